@@ -1,0 +1,10 @@
+// TARIX: personnel and payroll program.
+#include "core/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    return tarix::core::runProgram(app);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Exceptions shared by every layer.
+//
+// EMyError carries a text for the user: raised by a validation or a dataset event, it
+// refuses the operation in progress (the record keeps its state) and whoever catches it
+// at the top shows the text. EAbort refuses silently: the code that raised it has
+// already told the user (or the user answered No).
+#include <QString>
+#include <stdexcept>
+
+namespace tarix {
+
+class EMyError : public std::runtime_error {
+public:
+    explicit EMyError(const QString &text)
+        : std::runtime_error(text.toStdString()), m_text(text) {}
+    const QString &text() const noexcept { return m_text; }
+
+private:
+    QString m_text;
+};
+
+class EAbort : public std::runtime_error {
+public:
+    EAbort() : std::runtime_error("Operation aborted") {}
+};
+
+} // namespace tarix

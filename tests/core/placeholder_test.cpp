@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+// The core test program needs one source until the core's own tests land.
+TEST(Core, Links) { SUCCEED(); }
