@@ -13,6 +13,29 @@
 
 namespace tarix::ui {
 
+namespace {
+
+// The user answers a dialog with the normal pointer even while a run shows the
+// hourglass; the hourglass comes back when the dialog is closed.
+class NormalCursorWhileAsking {
+public:
+    explicit NormalCursorWhileAsking(bool busy) : m_busy(busy)
+    {
+        if (m_busy)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursorWhileAsking()
+    {
+        if (m_busy)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_busy;
+};
+
+} // namespace
+
 QtUserInterface::QtUserInterface() = default;
 
 QtUserInterface::~QtUserInterface()
@@ -57,6 +80,7 @@ void QtUserInterface::showMessage(MessageKind kind, const QString &text)
     QMessageBox box(icon, messageCaption(kind), lineBreaksForDisplay(text), QMessageBox::Ok,
                     dialogParent());
     box.setWindowModality(Qt::ApplicationModal);
+    NormalCursorWhileAsking cursor(m_busy);
     box.exec();
 }
 
@@ -64,6 +88,7 @@ bool QtUserInterface::askYesNo(const QString &question)
 {
     TFormMyOtazka form(dialogParent());
     form.setQuestion(question);
+    NormalCursorWhileAsking cursor(m_busy);
     return form.ask();
 }
 
@@ -135,6 +160,7 @@ QString QtUserInterface::chooseFile(const FileDialogRequest &request, bool save,
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
 
+    NormalCursorWhileAsking cursor(m_busy);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QStringList files = dialog.selectedFiles();
@@ -159,6 +185,7 @@ QString QtUserInterface::chooseSaveFile(const FileDialogRequest &request, int *c
 
 QString QtUserInterface::chooseFolder(const QString &caption, const QString &initialFolder)
 {
+    NormalCursorWhileAsking cursor(m_busy);
     const QString folder = QFileDialog::getExistingDirectory(
         dialogParent(), caption, initialFolder,
         QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);

@@ -11,6 +11,12 @@
 // exactly 100 closes it. A run that shows progress holds a ProgressScope, so that the
 // dialog is closed however the run ends, and so that a run nested inside another run
 // does not close the outer run's dialog with its own 100.
+//
+// Re-entry: setting a position processes pending events (so the dialog repaints).
+// The Qt progress dialog is application-modal while it is shown, so during a run the
+// user cannot click into other windows and start a second run or an edit; a position
+// set from a handler that runs inside that event processing only moves the bar, and
+// a close requested there frees the dialog only after the processing returns.
 #include <QString>
 
 #include <stdexcept>
