@@ -167,8 +167,18 @@ QString QtUserInterface::chooseFile(const FileDialogRequest &request, bool save,
     if (files.isEmpty())
         return QString();
     if (chosenFilterIndex) {
-        const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-        *chosenFilterIndex = chosen >= 0 ? int(chosen) + 1 : index;
+        // With the details hidden the dialog names the chosen filter by its
+        // description only.
+        const QString chosen = dialog.selectedNameFilter();
+        int found = index;
+        for (qsizetype i = 0; i < filters.size(); ++i) {
+            const QString &f = filters.at(i);
+            if (f == chosen || f.left(f.lastIndexOf(QLatin1String(" ("))).simplified() == chosen) {
+                found = int(i) + 1;
+                break;
+            }
+        }
+        *chosenFilterIndex = found;
     }
     return QDir::cleanPath(files.first());
 }

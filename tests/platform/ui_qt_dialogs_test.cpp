@@ -7,12 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -260,4 +264,62 @@ TEST(QtUserInterfaceTest, MainWindowDisabledForTheScope)
     }
     EXPECT_TRUE(mainWindow.isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtUserInterfaceTest, DialogsDuringABusyRunShowTheNormalPointer)
+{
+    QtUserInterface ui;
+    ScopedUserInterface installed(ui);
+    BusyCursorScope busy;
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    Qt::CursorShape whileAsking = Qt::BlankCursor;
+    whenModalShown([&](QWidget *w) {
+        whileAsking = QGuiApplication::overrideCursor()->shape();
+        pressKey(w, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(ui.askYesNo(QStringLiteral("Pokračovať ?")));
+    EXPECT_EQ(whileAsking, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+}
+
+TEST(QtUserInterfaceTest, FileChoiceTakesCaptionFolderAndFilter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString zip = dir.filePath(QStringLiteral("Z0601D01.ZIP"));
+    {
+        QFile f(zip);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QtUserInterface ui;
+    const FileDialogRequest request{QStringLiteral("Výber súboru so záložnou kópiou"), dir.path(),
+                                    QString(), QStringLiteral("TARIX zip files (z*.zip)|z*.zip|Všetky|*.*"),
+                                    2, QStringLiteral("zip")};
+    QString title, selectedFilter, folder;
+    QStringList filters;
+    whenModalShown([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        selectedFilter = dialog->selectedNameFilter();
+        folder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(ui.chooseOpenFile(request), QString()) << "a cancelled choice must give no name";
+    EXPECT_EQ(title, request.caption);
+    EXPECT_EQ(QDir(folder), QDir(dir.path()));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_TRUE(filters.at(1).startsWith(selectedFilter)) << selectedFilter.toStdString();
+
+    whenModalShown([&](QWidget *w) {
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectNameFilter(dialog->nameFilters().at(0));
+        dialog->selectFile(zip);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    int index = 0;
+    EXPECT_EQ(ui.chooseOpenFile(request, &index), zip);
+    EXPECT_EQ(index, 1);
 }
