@@ -7,7 +7,7 @@
 //   Msg(65081, count)                   -> "... Počet spracovaných výplat 12."
 //   Msg(65156, month, year, centres)    -> "%d/%d ... %s" filled in order
 //
-// Placeholders follow Delphi's Format: "%" [index ":"] ["-"] [width] ["." precision]
+// A placeholder reads "%" [index ":"] ["-"] [width] ["." precision]
 // type, type "d" (an integer) or "s" (a text), upper or lower case; "%%" is one "%".
 // A text given for "%d", a number for "%s", a missing value or an unknown type is a
 // fault of the calling code and raises msg::FormatError. Floating-point values are
