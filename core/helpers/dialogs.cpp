@@ -1,0 +1,32 @@
+#include "core/helpers/dialogs.h"
+
+#include "platform/ui/user_interface.h"
+
+namespace tarix::MyConsts {
+
+void Sprava_informacia(const QString &text)
+{
+    ui::current().showMessage(ui::MessageKind::Information, text);
+}
+
+void Sprava_upozornenie(const QString &text)
+{
+    ui::current().showMessage(ui::MessageKind::Warning, text);
+}
+
+void Sprava_chyba(const QString &text)
+{
+    ui::current().showMessage(ui::MessageKind::Error, text);
+}
+
+bool Otazka_ano_nie(const QString &text)
+{
+    return ui::current().askYesNo(text);
+}
+
+void Zobraz_priebeh(int percent)
+{
+    ui::showProgress(percent);
+}
+
+} // namespace tarix::MyConsts

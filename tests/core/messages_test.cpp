@@ -1,0 +1,179 @@
+// The message table and the filling of its placeholders.
+#include "core/helpers/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include <functional>
+#include <type_traits>
+
+using namespace tarix;
+
+static_assert(!std::is_constructible_v<msg::FormatArg, double>,
+              "a floating-point value must not be accepted for a placeholder");
+static_assert(!std::is_constructible_v<msg::FormatArg, bool>);
+
+namespace {
+
+struct MessageCase {
+    int id;
+    std::function<QString()> format;
+    const char16_t *expected;
+};
+
+const MessageCase kMessageCases[] = {
+    {65053, [] { return Msg(65053); }, u"Vymazať zamestnanca ?"},
+    {65081, [] { return Msg(65081, 12); },
+     u"Prebehlo hromadné spracovanie výplat. Počet spracovaných výplat 12."},
+    {65156, [] { return Msg(65156, 3, 2006, QStringLiteral("1,2,5")); },
+     u"Budú vymazané všetky výplaty za mesiac 3/2006 v strediskách číslo 1,2,5. Pokračovať ?"},
+    {65049, [] { return Msg(65049, "8001011234", "17", QStringLiteral("Novák Ján")); },
+     u"Rodné číslo 8001011234 je v databáze už evidované pod os.číslom: 17, menom: Novák Ján. "
+     u"Napriek tomu si ho želáte uložiť ?"},
+    {65062, [] { return Msg(65062, 2005, 2006); },
+     u"Ročné zúčtovanie dane nebolo nájdené. Ak spracovávate rok 2005, je potrebné zmeniť "
+     u"výplatné obdobie. Ak spracováte rok 2006 je potrebné najskôr urobiť ročné zúčtovanie dane."},
+    {65102, [] { return Msg(65102, 3, "RH3_*.XFDF", "/srv/tarix/vystupy/DATA01/2006"); },
+     u"Bolo vygenerovaných 3 súborov RH3_*.XFDF v adresári /srv/tarix/vystupy/DATA01/2006. "
+     u"Súbory je možné prezerať v prehliadači Acrobat Reader 6.0 CE alebo vyššom. Prehliadač "
+     u"sa otvorí automaticky po dvojkliknutí na daný súbor."},
+    {65157, [] { return Msg(65157, QStringLiteral("\"/srv/tarix/ZALOHA/\"")); },
+     u"Zálohovanie údajov do adresára \"/srv/tarix/ZALOHA/\".\n\rSpustenie zálohovania spôsobí "
+     u"zatvorenie databáz. Neskôr ich môžete otvoriť cez menu \"Výber firmy\".\n\rPokračovať ?"},
+    {65110, [] { return Msg(65110, 2006); },
+     u"Želáte si vypočítať čistú dennú mzdu pre rok 2006 ?\n\rPozor! Budú zmenené karty "
+     u"všetkých zamestnancov !\n\rPokračovať ?"},
+    {65150, [] { return Msg(65150); },
+     u"Generovanie hromadného príkazu bolo dokončené. \r\n\r\n!!! Sumu pre odvod preddavkov "
+     u"alebo dane na daňový úrad je potrebné skontrolovať a prípadne aj manuálne upraviť !!!\r\n"
+     u"     Táto suma nezohľadňuje neuplatnené preplatky z minulých mesiacov.\r\n\r\n!!! "
+     u"Doporučujeme vždy kontrolovať s výkazmi !!!"},
+    {65063, [] { return Msg(65063); },
+     u"Nie je možné vytlačiť oznámenie o preplatkoch. Buď nebol vložený záznam do evidencie pre "
+     u"ročné zúčtovanie zdravotného poistenia, alebo nebol vložený záznam do evidencie výsledkov "
+     u"ročného zúčtovania.\""},
+    {65064, [] { return Msg(65064); },
+     u"Nie je možné vytlačiť doklad o preddavkoch. Buď nebol vložený záznam do evidencie pre "
+     u"ročné zúčtovanie zdravotného poistenia, alebo nie je nastavený spôsob výberu žiadosti : "
+     u"\"zamestnanec požiadal zamestnávateľa o vystavenie potvrdenia\""},
+    {65163, [] { return Msg(65163); }, u"\"Dátum do\" musí byť väčší ako \"dátum od\"."},
+    {65108, [] { return Msg(65108, "SP_123_2006_001.xml"); },
+     u"Súbor SP_123_2006_001.xml už existuje. Touto operáciou vznikne nový XML súbor. Naozaj si "
+     u"želáte vytvoriť nový XML súbor ? "},
+    {65180, [] { return Msg(65180) + QStringLiteral("Table not found"); },
+     u"Nastala chyba pri vytváraní tlačovej zostavy. Table not found"},
+    {65182, [] { return Msg(65182); },
+     u"Nepoužívajte túto funkciu bez písomného súhlasu od spoločnosti NORIX Software House !!!. "
+     u"Želáte si spustiť nastavenie garančného poistenia pre všetkých zamestnancov ?"},
+    {65024, [] { return Msg(65024); },
+     u"Zamestnanca nie je možné zmazať dovtedy, pokým nie sú vymazané jeho výplaty. Ak skončil "
+     u"pracovný pomer zamestnanca, stačí nastaviť položku \"Dátum ukončenia\",nepoužíva sa voľba "
+     u"vymazanie zamestnanca"},
+    {65199, [] { return Msg(65199); }, u"Najskôr je potrebné dokončiť spracovanie zmien"},
+};
+
+} // namespace
+
+TEST(MessagesTest, TextsFilledWithTheCallersValues)
+{
+    for (const MessageCase &c : kMessageCases)
+        EXPECT_EQ(c.format(), QString::fromUtf16(c.expected)) << "message " << c.id;
+}
+
+TEST(MessagesTest, LineBreaksAreRealCharactersInTheirOrder)
+{
+    const QString t = Msg(65160, "Firma 01");
+    EXPECT_EQ(t.count(QStringLiteral("\n\r")), 2);
+    EXPECT_FALSE(t.contains(QStringLiteral("\\n")));
+    EXPECT_EQ(Msg(65150).count(QStringLiteral("\r\n")), 5);
+    EXPECT_FALSE(Msg(65150).contains(QStringLiteral("\n\r\n\r")));
+}
+
+TEST(MessagesTest, TableCoversTheKnownNumbersOnly)
+{
+    const int absent[] = {65143, 65164, 65166, 65167, 65175, 65186, 65195, 65196, 65197};
+    int present = 0;
+    for (int id = msg::FirstId; id <= msg::LastId; ++id)
+        present += msg::exists(id) ? 1 : 0;
+    EXPECT_EQ(present, 176 - int(std::size(absent)));
+    for (int id : absent) {
+        EXPECT_FALSE(msg::exists(id)) << id;
+        EXPECT_TRUE(Msg(id).isEmpty()) << id;
+    }
+    EXPECT_TRUE(Msg(65023).isEmpty());
+    EXPECT_TRUE(Msg(65200).isEmpty());
+    EXPECT_TRUE(Msg(0).isEmpty());
+    EXPECT_TRUE(Msg(65143, 5).isEmpty());
+}
+
+TEST(MessagesTest, EveryTextFormatsWithValuesOfItsPlaceholderTypes)
+{
+    // Each "%" in the table must start a "%s" or "%d"; filling them must leave none.
+    static const QRegularExpression placeholder(QStringLiteral("%(.)"));
+    for (int id = msg::FirstId; id <= msg::LastId; ++id) {
+        if (!msg::exists(id))
+            continue;
+        const QString text = msg::text(id);
+        // build the arguments in the order of the placeholders
+        std::vector<msg::FormatArg> args;
+        for (auto it = placeholder.globalMatch(text); it.hasNext();) {
+            const QChar type = it.next().captured(1).at(0);
+            ASSERT_TRUE(type == u's' || type == u'd') << "message " << id;
+            if (type == u'd')
+                args.emplace_back(7);
+            else
+                args.emplace_back(QStringLiteral("X"));
+        }
+        ASSERT_LE(args.size(), 3u) << "message " << id;
+        QString filled;
+        switch (args.size()) {
+        case 0: filled = msg::format(text, {}); break;
+        case 1: filled = msg::format(text, {args[0]}); break;
+        case 2: filled = msg::format(text, {args[0], args[1]}); break;
+        default: filled = msg::format(text, {args[0], args[1], args[2]}); break;
+        }
+        EXPECT_FALSE(filled.contains(u'%')) << "message " << id;
+    }
+}
+
+TEST(MessageFormatTest, PlaceholderForms)
+{
+    struct Case {
+        const char *pattern;
+        std::function<QString(const QString &)> run;
+        const char *expected;
+    };
+    using msg::format;
+    const Case cases[] = {
+        {"100%% hotové", [](const QString &p) { return format(p, {}); }, "100% hotové"},
+        {"%d%%", [](const QString &p) { return format(p, {45}); }, "45%"},
+        {"[%6d]", [](const QString &p) { return format(p, {42}); }, "[    42]"},
+        {"[%-6d]", [](const QString &p) { return format(p, {42}); }, "[42    ]"},
+        {"[%6d]", [](const QString &p) { return format(p, {1234567}); }, "[1234567]"},
+        {"[%.3d]", [](const QString &p) { return format(p, {7}); }, "[007]"},
+        {"[%.3d]", [](const QString &p) { return format(p, {-7}); }, "[-007]"},
+        {"[%5s|%-5s]", [](const QString &p) { return format(p, {"ab", "cd"}); }, "[   ab|cd   ]"},
+        {"[%.2s]", [](const QString &p) { return format(p, {"abcdef"}); }, "[ab]"},
+        {"%1:s %0:s %s", [](const QString &p) { return format(p, {"a", "b"}); }, "b a b"},
+        {"%D/%S", [](const QString &p) { return format(p, {5, "x"}); }, "5/x"},
+        {"%d", [](const QString &p) { return format(p, {qint64(9876543210LL)}); }, "9876543210"},
+        {"%d", [](const QString &p) { return format(p, {-2147483648LL - 1}); }, "-2147483649"},
+        {"%s a %s", [](const QString &p) { return format(p, {"x", "y", 3}); }, "x a y"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(c.run(QString::fromUtf8(c.pattern)), QString::fromUtf8(c.expected)) << c.pattern;
+}
+
+TEST(MessageFormatTest, CallerFaultsAreRefused)
+{
+    using msg::format;
+    using msg::FormatError;
+    EXPECT_THROW(format("rok %d", {QStringLiteral("2006")}), FormatError);
+    EXPECT_THROW(format("súbor %s", {2006}), FormatError);
+    EXPECT_THROW(format("%d/%d", {3}), FormatError);
+    EXPECT_THROW(format("%f", {3}), FormatError);
+    EXPECT_THROW(format("koniec %", {3}), FormatError);
+    EXPECT_THROW(Msg(65156, 3, 2006), FormatError); // the list of centres is missing
+    EXPECT_THROW(Msg(65099, QStringLiteral("25")), FormatError);
+}
