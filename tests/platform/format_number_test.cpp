@@ -173,7 +173,7 @@ TEST(FormatMask, DecimalPointStyleAndNonFinite)
               QStringLiteral("-INF"));
 }
 
-TEST(FormatPattern, DelphiStylePatterns)
+TEST(FormatPattern, WidthPrecisionAndTypes)
 {
     struct Case {
         const char16_t *pattern;
