@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/format/decimal.h"
 #include "platform/format/number_format.h"
 
 #include <cmath>
@@ -277,4 +278,23 @@ TEST(FormatHelpers, FixedNumberIntegerPadding)
     EXPECT_EQ(padLeft(QStringLiteral("ab"), 4), QStringLiteral("  ab"));
     EXPECT_EQ(padRight(QStringLiteral("ab"), 4), QStringLiteral("ab  "));
     EXPECT_EQ(padLeft(QStringLiteral("abcdef"), 4), QStringLiteral("abcdef"));
+}
+
+TEST(FormatConsistency, TextsAgreeWithTheRoundedValue)
+{
+    // The printed digits are the digits of the rounded amount, whatever path prints them.
+    quint64 seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return seed >> 11;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const double v = (double(next() % 2000000001) - 1000000000.0) / 1000.0;
+        const QString a = formatFloat(u"0.00", v, Style::point());
+        const QString b = fixed(v, 2, Style::point());
+        ASSERT_EQ(a, b) << v;
+        const double rounded = tarix::fmt::roundDecimal(v, 2, tarix::fmt::Rounding::HalfAwayFromZero);
+        ASSERT_EQ(a.toDouble(), rounded) << v;
+        ASSERT_EQ(general(rounded, Style::point()).toDouble(), rounded) << v;
+    }
 }
