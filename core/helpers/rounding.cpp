@@ -1,0 +1,72 @@
+#include "core/helpers/rounding.h"
+
+#include "core/helpers/myconsts_texts_p.h"
+#include "core/helpers/text_utils.h"
+#include "platform/errors.h"
+#include "platform/format/decimal.h"
+
+#include <cmath>
+
+namespace tarix::MyConsts {
+
+using fmt::Rounding;
+
+double Zaokruhli_sumu(int places, int mode, double value)
+{
+    const int decimals = -places;
+    switch (mode) {
+    case Nahor:
+        return fmt::roundDecimal(value, decimals, Rounding::AwayFromZero);
+    case Nadol:
+        return fmt::roundDecimal(value, decimals, Rounding::TowardZero);
+    case Normal:
+        return fmt::roundDecimal(value, decimals, Rounding::HalfEven);
+    case Do50hDole:
+        return fmt::roundDecimal(value, decimals,
+                                 value < 0 ? Rounding::TowardZero : Rounding::HalfTowardZero);
+    default:
+        return value;
+    }
+}
+
+double Vacsia_hodnota(double a, double b)
+{
+    return a > b ? a : b;
+}
+
+double Mensia_hodnota(double a, double b)
+{
+    return a < b ? a : b;
+}
+
+double Variant_na_sumu(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return 0;
+    double v = 0;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        v = value.toDouble();
+        break;
+    case QMetaType::QString:
+        v = Text_na_realne_cislo(value.toString());
+        break;
+    default:
+        throw EMyError(detail::textNespravnaCiselnaHodnota());
+    }
+    // The fixed-point amount of four decimals holds about +-922 337 203 685 477.
+    if (!std::isfinite(v) || std::fabs(v) > 922337203685477.0)
+        throw EMyError(detail::textNespravnaCiselnaHodnota());
+    return fmt::roundDecimal(v, 4, Rounding::HalfEven);
+}
+
+} // namespace tarix::MyConsts
