@@ -1,6 +1,6 @@
 #include "core/helpers/checks.h"
 
-#include "core/helpers/myconsts_texts_p.h"
+#include "core/helpers/messages.h"
 #include "core/helpers/text_utils.h"
 #include "platform/errors.h"
 
@@ -14,7 +14,7 @@ int weightedSum(const QString &digits, const int (&weights)[N])
 {
     for (QChar c : digits)
         if (c < u'0' || c > u'9')
-            throw EMyError(detail::textNespravnaCiselnaHodnota());
+            throw EMyError(Msg(65194));
     if (digits.size() > qsizetype(N))
         return -1;
     const QString padded = Dopln_zlava(digits, int(N), u'0');
@@ -32,7 +32,7 @@ void Kontrola_rodneho_cisla(const QString &text)
         return;
     Text_na_realne_cislo(text);
     if (text.size() < 9 || text.size() > 10)
-        throw EMyError(detail::textDlzkaRodnehoCisla());
+        throw EMyError(Msg(65098));
 }
 
 bool Kontrola_predcislia_uctu(const QString &prefix)

@@ -1,6 +1,6 @@
 #include "core/helpers/rounding.h"
 
-#include "core/helpers/myconsts_texts_p.h"
+#include "core/helpers/messages.h"
 #include "core/helpers/text_utils.h"
 #include "platform/errors.h"
 #include "platform/format/decimal.h"
@@ -61,11 +61,11 @@ double Variant_na_sumu(const QVariant &value)
         v = Text_na_realne_cislo(value.toString());
         break;
     default:
-        throw EMyError(detail::textNespravnaCiselnaHodnota());
+        throw EMyError(Msg(65194));
     }
     // The fixed-point amount of four decimals holds about +-922 337 203 685 477.
     if (!std::isfinite(v) || std::fabs(v) > 922337203685477.0)
-        throw EMyError(detail::textNespravnaCiselnaHodnota());
+        throw EMyError(Msg(65194));
     return fmt::roundDecimal(v, 4, Rounding::HalfEven);
 }
 

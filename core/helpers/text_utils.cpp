@@ -1,6 +1,6 @@
 #include "core/helpers/text_utils.h"
 
-#include "core/helpers/myconsts_texts_p.h"
+#include "core/helpers/messages.h"
 #include "platform/errors.h"
 
 #include <cmath>
@@ -11,7 +11,7 @@ namespace {
 
 [[noreturn]] void notANumber()
 {
-    throw EMyError(detail::textNespravnaCiselnaHodnota());
+    throw EMyError(Msg(65194));
 }
 
 bool isDigit(QChar c)
