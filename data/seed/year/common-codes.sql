@@ -64,7 +64,7 @@ INSERT INTO CIS_STAV (ID, POPIS) VALUES ('5', 'druh, družka');
 -- Exceptions from the assessment base (Cis_vvz). "0" is no exception. The texts of 1, 2 and
 -- A to E are those the program shows for 8/2006 to 12/2006 (without the leading "-"); outside
 -- those months it shows each row's own TEXT, so the rows carry the same texts. PERCENTO is the
--- share of the base that a text names (75 % for A, 50 % for B); no Part reads it.
+-- share of the base that a text names (75 % for A, 50 % for B); the program does not read it.
 INSERT INTO Cis_vvz (ID, PERCENTO, TEXT) VALUES ('0', 100, 'bez výnimky');
 INSERT INTO Cis_vvz (ID, PERCENTO, TEXT) VALUES ('1', NULL, 'zamestnanec s viacerými pracovnými pomermi a maximálnym vym.základom (zamestnávateľ odvádza v plnej výške, zamestnanec žiadne alebo nižšie odvody ako je čiastka stanovená zákonom)');
 INSERT INTO Cis_vvz (ID, PERCENTO, TEXT) VALUES ('2', NULL, 'náhrada mzdy z neplatného skončenia pracovného pomeru');
