@@ -50,21 +50,8 @@ INSERT INTO Tlac_par (VYKAZ_ZOSTAVIL, KONTAKTNA_OSOBA, TELEFON, FAX, MAIL, DEN, 
 
 -- Marker row of the data upgrades: "SYS" says that the one-time clearing of the employees'
 -- Nc_minimum has been done (a new firm has nothing to clear).
-INSERT INTO dual (text) VALUES ('SYS');
+UPDATE dual SET text = 'SYS';
 
--- Twelve month numbers for the reports that repeat every employee for each month.
-INSERT INTO dual12 (cislo) VALUES (1);
-INSERT INTO dual12 (cislo) VALUES (2);
-INSERT INTO dual12 (cislo) VALUES (3);
-INSERT INTO dual12 (cislo) VALUES (4);
-INSERT INTO dual12 (cislo) VALUES (5);
-INSERT INTO dual12 (cislo) VALUES (6);
-INSERT INTO dual12 (cislo) VALUES (7);
-INSERT INTO dual12 (cislo) VALUES (8);
-INSERT INTO dual12 (cislo) VALUES (9);
-INSERT INTO dual12 (cislo) VALUES (10);
-INSERT INTO dual12 (cislo) VALUES (11);
-INSERT INTO dual12 (cislo) VALUES (12);
 
 -- Bookkeeping lines. ID is the posting-line number under which the cost recapitulation stores
 -- each amount ("+" lines; 17.50 takes the withholding tax). Line 12 receives the sum of lines
