@@ -146,6 +146,11 @@ void IniFile::addProblem(IniProblem problem) const
         m_problems.append(std::move(problem));
 }
 
+std::function<void(IniProblem)> IniFile::reporter() const
+{
+    return [this](IniProblem problem) { addProblem(std::move(problem)); };
+}
+
 namespace {
 
 std::vector<Line> loadLines(const QString &path, const std::function<void(IniProblem)> &report)
@@ -236,7 +241,7 @@ qsizetype findKey(const std::vector<Line> &lines, std::pair<qsizetype, qsizetype
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const std::vector<Line> lines = loadLines(resolvedFileName(), [this](IniProblem p) { addProblem(std::move(p)); });
+    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
     const qsizetype i = findKey(lines, findSection(lines, section), key);
     return i < 0 ? def : unquote(lines[i].value);
 }
@@ -286,7 +291,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         return bytes;
     };
 
-    std::vector<Line> lines = loadLines(resolvedFileName(), [this](IniProblem p) { addProblem(std::move(p)); });
+    std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
     const auto range = findSection(lines, sectionName);
     const qsizetype existing = findKey(lines, range, keyName);
 
@@ -323,7 +328,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 void IniFile::eraseSection(const QString &section)
 {
     const QString wanted = trimBlanks(section);
-    std::vector<Line> lines = loadLines(resolvedFileName(), [this](IniProblem p) { addProblem(std::move(p)); });
+    std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
     std::vector<Line> kept;
     kept.reserve(lines.size());
     bool inErased = false;
@@ -344,7 +349,7 @@ void IniFile::eraseSection(const QString &section)
 QStringList IniFile::sectionNames() const
 {
     QStringList names;
-    for (const Line &line : loadLines(resolvedFileName(), [this](IniProblem p) { addProblem(std::move(p)); })) {
+    for (const Line &line : loadLines(resolvedFileName(), reporter())) {
         if (line.kind == Line::Kind::Section && !names.contains(line.name, Qt::CaseInsensitive))
             names.append(line.name);
     }
@@ -353,7 +358,7 @@ QStringList IniFile::sectionNames() const
 
 QStringList IniFile::keys(const QString &section) const
 {
-    const std::vector<Line> lines = loadLines(resolvedFileName(), [this](IniProblem p) { addProblem(std::move(p)); });
+    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
     const auto range = findSection(lines, section);
     QStringList names;
     if (range.first < 0)

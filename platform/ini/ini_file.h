@@ -27,6 +27,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tarix::ini {
 
@@ -79,6 +80,7 @@ public:
 
 private:
     void addProblem(IniProblem problem) const;
+    std::function<void(IniProblem)> reporter() const;
 
     QString m_fileName;
     mutable QList<IniProblem> m_problems;

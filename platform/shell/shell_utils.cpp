@@ -40,12 +40,12 @@ QWidget *mainWindow()
         return mainWindowProvider()();
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return nullptr;
-    if (QWidget *active = QApplication::activeWindow())
-        return active->window();
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows)
         if (qobject_cast<QMainWindow *>(w) && w->isVisible())
             return w;
+    if (QWidget *active = QApplication::activeWindow())
+        return active->window();
     return nullptr;
 }
 
@@ -232,9 +232,9 @@ int ExecuteAndWait(const QString &file, const QString &parameters, const QString
     process->setArguments(launch->arguments);
     if (!launch->workingDirectory.isEmpty())
         process->setWorkingDirectory(launch->workingDirectory);
-    // The program's output is not ours to read.
+    // The program's output is not ours to read, and it gets no input from us.
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->setInputChannelMode(QProcess::ForwardedInputChannel);
+    process->setStandardInputFile(QProcess::nullDevice());
 
     QEventLoop loop;
     QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);

@@ -66,8 +66,8 @@ bool ShellOpenFile(const QString &file, const QString &parameters = QString(),
 int ExecuteAndWait(const QString &file, const QString &parameters = QString(),
                    const QString &folder = QString(), int showCmd = SW_SHOWNORMAL);
 
-// The window ExecuteAndWait hides. By default the active window, else the visible main
-// window of the application. Set by the program at start-up; an empty function restores
+// The window ExecuteAndWait hides. By default the application's visible QMainWindow,
+// else the active window. Set by the program at start-up; an empty function restores
 // the default.
 void setMainWindowProvider(std::function<QWidget *()> provider);
 

@@ -293,3 +293,14 @@ TEST_F(ShellTest, ShellOpenFileReturnsAtOnce)
     EXPECT_FALSE(SU::ShellOpenFile(path(QStringLiteral("missing.pdf"))));
     EXPECT_FALSE(SU::ShellOpenFile(QStringLiteral("no-such-program-tarix")));
 }
+
+TEST_F(ShellTest, ExecuteAndWaitFindsTheMainWindowByItself)
+{
+    QMainWindow window;
+    window.show();
+    bool hidden = false;
+    QTimer::singleShot(100, [&] { hidden = !window.isVisible(); });
+    EXPECT_EQ(SU::ExecuteAndWait(QStringLiteral("/bin/sh"), QStringLiteral("-c \"sleep 0.3\"")), 0);
+    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(window.isVisible());
+}
