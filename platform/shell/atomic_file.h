@@ -1,0 +1,16 @@
+#pragma once
+// Every output file goes through here: the bytes are written to a temporary file beside
+// the target and renamed over it only when all of them were written and flushed, so
+// no reader ever sees a half-written file and a failure keeps the earlier file.
+#include <QByteArray>
+#include <QString>
+
+namespace tarix::shell {
+
+// Throws EFCreateError when the file cannot be created (missing folder, no rights),
+// EWriteError when writing or the final rename fails. The target path is used as
+// given (after backslashes become separators and an existing file or folder is found
+// without regard to case).
+void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace tarix::shell
