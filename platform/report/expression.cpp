@@ -229,8 +229,8 @@ private:
         }
         auto n = std::make_unique<Node>(Node::Field);
         const QString name = m_tok.text;
-        const int dot = name.lastIndexOf(QLatin1Char('.'));
-        if (dot == 0 || dot == name.size() - 1)
+        const int dot = name.indexOf(QLatin1Char('.'));
+        if (dot == 0 || dot == name.size() - 1 || name.indexOf(QLatin1Char('.'), dot + 1) >= 0)
             fail();
         if (dot > 0) {
             n->qualifier = name.left(dot);
