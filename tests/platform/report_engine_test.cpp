@@ -531,3 +531,45 @@ TEST(ReportData, UnknownFieldsAndBadExpressionsFailThePreparation)
     e->expression = QStringLiteral("Q9_.X");
     EXPECT_THROW(form.prepare(), tarix::EMyError);
 }
+
+TEST(ReportPagination, TitleOnceColumnHeaderOnEveryPageAndThePrintDate)
+{
+    ListForm f(30);
+    f.form.printDate = QDate(2005, 6, 10);
+    Band *title = f.form.addBand(BandKind::Title, 12, QStringLiteral("TITLE"));
+    title->addSysData(0, 0, 50, 5, SysDataKind::Date, QStringLiteral("Dátum: "), QStringLiteral("DATE"));
+    Band *cols = f.form.addBand(BandKind::ColumnHeader, 5);
+    cols->addLabel(0, 0, 10, 5, QStringLiteral("P.č."), QStringLiteral("COLS"));
+    const PreparedReport r = f.form.prepare();
+    // Page 1: the title and the column captions take 17 of 247 mm: 23 lines.
+    ASSERT_EQ(r.pageCount(), 2);
+    EXPECT_EQ(texts(r, "DATE"), QStringList({"1:Dátum: 10.6.2005"}));
+    EXPECT_EQ(texts(r, "COLS"), QStringList({"1:P.č.", "2:P.č."}));
+    EXPECT_EQ(countNamed(r.pages[0], "N"), 23);
+    EXPECT_DOUBLE_EQ(r.pages[0].findText("COLS")->rect.top(), 10 + 20 + 12);
+    EXPECT_DOUBLE_EQ(r.pages[1].findText("COLS")->rect.top(), 10 + 20);
+    EXPECT_DOUBLE_EQ(r.pages[1].findText("N")->rect.top(), 10 + 20 + 5);
+}
+
+TEST(ReportPagination, ABandTallerThanAPageIsPlacedOnceAndTheRunEnds)
+{
+    ListForm f(2, 400);
+    const PreparedReport r = f.form.prepare();
+    ASSERT_EQ(r.pageCount(), 2);
+    EXPECT_EQ(texts(r, "N"), QStringList({"1:1", "2:2"}));
+}
+
+TEST(ReportBands, BeforePrintMovesAndResizesControlsPerRow)
+{
+    ListForm f(3);
+    auto *n = f.form.findAs<ReportDBText>(QStringLiteral("N"));
+    f.detail->beforePrint = [&](Band &band, bool &) {
+        const int v = f.data.value("N").toInt();
+        n->left = v == 2 ? 120 : 20;
+        band.height = v == 2 ? 25 : 10;
+    };
+    const PreparedReport r = f.form.prepare();
+    EXPECT_DOUBLE_EQ(r.pages[0].findText("N", 0)->rect.left(), 30);
+    EXPECT_DOUBLE_EQ(r.pages[0].findText("N", 1)->rect.left(), 130);
+    EXPECT_DOUBLE_EQ(r.pages[0].findText("N", 2)->rect.top(), 30 + 10 + 25);
+}
