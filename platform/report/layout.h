@@ -185,15 +185,19 @@ public:
     // Called before the band prints; clearing printBand suppresses it (and its child).
     std::function<void(Band &band, bool &printBand)> beforePrint;
 
-    // Group header: the break expression and the linked footer; `master` is the data band
-    // whose rows it groups (the detail band when unset).
+    // Group header: the break expression (`code_emp`, `THP2_.STRANA`).
     QString expression;
+    // Group header and sub-detail: the linked footer band.
     Band *footer = nullptr;
-    // Sub-detail: own source re-opened per row of `master`, header and footer bands.
-    // Group footer: its header. Child: its parent.
-    ReportDataSource *dataSource = nullptr;
-    Band *master = nullptr;
+    // Sub-detail: the header band. Group footer: its group header.
     Band *header = nullptr;
+    // Sub-detail: its own source, re-opened for every row of the master band.
+    ReportDataSource *dataSource = nullptr;
+    // Group header: the data band whose rows it groups (unset: the detail band).
+    // Sub-detail: the band it repeats under. Its header and footer: the sub-detail.
+    // Child: the parent band.
+    Band *master = nullptr;
+    // Sub-detail: print the header and footer even without a row.
     bool printIfEmpty = false;
     // The child band printed right after this one, if any.
     Band *child = nullptr;
