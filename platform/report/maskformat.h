@@ -1,0 +1,31 @@
+#pragma once
+// Value texts of the report engine.
+//
+// Display masks ("0.00", "### ### ##0 Sk", "+0.00;-0.00;0.00") are formatted by the
+// program's one number formatter, which the application plugs in with setMaskFormatter().
+// Until then a minimal default stands in: numbers with a decimal comma and as many
+// decimals as the mask's first section asks for, no thousands separators and no literals.
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+namespace tarix::report {
+
+using MaskFormatter = std::function<QString(const QString &mask, const QVariant &value)>;
+
+// Process-wide; an empty function restores the default. The formatter is called for
+// every value text, also with an empty mask (the plain text of a value).
+void setMaskFormatter(MaskFormatter formatter);
+const MaskFormatter &maskFormatter();
+
+// The text of a value under a mask (an empty mask gives the plain text): a null value is
+// an empty text; texts print as they are; dates as d.M.yyyy.
+QString formatValue(const QString &mask, const QVariant &value);
+
+// The default used when no formatter is plugged in.
+QString defaultMaskFormat(const QString &mask, const QVariant &value);
+
+// True for the numeric variant types (integers, floating point).
+bool isNumeric(const QVariant &value);
+
+} // namespace tarix::report

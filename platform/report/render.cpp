@@ -1,0 +1,263 @@
+#include "platform/report/render.h"
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageRanges>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <algorithm>
+#include <map>
+
+namespace tarix::report {
+
+namespace {
+
+QPen makePen(const PreparedPen &p, RenderTarget target, double dpi)
+{
+    double px = p.width(target) * kPenUnitMm * dpi / 25.4;
+    px = std::max(px, 1.0);   // never thinner than one device pixel or dot
+    QPen pen(p.color, px, p.style, Qt::FlatCap, Qt::MiterJoin);
+    return pen;
+}
+
+QPageLayout pageLayoutFor(Orientation o)
+{
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       o == Orientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target, double dpiX, double dpiY, QPointF origin)
+{
+    const double sx = dpiX / 25.4;
+    const double sy = dpiY / 25.4;
+    const double dpi = (dpiX + dpiY) / 2;
+    auto pt = [&](QPointF p) { return QPointF(origin.x() + p.x() * sx, origin.y() + p.y() * sy); };
+    auto rc = [&](const QRectF &r) { return QRectF(pt(r.topLeft()), pt(r.bottomRight())); };
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, target == RenderTarget::Screen);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const PreparedItem &it : page.items) {
+        switch (it.type) {
+        case PreparedItem::Fill:
+            painter.fillRect(rc(it.rect), it.brush);
+            break;
+        case PreparedItem::Line:
+            painter.setPen(makePen(it.pen, target, dpi));
+            painter.drawLine(QLineF(pt(it.line.p1()), pt(it.line.p2())));
+            break;
+        case PreparedItem::Rect:
+        case PreparedItem::Ellipse:
+            painter.setPen(makePen(it.pen, target, dpi));
+            painter.setBrush(it.brush.isValid() ? QBrush(it.brush) : QBrush(Qt::NoBrush));
+            if (it.type == PreparedItem::Rect)
+                painter.drawRect(rc(it.rect));
+            else
+                painter.drawEllipse(rc(it.rect));
+            painter.setBrush(Qt::NoBrush);
+            break;
+        case PreparedItem::Text: {
+            painter.setFont(it.font);
+            painter.setPen(it.color);
+            for (int i = 0; i < it.lines.size(); ++i) {
+                const QString &line = it.lines[i];
+                if (line.isEmpty())
+                    continue;
+                const double w = size_t(i) < it.lineWidths.size() ? it.lineWidths[size_t(i)] : 0;
+                double x = it.rect.left();
+                if (it.alignment & Qt::AlignRight)
+                    x = it.rect.right() - w;
+                else if (it.alignment & Qt::AlignHCenter)
+                    x = it.rect.left() + (it.rect.width() - w) / 2;
+                const double base = it.rect.top() + i * it.lineHeight + it.ascent;
+                painter.drawText(pt(QPointF(x, base)), line);
+            }
+            break;
+        }
+        }
+    }
+    painter.restore();
+}
+
+QImage renderPageImage(const PreparedPage &page, double dpi, RenderTarget target)
+{
+    const QSize px(qMax(1, qRound(page.size.width() * dpi / 25.4)), qMax(1, qRound(page.size.height() * dpi / 25.4)));
+    QImage img(px, QImage::Format_RGB32);
+    const int dpm = qRound(dpi / 0.0254);
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    renderPage(p, page, target, dpi, dpi);
+    p.end();
+    return img;
+}
+
+bool writePdf(const PreparedReport &report, QIODevice *device, QString *error)
+{
+    if (report.pages.empty()) {
+        if (error)
+            *error = QStringLiteral("Tlačová zostava neobsahuje žiadne strany.");
+        return false;
+    }
+    QPdfWriter writer(device);
+    writer.setResolution(600);
+    writer.setTitle(report.title);
+    writer.setCreator(QStringLiteral("TARIX"));
+    writer.setPageLayout(pageLayoutFor(report.pages.front().orientation));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error)
+            *error = QStringLiteral("Súbor PDF sa nedá vytvoriť.");
+        return false;
+    }
+    const double dpi = writer.resolution();
+    for (size_t i = 0; i < report.pages.size(); ++i) {
+        if (i > 0) {
+            writer.setPageLayout(pageLayoutFor(report.pages[i].orientation));
+            writer.newPage();
+        }
+        renderPage(painter, report.pages[i], RenderTarget::Paper, dpi, dpi);
+    }
+    painter.end();
+    return true;
+}
+
+bool writePdf(const PreparedReport &report, const QString &fileName, QString *error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (!writePdf(report, &file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void configurePrinter(QPrinter &printer, const PreparedReport &report)
+{
+    const Orientation o = report.pages.empty() ? Orientation::Portrait : report.pages.front().orientation;
+    printer.setPageLayout(pageLayoutFor(o));
+    printer.setFullPage(true);
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setPaperSource(QPrinter::Auto);
+    printer.setDocName(report.title);
+}
+
+int printReport(const PreparedReport &report, QPrinter &printer)
+{
+    std::vector<size_t> pages;
+    const QPageRanges ranges = printer.pageRanges();
+    for (size_t i = 0; i < report.pages.size(); ++i)
+        if (ranges.isEmpty() || ranges.contains(int(i) + 1))
+            pages.push_back(i);
+    if (pages.empty())
+        return 0;
+    const int passes = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    printer.setFullPage(true);
+    QPainter painter;
+    printer.setPageOrientation(report.pages[pages.front()].orientation == Orientation::Portrait
+                                   ? QPageLayout::Portrait : QPageLayout::Landscape);
+    if (!painter.begin(&printer))
+        return 0;
+    int sent = 0;
+    for (int pass = 0; pass < passes; ++pass)
+        for (size_t i : pages) {
+            if (sent > 0) {
+                printer.setPageOrientation(report.pages[i].orientation == Orientation::Portrait
+                                               ? QPageLayout::Portrait : QPageLayout::Landscape);
+                printer.newPage();
+            }
+            // The printer's origin is the paper's corner (full page); printers that cannot
+            // print there clip the border as they would any other program's page.
+            renderPage(painter, report.pages[i], RenderTarget::Paper, printer.logicalDpiX(), printer.logicalDpiY());
+            ++sent;
+        }
+    painter.end();
+    return sent;
+}
+
+QString exportText(const PreparedReport &report)
+{
+    QString out;
+    for (size_t p = 0; p < report.pages.size(); ++p) {
+        // row -> (column, text) in order of column, then of appearance
+        std::map<int, std::vector<std::pair<int, QString>>> rows;
+        for (const PreparedItem &it : report.pages[p].items) {
+            if (it.type != PreparedItem::Text)
+                continue;
+            for (int i = 0; i < it.lines.size(); ++i) {
+                const QString line = it.lines[i].trimmed().isEmpty() ? QString() : it.lines[i];
+                if (line.isEmpty())
+                    continue;
+                const double w = size_t(i) < it.lineWidths.size() ? it.lineWidths[size_t(i)] : 0;
+                double x = it.rect.left();
+                if (it.alignment & Qt::AlignRight)
+                    x = it.rect.right() - w;
+                else if (it.alignment & Qt::AlignHCenter)
+                    x = it.rect.left() + (it.rect.width() - w) / 2;
+                const double top = it.rect.top() + i * it.lineHeight;
+                const int row = std::max(0, int((top + it.lineHeight / 2) / kTextRowMm));
+                const int col = std::max(0, qRound(x / kTextColumnMm));
+                rows[row].emplace_back(col, line);
+            }
+        }
+        if (p > 0)
+            out += QLatin1Char('\f');
+        int nextRow = 0;
+        for (auto &[row, cells] : rows) {
+            std::stable_sort(cells.begin(), cells.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+            for (; nextRow < row; ++nextRow)
+                out += QLatin1String("\r\n");
+            QString line;
+            for (const auto &[col, text] : cells) {
+                int at = col;
+                if (!line.isEmpty() && at <= line.size())
+                    at = line.size() + (at < line.size() || line.back() != QLatin1Char(' ') ? 1 : 0);
+                if (line.size() < at)
+                    line += QString(at - line.size(), QLatin1Char(' '));
+                line += text;
+            }
+            while (line.endsWith(QLatin1Char(' ')))
+                line.chop(1);
+            out += line;
+            out += QLatin1String("\r\n");
+            nextRow = row + 1;
+        }
+    }
+    return out;
+}
+
+bool writeText(const PreparedReport &report, const QString &fileName, QString *error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    file.write(exportText(report).toUtf8());
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace tarix::report

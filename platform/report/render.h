@@ -1,0 +1,50 @@
+#pragma once
+// Renderers of prepared pages: any QPainter (screen images, printers, PDF) and the
+// plain-text export. Every renderer draws the same prepared pages; only the shapes' pen
+// width depends on the target (thin on screen, the paper width on printers and PDF).
+#include "platform/report/prepared.h"
+#include <QImage>
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+class QPrinter;
+class QIODevice;
+
+namespace tarix::report {
+
+// Draws a page on a painter whose device has the given resolution, the paper's top-left
+// corner at `origin` (device pixels).
+void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target,
+                double dpiX, double dpiY, QPointF origin = {});
+
+// The page as an image at `dpi` (white paper).
+QImage renderPageImage(const PreparedPage &page, double dpi, RenderTarget target = RenderTarget::Screen);
+
+// PDF with the fonts embedded (paper pen widths). The file is written under a temporary
+// name and replaces `fileName` only when complete. A report without pages is refused.
+bool writePdf(const PreparedReport &report, const QString &fileName, QString *error = nullptr);
+bool writePdf(const PreparedReport &report, QIODevice *device, QString *error = nullptr);
+
+// The printer defaults of the reports: A4 in the report's orientation, the whole paper as
+// the drawing area, one copy, no duplex, automatic paper source.
+void configurePrinter(QPrinter &printer, const PreparedReport &report);
+
+// Prints the pages within the printer's page ranges (all when none are set), as many
+// copies as the printer's copy count (collated by hand when the printer cannot copy).
+// Returns the number of pages sent.
+int printReport(const PreparedReport &report, QPrinter &printer);
+
+// Plain-text export: every text on a character grid of 10 characters per inch and 6 lines
+// per inch (2.54 mm by 25.4/6 mm) measured from the paper's corner; a text whose cells are
+// taken moves right, one blank after its neighbour, so nothing is overwritten or lost.
+// Lines end with CR LF, trailing blanks and blank lines at a page's end are dropped, pages
+// are separated by a form feed (FF, 0x0C) that starts the next page's first line. Frames
+// and shapes are not exported. The file is UTF-8 without a byte order mark.
+QString exportText(const PreparedReport &report);
+bool writeText(const PreparedReport &report, const QString &fileName, QString *error = nullptr);
+
+constexpr double kTextColumnMm = 2.54;
+constexpr double kTextRowMm = 25.4 / 6.0;
+
+} // namespace tarix::report
