@@ -2,9 +2,8 @@
 // Value texts of the report engine.
 //
 // Display masks ("0.00", "### ### ##0 Sk", "+0.00;-0.00;0.00") are formatted by the
-// program's one number formatter, which the application plugs in with setMaskFormatter().
-// Until then a minimal default stands in: numbers with a decimal comma and as many
-// decimals as the mask's first section asks for, no thousands separators and no literals.
+// program's one number formatter (platform/format); setMaskFormatter() replaces it, for
+// example in a test that pins texts of its own.
 #include <QString>
 #include <QVariant>
 #include <functional>
