@@ -1,0 +1,63 @@
+#include "core/helpers/file_choice.h"
+
+#include "core/app_paths.h"
+#include "platform/shell/shell_utils.h"
+#include "platform/ui/user_interface.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+namespace tarix::MyConsts {
+
+namespace {
+QString &outputFolderValue()
+{
+    static QString value;
+    return value;
+}
+} // namespace
+
+QString outputFolder() { return outputFolderValue(); }
+
+void setOutputFolder(const QString &folder) { outputFolderValue() = folder; }
+
+QString outputFolderOrDefault()
+{
+    if (!outputFolder().isEmpty())
+        return outputFolder();
+    return core::appPaths().networkRoot + QStringLiteral("vystupy");
+}
+
+int Vyber_a_otvor_subor(const QString &folder, const QString &filter)
+{
+    // The dialog and the programs started may move the current folder; the program's
+    // relative names expect the program folder.
+    const auto restore = qScopeGuard([] {
+        const QString programFolder = core::appPaths().programFolder;
+        if (!programFolder.isEmpty())
+            QDir::setCurrent(programFolder);
+    });
+
+    ui::FileDialogRequest request;
+    request.caption = QStringLiteral("Výber súboru");
+    request.initialFolder = folder;
+    request.filter = filter;
+
+    int chosen = 0;
+    for (;;) {
+        const QString file = ui::current().chooseOpenFile(request);
+        if (file.isEmpty())
+            break;
+        ++chosen;
+        const QFileInfo info(file);
+        ShellUtils::ExecuteAndWait(info.absoluteFilePath(), QString(), info.absolutePath(),
+                                   ShellUtils::SW_SHOWMAXIMIZED);
+        // The next choice starts where the last one was made.
+        request.initialFolder = info.absolutePath();
+        request.fileName = info.fileName();
+    }
+    return chosen;
+}
+
+} // namespace tarix::MyConsts
