@@ -197,6 +197,13 @@ void DataSet::checkActive() const
         throw StateError(QStringLiteral("Údaje %1 nie sú otvorené.").arg(m_objectName));
 }
 
+void DataSet::checkModifiable() const
+{
+    checkActive();
+    if (!canModify())
+        throw StateError(QStringLiteral("Údaje %1 nie je možné upravovať.").arg(m_objectName));
+}
+
 void DataSet::open()
 {
     if (isActive())
@@ -496,7 +503,7 @@ void DataSet::append() { doInsert(true); }
 
 void DataSet::doInsert(bool appending)
 {
-    checkActive();
+    checkModifiable();
     checkBrowseMode();
     if (beforeInsert)
         beforeInsert(*this);
@@ -530,7 +537,7 @@ void DataSet::doInsert(bool appending)
 
 void DataSet::edit()
 {
-    checkActive();
+    checkModifiable();
     if (isEditing())
         return;
     if (rowCount() == 0) {
@@ -659,6 +666,7 @@ void DataSet::deleteRecord()
         cancel();
         return;
     }
+    checkModifiable();
     if (rowCount() == 0 || m_pos < 0)
         throw StateError(QStringLiteral("Neexistuje záznam, ktorý by bolo možné vymazať."));
     Session &s = session();

@@ -176,6 +176,9 @@ public:
     // Recompute calculated fields after every change of a data field while editing.
     bool autoCalcFields = true;
 
+    // Whether rows may be inserted, edited and deleted (read-only query results may not).
+    virtual bool canModify() const { return true; }
+
     // ---- session hooks (called by Session) ----------------------------------------------------
     virtual QString aliasName() const { return {}; }
     virtual bool usesSchema(const QString &schema) const { return false; }
@@ -246,6 +249,7 @@ private:
     void doInsert(bool appending);
     int indexOfField(const QString &name) const;
     void checkActive() const;
+    void checkModifiable() const;
     void checkBrowse(const char *what) const;
     void applyFilterChange();
     void checkRequired();

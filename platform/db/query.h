@@ -48,6 +48,7 @@ public:
     qint64 execSql();
     qint64 rowsAffected() const { return m_rowsAffected; }
 
+    bool canModify() const override { return m_live; }
     QString aliasName() const override { return m_alias; }
     bool usesSchema(const QString &schema) const override;
 
