@@ -1,0 +1,281 @@
+#pragma once
+// Datasets: the cursor model the program is written against (tables and queries).
+//
+// States: Inactive -> (open) Browse -> insert/append (BeforeInsert, BeforeScroll,
+// OnNewRecord, AfterInsert, AfterScroll) or edit (BeforeEdit, AfterEdit) -> post
+// (BeforePost, required fields, write, AfterPost) or cancel (BeforeCancel, AfterCancel)
+// -> Browse; delete (BeforeDelete, BeforeScroll, write, AfterDelete, AfterScroll).
+// An exception thrown by a Before... event (EMyError, or EAbort for a silent refusal) leaves
+// the dataset in the state it had before the refused operation; so does one thrown by
+// OnNewRecord (the insert is abandoned) and a failed write (the record stays in edit or
+// insert). A post and a delete are atomic: the event's writes and the row's write are one
+// savepoint, rolled back together on failure.
+//
+// Moving (First, Next, ...) while a record is edited posts it first when it was modified
+// and cancels it otherwise.
+#include "platform/db/field.h"
+#include "platform/db/filter_expr.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tarix::db {
+
+class Session;
+class DataSource;
+class DbError;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert, CalcFields };
+
+// What OnPostError / OnDeleteError decide: let the error propagate, abort silently (the
+// record keeps its state), or try the write again.
+enum class ErrorAction { Fail, Abort, Retry };
+
+// Identity of a row that survives Refresh: its rowid (tables, live queries) or its place in
+// the result (read-only queries).
+struct Bookmark {
+    qint64 id = -1;
+    bool isValid() const { return id >= 0; }
+    friend bool operator==(const Bookmark &a, const Bookmark &b) { return a.id == b.id; }
+    friend bool operator!=(const Bookmark &a, const Bookmark &b) { return a.id != b.id; }
+};
+
+struct LocateOptions {
+    bool caseInsensitive = false;
+    bool partialKey = false; // texts: the field begins with the value
+};
+
+// One row of a dataset: values of all fields (data fields first, then calculated and
+// lookup fields), with the row's identity.
+struct Record {
+    qint64 id = -1;
+    QVector<QVariant> values;
+    bool calculated = false;
+};
+
+class DataSet {
+public:
+    using Event = std::function<void(DataSet &)>;
+    using ErrorEvent = std::function<void(DataSet &, const DbError &, ErrorAction &)>;
+
+    explicit DataSet(Session *session = nullptr);
+    virtual ~DataSet();
+    DataSet(const DataSet &) = delete;
+    DataSet &operator=(const DataSet &) = delete;
+
+    void setSession(Session *session);
+    Session &session() const; // the given session or the default one
+    // Name for messages ("TVYP_").
+    QString objectName() const { return m_objectName; }
+    void setObjectName(const QString &n) { m_objectName = n; }
+
+    // ---- open and close ---------------------------------------------------------------------
+    void open();
+    void close();
+    bool isActive() const { return m_state != DataSetState::Inactive; }
+    void setActive(bool active) { active ? open() : close(); }
+    DataSetState state() const { return m_calcDepth > 0 ? DataSetState::CalcFields : m_state; }
+    bool isEditing() const { return m_state == DataSetState::Edit || m_state == DataSetState::Insert; }
+
+    // ---- fields --------------------------------------------------------------------------------
+    int fieldCount() const { return int(m_fields.size()); }
+    Field &field(int index) const { return *m_fields.at(size_t(index)); }
+    Field *findField(const QString &name) const; // case-insensitive, first of the name
+    Field &fieldByName(const QString &name) const; // throws DbError when absent
+    QList<Field *> fields() const;
+    // A data field known before the dataset is opened, so that events can be attached at
+    // construction. Opening fails when the table or query has no such column.
+    Field &declareField(const QString &name);
+    Field &addCalculatedField(const QString &name, FieldType type, int size = 0);
+    Field &addLookupField(const QString &name, FieldType type, int size, DataSet *lookupDataSet,
+                          const QString &keyFields, const QString &lookupKeyFields,
+                          const QString &resultField);
+    QVariant value(const QString &fieldName) const { return fieldByName(fieldName).value(); }
+    void setValue(const QString &fieldName, const QVariant &v) { fieldByName(fieldName).setValue(v); }
+
+    // ---- navigation ----------------------------------------------------------------------------
+    void first();
+    void last();
+    void next();
+    void prior();
+    int moveBy(int distance);
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool isEmpty() const;
+    int recordCount() const;
+    int recNo() const; // 1-based; 0 when empty or inserting
+    void setRecNo(int recNo);
+
+    // ---- editing ------------------------------------------------------------------------------
+    void insert();
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    bool isModified() const { return m_modified; }
+    // Posts a modified pending edit, cancels an unmodified one.
+    void checkBrowseMode();
+    // Re-reads the rows (and calculated fields), keeping the current row.
+    void refresh();
+
+    // ---- bookmarks, locate, lookup -----------------------------------------------------------
+    Bookmark bookmark() const;
+    bool bookmarkValid(const Bookmark &b) const;
+    void gotoBookmark(const Bookmark &b); // throws DbError when the row is not in the dataset
+    // <0, 0, >0 by the rows' order in the dataset.
+    int compareBookmarks(const Bookmark &a, const Bookmark &b) const;
+    // Moves to the first row (in the dataset's order, within range and filter) whose fields
+    // ("A;B") equal the values. Returns false and stays put when none does.
+    bool locate(const QString &fields, const QVariantList &values, LocateOptions options = {});
+    // The result field(s) of the first row whose key fields equal the values, without moving
+    // this dataset; invalid QVariant when none (several result fields: a QVariantList).
+    virtual QVariant lookup(const QString &keyFields, const QVariantList &values,
+                            const QString &resultFields);
+
+    // ---- filters -------------------------------------------------------------------------------
+    // The text and the switch are separate: a text set while filtering is off does nothing
+    // until switched on. Blank texts compare equal to '' in filters.
+    void setFilter(const QString &text);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool isFiltered() const { return m_filtered; }
+    // Record filter callback (applies while filtering is on, beside the text); set it with
+    // setFilterCallback so that an open dataset re-reads its rows.
+    void setFilterCallback(std::function<bool(DataSet &)> callback);
+    bool hasFilterCallback() const { return bool(m_filterCallback); }
+
+    // ---- data sources --------------------------------------------------------------------------
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+    // ---- reading other rows without moving (grids) ---------------------------------------
+    // Runs fn with the row at pos (0-based) as the current record: fields read that row,
+    // calculated fields computed. No events fire; the current row is restored.
+    void withRowAt(int pos, const std::function<void()> &fn);
+
+    // ---- events -------------------------------------------------------------------------------
+    Event beforeOpen, afterOpen, beforeClose, afterClose;
+    Event beforeInsert, afterInsert, onNewRecord;
+    Event beforeEdit, afterEdit;
+    Event beforePost, afterPost;
+    Event beforeCancel, afterCancel;
+    Event beforeDelete, afterDelete;
+    Event beforeScroll, afterScroll;
+    Event beforeRefresh, afterRefresh;
+    Event onCalcFields;
+    ErrorEvent onPostError, onDeleteError;
+    // Recompute calculated fields after every change of a data field while editing.
+    bool autoCalcFields = true;
+
+    // Whether rows may be inserted, edited and deleted (read-only query results may not).
+    virtual bool canModify() const { return true; }
+
+    // ---- session hooks (called by Session) ----------------------------------------------------
+    virtual QString aliasName() const { return {}; }
+    virtual bool usesSchema(const QString &schema) const { return false; }
+    void handleRollback();
+    void detachSession();
+
+    // Used by DataSource / Field.
+    void addDataSource(DataSource *ds);
+    void removeDataSource(DataSource *ds);
+    const Record &currentRecord() const { return *m_active; }
+    Record &currentRecordRef() { return *m_active; }
+    const Record &oldRecord() const { return m_oldRecord; }
+    void fieldChanged(Field &f);
+    bool canAssign(const Field &f) const;
+    QVariant filterValue(const Field &f, const Record &rec) const;
+
+protected:
+    // ---- what subclasses provide ------------------------------------------------------------
+    // Builds the field list (bindFields) and the row list.
+    virtual void doOpen() = 0;
+    virtual void doClose() = 0;
+    virtual int rowCount() const = 0;
+    // Fills rec.id and the data values of the row at pos.
+    virtual void fetchRow(int pos, Record &rec) = 0;
+    // Writes the record; returns its new position in the list, or -1 when it no longer
+    // belongs to the dataset (range, filter). Throws on failure (nothing changed then).
+    virtual int writeRow(Record &rec, bool inserting) = 0;
+    virtual void deleteRow(int pos) = 0;
+    // Re-reads the row list (keeping the rows' identities).
+    virtual void reloadRows() = 0;
+    // Applies a changed filter (default: re-read the rows).
+    virtual void refilterRows() { reloadRows(); }
+    virtual int positionOfId(qint64 id) const = 0;
+    // Default values of a new record (blank).
+    virtual void initNewRecord(Record &rec);
+
+    // ---- helpers for subclasses ---------------------------------------------------------------
+    struct ColumnInfo {
+        QString name;
+        FieldType type;
+        int size;
+        bool required;
+    };
+    // Creates or re-binds the data fields for the columns, then calculated and lookup fields.
+    void bindFields(const QVector<ColumnInfo> &columns);
+    int dataFieldCount() const { return m_dataFieldCount; }
+    // Whether a record passes the filter text and callback (while filtering is on).
+    bool passesFilter(Record &rec);
+    bool filterActive() const { return m_filtered && (!m_filterExpr.isEmpty() || m_filterCallback); }
+    const FilterExpression &filterExpression() const { return m_filterExpr; }
+    bool hasFilterText() const { return m_filtered && !m_filterExpr.isEmpty(); }
+    // After the row list changed: go to the first row (fires scroll events).
+    void rowsChanged();
+    // Re-reads the rows keeping the current row when it is still there.
+    void resync();
+    void notifyDataSetChanged();
+    void computeCalculatedFields(Record &rec);
+    void loadCurrent();
+    Record m_buffer; // the current record
+    Record *m_active = &m_buffer;
+    int m_pos = -1;  // position of the current row, -1 when none
+
+private:
+    friend class Field;
+    void setState(DataSetState s);
+    void notify(int event, Field *field = nullptr);
+    void moveTo(int pos, bool scrollEvents);
+    void doInsert(bool appending);
+    int indexOfField(const QString &name) const;
+    void checkActive() const;
+    void checkModifiable() const;
+    void checkBrowse(const char *what) const;
+    void applyFilterChange();
+    void checkRequired();
+    void computeLookups(Record &rec);
+
+    Session *m_session = nullptr;
+    bool m_sessionGone = false;
+    QString m_objectName;
+    DataSetState m_state = DataSetState::Inactive;
+    int m_calcDepth = 0;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    std::vector<std::unique_ptr<Field>> m_retired; // fields of an earlier open no longer present
+    int m_dataFieldCount = 0;
+    Record m_oldRecord;
+    int m_insertPos = -1;
+    bool m_modified = false;
+    bool m_bof = true;
+    bool m_eof = true;
+    QString m_filterText;
+    bool m_filtered = false;
+    FilterExpression m_filterExpr;
+    std::function<bool(DataSet &)> m_filterCallback;
+    QList<DataSource *> m_dataSources;
+    int m_disableCount = 0;
+    bool m_pendingChange = false;
+    bool m_stale = false;
+};
+
+} // namespace tarix::db

@@ -1,0 +1,135 @@
+#include "platform/db/datasource.h"
+
+namespace tarix::db {
+
+DataSource::DataSource(DataSet *dataSet) { setDataSet(dataSet); }
+
+DataSource::~DataSource()
+{
+    if (m_dataSet)
+        m_dataSet->removeDataSource(this);
+    for (DataLink *l : QList<DataLink *>(m_links))
+        l->m_source = nullptr;
+}
+
+void DataSource::setDataSet(DataSet *dataSet)
+{
+    if (dataSet == m_dataSet)
+        return;
+    if (m_dataSet)
+        m_dataSet->removeDataSource(this);
+    m_dataSet = dataSet;
+    if (m_dataSet)
+        m_dataSet->addDataSource(this);
+    updateState();
+    for (DataLink *l : QList<DataLink *>(m_links))
+        l->activeChanged();
+}
+
+void DataSource::dataSetDestroyed()
+{
+    m_dataSet = nullptr;
+    updateState();
+    for (DataLink *l : QList<DataLink *>(m_links))
+        l->activeChanged();
+}
+
+void DataSource::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    updateState();
+    for (DataLink *l : QList<DataLink *>(m_links))
+        l->activeChanged();
+}
+
+DataSetState DataSource::state() const { return m_state; }
+
+void DataSource::updateState()
+{
+    DataSetState s = (m_enabled && m_dataSet) ? m_dataSet->state() : DataSetState::Inactive;
+    if (s == DataSetState::CalcFields)
+        s = DataSetState::Browse;
+    if (s == m_state)
+        return;
+    const bool activeChange = (s == DataSetState::Inactive) != (m_state == DataSetState::Inactive);
+    m_state = s;
+    if (!activeChange)
+        for (DataLink *l : QList<DataLink *>(m_links))
+            l->editingChanged();
+    if (onStateChange)
+        onStateChange(*this);
+}
+
+void DataSource::dataEvent(Event event, Field *field)
+{
+    if (event == StateChange) {
+        const bool wasActive = m_state != DataSetState::Inactive;
+        updateState();
+        const bool nowActive = m_state != DataSetState::Inactive;
+        if (wasActive != nowActive)
+            for (DataLink *l : QList<DataLink *>(m_links))
+                l->activeChanged();
+        return;
+    }
+    if (!m_enabled || m_state == DataSetState::Inactive)
+        return;
+    switch (event) {
+    case DataSetChange:
+        for (DataLink *l : QList<DataLink *>(m_links))
+            l->dataSetChanged();
+        break;
+    case Scroll:
+        for (DataLink *l : QList<DataLink *>(m_links))
+            l->dataSetScrolled();
+        break;
+    case RecordChange:
+        for (DataLink *l : QList<DataLink *>(m_links))
+            l->recordChanged(field);
+        break;
+    case UpdateData:
+        for (DataLink *l : QList<DataLink *>(m_links))
+            l->updateData();
+        if (onUpdateData)
+            onUpdateData(*this);
+        return;
+    default:
+        break;
+    }
+    if (onDataChange)
+        onDataChange(*this, event == RecordChange ? field : nullptr);
+}
+
+void DataSource::addLink(DataLink *link)
+{
+    if (!m_links.contains(link))
+        m_links.append(link);
+}
+
+void DataSource::removeLink(DataLink *link) { m_links.removeAll(link); }
+
+DataLink::~DataLink()
+{
+    if (m_source)
+        m_source->removeLink(this);
+}
+
+void DataLink::setDataSource(DataSource *source)
+{
+    if (source == m_source)
+        return;
+    if (m_source)
+        m_source->removeLink(this);
+    m_source = source;
+    if (m_source)
+        m_source->addLink(this);
+    activeChanged();
+}
+
+bool DataLink::isActive() const
+{
+    return m_source && m_source->isEnabled() && m_source->dataSet() && m_source->dataSet()->isActive();
+}
+
+} // namespace tarix::db

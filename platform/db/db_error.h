@@ -1,0 +1,84 @@
+#pragma once
+// Errors of the dataset layer. Each kind is its own type so that callers test the kind,
+// never the text. All derive from EMyError: whoever catches at the top shows the text.
+#include "platform/errors.h"
+
+#include <QString>
+
+namespace tarix::db {
+
+class DbError : public tarix::EMyError {
+public:
+    explicit DbError(const QString &text, int sqliteCode = 0)
+        : EMyError(text), m_code(sqliteCode) {}
+    // The SQLite result code (extended) behind the error, 0 when the layer raised it itself.
+    int sqliteCode() const noexcept { return m_code; }
+
+private:
+    int m_code;
+};
+
+// A second row with the same key (or the same values of a unique index).
+class KeyViolation : public DbError {
+public:
+    explicit KeyViolation(int sqliteCode = 0)
+        : DbError(QStringLiteral("Key violation."), sqliteCode) {}
+};
+
+// A required field left blank at post; names the field by its label.
+class RequiredFieldError : public DbError {
+public:
+    RequiredFieldError(const QString &fieldName, const QString &label)
+        : DbError(QStringLiteral("Položka %1 musí byť vyplnená.").arg(label)), m_field(fieldName) {}
+    const QString &fieldName() const noexcept { return m_field; }
+
+private:
+    QString m_field;
+};
+
+// A value outside the field's allowed range, or text that is not a value of the field's type.
+class FieldValueError : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// A table (or the database holding it) that cannot be opened; names the folder and table.
+class TableOpenError : public DbError {
+public:
+    TableOpenError(const QString &folder, const QString &table, const QString &reason)
+        : DbError(QStringLiteral("Nepodarilo sa otvoriť tabuľku %1 v priečinku %2: %3")
+                      .arg(table, folder, reason)),
+          m_folder(folder), m_table(table) {}
+    const QString &folder() const noexcept { return m_folder; }
+    const QString &table() const noexcept { return m_table; }
+
+private:
+    QString m_folder;
+    QString m_table;
+};
+
+// Another process holds the database lock longer than the busy timeout.
+class BusyError : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// An operation that the dataset's state does not allow (a field assigned in browse state,
+// posting a closed dataset, moving past a pending edit that cannot be posted, ...).
+class StateError : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// An SQL text that SQLite refuses to prepare or run; the text is kept for the report.
+class SqlError : public DbError {
+public:
+    SqlError(const QString &message, const QString &sql, int sqliteCode)
+        : DbError(QStringLiteral("%1\n%2").arg(message, sql), sqliteCode), m_sql(sql) {}
+    const QString &sql() const noexcept { return m_sql; }
+
+private:
+    QString m_sql;
+};
+
+} // namespace tarix::db

@@ -1,0 +1,338 @@
+#include "platform/db/query.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/session.h"
+
+#include <sqlite3.h>
+
+namespace tarix::db {
+
+namespace {
+QString q(const QString &ident) { return u'"' + QString(ident).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+const QString kRowidColumn = QStringLiteral("tarix_rowid__");
+} // namespace
+
+Query::Query(Session *session) : DataSet(session) {}
+
+Query::~Query()
+{
+    try {
+        close();
+    } catch (...) {
+    }
+    m_masterLink.setDataSource(nullptr);
+}
+
+void Query::invalidateSql()
+{
+    if (isActive())
+        close();
+}
+
+void Query::setSql(const QString &text)
+{
+    invalidateSql();
+    m_lines = text.split(u'\n');
+}
+
+void Query::setSqlLines(const QStringList &lines)
+{
+    invalidateSql();
+    m_lines = lines;
+}
+
+void Query::addSqlLine(const QString &line)
+{
+    invalidateSql();
+    m_lines << line;
+}
+
+void Query::clearSql()
+{
+    invalidateSql();
+    m_lines.clear();
+}
+
+void Query::setDatabaseName(const QString &alias)
+{
+    if (alias.compare(m_alias, Qt::CaseInsensitive) == 0)
+        return;
+    invalidateSql();
+    m_alias = alias;
+}
+
+void Query::setRequestLive(bool live)
+{
+    invalidateSql();
+    m_requestLive = live;
+}
+
+void Query::setDataSource(DataSource *master) { m_masterLink.setDataSource(master); }
+
+QStringList Query::parameterNames() { return session().rewrite(sqlText(), m_alias).parameters; }
+
+bool Query::usesSchema(const QString &schema) const
+{
+    if (!isActive())
+        return false;
+    for (const QString &t : m_rw.tables)
+        if (t.startsWith(schema + u'.'))
+            return true;
+    return false;
+}
+
+Params Query::effectiveParams(const SqlRewrite &rw) const
+{
+    Params p = m_params;
+    if (m_masterLink.isActive()) {
+        DataSet *master = m_masterLink.dataSet();
+        for (const QString &name : rw.parameters)
+            if (!p.contains(name))
+                if (Field *f = master->findField(name))
+                    p.set(name, f->value());
+    }
+    return p;
+}
+
+void Query::doOpen()
+{
+    run(true);
+}
+
+void Query::run(bool bindFieldsToo)
+{
+    Session &s = session();
+    m_rw = s.rewrite(sqlText(), m_alias);
+    m_live = m_requestLive || m_rw.forUpdate;
+    QString sql = m_rw.sql;
+    if (m_live) {
+        if (m_rw.selectListPos < 0 || m_rw.firstTable.isEmpty())
+            throw DbError(QStringLiteral("Dotaz nie je možné upravovať: %1").arg(sqlText()));
+        const QString ref = m_rw.firstTableAlias.isEmpty() ? m_rw.firstTable : m_rw.firstTableAlias;
+        sql.insert(m_rw.selectListPos, QStringLiteral(" %1.rowid AS %2,").arg(ref, kRowidColumn));
+    }
+    const Params params = effectiveParams(m_rw);
+    m_lastMasterParams = params;
+    Session::Lease st(s, sql);
+    Session::bindParams(*st, m_rw, params);
+    const int first = m_live ? 1 : 0;
+    const int n = st->columnCount() - first;
+    QVector<ColumnInfo> cols(n);
+    QVector<bool> declared(n, false);
+    m_columns = QVector<Column>(n);
+    for (int c = 0; c < n; ++c) {
+        cols[c].name = st->columnName(c + first);
+        cols[c].type = FieldType::Unknown;
+        cols[c].size = 0;
+        cols[c].required = false;
+        const QString decl = st->columnDeclType(c + first);
+        if (!decl.isEmpty()) {
+            int size = 0;
+            cols[c].type = fieldTypeFromDeclared(decl, &size);
+            cols[c].size = size;
+            declared[c] = cols[c].type != FieldType::Unknown;
+        }
+        m_columns[c] = {st->columnDatabaseName(c + first), st->columnOriginTable(c + first), st->columnOriginName(c + first)};
+    }
+    if (m_live) {
+        const QString ft = m_rw.firstTable;
+        m_liveSchema = ft.section(u'.', 0, 0);
+        m_liveTable = ft.section(u'.', 1);
+    }
+    std::vector<Record> rows;
+    QVector<bool> sawText(n, false), sawReal(n, false), sawInt(n, false);
+    qint64 counter = 0;
+    while (st->step()) {
+        Record r;
+        r.values = QVector<QVariant>(n);
+        r.id = m_live ? sqlite3_column_int64(st->handle(), 0) : counter++;
+        for (int c = 0; c < n; ++c) {
+            QVariant v = st->column(c + first);
+            if (declared[c]) {
+                v = fromStorage(cols[c].type, v);
+            } else if (v.isValid()) {
+                if (v.typeId() == QMetaType::Double)
+                    sawReal[c] = true;
+                else if (v.typeId() == QMetaType::LongLong)
+                    sawInt[c] = true;
+                else
+                    sawText[c] = true;
+            }
+            r.values[c] = std::move(v);
+        }
+        rows.push_back(std::move(r));
+    }
+    for (int c = 0; c < n; ++c)
+        if (!declared[c])
+            cols[c].type = sawText[c] ? FieldType::String
+                           : sawReal[c] ? FieldType::Float
+                           : sawInt[c] ? FieldType::Integer
+                                       : FieldType::Unknown;
+    if (bindFieldsToo)
+        bindFields(cols);
+    m_nextId = counter;
+    m_rows = std::move(rows);
+    applyFilter();
+}
+
+void Query::applyFilter()
+{
+    m_visible.clear();
+    const bool filtering = filterActive();
+    Record tmp;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (filtering) {
+            tmp.id = m_rows[i].id;
+            tmp.values = m_rows[i].values;
+            tmp.values.resize(fieldCount());
+            if (!passesFilter(tmp))
+                continue;
+        }
+        m_visible.push_back(int(i));
+    }
+}
+
+void Query::doClose()
+{
+    m_rows.clear();
+    m_visible.clear();
+}
+
+void Query::reloadRows() { run(false); }
+
+void Query::fetchRow(int pos, Record &rec)
+{
+    const Record &r = m_rows.at(size_t(m_visible.at(size_t(pos))));
+    rec.id = r.id;
+    if (rec.values.size() < fieldCount())
+        rec.values.resize(fieldCount());
+    for (int i = 0; i < r.values.size(); ++i)
+        rec.values[i] = r.values[i];
+}
+
+int Query::positionOfId(qint64 id) const
+{
+    for (size_t p = 0; p < m_visible.size(); ++p)
+        if (m_rows[size_t(m_visible[p])].id == id)
+            return int(p);
+    return -1;
+}
+
+int Query::writeRow(Record &rec, bool inserting)
+{
+    if (!m_live)
+        throw StateError(QStringLiteral("Výsledok dotazu nie je možné upravovať."));
+    Session &s = session();
+    const int n = dataFieldCount();
+    QStringList cols;
+    QVariantList binds;
+    const Record &old = oldRecord();
+    for (int c = 0; c < n; ++c) {
+        const Column &col = m_columns[c];
+        if (col.originName.isEmpty() || col.originTable.compare(m_liveTable, Qt::CaseInsensitive) != 0
+            || col.originSchema.compare(m_liveSchema, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!inserting) {
+            const QVariant &a = rec.values[c], &b = old.values.value(c);
+            if (a.isValid() == b.isValid() && (!a.isValid() || a == b))
+                continue;
+        }
+        cols << q(col.originName);
+        binds << toStorage(field(c).type(), rec.values[c]);
+    }
+    const QString table = q(m_liveSchema) + u'.' + q(m_liveTable);
+    qint64 id = rec.id;
+    if (inserting) {
+        QStringList marks;
+        for (int i = 0; i < cols.size(); ++i)
+            marks << QStringLiteral("?");
+        Session::Lease st(s, cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, cols.join(u", "), marks.join(u", ")));
+        for (int i = 0; i < binds.size(); ++i)
+            st->bind(i + 1, binds[i]);
+        st->exec();
+        id = sqlite3_last_insert_rowid(s.handle());
+    } else if (!cols.isEmpty()) {
+        QStringList sets;
+        for (const QString &c : cols)
+            sets << c + QStringLiteral(" = ?");
+        Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(u", ")));
+        for (int i = 0; i < binds.size(); ++i)
+            st->bind(i + 1, binds[i]);
+        st->bind(int(binds.size()) + 1, rec.id);
+        st->exec();
+    }
+    rec.id = id;
+    Record stored;
+    stored.id = id;
+    stored.values = rec.values.mid(0, n);
+    int rowIndex = -1;
+    if (inserting) {
+        m_rows.push_back(stored);
+        rowIndex = int(m_rows.size()) - 1;
+    } else {
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            if (m_rows[i].id == id) {
+                m_rows[i] = stored;
+                rowIndex = int(i);
+                break;
+            }
+    }
+    const int oldPos = inserting ? -1 : positionOfId(id);
+    if (oldPos >= 0)
+        m_visible.erase(m_visible.begin() + oldPos);
+    if (!passesFilter(rec))
+        return -1;
+    if (inserting) {
+        m_visible.push_back(rowIndex);
+        return int(m_visible.size()) - 1;
+    }
+    const int at = oldPos >= 0 ? oldPos : int(m_visible.size());
+    m_visible.insert(m_visible.begin() + at, rowIndex);
+    return at;
+}
+
+void Query::deleteRow(int pos)
+{
+    if (!m_live)
+        throw StateError(QStringLiteral("Výsledok dotazu nie je možné upravovať."));
+    const int rowIndex = m_visible.at(size_t(pos));
+    const qint64 id = m_rows[size_t(rowIndex)].id;
+    {
+        Session::Lease st(session(), QStringLiteral("DELETE FROM %1.%2 WHERE rowid = ?").arg(q(m_liveSchema), q(m_liveTable)));
+        st->bind(1, id);
+        st->exec();
+    }
+    m_rows.erase(m_rows.begin() + rowIndex);
+    m_visible.erase(m_visible.begin() + pos);
+    for (int &v : m_visible)
+        if (v > rowIndex)
+            --v;
+}
+
+qint64 Query::execSql()
+{
+    if (isActive())
+        close();
+    const SqlRewrite rw = session().rewrite(sqlText(), m_alias);
+    const SqlResult r = session().run(sqlText(), effectiveParams(rw), m_alias);
+    m_rowsAffected = r.rowsAffected();
+    return m_rowsAffected;
+}
+
+void Query::masterChanged()
+{
+    if (!isActive() || !m_masterLink.isActive())
+        return;
+    const Params p = effectiveParams(m_rw);
+    bool same = p.values().size() == m_lastMasterParams.values().size();
+    for (const auto &e : p.values())
+        if (!same || !m_lastMasterParams.contains(e.first) || m_lastMasterParams.value(e.first) != e.second)
+            same = false;
+    if (same)
+        return;
+    close();
+    open();
+}
+
+} // namespace tarix::db

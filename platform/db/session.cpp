@@ -1,0 +1,855 @@
+#include "platform/db/session.h"
+
+#include "platform/db/dataset.h"
+#include "platform/db/db_error.h"
+#include "platform/db/sk_collation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+#include <sqlite3.h>
+
+namespace tarix::db {
+
+namespace {
+
+Session *g_default = nullptr;
+
+int skCollate(void *, int la, const void *a, int lb, const void *b)
+{
+    return compareSlovakUtf8(static_cast<const char *>(a), la, static_cast<const char *>(b), lb);
+}
+
+void configureConnection(sqlite3 *db)
+{
+    // Double-quoted tokens are never read as string literals or columns by accident.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_extended_result_codes(db, 1);
+    registerCollations(db);
+}
+
+QString quoteIdent(const QString &s) { return u'"' + QString(s).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+QString quoteText(const QString &s) { return u'\'' + QString(s).replace(u'\'', QStringLiteral("''")) + u'\''; }
+
+void execOn(sqlite3 *db, const QString &sql)
+{
+    char *err = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    if (rc != SQLITE_OK) {
+        const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(err);
+        const int ext = sqlite3_extended_errcode(db);
+        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
+            throw BusyError(QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
+                                           "skúste operáciu zopakovať neskôr. (%1)").arg(msg), ext);
+        if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
+            throw KeyViolation(ext);
+        throw SqlError(msg, sql, ext);
+    }
+}
+
+QString databaseUri(const QString &file, const char *mode)
+{
+    return QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=") + QLatin1String(mode);
+}
+
+// The autoincrement fields of a schema get a sequence row in _autoinc and a trigger that
+// fills a blank value from it; the sequence only grows, so numbers are never reused.
+void installAutoIncrement(sqlite3 *db, const QString &schema, const QString &table, const QString &column)
+{
+    const QString s = quoteIdent(schema);
+    const QString trig = QStringLiteral("_autoinc_%1_%2").arg(table, column).toLower();
+    execOn(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1._autoinc (tbl TEXT NOT NULL, fld TEXT NOT NULL, "
+                              "seq INTEGER NOT NULL, PRIMARY KEY (tbl, fld))").arg(s));
+    execOn(db, QStringLiteral("INSERT OR IGNORE INTO %1._autoinc VALUES (%2, %3, "
+                              "(SELECT coalesce(max(%4), 0) FROM %1.%5))")
+                   .arg(s, quoteText(table.toLower()), quoteText(column.toLower()), quoteIdent(column),
+                        quoteIdent(table)));
+    execOn(db, QStringLiteral(
+                   "CREATE TRIGGER IF NOT EXISTS %1.%2 AFTER INSERT ON %3 BEGIN "
+                   "UPDATE _autoinc SET seq = max(seq, coalesce(new.%4, 0)) + (new.%4 IS NULL) "
+                   "WHERE tbl = %5 AND fld = %6; "
+                   "UPDATE %3 SET %4 = (SELECT seq FROM _autoinc WHERE tbl = %5 AND fld = %6) "
+                   "WHERE rowid = new.rowid AND new.%4 IS NULL; END")
+                   .arg(s, quoteIdent(trig), quoteIdent(table), quoteIdent(column),
+                        quoteText(table.toLower()), quoteText(column.toLower())));
+}
+
+void installAllAutoIncrements(sqlite3 *db, const QString &schema)
+{
+    QList<QPair<QString, QString>> todo;
+    {
+        Statement tables(db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type = 'table' "
+                                            "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name <> '_autoinc'")
+                                 .arg(quoteIdent(schema)));
+        QStringList names;
+        while (tables.step())
+            names << tables.column(0).toString();
+        for (const QString &t : names) {
+            Statement info(db, QStringLiteral("PRAGMA %1.table_info(%2)").arg(quoteIdent(schema), quoteText(t)));
+            while (info.step())
+                if (info.column(2).toString().trimmed().compare(u"AUTOINC_INT", Qt::CaseInsensitive) == 0)
+                    todo.append({t, info.column(1).toString()});
+        }
+    }
+    for (const auto &p : todo)
+        installAutoIncrement(db, schema, p.first, p.second);
+}
+
+} // namespace
+
+void registerCollations(sqlite3 *db)
+{
+    sqlite3_create_collation_v2(db, "SK", SQLITE_UTF8, nullptr, &skCollate, nullptr);
+}
+
+// ---- TableDef -------------------------------------------------------------------------------
+
+int TableDef::fieldIndex(const QString &n) const
+{
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(n, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const IndexDef *TableDef::index(const QString &n) const
+{
+    if (n.isEmpty() || n.compare(u"PRIMARY", Qt::CaseInsensitive) == 0)
+        return &primaryKey;
+    for (const IndexDef &ix : indexes)
+        if (ix.name.compare(n, Qt::CaseInsensitive) == 0 || ix.sqlName.compare(n, Qt::CaseInsensitive) == 0)
+            return &ix;
+    return nullptr;
+}
+
+// ---- Session ----------------------------------------------------------------------------------
+
+Session::Session()
+{
+    const int rc = sqlite3_open_v2(":memory:", &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK)
+        throw DbError(QStringLiteral("Nepodarilo sa vytvoriť spojenie s databázou: %1")
+                          .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+    configureConnection(m_db);
+    setBusyTimeout(5000);
+    // Built-in one-row and twelve-row tables for "from dual" and "from dual12".
+    execOn(m_db, QStringLiteral("CREATE TABLE main.dual (text VARCHAR(10)); INSERT INTO main.dual VALUES (NULL);"
+                                "CREATE TABLE main.dual12 (cislo INTEGER);"
+                                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12) "
+                                "INSERT INTO main.dual12 SELECT i FROM n;"));
+    if (!g_default)
+        g_default = this;
+}
+
+Session::~Session()
+{
+    try {
+        while (m_depth > 0)
+            rollback();
+        closeAll();
+    } catch (...) {
+    }
+    for (DataSet *ds : std::as_const(m_dataSets))
+        ds->detachSession();
+    m_cache.clear();
+    sqlite3_close_v2(m_db);
+    if (g_default == this)
+        g_default = nullptr;
+}
+
+Session *Session::defaultSession() { return g_default; }
+void Session::setDefaultSession(Session *s) { g_default = s; }
+
+void Session::setBusyTimeout(int ms) { sqlite3_busy_timeout(m_db, ms); }
+
+QString Session::canonicalFolder(const QString &folder)
+{
+    QString f = folder;
+    f.replace(u'\\', u'/');
+    f = QDir::cleanPath(QFileInfo(f).absoluteFilePath());
+    return f;
+}
+
+QString Session::schemaForFolder(const QString &folder) const
+{
+    for (const Alias &a : m_aliases)
+        if (a.folder == folder)
+            return a.name.toLower();
+    return {};
+}
+
+QString Session::schemaOf(const QString &alias) const
+{
+    const QString up = alias.toUpper();
+    for (const Alias &a : m_aliases)
+        if (a.name == up)
+            return schemaForFolder(a.folder);
+    return {};
+}
+
+bool Session::hasAlias(const QString &alias) const { return !schemaOf(alias).isEmpty(); }
+
+QString Session::aliasFolder(const QString &alias) const
+{
+    const QString up = alias.toUpper();
+    for (const Alias &a : m_aliases)
+        if (a.name == up)
+            return a.folder;
+    return {};
+}
+
+QStringList Session::aliases() const
+{
+    QStringList l;
+    for (const Alias &a : m_aliases)
+        l << a.name;
+    return l;
+}
+
+QString Session::folderOfSchema(const QString &schema) const
+{
+    if (auto it = m_attached.constFind(schema); it != m_attached.constEnd())
+        return it->folder;
+    for (const Alias &a : m_aliases)
+        if (a.name.toLower() == schema)
+            return a.folder;
+    return {};
+}
+
+void Session::setAlias(const QString &alias, const QString &folder)
+{
+    static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!ident.match(alias).hasMatch())
+        throw DbError(QStringLiteral("Neplatný názov aliasu %1").arg(alias));
+    if (m_depth > 0)
+        throw StateError(QStringLiteral("Alias %1 nie je možné zmeniť počas transakcie.").arg(alias));
+    const QString up = alias.toUpper();
+    const QString canon = canonicalFolder(folder);
+    auto it = std::find_if(m_aliases.begin(), m_aliases.end(), [&](const Alias &a) { return a.name == up; });
+    if (it != m_aliases.end() && it->folder == canon)
+        return;
+    const QString oldSchema = schemaOf(up);
+    if (it != m_aliases.end())
+        it->folder = canon;
+    else
+        m_aliases.push_back({up, canon});
+    // Close what used the alias's old database and detach every attachment whose folder no
+    // longer matches the alias owning its name.
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
+        if (ds->aliasName().compare(up, Qt::CaseInsensitive) == 0 || (!oldSchema.isEmpty() && ds->usesSchema(oldSchema)))
+            ds->close();
+    const QStringList attached = m_attached.keys();
+    for (const QString &schema : attached) {
+        if (m_pathUsers.contains(schema))
+            continue;
+        if (schemaForFolder(m_attached[schema].folder) != schema)
+            detach(schema);
+    }
+    clearStatementCache();
+    m_defs.clear();
+}
+
+void Session::removeAlias(const QString &alias)
+{
+    if (m_depth > 0)
+        throw StateError(QStringLiteral("Alias %1 nie je možné zrušiť počas transakcie.").arg(alias));
+    const QString up = alias.toUpper();
+    const QString schema = schemaOf(up);
+    if (schema.isEmpty())
+        return;
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
+        if (ds->aliasName().compare(up, Qt::CaseInsensitive) == 0 || ds->usesSchema(schema))
+            ds->close();
+    m_aliases.erase(std::remove_if(m_aliases.begin(), m_aliases.end(), [&](const Alias &a) { return a.name == up; }),
+                    m_aliases.end());
+    const QStringList attached = m_attached.keys();
+    for (const QString &s : attached)
+        if (!m_pathUsers.contains(s) && schemaForFolder(m_attached[s].folder) != s)
+            detach(s);
+    clearStatementCache();
+    m_defs.clear();
+}
+
+void Session::attach(const QString &alias)
+{
+    const QString schema = schemaOf(alias);
+    if (schema.isEmpty())
+        throw DbError(QStringLiteral("Neznámy alias %1").arg(alias));
+    if (!m_attached.contains(schema))
+        attachSchema(schema, aliasFolder(alias));
+}
+
+void Session::attachSchema(const QString &schema, const QString &folder)
+{
+    const QString file = QDir(folder).filePath(QLatin1String(databaseFileName));
+    if (!QFileInfo(folder).isDir())
+        throw TableOpenError(folder, QString(), QStringLiteral("priečinok neexistuje"));
+    if (!QFileInfo::exists(file))
+        throw TableOpenError(folder, QString(), QStringLiteral("chýba súbor databázy %1").arg(QLatin1String(databaseFileName)));
+    clearStatementCache();
+    try {
+        execOn(m_db, QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoteText(databaseUri(file, "rw")), quoteIdent(schema)));
+    } catch (const DbError &e) {
+        throw TableOpenError(folder, QString(), e.text());
+    }
+    Attachment att;
+    att.folder = folder;
+    try {
+        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(schema)));
+        while (st.step())
+            att.tables.insert(st.column(0).toString().toLower());
+        Statement jm(m_db, QStringLiteral("PRAGMA %1.journal_mode").arg(quoteIdent(schema)));
+        QString mode = jm.step() ? jm.column(0).toString().toLower() : QString();
+        jm.reset();
+        if (mode == u"wal") {
+            Statement set(m_db, QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdent(schema)));
+            set.exec();
+        }
+    } catch (const DbError &e) {
+        try {
+            execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdent(schema)));
+        } catch (...) {
+        }
+        throw TableOpenError(folder, QString(), e.text().section(u'\n', 0, 0));
+    }
+    m_attached.insert(schema, att);
+}
+
+void Session::detach(const QString &schema)
+{
+    closeSchema(schema);
+    clearStatementCache();
+    for (auto it = m_defs.begin(); it != m_defs.end();)
+        it = it.key().startsWith(schema + u'.') ? m_defs.erase(it) : std::next(it);
+    if (m_attached.remove(schema))
+        execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdent(schema)));
+}
+
+void Session::closeSchema(const QString &schema)
+{
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
+        if (ds->usesSchema(schema))
+            ds->close();
+}
+
+void Session::closeAll()
+{
+    if (m_depth > 0)
+        throw StateError(QStringLiteral("Databázy nie je možné zatvoriť počas transakcie."));
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
+        ds->close();
+    clearStatementCache();
+    m_defs.clear();
+    const QStringList attached = m_attached.keys();
+    for (const QString &s : attached)
+        detach(s);
+    m_pathUsers.clear();
+}
+
+QString Session::attachFolder(const QString &folder)
+{
+    const QString canon = canonicalFolder(folder);
+    QString schema = schemaForFolder(canon);
+    if (!schema.isEmpty()) {
+        if (!m_attached.contains(schema))
+            attachSchema(schema, canon);
+        return schema;
+    }
+    for (auto it = m_pathUsers.begin(); it != m_pathUsers.end(); ++it)
+        if (m_attached.value(it.key()).folder == canon) {
+            ++it.value();
+            return it.key();
+        }
+    schema = QStringLiteral("tarix_path%1").arg(++m_pathCounter);
+    attachSchema(schema, canon);
+    m_pathUsers.insert(schema, 1);
+    return schema;
+}
+
+void Session::releaseFolder(const QString &schema)
+{
+    auto it = m_pathUsers.find(schema);
+    if (it == m_pathUsers.end())
+        return;
+    if (--it.value() <= 0 && m_depth == 0) {
+        m_pathUsers.erase(it);
+        detach(schema);
+    }
+}
+
+bool Session::tableExists(const QString &alias, const QString &table)
+{
+    const QString schema = schemaOf(alias);
+    if (schema.isEmpty())
+        return false;
+    try {
+        attach(alias);
+    } catch (const TableOpenError &) {
+        return false;
+    }
+    return m_attached.value(schema).tables.contains(normalizeTableName(table));
+}
+
+QStringList Session::tableNames(const QString &alias)
+{
+    attach(alias);
+    QStringList l;
+    for (const QString &t : m_attached.value(schemaOf(alias)).tables)
+        if (!t.startsWith(u'_') && !t.startsWith(QStringLiteral("sqlite_")))
+            l << t;
+    l.sort();
+    return l;
+}
+
+void Session::invalidateSchema()
+{
+    m_defs.clear();
+    clearStatementCache();
+    for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
+        it->tables.clear();
+        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(it.key())));
+        while (st.step())
+            it->tables.insert(st.column(0).toString().toLower());
+    }
+}
+
+const TableDef &Session::tableDef(const QString &alias, const QString &table)
+{
+    const QString name = normalizeTableName(table);
+    const QString schema = schemaOf(alias);
+    if (schema.isEmpty())
+        throw TableOpenError(QString(), table, QStringLiteral("neznámy alias %1").arg(alias));
+    const QString folder = aliasFolder(alias);
+    try {
+        attach(alias);
+    } catch (const TableOpenError &e) {
+        throw TableOpenError(folder, table, e.text().section(u':', -1).trimmed());
+    }
+    return tableDefInSchema(schema, table);
+}
+
+const TableDef &Session::tableDefInSchema(const QString &schema, const QString &table)
+{
+    const QString name = normalizeTableName(table);
+    const QString folder = folderOfSchema(schema);
+    const QString key = schema + u'.' + name;
+    if (auto it = m_defs.constFind(key); it != m_defs.constEnd())
+        return *it;
+    if (!m_attached.value(schema).tables.contains(name))
+        throw TableOpenError(folder, table, QStringLiteral("tabuľka neexistuje"));
+
+    TableDef def;
+    def.schema = schema;
+    try {
+        const QString qs = quoteIdent(schema);
+        {
+            Statement st(m_db, QStringLiteral("SELECT name, sql FROM %1.sqlite_master WHERE type = 'table' AND lower(name) = ?").arg(qs));
+            st.bind(1, name);
+            if (!st.step())
+                throw DbError(QStringLiteral("tabuľka neexistuje"));
+            def.name = st.column(0).toString();
+            if (st.column(1).toString().contains(QStringLiteral("WITHOUT ROWID"), Qt::CaseInsensitive))
+                throw DbError(QStringLiteral("tabuľky WITHOUT ROWID nie sú podporované"));
+        }
+        QVector<QPair<int, int>> pk; // (order, field)
+        {
+            Statement st(m_db, QStringLiteral("PRAGMA %1.table_info(%2)").arg(qs, quoteText(def.name)));
+            while (st.step()) {
+                FieldDef f;
+                f.name = st.column(1).toString();
+                f.declaredType = st.column(2).toString();
+                f.type = fieldTypeFromDeclared(f.declaredType, &f.size);
+                f.required = st.column(3).toLongLong() != 0;
+                const int pkOrder = int(st.column(5).toLongLong());
+                const char *coll = nullptr;
+                const QByteArray sb = schema.toUtf8(), tb = def.name.toUtf8(), cb = f.name.toUtf8();
+                if (sqlite3_table_column_metadata(m_db, sb.constData(), tb.constData(), cb.constData(), nullptr,
+                                                  &coll, nullptr, nullptr, nullptr) == SQLITE_OK && coll)
+                    f.collation = QString::fromUtf8(coll).toUpper();
+                else
+                    f.collation = QStringLiteral("BINARY");
+                if (pkOrder > 0)
+                    pk.append({pkOrder, int(def.fields.size())});
+                def.fields.append(f);
+            }
+        }
+        std::sort(pk.begin(), pk.end());
+        for (const auto &p : pk) {
+            def.primaryKey.fields.append(p.second);
+            def.primaryKey.collations.append(def.fields[p.second].collation);
+            def.primaryKey.descending.append(false);
+        }
+        def.primaryKey.unique = !pk.isEmpty();
+        if (pk.size() == 1 && def.fields[pk[0].second].declaredType.trimmed().compare(u"INTEGER", Qt::CaseInsensitive) == 0)
+            def.rowidAlias = pk[0].second;
+        QList<QPair<QString, bool>> idx;
+        {
+            Statement st(m_db, QStringLiteral("PRAGMA %1.index_list(%2)").arg(qs, quoteText(def.name)));
+            while (st.step())
+                if (st.column(3).toString() == u"c")
+                    idx.append({st.column(1).toString(), st.column(2).toLongLong() != 0});
+        }
+        for (const auto &[ixName, unique] : idx) {
+            IndexDef ix;
+            ix.sqlName = ixName;
+            ix.name = ixName.contains(u'.') ? ixName.section(u'.', -1) : ixName;
+            ix.unique = unique;
+            Statement st(m_db, QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(qs, quoteText(ixName)));
+            while (st.step()) {
+                if (st.column(5).toLongLong() == 0 || st.column(1).toLongLong() < 0)
+                    continue;
+                ix.fields.append(int(st.column(1).toLongLong()));
+                ix.descending.append(st.column(3).toLongLong() != 0);
+                ix.collations.append(st.column(4).toString().toUpper());
+            }
+            def.indexes.append(ix);
+        }
+        bool needsAutoInc = false;
+        for (const FieldDef &f : def.fields)
+            if (f.type == FieldType::AutoInc)
+                needsAutoInc = true;
+        if (needsAutoInc) {
+            // A table made without the layer's housekeeping gets it on first use.
+            for (const FieldDef &f : def.fields) {
+                if (f.type != FieldType::AutoInc)
+                    continue;
+                const QString trig = QStringLiteral("_autoinc_%1_%2").arg(def.name, f.name).toLower();
+                Statement st(m_db, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = 'trigger' AND lower(name) = ?").arg(qs));
+                st.bind(1, trig);
+                const bool has = st.step();
+                st.reset();
+                if (!has) {
+                    if (m_depth > 0)
+                        throw DbError(QStringLiteral("tabuľke chýba počítadlo položky %1").arg(f.name));
+                    clearStatementCache();
+                    installAutoIncrement(m_db, schema, def.name, f.name);
+                    m_attached[schema].tables.insert(QStringLiteral("_autoinc"));
+                }
+            }
+        }
+    } catch (const TableOpenError &) {
+        throw;
+    } catch (const DbError &e) {
+        throw TableOpenError(folder, table, e.text().section(u'\n', 0, 0));
+    }
+    return *m_defs.insert(key, def);
+}
+
+SqlRewrite Session::rewrite(const QString &sql, const QString &defaultAlias)
+{
+    SqlRewriteContext ctx;
+    ctx.defaultAlias = defaultAlias;
+    ctx.schemaOf = [this](const QString &alias) -> QString {
+        const QString s = schemaOf(alias);
+        if (!s.isEmpty())
+            attach(alias);
+        return s;
+    };
+    ctx.hasTable = [this](const QString &schema, const QString &table) {
+        return m_attached.value(schema).tables.contains(table);
+    };
+    return rewriteSql(sql, ctx);
+}
+
+void Session::bindParams(Statement &st, const SqlRewrite &rw, const Params &params)
+{
+    for (const QString &p : rw.parameters) {
+        if (!params.contains(p))
+            throw DbError(QStringLiteral("Chýba hodnota parametra %1").arg(p));
+        st.bind(p, params.value(p));
+    }
+}
+
+namespace {
+bool isDdl(const QString &sql)
+{
+    const QString t = sql.trimmed().left(7).toUpper();
+    return t.startsWith(QStringLiteral("CREATE")) || t.startsWith(QStringLiteral("ALTER")) || t.startsWith(QStringLiteral("DROP"));
+}
+} // namespace
+
+SqlResult Session::run(const QString &sql, const Params &params, const QString &defaultAlias)
+{
+    const SqlRewrite rw = rewrite(sql, defaultAlias);
+    SqlResult result;
+    {
+        Lease st(*this, rw.sql);
+        bindParams(*st, rw, params);
+        const int n = st->columnCount();
+        QStringList names;
+        QVector<FieldType> types(n, FieldType::Unknown);
+        for (int c = 0; c < n; ++c) {
+            names << st->columnName(c);
+            const QString decl = st->columnDeclType(c);
+            if (!decl.isEmpty())
+                types[c] = fieldTypeFromDeclared(decl);
+        }
+        result.setColumns(names, types);
+        QVector<bool> sawReal(n, false), sawText(n, false), sawInt(n, false);
+        while (st->step()) {
+            QVector<QVariant> row(n);
+            for (int c = 0; c < n; ++c) {
+                QVariant v = st->column(c);
+                if (types[c] != FieldType::Unknown) {
+                    v = fromStorage(types[c], v);
+                } else if (v.isValid()) {
+                    if (v.typeId() == QMetaType::Double)
+                        sawReal[c] = true;
+                    else if (v.typeId() == QMetaType::LongLong)
+                        sawInt[c] = true;
+                    else
+                        sawText[c] = true;
+                }
+                row[c] = std::move(v);
+            }
+            result.addRow(std::move(row));
+        }
+        for (int c = 0; c < n; ++c)
+            if (types[c] == FieldType::Unknown)
+                result.setColumnType(c, sawText[c] ? FieldType::String
+                                        : sawReal[c] ? FieldType::Float
+                                        : sawInt[c] ? FieldType::Integer
+                                                    : FieldType::Unknown);
+        result.setRowsAffected(st->isReadOnly() ? 0 : sqlite3_changes64(m_db));
+    }
+    if (isDdl(rw.sql))
+        invalidateSchema();
+    return result;
+}
+
+qint64 Session::execute(const QString &sql, const Params &params, const QString &defaultAlias)
+{
+    return run(sql, params, defaultAlias).rowsAffected();
+}
+
+void Session::executeRaw(const QString &sql)
+{
+    clearStatementCache();
+    execOn(m_db, sql);
+    if (isDdl(sql))
+        invalidateSchema();
+}
+
+// ---- statement cache ------------------------------------------------------------------------
+
+Session::Lease::Lease(Session &s, const QString &sql) : m_session(s)
+{
+    auto it = s.m_cache.find(sql);
+    if (it != s.m_cache.end() && !s.m_leased.contains(it->second.get())) {
+        m_stmt = it->second.get();
+        m_cached = true;
+    } else if (it == s.m_cache.end()) {
+        if (s.m_cache.size() > 400 && s.m_leased.isEmpty())
+            s.m_cache.clear();
+        auto st = std::make_unique<Statement>(s.m_db, sql);
+        m_stmt = st.get();
+        s.m_cache.emplace(sql, std::move(st));
+        m_cached = true;
+    } else {
+        m_own = std::make_unique<Statement>(s.m_db, sql);
+        m_stmt = m_own.get();
+    }
+    if (m_cached)
+        s.m_leased.insert(m_stmt);
+}
+
+Session::Lease::~Lease()
+{
+    m_stmt->reset();
+    m_stmt->clearBindings();
+    if (m_cached)
+        m_session.m_leased.remove(m_stmt);
+}
+
+void Session::clearStatementCache()
+{
+    if (!m_leased.isEmpty()) {
+        // Statements in use stay; the rest go.
+        for (auto it = m_cache.begin(); it != m_cache.end();)
+            it = m_leased.contains(it->second.get()) ? std::next(it) : m_cache.erase(it);
+        return;
+    }
+    m_cache.clear();
+}
+
+// ---- transactions ---------------------------------------------------------------------------
+
+void Session::begin()
+{
+    const qint64 changes = sqlite3_total_changes64(m_db);
+    if (m_depth == 0)
+        execOn(m_db, QStringLiteral("BEGIN"));
+    else
+        execOn(m_db, QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
+    ++m_depth;
+    m_changesAtBegin.push_back(changes);
+}
+
+void Session::commit()
+{
+    if (m_depth <= 0)
+        throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
+    if (!m_changesAtBegin.empty())
+        m_changesAtBegin.pop_back();
+    if (m_depth == 1) {
+        if (sqlite3_get_autocommit(m_db)) {
+            // SQLite already rolled it back (a fatal error inside): nothing was kept.
+            m_depth = 0;
+            afterRollback();
+            throw DbError(QStringLiteral("Transakcia bola zrušená chybou databázy; zmeny neboli uložené."));
+        }
+        try {
+            execOn(m_db, QStringLiteral("COMMIT"));
+        } catch (...) {
+            try {
+                execOn(m_db, QStringLiteral("ROLLBACK"));
+            } catch (...) {
+            }
+            m_depth = 0;
+            m_changesAtBegin.clear();
+            afterRollback();
+            throw;
+        }
+        m_depth = 0;
+    } else {
+        --m_depth;
+        execOn(m_db, QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
+    }
+}
+
+void Session::rollback()
+{
+    if (m_depth <= 0)
+        return;
+    --m_depth;
+    const qint64 changesAtBegin = m_changesAtBegin.empty() ? -1 : m_changesAtBegin.back();
+    if (!m_changesAtBegin.empty())
+        m_changesAtBegin.pop_back();
+    // Nothing written since the scope began: no dataset needs to re-read its rows.
+    const bool wroteSomething = changesAtBegin < 0 || sqlite3_total_changes64(m_db) != changesAtBegin;
+    try {
+        if (m_depth == 0) {
+            if (!sqlite3_get_autocommit(m_db))
+                execOn(m_db, QStringLiteral("ROLLBACK"));
+        } else if (!sqlite3_get_autocommit(m_db)) {
+            execOn(m_db, QStringLiteral("ROLLBACK TO tarix_sp%1; RELEASE tarix_sp%1").arg(m_depth));
+        }
+    } catch (...) {
+        afterRollback();
+        throw;
+    }
+    if (wroteSomething)
+        afterRollback();
+}
+
+void Session::afterRollback()
+{
+    ++m_generation;
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
+        ds->handleRollback();
+}
+
+void Session::registerDataSet(DataSet *ds) { m_dataSets.insert(ds); }
+void Session::unregisterDataSet(DataSet *ds) { m_dataSets.remove(ds); }
+
+Transaction::Transaction(Session *session) : m_session(session ? session : Session::defaultSession())
+{
+    if (!m_session)
+        throw StateError(QStringLiteral("Nie je vytvorená databázová relácia."));
+    m_session->begin();
+}
+
+Transaction::~Transaction()
+{
+    if (m_active) {
+        try {
+            m_session->rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    if (!m_active)
+        throw StateError(QStringLiteral("Transakcia už bola ukončená."));
+    m_active = false;
+    m_session->commit();
+}
+
+void Transaction::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_session->rollback();
+}
+
+// ---- database files -----------------------------------------------------------------------
+
+void createDatabaseFromDdl(const QString &folder, const QString &ddlText)
+{
+    if (!QDir().mkpath(folder))
+        throw DbError(QStringLiteral("Nepodarilo sa vytvoriť priečinok %1").arg(folder));
+    const QString file = QDir(folder).filePath(QLatin1String(Session::databaseFileName));
+    if (QFileInfo::exists(file))
+        throw DbError(QStringLiteral("Databáza %1 už existuje").arg(file));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        QFile::remove(file);
+        throw DbError(QStringLiteral("Nepodarilo sa vytvoriť databázu %1: %2").arg(file, QString::fromUtf8(sqlite3_errstr(rc))));
+    }
+    configureConnection(db);
+    try {
+        execOn(db, QStringLiteral("PRAGMA journal_mode = DELETE"));
+        execOn(db, QStringLiteral("BEGIN"));
+        execOn(db, ddlText);
+        installAllAutoIncrements(db, QStringLiteral("main"));
+        execOn(db, QStringLiteral("COMMIT"));
+    } catch (const DbError &e) {
+        sqlite3_close_v2(db);
+        QFile::remove(file);
+        QFile::remove(file + QStringLiteral("-journal"));
+        throw DbError(QStringLiteral("Nepodarilo sa vytvoriť databázu %1: %2").arg(file, e.text()));
+    }
+    sqlite3_close_v2(db);
+}
+
+void createDatabase(const QString &folder, const QString &ddlFilePath)
+{
+    QFile f(ddlFilePath);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("Nepodarilo sa otvoriť súbor %1").arg(ddlFilePath));
+    createDatabaseFromDdl(folder, QString::fromUtf8(f.readAll()));
+}
+
+bool tableExistsInFolder(const QString &folder, const QString &table)
+{
+    const QString file = QDir(folder).filePath(QLatin1String(Session::databaseFileName));
+    if (!QFileInfo::exists(file))
+        return false;
+    sqlite3 *db = nullptr;
+    const QByteArray uri = databaseUri(QFileInfo(file).absoluteFilePath(), "ro").toUtf8();
+    bool found = false;
+    if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 2000);
+        try {
+            Statement st(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND lower(name) = ?"));
+            st.bind(1, normalizeTableName(table));
+            found = st.step();
+        } catch (const DbError &) {
+            found = false;
+        }
+    }
+    sqlite3_close_v2(db);
+    return found;
+}
+
+} // namespace tarix::db

@@ -1,0 +1,183 @@
+#pragma once
+// The database session: one SQLite connection on which every alias's folder database
+// (file "tarix.db") is attached under the alias's name, so that one SQL text joins and
+// updates across aliases. An alias pointing at the same folder as an earlier alias shares
+// its schema (TARIX_DATX = TARIX_DATA) instead of attaching the file twice.
+//
+// Databases are attached when first used and detached by re-pointing an alias or by
+// closeAll(); a missing or damaged file is reported when a table of it is opened (naming
+// folder and table) and touches nothing else. Journal: rollback (never WAL).
+#include "platform/db/params.h"
+#include "platform/db/schema.h"
+#include "platform/db/sql_dialect.h"
+#include "platform/db/sql_result.h"
+#include "platform/db/statement.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace tarix::db {
+
+class DataSet;
+
+class Session {
+public:
+    static constexpr const char *databaseFileName = "tarix.db";
+
+    Session();
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // The session datasets use when none is given: the first session created (until it is
+    // destroyed) or the one set here.
+    static Session *defaultSession();
+    static void setDefaultSession(Session *session);
+
+    // ---- aliases --------------------------------------------------------------------------
+    // Points an alias at a folder (created if needed is NOT done: the folder may be missing
+    // until a table is opened). Re-pointing closes the datasets that use the alias's old
+    // database and detaches it.
+    void setAlias(const QString &alias, const QString &folder);
+    void removeAlias(const QString &alias);
+    bool hasAlias(const QString &alias) const;
+    QString aliasFolder(const QString &alias) const;     // empty when unknown
+    QStringList aliases() const;                         // upper case, in order of definition
+    // The schema the alias is attached under (lower case); empty when the alias is unknown.
+    // Does not attach.
+    QString schemaOf(const QString &alias) const;
+    // Attaches the alias's database when it is not attached; throws TableOpenError (with an
+    // empty table name) when the file is missing or not a database.
+    void attach(const QString &alias);
+    // Closes every dataset, finalizes statements and detaches every database: nothing stays
+    // open on any file (no journal remains).
+    void closeAll();
+
+    // ---- tables -----------------------------------------------------------------------------
+    bool tableExists(const QString &alias, const QString &table);
+    QStringList tableNames(const QString &alias);
+    // The table's definition (cached); throws TableOpenError naming the folder and table.
+    const TableDef &tableDef(const QString &alias, const QString &table);
+    // The same for an attached schema (a table opened by path).
+    const TableDef &tableDefInSchema(const QString &schema, const QString &table);
+    // Forget cached definitions (after DDL run through the session this happens by itself).
+    void invalidateSchema();
+
+    // ---- SQL --------------------------------------------------------------------------------
+    // Rewrites the program's dialect for this session (see sql_dialect.h).
+    SqlRewrite rewrite(const QString &sql, const QString &defaultAlias = {});
+    // Runs one statement (program dialect) and returns its rows, if any, and counts.
+    SqlResult run(const QString &sql, const Params &params = {}, const QString &defaultAlias = {});
+    // Runs one statement; returns the number of rows changed.
+    qint64 execute(const QString &sql, const Params &params = {}, const QString &defaultAlias = {});
+    // Runs plain SQLite text (no rewrite), possibly several statements.
+    void executeRaw(const QString &sql);
+    // A prepared statement for plain SQLite text, cached: reset when the lease ends.
+    class Lease {
+    public:
+        Lease(Session &s, const QString &sql);
+        ~Lease();
+        Lease(const Lease &) = delete;
+        Lease &operator=(const Lease &) = delete;
+        Statement &operator*() { return *m_stmt; }
+        Statement *operator->() { return m_stmt; }
+
+    private:
+        Session &m_session;
+        Statement *m_stmt = nullptr;
+        std::unique_ptr<Statement> m_own;
+        bool m_cached = false;
+    };
+    // Binds params by name into a prepared statement of a rewritten text; throws DbError for
+    // a parameter without a value.
+    static void bindParams(Statement &st, const SqlRewrite &rw, const Params &params);
+
+    // ---- transactions ---------------------------------------------------------------------
+    // Nested scopes: the outermost is a transaction, inner ones are savepoints. Prefer the
+    // RAII class Transaction.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    void setBusyTimeout(int milliseconds);
+    sqlite3 *handle() const { return m_db; }
+
+    // Dataset bookkeeping (called by DataSet).
+    void registerDataSet(DataSet *ds);
+    void unregisterDataSet(DataSet *ds);
+    // Folder of a schema for messages.
+    QString folderOfSchema(const QString &schema) const;
+    // Attaches a folder that no alias names (a table opened by path); returns the schema.
+    QString attachFolder(const QString &folder);
+    void releaseFolder(const QString &schema);
+    // Increases whenever rows may have changed behind the datasets' backs (a rollback).
+    quint64 dataGeneration() const { return m_generation; }
+
+private:
+    struct Alias {
+        QString name;   // upper case
+        QString folder; // canonical absolute path
+    };
+    struct Attachment {
+        QString folder;
+        QSet<QString> tables; // lower case
+    };
+    static QString canonicalFolder(const QString &folder);
+    void closeSchema(const QString &schema);
+    void detach(const QString &schema);
+    void attachSchema(const QString &schema, const QString &folder);
+    QString schemaForFolder(const QString &folder) const;
+    void clearStatementCache();
+    void afterRollback();
+
+    sqlite3 *m_db = nullptr;
+    std::vector<Alias> m_aliases;
+    QHash<QString, Attachment> m_attached;          // schema -> attachment
+    QHash<QString, int> m_pathUsers;                // schema of a by-path folder -> users
+    QHash<QString, TableDef> m_defs;                // "schema.table" -> definition
+    std::map<QString, std::unique_ptr<Statement>> m_cache;
+    QSet<Statement *> m_leased;
+    QSet<DataSet *> m_dataSets;
+    int m_depth = 0;
+    std::vector<qint64> m_changesAtBegin; // total changes when each scope began
+    int m_pathCounter = 0;
+    quint64 m_generation = 0;
+};
+
+// Creates folder/tarix.db (and the folder) from DDL text or a DDL file and installs the
+// layer's housekeeping (the autoincrement sequences). Throws DbError when the file exists.
+void createDatabase(const QString &folder, const QString &ddlFilePath);
+void createDatabaseFromDdl(const QString &folder, const QString &ddlText);
+// Whether a folder's database holds a table (name without case, extension dropped), read
+// without any session; false when the folder or file is missing or unreadable.
+bool tableExistsInFolder(const QString &folder, const QString &table);
+
+// Registers the collation "SK" on a connection.
+void registerCollations(sqlite3 *db);
+
+// RAII scope of atomic work: rolled back unless commit() is called. Nested scopes are
+// savepoints, so an atomic operation may post records, which are atomic themselves.
+class Transaction {
+public:
+    explicit Transaction(Session *session = nullptr);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+    void rollback();
+    bool isActive() const { return m_active; }
+
+private:
+    Session *m_session;
+    bool m_active = true;
+};
+
+} // namespace tarix::db

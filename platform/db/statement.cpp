@@ -1,0 +1,193 @@
+#include "platform/db/statement.h"
+
+#include "platform/db/db_error.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <sqlite3.h>
+
+namespace tarix::db {
+
+void throwSqliteError(sqlite3 *db, int rc, const QString &sql)
+{
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE
+        || ext == SQLITE_CONSTRAINT_ROWID)
+        throw KeyViolation(ext);
+    if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
+        throw BusyError(QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
+                                       "skúste operáciu zopakovať neskôr. (%1)")
+                            .arg(msg),
+                        ext);
+    throw SqlError(msg, sql, ext);
+}
+
+Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db), m_sql(sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        throwSqliteError(db, rc, sql);
+    }
+}
+
+Statement::~Statement() { finalize(); }
+
+Statement::Statement(Statement &&o) noexcept : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql))
+{
+    o.m_stmt = nullptr;
+}
+
+Statement &Statement::operator=(Statement &&o) noexcept
+{
+    if (this != &o) {
+        finalize();
+        m_db = o.m_db;
+        m_stmt = o.m_stmt;
+        m_sql = std::move(o.m_sql);
+        o.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+void Statement::finalize()
+{
+    if (m_stmt)
+        sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+}
+
+void Statement::fail(int rc) const { throwSqliteError(m_db, rc, m_sql); }
+
+void Statement::bind(int index, const QVariant &v)
+{
+    int rc = SQLITE_OK;
+    if (!v.isValid() || v.isNull()) {
+        rc = sqlite3_bind_null(m_stmt, index);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Bool: rc = sqlite3_bind_int64(m_stmt, index, v.toBool() ? 1 : 0); break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+            rc = sqlite3_bind_int64(m_stmt, index, v.toLongLong());
+            break;
+        case QMetaType::ULongLong: rc = sqlite3_bind_int64(m_stmt, index, qint64(v.toULongLong())); break;
+        case QMetaType::Double:
+        case QMetaType::Float: rc = sqlite3_bind_double(m_stmt, index, v.toDouble()); break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDate: {
+            const QDate d = v.toDate();
+            if (!d.isValid()) {
+                rc = sqlite3_bind_null(m_stmt, index);
+                break;
+            }
+            const QByteArray t = d.toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QTime: {
+            const QByteArray t = v.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case QMetaType::QDateTime: {
+            const QByteArray t = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+int Statement::parameterIndex(const QString &name) const
+{
+    QString n = name.startsWith(u':') ? name.toLower() : u':' + name.toLower();
+    return sqlite3_bind_parameter_index(m_stmt, n.toUtf8().constData());
+}
+
+void Statement::bind(const QString &name, const QVariant &value)
+{
+    if (const int i = parameterIndex(name); i > 0)
+        bind(i, value);
+}
+
+int Statement::parameterCount() const { return sqlite3_bind_parameter_count(m_stmt); }
+
+void Statement::reset()
+{
+    if (m_stmt)
+        sqlite3_reset(m_stmt);
+}
+
+void Statement::clearBindings()
+{
+    if (m_stmt)
+        sqlite3_clear_bindings(m_stmt);
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_stmt);
+    fail(rc);
+}
+
+qint64 Statement::exec()
+{
+    while (step()) {
+    }
+    return sqlite3_changes64(m_db);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+
+static QString fromUtf8(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
+
+QString Statement::columnName(int i) const { return fromUtf8(sqlite3_column_name(m_stmt, i)); }
+QString Statement::columnDeclType(int i) const { return fromUtf8(sqlite3_column_decltype(m_stmt, i)); }
+QString Statement::columnOriginTable(int i) const { return fromUtf8(sqlite3_column_table_name(m_stmt, i)); }
+QString Statement::columnOriginName(int i) const { return fromUtf8(sqlite3_column_origin_name(m_stmt, i)); }
+QString Statement::columnDatabaseName(int i) const { return fromUtf8(sqlite3_column_database_name(m_stmt, i)); }
+bool Statement::isReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
+
+QVariant Statement::column(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_INTEGER: return QVariant::fromValue<qint64>(sqlite3_column_int64(m_stmt, i));
+    case SQLITE_FLOAT: return sqlite3_column_double(m_stmt, i);
+    case SQLITE_TEXT: {
+        const auto *t = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+        return QString::fromUtf8(t, sqlite3_column_bytes(m_stmt, i));
+    }
+    case SQLITE_BLOB: {
+        const auto *b = static_cast<const char *>(sqlite3_column_blob(m_stmt, i));
+        return QByteArray(b, sqlite3_column_bytes(m_stmt, i));
+    }
+    default: return {};
+    }
+}
+
+} // namespace tarix::db

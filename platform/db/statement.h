@@ -1,0 +1,59 @@
+#pragma once
+// A prepared SQLite statement: binding QVariants, stepping, reading columns. Errors become
+// the layer's typed errors (KeyViolation, BusyError, SqlError).
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tarix::db {
+
+class Statement {
+public:
+    Statement() = default;
+    Statement(sqlite3 *db, const QString &sql); // throws SqlError
+    ~Statement();
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool isValid() const { return m_stmt != nullptr; }
+    sqlite3_stmt *handle() const { return m_stmt; }
+    const QString &sql() const { return m_sql; }
+
+    void bind(int index, const QVariant &value); // 1-based; QDate etc. as stored text
+    void bind(const QString &name, const QVariant &value); // ":name" or "name"; no-op if absent
+    int parameterCount() const;
+    int parameterIndex(const QString &name) const; // 0 when absent
+    void reset();
+    void clearBindings();
+
+    // Steps once: true when a row is ready, false when done.
+    bool step();
+    // Steps to the end, returns the number of rows changed.
+    qint64 exec();
+
+    int columnCount() const;
+    QString columnName(int i) const;
+    QString columnDeclType(int i) const;
+    QString columnOriginTable(int i) const;
+    QString columnOriginName(int i) const;
+    QString columnDatabaseName(int i) const;
+    QVariant column(int i) const; // raw: NULL invalid, qint64, double, QString, QByteArray
+    bool isReadOnly() const;
+
+private:
+    void finalize();
+    [[noreturn]] void fail(int rc) const;
+
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_sql;
+};
+
+// Throws the typed error for an SQLite result code.
+[[noreturn]] void throwSqliteError(sqlite3 *db, int rc, const QString &sql);
+
+} // namespace tarix::db

@@ -1,0 +1,771 @@
+#include "platform/db/table.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/session.h"
+#include "platform/db/sk_collation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace tarix::db {
+
+namespace {
+QString q(const QString &ident) { return u'"' + QString(ident).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+QStringList splitNames(const QString &s)
+{
+    QStringList l;
+    for (const QString &p : s.split(u';', Qt::SkipEmptyParts))
+        if (!p.trimmed().isEmpty())
+            l << p.trimmed();
+    return l;
+}
+
+int rank(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return 0;
+    switch (v.typeId()) {
+    case QMetaType::QString: return 2;
+    case QMetaType::QByteArray: return 3;
+    default: return 1;
+    }
+}
+
+int asciiCaseCompare(const QString &a, const QString &b)
+{
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z')
+            x = char16_t(x + 32);
+        if (y >= u'A' && y <= u'Z')
+            y = char16_t(y + 32);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+} // namespace
+
+int compareStoredValues(const QVariant &a, const QVariant &b, const QString &collation)
+{
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 0: return 0;
+    case 1:
+        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong) {
+            const qint64 x = a.toLongLong(), y = b.toLongLong();
+            return x < y ? -1 : x > y ? 1 : 0;
+        } else {
+            const double x = variantToDouble(a), y = variantToDouble(b);
+            return x < y ? -1 : x > y ? 1 : 0;
+        }
+    case 2: {
+        const QString x = a.toString(), y = b.toString();
+        if (collation == u"SK")
+            return compareSlovak(x, y);
+        if (collation == u"NOCASE")
+            return asciiCaseCompare(x, y);
+        int c;
+        if (collation == u"RTRIM") {
+            QString tx = x, ty = y;
+            while (tx.endsWith(u' '))
+                tx.chop(1);
+            while (ty.endsWith(u' '))
+                ty.chop(1);
+            c = tx.compare(ty);
+        } else {
+            c = x.compare(y);
+        }
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
+    default: {
+        const QByteArray x = a.toByteArray(), y = b.toByteArray();
+        const int c = x.compare(y);
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
+    }
+}
+
+// ---- master link ----------------------------------------------------------------------------
+
+void Table::MasterLink::activeChanged() { m_table.masterChanged(true); }
+void Table::MasterLink::dataSetChanged() { m_table.masterChanged(true); }
+void Table::MasterLink::dataSetScrolled() { m_table.masterChanged(false); }
+void Table::MasterLink::recordChanged(Field *field)
+{
+    if (!field)
+        return;
+    for (const QString &n : m_table.m_masterFields)
+        if (n.compare(field->name(), Qt::CaseInsensitive) == 0) {
+            m_table.masterChanged(false);
+            return;
+        }
+}
+
+// ---- Table ----------------------------------------------------------------------------------
+
+Table::Table(Session *session) : DataSet(session) {}
+
+Table::~Table()
+{
+    try {
+        close();
+    } catch (...) {
+    }
+    m_masterLink.setDataSource(nullptr);
+}
+
+void Table::setDatabaseName(const QString &alias)
+{
+    if (isActive())
+        throw StateError(QStringLiteral("Alias nie je možné zmeniť otvorenej tabuľke %1.").arg(m_table));
+    m_alias = alias;
+}
+
+void Table::setTableName(const QString &name)
+{
+    if (isActive())
+        throw StateError(QStringLiteral("Názov nie je možné zmeniť otvorenej tabuľke %1.").arg(m_table));
+    m_table = name;
+}
+
+bool Table::exists()
+{
+    if (m_table.contains(u'/') || m_table.contains(u'\\')) {
+        QString t = m_table;
+        t.replace(u'\\', u'/');
+        return tableExistsInFolder(QFileInfo(t).path(), QFileInfo(t).fileName());
+    }
+    return session().tableExists(m_alias, m_table);
+}
+
+QString Table::quotedTable() const { return q(m_def.schema) + u'.' + q(m_def.name); }
+
+void Table::doOpen()
+{
+    Session &s = session();
+    if (m_table.contains(u'/') || m_table.contains(u'\\')) {
+        QString t = m_table;
+        t.replace(u'\\', u'/');
+        const QString folder = QFileInfo(t).path();
+        QString schema;
+        try {
+            schema = s.attachFolder(folder);
+        } catch (const TableOpenError &e) {
+            throw TableOpenError(folder, QFileInfo(t).fileName(), e.text().section(u':', -1).trimmed());
+        }
+        try {
+            m_def = s.tableDefInSchema(schema, QFileInfo(t).fileName());
+        } catch (...) {
+            s.releaseFolder(schema);
+            throw;
+        }
+        m_pathSchema = schema;
+    } else {
+        if (m_alias.isEmpty())
+            throw TableOpenError(QString(), m_table, QStringLiteral("tabuľka nemá zadaný alias"));
+        m_def = s.tableDef(m_alias, m_table);
+    }
+    try {
+        QVector<ColumnInfo> cols;
+        for (const FieldDef &f : m_def.fields)
+            cols.append({f.name, f.type == FieldType::Unknown ? FieldType::Memo : f.type, f.size, f.required});
+        bindFields(cols);
+        buildOrder();
+        QStringList names;
+        QStringList marks;
+        for (const FieldDef &f : m_def.fields) {
+            names << q(f.name);
+            marks << QStringLiteral("?");
+        }
+        m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
+        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "));
+        m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable());
+        m_masterLinked = readMasterValues(m_masterValues);
+        loadRows();
+    } catch (const TableOpenError &) {
+        doClose();
+        throw;
+    } catch (const DbError &e) {
+        const QString folder = s.folderOfSchema(m_def.schema);
+        doClose();
+        throw TableOpenError(folder, m_table, e.text().section(u'\n', 0, 0));
+    }
+}
+
+void Table::doClose()
+{
+    m_ids.clear();
+    m_keys.clear();
+    invalidatePositions();
+    if (!m_pathSchema.isEmpty()) {
+        const QString schema = m_pathSchema;
+        m_pathSchema.clear();
+        try {
+            session().releaseFolder(schema);
+        } catch (...) {
+        }
+    }
+}
+
+QStringList Table::indexFields() const
+{
+    QStringList l;
+    for (int i = 0; i < m_indexFieldCount; ++i)
+        l << m_def.fields[m_keyCols[i].field].name;
+    return l;
+}
+
+void Table::buildOrder()
+{
+    m_keyCols.clear();
+    if (!m_indexFieldNames.isEmpty()) {
+        for (const QString &n : splitNames(m_indexFieldNames)) {
+            const int i = m_def.fieldIndex(n);
+            if (i < 0)
+                throw DbError(QStringLiteral("Položka %1 neexistuje v tabuľke %2.").arg(n, m_def.name));
+            m_keyCols.append({i, m_def.fields[i].collation, false});
+        }
+    } else {
+        const IndexDef *ix = m_def.index(m_indexName);
+        if (!ix)
+            throw DbError(QStringLiteral("Index %1 neexistuje v tabuľke %2.").arg(m_indexName, m_def.name));
+        for (int k = 0; k < ix->fields.size(); ++k)
+            m_keyCols.append({ix->fields[k], ix->collations.value(k, QStringLiteral("BINARY")), ix->descending.value(k)});
+    }
+    m_indexFieldCount = int(m_keyCols.size());
+    for (int k = 0; k < m_def.primaryKey.fields.size(); ++k) {
+        const int f = m_def.primaryKey.fields[k];
+        if (std::none_of(m_keyCols.begin(), m_keyCols.end(), [&](const KeyCol &c) { return c.field == f; }))
+            m_keyCols.append({f, m_def.primaryKey.collations.value(k, QStringLiteral("BINARY")), false});
+    }
+}
+
+QString Table::orderClause() const
+{
+    QStringList parts;
+    for (const KeyCol &c : m_keyCols)
+        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString());
+    parts << QStringLiteral("rowid");
+    return QStringLiteral(" ORDER BY ") + parts.join(u", ");
+}
+
+QVariantList Table::toKeyStorage(const QVariantList &values) const
+{
+    QVariantList out;
+    for (int i = 0; i < values.size() && i < m_keyCols.size(); ++i) {
+        const FieldDef &f = m_def.fields[m_keyCols[i].field];
+        out << toStorage(f.type, normalizeValue(f.type, values[i], f.size));
+    }
+    return out;
+}
+
+QString Table::whereClause(QVariantList &binds) const
+{
+    QStringList conds;
+    auto col = [&](int k) {
+        return q(m_def.fields[m_keyCols[k].field].name) + QStringLiteral(" COLLATE ") + m_keyCols[k].collation;
+    };
+    if (m_masterLinked) {
+        for (int k = 0; k < m_masterValues.size(); ++k) {
+            if (!m_masterValues[k].isValid()) {
+                conds << q(m_def.fields[m_keyCols[k].field].name) + QStringLiteral(" IS NULL");
+            } else {
+                conds << col(k) + QStringLiteral(" = ?");
+                binds << m_masterValues[k];
+            }
+        }
+    }
+    const QVariantList s = m_rangeStart.value_or(QVariantList());
+    const QVariantList e = m_rangeEnd.value_or(QVariantList());
+    if (m_rangeStart || m_rangeEnd) {
+        int k = 0;
+        while (k < s.size() && k < e.size() && s[k].isValid() && e[k].isValid()
+               && compareStoredValues(s[k], e[k], m_keyCols[k].collation) == 0) {
+            conds << col(k) + QStringLiteral(" = ?");
+            binds << s[k];
+            ++k;
+        }
+        const bool desc = k < m_keyCols.size() && m_keyCols[k].desc;
+        if (k < s.size() && s[k].isValid()) {
+            conds << col(k) + (desc ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
+            binds << s[k];
+        }
+        if (k < e.size() && e[k].isValid()) {
+            conds << col(k) + (desc ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
+            binds << e[k];
+        }
+    }
+    return conds.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+}
+
+int Table::comparePrefix(size_t row, const QVariantList &bound) const
+{
+    const size_t stride = size_t(m_keyCols.size());
+    for (int k = 0; k < bound.size() && k < m_keyCols.size(); ++k) {
+        int c = compareStoredValues(m_keys[row * stride + size_t(k)], bound[k], m_keyCols[k].collation);
+        if (m_keyCols[k].desc)
+            c = -c;
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+bool Table::rowInRange(const QVector<QVariant> &key) const
+{
+    auto cmp = [&](const QVariantList &bound) {
+        for (int k = 0; k < bound.size() && k < key.size(); ++k) {
+            int c = compareStoredValues(key[k], bound[k], m_keyCols[k].collation);
+            if (m_keyCols[k].desc)
+                c = -c;
+            if (c != 0)
+                return c;
+        }
+        return 0;
+    };
+    if (m_masterLinked && cmp(m_masterValues) != 0)
+        return false;
+    if (m_rangeStart && cmp(*m_rangeStart) < 0)
+        return false;
+    if (m_rangeEnd) {
+        const int c = cmp(*m_rangeEnd);
+        if (c > 0)
+            return false;
+        if (c == 0 && !m_rangeEquals) {
+            // Key fields beyond the end values are blank in the end key: a filled one is after it.
+            for (int k = int(m_rangeEnd->size()); k < key.size(); ++k)
+                if (key[k].isValid())
+                    return false;
+        }
+    }
+    return true;
+}
+
+void Table::loadRows()
+{
+    m_ids.clear();
+    m_keys.clear();
+    invalidatePositions();
+    Session &s = session();
+    // Columns read for the list: the key, and what the filter needs.
+    QVector<int> cols;
+    for (const KeyCol &c : m_keyCols)
+        cols << c.field;
+    const bool callback = isFiltered() && hasFilterCallback();
+    if (callback) {
+        for (int i = 0; i < m_def.fields.size(); ++i)
+            if (!cols.contains(i))
+                cols << i;
+    } else if (hasFilterText()) {
+        for (const QString &n : filterExpression().fieldNames()) {
+            const int i = m_def.fieldIndex(n);
+            if (i < 0)
+                throw DbError(QStringLiteral("Položka %1 z filtra neexistuje v tabuľke %2.").arg(n, m_def.name));
+            if (!cols.contains(i))
+                cols << i;
+        }
+    }
+    QStringList names;
+    names << QStringLiteral("rowid");
+    for (int c : cols)
+        names << q(m_def.fields[c].name);
+    QVariantList binds;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(names.join(u", "), quotedTable()) + whereClause(binds) + orderClause();
+    const bool filtering = filterActive();
+    const int nk = int(m_keyCols.size());
+    Record tmp;
+    tmp.values = QVector<QVariant>(fieldCount());
+    QVector<QVariant> key(nk);
+    Session::Lease st(s, sql);
+    for (int i = 0; i < binds.size(); ++i)
+        st->bind(i + 1, binds[i]);
+    while (st->step()) {
+        const qint64 id = sqlite3_column_int64(st->handle(), 0);
+        for (int k = 0; k < nk; ++k)
+            key[k] = st->column(k + 1);
+        if (!rowInRange(key))
+            continue;
+        if (filtering) {
+            tmp.id = id;
+            for (int j = 0; j < cols.size(); ++j)
+                tmp.values[cols[j]] = fromStorage(m_def.fields[cols[j]].type, st->column(j + 1));
+            if (!passesFilter(tmp))
+                continue;
+        }
+        m_ids.push_back(id);
+        for (int k = 0; k < nk; ++k)
+            m_keys.push_back(key[k]);
+    }
+}
+
+void Table::reloadRows() { loadRows(); }
+
+int Table::positionOfId(qint64 id) const
+{
+    if (m_posIndex.isEmpty() && !m_ids.empty()) {
+        m_posIndex.reserve(qsizetype(m_ids.size()));
+        for (size_t i = 0; i < m_ids.size(); ++i)
+            m_posIndex.insert(m_ids[i], int(i));
+    }
+    return m_posIndex.value(id, -1);
+}
+
+void Table::fetchRow(int pos, Record &rec)
+{
+    const qint64 id = m_ids.at(size_t(pos));
+    rec.id = id;
+    if (rec.values.size() < fieldCount())
+        rec.values.resize(fieldCount());
+    Session::Lease st(session(), m_selectSql);
+    st->bind(1, id);
+    const bool found = st->step();
+    for (int i = 0; i < m_def.fields.size(); ++i)
+        rec.values[i] = found ? fromStorage(m_def.fields[i].type, st->column(i)) : QVariant();
+}
+
+int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const
+{
+    const size_t stride = size_t(m_keyCols.size());
+    for (size_t k = 0; k < stride; ++k) {
+        int c = compareStoredValues(key[int(k)], m_keys[row * stride + k], m_keyCols[int(k)].collation);
+        if (m_keyCols[int(k)].desc)
+            c = -c;
+        if (c != 0)
+            return c;
+    }
+    const qint64 other = m_ids[row];
+    return id < other ? -1 : id > other ? 1 : 0;
+}
+
+int Table::writeRow(Record &rec, bool inserting)
+{
+    Session &s = session();
+    const int n = int(m_def.fields.size());
+    qint64 id = rec.id;
+    if (inserting) {
+        {
+            Session::Lease st(s, m_insertSql);
+            for (int i = 0; i < n; ++i)
+                st->bind(i + 1, toStorage(m_def.fields[i].type, rec.values[i]));
+            st->exec();
+        }
+        id = sqlite3_last_insert_rowid(s.handle());
+        bool reread = m_def.rowidAlias >= 0 && !rec.values[m_def.rowidAlias].isValid();
+        for (int i = 0; i < n && !reread; ++i)
+            if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
+                reread = true;
+        if (reread) {
+            Session::Lease st(s, m_selectSql);
+            st->bind(1, id);
+            if (st->step())
+                for (int i = 0; i < n; ++i)
+                    rec.values[i] = fromStorage(m_def.fields[i].type, st->column(i));
+        }
+    } else {
+        const Record &old = oldRecord();
+        QStringList sets;
+        QVariantList binds;
+        for (int i = 0; i < n; ++i) {
+            const QVariant &a = rec.values[i], &b = old.values.value(i);
+            const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
+            if (!same) {
+                sets << q(m_def.fields[i].name) + QStringLiteral(" = ?");
+                binds << toStorage(m_def.fields[i].type, a);
+            }
+        }
+        if (!sets.isEmpty()) {
+            Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedTable(), sets.join(u", ")));
+            for (int i = 0; i < binds.size(); ++i)
+                st->bind(i + 1, binds[i]);
+            st->bind(int(binds.size()) + 1, id);
+            st->exec();
+            if (m_def.rowidAlias >= 0 && rec.values[m_def.rowidAlias].isValid())
+                id = rec.values[m_def.rowidAlias].toLongLong();
+        }
+    }
+    // Keep the row list in order.
+    if (!inserting) {
+        const int oldPos = positionOfId(rec.id);
+        if (oldPos >= 0) {
+            const size_t stride = size_t(m_keyCols.size());
+            m_ids.erase(m_ids.begin() + oldPos);
+            m_keys.erase(m_keys.begin() + qsizetype(size_t(oldPos) * stride),
+                         m_keys.begin() + qsizetype(size_t(oldPos + 1) * stride));
+        }
+    }
+    invalidatePositions();
+    rec.id = id;
+    QVector<QVariant> key(m_keyCols.size());
+    for (int k = 0; k < m_keyCols.size(); ++k)
+        key[k] = toStorage(m_def.fields[m_keyCols[k].field].type, rec.values[m_keyCols[k].field]);
+    if (!rowInRange(key) || !passesFilter(rec))
+        return -1;
+    size_t lo = 0, hi = m_ids.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (compareKeyWithRow(key, id, mid) < 0)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    m_ids.insert(m_ids.begin() + qsizetype(lo), id);
+    m_keys.insert(m_keys.begin() + qsizetype(lo * size_t(m_keyCols.size())), key.begin(), key.end());
+    return int(lo);
+}
+
+void Table::deleteRow(int pos)
+{
+    const qint64 id = m_ids.at(size_t(pos));
+    {
+        Session::Lease st(session(), m_deleteSql);
+        st->bind(1, id);
+        st->exec();
+    }
+    const size_t stride = size_t(m_keyCols.size());
+    m_ids.erase(m_ids.begin() + pos);
+    m_keys.erase(m_keys.begin() + qsizetype(size_t(pos) * stride), m_keys.begin() + qsizetype(size_t(pos + 1) * stride));
+    invalidatePositions();
+}
+
+// ---- order, ranges, find ------------------------------------------------------------------
+
+void Table::setIndexName(const QString &name)
+{
+    if (name == m_indexName && m_indexFieldNames.isEmpty())
+        return;
+    if (!isActive()) {
+        m_indexName = name;
+        m_indexFieldNames.clear();
+        return;
+    }
+    checkBrowseMode();
+    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexName = name;
+    m_indexFieldNames.clear();
+    try {
+        buildOrder();
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldNames = oldFields;
+        buildOrder();
+        throw;
+    }
+    m_rangeStart.reset();
+    m_rangeEnd.reset();
+    m_masterLinked = readMasterValues(m_masterValues);
+    resync();
+}
+
+void Table::setIndexFieldNames(const QString &fields)
+{
+    if (fields == m_indexFieldNames)
+        return;
+    if (!isActive()) {
+        m_indexFieldNames = fields;
+        if (!fields.isEmpty())
+            m_indexName.clear();
+        return;
+    }
+    checkBrowseMode();
+    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexFieldNames = fields;
+    if (!fields.isEmpty())
+        m_indexName.clear();
+    try {
+        buildOrder();
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldNames = oldFields;
+        buildOrder();
+        throw;
+    }
+    m_rangeStart.reset();
+    m_rangeEnd.reset();
+    m_masterLinked = readMasterValues(m_masterValues);
+    resync();
+}
+
+void Table::setRange(const QVariantList &start, const QVariantList &end)
+{
+    if (!isActive())
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
+    if (start.size() > m_keyCols.size() || end.size() > m_keyCols.size())
+        throw DbError(QStringLiteral("Rozsah tabuľky %1 má viac hodnôt ako index položiek.").arg(m_table));
+    checkBrowseMode();
+    m_rangeStart = toKeyStorage(start);
+    m_rangeEnd = toKeyStorage(end);
+    m_rangeEquals = false;
+    reloadRows();
+    rowsChanged();
+}
+
+void Table::setRangeEquals(const QVariantList &values)
+{
+    if (!isActive())
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
+    if (values.size() > m_keyCols.size())
+        throw DbError(QStringLiteral("Rozsah tabuľky %1 má viac hodnôt ako index položiek.").arg(m_table));
+    checkBrowseMode();
+    m_rangeStart = toKeyStorage(values);
+    m_rangeEnd = m_rangeStart;
+    m_rangeEquals = true;
+    reloadRows();
+    rowsChanged();
+}
+
+void Table::cancelRange()
+{
+    if (!hasRange())
+        return;
+    m_rangeStart.reset();
+    m_rangeEnd.reset();
+    m_rangeEquals = false;
+    if (isActive()) {
+        checkBrowseMode();
+        resync();
+    }
+}
+
+int Table::lowerBound(const QVariantList &bound) const
+{
+    size_t lo = 0, hi = m_ids.size();
+    while (lo < hi) {
+        const size_t mid = (lo + hi) / 2;
+        if (comparePrefix(mid, bound) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return int(lo);
+}
+
+bool Table::findKey(const QVariantList &values)
+{
+    if (!isActive())
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
+    checkBrowseMode();
+    const QVariantList bound = toKeyStorage(values);
+    const int p = lowerBound(bound);
+    if (p >= rowCount() || comparePrefix(size_t(p), bound) != 0)
+        return false;
+    setRecNo(p + 1);
+    return true;
+}
+
+void Table::findNearest(const QVariantList &values)
+{
+    if (!isActive())
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
+    checkBrowseMode();
+    const int p = qMin(lowerBound(toKeyStorage(values)), rowCount() - 1);
+    if (p >= 0)
+        setRecNo(p + 1);
+}
+
+// ---- master / detail ----------------------------------------------------------------------
+
+void Table::setMasterSource(DataSource *source)
+{
+    m_masterLink.setDataSource(source);
+}
+
+void Table::setMasterFields(const QString &fields)
+{
+    m_masterFieldsText = fields;
+    m_masterFields = splitNames(fields);
+    masterChanged(true);
+}
+
+bool Table::readMasterValues(QVariantList &values) const
+{
+    values.clear();
+    if (m_masterFields.isEmpty() || !m_masterLink.isActive())
+        return false;
+    DataSet *master = m_masterLink.dataSet();
+    QVariantList raw;
+    for (const QString &n : m_masterFields)
+        raw << master->fieldByName(n).value();
+    if (raw.size() > m_keyCols.size())
+        throw DbError(QStringLiteral("Tabuľka %1 nemá index pre prepojenie %2.").arg(m_table, m_masterFieldsText));
+    values = toKeyStorage(raw);
+    return true;
+}
+
+void Table::masterChanged(bool force)
+{
+    if (!isActive())
+        return;
+    QVariantList values;
+    const bool linked = readMasterValues(values);
+    if (!force && linked == m_masterLinked) {
+        bool same = values.size() == m_masterValues.size();
+        for (int k = 0; same && k < values.size(); ++k)
+            same = compareStoredValues(values[k], m_masterValues[k], m_keyCols[k].collation) == 0
+                && values[k].isValid() == m_masterValues[k].isValid();
+        if (same)
+            return;
+    }
+    checkBrowseMode();
+    m_masterLinked = linked;
+    m_masterValues = values;
+    reloadRows();
+    rowsChanged();
+}
+
+// ---- lookup ---------------------------------------------------------------------------------
+
+QVariant Table::lookup(const QString &keyFields, const QVariantList &values, const QString &resultFields)
+{
+    if (!isActive())
+        open();
+    // Straight from the table: the cursor, range and filter of this dataset stay as they are.
+    const QStringList keys = splitNames(keyFields);
+    const QStringList results = splitNames(resultFields);
+    QStringList conds;
+    QVariantList binds;
+    for (int i = 0; i < keys.size(); ++i) {
+        const int f = m_def.fieldIndex(keys[i]);
+        if (f < 0)
+            throw DbError(QStringLiteral("Položka %1 neexistuje v tabuľke %2.").arg(keys[i], m_def.name));
+        const QVariant v = toStorage(m_def.fields[f].type, normalizeValue(m_def.fields[f].type, values.value(i), 0));
+        if (!v.isValid()) {
+            conds << q(m_def.fields[f].name) + QStringLiteral(" IS NULL");
+        } else {
+            conds << q(m_def.fields[f].name) + QStringLiteral(" = ?");
+            binds << v;
+        }
+    }
+    QStringList cols;
+    QVector<int> rf;
+    for (const QString &r : results) {
+        const int f = m_def.fieldIndex(r);
+        if (f < 0)
+            throw DbError(QStringLiteral("Položka %1 neexistuje v tabuľke %2.").arg(r, m_def.name));
+        cols << q(m_def.fields[f].name);
+        rf << f;
+    }
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
+                            .arg(cols.join(u", "), quotedTable(),
+                                 conds.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND ")),
+                                 orderClause());
+    Session::Lease st(session(), sql);
+    for (int i = 0; i < binds.size(); ++i)
+        st->bind(i + 1, binds[i]);
+    if (!st->step())
+        return {};
+    if (rf.size() == 1)
+        return fromStorage(m_def.fields[rf[0]].type, st->column(0));
+    QVariantList l;
+    for (int i = 0; i < rf.size(); ++i)
+        l << fromStorage(m_def.fields[rf[i]].type, st->column(i));
+    return l;
+}
+
+} // namespace tarix::db

@@ -1,0 +1,138 @@
+#pragma once
+// A table dataset: one table of an alias's database (or of a folder given by path), in the
+// order of its key or of a named index, narrowed by a range, a master link and a filter.
+//
+// The row list (rowids with their key values) of the current range, master link and filter
+// is read at once in index order; rows are read by rowid when the cursor reaches them.
+// Posts write by rowid with prepared statements and keep the list in order in memory.
+//
+// Ranges work on the current index's fields. Both ends are included; values not given are
+// blank, and blank sorts first: a start (E, P) takes every row from (E, P, anything) on, and
+// an end (E, P + 1) leaves out every row of (E, P + 1) whose remaining key fields are filled,
+// so the range (E, P)..(E, P + 1) holds exactly the rows of (E, P). setRangeEquals gives the
+// rows whose leading key fields equal the values.
+#include "platform/db/datasource.h"
+#include "platform/db/schema.h"
+
+#include <QHash>
+#include <optional>
+
+namespace tarix::db {
+
+class Table : public DataSet {
+public:
+    explicit Table(Session *session = nullptr);
+    ~Table() override;
+
+    // Alias ("TARIX_DATA") and table name ("Zam.DB", "zam"); a table name holding a folder
+    // ("/x/DATA01/INF.DB") opens that folder's database without an alias.
+    void setDatabaseName(const QString &alias);
+    QString databaseName() const { return m_alias; }
+    void setTableName(const QString &name);
+    QString tableName() const { return m_table; }
+    // Whether the table exists (its database can be read and holds it).
+    bool exists();
+    const TableDef &tableDef() const { return m_def; }
+
+    // ---- order -------------------------------------------------------------------------------
+    // Named index ("ZAM1"); empty: the key. Switching keeps the current row.
+    void setIndexName(const QString &name);
+    QString indexName() const { return m_indexName; }
+    // Order by these fields ("Code_emp;V_obdobie") instead of a named index.
+    void setIndexFieldNames(const QString &fields);
+    QString indexFieldNames() const { return m_indexFieldNames; }
+    QStringList indexFields() const; // fields of the current order (open tables)
+
+    // ---- ranges ------------------------------------------------------------------------------
+    void setRange(const QVariantList &start, const QVariantList &end);
+    void setRangeEquals(const QVariantList &leadingValues);
+    void cancelRange();
+    bool hasRange() const { return m_rangeStart.has_value() || m_rangeEnd.has_value(); }
+
+    // ---- find on the current index -----------------------------------------------------------
+    // First row whose leading index fields equal the values (fewer values than index fields:
+    // a key prefix). Returns false and stays put when there is none.
+    bool findKey(const QVariantList &values);
+    // First row at or after the values; the last row when all are before them.
+    void findNearest(const QVariantList &values);
+
+    // ---- master / detail ---------------------------------------------------------------------
+    // The leading fields of the current index follow the master's fields ("Code_numb;Code_emp")
+    // while the master's data source is enabled; disabled, every row shows.
+    void setMasterSource(DataSource *source);
+    DataSource *masterSource() const { return m_masterLink.dataSource(); }
+    void setMasterFields(const QString &fields);
+    QString masterFields() const { return m_masterFieldsText; }
+
+    QVariant lookup(const QString &keyFields, const QVariantList &values,
+                    const QString &resultFields) override;
+    QString aliasName() const override { return m_alias; }
+    bool usesSchema(const QString &schema) const override { return isActive() && m_def.schema == schema; }
+
+protected:
+    void doOpen() override;
+    void doClose() override;
+    int rowCount() const override { return int(m_ids.size()); }
+    void fetchRow(int pos, Record &rec) override;
+    int writeRow(Record &rec, bool inserting) override;
+    void deleteRow(int pos) override;
+    void reloadRows() override;
+    int positionOfId(qint64 id) const override;
+
+private:
+    struct KeyCol {
+        int field;
+        QString collation;
+        bool desc;
+    };
+    class MasterLink : public DataLink {
+    public:
+        explicit MasterLink(Table &t) : m_table(t) {}
+        void activeChanged() override;
+        void dataSetChanged() override;
+        void dataSetScrolled() override;
+        void recordChanged(Field *field) override;
+
+    private:
+        Table &m_table;
+    };
+
+    void buildOrder();
+    void loadRows();
+    void masterChanged(bool force);
+    bool readMasterValues(QVariantList &values) const;
+    QVariantList toKeyStorage(const QVariantList &values) const;
+    int comparePrefix(size_t row, const QVariantList &bound) const;
+    int compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const;
+    bool rowInRange(const QVector<QVariant> &key) const;
+    QString whereClause(QVariantList &binds) const;
+    QString orderClause() const;
+    QString quotedTable() const;
+    void invalidatePositions() { m_posIndex.clear(); }
+    int lowerBound(const QVariantList &bound) const;
+
+    QString m_alias;
+    QString m_table;
+    QString m_pathSchema;
+    TableDef m_def;
+    QString m_indexName;
+    QString m_indexFieldNames;
+    QVector<KeyCol> m_keyCols;   // index fields, then key fields not among them
+    int m_indexFieldCount = 0;   // ranges and the master link apply to these
+    std::optional<QVariantList> m_rangeStart, m_rangeEnd; // as stored
+    bool m_rangeEquals = false;
+    MasterLink m_masterLink{*this};
+    QStringList m_masterFields;
+    QString m_masterFieldsText;
+    bool m_masterLinked = false;
+    QVariantList m_masterValues; // as stored
+    std::vector<qint64> m_ids;
+    std::vector<QVariant> m_keys; // m_keyCols.size() per row
+    mutable QHash<qint64, int> m_posIndex;
+    QString m_selectSql, m_insertSql, m_deleteSql;
+};
+
+// Compares two values as SQLite orders them (NULL, numbers, texts by collation, blobs).
+int compareStoredValues(const QVariant &a, const QVariant &b, const QString &collation);
+
+} // namespace tarix::db

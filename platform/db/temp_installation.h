@@ -1,0 +1,31 @@
+#pragma once
+// A throw-away installation for tests: a temporary root folder, one folder per alias, each
+// with its database made from DDL text, and a session whose aliases point at them.
+#include "platform/db/session.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tarix::db {
+
+class TempInstallation {
+public:
+    TempInstallation();
+    ~TempInstallation();
+    TempInstallation(const TempInstallation &) = delete;
+    TempInstallation &operator=(const TempInstallation &) = delete;
+
+    QString root() const { return m_dir.path(); }
+    // root/<subfolder>, created with a database from the DDL text (empty text: an empty
+    // database); returns the folder.
+    QString createFolder(const QString &subfolder, const QString &ddl);
+    // Creates the folder (unless it exists) and points the alias at it.
+    QString addAlias(const QString &alias, const QString &subfolder, const QString &ddl = {});
+    Session &session() { return *m_session; }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Session> m_session;
+};
+
+} // namespace tarix::db

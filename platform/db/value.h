@@ -1,0 +1,81 @@
+#pragma once
+// Field types and the one set of value rules of the dataset layer.
+//
+// Values are QVariant: an invalid QVariant is NULL (blank), kept apart from 0.
+//  - text:     QString; a blank text ("") is NULL, both when assigned and when posted;
+//              longer texts are cut to the field size.
+//  - integers: qint64; float and money: double (stored REAL).
+//  - logical:  bool, stored 0/1; a blank logical reads as false and is posted as 0.
+//  - date:     QDate, stored as text 'yyyy-MM-dd'; an invalid or null QDate is NULL.
+//  - time:     QTime 'hh:mm:ss'; timestamp QDateTime 'yyyy-MM-dd hh:mm:ss'.
+//  - memo:     QString (blank is NULL); blob: QByteArray (empty is NULL).
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+#include <functional>
+
+namespace tarix::db {
+
+enum class FieldType {
+    Unknown,
+    String,   // VARCHAR(n)
+    SmallInt, // SMALLINT
+    Integer,  // INTEGER
+    AutoInc,  // AUTOINC_INT
+    Float,    // FLOAT (also REAL, DOUBLE, NUMERIC)
+    Money,    // MONEY_REAL
+    Boolean,  // LOGICAL
+    Date,     // DATE
+    Time,     // TIME
+    DateTime, // TIMESTAMP
+    Memo,     // MEMO_TEXT (also TEXT)
+    Blob      // BLOB
+};
+
+// Declared column type (as in the table definition files) -> field type and text size.
+FieldType fieldTypeFromDeclared(const QString &declared, int *size = nullptr);
+QString fieldTypeName(FieldType t);
+
+inline bool isIntegerType(FieldType t)
+{
+    return t == FieldType::SmallInt || t == FieldType::Integer || t == FieldType::AutoInc;
+}
+inline bool isNumericType(FieldType t)
+{
+    return isIntegerType(t) || t == FieldType::Float || t == FieldType::Money;
+}
+inline bool isTextType(FieldType t) { return t == FieldType::String || t == FieldType::Memo; }
+
+// Any value a caller assigns -> the canonical value of the type (NULL for blanks).
+// Texts are parsed ("12,5" and "12.5", "1.2.2005" and "2005-02-01", "True"/"1").
+// Throws FieldValueError when the value cannot be a value of the type.
+QVariant normalizeValue(FieldType type, const QVariant &value, int size = 0);
+
+// Canonical value -> what is bound to SQLite; SQLite value (as read) -> canonical value.
+QVariant toStorage(FieldType type, const QVariant &value);
+QVariant fromStorage(FieldType type, const QVariant &stored);
+
+// Readers that arithmetic wants: a blank number is 0, a blank logical false.
+double variantToDouble(const QVariant &v);
+qint64 variantToInteger(const QVariant &v);
+bool variantToBool(const QVariant &v);
+QString variantToString(const QVariant &v); // the value as plain text (dates 'yyyy-MM-dd')
+QDate variantToDate(const QVariant &v);
+
+// Display texts. A formatter may be installed once (the number-mask formatter); it gets the
+// canonical value, its type and the display format (may be empty) and returns the text.
+using DisplayFormatter = std::function<QString(const QVariant &value, FieldType type,
+                                               const QString &displayFormat)>;
+void setDisplayFormatter(DisplayFormatter formatter); // empty: back to the default
+QString formatDisplay(const QVariant &value, FieldType type, const QString &displayFormat);
+// The built-in rules: money "0.00", dates "d.M.yyyy", integers plain, decimal comma,
+// logicals "True"/"False", NULL empty. A format "0.00"/"0.0000"/"0%"/"0.00%" gives the
+// number of decimals (and a literal "%").
+QString defaultDisplayText(const QVariant &value, FieldType type, const QString &displayFormat);
+
+// The text form of dates the layer writes and parses (filters, display): d.M.yyyy.
+QString dateText(const QDate &d);
+
+} // namespace tarix::db

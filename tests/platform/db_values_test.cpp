@@ -1,0 +1,84 @@
+// Value rules, display texts and the Slovak comparison.
+#include "platform/db/db_error.h"
+#include "platform/db/sk_collation.h"
+#include "platform/db/value.h"
+
+#include <QCollator>
+#include <gtest/gtest.h>
+
+using namespace tarix::db;
+
+TEST(DbValues, SlovakComparison)
+{
+    struct Case {
+        const char *a, *b;
+    } lessThan[] = {
+        {"Cibula", "Čierny"}, {"Hudák", "Chudý"}, {"Cibula", "Čapek"}, {"Hudák", "Chovan"},
+        {"Čierny", "Dan"},    {"Hz", "Ch"},       {"Sýkora", "Šimko"}, {"Zeman", "Žák"},
+        {"Ábel2", "Adam"},    {"Ábel", "Adam"},   {"ara", "ára"},      {"Azúr", "Äpfel"},
+        {"Osa", "Ôsa"},       {"hudák", "Hudák"}, {"Lubo", "Ľubo"},    {"9", "A"},
+        {"Nový", "Nový Ján"}, {"", "a"},
+    };
+    for (const Case &c : lessThan) {
+        const QString a = QString::fromUtf8(c.a), b = QString::fromUtf8(c.b);
+        EXPECT_LT(compareSlovak(a, b), 0) << c.a << " < " << c.b;
+        EXPECT_GT(compareSlovak(b, a), 0) << c.b << " > " << c.a;
+        const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+        EXPECT_LT(compareSlovakUtf8(ua.constData(), int(ua.size()), ub.constData(), int(ub.size())), 0) << c.a;
+    }
+    EXPECT_EQ(compareSlovak(u"Chovan", u"Chovan"), 0);
+}
+
+TEST(DbValues, NormalizationRules)
+{
+    EXPECT_FALSE(normalizeValue(FieldType::String, QString()).isValid());
+    EXPECT_FALSE(normalizeValue(FieldType::String, QStringLiteral("")).isValid());
+    EXPECT_EQ(normalizeValue(FieldType::String, QStringLiteral("abcdef"), 3).toString(), QStringLiteral("abc"));
+    EXPECT_EQ(normalizeValue(FieldType::String, QStringLiteral("  ")).toString(), QStringLiteral("  "));
+    EXPECT_EQ(normalizeValue(FieldType::Money, QStringLiteral("1 234,50")).toDouble(), 1234.5);
+    EXPECT_EQ(normalizeValue(FieldType::Integer, 12.6).toLongLong(), 13);
+    EXPECT_THROW(normalizeValue(FieldType::SmallInt, 40000), FieldValueError);
+    EXPECT_EQ(normalizeValue(FieldType::Date, QStringLiteral("31.1.2005")).toDate(), QDate(2005, 1, 31));
+    EXPECT_EQ(normalizeValue(FieldType::Date, QStringLiteral("2005-01-31")).toDate(), QDate(2005, 1, 31));
+    EXPECT_FALSE(normalizeValue(FieldType::Date, QDate(1899, 12, 30)).isValid());
+    EXPECT_THROW(normalizeValue(FieldType::Date, QStringLiteral("32.1.2005")), FieldValueError);
+    EXPECT_EQ(normalizeValue(FieldType::Boolean, QStringLiteral("True")).toBool(), true);
+    EXPECT_EQ(normalizeValue(FieldType::Boolean, 0).toBool(), false);
+    EXPECT_EQ(toStorage(FieldType::Date, QDate(2005, 3, 1)).toString(), QStringLiteral("2005-03-01"));
+    EXPECT_EQ(toStorage(FieldType::Boolean, true).toLongLong(), 1);
+    EXPECT_EQ(fromStorage(FieldType::Boolean, QVariant()).isValid(), false);
+    EXPECT_EQ(variantToBool(QVariant()), false);
+    EXPECT_EQ(variantToDouble(QVariant()), 0.0);
+    int size = 0;
+    EXPECT_EQ(fieldTypeFromDeclared(QStringLiteral("VARCHAR(20)"), &size), FieldType::String);
+    EXPECT_EQ(size, 20);
+    EXPECT_EQ(fieldTypeFromDeclared(QStringLiteral("AUTOINC_INT")), FieldType::AutoInc);
+    EXPECT_EQ(fieldTypeFromDeclared(QStringLiteral("MONEY_REAL")), FieldType::Money);
+    EXPECT_EQ(fieldTypeFromDeclared(QStringLiteral("LOGICAL")), FieldType::Boolean);
+}
+
+TEST(DbValues, DisplayTextsAndFormatterHook)
+{
+    struct Case {
+        QVariant v;
+        FieldType t;
+        const char *format;
+        const char *text;
+    } cases[] = {
+        {1234.5, FieldType::Money, "", "1234,50"},
+        {-0.0, FieldType::Money, "", "0,00"},
+        {0.123456, FieldType::Float, "0.0000", "0,1235"},
+        {12.5, FieldType::Float, "0.00%", "12,50%"},
+        {QVariant::fromValue<qint64>(9), FieldType::Integer, "", "9"},
+        {2.5, FieldType::Float, "", "2,5"},
+        {QDate(2005, 3, 1), FieldType::Date, "", "1.3.2005"},
+        {QVariant(), FieldType::Date, "", ""},
+        {true, FieldType::Boolean, "", "True"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(formatDisplay(c.v, c.t, QString::fromLatin1(c.format)).toStdString(), std::string(c.text));
+    setDisplayFormatter([](const QVariant &v, FieldType, const QString &format) { return QStringLiteral("[%1|%2]").arg(v.toString(), format); });
+    EXPECT_EQ(formatDisplay(5, FieldType::Money, QStringLiteral("0 Sk")), QStringLiteral("[5|0 Sk]"));
+    setDisplayFormatter({});
+    EXPECT_EQ(formatDisplay(5.0, FieldType::Money, QString()), QStringLiteral("5,00"));
+}
