@@ -6,5 +6,6 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return tarix::core::runProgram(app);
+    tarix::core::StartupHooks hooks;
+    return tarix::core::runProgram(app, hooks);
 }

@@ -1,11 +1,101 @@
 #include "core/startup.h"
 
+#include "core/app_ini.h"
+#include "core/app_paths.h"
+#include "core/forms/about_form.h"
+#include "core/forms/calc_form.h"
+#include "core/forms/main_form.h"
+#include "core/forms/menu_pomoc.h"
+#include "core/installation.h"
+#include "core/session.h"
+#include "core/version.h"
+#include "platform/db/session.h"
+#include "platform/ui/qt_user_interface.h"
+#include "platform/ui/user_interface.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <memory>
 
 namespace tarix::core {
-int runProgram(QApplication &app)
+
+namespace {
+std::unique_ptr<ui::QtUserInterface> g_qtUi;
+std::unique_ptr<TFormMain> g_mainWindow;
+} // namespace
+
+TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks)
 {
-    app.setApplicationName("TARIX");
-    return 0;
+    // The program folder, then both INI files, then the folders derived from them.
+    const QString programFolder = options.programFolder.isEmpty()
+                                      ? locateProgramFolder()
+                                      : normalizeFolder(options.programFolder, QDir::currentPath());
+    openAppIni(programFolder);
+    ini::IniFile &trx = trxIni();
+    setAppPaths(deriveAppPaths(programFolder,
+                               trx.readString("NETWORK", "Network_Path", QString()),
+                               trx.readString("IMPORT", "Gfk_Path", QString())));
+
+    if (!ui::hasCurrent()) {
+        g_qtUi = std::make_unique<ui::QtUserInterface>();
+        ui::setCurrent(g_qtUi.get());
+    }
+
+    // A workstation keeps its own private folder beside the program; a new workstation
+    // gets one with the open period and an empty program password.
+    if (!QFileInfo::exists(appPaths().privateFolder + db::Session::databaseFileName))
+        createFolderDatabase(appPaths().privateFolder, FolderKind::Private,
+                             privateSeedResources());
+
+    // The session's aliases on the start-up folders.
+    openStartupSession(appPaths());
+
+    std::unique_ptr<TFormAbout> splash;
+    if (options.showWindows) {
+        splash = std::make_unique<TFormAbout>();
+        splash->setSplash(true);
+        splash->setProgramFolder(QDir::toNativeSeparators(appPaths().programFolder));
+        splash->show();
+        QApplication::processEvents();
+    }
+    QApplication::setApplicationName(QStringLiteral("TARIX"));
+    QApplication::setApplicationDisplayName(QStringLiteral("TARIX"));
+
+    for (const auto &create : hooks.dataModules)
+        create();
+    if (hooks.afterDataModules)
+        hooks.afterDataModules();
+
+    g_mainWindow = std::make_unique<TFormMain>();
+    if (g_qtUi)
+        g_qtUi->setMainWindow(g_mainWindow.get());
+
+    // The help menu holder and the calculator live for the whole run.
+    FormMenuPomoc().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
+    createFormCalc(g_mainWindow.get());
+
+    splash.reset();
+    g_mainWindow->Akcia_priprav_menu();
+    if (options.showWindows)
+        g_mainWindow->show();
+
+    if (hooks.readCalculationSettings)
+        hooks.readCalculationSettings();
+    reportIniProblems(trx);
+    return g_mainWindow.get();
 }
+
+int runProgram(QApplication &app, const StartupHooks &hooks)
+{
+    TFormMain *main = startProgram(StartupOptions{}, hooks);
+    if (!main)
+        return 1;
+    const int code = app.exec();
+    g_mainWindow.reset();
+    closeSession();
+    return code;
 }
+
+} // namespace tarix::core

@@ -1,7 +1,36 @@
 #pragma once
+// Start-up: from an empty process to the main window, in the program's fixed order.
+#include <QString>
+#include <functional>
+#include <vector>
+
 class QApplication;
+
 namespace tarix::core {
-// Starts the program on the installation in the executable's folder and runs the
-// message loop until the main window closes. Returns the process exit code.
-int runProgram(QApplication &app);
-}
+
+class TFormMain;
+
+// What the layers above the core contribute to start-up. The app wires them up, so
+// that the core never depends on the subsystems built on it.
+struct StartupHooks {
+    // Creators of the process-wide data modules, called in this order.
+    std::vector<std::function<void()>> dataModules;
+    // Called once the main window exists (the table registry is filled here).
+    std::function<void()> afterDataModules;
+    // Reads the calculation's settings from TRX.INI after the main window is shown.
+    std::function<void()> readCalculationSettings;
+};
+
+struct StartupOptions {
+    QString programFolder; // empty: the executable's folder (or $TARIX_HOME)
+    bool showWindows = true;
+};
+
+// Runs every start-up step up to the message loop and returns the main window, or null
+// when the program must end (the reason was shown to the user).
+TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks);
+
+// Starts the program and runs the message loop until the main window closes.
+int runProgram(QApplication &app, const StartupHooks &hooks);
+
+} // namespace tarix::core

@@ -1,0 +1,136 @@
+#include "core/installation.h"
+
+#include "core/app_paths.h"
+#include "platform/db/db_error.h"
+#include "platform/db/session.h"
+#include "platform/db/sk_collation.h"
+#include "platform/ini/ini_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace tarix::core {
+
+namespace {
+
+QString readResource(const QString &name)
+{
+    QFile f(name);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error(("missing installation resource " + name).toStdString());
+    return QString::fromUtf8(f.readAll());
+}
+
+int skCollate(void *, int lenA, const void *a, int lenB, const void *b)
+{
+    return db::compareSlovakUtf8(static_cast<const char *>(a), lenA,
+                                 static_cast<const char *>(b), lenB);
+}
+
+bool databaseExists(const QString &folder)
+{
+    return QFileInfo::exists(QDir(folder).filePath(db::Session::databaseFileName));
+}
+
+} // namespace
+
+QString schemaResource(FolderKind kind)
+{
+    switch (kind) {
+    case FolderKind::Firm: return QStringLiteral(":/data/schema/firm.sql");
+    case FolderKind::Year: return QStringLiteral(":/data/schema/year.sql");
+    case FolderKind::Private: return QStringLiteral(":/data/schema/private.sql");
+    }
+    return {};
+}
+
+QStringList yearSeedResources(int year)
+{
+    return {QStringLiteral(":/data/seed/year/common-codes.sql"),
+            QStringLiteral(":/data/seed/year/ROK%1.sql").arg(year)};
+}
+
+QStringList templateFirmSeedResources()
+{
+    return {QStringLiteral(":/data/seed/firm-template.sql")};
+}
+
+QStringList demoFirmSeedResources()
+{
+    return templateFirmSeedResources() << QStringLiteral(":/data/seed/firm-demo.sql");
+}
+
+QStringList privateSeedResources()
+{
+    return {QStringLiteral(":/data/seed/private.sql")};
+}
+
+void createFolderDatabase(const QString &folder, FolderKind kind, const QStringList &seeds)
+{
+    QStringList texts;
+    for (const QString &seed : seeds)
+        texts << readResource(seed);
+    db::createDatabaseFromDdl(folder, readResource(schemaResource(kind)));
+    // The seed texts name their tables without an alias, so they run on a connection of
+    // their own to this one database.
+    const QString file = QDir(folder).filePath(db::Session::databaseFileName);
+    sqlite3 *conn = nullptr;
+    try {
+        if (sqlite3_open_v2(file.toUtf8().constData(), &conn, SQLITE_OPEN_READWRITE, nullptr)
+            != SQLITE_OK)
+            throw db::DbError(QStringLiteral("Nepodarilo sa otvoriť súbor %1").arg(file));
+        sqlite3_create_collation_v2(conn, "SK", SQLITE_UTF8, nullptr, &skCollate, nullptr);
+        const QString script = QStringLiteral("BEGIN;\n") + texts.join(QStringLiteral("\n"))
+                               + QStringLiteral("\nCOMMIT;");
+        char *error = nullptr;
+        if (sqlite3_exec(conn, script.toUtf8().constData(), nullptr, nullptr, &error)
+            != SQLITE_OK) {
+            const QString text = QString::fromUtf8(error ? error : "unknown error");
+            sqlite3_free(error);
+            throw db::DbError(QStringLiteral("%1: %2").arg(file, text));
+        }
+        sqlite3_close_v2(conn);
+    } catch (...) {
+        if (conn)
+            sqlite3_close_v2(conn);
+        // A folder without its rows is no use to anybody: leave nothing behind.
+        QFile::remove(QDir(folder).filePath(db::Session::databaseFileName));
+        throw;
+    }
+}
+
+QStringList createInstallation(const QString &programFolder, const InstallationOptions &options)
+{
+    const QString root = normalizeFolder(programFolder, QDir::currentPath());
+    QStringList created;
+    auto make = [&](const QString &sub, FolderKind kind, const QStringList &seeds) {
+        const QString folder = root + sub;
+        if (databaseExists(folder))
+            return;
+        createFolderDatabase(folder, kind, seeds);
+        created << folder;
+    };
+
+    make(QStringLiteral("PRIVATE/"), FolderKind::Private, privateSeedResources());
+    for (int year = options.firstYear; year <= options.lastYear; ++year)
+        make(QStringLiteral("COMMON/ROK%1/").arg(year), FolderKind::Year, yearSeedResources(year));
+    make(QStringLiteral("DATA/"), FolderKind::Firm, templateFirmSeedResources());
+    if (options.demoFirm)
+        make(QStringLiteral("DATA01/"), FolderKind::Firm, demoFirmSeedResources());
+
+    if (!QFileInfo::exists(root + "TRX.INI")) {
+        ini::IniFile trx(root + "TRX.INI");
+        trx.writeString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QString());
+        trx.writeString(QStringLiteral("IMPORT"), QStringLiteral("Gfk_Path"), QString());
+        trx.writeString(QStringLiteral("Kompatibilita"), QStringLiteral("Priplatky"),
+                        QStringLiteral("1"));
+        trx.writeString(QStringLiteral("Texty"), QStringLiteral("Doplatky"),
+                        QStringLiteral("Doplatky"));
+    }
+    return created;
+}
+
+} // namespace tarix::core

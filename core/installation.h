@@ -1,0 +1,38 @@
+#pragma once
+// Folders of an installation made from the table definitions and seed rows that travel
+// inside the program (resources under ":/data"): the installation generator of the build,
+// a new workstation's private folder and the tests all use these functions.
+#include <QString>
+#include <QStringList>
+
+namespace tarix::core {
+
+enum class FolderKind { Firm, Year, Private };
+
+// ":/data/schema/firm.sql" and so on.
+QString schemaResource(FolderKind kind);
+// The seed files of a year folder, of the template firm, of the demo firm (template rows
+// first) and of the private folder.
+QStringList yearSeedResources(int year);
+QStringList templateFirmSeedResources();
+QStringList demoFirmSeedResources();
+QStringList privateSeedResources();
+
+// Creates folder/tarix.db from the schema of the kind and runs the seed files in order,
+// all in one transaction. Refuses (DbError) when the database already exists.
+void createFolderDatabase(const QString &folder, FolderKind kind, const QStringList &seeds);
+
+struct InstallationOptions {
+    bool demoFirm = true;
+    int firstYear = 2004;
+    int lastYear = 2008;
+};
+
+// Creates what is missing of an installation in the program folder: TRX.INI, PRIVATE/,
+// COMMON/ROKyyyy/ for the shipped years, the template firm DATA/ and the demo firm
+// DATA01/. An existing database is never replaced, so the clerk's data stay. Returns the
+// folders whose databases were created.
+QStringList createInstallation(const QString &programFolder,
+                               const InstallationOptions &options = {});
+
+} // namespace tarix::core

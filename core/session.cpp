@@ -1,0 +1,41 @@
+#include "core/session.h"
+
+#include "platform/db/session.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace tarix::core {
+
+namespace {
+std::unique_ptr<db::Session> g_session;
+}
+
+void openStartupSession(const AppPaths &paths)
+{
+    if (g_session)
+        g_session->closeAll();
+    g_session = std::make_unique<db::Session>();
+    db::Session::setDefaultSession(g_session.get());
+    g_session->setAlias(kAliasComm, paths.commonFolder);
+    g_session->setAlias(kAliasData, paths.firmDataFolder);
+    g_session->setAlias(kAliasPriv, paths.privateFolder);
+}
+
+db::Session &session()
+{
+    if (!g_session)
+        throw std::logic_error("the database session is not open");
+    return *g_session;
+}
+
+void closeSession()
+{
+    if (!g_session)
+        return;
+    g_session->closeAll();
+    db::Session::setDefaultSession(nullptr);
+    g_session.reset();
+}
+
+} // namespace tarix::core
