@@ -37,6 +37,23 @@ TEST(PayrollDriver, EqualsTheStepsRunOneAfterTheOther)
     EXPECT_EQ(viaDriver, viaSteps);
 }
 
+TEST(PayrollDriver, AStepErrorEndsTheCalculation)
+{
+    const CalcContext c = demoContext();
+    VypRecord r = monthlyRecord();
+    r.N_jednoraz1 = 1000;
+    r.V_mesiace1 = 13; // step 10 refuses it; step 11 must not run
+    r.N_brutto = -1;
+    try {
+        Vypocet_vyplaty(r, c);
+        FAIL() << "no error";
+    } catch (const tarix::EMyError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("jednorázová mzda 1"))) << e.text().toStdString();
+    }
+    EXPECT_EQ(r.N_brutto, -1);
+    EXPECT_EQ(r.V_plat, 18000); // steps before it ran
+}
+
 TEST(PayrollStep1, CopiesEmployeeFirmAndYearParameters)
 {
     CalcContext c = demoContext();
