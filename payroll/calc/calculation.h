@@ -53,8 +53,10 @@ const std::array<CalcStep, 20> &Kroky_vypoctu();
 
 // --- Parts of the steps that other payroll code calls --------------------------------
 
-// Sum of the month's piece-work items (N_ukolova of step 2).
+// Sum of the month's piece-work items (N_ukolova of step 2; 0 without items).
 double Sucet_ukolovej_mzdy(const std::vector<HsuRow> &items);
+// The total of one piece-work item: count times unit price, not rounded.
+double Suma_vykonu(double pocet, double suma1);
 
 // Last period covered by a one-off payment spread over `months` months from `period`
 // (0 months gives 0).
