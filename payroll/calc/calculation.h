@@ -71,7 +71,7 @@ double Cista_denna_mzda_zo_zarobku(const VypRecord &r, const CalcContext &c, dou
 double Poistne_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, double earnings);
 double Dan_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, double earnings);
 
-// The amount of one deduction row against the record (Part of step 19).
+// The amount of one deduction row against the record (used by step 19).
 double Suma_zrazky(const VypRecord &r, double suma, int typSumy);
 // Amounts of every row and the totals by type (no record field is written).
 CalcResult Spracuj_zrazky_vyplaty(const VypRecord &r, const std::vector<ZrvRow> &rows);

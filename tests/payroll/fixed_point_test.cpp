@@ -121,8 +121,9 @@ TEST(PayrollFixedPoint, ZeroDivisorsGiveZeroNeverInfinityOrUndefined)
             Vypocet_vyplaty(record, c);
             QString bad;
             EXPECT_TRUE(allFinite(record, &bad)) << what << " " << period << " " << bad.toStdString();
-            if (record.MV_plat > 0 && !record.Fixny_mv_plat && record.N_ukolova == 0)
+            if (record.MV_plat > 0 && !record.Fixny_mv_plat && record.N_ukolova == 0) {
                 EXPECT_EQ(record.V_plat, 0) << what << " " << period;
+            }
         }
     }
 }

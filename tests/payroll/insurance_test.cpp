@@ -319,8 +319,9 @@ TEST(PayrollContributions, ParticipationCodes)
         EXPECT_EQ(r.O_nemoc != 0, k.employee) << k.code;
         EXPECT_EQ(r.Oz_nemoc != 0, k.employer) << k.code;
         EXPECT_EQ(r.Oz_uraz != 0, k.employer) << k.code;
-        if (k.code == 4)
+        if (k.code == 4) {
             EXPECT_EQ(r.O_nemoc, 280); // 2.8 % of 10000
+        }
     }
 }
 
