@@ -116,12 +116,15 @@ void Kopiruj_parametre_vyplaty(VypRecord &r, const CalcContext &c)
     r.U_sds = r.V_obdobie >= 200501 ? e.U_sds : 0;
 }
 
-bool Treba_potvrdit_zrazkovu_dan(const VypRecord &r, const StatutoryParams &params)
+bool Nesplna_podmienky_zrazkovej_dane(const VypRecord &r, const StatutoryParams &params)
 {
-    if (r.Dan_vyrovnana != 1 || r.V_obdobie < 200601)
-        return false;
     return r.U_nezdc || r.D_bonus_cerpany != 0
         || r.D_ciastzd1 + r.D_ciastzd2 + r.D_ciastzd3 + r.N_poist > params.hodnota(31);
+}
+
+bool Treba_potvrdit_zrazkovu_dan(const VypRecord &r, const StatutoryParams &params)
+{
+    return r.Dan_vyrovnana == 1 && r.V_obdobie >= 200601 && Nesplna_podmienky_zrazkovej_dane(r, params);
 }
 
 } // namespace tarix::payroll

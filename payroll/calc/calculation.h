@@ -76,10 +76,15 @@ double Suma_zrazky(const VypRecord &r, double suma, int typSumy);
 // Amounts of every row and the totals by type (no record field is written).
 CalcResult Spracuj_zrazky_vyplaty(const VypRecord &r, const std::vector<ZrvRow> &rows);
 
-// Whether posting a record taxed by withholding tax needs the user's confirmation
-// (message 65043): from 200601, when the employee claims the non-taxable amounts, draws
-// a tax bonus, or the month's income exceeds statutory parameter 31. The calculation
-// never asks; the post handler asks when this is true.
+// Whether the record's income does not qualify for withholding tax: the employee claims
+// the non-taxable amounts, draws a tax bonus, or the month's income (partial tax bases
+// plus the employee's contributions) exceeds statutory parameter 31. The tax split of a
+// month sets tax advances exactly for such records.
+bool Nesplna_podmienky_zrazkovej_dane(const VypRecord &r, const StatutoryParams &params);
+
+// Whether posting the record needs the user's confirmation of the withholding tax
+// (message 65043): a record taxed by withholding tax from 200601 that does not qualify
+// for it. The calculation never asks; the post handler asks when this is true.
 bool Treba_potvrdit_zrazkovu_dan(const VypRecord &r, const StatutoryParams &params);
 
 } // namespace tarix::payroll

@@ -183,4 +183,7 @@ TEST(PayrollWithholdingQuestion, AskedOnlyForWithholdingTaxFrom2006AboveTheLimit
     EXPECT_TRUE(Treba_potvrdit_zrazkovu_dan(r, p));
     r.Dan_vyrovnana = 0;
     EXPECT_FALSE(Treba_potvrdit_zrazkovu_dan(r, p));
+    EXPECT_TRUE(Nesplna_podmienky_zrazkovej_dane(r, p)); // the tax split's test
+    r.V_obdobie = 200512;
+    EXPECT_TRUE(Nesplna_podmienky_zrazkovej_dane(r, p));
 }
