@@ -1,5 +1,7 @@
 // TARIX: personnel and payroll program.
+#include "core/app_ini.h"
 #include "core/startup.h"
+#include "payroll/ini_settings.h"
 
 #include <QApplication>
 
@@ -7,5 +9,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     tarix::core::StartupHooks hooks;
+    hooks.readCalculationSettings = [] {
+        tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
+    };
     return tarix::core::runProgram(app, hooks);
 }

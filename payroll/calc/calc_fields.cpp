@@ -1,6 +1,6 @@
 #include "payroll/calc/calc_fields.h"
 
-#include "payroll/calc/myconsts_bridge.h"
+#include "core/helpers/myconsts.h"
 
 namespace tarix::payroll {
 

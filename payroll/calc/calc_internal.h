@@ -1,7 +1,7 @@
 #pragma once
 // Shorthands shared by the calculation steps (not part of the payroll API).
 #include "payroll/calc/calculation.h"
-#include "payroll/calc/myconsts_bridge.h"
+#include "core/helpers/myconsts.h"
 
 namespace tarix::payroll::detail {
 

@@ -1,6 +1,6 @@
 #include "payroll/calc/tax_bands.h"
 
-#include "payroll/calc/myconsts_bridge.h"
+#include "core/helpers/myconsts.h"
 
 namespace tarix::payroll {
 

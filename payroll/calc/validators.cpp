@@ -1,7 +1,7 @@
 #include "payroll/calc/validators.h"
 
 #include "core/helpers/messages.h"
-#include "payroll/calc/myconsts_bridge.h"
+#include "core/helpers/myconsts.h"
 #include "platform/errors.h"
 
 #include <cmath>
