@@ -804,6 +804,19 @@ int DataSet::compareBookmarks(const Bookmark &a, const Bookmark &b) const
     return a.id < b.id ? -1 : a.id > b.id ? 1 : 0;
 }
 
+QList<Bookmark> DataSet::sortBookmarks(const QList<Bookmark> &bookmarks) const
+{
+    QList<QPair<int, Bookmark>> l;
+    for (const Bookmark &b : bookmarks)
+        if (const int p = b.isValid() ? positionOfId(b.id) : -1; p >= 0)
+            l.append({p, b});
+    std::sort(l.begin(), l.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<Bookmark> out;
+    for (const auto &e : l)
+        out << e.second;
+    return out;
+}
+
 bool DataSet::locate(const QString &fieldList, const QVariantList &values, LocateOptions options)
 {
     checkActive();

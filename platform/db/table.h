@@ -21,6 +21,7 @@ namespace tarix::db {
 
 class Table : public DataSet {
 public:
+    friend class CursorStateGuard;
     explicit Table(Session *session = nullptr);
     ~Table() override;
 
