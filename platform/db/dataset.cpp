@@ -31,8 +31,8 @@ DataSet::DataSet(Session *session) : m_session(session) {}
 DataSet::~DataSet()
 {
     // Subclasses close themselves; here only what does not need them.
-    if (m_session && !m_sessionGone)
-        m_session->unregisterDataSet(this);
+    if (m_registeredIn)
+        m_registeredIn->unregisterDataSet(this);
     for (DataSource *ds : QList<DataSource *>(m_dataSources))
         ds->dataSetDestroyed();
 }
@@ -58,7 +58,9 @@ Session &DataSet::session() const
 void DataSet::detachSession()
 {
     m_state = DataSetState::Inactive;
-    m_sessionGone = true;
+    if (m_registeredIn == m_session)
+        m_sessionGone = true;
+    m_registeredIn = nullptr;
 }
 
 // ---- fields -------------------------------------------------------------------------------------
@@ -212,8 +214,8 @@ void DataSet::open()
     if (beforeOpen)
         beforeOpen(*this);
     doOpen();
-    m_session = &s;
     s.registerDataSet(this);
+    m_registeredIn = &s;
     m_state = DataSetState::Browse;
     m_modified = false;
     m_stale = false;
@@ -226,6 +228,7 @@ void DataSet::open()
     } catch (...) {
         m_state = DataSetState::Inactive;
         s.unregisterDataSet(this);
+        m_registeredIn = nullptr;
         doClose();
         throw;
     }
@@ -247,8 +250,9 @@ void DataSet::close()
     m_calcDepth = 0;
     m_active = &m_buffer;
     doClose();
-    if (m_session && !m_sessionGone)
-        m_session->unregisterDataSet(this);
+    if (m_registeredIn)
+        m_registeredIn->unregisterDataSet(this);
+    m_registeredIn = nullptr;
     m_pos = -1;
     m_bof = m_eof = true;
     m_modified = false;

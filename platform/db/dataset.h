@@ -259,7 +259,8 @@ private:
     void checkRequired();
     void computeLookups(Record &rec);
 
-    Session *m_session = nullptr;
+    Session *m_session = nullptr;      // as given; null: the default session
+    Session *m_registeredIn = nullptr; // the session this open dataset is registered with
     bool m_sessionGone = false;
     QString m_objectName;
     DataSetState m_state = DataSetState::Inactive;
