@@ -835,12 +835,25 @@ bool DataSet::locate(const QString &fieldList, const QVariantList &values, Locat
         idx << f.index();
         wanted << normalizeValue(f.type(), values[i], 0);
     }
+    const int p = findRow(idx, wanted, options);
+    if (p < 0)
+        return false;
+    moveTo(p, true);
+    m_bof = m_eof = false;
+    return true;
+}
+
+int DataSet::findRow(const QVector<int> &idx, const QVariantList &wanted, LocateOptions options)
+{
     const int n = rowCount();
+    bool needsCalc = false;
+    for (int i : idx)
+        needsCalc = needsCalc || i >= m_dataFieldCount;
     Record tmp;
     for (int p = 0; p < n; ++p) {
         tmp.values = QVector<QVariant>(fieldCount());
         fetchRow(p, tmp);
-        if (idx.last() >= m_dataFieldCount)
+        if (needsCalc)
             computeCalculatedFields(tmp);
         bool ok = true;
         for (int i = 0; i < idx.size() && ok; ++i) {
@@ -854,13 +867,10 @@ bool DataSet::locate(const QString &fieldList, const QVariantList &values, Locat
                 ok = sameValue(have, want);
             }
         }
-        if (ok) {
-            moveTo(p, true);
-            m_bof = m_eof = false;
-            return true;
-        }
+        if (ok)
+            return p;
     }
-    return false;
+    return -1;
 }
 
 QVariant DataSet::lookup(const QString &keyFields, const QVariantList &values, const QString &resultFields)

@@ -213,6 +213,9 @@ protected:
     virtual void deleteRow(int pos) = 0;
     // Re-reads the row list (keeping the rows' identities).
     virtual void reloadRows() = 0;
+    // Position of the first row whose fields equal the values (already normalised to the
+    // fields' types), -1 when none. Default: reads row after row.
+    virtual int findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options);
     // Applies a changed filter (default: re-read the rows).
     virtual void refilterRows() { reloadRows(); }
     virtual int positionOfId(qint64 id) const = 0;

@@ -730,6 +730,40 @@ void Table::masterChanged(bool force)
     rowsChanged();
 }
 
+int Table::findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options)
+{
+    // Exact matches of stored fields are found by SQL and the earliest of them in the
+    // dataset's order is taken; anything else (case, prefixes, calculated fields) row by row.
+    bool bySql = true;
+    for (int i = 0; i < fields.size() && bySql; ++i)
+        bySql = fields[i] < dataFieldCount()
+            && !((options.caseInsensitive || options.partialKey) && values[i].typeId() == QMetaType::QString);
+    if (!bySql)
+        return DataSet::findRow(fields, values, options);
+    QStringList conds;
+    QVariantList binds;
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDef &f = m_def.fields[fields[i]];
+        const QVariant v = toStorage(f.type, values[i]);
+        if (!v.isValid()) {
+            conds << q(f.name) + QStringLiteral(" IS NULL");
+        } else {
+            conds << q(f.name) + QStringLiteral(" = ?");
+            binds << v;
+        }
+    }
+    Session::Lease st(session(), QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quotedTable(), conds.join(QStringLiteral(" AND "))));
+    for (int i = 0; i < binds.size(); ++i)
+        st->bind(i + 1, binds[i]);
+    int best = -1;
+    while (st->step()) {
+        const int p = positionOfId(sqlite3_column_int64(st->handle(), 0));
+        if (p >= 0 && (best < 0 || p < best))
+            best = p;
+    }
+    return best;
+}
+
 // ---- lookup ---------------------------------------------------------------------------------
 
 QVariant Table::lookup(const QString &keyFields, const QVariantList &values, const QString &resultFields)

@@ -79,6 +79,7 @@ protected:
     void deleteRow(int pos) override;
     void reloadRows() override;
     int positionOfId(qint64 id) const override;
+    int findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options) override;
 
 private:
     struct KeyCol {

@@ -764,3 +764,21 @@ TEST_F(DbDataset, DisabledControlsHearOneChangeAtTheEnd)
     t->enableControls();
     EXPECT_EQ(changes, 1);
 }
+
+TEST_F(DbDataset, LocateByANonKeyFieldWhateverTheIndex)
+{
+    addEmployee(1, 30, QStringLiteral("Cibula"));
+    addEmployee(2, 20, QStringLiteral("Adam"));
+    addEmployee(3, 20, QStringLiteral("Beňo")); // same personal number: the first in order wins
+    auto t = table(QStringLiteral("Zam"));
+    t->setIndexName(QStringLiteral("ZAM1"));
+    t->open();
+    t->last();
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_numb"), {20}));
+    EXPECT_EQ(t->value(QStringLiteral("Surname")).toString(), QStringLiteral("Adam"));
+    t->setRange({QStringLiteral("B")}, {QStringLiteral("Z")});
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_numb"), {20}));
+    EXPECT_EQ(t->value(QStringLiteral("Surname")).toString(), QStringLiteral("Beňo")); // Adam is outside the range
+    EXPECT_FALSE(t->locate(QStringLiteral("Code_numb;Surname"), {30, QStringLiteral("Adam")}));
+    EXPECT_TRUE(t->locate(QStringLiteral("Surname"), {QStringLiteral("BEŇO")}, {true, false}));
+}
