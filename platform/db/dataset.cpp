@@ -31,8 +31,8 @@ DataSet::DataSet(Session *session) : m_session(session) {}
 DataSet::~DataSet()
 {
     // Subclasses close themselves; here only what does not need them.
-    if (m_session && !m_sessionGone)
-        m_session->unregisterDataSet(this);
+    if (m_registeredIn)
+        m_registeredIn->unregisterDataSet(this);
     for (DataSource *ds : QList<DataSource *>(m_dataSources))
         ds->dataSetDestroyed();
 }
@@ -58,7 +58,9 @@ Session &DataSet::session() const
 void DataSet::detachSession()
 {
     m_state = DataSetState::Inactive;
-    m_sessionGone = true;
+    if (m_registeredIn == m_session)
+        m_sessionGone = true;
+    m_registeredIn = nullptr;
 }
 
 // ---- fields -------------------------------------------------------------------------------------
@@ -212,8 +214,8 @@ void DataSet::open()
     if (beforeOpen)
         beforeOpen(*this);
     doOpen();
-    m_session = &s;
     s.registerDataSet(this);
+    m_registeredIn = &s;
     m_state = DataSetState::Browse;
     m_modified = false;
     m_stale = false;
@@ -226,6 +228,7 @@ void DataSet::open()
     } catch (...) {
         m_state = DataSetState::Inactive;
         s.unregisterDataSet(this);
+        m_registeredIn = nullptr;
         doClose();
         throw;
     }
@@ -247,8 +250,9 @@ void DataSet::close()
     m_calcDepth = 0;
     m_active = &m_buffer;
     doClose();
-    if (m_session && !m_sessionGone)
-        m_session->unregisterDataSet(this);
+    if (m_registeredIn)
+        m_registeredIn->unregisterDataSet(this);
+    m_registeredIn = nullptr;
     m_pos = -1;
     m_bof = m_eof = true;
     m_modified = false;
@@ -804,6 +808,19 @@ int DataSet::compareBookmarks(const Bookmark &a, const Bookmark &b) const
     return a.id < b.id ? -1 : a.id > b.id ? 1 : 0;
 }
 
+QList<Bookmark> DataSet::sortBookmarks(const QList<Bookmark> &bookmarks) const
+{
+    QList<QPair<int, Bookmark>> l;
+    for (const Bookmark &b : bookmarks)
+        if (const int p = b.isValid() ? positionOfId(b.id) : -1; p >= 0)
+            l.append({p, b});
+    std::sort(l.begin(), l.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<Bookmark> out;
+    for (const auto &e : l)
+        out << e.second;
+    return out;
+}
+
 bool DataSet::locate(const QString &fieldList, const QVariantList &values, LocateOptions options)
 {
     checkActive();
@@ -818,12 +835,25 @@ bool DataSet::locate(const QString &fieldList, const QVariantList &values, Locat
         idx << f.index();
         wanted << normalizeValue(f.type(), values[i], 0);
     }
+    const int p = findRow(idx, wanted, options);
+    if (p < 0)
+        return false;
+    moveTo(p, true);
+    m_bof = m_eof = false;
+    return true;
+}
+
+int DataSet::findRow(const QVector<int> &idx, const QVariantList &wanted, LocateOptions options)
+{
     const int n = rowCount();
+    bool needsCalc = false;
+    for (int i : idx)
+        needsCalc = needsCalc || i >= m_dataFieldCount;
     Record tmp;
     for (int p = 0; p < n; ++p) {
         tmp.values = QVector<QVariant>(fieldCount());
         fetchRow(p, tmp);
-        if (idx.last() >= m_dataFieldCount)
+        if (needsCalc)
             computeCalculatedFields(tmp);
         bool ok = true;
         for (int i = 0; i < idx.size() && ok; ++i) {
@@ -837,13 +867,10 @@ bool DataSet::locate(const QString &fieldList, const QVariantList &values, Locat
                 ok = sameValue(have, want);
             }
         }
-        if (ok) {
-            moveTo(p, true);
-            m_bof = m_eof = false;
-            return true;
-        }
+        if (ok)
+            return p;
     }
-    return false;
+    return -1;
 }
 
 QVariant DataSet::lookup(const QString &keyFields, const QVariantList &values, const QString &resultFields)

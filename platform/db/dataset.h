@@ -17,6 +17,7 @@
 #include "platform/db/filter_expr.h"
 
 #include <QList>
+#include <exception>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -62,6 +63,7 @@ struct Record {
 
 class DataSet {
 public:
+    friend class CursorStateGuard;
     using Event = std::function<void(DataSet &)>;
     using ErrorEvent = std::function<void(DataSet &, const DbError &, ErrorAction &)>;
 
@@ -132,6 +134,8 @@ public:
     void gotoBookmark(const Bookmark &b); // throws DbError when the row is not in the dataset
     // <0, 0, >0 by the rows' order in the dataset.
     int compareBookmarks(const Bookmark &a, const Bookmark &b) const;
+    // The bookmarks in the dataset's order (marked grid rows); those no longer in it dropped.
+    QList<Bookmark> sortBookmarks(const QList<Bookmark> &bookmarks) const;
     // Moves to the first row (in the dataset's order, within range and filter) whose fields
     // ("A;B") equal the values. Returns false and stays put when none does.
     bool locate(const QString &fields, const QVariantList &values, LocateOptions options = {});
@@ -209,6 +213,9 @@ protected:
     virtual void deleteRow(int pos) = 0;
     // Re-reads the row list (keeping the rows' identities).
     virtual void reloadRows() = 0;
+    // Position of the first row whose fields equal the values (already normalised to the
+    // fields' types), -1 when none. Default: reads row after row.
+    virtual int findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options);
     // Applies a changed filter (default: re-read the rows).
     virtual void refilterRows() { reloadRows(); }
     virtual int positionOfId(qint64 id) const = 0;
@@ -255,7 +262,8 @@ private:
     void checkRequired();
     void computeLookups(Record &rec);
 
-    Session *m_session = nullptr;
+    Session *m_session = nullptr;      // as given; null: the default session
+    Session *m_registeredIn = nullptr; // the session this open dataset is registered with
     bool m_sessionGone = false;
     QString m_objectName;
     DataSetState m_state = DataSetState::Inactive;
@@ -276,6 +284,47 @@ private:
     int m_disableCount = 0;
     bool m_pendingChange = false;
     bool m_stale = false;
+};
+
+} // namespace tarix::db
+
+namespace tarix::db {
+
+// Cancels a pending edit or insert of the dataset when the scope is left by an exception
+// (a batch that fails on a record does not leave it in edit).
+class EditGuard {
+public:
+    explicit EditGuard(DataSet &ds) : m_ds(ds), m_exceptions(std::uncaught_exceptions()) {}
+    ~EditGuard()
+    {
+        if (std::uncaught_exceptions() > m_exceptions && m_ds.isEditing()) {
+            try {
+                m_ds.cancel();
+            } catch (...) {
+            }
+        }
+    }
+    EditGuard(const EditGuard &) = delete;
+    EditGuard &operator=(const EditGuard &) = delete;
+
+private:
+    DataSet &m_ds;
+    int m_exceptions;
+};
+
+// Keeps a shared dataset as it was: filter text, filtering switch and callback, the current
+// row, and for tables the index, range and master link; restored when the scope ends.
+class CursorStateGuard {
+public:
+    explicit CursorStateGuard(DataSet &ds);
+    ~CursorStateGuard();
+    CursorStateGuard(const CursorStateGuard &) = delete;
+    CursorStateGuard &operator=(const CursorStateGuard &) = delete;
+
+private:
+    struct State;
+    DataSet &m_ds;
+    std::unique_ptr<State> m_state;
 };
 
 } // namespace tarix::db

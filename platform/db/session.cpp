@@ -683,9 +683,9 @@ void Session::begin()
 {
     const qint64 changes = sqlite3_total_changes64(m_db);
     if (m_depth == 0)
-        execOn(m_db, QStringLiteral("BEGIN"));
+        execCached(QStringLiteral("BEGIN"));
     else
-        execOn(m_db, QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
+        execCached(QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
     ++m_depth;
     m_changesAtBegin.push_back(changes);
 }
@@ -704,7 +704,7 @@ void Session::commit()
             throw DbError(QStringLiteral("Transakcia bola zrušená chybou databázy; zmeny neboli uložené."));
         }
         try {
-            execOn(m_db, QStringLiteral("COMMIT"));
+            execCached(QStringLiteral("COMMIT"));
         } catch (...) {
             try {
                 execOn(m_db, QStringLiteral("ROLLBACK"));
@@ -718,7 +718,7 @@ void Session::commit()
         m_depth = 0;
     } else {
         --m_depth;
-        execOn(m_db, QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
+        execCached(QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
     }
 }
 
@@ -737,7 +737,8 @@ void Session::rollback()
             if (!sqlite3_get_autocommit(m_db))
                 execOn(m_db, QStringLiteral("ROLLBACK"));
         } else if (!sqlite3_get_autocommit(m_db)) {
-            execOn(m_db, QStringLiteral("ROLLBACK TO tarix_sp%1; RELEASE tarix_sp%1").arg(m_depth));
+            execCached(QStringLiteral("ROLLBACK TO tarix_sp%1").arg(m_depth));
+            execCached(QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
         }
     } catch (...) {
         afterRollback();
@@ -745,6 +746,12 @@ void Session::rollback()
     }
     if (wroteSomething)
         afterRollback();
+}
+
+void Session::execCached(const QString &sql)
+{
+    Lease st(*this, sql);
+    st->exec();
 }
 
 void Session::afterRollback()

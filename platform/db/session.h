@@ -17,7 +17,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -137,13 +137,17 @@ private:
     QString schemaForFolder(const QString &folder) const;
     void clearStatementCache();
     void afterRollback();
+    void execCached(const QString &sql);
 
     sqlite3 *m_db = nullptr;
     std::vector<Alias> m_aliases;
     QHash<QString, Attachment> m_attached;          // schema -> attachment
     QHash<QString, int> m_pathUsers;                // schema of a by-path folder -> users
     QHash<QString, TableDef> m_defs;                // "schema.table" -> definition
-    std::map<QString, std::unique_ptr<Statement>> m_cache;
+    struct SqlHash {
+        size_t operator()(const QString &s) const noexcept { return qHash(s); }
+    };
+    std::unordered_map<QString, std::unique_ptr<Statement>, SqlHash> m_cache;
     QSet<Statement *> m_leased;
     QSet<DataSet *> m_dataSets;
     int m_depth = 0;

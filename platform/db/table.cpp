@@ -199,11 +199,32 @@ void Table::doOpen()
     }
 }
 
+void Table::clearRows()
+{
+    m_slotIds.clear();
+    m_slotKeys.clear();
+    m_order.clear();
+    invalidatePositions();
+}
+
+void Table::insertRowAt(size_t pos, qint64 id, const QVector<QVariant> &key)
+{
+    const int slot = int(m_slotIds.size());
+    m_slotIds.push_back(id);
+    m_slotKeys.insert(m_slotKeys.end(), key.begin(), key.end());
+    m_order.insert(m_order.begin() + qsizetype(pos), slot);
+    invalidatePositions();
+}
+
+void Table::eraseRowAt(size_t pos)
+{
+    m_order.erase(m_order.begin() + qsizetype(pos));
+    invalidatePositions();
+}
+
 void Table::doClose()
 {
-    m_ids.clear();
-    m_keys.clear();
-    invalidatePositions();
+    clearRows();
     if (!m_pathSchema.isEmpty()) {
         const QString schema = m_pathSchema;
         m_pathSchema.clear();
@@ -307,9 +328,8 @@ QString Table::whereClause(QVariantList &binds) const
 
 int Table::comparePrefix(size_t row, const QVariantList &bound) const
 {
-    const size_t stride = size_t(m_keyCols.size());
     for (int k = 0; k < bound.size() && k < m_keyCols.size(); ++k) {
-        int c = compareStoredValues(m_keys[row * stride + size_t(k)], bound[k], m_keyCols[k].collation);
+        int c = compareStoredValues(keyAt(row, size_t(k)), bound[k], m_keyCols[k].collation);
         if (m_keyCols[k].desc)
             c = -c;
         if (c != 0)
@@ -350,9 +370,7 @@ bool Table::rowInRange(const QVector<QVariant> &key) const
 
 void Table::loadRows()
 {
-    m_ids.clear();
-    m_keys.clear();
-    invalidatePositions();
+    clearRows();
     Session &s = session();
     // Columns read for the list: the key, and what the filter needs.
     QVector<int> cols;
@@ -399,9 +417,10 @@ void Table::loadRows()
             if (!passesFilter(tmp))
                 continue;
         }
-        m_ids.push_back(id);
+        m_order.push_back(int(m_slotIds.size()));
+        m_slotIds.push_back(id);
         for (int k = 0; k < nk; ++k)
-            m_keys.push_back(key[k]);
+            m_slotKeys.push_back(key[k]);
     }
 }
 
@@ -409,17 +428,17 @@ void Table::reloadRows() { loadRows(); }
 
 int Table::positionOfId(qint64 id) const
 {
-    if (m_posIndex.isEmpty() && !m_ids.empty()) {
-        m_posIndex.reserve(qsizetype(m_ids.size()));
-        for (size_t i = 0; i < m_ids.size(); ++i)
-            m_posIndex.insert(m_ids[i], int(i));
+    if (m_posIndex.isEmpty() && !m_order.empty()) {
+        m_posIndex.reserve(qsizetype(m_order.size()));
+        for (size_t i = 0; i < m_order.size(); ++i)
+            m_posIndex.insert(idAt(i), int(i));
     }
     return m_posIndex.value(id, -1);
 }
 
 void Table::fetchRow(int pos, Record &rec)
 {
-    const qint64 id = m_ids.at(size_t(pos));
+    const qint64 id = idAt(size_t(pos));
     rec.id = id;
     if (rec.values.size() < fieldCount())
         rec.values.resize(fieldCount());
@@ -434,13 +453,13 @@ int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row
 {
     const size_t stride = size_t(m_keyCols.size());
     for (size_t k = 0; k < stride; ++k) {
-        int c = compareStoredValues(key[int(k)], m_keys[row * stride + k], m_keyCols[int(k)].collation);
+        int c = compareStoredValues(key[int(k)], keyAt(row, k), m_keyCols[int(k)].collation);
         if (m_keyCols[int(k)].desc)
             c = -c;
         if (c != 0)
             return c;
     }
-    const qint64 other = m_ids[row];
+    const qint64 other = idAt(row);
     return id < other ? -1 : id > other ? 1 : 0;
 }
 
@@ -493,12 +512,8 @@ int Table::writeRow(Record &rec, bool inserting)
     // Keep the row list in order.
     if (!inserting) {
         const int oldPos = positionOfId(rec.id);
-        if (oldPos >= 0) {
-            const size_t stride = size_t(m_keyCols.size());
-            m_ids.erase(m_ids.begin() + oldPos);
-            m_keys.erase(m_keys.begin() + qsizetype(size_t(oldPos) * stride),
-                         m_keys.begin() + qsizetype(size_t(oldPos + 1) * stride));
-        }
+        if (oldPos >= 0)
+            eraseRowAt(size_t(oldPos));
     }
     invalidatePositions();
     rec.id = id;
@@ -507,7 +522,7 @@ int Table::writeRow(Record &rec, bool inserting)
         key[k] = toStorage(m_def.fields[m_keyCols[k].field].type, rec.values[m_keyCols[k].field]);
     if (!rowInRange(key) || !passesFilter(rec))
         return -1;
-    size_t lo = 0, hi = m_ids.size();
+    size_t lo = 0, hi = m_order.size();
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
         if (compareKeyWithRow(key, id, mid) < 0)
@@ -515,23 +530,19 @@ int Table::writeRow(Record &rec, bool inserting)
         else
             lo = mid + 1;
     }
-    m_ids.insert(m_ids.begin() + qsizetype(lo), id);
-    m_keys.insert(m_keys.begin() + qsizetype(lo * size_t(m_keyCols.size())), key.begin(), key.end());
+    insertRowAt(lo, id, key);
     return int(lo);
 }
 
 void Table::deleteRow(int pos)
 {
-    const qint64 id = m_ids.at(size_t(pos));
+    const qint64 id = idAt(size_t(pos));
     {
         Session::Lease st(session(), m_deleteSql);
         st->bind(1, id);
         st->exec();
     }
-    const size_t stride = size_t(m_keyCols.size());
-    m_ids.erase(m_ids.begin() + pos);
-    m_keys.erase(m_keys.begin() + qsizetype(size_t(pos) * stride), m_keys.begin() + qsizetype(size_t(pos + 1) * stride));
-    invalidatePositions();
+    eraseRowAt(size_t(pos));
 }
 
 // ---- order, ranges, find ------------------------------------------------------------------
@@ -635,7 +646,7 @@ void Table::cancelRange()
 
 int Table::lowerBound(const QVariantList &bound) const
 {
-    size_t lo = 0, hi = m_ids.size();
+    size_t lo = 0, hi = m_order.size();
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
         if (comparePrefix(mid, bound) < 0)
@@ -717,6 +728,40 @@ void Table::masterChanged(bool force)
     m_masterValues = values;
     reloadRows();
     rowsChanged();
+}
+
+int Table::findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options)
+{
+    // Exact matches of stored fields are found by SQL and the earliest of them in the
+    // dataset's order is taken; anything else (case, prefixes, calculated fields) row by row.
+    bool bySql = true;
+    for (int i = 0; i < fields.size() && bySql; ++i)
+        bySql = fields[i] < dataFieldCount()
+            && !((options.caseInsensitive || options.partialKey) && values[i].typeId() == QMetaType::QString);
+    if (!bySql)
+        return DataSet::findRow(fields, values, options);
+    QStringList conds;
+    QVariantList binds;
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDef &f = m_def.fields[fields[i]];
+        const QVariant v = toStorage(f.type, values[i]);
+        if (!v.isValid()) {
+            conds << q(f.name) + QStringLiteral(" IS NULL");
+        } else {
+            conds << q(f.name) + QStringLiteral(" = ?");
+            binds << v;
+        }
+    }
+    Session::Lease st(session(), QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(quotedTable(), conds.join(QStringLiteral(" AND "))));
+    for (int i = 0; i < binds.size(); ++i)
+        st->bind(i + 1, binds[i]);
+    int best = -1;
+    while (st->step()) {
+        const int p = positionOfId(sqlite3_column_int64(st->handle(), 0));
+        if (p >= 0 && (best < 0 || p < best))
+            best = p;
+    }
+    return best;
 }
 
 // ---- lookup ---------------------------------------------------------------------------------

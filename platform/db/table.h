@@ -21,6 +21,7 @@ namespace tarix::db {
 
 class Table : public DataSet {
 public:
+    friend class CursorStateGuard;
     explicit Table(Session *session = nullptr);
     ~Table() override;
 
@@ -72,12 +73,13 @@ public:
 protected:
     void doOpen() override;
     void doClose() override;
-    int rowCount() const override { return int(m_ids.size()); }
+    int rowCount() const override { return int(m_order.size()); }
     void fetchRow(int pos, Record &rec) override;
     int writeRow(Record &rec, bool inserting) override;
     void deleteRow(int pos) override;
     void reloadRows() override;
     int positionOfId(qint64 id) const override;
+    int findRow(const QVector<int> &fields, const QVariantList &values, LocateOptions options) override;
 
 private:
     struct KeyCol {
@@ -126,8 +128,19 @@ private:
     QString m_masterFieldsText;
     bool m_masterLinked = false;
     QVariantList m_masterValues; // as stored
-    std::vector<qint64> m_ids;
-    std::vector<QVariant> m_keys; // m_keyCols.size() per row
+    // The row list: slots (rowid and key values) appended as rows become known, and the
+    // order of the slots; inserting a row into the order moves plain integers only.
+    std::vector<qint64> m_slotIds;
+    std::vector<QVariant> m_slotKeys; // m_keyCols.size() per slot
+    std::vector<int> m_order;
+    qint64 idAt(size_t pos) const { return m_slotIds[size_t(m_order[pos])]; }
+    const QVariant &keyAt(size_t pos, size_t k) const
+    {
+        return m_slotKeys[size_t(m_order[pos]) * size_t(m_keyCols.size()) + k];
+    }
+    void clearRows();
+    void insertRowAt(size_t pos, qint64 id, const QVector<QVariant> &key);
+    void eraseRowAt(size_t pos);
     mutable QHash<qint64, int> m_posIndex;
     QString m_selectSql, m_insertSql, m_deleteSql;
 };

@@ -655,3 +655,130 @@ TEST_F(DbDataset, NavigationAndEditOnOneRowTable)
     vyp->edit();
     EXPECT_EQ(vyp->state(), DataSetState::Insert);
 }
+
+TEST_F(DbDataset, ScopedStateOfASharedDatasetIsRestored)
+{
+    for (int i = 1; i <= 6; ++i)
+        addEmployee(i, 100 - i, QStringLiteral("N%1").arg(i));
+    auto t = table(QStringLiteral("Zam"));
+    t->open();
+    t->setRange({2}, {5});
+    t->setFilterCallback([](DataSet &d) { return d.fieldByName(QStringLiteral("Code_emp")).asInteger() != 3; });
+    t->setFiltered(true);
+    t->last();
+    EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 5);
+    {
+        CursorStateGuard keep(*t);
+        t->setFiltered(false);
+        t->cancelRange();
+        t->setIndexName(QStringLiteral("CODE_NUMB"));
+        t->first();
+        EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 6);
+        t->edit(); // left in edit: cancelled on restore
+        t->setValue(QStringLiteral("Name"), QStringLiteral("x"));
+    }
+    EXPECT_EQ(t->state(), DataSetState::Browse);
+    EXPECT_TRUE(t->isFiltered());
+    EXPECT_EQ(t->indexName(), QString());
+    EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
+}
+
+TEST_F(DbDataset, EditGuardCancelsOnUnwinding)
+{
+    addEmployee(1, 1, QStringLiteral("A"));
+    auto t = table(QStringLiteral("Zam"));
+    t->open();
+    try {
+        EditGuard guard(*t);
+        t->edit();
+        t->setValue(QStringLiteral("Name"), QStringLiteral("B"));
+        throw EMyError(QStringLiteral("chyba výpočtu"));
+    } catch (const EMyError &) {
+    }
+    EXPECT_EQ(t->state(), DataSetState::Browse);
+    EXPECT_TRUE(t->fieldByName(QStringLiteral("Name")).isNull());
+}
+
+TEST_F(DbDataset, GridReadsRowsWithoutMovingAndMarkedRowsComeInOrder)
+{
+    for (int i = 1; i <= 4; ++i)
+        addEmployee(i, i, QStringLiteral("N%1").arg(i), QStringLiteral("M%1").arg(i));
+    auto t = table(QStringLiteral("Zam"));
+    t->addCalculatedField(QStringLiteral("TMP"), FieldType::String, 100);
+    t->onCalcFields = [](DataSet &d) { d.setValue(QStringLiteral("TMP"), d.value(QStringLiteral("Name")).toString() + u' ' + d.value(QStringLiteral("Surname")).toString()); };
+    // The shown text is built from the current parts whenever it is displayed; typing into
+    // it changes nothing else.
+    t->declareField(QStringLiteral("Surname"));
+    t->open();
+    Field &tmp = t->fieldByName(QStringLiteral("TMP"));
+    tmp.onGetText = [&](Field &f, QString &text, bool) {
+        text = f.dataSet().value(QStringLiteral("Name")).toString() + u' ' + f.dataSet().value(QStringLiteral("Surname")).toString();
+    };
+    int scrolls = 0;
+    t->afterScroll = [&](DataSet &) { ++scrolls; };
+    QStringList shown;
+    for (int p = 0; p < t->recordCount(); ++p)
+        t->withRowAt(p, [&] { shown << tmp.displayText(); });
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("M1 N1"), QStringLiteral("M2 N2"), QStringLiteral("M3 N3"), QStringLiteral("M4 N4")}));
+    EXPECT_EQ(t->recNo(), 1);
+    EXPECT_EQ(scrolls, 0);
+    t->edit();
+    tmp.setText(QStringLiteral("iné"));
+    EXPECT_EQ(tmp.value().toString(), QStringLiteral("iné"));
+    EXPECT_EQ(tmp.displayText(), QStringLiteral("M1 N1"));
+    t->cancel();
+
+    QList<Bookmark> marked;
+    t->setRecNo(4);
+    marked << t->bookmark();
+    t->setRecNo(2);
+    marked << t->bookmark();
+    const QList<Bookmark> ordered = t->sortBookmarks(marked);
+    ASSERT_EQ(ordered.size(), 2);
+    EXPECT_EQ(ordered[0], marked[1]);
+    // Refresh keeps the current row.
+    in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, zps) values (0, 0, 1, 'Z', 0)"), {}, QStringLiteral("TARIX_DATA"));
+    t->refresh();
+    EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 2);
+    EXPECT_EQ(t->recNo(), 3);
+}
+
+TEST_F(DbDataset, DisabledControlsHearOneChangeAtTheEnd)
+{
+    for (int i = 1; i <= 3; ++i)
+        addEmployee(i, i, QStringLiteral("N%1").arg(i));
+    auto t = table(QStringLiteral("Zam"));
+    DataSource ds(t.get());
+    int changes = 0;
+    ds.onDataChange = [&](DataSource &, Field *) { ++changes; };
+    t->open();
+    changes = 0;
+    t->disableControls();
+    while (!t->eof()) {
+        t->edit();
+        t->setValue(QStringLiteral("KZP"), 25);
+        t->post();
+        t->next();
+    }
+    EXPECT_EQ(changes, 0);
+    t->enableControls();
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(DbDataset, LocateByANonKeyFieldWhateverTheIndex)
+{
+    addEmployee(1, 30, QStringLiteral("Cibula"));
+    addEmployee(2, 20, QStringLiteral("Adam"));
+    addEmployee(3, 20, QStringLiteral("Beňo")); // same personal number: the first in order wins
+    auto t = table(QStringLiteral("Zam"));
+    t->setIndexName(QStringLiteral("ZAM1"));
+    t->open();
+    t->last();
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_numb"), {20}));
+    EXPECT_EQ(t->value(QStringLiteral("Surname")).toString(), QStringLiteral("Adam"));
+    t->setRange({QStringLiteral("B")}, {QStringLiteral("Z")});
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_numb"), {20}));
+    EXPECT_EQ(t->value(QStringLiteral("Surname")).toString(), QStringLiteral("Beňo")); // Adam is outside the range
+    EXPECT_FALSE(t->locate(QStringLiteral("Code_numb;Surname"), {30, QStringLiteral("Adam")}));
+    EXPECT_TRUE(t->locate(QStringLiteral("Surname"), {QStringLiteral("BEŇO")}, {true, false}));
+}

@@ -245,3 +245,18 @@ TEST(DbSession, BusyDatabaseGivesAClearError)
         EXPECT_TRUE(e.text().contains(QStringLiteral("zamknutá")));
     }
 }
+
+TEST(DbSession, FolderNamesWithBlanksAndSpecialCharacters)
+{
+    TempInstallation inst;
+    inst.addAlias(QStringLiteral("TARIX_PRIV"), QStringLiteral("Moje dáta #1 100%"), kPrivDdl);
+    Table priv(&inst.session());
+    priv.setDatabaseName(QStringLiteral("TARIX_PRIV"));
+    priv.setTableName(QStringLiteral("Priv.DB"));
+    priv.open();
+    EXPECT_EQ(priv.value(QStringLiteral("ROK")).toLongLong(), 2005);
+    priv.edit();
+    priv.setValue(QStringLiteral("MESIAC"), 7);
+    priv.post();
+    EXPECT_EQ(inst.session().run(QStringLiteral(R"(select mesiac from ":tarix_priv:priv")")).asInteger(0, 0), 7);
+}
