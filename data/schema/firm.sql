@@ -754,6 +754,8 @@ CREATE TABLE Vyp (
     Zvys_ostatne MONEY_REAL,
     PRIMARY KEY (Code_emp, V_obdobie)
 );
+-- A month's payroll records are read together by every list, statement and batch run.
+CREATE INDEX "Vyp.OBDOBIE" ON Vyp (V_obdobie, SID, Code_emp);
 
 -- Deductions of a payroll month, one row per deduction applied
 CREATE TABLE Zrv (

@@ -83,6 +83,77 @@ std::vector<Token> tokenize(const QString &s)
     return out;
 }
 
+// Blank texts are stored as NULL, so a comparison with the empty text ("cislo_u = ''",
+// "y.cislo_u <> ''") compares the column's blank-as-empty value instead: the test then
+// finds blank fields whichever way they were written. Assignments (SET ... = '') stay.
+std::vector<Token> blankComparisons(const std::vector<Token> &in)
+{
+    auto significant = [&](qsizetype k, int step) {
+        while (k >= 0 && k < qsizetype(in.size())
+               && (in[size_t(k)].type == Tok::Space || in[size_t(k)].type == Tok::Comment))
+            k += step;
+        return k;
+    };
+    std::vector<Token> out;
+    bool inSet = false;
+    for (size_t i = 0; i < in.size(); ++i) {
+        const Token &t = in[i];
+        if (t.type == Tok::Ident) {
+            const QString w = t.text.toLower();
+            if (w == u"set")
+                inSet = true;
+            else if (w == u"where" || w == u"from" || w == u"select")
+                inSet = false;
+        }
+        if (inSet || (t.type != Tok::String && t.type != Tok::Quoted) || !t.text.isEmpty()) {
+            out.push_back(t);
+            continue;
+        }
+        // t is ''; find the operator before it and the column before the operator.
+        qsizetype k = significant(qsizetype(i) - 1, -1);
+        if (k < 0 || in[size_t(k)].type != Tok::Punct) {
+            out.push_back(t);
+            continue;
+        }
+        QString op = in[size_t(k)].text;
+        qsizetype opStart = k;
+        if (op == u">" && k > 0 && in[size_t(k - 1)].type == Tok::Punct
+            && (in[size_t(k - 1)].text == u"<"))
+            opStart = k - 1, op = QStringLiteral("<>");
+        else if (op == u"=" && k > 0 && in[size_t(k - 1)].type == Tok::Punct
+                 && in[size_t(k - 1)].text == u"!")
+            opStart = k - 1, op = QStringLiteral("!=");
+        if (op != u"=" && op != u"<>" && op != u"!=") {
+            out.push_back(t);
+            continue;
+        }
+        qsizetype c = significant(opStart - 1, -1);
+        if (c < 0 || in[size_t(c)].type != Tok::Ident) {
+            out.push_back(t);
+            continue;
+        }
+        qsizetype colStart = c;
+        if (c >= 2 && in[size_t(c - 1)].type == Tok::Punct && in[size_t(c - 1)].text == u"."
+            && in[size_t(c - 2)].type == Tok::Ident)
+            colStart = c - 2;
+        // Drop what was copied from the column on, then write the wrapped column.
+        const size_t keep = out.size() - (i - size_t(colStart));
+        std::vector<Token> tail(out.begin() + qsizetype(keep), out.end());
+        out.resize(keep);
+        out.push_back({Tok::Ident, QStringLiteral("coalesce")});
+        out.push_back({Tok::Punct, QStringLiteral("(")});
+        for (qsizetype m = colStart; m <= c; ++m)
+            out.push_back(in[size_t(m)]);
+        out.push_back({Tok::Punct, QStringLiteral(",")});
+        out.push_back({Tok::String, QString()});
+        out.push_back({Tok::Punct, QStringLiteral(")")});
+        for (size_t m = size_t(c - colStart + 1); m < tail.size(); ++m)
+            out.push_back(tail[m]);
+        out.push_back(t);
+    }
+    return out;
+}
+
 const QSet<QString> &fromListEnd()
 {
     static const QSet<QString> k{QStringLiteral("where"),  QStringLiteral("group"),
@@ -153,7 +224,7 @@ SqlRewrite rewriteSql(const QString &text, const SqlRewriteContext &ctx)
             throw DbError(QStringLiteral("Neznámy alias %1").arg(ctx.defaultAlias));
     }
 
-    const std::vector<Token> toks = tokenize(text);
+    const std::vector<Token> toks = blankComparisons(tokenize(text));
     SqlRewrite r;
     QString out;
     std::vector<Level> stack(1);

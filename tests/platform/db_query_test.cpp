@@ -151,3 +151,26 @@ TEST_F(DbQuery, ExecSqlReportsRowsChanged)
     EXPECT_EQ(q.execSql(), 3);
     EXPECT_EQ(in.s.run(QStringLiteral("select sum(n_netto) from vyp"), {}, QStringLiteral("TARIX_DATA")).asFloat(0, 0), (101 + 201 + 301) * 0.8);
 }
+
+// A text left blank through a dataset is stored as NULL; SQL that tests for the empty text
+// still finds it, and "<> ''" still leaves it out.
+TEST_F(DbQuery, EmptyTextTestsFindBlankFields)
+{
+    in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, zps, cislo_u) values "
+                                "(1, 1, 1, 'Cibula', 0, '123'), (2, 2, 1, 'Hudák', 0, '456')"),
+                 {}, QStringLiteral("TARIX_DATA"));
+    Table t(&in.s);
+    t.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    t.setTableName(QStringLiteral("zam"));
+    t.open();
+    ASSERT_TRUE(t.findKey({1}));
+    t.edit();
+    t.setValue(QStringLiteral("cislo_u"), QString());
+    t.post();
+    const auto blank = in.s.run(QStringLiteral("select count(*) from zam where cislo_u=''"), {},
+                                QStringLiteral("TARIX_DATA"));
+    EXPECT_EQ(blank.asInteger(0, 0), 1);
+    const auto filled = in.s.run(QStringLiteral("select count(*) from zam where cislo_u<>\"\""), {},
+                                 QStringLiteral("TARIX_DATA"));
+    EXPECT_EQ(filled.asInteger(0, 0), 1);
+}

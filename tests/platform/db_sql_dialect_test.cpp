@@ -64,7 +64,7 @@ const Case kCases[] = {
      "select a.* from tarix_data.zam a left outer join tarix_data.vyp b on a.code_emp=b.code_emp where a.code_emp in (select distinct code_emp from tarix_data.vyp)"},
     {"cross-alias with default alias", "TARIX_DATA",
      R"(select * from ":tarix_priv:nakl" x,cis_bu y where x.ident_symbol=y.buid_typ and y.cislo_u <> '')",
-     "select * from tarix_priv.nakl x,tarix_data.cis_bu y where x.ident_symbol=y.buid_typ and y.cislo_u <> ''"},
+     "select * from tarix_priv.nakl x,tarix_data.cis_bu y where x.ident_symbol=y.buid_typ and coalesce(y.cislo_u,'') <> ''"},
     {"for update dropped", "TARIX_DATA",
      "select typ,suma,typ_sumy,vypocitana_suma\nfrom zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2\nfor update of vypocitana_suma",
      "select typ,suma,typ_sumy,vypocitana_suma\nfrom tarix_data.zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2"},
@@ -77,6 +77,12 @@ const Case kCases[] = {
     {"union lines", "TARIX_DATA", "select hodnota,0 as id from zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from cis_uk where ukid = :p2\norder by id",
      "select hodnota,0 as id from tarix_data.zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from tarix_data.cis_uk where ukid = :p2\norder by id"},
     {"time text is not a parameter", "", "select '10:30' from dual", "select '10:30' from dual"},
+    {"blank test finds blank texts", "", R"(select * from ":tarix_data:cis_bu" y where y.cislo_u <> '' and prijemca='')",
+     "select * from tarix_data.cis_bu y where coalesce(y.cislo_u,'') <> '' and coalesce(prijemca,'')=''"},
+    {"blank test with a double-quoted empty literal", "", R"(select * from zam where tel1 = "")",
+     "select * from zam where coalesce(tel1,'') = ''"},
+    {"assigning a blank text stays an assignment", "", R"(update ":tarix_data:inf" set adr_fax='' where icz='')",
+     "update tarix_data.inf set adr_fax='' where coalesce(icz,'')=''"},
 };
 
 } // namespace
