@@ -1,0 +1,47 @@
+#pragma once
+// A data module: a process-wide holder of named tables, queries and data sources that
+// windows and other modules use by their component names ("TZAM_", "DS_VYPL").
+//
+// Modules are created once at start-up and live for the run; each registers itself under
+// its class name ("TDM", "TDMZ") so that the table registry can find components by name.
+#include "platform/db/datasource.h"
+#include "platform/db/query.h"
+#include "platform/db/table.h"
+
+#include <QString>
+#include <map>
+#include <memory>
+
+namespace tarix::core {
+
+class DataModule {
+public:
+    explicit DataModule(const QString &name);
+    virtual ~DataModule();
+    DataModule(const DataModule &) = delete;
+    DataModule &operator=(const DataModule &) = delete;
+
+    const QString &name() const { return m_name; }
+
+    // Components by name (case-insensitive); null when the module has none of that name.
+    db::Table *table(const QString &component) const;
+    db::Query *query(const QString &component) const;
+    db::DataSet *dataSet(const QString &component) const;
+    db::DataSource *dataSource(const QString &component) const;
+
+    // The created module of that class name, or null.
+    static DataModule *find(const QString &name);
+
+protected:
+    db::Table &addTable(const QString &component, const QString &alias, const QString &tableName);
+    db::Query &addQuery(const QString &component, const QString &alias);
+    db::DataSource &addDataSource(const QString &component, db::DataSet &dataSet);
+
+private:
+    QString m_name;
+    std::map<QString, std::unique_ptr<db::Table>> m_tables;
+    std::map<QString, std::unique_ptr<db::Query>> m_queries;
+    std::map<QString, std::unique_ptr<db::DataSource>> m_sources;
+};
+
+} // namespace tarix::core

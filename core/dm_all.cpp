@@ -1,0 +1,104 @@
+#include "core/dm_all.h"
+
+#include "core/data_module.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "platform/db/session.h"
+
+#include <QDir>
+
+namespace tarix::core {
+
+const QStringList &TDMA::Nazvy_tabuliek()
+{
+    static const QStringList names{
+        "TPRIV_", "TSYS_",  "TINF_",  "CIS0_",  "CIS1_",  "CIS2_",  "CIS3_",  "CIS4_",
+        "CIS5_",  "CIS6_",  "CIS7_",  "CIS8_",  "CIS9_",  "CIS10_", "CIS11_", "CIS12_",
+        "CIS13_", "CIS14_", "TSET_",  "TDZP_",  "TDET_",  "TRZP_",  "TPPV_",  "TZRZ_",
+        "TZRV_",  "TNEP_",  "TDOCH_", "TCUK_",  "TZUK_",  "THSU_",  "TTLA_",  "TELDP_",
+        "TVYP_",  "TZAM_",  "TZP1_",  "TZP2_",  "TZP3_",  "TZP4_",  "TZP5_",  "CIS15_"};
+    return names;
+}
+
+void TDMA::Registruj_tabulky()
+{
+    const QStringList &names = Nazvy_tabuliek();
+    for (int i = 0; i < kPocet; ++i) {
+        db::Table *found = nullptr;
+        for (const char *module : {"TDMZ", "TDMV", "TDM", "TDMP"}) {
+            if (DataModule *m = DataModule::find(QString::fromLatin1(module)))
+                if ((found = m->table(names[i])))
+                    break;
+        }
+        m_tables[size_t(i)] = found;
+        if (!found) {
+            MyConsts::Sprava_chyba(QStringLiteral("nenasiel") + names[i]);
+            continue;
+        }
+        m_aliases[size_t(i)] = found->databaseName().toUpper();
+        found->close();
+    }
+}
+
+void TDMA::Zatvor_tabulky()
+{
+    for (db::Table *t : m_tables)
+        if (t)
+            t->close();
+}
+
+bool TDMA::Otvor_tabulky(const QString &alias)
+{
+    auto chosen = [&](int i) {
+        return m_tables[size_t(i)]
+               && (alias.isEmpty() || m_aliases[size_t(i)] == alias.toUpper());
+    };
+    for (int i = 0; i < kPocet; ++i) {
+        if (!chosen(i) || m_tables[size_t(i)]->isActive())
+            continue;
+        try {
+            m_tables[size_t(i)]->open();
+        } catch (const std::exception &) {
+            // Reported below, once, for the first table that stayed closed.
+        }
+    }
+    for (int i = 0; i < kPocet; ++i) {
+        db::Table *t = m_tables[size_t(i)];
+        if (!chosen(i) || t->isActive())
+            continue;
+        const QString folder = db::Session::defaultSession()
+                                   ? db::Session::defaultSession()->aliasFolder(t->databaseName())
+                                   : QString();
+        MyConsts::Sprava_chyba(
+            Msg(65174, QDir::toNativeSeparators(QDir(folder).filePath(t->tableName()))));
+        return false;
+    }
+    return true;
+}
+
+void TDMA::Vypni_zdroje_dat()
+{
+    static const std::pair<const char *, QStringList> sources[] = {
+        {"TDMZ", {"DS_ZAM1", "DS_ZGRID", "DS_ZRZ", "DS_ZRZG", "DS_NEP", "DS_NEPG", "DS_NEP2",
+                  "DS_DOCH", "DS_ELDP", "DS_ZP1", "DS_ZP2", "DS_ZP3", "DS_ZP4", "DS_ZP5"}},
+        {"TDMV", {"DS_VYPL", "DS_VGRID", "DS_RZP", "DS_RGRID", "DS_HSV", "DS_ZRV", "DS_ZRVG",
+                  "DS_CUK", "DS_HSU"}},
+        {"TDM", {"DS_DZP", "DS_DZPG"}},
+    };
+    for (const auto &[module, names] : sources) {
+        DataModule *m = DataModule::find(QString::fromLatin1(module));
+        if (!m)
+            continue;
+        for (const QString &name : names)
+            if (db::DataSource *s = m->dataSource(name))
+                s->setEnabled(false);
+    }
+}
+
+TDMA &DMA()
+{
+    static TDMA registry;
+    return registry;
+}
+
+} // namespace tarix::core

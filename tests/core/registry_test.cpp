@@ -1,0 +1,112 @@
+// The table registry and the SQL helper over a real installation in a temporary folder.
+#include "core/data_module.h"
+#include "core/dm_all.h"
+#include "core/dm_sql.h"
+#include "core/installation.h"
+#include "platform/db/session.h"
+#include "platform/ui/scripted_user_interface.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tarix;
+
+namespace {
+
+class Installed : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        core::createInstallation(s_dir->path(), {true, 2007, 2007});
+    }
+    static void TearDownTestSuite() { delete s_dir; }
+
+    void SetUp() override
+    {
+        const QString root = s_dir->path() + '/';
+        session.setAlias("TARIX_PRIV", root + "PRIVATE");
+        session.setAlias("TARIX_DATA", root + "DATA01");
+        session.setAlias("TARIX_COMM", root + "COMMON/ROK2007");
+        db::Session::setDefaultSession(&session);
+    }
+    void TearDown() override { db::Session::setDefaultSession(nullptr); }
+
+    static QTemporaryDir *s_dir;
+    db::Session session;
+    ui::ScriptedUserInterface scripted;
+    ui::ScopedUserInterface scope{scripted};
+};
+QTemporaryDir *Installed::s_dir = nullptr;
+
+// A stand-in data module holding some registered tables.
+class FakeModule : public core::DataModule {
+public:
+    FakeModule(const QString &name) : DataModule(name) {}
+    using DataModule::addTable;
+};
+
+} // namespace
+
+TEST_F(Installed, SqlHelperReadsEveryRowAndColumnOfASelect)
+{
+    core::TDMSQL sql;
+    sql.Vykonaj_sql(R"(select code_emp, surname, sid from ":tarix_data:zam" where code_emp = 1)");
+    EXPECT_EQ(sql.Pocet_riadkov(), 1);
+    EXPECT_EQ(sql.Pocet_stlpcov(), 3);
+    EXPECT_EQ(sql.Prvy_riadok(1), "1");
+    EXPECT_FALSE(sql.Prvy_riadok(2).isEmpty());
+
+    // 12 months x 10 employees, 12 columns: nothing is cut at 100 rows or 10 columns.
+    sql.Vykonaj_sql(R"(select a.code_emp, b.cislo, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 from ":tarix_data:zam" a, ":tarix_data:dual12" b order by a.code_emp, b.cislo)");
+    EXPECT_EQ(sql.Pocet_riadkov(), 120);
+    EXPECT_EQ(sql.Pocet_stlpcov(), 12);
+    EXPECT_EQ(sql.Vysledok(120, 2), "12");
+    EXPECT_EQ(sql.Vysledok(1, 12), "10");
+
+    // No row: counts 0 and nothing left over from the call before.
+    sql.Vykonaj_sql(R"(select surname from ":tarix_data:zam" where code_emp = -1)");
+    EXPECT_EQ(sql.Pocet_riadkov(), 0);
+    EXPECT_EQ(sql.Prvy_riadok(1), "");
+
+    // Other statements are executed; a select after leading blanks is still read.
+    sql.Vykonaj_sql(R"(update ":tarix_data:dual" set text="SYS")");
+    EXPECT_EQ(sql.Pocet_riadkov(), 0);
+    EXPECT_EQ(sql.Pocet_stlpcov(), 0);
+    sql.Vykonaj_sql(R"(   SELECT text from ":tarix_data:dual")");
+    EXPECT_EQ(sql.Prvy_riadok(1), "SYS");
+    sql.Vykonaj_sql(R"(select count(*) from ":tarix_comm:cis_par" where id=33)");
+    EXPECT_EQ(sql.Prvy_riadok(1), "0");
+}
+
+TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
+{
+    FakeModule tdm("TDM");
+    tdm.addTable("TPRIV_", "TARIX_PRIV", "Priv.DB");
+    tdm.addTable("TINF_", "TARIX_DATA", "Inf.db");
+    db::Table &set = tdm.addTable("TSET_", "TARIX_COMM", "Setup.DB");
+    tdm.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+
+    core::TDMA registry;
+    registry.Registruj_tabulky();
+    // Every name not in a module is reported once with "nenasiel".
+    const auto errors = scripted.messages(ui::MessageKind::Error);
+    EXPECT_EQ(errors.size(), core::TDMA::kPocet - 4);
+    EXPECT_TRUE(errors.contains("nenasielTSYS_"));
+    EXPECT_EQ(registry.tabulka(1)->objectName(), "TPRIV_");
+    EXPECT_EQ(registry.tabulka(2), nullptr);
+
+    EXPECT_TRUE(registry.Otvor_tabulky());
+    EXPECT_TRUE(set.isActive());
+    registry.Zatvor_tabulky();
+    EXPECT_FALSE(set.isActive());
+
+    // A year folder without the table: the first such table is named, nothing else.
+    set.setTableName("Chyba.DB");
+    tdm.addTable("TDZP_", "TARIX_COMM", "DZP.DB");
+    EXPECT_FALSE(registry.Otvor_tabulky());
+    const auto last = scripted.messages(ui::MessageKind::Error).last();
+    EXPECT_TRUE(last.startsWith("Nepodarilo sa otvoriť súbor ")) << last.toStdString();
+    EXPECT_TRUE(last.endsWith("Chyba.DB")) << last.toStdString();
+    EXPECT_TRUE(registry.tabulka(1)->isActive()); // the others stay open for the caller to close
+}
