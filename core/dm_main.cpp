@@ -1,0 +1,172 @@
+#include "core/dm_main.h"
+
+#include "core/helpers/code_texts.h"
+#include "core/helpers/periods.h"
+#include "platform/db/session.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace tarix::core {
+
+namespace {
+std::unique_ptr<TDM> g_dm;
+constexpr const char *kData = "TARIX_DATA";
+constexpr const char *kComm = "TARIX_COMM";
+constexpr const char *kPriv = "TARIX_PRIV";
+} // namespace
+
+TDM::TDM()
+    : DataModule(QStringLiteral("TDM")),
+      TSET_(addTable("TSET_", kComm, "Setup.DB")),
+      TDZP_(addTable("TDZP_", kComm, "DZP.DB")),
+      TINF_(addTable("TINF_", kData, "Inf.db")),
+      TPRIV_(addTable("TPRIV_", kPriv, "Priv.DB")),
+      TSYS_(addTable("TSYS_", kPriv, "Sys.DB")),
+      THLD_(addTable("THLD_", kPriv, "HLD.db")),
+      TTLA_(addTable("TTLA_", kData, "Tlac_par.DB")),
+      TXYZ_(addTable("TXYZ_", QString(), "INF.DB")),
+      CIS0_(addTable("CIS0_", kComm, "Cis_par.db")),
+      CIS0X_(addTable("CIS0X_", kComm, "Cis_par.db")),
+      CIS1_(addTable("CIS1_", kComm, "Cis_zp.db")),
+      CIS2_(addTable("CIS2_", kData, "Cis_vm.db")),
+      CIS3_(addTable("CIS3_", kComm, "Cis_pd.db")),
+      CIS4_(addTable("CIS4_", kData, "Cis_bu.DB")),
+      CIS5_(addTable("CIS5_", kComm, "Cis_vvz.DB")),
+      CISPUX_(addTable("CISPUX_", kData, "cis_pu.DB")),
+      CIS6_(addTable("CIS6_", kComm, "CIS_STAT.DB")),
+      CIS7_(addTable("CIS7_", kComm, "Prerus1.DB")),
+      CIS8_(addTable("CIS8_", kComm, "Typrl.db")),
+      CIS9_(addTable("CIS9_", kComm, "Typzel.DB")),
+      CIS10_(addTable("CIS10_", kComm, "Typzec.DB")),
+      CIS11_(addTable("CIS11_", kComm, "CIS_STAV.db")),
+      CIS12_(addTable("CIS12_", kComm, "Typrl2.db")),
+      CIS13_(addTable("CIS13_", kComm, "CIS_DOCH.DB")),
+      CIS14_(addTable("CIS14_", kComm, "CIS_ELDZ.db")),
+      CIS15_(addTable("CIS15_", kComm, "Typzuct.db")),
+      QCIS3a_(addQuery("QCIS3a_", kComm)),
+      QCIS3b_(addQuery("QCIS3b_", kComm)),
+      QDDP_(addQuery("QDDP_", kData)),
+      DS_DZP(addDataSource("DS_DZP", TDZP_)),
+      DS_DZPG(addDataSource("DS_DZPG", TDZP_)),
+      DS_INF(addDataSource("DS_INF", TINF_)),
+      DS_SET(addDataSource("DS_SET", TSET_))
+{
+    CIS5_.setIndexName(QStringLiteral("ID"));
+    CISPUX_.setIndexName(QStringLiteral("ID"));
+    CIS6_.setIndexName(QStringLiteral("NAZOV"));
+    const QString pd = QStringLiteral(
+        "select * from cis_pd where vek_od = (select max(vek_od) from cis_pd where vek_od <= :p1)");
+    QCIS3a_.setSql(pd);
+    QCIS3b_.setSql(pd);
+    QDDP_.setSql(QStringLiteral("select * from cis_bu where buid_typ='Y'"));
+}
+
+TDM::~TDM() = default;
+
+QVariant TDM::priv(const char *field) const
+{
+    if (TPRIV_.isActive() && !TPRIV_.isEmpty())
+        return TPRIV_.value(QString::fromLatin1(field));
+    db::Session *s = db::Session::defaultSession();
+    if (!s)
+        return {};
+    const auto r = s->run(QStringLiteral("select %1 from \":tarix_priv:priv\"").arg(QLatin1String(field)));
+    return r.rowCount() ? r.value(0, 0) : QVariant();
+}
+
+int TDM::Aktualny_rok() const { return priv("ROK").toInt(); }
+int TDM::Aktualny_mesiac() const { return priv("MESIAC").toInt(); }
+int TDM::Aktualne_obdobie() const { return Aktualny_rok() * 100 + Aktualny_mesiac(); }
+int TDM::Aktualne_stredisko() const { return priv("SID").toInt(); }
+int TDM::Min_stredisko() const { return Aktualne_stredisko() != 0 ? Aktualne_stredisko() : 1; }
+int TDM::Max_stredisko() const { return Aktualne_stredisko() != 0 ? Aktualne_stredisko() : 99; }
+
+QString TDM::Filter_stredisk() const
+{
+    return QString::number(Min_stredisko()) + QStringLiteral("<=sid and sid<=")
+           + QString::number(Max_stredisko());
+}
+
+QString TDM::Nazov_obdobia(bool upperCase) const
+{
+    return MyConsts::Nazov_mesiaca(Aktualny_mesiac(), upperCase) + u' '
+           + QString::number(Aktualny_rok());
+}
+
+QString TDM::Kratky_text_obdobia() const
+{
+    return QString::number(Aktualny_mesiac()) + u'.' + QString::number(Aktualny_rok());
+}
+
+bool TDM::Nazov_strediska(int centre, QString &name) const
+{
+    name.clear();
+    db::Session *s = db::Session::defaultSession();
+    if (!s)
+        return false;
+    const auto r = s->run(QStringLiteral("select nazov from \":tarix_data:cis_vm\" where id = :p1"),
+                          {{QStringLiteral("p1"), centre}});
+    if (r.rowCount() == 0)
+        return false;
+    name = r.asString(0, 0);
+    return true;
+}
+
+QString TDM::Text_strediska()
+{
+    if (Aktualne_stredisko() == 0)
+        return QStringLiteral("spolu celá firma");
+    QString name;
+    Nazov_strediska(Aktualne_stredisko(), name);
+    return name;
+}
+
+QString TDM::Text_cisla_strediska() const
+{
+    if (Aktualne_stredisko() == 0)
+        return QStringLiteral("celá frima");
+    return QStringLiteral("stredisko č.") + QString::number(Aktualne_stredisko());
+}
+
+QString TDM::Text_firmy_so_strediskom() const
+{
+    QString name;
+    if (TINF_.isActive() && !TINF_.isEmpty())
+        name = TINF_.fieldByName(QStringLiteral("NAZOV")).asString();
+    if (Aktualne_stredisko() != 0)
+        name += QStringLiteral(", stredisko: ") + QString::number(Aktualne_stredisko());
+    return name;
+}
+
+bool TDM::Pocita_nemocenske_davky() const
+{
+    return TINF_.isActive() && !TINF_.isEmpty()
+           && TINF_.fieldByName(QStringLiteral("F_ND_POCITA")).asInteger() != 0;
+}
+
+QString TDM::Text_typu_premii() const
+{
+    if (!TINF_.isActive() || TINF_.isEmpty())
+        return {};
+    return MyConsts::Text_typu_premie(int(TINF_.fieldByName(QStringLiteral("F_TYP_PREMII")).asInteger()));
+}
+
+TDM &DM()
+{
+    if (!g_dm)
+        throw std::logic_error("the main data module is not created");
+    return *g_dm;
+}
+
+bool hasDM() { return bool(g_dm); }
+
+void createDM()
+{
+    if (!g_dm)
+        g_dm = std::make_unique<TDM>();
+}
+
+void destroyDM() { g_dm.reset(); }
+
+} // namespace tarix::core

@@ -1,0 +1,88 @@
+#pragma once
+// The main data module TDM: year parameters (Setup), tax bands (DZP), the firm header
+// (Inf), the workstation's private tables (Priv, Sys, HLD), the statement signatory
+// (Tlac_par) and the code tables; its accessors give the open period, the cost-centre
+// range and the texts that headings and captions show.
+#include "core/data_module.h"
+
+namespace tarix::core {
+
+class TDM : public DataModule {
+public:
+    TDM();
+    ~TDM() override;
+
+    // Tables (component names of the program).
+    db::Table &TSET_;   // Setup.DB (TARIX_COMM), year parameters
+    db::Table &TDZP_;   // DZP.DB (TARIX_COMM), annual tax bands
+    db::Table &TINF_;   // Inf.db (TARIX_DATA), firm header
+    db::Table &TPRIV_;  // Priv.DB (TARIX_PRIV), open period and cost centre
+    db::Table &TSYS_;   // Sys.DB (TARIX_PRIV), program password
+    db::Table &THLD_;   // HLD.db (TARIX_PRIV), yearly totals scratch table
+    db::Table &TTLA_;   // Tlac_par.DB (TARIX_DATA), statement signatory
+    db::Table &TXYZ_;   // a firm's INF.DB by path (firm menu)
+    // Code tables.
+    db::Table &CIS0_;   // Cis_par.db, statutory parameters
+    db::Table &CIS0X_;  // Cis_par.db, second view
+    db::Table &CIS1_;   // Cis_zp.db, health insurers
+    db::Table &CIS2_;   // Cis_vm.db, cost centres
+    db::Table &CIS3_;   // Cis_pd.db, child-allowance contributions
+    db::Table &CIS4_;   // Cis_bu.DB, payees
+    db::Table &CIS5_;   // Cis_vvz.DB, exemptions from the minimum assessment base
+    db::Table &CISPUX_; // cis_pu.DB, bookkeeping lines
+    db::Table &CIS6_;   // CIS_STAT.DB, countries
+    db::Table &CIS7_;   // Prerus1.DB, reasons for interrupting insurance
+    db::Table &CIS8_;   // Typrl.db, absence kinds
+    db::Table &CIS9_;   // Typzel.DB, employer kinds
+    db::Table &CIS10_;  // Typzec.DB, employment-relation kinds
+    db::Table &CIS11_;  // CIS_STAV.db, marital status
+    db::Table &CIS12_;  // Typrl2.db
+    db::Table &CIS13_;  // CIS_DOCH.DB, pension kinds
+    db::Table &CIS14_;  // CIS_ELDZ.db
+    db::Table &CIS15_;  // Typzuct.db
+    db::Query &QCIS3a_; // Cis_pd row for a child's age
+    db::Query &QCIS3b_;
+    db::Query &QDDP_;   // supplementary pension funds among the payees
+
+    db::DataSource &DS_DZP;
+    db::DataSource &DS_DZPG;
+    db::DataSource &DS_INF;
+    db::DataSource &DS_SET;
+
+    // ---- accessors of the open period (the private table must hold its row) -------------
+    int Aktualny_rok() const;
+    int Aktualny_mesiac() const;
+    int Aktualne_obdobie() const;
+    int Aktualne_stredisko() const;
+    int Min_stredisko() const;
+    int Max_stredisko() const;
+    QString Filter_stredisk() const;
+    QString Nazov_obdobia(bool upperCase) const;
+    QString Kratky_text_obdobia() const;
+    QString Text_strediska();
+    QString Text_cisla_strediska() const;
+    QString Text_firmy_so_strediskom() const;
+    // The centre's name; false and an empty name when the centre is not in the code table.
+    // Touches no shared dataset.
+    bool Nazov_strediska(int centre, QString &name) const;
+    bool Pocita_nemocenske_davky() const;
+    QString Text_typu_premii() const;
+
+    // Exemption filter mode of CIS5_ (0 or 1).
+    int Rezim_filtra_vynimiek() const { return m_rezimVynimiek; }
+    void setRezim_filtra_vynimiek(int mode) { m_rezimVynimiek = mode; }
+
+private:
+    // Reads the period row when TPRIV_ is closed (accessors never open a table).
+    QVariant priv(const char *field) const;
+    int m_rezimVynimiek = 0;
+};
+
+// The process-wide instance; throws when start-up has not created it.
+TDM &DM();
+bool hasDM();
+// Start-up's creator of the module (the instance lives until destroyDM()).
+void createDM();
+void destroyDM();
+
+} // namespace tarix::core
