@@ -10,6 +10,7 @@
 
 #include <QStringList>
 #include <stdexcept>
+#include <string>
 
 namespace tarix::MyConsts {
 
