@@ -60,6 +60,8 @@ TDM::TDM()
     QCIS3a_.setSql(pd);
     QCIS3b_.setSql(pd);
     QDDP_.setSql(QStringLiteral("select * from cis_bu where buid_typ='Y'"));
+    Nastav_udalosti_hlavneho_modulu(*this);
+    Nastav_udalosti_ciselnikov(*this);
 }
 
 TDM::~TDM() = default;

@@ -78,6 +78,10 @@ private:
     int m_rezimVynimiek = 0;
 };
 
+// Event wiring of the module, kept in files of their own.
+void Nastav_udalosti_hlavneho_modulu(TDM &dm); // dm_main_events.cpp
+void Nastav_udalosti_ciselnikov(TDM &dm);      // dm_code_tables.cpp
+
 // The process-wide instance; throws when start-up has not created it.
 TDM &DM();
 bool hasDM();

@@ -1,6 +1,7 @@
 // The table registry and the SQL helper over a real installation in a temporary folder.
 #include "core/data_module.h"
 #include "core/dm_all.h"
+#include "core/dm_main.h"
 #include "core/dm_sql.h"
 #include "core/installation.h"
 #include "platform/db/session.h"
@@ -109,4 +110,41 @@ TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
     EXPECT_TRUE(last.startsWith("Nepodarilo sa otvoriť súbor ")) << last.toStdString();
     EXPECT_TRUE(last.endsWith("Chyba.DB")) << last.toStdString();
     EXPECT_TRUE(registry.tabulka(1)->isActive()); // the others stay open for the caller to close
+}
+
+TEST_F(Installed, MainModuleAccessorsFollowThePeriodRow)
+{
+    core::TDM dm;
+    struct Case {
+        int rok, mesiac, sid;
+        int min, max;
+        const char *filter, *kratky, *nazov, *cislo;
+    } cases[] = {
+        {2007, 1, 0, 1, 99, "1<=sid and sid<=99", "1.2007", "JANUÁR 2007", "celá frima"},
+        {2005, 3, 5, 5, 5, "5<=sid and sid<=5", "3.2005", "MAREC 2005", "stredisko č.5"},
+    };
+    for (const auto &c : cases) {
+        session.execute("update \":tarix_priv:priv\" set rok=:p1, mesiac=:p2, sid=:p3",
+                        {{"p1", c.rok}, {"p2", c.mesiac}, {"p3", c.sid}});
+        for (bool open : {false, true}) {
+            if (open)
+                dm.TPRIV_.open();
+            EXPECT_EQ(dm.Aktualne_obdobie(), c.rok * 100 + c.mesiac);
+            EXPECT_EQ(dm.Min_stredisko(), c.min);
+            EXPECT_EQ(dm.Max_stredisko(), c.max);
+            EXPECT_EQ(dm.Filter_stredisk(), c.filter);
+            EXPECT_EQ(dm.Kratky_text_obdobia(), c.kratky);
+            EXPECT_EQ(dm.Nazov_obdobia(true), c.nazov);
+            EXPECT_EQ(dm.Text_cisla_strediska(), c.cislo);
+            dm.TPRIV_.close();
+        }
+    }
+    session.execute("update \":tarix_priv:priv\" set sid=0");
+    EXPECT_EQ(dm.Text_strediska(), "spolu celá firma");
+    QString name;
+    EXPECT_TRUE(dm.Nazov_strediska(1, name));
+    EXPECT_FALSE(name.isEmpty());
+    EXPECT_FALSE(dm.Nazov_strediska(42, name));
+    EXPECT_TRUE(name.isEmpty()); // never the previous look-up's name
+    session.execute("update \":tarix_priv:priv\" set rok=2007, mesiac=1, sid=0");
 }
