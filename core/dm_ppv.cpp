@@ -1,0 +1,99 @@
+#include "core/dm_ppv.h"
+
+#include "core/dm_zam.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace tarix::core {
+
+namespace {
+std::unique_ptr<TDMP> g_dmp;
+}
+
+TDMP::TDMP()
+    : DataModule(QStringLiteral("TDMP")),
+      TPPV_(addTable("TPPV_", "TARIX_DATA", "Ppv.DB")),
+      DS_PPV(addDataSource("DS_PPV", TPPV_)),
+      DS_PGRID(addDataSource("DS_PGRID", TPPV_))
+{
+    TPPV_.setIndexName(QStringLiteral("CODE_EMP"));
+    const std::pair<const char *, const char *> labels[] = {
+        {"NASTUP", "Nástup"}, {"VYSTUP", "Výstup"}, {"TYP", "Druh dokumentu"},
+        {"R1", "1. riadok"},  {"MIESTO", "Miesto"}, {"DATUM", "Dátum"},
+    };
+    for (const auto &[field, label] : labels)
+        TPPV_.declareField(QString::fromUtf8(field)).setLabel(QString::fromUtf8(label));
+
+    TPPV_.onNewRecord = [](db::DataSet &ds) {
+        ds.fieldByName(QStringLiteral("CODE_EMP")).setValue(DMZ().Aktualny_kod_zamestnanca());
+    };
+    TPPV_.beforeDelete = [](db::DataSet &) {
+        if (!MyConsts::Otazka_ano_nie(Msg(65073)))
+            throw EMyError(Msg(65074));
+    };
+
+    // While a document is edited neither the document list nor the employee choice moves.
+    auto follow = [this](db::DataSource &) {
+        const bool editing = TPPV_.isEditing();
+        DS_PGRID.setEnabled(!editing);
+        if (hasDMZ())
+            DMZ().DS_ZAMF.setEnabled(!editing);
+    };
+    DS_PPV.onStateChange = follow;
+    DS_PPV.onDataChange = [follow](db::DataSource &s, db::Field *) { follow(s); };
+
+    DS_PGRID.onDataChange = [this](db::DataSource &, db::Field *field) {
+        if (field || !Zobraz_stranku_dokumentu || !TPPV_.isActive())
+            return;
+        Zobraz_stranku_dokumentu(
+            Stranka_dokumentu(TPPV_.isEmpty() ? QVariant() : TPPV_.value(QStringLiteral("TYP"))));
+    };
+}
+
+TDMP::~TDMP() = default;
+
+QString TDMP::Stranka_dokumentu(const QVariant &kind)
+{
+    if (!kind.isValid())
+        return QStringLiteral("PAGE_PPV_EMPTY");
+    switch (kind.toInt()) {
+    case 0:
+    case 10:
+        return QStringLiteral("PAGE_PPV_ZML");
+    case 1:
+    case 11:
+        return QStringLiteral("PAGE_PPV_DVP");
+    case 2:
+    case 12:
+        return QStringLiteral("PAGE_PPV_DPC");
+    case 3:
+    case 13:
+        return QStringLiteral("PAGE_PPV_DBPS");
+    case 14:
+        return QStringLiteral("PAGE_PPV_ZMLD");
+    default:
+        return QStringLiteral("PAGE_PPV_EMPTY");
+    }
+}
+
+TDMP &DMP()
+{
+    if (!g_dmp)
+        throw std::logic_error("the employment documents module is not created");
+    return *g_dmp;
+}
+
+bool hasDMP() { return bool(g_dmp); }
+
+void createDMP()
+{
+    if (!g_dmp)
+        g_dmp = std::make_unique<TDMP>();
+}
+
+void destroyDMP() { g_dmp.reset(); }
+
+} // namespace tarix::core

@@ -1,0 +1,220 @@
+#include "core/dm_zam.h"
+
+#include "core/dm_main.h"
+#include "core/dm_zam_detail.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/parameters.h"
+#include "core/helpers/text_utils.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace tarix::core {
+
+namespace {
+std::unique_ptr<TDMZ> g_dmz;
+constexpr const char *kData = "TARIX_DATA";
+} // namespace
+
+TDMZ::TDMZ()
+    : DataModule(QStringLiteral("TDMZ")),
+      TZAM_(addTable("TZAM_", kData, "Zam.DB")),
+      TDET_(addTable("TDET_", kData, "Deti.db")),
+      TZRZ_(addTable("TZRZ_", kData, "Zrz.db")),
+      TNEP_(addTable("TNEP_", kData, "nep.db")),
+      TDOCH_(addTable("TDOCH_", kData, "DOCH.db")),
+      TELDP_(addTable("TELDP_", kData, "ELDP.db")),
+      TZP1_(addTable("TZP1_", kData, "Zp_znec.db")),
+      TZP2_(addTable("TZP2_", kData, "Zp_pstat.db")),
+      TZP3_(addTable("TZP3_", kData, "Zp_univ.DB")),
+      TZP4_(addTable("TZP4_", kData, "Zp_tab.db")),
+      TZP5_(addTable("TZP5_", kData, "Davka601.DB")),
+      QCODE1_(addQuery("QCODE1_", kData)),
+      QCODE2_(addQuery("QCODE2_", kData)),
+      QDET2_(addQuery("QDET2_", kData)),
+      DS_ZAM1(addDataSource("DS_ZAM1", TZAM_)),
+      DS_ZGRID(addDataSource("DS_ZGRID", TZAM_)),
+      DS_ZAMF(addDataSource("DS_ZAMF", TZAM_)),
+      DS_DETI(addDataSource("DS_DETI", TDET_)),
+      DS_DGRID(addDataSource("DS_DGRID", TDET_)),
+      DS_ZRZ(addDataSource("DS_ZRZ", TZRZ_)),
+      DS_ZRZG(addDataSource("DS_ZRZG", TZRZ_)),
+      DS_NEP(addDataSource("DS_NEP", TNEP_)),
+      DS_NEPG(addDataSource("DS_NEPG", TNEP_)),
+      DS_NEP2(addDataSource("DS_NEP2", TNEP_)),
+      DS_DOCH(addDataSource("DS_DOCH", TDOCH_)),
+      DS_ELDP(addDataSource("DS_ELDP", TELDP_)),
+      DS_ZP1(addDataSource("DS_ZP1", TZP1_)),
+      DS_ZP2(addDataSource("DS_ZP2", TZP2_)),
+      DS_ZP3(addDataSource("DS_ZP3", TZP3_)),
+      DS_ZP4(addDataSource("DS_ZP4", TZP4_)),
+      DS_ZP5(addDataSource("DS_ZP5", TZP5_))
+{
+    // Detail tables are linked to the employee on Code_emp, so each is ordered by it first.
+    TDOCH_.setIndexName(QStringLiteral("Code_emp"));
+    TELDP_.setIndexName(QStringLiteral("Code_emp"));
+    TZP1_.setIndexFieldNames(QStringLiteral("Code_emp;V_rok"));
+    TZP2_.setIndexFieldNames(QStringLiteral("Code_emp;Datum_od"));
+    TZP3_.setIndexFieldNames(QStringLiteral("Code_emp;V_rok"));
+    TZP4_.setIndexFieldNames(QStringLiteral("Code_emp;V_rok;V_mesiac"));
+
+    QCODE1_.setSql(QStringLiteral("select max(code_emp) max_code_emp from zam"));
+    QCODE2_.setSql(QStringLiteral("select max(code_emp) max_code_emp from vyp"));
+    QDET2_.setSqlLines({
+        QStringLiteral("select"),
+        QStringLiteral("  (select count(*) from deti where  code_emp=:p1 and zniz_poistne=true)  as pocet1,"),
+        QStringLiteral("  (select count(*) from deti where  code_emp=:p1 and dan_bonus=true) as pocet2,"),
+        QStringLiteral("  (select count(*) from deti where  code_emp=:p1 and pd=true)  as pocet3"),
+        QStringLiteral("from dual;"),
+    });
+
+    Nastav_udalosti_zamestnancov(*this);
+    Nastav_udalosti_podzaznamov(*this);
+    Nastav_udalosti_zdravotneho(*this);
+}
+
+TDMZ::~TDMZ() = default;
+
+int TDMZ::Max_kod_zamestnanca()
+{
+    auto maximum = [](db::Query &q) {
+        q.close();
+        q.open();
+        const int m = q.isEmpty() ? 0 : int(q.fieldByName(QStringLiteral("max_code_emp")).asInteger());
+        q.close();
+        return m;
+    };
+    const int a = maximum(QCODE1_);
+    const int b = maximum(QCODE2_);
+    return a > b ? a : b;
+}
+
+int TDMZ::Aktualny_kod_zamestnanca() const
+{
+    if (!TZAM_.isActive() || TZAM_.isEmpty() || TZAM_.state() == db::DataSetState::Insert)
+        throw EMyError(Msg(65050));
+    const QVariant v = TZAM_.value(QStringLiteral("Code_emp"));
+    if (!v.isValid())
+        throw EMyError(Msg(65050));
+    return int(db::variantToInteger(v));
+}
+
+void TDMZ::Nastav_filter_zamestnancov(const QString &filter)
+{
+    if (filter == TZAM_.filter() && TZAM_.isFiltered())
+        return;
+    TZAM_.setFiltered(false);
+    TZAM_.setFilter(filter);
+    TZAM_.setFiltered(true);
+}
+
+void TDMZ::Uloz_filter_zamestnancov() { m_ulozenyFilter = TZAM_.filter(); }
+
+void TDMZ::Obnov_filter_zamestnancov()
+{
+    if (TZAM_.filter() != m_ulozenyFilter)
+        TZAM_.setFilter(m_ulozenyFilter);
+}
+
+bool TDMZ::Najdi_osobne_cislo(int n)
+{
+    TZAM_.first();
+    const QString field = QStringLiteral("Code_numb");
+    if (TZAM_.locate(field, {n}))
+        return true;
+    TZAM_.locate(field, {qint64(n) + 1});
+    return false;
+}
+
+QString TDMZ::Polozka_zoznamu(int codeEmp) const
+{
+    const auto r = zam_detail::dotaz(
+        QStringLiteral("select surname, name, title, vystup, code_numb from zam where code_emp = :p1"),
+        {{QStringLiteral("p1"), codeEmp}});
+    if (r.rowCount() == 0)
+        return {};
+    QString text = zam_detail::spojMeno(r.asString(0, 0), r.asString(0, 1), r.asString(0, 2));
+    if (!r.isNull(0, 3))
+        text += QStringLiteral("(zruš.)");
+    return text + u',' + r.text(0, 4);
+}
+
+void TDMZ::Pocet_deti(int &znizPoistne, int &danBonus, int &pridavky)
+{
+    znizPoistne = danBonus = pridavky = 0;
+    try {
+        const int code = Aktualny_kod_zamestnanca();
+        QDET2_.close();
+        QDET2_.setParam(QStringLiteral("p1"), code);
+        QDET2_.open();
+        znizPoistne = int(QDET2_.fieldByName(QStringLiteral("pocet1")).asInteger());
+        danBonus = int(QDET2_.fieldByName(QStringLiteral("pocet2")).asInteger());
+        pridavky = int(QDET2_.fieldByName(QStringLiteral("pocet3")).asInteger());
+        QDET2_.close();
+    } catch (const std::exception &) {
+        // The counts not read stay 0; the new payroll record goes on without them.
+        QDET2_.close();
+    }
+}
+
+QString TDMZ::Vek_dietata(const QString &birthMonth) const
+{
+    int born = 0;
+    try {
+        born = MyConsts::Text_na_cele_cislo(birthMonth);
+    } catch (const EMyError &) {
+        return {};
+    }
+    const int d = DM().Aktualne_obdobie() - born;
+    if (d < 0)
+        return {};
+    const int age = d / 100; // a child turns a year older in its birth month
+    if (age > 99)
+        return {};
+    return QString::number(age);
+}
+
+double TDMZ::Pridavky_na_dieta(const QString &age, double &allowance1, double &allowance2) const
+{
+    allowance1 = allowance2 = 0;
+    if (age.isEmpty())
+        return 0;
+    double k = 0;
+    try {
+        if (DM().Aktualne_obdobie() >= 200301)
+            k = MyConsts::Hodnota_parametra(QStringLiteral("PRIDAV_NA_DIETA"));
+        const auto r = zam_detail::dotaz(
+            QStringLiteral("select potreba, pridavky1, pridavky2 from cis_pd where vek_od = "
+                           "(select max(vek_od) from cis_pd where vek_od <= :p1)"),
+            {{QStringLiteral("p1"), MyConsts::Text_na_cele_cislo(age)}}, QStringLiteral("TARIX_COMM"));
+        if (r.rowCount() == 0) {
+            allowance1 = allowance2 = k;
+            return 0;
+        }
+        allowance1 = r.asFloat(0, 1) + k;
+        allowance2 = r.asFloat(0, 2) + k;
+        return r.asFloat(0, 0);
+    } catch (const std::exception &) {
+        allowance1 = allowance2 = k;
+        return 0;
+    }
+}
+
+TDMZ &DMZ()
+{
+    if (!g_dmz)
+        throw std::logic_error("the employee data module is not created");
+    return *g_dmz;
+}
+
+bool hasDMZ() { return bool(g_dmz); }
+
+void createDMZ()
+{
+    if (!g_dmz)
+        g_dmz = std::make_unique<TDMZ>();
+}
+
+void destroyDMZ() { g_dmz.reset(); }
+
+} // namespace tarix::core
