@@ -2,6 +2,7 @@
 // typed values and of a post, deleting, the name texts, the filters and the demo firm.
 #include "employees_fixture.h"
 
+#include "core/dm_all.h"
 #include "core/helpers/dialogs.h"
 #include "platform/db/db_error.h"
 
@@ -404,4 +405,45 @@ TEST_F(EmployeesTest, DemoEmployeesPassTheirOwnChecks)
         EXPECT_EQ(zam().state(), db::DataSetState::Browse) << who.toStdString();
     }
     EXPECT_TRUE(scripted.events().empty()) << "no question and no message";
+}
+
+TEST_F(EmployeesTest, RegistryFindsAndOpensTheModulesTablesWithTheirCodeTexts)
+{
+    core::TDMA registry;
+    registry.Registruj_tabulky();
+    // Only the payroll module's tables are missing here.
+    QStringList missing;
+    for (const QString &m : scripted.messages(ui::MessageKind::Error))
+        missing << m.mid(QStringLiteral("nenasiel").size());
+    missing.sort();
+    EXPECT_EQ(missing, (QStringList{"TCUK_", "THSU_", "TRZP_", "TVYP_", "TZRV_", "TZUK_"}));
+    EXPECT_TRUE(registry.Otvor_tabulky());
+
+    session.execute(R"(insert into ":tarix_data:eldp" (code_emp, datum_od, datum_do, znak) values (1, '2007-01-01', '2007-01-31', 'X'))");
+    session.execute(R"(insert into ":tarix_comm:cis_eldz" (znak, popis) values ('X', 'znak X'))");
+    const struct {
+        db::DataSet *table;
+        const char *codeEmpField;
+        int codeEmp;
+        QStringList texts;
+    } cases[] = {
+        {&zam(), "Code_emp", 7, {"L_ROD_STAV", "L_STAT_OBCAN", "L_STAT_TP", "L_TYPZEC", "L_KZP", "L_VVZ"}},
+        {&dmz().TNEP_, "Code_emp", 10, {"L_TYPRL", "L_TYPRL2", "L_ZAM", "Calc_typ_nep"}},
+        {&dmz().TDOCH_, "Code_emp", 5, {"L_DOCH"}},
+        {&dmz().TELDP_, "Code_emp", 1, {"L_ZNAK"}},
+        {&dmz().TDET_, "Code_emp", 1, {"CALC_MP"}},
+    };
+    for (const auto &c : cases) {
+        c.table->refresh();
+        ASSERT_TRUE(c.table->locate(QString::fromLatin1(c.codeEmpField), {c.codeEmp})) << c.table->objectName().toStdString();
+        for (const QString &f : c.texts)
+            EXPECT_FALSE(c.table->fieldByName(f).asString().isEmpty())
+                << c.table->objectName().toStdString() << "." << f.toStdString();
+    }
+    // An unknown code shows empty.
+    zam().edit();
+    zam().setValue("TYPZEC", 77);
+    EXPECT_TRUE(zam().fieldByName("L_TYPZEC").asString().isEmpty());
+    zam().cancel();
+    registry.Zatvor_tabulky();
 }
