@@ -42,7 +42,10 @@ TDMP::TDMP()
         if (hasDMZ())
             DMZ().DS_ZAMF.setEnabled(!editing);
     };
-    DS_PPV.onStateChange = follow;
+    DS_PPV.onStateChange = [follow](db::DataSource &s) {
+        if (s.state() != db::DataSetState::Inactive)
+            follow(s);
+    };
     DS_PPV.onDataChange = [follow](db::DataSource &s, db::Field *) { follow(s); };
 
     DS_PGRID.onDataChange = [this](db::DataSource &, db::Field *field) {

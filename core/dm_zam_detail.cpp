@@ -35,7 +35,11 @@ void spojZoznamy(db::DataSource &main, std::initializer_list<db::DataSource *> l
         for (db::DataSource *list : targets)
             list->setEnabled(!editing);
     };
-    main.onStateChange = follow;
+    main.onStateChange = [follow](db::DataSource &source) {
+        // Switching the main source itself off (screens not shown) leaves the lists alone.
+        if (source.state() != db::DataSetState::Inactive)
+            follow(source);
+    };
     main.onDataChange = [follow](db::DataSource &source, db::Field *) { follow(source); };
 }
 

@@ -22,7 +22,8 @@ db::SqlResult dotaz(const QString &sql, const db::Params &params = {},
 void nastavPopisky(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels);
 
 // A list source follows its main source: disabled while the dataset is in edit or insert
-// state, enabled otherwise; checked on every state and data change of the main source.
+// state, enabled otherwise; checked on every state and data change of the main source while
+// that source is enabled.
 void spojZoznamy(db::DataSource &main, std::initializer_list<db::DataSource *> lists);
 
 // Bank account and symbol fields: prefix and number must be digits (the check digit is not

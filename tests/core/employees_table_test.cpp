@@ -387,6 +387,12 @@ TEST_F(EmployeesTest, ListsStandStillWhileAnEmployeeIsEdited)
     zam().post();
     EXPECT_TRUE(dmz().DS_ZGRID.isEnabled());
     EXPECT_TRUE(dmz().DS_ZAMF.isEnabled());
+
+    // Screens switch their sources off in any order; the card's source does not switch the
+    // list back on.
+    dmz().DS_ZGRID.setEnabled(false);
+    dmz().DS_ZAM1.setEnabled(false);
+    EXPECT_FALSE(dmz().DS_ZGRID.isEnabled());
 }
 
 TEST_F(EmployeesTest, DemoEmployeesPassTheirOwnChecks)
