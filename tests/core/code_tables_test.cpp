@@ -240,12 +240,18 @@ TEST_F(CodeTables, CostCentreOneIsNeverDeletedOthersAfterTheQuestion)
     EXPECT_EQ(scripted.questions(), QStringList{Msg(65073)});
     EXPECT_EQ(count(R"(select count(*) from ":tarix_data:cis_vm" where id=2)"), 0);
 
-    // Numbers outside 1..99 are refused when typed.
+    // Centre numbers outside 1..99 and ages above 99 are refused when typed.
     scripted.answerYes();
     t.insert();
     EXPECT_THROW(t.setValue("ID", 100), db::FieldValueError);
     EXPECT_THROW(t.setValue("ID", 0), db::FieldValueError);
     t.cancel();
+    dm->CIS3_.open();
+    scripted.answerYes();
+    dm->CIS3_.insert();
+    dm->CIS3_.setValue("VEK_OD", 99);
+    EXPECT_THROW(dm->CIS3_.setValue("VEK_OD", 100), db::FieldValueError);
+    dm->CIS3_.cancel();
 }
 
 TEST_F(CodeTables, StatutoryParametersOnlyTheirValuesChange)
