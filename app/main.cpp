@@ -1,5 +1,6 @@
 // TARIX: personnel and payroll program.
 #include "core/app_ini.h"
+#include "core/dm_main.h"
 #include "core/startup.h"
 #include "payroll/ini_settings.h"
 
@@ -9,6 +10,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     tarix::core::StartupHooks hooks;
+    // The data modules in the program's order; each later subsystem adds its own.
+    hooks.dataModules = {tarix::core::createDM};
     hooks.readCalculationSettings = [] {
         tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
     };

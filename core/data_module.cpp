@@ -49,6 +49,14 @@ db::DataSource *DataModule::dataSource(const QString &component) const
     return findIn(m_sources, component);
 }
 
+QStringList DataModule::queryNames() const
+{
+    QStringList names;
+    for (const auto &[name, query] : m_queries)
+        names << name;
+    return names;
+}
+
 DataModule *DataModule::find(const QString &name) { return modules().value(name.toUpper()); }
 
 db::Table &DataModule::addTable(const QString &component, const QString &alias,

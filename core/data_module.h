@@ -28,6 +28,8 @@ public:
     db::Query *query(const QString &component) const;
     db::DataSet *dataSet(const QString &component) const;
     db::DataSource *dataSource(const QString &component) const;
+    // Component names of the module's queries (upper case).
+    QStringList queryNames() const;
 
     // The created module of that class name, or null.
     static DataModule *find(const QString &name);

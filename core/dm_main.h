@@ -5,6 +5,8 @@
 // range and the texts that headings and captions show.
 #include "core/data_module.h"
 
+#include <QStringList>
+
 namespace tarix::core {
 
 class TDM : public DataModule {
@@ -71,6 +73,13 @@ public:
     // Exemption filter mode of CIS5_ (0 or 1).
     int Rezim_filtra_vynimiek() const { return m_rezimVynimiek; }
     void setRezim_filtra_vynimiek(int mode) { m_rezimVynimiek = mode; }
+    // Keeps the mode and sets CIS5_'s filter text for it (mode 0 none, mode 1 the codes of
+    // August to December 2006); filtering stays off and an open table re-reads its rows so
+    // that CALC_ID follows the mode. (dm_code_tables.cpp)
+    void Nastav_filter_vynimiek(int mode);
+    // The exemption texts (CALC_ID) of the rows CIS5_ shows, in code order; the table is
+    // left on its last row. A null list is left alone. (dm_code_tables.cpp)
+    void Napln_zoznam_vynimiek(QStringList *list);
 
 private:
     // Reads the period row when TPRIV_ is closed (accessors never open a table).

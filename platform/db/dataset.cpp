@@ -6,6 +6,29 @@
 
 namespace tarix::db {
 
+// Runs a write; a database error goes to the dataset's error event, which may retry the
+// write, abort it silently (the record keeps its state) or let the error pass.
+template <class Write>
+void DataSet::withErrorEvent(const ErrorEvent &event, Write &&write)
+{
+    for (;;) {
+        try {
+            write();
+            return;
+        } catch (const DbError &e) {
+            ErrorAction action = ErrorAction::Fail;
+            if (event)
+                event(*this, e, action);
+            if (action == ErrorAction::Retry)
+                continue;
+            if (action == ErrorAction::Abort)
+                throw EAbort();
+            throw;
+        }
+    }
+}
+
+
 namespace {
 QStringList splitFields(const QString &s)
 {
@@ -586,21 +609,7 @@ void DataSet::post()
         if (beforePost)
             beforePost(*this);
         checkRequired();
-        for (;;) {
-            try {
-                newPos = writeRow(m_buffer, inserting);
-                break;
-            } catch (const DbError &e) {
-                ErrorAction action = ErrorAction::Fail;
-                if (onPostError)
-                    onPostError(*this, e, action);
-                if (action == ErrorAction::Retry)
-                    continue;
-                if (action == ErrorAction::Abort)
-                    throw EAbort();
-                throw;
-            }
-        }
+        withErrorEvent(onPostError, [&] { newPos = writeRow(m_buffer, inserting); });
         s.commit();
     } catch (...) {
         s.rollback();
@@ -680,21 +689,7 @@ void DataSet::deleteRecord()
             beforeDelete(*this);
         if (beforeScroll)
             beforeScroll(*this);
-        for (;;) {
-            try {
-                deleteRow(m_pos);
-                break;
-            } catch (const DbError &e) {
-                ErrorAction action = ErrorAction::Fail;
-                if (onDeleteError)
-                    onDeleteError(*this, e, action);
-                if (action == ErrorAction::Retry)
-                    continue;
-                if (action == ErrorAction::Abort)
-                    throw EAbort();
-                throw;
-            }
-        }
+        withErrorEvent(onDeleteError, [&] { deleteRow(m_pos); });
         s.commit();
     } catch (...) {
         s.rollback();

@@ -199,6 +199,10 @@ public:
     bool canAssign(const Field &f) const;
     QVariant filterValue(const Field &f, const Record &rec) const;
 
+private:
+    template <class Write>
+    void withErrorEvent(const ErrorEvent &event, Write &&write);
+
 protected:
     // ---- what subclasses provide ------------------------------------------------------------
     // Builds the field list (bindFields) and the row list.

@@ -140,34 +140,22 @@ void Query::run(bool bindFieldsToo)
         m_liveTable = ft.section(u'.', 1);
     }
     std::vector<Record> rows;
-    QVector<bool> sawText(n, false), sawReal(n, false), sawInt(n, false);
+    QVector<FieldType> declaredTypes(n, FieldType::Unknown);
+    for (int c = 0; c < n; ++c)
+        if (declared[c])
+            declaredTypes[c] = cols[c].type;
+    ResultColumnTypes columnTypes(declaredTypes);
     qint64 counter = 0;
     while (st->step()) {
         Record r;
         r.values = QVector<QVariant>(n);
         r.id = m_live ? sqlite3_column_int64(st->handle(), 0) : counter++;
-        for (int c = 0; c < n; ++c) {
-            QVariant v = st->column(c + first);
-            if (declared[c]) {
-                v = fromStorage(cols[c].type, v);
-            } else if (v.isValid()) {
-                if (v.typeId() == QMetaType::Double)
-                    sawReal[c] = true;
-                else if (v.typeId() == QMetaType::LongLong)
-                    sawInt[c] = true;
-                else
-                    sawText[c] = true;
-            }
-            r.values[c] = std::move(v);
-        }
+        for (int c = 0; c < n; ++c)
+            r.values[c] = columnTypes.take(c, st->column(c + first));
         rows.push_back(std::move(r));
     }
     for (int c = 0; c < n; ++c)
-        if (!declared[c])
-            cols[c].type = sawText[c] ? FieldType::String
-                           : sawReal[c] ? FieldType::Float
-                           : sawInt[c] ? FieldType::Integer
-                                       : FieldType::Unknown;
+        cols[c].type = columnTypes.type(c);
     if (bindFieldsToo)
         bindFields(cols);
     m_nextId = counter;

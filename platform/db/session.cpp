@@ -590,31 +590,16 @@ SqlResult Session::run(const QString &sql, const Params &params, const QString &
                 types[c] = fieldTypeFromDeclared(decl);
         }
         result.setColumns(names, types);
-        QVector<bool> sawReal(n, false), sawText(n, false), sawInt(n, false);
+        ResultColumnTypes columnTypes(types);
         while (st->step()) {
             QVector<QVariant> row(n);
-            for (int c = 0; c < n; ++c) {
-                QVariant v = st->column(c);
-                if (types[c] != FieldType::Unknown) {
-                    v = fromStorage(types[c], v);
-                } else if (v.isValid()) {
-                    if (v.typeId() == QMetaType::Double)
-                        sawReal[c] = true;
-                    else if (v.typeId() == QMetaType::LongLong)
-                        sawInt[c] = true;
-                    else
-                        sawText[c] = true;
-                }
-                row[c] = std::move(v);
-            }
+            for (int c = 0; c < n; ++c)
+                row[c] = columnTypes.take(c, st->column(c));
             result.addRow(std::move(row));
         }
         for (int c = 0; c < n; ++c)
             if (types[c] == FieldType::Unknown)
-                result.setColumnType(c, sawText[c] ? FieldType::String
-                                        : sawReal[c] ? FieldType::Float
-                                        : sawInt[c] ? FieldType::Integer
-                                                    : FieldType::Unknown);
+                result.setColumnType(c, columnTypes.type(c));
         result.setRowsAffected(st->isReadOnly() ? 0 : sqlite3_changes64(m_db));
     }
     if (isDdl(rw.sql))

@@ -551,44 +551,28 @@ void Table::setIndexName(const QString &name)
 {
     if (name == m_indexName && m_indexFieldNames.isEmpty())
         return;
-    if (!isActive()) {
-        m_indexName = name;
-        m_indexFieldNames.clear();
-        return;
-    }
-    checkBrowseMode();
-    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
-    m_indexName = name;
-    m_indexFieldNames.clear();
-    try {
-        buildOrder();
-    } catch (...) {
-        m_indexName = oldName;
-        m_indexFieldNames = oldFields;
-        buildOrder();
-        throw;
-    }
-    m_rangeStart.reset();
-    m_rangeEnd.reset();
-    m_masterLinked = readMasterValues(m_masterValues);
-    resync();
+    switchOrder(name, QString());
 }
 
 void Table::setIndexFieldNames(const QString &fields)
 {
     if (fields == m_indexFieldNames)
         return;
+    switchOrder(fields.isEmpty() ? m_indexName : QString(), fields);
+}
+
+// A new order keeps the current row and drops the range, which belonged to the old index.
+void Table::switchOrder(const QString &name, const QString &fields)
+{
     if (!isActive()) {
+        m_indexName = name;
         m_indexFieldNames = fields;
-        if (!fields.isEmpty())
-            m_indexName.clear();
         return;
     }
     checkBrowseMode();
     const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexName = name;
     m_indexFieldNames = fields;
-    if (!fields.isEmpty())
-        m_indexName.clear();
     try {
         buildOrder();
     } catch (...) {

@@ -99,6 +99,7 @@ private:
         Table &m_table;
     };
 
+    void switchOrder(const QString &name, const QString &fields);
     void buildOrder();
     void loadRows();
     void masterChanged(bool force);

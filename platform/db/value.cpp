@@ -435,4 +435,35 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
     }
 }
 
+ResultColumnTypes::ResultColumnTypes(QVector<FieldType> declared)
+    : m_declared(std::move(declared)), m_text(m_declared.size(), false),
+      m_real(m_declared.size(), false), m_int(m_declared.size(), false)
+{
+}
+
+QVariant ResultColumnTypes::take(int c, QVariant stored)
+{
+    if (m_declared[c] != FieldType::Unknown)
+        return fromStorage(m_declared[c], stored);
+    if (stored.isValid()) {
+        if (stored.typeId() == QMetaType::Double)
+            m_real[c] = true;
+        else if (stored.typeId() == QMetaType::LongLong)
+            m_int[c] = true;
+        else
+            m_text[c] = true;
+    }
+    return stored;
+}
+
+FieldType ResultColumnTypes::type(int c) const
+{
+    if (m_declared[c] != FieldType::Unknown)
+        return m_declared[c];
+    return m_text[c] ? FieldType::String
+           : m_real[c] ? FieldType::Float
+           : m_int[c]  ? FieldType::Integer
+                       : FieldType::Unknown;
+}
+
 } // namespace tarix::db

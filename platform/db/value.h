@@ -78,4 +78,19 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
 // The text form of dates the layer writes and parses (filters, display): d.M.yyyy.
 QString dateText(const QDate &d);
 
+// Column types of a result: a column with a declared type converts its stored values by that
+// type; a column without one (an expression, an aggregate) gets the type its values show:
+// any text makes it a text column, else any real a float column, else an integer column.
+class ResultColumnTypes {
+public:
+    explicit ResultColumnTypes(QVector<FieldType> declared);
+    // The value of column c as the program sees it.
+    QVariant take(int c, QVariant stored);
+    FieldType type(int c) const;
+
+private:
+    QVector<FieldType> m_declared;
+    QVector<bool> m_text, m_real, m_int;
+};
+
 } // namespace tarix::db
