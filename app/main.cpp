@@ -1,6 +1,8 @@
 // TARIX: personnel and payroll program.
 #include "core/app_ini.h"
 #include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
 #include "core/startup.h"
 #include "payroll/ini_settings.h"
 
@@ -11,9 +13,13 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     tarix::core::StartupHooks hooks;
     // The data modules in the program's order; each later subsystem adds its own.
-    hooks.dataModules = {tarix::core::createDM};
+    hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP};
     hooks.readCalculationSettings = [] {
         tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
     };
-    return tarix::core::runProgram(app, hooks);
+    const int code = tarix::core::runProgram(app, hooks);
+    tarix::core::destroyDMP();
+    tarix::core::destroyDMZ();
+    tarix::core::destroyDM();
+    return code;
 }

@@ -3,6 +3,9 @@
 #include "core/app_paths.h"
 #include "core/forms/main_form.h"
 #include "core/installation.h"
+#include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
 #include "core/session.h"
 #include "core/startup.h"
 #include "platform/db/session.h"
@@ -135,4 +138,21 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
     db::Session s;
     s.setAlias("TARIX_DATA", root + "DATA01");
     EXPECT_EQ(s.run("select count(*) from \":tarix_data:zam\"").value(0, 0).toInt(), 9);
+}
+
+// The program's data modules are created in order at start-up and outlive the session at
+// exit without touching it.
+TEST_F(StartupTest, DataModulesOutliveTheSessionAtExit)
+{
+    core::createInstallation(dir.path(), {true, 2007, 2007});
+    core::StartupHooks hooks;
+    hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP};
+    ASSERT_NE(start(hooks), nullptr);
+    EXPECT_TRUE(core::hasDM());
+    core::DM().TPRIV_.open();
+    core::closeSession();
+    core::destroyDMP();
+    core::destroyDMZ();
+    core::destroyDM();
+    EXPECT_FALSE(core::hasDM());
 }
