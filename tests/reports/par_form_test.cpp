@@ -485,3 +485,21 @@ TEST_F(ParFormTest, TheParameterDialogOpensTheContactDialog)
     form.Button5->click();
     EXPECT_TRUE(opened);
 }
+
+TEST_F(ParFormTest, AFailingDialogIsShownAndRunsNothing)
+{
+    int runs = 0;
+    DocasnaRegistracia reg("TReportVL", [&](const TMyReportParam &) { ++runs; });
+    db::Table &tla = core::DM().TTLA_;
+    tla.close();
+    tla.setTableName("Chyba.DB");
+    TMyReportParam p = request("VL");
+    p.Bez_dialogu = true;
+    EXPECT_NO_THROW(ParForm::Zobraz_parametre_zostavy(p));
+    tla.setTableName("Tlac_par.DB");
+    EXPECT_EQ(runs, 0);
+    const QStringList errors = scripted.messages(ui::MessageKind::Error);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith("Nastala chyba pri vytváraní tlačovej zostavy. ")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("Chyba.DB")) << errors[0].toStdString();
+}
