@@ -247,7 +247,7 @@ struct PageSetup {
 class ReportForm {
 public:
     ReportForm();
-    ~ReportForm();
+    virtual ~ReportForm();
     ReportForm(const ReportForm &) = delete;
     ReportForm &operator=(const ReportForm &) = delete;
 
