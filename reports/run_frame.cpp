@@ -46,11 +46,11 @@ void TReport::Zobraz_nahlad()
 void TReport::Nastav_tlacove_volby()
 {
     if (Param.Bez_ramcekov)
-        applyNoFrames();
+        MyQuick::Vypni_ramceky(*this);
     if (Param.Len_udaje)
-        applyDataOnly();
+        MyQuick::Vypni_nadpisy(*this);
     if (Sirky_ramcekov)
-        setShapePenWidths(Sirky_ramcekov->obrazovka, Sirky_ramcekov->papier);
+        MyQuick::Nastav_hrubku_ramcekov(*this, *Sirky_ramcekov);
 }
 
 QString Text_chyby_zostavy(const QString &sprava)
