@@ -97,7 +97,7 @@ inline void pressKey(QWidget *w, int key, const QString &text = {}, Qt::Keyboard
 inline void typeText(QWidget *w, const QString &text)
 {
     for (const QChar ch : text)
-        pressKey(w, ch.isLetterOrNumber() && ch.unicode() < 128 ? ch.toUpper().unicode() : Qt::Key_unknown,
+        pressKey(w, ch.isLetterOrNumber() && ch.unicode() < 128 ? int(ch.toUpper().unicode()) : int(Qt::Key_unknown),
                  QString(ch));
 }
 
