@@ -2,6 +2,7 @@
 
 #include "platform/db/dataset.h"
 #include "platform/dbctrl/field_link.h"
+#include "platform/errors.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -132,6 +133,16 @@ QVariant DBGridModel::data(const QModelIndex &index, int role) const
         const QStringList texts = rowTexts(index.row());
         return texts.value(index.column());
     }
+    if (role == Qt::EditRole) {
+        db::Field *f = m_fields[index.column()];
+        if (!f || index.row() != m_currentRow || !live())
+            return {};
+        try {
+            return f->text();
+        } catch (const std::exception &) {
+            return QString();
+        }
+    }
     if (role == Qt::TextAlignmentRole) {
         const db::Field *f = m_fields[index.column()];
         if (f && db::isNumericType(f->type()))
@@ -157,7 +168,45 @@ Qt::ItemFlags DBGridModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (canEditCell(index.row(), index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DBGridModel::canEditCell(int row, int column) const
+{
+    if (m_readOnly || !live() || row != m_currentRow || row < 0 || column < 0 || column >= m_fields.size())
+        return false;
+    const db::Field *f = m_fields[column];
+    if (!f || f->isReadOnly() || m_effective[column].readOnly || !m_ds->canModify())
+        return false;
+    return m_ds->isEditing() || (m_source && m_source->autoEdit);
+}
+
+bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    m_writeRefused = false;
+    if (role != Qt::EditRole || !index.isValid() || !canEditCell(index.row(), index.column()))
+        return false;
+    db::Field *f = m_fields[index.column()];
+    QString oldText;
+    try {
+        oldText = f->text();
+    } catch (const std::exception &) {
+    }
+    const QString typed = value.toString();
+    if (typed == oldText && m_ds->isEditing())
+        return true; // nothing changed: no write, no validation
+    const bool ok = runReported([&] {
+        if (!m_ds->isEditing())
+            m_ds->edit();
+        f->setText(typed);
+    });
+    m_writeRefused = !ok;
+    // Refused: the field kept its old value; show it again.
+    currentRecordChanged();
+    return ok;
 }
 
 bool DBGridModel::sync(db::DataSet *dataSet)
@@ -264,6 +313,13 @@ public:
     void dataSetScrolled() override { m_grid.scrolled(); }
     void recordChanged(db::Field *) override { m_grid.m_model->currentRecordChanged(); }
     void editingChanged() override { m_grid.m_model->currentRecordChanged(); }
+    void updateData() override
+    {
+        // A post or a move takes the text of an open cell editor first; its refusal (already
+        // reported) stops the post.
+        if (!m_grid.commitEditor())
+            throw EAbort();
+    }
 
 private:
     DBGrid &m_grid;
@@ -275,7 +331,8 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_link(std::make_unique<Li
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -289,7 +346,35 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_link(std::make_unique<Li
 
 DBGrid::~DBGrid() { m_link->setDataSource(nullptr); }
 
-void DBGrid::setDataSource(db::DataSource *source) { m_link->setDataSource(source); }
+void DBGrid::setDataSource(db::DataSource *source)
+{
+    m_model->setDataSource(source);
+    m_link->setDataSource(source);
+}
+
+bool DBGrid::commitEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return true;
+    QWidget *editor = indexWidget(currentIndex());
+    if (!editor)
+        return true;
+    commitData(editor);
+    const bool ok = !m_model->lastWriteRefused();
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return ok;
+}
+
+bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!index.isValid() || !m_model->canEditCell(index.row(), index.column()))
+        return QTableView::edit(index, trigger, event);
+    // autoEdit: the edit starts before the cell editor opens; a refusal keeps it closed.
+    db::DataSet *ds = m_link->dataSet();
+    if (!ds->isEditing() && !runReported([&] { ds->edit(); }))
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
 
 db::DataSource *DBGrid::dataSource() const { return m_link->dataSource(); }
 
@@ -372,6 +457,9 @@ bool DBGrid::moveToRow(int row)
         return false;
     if (row == m_model->currentRow())
         return true;
+    // The text of an open cell editor belongs to the record being left.
+    if (!commitEditor())
+        return false;
     const int pos = m_model->positionOfRow(row);
     db::DataSet *ds = m_link->dataSet();
     if (pos < 0 || pos >= ds->recordCount())
@@ -412,6 +500,10 @@ void DBGrid::mouseMoveEvent(QMouseEvent *event)
 void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QModelIndex idx = indexAt(event->position().toPoint());
+    if (idx.isValid() && m_model->canEditCell(idx.row(), idx.column())) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
     if (idx.isValid() && idx.row() == m_model->currentRow() && m_link->isActive())
         emit rowActivated();
     event->accept();
@@ -423,7 +515,9 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_link->isActive())
+        if (m_model->canEditCell(currentIndex().row(), currentIndex().column()))
+            edit(currentIndex(), EditKeyPressed, event);
+        else if (m_link->isActive())
             emit rowActivated();
         event->accept();
         return;

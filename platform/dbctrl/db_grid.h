@@ -9,6 +9,12 @@
 // shows. The current row shows the record as it is being edited; a record being inserted
 // shows as an extra row at the place of the record that was current.
 //
+// Cells are edited in place on the current row only while the dataset is in edit or insert
+// state, or when the source's autoEdit is on (typing into a cell then puts the dataset in
+// edit): the typed text is written into the field when the cell is left; a refusal keeps the
+// field's old value and is reported. Moving to another row posts as any move does. Read-only
+// grids and columns, and read-only fields, are never edited.
+//
 // A disabled data source freezes the grid: it keeps showing the rows it had and neither
 // follows nor moves the dataset until the source is enabled again. A closed dataset shows
 // no rows.
@@ -27,6 +33,7 @@ struct DBGridColumn {
     QString fieldName;
     QString title;  // empty: the field's label
     int width = -1; // pixels; negative: the default width
+    bool readOnly = false;
 };
 
 class DBGridModel : public QAbstractTableModel {
@@ -46,6 +53,17 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+    // Cells may be edited at all (the grid's read-only switch).
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The source whose autoEdit lets typing start the edit.
+    void setDataSource(db::DataSource *source) { m_source = source; }
+    // The cell of the current row may be edited now (or after autoEdit starts the edit).
+    bool canEditCell(int row, int column) const;
+    // Whether the last write into a field was refused.
+    bool lastWriteRefused() const { return m_writeRefused; }
 
     // ---- following the dataset (called by the grid) ---------------------------------------
     // Re-reads the row count, fields and current row of the dataset (null or closed: no
@@ -74,6 +92,9 @@ private:
     void readRow(int row) const;
 
     db::DataSet *m_ds = nullptr;
+    db::DataSource *m_source = nullptr;
+    bool m_readOnly = false;
+    bool m_writeRefused = false;
     QVector<DBGridColumn> m_columns;
     QVector<DBGridColumn> m_effective;
     QVector<db::Field *> m_fields;
@@ -96,6 +117,13 @@ public:
     void setColumns(const QVector<DBGridColumn> &columns);
     void addColumn(const QString &fieldName, const QString &title = {}, int width = -1);
     DBGridModel *gridModel() const { return m_model; }
+    // No cell is ever edited in place.
+    void setReadOnly(bool readOnly) { m_model->setReadOnly(readOnly); }
+    bool isReadOnly() const { return m_model->isReadOnly(); }
+    // Writes the text of an open cell editor into its field now. False when refused.
+    bool commitEditor();
+    // A cell editor is open.
+    bool isEditingCell() const { return state() == QAbstractItemView::EditingState; }
 
     // Moves the dataset to the record of a row, as a click does. False when the grid is
     // frozen or inactive or the move was refused (the refusal is reported).
@@ -113,6 +141,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     class Link;

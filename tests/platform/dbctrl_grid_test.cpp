@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -203,6 +204,113 @@ TEST_F(DbctrlGrid, SignalsTitleClicksAndActivation)
     EXPECT_EQ(clicked, u"Code_emp");
     pressKey(&grid, Qt::Key_Return);
     EXPECT_EQ(activated, 1);
+}
+
+// Editing cells in place: only the current row, only while editing (or with autoEdit).
+class DbctrlGridEdit : public DbctrlGrid {
+protected:
+    QLineEdit *openEditor(int column)
+    {
+        grid.setCurrentIndex(grid.gridModel()->index(grid.currentRow(), column));
+        pressKey(&grid, Qt::Key_F2);
+        return qobject_cast<QLineEdit *>(grid.indexWidget(grid.currentIndex()));
+    }
+    void typeInto(QLineEdit *editor, const QString &text)
+    {
+        editor->selectAll();
+        typeText(editor, text);
+    }
+    // Enter in a cell editor (the view closes the editor from the event loop).
+    void enter(QLineEdit *editor)
+    {
+        pressKey(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(DbctrlGridEdit, CellsTakeInputOnlyWhileTheRecordIsEdited)
+{
+    EXPECT_EQ(openEditor(1), nullptr); // browsing
+    typeText(&grid, QStringLiteral("X"));
+    EXPECT_EQ(grid.isEditingCell(), false);
+    EXPECT_EQ(zam.state(), db::DataSetState::Browse);
+
+    zam.edit();
+    QLineEdit *editor = openEditor(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), u"Cibula");
+    typeInto(editor, QStringLiteral("Cibuľa"));
+    EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Cibula"); // not yet
+    enter(editor);
+    EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Cibuľa");
+    EXPECT_EQ(grid.gridModel()->rowTexts(0).value(1), u"Cibuľa");
+    EXPECT_EQ(zam.state(), db::DataSetState::Edit);
+
+    // Only the current row, and no read-only column or grid.
+    EXPECT_FALSE(grid.gridModel()->flags(grid.gridModel()->index(1, 1)) & Qt::ItemIsEditable);
+    grid.setColumns({{QStringLiteral("Code_emp"), {}, 60, true}, {QStringLiteral("Surname"), {}, 150}});
+    EXPECT_EQ(openEditor(0), nullptr);
+    grid.setReadOnly(true);
+    EXPECT_EQ(openEditor(1), nullptr);
+}
+
+TEST_F(DbctrlGridEdit, OpenEditorIsWrittenBeforeAMoveOrPost)
+{
+    zam.edit();
+    typeInto(openEditor(1), QStringLiteral("Cibuľa"));
+    click(1); // leaving the row writes the cell, then posts
+    EXPECT_EQ(stored(1, QStringLiteral("Surname")).toString(), u"Cibuľa");
+    EXPECT_EQ(zam.recNo(), 2);
+
+    zam.edit();
+    typeInto(openEditor(1), QStringLiteral("Adamová"));
+    zam.post();
+    EXPECT_EQ(stored(2, QStringLiteral("Surname")).toString(), u"Adamová");
+    EXPECT_EQ(grid.isEditingCell(), false);
+}
+
+TEST_F(DbctrlGridEdit, RefusedCellKeepsTheOldValue)
+{
+    zam.fieldByName(QStringLiteral("Plat")).onValidate = [](db::Field &f) {
+        if (f.asFloat() < 0)
+            throw EMyError(QStringLiteral("Suma nesmie byť záporná."));
+    };
+    grid.setColumns({{QStringLiteral("Surname"), {}, -1}, {QStringLiteral("Plat"), {}, -1}});
+    zam.edit();
+    QLineEdit *editor = openEditor(1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), u"1000,5");
+    typeInto(editor, QStringLiteral("-5"));
+    enter(editor);
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Suma nesmie byť záporná.")});
+    EXPECT_DOUBLE_EQ(zam.value(QStringLiteral("Plat")).toDouble(), 1000.5);
+    EXPECT_EQ(grid.gridModel()->rowTexts(0).value(1), u"1000,50");
+
+    // Pending at a post: refused once, the post stops, the record stays in edit.
+    typeInto(openEditor(1), QStringLiteral("-7"));
+    EXPECT_THROW(zam.post(), EAbort);
+    EXPECT_EQ(errors().size(), 2);
+    EXPECT_EQ(zam.state(), db::DataSetState::Edit);
+}
+
+TEST_F(DbctrlGridEdit, AutoEditStartsTheEditWhenACellIsTyped)
+{
+    src.autoEdit = true;
+    grid.setCurrentIndex(grid.gridModel()->index(0, 1));
+    typeText(&grid, QStringLiteral("Z"));
+    EXPECT_EQ(zam.state(), db::DataSetState::Edit);
+    auto *editor = qobject_cast<QLineEdit *>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    typeText(editor, QStringLiteral("oltán"));
+    enter(editor);
+    EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Zoltán");
+    zam.cancel();
+
+    zam.beforeEdit = [](db::DataSet &) { throw EMyError(QStringLiteral("Mesiac je uzavretý.")); };
+    typeText(&grid, QStringLiteral("Z"));
+    EXPECT_EQ(zam.state(), db::DataSetState::Browse);
+    EXPECT_EQ(grid.isEditingCell(), false);
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Mesiac je uzavretý.")});
 }
 
 // A grid over a few thousand rows reads the rows it shows, not the table.
