@@ -33,8 +33,9 @@ public:
     QToolButton *button(NavigateButton b) const;
     bool isButtonEnabled(NavigateButton b) const;
 
-    // Whether delete asks first (deleteQuestion, answered yes/no).
-    bool confirmDelete = true;
+    // Whether delete asks deleteQuestion first. Off: the tables ask their own questions in
+    // their BeforeDelete events, and a second question would be one too many.
+    bool confirmDelete = false;
     QString deleteQuestion = QStringLiteral("Vymazať záznam?");
 
     // Runs before a button's action; throwing EMyError or EAbort refuses the press.

@@ -108,19 +108,32 @@ TEST_F(DbctrlNavigator, PressesCallTheDataset)
     EXPECT_TRUE(script.messages().isEmpty());
 }
 
-TEST_F(DbctrlNavigator, DeleteAsksFirst)
+TEST_F(DbctrlNavigator, DeleteLeavesTheQuestionToTheTableUnlessAsked)
 {
-    script.answerNo(QStringLiteral("Vymazať záznam?")).answerYes(QStringLiteral("Vymazať záznam?"));
+    // The table's own BeforeDelete question is the only one.
+    zam.beforeDelete = [](db::DataSet &) {
+        if (!ui::current().askYesNo(QStringLiteral("Vymazať položku ?")))
+            throw EMyError(QStringLiteral("Vymazanie položky bolo zastavené"));
+    };
+    script.answerNo(QStringLiteral("Vymazať položku ?")).answerYes(QStringLiteral("Vymazať položku ?"));
     EXPECT_FALSE(nav.btnClick(NB::Delete));
     EXPECT_EQ(zam.recordCount(), 3);
+    EXPECT_EQ(errors(), QStringList{QStringLiteral("Vymazanie položky bolo zastavené")});
     EXPECT_TRUE(nav.btnClick(NB::Delete));
     EXPECT_EQ(zam.recordCount(), 2);
     EXPECT_FALSE(stored(1, QStringLiteral("Surname")).isValid());
 
-    nav.confirmDelete = false;
+    // A navigator told to confirm asks first; no stops silently.
+    zam.beforeDelete = nullptr;
+    nav.confirmDelete = true;
+    script.answerNo(QStringLiteral("Vymazať záznam?")).answerYes(QStringLiteral("Vymazať záznam?"));
+    EXPECT_FALSE(nav.btnClick(NB::Delete));
+    EXPECT_EQ(zam.recordCount(), 2);
     EXPECT_TRUE(nav.btnClick(NB::Delete));
     EXPECT_EQ(zam.recordCount(), 1);
+    EXPECT_EQ(errors().size(), 1);
     EXPECT_TRUE(script.failures().isEmpty());
+    EXPECT_EQ(script.pendingAnswers(), 0);
 }
 
 TEST_F(DbctrlNavigator, RefusalsAreReportedAndLeaveTheState)
