@@ -2,7 +2,16 @@
 // What every single-field data-aware control has: its link to a field of a data source.
 #include "platform/dbctrl/field_link.h"
 
+#include <QFocusEvent>
+
 namespace tarix::dbctrl {
+
+// Whether a focus change enters or leaves the control as the user moves between fields
+// (not a popup of its own, a menu or another window taking the focus for a while).
+inline bool movesBetweenFields(const QFocusEvent *event)
+{
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
 
 class DataControl {
 public:

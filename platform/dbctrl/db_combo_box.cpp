@@ -148,11 +148,21 @@ void DBComboBox::keyPressEvent(QKeyEvent *event)
     QComboBox::keyPressEvent(event);
 }
 
+void DBComboBox::focusInEvent(QFocusEvent *event)
+{
+    QComboBox::focusInEvent(event);
+    if (movesBetweenFields(event))
+        emit entered();
+}
+
 void DBComboBox::focusOutEvent(QFocusEvent *event)
 {
-    if (isEditable())
+    const bool leaving = movesBetweenFields(event);
+    if (leaving && isEditable())
         commit();
     QComboBox::focusOutEvent(event);
+    if (leaving)
+        emit exited();
 }
 
 void DBComboBox::wheelEvent(QWheelEvent *event)
@@ -383,6 +393,20 @@ void DBLookupComboBox::wheelEvent(QWheelEvent *event)
     if (!m_link.acceptsInput())
         return;
     QComboBox::wheelEvent(event);
+}
+
+void DBLookupComboBox::focusInEvent(QFocusEvent *event)
+{
+    QComboBox::focusInEvent(event);
+    if (movesBetweenFields(event))
+        emit entered();
+}
+
+void DBLookupComboBox::focusOutEvent(QFocusEvent *event)
+{
+    QComboBox::focusOutEvent(event);
+    if (movesBetweenFields(event))
+        emit exited();
 }
 
 void DBLookupComboBox::keyPressEvent(QKeyEvent *event)

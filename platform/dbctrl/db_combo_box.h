@@ -42,8 +42,14 @@ public:
 
     void showPopup() override;
 
+signals:
+    // The user entered or left the combo (after a typed text was written).
+    void entered();
+    void exited();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
@@ -85,9 +91,16 @@ public:
 
     void showPopup() override;
 
+signals:
+    // The user entered or left the combo.
+    void entered();
+    void exited();
+
 protected:
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     class ListLink;

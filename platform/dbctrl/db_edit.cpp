@@ -102,6 +102,8 @@ void DBEdit::focusInEvent(QFocusEvent *event)
     QLineEdit::focusInEvent(event);
     if (!m_link.isModified())
         showFieldValue();
+    if (movesBetweenFields(event))
+        emit entered();
 }
 
 void DBEdit::contextMenuEvent(QContextMenuEvent *event)
@@ -112,10 +114,14 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event)
 
 void DBEdit::focusOutEvent(QFocusEvent *event)
 {
-    commit();
+    const bool leaving = movesBetweenFields(event);
+    if (leaving)
+        commit();
     QLineEdit::focusOutEvent(event);
     if (!m_link.isModified())
         showFieldValue();
+    if (leaving)
+        emit exited();
 }
 
 // ---- DBDateEdit ------------------------------------------------------------------------------

@@ -25,6 +25,11 @@ public:
     // field refused it (the edit shows the old value again).
     bool commit();
 
+signals:
+    // The user entered or left the edit (after its text was written).
+    void entered();
+    void exited();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;

@@ -83,6 +83,8 @@ void DBMemo::focusInEvent(QFocusEvent *event)
 {
     updateInputState();
     QPlainTextEdit::focusInEvent(event);
+    if (movesBetweenFields(event))
+        emit entered();
 }
 
 void DBMemo::contextMenuEvent(QContextMenuEvent *event)
@@ -93,8 +95,12 @@ void DBMemo::contextMenuEvent(QContextMenuEvent *event)
 
 void DBMemo::focusOutEvent(QFocusEvent *event)
 {
-    commit();
+    const bool leaving = movesBetweenFields(event);
+    if (leaving)
+        commit();
     QPlainTextEdit::focusOutEvent(event);
+    if (leaving)
+        emit exited();
 }
 
 } // namespace tarix::dbctrl

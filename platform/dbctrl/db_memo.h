@@ -16,6 +16,11 @@ public:
     // Writes the typed text into the field now; false when the field refused it.
     bool commit();
 
+signals:
+    // The user entered or left the memo (after its text was written).
+    void entered();
+    void exited();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;

@@ -125,6 +125,22 @@ TEST_F(DbctrlEdit, PendingTextIsWrittenBeforeAPostOrAMove)
     EXPECT_EQ(edit.text(), u"Adam");
 }
 
+TEST_F(DbctrlEdit, ExitedComesAfterTheTextWasWritten)
+{
+    // Screens recompute when a field is left; they must see the new value.
+    QStringList seen;
+    QObject::connect(&edit, &DBEdit::exited, [&] { seen << zam.value(QStringLiteral("Surname")).toString(); });
+    zam.edit();
+    retype(&edit, QStringLiteral("Zoltán"));
+    // A popup (the edit's own menu, a calendar) or another window is no leaving.
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(&edit, &popup);
+    EXPECT_TRUE(seen.isEmpty());
+    EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Cibula");
+    leave(&edit);
+    EXPECT_EQ(seen, QStringList{QStringLiteral("Zoltán")});
+}
+
 TEST_F(DbctrlEdit, EscapeDropsTheTypedText)
 {
     zam.edit();
