@@ -62,6 +62,8 @@ int DBGridModel::columnCount(const QModelIndex &parent) const
 
 bool DBGridModel::live() const
 {
+    if (m_link && (!m_link->dataSource() || m_link->dataSet() != m_ds))
+        return false;
     return !m_frozen && m_ds && m_ds->isActive() && !m_ds->controlsDisabled()
            && m_ds->state() != db::DataSetState::CalcFields;
 }
@@ -181,7 +183,7 @@ bool DBGridModel::canEditCell(int row, int column) const
     const db::Field *f = m_fields[column];
     if (!f || f->isReadOnly() || m_effective[column].readOnly || !m_ds->canModify())
         return false;
-    return m_ds->isEditing() || (m_source && m_source->autoEdit);
+    return m_ds->isEditing() || (m_link && m_link->dataSource() && m_link->dataSource()->autoEdit);
 }
 
 bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -328,6 +330,7 @@ private:
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_link(std::make_unique<Link>(*this))
 {
     m_model = new DBGridModel(this);
+    m_model->setLink(m_link.get());
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -346,11 +349,7 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_link(std::make_unique<Li
 
 DBGrid::~DBGrid() { m_link->setDataSource(nullptr); }
 
-void DBGrid::setDataSource(db::DataSource *source)
-{
-    m_model->setDataSource(source);
-    m_link->setDataSource(source);
-}
+void DBGrid::setDataSource(db::DataSource *source) { m_link->setDataSource(source); }
 
 bool DBGrid::commitEditor()
 {

@@ -58,8 +58,10 @@ public:
     // Cells may be edited at all (the grid's read-only switch).
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
-    // The source whose autoEdit lets typing start the edit.
-    void setDataSource(db::DataSource *source) { m_source = source; }
+    // The link the grid follows its source with: the model reads the dataset only while the
+    // link still leads to it (a source or dataset gone meanwhile is never touched), and the
+    // source's autoEdit lets typing start the edit.
+    void setLink(const db::DataLink *link) { m_link = link; }
     // The cell of the current row may be edited now (or after autoEdit starts the edit).
     bool canEditCell(int row, int column) const;
     // Whether the last write into a field was refused.
@@ -92,7 +94,7 @@ private:
     void readRow(int row) const;
 
     db::DataSet *m_ds = nullptr;
-    db::DataSource *m_source = nullptr;
+    const db::DataLink *m_link = nullptr;
     bool m_readOnly = false;
     bool m_writeRefused = false;
     QVector<DBGridColumn> m_columns;

@@ -66,7 +66,8 @@ void FieldDataLink::resolveField()
 
 bool FieldDataLink::canModify() const
 {
-    return m_field && !m_readOnly && !m_field->isReadOnly() && dataSet()->canModify();
+    // isActive first: a source destroyed meanwhile leaves the link without one.
+    return isActive() && m_field && !m_readOnly && !m_field->isReadOnly() && dataSet()->canModify();
 }
 
 bool FieldDataLink::isEditing() const
@@ -114,7 +115,7 @@ bool FieldDataLink::updateRecord()
 {
     if (!m_modified)
         return true;
-    if (!m_field || !onUpdateData) {
+    if (!field() || !onUpdateData) {
         reset();
         return false;
     }

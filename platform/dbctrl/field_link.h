@@ -37,7 +37,7 @@ public:
     void setFieldName(const QString &name);
     const QString &fieldName() const { return m_fieldName; }
     // The bound field while the link is active and the dataset has it, otherwise nullptr.
-    db::Field *field() const { return m_field; }
+    db::Field *field() const { return isActive() ? m_field : nullptr; }
 
     // The control's own read-only switch (beside the field's and the dataset's).
     void setReadOnly(bool readOnly);

@@ -263,6 +263,21 @@ TEST_F(DbctrlEdit, AutoEditLetsTypingStartTheEdit)
     EXPECT_TRUE(edit.isReadOnly());
 }
 
+TEST_F(DbctrlEdit, SourceGoneBeforeTheEdit)
+{
+    auto s = std::make_unique<db::DataSource>(&zam);
+    DBEdit other;
+    other.setDataSource(s.get());
+    other.setDataField(QStringLiteral("Surname"));
+    zam.edit();
+    EXPECT_FALSE(other.isReadOnly());
+    s.reset();
+    EXPECT_EQ(other.field(), nullptr);
+    retype(&other, QStringLiteral("X"));
+    leave(&other);
+    EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Cibula");
+}
+
 TEST_F(DbctrlEdit, MemoWritesWhenLeft)
 {
     DBMemo memo;

@@ -206,6 +206,26 @@ TEST_F(DbctrlGrid, SignalsTitleClicksAndActivation)
     EXPECT_EQ(activated, 1);
 }
 
+TEST_F(DbctrlGrid, SourceAndDatasetGoneBeforeTheWidgets)
+{
+    // Windows may outlive the data module whose source and dataset they showed.
+    auto t = table(QStringLiteral("Zam"));
+    auto s = std::make_unique<db::DataSource>(t.get());
+    t->open();
+    DBGrid other;
+    other.setDataSource(s.get());
+    other.resize(300, 200);
+    other.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(other.gridModel()->rowCount(), 3);
+    s.reset();
+    t.reset();
+    other.viewport()->repaint();
+    EXPECT_FALSE(other.moveToRow(1));
+    pressKey(&other, Qt::Key_Down);
+    EXPECT_FALSE(other.gridModel()->flags(other.gridModel()->index(0, 0)) & Qt::ItemIsEditable);
+}
+
 // Editing cells in place: only the current row, only while editing (or with autoEdit).
 class DbctrlGridEdit : public DbctrlGrid {
 protected:
