@@ -189,6 +189,7 @@ DBLookupComboBox::DBLookupComboBox(QWidget *parent)
 {
     m_model = new QStandardItemModel(this);
     setModel(m_model);
+    m_link.setLookupWritable(true);
     m_link.onDataChange = [this] {
         applyLookupDefinition();
         showFieldValue();

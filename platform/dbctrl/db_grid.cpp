@@ -181,7 +181,8 @@ bool DBGridModel::canEditCell(int row, int column) const
     if (m_readOnly || !live() || row != m_currentRow || row < 0 || column < 0 || column >= m_fields.size())
         return false;
     const db::Field *f = m_fields[column];
-    if (!f || f->isReadOnly() || m_effective[column].readOnly || !m_ds->canModify())
+    if (!f || f->kind() != db::FieldKind::Data || f->isReadOnly() || m_effective[column].readOnly
+        || !m_ds->canModify())
         return false;
     return m_ds->isEditing() || (m_link && m_link->dataSource() && m_link->dataSource()->autoEdit);
 }

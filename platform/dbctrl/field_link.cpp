@@ -67,7 +67,9 @@ void FieldDataLink::resolveField()
 bool FieldDataLink::canModify() const
 {
     // isActive first: a source destroyed meanwhile leaves the link without one.
-    return isActive() && m_field && !m_readOnly && !m_field->isReadOnly() && dataSet()->canModify();
+    if (!isActive() || !m_field || m_readOnly || m_field->isReadOnly() || !dataSet()->canModify())
+        return false;
+    return m_field->kind() == db::FieldKind::Data || (m_lookupWritable && m_field->isLookup());
 }
 
 bool FieldDataLink::isEditing() const

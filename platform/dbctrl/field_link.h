@@ -43,8 +43,13 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
 
+    // A lookup field is changed by writing its key (the lookup combo does); other controls
+    // only show it. Calculated fields are only shown.
+    void setLookupWritable(bool writable) { m_lookupWritable = writable; }
+
     // The field may be changed through the control at all: active, field present and
-    // writable, dataset modifiable, control not read-only.
+    // writable (a data field, or a lookup field where allowed), dataset modifiable, control
+    // not read-only.
     bool canModify() const;
     // The dataset (as the source passes it on) is in edit or insert state.
     bool isEditing() const;
@@ -88,6 +93,7 @@ private:
     QString m_fieldName;
     db::Field *m_field = nullptr;
     bool m_readOnly = false;
+    bool m_lookupWritable = false;
     bool m_modified = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include "platform/dbctrl/db_check_box.h"
 #include "platform/dbctrl/db_combo_box.h"
+#include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_radio_group.h"
 #include "platform/errors.h"
 
@@ -256,10 +257,17 @@ TEST_F(DbctrlLookup, BoundToALookupFieldUsesItsDefinition)
     combo.setDataField(QStringLiteral("L_Stat"));
     EXPECT_EQ(combo.displayText(), u"Slovenská republika");
     zam.edit();
+    // An edit only shows a lookup field; typing into it changes nothing.
+    DBEdit shown;
+    shown.setDataSource(&src);
+    shown.setDataField(QStringLiteral("L_Stat"));
+    EXPECT_EQ(shown.text(), u"Slovenská republika");
+    EXPECT_TRUE(shown.isReadOnly());
     EXPECT_TRUE(combo.chooseRow(combo.rowOfKey(QStringLiteral("203"))));
     EXPECT_EQ(zam.value(QStringLiteral("Stat")).toString(), u"203");
     EXPECT_EQ(zam.value(QStringLiteral("L_Stat")).toString(), u"Česká republika");
     EXPECT_EQ(combo.displayText(), u"Česká republika");
+    EXPECT_EQ(shown.text(), u"Česká republika");
     zam.post();
     zam.next();
     EXPECT_EQ(combo.displayText(), u"Česká republika");
