@@ -36,20 +36,26 @@ void DBGridModel::resolveColumns()
 {
     m_effective.clear();
     m_fields.clear();
+    m_titles.clear();
+    m_rightAligned.clear();
     const bool open = m_ds && m_ds->isActive();
     if (!m_columns.isEmpty()) {
         m_effective = m_columns;
         for (const DBGridColumn &c : m_columns)
             m_fields << (open ? m_ds->findField(c.fieldName) : nullptr);
-        return;
+    } else if (open) {
+        for (db::Field *f : m_ds->fields()) {
+            if (!f->isVisible())
+                continue;
+            m_effective << DBGridColumn{f->name(), {}, -1};
+            m_fields << f;
+        }
     }
-    if (!open)
-        return;
-    for (db::Field *f : m_ds->fields()) {
-        if (!f->isVisible())
-            continue;
-        m_effective << DBGridColumn{f->name(), {}, -1};
-        m_fields << f;
+    for (int i = 0; i < m_effective.size(); ++i) {
+        const db::Field *f = m_fields[i];
+        const DBGridColumn &c = m_effective[i];
+        m_titles << (!c.title.isEmpty() ? c.title : f ? f->label() : c.fieldName);
+        m_rightAligned << (f && db::isNumericType(f->type()));
     }
 }
 
@@ -145,12 +151,8 @@ QVariant DBGridModel::data(const QModelIndex &index, int role) const
             return QString();
         }
     }
-    if (role == Qt::TextAlignmentRole) {
-        const db::Field *f = m_fields[index.column()];
-        if (f && db::isNumericType(f->type()))
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant((m_rightAligned.value(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return {};
 }
 
@@ -158,12 +160,7 @@ QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_effective.size())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const DBGridColumn &c = m_effective[section];
-    if (!c.title.isEmpty())
-        return c.title;
-    if (const db::Field *f = m_fields.value(section))
-        return f->label();
-    return c.fieldName;
+    return m_titles.value(section);
 }
 
 Qt::ItemFlags DBGridModel::flags(const QModelIndex &index) const
@@ -218,11 +215,12 @@ bool DBGridModel::sync(db::DataSet *dataSet)
     const int previousCurrent = m_currentRow;
     const QVector<DBGridColumn> oldEffective = m_effective;
     const QVector<db::Field *> oldFields = m_fields;
+    const QStringList oldTitles = m_titles;
     m_ds = dataSet;
     m_frozen = false;
     m_cache.clear();
     resolveColumns();
-    bool sameColumns = oldFields == m_fields && oldEffective.size() == m_effective.size();
+    bool sameColumns = oldFields == m_fields && oldTitles == m_titles && oldEffective.size() == m_effective.size();
     for (int i = 0; sameColumns && i < m_effective.size(); ++i)
         sameColumns = oldEffective[i].fieldName == m_effective[i].fieldName
                       && oldEffective[i].title == m_effective[i].title;

@@ -100,6 +100,10 @@ private:
     QVector<DBGridColumn> m_columns;
     QVector<DBGridColumn> m_effective;
     QVector<db::Field *> m_fields;
+    // Read from the fields when the columns were resolved, so that painting a frozen grid or
+    // one whose dataset is gone never touches a field.
+    QStringList m_titles;
+    QVector<bool> m_rightAligned;
     int m_rows = 0;
     int m_currentRow = -1;
     int m_insertRow = -1;
