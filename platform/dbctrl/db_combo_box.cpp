@@ -320,7 +320,6 @@ int DBLookupComboBox::rowOfKey(const QVariant &key) const
 
 void DBLookupComboBox::reloadList()
 {
-    m_loading = true;
     m_model->clear();
     m_keys.clear();
     db::DataSet *list = m_listLink->isActive() ? m_listLink->dataSet() : nullptr;
@@ -362,7 +361,6 @@ void DBLookupComboBox::reloadList()
     }
     if (auto *table = qobject_cast<QTableView *>(view()))
         table->resizeColumnsToContents();
-    m_loading = false;
     showFieldValue();
 }
 

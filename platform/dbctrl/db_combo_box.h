@@ -116,7 +116,6 @@ private:
     QStandardItemModel *m_model = nullptr;
     QVector<QVariant> m_keys;
     int m_pendingRow = -1;
-    bool m_loading = false;
 };
 
 } // namespace tarix::dbctrl
