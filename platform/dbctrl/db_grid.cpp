@@ -1,0 +1,572 @@
+#include "platform/dbctrl/db_grid.h"
+
+#include "platform/db/dataset.h"
+#include "platform/dbctrl/field_link.h"
+#include "platform/errors.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace tarix::dbctrl {
+
+namespace {
+
+// Rows kept at most; a grid scrolled through a long table starts over rather than holding
+// every row it has shown.
+constexpr int kCacheLimit = 4096;
+
+} // namespace
+
+// ---- DBGridModel -----------------------------------------------------------------------------
+
+DBGridModel::DBGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void DBGridModel::setColumns(const QVector<DBGridColumn> &columns)
+{
+    m_columns = columns;
+    beginResetModel();
+    resolveColumns();
+    m_cache.clear();
+    endResetModel();
+}
+
+void DBGridModel::resolveColumns()
+{
+    m_effective.clear();
+    m_fields.clear();
+    m_titles.clear();
+    m_rightAligned.clear();
+    const bool open = m_ds && m_ds->isActive();
+    if (!m_columns.isEmpty()) {
+        m_effective = m_columns;
+        for (const DBGridColumn &c : m_columns)
+            m_fields << (open ? m_ds->findField(c.fieldName) : nullptr);
+    } else if (open) {
+        for (db::Field *f : m_ds->fields()) {
+            if (!f->isVisible())
+                continue;
+            m_effective << DBGridColumn{f->name(), {}, -1};
+            m_fields << f;
+        }
+    }
+    for (int i = 0; i < m_effective.size(); ++i) {
+        const db::Field *f = m_fields[i];
+        const DBGridColumn &c = m_effective[i];
+        m_titles << (!c.title.isEmpty() ? c.title : f ? f->label() : c.fieldName);
+        m_rightAligned << (f && db::isNumericType(f->type()));
+    }
+}
+
+int DBGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+
+int DBGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_effective.size());
+}
+
+bool DBGridModel::live() const
+{
+    if (m_link && (!m_link->dataSource() || m_link->dataSet() != m_ds))
+        return false;
+    return !m_frozen && m_ds && m_ds->isActive() && !m_ds->controlsDisabled()
+           && m_ds->state() != db::DataSetState::CalcFields;
+}
+
+int DBGridModel::positionOfRow(int row) const
+{
+    if (row < 0 || row >= m_rows || row == m_insertRow)
+        return -1;
+    return m_insertRow >= 0 && row > m_insertRow ? row - 1 : row;
+}
+
+void DBGridModel::readRow(int row) const
+{
+    const int pos = positionOfRow(row);
+    if (pos < 0 || pos >= m_ds->recordCount())
+        return;
+    QStringList texts;
+    try {
+        m_ds->withRowAt(pos, [&] {
+            for (db::Field *f : m_fields)
+                texts << (f ? f->displayText() : QString());
+        });
+    } catch (const std::exception &) {
+        // A row that cannot be read (its calculated fields failed) shows empty.
+        texts = QStringList();
+        for (int i = 0; i < m_fields.size(); ++i)
+            texts << QString();
+    }
+    ++m_reads;
+    if (m_cache.size() >= kCacheLimit)
+        m_cache.clear();
+    m_cache.insert(row, texts);
+}
+
+QStringList DBGridModel::rowTexts(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return {};
+    if (row == m_currentRow && live()) {
+        // The current record as it stands, also while it is edited.
+        QStringList texts;
+        for (db::Field *f : m_fields) {
+            QString t;
+            if (f) {
+                try {
+                    t = f->displayText();
+                } catch (const std::exception &) {
+                    t.clear();
+                }
+            }
+            texts << t;
+        }
+        return texts;
+    }
+    auto it = m_cache.constFind(row);
+    if (it != m_cache.constEnd())
+        return *it;
+    if (!live())
+        return {};
+    readRow(row);
+    return m_cache.value(row);
+}
+
+QVariant DBGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.column() >= m_fields.size())
+        return {};
+    if (role == Qt::DisplayRole) {
+        const QStringList texts = rowTexts(index.row());
+        return texts.value(index.column());
+    }
+    if (role == Qt::EditRole) {
+        db::Field *f = m_fields[index.column()];
+        if (!f || index.row() != m_currentRow || !live())
+            return {};
+        try {
+            return f->text();
+        } catch (const std::exception &) {
+            return QString();
+        }
+    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant((m_rightAligned.value(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant DBGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_effective.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return m_titles.value(section);
+}
+
+Qt::ItemFlags DBGridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (canEditCell(index.row(), index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DBGridModel::canEditCell(int row, int column) const
+{
+    if (m_readOnly || !live() || row != m_currentRow || row < 0 || column < 0 || column >= m_fields.size())
+        return false;
+    const db::Field *f = m_fields[column];
+    if (!f || f->kind() != db::FieldKind::Data || f->isReadOnly() || m_effective[column].readOnly
+        || !m_ds->canModify())
+        return false;
+    return m_ds->isEditing() || (m_link && m_link->dataSource() && m_link->dataSource()->autoEdit);
+}
+
+bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    m_writeRefused = false;
+    if (role != Qt::EditRole || !index.isValid() || !canEditCell(index.row(), index.column()))
+        return false;
+    db::Field *f = m_fields[index.column()];
+    QString oldText;
+    try {
+        oldText = f->text();
+    } catch (const std::exception &) {
+    }
+    const QString typed = value.toString();
+    if (typed == oldText && m_ds->isEditing())
+        return true; // nothing changed: no write, no validation
+    const bool ok = runReported([&] {
+        if (!m_ds->isEditing())
+            m_ds->edit();
+        f->setText(typed);
+    });
+    m_writeRefused = !ok;
+    // Refused: the field kept its old value; show it again.
+    currentRecordChanged();
+    return ok;
+}
+
+bool DBGridModel::sync(db::DataSet *dataSet)
+{
+    const bool open = dataSet && dataSet->isActive();
+    const int previousCurrent = m_currentRow;
+    const QVector<DBGridColumn> oldEffective = m_effective;
+    const QVector<db::Field *> oldFields = m_fields;
+    const QStringList oldTitles = m_titles;
+    m_ds = dataSet;
+    m_frozen = false;
+    m_cache.clear();
+    resolveColumns();
+    bool sameColumns = oldFields == m_fields && oldTitles == m_titles && oldEffective.size() == m_effective.size();
+    for (int i = 0; sameColumns && i < m_effective.size(); ++i)
+        sameColumns = oldEffective[i].fieldName == m_effective[i].fieldName
+                      && oldEffective[i].title == m_effective[i].title;
+
+    int rows = 0, current = -1, inserting = -1;
+    if (open) {
+        const int n = m_ds->recordCount();
+        if (m_ds->state() == db::DataSetState::Insert) {
+            inserting = qBound(0, m_insertRow >= 0 ? m_insertRow : previousCurrent, n);
+            rows = n + 1;
+            current = inserting;
+        } else {
+            rows = n;
+            current = m_ds->recNo() - 1;
+        }
+    }
+    if (!sameColumns) {
+        beginResetModel();
+        m_rows = rows;
+        m_currentRow = current;
+        m_insertRow = inserting;
+        endResetModel();
+        return true;
+    }
+    // Same columns: change the row count in place, so that the view keeps its column
+    // widths and scroll position, then let it repaint what it shows.
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    m_currentRow = current;
+    m_insertRow = inserting;
+    if (m_rows > 0 && !m_effective.isEmpty())
+        emit dataChanged(index(0, 0), index(m_rows - 1, int(m_effective.size()) - 1));
+    return false;
+}
+
+void DBGridModel::currentMoved()
+{
+    if (!live())
+        return;
+    const int old = m_currentRow;
+    if (m_ds->state() == db::DataSetState::Insert)
+        m_currentRow = m_insertRow;
+    else
+        m_currentRow = m_ds->recNo() - 1;
+    const int last = int(m_effective.size()) - 1;
+    if (last < 0)
+        return;
+    if (old >= 0 && old < m_rows)
+        emit dataChanged(index(old, 0), index(old, last));
+    if (m_currentRow >= 0 && m_currentRow != old)
+        emit dataChanged(index(m_currentRow, 0), index(m_currentRow, last));
+}
+
+void DBGridModel::currentRecordChanged()
+{
+    if (!live() || m_currentRow < 0 || m_currentRow >= m_rows || m_effective.isEmpty())
+        return;
+    // What was read of this row before the change is stale now.
+    m_cache.remove(m_currentRow);
+    emit dataChanged(index(m_currentRow, 0), index(m_currentRow, int(m_effective.size()) - 1));
+}
+
+void DBGridModel::freeze(int firstRow, int lastRow)
+{
+    if (m_frozen)
+        return;
+    if (live()) {
+        if (m_currentRow >= 0 && m_currentRow < m_rows)
+            m_cache.insert(m_currentRow, rowTexts(m_currentRow));
+        for (int r = qMax(0, firstRow); r <= lastRow && r < m_rows; ++r)
+            if (!m_cache.contains(r))
+                readRow(r);
+    }
+    m_frozen = true;
+}
+
+// ---- DBGrid ----------------------------------------------------------------------------------
+
+class DBGrid::Link : public db::DataLink {
+public:
+    explicit Link(DBGrid &g) : m_grid(g) {}
+    void activeChanged() override { m_grid.activeChanged(); }
+    void dataSetChanged() override { m_grid.dataSetChanged(); }
+    void dataSetScrolled() override { m_grid.scrolled(); }
+    void recordChanged(db::Field *) override { m_grid.m_model->currentRecordChanged(); }
+    void editingChanged() override { m_grid.m_model->currentRecordChanged(); }
+    void updateData() override
+    {
+        // A post or a move takes the text of an open cell editor first; its refusal (already
+        // reported) stops the post.
+        if (!m_grid.commitEditor())
+            throw EAbort();
+    }
+
+private:
+    DBGrid &m_grid;
+};
+
+DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_link(std::make_unique<Link>(*this))
+{
+    m_model = new DBGridModel(this);
+    m_model->setLink(m_link.get());
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        emit titleClicked(section, m_model->effectiveColumns().value(section).fieldName);
+    });
+}
+
+DBGrid::~DBGrid() { m_link->setDataSource(nullptr); }
+
+void DBGrid::setDataSource(db::DataSource *source) { m_link->setDataSource(source); }
+
+bool DBGrid::commitEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return true;
+    QWidget *editor = indexWidget(currentIndex());
+    if (!editor)
+        return true;
+    commitData(editor);
+    const bool ok = !m_model->lastWriteRefused();
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return ok;
+}
+
+bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!index.isValid() || !m_model->canEditCell(index.row(), index.column()))
+        return QTableView::edit(index, trigger, event);
+    // autoEdit: the edit starts before the cell editor opens; a refusal keeps it closed.
+    db::DataSet *ds = m_link->dataSet();
+    if (!ds->isEditing() && !runReported([&] { ds->edit(); }))
+        return false;
+    return QTableView::edit(index, trigger, event);
+}
+
+db::DataSource *DBGrid::dataSource() const { return m_link->dataSource(); }
+
+void DBGrid::setColumns(const QVector<DBGridColumn> &columns)
+{
+    m_model->setColumns(columns);
+    dataSetChanged();
+    applyWidths();
+}
+
+void DBGrid::addColumn(const QString &fieldName, const QString &title, int width)
+{
+    QVector<DBGridColumn> c = m_model->columns();
+    c << DBGridColumn{fieldName, title, width};
+    setColumns(c);
+}
+
+void DBGrid::applyWidths()
+{
+    const QVector<DBGridColumn> &cols = m_model->effectiveColumns();
+    for (int i = 0; i < cols.size(); ++i)
+        if (cols[i].width >= 0)
+            setColumnWidth(i, cols[i].width);
+}
+
+void DBGrid::activeChanged()
+{
+    db::DataSource *src = m_link->dataSource();
+    db::DataSet *ds = src ? src->dataSet() : nullptr;
+    if (!m_link->isActive() && src && !src->isEnabled() && ds && ds->isActive() && m_model->rowCount() > 0) {
+        // Switched off: stand still, with the rows in view read while they are still right.
+        int first = rowAt(0);
+        int last = rowAt(viewport()->height() - 1);
+        if (first < 0)
+            first = 0;
+        if (last < 0)
+            last = first + 100;
+        m_model->freeze(first, last);
+        return;
+    }
+    dataSetChanged();
+}
+
+void DBGrid::dataSetChanged()
+{
+    db::DataSet *ds = m_link->isActive() ? m_link->dataSet() : nullptr;
+    if (m_model->sync(ds))
+        applyWidths();
+    syncSelection();
+}
+
+void DBGrid::scrolled()
+{
+    m_model->currentMoved();
+    syncSelection();
+}
+
+void DBGrid::syncSelection()
+{
+    QItemSelectionModel *sel = selectionModel();
+    if (!sel)
+        return;
+    m_syncing = true;
+    const int row = m_model->currentRow();
+    if (row >= 0 && row < m_model->rowCount() && m_model->columnCount() > 0) {
+        const int column = qBound(0, currentIndex().column(), m_model->columnCount() - 1);
+        const QModelIndex idx = m_model->index(row, column);
+        sel->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(idx);
+    } else {
+        sel->clearSelection();
+        sel->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+    }
+    m_syncing = false;
+}
+
+bool DBGrid::moveToRow(int row)
+{
+    if (!m_link->isActive() || m_model->isFrozen())
+        return false;
+    if (row == m_model->currentRow())
+        return true;
+    // The text of an open cell editor belongs to the record being left.
+    if (!commitEditor())
+        return false;
+    const int pos = m_model->positionOfRow(row);
+    db::DataSet *ds = m_link->dataSet();
+    if (pos < 0 || pos >= ds->recordCount())
+        return false;
+    // By the row's identity: leaving a record being inserted shifts the positions.
+    qint64 id = -1;
+    bool ok = runReported([&] { ds->withRowAt(pos, [&] { id = ds->currentRecord().id; }); });
+    if (ok)
+        ok = runReported([&] { ds->gotoBookmark(db::Bookmark{id}); });
+    syncSelection();
+    return ok;
+}
+
+void DBGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex idx = indexAt(event->position().toPoint());
+    if (idx.isValid() && event->button() == Qt::LeftButton) {
+        if (!moveToRow(idx.row())) {
+            event->accept();
+            return;
+        }
+    } else if (idx.isValid()) {
+        event->accept();
+        return;
+    }
+    m_syncing = true;
+    QTableView::mousePressEvent(event);
+    m_syncing = false;
+    syncSelection();
+}
+
+void DBGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    // No drag selection: the selected row is the dataset's current record.
+    event->accept();
+}
+
+void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex idx = indexAt(event->position().toPoint());
+    if (idx.isValid() && m_model->canEditCell(idx.row(), idx.column())) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (idx.isValid() && idx.row() == m_model->currentRow() && m_link->isActive())
+        emit rowActivated();
+    event->accept();
+}
+
+void DBGrid::keyPressEvent(QKeyEvent *event)
+{
+    CursorAction action;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_model->canEditCell(currentIndex().row(), currentIndex().column()))
+            edit(currentIndex(), EditKeyPressed, event);
+        else if (m_link->isActive())
+            emit rowActivated();
+        event->accept();
+        return;
+    case Qt::Key_Up: action = MoveUp; break;
+    case Qt::Key_Down: action = MoveDown; break;
+    case Qt::Key_PageUp: action = MovePageUp; break;
+    case Qt::Key_PageDown: action = MovePageDown; break;
+    case Qt::Key_Home:
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            QTableView::keyPressEvent(event);
+            return;
+        }
+        action = MoveHome;
+        break;
+    case Qt::Key_End:
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            QTableView::keyPressEvent(event);
+            return;
+        }
+        action = MoveEnd;
+        break;
+    default: {
+        // Other keys move between cells; one that lands on another row moves the dataset.
+        QTableView::keyPressEvent(event);
+        const int row = currentIndex().row();
+        if (row >= 0 && row != m_model->currentRow())
+            moveToRow(row);
+        else
+            syncSelection();
+        return;
+    }
+    }
+    event->accept();
+    int target = -1;
+    const int rows = m_model->rowCount();
+    const int current = m_model->currentRow();
+    switch (action) {
+    case MoveUp: target = current - 1; break;
+    case MoveDown: target = current + 1; break;
+    case MovePageUp:
+    case MovePageDown: {
+        const QModelIndex idx = moveCursor(action, event->modifiers());
+        target = idx.isValid() ? idx.row() : current;
+        break;
+    }
+    case MoveHome: target = 0; break;
+    case MoveEnd: target = rows - 1; break;
+    default: break;
+    }
+    if (target >= 0 && target < rows && target != current)
+        moveToRow(target);
+}
+
+} // namespace tarix::dbctrl
