@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -52,11 +53,14 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     m_nastavenia = menuBar()->addMenu(QStringLiteral("&Nastavenia"));
     m_nastavenia->setObjectName(QStringLiteral("Nastavenia"));
 
-    Nastav_obnovu_titulku([this] { Obnov_titulok(); });
+    Nastav_obnovu_titulku([self = QPointer<TFormMain>(this)] {
+        if (self)
+            self->Obnov_titulok();
+    });
     Akcia_priprav_menu();
 }
 
-TFormMain::~TFormMain() { Nastav_obnovu_titulku({}); }
+TFormMain::~TFormMain() = default;
 
 int TFormMain::openFirm() const { return otvorenaFirma().firma; }
 
