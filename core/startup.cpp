@@ -81,6 +81,8 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
         g_qtUi->setMainWindow(g_mainWindow.get());
 
     // The window's creation: the login, then the firms; without either the program ends.
+    // The splash would stand over the login dialog, so it goes first.
+    splash.reset();
     auto end = [&](int message) -> TFormMain * {
         MyConsts::Sprava_chyba(Msg(message));
         if (g_qtUi)
@@ -99,7 +101,6 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
     FormMenuPomoc().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
     createFormCalc(g_mainWindow.get());
 
-    splash.reset();
     g_mainWindow->Akcia_priprav_menu();
     if (options.showWindows)
         g_mainWindow->show();

@@ -82,7 +82,7 @@ void TFormObdobie::nacitaj()
     const bool yearEditable = m_rememberedYear < kPrvyOsobitnyRok;
     m_rok->setEnabled(yearEditable);
     m_rok->setStyleSheet(yearEditable ? QStringLiteral("background-color: #FFFFFF;")
-                                      : QStringLiteral("background-color: #C0C0C0;"));
+                                      : QStringLiteral("background-color: #C0C0C0; color: #000000;"));
 }
 
 void TFormObdobie::okClicked()
