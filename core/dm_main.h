@@ -70,6 +70,12 @@ public:
     bool Pocita_nemocenske_davky() const;
     QString Text_typu_premii() const;
 
+    // The surcharge kinds as eight "0"/"1" characters (most significant bit first), filled
+    // by the employer screen; the firm header's post turns a full text into F_TYP_PRIPL and
+    // F_TYP_PRIPL2.
+    QString Text_priplatkov;
+    QString Text_priplatkov2;
+
     // Exemption filter mode of CIS5_ (0 or 1).
     int Rezim_filtra_vynimiek() const { return m_rezimVynimiek; }
     void setRezim_filtra_vynimiek(int mode) { m_rezimVynimiek = mode; }

@@ -2,10 +2,14 @@
 
 #include "core/app_ini.h"
 #include "core/app_paths.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
 #include "core/forms/about_form.h"
 #include "core/forms/calc_form.h"
 #include "core/forms/main_form.h"
 #include "core/forms/menu_pomoc.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
 #include "core/installation.h"
 #include "core/session.h"
 #include "core/version.h"
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <memory>
 
@@ -65,6 +70,9 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
 
     for (const auto &create : hooks.dataModules)
         create();
+    // The main module is the core's own; the window's creation needs it.
+    if (!hasDM())
+        createDM();
     if (hooks.afterDataModules)
         hooks.afterDataModules();
 
@@ -72,11 +80,27 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
     if (g_qtUi)
         g_qtUi->setMainWindow(g_mainWindow.get());
 
+    // The window's creation: the login, then the firms; without either the program ends.
+    // The splash would stand over the login dialog, so it goes first.
+    splash.reset();
+    auto end = [&](int message) -> TFormMain * {
+        MyConsts::Sprava_chyba(Msg(message));
+        if (g_qtUi)
+            g_qtUi->setMainWindow(nullptr);
+        g_mainWindow.reset();
+        return nullptr;
+    };
+    if (!g_mainWindow->Prihlasenie(options.login))
+        return end(65193);
+    g_mainWindow->Vytvor_menu_firiem();
+    if (g_mainWindow->menuOtvorenieFirmy()->isEmpty())
+        return end(65176);
+    DMA().Vypni_zdroje_dat();
+
     // The help menu holder and the calculator live for the whole run.
     FormMenuPomoc().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
     createFormCalc(g_mainWindow.get());
 
-    splash.reset();
     g_mainWindow->Akcia_priprav_menu();
     if (options.showWindows)
         g_mainWindow->show();
@@ -90,8 +114,10 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
 int runProgram(QApplication &app, const StartupHooks &hooks)
 {
     TFormMain *main = startProgram(StartupOptions{}, hooks);
-    if (!main)
+    if (!main) {
+        closeSession();
         return 1;
+    }
     const int code = app.exec();
     g_mainWindow.reset();
     closeSession();

@@ -8,6 +8,7 @@ class QApplication;
 
 namespace tarix::core {
 
+class TDM;
 class TFormMain;
 
 // What the layers above the core contribute to start-up. The app wires them up, so
@@ -24,10 +25,13 @@ struct StartupHooks {
 struct StartupOptions {
     QString programFolder; // empty: the executable's folder (or $TARIX_HOME)
     bool showWindows = true;
+    // Runs the login in place of the login dialog (true: a user logged in).
+    std::function<bool(TDM &)> login;
 };
 
 // Runs every start-up step up to the message loop and returns the main window, or null
-// when the program must end (the reason was shown to the user).
+// when the program must end (the reason was shown to the user): no user logged in
+// (65193) or no firm with a year to open (65176).
 TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks);
 
 // Starts the program and runs the message loop until the main window closes.

@@ -1,6 +1,7 @@
 // Start-up on a temporary program folder, as the program starts on a clerk's machine.
 #include "core/app_ini.h"
 #include "core/app_paths.h"
+#include "core/dm_main.h"
 #include "core/forms/main_form.h"
 #include "core/installation.h"
 #include "core/dm_main.h"
@@ -24,18 +25,33 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void TearDown() override { core::closeSession(); }
+    void TearDown() override
+    {
+        core::closeSession();
+        core::destroyDM();
+    }
 
     QTemporaryDir dir;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope{scripted};
 
     QString folder() const { return dir.path() + '/'; }
-    core::TFormMain *start(core::StartupHooks hooks = {})
+    // One firm with one year under the network root, so that the program has a firm to list.
+    void makeFirm(const QString &root)
     {
+        core::createFolderDatabase(root + "COMMON/ROK2007", core::FolderKind::Year,
+                                   core::yearSeedResources(2007));
+        core::createFolderDatabase(root + "DATA01", core::FolderKind::Firm,
+                                   core::demoFirmSeedResources());
+    }
+    core::TFormMain *start(core::StartupHooks hooks = {}, bool withFirm = true)
+    {
+        if (withFirm)
+            makeFirm(folder());
         core::StartupOptions options;
         options.programFolder = dir.path();
         options.showWindows = false;
+        options.login = [](core::TDM &) { return true; };
         return core::startProgram(options, hooks);
     }
 };
@@ -75,7 +91,8 @@ TEST_F(StartupTest, NetworkPathMovesTheSharedFolders)
     QDir(dir.path()).mkpath("shared");
     ini::IniFile trx(folder() + "TRX.INI");
     trx.writeString("NETWORK", "Network_Path", "shared\\");
-    start();
+    makeFirm(folder() + "shared/");
+    start({}, false);
     const auto &p = core::appPaths();
     EXPECT_EQ(p.networkRoot, folder() + "shared/");
     EXPECT_TRUE(p.sharedNetworkRoot());

@@ -1,0 +1,102 @@
+#pragma once
+// Firms and years of an installation, and opening a firm and year.
+//
+// One installation keeps up to 99 firms in the folders "DATA01" ... "DATA99" of the
+// network root and the statutory tables of each year in "COMMON/ROKyyyy". Opening a firm
+// and year re-points the aliases (TARIX_DATA and TARIX_DATX at the firm, TARIX_COMM at the
+// year, TARIX_PRIV at the private folder), opens the registered tables, upgrades the data,
+// asks for the cost centre and the period, and loads the year's statutory parameters.
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace tarix::db {
+class Session;
+}
+
+namespace tarix::core {
+
+inline constexpr int kPrvaFirma = 1;
+inline constexpr int kPoslednaFirma = 99;
+inline constexpr int kPrvyRokMenu = 2004;
+inline constexpr int kPoslednyRokMenu = 2019;
+// Years before this one keep their statutory tables in the folder of 2004.
+inline constexpr int kPrvyOsobitnyRok = 2005;
+
+// "DATA07"
+QString Nazov_priecinka_firmy(int firm);
+// root + "DATA07/"
+QString Priecinok_firmy(const QString &networkRoot, int firm);
+// root + "COMMON/ROK2007/"; for 2004 and earlier root + "COMMON/ROK2004/".
+QString Priecinok_roka(const QString &networkRoot, int year);
+// root + "vystupy/DATA07/2007/"
+QString Vystupny_priecinok(const QString &networkRoot, int firm, int year);
+// root + "frm/"
+QString Priecinok_formularov(const QString &networkRoot);
+
+// One firm of the menu "Výber firmy" with the years it can be opened in.
+struct PolozkaFirmy {
+    int cislo = 0;
+    QString nazov;
+    QList<int> roky;
+    // The menu caption: name + " " + two-digit number.
+    QString popis() const;
+};
+
+// Years 2004 to 2019 whose folder "COMMON/ROKyyyy" holds the parameter table.
+QList<int> Roky_s_parametrami(const QString &networkRoot);
+// The name (NAZOV) of the firm header in a firm folder; false when the folder has no
+// readable header. Opening by path through the session; nothing is created.
+bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name);
+// Firms 1 to 99 with a readable header, each with every year that has parameters; empty
+// when no year has parameters. Numbers are kept as they are (firm 7 without firm 3).
+QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot);
+
+// The open firm and year of this run; firma 0 while none is open.
+struct OtvorenaFirma {
+    int firma = 0;
+    int rok = 0;
+    QString priecinokFirmy;
+    QString priecinokRoka;
+    QString priecinokFormularov;
+    QString vystupnyPriecinok;
+};
+const OtvorenaFirma &otvorenaFirma();
+
+// The compatibility setting "Priplatky" that the data upgrades give parameter 33. The
+// program sets the payroll settings' value at start-up; until then TRX.INI's
+// [Kompatibilita] Priplatky is read (default 1).
+void setPriplatky(std::function<int()> provider);
+int Priplatky();
+
+// What the main window adds to an opening: its menus and caption, and the two dialogs.
+struct KrokyOtvorenia {
+    // After the tables were opened or failed to open: menus and caption for the new state.
+    std::function<void()> priprav_menu;
+    // After a successful opening and upgrade: the employer kind's menu entries.
+    std::function<void()> menu_podla_zamestnavatela;
+    // Ask for the cost centre and the period (the period dialog stores the period).
+    std::function<void()> vyber_strediska;
+    std::function<void()> vyber_obdobia;
+};
+
+// Opens the firm and year (the process-wide session, TDM, table registry and PARAM.INI).
+// Returns true when the firm is open, its data upgraded, the cost centre and period chosen
+// and the year's parameters loaded (slot 28 set for the period). Any failure is shown to
+// the user and leaves no firm open: tables closed, parameters emptied, open firm cleared.
+bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky = {});
+
+// Closes every registered table (the firm stays recorded as chosen; see Zrus_otvorenu_firmu).
+void Zatvor_tabulky_firmy();
+// Closes the tables and forgets the open firm: no firm is open afterwards.
+void Zrus_otvorenu_firmu();
+
+// The main window's caption refresh, called after the firm header is posted. The window
+// sets it; without a window it does nothing.
+void Nastav_obnovu_titulku(std::function<void()> refresh);
+void Obnov_titulok_okna();
+
+// Shows an exception's text to the user (EAbort stays silent).
+void Zobraz_chybu(const std::exception &e);
+
+} // namespace tarix::core

@@ -1,0 +1,69 @@
+#pragma once
+// The rules of the period and cost-centre choice: which year changes the period dialog
+// allows, the per-year INI import of years before 2005, the exemption filter mode of the
+// period, and the workstation's cost centre.
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace tarix::db {
+class Session;
+}
+namespace tarix::ini {
+class IniFile;
+}
+
+namespace tarix::core {
+
+class TDM;
+
+// The text that narrows the exemption codes in the months 8/2006 to 12/2006.
+inline constexpr const char *kFilterVynimiek2006 = "(ID >='0' AND ID<='2') OR (ID>='A' AND ID<='E')";
+
+// 1 for the periods 200608 to 200612, else 0.
+int Rezim_vynimiek_obdobia(int period);
+// Stores the mode and gives CIS5_ its filter text (filtering stays off); an open table
+// reads its rows again so that their exemption texts follow the mode.
+void Nastav_filter_vynimiek(TDM &dm, int mode);
+
+// Refuses (EMyError 65115) a year the period dialog may not set: from a year before 2005
+// to 2005 or later, and any change of a year from 2005 on (each has its own folder).
+void Over_zmenu_roka(int rememberedYear, int newYear);
+
+// "ROK" + year + ".INI"
+QString Subor_roka(int year);
+
+// Which imports the period dialog offers when the year changes to `year` (before 2005).
+struct PonukaImportu {
+    bool pasma = false;       // question 65131 and the tax-band import
+    bool parametre = false;   // question 65132, parameter and set-up import
+    bool lenExistujuci = false; // only when the file exists
+};
+PonukaImportu Ponuka_importu(int year);
+
+// Asks the questions of the offer for `year` and runs the chosen imports from the program
+// folder's year file; after the parameter import the statutory parameters are loaded again.
+void Ponukni_import_roka(TDM &dm, int year, const QString &programFolder);
+
+// The imports of a year file. A value that is not a number is reported with its section
+// and key and skipped; nothing is written for it.
+// Tax bands: 65130 when band 1 is missing in any of the three sections (nothing deleted);
+// otherwise the bands replace those of the year in one transaction.
+void Nacitaj_danove_pasma(TDM &dm, const QString &iniPath);
+// Parameters by their abbreviation ("PARAMETRE_NUM"); keys without a parameter are skipped.
+void Nacitaj_parametre_roka(TDM &dm, const QString &iniPath);
+// Fields of the year's set-up row ("SETUP"); a key that is no numeric field is skipped.
+void Nacitaj_setup_roka(TDM &dm, const QString &iniPath);
+
+// The period dialog's "O&K": checks the year change, stores year and month (and nothing
+// when refused), sets parameter slot 28 for the new period, offers the year file's import
+// when the year changed to one before 2005, and sets the exemption filter mode.
+void Potvrd_obdobie(TDM &dm, int rememberedYear, int newYear, int newMonth,
+                    const QString &programFolder);
+
+// The cost centres of the firm in number order (number, name).
+QList<QPair<int, QString>> Zoznam_stredisk(TDM &dm);
+// Stores the workstation's cost centre (0 = the whole firm).
+void Nastav_stredisko(TDM &dm, int sid);
+
+} // namespace tarix::core
