@@ -1,6 +1,8 @@
 // TARIX: personnel and payroll program.
 #include "core/app_ini.h"
+#include "core/dm_all.h"
 #include "core/dm_main.h"
+#include "core/firm_opening.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/startup.h"
@@ -14,6 +16,11 @@ int main(int argc, char **argv)
     tarix::core::StartupHooks hooks;
     // The data modules in the program's order; each later subsystem adds its own.
     hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP};
+    hooks.afterDataModules = [] {
+        tarix::core::DMA().Registruj_tabulky();
+        // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
+        tarix::core::setPriplatky([] { return tarix::payroll::nastavenia().Priplatky; });
+    };
     hooks.readCalculationSettings = [] {
         tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
     };

@@ -161,7 +161,6 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
 // exit without touching it.
 TEST_F(StartupTest, DataModulesOutliveTheSessionAtExit)
 {
-    core::createInstallation(dir.path(), {true, 2007, 2007});
     core::StartupHooks hooks;
     hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP};
     ASSERT_NE(start(hooks), nullptr);
