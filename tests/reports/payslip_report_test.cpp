@@ -487,3 +487,17 @@ TEST_F(Payslips, PreparedPayslipsWriteAPdf)
     EXPECT_TRUE(f.read(5).startsWith("%PDF"));
     EXPECT_GT(f.size(), 1000);
 }
+
+TEST_F(Payslips, FailingHolidayQueryLeavesTheEntitlement)
+{
+    insertVyp(1, 200703, {{"V_holiday", 1}, {"N_brutto", 500}});
+    Spusti_zostavu(request(200703), [] {
+        auto form = std::make_unique<TReportVP2005A>();
+        form->Q2_.setSql("select sum(v_holiday) holiday_cerpane from chyba_tabulka where code_emp=:code_emp");
+        return std::unique_ptr<TReport>(std::move(form));
+    });
+    EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+    ASSERT_EQ(previewHost.last.pageCount(), 1);
+    EXPECT_EQ(textOf(previewHost.last.pages[0], "QRDB_CALC_DOVOLENKA"), "27 / ");
+    EXPECT_EQ(textOf(previewHost.last.pages[0], "QRDB_N_brutto"), "500,00");
+}
