@@ -7,6 +7,7 @@
 #include "core/dm_zam.h"
 #include "core/startup.h"
 #include "payroll/ini_settings.h"
+#include "reports/payslips/vyplatna_paska.h"
 
 #include <QApplication>
 
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
     hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP};
     hooks.afterDataModules = [] {
         tarix::core::DMA().Registruj_tabulky();
+        tarix::reports::Registruj_vyplatne_pasky();
         // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
         tarix::core::setPriplatky([] { return tarix::payroll::nastavenia().Priplatky; });
     };
