@@ -177,6 +177,8 @@ private:
     void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
     [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
     void Spolocny_kontext(CalcContext &c);
+    const CalcContext &Pripravit_kontext(const VypRecord &record);
+    VypRecord Vypocitaj_a_zapis();
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);
@@ -193,7 +195,7 @@ private:
     };
     std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
     bool m_davka = false;
-    std::optional<CalcContext> m_davkovyKontext; // the common part of the context in a batch
+    CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
     std::optional<QDate> m_davkovaUzavierka;
     struct RozsahDetailov {
         int codeEmp = -1, codeNumb = -1, period = -1;

@@ -30,17 +30,14 @@ class DavkaScope {
 public:
     explicit DavkaScope(TDMV &dm) : m_dm(dm)
     {
-        CalcContext common;
-        m_dm.Spolocny_kontext(common);
+        m_dm.Spolocny_kontext(m_dm.m_kontext);
         const QDate closing = m_dm.Datum_uzavierky();
-        m_dm.m_davkovyKontext = std::move(common);
         m_dm.m_davkovaUzavierka = closing;
         m_dm.m_davka = true;
     }
     ~DavkaScope()
     {
         m_dm.m_davka = false;
-        m_dm.m_davkovyKontext.reset();
         m_dm.m_davkovaUzavierka.reset();
     }
     DavkaScope(const DavkaScope &) = delete;
@@ -73,7 +70,6 @@ QString textObdobia(int period)
 
 struct Kluc {
     int codeEmp;
-    int sid;
     int codeNumb;
 };
 
@@ -96,7 +92,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     db::Params params = conditionParams;
     params.set(QStringLiteral("p"), period);
     const db::SqlResult rows = s.run(
-        QStringLiteral("select v.code_emp, v.sid, z.code_numb from \":tarix_data:vyp\" v "
+        QStringLiteral("select v.code_emp, z.code_numb from \":tarix_data:vyp\" v "
                        "left join \":tarix_data:zam\" z on z.code_emp = v.code_emp "
                        "where v.v_obdobie = :p")
             + condition + QStringLiteral(" order by v.code_emp"),
@@ -104,7 +100,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     std::vector<Kluc> keys;
     keys.reserve(size_t(rows.rowCount()));
     for (int i = 0; i < rows.rowCount(); ++i)
-        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1)), int(rows.asInteger(i, 2))});
+        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1))});
 
     ui::ProgressScope progress;
     MyConsts::Zobraz_priebeh(0);
@@ -116,8 +112,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
             vyp.open();
         ControlsOff controls(vyp);
         vyp.setFiltered(false);
-        vyp.setIndexName(QStringLiteral("OBDOBIE"));
-        vyp.setRangeEquals({period});
+        vyp.setIndexName(QString());
 
         const StatutoryParams statutory = Statutarne_parametre();
         db::Transaction tx(&s);
@@ -126,8 +121,10 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
             if (key.codeNumb != 0)
                 m_osobneCisla.insert(key.codeEmp, key.codeNumb);
             try {
-                if (!vyp.findKey({period, key.sid, key.codeEmp})
-                    && !vyp.locate(QStringLiteral("Code_emp"), {key.codeEmp}))
+                // The table narrowed to the one record: finding it and storing it cost
+                // the same however large the month is.
+                vyp.setRangeEquals({key.codeEmp, period});
+                if (vyp.isEmpty())
                     throw EMyError(QStringLiteral("Výplata sa nenašla."));
                 db::EditGuard guard(vyp);
                 vyp.edit();

@@ -28,16 +28,6 @@ int detail::Otvorene_obdobie(db::Session &s)
 
 void TDMV::Spolocny_kontext(CalcContext &c)
 {
-    if (m_davkovyKontext) {
-        const CalcContext &d = *m_davkovyKontext;
-        c.Aktualne_obdobie = d.Aktualne_obdobie;
-        c.firm = d.firm;
-        c.setup = d.setup;
-        c.params = d.params;
-        c.taxBands = d.taxBands;
-        c.surcharge = d.surcharge;
-        return;
-    }
     db::Session &s = TVYP_.session();
     c.Aktualne_obdobie = detail::Otvorene_obdobie(s);
     c.firm = Nacitaj_hlavicku_firmy(s);
@@ -47,11 +37,13 @@ void TDMV::Spolocny_kontext(CalcContext &c)
     c.surcharge = nastavenia().milionarskaDan;
 }
 
-CalcContext TDMV::Kontext_vyplaty(const VypRecord &record)
+const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
 {
     db::Session &s = TVYP_.session();
-    CalcContext c;
-    Spolocny_kontext(c);
+    CalcContext &c = m_kontext;
+    // A batch reads the firm's and the year's part once, at its start.
+    if (!m_davka)
+        Spolocny_kontext(c);
     // The employee by the key of Zam; the personal number is remembered and checked by
     // the read itself.
     int numb = m_osobneCisla.value(record.Code_emp, 0);
@@ -64,9 +56,15 @@ CalcContext TDMV::Kontext_vyplaty(const VypRecord &record)
         throw EMyError(Msg(65050));
     c.deductions = Nacitaj_zrazky(s, record.Code_emp, record.V_obdobie);
     c.Rezim_importu = Rezim_importu;
+    c.pieceWork.clear();
     if (!Rezim_importu)
         c.pieceWork = Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
     return c;
+}
+
+CalcContext TDMV::Kontext_vyplaty(const VypRecord &record)
+{
+    return Pripravit_kontext(record);
 }
 
 VypRecord TDMV::Aktualna_vyplata() const
@@ -77,17 +75,21 @@ VypRecord TDMV::Aktualna_vyplata() const
 VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 {
     VypRecord copy = record;
-    payroll::Vypocet_vyplaty(copy, Kontext_vyplaty(record));
+    payroll::Vypocet_vyplaty(copy, Pripravit_kontext(record));
     return copy;
 }
 
 void TDMV::Vypocet_vyplaty()
 {
-    if (!TVYP_.isEditing())
-        return;
+    if (TVYP_.isEditing())
+        Vypocitaj_a_zapis();
+}
+
+VypRecord TDMV::Vypocitaj_a_zapis()
+{
     db::Session &s = TVYP_.session();
     const VypRecord before = m_adapter->read(TVYP_);
-    const CalcContext c = Kontext_vyplaty(before);
+    const CalcContext &c = Pripravit_kontext(before);
     VypRecord r = before;
     const CalcResult result = payroll::Vypocet_vyplaty(r, c);
     int stored = 0;
@@ -97,9 +99,10 @@ void TDMV::Vypocet_vyplaty()
         throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
     }
     Sumy_zrazok = result.Sumy_zrazok;
-    m_adapter->write(TVYP_, r);
+    m_adapter->write(TVYP_, r, &before);
     if (stored > 0 && !m_davka && TZRV_.isActive() && !TZRV_.isEditing())
         TZRV_.refresh();
+    return r;
 }
 
 double TDMV::Suma_zrazky(double suma, int typSumy) const
@@ -162,8 +165,7 @@ void TDMV::TVYP_BeforePost()
         Kontroly_zapisu(Vypocitana_kopia(m_adapter->read(TVYP_)));
     }
     // The stored record is computed inside the post's transaction.
-    Vypocet_vyplaty();
-    Kontroly_zapisu(m_adapter->read(TVYP_));
+    Kontroly_zapisu(Vypocitaj_a_zapis());
 }
 
 } // namespace tarix::payroll

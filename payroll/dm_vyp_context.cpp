@@ -3,6 +3,9 @@
 #include "core/helpers/parameters.h"
 #include "platform/db/dataset.h"
 #include "platform/db/session.h"
+#include "platform/db/statement.h"
+
+#include <QStringList>
 
 namespace tarix::payroll {
 
@@ -17,12 +20,39 @@ bool sameStored(const QVariant &a, const QVariant &b)
 template <typename T>
 void fillFromRow(T &target, const db::SqlResult &result, int row)
 {
-    for (const FieldDef<T> &def : T::fields()) {
-        const int column = result.columnIndex(QString::fromLatin1(def.name));
-        if (column >= 0)
-            writeField(target, def, result.value(row, column));
-    }
+    for (int column = 0; column < result.columnCount(); ++column)
+        if (const FieldDef<T> *def = T::field(result.columnName(column)))
+            writeField(target, *def, result.value(row, column));
 }
+
+// A query of the program's dialect over tables of TARIX_DATA, run once per payroll record:
+// rewritten once for the schema the alias is attached under, then run through the
+// session's cached statements, its rows read column by column.
+class DotazData {
+public:
+    explicit DotazData(QString sql) : m_sql(std::move(sql)) {}
+
+    template <typename RowFn>
+    void run(db::Session &s, const db::Params &params, RowFn &&row)
+    {
+        const QString alias = QStringLiteral("TARIX_DATA");
+        const QString schema = s.schemaOf(alias);
+        s.attach(alias);
+        if (schema != m_schema || m_rewrite.sql.isEmpty()) {
+            m_rewrite = s.rewrite(m_sql);
+            m_schema = schema;
+        }
+        db::Session::Lease st(s, m_rewrite.sql);
+        db::Session::bindParams(*st, m_rewrite, params);
+        while (st->step())
+            row(*st);
+    }
+
+private:
+    QString m_sql;
+    QString m_schema;
+    db::SqlRewrite m_rewrite;
+};
 
 } // namespace
 
@@ -58,7 +88,17 @@ VypRecord VypRecordAdapter::read(const db::DataSet &ds)
     return r;
 }
 
-int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r)
+namespace {
+
+template <typename T>
+bool sameMember(const T &a, const T &b, const FieldDef<T> &def)
+{
+    return std::visit([&](auto member) { return a.*member == b.*member; }, def.member);
+}
+
+} // namespace
+
+int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord *before)
 {
     bind(ds);
     const auto defs = VypRecord::fields();
@@ -71,6 +111,9 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r)
         for (size_t i = 0; i < defs.size(); ++i) {
             const int idx = m_index[qsizetype(i)];
             if (idx < 0)
+                continue;
+            if (before && sameMember(*before, r, defs[i])
+                && (defs[i].type == FieldType::Text || ds.currentRecord().values.value(idx).isValid()))
                 continue;
             db::Field &f = ds.field(idx);
             const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());
@@ -144,59 +187,69 @@ StatutoryParams Statutarne_parametre()
 
 bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e)
 {
-    const db::SqlResult r = s.run(
-        QStringLiteral("select code_emp, code_numb, sid, zps, ztp, miera_poklesu, kzp, kdp, f_doba, "
-                       "fixny_mv_plat, dan_nerezident, u_sds, nc_minimum from \":tarix_data:zam\" "
-                       "where code_numb = :n and code_emp = :e"),
-        {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
-    if (r.rowCount() == 0)
-        return false;
-    e = EmployeeData();
-    fillFromRow(e, r, 0);
-    return true;
+    static DotazData query([] {
+        QStringList columns;
+        for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
+            columns << QString::fromLatin1(def.name);
+        return QStringLiteral("select %1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e")
+            .arg(columns.join(QStringLiteral(", ")));
+    }());
+    bool found = false;
+    query.run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
+        e = EmployeeData();
+        const auto defs = EmployeeData::fields();
+        for (size_t i = 0; i < defs.size(); ++i)
+            writeField(e, defs[i], st.column(int(i)));
+        found = true;
+    });
+    return found;
 }
 
 std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period)
 {
+    static DotazData query(QStringLiteral(
+        "select zrid, typ, suma, typ_sumy, vypocitana_suma from \":tarix_data:zrv\" "
+        "where code_emp = :e and v_obdobie = :p order by zrid"));
     std::vector<ZrvRow> rows;
-    const db::SqlResult r = s.run(
-        QStringLiteral("select zrid, typ, suma, typ_sumy, vypocitana_suma from \":tarix_data:zrv\" "
-                       "where code_emp = :e and v_obdobie = :p order by zrid"),
-        {{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}});
-    rows.reserve(size_t(r.rowCount()));
-    for (int i = 0; i < r.rowCount(); ++i)
-        rows.push_back({int(r.asInteger(i, 0)), r.asString(i, 1), r.asFloat(i, 2),
-                        int(r.asInteger(i, 3)), r.asFloat(i, 4)});
+    query.run(s, {{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}}, [&](db::Statement &st) {
+        rows.push_back({int(db::variantToInteger(st.column(0))), st.column(1).toString(),
+                        db::variantToDouble(st.column(2)), int(db::variantToInteger(st.column(3))),
+                        db::variantToDouble(st.column(4))});
+    });
     return rows;
 }
 
 std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp)
 {
+    static DotazData query(QStringLiteral(
+        "select hsuid, ukid, pocet, suma1, suma from \":tarix_data:hsu\" "
+        "where v_obdobie = :p and code_numb = :n and code_emp = :e order by hsuid"));
     std::vector<HsuRow> rows;
-    const db::SqlResult r = s.run(
-        QStringLiteral("select hsuid, ukid, pocet, suma1, suma from \":tarix_data:hsu\" "
-                       "where v_obdobie = :p and code_numb = :n and code_emp = :e order by hsuid"),
-        {{QStringLiteral("p"), period}, {QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
-    rows.reserve(size_t(r.rowCount()));
-    for (int i = 0; i < r.rowCount(); ++i)
-        rows.push_back({int(r.asInteger(i, 0)), int(r.asInteger(i, 1)), r.asFloat(i, 2),
-                        r.asFloat(i, 3), r.asFloat(i, 4)});
+    query.run(s, {{QStringLiteral("p"), period}, {QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}},
+              [&](db::Statement &st) {
+                  rows.push_back({int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))),
+                                  db::variantToDouble(st.column(2)), db::variantToDouble(st.column(3)),
+                                  db::variantToDouble(st.column(4))});
+              });
     return rows;
 }
 
 int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
                       const std::vector<double> &amounts)
 {
+    static DotazData update(QStringLiteral(
+        "update \":tarix_data:zrv\" set vypocitana_suma = :s "
+        "where code_emp = :e and v_obdobie = :p and zrid = :z"));
     int written = 0;
     for (size_t i = 0; i < rows.size() && i < amounts.size(); ++i) {
         if (rows[i].Vypocitana_suma == amounts[i])
             continue;
-        s.execute(QStringLiteral("update \":tarix_data:zrv\" set vypocitana_suma = :s "
-                                 "where code_emp = :e and v_obdobie = :p and zrid = :z"),
-                  {{QStringLiteral("s"), amounts[i]},
-                   {QStringLiteral("e"), codeEmp},
-                   {QStringLiteral("p"), period},
-                   {QStringLiteral("z"), rows[i].ZRID}});
+        update.run(s,
+                   {{QStringLiteral("s"), amounts[i]},
+                    {QStringLiteral("e"), codeEmp},
+                    {QStringLiteral("p"), period},
+                    {QStringLiteral("z"), rows[i].ZRID}},
+                   [](db::Statement &) {});
         ++written;
     }
     return written;

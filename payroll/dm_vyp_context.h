@@ -27,8 +27,10 @@ public:
     VypRecord read(const db::DataSet &ds);
     // Assigns the stored fields whose value differs (normalised as the dataset stores
     // them) through the fields, so that validators and controls see them; the dataset
-    // must be in edit or insert state. Returns the number of fields assigned.
-    int write(db::DataSet &ds, const VypRecord &r);
+    // must be in edit or insert state. `before`, when given, is what read() gave for the
+    // current record: a field equal there and not blank in the dataset is left alone
+    // without a look at its stored value. Returns the number of fields assigned.
+    int write(db::DataSet &ds, const VypRecord &r, const VypRecord *before = nullptr);
     // The calculated fields of the record into the dataset's calculated fields (while it
     // computes them).
     void writeCalculated(db::DataSet &ds, const VypRecord &r);

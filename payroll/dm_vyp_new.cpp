@@ -278,7 +278,7 @@ void TDMV::Nova_vyplata()
     if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee))
         throw EMyError(Msg(65050));
     Kopiruj_parametre_vyplaty(r, c);
-    m_adapter->write(TVYP_, r);
+    m_adapter->write(TVYP_, r, nullptr);
 
     Vypocet_stvrtrocneho_priemeru();
     if (period < 200401)
