@@ -120,6 +120,12 @@ TDMV::TDMV()
                         QStringLiteral("order by id")});
 
     TRZP_.setIndexFieldNames(QStringLiteral("Code_emp"));
+    // The settlements follow the employee grid of the employee module (created before).
+    if (core::DataModule *dmz = core::DataModule::find(QStringLiteral("TDMZ")))
+        if (db::DataSource *grid = dmz->dataSource(QStringLiteral("DS_ZGRID"))) {
+            TRZP_.setMasterSource(grid);
+            TRZP_.setMasterFields(QStringLiteral("Code_emp"));
+        }
     DS_HSV.autoEdit = true;
     DS_CUK.setEnabled(false);
     DS_ZUK.setEnabled(false);

@@ -43,8 +43,9 @@ void TDMV::Nastav_udalosti_vyplat()
         const KlucZamestnanca e = Aktualny_zamestnanec();
         if (!e.isValid())
             throw EMyError(Msg(65050));
-        const int year = core::hasDM() ? core::DM().Aktualny_rok() : 0;
-        const int month = core::hasDM() ? core::DM().Aktualny_mesiac() : 0;
+        const int open = detail::Otvorene_obdobie(TVYP_.session());
+        const int year = open / 100;
+        const int month = open % 100;
         if (!Bez_kontroly_duplicity && Existuje_vyplata(e.Code_emp, year, month))
             throw EMyError(Msg(65071));
         const db::SqlResult r = TVYP_.session().run(

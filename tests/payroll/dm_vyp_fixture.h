@@ -92,11 +92,11 @@ protected:
         db::Session::setDefaultSession(nullptr);
     }
 
-    // The open period: `month` of 2007.
-    void setPeriod(int month)
+    // The open period (the year folder stays 2007's).
+    void setPeriod(int month, int year = 2007)
     {
-        session.execute("update \":tarix_priv:priv\" set rok = 2007, mesiac = :m", {{"m", month}});
-        MyConsts::Uprav_parameter_28(200700 + month);
+        session.execute("update \":tarix_priv:priv\" set rok = :y, mesiac = :m", {{"y", year}, {"m", month}});
+        MyConsts::Uprav_parameter_28(year * 100 + month);
     }
 
     // Inserts the payroll of the open month for a demo employee; the clerk's inputs are
