@@ -172,7 +172,6 @@ private:
     void TVYP_BeforePost();
     void TVYP_BeforeDelete();
     void Nova_vyplata();              // OnNewRecord
-    void Zapis_do_vyplaty(const VypRecord &r, bool calculated);
     void Obnov_detaily();
     void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
     [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch

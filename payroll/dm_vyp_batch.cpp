@@ -81,7 +81,6 @@ struct Kluc {
 int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                             bool taxSplit)
 {
-    TDMV &dm = *this;
     db::Table &vyp = TVYP_;
     db::Session &s = vyp.session();
 
@@ -107,7 +106,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     int stored = 0;
     {
         db::CursorStateGuard cursor(vyp);
-        DavkaScope davka(dm);
+        DavkaScope davka(*this);
         if (!vyp.isActive())
             vyp.open();
         ControlsOff controls(vyp);
@@ -129,7 +128,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
                 db::EditGuard guard(vyp);
                 vyp.edit();
                 if (taxSplit) {
-                    const VypRecord computed = dm.Vypocitana_kopia(dm.Aktualna_vyplata());
+                    const VypRecord computed = Vypocitana_kopia(Aktualna_vyplata());
                     vyp.fieldByName(QStringLiteral("Dan_vyrovnana"))
                         .setValue(Nesplna_podmienky_zrazkovej_dane(computed, statutory) ? 0 : 1);
                 }

@@ -100,6 +100,15 @@ TEST_F(BatchTest, StoresTheSameRecordsAsPostingEachOneByHand)
     EXPECT_EQ(r.asInteger(0, r.columnIndex("SID")), 1);
 }
 
+TEST_F(BatchTest, RecalculatingAnUnchangedMonthChangesNoStoredField)
+{
+    const auto before = storedMonth(200701);
+    const auto deductionsBefore = deductionAmounts();
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(3), 10);
+    EXPECT_EQ(storedMonth(200701), before);
+    EXPECT_EQ(deductionAmounts(), deductionsBefore);
+}
+
 TEST_F(BatchTest, EveryRecordOnceEvenWhenItsPostMovesIt)
 {
     changeSettings(); // cost centres change: each post moves its record in the month's order
