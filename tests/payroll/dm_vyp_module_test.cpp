@@ -112,6 +112,23 @@ TEST_F(PayrollModuleViewTest, LookupsOfPayrollRows)
     EXPECT_TRUE(dmv->Znizena_sadzba_zp(200701, false, 55));
     EXPECT_FALSE(dmv->Znizena_sadzba_zp(200508, true, 30));
     EXPECT_TRUE(dmv->Znizena_sadzba_zp(200509, true, 30));
+
+    // The live deductions of one payroll and the piece-work total.
+    db::Query &zrv = dmv->QZRV_;
+    zrv.setParam("p1", 200701);
+    zrv.setParam("p2", 1);
+    zrv.open();
+    EXPECT_TRUE(zrv.canModify());
+    ASSERT_EQ(zrv.recordCount(), 1);
+    EXPECT_EQ(zrv.fieldByName("typ").asString(), "O");
+    EXPECT_EQ(zrv.fieldByName("vypocitana_suma").asFloat(), 150);
+    zrv.close();
+    db::Query &hsu = dmv->QHSU3_;
+    hsu.setParam("p1", 200701);
+    hsu.setParam("p2", 1);
+    hsu.open();
+    EXPECT_EQ(hsu.fieldByName("suma").asFloat(), 0);
+    hsu.close();
 }
 
 } // namespace
