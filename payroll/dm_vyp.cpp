@@ -126,6 +126,12 @@ TDMV::TDMV()
             TRZP_.setMasterSource(grid);
             TRZP_.setMasterFields(QStringLiteral("Code_emp"));
         }
+    // The exemption code table shows the current payroll's exemption while the payroll
+    // source is enabled, and every exemption while it is not.
+    if (core::hasDM()) {
+        core::DM().CIS5_.setMasterSource(&DS_VYPL);
+        core::DM().CIS5_.setMasterFields(QStringLiteral("VYNIMKA_VZ"));
+    }
     DS_HSV.autoEdit = true;
     DS_CUK.setEnabled(false);
     DS_ZUK.setEnabled(false);

@@ -132,3 +132,22 @@ TEST_F(PayrollModuleViewTest, LookupsOfPayrollRows)
 }
 
 } // namespace
+
+// The exemption code table follows the current payroll while the payroll source is
+// enabled, shows every row while it is disabled, and stays usable after the payroll module
+// is gone.
+TEST_F(PayrollModuleTest, ExemptionTableFollowsThePayrollRecord)
+{
+    db::Table &cis5 = core::DM().CIS5_;
+    cis5.open();
+    const int all = [&] {
+        dmv->DS_VYPL.setEnabled(false);
+        return cis5.recordCount();
+    }();
+    EXPECT_GT(all, 1);
+    dmv->DS_VYPL.setEnabled(true);
+    dmv.reset();
+    cis5.refresh();
+    EXPECT_EQ(cis5.recordCount(), all);
+    cis5.close();
+}
