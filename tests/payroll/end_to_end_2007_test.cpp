@@ -24,6 +24,9 @@
 // surcharges from the hourly average (slot 33 = 1 after opening).
 #include "end_to_end_fixture.h"
 
+#include "core/helpers/messages.h"
+#include "platform/errors.h"
+
 using namespace tarix;
 using namespace tarix::payroll;
 using namespace tarix::payroll::testing;
@@ -349,6 +352,205 @@ TEST_F(Payroll2007, FixedWageAboveEveryMaximumWithSupplementaryPension)
         {"Sporenie", 61148},      // 62 848 - 700 - 1 000
         {"Vyplata", 0},
     });
+}
+
+TEST_F(Payroll2007, HolidayAndPublicHolidayPayAtTheAverageOfThePreviousQuarter)
+{
+    // January: 176 hours and 8 of overtime (25 % of the average 95 = 190);
+    // February: the sick month of 80 hours; March: 176 hours.
+    post(kCierny, {{"V_den", 22}, {"V_hodina", 184}, {"Vh_nadcas", 8}});
+    setPeriod(2);
+    post(kCierny, {{"V_den", 10}, {"V_hodina", 80}, {"V_pn1", 3}, {"V_pn2", 7},
+                   {"V_nahrada_pn1", 3}, {"V_nahrada_pn2", 7}});
+    setPeriod(3);
+    post(kCierny, {{"V_den", 22}, {"V_hodina", 176}});
+    expectStored(kCierny, 200701, {{"N_mzda", 17670}, {"Vp_nadcas", 190}}); // 95 x 184 + 190
+    expectStored(kCierny, 200702, {{"N_mzda", 7600}});
+    expectStored(kCierny, 200703, {{"N_mzda", 16720}});
+
+    // April 2007: 19 working days; 6.4. and 9.4. paid as public holidays; 14 days
+    // (112 hours) worked and 5 days of holiday. The hourly average of January to March:
+    // (17 670 + 7 600 + 16 720) / ((184 - 8) + 80 + 176) = 41 990 / 432 = 97.199074...
+    setPeriod(4);
+    post(kCierny, {{"V_den", 14}, {"V_hodina", 112}, {"V_holiday", 5}});
+    const double average = 41990.0 / 432;
+    expectStored(kCierny, 200704, {
+        {"V_priemer1", average},
+        {"V_plat", 10640},        // 95 x 112
+        {"N_holiday", 3888},      // 97.199074 x 5 days x 8 h = 3 887.96 -> 3 888
+        {"V_sviatok", 2},
+        {"N_sviatok", 1555},      // 2 x 97.199074 x 8 = 1 555.19 -> 1 555
+        {"N_brutto", 16083},      // 10 640 + 3 888 + 1 555
+        {"N_zaklad_zp", 16083}, {"N_zaklad_np", 16083},
+        {"O_zdravot", 644},       // 4 % = 643.32 -> 644
+        {"Oz_zdravot", 1609},     // 10 % = 1 608.30 -> 1 609
+        {"O_nemoc", 226},         // 1.4 % = 225.162 -> 226
+        {"Oz_nemoc", 226},
+        {"O_dochod", 644},
+        {"Oz_dochod", 2252},      // 14 % = 2 251.62 -> 2 252
+        {"O_fondzam", 161},       // 160.83 -> 161
+        {"O_invalid", 483},       // 482.49 -> 483
+        {"Oz_uraz", 129},         // 0.8 % = 128.664 -> 129
+        {"Oz_rezerva", 764},      // 4.75 % = 763.9425 -> 764
+        {"Oz_garancne", 41},      // 0.25 % = 40.2075 -> 41
+        {"N_poist", 2158},        // 644 + 226 + 644 + 161 + 483
+        {"D_ciastzd1", 13925},    // 16 083 - 2 158
+        {"D_zdanmzda1", 5957},    // 13 925 - 7 968
+        {"D_preddavok", 1131},    // 19 % = 1 131.83 -> 1 131
+        {"N_netto", 12794},       // 16 083 - 2 158 - 1 131
+    });
+}
+
+TEST_F(Payroll2007, NewEmployeeFromTheMiddleOfTheMonth)
+{
+    // Hired on Monday 15.1.2007: 13 working days (104 hours) of January; the clerk clears
+    // the public holiday of 1.1. (before the employment) and enters 14 calendar days
+    // without insurance. The social maxima shrink to 17 of 31 days
+    // (1 671.68 x 17 = 28 418.56 -> 28 419 and 835.84 x 17 = 14 209.28 -> 14 209), which
+    // the wage does not reach.
+    post(kZeman, {{"V_den", 13}, {"V_hodina", 104}, {"V_sviatok", 0}, {"V_nepoisteny", 14}});
+    expectStored(kZeman, 200701, {
+        {"V_plat", 11492},        // 110.50 x 104
+        {"N_sviatok", 0},
+        {"N_brutto", 11492},
+        {"N_zaklad_np", 11492}, {"N_zaklad_dp", 11492}, {"N_zaklad_gp", 11492},
+        {"O_zdravot", 460},       // 4 % = 459.68 -> 460
+        {"Oz_zdravot", 1150},     // 10 % = 1 149.20 -> 1 150
+        {"O_nemoc", 161},         // 1.4 % = 160.888 -> 161
+        {"O_dochod", 460},
+        {"Oz_dochod", 1609},      // 14 % = 1 608.88 -> 1 609
+        {"O_fondzam", 115},       // 114.92 -> 115
+        {"O_invalid", 345},       // 344.76 -> 345
+        {"Oz_uraz", 92},          // 0.8 % = 91.936 -> 92
+        {"Oz_rezerva", 546},      // 4.75 % = 545.87 -> 546
+        {"Oz_garancne", 29},      // 0.25 % = 28.73 -> 29
+        {"N_poist", 1541},        // 460 + 161 + 460 + 115 + 345
+        {"D_ciastzd1", 9951},     // 11 492 - 1 541
+        {"D_zdanmzda1", 1983},    // 9 951 - 7 968
+        {"D_preddavok", 376},     // 19 % = 376.77 -> 376
+        {"D_bonus_cerpany", 540},
+        {"N_netto", 10115},       // 11 492 - 1 541 - 376 + 540
+        {"Ne_exekucia", 0},       // the execution starts in March
+        {"Sporenie", 10115},
+    });
+}
+
+TEST_F(Payroll2007, AClerksCorrectionAndTheMonthsRecalculation)
+{
+    post(kHudak, {{"V_den", 22}, {"V_hodina", 176}});
+    post(kCierny, {{"V_den", 22}, {"V_hodina", 176}});
+    post(kKovac, {{"V_den", 22}, {"V_hodina", 176}});
+
+    // The clerk opens Hudák's January payroll again and adds a reward of 5 000. The
+    // hourly average of the first post (200) stays.
+    db::Table &t = dmv->TVYP_;
+    ASSERT_TRUE(t.findKey({kHudak.codeEmp, 200701}));
+    t.edit();
+    t.setValue("N_odmeny", 5000);
+    t.post();
+    const auto corrected = std::initializer_list<Expected>{
+        {"V_priemer1", 200},
+        {"N_mzda", 40200},        // 32 000 + 3 200 + 5 000
+        {"N_brutto", 40200},
+        {"N_zaklad_zp", 40200}, {"N_zaklad_np", 25911},
+        {"O_zdravot", 1608},      // 4 % of 40 200
+        {"Oz_zdravot", 4020},
+        {"O_nemoc", 363},         // still the sickness maximum
+        {"O_dochod", 1608}, {"Oz_dochod", 5628},
+        {"O_fondzam", 402}, {"O_invalid", 1206},
+        {"Oz_uraz", 322},         // 0.8 % = 321.60 -> 322
+        {"Oz_rezerva", 1910},     // 4.75 % = 1 909.50 -> 1 910
+        {"N_poist", 5187},        // 1 608 + 363 + 1 608 + 402 + 1 206
+        {"D_ciastzd1", 35013},    // 40 200 - 5 187
+        {"D_zdanmzda1", 27045},   // 35 013 - 7 968
+        {"D_preddavok", 5138},    // 19 % = 5 138.55 -> 5 138
+        {"N_netto", 30955},       // 40 200 - 5 187 - 5 138 + 1 080
+        {"Sporenie", 30805},      // 30 955 - 150
+    };
+    expectStored(kHudak, 200701, corrected);
+
+    // Recalculating the month stores the very same records.
+    const auto stored = [this] {
+        QList<QVariantList> rows;
+        const db::SqlResult r = session.run("select * from \":tarix_data:vyp\" order by code_emp");
+        for (int i = 0; i < r.rowCount(); ++i) {
+            QVariantList row;
+            for (int c = 0; c < r.columnCount(); ++c)
+                row << r.value(i, c);
+            rows << row;
+        }
+        return rows;
+    };
+    const auto before = stored();
+    scripted.answerYes(Msg(65135, "január 2007")).answerYes(Msg(65104, "január 2007"));
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 3);
+    EXPECT_EQ(stored(), before);
+    expectStored(kHudak, 200701, corrected);
+    expectStored(kCierny, 200701, {{"N_brutto", 17480}, {"N_netto", 13774}});
+    expectStored(kKovac, 200701, {{"N_brutto", 85000}, {"N_netto", 62848}});
+}
+
+TEST_F(Payroll2007, PartTimeMonthlyWageWithHalfDaysOfHoliday)
+{
+    // January 2007: a 4-hour day; 19.5 days (78 hours) worked and 2.5 days of holiday.
+    post(kChudy, {{"V_den", 19.5}, {"V_hodina", 78}, {"V_holiday", 2.5}});
+    expectStored(kChudy, 200701, {
+        {"F_doba", 4},
+        {"V_plat", 7977},         // 9 000 x 78 / 4 / 22 = 7 977.27 -> 7 977
+        {"V_sadzba", 9000.0 / 88}, // the unrounded wage per hour: 7 977.27 / 78
+        {"V_priemer1", 7977.0 / 78}, // 102.269..
+        {"N_holiday", 1023},      // 102.269 x 2.5 days x 4 h = 1 022.69 -> 1 023
+        {"N_brutto", 9000},       // 7 977 + 1 023
+        {"N_zaklad_zp", 9000}, {"N_zaklad_np", 9000},
+        {"O_zdravot", 360}, {"Oz_zdravot", 900},
+        {"O_nemoc", 126}, {"Oz_nemoc", 126},  // 1.4 % = 126.00
+        {"O_dochod", 360}, {"Oz_dochod", 1260},
+        {"O_fondzam", 90}, {"O_invalid", 270},
+        {"Oz_uraz", 72},
+        {"Oz_rezerva", 428},      // 4.75 % = 427.50 -> 428
+        {"Oz_garancne", 23},      // 0.25 % = 22.50 -> 23
+        {"N_poist", 1206},        // 360 + 126 + 360 + 90 + 270
+        {"D_ciastzd1", 7794},     // 9 000 - 1 206
+        {"D_zdanmzda1", 0},       // below the non-taxable amount of 7 968
+        {"D_preddavok", 0},
+        {"N_netto", 7794},
+    });
+}
+
+TEST_F(Payroll2007, LeaverWithSeverancePayAndNoPayrollAfterwards)
+{
+    // April 2007, the last month (employment ended 30.4.): 19 working days and a
+    // severance pay of one monthly wage, 16 500, which is no assessment base but is taxed.
+    setPeriod(4);
+    post(kZiak, {{"V_den", 19}, {"V_hodina", 152}, {"N_odstupne", 16500}});
+    expectStored(kZiak, 200704, {
+        {"V_plat", 16500},
+        {"N_brutto", 33000},      // 16 500 + 16 500
+        {"N_zaklad_zp", 16500}, {"N_zaklad_np", 16500}, {"N_zaklad_up", 16500},
+        {"O_zdravot", 660}, {"Oz_zdravot", 1650},
+        {"O_nemoc", 231}, {"Oz_nemoc", 231},  // 1.4 % = 231.00
+        {"O_dochod", 660}, {"Oz_dochod", 2310},
+        {"O_fondzam", 165}, {"O_invalid", 495},
+        {"Oz_uraz", 132},
+        {"Oz_rezerva", 784},      // 4.75 % = 783.75 -> 784
+        {"Oz_garancne", 42},      // 0.25 % = 41.25 -> 42
+        {"N_poist", 2211},        // 660 + 231 + 660 + 165 + 495
+        {"D_ciastzd1", 30789},    // 33 000 - 16 500 - 2 211 + the severance 16 500
+        {"D_ciastzd3", 0},
+        {"D_zdanmzda1", 22821},   // 30 789 - 7 968
+        {"D_preddavok", 4335},    // 19 % = 4 335.99 -> 4 335
+        {"N_netto", 26454},       // 33 000 - 2 211 - 4 335
+    });
+
+    // May: the employment has ended, no payroll can be made.
+    setPeriod(5);
+    dmv->Nastav_zamestnanca(kZiak.codeNumb, kZiak.codeEmp);
+    try {
+        dmv->TVYP_.insert();
+        ADD_FAILURE() << "a payroll after the end of the employment";
+    } catch (const EMyError &e) {
+        EXPECT_EQ(e.text(), Msg(65051));
+    }
 }
 
 } // namespace

@@ -36,7 +36,9 @@ struct DemoPerson {
 inline constexpr DemoPerson kHudak{1, 101};      // monthly 32 000, premium 10 %, two children, union dues
 inline constexpr DemoPerson kStastna{2, 102};    // monthly 21 000, premium 5 %, one child
 inline constexpr DemoPerson kCierny{3, 103};     // hourly 95, paid public holidays
+inline constexpr DemoPerson kChudy{4, 104};      // part-time (4 hours a day), monthly 9 000
 inline constexpr DemoPerson kCibula{5, 105};     // monthly 17 500, decline of earning capacity 55 %
+inline constexpr DemoPerson kZiak{6, 106};       // monthly 16 500, employment ended 30.4.2007
 inline constexpr DemoPerson kHorvathova{7, 107}; // work-performance agreement, withholding tax
 inline constexpr DemoPerson kKovac{8, 108};      // fixed monthly 85 000, supplementary pension 2 % / 3 %
 inline constexpr DemoPerson kSykorova{9, 109};   // monthly 24 500, three children
