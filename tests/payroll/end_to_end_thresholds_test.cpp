@@ -248,4 +248,49 @@ TEST(PayrollThresholds, TheSameInputsBeforeAndFromEachThreshold)
     }
 }
 
+TEST(PayrollThresholds, MaximaOfAMonthWithSickLeaveBeforeAndFrom200401)
+{
+    // A fixed wage of 40 000 in a month of 21 working days with 10 of them sick (3 + 7).
+    // Until 200312 the health and the social maxima shrink to the 11 insured working
+    // days; from 200401 only the health maximum does, the social maxima follow the
+    // calendar days without insurance (none here).
+    const auto compute = [](int period) {
+        CalcContext c = context2005(period);
+        c.employee.Fixny_mv_plat = true;
+        VypRecord r = inputs(period);
+        r.MV_plat = 40000;
+        r.F_sadzba_premii = 0;
+        r.N_jednoraz1 = 0;
+        r.V_den = 11;
+        r.V_hodina = 88;
+        r.V_pn1 = 3;
+        r.V_pn2 = 7;
+        Vypocet_vyplaty(r, c);
+        return r;
+    };
+    const VypRecord before = compute(200312);
+    // 43 095 / 21 x 11 = 22 573.571 -> 22 573.57; 21 548 / 21 x 11 = 11 287.048 -> 11 287.05;
+    // the unemployment maximum is not shortened.
+    EXPECT_DOUBLE_EQ(before.N_zaklad_zp, 22573.57);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_dp, 22573.57);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_ip, 22573.57);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_rf, 22573.57);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_np, 11287.05);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_gp, 11287.05);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_fz, 40000);
+    EXPECT_DOUBLE_EQ(before.N_zaklad_up, 40000);
+    EXPECT_DOUBLE_EQ(before.O_nemoc, 159); // 1.4 % of 11 287.05 = 158.019 -> 158.01 -> 159
+
+    const VypRecord from = compute(200401);
+    // health: 43 095 / 21 = 2 052.14 x 11 = 22 573.54 -> 22 574; social: 31 of 31 days.
+    EXPECT_DOUBLE_EQ(from.N_zaklad_zp, 22574);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_dp, 40000);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_ip, 40000);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_rf, 40000);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_np, 21548);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_gp, 21548);
+    EXPECT_DOUBLE_EQ(from.N_zaklad_fz, 40000);
+    EXPECT_DOUBLE_EQ(from.O_nemoc, 302); // 1.4 % of 21 548 = 301.672 -> 301.67 -> 302
+}
+
 } // namespace
