@@ -100,6 +100,8 @@ void Uprav_parameter_28(int period)
         bonus = month <= 8 ? 400.0 : 450.0;
     else if (year == 2007)
         bonus = month <= 6 ? 540.0 : 555.0;
+    else if (year == 2008)
+        bonus = month <= 6 ? 555.0 : 582.0;
 }
 
 } // namespace tarix::MyConsts

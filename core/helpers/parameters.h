@@ -50,7 +50,8 @@ void Nacitaj_parametre(db::Session &session, ini::IniFile &paramIni);
 double Hodnota_parametra(const QString &skratka);
 
 // The tax bonus of slot 28 for the open period (yyyymm), where the law changed it within
-// the year: 2005 400 to August and 450 from September, 2007 540 to June and 555 from July.
+// the year: 2005 400 to August and 450 from September, 2007 540 to June and 555 from July,
+// 2008 555 to June and 582 from July.
 // Other years keep the value loaded from the table.
 void Uprav_parameter_28(int period);
 

@@ -213,7 +213,7 @@ TEST_F(ParametersTest, AMissingYearTableFailsWithEmptySlotsAndLeavesParamIni)
     EXPECT_EQ(iniBytes(), before);
 }
 
-TEST(ParametersSlot28, TheTaxBonusFollowsTheMonthIn2005And2007)
+TEST(ParametersSlot28, TheTaxBonusFollowsTheMonthWhereTheLawChangedItWithinTheYear)
 {
     struct Case {
         int period;
@@ -222,7 +222,7 @@ TEST(ParametersSlot28, TheTaxBonusFollowsTheMonthIn2005And2007)
         {200501, 400.0}, {200508, 400.0}, {200509, 450.0}, {200512, 450.0},
         {200701, 540.0}, {200706, 540.0}, {200707, 555.0}, {200712, 555.0},
         {200401, 123.0}, {200412, 123.0}, {200609, 123.0}, {200601, 123.0},
-        {200801, 123.0}, {200807, 123.0}, {200409, 123.0},
+        {200801, 555.0}, {200806, 555.0}, {200807, 582.0}, {200812, 582.0}, {200409, 123.0},
     };
     for (const auto &c : cases) {
         Parametre(28).Hodnota = 123.0;

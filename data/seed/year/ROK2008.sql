@@ -37,7 +37,7 @@ INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (26, 'DDP_ZAKLAD', 1, '
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (27, 'ZNIZ_DP_DIETA', 0, 'Zníženie sadzby starobného poistenia na dieťa (%)');
   -- the old-age child reduction was abolished on 1.1.2006 ([S3])
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (28, 'DANOVY_BONUS', 555, 'Daňový bonus na dieťa - mesačne');
-  -- ≈ [S17], [S27]; from 1.7.2008: 582 ≈ — the program has no July switch for 2008, the clerk enters 582 in July
+  -- ≈ [S17], [S27]; from 1.7.2008: 582 ≈ — opening the year and changing the period switch slot 28 to 582 from July
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (29, 'ZPS_HRANICA', 40.01, 'Miera poklesu schopnosti pre zníženú sadzbu ZP (%)');
   -- unconfirmed: decline of earning capacity of more than 40 % ([S48], describing later law); the program tests 'at least', so 40.01 (the field shows two decimals) stands for 'more than 40'
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (30, 'MIN_MZDA', 8100, 'Minimálna mzda - mesačne');
