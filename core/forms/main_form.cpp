@@ -42,6 +42,8 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     vytvorMenu();
     vytvorStranky();
     vytvorOperacie();
+    // A new window lists the current employees (the filter itself needs an open firm).
+    Akcia_zam_sucasny();
 
     Nastav_obnovu_titulku([self = QPointer<TFormMain>(this)] {
         if (self)

@@ -311,3 +311,78 @@ TEST_F(MainWindowRoad, PeriodChangeReappliesTheFilter)
     EXPECT_EQ(main->zoznamZamestnancov()->gridModel()->rowCount(), 10);
     EXPECT_TRUE(zam().filter().contains("'1.3.2007'")) << zam().filter().toStdString();
 }
+
+TEST_F(MainWindowRoad, HealthInsuranceTabsFilterByTheirYears)
+{
+    openCard();
+    chooseInList("Hudák");
+    core::TStranky *tabs = karta().NX_ZAM();
+    ASSERT_TRUE(tabs->isTabVisible(tabs->indexStranky("PAGE_ZP"))); // shown from 2006 on
+    EXPECT_EQ(karta().NX_ZDR()->tabText(karta().NX_ZDR()->indexStranky("PAGE_ZP_DOKLAD")),
+              "Doklad o preddavkoch za rok 2006");
+    clickTab("PAGE_ZP");
+    ASSERT_EQ(tab(), "PAGE_ZP");
+    core::TDMZ &dmz = core::DMZ();
+    EXPECT_EQ(karta().NX_ZDR()->aktualnaStranka(), "PAGE_ZP_ZAMNEC");
+    // The settlement of the open year, the monthly basis of the year before.
+    EXPECT_EQ(dmz.TZP1_.filter(), "v_rok=2007");
+    EXPECT_EQ(dmz.TZP3_.filter(), "v_rok=2007 and typ='VV'");
+    EXPECT_EQ(dmz.TZP4_.filter(), "v_rok=2006 and typ=1");
+    for (db::Table *t : {&dmz.TZP1_, &dmz.TZP2_, &dmz.TZP3_, &dmz.TZP4_}) {
+        EXPECT_TRUE(t->isFiltered() || t == &dmz.TZP2_);
+        EXPECT_EQ(t->masterSource(), &dmz.DS_ZAM1);
+    }
+    // The rebuild of the monthly basis asks first; "no" changes nothing.
+    scripted.answerNo(Msg(65065));
+    karta().tlacidloVypoctuZp()->click();
+    EXPECT_EQ(one("select count(*) from \":tarix_data:zp_tab\"").toInt(), 0);
+
+    // Change reports: a new one for Hudák in the open year.
+    clickTab("PAGE_DAVKA601");
+    ASSERT_EQ(tab(), "PAGE_DAVKA601");
+    EXPECT_EQ(dmz.TZP5_.filter(), "v_rok=2007");
+    QMenu *menu = topMenu("Operácie-údaje pre ZP (dávka 601)");
+    ASSERT_NE(menu, nullptr);
+    choose(menu, "Nový záznam");
+    EXPECT_EQ(dmz.TZP5_.state(), db::DataSetState::Insert);
+    EXPECT_EQ(dmz.TZP5_.value("Code_emp").toInt(), 1);
+    choose(menu, "Ignorovanie zmien");
+    EXPECT_EQ(dmz.TZP5_.state(), db::DataSetState::Browse);
+}
+
+TEST_F(MainWindowRoad, TheStartPageDetachesAndTheNextVisitLinksAgain)
+{
+    openCard();
+    chooseInList("Sýkorová");
+    clickTab("PAGE_DETI");
+    EXPECT_EQ(widget<dbctrl::DBGrid>("DBG_deti")->gridModel()->rowCount(), 3);
+    // A child being added when the choice page's button leaves without asking: dropped.
+    choose(topMenu("Operácie-evidencia detí"), "Nový záznam");
+    ASSERT_EQ(core::DMZ().TDET_.state(), db::DataSetState::Insert);
+    main->Zobraz_stranku("EMPTY");
+    EXPECT_EQ(core::DMZ().TDET_.state(), db::DataSetState::Browse);
+    EXPECT_EQ(core::DMZ().TDET_.masterSource(), nullptr);
+    EXPECT_EQ(one("select count(*) from \":tarix_data:deti\" where code_emp = 9").toInt(), 3);
+
+    openCard();
+    EXPECT_EQ(tab(), "PAGE_UDAJE");
+    chooseInList("Hudák");
+    clickTab("PAGE_DETI");
+    EXPECT_EQ(core::DMZ().TDET_.masterSource(), &core::DMZ().DS_ZAM1);
+    EXPECT_EQ(widget<dbctrl::DBGrid>("DBG_deti")->gridModel()->rowCount(), 2);
+}
+
+TEST_F(MainWindowRoad, ClosingAsksAndDropsAPendingEdit)
+{
+    openCard();
+    chooseInList("Kováč");
+    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    type(widget("TZAM_Surname"), "Zmenený");
+    scripted.answerNo(Msg(65173));
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(zam().isEditing());
+    scripted.answerYes(Msg(65173));
+    EXPECT_TRUE(main->close());
+    EXPECT_FALSE(zam().isEditing());
+    EXPECT_EQ(one("select surname from \":tarix_data:zam\" where code_emp = 8").toString(), "Kováč");
+}
