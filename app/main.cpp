@@ -6,7 +6,9 @@
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/startup.h"
+#include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
+#include "reports/payslips/vyplatna_paska.h"
 
 #include <QApplication>
 
@@ -15,9 +17,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     tarix::core::StartupHooks hooks;
     // The data modules in the program's order; each later subsystem adds its own.
-    hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP};
+    hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP,
+                         tarix::payroll::createDMV};
     hooks.afterDataModules = [] {
         tarix::core::DMA().Registruj_tabulky();
+        tarix::reports::Registruj_vyplatne_pasky();
         // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
         tarix::core::setPriplatky([] { return tarix::payroll::nastavenia().Priplatky; });
     };
@@ -25,6 +29,7 @@ int main(int argc, char **argv)
         tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
     };
     const int code = tarix::core::runProgram(app, hooks);
+    tarix::payroll::destroyDMV();
     tarix::core::destroyDMP();
     tarix::core::destroyDMZ();
     tarix::core::destroyDM();

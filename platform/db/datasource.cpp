@@ -8,8 +8,14 @@ DataSource::~DataSource()
 {
     if (m_dataSet)
         m_dataSet->removeDataSource(this);
-    for (DataLink *l : QList<DataLink *>(m_links))
+    // Whatever followed this source now follows nothing: a detail table shows all its rows
+    // again, a control shows nothing.
+    const QList<DataLink *> links = m_links;
+    m_links.clear();
+    for (DataLink *l : links)
         l->m_source = nullptr;
+    for (DataLink *l : links)
+        l->activeChanged();
 }
 
 void DataSource::setDataSet(DataSet *dataSet)

@@ -1,0 +1,210 @@
+#pragma once
+// The payroll data module TDMV: the payroll table Vyp (one record per employee and month)
+// with its deductions (Zrv) and piece-work items (hsu) of the month, the piece-work code
+// tables (Cis_uk, zam_uk), the settlement table (Rzp), the bulk-entry buffer (Hsv) and the
+// queries that read earlier payrolls.
+//
+// Every payroll record is stored freshly computed: the post handler of TVYP_ builds the
+// calculation's context explicitly (the employee read by key, the firm header, the year's
+// Setup and tax bands, the statutory slots, the TRX.INI surcharge table, the record's
+// deductions and piece-work items), runs the calculation and writes the result into the
+// record and the deduction amounts into the Zrv rows, all inside the post's transaction.
+// The payroll screen, bulk posting, import and batch recalculation all post through it, so
+// the same inputs give the same stored record whichever way it was made.
+//
+// No transaction is held while the user answers: the post and delete handlers ask their
+// questions (withholding tax 65043, the day/hour and closing-date refusals, 65040/65041)
+// first, with the dataset's own still-empty transaction closed, and begin it again before
+// they read or write. A batch run asks nothing per record.
+#include "core/data_module.h"
+#include "payroll/calc/context.h"
+#include "payroll/vyp_record.h"
+
+#include <QDate>
+#include <QHash>
+
+#include <memory>
+#include <optional>
+
+namespace tarix::payroll {
+
+class VypRecordAdapter;
+
+// An employee by the key of Zam.
+struct KlucZamestnanca {
+    int Code_numb = 0;
+    int Code_emp = 0;
+    bool isValid() const { return Code_emp != 0; }
+};
+
+class TDMV : public core::DataModule {
+public:
+    TDMV();
+    ~TDMV() override;
+
+    // ---- components ---------------------------------------------------------------------
+    db::Table &TVYP_;      // Vyp.DB (TARIX_DATA), payroll records
+    db::Table &TRZP_;      // Rzp.DB, annual tax settlements (index fields Code_emp)
+    db::Table &THSV_;      // Hsv.DB (TARIX_PRIV), bulk-entry buffer
+    db::Table &TZRV_;      // Zrv.db, deductions of the month
+    db::Table &TCUK_;      // Cis_uk.DB, piece-work tasks
+    db::Table &TZUK_;      // zam_uk.DB, tasks assigned to employees
+    db::Table &THSU_;      // hsu, piece-work items of the month
+    db::Query &QVYP_;      // one employee's payroll of one month
+    db::Query &QPRX_;      // sums of an employee's earlier payrolls
+    db::Query &QPRY1_;     // monthly shares of one-off payment 1
+    db::Query &QPRY2_;     // monthly shares of one-off payment 2
+    db::Query &QPOCZ_;     // number of an employee's payrolls
+    db::Query &QPOCM_;     // number of payrolls of a month
+    db::Query &QEXP_;      // all payrolls of a month (exports)
+    db::Query &QCDM_;      // per-employee sums for the average daily earnings
+    db::Query &QDDP1_;     // supplementary-pension totals per company
+    db::Query &QPPP_;      // filled at run time
+    db::Query &QRZP_;      // settlement queries (their texts belong to the settlement)
+    db::Query &QRZP07_;
+    db::Query &XRZP_;
+    db::Query &QHSV1_;     // bulk entry: existing payrolls
+    db::Query &QHSV2_;     // bulk entry: active employees without a payroll
+    db::Query &QZRV_;      // live deductions of one payroll
+    db::Query &QHSU1_;
+    db::Query &QHSU2_;
+    db::Query &QHSU3_;     // piece-work total of one payroll
+    db::Query &QHSU4_;     // unit price of a task: the employee's first, the code list's second
+    db::DataSource &DS_VYPL;
+    db::DataSource &DS_VGRID;
+    db::DataSource &DS_CDM;
+    db::DataSource &DS_RZP;
+    db::DataSource &DS_RGRID;
+    db::DataSource &DS_HSV;
+    db::DataSource &DS_ZRV;
+    db::DataSource &DS_ZRVG;
+    db::DataSource &DS_CUK;
+    db::DataSource &DS_ZUK;
+    db::DataSource &DS_HSU;
+    db::DataSource &DS_HSUG;
+
+    // ---- module state -------------------------------------------------------------------
+    // Inserting a payroll record skips the check for an existing payroll of the month.
+    bool Bez_kontroly_duplicity = false;
+    // Survey-takers' import: no calculated fields, piece-work neither copied nor summed.
+    bool Rezim_importu = false;
+    // Pending edits of a detail table were dropped (read by the payroll screen).
+    bool Zrusit_zmeny_detailu = false;
+    // Set by the program just before each of its own inserts into Hsv or hsu.
+    bool Povolene_vlozenie = false;
+    int Pocet_zauctovanych = 0;
+    // Totals by type of the deductions of the last calculation.
+    SumyZrazok Sumy_zrazok;
+
+    // ---- the current employee -----------------------------------------------------------
+    // The employee a new payroll record is made for: the one set here, or (none set) the
+    // current row of the employee module's TZAM_ when that module exists.
+    void Nastav_zamestnanca(int codeNumb, int codeEmp);
+    KlucZamestnanca Aktualny_zamestnanec() const;
+    // The personal number of an employee, read by key (remembered, checked on every use);
+    // 0 when the employee does not exist.
+    int Osobne_cislo(int codeEmp);
+
+    // ---- calculation --------------------------------------------------------------------
+    // Computes the current payroll record of TVYP_ while it is in edit or insert state:
+    // the results go into the record's fields, the deduction amounts into the Zrv rows.
+    // Does nothing in browse state. A step's refusal raises EMyError (the record keeps
+    // what it had before the call).
+    void Vypocet_vyplaty();
+    // The context of a payroll record as the calculation reads it now.
+    CalcContext Kontext_vyplaty(const VypRecord &record);
+    // The current record of TVYP_ and its computed copy (nothing is written).
+    VypRecord Aktualna_vyplata() const;
+    VypRecord Vypocitana_kopia(const VypRecord &record);
+
+    // ---- guards and lookups -------------------------------------------------------------
+    // The closing-date rule for the current payroll record (error box 65134 and a silent
+    // abort for a month up to the closing date).
+    void Kontrola_uzavierky();
+    // The firm's closing date (null when blank) and its period (0 when blank).
+    QDate Datum_uzavierky();
+    int Obdobie_uzavierky();
+    // Offers to drop pending edits of a detail table (question `questionId`); with
+    // `abortOnNo` a No aborts the calling operation silently.
+    void Zrus_neukoncene_zmeny(db::DataSet &detail, int questionId, bool abortOnNo);
+    bool Existuje_vyplata(int codeEmp, int year, int month);
+    int Pocet_vyplat_zamestnanca(int codeEmp);
+    bool Znizena_sadzba_zp(int period, bool flag, double value) const;
+
+    // ---- new record helpers -------------------------------------------------------------
+    int Fond_pracovnych_dni(int month);
+    int Pocet_sviatkov(int month);
+    void Dopln_fond_mesiaca();
+    double Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod);
+    void Vypocet_stvrtrocneho_priemeru();
+    double Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool flag, int lastPeriod);
+    void Dopln_pravdepodobny_zarobok();
+
+    // ---- deductions and piece-work ------------------------------------------------------
+    // The amount of one deduction row against the current payroll record.
+    double Suma_zrazky(double suma, int typSumy) const;
+    // Replaces the deduction rows of payroll (codeEmp, period) by the employee's standing
+    // deductions valid in that period; one transaction. Rows of an existing payroll are
+    // never touched.
+    void Kopiruj_trvale_zrazky(int codeEmp, int period);
+    // Replaces the piece-work items of payroll (period, employee) by the employee's
+    // assigned tasks with count 0; one transaction. Skipped in import mode.
+    void Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee);
+
+    // ---- batch recalculation of the open month ------------------------------------------
+    // Recomputes and stores the selected payroll records of the open month (mode 0 all,
+    // 1 with D_vyrovnanie, 2 with Vyrovnanie_zp, 3 with Rezerva1 = 1). Keys first, then one
+    // record after another, all in one transaction; the first failure rolls every record
+    // back and raises EMyError naming the record. Returns the number of records stored.
+    int Prepocitanie_vyplat(int mode);
+    // The same for the open cost-centre range, deciding withholding tax or advance per
+    // record.
+    int Rozdelenie_dane();
+    // True while a batch run is computing (no questions, no per-record refreshes).
+    bool Davkovy_rezim() const { return m_davka; }
+
+private:
+    friend class DavkaScope;
+
+    void Nastav_udalosti_vyplat();
+    void Nastav_udalosti_detailov();
+    void Kontroly_zapisu(const VypRecord &computed); // the checks of a post on the computed record
+    void TVYP_BeforePost();
+    void TVYP_BeforeDelete();
+    void Nova_vyplata();              // OnNewRecord
+    void Obnov_detaily();
+    void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
+    [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
+    void Spolocny_kontext(CalcContext &c);
+    const CalcContext &Pripravit_kontext(const VypRecord &record);
+    VypRecord Vypocitaj_a_zapis();
+    int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
+                          bool taxSplit);
+    QString Meno_zamestnanca(int codeEmp);
+
+    std::unique_ptr<VypRecordAdapter> m_adapter;
+    KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
+    KlucZamestnanca m_vkladany;                // the employee of the record being inserted
+    QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb
+    QHash<int, QString> m_mena;                // Code_emp -> display name (calculated fields)
+    bool m_menaNacitane = false;
+    bool m_zrazkovaPotvrdena = false;          // 65043 answered yes for the pending record
+    struct Vyplata {
+        int codeEmp = 0, period = 0;
+    };
+    std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
+    bool m_davka = false;
+    CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
+    std::optional<QDate> m_davkovaUzavierka;
+    struct RozsahDetailov {
+        int codeEmp = -1, codeNumb = -1, period = -1;
+    } m_rozsah;
+};
+
+// The process-wide instance (created fourth at start-up).
+TDMV &DMV();
+bool hasDMV();
+void createDMV();
+void destroyDMV();
+
+} // namespace tarix::payroll

@@ -1,0 +1,202 @@
+// Batch recalculation of the open month: every selected payroll record is edited and
+// posted, so that the post handler recomputes and stores it exactly as a post from the
+// payroll screen would.
+//
+// The records' keys are read first and the records are then computed one after another,
+// so that a post that changes a field of the selection (Rezerva1, SID, ...) can neither
+// skip nor repeat a record. The whole run is one transaction: the first failure cancels
+// the pending record, rolls every record back, and raises EMyError naming the record.
+// Nothing is asked per record: a record taxed by withholding tax keeps that choice (it was
+// confirmed when the record was posted, or set by the tax split, which sets it only for
+// records that qualify).
+#include "payroll/dm_vyp.h"
+
+#include "core/dm_main.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/myconsts.h"
+#include "payroll/calc/calculation.h"
+#include "payroll/dm_vyp_context.h"
+#include "payroll/dm_vyp_internal.h"
+#include "platform/db/session.h"
+#include "platform/errors.h"
+#include "platform/ui/user_interface.h"
+
+namespace tarix::payroll {
+
+// The batch state of the module for the scope of one run: no questions, the common part of
+// the context and the closing date read once.
+class DavkaScope {
+public:
+    explicit DavkaScope(TDMV &dm) : m_dm(dm)
+    {
+        m_dm.Spolocny_kontext(m_dm.m_kontext);
+        const QDate closing = m_dm.Datum_uzavierky();
+        m_dm.m_davkovaUzavierka = closing;
+        m_dm.m_davka = true;
+    }
+    ~DavkaScope()
+    {
+        m_dm.m_davka = false;
+        m_dm.m_davkovaUzavierka.reset();
+    }
+    DavkaScope(const DavkaScope &) = delete;
+    DavkaScope &operator=(const DavkaScope &) = delete;
+
+private:
+    TDMV &m_dm;
+};
+
+namespace {
+
+// Grids and detail tables do not follow the payroll table record by record.
+class ControlsOff {
+public:
+    explicit ControlsOff(db::DataSet &ds) : m_ds(ds) { m_ds.disableControls(); }
+    ~ControlsOff() { m_ds.enableControls(); }
+    ControlsOff(const ControlsOff &) = delete;
+    ControlsOff &operator=(const ControlsOff &) = delete;
+
+private:
+    db::DataSet &m_ds;
+};
+
+QString textObdobia(int period)
+{
+    if (core::hasDM())
+        return core::DM().Nazov_obdobia(false);
+    return MyConsts::Nazov_mesiaca(period % 100, false) + u' ' + QString::number(period / 100);
+}
+
+struct Kluc {
+    int codeEmp;
+    int codeNumb;
+};
+
+} // namespace
+
+// Runs one batch over the payroll records of `period` that `condition` selects (an SQL
+// text over the alias v of Vyp, with its parameters). With `taxSplit` each record first
+// gets the tax regime its freshly computed income qualifies for.
+int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
+                            bool taxSplit)
+{
+    db::Table &vyp = TVYP_;
+    db::Session &s = vyp.session();
+
+    // A pending edit of the screen is finished (with its questions) before the run.
+    if (vyp.isActive())
+        vyp.checkBrowseMode();
+
+    db::Params params = conditionParams;
+    params.set(QStringLiteral("p"), period);
+    const db::SqlResult rows = s.run(
+        QStringLiteral("select v.code_emp, z.code_numb from \":tarix_data:vyp\" v "
+                       "left join \":tarix_data:zam\" z on z.code_emp = v.code_emp "
+                       "where v.v_obdobie = :p")
+            + condition + QStringLiteral(" order by v.code_emp"),
+        params);
+    std::vector<Kluc> keys;
+    keys.reserve(size_t(rows.rowCount()));
+    for (int i = 0; i < rows.rowCount(); ++i)
+        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1))});
+
+    ui::ProgressScope progress;
+    MyConsts::Zobraz_priebeh(0);
+    int stored = 0;
+    {
+        db::CursorStateGuard cursor(vyp);
+        DavkaScope davka(*this);
+        if (!vyp.isActive())
+            vyp.open();
+        ControlsOff controls(vyp);
+        vyp.setFiltered(false);
+        vyp.setIndexName(QString());
+
+        const StatutoryParams statutory = Statutarne_parametre();
+        db::Transaction tx(&s);
+        int shown = 0;
+        for (const Kluc &key : keys) {
+            if (key.codeNumb != 0)
+                m_osobneCisla.insert(key.codeEmp, key.codeNumb);
+            try {
+                // The table narrowed to the one record: finding it and storing it cost
+                // the same however large the month is.
+                vyp.setRangeEquals({key.codeEmp, period});
+                if (vyp.isEmpty())
+                    throw EMyError(QStringLiteral("Výplata sa nenašla."));
+                db::EditGuard guard(vyp);
+                vyp.edit();
+                if (taxSplit) {
+                    const VypRecord computed = Vypocitana_kopia(Aktualna_vyplata());
+                    vyp.fieldByName(QStringLiteral("Dan_vyrovnana"))
+                        .setValue(Nesplna_podmienky_zrazkovej_dane(computed, statutory) ? 0 : 1);
+                }
+                vyp.post();
+            } catch (const EMyError &e) {
+                throw EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené pri výplate "
+                                              "zamestnanca %1 (os. č. %2) za obdobie %3:\n%4\n"
+                                              "Žiadna výplata nebola zmenená.")
+                                   .arg(key.codeEmp)
+                                   .arg(key.codeNumb)
+                                   .arg(period)
+                                   .arg(e.text()));
+            }
+            ++stored;
+            const int percent = int(qint64(stored) * 100 / qint64(keys.size()));
+            if (percent != shown && percent < 100) {
+                MyConsts::Zobraz_priebeh(percent);
+                shown = percent;
+            }
+        }
+        tx.commit();
+    }
+    Obnov_detaily();
+    MyConsts::Zobraz_priebeh(100);
+    return stored;
+}
+
+int TDMV::Prepocitanie_vyplat(int mode)
+{
+    const int period = detail::Otvorene_obdobie(TVYP_.session());
+    if (mode == 0) {
+        const int closing = Obdobie_uzavierky();
+        if (closing != 0 && closing >= period)
+            return 0;
+        const QString text = textObdobia(period);
+        if (!MyConsts::Otazka_ano_nie(Msg(65135, text)) || !MyConsts::Otazka_ano_nie(Msg(65104, text)))
+            return 0;
+    }
+    QString condition;
+    switch (mode) {
+    case 1:
+        condition = QStringLiteral(" and v.d_vyrovnanie<>0");
+        break;
+    case 2:
+        condition = QStringLiteral(" and v.vyrovnanie_zp<>0");
+        break;
+    case 3:
+        condition = QStringLiteral(" and v.rezerva1=1");
+        break;
+    default:
+        break;
+    }
+    return Prepocitaj_mesiac(period, condition, {}, false);
+}
+
+int TDMV::Rozdelenie_dane()
+{
+    const int period = detail::Otvorene_obdobie(TVYP_.session());
+    const int closing = Obdobie_uzavierky();
+    if (closing != 0 && closing >= period)
+        return 0;
+    const QString centres = core::hasDM() ? core::DM().Text_cisla_strediska() : QStringLiteral("celá frima");
+    if (!MyConsts::Otazka_ano_nie(Msg(65105, centres, textObdobia(period))))
+        return 0;
+    const int minSid = core::hasDM() ? core::DM().Min_stredisko() : 1;
+    const int maxSid = core::hasDM() ? core::DM().Max_stredisko() : 99;
+    return Prepocitaj_mesiac(period, QStringLiteral(" and v.sid between :sid1 and :sid2"),
+                      {{QStringLiteral("sid1"), minSid}, {QStringLiteral("sid2"), maxSid}}, true);
+}
+
+} // namespace tarix::payroll

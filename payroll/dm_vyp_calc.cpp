@@ -1,0 +1,171 @@
+// The calculation on the payroll table: the context of a record, the computation written
+// into the record and the deduction rows, and the checks of a post.
+#include "payroll/dm_vyp.h"
+
+#include "core/dm_main.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/myconsts.h"
+#include "payroll/calc/calculation.h"
+#include "payroll/dm_vyp_context.h"
+#include "payroll/dm_vyp_internal.h"
+#include "payroll/ini_settings.h"
+#include "platform/db/session.h"
+#include "platform/errors.h"
+#include "platform/format/dates.h"
+
+namespace tarix::payroll {
+
+using detail::BezTransakcie;
+
+int detail::Otvorene_obdobie(db::Session &s)
+{
+    if (core::hasDM())
+        return core::DM().Aktualne_obdobie();
+    const db::SqlResult r = s.run(QStringLiteral("select rok, mesiac from \":tarix_priv:priv\""));
+    return r.rowCount() ? int(r.asInteger(0, 0) * 100 + r.asInteger(0, 1)) : 0;
+}
+
+void TDMV::Spolocny_kontext(CalcContext &c)
+{
+    db::Session &s = TVYP_.session();
+    c.Aktualne_obdobie = detail::Otvorene_obdobie(s);
+    c.firm = Nacitaj_hlavicku_firmy(s);
+    c.setup = Nacitaj_nastavenie_roka(s);
+    c.params = Statutarne_parametre();
+    c.taxBands = Nacitaj_danove_pasma(s);
+    c.surcharge = nastavenia().milionarskaDan;
+}
+
+const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
+{
+    db::Session &s = TVYP_.session();
+    CalcContext &c = m_kontext;
+    // A batch reads the firm's and the year's part once, at its start.
+    if (!m_davka)
+        Spolocny_kontext(c);
+    // The employee by the key of Zam; the personal number is remembered and checked by
+    // the read itself.
+    int numb = m_osobneCisla.value(record.Code_emp, 0);
+    bool found = numb != 0 && Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+    if (!found) {
+        numb = Osobne_cislo(record.Code_emp);
+        found = numb != 0 && Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+    }
+    if (!found)
+        throw EMyError(Msg(65050));
+    c.deductions = Nacitaj_zrazky(s, record.Code_emp, record.V_obdobie);
+    c.Rezim_importu = Rezim_importu;
+    c.pieceWork.clear();
+    if (!Rezim_importu)
+        c.pieceWork = Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
+    return c;
+}
+
+CalcContext TDMV::Kontext_vyplaty(const VypRecord &record)
+{
+    return Pripravit_kontext(record);
+}
+
+VypRecord TDMV::Aktualna_vyplata() const
+{
+    return m_adapter->read(TVYP_);
+}
+
+VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
+{
+    VypRecord copy = record;
+    payroll::Vypocet_vyplaty(copy, Pripravit_kontext(record));
+    return copy;
+}
+
+void TDMV::Vypocet_vyplaty()
+{
+    if (TVYP_.isEditing())
+        Vypocitaj_a_zapis();
+}
+
+VypRecord TDMV::Vypocitaj_a_zapis()
+{
+    db::Session &s = TVYP_.session();
+    const VypRecord before = m_adapter->read(TVYP_);
+    const CalcContext &c = Pripravit_kontext(before);
+    VypRecord r = before;
+    const CalcResult result = payroll::Vypocet_vyplaty(r, c);
+    int stored = 0;
+    try {
+        stored = Zapis_sumy_zrazok(s, r.Code_emp, r.V_obdobie, c.deductions, result.Vypocitana_suma);
+    } catch (const EMyError &e) {
+        throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
+    }
+    Sumy_zrazok = result.Sumy_zrazok;
+    m_adapter->write(TVYP_, r, &before);
+    if (stored > 0 && !m_davka && TZRV_.isActive() && !TZRV_.isEditing())
+        TZRV_.refresh();
+    return r;
+}
+
+double TDMV::Suma_zrazky(double suma, int typSumy) const
+{
+    if (!TVYP_.isActive() || TVYP_.isEmpty())
+        return payroll::Suma_zrazky(VypRecord(), suma, typSumy);
+    return payroll::Suma_zrazky(m_adapter->read(TVYP_), suma, typSumy);
+}
+
+void TDMV::Odmietni(const QString &text)
+{
+    if (m_davka)
+        throw EMyError(text);
+    MyConsts::Sprava_chyba(text);
+    throw EAbort();
+}
+
+void TDMV::Kontrola_uzavierky()
+{
+    const QDate closing = Datum_uzavierky();
+    const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
+    if (closingPeriod == 0 || !TVYP_.isActive())
+        return;
+    const int period = TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt();
+    if (closingPeriod >= period)
+        Odmietni(Msg(65134, fmt::shortDate(closing)));
+}
+
+void TDMV::Kontroly_zapisu(const VypRecord &r)
+{
+    if (!m_davka && !m_zrazkovaPotvrdena) {
+        const StatutoryParams params = Statutarne_parametre();
+        if (Treba_potvrdit_zrazkovu_dan(r, params)) {
+            if (!MyConsts::Otazka_ano_nie(Msg(65043, Vseobecne_cislo(params.hodnota(31)))))
+                throw EAbort();
+            m_zrazkovaPotvrdena = true;
+        }
+    }
+    if (r.V_plat > 0 && r.V_den == 0)
+        Odmietni(Msg(65044));
+    if (r.V_plat > 0 && r.V_hodina == 0)
+        Odmietni(Msg(65045));
+    const QDate closing = Datum_uzavierky();
+    const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
+    if (closingPeriod != 0 && closingPeriod >= r.V_obdobie)
+        Odmietni(Msg(65134, fmt::shortDate(closing)));
+}
+
+void TDMV::TVYP_BeforePost()
+{
+    // A blank exception code is stored as "0"; set before computing, so that the stored
+    // record is the computation of its own stored inputs.
+    db::Field &vynimka = TVYP_.fieldByName(QStringLiteral("VYNIMKA_VZ"));
+    if (vynimka.asString().trimmed().isEmpty())
+        vynimka.setValue(QStringLiteral("0"));
+
+    if (!m_davka) {
+        // Questions and refusals first, on a computed copy, with no transaction held.
+        BezTransakcie closed(TVYP_.session());
+        Kontroly_zapisu(Vypocitana_kopia(m_adapter->read(TVYP_)));
+    }
+    // The stored record is computed inside the post's transaction.
+    Kontroly_zapisu(Vypocitaj_a_zapis());
+}
+
+} // namespace tarix::payroll

@@ -1,0 +1,263 @@
+#include "payroll/dm_vyp_context.h"
+
+#include "core/helpers/parameters.h"
+#include "platform/db/dataset.h"
+#include "platform/db/session.h"
+#include "platform/db/statement.h"
+
+#include <QStringList>
+
+namespace tarix::payroll {
+
+namespace {
+
+bool sameStored(const QVariant &a, const QVariant &b)
+{
+    return a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
+}
+
+// The fields of a record struct from the columns of the same names of one result row.
+template <typename T>
+void fillFromRow(T &target, const db::SqlResult &result, int row)
+{
+    for (int column = 0; column < result.columnCount(); ++column)
+        if (const FieldDef<T> *def = T::field(result.columnName(column)))
+            writeField(target, *def, result.value(row, column));
+}
+
+// A query of the program's dialect over tables of TARIX_DATA, run once per payroll record:
+// rewritten once for the schema the alias is attached under, then run through the
+// session's cached statements, its rows read column by column.
+class DotazData {
+public:
+    explicit DotazData(QString sql) : m_sql(std::move(sql)) {}
+
+    template <typename RowFn>
+    void run(db::Session &s, const db::Params &params, RowFn &&row)
+    {
+        const QString alias = QStringLiteral("TARIX_DATA");
+        const QString schema = s.schemaOf(alias);
+        s.attach(alias);
+        if (schema != m_schema || m_rewrite.sql.isEmpty()) {
+            m_rewrite = s.rewrite(m_sql);
+            m_schema = schema;
+        }
+        db::Session::Lease st(s, m_rewrite.sql);
+        db::Session::bindParams(*st, m_rewrite, params);
+        while (st->step())
+            row(*st);
+    }
+
+private:
+    QString m_sql;
+    QString m_schema;
+    db::SqlRewrite m_rewrite;
+};
+
+} // namespace
+
+// ---- the payroll record ------------------------------------------------------------------
+
+void VypRecordAdapter::bind(const db::DataSet &ds)
+{
+    const auto defs = VypRecord::fields();
+    if (m_index.size() == qsizetype(defs.size()))
+        return;
+    m_index.clear();
+    m_calcIndex.clear();
+    for (const FieldDef<VypRecord> &def : defs) {
+        const db::Field *f = ds.findField(QString::fromLatin1(def.name));
+        const bool fits = f && (def.calculated ? f->kind() == db::FieldKind::Calculated
+                                               : f->kind() == db::FieldKind::Data);
+        m_index.append(fits && !def.calculated ? f->index() : -1);
+        m_calcIndex.append(fits && def.calculated ? f->index() : -1);
+    }
+}
+
+VypRecord VypRecordAdapter::read(const db::DataSet &ds)
+{
+    bind(ds);
+    VypRecord r;
+    const auto defs = VypRecord::fields();
+    const QVector<QVariant> &values = ds.currentRecord().values;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const int idx = m_index[qsizetype(i)];
+        if (idx >= 0 && idx < values.size())
+            writeField(r, defs[i], values[idx]);
+    }
+    return r;
+}
+
+namespace {
+
+template <typename T>
+bool sameMember(const T &a, const T &b, const FieldDef<T> &def)
+{
+    return std::visit([&](auto member) { return a.*member == b.*member; }, def.member);
+}
+
+} // namespace
+
+int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord *before)
+{
+    bind(ds);
+    const auto defs = VypRecord::fields();
+    // One computation of the calculated fields after all assignments, not one per field.
+    const bool autoCalc = ds.autoCalcFields;
+    ds.autoCalcFields = false;
+    db::Field *last = nullptr;
+    int written = 0;
+    try {
+        for (size_t i = 0; i < defs.size(); ++i) {
+            const int idx = m_index[qsizetype(i)];
+            if (idx < 0)
+                continue;
+            if (before && sameMember(*before, r, defs[i])
+                && (defs[i].type == FieldType::Text || ds.currentRecord().values.value(idx).isValid()))
+                continue;
+            db::Field &f = ds.field(idx);
+            const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());
+            if (sameStored(value, ds.currentRecord().values.value(idx)))
+                continue;
+            f.setValue(value);
+            last = &f;
+            ++written;
+        }
+    } catch (...) {
+        ds.autoCalcFields = autoCalc;
+        throw;
+    }
+    ds.autoCalcFields = autoCalc;
+    if (last && autoCalc)
+        ds.fieldChanged(*last);
+    return written;
+}
+
+void VypRecordAdapter::writeCalculated(db::DataSet &ds, const VypRecord &r)
+{
+    bind(ds);
+    const auto defs = VypRecord::fields();
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const int idx = m_calcIndex[qsizetype(i)];
+        if (idx >= 0)
+            ds.field(idx).setValue(readField(r, defs[i]));
+    }
+}
+
+// ---- the context --------------------------------------------------------------------------
+
+FirmHeader Nacitaj_hlavicku_firmy(db::Session &s)
+{
+    FirmHeader f;
+    const db::SqlResult r = s.run(QStringLiteral("select * from \":tarix_data:inf\""));
+    if (r.rowCount() > 0)
+        fillFromRow(f, r, 0);
+    return f;
+}
+
+YearSetup Nacitaj_nastavenie_roka(db::Session &s)
+{
+    YearSetup y;
+    const db::SqlResult r = s.run(QStringLiteral("select * from \":tarix_comm:setup\""));
+    if (r.rowCount() > 0)
+        fillFromRow(y, r, 0);
+    return y;
+}
+
+TaxBands Nacitaj_danove_pasma(db::Session &s)
+{
+    TaxBands bands;
+    const db::SqlResult r = s.run(QStringLiteral(
+        "select d_od, d_sadzba, d_sumaplus, d_presah from \":tarix_comm:dzp\" order by d_od"));
+    for (int i = 0; i < r.rowCount(); ++i)
+        bands.push_back({r.asFloat(i, 0), r.asFloat(i, 1), r.asFloat(i, 2), r.asFloat(i, 3)});
+    return bands;
+}
+
+StatutoryParams Statutarne_parametre()
+{
+    StatutoryParams p;
+    for (int id = MyConsts::PrvyParameter; id <= MyConsts::PoslednyParameter; ++id) {
+        const MyConsts::Parameter &slot = MyConsts::Parametre(id);
+        if (slot.Id != 0)
+            p.set(id, slot.Hodnota, slot.Skratka, slot.Popis);
+    }
+    return p;
+}
+
+bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e)
+{
+    static DotazData query([] {
+        QStringList columns;
+        for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
+            columns << QString::fromLatin1(def.name);
+        return QStringLiteral("select %1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e")
+            .arg(columns.join(QStringLiteral(", ")));
+    }());
+    bool found = false;
+    query.run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
+        e = EmployeeData();
+        const auto defs = EmployeeData::fields();
+        for (size_t i = 0; i < defs.size(); ++i)
+            writeField(e, defs[i], st.column(int(i)));
+        found = true;
+    });
+    return found;
+}
+
+std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period)
+{
+    static DotazData query(QStringLiteral(
+        "select zrid, typ, suma, typ_sumy, vypocitana_suma from \":tarix_data:zrv\" "
+        "where code_emp = :e and v_obdobie = :p order by zrid"));
+    std::vector<ZrvRow> rows;
+    query.run(s, {{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}}, [&](db::Statement &st) {
+        rows.push_back({int(db::variantToInteger(st.column(0))), st.column(1).toString(),
+                        db::variantToDouble(st.column(2)), int(db::variantToInteger(st.column(3))),
+                        db::variantToDouble(st.column(4))});
+    });
+    return rows;
+}
+
+std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp)
+{
+    static DotazData query(QStringLiteral(
+        "select hsuid, ukid, pocet, suma1, suma from \":tarix_data:hsu\" "
+        "where v_obdobie = :p and code_numb = :n and code_emp = :e order by hsuid"));
+    std::vector<HsuRow> rows;
+    query.run(s, {{QStringLiteral("p"), period}, {QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}},
+              [&](db::Statement &st) {
+                  rows.push_back({int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))),
+                                  db::variantToDouble(st.column(2)), db::variantToDouble(st.column(3)),
+                                  db::variantToDouble(st.column(4))});
+              });
+    return rows;
+}
+
+int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
+                      const std::vector<double> &amounts)
+{
+    static DotazData update(QStringLiteral(
+        "update \":tarix_data:zrv\" set vypocitana_suma = :s "
+        "where code_emp = :e and v_obdobie = :p and zrid = :z"));
+    int written = 0;
+    for (size_t i = 0; i < rows.size() && i < amounts.size(); ++i) {
+        if (rows[i].Vypocitana_suma == amounts[i])
+            continue;
+        update.run(s,
+                   {{QStringLiteral("s"), amounts[i]},
+                    {QStringLiteral("e"), codeEmp},
+                    {QStringLiteral("p"), period},
+                    {QStringLiteral("z"), rows[i].ZRID}},
+                   [](db::Statement &) {});
+        ++written;
+    }
+    return written;
+}
+
+QString Vseobecne_cislo(double value)
+{
+    return QString::number(value, 'g', 15).replace(u'.', u',');
+}
+
+} // namespace tarix::payroll

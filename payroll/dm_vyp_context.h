@@ -1,0 +1,67 @@
+#pragma once
+// The adapter between the payroll dataset and the pure calculation: the payroll record
+// moved between a row of Vyp and VypRecord, and the context of the calculation read from
+// the firm and year databases by key (never through a shared dataset, never moving one).
+#include "payroll/calc/context.h"
+#include "payroll/vyp_record.h"
+
+#include <QString>
+#include <QVector>
+
+#include <vector>
+
+namespace tarix::db {
+class DataSet;
+class Session;
+} // namespace tarix::db
+
+namespace tarix::payroll {
+
+// Copies the payroll record between the current record of a dataset over Vyp and
+// VypRecord. The field positions are looked up by name once per opening of the dataset.
+class VypRecordAdapter {
+public:
+    // Forget the field positions (the dataset was opened again).
+    void reset() { m_index.clear(); }
+    // The stored fields of the dataset's current record (NULL reads as 0, false, "").
+    VypRecord read(const db::DataSet &ds);
+    // Assigns the stored fields whose value differs (normalised as the dataset stores
+    // them) through the fields, so that validators and controls see them; the dataset
+    // must be in edit or insert state. `before`, when given, is what read() gave for the
+    // current record: a field equal there and not blank in the dataset is left alone
+    // without a look at its stored value. Returns the number of fields assigned.
+    int write(db::DataSet &ds, const VypRecord &r, const VypRecord *before = nullptr);
+    // The calculated fields of the record into the dataset's calculated fields (while it
+    // computes them).
+    void writeCalculated(db::DataSet &ds, const VypRecord &r);
+
+private:
+    void bind(const db::DataSet &ds);
+    QVector<int> m_index;      // dataset field of each stored field, -1 when absent
+    QVector<int> m_calcIndex;  // dataset field of each calculated field, -1 when absent
+};
+
+// ---- the context, read by key -----------------------------------------------------------
+
+// The firm header (first row of Inf of TARIX_DATA).
+FirmHeader Nacitaj_hlavicku_firmy(db::Session &s);
+// The year parameters (the row of Setup of TARIX_COMM).
+YearSetup Nacitaj_nastavenie_roka(db::Session &s);
+// The tax bands of the year in ascending order of D_od.
+TaxBands Nacitaj_danove_pasma(db::Session &s);
+// The statutory slots of the open year (core/helpers/parameters.h).
+StatutoryParams Statutarne_parametre();
+// The employee's calculation fields by the key of Zam; false when there is no such row.
+bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e);
+// The deduction rows of a payroll in ZRID order.
+std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period);
+// The piece-work items of a payroll in HSUID order.
+std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp);
+// Stores the computed amounts of the rows whose amount changed; returns the rows written.
+int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
+                      const std::vector<double> &amounts);
+
+// The text of a number in the general form (15 significant digits, decimal comma).
+QString Vseobecne_cislo(double value);
+
+} // namespace tarix::payroll

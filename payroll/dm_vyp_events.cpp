@@ -1,0 +1,247 @@
+// Events and guards of the payroll table TVYP_ and its two data sources.
+#include "payroll/dm_vyp.h"
+
+#include "core/dm_main.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/myconsts.h"
+#include "payroll/calc/calc_fields.h"
+#include "payroll/calc/validators.h"
+#include "payroll/dm_vyp_context.h"
+#include "payroll/dm_vyp_internal.h"
+#include "platform/db/session.h"
+#include "platform/errors.h"
+
+#include <optional>
+
+namespace tarix::payroll {
+
+using detail::BezTransakcie;
+
+namespace {
+
+QString textOf(const db::Field &f) { return f.asString(); }
+
+std::optional<double> optionalNumber(const db::Field &f)
+{
+    return f.isNull() ? std::nullopt : std::optional<double>(f.asFloat());
+}
+
+} // namespace
+
+void TDMV::Nastav_udalosti_vyplat()
+{
+    db::Table &t = TVYP_;
+
+    t.afterOpen = [this](db::DataSet &) {
+        m_adapter->reset();
+        m_menaNacitane = false;
+    };
+    t.afterRefresh = [this](db::DataSet &) { m_menaNacitane = false; };
+
+    t.beforeInsert = [this](db::DataSet &) {
+        const KlucZamestnanca e = Aktualny_zamestnanec();
+        if (!e.isValid())
+            throw EMyError(Msg(65050));
+        const int open = detail::Otvorene_obdobie(TVYP_.session());
+        const int year = open / 100;
+        const int month = open % 100;
+        if (!Bez_kontroly_duplicity && Existuje_vyplata(e.Code_emp, year, month))
+            throw EMyError(Msg(65071));
+        const db::SqlResult r = TVYP_.session().run(
+            QStringLiteral("select vystup from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
+            {{QStringLiteral("n"), e.Code_numb}, {QStringLiteral("e"), e.Code_emp}});
+        const QDate vystup = r.rowCount() ? r.asDate(0, 0) : QDate();
+        if (vystup.isValid() && MyConsts::Obdobie_z_datumu(vystup) < year * 100 + month)
+            throw EMyError(Msg(65051));
+        m_vkladany = e;
+        m_osobneCisla.insert(e.Code_emp, e.Code_numb);
+    };
+    t.onNewRecord = [this](db::DataSet &) { Nova_vyplata(); };
+
+    t.beforeEdit = [this](db::DataSet &) { Kontrola_uzavierky(); };
+    t.afterEdit = [this](db::DataSet &) { m_zrazkovaPotvrdena = false; };
+    t.afterInsert = [this](db::DataSet &) { m_zrazkovaPotvrdena = false; };
+
+    t.beforePost = [this](db::DataSet &) { TVYP_BeforePost(); };
+    t.afterPost = [this](db::DataSet &) {
+        m_zrazkovaPotvrdena = false;
+        if (!m_davka)
+            Obnov_detaily();
+    };
+
+    t.beforeCancel = [this](db::DataSet &ds) {
+        if (!m_davka) {
+            Zrus_neukoncene_zmeny(TZRV_, 65168, true);
+            Zrus_neukoncene_zmeny(THSU_, 65169, true);
+        }
+        m_zrusenyVklad.reset();
+        if (ds.state() == db::DataSetState::Insert)
+            m_zrusenyVklad = Vyplata{ds.fieldByName(QStringLiteral("Code_emp")).asInt(),
+                                     ds.fieldByName(QStringLiteral("V_obdobie")).asInt()};
+    };
+    t.afterCancel = [this](db::DataSet &) {
+        m_zrazkovaPotvrdena = false;
+        // The details copied for a payroll that was never stored go with it.
+        if (const auto cancelled = std::exchange(m_zrusenyVklad, std::nullopt))
+            Zmaz_detaily_zrusenej_vyplaty(cancelled->codeEmp, cancelled->period);
+        Obnov_detaily();
+    };
+
+    t.beforeDelete = [this](db::DataSet &) { TVYP_BeforeDelete(); };
+    t.afterDelete = [this](db::DataSet &) { Obnov_detaily(); };
+
+    t.onCalcFields = [this](db::DataSet &ds) {
+        if (Rezim_importu || m_davka)
+            return;
+        VypRecord r = m_adapter->read(ds);
+        Vypocitaj_kalkulovane_polia(r, Meno_zamestnanca(r.Code_emp));
+        m_adapter->writeCalculated(ds, r);
+    };
+    for (const char *name : {"MES", "MESROK", "CALC_TEXT_PREMII"})
+        t.addCalculatedField(QString::fromLatin1(name), db::FieldType::String, 100);
+    t.addCalculatedField(QStringLiteral("CALC_NETTO_ZRAZKY"), db::FieldType::Money);
+    for (const char *name : {"CALC_PRIPL_NADCAS", "CALC_PRIPL_SOBOTA", "CALC_PRIPL_NEDELA",
+                             "CALC_PRIPL_SVIATOK", "CALC_PRIPL_NOC", "CALC_PRIPL_SKODP"})
+        t.addCalculatedField(QString::fromLatin1(name), db::FieldType::String, 20);
+    for (const char *name : {"CALC_PRIPL1", "CALC_PRIPL2", "CALC_PRIPL3", "CALC_PRIPL4",
+                             "CALC_PRIPL5", "CALC_V_FMES_HOD", "CALC_V_DEN_HOD", "CALC_HOD_ROZDIEL"})
+        t.addCalculatedField(QString::fromLatin1(name), db::FieldType::String, 50);
+    t.addCalculatedField(QStringLiteral("CALC_DAN"), db::FieldType::Money).setDisplayFormat(QStringLiteral("0.00"));
+    t.addCalculatedField(QStringLiteral("CALC_KAL_DNI"), db::FieldType::Integer);
+
+    // Display formats and labels of the stored fields.
+    t.declareField(QStringLiteral("V_priemer2")).setDisplayFormat(QStringLiteral("0.0000"));
+    db::Field &cdm = t.declareField(QStringLiteral("Cista_denna_mzda"));
+    cdm.setDisplayFormat(QStringLiteral("0.0000"));
+    cdm.setLabel(QStringLiteral("Čistá denná mzda"));
+    t.declareField(QStringLiteral("N_oslobodeny")).setLabel(QStringLiteral("Príjem oslobod.od dane"));
+    t.declareField(QStringLiteral("V_mesiace1"))
+        .setLabel(QStringLiteral("Počet mesiacov, za ktoré sa vypláca jednorázová mzda 1"));
+    t.declareField(QStringLiteral("V_mesiace2"))
+        .setLabel(QStringLiteral("Počet mesiacov, za ktoré sa vypláca jednorázová mzda 2"));
+    t.declareField(QStringLiteral("Rezerva1")).setDisplayFormat(QStringLiteral("0"));
+    t.declareField(QStringLiteral("F_dan_sadzba1")).setDisplayFormat(QStringLiteral("0%"));
+    for (const char *name : {"Miera_poklesu", "F_zdravot", "F_nemoc", "F_dochod", "F_fondz",
+                             "F_invalid", "Fz_zdravot", "Fz_nemoc", "Fz_dochod", "Fz_fondz",
+                             "Fz_invalid", "Fz_uraz", "Fz_rezerva", "Fz_garfond"})
+        t.declareField(QString::fromLatin1(name)).setDisplayFormat(QStringLiteral("0.00%"));
+    for (const char *name : {"F_pn_dni", "F_pn1", "F_pn2", "F_ocr", "F_uraz"})
+        t.declareField(QString::fromLatin1(name)).setDisplayFormat(QStringLiteral("0%"));
+
+    // Field checks.
+    for (const char *name : {"V_den", "V_holiday", "V_absencia"}) {
+        t.declareField(QString::fromLatin1(name)).onValidate = [this](db::Field &f) {
+            try {
+                Kontrola_desatinnej_casti(optionalNumber(f));
+            } catch (const EMyError &e) {
+                Odmietni(e.text());
+            }
+        };
+    }
+    t.declareField(QStringLiteral("F_typ_premii")).onValidate = [](db::Field &f) {
+        TVYP_F_typ_premiiValidate(f.asInt());
+    };
+    for (const char *name : {"U_zdrav", "U_nemoc", "U_dochod", "U_fondzam", "U_invalid"})
+        t.declareField(QString::fromLatin1(name)).onValidate = [](db::Field &f) {
+            TVYP_U_poistenieValidate(f.asInt());
+        };
+    t.declareField(QStringLiteral("U_rezerva")).onValidate = [](db::Field &f) {
+        TVYP_U_poistenie2Validate(f.asInt());
+    };
+    t.declareField(QStringLiteral("VYNIMKA_VZ")).onValidate = [](db::Field &f) {
+        TVYP_VYNIMKA_VZValidate(textOf(f), f.dataSet().fieldByName(QStringLiteral("V_obdobie")).asInt());
+    };
+    t.declareField(QStringLiteral("V_nepoisteny")).onValidate = [](db::Field &f) {
+        TVYP_V_nepoistenyValidate(f.asInt(), f.dataSet().fieldByName(QStringLiteral("V_obdobie")).asInt());
+    };
+
+    // While a payroll is edited the payroll grid and the employee grid stand still.
+    DS_VYPL.onStateChange = [this](db::DataSource &source) {
+        const bool editing = source.state() == db::DataSetState::Edit
+                             || source.state() == db::DataSetState::Insert;
+        DS_VGRID.setEnabled(!editing);
+        if (core::DataModule *dmz = core::DataModule::find(QStringLiteral("TDMZ")))
+            if (db::DataSource *zamf = dmz->dataSource(QStringLiteral("DS_ZAMF")))
+                zamf->setEnabled(!editing);
+    };
+    // The detail tables follow the payroll of the grid.
+    DS_VGRID.onDataChange = [this](db::DataSource &, db::Field *field) {
+        if (field)
+            return;
+        const KlucZamestnanca e = Aktualny_zamestnanec();
+        const int period = TVYP_.isActive() && !TVYP_.isEmpty()
+                               ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt()
+                               : 0;
+        if (m_rozsah.codeEmp == e.Code_emp && m_rozsah.codeNumb == e.Code_numb
+            && m_rozsah.period == period && THSU_.hasRange() && TZRV_.hasRange())
+            return;
+        if (THSU_.isActive() && !THSU_.isEditing()) {
+            THSU_.setFiltered(false);
+            THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
+            THSU_.first();
+        }
+        if (TZRV_.isActive() && !TZRV_.isEditing()) {
+            TZRV_.setFiltered(false);
+            TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
+            TZRV_.first();
+        }
+        m_rozsah = {e.Code_emp, e.Code_numb, period};
+    };
+}
+
+void TDMV::TVYP_BeforeDelete()
+{
+    const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
+    const int period = TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt();
+    {
+        // Questions with no transaction held.
+        BezTransakcie closed(TVYP_.session());
+        Kontrola_uzavierky();
+        if (!MyConsts::Otazka_ano_nie(Msg(65040)) || !MyConsts::Otazka_ano_nie(Msg(65041)))
+            throw EMyError(Msg(65042));
+    }
+    // The payroll's deductions and piece-work items go in the delete's own transaction.
+    db::Session &s = TVYP_.session();
+    const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
+    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);
+    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e"), key);
+}
+
+void TDMV::Zrus_neukoncene_zmeny(db::DataSet &detail, int questionId, bool abortOnNo)
+{
+    Zrusit_zmeny_detailu = true;
+    if (!detail.isActive() || !detail.isEditing())
+        return;
+    if (MyConsts::Otazka_ano_nie(Msg(questionId))) {
+        detail.cancel();
+        return;
+    }
+    Zrusit_zmeny_detailu = false;
+    if (abortOnNo)
+        throw EAbort();
+}
+
+void TDMV::Obnov_detaily()
+{
+    for (db::Table *t : {&TZRV_, &THSU_})
+        if (t->isActive() && !t->isEditing())
+            t->refresh();
+}
+
+void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
+{
+    db::Session &s = TVYP_.session();
+    const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
+    db::Transaction tx(&s);
+    // Never the details of a payroll that exists.
+    if (s.run(QStringLiteral("select 1 from \":tarix_data:vyp\" where code_emp = :e and v_obdobie = :p"), key)
+            .rowCount()
+        > 0)
+        return;
+    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);
+    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e"), key);
+    tx.commit();
+}
+
+} // namespace tarix::payroll

@@ -1,0 +1,310 @@
+// A new payroll record: its defaults from the employee, the firm header, the year's
+// parameters and earlier payrolls; the month's deductions and piece-work items; then the
+// calculation. Also the averages from earlier payrolls.
+#include "payroll/dm_vyp.h"
+
+#include "core/dm_main.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/myconsts.h"
+#include "payroll/calc/calculation.h"
+#include "payroll/dm_vyp_context.h"
+#include "payroll/dm_vyp_internal.h"
+#include "platform/db/session.h"
+#include "platform/errors.h"
+#include "platform/format/dates.h"
+
+namespace tarix::payroll {
+
+namespace {
+
+int fondMesiaca(const YearSetup &s, int month)
+{
+    const int days[] = {s.JAN, s.FEB, s.MAR, s.APR, s.MAJ, s.JUN,
+                        s.JUL, s.AUG, s.SEP, s.OKT, s.NOV, s.DEC};
+    return month >= 1 && month <= 12 ? days[month - 1] : 0;
+}
+
+int sviatkyMesiaca(const YearSetup &s, int month)
+{
+    const int days[] = {s.JAN1, s.FEB1, s.MAR1, s.APR1, s.MAJ1, s.JUN1,
+                        s.JUL1, s.AUG1, s.SEP1, s.OKT1, s.NOV1, s.DEC1};
+    return month >= 1 && month <= 12 ? days[month - 1] : 0;
+}
+
+// One row of a result read by column name; a blank number reads as 0.
+class Riadok {
+public:
+    explicit Riadok(const db::SqlResult &r) : m_r(r) {}
+    double num(const char *name) const { return m_r.asFloat(0, col(name)); }
+    int cele(const char *name) const { return int(m_r.asInteger(0, col(name))); }
+    bool log(const char *name) const { return m_r.asBoolean(0, col(name)); }
+    QString text(const char *name) const { return m_r.asString(0, col(name)); }
+
+private:
+    int col(const char *name) const { return m_r.columnIndex(QString::fromLatin1(name)); }
+    const db::SqlResult &m_r;
+};
+
+int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
+
+} // namespace
+
+// ---- working days of the month -------------------------------------------------------------
+
+int TDMV::Fond_pracovnych_dni(int month)
+{
+    return fondMesiaca(Nacitaj_nastavenie_roka(TVYP_.session()), month);
+}
+
+int TDMV::Pocet_sviatkov(int month)
+{
+    return sviatkyMesiaca(Nacitaj_nastavenie_roka(TVYP_.session()), month);
+}
+
+void TDMV::Dopln_fond_mesiaca()
+{
+    if (!TVYP_.isEditing())
+        return;
+    TVYP_.fieldByName(QStringLiteral("V_fmes"))
+        .setValue(Fond_pracovnych_dni(TVYP_.fieldByName(QStringLiteral("V_mesiac")).asInt()));
+}
+
+// ---- averages from earlier payrolls ------------------------------------------------------
+
+double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod)
+{
+    db::Session &s = TVYP_.session();
+    const int openYear = detail::Otvorene_obdobie(s) / 100;
+    const int recordPeriod = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt() : 0;
+    auto closeAll = [this] {
+        QPRX_.close();
+        QPRY1_.close();
+        QPRY2_.close();
+    };
+    double result = 0.0;
+    try {
+        closeAll();
+        // Payrolls of another year are read through the alias of the earlier data.
+        const bool otherYear = firstPeriod / 100 != openYear && s.hasAlias(QStringLiteral("TARIX_DATX"));
+        QPRX_.setDatabaseName(otherYear ? QStringLiteral("TARIX_DATX") : QStringLiteral("TARIX_DATA"));
+        for (db::Query *q : {&QPRX_, &QPRY1_, &QPRY2_}) {
+            q->setParam(QStringLiteral("p1"), codeEmp);
+            q->setParam(QStringLiteral("p2"), firstPeriod);
+            q->setParam(QStringLiteral("p3"), lastPeriod);
+        }
+        QPRX_.open();
+        if (flag) {
+            result = QPRX_.fieldByName(QStringLiteral("max_v_priemer1")).asFloat();
+        } else {
+            double wages = QPRX_.fieldByName(QStringLiteral("sum_n_mzda")).asFloat();
+            if (recordPeriod < 200101) {
+                QPRY1_.open();
+                QPRY2_.open();
+                wages += QPRY1_.fieldByName(QStringLiteral("pridavok")).asFloat()
+                         + QPRY2_.fieldByName(QStringLiteral("pridavok")).asFloat();
+            }
+            const double hours = QPRX_.fieldByName(QStringLiteral("sum_hodina")).asFloat();
+            result = hours != 0.0 ? wages / hours : 0.0;
+        }
+    } catch (const std::exception &) {
+        result = 0.0;
+    }
+    closeAll();
+    return result;
+}
+
+void TDMV::Vypocet_stvrtrocneho_priemeru()
+{
+    if (!TVYP_.isEditing())
+        return;
+    const int year = TVYP_.fieldByName(QStringLiteral("V_rok")).asInt();
+    const int month = TVYP_.fieldByName(QStringLiteral("V_mesiac")).asInt();
+    const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
+    // The previous calendar quarter.
+    const int m = year * 12 + month - 1;
+    const int e = (m / 3) * 3 - 1;
+    const int s = e - 2;
+    double average = Priemerny_zarobok(codeEmp, obdobieIndexu(s), false, obdobieIndexu(e));
+    if (obdobieIndexu(e) == 200203) {
+        // The working day went from 8.5 to 8 hours in April 2002.
+        const QString question = QStringLiteral("Zvýšiť priemernú mzdu zamestnanca ") + Meno_zamestnanca(codeEmp)
+                                 + QStringLiteral(" vynásobením koeficientom 1,0625 kôli zmene fondu prac.času z 8,5 na 8 hodín ?");
+        if (MyConsts::Otazka_ano_nie(question))
+            average = average * 0.125 * 8.5;
+    }
+    if (average == 0.0 && Nacitaj_hlavicku_firmy(TVYP_.session()).HOLKVART != 0)
+        average = Priemerny_zarobok(codeEmp, year * 100 + 1, true, year * 100 + 1);
+    TVYP_.fieldByName(QStringLiteral("V_priemer1")).setValue(average);
+}
+
+double TDMV::Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool flag, int lastPeriod)
+{
+    double result = 0.0;
+    try {
+        QPRX_.close();
+        QPRX_.setParam(QStringLiteral("p1"), codeEmp);
+        QPRX_.setParam(QStringLiteral("p2"), firstPeriod);
+        QPRX_.setParam(QStringLiteral("p3"), lastPeriod);
+        QPRX_.open();
+        auto value = [this](const char *name) { return QPRX_.fieldByName(QString::fromLatin1(name)).asFloat(); };
+        const double days = value("sum_dni");
+        const double monthly = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("MV_plat")).asFloat() : 0.0;
+        if (value("pocet") == 0) {
+            result = 0.0;
+        } else if (flag && value("max_prhrmeza") > 0) {
+            result = value("max_prhrmeza");
+        } else if (days == 0) {
+            result = 0.0; // no day worked in the range: nothing to spread
+        } else if (monthly > 0) {
+            result = monthly + MyConsts::Zaokruhli_sumu(0, 0, value("sum_odm_pre") / days * 21.74);
+        } else {
+            result = MyConsts::Zaokruhli_sumu(0, 0, (value("sum_n_mzda2") - value("sum_nadcas")) / days * 21.74);
+        }
+    } catch (const std::exception &) {
+        result = 0.0;
+    }
+    QPRX_.close();
+    return result;
+}
+
+void TDMV::Dopln_pravdepodobny_zarobok()
+{
+    if (!TVYP_.isEditing() || TVYP_.fieldByName(QStringLiteral("PRHRMEZA")).asFloat() != 0.0)
+        return;
+    const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
+    const int year = TVYP_.fieldByName(QStringLiteral("V_rok")).asInt();
+    const int period = TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt();
+    double probable = Vypocet_pravdepodobneho_zarobku(codeEmp, (year - 1) * 100 + 1, false, (year - 1) * 100 + 12);
+    if (probable == 0.0)
+        probable = Vypocet_pravdepodobneho_zarobku(codeEmp, year * 100 + 1, true, period - 1);
+    TVYP_.fieldByName(QStringLiteral("PRHRMEZA")).setValue(probable);
+}
+
+// ---- the new record ----------------------------------------------------------------------
+
+void TDMV::Nova_vyplata()
+{
+    db::Session &s = TVYP_.session();
+    const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
+    const db::SqlResult zam = s.run(
+        QStringLiteral("select * from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
+        {{QStringLiteral("n"), key.Code_numb}, {QStringLiteral("e"), key.Code_emp}});
+    if (zam.rowCount() == 0)
+        throw EMyError(Msg(65050));
+    const Riadok z(zam);
+
+    CalcContext c;
+    Spolocny_kontext(c);
+    const int year = c.Aktualne_obdobie / 100;
+    const int month = c.Aktualne_obdobie % 100;
+    const int period = c.Aktualne_obdobie;
+
+    // Every field not named below starts at 0, false or blank.
+    VypRecord r;
+    r.Code_emp = key.Code_emp;
+    r.V_rok = year;
+    r.V_mesiac = month;
+    r.V_obdobie = period;
+
+    const QDate closing = Datum_uzavierky();
+    const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
+    if (closingPeriod != 0 && closingPeriod >= period)
+        Odmietni(Msg(65134, fmt::shortDate(closing)));
+
+    r.Verzia = 0;
+    r.V_kal_dni = MyConsts::Pocet_dni_mesiaca(period);
+    r.VYNIMKA_VZ = z.text("VYNIMKA_VZ").trimmed().isEmpty() ? QStringLiteral("0") : z.text("VYNIMKA_VZ");
+    r.F_nd_pocita = c.firm.F_ND_POCITA;
+    r.F_typ_premii = c.firm.F_TYP_PREMII;
+    r.F_sadzba_premii = z.num("F_sadzba_premii");
+    r.MV_plat = z.num("MV_plat");
+    r.Fixny_mv_plat = z.log("Fixny_mv_plat");
+    r.V_sadzba = z.num("V_sadzba");
+    r.Pouz_auto = z.num("Pouz_auto");
+    r.Zvys_ostatne = z.num("Zvys_ostatne");
+    r.U_nezdc = z.log("VYHL");
+    r.Ne_zaloha = z.num("Ne_zaloha");
+    r.Ne_pozicky = z.num("Ne_pozicky");
+    r.Ne_odborar = z.num("Ne_odborar");
+    r.Ne_poistovna = z.num("Ne_poistovna");
+    r.Ne_exekucia = z.num("Ne_exekucia");
+    r.Sporenie = z.num("Sporenie");
+    r.N_ddp = z.num("N_ddp");
+    r.N_sadzba_ddp = z.num("N_sadzba_ddp");
+    r.Nz_ddp = z.num("Nz_ddp");
+    r.Nz_sadzba_ddp = z.num("Nz_sadzba_ddp");
+    r.Spor_plat = z.cele("Spor_plat");
+    r.U_zdrav = z.cele("U_zdrav");
+    r.U_nemoc = z.cele("U_nemoc");
+    r.U_dochod = z.cele("U_dochod");
+    r.U_fondzam = z.cele("U_fondzam");
+    r.U_zdrav1 = c.setup.U_ZDRAV1;
+    r.U_nemoc1 = c.setup.U_NEMOC1;
+    r.U_dochod1 = c.setup.U_DOCHOD1;
+    r.U_fondzam1 = c.setup.U_FONDZAM1;
+    r.U_zdrav2 = c.setup.U_ZDRAV2;
+    r.U_nemoc2 = c.setup.U_NEMOC2;
+    r.U_dochod2 = c.setup.U_DOCHOD2;
+    r.U_fondzam2 = c.setup.U_FONDZAM2;
+    r.Rezerva1 = c.firm.F_ODSTUPM;
+    r.U_invalid = z.cele("U_invalid");
+    r.U_uraz = z.cele("U_uraz");
+    r.U_rezerva = z.cele("U_rezerva");
+    r.U_garancne = z.cele("U_garancne");
+    r.ZPS = z.log("ZPS");
+    r.ZTP = z.log("ZTP");
+    r.Automatika = true;
+    r.U_sviatky = z.log("U_sviatky");
+    if (r.U_sviatky)
+        r.V_sviatok = sviatkyMesiaca(c.setup, month);
+    r.Dan_vyrovnana = z.log("Dan_zrazkou") ? 1 : 0;
+    r.F_dan_sadzba1 = c.setup.F_DAN_SADZBA1;
+    r.F_dan_maximum1 = c.setup.F_DAN_MAXIMUM1;
+    if (period >= 200401) {
+        const db::SqlResult deti = s.run(
+            QStringLiteral("select sum(case when zniz_poistne = 1 then 1 else 0 end), "
+                           "sum(case when dan_bonus = 1 then 1 else 0 end), "
+                           "sum(case when pd = 1 then 1 else 0 end) "
+                           "from \":tarix_data:deti\" where code_emp = :e"),
+            {{QStringLiteral("e"), key.Code_emp}});
+        r.Poc_nezaop_deti = int(deti.asInteger(0, 0));
+        r.D_bonus_predpis = double(deti.asInteger(0, 1)) * c.params.hodnota(28);
+        r.Nd_pridavky = double(deti.asInteger(0, 2)) * c.params.hodnota(24);
+    }
+    r.V_fmes = fondMesiaca(c.setup, month);
+
+    // Step 1 of the calculation, so that the averages see the record's parameters.
+    if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee))
+        throw EMyError(Msg(65050));
+    Kopiruj_parametre_vyplaty(r, c);
+    m_adapter->write(TVYP_, r, nullptr);
+
+    Vypocet_stvrtrocneho_priemeru();
+    if (period < 200401)
+        Dopln_pravdepodobny_zarobok();
+
+    Kopiruj_trvale_zrazky(key.Code_emp, period);
+    try {
+        Kopiruj_ukolove_polozky(period, key);
+        Obnov_detaily();
+
+        const double pnDenne = z.num("PN_DENNE");
+        TVYP_.fieldByName(QStringLiteral("Cista_denna_mzda")).setValue(pnDenne);
+        if (period >= 200401)
+            TVYP_.fieldByName(QStringLiteral("V_priemer2")).setValue(pnDenne);
+
+        Vypocet_vyplaty();
+    } catch (...) {
+        // The insert is abandoned: the details copied for it go too.
+        try {
+            Zmaz_detaily_zrusenej_vyplaty(key.Code_emp, period);
+            Obnov_detaily();
+        } catch (...) {
+            // The first failure is the one reported.
+        }
+        throw;
+    }
+}
+
+} // namespace tarix::payroll

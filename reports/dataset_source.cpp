@@ -1,0 +1,104 @@
+#include "reports/dataset_source.h"
+
+#include "platform/db/query.h"
+
+namespace tarix::reports {
+
+DataSetSource::DataSetSource(db::DataSet *dataSet, db::DataSet *master)
+    : m_ds(dataSet), m_master(master)
+{
+}
+
+db::Field *DataSetSource::field(const QString &name) const
+{
+    return m_ds ? m_ds->findField(name) : nullptr;
+}
+
+void DataSetSource::first()
+{
+    if (active())
+        m_ds->first();
+}
+
+void DataSetSource::next()
+{
+    if (active() && !m_ds->eof())
+        m_ds->next();
+}
+
+bool DataSetSource::eof() const
+{
+    return !active() || m_ds->isEmpty() || m_ds->eof();
+}
+
+bool DataSetSource::isEmpty() const
+{
+    return !active() || m_ds->isEmpty();
+}
+
+bool DataSetSource::hasField(const QString &name) const
+{
+    return field(name) != nullptr;
+}
+
+QVariant DataSetSource::value(const QString &name) const
+{
+    if (isEmpty())
+        return {};
+    db::Field *f = field(name);
+    return f && f->isBound() ? f->value() : QVariant();
+}
+
+QString DataSetSource::displayText(const QString &name) const
+{
+    if (isEmpty())
+        return {};
+    db::Field *f = field(name);
+    return f && f->isBound() ? f->displayText() : QString();
+}
+
+void DataSetSource::reopen()
+{
+    if (!m_ds)
+        return;
+    if (m_reopen) {
+        m_reopen(*m_ds);
+    } else if (auto *q = dynamic_cast<db::Query *>(m_ds); q && m_master) {
+        // The master's values are read before the detail closes: both may share a session
+        // but never a cursor.
+        db::Params values;
+        const bool masterHasRow = m_master->isActive() && !m_master->isEmpty();
+        for (const QString &name : q->parameterNames()) {
+            db::Field *mf = m_master->findField(name);
+            if (mf)
+                values.set(name, masterHasRow ? mf->value() : QVariant());
+        }
+        q->close();
+        for (const auto &[name, v] : values.values())
+            q->setParam(name, v);
+        q->open();
+    }
+    first();
+}
+
+int DataSetSource::recordCount() const
+{
+    return active() ? m_ds->recordCount() : 0;
+}
+
+QVariant DataSetSource::bookmark() const
+{
+    if (isEmpty())
+        return {};
+    const db::Bookmark b = m_ds->bookmark();
+    return b.isValid() ? QVariant::fromValue(b.id) : QVariant();
+}
+
+void DataSetSource::gotoBookmark(const QVariant &mark)
+{
+    if (!mark.isValid() || isEmpty())
+        return;
+    m_ds->gotoBookmark(db::Bookmark{mark.toLongLong()});
+}
+
+} // namespace tarix::reports

@@ -1,0 +1,157 @@
+#pragma once
+// The payslip "POTVRDENIE O PRÍJMOCH A ZRÁŽKACH ZA OBDOBIE": one detail band per payroll
+// record of the month, its lines read from the month's payroll record (Vyp) joined to the
+// employee (Zam). The layouts of the three law periods (before 2004, 2004, from 2005) in
+// their full and short forms differ in the lines they print and in how the total labour
+// cost is computed; the query, the head, the page rule and the set-up are shared here.
+#include "platform/db/query.h"
+#include "reports/dataset_source.h"
+#include "reports/run_frame.h"
+
+#include <QHash>
+#include <array>
+
+namespace tarix::reports {
+
+// The payslips from 2005 on, both layouts.
+class TReportVP2005A;
+class TReportVP2005B;
+// 2004.
+class TReportVP2;
+class TReportVP2T;
+// Before 2004.
+class TReportVP;
+
+// Registers the run routines of every payslip layout under their class names.
+void Registruj_vyplatne_pasky();
+
+namespace vp {
+
+// How a value prints (the display format of its field).
+enum class Druh {
+    Suma,     // amounts "0.00"
+    Dni,      // day and hour counts "0.0"
+    Sadzba,   // rates in per cent "0.00%"
+    Cele,     // whole numbers and codes, as they are
+    Priemer,  // averages and hourly rates of the oldest payslip "0"
+    Text,
+};
+QString Format(Druh druh);
+
+// One line of a column.
+struct Riadok {
+    enum class Typ {
+        Pole,       // caption, value
+        Dve,        // caption, first value (rate, days, hours), amount
+        Dvojica,    // two captions with a value each ("pn1" .. "očr1" ..)
+        Nadpis,     // a heading over the column
+        Nadpis3,    // three headings ("Príplatky" "Hodiny" "Suma")
+        Doplatky,   // the supplements line: caption from TRX.INI
+        Priplatok,  // a firm-defined surcharge: caption from the firm header
+    };
+    Typ typ = Typ::Pole;
+    QString text;
+    QString pole1;
+    Druh druh1 = Druh::Suma;
+    QString pole2;
+    Druh druh2 = Druh::Suma;
+    QString text2;
+    QString text3;
+    int cislo = 0;      // surcharge number 1..5
+    bool tucne = false; // printed bold
+    double body = 7;    // font size in points
+};
+
+// Builders of lines, so that the layouts read like the payslip.
+Riadok P(const QString &text, const QString &pole, Druh druh = Druh::Suma);
+Riadok D(const QString &text, const QString &pole1, Druh druh1, const QString &pole2,
+         Druh druh2 = Druh::Suma);
+Riadok S(const QString &text, const QString &sadzba, const QString &suma); // rate, amount
+Riadok Dvojica(const QString &text1, const QString &pole1, const QString &text2,
+               const QString &pole2, Druh druh = Druh::Dni);
+Riadok N(const QString &text);
+Riadok N3(const QString &a, const QString &b, const QString &c);
+Riadok Doplatky(const QString &pole = QStringLiteral("N_doplatok"));
+Riadok Priplatok(int cislo);
+Riadok Tucne(Riadok r);
+// A long caption in a smaller font, so that it keeps to its line.
+Riadok Male(Riadok r);
+
+struct Stlpec {
+    QString hlavicka;        // head of the column ("Mzdové náležitosti"), may be empty
+    QString hlavicka_sumy;   // head of its values ("Suma Sk")
+    std::vector<Riadok> riadky;
+};
+
+// Which of the law periods' query and calculated fields the layout uses.
+enum class Obdobie { Do2004, Rok2004, Od2005 };
+
+} // namespace vp
+
+class TReportVyplatnaPaska : public TReport {
+public:
+    ~TReportVyplatnaPaska() override;
+
+    // The month's payroll records of the employee and cost-centre ranges, with Zam.
+    db::Query Q1_;
+    // Holiday taken in the year up to the month, for the current row of Q1_.
+    db::Query Q2_;
+    DataSetSource S1_;
+
+    report::Band *DetailBand1 = nullptr;
+    report::ReportLabel *QRLAB_doplatky = nullptr;
+    std::array<report::ReportLabel *, 5> QRLAB_priplatky{};
+
+    void Otvor_data() override;
+    void Zatvor_data() override;
+
+    // The texts of the main query (parameters P1..P5).
+    static QString Text_Q1(vp::Obdobie obdobie);
+    static QString Text_Q2();
+
+protected:
+    explicit TReportVyplatnaPaska(vp::Obdobie obdobie);
+
+    // Builds the band: the head and the columns side by side.
+    void Zostav(const std::vector<vp::Stlpec> &stlpce, bool programovyRiadok);
+
+private:
+    void Pridaj_vypocitane_polia();
+    void Vypocitaj_polia(db::DataSet &ds);
+    void Nastav_formaty();
+    QString Dovolenka(db::DataSet &ds);
+
+    vp::Obdobie m_obdobie;
+    // Display formats of the fields the layout prints.
+    QHash<QString, QString> m_formaty;
+    // The year's rounding of contributions (places, mode), read when the data open.
+    int m_zaokrMiesta = -2;
+    int m_zaokrSposob = 2;
+};
+
+class TReportVP2005A : public TReportVyplatnaPaska {
+public:
+    TReportVP2005A();
+};
+
+class TReportVP2005B : public TReportVyplatnaPaska {
+public:
+    TReportVP2005B();
+};
+
+class TReportVP2 : public TReportVyplatnaPaska {
+public:
+    TReportVP2();
+};
+
+class TReportVP2T : public TReportVyplatnaPaska {
+public:
+    TReportVP2T();
+};
+
+class TReportVP : public TReportVyplatnaPaska {
+public:
+    TReportVP();
+};
+
+} // namespace tarix::reports

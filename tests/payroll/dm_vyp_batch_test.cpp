@@ -1,0 +1,235 @@
+// Batch recalculation of the open month: the same stored records as posting each record by
+// hand, no record skipped when a post moves it, one transaction that a failure rolls back
+// whole, and the tax split.
+#include "dm_vyp_fixture.h"
+
+#include "core/helpers/messages.h"
+#include "platform/errors.h"
+
+using namespace tarix;
+using namespace tarix::payroll;
+using namespace tarix::payroll::testing;
+
+namespace {
+
+class BatchTest : public PayrollModuleTest {
+protected:
+    void SetUp() override
+    {
+        PayrollModuleTest::SetUp();
+        for (const DemoEmployee &e : kDemo)
+            newPayroll(e);
+        // An agreement pay over the withholding-tax limit, confirmed once by the clerk.
+        db::Table &t = dmv->TVYP_;
+        ASSERT_TRUE(t.findKey({7, 200701}));
+        t.edit();
+        t.setValue("N_dohody_ovp", 8000);
+        scripted.answerYes(Msg(65043, "5000"));
+        t.post();
+        scripted.clearEvents();
+    }
+
+    // Settings changed after the month was computed: every record computes anew.
+    void changeSettings()
+    {
+        session.execute("update \":tarix_comm:setup\" set f_zdravot = 5");
+        session.execute("update \":tarix_data:inf\" set f_socfond = 1");
+        session.execute("update \":tarix_data:zam\" set sid = 1 where code_emp in (3, 4)");
+        session.execute("update \":tarix_data:zam\" set sid = 2 where code_emp in (1, 2, 5)");
+        session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy) "
+                        "values (200701, 4, 'P', 2, 1)");
+    }
+
+    void answerBatchQuestions()
+    {
+        scripted.answerYes(Msg(65135, "január 2007")).answerYes(Msg(65104, "január 2007"));
+    }
+
+    std::map<int, QVariantList> deductionAmounts()
+    {
+        std::map<int, QVariantList> rows;
+        const db::SqlResult r = session.run(
+            "select code_emp, zrid, vypocitana_suma from \":tarix_data:zrv\" order by code_emp, zrid");
+        for (int i = 0; i < r.rowCount(); ++i)
+            rows[int(r.asInteger(i, 0))] << r.value(i, 2);
+        return rows;
+    }
+
+    // The screen's view of the table: one employee's payrolls of the year.
+    void screenView()
+    {
+        dmv->TVYP_.setRange({1, 200701}, {1, 200712});
+    }
+};
+
+TEST_F(BatchTest, StoresTheSameRecordsAsPostingEachOneByHand)
+{
+    changeSettings();
+    // The same starting state twice: this folder for the batch, a copy for the hand posts.
+    session.closeAll();
+    const QString copy = dir.filePath("DATA01B");
+    QDir().mkpath(copy);
+    ASSERT_TRUE(QFile::copy(dir.filePath("DATA01/tarix.db"), copy + "/tarix.db"));
+    dmv->TVYP_.open();
+
+    answerBatchQuestions();
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
+    const auto byBatch = storedMonth(200701);
+    const auto batchDeductions = deductionAmounts();
+    EXPECT_EQ(scripted.questions().size(), 2); // the two questions of the run, none per record
+    EXPECT_TRUE(scripted.failures().isEmpty());
+
+    session.setAlias("TARIX_DATA", copy);
+    db::Table &t = dmv->TVYP_;
+    t.open();
+    for (const DemoEmployee &e : kDemo) {
+        ASSERT_TRUE(t.findKey({e.codeEmp, 200701}));
+        t.edit();
+        if (e.codeEmp == 7)
+            scripted.answerYes(Msg(65043, "5000"));
+        t.post();
+    }
+    const auto byHand = storedMonth(200701);
+    ASSERT_EQ(byBatch.size(), 10u);
+    EXPECT_EQ(byBatch, byHand);
+    EXPECT_EQ(batchDeductions, deductionAmounts());
+
+    // The settings reached the records: the new health rate, the moved cost centres.
+    const db::SqlResult r = payroll(3, 200701);
+    EXPECT_EQ(r.asFloat(0, r.columnIndex("F_zdravot")), 5);
+    EXPECT_EQ(r.asInteger(0, r.columnIndex("SID")), 1);
+}
+
+TEST_F(BatchTest, RecalculatingAnUnchangedMonthChangesNoStoredField)
+{
+    const auto before = storedMonth(200701);
+    const auto deductionsBefore = deductionAmounts();
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(3), 10);
+    EXPECT_EQ(storedMonth(200701), before);
+    EXPECT_EQ(deductionAmounts(), deductionsBefore);
+}
+
+TEST_F(BatchTest, EveryRecordOnceEvenWhenItsPostMovesIt)
+{
+    changeSettings(); // cost centres change: each post moves its record in the month's order
+    session.execute("update \":tarix_data:vyp\" set rezerva1 = 0 where code_emp in (2, 4)");
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(3), 8); // mode 3 asks nothing
+    EXPECT_TRUE(scripted.questions().isEmpty());
+    for (const DemoEmployee &e : kDemo) {
+        SCOPED_TRACE(e.codeEmp);
+        const db::SqlResult r = payroll(e.codeEmp, 200701);
+        // A stored record takes its employee's new cost centre; the others keep the old.
+        const bool selected = e.codeEmp != 2 && e.codeEmp != 4;
+        const int newSid = count("select sid from \":tarix_data:zam\" where code_emp = :e", {{"e", e.codeEmp}});
+        const int sid = int(r.asInteger(0, r.columnIndex("SID")));
+        if (selected) {
+            EXPECT_EQ(sid, newSid);
+        } else {
+            EXPECT_NE(sid, newSid);
+        }
+        if (selected && e.codeEmp != 5) { // employee 5 pays the reduced rate of a disability
+            EXPECT_EQ(r.asFloat(0, r.columnIndex("F_zdravot")), 5);
+        }
+    }
+    // The progress ran to its end and closed.
+    EXPECT_FALSE(scripted.isProgressOpen());
+    EXPECT_EQ(scripted.progressValues().back(), 100);
+}
+
+TEST_F(BatchTest, AFailureRollsTheWholeRunBackAndLeavesNoRecordEdited)
+{
+    changeSettings();
+    struct Case {
+        const char *what;
+        std::function<void()> inject;
+        std::function<void()> remove;
+        QString expected;
+    };
+    const QString schema = session.schemaOf("TARIX_DATA");
+    const Case cases[] = {
+        {"a negative base of another employer typed into record 5",
+         [&] { session.execute("update \":tarix_data:vyp\" set n_zaklad_poist = -100 where code_emp = 5"); },
+         [&] { session.execute("update \":tarix_data:vyp\" set n_zaklad_poist = 0 where code_emp = 5"); },
+         Msg(65188, "Základ poistného u iných zamestnávateľov")},
+        {"the database refusing to store record 7",
+         [&] {
+             session.executeRaw(QString("CREATE TRIGGER %1.refuse_it BEFORE UPDATE ON vyp WHEN old.code_emp = 7 "
+                                        "BEGIN SELECT RAISE(ABORT, 'zablokované'); END").arg(schema));
+         },
+         [&] { session.executeRaw(QString("DROP TRIGGER %1.refuse_it").arg(schema)); },
+         QStringLiteral("zablokované")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.inject();
+        screenView();
+        db::Table &t = dmv->TVYP_;
+        ASSERT_TRUE(t.findKey({1, 200701}));
+        const int rowsBefore = t.recordCount();
+        const auto before = storedMonth(200701);
+        const auto deductionsBefore = deductionAmounts();
+
+        answerBatchQuestions();
+        try {
+            dmv->Prepocitanie_vyplat(0);
+            ADD_FAILURE() << "the run did not stop";
+        } catch (const EMyError &e) {
+            EXPECT_TRUE(e.text().contains(c.expected)) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains("Žiadna výplata nebola zmenená.")) << e.text().toStdString();
+        }
+        EXPECT_EQ(storedMonth(200701), before);
+        EXPECT_EQ(deductionAmounts(), deductionsBefore);
+        EXPECT_EQ(t.state(), db::DataSetState::Browse);
+        EXPECT_EQ(session.transactionDepth(), 0);
+        EXPECT_FALSE(scripted.isProgressOpen());
+        EXPECT_FALSE(dmv->Davkovy_rezim());
+        // The screen's view is back as it was.
+        EXPECT_EQ(t.recordCount(), rowsBefore);
+        EXPECT_EQ(t.fieldByName("Code_emp").asInt(), 1);
+        EXPECT_TRUE(scripted.failures().isEmpty());
+        c.remove();
+    }
+    // Nothing left over: the next run stores every record.
+    answerBatchQuestions();
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
+}
+
+TEST_F(BatchTest, AClosedMonthIsLeftAloneWithoutAWord)
+{
+    session.execute("update \":tarix_data:inf\" set datum_uzav = '2007-01-31'");
+    changeSettings();
+    const auto before = storedMonth(200701);
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 0);
+    EXPECT_EQ(dmv->Rozdelenie_dane(), 0);
+    EXPECT_TRUE(scripted.events().empty());
+    EXPECT_EQ(storedMonth(200701), before);
+
+    // An open month, but the clerk says no.
+    session.execute("update \":tarix_data:inf\" set datum_uzav = null");
+    scripted.answerNo(Msg(65135, "január 2007"));
+    EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 0);
+    EXPECT_EQ(storedMonth(200701), before);
+}
+
+TEST_F(BatchTest, TaxSplitSetsWithholdingTaxExactlyForQualifyingIncome)
+{
+    // Employee 1 claims the non-taxable amounts; employee 7 does not and earns under the
+    // limit; employee 9 does not claim them but earns over the limit.
+    session.execute("update \":tarix_data:vyp\" set dan_vyrovnana = 1 where code_emp = 1");
+    session.execute("update \":tarix_data:vyp\" set n_dohody_ovp = 3000, dan_vyrovnana = 0 where code_emp = 7");
+    session.execute("update \":tarix_data:vyp\" set u_nezdc = 0 where code_emp = 9");
+    scripted.answerYes(Msg(65105, "celá frima", "január 2007"));
+    EXPECT_EQ(dmv->Rozdelenie_dane(), 10);
+    auto regime = [&](int codeEmp) {
+        const db::SqlResult r = payroll(codeEmp, 200701);
+        return r.asInteger(0, r.columnIndex("Dan_vyrovnana"));
+    };
+    EXPECT_EQ(regime(1), 0);
+    EXPECT_EQ(regime(7), 1);
+    EXPECT_EQ(regime(9), 0);
+    EXPECT_EQ(scripted.questions().size(), 1);
+    const db::SqlResult r7 = payroll(7, 200701);
+    EXPECT_EQ(r7.asFloat(0, r7.columnIndex("D_dan")), 547); // 19 % of (3 000 - 120 health), cut
+}
+
+} // namespace
