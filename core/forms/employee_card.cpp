@@ -1,5 +1,6 @@
 #include "core/forms/employee_card.h"
 
+#include "core/data_module.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
@@ -196,6 +197,7 @@ TKartaZam::TKartaZam(QWidget *parent) : QWidget(parent)
     vytvorUdaje();
     vytvorZrazky();
     vytvorDeti();
+    vytvorVykony();
     vytvorNepritomnost();
     vytvorDochodky();
     vytvorPpv();
@@ -422,6 +424,29 @@ QWidget *TKartaZam::vytvorDeti()
                                                {"CALC_PRIDAVKY1", "Prídavky - 1. pásmo", R},
                                                {"CALC_PRIDAVKY2", "Prídavky - 2. pásmo", R}}));
     pridajZalozku(page, QStringLiteral("Deti"), &dmz.DS_DETI, &dmz.DS_DGRID, navList, navDetail);
+    return page;
+}
+
+// Piece-work items belong to the payroll module; the tab is there when that module is.
+QWidget *TKartaZam::vytvorVykony()
+{
+    DataModule *dmv = DataModule::find(QStringLiteral("TDMV"));
+    db::DataSource *zuk = dmv ? dmv->dataSource(QStringLiteral("DS_ZUK")) : nullptr;
+    if (!zuk)
+        return nullptr;
+    QWidget *page = stranka(QStringLiteral("PAGE_VYKONY"), QStringLiteral("  1.14 Evidencia výkonov"));
+    auto *navList = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk1"), true);
+    auto *navDetail = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk2"), false);
+    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
+    page->layout()->addWidget(Vytvor_mriezku(page, zuk, QStringLiteral("DBG_zuk"),
+                                             {{"UKID", "Kód výkonu", 80},
+                                              {"CALC_POPIS", "Popis výkonu", 260},
+                                              {"HODNOTA", "Hodnota", 90}}));
+    page->layout()->addWidget(Vytvor_formular(page, zuk, QStringLiteral("TZUK_"),
+                                              {{"UKID", "Kód výkonu"},
+                                               {"CALC_POPIS", "Popis výkonu", R},
+                                               {"HODNOTA", "Hodnota"}}));
+    pridajZalozku(page, QStringLiteral("Výkony"), zuk, zuk, navList, navDetail);
     return page;
 }
 

@@ -81,6 +81,7 @@ private:
     QWidget *vytvorUdaje();
     QWidget *vytvorZrazky();
     QWidget *vytvorDeti();
+    QWidget *vytvorVykony();
     QWidget *vytvorNepritomnost();
     QWidget *vytvorDochodky();
     QWidget *vytvorPpv();

@@ -555,6 +555,15 @@ void TFormMain::NX_ZAMChanged()
             dmz.TZRZ_.setFiltered(false);
             dmz.DS_ZRZ.setEnabled(true);
             dmz.DS_ZRZG.setEnabled(true);
+        } else if (page == QLatin1String("PAGE_VYKONY")) {
+            db::Table *zuk = tabulka(QStringLiteral("TZUK_"));
+            const ZalozkaKarty *z = m_karta->zalozka(page);
+            if (zuk && z) {
+                pripoj(*zuk, QStringLiteral("Code_numb;Code_emp"));
+                if (db::Field *f = zuk->findField(QStringLiteral("Code_numb")))
+                    f->setVisible(false);
+                z->detail->setEnabled(true);
+            }
         } else if (page == QLatin1String("PAGE_NEP")) {
             dmz.TNEP_.setIndexName(QStringLiteral("NEP1"));
             pripoj(dmz.TNEP_);

@@ -45,6 +45,10 @@ protected:
     // The program's own start-up with the login dialog; the other tests build the same
     // window directly (and free it themselves, while the application still runs).
     virtual bool throughStartup() const { return false; }
+    // Modules of the layers above the core that a test stands in for (created after TDMP,
+    // destroyed after TDM).
+    virtual void createExtraModules() {}
+    virtual void destroyExtraModules() {}
 
     void SetUp() override
     {
@@ -73,6 +77,7 @@ protected:
             core::createDM();
             core::createDMZ();
             core::createDMP();
+            createExtraModules();
             core::DMA().Registruj_tabulky();
             owned = std::make_unique<core::TFormMain>();
             main = owned.get();
@@ -113,6 +118,7 @@ protected:
         core::destroyDMP();
         core::destroyDMZ();
         core::destroyDM();
+        destroyExtraModules();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join("\n").toStdString();
