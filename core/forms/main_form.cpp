@@ -3,9 +3,13 @@
 #include "core/app_paths.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
 #include "core/firm_opening.h"
 #include "core/forms/centre_form.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/login_form.h"
+#include "core/forms/page_rules.h"
 #include "core/forms/period_form.h"
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
@@ -35,28 +39,27 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QString::fromLatin1(kCaptionPrefix));
     resize(1024, 720);
 
-    m_system = menuBar()->addMenu(QStringLiteral("&Systém"));
-    m_system->setObjectName(QStringLiteral("System"));
-    m_otvorenieFirmy = m_system->addMenu(QStringLiteral("&Výber firmy"));
-    m_otvorenieFirmy->setObjectName(QStringLiteral("Otvorenie_firmy"));
-    m_zrusenieFirmy = m_system->addMenu(QStringLiteral("&Zrušenie firmy"));
-    m_zrusenieFirmy->setObjectName(QStringLiteral("Zrusenie_firmy"));
-    m_system->addSeparator();
-    QAction *koniec = m_system->addAction(QStringLiteral("&Koniec"));
-    koniec->setObjectName(QStringLiteral("Koniec"));
-    connect(koniec, &QAction::triggered, this, [this] { Akcia_system_koniec(); });
-
-    m_hlavne = menuBar()->addMenu(QStringLiteral("&Menu"));
-    m_hlavne->setObjectName(QStringLiteral("Hlavne"));
-    m_prehlady = menuBar()->addMenu(QStringLiteral("&Tlačové zostavy"));
-    m_prehlady->setObjectName(QStringLiteral("Prehlady"));
-    m_nastavenia = menuBar()->addMenu(QStringLiteral("&Nastavenia"));
-    m_nastavenia->setObjectName(QStringLiteral("Nastavenia"));
+    vytvorMenu();
+    vytvorStranky();
+    vytvorOperacie();
+    // A new window lists the current employees (the filter itself needs an open firm).
+    Akcia_zam_sucasny();
 
     Nastav_obnovu_titulku([self = QPointer<TFormMain>(this)] {
         if (self)
             self->Obnov_titulok();
     });
+    // The modules call the window through hooks; a hook outliving the window does nothing.
+    if (hasDMZ())
+        DMZ().Zmena_udajov_zamestnanca = [self = QPointer<TFormMain>(this)] {
+            if (self)
+                self->Zmena_udajov_zamestnanca();
+        };
+    if (hasDMP())
+        DMP().Zobraz_stranku_dokumentu = [self = QPointer<TFormMain>(this)](const QString &page) {
+            if (self && self->m_karta)
+                self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->indexStranky(page));
+        };
     Akcia_priprav_menu();
 }
 
@@ -66,11 +69,13 @@ int TFormMain::openFirm() const { return otvorenaFirma().firma; }
 
 void TFormMain::Akcia_priprav_menu()
 {
-    const bool firmOpen = firmHeaderOpen();
-    m_system->setEnabled(true);
-    m_hlavne->setEnabled(firmOpen);
-    m_prehlady->setEnabled(firmOpen);
-    m_nastavenia->setEnabled(firmOpen);
+    const StavHlavnehoMenu s = Stav_hlavneho_menu(aktualnaStranka() == QLatin1String("EMPTY"), firmHeaderOpen());
+    m_system->setEnabled(s.system);
+    m_hlavne->setEnabled(s.hlavne);
+    m_prehlady->setEnabled(s.prehlady);
+    m_nastavenia->setEnabled(s.nastavenia);
+    for (QMenu *menu : {m_system, m_hlavne, m_prehlady, m_nastavenia})
+        menu->menuAction()->setEnabled(menu->isEnabled());
 }
 
 bool TFormMain::Akcia_system_koniec()
@@ -84,9 +89,11 @@ bool TFormMain::Akcia_system_koniec()
 
 void TFormMain::closeEvent(QCloseEvent *event)
 {
-    // Closing the window by its frame asks the same question as "Koniec".
+    // Closing the window by its frame asks the same question as "Koniec". A pending edit is
+    // dropped, never written half-typed as the tables close.
     if (m_closing || MyConsts::Otazka_ano_nie(Msg(65173))) {
         m_closing = true;
+        Zrus_rozpracovane();
         event->accept();
     } else {
         event->ignore();
@@ -226,6 +233,7 @@ void TFormMain::Akcia_obdobie()
 {
     Spusti_vyber_obdobia(DM(), appPaths().programFolder, this);
     Obnov_titulok();
+    Akcia_zam_obnov_filter();
 }
 
 void TFormMain::Akcia_stredisko(bool fromMenu)
@@ -234,6 +242,8 @@ void TFormMain::Akcia_stredisko(bool fromMenu)
     if (Zoznam_stredisk(dm).size() > 1) {
         Spusti_vyber_strediska(dm, this);
         Obnov_titulok();
+        // The list shows the employees of the chosen centres.
+        Akcia_zam_obnov_filter();
         return;
     }
     if (fromMenu)

@@ -2,14 +2,38 @@
 // The main window TFormMain: the program's menus and the pages of the employee card.
 // It lives for the whole run.
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 class QMenu;
 class QAction;
+class QActionGroup;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QStackedWidget;
+
+namespace tarix::db {
+class DataSet;
+class Table;
+} // namespace tarix::db
+
+namespace tarix::dbctrl {
+class DBGrid;
+class DBNavigator;
+} // namespace tarix::dbctrl
 
 namespace tarix::core {
 
 class TDM;
+class TKartaZam;
+class TMyMenu;
+class TMyMenuItem;
+
+// Display mode of the employee lists ('S' current, 'V' left, 'A' all), shared by the main
+// window and the payroll screen.
+QChar Rezim_zobrazenia_zamestnancov();
+void Nastav_rezim_zobrazenia_zamestnancov(QChar mode);
 
 class TFormMain : public QMainWindow {
     Q_OBJECT
@@ -55,6 +79,62 @@ public:
     // two centres is told so.
     void Akcia_stredisko(bool fromMenu = false);
 
+    // ---- pages ---------------------------------------------------------------------------------
+    // The notebook N: "EMPTY" (start), "ZAM1" (employee card), "ZAMF" (employee choice),
+    // "DZP" (tax bands), "POM". The employee pages exist only when the employee modules do.
+    QStackedWidget *notebook() const { return m_n; }
+    QString aktualnaStranka() const;
+    // Shows a page of N (as the program's commands do; no guard).
+    void Zobraz_stranku(const QString &page);
+    TKartaZam *karta() const { return m_karta; }
+    dbctrl::DBGrid *zoznamZamestnancov() const { return m_dbgZamPravy; }
+    dbctrl::DBGrid *vyberZamestnancov() const { return m_dbgZamf; }
+    QWidget *panelZoznamu() const { return m_sbZamPravy; }
+    QMenu *operacieZam() const { return m_operacieZam; }
+    QMenu *operacieDzp() const { return m_operacieDzp; }
+    QMenu *operaciePpv() const { return m_operaciePpv; }
+    QMenu *operacieZamf() const { return m_operacieZamf; }
+    const QList<TMyMenu *> &menuZaloziek() const { return m_myMenus; }
+    // Selection mode: 'Z' employee card, 'R' annual tax settlement.
+    QChar rezimVyberu() const { return m_rezimVyberu; }
+
+    // True while any of the watched tables (employee and its detail records, contracts,
+    // annual settlement, piece-work) is in edit or insert state.
+    bool Prebieha_editacia() const;
+    // Called when the employee choice reports another employee; nothing to do here.
+    void Zmena_udajov_zamestnanca();
+
+    // "&Zamestnanci": the employee card.
+    void Akcia_zamestnanci();
+    // "&Daň z príjmu - ročná tabuľka ": the tax band page.
+    void Akcia_dzp();
+    // The returns: the card's (to EMPTY, EMyError 65199 while an edit is pending), the tax
+    // table's (refused while the bands are edited), the contracts' (to the employee choice,
+    // refused while a contract is edited), the choice page's button (to EMPTY, no check).
+    void Akcia_navrat_zam();
+    void Akcia_navrat_dzp();
+    void Akcia_navrat_ppv();
+    void Akcia_navrat_zamf();
+    // "&Výber": mode 'Z' shows the card.
+    void Akcia_zamf_vyber();
+
+    // Employee filters and orders.
+    void Akcia_zam_sucasny();
+    void Akcia_zam_vyradeny();
+    void Akcia_zam_vsetci();
+    void Akcia_zam_obnov_filter();
+    void Akcia_zam_zoradit1(); // by name
+    void Akcia_zam_zoradit2(); // by personal number
+
+    // A "Nový pracovnoprávny vzťah" item: a new contract of kind tag + 10.
+    void Akcia_novy_dokument(int tag);
+    // Item of a tab's operation menu.
+    void Akcia_mymenu(TMyMenuItem *item);
+    // Enables the items of the shown operation menus by their tables' states.
+    void Obnov_operacie();
+    // Status-bar panel 1 for a field's hint (entering it) or empty (leaving it).
+    void Zobraz_napovedu(const QString &hint);
+
 signals:
     // An item of "Zrušenie firmy" was chosen.
     void zrusenieFirmy(int firm);
@@ -65,6 +145,38 @@ protected:
 private:
     void Nastav_polozky_obdobia();
     void Nastav_stranky_roka();
+    void vytvorMenu();
+    void vytvorStranky();
+    void vytvorOperacie();
+    void NPageChanged();
+    void NX_ZAMChanged();
+    bool mozeZmenitZalozku();
+    void Skry_operacie();
+    void Nastav_operacie(QMenu *menu, const db::DataSet *table);
+    void Stlac(dbctrl::DBNavigator *list, dbctrl::DBNavigator *detail, int tag);
+    void Zobraz_filter(QChar mode);
+    void Zorad(int order);
+    void Zrus_rozpracovane();
+    void Pripoj_napovedy(QWidget *root);
+
+    QStackedWidget *m_n = nullptr;
+    TKartaZam *m_karta = nullptr; // owned by the page ZAM1
+    QScrollArea *m_sbZam = nullptr;
+    QWidget *m_sbZamPravy = nullptr;
+    dbctrl::DBGrid *m_dbgZamPravy = nullptr;
+    dbctrl::DBGrid *m_dbgZamf = nullptr;
+    QLabel *m_panelZamf = nullptr;
+    QLabel *m_panelHotova = nullptr;
+    dbctrl::DBNavigator *m_dbnDzp = nullptr;
+    QPushButton *m_dzpNavrat = nullptr;
+    QMenu *m_operacieZam = nullptr;
+    QMenu *m_operacieDzp = nullptr;
+    QMenu *m_operaciePpv = nullptr;
+    QMenu *m_operacieZamf = nullptr;
+    QList<TMyMenu *> m_myMenus;
+    QList<QActionGroup *> m_zobrazenie;
+    QChar m_rezimVyberu = u'Z';
+    bool m_menimStranku = false;
 
     QMenu *m_system;
     QMenu *m_hlavne;

@@ -1,0 +1,110 @@
+#pragma once
+// The employee card (page ZAM1 of the main window): the page control NX_ZAM with one tab
+// per record kind of an employee, each with its title, list grid, detail fields, a list
+// navigator and a detail navigator, all bound to the data sources of TDMZ, TDMP and TDM.
+#include <QHash>
+#include <QTabWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace tarix::db {
+class DataSource;
+class Table;
+} // namespace tarix::db
+
+namespace tarix::dbctrl {
+class DBEdit;
+class DBGrid;
+class DBNavigator;
+} // namespace tarix::dbctrl
+
+namespace tarix::core {
+
+// A tab widget whose tab changes by the user (click, keys) may be refused: `mozeZmenit`
+// is asked with the new index first.
+class TStranky : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit TStranky(QWidget *parent = nullptr);
+    std::function<bool(int index)> mozeZmenit;
+    // Changes to the tab as the user does; false when refused.
+    bool Zmen(int index);
+    bool Zmen(const QString &pageName);
+    int indexStranky(const QString &pageName) const;
+    QString aktualnaStranka() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// One tab of the card with the sources and navigators the window's menus use.
+struct ZalozkaKarty {
+    QString nazov;                        // "PAGE_DETI"
+    db::DataSource *detail = nullptr;     // the detail fields' source (and the menus')
+    db::DataSource *zoznam = nullptr;     // the list grid's source
+    dbctrl::DBNavigator *navZoznam = nullptr;
+    dbctrl::DBNavigator *navDetail = nullptr;
+};
+
+class TKartaZam : public QWidget {
+    Q_OBJECT
+public:
+    explicit TKartaZam(QWidget *parent = nullptr);
+    ~TKartaZam() override;
+
+    TStranky *NX_ZAM() const { return m_nxZam; }
+    TStranky *NY_ZAM() const { return m_nyZam; }
+    TStranky *PC_PPV() const { return m_pcPpv; }
+    TStranky *NX_ZDR() const { return m_nxZdr; }
+    QToolButton *tlacidloZoznamu() const { return m_sbZoznam; }
+    QToolButton *tlacidloDruhovNepritomnosti() const { return m_sbTypNep; }
+    dbctrl::DBGrid *mriezkaDruhovNepritomnosti() const { return m_dbgCisNep; }
+    QPushButton *tlacidloNavratu() const { return m_navrat; }
+    QPushButton *tlacidloVypoctuZp() const { return m_vypocetZp; }
+    // The name of the employee whose card is shown.
+    dbctrl::DBEdit *menoZamestnanca() const { return m_meno; }
+
+    const ZalozkaKarty *zalozka(const QString &pageName) const;
+    const QList<ZalozkaKarty> &zalozky() const { return m_zalozky; }
+
+    // Shows or hides the absence-kind grid; the toggle's Down state follows.
+    void Zobraz_druhy_nepritomnosti(bool visible);
+    // Turns the card to the page holding the control of `field` (of the employee table)
+    // and gives it the focus; false when no control edits it.
+    bool Zameraj_pole_zamestnanca(const QString &field);
+
+private:
+    QWidget *vytvorUdaje();
+    QWidget *vytvorZrazky();
+    QWidget *vytvorDeti();
+    QWidget *vytvorVykony();
+    QWidget *vytvorNepritomnost();
+    QWidget *vytvorDochodky();
+    QWidget *vytvorPpv();
+    QWidget *vytvorEldp();
+    QWidget *vytvorZp();
+    QWidget *vytvorDavku601();
+    QWidget *stranka(const QString &name, const QString &title);
+    void pridajZalozku(QWidget *page, const QString &caption, db::DataSource *detail, db::DataSource *list,
+                       dbctrl::DBNavigator *navList, dbctrl::DBNavigator *navDetail);
+
+    TStranky *m_nxZam = nullptr;
+    TStranky *m_nyZam = nullptr;
+    TStranky *m_pcPpv = nullptr;
+    TStranky *m_nxZdr = nullptr;
+    QToolButton *m_sbZoznam = nullptr;
+    QToolButton *m_sbTypNep = nullptr;
+    dbctrl::DBGrid *m_dbgCisNep = nullptr;
+    QPushButton *m_navrat = nullptr;
+    QPushButton *m_vypocetZp = nullptr;
+    dbctrl::DBEdit *m_meno = nullptr;
+    QList<ZalozkaKarty> m_zalozky;
+    // Sources of the code grids shown beside the absence and pension lists.
+    std::unique_ptr<db::DataSource> m_dsCisNep, m_dsCisDoch;
+};
+
+} // namespace tarix::core

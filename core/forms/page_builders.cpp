@@ -1,0 +1,116 @@
+#include "core/forms/page_builders.h"
+
+#include "core/dm_main.h"
+#include "core/dm_zam.h"
+#include "core/forms/card_fields.h"
+#include "platform/dbctrl/db_grid.h"
+#include "platform/dbctrl/db_navigator.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarix::core {
+
+using namespace dbctrl;
+
+namespace {
+
+QLabel *panel(const QString &text, QWidget *parent, const QString &name)
+{
+    auto *p = new QLabel(text, parent);
+    p->setObjectName(name);
+    p->setFrameShape(QFrame::Panel);
+    p->setFrameShadow(QFrame::Raised);
+    QFont f = p->font();
+    f.setBold(true);
+    p->setFont(f);
+    p->setMinimumHeight(22);
+    return p;
+}
+
+QPushButton *button(const QString &text, QWidget *parent, const QString &name)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+ZoznamZamestnancov Vytvor_zoznam_zamestnancov(QWidget *parent)
+{
+    ZoznamZamestnancov z;
+    z.panel = new QWidget(parent);
+    z.panel->setObjectName(QStringLiteral("SB_ZAM_PRAVY"));
+    auto *layout = new QVBoxLayout(z.panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    z.mriezka = Vytvor_mriezku(z.panel, &DMZ().DS_ZGRID, QStringLiteral("DBG_ZAM_PRAVY"),
+                               {{"RZP", "Žiadosť", 0}, {"Code_numb", "Os.číslo", 60}, {"PMT", "Priezvisko a meno", 150}});
+    layout->addWidget(z.mriezka, 1);
+    z.navrat = button(QStringLiteral("&Návrat"), z.panel, QStringLiteral("Butt_zam_pravy_navrat"));
+    layout->addWidget(z.navrat);
+    z.panel->setFixedWidth(260);
+    return z;
+}
+
+VyberZamestnanca Vytvor_vyber_zamestnanca(QWidget *parent)
+{
+    VyberZamestnanca v;
+    v.stranka = new QWidget(parent);
+    v.stranka->setObjectName(QStringLiteral("ZAMF"));
+    auto *layout = new QVBoxLayout(v.stranka);
+    v.panel = panel(QString(), v.stranka, QStringLiteral("Panel_zamf"));
+    layout->addWidget(v.panel);
+    v.mriezka = Vytvor_mriezku(v.stranka, &DMZ().DS_ZAMF, QStringLiteral("DBG_zamf"),
+                               {{"Code_numb", "Os.číslo", 60}, {"PMT", "Priezvisko a meno", 220}, {"Nastup", "Nástup", 80},
+                                {"Vystup", "Výstup", 80}});
+    layout->addWidget(v.mriezka, 1);
+    v.panelHotova = panel(QString(), v.stranka, QStringLiteral("Panel_hotova"));
+    v.panelHotova->hide();
+    layout->addWidget(v.panelHotova);
+    auto *row = new QHBoxLayout;
+    v.vyber = button(QStringLiteral("&Výber"), v.stranka, QStringLiteral("Butt_zamf_vyber"));
+    v.navrat = button(QStringLiteral("&Návrat"), v.stranka, QStringLiteral("Butt_zamf_navrat"));
+    row->addWidget(v.vyber);
+    row->addWidget(v.navrat);
+    row->addStretch();
+    layout->addLayout(row);
+    return v;
+}
+
+StrankaDzp Vytvor_stranku_dzp(QWidget *parent)
+{
+    TDM &dm = DM();
+    StrankaDzp s;
+    s.stranka = new QWidget(parent);
+    s.stranka->setObjectName(QStringLiteral("DZP"));
+    auto *layout = new QVBoxLayout(s.stranka);
+    layout->addWidget(panel(QStringLiteral("  4.03  Daň z príjmu - ročná tabuľka"), s.stranka, QStringLiteral("Panel_dzp")));
+    s.navigator = Vytvor_navigator(s.stranka, &dm.DS_DZP, QStringLiteral("DBN_dzp"), true);
+    s.navigator->setVisibleButtons({NavigateButton::First, NavigateButton::Prior, NavigateButton::Next,
+                                    NavigateButton::Last, NavigateButton::Insert, NavigateButton::Delete,
+                                    NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel,
+                                    NavigateButton::Refresh});
+    auto *row = new QHBoxLayout;
+    row->addWidget(s.navigator);
+    row->addStretch();
+    s.navrat = button(QStringLiteral("&Návrat"), s.stranka, QStringLiteral("Butt_dzp_navrat1"));
+    row->addWidget(s.navrat);
+    layout->addLayout(row);
+    s.mriezka = Vytvor_mriezku(s.stranka, &dm.DS_DZPG, QStringLiteral("DBG_dzp"),
+                               {{"D_od", "Základ od", 100},
+                                {"D_sadzba", "Sadzba %", 70},
+                                {"D_sumaplus", "Suma plus", 100},
+                                {"D_presah", "Presah", 100}});
+    layout->addWidget(s.mriezka, 1);
+    layout->addWidget(Vytvor_formular(s.stranka, &dm.DS_DZP, QStringLiteral("TDZP_"),
+                                      {{"D_od", "Základ dane od"},
+                                       {"D_sadzba", "Sadzba dane v %"},
+                                       {"D_sumaplus", "Suma plus"},
+                                       {"D_presah", "Presah"}}));
+    return s;
+}
+
+} // namespace tarix::core

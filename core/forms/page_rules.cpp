@@ -1,0 +1,129 @@
+#include "core/forms/page_rules.h"
+
+#include "core/helpers/messages.h"
+#include "platform/db/dataset.h"
+#include "platform/errors.h"
+#include "platform/format/dates.h"
+
+namespace tarix::core {
+
+using dbctrl::NavigateButton;
+
+StavOperacii Stav_operacii(bool editing)
+{
+    StavOperacii s;
+    s.nove = s.oprava = s.vymazanie = s.navrat = !editing;
+    s.zapis = s.ignorovanie = editing;
+    return s;
+}
+
+bool Polozka_povolena(int tag, bool editing)
+{
+    const StavOperacii s = Stav_operacii(editing);
+    switch (tag) {
+    case 1: return s.nove;
+    case 2: return s.oprava;
+    case 3: return s.vymazanie;
+    case 4: return s.zapis;
+    case 5: return s.ignorovanie;
+    default: return false;
+    }
+}
+
+TlacidloOperacie Tlacidlo_operacie(int tag)
+{
+    switch (tag) {
+    case 1: return {true, NavigateButton::Insert};
+    case 2: return {false, NavigateButton::Edit};
+    case 3: return {true, NavigateButton::Delete};
+    case 4: return {false, NavigateButton::Post};
+    case 5: return {false, NavigateButton::Cancel};
+    default: return {false, NavigateButton::Refresh};
+    }
+}
+
+StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen)
+{
+    StavHlavnehoMenu s;
+    if (!startPage)
+        return s;
+    s.system = true;
+    s.hlavne = s.prehlady = s.nastavenia = firmOpen;
+    return s;
+}
+
+QString Filter_zamestnancov(QChar mode, const QDate &firstDay, const QDate &lastDay,
+                            const QString &centreFilter)
+{
+    const QString d1 = fmt::shortDate(firstDay);
+    const QString d2 = fmt::shortDate(lastDay);
+    if (mode == kZobrazVsetkych)
+        return centreFilter;
+    if (mode == kZobrazVyradenych)
+        return QStringLiteral("(Vystup<>null and Vystup<'") + d1 + QStringLiteral("') and Nastup<='") + d2
+               + QStringLiteral("' and ") + centreFilter;
+    return QStringLiteral("(Vystup=null or Vystup>='") + d1 + QStringLiteral("') and Nastup<='") + d2
+           + QStringLiteral("' and ") + centreFilter;
+}
+
+QString Filter_zamestnancov(QChar mode, int period, const QString &centreFilter)
+{
+    const QDate first(period / 100, period % 100, 1);
+    return Filter_zamestnancov(mode, first, first.addMonths(1).addDays(-1), centreFilter);
+}
+
+Zoradenie Zoradenie_podla_stlpca(const QString &fieldName, bool choiceGrid)
+{
+    const QString f = fieldName.toUpper();
+    if (f == QLatin1String("CODE_NUMB"))
+        return Zoradenie::PodlaCisla;
+    if (!choiceGrid || f == QLatin1String("PMT"))
+        return Zoradenie::PodlaMena;
+    return Zoradenie::Ziadne;
+}
+
+QString Index_zoradenia(Zoradenie order)
+{
+    return order == Zoradenie::PodlaMena ? QStringLiteral("ZAM1") : QString();
+}
+
+const QStringList &Sledovane_tabulky()
+{
+    static const QStringList names{"TZAM_",  "TRZP_", "TZRZ_", "TDET_", "TNEP_", "TDOCH_", "TPPV_",
+                                   "TELDP_", "TZP2_", "TZP1_", "TZP3_", "TZP4_", "TZP5_",  "TZUK_"};
+    return names;
+}
+
+bool Prebieha_editacia(const QList<const db::DataSet *> &tables)
+{
+    for (const db::DataSet *t : tables)
+        if (t && t->isEditing())
+            return true;
+    return false;
+}
+
+void Over_dokoncenie_zmien(bool editing)
+{
+    if (editing)
+        throw EMyError(Msg(65199));
+}
+
+QString Text_napovedy(const QString &hint)
+{
+    if (hint == QLatin1String(kHintPoistenie))
+        return Msg(65144);
+    if (hint == QLatin1String(kHintPoistenie2))
+        return Msg(65145);
+    return hint;
+}
+
+QString Nadpis_vyberu(QChar selectionMode)
+{
+    if (selectionMode == u'R')
+        return QStringLiteral("  1.04  Ročné zúčtovanie preddavkov - výber zamestnanca");
+    return QStringLiteral("  1.04  Zamestnanci - výber zamestnanca");
+}
+
+int Typ_noveho_dokumentu(int tag) { return tag + 10; }
+
+} // namespace tarix::core

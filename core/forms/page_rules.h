@@ -1,0 +1,101 @@
+#pragma once
+// The decisions of the main window's pages, kept apart from the widgets: which items of an
+// operation menu are enabled, the employee list's filters and orders, the pending-edit
+// guard, and the texts the pages show.
+#include "platform/dbctrl/db_navigator.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace tarix::db {
+class DataSet;
+}
+
+namespace tarix::core {
+
+// ---- operation menus -------------------------------------------------------------------------
+
+// The items of an operation menu for one state of its table: while nothing is edited a
+// record may be started, edited or deleted and the page left; while editing only the
+// post and the cancel make sense.
+struct StavOperacii {
+    bool nove = false;
+    bool oprava = false;
+    bool vymazanie = false;
+    bool zapis = false;
+    bool ignorovanie = false;
+    bool navrat = false;
+};
+StavOperacii Stav_operacii(bool editing);
+// Enabled state of the item with Tag 1 (new) to 5 (cancel) of an operation menu.
+bool Polozka_povolena(int tag, bool editing);
+
+// Which navigator a fixed operation menu's item presses: new and delete press the list
+// navigator of the page, edit, post and cancel its detail navigator.
+struct TlacidloOperacie {
+    bool zoznam = false; // the list navigator (otherwise the detail one)
+    dbctrl::NavigateButton tlacidlo = dbctrl::NavigateButton::Refresh;
+};
+// tag 1 new, 2 edit, 3 delete, 4 post, 5 cancel.
+TlacidloOperacie Tlacidlo_operacie(int tag);
+
+// ---- main menus --------------------------------------------------------------------------------
+
+struct StavHlavnehoMenu {
+    bool system = false;
+    bool hlavne = false;
+    bool prehlady = false;
+    bool nastavenia = false;
+};
+// Away from the start page every main menu is off (a screen is being worked on); on the
+// start page "Systém" always works and the others only with a firm open.
+StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen);
+
+// ---- the employee list ----------------------------------------------------------------------------
+
+// Display modes of the employee list (shared with the payroll screen).
+inline constexpr QChar kZobrazSucasnych = u'S';
+inline constexpr QChar kZobrazVyradenych = u'V';
+inline constexpr QChar kZobrazVsetkych = u'A';
+
+// The employee table's filter for a display mode: current employees (employed on some day
+// of the open month), those who left before it, or all; each within the cost centres
+// `centreFilter`. Any mode other than 'A' and 'V' shows the current employees.
+QString Filter_zamestnancov(QChar mode, const QDate &firstDay, const QDate &lastDay,
+                            const QString &centreFilter);
+// The same for the open month `period` (yyyymm).
+QString Filter_zamestnancov(QChar mode, int period, const QString &centreFilter);
+
+enum class Zoradenie { Ziadne, PodlaMena, PodlaCisla };
+// A click on a column title: the right-hand list sorts by personal number for
+// "Code_numb" and by name for any other column; the choice grid sorts by number for
+// "Code_numb", by name for "PMT" and not at all for other columns.
+Zoradenie Zoradenie_podla_stlpca(const QString &fieldName, bool choiceGrid);
+// The employee table's index for an order ("ZAM1" by name, the key by number).
+QString Index_zoradenia(Zoradenie order);
+
+// ---- the pending-edit guard --------------------------------------------------------------------
+
+// Component names of the tables whose pending edit keeps the user on his page.
+const QStringList &Sledovane_tabulky();
+// Whether any of the datasets (null entries skipped) is in edit or insert state.
+bool Prebieha_editacia(const QList<const db::DataSet *> &tables);
+// EMyError 65199 while an edit is pending.
+void Over_dokoncenie_zmien(bool editing);
+
+// ---- texts ------------------------------------------------------------------------------------------
+
+// Status-bar text for a field's hint: the two insurance hints name their allowed values,
+// any other hint is shown as it is.
+QString Text_napovedy(const QString &hint);
+inline constexpr const char *kHintPoistenie = "%SMyAppHintPoistenie";
+inline constexpr const char *kHintPoistenie2 = "%SMyAppHintPoistenie2";
+
+// Caption of the employee choice page by selection mode ('Z' card, 'R' annual settlement).
+QString Nadpis_vyberu(QChar selectionMode);
+
+// Contract kinds of the menu "Nový pracovnoprávny vzťah": the item's tag plus 10.
+int Typ_noveho_dokumentu(int tag);
+
+} // namespace tarix::core
