@@ -111,16 +111,26 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
     return g_mainWindow.get();
 }
 
+void endProgram()
+{
+    if (g_qtUi)
+        g_qtUi->setMainWindow(nullptr);
+    g_mainWindow.reset();
+    closeSession();
+    if (g_qtUi && ui::hasCurrent() && &ui::current() == g_qtUi.get())
+        ui::setCurrent(nullptr);
+    g_qtUi.reset();
+}
+
 int runProgram(QApplication &app, const StartupHooks &hooks)
 {
     TFormMain *main = startProgram(StartupOptions{}, hooks);
     if (!main) {
-        closeSession();
+        endProgram();
         return 1;
     }
     const int code = app.exec();
-    g_mainWindow.reset();
-    closeSession();
+    endProgram();
     return code;
 }
 

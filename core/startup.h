@@ -34,6 +34,10 @@ struct StartupOptions {
 // (65193) or no firm with a year to open (65176).
 TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks);
 
+// Frees the main window and the program's user interface and closes the session (the
+// end of a run; tests call it so that no window outlives the application object).
+void endProgram();
+
 // Starts the program and runs the message loop until the main window closes.
 int runProgram(QApplication &app, const StartupHooks &hooks);
 

@@ -1,6 +1,8 @@
 #pragma once
 // The "Pomoc" menu shared by the main window, the payroll screen and every base editing
 // window: one holder of its handlers, created at start-up and kept for the run.
+#include "core/forms/about_form.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>

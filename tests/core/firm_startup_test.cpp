@@ -22,7 +22,7 @@ protected:
     void TearDown() override
     {
         core::Zrus_otvorenu_firmu();
-        core::closeSession();
+        core::endProgram();
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});

@@ -109,12 +109,8 @@ protected:
     void TearDown() override
     {
         owned.reset();
-        // Start-up keeps its window until the next start, past the end of the application in
-        // a test program; its pages are freed now, while the application still runs.
-        if (throughStartup() && main)
-            delete main->takeCentralWidget();
         core::Zrus_otvorenu_firmu();
-        core::closeSession();
+        core::endProgram();
         core::destroyDMP();
         core::destroyDMZ();
         core::destroyDM();

@@ -27,7 +27,7 @@ class StartupTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        core::closeSession();
+        core::endProgram();
         core::destroyDM();
     }
 
