@@ -11,6 +11,8 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace tarix::core {
 
@@ -44,6 +46,31 @@ private:
     std::map<QString, std::unique_ptr<db::Table>> m_tables;
     std::map<QString, std::unique_ptr<db::Query>> m_queries;
     std::map<QString, std::unique_ptr<db::DataSource>> m_sources;
+};
+
+// The one process-wide instance of a data module: created at start-up, reached through
+// its accessor (DM(), DMZ(), ...) and destroyed at exit.
+template <class T>
+class ModuleInstance {
+public:
+    explicit ModuleInstance(const char *what) : m_what(what) {}
+    T &get() const
+    {
+        if (!m_module)
+            throw std::logic_error(std::string(m_what) + " is not created");
+        return *m_module;
+    }
+    bool exists() const { return bool(m_module); }
+    void create()
+    {
+        if (!m_module)
+            m_module = std::make_unique<T>();
+    }
+    void destroy() { m_module.reset(); }
+
+private:
+    const char *m_what;
+    std::unique_ptr<T> m_module;
 };
 
 } // namespace tarix::core

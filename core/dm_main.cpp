@@ -10,7 +10,7 @@
 namespace tarix::core {
 
 namespace {
-std::unique_ptr<TDM> g_dm;
+ModuleInstance<TDM> g_dm("the main data module");
 constexpr const char *kData = "TARIX_DATA";
 constexpr const char *kComm = "TARIX_COMM";
 constexpr const char *kPriv = "TARIX_PRIV";
@@ -154,21 +154,12 @@ QString TDM::Text_typu_premii() const
     return MyConsts::Text_typu_premie(int(TINF_.fieldByName(QStringLiteral("F_TYP_PREMII")).asInteger()));
 }
 
-TDM &DM()
-{
-    if (!g_dm)
-        throw std::logic_error("the main data module is not created");
-    return *g_dm;
-}
+TDM &DM() { return g_dm.get(); }
 
-bool hasDM() { return bool(g_dm); }
+bool hasDM() { return g_dm.exists(); }
 
-void createDM()
-{
-    if (!g_dm)
-        g_dm = std::make_unique<TDM>();
-}
+void createDM() { g_dm.create(); }
 
-void destroyDM() { g_dm.reset(); }
+void destroyDM() { g_dm.destroy(); }
 
 } // namespace tarix::core

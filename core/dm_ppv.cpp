@@ -10,7 +10,7 @@
 namespace tarix::core {
 
 namespace {
-std::unique_ptr<TDMP> g_dmp;
+ModuleInstance<TDMP> g_dmp("the contracts data module");
 }
 
 TDMP::TDMP()
@@ -82,21 +82,12 @@ QString TDMP::Stranka_dokumentu(const QVariant &kind)
     }
 }
 
-TDMP &DMP()
-{
-    if (!g_dmp)
-        throw std::logic_error("the employment documents module is not created");
-    return *g_dmp;
-}
+TDMP &DMP() { return g_dmp.get(); }
 
-bool hasDMP() { return bool(g_dmp); }
+bool hasDMP() { return g_dmp.exists(); }
 
-void createDMP()
-{
-    if (!g_dmp)
-        g_dmp = std::make_unique<TDMP>();
-}
+void createDMP() { g_dmp.create(); }
 
-void destroyDMP() { g_dmp.reset(); }
+void destroyDMP() { g_dmp.destroy(); }
 
 } // namespace tarix::core

@@ -12,7 +12,7 @@
 namespace tarix::core {
 
 namespace {
-std::unique_ptr<TDMZ> g_dmz;
+ModuleInstance<TDMZ> g_dmz("the employee data module");
 constexpr const char *kData = "TARIX_DATA";
 } // namespace
 
@@ -200,21 +200,12 @@ double TDMZ::Pridavky_na_dieta(const QString &age, double &allowance1, double &a
     }
 }
 
-TDMZ &DMZ()
-{
-    if (!g_dmz)
-        throw std::logic_error("the employee data module is not created");
-    return *g_dmz;
-}
+TDMZ &DMZ() { return g_dmz.get(); }
 
-bool hasDMZ() { return bool(g_dmz); }
+bool hasDMZ() { return g_dmz.exists(); }
 
-void createDMZ()
-{
-    if (!g_dmz)
-        g_dmz = std::make_unique<TDMZ>();
-}
+void createDMZ() { g_dmz.create(); }
 
-void destroyDMZ() { g_dmz.reset(); }
+void destroyDMZ() { g_dmz.destroy(); }
 
 } // namespace tarix::core

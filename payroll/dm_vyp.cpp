@@ -20,7 +20,7 @@ namespace {
 constexpr const char *kData = "TARIX_DATA";
 constexpr const char *kPriv = "TARIX_PRIV";
 
-std::unique_ptr<TDMV> g_dmv;
+core::ModuleInstance<TDMV> g_dmv("the payroll data module");
 
 db::Session &sessionOf(const db::DataSet &ds) { return ds.session(); }
 
@@ -247,21 +247,12 @@ bool TDMV::Znizena_sadzba_zp(int period, bool flag, double value) const
 
 // ---- the process-wide instance -----------------------------------------------------------
 
-TDMV &DMV()
-{
-    if (!g_dmv)
-        throw std::logic_error("the payroll data module is not created");
-    return *g_dmv;
-}
+TDMV &DMV() { return g_dmv.get(); }
 
-bool hasDMV() { return bool(g_dmv); }
+bool hasDMV() { return g_dmv.exists(); }
 
-void createDMV()
-{
-    if (!g_dmv)
-        g_dmv = std::make_unique<TDMV>();
-}
+void createDMV() { g_dmv.create(); }
 
-void destroyDMV() { g_dmv.reset(); }
+void destroyDMV() { g_dmv.destroy(); }
 
 } // namespace tarix::payroll
