@@ -15,8 +15,9 @@ namespace tarix::core {
 
 class TFormAbout;
 
-// The product's web page opened by "Internet - informácie o TARIX".
-inline constexpr const char *kTarixWebPage = "https://www.tarix.sk/";
+// The product's web page opened by "Internet - informácie o TARIX" and from the start
+// screen. The product has no page of its own yet: a reserved example address stands here.
+inline constexpr const char *kTarixWebPage = "https://www.tarix.example/";
 
 class TFormMenuPomoc : public QObject {
     Q_OBJECT
