@@ -36,6 +36,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace tarix::payroll {
 
 using dbctrl::NavigateButton;
@@ -109,6 +111,18 @@ private:
     std::function<void()> m_zmena;
 };
 
+// Follows the rows of a data source: `zmena` runs when it moves or reads its rows again.
+class TFormMainVyp::SledovanieRiadku : public db::DataLink {
+public:
+    explicit SledovanieRiadku(std::function<void()> zmena) : m_zmena(std::move(zmena)) {}
+    void activeChanged() override { m_zmena(); }
+    void dataSetChanged() override { m_zmena(); }
+    void dataSetScrolled() override { m_zmena(); }
+
+private:
+    std::function<void()> m_zmena;
+};
+
 TDMV &TFormMainVyp::dmv() const { return DMV(); }
 
 TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
@@ -140,6 +154,8 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     m_sledZrv->setDataSource(&dmv().DS_ZRV);
     m_sledHsu = std::make_unique<Sledovanie>([this] { akcia_priprav_vykon(); });
     m_sledHsu->setDataSource(&dmv().DS_HSU);
+    m_sledGrid = std::make_unique<SledovanieRiadku>([this] { Obmedz_detaily(false); });
+    m_sledGrid->setDataSource(&dmv().DS_VGRID);
 
     // Creation: the first tab and the employee choice.
     vyberZalozku(0);
@@ -155,6 +171,7 @@ TFormMainVyp::~TFormMainVyp()
     m_sledVypl.reset();
     m_sledZrv.reset();
     m_sledHsu.reset();
+    m_sledGrid.reset();
 }
 
 // ---- building ------------------------------------------------------------------------------
@@ -227,6 +244,8 @@ void TFormMainVyp::vytvorStranuVypl()
     DBN_vypl1->setDataSource(&m.DS_VGRID);
     for (dbctrl::DBNavigator *nav : {DBN_vypl1, DBN_vypl2}) {
         nav->onClick = [this](NavigateButton) {
+            // A new record's copied details, or the details of the record current again.
+            Obmedz_detaily(true);
             Akcia_priprav_vypl1();
             Obnov_polia_na_citanie();
         };
@@ -873,25 +892,9 @@ void TFormMainVyp::NPageChanged()
                     if (!vyp.findKey({e.Code_emp, period}))
                         vyp.last();
                 }
-                const int payrollPeriod =
-                    vyp.isActive() && !vyp.isEmpty() ? vyp.fieldByName(QStringLiteral("V_obdobie")).asInt() : 0;
-                // The details of that payroll.
-                Menu_zrv->setEnabled(true);
-                Menu_zrv->menuAction()->setVisible(true);
-                if (m.TZRV_.isActive() && !m.TZRV_.isEditing()) {
-                    m.TZRV_.setFiltered(false);
-                    m.TZRV_.setRange({e.Code_emp, payrollPeriod}, {e.Code_emp, payrollPeriod + 1});
-                    m.TZRV_.first();
-                }
-                Menu_vykon->setEnabled(true);
-                Menu_vykon->menuAction()->setVisible(true);
-                if (m.THSU_.isActive() && !m.THSU_.isEditing()) {
-                    m.THSU_.setFiltered(false);
-                    m.THSU_.setRange({payrollPeriod, e.Code_numb, e.Code_emp},
-                                     {payrollPeriod, e.Code_numb, e.Code_emp + 1});
-                    m.THSU_.first();
-                }
             });
+            // The deductions and piece-work items of that payroll.
+            Obmedz_detaily(true);
         }
         Menu_zrv->setEnabled(true);
         Menu_zrv->menuAction()->setVisible(true);
@@ -918,6 +921,35 @@ void TFormMainVyp::zamerajPrvePole()
             e->setFocus();
             return;
         }
+}
+
+void TFormMainVyp::Obmedz_detaily(bool vzdy)
+{
+    TDMV &m = dmv();
+    if (!N || N->currentWidget() != Page_vypl1)
+        return;
+    const KlucZamestnanca e = m.Aktualny_zamestnanec();
+    db::Table &vyp = m.TVYP_;
+    const int period = vyp.isActive() && (vyp.isEditing() || !vyp.isEmpty())
+                           ? vyp.fieldByName(QStringLiteral("V_obdobie")).asInt()
+                           : 0;
+    const std::array<int, 3> key{e.Code_emp, e.Code_numb, period};
+    if (!vzdy && key == m_detailKey)
+        return;
+    dbctrl::runReported([&] {
+        // Exactly the rows of this payroll: the end key's last field one higher.
+        if (m.TZRV_.isActive() && !m.TZRV_.isEditing()) {
+            m.TZRV_.setFiltered(false);
+            m.TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
+            m.TZRV_.first();
+        }
+        if (m.THSU_.isActive() && !m.THSU_.isEditing()) {
+            m.THSU_.setFiltered(false);
+            m.THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
+            m.THSU_.first();
+        }
+    });
+    m_detailKey = key;
 }
 
 void TFormMainVyp::Akcia_zamf_vyber()

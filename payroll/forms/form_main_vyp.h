@@ -13,6 +13,7 @@
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -155,6 +156,10 @@ protected:
 
 private:
     class Sledovanie;
+    class SledovanieRiadku;
+    // Narrows the deductions and piece-work items to the current payroll record (also one
+    // being inserted); without `vzdy` only when that record changed.
+    void Obmedz_detaily(bool vzdy);
     void vytvorStranuZamf();
     void vytvorStranuVypl();
     void vytvorMenu();
@@ -178,6 +183,8 @@ private:
     QHash<QString, QAction *> m_akcieZaloziek; // tab object name -> its menu item
     QList<QAction *> m_akcieVypl;
     std::unique_ptr<Sledovanie> m_sledVypl, m_sledZrv, m_sledHsu;
+    std::unique_ptr<SledovanieRiadku> m_sledGrid;
+    std::array<int, 3> m_detailKey{-1, -1, -1}; // employee, personal number, period
     int m_poslednaZalozka = 0;
     bool m_prvaAktivacia = true;
     bool m_zatvorene = false;
