@@ -29,7 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSplitter>
+#include <QStyle>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -129,7 +129,9 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormMainVyp"));
     setWindowTitle(QStringLiteral("Výplaty"));
-    resize(1000, 700);
+    resize(1200, 760);
+    // What cannot be typed into looks so: results, and inputs the calculation overwrites.
+    setStyleSheet(QStringLiteral("QLineEdit:read-only { background: palette(window); }"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -147,6 +149,8 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     vytvorStranuZamf();
     vytvorStranuVypl();
     vytvorMenu();
+    for (auto *e : findChildren<dbctrl::DBEdit *>())
+        e->installEventFilter(this);
 
     m_sledVypl = std::make_unique<Sledovanie>([this] { Akcia_priprav_vypl1(); });
     m_sledVypl->setDataSource(&dmv().DS_VYPL);
@@ -260,16 +264,16 @@ void TFormMainVyp::vytvorStranuVypl()
     top->addWidget(Butt_vypl_navrat);
     v->addLayout(top);
 
-    auto *split = new QSplitter(Page_vypl1);
-    DBGrid2 = new dbctrl::DBGrid(split);
+    auto *split = new QHBoxLayout;
+    DBGrid2 = new dbctrl::DBGrid(Page_vypl1);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setReadOnly(true);
     DBGrid2->addColumn(QStringLiteral("MES"), QStringLiteral("Mesiac"), 80);
     DBGrid2->addColumn(QStringLiteral("V_rok"), QStringLiteral("Rok"), 50);
     DBGrid2->setDataSource(&m.DS_VGRID);
-    DBGrid2->setMaximumWidth(180);
+    DBGrid2->setFixedWidth(160);
 
-    N_VYPL = new QTabWidget(split);
+    N_VYPL = new QTabWidget(Page_vypl1);
     N_VYPL->setObjectName(QStringLiteral("N_VYPL"));
     const QVector<MainVyp::Zalozka> &zalozky = MainVyp::Zalozky_vyplaty();
     auto pridaj = [this](QWidget *page, const QString &name, const QString &caption) {
@@ -297,9 +301,8 @@ void TFormMainVyp::vytvorStranuVypl()
         N_VYPLChange();
     });
     split->addWidget(DBGrid2);
-    split->addWidget(N_VYPL);
-    split->setStretchFactor(1, 1);
-    v->addWidget(split, 1);
+    split->addWidget(N_VYPL, 1);
+    v->addLayout(split, 1);
     N->addWidget(Page_vypl1);
 
     for (const QString &f : MainVyp::Vstupne_polia())
@@ -327,7 +330,9 @@ QWidget *TFormMainVyp::vytvorPole(const QString &field, bool lenCitanie, QWidget
         control = c;
     } else {
         auto *e = new dbctrl::DBEdit(parent);
-        e->setAlignment(Qt::AlignRight);
+        const bool text = key.startsWith(QStringLiteral("CALC_")) && key != QStringLiteral("CALC_DAN");
+        e->setAlignment(text ? Qt::AlignLeft : Qt::AlignRight);
+        e->setMinimumWidth(text ? 150 : 80);
         if (key == QStringLiteral("MV_PLAT"))
             connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL_MV_PLAT(); });
         else
@@ -370,7 +375,7 @@ QWidget *TFormMainVyp::vytvorZalozkuPoli(int index)
     const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[index];
     auto *content = new QWidget;
     auto *grid = new QGridLayout(content);
-    int column = 0;
+    int cislo = 0;
     for (const MainVyp::Skupina &s : z.skupiny) {
         auto *box = new QGroupBox(s.nadpis, content);
         auto *form = new QGridLayout(box);
@@ -386,7 +391,8 @@ QWidget *TFormMainVyp::vytvorZalozkuPoli(int index)
             ++row;
         }
         form->setRowStretch(row, 1);
-        grid->addWidget(box, 0, column++, Qt::AlignTop);
+        grid->addWidget(box, cislo / 3, cislo % 3, Qt::AlignTop);
+        ++cislo;
     }
     return scrolled(content);
 }
@@ -429,7 +435,7 @@ QWidget *TFormMainVyp::vytvorZalozkuPoistneho()
         }
         form->setRowStretch(r, 1);
         v->addWidget(box, row, column, Qt::AlignTop);
-        if (++column == 3) {
+        if (++column == 2) {
             column = 0;
             ++row;
         }
@@ -781,6 +787,17 @@ void TFormMainVyp::Nastav_titulok()
     } catch (const std::exception &) {
         // A caption is never worth an error box.
     }
+}
+
+bool TFormMainVyp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The read-only look follows the edit's state (a style sheet is not re-read by itself).
+    if (event->type() == QEvent::ReadOnlyChange)
+        if (auto *w = qobject_cast<QWidget *>(watched)) {
+            w->style()->unpolish(w);
+            w->style()->polish(w);
+        }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFormMainVyp::closeEvent(QCloseEvent *event)
