@@ -151,6 +151,11 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     vytvorMenu();
     for (auto *e : findChildren<dbctrl::DBEdit *>())
         e->installEventFilter(this);
+    // Enter writes the field it is pressed in; it never presses a button of the screen.
+    for (auto *b : findChildren<QPushButton *>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
 
     m_sledVypl = std::make_unique<Sledovanie>([this] { Akcia_priprav_vypl1(); });
     m_sledVypl->setDataSource(&dmv().DS_VYPL);
@@ -897,7 +902,7 @@ void TFormMainVyp::NPageChanged()
                         m_ppvFiltered = ppv->isFiltered();
                         m_ppvZmenene = true;
                     }
-                    ppv->setRange({e.Code_emp}, {e.Code_emp + 1});
+                    ppv->setRangeEquals({e.Code_emp});
                     ppv->first();
                     ppv->setFilter(QStringLiteral("Vystup=null"));
                     ppv->setFiltered(true);

@@ -312,3 +312,24 @@ TEST_F(PayrollScreenTest, DeletingAPayrollFromTheMenu)
     EXPECT_EQ(stored(1, 200703).rowCount(), 0);
     EXPECT_TRUE(DMV().TVYP_.isEmpty());
 }
+
+TEST_F(PayrollScreenTest, EnterWritesTheFieldAndPressesNoButton)
+{
+    TFormMainVyp &f = openScreen();
+    choose(1);
+    ASSERT_TRUE(f.Akcia_vypl_insert());
+    dbctrl::DBEdit *den = edit("V_den");
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(den, &in);
+    den->selectAll();
+    QKeyEvent seven(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, "7");
+    QApplication::sendEvent(den, &seven);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(den, &enter);
+    EXPECT_DOUBLE_EQ(value("V_den"), 7);
+    EXPECT_EQ(DMV().TVYP_.state(), db::DataSetState::Insert);
+    EXPECT_EQ(f.N->currentWidget(), f.Page_vypl1);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+    ASSERT_TRUE(f.Akcia_vypl_cancel());
+}
