@@ -1,0 +1,1213 @@
+#include "payroll/forms/form_main_vyp.h"
+
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
+#include "core/forms/about_form.h" // menu_pomoc.h needs the complete type
+#include "core/forms/menu_pomoc.h"
+#include "core/forms/window_caption.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/prepisane_polia.h"
+#include "payroll/forms/vyp_layout.h"
+#include "platform/dbctrl/db_check_box.h"
+#include "platform/dbctrl/db_combo_box.h"
+#include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
+#include "platform/dbctrl/field_link.h"
+#include "platform/errors.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace tarix::payroll {
+
+using dbctrl::NavigateButton;
+
+namespace {
+
+TlacZostavyVyplat g_tlac;
+bool g_otvorene = false;
+
+const QString kZamf = QStringLiteral("ZAMF");
+const QString kVypl1 = QStringLiteral("VYPL1");
+const QString kHintPoistenie = QStringLiteral("%SMyAppHintPoistenie");
+const QString kHintPoistenie2 = QStringLiteral("%SMyAppHintPoistenie2");
+
+// Texts of the menus.
+const QString kNovaVyplata = QStringLiteral("Nová výplata");
+const QString kOpravaVyplaty = QStringLiteral("Oprava výplaty");
+const QString kVymazanieVyplaty = QStringLiteral("Vymazanie výplaty");
+const QString kZapisZmien = QStringLiteral("Zápis zmien");
+const QString kIgnorovanieZmien = QStringLiteral("Ignorovanie zmien");
+const QString kNovyZaznam = QStringLiteral("Nový záznam");
+const QString kOpravaUdajov = QStringLiteral("Oprava údajov");
+const QString kVymazanieZaznamu = QStringLiteral("Vymazanie záznamu");
+const QString kTlacPasky = QStringLiteral("&Tlač výplatnej pásky");
+const QString kNavrat = QStringLiteral("&Návrat");
+
+// The hint of a field shown on entry ("%SMyAppHintPoistenie..." stand for the messages).
+QString hintPola(const QString &field)
+{
+    static const QStringList poistenie{"U_ZDRAV", "U_NEMOC", "U_DOCHOD", "U_FONDZAM", "U_INVALID"};
+    static const QStringList poistenie2{"U_URAZ", "U_REZERVA", "U_GARANCNE"};
+    if (poistenie.contains(field.toUpper()))
+        return kHintPoistenie;
+    if (poistenie2.contains(field.toUpper()))
+        return kHintPoistenie2;
+    return {};
+}
+
+bool upravuje(const db::DataSet &ds) { return ds.isActive() && ds.isEditing(); }
+
+db::Table *tabulkaZmluv()
+{
+    if (!core::hasDMP())
+        return nullptr;
+    db::Table &t = core::DMP().TPPV_;
+    return t.isActive() ? &t : nullptr;
+}
+
+} // namespace
+
+void Nastav_tlac_vyplat(TlacZostavyVyplat tlac) { g_tlac = std::move(tlac); }
+const TlacZostavyVyplat &Tlac_vyplat() { return g_tlac; }
+
+bool MainVyp::Vyplaty_otvorene() { return g_otvorene; }
+
+void Otvor_obrazovku_vyplat(QWidget *parent)
+{
+    TFormMainVyp form(parent);
+    form.exec();
+}
+
+// Follows a data source's state: `zmena` runs when editing starts or ends, or the source
+// is switched on or off.
+class TFormMainVyp::Sledovanie : public db::DataLink {
+public:
+    explicit Sledovanie(std::function<void()> zmena) : m_zmena(std::move(zmena)) {}
+    void activeChanged() override { m_zmena(); }
+    void editingChanged() override { m_zmena(); }
+
+private:
+    std::function<void()> m_zmena;
+};
+
+// Follows the rows of a data source: `zmena` runs when it moves or reads its rows again.
+class TFormMainVyp::SledovanieRiadku : public db::DataLink {
+public:
+    explicit SledovanieRiadku(std::function<void()> zmena) : m_zmena(std::move(zmena)) {}
+    void activeChanged() override { m_zmena(); }
+    void dataSetChanged() override { m_zmena(); }
+    void dataSetScrolled() override { m_zmena(); }
+
+private:
+    std::function<void()> m_zmena;
+};
+
+TDMV &TFormMainVyp::dmv() const { return DMV(); }
+
+TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormMainVyp"));
+    setWindowTitle(QStringLiteral("Výplaty"));
+    resize(1200, 760);
+    // What cannot be typed into looks so: results, and inputs the calculation overwrites.
+    setStyleSheet(QStringLiteral("QLineEdit:read-only { background: palette(window); }"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    N = new QStackedWidget(this);
+    N->setObjectName(QStringLiteral("N"));
+    layout->addWidget(N, 1);
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    layout->addWidget(statusBar);
+    core::statusPanel(statusBar, 0);
+    core::statusPanel(statusBar, 1);
+
+    vytvorStranuZamf();
+    vytvorStranuVypl();
+    vytvorMenu();
+    for (auto *e : findChildren<dbctrl::DBEdit *>())
+        e->installEventFilter(this);
+    // Enter writes the field it is pressed in; it never presses a button of the screen.
+    for (auto *b : findChildren<QPushButton *>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    m_sledVypl = std::make_unique<Sledovanie>([this] { Akcia_priprav_vypl1(); });
+    m_sledVypl->setDataSource(&dmv().DS_VYPL);
+    m_sledZrv = std::make_unique<Sledovanie>([this] { akcia_priprav_zrv(); });
+    m_sledZrv->setDataSource(&dmv().DS_ZRV);
+    m_sledHsu = std::make_unique<Sledovanie>([this] { akcia_priprav_vykon(); });
+    m_sledHsu->setDataSource(&dmv().DS_HSU);
+    m_sledGrid = std::make_unique<SledovanieRiadku>([this] { Obmedz_detaily(false); });
+    m_sledGrid->setDataSource(&dmv().DS_VGRID);
+
+    // Creation: the first tab and the employee choice.
+    vyberZalozku(0);
+    N->setCurrentWidget(Page_zamf);
+    NPageChanged();
+}
+
+TFormMainVyp::~TFormMainVyp()
+{
+    // Freed without a close (its owner went first): nothing is asked, edits are dropped.
+    if (!m_zatvorene)
+        uprac();
+    m_sledVypl.reset();
+    m_sledZrv.reset();
+    m_sledHsu.reset();
+    m_sledGrid.reset();
+}
+
+// ---- building ------------------------------------------------------------------------------
+
+void TFormMainVyp::vytvorStranuZamf()
+{
+    Page_zamf = new QWidget(N);
+    Page_zamf->setObjectName(kZamf);
+    auto *v = new QVBoxLayout(Page_zamf);
+    Panel_zamf = new QLabel(QStringLiteral("  1.04  Výber zamestnanca"), Page_zamf);
+    Panel_zamf->setObjectName(QStringLiteral("Panel_zamf"));
+    Panel_zamf->setFrameShape(QFrame::Panel);
+    v->addWidget(Panel_zamf);
+
+    DBG_zamf = new dbctrl::DBGrid(Page_zamf);
+    DBG_zamf->setObjectName(QStringLiteral("DBG_zamf"));
+    DBG_zamf->setReadOnly(true);
+    DBG_zamf->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBG_zamf->addColumn(QStringLiteral("CODE_NUMB"), QStringLiteral("Osobné číslo"), 90);
+    DBG_zamf->addColumn(QStringLiteral("PMT"), QStringLiteral("Priezvisko, Meno, Titul"), 320);
+    DBG_zamf->addColumn(QStringLiteral("NASTUP"), QStringLiteral("Nástup"), 90);
+    DBG_zamf->addColumn(QStringLiteral("VYSTUP"), QStringLiteral("Výstup"), 90);
+    DBG_zamf->setDataSource(&core::DMZ().DS_ZAMF);
+    connect(DBG_zamf, &dbctrl::DBGrid::rowActivated, this,
+            [this] { dbctrl::runReported([this] { Akcia_zamf_vyber(); }); });
+    connect(DBG_zamf, &dbctrl::DBGrid::titleClicked, this,
+            [this](int, const QString &field) { DBG_zamfTitleClick(field); });
+    v->addWidget(DBG_zamf, 1);
+
+    auto *buttons = new QHBoxLayout;
+    Butt_zamf_vyber = new QPushButton(QStringLiteral("&Výber"), Page_zamf);
+    Butt_zamf_vyber->setObjectName(QStringLiteral("Butt_zamf_vyber"));
+    Butt_zamf_navrat = new QPushButton(kNavrat, Page_zamf);
+    Butt_zamf_navrat->setObjectName(QStringLiteral("Butt_zamf_navrat"));
+    connect(Butt_zamf_vyber, &QPushButton::clicked, this,
+            [this] { dbctrl::runReported([this] { Akcia_zamf_vyber(); }); });
+    connect(Butt_zamf_navrat, &QPushButton::clicked, this, [this] { close(); });
+    buttons->addStretch(1);
+    buttons->addWidget(Butt_zamf_vyber);
+    buttons->addWidget(Butt_zamf_navrat);
+    v->addLayout(buttons);
+    N->addWidget(Page_zamf);
+}
+
+void TFormMainVyp::vytvorStranuVypl()
+{
+    TDMV &m = dmv();
+    Page_vypl1 = new QWidget(N);
+    Page_vypl1->setObjectName(kVypl1);
+    auto *v = new QVBoxLayout(Page_vypl1);
+
+    auto *top = new QHBoxLayout;
+    auto *panel = new QLabel(QStringLiteral("  2.01  Výplaty"), Page_vypl1);
+    panel->setObjectName(QStringLiteral("Panel_vypl"));
+    top->addWidget(panel);
+    Butt_vypl_tlac = new QToolButton(Page_vypl1);
+    Butt_vypl_tlac->setObjectName(QStringLiteral("Butt_vypl_tlac"));
+    Butt_vypl_tlac->setText(QStringLiteral("Tlač"));
+    Butt_vypl_tlac->setToolTip(QStringLiteral("Tlač výplatnej pásky"));
+    connect(Butt_vypl_tlac, &QToolButton::clicked, this, [this] { dbctrl::runReported([this] { ShowReportVP1(); }); });
+    top->addWidget(Butt_vypl_tlac);
+
+    DBN_vypl2 = new dbctrl::DBNavigator(Page_vypl1);
+    DBN_vypl2->setObjectName(QStringLiteral("DBN_vypl2"));
+    DBN_vypl2->setVisibleButtons({NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel});
+    DBN_vypl2->setDataSource(&m.DS_VYPL);
+    DBN_vypl1 = new dbctrl::DBNavigator(Page_vypl1);
+    DBN_vypl1->setObjectName(QStringLiteral("DBN_vypl1"));
+    DBN_vypl1->setVisibleButtons({NavigateButton::Insert, NavigateButton::Delete});
+    DBN_vypl1->setDataSource(&m.DS_VGRID);
+    for (dbctrl::DBNavigator *nav : {DBN_vypl1, DBN_vypl2}) {
+        nav->onClick = [this](NavigateButton) {
+            // A new record's copied details, or the details of the record current again.
+            Obmedz_detaily(true);
+            Akcia_priprav_vypl1();
+            Obnov_polia_na_citanie();
+        };
+    }
+    top->addWidget(DBN_vypl1);
+    top->addWidget(DBN_vypl2);
+    top->addStretch(1);
+    Butt_vypl_navrat = new QPushButton(kNavrat, Page_vypl1);
+    Butt_vypl_navrat->setObjectName(QStringLiteral("Butt_vypl_navrat"));
+    connect(Butt_vypl_navrat, &QPushButton::clicked, this,
+            [this] { dbctrl::runReported([this] { Akcia_vypl_navrat(); }); });
+    top->addWidget(Butt_vypl_navrat);
+    v->addLayout(top);
+
+    auto *split = new QHBoxLayout;
+    DBGrid2 = new dbctrl::DBGrid(Page_vypl1);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    DBGrid2->setReadOnly(true);
+    DBGrid2->addColumn(QStringLiteral("MES"), QStringLiteral("Mesiac"), 80);
+    DBGrid2->addColumn(QStringLiteral("V_rok"), QStringLiteral("Rok"), 50);
+    DBGrid2->setDataSource(&m.DS_VGRID);
+    DBGrid2->setFixedWidth(160);
+
+    N_VYPL = new QTabWidget(Page_vypl1);
+    N_VYPL->setObjectName(QStringLiteral("N_VYPL"));
+    const QVector<MainVyp::Zalozka> &zalozky = MainVyp::Zalozky_vyplaty();
+    auto pridaj = [this](QWidget *page, const QString &name, const QString &caption) {
+        page->setObjectName(name);
+        N_VYPL->addTab(page, caption);
+    };
+    pridaj(vytvorZalozkuPoli(0), zalozky[0].meno, zalozky[0].nazov);
+    pridaj(vytvorZalozkuPoistneho(), zalozky[1].meno, zalozky[1].nazov);
+    pridaj(vytvorZalozkuPriplatkov(), zalozky[2].meno, zalozky[2].nazov);
+    pridaj(vytvorZalozkuVykonu(), QStringLiteral("PAGE_VYKON"), QStringLiteral("Výkonová mzda"));
+    pridaj(vytvorZalozkuZrazok(), QStringLiteral("PAGE_ZRAZKY"), QStringLiteral("Zrážky"));
+    auto *nep = new QLabel(QStringLiteral("Evidencia neprítomnosti bola presunutá do karty zamestnanca."));
+    nep->setAlignment(Qt::AlignCenter);
+    pridaj(nep, QStringLiteral("PAGE_NEP"), QStringLiteral("Neprítomnosť"));
+    pridaj(vytvorZalozkuPoli(3), zalozky[3].meno, zalozky[3].nazov);
+    pridaj(vytvorZalozkuPoli(4), zalozky[4].meno, zalozky[4].nazov);
+    connect(N_VYPL, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_menimZalozku)
+            return;
+        if (!N_VYPLChanging()) {
+            vyberZalozku(m_poslednaZalozka);
+            return;
+        }
+        m_poslednaZalozka = index;
+        N_VYPLChange();
+    });
+    split->addWidget(DBGrid2);
+    split->addWidget(N_VYPL, 1);
+    v->addLayout(split, 1);
+    N->addWidget(Page_vypl1);
+
+    for (const QString &f : MainVyp::Vstupne_polia())
+        if (m_vstupne.contains(f.toUpper()))
+            m_vstupnePolia << f;
+}
+
+QWidget *TFormMainVyp::vytvorPole(const QString &field, bool lenCitanie, QWidget *parent)
+{
+    TDMV &m = dmv();
+    QWidget *w = nullptr;
+    dbctrl::DataControl *control = nullptr;
+    const FieldDef<VypRecord> *def = VypRecord::field(field);
+    const QString key = field.toUpper();
+    if (def && def->type == FieldType::Logical) {
+        auto *c = new dbctrl::DBCheckBox(parent);
+        connect(c, &QCheckBox::clicked, this, [this] { SET_ALL(); });
+        w = c;
+        control = c;
+    } else if (key == QStringLiteral("VYNIMKA_VZ")) {
+        auto *c = new dbctrl::DBComboBox(parent);
+        c->setEditable(true);
+        connect(c, &dbctrl::DBComboBox::exited, this, [this] { SET_ALL(); });
+        w = c;
+        control = c;
+    } else {
+        auto *e = new dbctrl::DBEdit(parent);
+        const bool text = key.startsWith(QStringLiteral("CALC_")) && key != QStringLiteral("CALC_DAN");
+        e->setAlignment(text ? Qt::AlignLeft : Qt::AlignRight);
+        e->setMinimumWidth(text ? 150 : 80);
+        if (key == QStringLiteral("MV_PLAT"))
+            connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL_MV_PLAT(); });
+        else
+            connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL(); });
+        const QString hint = hintPola(field);
+        if (!hint.isEmpty())
+            connect(e, &dbctrl::DBEdit::entered, this, [this, hint] { Hint_zobraz(hint); });
+        w = e;
+        control = e;
+    }
+    control->setDataSource(&m.DS_VYPL);
+    control->setDataField(field);
+    QList<QWidget *> &list = m_polia[key];
+    w->setObjectName(list.isEmpty() ? QStringLiteral("DB_") + field
+                                    : QStringLiteral("DB_%1_%2").arg(field).arg(list.size() + 1));
+    list << w;
+    const bool calculated = key.startsWith(QStringLiteral("CALC_")) || (def && def->calculated);
+    if (lenCitanie || calculated)
+        control->setDataReadOnly(true);
+    else
+        m_vstupne[key] << control;
+    return w;
+}
+
+namespace {
+
+QWidget *scrolled(QWidget *content)
+{
+    auto *area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    return area;
+}
+
+} // namespace
+
+QWidget *TFormMainVyp::vytvorZalozkuPoli(int index)
+{
+    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[index];
+    auto *content = new QWidget;
+    auto *grid = new QGridLayout(content);
+    int cislo = 0;
+    for (const MainVyp::Skupina &s : z.skupiny) {
+        auto *box = new QGroupBox(s.nadpis, content);
+        auto *form = new QGridLayout(box);
+        int row = 0;
+        for (const MainVyp::PoleObrazovky &p : s.polia) {
+            auto *label = new QLabel(p.popis, box);
+            form->addWidget(label, row, 0);
+            QWidget *w = vytvorPole(p.pole, p.lenCitanie, box);
+            label->setBuddy(w);
+            if (p.pole.compare(QStringLiteral("PRHRMEZA"), Qt::CaseInsensitive) == 0)
+                label->setObjectName(QStringLiteral("Label_PRHRMEZA"));
+            form->addWidget(w, row, 1);
+            ++row;
+        }
+        form->setRowStretch(row, 1);
+        grid->addWidget(box, cislo / 3, cislo % 3, Qt::AlignTop);
+        ++cislo;
+    }
+    return scrolled(content);
+}
+
+QWidget *TFormMainVyp::vytvorZalozkuPoistneho()
+{
+    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[1];
+    auto *content = new QWidget;
+    auto *v = new QGridLayout(content);
+    auto tabulka = [this, content](const MainVyp::Tabulka &t, const QString &title) {
+        auto *box = new QGroupBox(title, content);
+        auto *g = new QGridLayout(box);
+        for (int c = 0; c < t.stlpce.size(); ++c)
+            g->addWidget(new QLabel(t.stlpce[c], box), 0, c);
+        int row = 1;
+        for (const MainVyp::Tabulka::Riadok &r : t.riadky) {
+            g->addWidget(new QLabel(r.popis, box), row, 0);
+            for (int c = 0; c < r.polia.size(); ++c) {
+                QWidget *w = vytvorPole(r.polia[c], t.lenCitanie.contains(r.polia[c]), box);
+                if (!hintPola(r.polia[c]).isEmpty())
+                    w->setToolTip(Msg(hintPola(r.polia[c]) == kHintPoistenie ? 65144 : 65145));
+                g->addWidget(w, row, c + 1);
+            }
+            ++row;
+        }
+        return box;
+    };
+    v->addWidget(tabulka(MainVyp::Tabulka_fondov(), QStringLiteral("Poistenie")), 0, 0, 1, 2);
+    v->addWidget(tabulka(MainVyp::Tabulka_fondov_firmy(), QStringLiteral("Poistenie platené firmou")), 1, 0);
+    int row = 2;
+    int column = 0;
+    for (const MainVyp::Skupina &s : z.skupiny) {
+        auto *box = new QGroupBox(s.nadpis, content);
+        auto *form = new QGridLayout(box);
+        int r = 0;
+        for (const MainVyp::PoleObrazovky &p : s.polia) {
+            form->addWidget(new QLabel(p.popis, box), r, 0);
+            form->addWidget(vytvorPole(p.pole, p.lenCitanie, box), r, 1);
+            ++r;
+        }
+        form->setRowStretch(r, 1);
+        v->addWidget(box, row, column, Qt::AlignTop);
+        if (++column == 2) {
+            column = 0;
+            ++row;
+        }
+    }
+    return scrolled(content);
+}
+
+QWidget *TFormMainVyp::vytvorZalozkuPriplatkov()
+{
+    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[2];
+    const MainVyp::Tabulka &t = MainVyp::Tabulka_priplatkov();
+    auto *content = new QWidget;
+    auto *h = new QHBoxLayout(content);
+    auto *box = new QGroupBox(QStringLiteral("Príplatky"), content);
+    auto *g = new QGridLayout(box);
+    for (int c = 0; c < t.stlpce.size(); ++c)
+        g->addWidget(new QLabel(t.stlpce[c], box), 0, c);
+    int row = 1;
+    for (const MainVyp::Tabulka::Riadok &r : t.riadky) {
+        auto *caption = new QLabel(r.popis, box);
+        if (!r.popisZHlavicky.isEmpty())
+            caption->setObjectName(QStringLiteral("Label_") + r.popisZHlavicky);
+        g->addWidget(caption, row, 0);
+        for (int c = 0; c < r.polia.size(); ++c) {
+            const QString &f = r.polia[c];
+            QWidget *w = nullptr;
+            if (f.startsWith(QStringLiteral("Inf."))) {
+                // The firm's rate, only shown.
+                auto *e = new dbctrl::DBEdit(box);
+                e->setDataSource(&core::DM().DS_INF);
+                e->setDataField(f.mid(4));
+                e->setDataReadOnly(true);
+                e->setAlignment(Qt::AlignRight);
+                e->setObjectName(QStringLiteral("DB_INF_") + f.mid(4));
+                w = e;
+            } else {
+                w = vytvorPole(f, t.lenCitanie.contains(f), box);
+            }
+            g->addWidget(w, row, c + 1);
+        }
+        ++row;
+    }
+    g->setRowStretch(row, 1);
+    h->addWidget(box, 1, Qt::AlignTop);
+    for (const MainVyp::Skupina &s : z.skupiny) {
+        auto *sb = new QGroupBox(s.nadpis, content);
+        auto *form = new QGridLayout(sb);
+        int r = 0;
+        for (const MainVyp::PoleObrazovky &p : s.polia) {
+            form->addWidget(new QLabel(p.popis, sb), r, 0);
+            form->addWidget(vytvorPole(p.pole, p.lenCitanie, sb), r, 1);
+            ++r;
+        }
+        form->setRowStretch(r, 1);
+        h->addWidget(sb, 1, Qt::AlignTop);
+    }
+    return scrolled(content);
+}
+
+QWidget *TFormMainVyp::vytvorZalozkuVykonu()
+{
+    TDMV &m = dmv();
+    auto *page = new QWidget;
+    auto *v = new QVBoxLayout(page);
+    auto *top = new QHBoxLayout;
+    DBN_hsu2 = new dbctrl::DBNavigator(page);
+    DBN_hsu2->setObjectName(QStringLiteral("DBN_hsu2"));
+    DBN_hsu2->setVisibleButtons({NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel});
+    DBN_hsu2->setDataSource(&m.DS_HSU);
+    DBN_hsu1 = new dbctrl::DBNavigator(page);
+    DBN_hsu1->setObjectName(QStringLiteral("DBN_hsu1"));
+    DBN_hsu1->setVisibleButtons({NavigateButton::Insert, NavigateButton::Delete});
+    DBN_hsu1->setDataSource(&m.DS_HSU);
+    DBN_hsu1->confirmDelete = true;
+    for (dbctrl::DBNavigator *nav : {DBN_hsu1, DBN_hsu2})
+        nav->onClick = [this](NavigateButton b) {
+            akcia_priprav_vykon();
+            // A stored item changes the month's piece-work wage: the record follows.
+            if (b == NavigateButton::Post || b == NavigateButton::Delete)
+                SET_ALL();
+        };
+    Butt_vykon_tlac = new QPushButton(QStringLiteral("výkonová mzda"), page);
+    Butt_vykon_tlac->setObjectName(QStringLiteral("Butt_vykon_tlac"));
+    connect(Butt_vykon_tlac, &QPushButton::clicked, this, [this] { dbctrl::runReported([this] { ShowReportVYK(); }); });
+    top->addWidget(DBN_hsu1);
+    top->addWidget(DBN_hsu2);
+    top->addStretch(1);
+    top->addWidget(Butt_vykon_tlac);
+    v->addLayout(top);
+    DBG_hsu = new dbctrl::DBGrid(page);
+    DBG_hsu->setObjectName(QStringLiteral("DBG_hsu"));
+    DBG_hsu->addColumn(QStringLiteral("UKID"), QString(), 80);
+    DBG_hsu->addColumn(QStringLiteral("LKP_POPIS_UKONU"), QString(), 300);
+    DBG_hsu->addColumn(QStringLiteral("Pocet"), QString(), 80);
+    DBG_hsu->addColumn(QStringLiteral("Suma1"), QString(), 90);
+    DBG_hsu->addColumn(QStringLiteral("Suma"), QString(), 100);
+    DBG_hsu->setDataSource(&m.DS_HSU);
+    v->addWidget(DBG_hsu, 1);
+    return page;
+}
+
+QWidget *TFormMainVyp::vytvorZalozkuZrazok()
+{
+    TDMV &m = dmv();
+    auto *page = new QWidget;
+    auto *v = new QVBoxLayout(page);
+    auto *top = new QHBoxLayout;
+    DBN_zrv1 = new dbctrl::DBNavigator(page);
+    DBN_zrv1->setObjectName(QStringLiteral("DBN_zrv1"));
+    DBN_zrv1->setVisibleButtons({NavigateButton::Insert, NavigateButton::Delete});
+    DBN_zrv1->setDataSource(&m.DS_ZRV);
+    DBN_zrv1->confirmDelete = true;
+    DBN_zrv2 = new dbctrl::DBNavigator(page);
+    DBN_zrv2->setObjectName(QStringLiteral("DBN_zrv2"));
+    DBN_zrv2->setVisibleButtons({NavigateButton::Post, NavigateButton::Cancel});
+    DBN_zrv2->setDataSource(&m.DS_ZRV);
+    for (dbctrl::DBNavigator *nav : {DBN_zrv1, DBN_zrv2})
+        nav->onClick = [this](NavigateButton b) {
+            akcia_priprav_zrv();
+            // A stored or deleted deduction changes the record's deduction totals.
+            if (b == NavigateButton::Post || b == NavigateButton::Delete)
+                SET_ALL();
+        };
+    top->addWidget(DBN_zrv1);
+    top->addWidget(DBN_zrv2);
+    top->addStretch(1);
+    v->addLayout(top);
+
+    DBG_zrv = new dbctrl::DBGrid(page);
+    DBG_zrv->setObjectName(QStringLiteral("DBG_zrv"));
+    DBG_zrv->setReadOnly(true);
+    DBG_zrv->addColumn(QStringLiteral("Typ"), QStringLiteral("Typ"), 40);
+    DBG_zrv->addColumn(QStringLiteral("CALC_TEXT_ZARAZKY"), QStringLiteral("Druh zrážky"), 120);
+    DBG_zrv->addColumn(QStringLiteral("Prijemca"), QString(), 180);
+    DBG_zrv->addColumn(QStringLiteral("Suma"), QStringLiteral("Suma"), 80);
+    DBG_zrv->addColumn(QStringLiteral("Typ_sumy"), QStringLiteral("Typ sumy"), 60);
+    DBG_zrv->addColumn(QStringLiteral("CALC_VYP_SUMA"), QStringLiteral("Vypočítaná suma"), 100);
+    DBG_zrv->setDataSource(&m.DS_ZRVG);
+    v->addWidget(DBG_zrv, 1);
+
+    auto *box = new QGroupBox(QStringLiteral("Zrážka"), page);
+    auto *g = new QGridLayout(box);
+    const std::pair<const char *, const char *> fields[] = {
+        {"Typ", "Typ zrážky"},          {"Predcislo_u", "Predčíslo"},  {"Cislo_u", "Číslo účtu"},
+        {"Banka_u", "Kód banky"},       {"VSym", "Variabilný symbol"}, {"KSym", "Konštantný symbol"},
+        {"SSym_u", "Špecif.symbol"},    {"Spp", "Správa pre prijímateľa"}, {"Suma", "Suma"},
+        {"Typ_sumy", "Typ sumy"},       {"Poznamka", "Poznámka"},
+    };
+    int i = 0;
+    for (const auto &[field, caption] : fields) {
+        auto *e = new dbctrl::DBEdit(box);
+        e->setDataSource(&m.DS_ZRV);
+        e->setDataField(QString::fromLatin1(field));
+        e->setObjectName(QStringLiteral("DBZ_") + QString::fromLatin1(field));
+        if (QString::fromLatin1(field) == QStringLiteral("Typ")) {
+            const QString hint = QStringLiteral(
+                "Povolené hodnoty sú P(poisťovňa),O(odbory),S(staveb.sporenie), Y(pôžičky) a X(iné).");
+            e->setToolTip(hint);
+            connect(e, &dbctrl::DBEdit::entered, this, [this, hint] { Hint_zobraz(hint); });
+            connect(e, &dbctrl::DBEdit::exited, this, [this] { Hint_zmaz(); });
+        }
+        m_zrazky.insert(QString::fromLatin1(field).toUpper(), e);
+        g->addWidget(new QLabel(QString::fromUtf8(caption), box), i / 3, (i % 3) * 2);
+        g->addWidget(e, i / 3, (i % 3) * 2 + 1);
+        ++i;
+    }
+    v->addWidget(box);
+    return page;
+}
+
+void TFormMainVyp::vytvorMenu()
+{
+    auto runner = [](std::function<void()> fn) { return [fn] { dbctrl::runReported(fn); }; };
+
+    Menu_zamf = menuBar->addMenu(QStringLiteral("&Operácie-výber zamestnanca"));
+    Menu_zamf->setObjectName(QStringLiteral("Menu_zamf"));
+    connect(Menu_zamf->addAction(QStringLiteral("Zoradenie podľa abecedy")), &QAction::triggered, this,
+            [this] { DBG_zamfTitleClick(QStringLiteral("PMT")); });
+    connect(Menu_zamf->addAction(QStringLiteral("Zoradenie podľa osobného čísla")), &QAction::triggered, this,
+            [this] { DBG_zamfTitleClick(QStringLiteral("CODE_NUMB")); });
+    connect(Menu_zamf->addAction(QStringLiteral("Výber zamestnanca")), &QAction::triggered, this,
+            runner([this] { Akcia_zamf_vyber(); }));
+    Menu_zamf->addSeparator();
+    connect(Menu_zamf->addAction(kNavrat), &QAction::triggered, this, [this] { close(); });
+
+    Menu_vypl = menuBar->addMenu(QStringLiteral("&Operácie-výplaty"));
+    Menu_vypl->setObjectName(QStringLiteral("Menu_vypl"));
+    connect(Menu_vypl, &QMenu::aboutToShow, this, [this] { Akcia_priprav_vypl1(); });
+    connect(Menu_vypl->addAction(kNovaVyplata), &QAction::triggered, this, [this] { Akcia_vypl_insert(); });
+    connect(Menu_vypl->addAction(kOpravaVyplaty), &QAction::triggered, this, [this] { Akcia_vypl_edit(); });
+    connect(Menu_vypl->addAction(kVymazanieVyplaty), &QAction::triggered, this, [this] { Akcia_vypl_delete(); });
+    connect(Menu_vypl->addAction(kZapisZmien), &QAction::triggered, this, [this] { Akcia_vypl_post(); });
+    connect(Menu_vypl->addAction(kIgnorovanieZmien), &QAction::triggered, this, [this] { Akcia_vypl_cancel(); });
+    Menu_vypl->addSeparator();
+
+    Menu_vykon = Menu_vypl->addMenu(QStringLiteral("Operácie - výkonová mzda"));
+    Menu_vykon->setObjectName(QStringLiteral("Menu_vykon"));
+    connect(Menu_vykon, &QMenu::aboutToShow, this, [this] { akcia_priprav_vykon(); });
+    const std::pair<QString, NavigateButton> vykon[] = {
+        {kNovyZaznam, NavigateButton::Insert}, {kOpravaUdajov, NavigateButton::Edit},
+        {kVymazanieZaznamu, NavigateButton::Delete}, {kZapisZmien, NavigateButton::Post},
+        {kIgnorovanieZmien, NavigateButton::Cancel}};
+    for (const auto &[text, button] : vykon) {
+        const NavigateButton b = button;
+        connect(Menu_vykon->addAction(text), &QAction::triggered, this, [this, b] { akcia_hsu(b); });
+    }
+    Menu_zrv = Menu_vypl->addMenu(QStringLiteral("&Operácie - evidencia zrážok"));
+    Menu_zrv->setObjectName(QStringLiteral("Menu_zrv"));
+    connect(Menu_zrv, &QMenu::aboutToShow, this, [this] { akcia_priprav_zrv(); });
+    const std::pair<QString, NavigateButton> zrv[] = {
+        {kNovyZaznam, NavigateButton::Insert}, {kVymazanieZaznamu, NavigateButton::Delete},
+        {kZapisZmien, NavigateButton::Post}, {kIgnorovanieZmien, NavigateButton::Cancel}};
+    for (const auto &[text, button] : zrv) {
+        const NavigateButton b = button;
+        connect(Menu_zrv->addAction(text), &QAction::triggered, this, [this, b] { akcia_zrv(b); });
+    }
+    Menu_vypl->addSeparator();
+    const std::pair<const char *, const char *> tabs[] = {
+        {"Základné údaje", "PAGE_ZAKLAD"}, {"Poistné a daň", "PAGE_POISTNE"}, {"Príplatky", "PAGE_PRIPL"},
+        {"Zrážky zo mzdy", "PAGE_ZRAZKY"}, {"Neprítomnosť", "PAGE_NEP"},     {"Nepoužívané", "PAGE_USE"},
+        {"Nemocenské dávky", "PAGE_ND"}};
+    for (const auto &[text, page] : tabs) {
+        const QString name = QString::fromLatin1(page);
+        QAction *a = Menu_vypl->addAction(QString::fromUtf8(text));
+        m_akcieZaloziek.insert(name, a);
+        connect(a, &QAction::triggered, this, [this, name] { Zobraz_zalozku(name); });
+    }
+    connect(Menu_vypl->addAction(QStringLiteral("Výkonová mzda")), &QAction::triggered, this,
+            [this] { akcia_priprav_vykon(); });
+    Menu_vypl->addSeparator();
+    connect(Menu_vypl->addAction(kTlacPasky), &QAction::triggered, this,
+            runner([this] { ShowReportVP1(); }));
+    connect(Menu_vypl->addAction(kNavrat), &QAction::triggered, this, runner([this] { Akcia_vypl_navrat(); }));
+}
+
+// ---- lookups for the menus and tests ---------------------------------------------------------
+
+QAction *TFormMainVyp::akcia(const QString &text, QMenu *menu) const
+{
+    const QList<QMenu *> menus = menu ? QList<QMenu *>{menu} : QList<QMenu *>{Menu_zamf, Menu_vypl};
+    for (QMenu *m : menus)
+        for (QAction *a : m->actions())
+            if (a->text() == text)
+                return a;
+    return nullptr;
+}
+
+QList<QWidget *> TFormMainVyp::ovladace(const QString &field) const { return m_polia.value(field.toUpper()); }
+
+QWidget *TFormMainVyp::ovladacZrazky(const QString &field) const { return m_zrazky.value(field.toUpper()); }
+
+QWidget *TFormMainVyp::zalozka(const QString &name) const
+{
+    for (int i = 0; i < N_VYPL->count(); ++i)
+        if (N_VYPL->widget(i)->objectName() == name)
+            return N_VYPL->widget(i);
+    return nullptr;
+}
+
+void TFormMainVyp::vyberZalozku(int index)
+{
+    m_menimZalozku = true;
+    N_VYPL->setCurrentIndex(index);
+    m_menimZalozku = false;
+    m_poslednaZalozka = N_VYPL->currentIndex();
+}
+
+bool TFormMainVyp::Zobraz_zalozku(const QString &name)
+{
+    QWidget *page = zalozka(name);
+    if (!page)
+        return false;
+    N_VYPL->setCurrentWidget(page);
+    return N_VYPL->currentWidget() == page;
+}
+
+// ---- activation, caption, closing --------------------------------------------------------
+
+void TFormMainVyp::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TFormMainVyp::FormActivate()
+{
+    // The exception codes: the code table follows the payroll record while the record's
+    // source is on, so the whole list is read with it off.
+    if (!ovladace(QStringLiteral("VYNIMKA_VZ")).isEmpty()) {
+        QStringList codes;
+        db::DataSource &vypl = dmv().DS_VYPL;
+        const bool enabled = vypl.isEnabled();
+        if (!upravuje(dmv().TVYP_))
+            vypl.setEnabled(false);
+        try {
+            core::DM().Napln_zoznam_vynimiek(&codes);
+        } catch (const std::exception &) {
+            // An unreadable code table leaves the list empty; the field still takes a code.
+        }
+        vypl.setEnabled(enabled);
+        for (QWidget *w : ovladace(QStringLiteral("VYNIMKA_VZ")))
+            static_cast<dbctrl::DBComboBox *>(w)->setItems(codes);
+    }
+    g_otvorene = true;
+    if (core::hasDMZ())
+        core::DMZ().Zmena_zamestnanca_vyplaty = [this] { Zmena_zamestnanca(); };
+    if (m_prvaAktivacia) {
+        m_prvaAktivacia = false;
+        core::FormMenuPomoc().Pridaj_menu_pomoc(this, menuBar);
+        Nastav_titulok();
+    }
+    statusBar->show();
+    nastavObdobieZaloziek();
+    // The free surcharges carry the names the firm gave them.
+    db::Table &inf = core::DM().TINF_;
+    if (inf.isActive() && !inf.isEmpty())
+        for (const MainVyp::Tabulka::Riadok &r : MainVyp::Tabulka_priplatkov().riadky)
+            if (!r.popisZHlavicky.isEmpty())
+                if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + r.popisZHlavicky))
+                    if (db::Field *f = inf.findField(r.popisZHlavicky); f && !f->asString().trimmed().isEmpty())
+                        label->setText(f->asString().trimmed());
+}
+
+void TFormMainVyp::nastavObdobieZaloziek()
+{
+    const bool pred2005 = core::DM().Aktualne_obdobie() < 200501;
+    for (QWidget *w : ovladace(QStringLiteral("Oz_zdravot")))
+        w->setVisible(!pred2005);
+    for (const char *page : {"PAGE_USE", "PAGE_ND"}) {
+        const QString name = QString::fromLatin1(page);
+        if (QWidget *w = zalozka(name)) {
+            const int i = N_VYPL->indexOf(w);
+            N_VYPL->setTabEnabled(i, pred2005);
+            N_VYPL->setTabVisible(i, pred2005);
+        }
+        if (QAction *a = m_akcieZaloziek.value(name))
+            a->setVisible(pred2005);
+    }
+}
+
+void TFormMainVyp::Nastav_titulok()
+{
+    try {
+        core::TDM &dm = core::DM();
+        const QString firm = dm.TINF_.isActive() && !dm.TINF_.isEmpty()
+                                 ? dm.TINF_.fieldByName(QStringLiteral("NAZOV")).asString()
+                                 : QString();
+        core::Nastav_titulok_okna(this, statusBar, dm.Kratky_text_obdobia(), firm, dm.Text_strediska());
+    } catch (const std::exception &) {
+        // A caption is never worth an error box.
+    }
+}
+
+bool TFormMainVyp::eventFilter(QObject *watched, QEvent *event)
+{
+    // The read-only look follows the edit's state (a style sheet is not re-read by itself).
+    if (event->type() == QEvent::ReadOnlyChange)
+        if (auto *w = qobject_cast<QWidget *>(watched)) {
+            w->style()->unpolish(w);
+            w->style()->polish(w);
+        }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormMainVyp::closeEvent(QCloseEvent *event)
+{
+    if (m_zatvorene || FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormMainVyp::reject()
+{
+    // Esc closes the screen through the same questions as the close button.
+    if (m_zatvorene || FormClose())
+        QDialog::reject();
+}
+
+bool TFormMainVyp::FormClose()
+{
+    TDMV &m = dmv();
+    // Pending edits anywhere on the screen: the payroll record, a deduction, a piece-work item.
+    const bool pending = upravuje(m.TVYP_) || upravuje(m.TZRV_) || upravuje(m.THSU_);
+    if (pending && !MyConsts::Otazka_ano_nie(Msg(65172)))
+        return false;
+    uprac();
+    return true;
+}
+
+void TFormMainVyp::uprac()
+{
+    m_zatvorene = true;
+    TDMV &m = dmv();
+    // The details first, so that cancelling the record asks nothing more.
+    for (db::Table *t : {&m.THSU_, &m.TZRV_, &m.TVYP_}) {
+        try {
+            if (upravuje(*t))
+                t->cancel();
+        } catch (const std::exception &) {
+            // A refused cancel leaves that table as it is; the rest is still put back.
+        }
+    }
+    for (db::Table *t : {&m.TVYP_, &m.TZRV_, &m.THSU_}) {
+        try {
+            if (t->isActive() && t->hasRange())
+                t->cancelRange();
+        } catch (const std::exception &) {
+        }
+    }
+    // The contracts table as the main window had it.
+    if (m_ppvZmenene) {
+        if (db::Table *ppv = tabulkaZmluv()) {
+            try {
+                if (!ppv->isEditing()) {
+                    ppv->cancelRange();
+                    ppv->setFiltered(false);
+                    ppv->setFilter(m_ppvFilter);
+                    ppv->setFiltered(m_ppvFiltered);
+                }
+            } catch (const std::exception &) {
+            }
+        }
+        m_ppvZmenene = false;
+    }
+    m.DS_HSU.autoEdit = false;
+    m.DS_ZRV.autoEdit = false;
+    m.Nastav_zamestnanca(0, 0);
+    core::DMA().Vypni_zdroje_dat();
+    g_otvorene = false;
+    if (core::hasDMZ())
+        core::DMZ().Zmena_zamestnanca_vyplaty = nullptr;
+}
+
+// ---- pages -----------------------------------------------------------------------------------
+
+void TFormMainVyp::NPageChanged()
+{
+    TDMV &m = dmv();
+    for (QMenu *menu : {Menu_zamf, Menu_vypl, Menu_zrv, Menu_vykon}) {
+        menu->setEnabled(false);
+        menu->menuAction()->setVisible(false);
+    }
+    if (N->currentWidget() == Page_vypl1) {
+        vyberZalozku(0);
+        Menu_vypl->setEnabled(true);
+        Menu_vypl->menuAction()->setVisible(true);
+        if (upravuje(m.TVYP_)) {
+            dbctrl::runReported([&m] { m.Vypocet_vyplaty(); });
+        } else {
+            const KlucZamestnanca e = m.Aktualny_zamestnanec();
+            const int year = core::DM().Aktualny_rok();
+            const int period = core::DM().Aktualne_obdobie();
+            dbctrl::runReported([&] {
+                // The employee's contracts that have not ended.
+                if (db::Table *ppv = tabulkaZmluv(); ppv && !ppv->isEditing() && !ppv->masterSource()) {
+                    if (!m_ppvZmenene) {
+                        m_ppvFilter = ppv->filter();
+                        m_ppvFiltered = ppv->isFiltered();
+                        m_ppvZmenene = true;
+                    }
+                    ppv->setRangeEquals({e.Code_emp});
+                    ppv->first();
+                    ppv->setFilter(QStringLiteral("Vystup=null"));
+                    ppv->setFiltered(true);
+                }
+                // The employee's payrolls of the open year, on the open period's (or the last).
+                db::Table &vyp = m.TVYP_;
+                if (vyp.isActive()) {
+                    vyp.setRange({e.Code_emp, year * 100 + 1}, {e.Code_emp, year * 100 + 12});
+                    if (!vyp.findKey({e.Code_emp, period}))
+                        vyp.last();
+                }
+            });
+            // The deductions and piece-work items of that payroll.
+            Obmedz_detaily(true);
+        }
+        Menu_zrv->setEnabled(true);
+        Menu_zrv->menuAction()->setVisible(true);
+        Menu_vykon->setEnabled(true);
+        Menu_vykon->menuAction()->setVisible(true);
+        Akcia_priprav_vypl1();
+        Obnov_polia_na_citanie();
+        zamerajPrvePole();
+    } else {
+        Menu_zamf->setEnabled(true);
+        Menu_zamf->menuAction()->setVisible(true);
+        Panel_zamf->setText(QStringLiteral("  1.04  Výplaty - výber zamestnanca"));
+        DBG_zamf->setFocus();
+    }
+}
+
+void TFormMainVyp::zamerajPrvePole()
+{
+    QWidget *page = N_VYPL->currentWidget();
+    if (!page)
+        return;
+    for (auto *e : page->findChildren<dbctrl::DBEdit *>())
+        if (e->isEnabled() && !e->isReadOnly()) {
+            e->setFocus();
+            return;
+        }
+}
+
+void TFormMainVyp::Obmedz_detaily(bool vzdy)
+{
+    TDMV &m = dmv();
+    if (!N || N->currentWidget() != Page_vypl1)
+        return;
+    const KlucZamestnanca e = m.Aktualny_zamestnanec();
+    db::Table &vyp = m.TVYP_;
+    const int period = vyp.isActive() && (vyp.isEditing() || !vyp.isEmpty())
+                           ? vyp.fieldByName(QStringLiteral("V_obdobie")).asInt()
+                           : 0;
+    const std::array<int, 3> key{e.Code_emp, e.Code_numb, period};
+    if (!vzdy && key == m_detailKey)
+        return;
+    dbctrl::runReported([&] {
+        // Exactly the rows of this payroll: the end key's last field one higher.
+        if (m.TZRV_.isActive() && !m.TZRV_.isEditing()) {
+            m.TZRV_.setFiltered(false);
+            m.TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
+            m.TZRV_.first();
+        }
+        if (m.THSU_.isActive() && !m.THSU_.isEditing()) {
+            m.THSU_.setFiltered(false);
+            m.THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
+            m.THSU_.first();
+        }
+    });
+    m_detailKey = key;
+}
+
+void TFormMainVyp::Akcia_zamf_vyber()
+{
+    db::Table &zam = core::DMZ().TZAM_;
+    if (!zam.isActive() || zam.isEmpty())
+        throw EMyError(Msg(65050));
+    TDMV &m = dmv();
+    m.Nastav_zamestnanca(zam.fieldByName(QStringLiteral("Code_numb")).asInt(),
+                         zam.fieldByName(QStringLiteral("Code_emp")).asInt());
+    m.DS_VYPL.setEnabled(true);
+    m.DS_VGRID.setEnabled(true);
+    core::DMZ().DS_ZAMF.setEnabled(true);
+    N->setCurrentWidget(Page_vypl1);
+    NPageChanged();
+}
+
+void TFormMainVyp::DBG_zamfTitleClick(const QString &fieldName)
+{
+    db::Table &zam = core::DMZ().TZAM_;
+    if (!zam.isActive() || zam.isEditing())
+        return;
+    if (fieldName.compare(QStringLiteral("CODE_NUMB"), Qt::CaseInsensitive) == 0)
+        zam.setIndexName(QString());
+    else if (fieldName.compare(QStringLiteral("PMT"), Qt::CaseInsensitive) == 0)
+        zam.setIndexName(QStringLiteral("ZAM1"));
+}
+
+void TFormMainVyp::Akcia_vypl_navrat()
+{
+    TDMV &m = dmv();
+    m.Zrus_neukoncene_zmeny(m.TZRV_, 65168, true);
+    m.Zrus_neukoncene_zmeny(m.THSU_, 65169, true);
+    if (upravuje(m.TVYP_))
+        throw EMyError(Msg(65199));
+    N->setCurrentWidget(Page_zamf);
+    NPageChanged();
+}
+
+// ---- the payroll operations ------------------------------------------------------------------
+
+bool TFormMainVyp::Akcia_vypl_insert() { return DBN_vypl1->btnClick(NavigateButton::Insert); }
+bool TFormMainVyp::Akcia_vypl_delete() { return DBN_vypl1->btnClick(NavigateButton::Delete); }
+bool TFormMainVyp::Akcia_vypl_edit() { return DBN_vypl2->btnClick(NavigateButton::Edit); }
+bool TFormMainVyp::Akcia_vypl_post() { return DBN_vypl2->btnClick(NavigateButton::Post); }
+bool TFormMainVyp::Akcia_vypl_cancel() { return DBN_vypl2->btnClick(NavigateButton::Cancel); }
+
+void TFormMainVyp::Akcia_priprav_vypl1()
+{
+    TDMV &m = dmv();
+    const bool browsing = !upravuje(m.TVYP_);
+    for (const QString &text : {kTlacPasky, kNovaVyplata, kOpravaVyplaty, kVymazanieVyplaty, kNavrat})
+        if (QAction *a = akcia(text, Menu_vypl))
+            a->setEnabled(browsing);
+    for (const QString &text : {kZapisZmien, kIgnorovanieZmien})
+        if (QAction *a = akcia(text, Menu_vypl))
+            a->setEnabled(!browsing);
+    Butt_vypl_tlac->setEnabled(browsing);
+    Butt_vypl_navrat->setEnabled(browsing);
+    // Piece-work items and deductions are typed into only while their payroll is edited.
+    m.DS_HSU.autoEdit = !browsing;
+    m.DS_ZRV.autoEdit = !browsing;
+    if (browsing)
+        m_prepisane.clear();
+    akcia_priprav_zrv();
+    akcia_priprav_vykon();
+}
+
+void TFormMainVyp::akcia_priprav_zrv()
+{
+    TDMV &m = dmv();
+    const bool vyplata = upravuje(m.TVYP_);
+    const bool detail = upravuje(m.TZRV_);
+    for (QAction *a : Menu_zrv->actions()) {
+        const QString t = a->text();
+        if (t == kNovyZaznam || t == kVymazanieZaznamu)
+            a->setEnabled(vyplata && !detail);
+        else
+            a->setEnabled(vyplata && detail);
+    }
+    DBN_zrv1->setEnabled(vyplata);
+    DBN_zrv2->setEnabled(vyplata);
+}
+
+void TFormMainVyp::akcia_priprav_vykon()
+{
+    TDMV &m = dmv();
+    const bool vyplata = upravuje(m.TVYP_);
+    const bool detail = upravuje(m.THSU_);
+    for (QAction *a : Menu_vykon->actions()) {
+        const QString t = a->text();
+        if (t == kNovyZaznam || t == kVymazanieZaznamu || t == kOpravaUdajov)
+            a->setEnabled(vyplata && !detail);
+        else
+            a->setEnabled(vyplata && detail);
+    }
+    DBN_hsu1->setEnabled(vyplata);
+    DBN_hsu2->setEnabled(vyplata);
+}
+
+bool TFormMainVyp::akcia_zrv(NavigateButton b)
+{
+    // The rows being changed are in sight.
+    if (N_VYPL->currentWidget() != zalozka(QStringLiteral("PAGE_ZRAZKY"))
+        && !Zobraz_zalozku(QStringLiteral("PAGE_ZRAZKY")))
+        return false;
+    const bool done = (b == NavigateButton::Insert || b == NavigateButton::Delete) ? DBN_zrv1->btnClick(b)
+                                                                                    : DBN_zrv2->btnClick(b);
+    akcia_priprav_zrv();
+    return done;
+}
+
+bool TFormMainVyp::akcia_hsu(NavigateButton b)
+{
+    if (N_VYPL->currentWidget() != zalozka(QStringLiteral("PAGE_VYKON"))
+        && !Zobraz_zalozku(QStringLiteral("PAGE_VYKON")))
+        return false;
+    const bool done = (b == NavigateButton::Insert || b == NavigateButton::Delete) ? DBN_hsu1->btnClick(b)
+                                                                                    : DBN_hsu2->btnClick(b);
+    akcia_priprav_vykon();
+    return done;
+}
+
+bool TFormMainVyp::N_VYPLChanging()
+{
+    TDMV &m = dmv();
+    bool allowed = true;
+    dbctrl::runReported([&] {
+        m.Zrus_neukoncene_zmeny(m.TZRV_, 65168, false);
+        if (!m.Zrusit_zmeny_detailu) {
+            allowed = false;
+            return;
+        }
+        m.Zrus_neukoncene_zmeny(m.THSU_, 65169, false);
+        allowed = m.Zrusit_zmeny_detailu;
+    });
+    if (allowed) {
+        dbctrl::runReported([&m] { m.Vypocet_vyplaty(); });
+        Obnov_polia_na_citanie();
+    }
+    return allowed;
+}
+
+void TFormMainVyp::N_VYPLChange()
+{
+    TDMV &m = dmv();
+    QWidget *page = N_VYPL->currentWidget();
+    if (page == zalozka(QStringLiteral("PAGE_ZRAZKY"))) {
+        m.DS_ZRV.setEnabled(true);
+        akcia_priprav_zrv();
+    } else if (page == zalozka(QStringLiteral("PAGE_VYKON"))) {
+        m.DS_HSU.setEnabled(true);
+        akcia_priprav_vykon();
+    }
+}
+
+// ---- field exits and entries -----------------------------------------------------------------
+
+void TFormMainVyp::SET_ALL()
+{
+    dbctrl::runReported([this] { dmv().Vypocet_vyplaty(); });
+    Hint_zmaz();
+    Obnov_polia_na_citanie();
+}
+
+void TFormMainVyp::SET_ALL_MV_PLAT()
+{
+    TDMV &m = dmv();
+    if (upravuje(m.TVYP_)) {
+        dbctrl::runReported([&m] {
+            m.TVYP_.fieldByName(QStringLiteral("PRHRMEZA")).setValue(0);
+            m.Dopln_pravdepodobny_zarobok();
+            m.Vypocet_vyplaty();
+        });
+        Obnov_polia_na_citanie();
+    }
+    Hint_zmaz();
+}
+
+void TFormMainVyp::Hint_zobraz(const QString &hint)
+{
+    QString text = hint;
+    if (hint == kHintPoistenie)
+        text = Msg(65144);
+    else if (hint == kHintPoistenie2)
+        text = Msg(65145);
+    core::statusPanel(statusBar, 1)->setText(text);
+}
+
+void TFormMainVyp::Hint_zmaz() { core::statusPanel(statusBar, 1)->clear(); }
+
+void TFormMainVyp::Obnov_polia_na_citanie()
+{
+    TDMV &m = dmv();
+    QSet<QString> overwritten;
+    if (upravuje(m.TVYP_)) {
+        try {
+            const VypRecord record = m.Aktualna_vyplata();
+            const CalcContext context = m.Kontext_vyplaty(record);
+            for (const QString &f : Polia_prepisane_vypoctom(record, context, m_vstupnePolia))
+                overwritten.insert(f.toUpper());
+        } catch (const std::exception &) {
+            // Without a context (an employee not found) nothing is computed either: every
+            // field keeps its own value and stays open.
+        }
+    }
+    m_prepisane = overwritten;
+    for (auto it = m_vstupne.cbegin(); it != m_vstupne.cend(); ++it)
+        for (dbctrl::DataControl *c : it.value())
+            c->setDataReadOnly(overwritten.contains(it.key()));
+}
+
+// ---- printing --------------------------------------------------------------------------------
+
+void TFormMainVyp::ShowReportVP1()
+{
+    db::Table &vyp = dmv().TVYP_;
+    if (!vyp.isActive() || vyp.isEditing() || vyp.isEmpty())
+        return;
+    if (g_tlac)
+        g_tlac(QStringLiteral("VP"), vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
+               vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
+}
+
+void TFormMainVyp::ShowReportVYK()
+{
+    db::Table &vyp = dmv().TVYP_;
+    if (upravuje(vyp)) {
+        MyConsts::Sprava_chyba(Msg(65199));
+        return;
+    }
+    if (!vyp.isActive() || vyp.isEmpty())
+        return;
+    if (g_tlac)
+        g_tlac(QStringLiteral("VYK"), vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
+               vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
+}
+
+} // namespace tarix::payroll

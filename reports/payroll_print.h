@@ -1,0 +1,20 @@
+#pragma once
+// The print actions of the payroll screen: the payslip ("VP") or the piece-work report
+// ("VYK") of one employee and period, through the report entry without the dialog.
+#include "reports/report_param.h"
+
+#include <QString>
+
+namespace tarix::reports {
+
+// The request the payroll screen prints with: the defaults of the open period and cost
+// centre, no dialog, the employee range from and to `codeEmp`, the period `period`.
+TMyReportParam Parametre_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+
+// Runs the report of that request through the report entry.
+void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+
+// Makes the payroll screen's print actions run Tlac_zostavy_vyplaty.
+void Pripoj_tlac_obrazovky_vyplat();
+
+} // namespace tarix::reports

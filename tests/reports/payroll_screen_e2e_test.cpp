@@ -1,0 +1,263 @@
+// A new user's first payslip: the program starts on the demo installation, firm 01 is
+// opened for March 2007, the payroll screen is opened, an employee chosen, the month's
+// record created, the hours changed (net pay follows), the record posted and the payslip
+// printed from the screen into the preview and saved there as a PDF. The payslip carries
+// the employee's name and the gross wage, contributions, tax and net pay of the stored
+// record.
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
+#include "core/firm_fixture.h"
+#include "core/forms/main_form.h"
+#include "core/helpers/messages.h"
+#include "core/startup.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
+#include "payroll/ini_settings.h"
+#include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
+#include "platform/report/preview.h"
+#include "reports/payroll_print.h"
+#include "reports/payslips/vyplatna_paska.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QToolButton>
+
+using namespace tarix;
+
+namespace {
+
+// Keeps what the preview shows and shows it in the real preview window.
+class RecordingPreviewHost : public report::PreviewHost {
+public:
+    void showPreview(const report::PreparedReport &report, report::ReportForm &form) override
+    {
+        shown.push_back(report);
+        dialog.showPreview(report, form);
+    }
+    std::vector<report::PreparedReport> shown;
+    report::DialogPreviewHost dialog;
+};
+
+class PayrollScreenEndToEnd : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        // The main window is left to the end of the run, as the start-up tests leave it
+        // (deleting it here makes the process fail at exit).
+        if (main)
+            main->hide();
+        payroll::Nastav_tlac_vyplat({});
+        report::setDefaultPreviewHost(nullptr);
+        core::Zrus_otvorenu_firmu();
+        core::closeSession();
+        payroll::destroyDMV();
+        core::destroyDMP();
+        core::destroyDMZ();
+        core::destroyDM();
+        core::DMA().Registruj_tabulky();
+        payroll::setNastavenia({});
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+    }
+
+    // Starts the program as app/main.cpp does, logging in with the empty password.
+    void start()
+    {
+        core::createInstallation(dir.path());
+        core::StartupOptions options;
+        options.programFolder = dir.path();
+        options.showWindows = false;
+        core::StartupHooks hooks;
+        hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP, payroll::createDMV};
+        hooks.afterDataModules = [] {
+            core::DMA().Registruj_tabulky();
+            reports::Registruj_vyplatne_pasky();
+            reports::Pripoj_tlac_obrazovky_vyplat();
+        };
+        hooks.readCalculationSettings = [] {
+            payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni()));
+        };
+        firmtest::whileDialogs([&] { main = core::startProgram(options, hooks); },
+                               [](QWidget *w) {
+                                   w->findChild<QLineEdit *>("Password")->setText("");
+                                   w->findChild<QPushButton *>("OKBtn")->click();
+                               });
+        ASSERT_NE(main, nullptr);
+    }
+
+    // "Výber firmy" - firm 01 - 2007, the whole firm, March.
+    void openFirm()
+    {
+        QAction *year = nullptr;
+        for (QAction *a : main->menuOtvorenieFirmy()->actions()[0]->menu()->actions())
+            if (a->text() == "2007")
+                year = a;
+        ASSERT_NE(year, nullptr);
+        firmtest::whileDialogs([&] { year->trigger(); },
+                               [](QWidget *w) {
+                                   if (auto *march = w->findChild<QRadioButton *>("Mesiac3"))
+                                       march->setChecked(true);
+                                   w->findChild<QPushButton *>("OKBtn")->click();
+                               });
+        ASSERT_EQ(main->openFirm(), 1);
+        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+    }
+
+    // Enters an edit, types over its content and leaves it with Tab.
+    static void typeInto(dbctrl::DBEdit *e, const QString &text)
+    {
+        ASSERT_NE(e, nullptr);
+        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(e, &in);
+        e->selectAll();
+        for (const QChar ch : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(e, &press);
+        }
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(e, &out);
+    }
+    static dbctrl::DBEdit *edit(payroll::TFormMainVyp &f, const QString &field)
+    {
+        return qobject_cast<dbctrl::DBEdit *>(f.ovladace(field).value(0));
+    }
+    // What an edit shows, as a number (Slovak decimal comma, blanks between thousands).
+    static double shown(dbctrl::DBEdit *e)
+    {
+        QString t = e->text();
+        t.remove(QChar(' ')).remove(QChar(0xA0));
+        return QLocale(QLocale::Slovak).toDouble(t);
+    }
+    static QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
+
+    QTemporaryDir dir;
+    ui::ScriptedUserInterface scripted;
+    ui::ScopedUserInterface scope{scripted};
+    RecordingPreviewHost preview;
+    core::TFormMain *main = nullptr;
+};
+
+} // namespace
+
+TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
+{
+    start();
+    openFirm();
+    report::setDefaultPreviewHost(&preview);
+    const QString pdf = dir.filePath("vyplatna_paska.pdf");
+
+    bool screenSeen = false, previewSeen = false;
+    double netFull = 0, netLess = 0;
+    firmtest::whileDialogs(
+        [&] { payroll::Otvor_obrazovku_vyplat(main); },
+        [&](QWidget *w) {
+            auto *f = qobject_cast<payroll::TFormMainVyp *>(w);
+            ASSERT_NE(f, nullptr) << "unexpected window " << w->objectName().toStdString();
+            screenSeen = true;
+
+            // The employee list: Hudák Ján, "&Výber".
+            int row = -1;
+            for (int r = 0; r < f->DBG_zamf->gridModel()->rowCount(); ++r)
+                if (f->DBG_zamf->gridModel()->rowTexts(r).join(' ').contains("Hudák"))
+                    row = r;
+            ASSERT_GE(row, 0);
+            ASSERT_TRUE(f->DBG_zamf->moveToRow(row));
+            f->Butt_zamf_vyber->click();
+            ASSERT_EQ(f->N->currentWidget(), f->Page_vypl1);
+
+            // "Nová výplata", the whole month worked.
+            f->akcia("Nová výplata", f->Menu_vypl)->trigger();
+            db::Table &vyp = payroll::DMV().TVYP_;
+            ASSERT_EQ(vyp.state(), db::DataSetState::Insert);
+            const double fund = shown(edit(*f, "V_fmes"));
+            const double daily = shown(edit(*f, "F_doba"));
+            ASSERT_GT(fund, 0);
+            ASSERT_GT(daily, 0);
+            typeInto(edit(*f, "V_den"), QString::number(fund));
+            typeInto(edit(*f, "V_hodina"), QString::number(fund * daily).replace('.', ','));
+            netFull = shown(edit(*f, "N_netto"));
+            EXPECT_GT(netFull, 0);
+
+            // Two days less: the net pay on the screen follows when the field is left.
+            typeInto(edit(*f, "V_hodina"), QString::number((fund - 2) * daily).replace('.', ','));
+            netLess = shown(edit(*f, "N_netto"));
+            EXPECT_LT(netLess, netFull);
+            typeInto(edit(*f, "V_den"), QString::number(fund - 2));
+
+            // "Zápis zmien", then the print button.
+            f->akcia("Zápis zmien", f->Menu_vypl)->trigger();
+            ASSERT_EQ(vyp.state(), db::DataSetState::Browse);
+            // The preview of the payslip opens over the screen: saved as a PDF, then closed.
+            firmtest::whileDialogs([&] { f->Butt_vypl_tlac->click(); },
+                                   [&](QWidget *p) {
+                                       auto *d = qobject_cast<report::PreviewDialog *>(p);
+                                       ASSERT_NE(d, nullptr) << p->objectName().toStdString();
+                                       previewSeen = true;
+                                       EXPECT_TRUE(d->savePdf(pdf));
+                                       d->accept();
+                                   });
+
+            f->close();
+        },
+        20000);
+
+    EXPECT_TRUE(screenSeen);
+    EXPECT_TRUE(previewSeen);
+    EXPECT_FALSE(payroll::MainVyp::Vyplaty_otvorene());
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty())
+        << scripted.messages(ui::MessageKind::Error).join('\n').toStdString();
+
+    // The stored record.
+    const db::SqlResult r = core::session().run(
+        "select * from \":tarix_data:vyp\" where code_emp = 1 and v_obdobie = 200703");
+    ASSERT_EQ(r.rowCount(), 1);
+    const double brutto = r.value(0, "N_brutto").toDouble();
+    const double poist = r.value(0, "N_poist").toDouble();
+    const double zdravot = r.value(0, "O_zdravot").toDouble();
+    const double dan = r.value(0, "D_preddavok").toDouble();
+    const double netto = r.value(0, "N_netto").toDouble();
+    EXPECT_DOUBLE_EQ(netto, netLess);
+    EXPECT_GT(poist, 0);
+    EXPECT_GT(dan, 0);
+
+    // The payslip shown: one page, this employee and these values.
+    ASSERT_EQ(preview.shown.size(), 1u);
+    ASSERT_EQ(preview.shown[0].pageCount(), 1);
+    const report::PreparedPage &page = preview.shown[0].pages[0];
+    auto textOf = [&page](const QString &name) {
+        const report::PreparedItem *t = page.findText(name);
+        return t ? t->text() : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(textOf("QRDB_CALC_TMP").toStdString(), "Ing. Ján Hudák");
+    EXPECT_EQ(textOf("QRDB_N_brutto").toStdString(), amount(brutto).toStdString());
+    EXPECT_EQ(textOf("QRDB_N_poist").toStdString(), amount(poist).toStdString());
+    EXPECT_EQ(textOf("QRDB_O_zdravot").toStdString(), amount(zdravot).toStdString());
+    EXPECT_EQ(textOf("QRDB_D_preddavok").toStdString(), amount(dan).toStdString());
+    EXPECT_EQ(textOf("QRDB_N_netto").toStdString(), amount(netto).toStdString());
+
+    // The PDF saved from the preview.
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    file.close();
+    // Its text, where the machine can extract it (poppler's pdftotext).
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        return;
+    QProcess p;
+    p.start(pdftotext, {"-layout", pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString &expected : {QStringLiteral("Ján Hudák"), amount(brutto), amount(poist), amount(zdravot),
+                                    amount(dan), amount(netto)})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in the PDF:\n" << text.toStdString();
+}
