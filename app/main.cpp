@@ -3,11 +3,14 @@
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
+#include "core/forms/main_form.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/startup.h"
 #include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
+#include "reports/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 
 #include <QApplication>
@@ -15,6 +18,12 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The main menu's commands of the payroll subsystem.
+    auto &prikazy = tarix::core::Prikazy_menu();
+    prikazy.vyplaty = tarix::payroll::Otvor_obrazovku_vyplat;
+    prikazy.prepocitanie_vyplat = [] { return tarix::payroll::DMV().Prepocitanie_vyplat(0); };
+    prikazy.rozdelenie_dane = [] { return tarix::payroll::DMV().Rozdelenie_dane(); };
+
     tarix::core::StartupHooks hooks;
     // The data modules in the program's order; each later subsystem adds its own.
     hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP,
@@ -22,6 +31,7 @@ int main(int argc, char **argv)
     hooks.afterDataModules = [] {
         tarix::core::DMA().Registruj_tabulky();
         tarix::reports::Registruj_vyplatne_pasky();
+        tarix::reports::Pripoj_tlac_obrazovky_vyplat();
         // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
         tarix::core::setPriplatky([] { return tarix::payroll::nastavenia().Priplatky; });
     };

@@ -35,6 +35,15 @@ class TMyMenuItem;
 QChar Rezim_zobrazenia_zamestnancov();
 void Nastav_rezim_zobrazenia_zamestnancov(QChar mode);
 
+// Menu commands that layers above the core provide; the app sets them before the main
+// window is created, and the menu shows an item only for a command that is set.
+struct PrikazyMenu {
+    std::function<void(QWidget *owner)> vyplaty;        // "&Výplaty": the payroll screen
+    std::function<int()> prepocitanie_vyplat;           // "Prepočítanie všetkých výplat"
+    std::function<int()> rozdelenie_dane;               // "Rozdelenie dane na preddavky a zrážky podľa sumy"
+};
+PrikazyMenu &Prikazy_menu();
+
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:

@@ -101,6 +101,12 @@ void Nastav_rezim_zobrazenia_zamestnancov(QChar mode) { g_rezimZobrazenia = mode
 
 // ---- building ------------------------------------------------------------------------------------
 
+PrikazyMenu &Prikazy_menu()
+{
+    static PrikazyMenu commands;
+    return commands;
+}
+
 void TFormMain::vytvorMenu()
 {
     m_system = menuBar()->addMenu(QStringLiteral("&Systém"));
@@ -136,6 +142,24 @@ void TFormMain::vytvorMenu()
         m_zobrazenie << group;
         m_hlavne->addSeparator();
     }
+    if (Prikazy_menu().vyplaty)
+        connect(polozka(m_hlavne, QStringLiteral("&Výplaty"), "mnu_vyplaty"), &QAction::triggered, this,
+                [this] { runReported([this] { Prikazy_menu().vyplaty(this); }); });
+    if (Prikazy_menu().rozdelenie_dane) {
+        QMenu *nastroje = m_hlavne->addMenu(QStringLiteral("Nástroje"));
+        nastroje->setObjectName(QStringLiteral("mnu_nastroje"));
+        connect(polozka(nastroje, QStringLiteral("Rozdelenie dane na preddavky a zrážky podľa sumy"), "mnu_rozdelenie_dane"),
+                &QAction::triggered, this, [this] { runReported([] { Prikazy_menu().rozdelenie_dane(); }); });
+    }
+    if (Prikazy_menu().prepocitanie_vyplat)
+        connect(polozka(m_hlavne, QStringLiteral("Prepočítanie všetkých výplat"), "mnu_prepocet"), &QAction::triggered,
+                this, [this] {
+                    runReported([this] {
+                        Prikazy_menu().prepocitanie_vyplat();
+                        // The month's records changed: the employee list shows its selection again.
+                        Akcia_zam_obnov_filter();
+                    });
+                });
     connect(polozka(m_hlavne, QStringLiteral("Zmena &strediska"), "mnu_zmena_strediska"), &QAction::triggered, this,
             [this] { runReported([this] { Akcia_stredisko(true); }); });
     connect(polozka(m_hlavne, QStringLiteral("Zmena výplatného &obdobia"), "mnu_zmena_obdobia"), &QAction::triggered,
