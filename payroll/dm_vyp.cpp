@@ -98,8 +98,8 @@ TDMV::TDMV()
         "select kdp, sum(n_ddp) as n_ddp, sum(nz_ddp) as nz_ddp from vyp where v_obdobie= :p1 "
         "and sid between :p2 and :p3 and (n_ddp>0 or nz_ddp>0) group by kdp"));
     QHSV1_.setSql(QStringLiteral(
-        "select Code_emp, V_den, V_hodina, V_sviatok, V_holiday, V_pn1, V_pn2, V_ocr1, V_ocr2, "
-        "F_sadzba_premii, N_odmeny, N_dohody_ovp, N_dohody_opc, Ne_zaloha, MV_plat, "
+        "select v.Code_emp, v.V_den, v.V_hodina, v.V_sviatok, v.V_holiday, v.V_pn1, v.V_pn2, v.V_ocr1, "
+        "v.V_ocr2, v.F_sadzba_premii, v.N_odmeny, v.N_dohody_ovp, v.N_dohody_opc, v.Ne_zaloha, v.MV_plat, "
         "v.vh_nadcas, v.vh_sobota, v.vh_nedela, v.vh_sviatok, v.vh_noc, v.vh_skod, "
         "v.vh_priplat1, v.vh_priplat2, v.vh_priplat3, v.vh_priplat4, v.vh_priplat5, "
         "z.code_numb, z.surname, z.name, z.title from vyp v,zam z where "

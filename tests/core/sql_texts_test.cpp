@@ -3,6 +3,8 @@
 // rather than in front of a clerk.
 #include "core/data_module.h"
 #include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
 #include "core/installation.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
@@ -97,7 +99,9 @@ TEST_F(SqlTexts, ProgramTextsPrepareAgainstTheCatalogue)
 
 TEST_F(SqlTexts, QueriesOfTheDataModulesPrepare)
 {
-    core::TDM dm;
+    core::createDM();
+    core::createDMZ();
+    core::createDMP();
     int prepared = 0;
     for (const char *module : {"TDM", "TDMZ", "TDMP", "TDMV"}) {
         core::DataModule *m = core::DataModule::find(module);
@@ -111,5 +115,8 @@ TEST_F(SqlTexts, QueriesOfTheDataModulesPrepare)
             ++prepared;
         }
     }
-    EXPECT_GE(prepared, 3);
+    EXPECT_GE(prepared, 6);
+    core::destroyDMP();
+    core::destroyDMZ();
+    core::destroyDM();
 }
