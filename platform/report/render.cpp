@@ -1,4 +1,8 @@
 #include "platform/report/render.h"
+
+#include "platform/errors.h"
+#include "platform/shell/atomic_file.h"
+
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageRanges>
@@ -245,19 +249,14 @@ QString exportText(const PreparedReport &report)
 
 bool writeText(const PreparedReport &report, const QString &fileName, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    try {
+        shell::writeFileAtomically(fileName, exportText(report).toUtf8());
+        return true;
+    } catch (const EMyError &e) {
         if (error)
-            *error = file.errorString();
+            *error = e.text();
         return false;
     }
-    file.write(exportText(report).toUtf8());
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 } // namespace tarix::report
