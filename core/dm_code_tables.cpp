@@ -61,7 +61,7 @@ void duplicitnyZaznam(DataSet &, const db::DbError &error, db::ErrorAction &acti
 void spolocnePravidla(DataSet &ds)
 {
     ds.beforeInsert = spytajSaPredPridanim;
-    ds.beforeDelete = spytajSaPredVymazanim;
+    ds.beforeDeleteQuestions = spytajSaPredVymazanim;
     ds.onPostError = duplicitnyZaznam;
 }
 
@@ -70,7 +70,7 @@ void parametre(TDM &dm)
 {
     DataSet &t = dm.CIS0_;
     t.beforeInsert = [](DataSet &) { throw EMyError(Msg(65078)); };
-    t.beforeDelete = [](DataSet &) { throw EMyError(Msg(65075)); };
+    t.beforeDeleteQuestions = [](DataSet &) { throw EMyError(Msg(65075)); };
     for (const char *f : {"ID", "SKRATKA", "POPIS"})
         t.declareField(QString::fromLatin1(f)).setReadOnly(true);
 }
@@ -94,7 +94,7 @@ void strediska(TDM &dm)
     DataSet &t = dm.CIS2_;
     spolocnePravidla(t);
     // Centre 1 always exists: the whole firm falls back to it.
-    t.beforeDelete = [](DataSet &ds) {
+    t.beforeDeleteQuestions = [](DataSet &ds) {
         if (ds.fieldByName(QStringLiteral("ID")).asInteger() == 1)
             throw EMyError(Msg(65080));
         spytajSaPredVymazanim(ds);
@@ -203,7 +203,7 @@ void riadkyUctovania(TDM &dm)
         ds.setValue(QStringLiteral("CISLO"), r.cislo);
         ds.setValue(QStringLiteral("TEXT"), r.text);
     };
-    t.beforeDelete = [](DataSet &ds) {
+    t.beforeDeleteQuestions = [](DataSet &ds) {
         if (!Je_pridavany_riadok_pu(ds.fieldByName(QStringLiteral("ID")).asFloat()))
             throw EMyError(Msg(65075));
     };

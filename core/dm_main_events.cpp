@@ -35,7 +35,7 @@ void taxBands(TDM &dm)
     dm.TDZP_.onNewRecord = [](db::DataSet &ds) {
         ds.fieldByName(QStringLiteral("D_presah")).setAsFloat(0);
     };
-    dm.TDZP_.beforeDelete = [](db::DataSet &) {
+    dm.TDZP_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65073))
             || !MyConsts::Otazka_ano_nie(QStringLiteral("Položka bude definitívne zrušená.")))
             throw EMyError(Msg(65074));

@@ -30,7 +30,7 @@ TDMP::TDMP()
     TPPV_.onNewRecord = [](db::DataSet &ds) {
         ds.fieldByName(QStringLiteral("CODE_EMP")).setValue(DMZ().Aktualny_kod_zamestnanca());
     };
-    TPPV_.beforeDelete = [](db::DataSet &) {
+    TPPV_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65073)))
             throw EMyError(Msg(65074));
     };

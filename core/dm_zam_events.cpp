@@ -202,31 +202,36 @@ void novyZamestnanec(TDMZ &dmz, db::DataSet &t)
         set("SID", DM().Aktualne_stredisko());
 }
 
+// Questions before a post, asked before its transaction begins.
+void otazkyPredZapisom(db::DataSet &t)
+{
+    if (t.state() != db::DataSetState::Insert)
+        return;
+    // The birth number is kept without "/" and blanks; rows of older data that hold it with
+    // them are found as well.
+    const QString rc = MyConsts::Odstran_lomky_a_medzery(t.fieldByName(QStringLiteral("Born_numb")).asString());
+    if (rc.isEmpty())
+        return;
+    const auto r = dotaz(QStringLiteral("select code_numb, surname, name from zam z "
+                                        "where replace(replace(z.born_numb, '/', ''), ' ', '') = :p1 "
+                                        "order by code_numb"),
+                         {{QStringLiteral("p1"), rc}});
+    if (r.rowCount() > 0) {
+        const QString meno = r.asString(0, 1).trimmed() + u' ' + r.asString(0, 2).trimmed();
+        if (!MyConsts::Otazka_ano_nie(Msg(65049, rc, r.text(0, 0), meno)))
+            throw EAbort();
+    }
+}
+
 void predZapisom(TDMZ &dmz, db::DataSet &t)
 {
-    const bool inserting = t.state() == db::DataSetState::Insert;
-    if (inserting) {
+    if (t.state() == db::DataSetState::Insert) {
         // Another workstation may have added an employee since this one was started: the
         // number is taken again inside the post's transaction, so two employees never share it.
         db::Field &code = t.fieldByName(QStringLiteral("Code_emp"));
         const int next = dmz.Max_kod_zamestnanca() + 1;
         if (code.isNull() || code.asInt() < next)
             code.setValue(next);
-
-        // The birth number is kept without "/" and blanks; rows of older data that hold
-        // it with them are found as well.
-        const QString rc = MyConsts::Odstran_lomky_a_medzery(t.fieldByName(QStringLiteral("Born_numb")).asString());
-        if (!rc.isEmpty()) {
-            const auto r = dotaz(QStringLiteral("select code_numb, surname, name from zam z "
-                                                "where replace(replace(z.born_numb, '/', ''), ' ', '') = :p1 "
-                                                "order by code_numb"),
-                                 {{QStringLiteral("p1"), rc}});
-            if (r.rowCount() > 0) {
-                const QString meno = r.asString(0, 1).trimmed() + u' ' + r.asString(0, 2).trimmed();
-                if (!MyConsts::Otazka_ano_nie(Msg(65049, rc, r.text(0, 0), meno)))
-                    throw EAbort();
-            }
-        }
     }
     if (t.fieldByName(QStringLiteral("U_zdrav")).asInteger() > 0
         && t.fieldByName(QStringLiteral("KZP")).asInteger() == 0)
@@ -236,7 +241,8 @@ void predZapisom(TDMZ &dmz, db::DataSet &t)
         throw EChybaPolozky(Msg(65030), QStringLiteral("MV_plat"));
 }
 
-void predVymazanim(db::DataSet &t)
+// Refusal and questions before a delete, asked before its transaction begins.
+void otazkyPredVymazanim(db::DataSet &t)
 {
     const int code = t.fieldByName(QStringLiteral("Code_emp")).asInt();
     const auto r = dotaz(QStringLiteral("select count(*) from vyp where code_emp = :p1"),
@@ -245,8 +251,12 @@ void predVymazanim(db::DataSet &t)
         throw EMyError(Msg(65024));
     if (!MyConsts::Otazka_ano_nie(Msg(65053)) || !MyConsts::Otazka_ano_nie(Msg(65054)))
         throw EMyError(Msg(65055));
+}
+
+void predVymazanim(db::DataSet &t)
+{
     // Inside the delete's own transaction: the rows go together with the employee or stay.
-    vymazPodzaznamy(code);
+    vymazPodzaznamy(t.fieldByName(QStringLiteral("Code_emp")).asInt());
 }
 
 void nastavKontroly(db::Table &t)
@@ -316,7 +326,9 @@ void Nastav_udalosti_zamestnancov(TDMZ &dmz)
     nastavKontroly(t);
 
     t.onNewRecord = [&dmz](db::DataSet &ds) { novyZamestnanec(dmz, ds); };
+    t.beforePostQuestions = [](db::DataSet &ds) { otazkyPredZapisom(ds); };
     t.beforePost = [&dmz](db::DataSet &ds) { predZapisom(dmz, ds); };
+    t.beforeDeleteQuestions = [](db::DataSet &ds) { otazkyPredVymazanim(ds); };
     t.beforeDelete = [](db::DataSet &ds) { predVymazanim(ds); };
     t.afterDelete = [&dmz](db::DataSet &) {
         // The employee's rows are gone from the database; open detail tables read again.

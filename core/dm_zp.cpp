@@ -80,7 +80,7 @@ void nastavZiadost(TDMZ &dmz)
         if (od.isValid() && doo.isValid() && doo < od)
             throw EMyError(Msg(65163));
     };
-    t.beforeDelete = opytajVymazanie;
+    t.beforeDeleteQuestions = opytajVymazanie;
 }
 
 // ---- periods without insurance, universal record, monthly basis ----------------------------
@@ -95,7 +95,7 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
         if (datumAleboNula(pole(ds, "Datum_do").asDate()) < datumAleboNula(pole(ds, "Datum_od").asDate()))
             throw EMyError(Msg(65163));
     };
-    p.beforeDelete = opytajVymazanie;
+    p.beforeDeleteQuestions = opytajVymazanie;
 
     db::Table &u = dmz.TZP3_;
     u.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };

@@ -169,7 +169,9 @@ private:
     void Nastav_udalosti_vyplat();
     void Nastav_udalosti_detailov();
     void Kontroly_zapisu(const VypRecord &computed); // the checks of a post on the computed record
+    void TVYP_BeforePostQuestions();
     void TVYP_BeforePost();
+    void TVYP_BeforeDeleteQuestions();
     void TVYP_BeforeDelete();
     void Nova_vyplata();              // OnNewRecord
     void Obnov_detaily();

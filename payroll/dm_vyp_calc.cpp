@@ -16,7 +16,6 @@
 
 namespace tarix::payroll {
 
-using detail::BezTransakcie;
 
 int detail::Otvorene_obdobie(db::Session &s)
 {
@@ -151,19 +150,26 @@ void TDMV::Kontroly_zapisu(const VypRecord &r)
         Odmietni(Msg(65134, fmt::shortDate(closing)));
 }
 
-void TDMV::TVYP_BeforePost()
+// A blank exception code is stored as "0"; set before computing, so that the stored
+// record is the computation of its own stored inputs.
+static void Doplnit_vynimku(db::Table &vyp)
 {
-    // A blank exception code is stored as "0"; set before computing, so that the stored
-    // record is the computation of its own stored inputs.
-    db::Field &vynimka = TVYP_.fieldByName(QStringLiteral("VYNIMKA_VZ"));
+    db::Field &vynimka = vyp.fieldByName(QStringLiteral("VYNIMKA_VZ"));
     if (vynimka.asString().trimmed().isEmpty())
         vynimka.setValue(QStringLiteral("0"));
+}
 
-    if (!m_davka) {
-        // Questions and refusals first, on a computed copy, with no transaction held.
-        BezTransakcie closed(TVYP_.session());
+void TDMV::TVYP_BeforePostQuestions()
+{
+    Doplnit_vynimku(TVYP_);
+    // Questions and refusals first, on a computed copy, before the post's transaction.
+    if (!m_davka)
         Kontroly_zapisu(Vypocitana_kopia(m_adapter->read(TVYP_)));
-    }
+}
+
+void TDMV::TVYP_BeforePost()
+{
+    Doplnit_vynimku(TVYP_);
     // The stored record is computed inside the post's transaction.
     Kontroly_zapisu(Vypocitaj_a_zapis());
 }

@@ -136,10 +136,10 @@ void TDMV::Nastav_udalosti_detailov()
 
     // ---- piece-work code tables -------------------------------------------------------
     TCUK_.beforeInsert = [](db::DataSet &) { otazkaAleboChyba(65177, 65178); };
-    TCUK_.beforeDelete = [](db::DataSet &) { otazkaAleboChyba(65073, 65074); };
+    TCUK_.beforeDeleteQuestions = [](db::DataSet &) { otazkaAleboChyba(65073, 65074); };
     TCUK_.onPostError = duplicitnyZaznam;
     TZUK_.beforeInsert = [](db::DataSet &) { otazkaAleboChyba(65177, 65178); };
-    TZUK_.beforeDelete = [](db::DataSet &) {
+    TZUK_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65068)) || !MyConsts::Otazka_ano_nie(Msg(65069)))
             throw EMyError(Msg(65070));
     };

@@ -16,7 +16,6 @@
 
 namespace tarix::payroll {
 
-using detail::BezTransakcie;
 
 namespace {
 
@@ -63,6 +62,7 @@ void TDMV::Nastav_udalosti_vyplat()
     t.afterEdit = [this](db::DataSet &) { m_zrazkovaPotvrdena = false; };
     t.afterInsert = [this](db::DataSet &) { m_zrazkovaPotvrdena = false; };
 
+    t.beforePostQuestions = [this](db::DataSet &) { TVYP_BeforePostQuestions(); };
     t.beforePost = [this](db::DataSet &) { TVYP_BeforePost(); };
     t.afterPost = [this](db::DataSet &) {
         m_zrazkovaPotvrdena = false;
@@ -88,6 +88,7 @@ void TDMV::Nastav_udalosti_vyplat()
         Obnov_detaily();
     };
 
+    t.beforeDeleteQuestions = [this](db::DataSet &) { TVYP_BeforeDeleteQuestions(); };
     t.beforeDelete = [this](db::DataSet &) { TVYP_BeforeDelete(); };
     t.afterDelete = [this](db::DataSet &) { Obnov_detaily(); };
 
@@ -190,18 +191,18 @@ void TDMV::Nastav_udalosti_vyplat()
     };
 }
 
+void TDMV::TVYP_BeforeDeleteQuestions()
+{
+    Kontrola_uzavierky();
+    if (!MyConsts::Otazka_ano_nie(Msg(65040)) || !MyConsts::Otazka_ano_nie(Msg(65041)))
+        throw EMyError(Msg(65042));
+}
+
 void TDMV::TVYP_BeforeDelete()
 {
+    // The payroll's deductions and piece-work items go in the delete's own transaction.
     const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
     const int period = TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt();
-    {
-        // Questions with no transaction held.
-        BezTransakcie closed(TVYP_.session());
-        Kontrola_uzavierky();
-        if (!MyConsts::Otazka_ano_nie(Msg(65040)) || !MyConsts::Otazka_ano_nie(Msg(65041)))
-            throw EMyError(Msg(65042));
-    }
-    // The payroll's deductions and piece-work items go in the delete's own transaction.
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);

@@ -602,6 +602,8 @@ void DataSet::post()
         return;
     notify(DataSource::UpdateData);
     const bool inserting = m_state == DataSetState::Insert;
+    if (beforePostQuestions)
+        beforePostQuestions(*this);
     Session &s = session();
     int newPos = -1;
     s.begin();
@@ -682,6 +684,8 @@ void DataSet::deleteRecord()
     checkModifiable();
     if (rowCount() == 0 || m_pos < 0)
         throw StateError(QStringLiteral("Neexistuje záznam, ktorý by bolo možné vymazať."));
+    if (beforeDeleteQuestions)
+        beforeDeleteQuestions(*this);
     Session &s = session();
     s.begin();
     try {

@@ -173,6 +173,10 @@ public:
     Event beforePost, afterPost;
     Event beforeCancel, afterCancel;
     Event beforeDelete, afterDelete;
+    // Run before the post's or delete's transaction begins and before beforePost /
+    // beforeDelete: the place for questions to the user, so that no transaction stays
+    // open while the user answers. An exception refuses the operation as from beforePost.
+    Event beforePostQuestions, beforeDeleteQuestions;
     Event beforeScroll, afterScroll;
     Event beforeRefresh, afterRefresh;
     Event onCalcFields;

@@ -782,3 +782,39 @@ TEST_F(DbDataset, LocateByANonKeyFieldWhateverTheIndex)
     EXPECT_FALSE(t->locate(QStringLiteral("Code_numb;Surname"), {30, QStringLiteral("Adam")}));
     EXPECT_TRUE(t->locate(QStringLiteral("Surname"), {QStringLiteral("BEŇO")}, {true, false}));
 }
+
+// Questions come before the transaction: nothing is held open while the user answers, and
+// a refusal there keeps the record as it was.
+TEST_F(DbDataset, QuestionEventsRunOutsideTheTransaction)
+{
+    auto vyp = table(QStringLiteral("Vyp"));
+    vyp->open();
+    int depthAtQuestion = -1, depthAtPost = -1;
+    bool refuse = true;
+    vyp->beforePostQuestions = [&](DataSet &) {
+        depthAtQuestion = in.s.transactionDepth();
+        if (refuse)
+            throw EAbort();
+    };
+    vyp->beforePost = [&](DataSet &) { depthAtPost = in.s.transactionDepth(); };
+    vyp->append();
+    vyp->setValue(QStringLiteral("Code_emp"), 7);
+    vyp->setValue(QStringLiteral("V_obdobie"), 200501);
+    EXPECT_THROW(vyp->post(), EAbort);
+    EXPECT_EQ(depthAtQuestion, 0);
+    EXPECT_EQ(depthAtPost, -1); // refused before the write part ran
+    EXPECT_EQ(vyp->state(), DataSetState::Insert);
+    refuse = false;
+    vyp->post();
+    EXPECT_EQ(depthAtPost, 1);
+    EXPECT_EQ(vyp->state(), DataSetState::Browse);
+
+    int deleteDepth = -1;
+    vyp->beforeDeleteQuestions = [&](DataSet &) {
+        deleteDepth = in.s.transactionDepth();
+        throw EAbort();
+    };
+    EXPECT_THROW(vyp->deleteRecord(), EAbort);
+    EXPECT_EQ(deleteDepth, 0);
+    EXPECT_EQ(vyp->recordCount(), 1);
+}
