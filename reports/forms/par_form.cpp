@@ -1,5 +1,6 @@
 #include "reports/forms/par_form.h"
 
+#include "core/dm_code_tables_texts.h"
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
@@ -222,7 +223,7 @@ TFParForm::TFParForm(TMyReportParam &param, QWidget *parent)
     zp.open();
     for (zp.first(); !zp.eof(); zp.next()) {
         const int id = zp.fieldByName(QStringLiteral("ID")).asInt();
-        Combo_ZP->addItem(QStringLiteral("%1 - %2").arg(id, 2).arg(zp.fieldByName(QStringLiteral("TEXT")).asString()), id);
+        Combo_ZP->addItem(core::Nazov_zdravotnej_poistovne_riadku(id, zp.fieldByName(QStringLiteral("TEXT")).asString()), id);
     }
     Combo_ZP->setCurrentIndex(-1);
 }
