@@ -79,6 +79,47 @@ std::vector<Riadok> Cas()
     return r;
 }
 
+// The deductions of the month, "Stravné" to "Ostatné zrážky".
+std::vector<Riadok> Zrazky()
+{
+    return {
+        P(QStringLiteral("Stravné"), QStringLiteral("Ne_stravne")),
+        P(QStringLiteral("Odborársky príspevok"), QStringLiteral("Ne_odborar")),
+        P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
+        P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
+        P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
+    };
+}
+
+// The closing lines of the full layouts: labour cost, income, net pay and the payout.
+std::vector<Riadok> Zaver_plnej_pasky()
+{
+    return {
+        Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
+        P(QStringLiteral("Úhrn príjmov"), QStringLiteral("N_brutto")),
+        P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
+        P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
+        P(QStringLiteral("Na osobný účet"), QStringLiteral("Sporenie")),
+        Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
+    };
+}
+
+// The closing lines of the short layouts: the payout, income, days and pension saving.
+std::vector<Riadok> Zaver_skratenej_pasky()
+{
+    return {
+        P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
+        Tucne(P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata"))),
+        P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
+        P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
+        P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
+        P(QStringLiteral("Počet odprac.dní"), QStringLiteral("V_den"), Druh::Dni),
+        P(QStringLiteral("Dni - neplat.voľno"), QStringLiteral("V_nepl_volno"), Druh::Dni),
+        P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
+        P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
+    };
+}
+
 template <class... T>
 std::vector<Riadok> Spoj(T &&...casti)
 {
@@ -144,25 +185,13 @@ TReportVP2005A::TReportVP2005A() : TReportVyplatnaPaska(Obdobie::Od2005)
                   P(QStringLiteral("Daň zrážky"), QStringLiteral("D_dan")),
                   P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
               }};
-    Stlpec s3{kMzdovaZlozka, kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Stravné"), QStringLiteral("Ne_stravne")),
-                       P(QStringLiteral("Odborársky príspevok"), QStringLiteral("Ne_odborar")),
-                       P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                       P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                       P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                       N(QStringLiteral("Celková cena práce")),
-                       P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
-                   },
-                   Poistne_zamestnavatela_2005(),
-                   std::vector<Riadok>{
-                       Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                       P(QStringLiteral("Úhrn príjmov"), QStringLiteral("N_brutto")),
-                       P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                       P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-                       P(QStringLiteral("Na osobný účet"), QStringLiteral("Sporenie")),
-                       Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
-                   })};
+    Stlpec s3 { kMzdovaZlozka, kSumaSk,
+        Spoj(Zrazky(),
+            std::vector<Riadok> {
+                N(QStringLiteral("Celková cena práce")),
+                P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
+            },
+            Poistne_zamestnavatela_2005(), Zaver_plnej_pasky()) };
     Stlpec s4{{}, {}, Cas()};
     Zostav({s1, s2, s3, s4}, true);
 }
@@ -213,24 +242,17 @@ TReportVP2005B::TReportVP2005B() : TReportVyplatnaPaska(Obdobie::Od2005)
                   P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
                   P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
               }};
-    Stlpec s3{QStringLiteral("Celková cena práce"), kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
-                   },
-                   Poistne_zamestnavatela_2005(),
-                   std::vector<Riadok>{
-                       Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                       N3(kMzdovaZlozka, QString(), kSumaSk),
-                       P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
-                       Tucne(P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata"))),
-                       P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
-                       P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                       P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
-                       P(QStringLiteral("Počet odprac.dní"), QStringLiteral("V_den"), Druh::Dni),
-                       P(QStringLiteral("Dni - neplat.voľno"), QStringLiteral("V_nepl_volno"), Druh::Dni),
-                       P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                       P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-                   })};
+    Stlpec s3 { QStringLiteral("Celková cena práce"), kSumaSk,
+        Spoj(
+            std::vector<Riadok> {
+                P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
+            },
+            Poistne_zamestnavatela_2005(),
+            std::vector<Riadok> {
+                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
+                N3(kMzdovaZlozka, QString(), kSumaSk),
+            },
+            Zaver_skratenej_pasky()) };
     Zostav({s1, s2, s3}, true);
 }
 
@@ -290,27 +312,18 @@ TReportVP2::TReportVP2() : TReportVyplatnaPaska(Obdobie::Rok2004)
                   P(QStringLiteral("Prídavky na deti"), QStringLiteral("Nd_pridavky")),
                   P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
               }};
-    Stlpec s3{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-                  P(QStringLiteral("Dohody o pr.činnosti"), QStringLiteral("N_dohody_opc")),
-                  P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                  Doplatky(),
-                  P(QStringLiteral("Daň preddavky"), QStringLiteral("D_preddavok")),
-                  P(QStringLiteral("Daň zrážky"), QStringLiteral("D_dan")),
-                  P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                  P(QStringLiteral("Stravné"), QStringLiteral("Ne_stravne")),
-                  P(QStringLiteral("Odborársky príspevok"), QStringLiteral("Ne_odborar")),
-                  P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                  P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                  P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                  Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                  P(QStringLiteral("Úhrn príjmov"), QStringLiteral("N_brutto")),
-                  P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                  P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-                  P(QStringLiteral("Na osobný účet"), QStringLiteral("Sporenie")),
-                  Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
-              }};
+    Stlpec s3 { kMzdovaZlozka, kSumaSk,
+        Spoj(
+            std::vector<Riadok> {
+                P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
+                P(QStringLiteral("Dohody o pr.činnosti"), QStringLiteral("N_dohody_opc")),
+                P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
+                Doplatky(),
+                P(QStringLiteral("Daň preddavky"), QStringLiteral("D_preddavok")),
+                P(QStringLiteral("Daň zrážky"), QStringLiteral("D_dan")),
+                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
+            },
+            Zrazky(), Zaver_plnej_pasky()) };
     Stlpec s4{{}, {}, Cas()};
     Zostav({s1, s2, s3, s4}, true);
 }
@@ -359,27 +372,20 @@ TReportVP2T::TReportVP2T() : TReportVyplatnaPaska(Obdobie::Rok2004)
                   P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
                   P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
               }};
-    Stlpec s3{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                  Doplatky(),
-                  P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
-                  P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                  P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-                  P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                  P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                  P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                  Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                  P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
-                  Tucne(P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata"))),
-                  P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
-                  P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                  P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
-                  P(QStringLiteral("Počet odprac.dní"), QStringLiteral("V_den"), Druh::Dni),
-                  P(QStringLiteral("Dni - neplat.voľno"), QStringLiteral("V_nepl_volno"), Druh::Dni),
-                  P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                  P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-              }};
+    Stlpec s3 { kMzdovaZlozka, kSumaSk,
+        Spoj(
+            std::vector<Riadok> {
+                P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
+                Doplatky(),
+                P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
+                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
+                P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
+                P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
+                P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
+                P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
+                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
+            },
+            Zaver_skratenej_pasky()) };
     Zostav({s1, s2, s3}, false);
 }
 
@@ -440,31 +446,30 @@ TReportVP::TReportVP() : TReportVyplatnaPaska(Obdobie::Do2004)
                   P(QStringLiteral("Prídavky na deti"), QStringLiteral("Nd_pridavky")),
                   P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
               }};
-    Stlpec s3{kMzdovaZlozka, kSumaSk,
-              {
-                  Doplatky(),
-                  S(QStringLiteral("Zdrav.poist."), QStringLiteral("F_zdravot"), QStringLiteral("O_zdravot")),
-                  S(QStringLiteral("Nemoc.poist."), QStringLiteral("F_nemoc"), QStringLiteral("O_nemoc")),
-                  S(QStringLiteral("Dôchod.poist."), QStringLiteral("F_dochod"), QStringLiteral("O_dochod")),
-                  S(QStringLiteral("Fond zam."), QStringLiteral("F_fondz"), QStringLiteral("O_fondzam")),
-                  P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                  P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-                  P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
-                  P(QStringLiteral("Daň"), QStringLiteral("D_dan")),
-                  P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                  P(QStringLiteral("Záloha na mzdu"), QStringLiteral("Ne_zaloha")),
-                  P(QStringLiteral("Stravné"), QStringLiteral("Ne_stravne")),
-                  P(QStringLiteral("Odborársky príspevok"), QStringLiteral("Ne_odborar")),
-                  P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                  P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                  P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                  P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
-                  P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata")),
-                  Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                  P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
-                  P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                  Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
-              }};
+    Stlpec s3 { kMzdovaZlozka, kSumaSk,
+        Spoj(
+            std::vector<Riadok> {
+                Doplatky(),
+                S(QStringLiteral("Zdrav.poist."), QStringLiteral("F_zdravot"), QStringLiteral("O_zdravot")),
+                S(QStringLiteral("Nemoc.poist."), QStringLiteral("F_nemoc"), QStringLiteral("O_nemoc")),
+                S(QStringLiteral("Dôchod.poist."), QStringLiteral("F_dochod"), QStringLiteral("O_dochod")),
+                S(QStringLiteral("Fond zam."), QStringLiteral("F_fondz"), QStringLiteral("O_fondzam")),
+                P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
+                P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
+                P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
+                P(QStringLiteral("Daň"), QStringLiteral("D_dan")),
+                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
+                P(QStringLiteral("Záloha na mzdu"), QStringLiteral("Ne_zaloha")),
+            },
+            Zrazky(),
+            std::vector<Riadok> {
+                P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
+                P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata")),
+                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
+                P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
+                P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
+                Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
+            }) };
     std::vector<Riadok> dni{
         P(QStringLiteral("odprac."), QStringLiteral("V_den"), Druh::Dni),
         P(QStringLiteral("dovolenka"), QStringLiteral("V_holiday"), Druh::Dni),
