@@ -156,6 +156,10 @@ public:
     // 1 with D_vyrovnanie, 2 with Vyrovnanie_zp, 3 with Rezerva1 = 1). Keys first, then one
     // record after another, all in one transaction; the first failure rolls every record
     // back and raises EMyError naming the record. Returns the number of records stored.
+    // Narrows the month's deductions and piece-work to the current payroll record (also one
+    // being inserted); skipped when they already show it, unless `vzdy`.
+    void Obmedz_detaily(bool vzdy = false);
+
     int Prepocitanie_vyplat(int mode);
     // The same for the open cost-centre range, deciding withholding tax or advance per
     // record.

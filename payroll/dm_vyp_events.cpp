@@ -168,27 +168,33 @@ void TDMV::Nastav_udalosti_vyplat()
     };
     // The detail tables follow the payroll of the grid.
     DS_VGRID.onDataChange = [this](db::DataSource &, db::Field *field) {
-        if (field)
-            return;
-        const KlucZamestnanca e = Aktualny_zamestnanec();
-        const int period = TVYP_.isActive() && !TVYP_.isEmpty()
-                               ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt()
-                               : 0;
-        if (m_rozsah.codeEmp == e.Code_emp && m_rozsah.codeNumb == e.Code_numb
-            && m_rozsah.period == period && THSU_.hasRange() && TZRV_.hasRange())
-            return;
-        if (THSU_.isActive() && !THSU_.isEditing()) {
-            THSU_.setFiltered(false);
-            THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
-            THSU_.first();
-        }
-        if (TZRV_.isActive() && !TZRV_.isEditing()) {
-            TZRV_.setFiltered(false);
-            TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
-            TZRV_.first();
-        }
-        m_rozsah = {e.Code_emp, e.Code_numb, period};
+        if (!field)
+            Obmedz_detaily(false);
     };
+}
+
+void TDMV::Obmedz_detaily(bool vzdy)
+{
+    const KlucZamestnanca e = Aktualny_zamestnanec();
+    // The record being inserted counts too, so that the rows copied into it show.
+    const int period = TVYP_.isActive() && (TVYP_.isEditing() || !TVYP_.isEmpty())
+                           ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt()
+                           : 0;
+    if (!vzdy && m_rozsah.codeEmp == e.Code_emp && m_rozsah.codeNumb == e.Code_numb
+        && m_rozsah.period == period && THSU_.hasRange() && TZRV_.hasRange())
+        return;
+    // Exactly the rows of this payroll: the end key's last field one higher.
+    if (THSU_.isActive() && !THSU_.isEditing()) {
+        THSU_.setFiltered(false);
+        THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
+        THSU_.first();
+    }
+    if (TZRV_.isActive() && !TZRV_.isEditing()) {
+        TZRV_.setFiltered(false);
+        TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
+        TZRV_.first();
+    }
+    m_rozsah = {e.Code_emp, e.Code_numb, period};
 }
 
 void TDMV::TVYP_BeforeDeleteQuestions()

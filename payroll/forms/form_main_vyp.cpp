@@ -950,28 +950,7 @@ void TFormMainVyp::Obmedz_detaily(bool vzdy)
     TDMV &m = dmv();
     if (!N || N->currentWidget() != Page_vypl1)
         return;
-    const KlucZamestnanca e = m.Aktualny_zamestnanec();
-    db::Table &vyp = m.TVYP_;
-    const int period = vyp.isActive() && (vyp.isEditing() || !vyp.isEmpty())
-                           ? vyp.fieldByName(QStringLiteral("V_obdobie")).asInt()
-                           : 0;
-    const std::array<int, 3> key{e.Code_emp, e.Code_numb, period};
-    if (!vzdy && key == m_detailKey)
-        return;
-    dbctrl::runReported([&] {
-        // Exactly the rows of this payroll: the end key's last field one higher.
-        if (m.TZRV_.isActive() && !m.TZRV_.isEditing()) {
-            m.TZRV_.setFiltered(false);
-            m.TZRV_.setRange({e.Code_emp, period}, {e.Code_emp, period + 1});
-            m.TZRV_.first();
-        }
-        if (m.THSU_.isActive() && !m.THSU_.isEditing()) {
-            m.THSU_.setFiltered(false);
-            m.THSU_.setRange({period, e.Code_numb, e.Code_emp}, {period, e.Code_numb, e.Code_emp + 1});
-            m.THSU_.first();
-        }
-    });
-    m_detailKey = key;
+    dbctrl::runReported([&] { m.Obmedz_detaily(vzdy); });
 }
 
 void TFormMainVyp::Akcia_zamf_vyber()

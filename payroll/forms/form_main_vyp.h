@@ -185,7 +185,6 @@ private:
     QList<QAction *> m_akcieVypl;
     std::unique_ptr<Sledovanie> m_sledVypl, m_sledZrv, m_sledHsu;
     std::unique_ptr<SledovanieRiadku> m_sledGrid;
-    std::array<int, 3> m_detailKey{-1, -1, -1}; // employee, personal number, period
     int m_poslednaZalozka = 0;
     bool m_prvaAktivacia = true;
     bool m_zatvorene = false;
