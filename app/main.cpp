@@ -3,14 +3,14 @@
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/startup.h"
+#include "core/forms/startup.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
-#include "reports/payroll_print.h"
+#include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 
 #include "core/installation.h"
 #include "platform/db/session.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
 #include "reports/payslips/vyplatna_paska.h"
 
@@ -114,7 +114,7 @@ void BM_PayslipsOfAMonthToPdf(benchmark::State &state)
     int pages = 0;
     qint64 bytes = 0;
     for (auto _ : state) {
-        report::CapturingPreviewHost host;
+        rpt::CapturingPreviewHost host;
         reports::TReportVP2005A form;
         form.setPreviewHost(&host);
         reports::TMyReportParam p;
@@ -125,7 +125,7 @@ void BM_PayslipsOfAMonthToPdf(benchmark::State &state)
         form.Nastav_tlacove_volby();
         form.Zobraz_zostavu();
         QString error;
-        if (!report::writePdf(host.last, file, &error)) {
+        if (!rpt::writePdf(host.last, file, &error)) {
             state.SkipWithError(error.toStdString().c_str());
             break;
         }

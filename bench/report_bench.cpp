@@ -7,7 +7,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
-using namespace tarix::report;
+using namespace tarix::rpt;
 
 namespace {
 

@@ -14,6 +14,12 @@ VolbaRiadkuPU &volba()
     static VolbaRiadkuPU v;
     return v;
 }
+
+VolbaRiadkuPU &dialog()
+{
+    static VolbaRiadkuPU v;
+    return v;
+}
 } // namespace
 
 bool Je_pridavany_riadok_pu(double id)
@@ -62,8 +68,12 @@ std::optional<NovyRiadokPU> Vyber_novy_riadok_pu()
 {
     if (volba())
         return volba()();
-    return Zobraz_par_pu();
+    if (dialog())
+        return dialog()();
+    return std::nullopt;
 }
+
+void Nastav_dialog_riadku_pu(VolbaRiadkuPU v) { dialog() = std::move(v); }
 
 void Nastav_volbu_riadku_pu(VolbaRiadkuPU v) { volba() = std::move(v); }
 

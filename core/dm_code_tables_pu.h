@@ -38,13 +38,12 @@ NovyRiadokPU Parametre_noveho_riadku_pu(int polozka, const QString &kod);
 // The user's choice of a new line; nothing when the user cancelled.
 using VolbaRiadkuPU = std::function<std::optional<NovyRiadokPU>()>;
 
-// The dialog TFormParPU shown modally (defined with the dialog).
-std::optional<NovyRiadokPU> Zobraz_par_pu();
-
-// The choice through the installed function, or the dialog when none is installed.
+// The choice through the installed function, else the window layer's dialog, else none.
 std::optional<NovyRiadokPU> Vyber_novy_riadok_pu();
 // Installs how the choice is obtained; an empty function restores the dialog.
 void Nastav_volbu_riadku_pu(VolbaRiadkuPU volba);
+// The window layer's dialog (TFormParPU), installed at start-up.
+void Nastav_dialog_riadku_pu(VolbaRiadkuPU dialog);
 
 // Installs a choice for the scope's lifetime and restores the previous one.
 class ScopedVolbaRiadkuPU {

@@ -1,7 +1,7 @@
 #include "core/firm_opening.h"
 
 #include "core/app_ini.h"
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 #include "core/data_upgrades.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"

@@ -1,6 +1,6 @@
 #include "core/installation.h"
 
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "platform/db/sk_collation.h"

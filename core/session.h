@@ -1,6 +1,6 @@
 #pragma once
 // The program's database session and its aliases.
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 
 namespace tarix::db {
 class Session;

@@ -18,7 +18,7 @@
 // they read or write. A batch run asks nothing per record.
 #include "core/data_module.h"
 #include "payroll/calc/context.h"
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 #include <QDate>
 #include <QHash>

@@ -3,7 +3,7 @@
 // moved between a row of Vyp and VypRecord, and the context of the calculation read from
 // the firm and year databases by key (never through a shared dataset, never moving one).
 #include "payroll/calc/context.h"
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 #include <QString>
 #include <QVector>

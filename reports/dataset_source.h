@@ -18,7 +18,7 @@
 
 namespace tarix::reports {
 
-class DataSetSource : public report::ReportDataSource {
+class DataSetSource : public rpt::ReportDataSource {
 public:
     explicit DataSetSource(db::DataSet *dataSet = nullptr, db::DataSet *master = nullptr);
 

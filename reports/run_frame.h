@@ -31,18 +31,18 @@ inline constexpr SirkyRamcekov kRamceky_2_7{2, 7};
 // The print options of a report form under the names the report units use.
 namespace MyQuick {
 // No frames: every shape disabled.
-inline void Vypni_ramceky(report::ReportForm &form) { form.applyNoFrames(); }
+inline void Vypni_ramceky(rpt::ReportForm &form) { form.applyNoFrames(); }
 // Data only: every label and memo with tag 0 disabled; data texts stay.
-inline void Vypni_nadpisy(report::ReportForm &form) { form.applyDataOnly(); }
+inline void Vypni_nadpisy(rpt::ReportForm &form) { form.applyDataOnly(); }
 // The frame pen of every shape: thin on screen, thicker on paper and in PDF.
-inline void Nastav_hrubku_ramcekov(report::ReportForm &form, SirkyRamcekov sirky)
+inline void Nastav_hrubku_ramcekov(rpt::ReportForm &form, SirkyRamcekov sirky)
 {
     form.setShapePenWidths(sirky.obrazovka, sirky.papier);
 }
 } // namespace MyQuick
 
 // The base of every report form: its copy of the request and its set-up routine.
-class TReport : public report::ReportForm {
+class TReport : public rpt::ReportForm {
 public:
     // What the set-up shows when the main data have no row.
     enum class Nahlad {

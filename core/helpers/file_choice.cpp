@@ -1,7 +1,7 @@
 #include "core/helpers/file_choice.h"
 
-#include "core/app_paths.h"
-#include "platform/shell/shell_utils.h"
+#include "core/helpers/app_paths.h"
+#include "platform/shell/launcher.h"
 #include "platform/ui/user_interface.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 // The calculated (display) fields of the payroll record.
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 namespace tarix::payroll {
 

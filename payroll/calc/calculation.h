@@ -10,7 +10,7 @@
 // A step refuses an impossible input with tarix::EMyError; the record then holds what
 // the steps before it wrote, and the caller aborts the post.
 #include "payroll/calc/context.h"
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 #include <array>
 

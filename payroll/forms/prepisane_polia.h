@@ -9,7 +9,7 @@
 // is given several values in turn, the record is computed each time, and a field whose
 // computed value is the same whatever it was given is overwritten. No Qt Widgets here.
 #include "payroll/calc/context.h"
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 #include <QSet>
 #include <QString>

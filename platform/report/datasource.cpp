@@ -1,7 +1,7 @@
 #include "platform/report/datasource.h"
 #include "platform/report/maskformat.h"
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 QString ReportDataSource::displayText(const QString &field) const
 {
@@ -123,4 +123,4 @@ void MemoryDataSource::gotoBookmark(const QVariant &mark)
     m_eof = false;
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 class ReportDataSource {
 public:
@@ -91,4 +91,4 @@ private:
     bool m_eof = true;
 };
 
-} // namespace tarix::report
+} // namespace tarix::rpt

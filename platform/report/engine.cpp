@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 namespace {
 
@@ -772,4 +772,4 @@ std::vector<const PreparedItem *> PreparedPage::itemsNamed(const QString &name) 
     return out;
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

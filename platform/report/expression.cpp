@@ -3,7 +3,7 @@
 #include "platform/report/maskformat.h"
 #include <vector>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 struct Expression::Node {
     enum Kind { Number, Text, Field, Add, Sub, Eq, Or, Neg, Sum, Count, If };
@@ -360,4 +360,4 @@ bool Expression::truth(const QVariant &v)
     return !v.toString().isEmpty();
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 // Returns a field's value; `qualifier` is the source name before the dot (empty for a
 // bare name). Throws EMyError for an unknown field.
@@ -41,4 +41,4 @@ private:
     bool m_aggregates = false;
 };
 
-} // namespace tarix::report
+} // namespace tarix::rpt

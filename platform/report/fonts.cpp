@@ -1,6 +1,6 @@
 #include "platform/report/fonts.h"
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 namespace {
 struct Substitute {
@@ -48,4 +48,4 @@ QFont makeFont(const FontSpec &spec)
     return f;
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -8,7 +8,7 @@
 #include <QFont>
 #include <QString>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 struct FontSpec {
     QString family = QStringLiteral("Arial");
@@ -29,4 +29,4 @@ QString substituteFamily(const QString &layoutFamily);
 // same on screen, paper and PDF). "Arial Black" is the sans face at black weight.
 QFont makeFont(const FontSpec &spec);
 
-} // namespace tarix::report
+} // namespace tarix::rpt

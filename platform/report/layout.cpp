@@ -1,8 +1,8 @@
 #include "platform/report/layout.h"
 #include "platform/report/prepared.h"
-#include "platform/report/preview.h"
+#include "platform/report/preview_host.h"
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 template <class T>
 T *Band::adopt(std::unique_ptr<T> c, double l, double t, double w, double h, const QString &name)
@@ -236,4 +236,4 @@ bool ReportForm::preview()
     return true;
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 class ReportForm;
 class Band;
@@ -332,4 +332,4 @@ private:
     PreviewHost *m_previewHost = nullptr;
 };
 
-} // namespace tarix::report
+} // namespace tarix::rpt

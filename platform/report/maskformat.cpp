@@ -4,7 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 namespace {
 MaskFormatter &formatterSlot()
@@ -61,4 +61,4 @@ QString formatValue(const QString &mask, const QVariant &value)
     return defaultMaskFormat(mask, value);
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <functional>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 using MaskFormatter = std::function<QString(const QString &mask, const QVariant &value)>;
 
@@ -27,4 +27,4 @@ QString defaultMaskFormat(const QString &mask, const QVariant &value);
 // True for the numeric variant types (integers, floating point).
 bool isNumeric(const QVariant &value);
 
-} // namespace tarix::report
+} // namespace tarix::rpt

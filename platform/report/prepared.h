@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <vector>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 enum class RenderTarget { Screen, Paper };   // Paper covers printers and PDF
 
@@ -67,4 +67,4 @@ struct PreparedReport {
     int pageCount() const { return int(pages.size()); }
 };
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -9,12 +9,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 #include <algorithm>
 #include <map>
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 namespace {
 
@@ -26,14 +25,14 @@ QPen makePen(const PreparedPen &p, RenderTarget target, double dpi)
     return pen;
 }
 
+} // namespace
+
 QPageLayout pageLayoutFor(Orientation o)
 {
     return QPageLayout(QPageSize(QPageSize::A4),
                        o == Orientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
-
-} // namespace
 
 void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target, double dpiX, double dpiY, QPointF origin)
 {
@@ -152,50 +151,6 @@ bool writePdf(const PreparedReport &report, const QString &fileName, QString *er
     return true;
 }
 
-void configurePrinter(QPrinter &printer, const PreparedReport &report)
-{
-    const Orientation o = report.pages.empty() ? Orientation::Portrait : report.pages.front().orientation;
-    printer.setPageLayout(pageLayoutFor(o));
-    printer.setFullPage(true);
-    printer.setCopyCount(1);
-    printer.setDuplex(QPrinter::DuplexNone);
-    printer.setPaperSource(QPrinter::Auto);
-    printer.setDocName(report.title);
-}
-
-int printReport(const PreparedReport &report, QPrinter &printer)
-{
-    std::vector<size_t> pages;
-    const QPageRanges ranges = printer.pageRanges();
-    for (size_t i = 0; i < report.pages.size(); ++i)
-        if (ranges.isEmpty() || ranges.contains(int(i) + 1))
-            pages.push_back(i);
-    if (pages.empty())
-        return 0;
-    const int passes = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    printer.setFullPage(true);
-    QPainter painter;
-    printer.setPageOrientation(report.pages[pages.front()].orientation == Orientation::Portrait
-                                   ? QPageLayout::Portrait : QPageLayout::Landscape);
-    if (!painter.begin(&printer))
-        return 0;
-    int sent = 0;
-    for (int pass = 0; pass < passes; ++pass)
-        for (size_t i : pages) {
-            if (sent > 0) {
-                printer.setPageOrientation(report.pages[i].orientation == Orientation::Portrait
-                                               ? QPageLayout::Portrait : QPageLayout::Landscape);
-                printer.newPage();
-            }
-            // The printer's origin is the paper's corner (full page); printers that cannot
-            // print there clip the border as they would any other program's page.
-            renderPage(painter, report.pages[i], RenderTarget::Paper, printer.logicalDpiX(), printer.logicalDpiY());
-            ++sent;
-        }
-    painter.end();
-    return sent;
-}
-
 QString exportText(const PreparedReport &report)
 {
     QString out;
@@ -259,4 +214,4 @@ bool writeText(const PreparedReport &report, const QString &fileName, QString *e
     }
 }
 
-} // namespace tarix::report
+} // namespace tarix::rpt

@@ -1,17 +1,17 @@
 #pragma once
-// Renderers of prepared pages: any QPainter (screen images, printers, PDF) and the
+// Renderers of prepared pages: any QPainter (screen images, PDF; printers in qt/print.h) and the
 // plain-text export. Every renderer draws the same prepared pages; only the shapes' pen
 // width depends on the target (thin on screen, the paper width on printers and PDF).
 #include "platform/report/prepared.h"
 #include <QImage>
+#include <QPageLayout>
 #include <QPointF>
 #include <QString>
 
 class QPainter;
-class QPrinter;
 class QIODevice;
 
-namespace tarix::report {
+namespace tarix::rpt {
 
 // Draws a page on a painter whose device has the given resolution, the paper's top-left
 // corner at `origin` (device pixels).
@@ -21,19 +21,13 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
 // The page as an image at `dpi` (white paper).
 QImage renderPageImage(const PreparedPage &page, double dpi, RenderTarget target = RenderTarget::Screen);
 
+// A4 in the orientation, the whole paper as the drawing area.
+QPageLayout pageLayoutFor(Orientation o);
+
 // PDF with the fonts embedded (paper pen widths). The file is written under a temporary
 // name and replaces `fileName` only when complete. A report without pages is refused.
 bool writePdf(const PreparedReport &report, const QString &fileName, QString *error = nullptr);
 bool writePdf(const PreparedReport &report, QIODevice *device, QString *error = nullptr);
-
-// The printer defaults of the reports: A4 in the report's orientation, the whole paper as
-// the drawing area, one copy, no duplex, automatic paper source.
-void configurePrinter(QPrinter &printer, const PreparedReport &report);
-
-// Prints the pages within the printer's page ranges (all when none are set), as many
-// copies as the printer's copy count (collated by hand when the printer cannot copy).
-// Returns the number of pages sent.
-int printReport(const PreparedReport &report, QPrinter &printer);
 
 // Plain-text export: every text on a character grid of 10 characters per inch and 6 lines
 // per inch (2.54 mm by 25.4/6 mm) measured from the paper's corner; a text whose cells are
@@ -47,4 +41,4 @@ bool writeText(const PreparedReport &report, const QString &fileName, QString *e
 constexpr double kTextColumnMm = 2.54;
 constexpr double kTextRowMm = 25.4 / 6.0;
 
-} // namespace tarix::report
+} // namespace tarix::rpt

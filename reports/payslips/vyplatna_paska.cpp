@@ -133,9 +133,9 @@ constexpr double kHlavaColumns = 22;   // top of the column heads
 constexpr double kPrvyRiadok = 27;     // top of the first line
 constexpr double kMedzera = 4;         // space between payslips on one page
 
-report::FontSpec Pismo(double body, bool tucne = false, const QString &rodina = QStringLiteral("Arial Narrow"))
+rpt::FontSpec Pismo(double body, bool tucne = false, const QString &rodina = QStringLiteral("Arial Narrow"))
 {
-    report::FontSpec f;
+    rpt::FontSpec f;
     f.family = rodina;
     f.pointSize = body;
     f.bold = tucne;
@@ -176,7 +176,7 @@ bool Zamestnavatel_plati(int priznak)
 TReportVyplatnaPaska::TReportVyplatnaPaska(vp::Obdobie obdobie) : m_obdobie(obdobie)
 {
     title = QStringLiteral("Výplatné pásky");
-    page.orientation = report::Orientation::Portrait;
+    page.orientation = rpt::Orientation::Portrait;
     page.leftMargin = page.rightMargin = 10;
     page.topMargin = page.bottomMargin = 10;
     previewZoom = 100;
@@ -416,20 +416,20 @@ void TReportVyplatnaPaska::Zatvor_data()
 
 void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool programovyRiadok)
 {
-    using report::ShapeType;
-    DetailBand1 = addBand(report::BandKind::Detail, 100, QStringLiteral("DetailBand1"));
-    report::Band *b = DetailBand1;
+    using rpt::ShapeType;
+    DetailBand1 = addBand(rpt::BandKind::Detail, 100, QStringLiteral("DetailBand1"));
+    rpt::Band *b = DetailBand1;
 
     const auto data = [&](double l, double t, double w, double h, const QString &pole,
-                          const report::FontSpec &f, Qt::Alignment a = Qt::AlignLeft) {
-        report::ReportDBText *d = b->addDBText(l, t, w, h, &S1_, pole, {}, QStringLiteral("QRDB_") + pole);
+                          const rpt::FontSpec &f, Qt::Alignment a = Qt::AlignLeft) {
+        rpt::ReportDBText *d = b->addDBText(l, t, w, h, &S1_, pole, {}, QStringLiteral("QRDB_") + pole);
         d->font = f;
         d->alignment = a;
         return d;
     };
     const auto label = [&](double l, double t, double w, double h, const QString &text,
-                           const report::FontSpec &f, const QString &name, Qt::Alignment a = Qt::AlignLeft) {
-        report::ReportLabel *lab = b->addLabel(l, t, w, h, text, name);
+                           const rpt::FontSpec &f, const QString &name, Qt::Alignment a = Qt::AlignLeft) {
+        rpt::ReportLabel *lab = b->addLabel(l, t, w, h, text, name);
         lab->font = f;
         lab->alignment = a;
         return lab;
@@ -455,7 +455,7 @@ void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool pr
         najviacRiadkov = std::max(najviacRiadkov, s.riadky.size());
     const double vyska = kPrvyRiadok + double(najviacRiadkov) * kRiadok + 1.5;
 
-    const report::FontSpec tucne = Pismo(7, true);
+    const rpt::FontSpec tucne = Pismo(7, true);
     // Widths inside a column: the value at the right edge, a first value (rate, days)
     // before it, the caption in what is left.
     const double sumaW = 17;
@@ -478,8 +478,8 @@ void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool pr
 
         double y = kPrvyRiadok;
         for (const Riadok &r : s.riadky) {
-            const report::FontSpec f = Pismo(7, r.tucne);
-            const report::FontSpec fl = Pismo(r.body, r.tucne); // the caption
+            const rpt::FontSpec f = Pismo(7, r.tucne);
+            const rpt::FontSpec fl = Pismo(r.body, r.tucne); // the caption
             const auto format = [&](const QString &pole, Druh druh) {
                 if (druh != Druh::Text && druh != Druh::Cele)
                     m_formaty.insert(pole.toLower(), Format(druh));
@@ -487,7 +487,7 @@ void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool pr
             switch (r.typ) {
             case Riadok::Typ::Pole:
             case Riadok::Typ::Doplatky: {
-                report::ReportLabel *lab =
+                rpt::ReportLabel *lab =
                     label(x + 1, y, xSuma - x - 1.5, kRiadok, r.text, fl,
                           r.typ == Riadok::Typ::Doplatky ? QStringLiteral("QRLAB_doplatky")
                                                          : QStringLiteral("QRLAB_") + r.pole1);
@@ -499,7 +499,7 @@ void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool pr
             }
             case Riadok::Typ::Dve:
             case Riadok::Typ::Priplatok: {
-                report::ReportLabel *lab =
+                rpt::ReportLabel *lab =
                     label(x + 1, y, xPrva - x - 1.5, kRiadok, r.text, fl,
                           r.typ == Riadok::Typ::Priplatok ? QStringLiteral("QRLAB_priplatok%1").arg(r.cislo)
                                                           : QStringLiteral("QRLAB_") + r.pole2);

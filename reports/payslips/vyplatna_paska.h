@@ -98,9 +98,9 @@ public:
     db::Query Q2_;
     DataSetSource S1_;
 
-    report::Band *DetailBand1 = nullptr;
-    report::ReportLabel *QRLAB_doplatky = nullptr;
-    std::array<report::ReportLabel *, 5> QRLAB_priplatky{};
+    rpt::Band *DetailBand1 = nullptr;
+    rpt::ReportLabel *QRLAB_doplatky = nullptr;
+    std::array<rpt::ReportLabel *, 5> QRLAB_priplatky{};
 
     void Otvor_data() override;
     void Zatvor_data() override;

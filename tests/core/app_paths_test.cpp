@@ -1,4 +1,4 @@
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The dialog that says which bookkeeping line to add (offscreen).
-#include "core/forms/par_pu_form.h"
+#include "core/forms/form_par_pu.h"
 #include "core/helpers/messages.h"
 #include "platform/ui/scripted_user_interface.h"
 
@@ -65,6 +65,7 @@ TEST(CodeTablesParPUForm, TheDialogIsTheDefaultChoice)
 {
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
+    core::Pouzi_dialog_par_pu();
     core::Nastav_volbu_riadku_pu({});
     auto answer = [](int item, const char *code, bool ok) {
         QTimer::singleShot(0, [=] {

@@ -2,7 +2,7 @@
 // A program folder made by the installation generator, with the process-wide pieces a firm
 // opening uses: paths, INI files, the session, the main data module and the table registry.
 #include "core/app_ini.h"
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/firm_opening.h"

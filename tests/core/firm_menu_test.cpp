@@ -1,6 +1,6 @@
 // The firm menu: which firms and years an installation lists, over folders made for it.
 #include "core/firm_opening.h"
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "core/installation.h"
 #include "firm_fixture.h"
 

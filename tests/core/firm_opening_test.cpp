@@ -1,5 +1,5 @@
 // Opening a firm and year on an installation made by the generator.
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "core/period_rules.h"
 #include "firm_fixture.h"
 #include "platform/errors.h"

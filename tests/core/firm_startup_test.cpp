@@ -1,7 +1,7 @@
 // From start-up to an open firm, as a clerk does it: login, the firm menu, a year.
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "core/helpers/messages.h"
-#include "core/startup.h"
+#include "core/forms/startup.h"
 #include "firm_fixture.h"
 #include "platform/ini/ini_file.h"
 

@@ -1,5 +1,5 @@
 // The pocket calculator: key sequences clicked on its buttons, its keyboard, its memory.
-#include "core/forms/calc_form.h"
+#include "core/forms/form_calc.h"
 
 #include <QApplication>
 #include <QKeyEvent>

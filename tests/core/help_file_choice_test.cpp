@@ -1,5 +1,5 @@
 // "Výber súboru": files chosen one after another are run until the dialog is cancelled.
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 #include "core/helpers/file_choice.h"
 #include "platform/ui/scripted_user_interface.h"
 

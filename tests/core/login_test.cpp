@@ -1,6 +1,6 @@
 // The program password and the login dialog.
 #include "core/dm_main.h"
-#include "core/forms/login_form.h"
+#include "core/forms/form_heslo.h"
 #include "core/helpers/messages.h"
 #include "core/installation.h"
 #include "core/login.h"

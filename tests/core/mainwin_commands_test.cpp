@@ -1,5 +1,5 @@
 // Commands of the layers above the core appear in the main menu only when they are provided.
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "platform/ui/scripted_user_interface.h"
 
 #include <QAction>

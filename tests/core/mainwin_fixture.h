@@ -3,13 +3,13 @@
 // opened in July 2007 through the firm menu, and helpers to work the main window as a clerk
 // does: menu items by caption, typing into a field, clicking a tab.
 #include "core/app_ini.h"
-#include "core/app_paths.h"
+#include "core/helpers/app_paths.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/forms/employee_card.h"
-#include "core/forms/main_form.h"
-#include "core/startup.h"
+#include "core/forms/karta_zam.h"
+#include "core/forms/form_main.h"
+#include "core/forms/startup.h"
 #include "firm_fixture.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"

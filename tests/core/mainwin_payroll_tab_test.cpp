@@ -1,7 +1,7 @@
 // The piece-work tab of the card: its table belongs to the payroll module, which the card
 // finds by its component names ("TDMV", "TZUK_", "DS_ZUK"); a stand-in module here.
 #include "core/data_module.h"
-#include "core/forms/card_menu.h"
+#include "core/forms/my_menu.h"
 #include "core/helpers/messages.h"
 #include "mainwin_fixture.h"
 

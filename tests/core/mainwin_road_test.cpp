@@ -1,7 +1,7 @@
 // The main window as a new user meets it on the demo installation: the employee list and
 // its filters, the card, a change posted and one cancelled, the refusal to leave with a
 // pending edit.
-#include "core/forms/card_menu.h"
+#include "core/forms/my_menu.h"
 #include "core/helpers/messages.h"
 #include "mainwin_fixture.h"
 

@@ -1,6 +1,6 @@
 // The decisions of the main window's pages: menu states, list filters and orders, the
 // pending-edit guard and the hint texts.
-#include "core/forms/card_menu.h"
+#include "core/forms/my_menu.h"
 #include "core/forms/page_rules.h"
 #include "core/helpers/messages.h"
 #include "platform/db/table.h"

@@ -1,7 +1,7 @@
 // The period and cost-centre rules, and their dialogs, on an opened firm.
-#include "core/forms/centre_form.h"
-#include "core/forms/main_form.h"
-#include "core/forms/period_form.h"
+#include "core/forms/form_stred.h"
+#include "core/forms/form_main.h"
+#include "core/forms/form_obdobie.h"
 #include "core/helpers/messages.h"
 #include "core/period_rules.h"
 #include "firm_fixture.h"

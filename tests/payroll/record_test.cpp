@@ -1,7 +1,7 @@
 // The payroll record and the context records: one typed member per table column, and
 // access by field name for the dataset adapter.
 #include "payroll/calc/context.h"
-#include "payroll/vyp_record.h"
+#include "payroll/calc/vyp_record.h"
 
 #include <QFile>
 #include <QRegularExpression>

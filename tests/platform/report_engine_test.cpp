@@ -3,9 +3,9 @@
 #include "platform/errors.h"
 #include "platform/report/layout.h"
 #include "platform/report/prepared.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 
-using namespace tarix::report;
+using namespace tarix::rpt;
 
 namespace {
 

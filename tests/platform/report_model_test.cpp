@@ -8,7 +8,7 @@
 #include "platform/report/prepared.h"
 #include <QFontInfo>
 
-using namespace tarix::report;
+using namespace tarix::rpt;
 
 namespace {
 

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 #include "platform/report/layout.h"
 #include "platform/report/prepared.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
+#include "platform/report/qt/print.h"
 #include <QApplication>
 #include <QFile>
 #include <QPageRanges>
@@ -12,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-using namespace tarix::report;
+using namespace tarix::rpt;
 
 namespace {
 
@@ -239,6 +240,7 @@ TEST(ReportPreview, PreviewReturnsOnlyWhenTheWindowIsClosed)
                 dlg->accept();
             }
     });
+    installDialogPreviewHost();
     setDefaultPreviewHost(nullptr);   // the window
     EXPECT_TRUE(s.form.preview());
     EXPECT_TRUE(closedByTimer);

@@ -1,5 +1,7 @@
 #include "platform/shell/file_errors.h"
 #include "platform/shell/shell_utils.h"
+#include "platform/shell/desktop/main_window.h"
+#include "platform/shell/launcher.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -296,6 +298,7 @@ TEST_F(ShellTest, ShellOpenFileReturnsAtOnce)
 
 TEST_F(ShellTest, ExecuteAndWaitFindsTheMainWindowByItself)
 {
+    SU::setMainWindowProvider(nullptr); // the window layer looks the main window up
     QMainWindow window;
     window.show();
     bool hidden = false;

@@ -1,8 +1,8 @@
 // The real Qt dialogs under the offscreen platform: the yes/no question's keyboard
 // defaults, the message boxes' captions and icons, and the progress dialog.
-#include "platform/ui/form_my_otazka.h"
-#include "platform/ui/form_progress.h"
-#include "platform/ui/qt_user_interface.h"
+#include "platform/ui/qt/form_my_otazka.h"
+#include "platform/ui/qt/form_progress.h"
+#include "platform/ui/qt/qt_user_interface.h"
 
 #include <gtest/gtest.h>
 

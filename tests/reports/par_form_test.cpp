@@ -1,10 +1,10 @@
 // The report parameter dialog: its lists, fill and apply, the checks of "&Spusti", the
 // entry with and without the dialog, and the statement contact dialog.
-#include "reports/forms/par_form.h"
+#include "reports/forms/f_par_form.h"
 
 #include "platform/format/clock.h"
 #include "reports/dispatcher.h"
-#include "reports/forms/tla_form.h"
+#include "reports/forms/form_tla1.h"
 #include "reports_fixture.h"
 
 #include <QApplication>

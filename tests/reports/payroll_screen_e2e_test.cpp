@@ -7,16 +7,16 @@
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/firm_fixture.h"
-#include "core/forms/main_form.h"
+#include "core/forms/form_main.h"
 #include "core/helpers/messages.h"
-#include "core/startup.h"
+#include "core/forms/startup.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
-#include "platform/report/preview.h"
-#include "reports/payroll_print.h"
+#include "platform/report/qt/preview.h"
+#include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 
 #include <QAction>
@@ -37,15 +37,15 @@ using namespace tarix;
 namespace {
 
 // Keeps what the preview shows and shows it in the real preview window.
-class RecordingPreviewHost : public report::PreviewHost {
+class RecordingPreviewHost : public rpt::PreviewHost {
 public:
-    void showPreview(const report::PreparedReport &report, report::ReportForm &form) override
+    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
     {
         shown.push_back(report);
         dialog.showPreview(report, form);
     }
-    std::vector<report::PreparedReport> shown;
-    report::DialogPreviewHost dialog;
+    std::vector<rpt::PreparedReport> shown;
+    rpt::DialogPreviewHost dialog;
 };
 
 class PayrollScreenEndToEnd : public ::testing::Test {
@@ -57,7 +57,7 @@ protected:
         if (main)
             main->hide();
         payroll::Nastav_tlac_vyplat({});
-        report::setDefaultPreviewHost(nullptr);
+        rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
         payroll::destroyDMV();
@@ -152,7 +152,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
 {
     start();
     openFirm();
-    report::setDefaultPreviewHost(&preview);
+    rpt::setDefaultPreviewHost(&preview);
     const QString pdf = dir.filePath("vyplatna_paska.pdf");
 
     bool screenSeen = false, previewSeen = false;
@@ -199,7 +199,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
             // The preview of the payslip opens over the screen: saved as a PDF, then closed.
             firmtest::whileDialogs([&] { f->Butt_vypl_tlac->click(); },
                                    [&](QWidget *p) {
-                                       auto *d = qobject_cast<report::PreviewDialog *>(p);
+                                       auto *d = qobject_cast<rpt::PreviewDialog *>(p);
                                        ASSERT_NE(d, nullptr) << p->objectName().toStdString();
                                        previewSeen = true;
                                        EXPECT_TRUE(d->savePdf(pdf));
@@ -232,9 +232,9 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
     // The payslip shown: one page, this employee and these values.
     ASSERT_EQ(preview.shown.size(), 1u);
     ASSERT_EQ(preview.shown[0].pageCount(), 1);
-    const report::PreparedPage &page = preview.shown[0].pages[0];
+    const rpt::PreparedPage &page = preview.shown[0].pages[0];
     auto textOf = [&page](const QString &name) {
-        const report::PreparedItem *t = page.findText(name);
+        const rpt::PreparedItem *t = page.findText(name);
         return t ? t->text() : QStringLiteral("<none>");
     };
     EXPECT_EQ(textOf("QRDB_CALC_TMP").toStdString(), "Ing. Ján Hudák");

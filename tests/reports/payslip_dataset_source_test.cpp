@@ -23,12 +23,12 @@ protected:
         zam.setSql("select code_emp, surname, mv_plat from zam where code_emp <= 3 order by code_emp");
     }
 
-    static QStringList texts(const report::PreparedReport &r, const QString &name)
+    static QStringList texts(const rpt::PreparedReport &r, const QString &name)
     {
         QStringList out;
-        for (const report::PreparedPage &p : r.pages)
-            for (const report::PreparedItem *t : p.itemsNamed(name))
-                if (t->type == report::PreparedItem::Text)
+        for (const rpt::PreparedPage &p : r.pages)
+            for (const rpt::PreparedItem *t : p.itemsNamed(name))
+                if (t->type == rpt::PreparedItem::Text)
                     out << t->text();
         return out;
     }
@@ -116,21 +116,21 @@ TEST_F(DataSetSourceTest, SubDetailQueryRunsForEveryMasterRowWithItsValues)
     vyp.setDatabaseName("TARIX_DATA");
     vyp.setSql("select v_obdobie, n_brutto from vyp where code_emp = :code_emp order by v_obdobie");
 
-    report::ReportForm form;
+    rpt::ReportForm form;
     DataSetSource master(&zam);
     DataSetSource detail(&vyp, &zam);
     form.mainDataSource = &master;
-    report::Band *data = form.addBand(report::BandKind::Detail, 6, "Detail");
+    rpt::Band *data = form.addBand(rpt::BandKind::Detail, 6, "Detail");
     data->addDBText(0, 0, 40, 5, &master, "surname", {}, "Meno");
-    report::Band *sub = form.addSubDetail(data, &detail, 6, "Mzdy");
+    rpt::Band *sub = form.addSubDetail(data, &detail, 6, "Mzdy");
     sub->addDBText(0, 0, 40, 5, &detail, "n_brutto", {}, "Brutto");
-    report::Band *footer = form.addSubDetailFooter(sub, 6, "Spolu");
-    report::ReportExpr *sum = footer->addExpr(0, 0, 40, 5, "SUM(n_brutto)", "0.00", "Suma");
+    rpt::Band *footer = form.addSubDetailFooter(sub, 6, "Spolu");
+    rpt::ReportExpr *sum = footer->addExpr(0, 0, 40, 5, "SUM(n_brutto)", "0.00", "Suma");
     sum->master = sub;
     sum->resetAfterPrint = true;
 
     zam.open();
-    const report::PreparedReport r = form.prepare();
+    const rpt::PreparedReport r = form.prepare();
     EXPECT_EQ(texts(r, "Meno"), QStringList({"Hudák", "Šťastná", "Čierny"}));
     EXPECT_EQ(texts(r, "Brutto"), QStringList({"100,00", "110,00", "300,00"}));
     // Šťastná has no payroll row: her sub-detail prints nothing.
@@ -148,14 +148,14 @@ TEST_F(DataSetSourceTest, GroupFootersSeeTheLastRowOfTheirGroup)
     vyp.setSql("select code_emp, v_obdobie, n_brutto from vyp order by code_emp, v_obdobie");
     vyp.open();
 
-    report::ReportForm form;
+    rpt::ReportForm form;
     DataSetSource s(&vyp);
     form.mainDataSource = &s;
-    form.addBand(report::BandKind::Detail, 6, "Detail")->addDBText(0, 0, 40, 5, &s, "n_brutto", {}, "Brutto");
-    report::Band *group = form.addGroup("code_emp", 6, 6, "Skupina");
+    form.addBand(rpt::BandKind::Detail, 6, "Detail")->addDBText(0, 0, 40, 5, &s, "n_brutto", {}, "Brutto");
+    rpt::Band *group = form.addGroup("code_emp", 6, 6, "Skupina");
     group->footer->addDBText(0, 0, 40, 5, &s, "v_obdobie", {}, "Posledne");
 
-    const report::PreparedReport r = form.prepare();
+    const rpt::PreparedReport r = form.prepare();
     EXPECT_EQ(texts(r, "Brutto"), QStringList({"100,00", "110,00", "300,00", "305,00"}));
     EXPECT_EQ(texts(r, "Posledne"), QStringList({"200702", "200705"}));
 }

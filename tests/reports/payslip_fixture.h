@@ -6,7 +6,7 @@
 #include "core/installation.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/report_param.h"
@@ -35,7 +35,7 @@ protected:
         openYear(2007);
         db::Session::setDefaultSession(&session);
         core::createDM();
-        report::setDefaultPreviewHost(&previewHost);
+        rpt::setDefaultPreviewHost(&previewHost);
         Registruj_vyplatne_pasky();
         MyConsts::Parametre(12).Hodnota = 0;
         session.execute("delete from \":tarix_data:vyp\"");
@@ -46,7 +46,7 @@ protected:
         session.execute("update \":tarix_data:inf\" set f_odstup=0");
         MyConsts::Parametre(12).Hodnota = 0;
         payroll::setNastavenia({});
-        report::setDefaultPreviewHost(nullptr);
+        rpt::setDefaultPreviewHost(nullptr);
         core::destroyDM();
         db::Session::setDefaultSession(nullptr);
     }
@@ -103,16 +103,16 @@ protected:
 
 public:
     // Every text of a page, in the order drawn.
-    static QStringList pageTexts(const report::PreparedPage &page)
+    static QStringList pageTexts(const rpt::PreparedPage &page)
     {
         QStringList out;
-        for (const report::PreparedItem *t : page.texts())
+        for (const rpt::PreparedItem *t : page.texts())
             out << t->text();
         return out;
     }
-    static QString textOf(const report::PreparedPage &page, const QString &name, int occurrence = 0)
+    static QString textOf(const rpt::PreparedPage &page, const QString &name, int occurrence = 0)
     {
-        const report::PreparedItem *t = page.findText(name, occurrence);
+        const rpt::PreparedItem *t = page.findText(name, occurrence);
         return t ? t->text() : QStringLiteral("<none>");
     }
 
@@ -120,7 +120,7 @@ protected:
     db::Session session;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope{scripted};
-    report::CapturingPreviewHost previewHost;
+    rpt::CapturingPreviewHost previewHost;
 };
 
 } // namespace tarix::reports::fixtures

@@ -71,10 +71,10 @@ QStringList znaky(const QString &trieda)
     return {"Jednorázová mzda 1"};
 }
 
-QString obsah(const report::PreparedReport &r)
+QString obsah(const rpt::PreparedReport &r)
 {
     QStringList all;
-    for (const report::PreparedPage &p : r.pages)
+    for (const rpt::PreparedPage &p : r.pages)
         all << PayslipFirm::pageTexts(p);
     return all.join('\n');
 }
@@ -128,11 +128,11 @@ TEST_P(PayslipLayouts, OnePagePerEmployeeWithTheStoredValues)
     ParForm::Spusti_zostavu_podla_nazvu(p);
 
     ASSERT_EQ(previewHost.shownCount, 1);
-    const report::PreparedReport &rep = previewHost.last;
+    const rpt::PreparedReport &rep = previewHost.last;
     ASSERT_EQ(rep.pageCount(), 3);
     for (int i = 0; i < 3; ++i) {
         const Zamestnanec &z = kZamestnanci[i];
-        const report::PreparedPage &page = rep.pages[size_t(i)];
+        const rpt::PreparedPage &page = rep.pages[size_t(i)];
         SCOPED_TRACE(z.meno.toStdString());
         EXPECT_EQ(textOf(page, "QRDB_CALC_TMP"), z.meno);
         EXPECT_EQ(textOf(page, "QRDB_CALC_FIRMA"), "FIRMA: Demo s.r.o.");
@@ -170,8 +170,8 @@ TEST_P(PayslipLayouts, EveryTextFitsItsBoxAndThePage)
 
     ParForm::Spusti_zostavu_podla_nazvu(request(r.obdobie));
     ASSERT_EQ(previewHost.last.pageCount(), 1);
-    const report::PreparedPage &page = previewHost.last.pages[0];
-    for (const report::PreparedItem *t : page.texts()) {
+    const rpt::PreparedPage &page = previewHost.last.pages[0];
+    for (const rpt::PreparedItem *t : page.texts()) {
         for (double w : t->lineWidths)
             EXPECT_LE(w, t->rect.width() + 0.01) << t->name.toStdString() << ": " << t->text().toStdString();
         EXPECT_LE(t->rect.right(), 200.01) << t->name.toStdString();
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(Obdobia, PayslipLayouts, ::testing::ValuesIn(kRozlozeni
 
 class Payslips : public PayslipFirm {
 protected:
-    const report::PreparedReport &run(int period, const std::function<void(TMyReportParam &)> &adjust = {})
+    const rpt::PreparedReport &run(int period, const std::function<void(TMyReportParam &)> &adjust = {})
     {
         TMyReportParam p = request(period);
         if (adjust)
@@ -210,17 +210,17 @@ TEST_F(Payslips, SecondPillarSplitsTheEmployersOldAgeContribution)
                           {"Oz_zdravot", 999.40}, {"Oz_nemoc", 140}, {"Oz_invalid", 300}, {"Oz_fondzam", 100},
                           {"Oz_garancne", 25}, {"Oz_uraz", 80}, {"Oz_rezerva", 475}});
     insertVyp(3, 200703, {{"U_sds", 0}, {"Fz_dochod", 14}, {"Oz_dochod", 1400}, {"N_brutto", 10000}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     ASSERT_EQ(r.pageCount(), 2);
     // Čierny first, without the second pillar.
-    const report::PreparedPage &bez = r.pages[0];
+    const rpt::PreparedPage &bez = r.pages[0];
     EXPECT_EQ(textOf(bez, "QRDB_CALC_Fz_sds"), "0,00%");
     EXPECT_EQ(textOf(bez, "QRDB_CALC_Oz_sds"), "0,00");
     EXPECT_EQ(textOf(bez, "QRDB_CALC_Fz_dochod"), "14,00%");
     EXPECT_EQ(textOf(bez, "QRDB_CALC_Oz_dochod"), "1400,00");
     EXPECT_EQ(textOf(bez, "QRDB_CALC_CENA_PRACE"), "11400,00");
 
-    const report::PreparedPage &so = r.pages[1];
+    const rpt::PreparedPage &so = r.pages[1];
     EXPECT_EQ(textOf(so, "QRDB_CALC_Fz_sds"), "9,00%");
     EXPECT_EQ(textOf(so, "QRDB_CALC_Oz_sds"), "900,00");
     EXPECT_EQ(textOf(so, "QRDB_CALC_Fz_dochod"), "5,00%");
@@ -234,7 +234,7 @@ TEST_F(Payslips, SecondPillarSplitsTheEmployersOldAgeContribution)
 TEST_F(Payslips, SecondPillarShareIsCutToWholeCrowns)
 {
     insertVyp(1, 200703, {{"U_sds", 1}, {"Fz_dochod", 14}, {"Oz_dochod", 1401.50}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     ASSERT_EQ(r.pageCount(), 1);
     // 1401.50 / 14 * 9 = 900.96 -> 900
     EXPECT_EQ(textOf(r.pages[0], "QRDB_CALC_Oz_sds"), "900,00");
@@ -247,7 +247,7 @@ TEST_F(Payslips, WagesIncludingCompensationsAndDeductionsAreSummed)
                           {"N_holiday", 1500}, {"N_sviatok", 700}, {"N_pohotovost", 50},
                           {"Ne_stravne", 220}, {"Ne_odborar", 100}, {"Ne_poistovna", 300}, {"Ne_pozicky", 1000},
                           {"Ne_exekucia", 400.25}, {"V_plat", 25000}, {"N_ukolova", 4000}});
-    const report::PreparedPage &p = run(200703).pages.at(0);
+    const rpt::PreparedPage &p = run(200703).pages.at(0);
     EXPECT_EQ(textOf(p, "QRDB_CALC_N_mzda_a_nahrady"), "23150,50");
     EXPECT_EQ(textOf(p, "QRDB_CALC_ZRAZKY"), "2020,25");
     EXPECT_EQ(textOf(p, "QRDB_N_zakladna"), "21000,00");
@@ -261,7 +261,7 @@ TEST_F(Payslips, HolidayTakenCountsTheMonthsOfTheYearUpToThePeriod)
     insertVyp(1, 200702, {{"V_holiday", 1.5}});
     insertVyp(1, 200703, {{"V_holiday", 1}});
     insertVyp(1, 200704, {{"V_holiday", 3}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     ASSERT_EQ(r.pageCount(), 1);
     // Entitlement 25 + 2 days left from the year before.
     EXPECT_EQ(textOf(r.pages[0], "QRDB_CALC_DOVOLENKA"), "27 / 4,5");
@@ -272,7 +272,7 @@ TEST_F(Payslips, HolidayOfDecemberCoversTheWholeYearOnly)
     insertVyp(1, 200611, {{"V_holiday", 7}});
     insertVyp(1, 200701, {{"V_holiday", 2}});
     insertVyp(1, 200712, {{"V_holiday", 4}});
-    const report::PreparedReport &r = run(200712);
+    const rpt::PreparedReport &r = run(200712);
     ASSERT_EQ(r.pageCount(), 1);
     EXPECT_EQ(textOf(r.pages[0], "QRDB_CALC_DOVOLENKA"), "27 / 6");
 }
@@ -282,12 +282,12 @@ TEST_F(Payslips, HeadShowsThePresentCentreAndPersonalData)
     // Selected by the record's centre 5; Zam says the employee is in centre 1 now.
     insertVyp(1, 200703, {{"SID", 5}, {"N_brutto", 100}});
     insertVyp(2, 200703, {{"SID", 1}, {"N_brutto", 200}});
-    const report::PreparedReport &r = run(200703, [](TMyReportParam &p) {
+    const rpt::PreparedReport &r = run(200703, [](TMyReportParam &p) {
         p.Stredisko_od = 5;
         p.Stredisko_do = 5;
     });
     ASSERT_EQ(r.pageCount(), 1);
-    const report::PreparedPage &p = r.pages[0];
+    const rpt::PreparedPage &p = r.pages[0];
     EXPECT_EQ(textOf(p, "QRDB_CALC_STREDISKO"), "Stredisko: 1");
     EXPECT_EQ(textOf(p, "QRDB_CALC_OS_CISLO"), "Osob.číslo: 101");
     EXPECT_EQ(textOf(p, "QRDB_CALC_RODNE_CISLO"), "Rodné č.: 6803145129");
@@ -297,7 +297,7 @@ TEST_F(Payslips, HeadShowsThePresentCentreAndPersonalData)
 TEST_F(Payslips, EmptySelectionShowsAnEmptyPreview)
 {
     insertVyp(1, 200702, {{"N_brutto", 100}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     EXPECT_EQ(r.pageCount(), 0);
 }
 
@@ -313,14 +313,14 @@ TEST_F(Payslips, ParameterTwelveEqualToOnePutsPayslipsOneAfterAnother)
         SCOPED_TRACE(c.hodnota);
         MyConsts::Parametre(12).Hodnota = c.hodnota;
         previewHost.shownCount = 0;
-        const report::PreparedReport &r = run(200703);
+        const rpt::PreparedReport &r = run(200703);
         if (c.naStranu) {
             EXPECT_EQ(r.pageCount(), 6);
         } else {
             EXPECT_GE(r.pageCount(), 2);
             EXPECT_LE(r.pageCount(), 3);
             int payslips = 0;
-            for (const report::PreparedPage &p : r.pages)
+            for (const rpt::PreparedPage &p : r.pages)
                 payslips += int(p.itemsNamed("QRDB_CALC_TMP").size());
             EXPECT_EQ(payslips, 6);
             EXPECT_GE(r.pages[0].itemsNamed("QRDB_CALC_TMP").size(), 2u);
@@ -335,7 +335,7 @@ TEST_F(Payslips, CaptionsOfSupplementsAndSurchargesComeFromTheSettings)
     payroll::setNastavenia(s);
     session.execute("update \":tarix_data:inf\" set f_priplat1_text='Zmenová práca', f_priplat3_text=null");
     insertVyp(1, 200703, {{"N_doplatok", 1234.5}, {"Vh_priplat1", 8}, {"Vp_priplat1", 160}});
-    const report::PreparedPage &p = run(200703).pages.at(0);
+    const rpt::PreparedPage &p = run(200703).pages.at(0);
     EXPECT_EQ(textOf(p, "QRLAB_doplatky"), "Doplatky za rok");
     EXPECT_EQ(textOf(p, "QRDB_N_doplatok"), "1234,50");
     EXPECT_EQ(textOf(p, "QRLAB_priplatok1"), "Zmenová práca");
@@ -347,7 +347,7 @@ TEST_F(Payslips, CaptionsOfSupplementsAndSurchargesComeFromTheSettings)
 TEST_F(Payslips, DataOnlyKeepsTheValuesAndDropsTheCaptions)
 {
     insertVyp(1, 200703, {{"N_brutto", 32000}});
-    const report::PreparedReport &r = run(200703, [](TMyReportParam &p) {
+    const rpt::PreparedReport &r = run(200703, [](TMyReportParam &p) {
         p.Len_udaje = true;
         p.Bez_ramcekov = true;
     });
@@ -356,18 +356,18 @@ TEST_F(Payslips, DataOnlyKeepsTheValuesAndDropsTheCaptions)
     EXPECT_TRUE(t.contains("32000,00"));
     EXPECT_TRUE(t.contains("Ing. Ján Hudák"));
     EXPECT_FALSE(t.contains("Úhrn príjmov"));
-    for (const report::PreparedItem &it : r.pages[0].items)
-        EXPECT_NE(it.source, report::ElementKind::Shape) << it.name.toStdString();
+    for (const rpt::PreparedItem &it : r.pages[0].items)
+        EXPECT_NE(it.source, rpt::ElementKind::Shape) << it.name.toStdString();
 }
 
 TEST_F(Payslips, FramesAreThinOnScreenAndStrongOnPaper)
 {
     insertVyp(1, 200703, {{"N_brutto", 32000}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     ASSERT_EQ(r.pageCount(), 1);
     int shapes = 0;
-    for (const report::PreparedItem &it : r.pages[0].items)
-        if (it.source == report::ElementKind::Shape) {
+    for (const rpt::PreparedItem &it : r.pages[0].items)
+        if (it.source == rpt::ElementKind::Shape) {
             ++shapes;
             EXPECT_EQ(it.pen.widthScreen, 1);
             EXPECT_EQ(it.pen.widthPaper, 8);
@@ -398,7 +398,7 @@ TEST_F(Payslips, LabourCostOf2004AddsTheEmployersHealthContributionByTheFlag)
         v.insert("U_zdrav", c.u_zdrav);
         insertVyp(c.code, 200403, v);
     }
-    const report::PreparedReport &r = run(200403);
+    const rpt::PreparedReport &r = run(200403);
     ASSERT_EQ(r.pageCount(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(textOf(r.pages[size_t(i)], "QRDB_CALC_CENA_PRACE"), pripady[i].cena) << pripady[i].u_zdrav;
@@ -428,7 +428,7 @@ TEST_F(Payslips, LabourCostBefore2004AddsTheFundsWhoseFlagCounts)
         v.insert("U_fondzam", c.fondzam);
         insertVyp(c.code, 200303, v);
     }
-    const report::PreparedReport &r = run(200303);
+    const rpt::PreparedReport &r = run(200303);
     ASSERT_EQ(r.pageCount(), 3);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(textOf(r.pages[size_t(i)], "QRDB_CALC_CENA_PRACE"), pripady[i].cena) << i;
@@ -439,7 +439,7 @@ TEST_F(Payslips, OldestPayslipPrintsAveragesWithoutDecimals)
     openYear(2004);
     insertVyp(1, 200303, {{"V_priemer1", 85.64}, {"V_sadzba", 120.5}, {"V_den", 20.5}, {"N_ocr1", 300},
                           {"V_pn1", 3}, {"V_ocr1", 2.5}});
-    const report::PreparedPage &p = run(200303).pages.at(0);
+    const rpt::PreparedPage &p = run(200303).pages.at(0);
     EXPECT_EQ(textOf(p, "QRDB_V_priemer1"), "86");
     EXPECT_EQ(textOf(p, "QRDB_V_sadzba"), "121");
     EXPECT_EQ(textOf(p, "QRDB_V_den"), "20,5");
@@ -454,7 +454,7 @@ TEST_F(Payslips, CareAllowanceOf2004IsBothCareBenefits)
 {
     openYear(2004);
     insertVyp(1, 200403, {{"N_ocr1", 300}, {"N_ocr2", 150.5}, {"V_ocr12", 4}});
-    const report::PreparedPage &p = run(200403).pages.at(0);
+    const rpt::PreparedPage &p = run(200403).pages.at(0);
     EXPECT_EQ(textOf(p, "QRDB_CALC_OCR"), "450,50");
     EXPECT_EQ(textOf(p, "QRDB_V_ocr12"), "4,0");
 }
@@ -476,12 +476,12 @@ TEST_F(Payslips, PreparedPayslipsWriteAPdf)
 {
     for (const Zamestnanec &z : kZamestnanci)
         insertVyp(z.code, 200703, {{"N_brutto", z.brutto}, {"N_netto", z.netto}});
-    const report::PreparedReport &r = run(200703);
+    const rpt::PreparedReport &r = run(200703);
     ASSERT_EQ(r.pageCount(), 3);
     QTemporaryDir dir;
     const QString file = dir.filePath("pasky.pdf");
     QString error;
-    ASSERT_TRUE(report::writePdf(r, file, &error)) << error.toStdString();
+    ASSERT_TRUE(rpt::writePdf(r, file, &error)) << error.toStdString();
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.read(5).startsWith("%PDF"));

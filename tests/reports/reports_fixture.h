@@ -4,7 +4,7 @@
 #include "core/dm_main.h"
 #include "core/installation.h"
 #include "platform/db/session.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 #include "platform/ui/scripted_user_interface.h"
 
 #include <QTemporaryDir>
@@ -30,11 +30,11 @@ protected:
         db::Session::setDefaultSession(&session);
         core::createDM();
         setPeriod(2007, 1, 0);
-        report::setDefaultPreviewHost(&previewHost);
+        rpt::setDefaultPreviewHost(&previewHost);
     }
     void TearDown() override
     {
-        report::setDefaultPreviewHost(nullptr);
+        rpt::setDefaultPreviewHost(nullptr);
         core::destroyDM();
         db::Session::setDefaultSession(nullptr);
     }
@@ -48,7 +48,7 @@ protected:
     db::Session session;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope{scripted};
-    report::CapturingPreviewHost previewHost;
+    rpt::CapturingPreviewHost previewHost;
 };
 
 } // namespace tarix::reports::fixtures

@@ -3,14 +3,14 @@
 #include "reports/run_frame.h"
 
 #include "platform/errors.h"
-#include "platform/report/preview.h"
+#include "platform/report/qt/preview.h"
 #include "platform/ui/scripted_user_interface.h"
 
 #include <gtest/gtest.h>
 
 using namespace tarix;
 using namespace tarix::reports;
-using report::ElementKind;
+using rpt::ElementKind;
 
 namespace {
 
@@ -26,14 +26,14 @@ public:
         source.setRows(data);
         mainDataSource = &source;
         registerDataSource("Q1_", &source);
-        report::Band *header = addBand(report::BandKind::PageHeader, 20, "PageHeader");
-        header->addShape(0, 0, 190, 20, report::ShapeType::Rectangle, "Ramik");
+        rpt::Band *header = addBand(rpt::BandKind::PageHeader, 20, "PageHeader");
+        header->addShape(0, 0, 190, 20, rpt::ShapeType::Rectangle, "Ramik");
         header->addLabel(2, 2, 60, 5, "VÝPLATNÁ PÁSKA", "Nadpis");
         header->addLabel(2, 8, 60, 5, "MAREC 2005", "Obdobie")->tag = 1;
         header->addMemo(70, 2, 60, 10, {"riadok 1", "riadok 2"}, "Poznamka");
-        report::Band *detail = addBand(report::BandKind::Detail, 8, "Detail");
+        rpt::Band *detail = addBand(rpt::BandKind::Detail, 8, "Detail");
         detail->addDBText(2, 1, 80, 5, &source, "MENO", {}, "Meno");
-        detail->addShape(0, 7, 190, 0.5, report::ShapeType::HorizontalLine, "Ciara");
+        detail->addShape(0, 7, 190, 0.5, rpt::ShapeType::HorizontalLine, "Ciara");
         ++created;
     }
     ~TReportSkuska() override { ++freed; }
@@ -46,7 +46,7 @@ public:
     }
     void Zatvor_data() override { ++closed; }
 
-    report::MemoryDataSource source;
+    rpt::MemoryDataSource source;
     static inline int created = 0;
     static inline int freed = 0;
     static inline int opened = 0;
@@ -61,9 +61,9 @@ protected:
         TReportSkuska::created = TReportSkuska::freed = 0;
         TReportSkuska::opened = TReportSkuska::closed = 0;
         TReportSkuska::failOnOpen = false;
-        report::setDefaultPreviewHost(&host);
+        rpt::setDefaultPreviewHost(&host);
     }
-    void TearDown() override { report::setDefaultPreviewHost(nullptr); }
+    void TearDown() override { rpt::setDefaultPreviewHost(nullptr); }
 
     // Runs a report built by `configure` and keeps what its preview showed.
     void run(const TMyReportParam &p, const std::function<void(TReportSkuska &)> &configure = {},
@@ -85,7 +85,7 @@ protected:
                     names << item.name;
         return names;
     }
-    const report::PreparedItem *firstNamed(const QString &name) const
+    const rpt::PreparedItem *firstNamed(const QString &name) const
     {
         for (const auto &page : host.last.pages)
             for (const auto &item : page.items)
@@ -94,7 +94,7 @@ protected:
         return nullptr;
     }
 
-    report::CapturingPreviewHost host;
+    rpt::CapturingPreviewHost host;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope{scripted};
 };
@@ -143,15 +143,15 @@ TEST_F(RunFrame, FramePensAreThinOnScreenAndStrongOnPaper)
     for (const Case &c : cases) {
         run({}, [&](TReportSkuska &r) { r.Sirky_ramcekov = c.sirky; });
         for (const char *name : {"Ramik", "Ciara"}) {
-            const report::PreparedItem *shape = firstNamed(name);
+            const rpt::PreparedItem *shape = firstNamed(name);
             ASSERT_NE(shape, nullptr) << name;
-            EXPECT_EQ(shape->pen.width(report::RenderTarget::Screen), c.screen) << name;
-            EXPECT_EQ(shape->pen.width(report::RenderTarget::Paper), c.paper) << name;
+            EXPECT_EQ(shape->pen.width(rpt::RenderTarget::Screen), c.screen) << name;
+            EXPECT_EQ(shape->pen.width(rpt::RenderTarget::Paper), c.paper) << name;
         }
     }
     // Without a pair the layout's own widths stay.
-    run({}, [](TReportSkuska &r) { r.findAs<report::ReportShape>("Ramik")->setPenWidths(3, 6); });
-    EXPECT_EQ(firstNamed("Ramik")->pen.width(report::RenderTarget::Paper), 6);
+    run({}, [](TReportSkuska &r) { r.findAs<rpt::ReportShape>("Ramik")->setPenWidths(3, 6); });
+    EXPECT_EQ(firstNamed("Ramik")->pen.width(rpt::RenderTarget::Paper), 6);
 }
 
 TEST_F(RunFrame, AnExceptionIsShownAfterTheFormIsFreedAndTheCursorRestored)
@@ -204,7 +204,7 @@ TEST_F(RunFrame, StandardRunOpensPreviewsAndClosesWithTheCursorNormalDuringThePr
     p.Kod_zostavy = "VL";
     QString seenCode;
     run(p, [&](TReportSkuska &r) {
-        r.beforePrint = [&](report::ReportForm &, bool &) {
+        r.beforePrint = [&](rpt::ReportForm &, bool &) {
             busyDuringPreview = scripted.busyCursor();
             seenCode = r.Param.Kod_zostavy;
         };
@@ -219,7 +219,7 @@ TEST_F(RunFrame, StandardRunOpensPreviewsAndClosesWithTheCursorNormalDuringThePr
     // The variant that keeps the hourglass during the preview.
     run(p, [&](TReportSkuska &r) {
         r.Presypacie_hodiny_ostavaju = true;
-        r.beforePrint = [&](report::ReportForm &, bool &) { busyDuringPreview = scripted.busyCursor(); };
+        r.beforePrint = [&](rpt::ReportForm &, bool &) { busyDuringPreview = scripted.busyCursor(); };
     });
     EXPECT_TRUE(busyDuringPreview);
     EXPECT_FALSE(scripted.busyCursor());

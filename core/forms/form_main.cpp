@@ -1,0 +1,254 @@
+#include "core/forms/form_main.h"
+
+#include "core/helpers/app_paths.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
+#include "core/firm_opening.h"
+#include "core/forms/form_stred.h"
+#include "core/forms/karta_zam.h"
+#include "core/forms/form_heslo.h"
+#include "core/forms/page_rules.h"
+#include "core/forms/form_obdobie.h"
+#include "core/forms/window_caption.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/period_rules.h"
+#include "core/session.h"
+#include "core/version.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace tarix::core {
+
+namespace {
+bool firmHeaderOpen() { return hasDM() && DM().TINF_.isActive(); }
+} // namespace
+
+TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QString::fromLatin1(kCaptionPrefix));
+    resize(1024, 720);
+
+    vytvorMenu();
+    vytvorStranky();
+    vytvorOperacie();
+    // A new window lists the current employees (the filter itself needs an open firm).
+    Akcia_zam_sucasny();
+
+    Nastav_obnovu_titulku([self = QPointer<TFormMain>(this)] {
+        if (self)
+            self->Obnov_titulok();
+    });
+    // The modules call the window through hooks; a hook outliving the window does nothing.
+    if (hasDMZ())
+        DMZ().Zmena_udajov_zamestnanca = [self = QPointer<TFormMain>(this)] {
+            if (self)
+                self->Zmena_udajov_zamestnanca();
+        };
+    if (hasDMP())
+        DMP().Zobraz_stranku_dokumentu = [self = QPointer<TFormMain>(this)](const QString &page) {
+            if (self && self->m_karta)
+                self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->indexStranky(page));
+        };
+    Akcia_priprav_menu();
+}
+
+TFormMain::~TFormMain() = default;
+
+int TFormMain::openFirm() const { return otvorenaFirma().firma; }
+
+void TFormMain::Akcia_priprav_menu()
+{
+    const StavHlavnehoMenu s = Stav_hlavneho_menu(aktualnaStranka() == QLatin1String("EMPTY"), firmHeaderOpen());
+    m_system->setEnabled(s.system);
+    m_hlavne->setEnabled(s.hlavne);
+    m_prehlady->setEnabled(s.prehlady);
+    m_nastavenia->setEnabled(s.nastavenia);
+    for (QMenu *menu : {m_system, m_hlavne, m_prehlady, m_nastavenia})
+        menu->menuAction()->setEnabled(menu->isEnabled());
+}
+
+bool TFormMain::Akcia_system_koniec()
+{
+    if (!MyConsts::Otazka_ano_nie(Msg(65173)))
+        return false;
+    m_closing = true;
+    close();
+    return true;
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    // Closing the window by its frame asks the same question as "Koniec". A pending edit is
+    // dropped, never written half-typed as the tables close.
+    if (m_closing || MyConsts::Otazka_ano_nie(Msg(65173))) {
+        m_closing = true;
+        Zrus_rozpracovane();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool TFormMain::Prihlasenie(const std::function<bool(TDM &)> &login)
+{
+    try {
+        TDM &dm = DM();
+        for (db::Table *t : {&dm.TPRIV_, &dm.TSYS_})
+            if (!t->isActive())
+                t->open();
+        return login ? login(dm) : Spusti_prihlasenie(dm, this);
+    } catch (const std::exception &e) {
+        Zobraz_chybu(e);
+        return false;
+    }
+}
+
+void TFormMain::Vytvor_menu_firiem()
+{
+    for (QMenu *menu : {m_otvorenieFirmy, m_zrusenieFirmy}) {
+        menu->clear();
+        for (QMenu *sub : menu->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
+            delete sub;
+    }
+    const QList<PolozkaFirmy> firms = Zoznam_firiem(session(), appPaths().networkRoot);
+    for (const PolozkaFirmy &firm : firms) {
+        const int n = firm.cislo;
+        QMenu *item = m_otvorenieFirmy->addMenu(firm.popis());
+        item->setObjectName(QStringLiteral("Firma%1").arg(n));
+        item->menuAction()->setProperty("tag", n);
+        for (int year : firm.roky) {
+            QAction *y = item->addAction(QString::number(year));
+            y->setProperty("tag", n);
+            connect(y, &QAction::triggered, this, [this, n, year] { Akcia_otvorenie_db(n, year); });
+        }
+        QAction *del = m_zrusenieFirmy->addAction(firm.popis());
+        del->setProperty("tag", n);
+        connect(del, &QAction::triggered, this, [this, n] { emit zrusenieFirmy(n); });
+    }
+}
+
+bool TFormMain::Akcia_otvorenie_db(int firm, int year)
+{
+    KrokyOtvorenia kroky;
+    kroky.priprav_menu = [this] {
+        Nastav_polozky_obdobia();
+        Akcia_priprav_menu();
+        Obnov_titulok();
+    };
+    kroky.menu_podla_zamestnavatela = [this] { Menu_maly_velky_zavod(); };
+    kroky.vyber_strediska = [this] { Akcia_stredisko(false); };
+    kroky.vyber_obdobia = [this] { Akcia_obdobie(); };
+    const bool opened = Otvor_firmu_a_rok(firm, year, kroky);
+    Nastav_stranky_roka();
+    Akcia_priprav_menu();
+    Obnov_titulok();
+    return opened;
+}
+
+void TFormMain::Akcia_zatvorenie_db()
+{
+    Zatvor_tabulky_firmy();
+    Akcia_priprav_menu();
+}
+
+void TFormMain::Menu_maly_velky_zavod()
+{
+    auto action = [this](const char *name) {
+        return findChild<QAction *>(QString::fromLatin1(name));
+    };
+    for (const char *name : {"mnu_cis_vm1", "mnu_zmena_strediska"})
+        if (QAction *a = action(name))
+            a->setEnabled(true);
+    const bool vlastneDavky = hasDM() && DM().Pocita_nemocenske_davky();
+    if (QAction *a = action("tlac_spv1"))
+        a->setVisible(vlastneDavky);
+    if (QAction *a = action("tlac_sp1"))
+        a->setVisible(!vlastneDavky);
+}
+
+// Entries of code lists and contracts that only periods before a change of the law use.
+void TFormMain::Nastav_polozky_obdobia()
+{
+    if (!hasDM())
+        return;
+    const int period = DM().Aktualne_obdobie();
+    if (QAction *a = findChild<QAction *>(QStringLiteral("mnu_cis_pd1")))
+        a->setVisible(period < 200501);
+    if (QAction *a = findChild<QAction *>(QStringLiteral("mnu_ppv_dpc")))
+        a->setVisible(period < 200401);
+}
+
+// The health-insurance annual page exists from 2006 on, for the advances of the year before.
+void TFormMain::Nastav_stranky_roka()
+{
+    QWidget *page = findChild<QWidget *>(QStringLiteral("PAGE_ZP"));
+    if (!page || !hasDM())
+        return;
+    const int year = DM().Aktualny_rok();
+    for (QWidget *w = page->parentWidget(); w; w = w->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
+            tabs->setTabVisible(tabs->indexOf(page), year >= 2006);
+            break;
+        }
+    if (QWidget *doklad = page->findChild<QWidget *>(QStringLiteral("PAGE_ZP_DOKLAD")))
+        for (QWidget *w = doklad->parentWidget(); w; w = w->parentWidget())
+            if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
+                tabs->setTabText(tabs->indexOf(doklad),
+                                 QStringLiteral("Doklad o preddavkoch za rok %1").arg(year - 1));
+                break;
+            }
+}
+
+void TFormMain::Obnov_titulok()
+{
+    try {
+        if (!firmHeaderOpen()) {
+            setWindowTitle(QString::fromLatin1(kCaptionPrefix));
+            statusPanel(statusBar(), 0)->clear();
+            return;
+        }
+        TDM &dm = DM();
+        const QString name = dm.TINF_.isEmpty()
+                                 ? QString()
+                                 : dm.TINF_.fieldByName(QStringLiteral("NAZOV")).asString();
+        Nastav_titulok_okna(this, statusBar(), dm.Kratky_text_obdobia(), name, dm.Text_strediska());
+    } catch (const std::exception &) {
+        // A caption is never worth an error box.
+        setWindowTitle(QString::fromLatin1(kCaptionPrefix));
+    }
+}
+
+void TFormMain::Akcia_obdobie()
+{
+    Spusti_vyber_obdobia(DM(), appPaths().programFolder, this);
+    Obnov_titulok();
+    Akcia_zam_obnov_filter();
+}
+
+void TFormMain::Akcia_stredisko(bool fromMenu)
+{
+    TDM &dm = DM();
+    if (Zoznam_stredisk(dm).size() > 1) {
+        Spusti_vyber_strediska(dm, this);
+        Obnov_titulok();
+        // The list shows the employees of the chosen centres.
+        Akcia_zam_obnov_filter();
+        return;
+    }
+    if (fromMenu)
+        MyConsts::Sprava_informacia(Msg(65162));
+    Nastav_stredisko(dm, 0);
+}
+
+} // namespace tarix::core

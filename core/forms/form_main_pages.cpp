@@ -1,0 +1,814 @@
+// The main window's menus, pages and navigation: the notebook N with the start page, the
+// employee card, the employee choice and the tax band page; the operation menus of the
+// pages; the pending-edit guard and the employee list's filters and orders.
+#include "core/data_module.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/dm_ppv.h"
+#include "core/dm_zam.h"
+#include "core/firm_opening.h"
+#include "core/forms/form_about.h"
+#include "core/forms/card_fields.h"
+#include "core/forms/my_menu.h"
+#include "core/forms/karta_zam.h"
+#include "core/forms/form_main.h"
+#include "core/forms/form_menu_pomoc.h"
+#include "core/forms/page_builders.h"
+#include "core/forms/page_rules.h"
+#include "core/forms/window_caption.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "platform/dbctrl/db_combo_box.h"
+#include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
+#include "platform/dbctrl/db_memo.h"
+#include "platform/dbctrl/db_navigator.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <type_traits>
+
+namespace tarix::core {
+
+using dbctrl::DBNavigator;
+using dbctrl::NavigateButton;
+using dbctrl::runReported;
+
+namespace {
+
+QChar g_rezimZobrazenia = kZobrazSucasnych;
+
+bool firmOpen() { return hasDM() && DM().TINF_.isActive(); }
+
+// A table of the data modules by its component name; null when no module has it (the
+// payroll module's tables before that module is created).
+db::Table *tabulka(const QString &name)
+{
+    for (const char *module : {"TDMZ", "TDMV", "TDM", "TDMP"})
+        if (DataModule *m = DataModule::find(QString::fromLatin1(module)))
+            if (db::Table *t = m->table(name))
+                return t;
+    return nullptr;
+}
+
+void zobrazMenu(QMenu *menu, bool visible)
+{
+    if (!menu)
+        return;
+    menu->menuAction()->setVisible(visible);
+    menu->menuAction()->setEnabled(visible);
+}
+
+QAction *polozka(QMenu *menu, const QString &caption, const char *name, int tag = 0)
+{
+    QAction *a = menu->addAction(caption);
+    if (name)
+        a->setObjectName(QString::fromLatin1(name));
+    if (tag)
+        a->setProperty("tag", tag);
+    return a;
+}
+
+void pripoj(db::Table &t, const QString &fields = QStringLiteral("Code_emp"))
+{
+    t.setMasterFields(fields);
+    t.setMasterSource(&DMZ().DS_ZAM1);
+}
+
+void filtruj(db::Table &t, const QString &filter)
+{
+    t.setFiltered(false);
+    t.setFilter(filter);
+    t.setFiltered(true);
+}
+
+} // namespace
+
+QChar Rezim_zobrazenia_zamestnancov() { return g_rezimZobrazenia; }
+void Nastav_rezim_zobrazenia_zamestnancov(QChar mode) { g_rezimZobrazenia = mode; }
+
+// ---- building ------------------------------------------------------------------------------------
+
+PrikazyMenu &Prikazy_menu()
+{
+    static PrikazyMenu commands;
+    return commands;
+}
+
+void TFormMain::vytvorMenu()
+{
+    m_system = menuBar()->addMenu(QStringLiteral("&Systém"));
+    m_system->setObjectName(QStringLiteral("System"));
+    m_otvorenieFirmy = m_system->addMenu(QStringLiteral("&Výber firmy"));
+    m_otvorenieFirmy->setObjectName(QStringLiteral("Otvorenie_firmy"));
+    m_zrusenieFirmy = m_system->addMenu(QStringLiteral("&Zrušenie firmy"));
+    m_zrusenieFirmy->setObjectName(QStringLiteral("Zrusenie_firmy"));
+    m_system->addSeparator();
+    connect(polozka(m_system, QStringLiteral("&Koniec programu"), "Koniec"), &QAction::triggered, this,
+            [this] { Akcia_system_koniec(); });
+
+    m_hlavne = menuBar()->addMenu(QStringLiteral("&Menu"));
+    m_hlavne->setObjectName(QStringLiteral("Hlavne"));
+    if (hasDMZ() && hasDMP()) {
+        connect(polozka(m_hlavne, QStringLiteral("&Zamestnanci"), "mnu_zamestnanci"), &QAction::triggered, this,
+                [this] { runReported([this] { Akcia_zamestnanci(); }); });
+        QMenu *zobrazovanie = m_hlavne->addMenu(QStringLiteral("Zamestnanci - zobrazovanie"));
+        zobrazovanie->setObjectName(QStringLiteral("mnu_zobrazovanie"));
+        auto *group = new QActionGroup(this);
+        const std::tuple<const char *, const char *, void (TFormMain::*)()> filters[] = {
+            {"Zobrazovať len platných zamestancov", "mnu_zobr_s", &TFormMain::Akcia_zam_sucasny},
+            {"Zobrazovať len ukončených zamestnancov", "mnu_zobr_v", &TFormMain::Akcia_zam_vyradeny},
+            {"Zobrazovať všetkých zamestnancov", "mnu_zobr_a", &TFormMain::Akcia_zam_vsetci},
+        };
+        for (const auto &[caption, name, handler] : filters) {
+            QAction *a = polozka(zobrazovanie, QString::fromUtf8(caption), name);
+            a->setCheckable(true);
+            a->setProperty("rezim", QString::fromLatin1(name).right(1).toUpper());
+            group->addAction(a);
+            connect(a, &QAction::triggered, this, [this, h = handler] { runReported([this, h] { (this->*h)(); }); });
+        }
+        m_zobrazenie << group;
+        m_hlavne->addSeparator();
+    }
+    if (Prikazy_menu().vyplaty)
+        connect(polozka(m_hlavne, QStringLiteral("&Výplaty"), "mnu_vyplaty"), &QAction::triggered, this,
+                [this] { runReported([this] { Prikazy_menu().vyplaty(this); }); });
+    if (Prikazy_menu().rozdelenie_dane) {
+        QMenu *nastroje = m_hlavne->addMenu(QStringLiteral("Nástroje"));
+        nastroje->setObjectName(QStringLiteral("mnu_nastroje"));
+        connect(polozka(nastroje, QStringLiteral("Rozdelenie dane na preddavky a zrážky podľa sumy"), "mnu_rozdelenie_dane"),
+                &QAction::triggered, this, [this] { runReported([] { Prikazy_menu().rozdelenie_dane(); }); });
+    }
+    if (Prikazy_menu().prepocitanie_vyplat)
+        connect(polozka(m_hlavne, QStringLiteral("Prepočítanie všetkých výplat"), "mnu_prepocet"), &QAction::triggered,
+                this, [this] {
+                    runReported([this] {
+                        Prikazy_menu().prepocitanie_vyplat();
+                        // The month's records changed: the employee list shows its selection again.
+                        Akcia_zam_obnov_filter();
+                    });
+                });
+    connect(polozka(m_hlavne, QStringLiteral("Zmena &strediska"), "mnu_zmena_strediska"), &QAction::triggered, this,
+            [this] { runReported([this] { Akcia_stredisko(true); }); });
+    connect(polozka(m_hlavne, QStringLiteral("Zmena výplatného &obdobia"), "mnu_zmena_obdobia"), &QAction::triggered,
+            this, [this] { runReported([this] { Akcia_obdobie(); }); });
+
+    m_prehlady = menuBar()->addMenu(QStringLiteral("&Tlačové zostavy"));
+    m_prehlady->setObjectName(QStringLiteral("Prehlady"));
+    m_nastavenia = menuBar()->addMenu(QStringLiteral("&Nastavenia"));
+    m_nastavenia->setObjectName(QStringLiteral("Nastavenia"));
+    if (hasDM())
+        connect(polozka(m_nastavenia, QStringLiteral("&Daň z príjmu - ročná tabuľka "), "mnu_dzp"), &QAction::triggered,
+                this, [this] { runReported([this] { Akcia_dzp(); }); });
+
+    for (QMenu *menu : {m_system, m_hlavne, m_prehlady})
+        connect(menu, &QMenu::aboutToShow, this, &TFormMain::Akcia_priprav_menu);
+}
+
+void TFormMain::vytvorStranky()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_n = new QStackedWidget(central);
+    m_n->setObjectName(QStringLiteral("N"));
+    layout->addWidget(m_n, 1);
+
+    // The start page, with the product's web page at its foot.
+    auto *empty = new QWidget(m_n);
+    empty->setObjectName(QStringLiteral("EMPTY"));
+    auto *el = new QVBoxLayout(empty);
+    el->addStretch();
+    auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kTarixWebPage)), empty);
+    web->setObjectName(QStringLiteral("Panel_web"));
+    web->setAlignment(Qt::AlignCenter);
+    web->setFrameShape(QFrame::Panel);
+    connect(web, &QLabel::linkActivated, this, [] { FormMenuPomoc().InternetClick(); });
+    el->addWidget(web);
+    m_n->addWidget(empty);
+
+    if (hasDM()) {
+        StrankaDzp dzp = Vytvor_stranku_dzp(m_n);
+        m_dbnDzp = dzp.navigator;
+        m_dzpNavrat = dzp.navrat;
+        m_dbnDzp->onClick = [this](NavigateButton) { Obnov_operacie(); };
+        connect(m_dzpNavrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_dzp(); }); });
+        Pripoj_napovedy(dzp.stranka);
+        m_n->addWidget(dzp.stranka);
+    }
+
+    if (hasDMZ() && hasDMP()) {
+        auto *zam1 = new QWidget(m_n);
+        zam1->setObjectName(QStringLiteral("ZAM1"));
+        auto *zl = new QVBoxLayout(zam1);
+        zl->setContentsMargins(0, 0, 0, 0);
+        m_sbZam = new QScrollArea(zam1);
+        m_sbZam->setObjectName(QStringLiteral("SB_ZAM"));
+        m_sbZam->setWidgetResizable(true);
+        m_karta = new TKartaZam;
+        m_sbZam->setWidget(m_karta);
+        zl->addWidget(m_sbZam);
+        m_n->addWidget(zam1);
+
+        VyberZamestnanca vyber = Vytvor_vyber_zamestnanca(m_n);
+        m_panelZamf = vyber.panel;
+        m_panelHotova = vyber.panelHotova;
+        m_dbgZamf = vyber.mriezka;
+        m_n->addWidget(vyber.stranka);
+        connect(vyber.vyber, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_zamf_vyber(); }); });
+        connect(vyber.navrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_zamf(); }); });
+        connect(m_dbgZamf, &dbctrl::DBGrid::rowActivated, this,
+                [this] { runReported([this] { Akcia_zamf_vyber(); }); });
+        connect(m_dbgZamf, &dbctrl::DBGrid::titleClicked, this, [this](int, const QString &field) {
+            Zorad(int(Zoradenie_podla_stlpca(field, true)));
+        });
+
+        ZoznamZamestnancov zoznam = Vytvor_zoznam_zamestnancov(central);
+        m_sbZamPravy = zoznam.panel;
+        m_dbgZamPravy = zoznam.mriezka;
+        m_sbZamPravy->hide();
+        layout->addWidget(m_sbZamPravy);
+        connect(zoznam.navrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_zam(); }); });
+        connect(m_dbgZamPravy, &dbctrl::DBGrid::titleClicked, this, [this](int, const QString &field) {
+            Zorad(int(Zoradenie_podla_stlpca(field, false)));
+        });
+
+        // The card's header and tabs.
+        TKartaZam *karta = m_karta;
+        connect(karta->tlacidloZoznamu(), &QToolButton::clicked, this, [this](bool on) {
+            m_sbZamPravy->setVisible(on);
+        });
+        connect(karta->tlacidloNavratu(), &QPushButton::clicked, this,
+                [this] { runReported([this] { Akcia_navrat_zam(); }); });
+        karta->NX_ZAM()->mozeZmenit = [this](int) { return mozeZmenitZalozku(); };
+        connect(karta->NX_ZAM(), &QTabWidget::currentChanged, this, [this] { NX_ZAMChanged(); });
+        for (DBNavigator *nav : karta->findChildren<DBNavigator *>())
+            nav->onClick = [this](NavigateButton) { Obnov_operacie(); };
+        if (const ZalozkaKarty *z = karta->zalozka(QStringLiteral("PAGE_UDAJE")))
+            z->navDetail->beforeAction = [this](NavigateButton b) {
+                // A refused post turns the card to the field it names.
+                db::Table &t = DMZ().TZAM_;
+                if (b != NavigateButton::Post || !t.isEditing())
+                    return;
+                try {
+                    t.post();
+                } catch (const EChybaPolozky &e) {
+                    if (m_karta)
+                        m_karta->Zameraj_pole_zamestnanca(e.polozka());
+                    throw;
+                }
+            };
+        if (const ZalozkaKarty *z = karta->zalozka(QStringLiteral("PAGE_PPV")))
+            z->navDetail->beforeAction = [](NavigateButton b) {
+                if (b == NavigateButton::Edit && DMP().TPPV_.isEmpty())
+                    throw EMyError(Msg(65198));
+            };
+        Pripoj_napovedy(karta);
+    }
+
+    auto *pom = new QWidget(m_n);
+    pom->setObjectName(QStringLiteral("POM"));
+    m_n->addWidget(pom);
+    m_n->setCurrentWidget(empty);
+
+    setCentralWidget(central);
+    statusPanel(statusBar(), 0);
+    statusPanel(statusBar(), 1);
+    connect(m_n, &QStackedWidget::currentChanged, this, [this] { NPageChanged(); });
+}
+
+void TFormMain::vytvorOperacie()
+{
+    // The menus of the card's tabs, in the program's order; the piece-work menu needs the
+    // payroll module's source.
+    if (m_karta) {
+        TDMZ &dmz = DMZ();
+        db::DataSource *zuk = nullptr;
+        if (DataModule *dmv = DataModule::find(QStringLiteral("TDMV")))
+            zuk = dmv->dataSource(QStringLiteral("DS_ZUK"));
+        const std::tuple<const char *, db::DataSource *, const char *> menus[] = {
+            {"Operácie-ev.dôchodkov", &dmz.DS_DOCH, "PAGE_DOCH"},
+            {"Operácie-neprítomnosť", &dmz.DS_NEP, "PAGE_NEP"},
+            {"Operácie-výkony", zuk, "PAGE_VYKONY"},
+            {"Operácie-zrážky", &dmz.DS_ZRZ, "PAGE_ZRAZKY"},
+            {"Operácie-evidencia detí", &dmz.DS_DETI, "PAGE_DETI"},
+            {"Operácie-ev.list dôch.poist.", &dmz.DS_ELDP, "PAGE_ELDP"},
+            {"Operácie-údaje pre ZP (dávka 601)", &dmz.DS_ZP5, "PAGE_DAVKA601"},
+        };
+        for (const auto &[caption, source, page] : menus) {
+            if (!source || !m_karta->zalozka(QString::fromLatin1(page)))
+                continue;
+            auto *menu = new TMyMenu(menuBar(), QString::fromUtf8(caption), source, this);
+            menu->setProperty("stranka", QString::fromLatin1(page));
+            connect(menu, &TMyMenu::polozkaZvolena, this, &TFormMain::Akcia_mymenu);
+            m_myMenus << menu;
+        }
+    }
+
+    auto fixed = [this](const QString &caption, const char *name) {
+        QMenu *menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        zobrazMenu(menu, false);
+        return menu;
+    };
+    auto stlac = [this](QMenu *menu, const QString &caption, int tag, std::function<DBNavigator *()> list,
+                        std::function<DBNavigator *()> detail) {
+        QAction *a = polozka(menu, caption, nullptr, tag);
+        connect(a, &QAction::triggered, this, [this, tag, list, detail] { Stlac(list(), detail(), tag); });
+        return a;
+    };
+    auto navrat = [this](QMenu *menu, void (TFormMain::*handler)()) {
+        QAction *a = polozka(menu, QStringLiteral("&Návrat"), nullptr);
+        a->setProperty("navrat", true);
+        connect(a, &QAction::triggered, this, [this, handler] { runReported([this, handler] { (this->*handler)(); }); });
+    };
+
+    if (m_karta) {
+        const ZalozkaKarty *zam = m_karta->zalozka(QStringLiteral("PAGE_UDAJE"));
+        const ZalozkaKarty *ppv = m_karta->zalozka(QStringLiteral("PAGE_PPV"));
+        auto zamList = [zam] { return zam->navZoznam; };
+        auto zamDetail = [zam] { return zam->navDetail; };
+
+        m_operacieZam = fixed(QStringLiteral("&Operácie-zamestnanci"), "Operacie_zam1");
+        stlac(m_operacieZam, QStringLiteral("Nový zamestnanec"), 1, zamList, zamDetail);
+        stlac(m_operacieZam, QStringLiteral("Oprava údajov zamestnanca"), 2, zamList, zamDetail);
+        stlac(m_operacieZam, QStringLiteral("Vymazanie zamestnanca"), 3, zamList, zamDetail);
+        stlac(m_operacieZam, QStringLiteral("Zápis zmien"), 4, zamList, zamDetail);
+        stlac(m_operacieZam, QStringLiteral("Ignorovanie zmien"), 5, zamList, zamDetail);
+        m_operacieZam->addSeparator();
+        const std::pair<const char *, const char *> tabs[] = {
+            {"(1) &Osobné údaje o zamestnancovi", "PAGE_UDAJE"},
+            {"(2) &Zrážky zo mzdy", "PAGE_ZRAZKY"},
+            {"(3) Evidencia &detí", "PAGE_DETI"},
+            {"(4) Evidencia &neprítomnosti", "PAGE_NEP"},
+            {"(5) Evidencia pracovných výkonov", "PAGE_VYKONY"},
+        };
+        for (const auto &[caption, page] : tabs) {
+            const QString name = QString::fromLatin1(page);
+            if (!m_karta->zalozka(name))
+                continue;
+            connect(polozka(m_operacieZam, QString::fromUtf8(caption), nullptr), &QAction::triggered, this,
+                    [this, name] {
+                        if (m_karta && m_karta->NX_ZAM()->Zmen(name) && name == QLatin1String("PAGE_UDAJE"))
+                            m_karta->NY_ZAM()->setCurrentIndex(0);
+                    });
+        }
+        m_operacieZam->addSeparator();
+        connect(polozka(m_operacieZam, QStringLiteral("Zoradenie podľa abecedy"), "mnu_zoradit1"), &QAction::triggered,
+                this, &TFormMain::Akcia_zam_zoradit1);
+        connect(polozka(m_operacieZam, QStringLiteral("Zoradenie podľa osobného čísla"), "mnu_zoradit2"),
+                &QAction::triggered, this, &TFormMain::Akcia_zam_zoradit2);
+        m_operacieZam->addSeparator();
+        auto *group = new QActionGroup(this);
+        const std::tuple<const char *, QChar, void (TFormMain::*)()> filters[] = {
+            {"Zobrazovať len platných zamestancov", kZobrazSucasnych, &TFormMain::Akcia_zam_sucasny},
+            {"Zobrazovať len ukončených zamestnancov", kZobrazVyradenych, &TFormMain::Akcia_zam_vyradeny},
+            {"Zobrazovať všetkých zamestnancov", kZobrazVsetkych, &TFormMain::Akcia_zam_vsetci},
+        };
+        for (const auto &[caption, mode, handler] : filters) {
+            QAction *a = polozka(m_operacieZam, QString::fromUtf8(caption), nullptr);
+            a->setCheckable(true);
+            a->setProperty("rezim", QString(mode));
+            group->addAction(a);
+            connect(a, &QAction::triggered, this, [this, h = handler] { runReported([this, h] { (this->*h)(); }); });
+        }
+        m_zobrazenie << group;
+        m_operacieZam->addSeparator();
+        navrat(m_operacieZam, &TFormMain::Akcia_navrat_zam);
+        connect(m_operacieZam, &QMenu::aboutToShow, this,
+                [this] { Nastav_operacie(m_operacieZam, &DMZ().TZAM_); });
+
+        m_operaciePpv = fixed(QStringLiteral("&Operácie-prac.vzťahy"), "Operacie_ppv1");
+        QMenu *nove = m_operaciePpv->addMenu(QStringLiteral("Nový pracovnoprávny vzťah"));
+        nove->setObjectName(QStringLiteral("mnu_ppv_novy"));
+        nove->menuAction()->setProperty("tag", 1);
+        const std::tuple<const char *, int, const char *> kinds[] = {
+            {"Pracovná zmluva", 0, "mnu_ppv_zml"},
+            {"Dodatok k pracovnej zmluve", 4, "mnu_ppv_zmld"},
+            {"Dohoda o vykonaní práce", 1, "mnu_ppv_dvp"},
+            {"Dohoda o pracovnej činnosti", 2, "mnu_ppv_dpc"},
+            {"Dohoda o brigádnickej činnosti študentov", 3, "mnu_ppv_dbps"},
+        };
+        for (const auto &[caption, tag, name] : kinds)
+            connect(polozka(nove, QString::fromUtf8(caption), name), &QAction::triggered, this,
+                    [this, t = tag] { runReported([this, t] { Akcia_novy_dokument(t); }); });
+        auto ppvList = [ppv] { return ppv->navZoznam; };
+        auto ppvDetail = [ppv] { return ppv->navDetail; };
+        stlac(m_operaciePpv, QStringLiteral("Oprava údajov o prac. vzťahu"), 2, ppvList, ppvDetail);
+        stlac(m_operaciePpv, QStringLiteral("Vymazanie prac.vzťahu"), 3, ppvList, ppvDetail);
+        stlac(m_operaciePpv, QStringLiteral("Zápis zmien"), 4, ppvList, ppvDetail);
+        stlac(m_operaciePpv, QStringLiteral("Ignorovanie zmien"), 5, ppvList, ppvDetail);
+        m_operaciePpv->addSeparator();
+        navrat(m_operaciePpv, &TFormMain::Akcia_navrat_ppv);
+        connect(m_operaciePpv, &QMenu::aboutToShow, this,
+                [this] { Nastav_operacie(m_operaciePpv, &DMP().TPPV_); });
+
+        m_operacieZamf = fixed(QStringLiteral("&Operácie-výber zamestnanca"), "Operacie_zamf1");
+        connect(polozka(m_operacieZamf, QStringLiteral("Zoradenie podľa abecedy"), nullptr), &QAction::triggered, this,
+                &TFormMain::Akcia_zam_zoradit1);
+        connect(polozka(m_operacieZamf, QStringLiteral("Zoradenie podľa osobného čísla"), nullptr),
+                &QAction::triggered, this, &TFormMain::Akcia_zam_zoradit2);
+        connect(polozka(m_operacieZamf, QStringLiteral("Výber zamestnanca"), "mnu_zamf_vyber"), &QAction::triggered,
+                this, [this] { runReported([this] { Akcia_zamf_vyber(); }); });
+        m_operacieZamf->addSeparator();
+        navrat(m_operacieZamf, &TFormMain::Akcia_navrat_zam);
+    }
+
+    if (m_dbnDzp) {
+        m_operacieDzp = fixed(QStringLiteral("&Operácie-daň z príjmu"), "Operacie_dzp1");
+        auto nav = [this] { return m_dbnDzp; };
+        stlac(m_operacieDzp, QStringLiteral("Nová položka"), 1, nav, nav);
+        stlac(m_operacieDzp, QStringLiteral("Oprava položky"), 2, nav, nav);
+        stlac(m_operacieDzp, QStringLiteral("Vymazanie položky"), 3, nav, nav);
+        stlac(m_operacieDzp, QStringLiteral("Zápis zmien"), 4, nav, nav);
+        stlac(m_operacieDzp, QStringLiteral("Ignorovanie zmien"), 5, nav, nav);
+        m_operacieDzp->addSeparator();
+        navrat(m_operacieDzp, &TFormMain::Akcia_navrat_dzp);
+        connect(m_operacieDzp, &QMenu::aboutToShow, this, [this] { Nastav_operacie(m_operacieDzp, &DM().TDZP_); });
+    }
+}
+
+void TFormMain::Pripoj_napovedy(QWidget *root)
+{
+    auto connectHint = [this](QWidget *w, auto *control) {
+        connect(control, &std::remove_pointer_t<decltype(control)>::entered, this,
+                [this, w] { Zobraz_napovedu(w->property(kVlastnostNapoveda).toString()); });
+        connect(control, &std::remove_pointer_t<decltype(control)>::exited, this, [this] { Zobraz_napovedu({}); });
+    };
+    for (auto *e : root->findChildren<dbctrl::DBEdit *>())
+        connectHint(e, e);
+    for (auto *c : root->findChildren<dbctrl::DBComboBox *>())
+        connectHint(c, c);
+    for (auto *c : root->findChildren<dbctrl::DBLookupComboBox *>())
+        connectHint(c, c);
+    for (auto *m : root->findChildren<dbctrl::DBMemo *>())
+        connectHint(m, m);
+}
+
+// ---- pages -----------------------------------------------------------------------------------------
+
+QString TFormMain::aktualnaStranka() const
+{
+    return m_n && m_n->currentWidget() ? m_n->currentWidget()->objectName() : QStringLiteral("EMPTY");
+}
+
+void TFormMain::Zobraz_stranku(const QString &page)
+{
+    QWidget *w = m_n->findChild<QWidget *>(page, Qt::FindDirectChildrenOnly);
+    if (!w)
+        return;
+    if (w == m_n->currentWidget())
+        NPageChanged();
+    else
+        m_n->setCurrentWidget(w);
+}
+
+void TFormMain::Skry_operacie()
+{
+    for (QMenu *menu : {m_operacieZam, m_operacieDzp, m_operaciePpv, m_operacieZamf})
+        zobrazMenu(menu, false);
+    for (TMyMenu *menu : m_myMenus)
+        menu->Zobraz(false);
+}
+
+void TFormMain::NPageChanged()
+{
+    if (m_sbZam) {
+        m_sbZam->horizontalScrollBar()->setValue(0);
+        m_sbZam->verticalScrollBar()->setValue(0);
+    }
+    if (m_sbZamPravy) {
+        m_sbZamPravy->hide();
+        m_dbgZamPravy->setColumnWidth(0, 0);
+    }
+    Skry_operacie();
+    Akcia_priprav_menu();
+
+    const QString page = aktualnaStranka();
+    if (page == QLatin1String("EMPTY")) {
+        Zrus_rozpracovane();
+        // Detail tables follow the employee only while the card shows them.
+        if (db::Table *nep = tabulka(QStringLiteral("TNEP_"))) {
+            nep->setMasterSource(nullptr);
+            nep->setIndexName(QString());
+        }
+        for (const char *name : {"TDOCH_", "TZRZ_", "TDET_", "TPPV_", "TZUK_"})
+            if (db::Table *t = tabulka(QString::fromLatin1(name)))
+                t->setMasterSource(nullptr);
+        DMA().Vypni_zdroje_dat();
+        // The tables write every change at once; there is no buffer to flush.
+    } else if (page == QLatin1String("ZAMF")) {
+        zobrazMenu(m_operacieZamf, true);
+        m_panelZamf->setText(Nadpis_vyberu(m_rezimVyberu));
+        m_panelHotova->hide();
+        m_dbgZamf->setFocus(Qt::OtherFocusReason);
+    } else if (page == QLatin1String("ZAM1")) {
+        m_karta->NY_ZAM()->setCurrentIndex(m_karta->NY_ZAM()->indexStranky(QStringLiteral("PAGE_OSOBNE")));
+        const int udaje = m_karta->NX_ZAM()->indexStranky(QStringLiteral("PAGE_UDAJE"));
+        if (m_karta->NX_ZAM()->currentIndex() != udaje)
+            m_karta->NX_ZAM()->setCurrentIndex(udaje);
+        zobrazMenu(m_operacieZam, true);
+        Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+        m_sbZamPravy->show();
+        m_karta->tlacidloZoznamu()->setChecked(true);
+    } else if (page == QLatin1String("DZP")) {
+        zobrazMenu(m_operacieDzp, true);
+        Nastav_operacie(m_operacieDzp, &DM().TDZP_);
+    }
+
+    if (page != QLatin1String("ZAMF"))
+        if (QWidget *current = m_n->currentWidget())
+            for (QLineEdit *e : current->findChildren<QLineEdit *>())
+                if (e->isVisibleTo(current) && e->isEnabled() && (e->focusPolicy() & Qt::TabFocus)) {
+                    e->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+}
+
+bool TFormMain::mozeZmenitZalozku()
+{
+    if (!Prebieha_editacia())
+        return true;
+    MyConsts::Sprava_informacia(Msg(65199));
+    return false;
+}
+
+void TFormMain::NX_ZAMChanged()
+{
+    if (!m_karta)
+        return;
+    if (m_sbZam) {
+        m_sbZam->horizontalScrollBar()->setValue(0);
+        m_sbZam->verticalScrollBar()->setValue(0);
+    }
+    Skry_operacie();
+    Akcia_priprav_menu();
+
+    const QString page = m_karta->NX_ZAM()->aktualnaStranka();
+    for (TMyMenu *menu : m_myMenus)
+        if (menu->property("stranka").toString() == page)
+            menu->Zobraz(true);
+
+    runReported([&] {
+        TDMZ &dmz = DMZ();
+        const int year = DM().Aktualny_rok();
+        if (page == QLatin1String("PAGE_UDAJE")) {
+            zobrazMenu(m_operacieZam, true);
+            Nastav_operacie(m_operacieZam, &dmz.TZAM_);
+        } else if (page == QLatin1String("PAGE_DETI")) {
+            pripoj(dmz.TDET_);
+            dmz.TDET_.first();
+            dmz.TDET_.setFiltered(false);
+            dmz.DS_DETI.setEnabled(true);
+            dmz.DS_DGRID.setEnabled(true);
+        } else if (page == QLatin1String("PAGE_ZRAZKY")) {
+            pripoj(dmz.TZRZ_);
+            dmz.TZRZ_.first();
+            dmz.TZRZ_.setFiltered(false);
+            dmz.DS_ZRZ.setEnabled(true);
+            dmz.DS_ZRZG.setEnabled(true);
+        } else if (page == QLatin1String("PAGE_VYKONY")) {
+            db::Table *zuk = tabulka(QStringLiteral("TZUK_"));
+            const ZalozkaKarty *z = m_karta->zalozka(page);
+            if (zuk && z) {
+                pripoj(*zuk, QStringLiteral("Code_numb;Code_emp"));
+                if (db::Field *f = zuk->findField(QStringLiteral("Code_numb")))
+                    f->setVisible(false);
+                z->detail->setEnabled(true);
+            }
+        } else if (page == QLatin1String("PAGE_NEP")) {
+            dmz.TNEP_.setIndexName(QStringLiteral("NEP1"));
+            pripoj(dmz.TNEP_);
+            dmz.TNEP_.setFiltered(false);
+            dmz.TNEP_.last();
+            dmz.DS_NEP.setEnabled(true);
+            dmz.DS_NEPG.setEnabled(true);
+        } else if (page == QLatin1String("PAGE_DOCH") || page == QLatin1String("PAGE_ELDP")) {
+            const bool doch = page == QLatin1String("PAGE_DOCH");
+            db::Table &t = doch ? dmz.TDOCH_ : dmz.TELDP_;
+            pripoj(t);
+            t.last();
+            (doch ? dmz.DS_DOCH : dmz.DS_ELDP).setEnabled(true);
+        } else if (page == QLatin1String("PAGE_PPV")) {
+            zobrazMenu(m_operaciePpv, true);
+            TDMP &dmp = DMP();
+            pripoj(dmp.TPPV_);
+            dmp.TPPV_.first();
+            dmp.TPPV_.setFiltered(false);
+            dmp.DS_PPV.setEnabled(true);
+            dmp.DS_PGRID.setEnabled(true);
+            m_karta->PC_PPV()->setCurrentIndex(m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(
+                dmp.TPPV_.isEmpty() ? QVariant() : dmp.TPPV_.value(QStringLiteral("TYP")))));
+            Nastav_operacie(m_operaciePpv, &dmp.TPPV_);
+        } else if (page == QLatin1String("PAGE_ZP")) {
+            m_karta->NX_ZDR()->setCurrentIndex(m_karta->NX_ZDR()->indexStranky(QStringLiteral("PAGE_ZP_ZAMNEC")));
+            pripoj(dmz.TZP1_);
+            filtruj(dmz.TZP1_, QStringLiteral("v_rok=%1").arg(year));
+            pripoj(dmz.TZP2_);
+            pripoj(dmz.TZP3_);
+            filtruj(dmz.TZP3_, QStringLiteral("v_rok=%1 and typ='VV'").arg(year));
+            pripoj(dmz.TZP4_);
+            filtruj(dmz.TZP4_, QStringLiteral("v_rok=%1 and typ=1").arg(year - 1));
+            for (db::DataSource *s : {&dmz.DS_ZP1, &dmz.DS_ZP2, &dmz.DS_ZP3, &dmz.DS_ZP4})
+                s->setEnabled(true);
+        } else if (page == QLatin1String("PAGE_DAVKA601")) {
+            pripoj(dmz.TZP5_);
+            filtruj(dmz.TZP5_, QStringLiteral("v_rok=%1").arg(year));
+            dmz.DS_ZP5.setEnabled(true);
+            if (!dmz.TZP5_.isActive())
+                dmz.TZP5_.open();
+        }
+    });
+    Obnov_operacie();
+}
+
+// ---- operation menus -------------------------------------------------------------------------------
+
+void TFormMain::Nastav_operacie(QMenu *menu, const db::DataSet *table)
+{
+    if (!menu)
+        return;
+    const bool editing = table && table->isEditing();
+    for (QAction *a : menu->actions()) {
+        const int tag = a->property("tag").toInt();
+        if (tag >= 1 && tag <= 5)
+            a->setEnabled(Polozka_povolena(tag, editing));
+        else if (a->property("navrat").toBool())
+            a->setEnabled(Stav_operacii(editing).navrat);
+    }
+    if (menu == m_operacieDzp && m_dzpNavrat)
+        m_dzpNavrat->setEnabled(Stav_operacii(editing).navrat);
+}
+
+void TFormMain::Obnov_operacie()
+{
+    if (m_operacieZam && m_operacieZam->menuAction()->isVisible())
+        Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+    if (m_operaciePpv && m_operaciePpv->menuAction()->isVisible())
+        Nastav_operacie(m_operaciePpv, &DMP().TPPV_);
+    if (m_operacieDzp && m_operacieDzp->menuAction()->isVisible())
+        Nastav_operacie(m_operacieDzp, &DM().TDZP_);
+    for (TMyMenu *menu : m_myMenus)
+        if (menu->isShown())
+            menu->Nastav_polozky();
+}
+
+void TFormMain::Stlac(DBNavigator *list, DBNavigator *detail, int tag)
+{
+    const TlacidloOperacie t = Tlacidlo_operacie(tag);
+    if (DBNavigator *nav = t.zoznam ? list : detail)
+        nav->btnClick(t.tlacidlo);
+    Obnov_operacie();
+}
+
+void TFormMain::Akcia_mymenu(TMyMenuItem *item)
+{
+    if (!item || !item->dataSource() || !item->dataSource()->dataSet())
+        return;
+    runReported([item] { Vykonaj_operaciu(*item->dataSource()->dataSet(), item->tag()); });
+    item->menu()->Nastav_polozky();
+}
+
+void TFormMain::Akcia_novy_dokument(int tag)
+{
+    db::Table &t = DMP().TPPV_;
+    t.insert();
+    t.setValue(QStringLiteral("TYP"), Typ_noveho_dokumentu(tag));
+    if (m_karta)
+        m_karta->PC_PPV()->setCurrentIndex(
+            m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(t.value(QStringLiteral("TYP")))));
+    Obnov_operacie();
+}
+
+// ---- guard, commands, returns --------------------------------------------------------------------
+
+bool TFormMain::Prebieha_editacia() const
+{
+    QList<const db::DataSet *> tables;
+    for (const QString &name : Sledovane_tabulky())
+        tables << tabulka(name);
+    return core::Prebieha_editacia(tables);
+}
+
+void TFormMain::Zrus_rozpracovane()
+{
+    QStringList names{"TVYP_", "TSET_", "THSV_", "THSU_"};
+    names += Sledovane_tabulky();
+    for (const QString &name : names)
+        if (db::Table *t = tabulka(name); t && t->isEditing()) {
+            try {
+                t->cancel();
+            } catch (const std::exception &) {
+                // A refused cancel leaves nothing more to do on the way out.
+            }
+        }
+}
+
+void TFormMain::Zmena_udajov_zamestnanca() {}
+
+void TFormMain::Akcia_zamestnanci()
+{
+    if (!m_karta)
+        return;
+    TDMZ &dmz = DMZ();
+    for (db::DataSource *s : {&dmz.DS_ZAM1, &dmz.DS_ZGRID, &dmz.DS_NEP})
+        s->setEnabled(true);
+    m_rezimVyberu = u'Z';
+    Zobraz_stranku(QStringLiteral("ZAM1"));
+}
+
+void TFormMain::Akcia_dzp()
+{
+    DM().DS_DZP.setEnabled(true);
+    DM().DS_DZPG.setEnabled(!DM().TDZP_.isEditing());
+    Zobraz_stranku(QStringLiteral("DZP"));
+}
+
+void TFormMain::Akcia_navrat_zam()
+{
+    Over_dokoncenie_zmien(Prebieha_editacia());
+    Zobraz_stranku(QStringLiteral("EMPTY"));
+}
+
+void TFormMain::Akcia_navrat_dzp()
+{
+    Over_dokoncenie_zmien(DM().TDZP_.isEditing());
+    Zobraz_stranku(QStringLiteral("EMPTY"));
+}
+
+void TFormMain::Akcia_navrat_ppv()
+{
+    Over_dokoncenie_zmien(DMP().TPPV_.isEditing());
+    Zobraz_stranku(QStringLiteral("ZAMF"));
+}
+
+void TFormMain::Akcia_navrat_zamf() { Zobraz_stranku(QStringLiteral("EMPTY")); }
+
+void TFormMain::Akcia_zamf_vyber()
+{
+    if (!m_karta)
+        return;
+    if (m_rezimVyberu == u'R') {
+        // The annual settlement pages come with the payroll module.
+        if (DMZ().TZAM_.isEmpty())
+            throw EMyError(Msg(65050));
+        return;
+    }
+    Zobraz_stranku(QStringLiteral("ZAM1"));
+}
+
+// ---- employee filters and orders -------------------------------------------------------------------
+
+void TFormMain::Zobraz_filter(QChar mode)
+{
+    if (!hasDMZ())
+        return;
+    TDMZ &dmz = DMZ();
+    // Re-filtering would post or drop the employee being edited behind the user's back.
+    Over_dokoncenie_zmien(dmz.TZAM_.isEditing());
+    Nastav_rezim_zobrazenia_zamestnancov(mode);
+    for (QActionGroup *group : m_zobrazenie)
+        for (QAction *a : group->actions())
+            a->setChecked(a->property("rezim").toString() == QString(mode));
+    if (firmOpen())
+        dmz.Nastav_filter_zamestnancov(Filter_zamestnancov(mode, DM().Aktualne_obdobie(), DM().Filter_stredisk()));
+}
+
+void TFormMain::Akcia_zam_sucasny() { Zobraz_filter(kZobrazSucasnych); }
+void TFormMain::Akcia_zam_vyradeny() { Zobraz_filter(kZobrazVyradenych); }
+void TFormMain::Akcia_zam_vsetci() { Zobraz_filter(kZobrazVsetkych); }
+
+void TFormMain::Akcia_zam_obnov_filter()
+{
+    const QChar mode = Rezim_zobrazenia_zamestnancov();
+    Zobraz_filter(mode == kZobrazVsetkych || mode == kZobrazVyradenych ? mode : kZobrazSucasnych);
+}
+
+void TFormMain::Zorad(int order)
+{
+    if (!hasDMZ() || Zoradenie(order) == Zoradenie::Ziadne)
+        return;
+    db::Table &t = DMZ().TZAM_;
+    if (t.isEditing())
+        return;
+    runReported([&] { t.setIndexName(Index_zoradenia(Zoradenie(order))); });
+}
+
+void TFormMain::Akcia_zam_zoradit1() { Zorad(int(Zoradenie::PodlaMena)); }
+void TFormMain::Akcia_zam_zoradit2() { Zorad(int(Zoradenie::PodlaCisla)); }
+
+void TFormMain::Zobraz_napovedu(const QString &hint) { statusPanel(statusBar(), 1)->setText(Text_napovedy(hint)); }
+
+} // namespace tarix::core

@@ -1,0 +1,53 @@
+#pragma once
+// The "Pomoc" menu shared by the main window, the payroll screen and every base editing
+// window: one holder of its handlers, created at start-up and kept for the run.
+#include "core/forms/form_about.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace tarix::core {
+
+class TFormAbout;
+
+// The product's web page opened by "Internet - informácie o TARIX" and from the start
+// screen. The product has no page of its own yet: a reserved example address stands here.
+inline constexpr const char *kTarixWebPage = "https://www.tarix.example/";
+
+class TFormMenuPomoc : public QObject {
+    Q_OBJECT
+public:
+    explicit TFormMenuPomoc(QObject *parent = nullptr);
+    ~TFormMenuPomoc() override;
+
+    // Appends the top item "Pomoc" to the menu bar; its modal windows get `owner` as
+    // their parent. Returns the new menu.
+    QMenu *Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu);
+
+    // The handlers of the items. Those starting something outside return whether the
+    // shell took it.
+    bool PopisZmienClick();
+    void KalkulackaClick(QWidget *owner);
+    bool XmlEditorClick();
+    bool OdbcManazerClick();
+    void PopisSkratiekClick(QWidget *owner);
+    void VyberTlacovehoSuboruClick();
+    bool InternetClick();
+    void OProgrameClick(QWidget *owner);
+
+    // The about box, once it has been shown (it is kept afterwards).
+    TFormAbout *aboutBox() const { return m_about; }
+
+private:
+    QPointer<TFormAbout> m_about;
+};
+
+// The holder of the run (made on first use).
+TFormMenuPomoc &FormMenuPomoc();
+
+} // namespace tarix::core

@@ -1,0 +1,144 @@
+#include "core/forms/startup.h"
+
+#include "core/app_ini.h"
+#include "core/helpers/app_paths.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/forms/form_about.h"
+#include "core/forms/form_calc.h"
+#include "core/forms/form_main.h"
+#include "core/forms/form_menu_pomoc.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "core/installation.h"
+#include "core/session.h"
+#include "core/version.h"
+#include "platform/db/session.h"
+#include "platform/shell/desktop/main_window.h"
+#include "platform/report/qt/preview.h"
+#include "core/forms/form_par_pu.h"
+#include "platform/ui/qt/qt_user_interface.h"
+#include "platform/ui/user_interface.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <memory>
+
+namespace tarix::core {
+
+namespace {
+std::unique_ptr<ui::QtUserInterface> g_qtUi;
+std::unique_ptr<TFormMain> g_mainWindow;
+} // namespace
+
+TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks)
+{
+    // The program folder, then both INI files, then the folders derived from them.
+    const QString programFolder = options.programFolder.isEmpty()
+                                      ? locateProgramFolder()
+                                      : normalizeFolder(options.programFolder, QDir::currentPath());
+    openAppIni(programFolder);
+    ini::IniFile &trx = trxIni();
+    setAppPaths(deriveAppPaths(programFolder,
+                               trx.readString("NETWORK", "Network_Path", QString()),
+                               trx.readString("IMPORT", "Gfk_Path", QString())));
+
+    if (!ui::hasCurrent()) {
+        g_qtUi = std::make_unique<ui::QtUserInterface>();
+        ui::setCurrent(g_qtUi.get());
+    }
+
+    // A workstation keeps its own private folder beside the program; a new workstation
+    // gets one with the open period and an empty program password.
+    if (!QFileInfo::exists(appPaths().privateFolder + db::Session::databaseFileName))
+        createFolderDatabase(appPaths().privateFolder, FolderKind::Private,
+                             privateSeedResources());
+
+    // The session's aliases on the start-up folders.
+    openStartupSession(appPaths());
+
+    std::unique_ptr<TFormAbout> splash;
+    if (options.showWindows) {
+        splash = std::make_unique<TFormAbout>();
+        splash->setSplash(true);
+        splash->setProgramFolder(QDir::toNativeSeparators(appPaths().programFolder));
+        splash->show();
+        QApplication::processEvents();
+    }
+    QApplication::setApplicationName(QStringLiteral("TARIX"));
+    QApplication::setApplicationDisplayName(QStringLiteral("TARIX"));
+
+    for (const auto &create : hooks.dataModules)
+        create();
+    // The main module is the core's own; the window's creation needs it.
+    if (!hasDM())
+        createDM();
+    if (hooks.afterDataModules)
+        hooks.afterDataModules();
+
+    g_mainWindow = std::make_unique<TFormMain>();
+    // Outside programs started with a wait hide the main window meanwhile.
+    ShellUtils::setMainWindowProvider([] { return static_cast<QWidget *>(g_mainWindow.get()); });
+    rpt::installDialogPreviewHost();
+    Pouzi_dialog_par_pu();
+    if (g_qtUi)
+        g_qtUi->setMainWindow(g_mainWindow.get());
+
+    // The window's creation: the login, then the firms; without either the program ends.
+    // The splash would stand over the login dialog, so it goes first.
+    splash.reset();
+    auto end = [&](int message) -> TFormMain * {
+        MyConsts::Sprava_chyba(Msg(message));
+        if (g_qtUi)
+            g_qtUi->setMainWindow(nullptr);
+        g_mainWindow.reset();
+        return nullptr;
+    };
+    if (!g_mainWindow->Prihlasenie(options.login))
+        return end(65193);
+    g_mainWindow->Vytvor_menu_firiem();
+    if (g_mainWindow->menuOtvorenieFirmy()->isEmpty())
+        return end(65176);
+    DMA().Vypni_zdroje_dat();
+
+    // The help menu holder and the calculator live for the whole run.
+    FormMenuPomoc().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
+    createFormCalc(g_mainWindow.get());
+
+    g_mainWindow->Akcia_priprav_menu();
+    if (options.showWindows)
+        g_mainWindow->show();
+
+    if (hooks.readCalculationSettings)
+        hooks.readCalculationSettings();
+    reportIniProblems(trx);
+    return g_mainWindow.get();
+}
+
+void endProgram()
+{
+    if (g_qtUi)
+        g_qtUi->setMainWindow(nullptr);
+    g_mainWindow.reset();
+    closeSession();
+    if (g_qtUi && ui::hasCurrent() && &ui::current() == g_qtUi.get())
+        ui::setCurrent(nullptr);
+    g_qtUi.reset();
+}
+
+int runProgram(QApplication &app, const StartupHooks &hooks)
+{
+    TFormMain *main = startProgram(StartupOptions{}, hooks);
+    if (!main) {
+        endProgram();
+        return 1;
+    }
+    const int code = app.exec();
+    endProgram();
+    return code;
+}
+
+} // namespace tarix::core

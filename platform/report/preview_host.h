@@ -1,0 +1,31 @@
+#pragma once
+// Showing a prepared report. ReportForm::preview() hands the pages to a PreviewHost: the
+// program's host opens the modal preview window; tests install a capturing host.
+#include "platform/report/prepared.h"
+
+namespace tarix::rpt {
+
+class PreviewHost {
+public:
+    virtual ~PreviewHost() = default;
+    // Returns only when the preview is closed.
+    virtual void showPreview(const PreparedReport &report, ReportForm &form) = 0;
+};
+
+// Keeps what would have been shown (headless runs and tests).
+class CapturingPreviewHost : public PreviewHost {
+public:
+    void showPreview(const PreparedReport &report, ReportForm &form) override;
+
+    int shownCount = 0;
+    PreparedReport last;
+};
+
+// The process-wide host: the one set here, else the window layer's (the preview window,
+// see qt/preview.h), else a capturing host that shows nothing (a run without windows).
+// nullptr restores the window layer's.
+PreviewHost *defaultPreviewHost();
+void setDefaultPreviewHost(PreviewHost *host);
+void setWindowPreviewHost(PreviewHost *host);
+
+} // namespace tarix::rpt

@@ -1,0 +1,75 @@
+#pragma once
+// The preview window of prepared reports, and the host that opens it.
+#include "platform/report/preview_host.h"
+#include "platform/report/prepared.h"
+#include <QDialog>
+#include <memory>
+
+class QLabel;
+class QScrollArea;
+class QPrinter;
+
+namespace tarix::rpt {
+
+// Opens a PreviewDialog and waits until it is closed.
+class DialogPreviewHost : public PreviewHost {
+public:
+    void showPreview(const PreparedReport &report, ReportForm &form) override;
+};
+
+// Makes the preview window the host of every report that has no other (start-up does it).
+void installDialogPreviewHost();
+
+// The preview window: zoom to fit, 100 %, page width; first, previous, next, last page;
+// printing with printer set-up; save as PDF; plain-text export; a status line.
+class PreviewDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class ZoomMode { Fit, Percent, PageWidth };
+
+    explicit PreviewDialog(const PreparedReport &report, QWidget *parent = nullptr);
+    ~PreviewDialog() override;
+
+    int currentPage() const { return m_page; }   // 0-based
+    int pageCount() const { return m_report.pageCount(); }
+    ZoomMode zoomMode() const { return m_mode; }
+    double zoomPercent() const;                   // the effective zoom
+    QString statusText() const;
+
+    // Where the buttons put their files; tests call these directly.
+    bool savePdf(const QString &fileName);
+    bool saveText(const QString &fileName);
+
+public slots:
+    void firstPage();
+    void previousPage();
+    void nextPage();
+    void lastPage();
+    void goToPage(int index);
+    void zoomToFit();
+    void zoom100();
+    void zoomToPageWidth();
+    void setZoomPercent(double percent);
+    void printWithDialog();
+    void printerSetup();
+    void savePdfWithDialog();
+    void saveTextWithDialog();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void refresh();
+    QPrinter &printer();
+
+    PreparedReport m_report;
+    int m_page = 0;
+    ZoomMode m_mode = ZoomMode::Percent;
+    double m_percent = 100;
+    QScrollArea *m_scroll = nullptr;
+    QLabel *m_view = nullptr;
+    QLabel *m_status = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace tarix::rpt

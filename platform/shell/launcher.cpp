@@ -1,0 +1,163 @@
+#include "platform/shell/launcher.h"
+
+#include "platform/shell/paths.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QUrl>
+#include <optional>
+
+namespace tarix::ShellUtils {
+
+int Kod_ukoncenia = 0;
+
+namespace {
+
+constexpr int kStillActive = 259;
+
+MainWindowHider &mainWindowHider()
+{
+    static MainWindowHider hider;
+    return hider;
+}
+
+struct Launch {
+    QString program;
+    QStringList arguments;
+    QString workingDirectory;
+    bool document = false; // opened by the desktop's opener
+    QString target;        // the document, folder or URL
+};
+
+bool isUrl(const QString &text)
+{
+    const qsizetype colon = text.indexOf(QLatin1String("://"));
+    return colon > 1 && QUrl(text).isValid() && !QUrl(text).scheme().isEmpty();
+}
+
+// What starting `file` means on this desktop: a program to run, or a document, folder or
+// URL for the opener. Nothing when it names nothing that exists.
+std::optional<Launch> resolve(const QString &file, const QString &parameters, const QString &folder)
+{
+    Launch launch;
+    if (!folder.isEmpty()) {
+        launch.workingDirectory = shell::findCaseInsensitive(folder);
+        if (!QFileInfo(launch.workingDirectory).isDir())
+            return std::nullopt;
+    }
+    if (file.isEmpty())
+        return std::nullopt;
+
+    if (isUrl(file)) {
+        launch.document = true;
+        launch.target = file;
+        return launch;
+    }
+
+    const QString given = shell::fromWindowsPath(file);
+    QString path = given;
+    if (QDir::isRelativePath(path) && !launch.workingDirectory.isEmpty())
+        path = QDir(launch.workingDirectory).filePath(path);
+    path = shell::findCaseInsensitive(path);
+    const QFileInfo info(path);
+
+    if (info.exists()) {
+        if (info.isFile() && info.isExecutable()) {
+            launch.program = info.absoluteFilePath();
+            launch.arguments = QProcess::splitCommand(parameters);
+        } else {
+            launch.document = true;
+            launch.target = info.absoluteFilePath();
+        }
+        return launch;
+    }
+    if (!given.contains(QLatin1Char('/'))) {
+        const QString found = QStandardPaths::findExecutable(given);
+        if (!found.isEmpty()) {
+            launch.program = found;
+            launch.arguments = QProcess::splitCommand(parameters);
+            return launch;
+        }
+    }
+    return std::nullopt;
+}
+
+// The opener program for a document, or nothing when the desktop has none.
+bool useOpener(Launch &launch)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return false;
+    launch.program = opener;
+    launch.arguments = {launch.target};
+    return true;
+}
+
+} // namespace
+
+void setMainWindowHider(MainWindowHider hider) { mainWindowHider() = std::move(hider); }
+
+bool ShellOpenFile(const QString &file, const QString &parameters, const QString &folder, int showCmd)
+{
+    std::optional<Launch> launch = resolve(file, parameters, folder);
+    if (!launch)
+        return false;
+    if (launch->document && !useOpener(*launch)) {
+        const QUrl url = isUrl(launch->target) ? QUrl(launch->target) : QUrl::fromLocalFile(launch->target);
+        return QDesktopServices::openUrl(url);
+    }
+    return QProcess::startDetached(launch->program, launch->arguments, launch->workingDirectory);
+}
+
+int ExecuteAndWait(const QString &file, const QString &parameters, const QString &folder, int showCmd)
+{
+    std::function<void()> showAgainFn = mainWindowHider() ? mainWindowHider()() : nullptr;
+    const auto showAgain = qScopeGuard([&] {
+        if (showAgainFn)
+            showAgainFn();
+    });
+
+    std::optional<Launch> launch = resolve(file, parameters, folder);
+    if (!launch || (launch->document && !useOpener(*launch)))
+        return -1;
+
+    // Not owned by anything: a program still running when the application ends is left
+    // running, not killed with the QProcess.
+    auto *process = new QProcess;
+    process->setProgram(launch->program);
+    process->setArguments(launch->arguments);
+    if (!launch->workingDirectory.isEmpty())
+        process->setWorkingDirectory(launch->workingDirectory);
+    // The program's output is not ours to read, and it gets no input from us.
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+
+    QEventLoop loop;
+    QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop,
+                     &QEventLoop::quit);
+    process->start();
+    if (!process->waitForStarted(-1)) {
+        delete process;
+        return -1;
+    }
+    if (process->state() != QProcess::NotRunning)
+        loop.exec();
+
+    if (process->state() != QProcess::NotRunning) {
+        Kod_ukoncenia = kStillActive;
+        process->disconnect();
+        return 0;
+    }
+    Kod_ukoncenia = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    delete process;
+    return 0;
+}
+
+} // namespace tarix::ShellUtils
