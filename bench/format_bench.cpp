@@ -4,6 +4,7 @@
 
 #include "core/helpers/rounding.h"
 #include "platform/format/dates.h"
+#include "platform/format/format_pattern.h"
 #include "platform/format/number_format.h"
 
 static void BM_Zaokruhli_sumu(benchmark::State &state)
@@ -35,6 +36,20 @@ static void BM_FormatPattern(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FormatPattern);
+
+// A message text with its values, as Msg fills it.
+static void BM_FormatMessagePattern(benchmark::State &state)
+{
+    const QString centres = QStringLiteral("1,2,5");
+    int month = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tarix::fmt::format(
+            u"Budú vymazané všetky výplaty za mesiac %d/%d v strediskách číslo %s. Pokračovať ?",
+            {month, 2006, centres}));
+        month = month % 12 + 1;
+    }
+}
+BENCHMARK(BM_FormatMessagePattern);
 
 static void BM_ShortDate(benchmark::State &state)
 {

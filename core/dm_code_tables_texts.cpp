@@ -1,6 +1,6 @@
 #include "core/dm_code_tables_texts.h"
 
-#include "platform/format/number_format.h"
+#include "platform/format/format_pattern.h"
 
 namespace tarix::core {
 

@@ -194,19 +194,6 @@ const Entry *find(int id)
     return it != end && it->id == id ? it : nullptr;
 }
 
-[[noreturn]] void fail(const QString &pattern, const QString &why)
-{
-    throw FormatError(QStringLiteral("Format \"%1\": %2").arg(pattern, why));
-}
-
-QString pad(const QString &value, int width, bool left)
-{
-    if (width <= value.size())
-        return value;
-    const QString blanks(width - value.size(), u' ');
-    return left ? value + blanks : blanks + value;
-}
-
 } // namespace
 
 QString text(int id)
@@ -220,93 +207,6 @@ QString text(int id)
 bool exists(int id)
 {
     return find(id) != nullptr;
-}
-
-QString format(const QString &pattern, std::initializer_list<FormatArg> args)
-{
-    const FormatArg *values = args.begin();
-    const int count = int(args.size());
-    int next = 0;
-    QString out;
-    out.reserve(pattern.size() + 16);
-    const qsizetype n = pattern.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = pattern.at(i);
-        if (c != u'%') {
-            out.append(c);
-            continue;
-        }
-        if (i + 1 < n && pattern.at(i + 1) == u'%') {
-            out.append(u'%');
-            ++i;
-            continue;
-        }
-        // "%" [index ":"] ["-"] [width] ["." precision] type
-        qsizetype j = i + 1;
-        auto readNumber = [&](int &value) {
-            bool any = false;
-            value = 0;
-            while (j < n && pattern.at(j).isDigit() && pattern.at(j).unicode() < 128) {
-                value = value * 10 + (pattern.at(j).unicode() - '0');
-                ++j;
-                any = true;
-            }
-            return any;
-        };
-        int number = 0;
-        bool haveNumber = readNumber(number);
-        if (haveNumber && j < n && pattern.at(j) == u':') {
-            next = number;
-            ++j;
-            haveNumber = false;
-        }
-        bool left = false;
-        if (!haveNumber && j < n && pattern.at(j) == u'-') {
-            left = true;
-            ++j;
-        }
-        int width = 0;
-        if (haveNumber)
-            width = number;
-        else
-            readNumber(width);
-        int precision = -1;
-        if (j < n && pattern.at(j) == u'.') {
-            ++j;
-            if (!readNumber(precision))
-                precision = 0;
-        }
-        if (j >= n)
-            fail(pattern, QStringLiteral("a placeholder without its type at the end"));
-        const QChar type = pattern.at(j).toLower();
-        if (type != u'd' && type != u's')
-            fail(pattern, QStringLiteral("unsupported placeholder type '%1'").arg(pattern.at(j)));
-        if (next >= count)
-            fail(pattern, QStringLiteral("no value for placeholder %1").arg(next + 1));
-        const FormatArg &value = values[next++];
-        QString piece;
-        if (type == u'd') {
-            if (!value.isInt())
-                fail(pattern, QStringLiteral("\"%d\" needs a whole number, got the text \"%1\"")
-                                  .arg(value.text()));
-            const std::int64_t v = value.toInt();
-            QString digits = QString::number(v < 0 ? -static_cast<quint64>(v)
-                                                   : static_cast<quint64>(v));
-            if (precision > digits.size())
-                digits = QString(precision - digits.size(), u'0') + digits;
-            piece = v < 0 ? QStringLiteral("-") + digits : digits;
-        } else {
-            if (value.isInt())
-                fail(pattern, QStringLiteral("\"%s\" needs a text, got the number %1")
-                                  .arg(value.toInt()));
-            piece = value.text();
-            if (precision >= 0 && precision < piece.size())
-                piece.truncate(precision);
-        }
-        out.append(pad(piece, width, left));
-        i = j;
-    }
-    return out;
 }
 
 } // namespace tarix::msg

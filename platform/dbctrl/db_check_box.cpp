@@ -63,15 +63,11 @@ bool DBCheckBox::matches(const QString &text, const QString &values)
 void DBCheckBox::showFieldValue()
 {
     bool on = false;
-    if (db::Field *f = field()) {
-        try {
-            if (f->type() == db::FieldType::Boolean && m_checked.isEmpty())
-                on = f->asBoolean();
-            else
-                on = !f->isNull() && matches(f->text(), valueChecked());
-        } catch (const std::exception &) {
-            on = false;
-        }
+    if (db::Field *f = field(); f && f->isBound()) {
+        if (f->type() == db::FieldType::Boolean && m_checked.isEmpty())
+            on = f->asBoolean();
+        else
+            on = !f->isNull() && matches(dbctrl::displayText(f, TextForm::Edit), valueChecked());
     }
     setChecked(on);
 }

@@ -78,14 +78,7 @@ void DBComboBox::setEditable(bool editable)
 
 void DBComboBox::showFieldValue()
 {
-    QString t;
-    if (db::Field *f = field()) {
-        try {
-            t = f->text();
-        } catch (const std::exception &) {
-            t.clear();
-        }
-    }
+    const QString t = dbctrl::displayText(field(), TextForm::Edit);
     const QSignalBlocker block(this);
     int index = -1;
     for (int i = 0; i < m_items.size() && index < 0; ++i)
@@ -339,7 +332,7 @@ void DBLookupComboBox::reloadList()
                 list->withRowAt(pos, [&] {
                     key = keyF->value();
                     for (db::Field *f : listF)
-                        row << new QStandardItem(f->displayText());
+                        row << new QStandardItem(dbctrl::displayText(f));
                 });
             } catch (const std::exception &) {
                 qDeleteAll(row);

@@ -29,7 +29,7 @@ QString DBEdit::fieldText(db::Field &f) const
 {
     // The edit text while the value can be changed, the display text otherwise.
     const bool editText = m_link.isEditing() || (hasFocus() && m_link.acceptsInput());
-    return editText ? f.text() : f.displayText();
+    return dbctrl::displayText(&f, editText ? TextForm::Edit : TextForm::Display);
 }
 
 void DBEdit::writeField(db::Field &f, const QString &t) { f.setText(t); }
@@ -41,13 +41,7 @@ void DBEdit::showFieldValue()
     QString t;
     int maxLength = 32767;
     if (db::Field *f = field()) {
-        try {
-            t = fieldText(*f);
-        } catch (const std::exception &) {
-            // A text handler failing on a half-filled record shows nothing rather than
-            // stopping the screen.
-            t.clear();
-        }
+        t = fieldText(*f);
         if (f->type() == db::FieldType::String && f->size() > 0 && m_link.acceptsInput())
             maxLength = qMax(f->size(), int(t.size()));
     }

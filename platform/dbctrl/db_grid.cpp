@@ -90,7 +90,7 @@ void DBGridModel::readRow(int row) const
     try {
         m_ds->withRowAt(pos, [&] {
             for (db::Field *f : m_fields)
-                texts << (f ? f->displayText() : QString());
+                texts << dbctrl::displayText(f);
         });
     } catch (const std::exception &) {
         // A row that cannot be read (its calculated fields failed) shows empty.
@@ -111,17 +111,8 @@ QStringList DBGridModel::rowTexts(int row) const
     if (row == m_currentRow && live()) {
         // The current record as it stands, also while it is edited.
         QStringList texts;
-        for (db::Field *f : m_fields) {
-            QString t;
-            if (f) {
-                try {
-                    t = f->displayText();
-                } catch (const std::exception &) {
-                    t.clear();
-                }
-            }
-            texts << t;
-        }
+        for (db::Field *f : m_fields)
+            texts << dbctrl::displayText(f);
         return texts;
     }
     auto it = m_cache.constFind(row);
@@ -145,11 +136,7 @@ QVariant DBGridModel::data(const QModelIndex &index, int role) const
         db::Field *f = m_fields[index.column()];
         if (!f || index.row() != m_currentRow || !live())
             return {};
-        try {
-            return f->text();
-        } catch (const std::exception &) {
-            return QString();
-        }
+        return dbctrl::displayText(f, TextForm::Edit);
     }
     if (role == Qt::TextAlignmentRole)
         return QVariant((m_rightAligned.value(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -190,11 +177,7 @@ bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int r
     if (role != Qt::EditRole || !index.isValid() || !canEditCell(index.row(), index.column()))
         return false;
     db::Field *f = m_fields[index.column()];
-    QString oldText;
-    try {
-        oldText = f->text();
-    } catch (const std::exception &) {
-    }
+    const QString oldText = dbctrl::displayText(f, TextForm::Edit);
     const QString typed = value.toString();
     if (typed == oldText && m_ds->isEditing())
         return true; // nothing changed: no write, no validation

@@ -25,14 +25,7 @@ DBMemo::~DBMemo()
 
 void DBMemo::showFieldValue()
 {
-    QString t;
-    if (db::Field *f = field()) {
-        try {
-            t = f->text();
-        } catch (const std::exception &) {
-            t.clear();
-        }
-    }
+    const QString t = dbctrl::displayText(field(), TextForm::Edit);
     if (t == toPlainText())
         return;
     m_loading = true;

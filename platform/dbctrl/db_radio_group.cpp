@@ -76,17 +76,11 @@ int DBRadioGroup::itemIndex() const { return m_group->checkedId(); }
 void DBRadioGroup::showFieldValue()
 {
     int index = -1;
-    if (db::Field *f = field()) {
-        try {
-            if (!f->isNull()) {
-                const QString t = f->text();
-                for (int i = 0; i < m_items.size() && index < 0; ++i)
-                    if (valueOf(i).compare(t, Qt::CaseInsensitive) == 0)
-                        index = i;
-            }
-        } catch (const std::exception &) {
-            index = -1;
-        }
+    if (db::Field *f = field(); f && f->isBound() && !f->isNull()) {
+        const QString t = dbctrl::displayText(f, TextForm::Edit);
+        for (int i = 0; i < m_items.size() && index < 0; ++i)
+            if (valueOf(i).compare(t, Qt::CaseInsensitive) == 0)
+                index = i;
     }
     // An exclusive group cannot uncheck its last button; switch exclusivity off meanwhile.
     m_group->setExclusive(false);

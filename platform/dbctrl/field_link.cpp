@@ -1,5 +1,6 @@
 #include "platform/dbctrl/field_link.h"
 
+#include "platform/db/dataset.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 
@@ -18,6 +19,19 @@ void showErrorText(const QString &text)
 }
 
 } // namespace
+
+QString displayText(const db::Field *field, TextForm form)
+{
+    if (!field || !field->isBound() || !field->dataSet().isActive())
+        return {};
+    try {
+        return form == TextForm::Edit ? field->text() : field->displayText();
+    } catch (const std::exception &e) {
+        qWarning("Field %s of %s shows no text: %s", qPrintable(field->name()),
+                 qPrintable(field->dataSet().objectName()), e.what());
+        return {};
+    }
+}
 
 void reportException(const std::exception &e)
 {

@@ -21,6 +21,18 @@
 
 namespace tarix::dbctrl {
 
+// Which text of a field a control shows: the display text (display format, OnGetText
+// asked for display) or the edit text (the plain value, OnGetText asked for editing).
+enum class TextForm { Display, Edit };
+
+// The text of a field as every data-aware control shows it. Empty when there is no field,
+// when the field is no longer bound or its dataset is closed, and when the text cannot be
+// produced: an exception from OnGetText, the display formatter or a calculated value read
+// on a half-filled record. The control then shows nothing and the screen goes on; the
+// failure goes to the log, never into an error box (controls show their fields on every
+// scroll and repaint, and a box each time would stop the screen).
+QString displayText(const db::Field *field, TextForm form = TextForm::Display);
+
 // Shows an exception's text as an error box (EMyError: its text; other exceptions: what());
 // an EAbort is silent.
 void reportException(const std::exception &e);

@@ -3,7 +3,6 @@
 #include "platform/format/decimal.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 namespace tarix::fmt {
@@ -236,14 +235,6 @@ bool roundsToZero(double magnitude, int decimals)
     return d.integer == "0" && d.fraction.find_first_not_of('0') == std::string::npos;
 }
 
-// ---- Format-style patterns --------------------------------------------------------------
-
-[[noreturn]] void badPattern(QStringView pattern, const char *why)
-{
-    throw std::invalid_argument(std::string("format \"") + pattern.toString().toStdString()
-                                + "\": " + why);
-}
-
 } // namespace
 
 QString formatFloat(QStringView mask, double value, const Style &style)
@@ -319,92 +310,6 @@ QString padLeft(const QString &text, int width)
 QString padRight(const QString &text, int width)
 {
     return text.size() >= width ? text : text + QString(width - text.size(), u' ');
-}
-
-QString format(QStringView pattern, std::initializer_list<FormatArg> args, const Style &style)
-{
-    QString out;
-    auto next = args.begin();
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern[i];
-        if (c != u'%') {
-            out += c;
-            continue;
-        }
-        if (++i >= pattern.size())
-            badPattern(pattern, "ends with %");
-        if (pattern[i] == u'%') {
-            out += u'%';
-            continue;
-        }
-        bool left = false;
-        if (pattern[i] == u'-') {
-            left = true;
-            ++i;
-        }
-        auto readNumber = [&](int &into) {
-            bool any = false;
-            into = 0;
-            while (i < pattern.size() && pattern[i].isDigit() && pattern[i].unicode() < 128) {
-                into = into * 10 + (pattern[i].unicode() - '0');
-                any = true;
-                ++i;
-            }
-            return any;
-        };
-        int width = 0;
-        readNumber(width);
-        int precision = -1;
-        if (i < pattern.size() && pattern[i] == u'.') {
-            ++i;
-            if (!readNumber(precision))
-                badPattern(pattern, "precision without digits");
-        }
-        if (i >= pattern.size())
-            badPattern(pattern, "conversion without type");
-        const char type = char(pattern[i].toLower().unicode());
-        if (next == args.end())
-            badPattern(pattern, "too few arguments");
-        const auto &arg = (next++)->value();
-
-        auto asDouble = [&]() -> double {
-            if (const auto *d = std::get_if<double>(&arg))
-                return *d;
-            if (const auto *n = std::get_if<qint64>(&arg))
-                return double(*n);
-            badPattern(pattern, "a number expected");
-        };
-        QString text;
-        switch (type) {
-        case 'd':
-            if (const auto *n = std::get_if<qint64>(&arg))
-                text = integer(*n, std::max(precision, 1));
-            else
-                badPattern(pattern, "%d needs an integer");
-            break;
-        case 'f':
-            text = fixed(asDouble(), precision < 0 ? 2 : precision, style);
-            break;
-        case 'n':
-            text = number(asDouble(), precision < 0 ? 2 : precision, style);
-            break;
-        case 'g':
-            text = general(asDouble(), style, precision < 0 ? 15 : precision);
-            break;
-        case 's':
-            if (const auto *s = std::get_if<QString>(&arg))
-                text = precision < 0 ? *s : s->left(precision);
-            else
-                badPattern(pattern, "%s needs a text");
-            break;
-        default:
-            badPattern(pattern, "unknown conversion type");
-        }
-        out += left ? padRight(text, width) : padLeft(text, width);
-    }
-    if (next != args.end())
-        badPattern(pattern, "too many arguments");
-    return out;
 }
 
 } // namespace tarix::fmt

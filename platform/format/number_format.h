@@ -1,5 +1,5 @@
 #pragma once
-// Number texts of the program: display masks, Format-style patterns and plain helpers.
+// Number texts of the program: display masks and plain helpers.
 // Never the workstation's locale and never C's printf: the texts on screen and paper are
 // Slovak (decimal comma, blank as thousands separator) whatever the machine says, and each
 // file gets the separators its recipient expects (Style::point()).
@@ -34,19 +34,10 @@
 //   integer placeholder are always printed: "=0=" 5 -> "=5=", -5 -> "=-5=".
 //   An empty mask prints the general form (general(value, style)).
 //
-// format(pattern, {args...}, style): Format-style patterns
-//   %[-][width][.precision]type, "%%" is a percent sign. Types:
-//     d  integer argument; precision = minimum digits ("%.2d" 7 -> "07")
-//     f  fixed, precision decimals (default 2), no thousands separators
-//     n  like f with thousands separators ("%10.2n" 1234.5 -> "  1 234,50")
-//     g  general form with at most precision significant digits (default 15)
-//     s  text; precision = maximum characters
-//   width pads with blanks on the left ("-" pads on the right). An f/n/g argument may be
-//   an integer; d refuses a floating-point argument (round it first, e.g. Floor, so that
-//   -0.5 -> -1). A malformed pattern or a missing or wrong argument throws
-//   std::invalid_argument: a programming error.
+// Format-style patterns ("%10.2n", "%s", "%.2d") are filled by format() of
+// format_pattern.h with the helpers below.
 //
-// Plain helpers (the same rules as the patterns):
+// Plain helpers:
 //   fixed(value, decimals, style)   "%.<decimals>f"
 //   number(value, decimals, style)  "%.<decimals>n"
 //   general(value, style, digits)   at most `digits` (<= 15) significant digits, trailing
@@ -57,10 +48,6 @@
 // ---------------------------------------------------------------------------------------
 #include <QString>
 #include <QStringView>
-
-#include <concepts>
-#include <initializer_list>
-#include <variant>
 
 namespace tarix::fmt {
 
@@ -82,25 +69,5 @@ QString general(double value, const Style &style = Style::screen(), int digits =
 QString integer(qint64 value, int minDigits = 1);
 QString padLeft(const QString &text, int width);
 QString padRight(const QString &text, int width);
-
-class FormatArg {
-public:
-    template <std::integral T>
-        requires(!std::same_as<T, bool> && !std::same_as<T, char>)
-    FormatArg(T v) : m_value(qint64(v))
-    {
-    }
-    FormatArg(double v) : m_value(v) {}
-    FormatArg(const QString &v) : m_value(v) {}
-    FormatArg(const char *v) : m_value(QString::fromUtf8(v)) {}
-
-    const std::variant<qint64, double, QString> &value() const { return m_value; }
-
-private:
-    std::variant<qint64, double, QString> m_value;
-};
-
-QString format(QStringView pattern, std::initializer_list<FormatArg> args,
-               const Style &style = Style::screen());
 
 } // namespace tarix::fmt

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 using namespace tarix::fmt;
 
@@ -172,71 +171,6 @@ TEST(FormatMask, DecimalPointStyleAndNonFinite)
     EXPECT_EQ(formatFloat(u"0.00", std::nan("")), QStringLiteral("NAN"));
     EXPECT_EQ(formatFloat(u"0.00", -std::numeric_limits<double>::infinity()),
               QStringLiteral("-INF"));
-}
-
-TEST(FormatPattern, WidthPrecisionAndTypes)
-{
-    struct Case {
-        const char16_t *pattern;
-        FormatArg arg;
-        const char16_t *expected;
-    } const cases[] = {
-        {u"%10.2n", 1234.5, u"  1 234,50"},
-        {u"%10.2n", -1234567.891, u"-1 234 567,89"},
-        {u"%10.0n", 1234567.5, u" 1 234 568"},
-        {u"%2.0n", 5, u" 5"},
-        {u"%2.0n", 5.0, u" 5"},
-        {u"%0.0f", 1234567.5, u"1234568"},
-        {u"%5.0f", 42, u"   42"},
-        {u"%5.2f", 3.14159, u" 3,14"},
-        {u"%8.0f", 0.0, u"       0"},
-        {u"%8.0f", -0.3, u"       0"},
-        {u"%d", 42, u"42"},
-        {u"%d", -42, u"-42"},
-        {u"%2d - ", 5, u" 5 - "},
-        {u"DATA%.2d", 7, u"DATA07"},
-        {u"DATA%.2d", 12, u"DATA12"},
-        {u"%6d", -1, u"    -1"},
-        {u"%6d", 1234, u"  1234"},
-        {u"%-6d|", 12, u"12    |"},
-        {u"%s!", "Ahoj", u"Ahoj!"},
-        {u"%.3s", "abcdef", u"abc"},
-        {u"%f", 2.5, u"2,50"},
-        {u"%n", 1000, u"1 000,00"},
-        {u"%g", 1234.5, u"1234,5"},
-    };
-    for (const auto &c : cases) {
-        const QString pattern = QString::fromUtf16(c.pattern);
-        EXPECT_EQ(format(pattern, {c.arg}), QString::fromUtf16(c.expected))
-            << pattern.toStdString();
-    }
-    EXPECT_EQ(format(u"100%%", {}), QStringLiteral("100%"));
-    EXPECT_EQ(format(u"%5s|%-5s|", {"ab", "cd"}), QStringLiteral("   ab|cd   |"));
-    EXPECT_EQ(format(u"%s: %d ks po %.2f", {"Obed", 3, 2.5}), QStringLiteral("Obed: 3 ks po 2,50"));
-    // Rounded down first, then printed as an integer.
-    EXPECT_EQ(format(u"%6d", {qint64(std::floor(-0.5))}), QStringLiteral("    -1"));
-    EXPECT_EQ(format(u"%6d", {qint64(std::floor(1234.99))}), QStringLiteral("  1234"));
-}
-
-TEST(FormatPattern, FileTextsWithADecimalPoint)
-{
-    const Style p = Style::point();
-    EXPECT_EQ(format(u"%.2f", {1234.5}, p), QStringLiteral("1234.50"));
-    EXPECT_EQ(format(u"%.2f", {10}, p), QStringLiteral("10.00"));
-    EXPECT_EQ(format(u"\"%0.2f\"", {1234.5}, p), QStringLiteral("\"1234.50\""));
-    EXPECT_EQ(format(u"%.2f", {-0.001}, p), QStringLiteral("0.00"));
-    EXPECT_EQ(format(u"%.2f", {21474836.475}, p), QStringLiteral("21474836.48"));
-    EXPECT_EQ(format(u"%10.2n", {1234567.5}, p), QStringLiteral("1234567.50"));
-}
-
-TEST(FormatPattern, ProgrammingErrorsThrow)
-{
-    EXPECT_THROW(format(u"%d", {1.5}), std::invalid_argument);
-    EXPECT_THROW(format(u"%d", {}), std::invalid_argument);
-    EXPECT_THROW(format(u"%d", {1, 2}), std::invalid_argument);
-    EXPECT_THROW(format(u"%f", {"x"}), std::invalid_argument);
-    EXPECT_THROW(format(u"%q", {1}), std::invalid_argument);
-    EXPECT_THROW(format(u"50%", {}), std::invalid_argument);
 }
 
 TEST(FormatGeneral, BankAmountAndGeneralForm)
