@@ -1,15 +1,14 @@
 // TARIX: personnel and payroll program.
 #include "core/app_ini.h"
 #include "core/dm_all.h"
-#include "core/dm_main.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_main.h"
-#include "core/dm_ppv.h"
-#include "core/dm_zam.h"
 #include "core/forms/startup.h"
+#include "core/modules.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
+#include "payroll/modules.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 
@@ -24,10 +23,12 @@ int main(int argc, char **argv)
     prikazy.prepocitanie_vyplat = [] { return tarix::payroll::DMV().Prepocitanie_vyplat(0); };
     prikazy.rozdelenie_dane = [] { return tarix::payroll::DMV().Rozdelenie_dane(); };
 
+    // The data modules in the program's order: each subsystem declares its own after those
+    // of the subsystems it builds on.
+    tarix::core::registerModules();
+    tarix::payroll::registerModules();
+
     tarix::core::StartupHooks hooks;
-    // The data modules in the program's order; each later subsystem adds its own.
-    hooks.dataModules = {tarix::core::createDM, tarix::core::createDMZ, tarix::core::createDMP,
-                         tarix::payroll::createDMV};
     hooks.afterDataModules = [] {
         tarix::core::DMA().Registruj_tabulky();
         tarix::reports::Registruj_vyplatne_pasky();
@@ -38,10 +39,5 @@ int main(int argc, char **argv)
     hooks.readCalculationSettings = [] {
         tarix::payroll::setNastavenia(tarix::payroll::Nacitaj_nastavenia(tarix::core::trxIni()));
     };
-    const int code = tarix::core::runProgram(app, hooks);
-    tarix::payroll::destroyDMV();
-    tarix::core::destroyDMP();
-    tarix::core::destroyDMZ();
-    tarix::core::destroyDM();
-    return code;
+    return tarix::core::runProgram(app, hooks);
 }

@@ -1,16 +1,10 @@
 #include "core/data_module.h"
 
-#include <QHash>
+#include "core/module_registry.h"
 
 namespace tarix::core {
 
 namespace {
-QHash<QString, DataModule *> &modules()
-{
-    static QHash<QString, DataModule *> m;
-    return m;
-}
-
 template <class Map>
 auto findIn(const Map &map, const QString &name) -> decltype(map.begin()->second.get())
 {
@@ -19,19 +13,17 @@ auto findIn(const Map &map, const QString &name) -> decltype(map.begin()->second
 }
 } // namespace
 
-DataModule::DataModule(const QString &name) : m_name(name)
-{
-    modules().insert(name.toUpper(), this);
-}
+DataModule::DataModule(const QString &name) : m_name(name) { moduleRegistry().enrol(this); }
 
 DataModule::~DataModule()
 {
-    // Sources first: they hold links into the datasets.
+    // Out of the registry first, so that nothing finds a module half torn down; then the
+    // sources, which hold links into the datasets.
+    moduleRegistry().withdraw(this);
+    m_screenSources.clear();
     m_sources.clear();
     m_queries.clear();
     m_tables.clear();
-    if (modules().value(m_name.toUpper()) == this)
-        modules().remove(m_name.toUpper());
 }
 
 db::Table *DataModule::table(const QString &component) const { return findIn(m_tables, component); }
@@ -56,8 +48,6 @@ QStringList DataModule::queryNames() const
         names << name;
     return names;
 }
-
-DataModule *DataModule::find(const QString &name) { return modules().value(name.toUpper()); }
 
 db::Table &DataModule::addTable(const QString &component, const QString &alias,
                                 const QString &tableName)
@@ -88,6 +78,11 @@ db::DataSource &DataModule::addDataSource(const QString &component, db::DataSet 
     db::DataSource &ref = *s;
     m_sources[component.toUpper()] = std::move(s);
     return ref;
+}
+
+void DataModule::addScreenSources(std::initializer_list<db::DataSource *> sources)
+{
+    m_screenSources.insert(m_screenSources.end(), sources);
 }
 
 } // namespace tarix::core

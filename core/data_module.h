@@ -2,17 +2,20 @@
 // A data module: a process-wide holder of named tables, queries and data sources that
 // windows and other modules use by their component names ("TZAM_", "DS_VYPL").
 //
-// Modules are created once at start-up and live for the run; each registers itself under
-// its class name ("TDM", "TDMZ") so that the table registry can find components by name.
+// Modules are created once at start-up, in the order of the module registry, and live for
+// the run; each enrols itself with the registry while it exists. Other modules reach it
+// through its typed accessor (DMZ(), DMP()), never by its name.
 #include "platform/db/datasource.h"
 #include "platform/db/query.h"
 #include "platform/db/table.h"
 
 #include <QString>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tarix::core {
 
@@ -23,6 +26,7 @@ public:
     DataModule(const DataModule &) = delete;
     DataModule &operator=(const DataModule &) = delete;
 
+    // The class name ("TDM", "TDMZ"), for messages.
     const QString &name() const { return m_name; }
 
     // Components by name (case-insensitive); null when the module has none of that name.
@@ -33,16 +37,20 @@ public:
     // Component names of the module's queries (upper case).
     QStringList queryNames() const;
 
-    // The created module of that class name, or null.
-    static DataModule *find(const QString &name);
+    // The sources of the module's screens (grids, forms) that are switched off while no
+    // screen shows them, so that they do not follow table movements meanwhile.
+    const std::vector<db::DataSource *> &screenSources() const { return m_screenSources; }
 
 protected:
     db::Table &addTable(const QString &component, const QString &alias, const QString &tableName);
     db::Query &addQuery(const QString &component, const QString &alias);
     db::DataSource &addDataSource(const QString &component, db::DataSet &dataSet);
+    // Declares sources of the module as screen sources, switched off in this order.
+    void addScreenSources(std::initializer_list<db::DataSource *> sources);
 
 private:
     QString m_name;
+    std::vector<db::DataSource *> m_screenSources;
     std::map<QString, std::unique_ptr<db::Table>> m_tables;
     std::map<QString, std::unique_ptr<db::Query>> m_queries;
     std::map<QString, std::unique_ptr<db::DataSource>> m_sources;

@@ -3,6 +3,7 @@
 #include "core/data_module.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/module_registry.h"
 #include "platform/db/session.h"
 
 #include <QDir>
@@ -24,12 +25,7 @@ void TDMA::Registruj_tabulky()
 {
     const QStringList &names = Nazvy_tabuliek();
     for (int i = 0; i < kPocet; ++i) {
-        db::Table *found = nullptr;
-        for (const char *module : {"TDMZ", "TDMV", "TDM", "TDMP"}) {
-            if (DataModule *m = DataModule::find(QString::fromLatin1(module)))
-                if ((found = m->table(names[i])))
-                    break;
-        }
+        db::Table *found = moduleRegistry().table(names[i]);
         m_tables[size_t(i)] = found;
         if (!found) {
             MyConsts::Sprava_chyba(QStringLiteral("nenasiel") + names[i]);
@@ -78,21 +74,9 @@ bool TDMA::Otvor_tabulky(const QString &alias)
 
 void TDMA::Vypni_zdroje_dat()
 {
-    static const std::pair<const char *, QStringList> sources[] = {
-        {"TDMZ", {"DS_ZAM1", "DS_ZGRID", "DS_ZRZ", "DS_ZRZG", "DS_NEP", "DS_NEPG", "DS_NEP2",
-                  "DS_DOCH", "DS_ELDP", "DS_ZP1", "DS_ZP2", "DS_ZP3", "DS_ZP4", "DS_ZP5"}},
-        {"TDMV", {"DS_VYPL", "DS_VGRID", "DS_RZP", "DS_RGRID", "DS_HSV", "DS_ZRV", "DS_ZRVG",
-                  "DS_CUK", "DS_HSU"}},
-        {"TDM", {"DS_DZP", "DS_DZPG"}},
-    };
-    for (const auto &[module, names] : sources) {
-        DataModule *m = DataModule::find(QString::fromLatin1(module));
-        if (!m)
-            continue;
-        for (const QString &name : names)
-            if (db::DataSource *s = m->dataSource(name))
-                s->setEnabled(false);
-    }
+    for (DataModule *m : moduleRegistry().modules())
+        for (db::DataSource *s : m->screenSources())
+            s->setEnabled(false);
 }
 
 TDMA &DMA()

@@ -18,9 +18,9 @@ public:
     // The component names of the registered tables, in registry order.
     static const QStringList &Nazvy_tabuliek();
 
-    // Looks each name up in TDMZ, TDMV, TDM and TDMP (the first module that has it wins)
-    // and closes the table. A name found nowhere is reported ("nenasiel" + name) and its
-    // entry stays empty.
+    // Looks each name up in the data modules that exist, in the order they were created
+    // (the first module that has it wins), and closes the table. A name found nowhere is
+    // reported ("nenasiel" + name) and its entry stays empty.
     void Registruj_tabulky();
     // Closes every registered table.
     void Zatvor_tabulky();
@@ -28,8 +28,8 @@ public:
     // closed, the first such table is reported (65174 with its folder and table name) and the
     // result is false.
     bool Otvor_tabulky(const QString &alias = QString());
-    // Switches the grid data sources of the modules off, so that grids do not follow table
-    // movements while their screen is not shown.
+    // Switches the screen sources each module declares off, so that grids do not follow
+    // table movements while their screen is not shown.
     void Vypni_zdroje_dat();
 
     db::Table *tabulka(int entry) const { return m_tables.at(size_t(entry - 1)); }

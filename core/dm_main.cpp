@@ -60,6 +60,8 @@ TDM::TDM()
     QCIS3a_.setSql(pd);
     QCIS3b_.setSql(pd);
     QDDP_.setSql(QStringLiteral("select * from cis_bu where buid_typ='Y'"));
+    // The tax band screen's sources stand still while that screen is not shown.
+    addScreenSources({&DS_DZP, &DS_DZPG});
     Nastav_udalosti_hlavneho_modulu(*this);
     Nastav_udalosti_ciselnikov(*this);
 }

@@ -67,6 +67,9 @@ TDMZ::TDMZ()
         QStringLiteral("  (select count(*) from deti where  code_emp=:p1 and pd=true)  as pocet3"),
         QStringLiteral("from dual;"),
     });
+    // The card's sources stand still while the card is not shown.
+    addScreenSources({&DS_ZAM1, &DS_ZGRID, &DS_ZRZ, &DS_ZRZG, &DS_NEP, &DS_NEPG, &DS_NEP2, &DS_DOCH,
+                      &DS_ELDP, &DS_ZP1, &DS_ZP2, &DS_ZP3, &DS_ZP4, &DS_ZP5});
 
     Nastav_udalosti_zamestnancov(*this);
     Nastav_udalosti_podzaznamov(*this);

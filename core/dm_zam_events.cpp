@@ -2,6 +2,7 @@
 // checks of typed values and of a post, the refusal to delete an employee with payroll
 // records (and the removal of his detail rows with him), calculated and lookup fields.
 #include "core/dm_main.h"
+#include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/dm_zam_detail.h"
 #include "core/helpers/checks.h"
@@ -336,9 +337,9 @@ void Nastav_udalosti_zamestnancov(TDMZ &dmz)
                              &dmz.TZP2_, &dmz.TZP3_, &dmz.TZP4_, &dmz.TZP5_})
             if (d->isActive() && !d->isEditing())
                 d->refresh();
-        if (DataModule *dmp = DataModule::find(QStringLiteral("TDMP")))
-            if (db::Table *ppv = dmp->table(QStringLiteral("TPPV_")); ppv && ppv->isActive() && !ppv->isEditing())
-                ppv->refresh();
+        if (hasDMP())
+            if (db::Table &ppv = DMP().TPPV_; ppv.isActive() && !ppv.isEditing())
+                ppv.refresh();
     };
     t.onCalcFields = [](db::DataSet &ds) { vypocitajPolia(ds); };
     t.afterScroll = [&dmz](db::DataSet &) {

@@ -3,6 +3,7 @@
 #include "payroll/dm_vyp.h"
 
 #include "core/dm_main.h"
+#include "core/dm_zam.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
@@ -121,17 +122,19 @@ TDMV::TDMV()
 
     TRZP_.setIndexFieldNames(QStringLiteral("Code_emp"));
     // The settlements follow the employee grid of the employee module (created before).
-    if (core::DataModule *dmz = core::DataModule::find(QStringLiteral("TDMZ")))
-        if (db::DataSource *grid = dmz->dataSource(QStringLiteral("DS_ZGRID"))) {
-            TRZP_.setMasterSource(grid);
-            TRZP_.setMasterFields(QStringLiteral("Code_emp"));
-        }
+    if (core::hasDMZ()) {
+        TRZP_.setMasterSource(&core::DMZ().DS_ZGRID);
+        TRZP_.setMasterFields(QStringLiteral("Code_emp"));
+    }
     // The exemption code table shows the current payroll's exemption while the payroll
     // source is enabled, and every exemption while it is not.
     if (core::hasDM()) {
         core::DM().CIS5_.setMasterSource(&DS_VYPL);
         core::DM().CIS5_.setMasterFields(QStringLiteral("VYNIMKA_VZ"));
     }
+    // The payroll screen's sources stand still while that screen is not shown.
+    addScreenSources({&DS_VYPL, &DS_VGRID, &DS_RZP, &DS_RGRID, &DS_HSV, &DS_ZRV, &DS_ZRVG, &DS_CUK,
+                      &DS_HSU});
     DS_HSV.autoEdit = true;
     DS_CUK.setEnabled(false);
     DS_ZUK.setEnabled(false);
@@ -156,11 +159,11 @@ KlucZamestnanca TDMV::Aktualny_zamestnanec() const
 {
     if (m_zamestnanec.isValid())
         return m_zamestnanec;
-    if (core::DataModule *dmz = core::DataModule::find(QStringLiteral("TDMZ"))) {
-        db::Table *zam = dmz->table(QStringLiteral("TZAM_"));
-        if (zam && zam->isActive() && !zam->isEmpty())
-            return {zam->fieldByName(QStringLiteral("Code_numb")).asInt(),
-                    zam->fieldByName(QStringLiteral("Code_emp")).asInt()};
+    if (core::hasDMZ()) {
+        db::Table &zam = core::DMZ().TZAM_;
+        if (zam.isActive() && !zam.isEmpty())
+            return {zam.fieldByName(QStringLiteral("Code_numb")).asInt(),
+                    zam.fieldByName(QStringLiteral("Code_emp")).asInt()};
     }
     return {};
 }

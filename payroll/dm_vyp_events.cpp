@@ -2,6 +2,7 @@
 #include "payroll/dm_vyp.h"
 
 #include "core/dm_main.h"
+#include "core/dm_zam.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
@@ -162,9 +163,8 @@ void TDMV::Nastav_udalosti_vyplat()
         const bool editing = source.state() == db::DataSetState::Edit
                              || source.state() == db::DataSetState::Insert;
         DS_VGRID.setEnabled(!editing);
-        if (core::DataModule *dmz = core::DataModule::find(QStringLiteral("TDMZ")))
-            if (db::DataSource *zamf = dmz->dataSource(QStringLiteral("DS_ZAMF")))
-                zamf->setEnabled(!editing);
+        if (core::hasDMZ())
+            core::DMZ().DS_ZAMF.setEnabled(!editing);
     };
     // The detail tables follow the payroll of the grid.
     DS_VGRID.onDataChange = [this](db::DataSource &, db::Field *field) {

@@ -1,7 +1,7 @@
 // The main window's menus, pages and navigation: the notebook N with the start page, the
 // employee card, the employee choice and the tax band page; the operation menus of the
 // pages; the pending-edit guard and the employee list's filters and orders.
-#include "core/data_module.h"
+#include "core/card_page_provider.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
@@ -18,6 +18,7 @@
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/module_registry.h"
 #include "platform/dbctrl/db_combo_box.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
@@ -54,14 +55,7 @@ bool firmOpen() { return hasDM() && DM().TINF_.isActive(); }
 
 // A table of the data modules by its component name; null when no module has it (the
 // payroll module's tables before that module is created).
-db::Table *tabulka(const QString &name)
-{
-    for (const char *module : {"TDMZ", "TDMV", "TDM", "TDMP"})
-        if (DataModule *m = DataModule::find(QString::fromLatin1(module)))
-            if (db::Table *t = m->table(name))
-                return t;
-    return nullptr;
-}
+db::Table *tabulka(const QString &name) { return moduleRegistry().table(name); }
 
 void zobrazMenu(QMenu *menu, bool visible)
 {
@@ -292,12 +286,10 @@ void TFormMain::vytvorStranky()
 void TFormMain::vytvorOperacie()
 {
     // The menus of the card's tabs, in the program's order; the piece-work menu needs the
-    // payroll module's source.
+    // source of the registered piece-work page.
     if (m_karta) {
         TDMZ &dmz = DMZ();
-        db::DataSource *zuk = nullptr;
-        if (DataModule *dmv = DataModule::find(QStringLiteral("TDMV")))
-            zuk = dmv->dataSource(QStringLiteral("DS_ZUK"));
+        db::DataSource *zuk = pieceWorkPage() ? pieceWorkPage()->dataSource() : nullptr;
         const std::tuple<const char *, db::DataSource *, const char *> menus[] = {
             {"Operácie-ev.dôchodkov", &dmz.DS_DOCH, "PAGE_DOCH"},
             {"Operácie-neprítomnosť", &dmz.DS_NEP, "PAGE_NEP"},

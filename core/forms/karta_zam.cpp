@@ -1,6 +1,6 @@
 #include "core/forms/karta_zam.h"
 
-#include "core/data_module.h"
+#include "core/card_page_provider.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
@@ -427,11 +427,11 @@ QWidget *TKartaZam::vytvorDeti()
     return page;
 }
 
-// Piece-work items belong to the payroll module; the tab is there when that module is.
+// Piece-work items belong to the payroll subsystem; the tab is there when it registered
+// the page and its module exists.
 QWidget *TKartaZam::vytvorVykony()
 {
-    DataModule *dmv = DataModule::find(QStringLiteral("TDMV"));
-    db::DataSource *zuk = dmv ? dmv->dataSource(QStringLiteral("DS_ZUK")) : nullptr;
+    db::DataSource *zuk = pieceWorkPage() ? pieceWorkPage()->dataSource() : nullptr;
     if (!zuk)
         return nullptr;
     QWidget *page = stranka(QStringLiteral("PAGE_VYKONY"), QStringLiteral("  1.14 Evidencia výkonov"));

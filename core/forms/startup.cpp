@@ -11,6 +11,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/installation.h"
+#include "core/module_registry.h"
 #include "core/session.h"
 #include "core/version.h"
 #include "platform/db/session.h"
@@ -71,8 +72,7 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
     QApplication::setApplicationName(QStringLiteral("TARIX"));
     QApplication::setApplicationDisplayName(QStringLiteral("TARIX"));
 
-    for (const auto &create : hooks.dataModules)
-        create();
+    moduleRegistry().createAll();
     // The main module is the core's own; the window's creation needs it.
     if (!hasDM())
         createDM();
@@ -132,12 +132,9 @@ void endProgram()
 int runProgram(QApplication &app, const StartupHooks &hooks)
 {
     TFormMain *main = startProgram(StartupOptions{}, hooks);
-    if (!main) {
-        endProgram();
-        return 1;
-    }
-    const int code = app.exec();
+    const int code = main ? app.exec() : 1;
     endProgram();
+    moduleRegistry().destroyAll();
     return code;
 }
 

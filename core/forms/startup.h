@@ -2,7 +2,6 @@
 // Start-up: from an empty process to the main window, in the program's fixed order.
 #include <QString>
 #include <functional>
-#include <vector>
 
 class QApplication;
 
@@ -12,11 +11,11 @@ class TDM;
 class TFormMain;
 
 // What the layers above the core contribute to start-up. The app wires them up, so
-// that the core never depends on the subsystems built on it.
+// that the core never depends on the subsystems built on it. The data modules come from
+// the module registry, where each subsystem declared them before start-up.
 struct StartupHooks {
-    // Creators of the process-wide data modules, called in this order.
-    std::vector<std::function<void()>> dataModules;
-    // Called once the main window exists (the table registry is filled here).
+    // Called once the data modules exist, before the main window (the table registry is
+    // filled here).
     std::function<void()> afterDataModules;
     // Reads the calculation's settings from TRX.INI after the main window is shown.
     std::function<void()> readCalculationSettings;
@@ -38,7 +37,8 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
 // end of a run; tests call it so that no window outlives the application object).
 void endProgram();
 
-// Starts the program and runs the message loop until the main window closes.
+// Starts the program and runs the message loop until the main window closes; then the
+// declared data modules are destroyed, in reverse order.
 int runProgram(QApplication &app, const StartupHooks &hooks);
 
 } // namespace tarix::core

@@ -10,6 +10,8 @@
 #include "core/forms/karta_zam.h"
 #include "core/forms/form_main.h"
 #include "core/forms/startup.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
 #include "firm_fixture.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
@@ -57,8 +59,8 @@ protected:
             core::StartupOptions options;
             options.programFolder = dir.path();
             options.showWindows = false;
+            core::registerModules();
             core::StartupHooks hooks;
-            hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP};
             hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
             // The login dialog, answered with the empty password of a new installation.
             firmtest::whileDialogs([&] { main = core::startProgram(options, hooks); },
@@ -114,6 +116,7 @@ protected:
         core::destroyDMP();
         core::destroyDMZ();
         core::destroyDM();
+        core::moduleRegistry().clear();
         destroyExtraModules();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});

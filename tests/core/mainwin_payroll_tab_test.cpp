@@ -1,5 +1,7 @@
-// The piece-work tab of the card: its table belongs to the payroll module, which the card
-// finds by its component names ("TDMV", "TZUK_", "DS_ZUK"); a stand-in module here.
+// The piece-work tab of the card: its table belongs to the payroll module, whose subsystem
+// registers the card's piece-work page; a stand-in module and page here. Without a page,
+// or while the page has no source, the card has no such tab.
+#include "core/card_page_provider.h"
 #include "core/data_module.h"
 #include "core/forms/my_menu.h"
 #include "core/helpers/messages.h"
@@ -20,10 +22,28 @@ public:
     db::DataSource &DS_ZUK;
 };
 
+// The page as the payroll subsystem registers it: the module's source while it exists.
+class StandInPage : public core::CardPageProvider {
+public:
+    explicit StandInPage(const std::unique_ptr<StandInPayroll> &module) : m_module(module) {}
+    db::DataSource *dataSource() const override { return m_module ? &m_module->DS_ZUK : nullptr; }
+
+private:
+    const std::unique_ptr<StandInPayroll> &m_module;
+};
+
 class MainWindowPieceWork : public mainwintest::MainWindowTest {
 protected:
-    void createExtraModules() override { dmv = std::make_unique<StandInPayroll>(); }
-    void destroyExtraModules() override { dmv.reset(); }
+    void createExtraModules() override
+    {
+        dmv = std::make_unique<StandInPayroll>();
+        core::registerPieceWorkPage(std::make_unique<StandInPage>(dmv));
+    }
+    void destroyExtraModules() override
+    {
+        core::registerPieceWorkPage(nullptr);
+        dmv.reset();
+    }
     void SetUp() override
     {
         MainWindowTest::SetUp();
@@ -65,3 +85,42 @@ TEST_F(MainWindowPieceWork, TheTabListsTheChosenEmployeesItems)
     EXPECT_EQ(page(), "EMPTY");
     EXPECT_EQ(dmv->TZUK_.masterSource(), nullptr);
 }
+
+namespace {
+
+// No page registered, or a page whose module does not exist.
+enum class PieceWorkPage { None, WithoutModule };
+
+class MainWindowNoPieceWork : public mainwintest::MainWindowTest,
+                              public ::testing::WithParamInterface<PieceWorkPage> {
+protected:
+    void createExtraModules() override
+    {
+        if (GetParam() == PieceWorkPage::WithoutModule)
+            core::registerPieceWorkPage(std::make_unique<StandInPage>(absent));
+    }
+    void destroyExtraModules() override { core::registerPieceWorkPage(nullptr); }
+    std::unique_ptr<StandInPayroll> absent;
+};
+
+} // namespace
+
+TEST_P(MainWindowNoPieceWork, TheCardHasNoPieceWorkTab)
+{
+    openCard();
+    EXPECT_LT(karta().NX_ZAM()->indexStranky("PAGE_VYKONY"), 0);
+    EXPECT_EQ(karta().zalozka("PAGE_VYKONY"), nullptr);
+    EXPECT_EQ(main->findChild<QWidget *>("DBG_zuk"), nullptr);
+    // Nothing leads to it: no item in the employee operations, no operations menu of its own.
+    EXPECT_NE(action(main->operacieZam(), "(4) Evidencia neprítomnosti"), nullptr);
+    EXPECT_EQ(action(main->operacieZam(), "(5) Evidencia pracovných výkonov"), nullptr);
+    for (QMenu *m : main->findChildren<QMenu *>())
+        EXPECT_NE(QString(m->title()).remove('&'), "Operácie-výkony");
+    // The way back, which unlinks the detail tables, does without it.
+    widget<QPushButton>("Butt_zam_navrat")->click();
+    EXPECT_EQ(page(), "EMPTY");
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, MainWindowNoPieceWork,
+                         ::testing::Values(PieceWorkPage::None, PieceWorkPage::WithoutModule));

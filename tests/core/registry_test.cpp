@@ -4,6 +4,7 @@
 #include "core/dm_main.h"
 #include "core/dm_sql.h"
 #include "core/installation.h"
+#include "core/module_registry.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
 
@@ -40,10 +41,12 @@ protected:
 };
 QTemporaryDir *Installed::s_dir = nullptr;
 
-// A stand-in data module holding some registered tables.
+// A stand-in data module holding some registered tables and sources.
 class FakeModule : public core::DataModule {
 public:
     FakeModule(const QString &name) : DataModule(name) {}
+    using DataModule::addDataSource;
+    using DataModule::addScreenSources;
     using DataModule::addTable;
 };
 
@@ -88,6 +91,7 @@ TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
     db::Table &set = tdm.addTable("TSET_", "TARIX_COMM", "Setup.DB");
     tdm.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
 
+    ASSERT_EQ(core::moduleRegistry().modules(), std::vector<core::DataModule *>{&tdm});
     core::TDMA registry;
     registry.Registruj_tabulky();
     // Every name not in a module is reported once with "nenasiel".
@@ -110,6 +114,44 @@ TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
     EXPECT_TRUE(last.startsWith("Nepodarilo sa otvoriť súbor ")) << last.toStdString();
     EXPECT_TRUE(last.endsWith("Chyba.DB")) << last.toStdString();
     EXPECT_TRUE(registry.tabulka(1)->isActive()); // the others stay open for the caller to close
+}
+
+TEST_F(Installed, RegistryAsksTheModulesInTheOrderTheyWereCreated)
+{
+    auto first = std::make_unique<FakeModule>("A");
+    FakeModule second("B");
+    db::Table &zamA = first->addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    db::Table &zamB = second.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    db::Table &vyp = second.addTable("TVYP_", "TARIX_DATA", "Vyp.DB");
+    auto entry = [](const char *name) { return int(core::TDMA::Nazvy_tabuliek().indexOf(name)) + 1; };
+
+    core::TDMA registry;
+    registry.Registruj_tabulky();
+    EXPECT_EQ(registry.tabulka(entry("TZAM_")), &zamA);
+    EXPECT_EQ(registry.tabulka(entry("TVYP_")), &vyp);
+
+    // A module destroyed is not asked any more; its name is not reported while another has it.
+    first.reset();
+    scripted.clearEvents();
+    registry.Registruj_tabulky();
+    EXPECT_EQ(registry.tabulka(entry("TZAM_")), &zamB);
+    EXPECT_FALSE(scripted.messages(ui::MessageKind::Error).contains("nenasielTZAM_"));
+}
+
+TEST_F(Installed, SwitchingSourcesOffTouchesOnlyTheScreenSourcesEachModuleDeclares)
+{
+    FakeModule a("A"), b("B");
+    db::Table &zam = a.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    db::DataSource &grid = a.addDataSource("DS_GRID", zam);
+    db::DataSource &choice = a.addDataSource("DS_CHOICE", zam);
+    db::DataSource &form = b.addDataSource("DS_FORM", b.addTable("TVYP_", "TARIX_DATA", "Vyp.DB"));
+    a.addScreenSources({&grid});
+    b.addScreenSources({&form});
+
+    core::TDMA().Vypni_zdroje_dat();
+    EXPECT_FALSE(grid.isEnabled());
+    EXPECT_FALSE(form.isEnabled());
+    EXPECT_TRUE(choice.isEnabled());
 }
 
 TEST_F(Installed, MainModuleAccessorsFollowThePeriodRow)

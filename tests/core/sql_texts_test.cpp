@@ -6,6 +6,8 @@
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/installation.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
 
@@ -99,24 +101,24 @@ TEST_F(SqlTexts, ProgramTextsPrepareAgainstTheCatalogue)
 
 TEST_F(SqlTexts, QueriesOfTheDataModulesPrepare)
 {
-    core::createDM();
-    core::createDMZ();
-    core::createDMP();
+    // The core's modules as start-up creates them.
+    core::registerModules();
+    core::moduleRegistry().createAll();
+    EXPECT_EQ(core::moduleRegistry().modules(),
+              (std::vector<core::DataModule *>{&core::DM(), &core::DMZ(), &core::DMP()}));
     int prepared = 0;
-    for (const char *module : {"TDM", "TDMZ", "TDMP", "TDMV"}) {
-        core::DataModule *m = core::DataModule::find(module);
-        if (!m)
-            continue;
+    for (core::DataModule *m : core::moduleRegistry().modules()) {
         for (const QString &name : m->queryNames()) {
             db::Query *q = m->query(name);
             if (q->sqlText().trimmed().isEmpty())
                 continue; // texts built at run time are prepared by their own tests
-            EXPECT_EQ(prepare(q->sqlText(), q->databaseName()), QString()) << module << " " << name.toStdString();
+            EXPECT_EQ(prepare(q->sqlText(), q->databaseName()), QString())
+                << m->name().toStdString() << " " << name.toStdString();
             ++prepared;
         }
     }
     EXPECT_GE(prepared, 6);
-    core::destroyDMP();
-    core::destroyDMZ();
-    core::destroyDM();
+    core::moduleRegistry().destroyAll();
+    core::moduleRegistry().clear();
+    EXPECT_TRUE(core::moduleRegistry().modules().empty());
 }

@@ -4,6 +4,8 @@
 #include "core/dm_main.h"
 #include "core/forms/form_main.h"
 #include "core/installation.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
@@ -29,6 +31,7 @@ protected:
     {
         core::endProgram();
         core::destroyDM();
+        core::moduleRegistry().clear();
     }
 
     QTemporaryDir dir;
@@ -122,9 +125,9 @@ TEST_F(StartupTest, UnreadableIniValueIsReportedAndTheDefaultApplies)
 TEST_F(StartupTest, DataModulesAreCreatedInOrderBeforeTheMainWindow)
 {
     QStringList order;
-    core::StartupHooks hooks;
     for (const char *name : {"TDM", "TDMZ", "TDMP"})
-        hooks.dataModules.push_back([&order, name] { order << name; });
+        core::moduleRegistry().add([&order, name] { order << name; }, {});
+    core::StartupHooks hooks;
     hooks.afterDataModules = [&] { order << "TDMA"; };
     hooks.readCalculationSettings = [&] { order << "INI"; };
     start(hooks);
@@ -161,9 +164,8 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
 // exit without touching it.
 TEST_F(StartupTest, DataModulesOutliveTheSessionAtExit)
 {
-    core::StartupHooks hooks;
-    hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP};
-    ASSERT_NE(start(hooks), nullptr);
+    core::registerModules();
+    ASSERT_NE(start(), nullptr);
     EXPECT_TRUE(core::hasDM());
     core::DM().TPRIV_.open();
     core::closeSession();

@@ -4,8 +4,11 @@
 // printed from the screen into the preview and saved there as a PDF. The payslip carries
 // the employee's name and the gross wage, contributions, tax and net pay of the stored
 // record.
+#include "core/card_page_provider.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
 #include "core/firm_fixture.h"
 #include "core/forms/form_main.h"
 #include "core/helpers/messages.h"
@@ -13,6 +16,7 @@
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
+#include "payroll/modules.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/report/qt/preview.h"
@@ -64,6 +68,8 @@ protected:
         core::destroyDMP();
         core::destroyDMZ();
         core::destroyDM();
+        core::moduleRegistry().clear();
+        core::registerPieceWorkPage(nullptr);
         core::DMA().Registruj_tabulky();
         payroll::setNastavenia({});
         MyConsts::Parametre().fill(MyConsts::Parameter{});
@@ -76,8 +82,9 @@ protected:
         core::StartupOptions options;
         options.programFolder = dir.path();
         options.showWindows = false;
+        core::registerModules();
+        payroll::registerModules();
         core::StartupHooks hooks;
-        hooks.dataModules = {core::createDM, core::createDMZ, core::createDMP, payroll::createDMV};
         hooks.afterDataModules = [] {
             core::DMA().Registruj_tabulky();
             reports::Registruj_vyplatne_pasky();

@@ -1,0 +1,25 @@
+#include "payroll/modules.h"
+
+#include "core/card_page_provider.h"
+#include "core/module_registry.h"
+#include "payroll/dm_vyp.h"
+
+#include <memory>
+
+namespace tarix::payroll {
+
+namespace {
+// The employee's piece-work items (TZUK_) as the card shows them.
+class PieceWorkPage : public core::CardPageProvider {
+public:
+    db::DataSource *dataSource() const override { return hasDMV() ? &DMV().DS_ZUK : nullptr; }
+};
+} // namespace
+
+void registerModules()
+{
+    core::moduleRegistry().add(createDMV, destroyDMV);
+    core::registerPieceWorkPage(std::make_unique<PieceWorkPage>());
+}
+
+} // namespace tarix::payroll
