@@ -2,7 +2,6 @@
 #include "core/app_ini.h"
 #include "core/dm_all.h"
 #include "core/firm_opening.h"
-#include "core/forms/form_main.h"
 #include "core/forms/startup.h"
 #include "core/modules.h"
 #include "payroll/dm_vyp.h"
@@ -17,11 +16,9 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // The main menu's commands of the payroll subsystem.
-    auto &prikazy = tarix::core::Prikazy_menu();
-    prikazy.vyplaty = tarix::payroll::Otvor_obrazovku_vyplat;
-    prikazy.prepocitanie_vyplat = [] { return tarix::payroll::DMV().Prepocitanie_vyplat(0); };
-    prikazy.rozdelenie_dane = [] { return tarix::payroll::DMV().Rozdelenie_dane(); };
+    // Each subsystem's commands.
+    tarix::payroll::registerCommands();
+    tarix::reports::registerCommands();
 
     // The data modules in the program's order: each subsystem declares its own after those
     // of the subsystems it builds on.
@@ -32,7 +29,6 @@ int main(int argc, char **argv)
     hooks.afterDataModules = [] {
         tarix::core::DMA().Registruj_tabulky();
         tarix::reports::Registruj_vyplatne_pasky();
-        tarix::reports::Pripoj_tlac_obrazovky_vyplat();
         // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
         tarix::core::setPriplatky([] { return tarix::payroll::nastavenia().Priplatky; });
     };

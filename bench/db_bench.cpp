@@ -1,5 +1,6 @@
 // Speed of the dataset layer on a generated firm: opening the registered tables, inserting
 // payroll rows in one transaction, reading an employee's year and a month by range/query.
+#include "core/session.h"
 #include "platform/db/query.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
@@ -48,13 +49,13 @@ struct Firm {
     TempInstallation inst;
     Firm()
     {
-        inst.addAlias(QStringLiteral("TARIX_DATA"), QStringLiteral("DATA01"), firmDdl());
+        inst.addAlias(tarix::core::kAliasData, QStringLiteral("DATA01"), firmDdl());
         Session &s = inst.session();
         Transaction t(&s);
         for (int e = 1; e <= kEmployees; ++e)
             s.execute(QStringLiteral("insert into zam (code_emp, code_numb, surname, name, mv_plat) values (:e, :e, :s, 'Ján', 500)"),
                       {{QStringLiteral("e"), e}, {QStringLiteral("s"), QStringLiteral("Priezvisko%1").arg(e % 377)}},
-                      QStringLiteral("TARIX_DATA"));
+                      tarix::core::kAliasData);
         QString cols = QStringLiteral("code_emp, v_obdobie, v_rok, v_mesiac, sid");
         QString vals = QStringLiteral(":e, :p, 2005, 1, 1");
         for (int i = 0; i < kPayrollMoneyColumns; ++i) {
@@ -64,10 +65,10 @@ struct Firm {
         const QString ins = QStringLiteral("insert into vyp (%1) values (%2)").arg(cols, vals);
         for (int m = 0; m < kMonths; ++m)
             for (int e = 1; e <= kEmployees; ++e)
-                s.execute(ins, {{QStringLiteral("e"), e}, {QStringLiteral("p"), 200501 + (m / 12) * 100 + m % 12}}, QStringLiteral("TARIX_DATA"));
+                s.execute(ins, {{QStringLiteral("e"), e}, {QStringLiteral("p"), 200501 + (m / 12) * 100 + m % 12}}, tarix::core::kAliasData);
         for (int t2 = 0; t2 < 37; ++t2)
             for (int r = 1; r <= 30; ++r)
-                s.execute(QStringLiteral("insert into cis%1 values (:r, 'položka', 1.5)").arg(t2), {{QStringLiteral("r"), r}}, QStringLiteral("TARIX_DATA"));
+                s.execute(QStringLiteral("insert into cis%1 values (:r, 'položka', 1.5)").arg(t2), {{QStringLiteral("r"), r}}, tarix::core::kAliasData);
         t.commit();
     }
 };
@@ -81,7 +82,7 @@ Firm &firm()
 std::unique_ptr<Table> table(const QString &name, const QString &index = {})
 {
     auto t = std::make_unique<Table>(&firm().inst.session());
-    t->setDatabaseName(QStringLiteral("TARIX_DATA"));
+    t->setDatabaseName(tarix::core::kAliasData);
     t->setTableName(name);
     t->setIndexName(index);
     return t;
@@ -135,7 +136,7 @@ void BM_InsertPayrollRows(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * 10000);
     t->close();
-    s.execute(QStringLiteral("delete from vypnew"), {}, QStringLiteral("TARIX_DATA"));
+    s.execute(QStringLiteral("delete from vypnew"), {}, tarix::core::kAliasData);
 }
 BENCHMARK(BM_InsertPayrollRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -176,7 +177,7 @@ BENCHMARK(BM_RangeOnePayroll)->Unit(benchmark::kMicrosecond);
 void BM_QueryMonth(benchmark::State &state)
 {
     Query q(&firm().inst.session());
-    q.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    q.setDatabaseName(tarix::core::kAliasData);
     q.setSql(QStringLiteral("select * from vyp where v_obdobie = :p1"));
     double sum = 0;
     for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/installation.h"
+#include "core/session.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
@@ -42,9 +43,9 @@ struct Firm {
     Firm()
     {
         core::createInstallation(dir.path(), {true, 2007, 2007});
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath("COMMON/ROK2007"));
+        session.setAlias(core::kAliasPriv, dir.filePath("PRIVATE"));
+        session.setAlias(core::kAliasData, dir.filePath("DATA01"));
+        session.setAlias(core::kAliasComm, dir.filePath("COMMON/ROK2007"));
         db::Session::setDefaultSession(&session);
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
         ini::IniFile paramIni(dir.filePath("PARAM.INI"));
@@ -67,10 +68,10 @@ struct Firm {
     // 100001.., each with its standing deductions; the ten originals removed.
     void generateEmployees()
     {
-        session.attach("TARIX_DATA");
-        const QString s = session.schemaOf("TARIX_DATA");
+        session.attach(core::kAliasData);
+        const QString s = session.schemaOf(core::kAliasData);
         QStringList columns;
-        for (const db::FieldDef &f : session.tableDef("TARIX_DATA", "zam").fields)
+        for (const db::FieldDef &f : session.tableDef(core::kAliasData, "zam").fields)
             if (f.name.compare("Code_emp", Qt::CaseInsensitive) && f.name.compare("Code_numb", Qt::CaseInsensitive))
                 columns << f.name;
         const QString list = columns.join(", ");

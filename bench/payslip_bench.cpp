@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/installation.h"
+#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
@@ -28,14 +29,14 @@ struct Firma {
     explicit Firma(int count)
     {
         core::createInstallation(dir.path(), {true, 2007, 2007});
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath("COMMON/ROK2007"));
+        session.setAlias(core::kAliasPriv, dir.filePath("PRIVATE"));
+        session.setAlias(core::kAliasData, dir.filePath("DATA01"));
+        session.setAlias(core::kAliasComm, dir.filePath("COMMON/ROK2007"));
         db::Session::setDefaultSession(&session);
 
         db::Transaction t(&session);
-        session.execute("delete from vyp", {}, "TARIX_DATA");
-        session.execute("delete from zam where code_emp > 10", {}, "TARIX_DATA");
+        session.execute("delete from vyp", {}, core::kAliasData);
+        session.execute("delete from zam where code_emp > 10", {}, core::kAliasData);
         static const char *const priezviska[] = {"Novák", "Kováč", "Horváth", "Varga", "Tóth", "Nagy",
                                                  "Baláž", "Szabó", "Molnár", "Šimko", "Čech", "Žilinský"};
         static const char *const mena[] = {"Ján", "Peter", "Mária", "Eva", "Ľubomír", "Zuzana", "Tomáš"};
@@ -54,7 +55,7 @@ struct Firma {
                  {"p", QString::fromUtf8(priezviska[i % 12]) + QString::number(i)},
                  {"r", QStringLiteral("75%1").arg(i, 8, 10, QLatin1Char('0'))},
                  {"h", i % 5}},
-                "TARIX_DATA");
+                core::kAliasData);
         for (int i = 1; i <= count; ++i)
             for (int mesiac = 1; mesiac <= 3; ++mesiac) {
                 const double brutto = 15000 + (i * 37) % 20000 + 0.5 * mesiac;
@@ -98,7 +99,7 @@ struct Firma {
                      {"pr", (brutto * 0.866 - 3000) * 0.19},
                      {"nt", brutto * 0.866 - (brutto * 0.866 - 3000) * 0.19},
                      {"vy", brutto * 0.866 - (brutto * 0.866 - 3000) * 0.19 - 220}},
-                    "TARIX_DATA");
+                    core::kAliasData);
             }
         t.commit();
     }

@@ -2,6 +2,7 @@
 
 #include "core/helpers/code_texts.h"
 #include "core/helpers/periods.h"
+#include "core/session.h"
 #include "platform/db/session.h"
 
 #include <memory>
@@ -11,42 +12,39 @@ namespace tarix::core {
 
 namespace {
 ModuleInstance<TDM> g_dm("the main data module");
-constexpr const char *kData = "TARIX_DATA";
-constexpr const char *kComm = "TARIX_COMM";
-constexpr const char *kPriv = "TARIX_PRIV";
 } // namespace
 
 TDM::TDM()
     : DataModule(QStringLiteral("TDM")),
-      TSET_(addTable("TSET_", kComm, "Setup.DB")),
-      TDZP_(addTable("TDZP_", kComm, "DZP.DB")),
-      TINF_(addTable("TINF_", kData, "Inf.db")),
-      TPRIV_(addTable("TPRIV_", kPriv, "Priv.DB")),
-      TSYS_(addTable("TSYS_", kPriv, "Sys.DB")),
-      THLD_(addTable("THLD_", kPriv, "HLD.db")),
-      TTLA_(addTable("TTLA_", kData, "Tlac_par.DB")),
+      TSET_(addTable("TSET_", kAliasComm, "Setup.DB")),
+      TDZP_(addTable("TDZP_", kAliasComm, "DZP.DB")),
+      TINF_(addTable("TINF_", kAliasData, "Inf.db")),
+      TPRIV_(addTable("TPRIV_", kAliasPriv, "Priv.DB")),
+      TSYS_(addTable("TSYS_", kAliasPriv, "Sys.DB")),
+      THLD_(addTable("THLD_", kAliasPriv, "HLD.db")),
+      TTLA_(addTable("TTLA_", kAliasData, "Tlac_par.DB")),
       TXYZ_(addTable("TXYZ_", QString(), "INF.DB")),
-      CIS0_(addTable("CIS0_", kComm, "Cis_par.db")),
-      CIS0X_(addTable("CIS0X_", kComm, "Cis_par.db")),
-      CIS1_(addTable("CIS1_", kComm, "Cis_zp.db")),
-      CIS2_(addTable("CIS2_", kData, "Cis_vm.db")),
-      CIS3_(addTable("CIS3_", kComm, "Cis_pd.db")),
-      CIS4_(addTable("CIS4_", kData, "Cis_bu.DB")),
-      CIS5_(addTable("CIS5_", kComm, "Cis_vvz.DB")),
-      CISPUX_(addTable("CISPUX_", kData, "cis_pu.DB")),
-      CIS6_(addTable("CIS6_", kComm, "CIS_STAT.DB")),
-      CIS7_(addTable("CIS7_", kComm, "Prerus1.DB")),
-      CIS8_(addTable("CIS8_", kComm, "Typrl.db")),
-      CIS9_(addTable("CIS9_", kComm, "Typzel.DB")),
-      CIS10_(addTable("CIS10_", kComm, "Typzec.DB")),
-      CIS11_(addTable("CIS11_", kComm, "CIS_STAV.db")),
-      CIS12_(addTable("CIS12_", kComm, "Typrl2.db")),
-      CIS13_(addTable("CIS13_", kComm, "CIS_DOCH.DB")),
-      CIS14_(addTable("CIS14_", kComm, "CIS_ELDZ.db")),
-      CIS15_(addTable("CIS15_", kComm, "Typzuct.db")),
-      QCIS3a_(addQuery("QCIS3a_", kComm)),
-      QCIS3b_(addQuery("QCIS3b_", kComm)),
-      QDDP_(addQuery("QDDP_", kData)),
+      CIS0_(addTable("CIS0_", kAliasComm, "Cis_par.db")),
+      CIS0X_(addTable("CIS0X_", kAliasComm, "Cis_par.db")),
+      CIS1_(addTable("CIS1_", kAliasComm, "Cis_zp.db")),
+      CIS2_(addTable("CIS2_", kAliasData, "Cis_vm.db")),
+      CIS3_(addTable("CIS3_", kAliasComm, "Cis_pd.db")),
+      CIS4_(addTable("CIS4_", kAliasData, "Cis_bu.DB")),
+      CIS5_(addTable("CIS5_", kAliasComm, "Cis_vvz.DB")),
+      CISPUX_(addTable("CISPUX_", kAliasData, "cis_pu.DB")),
+      CIS6_(addTable("CIS6_", kAliasComm, "CIS_STAT.DB")),
+      CIS7_(addTable("CIS7_", kAliasComm, "Prerus1.DB")),
+      CIS8_(addTable("CIS8_", kAliasComm, "Typrl.db")),
+      CIS9_(addTable("CIS9_", kAliasComm, "Typzel.DB")),
+      CIS10_(addTable("CIS10_", kAliasComm, "Typzec.DB")),
+      CIS11_(addTable("CIS11_", kAliasComm, "CIS_STAV.db")),
+      CIS12_(addTable("CIS12_", kAliasComm, "Typrl2.db")),
+      CIS13_(addTable("CIS13_", kAliasComm, "CIS_DOCH.DB")),
+      CIS14_(addTable("CIS14_", kAliasComm, "CIS_ELDZ.db")),
+      CIS15_(addTable("CIS15_", kAliasComm, "Typzuct.db")),
+      QCIS3a_(addQuery("QCIS3a_", kAliasComm)),
+      QCIS3b_(addQuery("QCIS3b_", kAliasComm)),
+      QDDP_(addQuery("QDDP_", kAliasData)),
       DS_DZP(addDataSource("DS_DZP", TDZP_)),
       DS_DZPG(addDataSource("DS_DZPG", TDZP_)),
       DS_INF(addDataSource("DS_INF", TINF_)),

@@ -3,6 +3,7 @@
 #include "core/dm_zam.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/session.h"
 
 #include <memory>
 #include <stdexcept>
@@ -15,7 +16,7 @@ ModuleInstance<TDMP> g_dmp("the contracts data module");
 
 TDMP::TDMP()
     : DataModule(QStringLiteral("TDMP")),
-      TPPV_(addTable("TPPV_", "TARIX_DATA", "Ppv.DB")),
+      TPPV_(addTable("TPPV_", kAliasData, "Ppv.DB")),
       DS_PPV(addDataSource("DS_PPV", TPPV_)),
       DS_PGRID(addDataSource("DS_PGRID", TPPV_))
 {

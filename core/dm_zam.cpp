@@ -5,6 +5,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/helpers/text_utils.h"
+#include "core/session.h"
 
 #include <memory>
 #include <stdexcept>
@@ -13,25 +14,24 @@ namespace tarix::core {
 
 namespace {
 ModuleInstance<TDMZ> g_dmz("the employee data module");
-constexpr const char *kData = "TARIX_DATA";
 } // namespace
 
 TDMZ::TDMZ()
     : DataModule(QStringLiteral("TDMZ")),
-      TZAM_(addTable("TZAM_", kData, "Zam.DB")),
-      TDET_(addTable("TDET_", kData, "Deti.db")),
-      TZRZ_(addTable("TZRZ_", kData, "Zrz.db")),
-      TNEP_(addTable("TNEP_", kData, "nep.db")),
-      TDOCH_(addTable("TDOCH_", kData, "DOCH.db")),
-      TELDP_(addTable("TELDP_", kData, "ELDP.db")),
-      TZP1_(addTable("TZP1_", kData, "Zp_znec.db")),
-      TZP2_(addTable("TZP2_", kData, "Zp_pstat.db")),
-      TZP3_(addTable("TZP3_", kData, "Zp_univ.DB")),
-      TZP4_(addTable("TZP4_", kData, "Zp_tab.db")),
-      TZP5_(addTable("TZP5_", kData, "Davka601.DB")),
-      QCODE1_(addQuery("QCODE1_", kData)),
-      QCODE2_(addQuery("QCODE2_", kData)),
-      QDET2_(addQuery("QDET2_", kData)),
+      TZAM_(addTable("TZAM_", kAliasData, "Zam.DB")),
+      TDET_(addTable("TDET_", kAliasData, "Deti.db")),
+      TZRZ_(addTable("TZRZ_", kAliasData, "Zrz.db")),
+      TNEP_(addTable("TNEP_", kAliasData, "nep.db")),
+      TDOCH_(addTable("TDOCH_", kAliasData, "DOCH.db")),
+      TELDP_(addTable("TELDP_", kAliasData, "ELDP.db")),
+      TZP1_(addTable("TZP1_", kAliasData, "Zp_znec.db")),
+      TZP2_(addTable("TZP2_", kAliasData, "Zp_pstat.db")),
+      TZP3_(addTable("TZP3_", kAliasData, "Zp_univ.DB")),
+      TZP4_(addTable("TZP4_", kAliasData, "Zp_tab.db")),
+      TZP5_(addTable("TZP5_", kAliasData, "Davka601.DB")),
+      QCODE1_(addQuery("QCODE1_", kAliasData)),
+      QCODE2_(addQuery("QCODE2_", kAliasData)),
+      QDET2_(addQuery("QDET2_", kAliasData)),
       DS_ZAM1(addDataSource("DS_ZAM1", TZAM_)),
       DS_ZGRID(addDataSource("DS_ZGRID", TZAM_)),
       DS_ZAMF(addDataSource("DS_ZAMF", TZAM_)),
@@ -189,7 +189,7 @@ double TDMZ::Pridavky_na_dieta(const QString &age, double &allowance1, double &a
         const auto r = zam_detail::dotaz(
             QStringLiteral("select potreba, pridavky1, pridavky2 from cis_pd where vek_od = "
                            "(select max(vek_od) from cis_pd where vek_od <= :p1)"),
-            {{QStringLiteral("p1"), MyConsts::Text_na_cele_cislo(age)}}, QStringLiteral("TARIX_COMM"));
+            {{QStringLiteral("p1"), MyConsts::Text_na_cele_cislo(age)}}, kAliasComm);
         if (r.rowCount() == 0) {
             allowance1 = allowance2 = k;
             return 0;

@@ -1,5 +1,6 @@
 #pragma once
 // Small helpers shared by the event files of the employee module.
+#include "core/session.h"
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 #include "platform/db/session.h"
@@ -16,7 +17,7 @@ db::Session &relacia();
 
 // Rows of one SQL text of the program's dialect.
 db::SqlResult dotaz(const QString &sql, const db::Params &params = {},
-                    const QString &alias = QStringLiteral("TARIX_DATA"));
+                    const QString &alias = QString::fromLatin1(kAliasData));
 
 // Field labels shown to users (and named by the required-field refusal).
 void nastavPopisky(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels);

@@ -8,6 +8,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
 #include "core/helpers/parameters.h"
+#include "core/session.h"
 #include "payroll/dm_vyp_context.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
@@ -18,9 +19,6 @@ namespace tarix::payroll {
 
 namespace {
 
-constexpr const char *kData = "TARIX_DATA";
-constexpr const char *kPriv = "TARIX_PRIV";
-
 core::ModuleInstance<TDMV> g_dmv("the payroll data module");
 
 db::Session &sessionOf(const db::DataSet &ds) { return ds.session(); }
@@ -29,33 +27,33 @@ db::Session &sessionOf(const db::DataSet &ds) { return ds.session(); }
 
 TDMV::TDMV()
     : DataModule(QStringLiteral("TDMV")),
-      TVYP_(addTable("TVYP_", kData, "Vyp.DB")),
-      TRZP_(addTable("TRZP_", kData, "Rzp.DB")),
-      THSV_(addTable("THSV_", kPriv, "Hsv.DB")),
-      TZRV_(addTable("TZRV_", kData, "Zrv.db")),
-      TCUK_(addTable("TCUK_", kData, "Cis_uk.DB")),
-      TZUK_(addTable("TZUK_", kData, "zam_uk.DB")),
-      THSU_(addTable("THSU_", kData, "hsu")),
-      QVYP_(addQuery("QVYP_", kData)),
-      QPRX_(addQuery("QPRX_", kData)),
-      QPRY1_(addQuery("QPRY1_", kData)),
-      QPRY2_(addQuery("QPRY2_", kData)),
-      QPOCZ_(addQuery("QPOCZ_", kData)),
-      QPOCM_(addQuery("QPOCM_", kData)),
-      QEXP_(addQuery("QEXP_", kData)),
-      QCDM_(addQuery("QCDM_", kData)),
-      QDDP1_(addQuery("QDDP1_", kData)),
+      TVYP_(addTable("TVYP_", core::kAliasData, "Vyp.DB")),
+      TRZP_(addTable("TRZP_", core::kAliasData, "Rzp.DB")),
+      THSV_(addTable("THSV_", core::kAliasPriv, "Hsv.DB")),
+      TZRV_(addTable("TZRV_", core::kAliasData, "Zrv.db")),
+      TCUK_(addTable("TCUK_", core::kAliasData, "Cis_uk.DB")),
+      TZUK_(addTable("TZUK_", core::kAliasData, "zam_uk.DB")),
+      THSU_(addTable("THSU_", core::kAliasData, "hsu")),
+      QVYP_(addQuery("QVYP_", core::kAliasData)),
+      QPRX_(addQuery("QPRX_", core::kAliasData)),
+      QPRY1_(addQuery("QPRY1_", core::kAliasData)),
+      QPRY2_(addQuery("QPRY2_", core::kAliasData)),
+      QPOCZ_(addQuery("QPOCZ_", core::kAliasData)),
+      QPOCM_(addQuery("QPOCM_", core::kAliasData)),
+      QEXP_(addQuery("QEXP_", core::kAliasData)),
+      QCDM_(addQuery("QCDM_", core::kAliasData)),
+      QDDP1_(addQuery("QDDP1_", core::kAliasData)),
       QPPP_(addQuery("QPPP_", QString())),
-      QRZP_(addQuery("QRZP_", kData)),
-      QRZP07_(addQuery("QRZP07_", kData)),
-      XRZP_(addQuery("XRZP_", kData)),
-      QHSV1_(addQuery("QHSV1_", kData)),
-      QHSV2_(addQuery("QHSV2_", kData)),
-      QZRV_(addQuery("QZRV_", kData)),
-      QHSU1_(addQuery("QHSU1_", kData)),
-      QHSU2_(addQuery("QHSU2_", kData)),
-      QHSU3_(addQuery("QHSU3_", kData)),
-      QHSU4_(addQuery("QHSU4_", kData)),
+      QRZP_(addQuery("QRZP_", core::kAliasData)),
+      QRZP07_(addQuery("QRZP07_", core::kAliasData)),
+      XRZP_(addQuery("XRZP_", core::kAliasData)),
+      QHSV1_(addQuery("QHSV1_", core::kAliasData)),
+      QHSV2_(addQuery("QHSV2_", core::kAliasData)),
+      QZRV_(addQuery("QZRV_", core::kAliasData)),
+      QHSU1_(addQuery("QHSU1_", core::kAliasData)),
+      QHSU2_(addQuery("QHSU2_", core::kAliasData)),
+      QHSU3_(addQuery("QHSU3_", core::kAliasData)),
+      QHSU4_(addQuery("QHSU4_", core::kAliasData)),
       DS_VYPL(addDataSource("DS_VYPL", TVYP_)),
       DS_VGRID(addDataSource("DS_VGRID", TVYP_)),
       DS_CDM(addDataSource("DS_CDM", QCDM_)),

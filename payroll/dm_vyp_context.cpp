@@ -1,6 +1,7 @@
 #include "payroll/dm_vyp_context.h"
 
 #include "core/helpers/parameters.h"
+#include "core/session.h"
 #include "platform/db/dataset.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
@@ -35,7 +36,7 @@ public:
     template <typename RowFn>
     void run(db::Session &s, const db::Params &params, RowFn &&row)
     {
-        const QString alias = QStringLiteral("TARIX_DATA");
+        const QString alias = core::kAliasData;
         const QString schema = s.schemaOf(alias);
         s.attach(alias);
         if (schema != m_schema || m_rewrite.sql.isEmpty()) {

@@ -7,6 +7,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
+#include "core/session.h"
 #include "payroll/calc/calculation.h"
 #include "payroll/dm_vyp_context.h"
 #include "payroll/dm_vyp_internal.h"
@@ -86,8 +87,8 @@ double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int last
     try {
         closeAll();
         // Payrolls of another year are read through the alias of the earlier data.
-        const bool otherYear = firstPeriod / 100 != openYear && s.hasAlias(QStringLiteral("TARIX_DATX"));
-        QPRX_.setDatabaseName(otherYear ? QStringLiteral("TARIX_DATX") : QStringLiteral("TARIX_DATA"));
+        const bool otherYear = firstPeriod / 100 != openYear && s.hasAlias(core::kAliasDatx);
+        QPRX_.setDatabaseName(otherYear ? core::kAliasDatx : core::kAliasData);
         for (db::Query *q : {&QPRX_, &QPRY1_, &QPRY2_}) {
             q->setParam(QStringLiteral("p1"), codeEmp);
             q->setParam(QStringLiteral("p2"), firstPeriod);

@@ -76,6 +76,7 @@ void TFormMain::Akcia_priprav_menu()
     m_nastavenia->setEnabled(s.nastavenia);
     for (QMenu *menu : {m_system, m_hlavne, m_prehlady, m_nastavenia})
         menu->menuAction()->setEnabled(menu->isEnabled());
+    refreshCommandItems();
 }
 
 bool TFormMain::Akcia_system_koniec()
@@ -170,11 +171,11 @@ void TFormMain::Menu_maly_velky_zavod()
     for (const char *name : {"mnu_cis_vm1", "mnu_zmena_strediska"})
         if (QAction *a = action(name))
             a->setEnabled(true);
-    const bool vlastneDavky = hasDM() && DM().Pocita_nemocenske_davky();
+    const bool ownCommandsDavky = hasDM() && DM().Pocita_nemocenske_davky();
     if (QAction *a = action("tlac_spv1"))
-        a->setVisible(vlastneDavky);
+        a->setVisible(ownCommandsDavky);
     if (QAction *a = action("tlac_sp1"))
-        a->setVisible(!vlastneDavky);
+        a->setVisible(!ownCommandsDavky);
 }
 
 // Entries of code lists and contracts that only periods before a change of the law use.

@@ -1,6 +1,9 @@
 #pragma once
 // The main window TFormMain: the program's menus and the pages of the employee card.
-// It lives for the whole run.
+// It lives for the whole run. Its menu bar is built from the table of core/forms/main_menu.h;
+// the employee lists' display mode it sets lives in core/app_state.h.
+#include "core/app_state.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -30,20 +33,6 @@ class TKartaZam;
 class TMyMenu;
 class TMyMenuItem;
 
-// Display mode of the employee lists ('S' current, 'V' left, 'A' all), shared by the main
-// window and the payroll screen.
-QChar Rezim_zobrazenia_zamestnancov();
-void Nastav_rezim_zobrazenia_zamestnancov(QChar mode);
-
-// Menu commands that layers above the core provide; the app sets them before the main
-// window is created, and the menu shows an item only for a command that is set.
-struct PrikazyMenu {
-    std::function<void(QWidget *owner)> vyplaty;        // "&Výplaty": the payroll screen
-    std::function<int()> prepocitanie_vyplat;           // "Prepočítanie všetkých výplat"
-    std::function<int()> rozdelenie_dane;               // "Rozdelenie dane na preddavky a zrážky podľa sumy"
-};
-PrikazyMenu &Prikazy_menu();
-
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,7 +49,9 @@ public:
     // Number of the open firm, 0 when none is open.
     int openFirm() const;
 
-    // Enables the menus for the current state: with no firm open only "Systém" works.
+    // Enables the menus for the current state: with no firm open only "Systém" works. The
+    // items of the subsystems' commands show when their command is registered and are
+    // enabled when its rule allows.
     void Akcia_priprav_menu();
 
     // "Koniec": asks before ending the program; true when the window closes.
@@ -155,6 +146,7 @@ private:
     void Nastav_polozky_obdobia();
     void Nastav_stranky_roka();
     void vytvorMenu();
+    void refreshCommandItems();
     void vytvorStranky();
     void vytvorOperacie();
     void NPageChanged();
@@ -184,6 +176,9 @@ private:
     QMenu *m_operacieZamf = nullptr;
     QList<TMyMenu *> m_myMenus;
     QList<QActionGroup *> m_zobrazenie;
+    // The items of the subsystems' commands, and the submenus shown only with an item.
+    QList<QAction *> m_commandItems;
+    QList<QMenu *> m_commandSubmenus;
     QChar m_rezimVyberu = u'Z';
     bool m_menimStranku = false;
 

@@ -13,6 +13,7 @@
 #include "core/forms/karta_zam.h"
 #include "core/forms/form_main.h"
 #include "core/forms/form_menu_pomoc.h"
+#include "core/forms/main_menu.h"
 #include "core/forms/page_builders.h"
 #include "core/forms/page_rules.h"
 #include "core/forms/window_caption.h"
@@ -27,6 +28,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +41,10 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 #include <type_traits>
+#include <utility>
 
 namespace tarix::core {
 
@@ -48,8 +53,6 @@ using dbctrl::NavigateButton;
 using dbctrl::runReported;
 
 namespace {
-
-QChar g_rezimZobrazenia = kZobrazSucasnych;
 
 bool firmOpen() { return hasDM() && DM().TINF_.isActive(); }
 
@@ -90,85 +93,126 @@ void filtruj(db::Table &t, const QString &filter)
 
 } // namespace
 
-QChar Rezim_zobrazenia_zamestnancov() { return g_rezimZobrazenia; }
-void Nastav_rezim_zobrazenia_zamestnancov(QChar mode) { g_rezimZobrazenia = mode; }
-
 // ---- building ------------------------------------------------------------------------------------
-
-PrikazyMenu &Prikazy_menu()
-{
-    static PrikazyMenu commands;
-    return commands;
-}
 
 void TFormMain::vytvorMenu()
 {
-    m_system = menuBar()->addMenu(QStringLiteral("&Systém"));
-    m_system->setObjectName(QStringLiteral("System"));
-    m_otvorenieFirmy = m_system->addMenu(QStringLiteral("&Výber firmy"));
-    m_otvorenieFirmy->setObjectName(QStringLiteral("Otvorenie_firmy"));
-    m_zrusenieFirmy = m_system->addMenu(QStringLiteral("&Zrušenie firmy"));
-    m_zrusenieFirmy->setObjectName(QStringLiteral("Zrusenie_firmy"));
-    m_system->addSeparator();
-    connect(polozka(m_system, QStringLiteral("&Koniec programu"), "Koniec"), &QAction::triggered, this,
-            [this] { Akcia_system_koniec(); });
+    // The window's own commands; the employee items need the employee modules, the tax
+    // band table the main module.
+    struct OwnCommand {
+        std::function<void()> run;
+        bool available = true;
+        QChar listMode = {}; // the mode a display item chooses
+    };
+    const bool employees = hasDMZ() && hasDMP();
+    const std::map<QString, OwnCommand> ownCommands = {
+        {QStringLiteral("koniec"), {[this] { Akcia_system_koniec(); }}},
+        {QStringLiteral("zamestnanci"), {[this] { Akcia_zamestnanci(); }, employees}},
+        {QStringLiteral("zam_sucasny"), {[this] { Akcia_zam_sucasny(); }, employees, kZobrazSucasnych}},
+        {QStringLiteral("zam_vyradeny"), {[this] { Akcia_zam_vyradeny(); }, employees, kZobrazVyradenych}},
+        {QStringLiteral("zam_vsetci"), {[this] { Akcia_zam_vsetci(); }, employees, kZobrazVsetkych}},
+        {QStringLiteral("zmena_strediska"), {[this] { Akcia_stredisko(true); }}},
+        {QStringLiteral("zmena_obdobia"), {[this] { Akcia_obdobie(); }}},
+        {QStringLiteral("dzp"), {[this] { Akcia_dzp(); }, hasDM()}},
+    };
 
-    m_hlavne = menuBar()->addMenu(QStringLiteral("&Menu"));
-    m_hlavne->setObjectName(QStringLiteral("Hlavne"));
-    if (hasDMZ() && hasDMP()) {
-        connect(polozka(m_hlavne, QStringLiteral("&Zamestnanci"), "mnu_zamestnanci"), &QAction::triggered, this,
-                [this] { runReported([this] { Akcia_zamestnanci(); }); });
-        QMenu *zobrazovanie = m_hlavne->addMenu(QStringLiteral("Zamestnanci - zobrazovanie"));
-        zobrazovanie->setObjectName(QStringLiteral("mnu_zobrazovanie"));
-        auto *group = new QActionGroup(this);
-        const std::tuple<const char *, const char *, void (TFormMain::*)()> filters[] = {
-            {"Zobrazovať len platných zamestancov", "mnu_zobr_s", &TFormMain::Akcia_zam_sucasny},
-            {"Zobrazovať len ukončených zamestnancov", "mnu_zobr_v", &TFormMain::Akcia_zam_vyradeny},
-            {"Zobrazovať všetkých zamestnancov", "mnu_zobr_a", &TFormMain::Akcia_zam_vsetci},
-        };
-        for (const auto &[caption, name, handler] : filters) {
-            QAction *a = polozka(zobrazovanie, QString::fromUtf8(caption), name);
-            a->setCheckable(true);
-            a->setProperty("rezim", QString::fromLatin1(name).right(1).toUpper());
-            group->addAction(a);
-            connect(a, &QAction::triggered, this, [this, h = handler] { runReported([this, h] { (this->*h)(); }); });
+    QHash<QString, QMenu *> menus;
+    QActionGroup *displayGroup = nullptr;
+    for (const MainMenuItem &item : mainMenuItems()) {
+        const QString parentName = QString::fromLatin1(item.parent);
+        QMenu *parent = parentName.isEmpty() ? nullptr : menus.value(parentName);
+        // Only menus stand on the menu bar, and an entry only under a menu declared before it.
+        if (!parent && (item.kind != MainMenuItem::Kind::Menu || !parentName.isEmpty()))
+            continue;
+        const QString caption = QString::fromUtf8(item.caption);
+        const QString name = QString::fromLatin1(item.objectName);
+        switch (item.kind) {
+        case MainMenuItem::Kind::Menu: {
+            QMenu *menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(name);
+            menus.insert(name, menu);
+            break;
         }
-        m_zobrazenie << group;
-        m_hlavne->addSeparator();
-    }
-    if (Prikazy_menu().vyplaty)
-        connect(polozka(m_hlavne, QStringLiteral("&Výplaty"), "mnu_vyplaty"), &QAction::triggered, this,
-                [this] { runReported([this] { Prikazy_menu().vyplaty(this); }); });
-    if (Prikazy_menu().rozdelenie_dane) {
-        QMenu *nastroje = m_hlavne->addMenu(QStringLiteral("Nástroje"));
-        nastroje->setObjectName(QStringLiteral("mnu_nastroje"));
-        connect(polozka(nastroje, QStringLiteral("Rozdelenie dane na preddavky a zrážky podľa sumy"), "mnu_rozdelenie_dane"),
-                &QAction::triggered, this, [this] { runReported([] { Prikazy_menu().rozdelenie_dane(); }); });
-    }
-    if (Prikazy_menu().prepocitanie_vyplat)
-        connect(polozka(m_hlavne, QStringLiteral("Prepočítanie všetkých výplat"), "mnu_prepocet"), &QAction::triggered,
-                this, [this] {
-                    runReported([this] {
-                        Prikazy_menu().prepocitanie_vyplat();
-                        // The month's records changed: the employee list shows its selection again.
-                        Akcia_zam_obnov_filter();
+        case MainMenuItem::Kind::Separator:
+            parent->addSeparator();
+            break;
+        case MainMenuItem::Kind::Command: {
+            const QString id = QString::fromLatin1(item.id);
+            if (item.runner == MainMenuItem::Runner::Subsystem) {
+                QAction *a = polozka(parent, caption, item.objectName);
+                a->setProperty("commandId", id);
+                m_commandItems << a;
+                connect(a, &QAction::triggered, this, [this, id, refresh = item.refreshesEmployeeList] {
+                    runReported([&] {
+                        const CommandRegistry &commands = mainMenuCommands();
+                        const Command *command = commands.find(id);
+                        // The rule may have changed since the menu was shown.
+                        if (!command || !commands.isEnabled(id))
+                            return;
+                        const CommandHandler run = command->run;
+                        run(CommandContext{this});
+                        if (refresh)
+                            Akcia_zam_obnov_filter();
                     });
                 });
-    connect(polozka(m_hlavne, QStringLiteral("Zmena &strediska"), "mnu_zmena_strediska"), &QAction::triggered, this,
-            [this] { runReported([this] { Akcia_stredisko(true); }); });
-    connect(polozka(m_hlavne, QStringLiteral("Zmena výplatného &obdobia"), "mnu_zmena_obdobia"), &QAction::triggered,
-            this, [this] { runReported([this] { Akcia_obdobie(); }); });
+                break;
+            }
+            const auto own = ownCommands.find(id);
+            if (own == ownCommands.end() || !own->second.available)
+                break;
+            QAction *a = polozka(parent, caption, item.objectName);
+            if (!own->second.listMode.isNull()) {
+                if (!displayGroup)
+                    m_zobrazenie << (displayGroup = new QActionGroup(this));
+                a->setCheckable(true);
+                a->setProperty("rezim", QString(own->second.listMode));
+                displayGroup->addAction(a);
+            }
+            connect(a, &QAction::triggered, this, [run = own->second.run] { runReported(run); });
+            break;
+        }
+        }
+    }
+    // Submenus with items of the table show only with one of them; those the window fills
+    // itself (the firms) are left alone.
+    for (const MainMenuItem &item : mainMenuItems())
+        if (item.kind != MainMenuItem::Kind::Separator && *item.parent)
+            if (QMenu *menu = menus.value(QString::fromLatin1(item.parent));
+                menu && qobject_cast<QMenu *>(menu->parent()) && !m_commandSubmenus.contains(menu))
+                m_commandSubmenus << menu;
 
-    m_prehlady = menuBar()->addMenu(QStringLiteral("&Tlačové zostavy"));
-    m_prehlady->setObjectName(QStringLiteral("Prehlady"));
-    m_nastavenia = menuBar()->addMenu(QStringLiteral("&Nastavenia"));
-    m_nastavenia->setObjectName(QStringLiteral("Nastavenia"));
-    if (hasDM())
-        connect(polozka(m_nastavenia, QStringLiteral("&Daň z príjmu - ročná tabuľka "), "mnu_dzp"), &QAction::triggered,
-                this, [this] { runReported([this] { Akcia_dzp(); }); });
+    m_system = menus.value(QStringLiteral("System"));
+    m_otvorenieFirmy = menus.value(QStringLiteral("Otvorenie_firmy"));
+    m_zrusenieFirmy = menus.value(QStringLiteral("Zrusenie_firmy"));
+    m_hlavne = menus.value(QStringLiteral("Hlavne"));
+    m_prehlady = menus.value(QStringLiteral("Prehlady"));
+    m_nastavenia = menus.value(QStringLiteral("Nastavenia"));
 
-    for (QMenu *menu : {m_system, m_hlavne, m_prehlady})
-        connect(menu, &QMenu::aboutToShow, this, &TFormMain::Akcia_priprav_menu);
+    // Showing a menu brings its items up to date (the main menus their own state too).
+    for (QMenu *menu : std::as_const(menus))
+        if (menu == m_system || menu == m_hlavne || menu == m_prehlady)
+            connect(menu, &QMenu::aboutToShow, this, &TFormMain::Akcia_priprav_menu);
+        else
+            connect(menu, &QMenu::aboutToShow, this, &TFormMain::refreshCommandItems);
+}
+
+// A subsystem's item shows while its command is registered and may be chosen while the
+// command's rule allows; a submenu of the table's items shows while one of them does.
+void TFormMain::refreshCommandItems()
+{
+    const CommandRegistry &commands = mainMenuCommands();
+    for (QAction *a : std::as_const(m_commandItems)) {
+        const QString id = a->property("commandId").toString();
+        a->setVisible(commands.find(id) != nullptr);
+        a->setEnabled(commands.isEnabled(id));
+    }
+    // Inner submenus come after their parents in the table: the innermost are decided first.
+    for (auto it = m_commandSubmenus.crbegin(); it != m_commandSubmenus.crend(); ++it) {
+        const QList<QAction *> actions = (*it)->actions();
+        (*it)->menuAction()->setVisible(std::any_of(actions.begin(), actions.end(), [](QAction *a) {
+            return !a->isSeparator() && a->isVisible();
+        }));
+    }
 }
 
 void TFormMain::vytvorStranky()

@@ -2,6 +2,7 @@
 // The decisions of the main window's pages, kept apart from the widgets: which items of an
 // operation menu are enabled, the employee list's filters and orders, the pending-edit
 // guard, and the texts the pages show.
+#include "core/app_state.h"
 #include "platform/dbctrl/db_navigator.h"
 
 #include <QDate>
@@ -54,10 +55,7 @@ StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen);
 
 // ---- the employee list ----------------------------------------------------------------------------
 
-// Display modes of the employee list (shared with the payroll screen).
-inline constexpr QChar kZobrazSucasnych = u'S';
-inline constexpr QChar kZobrazVyradenych = u'V';
-inline constexpr QChar kZobrazVsetkych = u'A';
+// The display modes kZobrazSucasnych, kZobrazVyradenych, kZobrazVsetkych: core/app_state.h.
 
 // The employee table's filter for a display mode: current employees (employed on some day
 // of the open month), those who left before it, or all; each within the cost centres

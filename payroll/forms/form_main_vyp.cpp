@@ -6,6 +6,7 @@
 #include "core/dm_zam.h"
 #include "core/forms/form_about.h" // menu_pomoc.h needs the complete type
 #include "core/forms/form_menu_pomoc.h"
+#include "core/forms/main_menu.h"
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
@@ -97,6 +98,15 @@ void Otvor_obrazovku_vyplat(QWidget *parent)
 {
     TFormMainVyp form(parent);
     form.exec();
+}
+
+void registerCommands()
+{
+    using core::CommandContext;
+    core::CommandRegistry &commands = core::mainMenuCommands();
+    commands.add(QStringLiteral("vyplaty"), [](const CommandContext &c) { Otvor_obrazovku_vyplat(c.owner); });
+    commands.add(QStringLiteral("prepocitanie_vyplat"), [](const CommandContext &) { DMV().Prepocitanie_vyplat(0); });
+    commands.add(QStringLiteral("rozdelenie_dane"), [](const CommandContext &) { DMV().Rozdelenie_dane(); });
 }
 
 // Follows a data source's state: `zmena` runs when editing starts or ends, or the source

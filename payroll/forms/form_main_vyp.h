@@ -53,6 +53,11 @@ bool Vyplaty_otvorene();
 // menu's "&Výplaty").
 void Otvor_obrazovku_vyplat(QWidget *parent);
 
+// Registers the payroll subsystem's commands of the main menu: the payroll screen, the
+// recalculation of the month's payrolls and the split of the tax into advances and
+// withholding (core/forms/main_menu.h).
+void registerCommands();
+
 class TFormMainVyp : public QDialog {
     Q_OBJECT
 public:

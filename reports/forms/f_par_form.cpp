@@ -1,11 +1,13 @@
 #include "reports/forms/f_par_form.h"
 
+#include "core/app_state.h"
 #include "core/dm_code_tables_texts.h"
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/periods.h"
 #include "core/helpers/text_utils.h"
+#include "core/session.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
 #include "platform/format/clock.h"
@@ -28,8 +30,6 @@
 namespace tarix::reports {
 
 namespace {
-
-QChar g_rezim = u'A';
 
 const QString kCelaFirma = QStringLiteral("spolu celá firma");
 const QString kRiadokIne = QStringLiteral("Riadok č.3 - časť iné :");
@@ -64,16 +64,6 @@ int riadokCisla(const QComboBox *cb, int cislo)
 }
 
 } // namespace
-
-QChar Rezim_zoznamu_zam()
-{
-    return g_rezim;
-}
-
-void Nastav_rezim_zoznamu_zam(QChar mode)
-{
-    g_rezim = mode;
-}
 
 TFParForm::TFParForm(TMyReportParam &param, QWidget *parent)
     : QDialog(parent), m_param(param)
@@ -218,7 +208,7 @@ TFParForm::TFParForm(TMyReportParam &param, QWidget *parent)
     Napln_zamestnancov();
 
     db::Table zp;
-    zp.setDatabaseName(QStringLiteral("TARIX_COMM"));
+    zp.setDatabaseName(core::kAliasComm);
     zp.setTableName(QStringLiteral("Cis_zp.db"));
     zp.open();
     for (zp.first(); !zp.eof(); zp.next()) {
@@ -236,7 +226,7 @@ void TFParForm::naplnStrediska()
     CB_stred->addItem(kCelaFirma, 0);
     db::Table t1;
     t1.setObjectName(QStringLiteral("T1_"));
-    t1.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    t1.setDatabaseName(core::kAliasData);
     t1.setTableName(QStringLiteral("CIS_VM.DB"));
     t1.open();
     for (t1.first(); !t1.eof(); t1.next()) {
@@ -250,14 +240,14 @@ void TFParForm::Napln_zamestnancov()
 {
     db::Table t2;
     t2.setObjectName(QStringLiteral("T2_"));
-    t2.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    t2.setDatabaseName(core::kAliasData);
     t2.setTableName(QStringLiteral("ZAM.DB"));
     t2.setIndexName(QStringLiteral("ZAM1"));
     QString filter = QStringLiteral("sid>=%1 and sid<=%2").arg(m_param.Stredisko_od).arg(m_param.Stredisko_do);
-    const QChar rezim = Rezim_zoznamu_zam();
-    if (rezim == u'S')
+    const QChar rezim = core::Rezim_zobrazenia_zamestnancov();
+    if (rezim == core::kZobrazSucasnych)
         filter += QStringLiteral(" and vystup=null");
-    else if (rezim == u'V')
+    else if (rezim == core::kZobrazVyradenych)
         filter += QStringLiteral(" and vystup<>null");
     t2.setFilter(filter);
     t2.setFiltered(true);

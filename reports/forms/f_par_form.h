@@ -17,11 +17,6 @@ class QTabWidget;
 
 namespace tarix::reports {
 
-// The main window's employee-list mode, which the employee list of the dialog follows:
-// 'S' current employees, 'V' those who left, anything else all.
-QChar Rezim_zoznamu_zam();
-void Nastav_rezim_zoznamu_zam(QChar mode);
-
 class TFParForm : public QDialog {
     Q_OBJECT
 public:
@@ -38,7 +33,9 @@ public:
     void Nacitaj_parametre(const TMyReportParam &p);
     // Writes the controls into a request (apply).
     void Prevezmi_parametre(TMyReportParam &p);
-    // Fills the employee list for the centre range of the unit's copy.
+    // Fills the employee list for the centre range of the unit's copy, in the employee lists'
+    // mode the clerk chose on the main window (core/app_state.h): with no leaving date for
+    // the current employees, with one for those who left, else all.
     void Napln_zamestnancov();
     // "&Spusti": checks the entries and applies them into the unit's copy; a failed check
     // raises EMyError and leaves the dialog open. On success the dialog closes.

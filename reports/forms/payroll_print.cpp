@@ -24,4 +24,6 @@ void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period)
 
 void Pripoj_tlac_obrazovky_vyplat() { payroll::Nastav_tlac_vyplat(&Tlac_zostavy_vyplaty); }
 
+void registerCommands() { Pripoj_tlac_obrazovky_vyplat(); }
+
 } // namespace tarix::reports

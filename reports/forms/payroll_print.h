@@ -17,4 +17,7 @@ void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period);
 // Makes the payroll screen's print actions run Tlac_zostavy_vyplaty.
 void Pripoj_tlac_obrazovky_vyplat();
 
+// Registers the reports subsystem's commands: the payroll screen's print actions.
+void registerCommands();
+
 } // namespace tarix::reports

@@ -4,6 +4,7 @@
 #include "core/helpers/parameters.h"
 #include "core/helpers/periods.h"
 #include "core/helpers/rounding.h"
+#include "core/session.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/format/number_format.h"
@@ -184,10 +185,10 @@ TReportVyplatnaPaska::TReportVyplatnaPaska(vp::Obdobie obdobie) : m_obdobie(obdo
     Sirky_ramcekov = kRamceky_1_8;
 
     Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    Q1_.setDatabaseName(core::kAliasData);
     Q1_.setSql(Text_Q1(obdobie));
     Q2_.setObjectName(QStringLiteral("Q2_"));
-    Q2_.setDatabaseName(QStringLiteral("TARIX_DATA"));
+    Q2_.setDatabaseName(core::kAliasData);
     Q2_.setSql(Text_Q2());
     Pridaj_vypocitane_polia();
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };

@@ -1,39 +1,136 @@
-// Commands of the layers above the core appear in the main menu only when they are provided.
-#include "core/forms/form_main.h"
+// The main menu offers the commands the subsystems register: an item shows only for a
+// registered command, runs it with the window as its owner, and follows its rule.
+#include "core/forms/main_menu.h"
+#include "mainwin_fixture.h"
+#include "platform/errors.h"
 #include "platform/ui/scripted_user_interface.h"
 
 #include <QAction>
 #include <gtest/gtest.h>
 
 using namespace tarix;
+using core::CommandContext;
+using core::ScopedCommand;
+using mainwintest::MainWindowTest;
 
-TEST(MainMenuCommands, ProvidedCommandsAppearAndRun)
+namespace {
+
+// The captions of a menu's shown entries, separators as "-".
+QStringList shown(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+} // namespace
+
+TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
 {
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope{scripted};
+    core::CommandRegistry &commands = core::mainMenuCommands();
     {
+        // Nothing registered: the items and their submenu stay hidden.
         core::TFormMain bare;
-        EXPECT_EQ(bare.findChild<QAction *>("mnu_vyplaty"), nullptr);
-        EXPECT_EQ(bare.findChild<QAction *>("mnu_prepocet"), nullptr);
+        for (const char *name : {"mnu_vyplaty", "mnu_prepocet", "mnu_rozdelenie_dane"}) {
+            QAction *a = bare.findChild<QAction *>(name);
+            ASSERT_NE(a, nullptr) << name;
+            EXPECT_FALSE(a->isVisible()) << name;
+        }
+        EXPECT_FALSE(bare.findChild<QMenu *>("mnu_nastroje")->menuAction()->isVisible());
+        EXPECT_EQ(shown(bare.menuHlavne()), (QStringList{"-", "Zmena &strediska", "Zmena výplatného &obdobia"}));
     }
 
     QWidget *opened = nullptr;
     int recalculated = 0;
-    core::Prikazy_menu().vyplaty = [&](QWidget *owner) { opened = owner; };
-    core::Prikazy_menu().prepocitanie_vyplat = [&] { return ++recalculated; };
+    ScopedCommand vyplaty(commands, "vyplaty", [&](const CommandContext &c) { opened = c.owner; });
+    ScopedCommand prepocet(commands, "prepocitanie_vyplat", [&](const CommandContext &) { ++recalculated; });
     {
         core::TFormMain main;
-        QAction *vyplaty = main.findChild<QAction *>("mnu_vyplaty");
-        ASSERT_NE(vyplaty, nullptr);
-        EXPECT_EQ(vyplaty->text(), "&Výplaty");
-        vyplaty->trigger();
+        QAction *a = main.findChild<QAction *>("mnu_vyplaty");
+        ASSERT_NE(a, nullptr);
+        EXPECT_TRUE(a->isVisible());
+        EXPECT_EQ(a->text(), "&Výplaty");
+        a->trigger();
         EXPECT_EQ(opened, &main);
-        QAction *prepocet = main.findChild<QAction *>("mnu_prepocet");
-        ASSERT_NE(prepocet, nullptr);
-        prepocet->trigger();
+        main.findChild<QAction *>("mnu_prepocet")->trigger();
         EXPECT_EQ(recalculated, 1);
-        EXPECT_EQ(main.findChild<QAction *>("mnu_rozdelenie_dane"), nullptr);
+        // The menu keeps its order; the tools submenu has nothing to show.
+        EXPECT_EQ(shown(main.menuHlavne()), (QStringList{"-", "&Výplaty", "Prepočítanie všetkých výplat",
+                                                         "Zmena &strediska", "Zmena výplatného &obdobia"}));
+
+        // A command registered while the window lives shows when its menu is opened next.
+        ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
+        emit main.menuHlavne()->aboutToShow();
+        QMenu *nastroje = main.findChild<QMenu *>("mnu_nastroje");
+        EXPECT_TRUE(nastroje->menuAction()->isVisible());
+        EXPECT_EQ(nastroje->title(), "Nástroje");
+        EXPECT_EQ(shown(nastroje), QStringList{"Rozdelenie dane na preddavky a zrážky podľa sumy"});
     }
-    core::Prikazy_menu() = {};
     EXPECT_TRUE(scripted.failures().isEmpty());
+}
+
+TEST(MainMenuCommands, TheRuleDisablesTheItemAndItsClick)
+{
+    ui::ScriptedUserInterface scripted;
+    ui::ScopedUserInterface scope{scripted};
+    bool allowed = false;
+    int ran = 0;
+    ScopedCommand vyplaty(core::mainMenuCommands(), "vyplaty", [&](const CommandContext &) { ++ran; },
+                          [&] { return allowed; });
+    core::TFormMain main;
+    QAction *a = main.findChild<QAction *>("mnu_vyplaty");
+    EXPECT_TRUE(a->isVisible());
+    EXPECT_FALSE(a->isEnabled());
+    // A click that comes anyway (the rule changed since the menu was shown) runs nothing.
+    a->setEnabled(true);
+    a->trigger();
+    EXPECT_EQ(ran, 0);
+
+    allowed = true;
+    main.Akcia_priprav_menu();
+    EXPECT_TRUE(a->isEnabled());
+    a->trigger();
+    EXPECT_EQ(ran, 1);
+    EXPECT_TRUE(scripted.failures().isEmpty());
+}
+
+namespace {
+using MainMenuCommandsOnAFirm = MainWindowTest;
+} // namespace
+
+// On the open firm: the full main menu, a failing command reported, and the recalculation's
+// item applying the employee list's selection again afterwards.
+TEST_F(MainMenuCommandsOnAFirm, FullMenuErrorsAndTheListAfterARecalculation)
+{
+    core::CommandRegistry &commands = core::mainMenuCommands();
+    ScopedCommand vyplaty(commands, "vyplaty", [](const CommandContext &) {
+        throw EMyError(QStringLiteral("Výplaty nie sú k dispozícii."));
+    });
+    // A command that moves the open period back to March, when Žiak (left in April) was
+    // still employed.
+    ScopedCommand prepocet(commands, "prepocitanie_vyplat", [](const CommandContext &) {
+        db::Table &priv = core::DM().TPRIV_;
+        priv.edit();
+        priv.setValue(QStringLiteral("MESIAC"), 3);
+        priv.post();
+    });
+    ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
+    main->Akcia_priprav_menu();
+    EXPECT_EQ(shown(main->menuHlavne()),
+              (QStringList{"&Zamestnanci", "Zamestnanci - zobrazovanie", "-", "&Výplaty", "Nástroje",
+                           "Prepočítanie všetkých výplat", "Zmena &strediska", "Zmena výplatného &obdobia"}));
+    EXPECT_EQ(shown(main->menuSystem()), (QStringList{"&Výber firmy", "&Zrušenie firmy", "-", "&Koniec programu"}));
+    EXPECT_EQ(shown(main->menuNastavenia()), QStringList{"&Daň z príjmu - ročná tabuľka "});
+
+    choose(main->menuHlavne(), "Výplaty");
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{"Výplaty nie sú k dispozícii."});
+
+    EXPECT_EQ(zam().recordCount(), 9);
+    choose(main->menuHlavne(), "Prepočítanie všetkých výplat");
+    EXPECT_EQ(core::DM().Aktualne_obdobie(), 200703);
+    EXPECT_EQ(zam().recordCount(), 10);
 }

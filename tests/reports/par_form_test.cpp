@@ -2,6 +2,7 @@
 // entry with and without the dialog, and the statement contact dialog.
 #include "reports/forms/f_par_form.h"
 
+#include "core/app_state.h"
 #include "platform/format/clock.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/form_tla1.h"
@@ -28,7 +29,7 @@ protected:
     void SetUp() override
     {
         InstalledFirm::SetUp();
-        Nastav_rezim_zoznamu_zam(u'A');
+        core::Nastav_rezim_zobrazenia_zamestnancov(u'A');
         session.execute("update \":tarix_data:tlac_par\" set vykaz_zostavil='Mária Šťastná', "
                         "kontaktna_osoba='Ján Hudák', telefon='033/5501234', fax=null, "
                         "mail='mzdy@demostav.example', den='2007-01-31', miesto='Trnava'");
@@ -36,7 +37,7 @@ protected:
     void TearDown() override
     {
         core::DM().TTLA_.close();
-        Nastav_rezim_zoznamu_zam(u'A');
+        core::Nastav_rezim_zobrazenia_zamestnancov(core::kZobrazSucasnych);
         InstalledFirm::TearDown();
     }
 
@@ -109,7 +110,7 @@ TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
         {u'X', 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
     };
     for (const Case &c : cases) {
-        Nastav_rezim_zoznamu_zam(c.mode);
+        core::Nastav_rezim_zobrazenia_zamestnancov(c.mode);
         unit = request("VL");
         TFParForm form(unit);
         form.CB_stred->setCurrentIndex(c.centreRow);
@@ -125,7 +126,7 @@ TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
         EXPECT_EQ(unit.Stredisko_do, sid == 0 ? 99 : 2);
     }
     // Sorted by surname: Čierny (3) before Chudý (4) in the Slovak order.
-    Nastav_rezim_zoznamu_zam(u'A');
+    core::Nastav_rezim_zobrazenia_zamestnancov(u'A');
     unit = request("VL");
     TFParForm form(unit);
     const QList<int> all = codes(form.CB_zam);
@@ -346,7 +347,7 @@ TEST_F(ParFormTest, WithoutTheDialogTheRequestRunsAtOnce)
 
     // An employee the dialog's list lacks (he left; the main window lists current
     // employees) and a centre without a row stay as the caller named them.
-    Nastav_rezim_zoznamu_zam(u'S');
+    core::Nastav_rezim_zobrazenia_zamestnancov(u'S');
     p.Zamestnanec_od = p.Zamestnanec_do = 6;
     p.Stredisko = p.Stredisko_od = p.Stredisko_do = 7;
     ParForm::Zobraz_parametre_zostavy(p);

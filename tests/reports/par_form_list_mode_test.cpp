@@ -1,0 +1,41 @@
+// The report parameter dialog lists the employees in the mode the clerk chose on the main
+// window ("Zamestnanci - zobrazovanie"), not in a mode of its own.
+#include "core/mainwin_fixture.h"
+#include "reports/forms/f_par_form.h"
+
+#include <QComboBox>
+#include <algorithm>
+
+using namespace tarix;
+
+namespace {
+
+using ReportDialogListMode = mainwintest::MainWindowTest;
+
+} // namespace
+
+TEST_F(ReportDialogListMode, FollowsTheMainWindowsChoice)
+{
+    // The window starts with the current employees: the first choice changes the mode.
+    struct Case {
+        const char *item;
+        QList<int> employees; // Code_emp; 6 and 7 have a leaving date
+    } cases[] = {
+        {"Zobrazovať len ukončených zamestnancov", {6, 7}},
+        {"Zobrazovať len platných zamestancov", {1, 2, 3, 4, 5, 8, 9, 10}},
+        {"Zobrazovať všetkých zamestnancov", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.item);
+        choose(main->menuHlavne(), c.item);
+        reports::TMyReportParam unit;
+        reports::Priprav_parametre_zostavy(unit);
+        unit.Kod_zostavy = QStringLiteral("VL");
+        reports::TFParForm form(unit);
+        QList<int> listed;
+        for (int i = 1; i < form.CB_zam->count(); ++i) // row 0: the whole firm
+            listed << form.CB_zam->itemData(i).toInt();
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, c.employees);
+    }
+}
