@@ -47,8 +47,6 @@ void DemoContext::open(const Installation &installation, const DemoOptions &opti
             MyConsts::Nacitaj_parametre(m_session, paramIni);
         }
         setPeriod(options.year, options.month, options.centre);
-    } catch (const SetupFailure &) {
-        throw;
     } catch (const std::exception &e) {
         throw SetupFailure(QStringLiteral("opening firm %1 in %2 failed: %3")
                                .arg(options.firm)
