@@ -10,17 +10,15 @@
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
-#include "core/installation.h"
-#include "core/session.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
-#include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_context.h"
+#include "support/installation.h"
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -33,8 +31,9 @@ namespace {
 constexpr int kEmployees = 10000;
 
 struct Firm {
-    QTemporaryDir dir;
-    db::Session session;
+    test::Installation dir;
+    test::DemoContext demo;
+    db::Session &session = demo.session();
     ui::ScriptedUserInterface ui;
     std::unique_ptr<ui::ScopedUserInterface> scope;
     std::unique_ptr<payroll::TDMV> dmv;
@@ -42,15 +41,11 @@ struct Firm {
 
     Firm()
     {
-        core::createInstallation(dir.path(), {true, 2007, 2007});
-        session.setAlias(core::kAliasPriv, dir.filePath("PRIVATE"));
-        session.setAlias(core::kAliasData, dir.filePath("DATA01"));
-        session.setAlias(core::kAliasComm, dir.filePath("COMMON/ROK2007"));
-        db::Session::setDefaultSession(&session);
+        dir.install({true, 2007, 2007});
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
-        ini::IniFile paramIni(dir.filePath("PARAM.INI"));
-        MyConsts::Nacitaj_parametre(session, paramIni);
-        core::createDM();
+        test::DemoOptions options;
+        options.parameters = true;
+        demo.open(dir, options);
         generateEmployees();
         dmv = std::make_unique<payroll::TDMV>();
         dmv->TVYP_.open();
@@ -59,9 +54,7 @@ struct Firm {
     ~Firm()
     {
         dmv.reset();
-        core::destroyDM();
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
+        demo.close();
     }
 
     // Employees 1..10 of the demo firm copied into codes 1001.. with personal numbers

@@ -3,12 +3,12 @@
 // written file. The program's target: under 5 seconds.
 #include <benchmark/benchmark.h>
 
-#include "core/installation.h"
-#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "support/demo_context.h"
+#include "support/installation.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -23,16 +23,16 @@ constexpr int kObdobie = 200703;
 // A demo installation whose firm has `count` employees, each with payroll records of the
 // first three months of 2007.
 struct Firma {
-    QTemporaryDir dir;
-    db::Session session;
+    test::Installation dir;
+    test::DemoContext demo;
+    db::Session &session = demo.session();
 
     explicit Firma(int count)
     {
-        core::createInstallation(dir.path(), {true, 2007, 2007});
-        session.setAlias(core::kAliasPriv, dir.filePath("PRIVATE"));
-        session.setAlias(core::kAliasData, dir.filePath("DATA01"));
-        session.setAlias(core::kAliasComm, dir.filePath("COMMON/ROK2007"));
-        db::Session::setDefaultSession(&session);
+        dir.install({true, 2007, 2007});
+        test::DemoOptions options;
+        options.modules = {};
+        demo.open(dir, options);
 
         db::Transaction t(&session);
         session.execute("delete from vyp", {}, core::kAliasData);
@@ -103,7 +103,7 @@ struct Firma {
             }
         t.commit();
     }
-    ~Firma() { db::Session::setDefaultSession(nullptr); }
+    ~Firma() { demo.close(); }
 };
 
 void BM_PayslipsOfAMonthToPdf(benchmark::State &state)

@@ -1,13 +1,13 @@
 #pragma once
 // A fresh copy of the demo firm (year 2007) for every test, with the main, employee and
-// employment-document modules created on it and the scripted user interface installed.
+// employment-document modules created on it and the scripted user interface installed;
+// helpers that write employees and payroll rows as another workstation would.
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/helpers/messages.h"
-#include "core/installation.h"
 #include "platform/db/session.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,54 +16,21 @@
 
 namespace tarix::test {
 
-class EmployeesTest : public ::testing::Test {
+inline DemoOptions employeesOptions()
+{
+    DemoOptions o;
+    o.modules = coreModules();
+    return o;
+}
+
+class EmployeesTest : public DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_template = new QTemporaryDir;
-        core::createInstallation(s_template->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_template;
-        s_template = nullptr;
-    }
-
-    void SetUp() override
-    {
-        for (const char *folder : {"PRIVATE", "COMMON/ROK2007", "DATA01"}) {
-            const QString to = dir.filePath(QString::fromLatin1(folder));
-            QDir().mkpath(to);
-            ASSERT_TRUE(QFile::copy(QDir(s_template->path()).filePath(QString::fromLatin1(folder) + "/tarix.db"),
-                                    to + "/tarix.db"));
-        }
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath("COMMON/ROK2007"));
-        db::Session::setDefaultSession(&session);
-        core::createDM();
-        core::createDMZ();
-        core::createDMP();
-    }
-
-    void TearDown() override
-    {
-        core::destroyDMP();
-        core::destroyDMZ();
-        core::destroyDM();
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
-        EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join("\n").toStdString();
-    }
+    EmployeesTest() : DemoFirmTest({true, 2007, 2007}, employeesOptions()) {}
 
     core::TDMZ &dmz() { return core::DMZ(); }
     db::Table &zam() { return core::DMZ().TZAM_; }
 
-    void setPeriod(int year, int month, int centre = 0)
-    {
-        session.execute(R"(update ":tarix_priv:priv" set rok=:r, mesiac=:m, sid=:s)",
-                        {{"r", year}, {"m", month}, {"s", centre}});
-    }
+    void setPeriod(int year, int month, int centre = 0) { demo.setPeriod(year, month, centre); }
 
     qint64 count(const QString &sql, const db::Params &params = {})
     {
@@ -118,14 +85,6 @@ protected:
             EXPECT_EQ(e.text(), text);
         }
     }
-
-    static QTemporaryDir *s_template;
-    QTemporaryDir dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
 };
-
-inline QTemporaryDir *EmployeesTest::s_template = nullptr;
 
 } // namespace tarix::test

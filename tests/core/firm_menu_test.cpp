@@ -13,14 +13,18 @@ using namespace tarix;
 
 namespace {
 
-class FirmMenu : public ::testing::Test {
+class FirmMenu : public test::ScriptedTest<> {
 protected:
     void SetUp() override
     {
         core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
         core::openStartupSession(core::appPaths());
     }
-    void TearDown() override { core::closeSession(); }
+    void TearDown() override
+    {
+        core::closeSession();
+        test::ScriptedTest<>::TearDown();
+    }
 
     QString root() const { return dir.path() + '/'; }
     void year(const QString &folder, int seedYear)
@@ -39,8 +43,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
 };
 
 } // namespace

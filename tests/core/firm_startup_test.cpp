@@ -3,6 +3,7 @@
 #include "core/helpers/messages.h"
 #include "core/forms/startup.h"
 #include "firm_fixture.h"
+#include "support/widgets/program_start.h"
 #include "platform/ini/ini_file.h"
 
 #include <QAction>
@@ -17,7 +18,7 @@ using namespace tarix;
 
 namespace {
 
-class FirmStartup : public ::testing::Test {
+class FirmStartup : public test::ScriptedTest<> {
 protected:
     void TearDown() override
     {
@@ -26,44 +27,28 @@ protected:
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<>::TearDown();
     }
 
     // Starts the program with the real login dialog, answered by `login`.
     core::TFormMain *start(const std::function<void(QWidget *)> &login)
     {
-        core::StartupOptions options;
-        options.programFolder = dir.path();
-        options.showWindows = false;
         core::StartupHooks hooks;
         hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
-        core::TFormMain *main = nullptr;
-        firmtest::whileDialogs([&] { main = core::startProgram(options, hooks); }, login);
-        return main;
-    }
-    static void typePassword(QWidget *w, const QStringList &entries)
-    {
-        auto *edit = w->findChild<QLineEdit *>("Password");
-        auto *ok = w->findChild<QPushButton *>("OKBtn");
-        ASSERT_TRUE(edit && ok) << "not the login dialog: " << w->objectName().toStdString();
-        for (const QString &e : entries) {
-            edit->setText(e);
-            ok->click();
-        }
+        return test::startWithLogin(dir.path(), hooks, login);
     }
 
-    QString root() const { return dir.path() + '/'; }
+    QString root() const { return dir.root(); }
 
-    QTemporaryDir dir;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
+    test::Installation dir;
 };
 
 } // namespace
 
 TEST_F(FirmStartup, LoginFirmMenuAndOpeningAYear)
 {
-    core::createInstallation(dir.path());
-    core::TFormMain *main = start([](QWidget *w) { typePassword(w, {""}); });
+    dir.install();
+    core::TFormMain *main = start(test::loginWith({""}));
     ASSERT_NE(main, nullptr);
 
     const auto firms = main->menuOtvorenieFirmy()->actions();
@@ -108,14 +93,14 @@ TEST_F(FirmStartup, LoginFirmMenuAndOpeningAYear)
 
 TEST_F(FirmStartup, ThreeWrongPasswordsEndTheProgram)
 {
-    core::createInstallation(dir.path());
+    dir.install();
     {
         db::Session s;
         s.setAlias("TARIX_PRIV", root() + "PRIVATE");
         s.execute("update \":tarix_priv:sys\" set admin='tajne'");
         s.closeAll();
     }
-    core::TFormMain *main = start([](QWidget *w) { typePassword(w, {"a", "b", "c"}); });
+    core::TFormMain *main = start(test::loginWith({"a", "b", "c"}));
     EXPECT_EQ(main, nullptr);
     const auto errors = scripted.messages(ui::MessageKind::Error);
     ASSERT_GE(errors.size(), 4);
@@ -127,7 +112,7 @@ TEST_F(FirmStartup, WithoutAFirmTheProgramEnds)
     core::InstallationOptions options;
     options.demoFirm = false; // only the template firm "DATA", which is not a firm of the menu
     options.firstYear = options.lastYear = 2007;
-    core::createInstallation(dir.path(), options);
-    EXPECT_EQ(start([](QWidget *w) { typePassword(w, {""}); }), nullptr);
+    dir.install(options);
+    EXPECT_EQ(start(test::loginWith({""})), nullptr);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error).last(), Msg(65176));
 }

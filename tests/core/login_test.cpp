@@ -15,7 +15,7 @@ using namespace tarix;
 
 namespace {
 
-class Login : public ::testing::Test {
+class Login : public test::ScriptedTest<> {
 protected:
     void SetUp() override
     {
@@ -30,6 +30,7 @@ protected:
         dm.reset();
         session.closeAll();
         db::Session::setDefaultSession(nullptr);
+        test::ScriptedTest<>::TearDown();
     }
     void store(const QVariant &password)
     {
@@ -41,8 +42,6 @@ protected:
     QTemporaryDir dir;
     db::Session session;
     std::unique_ptr<core::TDM> dm;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
 };
 
 template <class T>

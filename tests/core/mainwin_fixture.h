@@ -1,7 +1,7 @@
 #pragma once
-// The program started on a fresh demo installation with the login dialog answered, firm 01
-// opened in July 2007 through the firm menu, and helpers to work the main window as a clerk
-// does: menu items by caption, typing into a field, clicking a tab.
+// The program started on a fresh demo installation (year 2007) with the login dialog
+// answered, firm 01 opened in July 2007 through the firm menu, and helpers to work the main
+// window as a clerk does: menu items by caption, typing into a field, clicking a tab.
 #include "core/app_ini.h"
 #include "core/helpers/app_paths.h"
 #include "core/dm_main.h"
@@ -15,6 +15,12 @@
 #include "firm_fixture.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/program_folder.h"
+#include "support/scripted_test.h"
+#include "support/widgets/keyboard.h"
+#include "support/widgets/program_start.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -28,59 +34,34 @@
 
 namespace tarix::mainwintest {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ScriptedTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_template = new QTemporaryDir;
-        core::InstallationOptions options;
-        options.firstYear = 2007;
-        options.lastYear = 2007;
-        core::createInstallation(s_template->path(), options);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_template;
-        s_template = nullptr;
-    }
-
     // The program's own start-up with the login dialog; the other tests build the same
     // window directly (and free it themselves, while the application still runs).
     virtual bool throughStartup() const { return false; }
     // Modules of the layers above the core that a test stands in for (created after TDMP,
-    // destroyed after TDM).
+    // destroyed before it, as the program does).
     virtual void createExtraModules() {}
     virtual void destroyExtraModules() {}
 
+    std::vector<test::ModuleSteps> dataModules()
+    {
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({[this] { createExtraModules(); }, [this] { destroyExtraModules(); }});
+        return all;
+    }
+
     void SetUp() override
     {
-        copyFolder(s_template->path(), dir.path());
+        dir.install({true, 2007, 2007});
         if (throughStartup()) {
-            core::StartupOptions options;
-            options.programFolder = dir.path();
-            options.showWindows = false;
-            core::registerModules();
             core::StartupHooks hooks;
+            modules.handOver(dataModules(), true);
             hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
-            // The login dialog, answered with the empty password of a new installation.
-            firmtest::whileDialogs([&] { main = core::startProgram(options, hooks); },
-                                   [](QWidget *w) {
-                                       auto *edit = w->findChild<QLineEdit *>("Password");
-                                       auto *ok = w->findChild<QPushButton *>("OKBtn");
-                                       ASSERT_TRUE(edit && ok) << w->objectName().toStdString();
-                                       edit->setText("");
-                                       ok->click();
-                                   });
+            main = test::startWithLogin(dir.path(), hooks);
         } else {
-            const QString root = dir.path() + '/';
-            core::setAppPaths(core::deriveAppPaths(root, QString(), QString()));
-            core::openAppIni(root);
-            core::openStartupSession(core::appPaths());
-            core::createDM();
-            core::createDMZ();
-            core::createDMP();
-            createExtraModules();
-            core::DMA().Registruj_tabulky();
+            program.open(dir.root());
+            modules.create(dataModules(), true);
             owned = std::make_unique<core::TFormMain>();
             main = owned.get();
             ASSERT_TRUE(main->Prihlasenie([](core::TDM &) { return true; }));
@@ -90,19 +71,7 @@ protected:
         ASSERT_NE(main, nullptr);
 
         // Firm 01, year 2007: every centre, July.
-        QMenu *firm = main->menuOtvorenieFirmy()->actions().value(0)->menu();
-        ASSERT_NE(firm, nullptr);
-        QAction *year = nullptr;
-        for (QAction *a : firm->actions())
-            if (a->text() == "2007")
-                year = a;
-        ASSERT_NE(year, nullptr);
-        firmtest::whileDialogs([&] { year->trigger(); },
-                               [](QWidget *w) {
-                                   if (auto *july = w->findChild<QRadioButton *>("Mesiac7"))
-                                       july->setChecked(true);
-                                   w->findChild<QPushButton *>("OKBtn")->click();
-                               });
+        test::openFirmFromMenu(*main, 2007, 7);
         ASSERT_EQ(main->openFirm(), 1);
         ASSERT_EQ(core::DM().Aktualne_obdobie(), 200707);
         scripted.clearEvents();
@@ -113,26 +82,12 @@ protected:
         owned.reset();
         core::Zrus_otvorenu_firmu();
         core::endProgram();
-        core::destroyDMP();
-        core::destroyDMZ();
-        core::destroyDM();
-        core::moduleRegistry().clear();
-        destroyExtraModules();
-        core::DMA().Registruj_tabulky();
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join("\n").toStdString();
+        modules.destroy();
+        program.close();
+        test::ScriptedTest<>::TearDown();
     }
 
-    static void copyFolder(const QString &from, const QString &to)
-    {
-        QDir src(from);
-        for (const QString &name : src.entryList(QDir::Files))
-            QFile::copy(src.filePath(name), QDir(to).filePath(name));
-        for (const QString &sub : src.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QDir(to).mkpath(sub);
-            copyFolder(src.filePath(sub), QDir(to).filePath(sub));
-        }
-    }
+    static void copyFolder(const QString &from, const QString &to) { test::copyFolder(from, to); }
 
     // ---- the window --------------------------------------------------------------------------
     core::TKartaZam &karta() { return *main->karta(); }
@@ -181,18 +136,7 @@ protected:
     }
 
     // Types into a field as the keyboard does (the old text selected first).
-    static void type(QWidget *w, const QString &text)
-    {
-        if (auto *le = qobject_cast<QLineEdit *>(w))
-            le->selectAll();
-        for (const QChar ch : text) {
-            const int key = ch.isLetterOrNumber() && ch.unicode() < 128 ? int(ch.toUpper().unicode()) : int(Qt::Key_unknown);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(w, &press);
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(w, &release);
-        }
-    }
+    static void type(QWidget *w, const QString &text) { test::typeOver(w, text); }
 
     // Clicks a tab of the card's page control.
     void clickTab(const QString &pageName)
@@ -237,14 +181,11 @@ protected:
         ASSERT_TRUE(list->moveToRow(row));
     }
 
-    static QTemporaryDir *s_template;
-    QTemporaryDir dir;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
+    test::Installation dir;
+    test::ProgramFolder program;
+    test::DataModules modules;
     core::TFormMain *main = nullptr;
     std::unique_ptr<core::TFormMain> owned;
 };
-
-inline QTemporaryDir *MainWindowTest::s_template = nullptr;
 
 } // namespace tarix::mainwintest

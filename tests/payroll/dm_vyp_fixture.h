@@ -1,45 +1,48 @@
 #pragma once
-// A fresh copy of the shipped installation (demo firm DATA01, year 2007, private folder)
-// for each test, with the main data module, the statutory slots of 2007, the payroll data
-// module and a scripted user interface that also notes whether a transaction was open
-// while the user was asked.
+// A fresh copy of the shipped installation (demo firm DATA01, year 2007) for each test,
+// opened in January with the statutory slots of 2007 and the main data module, a payroll
+// data module of the test's own with its tables open, and a scripted user interface that
+// also notes whether a transaction was open while the user was asked.
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
-#include "core/installation.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
-#include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 namespace tarix::payroll::testing {
 
-// Scripted answers; records the session's transaction depth at every question.
+// Scripted answers; records the default session's transaction depth at every question.
 class WatchingUserInterface : public ui::ScriptedUserInterface {
 public:
-    explicit WatchingUserInterface(db::Session &s) : m_session(s) {}
     bool askYesNo(const QString &question) override
     {
-        depthsAtQuestions.push_back(m_session.transactionDepth());
+        depthsAtQuestions.push_back(depth());
         return ScriptedUserInterface::askYesNo(question);
     }
     void showMessage(ui::MessageKind kind, const QString &text) override
     {
-        depthsAtMessages.push_back(m_session.transactionDepth());
+        depthsAtMessages.push_back(depth());
         ScriptedUserInterface::showMessage(kind, text);
     }
     std::vector<int> depthsAtQuestions;
     std::vector<int> depthsAtMessages;
 
 private:
-    db::Session &m_session;
+    static int depth()
+    {
+        const db::Session *s = db::Session::defaultSession();
+        return s ? s->transactionDepth() : 0;
+    }
 };
 
 struct DemoEmployee {
@@ -49,35 +52,21 @@ struct DemoEmployee {
 inline constexpr DemoEmployee kDemo[] = {{1, 101}, {2, 102}, {3, 103}, {4, 104}, {5, 105},
                                          {6, 106}, {7, 107}, {8, 108}, {9, 109}, {10, 110}};
 
-class PayrollModuleTest : public ::testing::Test {
+inline test::DemoOptions payrollModuleOptions()
+{
+    test::DemoOptions o;
+    o.parameters = true;
+    return o;
+}
+
+class PayrollModuleTest : public test::DemoFirmTest<WatchingUserInterface> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_template = new QTemporaryDir;
-        core::createInstallation(s_template->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_template;
-        s_template = nullptr;
-    }
+    PayrollModuleTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions()) {}
 
     void SetUp() override
     {
-        for (const char *folder : {"DATA01", "PRIVATE", "COMMON/ROK2007"}) {
-            QDir().mkpath(dir.filePath(folder));
-            QFile::copy(s_template->filePath(QString::fromLatin1(folder) + "/tarix.db"),
-                        dir.filePath(QString::fromLatin1(folder) + "/tarix.db"));
-        }
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath("COMMON/ROK2007"));
-        db::Session::setDefaultSession(&session);
-        ini::IniFile paramIni(dir.filePath("PARAM.INI"));
-        MyConsts::Nacitaj_parametre(session, paramIni);
+        DemoFirmTest::SetUp();
         setNastavenia(IniSettings{});
-        core::createDM();
-        setPeriod(1);
         dmv = std::make_unique<TDMV>();
         dmv->TVYP_.open();
         dmv->TZRV_.open();
@@ -87,17 +76,11 @@ protected:
     void TearDown() override
     {
         dmv.reset();
-        core::destroyDM();
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
+        DemoFirmTest::TearDown();
     }
 
     // The open period (the year folder stays 2007's).
-    void setPeriod(int month, int year = 2007)
-    {
-        session.execute("update \":tarix_priv:priv\" set rok = :y, mesiac = :m", {{"y", year}, {"m", month}});
-        MyConsts::Uprav_parameter_28(year * 100 + month);
-    }
+    void setPeriod(int month, int year = 2007) { demo.setPeriod(year, month); }
 
     // Inserts the payroll of the open month for a demo employee; the clerk's inputs are
     // the full working month (unless given) before the post.
@@ -139,14 +122,7 @@ protected:
         return int(session.run(sql, params).asInteger(0, 0));
     }
 
-    static QTemporaryDir *s_template;
-    QTemporaryDir dir;
-    db::Session session;
-    WatchingUserInterface scripted{session};
-    ui::ScopedUserInterface scope{scripted};
     std::unique_ptr<TDMV> dmv;
 };
-
-inline QTemporaryDir *PayrollModuleTest::s_template = nullptr;
 
 } // namespace tarix::payroll::testing

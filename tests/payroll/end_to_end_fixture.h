@@ -5,15 +5,13 @@
 // open period set, and the payroll of one demo employee inserted, typed and posted through
 // the payroll data module. The stored row is then compared field by field with amounts
 // worked out by hand from the year's values.
-#include "core/data_upgrades.h"
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
-#include "core/installation.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,40 +50,29 @@ struct Expected {
     double value;
 };
 
+// Opening the firm and year: the upgrades add statutory slot 33 with the workstation's
+// default (1: surcharges from the hourly average); the year's statutory slots loaded.
+inline test::DemoOptions endToEndOptions(int year)
+{
+    test::DemoOptions o;
+    o.year = year;
+    o.upgrades = true;
+    o.priplatky = 1;
+    o.parameters = true;
+    return o;
+}
+
 template <int Year>
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_template = new QTemporaryDir;
-        core::createInstallation(s_template->path(), {true, Year, Year});
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_template;
-        s_template = nullptr;
-    }
+    EndToEndTest() : DemoFirmTest({true, Year, Year}, endToEndOptions(Year)) {}
 
     static QString yearFolder() { return QStringLiteral("COMMON/ROK%1").arg(Year); }
 
     void SetUp() override
     {
-        for (const QString &folder : {QStringLiteral("DATA01"), QStringLiteral("PRIVATE"), yearFolder()}) {
-            QDir().mkpath(dir.filePath(folder));
-            ASSERT_TRUE(QFile::copy(s_template->filePath(folder + "/tarix.db"), dir.filePath(folder + "/tarix.db")));
-        }
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath(yearFolder()));
-        db::Session::setDefaultSession(&session);
-        // Opening the firm and year: the upgrades add statutory slot 33 with the
-        // workstation's default (1: surcharges from the hourly average).
-        core::SpecialneCinnosti(session, 1);
-        ini::IniFile paramIni(dir.filePath("PARAM.INI"));
-        MyConsts::Nacitaj_parametre(session, paramIni);
+        DemoFirmTest::SetUp();
         setNastavenia(IniSettings{});
-        core::createDM();
-        setPeriod(1);
         dmv = std::make_unique<TDMV>();
         dmv->TVYP_.open();
         dmv->TZRV_.open();
@@ -95,16 +82,10 @@ protected:
     void TearDown() override
     {
         dmv.reset();
-        core::destroyDM();
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
+        DemoFirmTest::TearDown();
     }
 
-    void setPeriod(int month)
-    {
-        session.execute("update \":tarix_priv:priv\" set rok = :y, mesiac = :m", {{"y", Year}, {"m", month}});
-        MyConsts::Uprav_parameter_28(Year * 100 + month);
-    }
+    void setPeriod(int month) { demo.setPeriod(Year, month); }
 
     // The clerk's work on the payroll screen: a new payroll of the open month for the
     // employee, the inputs typed in the given order, then the post.
@@ -142,15 +123,7 @@ protected:
             .asFloat(0, 0);
     }
 
-    static QTemporaryDir *s_template;
-    QTemporaryDir dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
     std::unique_ptr<TDMV> dmv;
 };
-
-template <int Year>
-QTemporaryDir *EndToEndTest<Year>::s_template = nullptr;
 
 } // namespace tarix::payroll::testing

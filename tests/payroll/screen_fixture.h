@@ -1,14 +1,13 @@
 #pragma once
-// The payroll screen on a fresh copy of the demo firm (year 2007): the main, employee,
-// contracts and payroll data modules created as at start-up, the registered tables opened
-// as a firm opening opens them, and a scripted user interface.
+// The payroll screen on a fresh copy of the demo firm (year 2007, March): the main,
+// employee, contracts and payroll data modules created as at start-up, the registered
+// tables opened as a firm opening opens them, and a scripted user interface.
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
-#include "core/installation.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
@@ -17,6 +16,8 @@
 #include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
+#include "support/widgets/keyboard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,40 +31,28 @@
 
 namespace tarix::payroll::screentest {
 
-class PayrollScreenTest : public ::testing::Test {
+// March 2007, the modules of the core and the payroll module in the program's order, the
+// registry filled and its tables open.
+inline test::DemoOptions screenOptions()
+{
+    test::DemoOptions o;
+    o.month = 3;
+    o.parameters = true;
+    o.modules = test::coreModules();
+    o.modules.push_back({createDMV, destroyDMV});
+    o.registerTables = true;
+    o.openTables = true;
+    return o;
+}
+
+class PayrollScreenTest : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_template = new QTemporaryDir;
-        core::createInstallation(s_template->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_template;
-        s_template = nullptr;
-    }
+    PayrollScreenTest() : DemoFirmTest({true, 2007, 2007}, screenOptions()) {}
 
     void SetUp() override
     {
-        for (const char *folder : {"DATA01", "PRIVATE", "COMMON/ROK2007"}) {
-            QDir().mkpath(dir.filePath(folder));
-            ASSERT_TRUE(QFile::copy(s_template->filePath(QString::fromLatin1(folder) + "/tarix.db"),
-                                    dir.filePath(QString::fromLatin1(folder) + "/tarix.db")));
-        }
-        session.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-        session.setAlias("TARIX_DATA", dir.filePath("DATA01"));
-        session.setAlias("TARIX_COMM", dir.filePath("COMMON/ROK2007"));
-        db::Session::setDefaultSession(&session);
-        ini::IniFile paramIni(dir.filePath("PARAM.INI"));
-        MyConsts::Nacitaj_parametre(session, paramIni);
         setNastavenia(IniSettings{});
-        setPeriod(3);
-        core::createDM();
-        core::createDMZ();
-        core::createDMP();
-        createDMV();
-        core::DMA().Registruj_tabulky();
-        ASSERT_TRUE(core::DMA().Otvor_tabulky());
+        DemoFirmTest::SetUp();
         scripted.clearEvents();
     }
 
@@ -71,23 +60,10 @@ protected:
     {
         form.reset();
         Nastav_tlac_vyplat({});
-        destroyDMV();
-        core::destroyDMP();
-        core::destroyDMZ();
-        core::destroyDM();
-        core::DMA().Registruj_tabulky(); // the registry must not keep the destroyed tables
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
-        EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join("\n").toStdString();
+        DemoFirmTest::TearDown();
     }
 
-    void setPeriod(int month, int year = 2007)
-    {
-        session.execute("update \":tarix_priv:priv\" set rok = :y, mesiac = :m", {{"y", year}, {"m", month}});
-        MyConsts::Uprav_parameter_28(year * 100 + month);
-        if (core::hasDM() && core::DM().TPRIV_.isActive())
-            core::DM().TPRIV_.refresh();
-    }
+    void setPeriod(int month, int year = 2007) { demo.setPeriod(year, month); }
 
     TFormMainVyp &openScreen()
     {
@@ -114,15 +90,7 @@ protected:
     static void typeInto(dbctrl::DBEdit *e, const QString &text)
     {
         ASSERT_NE(e, nullptr);
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(e, &in);
-        e->selectAll();
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(e, &press);
-        }
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(e, &out);
+        test::typeInto(e, text);
     }
 
     double value(const QString &field) const { return DMV().TVYP_.fieldByName(field).asFloat(); }
@@ -149,14 +117,7 @@ protected:
         m.Nastav_zamestnanca(0, 0);
     }
 
-    static QTemporaryDir *s_template;
-    QTemporaryDir dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
     std::unique_ptr<TFormMainVyp> form;
 };
-
-inline QTemporaryDir *PayrollScreenTest::s_template = nullptr;
 
 } // namespace tarix::payroll::screentest

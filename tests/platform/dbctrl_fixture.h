@@ -6,10 +6,10 @@
 #include "platform/db/table.h"
 #include "platform/db/temp_installation.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/scripted_test.h"
+#include "support/widgets/keyboard.h"
 
 #include <QApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -42,11 +42,10 @@ INSERT INTO Stat VALUES ('203', 'CZ', 'Česká republika');
 
 inline const QString kAlias = QStringLiteral("TARIX_DATA");
 
-class CtlFixture : public ::testing::Test {
+class CtlFixture : public test::ScriptedTest<> {
 protected:
+    ui::ScriptedUserInterface &script = scripted;
     db::TempInstallation inst;
-    ui::ScriptedUserInterface script;
-    ui::ScopedUserInterface scopedUi{script};
     db::Table zam{&inst.session()};
     db::DataSource src{&zam};
 
@@ -78,28 +77,10 @@ protected:
     QStringList errors() const { return script.messages(ui::MessageKind::Error); }
 };
 
-// Leaving a control (focus moves elsewhere).
-inline void leave(QWidget *w)
-{
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(w, &e);
-}
-
-inline void pressKey(QWidget *w, int key, const QString &text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// Types a text as key presses (into whatever the widget has selected).
-inline void typeText(QWidget *w, const QString &text)
-{
-    for (const QChar ch : text)
-        pressKey(w, ch.isLetterOrNumber() && ch.unicode() < 128 ? int(ch.toUpper().unicode()) : int(Qt::Key_unknown),
-                 QString(ch));
-}
+// Leaving a control, key presses and typing, as the shared keyboard does them.
+using test::leave;
+using test::pressKey;
+using test::typeText;
 
 } // namespace tarix::dbctrl::testing
 

@@ -334,11 +334,9 @@ TEST_F(DbctrlGridEdit, AutoEditStartsTheEditWhenACellIsTyped)
 }
 
 // A grid over a few thousand rows reads the rows it shows, not the table.
-class DbctrlGridLarge : public ::testing::Test {
+class DbctrlGridLarge : public test::ScriptedTest<> {
 protected:
     db::TempInstallation inst;
-    ui::ScriptedUserInterface script;
-    ui::ScopedUserInterface scopedUi{script};
     db::Table big{&inst.session()};
     db::DataSource src{&big};
     void SetUp() override

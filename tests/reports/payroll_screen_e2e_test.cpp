@@ -22,6 +22,11 @@
 #include "platform/report/qt/preview.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+#include "support/widgets/keyboard.h"
+#include "support/widgets/program_start.h"
 
 #include <QAction>
 #include <QFile>
@@ -52,7 +57,7 @@ public:
     rpt::DialogPreviewHost dialog;
 };
 
-class PayrollScreenEndToEnd : public ::testing::Test {
+class PayrollScreenEndToEnd : public test::ScriptedTest<> {
 protected:
     void TearDown() override
     {
@@ -64,27 +69,23 @@ protected:
         rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
-        payroll::destroyDMV();
-        core::destroyDMP();
-        core::destroyDMZ();
-        core::destroyDM();
-        core::moduleRegistry().clear();
+        modules.destroy();
         core::registerPieceWorkPage(nullptr);
-        core::DMA().Registruj_tabulky();
         payroll::setNastavenia({});
         MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<>::TearDown();
     }
 
     // Starts the program as app/main.cpp does, logging in with the empty password.
     void start()
     {
-        core::createInstallation(dir.path());
-        core::StartupOptions options;
-        options.programFolder = dir.path();
-        options.showWindows = false;
-        core::registerModules();
+        dir.install();
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        // The payroll subsystem's own registration adds the card's piece-work page.
         payroll::registerModules();
         core::StartupHooks hooks;
+        modules.handOver(all, true);
         hooks.afterDataModules = [] {
             core::DMA().Registruj_tabulky();
             reports::Registruj_vyplatne_pasky();
@@ -93,28 +94,14 @@ protected:
         hooks.readCalculationSettings = [] {
             payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni()));
         };
-        firmtest::whileDialogs([&] { main = core::startProgram(options, hooks); },
-                               [](QWidget *w) {
-                                   w->findChild<QLineEdit *>("Password")->setText("");
-                                   w->findChild<QPushButton *>("OKBtn")->click();
-                               });
+        main = test::startWithLogin(dir.path(), hooks);
         ASSERT_NE(main, nullptr);
     }
 
     // "Výber firmy" - firm 01 - 2007, the whole firm, March.
     void openFirm()
     {
-        QAction *year = nullptr;
-        for (QAction *a : main->menuOtvorenieFirmy()->actions()[0]->menu()->actions())
-            if (a->text() == "2007")
-                year = a;
-        ASSERT_NE(year, nullptr);
-        firmtest::whileDialogs([&] { year->trigger(); },
-                               [](QWidget *w) {
-                                   if (auto *march = w->findChild<QRadioButton *>("Mesiac3"))
-                                       march->setChecked(true);
-                                   w->findChild<QPushButton *>("OKBtn")->click();
-                               });
+        test::openFirmFromMenu(*main, 2007, 3);
         ASSERT_EQ(main->openFirm(), 1);
         ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
     }
@@ -123,15 +110,7 @@ protected:
     static void typeInto(dbctrl::DBEdit *e, const QString &text)
     {
         ASSERT_NE(e, nullptr);
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(e, &in);
-        e->selectAll();
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(e, &press);
-        }
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(e, &out);
+        test::typeInto(e, text);
     }
     static dbctrl::DBEdit *edit(payroll::TFormMainVyp &f, const QString &field)
     {
@@ -146,9 +125,8 @@ protected:
     }
     static QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
 
-    QTemporaryDir dir;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
+    test::Installation dir;
+    test::DataModules modules;
     RecordingPreviewHost preview;
     core::TFormMain *main = nullptr;
 };

@@ -1,15 +1,15 @@
 #pragma once
-// A demo installation with the years 2004 to 2007, payroll rows written by the tests, the
+// A fresh copy of the demo installation with the years 2004 to 2007 for each test (the firm
+// opened in January 2007, without payroll rows), payroll rows written by the tests, the
 // payslip routines registered and every preview captured.
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
-#include "core/installation.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
-#include "platform/ui/scripted_user_interface.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/report_param.h"
+#include "support/demo_firm_test.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,23 +18,13 @@
 
 namespace tarix::reports::fixtures {
 
-class PayslipFirm : public ::testing::Test {
+class PayslipFirm : public test::DemoFirmTest<> {
 protected:
-    static QString root()
-    {
-        static QTemporaryDir dir;
-        static const bool made = (core::createInstallation(dir.path(), {true, 2004, 2007}), true);
-        Q_UNUSED(made);
-        return dir.path() + '/';
-    }
+    PayslipFirm() : DemoFirmTest({true, 2004, 2007}, test::DemoOptions{}) {}
 
     void SetUp() override
     {
-        session.setAlias("TARIX_PRIV", root() + "PRIVATE");
-        session.setAlias("TARIX_DATA", root() + "DATA01");
-        openYear(2007);
-        db::Session::setDefaultSession(&session);
-        core::createDM();
+        DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
         Registruj_vyplatne_pasky();
         MyConsts::Parametre(12).Hodnota = 0;
@@ -42,16 +32,14 @@ protected:
     }
     void TearDown() override
     {
-        session.execute("delete from \":tarix_data:vyp\"");
-        session.execute("update \":tarix_data:inf\" set f_odstup=0");
         MyConsts::Parametre(12).Hodnota = 0;
         payroll::setNastavenia({});
         rpt::setDefaultPreviewHost(nullptr);
-        core::destroyDM();
-        db::Session::setDefaultSession(nullptr);
+        DemoFirmTest::TearDown();
     }
 
-    void openYear(int year) { session.setAlias("TARIX_COMM", root() + QStringLiteral("COMMON/ROK%1").arg(year)); }
+    // The year folder of the session (the open period stays).
+    void openYear(int year) { session.setAlias("TARIX_COMM", dir.yearFolder(year)); }
 
     // One payroll record; the fields the table requires are 0 unless given.
     void insertVyp(int codeEmp, int period, const QVariantMap &values)
@@ -117,9 +105,6 @@ public:
     }
 
 protected:
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
     rpt::CapturingPreviewHost previewHost;
 };
 

@@ -1,54 +1,43 @@
 #pragma once
-// A demo installation in a temporary folder (made once per test program), a session on
-// it, the main data module and the scripted user interface.
+// A fresh copy of the demo installation (year 2007) for each test, the firm opened in
+// January with the main data module, the scripted user interface, and every preview
+// captured instead of shown.
 #include "core/dm_main.h"
-#include "core/installation.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
-#include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace tarix::reports::fixtures {
 
-class InstalledFirm : public ::testing::Test {
+class InstalledFirm : public test::DemoFirmTest<> {
 protected:
-    static QString root()
-    {
-        static QTemporaryDir dir;
-        static const bool made = (core::createInstallation(dir.path(), {true, 2007, 2007}), true);
-        Q_UNUSED(made);
-        return dir.path() + '/';
-    }
+    InstalledFirm() : DemoFirmTest({true, 2007, 2007}, reportsOptions()) {}
 
     void SetUp() override
     {
-        session.setAlias("TARIX_PRIV", root() + "PRIVATE");
-        session.setAlias("TARIX_DATA", root() + "DATA01");
-        session.setAlias("TARIX_COMM", root() + "COMMON/ROK2007");
-        db::Session::setDefaultSession(&session);
-        core::createDM();
-        setPeriod(2007, 1, 0);
+        DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
     }
     void TearDown() override
     {
         rpt::setDefaultPreviewHost(nullptr);
-        core::destroyDM();
-        db::Session::setDefaultSession(nullptr);
+        DemoFirmTest::TearDown();
     }
 
-    void setPeriod(int rok, int mesiac, int sid)
-    {
-        session.execute("update \":tarix_priv:priv\" set rok=:p1, mesiac=:p2, sid=:p3",
-                        {{"p1", rok}, {"p2", mesiac}, {"p3", sid}});
-    }
+    void setPeriod(int rok, int mesiac, int sid) { demo.setPeriod(rok, mesiac, sid); }
 
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
     rpt::CapturingPreviewHost previewHost;
+
+private:
+    static test::DemoOptions reportsOptions()
+    {
+        test::DemoOptions o;
+        o.centre = 0;
+        return o;
+    }
 };
 
 } // namespace tarix::reports::fixtures

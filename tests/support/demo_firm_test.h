@@ -1,0 +1,44 @@
+#pragma once
+// A test on its own copy of the demo installation with a firm opened for a period (see
+// DemoContext), and the scripted user interface. `dir` is the program folder, `session`
+// the default session on the firm, `demo` the context (period, options).
+#include "support/demo_context.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+
+#include <utility>
+
+namespace tarix::test {
+
+template <class Script = ui::ScriptedUserInterface>
+class DemoFirmTest : public ScriptedTest<Script> {
+protected:
+    explicit DemoFirmTest(core::InstallationOptions installation = {true, 2007, 2007}, DemoOptions options = {})
+        : m_installation(installation), m_options(std::move(options))
+    {
+    }
+
+    void SetUp() override
+    {
+        dir.install(m_installation);
+        demo.open(dir, m_options);
+    }
+    void TearDown() override
+    {
+        demo.close();
+        ScriptedTest<Script>::TearDown();
+    }
+
+    // The program folder with its trailing separator.
+    QString root() const { return dir.root(); }
+
+    Installation dir;
+    DemoContext demo;
+    db::Session &session = demo.session();
+
+private:
+    core::InstallationOptions m_installation;
+    DemoOptions m_options;
+};
+
+} // namespace tarix::test

@@ -1,0 +1,31 @@
+#include "support/program_folder.h"
+
+#include "core/app_ini.h"
+#include "core/firm_opening.h"
+#include "core/helpers/app_paths.h"
+#include "core/helpers/parameters.h"
+#include "core/session.h"
+
+namespace tarix::test {
+
+void ProgramFolder::open(const QString &root)
+{
+    close();
+    m_open = true;
+    core::setAppPaths(core::deriveAppPaths(root, QString(), QString()));
+    core::openAppIni(root);
+    core::openStartupSession(core::appPaths());
+}
+
+void ProgramFolder::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    core::Zrus_otvorenu_firmu();
+    core::closeSession();
+    core::setPriplatky({});
+    MyConsts::Parametre().fill(MyConsts::Parameter{});
+}
+
+} // namespace tarix::test
