@@ -157,7 +157,8 @@ public:
     // Recomputes and stores the selected payroll records of the open month (mode 0 all,
     // 1 with D_vyrovnanie, 2 with Vyrovnanie_zp, 3 with Rezerva1 = 1). Keys first, then one
     // record after another, all in one transaction; the first failure rolls every record
-    // back and raises EMyError naming the record. Returns the number of records stored.
+    // back and raises EMyError naming the employee (personal number and name) and the
+    // cause, whatever failed. Returns the number of records stored.
     int Prepocitanie_vyplat(int mode);
     // The same for the open cost-centre range, deciding withholding tax or advance per
     // record.
