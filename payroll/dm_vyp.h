@@ -92,7 +92,6 @@ public:
     bool Zrusit_zmeny_detailu = false;
     // Set by the program just before each of its own inserts into Hsv or hsu.
     bool Povolene_vlozenie = false;
-    int Pocet_zauctovanych = 0;
     // Totals by type of the deductions of the last calculation.
     SumyZrazok Sumy_zrazok;
 
@@ -150,16 +149,16 @@ public:
     // Replaces the piece-work items of payroll (period, employee) by the employee's
     // assigned tasks with count 0; one transaction. Skipped in import mode.
     void Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee);
+    // Narrows the month's deductions and piece-work to the current payroll record (also one
+    // being inserted); skipped when they already show it, unless `vzdy`.
+    void Obmedz_detaily(bool vzdy = false);
 
     // ---- batch recalculation of the open month ------------------------------------------
     // Recomputes and stores the selected payroll records of the open month (mode 0 all,
     // 1 with D_vyrovnanie, 2 with Vyrovnanie_zp, 3 with Rezerva1 = 1). Keys first, then one
     // record after another, all in one transaction; the first failure rolls every record
-    // back and raises EMyError naming the record. Returns the number of records stored.
-    // Narrows the month's deductions and piece-work to the current payroll record (also one
-    // being inserted); skipped when they already show it, unless `vzdy`.
-    void Obmedz_detaily(bool vzdy = false);
-
+    // back and raises EMyError naming the employee (personal number and name) and the
+    // cause, whatever failed. Returns the number of records stored.
     int Prepocitanie_vyplat(int mode);
     // The same for the open cost-centre range, deciding withholding tax or advance per
     // record.

@@ -4,8 +4,9 @@
 //
 // The records' keys are read first and the records are then computed one after another,
 // so that a post that changes a field of the selection (Rezerva1, SID, ...) can neither
-// skip nor repeat a record. The whole run is one transaction: the first failure cancels
-// the pending record, rolls every record back, and raises EMyError naming the record.
+// skip nor repeat a record. The whole run is one transaction: the first failure of any kind
+// (a refusal of the calculation, a database error, anything else thrown) cancels the pending
+// record, rolls every record back, and raises EMyError naming the employee and the cause.
 // Nothing is asked per record: a record taxed by withholding tax keeps that choice (it was
 // confirmed when the record was posted, or set by the tax split, which sets it only for
 // records that qualify).
@@ -71,7 +72,18 @@ QString textObdobia(int period)
 struct Kluc {
     int codeEmp;
     int codeNumb;
+    QString meno; // read with the keys: naming the employee must not need the database
 };
+
+// The error that stops a run: the employee by name and personal number, the cause, and that
+// nothing was stored.
+EMyError zastavenie(const Kluc &key, int period, const QString &cause)
+{
+    const QString who = key.meno.isEmpty() ? QString::number(key.codeEmp) : key.meno;
+    return EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené pri výplate zamestnanca %1 "
+                                   "(os. č. %2) za obdobie %3:\n%4\nŽiadna výplata nebola zmenená.")
+                        .arg(who, QString::number(key.codeNumb), QString::number(period), cause));
+}
 
 } // namespace
 
@@ -91,7 +103,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     db::Params params = conditionParams;
     params.set(QStringLiteral("p"), period);
     const db::SqlResult rows = s.run(
-        QStringLiteral("select v.code_emp, z.code_numb from \":tarix_data:vyp\" v "
+        QStringLiteral("select v.code_emp, z.code_numb, z.title, z.name, z.surname from \":tarix_data:vyp\" v "
                        "left join \":tarix_data:zam\" z on z.code_emp = v.code_emp "
                        "where v.v_obdobie = :p")
             + condition + QStringLiteral(" order by v.code_emp"),
@@ -99,7 +111,8 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     std::vector<Kluc> keys;
     keys.reserve(size_t(rows.rowCount()));
     for (int i = 0; i < rows.rowCount(); ++i)
-        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1))});
+        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1)),
+                        MyConsts::Cele_meno(rows.asString(i, 2), rows.asString(i, 3), rows.asString(i, 4))});
 
     ui::ProgressScope progress;
     MyConsts::Zobraz_priebeh(0);
@@ -133,14 +146,12 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
                         .setValue(Nesplna_podmienky_zrazkovej_dane(computed, statutory) ? 0 : 1);
                 }
                 vyp.post();
-            } catch (const EMyError &e) {
-                throw EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené pri výplate "
-                                              "zamestnanca %1 (os. č. %2) za obdobie %3:\n%4\n"
-                                              "Žiadna výplata nebola zmenená.")
-                                   .arg(key.codeEmp)
-                                   .arg(key.codeNumb)
-                                   .arg(period)
-                                   .arg(e.text()));
+            } catch (const EMyError &e) { // the program's refusals and every db::DbError
+                throw zastavenie(key, period, e.text());
+            } catch (const EAbort &) {
+                throw zastavenie(key, period, QStringLiteral("Spracovanie výplaty bolo prerušené."));
+            } catch (const std::exception &e) {
+                throw zastavenie(key, period, QString::fromUtf8(e.what()));
             }
             ++stored;
             const int percent = int(qint64(stored) * 100 / qint64(keys.size()));

@@ -44,11 +44,11 @@ INSERT INTO Inf (
 -- ADR_ULICA and ADR_CISLO are what posting the row derives from ADR_ULICA1.
 -- F_TYP_PREMII 1: premiums as a percentage of the base wage (employees' F_sadzba_premii).
 -- Surcharge rates (all percentages, F_TYP_PRIPL 0) and the free surcharge are the firm's own
---   choices; the Labour Code minimums are not in the statutory data sheet.
--- F_SOCFOND 0.6: unconfirmed — the mandatory social-fund contribution of Act 152/1994 is not in
---   the statutory data sheet.
+--   choices; the minimums of the Labour Code (Act 311/2001 Coll.) were not checked.
+-- F_SOCFOND 0.6: unconfirmed — the mandatory social-fund contribution of Act 152/1994 Coll. was
+--   not checked against its text.
 -- F_NEMOHOL 60: the percentage that the program's own bookkeeping line "Náhrady za neprac. 60%"
---   names; the Labour Code rule is not in the data sheet.
+--   names; the Labour Code rule was not checked.
 
 -- Cost centres.
 UPDATE Cis_vm SET NAZOV = 'Centrála Trnava' WHERE ID = 1;

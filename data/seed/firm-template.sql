@@ -36,7 +36,7 @@ INSERT INTO Inf (
   NULL, NULL
 );
 -- F_DOBA 8: daily working time of a full-time employee; the 40-hour week of the Labour Code
---   (5 days of 8 hours) is not in the statutory data sheet (unconfirmed).
+--   (Act 311/2001 Coll.; 5 days of 8 hours) was not checked against its text (unconfirmed).
 -- Surcharge rates, the social-fund rate and F_NEMOHOL are the firm's own choices: 0 until the
 --   clerk sets them. F_POISTNE (liability-insurance rate) is read only for periods before 2004.
 -- FZ_DEN 0: the pay day is the firm's choice.

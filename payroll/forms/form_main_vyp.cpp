@@ -4,7 +4,6 @@
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/forms/form_about.h" // menu_pomoc.h needs the complete type
 #include "core/forms/form_menu_pomoc.h"
 #include "core/forms/main_menu.h"
 #include "core/forms/window_caption.h"

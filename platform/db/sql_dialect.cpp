@@ -188,6 +188,343 @@ struct Level {
     bool afterTable = false;  // just after a table name (an alias may follow)
 };
 
+// Rewrites one text in a single pass over its tokens. What a name is (a table, a table's
+// alias, a common table expression) follows from where it stands: the stack holds one Level
+// per open parenthesis. Each rewrite of the dialect is a step of its own below.
+class Rewriter {
+public:
+    Rewriter(const QString &text, const SqlRewriteContext &ctx);
+    SqlRewrite run();
+
+private:
+    // ---- the steps of the dialect ----
+    void writeLiteral(const QString &body);
+    void writeQuoted(const Token &t);
+    void writeAliasTable(const QString &alias, const QString &table);
+    QString qualified(const QString &schema, const QString &table) const;
+    void writeParameter(const QString &name);
+    size_t writeTableName(size_t i);
+    size_t writeSchemaTable(size_t i, size_t dot);
+    bool isForUpdate(size_t i) const;
+    size_t dropForUpdate(size_t i);
+    bool isTrailingSemicolon(size_t i) const;
+    void dropTrailing();
+
+    // ---- position in the statement ----
+    void writeWord(size_t i);
+    void writePunct(size_t i);
+    void leaveTablePosition();
+    void noteTable(const QString &qualifiedName);
+    Level &level() { return m_stack.back(); }
+    size_t nextSignificant(size_t i) const;
+    QString schemaOf(const QString &alias) const;
+
+    const QString &m_text;
+    const SqlRewriteContext &m_ctx;
+    QString m_defaultSchema;
+    std::vector<Token> m_toks;
+    SqlRewrite m_r;
+    QString m_out;
+    std::vector<Level> m_stack{Level{}};
+    QSet<QString> m_cteNames;
+    QString m_prevWord;         // last word seen (lower case), for "WITH name AS ("
+    bool m_firstPending = false; // the first outer table was just written; its alias may follow
+};
+
+Rewriter::Rewriter(const QString &text, const SqlRewriteContext &ctx) : m_text(text), m_ctx(ctx)
+{
+    if (!ctx.defaultAlias.isEmpty()) {
+        m_defaultSchema = schemaOf(ctx.defaultAlias);
+        if (m_defaultSchema.isEmpty())
+            throw DbError(QStringLiteral("Neznámy alias %1").arg(ctx.defaultAlias));
+    }
+    m_toks = blankComparisons(tokenize(text));
+}
+
+SqlRewrite Rewriter::run()
+{
+    for (size_t i = 0; i < m_toks.size(); ++i) {
+        const Token &t = m_toks[i];
+        switch (t.type) {
+        case Tok::Space:
+        case Tok::Comment:
+            m_out += t.text;
+            break;
+        case Tok::String:
+            writeLiteral(t.text);
+            break;
+        case Tok::Quoted:
+            writeQuoted(t);
+            break;
+        case Tok::Param:
+            writeParameter(t.text);
+            break;
+        case Tok::Number:
+            m_out += t.text;
+            leaveTablePosition();
+            break;
+        case Tok::Punct:
+            writePunct(i);
+            break;
+        case Tok::Ident:
+            if (isForUpdate(i))
+                i = dropForUpdate(i);
+            else if (level().expectTable)
+                i = writeTableName(i);
+            else
+                writeWord(i);
+            break;
+        }
+    }
+    dropTrailing();
+    m_r.sql = m_out;
+    return std::move(m_r);
+}
+
+// A string literal, single-quoted for SQLite whichever quote the program used.
+void Rewriter::writeLiteral(const QString &body)
+{
+    m_out += u'\'' + QString(body).replace(u'\'', QStringLiteral("''")) + u'\'';
+    leaveTablePosition();
+}
+
+// A double-quoted token: ":alias:table" names a table, anything else is a literal.
+void Rewriter::writeQuoted(const Token &t)
+{
+    static const QRegularExpression aliasForm(QStringLiteral("^:([^:]+):(.+)$"));
+    const auto m = aliasForm.match(t.text);
+    if (m.hasMatch())
+        writeAliasTable(m.captured(1), m.captured(2));
+    else
+        writeLiteral(t.text);
+}
+
+// ":alias:table" becomes schema.table, the table named as stored.
+void Rewriter::writeAliasTable(const QString &alias, const QString &table)
+{
+    const QString schema = schemaOf(alias);
+    if (schema.isEmpty())
+        throw DbError(QStringLiteral("Neznámy alias %1 v príkaze SQL: %2").arg(alias, m_text));
+    const QString q = qualified(schema, normalizeTableName(table));
+    m_r.tables << q;
+    m_out += q;
+    Level &lv = level();
+    if (lv.expectTable) {
+        lv.expectTable = false;
+        lv.afterTable = true;
+        noteTable(q);
+    }
+}
+
+// schema.table; dual and dual12 fall back to the built-in one-row and twelve-row tables
+// when the schema has none of its own.
+QString Rewriter::qualified(const QString &schema, const QString &table) const
+{
+    if ((table == u"dual" || table == u"dual12") && m_ctx.hasTable && !m_ctx.hasTable(schema, table))
+        return QStringLiteral("main.") + table;
+    return schema + u'.' + table;
+}
+
+// Parameters are set by name without regard to case: written and listed in lower case.
+void Rewriter::writeParameter(const QString &name)
+{
+    if (!m_r.parameters.contains(name))
+        m_r.parameters << name;
+    m_out += u':' + name;
+    leaveTablePosition();
+}
+
+// The name in a table position: qualified with the default alias's schema unless it names
+// a common table expression or no default alias is set. Returns the last token used.
+size_t Rewriter::writeTableName(size_t i)
+{
+    const Token &t = m_toks[i];
+    const QString w = t.text.toLower();
+    Level &lv = level();
+    lv.expectTable = false;
+    lv.afterTable = true;
+    m_prevWord = w;
+    const size_t next = nextSignificant(i);
+    if (next < m_toks.size() && m_toks[next].type == Tok::Punct && m_toks[next].text == u".")
+        return writeSchemaTable(i, next);
+    if (!m_defaultSchema.isEmpty() && !m_cteNames.contains(w)) {
+        const QString q = qualified(m_defaultSchema, w);
+        m_r.tables << q;
+        m_out += q;
+        noteTable(q);
+    } else {
+        m_r.tables << w;
+        m_out += t.text;
+        noteTable(w);
+    }
+    return i;
+}
+
+// "name.table" written out in a table position: a name the context knows as an alias maps to
+// its schema, any other stays as written. Returns the last token used (the table's).
+size_t Rewriter::writeSchemaTable(size_t i, size_t dot)
+{
+    const Token &t = m_toks[i];
+    const QString schema = m_ctx.schemaOf ? m_ctx.schemaOf(t.text) : QString();
+    const QString table = dot + 1 < m_toks.size() ? m_toks[dot + 1].text.toLower() : QString();
+    if (!schema.isEmpty()) {
+        m_out += schema;
+        m_r.tables << schema + u'.' + table;
+    } else {
+        m_out += t.text;
+        m_r.tables << t.text.toLower() + u'.' + table;
+    }
+    noteTable(m_r.tables.back());
+    for (size_t m = i + 1; m <= dot + 1 && m < m_toks.size(); ++m)
+        m_out += m_toks[m].text;
+    return dot + 1;
+}
+
+// "for update" of the outermost statement.
+bool Rewriter::isForUpdate(size_t i) const
+{
+    if (m_stack.size() != 1 || m_toks[i].text.toLower() != u"for")
+        return false;
+    const size_t next = nextSignificant(i);
+    return next < m_toks.size() && m_toks[next].type == Tok::Ident && m_toks[next].text.toLower() == u"update";
+}
+
+// "for update of a, b" up to the statement's end is dropped: the query is live instead, its
+// rows written back by rowid. Notes the columns; returns the last token dropped.
+size_t Rewriter::dropForUpdate(size_t i)
+{
+    m_r.forUpdate = true;
+    bool afterOf = false;
+    size_t e = nextSignificant(i) + 1;
+    for (; e < m_toks.size(); ++e) {
+        const Token &u = m_toks[e];
+        if (u.type == Tok::Punct && u.text == u";")
+            break;
+        if (u.type != Tok::Ident)
+            continue;
+        if (u.text.toLower() == u"of")
+            afterOf = true;
+        else if (afterOf)
+            m_r.forUpdateColumns << u.text.toLower();
+    }
+    return e - 1;
+}
+
+// A ";" followed by nothing but blanks and comments ends the text and is dropped; of a run of
+// semicolons only the last before further text is kept.
+bool Rewriter::isTrailingSemicolon(size_t i) const
+{
+    const size_t next = nextSignificant(i);
+    return next >= m_toks.size() || (m_toks[next].type == Tok::Punct && m_toks[next].text == u";");
+}
+
+// Blanks and semicolons at the very end (a ";" on a line of its own, a dropped "for update").
+void Rewriter::dropTrailing()
+{
+    while (!m_out.isEmpty() && (m_out.back().isSpace() || m_out.back() == u';'))
+        m_out.chop(1);
+}
+
+// A keyword or other word outside a table position: follows FROM lists, INTO and UPDATE,
+// common table expressions, table aliases and the start of the outermost select list.
+void Rewriter::writeWord(size_t i)
+{
+    const Token &t = m_toks[i];
+    const QString w = t.text.toLower();
+    Level &lv = level();
+    if (w == u"from" || w == u"join") {
+        lv.inFromList = true;
+        lv.expectTable = true;
+        lv.afterTable = false;
+    } else if (w == u"update" || w == u"into") {
+        lv.inFromList = false;
+        lv.expectTable = true;
+        lv.afterTable = false;
+    } else if (w == u"as" && !m_prevWord.isEmpty()) {
+        // "WITH name AS (": a common table expression is not qualified.
+        const size_t next = nextSignificant(i);
+        if (next < m_toks.size() && m_toks[next].type == Tok::Punct && m_toks[next].text == u"("
+            && !lv.inFromList)
+            m_cteNames.insert(m_prevWord);
+        lv.expectTable = false;
+    } else if (fromListEnd().contains(w)) {
+        lv.inFromList = false;
+        lv.expectTable = lv.afterTable = false;
+    } else if (lv.afterTable && !notAnAlias().contains(w)) {
+        lv.afterTable = false; // the table's alias
+        if (m_firstPending && m_stack.size() == 1) {
+            m_r.firstTableAlias = t.text;
+            m_firstPending = false;
+        }
+    } else if (w == u"on" || w == u"using") {
+        lv.afterTable = false;
+    }
+    m_out += t.text;
+    if (w == u"select" && m_stack.size() == 1 && m_r.selectListPos < 0)
+        m_r.selectListPos = int(m_out.size());
+    if (lv.expectTable || (!lv.afterTable && w != u"as"))
+        m_firstPending = false;
+    m_prevWord = w;
+}
+
+// Parentheses open and close a level; a comma in a FROM list announces the next table.
+void Rewriter::writePunct(size_t i)
+{
+    const QChar c = m_toks[i].text[0];
+    if (c == u';') {
+        if (!isTrailingSemicolon(i))
+            m_out += c;
+        return;
+    }
+    m_out += c;
+    Level &lv = level();
+    if (c == u'(') {
+        lv.expectTable = lv.afterTable = false;
+        m_stack.push_back(Level{});
+    } else if (c == u')') {
+        if (m_stack.size() > 1)
+            m_stack.pop_back();
+        level().afterTable = level().inFromList; // "(subquery) alias"
+    } else if (c == u',') {
+        if (lv.inFromList) {
+            lv.expectTable = true;
+            lv.afterTable = false;
+        }
+    } else {
+        leaveTablePosition();
+    }
+}
+
+// A value or operator: no table, and no alias, follows.
+void Rewriter::leaveTablePosition()
+{
+    Level &lv = level();
+    lv.expectTable = lv.afterTable = false;
+}
+
+// Every table written; the first one of the outermost statement is remembered.
+void Rewriter::noteTable(const QString &qualifiedName)
+{
+    m_firstPending = false;
+    if (m_stack.size() == 1 && m_r.firstTable.isEmpty()) {
+        m_r.firstTable = qualifiedName;
+        m_firstPending = true;
+    }
+}
+
+size_t Rewriter::nextSignificant(size_t i) const
+{
+    size_t k = i + 1;
+    while (k < m_toks.size() && (m_toks[k].type == Tok::Space || m_toks[k].type == Tok::Comment))
+        ++k;
+    return k;
+}
+
+QString Rewriter::schemaOf(const QString &alias) const
+{
+    return m_ctx.schemaOf ? m_ctx.schemaOf(alias) : alias.toLower();
+}
+
 } // namespace
 
 QString normalizeTableName(const QString &name)
@@ -203,220 +540,7 @@ QString normalizeTableName(const QString &name)
 
 SqlRewrite rewriteSql(const QString &text, const SqlRewriteContext &ctx)
 {
-    static const QRegularExpression aliasForm(QStringLiteral("^:([^:]+):(.+)$"));
-    auto schemaOf = [&](const QString &alias) -> QString {
-        if (ctx.schemaOf)
-            return ctx.schemaOf(alias);
-        return alias.toLower();
-    };
-    auto hasTable = [&](const QString &schema, const QString &table) {
-        return !ctx.hasTable || ctx.hasTable(schema, table);
-    };
-    auto qualified = [&](const QString &schema, const QString &table) {
-        if ((table == u"dual" || table == u"dual12") && !hasTable(schema, table))
-            return QStringLiteral("main.") + table;
-        return schema + u'.' + table;
-    };
-    QString defaultSchema;
-    if (!ctx.defaultAlias.isEmpty()) {
-        defaultSchema = schemaOf(ctx.defaultAlias);
-        if (defaultSchema.isEmpty())
-            throw DbError(QStringLiteral("Neznámy alias %1").arg(ctx.defaultAlias));
-    }
-
-    const std::vector<Token> toks = blankComparisons(tokenize(text));
-    SqlRewrite r;
-    QString out;
-    std::vector<Level> stack(1);
-    QSet<QString> cteNames;
-    QString prevWord; // last identifier/keyword seen (lower case), for WITH name AS
-    bool firstPending = false; // the first outer table was just written; its alias may follow
-    auto noteTable = [&](const QString &q) {
-        firstPending = false;
-        if (stack.size() == 1 && r.firstTable.isEmpty()) {
-            r.firstTable = q;
-            firstPending = true;
-        }
-    };
-
-    auto nextSignificant = [&](size_t i) -> size_t {
-        size_t k = i + 1;
-        while (k < toks.size() && (toks[k].type == Tok::Space || toks[k].type == Tok::Comment))
-            ++k;
-        return k;
-    };
-
-    for (size_t i = 0; i < toks.size(); ++i) {
-        const Token &t = toks[i];
-        Level &lv = stack.back();
-        switch (t.type) {
-        case Tok::Space:
-        case Tok::Comment:
-            out += t.text;
-            continue;
-        case Tok::String:
-            out += u'\'' + QString(t.text).replace(u'\'', QStringLiteral("''")) + u'\'';
-            lv.expectTable = lv.afterTable = false;
-            break;
-        case Tok::Quoted: {
-            const auto m = aliasForm.match(t.text);
-            if (m.hasMatch()) {
-                const QString schema = schemaOf(m.captured(1));
-                if (schema.isEmpty())
-                    throw DbError(QStringLiteral("Neznámy alias %1 v príkaze SQL: %2")
-                                      .arg(m.captured(1), text));
-                const QString q = qualified(schema, normalizeTableName(m.captured(2)));
-                r.tables << q;
-                out += q;
-                if (lv.expectTable) {
-                    lv.expectTable = false;
-                    lv.afterTable = true;
-                    noteTable(q);
-                }
-            } else {
-                out += u'\'' + QString(t.text).replace(u'\'', QStringLiteral("''")) + u'\'';
-                lv.expectTable = lv.afterTable = false;
-            }
-            break;
-        }
-        case Tok::Param:
-            if (!r.parameters.contains(t.text))
-                r.parameters << t.text;
-            out += u':' + t.text;
-            lv.expectTable = lv.afterTable = false;
-            break;
-        case Tok::Number:
-            out += t.text;
-            lv.expectTable = lv.afterTable = false;
-            break;
-        case Tok::Punct: {
-            const QChar c = t.text[0];
-            if (c == u'(') {
-                lv.expectTable = false;
-                lv.afterTable = false;
-                out += c;
-                stack.push_back(Level{});
-            } else if (c == u')') {
-                out += c;
-                if (stack.size() > 1)
-                    stack.pop_back();
-                stack.back().afterTable = stack.back().inFromList; // "(subquery) alias"
-            } else if (c == u',') {
-                out += c;
-                if (lv.inFromList) {
-                    lv.expectTable = true;
-                    lv.afterTable = false;
-                }
-            } else if (c == u';') {
-                // Dropped when only blanks and comments follow (a trailing ";").
-                size_t k = nextSignificant(i);
-                if (k < toks.size() && !(toks[k].type == Tok::Punct && toks[k].text == u";"))
-                    out += c;
-            } else {
-                out += c;
-                lv.expectTable = lv.afterTable = false;
-            }
-            break;
-        }
-        case Tok::Ident: {
-            const QString w = t.text.toLower();
-            if (w == u"for" && stack.size() == 1) {
-                size_t k = nextSignificant(i);
-                if (k < toks.size() && toks[k].type == Tok::Ident && toks[k].text.toLower() == u"update") {
-                    // "for update of a, b": the rows are written back by rowid instead.
-                    r.forUpdate = true;
-                    bool afterOf = false;
-                    size_t e = k + 1;
-                    for (; e < toks.size(); ++e) {
-                        const Token &u = toks[e];
-                        if (u.type == Tok::Punct && u.text == u";")
-                            break;
-                        if (u.type == Tok::Ident) {
-                            if (u.text.toLower() == u"of")
-                                afterOf = true;
-                            else if (afterOf)
-                                r.forUpdateColumns << u.text.toLower();
-                        }
-                    }
-                    i = e - 1;
-                    continue;
-                }
-            }
-            if (lv.expectTable) {
-                lv.expectTable = false;
-                lv.afterTable = true;
-                size_t k = nextSignificant(i);
-                const bool dotted = k < toks.size() && toks[k].type == Tok::Punct && toks[k].text == u".";
-                if (dotted) {
-                    // schema.table written out: an alias name maps to its schema.
-                    QString schema = ctx.schemaOf ? ctx.schemaOf(t.text) : QString();
-                    const QString tableName = k + 1 < toks.size() ? toks[k + 1].text.toLower() : QString();
-                    if (!schema.isEmpty()) {
-                        out += schema;
-                        r.tables << schema + u'.' + tableName;
-                    } else {
-                        out += t.text;
-                        r.tables << w + u'.' + tableName;
-                    }
-                    noteTable(r.tables.back());
-                    // copy "." and the table name
-                    for (size_t m = i + 1; m <= k + 1 && m < toks.size(); ++m)
-                        out += toks[m].type == Tok::Ident || toks[m].type == Tok::Punct ? toks[m].text : toks[m].text;
-                    i = k + 1;
-                } else if (!defaultSchema.isEmpty() && !cteNames.contains(w)) {
-                    const QString q = qualified(defaultSchema, w);
-                    r.tables << q;
-                    out += q;
-                    noteTable(q);
-                } else {
-                    r.tables << w;
-                    out += t.text;
-                    noteTable(w);
-                }
-                prevWord = w;
-                break;
-            }
-            if (w == u"from" || w == u"join") {
-                lv.inFromList = true;
-                lv.expectTable = true;
-                lv.afterTable = false;
-            } else if (w == u"update" || w == u"into") {
-                lv.inFromList = false;
-                lv.expectTable = true;
-                lv.afterTable = false;
-            } else if (w == u"as" && prevWord != QString() && stack.size() >= 1) {
-                // "WITH name AS (": a common table expression is not qualified.
-                size_t k = nextSignificant(i);
-                if (k < toks.size() && toks[k].type == Tok::Punct && toks[k].text == u"(" && !lv.inFromList)
-                    cteNames.insert(prevWord);
-                lv.expectTable = false;
-            } else if (fromListEnd().contains(w)) {
-                lv.inFromList = false;
-                lv.expectTable = lv.afterTable = false;
-            } else if (lv.afterTable && !notAnAlias().contains(w)) {
-                lv.afterTable = false; // the table's alias
-                if (firstPending && stack.size() == 1) {
-                    r.firstTableAlias = t.text;
-                    firstPending = false;
-                }
-            } else if (w == u"on" || w == u"using") {
-                lv.afterTable = false;
-            }
-            out += t.text;
-            if (w == u"select" && stack.size() == 1 && r.selectListPos < 0)
-                r.selectListPos = int(out.size());
-            if (lv.expectTable || (!lv.afterTable && w != u"as"))
-                firstPending = false;
-            prevWord = w;
-            break;
-        }
-        }
-    }
-    // Trailing ";" and blanks.
-    while (!out.isEmpty() && (out.back().isSpace() || out.back() == u';'))
-        out.chop(1);
-    r.sql = out;
-    return r;
+    return Rewriter(text, ctx).run();
 }
 
 } // namespace tarix::db

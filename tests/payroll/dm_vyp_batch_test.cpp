@@ -6,6 +6,8 @@
 #include "core/helpers/messages.h"
 #include "platform/errors.h"
 
+#include <stdexcept>
+
 using namespace tarix;
 using namespace tarix::payroll;
 using namespace tarix::payroll::testing;
@@ -136,28 +138,86 @@ TEST_F(BatchTest, EveryRecordOnceEvenWhenItsPostMovesIt)
     EXPECT_EQ(scripted.progressValues().back(), 100);
 }
 
-TEST_F(BatchTest, AFailureRollsTheWholeRunBackAndLeavesNoRecordEdited)
+// Whatever stops the run (the calculation refusing a record, the database refusing to store
+// it, a busy database, any other exception, even one thrown after the record was written),
+// the message names the employee and the cause, and nothing of the month is stored.
+TEST_F(BatchTest, AFailureNamesTheEmployeeAndRollsTheWholeRunBack)
 {
     changeSettings();
+    const QString schema = session.schemaOf("TARIX_DATA");
+    // Runs `action` when record 7 reaches an event of the payroll table, after the module's
+    // own handler; restoreEvent() puts the module's handler back.
+    db::DataSet::Event *hooked = nullptr;
+    db::DataSet::Event modules;
+    auto atRecord7 = [&](db::DataSet::Event &event, std::function<void()> action) {
+        hooked = &event;
+        modules = event;
+        event = [modules, action](db::DataSet &ds) {
+            if (modules)
+                modules(ds);
+            if (ds.fieldByName("Code_emp").asInt() == 7)
+                action();
+        };
+    };
+    auto restoreEvent = [&] {
+        *hooked = modules;
+        hooked = nullptr;
+    };
+    // Another program holding the private folder's database for writing.
+    db::Session other;
     struct Case {
         const char *what;
+        DemoEmployee who;
+        QString name;
         std::function<void()> inject;
         std::function<void()> remove;
-        QString expected;
+        QString cause;
     };
-    const QString schema = session.schemaOf("TARIX_DATA");
     const Case cases[] = {
-        {"a negative base of another employer typed into record 5",
+        {"the calculation refuses a negative base of another employer (record 5)", kDemo[4], "Milan Cibula",
          [&] { session.execute("update \":tarix_data:vyp\" set n_zaklad_poist = -100 where code_emp = 5"); },
          [&] { session.execute("update \":tarix_data:vyp\" set n_zaklad_poist = 0 where code_emp = 5"); },
          Msg(65188, "Základ poistného u iných zamestnávateľov")},
-        {"the database refusing to store record 7",
+        {"an SQL error: the database refuses to store record 7", kDemo[6], "Eva Horváthová",
          [&] {
              session.executeRaw(QString("CREATE TRIGGER %1.refuse_it BEFORE UPDATE ON vyp WHEN old.code_emp = 7 "
                                         "BEGIN SELECT RAISE(ABORT, 'zablokované'); END").arg(schema));
          },
          [&] { session.executeRaw(QString("DROP TRIGGER %1.refuse_it").arg(schema)); },
          QStringLiteral("zablokované")},
+        {"a key violation while storing record 7", kDemo[6], "Eva Horváthová",
+         [&] {
+             session.executeRaw(QString("CREATE TRIGGER %1.duplicate_it AFTER UPDATE ON vyp WHEN new.code_emp = 7 "
+                                        "BEGIN INSERT INTO vyp SELECT * FROM vyp WHERE code_emp = 1; END")
+                                    .arg(schema));
+         },
+         [&] { session.executeRaw(QString("DROP TRIGGER %1.duplicate_it").arg(schema)); },
+         Msg(65076)},
+        {"a busy database: storing record 7 writes the private folder, which another program holds",
+         kDemo[6], "Eva Horváthová",
+         [&] {
+             session.setBusyTimeout(50);
+             other.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
+             atRecord7(dmv->TVYP_.beforePost, [&] {
+                 EXPECT_NO_THROW({
+                     other.begin();
+                     other.execute("update \":tarix_priv:priv\" set mesiac = mesiac");
+                 });
+                 session.execute("update \":tarix_priv:priv\" set mesiac = mesiac");
+             });
+         },
+         [&] {
+             restoreEvent();
+             other.rollback();
+             session.setBusyTimeout(5000);
+         },
+         QStringLiteral("Databáza je zamknutá")},
+        {"an exception of the library after record 7 was written", kDemo[6], "Eva Horváthová",
+         [&] { atRecord7(dmv->TVYP_.afterPost, [] { throw std::out_of_range("mimo rozsahu"); }); },
+         restoreEvent, QStringLiteral("mimo rozsahu")},
+        {"a silent abort after record 7 was written", kDemo[6], "Eva Horváthová",
+         [&] { atRecord7(dmv->TVYP_.afterPost, [] { throw EAbort(); }); },
+         restoreEvent, QStringLiteral("Spracovanie výplaty bolo prerušené.")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -174,7 +234,10 @@ TEST_F(BatchTest, AFailureRollsTheWholeRunBackAndLeavesNoRecordEdited)
             dmv->Prepocitanie_vyplat(0);
             ADD_FAILURE() << "the run did not stop";
         } catch (const EMyError &e) {
-            EXPECT_TRUE(e.text().contains(c.expected)) << e.text().toStdString();
+            const QString named = QString("zamestnanca %1 (os. č. %2) za obdobie 200701")
+                                      .arg(c.name).arg(c.who.codeNumb);
+            EXPECT_TRUE(e.text().contains(named)) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(c.cause)) << e.text().toStdString();
             EXPECT_TRUE(e.text().contains("Žiadna výplata nebola zmenená.")) << e.text().toStdString();
         }
         EXPECT_EQ(storedMonth(200701), before);

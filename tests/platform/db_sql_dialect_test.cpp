@@ -1,4 +1,6 @@
-// The program's SQL dialect rewritten for SQLite, as a table of cases.
+// The program's SQL dialect rewritten for SQLite, as tables of cases: one group per rewrite
+// (alias-qualified names, string literals, parameters, trailing semicolons, unqualified table
+// names, dual and dual12, "for update of", blank comparisons), then texts that need several.
 #include "platform/db/db_error.h"
 #include "platform/db/sql_dialect.h"
 
@@ -35,54 +37,117 @@ struct Case {
 };
 
 const Case kCases[] = {
+    // ":alias:table" becomes schema.table, the table named as stored.
     {"alias name in any case", "",
      R"(select count(*) from ":tarix_data:vyp" where v_nepoist_zp is null)",
      "select count(*) from tarix_data.vyp where v_nepoist_zp is null"},
     {"upper-case alias with extension", "", R"(select * from ":TARIX_COMM:Cis_par.DB")",
      "select * from tarix_comm.cis_par"},
     {"datx shares the firm schema", "", R"(select * from ":tarix_datx:vyp" a)", "select * from tarix_data.vyp a"},
+    {"alias-qualified names in a join and a subquery", "",
+     R"(select z.surname from ":tarix_data:zam" z join ":tarix_data:Vyp.db" v on v.code_emp=z.code_emp where z.sid in (select sid from ":tarix_data:cis_vm"))",
+     "select z.surname from tarix_data.zam z join tarix_data.vyp v on v.code_emp=z.code_emp where z.sid in (select sid from tarix_data.cis_vm)"},
+    {"alias name written as a schema maps to its schema", "TARIX_DATA", "select * from tarix_datx.vyp v, tarix_priv.nakl n",
+     "select * from tarix_data.vyp v, tarix_priv.nakl n"},
+    {"a schema that is no alias stays as written", "TARIX_DATA", "select * from Main.dual", "select * from Main.dual"},
+
+    // Other double-quoted tokens are string literals; single-quoted ones stay.
     {"literal that equals a column name", "", R"(insert into ":tarix_comm:typrl" values ("10","kzp"))",
      "insert into tarix_comm.typrl values ('10','kzp')"},
     {"literal holding a quote", "", R"(update ":tarix_data:dual" set text="O'Neil")",
      "update tarix_data.dual set text='O''Neil'"},
     {"doubled double quote inside a literal", "", R"(select "a""b" from dual)", "select 'a\"b' from dual"},
     {"single-quoted literal kept", "", "select * from zam where surname='Kováč'", "select * from zam where surname='Kováč'"},
-    {"trailing semicolon on an appended line", "TARIX_DATA", "select * from zam z\norder by z.surname,z.name;\n",
-     "select * from tarix_data.zam z\norder by z.surname,z.name"},
+    {"a literal with one colon is no alias", "", R"(select ":p1", "10:30" from dual)", "select ':p1', '10:30' from dual"},
+    {"time text is not a parameter", "", "select '10:30' from dual", "select '10:30' from dual"},
+
+    // Named parameters are folded to lower case.
     {"parameters folded to lower case, one name twice", "TARIX_DATA",
      "select * from vyp where v_obdobie between :V_OBDOBIE - 12 and :v_obdobie and code_emp=:P1",
      "select * from tarix_data.vyp where v_obdobie between :v_obdobie - 12 and :v_obdobie and code_emp=:p1"},
+
+    // A trailing ";" is dropped, also after line breaks and comments; one inside the text stays.
+    {"trailing semicolon on an appended line", "TARIX_DATA", "select * from zam z\norder by z.surname,z.name;\n",
+     "select * from tarix_data.zam z\norder by z.surname,z.name"},
+    {"semicolon on a line of its own", "", R"(delete from ":tarix_priv:hsv")" "\n;\n", "delete from tarix_priv.hsv"},
+    {"several trailing semicolons", "TARIX_DATA", "delete from zrv;; ;", "delete from tarix_data.zrv"},
+    {"semicolon before a closing comment", "", "select 1 from dual; -- done", "select 1 from dual -- done"},
+    {"semicolon inside a literal stays", "", "select ';' from dual;", "select ';' from dual"},
+    {"semicolon between statements stays", "TARIX_DATA", "delete from zrv; delete from hsu;",
+     "delete from tarix_data.zrv; delete from tarix_data.hsu"},
+
+    // Unqualified table names take the default alias's schema; without one they stay.
     {"unqualified tables in a from list", "TARIX_DATA", "select * from vyp v,zam z,inf i where v.code_emp=z.code_emp",
      "select * from tarix_data.vyp v,tarix_data.zam z,tarix_data.inf i where v.code_emp=z.code_emp"},
+    {"join and subquery", "TARIX_DATA",
+     "select a.* from zam a left outer join vyp b on a.code_emp=b.code_emp where a.code_emp in (select distinct code_emp from vyp)",
+     "select a.* from tarix_data.zam a left outer join tarix_data.vyp b on a.code_emp=b.code_emp where a.code_emp in (select distinct code_emp from tarix_data.vyp)"},
+    {"insert into qualified", "TARIX_DATA", "insert into zrv (v_obdobie, code_emp) values (:p, :e)",
+     "insert into tarix_data.zrv (v_obdobie, code_emp) values (:p, :e)"},
+    {"update qualified, its set list not", "TARIX_DATA", "update vyp set rezerva1=0 where code_emp=5",
+     "update tarix_data.vyp set rezerva1=0 where code_emp=5"},
+    {"insert into, update and delete qualified", "TARIX_DATA", "delete from zrv where code_emp=5",
+     "delete from tarix_data.zrv where code_emp=5"},
+    {"columns named like tables stay columns", "TARIX_DATA", "select zam, vyp from zam where vyp = 1",
+     "select zam, vyp from tarix_data.zam where vyp = 1"},
+    {"a derived table in a from list", "TARIX_DATA",
+     "select s.code_emp from (select code_emp from vyp) s, zam z where s.code_emp=z.code_emp",
+     "select s.code_emp from (select code_emp from tarix_data.vyp) s, tarix_data.zam z where s.code_emp=z.code_emp"},
+    {"a common table expression is not qualified", "TARIX_DATA",
+     "with m as (select code_emp from vyp) select * from m join zam z on z.code_emp=m.code_emp",
+     "with m as (select code_emp from tarix_data.vyp) select * from m join tarix_data.zam z on z.code_emp=m.code_emp"},
+    {"union lines", "TARIX_DATA", "select hodnota,0 as id from zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from cis_uk where ukid = :p2\norder by id",
+     "select hodnota,0 as id from tarix_data.zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from tarix_data.cis_uk where ukid = :p2\norder by id"},
+    {"update with correlated subquery", "",
+     R"(update ":tarix_data:vyp" set d_vyrovnanie=(select max(preplatok) from ":tarix_data:rzp" where v_rok=2005 and code_emp=vyp.code_emp);)",
+     "update tarix_data.vyp set d_vyrovnanie=(select max(preplatok) from tarix_data.rzp where v_rok=2005 and code_emp=vyp.code_emp)"},
+    {"no default alias leaves names as written", "", "select * from zam where name=\"x\"", "select * from zam where name='x'"},
+
+    // dual and dual12: the folder's own tables where it has them, else the built-in ones.
     {"dual of the default alias", "TARIX_DATA", "select\n (select count(*) from deti where code_emp=:p1) as pocet1\nfrom dual;",
      "select\n (select count(*) from tarix_data.deti where code_emp=:p1) as pocet1\nfrom tarix_data.dual"},
     {"dual falls back to the built-in table", "TARIX_COMM", "select * from dual", "select * from main.dual"},
     {"dual12 in a cross join", "TARIX_DATA", "select a.code_emp,b.cislo from zam a,dual12 b order by a.code_emp, b.cislo",
      "select a.code_emp,b.cislo from tarix_data.zam a,tarix_data.dual12 b order by a.code_emp, b.cislo"},
-    {"join and subquery", "TARIX_DATA",
-     "select a.* from zam a left outer join vyp b on a.code_emp=b.code_emp where a.code_emp in (select distinct code_emp from vyp)",
-     "select a.* from tarix_data.zam a left outer join tarix_data.vyp b on a.code_emp=b.code_emp where a.code_emp in (select distinct code_emp from tarix_data.vyp)"},
-    {"cross-alias with default alias", "TARIX_DATA",
-     R"(select * from ":tarix_priv:nakl" x,cis_bu y where x.ident_symbol=y.buid_typ and y.cislo_u <> '')",
-     "select * from tarix_priv.nakl x,tarix_data.cis_bu y where x.ident_symbol=y.buid_typ and coalesce(y.cislo_u,'') <> ''"},
+    {"alias-qualified dual12 of the year folder", "", R"(select cislo from ":tarix_comm:DUAL12.DB")",
+     "select cislo from main.dual12"},
+    {"a table of the year folder is not dual", "TARIX_COMM", "select * from dualx, cis_par",
+     "select * from tarix_comm.dualx, tarix_comm.cis_par"},
+
+    // "for update of ..." is dropped to the statement's end.
     {"for update dropped", "TARIX_DATA",
      "select typ,suma,typ_sumy,vypocitana_suma\nfrom zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2\nfor update of vypocitana_suma",
      "select typ,suma,typ_sumy,vypocitana_suma\nfrom tarix_data.zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2"},
-    {"insert into, update and delete qualified", "TARIX_DATA", "delete from zrv where code_emp=5",
-     "delete from tarix_data.zrv where code_emp=5"},
-    {"update with correlated subquery", "",
-     R"(update ":tarix_data:vyp" set d_vyrovnanie=(select max(preplatok) from ":tarix_data:rzp" where v_rok=2005 and code_emp=vyp.code_emp);)",
-     "update tarix_data.vyp set d_vyrovnanie=(select max(preplatok) from tarix_data.rzp where v_rok=2005 and code_emp=vyp.code_emp)"},
-    {"no default alias leaves names as written", "", "select * from zam where name=\"x\"", "select * from zam where name='x'"},
-    {"union lines", "TARIX_DATA", "select hodnota,0 as id from zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from cis_uk where ukid = :p2\norder by id",
-     "select hodnota,0 as id from tarix_data.zam_uk where code_numb=:p1\nunion\nselect hodnota,1 from tarix_data.cis_uk where ukid = :p2\norder by id"},
-    {"time text is not a parameter", "", "select '10:30' from dual", "select '10:30' from dual"},
+    {"FOR UPDATE without columns, then a semicolon", "TARIX_DATA", "select * from hsv FOR UPDATE;",
+     "select * from tarix_data.hsv"},
+    {"a column named for_update is no clause", "TARIX_DATA", "select for_update from inf",
+     "select for_update from tarix_data.inf"},
+
+    // A comparison with the empty text also finds blank (NULL) texts; assignments stay.
     {"blank test finds blank texts", "", R"(select * from ":tarix_data:cis_bu" y where y.cislo_u <> '' and prijemca='')",
      "select * from tarix_data.cis_bu y where coalesce(y.cislo_u,'') <> '' and coalesce(prijemca,'')=''"},
     {"blank test with a double-quoted empty literal", "", R"(select * from zam where tel1 = "")",
      "select * from zam where coalesce(tel1,'') = ''"},
+    {"blank test with !=", "", "select * from zam where mail != ''", "select * from zam where coalesce(mail,'') != ''"},
     {"assigning a blank text stays an assignment", "", R"(update ":tarix_data:inf" set adr_fax='' where icz='')",
      "update tarix_data.inf set adr_fax='' where coalesce(icz,'')=''"},
+
+    // Several rewrites in one text.
+    {"cross-alias with default alias", "TARIX_DATA",
+     R"(select * from ":tarix_priv:nakl" x,cis_bu y where x.ident_symbol=y.buid_typ and y.cislo_u <> '')",
+     "select * from tarix_priv.nakl x,tarix_data.cis_bu y where x.ident_symbol=y.buid_typ and coalesce(y.cislo_u,'') <> ''"},
+    {"every rewrite at once", "TARIX_DATA",
+     "select z.code_emp, \"A\" as typ from \":TARIX_DATX:Zam.DB\" z, vyp v, dual12 d\n"
+     "where v.code_emp = z.code_emp and z.cislo_u <> \"\" and v.v_obdobie = :P1 and d.cislo <= :p1\n"
+     "for update of typ;\n",
+     "select z.code_emp, 'A' as typ from tarix_data.zam z, tarix_data.vyp v, tarix_data.dual12 d\n"
+     "where v.code_emp = z.code_emp and coalesce(z.cislo_u,'') <> '' and v.v_obdobie = :p1 and d.cislo <= :p1"},
+    {"year folder's dual with literals and a trailing semicolon", "TARIX_COMM",
+     "select \"O'Neil\" as meno, :Rok as rok from dual where \"x\" <> '';",
+     "select 'O''Neil' as meno, :rok as rok from main.dual where 'x' <> ''"},
+    {"insert from a select across folders", "TARIX_PRIV",
+     R"(insert into hsv (code_emp, text) select code_emp, "-" from ":tarix_data:zam" where sid between :S1 and :s2;)",
+     "insert into tarix_priv.hsv (code_emp, text) select code_emp, '-' from tarix_data.zam where sid between :s1 and :s2"},
 };
 
 } // namespace
@@ -106,6 +171,49 @@ TEST(DbSqlDialect, ReportsParametersLiveClauseAndFirstTable)
     EXPECT_EQ(r.firstTable, QStringLiteral("tarix_data.zrv"));
     EXPECT_EQ(r.firstTableAlias, QStringLiteral("z"));
     EXPECT_EQ(r.sql.mid(0, r.selectListPos), QStringLiteral("select"));
+}
+
+// What the rewrite reports besides the text in other positions: the parameters, the live
+// clause, every table named and the first table of the outermost statement with its alias.
+TEST(DbSqlDialect, ReportsTablesAndLiveClauseOfEachKindOfText)
+{
+    struct Report {
+        const char *name;
+        const char *in;
+        QStringList parameters;
+        QStringList forUpdateColumns; // empty: no "for update"
+        bool forUpdate;
+        QStringList tables;
+        const char *firstTable;
+        const char *firstTableAlias;
+    };
+    const Report reports[] = {
+        {"for update of two columns", "select a, b from hsv for update of a, B",
+         {}, {"a", "b"}, true, {"tarix_data.hsv"}, "tarix_data.hsv", ""},
+        {"alias after as", "select * from \":tarix_priv:nakl\" as n, zam",
+         {}, {}, false, {"tarix_priv.nakl", "tarix_data.zam"}, "tarix_priv.nakl", "n"},
+        {"a subquery's tables are not first", "select (select count(*) from deti d) as p, z.name from zam z",
+         {}, {}, false, {"tarix_data.deti", "tarix_data.zam"}, "tarix_data.zam", "z"},
+        {"no alias before where", "select * from vyp where code_emp = :e", {"e"}, {}, false, {"tarix_data.vyp"},
+         "tarix_data.vyp", ""},
+        {"update statement", "update vyp set rezerva1 = :r", {"r"}, {}, false, {"tarix_data.vyp"}, "tarix_data.vyp", ""},
+        {"dual of the year folder", "select 1 from \":tarix_comm:dual\"", {}, {}, false, {"main.dual"}, "main.dual", ""},
+    };
+    for (const Report &c : reports) {
+        SCOPED_TRACE(c.name);
+        const SqlRewrite r = rewriteSql(QString::fromUtf8(c.in), context(QStringLiteral("TARIX_DATA")));
+        EXPECT_EQ(r.parameters, c.parameters);
+        EXPECT_EQ(r.forUpdate, c.forUpdate);
+        EXPECT_EQ(r.forUpdateColumns, c.forUpdateColumns);
+        EXPECT_EQ(r.tables, c.tables);
+        EXPECT_EQ(r.firstTable, QString::fromUtf8(c.firstTable));
+        EXPECT_EQ(r.firstTableAlias, QString::fromUtf8(c.firstTableAlias));
+    }
+    // Where the outermost select list begins: the select of a subquery does not count.
+    const SqlRewrite r = rewriteSql(QStringLiteral("with m as (select 1 from dual) select a, b from m"),
+                                    context(QStringLiteral("TARIX_DATA")));
+    EXPECT_EQ(r.sql.mid(r.selectListPos), QStringLiteral(" a, b from m"));
+    EXPECT_EQ(rewriteSql(QStringLiteral("delete from vyp"), context()).selectListPos, -1);
 }
 
 TEST(DbSqlDialect, UnknownAliasIsAnError)

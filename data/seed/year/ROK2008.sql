@@ -4,7 +4,9 @@
 -- comment beside the row and is entered by the clerk in the code-list editor when it takes effect.
 -- Marks: ✔ confirmed by the cited source, ≈ derived by the stated formula, 'unconfirmed:' best
 -- knowledge, 'no source:' a program setting or a value no source gives (see data/seed/README.md).
--- Source numbers [Sn] are those of the statutory data sheet (statutory-sk-2004-2008.md).
+-- Sources are named beside the values: acts, government regulations and notices of the
+-- Collection of Laws (Coll.) and the social insurer's published table. VVZ is the general
+-- assessment base of a year, ŽM the subsistence minimum.
 
 -- Statutory parameters: the ids that the program reads. Id 33 is not shipped: the data upgrade
 -- on opening adds it with the workstation's compatibility setting Priplatky of TRX.INI.
@@ -21,35 +23,36 @@ INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (17, 'HP_POLOZIEK', 10,
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (18, 'MIN_POIST_SKODA', 70, 'Minimálne štvrťročné poistné zodpovednosti za škodu');
   -- from the statement form's own instruction text (70 Sk a quarter); the statement is made only for periods before 2004
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (19, 'MAX_VZ_ZP', 56283, 'Maximálny mesačný vymeriavací základ - zdravotné');
-  -- ≈ 3 × 18 761 (average wage of 2006, rule [S38]; [S2] says it rises on 1.1.2008)
+  -- ≈ 3 × 18 761 (the average wage of 2006; Act 580/2004 Coll. § 13: 3 × the average wage of the year before last, from 1 January)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (20, 'MAX_VZ_NP', 28142, 'Max. mesačný VZ - nemocenské a garančné poistenie');
-  -- [S1] ✔; from 1.7.2008: 30 219 ≈ ([S4])
+  -- ✔ the social insurer's table of contributions from 1.1.2008 (1.5 × 18 761); from 1.7.2008: 30 219 ≈ (1.5 × 20 146, VVZ 2007 / 12)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (21, 'MAX_VZ_DP', 75044, 'Max. mesačný VZ - starobné, invalidné, rezervný fond');
-  -- [S1] ✔ (4 × 18 761); from 1.7.2008: 80 584 ≈ ([S4])
+  -- ✔ the social insurer's table of contributions from 1.1.2008 (4 × 18 761, Act 461/2003 Coll. § 138 from 2008); from 1.7.2008: 80 584 ≈ (4 × 20 146, VVZ 2007 / 12)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (22, 'MAX_VZ_PVN', 75044, 'Max. mesačný VZ - poistenie v nezamestnanosti');
-  -- equals the old-age maximum ([S1], [S2]); [S1] ✔ (4 × 18 761); from 1.7.2008: 80 584 ≈ ([S4])
+  -- equals the old-age maximum (Act 461/2003 Coll. § 138); ✔ the social insurer's table of contributions from 1.1.2008 (4 × 18 761, Act 461/2003 Coll. § 138 from 2008); from 1.7.2008: 80 584 ≈ (4 × 20 146, VVZ 2007 / 12)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (23, 'NCZD_MESACNE', 8208, 'Nezdaniteľná časť základu dane na daňovníka - mesačne');
-  -- ≈ 19.2 × ŽM 5 130 / 12 (ŽM ✔ [S17], [S18])
+  -- ≈ 19.2 × ŽM 5 130 / 12 (Act 595/2003 Coll. § 11; ŽM 5 130 ✔ from 1.7.2007 by Notice 291/2007 Coll., 5 390 from 1.7.2008 by Notice 225/2008 Coll.)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (24, 'PRIDAV_NA_DIETA', 540, 'Prídavok na dieťa - mesačne na jedno dieťa');
   -- unconfirmed: 540 Sk 2004-2007 best knowledge; by the end of 2008 640 Sk, date of the rise not found
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (26, 'DDP_ZAKLAD', 1, 'Základ príspevku na DDP: 1=hrubá mzda, iné=základná mzda');
   -- no source: program setting
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (27, 'ZNIZ_DP_DIETA', 0, 'Zníženie sadzby starobného poistenia na dieťa (%)');
-  -- the old-age child reduction was abolished on 1.1.2006 ([S3])
+  -- the old-age child reduction was abolished on 1.1.2006 (Act 461/2003 Coll. as in force from 2006)
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (28, 'DANOVY_BONUS', 555, 'Daňový bonus na dieťa - mesačne');
-  -- ≈ [S17], [S27]; from 1.7.2008: 582 ≈ — opening the year and changing the period switch slot 28 to 582 from July
+  -- ≈ 555 until the next rise of the subsistence minimum (Act 595/2003 Coll. § 33, § 52(48)); from 1.7.2008: 582 ≈ (Notice 225/2008 Coll.) — opening the year and changing the period switch slot 28 to 582 from July
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (29, 'ZPS_HRANICA', 40.01, 'Miera poklesu schopnosti pre zníženú sadzbu ZP (%)');
-  -- unconfirmed: decline of earning capacity of more than 40 % ([S48], describing later law); the program tests 'at least', so 40.01 (the field shows two decimals) stands for 'more than 40'
+  -- unconfirmed: decline of earning capacity of more than 40 % (Act 580/2004 Coll. § 12(2) in its later wording); the program tests 'at least', so 40.01 (the field shows two decimals) stands for 'more than 40'
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (30, 'MIN_MZDA', 8100, 'Minimálna mzda - mesačne');
-  -- [S14], [S52] ✔ (NV 450/2007, from 1.2.2008 Act 663/2007 § 9(3)); all year
+  -- ✔ Government Regulation 450/2007 Coll., from 1.2.2008 Act 663/2007 Coll. § 9(3); all year
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (31, 'ZRAZ_DAN_LIMIT', 5000, 'Hranica príjmu pre zrážkovú daň - mesačne');
   -- unconfirmed: no change of the 2006 limit found for 2008
 INSERT INTO Cis_par (ID, SKRATKA, HODNOTA, POPIS) VALUES (32, 'ZRAZ_DAN_POSUN', 0, 'Zrážková daň k preddavkovej posunutá o 1 mesiac(ÁNO=1,NIE=0)');
   -- the row that the data upgrade would add, with its value
 
 -- Year parameters, one row. Working days JAN..DEC are Monday-Friday days less the public
--- holidays on Monday-Friday; JAN1..DEC1 are those holidays (data sheet section 7, ≈ computed
--- from Act 241/1993; 250 working days and 12 holidays on working days in 2008).
+-- holidays on Monday-Friday; JAN1..DEC1 are those holidays (≈ computed from
+-- the public holidays of Act 241/1993 Coll.;
+-- 250 working days and 12 holidays on working days in 2008).
 INSERT INTO Setup (
   JAN,
   FEB,
@@ -176,44 +179,44 @@ INSERT INTO Setup (
   0,          -- OKT1
   1,          -- NOV1
   3,          -- DEC1
-  3,          -- F_PN_DNI: first band of the employer's sick pay: days 1-3 ✔ [S33]; copied into each payroll record, no step reads it
-  25,         -- F_PN1: sick pay days 1-3: 25 % of the daily base ✔ [S33]
-  55,         -- F_PN2: sick pay days 4-10: 55 % ✔ [S33]
-  55,         -- F_OCR: unconfirmed: care benefit 55 % of the daily base (Act 461/2003, not in the data sheet); copied into each payroll record, no step reads it
+  3,          -- F_PN_DNI: first band of the employer's sick pay: days 1-3 ✔ Act 462/2003 Coll.; copied into each payroll record, no step reads it
+  25,         -- F_PN1: sick pay days 1-3: 25 % of the daily base ✔ Act 462/2003 Coll.
+  55,         -- F_PN2: sick pay days 4-10: 55 % ✔ Act 462/2003 Coll.
+  55,         -- F_OCR: unconfirmed: care benefit 55 % of the daily base (Act 461/2003 Coll., not checked against its text); copied into each payroll record, no step reads it
   0,          -- F_URAZ: no source: meaning not stated; copied into each payroll record, no step reads it
   8100,       -- F_MIN_MZDA: minimum wage on 1 January, as id 30
-  999999,     -- F_NEMMAX: no separate cap of the daily base from 2005 ✔ [S56]; 999999 stands for 'no limit' (0 would cut every daily base to 0)
+  999999,     -- F_NEMMAX: no separate cap of the daily base from 2005, only the maximum sickness bases limit it ✔ (Act 461/2003 Coll.); 999999 stands for 'no limit' (0 would cut every daily base to 0)
   0,          -- F_NEMMIN: no statutory minimum of the daily base
   75044,      -- F_POISTMAX: shown on the settings screen only; mirrors id 21
-  4,          -- F_ZDRAVOT: health, employee 4 % ✔
-  1.4,        -- F_NEMOC: sickness, employee ✔ ([S3], [S1])
-  4,          -- F_DOCHOD: old-age, employee ✔
-  1,          -- F_FONDZ: unemployment, employee ✔
-  10,         -- FZ_ZDRAVOT: health, employer 10 % ✔
-  1.4,        -- FZ_NEMOC: sickness, employer ✔
-  14,         -- FZ_DOCHOD: old-age, employer ✔; for a 2nd-pillar saver 5 % to SP and 9 % to the pension fund company ([S3])
-  1,          -- FZ_FONDZ: unemployment, employer ✔
-  2,          -- F_ZDRAVOT1: health, employee with a disability 2 % ✔ [S9], [S4]
+  4,          -- F_ZDRAVOT: health, employee 4 % ✔ (Act 580/2004 Coll. § 12)
+  1.4,        -- F_NEMOC: sickness, employee ✔ (Act 461/2003 Coll.)
+  4,          -- F_DOCHOD: old-age, employee ✔ (Act 461/2003 Coll.)
+  1,          -- F_FONDZ: unemployment, employee ✔ (Act 461/2003 Coll.)
+  10,         -- FZ_ZDRAVOT: health, employer 10 % ✔ (Act 580/2004 Coll. § 12)
+  1.4,        -- FZ_NEMOC: sickness, employer ✔ (Act 461/2003 Coll.)
+  14,         -- FZ_DOCHOD: old-age, employer ✔ (Act 461/2003 Coll.); for a 2nd-pillar saver 5 % to SP and 9 % to the pension fund company (Act 43/2004 Coll.)
+  1,          -- FZ_FONDZ: unemployment, employer ✔ (Act 461/2003 Coll.)
+  2,          -- F_ZDRAVOT1: health, employee with a disability 2 % ✔ Act 580/2004 Coll. § 12
   1.4,        -- F_NEMOC1: second rate set: no reduced sickness rate; same as F_NEMOC
   4,          -- F_DOCHOD1: second rate set: same as F_DOCHOD
   1,          -- F_FONDZ1: second rate set: same as F_FONDZ
-  5,          -- FZ_ZDRAVOT1: health, employer for an employee with a disability 5 % ✔ [S9], [S4]
+  5,          -- FZ_ZDRAVOT1: health, employer for an employee with a disability 5 % ✔ Act 580/2004 Coll. § 12
   1.4,        -- FZ_NEMOC1: employer reliefs apply only before 2004; same as FZ_NEMOC
   14,         -- FZ_DOCHOD1: employer reliefs apply only before 2004; same as FZ_DOCHOD
   1,          -- FZ_FONDZ1: employer reliefs apply only before 2004; same as FZ_FONDZ
-  0.25,       -- FZ_GARFOND: guarantee, employer ✔ ([S3], [S1])
+  0.25,       -- FZ_GARFOND: guarantee, employer ✔ (Act 461/2003 Coll.)
   0.25,       -- FZ_GARFOND1: employer reliefs apply only before 2004; same as FZ_GARFOND
-  3,          -- F_INVALID: invalidity, employee ✔
-  3,          -- FZ_INVALID: invalidity, employer ✔
-  0.8,        -- FZ_URAZ: accident, employer ✔ ([S3], [S1]; ≈ for 2004-2005)
-  4.75,       -- FZ_REZERVA: reserve solidarity fund, employer ✔
-  0,          -- F_ZAODVOD: contributions: up to whole Sk ✔ [S11], [S10]; before 2006 the program first cuts to hundredths (SP practice from 1.6.2004)
+  3,          -- F_INVALID: invalidity, employee ✔ (Act 461/2003 Coll.)
+  3,          -- FZ_INVALID: invalidity, employer ✔ (Act 461/2003 Coll.)
+  0.8,        -- FZ_URAZ: accident, employer ✔ (Act 461/2003 Coll. § 133; ≈ for 2004-2005)
+  4.75,       -- FZ_REZERVA: reserve solidarity fund, employer ✔ (Act 461/2003 Coll.)
+  0,          -- F_ZAODVOD: contributions: up to whole Sk ✔ (Act 461/2003 Coll.; the health advance Act 580/2004 Coll.); before 2006 the program first cuts to hundredths (the social insurer's practice from 1.6.2004, its guidance of 7.6. and 7.7.2004)
   0,          -- F_SMODVOD
-  0,          -- F_ZAFONDZ: unemployment contribution: up to whole Sk, as every social fund ✔ [S11]
+  0,          -- F_ZAFONDZ: unemployment contribution: up to whole Sk, as every social fund ✔ (Act 461/2003 Coll.)
   0,          -- F_SMFONDZ
-  0,          -- F_ZADANZP: monthly tax base: down to whole Sk — unconfirmed (only the euro-era wording of § 47 was found, [S40])
+  0,          -- F_ZADANZP: monthly tax base: down to whole Sk — unconfirmed (Act 595/2003 Coll. § 47: only its euro-era wording, from Act 465/2008 Coll., was found)
   1,          -- F_SMDANZP
-  0,          -- F_ZAPREDDAV: tax advance: down to whole Sk — unconfirmed (§ 47, [S40])
+  0,          -- F_ZAPREDDAV: tax advance: down to whole Sk — unconfirmed (Act 595/2003 Coll. § 47)
   1,          -- F_SMPREDDAV
   0,          -- F_ZAZAKLPOIST: assessment bases (read only before 2005): cut to whole Sk — no source: the program itself cuts the social bases so from 2005
   1,          -- F_SMZAKLPOIST
@@ -223,9 +226,9 @@ INSERT INTO Setup (
   2,          -- ZAOKRUH2SM
   0,          -- ZAOKRUH3: base wage (and supplementary pension): nearest whole Sk — no source
   2,          -- ZAOKRUH3SM
-  0,          -- ZAOKRUH4: sick pay, each band: up to whole Sk — unconfirmed ([S56] gives no amount rounding)
+  0,          -- ZAOKRUH4: sick pay, each band: up to whole Sk — unconfirmed (no source gives the rounding of the amount)
   0,          -- ZAOKRUH4SM
-  0,          -- ZAOKRUH5: annual tax base of one-off income: down to whole Sk — unconfirmed (§ 47, [S40])
+  0,          -- ZAOKRUH5: annual tax base of one-off income: down to whole Sk — unconfirmed (Act 595/2003 Coll. § 47)
   1,          -- ZAOKRUH5SM
   0,          -- ZAOKRUH6: premiums: nearest whole Sk — no source
   2,          -- ZAOKRUH6SM
@@ -233,7 +236,7 @@ INSERT INTO Setup (
   2,          -- ZAOKRUH7SM
   0,          -- ZAOKRUH8: social fund contribution: nearest whole Sk — no source
   2,          -- ZAOKRUH8SM
-  0,          -- ZAOKRUH9: withholding tax: down to whole Sk — unconfirmed (§ 47, [S40])
+  0,          -- ZAOKRUH9: withholding tax: down to whole Sk — unconfirmed (Act 595/2003 Coll. § 47)
   1,          -- ZAOKRUH9SM
   0,          -- ZAOKRUH10: sickness benefits total (employer-paid benefits end in 2004): up to whole Sk — unconfirmed
   0,          -- ZAOKRUH10SM
@@ -241,12 +244,12 @@ INSERT INTO Setup (
   NULL,       -- ZAOKRUH11SM
   NULL,       -- ZAOKRUH12: not read by the program
   NULL,       -- ZAOKRUH12SM
-  19,         -- F_DAN_SADZBA1: withholding-tax rate — unconfirmed: best knowledge, equals the flat rate ([S30])
+  19,         -- F_DAN_SADZBA1: withholding-tax rate — unconfirmed: best knowledge, equals the flat rate (Act 595/2003 Coll. § 43)
   5000,       -- F_DAN_MAXIMUM1: withholding-tax limit, as id 31
   70,         -- F_MIN_POIST_SKODA: as id 18 (liability insurance, periods before 2004 only)
-  1,          -- U_ZDRAV1: work-performance agreements count for health — unconfirmed: agreement income is employee income for health insurance (Act 580/2004); not in the data sheet
-  1,          -- U_ZDRAV2: work-activity agreements count for health — unconfirmed: agreement income is employee income for health insurance (Act 580/2004); not in the data sheet
-  0,          -- U_NEMOC1: agreements outside sickness, pension and unemployment insurance 2004-2008 — unconfirmed (not in the data sheet)
+  1,          -- U_ZDRAV1: work-performance agreements count for health — unconfirmed: agreement income is employee income for health insurance (Act 580/2004 Coll.), not checked against its text
+  1,          -- U_ZDRAV2: work-activity agreements count for health — unconfirmed: agreement income is employee income for health insurance (Act 580/2004 Coll.), not checked against its text
+  0,          -- U_NEMOC1: agreements outside sickness, pension and unemployment insurance 2004-2008 — unconfirmed (no source checked)
   0,          -- U_NEMOC2
   0,          -- U_DOCHOD1
   0,          -- U_DOCHOD2
@@ -254,11 +257,11 @@ INSERT INTO Setup (
   0           -- U_FONDZAM2
 );
 
--- Tax bands: one band, flat 19 % from 0 (Act 595/2003 ✔; data sheet section 4).
+-- Tax bands: one band, flat 19 % from 0 (✔ Act 595/2003 Coll. § 15).
 INSERT INTO DZP (D_od, D_sadzba, D_sumaplus, D_presah) VALUES (0, 19, 0, 0);
 
--- Health insurers of the year. Every numeric code is unconfirmed: no stored code list was
--- found (data sheet section 9); the codes are best knowledge.
+-- Health insurers of the year. Every numeric code is unconfirmed: no code list of the
+-- health insurers was found; the codes are best knowledge.
 INSERT INTO Cis_zp (ID, TEXT) VALUES (21, 'Všeobecná zdravotná poisťovňa');
   -- unconfirmed: code 21
 INSERT INTO Cis_zp (ID, TEXT) VALUES (24, 'Dôvera zdravotná poisťovňa, a.s.');
