@@ -2,14 +2,18 @@
 // geometry, font and text) and the plain-text export of payslips that print a value in
 // every line, against the files under tests/reports/expected/. A changed layout shows as a
 // difference here; the actual files are written to a temporary folder for comparison.
+// And the fields a payslip prints are checked against its query when it is created.
 #include "payslip_fixture.h"
 
+#include "platform/report/description.h"
 #include "platform/report/render.h"
 #include "reports/dispatcher.h"
 #include "reports/run_frame.h"
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <variant>
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -173,3 +177,55 @@ TEST_P(PayslipLayoutPinned, PrintedTextIsTheStoredOne)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PayslipLayoutPinned, ::testing::ValuesIn(kLayouts),
                          [](const auto &info) { return std::string(info.param.trieda); });
+
+// ---- the fields a layout prints ------------------------------------------------------------------
+
+namespace {
+
+// The layout of 2005 with one more line at the end of its first column.
+class PaskaSRiadkom : public TReportVyplatnaPaska {
+public:
+    explicit PaskaSRiadkom(const QString &pole) : TReportVyplatnaPaska(vp::Obdobie::Od2005)
+    {
+        rpt::LayoutDesc l = vp::layoutVP2005A();
+        auto &items = std::get<rpt::BandDesc>(l.bands.at(0)).items;
+        auto it = std::find_if(items.begin(), items.end(), [](const rpt::LayoutItem &i) { return std::holds_alternative<rpt::Stack>(i); });
+        std::get<rpt::Stack>(*it).lines.push_back({.block = "line", .args = {{"text", "Navyše"}, {"field", pole}}});
+        Zostav(l);
+    }
+};
+
+} // namespace
+
+TEST_F(PayslipFirm, AFieldTheQueryDoesNotReturnIsRefusedWhenThePayslipIsCreated)
+{
+    insertVyp(1, 200703, {{"N_brutto", 100}, {"V_kal_dni", 30}});
+    struct Case {
+        const char *pole;
+        bool prints;
+    } cases[] = {
+        {"V_kal_dni", true},          // a column of Vyp no layout prints
+        {"holiday_spolu", true},      // a column the query computes
+        {"CALC_OCR", true},           // a calculated field
+        {"V_kal_dnii", false},
+        {"Q2_.holiday_cerpane", false},   // no source of that name
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.pole);
+        scripted.clearEvents();
+        previewHost.shownCount = 0;
+        Spusti_zostavu(request(200703), [&] { return std::unique_ptr<TReport>(std::make_unique<PaskaSRiadkom>(c.pole)); });
+        if (c.prints) {
+            EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+            ASSERT_EQ(previewHost.shownCount, 1);
+            EXPECT_EQ(previewHost.last.pages.at(0).findText("QRLAB_" + QString(c.pole))->text(), "Navyše");
+        } else {
+            ASSERT_EQ(scripted.messages().size(), 1);
+            EXPECT_TRUE(scripted.messages()[0].startsWith("Nastala chyba pri vytváraní tlačovej zostavy. Popis zostavy "
+                                                          "TReportVP2005A: "))
+                << scripted.messages()[0].toStdString();
+            EXPECT_TRUE(scripted.messages()[0].contains(QString(c.pole).section('.', 0, 0)));
+            EXPECT_EQ(previewHost.shownCount, 0);
+        }
+    }
+}
