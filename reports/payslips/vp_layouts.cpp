@@ -1,494 +1,749 @@
-// The lines of each payslip layout, column by column, top to bottom.
+// The payslip layouts as descriptions: the blocks they share, then each layout, column by
+// column, top to bottom.
+//
+// A payslip is one detail band: the head (firm, period, employee), then three or four
+// columns of lines under their heads, each line a caption with its value at the column's
+// right edge (or a first value, a rate or days, before it). The line blocks are drawn for
+// a column of four (47.5 mm) and stretch to the wider columns of three. The band is as
+// tall as its longest column; the frame and the column rules follow it.
+#include "platform/report/description.h"
 #include "reports/dispatcher.h"
 #include "reports/payslips/vyplatna_paska.h"
 
 namespace tarix::reports {
 
-using namespace vp;
+using namespace Qt::Literals::StringLiterals;
+using rpt::BlockUse;
 
 namespace {
 
-const QString kMzdoveNalezitosti = QStringLiteral("Mzdové náležitosti");
-const QString kMzdovaZlozka = QStringLiteral("Mzdová zložka");
-const QString kSumaSk = QStringLiteral("Suma Sk");
+// Geometry (millimetres): the band is the page inside the margins.
+constexpr double kSirka = 190;
+constexpr double kColumn4 = kSirka / 4;  // the column the line blocks are drawn for
+constexpr double kColumn3 = kSirka / 3;
+constexpr double kRiadok = 3.5;          // one line of a column
+constexpr double kColumnHeads = 22;      // top of the column heads
+constexpr double kFirstLine = 27;        // top of the first line
+constexpr double kBelowLines = 1.5;      // below the longest column, inside the frame
+constexpr double kMedzera = 4;           // space between payslips on one page
+constexpr double kValueLeft = 29.5;      // left of a value in a column of four
+constexpr double kFirstValueLeft = 18;   // left of a first value
 
-// The five employee contributions of the payslips from 2005.
-std::vector<Riadok> Poistne_zamestnanca_2005()
+const rpt::FontSpec kArial6{u"Arial"_s, 6};
+const rpt::FontSpec kArial8{u"Arial"_s, 8};
+const rpt::FontSpec kArial8b{u"Arial"_s, 8, true};
+const rpt::FontSpec kArial9b{u"Arial"_s, 9, true};
+const rpt::FontSpec kNarrow6{u"Arial Narrow"_s, 6};
+const rpt::FontSpec kNarrow7{u"Arial Narrow"_s, 7};
+const rpt::FontSpec kNarrow7b{u"Arial Narrow"_s, 7, true};
+
+const QString kMzdoveNalezitosti = u"Mzdové náležitosti"_s;
+const QString kMzdovaZlozka = u"Mzdová zložka"_s;
+const QString kSumaSk = u"Suma Sk"_s;
+
+constexpr unsigned kStretching = rpt::kAnchorLeft | rpt::kAnchorRight | rpt::kAnchorTop;
+constexpr unsigned kAtRight = rpt::kAnchorRight | rpt::kAnchorTop;
+
+// ---- lines -----------------------------------------------------------------------------------
+
+BlockUse use(const QString &name) { return {.block = name}; }
+
+// Caption and value.
+BlockUse P(const QString &text, const QString &pole)
 {
-    return {
-        S(QStringLiteral("Zdrav.poist."), QStringLiteral("F_zdravot"), QStringLiteral("O_zdravot")),
-        S(QStringLiteral("Nemoc.poist."), QStringLiteral("F_nemoc"), QStringLiteral("O_nemoc")),
-        S(QStringLiteral("Starobné.poist."), QStringLiteral("F_dochod"), QStringLiteral("O_dochod")),
-        S(QStringLiteral("Poist.v nezam."), QStringLiteral("F_fondz"), QStringLiteral("O_fondzam")),
-        S(QStringLiteral("Invalidné poist."), QStringLiteral("F_invalid"), QStringLiteral("O_invalid")),
-    };
+    return {.block = u"line"_s, .args = {{u"text"_s, text}, {u"field"_s, pole}}};
 }
 
-// The employee contributions of 2004.
-std::vector<Riadok> Poistne_zamestnanca_2004()
+// Caption, a first value (rate, days, hours) and the amount.
+BlockUse D(const QString &text, const QString &pole1, const QString &pole2)
 {
-    return {
-        S(QStringLiteral("Zdrav.poist."), QStringLiteral("F_zdravot"), QStringLiteral("O_zdravot")),
-        S(QStringLiteral("Nemoc.poist."), QStringLiteral("F_nemoc"), QStringLiteral("O_nemoc")),
-        S(QStringLiteral("Starobné.poist."), QStringLiteral("F_dochod"), QStringLiteral("O_dochod")),
-        S(QStringLiteral("Fond zam."), QStringLiteral("F_fondz"), QStringLiteral("O_fondzam")),
-        S(QStringLiteral("Invalidné poist."), QStringLiteral("F_invalid"), QStringLiteral("O_invalid")),
-    };
+    return {.block = u"twoValues"_s, .args = {{u"text"_s, text}, {u"field1"_s, pole1}, {u"field2"_s, pole2}}};
 }
 
-// The employer contributions from 2005, "Zdrav.poist." to "SDS II.pilier DSS".
-std::vector<Riadok> Poistne_zamestnavatela_2005()
+// Two captions with a value each, side by side.
+BlockUse Dvojica(const QString &text1, const QString &pole1, const QString &text2, const QString &pole2)
 {
-    return {
-        S(QStringLiteral("Zdrav.poist."), QStringLiteral("Fz_zdravot"), QStringLiteral("CALC_Oz_zdravot")),
-        S(QStringLiteral("Nemoc.poist."), QStringLiteral("Fz_nemoc"), QStringLiteral("Oz_nemoc")),
-        S(QStringLiteral("Starobné.poist."), QStringLiteral("CALC_Fz_dochod"), QStringLiteral("CALC_Oz_dochod")),
-        S(QStringLiteral("Invalidné poist."), QStringLiteral("Fz_invalid"), QStringLiteral("Oz_invalid")),
-        S(QStringLiteral("Poist.v nezam."), QStringLiteral("Fz_fondz"), QStringLiteral("Oz_fondzam")),
-        P(QStringLiteral("Garančné poist."), QStringLiteral("Oz_garancne")),
-        P(QStringLiteral("Úrazové poist."), QStringLiteral("Oz_uraz")),
-        P(QStringLiteral("Poist.do RFS"), QStringLiteral("Oz_rezerva")),
-        S(QStringLiteral("SDS II.pilier DSS"), QStringLiteral("CALC_Fz_sds"), QStringLiteral("CALC_Oz_sds")),
-    };
+    return {.block = u"pair"_s,
+            .args = {{u"text1"_s, text1}, {u"field1"_s, pole1}, {u"text2"_s, text2}, {u"field2"_s, pole2}}};
 }
 
-// The time column of the full layouts of 2004 and from 2005.
-std::vector<Riadok> Cas()
+// A heading over the column, and three headings over a caption and its two values.
+BlockUse N(const QString &text) { return {.block = u"heading"_s, .args = {{u"text"_s, text}}}; }
+BlockUse N3(const QString &a, const QString &b, const QString &c)
 {
-    std::vector<Riadok> r{
-        P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
-        P(QStringLiteral("Počet odprac.dní"), QStringLiteral("V_den"), Druh::Dni),
-        P(QStringLiteral("Dni - absencia"), QStringLiteral("V_absencia"), Druh::Dni),
-        P(QStringLiteral("Dni - neplat.voľno"), QStringLiteral("V_nepl_volno"), Druh::Dni),
-        Male(P(QStringLiteral("Kal.dni - za ktoré neplatí poistenie"), QStringLiteral("V_nepoisteny"), Druh::Dni)),
-        P(QStringLiteral("Hodinová sadzba"), QStringLiteral("V_sadzba")),
-        P(QStringLiteral("Hod.odpracované"), QStringLiteral("V_hodina"), Druh::Dni),
-        P(QStringLiteral("Hod.neprítomnosť"), QStringLiteral("Vh_nahrada"), Druh::Dni),
-        P(QStringLiteral("Hod.nepracoval"), QStringLiteral("Vh_nemohol"), Druh::Dni),
-    };
-    for (Riadok x : {N3(QStringLiteral("Príplatky"), QStringLiteral("Hodiny"), QStringLiteral("Suma")),
-                     D(QStringLiteral("nadčas"), QStringLiteral("Vh_nadcas"), Druh::Dni, QStringLiteral("Vp_nadcas")),
-                     D(QStringLiteral("sviatok"), QStringLiteral("Vh_sviatok"), Druh::Dni, QStringLiteral("Vp_sviatok")),
-                     D(QStringLiteral("sobota"), QStringLiteral("Vh_sobota"), Druh::Dni, QStringLiteral("Vp_sobota")),
-                     D(QStringLiteral("nedeľa"), QStringLiteral("Vh_nedela"), Druh::Dni, QStringLiteral("Vp_nedela")),
-                     D(QStringLiteral("noc"), QStringLiteral("Vh_noc"), Druh::Dni, QStringLiteral("Vp_noc")),
-                     D(QStringLiteral("škodl."), QStringLiteral("Vh_skod"), Druh::Dni, QStringLiteral("Vp_skod"))})
-        r.push_back(x);
-    for (int i = 1; i <= 5; ++i)
-        r.push_back(Priplatok(i));
-    return r;
+    return {.block = u"threeHeadings"_s, .args = {{u"text"_s, a}, {u"text1"_s, b}, {u"text2"_s, c}}};
 }
 
-// The deductions of the month, "Stravné" to "Ostatné zrážky".
-std::vector<Riadok> Zrazky()
+// A firm-defined surcharge: its caption comes from the firm header when the data open.
+BlockUse Priplatok(int cislo) { return {.block = u"surcharge"_s, .args = {{u"n"_s, QString::number(cislo)}}}; }
+
+// The field of a line of caption and value.
+QString fieldOf(const BlockUse &riadok)
 {
-    return {
-        P(QStringLiteral("Stravné"), QStringLiteral("Ne_stravne")),
-        P(QStringLiteral("Odborársky príspevok"), QStringLiteral("Ne_odborar")),
-        P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-        P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-        P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-    };
+    for (const auto &[key, value] : riadok.args)
+        if (key == u"field")
+            return value;
+    return {};
 }
 
-// The closing lines of the full layouts: labour cost, income, net pay and the payout.
-std::vector<Riadok> Zaver_plnej_pasky()
+// A line of caption and value printed bold.
+BlockUse Tucne(BlockUse riadok)
 {
-    return {
-        Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-        P(QStringLiteral("Úhrn príjmov"), QStringLiteral("N_brutto")),
-        P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-        P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-        P(QStringLiteral("Na osobný účet"), QStringLiteral("Sporenie")),
-        Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
-    };
+    const QString pole = fieldOf(riadok);
+    riadok.patches.push_back({.name = u"QRLAB_"_s + pole, .font = kNarrow7b});
+    riadok.patches.push_back({.name = u"QRDB_"_s + pole, .font = kNarrow7b});
+    return riadok;
 }
 
-// The closing lines of the short layouts: the payout, income, days and pension saving.
-std::vector<Riadok> Zaver_skratenej_pasky()
+// A long caption in a smaller font, so that it keeps to its line.
+BlockUse Male(BlockUse riadok)
 {
-    return {
-        P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
-        Tucne(P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata"))),
-        P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
-        P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-        P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
-        P(QStringLiteral("Počet odprac.dní"), QStringLiteral("V_den"), Druh::Dni),
-        P(QStringLiteral("Dni - neplat.voľno"), QStringLiteral("V_nepl_volno"), Druh::Dni),
-        P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-        P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-    };
+    riadok.patches.push_back({.name = u"QRLAB_"_s + fieldOf(riadok), .font = kNarrow6});
+    return riadok;
 }
 
-template <class... T>
-std::vector<Riadok> Spoj(T &&...casti)
+rpt::Block lines(const QString &name, std::vector<BlockUse> riadky)
 {
-    std::vector<Riadok> out;
-    (out.insert(out.end(), casti.begin(), casti.end()), ...);
-    return out;
+    return {.name = name, .items = {rpt::Stack{.lines = std::move(riadky)}}};
+}
+
+// ---- columns ---------------------------------------------------------------------------------
+
+// The rule left of column n (from the second on) at x.
+BlockUse columnRule(int n, double x)
+{
+    return {.block = u"columnRule"_s, .place = {x, kColumnHeads}, .args = {{u"n"_s, QString::number(n)}}};
+}
+
+// The heads of column n: over the captions and over the values.
+BlockUse columnHead(int n, double x, double sirka, const QString &text, const QString &textSumy)
+{
+    return {.block = u"columnHead"_s,
+            .place = {x, kColumnHeads, sirka},
+            .args = {{u"n"_s, QString::number(n)}, {u"text"_s, text}, {u"sumText"_s, textSumy}}};
+}
+
+rpt::Stack column(double x, double sirka, std::vector<BlockUse> riadky)
+{
+    return {.left = x, .top = kFirstLine, .width = sirka, .lines = std::move(riadky)};
+}
+
+// A payslip layout: one detail band of the items, closed by the frame, as tall as its
+// longest column.
+rpt::LayoutDesc payslip(const QString &name, std::vector<rpt::LayoutItem> items)
+{
+    rpt::LayoutDesc l;
+    l.name = name;
+    l.title = u"Výplatné pásky"_s;
+    l.page.orientation = rpt::Orientation::Portrait;
+    l.page.leftMargin = l.page.rightMargin = 10;
+    l.page.topMargin = l.page.bottomMargin = 10;
+    l.previewZoom = 100;
+    l.printIfEmpty = false;
+    items.push_back(use(u"frame"_s));
+    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail,
+                                    .name = u"DetailBand1"_s,
+                                    .fitBelow = kBelowLines + kMedzera,
+                                    .items = std::move(items)});
+    return l;
+}
+
+rpt::BlockLibrary makeLibrary()
+{
+    using rpt::dbText;
+    using rpt::label;
+    rpt::BlockLibrary k;
+    k.blocks = {
+        // The head: the firm, the period and the employee on the left; centre, numbers on
+        // the right.
+        {.name = u"head"_s,
+         .items =
+             {
+                 dbText(u"QRDB_CALC_FIRMA"_s, {2, 1.5, 124, 4.5}, u"CALC_FIRMA"_s, kArial8),
+                 dbText(u"QRDB_CALC_OBDOBIE"_s, {2, 6.5, 124, 4.5}, u"CALC_OBDOBIE"_s, kArial8b),
+                 dbText(u"QRDB_CALC_TMP"_s, {2, 11.5, 124, 4.5}, u"CALC_TMP"_s, kArial9b),
+                 dbText(u"QRDB_CALC_STREDISKO"_s, {128, 1.5, 60, 4.5}, u"CALC_STREDISKO"_s, kArial8),
+                 dbText(u"QRDB_CALC_OS_CISLO"_s, {128, 6.5, 60, 4.5}, u"CALC_OS_CISLO"_s, kArial8),
+                 dbText(u"QRDB_CALC_RODNE_CISLO"_s, {128, 11.5, 60, 4.5}, u"CALC_RODNE_CISLO"_s, kArial8),
+                 label(u"QRLAB_program"_s, {128, 16.5, 60, 3.5}, u" Generované programom TARIX Personalistika a Mzdy  "_s,
+                       kArial6),
+                 rpt::horizontalLine(u"QRSHAPE_hlava"_s, {0, kColumnHeads - 0.5, kSirka, 0}),
+             }},
+        // The line under the column heads and the frame round the payslip.
+        {.name = u"frame"_s,
+         .items =
+             {
+                 rpt::horizontalLine(u"QRSHAPE_stlpce"_s, {0, kFirstLine - 0.75, kSirka, 0}),
+                 rpt::rectangle(u"QRSHAPE_ramik"_s, {0, 0, kSirka, 0}).reachingBandBottom(kMedzera),
+             }},
+        {.name = u"columnRule"_s,
+         .items = {rpt::verticalLine(u"QRSHAPE_stlpec{n}"_s, {0, -0.5, 0, 0}).reachingBandBottom(kMedzera)}},
+        {.name = u"columnHead"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_hlavicka{n}"_s, {1, 0, 28.5, 4}, u"{text}"_s, kNarrow7b).anchored(kStretching),
+                 label(u"QRLAB_hlavicka_sumy{n}"_s, {kValueLeft, 0, 17, 4}, u"{sumText}"_s, kNarrow7b, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+
+        // ---- the kinds of line -------------------------------------------------------------
+        {.name = u"line"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_{field}"_s, {1, 0, 28, kRiadok}, u"{text}"_s, kNarrow7).anchored(kStretching),
+                 dbText(u"QRDB_{field}"_s, {kValueLeft, 0, 17, kRiadok}, u"{field}"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+        {.name = u"twoValues"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_{field2}"_s, {1, 0, 16.5, kRiadok}, u"{text}"_s, kNarrow7).anchored(kStretching),
+                 dbText(u"QRDB_{field1}"_s, {kFirstValueLeft, 0, 11, kRiadok}, u"{field1}"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+                 dbText(u"QRDB_{field2}"_s, {kValueLeft, 0, 17, kRiadok}, u"{field2}"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+        // Only in columns of four: each half of the column a caption and its value.
+        {.name = u"pair"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_{field1}"_s, {1, 0, 10.75, kRiadok}, u"{text1}"_s, kNarrow7),
+                 dbText(u"QRDB_{field1}"_s, {11.75, 0, 11, kRiadok}, u"{field1}"_s, kNarrow7, Qt::AlignRight),
+                 label(u"QRLAB_{field2}"_s, {24.75, 0, 10.75, kRiadok}, u"{text2}"_s, kNarrow7),
+                 dbText(u"QRDB_{field2}"_s, {35.5, 0, 11, kRiadok}, u"{field2}"_s, kNarrow7, Qt::AlignRight),
+             }},
+        {.name = u"heading"_s,
+         .width = kColumn4,
+         .items = {label(u"QRLAB_nadpis"_s, {1, 0, 45.5, kRiadok}, u"{text}"_s, kNarrow7b).anchored(kStretching)}},
+        {.name = u"threeHeadings"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_nadpis"_s, {1, 0, 16.5, kRiadok}, u"{text}"_s, kNarrow7b).anchored(kStretching),
+                 label(u"QRLAB_nadpis"_s, {kFirstValueLeft, 0, 11, kRiadok}, u"{text1}"_s, kNarrow7b, Qt::AlignRight)
+                     .anchored(kAtRight),
+                 label(u"QRLAB_nadpis"_s, {kValueLeft, 0, 17, kRiadok}, u"{text2}"_s, kNarrow7b, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+        // The supplements: the caption comes from TRX.INI when the data open.
+        {.name = u"supplements"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_doplatky"_s, {1, 0, 28, kRiadok}, u"Doplatky"_s, kNarrow7).anchored(kStretching),
+                 dbText(u"QRDB_N_doplatok"_s, {kValueLeft, 0, 17, kRiadok}, u"N_doplatok"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+        {.name = u"surcharge"_s,
+         .width = kColumn4,
+         .items =
+             {
+                 label(u"QRLAB_priplatok{n}"_s, {1, 0, 16.5, kRiadok}, {}, kNarrow7).anchored(kStretching),
+                 dbText(u"QRDB_Vh_priplat{n}"_s, {kFirstValueLeft, 0, 11, kRiadok}, u"Vh_priplat{n}"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+                 dbText(u"QRDB_Vp_priplat{n}"_s, {kValueLeft, 0, 17, kRiadok}, u"Vp_priplat{n}"_s, kNarrow7, Qt::AlignRight)
+                     .anchored(kAtRight),
+             }},
+
+        // ---- lines several layouts print alike ---------------------------------------------
+        // The employee's contributions (the 2004 layouts call the unemployment line "Fond zam.").
+        lines(u"employeeContributions"_s,
+               {
+                   D(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
+                   D(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
+                   D(u"Starobné.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
+                   D(u"Poist.v nezam."_s, u"F_fondz"_s, u"O_fondzam"_s),
+                   D(u"Invalidné poist."_s, u"F_invalid"_s, u"O_invalid"_s),
+               }),
+        // The employer's contributions from 2005, "Zdrav.poist." to "SDS II.pilier DSS",
+        // after the wages they are computed from.
+        lines(u"labourCost2005"_s,
+               {
+                   P(u"Mzda vrátane náhrad"_s, u"CALC_N_mzda_a_nahrady"_s),
+                   D(u"Zdrav.poist."_s, u"Fz_zdravot"_s, u"CALC_Oz_zdravot"_s),
+                   D(u"Nemoc.poist."_s, u"Fz_nemoc"_s, u"Oz_nemoc"_s),
+                   D(u"Starobné.poist."_s, u"CALC_Fz_dochod"_s, u"CALC_Oz_dochod"_s),
+                   D(u"Invalidné poist."_s, u"Fz_invalid"_s, u"Oz_invalid"_s),
+                   D(u"Poist.v nezam."_s, u"Fz_fondz"_s, u"Oz_fondzam"_s),
+                   P(u"Garančné poist."_s, u"Oz_garancne"_s),
+                   P(u"Úrazové poist."_s, u"Oz_uraz"_s),
+                   P(u"Poist.do RFS"_s, u"Oz_rezerva"_s),
+                   D(u"SDS II.pilier DSS"_s, u"CALC_Fz_sds"_s, u"CALC_Oz_sds"_s),
+               }),
+        // The tax lines of the first column, "Ost.položky zvyš.daň" to the holiday.
+        lines(u"taxLines"_s,
+               {
+                   P(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
+                   P(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
+                   P(u"Nezd.č. na daňovníka"_s, u"Nc_minimum"_s),
+                   P(u"Daňový bonus na dieťa"_s, u"D_bonus_cerpany"_s),
+                   P(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
+                   P(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
+               }),
+        lines(u"taxAndHealthBases"_s,
+               {
+                   P(u"Základ dane -preddav."_s, u"D_zdanmzda1"_s),
+                   P(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
+                   P(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
+               }),
+        lines(u"bases2005"_s,
+               {
+                   use(u"taxAndHealthBases"_s),
+                   P(u"Celk.príjem-zdrav.poist."_s, u"N_prijem_zp"_s),
+                   P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                   P(u"Základ SP, IP, PvN"_s, u"N_zaklad_dp"_s),
+                   P(u"Kód zdrav. poisť."_s, u"KZP"_s),
+                   use(u"employeeContributions"_s),
+               }),
+        lines(u"bases2004"_s,
+               {
+                   use(u"taxAndHealthBases"_s),
+                   P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                   P(u"Základ starobné.poist."_s, u"N_zaklad_dp"_s),
+                   P(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
+                   P(u"Základ invalidné poist."_s, u"N_zaklad_ip"_s),
+                   P(u"Kód zdrav. poisť."_s, u"KZP"_s),
+                   {.block = u"employeeContributions"_s,
+                    .patches = {{.name = u"QRLAB_O_fondzam"_s, .text = u"Fond zam."_s}}},
+               }),
+        lines(u"basicWage"_s,
+               {
+                   P(u"Mzda základná"_s, u"N_zakladna"_s),
+                   P(u"Mzdové príplatky"_s, u"N_priplat"_s),
+                   P(u"Výkonová mzda"_s, u"N_ukolova"_s),
+               }),
+        // Holiday, public holidays and the other compensations of wages.
+        lines(u"compensations"_s,
+               {
+                   P(u"Priem.zárobok dov."_s, u"V_priemer1"_s),
+                   D(u"Náhr. dovolenka"_s, u"V_holiday"_s, u"N_holiday"_s),
+                   D(u"Náhr. za sviatky"_s, u"V_sviatok"_s, u"N_sviatok"_s),
+                   P(u"Náhrada mzdy"_s, u"N_nahrada"_s),
+                   P(u"Náhrada za neprac."_s, u"N_nemohol"_s),
+                   P(u"Den.vym.zákl.náhr.PN"_s, u"V_priemer2"_s),
+                   P(u"Náhrada príjmu PN"_s, u"N_nahrada_pn"_s),
+               }),
+        lines(u"sicknessBenefits2004"_s,
+               {
+                   P(u"Denný vymer.zákl.PN"_s, u"Cista_denna_mzda"_s),
+                   D(u"Nemoc.dávky"_s, u"V_pn"_s, u"N_pn"_s),
+                   D(u"Ošetrovné"_s, u"V_ocr12"_s, u"CALC_OCR"_s),
+               }),
+        lines(u"familyBenefits"_s,
+               {
+                   P(u"Materský príspevok"_s, u"Nd_materska"_s),
+                   P(u"Rodičovský príspevok"_s, u"Nd_rodic"_s),
+                   P(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
+                   P(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
+               }),
+        lines(u"supplementaryPension"_s,
+               {
+                   P(u"DDP zamestnanec"_s, u"N_ddp"_s),
+                   P(u"DDP zamestnávateľ"_s, u"Nz_ddp"_s),
+               }),
+        // Severance pay, the supplements and the tax of the full layouts.
+        lines(u"taxFull"_s,
+               {
+                   P(u"Odstupné"_s, u"N_odstupne"_s),
+                   use(u"supplements"_s),
+                   P(u"Daň preddavky"_s, u"D_preddavok"_s),
+                   P(u"Daň zrážky"_s, u"D_dan"_s),
+                   P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+               }),
+        // The deductions paid on to others.
+        lines(u"thirdPartyDeductions"_s,
+               {
+                   P(u"Poisťovňa"_s, u"Ne_poistovna"_s),
+                   P(u"Splácanie pôžičky"_s, u"Ne_pozicky"_s),
+                   P(u"Ostatné zrážky"_s, u"Ne_exekucia"_s),
+               }),
+        // The deductions of the month, "Stravné" to "Ostatné zrážky".
+        lines(u"deductions"_s,
+               {
+                   P(u"Stravné"_s, u"Ne_stravne"_s),
+                   P(u"Odborársky príspevok"_s, u"Ne_odborar"_s),
+                   use(u"thirdPartyDeductions"_s),
+               }),
+        // Severance pay to the deductions in the short layouts.
+        lines(u"taxAndDeductionsShort"_s,
+               {
+                   P(u"Odstupné"_s, u"N_odstupne"_s),
+                   use(u"supplements"_s),
+                   P(u"Preddavok dane"_s, u"D_preddavok"_s),
+                   P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+                   P(u"Záloha"_s, u"Ne_zaloha"_s),
+                   use(u"thirdPartyDeductions"_s),
+               }),
+        // The closing lines of the full layouts: labour cost, income, net pay and the payout.
+        lines(u"closingFull"_s,
+               {
+                   Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                   P(u"Úhrn príjmov"_s, u"N_brutto"_s),
+                   P(u"Čistý príjem"_s, u"N_netto"_s),
+                   P(u"Záloha"_s, u"Ne_zaloha"_s),
+                   P(u"Na osobný účet"_s, u"Sporenie"_s),
+                   Tucne(P(u"K výplate"_s, u"Vyplata"_s)),
+               }),
+        // The closing lines of the short layouts: the payout, income, days and pension saving.
+        lines(u"closingShort"_s,
+               {
+                   P(u"Vyplatené na účet"_s, u"Sporenie"_s),
+                   Tucne(P(u"Vyplatené v hotovosti"_s, u"Vyplata"_s)),
+                   P(u"Hrubý príjem"_s, u"N_brutto"_s),
+                   P(u"Čistý príjem"_s, u"N_netto"_s),
+                   P(u"Počet prac.dní"_s, u"V_fmes"_s),
+                   P(u"Počet odprac.dní"_s, u"V_den"_s),
+                   P(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
+                   use(u"supplementaryPension"_s),
+               }),
+        lines(u"hours"_s,
+               {
+                   P(u"Hodinová sadzba"_s, u"V_sadzba"_s),
+                   P(u"Hod.odpracované"_s, u"V_hodina"_s),
+                   P(u"Hod.neprítomnosť"_s, u"Vh_nahrada"_s),
+                   P(u"Hod.nepracoval"_s, u"Vh_nemohol"_s),
+               }),
+        // The surcharges by hours and amount, the firm's own five at the end.
+        lines(u"surchargeTable"_s,
+               {
+                   N3(u"Príplatky"_s, u"Hodiny"_s, u"Suma"_s),
+                   D(u"nadčas"_s, u"Vh_nadcas"_s, u"Vp_nadcas"_s),
+                   D(u"sviatok"_s, u"Vh_sviatok"_s, u"Vp_sviatok"_s),
+                   D(u"sobota"_s, u"Vh_sobota"_s, u"Vp_sobota"_s),
+                   D(u"nedeľa"_s, u"Vh_nedela"_s, u"Vp_nedela"_s),
+                   D(u"noc"_s, u"Vh_noc"_s, u"Vp_noc"_s),
+                   D(u"škodl."_s, u"Vh_skod"_s, u"Vp_skod"_s),
+                   Priplatok(1),
+                   Priplatok(2),
+                   Priplatok(3),
+                   Priplatok(4),
+                   Priplatok(5),
+               }),
+        // The time column of the full layouts of 2004 and from 2005.
+        lines(u"time"_s,
+               {
+                   P(u"Počet prac.dní"_s, u"V_fmes"_s),
+                   P(u"Počet odprac.dní"_s, u"V_den"_s),
+                   P(u"Dni - absencia"_s, u"V_absencia"_s),
+                   P(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
+                   Male(P(u"Kal.dni - za ktoré neplatí poistenie"_s, u"V_nepoisteny"_s)),
+                   use(u"hours"_s),
+                   use(u"surchargeTable"_s),
+               }),
+    };
+    return k;
 }
 
 } // namespace
 
-// ---- from 2005 -------------------------------------------------------------------------------
+namespace vp {
 
-TReportVP2005A::TReportVP2005A() : TReportVyplatnaPaska(Obdobie::Od2005)
+const rpt::BlockLibrary &payslipBlocks()
 {
-    Stlpec s1{kMzdoveNalezitosti, kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Doh. mesačná mzda"), QStringLiteral("MV_plat")),
-                       P(QStringLiteral("Úväzok v hodinách"), QStringLiteral("F_doba"), Druh::Dni),
-                       P(QStringLiteral("Zvýš.dane/použ.auta"), QStringLiteral("Pouz_auto")),
-                       P(QStringLiteral("Ost.položky zvyš.daň"), QStringLiteral("Zvys_ostatne")),
-                       P(QStringLiteral("Čiast.základ dane"), QStringLiteral("D_ciastzd")),
-                       P(QStringLiteral("Nezd.č. na daňovníka"), QStringLiteral("Nc_minimum")),
-                       P(QStringLiteral("Daňový bonus na dieťa"), QStringLiteral("D_bonus_cerpany")),
-                       P(QStringLiteral("Zrážky z čistej mzdy"), QStringLiteral("CALC_ZRAZKY")),
-                       P(QStringLiteral("Dovolenka nárok/čerp."), QStringLiteral("CALC_DOVOLENKA"), Druh::Text),
-                       P(QStringLiteral("Základ dane -preddav."), QStringLiteral("D_zdanmzda1")),
-                       P(QStringLiteral("Základ dane - zrážky"), QStringLiteral("D_zdanmzda2")),
-                       P(QStringLiteral("Základ zdrav.poist."), QStringLiteral("N_zaklad_zp")),
-                       P(QStringLiteral("Celk.príjem-zdrav.poist."), QStringLiteral("N_prijem_zp")),
-                       P(QStringLiteral("Základ nemoc.poist."), QStringLiteral("N_zaklad_np")),
-                       P(QStringLiteral("Základ SP, IP, PvN"), QStringLiteral("N_zaklad_dp")),
-                       P(QStringLiteral("Kód zdrav. poisť."), QStringLiteral("KZP"), Druh::Cele),
-                   },
-                   Poistne_zamestnanca_2005(),
-                   std::vector<Riadok>{
-                       P(QStringLiteral("Mzda základná"), QStringLiteral("N_zakladna")),
-                       P(QStringLiteral("Mzdové príplatky"), QStringLiteral("N_priplat")),
-                       P(QStringLiteral("Výkonová mzda"), QStringLiteral("N_ukolova")),
-                   })};
-    Stlpec s2{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Prémie"), QStringLiteral("N_premie")),
-                  P(QStringLiteral("Odmeny"), QStringLiteral("N_odmeny")),
-                  P(QStringLiteral("Odm.členov št.orgánov"), QStringLiteral("N_clenovia_organov")),
-                  P(QStringLiteral("Náhr. za prac.pohot."), QStringLiteral("N_pohotovost")),
-                  P(QStringLiteral("Príjmy mimo poistného"), QStringLiteral("N_mimo_poistne")),
-                  P(QStringLiteral("Prepl./nedopl. zdrav.p."), QStringLiteral("Vyrovnanie_zp")),
-                  P(QStringLiteral("Poistné spolu"), QStringLiteral("N_poist")),
-                  P(QStringLiteral("Priem.zárobok dov."), QStringLiteral("V_priemer1")),
-                  D(QStringLiteral("Náhr. dovolenka"), QStringLiteral("V_holiday"), Druh::Dni, QStringLiteral("N_holiday")),
-                  D(QStringLiteral("Náhr. za sviatky"), QStringLiteral("V_sviatok"), Druh::Dni, QStringLiteral("N_sviatok")),
-                  P(QStringLiteral("Náhrada mzdy"), QStringLiteral("N_nahrada")),
-                  P(QStringLiteral("Náhrada za neprac."), QStringLiteral("N_nemohol")),
-                  P(QStringLiteral("Den.vym.zákl.náhr.PN"), QStringLiteral("V_priemer2")),
-                  P(QStringLiteral("Náhrada príjmu PN"), QStringLiteral("N_nahrada_pn")),
-                  P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                  P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-                  P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-                  P(QStringLiteral("Prísp. zo soc.fondu"), QStringLiteral("N_socfond")),
-                  P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                  Doplatky(),
-                  P(QStringLiteral("Daň preddavky"), QStringLiteral("D_preddavok")),
-                  P(QStringLiteral("Daň zrážky"), QStringLiteral("D_dan")),
-                  P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-              }};
-    Stlpec s3 { kMzdovaZlozka, kSumaSk,
-        Spoj(Zrazky(),
-            std::vector<Riadok> {
-                N(QStringLiteral("Celková cena práce")),
-                P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
-            },
-            Poistne_zamestnavatela_2005(), Zaver_plnej_pasky()) };
-    Stlpec s4{{}, {}, Cas()};
-    Zostav({s1, s2, s3, s4}, true);
+    static const rpt::BlockLibrary k = makeLibrary();
+    return k;
 }
 
-TReportVP2005B::TReportVP2005B() : TReportVyplatnaPaska(Obdobie::Od2005)
+// ---- from 2005 -------------------------------------------------------------------------------
+
+rpt::LayoutDesc layoutVP2005A()
 {
-    Stlpec s1{kMzdoveNalezitosti, kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Doh. mesačný plat"), QStringLiteral("MV_plat")),
-                       P(QStringLiteral("Úväzok v hodinách"), QStringLiteral("F_doba"), Druh::Dni),
-                       P(QStringLiteral("Ost.položky zvyš.daň"), QStringLiteral("Zvys_ostatne")),
-                       P(QStringLiteral("Čiast.základ dane"), QStringLiteral("D_ciastzd")),
-                       P(QStringLiteral("Nezd.č. na daňovníka"), QStringLiteral("Nc_minimum")),
-                       P(QStringLiteral("Daňový bonus na dieťa"), QStringLiteral("D_bonus_cerpany")),
-                       P(QStringLiteral("Zrážky z čistej mzdy"), QStringLiteral("CALC_ZRAZKY")),
-                       P(QStringLiteral("Dovolenka nárok/čerp."), QStringLiteral("CALC_DOVOLENKA"), Druh::Text),
-                       P(QStringLiteral("Základ dane - preddav."), QStringLiteral("D_zdanmzda1")),
-                       P(QStringLiteral("Základ dane - zrážky"), QStringLiteral("D_zdanmzda2")),
-                       P(QStringLiteral("Základ zdrav.poist."), QStringLiteral("N_zaklad_zp")),
-                       P(QStringLiteral("Celk.príjem - zdrav.poist."), QStringLiteral("N_prijem_zp")),
-                       P(QStringLiteral("Základ nemoc.poist."), QStringLiteral("N_zaklad_np")),
-                       P(QStringLiteral("Základ SP,IP, PvN"), QStringLiteral("N_zaklad_dp")),
-                       P(QStringLiteral("Kód zdrav. poisť."), QStringLiteral("KZP"), Druh::Cele),
-                   },
-                   Poistne_zamestnanca_2005())};
-    Stlpec s2{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Mesačný plat"), QStringLiteral("N_zakladna")),
-                  P(QStringLiteral("Prémie"), QStringLiteral("N_premie")),
-                  P(QStringLiteral("Odmeny"), QStringLiteral("N_odmeny")),
-                  P(QStringLiteral("Príjmy mimo poistného"), QStringLiteral("N_mimo_poistne")),
-                  P(QStringLiteral("Prepl./nedopl. zdrav.poist."), QStringLiteral("Vyrovnanie_zp")),
-                  P(QStringLiteral("Poistné spolu"), QStringLiteral("N_poist")),
-                  P(QStringLiteral("Priem.zárobok dov."), QStringLiteral("V_priemer1")),
-                  D(QStringLiteral("Náhr. dovolenka"), QStringLiteral("V_holiday"), Druh::Dni, QStringLiteral("N_holiday")),
-                  D(QStringLiteral("Náhr. za sviatky"), QStringLiteral("V_sviatok"), Druh::Dni, QStringLiteral("N_sviatok")),
-                  P(QStringLiteral("Náhrada mzdy"), QStringLiteral("N_nahrada")),
-                  P(QStringLiteral("Náhrada za neprac."), QStringLiteral("N_nemohol")),
-                  P(QStringLiteral("Den.vym.zákl.náhr.PN"), QStringLiteral("V_priemer2")),
-                  P(QStringLiteral("Náhrada príjmu PN"), QStringLiteral("N_nahrada_pn")),
-                  P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                  Doplatky(),
-                  P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
-                  P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                  P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-                  P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                  P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                  P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                  P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-              }};
-    Stlpec s3 { QStringLiteral("Celková cena práce"), kSumaSk,
-        Spoj(
-            std::vector<Riadok> {
-                P(QStringLiteral("Mzda vrátane náhrad"), QStringLiteral("CALC_N_mzda_a_nahrady")),
-            },
-            Poistne_zamestnavatela_2005(),
-            std::vector<Riadok> {
-                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                N3(kMzdovaZlozka, QString(), kSumaSk),
-            },
-            Zaver_skratenej_pasky()) };
-    Zostav({s1, s2, s3}, true);
+    constexpr double w = kColumn4;
+    return payslip(u"TReportVP2005A"_s,
+                 {
+                     use(u"head"_s),
+                     columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
+                     column(0 * w, w,
+                            {
+                                P(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
+                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                use(u"taxLines"_s),
+                                use(u"bases2005"_s),
+                                use(u"basicWage"_s),
+                            }),
+                     columnRule(2, 1 * w),
+                     columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(1 * w, w,
+                            {
+                                P(u"Prémie"_s, u"N_premie"_s),
+                                P(u"Odmeny"_s, u"N_odmeny"_s),
+                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                P(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
+                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                P(u"Prepl./nedopl. zdrav.p."_s, u"Vyrovnanie_zp"_s),
+                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                use(u"compensations"_s),
+                                use(u"supplementaryPension"_s),
+                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                use(u"taxFull"_s),
+                            }),
+                     columnRule(3, 2 * w),
+                     columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(2 * w, w,
+                            {
+                                use(u"deductions"_s),
+                                N(u"Celková cena práce"_s),
+                                use(u"labourCost2005"_s),
+                                use(u"closingFull"_s),
+                            }),
+                     columnRule(4, 3 * w),
+                     column(3 * w, w, {use(u"time"_s)}),
+                 });
+}
+
+rpt::LayoutDesc layoutVP2005B()
+{
+    constexpr double w = kColumn3;
+    return payslip(u"TReportVP2005B"_s,
+                 {
+                     use(u"head"_s),
+                     columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
+                     column(0 * w, w,
+                            {
+                                P(u"Doh. mesačný plat"_s, u"MV_plat"_s),
+                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                use(u"taxLines"_s),
+                                {.block = u"bases2005"_s,
+                                 .patches = {{.name = u"QRLAB_D_zdanmzda1"_s, .text = u"Základ dane - preddav."_s},
+                                             {.name = u"QRLAB_N_prijem_zp"_s, .text = u"Celk.príjem - zdrav.poist."_s},
+                                             {.name = u"QRLAB_N_zaklad_dp"_s, .text = u"Základ SP,IP, PvN"_s}}},
+                            }),
+                     columnRule(2, 1 * w),
+                     columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(1 * w, w,
+                            {
+                                P(u"Mesačný plat"_s, u"N_zakladna"_s),
+                                P(u"Prémie"_s, u"N_premie"_s),
+                                P(u"Odmeny"_s, u"N_odmeny"_s),
+                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                P(u"Prepl./nedopl. zdrav.poist."_s, u"Vyrovnanie_zp"_s),
+                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                use(u"compensations"_s),
+                                use(u"taxAndDeductionsShort"_s),
+                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                            }),
+                     columnRule(3, 2 * w),
+                     columnHead(3, 2 * w, w, u"Celková cena práce"_s, kSumaSk),
+                     column(2 * w, w,
+                            {
+                                use(u"labourCost2005"_s),
+                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                N3(kMzdovaZlozka, {}, kSumaSk),
+                                use(u"closingShort"_s),
+                            }),
+                 });
 }
 
 // ---- 2004 ------------------------------------------------------------------------------------
 
-TReportVP2::TReportVP2() : TReportVyplatnaPaska(Obdobie::Rok2004)
+rpt::LayoutDesc layoutVP2()
 {
-    Stlpec s1{kMzdoveNalezitosti, kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Doh. mesačná mzda"), QStringLiteral("MV_plat")),
-                       P(QStringLiteral("Úväzok v hodinách"), QStringLiteral("F_doba"), Druh::Dni),
-                       P(QStringLiteral("Zvýš.dane/použ.auta"), QStringLiteral("Pouz_auto")),
-                       P(QStringLiteral("Ost.položky zvyš.daň"), QStringLiteral("Zvys_ostatne")),
-                       P(QStringLiteral("Čiast.základ dane"), QStringLiteral("D_ciastzd")),
-                       P(QStringLiteral("Nezd.č. na daňovníka"), QStringLiteral("Nc_minimum")),
-                       P(QStringLiteral("Daňový bonus na dieťa"), QStringLiteral("D_bonus_cerpany")),
-                       P(QStringLiteral("Zrážky z čistej mzdy"), QStringLiteral("CALC_ZRAZKY")),
-                       P(QStringLiteral("Dovolenka nárok/čerp."), QStringLiteral("CALC_DOVOLENKA"), Druh::Text),
-                       P(QStringLiteral("Základ dane -preddav."), QStringLiteral("D_zdanmzda1")),
-                       P(QStringLiteral("Základ dane - zrážky"), QStringLiteral("D_zdanmzda2")),
-                       P(QStringLiteral("Základ zdrav.poist."), QStringLiteral("N_zaklad_zp")),
-                       P(QStringLiteral("Základ nemoc.poist."), QStringLiteral("N_zaklad_np")),
-                       P(QStringLiteral("Základ starobné.poist."), QStringLiteral("N_zaklad_dp")),
-                       P(QStringLiteral("Základ fond zamest."), QStringLiteral("N_zaklad_fz")),
-                       P(QStringLiteral("Základ invalidné poist."), QStringLiteral("N_zaklad_ip")),
-                       P(QStringLiteral("Kód zdrav. poisť."), QStringLiteral("KZP"), Druh::Cele),
-                   },
-                   Poistne_zamestnanca_2004(),
-                   std::vector<Riadok>{
-                       P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                       P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-                   })};
-    Stlpec s2{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Mzda základná"), QStringLiteral("N_zakladna")),
-                  P(QStringLiteral("Mzdové príplatky"), QStringLiteral("N_priplat")),
-                  P(QStringLiteral("Výkonová mzda"), QStringLiteral("N_ukolova")),
-                  P(QStringLiteral("Prémie"), QStringLiteral("N_premie")),
-                  P(QStringLiteral("Odmeny"), QStringLiteral("N_odmeny")),
-                  P(QStringLiteral("Odm.členov št.orgánov"), QStringLiteral("N_clenovia_organov")),
-                  P(QStringLiteral("Náhr. za prac.pohot."), QStringLiteral("N_pohotovost")),
-                  P(QStringLiteral("Príjmy mimo poistného"), QStringLiteral("N_mimo_poistne")),
-                  P(QStringLiteral("Poistné spolu"), QStringLiteral("N_poist")),
-                  P(QStringLiteral("Priem.zárobok dov."), QStringLiteral("V_priemer1")),
-                  D(QStringLiteral("Náhr. dovolenka"), QStringLiteral("V_holiday"), Druh::Dni, QStringLiteral("N_holiday")),
-                  D(QStringLiteral("Náhr. za sviatky"), QStringLiteral("V_sviatok"), Druh::Dni, QStringLiteral("N_sviatok")),
-                  P(QStringLiteral("Náhrada mzdy"), QStringLiteral("N_nahrada")),
-                  P(QStringLiteral("Náhrada za neprac."), QStringLiteral("N_nemohol")),
-                  P(QStringLiteral("Den.vym.zákl.náhr.PN"), QStringLiteral("V_priemer2")),
-                  P(QStringLiteral("Náhrada príjmu PN"), QStringLiteral("N_nahrada_pn")),
-                  P(QStringLiteral("Prísp. zo soc.fondu"), QStringLiteral("N_socfond")),
-                  P(QStringLiteral("Denný vymer.zákl.PN"), QStringLiteral("Cista_denna_mzda")),
-                  D(QStringLiteral("Nemoc.dávky"), QStringLiteral("V_pn"), Druh::Dni, QStringLiteral("N_pn")),
-                  D(QStringLiteral("Ošetrovné"), QStringLiteral("V_ocr12"), Druh::Dni, QStringLiteral("CALC_OCR")),
-                  P(QStringLiteral("Materský príspevok"), QStringLiteral("Nd_materska")),
-                  P(QStringLiteral("Rodičovský príspevok"), QStringLiteral("Nd_rodic")),
-                  P(QStringLiteral("Prídavky na deti"), QStringLiteral("Nd_pridavky")),
-                  P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
-              }};
-    Stlpec s3 { kMzdovaZlozka, kSumaSk,
-        Spoj(
-            std::vector<Riadok> {
-                P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-                P(QStringLiteral("Dohody o pr.činnosti"), QStringLiteral("N_dohody_opc")),
-                P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                Doplatky(),
-                P(QStringLiteral("Daň preddavky"), QStringLiteral("D_preddavok")),
-                P(QStringLiteral("Daň zrážky"), QStringLiteral("D_dan")),
-                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-            },
-            Zrazky(), Zaver_plnej_pasky()) };
-    Stlpec s4{{}, {}, Cas()};
-    Zostav({s1, s2, s3, s4}, true);
+    constexpr double w = kColumn4;
+    return payslip(u"TReportVP2"_s,
+                 {
+                     use(u"head"_s),
+                     columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
+                     column(0 * w, w,
+                            {
+                                P(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
+                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                use(u"taxLines"_s),
+                                use(u"bases2004"_s),
+                                use(u"supplementaryPension"_s),
+                            }),
+                     columnRule(2, 1 * w),
+                     columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(1 * w, w,
+                            {
+                                use(u"basicWage"_s),
+                                P(u"Prémie"_s, u"N_premie"_s),
+                                P(u"Odmeny"_s, u"N_odmeny"_s),
+                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                P(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
+                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                use(u"compensations"_s),
+                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                use(u"sicknessBenefits2004"_s),
+                                use(u"familyBenefits"_s),
+                            }),
+                     columnRule(3, 2 * w),
+                     columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(2 * w, w,
+                            {
+                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                P(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
+                                use(u"taxFull"_s),
+                                use(u"deductions"_s),
+                                use(u"closingFull"_s),
+                            }),
+                     columnRule(4, 3 * w),
+                     column(3 * w, w, {use(u"time"_s)}),
+                 });
 }
 
-TReportVP2T::TReportVP2T() : TReportVyplatnaPaska(Obdobie::Rok2004)
+rpt::LayoutDesc layoutVP2T()
 {
-    Stlpec s1{kMzdoveNalezitosti, kSumaSk,
-              Spoj(std::vector<Riadok>{
-                       P(QStringLiteral("Doh. mesačný plat"), QStringLiteral("MV_plat")),
-                       P(QStringLiteral("Úväzok v hodinách"), QStringLiteral("F_doba"), Druh::Dni),
-                       P(QStringLiteral("Ost.položky zvyš.daň"), QStringLiteral("Zvys_ostatne")),
-                       P(QStringLiteral("Čiast.základ dane"), QStringLiteral("D_ciastzd")),
-                       P(QStringLiteral("Nezd.č. na daňovníka"), QStringLiteral("Nc_minimum")),
-                       P(QStringLiteral("Daňový bonus na dieťa"), QStringLiteral("D_bonus_cerpany")),
-                       P(QStringLiteral("Zrážky z čistej mzdy"), QStringLiteral("CALC_ZRAZKY")),
-                       P(QStringLiteral("Dovolenka nárok/čerp."), QStringLiteral("CALC_DOVOLENKA"), Druh::Text),
-                       P(QStringLiteral("Základ dane -preddav."), QStringLiteral("D_zdanmzda1")),
-                       P(QStringLiteral("Základ dane - zrážky"), QStringLiteral("D_zdanmzda2")),
-                       P(QStringLiteral("Základ zdrav.poist."), QStringLiteral("N_zaklad_zp")),
-                       P(QStringLiteral("Základ nemoc.poist."), QStringLiteral("N_zaklad_np")),
-                       P(QStringLiteral("Základ starobné.poist."), QStringLiteral("N_zaklad_dp")),
-                       P(QStringLiteral("Základ fond zamest."), QStringLiteral("N_zaklad_fz")),
-                       P(QStringLiteral("Základ invalidné poist."), QStringLiteral("N_zaklad_ip")),
-                       P(QStringLiteral("Kód zdrav. poisť."), QStringLiteral("KZP"), Druh::Cele),
-                   },
-                   Poistne_zamestnanca_2004())};
-    Stlpec s2{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Mesačný plat"), QStringLiteral("N_zakladna")),
-                  P(QStringLiteral("Prémie"), QStringLiteral("N_premie")),
-                  P(QStringLiteral("Odmeny"), QStringLiteral("N_odmeny")),
-                  P(QStringLiteral("Príjmy mimo poistného"), QStringLiteral("N_mimo_poistne")),
-                  P(QStringLiteral("Poistné spolu"), QStringLiteral("N_poist")),
-                  P(QStringLiteral("Priem.zárobok dov."), QStringLiteral("V_priemer1")),
-                  D(QStringLiteral("Náhr. dovolenka"), QStringLiteral("V_holiday"), Druh::Dni, QStringLiteral("N_holiday")),
-                  D(QStringLiteral("Náhr. za sviatky"), QStringLiteral("V_sviatok"), Druh::Dni, QStringLiteral("N_sviatok")),
-                  P(QStringLiteral("Náhrada mzdy"), QStringLiteral("N_nahrada")),
-                  P(QStringLiteral("Náhrada za neprac."), QStringLiteral("N_nemohol")),
-                  P(QStringLiteral("Denná mzda/náhrada PN"), QStringLiteral("V_priemer2")),
-                  P(QStringLiteral("Náhrada príjmu PN"), QStringLiteral("N_nahrada_pn")),
-                  P(QStringLiteral("Denný vymer.zákl.PN"), QStringLiteral("Cista_denna_mzda")),
-                  D(QStringLiteral("Nemoc.dávky"), QStringLiteral("V_pn"), Druh::Dni, QStringLiteral("N_pn")),
-                  D(QStringLiteral("Ošetrovné"), QStringLiteral("V_ocr12"), Druh::Dni, QStringLiteral("CALC_OCR")),
-                  P(QStringLiteral("Materský príspevok"), QStringLiteral("Nd_materska")),
-                  P(QStringLiteral("Prídavky na deti"), QStringLiteral("Nd_pridavky")),
-                  P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
-                  P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-              }};
-    Stlpec s3 { kMzdovaZlozka, kSumaSk,
-        Spoj(
-            std::vector<Riadok> {
-                P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                Doplatky(),
-                P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
-                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                P(QStringLiteral("Záloha"), QStringLiteral("Ne_zaloha")),
-                P(QStringLiteral("Poisťovňa"), QStringLiteral("Ne_poistovna")),
-                P(QStringLiteral("Splácanie pôžičky"), QStringLiteral("Ne_pozicky")),
-                P(QStringLiteral("Ostatné zrážky"), QStringLiteral("Ne_exekucia")),
-                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-            },
-            Zaver_skratenej_pasky()) };
-    Zostav({s1, s2, s3}, false);
+    constexpr double w = kColumn3;
+    return payslip(u"TReportVP2T"_s,
+                 {
+                     // The head without the program's line.
+                     BlockUse{.block = u"head"_s, .patches = {{.name = u"QRLAB_program"_s, .remove = true}}},
+                     columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
+                     column(0 * w, w,
+                            {
+                                P(u"Doh. mesačný plat"_s, u"MV_plat"_s),
+                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                use(u"taxLines"_s),
+                                use(u"bases2004"_s),
+                            }),
+                     columnRule(2, 1 * w),
+                     columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(1 * w, w,
+                            {
+                                P(u"Mesačný plat"_s, u"N_zakladna"_s),
+                                P(u"Prémie"_s, u"N_premie"_s),
+                                P(u"Odmeny"_s, u"N_odmeny"_s),
+                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                {.block = u"compensations"_s,
+                                 .patches = {{.name = u"QRLAB_V_priemer2"_s,
+                                              .text = u"Denná mzda/náhrada PN"_s}}},
+                                use(u"sicknessBenefits2004"_s),
+                                P(u"Materský príspevok"_s, u"Nd_materska"_s),
+                                P(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
+                                P(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
+                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                            }),
+                     columnRule(3, 2 * w),
+                     columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(2 * w, w,
+                            {
+                                use(u"taxAndDeductionsShort"_s),
+                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                use(u"closingShort"_s),
+                            }),
+                 });
 }
 
 // ---- before 2004 -----------------------------------------------------------------------------
 
-TReportVP::TReportVP() : TReportVyplatnaPaska(Obdobie::Do2004)
+rpt::LayoutDesc layoutVP()
 {
-    Stlpec s1{kMzdoveNalezitosti, kSumaSk,
-              {
-                  P(QStringLiteral("Dohod. mesačný plat"), QStringLiteral("MV_plat")),
-                  P(QStringLiteral("Počet prac.dní"), QStringLiteral("V_fmes"), Druh::Dni),
-                  P(QStringLiteral("Úväzok v hodinách"), QStringLiteral("F_doba"), Druh::Dni),
-                  P(QStringLiteral("Kód zdrav. poisťovne"), QStringLiteral("KZP"), Druh::Cele),
-                  P(QStringLiteral("Priemerný zárobok 1"), QStringLiteral("V_priemer1"), Druh::Priemer),
-                  P(QStringLiteral("Čistá denná mzda"), QStringLiteral("Cista_denna_mzda")),
-                  P(QStringLiteral("Zvýš.dane/použ.auta"), QStringLiteral("Pouz_auto")),
-                  P(QStringLiteral("Ost.položky zvyš.daň"), QStringLiteral("Zvys_ostatne")),
-                  P(QStringLiteral("Čiast.základ dane"), QStringLiteral("D_ciastzd")),
-                  P(QStringLiteral("Dopravné"), QStringLiteral("Dopravne")),
-                  P(QStringLiteral("Osoba"), QStringLiteral("Nc_minimum")),
-                  P(QStringLiteral("Deti"), QStringLiteral("Nc_deti")),
-                  P(QStringLiteral("Iné nezd.čiastky"), QStringLiteral("Nc_ine")),
-                  P(QStringLiteral("Základ dane - mes. s."), QStringLiteral("D_zdanmzda1")),
-                  P(QStringLiteral("Základ dane - ročná s."), QStringLiteral("D_zdanmzda3")),
-                  P(QStringLiteral("Základ dane - zrážky"), QStringLiteral("D_zdanmzda2")),
-                  P(QStringLiteral("Základ zdrav.poist."), QStringLiteral("N_zaklad_zp")),
-                  P(QStringLiteral("Základ nemoc.poist."), QStringLiteral("N_zaklad_np")),
-                  P(QStringLiteral("Základ dôchod.poist."), QStringLiteral("N_zaklad_dp")),
-                  P(QStringLiteral("Základ fond zamest."), QStringLiteral("N_zaklad_fz")),
-                  P(QStringLiteral("Odvod poistného"), QStringLiteral("N_poist")),
-                  P(QStringLiteral("Zrážky z čistej mzdy"), QStringLiteral("CALC_ZRAZKY")),
-                  P(QStringLiteral("Dovolenka nárok/čerp."), QStringLiteral("CALC_DOVOLENKA"), Druh::Text),
-              }};
-    Stlpec s2{kMzdovaZlozka, kSumaSk,
-              {
-                  P(QStringLiteral("Mesačný plat"), QStringLiteral("V_plat")),
-                  P(QStringLiteral("Príplatky"), QStringLiteral("N_priplat")),
-                  P(QStringLiteral("Prémie"), QStringLiteral("N_premie")),
-                  P(QStringLiteral("Odmeny"), QStringLiteral("N_odmeny")),
-                  P(QStringLiteral("Jednorázová mzda 1"), QStringLiteral("N_jednoraz1")),
-                  P(QStringLiteral("Jednorázová mzda 2"), QStringLiteral("N_jednoraz2")),
-                  P(QStringLiteral("Odm.členov št.orgánov"), QStringLiteral("N_clenovia_organov")),
-                  P(QStringLiteral("Odm.za prac.pohotov."), QStringLiteral("N_pohotovost")),
-                  P(QStringLiteral("Dohody o vyk.práce"), QStringLiteral("N_dohody_ovp")),
-                  P(QStringLiteral("Dohody o pr.činnosti"), QStringLiteral("N_dohody_opc")),
-                  P(QStringLiteral("Náhrada mzdy"), QStringLiteral("N_nahrada")),
-                  P(QStringLiteral("Dovolenka"), QStringLiteral("N_holiday")),
-                  P(QStringLiteral("Sviatok"), QStringLiteral("N_sviatok")),
-                  P(QStringLiteral("Prísp. zo soc.fondu"), QStringLiteral("N_socfond")),
-                  P(QStringLiteral("Náhrada za neprac."), QStringLiteral("N_nemohol")),
-                  P(QStringLiteral("Odstupné"), QStringLiteral("N_odstupne")),
-                  P(QStringLiteral("Nemoc.dávky - pn1"), QStringLiteral("N_pn1")),
-                  P(QStringLiteral("Nemoc.dávky - pn2"), QStringLiteral("N_pn2")),
-                  P(QStringLiteral("Nemoc.dávky - očr1"), QStringLiteral("N_ocr1")),
-                  P(QStringLiteral("Nemoc.dávky - očr2"), QStringLiteral("N_ocr2")),
-                  P(QStringLiteral("Materský príspevok"), QStringLiteral("Nd_materska")),
-                  P(QStringLiteral("Rodičovský príspevok"), QStringLiteral("Nd_rodic")),
-                  P(QStringLiteral("Prídavky na deti"), QStringLiteral("Nd_pridavky")),
-                  P(QStringLiteral("Iné nemoc.dávky"), QStringLiteral("Nd_ine")),
-              }};
-    Stlpec s3 { kMzdovaZlozka, kSumaSk,
-        Spoj(
-            std::vector<Riadok> {
-                Doplatky(),
-                S(QStringLiteral("Zdrav.poist."), QStringLiteral("F_zdravot"), QStringLiteral("O_zdravot")),
-                S(QStringLiteral("Nemoc.poist."), QStringLiteral("F_nemoc"), QStringLiteral("O_nemoc")),
-                S(QStringLiteral("Dôchod.poist."), QStringLiteral("F_dochod"), QStringLiteral("O_dochod")),
-                S(QStringLiteral("Fond zam."), QStringLiteral("F_fondz"), QStringLiteral("O_fondzam")),
-                P(QStringLiteral("DDP zamestnanec"), QStringLiteral("N_ddp")),
-                P(QStringLiteral("DDP zamestnávateľ"), QStringLiteral("Nz_ddp")),
-                P(QStringLiteral("Preddavok dane"), QStringLiteral("D_preddavok")),
-                P(QStringLiteral("Daň"), QStringLiteral("D_dan")),
-                P(QStringLiteral("Prepl./nedoplatok dane"), QStringLiteral("D_vyrovnanie")),
-                P(QStringLiteral("Záloha na mzdu"), QStringLiteral("Ne_zaloha")),
-            },
-            Zrazky(),
-            std::vector<Riadok> {
-                P(QStringLiteral("Vyplatené na účet"), QStringLiteral("Sporenie")),
-                P(QStringLiteral("Vyplatené v hotovosti"), QStringLiteral("Vyplata")),
-                Tucne(P(QStringLiteral("Celková cena práce"), QStringLiteral("CALC_CENA_PRACE"))),
-                P(QStringLiteral("Hrubý príjem"), QStringLiteral("N_brutto")),
-                P(QStringLiteral("Čistý príjem"), QStringLiteral("N_netto")),
-                Tucne(P(QStringLiteral("K výplate"), QStringLiteral("Vyplata"))),
-            }) };
-    std::vector<Riadok> dni{
-        P(QStringLiteral("odprac."), QStringLiteral("V_den"), Druh::Dni),
-        P(QStringLiteral("dovolenka"), QStringLiteral("V_holiday"), Druh::Dni),
-        P(QStringLiteral("sviatok"), QStringLiteral("V_sviatok"), Druh::Dni),
-        Dvojica(QStringLiteral("pn1"), QStringLiteral("V_pn1"), QStringLiteral("očr1"), QStringLiteral("V_ocr1")),
-        Dvojica(QStringLiteral("pn2"), QStringLiteral("V_pn2"), QStringLiteral("očr2"), QStringLiteral("V_ocr2")),
-        P(QStringLiteral("Hodinová sadzba"), QStringLiteral("V_sadzba"), Druh::Priemer),
-        P(QStringLiteral("Hod.odpracované"), QStringLiteral("V_hodina"), Druh::Dni),
-        P(QStringLiteral("Hod.neprítomnosť"), QStringLiteral("Vh_nahrada"), Druh::Dni),
-        P(QStringLiteral("Hod.nepracoval"), QStringLiteral("Vh_nemohol"), Druh::Dni),
-    };
-    const std::vector<Riadok> cas = Cas();
-    // The surcharge table of the time column (its last twelve lines).
-    dni.insert(dni.end(), cas.end() - 12, cas.end());
-    Stlpec s4{QStringLiteral("Dni"), {}, dni};
-    Zostav({s1, s2, s3, s4}, false);
+    constexpr double w = kColumn4;
+    return payslip(u"TReportVP"_s,
+                 {
+                     // The head without the program's line.
+                     BlockUse{.block = u"head"_s, .patches = {{.name = u"QRLAB_program"_s, .remove = true}}},
+                     columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
+                     column(0 * w, w,
+                            {
+                                P(u"Dohod. mesačný plat"_s, u"MV_plat"_s),
+                                P(u"Počet prac.dní"_s, u"V_fmes"_s),
+                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                P(u"Kód zdrav. poisťovne"_s, u"KZP"_s),
+                                P(u"Priemerný zárobok 1"_s, u"V_priemer1"_s),
+                                P(u"Čistá denná mzda"_s, u"Cista_denna_mzda"_s),
+                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                P(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
+                                P(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
+                                P(u"Dopravné"_s, u"Dopravne"_s),
+                                P(u"Osoba"_s, u"Nc_minimum"_s),
+                                P(u"Deti"_s, u"Nc_deti"_s),
+                                P(u"Iné nezd.čiastky"_s, u"Nc_ine"_s),
+                                P(u"Základ dane - mes. s."_s, u"D_zdanmzda1"_s),
+                                P(u"Základ dane - ročná s."_s, u"D_zdanmzda3"_s),
+                                P(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
+                                P(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
+                                P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                                P(u"Základ dôchod.poist."_s, u"N_zaklad_dp"_s),
+                                P(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
+                                P(u"Odvod poistného"_s, u"N_poist"_s),
+                                P(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
+                                P(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
+                            }),
+                     columnRule(2, 1 * w),
+                     columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(1 * w, w,
+                            {
+                                P(u"Mesačný plat"_s, u"V_plat"_s),
+                                P(u"Príplatky"_s, u"N_priplat"_s),
+                                P(u"Prémie"_s, u"N_premie"_s),
+                                P(u"Odmeny"_s, u"N_odmeny"_s),
+                                P(u"Jednorázová mzda 1"_s, u"N_jednoraz1"_s),
+                                P(u"Jednorázová mzda 2"_s, u"N_jednoraz2"_s),
+                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                P(u"Odm.za prac.pohotov."_s, u"N_pohotovost"_s),
+                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                P(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
+                                P(u"Náhrada mzdy"_s, u"N_nahrada"_s),
+                                P(u"Dovolenka"_s, u"N_holiday"_s),
+                                P(u"Sviatok"_s, u"N_sviatok"_s),
+                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                P(u"Náhrada za neprac."_s, u"N_nemohol"_s),
+                                P(u"Odstupné"_s, u"N_odstupne"_s),
+                                P(u"Nemoc.dávky - pn1"_s, u"N_pn1"_s),
+                                P(u"Nemoc.dávky - pn2"_s, u"N_pn2"_s),
+                                P(u"Nemoc.dávky - očr1"_s, u"N_ocr1"_s),
+                                P(u"Nemoc.dávky - očr2"_s, u"N_ocr2"_s),
+                                use(u"familyBenefits"_s),
+                            }),
+                     columnRule(3, 2 * w),
+                     columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
+                     column(2 * w, w,
+                            {
+                                use(u"supplements"_s),
+                                D(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
+                                D(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
+                                D(u"Dôchod.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
+                                D(u"Fond zam."_s, u"F_fondz"_s, u"O_fondzam"_s),
+                                use(u"supplementaryPension"_s),
+                                P(u"Preddavok dane"_s, u"D_preddavok"_s),
+                                P(u"Daň"_s, u"D_dan"_s),
+                                P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+                                P(u"Záloha na mzdu"_s, u"Ne_zaloha"_s),
+                                use(u"deductions"_s),
+                                P(u"Vyplatené na účet"_s, u"Sporenie"_s),
+                                P(u"Vyplatené v hotovosti"_s, u"Vyplata"_s),
+                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                P(u"Hrubý príjem"_s, u"N_brutto"_s),
+                                P(u"Čistý príjem"_s, u"N_netto"_s),
+                                Tucne(P(u"K výplate"_s, u"Vyplata"_s)),
+                            }),
+                     columnRule(4, 3 * w),
+                     BlockUse{.block = u"columnHead"_s,
+                      .place = {3 * w, kColumnHeads, w},
+                      .args = {{u"n"_s, u"4"_s}, {u"text"_s, u"Dni"_s}, {u"sumText"_s, {}}},
+                      .patches = {{.name = u"QRLAB_hlavicka_sumy4"_s, .remove = true}}},
+                     column(3 * w, w,
+                            {
+                                P(u"odprac."_s, u"V_den"_s),
+                                P(u"dovolenka"_s, u"V_holiday"_s),
+                                P(u"sviatok"_s, u"V_sviatok"_s),
+                                Dvojica(u"pn1"_s, u"V_pn1"_s, u"očr1"_s, u"V_ocr1"_s),
+                                Dvojica(u"pn2"_s, u"V_pn2"_s, u"očr2"_s, u"V_ocr2"_s),
+                                use(u"hours"_s),
+                                use(u"surchargeTable"_s),
+                            }),
+                 });
 }
 
+} // namespace vp
+
 // ---- registration ----------------------------------------------------------------------------
+
+TReportVP2005A::TReportVP2005A() : TReportVyplatnaPaska(vp::Obdobie::Od2005) { Zostav(vp::layoutVP2005A()); }
+TReportVP2005B::TReportVP2005B() : TReportVyplatnaPaska(vp::Obdobie::Od2005) { Zostav(vp::layoutVP2005B()); }
+TReportVP2::TReportVP2() : TReportVyplatnaPaska(vp::Obdobie::Rok2004) { Zostav(vp::layoutVP2()); }
+TReportVP2T::TReportVP2T() : TReportVyplatnaPaska(vp::Obdobie::Rok2004) { Zostav(vp::layoutVP2T()); }
+TReportVP::TReportVP() : TReportVyplatnaPaska(vp::Obdobie::Do2004) { Zostav(vp::layoutVP()); }
 
 void Registruj_vyplatne_pasky()
 {

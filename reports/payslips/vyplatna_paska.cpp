@@ -8,8 +8,9 @@
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/format/number_format.h"
+#include "platform/report/description.h"
 
-#include <algorithm>
+#include <QSet>
 
 namespace tarix::reports {
 
@@ -33,91 +34,29 @@ QString Format(Druh druh)
     return {};
 }
 
-Riadok P(const QString &text, const QString &pole, Druh druh)
+Druh fieldKind(const QString &pole, Obdobie obdobie)
 {
-    Riadok r;
-    r.typ = Riadok::Typ::Pole;
-    r.text = text;
-    r.pole1 = pole;
-    r.druh1 = druh;
-    return r;
-}
-
-Riadok D(const QString &text, const QString &pole1, Druh druh1, const QString &pole2, Druh druh2)
-{
-    Riadok r;
-    r.typ = Riadok::Typ::Dve;
-    r.text = text;
-    r.pole1 = pole1;
-    r.druh1 = druh1;
-    r.pole2 = pole2;
-    r.druh2 = druh2;
-    return r;
-}
-
-Riadok S(const QString &text, const QString &sadzba, const QString &suma)
-{
-    return D(text, sadzba, Druh::Sadzba, suma, Druh::Suma);
-}
-
-Riadok Dvojica(const QString &text1, const QString &pole1, const QString &text2,
-               const QString &pole2, Druh druh)
-{
-    Riadok r;
-    r.typ = Riadok::Typ::Dvojica;
-    r.text = text1;
-    r.pole1 = pole1;
-    r.druh1 = druh;
-    r.text2 = text2;
-    r.pole2 = pole2;
-    r.druh2 = druh;
-    return r;
-}
-
-Riadok N(const QString &text)
-{
-    Riadok r;
-    r.typ = Riadok::Typ::Nadpis;
-    r.text = text;
-    return r;
-}
-
-Riadok N3(const QString &a, const QString &b, const QString &c)
-{
-    Riadok r;
-    r.typ = Riadok::Typ::Nadpis3;
-    r.text = a;
-    r.text2 = b;
-    r.text3 = c;
-    return r;
-}
-
-Riadok Doplatky(const QString &pole)
-{
-    Riadok r = P(QStringLiteral("Doplatky"), pole);
-    r.typ = Riadok::Typ::Doplatky;
-    return r;
-}
-
-Riadok Priplatok(int cislo)
-{
-    Riadok r = D(QString(), QStringLiteral("Vh_priplat%1").arg(cislo), Druh::Dni,
-                 QStringLiteral("Vp_priplat%1").arg(cislo), Druh::Suma);
-    r.typ = Riadok::Typ::Priplatok;
-    r.cislo = cislo;
-    return r;
-}
-
-Riadok Tucne(Riadok r)
-{
-    r.tucne = true;
-    return r;
-}
-
-Riadok Male(Riadok r)
-{
-    r.body = 6;
-    return r;
+    static const QHash<QString, Druh> druhy = [] {
+        QHash<QString, Druh> h;
+        for (const char *f : {"F_doba", "V_fmes", "V_den", "V_absencia", "V_nepl_volno", "V_nepoisteny", "V_hodina",
+                              "Vh_nahrada", "Vh_nemohol", "Vh_nadcas", "Vh_sviatok", "Vh_sobota", "Vh_nedela",
+                              "Vh_noc", "Vh_skod", "Vh_priplat1", "Vh_priplat2", "Vh_priplat3", "Vh_priplat4",
+                              "Vh_priplat5", "V_holiday", "V_sviatok", "V_pn", "V_ocr12", "V_pn1", "V_ocr1", "V_pn2",
+                              "V_ocr2"})
+            h.insert(QString::fromLatin1(f).toLower(), Druh::Dni);
+        for (const char *f : {"F_zdravot", "F_nemoc", "F_dochod", "F_fondz", "F_invalid", "Fz_zdravot", "Fz_nemoc",
+                              "Fz_fondz", "Fz_invalid", "CALC_Fz_dochod", "CALC_Fz_sds"})
+            h.insert(QString::fromLatin1(f).toLower(), Druh::Sadzba);
+        h.insert(QStringLiteral("kzp"), Druh::Cele);
+        for (const char *f : {"CALC_FIRMA", "CALC_OBDOBIE", "CALC_TMP", "CALC_STREDISKO", "CALC_OS_CISLO",
+                              "CALC_RODNE_CISLO", "CALC_DOVOLENKA"})
+            h.insert(QString::fromLatin1(f).toLower(), Druh::Text);
+        return h;
+    }();
+    const QString f = pole.toLower();
+    if (obdobie == Obdobie::Do2004 && (f == u"v_priemer1" || f == u"v_sadzba"))
+        return Druh::Priemer;
+    return druhy.value(f, Druh::Suma);
 }
 
 } // namespace vp
@@ -125,23 +64,6 @@ Riadok Male(Riadok r)
 using namespace vp;
 
 namespace {
-
-// Geometry of the payslip band (millimetres; the band is the page width inside the
-// margins).
-constexpr double kSirka = 190;
-constexpr double kRiadok = 3.5;        // one line of a column
-constexpr double kHlavaColumns = 22;   // top of the column heads
-constexpr double kPrvyRiadok = 27;     // top of the first line
-constexpr double kMedzera = 4;         // space between payslips on one page
-
-rpt::FontSpec Pismo(double body, bool tucne = false, const QString &rodina = QStringLiteral("Arial Narrow"))
-{
-    rpt::FontSpec f;
-    f.family = rodina;
-    f.pointSize = body;
-    f.bold = tucne;
-    return f;
-}
 
 // A value of the firm header (Inf) or of the year's set-up: from the main data module's
 // open table, else read from the folder (a report may run before the module opened it).
@@ -176,12 +98,6 @@ bool Zamestnavatel_plati(int priznak)
 
 TReportVyplatnaPaska::TReportVyplatnaPaska(vp::Obdobie obdobie) : m_obdobie(obdobie)
 {
-    title = QStringLiteral("Výplatné pásky");
-    page.orientation = rpt::Orientation::Portrait;
-    page.leftMargin = page.rightMargin = 10;
-    page.topMargin = page.bottomMargin = 10;
-    previewZoom = 100;
-    printIfEmpty = false;
     Sirky_ramcekov = kRamceky_1_8;
 
     Q1_.setObjectName(QStringLiteral("Q1_"));
@@ -415,128 +331,33 @@ void TReportVyplatnaPaska::Zatvor_data()
     Q1_.close();
 }
 
-void TReportVyplatnaPaska::Zostav(const std::vector<vp::Stlpec> &stlpce, bool programovyRiadok)
+void TReportVyplatnaPaska::Zostav(const rpt::LayoutDesc &popis)
 {
-    using rpt::ShapeType;
-    DetailBand1 = addBand(rpt::BandKind::Detail, 100, QStringLiteral("DetailBand1"));
-    rpt::Band *b = DetailBand1;
-
-    const auto data = [&](double l, double t, double w, double h, const QString &pole,
-                          const rpt::FontSpec &f, Qt::Alignment a = Qt::AlignLeft) {
-        rpt::ReportDBText *d = b->addDBText(l, t, w, h, &S1_, pole, {}, QStringLiteral("QRDB_") + pole);
-        d->font = f;
-        d->alignment = a;
-        return d;
-    };
-    const auto label = [&](double l, double t, double w, double h, const QString &text,
-                           const rpt::FontSpec &f, const QString &name, Qt::Alignment a = Qt::AlignLeft) {
-        rpt::ReportLabel *lab = b->addLabel(l, t, w, h, text, name);
-        lab->font = f;
-        lab->alignment = a;
-        return lab;
-    };
-
-    // Head: the firm, the period and the employee on the left; centre, numbers on the right.
-    const double prava = 128;
-    data(2, 1.5, prava - 4, 4.5, QStringLiteral("CALC_FIRMA"), Pismo(8, false, QStringLiteral("Arial")));
-    data(2, 6.5, prava - 4, 4.5, QStringLiteral("CALC_OBDOBIE"), Pismo(8, true, QStringLiteral("Arial")));
-    data(2, 11.5, prava - 4, 4.5, QStringLiteral("CALC_TMP"), Pismo(9, true, QStringLiteral("Arial")));
-    data(prava, 1.5, kSirka - prava - 2, 4.5, QStringLiteral("CALC_STREDISKO"), Pismo(8, false, QStringLiteral("Arial")));
-    data(prava, 6.5, kSirka - prava - 2, 4.5, QStringLiteral("CALC_OS_CISLO"), Pismo(8, false, QStringLiteral("Arial")));
-    data(prava, 11.5, kSirka - prava - 2, 4.5, QStringLiteral("CALC_RODNE_CISLO"), Pismo(8, false, QStringLiteral("Arial")));
-    if (programovyRiadok)
-        label(prava, 16.5, kSirka - prava - 2, 3.5, QStringLiteral(" Generované programom TARIX Personalistika a Mzdy  "),
-              Pismo(6, false, QStringLiteral("Arial")), QStringLiteral("QRLAB_program"));
-    b->addShape(0, kHlavaColumns - 0.5, kSirka, 0, ShapeType::HorizontalLine, QStringLiteral("QRSHAPE_hlava"));
-
-    const int n = int(stlpce.size());
-    const double sirkaStlpca = kSirka / n;
-    size_t najviacRiadkov = 0;
-    for (const Stlpec &s : stlpce)
-        najviacRiadkov = std::max(najviacRiadkov, s.riadky.size());
-    const double vyska = kPrvyRiadok + double(najviacRiadkov) * kRiadok + 1.5;
-
-    const rpt::FontSpec tucne = Pismo(7, true);
-    // Widths inside a column: the value at the right edge, a first value (rate, days)
-    // before it, the caption in what is left.
-    const double sumaW = 17;
-    const double prvaW = 11;
-
-    for (int c = 0; c < n; ++c) {
-        const Stlpec &s = stlpce[size_t(c)];
-        const double x = c * sirkaStlpca;
-        const double w = sirkaStlpca;
-        const double xSuma = x + w - sumaW - 1;
-        const double xPrva = xSuma - prvaW - 0.5;
-        if (c > 0)
-            b->addShape(x, kHlavaColumns - 0.5, 0, vyska - kHlavaColumns + 0.5, ShapeType::VerticalLine,
-                        QStringLiteral("QRSHAPE_stlpec%1").arg(c + 1));
-        if (!s.hlavicka.isEmpty())
-            label(x + 1, kHlavaColumns, w - sumaW - 2, 4, s.hlavicka, tucne, QStringLiteral("QRLAB_hlavicka%1").arg(c + 1));
-        if (!s.hlavicka_sumy.isEmpty())
-            label(xSuma, kHlavaColumns, sumaW, 4, s.hlavicka_sumy, tucne,
-                  QStringLiteral("QRLAB_hlavicka_sumy%1").arg(c + 1), Qt::AlignRight);
-
-        double y = kPrvyRiadok;
-        for (const Riadok &r : s.riadky) {
-            const rpt::FontSpec f = Pismo(7, r.tucne);
-            const rpt::FontSpec fl = Pismo(r.body, r.tucne); // the caption
-            const auto format = [&](const QString &pole, Druh druh) {
-                if (druh != Druh::Text && druh != Druh::Cele)
-                    m_formaty.insert(pole.toLower(), Format(druh));
-            };
-            switch (r.typ) {
-            case Riadok::Typ::Pole:
-            case Riadok::Typ::Doplatky: {
-                rpt::ReportLabel *lab =
-                    label(x + 1, y, xSuma - x - 1.5, kRiadok, r.text, fl,
-                          r.typ == Riadok::Typ::Doplatky ? QStringLiteral("QRLAB_doplatky")
-                                                         : QStringLiteral("QRLAB_") + r.pole1);
-                if (r.typ == Riadok::Typ::Doplatky)
-                    QRLAB_doplatky = lab;
-                data(xSuma, y, sumaW, kRiadok, r.pole1, f, Qt::AlignRight);
-                format(r.pole1, r.druh1);
-                break;
-            }
-            case Riadok::Typ::Dve:
-            case Riadok::Typ::Priplatok: {
-                rpt::ReportLabel *lab =
-                    label(x + 1, y, xPrva - x - 1.5, kRiadok, r.text, fl,
-                          r.typ == Riadok::Typ::Priplatok ? QStringLiteral("QRLAB_priplatok%1").arg(r.cislo)
-                                                          : QStringLiteral("QRLAB_") + r.pole2);
-                if (r.typ == Riadok::Typ::Priplatok)
-                    QRLAB_priplatky[size_t(r.cislo - 1)] = lab;
-                data(xPrva, y, prvaW, kRiadok, r.pole1, f, Qt::AlignRight);
-                data(xSuma, y, sumaW, kRiadok, r.pole2, f, Qt::AlignRight);
-                format(r.pole1, r.druh1);
-                format(r.pole2, r.druh2);
-                break;
-            }
-            case Riadok::Typ::Dvojica: {
-                const double pol = w / 2;
-                label(x + 1, y, pol - 13, kRiadok, r.text, fl, QStringLiteral("QRLAB_") + r.pole1);
-                data(x + pol - 12, y, 11, kRiadok, r.pole1, f, Qt::AlignRight);
-                label(x + pol + 1, y, pol - 13, kRiadok, r.text2, fl, QStringLiteral("QRLAB_") + r.pole2);
-                data(x + w - 12, y, 11, kRiadok, r.pole2, f, Qt::AlignRight);
-                format(r.pole1, r.druh1);
-                format(r.pole2, r.druh2);
-                break;
-            }
-            case Riadok::Typ::Nadpis:
-                label(x + 1, y, w - 2, kRiadok, r.text, tucne, QStringLiteral("QRLAB_nadpis"));
-                break;
-            case Riadok::Typ::Nadpis3:
-                label(x + 1, y, xPrva - x - 1.5, kRiadok, r.text, tucne, QStringLiteral("QRLAB_nadpis"));
-                label(xPrva, y, prvaW, kRiadok, r.text2, tucne, QStringLiteral("QRLAB_nadpis"), Qt::AlignRight);
-                label(xSuma, y, sumaW, kRiadok, r.text3, tucne, QStringLiteral("QRLAB_nadpis"), Qt::AlignRight);
-                break;
-            }
-            y += kRiadok;
-        }
+    // The fields of Q1_ are known before it opens: the columns of its text as the database
+    // prepares it, and the calculated fields.
+    QSet<QString> polia;
+    db::Session &session = Q1_.session();
+    const db::SqlRewrite rw = session.rewrite(Q1_.sqlText(), Q1_.databaseName());
+    {
+        db::Session::Lease st(session, rw.sql);
+        for (int i = 0; i < st->columnCount(); ++i)
+            polia.insert(st->columnName(i).toLower());
     }
-    b->addShape(0, kPrvyRiadok - 0.75, kSirka, 0, ShapeType::HorizontalLine, QStringLiteral("QRSHAPE_stlpce"));
-    b->addShape(0, 0, kSirka, vyska, ShapeType::Rectangle, QStringLiteral("QRSHAPE_ramik"));
-    b->height = vyska + kMedzera;
+    for (const db::Field *f : Q1_.fields())
+        polia.insert(f->name().toLower());
+    rpt::buildReportForm(*this, popis, vp::payslipBlocks(), [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
+        return &zdroj == &S1_ ? polia.contains(pole.toLower()) : zdroj.hasField(pole);
+    });
+
+    DetailBand1 = findAs<rpt::Band>(QStringLiteral("DetailBand1"));
+    QRLAB_doplatky = findAs<rpt::ReportLabel>(QStringLiteral("QRLAB_doplatky"));
+    for (int i = 0; i < int(QRLAB_priplatky.size()); ++i)
+        QRLAB_priplatky[size_t(i)] = findAs<rpt::ReportLabel>(QStringLiteral("QRLAB_priplatok%1").arg(i + 1));
+    for (const rpt::ReportDBText *d : all<rpt::ReportDBText>()) {
+        const Druh druh = fieldKind(d->field, m_obdobie);
+        if (d->dataSource == &S1_ && druh != Druh::Text && druh != Druh::Cele)
+            m_formaty.insert(d->field.toLower(), Format(druh));
+    }
 }
 
 } // namespace tarix::reports

@@ -11,6 +11,11 @@
 #include <QHash>
 #include <array>
 
+namespace tarix::rpt {
+struct BlockLibrary;
+struct LayoutDesc;
+} // namespace tarix::rpt
+
 namespace tarix::reports {
 
 // The payslips from 2005 on, both layouts.
@@ -38,53 +43,21 @@ enum class Druh {
 };
 QString Format(Druh druh);
 
-// One line of a column.
-struct Riadok {
-    enum class Typ {
-        Pole,       // caption, value
-        Dve,        // caption, first value (rate, days, hours), amount
-        Dvojica,    // two captions with a value each ("pn1" .. "očr1" ..)
-        Nadpis,     // a heading over the column
-        Nadpis3,    // three headings ("Príplatky" "Hodiny" "Suma")
-        Doplatky,   // the supplements line: caption from TRX.INI
-        Priplatok,  // a firm-defined surcharge: caption from the firm header
-    };
-    Typ typ = Typ::Pole;
-    QString text;
-    QString pole1;
-    Druh druh1 = Druh::Suma;
-    QString pole2;
-    Druh druh2 = Druh::Suma;
-    QString text2;
-    QString text3;
-    int cislo = 0;      // surcharge number 1..5
-    bool tucne = false; // printed bold
-    double body = 7;    // font size in points
-};
-
-// Builders of lines, so that the layouts read like the payslip.
-Riadok P(const QString &text, const QString &pole, Druh druh = Druh::Suma);
-Riadok D(const QString &text, const QString &pole1, Druh druh1, const QString &pole2,
-         Druh druh2 = Druh::Suma);
-Riadok S(const QString &text, const QString &sadzba, const QString &suma); // rate, amount
-Riadok Dvojica(const QString &text1, const QString &pole1, const QString &text2,
-               const QString &pole2, Druh druh = Druh::Dni);
-Riadok N(const QString &text);
-Riadok N3(const QString &a, const QString &b, const QString &c);
-Riadok Doplatky(const QString &pole = QStringLiteral("N_doplatok"));
-Riadok Priplatok(int cislo);
-Riadok Tucne(Riadok r);
-// A long caption in a smaller font, so that it keeps to its line.
-Riadok Male(Riadok r);
-
-struct Stlpec {
-    QString hlavicka;        // head of the column ("Mzdové náležitosti"), may be empty
-    QString hlavicka_sumy;   // head of its values ("Suma Sk")
-    std::vector<Riadok> riadky;
-};
-
 // Which of the law periods' query and calculated fields the layout uses.
 enum class Obdobie { Do2004, Rok2004, Od2005 };
+
+// The kind of a field the payslips print, and so its display format: an amount unless
+// the field is one of the others (days and hours, rates, codes, texts; before 2004 the
+// averages and the hourly rate print without decimals).
+Druh fieldKind(const QString &pole, Obdobie obdobie);
+
+// The blocks the payslip layouts share, and the layouts.
+const rpt::BlockLibrary &payslipBlocks();
+rpt::LayoutDesc layoutVP2005A();
+rpt::LayoutDesc layoutVP2005B();
+rpt::LayoutDesc layoutVP2();
+rpt::LayoutDesc layoutVP2T();
+rpt::LayoutDesc layoutVP();
 
 } // namespace vp
 
@@ -112,8 +85,8 @@ public:
 protected:
     explicit TReportVyplatnaPaska(vp::Obdobie obdobie);
 
-    // Builds the band: the head and the columns side by side.
-    void Zostav(const std::vector<vp::Stlpec> &stlpce, bool programovyRiadok);
+    // Builds the layout; the fields it prints are checked against the query's columns.
+    void Zostav(const rpt::LayoutDesc &popis);
 
 private:
     void Pridaj_vypocitane_polia();
