@@ -12,6 +12,7 @@
 #include "core/helpers/parameters.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
+#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/demo_context.h"

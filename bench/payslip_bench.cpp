@@ -3,6 +3,7 @@
 // written file. The program's target: under 5 seconds.
 #include <benchmark/benchmark.h>
 
+#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"

@@ -1,5 +1,5 @@
 // The installation as it is shipped: every table of each folder exists, and the statutory
-// values of every year are those of the statutory data sheet (Slovak crowns, rates in %).
+// values of every year are the statutory ones the seed files cite (Slovak crowns, rates in %).
 #include <gtest/gtest.h>
 
 #include "core/helpers/parameters.h"
@@ -64,7 +64,7 @@ protected:
     db::Session session;
 };
 
-// Values on 1 January of each year, from the statutory data sheet.
+// Values on 1 January of each year, as the acts and notices cited in the seed files give them.
 struct YearValues {
     int year;
     // Cis_par
