@@ -9,6 +9,7 @@
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_navigator.h"
+#include "platform/dbctrl/screen_builder.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -125,12 +126,13 @@ void TStranky::keyPressEvent(QKeyEvent *event)
 
 namespace {
 
-constexpr DruhPola T = DruhPola::Text;
-constexpr DruhPola D = DruhPola::Datum;
-constexpr DruhPola L = DruhPola::Logicky;
-constexpr DruhPola V = DruhPola::Vyber;
-constexpr DruhPola Z = DruhPola::Zoznam;
-constexpr DruhPola R = DruhPola::Zobraz;
+// The kinds in the card's field tables.
+constexpr dbctrl::ControlKind T = dbctrl::ControlKind::Edit;
+constexpr dbctrl::ControlKind D = dbctrl::ControlKind::DateEdit;
+constexpr dbctrl::ControlKind L = dbctrl::ControlKind::CheckBox;
+constexpr dbctrl::ControlKind V = dbctrl::ControlKind::LookupCombo; // over the lookup field in `items`
+constexpr dbctrl::ControlKind Z = dbctrl::ControlKind::Combo;       // the fixed texts of `items` ("M;Z")
+constexpr dbctrl::ControlKind R = dbctrl::ControlKind::Label;       // only shown (calculated, lookup)
 
 QLabel *titulok(const QString &text, QWidget *parent, const QString &name)
 {
@@ -239,7 +241,6 @@ QWidget *TKartaZam::vytvorUdaje()
 {
     TDMZ &dmz = DMZ();
     db::DataSource *src = &dmz.DS_ZAM1;
-    const QString p = QStringLiteral("TZAM_");
     QWidget *page = stranka(QStringLiteral("PAGE_UDAJE"), QStringLiteral("  1.11 Zamestnanci"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_ZGRID, QStringLiteral("DBN_zam1"), true);
     auto *navDetail = Vytvor_navigator(page, src, QStringLiteral("DBN_zam2"), false);
@@ -249,114 +250,113 @@ QWidget *TKartaZam::vytvorUdaje()
     m_nyZam->setObjectName(QStringLiteral("NY_ZAM"));
     page->layout()->addWidget(m_nyZam);
 
-    auto *osobne = Vytvor_formular(nullptr, src, p,
-                                   {{"Code_numb", "Osobné číslo"},
-                                    {"SID", "Číslo strediska"},
-                                    {"CALC_STREDISKO", "Stredisko", R},
-                                    {"Title", "Titul"},
-                                    {"Name", "Meno"},
-                                    {"Surname", "Priezvisko"},
-                                    {"Prev_name", "Predch.priezvisko"},
-                                    {"Pohlavie", "Pohlavie (M/Z)", Z, "M;Z"},
-                                    {"Born_date", "Dátum narodenia", D},
-                                    {"Born_numb", "Rodné číslo"},
-                                    {"Born_city", "Miesto narodenia"},
-                                    {"Rod_stav", "Rodinný stav", V, "L_ROD_STAV"},
-                                    {"Narodnost", "Národnosť"},
-                                    {"Stat_obcan", "Štátne občianstvo", V, "L_STAT_OBCAN"},
-                                    {"C_op", "Číslo obč.preukazu"},
-                                    {"C_pasu", "Číslo pasu"},
-                                    {"C_vodicaku", "Číslo vodič.preukazu"},
-                                    {"SSN", "Číslo sociálneho poistenia"},
-                                    {"SSN_STATP", "Číslo soc.poistenia v štáte občianstva"},
-                                    {"CPP", "Číslo povolenia k pobytu"},
-                                    {"Education", "Vzdelanie"}});
-    osobne->setObjectName(QStringLiteral("PAGE_OSOBNE"));
-    m_nyZam->addTab(osobne, QStringLiteral("Osobné údaje"));
+    const dbctrl::ScreenGroup osobne{
+        .columns = 2,
+        .controls = {{"Code_numb", "Osobné číslo"},
+                      {"SID", "Číslo strediska"},
+                      {"CALC_STREDISKO", "Stredisko", R},
+                      {"Title", "Titul"},
+                      {"Name", "Meno"},
+                      {"Surname", "Priezvisko"},
+                      {"Prev_name", "Predch.priezvisko"},
+                      {"Pohlavie", "Pohlavie (M/Z)", Z, "M;Z"},
+                      {"Born_date", "Dátum narodenia", D},
+                      {"Born_numb", "Rodné číslo"},
+                      {"Born_city", "Miesto narodenia"},
+                      {"Rod_stav", "Rodinný stav", V, "L_ROD_STAV"},
+                      {"Narodnost", "Národnosť"},
+                      {"Stat_obcan", "Štátne občianstvo", V, "L_STAT_OBCAN"},
+                      {"C_op", "Číslo obč.preukazu"},
+                      {"C_pasu", "Číslo pasu"},
+                      {"C_vodicaku", "Číslo vodič.preukazu"},
+                      {"SSN", "Číslo sociálneho poistenia"},
+                      {"SSN_STATP", "Číslo soc.poistenia v štáte občianstva"},
+                      {"CPP", "Číslo povolenia k pobytu"},
+                      {"Education", "Vzdelanie"}}};
 
-    auto *kontakty = Vytvor_formular(nullptr, src, p,
-                                     {{"Tp_street", "Trvalý pobyt - ulica"},
-                                      {"Tp_city", "Trvalý pobyt - obec"},
-                                      {"Tp_zip", "Trvalý pobyt - PSČ"},
-                                      {"Tp_zip2", "Trvalý pobyt - PSČ v zahraničí"},
-                                      {"Stat_tp", "Trvalý pobyt - štát", V, "L_STAT_TP"},
-                                      {"Pp_street", "Prechodný pobyt - ulica"},
-                                      {"Pp_city", "Prechodný pobyt - obec"},
-                                      {"Pp_zip", "Prechodný pobyt - PSČ"},
-                                      {"Pp_zip2", "Prechodný pobyt - PSČ v zahraničí"},
-                                      {"Stat_pp", "Prechodný pobyt - štát", V, "L_STAT_PP"},
-                                      {"Tel1", "Telefón 1"},
-                                      {"Tel2", "Telefón 2"},
-                                      {"Fax", "Fax"},
-                                      {"Mail", "E-mail"},
-                                      {"Predcislo_u", "Predčíslie účtu"},
-                                      {"Cislo_u", "Číslo účtu"},
-                                      {"Banka_u", "Kód banky"},
-                                      {"Banka2_u", "Názov banky"},
-                                      {"SSym_u", "Špecifický symbol"},
-                                      {"Vsym_u", "Variabilný symbol"},
-                                      {"Ksym_u", "Konštantný symbol"}});
-    kontakty->setObjectName(QStringLiteral("PAGE_KONTAKTY"));
-    m_nyZam->addTab(kontakty, QStringLiteral("Kontaktné údaje"));
+    const dbctrl::ScreenGroup kontakty{
+        .columns = 2,
+        .controls = {{"Tp_street", "Trvalý pobyt - ulica"},
+                      {"Tp_city", "Trvalý pobyt - obec"},
+                      {"Tp_zip", "Trvalý pobyt - PSČ"},
+                      {"Tp_zip2", "Trvalý pobyt - PSČ v zahraničí"},
+                      {"Stat_tp", "Trvalý pobyt - štát", V, "L_STAT_TP"},
+                      {"Pp_street", "Prechodný pobyt - ulica"},
+                      {"Pp_city", "Prechodný pobyt - obec"},
+                      {"Pp_zip", "Prechodný pobyt - PSČ"},
+                      {"Pp_zip2", "Prechodný pobyt - PSČ v zahraničí"},
+                      {"Stat_pp", "Prechodný pobyt - štát", V, "L_STAT_PP"},
+                      {"Tel1", "Telefón 1"},
+                      {"Tel2", "Telefón 2"},
+                      {"Fax", "Fax"},
+                      {"Mail", "E-mail"},
+                      {"Predcislo_u", "Predčíslie účtu"},
+                      {"Cislo_u", "Číslo účtu"},
+                      {"Banka_u", "Kód banky"},
+                      {"Banka2_u", "Názov banky"},
+                      {"SSym_u", "Špecifický symbol"},
+                      {"Vsym_u", "Variabilný symbol"},
+                      {"Ksym_u", "Konštantný symbol"}}};
 
-    auto *pracovne = Vytvor_formular(
-        nullptr, src, p,
-        {{"Zamestnanie", "Funkcia"},
-         {"Nastup", "Dátum nástupu", D},
-         {"Vystup", "Dátum ukonč.prac.pomeru", D},
-         {"TYPZEC", "Typ vzťahu FO k zamestnávateľovi", V, "L_TYPZEC"},
-         {"Fz_uvazok", "Úväzok (0-3)", Z, ";0;1;2;3"},
-         {"CALC_FZ_UVAZOK", "Druh úväzku", R},
-         {"Fz_typzam", "Druh osoby (O,Z,D)", Z, ";O;Z;D"},
-         {"CALC_FZ_TYPZAM", "Druh osoby", R},
-         {"Fz_hlavne", "Hlavný pracovný pomer", L},
-         {"F_doba", "Denný úväzok v hodinách"},
-         {"ZPS", "Má zmenenú prac.schopnosť ZPS", L},
-         {"ZTP", "Zdravotne ťažko postihnutý", L},
-         {"Miera_poklesu", "Miera poklesu schopnosti"},
-         {"VYHL", "Podpísané vyhlásenie na daň", L},
-         {"RZP", "Ročné zúčtovanie preddavkov dane", L},
-         {"Dan_zrazkou", "Daň zrážať osobitnou sadzbou dane", L},
-         {"Dan_nerezident", "Daňový nerezident", L},
-         {"U_sviatky", "Náhrada za sviatky", L},
-         {"MV_plat", "Dohodnutý mesačný plat"},
-         {"V_sadzba", "Hodinová sadzba"},
-         {"Fixny_mv_plat", "Pevná výška dohodnutého platu", L},
-         {"F_sadzba_premii", "Sadzba prémií"},
-         {"Pouz_auto", "Používanie služobného auta"},
-         {"Zvys_ostatne", "Ostatné zvýšenia"},
-         {"Holiday", "Nárok na dovolenku"},
-         {"Holiday_old", "Nevyčerpaná dovolenka z min.rokov"},
-         {"W_holiday", "Čerpaná dovolenka"},
-         {"PN_DENNE", "Denný vymer.zákl.pre náhr.PN"},
-         {"Nc_minimum", "Nezdaniteľná časť"},
-         {"Ne_zaloha", "Zrážka - záloha"},
-         {"Ne_pozicky", "Zrážka - pôžičky"},
-         {"Ne_odborar", "Zrážka - odbory"},
-         {"Ne_poistovna", "Zrážka - poisťovňa"},
-         {"Ne_exekucia", "Zrážka - exekúcia"},
-         {"Spor_plat", "Sporenie - spôsob"},
-         {"Sporenie", "Sporenie - suma"},
-         {"N_ddp", "DDP zamestnanec - suma"},
-         {"N_sadzba_ddp", "DDP zamestnanec - sadzba"},
-         {"Nz_ddp", "DDP zamestnávateľ - suma"},
-         {"Nz_sadzba_ddp", "DDP zamestnávateľ - sadzba"},
-         {"KDP", "Kód dôchodkovej poisťovne - III.pilier"},
-         {"L_KDP", "Doplnková dôchodková poisťovňa", R},
-         {"KZP", "Kód zdrav.poisťovne", V, "L_KZP"},
-         {"U_zdrav", "Zdravotné poistenie", T, nullptr, kHintPoistenie},
-         {"U_nemoc", "Nemocenské poistenie", T, nullptr, kHintPoistenie},
-         {"U_dochod", "Dôchodkové poistenie", T, nullptr, kHintPoistenie},
-         {"U_fondzam", "Poistenie v nezamestnanosti", T, nullptr, kHintPoistenie},
-         {"U_invalid", "Invalidné poistenie", T, nullptr, kHintPoistenie},
-         {"U_uraz", "Úrazové poistenie", T, nullptr, kHintPoistenie2},
-         {"U_rezerva", "Rezervný fond solidarity", T, nullptr, kHintPoistenie2},
-         {"U_garancne", "Garančné poistenie", T, nullptr, kHintPoistenie2},
-         {"U_sds", "Účasť na dôch.sporení - II.pilier"},
-         {"VYNIMKA_VZ", "Výnimka výšky vymer.základu", V, "L_VVZ"}},
-        3);
-    pracovne->setObjectName(QStringLiteral("PAGE_PRACOVNE"));
-    m_nyZam->addTab(pracovne, QStringLiteral("Pracovné údaje"));
+    const dbctrl::ScreenGroup pracovne{
+        .columns = 3,
+        .controls = {{"Zamestnanie", "Funkcia"},
+                      {"Nastup", "Dátum nástupu", D},
+                      {"Vystup", "Dátum ukonč.prac.pomeru", D},
+                      {"TYPZEC", "Typ vzťahu FO k zamestnávateľovi", V, "L_TYPZEC"},
+                      {"Fz_uvazok", "Úväzok (0-3)", Z, ";0;1;2;3"},
+                      {"CALC_FZ_UVAZOK", "Druh úväzku", R},
+                      {"Fz_typzam", "Druh osoby (O,Z,D)", Z, ";O;Z;D"},
+                      {"CALC_FZ_TYPZAM", "Druh osoby", R},
+                      {"Fz_hlavne", "Hlavný pracovný pomer", L},
+                      {"F_doba", "Denný úväzok v hodinách"},
+                      {"ZPS", "Má zmenenú prac.schopnosť ZPS", L},
+                      {"ZTP", "Zdravotne ťažko postihnutý", L},
+                      {"Miera_poklesu", "Miera poklesu schopnosti"},
+                      {"VYHL", "Podpísané vyhlásenie na daň", L},
+                      {"RZP", "Ročné zúčtovanie preddavkov dane", L},
+                      {"Dan_zrazkou", "Daň zrážať osobitnou sadzbou dane", L},
+                      {"Dan_nerezident", "Daňový nerezident", L},
+                      {"U_sviatky", "Náhrada za sviatky", L},
+                      {"MV_plat", "Dohodnutý mesačný plat"},
+                      {"V_sadzba", "Hodinová sadzba"},
+                      {"Fixny_mv_plat", "Pevná výška dohodnutého platu", L},
+                      {"F_sadzba_premii", "Sadzba prémií"},
+                      {"Pouz_auto", "Používanie služobného auta"},
+                      {"Zvys_ostatne", "Ostatné zvýšenia"},
+                      {"Holiday", "Nárok na dovolenku"},
+                      {"Holiday_old", "Nevyčerpaná dovolenka z min.rokov"},
+                      {"W_holiday", "Čerpaná dovolenka"},
+                      {"PN_DENNE", "Denný vymer.zákl.pre náhr.PN"},
+                      {"Nc_minimum", "Nezdaniteľná časť"},
+                      {"Ne_zaloha", "Zrážka - záloha"},
+                      {"Ne_pozicky", "Zrážka - pôžičky"},
+                      {"Ne_odborar", "Zrážka - odbory"},
+                      {"Ne_poistovna", "Zrážka - poisťovňa"},
+                      {"Ne_exekucia", "Zrážka - exekúcia"},
+                      {"Spor_plat", "Sporenie - spôsob"},
+                      {"Sporenie", "Sporenie - suma"},
+                      {"N_ddp", "DDP zamestnanec - suma"},
+                      {"N_sadzba_ddp", "DDP zamestnanec - sadzba"},
+                      {"Nz_ddp", "DDP zamestnávateľ - suma"},
+                      {"Nz_sadzba_ddp", "DDP zamestnávateľ - sadzba"},
+                      {"KDP", "Kód dôchodkovej poisťovne - III.pilier"},
+                      {"L_KDP", "Doplnková dôchodková poisťovňa", R},
+                      {"KZP", "Kód zdrav.poisťovne", V, "L_KZP"},
+                      {"U_zdrav", "Zdravotné poistenie", T, {}, kHintPoistenie},
+                      {"U_nemoc", "Nemocenské poistenie", T, {}, kHintPoistenie},
+                      {"U_dochod", "Dôchodkové poistenie", T, {}, kHintPoistenie},
+                      {"U_fondzam", "Poistenie v nezamestnanosti", T, {}, kHintPoistenie},
+                      {"U_invalid", "Invalidné poistenie", T, {}, kHintPoistenie},
+                      {"U_uraz", "Úrazové poistenie", T, {}, kHintPoistenie2},
+                      {"U_rezerva", "Rezervný fond solidarity", T, {}, kHintPoistenie2},
+                      {"U_garancne", "Garančné poistenie", T, {}, kHintPoistenie2},
+                      {"U_sds", "Účasť na dôch.sporení - II.pilier"},
+                      {"VYNIMKA_VZ", "Výnimka výšky vymer.základu", V, "L_VVZ"}}};
+    dbctrl::ScreenBuilder(src, QStringLiteral("TZAM_"))
+        .addPages(m_nyZam, {{QStringLiteral("PAGE_OSOBNE"), QStringLiteral("Osobné údaje"), {osobne}},
+                            {QStringLiteral("PAGE_KONTAKTY"), QStringLiteral("Kontaktné údaje"), {kontakty}},
+                            {QStringLiteral("PAGE_PRACOVNE"), QStringLiteral("Pracovné údaje"), {pracovne}}});
 
     pridajZalozku(page, QStringLiteral("Zamestnanci"), src, &dmz.DS_ZGRID, navList, navDetail);
     return page;
@@ -659,6 +659,7 @@ QWidget *TKartaZam::vytvorZp()
                                      {"X2", "X2", 80},
                                      {"X3", "X3", 80},
                                      {"X4", "X4", 80}});
+    // The results have no fields of their own: their cells are typed into.
     vysledok->setReadOnly(false);
     zl->addWidget(vysledok);
     m_nxZdr->addTab(zamnec, QStringLiteral("Ročné zúčtovanie "));
@@ -684,6 +685,7 @@ QWidget *TKartaZam::vytvorZp()
                                     {"X3", "Minimálny základ", 90},
                                     {"X4", "Preddavok zamestnanca", 90},
                                     {"X5", "Preddavok ZPS", 90}});
+    // The monthly basis is corrected in its cells too.
     mesiace->setReadOnly(false);
     dl->addWidget(mesiace);
     m_nxZdr->addTab(doklad, QStringLiteral("Doklad o preddavkoch"));
@@ -709,6 +711,7 @@ QWidget *TKartaZam::vytvorDavku601()
                                  {"Datum_zmeny", "Dátum zmeny", 90},
                                  {"Id_cislo", "Identifikačné číslo", 110},
                                  {"KZP", "Kód ZP (2 znaky)", 90}});
+    // A change report is typed into its row: the tab has no fields beside the grid.
     grid->setReadOnly(false);
     body->addWidget(grid, 1);
     auto *help = new QPlainTextEdit(page);
@@ -733,7 +736,7 @@ QWidget *TKartaZam::vytvorDavku601()
 
 bool TKartaZam::Zameraj_pole_zamestnanca(const QString &field)
 {
-    QWidget *control = Najdi_ovladac(this, &DMZ().DS_ZAM1, field);
+    QWidget *control = findDataControl(this, &DMZ().DS_ZAM1, field);
     if (!control)
         return false;
     m_nxZam->setCurrentIndex(m_nxZam->indexStranky(QStringLiteral("PAGE_UDAJE")));

@@ -17,18 +17,16 @@
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/field_link.h"
+#include "platform/dbctrl/screen_builder.h"
 #include "platform/errors.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QStyle>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -49,8 +47,6 @@ bool g_otvorene = false;
 
 const QString kZamf = QStringLiteral("ZAMF");
 const QString kVypl1 = QStringLiteral("VYPL1");
-const QString kHintPoistenie = QStringLiteral("%SMyAppHintPoistenie");
-const QString kHintPoistenie2 = QStringLiteral("%SMyAppHintPoistenie2");
 
 // Texts of the menus.
 const QString kNovaVyplata = QStringLiteral("Nová výplata");
@@ -64,16 +60,14 @@ const QString kVymazanieZaznamu = QStringLiteral("Vymazanie záznamu");
 const QString kTlacPasky = QStringLiteral("&Tlač výplatnej pásky");
 const QString kNavrat = QStringLiteral("&Návrat");
 
-// The hint of a field shown on entry ("%SMyAppHintPoistenie..." stand for the messages).
-QString hintPola(const QString &field)
+// The text of a field's hint ("%SMyAppHintPoistenie..." stand for the messages).
+QString textNapovedy(const QString &hint)
 {
-    static const QStringList poistenie{"U_ZDRAV", "U_NEMOC", "U_DOCHOD", "U_FONDZAM", "U_INVALID"};
-    static const QStringList poistenie2{"U_URAZ", "U_REZERVA", "U_GARANCNE"};
-    if (poistenie.contains(field.toUpper()))
-        return kHintPoistenie;
-    if (poistenie2.contains(field.toUpper()))
-        return kHintPoistenie2;
-    return {};
+    if (hint == MainVyp::kHintPoistenie)
+        return Msg(65144);
+    if (hint == MainVyp::kHintPoistenie2)
+        return Msg(65145);
+    return hint;
 }
 
 bool upravuje(const db::DataSet &ds) { return ds.isActive() && ds.isEditing(); }
@@ -204,15 +198,16 @@ void TFormMainVyp::vytvorStranuZamf()
     Panel_zamf->setFrameShape(QFrame::Panel);
     v->addWidget(Panel_zamf);
 
-    DBG_zamf = new dbctrl::DBGrid(Page_zamf);
-    DBG_zamf->setObjectName(QStringLiteral("DBG_zamf"));
-    DBG_zamf->setReadOnly(true);
+    DBG_zamf = dbctrl::ScreenBuilder(&core::DMZ().DS_ZAMF)
+                   .grid({.kind = dbctrl::ControlKind::Grid,
+                          .readOnly = true,
+                          .name = QStringLiteral("DBG_zamf"),
+                          .columns = {{"CODE_NUMB", "Osobné číslo", 90},
+                                      {"PMT", "Priezvisko, Meno, Titul", 320},
+                                      {"NASTUP", "Nástup", 90},
+                                      {"VYSTUP", "Výstup", 90}}},
+                         Page_zamf);
     DBG_zamf->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBG_zamf->addColumn(QStringLiteral("CODE_NUMB"), QStringLiteral("Osobné číslo"), 90);
-    DBG_zamf->addColumn(QStringLiteral("PMT"), QStringLiteral("Priezvisko, Meno, Titul"), 320);
-    DBG_zamf->addColumn(QStringLiteral("NASTUP"), QStringLiteral("Nástup"), 90);
-    DBG_zamf->addColumn(QStringLiteral("VYSTUP"), QStringLiteral("Výstup"), 90);
-    DBG_zamf->setDataSource(&core::DMZ().DS_ZAMF);
     connect(DBG_zamf, &dbctrl::DBGrid::rowActivated, this,
             [this] { dbctrl::runReported([this] { Akcia_zamf_vyber(); }); });
     connect(DBG_zamf, &dbctrl::DBGrid::titleClicked, this,
@@ -279,31 +274,36 @@ void TFormMainVyp::vytvorStranuVypl()
     v->addLayout(top);
 
     auto *split = new QHBoxLayout;
-    DBGrid2 = new dbctrl::DBGrid(Page_vypl1);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setReadOnly(true);
-    DBGrid2->addColumn(QStringLiteral("MES"), QStringLiteral("Mesiac"), 80);
-    DBGrid2->addColumn(QStringLiteral("V_rok"), QStringLiteral("Rok"), 50);
-    DBGrid2->setDataSource(&m.DS_VGRID);
+    DBGrid2 = dbctrl::ScreenBuilder(&m.DS_VGRID)
+                  .grid({.kind = dbctrl::ControlKind::Grid,
+                         .readOnly = true,
+                         .name = QStringLiteral("DBGrid2"),
+                         .columns = {{"MES", "Mesiac", 80}, {"V_rok", "Rok", 50}}},
+                        Page_vypl1);
     DBGrid2->setFixedWidth(160);
 
     N_VYPL = new QTabWidget(Page_vypl1);
     N_VYPL->setObjectName(QStringLiteral("N_VYPL"));
-    const QVector<MainVyp::Zalozka> &zalozky = MainVyp::Zalozky_vyplaty();
+    // The tabs of the record's fields; a field standing on several tabs has a control on each.
+    const QVector<dbctrl::ScreenPage> &zalozky = MainVyp::Zalozky_vyplaty();
+    dbctrl::ScreenBuilder polia(&m.DS_VYPL, QStringLiteral("DB_"));
+    polia.addSource(MainVyp::kFirmHeaderSource, &core::DM().DS_INF);
+    polia.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) { pripojPole(c, w); };
     auto pridaj = [this](QWidget *page, const QString &name, const QString &caption) {
         page->setObjectName(name);
         N_VYPL->addTab(page, caption);
     };
-    pridaj(vytvorZalozkuPoli(0), zalozky[0].meno, zalozky[0].nazov);
-    pridaj(vytvorZalozkuPoistneho(), zalozky[1].meno, zalozky[1].nazov);
-    pridaj(vytvorZalozkuPriplatkov(), zalozky[2].meno, zalozky[2].nazov);
+    auto pridajPolia = [&](int index) { N_VYPL->addTab(polia.page(zalozky[index]), zalozky[index].caption); };
+    pridajPolia(0);
+    pridajPolia(1);
+    pridajPolia(2);
     pridaj(vytvorZalozkuVykonu(), QStringLiteral("PAGE_VYKON"), QStringLiteral("Výkonová mzda"));
     pridaj(vytvorZalozkuZrazok(), QStringLiteral("PAGE_ZRAZKY"), QStringLiteral("Zrážky"));
     auto *nep = new QLabel(QStringLiteral("Evidencia neprítomnosti bola presunutá do karty zamestnanca."));
     nep->setAlignment(Qt::AlignCenter);
     pridaj(nep, QStringLiteral("PAGE_NEP"), QStringLiteral("Neprítomnosť"));
-    pridaj(vytvorZalozkuPoli(3), zalozky[3].meno, zalozky[3].nazov);
-    pridaj(vytvorZalozkuPoli(4), zalozky[4].meno, zalozky[4].nazov);
+    pridajPolia(3);
+    pridajPolia(4);
     connect(N_VYPL, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_menimZalozku)
             return;
@@ -324,189 +324,31 @@ void TFormMainVyp::vytvorStranuVypl()
             m_vstupnePolia << f;
 }
 
-QWidget *TFormMainVyp::vytvorPole(const QString &field, bool lenCitanie, QWidget *parent)
+void TFormMainVyp::pripojPole(const dbctrl::ScreenControl &c, QWidget *w)
 {
-    TDMV &m = dmv();
-    QWidget *w = nullptr;
-    dbctrl::DataControl *control = nullptr;
-    const FieldDef<VypRecord> *def = VypRecord::field(field);
-    const QString key = field.toUpper();
-    if (def && def->type == FieldType::Logical) {
-        auto *c = new dbctrl::DBCheckBox(parent);
-        connect(c, &QCheckBox::clicked, this, [this] { SET_ALL(); });
-        w = c;
-        control = c;
-    } else if (key == QStringLiteral("VYNIMKA_VZ")) {
-        auto *c = new dbctrl::DBComboBox(parent);
-        c->setEditable(true);
-        connect(c, &dbctrl::DBComboBox::exited, this, [this] { SET_ALL(); });
-        w = c;
-        control = c;
-    } else {
-        auto *e = new dbctrl::DBEdit(parent);
-        const bool text = key.startsWith(QStringLiteral("CALC_")) && key != QStringLiteral("CALC_DAN");
-        e->setAlignment(text ? Qt::AlignLeft : Qt::AlignRight);
-        e->setMinimumWidth(text ? 150 : 80);
+    // The firm's rates and the captions are only shown; the rest are fields of the record.
+    auto *control = dynamic_cast<dbctrl::DataControl *>(w);
+    if (!control || !c.source.isEmpty())
+        return;
+    const QString key = c.field.toUpper();
+    m_polia[key] << w;
+    if (!c.readOnly)
+        m_vstupne[key] << control;
+    if (auto *box = qobject_cast<dbctrl::DBCheckBox *>(w)) {
+        connect(box, &QCheckBox::clicked, this, [this] { SET_ALL(); });
+    } else if (auto *combo = qobject_cast<dbctrl::DBComboBox *>(w)) {
+        connect(combo, &dbctrl::DBComboBox::exited, this, [this] { SET_ALL(); });
+    } else if (auto *e = qobject_cast<dbctrl::DBEdit *>(w)) {
         if (key == QStringLiteral("MV_PLAT"))
             connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL_MV_PLAT(); });
         else
             connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL(); });
-        const QString hint = hintPola(field);
-        if (!hint.isEmpty())
+        if (!c.hint.isEmpty()) {
+            const QString hint = c.hint;
+            e->setToolTip(textNapovedy(hint));
             connect(e, &dbctrl::DBEdit::entered, this, [this, hint] { Hint_zobraz(hint); });
-        w = e;
-        control = e;
-    }
-    control->setDataSource(&m.DS_VYPL);
-    control->setDataField(field);
-    QList<QWidget *> &list = m_polia[key];
-    w->setObjectName(list.isEmpty() ? QStringLiteral("DB_") + field
-                                    : QStringLiteral("DB_%1_%2").arg(field).arg(list.size() + 1));
-    list << w;
-    const bool calculated = key.startsWith(QStringLiteral("CALC_")) || (def && def->calculated);
-    if (lenCitanie || calculated)
-        control->setDataReadOnly(true);
-    else
-        m_vstupne[key] << control;
-    return w;
-}
-
-namespace {
-
-QWidget *scrolled(QWidget *content)
-{
-    auto *area = new QScrollArea;
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setWidget(content);
-    return area;
-}
-
-} // namespace
-
-QWidget *TFormMainVyp::vytvorZalozkuPoli(int index)
-{
-    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[index];
-    auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    int cislo = 0;
-    for (const MainVyp::Skupina &s : z.skupiny) {
-        auto *box = new QGroupBox(s.nadpis, content);
-        auto *form = new QGridLayout(box);
-        int row = 0;
-        for (const MainVyp::PoleObrazovky &p : s.polia) {
-            auto *label = new QLabel(p.popis, box);
-            form->addWidget(label, row, 0);
-            QWidget *w = vytvorPole(p.pole, p.lenCitanie, box);
-            label->setBuddy(w);
-            if (p.pole.compare(QStringLiteral("PRHRMEZA"), Qt::CaseInsensitive) == 0)
-                label->setObjectName(QStringLiteral("Label_PRHRMEZA"));
-            form->addWidget(w, row, 1);
-            ++row;
-        }
-        form->setRowStretch(row, 1);
-        grid->addWidget(box, cislo / 3, cislo % 3, Qt::AlignTop);
-        ++cislo;
-    }
-    return scrolled(content);
-}
-
-QWidget *TFormMainVyp::vytvorZalozkuPoistneho()
-{
-    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[1];
-    auto *content = new QWidget;
-    auto *v = new QGridLayout(content);
-    auto tabulka = [this, content](const MainVyp::Tabulka &t, const QString &title) {
-        auto *box = new QGroupBox(title, content);
-        auto *g = new QGridLayout(box);
-        for (int c = 0; c < t.stlpce.size(); ++c)
-            g->addWidget(new QLabel(t.stlpce[c], box), 0, c);
-        int row = 1;
-        for (const MainVyp::Tabulka::Riadok &r : t.riadky) {
-            g->addWidget(new QLabel(r.popis, box), row, 0);
-            for (int c = 0; c < r.polia.size(); ++c) {
-                QWidget *w = vytvorPole(r.polia[c], t.lenCitanie.contains(r.polia[c]), box);
-                if (!hintPola(r.polia[c]).isEmpty())
-                    w->setToolTip(Msg(hintPola(r.polia[c]) == kHintPoistenie ? 65144 : 65145));
-                g->addWidget(w, row, c + 1);
-            }
-            ++row;
-        }
-        return box;
-    };
-    v->addWidget(tabulka(MainVyp::Tabulka_fondov(), QStringLiteral("Poistenie")), 0, 0, 1, 2);
-    v->addWidget(tabulka(MainVyp::Tabulka_fondov_firmy(), QStringLiteral("Poistenie platené firmou")), 1, 0);
-    int row = 2;
-    int column = 0;
-    for (const MainVyp::Skupina &s : z.skupiny) {
-        auto *box = new QGroupBox(s.nadpis, content);
-        auto *form = new QGridLayout(box);
-        int r = 0;
-        for (const MainVyp::PoleObrazovky &p : s.polia) {
-            form->addWidget(new QLabel(p.popis, box), r, 0);
-            form->addWidget(vytvorPole(p.pole, p.lenCitanie, box), r, 1);
-            ++r;
-        }
-        form->setRowStretch(r, 1);
-        v->addWidget(box, row, column, Qt::AlignTop);
-        if (++column == 2) {
-            column = 0;
-            ++row;
         }
     }
-    return scrolled(content);
-}
-
-QWidget *TFormMainVyp::vytvorZalozkuPriplatkov()
-{
-    const MainVyp::Zalozka &z = MainVyp::Zalozky_vyplaty()[2];
-    const MainVyp::Tabulka &t = MainVyp::Tabulka_priplatkov();
-    auto *content = new QWidget;
-    auto *h = new QHBoxLayout(content);
-    auto *box = new QGroupBox(QStringLiteral("Príplatky"), content);
-    auto *g = new QGridLayout(box);
-    for (int c = 0; c < t.stlpce.size(); ++c)
-        g->addWidget(new QLabel(t.stlpce[c], box), 0, c);
-    int row = 1;
-    for (const MainVyp::Tabulka::Riadok &r : t.riadky) {
-        auto *caption = new QLabel(r.popis, box);
-        if (!r.popisZHlavicky.isEmpty())
-            caption->setObjectName(QStringLiteral("Label_") + r.popisZHlavicky);
-        g->addWidget(caption, row, 0);
-        for (int c = 0; c < r.polia.size(); ++c) {
-            const QString &f = r.polia[c];
-            QWidget *w = nullptr;
-            if (f.startsWith(QStringLiteral("Inf."))) {
-                // The firm's rate, only shown.
-                auto *e = new dbctrl::DBEdit(box);
-                e->setDataSource(&core::DM().DS_INF);
-                e->setDataField(f.mid(4));
-                e->setDataReadOnly(true);
-                e->setAlignment(Qt::AlignRight);
-                e->setObjectName(QStringLiteral("DB_INF_") + f.mid(4));
-                w = e;
-            } else {
-                w = vytvorPole(f, t.lenCitanie.contains(f), box);
-            }
-            g->addWidget(w, row, c + 1);
-        }
-        ++row;
-    }
-    g->setRowStretch(row, 1);
-    h->addWidget(box, 1, Qt::AlignTop);
-    for (const MainVyp::Skupina &s : z.skupiny) {
-        auto *sb = new QGroupBox(s.nadpis, content);
-        auto *form = new QGridLayout(sb);
-        int r = 0;
-        for (const MainVyp::PoleObrazovky &p : s.polia) {
-            form->addWidget(new QLabel(p.popis, sb), r, 0);
-            form->addWidget(vytvorPole(p.pole, p.lenCitanie, sb), r, 1);
-            ++r;
-        }
-        form->setRowStretch(r, 1);
-        h->addWidget(sb, 1, Qt::AlignTop);
-    }
-    return scrolled(content);
 }
 
 QWidget *TFormMainVyp::vytvorZalozkuVykonu()
@@ -539,14 +381,15 @@ QWidget *TFormMainVyp::vytvorZalozkuVykonu()
     top->addStretch(1);
     top->addWidget(Butt_vykon_tlac);
     v->addLayout(top);
-    DBG_hsu = new dbctrl::DBGrid(page);
-    DBG_hsu->setObjectName(QStringLiteral("DBG_hsu"));
-    DBG_hsu->addColumn(QStringLiteral("UKID"), QString(), 80);
-    DBG_hsu->addColumn(QStringLiteral("LKP_POPIS_UKONU"), QString(), 300);
-    DBG_hsu->addColumn(QStringLiteral("Pocet"), QString(), 80);
-    DBG_hsu->addColumn(QStringLiteral("Suma1"), QString(), 90);
-    DBG_hsu->addColumn(QStringLiteral("Suma"), QString(), 100);
-    DBG_hsu->setDataSource(&m.DS_HSU);
+    DBG_hsu = dbctrl::ScreenBuilder(&m.DS_HSU)
+                  .grid({.kind = dbctrl::ControlKind::Grid,
+                         .name = QStringLiteral("DBG_hsu"),
+                         .columns = {{"UKID", {}, 80},
+                                     {"LKP_POPIS_UKONU", {}, 300},
+                                     {"Pocet", {}, 80},
+                                     {"Suma1", {}, 90},
+                                     {"Suma", {}, 100}}},
+                        page);
     v->addWidget(DBG_hsu, 1);
     return page;
 }
@@ -578,45 +421,33 @@ QWidget *TFormMainVyp::vytvorZalozkuZrazok()
     top->addStretch(1);
     v->addLayout(top);
 
-    DBG_zrv = new dbctrl::DBGrid(page);
-    DBG_zrv->setObjectName(QStringLiteral("DBG_zrv"));
-    DBG_zrv->setReadOnly(true);
-    DBG_zrv->addColumn(QStringLiteral("Typ"), QStringLiteral("Typ"), 40);
-    DBG_zrv->addColumn(QStringLiteral("CALC_TEXT_ZARAZKY"), QStringLiteral("Druh zrážky"), 120);
-    DBG_zrv->addColumn(QStringLiteral("Prijemca"), QString(), 180);
-    DBG_zrv->addColumn(QStringLiteral("Suma"), QStringLiteral("Suma"), 80);
-    DBG_zrv->addColumn(QStringLiteral("Typ_sumy"), QStringLiteral("Typ sumy"), 60);
-    DBG_zrv->addColumn(QStringLiteral("CALC_VYP_SUMA"), QStringLiteral("Vypočítaná suma"), 100);
-    DBG_zrv->setDataSource(&m.DS_ZRVG);
+    DBG_zrv = dbctrl::ScreenBuilder(&m.DS_ZRVG)
+                  .grid({.kind = dbctrl::ControlKind::Grid,
+                         .readOnly = true,
+                         .name = QStringLiteral("DBG_zrv"),
+                         .columns = {{"Typ", "Typ", 40},
+                                     {"CALC_TEXT_ZARAZKY", "Druh zrážky", 120},
+                                     {"Prijemca", {}, 180},
+                                     {"Suma", "Suma", 80},
+                                     {"Typ_sumy", "Typ sumy", 60},
+                                     {"CALC_VYP_SUMA", "Vypočítaná suma", 100}}},
+                        page);
     v->addWidget(DBG_zrv, 1);
 
-    auto *box = new QGroupBox(QStringLiteral("Zrážka"), page);
-    auto *g = new QGridLayout(box);
-    const std::pair<const char *, const char *> fields[] = {
-        {"Typ", "Typ zrážky"},          {"Predcislo_u", "Predčíslo"},  {"Cislo_u", "Číslo účtu"},
-        {"Banka_u", "Kód banky"},       {"VSym", "Variabilný symbol"}, {"KSym", "Konštantný symbol"},
-        {"SSym_u", "Špecif.symbol"},    {"Spp", "Správa pre prijímateľa"}, {"Suma", "Suma"},
-        {"Typ_sumy", "Typ sumy"},       {"Poznamka", "Poznámka"},
-    };
-    int i = 0;
-    for (const auto &[field, caption] : fields) {
-        auto *e = new dbctrl::DBEdit(box);
-        e->setDataSource(&m.DS_ZRV);
-        e->setDataField(QString::fromLatin1(field));
-        e->setObjectName(QStringLiteral("DBZ_") + QString::fromLatin1(field));
-        if (QString::fromLatin1(field) == QStringLiteral("Typ")) {
-            const QString hint = QStringLiteral(
-                "Povolené hodnoty sú P(poisťovňa),O(odbory),S(staveb.sporenie), Y(pôžičky) a X(iné).");
+    dbctrl::ScreenBuilder zrazka(&m.DS_ZRV, QStringLiteral("DBZ_"));
+    zrazka.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) {
+        auto *e = qobject_cast<dbctrl::DBEdit *>(w);
+        if (!e)
+            return;
+        m_zrazky.insert(c.field.toUpper(), e);
+        if (!c.hint.isEmpty()) {
+            const QString hint = c.hint;
             e->setToolTip(hint);
             connect(e, &dbctrl::DBEdit::entered, this, [this, hint] { Hint_zobraz(hint); });
             connect(e, &dbctrl::DBEdit::exited, this, [this] { Hint_zmaz(); });
         }
-        m_zrazky.insert(QString::fromLatin1(field).toUpper(), e);
-        g->addWidget(new QLabel(QString::fromUtf8(caption), box), i / 3, (i % 3) * 2);
-        g->addWidget(e, i / 3, (i % 3) * 2 + 1);
-        ++i;
-    }
-    v->addWidget(box);
+    };
+    v->addWidget(zrazka.group(MainVyp::Polia_zrazky(), page));
     return page;
 }
 
@@ -766,11 +597,10 @@ void TFormMainVyp::FormActivate()
     // The free surcharges carry the names the firm gave them.
     db::Table &inf = core::DM().TINF_;
     if (inf.isActive() && !inf.isEmpty())
-        for (const MainVyp::Tabulka::Riadok &r : MainVyp::Tabulka_priplatkov().riadky)
-            if (!r.popisZHlavicky.isEmpty())
-                if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + r.popisZHlavicky))
-                    if (db::Field *f = inf.findField(r.popisZHlavicky); f && !f->asString().trimmed().isEmpty())
-                        label->setText(f->asString().trimmed());
+        for (const QString &field : MainVyp::Popisy_priplatkov())
+            if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + field))
+                if (db::Field *f = inf.findField(field); f && !f->asString().trimmed().isEmpty())
+                    label->setText(f->asString().trimmed());
 }
 
 void TFormMainVyp::nastavObdobieZaloziek()
@@ -1141,12 +971,7 @@ void TFormMainVyp::SET_ALL_MV_PLAT()
 
 void TFormMainVyp::Hint_zobraz(const QString &hint)
 {
-    QString text = hint;
-    if (hint == kHintPoistenie)
-        text = Msg(65144);
-    else if (hint == kHintPoistenie2)
-        text = Msg(65145);
-    core::statusPanel(statusBar, 1)->setText(text);
+    core::statusPanel(statusBar, 1)->setText(textNapovedy(hint));
 }
 
 void TFormMainVyp::Hint_zmaz() { core::statusPanel(statusBar, 1)->clear(); }

@@ -31,6 +31,7 @@ namespace tarix::dbctrl {
 class DBEdit;
 class DBGrid;
 class DataControl;
+struct ScreenControl;
 } // namespace tarix::dbctrl
 
 namespace tarix::payroll {
@@ -169,12 +170,11 @@ private:
     void vytvorStranuZamf();
     void vytvorStranuVypl();
     void vytvorMenu();
-    QWidget *vytvorZalozkuPoli(int index);
-    QWidget *vytvorZalozkuPoistneho();
-    QWidget *vytvorZalozkuPriplatkov();
     QWidget *vytvorZalozkuVykonu();
     QWidget *vytvorZalozkuZrazok();
-    QWidget *vytvorPole(const QString &field, bool lenCitanie, QWidget *parent);
+    // Connects a control of a payroll field (made from the screen's tables) to the
+    // calculation, the hints and the lists of input fields.
+    void pripojPole(const dbctrl::ScreenControl &c, QWidget *w);
     void nastavObdobieZaloziek();
     void vyberZalozku(int index); // without the leave checks
     void uprac();                 // the clean-up of a close

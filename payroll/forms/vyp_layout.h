@@ -1,54 +1,35 @@
 #pragma once
 // What the payroll screen shows on its tabs: the fields of the payroll record with their
-// captions, in the order they stand, and which of them are only shown. No Qt Widgets here,
-// so that the lists can be checked against the payroll table and the calculation.
+// captions, in the groups and tables they stand in, and which of them are only shown. The
+// screen is built from these tables, and the lists of fields below are checked against the
+// payroll table and the calculation.
+#include "platform/dbctrl/screen_description.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 namespace tarix::payroll::MainVyp {
 
-struct PoleObrazovky {
-    QString pole;   // field of the payroll record (TVYP_)
-    QString popis;  // caption beside it
-    bool lenCitanie = false; // always shown only (a result of the calculation)
-};
+// Hints of the insurance participation fields, standing for messages 65144 and 65145.
+inline const QString kHintPoistenie = QStringLiteral("%SMyAppHintPoistenie");
+inline const QString kHintPoistenie2 = QStringLiteral("%SMyAppHintPoistenie2");
 
-// One block of fields under a heading.
-struct Skupina {
-    QString nadpis;
-    QVector<PoleObrazovky> polia;
-};
+// The data source the tables name for fields of the firm header (the surcharge rates,
+// only shown).
+inline const QString kFirmHeaderSource = QStringLiteral("DS_INF");
 
-struct Zalozka {
-    QString meno;    // object name of the tab ("PAGE_ZAKLAD")
-    QString nazov;   // its caption ("Základné údaje")
-    QVector<Skupina> skupiny;
-};
+// The payroll tabs that show fields of the record (on DS_VYPL, controls named "DB_" and the
+// field), in screen order: PAGE_ZAKLAD, PAGE_POISTNE, PAGE_PRIPL, PAGE_USE, PAGE_ND. The
+// piece-work, deductions and absence tabs have their own controls.
+const QVector<dbctrl::ScreenPage> &Zalozky_vyplaty();
 
-// The payroll tabs that show fields of the record (the piece-work, deductions and absence
-// tabs have their own controls). The surcharge and insurance tabs are laid out as tables.
-const QVector<Zalozka> &Zalozky_vyplaty();
+// The deduction under the deductions grid (on DS_ZRV, controls named "DBZ_" and the field).
+const dbctrl::ScreenGroup &Polia_zrazky();
 
-// A table of fields: one row per item (a fund, a surcharge), one column per kind.
-struct Tabulka {
-    QStringList stlpce;           // column headings (the first is the row caption)
-    struct Riadok {
-        QString popis;
-        QStringList polia;        // one field per column after the caption; empty: nothing.
-                                  // "Inf.X": field X of the firm header, only shown
-        QString popisZHlavicky;   // firm-header field holding the caption (free surcharges)
-    };
-    QVector<Riadok> riadky;
-    QStringList lenCitanie;       // fields of the table only shown
-};
-// The five funds of PAGE_POISTNE (participation, employee and employer rate, employee and
-// employer contribution) and the employer-only funds.
-const Tabulka &Tabulka_fondov();
-const Tabulka &Tabulka_fondov_firmy();
-// The surcharges of PAGE_PRIPL: hours, rate kind, amount. The rates are shown beside them
-// from the firm header (first six) and the record (the free ones).
-const Tabulka &Tabulka_priplatkov();
+// Firm-header fields holding the names the firm gave the free surcharges; the caption of
+// each surcharge's row is the label "Label_" + field.
+const QStringList &Popisy_priplatkov();
 
 // Every field of the record that the screen offers for input (not marked as only shown),
 // each once, in screen order.

@@ -1,0 +1,65 @@
+#pragma once
+// Makes the widgets of a screen description (screen_description.h): the data-aware
+// controls bound to their fields, their captions, groups, tables and tab pages.
+//
+// A field control is named by the builder's prefix and its field ("TZAM_Surname"); a field
+// that already has a control of that name from the same builder gets "_2", "_3" ... (a
+// screen may show a field on several tabs). Widgets are made in the order of the
+// description, which is the order the focus moves through them.
+#include "platform/dbctrl/screen_description.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+class QGridLayout;
+class QTabWidget;
+class QWidget;
+
+namespace tarix::db {
+class DataSource;
+}
+
+namespace tarix::dbctrl {
+
+class DBGrid;
+
+class ScreenBuilder {
+public:
+    // `source`: the data source of every control that names none.
+    explicit ScreenBuilder(db::DataSource *source = nullptr, const QString &prefix = {});
+
+    // A data source that controls name in their `source`.
+    void addSource(const QString &name, db::DataSource *source);
+
+    // Runs for every control made from a description (after it is bound and named), so that
+    // a window connects its own handlers.
+    std::function<void(const ScreenControl &, QWidget *)> onControl;
+
+    // One control (no caption beside it).
+    QWidget *control(const ScreenControl &c, QWidget *parent);
+    DBGrid *grid(const ScreenControl &c, QWidget *parent);
+    DBNavigator *navigator(const ScreenControl &c, QWidget *parent);
+    // A group: its group box, or a widget holding its form.
+    QWidget *group(const ScreenGroup &g, QWidget *parent);
+    // A page named as described (without a parent: for the caller's tab widget).
+    QWidget *page(const ScreenPage &p, QWidget *parent = nullptr);
+    // Each page as a tab of `tabs`, with its caption.
+    void addPages(QTabWidget *tabs, const QVector<ScreenPage> &pages);
+
+private:
+    void layOut(const ScreenGroup &g, QWidget *host);
+    db::DataSource *sourceOf(const ScreenControl &c) const;
+    QString nameOf(const ScreenControl &c);
+
+    db::DataSource *m_source;
+    QString m_prefix;
+    QHash<QString, db::DataSource *> m_sources;
+    QHash<QString, int> m_names; // generated name (upper case) -> controls so named
+};
+
+// The control under `root` that edits `field` of `source` (compared without regard to case;
+// a lookup combo is found by its key field), or nullptr.
+QWidget *findDataControl(QWidget *root, db::DataSource *source, const QString &field);
+
+} // namespace tarix::dbctrl
