@@ -1,5 +1,7 @@
 #pragma once
 // Start-up: from an empty process to the main window, in the program's fixed order.
+#include "core/startup_hooks.h"
+
 #include <QString>
 #include <functional>
 
@@ -9,17 +11,6 @@ namespace tarix::core {
 
 class TDM;
 class TFormMain;
-
-// What the layers above the core contribute to start-up. The app wires them up, so
-// that the core never depends on the subsystems built on it. The data modules come from
-// the module registry, where each subsystem declared them before start-up.
-struct StartupHooks {
-    // Called once the data modules exist, before the main window (the table registry is
-    // filled here).
-    std::function<void()> afterDataModules;
-    // Reads the calculation's settings from TRX.INI after the main window is shown.
-    std::function<void()> readCalculationSettings;
-};
 
 struct StartupOptions {
     QString programFolder; // empty: the executable's folder (or $TARIX_HOME)
