@@ -33,10 +33,6 @@
 #include <variant>
 #include <vector>
 
-// Descriptions are written with designated initialisers that leave the other members at
-// their defaults, which GCC 12 reports under -Wextra.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 namespace tarix::rpt {
 
 // The edges of the place a block is put in that a control of the block keeps its

@@ -144,8 +144,9 @@ TEST_F(PomocMenuTest, AppendsTheItemsInOrder)
     QStringList order;
     for (QAction *a : menu->actions()) {
         order << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-        if (!a->isSeparator())
+        if (!a->isSeparator()) {
             EXPECT_FALSE(a->text().isEmpty()) << a->objectName().toStdString();
+        }
     }
     EXPECT_EQ(order, expected);
 }

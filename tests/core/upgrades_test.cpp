@@ -1,6 +1,7 @@
 // The data upgrades that run on every opening of a firm and year, on data of old versions.
 #include "core/data_upgrades.h"
 #include "core/installation.h"
+#include "core/session.h"
 #include "firm_fixture.h"
 #include "platform/db/db_error.h"
 
@@ -49,7 +50,7 @@ protected:
     QStringList dump()
     {
         QStringList all;
-        for (const QString &alias : {"TARIX_DATA", "TARIX_COMM"})
+        for (const char *alias : {core::kAliasData, core::kAliasComm})
             for (const QString &table : s.tableNames(alias)) {
                 const auto r = s.run(QStringLiteral("select * from \":%1:%2\"").arg(alias, table));
                 for (int i = 0; i < r.rowCount(); ++i) {
