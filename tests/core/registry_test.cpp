@@ -3,43 +3,30 @@
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_sql.h"
-#include "core/installation.h"
 #include "core/module_registry.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tarix;
 
 namespace {
 
-class Installed : public ::testing::Test {
+// A copy of the demo firm (2007) opened without any data module: each test makes the
+// modules the registry asks.
+test::DemoOptions withoutModules()
+{
+    test::DemoOptions options;
+    options.modules = {};
+    return options;
+}
+
+class Installed : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new QTemporaryDir;
-        core::createInstallation(s_dir->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite() { delete s_dir; }
-
-    void SetUp() override
-    {
-        const QString root = s_dir->path() + '/';
-        session.setAlias("TARIX_PRIV", root + "PRIVATE");
-        session.setAlias("TARIX_DATA", root + "DATA01");
-        session.setAlias("TARIX_COMM", root + "COMMON/ROK2007");
-        db::Session::setDefaultSession(&session);
-    }
-    void TearDown() override { db::Session::setDefaultSession(nullptr); }
-
-    static QTemporaryDir *s_dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
+    Installed() : DemoFirmTest({true, 2007, 2007}, withoutModules()) {}
 };
-QTemporaryDir *Installed::s_dir = nullptr;
 
 // A stand-in data module holding some registered tables and sources.
 class FakeModule : public core::DataModule {
