@@ -16,16 +16,16 @@ namespace {
 
 // A copy of the demo firm (2007) opened without any data module: each test makes the
 // modules the registry asks.
-test::DemoOptions withoutModules()
-{
-    test::DemoOptions options;
-    options.modules = {};
-    return options;
-}
-
 class Installed : public test::DemoFirmTest<> {
 protected:
     Installed() : DemoFirmTest({true, 2007, 2007}, withoutModules()) {}
+
+    static test::DemoOptions withoutModules()
+    {
+        test::DemoOptions o;
+        o.modules = {};
+        return o;
+    }
 };
 
 // A stand-in data module holding some registered tables and sources.
