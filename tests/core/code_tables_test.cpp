@@ -4,15 +4,13 @@
 #include "core/dm_code_tables_texts.h"
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
-#include "core/installation.h"
+#include "core/session.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -23,40 +21,17 @@ using Kind = ui::ScriptedUserInterface::EventKind;
 
 namespace {
 
-// One installation per suite; each test works on fresh copies of its databases.
-class CodeTables : public ::testing::Test {
+// Each test on its own copy of the demo firm (2007), with the main data module on it.
+class CodeTables : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_pristine = new QTemporaryDir;
-        core::createInstallation(s_pristine->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_pristine;
-        s_pristine = nullptr;
-    }
-
     void SetUp() override
     {
-        for (const char *folder : {"PRIVATE", "DATA01", "COMMON/ROK2007"}) {
-            const QString from = s_pristine->path() + '/' + folder;
-            const QString to = dir.path() + '/' + folder;
-            ASSERT_TRUE(QDir().mkpath(to));
-            ASSERT_TRUE(QFile::copy(from + "/tarix.db", to + "/tarix.db"));
-        }
-        session.setAlias("TARIX_PRIV", dir.path() + "/PRIVATE");
-        session.setAlias("TARIX_DATA", dir.path() + "/DATA01");
-        session.setAlias("TARIX_COMM", dir.path() + "/COMMON/ROK2007");
-        db::Session::setDefaultSession(&session);
-        dm = std::make_unique<TDM>();
+        test::DemoFirmTest<>::SetUp();
+        dm = &core::DM();
     }
     void TearDown() override
     {
-        dm.reset();
-        session.closeAll();
-        db::Session::setDefaultSession(nullptr);
-        EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+        test::DemoFirmTest<>::TearDown();
         EXPECT_EQ(scripted.pendingAnswers(), 0);
     }
 
@@ -73,14 +48,8 @@ protected:
         return {};
     }
 
-    static QTemporaryDir *s_pristine;
-    QTemporaryDir dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
-    std::unique_ptr<TDM> dm;
+    TDM *dm = nullptr;
 };
-QTemporaryDir *CodeTables::s_pristine = nullptr;
 
 } // namespace
 
@@ -463,7 +432,7 @@ TEST_F(CodeTables, ExemptionListFollowsTheMode)
     // While the payroll source is enabled only the current record's code is listed; disabled,
     // every code.
     db::Table master;
-    master.setDatabaseName("TARIX_DATA");
+    master.setDatabaseName(core::kAliasData);
     master.setTableName("Zam.DB");
     master.open();
     ASSERT_FALSE(master.isEmpty());

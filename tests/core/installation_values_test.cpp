@@ -7,12 +7,10 @@
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/ini/ini_file.h"
+#include "support/installation.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <memory>
 
 using namespace tarix;
 
@@ -32,23 +30,18 @@ QStringList tablesOf(core::FolderKind kind)
     return names;
 }
 
+// Each test reads its own copy of the installation as the generator makes it.
 class ShippedInstallation : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        ASSERT_TRUE(dir->isValid());
-        core::createInstallation(dir->path());
-    }
-    static void TearDownTestSuite() { dir.reset(); }
+    void SetUp() override { dir.install(); }
     void TearDown() override
     {
         session.closeAll();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
     }
 
-    static QString folder(const QString &sub) { return dir->filePath(sub); }
-    static QString yearFolder(int year) { return folder(QString("COMMON/ROK%1").arg(year)); }
+    QString folder(const QString &sub) const { return dir.filePath(sub); }
+    QString yearFolder(int year) const { return dir.yearFolder(year); }
 
     void expectTables(const QString &alias, const QString &sub, core::FolderKind kind)
     {
@@ -60,7 +53,7 @@ protected:
                                                          << t.toStdString();
     }
 
-    static inline std::unique_ptr<QTemporaryDir> dir;
+    test::Installation dir;
     db::Session session;
 };
 
@@ -129,7 +122,7 @@ TEST_F(ShippedInstallation, FirmAndPrivateFoldersHoldEveryTable)
 
 TEST_F(ShippedInstallation, EveryYearHoldsEveryTableAndLoadsItsParameters)
 {
-    ini::IniFile paramIni(dir->filePath("PARAM.INI"));
+    ini::IniFile paramIni(dir.filePath("PARAM.INI"));
     for (int year = 2004; year <= 2008; ++year) {
         SCOPED_TRACE(year);
         expectTables("TARIX_COMM", QString("COMMON/ROK%1").arg(year), core::FolderKind::Year);
@@ -171,7 +164,7 @@ TEST_F(ShippedInstallation, TaxBandsAscendByLowerLimit)
 
 TEST_F(ShippedInstallation, YearValuesAreThoseOfTheDataSheet)
 {
-    ini::IniFile paramIni(dir->filePath("PARAM.INI"));
+    ini::IniFile paramIni(dir.filePath("PARAM.INI"));
     for (const YearValues &v : years) {
         SCOPED_TRACE(v.year);
         session.setAlias("TARIX_COMM", yearFolder(v.year));
@@ -237,7 +230,7 @@ TEST_F(ShippedInstallation, YearValuesAreThoseOfTheDataSheet)
 
 TEST_F(ShippedInstallation, TheTaxBonusOfTheYearFollowsTheMonth)
 {
-    ini::IniFile paramIni(dir->filePath("PARAM.INI"));
+    ini::IniFile paramIni(dir.filePath("PARAM.INI"));
     const struct {
         int period;
         double bonus;

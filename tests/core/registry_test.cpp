@@ -3,43 +3,30 @@
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_sql.h"
-#include "core/installation.h"
 #include "core/module_registry.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/demo_firm_test.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tarix;
 
 namespace {
 
-class Installed : public ::testing::Test {
+// A copy of the demo firm (2007) opened without any data module: each test makes the
+// modules the registry asks.
+class Installed : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new QTemporaryDir;
-        core::createInstallation(s_dir->path(), {true, 2007, 2007});
-    }
-    static void TearDownTestSuite() { delete s_dir; }
+    Installed() : DemoFirmTest({true, 2007, 2007}, withoutModules()) {}
 
-    void SetUp() override
+    static test::DemoOptions withoutModules()
     {
-        const QString root = s_dir->path() + '/';
-        session.setAlias("TARIX_PRIV", root + "PRIVATE");
-        session.setAlias("TARIX_DATA", root + "DATA01");
-        session.setAlias("TARIX_COMM", root + "COMMON/ROK2007");
-        db::Session::setDefaultSession(&session);
+        test::DemoOptions o;
+        o.modules = {};
+        return o;
     }
-    void TearDown() override { db::Session::setDefaultSession(nullptr); }
-
-    static QTemporaryDir *s_dir;
-    db::Session session;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
 };
-QTemporaryDir *Installed::s_dir = nullptr;
 
 // A stand-in data module holding some registered tables and sources.
 class FakeModule : public core::DataModule {

@@ -5,39 +5,39 @@
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/installation.h"
 #include "core/module_registry.h"
 #include "core/modules.h"
+#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
+#include "support/demo_firm_test.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tarix;
 
 namespace {
 
-class SqlTexts : public ::testing::Test {
+// A copy of the demo firm (2007) with every alias attached and no data module made: the
+// test that prepares the modules' queries creates them itself, as start-up does.
+class SqlTexts : public test::DemoFirmTest<> {
 protected:
-    static void SetUpTestSuite()
+    SqlTexts() : DemoFirmTest({true, 2007, 2007}, withoutModules()) {}
+
+    static test::DemoOptions withoutModules()
     {
-        s_dir = new QTemporaryDir;
-        core::createInstallation(s_dir->path(), {true, 2007, 2007});
+        test::DemoOptions o;
+        o.modules = {};
+        return o;
     }
-    static void TearDownTestSuite() { delete s_dir; }
+
     void SetUp() override
     {
-        const QString root = s_dir->path() + '/';
-        session.setAlias("TARIX_PRIV", root + "PRIVATE");
-        session.setAlias("TARIX_DATA", root + "DATA01");
-        session.setAlias("TARIX_DATX", root + "DATA01");
-        session.setAlias("TARIX_COMM", root + "COMMON/ROK2007");
-        db::Session::setDefaultSession(&session);
-        for (const char *alias : {"TARIX_PRIV", "TARIX_DATA", "TARIX_COMM"})
+        test::DemoFirmTest<>::SetUp();
+        session.setAlias(core::kAliasDatx, dir.firmFolder());
+        for (const char *alias : {core::kAliasPriv, core::kAliasData, core::kAliasComm})
             session.attach(alias);
     }
-    void TearDown() override { db::Session::setDefaultSession(nullptr); }
 
     // Rewrites and prepares the text; returns SQLite's complaint or an empty text.
     QString prepare(const QString &sql, const QString &alias = {})
@@ -50,11 +50,7 @@ protected:
             return QString::fromUtf8(e.what());
         }
     }
-
-    static QTemporaryDir *s_dir;
-    db::Session session;
 };
-QTemporaryDir *SqlTexts::s_dir = nullptr;
 
 struct Text {
     const char *alias;

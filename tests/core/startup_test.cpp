@@ -1,19 +1,19 @@
 // Start-up on a temporary program folder, as the program starts on a clerk's machine.
 #include "core/app_ini.h"
-#include "core/helpers/app_paths.h"
-#include "core/dm_main.h"
-#include "core/forms/form_main.h"
-#include "core/installation.h"
-#include "core/module_registry.h"
-#include "core/modules.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/session.h"
+#include "core/forms/form_main.h"
 #include "core/forms/startup.h"
+#include "core/helpers/app_paths.h"
+#include "core/installation.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
+#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/scripted_test.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,18 +25,17 @@ using namespace tarix;
 
 namespace {
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public test::ScriptedTest<> {
 protected:
     void TearDown() override
     {
         core::endProgram();
         core::destroyDM();
         core::moduleRegistry().clear();
+        test::ScriptedTest<>::TearDown();
     }
 
     QTemporaryDir dir;
-    ui::ScriptedUserInterface scripted;
-    ui::ScopedUserInterface scope{scripted};
 
     QString folder() const { return dir.path() + '/'; }
     // One firm with one year under the network root, so that the program has a firm to list.
@@ -146,8 +145,8 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
 
     {
         db::Session s;
-        s.setAlias("TARIX_DATA", root + "DATA01");
-        s.setAlias("TARIX_COMM", root + "COMMON/ROK2007");
+        s.setAlias(core::kAliasData, root + "DATA01");
+        s.setAlias(core::kAliasComm, root + "COMMON/ROK2007");
         EXPECT_EQ(s.run("select count(*) from \":tarix_data:zam\"").value(0, 0).toInt(), 10);
         EXPECT_EQ(s.run("select count(*) from \":tarix_comm:cis_par\"").value(0, 0).toInt(), 19);
         s.execute("delete from \":tarix_data:zam\" where code_emp = 1");
@@ -156,7 +155,7 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
     // A second run creates nothing and leaves the clerk's change alone.
     EXPECT_TRUE(core::createInstallation(dir.path()).isEmpty());
     db::Session s;
-    s.setAlias("TARIX_DATA", root + "DATA01");
+    s.setAlias(core::kAliasData, root + "DATA01");
     EXPECT_EQ(s.run("select count(*) from \":tarix_data:zam\"").value(0, 0).toInt(), 9);
 }
 
