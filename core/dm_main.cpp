@@ -1,5 +1,6 @@
 #include "core/dm_main.h"
 
+#include "core/dm_code_tables_texts.h"
 #include "core/helpers/code_texts.h"
 #include "core/helpers/periods.h"
 #include "core/session.h"
@@ -152,6 +153,70 @@ QString TDM::Text_typu_premii() const
     if (!TINF_.isActive() || TINF_.isEmpty())
         return {};
     return MyConsts::Text_typu_premie(int(TINF_.fieldByName(QStringLiteral("F_TYP_PREMII")).asInteger()));
+}
+
+// ---- health insurers and countries -------------------------------------------------------
+
+namespace {
+db::Session &relacia()
+{
+    db::Session *s = db::Session::defaultSession();
+    if (!s)
+        throw std::logic_error("no database session");
+    return *s;
+}
+
+// The payee row of a health insurer; its key is the kind "Z" and the insurer's number.
+db::SqlResult riadokPoistovne(int cislo)
+{
+    return relacia().run(QStringLiteral("select old_cislo_u, pobocka_zp, ico from \":tarix_data:cis_bu\" "
+                                        "where buid_typ = :p1 and buid_kod = :p2"),
+                         {{QStringLiteral("p1"), QStringLiteral("Z")}, {QStringLiteral("p2"), cislo}});
+}
+} // namespace
+
+QString TDM::Nazov_zdravotnej_poistovne(int cislo) const
+{
+    const auto r = relacia().run(QStringLiteral("select text from \":tarix_comm:cis_zp\" where id = :p1"),
+                                 {{QStringLiteral("p1"), cislo}});
+    if (r.rowCount() == 0)
+        return MyConsts::Text_druhu_prijemcu(u'Z', cislo);
+    const QString text = r.asString(0, 0);
+    if (!text.trimmed().isEmpty())
+        return text;
+    return Nazov_zdravotnej_poistovne_riadku(cislo, text);
+}
+
+QString TDM::Cislo_platitela_zp(int cislo) const
+{
+    const auto r = riadokPoistovne(cislo);
+    if (r.rowCount() != 0)
+        return r.asString(0, 0);
+    // No payee row: the insurers know the employer by its company number.
+    if (TINF_.isActive() && !TINF_.isEmpty())
+        return TINF_.fieldByName(QStringLiteral("ICO")).asString();
+    const auto inf = relacia().run(QStringLiteral("select ico from \":tarix_data:inf\""));
+    return inf.rowCount() ? inf.asString(0, 0) : QString();
+}
+
+void TDM::Nacitaj_udaje_zp(int cislo)
+{
+    Udaje_cbu = TCBU{};
+    const auto r = riadokPoistovne(cislo);
+    if (r.rowCount() == 0)
+        return;
+    Udaje_cbu.Cislo_platitela = r.asString(0, 0);
+    Udaje_cbu.Pobocka_zp = int(r.asInteger(0, 1));
+    Udaje_cbu.Ico = r.asString(0, 2);
+}
+
+QString TDM::Akronym_statu(const QString &kod3) const
+{
+    if (kod3.isEmpty())
+        return {};
+    const auto r = relacia().run(QStringLiteral("select akronym from \":tarix_comm:cis_stat\" where kod3 = :p1"),
+                                 {{QStringLiteral("p1"), kod3}});
+    return r.rowCount() ? r.asString(0, 0) : QString();
 }
 
 TDM &DM() { return g_dm.get(); }

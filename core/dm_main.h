@@ -9,6 +9,14 @@
 
 namespace tarix::core {
 
+// The employer's data at one health insurer, as TDM::Nacitaj_udaje_zp loads it from the
+// insurer's payee row; the insurers' batch files read it.
+struct TCBU {
+    QString Cislo_platitela; // the employer's payer number at the insurer (OLD_CISLO_U)
+    int Pobocka_zp = 0;      // the insurer's branch (POBOCKA_ZP)
+    QString Ico;             // the insurer's company number (ICO)
+};
+
 class TDM : public DataModule {
 public:
     TDM();
@@ -86,6 +94,24 @@ public:
     // The exemption texts (CALC_ID) of the rows CIS5_ shows, in code order; the table is
     // left on its last row. A null list is left alone. (dm_code_tables.cpp)
     void Napln_zoznam_vynimiek(QStringList *list);
+
+    // ---- health insurers and countries (read by the statements and the filings) ---------
+    // These read the tables directly: no shared dataset moves, and they work whether or not
+    // the code tables are open. Database errors pass to the caller.
+
+    // The insurer's name: its TEXT as stored when not blank, else the "nn - text" form of
+    // CALC_NAZOV; an insurer missing from Cis_zp gets the payee text "Zdrav.poisť.č.nn".
+    QString Nazov_zdravotnej_poistovne(int cislo) const;
+    // The employer's payer number at the insurer: OLD_CISLO_U of its payee row ("Z", cislo),
+    // also when that is empty; without such a row the firm's ICO.
+    QString Cislo_platitela_zp(int cislo) const;
+    // Fills Udaje_cbu from the payee row ("Z", cislo); without the row it is left cleared,
+    // whatever an earlier call had loaded.
+    void Nacitaj_udaje_zp(int cislo);
+    TCBU Udaje_cbu;
+    // The country's AKRONYM from CIS_STAT for a three-letter code; an empty code gives an
+    // empty text without reading the table, and so does a code the table lacks.
+    QString Akronym_statu(const QString &kod3) const;
 
 private:
     // Reads the period row when TPRIV_ is closed (accessors never open a table).

@@ -246,6 +246,11 @@ bool TDMV::Znizena_sadzba_zp(int period, bool flag, double value) const
     return value >= MyConsts::Parametre(29).Hodnota || (period >= 200509 && flag);
 }
 
+bool TDMV::Nad_hranicou_prijmu(int period, bool flag, double value) const
+{
+    return Znizena_sadzba_zp(period, flag, value);
+}
+
 // ---- the process-wide instance -----------------------------------------------------------
 
 TDMV &DMV() { return g_dmv.get(); }

@@ -129,6 +129,9 @@ public:
     bool Existuje_vyplata(int codeEmp, int year, int month);
     int Pocet_vyplat_zamestnanca(int codeEmp);
     bool Znizena_sadzba_zp(int period, bool flag, double value) const;
+    // The health-insurance statement's test of its second row (period, ZTP flag, degree of
+    // reduced working capacity): the same rule as Znizena_sadzba_zp.
+    bool Nad_hranicou_prijmu(int period, bool flag, double value) const;
 
     // ---- new record helpers -------------------------------------------------------------
     int Fond_pracovnych_dni(int month);
