@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/ini/ini_file.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -72,6 +73,7 @@ protected:
             entries << QStringList{"DAN-SUMAPLUS", QStringLiteral("PASMO_%1").arg(n), QString::number(n)};
         }
         entries << QStringList{"PARAMETRE_NUM", "MIN_MZDA", "6500"} << QStringList{"SETUP", "F_MIN_MZDA", "6500.5"};
+        QFile::remove(root() + core::Subor_roka(2003));
         writeYearFile(2003, entries + extra);
     }
     void writeYearFile(int year, const QList<QStringList> &entries)
@@ -194,7 +196,8 @@ TEST_F(Period, BandsWithoutTheFirstBandAreRefusedBeforeAnythingIsDeleted)
     open(2004, 5);
     const QStringList before = bands();
     writeYearFile(2003, {{"DAN-OD", "PASMO_1", "0"}, {"DAN-SUMAPLUS", "PASMO_1", "0"}});
-    scripted.answerYes();
+    // Both questions come before the file is read.
+    scripted.answerYes().answerYes();
     try {
         confirm(2004, 2003, 1);
         FAIL() << "the file was taken";
