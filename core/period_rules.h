@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <optional>
 
 namespace tarix::db {
 class Session;
@@ -41,23 +42,37 @@ struct PonukaImportu {
 };
 PonukaImportu Ponuka_importu(int year);
 
-// Asks the questions of the offer for `year` and runs the chosen imports from the program
-// folder's year file; after the parameter import the statutory parameters are loaded again.
+// The imports the clerk chose for a year: the file and its parts.
+struct ImportRoka {
+    QString subor;          // path of the year file
+    bool pasma = false;     // tax bands
+    bool parametre = false; // parameters and set-up
+};
+// Asks the questions of the offer for `year` (nothing when the offer is empty or the file
+// required is missing); empty when nothing was chosen.
+std::optional<ImportRoka> Zvol_import_roka(int year, const QString &programFolder);
+// Reads the chosen parts of the year file, then writes them in one transaction: either all
+// of bands, parameters and set-up are stored or none. A value that is not a number is
+// reported with its section and key and skipped; 65130 when band 1 is missing in any of the
+// three band sections (nothing written). A failure while writing (a value a field refuses,
+// a database error) undoes every write and raises EMyError naming the file. After the
+// parameter import the statutory parameters are loaded again.
+void Importuj_rok(TDM &dm, const ImportRoka &choice);
+// Zvol_import_roka, then Importuj_rok.
 void Ponukni_import_roka(TDM &dm, int year, const QString &programFolder);
 
-// The imports of a year file. A value that is not a number is reported with its section
-// and key and skipped; nothing is written for it.
-// Tax bands: 65130 when band 1 is missing in any of the three sections (nothing deleted);
-// otherwise the bands replace those of the year in one transaction.
+// The single imports of a year file, each in its own transaction, on the same rules.
+// Tax bands replace those of the year.
 void Nacitaj_danove_pasma(TDM &dm, const QString &iniPath);
 // Parameters by their abbreviation ("PARAMETRE_NUM"); keys without a parameter are skipped.
 void Nacitaj_parametre_roka(TDM &dm, const QString &iniPath);
 // Fields of the year's set-up row ("SETUP"); a key that is no numeric field is skipped.
 void Nacitaj_setup_roka(TDM &dm, const QString &iniPath);
 
-// The period dialog's "O&K": checks the year change, stores year and month (and nothing
-// when refused), sets parameter slot 28 for the new period, offers the year file's import
-// when the year changed to one before 2005, and sets the exemption filter mode.
+// The period dialog's "O&K": checks the year change, offers the year file's import when the
+// year changed to one before 2005 (the questions come first), stores year and month together
+// with the chosen import in one transaction (nothing at all when refused or when the import
+// fails), then sets parameter slot 28 for the new period and the exemption filter mode.
 void Potvrd_obdobie(TDM &dm, int rememberedYear, int newYear, int newMonth,
                     const QString &programFolder);
 

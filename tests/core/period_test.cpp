@@ -8,9 +8,13 @@
 #include "platform/errors.h"
 #include "platform/ini/ini_file.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <sqlite3.h>
+
+#include <memory>
 
 using namespace tarix;
 
@@ -42,6 +46,35 @@ protected:
         for (int i = 0; i < r.rowCount(); ++i)
             out << QStringLiteral("%1/%2/%3/%4").arg(r.asFloat(i, 0)).arg(r.asFloat(i, 1)).arg(r.asFloat(i, 2)).arg(r.asFloat(i, 3));
         return out;
+    }
+    // Every row of the tables a period change with a year import writes.
+    QStringList yearTables()
+    {
+        QStringList out;
+        for (const char *table : {"\":tarix_priv:priv\"", "\":tarix_comm:dzp\"", "\":tarix_comm:cis_par\"",
+                                  "\":tarix_comm:setup\""}) {
+            const auto r = s().run(QStringLiteral("select * from %1 order by 1, 2").arg(QString::fromLatin1(table)));
+            for (int i = 0; i < r.rowCount(); ++i) {
+                QStringList row;
+                for (int c = 0; c < r.columnCount(); ++c)
+                    row << r.value(i, c).toString();
+                out << QString::fromLatin1(table) + u':' + row.join(u'|');
+            }
+        }
+        return out;
+    }
+    // A year file of 2003 with three bands, a parameter and a set-up value (plus `extra`).
+    void writeGoodYearFile(const QList<QStringList> &extra = {})
+    {
+        QList<QStringList> entries;
+        for (int n = 1; n <= 3; ++n) {
+            entries << QStringList{"DAN-OD", QStringLiteral("PASMO_%1").arg(n), QString::number(n * 1000)};
+            entries << QStringList{"DAN-SADZBA", QStringLiteral("PASMO_%1").arg(n), QString::number(10 + n)};
+            entries << QStringList{"DAN-SUMAPLUS", QStringLiteral("PASMO_%1").arg(n), QString::number(n)};
+        }
+        entries << QStringList{"PARAMETRE_NUM", "MIN_MZDA", "6500"} << QStringList{"SETUP", "F_MIN_MZDA", "6500.5"};
+        QFile::remove(root() + core::Subor_roka(2003));
+        writeYearFile(2003, entries + extra);
     }
     void writeYearFile(int year, const QList<QStringList> &entries)
     {
@@ -146,6 +179,9 @@ TEST_F(Period, TheYearFileSetsBandsParametersAndSetUp)
     EXPECT_EQ(count("select jan from \":tarix_comm:setup\""), jan);
     // The parameters were loaded again.
     EXPECT_EQ(MyConsts::Hodnota_parametra("MIN_MZDA"), 6500.0);
+    EXPECT_EQ(stored(), qMakePair(2003, 1));
+    EXPECT_EQ(core::DM().Aktualny_rok(), 2003);
+    EXPECT_EQ(s().transactionDepth(), 0);
 
     const auto warnings = scripted.messages(ui::MessageKind::Warning);
     ASSERT_EQ(warnings.size(), 3);
@@ -160,7 +196,8 @@ TEST_F(Period, BandsWithoutTheFirstBandAreRefusedBeforeAnythingIsDeleted)
     open(2004, 5);
     const QStringList before = bands();
     writeYearFile(2003, {{"DAN-OD", "PASMO_1", "0"}, {"DAN-SUMAPLUS", "PASMO_1", "0"}});
-    scripted.answerYes();
+    // Both questions come before the file is read.
+    scripted.answerYes().answerYes();
     try {
         confirm(2004, 2003, 1);
         FAIL() << "the file was taken";
@@ -256,4 +293,112 @@ TEST_F(Period, WithOneCentreTheMenuSaysSoAndTheWholeFirmIsChosen)
     main.Akcia_stredisko(false); // on opening: no message
     EXPECT_TRUE(scripted.messages().isEmpty());
     EXPECT_EQ(core::DM().Aktualne_stredisko(), 0);
+}
+
+// A failure in any stage of the year import undoes the period row, the bands, the parameters
+// and the set-up together, and is reported as a failure of the import.
+TEST_F(Period, AFailedYearImportLeavesEveryTableAsItWas)
+{
+    open(2004, 5);
+    const QString comm = s().schemaOf("TARIX_COMM");
+    const QString priv = s().schemaOf("TARIX_PRIV");
+    auto trigger = [](const QString &schema, const char *when, const char *table) {
+        return QStringLiteral("create trigger %1.zlyhanie %2 on %3 begin select raise(abort, 'zlyhanie zapisu'); end")
+            .arg(schema, QString::fromLatin1(when), QString::fromLatin1(table));
+    };
+    struct Case {
+        const char *name;
+        QString trigger;         // SQL that makes one stage fail ("" = none)
+        QString dropTrigger;
+        QList<QStringList> extra; // more entries of the year file
+        const char *cause;        // part of the reported cause
+    } cases[] = {
+        {"period row", trigger(priv, "before update", "priv"), "drop trigger " + priv + ".zlyhanie", {}, "zlyhanie zapisu"},
+        {"bands", trigger(comm, "before insert", "dzp"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},
+        {"parameters", trigger(comm, "before update", "cis_par"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},
+        {"set-up", trigger(comm, "before update", "setup"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},
+        // 70000 is a whole number but no SMALLINT: the field refuses it after everything else was written.
+        {"refused value", {}, {}, {{"SETUP", "JAN", "70000"}}, "70000"},
+    };
+    const double minMzda = MyConsts::Hodnota_parametra("MIN_MZDA");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeGoodYearFile(c.extra);
+        const QStringList before = yearTables();
+        if (!c.trigger.isEmpty())
+            s().executeRaw(c.trigger);
+        scripted.clearEvents();
+        scripted.answerYes(Msg(65131, 2003, "ROK2003.INI")).answerYes(Msg(65132, 2003, "ROK2003.INI"));
+        try {
+            confirm(2004, 2003, 1);
+            ADD_FAILURE() << "the import was reported as done";
+        } catch (const EMyError &e) {
+            EXPECT_TRUE(e.text().contains("ROK2003.INI") && e.text().contains("nič nebolo zmenené")
+                        && e.text().contains(QString::fromUtf8(c.cause)))
+                << e.text().toStdString();
+        }
+        if (!c.dropTrigger.isEmpty())
+            s().executeRaw(c.dropTrigger);
+        EXPECT_EQ(yearTables(), before);
+        EXPECT_EQ(s().transactionDepth(), 0);
+        EXPECT_EQ(core::DM().Aktualny_rok(), 2004);
+        EXPECT_EQ(core::DM().Aktualny_mesiac(), 5);
+        EXPECT_FALSE(core::DM().TPRIV_.isEditing());
+        EXPECT_FALSE(core::DM().TSET_.isActive() && core::DM().TSET_.isEditing());
+        EXPECT_EQ(MyConsts::Hodnota_parametra("MIN_MZDA"), minMzda);
+        EXPECT_EQ(scripted.pendingAnswers(), 0);
+        EXPECT_TRUE(scripted.failures().isEmpty());
+    }
+
+    // With the fault gone the same file is taken whole.
+    writeGoodYearFile();
+    scripted.answerYes().answerYes();
+    confirm(2004, 2003, 1);
+    EXPECT_EQ(stored(), qMakePair(2003, 1));
+    EXPECT_EQ(bands(), (QStringList{"1000/11/1/0", "2000/12/2/0", "3000/13/3/0"}));
+    EXPECT_EQ(one("select f_min_mzda from \":tarix_comm:setup\"").toDouble(), 6500.5);
+    EXPECT_EQ(MyConsts::Hodnota_parametra("MIN_MZDA"), 6500.0);
+}
+
+TEST_F(Period, AYearImportOnABusyDatabaseChangesNothing)
+{
+    open(2004, 5);
+    writeGoodYearFile();
+    const QStringList before = yearTables();
+    // Another workstation holds the year's database for writing.
+    struct Closer {
+        void operator()(sqlite3 *db) const { sqlite3_close(db); }
+    };
+    sqlite3 *raw = nullptr;
+    const QByteArray path = (s().aliasFolder("TARIX_COMM") + "/tarix.db").toUtf8();
+    ASSERT_EQ(sqlite3_open(path.constData(), &raw), SQLITE_OK);
+    std::unique_ptr<sqlite3, Closer> other(raw);
+    ASSERT_EQ(sqlite3_exec(other.get(), "begin immediate", nullptr, nullptr, nullptr), SQLITE_OK);
+    s().setBusyTimeout(0);
+
+    scripted.answerYes().answerYes();
+    EXPECT_THROW(confirm(2004, 2003, 1), EMyError);
+    s().setBusyTimeout(5000);
+    sqlite3_exec(other.get(), "rollback", nullptr, nullptr, nullptr);
+    other.reset();
+    EXPECT_EQ(yearTables(), before);
+    EXPECT_EQ(core::DM().Aktualny_rok(), 2004);
+    EXPECT_EQ(s().transactionDepth(), 0);
+}
+
+TEST_F(Period, TheDialogReportsAFailedImportAndStaysOpen)
+{
+    open(2004, 5);
+    writeGoodYearFile({{"SETUP", "JAN", "70000"}});
+    const QStringList before = yearTables();
+    core::TFormObdobie form(core::DM(), root());
+    form.rokEdit()->setText("2003");
+    form.setMesiac(1);
+    scripted.answerYes().answerYes();
+    form.okButton()->click();
+    EXPECT_NE(form.result(), QDialog::Accepted);
+    const QStringList errors = scripted.messages(ui::MessageKind::Error);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("ROK2003.INI")) << errors[0].toStdString();
+    EXPECT_EQ(yearTables(), before);
 }
