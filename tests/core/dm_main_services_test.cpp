@@ -1,6 +1,7 @@
 // The main data module's look-ups of health insurers and countries that the statements and
 // the insurers' batch files read, on a copy of the demo firm (2007).
 #include "core/dm_main.h"
+#include "core/session.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "support/demo_firm_test.h"
@@ -133,7 +134,8 @@ TEST_F(MainModuleServices, CountryAcronymByCode)
 
 TEST_F(MainModuleServices, CountryAcronymOfAnEmptyCodeReadsNoTableAndErrorsPassToTheCaller)
 {
-    session.executeRaw(QStringLiteral("DROP TABLE %1.CIS_STAT").arg(session.schemaOf("TARIX_COMM")));
+    session.attach(core::kAliasComm); // the alias is attached on its first use
+    session.executeRaw(QStringLiteral("DROP TABLE %1.CIS_STAT").arg(session.schemaOf(core::kAliasComm)));
     EXPECT_EQ(dm->Akronym_statu(QString()), QString());
     EXPECT_THROW(dm->Akronym_statu("703"), db::DbError);
 }
