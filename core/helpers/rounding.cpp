@@ -11,19 +11,34 @@ namespace tarix::MyConsts {
 
 using fmt::Rounding;
 
+namespace {
+
+// Amounts carry a few decimals at most; whatever a sum or a difference leaves below this
+// place is binary noise, so the rounding decides on the value snapped here. Eight places
+// still hold the noise of a difference of amounts up to about 33 million (one unit in the
+// last place of 2^25 is 3.7e-9), the whole range of amounts rounded to hundredths.
+constexpr int kAmountSnapDecimals = 8;
+
+double roundAmount(double value, int decimals, Rounding mode)
+{
+    return fmt::roundDecimalSnapped(value, decimals, mode, kAmountSnapDecimals);
+}
+
+} // namespace
+
 double Zaokruhli_sumu(int places, int mode, double value)
 {
     const int decimals = -places;
     switch (mode) {
     case Nahor:
-        return fmt::roundDecimal(value, decimals, Rounding::AwayFromZero);
+        return roundAmount(value, decimals, Rounding::AwayFromZero);
     case Nadol:
-        return fmt::roundDecimal(value, decimals, Rounding::TowardZero);
+        return roundAmount(value, decimals, Rounding::TowardZero);
     case Normal:
-        return fmt::roundDecimal(value, decimals, Rounding::HalfEven);
+        return roundAmount(value, decimals, Rounding::HalfEven);
     case Do50hDole:
-        return fmt::roundDecimal(value, decimals,
-                                 value < 0 ? Rounding::TowardZero : Rounding::HalfTowardZero);
+        return roundAmount(value, decimals,
+                           value < 0 ? Rounding::TowardZero : Rounding::HalfTowardZero);
     default:
         return value;
     }

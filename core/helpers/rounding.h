@@ -15,9 +15,11 @@ enum RoundingMode : int {
 
 // Rounds `value` at position `places`: -2 hundredths, -1 tenths, 0 units, 1 tens,
 // 2 hundreds (any other position works the same way) in `mode` (RoundingMode; any other
-// mode returns the value unchanged). Decided on the decimal value of the amount, exact
-// for decimal amounts (0.07 rounded up to hundredths stays 0.07, 12345.00 stays 12345 in
-// every mode, 1.005 to hundredths away from zero is 1.01) and without a size limit.
+// mode returns the value unchanged). Decided on the decimal value of the amount taken to
+// eight decimal places, so exact for decimal amounts and for their sums and differences
+// (0.07 rounded up to hundredths stays 0.07, 12345.00 stays 12345 in every mode, 1.005 to
+// hundredths away from zero is 1.01, 1000.1 - 1000 rounded up is 0.1) and without a size
+// limit. A remainder below the eighth decimal place counts as none.
 double Zaokruhli_sumu(int places, int mode, double value);
 
 double Vacsia_hodnota(double a, double b);

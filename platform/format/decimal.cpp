@@ -110,6 +110,25 @@ DecimalDigits collect(const Digits &d, int decimals)
     return out;
 }
 
+// The double nearest to the digits of d; `fallback` when they cannot be read back.
+double toDouble(const Digits &d, double fallback)
+{
+    if (allZero(d.digits))
+        return 0.0;
+    std::string text;
+    if (d.negative)
+        text.push_back('-');
+    text += "0.";
+    text += d.digits;
+    text += 'e';
+    text += std::to_string(d.point);
+    double result = fallback;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), result);
+    if (res.ec != std::errc())
+        return fallback;
+    return result;
+}
+
 } // namespace
 
 DecimalDigits toDecimal(double value, int decimals, Rounding mode)
@@ -142,20 +161,22 @@ double roundDecimal(double value, int decimals, Rounding mode)
     Digits d = significantDigits(value);
     if (!roundDigits(d, decimals, mode))
         return value; // no digit below the place: the value is already there
-    if (allZero(d.digits))
-        return 0.0;
-    std::string text;
-    if (d.negative)
-        text.push_back('-');
-    text += "0.";
-    text += d.digits;
-    text += 'e';
-    text += std::to_string(d.point);
-    double result = value;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), result);
-    if (res.ec != std::errc())
+    return toDouble(d, value);
+}
+
+double roundDecimalSnapped(double value, int decimals, Rounding mode, int snapDecimals)
+{
+    if (!std::isfinite(value))
         return value;
-    return result;
+    decimals = std::clamp(decimals, -kMaxDecimals, kMaxDecimals);
+    snapDecimals = std::clamp(snapDecimals, -kMaxDecimals, kMaxDecimals);
+    Digits d = significantDigits(value);
+    // Half-even at the snap place: the noise left there is far from any tie.
+    const bool snapped = decimals < snapDecimals && roundDigits(d, snapDecimals, Rounding::HalfEven);
+    const bool rounded = roundDigits(d, decimals, mode);
+    if (!snapped && !rounded)
+        return value;
+    return toDouble(d, value);
 }
 
 } // namespace tarix::fmt

@@ -13,6 +13,10 @@
 //   double roundDecimal(double value, int decimals, Rounding mode)
 //       value rounded to `decimals` places; negative `decimals` round to tens (-1),
 //       hundreds (-2), ...; a result of zero is +0.0; non-finite values come back unchanged.
+//   double roundDecimalSnapped(double value, int decimals, Rounding mode, int snapDecimals)
+//       the same, but the value is first taken half-even to `snapDecimals` places (when
+//       those lie below `decimals`), so that the noise of a difference of large amounts
+//       (1000.1 - 1000 = 0.10000000000002274) is not mistaken for a remainder or a tie.
 //   DecimalDigits toDecimal(double value, int decimals, Rounding mode)
 //       the digits of that rounded value, for formatters (finite values only).
 //   DecimalDigits toSignificant(double value, int digits, Rounding mode)
@@ -45,5 +49,7 @@ DecimalDigits toDecimal(double value, int decimals, Rounding mode);
 DecimalDigits toSignificant(double value, int digits, Rounding mode);
 
 double roundDecimal(double value, int decimals, Rounding mode);
+
+double roundDecimalSnapped(double value, int decimals, Rounding mode, int snapDecimals);
 
 } // namespace tarix::fmt

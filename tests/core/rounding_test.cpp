@@ -168,6 +168,108 @@ TEST(Zaokruhli_sumu, ThousandthsMatchIntegerArithmetic)
     }
 }
 
+// Sums and differences of amounts leave binary noise far below the rounding place (1000.1 -
+// 1000 is 0.10000000000002274); the rounding decides on the amount they stand for.
+TEST(Zaokruhli_sumu, SumsAndDifferencesOfAmounts)
+{
+    expectCases({
+        {-2, Nahor, 1000.1 - 1000, 0.1},
+        {-2, Nadol, 1000.3 - 1000, 0.3},
+        {-1, Normal, 20000.45 - 20000, 0.4},
+        {-1, Do50hDole, 20000.45 - 20000, 0.4},
+        {-2, Nahor, (0.1 + 0.2) - 0.3, 0},
+        {-2, Nadol, 0.3 - (0.1 + 0.2), 0},
+        {0, Do50hDole, 16432.4 - 16381.9, 50},
+        {-2, Nahor, 1000 - 1000.1, -0.1},
+        {-2, Nadol, 1000 - 1000.3, -0.3},
+        {-1, Normal, 20000 - 20000.45, -0.4},
+        // the largest amounts still rounded to hundredths
+        {-2, Nadol, 21474836.47 - 21474836, 0.47},
+        {-2, Nahor, 30000000.01 - 30000000, 0.01},
+        {-2, Nahor, 1234567.89 - 1234567.8, 0.09},
+    });
+    double total = 0;
+    for (int i = 0; i < 1000; ++i)
+        total += 0.1; // 99.9999999999986
+    EXPECT_EQ(Zaokruhli_sumu(0, Nadol, total), 100);
+    EXPECT_EQ(Zaokruhli_sumu(-2, Nahor, total), 100);
+    EXPECT_FALSE(std::signbit(Zaokruhli_sumu(-2, Nadol, 0.3 - (0.1 + 0.2)))); // no "-0"
+}
+
+// Percentage deductions take (gross less holiday and public-holiday pay) x percent x 0.01
+// to whole units, exact halves to the even neighbour; the halves must be seen as halves.
+TEST(Zaokruhli_sumu, DeductionPercentagesOfDifferences)
+{
+    struct Row {
+        double brutto, holiday, sviatok, percent, expected;
+    };
+    const Row rows[] = {
+        {16432.40, 16382.40, 0, 5, 2},        // 2.5
+        {16420.03, 16270.03, 0, 1, 2},        // 1.5
+        {16432.40, 16282.40, 0, 3, 4},        // 4.5
+        {16420.03, 16270.03, 0, 25, 38},      // 37.5
+        {46002.20, 1100.54, 44591.66, 25, 78},  // 77.5
+        {47794.33, 17338.73, 27723.10, 20, 546}, // 546.5
+        {38353.64, 15364.44, 21731.70, 20, 252}, // 251.5
+        {1250.50, 0, 0, 10, 125},             // 125.05
+        {1250.50, 250.50, 0, 50, 500},
+    };
+    for (const Row &r : rows) {
+        const double base = r.brutto - r.holiday - r.sviatok;
+        EXPECT_EQ(Zaokruhli_sumu(0, Normal, base * r.percent * 0.01), r.expected)
+            << r.brutto << " - " << r.holiday << " - " << r.sviatok << " at " << r.percent
+            << " %";
+    }
+}
+
+// Every difference (base + c/100) - base and every sum of two cent amounts rounds as the
+// cents themselves, at hundredths, tenths and units, for bases up to the largest amounts.
+TEST(Zaokruhli_sumu, DifferencesMatchIntegerArithmeticOfCents)
+{
+    // c cents rounded at `places` (-2, -1, 0), computed on integers for comparison.
+    auto expected = [](long long c, int places, int mode) {
+        long long unit = 1;
+        for (int p = -2; p < places; ++p)
+            unit *= 10;
+        const long long sign = c < 0 ? -1 : 1;
+        long long q = c / unit;
+        const long long r2 = 2 * std::llabs(c % unit);
+        switch (mode) {
+        case Nahor: if (r2 != 0) q += sign; break;
+        case Nadol: break;
+        case Normal: if (r2 > unit || (r2 == unit && q % 2 != 0)) q += sign; break;
+        case Do50hDole: if (c > 0 && r2 > unit) q += 1; break;
+        }
+        return double(q * unit) / 100.0;
+    };
+    auto check = [&](double value, long long cents, const char *what, double base) {
+        for (int places : {-2, -1, 0})
+            for (int mode : {Nahor, Nadol, Normal, Do50hDole}) {
+                const double r = Zaokruhli_sumu(places, mode, value);
+                if (r != expected(cents, places, mode)) {
+                    ADD_FAILURE() << what << " base " << base << " cents " << cents
+                                  << " places " << places << " mode " << mode << " gave "
+                                  << r << " expected " << expected(cents, places, mode);
+                    return false;
+                }
+            }
+        return true;
+    };
+    for (double base : {0.3, 1000.0, 20000.0, 99999.99, 1234567.89, 4194304.01, 21474836.47,
+                        33000000.0}) {
+        for (long long c = -1500; c <= 1500; ++c) {
+            if (!check((base + double(c) / 100) - base, c, "difference", base))
+                return;
+            if (!check((base - double(c) / 100) - base, -c, "difference", base))
+                return;
+        }
+    }
+    for (long long a = -300; a <= 300; ++a)
+        for (long long b = -300; b <= 300; b += 7)
+            if (!check(double(a) / 100 + double(b) / 100, a + b, "sum", 0))
+                return;
+}
+
 TEST(AmountHelpers, GreaterSmallerAndVariants)
 {
     EXPECT_EQ(Vacsia_hodnota(2.5, -3), 2.5);
