@@ -84,6 +84,17 @@ void pripoj(db::Table &t, const QString &fields = QStringLiteral("Code_emp"))
     t.setMasterSource(&DMZ().DS_ZAM1);
 }
 
+// A page of the employee's rows with a form and a grid: the rows follow the employee, the
+// first one current, every row shown, both sources on.
+void zobrazZoznam(db::Table &t, db::DataSource &form, db::DataSource &grid)
+{
+    pripoj(t);
+    t.first();
+    t.setFiltered(false);
+    form.setEnabled(true);
+    grid.setEnabled(true);
+}
+
 void filtruj(db::Table &t, const QString &filter)
 {
     t.setFiltered(false);
@@ -604,17 +615,9 @@ void TFormMain::NX_ZAMChanged()
             zobrazMenu(m_operacieZam, true);
             Nastav_operacie(m_operacieZam, &dmz.TZAM_);
         } else if (page == QLatin1String("PAGE_DETI")) {
-            pripoj(dmz.TDET_);
-            dmz.TDET_.first();
-            dmz.TDET_.setFiltered(false);
-            dmz.DS_DETI.setEnabled(true);
-            dmz.DS_DGRID.setEnabled(true);
+            zobrazZoznam(dmz.TDET_, dmz.DS_DETI, dmz.DS_DGRID);
         } else if (page == QLatin1String("PAGE_ZRAZKY")) {
-            pripoj(dmz.TZRZ_);
-            dmz.TZRZ_.first();
-            dmz.TZRZ_.setFiltered(false);
-            dmz.DS_ZRZ.setEnabled(true);
-            dmz.DS_ZRZG.setEnabled(true);
+            zobrazZoznam(dmz.TZRZ_, dmz.DS_ZRZ, dmz.DS_ZRZG);
         } else if (page == QLatin1String("PAGE_VYKONY")) {
             db::Table *zuk = tabulka(QStringLiteral("TZUK_"));
             const ZalozkaKarty *z = m_karta->zalozka(page);
@@ -640,11 +643,7 @@ void TFormMain::NX_ZAMChanged()
         } else if (page == QLatin1String("PAGE_PPV")) {
             zobrazMenu(m_operaciePpv, true);
             TDMP &dmp = DMP();
-            pripoj(dmp.TPPV_);
-            dmp.TPPV_.first();
-            dmp.TPPV_.setFiltered(false);
-            dmp.DS_PPV.setEnabled(true);
-            dmp.DS_PGRID.setEnabled(true);
+            zobrazZoznam(dmp.TPPV_, dmp.DS_PPV, dmp.DS_PGRID);
             m_karta->PC_PPV()->setCurrentIndex(m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(
                 dmp.TPPV_.isEmpty() ? QVariant() : dmp.TPPV_.value(QStringLiteral("TYP")))));
             Nastav_operacie(m_operaciePpv, &dmp.TPPV_);
