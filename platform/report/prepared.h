@@ -22,6 +22,7 @@ struct PreparedPen {
     QColor color = Qt::black;
 
     double width(RenderTarget t) const { return t == RenderTarget::Screen ? widthScreen : widthPaper; }
+    bool operator==(const PreparedPen &) const = default;
 };
 
 struct PreparedItem {
@@ -45,6 +46,7 @@ struct PreparedItem {
     ElementKind source = ElementKind::Band;
 
     QString text() const { return lines.join(QLatin1Char('\n')); }
+    bool operator==(const PreparedItem &) const = default;
 };
 
 struct PreparedPage {
@@ -56,6 +58,7 @@ struct PreparedPage {
     std::vector<const PreparedItem *> texts() const;
     const PreparedItem *findText(const QString &name, int occurrence = 0) const;
     std::vector<const PreparedItem *> itemsNamed(const QString &name) const;
+    bool operator==(const PreparedPage &) const = default;
 };
 
 struct PreparedReport {

@@ -11,7 +11,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <algorithm>
-#include <map>
+#include <vector>
 
 namespace tarix::rpt {
 
@@ -151,46 +151,88 @@ bool writePdf(const PreparedReport &report, const QString &fileName, QString *er
     return true;
 }
 
+namespace {
+
+// One line of a text item as it stands on the page.
+struct TextPiece {
+    double top = 0;        // mm
+    double middle = 0;     // mm, the middle of the line's height
+    double height = 0;     // mm
+    double x = 0;          // mm, where the ink starts
+    QString text;
+};
+
+// The lines of one page's texts grouped into the rows they form on the paper. Lines whose
+// middles are closer than a part of the smaller line's height share a row (a caption and
+// its amount in another font); lines farther apart, such as payslip rows a few millimetres
+// apart, each get their own row even when both fall into the same grid row. A row takes
+// its grid row unless the row above already holds it, so blank rows stay where the page
+// has a gap and no row is merged into another.
+std::vector<std::pair<int, std::vector<TextPiece>>> pageRows(const PreparedPage &page)
+{
+    std::vector<TextPiece> pieces;
+    for (const PreparedItem &it : page.items) {
+        if (it.type != PreparedItem::Text)
+            continue;
+        for (int i = 0; i < it.lines.size(); ++i) {
+            if (it.lines[i].trimmed().isEmpty())
+                continue;
+            const double w = size_t(i) < it.lineWidths.size() ? it.lineWidths[size_t(i)] : 0;
+            TextPiece p;
+            p.x = it.rect.left();
+            if (it.alignment & Qt::AlignRight)
+                p.x = it.rect.right() - w;
+            else if (it.alignment & Qt::AlignHCenter)
+                p.x = it.rect.left() + (it.rect.width() - w) / 2;
+            p.top = it.rect.top() + i * it.lineHeight;
+            p.height = std::max(it.lineHeight, 0.1);
+            p.middle = p.top + it.lineHeight / 2;
+            p.text = it.lines[i];
+            pieces.push_back(std::move(p));
+        }
+    }
+    std::stable_sort(pieces.begin(), pieces.end(), [](const TextPiece &a, const TextPiece &b) { return a.middle < b.middle; });
+
+    std::vector<std::pair<int, std::vector<TextPiece>>> rows;
+    double anchorMiddle = 0;
+    double anchorHeight = 0;
+    for (TextPiece &p : pieces) {
+        const bool sameRow = !rows.empty()
+                             && p.middle - anchorMiddle < kTextSameLineFraction * std::min(anchorHeight, p.height);
+        if (!sameRow) {
+            int row = std::max(0, int(p.middle / kTextRowMm));
+            if (!rows.empty())
+                row = std::max(row, rows.back().first + 1);
+            rows.emplace_back(row, std::vector<TextPiece>{});
+            anchorMiddle = p.middle;
+            anchorHeight = p.height;
+        }
+        rows.back().second.push_back(std::move(p));
+    }
+    return rows;
+}
+
+} // namespace
+
 QString exportText(const PreparedReport &report)
 {
     QString out;
     for (size_t p = 0; p < report.pages.size(); ++p) {
-        // row -> (column, text) in order of column, then of appearance
-        std::map<int, std::vector<std::pair<int, QString>>> rows;
-        for (const PreparedItem &it : report.pages[p].items) {
-            if (it.type != PreparedItem::Text)
-                continue;
-            for (int i = 0; i < it.lines.size(); ++i) {
-                const QString line = it.lines[i].trimmed().isEmpty() ? QString() : it.lines[i];
-                if (line.isEmpty())
-                    continue;
-                const double w = size_t(i) < it.lineWidths.size() ? it.lineWidths[size_t(i)] : 0;
-                double x = it.rect.left();
-                if (it.alignment & Qt::AlignRight)
-                    x = it.rect.right() - w;
-                else if (it.alignment & Qt::AlignHCenter)
-                    x = it.rect.left() + (it.rect.width() - w) / 2;
-                const double top = it.rect.top() + i * it.lineHeight;
-                const int row = std::max(0, int((top + it.lineHeight / 2) / kTextRowMm));
-                const int col = std::max(0, qRound(x / kTextColumnMm));
-                rows[row].emplace_back(col, line);
-            }
-        }
         if (p > 0)
             out += QLatin1Char('\f');
         int nextRow = 0;
-        for (auto &[row, cells] : rows) {
-            std::stable_sort(cells.begin(), cells.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (auto &[row, pieces] : pageRows(report.pages[p])) {
+            std::stable_sort(pieces.begin(), pieces.end(), [](const TextPiece &a, const TextPiece &b) { return a.x < b.x; });
             for (; nextRow < row; ++nextRow)
                 out += QLatin1String("\r\n");
             QString line;
-            for (const auto &[col, text] : cells) {
-                int at = col;
+            for (const TextPiece &piece : pieces) {
+                int at = std::max(0, qRound(piece.x / kTextColumnMm));
                 if (!line.isEmpty() && at <= line.size())
                     at = line.size() + (at < line.size() || line.back() != QLatin1Char(' ') ? 1 : 0);
                 if (line.size() < at)
                     line += QString(at - line.size(), QLatin1Char(' '));
-                line += text;
+                line += piece.text;
             }
             while (line.endsWith(QLatin1Char(' ')))
                 line.chop(1);

@@ -30,8 +30,12 @@ bool writePdf(const PreparedReport &report, const QString &fileName, QString *er
 bool writePdf(const PreparedReport &report, QIODevice *device, QString *error = nullptr);
 
 // Plain-text export: every text on a character grid of 10 characters per inch and 6 lines
-// per inch (2.54 mm by 25.4/6 mm) measured from the paper's corner; a text whose cells are
-// taken moves right, one blank after its neighbour, so nothing is overwritten or lost.
+// per inch (2.54 mm by 25.4/6 mm) measured from the paper's corner. Texts that stand on
+// one line of the page (their middles closer than kTextSameLineFraction of the smaller
+// line height) form one text line, ordered by their left edge; lines apart on the page
+// stay apart in the text and in their order: a line whose grid row the line above already
+// took moves down one row. A text whose cells are taken moves right, one blank after its
+// neighbour, so nothing is overwritten or lost.
 // Lines end with CR LF, trailing blanks and blank lines at a page's end are dropped, pages
 // are separated by a form feed (FF, 0x0C) that starts the next page's first line. Frames
 // and shapes are not exported. The file is UTF-8 without a byte order mark.
@@ -40,5 +44,6 @@ bool writeText(const PreparedReport &report, const QString &fileName, QString *e
 
 constexpr double kTextColumnMm = 2.54;
 constexpr double kTextRowMm = 25.4 / 6.0;
+constexpr double kTextSameLineFraction = 0.4;
 
 } // namespace tarix::rpt

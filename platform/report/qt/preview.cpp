@@ -1,4 +1,5 @@
 #include "platform/report/qt/preview.h"
+#include "platform/report/prepared_file.h"
 #include "platform/report/render.h"
 #include "platform/report/qt/print.h"
 #include <QFileDialog>
@@ -32,7 +33,7 @@ void DialogPreviewHost::showPreview(const PreparedReport &report, ReportForm &fo
 PreviewDialog::PreviewDialog(const PreparedReport &report, QWidget *parent)
     : QDialog(parent), m_report(report), m_percent(report.previewZoom > 0 ? report.previewZoom : 100)
 {
-    setWindowTitle(report.title.isEmpty() ? QStringLiteral("Náhľad tlačovej zostavy") : report.title);
+    updateTitle();
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     auto *bar = new QHBoxLayout;
@@ -53,6 +54,9 @@ PreviewDialog::PreviewDialog(const PreparedReport &report, QWidget *parent)
     button(QStringLiteral("<"), QStringLiteral("Predchádzajúca strana"), &PreviewDialog::previousPage);
     button(QStringLiteral(">"), QStringLiteral("Nasledujúca strana"), &PreviewDialog::nextPage);
     button(QStringLiteral(">|"), QStringLiteral("Posledná strana"), &PreviewDialog::lastPage);
+    bar->addSpacing(12);
+    button(QStringLiteral("Otvoriť..."), QStringLiteral("Otvoriť uloženú tlačovú zostavu"), &PreviewDialog::openReportWithDialog);
+    button(QStringLiteral("Uložiť..."), QStringLiteral("Uložiť tlačovú zostavu do súboru"), &PreviewDialog::saveReportWithDialog);
     bar->addSpacing(12);
     button(QStringLiteral("Tlač..."), QStringLiteral("Tlačiť na vybranú tlačiareň"), &PreviewDialog::printWithDialog);
     button(QStringLiteral("Nastavenie tlačiarne..."), QStringLiteral("Nastavenie tlačiarne"), &PreviewDialog::printerSetup);
@@ -84,6 +88,11 @@ PreviewDialog::PreviewDialog(const PreparedReport &report, QWidget *parent)
 }
 
 PreviewDialog::~PreviewDialog() = default;
+
+void PreviewDialog::updateTitle()
+{
+    setWindowTitle(m_report.title.isEmpty() ? QStringLiteral("Náhľad tlačovej zostavy") : m_report.title);
+}
 
 double PreviewDialog::zoomPercent() const
 {
@@ -211,6 +220,56 @@ bool PreviewDialog::saveText(const QString &fileName)
         return true;
     QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
     return false;
+}
+
+bool PreviewDialog::saveReport(const QString &fileName)
+{
+    QString error;
+    if (savePreparedReport(m_report, fileName, &error))
+        return true;
+    QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
+    return false;
+}
+
+bool PreviewDialog::openReport(const QString &fileName)
+{
+    QString error;
+    std::optional<PreparedReport> loaded = loadPreparedReport(fileName, &error);
+    if (!loaded) {
+        QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
+        return false;
+    }
+    m_report = std::move(*loaded);
+    m_printer.reset();   // set up again for the new report's orientation and title
+    m_page = 0;
+    updateTitle();
+    refresh();
+    return true;
+}
+
+namespace {
+QString preparedFilter()
+{
+    return QStringLiteral("Tlačové zostavy (*.%1)").arg(QLatin1String(kPreparedFileSuffix));
+}
+} // namespace
+
+void PreviewDialog::saveReportWithDialog()
+{
+    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Uložiť tlačovú zostavu"), QString(),
+                                                      preparedFilter());
+    if (name.isEmpty())
+        return;
+    const QString suffix = QLatin1Char('.') + QLatin1String(kPreparedFileSuffix);
+    saveReport(name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix);
+}
+
+void PreviewDialog::openReportWithDialog()
+{
+    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Otvoriť tlačovú zostavu"), QString(),
+                                                      preparedFilter());
+    if (!name.isEmpty())
+        openReport(name);
 }
 
 void PreviewDialog::savePdfWithDialog()

@@ -21,7 +21,8 @@ public:
 void installDialogPreviewHost();
 
 // The preview window: zoom to fit, 100 %, page width; first, previous, next, last page;
-// printing with printer set-up; save as PDF; plain-text export; a status line.
+// printing with printer set-up; saving the prepared report and opening one saved earlier
+// (prepared_file.h); save as PDF; plain-text export; a status line.
 class PreviewDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,10 +36,15 @@ public:
     ZoomMode zoomMode() const { return m_mode; }
     double zoomPercent() const;                   // the effective zoom
     QString statusText() const;
+    const PreparedReport &report() const { return m_report; }
 
     // Where the buttons put their files; tests call these directly.
     bool savePdf(const QString &fileName);
     bool saveText(const QString &fileName);
+    bool saveReport(const QString &fileName);
+    // Shows the saved report in place of the current one, from its first page; a file that
+    // cannot be read leaves the current report and tells why.
+    bool openReport(const QString &fileName);
 
 public slots:
     void firstPage();
@@ -54,12 +60,15 @@ public slots:
     void printerSetup();
     void savePdfWithDialog();
     void saveTextWithDialog();
+    void saveReportWithDialog();
+    void openReportWithDialog();
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
     void refresh();
+    void updateTitle();
     QPrinter &printer();
 
     PreparedReport m_report;
