@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/format/number_format.h"
 #include "platform/ini/ini_file.h"
+#include "platform/shell/file_errors.h"
 
 #include <QStringList>
 #include <stdexcept>
@@ -42,7 +43,11 @@ void writeMirror(ini::IniFile &paramIni)
     // One atomic write instead of a rewrite of the file per key; the file is only the
     // mirror of the year, so it holds nothing else. A character Windows-1250 cannot hold
     // becomes '?', as in every INI file.
-    codepage::writeCp1250TextFile(paramIni.resolvedFileName(), lines, codepage::Mode::Lenient);
+    try {
+        codepage::writeCp1250TextFile(paramIni.resolvedFileName(), lines, codepage::Mode::Lenient);
+    } catch (const shell::EFileError &) {
+        throw EMyError(ini::IniFile::unwritableText(paramIni.resolvedFileName()));
+    }
 }
 
 } // namespace

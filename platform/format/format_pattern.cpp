@@ -6,6 +6,10 @@ namespace tarix::fmt {
 
 namespace {
 
+// Far above any column of a report or file; keeps a mistyped pattern from overflowing the
+// number or asking for a text of gigabytes.
+constexpr int kMaxWidthOrPrecision = 9999;
+
 [[noreturn]] void fail(QStringView pattern, const QString &why)
 {
     throw FormatError(QStringLiteral("Format \"%1\": %2").arg(pattern.toString(), why));
@@ -49,6 +53,8 @@ QString format(QStringView pattern, std::initializer_list<FormatArg> args, const
             into = 0;
             while (j < n && pattern[j].unicode() >= u'0' && pattern[j].unicode() <= u'9') {
                 into = into * 10 + (pattern[j].unicode() - u'0');
+                if (into > kMaxWidthOrPrecision)
+                    fail(pattern, QStringLiteral("a width, precision or index above %1").arg(kMaxWidthOrPrecision));
                 any = true;
                 ++j;
             }

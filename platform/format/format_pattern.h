@@ -11,6 +11,7 @@
 //              the arguments after it ("%1:s %0:s %s" with a, b -> "b a b").
 //   "-"        pads on the right instead of the left.
 //   width      the least number of characters, padded with blanks; never cuts.
+//              Index, width and precision are at most 9999; more is refused.
 //   precision  digits after "." (at least one digit: "%.f" is refused).
 //   type       upper or lower case:
 //     d  integer argument; precision = minimum digits ("%.3d" -7 -> "-007")

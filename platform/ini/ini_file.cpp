@@ -4,7 +4,14 @@
 #include "platform/shell/atomic_file.h"
 #include "platform/shell/paths.h"
 
+#include "platform/errors.h"
+#include "platform/shell/file_errors.h"
+
+#include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -16,10 +23,20 @@ namespace {
 
 struct Line {
     enum class Kind { Other, Section, Key };
-    QByteArray raw; // the line as it is in the file, without its line end
+    QString text;   // the line as read, without its line end
+    QByteArray raw; // Windows-1250 files: the line's bytes, so an unchanged line is kept
+                    // byte for byte even where a byte does not decode
     Kind kind = Kind::Other;
     QString name;   // section name or key, trimmed
     QString value;  // trimmed, quotes not yet removed
+};
+
+// How the file's text is stored; a file is written back in the encoding it was read in.
+enum class Encoding { Cp1250, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+
+struct Content {
+    std::vector<Line> lines;
+    Encoding encoding = Encoding::Cp1250;
 };
 
 bool isBlank(QChar c)
@@ -135,6 +152,12 @@ void checkNoLineBreak(const QString &text, const char *what)
 
 IniFile::IniFile(const QString &fileName) : m_fileName(fileName) {}
 
+QString IniFile::unwritableText(const QString &path)
+{
+    return QStringLiteral("Súbor nastavení %1 sa nedá zapísať: %2.")
+        .arg(QDir::toNativeSeparators(path), shell::whyNotWritable(path));
+}
+
 QString IniFile::resolvedFileName() const
 {
     return shell::findCaseInsensitive(m_fileName);
@@ -153,60 +176,155 @@ std::function<void(IniProblem)> IniFile::reporter() const
 
 namespace {
 
-std::vector<Line> loadLines(const QString &path, const std::function<void(IniProblem)> &report)
+// A byte-order mark decides: UTF-8 or UTF-16 (either byte order). Without a mark the file
+// is UTF-8 when it holds bytes above 127 that all form valid UTF-8 sequences (a file saved
+// by a present-day editor), otherwise Windows-1250 (the program's own files and those of
+// older editors); Slovak text in Windows-1250 practically never forms valid UTF-8.
+Encoding detectEncoding(const QByteArray &content, qsizetype *bomSize)
 {
-    std::vector<Line> lines;
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return lines;
-    const QByteArray content = file.readAll();
-    if (content.isEmpty())
-        return lines;
-
-    QList<QByteArray> rawLines = content.split('\n');
-    if (content.endsWith('\n'))
-        rawLines.removeLast();
-
-    QString currentSection;
-    for (QByteArray &raw : rawLines) {
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        Line line;
-        line.raw = raw;
-        bool replaced = false;
-        const QString text = codepage::fromCp1250(raw, codepage::Mode::Lenient, &replaced);
-        const QString s = trimBlanks(text);
-        if (s.startsWith(QLatin1Char('[')) && s.lastIndexOf(QLatin1Char(']')) > 0) {
-            line.kind = Line::Kind::Section;
-            line.name = trimBlanks(QStringView(s).mid(1, s.lastIndexOf(QLatin1Char(']')) - 1));
-            currentSection = line.name;
-        } else if (!s.isEmpty() && !s.startsWith(QLatin1Char(';'))) {
-            const qsizetype eq = s.indexOf(QLatin1Char('='));
-            if (eq > 0) {
-                const QString key = trimBlanks(QStringView(s).left(eq));
-                if (!key.isEmpty()) {
-                    line.kind = Line::Kind::Key;
-                    line.name = key;
-                    line.value = trimBlanks(QStringView(s).mid(eq + 1));
-                }
-            }
-        }
-        if (replaced)
-            report({IniProblem::Kind::UndefinedByte, currentSection,
-                        line.kind == Line::Kind::Key ? line.name : QString(), text});
-        lines.push_back(std::move(line));
+    *bomSize = 0;
+    if (content.startsWith("\xEF\xBB\xBF")) {
+        *bomSize = 3;
+        return Encoding::Utf8Bom;
     }
-    return lines;
+    if (content.startsWith("\xFF\xFE")) {
+        *bomSize = 2;
+        return Encoding::Utf16Le;
+    }
+    if (content.startsWith("\xFE\xFF")) {
+        *bomSize = 2;
+        return Encoding::Utf16Be;
+    }
+    const bool ascii = std::all_of(content.begin(), content.end(), [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
+        return Encoding::Cp1250;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(content); // decodes only when taken as a text
+    Q_UNUSED(decoded);
+    return utf8.hasError() ? Encoding::Cp1250 : Encoding::Utf8;
 }
 
-void saveLines(const QString &path, const std::vector<Line> &lines)
+QStringConverter::Encoding unicodeOf(Encoding e)
+{
+    switch (e) {
+    case Encoding::Utf16Le: return QStringConverter::Utf16LE;
+    case Encoding::Utf16Be: return QStringConverter::Utf16BE;
+    default: return QStringConverter::Utf8;
+    }
+}
+
+QByteArray encodeLine(const QString &text, Encoding e)
+{
+    if (e == Encoding::Cp1250)
+        return codepage::toCp1250(text, codepage::Mode::Lenient);
+    QStringEncoder encoder(unicodeOf(e), QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+void classify(Line &line, QString &currentSection)
+{
+    const QString s = trimBlanks(line.text);
+    if (s.startsWith(QLatin1Char('[')) && s.lastIndexOf(QLatin1Char(']')) > 0) {
+        line.kind = Line::Kind::Section;
+        line.name = trimBlanks(QStringView(s).mid(1, s.lastIndexOf(QLatin1Char(']')) - 1));
+        currentSection = line.name;
+    } else if (!s.isEmpty() && !s.startsWith(QLatin1Char(';'))) {
+        const qsizetype eq = s.indexOf(QLatin1Char('='));
+        if (eq > 0) {
+            const QString key = trimBlanks(QStringView(s).left(eq));
+            if (!key.isEmpty()) {
+                line.kind = Line::Kind::Key;
+                line.name = key;
+                line.value = trimBlanks(QStringView(s).mid(eq + 1));
+            }
+        }
+    }
+}
+
+Content loadLines(const QString &path, const std::function<void(IniProblem)> &report)
+{
+    Content result;
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return result;
+    const QByteArray content = file.readAll();
+    if (content.isEmpty())
+        return result;
+
+    qsizetype bomSize = 0;
+    result.encoding = detectEncoding(content, &bomSize);
+    QString currentSection;
+
+    if (result.encoding == Encoding::Cp1250) {
+        QList<QByteArray> rawLines = content.split('\n');
+        if (content.endsWith('\n'))
+            rawLines.removeLast();
+        for (QByteArray &raw : rawLines) {
+            if (raw.endsWith('\r'))
+                raw.chop(1);
+            Line line;
+            line.raw = raw;
+            bool replaced = false;
+            line.text = codepage::fromCp1250(raw, codepage::Mode::Lenient, &replaced);
+            classify(line, currentSection);
+            if (replaced)
+                report({IniProblem::Kind::UndefinedByte, currentSection,
+                        line.kind == Line::Kind::Key ? line.name : QString(), line.text});
+            result.lines.push_back(std::move(line));
+        }
+        return result;
+    }
+
+    // Unicode: decode the whole file, then split; a malformed sequence (or half a UTF-16
+    // unit at the end) reads as U+FFFD and is reported on its line.
+    QStringDecoder decoder(unicodeOf(result.encoding), QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(content).sliced(bomSize));
+    bool damaged = decoder.hasError();
+    const bool utf16 = result.encoding == Encoding::Utf16Le || result.encoding == Encoding::Utf16Be;
+    if (utf16 && (content.size() - bomSize) % 2 != 0) {
+        // The decoder drops a lone last byte silently.
+        if (!text.endsWith(QChar::ReplacementCharacter))
+            text += QChar::ReplacementCharacter;
+        damaged = true;
+    }
+    QStringList textLines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        textLines.removeLast();
+    for (QString &t : textLines) {
+        if (t.endsWith(QLatin1Char('\r')))
+            t.chop(1);
+        Line line;
+        line.text = t;
+        classify(line, currentSection);
+        if (damaged && t.contains(QChar::ReplacementCharacter))
+            report({IniProblem::Kind::UndefinedByte, currentSection,
+                    line.kind == Line::Kind::Key ? line.name : QString(), line.text});
+        result.lines.push_back(std::move(line));
+    }
+    return result;
+}
+
+void saveLines(const QString &path, const Content &content)
 {
     QByteArray bytes;
-    for (const Line &line : lines) {
-        bytes += line.raw;
-        bytes += "\r\n";
+    switch (content.encoding) {
+    case Encoding::Utf8Bom: bytes = "\xEF\xBB\xBF"; break;
+    case Encoding::Utf16Le: bytes = "\xFF\xFE"; break;
+    case Encoding::Utf16Be: bytes = "\xFE\xFF"; break;
+    default: break;
     }
-    shell::writeFileAtomically(path, bytes);
+    const QByteArray lineEnd = encodeLine(QStringLiteral("\r\n"), content.encoding);
+    for (const Line &line : content.lines) {
+        bytes += content.encoding == Encoding::Cp1250 && !line.raw.isNull()
+                     ? line.raw
+                     : encodeLine(line.text, content.encoding);
+        bytes += lineEnd;
+    }
+    try {
+        shell::writeFileAtomically(path, bytes);
+    } catch (const shell::EFileError &) {
+        throw EMyError(IniFile::unwritableText(path));
+    }
 }
 
 // Index range [begin, end) of the lines of the first section named `section` (header
@@ -241,7 +359,7 @@ qsizetype findKey(const std::vector<Line> &lines, std::pair<qsizetype, qsizetype
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &def) const
 {
-    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
+    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter()).lines;
     const qsizetype i = findKey(lines, findSection(lines, section), key);
     return i < 0 ? def : unquote(lines[i].value);
 }
@@ -283,52 +401,48 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         || keyName.startsWith(QLatin1Char(';')))
         throw std::invalid_argument("INI key not valid: " + key.toStdString());
 
-    auto encode = [&](const QString &text) {
-        bool replaced = false;
-        QByteArray bytes = codepage::toCp1250(text, codepage::Mode::Lenient, &replaced);
-        if (replaced)
-            addProblem({IniProblem::Kind::Unmappable, sectionName, keyName, value});
-        return bytes;
+    Content content = loadLines(resolvedFileName(), reporter());
+    std::vector<Line> &lines = content.lines;
+    auto makeLine = [&](Line::Kind kind, const QString &name, const QString &text) {
+        Line line;
+        line.kind = kind;
+        line.name = name;
+        line.value = kind == Line::Kind::Key ? value : QString();
+        line.text = text;
+        if (content.encoding == Encoding::Cp1250) {
+            bool replaced = false;
+            line.raw = codepage::toCp1250(text, codepage::Mode::Lenient, &replaced);
+            if (replaced)
+                addProblem({IniProblem::Kind::Unmappable, sectionName, keyName, value});
+        }
+        return line;
     };
 
-    std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
     const auto range = findSection(lines, sectionName);
     const qsizetype existing = findKey(lines, range, keyName);
-
-    Line line;
-    line.kind = Line::Kind::Key;
-    line.value = value;
     if (existing >= 0) {
         // Keep the key as the file spells it.
-        line.name = lines[existing].name;
-        line.raw = encode(line.name + QLatin1Char('=') + value);
-        lines[existing] = std::move(line);
+        const QString name = lines[existing].name;
+        lines[existing] = makeLine(Line::Kind::Key, name, name + QLatin1Char('=') + value);
     } else if (range.first >= 0) {
-        line.name = keyName;
-        line.raw = encode(keyName + QLatin1Char('=') + value);
         // After the last non-blank line of the section, so blank lines that separate it
         // from the next section stay where they are.
         qsizetype at = range.second;
-        while (at > range.first && trimBlanks(codepage::fromCp1250(lines[at - 1].raw, codepage::Mode::Lenient)).isEmpty())
+        while (at > range.first && trimBlanks(lines[at - 1].text).isEmpty())
             --at;
-        lines.insert(lines.begin() + at, std::move(line));
+        lines.insert(lines.begin() + at, makeLine(Line::Kind::Key, keyName, keyName + QLatin1Char('=') + value));
     } else {
-        Line header;
-        header.kind = Line::Kind::Section;
-        header.name = sectionName;
-        header.raw = encode(QLatin1Char('[') + sectionName + QLatin1Char(']'));
-        lines.push_back(std::move(header));
-        line.name = keyName;
-        line.raw = encode(keyName + QLatin1Char('=') + value);
-        lines.push_back(std::move(line));
+        lines.push_back(makeLine(Line::Kind::Section, sectionName, QLatin1Char('[') + sectionName + QLatin1Char(']')));
+        lines.push_back(makeLine(Line::Kind::Key, keyName, keyName + QLatin1Char('=') + value));
     }
-    saveLines(resolvedFileName(), lines);
+    saveLines(resolvedFileName(), content);
 }
 
 void IniFile::eraseSection(const QString &section)
 {
     const QString wanted = trimBlanks(section);
-    std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
+    Content content = loadLines(resolvedFileName(), reporter());
+    std::vector<Line> &lines = content.lines;
     std::vector<Line> kept;
     kept.reserve(lines.size());
     bool inErased = false;
@@ -342,14 +456,16 @@ void IniFile::eraseSection(const QString &section)
         }
         kept.push_back(std::move(line));
     }
-    if (changed)
-        saveLines(resolvedFileName(), kept);
+    if (changed) {
+        lines = std::move(kept);
+        saveLines(resolvedFileName(), content);
+    }
 }
 
 QStringList IniFile::sectionNames() const
 {
     QStringList names;
-    for (const Line &line : loadLines(resolvedFileName(), reporter())) {
+    for (const Line &line : loadLines(resolvedFileName(), reporter()).lines) {
         if (line.kind == Line::Kind::Section && !names.contains(line.name, Qt::CaseInsensitive))
             names.append(line.name);
     }
@@ -358,7 +474,7 @@ QStringList IniFile::sectionNames() const
 
 QStringList IniFile::keys(const QString &section) const
 {
-    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter());
+    const std::vector<Line> lines = loadLines(resolvedFileName(), reporter()).lines;
     const auto range = findSection(lines, section);
     QStringList names;
     if (range.first < 0)

@@ -1,5 +1,6 @@
 #pragma once
-// INI files in Windows syntax, stored in Windows-1250 with CR LF line ends.
+// INI files in Windows syntax, stored in Windows-1250 with CR LF line ends (see below for
+// files saved in UTF-8 or UTF-16).
 //
 // Reading follows the Windows rules the files were written for:
 //  - "[name]" starts a section (blanks around the name ignored); "key=value" is a value;
@@ -22,6 +23,10 @@
 // file + rename). A character Windows-1250 cannot hold is written as '?' and recorded.
 // A section, key or value containing a line break cannot be written (std::invalid_argument),
 // as it would turn into other lines of the file.
+//
+// A file with a byte-order mark is read as UTF-8 or UTF-16 and written back so; a file
+// without one is UTF-8 when its bytes above 127 all form valid UTF-8, else Windows-1250.
+// A write that the file system refuses throws EMyError with unwritableText().
 //
 // The file name may use backslashes, and an existing file is found without regard to case.
 #include <QList>
@@ -65,6 +70,8 @@ public:
     double readFloat(const QString &section, const QString &key, double def) const;
 
     void writeString(const QString &section, const QString &key, const QString &value);
+    // The clerk's message when a settings file cannot be written: the file and the reason.
+    static QString unwritableText(const QString &path);
     // Removes every section of that name with all its lines. No such section: no change.
     void eraseSection(const QString &section);
 

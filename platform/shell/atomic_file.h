@@ -13,4 +13,8 @@ namespace tarix::shell {
 // without regard to case).
 void writeFileAtomically(const QString &path, const QByteArray &bytes);
 
+// Why a file cannot be written at the path, in Slovak for the clerk: the folder is
+// missing, the folder or the file is read-only, or the write itself failed.
+QString whyNotWritable(const QString &path);
+
 } // namespace tarix::shell

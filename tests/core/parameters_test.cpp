@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/ini/ini_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -236,4 +237,18 @@ TEST(ParametersSlot28, TheTaxBonusFollowsTheMonthWhereTheLawChangedItWithinTheYe
     EXPECT_DOUBLE_EQ(Parametre(27).Hodnota, 7.0);
     EXPECT_DOUBLE_EQ(Parametre(29).Hodnota, 8.0);
     Parametre().fill(Parameter{});
+}
+
+TEST_F(ParametersTest, AParamIniThatCannotBeWrittenIsToldInSlovakWithItsName)
+{
+    // A folder standing where the file belongs: refused even for root.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("PARAM.INI"));
+    try {
+        load(makeYear("ROK2007", numbered(1, 5)));
+        ADD_FAILURE() << "PARAM.INI was written";
+    } catch (const EMyError &e) {
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Súbor nastavení "))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("PARAM.INI"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("priečinok"))) << e.text().toStdString();
+    }
 }

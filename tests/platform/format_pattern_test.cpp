@@ -58,6 +58,7 @@ const PatternCase kFilled[] = {
     {u"[%.2s]", {"abcdef"}, u"[ab]"},
     {u"[%.0s]", {"abc"}, u"[]"},
     {u"[%2s]", {"abcdef"}, u"[abcdef]"}, // width never cuts
+    {u"[%.9999s]", {"ab"}, u"[ab]"},      // the largest width and precision still taken
     {u"Súbor %s", {QStringLiteral("Ťažký_ľad.txt")}, u"Súbor Ťažký_ľad.txt"},
     {u"%s", {QString()}, u""},
     // Integers: precision is the least number of digits, the sign in front of them.
@@ -141,6 +142,10 @@ const PatternCase kRefused[] = {
     {u"%s a %s", {"x", "y", 3}, nullptr},
     {u"%1:s", {"a", "b"}, nullptr},
     {u"100%%", {5}, nullptr},
+    {u"%10000s", {"a"}, nullptr},           // width, precision and index beyond 9999:
+    {u"%2147483648d", {1}, nullptr},        // 10 digits used to overflow the counter
+    {u"%.99999999999f", {1.5}, nullptr},
+    {u"%4294967297:s", {"a"}, nullptr},
 };
 
 } // namespace

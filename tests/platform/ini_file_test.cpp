@@ -1,8 +1,10 @@
 #include "platform/ini/ini_file.h"
+#include "platform/errors.h"
 #include "platform/shell/file_errors.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -322,9 +324,96 @@ TEST_F(IniTest, AChangeByAnotherObjectIsSeenAtOnce)
     EXPECT_EQ(reader.readString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("v"));
 }
 
-TEST_F(IniTest, AFolderThatCannotTakeTheFileIsAnError)
+TEST_F(IniTest, AFileThatCannotBeWrittenGivesTheClerkTheFileAndTheReason)
 {
-    IniFile ini(path(QStringLiteral("missing/TRX.INI")));
-    EXPECT_THROW(ini.writeString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v")),
-                 tarix::shell::EFCreateError);
+    const struct {
+        const char *name;
+        const char *reason;
+    } cases[] = {
+        {"missing/TRX.INI", "neexistuje"},         // the folder is not there
+        {"folder/TRX.INI", "na jeho mieste je priečinok"},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("folder/TRX.INI")));
+    for (const auto &c : cases) {
+        IniFile ini(path(QString::fromUtf8(c.name)));
+        try {
+            ini.writeString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v"));
+            ADD_FAILURE() << c.name << " was written";
+        } catch (const tarix::EMyError &e) {
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("Súbor nastavení "))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.name))) << e.text().toStdString();
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.reason))) << e.text().toStdString();
+        }
+    }
+}
+
+// The same settings saved by other editors: with a byte-order mark in UTF-8 or UTF-16, or
+// in UTF-8 without one. The first section (the network path) must not be lost to the mark,
+// and a write keeps the file's encoding.
+TEST_F(IniTest, FilesInUnicodeAreReadAndWrittenBackInTheirEncoding)
+{
+    const QString text = QStringLiteral("[NETWORK]\r\nNetwork_Path=\\\\server\\tarix\r\n"
+                                        "[Texty]\r\nDoplatky=Doplatky za ťažkú prácu\r\n");
+    auto utf16 = [&](QStringConverter::Encoding e, const char *bom) {
+        QStringEncoder enc(e);
+        return QByteArray(bom) + QByteArray(enc.encode(text));
+    };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-8 with mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8()},
+        {"UTF-8 without mark", text.toUtf8()},
+        {"UTF-16 LE", utf16(QStringConverter::Utf16LE, "\xFF\xFE")},
+        {"UTF-16 BE", utf16(QStringConverter::Utf16BE, "\xFE\xFF")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(c.bytes);
+        IniFile ini(path());
+        EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("NETWORK"), QStringLiteral("Texty")}));
+        EXPECT_EQ(ini.readString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QString()),
+                  QStringLiteral("\\\\server\\tarix"));
+        EXPECT_EQ(ini.readString(QStringLiteral("Texty"), QStringLiteral("Doplatky"), QString()),
+                  QStringLiteral("Doplatky za ťažkú prácu"));
+        EXPECT_TRUE(ini.problems().isEmpty());
+
+        ini.writeString(QStringLiteral("Texty"), QStringLiteral("Novy"), QStringLiteral("č"));
+        QByteArray expected = c.bytes;
+        const QString added = QStringLiteral("Novy=č\r\n");
+        if (c.bytes.startsWith("\xFF\xFE"))
+            expected += QStringEncoder(QStringConverter::Utf16LE).encode(added);
+        else if (c.bytes.startsWith("\xFE\xFF"))
+            expected += QStringEncoder(QStringConverter::Utf16BE).encode(added);
+        else
+            expected += added.toUtf8();
+        EXPECT_EQ(get(), expected);
+    }
+}
+
+TEST_F(IniTest, DamagedUnicodeIsReportedNotDropped)
+{
+    // UTF-16 cut in the middle of a character, and UTF-8 with a mark but a stray byte.
+    QByteArray utf16 = QByteArray("\xFF\xFE") + QByteArray(QStringEncoder(QStringConverter::Utf16LE)
+                                                                .encode(QStringLiteral("[A]\r\nk=v\r\nz=x")));
+    utf16.chop(1);
+    const QByteArray utf8 = "\xEF\xBB\xBF[A]\r\nk=v\r\nz=a\x81\r\n";
+    for (const QByteArray &bytes : {utf16, utf8}) {
+        put(bytes);
+        IniFile ini(path());
+        EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("k"), QString()), QStringLiteral("v"));
+        ASSERT_EQ(ini.problems().size(), 1);
+        EXPECT_EQ(ini.problems().first().kind, IniProblem::Kind::UndefinedByte);
+        EXPECT_EQ(ini.problems().first().key, QStringLiteral("z"));
+    }
+}
+
+TEST_F(IniTest, WindowsLettersThatAreNotUtf8StayWindows1250)
+{
+    // "á" in Windows-1250 is the byte E1, which cannot begin valid UTF-8 followed by "c".
+    put("[Texty]\r\nDoplatky=pr\xE1" "ca\r\n");
+    IniFile ini(path());
+    EXPECT_EQ(ini.readString(QStringLiteral("Texty"), QStringLiteral("Doplatky"), QString()), QStringLiteral("práca"));
+    ini.writeString(QStringLiteral("Texty"), QStringLiteral("Dalsi"), QStringLiteral("š"));
+    EXPECT_EQ(get(), QByteArray("[Texty]\r\nDoplatky=pr\xE1" "ca\r\nDalsi=\x9A\r\n"));
 }
