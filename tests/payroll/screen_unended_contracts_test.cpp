@@ -25,8 +25,8 @@ QStringList visibleContracts()
 TEST_F(PayrollScreenTest, PayrollPageShowsOnlyTheEmployeesUnendedContracts)
 {
     // Employee 1 also has an agreement that ended; employee 6's only contract ended.
-    session.execute("insert into \":tarix_data:ppv\" (code_emp, nastup, vystup, typ, r1) "
-                    "values (1, '2005-01-01', '2006-06-30', 1, 'Skončená dohoda')");
+    session.execute("insert into \":tarix_data:ppv\" (code_emp, nastup, vystup, typ, r1, datum) "
+                    "values (1, '2005-01-01', '2006-06-30', 1, 'Skončená dohoda', '2004-12-20')");
     db::Table &ppv = core::DMP().TPPV_;
     ppv.refresh();
     const int allRows = ppv.recordCount();
