@@ -1,6 +1,7 @@
 #include "core/app_ini.h"
 
 #include "core/helpers/dialogs.h"
+#include "core/helpers/form_colors.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -45,6 +46,12 @@ void reportIniProblems(ini::IniFile &file)
                        "predvolené hodnoty:\n%2")
             .arg(QFileInfo(file.resolvedFileName()).fileName(), lines.join('\n')));
     file.clearProblems();
+}
+
+void Nastav_farby_formulara(QObject *form)
+{
+    if (g_trx)
+        MyConsts::Nastav_farby_formulara(form, MyConsts::readFormColors(*g_trx));
 }
 
 } // namespace tarix::core

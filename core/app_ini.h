@@ -4,6 +4,8 @@
 // of the open year's statutory parameters, written only).
 #include "platform/ini/ini_file.h"
 
+class QObject;
+
 namespace tarix::core {
 
 void openAppIni(const QString &programFolder);
@@ -13,5 +15,9 @@ ini::IniFile &paramIni();
 // Reports every value of TRX.INI that could not be read (section, key, value) once,
 // as a warning; the program goes on with the defaults.
 void reportIniProblems(ini::IniFile &file);
+
+// Recolours a window from section "COLOR" of TRX.INI (MyConsts::Nastav_farby_formulara);
+// without an open TRX.INI the window keeps its colours.
+void Nastav_farby_formulara(QObject *form);
 
 } // namespace tarix::core

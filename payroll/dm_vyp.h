@@ -166,6 +166,13 @@ public:
     // The same for the open cost-centre range, deciding withholding tax or advance per
     // record.
     int Rozdelenie_dane();
+    // Writes into every employee's card (PN_DENNE of Zam) the average daily earnings of
+    // the year before `year`: the sick-pay base of his payrolls of that year per calendar
+    // day not spent sick, caring or on sickness compensation, to four decimals. Employees
+    // without payrolls in that year or without such days keep their value. One transaction:
+    // a failure changes no card and raises EMyError naming the employee and the cause.
+    void Vypocet_cistej_dennej_mzdy(int year);
+
     // True while a batch run is computing (no questions, no per-record refreshes).
     bool Davkovy_rezim() const { return m_davka; }
 

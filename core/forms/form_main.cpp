@@ -1,6 +1,7 @@
 #include "core/forms/form_main.h"
 
 #include "core/helpers/app_paths.h"
+#include "core/app_ini.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
@@ -60,6 +61,7 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
             if (self && self->m_karta)
                 self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->indexStranky(page));
         };
+    core::Nastav_farby_formulara(this);
     Akcia_priprav_menu();
 }
 

@@ -1,5 +1,6 @@
 #include "payroll/forms/form_main_vyp.h"
 
+#include "core/app_ini.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
@@ -152,6 +153,7 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     vytvorStranuZamf();
     vytvorStranuVypl();
     vytvorMenu();
+    core::Nastav_farby_formulara(this);
     for (auto *e : findChildren<dbctrl::DBEdit *>())
         e->installEventFilter(this);
     // Enter writes the field it is pressed in; it never presses a button of the screen.

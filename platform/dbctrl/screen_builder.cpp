@@ -102,6 +102,7 @@ QWidget *ScreenBuilder::control(const ScreenControl &c, QWidget *parent)
     w->setProperty(kFieldProperty, c.field);
     if (!c.hint.isEmpty())
         w->setProperty(kHintProperty, c.hint);
+    setColorRole(w, c.color);
     if (onControl)
         onControl(c, w);
     return w;
@@ -117,6 +118,7 @@ DBGrid *ScreenBuilder::grid(const ScreenControl &c, QWidget *parent)
     g->setColumns(columns);
     g->setReadOnly(c.readOnly);
     g->setDataSource(sourceOf(c));
+    setColorRole(g, c.color);
     if (onControl)
         onControl(c, g);
     return g;
@@ -220,6 +222,7 @@ QWidget *ScreenBuilder::page(const ScreenPage &p, QWidget *parent)
         }
     }
     page->setObjectName(p.name);
+    setColorRole(page, p.color);
     return page;
 }
 
@@ -227,6 +230,11 @@ void ScreenBuilder::addPages(QTabWidget *tabs, const QVector<ScreenPage> &pages)
 {
     for (const ScreenPage &p : pages)
         tabs->addTab(page(p), p.caption);
+}
+
+void setColorRole(QWidget *w, ColorRole role)
+{
+    w->setProperty(kColorRoleProperty, role == ColorRole::None ? QVariant() : QVariant(QString::fromLatin1(colorRoleName(role))));
 }
 
 QWidget *findDataControl(QWidget *root, db::DataSource *source, const QString &field)

@@ -58,6 +58,11 @@ private:
     QHash<QString, int> m_names; // generated name (upper case) -> controls so named
 };
 
+// Marks a widget with its colour role (kColorRoleProperty); None removes the mark. The
+// builder marks what a description gives a role; a window marks the widgets it makes by
+// hand the same way.
+void setColorRole(QWidget *w, ColorRole role);
+
 // The control under `root` that edits `field` of `source` (compared without regard to case;
 // a lookup combo is found by its key field), or nullptr.
 QWidget *findDataControl(QWidget *root, db::DataSource *source, const QString &field);

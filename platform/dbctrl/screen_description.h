@@ -29,6 +29,31 @@ enum class ControlKind {
                  // lookup fields beside the edits they are computed from)
 };
 
+// The colour a widget takes from the colour section of the program's settings (TRX.INI):
+// input fields of the first or the second kind, and backgrounds (pages, grids, scroll
+// areas). A widget without a role keeps its colours.
+enum class ColorRole {
+    None,
+    Pole1,
+    Pole2,
+    Pozadie,
+};
+
+// Property of a widget holding its colour role as the key of the colour section ("Pole1",
+// "Pole2", "Pozadie"); see colorRoleName().
+inline constexpr const char *kColorRoleProperty = "tarixColorRole";
+
+inline const char *colorRoleName(ColorRole role)
+{
+    switch (role) {
+    case ColorRole::Pole1: return "Pole1";
+    case ColorRole::Pole2: return "Pole2";
+    case ColorRole::Pozadie: return "Pozadie";
+    case ColorRole::None: break;
+    }
+    return "";
+}
+
 // Property of a control holding its hint (shown in a status bar while it has the focus).
 inline constexpr const char *kHintProperty = "tarixHint";
 // Property of a control holding the data field it edits (a lookup combo's key field).
@@ -63,6 +88,7 @@ struct ScreenControl {
     QVector<ScreenColumn> columns = {}; // Grid
     QList<NavigateButton> buttons = {}; // Navigator: the buttons shown (none: all)
     QStringList hints = {};             // Navigator: tool tips in button order
+    ColorRole color = ColorRole::None;  // edits and lookup combos: Pole1/Pole2; grids: Pozadie
 };
 
 // Controls laid out together: pairs of caption and control, `columns` pairs side by side and
@@ -92,6 +118,7 @@ struct ScreenPage {
     QVector<ScreenGroup> groups = {};
     int groupsPerRow = 1;
     bool scrolled = false; // in a scroll area (the area is the page)
+    ColorRole color = ColorRole::None; // Pozadie: the page's background
 };
 
 } // namespace tarix::dbctrl
