@@ -12,6 +12,7 @@
 #include "platform/format/clock.h"
 #include "platform/format/dates.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarix::core {
@@ -170,6 +171,20 @@ int dniMesiaca(int month)
     }
 }
 
+// The minimum health basis of a month of the certificate.
+double minimalnyZaklad(double minMzda, double hodiny, int dniMesiaca, qint64 dniNahrady)
+{
+    // The hourly minimum wage (the month's minimum wage over an eight-hour day) for each
+    // working day not covered by sick-leave compensation. More compensation days than the
+    // month's working days leave no day, never a negative basis. The compensation days are
+    // whole days (their columns are whole numbers; a fractional sum read from the query
+    // rounds to the nearest day). The basis is rounded up to whole units and its whole
+    // part taken.
+    const qint64 dni = std::max<qint64>(dniMesiaca - dniNahrady, 0);
+    return std::trunc(
+        MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, minMzda / 8.0 * hodiny / dniMesiaca * double(dni)));
+}
+
 } // namespace
 
 void TDMZ::Vypocet_podkladov_zp()
@@ -193,7 +208,7 @@ void TDMZ::Vypocet_podkladov_zp()
                                    .arg(m));
         TDMSQL &reader = DMSQL();
         reader.Vykonaj_sql(QStringLiteral("select v_mesiac,n_prijem_zp,f_zdravot,o_zdravot,oz_zdravot,f_doba,v_fmes,"
-                                          "v_nahrada_pn1+v_nahrada_pn2 from \":tarix_data:vyp\" v "
+                                          "v_nahrada_pn1+v_nahrada_pn2,f_min_mzda from \":tarix_data:vyp\" v "
                                           "where v.v_rok=%1 and v.code_emp=%2;")
                                .arg(y)
                                .arg(code));
@@ -203,8 +218,7 @@ void TDMZ::Vypocet_podkladov_zp()
             const double h = std::min(rows.asFloat(i, 5), 8.0);
             const int d = dniMesiaca(month);
             const qint64 p = rows.asInteger(i, 7);
-            const double minimum = std::trunc(
-                MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, 812.5 * h / d * double(d - p)));
+            const double minimum = minimalnyZaklad(rows.asFloat(i, 8), h, d, p);
             writer.Vykonaj_sql(
                 QStringLiteral("update \":tarix_data:zp_tab\" set X1=%1,X2=%2,X3=%3,X4=%4,X5=%5 "
                                "where code_emp=%6 and v_rok=%7 and v_mesiac=%8 and typ=1")

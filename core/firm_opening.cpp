@@ -8,6 +8,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/file_choice.h"
 #include "core/helpers/parameters.h"
+#include "core/period_rules.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
@@ -207,6 +208,10 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
         call(kroky.vyber_obdobia);
         MyConsts::Nacitaj_parametre(s, paramIni());
         MyConsts::Uprav_parameter_28(dm.Aktualne_obdobie());
+        // The exemption texts follow the period stored now, however the period dialog
+        // ended (or when none was shown): a mode left from the previous firm or year must
+        // not outlive it.
+        Nastav_filter_vynimiek_obdobia(dm);
         QDir().mkpath(opened.vystupnyPriecinok);
         MyConsts::setOutputFolder(opened.vystupnyPriecinok);
     } catch (const std::exception &e) {

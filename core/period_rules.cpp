@@ -79,6 +79,11 @@ void Nastav_filter_vynimiek(TDM &dm, int mode)
         dm.CIS5_.refresh();
 }
 
+void Nastav_filter_vynimiek_obdobia(TDM &dm)
+{
+    Nastav_filter_vynimiek(dm, Rezim_vynimiek_obdobia(dm.Aktualne_obdobie()));
+}
+
 void Over_zmenu_roka(int rememberedYear, int newYear)
 {
     if (newYear == rememberedYear)

@@ -26,6 +26,8 @@ int Rezim_vynimiek_obdobia(int period);
 // Stores the mode and gives CIS5_ its filter text (filtering stays off); an open table
 // reads its rows again so that their exemption texts follow the mode.
 void Nastav_filter_vynimiek(TDM &dm, int mode);
+// The mode of the period stored in the private table.
+void Nastav_filter_vynimiek_obdobia(TDM &dm);
 
 // Refuses (EMyError 65115) a year the period dialog may not set: from a year before 2005
 // to 2005 or later, and any change of a year from 2005 on (each has its own folder).

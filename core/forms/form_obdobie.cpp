@@ -102,6 +102,16 @@ void TFormObdobie::okClicked()
     }
 }
 
+void TFormObdobie::done(int result)
+{
+    QDialog::done(result);
+    try {
+        Nastav_filter_vynimiek_obdobia(m_dm);
+    } catch (const std::exception &e) {
+        Zobraz_chybu(e);
+    }
+}
+
 void Spusti_vyber_obdobia(TDM &dm, const QString &programFolder, QWidget *parent)
 {
     TFormObdobie form(dm, programFolder, parent);

@@ -25,6 +25,8 @@ public:
 
     // Without a cancel button the dialog closes only through "O&K".
     void reject() override {}
+    // However the dialog is closed, the exemption mode follows the period then stored.
+    void done(int result) override;
 
 private:
     void nacitaj();

@@ -211,12 +211,13 @@ TEST_F(EmployeesTest, ChangeReportCodesAndDates)
 
 TEST_F(EmployeesTest, MonthlyBasisIsRebuiltFromThePayrollRecordsOfThePreviousYear)
 {
-    const QString cols = ", n_prijem_zp, f_zdravot, o_zdravot, oz_zdravot, f_doba, v_nahrada_pn1, v_nahrada_pn2";
-    addPayroll(1, 200601, cols, ", 32000, 4, 1280, 100.5, 10, 0, 0");
-    addPayroll(1, 200602, cols, ", 30000.5, 4, 1200.02, 101.5, 4, NULL, NULL");
-    addPayroll(1, 200603, cols, ", 31000, 4, 1240, 99.4, 8, 2, 1");
-    addPayroll(1, 200701, cols, ", 99999, 4, 1, 1, 8, 0, 0"); // the open year: not read
-    addPayroll(2, 200601, cols, ", 21000, 4, 840, 80, 8, 0, 0");
+    const QString cols =
+        ", n_prijem_zp, f_zdravot, o_zdravot, oz_zdravot, f_doba, v_nahrada_pn1, v_nahrada_pn2, f_min_mzda";
+    addPayroll(1, 200601, cols, ", 32000, 4, 1280, 100.5, 10, 0, 0, 6500");
+    addPayroll(1, 200602, cols, ", 30000.5, 4, 1200.02, 101.5, 4, NULL, NULL, 6500");
+    addPayroll(1, 200603, cols, ", 31000, 4, 1240, 99.4, 8, 2, 1, 6500");
+    addPayroll(1, 200701, cols, ", 99999, 4, 1, 1, 8, 0, 0, 7600"); // the open year: not read
+    addPayroll(2, 200601, cols, ", 21000, 4, 840, 80, 8, 0, 0, 6500");
     session.execute(R"(insert into ":tarix_data:zp_tab" (code_emp, v_rok, v_mesiac, typ, x1) values (1, 2006, 1, 2, 7))");
     openEmployee(1);
 
@@ -234,7 +235,7 @@ TEST_F(EmployeesTest, MonthlyBasisIsRebuiltFromThePayrollRecordsOfThePreviousYea
         const struct {
             double x1, x2, x3, x4, x5;
         } months[] = {
-            {32000, 4, 6500, 1280, 100},     // 812.5 x 8 h (10 capped) / 20 x 20
+            {32000, 4, 6500, 1280, 100},     // 6500 / 8 x 8 h (10 capped) / 20 x 20
             {30000.5, 4, 3250, 1200.02, 102}, // 4 h, no compensation days; 101.5 to even
             {31000, 4, 5572, 1240, 99},      // 8 h / 21 x (21 - 3), rounded up: 5571.43 -> 5572
             {0, 0, 0, 0, 0},
