@@ -152,8 +152,8 @@ TEST_F(DeductionsPostTest, APostThatFailsOrIsRefusedStoresNoAmount)
 
 TEST_F(DeductionsPostTest, ABatchOverAClosedMonthStoresNothing)
 {
-    // The selective runs do not ask about the closing date first: the post's own check
-    // stops them.
+    // The selective runs do not ask about the closing date first: the record's closing-date
+    // guard stops them, and the whole run is rolled back.
     session.execute("update \":tarix_data:vyp\" set rezerva1 = 1");
     session.execute("update \":tarix_data:zrv\" set vypocitana_suma = 1 where typ = 'X'");
     session.execute("update \":tarix_data:inf\" set datum_uzav = '2007-01-31'");
