@@ -106,7 +106,8 @@ public:
 
     // ---- calculation --------------------------------------------------------------------
     // Computes the current payroll record of TVYP_ while it is in edit or insert state:
-    // the results go into the record's fields, the deduction amounts into the Zrv rows.
+    // the results go into the record's fields; the deduction rows show their amounts
+    // through CALC_VYP_SUMA, their stored amounts change only with the record's post.
     // Does nothing in browse state. A step's refusal raises EMyError (the record keeps
     // what it had before the call).
     void Vypocet_vyplaty();
@@ -192,7 +193,9 @@ private:
     [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
     void Spolocny_kontext(CalcContext &c);
     const CalcContext &Pripravit_kontext(const VypRecord &record);
-    VypRecord Vypocitaj_a_zapis();
+    // The computation into the record; with `zapisatZrazky` (the post) also the deduction
+    // amounts into the Zrv rows.
+    VypRecord Vypocitaj_a_zapis(bool zapisatZrazky);
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);

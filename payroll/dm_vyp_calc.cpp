@@ -1,5 +1,5 @@
 // The calculation on the payroll table: the context of a record, the computation written
-// into the record and the deduction rows, and the checks of a post.
+// into the record (and, on a post, into the deduction rows), and the checks of a post.
 #include "payroll/dm_vyp.h"
 
 #include "core/dm_main.h"
@@ -81,25 +81,30 @@ VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 void TDMV::Vypocet_vyplaty()
 {
     if (TVYP_.isEditing())
-        Vypocitaj_a_zapis();
+        Vypocitaj_a_zapis(false);
 }
 
-VypRecord TDMV::Vypocitaj_a_zapis()
+VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
 {
     db::Session &s = TVYP_.session();
     const VypRecord before = m_adapter->read(TVYP_);
     const CalcContext &c = Pripravit_kontext(before);
     VypRecord r = before;
     const CalcResult result = payroll::Vypocet_vyplaty(r, c);
-    int stored = 0;
-    try {
-        stored = Zapis_sumy_zrazok(s, r.Code_emp, r.V_obdobie, c.deductions, result.Vypocitana_suma);
-    } catch (const EMyError &e) {
-        throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
+    // Payment orders pay the stored amount of a deduction row: it changes only together
+    // with the payroll record it belongs to, in the post's transaction.
+    if (zapisatZrazky) {
+        try {
+            Zapis_sumy_zrazok(s, r.Code_emp, r.V_obdobie, c.deductions, result.Vypocitana_suma);
+        } catch (const EMyError &e) {
+            throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
+        }
     }
     Sumy_zrazok = result.Sumy_zrazok;
     m_adapter->write(TVYP_, r, &before);
-    if (stored > 0 && !m_davka && TZRV_.isActive() && !TZRV_.isEditing())
+    // The rows show their amounts against the record as it is now (CALC_VYP_SUMA); a
+    // refresh recomputes them without storing anything.
+    if (!zapisatZrazky && !m_davka && !c.deductions.empty() && TZRV_.isActive() && !TZRV_.isEditing())
         TZRV_.refresh();
     return r;
 }
@@ -170,8 +175,9 @@ void TDMV::TVYP_BeforePostQuestions()
 void TDMV::TVYP_BeforePost()
 {
     Doplnit_vynimku(TVYP_);
-    // The stored record is computed inside the post's transaction.
-    Kontroly_zapisu(Vypocitaj_a_zapis());
+    // The stored record and its deduction amounts are computed inside the post's
+    // transaction: a refusal or a failed write takes both back.
+    Kontroly_zapisu(Vypocitaj_a_zapis(true));
 }
 
 } // namespace tarix::payroll

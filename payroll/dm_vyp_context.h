@@ -58,6 +58,8 @@ std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period);
 // The piece-work items of a payroll in HSUID order.
 std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp);
 // Stores the computed amounts of the rows whose amount changed; returns the rows written.
+// Runs inside the transaction of the payroll record's post, so that the rows and the
+// record are stored together or not at all.
 int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
                       const std::vector<double> &amounts);
 

@@ -56,11 +56,9 @@ void TDMV::Nastav_udalosti_detailov()
     };
     TZRV_.beforeInsert = zrvGuard;
     TZRV_.beforeEdit = zrvGuard;
-    TZRV_.beforePost = [this](db::DataSet &ds) {
-        ds.setValue(QStringLiteral("Vypocitana_suma"),
-                    Suma_zrazky(ds.fieldByName(QStringLiteral("Suma")).asFloat(),
-                                ds.fieldByName(QStringLiteral("Typ_sumy")).asInt()));
-    };
+    // A row is typed while its payroll is edited, and that edit may still be cancelled: the
+    // row keeps the amount the stored payroll deducts (0 for a new row) until the payroll's
+    // post stores the new one; CALC_VYP_SUMA shows the new one meanwhile.
     TZRV_.addCalculatedField(QStringLiteral("CALC_VYP_SUMA"), db::FieldType::Money)
         .setDisplayFormat(QStringLiteral("0.00"));
     TZRV_.addCalculatedField(QStringLiteral("CALC_TEXT_ZARAZKY"), db::FieldType::String, 60);

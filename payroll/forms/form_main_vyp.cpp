@@ -28,6 +28,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -721,6 +723,10 @@ void TFormMainVyp::uprac()
 void TFormMainVyp::NPageChanged()
 {
     TDMV &m = dmv();
+    // A page entered again starts at the top of its fields, not where it was left.
+    for (auto *area : findChildren<QScrollArea *>())
+        for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+            bar->setValue(0);
     for (QMenu *menu : {Menu_zamf, Menu_vypl, Menu_zrv, Menu_vykon}) {
         menu->setEnabled(false);
         menu->menuAction()->setVisible(false);

@@ -71,7 +71,8 @@ public:
     // Whether the screen may close: asks 65172 about pending edits (No keeps it open),
     // then drops them and leaves the data modules as the main window expects them.
     bool FormClose();
-    // The notebook page changed: menus, the employee's payrolls and details, focus.
+    // The notebook page changed: scroll positions, menus, the employee's payrolls and
+    // details, focus.
     void NPageChanged();
     // "&Výber": EMyError 65050 for an empty employee list, else the payroll page.
     void Akcia_zamf_vyber();
