@@ -11,14 +11,17 @@ using namespace dbctrl;
 QWidget *Vytvor_formular(QWidget *parent, db::DataSource *source, const QString &prefix,
                          const QVector<ScreenControl> &fields, int columns)
 {
-    return ScreenBuilder(source, prefix).group({.columns = columns, .controls = fields}, parent);
+    ScreenBuilder builder(source, prefix);
+    builder.colorRolesByKind = true;
+    return builder.group({.columns = columns, .controls = fields}, parent);
 }
 
 DBGrid *Vytvor_mriezku(QWidget *parent, db::DataSource *source, const QString &name,
                        const QVector<ScreenColumn> &columns)
 {
     return ScreenBuilder(source).grid(
-        {.kind = ControlKind::Grid, .readOnly = true, .name = name, .columns = columns}, parent);
+        {.kind = ControlKind::Grid, .readOnly = true, .name = name, .columns = columns, .color = ColorRole::Pozadie},
+        parent);
 }
 
 DBNavigator *Vytvor_navigator(QWidget *parent, db::DataSource *source, const QString &name, bool list)

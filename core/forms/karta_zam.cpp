@@ -353,8 +353,9 @@ QWidget *TKartaZam::vytvorUdaje()
                       {"U_garancne", "Garančné poistenie", T, {}, kHintPoistenie2},
                       {"U_sds", "Účasť na dôch.sporení - II.pilier"},
                       {"VYNIMKA_VZ", "Výnimka výšky vymer.základu", V, "L_VVZ"}}};
-    dbctrl::ScreenBuilder(src, QStringLiteral("TZAM_"))
-        .addPages(m_nyZam, {{QStringLiteral("PAGE_OSOBNE"), QStringLiteral("Osobné údaje"), {osobne}},
+    dbctrl::ScreenBuilder card(src, QStringLiteral("TZAM_"));
+    card.colorRolesByKind = true;
+    card.addPages(m_nyZam, {{QStringLiteral("PAGE_OSOBNE"), QStringLiteral("Osobné údaje"), {osobne}},
                             {QStringLiteral("PAGE_KONTAKTY"), QStringLiteral("Kontaktné údaje"), {kontakty}},
                             {QStringLiteral("PAGE_PRACOVNE"), QStringLiteral("Pracovné údaje"), {pracovne}}});
 

@@ -291,6 +291,7 @@ void TFormMainVyp::vytvorStranuVypl()
     // The tabs of the record's fields; a field standing on several tabs has a control on each.
     const QVector<dbctrl::ScreenPage> &zalozky = MainVyp::Zalozky_vyplaty();
     dbctrl::ScreenBuilder polia(&m.DS_VYPL, QStringLiteral("DB_"));
+    polia.colorRolesByKind = true;
     polia.addSource(MainVyp::kFirmHeaderSource, &core::DM().DS_INF);
     polia.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) { pripojPole(c, w); };
     auto pridaj = [this](QWidget *page, const QString &name, const QString &caption) {
@@ -439,6 +440,7 @@ QWidget *TFormMainVyp::vytvorZalozkuZrazok()
     v->addWidget(DBG_zrv, 1);
 
     dbctrl::ScreenBuilder zrazka(&m.DS_ZRV, QStringLiteral("DBZ_"));
+    zrazka.colorRolesByKind = true;
     zrazka.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) {
         auto *e = qobject_cast<dbctrl::DBEdit *>(w);
         if (!e)

@@ -44,6 +44,22 @@ QString ScreenBuilder::nameOf(const ScreenControl &c)
     return n == 1 ? base : QStringLiteral("%1_%2").arg(base).arg(n);
 }
 
+ColorRole ScreenBuilder::roleOf(const ScreenControl &c) const
+{
+    if (c.color != ColorRole::None || !colorRolesByKind)
+        return c.color;
+    switch (c.kind) {
+    case ControlKind::Grid: return ColorRole::Pozadie;
+    case ControlKind::Edit:
+    case ControlKind::DateEdit:
+    case ControlKind::Combo:
+    case ControlKind::LookupCombo:
+    case ControlKind::Memo: return c.readOnly ? ColorRole::Pole2 : ColorRole::Pole1;
+    case ControlKind::Label: return c.field.isEmpty() ? ColorRole::None : ColorRole::Pole2;
+    default: return ColorRole::None;
+    }
+}
+
 QWidget *ScreenBuilder::control(const ScreenControl &c, QWidget *parent)
 {
     if (c.kind == ControlKind::Grid)
@@ -102,7 +118,7 @@ QWidget *ScreenBuilder::control(const ScreenControl &c, QWidget *parent)
     w->setProperty(kFieldProperty, c.field);
     if (!c.hint.isEmpty())
         w->setProperty(kHintProperty, c.hint);
-    setColorRole(w, c.color);
+    setColorRole(w, roleOf(c));
     if (onControl)
         onControl(c, w);
     return w;
@@ -118,7 +134,7 @@ DBGrid *ScreenBuilder::grid(const ScreenControl &c, QWidget *parent)
     g->setColumns(columns);
     g->setReadOnly(c.readOnly);
     g->setDataSource(sourceOf(c));
-    setColorRole(g, c.color);
+    setColorRole(g, roleOf(c));
     if (onControl)
         onControl(c, g);
     return g;
@@ -222,7 +238,7 @@ QWidget *ScreenBuilder::page(const ScreenPage &p, QWidget *parent)
         }
     }
     page->setObjectName(p.name);
-    setColorRole(page, p.color);
+    setColorRole(page, p.color == ColorRole::None && colorRolesByKind ? ColorRole::Pozadie : p.color);
     return page;
 }
 

@@ -36,6 +36,11 @@ public:
     // a window connects its own handlers.
     std::function<void(const ScreenControl &, QWidget *)> onControl;
 
+    // Controls, grids and pages without a colour role of their own get one by their kind:
+    // fields the clerk types Pole1, fields only shown Pole2, grids and pages Pozadie. The
+    // editing screens switch it on, so that the colour section recolours them as a whole.
+    bool colorRolesByKind = false;
+
     // One control (no caption beside it).
     QWidget *control(const ScreenControl &c, QWidget *parent);
     DBGrid *grid(const ScreenControl &c, QWidget *parent);
@@ -51,6 +56,7 @@ private:
     void layOut(const ScreenGroup &g, QWidget *host);
     db::DataSource *sourceOf(const ScreenControl &c) const;
     QString nameOf(const ScreenControl &c);
+    ColorRole roleOf(const ScreenControl &c) const;
 
     db::DataSource *m_source;
     QString m_prefix;

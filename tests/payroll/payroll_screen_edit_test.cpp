@@ -3,7 +3,9 @@
 // asks about a pending piece-work item, and a page entered again starts scrolled to its top.
 #include "screen_fixture.h"
 
+#include "core/app_ini.h"
 #include "platform/dbctrl/db_grid.h"
+#include "platform/ini/ini_file.h"
 #include "platform/errors.h"
 
 #include <QAction>
@@ -140,4 +142,25 @@ TEST_F(PayrollScreenTest, APageEnteredAgainStartsAtTheTop)
     QApplication::processEvents();
     EXPECT_EQ(f.N_VYPL->currentWidget(), area);
     EXPECT_EQ(bar->value(), 0) << "the clerk sees the first fields";
+}
+
+// The colour section of TRX.INI recolours the screen as a whole: the fields the clerk types
+// take the first colour, the fields only shown the second, the pages the background.
+TEST_F(PayrollScreenTest, TheColourSectionRecoloursTypedAndShownFieldsAndPages)
+{
+    ini::IniFile &trx = core::trxIni();
+    trx.writeString("COLOR", "Pole1", "$0000FF");   // red as $00BBGGRR
+    trx.writeString("COLOR", "Pole2", "0x00FF00");  // green
+    trx.writeString("COLOR", "Pozadie", "12632256"); // $C0C0C0
+    TFormMainVyp &f = openScreen();
+    auto base = [&](const char *name) {
+        QWidget *w = f.findChild<QWidget *>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w ? w->palette().color(QPalette::Base) : QColor();
+    };
+    EXPECT_EQ(base("DB_V_hodina"), QColor(255, 0, 0));
+    EXPECT_EQ(base("DB_V_plat"), QColor(0, 255, 0));
+    QWidget *page = f.N_VYPL->widget(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->palette().color(QPalette::Window), QColor(192, 192, 192));
 }
