@@ -18,6 +18,7 @@
 // they read or write. A batch run asks nothing per record.
 #include "core/data_module.h"
 #include "payroll/calc/context.h"
+#include "payroll/calc/derived_inputs.h"
 #include "payroll/calc/vyp_record.h"
 
 #include <QDate>
@@ -186,6 +187,8 @@ private:
     void Spolocny_kontext(CalcContext &c);
     const CalcContext &Pripravit_kontext(const VypRecord &record);
     VypRecord Vypocitaj_a_zapis();
+    // The record as the calculation takes it: the inputs it derived itself zeroed.
+    VypRecord calculationInput(const VypRecord &record, const CalcContext &c) const;
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);
@@ -203,6 +206,7 @@ private:
     std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
     bool m_davka = false;
     CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
+    DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived
     std::optional<QDate> m_davkovaUzavierka;
     struct RozsahDetailov {
         int codeEmp = -1, codeNumb = -1, period = -1;

@@ -71,10 +71,38 @@ VypRecord TDMV::Aktualna_vyplata() const
     return m_adapter->read(TVYP_);
 }
 
+namespace {
+
+// The current record of `vyp` as it was read, before the pending edit changed it.
+VypRecord asRead(const db::Table &vyp, const VypRecord &current)
+{
+    VypRecord stored = current;
+    for (const FieldDef<VypRecord> &def : VypRecord::fields()) {
+        if (def.calculated)
+            continue;
+        const db::Field *f = vyp.findField(QString::fromLatin1(def.name));
+        if (f && f->value() != f->oldValue())
+            stored.setValue(QString::fromLatin1(def.name), f->oldValue());
+    }
+    return stored;
+}
+
+} // namespace
+
+VypRecord TDMV::calculationInput(const VypRecord &record, const CalcContext &c) const
+{
+    if (TVYP_.state() == db::DataSetState::Edit) {
+        const VypRecord stored = asRead(TVYP_, record);
+        return m_derivedInputs.prepare(record, &stored, c);
+    }
+    return m_derivedInputs.prepare(record, nullptr, c);
+}
+
 VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 {
-    VypRecord copy = record;
-    payroll::Vypocet_vyplaty(copy, Pripravit_kontext(record));
+    const CalcContext &c = Pripravit_kontext(record);
+    VypRecord copy = calculationInput(record, c);
+    payroll::Vypocet_vyplaty(copy, c);
     return copy;
 }
 
@@ -89,7 +117,8 @@ VypRecord TDMV::Vypocitaj_a_zapis()
     db::Session &s = TVYP_.session();
     const VypRecord before = m_adapter->read(TVYP_);
     const CalcContext &c = Pripravit_kontext(before);
-    VypRecord r = before;
+    const VypRecord input = calculationInput(before, c);
+    VypRecord r = input;
     const CalcResult result = payroll::Vypocet_vyplaty(r, c);
     int stored = 0;
     try {
@@ -99,6 +128,7 @@ VypRecord TDMV::Vypocitaj_a_zapis()
     }
     Sumy_zrazok = result.Sumy_zrazok;
     m_adapter->write(TVYP_, r, &before);
+    m_derivedInputs.remember(input, r);
     if (stored > 0 && !m_davka && TZRV_.isActive() && !TZRV_.isEditing())
         TZRV_.refresh();
     return r;
