@@ -189,6 +189,8 @@ private:
     VypRecord Vypocitaj_a_zapis();
     // The record as the calculation takes it: the inputs it derived itself zeroed.
     VypRecord calculationInput(const VypRecord &record, const CalcContext &c) const;
+    // Notes the clerk's typing into the inputs the calculation may derive.
+    void watchDerivedInputs();
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);
@@ -207,6 +209,7 @@ private:
     bool m_davka = false;
     CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
     DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived
+    bool m_writingCalculation = false; // the calculation's results are being written
     std::optional<QDate> m_davkovaUzavierka;
     struct RozsahDetailov {
         int codeEmp = -1, codeNumb = -1, period = -1;

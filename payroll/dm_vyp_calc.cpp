@@ -98,6 +98,22 @@ VypRecord TDMV::calculationInput(const VypRecord &record, const CalcContext &c) 
     return m_derivedInputs.prepare(record, nullptr, c);
 }
 
+void TDMV::watchDerivedInputs()
+{
+    for (int i = 0; i < DerivedInputs::kCount; ++i) {
+        db::Field &f = TVYP_.declareField(QString::fromLatin1(DerivedInputs::fieldNames()[size_t(i)]));
+        f.onChange = [this, i, previous = f.onChange](db::Field &field) {
+            if (previous)
+                previous(field);
+            if (m_writingCalculation)
+                return;
+            const db::DataSet &ds = field.dataSet();
+            m_derivedInputs.typed(ds.fieldByName(QStringLiteral("Code_emp")).asInt(),
+                                  ds.fieldByName(QStringLiteral("V_obdobie")).asInt(), i, field.asFloat());
+        };
+    }
+}
+
 VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 {
     const CalcContext &c = Pripravit_kontext(record);
@@ -127,7 +143,14 @@ VypRecord TDMV::Vypocitaj_a_zapis()
         throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
     }
     Sumy_zrazok = result.Sumy_zrazok;
-    m_adapter->write(TVYP_, r, &before);
+    m_writingCalculation = true;
+    try {
+        m_adapter->write(TVYP_, r, &before);
+    } catch (...) {
+        m_writingCalculation = false;
+        throw;
+    }
+    m_writingCalculation = false;
     m_derivedInputs.remember(input, r);
     if (stored > 0 && !m_davka && TZRV_.isActive() && !TZRV_.isEditing())
         TZRV_.refresh();

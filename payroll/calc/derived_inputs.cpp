@@ -27,6 +27,12 @@ double derivedValue(const VypRecord &record, Member field, const CalcContext &co
 
 } // namespace
 
+const std::array<const char *, DerivedInputs::kCount> &DerivedInputs::fieldNames()
+{
+    static const std::array<const char *, kCount> names{"V_hodina", "V_priemer1"};
+    return names;
+}
+
 VypRecord DerivedInputs::prepare(const VypRecord &current, const VypRecord *stored,
                                  const CalcContext &context) const
 {
@@ -42,9 +48,10 @@ VypRecord DerivedInputs::prepare(const VypRecord &current, const VypRecord *stor
         const double value = r.*field;
         if (value == 0.0)
             continue; // the calculation fills it anyway
+        const auto &mark = sameRecord ? m_remembered->marks[size_t(i)] : std::nullopt;
         bool derived = false;
-        if (sameRecord && m_remembered->derived[size_t(i)] == value)
-            derived = true;
+        if (mark && mark->value == value)
+            derived = mark->derived;
         else if (asRead && (*asRead).*field == value)
             // The value it was read with: derived when the calculation arrives at it from
             // the record's stored inputs.
@@ -58,15 +65,26 @@ VypRecord DerivedInputs::prepare(const VypRecord &current, const VypRecord *stor
     return r;
 }
 
+DerivedInputs::Remembered &DerivedInputs::record(int codeEmp, int period)
+{
+    if (!m_remembered || m_remembered->codeEmp != codeEmp || m_remembered->period != period)
+        m_remembered = Remembered{codeEmp, period, {}};
+    return *m_remembered;
+}
+
 void DerivedInputs::remember(const VypRecord &input, const VypRecord &result)
 {
-    if (!m_remembered || m_remembered->codeEmp != input.Code_emp || m_remembered->period != input.V_obdobie)
-        m_remembered = Remembered{input.Code_emp, input.V_obdobie, {}};
+    Remembered &rec = record(input.Code_emp, input.V_obdobie);
     for (int i = 0; i < kCount; ++i) {
         const Member field = kMembers[size_t(i)];
-        m_remembered->derived[size_t(i)] =
-            input.*field == 0.0 ? std::optional<double>(result.*field) : std::nullopt;
+        rec.marks[size_t(i)] = Remembered::Mark{input.*field == 0.0, result.*field};
     }
+}
+
+void DerivedInputs::typed(int codeEmp, int period, int field, double value)
+{
+    if (field >= 0 && field < kCount)
+        record(codeEmp, period).marks[size_t(field)] = Remembered::Mark{false, value};
 }
 
 } // namespace tarix::payroll

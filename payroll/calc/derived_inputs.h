@@ -7,11 +7,12 @@
 // the wrong hours). A value the clerk typed, or one a new record took from the quarter's
 // average, is kept.
 //
-// DerivedInputs remembers, for the one record being edited, the values the last
-// calculation derived. Before a calculation, a field counts as derived when it still holds
-// that value, or, holding the value it was read with from a stored record, when it equals
-// what the calculation derives from the record's stored inputs; otherwise it was typed.
-// Derived fields are zeroed, so that the calculation derives them again.
+// DerivedInputs remembers, for the one record being edited, which value of each field the
+// last calculation derived and which value the clerk typed. Before a calculation, a field
+// still holding the value remembered for it is what was remembered; a field holding the
+// value it was read with from a stored record counts as derived when it equals what the
+// calculation derives from the record's stored inputs; any other value was typed. Derived
+// fields are zeroed, so that the calculation derives them again.
 #include "payroll/calc/context.h"
 #include "payroll/calc/vyp_record.h"
 
@@ -23,6 +24,9 @@ namespace tarix::payroll {
 class DerivedInputs {
 public:
     static constexpr int kCount = 2;
+    // The fields by their table names, in the order they are decided (the average depends
+    // on the hours).
+    static const std::array<const char *, kCount> &fieldNames();
 
     // The record to calculate: `current` with its derived fields zeroed. `stored` is the
     // record as it was read from the table before the pending edit, null for a new
@@ -34,6 +38,9 @@ public:
     // the fields that were 0 in the input hold derived values now.
     void remember(const VypRecord &input, const VypRecord &result);
 
+    // The clerk typed `value` into field `field` (an index of fieldNames()) of the record.
+    void typed(int codeEmp, int period, int field, double value);
+
     // Forgets the record (the next one is decided afresh).
     void forget() { m_remembered.reset(); }
 
@@ -41,8 +48,13 @@ private:
     struct Remembered {
         int codeEmp = 0;
         int period = 0;
-        std::array<std::optional<double>, kCount> derived; // the value derived last, per field
+        struct Mark {
+            bool derived = false;
+            double value = 0.0;
+        };
+        std::array<std::optional<Mark>, kCount> marks; // per field, nothing known yet
     };
+    Remembered &record(int codeEmp, int period);
     std::optional<Remembered> m_remembered;
 };
 

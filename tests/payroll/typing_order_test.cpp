@@ -257,6 +257,8 @@ TEST_F(TypingOrderTest, DerivedHoursFollowTheDaysAndTypedHoursStay)
     EXPECT_DOUBLE_EQ(field("V_hodina"), 160);
     type({{"V_den", 18}});
     EXPECT_DOUBLE_EQ(field("V_hodina"), 144) << "derived from the days again";
+    type({{"V_hodina", 144}, {"V_den", 19}});
+    EXPECT_DOUBLE_EQ(field("V_hodina"), 144) << "typed, though equal to the derived hours: kept";
     type({{"V_hodina", 150}, {"V_den", 19}});
     EXPECT_DOUBLE_EQ(field("V_hodina"), 150) << "typed: kept";
     dmv->TVYP_.post();
