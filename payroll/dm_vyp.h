@@ -18,6 +18,7 @@
 // they read or write. A batch run asks nothing per record.
 #include "core/data_module.h"
 #include "payroll/calc/context.h"
+#include "payroll/calc/derived_inputs.h"
 #include "payroll/calc/vyp_record.h"
 
 #include <QDate>
@@ -196,6 +197,10 @@ private:
     // The computation into the record; with `zapisatZrazky` (the post) also the deduction
     // amounts into the Zrv rows.
     VypRecord Vypocitaj_a_zapis(bool zapisatZrazky);
+    // The record as the calculation takes it: the inputs it derived itself zeroed.
+    VypRecord calculationInput(const VypRecord &record, const CalcContext &c) const;
+    // Notes the clerk's typing into the inputs the calculation may derive.
+    void watchDerivedInputs();
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);
@@ -213,6 +218,8 @@ private:
     std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
     bool m_davka = false;
     CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
+    DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived
+    bool m_writingCalculation = false; // the calculation's results are being written
     std::optional<QDate> m_davkovaUzavierka;
     struct RozsahDetailov {
         int codeEmp = -1, codeNumb = -1, period = -1;

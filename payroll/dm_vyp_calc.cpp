@@ -71,10 +71,54 @@ VypRecord TDMV::Aktualna_vyplata() const
     return m_adapter->read(TVYP_);
 }
 
+namespace {
+
+// The current record of `vyp` as it was read, before the pending edit changed it.
+VypRecord asRead(const db::Table &vyp, const VypRecord &current)
+{
+    VypRecord stored = current;
+    for (const FieldDef<VypRecord> &def : VypRecord::fields()) {
+        if (def.calculated)
+            continue;
+        const db::Field *f = vyp.findField(QString::fromLatin1(def.name));
+        if (f && f->value() != f->oldValue())
+            stored.setValue(QString::fromLatin1(def.name), f->oldValue());
+    }
+    return stored;
+}
+
+} // namespace
+
+VypRecord TDMV::calculationInput(const VypRecord &record, const CalcContext &c) const
+{
+    if (TVYP_.state() == db::DataSetState::Edit) {
+        const VypRecord stored = asRead(TVYP_, record);
+        return m_derivedInputs.prepare(record, &stored, c);
+    }
+    return m_derivedInputs.prepare(record, nullptr, c);
+}
+
+void TDMV::watchDerivedInputs()
+{
+    for (int i = 0; i < DerivedInputs::kCount; ++i) {
+        db::Field &f = TVYP_.declareField(QString::fromLatin1(DerivedInputs::fieldNames()[size_t(i)]));
+        f.onChange = [this, i, previous = f.onChange](db::Field &field) {
+            if (previous)
+                previous(field);
+            if (m_writingCalculation)
+                return;
+            const db::DataSet &ds = field.dataSet();
+            m_derivedInputs.typed(ds.fieldByName(QStringLiteral("Code_emp")).asInt(),
+                                  ds.fieldByName(QStringLiteral("V_obdobie")).asInt(), i, field.asFloat());
+        };
+    }
+}
+
 VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 {
-    VypRecord copy = record;
-    payroll::Vypocet_vyplaty(copy, Pripravit_kontext(record));
+    const CalcContext &c = Pripravit_kontext(record);
+    VypRecord copy = calculationInput(record, c);
+    payroll::Vypocet_vyplaty(copy, c);
     return copy;
 }
 
@@ -89,7 +133,8 @@ VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
     db::Session &s = TVYP_.session();
     const VypRecord before = m_adapter->read(TVYP_);
     const CalcContext &c = Pripravit_kontext(before);
-    VypRecord r = before;
+    const VypRecord input = calculationInput(before, c);
+    VypRecord r = input;
     const CalcResult result = payroll::Vypocet_vyplaty(r, c);
     // Payment orders pay the stored amount of a deduction row: it changes only together
     // with the payroll record it belongs to, in the post's transaction.
@@ -101,7 +146,15 @@ VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
         }
     }
     Sumy_zrazok = result.Sumy_zrazok;
-    m_adapter->write(TVYP_, r, &before);
+    m_writingCalculation = true;
+    try {
+        m_adapter->write(TVYP_, r, &before);
+    } catch (...) {
+        m_writingCalculation = false;
+        throw;
+    }
+    m_writingCalculation = false;
+    m_derivedInputs.remember(input, r);
     // The rows show their amounts against the record as it is now (CALC_VYP_SUMA); a
     // refresh recomputes them without storing anything.
     if (!zapisatZrazky && !m_davka && !c.deductions.empty() && TZRV_.isActive() && !TZRV_.isEditing())

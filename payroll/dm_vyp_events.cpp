@@ -32,6 +32,7 @@ std::optional<double> optionalNumber(const db::Field &f)
 void TDMV::Nastav_udalosti_vyplat()
 {
     db::Table &t = TVYP_;
+    watchDerivedInputs();
 
     t.afterOpen = [this](db::DataSet &) {
         m_adapter->reset();

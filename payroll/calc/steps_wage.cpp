@@ -129,12 +129,16 @@ void Vypocet_zakladnej_mzdy(VypRecord &r, const CalcContext &c)
     } else if (r.MV_plat > 0) {
         if (r.V_hodina == 0)
             r.V_hodina = r.V_den * r.F_doba;
-        if (r.Fixny_mv_plat)
+        if (r.Fixny_mv_plat) {
             r.V_plat = r.MV_plat;
-        else if (r.F_doba != 0 && r.V_fmes != 0)
+        } else if (r.F_doba != 0 && r.V_fmes != 0) {
             r.V_plat = r.MV_plat * r.V_hodina / r.F_doba / r.V_fmes;
-        else
-            r.V_plat = 0.0; // no working-time fund to prorate the monthly wage against
+        } else {
+            // No working-time fund to prorate the monthly wage against: no wage, and the
+            // hourly rate keeps the value it has (nothing to derive it from).
+            r.V_plat = 0.0;
+            return;
+        }
         r.V_sadzba = r.V_hodina != 0 ? r.V_plat / r.V_hodina : 0.0;
     } else {
         r.V_plat = r.V_sadzba * r.V_hodina;

@@ -44,10 +44,10 @@ TEST(PayrollStep2, BaseWageHourlyRateAndHours)
          18000, 18000.0 / 168, 168},
         {"monthly wage, rate from the unrounded wage", {}, 18000, false, 85, 0, 8, 21, 0,
          9107, 18000.0 * 85 / 168 / 85, 85},
-        {"monthly wage without a working-day fund", {}, 18000, false, 100, 0, 8, 0, 55,
-         0, 0, 100},
-        {"monthly wage without daily hours", {}, 18000, false, 100, 0, 0, 21, 55,
-         0, 0, 100},
+        {"monthly wage without a working-day fund keeps the rate", {}, 18000, false, 100, 0, 8, 0, 55,
+         0, 55, 100},
+        {"monthly wage without daily hours keeps the rate", {}, 18000, false, 100, 0, 0, 21, 55,
+         0, 55, 100},
         {"fixed monthly wage, no hours and no days", {}, 18000, true, 0, 0, 8, 21, 0,
          18000, 0, 0},
         {"hourly wage keeps its entered rate", {}, 0, false, 151.5, 19, 8, 21, 80.5,
@@ -437,7 +437,7 @@ TEST(PayrollWageSteps, ZeroDivisorsLeaveNoInfiniteOrUndefinedAmount)
     QString bad;
     EXPECT_TRUE(allFinite(r, &bad)) << bad.toStdString();
     EXPECT_EQ(r.V_plat, 0);
-    EXPECT_EQ(r.V_sadzba, 0);
+    EXPECT_EQ(r.V_sadzba, 80); // nothing to derive it from: kept
     EXPECT_EQ(r.V_priemer1, 0);
 }
 
