@@ -471,10 +471,10 @@ void Table::fetchRowForEdit(int pos, Record &rec)
         throw RecordChangedError();
 }
 
-void Table::readStored(Record &rec)
+void Table::readStored(qint64 id, Record &rec)
 {
     Session::Lease st(session(), m_selectSql);
-    st->bind(1, rec.id);
+    st->bind(1, id);
     const int n = int(m_def.fields.size());
     rec.read.resize(n);
     if (!st->step()) {
@@ -523,8 +523,7 @@ int Table::writeRow(Record &rec, bool inserting)
         for (int i = 0; i < n && !reread; ++i)
             if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
                 reread = true;
-        rec.id = id;
-        readStored(rec);
+        readStored(id, rec);
         if (reread)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
                 rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
@@ -556,8 +555,7 @@ int Table::writeRow(Record &rec, bool inserting)
             if (m_def.rowidAlias >= 0 && rec.values[m_def.rowidAlias].isValid())
                 id = rec.values[m_def.rowidAlias].toLongLong();
             // What is stored now (triggers included) is what the next save or delete matches.
-            rec.id = id;
-            readStored(rec);
+            readStored(id, rec);
         }
     }
     // Keep the row list in order.

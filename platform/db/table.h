@@ -114,8 +114,8 @@ private:
     QString whereClause(QVariantList &binds) const;
     QString orderClause() const;
     QString quotedTable() const;
-    // Reads rec.id's stored values into rec.read (empty when the row is gone).
-    void readStored(Record &rec);
+    // Reads the row's stored values into rec.read (empty when the row is gone).
+    void readStored(qint64 id, Record &rec);
     // Binds the rowid and the values read from parameter `first` on (m_matchSql).
     void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
     void invalidatePositions() { m_posIndex.clear(); }
