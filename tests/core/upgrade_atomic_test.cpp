@@ -67,6 +67,7 @@ TEST_F(UpgradeAtomic, AFailedWriteInTheYearFolderLeavesTheFirmUnchanged)
     {
         db::Session s;
         attach(s);
+        s.attach("TARIX_COMM");
         s.executeRaw("CREATE TRIGGER tarix_comm.refuse BEFORE INSERT ON cis_par "
                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         EXPECT_THROW(core::SpecialneCinnosti(s, 1), db::DbError);

@@ -65,8 +65,10 @@ protected:
         const qint64 id =
             session.run("select rowid from \":tarix_data:vyp\" where code_emp = 3 and v_obdobie = 200701").asInteger(0, 0);
         otherDeletes();
-        other.executeRaw(QString("insert into tarix_data.vyp (rowid, code_emp, code_numb, v_obdobie, v_rok, v_mesiac, "
-                                 "n_premie, n_brutto) values (%1, 6000, 600, 200702, 2007, 2, 500, 20500)")
+        other.executeRaw(QString("CREATE TEMP TABLE record6000 AS SELECT * FROM tarix_data.vyp WHERE code_emp = 4; "
+                                 "UPDATE record6000 SET code_emp = 6000, v_obdobie = 200702, n_premie = 500, n_brutto = 20500; "
+                                 "INSERT INTO tarix_data.vyp SELECT * FROM record6000; DROP TABLE record6000; "
+                                 "UPDATE tarix_data.vyp SET rowid = %1 WHERE code_emp = 6000")
                              .arg(id));
     }
 
