@@ -3,6 +3,7 @@
 // program holds.
 #include "dm_vyp_fixture.h"
 
+#include "core/helpers/messages.h"
 #include "platform/db/db_error.h"
 #include "platform/db/table.h"
 
@@ -127,7 +128,7 @@ TEST_F(ConcurrentPayrollTest, ARecordAnotherClerkChangedOrDeletedIsNotWrittenOve
         if (c.deletes) {
             c.other();
             const auto left = storedPayrolls();
-            scripted.answerYes(std::nullopt);
+            scripted.answerYes(Msg(65040)).answerYes(Msg(65041));
             try {
                 vyp.deleteRecord();
                 ADD_FAILURE() << "the delete went through";
