@@ -100,6 +100,8 @@ TEST_F(UpgradeAtomic, AProgramDyingBetweenTheTwoFoldersCommitsBothOrNeither)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        // The dying program's own files stay in the test's folder.
+        qputenv("XDG_DATA_HOME", dir.path().toUtf8());
         g_real = sqlite3_vfs_find(nullptr);
         g_dying = *g_real;
         g_dying.zName = "dying";
