@@ -573,9 +573,11 @@ void DataSet::edit()
     }
     if (beforeEdit)
         beforeEdit(*this);
-    // Start from the row as stored now.
-    m_buffer.values = QVector<QVariant>(fieldCount());
-    fetchRow(m_pos, m_buffer);
+    // Start from the row as stored now: these are the values a save compares with.
+    Record fresh;
+    fresh.values = QVector<QVariant>(fieldCount());
+    fetchRowForEdit(m_pos, fresh);
+    m_buffer = std::move(fresh);
     computeCalculatedFields(m_buffer);
     m_oldRecord = m_buffer;
     m_modified = false;

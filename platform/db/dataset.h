@@ -58,6 +58,9 @@ struct LocateOptions {
 struct Record {
     qint64 id = -1;
     QVector<QVariant> values;
+    // The row's stored values exactly as read (tables and live queries): a save and a delete
+    // write only when the row still holds them. Empty when not read from the database.
+    QVector<QVariant> read;
     bool calculated = false;
 };
 
@@ -215,6 +218,9 @@ protected:
     virtual int rowCount() const = 0;
     // Fills rec.id and the data values of the row at pos.
     virtual void fetchRow(int pos, Record &rec) = 0;
+    // Reads the row at pos for an edit (default: fetchRow); throws RecordChangedError when
+    // the row is gone.
+    virtual void fetchRowForEdit(int pos, Record &rec) { fetchRow(pos, rec); }
     // Writes the record; returns its new position in the list, or -1 when it no longer
     // belongs to the dataset (range, filter). Throws on failure (nothing changed then).
     virtual int writeRow(Record &rec, bool inserting) = 0;

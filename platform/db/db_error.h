@@ -63,6 +63,21 @@ public:
     using DbError::DbError;
 };
 
+// What the clerk reads when the database stayed locked past the busy timeout.
+inline QString busyMessage()
+{
+    return QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
+                          "skúste operáciu zopakovať neskôr.");
+}
+
+// A save or delete found the row no longer as it was read: another user (another program on
+// the same database) changed or deleted it since. Nothing was written.
+class RecordChangedError : public DbError {
+public:
+    RecordChangedError()
+        : DbError(QStringLiteral("Záznam medzitým zmenil alebo zmazal iný používateľ. Zmeny neboli uložené.")) {}
+};
+
 // An operation that the dataset's state does not allow (a field assigned in browse state,
 // posting a closed dataset, moving past a pending edit that cannot be posted, ...).
 class StateError : public DbError {

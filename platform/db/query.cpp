@@ -134,10 +134,26 @@ void Query::run(bool bindFieldsToo)
         }
         m_columns[c] = {st->columnDatabaseName(c + first), st->columnOriginTable(c + first), st->columnOriginName(c + first)};
     }
+    m_liveColumns.clear();
+    m_matchSql.clear();
     if (m_live) {
         const QString ft = m_rw.firstTable;
         m_liveSchema = ft.section(u'.', 0, 0);
         m_liveTable = ft.section(u'.', 1);
+        // A save and a delete match the row by its rowid and the live table's values as read
+        // (binary for texts, so a change of case alone is seen).
+        QStringList match;
+        QStringList names;
+        match << QStringLiteral("rowid = ?");
+        for (int c = 0; c < n; ++c)
+            if (isLiveColumn(c)) {
+                m_liveColumns << c;
+                match << q(m_columns[c].originName) + QStringLiteral(" IS ? COLLATE BINARY");
+                names << q(m_columns[c].originName);
+            }
+        m_matchSql = match.join(QStringLiteral(" AND "));
+        m_readSql = QStringLiteral("SELECT %1 FROM %2.%3 WHERE rowid = ?")
+                        .arg(names.isEmpty() ? QStringLiteral("rowid") : names.join(u", "), q(m_liveSchema), q(m_liveTable));
     }
     std::vector<Record> rows;
     QVector<FieldType> declaredTypes(n, FieldType::Unknown);
@@ -150,8 +166,14 @@ void Query::run(bool bindFieldsToo)
         Record r;
         r.values = QVector<QVariant>(n);
         r.id = m_live ? sqlite3_column_int64(st->handle(), 0) : counter++;
-        for (int c = 0; c < n; ++c)
-            r.values[c] = columnTypes.take(c, st->column(c + first));
+        if (m_live)
+            r.read = QVector<QVariant>(n);
+        for (int c = 0; c < n; ++c) {
+            QVariant raw = st->column(c + first);
+            if (m_live)
+                r.read[c] = raw;
+            r.values[c] = columnTypes.take(c, std::move(raw));
+        }
         rows.push_back(std::move(r));
     }
     for (int c = 0; c < n; ++c)
@@ -196,6 +218,7 @@ void Query::fetchRow(int pos, Record &rec)
         rec.values.resize(fieldCount());
     for (int i = 0; i < r.values.size(); ++i)
         rec.values[i] = r.values[i];
+    rec.read = r.read;
 }
 
 int Query::positionOfId(qint64 id) const
@@ -215,17 +238,17 @@ int Query::writeRow(Record &rec, bool inserting)
     QStringList cols;
     QVariantList binds;
     const Record &old = oldRecord();
+    if (!inserting && old.read.size() != n)
+        throw RecordChangedError();
     for (int c = 0; c < n; ++c) {
-        const Column &col = m_columns[c];
-        if (col.originName.isEmpty() || col.originTable.compare(m_liveTable, Qt::CaseInsensitive) != 0
-            || col.originSchema.compare(m_liveSchema, Qt::CaseInsensitive) != 0)
+        if (!isLiveColumn(c))
             continue;
         if (!inserting) {
             const QVariant &a = rec.values[c], &b = old.values.value(c);
             if (a.isValid() == b.isValid() && (!a.isValid() || a == b))
                 continue;
         }
-        cols << q(col.originName);
+        cols << q(m_columns[c].originName);
         binds << toStorage(field(c).type(), rec.values[c]);
     }
     const QString table = q(m_liveSchema) + u'.' + q(m_liveTable);
@@ -244,16 +267,25 @@ int Query::writeRow(Record &rec, bool inserting)
         QStringList sets;
         for (const QString &c : cols)
             sets << c + QStringLiteral(" = ?");
-        Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(u", ")));
-        for (int i = 0; i < binds.size(); ++i)
-            st->bind(i + 1, binds[i]);
-        st->bind(int(binds.size()) + 1, rec.id);
-        st->exec();
+        qint64 changed = 0;
+        {
+            Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(table, sets.join(u", "), m_matchSql));
+            for (int i = 0; i < binds.size(); ++i)
+                st->bind(i + 1, binds[i]);
+            bindMatch(*st, int(binds.size()) + 1, rec.id, old.read);
+            changed = st->exec();
+        }
+        if (changed != 1)
+            throw RecordChangedError();
     }
     rec.id = id;
+    // What is stored now (triggers included) is what the next save or delete matches.
+    if (inserting || !cols.isEmpty())
+        readStored(rec, n);
     Record stored;
     stored.id = id;
     stored.values = rec.values.mid(0, n);
+    stored.read = rec.read;
     int rowIndex = -1;
     if (inserting) {
         m_rows.push_back(stored);
@@ -286,16 +318,47 @@ void Query::deleteRow(int pos)
         throw StateError(QStringLiteral("Výsledok dotazu nie je možné upravovať."));
     const int rowIndex = m_visible.at(size_t(pos));
     const qint64 id = m_rows[size_t(rowIndex)].id;
+    const QVector<QVariant> &read = m_rows[size_t(rowIndex)].read;
+    if (read.size() != dataFieldCount())
+        throw RecordChangedError();
+    qint64 changed = 0;
     {
-        Session::Lease st(session(), QStringLiteral("DELETE FROM %1.%2 WHERE rowid = ?").arg(q(m_liveSchema), q(m_liveTable)));
-        st->bind(1, id);
-        st->exec();
+        Session::Lease st(session(), QStringLiteral("DELETE FROM %1.%2 WHERE %3").arg(q(m_liveSchema), q(m_liveTable), m_matchSql));
+        bindMatch(*st, 1, id, read);
+        changed = st->exec();
     }
+    if (changed != 1)
+        throw RecordChangedError();
     m_rows.erase(m_rows.begin() + rowIndex);
     m_visible.erase(m_visible.begin() + pos);
     for (int &v : m_visible)
         if (v > rowIndex)
             --v;
+}
+
+bool Query::isLiveColumn(int c) const
+{
+    const Column &col = m_columns[c];
+    return !col.originName.isEmpty() && col.originTable.compare(m_liveTable, Qt::CaseInsensitive) == 0
+        && col.originSchema.compare(m_liveSchema, Qt::CaseInsensitive) == 0;
+}
+
+void Query::bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const
+{
+    st.bind(first, id);
+    for (int k = 0; k < m_liveColumns.size(); ++k)
+        st.bind(first + 1 + k, read[m_liveColumns[k]]);
+}
+
+void Query::readStored(Record &rec, int n)
+{
+    Session::Lease st(session(), m_readSql);
+    st->bind(1, rec.id);
+    QVector<QVariant> read(n);
+    if (st->step())
+        for (int k = 0; k < m_liveColumns.size(); ++k)
+            read[m_liveColumns[k]] = st->column(k);
+    rec.read = std::move(read);
 }
 
 qint64 Query::execSql()

@@ -15,6 +15,8 @@
 
 namespace tarix::db {
 
+class Statement;
+
 class Query : public DataSet {
 public:
     explicit Query(Session *session = nullptr);
@@ -83,6 +85,9 @@ private:
     Params effectiveParams(const SqlRewrite &rw) const;
     void masterChanged();
     void invalidateSql();
+    bool isLiveColumn(int c) const;
+    void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
+    void readStored(Record &rec, int n);
 
     QStringList m_lines;
     QString m_alias;
@@ -95,6 +100,8 @@ private:
     SqlRewrite m_rw;
     QVector<Column> m_columns;
     QString m_liveSchema, m_liveTable;
+    QVector<int> m_liveColumns; // result columns of the live table, matched on save
+    QString m_matchSql, m_readSql;
     std::vector<Record> m_rows;     // every row read (data values)
     std::vector<int> m_visible;     // rows passing the filter, in order
     qint64 m_nextId = 0;

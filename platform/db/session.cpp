@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUuid>
 #include <QUrl>
 #include <sqlite3.h>
 
@@ -43,8 +45,7 @@ void execOn(sqlite3 *db, const QString &sql)
         sqlite3_free(err);
         const int ext = sqlite3_extended_errcode(db);
         if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
-            throw BusyError(QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
-                                           "skúste operáciu zopakovať neskôr. (%1)").arg(msg), ext);
+            throw BusyError(busyMessage(), ext);
         if (ext == SQLITE_CONSTRAINT_PRIMARYKEY || ext == SQLITE_CONSTRAINT_UNIQUE)
             throw KeyViolation(ext);
         throw SqlError(msg, sql, ext);
@@ -128,10 +129,43 @@ const IndexDef *TableDef::index(const QString &n) const
 
 // ---- Session ----------------------------------------------------------------------------------
 
+namespace {
+
+// The connection's own main database is a small file of its own in a lasting folder: SQLite
+// commits a transaction over several attached folders atomically (through a journal of the
+// whole commit beside the main database) only when the main database is a file, and recovery
+// after a crash needs that journal where it was written. Unavailable: in memory.
+QString sessionFile()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        return {};
+    const QString folder = QDir(base).filePath(QStringLiteral("tarix/sessions"));
+    if (!QDir().mkpath(folder))
+        return {};
+    return QDir(folder).filePath(QStringLiteral("session-%1.db").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
+}
+
+} // namespace
+
 Session::Session()
 {
-    const int rc = sqlite3_open_v2(":memory:", &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+    m_mainFile = sessionFile();
+    int rc = SQLITE_ERROR;
+    if (!m_mainFile.isEmpty()) {
+        rc = sqlite3_open_v2(m_mainFile.toUtf8().constData(), &m_db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+        if (rc == SQLITE_OK && sqlite3_exec(m_db, "PRAGMA main.journal_mode = OFF", nullptr, nullptr, nullptr) != SQLITE_OK)
+            rc = SQLITE_ERROR;
+        if (rc != SQLITE_OK) {
+            sqlite3_close_v2(m_db);
+            m_db = nullptr;
+            QFile::remove(m_mainFile);
+            m_mainFile.clear();
+        }
+    }
+    if (rc != SQLITE_OK)
+        rc = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť spojenie s databázou: %1")
                           .arg(QString::fromUtf8(sqlite3_errstr(rc))));
@@ -158,6 +192,8 @@ Session::~Session()
         ds->detachSession();
     m_cache.clear();
     sqlite3_close_v2(m_db);
+    if (!m_mainFile.isEmpty())
+        QFile::remove(m_mainFile);
     if (g_default == this)
         g_default = nullptr;
 }
@@ -306,7 +342,8 @@ void Session::attachSchema(const QString &schema, const QString &folder)
         Statement jm(m_db, QStringLiteral("PRAGMA %1.journal_mode").arg(quoteIdent(schema)));
         QString mode = jm.step() ? jm.column(0).toString().toLower() : QString();
         jm.reset();
-        if (mode == u"wal") {
+        // Only a rollback journal on disk takes part in an atomic commit over several folders.
+        if (mode != u"delete" && mode != u"truncate" && mode != u"persist") {
             Statement set(m_db, QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdent(schema)));
             set.exec();
         }
@@ -667,8 +704,10 @@ void Session::clearStatementCache()
 void Session::begin()
 {
     const qint64 changes = sqlite3_total_changes64(m_db);
+    // The write lock is taken at once, so a transaction that reads before it writes waits
+    // for a busy database (busy timeout) instead of failing on its first write.
     if (m_depth == 0)
-        execCached(QStringLiteral("BEGIN"));
+        execCached(QStringLiteral("BEGIN IMMEDIATE"));
     else
         execCached(QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
     ++m_depth;
@@ -801,7 +840,7 @@ void createDatabaseFromDdl(const QString &folder, const QString &ddlText)
     configureConnection(db);
     try {
         execOn(db, QStringLiteral("PRAGMA journal_mode = DELETE"));
-        execOn(db, QStringLiteral("BEGIN"));
+        execOn(db, QStringLiteral("BEGIN IMMEDIATE"));
         execOn(db, ddlText);
         installAllAutoIncrements(db, QStringLiteral("main"));
         execOn(db, QStringLiteral("COMMIT"));

@@ -140,6 +140,7 @@ private:
     void execCached(const QString &sql);
 
     sqlite3 *m_db = nullptr;
+    QString m_mainFile; // the connection's own main database; empty: in memory
     std::vector<Alias> m_aliases;
     QHash<QString, Attachment> m_attached;          // schema -> attachment
     QHash<QString, int> m_pathUsers;                // schema of a by-path folder -> users

@@ -16,10 +16,7 @@ void throwSqliteError(sqlite3 *db, int rc, const QString &sql)
         || ext == SQLITE_CONSTRAINT_ROWID)
         throw KeyViolation(ext);
     if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
-        throw BusyError(QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
-                                       "skúste operáciu zopakovať neskôr. (%1)")
-                            .arg(msg),
-                        ext);
+        throw BusyError(busyMessage(), ext);
     throw SqlError(msg, sql, ext);
 }
 

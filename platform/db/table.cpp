@@ -186,7 +186,14 @@ void Table::doOpen()
         }
         m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
         m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "));
-        m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedTable());
+        // A save and a delete match the row by its rowid and every stored value as read;
+        // texts compare binary so that a change of case alone is seen.
+        QStringList match;
+        match << QStringLiteral("rowid = ?");
+        for (const FieldDef &f : m_def.fields)
+            match << q(f.name) + QStringLiteral(" IS ? COLLATE BINARY");
+        m_matchSql = match.join(QStringLiteral(" AND "));
+        m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), m_matchSql);
         m_masterLinked = readMasterValues(m_masterValues);
         loadRows();
     } catch (const TableOpenError &) {
@@ -445,8 +452,44 @@ void Table::fetchRow(int pos, Record &rec)
     Session::Lease st(session(), m_selectSql);
     st->bind(1, id);
     const bool found = st->step();
-    for (int i = 0; i < m_def.fields.size(); ++i)
-        rec.values[i] = found ? fromStorage(m_def.fields[i].type, st->column(i)) : QVariant();
+    const int n = int(m_def.fields.size());
+    rec.read.resize(found ? n : 0);
+    for (int i = 0; i < n; ++i) {
+        if (found) {
+            rec.read[i] = st->column(i);
+            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+        } else {
+            rec.values[i] = QVariant();
+        }
+    }
+}
+
+void Table::fetchRowForEdit(int pos, Record &rec)
+{
+    fetchRow(pos, rec);
+    if (rec.read.isEmpty())
+        throw RecordChangedError();
+}
+
+void Table::readStored(qint64 id, Record &rec)
+{
+    Session::Lease st(session(), m_selectSql);
+    st->bind(1, id);
+    const int n = int(m_def.fields.size());
+    rec.read.resize(n);
+    if (!st->step()) {
+        rec.read.clear();
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        rec.read[i] = st->column(i);
+}
+
+void Table::bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const
+{
+    st.bind(first, id);
+    for (int i = 0; i < read.size(); ++i)
+        st.bind(first + 1 + i, read[i]);
 }
 
 int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const
@@ -480,15 +523,14 @@ int Table::writeRow(Record &rec, bool inserting)
         for (int i = 0; i < n && !reread; ++i)
             if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
                 reread = true;
-        if (reread) {
-            Session::Lease st(s, m_selectSql);
-            st->bind(1, id);
-            if (st->step())
-                for (int i = 0; i < n; ++i)
-                    rec.values[i] = fromStorage(m_def.fields[i].type, st->column(i));
-        }
+        readStored(id, rec);
+        if (reread)
+            for (int i = 0; i < n && i < rec.read.size(); ++i)
+                rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
     } else {
         const Record &old = oldRecord();
+        if (old.read.size() != n)
+            throw RecordChangedError();
         QStringList sets;
         QVariantList binds;
         for (int i = 0; i < n; ++i) {
@@ -500,13 +542,20 @@ int Table::writeRow(Record &rec, bool inserting)
             }
         }
         if (!sets.isEmpty()) {
-            Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedTable(), sets.join(u", ")));
-            for (int i = 0; i < binds.size(); ++i)
-                st->bind(i + 1, binds[i]);
-            st->bind(int(binds.size()) + 1, id);
-            st->exec();
+            qint64 changed = 0;
+            {
+                Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
+                for (int i = 0; i < binds.size(); ++i)
+                    st->bind(i + 1, binds[i]);
+                bindMatch(*st, int(binds.size()) + 1, id, old.read);
+                changed = st->exec();
+            }
+            if (changed != 1)
+                throw RecordChangedError();
             if (m_def.rowidAlias >= 0 && rec.values[m_def.rowidAlias].isValid())
                 id = rec.values[m_def.rowidAlias].toLongLong();
+            // What is stored now (triggers included) is what the next save or delete matches.
+            readStored(id, rec);
         }
     }
     // Keep the row list in order.
@@ -537,11 +586,25 @@ int Table::writeRow(Record &rec, bool inserting)
 void Table::deleteRow(int pos)
 {
     const qint64 id = idAt(size_t(pos));
+    // The values read are those of the current record (as read when the cursor came to it,
+    // or when its edit began); another row is read now.
+    Record other;
+    const Record *rec = &currentRecord();
+    if (rec->id != id || rec->read.size() != m_def.fields.size()) {
+        other.values = QVector<QVariant>(fieldCount());
+        fetchRow(pos, other);
+        rec = &other;
+    }
+    if (rec->read.size() != m_def.fields.size())
+        throw RecordChangedError();
+    qint64 changed = 0;
     {
         Session::Lease st(session(), m_deleteSql);
-        st->bind(1, id);
-        st->exec();
+        bindMatch(*st, 1, id, rec->read);
+        changed = st->exec();
     }
+    if (changed != 1)
+        throw RecordChangedError();
     eraseRowAt(size_t(pos));
 }
 

@@ -19,6 +19,8 @@
 
 namespace tarix::db {
 
+class Statement;
+
 class Table : public DataSet {
 public:
     friend class CursorStateGuard;
@@ -75,6 +77,7 @@ protected:
     void doClose() override;
     int rowCount() const override { return int(m_order.size()); }
     void fetchRow(int pos, Record &rec) override;
+    void fetchRowForEdit(int pos, Record &rec) override;
     int writeRow(Record &rec, bool inserting) override;
     void deleteRow(int pos) override;
     void reloadRows() override;
@@ -111,6 +114,10 @@ private:
     QString whereClause(QVariantList &binds) const;
     QString orderClause() const;
     QString quotedTable() const;
+    // Reads the row's stored values into rec.read (empty when the row is gone).
+    void readStored(qint64 id, Record &rec);
+    // Binds the rowid and the values read from parameter `first` on (m_matchSql).
+    void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
     void invalidatePositions() { m_posIndex.clear(); }
     int lowerBound(const QVariantList &bound) const;
 
@@ -143,7 +150,7 @@ private:
     void insertRowAt(size_t pos, qint64 id, const QVector<QVariant> &key);
     void eraseRowAt(size_t pos);
     mutable QHash<qint64, int> m_posIndex;
-    QString m_selectSql, m_insertSql, m_deleteSql;
+    QString m_selectSql, m_insertSql, m_deleteSql, m_matchSql;
 };
 
 // Compares two values as SQLite orders them (NULL, numbers, texts by collation, blobs).

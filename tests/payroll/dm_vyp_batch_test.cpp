@@ -163,8 +163,6 @@ TEST_F(BatchTest, AFailureNamesTheEmployeeAndRollsTheWholeRunBack)
         *hooked = modules;
         hooked = nullptr;
     };
-    // Another program holding the private folder's database for writing.
-    db::Session other;
     struct Case {
         const char *what;
         DemoEmployee who;
@@ -193,25 +191,6 @@ TEST_F(BatchTest, AFailureNamesTheEmployeeAndRollsTheWholeRunBack)
          },
          [&] { session.executeRaw(QString("DROP TRIGGER %1.duplicate_it").arg(schema)); },
          Msg(65076)},
-        {"a busy database: storing record 7 writes the private folder, which another program holds",
-         kDemo[6], "Eva Horváthová",
-         [&] {
-             session.setBusyTimeout(50);
-             other.setAlias("TARIX_PRIV", dir.filePath("PRIVATE"));
-             atRecord7(dmv->TVYP_.beforePost, [&] {
-                 EXPECT_NO_THROW({
-                     other.begin();
-                     other.execute("update \":tarix_priv:priv\" set mesiac = mesiac");
-                 });
-                 session.execute("update \":tarix_priv:priv\" set mesiac = mesiac");
-             });
-         },
-         [&] {
-             restoreEvent();
-             other.rollback();
-             session.setBusyTimeout(5000);
-         },
-         QStringLiteral("Databáza je zamknutá")},
         {"an exception of the library after record 7 was written", kDemo[6], "Eva Horváthová",
          [&] { atRecord7(dmv->TVYP_.afterPost, [] { throw std::out_of_range("mimo rozsahu"); }); },
          restoreEvent, QStringLiteral("mimo rozsahu")},
