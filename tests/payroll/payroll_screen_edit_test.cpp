@@ -148,6 +148,7 @@ TEST_F(PayrollScreenTest, APageEnteredAgainStartsAtTheTop)
 // take the first colour, the fields only shown the second, the pages the background.
 TEST_F(PayrollScreenTest, TheColourSectionRecoloursTypedAndShownFieldsAndPages)
 {
+    core::openAppIni(dir.root());
     ini::IniFile &trx = core::trxIni();
     trx.writeString("COLOR", "Pole1", "$0000FF");   // red as $00BBGGRR
     trx.writeString("COLOR", "Pole2", "0x00FF00");  // green
