@@ -48,10 +48,13 @@ void reportIniProblems(ini::IniFile &file)
     file.clearProblems();
 }
 
-void Nastav_farby_formulara(QObject *form)
+bool Nastav_farby_formulara(QObject *form)
 {
-    if (g_trx)
-        MyConsts::Nastav_farby_formulara(form, MyConsts::readFormColors(*g_trx));
+    if (!g_trx)
+        return false;
+    const MyConsts::FormColors colors = MyConsts::readFormColors(*g_trx);
+    MyConsts::Nastav_farby_formulara(form, colors);
+    return colors.pole1 != -1 || colors.pole2 != -1;
 }
 
 } // namespace tarix::core

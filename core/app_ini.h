@@ -18,6 +18,7 @@ void reportIniProblems(ini::IniFile &file);
 
 // Recolours a window from section "COLOR" of TRX.INI (MyConsts::Nastav_farby_formulara);
 // without an open TRX.INI the window keeps its colours.
-void Nastav_farby_formulara(QObject *form);
+// True when the section gives the input fields colours of their own.
+bool Nastav_farby_formulara(QObject *form);
 
 } // namespace tarix::core

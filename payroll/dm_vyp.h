@@ -151,6 +151,9 @@ public:
     // deductions valid in that period; one transaction. Rows of an existing payroll are
     // never touched.
     void Kopiruj_trvale_zrazky(int codeEmp, int period);
+    // Clears the details a new payroll of this workstation left behind when the program
+    // ended before the payroll was stored or cancelled.
+    void Uprac_nedokoncenu_vyplatu();
     // Replaces the piece-work items of payroll (period, employee) by the employee's
     // assigned tasks with count 0; one transaction. Skipped in import mode.
     void Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee);
@@ -191,6 +194,9 @@ private:
     void Nova_vyplata();              // OnNewRecord
     void Obnov_detaily();
     void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
+    // The note of a new payroll whose copied details are stored before it (dm_vyp_pending.cpp).
+    void Poznac_novu_vyplatu(int codeEmp, int period);
+    void Zrus_poznamku_novej_vyplaty();
     [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
     void Spolocny_kontext(CalcContext &c);
     const CalcContext &Pripravit_kontext(const VypRecord &record);

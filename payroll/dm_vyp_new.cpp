@@ -285,6 +285,8 @@ void TDMV::Nova_vyplata()
     if (period < 200401)
         Dopln_pravdepodobny_zarobok();
 
+    Uprac_nedokoncenu_vyplatu();
+    Poznac_novu_vyplatu(key.Code_emp, period);
     Kopiruj_trvale_zrazky(key.Code_emp, period);
     try {
         Kopiruj_ukolove_polozky(period, key);
@@ -300,6 +302,7 @@ void TDMV::Nova_vyplata()
         // The insert is abandoned: the details copied for it go too.
         try {
             Zmaz_detaily_zrusenej_vyplaty(key.Code_emp, period);
+            Zrus_poznamku_novej_vyplaty();
             Obnov_detaily();
         } catch (...) {
             // The first failure is the one reported.

@@ -135,9 +135,14 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormMainVyp"));
     setWindowTitle(QStringLiteral("Výplaty"));
+    // Details a new payroll left behind when the program ended before it was stored go
+    // before the month is shown; should that fail, the next new payroll tries again.
+    try {
+        dmv().Uprac_nedokoncenu_vyplatu();
+    } catch (const std::exception &e) {
+        qWarning("Details of an unfinished payroll not cleared: %s", e.what());
+    }
     resize(1200, 760);
-    // What cannot be typed into looks so: results, and inputs the calculation overwrites.
-    setStyleSheet(QStringLiteral("QLineEdit:read-only { background: palette(window); }"));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -155,7 +160,10 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     vytvorStranuZamf();
     vytvorStranuVypl();
     vytvorMenu();
-    core::Nastav_farby_formulara(this);
+    // What cannot be typed into looks so: results, and inputs the calculation overwrites;
+    // unless the colour section of TRX.INI gives the fields colours of their own.
+    if (!core::Nastav_farby_formulara(this))
+        setStyleSheet(QStringLiteral("QLineEdit:read-only { background: palette(window); }"));
     for (auto *e : findChildren<dbctrl::DBEdit *>())
         e->installEventFilter(this);
     // Enter writes the field it is pressed in; it never presses a button of the screen.

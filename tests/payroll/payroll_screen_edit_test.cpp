@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
@@ -161,6 +162,15 @@ TEST_F(PayrollScreenTest, TheColourSectionRecoloursTypedAndShownFieldsAndPages)
     };
     EXPECT_EQ(base("DB_V_hodina"), QColor(255, 0, 0));
     EXPECT_EQ(base("DB_V_plat"), QColor(0, 255, 0));
+    // As painted, also where the screen's own rule paints fields that cannot be typed into
+    // (no record is edited: every field is read-only).
+    auto painted = [&](const char *name) {
+        QWidget *w = f.findChild<QWidget *>(name);
+        const QImage image = w->grab().toImage();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    EXPECT_EQ(painted("DB_V_hodina"), QColor(255, 0, 0));
+    EXPECT_EQ(painted("DB_V_plat"), QColor(0, 255, 0));
     QWidget *page = f.N_VYPL->widget(0);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->palette().color(QPalette::Window), QColor(192, 192, 192));

@@ -1,0 +1,82 @@
+// A new payroll copies the employee's standing deductions and piece-work items before the
+// payroll itself is stored. If the program ends in between (killed, crashed), those rows
+// would stay behind without a payroll, and a payment order would pay them. So while a new
+// payroll is open outside any larger transaction, the workstation keeps a note of it in its
+// private folder; the note goes when the payroll is stored or cancelled, and a note found
+// later clears the rows it names, unless their payroll was stored after all. The note is
+// the workstation's own, so a payroll another workstation is creating is never touched.
+#include "payroll/dm_vyp.h"
+
+#include "core/helpers/app_paths.h"
+#include "core/session.h"
+#include "platform/db/session.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace tarix::payroll {
+
+namespace {
+
+QString notePath() { return core::appPaths().privateFolder + QStringLiteral("NOVA_VYPLATA.TXT"); }
+
+struct Note {
+    QString firmFolder;
+    int codeEmp = 0;
+    int period = 0;
+};
+
+// Three lines: the firm's data folder, the employee's code, the period.
+std::optional<Note> readNote()
+{
+    QFile f(notePath());
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    if (lines.size() < 3)
+        return Note{}; // unreadable: cleared without touching any row
+    bool okEmp = false;
+    bool okPeriod = false;
+    Note n{lines[0], lines[1].toInt(&okEmp), lines[2].toInt(&okPeriod)};
+    if (!okEmp || !okPeriod)
+        return Note{};
+    return n;
+}
+
+} // namespace
+
+void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
+{
+    db::Session &s = TVYP_.session();
+    // Inside a larger transaction the copies go or stay with it.
+    if (s.transactionDepth() > 0)
+        return;
+    QFile f(notePath());
+    // Not synced to disk: the note is for a program that ends, and costs next to nothing.
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        f.write((s.aliasFolder(QString::fromLatin1(core::kAliasData)) + QLatin1Char('\n') + QString::number(codeEmp)
+                 + QLatin1Char('\n') + QString::number(period) + QLatin1Char('\n'))
+                    .toUtf8());
+}
+
+void TDMV::Zrus_poznamku_novej_vyplaty()
+{
+    QFile::remove(notePath());
+}
+
+void TDMV::Uprac_nedokoncenu_vyplatu()
+{
+    const std::optional<Note> note = readNote();
+    if (!note)
+        return;
+    if (note->codeEmp != 0) {
+        const QString firm = TVYP_.session().aliasFolder(QString::fromLatin1(core::kAliasData));
+        // A note of another firm waits until that firm is open.
+        if (note->firmFolder != firm)
+            return;
+        Zmaz_detaily_zrusenej_vyplaty(note->codeEmp, note->period);
+    }
+    Zrus_poznamku_novej_vyplaty();
+}
+
+} // namespace tarix::payroll
