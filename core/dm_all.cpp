@@ -5,8 +5,10 @@
 #include "core/helpers/messages.h"
 #include "core/module_registry.h"
 #include "platform/db/session.h"
+#include "platform/errors.h"
 
 #include <QDir>
+#include <QHash>
 
 namespace tarix::core {
 
@@ -49,13 +51,16 @@ bool TDMA::Otvor_tabulky(const QString &alias)
         return m_tables[size_t(i)]
                && (alias.isEmpty() || m_aliases[size_t(i)] == alias.toUpper());
     };
+    QHash<int, QString> reasons;
     for (int i = 0; i < kPocet; ++i) {
         if (!chosen(i) || m_tables[size_t(i)]->isActive())
             continue;
         try {
             m_tables[size_t(i)]->open();
-        } catch (const std::exception &) {
+        } catch (const std::exception &e) {
             // Reported below, once, for the first table that stayed closed.
+            const auto *my = dynamic_cast<const EMyError *>(&e);
+            reasons.insert(i, my ? my->text() : QString::fromUtf8(e.what()));
         }
     }
     for (int i = 0; i < kPocet; ++i) {
@@ -65,8 +70,12 @@ bool TDMA::Otvor_tabulky(const QString &alias)
         const QString folder = db::Session::defaultSession()
                                    ? db::Session::defaultSession()->aliasFolder(t->databaseName())
                                    : QString();
-        MyConsts::Sprava_chyba(
-            Msg(65174, QDir::toNativeSeparators(QDir(folder).filePath(t->tableName()))));
+        // The folder's one database file (the table lives inside it) and SQLite's reason.
+        const QString file = QDir::toNativeSeparators(
+            QDir(folder).filePath(QString::fromLatin1(db::Session::databaseFileName)));
+        const QString reason = reasons.value(i);
+        MyConsts::Sprava_chyba(Msg(65174, QStringLiteral("%1 (tabuľka %2)").arg(file, t->tableName()))
+                               + (reason.isEmpty() ? QString() : u'\n' + reason));
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include "core/helpers/parameters.h"
 #include "core/period_rules.h"
 #include "core/session.h"
+#include "platform/db/db_health.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
@@ -74,24 +75,48 @@ QString Vystupny_priecinok(const QString &networkRoot, int firm, int year)
 
 QString Priecinok_formularov(const QString &networkRoot) { return networkRoot + QStringLiteral("frm/"); }
 
-QString PolozkaFirmy::popis() const { return nazov + u' ' + twoDigits(cislo); }
+QString PolozkaFirmy::popis() const
+{
+    if (problem.isEmpty())
+        return nazov + u' ' + twoDigits(cislo);
+    return Nazov_priecinka_firmy(cislo) + QString::fromUtf16(busy ? kBusySuffix : kDamagedSuffix);
+}
 
-QList<int> Roky_s_parametrami(const QString &networkRoot)
+QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable)
 {
     QList<int> years;
-    for (int y = kPrvyRokMenu; y <= kPoslednyRokMenu; ++y)
-        if (db::tableExistsInFolder(networkRoot + QStringLiteral("COMMON/ROK%1").arg(y),
-                                    QStringLiteral("cis_par")))
-            years << y;
+    for (int y = kPrvyRokMenu; y <= kPoslednyRokMenu; ++y) {
+        const db::DatabaseHealth h = db::checkFolderDatabase(
+            networkRoot + QStringLiteral("COMMON/ROK%1").arg(y), QStringLiteral("cis_par"));
+        // A folder without a database, or a database of another kind, is no year.
+        if (h.state == db::DatabaseState::Missing || h.tableMissing)
+            continue;
+        years << y;
+        if (!h.ok() && unreadable)
+            *unreadable << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(h.file), h.reason);
+    }
     return years;
 }
 
-bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name)
+bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name,
+                       QString *problem, bool *busy)
 {
     name.clear();
+    if (problem)
+        problem->clear();
+    if (busy)
+        *busy = false;
     // Checked without the session first, so that a missing folder is never created.
-    if (!db::tableExistsInFolder(firmFolder, QStringLiteral("INF")))
+    const db::DatabaseHealth h = db::checkFolderDatabase(firmFolder, QStringLiteral("INF"));
+    if (h.state == db::DatabaseState::Missing)
         return false;
+    if (!h.ok()) {
+        if (problem)
+            *problem = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(h.file), h.reason);
+        if (busy)
+            *busy = h.state == db::DatabaseState::Busy;
+        return false;
+    }
     try {
         db::Table header(&session);
         header.setTableName(QDir(firmFolder).filePath(QStringLiteral("INF.DB")));
@@ -101,20 +126,26 @@ bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString 
             name = header.fieldByName(QStringLiteral("NAZOV")).asString();
         header.close();
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
+        if (problem)
+            *problem = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(h.file),
+                                                    QString::fromUtf8(e.what()));
         return false;
     }
 }
 
-QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot)
+QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot,
+                                  QStringList *unreadableYears)
 {
     QList<PolozkaFirmy> firms;
-    const QList<int> years = Roky_s_parametrami(networkRoot);
+    const QList<int> years = Roky_s_parametrami(networkRoot, unreadableYears);
     if (years.isEmpty())
         return firms;
     for (int n = kPrvaFirma; n <= kPoslednaFirma; ++n) {
         PolozkaFirmy item;
-        if (!Citaj_nazov_firmy(session, Priecinok_firmy(networkRoot, n), item.nazov))
+        if (!Citaj_nazov_firmy(session, Priecinok_firmy(networkRoot, n), item.nazov,
+                               &item.problem, &item.busy)
+            && item.problem.isEmpty())
             continue;
         item.cislo = n;
         item.roky = years;
@@ -183,6 +214,13 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
     opened.vystupnyPriecinok = Vystupny_priecinok(root, firm, year);
 
     try {
+        // A damaged, busy or read-only database is named before anything is opened or
+        // written, rather than failing half-way with the first table or the first save.
+        Over_databazu(paths.privateFolder, QStringLiteral("PRIV"),
+                      QStringLiteral("pracovnej stanice"), true);
+        Over_databazu(opened.priecinokFirmy, QStringLiteral("INF"), QStringLiteral("firmy"), true);
+        Over_databazu(opened.priecinokRoka, QStringLiteral("cis_par"),
+                      QStringLiteral("roka %1").arg(year), false);
         s.setAlias(kAliasPriv, paths.privateFolder);
         s.setAlias(kAliasData, opened.priecinokFirmy);
         s.setAlias(kAliasDatx, opened.priecinokFirmy);
@@ -218,6 +256,33 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
         return fail(&e);
     }
     return true;
+}
+
+void Over_databazu(const QString &folder, const QString &table, const QString &what,
+                   bool forWriting)
+{
+    const db::DatabaseHealth h = db::checkFolderDatabase(folder, table);
+    const QString file = QDir::toNativeSeparators(h.file);
+    switch (h.state) {
+    case db::DatabaseState::Healthy:
+        break;
+    case db::DatabaseState::Missing:
+        throw EMyError(QStringLiteral("Databáza %1 %2 neexistuje.").arg(what, file));
+    case db::DatabaseState::Busy:
+        throw EMyError(QStringLiteral("Databázu %1 %2 používa iný program a neuvoľnil ju ani po "
+                                      "%3 s čakania (%4). Skúste to znova neskôr.")
+                           .arg(what, file)
+                           .arg(db::kDatabaseBusyWaitMs / 1000)
+                           .arg(h.reason));
+    case db::DatabaseState::Damaged:
+        throw EMyError(QStringLiteral("Databáza %1 %2 je poškodená a nedá sa čítať: %3")
+                           .arg(what, file, h.reason));
+    }
+    if (forWriting && !db::databaseWritable(folder))
+        throw EMyError(QStringLiteral("Databáza %1 %2 je len na čítanie: súbor alebo jeho "
+                                      "priečinok nemá právo zápisu, zmeny by sa nedali uložiť. "
+                                      "Požiadajte správcu o právo zápisu.")
+                           .arg(what, file));
 }
 
 void Nastav_obnovu_titulku(std::function<void()> refresh) { g_obnovTitulku = std::move(refresh); }

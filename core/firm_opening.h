@@ -39,18 +39,42 @@ struct PolozkaFirmy {
     int cislo = 0;
     QString nazov;
     QList<int> roky;
-    // The menu caption: name + " " + two-digit number.
+    // Why the firm's database cannot be read (damaged, or busy past the wait); empty when
+    // it can. Such a firm stays in the menu, marked, and opening it says why.
+    QString problem;
+    bool busy = false;
+    // The menu caption: name + " " + two-digit number; an unreadable firm shows its folder
+    // and what is wrong with it.
     QString popis() const;
 };
 
-// Years 2004 to 2019 whose folder "COMMON/ROKyyyy" holds the parameter table.
-QList<int> Roky_s_parametrami(const QString &networkRoot);
+// The caption suffixes of a firm whose database is damaged or busy.
+inline constexpr const char16_t *kDamagedSuffix = u" – poškodená databáza";
+inline constexpr const char16_t *kBusySuffix = u" – databáza je obsadená";
+
+// Years 2004 to 2019 whose folder "COMMON/ROKyyyy" holds the parameter table. A year
+// folder whose database exists but cannot be read is listed too, with its reason in
+// `unreadable` (file: reason), so that it is reported rather than dropped.
+QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable = nullptr);
 // The name (NAZOV) of the firm header in a firm folder; false when the folder has no
-// readable header. Opening by path through the session; nothing is created.
-bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name);
-// Firms 1 to 99 with a readable header, each with every year that has parameters; empty
-// when no year has parameters. Numbers are kept as they are (firm 7 without firm 3).
-QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot);
+// readable header. Opening by path through the session; nothing is created. `problem`
+// (when given) receives the file and the reason when the database exists but cannot be
+// read, and `busy` whether another program held it past the wait.
+bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name,
+                       QString *problem = nullptr, bool *busy = nullptr);
+// Firms 1 to 99 with a database, each with every year that has parameters; empty when no
+// year has parameters. Numbers are kept as they are (firm 7 without firm 3). A firm whose
+// database cannot be read is listed with its problem. `unreadableYears` receives the year
+// folders that could not be read.
+QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot,
+                                  QStringList *unreadableYears = nullptr);
+
+// A folder's database is usable for the program: readable (waiting for another program
+// up to the session's busy timeout) and, when `forWriting`, writable. Otherwise throws
+// EMyError with a message naming the file and the reason. `what` names the folder's role
+// ("firmy", "roka 2007", "pracovnej stanice").
+void Over_databazu(const QString &folder, const QString &table, const QString &what,
+                   bool forWriting);
 
 // The open firm and year of this run; firma 0 while none is open.
 struct OtvorenaFirma {

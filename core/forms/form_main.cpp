@@ -124,11 +124,20 @@ void TFormMain::Vytvor_menu_firiem()
         for (QMenu *sub : menu->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
             delete sub;
     }
-    const QList<PolozkaFirmy> firms = Zoznam_firiem(session(), appPaths().networkRoot);
+    QStringList unreadableYears;
+    const QList<PolozkaFirmy> firms =
+        Zoznam_firiem(session(), appPaths().networkRoot, &unreadableYears);
+    // An unreadable year stays in the menu (opening it says why); the clerk hears of it now.
+    if (!unreadableYears.isEmpty())
+        MyConsts::Sprava_upozornenie(
+            QStringLiteral("Niektoré databázy rokov nie je možné prečítať:\n%1")
+                .arg(unreadableYears.join(u'\n')));
     for (const PolozkaFirmy &firm : firms) {
         const int n = firm.cislo;
         QMenu *item = m_otvorenieFirmy->addMenu(firm.popis());
         item->setObjectName(QStringLiteral("Firma%1").arg(n));
+        // A damaged or busy firm keeps its years: opening one names the file and the reason.
+        item->menuAction()->setToolTip(firm.problem);
         item->menuAction()->setProperty("tag", n);
         for (int year : firm.roky) {
             QAction *y = item->addAction(QString::number(year));

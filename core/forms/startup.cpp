@@ -4,6 +4,7 @@
 #include "core/helpers/app_paths.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
+#include "core/firm_opening.h"
 #include "core/forms/form_about.h"
 #include "core/forms/form_calc.h"
 #include "core/forms/form_main.h"
@@ -15,6 +16,8 @@
 #include "core/session.h"
 #include "core/version.h"
 #include "platform/db/session.h"
+#include "platform/db/table.h"
+#include "platform/errors.h"
 #include "platform/shell/desktop/main_window.h"
 #include "platform/report/qt/preview.h"
 #include "core/forms/form_par_pu.h"
@@ -33,9 +36,78 @@ namespace tarix::core {
 namespace {
 std::unique_ptr<ui::QtUserInterface> g_qtUi;
 std::unique_ptr<TFormMain> g_mainWindow;
+
+QString native(const QString &path) { return QDir::toNativeSeparators(QDir::cleanPath(path)); }
+
+// Why a folder cannot hold a database: the nearest part of its path that exists is a file,
+// or cannot be written. Empty when nothing of the kind is seen.
+QString folderProblem(const QString &folder)
+{
+    QString path = QDir::cleanPath(folder);
+    while (!path.isEmpty()) {
+        const QFileInfo fi(path);
+        if (fi.exists()) {
+            if (!fi.isDir())
+                return QStringLiteral("%1 je súbor, nie priečinok").arg(native(path));
+            if (!fi.isWritable())
+                return QStringLiteral("do priečinka %1 nie je možné zapisovať").arg(native(path));
+            return {};
+        }
+        const int slash = path.lastIndexOf(u'/');
+        if (slash <= 0)
+            break;
+        path.truncate(slash);
+    }
+    return {};
+}
+
+QString errorText(const std::exception &e)
+{
+    if (const auto *my = dynamic_cast<const EMyError *>(&e))
+        return my->text();
+    return QString::fromUtf8(e.what());
+}
+
+// A new workstation gets its private folder with the open period and an empty program
+// password; a folder that cannot hold it is named with the reason.
+void createPrivateFolder(const QString &folder)
+{
+    try {
+        createFolderDatabase(folder, FolderKind::Private, privateSeedResources());
+    } catch (const std::exception &e) {
+        const QString problem = folderProblem(folder);
+        throw EMyError(QStringLiteral("Nepodarilo sa vytvoriť databázu pracovnej stanice v "
+                                      "priečinku %1: %2")
+                           .arg(native(folder), problem.isEmpty() ? errorText(e) : problem));
+    }
+}
+
+TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks);
 } // namespace
 
 TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks)
+{
+    // The user interface first: whatever fails from here on is told to the user.
+    if (!ui::hasCurrent()) {
+        g_qtUi = std::make_unique<ui::QtUserInterface>();
+        ui::setCurrent(g_qtUi.get());
+    }
+    try {
+        return startSteps(options, hooks);
+    } catch (const std::exception &e) {
+        // The program never ends without saying why.
+        if (!dynamic_cast<const EAbort *>(&e))
+            MyConsts::Sprava_chyba(
+                QStringLiteral("Program nie je možné spustiť.\n%1").arg(errorText(e)));
+        if (g_qtUi)
+            g_qtUi->setMainWindow(nullptr);
+        g_mainWindow.reset();
+        return nullptr;
+    }
+}
+
+namespace {
+TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
 {
     // The program folder, then both INI files, then the folders derived from them.
     const QString programFolder = options.programFolder.isEmpty()
@@ -47,16 +119,14 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
                                trx.readString("NETWORK", "Network_Path", QString()),
                                trx.readString("IMPORT", "Gfk_Path", QString())));
 
-    if (!ui::hasCurrent()) {
-        g_qtUi = std::make_unique<ui::QtUserInterface>();
-        ui::setCurrent(g_qtUi.get());
-    }
-
-    // A workstation keeps its own private folder beside the program; a new workstation
-    // gets one with the open period and an empty program password.
-    if (!QFileInfo::exists(appPaths().privateFolder + db::Session::databaseFileName))
-        createFolderDatabase(appPaths().privateFolder, FolderKind::Private,
-                             privateSeedResources());
+    // A workstation keeps its own private folder beside the program.
+    const QString privateFolder = appPaths().privateFolder;
+    const QFileInfo privateFile(privateFolder + db::Session::databaseFileName);
+    if (!privateFile.exists() && !privateFile.isSymLink())
+        createPrivateFolder(privateFolder);
+    // A damaged private database is named here, not taken for a refused login.
+    Over_databazu(privateFolder, QStringLiteral("PRIV"), QStringLiteral("pracovnej stanice"),
+                  false);
 
     // The session's aliases on the start-up folders.
     openStartupSession(appPaths());
@@ -97,6 +167,11 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
         g_mainWindow.reset();
         return nullptr;
     };
+    // The login's tables open here, so that a failure to read them ends the program with
+    // its own reason rather than with the message of a refused login.
+    for (db::Table *t : {&DM().TPRIV_, &DM().TSYS_})
+        if (!t->isActive())
+            t->open();
     if (!g_mainWindow->Prihlasenie(options.login))
         return end(65193);
     g_mainWindow->Vytvor_menu_firiem();
@@ -117,6 +192,7 @@ TFormMain *startProgram(const StartupOptions &options, const StartupHooks &hooks
     reportIniProblems(trx);
     return g_mainWindow.get();
 }
+} // namespace
 
 void endProgram()
 {
@@ -132,7 +208,14 @@ void endProgram()
 int runProgram(QApplication &app, const StartupHooks &hooks)
 {
     TFormMain *main = startProgram(StartupOptions{}, hooks);
-    const int code = main ? app.exec() : 1;
+    int code = 1;
+    try {
+        code = main ? app.exec() : 1;
+    } catch (const std::exception &e) {
+        // Nothing the message loop let through ends the program without a word.
+        MyConsts::Sprava_chyba(QStringLiteral("Program bol ukončený pre chybu:\n%1").arg(errorText(e)));
+        code = 1;
+    }
     endProgram();
     moduleRegistry().destroyAll();
     return code;

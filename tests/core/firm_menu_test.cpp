@@ -47,7 +47,7 @@ protected:
 
 } // namespace
 
-TEST_F(FirmMenu, ListsFirmsWithAReadableHeaderAndTheYearsWithParameters)
+TEST_F(FirmMenu, ListsFirmsWithADatabaseAndTheYearsWithParameters)
 {
     year("ROK2004", 2004);
     year("ROK2005", 2005);
@@ -66,11 +66,16 @@ TEST_F(FirmMenu, ListsFirmsWithAReadableHeaderAndTheYearsWithParameters)
     junk.write("this is no database, only some text long enough to look like a file");
     junk.close();
 
+    // The two unreadable firms stay listed, marked, with their reason: they are not missing.
     const auto firms = core::Zoznam_firiem(core::session(), root());
-    ASSERT_EQ(firms.size(), 2);
+    ASSERT_EQ(firms.size(), 4);
     EXPECT_EQ(firms[0].popis(), "Prvá firma 01");
-    EXPECT_EQ(firms[1].cislo, 7);
-    EXPECT_EQ(firms[1].popis(), "Druhá firma 07");
+    EXPECT_EQ(firms[1].popis(), "DATA05 – poškodená databáza");
+    EXPECT_TRUE(firms[1].problem.contains("INF")) << firms[1].problem.toStdString();
+    EXPECT_EQ(firms[2].cislo, 7);
+    EXPECT_EQ(firms[2].popis(), "Druhá firma 07");
+    EXPECT_EQ(firms[3].popis(), "DATA09 – poškodená databáza");
+    EXPECT_TRUE(firms[3].problem.contains("DATA09")) << firms[3].problem.toStdString();
     for (const auto &f : firms)
         EXPECT_EQ(f.roky, (QList<int>{2004, 2005}));
     // Reading the names made no folder of a firm that is not there.
