@@ -255,6 +255,11 @@ void Nastav_udalosti_ciselnikov(TDM &dm)
     riadkyUctovania(dm);
     cisloPopis(dm.CIS7_, "ID", 202);
     cisloPopis(dm.CIS13_, "TYP", 90);
+    // The kinds of absence and of pension, as the employee card lists them beside its rows.
+    label(dm.CIS8_, "Typ", QStringLiteral("Typ"));
+    label(dm.CIS8_, "Popis", QStringLiteral("Popis"));
+    label(dm.CIS13_, "TYP", QStringLiteral("Typ"));
+    label(dm.CIS13_, "POPIS", QStringLiteral("Druh dôchodku"));
     doplnkoveDochodkovePoistovne(dm);
 }
 

@@ -9,6 +9,8 @@
 #include "core/helpers/text_utils.h"
 #include "platform/errors.h"
 
+#include <utility>
+
 namespace tarix::core {
 
 namespace {
@@ -52,6 +54,14 @@ void firmHeaderFields(TDM &dm)
         set("CALC_TYP_PRIPLATKOV2",
             MyConsts::Bajt_na_binarny_text(quint8(ds.fieldByName(QStringLiteral("F_TYP_PRIPL2")).asInteger())));
     };
+    // The surcharge rates as the payroll screen shows them in its table of surcharges.
+    const std::pair<const char *, const char *> sadzby[] = {
+        {"F_NADCAS", "Nadčas - sadzba"},   {"F_SOBOTA", "Sobota - sadzba"},
+        {"F_NEDELA", "Nedeľa - sadzba"},   {"F_SVIATOK", "Sviatok - sadzba"},
+        {"F_NOC", "Noc - sadzba"},         {"F_SKOD", "Sťažené prostredie - sadzba"},
+    };
+    for (const auto &[field, label] : sadzby)
+        t.declareField(QString::fromLatin1(field)).setLabel(QString::fromUtf8(label));
     // The birth number of an employer who is a natural person.
     t.declareField(QStringLiteral("FO_RC")).onValidate = [](db::Field &f) {
         MyConsts::Kontrola_rodneho_cisla(f.asString());

@@ -22,8 +22,12 @@ TDMP::TDMP()
 {
     TPPV_.setIndexName(QStringLiteral("CODE_EMP"));
     const std::pair<const char *, const char *> labels[] = {
-        {"NASTUP", "Nástup"}, {"VYSTUP", "Výstup"}, {"TYP", "Druh dokumentu"},
-        {"R1", "1. riadok"},  {"MIESTO", "Miesto"}, {"DATUM", "Dátum"},
+        {"NASTUP", "Nástup"},     {"VYSTUP", "Výstup"},     {"TYP", "Druh dokumentu"},
+        {"R1", "1. riadok"},      {"R2", "2. riadok"},      {"R3", "3. riadok"},
+        {"R4", "4. riadok"},      {"R5", "5. riadok"},      {"R6", "6. riadok"},
+        {"R7", "7. riadok"},      {"R8", "8. riadok"},      {"R9", "9. riadok"},
+        {"R10", "10. riadok"},    {"R11", "11. riadok"},    {"R12", "12. riadok"},
+        {"MIESTO", "Miesto"},     {"DATUM", "Dátum"},
     };
     for (const auto &[field, label] : labels)
         TPPV_.declareField(QString::fromUtf8(field)).setLabel(QString::fromUtf8(label));

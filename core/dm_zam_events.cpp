@@ -64,22 +64,76 @@ void nastavPoliaZamestnanca(db::Table &t)
         {"SSN_STATP", "Číslo sociálneho poistenia v štáte, v ktorom má cudzinec občianstvo"},
         {"CPP", "Číslo povolenia k pobytu"},
         {"Education", "Vzdelanie"},
+        {"Pohlavie", "Pohlavie (M/Z)"},
+        {"Tp_street", "Trvalý pobyt - ulica"},
+        {"Tp_city", "Trvalý pobyt - obec"},
+        {"Tp_zip", "Trvalý pobyt - PSČ"},
+        {"Tp_zip2", "Trvalý pobyt - PSČ v zahraničí"},
+        {"Stat_tp", "Trvalý pobyt - štát"},
+        {"Pp_street", "Prechodný pobyt - ulica"},
+        {"Pp_city", "Prechodný pobyt - obec"},
+        {"Pp_zip", "Prechodný pobyt - PSČ"},
+        {"Pp_zip2", "Prechodný pobyt - PSČ v zahraničí"},
+        {"Stat_pp", "Prechodný pobyt - štát"},
+        {"Tel1", "Telefón 1"},
+        {"Tel2", "Telefón 2"},
+        {"Fax", "Fax"},
+        {"Mail", "E-mail"},
+        {"Predcislo_u", "Predčíslie účtu"},
+        {"Cislo_u", "Číslo účtu"},
+        {"Banka_u", "Kód banky"},
         {"Banka2_u", "Názov banky"},
+        {"SSym_u", "Špecifický symbol"},
+        {"Vsym_u", "Variabilný symbol"},
+        {"Ksym_u", "Konštantný symbol"},
         {"Zamestnanie", "Funkcia"},
         {"Nastup", "Dátum nástupu"},
         {"Vystup", "Dátum ukonč.prac.pomeru"},
         {"TYPZEC", "Typ vzťahu FO k zamestnávateľovi"},
-        {"Fixny_mv_plat", "Pevná výška dohodnutého platu"},
+        {"Fz_uvazok", "Úväzok (0-3)"},
+        {"Fz_typzam", "Druh osoby (O,Z,D)"},
+        {"Fz_hlavne", "Hlavný pracovný pomer"},
         {"F_doba", "Denný úväzok v hodinách"},
         {"ZPS", "Má zmenenú prac.schopnosť ZPS"},
         {"ZTP", "Zdravotne ťažko postihnutý"},
+        {"Miera_poklesu", "Miera poklesu schopnosti"},
+        {"VYHL", "Podpísané vyhlásenie na daň"},
         {"RZP", "Ročné zúčtovanie preddavkov dane"},
         {"Dan_zrazkou", "Daň zrážať osobitnou sadzbou dane"},
+        {"Dan_nerezident", "Daňový nerezident"},
+        {"U_sviatky", "Náhrada za sviatky"},
+        {"MV_plat", "Dohodnutý mesačný plat"},
+        {"V_sadzba", "Hodinová sadzba"},
+        {"Fixny_mv_plat", "Pevná výška dohodnutého platu"},
+        {"F_sadzba_premii", "Sadzba prémií"},
+        {"Pouz_auto", "Používanie služobného auta"},
+        {"Zvys_ostatne", "Ostatné zvýšenia"},
         {"Holiday", "Nárok na dovolenku"},
         {"Holiday_old", "Nevyčerpaná dovolenka z min.rokov"},
+        {"W_holiday", "Čerpaná dovolenka"},
         {"PN_DENNE", "Denný základ pre PN"},
+        {"Nc_minimum", "Nezdaniteľná časť"},
+        {"Ne_zaloha", "Zrážka - záloha"},
+        {"Ne_pozicky", "Zrážka - pôžičky"},
+        {"Ne_odborar", "Zrážka - odbory"},
+        {"Ne_poistovna", "Zrážka - poisťovňa"},
+        {"Ne_exekucia", "Zrážka - exekúcia"},
+        {"Spor_plat", "Sporenie - spôsob"},
+        {"Sporenie", "Sporenie - suma"},
+        {"N_ddp", "DDP zamestnanec - suma"},
+        {"N_sadzba_ddp", "DDP zamestnanec - sadzba"},
+        {"Nz_ddp", "DDP zamestnávateľ - suma"},
+        {"Nz_sadzba_ddp", "DDP zamestnávateľ - sadzba"},
         {"KDP", "Kód dôchodkovej poisťovne - III.pilier"},
         {"KZP", "Kód zdrav.poisťovne"},
+        {"U_zdrav", "Zdravotné poistenie"},
+        {"U_nemoc", "Nemocenské poistenie"},
+        {"U_dochod", "Dôchodkové poistenie"},
+        {"U_fondzam", "Poistenie v nezamestnanosti"},
+        {"U_invalid", "Invalidné poistenie"},
+        {"U_uraz", "Úrazové poistenie"},
+        {"U_rezerva", "Rezervný fond solidarity"},
+        {"U_garancne", "Garančné poistenie"},
         {"U_sds", "Účasť na dôch.sporení - II.pilier"},
         {"VYNIMKA_VZ", "Výnimka výšky vymer.základu"},
     });
@@ -107,12 +161,13 @@ void nastavPoliaZamestnanca(db::Table &t)
     t.addCalculatedField(QStringLiteral("CALC_SUBJ"), FieldType::String, 100);
     t.addCalculatedField(QStringLiteral("CALC_ADRESA"), FieldType::String, 100).setLabel(QStringLiteral("Kompletná adresa"));
     t.addCalculatedField(QStringLiteral("CALC_POHLAVIE"), FieldType::String, 5);
-    t.addCalculatedField(QStringLiteral("CALC_FZ_UVAZOK"), FieldType::String, 30);
-    t.addCalculatedField(QStringLiteral("CALC_FZ_TYPZAM"), FieldType::String, 30);
-    t.addCalculatedField(QStringLiteral("CALC_STREDISKO"), FieldType::String, 30);
+    t.addCalculatedField(QStringLiteral("CALC_FZ_UVAZOK"), FieldType::String, 30).setLabel(QStringLiteral("Druh úväzku"));
+    t.addCalculatedField(QStringLiteral("CALC_FZ_TYPZAM"), FieldType::String, 30).setLabel(QStringLiteral("Druh osoby"));
+    t.addCalculatedField(QStringLiteral("CALC_STREDISKO"), FieldType::String, 30).setLabel(QStringLiteral("Stredisko"));
     t.addCalculatedField(QStringLiteral("CALC_AKTROK"), FieldType::Integer);
     // The supplementary pension fund by its payee row ("DDP č.3 Fond"); empty when none.
-    t.addCalculatedField(QStringLiteral("L_KDP"), FieldType::String, 200);
+    t.addCalculatedField(QStringLiteral("L_KDP"), FieldType::String, 200)
+        .setLabel(QStringLiteral("Doplnková dôchodková poisťovňa"));
 }
 
 QString tmp(const db::DataSet &t)

@@ -25,13 +25,20 @@ void nastavDeti(TDMZ &dmz)
                       {"Meno", "Meno"},
                       {"RC", "Rodné číslo"},
                       {"DAT_NAR", "Dátum narodenia"},
+                      {"PD", "Prídavky na dieťa"},
+                      {"ZTP", "Zdravotne ťažko postihnuté"},
+                      {"NC", "Nezdaniteľná časť"},
+                      {"DAN_BONUS", "Daňový bonus"},
+                      {"ZNIZ_POISTNE", "Zníženie poistného"},
                       {"MES_OD", "Mesiac od"},
                       {"MES_DO", "Mesiac do"}});
     t.addCalculatedField(QStringLiteral("CALC_MP"), db::FieldType::String, 100);
-    t.addCalculatedField(QStringLiteral("CALC_VEK"), db::FieldType::String, 10);
-    t.addCalculatedField(QStringLiteral("CALC_POTREBA"), db::FieldType::Money);
-    t.addCalculatedField(QStringLiteral("CALC_PRIDAVKY1"), db::FieldType::Money);
-    t.addCalculatedField(QStringLiteral("CALC_PRIDAVKY2"), db::FieldType::Money);
+    t.addCalculatedField(QStringLiteral("CALC_VEK"), db::FieldType::String, 10).setLabel(QStringLiteral("Vek"));
+    t.addCalculatedField(QStringLiteral("CALC_POTREBA"), db::FieldType::Money).setLabel(QStringLiteral("Životné minimum"));
+    t.addCalculatedField(QStringLiteral("CALC_PRIDAVKY1"), db::FieldType::Money)
+        .setLabel(QStringLiteral("Prídavky - 1. pásmo"));
+    t.addCalculatedField(QStringLiteral("CALC_PRIDAVKY2"), db::FieldType::Money)
+        .setLabel(QStringLiteral("Prídavky - 2. pásmo"));
 
     t.onNewRecord = [&dmz](db::DataSet &ds) {
         pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
@@ -70,9 +77,16 @@ void nastavZrazky(TDMZ &dmz)
     nastavPopisky(t, {{"Typ", "Typ zrážky"},
                       {"Datum_od", "Platnosť od"},
                       {"Datum_do", "Platnosť do"},
+                      {"Predcislo_u", "Predčíslie účtu"},
+                      {"Cislo_u", "Číslo účtu"},
+                      {"Banka_u", "Kód banky"},
+                      {"Ssym_u", "Špecifický symbol"},
+                      {"Vsym", "Variabilný symbol"},
+                      {"Ksym", "Konštantný symbol"},
                       {"Prijemca", "Názov príjemcu"},
                       {"Spp", "Správa pre prijímateľa"},
                       {"Suma", "Suma"},
+                      {"Poznamka", "Poznámka"},
                       {"Typ_sumy", "Typ sumy"}});
     t.declareField(QStringLiteral("Typ")).onValidate = [](db::Field &f) {
         static const QStringList kinds{"P", "O", "Y", "S", "X"};
@@ -109,6 +123,8 @@ void nastavNepritomnosti(TDMZ &dmz)
                       {"TypRL", "Typ"},
                       {"TypRL2", "Typ udalosti"},
                       {"Prerusenie", "Dôvod prerušenia poistenia"},
+                      {"V_obdobie", "Obdobie"},
+                      {"Prac_dni", "Pracovné dni"},
                       {"Dovod", "Poznámka"}});
     TDM &dm = DM();
     t.addLookupField(QStringLiteral("L_TYPRL"), db::FieldType::String, 40, &dm.CIS8_, QStringLiteral("TypRL"),
@@ -117,8 +133,8 @@ void nastavNepritomnosti(TDMZ &dmz)
                      QStringLiteral("ID"), QStringLiteral("POPIS"));
     t.addLookupField(QStringLiteral("L_PRERUS1"), db::FieldType::String, 200, &dm.CIS7_,
                      QStringLiteral("Prerusenie"), QStringLiteral("ID"), QStringLiteral("POPIS"));
-    t.addCalculatedField(QStringLiteral("Calc_kal_dni"), db::FieldType::Integer);
-    t.addCalculatedField(QStringLiteral("Calc_typ_nep"), db::FieldType::String, 100);
+    t.addCalculatedField(QStringLiteral("Calc_kal_dni"), db::FieldType::Integer).setLabel(QStringLiteral("Kalendárne dni"));
+    t.addCalculatedField(QStringLiteral("Calc_typ_nep"), db::FieldType::String, 100).setLabel(QStringLiteral("Popis druhu"));
     t.addCalculatedField(QStringLiteral("L_ZAM"), db::FieldType::String, 200);
 
     t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
@@ -196,7 +212,8 @@ void nastavDochodky(TDMZ &dmz)
                       {"Datum_od", "Dátum začiatku nároku"},
                       {"Datum_do", "Dátum ukončenia nároku"}});
     t.addLookupField(QStringLiteral("L_DOCH"), db::FieldType::String, 80, &DM().CIS13_, QStringLiteral("Typ"),
-                     QStringLiteral("TYP"), QStringLiteral("POPIS"));
+                     QStringLiteral("TYP"), QStringLiteral("POPIS"))
+        .setLabel(QStringLiteral("Druh dôchodku"));
     t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
     // An empty end counts as earlier than any date, so it is refused too.
     t.declareField(QStringLiteral("Datum_do")).onValidate = [](db::Field &f) {

@@ -46,7 +46,12 @@ void nastavZiadost(TDMZ &dmz)
                       {"Datum_doklad", "Dátum vystavenia potvrdenia"},
                       {"Pocet_zamtelov", "Počet iných zamestnávateľov"},
                       {"Zamnec_od", "Zamestnanec od"},
-                      {"Zamnec_do", "Zamestnanec do"}});
+                      {"Zamnec_do", "Zamestnanec do"},
+                      {"Uhrn_prijmov", "Úhrn príjmov"},
+                      {"Uhrn_preddav_zamnec", "Úhrn preddavkov zamestnanca"},
+                      {"Uhrn_preddav_zamtel", "Úhrn preddavkov zamestnávateľa"},
+                      {"Uhrn_minim_zakladov", "Úhrn minimálnych základov"},
+                      {"Preddavky_dan_uzn", "Preddavky - daňovo uznané"}});
     TDM &dm = DM();
     t.addLookupField(QStringLiteral("L_KZP"), db::FieldType::String, 40, &dm.CIS1_, QStringLiteral("KZP"),
                      QStringLiteral("ID"), QStringLiteral("TEXT"));
@@ -99,6 +104,16 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
     p.beforeDeleteQuestions = opytajVymazanie;
 
     db::Table &u = dmz.TZP3_;
+    // A record of any of the insurer's forms: its columns mean what the form's kind gives
+    // them, so they are named by kind of content.
+    nastavPopisky(u, {{"Typ", "Druh záznamu"},
+                      {"Rok", "Rok"},
+                      {"A1", "Text A1"},
+                      {"A2", "Text A2"},
+                      {"X1", "Suma X1"},
+                      {"X2", "Suma X2"},
+                      {"X3", "Suma X3"},
+                      {"X4", "Suma X4"}});
     u.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
     u.beforePost = [](db::DataSet &ds) {
         if (pole(ds, "Typ").asString().trimmed() == QLatin1String("VV")
@@ -106,6 +121,13 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
             pole(ds, "A2").clear();
     };
 
+    // The monthly basis of the certificate of advances.
+    nastavPopisky(dmz.TZP4_, {{"V_mesiac", "Mesiac"},
+                              {"X1", "Príjem"},
+                              {"X2", "Preddavok zamestnávateľa"},
+                              {"X3", "Minimálny základ"},
+                              {"X4", "Preddavok zamestnanca"},
+                              {"X5", "Preddavok ZPS"}});
     // Rows of the monthly basis are written by its rebuild only.
     dmz.TZP4_.beforeInsert = [](db::DataSet &) { throw EAbort(); };
 }

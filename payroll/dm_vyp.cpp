@@ -10,6 +10,7 @@
 #include "core/helpers/parameters.h"
 #include "core/session.h"
 #include "payroll/dm_vyp_context.h"
+#include "payroll/dm_vyp_internal.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 
@@ -139,6 +140,7 @@ TDMV::TDMV()
 
     Nastav_udalosti_vyplat();
     Nastav_udalosti_detailov();
+    detail::Nastav_popisky(*this);
     TVYP_.close();
 }
 

@@ -2,7 +2,15 @@
 // Helpers shared by the files of the payroll data module.
 #include "platform/db/session.h"
 
+namespace tarix::payroll {
+class TDMV;
+}
+
 namespace tarix::payroll::detail {
+
+// Gives the module's fields their labels (dm_vyp_labels.cpp); after the calculated fields
+// are added.
+void Nastav_popisky(TDMV &m);
 
 // The open period yyyymm (the main data module's, or the private folder's row when that
 // module is not created).

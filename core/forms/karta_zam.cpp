@@ -252,107 +252,107 @@ QWidget *TKartaZam::vytvorUdaje()
 
     const dbctrl::ScreenGroup osobne{
         .columns = 2,
-        .controls = {{"Code_numb", "Osobné číslo"},
-                      {"SID", "Číslo strediska"},
-                      {"CALC_STREDISKO", "Stredisko", R},
-                      {"Title", "Titul"},
-                      {"Name", "Meno"},
-                      {"Surname", "Priezvisko"},
-                      {"Prev_name", "Predch.priezvisko"},
-                      {"Pohlavie", "Pohlavie (M/Z)", Z, "M;Z"},
-                      {"Born_date", "Dátum narodenia", D},
-                      {"Born_numb", "Rodné číslo"},
-                      {"Born_city", "Miesto narodenia"},
-                      {"Rod_stav", "Rodinný stav", V, "L_ROD_STAV"},
-                      {"Narodnost", "Národnosť"},
-                      {"Stat_obcan", "Štátne občianstvo", V, "L_STAT_OBCAN"},
-                      {"C_op", "Číslo obč.preukazu"},
-                      {"C_pasu", "Číslo pasu"},
-                      {"C_vodicaku", "Číslo vodič.preukazu"},
-                      {"SSN", "Číslo sociálneho poistenia"},
-                      {"SSN_STATP", "Číslo soc.poistenia v štáte občianstva"},
-                      {"CPP", "Číslo povolenia k pobytu"},
-                      {"Education", "Vzdelanie"}}};
+        .controls = {{"Code_numb"},
+                      {"SID"},
+                      {"CALC_STREDISKO", {}, R},
+                      {"Title"},
+                      {"Name"},
+                      {"Surname"},
+                      {"Prev_name"},
+                      {"Pohlavie", {}, Z, "M;Z"},
+                      {"Born_date", {}, D},
+                      {"Born_numb"},
+                      {"Born_city"},
+                      {"Rod_stav", {}, V, "L_ROD_STAV"},
+                      {"Narodnost"},
+                      {"Stat_obcan", {}, V, "L_STAT_OBCAN"},
+                      {"C_op"},
+                      {"C_pasu"},
+                      {"C_vodicaku"},
+                      {"SSN"},
+                      {"SSN_STATP"},
+                      {"CPP"},
+                      {"Education"}}};
 
     const dbctrl::ScreenGroup kontakty{
         .columns = 2,
-        .controls = {{"Tp_street", "Trvalý pobyt - ulica"},
-                      {"Tp_city", "Trvalý pobyt - obec"},
-                      {"Tp_zip", "Trvalý pobyt - PSČ"},
-                      {"Tp_zip2", "Trvalý pobyt - PSČ v zahraničí"},
-                      {"Stat_tp", "Trvalý pobyt - štát", V, "L_STAT_TP"},
-                      {"Pp_street", "Prechodný pobyt - ulica"},
-                      {"Pp_city", "Prechodný pobyt - obec"},
-                      {"Pp_zip", "Prechodný pobyt - PSČ"},
-                      {"Pp_zip2", "Prechodný pobyt - PSČ v zahraničí"},
-                      {"Stat_pp", "Prechodný pobyt - štát", V, "L_STAT_PP"},
-                      {"Tel1", "Telefón 1"},
-                      {"Tel2", "Telefón 2"},
-                      {"Fax", "Fax"},
-                      {"Mail", "E-mail"},
-                      {"Predcislo_u", "Predčíslie účtu"},
-                      {"Cislo_u", "Číslo účtu"},
-                      {"Banka_u", "Kód banky"},
-                      {"Banka2_u", "Názov banky"},
-                      {"SSym_u", "Špecifický symbol"},
-                      {"Vsym_u", "Variabilný symbol"},
-                      {"Ksym_u", "Konštantný symbol"}}};
+        .controls = {{"Tp_street"},
+                      {"Tp_city"},
+                      {"Tp_zip"},
+                      {"Tp_zip2"},
+                      {"Stat_tp", {}, V, "L_STAT_TP"},
+                      {"Pp_street"},
+                      {"Pp_city"},
+                      {"Pp_zip"},
+                      {"Pp_zip2"},
+                      {"Stat_pp", {}, V, "L_STAT_PP"},
+                      {"Tel1"},
+                      {"Tel2"},
+                      {"Fax"},
+                      {"Mail"},
+                      {"Predcislo_u"},
+                      {"Cislo_u"},
+                      {"Banka_u"},
+                      {"Banka2_u"},
+                      {"SSym_u"},
+                      {"Vsym_u"},
+                      {"Ksym_u"}}};
 
     const dbctrl::ScreenGroup pracovne{
         .columns = 3,
-        .controls = {{"Zamestnanie", "Funkcia"},
-                      {"Nastup", "Dátum nástupu", D},
-                      {"Vystup", "Dátum ukonč.prac.pomeru", D},
-                      {"TYPZEC", "Typ vzťahu FO k zamestnávateľovi", V, "L_TYPZEC"},
-                      {"Fz_uvazok", "Úväzok (0-3)", Z, ";0;1;2;3"},
-                      {"CALC_FZ_UVAZOK", "Druh úväzku", R},
-                      {"Fz_typzam", "Druh osoby (O,Z,D)", Z, ";O;Z;D"},
-                      {"CALC_FZ_TYPZAM", "Druh osoby", R},
-                      {"Fz_hlavne", "Hlavný pracovný pomer", L},
-                      {"F_doba", "Denný úväzok v hodinách"},
-                      {"ZPS", "Má zmenenú prac.schopnosť ZPS", L},
-                      {"ZTP", "Zdravotne ťažko postihnutý", L},
-                      {"Miera_poklesu", "Miera poklesu schopnosti"},
-                      {"VYHL", "Podpísané vyhlásenie na daň", L},
-                      {"RZP", "Ročné zúčtovanie preddavkov dane", L},
-                      {"Dan_zrazkou", "Daň zrážať osobitnou sadzbou dane", L},
-                      {"Dan_nerezident", "Daňový nerezident", L},
-                      {"U_sviatky", "Náhrada za sviatky", L},
-                      {"MV_plat", "Dohodnutý mesačný plat"},
-                      {"V_sadzba", "Hodinová sadzba"},
-                      {"Fixny_mv_plat", "Pevná výška dohodnutého platu", L},
-                      {"F_sadzba_premii", "Sadzba prémií"},
-                      {"Pouz_auto", "Používanie služobného auta"},
-                      {"Zvys_ostatne", "Ostatné zvýšenia"},
-                      {"Holiday", "Nárok na dovolenku"},
-                      {"Holiday_old", "Nevyčerpaná dovolenka z min.rokov"},
-                      {"W_holiday", "Čerpaná dovolenka"},
-                      {"PN_DENNE", "Denný vymer.zákl.pre náhr.PN"},
-                      {"Nc_minimum", "Nezdaniteľná časť"},
-                      {"Ne_zaloha", "Zrážka - záloha"},
-                      {"Ne_pozicky", "Zrážka - pôžičky"},
-                      {"Ne_odborar", "Zrážka - odbory"},
-                      {"Ne_poistovna", "Zrážka - poisťovňa"},
-                      {"Ne_exekucia", "Zrážka - exekúcia"},
-                      {"Spor_plat", "Sporenie - spôsob"},
-                      {"Sporenie", "Sporenie - suma"},
-                      {"N_ddp", "DDP zamestnanec - suma"},
-                      {"N_sadzba_ddp", "DDP zamestnanec - sadzba"},
-                      {"Nz_ddp", "DDP zamestnávateľ - suma"},
-                      {"Nz_sadzba_ddp", "DDP zamestnávateľ - sadzba"},
-                      {"KDP", "Kód dôchodkovej poisťovne - III.pilier"},
-                      {"L_KDP", "Doplnková dôchodková poisťovňa", R},
-                      {"KZP", "Kód zdrav.poisťovne", V, "L_KZP"},
-                      {"U_zdrav", "Zdravotné poistenie", T, {}, kHintPoistenie},
-                      {"U_nemoc", "Nemocenské poistenie", T, {}, kHintPoistenie},
-                      {"U_dochod", "Dôchodkové poistenie", T, {}, kHintPoistenie},
-                      {"U_fondzam", "Poistenie v nezamestnanosti", T, {}, kHintPoistenie},
-                      {"U_invalid", "Invalidné poistenie", T, {}, kHintPoistenie},
-                      {"U_uraz", "Úrazové poistenie", T, {}, kHintPoistenie2},
-                      {"U_rezerva", "Rezervný fond solidarity", T, {}, kHintPoistenie2},
-                      {"U_garancne", "Garančné poistenie", T, {}, kHintPoistenie2},
-                      {"U_sds", "Účasť na dôch.sporení - II.pilier"},
-                      {"VYNIMKA_VZ", "Výnimka výšky vymer.základu", V, "L_VVZ"}}};
+        .controls = {{"Zamestnanie"},
+                      {"Nastup", {}, D},
+                      {"Vystup", {}, D},
+                      {"TYPZEC", {}, V, "L_TYPZEC"},
+                      {"Fz_uvazok", {}, Z, ";0;1;2;3"},
+                      {"CALC_FZ_UVAZOK", {}, R},
+                      {"Fz_typzam", {}, Z, ";O;Z;D"},
+                      {"CALC_FZ_TYPZAM", {}, R},
+                      {"Fz_hlavne", {}, L},
+                      {"F_doba"},
+                      {"ZPS", {}, L},
+                      {"ZTP", {}, L},
+                      {"Miera_poklesu"},
+                      {"VYHL", {}, L},
+                      {"RZP", {}, L},
+                      {"Dan_zrazkou", {}, L},
+                      {"Dan_nerezident", {}, L},
+                      {"U_sviatky", {}, L},
+                      {"MV_plat"},
+                      {"V_sadzba"},
+                      {"Fixny_mv_plat", {}, L},
+                      {"F_sadzba_premii"},
+                      {"Pouz_auto"},
+                      {"Zvys_ostatne"},
+                      {"Holiday"},
+                      {"Holiday_old"},
+                      {"W_holiday"},
+                      {"PN_DENNE"},
+                      {"Nc_minimum"},
+                      {"Ne_zaloha"},
+                      {"Ne_pozicky"},
+                      {"Ne_odborar"},
+                      {"Ne_poistovna"},
+                      {"Ne_exekucia"},
+                      {"Spor_plat"},
+                      {"Sporenie"},
+                      {"N_ddp"},
+                      {"N_sadzba_ddp"},
+                      {"Nz_ddp"},
+                      {"Nz_sadzba_ddp"},
+                      {"KDP"},
+                      {"L_KDP", {}, R},
+                      {"KZP", {}, V, "L_KZP"},
+                      {"U_zdrav", {}, T, {}, kHintPoistenie},
+                      {"U_nemoc", {}, T, {}, kHintPoistenie},
+                      {"U_dochod", {}, T, {}, kHintPoistenie},
+                      {"U_fondzam", {}, T, {}, kHintPoistenie},
+                      {"U_invalid", {}, T, {}, kHintPoistenie},
+                      {"U_uraz", {}, T, {}, kHintPoistenie2},
+                      {"U_rezerva", {}, T, {}, kHintPoistenie2},
+                      {"U_garancne", {}, T, {}, kHintPoistenie2},
+                      {"U_sds"},
+                      {"VYNIMKA_VZ", {}, V, "L_VVZ"}}};
     dbctrl::ScreenBuilder card(src, QStringLiteral("TZAM_"));
     card.colorRolesByKind = true;
     card.addPages(m_nyZam, {{QStringLiteral("PAGE_OSOBNE"), QStringLiteral("Osobné údaje"), {osobne}},
@@ -372,25 +372,25 @@ QWidget *TKartaZam::vytvorZrazky()
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
     page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_ZRZG, QStringLiteral("DBG_zrz"),
                                              {{"Typ", "Typ", 40},
-                                              {"Datum_od", "Platnosť od", 80},
-                                              {"Datum_do", "Platnosť do", 80},
-                                              {"Suma", "Suma", 80},
+                                              {"Datum_od", {}, 80},
+                                              {"Datum_do", {}, 80},
+                                              {"Suma", {}, 80},
                                               {"Prijemca", "Príjemca", 160}}));
     page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_ZRZ, QStringLiteral("TZRZ_"),
-                                              {{"Typ", "Typ zrážky (P,O,Y,S,X)", Z, "P;O;Y;S;X"},
-                                               {"Datum_od", "Platnosť od", D},
-                                               {"Datum_do", "Platnosť do", D},
-                                               {"Suma", "Suma"},
-                                               {"Typ_sumy", "Typ sumy"},
-                                               {"Prijemca", "Názov príjemcu"},
-                                               {"Predcislo_u", "Predčíslie účtu"},
-                                               {"Cislo_u", "Číslo účtu"},
-                                               {"Banka_u", "Kód banky"},
-                                               {"Ssym_u", "Špecifický symbol"},
-                                               {"Vsym", "Variabilný symbol"},
-                                               {"Ksym", "Konštantný symbol"},
-                                               {"Spp", "Správa pre prijímateľa"},
-                                               {"Poznamka", "Poznámka"}}));
+                                              {{"Typ", {}, Z, "P;O;Y;S;X"},
+                                               {"Datum_od", {}, D},
+                                               {"Datum_do", {}, D},
+                                               {"Suma"},
+                                               {"Typ_sumy"},
+                                               {"Prijemca"},
+                                               {"Predcislo_u"},
+                                               {"Cislo_u"},
+                                               {"Banka_u"},
+                                               {"Ssym_u"},
+                                               {"Vsym"},
+                                               {"Ksym"},
+                                               {"Spp"},
+                                               {"Poznamka"}}));
     pridajZalozku(page, QStringLiteral("Zrážky"), &dmz.DS_ZRZ, &dmz.DS_ZRZG, navList, navDetail);
     return page;
 }
@@ -403,27 +403,27 @@ QWidget *TKartaZam::vytvorDeti()
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_DETI, QStringLiteral("DBN_deti2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
     page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_DGRID, QStringLiteral("DBG_deti"),
-                                             {{"Priezvisko", "Priezvisko", 120},
-                                              {"Meno", "Meno", 90},
-                                              {"RC", "Rodné číslo", 90},
+                                             {{"Priezvisko", {}, 120},
+                                              {"Meno", {}, 90},
+                                              {"RC", {}, 90},
                                               {"DAT_NAR", "Dátum nar.", 80},
-                                              {"CALC_VEK", "Vek", 40}}));
+                                              {"CALC_VEK", {}, 40}}));
     page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_DETI, QStringLiteral("TDET_"),
-                                              {{"Priezvisko", "Priezvisko"},
-                                               {"Meno", "Meno"},
-                                               {"RC", "Rodné číslo"},
-                                               {"DAT_NAR", "Dátum narodenia", D},
-                                               {"PD", "Prídavky na dieťa", L},
-                                               {"ZTP", "Zdravotne ťažko postihnuté", L},
-                                               {"NC", "Nezdaniteľná časť", L},
-                                               {"DAN_BONUS", "Daňový bonus", L},
-                                               {"ZNIZ_POISTNE", "Zníženie poistného", L},
-                                               {"MES_OD", "Mesiac od"},
-                                               {"MES_DO", "Mesiac do"},
-                                               {"CALC_VEK", "Vek", R},
-                                               {"CALC_POTREBA", "Životné minimum", R},
-                                               {"CALC_PRIDAVKY1", "Prídavky - 1. pásmo", R},
-                                               {"CALC_PRIDAVKY2", "Prídavky - 2. pásmo", R}}));
+                                              {{"Priezvisko"},
+                                               {"Meno"},
+                                               {"RC"},
+                                               {"DAT_NAR", {}, D},
+                                               {"PD", {}, L},
+                                               {"ZTP", {}, L},
+                                               {"NC", {}, L},
+                                               {"DAN_BONUS", {}, L},
+                                               {"ZNIZ_POISTNE", {}, L},
+                                               {"MES_OD"},
+                                               {"MES_DO"},
+                                               {"CALC_VEK", {}, R},
+                                               {"CALC_POTREBA", {}, R},
+                                               {"CALC_PRIDAVKY1", {}, R},
+                                               {"CALC_PRIDAVKY2", {}, R}}));
     pridajZalozku(page, QStringLiteral("Deti"), &dmz.DS_DETI, &dmz.DS_DGRID, navList, navDetail);
     return page;
 }
@@ -440,13 +440,13 @@ QWidget *TKartaZam::vytvorVykony()
     auto *navDetail = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
     page->layout()->addWidget(Vytvor_mriezku(page, zuk, QStringLiteral("DBG_zuk"),
-                                             {{"UKID", "Kód výkonu", 80},
-                                              {"CALC_POPIS", "Popis výkonu", 260},
-                                              {"HODNOTA", "Hodnota", 90}}));
+                                             {{"UKID", {}, 80},
+                                              {"CALC_POPIS", {}, 260},
+                                              {"HODNOTA", {}, 90}}));
     page->layout()->addWidget(Vytvor_formular(page, zuk, QStringLiteral("TZUK_"),
-                                              {{"UKID", "Kód výkonu"},
-                                               {"CALC_POPIS", "Popis výkonu", R},
-                                               {"HODNOTA", "Hodnota"}}));
+                                              {{"UKID"},
+                                               {"CALC_POPIS", {}, R},
+                                               {"HODNOTA"}}));
     pridajZalozku(page, QStringLiteral("Výkony"), zuk, zuk, navList, navDetail);
     return page;
 }
@@ -469,27 +469,27 @@ QWidget *TKartaZam::vytvorNepritomnost()
     auto *body = new QHBoxLayout;
     auto *left = new QVBoxLayout;
     left->addWidget(Vytvor_mriezku(page, &dmz.DS_NEPG, QStringLiteral("DBG_nep"),
-                                   {{"Datum_od", "Dátum od", 80},
-                                    {"Datum_do", "Dátum do", 80},
-                                    {"TypRL", "Typ", 40},
+                                   {{"Datum_od", {}, 80},
+                                    {"Datum_do", {}, 80},
+                                    {"TypRL", {}, 40},
                                     {"Calc_typ_nep", "Druh neprítomnosti", 160},
                                     {"Calc_kal_dni", "Kal.dni", 50}}));
     left->addWidget(Vytvor_formular(page, &dmz.DS_NEP, QStringLiteral("TNEP_"),
-                                    {{"TypRL", "Typ", V, "L_TYPRL"},
-                                     {"Datum_od", "Dátum od", D},
-                                     {"Datum_do", "Dátum do", D},
-                                     {"Typ", "Druh neprítomnosti"},
-                                     {"Calc_typ_nep", "Popis druhu", R},
-                                     {"TypRL2", "Typ udalosti", V, "L_TYPRL2"},
-                                     {"Prerusenie", "Dôvod prerušenia poistenia", V, "L_PRERUS1"},
-                                     {"V_obdobie", "Obdobie"},
-                                     {"Prac_dni", "Pracovné dni"},
-                                     {"Calc_kal_dni", "Kalendárne dni", R},
-                                     {"Dovod", "Poznámka"}}));
+                                    {{"TypRL", {}, V, "L_TYPRL"},
+                                     {"Datum_od", {}, D},
+                                     {"Datum_do", {}, D},
+                                     {"Typ"},
+                                     {"Calc_typ_nep", {}, R},
+                                     {"TypRL2", {}, V, "L_TYPRL2"},
+                                     {"Prerusenie", {}, V, "L_PRERUS1"},
+                                     {"V_obdobie"},
+                                     {"Prac_dni"},
+                                     {"Calc_kal_dni", {}, R},
+                                     {"Dovod"}}));
     body->addLayout(left, 1);
     m_dsCisNep = std::make_unique<db::DataSource>(&DM().CIS8_);
     m_dbgCisNep = Vytvor_mriezku(page, m_dsCisNep.get(), QStringLiteral("DBG_cis_nep"),
-                                 {{"Typ", "Typ", 40}, {"Popis", "Popis", 200}});
+                                 {{"Typ", {}, 40}, {"Popis", {}, 200}});
     m_dbgCisNep->setVisible(false);
     body->addWidget(m_dbgCisNep);
     static_cast<QVBoxLayout *>(page->layout())->addLayout(body, 1);
@@ -516,17 +516,17 @@ QWidget *TKartaZam::vytvorDochodky()
     auto *left = new QVBoxLayout;
     left->addWidget(Vytvor_mriezku(page, &dmz.DS_DOCH, QStringLiteral("DBG_doch"),
                                    {{"Typ", "Typ", 40},
-                                    {"L_DOCH", "Druh dôchodku", 200},
+                                    {"L_DOCH", {}, 200},
                                     {"Datum_od", "Nárok od", 80},
                                     {"Datum_do", "Nárok do", 80}}));
     left->addWidget(Vytvor_formular(page, &dmz.DS_DOCH, QStringLiteral("TDOCH_"),
-                                    {{"Typ", "Typ dôchodku", V, "L_DOCH"},
-                                     {"Datum_od", "Dátum začiatku nároku", D},
-                                     {"Datum_do", "Dátum ukončenia nároku", D}}));
+                                    {{"Typ", {}, V, "L_DOCH"},
+                                     {"Datum_od", {}, D},
+                                     {"Datum_do", {}, D}}));
     body->addLayout(left, 1);
     m_dsCisDoch = std::make_unique<db::DataSource>(&DM().CIS13_);
     body->addWidget(Vytvor_mriezku(page, m_dsCisDoch.get(), QStringLiteral("DBG_cis_doch"),
-                                   {{"TYP", "Typ", 40}, {"POPIS", "Druh dôchodku", 220}}));
+                                   {{"TYP", {}, 40}, {"POPIS", {}, 220}}));
     static_cast<QVBoxLayout *>(page->layout())->addLayout(body, 1);
     pridajZalozku(page, QStringLiteral("Dôchodok"), &dmz.DS_DOCH, &dmz.DS_DOCH, navList, navDetail);
     return page;
@@ -541,10 +541,10 @@ QWidget *TKartaZam::vytvorPpv()
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
     page->layout()->addWidget(Vytvor_mriezku(page, &dmp.DS_PGRID, QStringLiteral("DBG_ppv"),
                                              {{"TYP", "Druh", 40},
-                                              {"NASTUP", "Nástup", 80},
-                                              {"VYSTUP", "Výstup", 80},
-                                              {"DATUM", "Dátum", 80},
-                                              {"R1", "1. riadok", 240}}));
+                                              {"NASTUP", {}, 80},
+                                              {"VYSTUP", {}, 80},
+                                              {"DATUM", {}, 80},
+                                              {"R1", {}, 240}}));
     m_pcPpv = new TStranky(page);
     m_pcPpv->setObjectName(QStringLiteral("PC_PPV"));
     m_pcPpv->tabBar()->hide();
@@ -567,22 +567,22 @@ QWidget *TKartaZam::vytvorPpv()
             l->setContentsMargins(0, 0, 0, 0);
             l->addWidget(titulok(QString::fromUtf8(caption), sub, QStringLiteral("Panel_") + pageName));
             l->addWidget(Vytvor_formular(sub, &dmp.DS_PPV, pageName.mid(5) + u'_',
-                                         {{"NASTUP", "Nástup", D},
-                                          {"VYSTUP", "Výstup", D},
-                                          {"R1", "1. riadok"},
-                                          {"R2", "2. riadok"},
-                                          {"R3", "3. riadok"},
-                                          {"R4", "4. riadok"},
-                                          {"R5", "5. riadok"},
-                                          {"R6", "6. riadok"},
-                                          {"R7", "7. riadok"},
-                                          {"R8", "8. riadok"},
-                                          {"R9", "9. riadok"},
-                                          {"R10", "10. riadok"},
-                                          {"R11", "11. riadok"},
-                                          {"R12", "12. riadok"},
-                                          {"MIESTO", "Miesto"},
-                                          {"DATUM", "Dátum", D}},
+                                         {{"NASTUP", {}, D},
+                                          {"VYSTUP", {}, D},
+                                          {"R1"},
+                                          {"R2"},
+                                          {"R3"},
+                                          {"R4"},
+                                          {"R5"},
+                                          {"R6"},
+                                          {"R7"},
+                                          {"R8"},
+                                          {"R9"},
+                                          {"R10"},
+                                          {"R11"},
+                                          {"R12"},
+                                          {"MIESTO"},
+                                          {"DATUM", {}, D}},
                                          1));
         }
         sub->setObjectName(pageName);
@@ -602,19 +602,19 @@ QWidget *TKartaZam::vytvorEldp()
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
     page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_ELDP, QStringLiteral("DBG_eldp"),
-                                             {{"Datum_od", "Dátum od", 80},
-                                              {"Datum_do", "Dátum do", 80},
+                                             {{"Datum_od", {}, 80},
+                                              {"Datum_do", {}, 80},
                                               {"Znak", "Znak", 40},
-                                              {"VZ", "Vymeriavací základ", 100},
+                                              {"VZ", {}, 100},
                                               {"Vyluka_VZ", "VZ vylúč.dôb", 90},
                                               {"Vyluka_dni", "Dni vylúč.dôb", 80}}));
     page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_ELDP, QStringLiteral("TELDP_"),
-                                              {{"Datum_od", "Dátum od", D},
-                                               {"Datum_do", "Dátum do", D},
-                                               {"Znak", "Znak poistenia", V, "L_ZNAK"},
-                                               {"VZ", "Vymeriavací základ"},
-                                               {"Vyluka_VZ", "VZ počas vylúč.dôb"},
-                                               {"Vyluka_dni", "Kal.dni vylúč. dôb"}}));
+                                              {{"Datum_od", {}, D},
+                                               {"Datum_do", {}, D},
+                                               {"Znak", {}, V, "L_ZNAK"},
+                                               {"VZ"},
+                                               {"Vyluka_VZ"},
+                                               {"Vyluka_dni"}}));
     pridajZalozku(page, QStringLiteral("Evid.list dôch.poistenia"), &dmz.DS_ELDP, &dmz.DS_ELDP, navList,
                   navDetail);
     return page;
@@ -634,32 +634,32 @@ QWidget *TKartaZam::vytvorZp()
     zl->addItem(riadokNavigatorov(Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1a"), true),
                                   Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1b"), false)));
     zl->addWidget(Vytvor_formular(zamnec, &dmz.DS_ZP1, QStringLiteral("TZP1_"),
-                                  {{"V_rok", "Rok vykonania zúčtovania", R},
-                                   {"ROK", "Rok", R},
-                                   {"KZP", "Kód zdravotnej poisťovne", V, "L_KZP"},
-                                   {"Typ_zuctovania", "Spôsob zúčtovania", V, "L_TYP_ZUCT"},
-                                   {"Datum_ziadosti", "Dátum podania žiadosti", D},
-                                   {"Datum_vykonania", "Dátum ročného zúčtovania", D},
-                                   {"Datum_doklad", "Dátum vystavenia potvrdenia", D},
-                                   {"Pocet_zamtelov", "Počet iných zamestnávateľov"},
-                                   {"Zamnec_od", "Zamestnanec od", D},
-                                   {"Zamnec_do", "Zamestnanec do", D},
-                                   {"Uhrn_prijmov", "Úhrn príjmov"},
-                                   {"Uhrn_preddav_zamnec", "Úhrn preddavkov zamestnanca"},
-                                   {"Uhrn_preddav_zamtel", "Úhrn preddavkov zamestnávateľa"},
-                                   {"Uhrn_minim_zakladov", "Úhrn minimálnych základov"},
-                                   {"Preddavky_dan_uzn", "Preddavky - daňovo uznané"}}));
+                                  {{"V_rok", {}, R},
+                                   {"ROK", {}, R},
+                                   {"KZP", {}, V, "L_KZP"},
+                                   {"Typ_zuctovania", {}, V, "L_TYP_ZUCT"},
+                                   {"Datum_ziadosti", {}, D},
+                                   {"Datum_vykonania", {}, D},
+                                   {"Datum_doklad", {}, D},
+                                   {"Pocet_zamtelov"},
+                                   {"Zamnec_od", {}, D},
+                                   {"Zamnec_do", {}, D},
+                                   {"Uhrn_prijmov"},
+                                   {"Uhrn_preddav_zamnec"},
+                                   {"Uhrn_preddav_zamtel"},
+                                   {"Uhrn_minim_zakladov"},
+                                   {"Preddavky_dan_uzn"}}));
     zl->addItem(riadokNavigatorov(Vytvor_navigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3a"), true),
                                   Vytvor_navigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3b"), false)));
     auto *vysledok = Vytvor_mriezku(zamnec, &dmz.DS_ZP3, QStringLiteral("DBG_zp3"),
-                                    {{"Typ", "Typ", 40},
-                                     {"Rok", "Rok", 50},
-                                     {"A1", "A1", 60},
-                                     {"A2", "A2", 60},
-                                     {"X1", "X1", 80},
-                                     {"X2", "X2", 80},
-                                     {"X3", "X3", 80},
-                                     {"X4", "X4", 80}});
+                                    {{"Typ", {}, 40},
+                                     {"Rok", {}, 50},
+                                     {"A1", {}, 60},
+                                     {"A2", {}, 60},
+                                     {"X1", {}, 80},
+                                     {"X2", {}, 80},
+                                     {"X3", {}, 80},
+                                     {"X4", {}, 80}});
     // The results have no fields of their own: their cells are typed into.
     vysledok->setReadOnly(false);
     zl->addWidget(vysledok);
@@ -671,21 +671,21 @@ QWidget *TKartaZam::vytvorZp()
     dl->addItem(riadokNavigatorov(Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2a"), true),
                                   Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2b"), false)));
     dl->addWidget(Vytvor_mriezku(doklad, &dmz.DS_ZP2, QStringLiteral("DBG_zp2"),
-                                 {{"Datum_od", "Dátum od", 80}, {"Datum_do", "Dátum do", 80}, {"Dovod", "Dôvod", 220}}));
+                                 {{"Datum_od", {}, 80}, {"Datum_do", {}, 80}, {"Dovod", {}, 220}}));
     dl->addWidget(Vytvor_formular(doklad, &dmz.DS_ZP2, QStringLiteral("TZP2_"),
-                                  {{"Datum_od", "Dátum od", D}, {"Datum_do", "Dátum do", D}, {"Dovod", "Dôvod"}}));
+                                  {{"Datum_od", {}, D}, {"Datum_do", {}, D}, {"Dovod"}}));
     m_vypocetZp = new QPushButton(QStringLiteral("Výpočet podkladov pre doklad"), doklad);
     m_vypocetZp->setObjectName(QStringLiteral("Butt_vypocet_zp"));
     dl->addWidget(m_vypocetZp, 0, Qt::AlignLeft);
     dl->addItem(riadokNavigatorov(Vytvor_navigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4a"), true),
                                   Vytvor_navigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4b"), false)));
     auto *mesiace = Vytvor_mriezku(doklad, &dmz.DS_ZP4, QStringLiteral("DBG_zp4"),
-                                   {{"V_mesiac", "Mesiac", 50},
-                                    {"X1", "Príjem", 90},
-                                    {"X2", "Preddavok zamestnávateľa", 90},
-                                    {"X3", "Minimálny základ", 90},
-                                    {"X4", "Preddavok zamestnanca", 90},
-                                    {"X5", "Preddavok ZPS", 90}});
+                                   {{"V_mesiac", {}, 50},
+                                    {"X1", {}, 90},
+                                    {"X2", {}, 90},
+                                    {"X3", {}, 90},
+                                    {"X4", {}, 90},
+                                    {"X5", {}, 90}});
     // The monthly basis is corrected in its cells too.
     mesiace->setReadOnly(false);
     dl->addWidget(mesiace);
@@ -707,11 +707,11 @@ QWidget *TKartaZam::vytvorDavku601()
     page->layout()->addItem(riadokNavigatorov(nav, nullptr));
     auto *body = new QHBoxLayout;
     auto *grid = Vytvor_mriezku(page, &dmz.DS_ZP5, QStringLiteral("DBG_zp5"),
-                                {{"Kod_zmeny", "Kód zmeny (2 znaky)", 110},
-                                 {"Platnost_zmeny", "Platnosť zmeny (Z,K,X)", 130},
-                                 {"Datum_zmeny", "Dátum zmeny", 90},
-                                 {"Id_cislo", "Identifikačné číslo", 110},
-                                 {"KZP", "Kód ZP (2 znaky)", 90}});
+                                {{"Kod_zmeny", {}, 110},
+                                 {"Platnost_zmeny", {}, 130},
+                                 {"Datum_zmeny", {}, 90},
+                                 {"Id_cislo", {}, 110},
+                                 {"KZP", {}, 90}});
     // A change report is typed into its row: the tab has no fields beside the grid.
     grid->setReadOnly(false);
     body->addWidget(grid, 1);

@@ -36,8 +36,10 @@ public:
     int index() const { return m_index; } // position among the dataset's fields
     DataSet &dataSet() const { return *m_owner; }
 
-    // Label shown to users; the name when none was set.
+    // Label shown to users (captions, grid titles, the field's messages); the name when
+    // none was set.
     QString label() const { return m_label.isEmpty() ? m_name : m_label; }
+    bool hasLabel() const { return !m_label.isEmpty(); }
     void setLabel(const QString &label) { m_label = label; }
     bool required() const { return m_required; }
     void setRequired(bool r) { m_required = r; m_requiredSet = true; }

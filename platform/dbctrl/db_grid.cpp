@@ -51,10 +51,15 @@ void DBGridModel::resolveColumns()
             m_fields << f;
         }
     }
+    // Titles come from the fields' labels also while the rows are not shown (the source
+    // switched off, the data closed): the dataset knows its declared fields.
+    const db::DataSource *source = m_link ? m_link->dataSource() : nullptr;
+    const db::DataSet *named = m_ds ? m_ds : source ? source->dataSet() : nullptr;
     for (int i = 0; i < m_effective.size(); ++i) {
         const db::Field *f = m_fields[i];
         const DBGridColumn &c = m_effective[i];
-        m_titles << (!c.title.isEmpty() ? c.title : f ? f->label() : c.fieldName);
+        const db::Field *labelled = f ? f : named ? named->findField(c.fieldName) : nullptr;
+        m_titles << (!c.title.isEmpty() ? c.title : labelled ? labelled->label() : c.fieldName);
         m_rightAligned << (f && db::isNumericType(f->type()));
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/dbctrl/screen_builder.h"
 
+#include "platform/db/dataset.h"
+#include "platform/db/datasource.h"
 #include "platform/dbctrl/db_check_box.h"
 #include "platform/dbctrl/db_combo_box.h"
 #include "platform/dbctrl/db_edit.h"
@@ -33,6 +35,18 @@ db::DataSource *ScreenBuilder::sourceOf(const ScreenControl &c) const
         return m_source;
     Q_ASSERT_X(m_sources.contains(c.source), "ScreenBuilder", "a control names a source the builder lacks");
     return m_sources.value(c.source);
+}
+
+QString ScreenBuilder::captionOf(const ScreenControl &c) const
+{
+    // A caption given (also an empty one) stands; otherwise the field's label, so that the
+    // screen and the field's messages name the field alike.
+    if (!c.label.isNull() || c.field.isEmpty())
+        return c.label;
+    db::DataSource *source = sourceOf(c);
+    const db::DataSet *ds = source ? source->dataSet() : nullptr;
+    const db::Field *f = ds ? ds->findField(c.field) : nullptr;
+    return f ? f->label() : c.field;
 }
 
 QString ScreenBuilder::nameOf(const ScreenControl &c)
@@ -180,7 +194,7 @@ void ScreenBuilder::layOut(const ScreenGroup &g, QWidget *host)
             grid->addWidget(control(c, host), row, column);
             continue;
         }
-        auto *label = new QLabel(c.label, host);
+        auto *label = new QLabel(captionOf(c), host);
         if (!c.labelName.isEmpty())
             label->setObjectName(c.labelName);
         QWidget *w = control(c, host);

@@ -1,6 +1,8 @@
 #pragma once
 // Makes the widgets of a screen description (screen_description.h): the data-aware
-// controls bound to their fields, their captions, groups, tables and tab pages.
+// controls bound to their fields, their captions, groups, tables and tab pages. A control
+// whose caption is not given (a null text; an empty one is no caption) is captioned with
+// its field's label, and a grid column without a title shows the field's label.
 //
 // A field control is named by the builder's prefix and its field ("TZAM_Surname"); a field
 // that already has a control of that name from the same builder gets "_2", "_3" ... (a
@@ -56,6 +58,7 @@ private:
     void layOut(const ScreenGroup &g, QWidget *host);
     db::DataSource *sourceOf(const ScreenControl &c) const;
     QString nameOf(const ScreenControl &c);
+    QString captionOf(const ScreenControl &c) const;
     ColorRole roleOf(const ScreenControl &c) const;
 
     db::DataSource *m_source;
