@@ -101,10 +101,12 @@ TEST_F(DbctrlEdit, TypedTextIsWrittenWhenTheEditIsLeftOrEnterPressed)
     EXPECT_EQ(stored(1, QStringLiteral("Surname")).toString(), u"Cibula");
 
     edit.setDataField(QStringLiteral("Plat"));
+    test::enter(&edit);
     retype(&edit, QStringLiteral("12.5"));
     pressKey(&edit, Qt::Key_Return);
     EXPECT_DOUBLE_EQ(zam.value(QStringLiteral("Plat")).toDouble(), 12.5);
-    EXPECT_EQ(edit.text(), u"12,5"); // shown as the field normalised it
+    EXPECT_EQ(edit.text(), u"12,5"); // shown as the field normalised it, still typed in
+    leave(&edit);
 
     zam.post();
     EXPECT_EQ(edit.text(), u"12,50");

@@ -8,15 +8,32 @@
 namespace tarix::ui {
 
 namespace {
+
 constexpr char kTranslatorName[] = "tarixQtTranslation";
-}
+
+// Debian's Slovak catalogue still files the standard buttons' texts under QDialogButtonBox,
+// where Qt 5 and 6 ask for them under QPlatformTheme; without this the buttons stay English.
+class QtTranslator : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0)
+            text = QTranslator::translate("QDialogButtonBox", sourceText, disambiguation, n);
+        return text;
+    }
+};
+
+} // namespace
 
 QTranslator *installQtTranslation(QCoreApplication &app)
 {
     if (auto *installed = app.findChild<QTranslator *>(QLatin1String(kTranslatorName),
                                                        Qt::FindDirectChildrenOnly))
         return installed;
-    auto *translator = new QTranslator(&app);
+    auto *translator = new QtTranslator(&app);
     translator->setObjectName(QLatin1String(kTranslatorName));
     // "qt_sk" pulls in qtbase_sk and the other modules' files the system has.
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
