@@ -40,8 +40,11 @@ SaveProposalScope::~SaveProposalScope() { hostSlot() = m_previousSet; }
 void SaveProposalScope::showPreview(const PreparedReport &report, ReportForm &form)
 {
     PreparedReport proposed = report;
-    proposed.saveFolder = m_folder;
-    proposed.saveBaseName = m_baseName;
+    // An inner scope has proposed already (it passes the report on through this one).
+    if (proposed.saveFolder.isEmpty() && proposed.saveBaseName.isEmpty()) {
+        proposed.saveFolder = m_folder;
+        proposed.saveBaseName = m_baseName;
+    }
     // The host that would have shown it without this scope.
     PreviewHost *const self = hostSlot();
     hostSlot() = m_previousSet;
