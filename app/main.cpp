@@ -1,5 +1,6 @@
 // TARIX: personnel and payroll program.
 #include "core/forms/startup.h"
+#include "platform/ui/qt/qt_translation.h"
 #include "payroll/forms/subsystem.h"
 #include "reports/forms/subsystem.h"
 
@@ -11,6 +12,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    tarix::ui::installQtTranslation(app);
     try {
         // Each subsystem declares its data modules, commands and reports, after those of
         // the subsystems it builds on.

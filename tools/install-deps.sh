@@ -2,7 +2,7 @@
 # Installs what TARIX needs to build, test and run, from Debian's packages.
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
-      qt6-base-dev qt6-base-dev-tools libgl-dev
+      qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
       libsqlite3-dev googletest libgtest-dev libbenchmark-dev
       fonts-liberation xdg-utils)
 missing=()

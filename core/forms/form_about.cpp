@@ -4,11 +4,55 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarix::core {
+
+QPixmap aboutPicture()
+{
+    // Drawn rather than shipped: a band in the program's blue with a payslip and coins.
+    constexpr int kWidth = 320, kHeight = 72;
+    QPixmap pixmap(kWidth, kHeight);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, kWidth, 0);
+    band.setColorAt(0, QColor(0x1f, 0x4e, 0x79));
+    band.setColorAt(1, QColor(0x4f, 0x8f, 0xc9));
+    p.fillRect(pixmap.rect(), band);
+
+    // The payslip: a white sheet with lines of text and a total.
+    const QRectF sheet(24, 10, 44, 54);
+    p.setPen(QPen(QColor(0x10, 0x2a, 0x43), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(sheet);
+    p.setPen(QPen(QColor(0x9a, 0xa8, 0xb6), 2));
+    for (int i = 0; i < 5; ++i)
+        p.drawLine(QPointF(sheet.left() + 6, sheet.top() + 9 + i * 8),
+                   QPointF(sheet.right() - (i % 2 ? 14 : 6), sheet.top() + 9 + i * 8));
+    p.setPen(QPen(QColor(0x1f, 0x4e, 0x79), 2));
+    p.drawLine(QPointF(sheet.left() + 20, sheet.bottom() - 6), QPointF(sheet.right() - 6, sheet.bottom() - 6));
+
+    // A stack of coins beside it.
+    p.setPen(QPen(QColor(0x8a, 0x6d, 0x0b), 1));
+    p.setBrush(QColor(0xf2, 0xc2, 0x3a));
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QRectF(74, 50 - i * 7, 26, 10));
+
+    // The name.
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(34);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(116, 0, kWidth - 124, kHeight), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("TARIX"));
+    p.end();
+    return pixmap;
+}
 
 TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent)
 {
@@ -26,12 +70,11 @@ TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent)
     auto *line = new QLabel(QStringLiteral("Personalistika a mzdy"), this);
     line->setAlignment(Qt::AlignCenter);
 
-    // The picture: a framed band in the program's colours stands in for the bitmap.
-    auto *picture = new QFrame(this);
+    auto *picture = m_picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setFixedHeight(48);
+    picture->setPixmap(aboutPicture());
+    picture->setAlignment(Qt::AlignCenter);
     picture->setFrameShape(QFrame::Box);
-    picture->setStyleSheet(QStringLiteral("background-color: #1f4e79;"));
 
     m_version = new QLabel(QString::fromLatin1(kVersionText), this);
     m_version->setAlignment(Qt::AlignCenter);

@@ -3,9 +3,13 @@
 #include <QDialog>
 
 class QLabel;
+class QPixmap;
 class QPushButton;
 
 namespace tarix::core {
+
+// The picture of the box: the product's name beside a payslip and coins.
+QPixmap aboutPicture();
 
 class TFormAbout : public QDialog {
     Q_OBJECT
@@ -20,9 +24,11 @@ public:
 
     QLabel *versionLabel() const { return m_version; }
     QLabel *folderLabel() const { return m_folder; }
+    QLabel *pictureLabel() const { return m_picture; }
     QPushButton *okButton() const { return m_ok; }
 
 private:
+    QLabel *m_picture;
     QLabel *m_version;
     QLabel *m_folder;
     QPushButton *m_ok;

@@ -235,17 +235,9 @@ void TFormMain::vytvorStranky()
     m_n->setObjectName(QStringLiteral("N"));
     layout->addWidget(m_n, 1);
 
-    // The start page, with the product's web page at its foot.
+    // The start page. It shows no web link: the product has no web page yet.
     auto *empty = new QWidget(m_n);
     empty->setObjectName(QStringLiteral("EMPTY"));
-    auto *el = new QVBoxLayout(empty);
-    el->addStretch();
-    auto *web = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(QString::fromLatin1(kTarixWebPage)), empty);
-    web->setObjectName(QStringLiteral("Panel_web"));
-    web->setAlignment(Qt::AlignCenter);
-    web->setFrameShape(QFrame::Panel);
-    connect(web, &QLabel::linkActivated, this, [] { FormMenuPomoc().InternetClick(); });
-    el->addWidget(web);
     m_n->addWidget(empty);
 
     if (hasDM()) {

@@ -6,11 +6,39 @@
 #include "core/forms/form_pomoc.h"
 #include "core/helpers/file_choice.h"
 #include "platform/shell/launcher.h"
+#include "platform/shell/paths.h"
+#include "platform/ui/user_interface.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace tarix::core {
+
+namespace {
+
+// Why an item has nothing to start: its tooltip, and the message should it be triggered.
+QString bezXmlEditora()
+{
+    return QStringLiteral("XML editor nie je nastavený: v priečinku programu nie je program %1.")
+        .arg(QString::fromLatin1(kXmlEditorFile));
+}
+QString bezOdbc()
+{
+    return QStringLiteral("ODBC manažér patrí systému Windows; TARIX tu má údaje v databázach SQLite "
+                          "a ODBC nepotrebuje.");
+}
+QString bezWebu() { return QStringLiteral("TARIX zatiaľ nemá vlastnú webovú stránku."); }
+
+// The shell did not take it: the clerk learns what was missing rather than seeing nothing.
+bool told(bool started, const QString &what)
+{
+    if (!started && ui::hasCurrent())
+        ui::current().showMessage(ui::MessageKind::Warning, what);
+    return started;
+}
+
+} // namespace
 
 TFormMenuPomoc::TFormMenuPomoc(QObject *parent) : QObject(parent)
 {
@@ -23,6 +51,8 @@ QMenu *TFormMenuPomoc::Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu)
 {
     QMenu *pomoc = menu->addMenu(QStringLiteral("Pomoc"));
     pomoc->setObjectName(QStringLiteral("Pomoc"));
+    // A disabled item says why in its tooltip.
+    pomoc->setToolTipsVisible(true);
     const QPointer<QWidget> window(owner);
 
     auto add = [&](const QString &caption, const char *name, auto handler) {
@@ -46,13 +76,37 @@ QMenu *TFormMenuPomoc::Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu)
     pomoc->addSeparator();
     add(QStringLiteral("&O programe (verzia programu)"), "OPrograme",
         [this, window] { OProgrameClick(window); });
+
+    // Items with nothing to start on this system stay in their place, disabled.
+    auto disable = [&](const char *name, const QString &why) {
+        QAction *action = pomoc->findChild<QAction *>(QString::fromLatin1(name));
+        action->setEnabled(false);
+        action->setToolTip(why);
+        action->setStatusTip(why);
+    };
+    if (xmlEditor().isEmpty())
+        disable("XmlEditor", bezXmlEditora());
+    disable("OdbcManazer", bezOdbc());
+    if (QString::fromLatin1(kTarixWebPage).isEmpty())
+        disable("Internet", bezWebu());
     return pomoc;
 }
 
+QString TFormMenuPomoc::xmlEditor() const
+{
+    const QString folder = appPaths().programFolder;
+    if (folder.isEmpty())
+        return {};
+    const QFileInfo editor(shell::findCaseInsensitive(folder + QString::fromLatin1(kXmlEditorFile)));
+    return editor.isFile() && editor.isExecutable() ? editor.absoluteFilePath() : QString();
+}
+
+
 bool TFormMenuPomoc::PopisZmienClick()
 {
-    return ShellUtils::ShellOpenFile(appPaths().programFolder + QStringLiteral("tarix_zmeny_2007.rtf"),
-                                     QString(), QString(), ShellUtils::SW_SHOWNORMAL);
+    const QString file = appPaths().programFolder + QString::fromLatin1(kChangeListFile);
+    return told(ShellUtils::ShellOpenFile(file, QString(), QString(), ShellUtils::SW_SHOWNORMAL),
+                QStringLiteral("Popis zmien verzie sa nepodarilo otvoriť: %1").arg(file));
 }
 
 void TFormMenuPomoc::KalkulackaClick(QWidget *owner)
@@ -68,16 +122,21 @@ void TFormMenuPomoc::KalkulackaClick(QWidget *owner)
 
 bool TFormMenuPomoc::XmlEditorClick()
 {
-    const QString folder = appPaths().programFolder;
-    return ShellUtils::ShellOpenFile(folder + QStringLiteral("pxe.exe"), QString(),
-                                     folder + QStringLiteral("vystupy"),
-                                     ShellUtils::SW_SHOWMAXIMIZED);
+    const QString editor = xmlEditor();
+    if (editor.isEmpty())
+        return told(false, bezXmlEditora());
+    // It works on the files the program writes to the program folder's "vystupy".
+    QString work = appPaths().programFolder + QStringLiteral("vystupy");
+    if (!QFileInfo(shell::findCaseInsensitive(work)).isDir())
+        work = appPaths().programFolder;
+    return told(ShellUtils::ShellOpenFile(editor, QString(), work, ShellUtils::SW_SHOWMAXIMIZED),
+                QStringLiteral("XML editor sa nepodarilo spustiť: %1").arg(editor));
 }
 
 bool TFormMenuPomoc::OdbcManazerClick()
 {
-    return ShellUtils::ShellOpenFile(QStringLiteral("odbcad32"), QString(),
-                                     appPaths().programFolder, ShellUtils::SW_SHOWNORMAL);
+    // The Windows ODBC administrator has no counterpart here (the menu item is disabled).
+    return told(false, bezOdbc());
 }
 
 void TFormMenuPomoc::PopisSkratiekClick(QWidget *owner)
@@ -93,8 +152,11 @@ void TFormMenuPomoc::VyberTlacovehoSuboruClick()
 
 bool TFormMenuPomoc::InternetClick()
 {
-    return ShellUtils::ShellOpenFile(QString::fromLatin1(kTarixWebPage), QString(), QString(),
-                                     ShellUtils::SW_SHOWNORMAL);
+    const QString page = QString::fromLatin1(kTarixWebPage);
+    if (page.isEmpty())
+        return told(false, bezWebu());
+    return told(ShellUtils::ShellOpenFile(page, QString(), QString(), ShellUtils::SW_SHOWNORMAL),
+                QStringLiteral("Webovú stránku %1 sa nepodarilo otvoriť.").arg(page));
 }
 
 void TFormMenuPomoc::OProgrameClick(QWidget *owner)

@@ -15,9 +15,17 @@ namespace tarix::core {
 
 class TFormAbout;
 
-// The product's web page opened by "Internet - informácie o TARIX" and from the start
-// screen. The product has no page of its own yet: a reserved example address stands here.
-inline constexpr const char *kTarixWebPage = "https://www.tarix.example/";
+// The product's web page opened by "Internet - informácie o TARIX". Empty while the product
+// has no page of its own: the item is then disabled and no link is shown anywhere.
+inline constexpr const char *kTarixWebPage = "";
+
+// The change list shipped in the program folder (tools/mkinst puts it there), shown by
+// "TARIX - popis zmien verzie" in the desktop's text viewer.
+inline constexpr const char *kChangeListFile = "tarix_zmeny.txt";
+
+// The XML editor "XML editor" starts from the program folder; the item is disabled while
+// the folder holds none.
+inline constexpr const char *kXmlEditorFile = "pxe";
 
 class TFormMenuPomoc : public QObject {
     Q_OBJECT
@@ -30,7 +38,7 @@ public:
     QMenu *Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu);
 
     // The handlers of the items. Those starting something outside return whether the
-    // shell took it.
+    // shell took it; when it did not, the clerk is told why.
     bool PopisZmienClick();
     void KalkulackaClick(QWidget *owner);
     bool XmlEditorClick();
@@ -39,6 +47,9 @@ public:
     void VyberTlacovehoSuboruClick();
     bool InternetClick();
     void OProgrameClick(QWidget *owner);
+
+    // The XML editor of the program folder, or empty when it holds none.
+    QString xmlEditor() const;
 
     // The about box, once it has been shown (it is kept afterwards).
     TFormAbout *aboutBox() const { return m_about; }

@@ -29,6 +29,20 @@ QString outputFolderOrDefault()
     return core::appPaths().networkRoot + QStringLiteral("vystupy");
 }
 
+QString outputFileBaseName(const QString &reportCode, int period, const QString &subject)
+{
+    QStringList parts;
+    for (const QString &part : {reportCode.trimmed(), period > 0 ? QString::number(period) : QString(),
+                                subject.trimmed()})
+        if (!part.isEmpty())
+            parts << part;
+    QString name = parts.join(u'_');
+    for (QChar &ch : name)
+        if (QStringView(u"/\\:*?\"<>| ").contains(ch) || ch.unicode() < 32)
+            ch = u'-';
+    return name;
+}
+
 int Vyber_a_otvor_subor(const QString &folder, const QString &filter)
 {
     // The dialog and the programs started may move the current folder; the program's

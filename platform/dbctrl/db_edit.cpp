@@ -27,8 +27,9 @@ DBEdit::~DBEdit()
 
 QString DBEdit::fieldText(db::Field &f) const
 {
-    // The edit text while the value can be changed, the display text otherwise.
-    const bool editText = m_link.isEditing() || (hasFocus() && m_link.acceptsInput());
+    // The edit text only while the clerk types in the field; everywhere else the value is
+    // read, so it shows as formatted.
+    const bool editText = m_typedIn && m_link.acceptsInput();
     return dbctrl::displayText(&f, editText ? TextForm::Edit : TextForm::Display);
 }
 
@@ -93,9 +94,11 @@ void DBEdit::keyPressEvent(QKeyEvent *event)
 void DBEdit::focusInEvent(QFocusEvent *event)
 {
     updateInputState();
-    QLineEdit::focusInEvent(event);
+    m_typedIn = true;
+    // The edit text before Qt's focus handling, which selects the whole text on Tab.
     if (!m_link.isModified())
         showFieldValue();
+    QLineEdit::focusInEvent(event);
     if (movesBetweenFields(event))
         emit entered();
 }
@@ -109,8 +112,10 @@ void DBEdit::contextMenuEvent(QContextMenuEvent *event)
 void DBEdit::focusOutEvent(QFocusEvent *event)
 {
     const bool leaving = movesBetweenFields(event);
-    if (leaving)
+    if (leaving) {
         commit();
+        m_typedIn = false;
+    }
     QLineEdit::focusOutEvent(event);
     if (!m_link.isModified())
         showFieldValue();

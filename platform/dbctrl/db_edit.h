@@ -2,8 +2,9 @@
 // Single-line data-aware edits: DBEdit (any field) and DBDateEdit (a date field, typed as
 // d.M.yyyy or chosen from a calendar; empty means no date).
 //
-// The edit shows the field's display text while the dataset browses and its edit text while
-// it is edited; it is read-only unless the dataset is in edit or insert state (or the
+// The edit shows the field's display text ("25 000,00") whenever the cursor is not in it, in
+// every state of the dataset, and its edit text ("25000") only while the cursor is in it and
+// it takes input; it is read-only unless the dataset is in edit or insert state (or the
 // source's autoEdit lets typing start the edit). The typed text is written into the field
 // when the edit is left or Enter is pressed; Esc drops it.
 #include "platform/dbctrl/data_control.h"
@@ -43,6 +44,10 @@ protected:
 private:
     void showFieldValue();
     void userEdited(const QString &text);
+
+    // The cursor is in the edit (entered and not left for another field; a popup or
+    // another window taking the focus for a while does not count as leaving).
+    bool m_typedIn = false;
 };
 
 class DBDateEdit : public DBEdit {

@@ -22,7 +22,9 @@
 namespace tarix::dbctrl {
 
 // Which text of a field a control shows: the display text (display format, OnGetText
-// asked for display) or the edit text (the plain value, OnGetText asked for editing).
+// asked for display) or the edit text (the plain value, OnGetText asked for editing). A
+// control shows the edit text only while the clerk types in it, in any other case (also
+// while its record is edited) the display text.
 enum class TextForm { Display, Edit };
 
 // The text of a field as every data-aware control shows it. Empty when there is no field,

@@ -66,6 +66,11 @@ struct PreparedReport {
     QString title;
     int previewZoom = 100;
     std::vector<PreparedPage> pages;
+    // Where saving the report to a file (PDF, text, prepared report) starts, and the name it
+    // proposes without its extension ("VP2005A_200703_102"); the launcher of the report
+    // knows both (see SaveProposalScope), the engine neither. Empty: the current folder, no name.
+    QString saveFolder;
+    QString saveBaseName;
 
     int pageCount() const { return int(pages.size()); }
 };

@@ -29,6 +29,30 @@ void setDefaultPreviewHost(PreviewHost *host) { hostSlot() = host; }
 
 void setWindowPreviewHost(PreviewHost *host) { windowHostSlot() = host; }
 
+SaveProposalScope::SaveProposalScope(const QString &folder, const QString &baseName)
+    : m_folder(folder), m_baseName(baseName), m_previousSet(hostSlot())
+{
+    hostSlot() = this;
+}
+
+SaveProposalScope::~SaveProposalScope() { hostSlot() = m_previousSet; }
+
+void SaveProposalScope::showPreview(const PreparedReport &report, ReportForm &form)
+{
+    PreparedReport proposed = report;
+    // An inner scope has proposed already (it passes the report on through this one).
+    if (proposed.saveFolder.isEmpty() && proposed.saveBaseName.isEmpty()) {
+        proposed.saveFolder = m_folder;
+        proposed.saveBaseName = m_baseName;
+    }
+    // The host that would have shown it without this scope.
+    PreviewHost *const self = hostSlot();
+    hostSlot() = m_previousSet;
+    PreviewHost *next = defaultPreviewHost();
+    hostSlot() = self;
+    next->showPreview(proposed, form);
+}
+
 void CapturingPreviewHost::showPreview(const PreparedReport &report, ReportForm &form)
 {
     Q_UNUSED(form);

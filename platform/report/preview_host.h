@@ -21,6 +21,25 @@ public:
     PreparedReport last;
 };
 
+// While it lives, every report shown through the process-wide host proposes this folder
+// and file name (without extension) for saving. The launcher of a report opens one around
+// the run: it knows the firm's output folder and what the report is of; the engine knows
+// neither. Scopes nest; the innermost wins.
+class SaveProposalScope : public PreviewHost {
+public:
+    SaveProposalScope(const QString &folder, const QString &baseName);
+    ~SaveProposalScope() override;
+    SaveProposalScope(const SaveProposalScope &) = delete;
+    SaveProposalScope &operator=(const SaveProposalScope &) = delete;
+
+    void showPreview(const PreparedReport &report, ReportForm &form) override;
+
+private:
+    QString m_folder;
+    QString m_baseName;
+    PreviewHost *m_previousSet;   // what setDefaultPreviewHost had before
+};
+
 // The process-wide host: the one set here, else the window layer's (the preview window,
 // see qt/preview.h), else a capturing host that shows nothing (a run without windows).
 // nullptr restores the window layer's.

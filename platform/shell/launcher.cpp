@@ -21,6 +21,12 @@ namespace {
 
 constexpr int kStillActive = 259;
 
+StartHook &startHook()
+{
+    static StartHook hook;
+    return hook;
+}
+
 MainWindowHider &mainWindowHider()
 {
     static MainWindowHider hider;
@@ -101,6 +107,8 @@ bool useOpener(Launch &launch)
 
 } // namespace
 
+void setStartHook(StartHook hook) { startHook() = std::move(hook); }
+
 void setMainWindowHider(MainWindowHider hider) { mainWindowHider() = std::move(hider); }
 
 bool ShellOpenFile(const QString &file, const QString &parameters, const QString &folder, int showCmd)
@@ -109,9 +117,13 @@ bool ShellOpenFile(const QString &file, const QString &parameters, const QString
     if (!launch)
         return false;
     if (launch->document && !useOpener(*launch)) {
+        if (startHook())
+            return startHook()(QString(), {launch->target}, launch->workingDirectory);
         const QUrl url = isUrl(launch->target) ? QUrl(launch->target) : QUrl::fromLocalFile(launch->target);
         return QDesktopServices::openUrl(url);
     }
+    if (startHook())
+        return startHook()(launch->program, launch->arguments, launch->workingDirectory);
     return QProcess::startDetached(launch->program, launch->arguments, launch->workingDirectory);
 }
 

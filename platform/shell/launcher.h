@@ -5,6 +5,7 @@
 // Names may use backslashes as separators, and existing files and folders are found
 // without regard to case.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace tarix::ShellUtils {
@@ -36,6 +37,13 @@ bool ShellOpenFile(const QString &file, const QString &parameters = QString(),
 // has ended; then so does the wait.
 int ExecuteAndWait(const QString &file, const QString &parameters = QString(),
                    const QString &folder = QString(), int showCmd = SW_SHOWNORMAL);
+
+// What ShellOpenFile would start (a program, or the desktop's opener with the document),
+// handed to a test instead of being started; its answer is ShellOpenFile's. An empty hook
+// (the default) starts for real.
+using StartHook = std::function<bool(const QString &program, const QStringList &arguments,
+                                     const QString &workingFolder)>;
+void setStartHook(StartHook hook);
 
 // Hides the main window for the time ExecuteAndWait waits and returns what shows it
 // again. The window layer installs it (platform/shell/desktop/main_window.h); without

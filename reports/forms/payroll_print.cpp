@@ -1,6 +1,10 @@
 #include "reports/forms/payroll_print.h"
 
 #include "payroll/forms/form_main_vyp.h"
+#include "core/helpers/file_choice.h"
+#include "platform/db/session.h"
+#include "platform/report/preview_host.h"
+#include "reports/dispatcher.h"
 #include "reports/forms/f_par_form.h"
 
 namespace tarix::reports {
@@ -17,8 +21,42 @@ TMyReportParam Parametre_tlace_vyplaty(const QString &kodZostavy, int codeEmp, i
     return p;
 }
 
+namespace {
+
+// The employee's personal number, the one the clerk knows him by; his key when the record
+// cannot be read (the name is only a proposal).
+QString osobneCislo(int codeEmp)
+{
+    try {
+        if (db::Session *s = db::Session::defaultSession()) {
+            const db::SqlResult r = s->run(
+                QStringLiteral("select code_numb from \":tarix_data:zam\" where code_emp = :e"),
+                {{QStringLiteral("e"), codeEmp}});
+            if (r.rowCount() > 0 && r.asInteger(0, 0) > 0)
+                return QString::number(r.asInteger(0, 0));
+        }
+    } catch (const std::exception &e) {
+        qWarning("No personal number of employee %d: %s", codeEmp, e.what());
+    }
+    return QString::number(codeEmp);
+}
+
+} // namespace
+
+QString Navrh_nazvu_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period)
+{
+    // The layout's own code tells a 2005 payslip from an older one: "TReportVP2005A" -> "VP2005A".
+    QString kod = kodZostavy;
+    const VolbaZostavy volba = Vyber_zostavu(kodZostavy, period, &Odstup_firmy);
+    if (volba.druh == VolbaZostavy::Druh::Zostava && volba.nazov.startsWith(u"TReport"))
+        kod = volba.nazov.mid(7);
+    return MyConsts::outputFileBaseName(kod, period, osobneCislo(codeEmp));
+}
+
 void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period)
 {
+    const rpt::SaveProposalScope proposal(MyConsts::outputFolderOrDefault(),
+                                          Navrh_nazvu_tlace_vyplaty(kodZostavy, codeEmp, period));
     ParForm::Zobraz_parametre_zostavy(Parametre_tlace_vyplaty(kodZostavy, codeEmp, period));
 }
 

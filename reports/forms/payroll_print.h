@@ -11,7 +11,12 @@ namespace tarix::reports {
 // centre, no dialog, the employee range from and to `codeEmp`, the period `period`.
 TMyReportParam Parametre_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period);
 
-// Runs the report of that request through the report entry.
+// The file name (without extension) the report of the request proposes when saved:
+// the layout the period selects ("VP2005A"), the period and the employee's personal number.
+QString Navrh_nazvu_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+
+// Runs the report of that request through the report entry; its preview proposes the
+// firm's output folder and Navrh_nazvu_tlace_vyplaty for saving.
 void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period);
 
 // Makes the payroll screen's print actions run Tlac_zostavy_vyplaty.

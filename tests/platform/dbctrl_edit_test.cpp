@@ -55,11 +55,13 @@ TEST_F(DbctrlEdit, ShowsTheCurrentRecordAndFollowsScrolling)
     EXPECT_EQ(edit.text(), u"");
 }
 
-TEST_F(DbctrlEdit, DisplayTextWhileBrowsingEditTextWhileEditing)
+TEST_F(DbctrlEdit, DisplayTextUnlessTypedInEditTextWhileTypedIn)
 {
     edit.setDataField(QStringLiteral("Plat"));
     EXPECT_EQ(edit.text(), u"1000,50");
     zam.edit();
+    EXPECT_EQ(edit.text(), u"1000,50");
+    test::enter(&edit);
     EXPECT_EQ(edit.text(), u"1000,5");
     zam.cancel();
     EXPECT_EQ(edit.text(), u"1000,50");
@@ -99,10 +101,12 @@ TEST_F(DbctrlEdit, TypedTextIsWrittenWhenTheEditIsLeftOrEnterPressed)
     EXPECT_EQ(stored(1, QStringLiteral("Surname")).toString(), u"Cibula");
 
     edit.setDataField(QStringLiteral("Plat"));
+    test::enter(&edit);
     retype(&edit, QStringLiteral("12.5"));
     pressKey(&edit, Qt::Key_Return);
     EXPECT_DOUBLE_EQ(zam.value(QStringLiteral("Plat")).toDouble(), 12.5);
-    EXPECT_EQ(edit.text(), u"12,5"); // shown as the field normalised it
+    EXPECT_EQ(edit.text(), u"12,5"); // shown as the field normalised it, still typed in
+    leave(&edit);
 
     zam.post();
     EXPECT_EQ(edit.text(), u"12,50");
@@ -177,7 +181,7 @@ struct RefusalCase {
     const char *field;
     const char *typed;
     enum { Validate, Abort, None } refusal;
-    const char *oldText;    // the edit text shown afterwards
+    const char *oldText;    // the text shown after leaving
     const char *message;    // expected error box, empty: none
 };
 
@@ -209,10 +213,10 @@ TEST_P(DbctrlEditRefusal, KeepsTheOldValueInTheControl)
 INSTANTIATE_TEST_SUITE_P(
     Cases, DbctrlEditRefusal,
     ::testing::Values(
-        RefusalCase{"ValidationError", "Plat", "12,3", RefusalCase::Validate, "1000,5",
+        RefusalCase{"ValidationError", "Plat", "12,3", RefusalCase::Validate, "1000,50",
                     "Desatinná časť nesmie byť iná ako 0.5 !!!"},
         RefusalCase{"SilentAbort", "Surname", "Zoltán", RefusalCase::Abort, "Cibula", ""},
-        RefusalCase{"NotANumber", "Plat", "abc", RefusalCase::None, "1000,5",
+        RefusalCase{"NotANumber", "Plat", "abc", RefusalCase::None, "1000,50",
                     "'abc' nie je platná hodnota položky Plat."}),
     [](const auto &info) { return std::string(info.param.name); });
 

@@ -2,7 +2,9 @@
 #include "platform/report/prepared_file.h"
 #include "platform/report/render.h"
 #include "platform/report/qt/print.h"
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -239,6 +241,9 @@ bool PreviewDialog::openReport(const QString &fileName)
         QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
         return false;
     }
+    // A report opened from a file is saved again beside it under its own name.
+    loaded->saveFolder = QFileInfo(fileName).absolutePath();
+    loaded->saveBaseName = QFileInfo(fileName).completeBaseName();
     m_report = std::move(*loaded);
     m_printer.reset();   // set up again for the new report's orientation and title
     m_page = 0;
@@ -252,40 +257,70 @@ QString preparedFilter()
 {
     return QStringLiteral("Tlačové zostavy (*.%1)").arg(QLatin1String(kPreparedFileSuffix));
 }
+
+PreviewFileDialog &fileDialogSlot()
+{
+    static PreviewFileDialog dialog;
+    return dialog;
+}
+
+QString askFile(QWidget *parent, bool save, const QString &caption, const QString &proposed,
+                const QString &filter)
+{
+    if (const PreviewFileDialog &dialog = fileDialogSlot())
+        return dialog(parent, save, caption, proposed, filter);
+    return save ? QFileDialog::getSaveFileName(parent, caption, proposed, filter)
+                : QFileDialog::getOpenFileName(parent, caption, proposed, filter);
+}
+
+QString withSuffix(const QString &name, const QString &suffix)
+{
+    const QString dotted = QLatin1Char('.') + suffix;
+    return name.endsWith(dotted, Qt::CaseInsensitive) ? name : name + dotted;
+}
 } // namespace
+
+QString proposedSavePath(const PreparedReport &report, const QString &suffix)
+{
+    if (report.saveBaseName.isEmpty())
+        return report.saveFolder;
+    const QString name = report.saveBaseName + QLatin1Char('.') + suffix;
+    return report.saveFolder.isEmpty() ? name : QDir(report.saveFolder).filePath(name);
+}
+
+void setPreviewFileDialog(PreviewFileDialog dialog) { fileDialogSlot() = std::move(dialog); }
 
 void PreviewDialog::saveReportWithDialog()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Uložiť tlačovú zostavu"), QString(),
-                                                      preparedFilter());
-    if (name.isEmpty())
-        return;
-    const QString suffix = QLatin1Char('.') + QLatin1String(kPreparedFileSuffix);
-    saveReport(name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix);
+    const QString suffix = QLatin1String(kPreparedFileSuffix);
+    const QString name = askFile(this, true, QStringLiteral("Uložiť tlačovú zostavu"),
+                                 proposedSavePath(m_report, suffix), preparedFilter());
+    if (!name.isEmpty())
+        saveReport(withSuffix(name, suffix));
 }
 
 void PreviewDialog::openReportWithDialog()
 {
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Otvoriť tlačovú zostavu"), QString(),
-                                                      preparedFilter());
+    const QString name = askFile(this, false, QStringLiteral("Otvoriť tlačovú zostavu"), m_report.saveFolder,
+                                 preparedFilter());
     if (!name.isEmpty())
         openReport(name);
 }
 
 void PreviewDialog::savePdfWithDialog()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Uložiť ako PDF"), QString(),
-                                                      QStringLiteral("Súbory PDF (*.pdf)"));
+    const QString name = askFile(this, true, QStringLiteral("Uložiť ako PDF"), proposedSavePath(m_report, QStringLiteral("pdf")),
+                                 QStringLiteral("Súbory PDF (*.pdf)"));
     if (!name.isEmpty())
-        savePdf(name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".pdf"));
+        savePdf(withSuffix(name, QStringLiteral("pdf")));
 }
 
 void PreviewDialog::saveTextWithDialog()
 {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Export do textu"), QString(),
-                                                      QStringLiteral("Textové súbory (*.txt)"));
+    const QString name = askFile(this, true, QStringLiteral("Export do textu"), proposedSavePath(m_report, QStringLiteral("txt")),
+                                 QStringLiteral("Textové súbory (*.txt)"));
     if (!name.isEmpty())
-        saveText(name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) ? name : name + QStringLiteral(".txt"));
+        saveText(withSuffix(name, QStringLiteral("txt")));
 }
 
 } // namespace tarix::rpt

@@ -3,6 +3,7 @@
 #include "platform/report/preview_host.h"
 #include "platform/report/prepared.h"
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -19,6 +20,17 @@ public:
 
 // Makes the preview window the host of every report that has no other (start-up does it).
 void installDialogPreviewHost();
+
+// The file the save dialogs propose for the report: its save folder and name with the
+// extension `suffix` ("pdf"); only the folder (or nothing) when the report proposes no name.
+QString proposedSavePath(const PreparedReport &report, const QString &suffix);
+
+// The save and open dialogs of the preview: caption, the proposed path, the filter; returns
+// the chosen file or an empty string. The program shows Qt's file dialogs; tests set their
+// own answer (an empty function restores the dialogs).
+using PreviewFileDialog = std::function<QString(QWidget *parent, bool save, const QString &caption,
+                                                const QString &proposedPath, const QString &filter)>;
+void setPreviewFileDialog(PreviewFileDialog dialog);
 
 // The preview window: zoom to fit, 100 %, page width; first, previous, next, last page;
 // printing with printer set-up; saving the prepared report and opening one saved earlier

@@ -1,10 +1,12 @@
 #include "support/widgets/program_start.h"
 
 #include "core/forms/form_main.h"
+#include "platform/ui/qt/qt_translation.h"
 #include "support/setup_failure.h"
 #include "support/widgets/modal_dialogs.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -34,6 +36,8 @@ std::function<void(QWidget *)> loginWith(const QStringList &entries)
 core::TFormMain *startWithLogin(const QString &programFolder, const core::StartupHooks &hooks,
                                 const std::function<void(QWidget *)> &login)
 {
+    // As app/main.cpp: Qt's own texts in Slovak before the first window.
+    ui::installQtTranslation(*QCoreApplication::instance());
     core::StartupOptions options;
     options.programFolder = programFolder;
     options.showWindows = false;

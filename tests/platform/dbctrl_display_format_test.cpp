@@ -1,0 +1,91 @@
+// A data-aware edit shows its field formatted whenever the cursor is not in it, in every
+// state of the dataset, and the plain value only while the clerk types in it.
+#include "dbctrl_fixture.h"
+
+#include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/field_link.h"
+
+using namespace tarix;
+using namespace tarix::dbctrl;
+using namespace tarix::dbctrl::testing;
+
+namespace {
+
+class DbctrlDisplayFormat : public CtlFixture {
+protected:
+    DBEdit plat;
+    DBEdit other;
+    void SetUp() override
+    {
+        zam.open();
+        plat.setDataSource(&src);
+        plat.setDataField(QStringLiteral("Plat"));
+        other.setDataSource(&src);
+        other.setDataField(QStringLiteral("Surname"));
+    }
+    void setPlat(double value)
+    {
+        zam.fieldByName(QStringLiteral("Plat")).setValue(value);
+    }
+};
+
+TEST_F(DbctrlDisplayFormat, AComputedAmountShowsRoundedUnlessTypedIn)
+{
+    zam.edit();
+    setPlat(142.0454545454545);
+    // Edited but not typed in: as after the post.
+    EXPECT_EQ(plat.text(), u"142,05");
+    test::enter(&plat);
+    EXPECT_EQ(plat.text(), u"142,045454545455");
+    test::leave(&plat);
+    EXPECT_EQ(plat.text(), u"142,05");
+    zam.post();
+    EXPECT_EQ(plat.text(), u"142,05");
+}
+
+TEST_F(DbctrlDisplayFormat, FormattedInEveryStateButTyping)
+{
+    // Browsing, editing, inserting: the same formatted text while the cursor is elsewhere.
+    EXPECT_EQ(displayText(&zam.fieldByName(QStringLiteral("Plat"))), u"1000,50");
+    EXPECT_EQ(plat.text(), u"1000,50");
+    zam.edit();
+    EXPECT_EQ(plat.text(), u"1000,50");
+    setPlat(25000);
+    EXPECT_EQ(plat.text(), u"25000,00");
+    test::enter(&other);
+    EXPECT_EQ(plat.text(), u"25000,00");
+    test::leave(&other);
+    zam.cancel();
+    zam.insert();
+    setPlat(25000);
+    EXPECT_EQ(plat.text(), u"25000,00");
+    zam.cancel();
+}
+
+TEST_F(DbctrlDisplayFormat, TypedTextIsKeptAndShownFormattedAfterLeaving)
+{
+    zam.edit();
+    test::enter(&plat);
+    EXPECT_EQ(plat.text(), u"1000,5");
+    plat.selectAll();
+    typeText(&plat, QStringLiteral("25000"));
+    EXPECT_EQ(plat.text(), u"25000");
+    test::leave(&plat);
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 25000.0);
+    EXPECT_EQ(plat.text(), u"25000,00");
+}
+
+TEST_F(DbctrlDisplayFormat, CursorInAFieldThatTakesNoInputShowsItFormatted)
+{
+    // Browsing without autoEdit: nothing can be typed, so there is no edit text to show.
+    test::enter(&plat);
+    EXPECT_EQ(plat.text(), u"1000,50");
+    // The edit starts while the cursor is in the field: now it is typed in.
+    zam.edit();
+    EXPECT_EQ(plat.text(), u"1000,5");
+    zam.cancel();
+    EXPECT_EQ(plat.text(), u"1000,50");
+    test::leave(&plat);
+}
+
+} // namespace
