@@ -5,6 +5,8 @@
 #include "platform/errors.h"
 
 #include <QHeaderView>
+#include <QStyle>
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -381,9 +383,15 @@ void DBGrid::addColumn(const QString &fieldName, const QString &title, int width
 void DBGrid::applyWidths()
 {
     const QVector<DBGridColumn> &cols = m_model->effectiveColumns();
-    for (int i = 0; i < cols.size(); ++i)
-        if (cols[i].width >= 0)
-            setColumnWidth(i, cols[i].width);
+    QHeaderView *header = horizontalHeader();
+    for (int i = 0; i < cols.size(); ++i) {
+        // Never narrower than its title: a clerk reads the column by it.
+        const QString title = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int needed = header->fontMetrics().horizontalAdvance(title)
+                           + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
+        const int width = cols[i].width >= 0 ? cols[i].width : header->sectionSize(i);
+        setColumnWidth(i, std::max(width, needed));
+    }
 }
 
 void DBGrid::activeChanged()

@@ -87,6 +87,19 @@ TEST_F(DbctrlGrid, ShowsRowsInTheDatasetsOrderWithTitlesAndWidths)
     EXPECT_EQ(grid.gridModel()->rowCount(), 0);
 }
 
+// A width chosen for the values, or the grid's default, never cuts the column's title.
+TEST_F(DbctrlGrid, AColumnIsNeverNarrowerThanItsTitle)
+{
+    const QString longTitle = QStringLiteral("Započítateľný hrubý mesačný zárobok");
+    grid.setColumns({{QStringLiteral("Code_emp"), longTitle, 20}, {QStringLiteral("Surname"), {}, -1}});
+    QHeaderView *header = grid.horizontalHeader();
+    EXPECT_GT(grid.columnWidth(0), header->fontMetrics().horizontalAdvance(longTitle));
+    EXPECT_GE(grid.columnWidth(1), header->fontMetrics().horizontalAdvance(QStringLiteral("Priezvisko")));
+    // A width wider than the title stays as chosen.
+    grid.setColumns({{QStringLiteral("Code_emp"), QStringLiteral("Č."), 90}});
+    EXPECT_EQ(grid.columnWidth(0), 90);
+}
+
 TEST_F(DbctrlGrid, SelectionFollowsTheCurrentRecord)
 {
     EXPECT_EQ(selectedRows(), QList<int>{0});
