@@ -6,7 +6,13 @@
 //  - RecalculateMonth: the batch recalculation of the month after a change of the year's
 //    health rate, so that every record is computed and stored again (target: the month of
 //    10,000 records in under 2 seconds);
-//  - RecalculateUnchangedMonth: the same run when nothing changed (nothing to store).
+//  - RecalculateUnchangedMonth: the same run when nothing changed (nothing to store);
+//  - RawSqliteUpdate: the floor the two above are measured against: the same rows of the
+//    payroll table, every stored column, updated through the SQLite C API with one prepared
+//    statement in one transaction, on a copy of the firm's database file in its journal mode;
+//  - OpenFirmYear: opening the firm and year (registered tables opened, upgrades checked,
+//    parameters loaded) on the demo firm (0) and on the generated firm (1).
+// Every benchmark reports peak_rss_MB: the process's peak resident set during its runs.
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
@@ -19,17 +25,47 @@
 #include "support/installation.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 using namespace tarix;
 
 namespace {
 
 constexpr int kEmployees = 10000;
+
+// The peak resident set from now on: the kernel's high-water mark is reset, and read
+// back when the benchmark's runs are done.
+class PeakMemory {
+public:
+    PeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+    static double megabytes()
+    {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("VmHWM:", 0) == 0)
+                return std::stod(line.substr(6)) / 1024.0;
+        return 0;
+    }
+    void report(benchmark::State &state) const { state.counters["peak_rss_MB"] = megabytes(); }
+};
+
+test::DemoOptions firmOpening()
+{
+    test::DemoOptions options;
+    options.parameters = true;
+    return options;
+}
 
 struct Firm {
     test::Installation dir;
@@ -44,12 +80,25 @@ struct Firm {
     {
         dir.install({true, 2007, 2007});
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
-        test::DemoOptions options;
-        options.parameters = true;
-        demo.open(dir, options);
+        demo.open(dir, firmOpening());
         generateEmployees();
         dmv = std::make_unique<payroll::TDMV>();
         dmv->TVYP_.open();
+    }
+
+    // The firm closed, so that a benchmark can open it its own way, and opened again.
+    void closeFirm()
+    {
+        dmv.reset();
+        demo.close();
+    }
+    void reopenFirm()
+    {
+        demo.open(dir, firmOpening());
+        dmv = std::make_unique<payroll::TDMV>();
+        dmv->TVYP_.open();
+        monthMade = session.run("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200701").asInteger(0, 0)
+                    == kEmployees;
     }
 
     ~Firm()
@@ -132,12 +181,14 @@ Firm &firm()
 void BM_CreateMonth(benchmark::State &state)
 {
     Firm &f = firm();
+    const PeakMemory peak;
     for (auto _ : state) {
         state.PauseTiming();
         f.clearMonth();
         state.ResumeTiming();
         f.makeMonth(state.range(0) != 0);
     }
+    peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
     state.SetLabel(state.range(0) ? "items_per_second = payroll records created/second, one transaction"
                                   : "items_per_second = payroll records created/second, each posted on its own");
@@ -149,6 +200,7 @@ void BM_RecalculateMonth(benchmark::State &state)
     Firm &f = firm();
     if (!f.monthMade)
         f.makeMonth(true);
+    const PeakMemory peak;
     int rate = 4;
     for (auto _ : state) {
         state.PauseTiming();
@@ -157,6 +209,7 @@ void BM_RecalculateMonth(benchmark::State &state)
         state.ResumeTiming();
         f.recalculate();
     }
+    peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
     state.SetLabel("items_per_second = payroll records recalculated and stored/second");
 }
@@ -167,12 +220,134 @@ void BM_RecalculateUnchangedMonth(benchmark::State &state)
     Firm &f = firm();
     if (!f.monthMade)
         f.makeMonth(true);
+    const PeakMemory peak;
     for (auto _ : state)
         f.recalculate();
+    peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
     state.SetLabel("items_per_second = payroll records recalculated/second");
 }
 BENCHMARK(BM_RecalculateUnchangedMonth)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The raw floor: the month's rows of the payroll table, every stored column bound, updated
+// by rowid through one prepared statement in one transaction of a plain SQLite connection.
+void BM_RawSqliteUpdate(benchmark::State &state)
+{
+    Firm &f = firm();
+    if (!f.monthMade)
+        f.makeMonth(true);
+    const QString schema = f.session.schemaOf(core::kAliasData);
+    const QString journal = f.session.run(QString("PRAGMA \"%1\".journal_mode").arg(schema)).asString(0, 0);
+    const QString synchronous = f.session.run(QString("PRAGMA \"%1\".synchronous").arg(schema)).asString(0, 0);
+    const QString original = QDir(f.dir.firmFolder(1)).filePath(db::Session::databaseFileName);
+    const QString copy = QDir(f.dir.path()).filePath("raw_baseline.db");
+    QFile::remove(copy);
+    if (!QFile::copy(original, copy)) {
+        state.SkipWithError("the firm's database could not be copied");
+        return;
+    }
+    sqlite3 *conn = nullptr;
+    sqlite3_open(copy.toUtf8().constData(), &conn);
+    auto exec = [&](const QString &sql) { sqlite3_exec(conn, sql.toUtf8().constData(), nullptr, nullptr, nullptr); };
+    exec("PRAGMA journal_mode = " + journal);
+    exec("PRAGMA synchronous = " + synchronous);
+
+    // The rows as stored, every column, kept as SQLite values.
+    std::vector<std::vector<sqlite3_value *>> rows;
+    std::vector<sqlite3_int64> ids;
+    QStringList sets;
+    int rateColumn = -1;
+    {
+        sqlite3_stmt *read = nullptr;
+        sqlite3_prepare_v2(conn, "SELECT rowid, * FROM vyp WHERE v_obdobie = 200701", -1, &read, nullptr);
+        const int n = sqlite3_column_count(read) - 1;
+        for (int c = 0; c < n; ++c) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(read, c + 1));
+            sets << QString("\"%1\" = ?%2").arg(name).arg(c + 1);
+            if (!name.compare("F_zdravot", Qt::CaseInsensitive))
+                rateColumn = c;
+        }
+        while (sqlite3_step(read) == SQLITE_ROW) {
+            ids.push_back(sqlite3_column_int64(read, 0));
+            std::vector<sqlite3_value *> row(static_cast<size_t>(n), nullptr);
+            for (int c = 0; c < n; ++c)
+                row[size_t(c)] = sqlite3_value_dup(sqlite3_column_value(read, c + 1));
+            rows.push_back(std::move(row));
+        }
+        sqlite3_finalize(read);
+    }
+    const int columns = int(sets.size());
+    sqlite3_stmt *update = nullptr;
+    sqlite3_prepare_v2(conn, QString("UPDATE vyp SET %1 WHERE rowid = ?%2").arg(sets.join(", ")).arg(columns + 1).toUtf8().constData(),
+                       -1, &update, nullptr);
+    const PeakMemory peak;
+    double rate = 0.04;
+    for (auto _ : state) {
+        rate = rate == 0.04 ? 0.05 : 0.04;
+        exec("BEGIN IMMEDIATE");
+        for (size_t r = 0; r < rows.size(); ++r) {
+            for (int c = 0; c < columns; ++c) {
+                if (c == rateColumn)
+                    sqlite3_bind_double(update, c + 1, rate);
+                else
+                    sqlite3_bind_value(update, c + 1, rows[r][size_t(c)]);
+            }
+            sqlite3_bind_int64(update, columns + 1, ids[r]);
+            if (sqlite3_step(update) != SQLITE_DONE)
+                state.SkipWithError(sqlite3_errmsg(conn));
+            sqlite3_reset(update);
+        }
+        exec("COMMIT");
+    }
+    peak.report(state);
+    sqlite3_finalize(update);
+    for (auto &row : rows)
+        for (sqlite3_value *v : row)
+            sqlite3_value_free(v);
+    sqlite3_close(conn);
+    QFile::remove(copy);
+    state.counters["rows"] = double(ids.size());
+    state.counters["columns"] = columns;
+    state.SetItemsProcessed(state.iterations() * qint64(ids.size()));
+    state.SetLabel(QString("journal_mode=%1 synchronous=%2").arg(journal, synchronous).toStdString());
+}
+BENCHMARK(BM_RawSqliteUpdate)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// Opening a firm and year as the program does: the registered tables opened, the data
+// upgrades checked, the year's parameters loaded. 0: the demo firm of a fresh installation;
+// 1: the generated firm of 10,000 employees.
+void BM_OpenFirmYear(benchmark::State &state)
+{
+    test::DemoOptions options = firmOpening();
+    options.upgrades = true;
+    options.registerTables = true;
+    options.openTables = true;
+    std::unique_ptr<test::Installation> demoFirm;
+    Firm *big = nullptr;
+    if (state.range(0) == 0) {
+        demoFirm = std::make_unique<test::Installation>();
+        demoFirm->install({true, 2007, 2007});
+    } else {
+        big = &firm();
+        big->closeFirm();
+    }
+    const test::Installation &where = big ? big->dir : *demoFirm;
+    ui::ScriptedUserInterface answers;
+    ui::ScopedUserInterface scope(answers);
+    const PeakMemory peak;
+    for (auto _ : state) {
+        test::DemoContext context;
+        context.open(where, options);
+        state.PauseTiming();
+        context.close();
+        state.ResumeTiming();
+    }
+    peak.report(state);
+    if (big)
+        big->reopenFirm();
+    state.SetLabel(state.range(0) ? "10,000-employee firm" : "demo firm");
+}
+BENCHMARK(BM_OpenFirmYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 } // namespace
 

@@ -71,28 +71,11 @@ VypRecord TDMV::Aktualna_vyplata() const
     return m_adapter->read(TVYP_);
 }
 
-namespace {
-
-// The current record of `vyp` as it was read, before the pending edit changed it.
-VypRecord asRead(const db::Table &vyp, const VypRecord &current)
-{
-    VypRecord stored = current;
-    for (const FieldDef<VypRecord> &def : VypRecord::fields()) {
-        if (def.calculated)
-            continue;
-        const db::Field *f = vyp.findField(QString::fromLatin1(def.name));
-        if (f && f->value() != f->oldValue())
-            stored.setValue(QString::fromLatin1(def.name), f->oldValue());
-    }
-    return stored;
-}
-
-} // namespace
 
 VypRecord TDMV::calculationInput(const VypRecord &record, const CalcContext &c) const
 {
     if (TVYP_.state() == db::DataSetState::Edit) {
-        const VypRecord stored = asRead(TVYP_, record);
+        const VypRecord stored = m_adapter->asRead(TVYP_, record);
         return m_derivedInputs.prepare(record, &stored, c);
     }
     return m_derivedInputs.prepare(record, nullptr, c);

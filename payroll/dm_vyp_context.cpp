@@ -89,6 +89,24 @@ VypRecord VypRecordAdapter::read(const db::DataSet &ds)
     return r;
 }
 
+VypRecord VypRecordAdapter::asRead(const db::DataSet &ds, const VypRecord &current)
+{
+    bind(ds);
+    VypRecord stored = current;
+    const auto defs = VypRecord::fields();
+    const QVector<QVariant> &values = ds.currentRecord().values;
+    const QVector<QVariant> &old = ds.oldRecord().values;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        const int idx = m_index[qsizetype(i)];
+        if (idx < 0)
+            continue;
+        const QVariant was = idx < old.size() ? old[idx] : QVariant();
+        if ((idx < values.size() ? values[idx] : QVariant()) != was)
+            writeField(stored, defs[i], was);
+    }
+    return stored;
+}
+
 namespace {
 
 template <typename T>

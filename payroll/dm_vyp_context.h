@@ -31,6 +31,9 @@ public:
     // current record: a field equal there and not blank in the dataset is left alone
     // without a look at its stored value. Returns the number of fields assigned.
     int write(db::DataSet &ds, const VypRecord &r, const VypRecord *before = nullptr);
+    // `current` (what read() gave for the current record) with every stored field the
+    // pending edit changed put back to its value when the record was read.
+    VypRecord asRead(const db::DataSet &ds, const VypRecord &current);
     // The calculated fields of the record into the dataset's calculated fields (while it
     // computes them).
     void writeCalculated(db::DataSet &ds, const VypRecord &r);

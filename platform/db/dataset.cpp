@@ -88,12 +88,28 @@ void DataSet::detachSession()
 
 // ---- fields -------------------------------------------------------------------------------------
 
+// Fields are found by name on every access of the program's code: by a hash of the
+// case-folded names (the first field of a name wins), and the spellings asked for
+// remembered, so that a repeated look-up costs one hash of the name as given.
 int DataSet::indexOfField(const QString &name) const
 {
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i]->name().compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
+    if (const auto hit = m_nameCache.constFind(name); hit != m_nameCache.cend())
+        return hit.value();
+    if (m_foldedIndex.isEmpty()) {
+        for (size_t i = 0; i < m_fields.size(); ++i)
+            m_foldedIndex.insert(m_fields[i]->name().toCaseFolded(), int(i));
+        for (size_t i = m_fields.size(); i-- > 0;) // the first of a name wins
+            m_foldedIndex.insert(m_fields[i]->name().toCaseFolded(), int(i));
+    }
+    const int i = m_foldedIndex.value(name.toCaseFolded(), -1);
+    m_nameCache.insert(name, i);
+    return i;
+}
+
+void DataSet::fieldsChanged()
+{
+    m_nameCache.clear();
+    m_foldedIndex.clear();
 }
 
 Field *DataSet::findField(const QString &name) const
@@ -124,6 +140,7 @@ Field &DataSet::declareField(const QString &name)
     if (isActive())
         throw StateError(QStringLiteral("Položku %1 nie je možné pridať k otvoreným údajom.").arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, name, FieldKind::Data, FieldType::Unknown, 0));
+    fieldsChanged();
     return *m_fields.back();
 }
 
@@ -134,6 +151,7 @@ Field &DataSet::addCalculatedField(const QString &name, FieldType type, int size
     if (findField(name))
         throw DbError(QStringLiteral("Položka %1 už existuje.").arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, name, FieldKind::Calculated, type, size));
+    fieldsChanged();
     return *m_fields.back();
 }
 
@@ -146,6 +164,7 @@ Field &DataSet::addLookupField(const QString &name, FieldType type, int size, Da
     if (findField(name))
         throw DbError(QStringLiteral("Položka %1 už existuje.").arg(name));
     m_fields.push_back(std::make_unique<Field>(*this, name, FieldKind::Lookup, type, size));
+    fieldsChanged();
     Field::LookupDef d;
     d.dataSet = lookupDataSet;
     d.keyFields = splitFields(keyFields);
@@ -162,6 +181,7 @@ void DataSet::bindFields(const QVector<ColumnInfo> &columns)
     std::vector<std::unique_ptr<Field>> data, extra;
     std::vector<std::unique_ptr<Field>> old = std::move(m_fields);
     m_fields.clear();
+    fieldsChanged();
     for (const ColumnInfo &c : columns) {
         std::unique_ptr<Field> f;
         for (auto &o : old)
@@ -199,6 +219,7 @@ void DataSet::bindFields(const QVector<ColumnInfo> &columns)
             m_fields.push_back(std::move(f));
         for (auto &f : extra)
             m_fields.push_back(std::move(f));
+        fieldsChanged();
         throw DbError(QStringLiteral("Položka %1 sa nenachádza v %2.").arg(missing.join(u", "), m_objectName));
     }
     m_dataFieldCount = int(data.size());
@@ -210,6 +231,7 @@ void DataSet::bindFields(const QVector<ColumnInfo> &columns)
         f->bind(int(m_fields.size()), f->type(), f->size(), f->required());
         m_fields.push_back(std::move(f));
     }
+    fieldsChanged();
     m_buffer.values = QVector<QVariant>(int(m_fields.size()));
     m_buffer.id = -1;
 }

@@ -16,6 +16,7 @@
 #include "platform/db/field.h"
 #include "platform/db/filter_expr.h"
 
+#include <QHash>
 #include <QList>
 #include <exception>
 #include <QString>
@@ -269,6 +270,7 @@ private:
     void moveTo(int pos, bool scrollEvents);
     void doInsert(bool appending);
     int indexOfField(const QString &name) const;
+    void fieldsChanged(); // forgets the name look-ups
     void checkActive() const;
     void checkModifiable() const;
     void checkBrowse(const char *what) const;
@@ -284,6 +286,8 @@ private:
     int m_calcDepth = 0;
     std::vector<std::unique_ptr<Field>> m_fields;
     std::vector<std::unique_ptr<Field>> m_retired; // fields of an earlier open no longer present
+    mutable QHash<QString, int> m_nameCache;   // name as asked for -> index (-1: none)
+    mutable QHash<QString, int> m_foldedIndex; // case-folded name -> first index
     int m_dataFieldCount = 0;
     Record m_oldRecord;
     int m_insertPos = -1;

@@ -208,6 +208,7 @@ void Table::doOpen()
 
 void Table::clearRows()
 {
+    m_readMark = ReadMark();
     m_slotIds.clear();
     m_slotKeys.clear();
     m_order.clear();
@@ -462,13 +463,47 @@ void Table::fetchRow(int pos, Record &rec)
             rec.values[i] = QVariant();
         }
     }
+    if (&rec == &m_buffer)
+        markRead(rec, rec.id);
+}
+
+Table::ReadMark Table::readMarkNow(qint64 id)
+{
+    Session &s = session();
+    ReadMark m;
+    m.id = id;
+    m.changes = sqlite3_total_changes64(s.handle());
+    m.generation = s.dataGeneration();
+    // Commits of other connections to the file (own changes do not move it).
+    Session::Lease st(s, QStringLiteral("PRAGMA %1.data_version").arg(q(m_def.schema)));
+    m.dataVersion = st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
+    return m;
+}
+
+void Table::markRead(const Record &rec, qint64 id)
+{
+    m_readMark = rec.read.size() == m_def.fields.size() ? readMarkNow(id) : ReadMark();
 }
 
 void Table::fetchRowForEdit(int pos, Record &rec)
 {
+    const qint64 id = idAt(size_t(pos));
+    const Record &current = currentRecord();
+    if (&current == &m_buffer && current.id == id && m_readMark.id == id
+        && current.read.size() == m_def.fields.size() && readMarkNow(id) == m_readMark) {
+        // Nothing can have changed the row since it was read: its values as read stand.
+        rec.id = id;
+        rec.read = current.read;
+        if (rec.values.size() < fieldCount())
+            rec.values.resize(fieldCount());
+        for (int i = 0; i < rec.read.size(); ++i)
+            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+        return;
+    }
     fetchRow(pos, rec);
     if (rec.read.isEmpty())
         throw RecordChangedError();
+    markRead(rec, rec.id);
 }
 
 void Table::readStored(qint64 id, Record &rec)
@@ -524,6 +559,8 @@ int Table::writeRow(Record &rec, bool inserting)
             if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
                 reread = true;
         readStored(id, rec);
+        if (&rec == &m_buffer)
+            markRead(rec, id);
         if (reread)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
                 rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
@@ -556,6 +593,8 @@ int Table::writeRow(Record &rec, bool inserting)
                 id = rec.values[m_def.rowidAlias].toLongLong();
             // What is stored now (triggers included) is what the next save or delete matches.
             readStored(id, rec);
+            if (&rec == &m_buffer)
+                markRead(rec, id);
         }
     }
     // Keep the row list in order.

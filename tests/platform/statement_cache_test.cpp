@@ -1,0 +1,178 @@
+// What the dataset layer keeps between calls so that it does not ask the database twice:
+// prepared statements (by their text) and the current record's values as read (an edit
+// that begins while nothing can have written starts from them). Neither may ever stand in
+// for what the database holds now.
+#include "db_test_schema.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/table.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace tarix::db;
+using namespace tarix::db::testing;
+
+namespace {
+
+struct Payrolls {
+    Install in;
+    Payrolls()
+    {
+        in.s.execute(QStringLiteral(R"(insert into ":tarix_data:vyp" (code_emp, v_obdobie, n_brutto, v_den) values
+            (1003, 200702, 1000, 20), (1004, 200702, 1200, 21))"));
+    }
+    std::unique_ptr<Table> table(Session &s)
+    {
+        auto t = std::make_unique<Table>(&s);
+        t->setDatabaseName(QStringLiteral("TARIX_DATA"));
+        t->setTableName(QStringLiteral("vyp"));
+        t->open();
+        return t;
+    }
+    double stored(const char *field, int codeEmp)
+    {
+        return in.s.run(QStringLiteral(R"(select %1 from ":tarix_data:vyp" where code_emp = :e)").arg(QString::fromLatin1(field)),
+                        {{QStringLiteral("e"), codeEmp}})
+            .asFloat(0, 0);
+    }
+};
+
+} // namespace
+
+// A row read once and changed afterwards, by any way the layer knows of, is read again
+// when its edit begins: the edit shows the change and its save keeps it.
+TEST(DbReadReuse, AnEditAfterTheRowChangedStartsFromTheRowAsStoredNow)
+{
+    struct Case {
+        const char *how;
+        std::function<void(Payrolls &)> change; // the row of 1003 gets n_brutto 1500
+        double expected;
+    };
+    const Case cases[] = {
+        {"another dataset on the same table",
+         [](Payrolls &p) {
+             auto other = p.table(p.in.s);
+             ASSERT_TRUE(other->findKey({1003, 200702}));
+             other->edit();
+             other->setValue(QStringLiteral("N_brutto"), 1500);
+             other->post();
+         },
+         1500},
+        {"plain SQL of the same session",
+         [](Payrolls &p) {
+             p.in.s.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1003)"));
+         },
+         1500},
+        {"another program on the same file",
+         [](Payrolls &p) {
+             Session other;
+             other.setAlias(QStringLiteral("TARIX_DATA"), p.in.firm);
+             other.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1003)"));
+         },
+         1500},
+        {"a change of another row only",
+         [](Payrolls &p) {
+             p.in.s.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1004)"));
+         },
+         1000},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.how);
+        Payrolls p;
+        auto t = p.table(p.in.s);
+        ASSERT_TRUE(t->findKey({1003, 200702}));
+        ASSERT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1000);
+        c.change(p);
+        t->edit();
+        EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), c.expected);
+        t->setValue(QStringLiteral("V_den"), 22);
+        EXPECT_NO_THROW(t->post());
+        EXPECT_EQ(p.stored("n_brutto", 1003), c.expected);
+        EXPECT_EQ(p.stored("v_den", 1003), 22);
+    }
+}
+
+// A row read inside a transaction that is then rolled back is not what is stored: the
+// edit begins from the stored row.
+TEST(DbReadReuse, AnEditAfterARolledBackChangeStartsFromTheStoredRow)
+{
+    Payrolls p;
+    auto t = p.table(p.in.s);
+    {
+        Transaction tx(&p.in.s);
+        p.in.s.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1003)"));
+        t->refresh();
+        ASSERT_TRUE(t->findKey({1003, 200702}));
+        ASSERT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1500);
+    }
+    ASSERT_TRUE(t->findKey({1003, 200702}));
+    t->edit();
+    EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1000);
+    t->setValue(QStringLiteral("V_den"), 23);
+    EXPECT_NO_THROW(t->post());
+    EXPECT_EQ(p.stored("n_brutto", 1003), 1000);
+    EXPECT_EQ(p.stored("v_den", 1003), 23);
+}
+
+// A record edited twice in a row (post, then edit again) saves the second edit: the values
+// stored by the first post are the ones the second save matches.
+TEST(DbReadReuse, ASecondEditAfterAPostSavesOverTheFirst)
+{
+    Payrolls p;
+    auto t = p.table(p.in.s);
+    ASSERT_TRUE(t->findKey({1003, 200702}));
+    for (int days : {21, 22, 23}) {
+        t->edit();
+        t->setValue(QStringLiteral("V_den"), days);
+        ASSERT_NO_THROW(t->post());
+        EXPECT_EQ(p.stored("v_den", 1003), days);
+    }
+}
+
+// A statement cached under its text reads what the text means now: after the table's
+// columns changed, and after the alias was pointed at another folder.
+TEST(DbStatementCache, ACachedStatementFollowsTheSchemaAndTheAlias)
+{
+    Payrolls p;
+    const QString sql = QStringLiteral(R"(select n_brutto from ":tarix_data:vyp" where code_emp = 1003)");
+    ASSERT_EQ(p.in.s.run(sql).asFloat(0, 0), 1000);
+
+    // The table is rebuilt with the column in another place.
+    p.in.s.execute(QStringLiteral(R"(alter table ":tarix_data:vyp" add column extra integer)"));
+    p.in.s.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1100, extra = 7 where code_emp = 1003)"));
+    EXPECT_EQ(p.in.s.run(sql).asFloat(0, 0), 1100);
+    auto t = p.table(p.in.s);
+    ASSERT_TRUE(t->findKey({1003, 200702}));
+    EXPECT_EQ(t->fieldByName(QStringLiteral("extra")).asInt(), 7);
+    t->edit();
+    t->setValue(QStringLiteral("V_den"), 24);
+    EXPECT_NO_THROW(t->post());
+    t->close();
+
+    // The alias moves to a copy of the folder whose row differs.
+    const QString copy = QDir(p.in.inst.root()).filePath(QStringLiteral("DATA02"));
+    ASSERT_TRUE(QDir().mkpath(copy));
+    ASSERT_TRUE(QFile::copy(QDir(p.in.firm).filePath(QString::fromLatin1(Session::databaseFileName)),
+                            QDir(copy).filePath(QString::fromLatin1(Session::databaseFileName))));
+    {
+        Session other;
+        other.setAlias(QStringLiteral("TARIX_DATA"), copy);
+        other.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 2000 where code_emp = 1003)"));
+    }
+    p.in.s.setAlias(QStringLiteral("TARIX_DATA"), copy);
+    EXPECT_EQ(p.in.s.run(sql).asFloat(0, 0), 2000);
+    auto moved = p.table(p.in.s);
+    ASSERT_TRUE(moved->findKey({1003, 200702}));
+    EXPECT_EQ(moved->fieldByName(QStringLiteral("N_brutto")).asFloat(), 2000);
+    moved->edit();
+    moved->setValue(QStringLiteral("V_den"), 25);
+    EXPECT_NO_THROW(moved->post());
+    Session check;
+    check.setAlias(QStringLiteral("TARIX_DATA"), p.in.firm);
+    EXPECT_EQ(check.run(QStringLiteral(R"(select v_den from ":tarix_data:vyp" where code_emp = 1003)")).asInteger(0, 0), 24);
+}
