@@ -206,31 +206,29 @@ void PreviewDialog::printerSetup()
     dlg.exec();
 }
 
+bool PreviewDialog::saved(bool ok, const QString &error)
+{
+    if (!ok)
+        QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
+    return ok;
+}
+
 bool PreviewDialog::savePdf(const QString &fileName)
 {
     QString error;
-    if (writePdf(m_report, fileName, &error))
-        return true;
-    QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
-    return false;
+    return saved(writePdf(m_report, fileName, &error), error);
 }
 
 bool PreviewDialog::saveText(const QString &fileName)
 {
     QString error;
-    if (writeText(m_report, fileName, &error))
-        return true;
-    QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
-    return false;
+    return saved(writeText(m_report, fileName, &error), error);
 }
 
 bool PreviewDialog::saveReport(const QString &fileName)
 {
     QString error;
-    if (savePreparedReport(m_report, fileName, &error))
-        return true;
-    QMessageBox::critical(this, QStringLiteral(" Chyba"), error);
-    return false;
+    return saved(savePreparedReport(m_report, fileName, &error), error);
 }
 
 bool PreviewDialog::openReport(const QString &fileName)

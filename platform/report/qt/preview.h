@@ -79,6 +79,8 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    // The error box when a file could not be written; the result as given.
+    bool saved(bool ok, const QString &error);
     void refresh();
     void updateTitle();
     QPrinter &printer();
