@@ -48,13 +48,16 @@ public:
     TableOpenError(const QString &folder, const QString &table, const QString &reason)
         : DbError(QStringLiteral("Nepodarilo sa otvoriť tabuľku %1 v priečinku %2: %3")
                       .arg(table, folder, reason)),
-          m_folder(folder), m_table(table) {}
+          m_folder(folder), m_table(table), m_reason(reason) {}
     const QString &folder() const noexcept { return m_folder; }
     const QString &table() const noexcept { return m_table; }
+    // SQLite's reason as it came, whole (a folder's URI holds ':' too).
+    const QString &reason() const noexcept { return m_reason; }
 
 private:
     QString m_folder;
     QString m_table;
+    QString m_reason;
 };
 
 // Another process holds the database lock longer than the busy timeout.

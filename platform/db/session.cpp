@@ -465,7 +465,7 @@ const TableDef &Session::tableDef(const QString &alias, const QString &table)
     try {
         attach(alias);
     } catch (const TableOpenError &e) {
-        throw TableOpenError(folder, table, e.text().section(u':', -1).trimmed());
+        throw TableOpenError(folder, table, e.reason());
     }
     return tableDefInSchema(schema, table);
 }

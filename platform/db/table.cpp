@@ -158,7 +158,7 @@ void Table::doOpen()
         try {
             schema = s.attachFolder(folder);
         } catch (const TableOpenError &e) {
-            throw TableOpenError(folder, QFileInfo(t).fileName(), e.text().section(u':', -1).trimmed());
+            throw TableOpenError(folder, QFileInfo(t).fileName(), e.reason());
         }
         try {
             m_def = s.tableDefInSchema(schema, QFileInfo(t).fileName());

@@ -134,6 +134,9 @@ TEST(DbSession, MissingOrDamagedDatabaseNamesFolderAndTableAndTouchesNothingElse
             EXPECT_EQ(e.folder(), folder);
             EXPECT_EQ(e.table(), QStringLiteral("Priv.DB"));
             EXPECT_TRUE(e.text().contains(folder));
+            // The reason is passed on whole, not cut at a ':' of its own.
+            EXPECT_FALSE(e.reason().isEmpty());
+            EXPECT_TRUE(e.text().endsWith(e.reason())) << e.text().toStdString();
         }
         EXPECT_FALSE(priv.isActive());
     }
