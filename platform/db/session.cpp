@@ -4,6 +4,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/sk_collation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -143,7 +144,19 @@ QString sessionFile()
     const QString folder = QDir(base).filePath(QStringLiteral("tarix/sessions"));
     if (!QDir().mkpath(folder))
         return {};
-    return QDir(folder).filePath(QStringLiteral("session-%1.db").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    // The file of a program that was killed stays behind: it goes once its process is gone.
+    // Its commit journal ("-mj…"), should one be left, stays: SQLite needs it to roll back
+    // the folders' unfinished commit.
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("session-*.db")}, QDir::Files)) {
+        bool ok = false;
+        const qint64 pid = name.section(u'-', 1, 1).toLongLong(&ok);
+        if (ok && pid > 0 && !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
+            QFile::remove(dir.filePath(name));
+    }
+    return dir.filePath(QStringLiteral("session-%1-%2.db")
+                            .arg(QCoreApplication::applicationPid())
+                            .arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tarix::db;
@@ -262,4 +264,42 @@ TEST(DbSession, FolderNamesWithBlanksAndSpecialCharacters)
     priv.setValue(QStringLiteral("MESIAC"), 7);
     priv.post();
     EXPECT_EQ(inst.session().run(QStringLiteral(R"(select mesiac from ":tarix_priv:priv")")).asInteger(0, 0), 7);
+}
+
+// Each connection keeps a small main database of its own among the sessions; the file of
+// a program that was killed goes when the next connection starts, never a living one's,
+// and never a commit journal a killed program left for the folders' roll-back.
+TEST(DbSession, SessionFilesOfEndedProgramsAreRemoved)
+{
+    QTemporaryDir home;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QDir sessions(home.filePath(QStringLiteral("tarix/sessions")));
+    ASSERT_TRUE(QDir().mkpath(sessions.path()));
+    auto put = [&](const QString &name) {
+        QFile f(sessions.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    const QString ended = QStringLiteral("session-2147483646-a.db"); // no such process
+    const QString journal = ended + QStringLiteral("-mj1A2B3C4D");
+    const QString living = QStringLiteral("session-%1-b.db").arg(QCoreApplication::applicationPid());
+    put(ended);
+    put(journal);
+    put(living);
+    {
+        Session s;
+        EXPECT_FALSE(sessions.exists(ended));
+        EXPECT_TRUE(sessions.exists(journal));
+        EXPECT_TRUE(sessions.exists(living));
+        // Its own file, named by its process, while it lives; gone with it.
+        EXPECT_EQ(sessions.entryList({QStringLiteral("session-%1-*.db").arg(QCoreApplication::applicationPid())},
+                                     QDir::Files)
+                      .size(),
+                  2);
+    }
+    EXPECT_EQ(sessions.entryList({QStringLiteral("session-*.db")}, QDir::Files), QStringList{living});
+    if (saved.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", saved);
 }
