@@ -7,10 +7,10 @@
 // the workstation's own, so a payroll another workstation is creating is never touched.
 #include "payroll/dm_vyp.h"
 
-#include "core/helpers/app_paths.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 
@@ -18,7 +18,12 @@ namespace tarix::payroll {
 
 namespace {
 
-QString notePath() { return core::appPaths().privateFolder + QStringLiteral("NOVA_VYPLATA.TXT"); }
+// In the workstation's private folder, as the session knows it; none without one.
+QString notePath(db::Session &s)
+{
+    const QString folder = s.aliasFolder(QString::fromLatin1(core::kAliasPriv));
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("NOVA_VYPLATA.TXT"));
+}
 
 struct Note {
     QString firmFolder;
@@ -27,9 +32,11 @@ struct Note {
 };
 
 // Three lines: the firm's data folder, the employee's code, the period.
-std::optional<Note> readNote()
+std::optional<Note> readNote(const QString &path)
 {
-    QFile f(notePath());
+    if (path.isEmpty())
+        return std::nullopt;
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
@@ -51,7 +58,10 @@ void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
     // Inside a larger transaction the copies go or stay with it.
     if (s.transactionDepth() > 0)
         return;
-    QFile f(notePath());
+    const QString path = notePath(s);
+    if (path.isEmpty())
+        return;
+    QFile f(path);
     // Not synced to disk: the note is for a program that ends, and costs next to nothing.
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         f.write((s.aliasFolder(QString::fromLatin1(core::kAliasData)) + QLatin1Char('\n') + QString::number(codeEmp)
@@ -61,12 +71,14 @@ void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
 
 void TDMV::Zrus_poznamku_novej_vyplaty()
 {
-    QFile::remove(notePath());
+    const QString path = notePath(TVYP_.session());
+    if (!path.isEmpty())
+        QFile::remove(path);
 }
 
 void TDMV::Uprac_nedokoncenu_vyplatu()
 {
-    const std::optional<Note> note = readNote();
+    const std::optional<Note> note = readNote(notePath(TVYP_.session()));
     if (!note)
         return;
     if (note->codeEmp != 0) {

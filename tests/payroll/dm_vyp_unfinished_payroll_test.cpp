@@ -3,8 +3,8 @@
 // the rows the note names are cleared the next time, and nothing else is touched.
 #include "dm_vyp_fixture.h"
 
-#include "core/helpers/app_paths.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace tarix;
@@ -25,7 +25,7 @@ protected:
                                 .arg(emp));
     }
 
-    QString note() const { return core::appPaths().privateFolder + QStringLiteral("NOVA_VYPLATA.TXT"); }
+    QString note() { return QDir(session.aliasFolder(QStringLiteral("TARIX_PRIV"))).filePath(QStringLiteral("NOVA_VYPLATA.TXT")); }
     int rows(int codeEmp)
     {
         return int(session
