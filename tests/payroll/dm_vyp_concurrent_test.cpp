@@ -6,6 +6,7 @@
 #include "core/helpers/messages.h"
 #include "platform/db/db_error.h"
 #include "platform/db/table.h"
+#include "support/write_lock.h"
 
 #include <chrono>
 #include <functional>
@@ -77,27 +78,9 @@ protected:
 };
 
 // Another program writes the firm's database and keeps its transaction open for a while.
-class Locker {
-public:
+struct Locker : tarix::test::WriteLock {
     Locker(const QString &firm, std::chrono::milliseconds hold)
-    {
-        std::promise<void> locked;
-        auto isLocked = locked.get_future();
-        m_thread = std::thread([firm, hold, locked = std::move(locked)]() mutable {
-            db::Session s;
-            s.setAlias("TARIX_DATA", firm);
-            s.begin();
-            s.execute("update \":tarix_data:inf\" set nazov = nazov");
-            locked.set_value();
-            std::this_thread::sleep_for(hold);
-            s.commit();
-        });
-        isLocked.wait();
-    }
-    ~Locker() { m_thread.join(); }
-
-private:
-    std::thread m_thread;
+        : WriteLock(firm, hold, QStringLiteral("update \":tarix_data:inf\" set nazov = nazov")) {}
 };
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "platform/db/db_error.h"
 #include "platform/db/table.h"
 
+#include "support/write_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,27 +19,9 @@ using namespace tarix::db::testing;
 namespace {
 
 // Another program writes the firm's database and keeps its transaction open for a while.
-class Locker {
-public:
+struct Locker : tarix::test::WriteLock {
     Locker(const QString &firm, std::chrono::milliseconds hold)
-    {
-        std::promise<void> locked;
-        auto isLocked = locked.get_future();
-        m_thread = std::thread([firm, hold, locked = std::move(locked)]() mutable {
-            Session s;
-            s.setAlias(QStringLiteral("TARIX_DATA"), firm);
-            s.begin();
-            s.execute(QStringLiteral(R"(update ":tarix_data:vyp" set v_mesiace1 = 1 where code_emp = 1005)"));
-            locked.set_value();
-            std::this_thread::sleep_for(hold);
-            s.commit();
-        });
-        isLocked.wait();
-    }
-    ~Locker() { m_thread.join(); }
-
-private:
-    std::thread m_thread;
+        : WriteLock(firm, hold, QStringLiteral(R"(update ":tarix_data:vyp" set v_mesiace1 = 1 where code_emp = 1005)")) {}
 };
 
 struct Firm {
