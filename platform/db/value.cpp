@@ -1,6 +1,7 @@
 #include "platform/db/value.h"
 
 #include "platform/db/db_error.h"
+#include "platform/format/number_format.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -363,13 +364,6 @@ DisplayFormatter &installedFormatter()
     return f;
 }
 
-QString numberText(double d, int decimals)
-{
-    QString s = QString::number(d, 'f', decimals);
-    if (s.startsWith(u'-') && s.mid(1).toDouble() == 0.0)
-        s.remove(0, 1);
-    return s.replace(u'.', u',');
-}
 } // namespace
 
 void setDisplayFormatter(DisplayFormatter formatter) { installedFormatter() = std::move(formatter); }
@@ -403,16 +397,10 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
                 s = QStringLiteral("0");
             return s.replace(u'.', u',');
         }
-        const QString section = format.section(u';', 0, 0);
-        const int dot = int(section.indexOf(u'.'));
-        int decimals = 0;
-        if (dot >= 0)
-            for (int i = dot + 1; i < section.size() && (section[i] == u'0' || section[i] == u'#'); ++i)
-                ++decimals;
-        QString s = numberText(d, decimals);
-        if (section.endsWith(u'%'))
-            s += u'%';
-        return s;
+        // A declared mask goes through the program's one number formatter: Slovak
+        // separators, thousands groups where the mask asks for them, halves rounded on the
+        // decimal value.
+        return fmt::formatFloat(format, d);
     }
     case FieldType::Boolean:
         return variantToBool(value) ? QStringLiteral("True") : QStringLiteral("False");

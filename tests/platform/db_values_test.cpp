@@ -69,6 +69,13 @@ TEST(DbValues, DisplayTextsAndFormatterHook)
         {-0.0, FieldType::Money, "", "0,00"},
         {0.123456, FieldType::Float, "0.0000", "0,1235"},
         {12.5, FieldType::Float, "0.00%", "12,50%"},
+        // A declared mask follows the program's number rules: thousands groups where the
+        // mask asks for them, halves rounded on the decimal value, no "-0".
+        {25000.0, FieldType::Money, "###,###,##0.00", "25 000,00"},
+        {-1234567.5, FieldType::Money, "#,##0.00", "-1 234 567,50"},
+        {0.285, FieldType::Money, "0.00", "0,29"},
+        {-0.004, FieldType::Money, "0.00", "0,00"},
+        {0.0, FieldType::Money, "###,###,##0.00;###,###,##0.00;", ""},
         {QVariant::fromValue<qint64>(9), FieldType::Integer, "", "9"},
         {2.5, FieldType::Float, "", "2,5"},
         {QDate(2005, 3, 1), FieldType::Date, "", "1.3.2005"},
