@@ -6,6 +6,7 @@
 #include "platform/shell/file_errors.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 namespace tarix::MyConsts {
 
@@ -115,9 +116,8 @@ QList<QStringList> TPgCSV::hodnoty(const QString &text) const
     QList<QStringList> rows;
     if (UseDelimiter) {
         const QString inner = QString(Delimiter) + Seprator + Delimiter;
-        for (QString line : text.split(QStringLiteral("\r\n"))) {
-            if (line.endsWith(u'\n'))
-                line.chop(1);
+        static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+        for (const QString &line : text.split(lineEnd)) {
             if (line.isEmpty())
                 continue;
             QStringList values = line.split(inner);

@@ -6,6 +6,7 @@
 #include "core/period_rules.h"
 #include "firm_fixture.h"
 #include "platform/db/db_health.h"
+#include "support/write_lock.h"
 
 #include <QDir>
 #include <QFile>
@@ -241,8 +242,11 @@ TEST_F(FirmAdmin, ABackupTakenWhileAnotherProgramWritesRestoresAConsistentFirm)
     // The firm changes afterwards, then comes back from the archive.
     ASSERT_TRUE(reopen(2007));
     s().execute("delete from \":tarix_data:zam\"");
+    // A journal left beside the firm's database must not be applied to the restored one.
+    writeFile(firm(1) + "tarix.db-journal", QByteArray(512, '\x01'));
     scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
     ASSERT_TRUE(core::Obnova()) << scripted.messages().join('\n').toStdString();
+    EXPECT_FALSE(exists(firm(1) + "tarix.db-journal"));
     EXPECT_TRUE(exists(root() + "SKLAD/bkp0001.zip"));
     ASSERT_TRUE(reopen(2007));
     EXPECT_EQ(one("select count(*) from zam").toString(), before);
@@ -333,4 +337,47 @@ TEST_F(FirmAdminOldYears, AnExistingNextYearIsRefused)
     EXPECT_FALSE(core::Zalozenie_roka());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65116, QStringLiteral("2006"))});
     EXPECT_TRUE(core::DM().TINF_.isActive()); // nothing was closed
+}
+
+TEST_F(FirmAdmin, AFirmAnotherProgramIsWritingIsNeitherDeletedNorRestored)
+{
+    scripted.answerYes(Msg(65103));
+    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    scripted.clearEvents();
+    {
+        test::WriteLock lock(firm(2), std::chrono::milliseconds(1500), "update \":tarix_data:inf\" set nazov = nazov");
+        scripted.answerYes().answerYes();
+        EXPECT_FALSE(core::Zrusenie_firmy(2, "Nová 02"));
+    }
+    EXPECT_TRUE(exists(firm(2)));
+    ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).first().contains("Nová 02"));
+
+    scripted.clearEvents();
+    writeFile(root() + "ZALOHA/z0305d01.zip", zipOf({"tarix.db"}));
+    {
+        test::WriteLock lock(firm(1), std::chrono::milliseconds(1500), "update \":tarix_data:inf\" set nazov = nazov");
+        scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
+        EXPECT_FALSE(core::Obnova());
+    }
+    EXPECT_TRUE(calls.empty());
+    ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).first().contains("DATA01"));
+}
+
+TEST_F(FirmAdmin, BackupAndSafetyFoldersAreFoundWhateverTheCaseOfTheirNames)
+{
+    QDir().mkpath(root() + "Zaloha/rok2007");
+    QDir().mkpath(root() + "sklad");
+    scripted.answerYes();
+    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    EXPECT_TRUE(exists(root() + "Zaloha/rok2007/z0305com.zip"));
+    EXPECT_TRUE(exists(root() + "Zaloha/z0305d01.zip"));
+    EXPECT_FALSE(exists(root() + "ZALOHA"));
+
+    ASSERT_TRUE(reopen(2007));
+    scripted.answerFile(root() + "Zaloha/z0305d01.zip").answerYes();
+    ASSERT_TRUE(core::Obnova());
+    EXPECT_TRUE(exists(root() + "sklad/bkp0001.zip"));
+    EXPECT_FALSE(exists(root() + "SKLAD"));
 }

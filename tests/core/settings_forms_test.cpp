@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -158,6 +159,9 @@ TEST_F(SettingsForms, OperationItemsPressTheNavigatorAndFollowTheEditState)
     form.show();
     EXPECT_FALSE(form.insert1->isVisible());
     EXPECT_FALSE(form.delete1->isVisible());
+    // The shared Help menu follows "&Operácie" once the screen has been shown.
+    ASSERT_EQ(form.MainMenu1->actions().size(), 2);
+    EXPECT_EQ(form.MainMenu1->actions().at(1)->text(), "Pomoc");
     auto states = [&] {
         return QList<bool>{form.edit1->isEnabled(), form.navrat1->isEnabled(), form.post1->isEnabled(),
                            form.cancel1->isEnabled(), form.Butt_setup1_navrat->isEnabled()};
