@@ -320,3 +320,18 @@ TEST_F(SettingsForms, MenuCommandsOpenTheScreensTheirItemsName)
         EXPECT_FALSE(registry.isEnabled(id)) << id;
     EXPECT_TRUE(registry.isEnabled("mnu_pridanie_firmy"));
 }
+
+TEST_F(SettingsForms, TheScreensTakeTheColourSectionsFieldColour)
+{
+    // $0000FF is red in the section's blue-green-red order.
+    core::trxIni().writeString("COLOR", "Pole1", "255");
+    core::TFormSetup setup;
+    core::TFormInf employer;
+    setup.show();
+    employer.show();
+    for (QWidget *edit : {static_cast<QWidget *>(setup.findChild<dbctrl::DBEdit *>("TSET_F_PN1")),
+                          static_cast<QWidget *>(employer.findChild<dbctrl::DBEdit *>("TINF_NAZOV"))}) {
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 0, 0)) << edit->objectName().toStdString();
+    }
+}
