@@ -54,6 +54,44 @@ TEST(ImageLayoutTest, AnImageLargerThanTheCellIsClippedBeforeItIsPlaced)
     EXPECT_EQ(tall.top, 62);
 }
 
+TEST(DrawAttrTest, TheFontFollowsTheParentUntilItsOwnIsSet)
+{
+    QFont parent("Liberation Sans", 9);
+    TDrawAttr attr([&] { return parent; });
+    int changes = 0;
+    int fontChanges = 0;
+    attr.onChanged = [&] { ++changes; };
+    attr.onFontChanged = [&] { ++fontChanges; };
+    EXPECT_TRUE(attr.parentFont());
+    EXPECT_EQ(attr.font(), parent);
+    EXPECT_EQ(attr.textLayout(), TextLayout::tlCenter);
+    EXPECT_EQ(attr.imageLayout(), ImageLayout::ilLeft);
+
+    attr.setTextLayout(TextLayout::tlCenter); // the same value: no notice
+    EXPECT_EQ(changes, 0);
+    QFont own("Liberation Serif", 12);
+    attr.setFont(own);
+    EXPECT_FALSE(attr.parentFont());
+    EXPECT_EQ(fontChanges, 1);
+
+    parent.setPointSize(11);
+    attr.setParentFont(true);
+    EXPECT_EQ(attr.font(), parent);
+    EXPECT_EQ(fontChanges, 2);
+
+    TDrawAttr other;
+    other.setTextAlignment(TextAlignment::taRightJustify);
+    other.setTextLayout(TextLayout::tlBottom);
+    other.setImageLayout(ImageLayout::ilCenter);
+    other.setFont(own);
+    attr.Assign(other);
+    EXPECT_EQ(attr.textAlignment(), TextAlignment::taRightJustify);
+    EXPECT_EQ(attr.textLayout(), TextLayout::tlBottom);
+    EXPECT_EQ(attr.imageLayout(), ImageLayout::ilCenter);
+    EXPECT_FALSE(attr.parentFont());
+    EXPECT_EQ(attr.font(), own);
+}
+
 TEST(SectionRectTest, KindsIndexesAndSharesGiveTheirPartOfTheColumn)
 {
     const GridRect area{0, 0, 100, 40};

@@ -55,6 +55,17 @@ TEST_F(GridRegistryTest, StartUpRegistersTheSuitesInOrderAndShutDownFreesTheRegi
     EXPECT_EQ(GPGlobal()->visios().size(), 8u);
 }
 
+TEST(GridSuiteTest, TheProgramsRegistrationStartsTheSuite)
+{
+    ASSERT_EQ(GPGlobal(), nullptr);
+    core::StartupHooks hooks;
+    grid::registerSubsystem(hooks);
+    ASSERT_NE(GPGlobal(), nullptr);
+    EXPECT_EQ(GPGlobal()->FindDesignerClass("Standard"), &TStandardDesigner::staticClass());
+    stopGridSuite();
+    EXPECT_EQ(GPGlobal(), nullptr);
+}
+
 TEST_F(GridRegistryTest, LookUpIgnoresLetterCaseAndFindsTheBasesAsUndefined)
 {
     EXPECT_EQ(registry.FindDesignerClass("standard"), &TStandardDesigner::staticClass());

@@ -4,6 +4,7 @@
 #include "components/grid/plugin/grid_suite.h"
 #include "components/grid/plugin/vis_controls.h"
 #include "components/test_host_grid.h"
+#include "support/scripted_test.h"
 #include "support/widgets/keyboard.h"
 
 #include <QLineEdit>
@@ -64,6 +65,21 @@ TEST(MaskEditPlusTest, TypedTextIsConvertedAndOfferedToTheAcceptCallback)
     test::typeText(edit.editor(), "x7");
     EXPECT_EQ(edit.Text(), "Ab Cx7");
     EXPECT_EQ(offered.size(), count);
+}
+
+class MaskEditPlusFailureTest : public test::ScriptedTest<> {};
+
+TEST_F(MaskEditPlusFailureTest, ACallbackThatFailsRefusesTheTextAndSaysWhy)
+{
+    TMaskEditPlus edit;
+    edit.setText("ab");
+    edit.OnAcceptValue = [](TMaskEditPlus &, QString &text, const QString &, int &, int &, bool &) {
+        if (text.contains(u'x'))
+            throw EMyError("No x here");
+    };
+    test::typeText(edit.editor(), "x");
+    EXPECT_EQ(edit.Text(), "ab");
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList({"No x here"}));
 }
 
 TEST(MaskEditPlusTest, AMaskSwitchesMultipleLinesOffAndMultipleLinesClearTheMask)

@@ -1,5 +1,7 @@
 #include "components/grid/plugin/mask_edit_plus.h"
 
+#include "platform/dbctrl/field_link.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -273,8 +275,11 @@ void TMaskEditPlus::processChange()
     int selStart = selectionStart();
     int selEnd = selectionEnd();
     bool accept = true;
-    if (OnAcceptValue)
-        OnAcceptValue(*this, text, m_accepted, selStart, selEnd, accept);
+    // A callback that fails refuses the text (its message is shown); nothing of it reaches
+    // the event loop.
+    if (OnAcceptValue
+        && !dbctrl::runReported([&] { OnAcceptValue(*this, text, m_accepted, selStart, selEnd, accept); }))
+        accept = false;
     if (accept) {
         m_accepted = text;
         if (text != rawText())
