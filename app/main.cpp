@@ -1,4 +1,5 @@
 // TARIX: personnel and payroll program.
+#include "components/grid/plugin/grid_suite.h"
 #include "core/forms/startup.h"
 #include "platform/ui/qt/qt_translation.h"
 #include "payroll/forms/subsystem.h"
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
         tarix::core::registerSubsystem(hooks);
         tarix::payroll::registerSubsystem(hooks);
         tarix::reports::registerSubsystem(hooks);
+        tarix::grid::registerSubsystem(hooks);
         return tarix::core::runProgram(app, hooks);
     } catch (const std::exception &e) {
         // The last word before the program ends: whatever start-up could not tell itself.

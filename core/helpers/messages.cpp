@@ -17,6 +17,8 @@ struct Entry {
 // Sorted by id. "\n" and "\r" are the line feed and carriage return the texts carry;
 // every other character, trailing blanks included, is part of the text.
 constexpr Entry kMessages[] = {
+    {65008, u"PlugIn \"%s\" was not found."},
+    {65009, u"Invalid column margin. Correct value must be in 0..3 range."},
     {65024, u"Zamestnanca nie je možné zmazať dovtedy, pokým nie sú vymazané jeho výplaty. Ak skončil pracovný pomer zamestnanca, stačí nastaviť položku \"Dátum ukončenia\",nepoužíva sa voľba vymazanie zamestnanca"},
     {65025, u"Nesprávna hodnota. Povolené hodnoty sú M(muž) a Z(žena)."},
     {65026, u"Nesprávna hodnota. Povolené hodnoty sú 0,1,2 a 3"},

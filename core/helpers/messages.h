@@ -1,7 +1,7 @@
 #pragma once
 // The program's message table: the numbered texts 65024 to 65199 that its own code
-// shows to the user, and the formatting of their "%s" and "%d" placeholders with the
-// caller's values.
+// shows to the user (and the grid plug-in suite's 65008 and 65009), and the formatting of
+// their "%s" and "%d" placeholders with the caller's values.
 //
 //   Msg(65053)                          -> "Vymazať zamestnanca ?"
 //   Msg(65081, count)                   -> "... Počet spracovaných výplat 12."
