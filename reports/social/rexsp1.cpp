@@ -110,9 +110,9 @@ rpt::LayoutDesc layoutSP1()
     rpt::ControlDesc nadpis = label(u"QR_Nadpis"_s, {0, 0, kSirka, 6}, u"Mesačný výkaz poistného"_s, kArial12b,
                                     Qt::AlignHCenter);
     nadpis.tag = 1;
-    rpt::ControlDesc obdobie = label(u"QR_OBDOBIE"_s, {150, 15.6, 39, 4.5}, {}, kArial9b);
+    rpt::ControlDesc obdobie = label(u"QR_OBDOBIE"_s, {146, 17.8, 42, 4.5}, {}, kArial9b);
     obdobie.tag = 1;
-    rpt::ControlDesc spolu = label(u"LP_SPOLU"_s, {111, 185.8, 33, 4.5}, {}, kArial9b, Qt::AlignRight);
+    rpt::ControlDesc spolu = label(u"LP_SPOLU"_s, {111, 180.8, 33, 4.5}, {}, kArial9b, Qt::AlignRight);
     spolu.tag = 1;
 
     std::vector<rpt::LayoutItem> hlava{
@@ -139,7 +139,7 @@ rpt::LayoutDesc layoutSP1()
         social::Pole(u"Číslo účtu"_s, u"CALC_CISLO_UCTU"_s, 102, 88, 88),
         Sekcia(u"sekcia5"_s, u"*    5. Súhrn poistného"_s, 102),
         rpt::Stack{.left = 0,
-                   .top = 114,
+                   .top = 109,
                    .width = kSirka,
                    .lines = {
                        Fond(u"NEMOC"_s, u"NP"_s, u"(nemocenské poistenie)"_s, true),
@@ -150,18 +150,18 @@ rpt::LayoutDesc layoutSP1()
                        Fond(u"GARANCNE"_s, u"GP"_s, u"(garančné poistenie)"_s, false),
                        Fond(u"REZERVA"_s, u"PdRF"_s, u"(poistenie do rezervného fondu)"_s, false),
                    }},
-        rpt::rectangle(u"QRS_spolu"_s, {0, 184, kSirka, 8}),
-        label(u"QRL_spolu"_s, {1, 185.8, 100, 4.5}, u"Poistné spolu"_s, kArial9b),
+        rpt::rectangle(u"QRS_spolu"_s, {0, 179, kSirka, 8}),
+        label(u"QRL_spolu"_s, {1, 180.8, 100, 4.5}, u"Poistné spolu"_s, kArial9b),
         spolu,
-        label(u"QRL_SkSpolu"_s, {145, 185.8, 6, 4.5}, u"Sk"_s, kArial7),
+        label(u"QRL_SkSpolu"_s, {145, 180.8, 6, 4.5}, u"Sk"_s, kArial7),
     };
 
     const auto davka = [](const QString &k, const QString &text) {
         return rpt::BlockUse{.block = u"davka"_s, .args = {{u"k"_s, k}, {u"text"_s, text}}};
     };
-    rpt::ControlDesc dSpolu = label(u"LD_SPOLU"_s, {159, 45, 24, 4.5}, {}, kArial9b, Qt::AlignRight);
+    rpt::ControlDesc dSpolu = label(u"LD_SPOLU"_s, {159, 38, 24, 4.5}, {}, kArial9b, Qt::AlignRight);
     dSpolu.tag = 1;
-    rpt::ControlDesc rSpolu = label(u"LR_SPOLU"_s, {159, 60, 24, 4.5}, {}, kArial9b, Qt::AlignRight);
+    rpt::ControlDesc rSpolu = label(u"LR_SPOLU"_s, {159, 53, 24, 4.5}, {}, kArial9b, Qt::AlignRight);
     rSpolu.tag = 1;
     std::vector<rpt::LayoutItem> davky{
         Sekcia(u"sekcia6"_s, u"*    6. Súhrn dávok NP"_s, 2),
@@ -174,21 +174,21 @@ rpt::LayoutDesc layoutSP1()
                    .width = kSirka,
                    .lines = {davka(u"PN"_s, u"Nemocenské"_s), davka(u"OCR"_s, u"Ošetrovné"_s),
                              davka(u"MATERSKA"_s, u"Materské"_s), davka(u"VYROVDAV"_s, u"Vyrovnávacia dávka"_s)}},
-        rpt::rectangle(u"QRS_D_spolu"_s, {0, 44, kSirka, 6.5}),
-        label(u"QRL_D_spolu"_s, {1, 45, 100, 4.5}, u"Dávky NP spolu"_s, kArial9b),
+        rpt::rectangle(u"QRS_D_spolu"_s, {0, 37, kSirka, 6.5}),
+        label(u"QRL_D_spolu"_s, {1, 38, 100, 4.5}, u"Dávky NP spolu"_s, kArial9b),
         dSpolu,
-        label(u"QRL_D_Sk"_s, {184, 45, 5, 4.5}, u"Sk"_s, kArial7),
-        Sekcia(u"sekcia7"_s, u"*    7. Súhrn poistného  a dávok NP"_s, 53),
-        rpt::rectangle(u"QRS_R_spolu"_s, {0, 59, kSirka, 6.5}),
-        label(u"QRL_R_spolu"_s, {1, 60, 150, 4.5}, u"Rozdiel medzi poistným a vyplatenými dávkami NP (+,-)"_s,
+        label(u"QRL_D_Sk"_s, {184, 38, 5, 4.5}, u"Sk"_s, kArial7),
+        Sekcia(u"sekcia7"_s, u"*    7. Súhrn poistného  a dávok NP"_s, 46),
+        rpt::rectangle(u"QRS_R_spolu"_s, {0, 52, kSirka, 6.5}),
+        label(u"QRL_R_spolu"_s, {1, 53, 150, 4.5}, u"Rozdiel medzi poistným a vyplatenými dávkami NP (+,-)"_s,
               kArial8),
         rSpolu,
-        label(u"QRL_R_Sk"_s, {184, 60, 5, 4.5}, u"Sk"_s, kArial7),
+        label(u"QRL_R_Sk"_s, {184, 53, 5, 4.5}, u"Sk"_s, kArial7),
     };
 
-    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = 194,
+    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = 189,
                                     .items = std::move(hlava)});
-    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Child, .name = u"ChildBand1"_s, .height = 68,
+    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Child, .name = u"ChildBand1"_s, .height = 61,
                                     .items = std::move(davky), .master = u"DetailBand1"_s});
     return l;
 }
