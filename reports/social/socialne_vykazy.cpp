@@ -4,6 +4,7 @@
 #include "reports/social/rexodv.h"
 #include "reports/social/rexsp.h"
 #include "reports/social/rexsp1.h"
+#include "reports/social/rexsp1p.h"
 #include "reports/social/sp2005vy.h"
 
 namespace tarix::reports {
@@ -15,6 +16,7 @@ void Registruj_socialne_vykazy()
     Register_zostav().Registruj(QStringLiteral("TReportSP1"), Spustenie_zostavy<TReportSP1>());
     Register_zostav().Registruj(QStringLiteral("TReportSP"), Spustenie_zostavy<TReportSP>());
     Register_zostav().Registruj(QStringLiteral("TReportOdv"), Spustenie_zostavy<TReportOdv>());
+    Register_zostav().Registruj(QStringLiteral("TReportSP1P"), Spustenie_zostavy<TReportSP1P>());
 }
 
 } // namespace tarix::reports
