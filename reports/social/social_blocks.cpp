@@ -1,0 +1,152 @@
+// The blocks the social-insurance forms share: a caption over a framed value, an empty
+// box filled in by hand, a section heading, and the line of one fund (its abbreviation and
+// name, the employee's share, the employer's share and the insured employees).
+#include "reports/social/social_blocks.h"
+
+#include "platform/db/query.h"
+#include "platform/db/session.h"
+
+namespace tarix::reports::social {
+
+using namespace Qt::Literals::StringLiterals;
+using rpt::BlockUse;
+using rpt::label;
+
+// A caption over a framed value of the firm header, at (x, y), w wide.
+BlockUse Pole(const QString &popis, const QString &pole, double x, double y, double w)
+{
+    return {.block = u"pole"_s, .place = {x, y, w, 0}, .args = {{u"popis"_s, popis}, {u"pole"_s, pole}}};
+}
+
+// A caption over an empty frame (filled in by hand).
+BlockUse Prazdne(const QString &meno, const QString &popis, double x, double y, double w)
+{
+    return {.block = u"prazdne"_s, .place = {x, y, w, 0}, .args = {{u"meno"_s, meno}, {u"popis"_s, popis}}};
+}
+
+BlockUse Sekcia(const QString &meno, const QString &text, double y)
+{
+    return {.block = u"sekcia"_s, .place = {0, y, kSirka, 0}, .args = {{u"meno"_s, meno}, {u"text"_s, text}}};
+}
+
+BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec)
+{
+    BlockUse b{.block = u"fond"_s, .args = {{u"k"_s, k}, {u"kod"_s, kod}, {u"popis"_s, popis}}};
+    if (!zamestnanec) {
+        // Funds the employer alone pays: the employee's box is crossed out.
+        b.patches.push_back({.name = u"LO_"_s + k, .text = u"x x x x"_s, .alignment = Qt::AlignHCenter, .tag = 0});
+        b.patches.push_back({.name = u"QRL_SkO_"_s + k, .remove = true});
+    }
+    return b;
+}
+
+static rpt::BlockLibrary makeLibrary()
+{
+    rpt::BlockLibrary k;
+    constexpr unsigned kRoztiahnute = rpt::kAnchorLeft | rpt::kAnchorRight | rpt::kAnchorTop;
+    k.blocks = {
+        {.name = u"pole"_s,
+         .width = 40,
+         .height = 9,
+         .items = {
+             label(u"QRL_{pole}"_s, {0, 0, 40, 3}, u"{popis}"_s, kArial6).anchored(kRoztiahnute),
+             rpt::rectangle(u"QRS_{pole}"_s, {0, 3, 40, 6}).anchored(kRoztiahnute),
+             rpt::dbText(u"QRDB_{pole}"_s, {1, 3.8, 38, 4.5}, u"{pole}"_s, kArial9).anchored(kRoztiahnute),
+         }},
+        {.name = u"prazdne"_s,
+         .width = 40,
+         .height = 9,
+         .items = {
+             label(u"QRL_{meno}"_s, {0, 0, 40, 3}, u"{popis}"_s, kArial6).anchored(kRoztiahnute),
+             rpt::rectangle(u"QRS_{meno}"_s, {0, 3, 40, 6}).anchored(kRoztiahnute),
+         }},
+        {.name = u"sekcia"_s,
+         .width = kSirka,
+         .height = 5,
+         .items = {
+             rpt::rectangle(u"QRS_{meno}"_s, {0, 0, kSirka, 5}).anchored(kRoztiahnute),
+             label(u"QRL_{meno}"_s, {1, 0.6, 150, 4}, u"{text}"_s, kArial8b),
+         }},
+        // One fund: its abbreviation and name, then the employee's share, the employer's
+        // share and the number of insured employees, each under its caption.
+        {.name = u"fond"_s,
+         .width = kSirka,
+         .height = kRiadokFondu,
+         .items = {
+             rpt::rectangle(u"QRS_{k}"_s, {0, 0, kSirka, kRiadokFondu}),
+             label(u"QRL_{k}"_s, {1, 0.8, 20, 4}, u"{kod}"_s, kArial9b),
+             label(u"QRL_{k}_popis"_s, {1, 5.2, 66, 4}, u"{popis}"_s, kArial6),
+             rpt::verticalLine(u"QRS_{k}_1"_s, {68, 0, 0, kRiadokFondu}),
+             label(u"QRL_O_{k}"_s, {69, 0.5, 40, 3}, u"{kod} - zamestnanec"_s, kArial6),
+             label(u"LO_{k}"_s, {69, 4.5, 33, 4.5}, {}, kArial9, Qt::AlignRight),
+             label(u"QRL_SkO_{k}"_s, {103, 4.5, 6, 4.5}, u"Sk"_s, kArial7),
+             rpt::verticalLine(u"QRS_{k}_2"_s, {110, 0, 0, kRiadokFondu}),
+             label(u"QRL_Z_{k}"_s, {111, 0.5, 40, 3}, u"{kod} - zamestnávateľ"_s, kArial6),
+             label(u"LZ_{k}"_s, {111, 4.5, 33, 4.5}, {}, kArial9, Qt::AlignRight),
+             label(u"QRL_SkZ_{k}"_s, {145, 4.5, 6, 4.5}, u"Sk"_s, kArial7),
+             rpt::verticalLine(u"QRS_{k}_3"_s, {152, 0, 0, kRiadokFondu}),
+             label(u"QRL_P_{k}"_s, {153, 0.5, 36, 3}, u"Poč. zam. pre {kod}"_s, kArial6),
+             label(u"LP_{k}"_s, {153, 4.5, 34, 4.5}, {}, kArial9, Qt::AlignRight),
+         }},
+        // One benefit of sickness insurance: employees, days, cases and the amount paid.
+        {.name = u"davka"_s,
+         .width = kSirka,
+         .height = 6,
+         .items = {
+             rpt::rectangle(u"QRS_D_{k}"_s, {0, 0, kSirka, 6}),
+             label(u"QRL_D_{k}"_s, {1, 1, 60, 4}, u"{text}"_s, kArial8),
+             rpt::verticalLine(u"QRS_D_{k}_1"_s, {62, 0, 0, 6}),
+             label(u"LPZ_{k}"_s, {63, 1, 28, 4}, {}, kArial9, Qt::AlignRight),
+             rpt::verticalLine(u"QRS_D_{k}_2"_s, {94, 0, 0, 6}),
+             label(u"LPD_{k}"_s, {95, 1, 28, 4}, {}, kArial9, Qt::AlignRight),
+             rpt::verticalLine(u"QRS_D_{k}_3"_s, {126, 0, 0, 6}),
+             label(u"LPP_{k}"_s, {127, 1, 28, 4}, {}, kArial9, Qt::AlignRight),
+             rpt::verticalLine(u"QRS_D_{k}_4"_s, {158, 0, 0, 6}),
+             label(u"LVY_{k}"_s, {159, 1, 24, 4}, {}, kArial9, Qt::AlignRight),
+             label(u"QRL_D_Sk_{k}"_s, {184, 1, 5, 4}, u"Sk"_s, kArial7),
+         }},
+    };
+    // Labels the set-up fills carry tag 1.
+    for (rpt::Block &b : k.blocks)
+        if (b.name == u"fond" || b.name == u"davka")
+            for (rpt::LayoutItem &i : b.items)
+                if (auto *c = std::get_if<rpt::ControlDesc>(&i); c && c->name.startsWith(u"L"))
+                    c->tag = 1;
+    return k;
+}
+
+const rpt::BlockLibrary &socialBlocks()
+{
+    static const rpt::BlockLibrary k = makeLibrary();
+    return k;
+}
+
+QSet<QString> Polia_dotazu(db::Query &q)
+{
+    QSet<QString> polia;
+    db::Session &session = q.session();
+    const db::SqlRewrite rw = session.rewrite(q.sqlText(), q.databaseName());
+    {
+        db::Session::Lease st(session, rw.sql);
+        for (int i = 0; i < st->columnCount(); ++i)
+            polia.insert(st->columnName(i).toLower());
+    }
+    for (const db::Field *f : q.fields())
+        polia.insert(f->name().toLower());
+    return polia;
+}
+
+rpt::FieldCheck Kontrola_poli(std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje)
+{
+    std::vector<std::pair<const rpt::ReportDataSource *, QSet<QString>>> polia;
+    for (const auto &[zdroj, dotaz] : zdroje)
+        polia.emplace_back(zdroj, Polia_dotazu(*dotaz));
+    return [polia](const rpt::ReportDataSource &zdroj, const QString &pole) {
+        for (const auto &[z, p] : polia)
+            if (z == &zdroj)
+                return p.contains(pole.toLower());
+        return zdroj.hasField(pole);
+    };
+}
+
+} // namespace tarix::reports::social

@@ -1,0 +1,43 @@
+#pragma once
+// The blocks the social-insurance forms share and the small builders of their uses.
+#include "platform/report/description.h"
+
+#include <QSet>
+
+namespace tarix::db {
+class Query;
+}
+
+namespace tarix::reports::social {
+
+inline constexpr double kSirka = 190;        // the page inside its margins
+inline constexpr double kRiadokFondu = 10;   // one fund line
+
+inline const rpt::FontSpec kArial6{QStringLiteral("Arial"), 6};
+inline const rpt::FontSpec kArial7{QStringLiteral("Arial"), 7};
+inline const rpt::FontSpec kArial8{QStringLiteral("Arial"), 8};
+inline const rpt::FontSpec kArial8b{QStringLiteral("Arial"), 8, true};
+inline const rpt::FontSpec kArial9{QStringLiteral("Arial"), 9};
+inline const rpt::FontSpec kArial9b{QStringLiteral("Arial"), 9, true};
+inline const rpt::FontSpec kArial12b{QStringLiteral("Arial"), 12, true};
+
+// A caption over a framed value of a field, at (x, y), w wide.
+rpt::BlockUse Pole(const QString &popis, const QString &pole, double x, double y, double w);
+// A caption over an empty frame (filled in by hand).
+rpt::BlockUse Prazdne(const QString &meno, const QString &popis, double x, double y, double w);
+// A framed section heading across the page.
+rpt::BlockUse Sekcia(const QString &meno, const QString &text, double y);
+// The line of one fund; k names its labels (LP_k, LO_k, LZ_k). Without an employee
+// share the employee's box shows "x x x x".
+rpt::BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec);
+
+const rpt::BlockLibrary &socialBlocks();
+
+// The fields a query offers before it opens: the columns of its text as the database
+// prepares it (lower case) and its calculated fields.
+QSet<QString> Polia_dotazu(db::Query &q);
+// A field check for the layout builder: the queries' sources by their known fields, any
+// other source asked itself.
+rpt::FieldCheck Kontrola_poli(std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje);
+
+} // namespace tarix::reports::social
