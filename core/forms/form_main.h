@@ -29,6 +29,7 @@ class DBNavigator;
 namespace tarix::core {
 
 class TDM;
+struct MainMenuItem;
 class TKartaZam;
 class TMyMenu;
 class TMyMenuItem;
@@ -147,6 +148,9 @@ private:
     void Nastav_stranky_roka();
     void vytvorMenu();
     void refreshCommandItems();
+    // An item of a subsystem's command under `parent`; disabled until refreshed.
+    QAction *pridajPrikaz(QMenu *parent, const MainMenuItem &item);
+    void pridajPolozkyOperacii(QMenu *menu);
     void vytvorStranky();
     void vytvorOperacie();
     void NPageChanged();
