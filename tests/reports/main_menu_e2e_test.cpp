@@ -440,3 +440,46 @@ TEST_F(MainMenuEndToEnd, GuaranteeInsuranceForEveryone)
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65183)});
     EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
 }
+
+// The employee card's "Tlačové zostavy": the current employee's reports, refused while
+// his record is being edited.
+TEST_F(MainMenuEndToEnd, TheCardsReportsPrintTheCurrentEmployee)
+{
+    main->Akcia_zamestnanci();
+    db::Table &zam = core::DMZ().TZAM_;
+    ASSERT_FALSE(zam.isEmpty());
+    const int codeEmp = int(zam.fieldByName("Code_emp").asInteger());
+    QMenu *operations = main->operacieZam();
+    emit operations->aboutToShow();
+    QAction *ml2 = main->findChild<QAction *>("zam_tlac_ml2");
+    ASSERT_NE(ml2, nullptr);
+    ASSERT_TRUE(ml2->isEnabled());
+
+    // With the dialog: the employee chosen in it.
+    int chosen = -1;
+    test::whileDialogs([&] { ml2->trigger(); },
+                       [&](QWidget *w) {
+                           auto *form = qobject_cast<reports::TFParForm *>(w);
+                           ASSERT_NE(form, nullptr) << w->objectName().toStdString();
+                           chosen = form->CB_zam->currentData().toInt();
+                           form->Button2->click();
+                       });
+    EXPECT_EQ(chosen, codeEmp);
+
+    // Without the dialog, straight to the report ("not available" until it is built).
+    QAction *ml = main->findChild<QAction *>("zam_tlac_ml");
+    ml->trigger();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains(reports::Text_nedostupnej_zostavy("TReportML3"))) << errors()[0].toStdString();
+    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_od, codeEmp);
+    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_do, codeEmp);
+
+    // An edit pending: refused.
+    scripted.clearEvents();
+    zam.edit();
+    ml->trigger();
+    EXPECT_EQ(errors(), QStringList{Msg(65199)});
+    zam.cancel();
+    main->Zobraz_stranku("EMPTY");
+    EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+}
