@@ -38,7 +38,9 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QString::fromLatin1(kCaptionPrefix));
+    // The employee card needs the whole screen; 1024 x 720 is only the size it restores to.
     resize(1024, 720);
+    setWindowState(windowState() | Qt::WindowMaximized);
 
     vytvorMenu();
     vytvorStranky();
@@ -179,14 +181,15 @@ void TFormMain::Menu_maly_velky_zavod()
     auto action = [this](const char *name) {
         return findChild<QAction *>(QString::fromLatin1(name));
     };
-    for (const char *name : {"mnu_cis_vm1", "mnu_zmena_strediska"})
-        if (QAction *a = action(name))
-            a->setEnabled(true);
+    if (QAction *a = action("mnu_zmena_strediska"))
+        a->setEnabled(true);
     const bool ownCommandsDavky = hasDM() && DM().Pocita_nemocenske_davky();
     if (QAction *a = action("tlac_spv1"))
         a->setVisible(ownCommandsDavky);
     if (QAction *a = action("tlac_sp1"))
         a->setVisible(!ownCommandsDavky);
+    // "Číselník stredísk" is enabled as far as its command allows.
+    refreshCommandItems();
 }
 
 // Entries of code lists and contracts that only periods before a change of the law use.

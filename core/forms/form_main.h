@@ -29,6 +29,7 @@ class DBNavigator;
 namespace tarix::core {
 
 class TDM;
+struct MainMenuItem;
 class TKartaZam;
 class TMyMenu;
 class TMyMenuItem;
@@ -50,8 +51,8 @@ public:
     int openFirm() const;
 
     // Enables the menus for the current state: with no firm open only "Systém" works. The
-    // items of the subsystems' commands show when their command is registered and are
-    // enabled when its rule allows.
+    // items of the subsystems' commands are enabled while their command is registered and
+    // its rule allows (an item whose window is not built yet shows disabled).
     void Akcia_priprav_menu();
 
     // "Koniec": asks before ending the program; true when the window closes.
@@ -147,6 +148,9 @@ private:
     void Nastav_stranky_roka();
     void vytvorMenu();
     void refreshCommandItems();
+    // An item of a subsystem's command under `parent`; disabled until refreshed.
+    QAction *pridajPrikaz(QMenu *parent, const MainMenuItem &item);
+    void pridajPolozkyOperacii(QMenu *menu);
     void vytvorStranky();
     void vytvorOperacie();
     void NPageChanged();

@@ -150,22 +150,7 @@ void TFormMain::vytvorMenu()
         case MainMenuItem::Kind::Command: {
             const QString id = QString::fromLatin1(item.id);
             if (item.runner == MainMenuItem::Runner::Subsystem) {
-                QAction *a = polozka(parent, caption, item.objectName);
-                a->setProperty("commandId", id);
-                m_commandItems << a;
-                connect(a, &QAction::triggered, this, [this, id, refresh = item.refreshesEmployeeList] {
-                    runReported([&] {
-                        const CommandRegistry &commands = mainMenuCommands();
-                        const Command *command = commands.find(id);
-                        // The rule may have changed since the menu was shown.
-                        if (!command || !commands.isEnabled(id))
-                            return;
-                        const CommandHandler run = command->run;
-                        run(CommandContext{this});
-                        if (refresh)
-                            Akcia_zam_obnov_filter();
-                    });
-                });
+                pridajPrikaz(parent, item);
                 break;
             }
             const auto own = ownCommands.find(id);
@@ -207,16 +192,60 @@ void TFormMain::vytvorMenu()
             connect(menu, &QMenu::aboutToShow, this, &TFormMain::refreshCommandItems);
 }
 
-// A subsystem's item shows while its command is registered and may be chosen while the
-// command's rule allows; a submenu of the table's items shows while one of them does.
+QAction *TFormMain::pridajPrikaz(QMenu *parent, const MainMenuItem &item)
+{
+    const QString id = QString::fromLatin1(item.id);
+    QAction *a = polozka(parent, QString::fromUtf8(item.caption), item.objectName);
+    a->setProperty("commandId", id);
+    a->setVisible(!item.hidden);
+    a->setEnabled(false);
+    m_commandItems << a;
+    connect(a, &QAction::triggered, this, [this, id, refresh = item.refreshesEmployeeList] {
+        runReported([&] {
+            const CommandRegistry &commands = mainMenuCommands();
+            const Command *command = commands.find(id);
+            // The rule may have changed since the menu was shown.
+            if (!command || !commands.isEnabled(id))
+                return;
+            const CommandHandler run = command->run;
+            run(CommandContext{this});
+            if (refresh)
+                Akcia_zam_obnov_filter();
+        });
+    });
+    return a;
+}
+
+// The table's entries of an operation menu (built with its page, not on the menu bar).
+void TFormMain::pridajPolozkyOperacii(QMenu *menu)
+{
+    QHash<QString, QMenu *> menus{{menu->objectName(), menu}};
+    for (const MainMenuItem &item : operationMenuItems()) {
+        QMenu *parent = menus.value(QString::fromLatin1(item.parent));
+        if (!parent)
+            continue;
+        if (item.kind == MainMenuItem::Kind::Menu) {
+            QMenu *sub = parent->addMenu(QString::fromUtf8(item.caption));
+            sub->setObjectName(QString::fromLatin1(item.objectName));
+            menus.insert(sub->objectName(), sub);
+            connect(sub, &QMenu::aboutToShow, this, &TFormMain::refreshCommandItems);
+        } else if (item.kind == MainMenuItem::Kind::Separator) {
+            parent->addSeparator();
+        } else if (item.runner == MainMenuItem::Runner::Subsystem) {
+            pridajPrikaz(parent, item);
+        }
+    }
+}
+
+// A subsystem's item may be chosen while its command is registered and the command's rule
+// allows (an item whose window is not built yet stays disabled); whether it shows is decided
+// by the table and the firm's state. A submenu of the table's items shows while one of them
+// does.
 void TFormMain::refreshCommandItems()
 {
     const CommandRegistry &commands = mainMenuCommands();
-    for (QAction *a : std::as_const(m_commandItems)) {
-        const QString id = a->property("commandId").toString();
-        a->setVisible(commands.find(id) != nullptr);
-        a->setEnabled(commands.isEnabled(id));
-    }
+    for (QAction *a : std::as_const(m_commandItems))
+        a->setEnabled(commands.isEnabled(a->property("commandId").toString()));
     // Inner submenus come after their parents in the table: the innermost are decided first.
     for (auto it = m_commandSubmenus.crbegin(); it != m_commandSubmenus.crend(); ++it) {
         const QList<QAction *> actions = (*it)->actions();
@@ -404,6 +433,7 @@ void TFormMain::vytvorOperacie()
                             m_karta->NY_ZAM()->setCurrentIndex(0);
                     });
         }
+        pridajPolozkyOperacii(m_operacieZam);
         m_operacieZam->addSeparator();
         connect(polozka(m_operacieZam, QStringLiteral("Zoradenie podľa abecedy"), "mnu_zoradit1"), &QAction::triggered,
                 this, &TFormMain::Akcia_zam_zoradit1);
@@ -426,8 +456,10 @@ void TFormMain::vytvorOperacie()
         m_zobrazenie << group;
         m_operacieZam->addSeparator();
         navrat(m_operacieZam, &TFormMain::Akcia_navrat_zam);
-        connect(m_operacieZam, &QMenu::aboutToShow, this,
-                [this] { Nastav_operacie(m_operacieZam, &DMZ().TZAM_); });
+        connect(m_operacieZam, &QMenu::aboutToShow, this, [this] {
+            Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+            refreshCommandItems();
+        });
 
         m_operaciePpv = fixed(QStringLiteral("&Operácie-prac.vzťahy"), "Operacie_ppv1");
         QMenu *nove = m_operaciePpv->addMenu(QStringLiteral("Nový pracovnoprávny vzťah"));
@@ -450,9 +482,12 @@ void TFormMain::vytvorOperacie()
         stlac(m_operaciePpv, QStringLiteral("Zápis zmien"), 4, ppvList, ppvDetail);
         stlac(m_operaciePpv, QStringLiteral("Ignorovanie zmien"), 5, ppvList, ppvDetail);
         m_operaciePpv->addSeparator();
+        pridajPolozkyOperacii(m_operaciePpv);
         navrat(m_operaciePpv, &TFormMain::Akcia_navrat_ppv);
-        connect(m_operaciePpv, &QMenu::aboutToShow, this,
-                [this] { Nastav_operacie(m_operaciePpv, &DMP().TPPV_); });
+        connect(m_operaciePpv, &QMenu::aboutToShow, this, [this] {
+            Nastav_operacie(m_operaciePpv, &DMP().TPPV_);
+            refreshCommandItems();
+        });
 
         m_operacieZamf = fixed(QStringLiteral("&Operácie-výber zamestnanca"), "Operacie_zamf1");
         connect(polozka(m_operacieZamf, QStringLiteral("Zoradenie podľa abecedy"), nullptr), &QAction::triggered, this,

@@ -140,7 +140,7 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
         QApplication::processEvents();
     }
     QApplication::setApplicationName(QStringLiteral("TARIX"));
-    QApplication::setApplicationDisplayName(QStringLiteral("TARIX"));
+    // No display name: the platform would append it to every window's caption.
 
     moduleRegistry().createAll();
     // The main module is the core's own; the window's creation needs it.

@@ -5,11 +5,15 @@
 #include "core/forms/main_menu.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/helpers/periods.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/dm_vyp_internal.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
+#include "platform/db/session.h"
+#include "platform/errors.h"
+#include "platform/format/dates.h"
 
 namespace tarix::payroll {
 
@@ -31,11 +35,52 @@ void registerNetDailyWageCommand(core::CommandRegistry &commands)
         commands.add(id, [](const core::CommandContext &) { runNetDailyWage(); });
 }
 
+bool runGuaranteeInsurance()
+{
+    TDMV &dmv = DMV();
+    db::Session &s = dmv.TVYP_.session();
+    const int period = detail::Otvorene_obdobie(s);
+    // A closed month is refused before any card or payroll is touched: the recalculation
+    // would refuse its records only after the flags were stored.
+    const QDate closing = dmv.Datum_uzavierky();
+    const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
+    if (closingPeriod != 0 && closingPeriod >= period)
+        throw EMyError(Msg(65134, fmt::shortDate(closing)));
+    if (!MyConsts::Otazka_ano_nie(Msg(65182)))
+        return false;
+    // The flags and the recalculation they ask for are one piece of work: a recalculation
+    // that stops leaves no card or payroll flagged.
+    db::Transaction tx(&s);
+    const db::Params p{{QStringLiteral("p"), period}};
+    if (s.run(QStringLiteral("select count(*) from \":tarix_data:zam\" where u_garancne=0")).asInteger(0, 0) > 0)
+        s.run(QStringLiteral("update \":tarix_data:zam\" set u_garancne=1 where u_garancne=0"));
+    if (s.run(QStringLiteral("select count(*) from \":tarix_data:vyp\" where (u_garancne=0 or rezerva1=0) "
+                             "and v_obdobie=:p"),
+              p)
+            .asInteger(0, 0)
+        != 0)
+        s.run(QStringLiteral("update \":tarix_data:vyp\" set u_garancne=1,rezerva1=1 "
+                             "where (u_garancne=0 or rezerva1=0) and v_obdobie=:p"),
+              p);
+    dmv.Prepocitanie_vyplat(3);
+    tx.commit();
+    MyConsts::Sprava_informacia(Msg(65183));
+    return true;
+}
+
+void registerGuaranteeInsuranceCommand(core::CommandRegistry &commands)
+{
+    const QString id = QString::fromLatin1(kGuaranteeInsuranceCommand);
+    if (commands.declares(id))
+        commands.add(id, [](const core::CommandContext &) { runGuaranteeInsurance(); });
+}
+
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerModules();
     registerCommands();
     registerNetDailyWageCommand(core::mainMenuCommands());
+    registerGuaranteeInsuranceCommand(core::mainMenuCommands());
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
                      [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });

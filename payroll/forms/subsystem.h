@@ -16,4 +16,13 @@ void runNetDailyWage();
 // Registers the command when the registry's menu has an item for it.
 void registerNetDailyWageCommand(core::CommandRegistry &commands);
 
+// "Nastav garančné poistenie všetkým zamestnancom": refuses a closed month (EMyError
+// 65134) before anything changes, asks (65182), sets the guarantee insurance in every card
+// and in the open month's payrolls (marking them for the recalculation; an update with
+// nothing to change is skipped), recalculates the marked payrolls (mode 3) and reports
+// the end (65183). False when the clerk said no.
+inline constexpr const char *kGuaranteeInsuranceCommand = "mnu_garpoist";
+bool runGuaranteeInsurance();
+void registerGuaranteeInsuranceCommand(core::CommandRegistry &commands);
+
 } // namespace tarix::payroll

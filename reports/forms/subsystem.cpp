@@ -1,5 +1,7 @@
 #include "reports/forms/subsystem.h"
 
+#include "core/forms/main_menu.h"
+#include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/social/socialne_vykazy.h"
@@ -9,6 +11,9 @@ namespace tarix::reports {
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerCommands();
+    // The main menu's report items; a report whose routine is not registered answers
+    // with the dispatcher's "not available" text.
+    registerLauncherCommands(core::mainMenuCommands());
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
 }

@@ -99,7 +99,12 @@ TEST(CommandRegistry, ScopedCommandRestoresWhatWasRegistered)
 TEST(MainMenuCommands, DeclaresTheSubsystemsItemsOnly)
 {
     core::CommandRegistry &commands = core::mainMenuCommands();
-    EXPECT_EQ(commands.declared(), (QStringList{"vyplaty", "rozdelenie_dane", "prepocitanie_vyplat"}));
+    // The subsystems' items, those of windows still to be built and the report launchers
+    // among them, also of the operation menus.
+    for (const char *id : {"vyplaty", "rozdelenie_dane", "prepocitanie_vyplat", "vypocet_cistej_dennej_mzdy",
+                           "mnu_garpoist", "mnu_setup1", "mnu_cis_vm1", "mnu_pridanie_firmy", "tlac_vp",
+                           "tlac_sp_xml_k", "zam_tlac_ml", "ppv_tlac"})
+        EXPECT_TRUE(commands.declares(id)) << id;
     // The window runs its own items: a subsystem cannot take them over.
     for (const char *own : {"koniec", "zamestnanci", "zam_sucasny", "zmena_obdobia", "dzp"}) {
         ASSERT_NE(core::mainMenuItem(own), nullptr) << own;

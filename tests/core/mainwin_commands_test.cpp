@@ -1,5 +1,6 @@
-// The main menu offers the commands the subsystems register: an item shows only for a
-// registered command, runs it with the window as its owner, and follows its rule.
+// The main menu offers the commands the subsystems register: an item is usable only for a
+// registered command (until then it shows disabled), runs it with the window as its owner,
+// and follows its rule.
 #include "core/forms/main_menu.h"
 #include "mainwin_fixture.h"
 #include "platform/errors.h"
@@ -25,6 +26,16 @@ QStringList shown(const QMenu *menu)
     return out;
 }
 
+// The captions of the entries a clerk can choose (shown and enabled items, no submenus).
+QStringList usable(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !a->menu())
+            out << a->text();
+    return out;
+}
+
 } // namespace
 
 TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
@@ -33,15 +44,16 @@ TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
     ui::ScopedUserInterface scope{scripted};
     core::CommandRegistry &commands = core::mainMenuCommands();
     {
-        // Nothing registered: the items and their submenu stay hidden.
+        // Nothing registered: the items show, disabled.
         core::TFormMain bare;
         for (const char *name : {"mnu_vyplaty", "mnu_prepocet", "mnu_rozdelenie_dane"}) {
             QAction *a = bare.findChild<QAction *>(name);
             ASSERT_NE(a, nullptr) << name;
-            EXPECT_FALSE(a->isVisible()) << name;
+            EXPECT_TRUE(a->isVisible()) << name;
+            EXPECT_FALSE(a->isEnabled()) << name;
         }
-        EXPECT_FALSE(bare.findChild<QMenu *>("mnu_nastroje")->menuAction()->isVisible());
-        EXPECT_EQ(shown(bare.menuHlavne()), (QStringList{"-", "Zmena &strediska", "Zmena výplatného &obdobia"}));
+        EXPECT_TRUE(bare.findChild<QMenu *>("mnu_nastroje")->menuAction()->isVisible());
+        EXPECT_EQ(usable(bare.menuHlavne()), (QStringList{"Zmena &strediska", "Zmena výplatného &obdobia"}));
     }
 
     QWidget *opened = nullptr;
@@ -58,17 +70,18 @@ TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
         EXPECT_EQ(opened, &main);
         main.findChild<QAction *>("mnu_prepocet")->trigger();
         EXPECT_EQ(recalculated, 1);
-        // The menu keeps its order; the tools submenu has nothing to show.
-        EXPECT_EQ(shown(main.menuHlavne()), (QStringList{"-", "&Výplaty", "Prepočítanie všetkých výplat",
-                                                         "Zmena &strediska", "Zmena výplatného &obdobia"}));
+        // The menu keeps its order; the tools submenu has nothing to choose.
+        EXPECT_EQ(usable(main.menuHlavne()), (QStringList{"&Výplaty", "Prepočítanie všetkých výplat",
+                                                          "Zmena &strediska", "Zmena výplatného &obdobia"}));
+        QMenu *nastroje = main.findChild<QMenu *>("mnu_nastroje");
+        EXPECT_TRUE(usable(nastroje).isEmpty());
 
-        // A command registered while the window lives shows when its menu is opened next.
+        // A command registered while the window lives is enabled when its menu is opened next.
         ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
         emit main.menuHlavne()->aboutToShow();
-        QMenu *nastroje = main.findChild<QMenu *>("mnu_nastroje");
         EXPECT_TRUE(nastroje->menuAction()->isVisible());
         EXPECT_EQ(nastroje->title(), "Nástroje");
-        EXPECT_EQ(shown(nastroje), QStringList{"Rozdelenie dane na preddavky a zrážky podľa sumy"});
+        EXPECT_EQ(usable(nastroje), QStringList{"Rozdelenie dane na preddavky a zrážky podľa sumy"});
     }
     EXPECT_TRUE(scripted.failures().isEmpty());
 }
@@ -121,10 +134,26 @@ TEST_F(MainMenuCommandsOnAFirm, FullMenuErrorsAndTheListAfterARecalculation)
     ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
     main->Akcia_priprav_menu();
     EXPECT_EQ(shown(main->menuHlavne()),
-              (QStringList{"&Zamestnanci", "Zamestnanci - zobrazovanie", "-", "&Výplaty", "Nástroje",
-                           "Prepočítanie všetkých výplat", "Zmena &strediska", "Zmena výplatného &obdobia"}));
-    EXPECT_EQ(shown(main->menuSystem()), (QStringList{"&Výber firmy", "&Zrušenie firmy", "-", "&Koniec programu"}));
-    EXPECT_EQ(shown(main->menuNastavenia()), QStringList{"&Daň z príjmu - ročná tabuľka "});
+              (QStringList{"&Zamestnanci", "Zamestnanci - zobrazovanie", "-", "&Výplaty",
+                           "Ročné zúčtovanie preddavkov dane", "Ročné zúčtovanie zdravotného poistenia", "-",
+                           "&Hromadné spracovanie výplat", "Import z TXT - Anketári",
+                           "Nastav garančné poistenie všetkým zamestnancom", "Export do súboru pre &Zefir98", "-",
+                           "Inicializácia nového roka", "Zálohovanie údajov", "Obnova zo záložnej kópie", "-",
+                           "Nástroje", "Prepočítanie všetkých výplat", "-", "Zmena &strediska",
+                           "Zmena výplatného &obdobia"}));
+    EXPECT_EQ(usable(main->menuHlavne()),
+              (QStringList{"&Zamestnanci", "&Výplaty", "Prepočítanie všetkých výplat", "Zmena &strediska",
+                           "Zmena výplatného &obdobia"}));
+    EXPECT_EQ(shown(main->menuSystem()), (QStringList{"&Výber firmy", "&Pridanie novej firmy", "&Zrušenie firmy", "-",
+                                                      "&Koniec programu"}));
+    // "Číselník príspevkov k prídavkom na deti" is hidden from 2005 on.
+    EXPECT_EQ(shown(main->menuNastavenia()),
+              (QStringList{"&Spoločné parametre programu", "&Zaokrúľovanie", "&Parametre zamestnávateľa",
+                           "&Daň z príjmu - ročná tabuľka ", "-", "Číselník parametrov programu", "Číselník stredísk",
+                           "Číselník zdravotných poisťovní", "Číselník bankových spojení",
+                           "Číselník pracovných výkonov", "Číselník výnimiek z minimálneho vymer.základu",
+                           "Číselník pre vstupy do podvoj. účtovníctva"}));
+    EXPECT_EQ(usable(main->menuNastavenia()), QStringList{"&Daň z príjmu - ročná tabuľka "});
 
     choose(main->menuHlavne(), "Výplaty");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{"Výplaty nie sú k dispozícii."});

@@ -1,0 +1,83 @@
+#include "reports/forms/launcher_commands.h"
+
+#include "core/commands.h"
+#include "core/helpers/app_paths.h"
+#include "core/helpers/dialogs.h"
+#include "core/helpers/messages.h"
+#include "platform/errors.h"
+#include "platform/ui/user_interface.h"
+#include "reports/dispatcher.h"
+#include "reports/forms/f_par_form.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tarix::reports {
+
+void Spusti_spustac(const QString &id, bool prebiehaEditacia)
+{
+    const SpustacZostavy *s = Spustac_zostavy(id);
+    if (!s)
+        throw EMyError(QStringLiteral("Neznáma tlačová zostava %1").arg(id));
+    StavSpustaca stav = Stav_spustaca();
+    stav.prebiehaEditacia = prebiehaEditacia;
+    TMyReportParam p;
+    Priprav_parametre_zostavy(p);
+    if (const std::optional<TMyReportParam> request = Poziadavka_spustaca(*s, stav, p))
+        ParForm::Zobraz_parametre_zostavy(*request);
+}
+
+bool Je_xml_vykaz_sp(const QString &fileName)
+{
+    const QFileInfo f(fileName);
+    return f.fileName().startsWith(QLatin1String("SP"), Qt::CaseInsensitive)
+           && f.suffix().compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0;
+}
+
+QString Dodatocny_kontrolny_subor()
+{
+    const QString programFolder = core::appPaths().programFolder;
+    struct BackToProgramFolder {
+        QString folder;
+        ~BackToProgramFolder() { QDir::setCurrent(folder); }
+    } back{programFolder};
+
+    ui::FileDialogRequest request;
+    request.caption = Msg(65159);
+    request.initialFolder = QDir(programFolder).filePath(QStringLiteral("vystupy"));
+    request.filter = QStringLiteral("SP - XML files (sp*.xml)|sp*.xml");
+    request.defaultExtension = QStringLiteral("xml");
+    QString chosen;
+    do {
+        chosen = ui::current().chooseOpenFile(request);
+        if (chosen.isEmpty())
+            return {};
+    } while (!Je_xml_vykaz_sp(chosen));
+
+    const QFileInfo xml(chosen);
+    const QString txt = xml.completeBaseName() + QStringLiteral(".txt");
+    const QString routine = QString::fromUtf16(kZapisKontrolnehoSuboru);
+    const SpustenieZostavy *write = Register_zostav().Najdi(routine);
+    if (!write)
+        throw EMyError(Text_nedostupnej_zostavy(routine));
+    TMyReportParam p;
+    p.Vstupny_subor = xml.absoluteFilePath();
+    p.Vystupny_subor = xml.absoluteDir().filePath(txt);
+    (*write)(p);
+    MyConsts::Sprava_informacia(Msg(65151, txt));
+    return chosen;
+}
+
+void registerLauncherCommands(core::CommandRegistry &commands)
+{
+    for (const SpustacZostavy &s : Spustace_zostav()) {
+        const QString id = QString::fromLatin1(s.id);
+        if (commands.declares(id))
+            commands.add(id, [id](const core::CommandContext &) { Spusti_spustac(id); });
+    }
+    const QString checkFile = QStringLiteral("tlac_sp_xml_k");
+    if (commands.declares(checkFile))
+        commands.add(checkFile, [](const core::CommandContext &) { Dodatocny_kontrolny_subor(); });
+}
+
+} // namespace tarix::reports

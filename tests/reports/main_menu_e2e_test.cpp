@@ -1,0 +1,485 @@
+// The main menu as a new user meets it: the program starts on the demo installation with
+// the subsystems' commands registered as the program registers them, firm 01 is opened
+// for March 2007 and the month's payrolls of the ten employees are stored. From
+// "Tlačové zostavy" the month's payslips print through the parameter dialog in one run;
+// every item a clerk can choose reaches its window, question, report or the "not
+// available" message; the check-file command and the guarantee insurance behave as the
+// clerk is told.
+#include "core/app_ini.h"
+#include "core/card_page_provider.h"
+#include "core/dm_zam.h"
+#include "core/forms/form_main.h"
+#include "core/forms/main_menu.h"
+#include "core/forms/startup.h"
+#include "core/helpers/app_paths.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/text_utils.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
+#include "core/firm_fixture.h"
+#include "core/session.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/subsystem.h"
+#include "payroll/ini_settings.h"
+#include "payroll/modules.h"
+#include "platform/format/dates.h"
+#include "platform/report/qt/preview.h"
+#include "reports/dispatcher.h"
+#include "reports/forms/f_par_form.h"
+#include "reports/forms/launcher_commands.h"
+#include "reports/forms/payroll_print.h"
+#include "reports/payslips/vyplatna_paska.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+#include "support/widgets/modal_dialogs.h"
+#include "support/widgets/program_start.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+
+using namespace tarix;
+
+namespace {
+
+// Keeps what the preview shows and shows it in the real preview window.
+class RecordingPreviewHost : public rpt::PreviewHost {
+public:
+    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
+    {
+        shown.push_back(report);
+        dialog.showPreview(report, form);
+    }
+    std::vector<rpt::PreparedReport> shown;
+    rpt::DialogPreviewHost dialog;
+};
+
+// The clerk who says no to every question and cancels every file choice: the walk sees
+// each item reach its question without changing the firm.
+class SayingNo : public ui::ScriptedUserInterface {
+public:
+    bool sayNo = false;
+    bool askYesNo(const QString &question) override
+    {
+        if (!sayNo)
+            return ScriptedUserInterface::askYesNo(question);
+        asked << question;
+        return false;
+    }
+    QString chooseOpenFile(const ui::FileDialogRequest &request, int *index = nullptr) override
+    {
+        if (!sayNo)
+            return ScriptedUserInterface::chooseOpenFile(request, index);
+        asked << request.caption;
+        return {};
+    }
+    QStringList asked;
+};
+
+class MainMenuEndToEnd : public test::ScriptedTest<SayingNo> {
+protected:
+    void TearDown() override
+    {
+        if (main)
+            main->hide();
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        for (const QString &id : commands.ids())
+            commands.remove(id);
+        payroll::Nastav_tlac_vyplat({});
+        rpt::setDefaultPreviewHost(nullptr);
+        core::Zrus_otvorenu_firmu();
+        core::closeSession();
+        modules.destroy();
+        core::registerPieceWorkPage(nullptr);
+        payroll::setNastavenia({});
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<SayingNo>::TearDown();
+    }
+
+    // Starts the program as app/main.cpp does (login with the empty password), with the
+    // commands the payroll and reports subsystems register, and opens firm 01 in March
+    // 2007 with the month's payrolls stored for every employee.
+    void SetUp() override
+    {
+        test::ScriptedTest<SayingNo>::SetUp();
+        dir.install();
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        payroll::registerModules();
+        core::StartupHooks hooks;
+        modules.handOver(all, true);
+        hooks.afterDataModules = [] {
+            core::DMA().Registruj_tabulky();
+            reports::Registruj_vyplatne_pasky();
+        };
+        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        payroll::registerCommands();
+        payroll::registerNetDailyWageCommand(commands);
+        payroll::registerGuaranteeInsuranceCommand(commands);
+        reports::registerCommands();
+        reports::registerLauncherCommands(commands);
+        main = test::startWithLogin(dir.path(), hooks);
+        ASSERT_NE(main, nullptr);
+        test::openFirmFromMenu(*main, 2007, 3);
+        ASSERT_EQ(main->openFirm(), 1);
+        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        rpt::setDefaultPreviewHost(&preview);
+        storeMonth();
+        scripted.clearEvents();
+    }
+
+    // The month's payroll of every employee, the whole month worked.
+    void storeMonth()
+    {
+        payroll::TDMV &dmv = payroll::DMV();
+        for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
+            if (!t->isActive())
+                t->open();
+        const db::SqlResult emps = core::session().run("select code_emp, code_numb from \":tarix_data:zam\"");
+        ASSERT_EQ(emps.rowCount(), 10);
+        for (int i = 0; i < emps.rowCount(); ++i) {
+            dmv.Nastav_zamestnanca(int(emps.asInteger(i, 1)), int(emps.asInteger(i, 0)));
+            db::Table &t = dmv.TVYP_;
+            t.insert();
+            const double fund = t.fieldByName("V_fmes").asFloat();
+            t.setValue("V_den", fund);
+            t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
+            t.post();
+        }
+        ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+        ASSERT_EQ(count("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200703"), 10);
+    }
+
+    int count(const QString &sql) { return int(core::session().run(sql).asInteger(0, 0)); }
+
+    // The menu bar's menu of an object name.
+    QMenu *menu(const char *name) { return main->findChild<QMenu *>(QString::fromLatin1(name)); }
+
+    // Chooses an item as the clerk does: the menus are opened on the way, so their states
+    // are brought up to date; only an enabled item is chosen.
+    void choose(const char *name)
+    {
+        for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+            emit m->aboutToShow();
+        QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        ASSERT_TRUE(a->isVisible() && a->isEnabled()) << name;
+        a->trigger();
+    }
+
+    QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
+
+    test::Installation dir;
+    test::DataModules modules;
+    RecordingPreviewHost preview;
+    core::TFormMain *main = nullptr;
+};
+
+QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
+
+} // namespace
+
+TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog)
+{
+    const QString pdf = dir.filePath("vyplatne_pasky.pdf");
+    bool dialogSeen = false;
+    test::whileDialogs([&] { choose("tlac_vp"); },
+                       [&](QWidget *w) {
+                           if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
+                               dialogSeen = true;
+                               // The sort box is not offered: payslips go by surname and name.
+                               EXPECT_TRUE(form->CB_abeceda->isHidden());
+                               form->CB_abeceda->setChecked(false);
+                               EXPECT_EQ(form->CB_stred->currentIndex(), 0); // the whole firm
+                               EXPECT_EQ(form->CB_mesiac->currentText(), "3");
+                               form->Button1->click();
+                           } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
+                               EXPECT_TRUE(d->savePdf(pdf));
+                               d->accept();
+                           } else {
+                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
+                               w->close();
+                           }
+                       },
+                       30000);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+
+    // The stored payrolls in the order of the Slovak alphabet.
+    const db::SqlResult r = core::session().run(
+        "select z.title, z.name, z.surname, v.n_netto from \":tarix_data:vyp\" v "
+        "join \":tarix_data:zam\" z on z.code_emp = v.code_emp where v.v_obdobie = 200703 "
+        "order by z.surname, z.name");
+    ASSERT_EQ(r.rowCount(), 10);
+    ASSERT_EQ(preview.shown.size(), 1u);
+    ASSERT_EQ(preview.shown[0].pageCount(), 10);
+    QStringList names, nets;
+    for (int i = 0; i < 10; ++i) {
+        const rpt::PreparedPage &page = preview.shown[0].pages[size_t(i)];
+        const rpt::PreparedItem *name = page.findText("QRDB_CALC_TMP");
+        const rpt::PreparedItem *net = page.findText("QRDB_N_netto");
+        ASSERT_NE(name, nullptr) << i;
+        ASSERT_NE(net, nullptr) << i;
+        const QString expected = MyConsts::Cele_meno(r.asString(i, 0), r.asString(i, 1), r.asString(i, 2));
+        EXPECT_EQ(name->text(), expected) << "page " << i + 1;
+        EXPECT_EQ(net->text(), amount(r.value(i, 3).toDouble())) << "page " << i + 1;
+        names << expected;
+        nets << amount(r.value(i, 3).toDouble());
+    }
+
+    // The PDF: ten pages, each with its employee's name and net pay.
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    file.close();
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        return;
+    for (int i = 0; i < 10; ++i) {
+        QProcess p;
+        const QString page = QString::number(i + 1);
+        p.start(pdftotext, {"-layout", "-f", page, "-l", page, pdf, "-"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(text.contains(names[i])) << names[i].toStdString() << " not on page " << i + 1;
+        EXPECT_TRUE(text.contains(nets[i])) << nets[i].toStdString() << " not on page " << i + 1;
+    }
+}
+
+// Every item a clerk can choose in the four main menus (the firm lists aside) reaches its
+// window, question, report or the "not available" message; no other error box comes.
+TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
+{
+    scripted.sayNo = true;
+    std::vector<QAction *> items;
+    std::function<void(QMenu *)> collect = [&](QMenu *m) {
+        emit m->aboutToShow();
+        for (QAction *a : m->actions()) {
+            if (!a->isVisible() || !a->isEnabled() || a->isSeparator())
+                continue;
+            if (QMenu *sub = a->menu()) {
+                if (sub->objectName() != "Otvorenie_firmy" && sub->objectName() != "Zrusenie_firmy")
+                    collect(sub);
+            } else {
+                items.push_back(a);
+            }
+        }
+    };
+    for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+        collect(m);
+
+    const QString notAvailable = reports::Text_nedostupnej_zostavy(QString()).section(' ', -3);
+    int reports = 0, unavailable = 0;
+    for (QAction *a : items) {
+        const std::string name = a->objectName().toStdString() + " \"" + a->text().toStdString() + "\"";
+        SCOPED_TRACE(name);
+        scripted.clearEvents();
+        scripted.asked.clear();
+        const size_t previews = preview.shown.size();
+        QStringList windows;
+        test::whileDialogs(
+            [&] {
+                for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+                    emit m->aboutToShow();
+                ASSERT_TRUE(a->isEnabled());
+                a->trigger();
+            },
+            [&](QWidget *w) {
+                windows << w->objectName();
+                if (auto *form = qobject_cast<reports::TFParForm *>(w))
+                    form->Button1->click();
+                else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
+                    d->accept();
+                else if (auto *ok = w->findChild<QPushButton *>("OKBtn"))
+                    ok->click(); // the centre and period choices keep what is chosen
+                else if (auto *d = qobject_cast<QDialog *>(w))
+                    d->reject();
+                else
+                    w->close();
+            },
+            30000);
+        const bool report = a->objectName().startsWith("tlac_");
+        QStringList unexpected;
+        for (const QString &e : errors())
+            if (report && e.contains(notAvailable))
+                ++unavailable;
+            else
+                unexpected << e;
+        EXPECT_TRUE(unexpected.isEmpty()) << unexpected.join('\n').toStdString();
+        EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+        const bool reached = !windows.isEmpty() || !scripted.asked.isEmpty() || preview.shown.size() > previews
+                             || !scripted.messages().isEmpty() || main->aktualnaStranka() != "EMPTY"
+                             || a->isCheckable();
+        EXPECT_TRUE(reached) << "nothing happened";
+        if (report) {
+            ++reports;
+            // A report is chosen in its parameter dialog unless its launcher runs it at once.
+            const reports::SpustacZostavy *s = reports::Spustac_zostavy(a->objectName());
+            const bool dialog = s && !s->bezDialogu;
+            EXPECT_EQ(windows.contains("FParForm"), dialog) << windows.join(',').toStdString();
+        }
+        // Back to the start page (the card and the tax bands take the menus away).
+        if (main->aktualnaStranka() != "EMPTY")
+            main->Zobraz_stranku("EMPTY");
+        main->Akcia_priprav_menu();
+        ASSERT_TRUE(main->menuPrehlady()->isEnabled());
+    }
+    EXPECT_EQ(core::DM().Aktualne_obdobie(), 200703);
+    EXPECT_GT(reports, 50);
+    EXPECT_GT(unavailable, 40);
+    // The payslips' routine is registered: their item printed.
+    EXPECT_GE(preview.shown.size(), 1u);
+    // The items of windows not built yet are never chosen: they are disabled.
+    for (const char *later : {"mnu_setup1", "mnu_cis_vm1", "mnu_pridanie_firmy", "mnu_hp1", "sp_reglisty"}) {
+        QAction *a = main->findChild<QAction *>(later);
+        ASSERT_NE(a, nullptr) << later;
+        EXPECT_FALSE(a->isEnabled()) << later;
+    }
+}
+
+// "Dodatočné vytvorenie kontrolného TXT súboru" asks for the statement until a file
+// named sp*.xml is chosen; without the check-file writer the choice is answered with the
+// "not available" message.
+TEST_F(MainMenuEndToEnd, TheCheckFileAsksForAStatementUntilOneFits)
+{
+    const QString folder = QDir(core::appPaths().programFolder).filePath("vystupy");
+    scripted.answerFile(folder + "/spvykaz.txt").answerFile(folder + "/xsp.xml").answerFile(folder + "/sp2005.xml");
+    choose("tlac_sp_xml_k");
+    const auto asked = scripted.events(ui::ScriptedUserInterface::EventKind::OpenFile);
+    ASSERT_EQ(asked.size(), 3u);
+    for (const auto &e : asked)
+        EXPECT_EQ(e.detail, Msg(65159));
+    EXPECT_EQ(errors(), QStringList{reports::Text_nedostupnej_zostavy("RexSpXml.Zapis_kontrolny_subor")});
+    EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+              QFileInfo(core::appPaths().programFolder).canonicalFilePath());
+
+    // With the writer: the statement and its ".txt" beside it, and the end message.
+    scripted.clearEvents();
+    reports::TMyReportParam got;
+    reports::DocasnaRegistracia writer(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
+                                       [&](const reports::TMyReportParam &p) { got = p; });
+    scripted.answerFile(folder + "/SPx.XML");
+    choose("tlac_sp_xml_k");
+    EXPECT_EQ(got.Vstupny_subor, folder + "/SPx.XML");
+    EXPECT_EQ(got.Vystupny_subor, folder + "/SPx.txt");
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, "SPx.txt")});
+
+    // Cancelled: nothing is written and nothing said.
+    scripted.clearEvents();
+    got = {};
+    scripted.cancelFile();
+    choose("tlac_sp_xml_k");
+    EXPECT_TRUE(got.Vstupny_subor.isEmpty());
+    EXPECT_TRUE(scripted.messages().isEmpty());
+    EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+}
+
+TEST(CheckFileName, OnlyTheInsurersStatementFits)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"sp2005.xml", true}, {"SPx.XML", true},     {"/a/vystupy/Sp_03.Xml", true}, {"spvykaz.txt", false},
+        {"xsp.xml", false},   {"sp2005.xml.bak", false}, {"s.xml", false},           {"sp", false},
+    };
+    for (const auto &[name, fits] : cases)
+        EXPECT_EQ(reports::Je_xml_vykaz_sp(name), fits) << name;
+}
+
+// "Nastav garančné poistenie všetkým zamestnancom": a closed month is refused before
+// anything changes; otherwise every card and the month's payrolls get the insurance and
+// the payrolls are recalculated; an update with nothing to change is not run.
+TEST_F(MainMenuEndToEnd, GuaranteeInsuranceForEveryone)
+{
+    db::Session &s = core::session();
+    s.execute("update \":tarix_data:zam\" set u_garancne = 0 where code_emp in (2, 5)");
+    const int without = count("select count(*) from \":tarix_data:zam\" where u_garancne = 0");
+    ASSERT_GE(without, 2);
+    s.execute("update \":tarix_data:vyp\" set u_garancne = 0, rezerva1 = 0");
+
+    // A closed March: refused at once, no question, nothing changed.
+    s.execute("update \":tarix_data:inf\" set datum_uzav = '2007-03-31'");
+    choose("mnu_garpoist");
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_EQ(errors()[0], Msg(65134, fmt::shortDate(QDate(2007, 3, 31))));
+    EXPECT_TRUE(scripted.questions().isEmpty());
+    EXPECT_EQ(count("select count(*) from \":tarix_data:zam\" where u_garancne = 0"), without);
+    EXPECT_EQ(count("select count(*) from \":tarix_data:vyp\" where rezerva1 = 0"), 10);
+
+    // Open again: the question, then every card and payroll set and recalculated.
+    s.execute("update \":tarix_data:inf\" set datum_uzav = '2007-02-28'");
+    scripted.clearEvents();
+    scripted.answerNo(Msg(65182));
+    choose("mnu_garpoist");
+    EXPECT_EQ(count("select count(*) from \":tarix_data:zam\" where u_garancne = 0"), without);
+    scripted.answerYes(Msg(65182));
+    choose("mnu_garpoist");
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65183)});
+    EXPECT_EQ(count("select count(*) from \":tarix_data:zam\" where u_garancne = 0"), 0);
+    EXPECT_EQ(count("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200703 "
+                    "and u_garancne = 1 and rezerva1 = 1"),
+              10);
+
+    // Nothing left to set: the updates are not run (a trigger would refuse them).
+    s.execute("create trigger tarix_data.no_update_zam before update on zam begin select raise(abort, 'zam updated'); end");
+    scripted.clearEvents();
+    scripted.answerYes(Msg(65182));
+    choose("mnu_garpoist");
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65183)});
+    EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+}
+
+// The employee card's "Tlačové zostavy": the current employee's reports, refused while
+// his record is being edited.
+TEST_F(MainMenuEndToEnd, TheCardsReportsPrintTheCurrentEmployee)
+{
+    main->Akcia_zamestnanci();
+    db::Table &zam = core::DMZ().TZAM_;
+    ASSERT_FALSE(zam.isEmpty());
+    const int codeEmp = int(zam.fieldByName("Code_emp").asInteger());
+    QMenu *operations = main->operacieZam();
+    emit operations->aboutToShow();
+    QAction *ml2 = main->findChild<QAction *>("zam_tlac_ml2");
+    ASSERT_NE(ml2, nullptr);
+    ASSERT_TRUE(ml2->isEnabled());
+
+    // With the dialog: the employee chosen in it.
+    int chosen = -1;
+    test::whileDialogs([&] { ml2->trigger(); },
+                       [&](QWidget *w) {
+                           auto *form = qobject_cast<reports::TFParForm *>(w);
+                           ASSERT_NE(form, nullptr) << w->objectName().toStdString();
+                           chosen = form->CB_zam->currentData().toInt();
+                           form->Button2->click();
+                       });
+    EXPECT_EQ(chosen, codeEmp);
+
+    // Without the dialog, straight to the report ("not available" until it is built).
+    QAction *ml = main->findChild<QAction *>("zam_tlac_ml");
+    ml->trigger();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains(reports::Text_nedostupnej_zostavy("TReportML3"))) << errors()[0].toStdString();
+    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_od, codeEmp);
+    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_do, codeEmp);
+
+    // An edit pending: refused.
+    scripted.clearEvents();
+    zam.edit();
+    ml->trigger();
+    EXPECT_EQ(errors(), QStringList{Msg(65199)});
+    zam.cancel();
+    main->Zobraz_stranku("EMPTY");
+    EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+}
