@@ -6,6 +6,7 @@
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
+#include "core/firm_admin.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_stred.h"
 #include "core/forms/karta_zam.h"
@@ -63,6 +64,17 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
             if (self && self->m_karta)
                 self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->indexStranky(page));
         };
+    // Adding, deleting or restoring a firm closes the databases and lists the firms anew.
+    Nastav_kroky_spravy_firiem({[self = QPointer<TFormMain>(this)] {
+                                    if (self)
+                                        self->Akcia_zatvorenie_db();
+                                },
+                                [self = QPointer<TFormMain>(this)] {
+                                    if (self) {
+                                        self->Vytvor_menu_firiem();
+                                        self->Akcia_priprav_menu();
+                                    }
+                                }});
     core::Nastav_farby_formulara(this);
     Akcia_priprav_menu();
 }
@@ -148,7 +160,10 @@ void TFormMain::Vytvor_menu_firiem()
         }
         QAction *del = m_zrusenieFirmy->addAction(firm.popis());
         del->setProperty("tag", n);
-        connect(del, &QAction::triggered, this, [this, n] { emit zrusenieFirmy(n); });
+        connect(del, &QAction::triggered, this, [this, n, caption = firm.popis()] {
+            emit zrusenieFirmy(n);
+            Zrusenie_firmy(n, caption);
+        });
     }
 }
 

@@ -42,7 +42,7 @@ void filterOff(db::Table &t)
 const std::vector<Ciselnik> &ciselniky()
 {
     static const std::vector<Ciselnik> list = {
-        {"mnu_cis_par1", " 3.01 Číselník parametrov programu", [](TDM &dm) -> db::Table & { return dm.CIS0_; },
+        {"mnu_cis_par", " 3.01 Číselník parametrov programu", [](TDM &dm) -> db::Table & { return dm.CIS0_; },
          [](TDM &dm) {
              // Read again from the open year's folder.
              dm.CIS0_.close();
@@ -55,11 +55,11 @@ const std::vector<Ciselnik> &ciselniky()
          }},
         {"mnu_cis_vm1", " 3.02 Číselník stredísk", [](TDM &dm) -> db::Table & { return dm.CIS2_; },
          [](TDM &dm) { filterOff(dm.CIS2_); }, {}},
-        {"mnu_cis_zp1", " 3.03 Číselník zdravotných poisťovní", [](TDM &dm) -> db::Table & { return dm.CIS1_; }, {},
+        {"mnu_cis_zp", " 3.03 Číselník zdravotných poisťovní", [](TDM &dm) -> db::Table & { return dm.CIS1_; }, {},
          {}},
         {"mnu_cis_pd1", " 3.04 Číselník výšky príspevkov k prídavkom na deti",
          [](TDM &dm) -> db::Table & { return dm.CIS3_; }, [](TDM &dm) { filterOff(dm.CIS3_); }, {}},
-        {"mnu_cis_bu1", " 3.05 Číselník bankových účtov", [](TDM &dm) -> db::Table & { return dm.CIS4_; },
+        {"mnu_cis_banky", " 3.05 Číselník bankových účtov", [](TDM &dm) -> db::Table & { return dm.CIS4_; },
          [](TDM &dm) { filterOff(dm.CIS4_); },
          [](TDM &dm) {
              // The funds among the payees and the employees' lookups read the table again.
@@ -68,9 +68,9 @@ const std::vector<Ciselnik> &ciselniky()
              if (hasDMZ() && DMZ().TZAM_.isActive())
                  DMZ().TZAM_.refresh();
          }},
-        {"mnu_cis_vvz1", " 3.07 Číselník výnimiek z vymer.základu", [](TDM &dm) -> db::Table & { return dm.CIS5_; },
+        {"mnu_cis_vynimky", " 3.07 Číselník výnimiek z vymer.základu", [](TDM &dm) -> db::Table & { return dm.CIS5_; },
          {}, {}},
-        {"mnu_cis_pu1", " 3.08 Číselník pre vstupy do podvojného účtovníctva",
+        {"mnu_cis_pu", " 3.08 Číselník pre vstupy do podvojného účtovníctva",
          [](TDM &dm) -> db::Table & { return dm.CISPUX_; }, [](TDM &dm) { dm.CISPUX_.open(); },
          [](TDM &dm) { dm.CISPUX_.close(); }},
     };
@@ -94,10 +94,10 @@ void spusti(const std::function<void()> &step)
 
 QStringList settingsCommandIds()
 {
-    QStringList ids{QStringLiteral("mnu_setup1"), QStringLiteral("mnu_zaokruhlovanie1"), QStringLiteral("mnu_inf1")};
+    QStringList ids{QStringLiteral("mnu_setup1"), QStringLiteral("mnu_setup2"), QStringLiteral("mnu_inf")};
     for (const Ciselnik &c : ciselniky())
         ids << QString::fromLatin1(c.id);
-    ids << QStringLiteral("mnu_pridanie_firmy") << QStringLiteral("mnu_db_zaloz_rok") << QStringLiteral("mnu_zalohovanie")
+    ids << QStringLiteral("mnu_pridanie_firmy") << QStringLiteral("mnu_novy_rok_db") << QStringLiteral("mnu_zalohovanie")
         << QStringLiteral("mnu_obnova");
     return ids;
 }
@@ -106,9 +106,9 @@ void registerSettingsCommands(CommandRegistry &registry)
 {
     registry.add(QStringLiteral("mnu_setup1"),
                  [](const CommandContext &c) { spusti([&] { MainSet::Show_FormSetup(1, c.owner); }); }, firmaOtvorena);
-    registry.add(QStringLiteral("mnu_zaokruhlovanie1"),
+    registry.add(QStringLiteral("mnu_setup2"),
                  [](const CommandContext &c) { spusti([&] { MainSet::Show_FormSetup(2, c.owner); }); }, firmaOtvorena);
-    registry.add(QStringLiteral("mnu_inf1"),
+    registry.add(QStringLiteral("mnu_inf"),
                  [](const CommandContext &c) { spusti([&] { MainInf::Show_FormInf(c.owner); }); }, firmaOtvorena);
     for (const Ciselnik &cis : ciselniky()) {
         registry.add(
@@ -137,7 +137,7 @@ void registerSettingsCommands(CommandRegistry &registry)
     // firm and year.
     const auto otvorenyRok = [] { return otvorenaFirma().firma != 0; };
     registry.add(QStringLiteral("mnu_pridanie_firmy"), [](const CommandContext &) { spusti([] { Pridanie_firmy(); }); });
-    registry.add(QStringLiteral("mnu_db_zaloz_rok"), [](const CommandContext &) { spusti([] { Zalozenie_roka(); }); },
+    registry.add(QStringLiteral("mnu_novy_rok_db"), [](const CommandContext &) { spusti([] { Zalozenie_roka(); }); },
                  otvorenyRok);
     registry.add(QStringLiteral("mnu_zalohovanie"), [](const CommandContext &) { spusti([] { Zalohovanie(); }); },
                  otvorenyRok);

@@ -1,5 +1,8 @@
 #include "core/forms/startup.h"
 
+#include "core/forms/main_menu.h"
+#include "core/forms/settings_commands.h"
+
 #include "core/app_ini.h"
 #include "core/helpers/app_paths.h"
 #include "core/dm_all.h"
@@ -148,6 +151,8 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
         createDM();
     if (hooks.afterDataModules)
         hooks.afterDataModules();
+    // The core's own settings screens, code lists and firm administration.
+    registerSettingsCommands(mainMenuCommands());
 
     g_mainWindow = std::make_unique<TFormMain>();
     // Outside programs started with a wait hide the main window meanwhile.

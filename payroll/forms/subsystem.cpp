@@ -1,7 +1,9 @@
 #include "payroll/forms/subsystem.h"
 
 #include "core/app_ini.h"
+#include "core/dm_main.h"
 #include "core/firm_opening.h"
+#include "core/forms/form_cis.h"
 #include "core/forms/main_menu.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
@@ -75,12 +77,34 @@ void registerGuaranteeInsuranceCommand(core::CommandRegistry &commands)
         commands.add(id, [](const core::CommandContext &) { runGuaranteeInsurance(); });
 }
 
+void registerPieceWorkCodeListCommand(core::CommandRegistry &commands)
+{
+    const QString id = QString::fromLatin1(kPieceWorkCodeListCommand);
+    if (!commands.declares(id))
+        return;
+    commands.add(
+        id,
+        [](const core::CommandContext &c) {
+            try {
+                db::Table &t = DMV().TCUK_;
+                if (t.isActive())
+                    t.setFiltered(false);
+                core::Zobraz_ciselnik(QStringLiteral(" 3.06 Číselník pracovných výkonov"), t, c.owner);
+            } catch (const EAbort &) {
+            } catch (const std::exception &e) {
+                MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
+            }
+        },
+        [] { return core::hasDM() && core::DM().TINF_.isActive(); });
+}
+
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerModules();
     registerCommands();
     registerNetDailyWageCommand(core::mainMenuCommands());
     registerGuaranteeInsuranceCommand(core::mainMenuCommands());
+    registerPieceWorkCodeListCommand(core::mainMenuCommands());
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
                      [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });

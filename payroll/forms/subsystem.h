@@ -25,4 +25,8 @@ inline constexpr const char *kGuaranteeInsuranceCommand = "mnu_garpoist";
 bool runGuaranteeInsurance();
 void registerGuaranteeInsuranceCommand(core::CommandRegistry &commands);
 
+// "Číselník pracovných výkonov": the code-list editor on the piece-work tasks, unfiltered.
+inline constexpr const char *kPieceWorkCodeListCommand = "mnu_cis_uk";
+void registerPieceWorkCodeListCommand(core::CommandRegistry &commands);
+
 } // namespace tarix::payroll

@@ -133,6 +133,11 @@ TEST_F(FirmMenu, MainWindowMenusListFirmsYearsAndDeleteItems)
     const auto del = main.menuZrusenieFirmy()->actions();
     ASSERT_EQ(del.size(), 2);
     EXPECT_EQ(del[1]->text(), "Druhá firma 11");
+    // The item asks before it deletes anything; "no" keeps the firm.
+    scripted.answerNo();
     del[1]->trigger();
     EXPECT_EQ(deleted, 11);
+    EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+    main.Vytvor_menu_firiem();
+    EXPECT_EQ(main.menuZrusenieFirmy()->actions().size(), 2);
 }

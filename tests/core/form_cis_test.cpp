@@ -106,7 +106,7 @@ TEST_F(FormCis, ACostCentreIsAddedAndTheListExported)
 
 TEST_F(FormCis, TheExportIsLeftAloneWhenTheDialogIsCancelled)
 {
-    runItem("mnu_cis_zp1", [&](core::TFormCis &f) {
+    runItem("mnu_cis_zp", [&](core::TFormCis &f) {
         EXPECT_EQ(f.Panel0->text(), " 3.03 Číselník zdravotných poisťovní");
         EXPECT_EQ(f.saveFileName(), "Cis_zp.CSV");
         scripted.cancelFile();
@@ -119,7 +119,7 @@ TEST_F(FormCis, TheExportIsLeftAloneWhenTheDialogIsCancelled)
 
 TEST_F(FormCis, ThePayeeListOffersTheNineInstitutionKindsAndTheLegend)
 {
-    runItem("mnu_cis_bu1", [&](core::TFormCis &f) {
+    runItem("mnu_cis_banky", [&](core::TFormCis &f) {
         EXPECT_EQ(f.Panel0->text(), " 3.05 Číselník bankových účtov");
         EXPECT_EQ(f.pickList(), (QStringList{"D", "E", "F", "P", "S", "U", "X", "Y", "Z"}));
         EXPECT_TRUE(f.PanelLegenda1->isVisible());

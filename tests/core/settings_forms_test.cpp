@@ -306,17 +306,17 @@ TEST_F(SettingsForms, MenuCommandsOpenTheScreensTheirItemsName)
             seen.page = f->N_SET->currentIndex() == 0 ? "PAGE1" : "PAGE2";
         w->close();
     };
-    firmtest::whileDialogs([&] { registry.find("mnu_zaokruhlovanie1")->run({}); }, look);
+    firmtest::whileDialogs([&] { registry.find("mnu_setup2")->run({}); }, look);
     EXPECT_EQ(seen.form, "FormSetup");
     EXPECT_EQ(seen.page, "PAGE2");
     firmtest::whileDialogs([&] { registry.find("mnu_setup1")->run({}); }, look);
     EXPECT_EQ(seen.page, "PAGE1");
-    firmtest::whileDialogs([&] { registry.find("mnu_inf1")->run({}); }, look);
+    firmtest::whileDialogs([&] { registry.find("mnu_inf")->run({}); }, look);
     EXPECT_EQ(seen.form, "FormInf");
 
     // Without an open firm the items are off.
     core::Zrus_otvorenu_firmu();
-    for (const char *id : {"mnu_setup1", "mnu_inf1", "mnu_cis_vm1", "mnu_zalohovanie", "mnu_obnova", "mnu_db_zaloz_rok"})
+    for (const char *id : {"mnu_setup1", "mnu_inf", "mnu_cis_vm1", "mnu_zalohovanie", "mnu_obnova", "mnu_novy_rok_db"})
         EXPECT_FALSE(registry.isEnabled(id)) << id;
     EXPECT_TRUE(registry.isEnabled("mnu_pridanie_firmy"));
 }
