@@ -161,8 +161,12 @@ rpt::LayoutDesc listina(const Listina &l)
         zaciatky.push_back(x);
         const QString mask = s.dni ? u"0.0"_s : kSuma;
         const QString maskSpolu = s.dni ? u"0.0"_s : u"0"_s;
-        hlavicka.push_back(rpt::verticalLine(u"QRShape_st%1"_s.arg(c + 1), {x, kHlavicka - 0.5, 0,
-                                                                            vyskaHlavicky - kHlavicka + 0.2}));
+        // Inside a group of columns the rule stops below the group's head.
+        bool vnutriSkupiny = false;
+        for (const auto &[od, po, text] : l.skupiny)
+            vnutriSkupiny = vnutriSkupiny || (int(c) > od && int(c) <= po);
+        const double hore = vnutriSkupiny ? hornyPopis - 0.2 : kHlavicka - 0.5;
+        hlavicka.push_back(rpt::verticalLine(u"QRShape_st%1"_s.arg(c + 1), {x, hore, 0, vyskaHlavicky - hore - 0.3}));
         for (size_t r = 0; r < s.popisy.size(); ++r)
             if (!s.popisy[r].isEmpty())
                 hlavicka.push_back(rpt::label(u"QRLabel_%1_%2"_s.arg(c + 1).arg(r + 1),
