@@ -96,7 +96,7 @@ rpt::LayoutDesc hotovostna(const QString &name, const QString &stlpecSumy, const
     // Columns: number, name, amount, signature.
     constexpr double xMeno = 12, xSuma = 110, xPodpis = 140;
     std::vector<rpt::LayoutItem> hlavicka{
-        rpt::label(u"QRLabel_titul"_s, {0, 0, 150, 5}, {}, Pismo(10, true)),
+        Titul({0, 0, 150, 5}),
         rpt::sysData(u"QRSysData_strana"_s, {150, 0, kSirka - 150, 4.5}, rpt::SysDataKind::PageNumber, Pismo(8),
                      u"Strana č. "_s, Qt::AlignRight),
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 6, 150, 4.5}, u"CALC_FIRMA"_s, Pismo(9)),

@@ -86,7 +86,7 @@ rpt::LayoutDesc layoutVL3()
 
     std::vector<rpt::LayoutItem> hlavicka{
         rpt::label(u"QRLabel_vykaz"_s, {0, 0, 18, 5}, u"VÝKAZ:"_s, Pismo(10, true)),
-        rpt::label(u"QRLabel_titul"_s, {18, 0, 172, 5}, {}, Pismo(10, true)),
+        Titul({18, 0, 172, 5}),
         rpt::label(u"QRLabel_firma"_s, {0, 6, 18, 4.5}, u"FIRMA:"_s, Pismo(9)),
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {18, 6, 172, 4.5}, u"CALC_FIRMA"_s, Pismo(9)),
         rpt::horizontalLine(u"QRShape_hlavicka"_s, {0, 11.5, 190, 0}),

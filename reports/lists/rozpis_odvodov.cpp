@@ -222,7 +222,7 @@ rpt::PageSetup stranka(rpt::Orientation o)
 std::vector<rpt::LayoutItem> hlavaStranky(double sirka, const QString &zdroj)
 {
     return {
-        rpt::label(u"QRLabel_titul"_s, {0, 0, sirka - 30, 5}, {}, Pismo(10, true)),
+        Titul({0, 0, sirka - 30, 5}),
         rpt::sysData(u"QRSysData_strana"_s, {sirka - 30, 0, 30, 4.5}, rpt::SysDataKind::PageNumber, Pismo(8),
                      u"Strana č. "_s, Qt::AlignRight),
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 6, sirka - 30, 4.5}, zdroj + u"CALC_FIRMA"_s, Pismo(9)),

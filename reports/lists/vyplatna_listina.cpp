@@ -128,7 +128,7 @@ rpt::LayoutDesc listina(const Listina &l)
     const double vyskaHlavicky = hornyPopis + kPopis * double(l.popisRiadky) + 1;
     std::vector<rpt::LayoutItem> hlavicka{
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 0, 95, 4.5}, u"CALC_FIRMA"_s, Pismo(8)),
-        rpt::label(u"QRLabel_titul"_s, {95, 0, 120, 5}, {}, Pismo(10, true), Qt::AlignHCenter),
+        Titul({95, 0, 120, 5}, Qt::AlignHCenter),
         rpt::sysData(u"QRSysData_strana"_s, {kSirka - 35, 0, 35, 4.5}, rpt::SysDataKind::PageNumber, Pismo(8),
                      u"Strana č. "_s, Qt::AlignRight),
         rpt::horizontalLine(u"QRShape_hore"_s, {0, kHlavicka - 0.5, kSirka, 0}),

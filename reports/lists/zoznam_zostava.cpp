@@ -60,6 +60,13 @@ void TReportZoznam::Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary
     });
 }
 
+rpt::ControlDesc Titul(rpt::Box box, Qt::Alignment alignment)
+{
+    rpt::ControlDesc c = rpt::label(QStringLiteral("QRLabel_titul"), box, {}, Pismo(10, true), alignment);
+    c.tag = 1;
+    return c;
+}
+
 const rpt::BlockLibrary &Ziadne_bloky()
 {
     static const rpt::BlockLibrary k;

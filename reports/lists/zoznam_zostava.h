@@ -41,6 +41,9 @@ protected:
                 const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine = {});
 };
 
+// The title label, captioned at run time: tagged, so that it stays when only data print.
+rpt::ControlDesc Titul(rpt::Box box, Qt::Alignment alignment = Qt::AlignLeft);
+
 // An empty library for layouts that need no shared block.
 const rpt::BlockLibrary &Ziadne_bloky();
 

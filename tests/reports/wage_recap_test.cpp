@@ -193,3 +193,16 @@ TEST_F(WageRecap, MonthQueriesRunWithTheirOwnParameters)
     EXPECT_DOUBLE_EQ(rekapitulacia::Nedoplatky_dane(session, 200705, 1, 99), 0);
     EXPECT_DOUBLE_EQ(rekapitulacia::Zrazkova_dan_minuleho_mesiaca(session, 200703, 1, 1), 750);
 }
+
+TEST_F(WageRecap, DataOnlyKeepsTheTitlesAndTheFigures)
+{
+    TMyReportParam p = recap(200703, 200703, 200703);
+    p.Len_udaje = true;
+    const rpt::PreparedReport *r = run(p);
+    ASSERT_NE(r, nullptr);
+    const rpt::PreparedPage &page = r->pages[0];
+    EXPECT_EQ(textOf(page, "QRLabel_titul"), "REKAPITULÁCIA MIEZD ZA MAREC 2007");
+    EXPECT_EQ(textOf(page, "QRLabel_zrazkova2"), "Zrážková daň za minulý mesiac");
+    EXPECT_EQ(textOf(page, "QRLabel_prijem_1"), "<none>");
+    EXPECT_EQ(textOf(page, "QRSum_prijem_19"), "52800,40");
+}
