@@ -3,6 +3,7 @@
 #include "core/forms/main_menu.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
+#include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/social/socialne_vykazy.h"
 
@@ -16,6 +17,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     registerLauncherCommands(core::mainMenuCommands());
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
 }
 
 } // namespace tarix::reports
