@@ -88,8 +88,8 @@ TEST(DbRewriteCache, ATableCreatedOrAnAliasPointedBackIsSeenByTheKeptText)
             .asString(0, 0);
     };
     EXPECT_EQ(dual(), QStringLiteral("BUILT-IN"));
-    in.s.execute(QStringLiteral(R"(create table ":tarix_data:dual" (text VARCHAR(10)))"));
-    in.s.execute(QStringLiteral(R"(insert into ":tarix_data:dual" values ('NEW'))"));
+    // The program's dialect would name the built-in dual here: plain SQLite text.
+    in.s.executeRaw(QStringLiteral("CREATE TABLE tarix_data.dual (text VARCHAR(10)); INSERT INTO tarix_data.dual VALUES ('NEW')"));
     EXPECT_EQ(dual(), QStringLiteral("NEW"));
 
     in.inst.addAlias(QStringLiteral("TARIX_DATX"), QStringLiteral("DATA02"), kOtherFirmDdl);
