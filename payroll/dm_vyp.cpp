@@ -67,7 +67,8 @@ TDMV::TDMV()
       DS_ZUK(addDataSource("DS_ZUK", TZUK_)),
       DS_HSU(addDataSource("DS_HSU", THSU_)),
       DS_HSUG(addDataSource("DS_HSUG", THSU_)),
-      m_adapter(std::make_unique<VypRecordAdapter>())
+      m_adapter(std::make_unique<VypRecordAdapter>()),
+      m_spolocny(std::make_unique<SharedContextCache>())
 {
     QVYP_.setSql(QStringLiteral(
         "select * from vyp  where code_emp=:p1 and v_rok=:p2 and v_mesiac=:p3"));
@@ -211,9 +212,7 @@ QDate TDMV::Datum_uzavierky()
 {
     if (m_davkovaUzavierka)
         return *m_davkovaUzavierka;
-    const db::SqlResult r =
-        sessionOf(TVYP_).run(QStringLiteral("select datum_uzav from \":tarix_data:inf\""));
-    return r.rowCount() > 0 ? r.asDate(0, 0) : QDate();
+    return m_spolocny->get(sessionOf(TVYP_)).Datum_uzav;
 }
 
 int TDMV::Obdobie_uzavierky()

@@ -30,6 +30,7 @@
 namespace tarix::payroll {
 
 class VypRecordAdapter;
+class SharedContextCache;
 
 // An employee by the key of Zam.
 struct KlucZamestnanca {
@@ -212,6 +213,7 @@ private:
     QString Meno_zamestnanca(int codeEmp);
 
     std::unique_ptr<VypRecordAdapter> m_adapter;
+    std::unique_ptr<SharedContextCache> m_spolocny; // the firm's and year's part of the context
     KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
     KlucZamestnanca m_vkladany;                // the employee of the record being inserted
     QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb

@@ -29,10 +29,12 @@ void TDMV::Spolocny_kontext(CalcContext &c)
 {
     db::Session &s = TVYP_.session();
     c.Aktualne_obdobie = detail::Otvorene_obdobie(s);
-    c.firm = Nacitaj_hlavicku_firmy(s);
-    c.setup = Nacitaj_nastavenie_roka(s);
+    // Read once and kept while Inf, Setup and Dzp stay as they were.
+    const SharedContextCache::Data &shared = m_spolocny->get(s);
+    c.firm = shared.firm;
+    c.setup = shared.setup;
     c.params = Statutarne_parametre();
-    c.taxBands = Nacitaj_danove_pasma(s);
+    c.taxBands = shared.taxBands;
     c.surcharge = nastavenia().milionarskaDan;
 }
 

@@ -193,6 +193,48 @@ TaxBands Nacitaj_danove_pasma(db::Session &s)
     return bands;
 }
 
+SharedContextCache::Stamp SharedContextCache::stampNow(db::Session &s)
+{
+    s.attach(core::kAliasData);
+    s.attach(core::kAliasComm);
+    const QString data = s.schemaOf(core::kAliasData);
+    const QString comm = s.schemaOf(core::kAliasComm);
+    Stamp t;
+    t.session = &s;
+    t.generation = s.dataGeneration();
+    t.dataVersionData = s.dataVersion(data);
+    t.dataVersionComm = s.dataVersion(comm);
+    t.writesInf = s.writesTo(data, QStringLiteral("inf"));
+    t.writesSetup = s.writesTo(comm, QStringLiteral("setup"));
+    t.writesDzp = s.writesTo(comm, QStringLiteral("dzp"));
+    // Last: the look itself may attach or prepare.
+    t.attachments = s.attachmentGeneration();
+    return t;
+}
+
+const SharedContextCache::Data &SharedContextCache::get(db::Session &s)
+{
+    Stamp now = stampNow(s);
+    if (m_data && now == m_stamp)
+        return *m_data;
+    Data d;
+    const db::SqlResult inf = s.run(QStringLiteral("select * from \":tarix_data:inf\""));
+    if (inf.rowCount() > 0) {
+        fillFromRow(d.firm, inf, 0);
+        const int closing = inf.columnIndex(QStringLiteral("datum_uzav"));
+        if (closing >= 0)
+            d.Datum_uzav = inf.asDate(0, closing);
+    }
+    d.setup = Nacitaj_nastavenie_roka(s);
+    d.taxBands = Nacitaj_danove_pasma(s);
+    // The reads may have attached or prepared (which moves the attachments' count): the
+    // stamp is taken again, so that the next look matches it.
+    now = stampNow(s);
+    m_data = std::move(d);
+    m_stamp = now;
+    return *m_data;
+}
+
 StatutoryParams Statutarne_parametre()
 {
     StatutoryParams p;

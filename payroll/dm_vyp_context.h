@@ -5,9 +5,11 @@
 #include "payroll/calc/context.h"
 #include "payroll/calc/vyp_record.h"
 
+#include <QDate>
 #include <QString>
 #include <QVector>
 
+#include <optional>
 #include <vector>
 
 namespace tarix::db {
@@ -65,6 +67,35 @@ std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int
 // record are stored together or not at all.
 int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
                       const std::vector<double> &amounts);
+
+// The firm's and the year's part of the calculation's context (the firm header with its
+// closing date, the year's set-up, the tax bands), read once and used again while nothing
+// it was read from can have changed: no write of this session to Inf, Setup or Dzp, no
+// commit of another program to their files, no rollback, no database attached or re-pointed.
+class SharedContextCache {
+public:
+    struct Data {
+        FirmHeader firm;
+        QDate Datum_uzav; // the closing date of the firm header
+        YearSetup setup;
+        TaxBands taxBands;
+    };
+    // The part as stored now: kept, or read again when it may have changed.
+    const Data &get(db::Session &s);
+    void reset() { m_data.reset(); }
+
+private:
+    struct Stamp {
+        const db::Session *session = nullptr;
+        quint64 attachments = 0, generation = 0;
+        qint64 dataVersionData = 0, dataVersionComm = 0;
+        quint64 writesInf = 0, writesSetup = 0, writesDzp = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+    static Stamp stampNow(db::Session &s);
+    std::optional<Data> m_data;
+    Stamp m_stamp;
+};
 
 // The text of a number in the general form (15 significant digits, decimal comma).
 QString Vseobecne_cislo(double value);

@@ -55,12 +55,12 @@ int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex 
 
 int TDMV::Fond_pracovnych_dni(int month)
 {
-    return fondMesiaca(Nacitaj_nastavenie_roka(TVYP_.session()), month);
+    return fondMesiaca(m_spolocny->get(TVYP_.session()).setup, month);
 }
 
 int TDMV::Pocet_sviatkov(int month)
 {
-    return sviatkyMesiaca(Nacitaj_nastavenie_roka(TVYP_.session()), month);
+    return sviatkyMesiaca(m_spolocny->get(TVYP_.session()).setup, month);
 }
 
 void TDMV::Dopln_fond_mesiaca()
@@ -134,7 +134,7 @@ void TDMV::Vypocet_stvrtrocneho_priemeru()
         if (MyConsts::Otazka_ano_nie(question))
             average = average * 0.125 * 8.5;
     }
-    if (average == 0.0 && Nacitaj_hlavicku_firmy(TVYP_.session()).HOLKVART != 0)
+    if (average == 0.0 && m_spolocny->get(TVYP_.session()).firm.HOLKVART != 0)
         average = Priemerny_zarobok(codeEmp, year * 100 + 1, true, year * 100 + 1);
     TVYP_.fieldByName(QStringLiteral("V_priemer1")).setValue(average);
 }

@@ -14,6 +14,10 @@
 #include <QUrl>
 #include <sqlite3.h>
 
+#include <atomic>
+#include <utility>
+#include <cstring>
+
 namespace tarix::db {
 
 namespace {
@@ -24,6 +28,41 @@ int skCollate(void *, int la, const void *a, int lb, const void *b)
 {
     return compareSlovakUtf8(static_cast<const char *>(a), la, static_cast<const char *>(b), lb);
 }
+
+// A delete of every row of a table would skip the update hook (SQLite empties the table
+// at once); ignoring the action makes it delete row by row, so that the hook counts it.
+// Dropping a table or view asks for the delete of its rows right after the drop itself:
+// that one must pass, or the drop would silently do nothing; so must SQLite's own tables.
+struct AuthorizerState {
+    QByteArray dropped; // the table or view whose drop was just asked for
+};
+
+int authorize(void *state, int action, const char *table, const char *, const char *, const char *)
+{
+    auto &st = *static_cast<AuthorizerState *>(state);
+    // Only the very next action may be the drop's delete.
+    const QByteArray dropped = std::exchange(st.dropped, QByteArray());
+    switch (action) {
+    case SQLITE_DROP_TABLE:
+    case SQLITE_DROP_TEMP_TABLE:
+    case SQLITE_DROP_VIEW:
+    case SQLITE_DROP_TEMP_VIEW:
+        st.dropped = table ? QByteArray(table) : QByteArray();
+        return SQLITE_OK;
+    case SQLITE_DELETE:
+        if (!table || sqlite3_strnicmp(table, "sqlite_", 7) == 0)
+            return SQLITE_OK;
+        if (!dropped.isEmpty() && sqlite3_stricmp(dropped.constData(), table) == 0)
+            return SQLITE_OK;
+        return SQLITE_IGNORE;
+    default:
+        return SQLITE_OK;
+    }
+}
+
+AuthorizerState g_authorizerState; // connections are used from one thread
+
+std::atomic<quint64> g_attachmentGeneration{0};
 
 void configureConnection(sqlite3 *db)
 {
@@ -183,6 +222,9 @@ Session::Session()
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť spojenie s databázou: %1")
                           .arg(QString::fromUtf8(sqlite3_errstr(rc))));
     configureConnection(m_db);
+    m_attachmentGeneration = ++g_attachmentGeneration;
+    sqlite3_set_authorizer(m_db, &authorize, &g_authorizerState);
+    sqlite3_update_hook(m_db, &Session::countWrite, this);
     setBusyTimeout(5000);
     // Built-in one-row and twelve-row tables for "from dual" and "from dual12".
     execOn(m_db, QStringLiteral("CREATE TABLE main.dual (text VARCHAR(10)); INSERT INTO main.dual VALUES (NULL);"
@@ -204,6 +246,7 @@ Session::~Session()
     for (DataSet *ds : std::as_const(m_dataSets))
         ds->detachSession();
     m_cache.clear();
+    sqlite3_update_hook(m_db, nullptr, nullptr);
     sqlite3_close_v2(m_db);
     if (!m_mainFile.isEmpty())
         QFile::remove(m_mainFile);
@@ -592,18 +635,38 @@ const TableDef &Session::tableDefInSchema(const QString &schema, const QString &
 
 SqlRewrite Session::rewrite(const QString &sql, const QString &defaultAlias)
 {
+    const QString key = defaultAlias.isEmpty() ? sql : defaultAlias.toUpper() + u'\x1f' + sql;
+    if (auto it = m_rewrites.find(key); it != m_rewrites.end()) {
+        // Detaching clears the cache, so the aliases are attached still; attach() only
+        // makes sure of it.
+        const CachedRewrite &cached = it->second;
+        for (const QString &alias : cached.aliases)
+            if (!m_attached.contains(schemaOf(alias)))
+                attach(alias);
+        // An attachment above cleared the cache: the entry may be gone.
+        if (auto again = m_rewrites.find(key); again != m_rewrites.end())
+            return again->second.rewrite;
+    }
+    QStringList aliases;
     SqlRewriteContext ctx;
     ctx.defaultAlias = defaultAlias;
-    ctx.schemaOf = [this](const QString &alias) -> QString {
+    ctx.schemaOf = [this, &aliases](const QString &alias) -> QString {
         const QString s = schemaOf(alias);
-        if (!s.isEmpty())
+        if (!s.isEmpty()) {
             attach(alias);
+            if (!aliases.contains(alias, Qt::CaseInsensitive))
+                aliases << alias;
+        }
         return s;
     };
     ctx.hasTable = [this](const QString &schema, const QString &table) {
         return m_attached.value(schema).tables.contains(table);
     };
-    return rewriteSql(sql, ctx);
+    SqlRewrite rw = rewriteSql(sql, ctx);
+    if (m_rewrites.size() > 2000)
+        m_rewrites.clear();
+    m_rewrites.insert_or_assign(key, CachedRewrite{rw, aliases});
+    return rw;
 }
 
 void Session::bindParams(Statement &st, const SqlRewrite &rw, const Params &params)
@@ -703,6 +766,10 @@ Session::Lease::~Lease()
 
 void Session::clearStatementCache()
 {
+    // Whatever the statements were prepared against may have changed: the rewritten texts
+    // (schemas, tables that exist) go with them, and what readers keep must be read again.
+    m_rewrites.clear();
+    m_attachmentGeneration = ++g_attachmentGeneration;
     if (!m_leased.isEmpty()) {
         // Statements in use stay; the rest go.
         for (auto it = m_cache.begin(); it != m_cache.end();)
@@ -710,6 +777,32 @@ void Session::clearStatementCache()
         return;
     }
     m_cache.clear();
+}
+
+// ---- what may have changed --------------------------------------------------------------------
+
+void Session::countWrite(void *self, int, const char *schema, const char *table, long long)
+{
+    for (WatchedTable &w : static_cast<Session *>(self)->m_watched)
+        if (std::strcmp(w.schema.constData(), schema) == 0 && sqlite3_stricmp(w.table.constData(), table) == 0)
+            ++w.writes;
+}
+
+quint64 Session::writesTo(const QString &schema, const QString &table)
+{
+    const QByteArray s = schema.toLower().toUtf8();
+    const QByteArray t = normalizeTableName(table).toUtf8();
+    for (const WatchedTable &w : m_watched)
+        if (w.schema == s && w.table == t)
+            return w.writes;
+    m_watched.push_back({s, t, 0});
+    return 0;
+}
+
+qint64 Session::dataVersion(const QString &schema)
+{
+    Lease st(*this, QStringLiteral("PRAGMA %1.data_version").arg(quoteIdent(schema)));
+    return st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
 }
 
 // ---- transactions ---------------------------------------------------------------------------

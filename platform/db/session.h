@@ -121,6 +121,23 @@ public:
     // Increases whenever rows may have changed behind the datasets' backs (a rollback).
     quint64 dataGeneration() const { return m_generation; }
 
+    // ---- what may have changed since a look -------------------------------------------------
+    // What a reader keeps from small tables (settings, headers) stays valid while none of
+    // these moves for its tables: the writes of this connection, the commits of other
+    // connections, the rollbacks (dataGeneration) and the attachments.
+    //
+    // The number of row writes of this connection to a table of a schema (any statement, any
+    // dataset, triggers and a delete of every row included; also writes rolled back). Counting
+    // starts with the first call for the table; the count only grows.
+    quint64 writesTo(const QString &schema, const QString &table);
+    // SQLite's data_version of an attached schema: it moves when another connection commits
+    // to the schema's file. Throws DbError when the schema is not attached.
+    qint64 dataVersion(const QString &schema);
+    // Moves whenever an alias is re-pointed or removed, a database attached or detached, the
+    // schema read again or plain SQL run; unique across sessions, so that a value kept from
+    // one session never matches another's.
+    quint64 attachmentGeneration() const { return m_attachmentGeneration; }
+
 private:
     struct Alias {
         QString name;   // upper case
@@ -137,6 +154,7 @@ private:
     QString schemaForFolder(const QString &folder) const;
     void clearStatementCache();
     void afterRollback();
+    static void countWrite(void *self, int op, const char *schema, const char *table, long long rowid);
     void execCached(const QString &sql);
 
     sqlite3 *m_db = nullptr;
@@ -150,6 +168,20 @@ private:
     };
     std::unordered_map<QString, std::unique_ptr<Statement>, SqlHash> m_cache;
     QSet<Statement *> m_leased;
+    // The program's SQL as rewritten (by default alias and text) and the aliases it names,
+    // which a reuse attaches as the rewrite did; cleared with the statement cache.
+    struct CachedRewrite {
+        SqlRewrite rewrite;
+        QStringList aliases;
+    };
+    std::unordered_map<QString, CachedRewrite, SqlHash> m_rewrites;
+    struct WatchedTable {
+        QByteArray schema; // as attached (lower case)
+        QByteArray table;  // lower case
+        quint64 writes = 0;
+    };
+    std::vector<WatchedTable> m_watched;
+    quint64 m_attachmentGeneration = 0;
     QSet<DataSet *> m_dataSets;
     int m_depth = 0;
     std::vector<qint64> m_changesAtBegin; // total changes when each scope began

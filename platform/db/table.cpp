@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <sqlite3.h>
 
@@ -194,6 +195,7 @@ void Table::doOpen()
             match << q(f.name) + QStringLiteral(" IS ? COLLATE BINARY");
         m_matchSql = match.join(QStringLiteral(" AND "));
         m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), m_matchSql);
+        m_updateSql.clear();
         m_masterLinked = readMasterValues(m_masterValues);
         loadRows();
     } catch (const TableOpenError &) {
@@ -254,6 +256,8 @@ QStringList Table::indexFields() const
 void Table::buildOrder()
 {
     m_keyCols.clear();
+    m_orderSql.clear();
+    m_listSql.clear();
     if (!m_indexFieldNames.isEmpty()) {
         for (const QString &n : splitNames(m_indexFieldNames)) {
             const int i = m_def.fieldIndex(n);
@@ -295,43 +299,79 @@ QVariantList Table::toKeyStorage(const QVariantList &values) const
     return out;
 }
 
-QString Table::whereClause(QVariantList &binds) const
+QString Table::whereClause(QVariantList &binds, QByteArray *shape) const
 {
     QStringList conds;
-    auto col = [&](int k) {
-        return q(m_def.fields[m_keyCols[k].field].name) + QStringLiteral(" COLLATE ") + m_keyCols[k].collation;
+    // One condition: its text, or its form (operator and key column) in the shape.
+    auto cond = [&](int k, char op, const QString &text) {
+        if (shape) {
+            shape->append(op);
+            shape->append(char(k));
+        } else {
+            conds << q(m_def.fields[m_keyCols[k].field].name) + text;
+        }
     };
+    auto collated = [&](int k, const QString &op) { return QStringLiteral(" COLLATE ") + m_keyCols[k].collation + op; };
     if (m_masterLinked) {
         for (int k = 0; k < m_masterValues.size(); ++k) {
             if (!m_masterValues[k].isValid()) {
-                conds << q(m_def.fields[m_keyCols[k].field].name) + QStringLiteral(" IS NULL");
+                cond(k, 'n', QStringLiteral(" IS NULL"));
             } else {
-                conds << col(k) + QStringLiteral(" = ?");
+                cond(k, '=', shape ? QString() : collated(k, QStringLiteral(" = ?")));
                 binds << m_masterValues[k];
             }
         }
     }
-    const QVariantList s = m_rangeStart.value_or(QVariantList());
-    const QVariantList e = m_rangeEnd.value_or(QVariantList());
     if (m_rangeStart || m_rangeEnd) {
+        static const QVariantList none;
+        const QVariantList &s = m_rangeStart ? *m_rangeStart : none;
+        const QVariantList &e = m_rangeEnd ? *m_rangeEnd : none;
         int k = 0;
         while (k < s.size() && k < e.size() && s[k].isValid() && e[k].isValid()
                && compareStoredValues(s[k], e[k], m_keyCols[k].collation) == 0) {
-            conds << col(k) + QStringLiteral(" = ?");
+            cond(k, '=', shape ? QString() : collated(k, QStringLiteral(" = ?")));
             binds << s[k];
             ++k;
         }
         const bool desc = k < m_keyCols.size() && m_keyCols[k].desc;
         if (k < s.size() && s[k].isValid()) {
-            conds << col(k) + (desc ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
+            cond(k, desc ? '<' : '>', shape ? QString() : collated(k, desc ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?")));
             binds << s[k];
         }
         if (k < e.size() && e[k].isValid()) {
-            conds << col(k) + (desc ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
+            cond(k, desc ? '}' : '{', shape ? QString() : collated(k, desc ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?")));
             binds << e[k];
         }
     }
     return conds.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+}
+
+// The select of the row list: made once for each form of its conditions (a range narrowed
+// to one record after another runs the same text).
+QString Table::listSql(const QVector<int> &cols, QVariantList &binds)
+{
+    QByteArray shape;
+    shape.reserve(2 * cols.size() + 16);
+    for (int c : cols) {
+        shape.append(char(c & 0xFF));
+        shape.append(char(c >> 8));
+    }
+    shape.append('|');
+    whereClause(binds, &shape);
+    if (auto it = m_listSql.constFind(shape); it != m_listSql.constEnd())
+        return *it;
+    QStringList names;
+    names << QStringLiteral("rowid");
+    for (int c : cols)
+        names << q(m_def.fields[c].name);
+    QVariantList again;
+    if (m_orderSql.isEmpty())
+        m_orderSql = orderClause();
+    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(names.join(u", "), quotedTable()) + whereClause(again) + m_orderSql;
+    if (m_listSql.size() > 64)
+        m_listSql.clear();
+    m_listSql.insert(shape, sql);
+    return sql;
 }
 
 int Table::comparePrefix(size_t row, const QVariantList &bound) const
@@ -398,12 +438,8 @@ void Table::loadRows()
                 cols << i;
         }
     }
-    QStringList names;
-    names << QStringLiteral("rowid");
-    for (int c : cols)
-        names << q(m_def.fields[c].name);
     QVariantList binds;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2").arg(names.join(u", "), quotedTable()) + whereClause(binds) + orderClause();
+    const QString sql = listSql(cols, binds);
     const bool filtering = filterActive();
     const int nk = int(m_keyCols.size());
     Record tmp;
@@ -568,23 +604,36 @@ int Table::writeRow(Record &rec, bool inserting)
         const Record &old = oldRecord();
         if (old.read.size() != n)
             throw RecordChangedError();
-        QStringList sets;
-        QVariantList binds;
+        // The fields that differ from the record as read; the text of the update for that
+        // set of fields is made once.
+        QVarLengthArray<int, 64> written;
+        QByteArray shape(qsizetype((n + 7) / 8), '\0');
         for (int i = 0; i < n; ++i) {
-            const QVariant &a = rec.values[i], &b = old.values.value(i);
+            const QVariant &a = rec.values[i];
+            const QVariant b = i < old.values.size() ? old.values[i] : QVariant();
             const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
             if (!same) {
-                sets << q(m_def.fields[i].name) + QStringLiteral(" = ?");
-                binds << toStorage(m_def.fields[i].type, a);
+                written.append(i);
+                shape[i / 8] = char(shape[i / 8] | (1 << (i % 8)));
             }
         }
-        if (!sets.isEmpty()) {
+        if (!written.isEmpty()) {
+            auto text = m_updateSql.constFind(shape);
+            if (text == m_updateSql.constEnd()) {
+                QStringList sets;
+                for (int i : written)
+                    sets << q(m_def.fields[i].name) + QStringLiteral(" = ?");
+                if (m_updateSql.size() > 256)
+                    m_updateSql.clear();
+                text = m_updateSql.insert(shape, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
+            }
             qint64 changed = 0;
             {
-                Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
-                for (int i = 0; i < binds.size(); ++i)
-                    st->bind(i + 1, binds[i]);
-                bindMatch(*st, int(binds.size()) + 1, id, old.read);
+                Session::Lease st(s, *text);
+                int b = 0;
+                for (int i : written)
+                    st->bind(++b, toStorage(m_def.fields[i].type, rec.values[i]));
+                bindMatch(*st, b + 1, id, old.read);
                 changed = st->exec();
             }
             if (changed != 1)

@@ -111,7 +111,9 @@ private:
     int comparePrefix(size_t row, const QVariantList &bound) const;
     int compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const;
     bool rowInRange(const QVector<QVariant> &key) const;
-    QString whereClause(QVariantList &binds) const;
+    // The conditions of the row list; with `shape`, only their form is noted there and
+    // the text is left empty (binds are filled either way).
+    QString whereClause(QVariantList &binds, QByteArray *shape = nullptr) const;
     QString orderClause() const;
     QString quotedTable() const;
     // Reads the row's stored values into rec.read (empty when the row is gone).
@@ -164,6 +166,12 @@ private:
     void eraseRowAt(size_t pos);
     mutable QHash<qint64, int> m_posIndex;
     QString m_selectSql, m_insertSql, m_deleteSql, m_matchSql;
+    // Texts made once per opening (order) or per shape (the row list's select by the
+    // conditions it has; the update by the set of fields it writes).
+    QString m_orderSql;
+    QHash<QByteArray, QString> m_listSql;
+    QHash<QByteArray, QString> m_updateSql;
+    QString listSql(const QVector<int> &cols, QVariantList &binds);
 };
 
 // Compares two values as SQLite orders them (NULL, numbers, texts by collation, blobs).
