@@ -6,6 +6,7 @@
 // items_per_second is payroll records posted per second.
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
+#include "core/session.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"

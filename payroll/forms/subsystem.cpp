@@ -8,6 +8,7 @@
 #include "payroll/dm_vyp.h"
 #include "payroll/dm_vyp_internal.h"
 #include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/settlement_commands.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
 
@@ -36,6 +37,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     registerModules();
     registerCommands();
     registerNetDailyWageCommand(core::mainMenuCommands());
+    registerSettlementCommands(core::mainMenuCommands());
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
                      [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });
