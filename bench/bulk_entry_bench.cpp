@@ -53,7 +53,7 @@ struct Firm {
                                .arg(count)
                                .arg(s, columns.join(", "), "z." + columns.join(", z.")));
         session.executeRaw(QString("DELETE FROM %1.zam WHERE Code_emp <= 10; UPDATE %1.zam SET vystup = NULL, "
-                                   "nastup = '2000-01-01', vyhl = 1; UPDATE %1.inf SET datum_uzav = NULL")
+                                   "nastup = '2000-01-01', vyhl = 1, dan_zrazkou = 0; UPDATE %1.inf SET datum_uzav = NULL")
                                .arg(s));
         setNastavenia(payroll::IniSettings{});
         dmv = std::make_unique<payroll::TDMV>();

@@ -315,7 +315,6 @@ void TDMV::Uctuj_riadok_hsv()
     v.post();
     v.cancelRange();
 
-    Povolene_vlozenie = false;
     h.edit();
     h.fieldByName(QStringLiteral("Zauctovany")).setValue(QStringLiteral("1"));
     h.post();

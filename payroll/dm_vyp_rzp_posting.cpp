@@ -22,6 +22,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace tarix::payroll {
 
 namespace {
@@ -111,6 +113,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
         }
     }
 
+    std::optional<ui::BusyCursorScope> hodiny(std::in_place);
     const QString subor = Protokol_zauctovania(rokZuctovania);
     QDir().mkpath(QFileInfo(subor).absolutePath());
 
@@ -176,6 +179,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
     }
 
     if (n == 0) {
+        hodiny.reset();
         MyConsts::Sprava_chyba(Msg(65090, rokZuctovania));
         return;
     }
@@ -187,6 +191,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
         : QStringLiteral(" and exists (select 1 from \":tarix_data:rzp\" x where x.v_rok = :r "
                          "and x.code_emp = v.code_emp)");
     Prepocitaj_mesiac(obdobie, dotknute, rok, false);
+    hodiny.reset();
 
     if (chyby > 0)
         MyConsts::Sprava_chyba(Msg(zdravotne ? 65092 : 65091));
