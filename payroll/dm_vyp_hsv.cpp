@@ -265,22 +265,51 @@ void TDMV::Uctuj_hsv()
         TVYP_.setFiltered(false);
         TVYP_.setIndexName(QString());
 
-        s.execute(QStringLiteral("update \":tarix_priv:hsv\" set zauctovany='0'"));
-        THSV_.refresh();
-        const int pocet = THSV_.recordCount();
-        int c = 0;
-        for (THSV_.first(); !THSV_.eof(); THSV_.next()) {
-            ++c;
-            try {
-                Uctuj_riadok_hsv();
-            } catch (const EMyError &e) { // refusals of the payroll's checks and db errors
-                MyConsts::Sprava_chyba(e.text());
-            } catch (const EAbort &) {
-                // already told
+        // One transaction for the run (each row's post is its own savepoint, so a refused
+        // row leaves nothing behind) and the batch state: nothing is asked per row, a
+        // refusal comes back as an error, and the refusals are shown once the run is stored,
+        // not while other programs wait for it.
+        QStringList chyby;
+        {
+            Spolocny_kontext(m_kontext);
+            m_davkovaUzavierka = uzavierka;
+            m_davka = true;
+            struct KoniecDavky {
+                TDMV &dm;
+                ~KoniecDavky()
+                {
+                    dm.m_davka = false;
+                    dm.m_davkovaUzavierka.reset();
+                }
+            } koniec{*this};
+            db::Transaction tx(&s);
+            s.execute(QStringLiteral("update \":tarix_priv:hsv\" set zauctovany='0'"));
+            THSV_.refresh();
+            const int pocet = THSV_.recordCount();
+            int c = 0;
+            int zobrazene = 0;
+            for (THSV_.first(); !THSV_.eof(); THSV_.next()) {
+                ++c;
+                try {
+                    Uctuj_riadok_hsv();
+                } catch (const EMyError &e) { // refusals of the payroll's checks and db errors
+                    chyby << e.text();
+                } catch (const EAbort &) {
+                    chyby << QStringLiteral("Spracovanie výplaty bolo prerušené.");
+                }
+                const int percent = int(qint64(c) * 100 / qMax(1, pocet));
+                if (percent != zobrazene && percent < 100) {
+                    MyConsts::Zobraz_priebeh(percent);
+                    zobrazene = percent;
+                }
             }
-            MyConsts::Zobraz_priebeh(int(qint64(c) * 100 / qMax(1, pocet)));
+            tx.commit();
         }
+        Obnov_detaily();
+        THSV_.refresh();
         THSV_.first();
+        for (const QString &chyba : chyby)
+            MyConsts::Sprava_chyba(chyba);
     }
     DS_HSV.setEnabled(true);
     MyConsts::Zobraz_priebeh(100);
@@ -301,24 +330,26 @@ void TDMV::Uctuj_riadok_hsv()
         return;
     const int obdobie = detail::Otvorene_obdobie(s);
     db::Table &v = TVYP_;
+    // The table narrowed to the one payroll (also while a new one is inserted): finding and
+    // storing it costs the same however large the month is.
     v.setRangeEquals({codeEmp, obdobie});
     db::EditGuard guard(v);
     if (!v.isEmpty()) {
         v.edit();
     } else {
-        v.cancelRange();
         Nastav_zamestnanca(codeNumb, codeEmp);
         v.insert();
     }
     for (const Prenos &p : kPrenos)
         v.fieldByName(QString::fromLatin1(p.vyp)).setValue(h.fieldByName(QString::fromLatin1(p.hsv)).asFloat());
     v.post();
-    v.cancelRange();
 
-    h.edit();
-    h.fieldByName(QStringLiteral("Zauctovany")).setValue(QStringLiteral("1"));
-    h.post();
+    // The row is marked by its key: the scratch table is read again once, after the run.
+    s.execute(QStringLiteral("update \":tarix_priv:hsv\" set zauctovany='1' where code_numb = :n and code_emp = :e"),
+              {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
     ++Pocet_zauctovanych;
+    if (!m_davka)
+        h.refresh();
 }
 
 } // namespace tarix::payroll
