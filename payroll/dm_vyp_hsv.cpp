@@ -103,6 +103,17 @@ int maxStredisko() { return core::hasDM() ? core::DM().Max_stredisko() : 9999; }
 
 void TDMV::Nastav_udalosti_hsv()
 {
+    // The month's payrolls with their employees. The employee is found by Code_emp, which
+    // leads no index of Zam: read the other way round (each payroll looking for its
+    // employee) a large firm would read the whole employee table once per payroll, so the
+    // employees come first and each finds its payroll by the payroll's key.
+    QHSV1_.setSql(QStringLiteral(
+        "select v.Code_emp, v.V_den, v.V_hodina, v.V_sviatok, v.V_holiday, v.V_pn1, v.V_pn2, v.V_ocr1, "
+        "v.V_ocr2, v.F_sadzba_premii, v.N_odmeny, v.N_dohody_ovp, v.N_dohody_opc, v.Ne_zaloha, v.MV_plat, "
+        "v.vh_nadcas, v.vh_sobota, v.vh_nedela, v.vh_sviatok, v.vh_noc, v.vh_skod, "
+        "v.vh_priplat1, v.vh_priplat2, v.vh_priplat3, v.vh_priplat4, v.vh_priplat5, "
+        "z.code_numb, z.surname, z.name, z.title from zam z cross join vyp v on v.code_emp = z.code_emp "
+        "and v.v_obdobie = :v_obdobie where v.sid between :sid1 and :sid2"));
     db::Table &t = THSV_;
     t.setIndexFieldNames(QStringLiteral("Code_numb;Code_emp"));
     for (const Popis &p : kPopisy) {
