@@ -141,6 +141,8 @@ TDMV::TDMV()
 
     Nastav_udalosti_vyplat();
     Nastav_udalosti_detailov();
+    Nastav_udalosti_rzp();
+    Nastav_udalosti_hsv();
     detail::Nastav_popisky(*this);
     TVYP_.close();
 }

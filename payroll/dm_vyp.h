@@ -182,6 +182,24 @@ public:
     // True while a batch run is computing (no questions, no per-record refreshes).
     bool Davkovy_rezim() const { return m_davka; }
 
+    // ---- annual tax settlement, its posting and bulk entry (dm_vyp_rzp*.cpp, dm_vyp_hsv.cpp)
+    // Computes the current settlement of TRZP_ by the rules of its year while it is in edit
+    // or insert state; nothing in browse state.
+    void Vypocet_rocneho_zuctovania();
+    // Post the results of last year's settlements (tax: Rzp.Preplatok into D_vyrovnanie;
+    // health insurance: -X1 of the "VV" rows of Zp_univ into Vyrovnanie_zp) into the payrolls
+    // of the open period, recalculate those payrolls and write the protocol rzpYYYY.txt.
+    void Zauctovanie_preplatkov_dane();
+    void Zauctovanie_preplatkov_zp();
+    // The protocol file of the settlement year `year` (folder "vystupy" of the program).
+    static QString Protokol_zauctovania(int year);
+    // Bulk entry: fills Hsv for the open period and centre range; posts its marked rows.
+    void Napln_hsv();
+    void Uctuj_hsv();
+    void Uctuj_riadok_hsv();
+    // Payroll records written by the last Uctuj_hsv.
+    int Pocet_zauctovanych = 0;
+
 private:
     friend class DavkaScope;
 
@@ -211,6 +229,10 @@ private:
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);
+    // Settlement and bulk-entry events (dm_vyp_rzp.cpp, dm_vyp_hsv.cpp).
+    void Nastav_udalosti_rzp();
+    void Nastav_udalosti_hsv();
+    void Zauctovanie_preplatkov(bool zdravotne);
 
     std::unique_ptr<VypRecordAdapter> m_adapter;
     std::unique_ptr<SharedContextCache> m_spolocny; // the firm's and year's part of the context

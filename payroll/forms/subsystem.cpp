@@ -11,6 +11,7 @@
 #include "payroll/dm_vyp.h"
 #include "payroll/dm_vyp_internal.h"
 #include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/settlement_commands.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
 #include "platform/db/session.h"
@@ -105,6 +106,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     registerNetDailyWageCommand(core::mainMenuCommands());
     registerGuaranteeInsuranceCommand(core::mainMenuCommands());
     registerPieceWorkCodeListCommand(core::mainMenuCommands());
+    registerSettlementCommands(core::mainMenuCommands());
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
                      [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });

@@ -1,0 +1,239 @@
+#include "payroll/forms/rzp_pages.h"
+
+#include "core/helpers/dialogs.h"
+#include "payroll/dm_vyp.h"
+#include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
+#include "platform/dbctrl/screen_builder.h"
+#include "platform/errors.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace tarix::payroll {
+
+using namespace dbctrl;
+
+namespace {
+
+// Which form a field belongs to: 2003 (before 2004), 2004, 2005 (from 2005).
+enum Formular { F2003 = 1, F2004 = 2, F2005 = 4 };
+
+struct Pole {
+    const char *field;
+    const char *label;
+    bool vstup; // the clerk types it; the rest is computed
+    int formulare;
+};
+
+// In the order of the settlement form: income, base, non-taxable amounts, tax, advances,
+// bonus and result.
+const Pole kPolia[] = {
+    {"Uhrn_brutto", "Úhrn príjmov zo závislej činnosti", false, F2004 | F2005},
+    {"Poistne", "Poistné zamestnanca", false, F2004 | F2005},
+    {"DDP", "Doplnkové dôchodkové poistenie", false, F2004 | F2005},
+    {"Ciastzd1", "Čiastkový základ dane zo závislej činnosti", false, F2003 | F2004 | F2005},
+    {"Ciastzd2", "Čiastkový základ dane z ďalších príjmov", true, F2003 | F2004 | F2005},
+    {"Ciastzd_spolu", "Základ dane spolu", false, F2003 | F2004 | F2005},
+    {"Nc_minimum", "Nezdaniteľná časť na daňovníka", true, F2003 | F2004 | F2005},
+    {"Nc_deti", "Nezdaniteľná časť na deti", true, F2003},
+    {"Nc_partner", "Nezdaniteľná časť na manželku (manžela)", true, F2003 | F2004 | F2005},
+    {"Nc_invalid_ciast", "Nezdaniteľná časť - čiastočný invalidný dôchodok", true, F2003},
+    {"Nc_invalid_ztp", "Nezdaniteľná časť - ZŤP", true, F2003},
+    {"Nc_dary", "Dary", true, F2003},
+    {"Nc_ucelove_sporenie", "Účelové sporenie", true, F2005},
+    {"Nc_zivotne_poistenie", "Životné poistenie", true, F2005},
+    {"Nc_do_limitu", "Sporenie, poistenie a DDP do limitu", false, F2005},
+    {"Nc_spolu", "Nezdaniteľné časti spolu", false, F2003 | F2004 | F2005},
+    {"Zdanmzda", "Zdaniteľná mzda", false, F2003 | F2004 | F2005},
+    {"Zdanmzda_round", "Zdaniteľná mzda zaokrúhlená", false, F2003 | F2004 | F2005},
+    {"Dan", "Daň", false, F2003 | F2004 | F2005},
+    {"Preddavky1", "Preddavky zrazené týmto zamestnávateľom", false, F2003 | F2004 | F2005},
+    {"Preddavky2", "Preddavky zrazené inými zamestnávateľmi", true, F2003 | F2004 | F2005},
+    {"Uhrn_preddavkov", "Úhrn preddavkov", false, F2003 | F2004 | F2005},
+    {"Uhrn_nepenaznych", "Nepeňažné príjmy", true, F2003},
+    {"Nedoplatok_nepenaznych", "Nezrazená daň z nepeňažných príjmov", true, F2003},
+    {"Uhrn_nepen2", "Nepeňažné príjmy 2", true, F2003},
+    {"Nedoplatok_nepen2", "Nezrazená daň z nepeňažných príjmov 2", true, F2003},
+    {"D_bonus_narok", "Daňový bonus - nárok", false, F2004 | F2005},
+    {"D_bonus_cerpany", "Daňový bonus - vyplatený", false, F2004 | F2005},
+    {"Preplatok", "Preplatok (+) / nedoplatok (-)", false, F2004 | F2005},
+    {"CALC_PREPLATOK", "Preplatok (+) / nedoplatok (-)", false, F2003},
+    {"CALC_DAN_PREPL", "Preplatok na dani", false, F2004 | F2005},
+    {"CALC_DAN_NEDOPL", "Nedoplatok na dani", false, F2004 | F2005},
+    {"CALC_BONUS_PREPL", "Nevyplatený daňový bonus", false, F2004 | F2005},
+    {"CALC_BONUS_NEDOPL", "Neoprávnene vyplatený daňový bonus", false, F2004 | F2005},
+    {"CALC_BB_PREPL", "Preplatok spolu", false, F2004 | F2005},
+    {"CALC_BB_NEDOPL", "Nedoplatok spolu", false, F2004 | F2005},
+};
+
+struct Stranka {
+    int formular;
+    const char *name;
+    const char *panel;
+};
+const Stranka kStranky[] = {
+    {F2003, "RZP2003", "  2.03A Ročné zúčtovanie"},
+    {F2004, "RZP2004", "  2.03B Ročné zúčtovanie"},
+    {F2005, "RZP2005", "  2.03C Ročné zúčtovanie"},
+};
+
+} // namespace
+
+QString Stranka_rzp(int rok)
+{
+    if (rok < 2004)
+        return QStringLiteral("RZP2003");
+    if (rok == 2004)
+        return QStringLiteral("RZP2004");
+    return QStringLiteral("RZP2005");
+}
+
+TRzpStranky::TRzpStranky(TDMV &dm, QWidget *parent)
+    : QWidget(parent), m_dm(dm), m_stranky(new QStackedWidget(this)), m_operacie(new QMenu(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_stranky);
+    for (const Stranka &s : kStranky)
+        m_stranky->addWidget(vytvorStranku(s.formular));
+
+    m_operacie->setObjectName(QStringLiteral("Operacie_rzp1"));
+    m_operacie->setTitle(QStringLiteral("&Operácie-ročné zúčtovanie"));
+    m_operacie->addAction(QStringLiteral("Nové zúčtovanie"), this, &TRzpStranky::Nove_zuctovanie);
+    m_operacie->addAction(QStringLiteral("Oprava zúčtovania"), this, &TRzpStranky::Oprava_zuctovania);
+    m_operacie->addAction(QStringLiteral("Vymazanie zúčtovania"), this, &TRzpStranky::Vymazanie_zuctovania);
+    m_operacie->addAction(QStringLiteral("Zápis zmien"), this, &TRzpStranky::Zapis_zmien);
+    m_operacie->addAction(QStringLiteral("Ignorovanie zmien"), this, &TRzpStranky::Ignorovanie_zmien);
+    // The pages are left through the employee list's return button.
+    m_operacie->addAction(QStringLiteral("&Návrat"));
+}
+
+QWidget *TRzpStranky::vytvorStranku(int formular)
+{
+    const Stranka *opis = nullptr;
+    for (const Stranka &s : kStranky)
+        if (s.formular == formular)
+            opis = &s;
+    auto *page = new QWidget;
+    page->setObjectName(QString::fromLatin1(opis->name));
+    auto *layout = new QVBoxLayout(page);
+    auto *panel = new QLabel(QString::fromUtf8(opis->panel), page);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    layout->addWidget(panel);
+
+    ScreenBuilder builder(&m_dm.DS_RZP, QStringLiteral("TRZP_"));
+    builder.addSource(QStringLiteral("DS_RGRID"), &m_dm.DS_RGRID);
+    builder.colorRolesByKind = true;
+    builder.onControl = [this](const ScreenControl &c, QWidget *w) {
+        if (auto *edit = qobject_cast<DBEdit *>(w); edit && !c.readOnly)
+            connect(edit, &DBEdit::exited, this, &TRzpStranky::SET_RZP);
+    };
+    using B = NavigateButton;
+    ScreenGroup zoznam{.controls = {
+                           {.kind = ControlKind::Navigator,
+                            .name = QString::fromLatin1(opis->name) + QStringLiteral("_DBN_RGRID"),
+                            .source = QStringLiteral("DS_RGRID"),
+                            .buttons = {B::First, B::Prior, B::Next, B::Last}},
+                           {.kind = ControlKind::Grid,
+                            .readOnly = true,
+                            .name = QString::fromLatin1(opis->name) + QStringLiteral("_DBG_RGRID"),
+                            .source = QStringLiteral("DS_RGRID"),
+                            .columns = {{"V_rok", "Rok", 50}, {"Preplatok", "Výsledok", 90}}},
+                       }};
+    ScreenGroup polia{.box = true, .columns = 2};
+    for (const Pole &p : kPolia)
+        if (p.formulare & formular)
+            polia.controls.push_back({.field = QString::fromLatin1(p.field),
+                                      .label = QString::fromUtf8(p.label),
+                                      .readOnly = !p.vstup,
+                                      .width = 110,
+                                      .alignment = Qt::AlignRight});
+    polia.controls.push_back({.kind = ControlKind::Navigator,
+                              .name = QString::fromLatin1(opis->name) + QStringLiteral("_DBN_RZP"),
+                              .buttons = {B::Edit, B::Post, B::Cancel}});
+    layout->addWidget(builder.group(polia, page), 1);
+    layout->addWidget(builder.group(zoznam, page));
+    return page;
+}
+
+void TRzpStranky::zobraz(int rok)
+{
+    m_dm.DS_RZP.setEnabled(true);
+    m_dm.DS_RGRID.setEnabled(true);
+    if (!m_dm.TRZP_.isActive())
+        m_dm.TRZP_.open();
+    m_dm.TRZP_.setFilter(QStringLiteral("v_rok=") + QString::number(rok));
+    m_dm.TRZP_.setFiltered(true);
+    m_stranky->setCurrentWidget(stranka(Stranka_rzp(rok)));
+}
+
+QString TRzpStranky::aktualnaStranka() const
+{
+    return m_stranky->currentWidget() ? m_stranky->currentWidget()->objectName() : QString();
+}
+
+QWidget *TRzpStranky::stranka(const QString &name) const
+{
+    for (int i = 0; i < m_stranky->count(); ++i)
+        if (m_stranky->widget(i)->objectName() == name)
+            return m_stranky->widget(i);
+    return nullptr;
+}
+
+void TRzpStranky::vykonaj(const std::function<void()> &operacia)
+{
+    try {
+        operacia();
+    } catch (const EMyError &e) {
+        MyConsts::Sprava_chyba(e.text());
+    } catch (const EAbort &) {
+    }
+}
+
+void TRzpStranky::Nove_zuctovanie()
+{
+    vykonaj([this] { m_dm.TRZP_.insert(); });
+}
+
+void TRzpStranky::Oprava_zuctovania()
+{
+    vykonaj([this] {
+        if (!m_dm.TRZP_.isEmpty())
+            m_dm.TRZP_.edit();
+    });
+}
+
+void TRzpStranky::Vymazanie_zuctovania()
+{
+    vykonaj([this] {
+        if (!m_dm.TRZP_.isEmpty())
+            m_dm.TRZP_.deleteRecord();
+    });
+}
+
+void TRzpStranky::Zapis_zmien()
+{
+    vykonaj([this] {
+        if (m_dm.TRZP_.isEditing())
+            m_dm.TRZP_.post();
+    });
+}
+
+void TRzpStranky::Ignorovanie_zmien()
+{
+    vykonaj([this] {
+        if (m_dm.TRZP_.isEditing())
+            m_dm.TRZP_.cancel();
+    });
+}
+
+void TRzpStranky::SET_RZP()
+{
+    vykonaj([this] { m_dm.Vypocet_rocneho_zuctovania(); });
+}
+
+} // namespace tarix::payroll

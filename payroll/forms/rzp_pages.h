@@ -1,0 +1,51 @@
+#pragma once
+// TRzpStranky: the main window's annual tax settlement pages of the current employee, one
+// per settlement form (RZP2003 before 2004, RZP2004 for 2004, RZP2005 from 2005), with the
+// operation menu Operacie_rzp1. Leaving any input field recomputes the settlement
+// (SET_RZP). The main window adds the widget as its settlement page and shows it with
+// zobraz(open year).
+#include <QString>
+#include <functional>
+#include <QWidget>
+
+class QMenu;
+class QStackedWidget;
+
+namespace tarix::payroll {
+
+class TDMV;
+
+// The page of a settlement year.
+QString Stranka_rzp(int rok);
+
+class TRzpStranky : public QWidget {
+    Q_OBJECT
+public:
+    explicit TRzpStranky(TDMV &dm, QWidget *parent = nullptr);
+
+    // Enables the settlement's sources and shows the page of the year.
+    void zobraz(int rok);
+    // The page shown now (RZP2003, RZP2004, RZP2005) and a page by name.
+    QString aktualnaStranka() const;
+    QWidget *stranka(const QString &name) const;
+    // "&Operácie-ročné zúčtovanie".
+    QMenu *Operacie_rzp1() const { return m_operacie; }
+
+    // The operations of the menu; a refusal is shown and leaves the settlement as it was.
+    void Nove_zuctovanie();
+    void Oprava_zuctovania();
+    void Vymazanie_zuctovania();
+    void Zapis_zmien();
+    void Ignorovanie_zmien();
+
+private:
+    QWidget *vytvorStranku(int formular);
+    void SET_RZP();
+    void vykonaj(const std::function<void()> &operacia);
+
+    TDMV &m_dm;
+    QStackedWidget *m_stranky;
+    QMenu *m_operacie;
+};
+
+} // namespace tarix::payroll

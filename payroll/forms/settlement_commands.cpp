@@ -1,0 +1,49 @@
+#include "payroll/forms/settlement_commands.h"
+
+#include "core/dm_main.h"
+#include "core/forms/form_obdobie.h"
+#include "core/helpers/app_paths.h"
+#include "payroll/dm_vyp.h"
+#include "platform/errors.h"
+#include "platform/ui/user_interface.h"
+
+namespace tarix::payroll {
+
+namespace {
+
+std::function<void()> &zobrazenieHsv()
+{
+    static std::function<void()> zobraz;
+    return zobraz;
+}
+
+} // namespace
+
+void Nastav_zobrazenie_hsv(std::function<void()> zobraz) { zobrazenieHsv() = std::move(zobraz); }
+
+void Spusti_hromadne_spracovanie(QWidget *owner)
+{
+    if (core::hasDM())
+        core::Spusti_vyber_obdobia(core::DM(), core::appPaths().programFolder, owner);
+    try {
+        ui::BusyCursorScope busy;
+        DMV().Napln_hsv();
+    } catch (const EAbort &) {
+        return; // a closed month: its message was shown
+    }
+    if (zobrazenieHsv())
+        zobrazenieHsv()();
+}
+
+void registerSettlementCommands(core::CommandRegistry &commands)
+{
+    auto add = [&commands](const char *id, core::CommandHandler run) {
+        if (commands.declares(QString::fromLatin1(id)))
+            commands.add(QString::fromLatin1(id), std::move(run));
+    };
+    add(kBulkEntryCommand, [](const core::CommandContext &c) { Spusti_hromadne_spracovanie(c.owner); });
+    add(kTaxPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_dane(); });
+    add(kHealthPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_zp(); });
+}
+
+} // namespace tarix::payroll

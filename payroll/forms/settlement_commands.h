@@ -1,0 +1,26 @@
+#pragma once
+// The main menu's commands of the annual settlement and of bulk monthly entry, registered
+// by the payroll subsystem under the ids its menu items declare.
+#include "core/commands.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace tarix::payroll {
+
+// The bulk-entry command's id, as the main menu declares it.
+inline constexpr const char *kBulkEntryCommand = "mnu_hsv";
+// The commands posting last year's settlement results (tax, health insurance).
+inline constexpr const char *kTaxPostingCommand = "mnu_rz_zauctovanie";
+inline constexpr const char *kHealthPostingCommand = "mnu_rz_zp_zauctovanie";
+
+// What shows the page HSV: the main window sets it when it makes the page.
+void Nastav_zobrazenie_hsv(std::function<void()> zobraz);
+// The bulk-entry command: the period dialog, the filling of the table (a closed month
+// ends it after its message), and the page shown.
+void Spusti_hromadne_spracovanie(QWidget *owner);
+// Registers each of the three commands whose id the registry's menu declares.
+void registerSettlementCommands(core::CommandRegistry &commands);
+
+} // namespace tarix::payroll
