@@ -2,6 +2,7 @@
 
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "reports/sheets/mzdove_listy.h"
 
 namespace tarix::reports {
 
@@ -9,6 +10,7 @@ void registerSubsystem(core::StartupHooks &hooks)
 {
     registerCommands();
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
 }
 
 } // namespace tarix::reports
