@@ -6,6 +6,7 @@
 #include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/social/socialne_vykazy.h"
+#include "reports/sheets/mzdove_listy.h"
 
 namespace tarix::reports {
 
@@ -18,6 +19,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
 }
 
 } // namespace tarix::reports

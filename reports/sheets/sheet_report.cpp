@@ -1,0 +1,121 @@
+#include "reports/sheets/sheet_report.h"
+
+#include "core/session.h"
+#include "platform/db/session.h"
+
+namespace tarix::reports::sheets {
+
+using namespace Qt::Literals::StringLiterals;
+
+rpt::FontSpec Pismo(double body, bool tucne) { return rpt::FontSpec{u"Arial"_s, body, tucne}; }
+rpt::FontSpec Uzke(double body, bool tucne) { return rpt::FontSpec{u"Arial Narrow"_s, body, tucne}; }
+
+QString Meno_priezvisko_titul(const QString &meno, const QString &priezvisko, const QString &titul)
+{
+    return (meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed()).left(100);
+}
+
+QString Adresa(const QString &ulica, const QString &psc, const QString &mesto)
+{
+    if (ulica.trimmed().isEmpty())
+        return psc + u' ' + mesto;
+    return ulica + u", "_s + psc + u' ' + mesto;
+}
+
+int Kalendarne_dni(const QDate &od, const QDate &po)
+{
+    if (!od.isValid() || !po.isValid())
+        return 0;
+    return int(od.daysTo(po)) + 1;
+}
+
+QDate Prvy_den(int obdobie) { return QDate(obdobie / 100, obdobie % 100, 1); }
+
+QDate Posledny_den(int obdobie)
+{
+    const QDate d = Prvy_den(obdobie);
+    return QDate(d.year(), d.month(), d.daysInMonth());
+}
+
+SheetReport::SheetReport()
+{
+    Priprav_dotaz(Q0_, u"Q0_"_s, {});
+    S0_.setDataSet(&Q0_);
+    mainDataSource = &S0_;
+    registerDataSource(u"Q0_"_s, &S0_);
+}
+
+SheetReport::~SheetReport() = default;
+
+void SheetReport::Priprav_dotaz(db::Query &q, const QString &meno, const QString &text)
+{
+    q.setObjectName(meno);
+    q.setDatabaseName(core::kAliasData);
+    if (!text.isEmpty())
+        q.setSql(text);
+}
+
+QSet<QString> SheetReport::Polia_dotazu(db::Query &q)
+{
+    QSet<QString> polia;
+    db::Session &session = q.session();
+    const db::SqlRewrite rw = session.rewrite(q.sqlText(), q.databaseName());
+    {
+        db::Session::Lease st(session, rw.sql);
+        for (int i = 0; i < st->columnCount(); ++i)
+            polia.insert(st->columnName(i).toLower());
+    }
+    for (const db::Field *f : q.fields())
+        polia.insert(f->name().toLower());
+    return polia;
+}
+
+void SheetReport::Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
+                         const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine)
+{
+    std::vector<std::pair<const rpt::ReportDataSource *, QSet<QString>>> zdroje;
+    zdroje.emplace_back(&S0_, Polia_dotazu(Q0_));
+    for (const auto &[zdroj, dotaz] : ine)
+        zdroje.emplace_back(zdroj, Polia_dotazu(*dotaz));
+    rpt::buildReportForm(*this, popis, bloky, [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
+        for (const auto &[z, polia] : zdroje)
+            if (z == &zdroj)
+                return polia.contains(pole.toLower());
+        return zdroj.hasField(pole);
+    });
+}
+
+} // namespace tarix::reports::sheets
+
+namespace tarix::reports::sheets {
+
+using namespace Qt::Literals::StringLiterals;
+
+const rpt::BlockLibrary &Bloky_listov()
+{
+    using namespace rpt;
+    static const BlockLibrary k{
+        .blocks =
+            {
+                // The page footer: "Spracované" with the print date at the left, the
+                // program line at the right edge of whatever width it is put in.
+                Block{
+                    .name = u"pata_strany"_s,
+                    .width = 190,
+                    .height = 5,
+                    .items =
+                        {
+                            horizontalLine(u"QRS_pata"_s, {0, 0, 190, 0.5}).anchored(kAnchorLeft | kAnchorRight | kAnchorTop),
+                            label(u"QRL_spracovane"_s, {0, 1, 18, 3.5}, u"Spracované:"_s, Pismo(7)),
+                            sysData(u"QRSD_datum"_s, {18, 1, 30, 3.5}, SysDataKind::Date, Pismo(7)),
+                            label(u"QRL_tarix"_s, {110, 1, 80, 3.5}, u"Generované programom TARIX"_s, Pismo(7),
+                                  Qt::AlignRight)
+                                .anchored(kAnchorRight | kAnchorTop),
+                        },
+                },
+            },
+    };
+    return k;
+}
+
+} // namespace tarix::reports::sheets
