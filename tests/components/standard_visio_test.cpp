@@ -175,6 +175,62 @@ TEST_F(StandardVisioTest, TheSpeedButtonsShortCutGoesToItsEventWhenOneIsAssigned
     EXPECT_TRUE(grid.calls.contains("moveRow -1"));
 }
 
+TEST_F(StandardVisioTest, ATypedCharacterStartsEditingWithIt)
+{
+    auto &v = standard();
+    v.activationFlags = afChar;
+    ASSERT_TRUE(v.KeyPress("L"));
+    ASSERT_TRUE(v.isEditing());
+    EXPECT_EQ(v.EditText(), "L");
+    test::typeText(editorOf(v), "evice");
+    test::pressKey(editorOf(v), Qt::Key_Return);
+    EXPECT_EQ(zam.fieldByName("Mesto").asString(), "Levice");
+}
+
+TEST_F(StandardVisioTest, AWrappingEditorMovesRowsOnlyFromItsFirstAndLastLine)
+{
+    auto &v = standard();
+    v.StdEditParams().WordWrap = true;
+    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    ASSERT_TRUE(v.EditForm()->MaskEdit().multiLine());
+    v.setEditText("a\nb");
+    v.EditForm()->MaskEdit().setSelection(3, 3);
+    ASSERT_EQ(v.EditForm()->MaskEdit().lineCount(), 2);
+    test::pressKey(editorOf(v), Qt::Key_Down); // on the last line
+    test::pressKey(editorOf(v), Qt::Key_Up);   // to the first line, inside the text
+    test::pressKey(editorOf(v), Qt::Key_Up);   // on the first line
+    EXPECT_EQ(grid.calls.filter("moveRow"), QStringList({"moveRow 1", "moveRow -1"}));
+    EXPECT_TRUE(v.isEditing());
+    test::pressKey(editorOf(v), Qt::Key_Return);
+    EXPECT_FALSE(v.isEditing());
+    EXPECT_EQ(zam.fieldByName("Mesto").asString(), "a\nb");
+}
+
+TEST_F(StandardVisioTest, TheFirstFieldNameGivesTheCaptionAndAlignmentAndASwapKeepsIt)
+{
+    auto &v = standard("Plat");
+    EXPECT_EQ(v.Caption, "Plat");
+    EXPECT_EQ(v.SectionAttr().textAlignment(), TextAlignment::taRightJustify);
+    v.Caption = "Mzda";
+    v.setFieldName("Meno"); // not the first name: the caption stays
+    EXPECT_EQ(v.Caption, "Mzda");
+    EXPECT_EQ(v.SectionAttr().textAlignment(), TextAlignment::taRightJustify);
+
+    v.SetName("S-State");
+    auto *state = dynamic_cast<TSStateVisio *>(grid.column(0).section(0).visio());
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->FieldName(), "Meno");
+    EXPECT_EQ(state->SectionAttr().textAlignment(), TextAlignment::taLeftJustify);
+
+    // Peeking at the list's values drops an edit mask.
+    auto &masked = standard();
+    masked.StdEditParams().EditMask = "999;0;_";
+    masked.StdEditParams().setPeekValues(false);
+    EXPECT_EQ(masked.StdEditParams().EditMask, "999;0;_");
+    masked.StdEditParams().setPeekValues(true);
+    EXPECT_EQ(masked.StdEditParams().EditMask, "");
+}
+
 // ---- V-Lookup --------------------------------------------------------------------------------
 
 class LookupVisioTest : public StandardVisioTest {

@@ -67,8 +67,9 @@ TEST_F(StateVisioTest, ActivationSwitchesToTheNextState)
         doubleClick(v);
         const QVariant now = zam.fieldByName("Stav").value();
         EXPECT_EQ(now.isValid(), c.to.isValid()) << c.what;
-        if (c.to.isValid())
+        if (c.to.isValid()) {
             EXPECT_EQ(now.toInt(), c.to.toInt()) << c.what;
+        }
         EXPECT_FALSE(v.isEditing()) << c.what;
     }
 }

@@ -450,12 +450,6 @@ void TEditFormVisio::BeforeReplace()
     delete m_form.data();
 }
 
-void TEditFormVisio::FieldNameChanged(const QString &oldName)
-{
-    TFieldVisio::FieldNameChanged(oldName);
-    // A field's own mask is the editor's mask unless one was set; our fields carry none.
-}
-
 TVFStandard *TEditFormVisio::createForm(QWidget *owner)
 {
     return new RoutedForm<TVFStandard>(owner, *this);
@@ -572,7 +566,31 @@ void TEditFormVisio::EndEdit(bool post)
 
 bool TEditFormVisio::EditorKeyDown(QKeyEvent &event)
 {
-    return false;
+    // A multi-line editor keeps Up and Down inside its text but on its first and last line,
+    // and Enter without Shift; the single-line editor's keys are the form's.
+    TMaskEditPlus &edit = m_form->MaskEdit();
+    if (!edit.multiLine() || (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier)))
+        return false;
+    HostGrid &grid = *Grid();
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event.modifiers() & Qt::ShiftModifier)
+            return false;
+        grid.post(*this);
+        return true;
+    case Qt::Key_Up:
+        if (edit.caretLine() > 0)
+            return false;
+        grid.moveRow(-1);
+        return true;
+    case Qt::Key_Down:
+        if (edit.caretLine() < edit.lineCount() - 1)
+            return false;
+        grid.moveRow(1);
+        return true;
+    default: return false;
+    }
 }
 
 // ---- TEditFormSBVisio ------------------------------------------------------------------------

@@ -259,7 +259,6 @@ public:
 
 protected:
     TEditFormVisio(GridSection &section, const GridPlugInClass &cls) : TFieldVisio(section, cls) {}
-    void FieldNameChanged(const QString &oldName) override;
     bool DoActivate(int activationType, const QString &key) override;
     virtual TVFStandard *createForm(QWidget *owner);
     // Lays out the form before it is shown.
