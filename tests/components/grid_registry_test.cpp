@@ -5,6 +5,8 @@
 #include "components/grid/plugin/suite_state.h"
 #include "components/test_host_grid.h"
 
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 namespace tarix::grid::testing {
@@ -239,8 +241,11 @@ TEST_F(GridRegistryTest, TheNameSwapReplacesAVisioThroughItsSection)
     section.visio()->SetName("I-State");
     EXPECT_EQ(section.visio()->ClassName(), "TIStateVisio");
     EXPECT_EQ(&section.visio()->Section(), &section);
-    // The section heights with the standard designer's margins: 5 + 1 + 1, titles 5 + 1 + 2.
-    EXPECT_TRUE(grid.calls.contains("rowHeights 8 7")) << grid.calls.join('\n').toStdString();
+    // The state visio measures the grid's fonts (a line and 2 pixels); the standard
+    // designer's margins add 1 + 1 to a section and 1 + 2 to a title.
+    const int line = QFontMetrics(grid.font()).height() + 2;
+    EXPECT_TRUE(grid.calls.contains(QStringLiteral("rowHeights %1 %2").arg(line + 3).arg(line + 2)))
+        << grid.calls.join('\n').toStdString();
     // The visio invalidates only its column.
     EXPECT_TRUE(grid.calls.contains("invalidate (0,0,80,200)")) << grid.calls.join('\n').toStdString();
 

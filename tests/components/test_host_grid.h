@@ -2,6 +2,7 @@
 // A host grid for the plug-in suite's tests: the state a designer and its visios read is
 // set by the test, and every request to the grid's window (invalidate, scroll, repaint,
 // row heights, the editors' next cell, post, cancel and row moves) is recorded in order.
+// Its dataset is the test's; post and cancel end the visio's editing as a grid does.
 #include "components/grid/plugin/dbgp.h"
 
 #include <QStringList>
@@ -63,8 +64,26 @@ public:
         calls << QStringLiteral("rowHeights %1 %2").arg(title).arg(section);
     }
     void nextCell() override { calls << QStringLiteral("nextCell"); }
-    void post(TSectionVisio &) override { calls << QStringLiteral("post"); }
-    void cancel(TSectionVisio &) override { calls << QStringLiteral("cancel"); }
+    // A grid ends the visio's editing as asked.
+    void post(TSectionVisio &visio) override
+    {
+        calls << QStringLiteral("post");
+        visio.EndEdit(true);
+    }
+    void cancel(TSectionVisio &visio) override
+    {
+        calls << QStringLiteral("cancel");
+        visio.EndEdit(false);
+    }
+    db::DataSet *dataSet() const override { return data; }
+    bool canEdit() override { return editAllowed; }
+    void selectColumn(int dataCol) override
+    {
+        calls << QStringLiteral("selectColumn %1").arg(dataCol);
+        curCol = dataCol;
+    }
+    db::DataSet *data = nullptr;
+    bool editAllowed = true;
     void moveRow(int direction) override { calls << QStringLiteral("moveRow %1").arg(direction); }
 
     QStringList calls;

@@ -1,6 +1,7 @@
 #include "components/grid/plugin/dbgp.h"
 
 #include "core/helpers/messages.h"
+#include "platform/db/dataset.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -52,6 +53,16 @@ QString GridSection::displayName() const
         .arg(m_column.grid().displayName())
         .arg(m_column.index())
         .arg(m_index);
+}
+
+void HostGrid::withDataRow(int row, const std::function<void()> &fn)
+{
+    db::DataSet *ds = dataSet();
+    // The current row is read from the record itself, so that an edit under way shows.
+    if (ds && ds->isActive() && !ds->isEmpty() && row != currentRow())
+        ds->withRowAt(row, fn);
+    else
+        fn();
 }
 
 GridColumn::GridColumn(HostGrid &grid, int index) : m_grid(grid), m_index(index) {}

@@ -19,6 +19,10 @@
 class QPainter;
 class QWidget;
 
+namespace tarix::db {
+class DataSet;
+}
+
 namespace tarix::grid {
 
 class TGridPlugIn;
@@ -178,6 +182,16 @@ public:
     virtual QWidget *widget() const = 0;
     virtual QFont font() const = 0;
     virtual QFont titleFont() const = 0;
+
+    // The dataset the grid shows (null: none); its visios bind their fields in it.
+    virtual db::DataSet *dataSet() const { return nullptr; }
+    // Runs fn with data row `row` (0: the first shown) as the dataset's current record.
+    virtual void withDataRow(int row, const std::function<void()> &fn);
+    // The grid's own consent to editing (its link active, its dataset and its before-edit
+    // event agree).
+    virtual bool canEdit() { return true; }
+    // Makes data column `dataCol` current (a focus request for a field of its visios).
+    virtual void selectColumn(int dataCol) {}
 
     virtual void invalidateRect(const GridRect &rect) = 0; // without erasing
     virtual void scrollRect(const GridRect &rect, int dy) = 0;
@@ -418,6 +432,13 @@ public:
     virtual void PaintSection(QPainter &canvas, const GridRect &rect, int firstRow, int lastRow) {}
     virtual int GetTitleHeight() const { return 5; }
     virtual int GetSectionHeight() const { return 5; }
+    // The host grid ends the visio's editing: post (true) or cancel (false).
+    virtual void EndEdit(bool post) {}
+
+    // Set at creation; a state visio clears the first (it edits without a form). With the
+    // second set the grid is asked before editing starts.
+    bool m_flagEditForm = true;
+    bool m_flagAskGrid = true;
 
     // Invalidates the visible grid column of the section's column.
     void Invalidate() override;

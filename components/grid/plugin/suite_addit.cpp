@@ -10,3 +10,17 @@ const VisioClass &TOwnerDrawVisio::staticClass()
 }
 
 } // namespace tarix::grid
+
+namespace tarix::grid {
+
+void TOwnerDrawVisio::GetVisioData(int &imageIndex, QString &text, CellFont &font)
+{
+    if (OnDraw) {
+        OnDraw(*this, imageIndex, text, font);
+        return;
+    }
+    imageIndex = -1;
+    text = QStringLiteral("sample");
+}
+
+} // namespace tarix::grid

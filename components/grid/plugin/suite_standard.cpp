@@ -1,6 +1,10 @@
 #include "components/grid/plugin/suite_standard.h"
 
 #include "core/helpers/messages.h"
+#include "platform/db/dataset.h"
+
+#include <QPainter>
+#include <QPolygon>
 
 namespace tarix::grid {
 
@@ -341,6 +345,345 @@ const VisioClass &TIndicatorVisio::staticClass()
     static const VisioClass cls = makeVisioClass<TIndicatorVisio>(
         "TIndicatorVisio", "Indicator", "", "Indicator of the DataSet state.", "1.1");
     return cls;
+}
+
+} // namespace tarix::grid
+
+namespace tarix::grid {
+
+// ---- TStandardVisio --------------------------------------------------------------------------
+
+TStandardVisio::TStandardVisio(GridSection &section) : TDropDownVisio(section, staticClass())
+{
+    initEditParams();
+}
+
+std::unique_ptr<TEditParams> TStandardVisio::CreateEditParams()
+{
+    return std::make_unique<TStandardEditParams>(*this);
+}
+
+void TStandardVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
+{
+    imageIndex = -1;
+    text = Field() ? Field()->displayText() : QString();
+}
+
+void TStandardVisio::GetListInfo(ListInfo &info)
+{
+    info = {};
+    int longest = 0;
+    for (const QString &item : PickList)
+        longest = std::max(longest, int(item.size()));
+    info.widthChars = longest > 0 ? longest : 10;
+}
+
+void TStandardVisio::GetItem(int index, int &imageIndex, QString &text)
+{
+    imageIndex = -1;
+    text = PickList.value(index);
+}
+
+int TStandardVisio::FindItem(const QString &text, bool exact)
+{
+    for (int i = 0; i < PickList.size(); ++i) {
+        const bool hit = exact ? PickList.at(i).compare(text, Qt::CaseInsensitive) == 0
+                               : PickList.at(i).contains(text, Qt::CaseInsensitive);
+        if (hit)
+            return i;
+    }
+    return -1;
+}
+
+bool TStandardVisio::PostValue(bool canIgnore)
+{
+    QVariant value;
+    if (m_selectedItem >= 0 && m_selectedItem < PickList.size())
+        value = PickList.at(m_selectedItem);
+    else if (editor().Text() != initialText())
+        value = editor().Text();
+    else
+        return true; // nothing chosen or typed: nothing to write
+    bool doPost = true;
+    if (BeforePost)
+        BeforePost(*this, value, canIgnore, doPost);
+    if (!doPost)
+        return true;
+    return writeFieldText(value.toString());
+}
+
+// ---- TVLookupVisio ---------------------------------------------------------------------------
+
+void TVLookupParams::setKeyField(const QString &name)
+{
+    m_keyField = name;
+    m_visio.lookupChanged();
+}
+
+void TVLookupParams::setLookupField(const QString &name)
+{
+    m_lookupField = name;
+    m_visio.lookupChanged();
+}
+
+void TVLookupParams::setImageField(const QString &name)
+{
+    m_imageField = name;
+    m_visio.testImageField();
+    m_visio.Invalidate();
+}
+
+TVLookupVisio::TVLookupVisio(GridSection &section)
+    : TDropDownVisio(section, staticClass()), m_lookupParams(*this)
+{
+    initEditParams();
+    m_lookupParams.m_link.OnActiveChanged = [this](TGPDataLink &) {
+        if (isEditing())
+            EndEdit(true);
+        lookupChanged();
+    };
+}
+
+TVLookupVisio::~TVLookupVisio() = default;
+
+std::unique_ptr<TEditParams> TVLookupVisio::CreateEditParams()
+{
+    return std::make_unique<TVLookupEditParams>(*this);
+}
+
+db::DataSet *TVLookupVisio::lookupDataSet() const
+{
+    return m_lookupParams.m_link.isActive() ? m_lookupParams.m_link.dataSet() : nullptr;
+}
+
+void TVLookupVisio::lookupChanged()
+{
+    bindField();
+    testImageField();
+    Invalidate();
+}
+
+void TVLookupVisio::testImageField()
+{
+    db::DataSet *ds = lookupDataSet();
+    db::Field *image = ds && !m_lookupParams.m_imageField.isEmpty()
+                           ? ds->findField(m_lookupParams.m_imageField)
+                           : nullptr;
+    m_imageFieldNumeric = image && isNumericType(image->type());
+}
+
+namespace {
+
+// A key of `keyType` may stand for a field of `fieldType`: the same class or a descendant
+// (small and auto-increment integers are integers).
+bool keyFitsField(db::FieldType keyType, db::FieldType fieldType)
+{
+    if (keyType == fieldType)
+        return true;
+    return fieldType == db::FieldType::Integer
+           && (keyType == db::FieldType::SmallInt || keyType == db::FieldType::AutoInc);
+}
+
+} // namespace
+
+bool TVLookupVisio::IsFieldValid() const
+{
+    if (!TDropDownVisio::IsFieldValid())
+        return false;
+    db::DataSet *ds = lookupDataSet();
+    if (!ds)
+        return false;
+    db::Field *key = ds->findField(m_lookupParams.m_keyField);
+    db::Field *result = ds->findField(m_lookupParams.m_lookupField);
+    return key && result && keyFitsField(key->type(), Field()->type());
+}
+
+void TVLookupVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
+{
+    imageIndex = -1;
+    db::DataSet *ds = lookupDataSet();
+    const QString fields = usesImages()
+                               ? m_lookupParams.m_lookupField + u';' + m_lookupParams.m_imageField
+                               : m_lookupParams.m_lookupField;
+    const QVariant answer = ds && Field() && !Field()->isNull()
+                                ? ds->lookup(m_lookupParams.m_keyField, {Field()->value()}, fields)
+                                : QVariant();
+    if (!answer.isValid() || (usesImages() && answer.toList().size() < 2)) {
+        text = QStringLiteral("? <%1>").arg(Field() ? Field()->text() : QString());
+        return;
+    }
+    if (usesImages()) {
+        const QVariantList both = answer.toList();
+        text = db::variantToString(both.at(0));
+        imageIndex = both.at(1).isValid() ? both.at(1).toInt() : -1;
+    } else {
+        text = db::variantToString(answer);
+    }
+}
+
+void TVLookupVisio::GetListInfo(ListInfo &info)
+{
+    info = {};
+    info.images = usesImages();
+    db::DataSet *ds = lookupDataSet();
+    db::Field *result = ds ? ds->findField(m_lookupParams.m_lookupField) : nullptr;
+    info.widthChars = result && result->size() > 0 ? std::min(result->size(), 40) : 10;
+}
+
+int TVLookupVisio::GetItemCount()
+{
+    db::DataSet *ds = lookupDataSet();
+    return ds ? ds->recordCount() : 0;
+}
+
+void TVLookupVisio::GetItem(int index, int &imageIndex, QString &text)
+{
+    imageIndex = -1;
+    text.clear();
+    db::DataSet *ds = lookupDataSet();
+    if (!ds || ds->isEmpty())
+        return;
+    ds->moveBy(index - (ds->recNo() - 1));
+    text = ds->fieldByName(m_lookupParams.m_lookupField).displayText();
+    if (usesImages()) {
+        db::Field &image = ds->fieldByName(m_lookupParams.m_imageField);
+        imageIndex = image.isNull() ? -1 : image.asInt();
+    }
+}
+
+int TVLookupVisio::FindItem(const QString &text, bool exact)
+{
+    const int count = GetItemCount();
+    for (int i = 0; i < count; ++i) {
+        int image = -1;
+        QString item;
+        GetItem(i, image, item);
+        const bool hit = exact ? item.compare(text, Qt::CaseInsensitive) == 0
+                               : item.contains(text, Qt::CaseInsensitive);
+        if (hit)
+            return i;
+    }
+    return -1;
+}
+
+QString TVLookupVisio::startText() const
+{
+    db::DataSet *ds = lookupDataSet();
+    if (!ds || !Field() || !ds->locate(m_lookupParams.m_keyField, {Field()->value()}))
+        return {};
+    return ds->fieldByName(m_lookupParams.m_lookupField).displayText();
+}
+
+bool TVLookupVisio::DoActivate(int activationType, const QString &key)
+{
+    const bool goesOn = TDropDownVisio::DoActivate(activationType, key);
+    db::DataSet *ds = lookupDataSet();
+    if (ds && Field() && ds->locate(m_lookupParams.m_keyField, {Field()->value()})) {
+        const int number = GetRecordNumber(ds);
+        if (number != -1) {
+            ds->locate(m_lookupParams.m_keyField, {Field()->value()});
+            setSelectedItem(number);
+        }
+    }
+    return goesOn;
+}
+
+bool TVLookupVisio::PostValue(bool)
+{
+    db::DataSet *ds = lookupDataSet();
+    if (!ds || m_selectedItem < 0 || !Field())
+        return true; // nothing chosen: nothing to write
+    ds->first();
+    ds->moveBy(m_selectedItem);
+    const QVariant key = ds->fieldByName(m_lookupParams.m_keyField).value();
+    db::DataSet &own = Field()->dataSet();
+    if (!own.isEditing())
+        own.edit();
+    Field()->setValue(key);
+    return true;
+}
+
+// ---- TIndicatorVisio -------------------------------------------------------------------------
+
+namespace {
+
+// The indicator's marks: a triangle (browse), a caret bar (edit), a star (insert).
+QPixmap indicatorBitmap(int kind)
+{
+    QImage img(10, 10, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    if (kind == 0)
+        p.drawPolygon(QPolygon({QPoint(2, 1), QPoint(7, 5), QPoint(2, 9)}));
+    else if (kind == 1)
+        p.drawLine(5, 1, 5, 8);
+    else {
+        p.drawLine(1, 5, 9, 5);
+        p.drawLine(5, 1, 5, 9);
+        p.drawLine(2, 2, 8, 8);
+        p.drawLine(8, 2, 2, 8);
+    }
+    p.end();
+    return QPixmap::fromImage(img);
+}
+
+} // namespace
+
+TIndicatorVisio::TIndicatorVisio(GridSection &section)
+    : TSectionVisio(section, staticClass()),
+      BrowseBitmap(indicatorBitmap(0)),
+      EditBitmap(indicatorBitmap(1)),
+      InsertBitmap(indicatorBitmap(2))
+{
+}
+
+const QPixmap &TIndicatorVisio::stateBitmap() const
+{
+    const db::DataSet *ds = Grid()->dataSet();
+    const db::DataSetState state = ds ? ds->state() : db::DataSetState::Inactive;
+    if (state == db::DataSetState::Edit)
+        return EditBitmap;
+    if (state == db::DataSetState::Insert)
+        return InsertBitmap;
+    return BrowseBitmap;
+}
+
+void TIndicatorVisio::PaintSection(QPainter &canvas, const GridRect &rect, int firstRow, int lastRow)
+{
+    HostGrid &grid = *Grid();
+    const GridRect inner = grid.designer() ? shrink(rect, grid.designer()->GetSectionMargins()) : rect;
+    const int height = rect.height();
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int dy = (row - firstRow) * height;
+        const QRect cell(inner.left, inner.top + dy, inner.width(), inner.height());
+        if (!Flat) {
+            canvas.save();
+            canvas.setPen(Qt::white);
+            canvas.drawLine(cell.topLeft(), cell.topRight());
+            canvas.drawLine(cell.topLeft(), cell.bottomLeft());
+            canvas.setPen(QColor(0x80, 0x80, 0x80));
+            canvas.drawLine(cell.bottomLeft(), cell.bottomRight());
+            canvas.drawLine(cell.topRight(), cell.bottomRight());
+            canvas.restore();
+        }
+        if (row == grid.currentRow()) {
+            const QPixmap &bitmap = stateBitmap();
+            const QPoint at(cell.left() + (cell.width() - bitmap.width()) / 2,
+                            cell.top() + (cell.height() - bitmap.height()) / 2);
+            canvas.drawPixmap(at, bitmap);
+        }
+    }
+}
+
+void TIndicatorVisio::Assign(const TIndicatorVisio &other)
+{
+    BrowseBitmap = other.BrowseBitmap;
+    EditBitmap = other.EditBitmap;
+    InsertBitmap = other.InsertBitmap;
+    Flat = other.Flat;
+    Invalidate();
 }
 
 } // namespace tarix::grid

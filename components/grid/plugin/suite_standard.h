@@ -1,7 +1,11 @@
 #pragma once
 // The standard suite: the designer "Standard" (TStandardDesigner) and the visios
 // "Standard", "V-Lookup" and "Indicator".
+#include "components/grid/plugin/custom_visio.h"
+#include "components/grid/plugin/dbgprtm.h"
 #include "components/grid/plugin/dsgn_classes.h"
+
+#include <QStringList>
 
 #include <QFlags>
 
@@ -115,24 +119,108 @@ private:
     int m_columnsMargin = 2;
 };
 
-// The registered visios of the standard suite. Each stands in the registry under its name;
-// what it paints and edits comes with the section visios.
-class TStandardVisio : public TSectionVisio {
+// "Standard": edits the field's text, with a pick list under the editor.
+class TStandardVisio : public TDropDownVisio {
 public:
-    explicit TStandardVisio(GridSection &section) : TSectionVisio(section, staticClass()) {}
+    explicit TStandardVisio(GridSection &section);
     static const VisioClass &staticClass();
+
+    QStringList PickList;
+    // Value: the text to post; canIgnore: a refusal may leave the editor open; doPost False
+    // writes nothing.
+    std::function<void(TCustomVisio &, QVariant &value, bool canIgnore, bool &doPost)> BeforePost;
+    TStandardEditParams &StdEditParams() const { return static_cast<TStandardEditParams &>(EditParams()); }
+
+    void GetVisioData(int &imageIndex, QString &text, CellFont &font) override;
+    void GetListInfo(ListInfo &info) override;
+    int GetItemCount() override { return int(PickList.size()); }
+    void GetItem(int index, int &imageIndex, QString &text) override;
+    // Exact: the first item equal to text without regard to case; otherwise the first item
+    // containing it without regard to case; -1 when none.
+    int FindItem(const QString &text, bool exact) override;
+
+protected:
+    std::unique_ptr<TEditParams> CreateEditParams() override;
+    bool PostValue(bool canIgnore) override;
+    bool peekValues() const override { return StdEditParams().PeekValues(); }
+    bool pickListValuesOnly() const override { return StdEditParams().PickListValuesOnly; }
 };
 
-class TVLookupVisio : public TSectionVisio {
+// Where a "V-Lookup" visio looks its values up.
+class TVLookupParams {
 public:
-    explicit TVLookupVisio(GridSection &section) : TSectionVisio(section, staticClass()) {}
-    static const VisioClass &staticClass();
+    explicit TVLookupParams(class TVLookupVisio &visio) : m_visio(visio) {}
+    QString KeyField() const { return m_keyField; }
+    QString LookupField() const { return m_lookupField; }
+    QString ImageField() const { return m_imageField; }
+    void setKeyField(const QString &name);
+    void setLookupField(const QString &name);
+    void setImageField(const QString &name);
+    db::DataSource *DataSource() const { return m_link.dataSource(); }
+    void setDataSource(db::DataSource *source) { m_link.setDataSource(source); }
+
+private:
+    friend class TVLookupVisio;
+    TVLookupVisio &m_visio;
+    QString m_keyField;
+    QString m_lookupField;
+    QString m_imageField;
+    TGPDataLink m_link;
 };
 
+// "V-Lookup": shows the text another dataset keeps for the field's value and offers that
+// dataset's records to choose from.
+class TVLookupVisio : public TDropDownVisio {
+public:
+    explicit TVLookupVisio(GridSection &section);
+    ~TVLookupVisio() override;
+    static const VisioClass &staticClass();
+
+    TVLookupParams &LookupParams() { return m_lookupParams; }
+
+    // The lookup data source is active, KeyField and LookupField exist there and the key
+    // field is of the field's type.
+    bool IsFieldValid() const override;
+    // ImageField names a numeric field of the lookup dataset, DrawImages is set and Images
+    // assigned.
+    bool usesImages() const { return m_imageFieldNumeric && DrawImages && Images; }
+
+    void GetVisioData(int &imageIndex, QString &text, CellFont &font) override;
+    void GetListInfo(ListInfo &info) override;
+    int GetItemCount() override;
+    void GetItem(int index, int &imageIndex, QString &text) override;
+    int FindItem(const QString &text, bool exact) override;
+
+protected:
+    std::unique_ptr<TEditParams> CreateEditParams() override;
+    QString startText() const override;
+    bool DoActivate(int activationType, const QString &key) override;
+    bool PostValue(bool canIgnore) override;
+
+private:
+    friend class TVLookupParams;
+    db::DataSet *lookupDataSet() const;
+    void testImageField();
+    void lookupChanged();
+    TVLookupParams m_lookupParams;
+    bool m_imageFieldNumeric = false;
+};
+
+// "Indicator": marks the grid's current row by the state of its dataset.
 class TIndicatorVisio : public TSectionVisio {
 public:
-    explicit TIndicatorVisio(GridSection &section) : TSectionVisio(section, staticClass()) {}
+    explicit TIndicatorVisio(GridSection &section);
     static const VisioClass &staticClass();
+
+    QPixmap BrowseBitmap;
+    QPixmap EditBitmap;
+    QPixmap InsertBitmap;
+    bool Flat = true;
+
+    void PaintSection(QPainter &canvas, const GridRect &rect, int firstRow, int lastRow) override;
+    // The bitmap of the dataset's state.
+    const QPixmap &stateBitmap() const;
+    void Assign(const TIndicatorVisio &other);
 };
 
 } // namespace tarix::grid
