@@ -45,6 +45,7 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, target == RenderTarget::Screen);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QFont *lastFont = nullptr;
     for (const PreparedItem &it : page.items) {
         switch (it.type) {
         case PreparedItem::Fill:
@@ -65,7 +66,12 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
             painter.setBrush(Qt::NoBrush);
             break;
         case PreparedItem::Text: {
-            painter.setFont(it.font);
+            // Most texts of a page share a few fonts: the painter's font changes only when
+            // the text's does.
+            if (!lastFont || !(it.font == *lastFont)) {
+                painter.setFont(it.font);
+                lastFont = &it.font;
+            }
             painter.setPen(it.color);
             for (int i = 0; i < it.lines.size(); ++i) {
                 const QString &line = it.lines[i];
