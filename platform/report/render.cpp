@@ -46,18 +46,28 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
     painter.setRenderHint(QPainter::Antialiasing, target == RenderTarget::Screen);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const QFont *lastFont = nullptr;
+    // The lines of a page mostly share one pen: it is built when it changes.
+    const PreparedPen *lastPen = nullptr;
+    QPen pen;
+    auto setPen = [&](const PreparedPen &p) {
+        if (!lastPen || !(p == *lastPen)) {
+            pen = makePen(p, target, dpi);
+            lastPen = &p;
+        }
+        painter.setPen(pen);
+    };
     for (const PreparedItem &it : page.items) {
         switch (it.type) {
         case PreparedItem::Fill:
             painter.fillRect(rc(it.rect), it.brush);
             break;
         case PreparedItem::Line:
-            painter.setPen(makePen(it.pen, target, dpi));
+            setPen(it.pen);
             painter.drawLine(QLineF(pt(it.line.p1()), pt(it.line.p2())));
             break;
         case PreparedItem::Rect:
         case PreparedItem::Ellipse:
-            painter.setPen(makePen(it.pen, target, dpi));
+            setPen(it.pen);
             painter.setBrush(it.brush.isValid() ? QBrush(it.brush) : QBrush(Qt::NoBrush));
             if (it.type == PreparedItem::Rect)
                 painter.drawRect(rc(it.rect));

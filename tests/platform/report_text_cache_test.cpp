@@ -86,8 +86,9 @@ TEST(ReportTextCache, WrappingFollowsTheBoxWidth)
         TextMeasurer fresh;
         EXPECT_EQ(lines, fresh.font(spec("Arial", 10)).wrap(para, c.width)) << c.width;
         EXPECT_GE(lines.size(), c.minLines) << c.width;
-        if (c.minLines == 1)
+        if (c.minLines == 1) {
             EXPECT_EQ(lines, QStringList{para});
+        }
         for (const QString &line : lines)
             EXPECT_LE(freshWidth(spec("Arial", 10), line), c.width + 1e-6) << line.toStdString();
         EXPECT_EQ(lines.join(QLatin1Char(' ')), para) << c.width;
