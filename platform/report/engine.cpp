@@ -10,98 +10,16 @@
 #include "platform/report/layout.h"
 #include "platform/report/maskformat.h"
 #include "platform/report/prepared.h"
-#include <QFontMetricsF>
+#include "platform/report/text_measurer.h"
 #include <QHash>
-#include <QImage>
 #include <QSet>
 #include <algorithm>
-#include <unordered_map>
 
 namespace tarix::rpt {
 
 namespace {
 
-constexpr double kMeasureDpi = 600;
-constexpr double kMmPerDot = 25.4 / kMeasureDpi;
 constexpr double kEpsilon = 1e-6;
-
-struct FontData {
-    QFont font;
-    QFontMetricsF metrics;
-    double lineHeight;   // mm
-    double ascent;       // mm
-};
-
-class Measurer {
-public:
-    Measurer() : m_device(1, 1, QImage::Format_ARGB32_Premultiplied)
-    {
-        const int dpm = qRound(kMeasureDpi / 0.0254);
-        m_device.setDotsPerMeterX(dpm);
-        m_device.setDotsPerMeterY(dpm);
-    }
-
-    const FontData &font(const FontSpec &spec)
-    {
-        const QString key = spec.family + QLatin1Char('|') + QString::number(spec.pointSize) + QLatin1Char('|')
-                            + QLatin1Char(spec.bold ? 'b' : '-') + QLatin1Char(spec.italic ? 'i' : '-')
-                            + QLatin1Char(spec.underline ? 'u' : '-') + QLatin1Char(spec.strikeOut ? 's' : '-');
-        auto it = m_cache.find(key);
-        if (it != m_cache.end())
-            return *it->second;
-        QFont f = makeFont(spec);
-        QFontMetricsF fm(f, &m_device);
-        auto data = std::make_unique<FontData>(FontData{f, fm, fm.height() * kMmPerDot, fm.ascent() * kMmPerDot});
-        const FontData &ref = *data;
-        m_cache.emplace(key, std::move(data));
-        return ref;
-    }
-
-    static double width(const FontData &fd, const QString &s) { return fd.metrics.horizontalAdvance(s) * kMmPerDot; }
-
-private:
-    QImage m_device;
-    std::unordered_map<QString, std::unique_ptr<FontData>> m_cache;
-};
-
-// Greedy wrapping at blanks; a word wider than the box breaks between letters.
-QStringList wrapParagraph(const FontData &fd, const QString &para, double maxWidth)
-{
-    QStringList out;
-    if (Measurer::width(fd, para) <= maxWidth + kEpsilon) {
-        out << para;
-        return out;
-    }
-    const QStringList words = para.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString line;
-    for (const QString &word : words) {
-        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (Measurer::width(fd, candidate) <= maxWidth + kEpsilon) {
-            line = candidate;
-            continue;
-        }
-        if (!line.isEmpty()) {
-            out << line;
-            line.clear();
-        }
-        if (Measurer::width(fd, word) <= maxWidth + kEpsilon) {
-            line = word;
-            continue;
-        }
-        QString piece;
-        for (QChar ch : word) {
-            if (!piece.isEmpty() && Measurer::width(fd, piece + ch) > maxWidth + kEpsilon) {
-                out << piece;
-                piece.clear();
-            }
-            piece += ch;
-        }
-        line = piece;
-    }
-    if (!line.isEmpty() || out.isEmpty())
-        out << line;
-    return out;
-}
 
 struct BandLayout {
     double height = 0;
@@ -142,16 +60,17 @@ private:
     void printFixed(Band *b, double y);
     void ensurePage();
     void finishPage(bool last);
-    void place(const BandLayout &l, double y);
+    void place(BandLayout &&l, double y);
     BandLayout layout(Band *b);
     QString textOf(ReportControl *c);
     void accumulateFor(Band *b);
     void resetAfterPrint(Band *b);
     static bool hasDynamicText(Band *b);
+    static bool stretches(Band *b);
 
     ReportForm &f;
     PreparedReport out;
-    Measurer measure;
+    TextMeasurer measure;
     int pageIndex = -1;      // the open page in out.pages, -1 when none is open
     int pageNo = 0;
     double y = 0;
@@ -376,6 +295,14 @@ void Engine::runSubDetail(Band *sub)
     printBand(sub->footer);
 }
 
+bool Engine::stretches(Band *b)
+{
+    for (ReportControl *c : b->controls())
+        if (c->enabled && c->autoStretch && c->kind() != ElementKind::Shape)
+            return true;
+    return false;
+}
+
 bool Engine::hasDynamicText(Band *b)
 {
     for (ReportControl *c : b->controls())
@@ -399,21 +326,32 @@ bool Engine::printBand(Band *b)
         finishPage(false);
     ensurePage();
 
-    BandLayout l = layout(b);
-    if (y + l.height > bodyBottom + kEpsilon && pageHasBody) {
+    // A band whose texts change with the aggregates and the page is laid out for good only
+    // once they are known; before that only its height matters, which a band without
+    // stretching controls has fixed.
+    const bool dynamic = hasDynamicText(b);
+    BandLayout l;
+    double height = 0;
+    if (dynamic && !stretches(b)) {
+        height = std::max(0.0, b->height);
+    } else {
+        l = layout(b);
+        height = l.height;
+    }
+    if (y + height > bodyBottom + kEpsilon && pageHasBody) {
         finishPage(false);
         ensurePage();
-        if (hasDynamicText(b))
-            l = layout(b);
     }
     if (isMainDetail(b))
         ++detailNo;
     accumulateFor(b);
-    if (hasDynamicText(b))
+    if (dynamic)
         l = layout(b);
-    place(l, y);
-    y += l.height;
-    if (l.height > kEpsilon || !l.items.empty())
+    const bool placesAnything = l.height > kEpsilon || !l.items.empty();
+    const double placedHeight = l.height;
+    place(std::move(l), y);
+    y += placedHeight;
+    if (placesAnything)
         pageHasBody = pageHasBody || (kind != BandKind::PageHeader && kind != BandKind::PageFooter
                                       && kind != BandKind::ColumnHeader && kind != BandKind::Title);
     resetAfterPrint(b);
@@ -450,11 +388,12 @@ void Engine::printFixed(Band *b, double at)
     if (!print || !b->enabled)
         return;
     accumulateFor(b);
-    const BandLayout l = layout(b);
+    BandLayout l = layout(b);
     const double top = b->bandKind() == BandKind::PageFooter ? at - l.height : at;
-    place(l, top);
+    const double height = l.height;
+    place(std::move(l), top);
     if (b->bandKind() != BandKind::PageFooter)
-        y = top + l.height;
+        y = top + height;
     resetAfterPrint(b);
     if (b->child && b->bandKind() != BandKind::PageFooter)
         printFixed(b->child, y);
@@ -467,6 +406,9 @@ void Engine::ensurePage()
     PreparedPage p;
     p.size = f.page.paperSize();
     p.orientation = f.page.orientation;
+    // Pages of one report hold about as many items as the one before.
+    if (!out.pages.empty())
+        p.items.reserve(out.pages.back().items.size());
     out.pages.push_back(std::move(p));
     pageIndex = int(out.pages.size()) - 1;
     ++pageNo;
@@ -495,16 +437,16 @@ void Engine::finishPage(bool last)
     pageHasBody = false;
 }
 
-void Engine::place(const BandLayout &l, double top)
+void Engine::place(BandLayout &&l, double top)
 {
     PreparedPage &p = out.pages[size_t(pageIndex)];
     const double left = f.page.leftMargin;
-    for (const PreparedItem &it : l.items) {
-        PreparedItem item = it;
+    for (PreparedItem &item : l.items) {
         item.rect.translate(left, top);
         item.line.translate(left, top);
         p.items.push_back(std::move(item));
     }
+    l.items.clear();
 }
 
 QString Engine::textOf(ReportControl *c)
@@ -590,7 +532,7 @@ BandLayout Engine::layout(Band *b)
         QRectF rect;
         QStringList lines;
         std::vector<double> widths;
-        const FontData *fd;
+        const MeasuredFont *fd;
     };
     std::vector<TextBox> boxes;
     std::vector<ReportShape *> shapes;
@@ -603,24 +545,30 @@ BandLayout Engine::layout(Band *b)
             continue;
         }
         const QString text = textOf(c);
-        const FontData &fd = measure.font(c->font);
+        const MeasuredFont &fd = measure.font(c->font);
         double x = c->left;
         double w = std::max(0.0, c->width);
         QStringList lines;
-        const QStringList paras = text.split(QLatin1Char('\n'));
-        for (QString para : paras) {
+        auto addParagraph = [&](QString para) {
             if (para.endsWith(QLatin1Char('\r')))
                 para.chop(1);
             if (c->wordWrap)
-                lines << wrapParagraph(fd, para, w);
+                lines << fd.wrap(para, w);
             else
                 lines << para;
+        };
+        if (text.contains(QLatin1Char('\n'))) {
+            const QStringList paras = text.split(QLatin1Char('\n'));
+            for (const QString &para : paras)
+                addParagraph(para);
+        } else {
+            addParagraph(text);
         }
         std::vector<double> widths;
         widths.reserve(size_t(lines.size()));
         double textWidth = 0;
         for (const QString &line : lines) {
-            widths.push_back(Measurer::width(fd, line));
+            widths.push_back(fd.width(line));
             textWidth = std::max(textWidth, widths.back());
         }
         if (c->autoSize && !c->wordWrap) {
@@ -645,7 +593,7 @@ BandLayout Engine::layout(Band *b)
         }
         double h = std::max(0.0, c->height);
         if (c->autoStretch) {
-            h = std::max(h, fd.lineHeight * lines.size());
+            h = std::max(h, fd.lineHeight() * lines.size());
             height = std::max(height, c->top + h);
         }
         boxes.push_back({c, QRectF(x, c->top, w, h), lines, std::move(widths), &fd});
@@ -722,11 +670,11 @@ BandLayout Engine::layout(Band *b)
         t.rect = box.rect;
         t.lines = box.lines;
         t.lineWidths = std::move(box.widths);
-        t.font = box.fd->font;
+        t.font = box.fd->font();
         t.color = c->fontColor;
         t.alignment = c->alignment;
-        t.lineHeight = box.fd->lineHeight;
-        t.ascent = box.fd->ascent;
+        t.lineHeight = box.fd->lineHeight();
+        t.ascent = box.fd->ascent();
         t.name = c->name;
         t.source = c->kind();
         l.items.push_back(std::move(t));

@@ -232,7 +232,7 @@ bool ReportForm::preview()
     if (!prepared.printed)
         return false;
     PreviewHost *host = m_previewHost ? m_previewHost : defaultPreviewHost();
-    host->showPreview(prepared, *this);
+    host->takePreview(std::move(prepared), *this);
     return true;
 }
 

@@ -39,7 +39,12 @@ SaveProposalScope::~SaveProposalScope() { hostSlot() = m_previousSet; }
 
 void SaveProposalScope::showPreview(const PreparedReport &report, ReportForm &form)
 {
-    PreparedReport proposed = report;
+    takePreview(PreparedReport(report), form);
+}
+
+void SaveProposalScope::takePreview(PreparedReport &&report, ReportForm &form)
+{
+    PreparedReport proposed = std::move(report);
     // An inner scope has proposed already (it passes the report on through this one).
     if (proposed.saveFolder.isEmpty() && proposed.saveBaseName.isEmpty()) {
         proposed.saveFolder = m_folder;
@@ -50,7 +55,7 @@ void SaveProposalScope::showPreview(const PreparedReport &report, ReportForm &fo
     hostSlot() = m_previousSet;
     PreviewHost *next = defaultPreviewHost();
     hostSlot() = self;
-    next->showPreview(proposed, form);
+    next->takePreview(std::move(proposed), form);
 }
 
 void CapturingPreviewHost::showPreview(const PreparedReport &report, ReportForm &form)
@@ -58,6 +63,13 @@ void CapturingPreviewHost::showPreview(const PreparedReport &report, ReportForm 
     Q_UNUSED(form);
     ++shownCount;
     last = report;
+}
+
+void CapturingPreviewHost::takePreview(PreparedReport &&report, ReportForm &form)
+{
+    Q_UNUSED(form);
+    ++shownCount;
+    last = std::move(report);
 }
 
 } // namespace tarix::rpt

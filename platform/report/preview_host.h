@@ -10,12 +10,16 @@ public:
     virtual ~PreviewHost() = default;
     // Returns only when the preview is closed.
     virtual void showPreview(const PreparedReport &report, ReportForm &form) = 0;
+    // The same for a report nobody else keeps: a host that stores the pages takes them
+    // instead of copying them (thousands of pages of a large list).
+    virtual void takePreview(PreparedReport &&report, ReportForm &form) { showPreview(report, form); }
 };
 
 // Keeps what would have been shown (headless runs and tests).
 class CapturingPreviewHost : public PreviewHost {
 public:
     void showPreview(const PreparedReport &report, ReportForm &form) override;
+    void takePreview(PreparedReport &&report, ReportForm &form) override;
 
     int shownCount = 0;
     PreparedReport last;
@@ -33,6 +37,7 @@ public:
     SaveProposalScope &operator=(const SaveProposalScope &) = delete;
 
     void showPreview(const PreparedReport &report, ReportForm &form) override;
+    void takePreview(PreparedReport &&report, ReportForm &form) override;
 
 private:
     QString m_folder;

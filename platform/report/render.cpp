@@ -45,18 +45,29 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, target == RenderTarget::Screen);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QFont *lastFont = nullptr;
+    // The lines of a page mostly share one pen: it is built when it changes.
+    const PreparedPen *lastPen = nullptr;
+    QPen pen;
+    auto setPen = [&](const PreparedPen &p) {
+        if (!lastPen || !(p == *lastPen)) {
+            pen = makePen(p, target, dpi);
+            lastPen = &p;
+        }
+        painter.setPen(pen);
+    };
     for (const PreparedItem &it : page.items) {
         switch (it.type) {
         case PreparedItem::Fill:
             painter.fillRect(rc(it.rect), it.brush);
             break;
         case PreparedItem::Line:
-            painter.setPen(makePen(it.pen, target, dpi));
+            setPen(it.pen);
             painter.drawLine(QLineF(pt(it.line.p1()), pt(it.line.p2())));
             break;
         case PreparedItem::Rect:
         case PreparedItem::Ellipse:
-            painter.setPen(makePen(it.pen, target, dpi));
+            setPen(it.pen);
             painter.setBrush(it.brush.isValid() ? QBrush(it.brush) : QBrush(Qt::NoBrush));
             if (it.type == PreparedItem::Rect)
                 painter.drawRect(rc(it.rect));
@@ -65,7 +76,12 @@ void renderPage(QPainter &painter, const PreparedPage &page, RenderTarget target
             painter.setBrush(Qt::NoBrush);
             break;
         case PreparedItem::Text: {
-            painter.setFont(it.font);
+            // Most texts of a page share a few fonts: the painter's font changes only when
+            // the text's does.
+            if (!lastFont || !(it.font == *lastFont)) {
+                painter.setFont(it.font);
+                lastFont = &it.font;
+            }
             painter.setPen(it.color);
             for (int i = 0; i < it.lines.size(); ++i) {
                 const QString &line = it.lines[i];
