@@ -227,6 +227,9 @@ bool Databaza_pouzivana(const QString &folder)
     const QString file = shell::findCaseInsensitive(folder + kDatabaza);
     if (!QFileInfo::exists(file))
         return false;
+    // Another program that has the folder open, even while it does nothing.
+    if (db::FolderPresence::held(file))
+        return true;
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);

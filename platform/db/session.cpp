@@ -391,6 +391,7 @@ void Session::attachSchema(const QString &schema, const QString &folder)
     }
     Attachment att;
     att.folder = folder;
+    att.presence = std::make_shared<FolderPresence>(file);
     try {
         Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(schema)));
         while (st.step())

@@ -7,6 +7,7 @@
 // Databases are attached when first used and detached by re-pointing an alias or by
 // closeAll(); a missing or damaged file is reported when a table of it is opened (naming
 // folder and table) and touches nothing else. Journal: rollback (never WAL).
+#include "platform/db/folder_presence.h"
 #include "platform/db/params.h"
 #include "platform/db/schema.h"
 #include "platform/db/sql_dialect.h"
@@ -146,6 +147,8 @@ private:
     struct Attachment {
         QString folder;
         QSet<QString> tables; // lower case
+        // Tells other programs the folder is open here (released on detach).
+        std::shared_ptr<FolderPresence> presence;
     };
     static QString canonicalFolder(const QString &folder);
     void closeSchema(const QString &schema);

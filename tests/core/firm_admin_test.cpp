@@ -365,6 +365,30 @@ TEST_F(FirmAdmin, AFirmAnotherProgramIsWritingIsNeitherDeletedNorRestored)
     EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).first().contains("DATA01"));
 }
 
+TEST_F(FirmAdmin, AFirmAnotherProgramHasOpenButLeavesIdleIsNotDeleted)
+{
+    scripted.answerYes(Msg(65103));
+    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    scripted.clearEvents();
+    {
+        // Another program's session with the firm attached, reading and writing nothing.
+        db::Session other;
+        other.setAlias(QStringLiteral("TARIX_DATA"), firm(2));
+        other.attach(QStringLiteral("TARIX_DATA"));
+        EXPECT_TRUE(core::Databaza_pouzivana(firm(2)));
+        scripted.answerYes().answerYes();
+        EXPECT_FALSE(core::Zrusenie_firmy(2, "Nová 02"));
+        EXPECT_TRUE(exists(firm(2)));
+        EXPECT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
+    }
+    // Once that program has closed it, the firm goes.
+    EXPECT_FALSE(core::Databaza_pouzivana(firm(2)));
+    scripted.clearEvents();
+    scripted.answerYes().answerYes();
+    EXPECT_TRUE(core::Zrusenie_firmy(2, "Nová 02"));
+    EXPECT_FALSE(exists(firm(2)));
+}
+
 TEST_F(FirmAdmin, BackupAndSafetyFoldersAreFoundWhateverTheCaseOfTheirNames)
 {
     QDir().mkpath(root() + "Zaloha/rok2007");
