@@ -7,6 +7,7 @@
 #include "platform/db/session.h"
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace tarix::core {
@@ -74,8 +75,52 @@ QVariant TDM::priv(const char *field) const
     db::Session *s = db::Session::defaultSession();
     if (!s)
         return {};
-    const auto r = s->run(QStringLiteral("select %1 from \":tarix_priv:priv\"").arg(QLatin1String(field)));
-    return r.rowCount() ? r.value(0, 0) : QVariant();
+    const auto read = [&] {
+        const auto r = s->run(QStringLiteral("select %1 from \":tarix_priv:priv\"").arg(QLatin1String(field)));
+        return r.rowCount() ? r.value(0, 0) : QVariant();
+    };
+    // The marks of the Priv table now; none when they cannot be taken (the alias unknown or
+    // its file missing): then the table is read as it is and its error reported by the read.
+    const auto markNow = [&]() -> std::optional<PrivMark> {
+        try {
+            s->attach(kAliasPriv);
+            const QString schema = s->schemaOf(kAliasPriv);
+            PrivMark m;
+            m.session = s;
+            m.generation = s->dataGeneration();
+            m.dataVersion = s->dataVersion(schema);
+            m.writes = s->writesTo(schema, QStringLiteral("priv"));
+            m.attachments = s->attachmentGeneration(); // last: the look may attach or prepare
+            return m;
+        } catch (const std::exception &) {
+            return std::nullopt;
+        }
+    };
+    const std::optional<PrivMark> before = markNow();
+    if (!before) {
+        m_privValues.clear();
+        m_privMark = {};
+        return read();
+    }
+    if (*before == m_privMark) {
+        const auto kept = m_privValues.constFind(QByteArray(field));
+        if (kept != m_privValues.constEnd())
+            return kept.value();
+    } else {
+        m_privValues.clear();
+    }
+    const QVariant value = read();
+    // Nothing wrote between the marks: the values kept under the first stay with the second
+    // (which moves when the read attached or prepared).
+    const std::optional<PrivMark> after = markNow();
+    if (!after) {
+        m_privValues.clear();
+        m_privMark = {};
+        return value;
+    }
+    m_privMark = *after;
+    m_privValues.insert(QByteArray(field), value);
+    return value;
 }
 
 int TDM::Aktualny_rok() const { return priv("ROK").toInt(); }

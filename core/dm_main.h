@@ -5,7 +5,10 @@
 // range and the texts that headings and captions show.
 #include "core/data_module.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QStringList>
+#include <QVariant>
 
 namespace tarix::core {
 
@@ -117,6 +120,17 @@ private:
     // Reads the period row when TPRIV_ is closed (accessors never open a table).
     QVariant priv(const char *field) const;
     int m_rezimVynimiek = 0;
+    // What priv() read from the closed table, kept while the row cannot have changed: no
+    // write of this connection to Priv, no commit of another connection to its file, no
+    // rollback and no re-pointed alias since (the session's marks below).
+    struct PrivMark {
+        const void *session = nullptr;
+        quint64 attachments = 0, generation = 0, writes = 0;
+        qint64 dataVersion = 0;
+        bool operator==(const PrivMark &) const = default;
+    };
+    mutable PrivMark m_privMark;
+    mutable QHash<QByteArray, QVariant> m_privValues;
 };
 
 // Event wiring of the module, kept in files of their own.

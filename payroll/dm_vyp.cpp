@@ -224,14 +224,13 @@ int TDMV::Obdobie_uzavierky()
 
 bool TDMV::Existuje_vyplata(int codeEmp, int year, int month)
 {
-    QVYP_.close();
-    QVYP_.setParam(QStringLiteral("p1"), codeEmp);
-    QVYP_.setParam(QStringLiteral("p2"), year);
-    QVYP_.setParam(QStringLiteral("p3"), month);
-    QVYP_.open();
-    const bool exists = QVYP_.isActive() && QVYP_.recordCount() == 1;
-    QVYP_.close();
-    return exists;
+    // A count on the key instead of opening the all-column query; exactly one row is a
+    // payroll (a duplicate left by an unchecked insert does not count as one).
+    const db::SqlResult r = sessionOf(TVYP_).run(
+        QStringLiteral("select count(*) from \":tarix_data:vyp\" where code_emp = :p1 and "
+                       "v_rok = :p2 and v_mesiac = :p3"),
+        {{QStringLiteral("p1"), codeEmp}, {QStringLiteral("p2"), year}, {QStringLiteral("p3"), month}});
+    return r.rowCount() > 0 && r.asInteger(0, 0) == 1;
 }
 
 int TDMV::Pocet_vyplat_zamestnanca(int codeEmp)
