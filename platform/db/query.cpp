@@ -120,19 +120,19 @@ void Query::run(bool bindFieldsToo)
     QVector<ColumnInfo> cols(n);
     QVector<bool> declared(n, false);
     m_columns = QVector<Column>(n);
+    const std::vector<Statement::ColumnMeta> &meta = st->columns();
     for (int c = 0; c < n; ++c) {
-        cols[c].name = st->columnName(c + first);
+        const Statement::ColumnMeta &m = meta[size_t(c + first)];
+        cols[c].name = m.name;
         cols[c].type = FieldType::Unknown;
         cols[c].size = 0;
         cols[c].required = false;
-        const QString decl = st->columnDeclType(c + first);
-        if (!decl.isEmpty()) {
-            int size = 0;
-            cols[c].type = fieldTypeFromDeclared(decl, &size);
-            cols[c].size = size;
+        if (!m.declType.isEmpty()) {
+            cols[c].type = m.declared;
+            cols[c].size = m.size;
             declared[c] = cols[c].type != FieldType::Unknown;
         }
-        m_columns[c] = {st->columnDatabaseName(c + first), st->columnOriginTable(c + first), st->columnOriginName(c + first)};
+        m_columns[c] = {m.databaseName, m.originTable, m.originName};
     }
     m_liveColumns.clear();
     m_matchSql.clear();

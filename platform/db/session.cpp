@@ -697,11 +697,10 @@ SqlResult Session::run(const QString &sql, const Params &params, const QString &
         const int n = st->columnCount();
         QStringList names;
         QVector<FieldType> types(n, FieldType::Unknown);
+        const std::vector<Statement::ColumnMeta> &meta = st->columns();
         for (int c = 0; c < n; ++c) {
-            names << st->columnName(c);
-            const QString decl = st->columnDeclType(c);
-            if (!decl.isEmpty())
-                types[c] = fieldTypeFromDeclared(decl);
+            names << meta[size_t(c)].name;
+            types[c] = meta[size_t(c)].declared;
         }
         result.setColumns(names, types);
         ResultColumnTypes columnTypes(types);

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace tarix::db {
 
 void throwSqliteError(sqlite3 *db, int rc, const QString &sql)
@@ -34,8 +36,11 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db), m_sql(sql)
 
 Statement::~Statement() { finalize(); }
 
-Statement::Statement(Statement &&o) noexcept : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql))
+Statement::Statement(Statement &&o) noexcept
+    : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql)), m_columns(std::move(o.m_columns)),
+      m_columnsAt(o.m_columnsAt)
 {
+    o.m_columnsAt = -1;
     o.m_stmt = nullptr;
 }
 
@@ -46,9 +51,34 @@ Statement &Statement::operator=(Statement &&o) noexcept
         m_db = o.m_db;
         m_stmt = o.m_stmt;
         m_sql = std::move(o.m_sql);
+        m_columns = std::move(o.m_columns);
+        m_columnsAt = o.m_columnsAt;
         o.m_stmt = nullptr;
+        o.m_columnsAt = -1;
     }
     return *this;
+}
+
+const std::vector<Statement::ColumnMeta> &Statement::columns() const
+{
+    const int prepared = m_stmt ? sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0) : 0;
+    const int n = columnCount();
+    if (m_columnsAt == prepared && int(m_columns.size()) == n)
+        return m_columns;
+    std::vector<ColumnMeta> cols(size_t(std::max(n, 0)));
+    for (int c = 0; c < n; ++c) {
+        ColumnMeta &m = cols[size_t(c)];
+        m.name = columnName(c);
+        m.declType = columnDeclType(c);
+        m.databaseName = columnDatabaseName(c);
+        m.originTable = columnOriginTable(c);
+        m.originName = columnOriginName(c);
+        if (!m.declType.isEmpty())
+            m.declared = fieldTypeFromDeclared(m.declType, &m.size);
+    }
+    m_columns = std::move(cols);
+    m_columnsAt = prepared;
+    return m_columns;
 }
 
 void Statement::finalize()

@@ -1,8 +1,11 @@
 #pragma once
 // A prepared SQLite statement: binding QVariants, stepping, reading columns. Errors become
 // the layer's typed errors (KeyViolation, BusyError, SqlError).
+#include "platform/db/value.h"
+
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -42,6 +45,14 @@ public:
     QString columnOriginName(int i) const;
     QString columnDatabaseName(int i) const;
     QVariant column(int i) const; // raw: NULL invalid, qint64, double, QString, QByteArray
+    // The columns as prepared, with the field type of each declared type: read once and
+    // again only after SQLite prepared the statement anew (the schema changed).
+    struct ColumnMeta {
+        QString name, declType, databaseName, originTable, originName;
+        FieldType declared = FieldType::Unknown; // Unknown without a declared type
+        int size = 0;
+    };
+    const std::vector<ColumnMeta> &columns() const;
     bool isReadOnly() const;
 
 private:
@@ -51,6 +62,8 @@ private:
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
     QString m_sql;
+    mutable std::vector<ColumnMeta> m_columns;
+    mutable int m_columnsAt = -1; // SQLite's re-prepare count when m_columns was read
 };
 
 // Throws the typed error for an SQLite result code.
