@@ -13,8 +13,17 @@
 // moves; its source only rewinds.
 #include "platform/db/dataset.h"
 #include "platform/report/datasource.h"
+#include "platform/report/description.h"
+
+#include <QSet>
 
 #include <functional>
+#include <utility>
+#include <vector>
+
+namespace tarix::db {
+class Query;
+}
 
 namespace tarix::reports {
 
@@ -54,5 +63,12 @@ private:
     db::DataSet *m_master = nullptr;
     ReopenHandler m_reopen;
 };
+
+// The names (lower case) of a query's result columns and declared fields, read from its
+// prepared statement without running it: what a layout may bind to.
+QSet<QString> Polia_dotazu(db::Query &q);
+// A field check for the layout builder: the queries' sources by their known fields, any
+// other source asked itself.
+rpt::FieldCheck Kontrola_poli(const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &zdroje);
 
 } // namespace tarix::reports

@@ -2,6 +2,7 @@
 
 #include "core/helpers/periods.h"
 #include "core/session.h"
+#include "reports/dataset_source.h"
 #include "platform/db/session.h"
 
 namespace tarix::reports::zoznamy {
@@ -30,34 +31,12 @@ TReportZoznam::TReportZoznam()
 
 TReportZoznam::~TReportZoznam() = default;
 
-QSet<QString> TReportZoznam::Polia_dotazu(db::Query &q)
-{
-    QSet<QString> polia;
-    db::Session &session = q.session();
-    const db::SqlRewrite rw = session.rewrite(q.sqlText(), q.databaseName());
-    {
-        db::Session::Lease st(session, rw.sql);
-        for (int i = 0; i < st->columnCount(); ++i)
-            polia.insert(st->columnName(i).toLower());
-    }
-    for (const db::Field *f : q.fields())
-        polia.insert(f->name().toLower());
-    return polia;
-}
-
 void TReportZoznam::Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
                            const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine)
 {
-    std::vector<std::pair<const rpt::ReportDataSource *, QSet<QString>>> zdroje;
-    zdroje.emplace_back(&S0_, Polia_dotazu(Q0_));
-    for (const auto &[zdroj, dotaz] : ine)
-        zdroje.emplace_back(zdroj, Polia_dotazu(*dotaz));
-    rpt::buildReportForm(*this, popis, bloky, [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
-        for (const auto &[z, polia] : zdroje)
-            if (z == &zdroj)
-                return polia.contains(pole.toLower());
-        return zdroj.hasField(pole);
-    });
+    std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje{{&S0_, &Q0_}};
+    zdroje.insert(zdroje.end(), ine.begin(), ine.end());
+    rpt::buildReportForm(*this, popis, bloky, Kontrola_poli(zdroje));
 }
 
 rpt::ControlDesc Titul(rpt::Box box, Qt::Alignment alignment)

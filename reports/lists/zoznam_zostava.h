@@ -32,9 +32,6 @@ public:
 
 protected:
     TReportZoznam();
-
-    // The columns of a query's text as the database prepares it, with its calculated fields.
-    static QSet<QString> Polia_dotazu(db::Query &q);
     // Builds the layout; the fields the layout prints are checked against the queries'
     // columns (the main query's and those of `ine`, by their registered names).
     void Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,

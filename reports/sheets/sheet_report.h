@@ -41,7 +41,6 @@ protected:
     // Builds the layout; each printed field is checked against the columns of its query.
     void Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
                 const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine = {});
-    static QSet<QString> Polia_dotazu(db::Query &q);
 };
 
 // The blocks the layouts share: the page footer with the print date and the program line,

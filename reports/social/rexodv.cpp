@@ -140,7 +140,7 @@ TReportOdv::TReportOdv()
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(QStringLiteral("Q0_"), &S0_);
-    rpt::buildReportForm(*this, layoutOdv(), social::socialBlocks(), social::Kontrola_poli({{&S0_, &Q0_}}));
+    rpt::buildReportForm(*this, layoutOdv(), social::socialBlocks(), Kontrola_poli({{&S0_, &Q0_}}));
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QRLabel47")))
         l->dataRole = true;
 }

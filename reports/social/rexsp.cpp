@@ -215,7 +215,7 @@ TReportSP::TReportSP()
     registerDataSource(QStringLiteral("Q1_"), &S1_);
     registerDataSource(QStringLiteral("Q2_"), &S2_);
     rpt::buildReportForm(*this, REXSP::layoutSP(), social::socialBlocks(),
-                         social::Kontrola_poli({{&S1_, &Q1_}, {&S2_, &Q2_}}));
+                         Kontrola_poli({{&S1_, &Q1_}, {&S2_, &Q2_}}));
     for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
         if (l->tag != 0)
             l->dataRole = true;

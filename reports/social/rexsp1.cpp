@@ -210,7 +210,7 @@ TReportSP1::TReportSP1()
     S1_.setDataSet(&Q1_);
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
-    rpt::buildReportForm(*this, REXSP1::layoutSP1(), social::socialBlocks(), social::Kontrola_poli({{&S1_, &Q1_}}));
+    rpt::buildReportForm(*this, REXSP1::layoutSP1(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
     for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
         if (l->tag != 0)
             l->dataRole = true;

@@ -94,7 +94,7 @@ TReportSP1P::TReportSP1P()
     registerDataSource(QStringLiteral("Q0_"), &S0_);
     registerDataSource(QStringLiteral("T0_"), &ST0_);
     rpt::buildReportForm(*this, layoutSP1P(), social::socialBlocks(),
-                         social::Kontrola_poli({{&S0_, &Q0_}, {&ST0_, &T0_}}));
+                         Kontrola_poli({{&S0_, &Q0_}, {&ST0_, &T0_}}));
 }
 
 TReportSP1P::~TReportSP1P() = default;

@@ -3,6 +3,8 @@
 // name, the employee's share, the employer's share and the insured employees).
 #include "reports/social/social_blocks.h"
 
+#include "reports/dataset_source.h"
+
 #include "platform/db/query.h"
 #include "platform/db/session.h"
 
@@ -119,34 +121,6 @@ const rpt::BlockLibrary &socialBlocks()
 {
     static const rpt::BlockLibrary k = makeLibrary();
     return k;
-}
-
-QSet<QString> Polia_dotazu(db::Query &q)
-{
-    QSet<QString> polia;
-    db::Session &session = q.session();
-    const db::SqlRewrite rw = session.rewrite(q.sqlText(), q.databaseName());
-    {
-        db::Session::Lease st(session, rw.sql);
-        for (int i = 0; i < st->columnCount(); ++i)
-            polia.insert(st->columnName(i).toLower());
-    }
-    for (const db::Field *f : q.fields())
-        polia.insert(f->name().toLower());
-    return polia;
-}
-
-rpt::FieldCheck Kontrola_poli(std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje)
-{
-    std::vector<std::pair<const rpt::ReportDataSource *, QSet<QString>>> polia;
-    for (const auto &[zdroj, dotaz] : zdroje)
-        polia.emplace_back(zdroj, Polia_dotazu(*dotaz));
-    return [polia](const rpt::ReportDataSource &zdroj, const QString &pole) {
-        for (const auto &[z, p] : polia)
-            if (z == &zdroj)
-                return p.contains(pole.toLower());
-        return zdroj.hasField(pole);
-    };
 }
 
 } // namespace tarix::reports::social

@@ -1,5 +1,6 @@
 #pragma once
 // The blocks the social-insurance forms share and the small builders of their uses.
+#include "reports/dataset_source.h"
 #include "platform/report/description.h"
 
 #include <QSet>
@@ -32,12 +33,5 @@ rpt::BlockUse Sekcia(const QString &meno, const QString &text, double y);
 rpt::BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec);
 
 const rpt::BlockLibrary &socialBlocks();
-
-// The fields a query offers before it opens: the columns of its text as the database
-// prepares it (lower case) and its calculated fields.
-QSet<QString> Polia_dotazu(db::Query &q);
-// A field check for the layout builder: the queries' sources by their known fields, any
-// other source asked itself.
-rpt::FieldCheck Kontrola_poli(std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje);
 
 } // namespace tarix::reports::social

@@ -226,7 +226,7 @@ TReportSP2005VY::TReportSP2005VY()
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
 
-    rpt::buildReportForm(*this, SP2005VY::layoutSP2005VY(), social::socialBlocks(), social::Kontrola_poli({{&S1_, &Q1_}}));
+    rpt::buildReportForm(*this, SP2005VY::layoutSP2005VY(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
     // Labels the set-up fills keep their data with "data only".
     for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
         if (l->tag != 0)
