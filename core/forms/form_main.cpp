@@ -10,6 +10,7 @@
 #include "core/firm_opening.h"
 #include "core/forms/form_stred.h"
 #include "core/forms/karta_zam.h"
+#include "core/forms/main_window_pages.h"
 #include "core/forms/form_heslo.h"
 #include "core/forms/page_rules.h"
 #include "core/forms/form_obdobie.h"
@@ -46,6 +47,8 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     vytvorMenu();
     vytvorStranky();
     vytvorOperacie();
+    // The subsystems show their pages through the running window.
+    setRunningMainWindow(this);
     // A new window lists the current employees (the filter itself needs an open firm).
     Akcia_zam_sucasny();
 

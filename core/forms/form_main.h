@@ -4,6 +4,7 @@
 // the employee lists' display mode it sets lives in core/app_state.h.
 #include "core/app_state.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -87,6 +88,11 @@ public:
     QString aktualnaStranka() const;
     // Shows a page of N (as the program's commands do; no guard).
     void Zobraz_stranku(const QString &page);
+    // Shows a subsystem's page (main_window_pages.h); a page of a selection mode sets the
+    // mode and the employee list's filter first, as the card's entry does.
+    void Zobraz_registrovanu_stranku(const QString &page);
+    // The operation menu of a subsystem's page; null when it has none.
+    QMenu *operacieStranky(const QString &page) const { return m_operacieStranok.value(page); }
     TKartaZam *karta() const { return m_karta; }
     dbctrl::DBGrid *zoznamZamestnancov() const { return m_dbgZamPravy; }
     dbctrl::DBGrid *vyberZamestnancov() const { return m_dbgZamf; }
@@ -179,6 +185,9 @@ private:
     QMenu *m_operaciePpv = nullptr;
     QMenu *m_operacieZamf = nullptr;
     QList<TMyMenu *> m_myMenus;
+    // The subsystems' pages: their operation menus and selection modes by page name.
+    QHash<QString, QMenu *> m_operacieStranok;
+    QHash<QString, QChar> m_rezimyStranok;
     QList<QActionGroup *> m_zobrazenie;
     // The items of the subsystems' commands, and the submenus shown only with an item.
     QList<QAction *> m_commandItems;

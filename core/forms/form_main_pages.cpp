@@ -14,6 +14,7 @@
 #include "core/forms/form_main.h"
 #include "core/forms/form_menu_pomoc.h"
 #include "core/forms/main_menu.h"
+#include "core/forms/main_window_pages.h"
 #include "core/forms/page_builders.h"
 #include "core/forms/page_rules.h"
 #include "core/forms/window_caption.h"
@@ -348,6 +349,21 @@ void TFormMain::vytvorStranky()
         Pripoj_napovedy(karta);
     }
 
+    // The subsystems' pages (annual settlement, bulk entry); a page whose module does not
+    // exist is left out.
+    for (const MainWindowPage &registered : mainWindowPages()) {
+        QWidget *page = registered.create ? registered.create(m_n) : nullptr;
+        if (!page)
+            continue;
+        page->setObjectName(registered.name);
+        m_n->addWidget(page);
+        if (!registered.selectionMode.isNull())
+            m_rezimyStranok.insert(registered.name, registered.selectionMode);
+        if (QMenu *menu = registered.operations ? registered.operations(page) : nullptr)
+            m_operacieStranok.insert(registered.name, menu);
+        Pripoj_napovedy(page);
+    }
+
     auto *pom = new QWidget(m_n);
     pom->setObjectName(QStringLiteral("POM"));
     m_n->addWidget(pom);
@@ -500,6 +516,17 @@ void TFormMain::vytvorOperacie()
         navrat(m_operacieZamf, &TFormMain::Akcia_navrat_zam);
     }
 
+    // A subsystem page's menu stands on the menu bar while its page is shown; its return
+    // item leaves the page as the employee card's does.
+    for (auto it = m_operacieStranok.cbegin(); it != m_operacieStranok.cend(); ++it) {
+        QMenu *menu = it.value();
+        menuBar()->addMenu(menu);
+        zobrazMenu(menu, false);
+        for (QAction *a : menu->actions())
+            if (a->property("navrat").toBool())
+                connect(a, &QAction::triggered, this, [this] { runReported([this] { Akcia_navrat_zam(); }); });
+    }
+
     if (m_dbnDzp) {
         m_operacieDzp = fixed(QStringLiteral("&Operácie-daň z príjmu"), "Operacie_dzp1");
         auto nav = [this] { return m_dbnDzp; };
@@ -555,6 +582,8 @@ void TFormMain::Skry_operacie()
         zobrazMenu(menu, false);
     for (TMyMenu *menu : m_myMenus)
         menu->Zobraz(false);
+    for (QMenu *menu : std::as_const(m_operacieStranok))
+        zobrazMenu(menu, false);
 }
 
 void TFormMain::NPageChanged()
@@ -600,9 +629,20 @@ void TFormMain::NPageChanged()
     } else if (page == QLatin1String("DZP")) {
         zobrazMenu(m_operacieDzp, true);
         Nastav_operacie(m_operacieDzp, &DM().TDZP_);
+    } else if (m_rezimyStranok.contains(page) || m_operacieStranok.contains(page)) {
+        zobrazMenu(m_operacieStranok.value(page), true);
+        // A page of a selection mode works on the employee chosen in the list beside it,
+        // whose first column then shows.
+        if (m_rezimyStranok.contains(page) && m_sbZamPravy) {
+            m_sbZamPravy->show();
+            m_dbgZamPravy->setColumnWidth(0, 42);
+        }
     }
 
-    if (page != QLatin1String("ZAMF"))
+    // A page that names its focus widget (the bulk entry's grid) gives it the focus.
+    if (QWidget *current = m_n->currentWidget(); current && current->focusProxy())
+        current->setFocus(Qt::OtherFocusReason);
+    else if (page != QLatin1String("ZAMF"))
         if (QWidget *current = m_n->currentWidget())
             for (QLineEdit *e : current->findChildren<QLineEdit *>())
                 if (e->isVisibleTo(current) && e->isEnabled() && (e->focusPolicy() & Qt::TabFocus)) {
@@ -791,6 +831,16 @@ void TFormMain::Akcia_zamestnanci()
     Zobraz_stranku(QStringLiteral("ZAM1"));
 }
 
+void TFormMain::Zobraz_registrovanu_stranku(const QString &page)
+{
+    if (const QChar mode = m_rezimyStranok.value(page); !mode.isNull() && hasDMZ()) {
+        DMZ().DS_ZGRID.setEnabled(true);
+        m_rezimVyberu = mode;
+        Akcia_zam_obnov_filter();
+    }
+    Zobraz_stranku(page);
+}
+
 void TFormMain::Akcia_dzp()
 {
     DM().DS_DZP.setEnabled(true);
@@ -823,9 +873,11 @@ void TFormMain::Akcia_zamf_vyber()
     if (!m_karta)
         return;
     if (m_rezimVyberu == u'R') {
-        // The annual settlement pages come with the payroll module.
         if (DMZ().TZAM_.isEmpty())
             throw EMyError(Msg(65050));
+        // The annual settlement pages come with the payroll module.
+        if (const MainWindowPage *page = mainWindowPageForMode(m_rezimVyberu))
+            Zobraz_stranku(page->name);
         return;
     }
     Zobraz_stranku(QStringLiteral("ZAM1"));

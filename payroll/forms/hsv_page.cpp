@@ -43,6 +43,8 @@ THsvStranka::THsvStranka(TDMV &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     for (const char *name : kStlpce)
         m_grid->addColumn(QString::fromLatin1(name));
     layout->addWidget(m_grid, 1);
+    // The grid takes the focus whenever the page is shown.
+    setFocusProxy(m_grid);
     auto *row = new QHBoxLayout;
     m_spusti = new QPushButton(QStringLiteral("&Spusti účtovanie"), this);
     m_spusti->setObjectName(QStringLiteral("Butt_hsv_spusti"));

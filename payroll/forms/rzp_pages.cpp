@@ -107,8 +107,9 @@ TRzpStranky::TRzpStranky(TDMV &dm, QWidget *parent)
     m_operacie->addAction(QStringLiteral("Vymazanie zúčtovania"), this, &TRzpStranky::Vymazanie_zuctovania);
     m_operacie->addAction(QStringLiteral("Zápis zmien"), this, &TRzpStranky::Zapis_zmien);
     m_operacie->addAction(QStringLiteral("Ignorovanie zmien"), this, &TRzpStranky::Ignorovanie_zmien);
-    // The pages are left through the employee list's return button.
-    m_operacie->addAction(QStringLiteral("&Návrat"));
+    // The main window connects the return (marked "navrat"): it leaves the pages as the
+    // employee list's return button does.
+    m_operacie->addAction(QStringLiteral("&Návrat"))->setProperty("navrat", true);
 }
 
 QWidget *TRzpStranky::vytvorStranku(int formular)

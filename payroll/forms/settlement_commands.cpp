@@ -2,8 +2,10 @@
 
 #include "core/dm_main.h"
 #include "core/forms/form_obdobie.h"
+#include "core/forms/main_window_pages.h"
 #include "core/helpers/app_paths.h"
 #include "payroll/dm_vyp.h"
+#include "payroll/forms/rzp_pages.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 
@@ -35,6 +37,17 @@ void Spusti_hromadne_spracovanie(QWidget *owner)
         zobrazenieHsv()();
 }
 
+void Zobraz_rocne_zuctovanie()
+{
+    auto *stranky = qobject_cast<TRzpStranky *>(core::mainWindowPage(QString::fromLatin1(kSettlementPage)));
+    if (!stranky)
+        return;
+    // The employee list with its filter first, so that the settlement follows the employee
+    // chosen there; then the open year's form.
+    core::showMainWindowPage(QString::fromLatin1(kSettlementPage));
+    stranky->zobraz(core::DM().Aktualny_rok());
+}
+
 void registerSettlementCommands(core::CommandRegistry &commands)
 {
     auto add = [&commands](const char *id, core::CommandHandler run) {
@@ -42,6 +55,10 @@ void registerSettlementCommands(core::CommandRegistry &commands)
             commands.add(QString::fromLatin1(id), std::move(run));
     };
     add(kBulkEntryCommand, [](const core::CommandContext &c) { Spusti_hromadne_spracovanie(c.owner); });
+    if (commands.declares(QString::fromLatin1(kSettlementCommand)))
+        commands.add(
+            QString::fromLatin1(kSettlementCommand), [](const core::CommandContext &) { Zobraz_rocne_zuctovanie(); },
+            [] { return hasDMV() && core::mainWindowPage(QString::fromLatin1(kSettlementPage)); });
     add(kTaxPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_dane(); });
     add(kHealthPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_zp(); });
 }

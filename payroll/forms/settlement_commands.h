@@ -14,13 +14,21 @@ inline constexpr const char *kBulkEntryCommand = "mnu_hsv";
 // The commands posting last year's settlement results (tax, health insurance).
 inline constexpr const char *kTaxPostingCommand = "mnu_rz_zauctovanie";
 inline constexpr const char *kHealthPostingCommand = "mnu_rz_zp_zauctovanie";
+// "Ročné zúčtovanie preddavkov - &výpočet": the settlement pages.
+inline constexpr const char *kSettlementCommand = "mnu_rz_vypocet";
+// The main window's pages of the settlement (TRzpStranky) and of bulk entry (THsvStranka).
+inline constexpr const char *kSettlementPage = "RZP";
+inline constexpr const char *kBulkEntryPage = "HSV";
 
 // What shows the page HSV: the main window sets it when it makes the page.
 void Nastav_zobrazenie_hsv(std::function<void()> zobraz);
 // The bulk-entry command: the period dialog, the filling of the table (a closed month
 // ends it after its message), and the page shown.
 void Spusti_hromadne_spracovanie(QWidget *owner);
-// Registers each of the three commands whose id the registry's menu declares.
+// The settlement command: the employee list in mode 'R' with its filter beside the page of
+// the open year's settlement form. Needs the main window's settlement page.
+void Zobraz_rocne_zuctovanie();
+// Registers each of the four commands whose id the registry's menu declares.
 void registerSettlementCommands(core::CommandRegistry &commands);
 
 } // namespace tarix::payroll

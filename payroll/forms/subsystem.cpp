@@ -5,18 +5,24 @@
 #include "core/firm_opening.h"
 #include "core/forms/form_cis.h"
 #include "core/forms/main_menu.h"
+#include "core/forms/main_window_pages.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/periods.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/dm_vyp_internal.h"
 #include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/hsv_page.h"
+#include "payroll/forms/rzp_pages.h"
 #include "payroll/forms/settlement_commands.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/format/dates.h"
+
+#include <QMenu>
+#include <QPointer>
 
 namespace tarix::payroll {
 
@@ -99,6 +105,46 @@ void registerPieceWorkCodeListCommand(core::CommandRegistry &commands)
         [] { return core::hasDM() && core::DM().TINF_.isActive(); });
 }
 
+namespace {
+
+// The subsystem's pages of the main window, made with the window when the payroll module
+// exists.
+void registerMainWindowPages()
+{
+    // The settlement pages of every form stand on one page of the notebook; the employee
+    // choice's mode 'R' leads to it.
+    core::registerMainWindowPage({
+        .name = QString::fromLatin1(kSettlementPage),
+        .create = [](QWidget *parent) -> QWidget * { return hasDMV() ? new TRzpStranky(DMV(), parent) : nullptr; },
+        .operations = [](QWidget *page) -> QMenu * {
+            auto *stranky = qobject_cast<TRzpStranky *>(page);
+            return stranky ? stranky->Operacie_rzp1() : nullptr;
+        },
+        .selectionMode = u'R',
+    });
+    core::registerMainWindowPage({
+        .name = QString::fromLatin1(kBulkEntryPage),
+        .create = [](QWidget *parent) -> QWidget * {
+            if (!hasDMV())
+                return nullptr;
+            auto *page = new THsvStranka(DMV(), parent);
+            // Leaving the page returns to the start page.
+            QObject::connect(page, &THsvStranka::opustit, page,
+                             [] { core::showMainWindowPage(QStringLiteral("EMPTY")); });
+            // The bulk-entry command shows the page filled, with the firm's surcharge titles.
+            Nastav_zobrazenie_hsv([page = QPointer<THsvStranka>(page)] {
+                if (!page)
+                    return;
+                page->Nastav_stlpce_priplatkov();
+                core::showMainWindowPage(QString::fromLatin1(kBulkEntryPage));
+            });
+            return page;
+        },
+    });
+}
+
+} // namespace
+
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerModules();
@@ -107,6 +153,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     registerGuaranteeInsuranceCommand(core::mainMenuCommands());
     registerPieceWorkCodeListCommand(core::mainMenuCommands());
     registerSettlementCommands(core::mainMenuCommands());
+    registerMainWindowPages();
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
                      [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });
