@@ -216,9 +216,7 @@ TReportSP::TReportSP()
     registerDataSource(QStringLiteral("Q2_"), &S2_);
     rpt::buildReportForm(*this, REXSP::layoutSP(), social::socialBlocks(),
                          Kontrola_poli({{&S1_, &Q1_}, {&S2_, &Q2_}}));
-    for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
-        if (l->tag != 0)
-            l->dataRole = true;
+    social::Oznac_vyplnane_popisy(*this);
 }
 
 TReportSP::~TReportSP() = default;
@@ -226,11 +224,8 @@ TReportSP::~TReportSP() = default;
 void TReportSP::Vypocitaj_polia(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
-    const QString obdobie = QString::number(Param.Obdobie);
-    ds.setValue(QStringLiteral("CALC_OBDOBIE"), QStringLiteral("za mesiac  ") + obdobie.mid(4, 2) + QStringLiteral(" / ")
-                                                   + obdobie.left(4));
-    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), MyConsts::Spoj_s_pomlckou(t("PREDCISLO_U"), t("CISLO_U"))
-                                                      + QStringLiteral(" / ") + t("BANKA_U"));
+    ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
+    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::Cislo_uctu_firmy(ds));
     ds.setValue(QStringLiteral("CALC_NAZOV_ADRESA"),
                 (Param.Text_firmy + QStringLiteral(", ")
                  + MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO")))

@@ -211,21 +211,15 @@ TReportSP1::TReportSP1()
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
     rpt::buildReportForm(*this, REXSP1::layoutSP1(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
-    for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
-        if (l->tag != 0)
-            l->dataRole = true;
+    social::Oznac_vyplnane_popisy(*this);
 }
 
 TReportSP1::~TReportSP1() = default;
 
 void TReportSP1::Vypocitaj_polia(db::DataSet &ds)
 {
-    const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
-    const QString obdobie = QString::number(Param.Obdobie);
-    ds.setValue(QStringLiteral("CALC_OBDOBIE"), QStringLiteral("za mesiac  ") + obdobie.mid(4, 2) + QStringLiteral(" / ")
-                                                   + obdobie.left(4));
-    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), MyConsts::Spoj_s_pomlckou(t("PREDCISLO_U"), t("CISLO_U"))
-                                                      + QStringLiteral(" / ") + t("BANKA_U"));
+    ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
+    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::Cislo_uctu_firmy(ds));
 }
 
 void TReportSP1::Otvor_data()

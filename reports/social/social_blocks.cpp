@@ -7,6 +7,8 @@
 
 #include "platform/db/query.h"
 #include "platform/db/session.h"
+#include "core/helpers/text_utils.h"
+#include "platform/report/layout.h"
 
 namespace tarix::reports::social {
 
@@ -121,6 +123,25 @@ const rpt::BlockLibrary &socialBlocks()
 {
     static const rpt::BlockLibrary k = makeLibrary();
     return k;
+}
+
+QString Text_obdobia(int obdobie)
+{
+    const QString o = QString::number(obdobie);
+    return QStringLiteral("za mesiac  ") + o.mid(4, 2) + QStringLiteral(" / ") + o.left(4);
+}
+
+QString Cislo_uctu_firmy(const db::DataSet &inf)
+{
+    const auto t = [&](const char *pole) { return inf.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
+    return MyConsts::Spoj_s_pomlckou(t("PREDCISLO_U"), t("CISLO_U")) + QStringLiteral(" / ") + t("BANKA_U");
+}
+
+void Oznac_vyplnane_popisy(rpt::ReportForm &form)
+{
+    for (rpt::ReportLabel *l : form.all<rpt::ReportLabel>())
+        if (l->tag != 0)
+            l->dataRole = true;
 }
 
 } // namespace tarix::reports::social

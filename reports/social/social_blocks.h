@@ -6,6 +6,7 @@
 #include <QSet>
 
 namespace tarix::db {
+class DataSet;
 class Query;
 }
 
@@ -33,5 +34,12 @@ rpt::BlockUse Sekcia(const QString &meno, const QString &text, double y);
 rpt::BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec);
 
 const rpt::BlockLibrary &socialBlocks();
+
+// "za mesiac  MM / YYYY" of a period yyyymm.
+QString Text_obdobia(int obdobie);
+// The firm's account of the firm header's row: "prefix-number / bank".
+QString Cislo_uctu_firmy(const db::DataSet &inf);
+// The labels the set-up fills (tag not 0) keep their data when only data is printed.
+void Oznac_vyplnane_popisy(rpt::ReportForm &form);
 
 } // namespace tarix::reports::social

@@ -227,10 +227,7 @@ TReportSP2005VY::TReportSP2005VY()
     registerDataSource(QStringLiteral("Q1_"), &S1_);
 
     rpt::buildReportForm(*this, SP2005VY::layoutSP2005VY(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
-    // Labels the set-up fills keep their data with "data only".
-    for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
-        if (l->tag != 0)
-            l->dataRole = true;
+    social::Oznac_vyplnane_popisy(*this);
 }
 
 TReportSP2005VY::~TReportSP2005VY() = default;
@@ -239,9 +236,7 @@ void TReportSP2005VY::Vypocitaj_polia(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
     ds.setValue(QStringLiteral("CALC_FIRMA"), QStringLiteral("FIRMA: ") + Param.Text_firmy);
-    const QString obdobie = QString::number(Param.Obdobie);
-    ds.setValue(QStringLiteral("CALC_OBDOBIE"), QStringLiteral("za mesiac  ") + obdobie.mid(4, 2) + QStringLiteral(" / ")
-                                                   + obdobie.left(4));
+    ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
     ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), SP2005VY::Cislo_uctu(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U")));
 }
 
