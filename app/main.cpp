@@ -1,6 +1,7 @@
 // TARIX: personnel and payroll program.
 #include "components/grid/plugin/grid_suite.h"
 #include "core/forms/startup.h"
+#include "filings/forms/subsystem.h"
 #include "platform/ui/qt/qt_translation.h"
 #include "payroll/forms/subsystem.h"
 #include "reports/forms/subsystem.h"
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
         tarix::core::registerSubsystem(hooks);
         tarix::payroll::registerSubsystem(hooks);
         tarix::reports::registerSubsystem(hooks);
+        tarix::filings::registerSubsystem(hooks);
         tarix::grid::registerSubsystem(hooks);
         return tarix::core::runProgram(app, hooks);
     } catch (const std::exception &e) {
