@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <stdexcept>
 
 namespace tarix::core {
 
@@ -120,6 +121,20 @@ QStringList createInstallation(const QString &programFolder, const InstallationO
     make(QStringLiteral("DATA/"), FolderKind::Firm, templateFirmSeedResources());
     if (options.demoFirm)
         make(QStringLiteral("DATA01/"), FolderKind::Firm, demoFirmSeedResources());
+
+    // The document templates the letters and forms are filled from; a template the clerk
+    // has adapted stays as it is.
+    QDir().mkpath(root + QStringLiteral("frm"));
+    for (const QFileInfo &t : QDir(QStringLiteral(":/data/frm")).entryInfoList(QDir::Files)) {
+        const QString target = root + QStringLiteral("frm/") + t.fileName();
+        if (QFileInfo::exists(target))
+            continue;
+        if (!QFile::copy(t.filePath(), target))
+            throw std::runtime_error(QStringLiteral("Šablónu %1 nie je možné zapísať.")
+                                         .arg(target).toStdString());
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                          | QFile::ReadOther);
+    }
 
     if (!QFileInfo::exists(root + "TRX.INI")) {
         ini::IniFile trx(root + "TRX.INI");
