@@ -5,6 +5,7 @@
 #include "reports/social/rexsp.h"
 #include "reports/social/rexsp1.h"
 #include "reports/social/rexsp1p.h"
+#include "reports/social/rexspv.h"
 #include "reports/social/sp2005vy.h"
 
 namespace tarix::reports {
@@ -17,6 +18,7 @@ void Registruj_socialne_vykazy()
     Register_zostav().Registruj(QStringLiteral("TReportSP"), Spustenie_zostavy<TReportSP>());
     Register_zostav().Registruj(QStringLiteral("TReportOdv"), Spustenie_zostavy<TReportOdv>());
     Register_zostav().Registruj(QStringLiteral("TReportSP1P"), Spustenie_zostavy<TReportSP1P>());
+    Register_zostav().Registruj(QStringLiteral("TReportSPV"), Spustenie_zostavy<TReportSPV>());
 }
 
 } // namespace tarix::reports
