@@ -13,6 +13,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] {
         reports::Register_zostav().Registruj(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
                                              [](const reports::TMyReportParam &p) { RexSpXml::Zapis_kontrolny_subor(p); });
+        reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
 }
 
