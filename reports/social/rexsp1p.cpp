@@ -102,13 +102,16 @@ TReportSP1P::~TReportSP1P() = default;
 
 QString TReportSP1P::Text_Q0()
 {
+    // The employees drive the join: zam has no index on code_emp alone, so with the month's
+    // payrolls outside every payroll would scan all employees, while each employee finds
+    // his payroll of the month through the payroll table's key (code_emp, v_obdobie).
     return QStringLiteral(
         "select z.code_emp, z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.v_rok, v.v_mesiac, "
         "v.n_zaklad_np, v.n_zaklad_dp, v.n_zaklad_ip, v.n_zaklad_up, v.n_zaklad_gp, v.poc_nezaop_deti, v.o_nemoc, "
         "v.o_dochod, v.o_invalid, v.o_fondzam, v.oz_nemoc, v.oz_dochod, v.oz_invalid, v.oz_fondzam, v.oz_uraz, "
         "v.u_nemoc, v.u_dochod, v.u_invalid, v.u_fondzam, v.u_uraz, v.u_garancne, v.u_rezerva, v.rezerva1, "
         "v.vynimka_vz, v.v_kal_dni-v.v_nepoisteny v_dni\n"
-        "from vyp v,zam z\n"
+        "from zam z cross join vyp v\n"
         "where v.v_obdobie=:p1 and v.sid between :p2 and :p3 and (v.u_nemoc<>0 or v.u_dochod<>0 or v.u_invalid<>0 "
         "or v.u_fondzam<>0 or v.u_uraz<>0) and z.code_emp=v.code_emp\n"
         "order by z.code_emp");
