@@ -5,6 +5,7 @@
 
 #include "core/helpers/messages.h"
 #include "filings/rex_sp_xml.h"
+#include "platform/errors.h"
 #include "reports/forms/f_par_form.h"
 #include "reports/forms/launcher_commands.h"
 
@@ -52,4 +53,36 @@ TEST_F(SpXmlFromTheMenu, TheVersion25ItemWritesTheStatementAndItsCheckFile)
     ASSERT_TRUE(runFromTheMenu(QStringLiteral("tlac_spxml")));
     EXPECT_TRUE(QFile::exists(outputs() + "SPVykaz_36214582_200703_001.xml"));
     EXPECT_TRUE(QFile::exists(outputs() + "SPVykaz_36214582_200703_001.txt"));
+}
+
+// "Dodatočné vytvorenie kontrolného TXT súboru" writes the chosen statement's check file
+// again and says so; a statement that is not UTF-8 is refused with the converter's reason
+// and leaves no check file and no success message.
+TEST_F(SpXmlFromTheMenu, TheCheckFileCommandWritesItAgain)
+{
+    threeEmployees();
+    const QString xml = filings::RexSpXml::Zapis_vykaz(request("SPXML"), session);
+    const QString txt = outputs() + "SPVykaz_36214582_200703_001.txt";
+    const QByteArray expected = filings::fixtures::readFile(txt);
+    ASSERT_TRUE(QFile::remove(txt));
+    scripted.answerFile(xml);
+    EXPECT_EQ(reports::Dodatocny_kontrolny_subor(), xml);
+    EXPECT_EQ(filings::fixtures::readFile(txt), expected);
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, "SPVykaz_36214582_200703_001.txt")});
+
+    scripted.clearEvents();
+    const QString bad = outputs() + "SPzly.xml";
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<a>\xC3\x28</a>\r\n");
+    f.close();
+    scripted.answerFile(bad);
+    try {
+        reports::Dodatocny_kontrolny_subor();
+        ADD_FAILURE() << "no error";
+    } catch (const EMyError &e) {
+        EXPECT_TRUE(e.text().startsWith("Invalid UTF-8")) << e.text().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(outputs() + "SPzly.txt"));
+    EXPECT_TRUE(scripted.messages().isEmpty());
 }
