@@ -1,7 +1,9 @@
 #include "filings/forms/subsystem.h"
 
+#include "core/helpers/unicode_utils.h"
 #include "core/startup_hooks.h"
 #include "filings/rex_sp_xml.h"
+#include "platform/errors.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/launcher_commands.h"
 
@@ -11,8 +13,17 @@ void registerSubsystem(core::StartupHooks &hooks)
 {
     // Each filing registers its routine or menu command here, after the reports it reads.
     core::appendStep(hooks.afterDataModules, [] {
+        // The menu's check-file command reports the program's own errors; a statement that
+        // is not UTF-8 is one of them.
         reports::Register_zostav().Registruj(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
-                                             [](const reports::TMyReportParam &p) { RexSpXml::Zapis_kontrolny_subor(p); });
+                                             [](const reports::TMyReportParam &p) {
+                                                 try {
+                                                     RexSpXml::Zapis_kontrolny_subor(p);
+                                                 } catch (const EConvertError &e) {
+                                                     throw EMyError(e.text());
+                                                 }
+                                             });
+        reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
 }
 

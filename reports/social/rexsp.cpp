@@ -128,6 +128,8 @@ void riadok(std::vector<rpt::LayoutItem> &items, int n, double y, const QString 
     items.push_back(udaj(poistne, {150, y + 1, 38, 4}));
 }
 
+} // namespace
+
 rpt::LayoutDesc layoutSP()
 {
     rpt::LayoutDesc l;
@@ -192,11 +194,11 @@ rpt::LayoutDesc layoutSP()
     return l;
 }
 
-} // namespace
-
 } // namespace REXSP
 
-TReportSP::TReportSP()
+TReportSP::TReportSP() : TReportSP(REXSP::layoutSP()) {}
+
+TReportSP::TReportSP(const rpt::LayoutDesc &layout)
 {
     nahlad = Nahlad::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
@@ -214,7 +216,7 @@ TReportSP::TReportSP()
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
     registerDataSource(QStringLiteral("Q2_"), &S2_);
-    rpt::buildReportForm(*this, REXSP::layoutSP(), social::socialBlocks(),
+    rpt::buildReportForm(*this, layout, social::socialBlocks(),
                          Kontrola_poli({{&S1_, &Q1_}, {&S2_, &Q2_}}));
     social::Oznac_vyplnane_popisy(*this);
 }

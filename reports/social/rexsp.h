@@ -15,6 +15,10 @@ namespace tarix::db {
 class Session;
 }
 
+namespace tarix::rpt {
+struct LayoutDesc;
+}
+
 namespace tarix::reports {
 
 namespace REXSP {
@@ -46,12 +50,21 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo);
 // "%10.2n".
 QString Text_sumy(double v);
 
+// The printed statement: the firm's data, the premium table and the signatures.
+rpt::LayoutDesc layoutSP();
+
 } // namespace REXSP
 
 class TReportSP : public TReport {
 public:
     TReportSP();
     ~TReportSP() override;
+
+protected:
+    // A statement drawn on the premium table's layout with more of its own.
+    explicit TReportSP(const rpt::LayoutDesc &layout);
+
+public:
 
     db::Query Q1_;
     db::Query Q2_;

@@ -2,6 +2,7 @@
 
 #include "core/helpers/text_utils.h"
 #include "core/session.h"
+#include "platform/db/session.h"
 #include "platform/report/description.h"
 #include "reports/social/social_blocks.h"
 
@@ -80,13 +81,13 @@ rpt::LayoutDesc layoutSP1P()
 TReportSP1P::TReportSP1P()
 {
     Q0_.setObjectName(QStringLiteral("Q0_"));
-    Q0_.setDatabaseName(core::kAliasData);
+    Q0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
     Q0_.setSql(Text_Q0());
     for (const char *f : {"CALC_MESIAC", "CALC_MPT", "CALC_U_INVALID", "CALC_BORN_NUMB", "CALC_ROZSAH_SP"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
     T0_.setObjectName(QStringLiteral("T0_"));
-    T0_.setDatabaseName(core::kAliasData);
+    T0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
     T0_.setSql(QStringLiteral("select * from inf"));
     S0_.setDataSet(&Q0_);
     ST0_.setDataSet(&T0_);
@@ -101,13 +102,16 @@ TReportSP1P::~TReportSP1P() = default;
 
 QString TReportSP1P::Text_Q0()
 {
+    // The employees drive the join: zam has no index on code_emp alone, so with the month's
+    // payrolls outside every payroll would scan all employees, while each employee finds
+    // his payroll of the month through the payroll table's key (code_emp, v_obdobie).
     return QStringLiteral(
         "select z.code_emp, z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.v_rok, v.v_mesiac, "
         "v.n_zaklad_np, v.n_zaklad_dp, v.n_zaklad_ip, v.n_zaklad_up, v.n_zaklad_gp, v.poc_nezaop_deti, v.o_nemoc, "
         "v.o_dochod, v.o_invalid, v.o_fondzam, v.oz_nemoc, v.oz_dochod, v.oz_invalid, v.oz_fondzam, v.oz_uraz, "
         "v.u_nemoc, v.u_dochod, v.u_invalid, v.u_fondzam, v.u_uraz, v.u_garancne, v.u_rezerva, v.rezerva1, "
         "v.vynimka_vz, v.v_kal_dni-v.v_nepoisteny v_dni\n"
-        "from vyp v,zam z\n"
+        "from zam z cross join vyp v\n"
         "where v.v_obdobie=:p1 and v.sid between :p2 and :p3 and (v.u_nemoc<>0 or v.u_dochod<>0 or v.u_invalid<>0 "
         "or v.u_fondzam<>0 or v.u_uraz<>0) and z.code_emp=v.code_emp\n"
         "order by z.code_emp");
@@ -133,6 +137,69 @@ void TReportSP1P::Vypocitaj_polia(db::DataSet &ds)
                 Rozsah_poistenia({n("u_nemoc"), n("u_dochod"), n("u_invalid"), n("u_fondzam"), n("u_uraz"),
                                   n("n_zaklad_gp"), n("u_rezerva")}));
 }
+
+namespace REXSP1P {
+
+std::vector<Riadok> Riadky_prilohy(db::Session &session, int obdobie, int sidOd, int sidDo)
+{
+    const db::SqlResult r =
+        session.run(TReportSP1P::Text_Q0(), {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}}, QString::fromLatin1(core::kAliasData));
+    std::vector<Riadok> riadky;
+    riadky.reserve(size_t(r.rowCount()));
+    const auto idx = [&](const char *meno) { return r.columnIndex(QString::fromLatin1(meno)); };
+    const int iCode = idx("code_emp"), iSurname = idx("surname"), iName = idx("name"), iTitle = idx("title"),
+              iBorn = idx("born_numb"), iRok = idx("v_rok"), iMesiac = idx("v_mesiac"), iNp = idx("n_zaklad_np"),
+              iDp = idx("n_zaklad_dp"), iIp = idx("n_zaklad_ip"), iUp = idx("n_zaklad_up"), iGp = idx("n_zaklad_gp"),
+              iDeti = idx("poc_nezaop_deti"), iONemoc = idx("o_nemoc"), iODochod = idx("o_dochod"),
+              iOInvalid = idx("o_invalid"), iOFondzam = idx("o_fondzam"), iOzNemoc = idx("oz_nemoc"),
+              iOzDochod = idx("oz_dochod"), iOzInvalid = idx("oz_invalid"), iOzFondzam = idx("oz_fondzam"),
+              iOzUraz = idx("oz_uraz"), iUNemoc = idx("u_nemoc"), iUDochod = idx("u_dochod"),
+              iUInvalid = idx("u_invalid"), iUFondzam = idx("u_fondzam"), iUUraz = idx("u_uraz"),
+              iUGarancne = idx("u_garancne"), iURezerva = idx("u_rezerva"), iVynimka = idx("vynimka_vz"),
+              iDni = idx("v_dni");
+    for (int i = 0; i < r.rowCount(); ++i) {
+        Riadok z;
+        z.code_emp = r.asInteger(i, iCode);
+        z.surname = r.asString(i, iSurname).trimmed();
+        z.name = r.asString(i, iName).trimmed();
+        z.title = r.asString(i, iTitle).trimmed();
+        z.CALC_BORN_NUMB = MyConsts::Odstran_lomky_a_medzery(r.asString(i, iBorn).trimmed());
+        z.v_rok = int(r.asInteger(i, iRok));
+        z.v_mesiac = int(r.asInteger(i, iMesiac));
+        z.n_zaklad_np = r.asFloat(i, iNp);
+        z.n_zaklad_dp = r.asFloat(i, iDp);
+        z.n_zaklad_ip = r.asFloat(i, iIp);
+        z.n_zaklad_up = r.asFloat(i, iUp);
+        z.n_zaklad_gp = r.asFloat(i, iGp);
+        z.poc_nezaop_deti = int(r.asInteger(i, iDeti));
+        z.o_nemoc = r.asFloat(i, iONemoc);
+        z.o_dochod = r.asFloat(i, iODochod);
+        z.o_invalid = r.asFloat(i, iOInvalid);
+        z.o_fondzam = r.asFloat(i, iOFondzam);
+        z.oz_nemoc = r.asFloat(i, iOzNemoc);
+        z.oz_dochod = r.asFloat(i, iOzDochod);
+        z.oz_invalid = r.asFloat(i, iOzInvalid);
+        z.oz_fondzam = r.asFloat(i, iOzFondzam);
+        z.oz_uraz = r.asFloat(i, iOzUraz);
+        z.u_nemoc = int(r.asInteger(i, iUNemoc));
+        z.u_dochod = int(r.asInteger(i, iUDochod));
+        z.u_invalid = int(r.asInteger(i, iUInvalid));
+        z.u_fondzam = int(r.asInteger(i, iUFondzam));
+        z.u_uraz = int(r.asInteger(i, iUUraz));
+        z.u_garancne = int(r.asInteger(i, iUGarancne));
+        z.u_rezerva = int(r.asInteger(i, iURezerva));
+        z.vynimka_vz = r.asString(i, iVynimka);
+        z.v_dni = int(r.asInteger(i, iDni));
+        z.CALC_U_INVALID = z.u_invalid == 0 ? QStringLiteral("X") : QString();
+        z.CALC_ROZSAH_SP = TReportSP1P::Rozsah_poistenia({double(z.u_nemoc), double(z.u_dochod), double(z.u_invalid),
+                                                          double(z.u_fondzam), double(z.u_uraz), z.n_zaklad_gp,
+                                                          double(z.u_rezerva)});
+        riadky.push_back(std::move(z));
+    }
+    return riadky;
+}
+
+} // namespace REXSP1P
 
 void TReportSP1P::Otvor_data()
 {

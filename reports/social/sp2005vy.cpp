@@ -2,6 +2,7 @@
 
 #include "core/firm_opening.h"
 #include "core/helpers/app_paths.h"
+#include "core/helpers/form_data_pages.h"
 #include "core/helpers/output_file.h"
 #include "core/helpers/periods.h"
 #include "core/helpers/text_utils.h"
@@ -118,14 +119,10 @@ Hlavicka Nacitaj_hlavicku(db::Session &session)
     return h;
 }
 
-QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &h, const QString &sablona)
+MyConsts::FormFields Polia_hlavicky(const TMyReportParam &p, const Hlavicka &h)
 {
-    MyConsts::XmlText x;
-    x.Xml_riadok(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-    x.Xml_riadok(QStringLiteral("<xfdf xmlns=\"http://ns.adobe.com/xfdf/\" xml:space=\"preserve\">"));
-    x.Xml_zaciatok(QStringLiteral("fields"));
-    const auto pole = [&](const char *meno, const QString &hodnota) { x.Xml_pole(QString::fromLatin1(meno), hodnota); };
-    const auto suma = [&](const char *meno, int stlpec) { pole(meno, Cele(s(0, stlpec))); };
+    MyConsts::FormFields f;
+    const auto pole = [&](const char *meno, const QString &hodnota) { f.append({QString::fromLatin1(meno), hodnota}); };
     pole("b12c96nfobdobie", MyConsts::Text_obdobia(p.Obdobie));
     pole("b12c96nfZamNaz", h.NAZOV);
     pole("b12c96nfZamNaz_2", {});
@@ -146,6 +143,16 @@ QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &
     pole("b12c96nfmail", h.ADR_EMAIL);
     pole("b12c96nfDatVyp", p.Den_textom);
     pole("b12c96nfFormVyp", p.Vykaz_zostavil);
+    return f;
+}
+
+QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &h, const QString &sablona)
+{
+    MyConsts::XmlText x;
+    MyConsts::Xfdf_zaciatok(x);
+    for (const MyConsts::FormField &f : Polia_hlavicky(p, h))
+        x.Xml_pole(f.name, f.value);
+    const auto suma = [&](const char *meno, int stlpec) { x.Xml_pole(QString::fromLatin1(meno), Cele(s(0, stlpec))); };
     suma("b12c96nfnpZamnec", kNP_zamestnanec);
     suma("b12c96nfnpZamtel", kNP_zamestnavatel);
     suma("b12c96nfspZamnec", kSP_zamestnanec);
@@ -165,10 +172,7 @@ QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &
     suma("b12c96nfpocZamSP", kPocetSP);
     suma("b12c96nfpocZamUP", kPocetUP);
     suma("b12c96nfspoluPoistne", kSpolu);
-    x.Xml_koniec(QStringLiteral("fields"));
-    x.Xml_prvy_atribut(QStringLiteral("href"), sablona);
-    x.Xml_prazdny_element(QStringLiteral("f"));
-    x.Xml_koniec(QStringLiteral("xfdf"));
+    MyConsts::Xfdf_koniec(x, sablona);
     return x.bytes();
 }
 

@@ -4,6 +4,7 @@
 // range summed per fund (employee shares, employer shares, insured employees), printed on
 // the one-page form (codes "SP" and "SPV" from 200501) or written as the form-data file
 // of the insurer's PDF form (code "SP_PDF").
+#include "core/helpers/form_data_pages.h"
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
 #include "reports/run_frame.h"
@@ -63,6 +64,10 @@ struct Hlavicka {
 };
 // Reads the firm header (Inf).
 Hlavicka Nacitaj_hlavicku(db::Session &session);
+
+// The firm's fields of the form data, "b12c96nfobdobie" to "b12c96nfFormVyp", in order
+// (the annex's pages write them too).
+MyConsts::FormFields Polia_hlavicky(const TMyReportParam &p, const Hlavicka &h);
 
 // The form-data (XFDF) document of the statement, for the PDF form `sablona`.
 QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &h, const QString &sablona);
