@@ -45,8 +45,8 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
     const FontSpec kArial9b{u"Arial"_s, 9, true};
     const FontSpec kArial12b{u"Arial"_s, 12, true};
     constexpr double kSirka = 190;
-    const auto tagovany = [](const QString &meno, Box b, const FontSpec &font) {
-        ControlDesc c = label(meno, b, {}, font);
+    const auto tagovany = [](const QString &meno, Box b, const FontSpec &font, Qt::Alignment a = Qt::AlignLeft) {
+        ControlDesc c = label(meno, b, {}, font, a);
         c.tag = 1; // filled by the set-up: stays when only data are printed
         return c;
     };
@@ -56,7 +56,7 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
         label(u"QRL_nadpis2"_s, {0, 6.5, kSirka, 4},
               u"o zdaniteľnej mzde a o zrazených preddavkoch na daň z príjmov zo závislej činnosti a funkčných požitkov"_s,
               kArial8, Qt::AlignHCenter),
-        tagovany(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b),
+        tagovany(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b, Qt::AlignHCenter),
         rectangle(u"QRS_zamestnanec"_s, {0, 17, kSirka, 13}),
         label(u"QRL_TMP"_s, {1, 18, 45, 4}, u"Meno a priezvisko daňovníka"_s, kArial8),
         dbText(u"QRDB_TMP"_s, {47, 18, 90, 4}, u"TMP"_s, kArial9b),

@@ -4,6 +4,8 @@
 // page 1 and page 2 print from the page's operations menu through the parameter dialog to
 // a PDF that shows the result; the declaration assigning 2 % is written to the firm's
 // output folder.
+#include "settlement_fixture.h"
+
 #include "core/card_page_provider.h"
 #include "core/commands.h"
 #include "core/dm_all.h"
@@ -82,6 +84,7 @@ protected:
         payroll::Nastav_zobrazenie_hsv({});
         payroll::Nastav_tlac_vyplat({});
         payroll::Nastav_tlac_zuctovania({});
+        reports::fixtures::unregisterSettlementReports();
         rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
