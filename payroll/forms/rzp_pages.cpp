@@ -7,6 +7,7 @@
 #include "platform/dbctrl/screen_builder.h"
 #include "platform/errors.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedWidget>
@@ -80,7 +81,22 @@ const Stranka kStranky[] = {
     {F2005, "RZP2005", "  2.03C Ročné zúčtovanie"},
 };
 
+TlacZuctovania g_tlac;
+
+// The print items of the operations menu and the launchers they run.
+const struct {
+    const char *text;
+    const char *spustac;
+} kTlace[] = {
+    {"Tlač ročného zúčt. preddavkov - &1.strana", "rzp_tlac_rz"},
+    {"Tlač ročného zúčt. preddavkov - &2.strana", "rzp_tlac_rz2004b"},
+    {"Vyhlásenie o poukázaní 2%  - Príloha č.1", "rzp_tlac_nezisk1"},
+    {"Potvrdenie o zaplatení dane - Príloha č.2", "rzp_tlac_nezisk2"},
+};
+
 } // namespace
+
+void Nastav_tlac_zuctovania(TlacZuctovania tlac) { g_tlac = std::move(tlac); }
 
 QString Stranka_rzp(int rok)
 {
@@ -102,6 +118,11 @@ TRzpStranky::TRzpStranky(TDMV &dm, QWidget *parent)
 
     m_operacie->setObjectName(QStringLiteral("Operacie_rzp1"));
     m_operacie->setTitle(QStringLiteral("&Operácie-ročné zúčtovanie"));
+    for (const auto &t : kTlace) {
+        const QString spustac = QString::fromLatin1(t.spustac);
+        QAction *a = m_operacie->addAction(QString::fromUtf8(t.text), this, [this, spustac] { Tlac(spustac); });
+        a->setObjectName(spustac);
+    }
     m_operacie->addAction(QStringLiteral("Nové zúčtovanie"), this, &TRzpStranky::Nove_zuctovanie);
     m_operacie->addAction(QStringLiteral("Oprava zúčtovania"), this, &TRzpStranky::Oprava_zuctovania);
     m_operacie->addAction(QStringLiteral("Vymazanie zúčtovania"), this, &TRzpStranky::Vymazanie_zuctovania);
@@ -230,6 +251,22 @@ void TRzpStranky::Ignorovanie_zmien()
         if (m_dm.TRZP_.isEditing())
             m_dm.TRZP_.cancel();
     });
+}
+
+void TRzpStranky::Tlac(const QString &spustac)
+{
+    if (!g_tlac)
+        return;
+    StavZuctovania stav;
+    db::Table &rzp = m_dm.TRZP_;
+    if (rzp.isActive() && !rzp.isEmpty()) {
+        stav.codeEmp = int(rzp.fieldByName(QStringLiteral("Code_emp")).asInteger());
+        const QVariant rok = rzp.fieldByName(QStringLiteral("V_rok")).value();
+        if (!rok.isNull())
+            stav.rok = rok;
+    }
+    stav.edituje = rzp.isEditing();
+    vykonaj([&] { g_tlac(spustac, stav); });
 }
 
 void TRzpStranky::SET_RZP()

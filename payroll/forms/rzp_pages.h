@@ -5,6 +5,7 @@
 // (SET_RZP). The main window adds the widget as its settlement page and shows it with
 // zobraz(open year).
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <QWidget>
 
@@ -17,6 +18,18 @@ class TDMV;
 
 // The page of a settlement year.
 QString Stranka_rzp(int rok);
+
+// Printing from the settlement menu: the print item's launcher id ("rzp_tlac_rz",
+// "rzp_tlac_rz2004b", "rzp_tlac_nezisk1", "rzp_tlac_nezisk2"), the settlement's employee,
+// its year (null when empty) and whether it is being edited. The program sets it to the
+// reports layer's runner; unset, the print items do nothing.
+struct StavZuctovania {
+    int codeEmp = 0;
+    QVariant rok;
+    bool edituje = false;
+};
+using TlacZuctovania = std::function<void(const QString &spustac, const StavZuctovania &stav)>;
+void Nastav_tlac_zuctovania(TlacZuctovania tlac);
 
 class TRzpStranky : public QWidget {
     Q_OBJECT
@@ -37,6 +50,8 @@ public:
     void Vymazanie_zuctovania();
     void Zapis_zmien();
     void Ignorovanie_zmien();
+    // A print item: the launcher `spustac` with the current settlement.
+    void Tlac(const QString &spustac);
 
 private:
     QWidget *vytvorStranku(int formular);

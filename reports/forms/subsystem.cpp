@@ -3,9 +3,11 @@
 #include "core/forms/main_menu.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
+#include "reports/forms/settlement_print.h"
 #include "reports/health/zdravotne_vykazy.h"
 #include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "reports/settlement/rocne_zuctovanie.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/sheets/mzdove_listy.h"
 
@@ -14,6 +16,7 @@ namespace tarix::reports {
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerCommands();
+    Pripoj_tlac_zuctovania();
     // The main menu's report items; a report whose routine is not registered answers
     // with the dispatcher's "not available" text.
     registerLauncherCommands(core::mainMenuCommands());
@@ -22,6 +25,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zdravotne_vykazy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_rocne_zuctovanie(); });
 }
 
 } // namespace tarix::reports
