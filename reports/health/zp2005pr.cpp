@@ -141,13 +141,13 @@ rpt::LayoutDesc layoutZP2005PR()
         label(u"QRL_zoznam"_s, {0, 23, kSirka, 4}, u"Zoznam zamestnancov, vymeriavacie základy a preddavky"_s,
               kArial8b),
         rpt::horizontalLine(u"QRS_hore"_s, {0, 28, kSirka, 0}),
-        rpt::horizontalLine(u"QRS_dole"_s, {0, 36.5, kSirka, 0}),
+        rpt::horizontalLine(u"QRS_dole"_s, {0, 39.5, kSirka, 0}),
     };
     std::vector<rpt::LayoutItem> riadok;
     for (const Stlpec &s : kStlpce) {
         const QString pole = QString::fromUtf16(s.pole);
         const Qt::Alignment a = s.maska ? Qt::AlignRight : Qt::AlignLeft;
-        rpt::ControlDesc n = label(u"QRL_"_s + pole, {s.x, 28.5, s.w, 8}, QString::fromUtf16(s.nadpis), kNarrow7b, a);
+        rpt::ControlDesc n = label(u"QRL_"_s + pole, {s.x, 28.5, s.w, 10.5}, QString::fromUtf16(s.nadpis), kNarrow7b, a);
         n.wordWrap = true;
         hlava.push_back(n);
         if (pole == u"CALC_PORADIE") {
@@ -178,7 +178,7 @@ rpt::LayoutDesc layoutZP2005PR()
         rpt::sysData(u"QRSysData1"_s, {75, 10, 115, 4}, rpt::SysDataKind::PageNumber, kArial7,
                      u"Strana číslo / celkový počet strán prílohy: "_s),
     };
-    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 37,
+    l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 40,
                                     .items = std::move(hlava)});
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = 0,
                                     .forceNewPage = true});

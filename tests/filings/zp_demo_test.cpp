@@ -7,6 +7,7 @@
 #include "filings/rex_zp_txt.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/f_par_form.h"
+#include "reports/launchers.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -67,4 +68,26 @@ TEST_F(ZpDemo, BatchThroughTheParameterDialogGivesAFolderPerInsurer)
         EXPECT_EQ(lines.size(), 3 + it.value() + 1) << it.key();
         EXPECT_TRUE(lines[0].startsWith("N|514|36214582|36214582|" + QByteArray::number(it.key()) + "00|"));
     }
+}
+
+TEST_F(ZpDemo, EveryHealthMenuItemReachesItsRoutine)
+{
+    filings::RexZpTxt::Registruj_davky_zp();
+    StavSpustaca stav;
+    stav.obdobie = 200703;
+    for (const char *id : {"tlac_zp_rtf", "tlac_zp2005pr", "tlac_zptxt", "tlac_zp601", "tlac_zp05ozvy", "tlac_zp05ozpr"}) {
+        SCOPED_TRACE(id);
+        const SpustacZostavy *s = Spustac_zostavy(QString::fromLatin1(id));
+        ASSERT_TRUE(s);
+        TMyReportParam defaults;
+        Priprav_parametre_zostavy(defaults);
+        const std::optional<TMyReportParam> p = Poziadavka_spustaca(*s, stav, defaults);
+        ASSERT_TRUE(p.has_value());
+        const VolbaZostavy volba = Vyber_zostavu(p->Kod_zostavy, p->Obdobie, [] { return 0; });
+        ASSERT_EQ(volba.druh, VolbaZostavy::Druh::Zostava);
+        EXPECT_NE(Register_zostav().Najdi(volba.nazov), nullptr) << volba.nazov.toStdString();
+    }
+    // The RTF statement's item asks before replacing a file.
+    TMyReportParam defaults;
+    EXPECT_TRUE(Poziadavka_spustaca(*Spustac_zostavy("tlac_zp_rtf"), stav, defaults)->Prepisat3);
 }

@@ -298,8 +298,12 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
             },
             [&](QWidget *w) {
                 windows << w->objectName();
-                if (auto *form = qobject_cast<reports::TFParForm *>(w))
+                if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
+                    // The statements of one health insurer need one chosen.
+                    if (form->Combo_ZP->currentIndex() < 0 && form->Combo_ZP->count() > 0)
+                        form->Combo_ZP->setCurrentIndex(0);
                     form->Button1->click();
+                }
                 else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
                     d->accept();
                 else if (auto *ok = w->findChild<QPushButton *>("OKBtn"))
@@ -338,7 +342,7 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
     }
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200703);
     EXPECT_GT(reports, 50);
-    EXPECT_GT(unavailable, 40);
+    EXPECT_GT(unavailable, 20);
     // The payslips' routine is registered: their item printed.
     EXPECT_GE(preview.shown.size(), 1u);
     // The items of windows not built yet are never chosen: they are disabled.
