@@ -228,8 +228,10 @@ std::optional<TMyReportParam> Poziadavka_spustaca(const SpustacZostavy &s, const
         p.Bez_dialogu = true;
     if (s.priznakSuboru)
         p.Priznak_suboru = true;
+    // The menu's third flag is the one the parameter dialog reads as "choose an insurer":
+    // the statement written for one insurer cannot run without it.
     if (s.prepisat3)
-        p.Prepisat3 = true;
+        p.Prepisat3 = p.Vyber_zp = true;
     return p;
 }
 

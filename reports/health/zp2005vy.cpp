@@ -254,7 +254,6 @@ void Export_rtf(const TMyReportParam &p)
             throw EMyError(Msg(65099, p.Cislo));
         const SumyZP s = Spocitaj_poistovnu(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do, p.Cislo);
         MyConsts::OutputFiles subory{.input = Sablona_rtf(), .output = Nazov_rtf(p.Cislo, p.Obdobie)};
-        subory.askOverwrite = p.Prepisat3;
         MyConsts::Kontrola_suborov(subory);
         if (!subory.writeAllowed)
             return;

@@ -68,7 +68,7 @@ QString Nazov_rtf(int kzp, int obdobie);
 void Spusti_zostavu(const TMyReportParam &p);
 // Code "ZP_RTF": the statement of the insurer p.Cislo written from the template. An insurer
 // without records ends the run with 65099; an existing file is replaced only after the
-// question, when the request asks for it (Prepisat3, which the menu item sets).
+// question.
 void Export_rtf(const TMyReportParam &p);
 
 } // namespace tarix::reports::ZP2005VY

@@ -87,7 +87,7 @@ TEST_F(ZpDemo, EveryHealthMenuItemReachesItsRoutine)
         ASSERT_EQ(volba.druh, VolbaZostavy::Druh::Zostava);
         EXPECT_NE(Register_zostav().Najdi(volba.nazov), nullptr) << volba.nazov.toStdString();
     }
-    // The RTF statement's item asks before replacing a file.
+    // The RTF statement's item is written for one insurer: the dialog must offer the choice.
     TMyReportParam defaults;
-    EXPECT_TRUE(Poziadavka_spustaca(*Spustac_zostavy("tlac_zp_rtf"), stav, defaults)->Prepisat3);
+    EXPECT_TRUE(Poziadavka_spustaca(*Spustac_zostavy("tlac_zp_rtf"), stav, defaults)->Vyber_zp);
 }

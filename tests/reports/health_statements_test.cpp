@@ -194,14 +194,16 @@ TEST_F(HealthStatements, TheOverwriteQuestionFollowsTheRequest)
     ParForm::Spusti_zostavu_podla_nazvu(rtfRequest(7));
     EXPECT_EQ(readFile(out), QByteArray("earlier"));
     EXPECT_EQ(scripted.messages(), QStringList{Msg(65109, out)});
-    // A request without the flag replaces the file without asking.
+    // Without the menu's flag the question is asked all the same: a statement already
+    // written is never replaced silently.
     scripted.clearEvents();
     TMyReportParam p = rtfRequest(7);
     p.Prepisat3 = false;
+    scripted.answerYes(Msg(65109, out));
     scripted.answerNo(Msg(65126, out));
     ParForm::Spusti_zostavu_podla_nazvu(p);
     EXPECT_TRUE(readFile(out).startsWith("{\\rtf1"));
-    EXPECT_EQ(scripted.questions(), QStringList{Msg(65126, out)});
+    EXPECT_EQ(scripted.questions(), (QStringList{Msg(65109, out), Msg(65126, out)}));
 }
 
 TEST_F(HealthStatements, AnnexBasesAndMarksAsTables)

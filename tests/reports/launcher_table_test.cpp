@@ -176,6 +176,8 @@ TEST(LauncherTable, RecipesSetTheirFieldsAndNothingElse)
         EXPECT_EQ(p.Bez_dialogu, c.noDialog);
         EXPECT_EQ(p.Priznak_suboru, c.fileFlag);
         EXPECT_EQ(p.Prepisat3, c.prepisat3);
+        // The flag is the dialog's "choose an insurer".
+        EXPECT_EQ(p.Vyber_zp, c.prepisat3);
         EXPECT_EQ(p.Rezerva1, 0);
     }
 }
