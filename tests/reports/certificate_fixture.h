@@ -26,9 +26,18 @@ protected:
     }
     void TearDown() override
     {
+        // The register is the process's: later tests find the reports as they left them.
+        for (const char *nazov : kRegistrovane)
+            Register_zostav().Odregistruj(QString::fromLatin1(nazov));
         MyConsts::Parametre(28).Hodnota = 0;
         PayslipFirm::TearDown();
     }
+
+public:
+    static constexpr const char *kRegistrovane[] = {"TReportPZ2006", "TReportPZ2005", "TReportPZ3", "TReportPZ2",
+                                                    "TReportBO2005"};
+
+protected:
 
     // A child entitled to the bonus (NC) from month `od` to `po`, in the order written.
     void addChild(int codeEmp, const QString &meno, const QString &priezvisko, const QVariant &od,

@@ -21,6 +21,7 @@
 #include "payroll/modules.h"
 #include "platform/report/qt/preview.h"
 #include "reports/certificates/potvrdenia.h"
+#include "reports/dispatcher.h"
 #include "reports/forms/f_par_form.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
@@ -92,6 +93,8 @@ protected:
         modules.destroy();
         core::registerPieceWorkPage(nullptr);
         payroll::setNastavenia({});
+        for (const char *nazov : {"TReportPZ2006", "TReportPZ2005", "TReportPZ3", "TReportPZ2", "TReportBO2005"})
+            reports::Register_zostav().Odregistruj(QString::fromLatin1(nazov));
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         test::ScriptedTest<>::TearDown();
     }
