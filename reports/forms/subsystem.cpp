@@ -1,6 +1,7 @@
 #include "reports/forms/subsystem.h"
 
 #include "core/forms/main_menu.h"
+#include "reports/certificates/potvrdenia.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/forms/settlement_print.h"
@@ -26,6 +27,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zdravotne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_rocne_zuctovanie(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_potvrdenia(); });
 }
 
 } // namespace tarix::reports

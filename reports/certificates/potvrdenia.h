@@ -1,0 +1,8 @@
+#pragma once
+// The income and tax-advance certificates ("PZ", the edition of the period) and the
+// request for the payment of the tax bonus ("BO"), registered with the dispatcher.
+namespace tarix::reports {
+
+void Registruj_potvrdenia();
+
+} // namespace tarix::reports

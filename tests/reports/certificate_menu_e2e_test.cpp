@@ -1,0 +1,188 @@
+// As a new user: the program starts on the demo installation, firm 01 is opened for
+// December 2007, the employee with two children gets his December payroll computed on
+// the payroll module (his earlier months are that payroll again with the bonus of their
+// half-year), and from the employee's menu "Tlačové zostavy" the certificate of the year
+// prints through the parameter dialog, naming both children with the months and amounts
+// of the bonus paid for them.
+#include "core/app_ini.h"
+#include "core/card_page_provider.h"
+#include "core/dm_zam.h"
+#include "core/firm_fixture.h"
+#include "core/forms/form_main.h"
+#include "core/forms/main_menu.h"
+#include "core/helpers/parameters.h"
+#include "core/module_registry.h"
+#include "core/modules.h"
+#include "core/session.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/subsystem.h"
+#include "payroll/ini_settings.h"
+#include "payroll/modules.h"
+#include "platform/report/qt/preview.h"
+#include "reports/certificates/potvrdenia.h"
+#include "reports/dispatcher.h"
+#include "reports/forms/f_par_form.h"
+#include "reports/forms/launcher_commands.h"
+#include "reports/forms/payroll_print.h"
+#include "reports/payslips/vyplatna_paska.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+#include "support/widgets/modal_dialogs.h"
+#include "support/widgets/program_start.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+
+using namespace tarix;
+
+namespace {
+
+class Recording : public rpt::PreviewHost {
+public:
+    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
+    {
+        shown.push_back(report);
+        dialog.showPreview(report, form);
+    }
+    std::vector<rpt::PreparedReport> shown;
+    rpt::DialogPreviewHost dialog;
+};
+
+class CertificateFromTheMenu : public test::ScriptedTest<> {
+protected:
+    void SetUp() override
+    {
+        test::ScriptedTest<>::SetUp();
+        dir.install();
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        payroll::registerModules();
+        core::StartupHooks hooks;
+        modules.handOver(all, true);
+        hooks.afterDataModules = [] {
+            core::DMA().Registruj_tabulky();
+            reports::Registruj_vyplatne_pasky();
+            reports::Registruj_potvrdenia();
+        };
+        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        payroll::registerCommands();
+        reports::registerCommands();
+        reports::registerLauncherCommands(commands);
+        main = test::startWithLogin(dir.path(), hooks);
+        ASSERT_NE(main, nullptr);
+        test::openFirmFromMenu(*main, 2007, 12);
+        ASSERT_EQ(main->openFirm(), 1);
+        rpt::setDefaultPreviewHost(&preview);
+    }
+    void TearDown() override
+    {
+        if (main)
+            main->hide();
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        for (const QString &id : commands.ids())
+            commands.remove(id);
+        payroll::Nastav_tlac_vyplat({});
+        rpt::setDefaultPreviewHost(nullptr);
+        core::Zrus_otvorenu_firmu();
+        core::closeSession();
+        modules.destroy();
+        core::registerPieceWorkPage(nullptr);
+        payroll::setNastavenia({});
+        for (const char *nazov : {"TReportPZ2006", "TReportPZ2005", "TReportPZ3", "TReportPZ2", "TReportBO2005"})
+            reports::Register_zostav().Odregistruj(QString::fromLatin1(nazov));
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<>::TearDown();
+    }
+
+    test::Installation dir;
+    test::DataModules modules;
+    Recording preview;
+    core::TFormMain *main = nullptr;
+};
+
+} // namespace
+
+TEST_F(CertificateFromTheMenu, TheYearsCertificateOfAnEmployeeWithTwoChildren)
+{
+    db::Session &s = core::session();
+    const db::SqlResult emp = s.run("select code_numb, title, name, surname from \":tarix_data:zam\" where code_emp = 1");
+    ASSERT_EQ(emp.rowCount(), 1);
+    ASSERT_EQ(s.run("select count(*) from \":tarix_data:deti\" where code_emp = 1 and nc = 1").asInteger(0, 0), 2);
+
+    // December computed by the payroll module.
+    payroll::TDMV &dmv = payroll::DMV();
+    for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
+        if (!t->isActive())
+            t->open();
+    dmv.Nastav_zamestnanca(int(emp.asInteger(0, 0)), 1);
+    db::Table &vyp = dmv.TVYP_;
+    vyp.insert();
+    const double fund = vyp.fieldByName("V_fmes").asFloat();
+    vyp.setValue("V_den", fund);
+    vyp.setValue("V_hodina", fund * vyp.fieldByName("F_doba").asFloat());
+    vyp.post();
+    ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
+    const double december =
+        s.run("select d_bonus_cerpany from \":tarix_data:vyp\" where code_emp = 1 and v_obdobie = 200712").asFloat(0, 0);
+    ASSERT_DOUBLE_EQ(december, 2 * 555) << "the bonus of two children in the second half of 2007";
+
+    // January to November: the same payroll, with the bonus of its half-year.
+    s.executeRaw("create temp table kopia as select * from tarix_data.vyp where code_emp = 1 and v_obdobie = 200712");
+    for (int m = 1; m <= 11; ++m)
+        s.executeRaw(QStringLiteral("update kopia set v_obdobie = %1, v_mesiac = %2, d_bonus_cerpany = %3; "
+                                    "insert into tarix_data.vyp select * from kopia;")
+                         .arg(200700 + m)
+                         .arg(m)
+                         .arg(m <= 6 ? 2 * 540 : 2 * 555));
+    s.executeRaw("drop table kopia");
+
+    // The employee's card, his menu's certificate, the dialog confirmed.
+    main->Akcia_zamestnanci();
+    db::Table &zam = core::DMZ().TZAM_;
+    ASSERT_TRUE(zam.locate("Code_emp", {1}));
+    QMenu *operations = main->operacieZam();
+    emit operations->aboutToShow();
+    QAction *pz = main->findChild<QAction *>("zam_tlac_pz");
+    ASSERT_NE(pz, nullptr);
+    ASSERT_TRUE(pz->isEnabled());
+    bool dialogSeen = false;
+    test::whileDialogs([&] { pz->trigger(); },
+                       [&](QWidget *w) {
+                           if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
+                               dialogSeen = true;
+                               EXPECT_EQ(form->CB_zam->currentData().toInt(), 1);
+                               form->Button1->click();
+                           } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
+                               d->accept();
+                           } else {
+                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
+                               w->close();
+                           }
+                       },
+                       30000);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+    ASSERT_EQ(preview.shown.size(), 1u);
+    const rpt::PreparedReport &r = preview.shown[0];
+    ASSERT_EQ(r.pageCount(), 1);
+    const rpt::PreparedPage &page = r.pages[0];
+    const auto text = [&](const char *name) {
+        const rpt::PreparedItem *t = page.findText(name);
+        return t ? t->text() : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(text("QRL_obdobie"), "2007");
+    EXPECT_EQ(text("QRDB_TMP"), "Ing. Ján Hudák");
+    EXPECT_EQ(text("QRDB_CALC_DIETA1"), "Peter Hudák , 20.5.1996");
+    EXPECT_EQ(text("QRDB_CALC_DIETA2"), "Lucia Hudáková , 2.11.2000");
+    for (const char *mes : {"QRDB_CALC_MES1", "QRDB_CALC_MES2"})
+        EXPECT_EQ(text(mes), "1-12") << mes;
+    for (const char *nc : {"QRDB_CALC_NC1", "QRDB_CALC_NC2"})
+        EXPECT_EQ(text(nc), "6570") << nc; // 6 x 540 + 6 x 555
+    EXPECT_EQ(text("QRDB_CALC_BONUS_CELKOM"), "13140");
+    EXPECT_EQ(text("QRDB_CALC_MESIACE"), "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12");
+}
