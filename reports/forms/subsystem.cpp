@@ -7,6 +7,7 @@
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/sheets/mzdove_listy.h"
+#include "reports/taxreport/danove_hlasenia.h"
 
 namespace tarix::reports {
 
@@ -20,6 +21,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_danove_hlasenia(); });
 }
 
 } // namespace tarix::reports
