@@ -56,7 +56,7 @@ std::vector<Riadok> Riadky(db::Session &session, int rok)
         Riadok r;
         r.code_emp = int(q0.asInteger(i, 0));
         r.born_numb = t(1);
-        r.CALC_MENO = t(5) + u' ' + t(3) + u' ' + t(4);
+        r.CALC_MENO = (t(5) + u' ' + t(3) + u' ' + t(4)).trimmed(); // no leading blank without a title
         r.CALC_TP = q0.asString(i, 6) + u", "_s + q0.asString(i, 8) + u' ' + q0.asString(i, 7);
         const db::Params p{{u"p1"_s, r.code_emp}, {u"p2"_s, rok}};
         const db::SqlResult q1 = session.run(

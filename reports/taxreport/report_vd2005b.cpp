@@ -17,6 +17,8 @@
 #include "reports/taxreport/tax_blocks.h"
 #include "reports/taxreport/xfdf_text.h"
 
+#include <utility>
+
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
@@ -228,11 +230,19 @@ QByteArray Xfdf_strany(const QString &dic, int strana, int stran, int pocet, con
 void Export_xfdf(const TMyReportParam &p)
 {
     Spusti_chranene([&] {
+        // The progress dialog closes however the run ends, before the closing message.
         struct Priebeh {
-            ~Priebeh() { MyConsts::Zobraz_priebeh(100); }
+            bool otvoreny = true;
+            void zatvor()
+            {
+                if (std::exchange(otvoreny, false))
+                    MyConsts::Zobraz_priebeh(100);
+            }
+            ~Priebeh() { zatvor(); }
         } priebeh;
         db::Session &session = *db::Session::defaultSession();
         const int rok = p.Obdobie / 100;
+        MyConsts::Zobraz_priebeh(0);
         Napln_hld(session, rok);
         const std::vector<Polia> zamestnanci = Polia_zamestnancov(session);
         const QString dic = VD2005A::Nacitaj_hlavicku(session).DIC;
@@ -251,6 +261,7 @@ void Export_xfdf(const TMyReportParam &p)
             shell::writeFileAtomically(subory.output, Xfdf_strany(dic, strana, stran, pocet, bloky, subory.input));
             ++zapisane;
         }
+        priebeh.zatvor();
         const QString priecinok = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
         MyConsts::Sprava_informacia(Msg(65102, zapisane, u"RH3_*.XFDF"_s, priecinok));
         MyConsts::Vyber_a_otvor_subor(MyConsts::outputFolderOrDefault(), u"*.*"_s);
