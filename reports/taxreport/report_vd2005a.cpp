@@ -4,6 +4,7 @@
 #include "core/helpers/address.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/dialogs.h"
+#include "core/helpers/form_data_pages.h"
 #include "core/helpers/output_file.h"
 #include "core/helpers/xml_output.h"
 #include "core/session.h"
@@ -116,7 +117,7 @@ QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyRepor
     using dane::Cele;
     using dane::Posledna_cislica;
     MyConsts::XmlText x;
-    dane::Zaciatok_xfdf(x);
+    MyConsts::Xfdf_zaciatok(x);
     const auto pole = [&](const char *meno, const QString &hodnota) { x.Xml_pole(QString::fromLatin1(meno), hodnota); };
     pole("Druh_hlasenia_1", u"x"_s);
     pole("Druh_hlasenia_2", u" "_s);
@@ -202,7 +203,7 @@ QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyRepor
     const MyConsts::CislaDomu kontakt = MyConsts::Cisla_domu(p.Telefon);
     pole("Tel_p", kontakt.pred_lomkou);
     pole("tel", kontakt.posledne);
-    dane::Koniec_xfdf(x, sablona);
+    MyConsts::Xfdf_koniec(x, sablona);
     return x.bytes();
 }
 

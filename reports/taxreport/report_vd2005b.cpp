@@ -150,18 +150,18 @@ void Napln_hld(db::Session &session, int rok)
     t.commit();
 }
 
-std::vector<Polia> Polia_zamestnancov(db::Session &session)
+QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session)
 {
     const db::SqlResult r = session.run(
         u"select h.code_emp, h.prijmy, h.zaklad_dane, h.preddavky, h.prijmy_nepenazne, h.vyplateny_bonus, "
         "h.pocet_deti, h.mesiace, z.born_numb, z.born_date, z.surname, z.name, z.tp_street, z.tp_city, z.tp_zip, "
         "z.stat_tp from \":tarix_priv:hld\" h,\":tarix_data:zam\" z where h.code_emp=z.code_emp "
         "order by z.surname,z.name"_s);
-    std::vector<Polia> out;
+    QList<MyConsts::FormFields> out;
     for (int i = 0; i < r.rowCount(); ++i) {
         const auto t = [&](int c) { return r.asString(i, c).trimmed(); };
-        Polia f;
-        const auto pole = [&](const char *meno, const QString &hodnota) { f.emplace_back(QString::fromLatin1(meno), hodnota); };
+        MyConsts::FormFields f;
+        const auto pole = [&](const char *meno, const QString &hodnota) { f.append({QString::fromLatin1(meno), hodnota}); };
         const QString rc = MyConsts::Odstran_lomky_a_medzery(t(8));
         pole("RC-a", rc.left(6));
         pole("RC-b", rc.mid(6, 4));
@@ -186,8 +186,8 @@ std::vector<Polia> Polia_zamestnancov(db::Session &session)
             pole("M-1-12", u"1"_s);
         } else {
             for (int m = 1; m <= 12; ++m)
-                f.emplace_back(u"M-"_s + MyConsts::Dopln_zlava(QString::number(m), 2, u'0'),
-                               mesiace[m] == u'1' ? u"X"_s : u" "_s);
+                f.append({u"M-"_s + MyConsts::Dopln_zlava(QString::number(m), 2, u'0'),
+                          mesiace[m] == u'1' ? u"X"_s : u" "_s});
         }
         pole("ZakladDane", dane::Cele(r.asFloat(i, 2)));
         pole("ZrazenePreddavky", dane::Cele(r.asFloat(i, 3)));
@@ -195,7 +195,7 @@ std::vector<Polia> Polia_zamestnancov(db::Session &session)
         pole("Preddavky-N", {});
         pole("Preddavky-NP", r.asFloat(i, 4) > 0 ? u"X"_s : QString());
         pole("PocetDeti", QString::number(r.asInteger(i, 6)));
-        out.push_back(std::move(f));
+        out.append(std::move(f));
     }
     return out;
 }
@@ -208,23 +208,27 @@ QString Nazov_xfdf(int rok, int strana)
 
 QString Sablona_pdf() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"rh2004_3.pdf"_s; }
 
-QByteArray Xfdf_strany(const QString &dic, int strana, int stran, int pocet, const std::vector<Polia> &bloky,
-                       const QString &sablona)
+MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
+                                    const QString &sablona)
 {
-    MyConsts::XmlText x;
-    dane::Zaciatok_xfdf(x);
-    x.Xml_pole(u"DIC"_s, dic);
-    x.Xml_pole(u"1.Strana"_s, QString::number(strana));
-    x.Xml_pole(u"pocet"_s, QString::number(pocet));
-    x.Xml_pole(u"PocetStran"_s, QString::number(stran));
-    int slot = 1;
-    for (const Polia &b : bloky) {
-        const QString predpona = u"1."_s + QString::number(slot++) + u'.';
-        for (const auto &[meno, hodnota] : b)
-            x.Xml_pole(predpona + meno, hodnota);
-    }
-    dane::Koniec_xfdf(x, sablona);
-    return x.bytes();
+    const int pocet = int(zamestnanci.size());
+    const int stran = VD2005A::Pocet_stran(pocet);
+    MyConsts::FormDataPages strany;
+    strany.form = sablona;
+    strany.recordsPerPage = 4;
+    strany.records = zamestnanci;
+    strany.pageFields = [=](int strana) {
+        return MyConsts::FormFields{{u"DIC"_s, dic},
+                                    {u"1.Strana"_s, QString::number(strana)},
+                                    {u"pocet"_s, QString::number(pocet)},
+                                    {u"PocetStran"_s, QString::number(stran)}};
+    };
+    strany.pageFile = [rok](int strana) { return Nazov_xfdf(rok, strana); };
+    // The form numbers the four blocks of a page 1 to 4 before the field's name.
+    strany.fieldName = [](const QString &meno, int riadok) {
+        return u"1."_s + QString::number(riadok + 1) + u'.' + meno;
+    };
+    return strany;
 }
 
 void Export_xfdf(const TMyReportParam &p)
@@ -244,23 +248,14 @@ void Export_xfdf(const TMyReportParam &p)
         const int rok = p.Obdobie / 100;
         MyConsts::Zobraz_priebeh(0);
         Napln_hld(session, rok);
-        const std::vector<Polia> zamestnanci = Polia_zamestnancov(session);
-        const QString dic = VD2005A::Nacitaj_hlavicku(session).DIC;
-        const int pocet = int(zamestnanci.size());
-        const int stran = VD2005A::Pocet_stran(pocet);
+        const QList<MyConsts::FormFields> zamestnanci = Polia_zamestnancov(session);
+        MyConsts::Zobraz_priebeh(50);
+        // Without employees there is no page to file.
         int zapisane = 0;
-        for (int strana = 1; (strana - 1) * 4 < pocet; ++strana) {
-            MyConsts::Zobraz_priebeh((strana - 1) * 4 * 100 / pocet);
-            const auto od = zamestnanci.begin() + (strana - 1) * 4;
-            const std::vector<Polia> bloky(od, od + std::min(4, pocet - (strana - 1) * 4));
-            MyConsts::OutputFiles subory{.input = Sablona_pdf(), .output = Nazov_xfdf(rok, strana)};
-            MyConsts::Kontrola_suborov(subory);
-            // A declined page keeps its file and its employees: the next page has its own.
-            if (!subory.writeAllowed)
-                continue;
-            shell::writeFileAtomically(subory.output, Xfdf_strany(dic, strana, stran, pocet, bloky, subory.input));
-            ++zapisane;
-        }
+        if (!zamestnanci.isEmpty())
+            zapisane = int(MyConsts::writeFormDataPages(
+                                Strany_xfdf(rok, VD2005A::Nacitaj_hlavicku(session).DIC, zamestnanci, Sablona_pdf()))
+                                .written.size());
         priebeh.zatvor();
         const QString priecinok = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
         MyConsts::Sprava_informacia(Msg(65102, zapisane, u"RH3_*.XFDF"_s, priecinok));

@@ -3,13 +3,13 @@
 // jednotlivým zamestnancom ..."): one block per employee of the year, two side by side on a
 // printed band (code "VD2" from 200401), four to a page of the form-data files "RH3_"
 // (code "VD_B_PDF").
+#include "core/helpers/form_data_pages.h"
 #include "reports/run_frame.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
 #include <QVariant>
-#include <utility>
 #include <vector>
 
 namespace tarix::db {
@@ -41,18 +41,18 @@ QString Mesiace(const QList<int> &mesiace);
 // settled by withholding and who had a tax base, a bonus or advances; one transaction.
 void Napln_hld(db::Session &session, int rok);
 
-// One field of a block, without its "1.<slot>." prefix.
-using Polia = std::vector<std::pair<QString, QString>>;
-// The fields of every employee of HLD, ordered by surname and name.
-std::vector<Polia> Polia_zamestnancov(db::Session &session);
+// The fields of every employee of HLD, ordered by surname and name; names without the
+// block's "1." + slot + "." prefix.
+QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session);
 
 // The file of page p: "RH3_" + year + "_" + p as three digits + ".xfdf" in the output folder.
 QString Nazov_xfdf(int rok, int strana);
 // The form "rh2004_3.pdf" in the installation's frm folder.
 QString Sablona_pdf();
-// The document of page `strana` of `stran`, with the (at most four) employees of the page.
-QByteArray Xfdf_strany(const QString &dic, int strana, int stran, int pocet, const std::vector<Polia> &bloky,
-                       const QString &sablona);
+// The pages of the form-data files: four employees a page after the page's fields DIC,
+// "1.Strana", pocet (all employees) and PocetStran.
+MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
+                                    const QString &sablona);
 
 // Form-data run (code "VD_B_PDF").
 void Export_xfdf(const TMyReportParam &p);
