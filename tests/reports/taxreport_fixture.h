@@ -20,6 +20,7 @@ protected:
     void SetUp() override
     {
         ListsFirm::SetUp();
+        m_registered = Register_zostav().Nazvy();
         Registruj_danove_hlasenia();
         m_paths = core::appPaths();
         core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
@@ -28,6 +29,10 @@ protected:
     }
     void TearDown() override
     {
+        // The process's register as it was: later tests count what answers "not available".
+        for (const QString &name : Register_zostav().Nazvy())
+            if (!m_registered.contains(name))
+                Register_zostav().Odregistruj(name);
         MyConsts::setOutputFolder(QString());
         core::setAppPaths(m_paths);
         ListsFirm::TearDown();
@@ -140,6 +145,7 @@ protected:
 
 private:
     core::AppPaths m_paths;
+    QStringList m_registered;
 };
 
 } // namespace tarix::reports::fixtures

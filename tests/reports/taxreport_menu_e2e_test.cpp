@@ -63,6 +63,7 @@ protected:
     void SetUp() override
     {
         test::ScriptedTest<>::SetUp();
+        m_registered = reports::Register_zostav().Nazvy();
         dir.install();
         std::vector<test::ModuleSteps> all = test::coreModules();
         all.push_back({payroll::createDMV, payroll::destroyDMV});
@@ -94,6 +95,9 @@ protected:
         for (const QString &id : commands.ids())
             commands.remove(id);
         rpt::setDefaultPreviewHost(nullptr);
+        for (const QString &name : reports::Register_zostav().Nazvy())
+            if (!m_registered.contains(name))
+                reports::Register_zostav().Odregistruj(name);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
         modules.destroy();
@@ -150,6 +154,7 @@ protected:
     test::DataModules modules;
     RecordingPreviewHost preview;
     core::TFormMain *main = nullptr;
+    QStringList m_registered;
 };
 
 } // namespace
