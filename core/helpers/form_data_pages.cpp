@@ -49,7 +49,7 @@ QByteArray formDataPage(const FormDataPages &pages, int page)
     const qsizetype first = qsizetype(page - 1) * perPage;
     for (int row = 0; row < perPage && first + row < pages.records.size(); ++row)
         for (const FormField &f : pages.records.at(first + row))
-            x.Xml_pole(f.name + QString::number(row), f.value);
+            x.Xml_pole(pages.fieldName ? pages.fieldName(f.name, row) : f.name + QString::number(row), f.value);
     Xfdf_koniec(x, pages.form);
     return x.bytes();
 }
@@ -59,7 +59,8 @@ FormDataPagesResult writeFormDataPages(const FormDataPages &pages)
     FormDataPagesResult result;
     result.pages = pageCount(pages);
     for (int page = 1; page <= result.pages; ++page) {
-        OutputFiles files{.input = pages.form, .output = formDataPageFile(pages.stem, page)};
+        OutputFiles files{.input = pages.form,
+                          .output = pages.pageFile ? pages.pageFile(page) : formDataPageFile(pages.stem, page)};
         Kontrola_suborov(files);
         result.lastFile = files.output;
         if (!files.writeAllowed)

@@ -32,6 +32,10 @@ struct FormDataPages {
     // The fields of each record, in order; record i is row i % recordsPerPage of page
     // i / recordsPerPage + 1. Names are stems: the row (from 0) is appended.
     QList<FormFields> records;
+    // Forms that number otherwise: the file of page n (from 1) in place of the stem's, and
+    // a record's field name on its row (from 0) in place of the name + row.
+    std::function<QString(int page)> pageFile;
+    std::function<QString(const QString &name, int row)> fieldName;
 };
 
 struct FormDataPagesResult {

@@ -11,6 +11,7 @@
 #include "reports/settlement/rocne_zuctovanie.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/sheets/mzdove_listy.h"
+#include "reports/taxreport/danove_hlasenia.h"
 
 namespace tarix::reports {
 
@@ -28,6 +29,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_zdravotne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_rocne_zuctovanie(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_potvrdenia(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_danove_hlasenia(); });
 }
 
 } // namespace tarix::reports
