@@ -32,8 +32,21 @@ void DialogPreviewHost::showPreview(const PreparedReport &report, ReportForm &fo
     dlg.exec();
 }
 
+void DialogPreviewHost::takePreview(PreparedReport &&report, ReportForm &form)
+{
+    Q_UNUSED(form);
+    PreviewDialog dlg(std::move(report));
+    dlg.exec();
+}
+
 PreviewDialog::PreviewDialog(const PreparedReport &report, QWidget *parent)
-    : QDialog(parent), m_report(report), m_percent(report.previewZoom > 0 ? report.previewZoom : 100)
+    : PreviewDialog(PreparedReport(report), parent)
+{
+}
+
+PreviewDialog::PreviewDialog(PreparedReport &&report, QWidget *parent)
+    : QDialog(parent), m_report(std::move(report)),
+      m_percent(m_report.previewZoom > 0 ? m_report.previewZoom : 100)
 {
     updateTitle();
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);

@@ -16,6 +16,8 @@ namespace tarix::rpt {
 class DialogPreviewHost : public PreviewHost {
 public:
     void showPreview(const PreparedReport &report, ReportForm &form) override;
+    // The prepared pages move into the window: a long report is not held twice.
+    void takePreview(PreparedReport &&report, ReportForm &form) override;
 };
 
 // Makes the preview window the host of every report that has no other (start-up does it).
@@ -41,6 +43,7 @@ public:
     enum class ZoomMode { Fit, Percent, PageWidth };
 
     explicit PreviewDialog(const PreparedReport &report, QWidget *parent = nullptr);
+    explicit PreviewDialog(PreparedReport &&report, QWidget *parent = nullptr);
     ~PreviewDialog() override;
 
     int currentPage() const { return m_page; }   // 0-based

@@ -1,0 +1,73 @@
+#include "core/helpers/form_data_pages.h"
+
+#include "core/helpers/output_file.h"
+#include "platform/shell/atomic_file.h"
+
+#include <algorithm>
+
+namespace tarix::MyConsts {
+
+namespace {
+
+int pageCount(const FormDataPages &pages)
+{
+    const int perPage = std::max(1, pages.recordsPerPage);
+    const int n = int(pages.records.size());
+    return std::max(1, (n + perPage - 1) / perPage);
+}
+
+} // namespace
+
+QString formDataPageFile(const QString &stem, int page)
+{
+    return stem + QStringLiteral("_str") + QString::number(page) + QStringLiteral(".xfdf");
+}
+
+void Xfdf_zaciatok(XmlText &x)
+{
+    x.Xml_riadok(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    x.Xml_riadok(QStringLiteral("<xfdf xmlns=\"http://ns.adobe.com/xfdf/\" xml:space=\"preserve\">"));
+    x.Xml_zaciatok(QStringLiteral("fields"));
+}
+
+void Xfdf_koniec(XmlText &x, const QString &form)
+{
+    x.Xml_koniec(QStringLiteral("fields"));
+    x.Xml_prvy_atribut(QStringLiteral("href"), form);
+    x.Xml_prazdny_element(QStringLiteral("f"));
+    x.Xml_koniec(QStringLiteral("xfdf"));
+}
+
+QByteArray formDataPage(const FormDataPages &pages, int page)
+{
+    const int perPage = std::max(1, pages.recordsPerPage);
+    XmlText x;
+    Xfdf_zaciatok(x);
+    if (pages.pageFields)
+        for (const FormField &f : pages.pageFields(page))
+            x.Xml_pole(f.name, f.value);
+    const qsizetype first = qsizetype(page - 1) * perPage;
+    for (int row = 0; row < perPage && first + row < pages.records.size(); ++row)
+        for (const FormField &f : pages.records.at(first + row))
+            x.Xml_pole(f.name + QString::number(row), f.value);
+    Xfdf_koniec(x, pages.form);
+    return x.bytes();
+}
+
+FormDataPagesResult writeFormDataPages(const FormDataPages &pages)
+{
+    FormDataPagesResult result;
+    result.pages = pageCount(pages);
+    for (int page = 1; page <= result.pages; ++page) {
+        OutputFiles files{.input = pages.form, .output = formDataPageFile(pages.stem, page)};
+        Kontrola_suborov(files);
+        result.lastFile = files.output;
+        if (!files.writeAllowed)
+            continue;
+        shell::writeFileAtomically(files.output, formDataPage(pages, page));
+        result.written << files.output;
+    }
+    return result;
+}
+
+} // namespace tarix::MyConsts
