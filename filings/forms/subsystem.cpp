@@ -1,6 +1,7 @@
 #include "filings/forms/subsystem.h"
 
 #include "core/startup_hooks.h"
+#include "filings/forms/form_nep1.h"
 #include "filings/rex_sp_xml.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/launcher_commands.h"
@@ -14,6 +15,7 @@ void registerSubsystem(core::StartupHooks &hooks)
         reports::Register_zostav().Registruj(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
                                              [](const reports::TMyReportParam &p) { RexSpXml::Zapis_kontrolny_subor(p); });
     });
+    registerRegListyCommand();
 }
 
 } // namespace tarix::filings
