@@ -6,7 +6,6 @@
 #include "core/helpers/numbered_files.h"
 #include "core/helpers/text_utils.h"
 #include "core/helpers/xml_output.h"
-#include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
@@ -296,7 +295,7 @@ QString Zapis_xml_reg_listov(const ZamestnavatelRL &zamestnavatelRL, const QList
 
 ZamestnavatelRL Nacitaj_zamestnavatela()
 {
-    db::Session &s = core::session();
+    db::Session &s = core::DM().TINF_.session();
     const db::SqlResult inf = s.run(QStringLiteral("select * from \":tarix_data:inf\""));
     const db::SqlResult tla = s.run(QStringLiteral("select * from \":tarix_data:tlac_par\""));
     core::TDM &dm = core::DM();
@@ -369,7 +368,7 @@ ZamestnanecRL zamestnanec(const db::Table &zam)
     z.bankaU = t("Banka_u");
     z.banka2U = t("Banka2_u");
     // The type of the employee's last pension row (by its start).
-    const db::SqlResult doch = core::session().run(
+    const db::SqlResult doch = zam.session().run(
         QStringLiteral("select Typ from \":tarix_data:doch\" where Code_emp = :code "
                        "order by Datum_od desc, rowid desc limit 1"),
         {{QStringLiteral("code"), z.codeEmp}});

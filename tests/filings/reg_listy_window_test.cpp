@@ -238,6 +238,13 @@ TEST_F(RegListyWindow, TheMenuFollowsAnEmployeeBeingEdited)
     EXPECT_TRUE(form->Vytvor_xml->isEnabled());
     EXPECT_TRUE(form->btn_navrat->isEnabled());
     EXPECT_FALSE(form->Ignorovanie_zmien->isEnabled());
+
+    // "Prezerať XML" offers the written lists to open; cancelled, nothing else happens
+    scripted.clearEvents();
+    scripted.cancelFile();
+    form->btn_xml_view->click();
+    EXPECT_EQ(scripted.events(ui::ScriptedUserInterface::EventKind::OpenFile).size(), 1u);
+    EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
 }
 
 } // namespace
