@@ -63,9 +63,16 @@ protected:
 
     void TearDown() override
     {
-        for (auto *w : QApplication::topLevelWidgets())
-            if (auto *f = qobject_cast<filings::TFormNEP1 *>(w))
-                delete f;
+        // The window's own menus are windows too and go with it: look again after each one.
+        for (bool found = true; found;) {
+            found = false;
+            for (auto *w : QApplication::topLevelWidgets())
+                if (auto *f = qobject_cast<filings::TFormNEP1 *>(w)) {
+                    delete f;
+                    found = true;
+                    break;
+                }
+        }
         if (main)
             main->hide();
         core::CommandRegistry &commands = core::mainMenuCommands();
