@@ -2,6 +2,7 @@
 
 #include "core/helpers/unicode_utils.h"
 #include "core/startup_hooks.h"
+#include "filings/forms/form_nep1.h"
 #include "filings/rex_sp_xml.h"
 #include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
@@ -27,6 +28,7 @@ void registerSubsystem(core::StartupHooks &hooks)
         reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
     core::appendStep(hooks.afterDataModules, [] { RexZpTxt::Registruj_davky_zp(); });
+    registerRegListyCommand();
 }
 
 } // namespace tarix::filings

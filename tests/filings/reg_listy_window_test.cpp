@@ -1,0 +1,257 @@
+// The registration-list window as a new clerk meets it: the program starts on the demo
+// installation with the filings registered as the program registers them, firm 01 is
+// opened for March 2007, and "Hromadné registračné listy (XML)" is chosen from the main menu.
+// Two rows are ticked, one with the mouse and one with Space, the list is written and found
+// with its check file; with nothing ticked the clerk is told so; after the window closes
+// the absence table follows the employee card again.
+#include "components/grid/ex_db_grid.h"
+#include "core/commands.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/dm_zam.h"
+#include "core/firm_opening.h"
+#include "core/forms/form_main.h"
+#include "core/forms/karta_zam.h"
+#include "core/forms/main_menu.h"
+#include "core/forms/main_window_pages.h"
+#include "core/helpers/messages.h"
+#include "core/helpers/parameters.h"
+#include "core/session.h"
+#include "filings/forms/form_nep1.h"
+#include "filings/forms/subsystem.h"
+#include "platform/db/table.h"
+#include "platform/format/clock.h"
+#include "reports/forms/form_tla1.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+#include "support/widgets/keyboard.h"
+#include "support/widgets/modal_dialogs.h"
+#include "support/widgets/program_start.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+
+using namespace tarix;
+
+namespace {
+
+class RegListyWindow : public test::ScriptedTest<> {
+protected:
+    void SetUp() override
+    {
+        test::ScriptedTest<>::SetUp();
+        dir.install();
+        modules.handOver(test::coreModules(), true);
+        core::StartupHooks hooks;
+        hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
+        filings::registerSubsystem(hooks);
+        main = test::startWithLogin(dir.path(), hooks);
+        ASSERT_NE(main, nullptr);
+        test::openFirmFromMenu(*main, 2007, 3);
+        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        scripted.clearEvents();
+    }
+
+    void TearDown() override
+    {
+        // The window's own menus are windows too and go with it: look again after each one.
+        for (bool found = true; found;) {
+            found = false;
+            for (auto *w : QApplication::topLevelWidgets())
+                if (auto *f = qobject_cast<filings::TFormNEP1 *>(w)) {
+                    delete f;
+                    found = true;
+                    break;
+                }
+        }
+        if (main)
+            main->hide();
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        for (const QString &id : commands.ids())
+            commands.remove(id);
+        core::clearMainWindowPages();
+        core::Zrus_otvorenu_firmu();
+        core::closeSession();
+        modules.destroy();
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<>::TearDown();
+    }
+
+    filings::TFormNEP1 *openFromMenu()
+    {
+        for (QMenu *m : main->findChildren<QMenu *>())
+            emit m->aboutToShow();
+        QAction *a = main->findChild<QAction *>(QStringLiteral("sp_reglisty"));
+        EXPECT_NE(a, nullptr);
+        if (!a)
+            return nullptr;
+        EXPECT_TRUE(a->isEnabled());
+        a->trigger();
+        for (auto *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<filings::TFormNEP1 *>(w); f && f->isVisible())
+                return f;
+        return nullptr;
+    }
+
+    static void clickIndicator(grid::TExDBGrid *grid, int row)
+    {
+        auto *header = static_cast<QHeaderView *>(grid->indicator());
+        QWidget *target = header->viewport();
+        const QPoint p(header->width() / 2, header->sectionViewportPosition(row) + header->sectionSize(row) / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, p, target->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, p, target->mapToGlobal(p), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    }
+
+    // "Vytvor XML" with the contact-data dialog confirmed as it stands.
+    void writeList(filings::TFormNEP1 *form)
+    {
+        test::whileDialogs([&] { form->btn_xml->click(); },
+                           [](QWidget *w) {
+                               auto *contact = qobject_cast<reports::TFormTLA1 *>(w);
+                               ASSERT_NE(contact, nullptr) << w->objectName().toStdString();
+                               contact->Button1->click();
+                           });
+    }
+
+    // The employee card of "Čierny" (3, with a sick leave) on its absences page, as the
+    // clerk leaves it before choosing the registration lists.
+    dbctrl::DBGrid *cardAbsences()
+    {
+        for (QMenu *m : main->findChildren<QMenu *>())
+            emit m->aboutToShow();
+        for (QAction *a : main->menuHlavne()->actions())
+            if (QString(a->text()).remove('&') == QStringLiteral("Zamestnanci"))
+                a->trigger();
+        EXPECT_EQ(main->aktualnaStranka(), "ZAM1");
+        dbctrl::DBGrid *list = main->zoznamZamestnancov();
+        for (int r = 0; r < list->gridModel()->rowCount(); ++r)
+            if (list->gridModel()->rowTexts(r).join(' ').contains(QStringLiteral("Čierny")))
+                list->moveToRow(r);
+        EXPECT_EQ(core::DMZ().TZAM_.fieldByName(QStringLiteral("Code_emp")).asInt(), 3);
+        core::TStranky *tabs = main->karta()->NX_ZAM();
+        const int i = tabs->indexStranky(QStringLiteral("PAGE_NEP"));
+        QTabBar *bar = tabs->tabBar();
+        const QPointF at = bar->tabRect(i).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(bar, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(bar, &release);
+        EXPECT_EQ(tabs->aktualnaStranka(), "PAGE_NEP");
+        return main->findChild<dbctrl::DBGrid *>(QStringLiteral("DBG_nep"));
+    }
+
+    QString outputs() const { return QDir(dir.path()).filePath(QStringLiteral("vystupy")); }
+
+    test::Installation dir;
+    test::DataModules modules;
+    core::TFormMain *main = nullptr;
+    fmt::ScopedClock clock{QDateTime(QDate(2007, 3, 20), QTime(10, 0))};
+};
+
+TEST_F(RegListyWindow, ANewClerkTicksTwoRowsAndWritesTheList)
+{
+    dbctrl::DBGrid *absences = cardAbsences();
+    ASSERT_NE(absences, nullptr);
+    ASSERT_EQ(absences->gridModel()->rowCount(), 1);
+    filings::TFormNEP1 *form = openFromMenu();
+    ASSERT_NE(form, nullptr);
+    grid::TExDBGrid *grid = form->DBG1;
+    // the registration-list rows of every employee: the registration of 10 and the
+    // deregistration of 6, not the sick leave of 3
+    ASSERT_EQ(grid->gridModel()->rowCount(), 2);
+    EXPECT_EQ(grid->WidthOfIndicator(), 30);
+    EXPECT_EQ(grid->GridStyle().style, grid::gsSoftWheat);
+    EXPECT_TRUE(grid->hasExOption(grid::eoCheckBoxSelect));
+    EXPECT_TRUE(grid->multiSelect());
+    EXPECT_EQ(grid->gridModel()->headerData(0, Qt::Horizontal).toString(), "Zamestnanec");
+
+    // nothing ticked yet
+    form->btn_xml->click();
+    EXPECT_EQ(scripted.messages(), QStringList{Msg(65096)});
+    EXPECT_FALSE(QDir(outputs()).exists() && !QDir(outputs()).entryList(QDir::Files).isEmpty());
+
+    // the first row with the mouse, the second with the keyboard
+    clickIndicator(grid, 0);
+    grid->setFocus();
+    test::pressKey(grid, Qt::Key_Down);
+    test::pressKey(grid, Qt::Key_Space, QStringLiteral(" "));
+    ASSERT_EQ(grid->selectedCount(), 2);
+
+    scripted.clearEvents();
+    scripted.answer(true, Msg(65097, 2));
+    writeList(form);
+    const QString xml = QDir(outputs()).filePath(QStringLiteral("SPRLZEC_%1_2007_00001.xml")
+                                                     .arg(core::DM().TINF_.fieldByName(QStringLiteral("ICO"))
+                                                              .asString()
+                                                              .trimmed()));
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, QDir::toNativeSeparators(xml))});
+    ASSERT_TRUE(QFile::exists(xml)) << xml.toStdString();
+    const QString check = xml.left(xml.size() - 4) + QStringLiteral(".txt");
+    EXPECT_TRUE(QFile::exists(check));
+    QFile f(xml);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(text.count(QStringLiteral("<regListZec ")), 2);
+    EXPECT_TRUE(text.contains(QStringLiteral("<regListZec typRL=\"PA\">")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<regListZec typRL=\"OD\">")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<zostavil>Mária Šťastná</zostavil>")));
+
+    // answering No writes nothing more
+    scripted.answer(false, Msg(65097, 2));
+    form->btn_xml->click();
+    EXPECT_FALSE(QFile::exists(QDir(outputs()).filePath(QStringLiteral("SPRLZEC_%1_2007_00002.xml"))));
+
+    // closed: the absence table follows the card's employee again
+    form->btn_navrat->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    core::TDMZ &dmz = core::DMZ();
+    EXPECT_EQ(dmz.TNEP_.masterSource(), &dmz.DS_ZAM1);
+    EXPECT_FALSE(dmz.TNEP_.isFiltered());
+    EXPECT_EQ(dmz.TZAM_.fieldByName(QStringLiteral("Code_emp")).asInt(), 3);
+    ASSERT_EQ(dmz.TNEP_.recordCount(), 1);
+    EXPECT_EQ(dmz.TNEP_.fieldByName(QStringLiteral("Dovod")).asString(), u"chrípka");
+    EXPECT_EQ(absences->gridModel()->rowCount(), 1);
+}
+
+TEST_F(RegListyWindow, TheMenuFollowsAnEmployeeBeingEdited)
+{
+    filings::TFormNEP1 *form = openFromMenu();
+    ASSERT_NE(form, nullptr);
+    core::TDMZ &dmz = core::DMZ();
+    dmz.TZAM_.edit();
+    emit form->Operacie->aboutToShow();
+    EXPECT_FALSE(form->Vytvor_xml->isEnabled());
+    EXPECT_FALSE(form->Navrat->isEnabled());
+    EXPECT_FALSE(form->btn_navrat->isEnabled());
+    EXPECT_TRUE(form->Zapis_zmien->isEnabled());
+    EXPECT_FALSE(form->Novy_zaznam->isEnabled());
+    dmz.TZAM_.cancel();
+    emit form->Operacie->aboutToShow();
+    EXPECT_TRUE(form->Vytvor_xml->isEnabled());
+    EXPECT_TRUE(form->btn_navrat->isEnabled());
+    EXPECT_FALSE(form->Ignorovanie_zmien->isEnabled());
+
+    // "Prezerať XML" offers the written lists to open; cancelled, nothing else happens
+    scripted.clearEvents();
+    scripted.cancelFile();
+    form->btn_xml_view->click();
+    EXPECT_EQ(scripted.events(ui::ScriptedUserInterface::EventKind::OpenFile).size(), 1u);
+    EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+}
+
+} // namespace
