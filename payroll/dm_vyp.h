@@ -20,6 +20,7 @@
 #include "payroll/calc/context.h"
 #include "payroll/calc/derived_inputs.h"
 #include "payroll/calc/vyp_record.h"
+#include "platform/db/sql_result.h"
 
 #include <QDate>
 #include <QHash>
@@ -226,6 +227,9 @@ private:
     VypRecord calculationInput(const VypRecord &record, const CalcContext &c) const;
     // Notes the clerk's typing into the inputs the calculation may derive.
     void watchDerivedInputs();
+    // One of the sums queries (QPRX_, QPRY1_, QPRY2_) over the periods firstPeriod..lastPeriod.
+    db::SqlResult earlierPayrollSums(const db::Query &query, const QString &alias, int codeEmp, int firstPeriod,
+                                     int lastPeriod);
     int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
     QString Meno_zamestnanca(int codeEmp);

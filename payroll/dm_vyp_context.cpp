@@ -96,12 +96,16 @@ VypRecord VypRecordAdapter::asRead(const db::DataSet &ds, const VypRecord &curre
     const auto defs = VypRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
     const QVector<QVariant> &old = ds.oldRecord().values;
+    // Still the very values the edit began with: nothing to put back.
+    if (values.constData() == old.constData() && values.size() == old.size())
+        return stored;
+    static const QVariant blank;
     for (size_t i = 0; i < defs.size(); ++i) {
         const int idx = m_index[qsizetype(i)];
         if (idx < 0)
             continue;
-        const QVariant was = idx < old.size() ? old[idx] : QVariant();
-        if ((idx < values.size() ? values[idx] : QVariant()) != was)
+        const QVariant &was = idx < old.size() ? old[idx] : blank;
+        if ((idx < values.size() ? values[idx] : blank) != was)
             writeField(stored, defs[i], was);
     }
     return stored;
@@ -131,12 +135,15 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord
             const int idx = m_index[qsizetype(i)];
             if (idx < 0)
                 continue;
+            const QVector<QVariant> &values = ds.currentRecord().values;
+            static const QVariant blank;
+            const QVariant &current = idx < values.size() ? values[idx] : blank;
             if (before && sameMember(*before, r, defs[i])
-                && (defs[i].type == FieldType::Text || ds.currentRecord().values.value(idx).isValid()))
+                && (defs[i].type == FieldType::Text || current.isValid()))
                 continue;
             db::Field &f = ds.field(idx);
             const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());
-            if (sameStored(value, ds.currentRecord().values.value(idx)))
+            if (sameStored(value, current))
                 continue;
             f.setValue(value);
             last = &f;

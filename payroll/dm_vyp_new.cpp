@@ -49,6 +49,20 @@ private:
 
 int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
 
+// The calculated fields of a dataset are not computed after each assignment while it lives;
+// the owner computes them once when the record is complete.
+class CalculatedFieldsLater {
+public:
+    explicit CalculatedFieldsLater(db::DataSet &ds) : m_ds(ds), m_was(ds.autoCalcFields) { ds.autoCalcFields = false; }
+    ~CalculatedFieldsLater() { m_ds.autoCalcFields = m_was; }
+    CalculatedFieldsLater(const CalculatedFieldsLater &) = delete;
+    CalculatedFieldsLater &operator=(const CalculatedFieldsLater &) = delete;
+
+private:
+    db::DataSet &m_ds;
+    bool m_was;
+};
+
 } // namespace
 
 // ---- working days of the month -------------------------------------------------------------
@@ -73,45 +87,46 @@ void TDMV::Dopln_fond_mesiaca()
 
 // ---- averages from earlier payrolls ------------------------------------------------------
 
+// The sums of an employee's earlier payrolls: the texts of QPRX_, QPRY1_ and QPRY2_ run
+// through the session's kept statements, not by opening the queries (each opening binds
+// their fields anew, and a new payroll asks up to four times).
+db::SqlResult TDMV::earlierPayrollSums(const db::Query &query, const QString &alias, int codeEmp, int firstPeriod,
+                                 int lastPeriod)
+{
+    return TVYP_.session().run(query.sqlText(),
+                               {{QStringLiteral("p1"), codeEmp},
+                                {QStringLiteral("p2"), firstPeriod},
+                                {QStringLiteral("p3"), lastPeriod}},
+                               alias);
+}
+
 double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod)
 {
     db::Session &s = TVYP_.session();
     const int openYear = detail::Otvorene_obdobie(s) / 100;
     const int recordPeriod = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt() : 0;
-    auto closeAll = [this] {
-        QPRX_.close();
-        QPRY1_.close();
-        QPRY2_.close();
-    };
     double result = 0.0;
     try {
-        closeAll();
         // Payrolls of another year are read through the alias of the earlier data.
         const bool otherYear = firstPeriod / 100 != openYear && s.hasAlias(core::kAliasDatx);
-        QPRX_.setDatabaseName(otherYear ? core::kAliasDatx : core::kAliasData);
-        for (db::Query *q : {&QPRX_, &QPRY1_, &QPRY2_}) {
-            q->setParam(QStringLiteral("p1"), codeEmp);
-            q->setParam(QStringLiteral("p2"), firstPeriod);
-            q->setParam(QStringLiteral("p3"), lastPeriod);
-        }
-        QPRX_.open();
+        const db::SqlResult x = earlierPayrollSums(QPRX_, otherYear ? core::kAliasDatx : core::kAliasData, codeEmp,
+                                             firstPeriod, lastPeriod);
         if (flag) {
-            result = QPRX_.fieldByName(QStringLiteral("max_v_priemer1")).asFloat();
+            result = x.asFloat(0, x.columnIndex(QStringLiteral("max_v_priemer1")));
         } else {
-            double wages = QPRX_.fieldByName(QStringLiteral("sum_n_mzda")).asFloat();
+            double wages = x.asFloat(0, x.columnIndex(QStringLiteral("sum_n_mzda")));
             if (recordPeriod < 200101) {
-                QPRY1_.open();
-                QPRY2_.open();
-                wages += QPRY1_.fieldByName(QStringLiteral("pridavok")).asFloat()
-                         + QPRY2_.fieldByName(QStringLiteral("pridavok")).asFloat();
+                for (const db::Query *q : {&QPRY1_, &QPRY2_}) {
+                    const db::SqlResult y = earlierPayrollSums(*q, core::kAliasData, codeEmp, firstPeriod, lastPeriod);
+                    wages += y.asFloat(0, y.columnIndex(QStringLiteral("pridavok")));
+                }
             }
-            const double hours = QPRX_.fieldByName(QStringLiteral("sum_hodina")).asFloat();
+            const double hours = x.asFloat(0, x.columnIndex(QStringLiteral("sum_hodina")));
             result = hours != 0.0 ? wages / hours : 0.0;
         }
     } catch (const std::exception &) {
         result = 0.0;
     }
-    closeAll();
     return result;
 }
 
@@ -143,12 +158,8 @@ double TDMV::Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool 
 {
     double result = 0.0;
     try {
-        QPRX_.close();
-        QPRX_.setParam(QStringLiteral("p1"), codeEmp);
-        QPRX_.setParam(QStringLiteral("p2"), firstPeriod);
-        QPRX_.setParam(QStringLiteral("p3"), lastPeriod);
-        QPRX_.open();
-        auto value = [this](const char *name) { return QPRX_.fieldByName(QString::fromLatin1(name)).asFloat(); };
+        const db::SqlResult x = earlierPayrollSums(QPRX_, core::kAliasData, codeEmp, firstPeriod, lastPeriod);
+        auto value = [&x](const char *name) { return x.asFloat(0, x.columnIndex(QString::fromLatin1(name))); };
         const double days = value("sum_dni");
         const double monthly = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("MV_plat")).asFloat() : 0.0;
         if (value("pocet") == 0) {
@@ -165,7 +176,6 @@ double TDMV::Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool 
     } catch (const std::exception &) {
         result = 0.0;
     }
-    QPRX_.close();
     return result;
 }
 
@@ -187,6 +197,9 @@ void TDMV::Dopln_pravdepodobny_zarobok()
 void TDMV::Nova_vyplata()
 {
     db::Session &s = TVYP_.session();
+    // The insert computes the calculated fields after this event: the defaults, averages
+    // and the computation below do not each compute them again.
+    const CalculatedFieldsLater calculatedOnce(TVYP_);
     const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
     const db::SqlResult zam = s.run(
         QStringLiteral("select * from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
@@ -287,9 +300,14 @@ void TDMV::Nova_vyplata()
 
     Uprac_nedokoncenu_vyplatu();
     Poznac_novu_vyplatu(key.Code_emp, period);
-    Kopiruj_trvale_zrazky(key.Code_emp, period);
     try {
-        Kopiruj_ukolove_polozky(period, key);
+        {
+            // The standing deductions and the piece-work items are copied in one commit.
+            db::Transaction copies(&s);
+            Kopiruj_trvale_zrazky(key.Code_emp, period);
+            Kopiruj_ukolove_polozky(period, key);
+            copies.commit();
+        }
         Obnov_detaily();
 
         const double pnDenne = z.num("PN_DENNE");

@@ -608,7 +608,9 @@ int Table::writeRow(Record &rec, bool inserting)
         // set of fields is made once.
         QVarLengthArray<int, 64> written;
         QByteArray shape(qsizetype((n + 7) / 8), '\0');
-        for (int i = 0; i < n; ++i) {
+        // Values still shared with the record as read were never assigned: nothing differs.
+        const bool untouched = rec.values.constData() == old.values.constData() && rec.values.size() == old.values.size();
+        for (int i = 0; i < n && !untouched; ++i) {
             const QVariant &a = rec.values[i];
             const QVariant b = i < old.values.size() ? old.values[i] : QVariant();
             const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));

@@ -245,6 +245,23 @@ QVariant toStorage(FieldType type, const QVariant &value)
 
 QVariant fromStorage(FieldType type, const QVariant &stored)
 {
+    // The common cases first (a row of a table is read column by column): a value SQLite
+    // gives in the field's own form is already its value.
+    switch (stored.typeId()) {
+    case QMetaType::Double:
+        if (type == FieldType::Float || type == FieldType::Money)
+            return stored;
+        break;
+    case QMetaType::LongLong:
+        if (isIntegerType(type))
+            return stored;
+        break;
+    case QMetaType::QString:
+        if (isTextType(type))
+            return static_cast<const QString *>(stored.constData())->isEmpty() ? QVariant() : stored;
+        break;
+    default: break;
+    }
     if (!stored.isValid() || stored.isNull())
         return {};
     switch (type) {

@@ -176,3 +176,32 @@ TEST_F(NewPayrollTest, CancelledInsertTakesItsCopiedDetailsAlong)
 }
 
 } // namespace
+
+namespace {
+
+// The new record's calculated fields are computed once, when it is complete: what the
+// screen shows right after the insert and after each typed input is the computation of
+// the record as it stands then.
+TEST_F(NewPayrollTest, CalculatedFieldsOfTheNewRecordFollowItsFinalValues)
+{
+    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    db::Table &t = dmv->TVYP_;
+    t.insert();
+    auto expectCalculated = [&t] {
+        EXPECT_EQ(t.fieldByName("MESROK").asString(), "Ing. Ján Hudák - výplata za január 2007");
+        EXPECT_EQ(t.fieldByName("CALC_KAL_DNI").asInt(), 31);
+        EXPECT_DOUBLE_EQ(t.fieldByName("CALC_DAN").asFloat(),
+                         t.fieldByName("D_preddavok").asFloat() + t.fieldByName("D_dan").asFloat()
+                             - t.fieldByName("D_bonus_cerpany").asFloat());
+    };
+    expectCalculated();
+    t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
+    t.setValue("V_hodina", t.fieldByName("V_den").asFloat() * t.fieldByName("F_doba").asFloat());
+    dmv->Vypocet_vyplaty();
+    ASSERT_NE(t.fieldByName("D_preddavok").asFloat(), 0.0);
+    expectCalculated();
+    t.post();
+    expectCalculated();
+}
+
+} // namespace

@@ -103,4 +103,27 @@ TEST_F(UnfinishedPayrollTest, ANoteOfAStoredPayrollOrOfAnotherFirmClearsNothing)
     EXPECT_TRUE(QFile::exists(note()));
 }
 
+TEST_F(UnfinishedPayrollTest, ACopyThatFailsLeavesNeitherRowsNorTheNote)
+{
+    // The standing deductions and the piece-work items are copied together: whichever copy
+    // fails, the new payroll is abandoned with nothing copied and no note left to clear.
+    const struct {
+        const char *source; // the table the failing copy reads
+    } cases[] = {{"zrz"}, {"zam_uk"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.source);
+        const QString schema = session.schemaOf(QStringLiteral("TARIX_DATA"));
+        session.executeRaw(QStringLiteral("ALTER TABLE \"%1\".%2 RENAME TO gone").arg(schema, QString::fromLatin1(c.source)));
+        dmv->Nastav_zamestnanca(kDemo[1].codeNumb, kDemo[1].codeEmp);
+        EXPECT_ANY_THROW(dmv->TVYP_.insert());
+        EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
+        EXPECT_EQ(rows(kDemo[1].codeEmp), 0);
+        EXPECT_EQ(session.run("select count(*) from \":tarix_data:hsu\" where code_emp = 2 and v_obdobie = 200701")
+                      .asInteger(0, 0),
+                  0);
+        EXPECT_FALSE(QFile::exists(note()));
+        session.executeRaw(QStringLiteral("ALTER TABLE \"%1\".gone RENAME TO %2").arg(schema, QString::fromLatin1(c.source)));
+    }
+}
+
 } // namespace
