@@ -1,6 +1,7 @@
 #include "reports/forms/subsystem.h"
 
 #include "core/forms/main_menu.h"
+#include "reports/documents/pracovne_dokumenty.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/lists/zoznamy_vyplat.h"
@@ -20,6 +21,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_pracovne_dokumenty(); });
 }
 
 } // namespace tarix::reports
