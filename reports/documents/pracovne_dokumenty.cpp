@@ -6,6 +6,8 @@
 #include "reports/documents/rex_eldz1.h"
 #include "reports/documents/rex_rtf.h"
 
+#include <memory>
+
 namespace tarix::reports {
 
 void Registruj_pracovne_dokumenty()

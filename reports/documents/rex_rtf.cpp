@@ -14,6 +14,7 @@
 #include "platform/format/number_format.h"
 #include "reports/run_frame.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tarix::reports {

@@ -1,5 +1,6 @@
 #include "reports/forms/subsystem.h"
 
+#include "core/forms/karta_zam.h"
 #include "core/forms/main_menu.h"
 #include "reports/documents/pracovne_dokumenty.h"
 #include "reports/forms/launcher_commands.h"
@@ -17,6 +18,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     // The main menu's report items; a report whose routine is not registered answers
     // with the dispatcher's "not available" text.
     registerLauncherCommands(core::mainMenuCommands());
+    registerLauncherCommands(core::cardPrintCommands());
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
