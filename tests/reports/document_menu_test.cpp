@@ -75,6 +75,6 @@ TEST_F(DocumentLaunchers, TheMenusCertificateAndRecordSheetPrint)
         ParForm::Spusti_zostavu_podla_nazvu(request(id));
         EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
         ASSERT_EQ(previewHost.shownCount, before + 1);
-        EXPECT_GT(previewHost.last.pageCount(), 1);
+        EXPECT_GE(previewHost.last.pageCount(), 1);
     }
 }
