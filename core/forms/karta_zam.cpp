@@ -5,11 +5,14 @@
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/forms/card_fields.h"
+#include "core/forms/form_main.h"
+#include "core/helpers/messages.h"
 #include "core/forms/page_rules.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_navigator.h"
 #include "platform/dbctrl/screen_builder.h"
+#include "platform/errors.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -590,8 +593,39 @@ QWidget *TKartaZam::vytvorPpv()
     }
     m_pcPpv->setCurrentIndex(m_pcPpv->indexStranky(QStringLiteral("PAGE_PPV_EMPTY")));
     page->layout()->addWidget(m_pcPpv);
+    page->layout()->addWidget(tlacidloTlace(QStringLiteral("ppv_tlac"), QStringLiteral("&Tlač"), page, false));
     pridajZalozku(page, QStringLiteral("Pracovnoprávne vzťahy"), &dmp.DS_PPV, &dmp.DS_PGRID, navList, navDetail);
     return page;
+}
+
+CommandRegistry &cardPrintCommands()
+{
+    static CommandRegistry commands(
+        {QStringLiteral("ppv_tlac"), QStringLiteral("Butt_tlac_doklad"), QStringLiteral("Butt_tlac_oznam"),
+         QStringLiteral("Butt_tlac_eldp")});
+    return commands;
+}
+
+QPushButton *TKartaZam::tlacidloTlace(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(id == u"ppv_tlac" ? QStringLiteral("Butt_ppv_tlac") : id);
+    b->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    m_tlac.insert(id, b);
+    connect(b, &QPushButton::clicked, this, [this, id, strazEditacie] {
+        runReported([&] {
+            // The health-insurance prints wait until no record of the window is being edited.
+            if (strazEditacie)
+                if (const auto *hlavne = qobject_cast<const TFormMain *>(window()); hlavne && hlavne->Prebieha_editacia())
+                    throw EMyError(Msg(65199));
+            const Command *command = cardPrintCommands().find(id);
+            if (!command)
+                return;
+            const CommandHandler run = command->run;
+            run(CommandContext{this});
+        });
+    });
+    return b;
 }
 
 QWidget *TKartaZam::vytvorEldp()
@@ -615,6 +649,8 @@ QWidget *TKartaZam::vytvorEldp()
                                                {"VZ"},
                                                {"Vyluka_VZ"},
                                                {"Vyluka_dni"}}));
+    page->layout()->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_eldp"),
+                                            QStringLiteral("Tlač evidenčného listu (PDF)"), page, false));
     pridajZalozku(page, QStringLiteral("Evid.list dôch.poistenia"), &dmz.DS_ELDP, &dmz.DS_ELDP, navList,
                   navDetail);
     return page;
@@ -663,6 +699,7 @@ QWidget *TKartaZam::vytvorZp()
     // The results have no fields of their own: their cells are typed into.
     vysledok->setReadOnly(false);
     zl->addWidget(vysledok);
+    zl->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_oznam"), QStringLiteral("Tlač oznámenia"), zamnec, true));
     m_nxZdr->addTab(zamnec, QStringLiteral("Ročné zúčtovanie "));
 
     auto *doklad = new QWidget;
@@ -689,6 +726,7 @@ QWidget *TKartaZam::vytvorZp()
     // The monthly basis is corrected in its cells too.
     mesiace->setReadOnly(false);
     dl->addWidget(mesiace);
+    dl->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_doklad"), QStringLiteral("Tlač dokladu"), doklad, true));
     m_nxZdr->addTab(doklad, QStringLiteral("Doklad o preddavkoch"));
     connect(m_vypocetZp, &QPushButton::clicked, this, [] { runReported([] { DMZ().Vypocet_podkladov_zp(); }); });
 

@@ -2,6 +2,8 @@
 // The employee card (page ZAM1 of the main window): the page control NX_ZAM with one tab
 // per record kind of an employee, each with its title, list grid, detail fields, a list
 // navigator and a detail navigator, all bound to the data sources of TDMZ, TDMP and TDM.
+#include "core/commands.h"
+
 #include <QHash>
 #include <QTabWidget>
 #include <functional>
@@ -23,6 +25,13 @@ class DBNavigator;
 } // namespace tarix::dbctrl
 
 namespace tarix::core {
+
+// What the card's print buttons run, by the buttons' ids: the contracts' "&Tlač"
+// ("ppv_tlac", as the contracts menu's item), the health-insurance tab's "Tlač dokladu" and
+// "Tlač oznámenia" ("Butt_tlac_doklad", "Butt_tlac_oznam") and the pension-record tab's
+// button ("Butt_tlac_eldp"). The report subsystem registers the commands; a button whose
+// command is not registered does nothing.
+CommandRegistry &cardPrintCommands();
 
 // A tab widget whose tab changes by the user (click, keys) may be refused: `mozeZmenit`
 // is asked with the new index first.
@@ -65,6 +74,8 @@ public:
     dbctrl::DBGrid *mriezkaDruhovNepritomnosti() const { return m_dbgCisNep; }
     QPushButton *tlacidloNavratu() const { return m_navrat; }
     QPushButton *tlacidloVypoctuZp() const { return m_vypocetZp; }
+    // The print button of an id of cardPrintCommands().
+    QPushButton *tlacidloTlace(const QString &id) const { return m_tlac.value(id); }
     // The name of the employee whose card is shown.
     dbctrl::DBEdit *menoZamestnanca() const { return m_meno; }
 
@@ -89,6 +100,7 @@ private:
     QWidget *vytvorZp();
     QWidget *vytvorDavku601();
     QWidget *stranka(const QString &name, const QString &title);
+    QPushButton *tlacidloTlace(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie);
     void pridajZalozku(QWidget *page, const QString &caption, db::DataSource *detail, db::DataSource *list,
                        dbctrl::DBNavigator *navList, dbctrl::DBNavigator *navDetail);
 
@@ -101,6 +113,7 @@ private:
     dbctrl::DBGrid *m_dbgCisNep = nullptr;
     QPushButton *m_navrat = nullptr;
     QPushButton *m_vypocetZp = nullptr;
+    QHash<QString, QPushButton *> m_tlac;
     dbctrl::DBEdit *m_meno = nullptr;
     QList<ZalozkaKarty> m_zalozky;
     // Sources of the code grids shown beside the absence and pension lists.

@@ -1,7 +1,9 @@
 #include "reports/forms/subsystem.h"
 
+#include "core/forms/karta_zam.h"
 #include "core/forms/main_menu.h"
 #include "reports/certificates/potvrdenia.h"
+#include "reports/documents/pracovne_dokumenty.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/forms/settlement_print.h"
@@ -22,6 +24,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     // The main menu's report items; a report whose routine is not registered answers
     // with the dispatcher's "not available" text.
     registerLauncherCommands(core::mainMenuCommands());
+    registerLauncherCommands(core::cardPrintCommands());
     core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
@@ -30,6 +33,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_rocne_zuctovanie(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_potvrdenia(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_danove_hlasenia(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_pracovne_dokumenty(); });
 }
 
 } // namespace tarix::reports

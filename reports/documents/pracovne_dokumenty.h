@@ -1,0 +1,8 @@
+#pragma once
+// Registers the employment documents, the income certificate PP, the RTF letters and the
+// pension record sheet under the names the dispatcher runs.
+namespace tarix::reports {
+
+void Registruj_pracovne_dokumenty();
+
+} // namespace tarix::reports
