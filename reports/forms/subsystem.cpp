@@ -5,6 +5,7 @@
 #include "reports/forms/payroll_print.h"
 #include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "reports/recap/rekapitulacie.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/sheets/mzdove_listy.h"
 
@@ -20,6 +21,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_rekapitulacie(); });
 }
 
 } // namespace tarix::reports
