@@ -3,6 +3,7 @@
 #include "core/helpers/unicode_utils.h"
 #include "core/startup_hooks.h"
 #include "filings/rex_sp_xml.h"
+#include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/launcher_commands.h"
@@ -25,6 +26,7 @@ void registerSubsystem(core::StartupHooks &hooks)
                                              });
         reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
+    core::appendStep(hooks.afterDataModules, [] { RexZpTxt::Registruj_davky_zp(); });
 }
 
 } // namespace tarix::filings

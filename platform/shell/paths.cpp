@@ -46,14 +46,16 @@ QString findCaseInsensitive(const QString &path)
             continue;
         }
         const QDir dir(current.isEmpty() ? QStringLiteral(".") : current);
+        // Unsorted: a folder of a thousand numbered pages is read once per new page, and
+        // sorting it each time cost more than the look-up. Of several spellings the one
+        // first in name order is taken, as before.
         const QStringList entries = dir.entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
         QString match;
         for (const QString &entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+            if (entry.size() == part.size() && entry.compare(part, Qt::CaseInsensitive) == 0
+                && (match.isEmpty() || entry < match))
                 match = entry;
-                break;
-            }
         }
         if (match.isEmpty())
             break;

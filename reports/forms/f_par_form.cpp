@@ -41,9 +41,11 @@ bool maTriedenie(const QString &kod)
     return kody.contains(kod);
 }
 
+// Both schema versions of the XML statement carry the kind, so a corrective statement can
+// be filed in either.
 bool maTypVykazu(const QString &kod)
 {
-    return kod == u"SPXML" || kod == u"SP_PDF";
+    return kod == u"SPXML" || kod == u"SPXML/2.5" || kod == u"SP_PDF";
 }
 
 QLineEdit *edit128(QWidget *parent, const QString &name)
@@ -430,7 +432,7 @@ void TFParForm::Spusti()
         throw EMyError(Msg(65085));
     if (m_param.Vyber_zp && Combo_ZP->currentIndex() < 0)
         throw EMyError(Msg(65031));
-    if (m_param.Kod_zostavy == u"SPXML") {
+    if (m_param.Kod_zostavy == u"SPXML" || m_param.Kod_zostavy == u"SPXML/2.5") {
         const QChar typ = MyConsts::Prvy_znak(Edit_vykaz_riadny->text());
         if (typ != u'O' && typ != u'R')
             throw EMyError(Msg(65188, "výkaz riadny R/O"));

@@ -3,6 +3,7 @@
 #include "core/forms/main_menu.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
+#include "reports/health/zdravotne_vykazy.h"
 #include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/recap/rekapitulacie.h"
@@ -21,6 +22,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_zdravotne_vykazy(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_rekapitulacie(); });
 }
 

@@ -209,7 +209,8 @@ TEST_F(ParFormTest, ControlsShownDependOnTheCodeAndPeriod)
         {"VP", 200703, false, false, false, false, true, false, false, false, false, false},
         {"SPXML", 200703, false, false, false, true, true, false, false, false, false, false},
         {"SP_PDF", 200703, false, false, false, true, true, false, false, false, false, false},
-        {"SPXML/2.5", 200703, false, false, false, false, true, false, false, false, false, false},
+        // The newer schema carries the kind too, so a corrective statement can be filed.
+        {"SPXML/2.5", 200703, false, false, false, true, true, false, false, false, false, false},
         {"ZP_RTF", 200703, true, false, false, false, false, true, false, false, false, false},
         {"PZ", 200601, false, false, true, false, true, false, false, false, true, false},
         {"PZ", 200312, false, false, true, false, true, false, true, true, false, false},
@@ -297,6 +298,9 @@ TEST_F(ParFormTest, StartChecksRefuseAndKeepTheDialogOpen)
         {"SPXML", [](TMyReportParam &, TFParForm &f) { f.Edit_vykaz_riadny->clear(); },
          "Nesprávna hodnota - položka výkaz riadny R/O."},
         {"SPXML", [](TMyReportParam &, TFParForm &f) { f.Edit_vykaz_riadny->setText("O"); }, ""},
+        {"SPXML/2.5", [](TMyReportParam &, TFParForm &f) { f.Edit_vykaz_riadny->setText("X"); },
+         "Nesprávna hodnota - položka výkaz riadny R/O."},
+        {"SPXML/2.5", [](TMyReportParam &, TFParForm &f) { f.Edit_vykaz_riadny->setText("O"); }, ""},
         // Only the XML statement checks the type.
         {"SP_PDF", [](TMyReportParam &, TFParForm &f) { f.Edit_vykaz_riadny->setText("X"); }, ""},
     };
