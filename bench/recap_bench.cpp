@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/helpers/parameters.h"
+#include "payroll/dm_vyp.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "reports/recap/rexnz.h"
 #include "bench_firm.h"
@@ -14,6 +15,13 @@
 using namespace tarix;
 
 namespace {
+
+// The health statement from 2005 asks the payroll data module which records have the
+// reduced rate; the shared firm opens without data modules.
+struct PayrollModule {
+    PayrollModule() { payroll::createDMV(); }
+    ~PayrollModule() { payroll::destroyDMV(); }
+};
 
 reports::TMyReportParam request(int obdobie)
 {
@@ -28,6 +36,7 @@ reports::TMyReportParam request(int obdobie)
 void BM_CostRecapitulation(benchmark::State &state)
 {
     bench::BenchFirm firma({int(state.range(0)), 3, 3, 99});
+    PayrollModule dmv;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
     size_t riadky = 0;
@@ -39,6 +48,7 @@ void BM_CostRecapitulation(benchmark::State &state)
 void BM_CostRecapitulationYear(benchmark::State &state)
 {
     bench::BenchFirm firma({int(state.range(0)), 1, 12, 99});
+    PayrollModule dmv;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
     size_t riadky = 0;

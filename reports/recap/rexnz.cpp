@@ -8,6 +8,8 @@
 #include "platform/db/session.h"
 #include "platform/db/sql_result.h"
 #include "platform/ui/user_interface.h"
+#include "reports/health/rexzp.h"
+#include "reports/health/zp2005vy.h"
 #include "reports/lists/rekapitulacia_miezd.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexfz1.h"
@@ -59,6 +61,18 @@ void Danovy_blok(Zoznam_riadkov &z, double A, double N, double R, double B, doub
     z.Pridaj(u"Daňový úrad - odvod dane spolu"_s, u"D"_s, 0, X - K1 + W - K2);
     if (B - X - W > 0)
         z.Pridaj(u"Daňový úrad - PREPLATOK !!!"_s, B - X - W);
+}
+
+std::vector<Zdravotna_poistovna> Zdravotne_poistovne(db::Session &session, int obdobie, int sidOd, int sidDo)
+{
+    const std::vector<SumyZP> vykazy = obdobie >= 200501 ? ZP2005VY::Vypocitaj_vykazy(session, obdobie, sidOd, sidDo)
+                                                         : RexZP::Vypocitaj_vykazy(session, obdobie, sidOd, sidDo);
+    std::vector<Zdravotna_poistovna> out;
+    for (const SumyZP &v : vykazy) {
+        const Suma_ZP &t = v.Spolu();
+        out.push_back({v.kzp, t.O_zdravot_a + t.O_zdravot_b, t.Oz_zdravot_a + t.Oz_zdravot_b});
+    }
+    return out;
 }
 
 Socialny_fond Vypocitaj_socialny_fond(db::Session &session, double n_mzda)
@@ -173,6 +187,17 @@ std::vector<Riadok> Vypocet_rekapitulacie(db::Session &session, const TMyReportP
     MyConsts::Zobraz_priebeh(0);
 
     // 1. Health insurers.
+    for (const Zdravotna_poistovna &zp : Zdravotne_poistovne(session, P, od, po)) {
+        const QString k = QString::number(zp.kzp);
+        z.Pridaj_dve(u"Poistné do zdrav.poisťovne č."_s + k + u" - 1.zamestnanci/2.zamestnávateľ"_s, zp.zam, zp.firma);
+        z.Pridaj(u"Poistné do zdrav.poisťovne č."_s + k + u" - spolu"_s, u"Z"_s, zp.kzp, zp.zam + zp.firma);
+        z.Pridaj(u"Poistné do ZP č."_s + k + u" - zam."_s, u"["_s, zp.kzp, zp.zam);
+        z.Pridaj(u"Poistné do ZP č."_s + k + u" - firma."_s, u"]"_s, zp.kzp, zp.firma);
+        t.zam += zp.zam;
+        t.firma += zp.firma;
+    }
+    z.Pridaj_dve(u"Poistné do zdrav.poisťovní - 1.zamestnanci/2.zamestnávateľ"_s, t.zam, t.firma);
+    z.Pridaj(u"Poistné do zdrav.poisťovní - spolu"_s, t.zam + t.firma);
     MyConsts::Zobraz_priebeh(25);
 
     // 2. The social insurer.

@@ -68,6 +68,15 @@ void Zapis_nakl(db::Session &session, const std::vector<Riadok> &riadky);
 void Urad_prace_pred_2004(Zoznam_riadkov &z, db::Session &session, const TMyReportParam &p, double &zam,
                           double &firma);
 
+// The health insurers of the month, each with its employees' and employer's part as its
+// statement computes them: ZP2005VY from 200501, ZP before. A failing statement raises.
+struct Zdravotna_poistovna {
+    int kzp = 0;
+    double zam = 0;
+    double firma = 0;
+};
+std::vector<Zdravotna_poistovna> Zdravotne_poistovne(db::Session &session, int obdobie, int sidOd, int sidDo);
+
 // The social fund's base and contribution: n_mzda rounded by ZAOKRUH7/ZAOKRUH7SM, and
 // F_SOCFOND per cent of it rounded by ZAOKRUH8/ZAOKRUH8SM.
 struct Socialny_fond {

@@ -25,6 +25,17 @@ std::vector<REXNZ::Riadok> Vypocet_rekapitulacie(db::Session &session, const TMy
     MyConsts::Zobraz_priebeh(0);
 
     // Health insurers.
+    for (const REXNZ::Zdravotna_poistovna &zp : REXNZ::Zdravotne_poistovne(session, P, od, po)) {
+        const QString k = u"Odvod do zdrav.poisťovne č."_s + QString::number(zp.kzp);
+        z.Pridaj(k + u" - zamestnanci"_s, zp.zam);
+        z.Pridaj(k + u" - zamestnávateľ"_s, zp.firma);
+        z.Pridaj(k + u" - spolu"_s, u"Z"_s, zp.kzp, zp.zam + zp.firma);
+        zam += zp.zam;
+        firma += zp.firma;
+    }
+    z.Pridaj(u"Odvod do všetkých zdrav.poisťovní - zamestnanci"_s, zam);
+    z.Pridaj(u"Odvod do všetkých zdrav.poisťovní - zamestnávateľ"_s, firma);
+    z.Pridaj(u"Odvod do všetkých zdrav.poisťovní - spolu"_s, zam + firma);
     MyConsts::Zobraz_priebeh(25);
 
     // The social insurer.

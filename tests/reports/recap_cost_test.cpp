@@ -101,14 +101,16 @@ protected:
                            {"D_preddavok", 900}, {"D_bonus_cerpany", 400}, {"Vyplata", 6000}, {"Sporenie", 1000},
                            {"Ne_zaloha", 500}, {"Ne_stravne", 100}, {"Ne_odborar", 50}, {"N_mzda", 10000},
                            {"N_ddp", 200}, {"Nz_ddp", 300}, {"KDP", 2},
+                           {"KZP", 25}, {"N_zaklad_zp", 10000}, {"O_zdravot", 400}, {"Fz_zdravot", 10},
                            {"O_nemoc", 140}, {"O_dochod", 400}, {"O_invalid", 300}, {"O_fondzam", 100},
                            {"Oz_nemoc", 140}, {"Oz_dochod", 1400}, {"Oz_invalid", 300}, {"Oz_fondzam", 100},
                            {"Oz_uraz", 80}, {"Oz_garancne", 25}, {"Oz_rezerva", 475}});
         record(2, 200403, {{"N_brutto", 2000}, {"N_dohody_ovp", 2000}, {"D_dan", 300}, {"Dan_vyrovnana", 1},
-                           {"Vyplata", 1700}, {"N_mzda", 2000}});
+                           {"Vyplata", 1700}, {"N_mzda", 2000}, {"U_zdrav", 0}});
         record(3, 200403, {{"N_brutto", 8000}, {"V_plat", 8000}, {"D_preddavok", 600}, {"D_vyrovnanie", -150},
                            {"Nd_spolu", 500}, {"Vyplata", 6500}, {"Vyrovnanie_zp", -60}, {"N_mzda", 8000.50},
-                           {"O_nemoc", 112}, {"Oz_nemoc", 112}});
+                           {"O_nemoc", 112}, {"Oz_nemoc", 112},
+                           {"KZP", 24}, {"N_zaklad_zp", 8000.50}, {"O_zdravot", 320}, {"Fz_zdravot", 10}});
     }
 };
 
@@ -119,46 +121,55 @@ TEST_F(CostRecap, March2004RowByRow)
     march2004();
     REXNZ::Vypocet_rekapitulacie(session, request("NZ", 200403), true);
     expectRows(nakl(), {
+        // Health insurers before 2005: the employees' premiums as stored, the employer's
+        // premium recomputed once on the insurer's base at the highest rate, rounded up:
+        // 24: 8 000.50 x 10 % = 800.05 -> 801; 25: 10 000 x 10 % = 1 000.
+        r2(1, "Poistné do zdrav.poisťovne č.24 - 1.zamestnanci/2.zamestnávateľ", 320, 801),
+        r1(2, "Poistné do zdrav.poisťovne č.24 - spolu", 1121, "Z", 24),
+        r2(3, "Poistné do zdrav.poisťovne č.25 - 1.zamestnanci/2.zamestnávateľ", 400, 1000),
+        r1(4, "Poistné do zdrav.poisťovne č.25 - spolu", 1400, "Z", 25),
+        r2(5, "Poistné do zdrav.poisťovní - 1.zamestnanci/2.zamestnávateľ", 720, 1801),
+        r1(6, "Poistné do zdrav.poisťovní - spolu", 2521),
         // The social insurer, per fund employees / employer: NP 140 + 112 both; SP 400 / 1 400;
         // IP 300 / 300; PvN 100 / 100; accident 80 / guarantee 25; reserve 475.
-        r2(1, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 252, 252),
-        r2(2, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 400, 1400),
-        r2(3, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 300, 300),
-        r2(4, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 100, 100),
-        r2(5, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 80, 25),
-        r1(6, "PdRF(poistenie do rezervného fondu", 475),
+        r2(7, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 252, 252),
+        r2(8, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 400, 1400),
+        r2(9, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 300, 300),
+        r2(10, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 100, 100),
+        r2(11, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 80, 25),
+        r1(12, "PdRF(poistenie do rezervného fondu", 475),
         // Employees 252 + 400 + 300 + 100 = 1 052; employer 252 + 1 400 + 300 + 100 + 80 + 25 + 475 = 2 632.
-        r2(7, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 1052, 2632),
-        r1(8, "Poistné do soc.poisťovne - spolu", 3684),
-        // The health insurers' parts: nobody is health-insured in this month.
-        r1(9, "Poistné - zamestnanci", 0),
-        r1(10, "Poistné - zamestnávateľ", 0),
-        r1(11, "Poistné - spolu", 0),
+        r2(13, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 1052, 2632),
+        r1(14, "Poistné do soc.poisťovne - spolu", 3684),
+        // The running totals hold the health insurers' parts.
+        r1(15, "Poistné - zamestnanci", 720),
+        r1(16, "Poistné - zamestnávateľ", 1801),
+        r1(17, "Poistné - spolu", 2521),
         // Parameter 32 is 0: A = 900 + 600 = 1 500, W = the month's 300.
-        r2(12, "Daňový úrad - 1.preddavky dane / 2.zrážková daň", 1500, 300),
+        r2(18, "Daňový úrad - 1.preddavky dane / 2.zrážková daň", 1500, 300),
         // N = 150 (employee 3's -150), R = 0.
-        r2(13, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 150, 0),
-        r1(14, "Daňový úrad - celková suma vyplateného bonusu", 400),
+        r2(19, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 150, 0),
+        r1(20, "Daňový úrad - celková suma vyplateného bonusu", 400),
         // X = 1 500 + 150 - 0 = 1 650; K1 = min(1 650, 400) = 400 -> E = 1 250; K2 = 0 -> F = 300.
-        r1(15, "Daňový úrad - preddavky + RZ - bonusy", 1250, "E"),
-        r1(16, "Daňový úrad - zrážky - bonusy", 300, "F"),
-        r1(17, "Daňový úrad - odvod dane spolu", 1550, "D"),
-        r1(18, "Výplata - zálohy", 500),
+        r1(21, "Daňový úrad - preddavky + RZ - bonusy", 1250, "E"),
+        r1(22, "Daňový úrad - zrážky - bonusy", 300, "F"),
+        r1(23, "Daňový úrad - odvod dane spolu", 1550, "D"),
+        r1(24, "Výplata - zálohy", 500),
         // Cash 6 000 + 1 700 + 6 500; savings 1 000.
-        r2(19, "Výplata - 1.v hotovosti/2.bezhotovostne", 14200, 1000),
-        r1(20, "Výplata - zrážky", 150),          // union 50 + meals 100
-        r1(21, "Výplata - spolu", 15850),         // 500 + 14 200 + 1 000 + 150
-        r2(22, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 3684, 500),
-        r1(23, "Sociálna poisťovňa - výsledná suma odvodu", 3184, "S"),
-        r1(24, "Hrubý príjem", 20000),
-        r1(25, "Hrubý príjem - zdanený osob.sadzbou dane", 2000),   // employee 2 only
+        r2(25, "Výplata - 1.v hotovosti/2.bezhotovostne", 14200, 1000),
+        r1(26, "Výplata - zrážky", 150),          // union 50 + meals 100
+        r1(27, "Výplata - spolu", 15850),         // 500 + 14 200 + 1 000 + 150
+        r2(28, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 3684, 500),
+        r1(29, "Sociálna poisťovňa - výsledná suma odvodu", 3184, "S"),
+        r1(30, "Hrubý príjem", 20000),
+        r1(31, "Hrubý príjem - zdanený osob.sadzbou dane", 2000),   // employee 2 only
         // n_mzda 20 000.50 up to whole crowns; 0.6 % of 20 001 = 120.006, up: 121.
-        r1(26, "Základ pre výpočet odvodu do sociálneho fondu", 20001),
-        r1(27, "Odvod do sociálneho fondu", 121, "X"),
+        r1(32, "Základ pre výpočet odvodu do sociálneho fondu", 20001),
+        r1(33, "Odvod do sociálneho fondu", 121, "X"),
         // An underpayment of the health settlement goes to the second amount.
-        r2(28, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 0, -60),
-        r2(29, "DDP č.2 - 1.zamestnanci/2.zamestnávateľ", 200, 300),
-        r1(30, "DDP č.2 - spolu", 500, "Y", 2),
+        r2(34, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 0, -60),
+        r2(35, "DDP č.2 - 1.zamestnanci/2.zamestnávateľ", 200, 300),
+        r1(36, "DDP č.2 - spolu", 500, "Y", 2),
     });
 }
 
@@ -166,57 +177,64 @@ TEST_F(CostRecap, March2004BookkeepingLinesOnly)
 {
     march2004();
     expectRows(REXNZ::Vypocet_rekapitulacie(session, request("PU", 200403), false), {
-        r2(1, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 252, 252),
-        r2(2, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 400, 1400),
-        r2(3, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 300, 300),
-        r2(4, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 100, 100),
-        r2(5, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 80, 25),
-        r1(6, "PdRF(poistenie do rezervného fondu", 475, "+", 42),
-        r1(7, "NP (nemocenské poistenie)    - zam.", 252, "+", 30),
-        r1(8, "SP (starobné poistenie)      - zam.", 400, "+", 31),
-        r1(9, "IP (invalidné poistenie)     - zam.", 300, "+", 32),
-        r1(10, "PvN(poist. v nezamestnanosti)- zam.", 100, "+", 33),
-        r1(11, "NP (nemocenské poistenie)    - firma", 252, "+", 36),
-        r1(12, "SP (starobné poistenie)      - firma", 1400, "+", 37),
-        r1(13, "IP (invalidné poistenie)     - firma", 300, "+", 38),
-        r1(14, "PvN(poist. v nezamestnanosti)- firma", 100, "+", 39),
-        r1(15, "UP (úrazové poistenie)", 80, "+", 40),
-        r1(16, "GP (garančné poistenie)", 25, "+", 41),
-        r2(17, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 1052, 2632),
-        r2(18, "Daňový úrad - 1.preddavky dane / 2.zrážková daň", 1500, 300),
-        r2(19, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 150, 0),
-        r2(20, "Výplata - 1.v hotovosti/2.bezhotovostne", 14200, 1000),
-        r2(21, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 3684, 500),
-        r1(22, "Daňový úrad - preddavky", 1500, "+", 17),
-        r1(23, "Daňový úrad - zrážky", 300, "*", 1750),
-        r1(24, "Daňový úrad - nedoplatky z ročného zúčt.", 150, "+", 20),
-        r1(25, "Daňový úrad - preplatky z ročného zúčt.", 0, "+", 21),
-        r1(26, "Odvod do sociálneho fondu", 121, "+", 44),
-        r1(27, "Základné mzdy", 17000, "+", 1),          // 9 000 + 8 000
-        r1(28, "Mzdové príplatky", 500, "+", 2),
-        r1(29, "Prémie", 500, "+", 3),
-        r1(30, "Odmeny", 0, "+", 4),
-        r1(31, "Náhrady sviatok", 0, "+", 5),
-        r1(32, "Náhrady dovolenka", 0, "+", 6),
-        r1(33, "Náhrady neprítomnosť", 0, "+", 7),
-        r1(34, "Náhrady za neprac. 60%", 0, "+", 8),
-        r1(35, "Náhrady za PN", 0, "+", 9),
-        r1(36, "Náhrady za pohotovosť", 0, "+", 10),
-        r1(37, "Odmeny z DoVP", 2000, "+", 13),
-        r1(38, "Odstupné zákonné", 0, "+", 14),
-        r1(39, "Príspevky zo SF", 0, "+", 15),
-        r1(40, "Príjmy mimo poistného", 0, "+", 16),
-        r2(41, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 0, -60),
-        r1(42, "Zálohy na mzdu", 500, "+", 23),
-        r1(43, "Pôžičky", 0, "+", 24),
-        r1(44, "Odbory", 50, "+", 25),
-        r1(45, "Poistenie", 0, "+", 26),
-        r1(46, "Ost.zrážky", 0, "+", 27),
-        r1(47, "Stravné", 100, "+", 28),
-        r1(48, "Daňový bonus", 400, "+", 22),
-        r2(49, "DDP č.2 - 1.zamestnanci/2.zamestnávateľ", 200, 300),
-        r1(50, "DDP č.2 - zam.", 200, "(", 2),
-        r1(51, "DDP č.2 - firma", 300, ")", 2),
+        r2(1, "Poistné do zdrav.poisťovne č.24 - 1.zamestnanci/2.zamestnávateľ", 320, 801),
+        r1(2, "Poistné do ZP č.24 - zam.", 320, "[", 24),
+        r1(3, "Poistné do ZP č.24 - firma.", 801, "]", 24),
+        r2(4, "Poistné do zdrav.poisťovne č.25 - 1.zamestnanci/2.zamestnávateľ", 400, 1000),
+        r1(5, "Poistné do ZP č.25 - zam.", 400, "[", 25),
+        r1(6, "Poistné do ZP č.25 - firma.", 1000, "]", 25),
+        r2(7, "Poistné do zdrav.poisťovní - 1.zamestnanci/2.zamestnávateľ", 720, 1801),
+        r2(8, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 252, 252),
+        r2(9, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 400, 1400),
+        r2(10, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 300, 300),
+        r2(11, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 100, 100),
+        r2(12, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 80, 25),
+        r1(13, "PdRF(poistenie do rezervného fondu", 475, "+", 42),
+        r1(14, "NP (nemocenské poistenie)    - zam.", 252, "+", 30),
+        r1(15, "SP (starobné poistenie)      - zam.", 400, "+", 31),
+        r1(16, "IP (invalidné poistenie)     - zam.", 300, "+", 32),
+        r1(17, "PvN(poist. v nezamestnanosti)- zam.", 100, "+", 33),
+        r1(18, "NP (nemocenské poistenie)    - firma", 252, "+", 36),
+        r1(19, "SP (starobné poistenie)      - firma", 1400, "+", 37),
+        r1(20, "IP (invalidné poistenie)     - firma", 300, "+", 38),
+        r1(21, "PvN(poist. v nezamestnanosti)- firma", 100, "+", 39),
+        r1(22, "UP (úrazové poistenie)", 80, "+", 40),
+        r1(23, "GP (garančné poistenie)", 25, "+", 41),
+        r2(24, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 1052, 2632),
+        r2(25, "Daňový úrad - 1.preddavky dane / 2.zrážková daň", 1500, 300),
+        r2(26, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 150, 0),
+        r2(27, "Výplata - 1.v hotovosti/2.bezhotovostne", 14200, 1000),
+        r2(28, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 3684, 500),
+        r1(29, "Daňový úrad - preddavky", 1500, "+", 17),
+        r1(30, "Daňový úrad - zrážky", 300, "*", 1750),
+        r1(31, "Daňový úrad - nedoplatky z ročného zúčt.", 150, "+", 20),
+        r1(32, "Daňový úrad - preplatky z ročného zúčt.", 0, "+", 21),
+        r1(33, "Odvod do sociálneho fondu", 121, "+", 44),
+        r1(34, "Základné mzdy", 17000, "+", 1),          // 9 000 + 8 000
+        r1(35, "Mzdové príplatky", 500, "+", 2),
+        r1(36, "Prémie", 500, "+", 3),
+        r1(37, "Odmeny", 0, "+", 4),
+        r1(38, "Náhrady sviatok", 0, "+", 5),
+        r1(39, "Náhrady dovolenka", 0, "+", 6),
+        r1(40, "Náhrady neprítomnosť", 0, "+", 7),
+        r1(41, "Náhrady za neprac. 60%", 0, "+", 8),
+        r1(42, "Náhrady za PN", 0, "+", 9),
+        r1(43, "Náhrady za pohotovosť", 0, "+", 10),
+        r1(44, "Odmeny z DoVP", 2000, "+", 13),
+        r1(45, "Odstupné zákonné", 0, "+", 14),
+        r1(46, "Príspevky zo SF", 0, "+", 15),
+        r1(47, "Príjmy mimo poistného", 0, "+", 16),
+        r2(48, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 0, -60),
+        r1(49, "Zálohy na mzdu", 500, "+", 23),
+        r1(50, "Pôžičky", 0, "+", 24),
+        r1(51, "Odbory", 50, "+", 25),
+        r1(52, "Poistenie", 0, "+", 26),
+        r1(53, "Ost.zrážky", 0, "+", 27),
+        r1(54, "Stravné", 100, "+", 28),
+        r1(55, "Daňový bonus", 400, "+", 22),
+        r2(56, "DDP č.2 - 1.zamestnanci/2.zamestnávateľ", 200, 300),
+        r1(57, "DDP č.2 - zam.", 200, "(", 2),
+        r1(58, "DDP č.2 - firma", 300, ")", 2),
     });
 }
 
@@ -229,42 +247,49 @@ TEST_F(CostRecap, January2005WithholdingTaxOfDecemberRowByRow)
     record(1, 200412, {{"D_dan", 450}, {"N_brutto", 3000}});
     record(1, 200501, {{"N_brutto", 12000}, {"V_plat", 12000}, {"D_preddavok", 1000}, {"D_vyrovnanie", 300},
                        {"D_bonus_cerpany", 2500}, {"Vyplata", 11000}, {"Vyrovnanie_zp", 75.50}, {"N_mzda", 12000},
-                       {"O_nemoc", 168}, {"Oz_nemoc", 168}});
-    record(2, 200501, {{"N_brutto", 800}, {"D_dan", 120}, {"Dan_vyrovnana", 1}, {"Vyplata", 680}, {"N_mzda", 800}});
+                       {"O_nemoc", 168}, {"Oz_nemoc", 168},
+                       {"KZP", 25}, {"N_zaklad_zp", 12000}, {"O_zdravot", 480}, {"Oz_zdravot", 1200.004}});
+    record(2, 200501, {{"N_brutto", 800}, {"D_dan", 120}, {"Dan_vyrovnana", 1}, {"Vyplata", 680}, {"N_mzda", 800}, {"U_zdrav", 0}});
     REXNZ::Vypocet_rekapitulacie(session, request("NZ", 200501), true);
     expectRows(nakl(), {
-        r2(1, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 168, 168),
-        r2(2, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 0, 0),
-        r2(3, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 0, 0),
-        r2(4, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 0, 0),
-        r2(5, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 0, 0),
-        r1(6, "PdRF(poistenie do rezervného fondu", 0),
-        r2(7, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 168, 168),
-        r1(8, "Poistné do soc.poisťovne - spolu", 336),
-        r1(9, "Poistné - zamestnanci", 0),
-        r1(10, "Poistné - zamestnávateľ", 0),
-        r1(11, "Poistné - spolu", 0),
-        r1(12, "Daňový úrad - preddavky dane", 1000),
+        // From 2005 the stored employer's advances, cut to hallers and then rounded up:
+        // 1 200.004 -> 1 200.00 -> 1 200.
+        r2(1, "Poistné do zdrav.poisťovne č.25 - 1.zamestnanci/2.zamestnávateľ", 480, 1200),
+        r1(2, "Poistné do zdrav.poisťovne č.25 - spolu", 1680, "Z", 25),
+        r2(3, "Poistné do zdrav.poisťovní - 1.zamestnanci/2.zamestnávateľ", 480, 1200),
+        r1(4, "Poistné do zdrav.poisťovní - spolu", 1680),
+        r2(5, "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ", 168, 168),
+        r2(6, "SP (starobné poistenie)      - 1.zamestnanci/2.zamestnávateľ", 0, 0),
+        r2(7, "IP (invalidné poistenie)     - 1.zamestnanci/2.zamestnávateľ", 0, 0),
+        r2(8, "PvN(poist. v nezamestnanosti)- 1.zamestnanci/2.zamestnávateľ", 0, 0),
+        r2(9, "1.UP (úrazové poistenie) / 2.GP (garančné poistenie)", 0, 0),
+        r1(10, "PdRF(poistenie do rezervného fondu", 0),
+        r2(11, "Poistné do soc.poisťovne - 1.zamestnanci/2.zamestnávateľ", 168, 168),
+        r1(12, "Poistné do soc.poisťovne - spolu", 336),
+        r1(13, "Poistné - zamestnanci", 480),
+        r1(14, "Poistné - zamestnávateľ", 1200),
+        r1(15, "Poistné - spolu", 1680),
+        r1(16, "Daňový úrad - preddavky dane", 1000),
         // The month's 120 and the 450 of December 2004 that is transferred now.
-        r2(13, "Daňový úrad - 1.zrážková daň / 2.zrážková daň za minulý mesiac", 120, 450),
-        r2(14, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 0, 300),
-        r1(15, "Daňový úrad - celková suma vyplateného bonusu", 2500),
+        r2(17, "Daňový úrad - 1.zrážková daň / 2.zrážková daň za minulý mesiac", 120, 450),
+        r2(18, "Daňový úrad - 1.nedoplatky dane z RZ / 2.preplatky dane z RZ", 0, 300),
+        r1(19, "Daňový úrad - celková suma vyplateného bonusu", 2500),
         // X = 1 000 + 0 - 300 = 700; K1 = 700, the remaining 1 800 against W = 450: K2 = 450.
-        r1(16, "Daňový úrad - preddavky + RZ - bonusy", 0, "E"),
-        r1(17, "Daňový úrad - zrážky - bonusy", 0, "F"),
-        r1(18, "Daňový úrad - odvod dane spolu", 0, "D"),
-        r1(19, "Daňový úrad - PREPLATOK !!!", 1350),   // 2 500 - 700 - 450
-        r1(20, "Výplata - zálohy", 0),
-        r2(21, "Výplata - 1.v hotovosti/2.bezhotovostne", 11680, 0),
-        r1(22, "Výplata - zrážky", 0),
-        r1(23, "Výplata - spolu", 11680),
-        r2(24, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 336, 0),
-        r1(25, "Sociálna poisťovňa - výsledná suma odvodu", 336, "S"),
-        r1(26, "Hrubý príjem", 12800),
-        r1(27, "Hrubý príjem - zdanený osob.sadzbou dane", 800),
-        r1(28, "Základ pre výpočet odvodu do sociálneho fondu", 12800),
-        r1(29, "Odvod do sociálneho fondu", 77, "X"),   // 0.6 % of 12 800 = 76.8, up
-        r2(30, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 75.50, 0),
+        r1(20, "Daňový úrad - preddavky + RZ - bonusy", 0, "E"),
+        r1(21, "Daňový úrad - zrážky - bonusy", 0, "F"),
+        r1(22, "Daňový úrad - odvod dane spolu", 0, "D"),
+        r1(23, "Daňový úrad - PREPLATOK !!!", 1350),   // 2 500 - 700 - 450
+        r1(24, "Výplata - zálohy", 0),
+        r2(25, "Výplata - 1.v hotovosti/2.bezhotovostne", 11680, 0),
+        r1(26, "Výplata - zrážky", 0),
+        r1(27, "Výplata - spolu", 11680),
+        r2(28, "Sociálna poisťovňa 1.Poistné/2.Dávky NP", 336, 0),
+        r1(29, "Sociálna poisťovňa - výsledná suma odvodu", 336, "S"),
+        r1(30, "Hrubý príjem", 12800),
+        r1(31, "Hrubý príjem - zdanený osob.sadzbou dane", 800),
+        r1(32, "Základ pre výpočet odvodu do sociálneho fondu", 12800),
+        r1(33, "Odvod do sociálneho fondu", 77, "X"),   // 0.6 % of 12 800 = 76.8, up
+        r2(34, "Ročné zúčtovanie zdrav. poistenia 1.Preplatok/2.Nedoplatok", 75.50, 0),
     });
 }
 
@@ -276,7 +301,8 @@ TEST_F(CostRecap, March2003BeforeTheReformRowByRow)
                        {"N_mzda", 10000}, {"U_nemoc", 1}, {"U_dochod", 1}, {"U_fondzam", 1},
                        {"N_zaklad_np", 10000}, {"Fz_nemoc", 3.4}, {"O_nemoc", 140},
                        {"N_zaklad_dp", 10000}, {"Fz_dochod", 21.6}, {"O_dochod", 640},
-                       {"N_zaklad_fz", 10000}, {"Fz_fondz", 2.75}, {"Fz_garfond", 0.25}, {"O_fondzam", 100}});
+                       {"N_zaklad_fz", 10000}, {"Fz_fondz", 2.75}, {"Fz_garfond", 0.25}, {"O_fondzam", 100},
+                       {"KZP", 25}, {"N_zaklad_zp", 10000}, {"O_zdravot", 370}, {"Fz_zdravot", 10}});
     record(2, 200303, {{"N_brutto", 3000}, {"N_dohody_ovp", 3000}, {"D_dan", 450}, {"Dan_vyrovnana", 1},
                        {"Vyplata", 2550}, {"N_mzda", 3000}, {"U_nemoc", 0}, {"U_dochod", 0}, {"U_fondzam", 0},
                        {"U_zdrav", 0}});
@@ -284,43 +310,51 @@ TEST_F(CostRecap, March2003BeforeTheReformRowByRow)
     ASSERT_TRUE(page) << scripted.messages().join('\n').toStdString();
     EXPECT_EQ(textOf(*page, "QRL_Nadpis"), "REKAPITULÁCIA NÁKLADOV ZA MAREC 2003");
     expectRows(nakl(), {
-        r1(1, "Odvod nemoc.poistenia - zamestnanci", 140),
-        r1(2, "Odvod nemoc.poistenia - zamestnávateľ", 340),     // 10 000 x 3.4 %
-        r1(3, "Odvod dôchod.poistenia - zamestnanci", 640),
-        r1(4, "Odvod dôchod.poistenia - zamestnávateľ", 2160),   // 10 000 x 21.6 %
-        r1(5, "Odvod poistného do soc.poisťovne - zamestnanci", 780),
-        r1(6, "Odvod poistného do soc.poisťovne - zamestnávateľ", 2500),
-        r1(7, "Odvod poistného do soc.poisťovne - spolu", 3280),
-        r1(8, "Odvod na úrad práce do fondu zam. - zamestnanci", 100),
-        r1(9, "Odvod na úrad práce do fondu zam. - zamestnávateľ", 275),   // 10 000 x 2.75 %
-        r1(10, "Odvod na úrad práce do fondu zam. - spolu", 375),
-        r1(11, "Odvod na úrad práce do garančného fondu", 25),              // 10 000 x 0.25 %
-        r1(12, "Odvod na úrad práce spolu", 400, "U"),
-        r1(13, "Poistné - zamestnanci", 100),
-        r1(14, "Poistné - zamestnávateľ", 300),
-        r1(15, "Poistné - spolu", 400),
-        r1(16, "Daňový úrad - preddavky", 1200),
-        r1(17, "Daňový úrad - zrazená daň", 450, "F"),
-        r1(18, "Daňový úrad - spolu preddavky + zrážky", 1650),
-        r1(19, "Daňový úrad - zrazené nedoplatky z ročného zúčtovania", 0),
-        r1(20, "Daňový úrad - vrátené preplatky z ročného zúčtovania", 0),
-        r1(21, "Daňový úrad - ročný nedoplatok(+)/preplatok(-) dane", 0),
-        r1(22, "Daňový úrad - spolu preddavky+ročné zúčtovanie", 1200, "E"),
-        r1(23, "Daňový úrad - spolu preddavky+zrážky+ročné zúčtovanie", 1650, "D"),
-        r1(24, "Výplata - zálohy", 0),
-        r1(25, "Výplata - v hotovosti", 9550),
-        r1(26, "Výplata - bezhotovostne", 0),
-        r1(27, "Výplata - zrážky", 0),
-        r1(28, "Výplata - spolu", 9550),
-        r1(29, "Odvod poistného do soc.poisťovne - spolu", 3280),
-        r1(30, "Nárok na dávky nemoc.poistenia zo soc.poisťovne", 0),
-        r1(31, "Výsledná suma odvodu do soc.poisťovne", 3280, "S"),
-        r1(32, "Hrubý príjem", 13000),
-        r1(33, "Hrubý príjem - zdanený osob.sadzbou dane", 3000),
-        r1(34, "Základ pre výpočet odvodu do sociálneho fondu", 13000),
-        r1(35, "Odvod do sociálneho fondu", 78, "X"),                        // 0.6 % of 13 000
+        // Employee 1's 370; the employer's 10 000 x 10 % = 1 000.
+        r1(1, "Odvod do zdrav.poisťovne č.25 - zamestnanci", 370),
+        r1(2, "Odvod do zdrav.poisťovne č.25 - zamestnávateľ", 1000),
+        r1(3, "Odvod do zdrav.poisťovne č.25 - spolu", 1370, "Z", 25),
+        r1(4, "Odvod do všetkých zdrav.poisťovní - zamestnanci", 370),
+        r1(5, "Odvod do všetkých zdrav.poisťovní - zamestnávateľ", 1000),
+        r1(6, "Odvod do všetkých zdrav.poisťovní - spolu", 1370),
+        r1(7, "Odvod nemoc.poistenia - zamestnanci", 140),
+        r1(8, "Odvod nemoc.poistenia - zamestnávateľ", 340),     // 10 000 x 3.4 %
+        r1(9, "Odvod dôchod.poistenia - zamestnanci", 640),
+        r1(10, "Odvod dôchod.poistenia - zamestnávateľ", 2160),   // 10 000 x 21.6 %
+        r1(11, "Odvod poistného do soc.poisťovne - zamestnanci", 780),
+        r1(12, "Odvod poistného do soc.poisťovne - zamestnávateľ", 2500),
+        r1(13, "Odvod poistného do soc.poisťovne - spolu", 3280),
+        r1(14, "Odvod na úrad práce do fondu zam. - zamestnanci", 100),
+        r1(15, "Odvod na úrad práce do fondu zam. - zamestnávateľ", 275),   // 10 000 x 2.75 %
+        r1(16, "Odvod na úrad práce do fondu zam. - spolu", 375),
+        r1(17, "Odvod na úrad práce do garančného fondu", 25),              // 10 000 x 0.25 %
+        r1(18, "Odvod na úrad práce spolu", 400, "U"),
+        // The health insurers and the fund: 370 + 100; 1 000 + 275 + 25.
+        r1(19, "Poistné - zamestnanci", 470),
+        r1(20, "Poistné - zamestnávateľ", 1300),
+        r1(21, "Poistné - spolu", 1770),
+        r1(22, "Daňový úrad - preddavky", 1200),
+        r1(23, "Daňový úrad - zrazená daň", 450, "F"),
+        r1(24, "Daňový úrad - spolu preddavky + zrážky", 1650),
+        r1(25, "Daňový úrad - zrazené nedoplatky z ročného zúčtovania", 0),
+        r1(26, "Daňový úrad - vrátené preplatky z ročného zúčtovania", 0),
+        r1(27, "Daňový úrad - ročný nedoplatok(+)/preplatok(-) dane", 0),
+        r1(28, "Daňový úrad - spolu preddavky+ročné zúčtovanie", 1200, "E"),
+        r1(29, "Daňový úrad - spolu preddavky+zrážky+ročné zúčtovanie", 1650, "D"),
+        r1(30, "Výplata - zálohy", 0),
+        r1(31, "Výplata - v hotovosti", 9550),
+        r1(32, "Výplata - bezhotovostne", 0),
+        r1(33, "Výplata - zrážky", 0),
+        r1(34, "Výplata - spolu", 9550),
+        r1(35, "Odvod poistného do soc.poisťovne - spolu", 3280),
+        r1(36, "Nárok na dávky nemoc.poistenia zo soc.poisťovne", 0),
+        r1(37, "Výsledná suma odvodu do soc.poisťovne", 3280, "S"),
+        r1(38, "Hrubý príjem", 13000),
+        r1(39, "Hrubý príjem - zdanený osob.sadzbou dane", 3000),
+        r1(40, "Základ pre výpočet odvodu do sociálneho fondu", 13000),
+        r1(41, "Odvod do sociálneho fondu", 78, "X"),                        // 0.6 % of 13 000
         // The quarter's gross less agreements 10 000 at 8 per mille = 80 (above the minimum 70).
-        r1(36, "Zákonné poistenie zodpovednosti organiz. za škodu", 80, "P"),
+        r1(42, "Zákonné poistenie zodpovednosti organiz. za škodu", 80, "P"),
     });
     fixtures::expectWrittenAsPdf(previewHost.last, "NZOLD");
     expectTextsFit(previewHost.last);
@@ -507,14 +541,18 @@ TEST_F(CostRecap, PrintedSecondAmounts)
             sumy << textOf(p, "QRDB_SUMA", i);
             sumy1 << textOf(p, "QRDB_SUMA1", i);
         }
-    ASSERT_EQ(texty.size(), 30);
-    EXPECT_EQ(texty[0], "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ");
-    EXPECT_EQ(sumy[1], "400,00");
-    EXPECT_EQ(sumy1[1], "1 400,00");
-    EXPECT_EQ(sumy[7], "3 684,00");
-    EXPECT_EQ(sumy1[12], "");          // a zero second amount prints empty
-    EXPECT_EQ(sumy1[27], "60,00");     // a negative one without its sign
-    EXPECT_EQ(sumy1[7], "");           // a one-amount line has none
+    ASSERT_EQ(texty.size(), 36);
+    // The insurers' lines lead.
+    EXPECT_EQ(texty[1], "Poistné do zdrav.poisťovne č.24 - spolu");
+    EXPECT_EQ(sumy[1], "1 121,00");
+    EXPECT_EQ(texty[3], "Poistné do zdrav.poisťovne č.25 - spolu");
+    EXPECT_EQ(texty[6], "NP (nemocenské poistenie)    - 1.zamestnanci/2.zamestnávateľ");
+    EXPECT_EQ(sumy[7], "400,00");
+    EXPECT_EQ(sumy1[7], "1 400,00");
+    EXPECT_EQ(sumy[13], "3 684,00");
+    EXPECT_EQ(sumy1[18], "");          // a zero second amount prints empty
+    EXPECT_EQ(sumy1[33], "60,00");     // a negative one without its sign
+    EXPECT_EQ(sumy1[13], "");          // a one-amount line has none
     fixtures::expectWrittenAsPdf(previewHost.last, "NZ");
     expectTextsFit(previewHost.last);
 }

@@ -1,10 +1,11 @@
 #pragma once
-// A demo-firm copy without payroll rows, the recapitulation's reports registered, every
-// preview captured; the tests write the payroll rows of their months.
+// A demo-firm copy without payroll rows, the payroll data module created, the
+// recapitulation's reports registered, every preview captured; the tests write the payroll rows of their months.
 #include "payslip_fixture.h"
 #include "social_pdf.h"
 
 #include "core/helpers/parameters.h"
+#include "payroll/dm_vyp.h"
 #include "reports/dispatcher.h"
 #include "reports/recap/rekapitulacie.h"
 
@@ -15,6 +16,8 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
+        // The health statement from 2005 asks the payroll data module for the reduced rate.
+        payroll::createDMV();
         Registruj_rekapitulacie();
         m_p18 = MyConsts::Parametre(18);
         m_p32 = MyConsts::Parametre(32);
@@ -23,6 +26,7 @@ protected:
     {
         MyConsts::Parametre(18) = m_p18;
         MyConsts::Parametre(32) = m_p32;
+        payroll::destroyDMV();
         PayslipFirm::TearDown();
     }
     void setInf(const QString &assignments)
