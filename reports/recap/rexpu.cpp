@@ -72,7 +72,7 @@ rpt::LayoutDesc layoutPU()
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
         Udaj(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b, Qt::AlignLeft),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
-        Udaj(u"QRL_Firma"_s, {22, 6, 168, 5}, kArial9, Qt::AlignLeft),
+        Udaj(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9, Qt::AlignLeft),
     };
     std::vector<rpt::LayoutItem> d;
     for (const Stlpec &s : stlpce) {
@@ -132,7 +132,7 @@ void TReportPU::T0_CalcFields(db::DataSet &ds)
 void TReportPU::Otvor_data()
 {
     recap::Nastav(*this, u"QRL_Nadpis"_s, REXPU::Nadpis(Param.Obdobie));
-    recap::Nastav(*this, u"QRL_Firma"_s, Param.Text_firmy);
+    recap::Nastav(*this, u"QRL_CALC_FIRMA"_s, Param.Text_firmy);
     REXPU::Aktualizuj_cis_pu(T0_.session(), Param);
     T0_.close();
     T0_.open();

@@ -463,17 +463,17 @@ TEST_F(CostRecap, BookkeepingSchemeFromNakl)
     march2004();
     session.execute("delete from \":tarix_data:cis_pu\"");
     const char *const rows[] = {
-        "(1, 0, '', 'Základné mzdy', '521', '', '331', '')",
-        "(2, 0, '', 'Mzdové príplatky', '521', '', '331', '')",
-        "(3, 0, '', 'Prémie', '521', '', '331', '')",
-        "(11, 0, '', 'Náhrady', '521', '', '331', '')",   // no nakl row: stays NULL
-        "(12, 0, '', 'Mzdové náklady spolu', '', '', '', '')",
-        "(17, 0, '', 'Preddavky na daň', '331', '', '342', '')",
-        "(17.5, 0, '', 'Zrážková daň', '331', '', '342', '')",
+        "(1, NULL, '', 'Základné mzdy', '521', '', '331', '')",
+        "(2, NULL, '', 'Mzdové príplatky', '521', '', '331', '')",
+        "(3, NULL, '', 'Prémie', '521', '', '331', '')",
+        "(11, NULL, '', 'Náhrady', '521', '', '331', '')",   // no nakl row: stays NULL
+        "(12, NULL, '', 'Mzdové náklady spolu', '', '', '', '')",
+        "(17, NULL, '', 'Preddavky na daň', '331', '', '342', '')",
+        "(17.5, NULL, '', 'Zrážková daň', '331', '', '342', '')",
         "(34, 2, 'Z', 'DDP č.', '331', '', '379', '')",
         "(43, 2, 'F', 'DDP č.', '524', '', '379', '')",
         "(34, 7, 'Z', 'DDP č.', '331', '', '379', '')",   // a fund without a row
-        "(99, 0, '', 'Bez riadku', '', '', '', '')",
+        "(99, NULL, '', 'Bez riadku', '', '', '', '')",
     };
     for (const char *r : rows)
         session.execute(QString("insert into \":tarix_data:cis_pu\" (ID, CISLO, DOPLNOK, TEXT, MD_SY, MD_AN, DAL_SY, "
@@ -483,6 +483,7 @@ TEST_F(CostRecap, BookkeepingSchemeFromNakl)
     const rpt::PreparedPage *page = run(request("PU", 200403));
     ASSERT_TRUE(page) << scripted.messages().join('\n').toStdString();
     EXPECT_EQ(textOf(*page, "QRL_Nadpis"), "Vstupy do podvojného účtovníctva - MAREC 2004");
+    EXPECT_EQ(textOf(*page, "QRL_CALC_FIRMA"), "DEMO STAV, s.r.o.");
 
     const db::SqlResult r = session.run("select id, cislo, suma from \":tarix_data:cis_pu\" order by id, cislo");
     std::map<std::pair<double, int>, QVariant> sumy;
@@ -513,6 +514,7 @@ TEST_F(CostRecap, BookkeepingSchemeFromNakl)
             names << t->text();
     EXPECT_TRUE(names.contains("DDP č.2 - zam.")) << names.join('|').toStdString();
     EXPECT_TRUE(names.contains("DDP č.2 - firma ")) << names.join('|').toStdString();
+    EXPECT_TRUE(names.contains("Základné mzdy")) << names.join('|').toStdString();   // no number
     fixtures::expectWrittenAsPdf(previewHost.last, "PU");
 }
 
