@@ -11,6 +11,7 @@
 #include "reports/lists/zoznamy_vyplat.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/settlement/rocne_zuctovanie.h"
+#include "reports/recap/rekapitulacie.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/sheets/mzdove_listy.h"
 #include "reports/taxreport/danove_hlasenia.h"
@@ -34,6 +35,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] { Registruj_potvrdenia(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_danove_hlasenia(); });
     core::appendStep(hooks.afterDataModules, [] { Registruj_pracovne_dokumenty(); });
+    core::appendStep(hooks.afterDataModules, [] { Registruj_rekapitulacie(); });
 }
 
 } // namespace tarix::reports

@@ -1,0 +1,77 @@
+// The cost recapitulation of a 10,000-employee firm: the month's lines computed without
+// writing nakl (every statement it reads computed once), and the twelve months of a year one
+// after the other, as the Zefir export computes them. The program's target: one month
+// under 0.5 s.
+#include <benchmark/benchmark.h>
+
+#include "core/helpers/parameters.h"
+#include "payroll/dm_vyp.h"
+#include "platform/ui/scripted_user_interface.h"
+#include "reports/recap/rexnz.h"
+#include "bench_firm.h"
+
+#include <QCoreApplication>
+
+using namespace tarix;
+
+namespace {
+
+// The health statement from 2005 asks the payroll data module which records have the
+// reduced rate; the shared firm opens without data modules.
+struct PayrollModule {
+    PayrollModule() { payroll::createDMV(); }
+    ~PayrollModule() { payroll::destroyDMV(); }
+};
+
+reports::TMyReportParam request(int obdobie)
+{
+    reports::TMyReportParam p;
+    p.Kod_zostavy = QStringLiteral("NZ");
+    p.Obdobie = p.Obdobie_od = p.Obdobie_do = obdobie;
+    p.Stredisko_od = 1;
+    p.Stredisko_do = 99;
+    return p;
+}
+
+void BM_CostRecapitulation(benchmark::State &state)
+{
+    bench::BenchFirm firma({int(state.range(0)), 3, 3, 99});
+    PayrollModule dmv;
+    ui::ScriptedUserInterface scripted;
+    ui::ScopedUserInterface scope(scripted);
+    size_t riadky = 0;
+    for (auto _ : state)
+        riadky = reports::REXNZ::Vypocet_rekapitulacie(firma.session, request(200703), false).size();
+    state.counters["lines"] = double(riadky);
+}
+
+void BM_CostRecapitulationYear(benchmark::State &state)
+{
+    bench::BenchFirm firma({int(state.range(0)), 1, 12, 99});
+    PayrollModule dmv;
+    ui::ScriptedUserInterface scripted;
+    ui::ScopedUserInterface scope(scripted);
+    size_t riadky = 0;
+    for (auto _ : state) {
+        riadky = 0;
+        for (int m = 1; m <= 12; ++m)
+            riadky += reports::REXNZ::Vypocet_rekapitulacie(firma.session, request(200700 + m), false).size();
+    }
+    state.counters["lines"] = double(riadky);
+}
+
+BENCHMARK(BM_CostRecapitulation)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CostRecapitulationYear)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

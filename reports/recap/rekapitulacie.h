@@ -1,0 +1,9 @@
+#pragma once
+
+namespace tarix::reports {
+
+// Registers the employment-fund and liability-insurance statements, the cost
+// recapitulations and the bookkeeping entries with the dispatcher.
+void Registruj_rekapitulacie();
+
+} // namespace tarix::reports
