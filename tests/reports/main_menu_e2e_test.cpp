@@ -30,6 +30,7 @@
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
+#include "reports/recap/rekapitulacie.h"
 #include "support/data_modules.h"
 #include "support/installation.h"
 #include "support/scripted_test.h"
@@ -255,6 +256,40 @@ TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         EXPECT_TRUE(text.contains(names[i])) << names[i].toStdString() << " not on page " << i + 1;
         EXPECT_TRUE(text.contains(nets[i])) << nets[i].toStdString() << " not on page " << i + 1;
+    }
+}
+
+// "Náklady zamestnávateľa" of the stored month: the recapitulation rewrites the month's
+// lines and prints them; every health insurer of the employees has its lines.
+TEST_F(MainMenuEndToEnd, TheMonthsCostRecapitulationListsEveryInsurer)
+{
+    reports::Registruj_rekapitulacie();
+    test::whileDialogs([&] { choose("tlac_nz"); },
+                       [&](QWidget *w) {
+                           if (auto *form = qobject_cast<reports::TFParForm *>(w))
+                               form->Button1->click();
+                           else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
+                               d->accept();
+                           else {
+                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
+                               w->close();
+                           }
+                       },
+                       30000);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    ASSERT_EQ(preview.shown.size(), 1u);
+    QStringList texts;
+    for (const rpt::PreparedPage &page : preview.shown[0].pages)
+        for (const rpt::PreparedItem *t : page.texts())
+            texts << t->text();
+    const db::SqlResult insurers = core::session().run(
+        "select distinct v.kzp from \":tarix_data:vyp\" v where v.v_obdobie = 200703 and v.kzp > 0 order by 1");
+    ASSERT_GT(insurers.rowCount(), 0);
+    for (int i = 0; i < insurers.rowCount(); ++i) {
+        const QString line = QStringLiteral("Poistné do zdrav.poisťovne č.%1 - spolu").arg(insurers.asInteger(i, 0));
+        EXPECT_TRUE(texts.contains(line)) << line.toStdString() << " not printed";
+        EXPECT_EQ(count("select count(*) from \":tarix_priv:nakl\" where text = '" + line + "'"), 1)
+            << line.toStdString();
     }
 }
 
