@@ -27,15 +27,7 @@ void TExDBColumn::setFieldName(const QString &name)
     changed(Change::Structure);
 }
 
-int TExDBColumn::Width() const
-{
-    if (m_grid) {
-        const int shown = m_grid->shownColumnWidth(*this);
-        if (shown >= 0)
-            return shown;
-    }
-    return m_width;
-}
+int TExDBColumn::Width() const { return m_width; }
 
 void TExDBColumn::setWidth(int width)
 {

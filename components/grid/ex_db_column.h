@@ -50,7 +50,8 @@ public:
     // ---- the column --------------------------------------------------------------------------
     QString FieldName() const { return m_fieldName; }
     void setFieldName(const QString &name);
-    // The width shown (pixels); -1 until set: the grid's default.
+    // The width in pixels, as shown (the grid keeps it when the user resizes the column);
+    // -1 until set: the grid's default.
     int Width() const;
     void setWidth(int width);
     bool ReadOnly() const { return m_readOnly; }

@@ -1370,14 +1370,6 @@ Qt::Alignment TExDBGrid::columnAlignment(int index) const
     return f && db::isNumericType(f->type()) ? Qt::AlignRight : Qt::AlignLeft;
 }
 
-int TExDBGrid::shownColumnWidth(const TExDBColumn &c) const
-{
-    for (int i = 0; i < int(m_columns.size()); ++i)
-        if (m_columns[size_t(i)].get() == &c)
-            return i < gridModel()->columnCount() && !m_pushing ? columnWidth(i) : -1;
-    return -1;
-}
-
 void TExDBGrid::columnChanged(TExDBColumn &c, TExDBColumn::Change change)
 {
     switch (change) {

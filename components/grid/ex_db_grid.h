@@ -134,8 +134,6 @@ public:
     QString columnCaption(int index) const;
     // The alignment of the data cells (numbers right when the column sets none).
     Qt::Alignment columnAlignment(int index) const;
-    // The width a column is shown with; -1 when it is not shown.
-    int shownColumnWidth(const TExDBColumn &column) const;
     // Told by a column when a property changed.
     void columnChanged(TExDBColumn &column, TExDBColumn::Change change);
     // Changes of several columns at once: the grid lays out once at the end.
