@@ -460,6 +460,10 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
 TExDBGrid::~TExDBGrid()
 {
     dropFilterCallback();
+    // Leaving the source resets the rows; that must reach this grid while it is still whole,
+    // and nothing of the model may reach it afterwards.
+    DBGrid::setDataSource(nullptr);
+    gridModel()->disconnect(this);
     delete m_recordHint;
 }
 

@@ -280,15 +280,37 @@ QPixmap glyph(Glyph g)
         else
             p.drawPolygon(QPolygon({QPoint(0, 0), QPoint(8, 0), QPoint(4, 7)}));
     } else {
-        p.setPen(QColor(0x40, 0x40, 0x40));
-        p.setBrush(g == Glyph::Picture ? QColor(0xA0, 0xD0, 0xF0) : QColor(0xFF, 0xFF, 0xE0));
-        p.drawRect(0, 0, 15, 11);
-        QFont f = QApplication::font();
-        f.setPixelSize(7);
-        f.setBold(true);
-        p.setFont(f);
-        const char *label = g == Glyph::Blob ? "BLOB" : g == Glyph::Memo ? "MEMO" : g == Glyph::Picture ? "PICT" : "OLE";
-        p.drawText(QRect(0, 0, 16, 12), Qt::AlignCenter, QString::fromLatin1(label));
+        // Small pictures: a page of lines (memo), a box of bits (BLOB), a landscape (picture),
+        // two joined frames (OLE).
+        const QColor ink(0x40, 0x40, 0x40);
+        p.setPen(ink);
+        switch (g) {
+        case Glyph::Memo:
+            p.setBrush(Qt::white);
+            p.drawRect(3, 0, 9, 11);
+            for (int y = 3; y <= 8; y += 2)
+                p.drawLine(5, y, 10, y);
+            break;
+        case Glyph::Blob:
+            p.setBrush(QColor(0xE0, 0xE0, 0xE0));
+            p.drawRect(1, 1, 13, 9);
+            p.fillRect(3, 3, 2, 2, ink);
+            p.fillRect(7, 3, 2, 2, ink);
+            p.fillRect(5, 6, 2, 2, ink);
+            p.fillRect(10, 6, 2, 2, ink);
+            break;
+        case Glyph::Picture:
+            p.setBrush(QColor(0xC0, 0xE0, 0xFF));
+            p.drawRect(1, 1, 13, 9);
+            p.setBrush(QColor(0x40, 0x90, 0x40));
+            p.drawPolygon(QPolygon({QPoint(2, 10), QPoint(6, 5), QPoint(9, 8), QPoint(11, 6), QPoint(14, 10)}));
+            break;
+        default:
+            p.setBrush(Qt::white);
+            p.drawRect(1, 1, 8, 6);
+            p.drawRect(6, 4, 8, 6);
+            break;
+        }
     }
     p.end();
     cache.insert(int(g), pm);
