@@ -459,6 +459,8 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
 
 TExDBGrid::~TExDBGrid()
 {
+    if (hasExOption(eoAutoSave))
+        dbctrl::runReported([&] { SaveLayout(); });
     dropFilterCallback();
     // Leaving the source resets the rows; that must reach this grid while it is still whole,
     // and nothing of the model may reach it afterwards.
@@ -1216,6 +1218,11 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
         else if (hasExOption(eoCheckBoxSelect))
             // The row's check box, as a click in the indicator.
             toggleCheckBoxSelection();
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_F && mods == Qt::ControlModifier && OnSearchData) {
+        dbctrl::runReported([&] { OnSearchData(*this); });
         event->accept();
         return;
     }
