@@ -1,10 +1,18 @@
 #include "components/grid/ex_db_grid.h"
 
+#include "components/grid/blob_editor.h"
+#include "components/grid/grid_layout.h"
 #include "platform/db/datasource.h"
 #include "platform/dbctrl/field_link.h"
 #include "platform/ui/user_interface.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyleOptionHeader>
 #include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -138,13 +146,18 @@ protected:
         } else if (selected) {
             painter->drawEllipse(QPoint(gx + 3, cy), 2, 2);
         }
+        int right = rect.right() - 2;
         if (m_grid.hasExOption(eoCheckBoxSelect)) {
-            QStyleOptionButton box;
-            const int w = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
-            const int h = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this);
-            box.rect = QRect(rect.right() - w - 2, cy - h / 2, w, h);
-            box.state = QStyle::State_Enabled | (selected ? QStyle::State_On : QStyle::State_Off);
-            style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, this);
+            const int w = checkBoxSize(this).width();
+            drawCheckBox(*painter, this, QRect(right - w + 1, rect.top(), w, rect.height()),
+                         selected ? CheckState::Ticked : CheckState::Unticked, Qt::AlignRight, m_grid.Flat());
+            right -= w + 2;
+        }
+        if (m_grid.hasExOption(eoRowNumber)) {
+            const int first = std::max(0, m_grid.rowAt(0));
+            painter->setPen(palette().buttonText().color());
+            painter->drawText(QRect(gx + kGlyphWidth, rect.top(), right - gx - kGlyphWidth, rect.height()),
+                              Qt::AlignRight | Qt::AlignVCenter, QString::number(row - first + 1));
         }
         painter->restore();
     }
@@ -153,15 +166,113 @@ private:
     TExDBGrid &m_grid;
 };
 
-// Zebra colours and the highlight of ticked rows; OnGetCellParams has the last word.
+// The data cells: the column's font, colour and alignment, the zebra colours and the
+// highlight of ticked rows (OnGetCellParams has the last word); glyphs of BLOB-like fields,
+// pictures, check boxes, buttons and text with an ellipsis.
 class TExDBGrid::Delegate : public QStyledItemDelegate {
 public:
     explicit Delegate(TExDBGrid &grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const int column = index.column();
+        const TExDBColumn *col = m_grid.column(column);
+        db::Field *f = m_grid.gridModel()->columnField(column);
+        QStyle *style = m_grid.style();
+        const QWidget *w = &m_grid;
+        auto background = [&] {
+            QStyleOptionViewItem bg = opt;
+            bg.text.clear();
+            style->drawPrimitive(QStyle::PE_PanelItemViewItem, &bg, painter, w);
+        };
+        const bool active = !m_grid.showsNoData();
+        if (active && f && m_grid.hasExOption(eoShowGlyphs) && !f->onGetText
+            && (f->type() == db::FieldType::Blob || f->type() == db::FieldType::Memo)) {
+            background();
+            const QPixmap pm = glyph(f->type() == db::FieldType::Memo ? Glyph::Memo : Glyph::Blob);
+            painter->drawPixmap(QRect(QPoint(0, 0), pm.size()).translated(opt.rect.center() - pm.rect().center()), pm);
+            return;
+        }
+        if (active && f && m_grid.hasExOption(eoDrawGraphicField) && f->type() == db::FieldType::Blob) {
+            const QImage image = QImage::fromData(m_grid.cellValue(index.row(), column).toByteArray());
+            if (!image.isNull()) {
+                background();
+                const QRect cell = opt.rect.adjusted(1, 1, -1, -1);
+                int width = image.height() > 0 ? cell.height() * image.width() / image.height() : cell.width();
+                int height = cell.height();
+                if (width > cell.width()) {
+                    width = cell.width();
+                    height = int(width * double(image.height()) / image.width());
+                }
+                const QRect target(cell.left() + (cell.width() - width) / 2, cell.top() + (cell.height() - height) / 2,
+                                   width, height);
+                painter->drawImage(target, image);
+                return;
+            }
+        }
+        if (active && m_grid.isCheckBoxCell(column)) {
+            background();
+            const QVariant value = m_grid.cellValue(index.row(), column);
+            auto *box = const_cast<TExDBColumn *>(col);
+            if (!box || !box->DrawCellValue(*painter, opt.rect, value, opt.text, opt.state & QStyle::State_Selected)) {
+                const CheckState state = value.isValid() && db::variantToBool(value) ? CheckState::Ticked
+                                                                                     : CheckState::Unticked;
+                drawCheckBox(*painter, w, opt.rect.adjusted(2, 2, -2, -2), state, Qt::AlignHCenter, m_grid.Flat());
+            }
+            return;
+        }
+        QRect textRect = opt.rect;
+        const bool lookup = m_grid.hasExOption(eoShowLookup) && col
+                            && (!col->PickList().isEmpty() || (f && f->isLookup()));
+        const bool ellipsisButton = col && col->ButtonStyle() == cbsEllipsis;
+        const int buttonWidth = std::min(opt.rect.height(), 16);
+        if (lookup || ellipsisButton)
+            textRect.setRight(textRect.right() - buttonWidth);
+        if (col && col->TextEllipsis() != teNone) {
+            background();
+            painter->save();
+            painter->setFont(opt.font);
+            painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                  : QPalette::Text));
+            drawCellText(*painter, textRect, textMargin(w), false, col->TextEllipsis(), opt.displayAlignment,
+                         opt.text);
+            painter->restore();
+        } else {
+            QStyleOptionViewItem textOpt = opt;
+            textOpt.rect = textRect;
+            background();
+            textOpt.backgroundBrush = Qt::NoBrush;
+            textOpt.state &= ~QStyle::State_HasFocus;
+            style->drawControl(QStyle::CE_ItemViewItem, &textOpt, painter, w);
+        }
+        const QRect button(opt.rect.right() - buttonWidth + 1, opt.rect.top(), buttonWidth, opt.rect.height());
+        if (lookup) {
+            drawComboButton(*painter, w, button);
+        } else if (ellipsisButton) {
+            drawButtonFace(*painter, w, button, false, m_grid.Flat());
+            painter->drawText(button, Qt::AlignCenter, QStringLiteral("..."));
+        }
+        if ((opt.state & QStyle::State_HasFocus) && m_grid.hasFocus() && !m_grid.Options().testFlag(dgRowSelect)) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(w);
+            focus.rect = opt.rect.adjusted(1, 1, -1, -1);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, w);
+        }
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        const TExDBColumn *col = m_grid.column(index.column());
+        if (col) {
+            option->font = col->Font().font;
+            option->fontMetrics = QFontMetrics(option->font);
+            option->palette.setColor(QPalette::Text, toQColor(col->Font().color, m_grid.palette()));
+            option->displayAlignment = m_grid.columnAlignment(index.column()) | Qt::AlignVCenter;
+        }
         bool highlight = option->state.testFlag(QStyle::State_Selected);
         if (m_grid.m_multiSelect || m_grid.hasExOption(eoCheckBoxSelect)) {
             highlight = m_grid.isCellHighlighted(index.row());
@@ -169,8 +280,9 @@ protected:
         }
         if (highlight)
             return;
-        QColor background = option->backgroundBrush.style() == Qt::NoBrush ? m_grid.palette().base().color()
-                                                                           : option->backgroundBrush.color();
+        QColor background = col ? toQColor(col->Color(), m_grid.palette()) : m_grid.palette().base().color();
+        if (option->backgroundBrush.style() != Qt::NoBrush)
+            background = option->backgroundBrush.color();
         if (const std::optional<QColor> zebra = m_grid.rowBackground(index.row(), index.column()))
             background = *zebra;
         if (m_grid.OnGetCellParams) {
@@ -178,6 +290,69 @@ protected:
                                    highlight);
         }
         option->backgroundBrush = background;
+    }
+
+private:
+    TExDBGrid &m_grid;
+};
+
+// The title row: the band cells, the captions in each column's title font, colour and
+// alignment, the sort arrows, the title buttons and the filter strip.
+class TExDBGrid::TitleHeader : public QHeaderView {
+public:
+    explicit TitleHeader(TExDBGrid &grid) : QHeaderView(Qt::Horizontal, &grid), m_grid(grid)
+    {
+        setSectionsClickable(true);
+        setHighlightSections(false);
+        setMouseTracking(true);
+    }
+
+    QSize sizeHint() const override
+    {
+        QSize s = QHeaderView::sizeHint();
+        if (m_grid.m_titleRowHeight > 0)
+            s.setHeight(m_grid.m_titleRowHeight);
+        return s;
+    }
+
+    int pressed = -1;
+    int hot = -1;
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        m_grid.paintTitle(*painter, rect, logicalIndex, hot, pressed);
+    }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        const int over = logicalIndexAt(e->position().toPoint());
+        if (over != hot) {
+            hot = over;
+            viewport()->update();
+        }
+        QHeaderView::mouseMoveEvent(e);
+    }
+    void leaveEvent(QEvent *e) override
+    {
+        hot = -1;
+        viewport()->update();
+        QHeaderView::leaveEvent(e);
+    }
+
+private:
+    TExDBGrid &m_grid;
+};
+
+// The footer strip under the data rows, one cell per column moving with the columns.
+class TExDBGrid::Footer : public QWidget {
+public:
+    explicit Footer(TExDBGrid &grid) : QWidget(&grid), m_grid(grid) { hide(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        m_grid.paintFooter(p);
     }
 
 private:
@@ -203,7 +378,32 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
     m_indicator->setMinimumSectionSize(1);
     m_indicator->setDefaultSectionSize(m_defaultRowHeight);
     m_indicator->viewport()->installEventFilter(this);
+    m_titleHeader = new TitleHeader(*this);
+    setHorizontalHeader(m_titleHeader);
+    connect(m_titleHeader, &QHeaderView::sectionClicked, this, [this](int section) {
+        const TExDBColumn *c = column(section);
+        emit titleClicked(section, c ? c->FieldName() : QString());
+    });
     horizontalHeader()->viewport()->installEventFilter(this);
+    // The top-left cell opens the menu with any button.
+    if (auto *corner = findChild<QAbstractButton *>())
+        corner->installEventFilter(this);
+    m_footer = new Footer(*this);
+    m_filterBox = new QComboBox(this);
+    m_filterBox->setObjectName(QStringLiteral("TFilterComboBox"));
+    m_filterBox->setEditable(true);
+    m_filterBox->setFrame(false);
+    m_filterBox->setMaxVisibleItems(10);
+    m_filterBox->setInsertPolicy(QComboBox::NoInsert);
+    m_filterBox->hide();
+    m_filterBox->installEventFilter(this);
+    connect(m_filterBox->lineEdit(), &QLineEdit::returnPressed, this, [this] { takeFilterText(); });
+    connect(m_filterBox, &QComboBox::activated, this, [this] { takeFilterText(); });
+    connect(m_filterBox, &QComboBox::editTextChanged, this, [this] {
+        if (hasExOption(eoAnyKeyFilter) && m_filterBox->isVisible())
+            takeFilterText();
+    });
+    buildPopupMenu();
     m_delegate = new Delegate(*this);
     setItemDelegate(m_delegate);
 
@@ -211,9 +411,17 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
         if (!m_fitting && hasExOption(eoRowSizing))
             rowHeightChangedByUser(newSize);
     });
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int newSize) {
+        if (!m_pushing)
+            if (TExDBColumn *c = column(section))
+                c->storeWidth(newSize);
         if (!m_fitting && hasExOption(eoAutoWidth))
             FitColumnsToClientWidth();
+        if (OnColWidthsChanged && !m_pushing)
+            OnColWidthsChanged(*this);
+        m_footer->update();
+        if (m_titleHeight.kind == hkAuto && !m_pushing)
+            updateTitleHeight();
     });
     // The rows' bookmarks are read again after the rows change; a closed dataset takes its
     // selection with it.
@@ -249,7 +457,17 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
     applyIndicatorWidth();
 }
 
-TExDBGrid::~TExDBGrid() { delete m_recordHint; }
+TExDBGrid::~TExDBGrid()
+{
+    if (hasExOption(eoAutoSave))
+        dbctrl::runReported([&] { SaveLayout(); });
+    dropFilterCallback();
+    // Leaving the source resets the rows; that must reach this grid while it is still whole,
+    // and nothing of the model may reach it afterwards.
+    DBGrid::setDataSource(nullptr);
+    gridModel()->disconnect(this);
+    delete m_recordHint;
+}
 
 db::DataSet *TExDBGrid::activeDataSet() const
 {
@@ -313,7 +531,7 @@ void TExDBGrid::setExOptions(TExOptions options)
     setScrollBars(m_scrollBars);
     if (options.testFlag(eoAutoWidth))
         BestFitColumns();
-    viewport()->update();
+    layoutChanged();
 }
 
 int TExDBGrid::checkBoxIndicatorWidth() const
@@ -348,10 +566,9 @@ void TExDBGrid::setGridStyleKind(TExGridStyleKind kind)
     m_style.style = kind;
     if (kind == gsNormal) {
         m_style.oddColor = m_style.evenColor = palette().base().color();
-    } else if (kind == gsSoftWheat) {
-        // Stored as $00BBGGRR: $00ACE3E3 and $00C5EAEB.
-        m_style.oddColor = QColor(0xE3, 0xE3, 0xAC);
-        m_style.evenColor = QColor(0xEB, 0xEA, 0xC5);
+    } else if (const std::optional<StylePreset> preset = stylePreset(kind)) {
+        m_style.oddColor = toQColor(preset->odd, palette());
+        m_style.evenColor = toQColor(preset->even, palette());
     }
     viewport()->update();
 }
@@ -359,13 +576,16 @@ void TExDBGrid::setGridStyleKind(TExGridStyleKind kind)
 void TExDBGrid::setGridStyle(const TExDBGridStyle &style)
 {
     m_style = style;
+    m_filterBox->setStyleSheet(QStringLiteral("QComboBox { background: %1; }").arg(style.filterColor.name()));
     viewport()->update();
+    horizontalHeader()->viewport()->update();
+    m_footer->update();
 }
 
 void TExDBGrid::setTitleHeight(const TExDBGTitleHeight &height)
 {
     m_titleHeight = height;
-    horizontalHeader()->setMinimumHeight(height.pixelCount);
+    updateTitleHeight();
 }
 
 int TExDBGrid::rowHeightFloor() const { return fontMetrics().boundingRect(QStringLiteral("Wg")).height() + 2; }
@@ -378,6 +598,7 @@ void TExDBGrid::setDefaultRowHeight(int height)
     m_fitting = true;
     m_indicator->setDefaultSectionSize(height);
     m_fitting = false;
+    layoutChanged();
 }
 
 void TExDBGrid::rowHeightChangedByUser(int height)
@@ -691,7 +912,11 @@ void TExDBGrid::autoFit()
 bool TExDBGrid::isCheckBoxCell(int column) const
 {
     const db::Field *f = gridModel()->columnField(column);
-    return f && hasExOption(eoBooleanAsCheckBox) && f->type() == db::FieldType::Boolean;
+    if (!f)
+        return false;
+    if (const TExDBColumn *c = this->column(column); c && c->InplaceEditor() == ieCheckbox)
+        return true;
+    return hasExOption(eoBooleanAsCheckBox) && f->type() == db::FieldType::Boolean;
 }
 
 void TExDBGrid::toggleCheckBoxCell(int column)
@@ -700,11 +925,16 @@ void TExDBGrid::toggleCheckBoxCell(int column)
     db::DataSet *ds = activeDataSet();
     if (!f || !ds || !editable() || f->isReadOnly() || f->kind() != db::FieldKind::Data)
         return;
+    const auto *box = dynamic_cast<const TExDBCheckboxColumn *>(this->column(column));
     dbctrl::runReported([&] {
         if (!ds->isEditing())
             ds->edit();
-        f->setValue(!f->asBoolean());
+        if (box)
+            f->setText(checkboxColumnToggle(box->ValueChecked(), box->ValueUnChecked(), f->text()));
+        else
+            f->setValue(!f->asBoolean());
     });
+    viewport()->update();
 }
 
 void TExDBGrid::appendRecord()
@@ -737,8 +967,7 @@ void TExDBGrid::deleteRecords()
     if (!ds || ds->isEmpty())
         return;
     const QList<db::Bookmark> rows = selectedRows();
-    const QString question = rows.size() < 2 ? QStringLiteral("Delete a record?")
-                                             : QStringLiteral("Do you really want to delete a selected records?");
+    const QString question = deleteQuestion(int(rows.size()));
     if (m_options.testFlag(dgConfirmDelete) && !ui::current().askYesNo(question))
         return;
     dbctrl::runReported([&] {
@@ -831,6 +1060,12 @@ void TExDBGrid::mousePressEvent(QMouseEvent *event)
     }
     if (m_multiSelect && ds->state() != db::DataSetState::Insert)
         m_anchor = ds->bookmark();
+    if (event->button() == Qt::RightButton && hasExOption(eoStandardPopup)
+        && contextMenuPolicy() != Qt::CustomContextMenu && contextMenuPolicy() != Qt::ActionsContextMenu) {
+        popupAt(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
     DBGrid::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && idx.row() == currentRow())
         selectOnPress(event->modifiers());
@@ -873,6 +1108,38 @@ bool TExDBGrid::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
+    } else if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto *me = static_cast<QMouseEvent *>(event);
+        const QPoint pos = me->position().toPoint();
+        const int section = horizontalHeader()->logicalIndexAt(pos);
+        const bool resizing = horizontalHeader()->cursor().shape() == Qt::SplitHCursor;
+        if (section >= 0 && !resizing && hasExOption(eoShowFilterBar) && pos.y() >= horizontalHeader()->height() - 19) {
+            showFilterBox(section);
+            return true;
+        }
+        if (section >= 0 && !resizing && hasExOption(eoTitleButtons) && me->button() == Qt::LeftButton) {
+            m_titleHeader->pressed = section;
+            horizontalHeader()->viewport()->update();
+        }
+    } else if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        if (m_titleHeader->pressed >= 0) {
+            m_titleHeader->pressed = -1;
+            horizontalHeader()->viewport()->update();
+        }
+    } else if (watched == m_filterBox && event->type() == QEvent::FocusOut) {
+        // Leaving the box takes its text (unless every key already did) and hides it.
+        if (m_filterBox->view() && m_filterBox->view()->isVisible())
+            return false;
+        if (!hasExOption(eoAnyKeyFilter))
+            takeFilterText();
+        m_filterColumn = -1;
+        m_filterBox->clear();
+        m_filterBox->hide();
+        return false;
+    } else if (qobject_cast<QAbstractButton *>(watched) && watched->parent() == this
+               && event->type() == QEvent::MouseButtonPress) {
+        popupAt(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+        return true;
     } else if (watched == horizontalHeader()->viewport() && event->type() == QEvent::ToolTip) {
         auto *he = static_cast<QHelpEvent *>(event);
         const int column = horizontalHeader()->logicalIndexAt(he->pos());
@@ -954,6 +1221,11 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (key == Qt::Key_F && mods == Qt::ControlModifier && OnSearchData) {
+        dbctrl::runReported([&] { OnSearchData(*this); });
+        event->accept();
+        return;
+    }
     if (key == Qt::Key_F5 && mods == Qt::NoModifier) {
         if (OnRefreshData)
             OnRefreshData(*this);
@@ -988,7 +1260,21 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
 
 void TExDBGrid::paintEvent(QPaintEvent *event)
 {
+    {
+        QPainter p(viewport());
+        if (!m_style.background.isNull())
+            p.fillRect(viewport()->rect(), QBrush(m_style.background));
+        else if (m_style.wallpaper.direction != fdNone)
+            gradientFill(p, viewport()->rect(), m_style.wallpaper.startColor, 255, m_style.wallpaper.direction,
+                         m_style.wallpaper.endColor);
+        if (OnDrawBackground)
+            OnDrawBackground(*this, p);
+    }
     DBGrid::paintEvent(event);
+    if (!m_groupings.isEmpty() && OnExpression && !showsNoData()) {
+        QPainter p(viewport());
+        paintGroupingRows(p);
+    }
     if (!showsNoData())
         return;
     QPainter p(viewport());
@@ -1000,6 +1286,875 @@ void TExDBGrid::resizeEvent(QResizeEvent *event)
 {
     DBGrid::resizeEvent(event);
     autoFit();
+}
+
+// ---- columns ------------------------------------------------------------------------------------
+
+TExDBColumn *TExDBGrid::column(int index) const
+{
+    return index >= 0 && index < int(m_columns.size()) ? m_columns[size_t(index)].get() : nullptr;
+}
+
+namespace {
+
+template <class Column>
+Column &addTo(std::vector<std::unique_ptr<TExDBColumn>> &columns, TExDBGrid &grid)
+{
+    auto c = std::make_unique<Column>();
+    TExFont font;
+    font.font = grid.font();
+    c->setTitleFont(font);
+    c->setFont(font);
+    c->attach(&grid);
+    Column &ref = *c;
+    columns.push_back(std::move(c));
+    return ref;
+}
+
+} // namespace
+
+TExDBColumn &TExDBGrid::addExColumn()
+{
+    TExDBColumn &c = addTo<TExDBColumn>(m_columns, *this);
+    layoutChanged();
+    return c;
+}
+
+TExDBCheckboxColumn &TExDBGrid::addCheckboxColumn()
+{
+    TExDBCheckboxColumn &c = addTo<TExDBCheckboxColumn>(m_columns, *this);
+    layoutChanged();
+    return c;
+}
+
+void TExDBGrid::removeAllColumns()
+{
+    if (m_filterColumn >= 0) {
+        m_filterColumn = -1;
+        m_filterBox->hide();
+    }
+    m_columns.clear();
+    layoutChanged();
+}
+
+void TExDBGrid::setColumns(const QVector<dbctrl::DBGridColumn> &columns)
+{
+    beginLayout();
+    m_columns.clear();
+    for (const dbctrl::DBGridColumn &d : columns) {
+        TExDBColumn &c = addTo<TExDBColumn>(m_columns, *this);
+        c.setFieldName(d.fieldName);
+        c.setTitleCaption(d.title);
+        c.setWidth(d.width);
+        c.setReadOnly(d.readOnly);
+    }
+    m_layoutPending = true;
+    endLayout();
+}
+
+void TExDBGrid::addColumn(const QString &fieldName, const QString &title, int width)
+{
+    beginLayout();
+    TExDBColumn &c = addExColumn();
+    c.setFieldName(fieldName);
+    c.setTitleCaption(title);
+    c.setWidth(width);
+    endLayout();
+}
+
+void TExDBGrid::setDataSource(db::DataSource *source)
+{
+    dropFilterCallback();
+    DBGrid::setDataSource(source);
+}
+
+QString TExDBGrid::columnCaption(int index) const
+{
+    return gridModel()->headerData(index, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+Qt::Alignment TExDBGrid::columnAlignment(int index) const
+{
+    if (const TExDBColumn *c = column(index); c && c->Alignment())
+        return *c->Alignment();
+    const db::Field *f = gridModel()->columnField(index);
+    return f && db::isNumericType(f->type()) ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+void TExDBGrid::columnChanged(TExDBColumn &c, TExDBColumn::Change change)
+{
+    switch (change) {
+    case TExDBColumn::Change::Structure:
+        layoutChanged();
+        break;
+    case TExDBColumn::Change::Sort:
+        if (OnSortChanged)
+            OnSortChanged(*this, c);
+        [[fallthrough]];
+    case TExDBColumn::Change::Title:
+        if (m_layoutDepth > 0)
+            m_layoutPending = true;
+        else
+            updateTitleHeight();
+        break;
+    case TExDBColumn::Change::Footer:
+        m_footer->update();
+        break;
+    case TExDBColumn::Change::Cells:
+        viewport()->update();
+        break;
+    }
+}
+
+void TExDBGrid::endLayout()
+{
+    if (m_layoutDepth > 0)
+        --m_layoutDepth;
+    if (m_layoutDepth == 0 && m_layoutPending)
+        layoutChanged();
+}
+
+TExDBGrid::LayoutLoad::LayoutLoad(TExDBGrid &grid) : m_grid(grid)
+{
+    m_grid.beginLayout();
+    m_grid.m_layoutInProgress = true;
+}
+
+TExDBGrid::LayoutLoad::~LayoutLoad()
+{
+    m_grid.m_layoutInProgress = false;
+    m_grid.m_layoutPending = true;
+    m_grid.endLayout();
+}
+
+void TExDBGrid::pushColumns()
+{
+    QVector<dbctrl::DBGridColumn> base;
+    for (const auto &c : m_columns)
+        base.append({c->FieldName(), c->TitleCaption(), c->Width(), c->ReadOnly()});
+    m_pushing = true;
+    DBGrid::setColumns(base);
+    m_pushing = false;
+    // What the base grid shows is what each column keeps.
+    for (int i = 0; i < int(m_columns.size()) && i < gridModel()->columnCount(); ++i)
+        m_columns[size_t(i)]->storeWidth(columnWidth(i));
+}
+
+void TExDBGrid::layoutChanged()
+{
+    if (m_layoutDepth > 0) {
+        m_layoutPending = true;
+        return;
+    }
+    m_layoutPending = false;
+    // The column objects exist before the base grid has them: hand them down once.
+    bool same = gridModel()->columns().size() == int(m_columns.size());
+    for (int i = 0; same && i < int(m_columns.size()); ++i) {
+        const dbctrl::DBGridColumn &b = gridModel()->columns()[i];
+        const TExDBColumn &c = *m_columns[size_t(i)];
+        same = b.fieldName == c.FieldName() && b.title == c.TitleCaption() && b.readOnly == c.ReadOnly()
+               && (c.Width() < 0 || columnWidth(i) == c.Width());
+    }
+    if (!same) {
+        pushColumns();
+        if (!m_layoutInProgress && hasExOption(eoAutoWidth))
+            BestFitColumns();
+    }
+    updateTitleHeight();
+    updateGeometries();
+    viewport()->update();
+    m_footer->update();
+}
+
+// ---- title row, bands, footer ---------------------------------------------------------------------
+
+void TExDBGrid::setBands(const QStringList &bands)
+{
+    m_bands = bands;
+    layoutChanged();
+}
+
+void TExDBGrid::setBandsFont(const QFont &font)
+{
+    m_bandsFont = font;
+    layoutChanged();
+}
+
+void TExDBGrid::setGroupings(const QVector<TExGrouping> &groupings)
+{
+    m_groupings = groupings;
+    viewport()->update();
+}
+
+TExGrouping TExDBGrid::newGrouping(const QString &expression) const
+{
+    TExGrouping g;
+    g.expression = expression;
+    g.font = font();
+    g.font.setBold(true);
+    return g;
+}
+
+void TExDBGrid::setFooterColor(const QColor &color)
+{
+    m_footerColor = color;
+    layoutChanged();
+}
+
+void TExDBGrid::setFooterHeight(int height)
+{
+    m_footerHeight = std::max(0, height);
+    layoutChanged();
+}
+
+void TExDBGrid::setGridLineWidth(int width)
+{
+    m_gridLineWidth = width;
+    layoutChanged();
+}
+
+int TExDBGrid::titleRowHeight() const
+{
+    return m_options.testFlag(dgTitles) ? horizontalHeader()->height() : 0;
+}
+
+void TExDBGrid::updateTitleHeight()
+{
+    if (!m_options.testFlag(dgTitles) || !m_titleHeader)
+        return;
+    TitleHeightInput in;
+    in.rule = m_titleHeight;
+    in.rowLines = m_options.testFlag(dgRowLines);
+    in.titleButtons = hasExOption(eoTitleButtons);
+    in.bandRow = hasExOption(eoDrawBands) && !m_bands.isEmpty() && !hasExOption(eoBandsOverTitles);
+    in.defaultRowHeight = m_defaultRowHeight;
+    in.filterBar = hasExOption(eoShowFilterBar);
+    if (m_titleHeight.kind == hkLineCount) {
+        const QFont f = m_columns.empty() ? font() : m_columns.front()->TitleFont().font;
+        in.letterHeight = QFontMetrics(f).boundingRect(QStringLiteral("W")).height();
+    } else if (m_titleHeight.kind == hkAuto) {
+        // A "|" in a caption is its line break, and the caption keeps it so.
+        bool captionsChanged = false;
+        for (int i = 0; i < int(m_columns.size()); ++i) {
+            TExDBColumn &c = *m_columns[size_t(i)];
+            const QString caption = c.TitleCaption().isEmpty() ? columnCaption(i) : c.TitleCaption();
+            if (!caption.contains(u'|'))
+                continue;
+            c.attach(nullptr);
+            c.setTitleCaption(titleLines(caption));
+            c.attach(this);
+            captionsChanged = true;
+        }
+        if (captionsChanged)
+            pushColumns();
+        int tallest = 0;
+        for (int i = 0; i < int(m_columns.size()) && i < gridModel()->columnCount(); ++i) {
+            const TExDBColumn &c = *m_columns[size_t(i)];
+            int width = columnWidth(i) - 1;
+            const int arrow = sortArrowWidth() + 4;
+            if (c.SortType() != stNone && width > arrow)
+                width -= arrow;
+            const int flags = hasExOption(eoTitleWordWrap) ? Qt::TextWordWrap : 0;
+            const QRect r = QFontMetrics(c.TitleFont().font)
+                                .boundingRect(QRect(0, 0, std::max(1, width), 10000), flags, columnCaption(i));
+            tallest = std::max(tallest, r.height());
+        }
+        in.tallestCaption = tallest;
+    }
+    const std::optional<int> h = grid::titleRowHeight(in);
+    if (h)
+        m_titleRowHeight = *h;
+    m_titleHeader->updateGeometry();
+    horizontalHeader()->viewport()->update();
+    updateGeometries();
+}
+
+std::optional<std::pair<int, int>> TExDBGrid::bandOfColumn(int index) const
+{
+    QVector<int> bands;
+    for (const auto &c : m_columns)
+        bands << c->BandIndex();
+    return bandSpan(bands, int(m_bands.size()), index);
+}
+
+int TExDBGrid::footerStripHeight() const
+{
+    if (!hasExOption(eoShowFooter))
+        return 0;
+    return m_footerHeight > 0 ? m_footerHeight : m_defaultRowHeight + 4;
+}
+
+QRect TExDBGrid::FooterRect() const
+{
+    const int h = m_footerHeight > 0 ? m_footerHeight : m_defaultRowHeight + 4;
+    const QRect vp = viewport()->geometry();
+    return QRect(0, vp.bottom() + 1, width(), h);
+}
+
+QWidget *TExDBGrid::footer() const { return m_footer; }
+
+void TExDBGrid::UpdateFooter()
+{
+    if (OnUpdateFooter)
+        OnUpdateFooter(*this);
+    m_footer->update();
+}
+
+QString TExDBGrid::footerText(int index) const
+{
+    const TExDBColumn *c = column(index);
+    return c ? footerCellText(c->FooterValue(), c->FooterText()) : QString();
+}
+
+void TExDBGrid::paintFooter(QPainter &p)
+{
+    p.fillRect(m_footer->rect(), m_footerColor);
+    const int left = m_options.testFlag(dgIndicator) ? m_indicator->width() : 0;
+    for (int i = 0; i < gridModel()->columnCount(); ++i) {
+        if (isColumnHidden(i))
+            continue;
+        const int x = left + columnViewportPosition(i);
+        const QRect cell(x, 0, columnWidth(i), m_footer->height());
+        if (cell.right() < left || cell.left() > m_footer->width())
+            continue;
+        QString text = footerText(i);
+        bool defaultDrawing = true;
+        if (OnDrawFooterCell)
+            OnDrawFooterCell(*this, p, cell, gridModel()->columnField(i), text, defaultDrawing);
+        if (!defaultDrawing || text.isEmpty())
+            continue;
+        p.save();
+        p.setClipRect(QRect(left, 0, m_footer->width() - left, m_footer->height()));
+        const QRect inner = cell.adjusted(0, 2, 0, -2);
+        if (m_style.footer.direction != fdNone)
+            gradientFill(p, inner, m_style.footer.startColor, 255, m_style.footer.direction, m_style.footer.endColor);
+        else
+            p.fillRect(inner, m_footerColor);
+        drawEdge(p, inner, Edge::Sunken, palette());
+        p.setFont(font());
+        p.setPen(palette().text().color());
+        drawCellText(p, inner, 2, false, teNone, columnAlignment(i), text);
+        p.restore();
+    }
+}
+
+void TExDBGrid::updateGeometries()
+{
+    if (m_inGeometries)
+        return;
+    m_inGeometries = true;
+    DBGrid::updateGeometries();
+    const int footer = footerStripHeight();
+    if (footer > 0) {
+        // The footer takes the bottom of the area; the rows and the scroll range the rest.
+        const QMargins m = viewportMargins();
+        setViewportMargins(m.left(), m.top(), m.right(), footer);
+        const int rows = gridModel()->rowCount();
+        int fit = 0, height = 0;
+        for (int r = rows - 1; r >= 0; --r) {
+            height += rowHeight(r);
+            if (height > viewport()->height())
+                break;
+            ++fit;
+        }
+        if (verticalScrollMode() == QAbstractItemView::ScrollPerItem) {
+            verticalScrollBar()->setRange(0, std::max(0, rows - fit));
+            verticalScrollBar()->setPageStep(std::max(1, fit));
+        }
+        const QRect vp = viewport()->geometry();
+        m_footer->setGeometry(vp.left() - m.left(), vp.bottom() + 1, vp.width() + m.left(), footer);
+        m_footer->show();
+        m_footer->raise();
+        m_footer->update();
+    } else {
+        m_footer->hide();
+    }
+    m_inGeometries = false;
+}
+
+void TExDBGrid::scrollContentsBy(int dx, int dy)
+{
+    DBGrid::scrollContentsBy(dx, dy);
+    // Pixels of a wallpaper or grouping rows cannot be moved with the rows.
+    if (!m_groupings.isEmpty() || !m_style.background.isNull() || m_style.wallpaper.direction != fdNone)
+        viewport()->update();
+    if (m_multiSelect && m_options.testFlag(dgIndicator))
+        m_indicator->viewport()->update();
+    m_footer->update();
+}
+
+// ---- title cells ----------------------------------------------------------------------------------
+
+void TExDBGrid::paintTitle(QPainter &p, const QRect &rect, int index, int hotSection, int pressedSection) const
+{
+    const TExDBColumn *c = column(index);
+    if (!c)
+        return;
+    p.save();
+    p.setClipRect(rect);
+    QWidget *header = horizontalHeader();
+    if (themesActive() && m_style.title.direction == fdNone) {
+        QStyleOptionHeader o;
+        o.initFrom(header);
+        o.rect = rect;
+        o.state = QStyle::State_Enabled | QStyle::State_Raised | QStyle::State_Horizontal;
+        if (index == hotSection)
+            o.state |= QStyle::State_MouseOver;
+        o.section = index;
+        style()->drawControl(QStyle::CE_HeaderSection, &o, &p, header);
+    } else if (m_style.title.direction != fdNone) {
+        gradientFill(p, rect, m_style.title.startColor, 255, m_style.title.direction, m_style.title.endColor);
+    } else {
+        p.fillRect(rect, toQColor(c->TitleColor(), palette()));
+    }
+    int top = rect.top();
+    const bool filterBar = hasExOption(eoShowFilterBar);
+    if (hasExOption(eoDrawBands)) {
+        if (const auto span = bandOfColumn(index)) {
+            const int first = horizontalHeader()->sectionViewportPosition(span->first);
+            const int last = horizontalHeader()->sectionViewportPosition(span->second) + columnWidth(span->second);
+            const QRect band(first, rect.top(), last - first, m_defaultRowHeight);
+            if (m_style.bands.direction != fdNone)
+                gradientFill(p, band, m_style.bands.startColor, 255, m_style.bands.direction, m_style.bands.endColor);
+            else
+                p.fillRect(band, toQColor(c->TitleColor(), palette()));
+            drawEdge(p, band, m_flat ? Edge::Flat : Edge::Raised, palette());
+            p.setFont(m_bandsFont);
+            p.setPen(palette().buttonText().color());
+            drawCellText(p, band, 2, hasExOption(eoTitleWordWrap), teNone, Qt::AlignHCenter, m_bands.value(c->BandIndex()));
+        }
+        if (!m_bands.isEmpty() && !hasExOption(eoBandsOverTitles))
+            top += m_defaultRowHeight + 1;
+    }
+    QRect textRect(rect.left(), top, rect.width(), rect.bottom() - top + 1 - (filterBar ? 19 : 0));
+    if (hasExOption(eoTitleButtons))
+        drawButtonFace(p, header, textRect, pressedSection == index, m_flat);
+    const int arrowWidth = sortArrowWidth();
+    if (c->SortType() != stNone && rect.width() > arrowWidth + 4) {
+        const QPixmap arrow = glyph(c->SortType() == stAscending ? Glyph::ArrowAsc : Glyph::ArrowDesc);
+        const int ax = textRect.right() - 4 - arrow.width() + 1;
+        const int ay = textRect.top() + (textRect.height() - arrow.height()) / 2;
+        p.drawPixmap(ax, ay, arrow);
+        if (!c->SortCaption().isEmpty()) {
+            QFont small = font();
+            small.setPixelSize(7);
+            p.setFont(small);
+            p.setPen(palette().buttonText().color());
+            p.drawText(QRect(ax - 4, ay + arrow.height(), arrow.width() + 8, 9), Qt::AlignCenter, c->SortCaption());
+        }
+        textRect.setRight(textRect.right() - arrowWidth - 4);
+    }
+    textRect.setRight(textRect.right() - ((m_gridLineWidth + 1) * 2 + 1) + 2);
+    p.setFont(c->TitleFont().font);
+    p.setPen(toQColor(c->TitleFont().color, palette()));
+    drawCellText(p, textRect, 3, hasExOption(eoTitleWordWrap), teNone, c->TitleAlignment(), columnCaption(index));
+    const bool selectedTitle = hasExOption(eoSelectedTitle) && currentIndex().column() == index;
+    drawEdge(p, rect, m_flat ? Edge::Flat : selectedTitle ? Edge::Sunken : Edge::Raised, palette());
+    if (filterBar) {
+        const QRect strip(rect.left(), rect.bottom() - 18, rect.width(), 19);
+        p.fillRect(strip, m_style.filterColor);
+        p.setFont(c->TitleFont().font);
+        p.setPen(palette().text().color());
+        p.drawText(strip.adjusted(1, 1, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, c->FilterValue());
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawLine(strip.topLeft(), strip.topRight());
+    }
+    p.restore();
+}
+
+// ---- grouping rows ---------------------------------------------------------------------------------
+
+QVariant TExDBGrid::cellValue(int row, int index) const
+{
+    db::DataSet *ds = activeDataSet();
+    db::Field *f = gridModel()->columnField(index);
+    if (!ds || !f)
+        return {};
+    if (row == currentRow())
+        return f->value();
+    const int pos = gridModel()->positionOfRow(row);
+    if (pos < 0 || pos >= ds->recordCount())
+        return {};
+    QVariant v;
+    try {
+        ds->withRowAt(pos, [&] { v = f->value(); });
+    } catch (const std::exception &) {
+        return {};
+    }
+    return v;
+}
+
+std::optional<TExDBGrid::GroupingHit> TExDBGrid::groupingOfRow(int row) const
+{
+    if (!OnExpression || m_groupings.isEmpty() || showsNoData())
+        return std::nullopt;
+    const QStringList texts = gridModel()->rowTexts(row);
+    for (int c = 0; c < gridModel()->columnCount(); ++c) {
+        for (int g = 0; g < m_groupings.size(); ++g) {
+            if (m_groupings[g].expression.isEmpty())
+                continue;
+            QString text = texts.value(c);
+            bool value = false;
+            OnExpression(const_cast<TExDBGrid &>(*this), m_groupings[g].expression, text, value);
+            if (value)
+                return GroupingHit{g, c, text};
+        }
+    }
+    return std::nullopt;
+}
+
+void TExDBGrid::paintGroupingRows(QPainter &p)
+{
+    const int first = rowAt(0);
+    if (first < 0)
+        return;
+    int last = rowAt(viewport()->height() - 1);
+    if (last < 0)
+        last = gridModel()->rowCount() - 1;
+    const int columns = gridModel()->columnCount();
+    const int right = columns > 0 ? columnViewportPosition(columns - 1) + columnWidth(columns - 1) : viewport()->width();
+    for (int r = first; r <= last; ++r) {
+        const std::optional<GroupingHit> hit = groupingOfRow(r);
+        if (!hit)
+            continue;
+        const TExGrouping &g = m_groupings[hit->grouping];
+        const QRect rect(0, rowViewportPosition(r), right, rowHeight(r));
+        bool defaultDrawing = true;
+        if (OnDrawGroupingCell)
+            OnDrawGroupingCell(*this, p, rect, g, hit->text, defaultDrawing);
+        if (!defaultDrawing)
+            continue;
+        if (m_style.grouping.direction != fdNone)
+            gradientFill(p, rect, m_style.grouping.startColor, 255, m_style.grouping.direction, m_style.grouping.endColor);
+        else
+            p.fillRect(rect, toQColor(g.color, palette()));
+        p.setFont(g.font);
+        p.setPen(toQColor(g.fontColor, palette()));
+        drawCellText(p, rect, 2, hasExOption(eoTitleWordWrap), teNone, columnAlignment(hit->column), hit->text);
+    }
+}
+
+bool TExDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // A grouping row has no cells to edit.
+    if (index.isValid() && groupingOfRow(index.row()))
+        return false;
+    return DBGrid::edit(index, trigger, event);
+}
+
+// ---- pop-up menu -----------------------------------------------------------------------------------
+
+void TExDBGrid::buildPopupMenu()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("ExDBGridPopup"));
+    QMenu *sub = nullptr;
+    for (int i = 0; i < kPopupItemCount; ++i) {
+        const auto item = PopupItem(i);
+        QMenu *into = i >= piSelect && i <= piUnselectAll ? sub : m_popup;
+        QAction *a = nullptr;
+        if (item == piSelection) {
+            sub = m_popup->addMenu(popupCaption(item));
+            a = sub->menuAction();
+        } else if (popupCaption(item) == QStringLiteral("-")) {
+            a = into->addSeparator();
+        } else {
+            a = into->addAction(popupCaption(item));
+            connect(a, &QAction::triggered, this, [this, item] { runPopupItem(item); });
+        }
+        m_popupItems[i] = a;
+    }
+    m_popupItems[piSearch]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_popupItems[piRefresh]->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(m_popup, &QMenu::aboutToShow, this, &TExDBGrid::preparePopupMenu);
+}
+
+void TExDBGrid::preparePopupMenu()
+{
+    db::DataSource *src = dataSource();
+    db::DataSet *ds = src ? src->dataSet() : nullptr;
+    PopupMenuInput in;
+    in.hasDataSet = ds != nullptr;
+    in.active = ds && ds->isActive();
+    in.browsing = ds && ds->state() == db::DataSetState::Browse;
+    in.canModify = ds && ds->canModify();
+    in.readOnly = isReadOnly();
+    in.exOptions = m_exOptions;
+    in.multiSelect = m_multiSelect;
+    in.onPrint = bool(OnPrintData);
+    in.onExport = bool(OnExportData);
+    in.onFilter = bool(OnFilterData);
+    in.onSearch = bool(OnSearchData);
+    in.onSetup = bool(OnSetupGrid);
+    const auto state = popupMenuState(in);
+    for (int i = 0; i < kPopupItemCount; ++i) {
+        m_popupItems[i]->setVisible(state[size_t(i)].visible);
+        m_popupItems[i]->setEnabled(state[size_t(i)].enabled);
+    }
+}
+
+void TExDBGrid::popupAt(const QPoint &globalPos)
+{
+    if (!hasExOption(eoStandardPopup))
+        return;
+    preparePopupMenu();
+    m_popup->popup(globalPos);
+}
+
+void TExDBGrid::runPopupItem(PopupItem item)
+{
+    db::DataSource *src = dataSource();
+    db::DataSet *ds = src ? src->dataSet() : nullptr;
+    auto call = [this](const std::function<void(TExDBGrid &)> &handler) {
+        if (handler)
+            dbctrl::runReported([&] { handler(*this); });
+    };
+    switch (item) {
+    case piAdd: appendRecord(); break;
+    case piInsert: insertRecord(); break;
+    case piEdit:
+        if (OnEditRecord)
+            call(OnEditRecord);
+        else if (ds)
+            dbctrl::runReported([&] { ds->edit(); });
+        break;
+    case piDelete: deleteRecords(); break;
+    case piPrint: call(OnPrintData); break;
+    case piExport: call(OnExportData); break;
+    case piFilter: call(OnFilterData); break;
+    case piSearch: call(OnSearchData); break;
+    case piPost:
+        if (OnPostData)
+            call(OnPostData);
+        else if (ds)
+            dbctrl::runReported([&] { ds->post(); });
+        break;
+    case piCancel:
+        if (OnCancelData)
+            call(OnCancelData);
+        else if (ds)
+            dbctrl::runReported([&] { ds->cancel(); });
+        break;
+    case piRefresh:
+        if (OnRefreshData)
+            call(OnRefreshData);
+        else
+            dbctrl::runReported([&] { RefreshData(); });
+        break;
+    case piSelect: SelectRecord(); break;
+    case piSelectAll: dbctrl::runReported([&] { SelectAllRecords(); }); break;
+    case piUnselect: UnSelectRecord(); break;
+    case piUnselectAll: UnSelectAllRecords(); break;
+    case piSaveLayout: dbctrl::runReported([&] { SaveLayout(); }); break;
+    case piRestoreLayout: dbctrl::runReported([&] { RestoreLayout(); }); break;
+    case piSetup: call(OnSetupGrid); break;
+    default: break;
+    }
+}
+
+void TExDBGrid::SelectRecord()
+{
+    if (!m_multiSelect || !activeDataSet())
+        return;
+    setCurrentRowSelected(true);
+    changedSelection();
+}
+
+void TExDBGrid::UnSelectRecord()
+{
+    if (!m_multiSelect || !activeDataSet())
+        return;
+    setCurrentRowSelected(false);
+    changedSelection();
+}
+
+void TExDBGrid::SelectAllRecords()
+{
+    db::DataSet *ds = activeDataSet();
+    if (!m_multiSelect || !ds)
+        return;
+    if (!ds->isEmpty()) {
+        // Every row by its identity, read without moving the dataset: the current record
+        // stays where it was.
+        ds->disableControls();
+        try {
+            const int n = ds->recordCount();
+            for (int pos = 0; pos < n; ++pos) {
+                qint64 id = -1;
+                ds->withRowAt(pos, [&] { id = ds->currentRecord().id; });
+                if (!m_selected.contains(db::Bookmark{id}))
+                    m_selected << db::Bookmark{id};
+            }
+        } catch (...) {
+            ds->enableControls();
+            changedSelection();
+            throw;
+        }
+        ds->enableControls();
+    }
+    changedSelection();
+}
+
+void TExDBGrid::UnSelectAllRecords()
+{
+    if (!m_multiSelect || !activeDataSet())
+        return;
+    clearSelectedRows();
+    changedSelection();
+}
+
+void TExDBGrid::SaveLayout() { grid::SaveLayout(*this, m_registryKey, m_registrySection); }
+
+void TExDBGrid::RestoreLayout() { grid::LoadLayout(*this, m_registryKey, m_registrySection); }
+
+// ---- filter bar ------------------------------------------------------------------------------------
+
+void TExDBGrid::showFilterBox(int index)
+{
+    TExDBColumn *c = column(index);
+    if (!c)
+        return;
+    m_filterColumn = index;
+    QHeaderView *header = horizontalHeader();
+    const int x = header->geometry().left() + header->sectionViewportPosition(index);
+    const int y = header->geometry().top() + header->height() - 19;
+    m_filterBox->blockSignals(true);
+    m_filterBox->clear();
+    const QStringList list = c->FilterList();
+    int width = columnWidth(index);
+    if (!list.isEmpty()) {
+        QStringList sorted = list;
+        sorted.sort();
+        m_filterBox->addItems(sorted);
+        m_filterBox->setCurrentIndex(int(sorted.indexOf(c->FilterValue())));
+        width += 3;
+    }
+    m_filterBox->setEditText(c->FilterValue());
+    m_filterBox->blockSignals(false);
+    m_filterBox->setGeometry(x, y, width, 19);
+    m_filterBox->show();
+    m_filterBox->raise();
+    m_filterBox->setFocus();
+}
+
+void TExDBGrid::takeFilterText()
+{
+    TExDBColumn *c = column(m_filterColumn);
+    if (!c)
+        return;
+    const QString text = m_filterBox->currentText();
+    if (text == c->FilterValue())
+        return;
+    c->setFilterValue(text);
+    dbctrl::runReported([&] { applyFilter(); });
+}
+
+bool TExDBGrid::recordPassesFilter(db::DataSet &dataSet) const
+{
+    for (const auto &c : m_columns) {
+        if (c->FilterValue().isEmpty())
+            continue;
+        const db::Field *f = dataSet.findField(c->FieldName());
+        if (!f)
+            continue;
+        if (!filterAccepts(c->FilterValue(), dbctrl::displayText(f), db::isNumericType(f->type())))
+            return false;
+    }
+    return true;
+}
+
+void TExDBGrid::applyFilter()
+{
+    db::DataSet *ds = activeDataSet();
+    if (hasExOption(eoFilterAutoApply) && ds) {
+        const int top = verticalScrollBar()->value();
+        if (m_filteredDataSet != ds) {
+            dropFilterCallback();
+            m_filterSwitchedOn = !ds->isFiltered();
+        }
+        m_filteredDataSet = ds;
+        // The test stays harmless should the dataset outlive the grid or leave its source.
+        QPointer<TExDBGrid> self(this);
+        ds->setFiltered(false);
+        ds->setFilterCallback([self](db::DataSet &d) {
+            if (!self || !self->dataSource() || self->dataSource()->dataSet() != &d)
+                return true;
+            return self->recordPassesFilter(d);
+        });
+        ds->setFiltered(true);
+        verticalScrollBar()->setValue(top);
+    }
+    horizontalHeader()->viewport()->update();
+    if (OnFilterChanged)
+        OnFilterChanged(*this);
+}
+
+void TExDBGrid::dropFilterCallback()
+{
+    db::DataSource *src = dataSource();
+    db::DataSet *ds = src ? src->dataSet() : nullptr;
+    if (m_filteredDataSet && ds == m_filteredDataSet) {
+        // The dataset's own filter text stays; only what the grid added goes.
+        if (m_filterSwitchedOn)
+            ds->setFiltered(false);
+        ds->setFilterCallback(nullptr);
+    }
+    m_filteredDataSet = nullptr;
+    m_filterSwitchedOn = false;
+}
+
+// ---- BLOB editor ------------------------------------------------------------------------------------
+
+bool TExDBGrid::EditBlob()
+{
+    db::DataSet *ds = activeDataSet();
+    const int index = currentIndex().column();
+    db::Field *f = gridModel()->columnField(index);
+    const TExDBColumn *c = column(index);
+    if (!ds || !offersBlobEditor(f))
+        return false;
+    const bool canWrite = !isReadOnly() && !(c && c->ReadOnly()) && !f->isReadOnly()
+                          && f->kind() == db::FieldKind::Data && ds->canModify();
+    TExBlobEditor &editor = TExBlobEditor::instance();
+    const bool picture = f->type() == db::FieldType::Blob;
+    if (picture)
+        editor.editPicture(f->name(), f->asBytes(), canWrite);
+    else
+        editor.editText(f->name(), f->asString(), c ? c->Font().font : font(), canWrite);
+    if (editor.exec() != QDialog::Accepted || !canWrite)
+        return true;
+    const bool changed = picture ? editor.pictureChanged() : editor.text() != f->asString();
+    if (!changed)
+        return true;
+    dbctrl::runReported([&] {
+        if (!ds->isEditing())
+            ds->edit();
+        if (picture)
+            f->setValue(editor.pictureBytes().isEmpty() ? QVariant() : QVariant(editor.pictureBytes()));
+        else
+            f->setValue(editor.text());
+    });
+    return true;
+}
+
+void TExDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && activeDataSet()) {
+        if (OnDblClick) {
+            OnDblClick(*this);
+            event->accept();
+            return;
+        }
+        if (hasExOption(eoBLOBEditor) && indexAt(event->position().toPoint()).isValid()) {
+            bool handled = false;
+            dbctrl::runReported([&] { handled = EditBlob(); });
+            if (handled) {
+                event->accept();
+                return;
+            }
+        }
+    }
+    DBGrid::mouseDoubleClickEvent(event);
 }
 
 } // namespace tarix::grid

@@ -1,17 +1,23 @@
 #pragma once
 // TExDBGrid: the data grid over one dataset with the extended options (ExOptions), row
 // selection by check boxes in the indicator column, Ctrl and Shift multi-select, zebra
-// colours, the record and cell hints, the empty-grid text, column fitting and RefreshData.
+// colours and the colour styles, the record and cell hints, the empty-grid text, column
+// fitting and RefreshData; its columns (TExDBColumn) with bands, sort arrows, footer values,
+// filters and check boxes; the footer strip, the band row and grouping rows; the standard
+// pop-up menu, the filter bar, the BLOB editor and the column layouts kept in the user's
+// registry (grid_layout.h).
 //
 // It stands on dbctrl::DBGrid (rows in the dataset's order, clicks and keys move the
-// dataset, cells edited in place) and adds what the registration lists and later grids
-// need. Every option and property is accepted and stored; those whose effect belongs to a
-// later step of the grid (footer, bands, groupings, filter bar, layout storage, pop-up menu,
-// BLOB editor, themed drawing) are only kept until then.
+// dataset, cells edited in place). The grid's own columns are the truth: every change of a
+// column's field, caption, width or read-only switch is handed down to the base grid.
 //
 // The selected rows are bookmarks of the dataset. selectedRows() gives them in the
 // dataset's order, whatever order they were ticked in; rows that left the dataset (a
 // filter, a delete) are dropped there. Closing the dataset clears the selection.
+#include "components/grid/ex_db_column.h"
+#include "components/grid/ex_db_grid_options.h"
+#include "components/grid/grid_draw.h"
+#include "components/grid/grid_menu.h"
 #include "platform/db/dataset.h"
 #include "platform/dbctrl/db_grid.h"
 
@@ -25,88 +31,12 @@
 #include <functional>
 #include <optional>
 
+class QAction;
+class QComboBox;
 class QLabel;
+class QMenu;
 
 namespace tarix::grid {
-
-// The base grid's options (the class library's data-grid option set).
-enum TGridOption {
-    dgEditing = 1 << 0,
-    dgAlwaysShowEditor = 1 << 1,
-    dgTitles = 1 << 2,
-    dgIndicator = 1 << 3,
-    dgColumnResize = 1 << 4,
-    dgColLines = 1 << 5,
-    dgRowLines = 1 << 6,
-    dgTabs = 1 << 7,
-    dgRowSelect = 1 << 8,
-    dgAlwaysShowSelection = 1 << 9,
-    dgConfirmDelete = 1 << 10,
-    dgCancelOnExit = 1 << 11,
-    dgMultiSelect = 1 << 12,
-};
-Q_DECLARE_FLAGS(TGridOptions, TGridOption)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
-
-// The extended options; the bit of each is its place in the stored set.
-enum TExOption {
-    eoAutoWidth = 1 << 0,
-    eoBooleanAsCheckBox = 1 << 1,
-    eoCheckBoxSelect = 1 << 2,
-    eoCellHint = 1 << 3,
-    eoDisableDelete = 1 << 4,
-    eoDisableInsert = 1 << 5,
-    eoDrawGraphicField = 1 << 6,
-    eoENTERlikeTAB = 1 << 7,
-    eoFixedLikeColumn = 1 << 8,
-    eoKeepSelection = 1 << 9,
-    eoLayout = 1 << 10,
-    eoRowNumber = 1 << 11,
-    eoRowSizing = 1 << 12,
-    eoSelectedTitle = 1 << 13,
-    eoShowFooter = 1 << 14,
-    eoShowGlyphs = 1 << 15,
-    eoShowLookup = 1 << 16,
-    eoShowRecNo = 1 << 17,
-    eoStandardPopup = 1 << 18,
-    eoTitleButtons = 1 << 19,
-    eoAutoSave = 1 << 20,
-    eoAutoLoad = 1 << 21,
-    eoDrawBands = 1 << 22,
-    eoHotTrack = 1 << 23,
-    eoBLOBEditor = 1 << 24,
-    eoBandsOverTitles = 1 << 25,
-    eoRowHeightAutofit = 1 << 26,
-    eoTitleWordWrap = 1 << 27,
-    eoShowFilterBar = 1 << 28,
-    eoAnyKeyFilter = 1 << 29,
-    eoFilterAutoApply = 1 << 30,
-};
-Q_DECLARE_FLAGS(TExOptions, TExOption)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TExOptions)
-
-inline constexpr TGridOptions kDefaultOptions = TGridOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize
-                                                             | dgColLines | dgRowLines | dgTabs | dgConfirmDelete
-                                                             | dgCancelOnExit);
-inline constexpr TExOptions kDefaultExOptions = TExOptions(eoENTERlikeTAB | eoKeepSelection | eoStandardPopup
-                                                           | eoBLOBEditor | eoTitleWordWrap | eoFilterAutoApply);
-
-// The colour styles; the zebra colours of the presets come with the drawing of the grid.
-enum TExGridStyleKind { gsNormal = 0, gsSoftWheat = 13, gsCustom = 23 };
-
-struct TExDBGridStyle {
-    TExGridStyleKind style = gsNormal;
-    QColor oddColor;  // rows at the first, third, ... visible position
-    QColor evenColor;
-    QColor filterColor;
-};
-
-enum TTitleHeightKind { hkAuto, hkLines, hkPixels };
-struct TExDBGTitleHeight {
-    TTitleHeightKind kind = hkAuto;
-    int lineCount = 1;
-    int pixelCount = 0;
-};
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
@@ -152,22 +82,27 @@ public:
     bool Flat() const { return m_flat; }
     void setFlat(bool flat);
     QStringList Bands() const { return m_bands; }
-    void setBands(const QStringList &bands) { m_bands = bands; }
+    void setBands(const QStringList &bands);
     QFont BandsFont() const { return m_bandsFont; }
-    void setBandsFont(const QFont &font) { m_bandsFont = font; }
+    void setBandsFont(const QFont &font);
+    const QVector<TExGrouping> &Groupings() const { return m_groupings; }
+    void setGroupings(const QVector<TExGrouping> &groupings);
+    // A grouping with the grid's font in bold and the button colours.
+    TExGrouping newGrouping(const QString &expression) const;
     const TExDBGridStyle &GridStyle() const { return m_style; }
-    // Setting the style kind sets the zebra colours of gsNormal (the grid colour) and
-    // gsSoftWheat; gsCustom keeps the colours as they are.
+    // Setting the style kind sets the zebra colours of its preset; gsNormal takes the grid
+    // colour and gsCustom keeps the colours as they are.
     void setGridStyleKind(TExGridStyleKind kind);
     void setGridStyle(const TExDBGridStyle &style);
     const TExDBGTitleHeight &TitleHeight() const { return m_titleHeight; }
     void setTitleHeight(const TExDBGTitleHeight &height);
     QColor FooterColor() const { return m_footerColor; }
-    void setFooterColor(const QColor &color) { m_footerColor = color; }
+    void setFooterColor(const QColor &color);
     int FooterHeight() const { return m_footerHeight; }
-    void setFooterHeight(int height) { m_footerHeight = qMax(0, height); }
+    // Negative values become 0 (automatic: DefaultRowHeight + 4).
+    void setFooterHeight(int height);
     int GridLineWidth() const { return m_gridLineWidth; }
-    void setGridLineWidth(int width) { m_gridLineWidth = width; }
+    void setGridLineWidth(int width);
     QString HintField() const { return m_hintField; }
     void setHintField(const QString &field) { m_hintField = field; }
     int FixedCols() const { return m_fixedCols; }
@@ -183,6 +118,95 @@ public:
     void setDefaultRowHeight(int height);
     TScrollStyle ScrollBars() const { return m_scrollBars; }
     void setScrollBars(TScrollStyle style);
+
+    // ---- columns ------------------------------------------------------------------------------
+    int columnCount() const { return int(m_columns.size()); }
+    TExDBColumn *column(int index) const;
+    TExDBColumn &addExColumn();
+    TExDBCheckboxColumn &addCheckboxColumn();
+    void removeAllColumns();
+    // The base grid's way: one TExDBColumn per entry.
+    void setColumns(const QVector<dbctrl::DBGridColumn> &columns);
+    void addColumn(const QString &fieldName, const QString &title = {}, int width = -1);
+    // Takes the record test off the dataset it was put on before the source changes.
+    void setDataSource(db::DataSource *source);
+    // The caption shown (the field's label when the column has none), with its line breaks.
+    QString columnCaption(int index) const;
+    // The alignment of the data cells (numbers right when the column sets none).
+    Qt::Alignment columnAlignment(int index) const;
+    // Told by a column when a property changed.
+    void columnChanged(TExDBColumn &column, TExDBColumn::Change change);
+    // Changes of several columns at once: the grid lays out once at the end.
+    void beginLayout() { ++m_layoutDepth; }
+    void endLayout();
+    // A layout load: no column fitting meanwhile, one layout at the end.
+    class LayoutLoad {
+    public:
+        explicit LayoutLoad(TExDBGrid &grid);
+        ~LayoutLoad();
+
+    private:
+        TExDBGrid &m_grid;
+    };
+    bool layoutInProgress() const { return m_layoutInProgress; }
+
+    // ---- title row, bands, footer, groupings ---------------------------------------------------
+    // The title row's height now (0 without titles).
+    int titleRowHeight() const;
+    // Recomputes the title row's height by TitleHeight (captions' "|" become line breaks).
+    void updateTitleHeight();
+    // The band cell of a column: its first and last column; none without a band.
+    std::optional<std::pair<int, int>> bandOfColumn(int index) const;
+    // The footer strip's height (0 when the footer is off).
+    int footerStripHeight() const;
+    // The footer rectangle in the grid's co-ordinates.
+    QRect FooterRect() const;
+    // The footer text of a column, as drawn before OnDrawFooterCell.
+    QString footerText(int index) const;
+    QWidget *footer() const;
+    void UpdateFooter();
+    // The grouping that claims a row, with its text and the column it came from; none when
+    // the row is a plain row.
+    struct GroupingHit {
+        int grouping = -1;
+        int column = -1;
+        QString text;
+    };
+    std::optional<GroupingHit> groupingOfRow(int row) const;
+    // A field's value in a row (null when it cannot be read).
+    QVariant cellValue(int row, int column) const;
+
+    // ---- pop-up menu ----------------------------------------------------------------------------
+    QMenu *popupMenu() const { return m_popup; }
+    QAction *popupAction(PopupItem item) const { return m_popupItems[item]; }
+    // Sets the items' state as the menu's rules say (before it opens).
+    void preparePopupMenu();
+    // Opens the menu at a point of the screen (nothing without eoStandardPopup).
+    void popupAt(const QPoint &globalPos);
+    void SelectRecord();
+    void SelectAllRecords();
+    void UnSelectRecord();
+    void UnSelectAllRecords();
+    void SaveLayout();
+    void RestoreLayout();
+
+    // ---- filter bar -------------------------------------------------------------------------------
+    QComboBox *filterBox() const { return m_filterBox; }
+    // The column the filter box stands on (-1: none).
+    int filterBoxColumn() const { return m_filterColumn; }
+    // Places the filter box over a column's strip and focuses it.
+    void showFilterBox(int index);
+    // Takes the filter box's text as its column's filter when it changed.
+    void takeFilterText();
+    // Applies the columns' filters to the dataset (eoFilterAutoApply), then OnFilterChanged.
+    void applyFilter();
+    // Whether the dataset's current record passes every column's filter.
+    bool recordPassesFilter(db::DataSet &dataSet) const;
+
+    // ---- BLOB editor --------------------------------------------------------------------------------
+    // Edits the current column's field in the BLOB editor; false when that field is not one
+    // it edits.
+    bool EditBlob();
 
     // ---- what callers use -----------------------------------------------------------------
     // The dataset's record count, which OnGetRecordCount may replace.
@@ -239,6 +263,26 @@ public:
     std::function<void(TExDBGrid &)> OnInsertRecord;
     std::function<void(TExDBGrid &, int &recordCount)> OnGetRecordCount;
     std::function<void(TExDBGrid &, int column, QString &hint)> OnCellHint;
+    std::function<void(TExDBGrid &)> OnEditRecord;
+    std::function<void(TExDBGrid &)> OnPostData;
+    std::function<void(TExDBGrid &)> OnCancelData;
+    std::function<void(TExDBGrid &)> OnPrintData;
+    std::function<void(TExDBGrid &)> OnExportData;
+    std::function<void(TExDBGrid &)> OnFilterData;
+    std::function<void(TExDBGrid &)> OnSearchData;
+    std::function<void(TExDBGrid &)> OnSetupGrid;
+    std::function<void(TExDBGrid &)> OnDblClick;
+    std::function<void(TExDBGrid &, const QString &expression, QString &text, bool &value)> OnExpression;
+    std::function<void(TExDBGrid &, QPainter &, const QRect &, const TExGrouping &, const QString &text,
+                       bool &defaultDrawing)>
+        OnDrawGroupingCell;
+    std::function<void(TExDBGrid &, QPainter &, const QRect &, db::Field *, QString &text, bool &defaultDrawing)>
+        OnDrawFooterCell;
+    std::function<void(TExDBGrid &)> OnUpdateFooter;
+    std::function<void(TExDBGrid &)> OnFilterChanged;
+    std::function<void(TExDBGrid &, TExDBColumn &)> OnSortChanged;
+    std::function<void(TExDBGrid &)> OnColWidthsChanged;
+    std::function<void(TExDBGrid &, QPainter &)> OnDrawBackground;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -246,14 +290,22 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class Indicator;
     class Delegate;
+    class TitleHeader;
+    class Footer;
     friend class Indicator;
     friend class Delegate;
+    friend class TitleHeader;
+    friend class Footer;
 
     db::DataSet *activeDataSet() const;
     bool editable() const;
@@ -272,6 +324,14 @@ private:
     void moveKeyboardSelection(int fromPos, int toPos);
     void autoFit();
     void showRecordHint();
+    void pushColumns();
+    void layoutChanged();
+    void buildPopupMenu();
+    void runPopupItem(PopupItem item);
+    void paintFooter(QPainter &p);
+    void paintGroupingRows(QPainter &p);
+    void paintTitle(QPainter &p, const QRect &rect, int index, int hotSection, int pressedSection) const;
+    void dropFilterCallback();
 
     TGridOptions m_options = kDefaultOptions; // without dgMultiSelect (kept in m_multiSelect)
     bool m_multiSelect = false;
@@ -281,6 +341,22 @@ private:
     QFont m_bandsFont;
     TExDBGridStyle m_style;
     TExDBGTitleHeight m_titleHeight;
+    QVector<TExGrouping> m_groupings;
+    std::vector<std::unique_ptr<TExDBColumn>> m_columns;
+    int m_layoutDepth = 0;
+    bool m_layoutPending = false;
+    bool m_layoutInProgress = false;
+    bool m_pushing = false;
+    bool m_inGeometries = false;
+    int m_titleRowHeight = 0;
+    TitleHeader *m_titleHeader = nullptr;
+    Footer *m_footer = nullptr;
+    QMenu *m_popup = nullptr;
+    QAction *m_popupItems[kPopupItemCount] = {};
+    QComboBox *m_filterBox = nullptr;
+    int m_filterColumn = -1;
+    db::DataSet *m_filteredDataSet = nullptr; // where the record test is installed
+    bool m_filterSwitchedOn = false;         // the grid switched that dataset's filtering on
     QColor m_footerColor;
     int m_footerHeight = 0;
     int m_gridLineWidth = 1;

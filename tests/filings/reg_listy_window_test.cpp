@@ -38,6 +38,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 using namespace tarix;
@@ -155,6 +157,56 @@ protected:
         return main->findChild<dbctrl::DBGrid *>(QStringLiteral("DBG_nep"));
     }
 
+    // The grid's pop-up menu as the clerk opens it: a right click on a row; the item is found
+    // by its caption in the menu that came up (or in its sub-menu) and chosen.
+    static void chooseFromGridMenu(grid::TExDBGrid *grid, const QString &caption)
+    {
+        const QRect cell = grid->visualRect(grid->gridModel()->index(0, 1));
+        QMouseEvent press(QEvent::MouseButtonPress, cell.center(), grid->viewport()->mapToGlobal(cell.center()),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &press);
+        QMenu *menu = nullptr;
+        for (auto *w : QApplication::topLevelWidgets())
+            if (auto *m = qobject_cast<QMenu *>(w); m && m->isVisible() && m->objectName() == "ExDBGridPopup")
+                menu = m;
+        ASSERT_NE(menu, nullptr);
+        QAction *chosen = nullptr;
+        for (QAction *a : menu->actions()) {
+            if (a->text() == caption)
+                chosen = a;
+            if (a->menu())
+                for (QAction *b : a->menu()->actions())
+                    if (b->text() == caption)
+                        chosen = b;
+        }
+        ASSERT_NE(chosen, nullptr) << caption.toStdString();
+        ASSERT_TRUE(chosen->isEnabled() && chosen->isVisible()) << caption.toStdString();
+        menu->hide();
+        chosen->trigger();
+    }
+
+    // Drags the right border of a column's title by dx pixels.
+    static void dragColumnBorder(grid::TExDBGrid *grid, int column, int dx)
+    {
+        QHeaderView *header = grid->horizontalHeader();
+        QWidget *target = header->viewport();
+        const QPoint from(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
+                          header->height() / 2);
+        const QPoint to = from + QPoint(dx, 0);
+        QMouseEvent hover(QEvent::MouseMove, from, target->mapToGlobal(from), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &hover);
+        QMouseEvent press(QEvent::MouseButtonPress, from, target->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QMouseEvent move(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, target->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    }
+
     QString outputs() const { return QDir(dir.path()).filePath(QStringLiteral("vystupy")); }
 
     test::Installation dir;
@@ -252,6 +304,57 @@ TEST_F(RegListyWindow, TheMenuFollowsAnEmployeeBeingEdited)
     form->btn_xml_view->click();
     EXPECT_EQ(scripted.events(ui::ScriptedUserInterface::EventKind::OpenFile).size(), 1u);
     EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
+}
+
+TEST_F(RegListyWindow, TheGridKeepsAColumnLayoutAndSelectsFromItsMenu)
+{
+    // A clerk of their own: a fresh registry.
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    auto restore = qScopeGuard([&] {
+        if (savedConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", savedConfig);
+    });
+
+    filings::TFormNEP1 *form = openFromMenu();
+    ASSERT_NE(form, nullptr);
+    grid::TExDBGrid *grid = form->DBG1;
+    const int designed = grid->columnWidth(1);
+    dragColumnBorder(grid, 1, 60);
+    const int widened = grid->columnWidth(1);
+    ASSERT_EQ(widened, designed + 60);
+    chooseFromGridMenu(grid, QStringLiteral("Save column layout"));
+    dragColumnBorder(grid, 1, -40);
+    ASSERT_EQ(grid->columnWidth(1), widened - 40);
+
+    // select all and unselect all from the menu's sub-menu
+    chooseFromGridMenu(grid, QStringLiteral("Select All records"));
+    EXPECT_EQ(grid->selectedCount(), 2);
+    chooseFromGridMenu(grid, QStringLiteral("UnSelect All records"));
+    EXPECT_EQ(grid->selectedCount(), 0);
+
+    // the window closed and opened again comes with its designed widths
+    form->btn_navrat->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    form = openFromMenu();
+    ASSERT_NE(form, nullptr);
+    grid = form->DBG1;
+    EXPECT_EQ(grid->columnWidth(1), designed);
+    chooseFromGridMenu(grid, QStringLiteral("Restore column layout"));
+    EXPECT_EQ(grid->columnWidth(1), widened);
+    ASSERT_EQ(grid->columnCount(), 7);
+    EXPECT_EQ(grid->columnCaption(0), "Zamestnanec");
+    EXPECT_EQ(grid->gridModel()->rowCount(), 2);
+    // what the menu does not offer in this read-only window
+    grid->preparePopupMenu();
+    for (grid::PopupItem item : {grid::piAdd, grid::piInsert, grid::piEdit, grid::piDelete, grid::piPost,
+                                 grid::piCancel})
+        EXPECT_FALSE(grid->popupAction(item)->isEnabled()) << grid::popupCaption(item).toStdString();
+    for (grid::PopupItem item : {grid::piPrint, grid::piExport, grid::piFilter, grid::piSearch, grid::piSetup})
+        EXPECT_FALSE(grid->popupAction(item)->isVisible()) << grid::popupCaption(item).toStdString();
 }
 
 } // namespace
