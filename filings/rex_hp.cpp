@@ -196,7 +196,7 @@ rpt::LayoutDesc layoutHP1()
                      Qt::AlignRight),
         udaj(u"QRDB_CALC_CISLO_U"_s, {15, 0.5, 64, 4.5}, u"CALC_CISLO_U"_s),
         udaj(u"QRDB_SUMA"_s, {80.5, 0.5, 31, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_VSYM"_s, {113, 0.5, 28, 4.5}, u"VSYM"_s),
+        udaj(u"QRDB_VSYM"_s, {114, 0.5, 27, 4.5}, u"VSYM"_s),
         udaj(u"QRDB_KSYM"_s, {143, 0.5, 14, 4.5}, u"KSYM"_s),
         udaj(u"QRDB_SSYM"_s, {159, 0.5, 30, 4.5}, u"SSYM"_s),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
@@ -257,7 +257,7 @@ rpt::LayoutDesc layoutHP2()
         udaj(u"QRDB_CALC_CISLO_U"_s, {1, 0.5, 58, 4.5}, u"CALC_CISLO_U"_s),
         udaj(u"QRDB_BANKA_U"_s, {61, 0.5, 20, 4.5}, u"BANKA_U"_s, kArial9, Qt::AlignCenter),
         udaj(u"QRDB_SUMA"_s, {83, 0.5, 30, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_VSYM"_s, {115, 0.5, 26, 4.5}, u"VSYM"_s),
+        udaj(u"QRDB_VSYM"_s, {116, 0.5, 25, 4.5}, u"VSYM"_s),
         udaj(u"QRDB_KSYM"_s, {143, 0.5, 18, 4.5}, u"KSYM"_s),
         udaj(u"QRDB_SSYM"_s, {163, 0.5, 26, 4.5}, u"SSYM"_s),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
@@ -317,10 +317,10 @@ rpt::LayoutDesc layoutHP()
         const char16_t *meno, *text;
         double x, w;
     };
-    const Stlpec stlpce[] = {{u"predcislie", u"Predčíslie", 0, 14},      {u"ucet", u"Číslo účtu príjemcu", 14, 30},
-                             {u"banka", u"Kód banky", 44, 11},           {u"suma", u"Suma", 55, 24},
-                             {u"vs", u"Variabilný symbol", 79, 20},      {u"ks", u"Konštantný sym.", 99, 16},
-                             {u"ss", u"Špecifický sym.", 115, 20},       {u"nazov", u"Názov príjemcu", 135, 30},
+    const Stlpec stlpce[] = {{u"predcislie", u"Predčíslie", 0, 17},      {u"ucet", u"Číslo účtu príjemcu", 17, 28},
+                             {u"banka", u"Kód banky", 45, 11},           {u"suma", u"Suma", 56, 23},
+                             {u"vs", u"Variabilný symbol", 79, 19},      {u"ks", u"Konštantný sym.", 98, 19},
+                             {u"ss", u"Špecifický sym.", 117, 18},       {u"nazov", u"Názov príjemcu", 135, 30},
                              {u"spp", u"Správa pre príjemcu", 165, 25}};
     for (const Stlpec &s : stlpce) {
         ControlDesc box = rpt::rectangle(u"QRS_c_"_s + QString::fromUtf16(s.meno), {s.x, 47, s.w, 9});
@@ -331,13 +331,13 @@ rpt::LayoutDesc layoutHP()
         h.push_back(l);
     }
     std::vector<rpt::LayoutItem> d{
-        udaj(u"QRDB_predcislo_u"_s, {0.5, 0.5, 13, 4.5}, u"predcislo_u"_s, kArial8),
-        udaj(u"QRDB_CALC_CISLO_U"_s, {14.5, 0.5, 29, 4.5}, u"CALC_CISLO_U"_s, kArial8),
-        udaj(u"QRDB_banka_u"_s, {44.5, 0.5, 10, 4.5}, u"banka_u"_s, kArial8, Qt::AlignCenter),
-        udaj(u"QRDB_sporenie"_s, {55.5, 0.5, 23, 4.5}, u"sporenie"_s, kArial8, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_vsym"_s, {79.5, 0.5, 19, 4.5}, u"vsym"_s, kArial8),
-        udaj(u"QRDB_ksym"_s, {99.5, 0.5, 15, 4.5}, u"ksym"_s, kArial8),
-        udaj(u"QRDB_ssym_u"_s, {115.5, 0.5, 19, 4.5}, u"ssym_u"_s, kArial8),
+        udaj(u"QRDB_predcislo_u"_s, {0.5, 0.5, 16, 4.5}, u"predcislo_u"_s, kArial8),
+        udaj(u"QRDB_CALC_CISLO_U"_s, {17.5, 0.5, 27, 4.5}, u"CALC_CISLO_U"_s, kArial8),
+        udaj(u"QRDB_banka_u"_s, {45.5, 0.5, 10, 4.5}, u"banka_u"_s, kArial8, Qt::AlignCenter),
+        udaj(u"QRDB_sporenie"_s, {56.5, 0.5, 21, 4.5}, u"sporenie"_s, kArial8, Qt::AlignRight, kMaskaSumy),
+        udaj(u"QRDB_vsym"_s, {80, 0.5, 17.5, 4.5}, u"vsym"_s, kArial8),
+        udaj(u"QRDB_ksym"_s, {99, 0.5, 17.5, 4.5}, u"ksym"_s, kArial8),
+        udaj(u"QRDB_ssym_u"_s, {118, 0.5, 16.5, 4.5}, u"ssym_u"_s, kArial8),
         udaj(u"QRDB_CALC_PRIJEMCA"_s, {135.5, 0.5, 29, 4.5}, u"CALC_PRIJEMCA"_s, kArial8),
         udaj(u"QRDB_CALC_SPP"_s, {165.5, 0.5, 24, 4.5}, u"CALC_SPP"_s, kArial8),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
