@@ -34,13 +34,15 @@ const QString kQ0B =
     u"z.vsym_u vsym, v.ne_zaloha, z.born_numb born_numb, z.surname, z.name, z.code_numb from vyp v,zam z "
     u"where v.code_emp=z.code_emp and v.v_obdobie = :p1 and v.sid between :p2 and :p3 "
     u"order by z.code_numb, v.code_emp"_s;
-// Part c: the deductions of the period sent to third parties.
+// Part c: the deductions of the period sent to third parties, of the employees whose payroll
+// record of the period lies in the centre range (one record per employee and period, so
+// the range is asked once rather than joined row by row).
 const QString kQ0C =
     u"select '2' poradie, v.vypocitana_suma suma, v.predcislo_u, v.cislo_u, v.banka_u, v.ssym_u, v.ksym, "
-    u"v.vsym, z.surname, z.name, v.poznamka pozn, z.code_numb from zrv v,zam z,vyp x "
-    u"where v.code_emp=z.code_emp and v.v_obdobie = :p1 and v.v_obdobie = x.v_obdobie "
-    u"and v.code_emp = x.code_emp and x.sid between :p2 and :p3 and v.vypocitana_suma > 0 "
-    u"and v.cislo_u <> '' order by z.code_numb, v.code_emp, v.zrid"_s;
+    u"v.vsym, z.surname, z.name, v.poznamka pozn, z.code_numb from zrv v,zam z "
+    u"where v.code_emp=z.code_emp and v.v_obdobie = :p1 "
+    u"and v.code_emp in (select x.code_emp from vyp x where x.v_obdobie = :p1 and x.sid between :p2 and :p3) "
+    u"and v.vypocitana_suma > 0 and v.cislo_u <> '' order by z.code_numb, v.code_emp, v.zrid"_s;
 
 // Widths of the item's fields in Hp2.
 constexpr int kDlzkaUctu = 20;

@@ -125,8 +125,8 @@ QString Text_dotazu_hp(const Parametre_hp &volby)
     const QString c =
         u"select 3 cast_hp, z.code_numb kluc, v.zrid kluc2, '2' poradie, v.suma sporenie, v.predcislo_u, "
         u"v.cislo_u, v.banka_u, v.ssym_u, v.ksym, v.vsym, z.title, z.name, z.surname, v.spp, v.prijemca "
-        u"from zrv v,zam z,vyp x where v.code_emp=z.code_emp and v.v_obdobie = :p1 and "
-        u"v.v_obdobie = x.v_obdobie and v.code_emp = x.code_emp and x.sid between :p2 and :p3 and v.suma > 0 "
+        u"from zrv v,zam z where v.code_emp=z.code_emp and v.v_obdobie = :p1 and v.code_emp in "
+        u"(select x.code_emp from vyp x where x.v_obdobie = :p1 and x.sid between :p2 and :p3) and v.suma > 0 "
         u"and v.cislo_u <> '' "_s;
     QStringList casti;
     if (volby.cast_a)
