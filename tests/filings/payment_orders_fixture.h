@@ -4,6 +4,7 @@
 // order module created, the program folder's "vystupy" in the installation, every preview
 // captured and the start of outside programs recorded instead of done. Helpers write the
 // rows the orders are made from (nakl, cis_bu, zam, vyp, zrv) and stored orders (hp1, hp2).
+#include "expected_files.h"
 #include "reports/recap_fixture.h"
 
 #include "core/helpers/app_paths.h"
@@ -17,17 +18,6 @@
 #include <memory>
 
 namespace tarix::filings::fixtures {
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
-
-inline QByteArray expectedFile(const QString &name)
-{
-    return readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/filings/expected/") + name);
-}
 
 class PaymentOrderFirm : public reports::fixtures::RecapFirm {
 protected:
