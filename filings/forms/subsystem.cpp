@@ -2,7 +2,11 @@
 
 #include "core/helpers/unicode_utils.h"
 #include "core/startup_hooks.h"
+#include "filings/dm_hp.h"
+#include "filings/forms/form_hp1.h"
 #include "filings/forms/form_nep1.h"
+#include "filings/forms/form_par_hp.h"
+#include "filings/rex_hp.h"
 #include "filings/rex_sp_xml.h"
 #include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
@@ -13,6 +17,8 @@ namespace tarix::filings {
 
 void registerSubsystem(core::StartupHooks &hooks)
 {
+    // The payment-order module comes right after the payroll's.
+    registerModules();
     // Each filing registers its routine or menu command here, after the reports it reads.
     core::appendStep(hooks.afterDataModules, [] {
         // The menu's check-file command reports the program's own errors; a statement that
@@ -28,7 +34,16 @@ void registerSubsystem(core::StartupHooks &hooks)
         reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
     core::appendStep(hooks.afterDataModules, [] { RexZpTxt::Registruj_davky_zp(); });
+    core::appendStep(hooks.afterDataModules, [] {
+        Registruj_hromadne_prikazy();
+        // The order straight from the payroll asks for its parts first.
+        reports::Register_zostav().Registruj(QStringLiteral("TReportHP"), [](const reports::TMyReportParam &p) {
+            if (const std::optional<Parametre_hp> volby = TFormParHP::Zobraz_parametre(nullptr))
+                REXHP::Spusti_zostavu_hp(p, *volby);
+        });
+    });
     registerRegListyCommand();
+    registerHpCommand();
 }
 
 } // namespace tarix::filings

@@ -4,6 +4,7 @@
 // employees in March 2007 (two in centre 1, one in centre 2 with accident insurance only),
 // the social reports and the filings registered, and the clock fixed at 10 April 2007
 // 9:05:07. tests/filings/expected/README.md lists what the expected files take from here.
+#include "expected_files.h"
 #include "reports/payslip_fixture.h"
 
 #include "core/helpers/app_paths.h"
@@ -17,17 +18,6 @@
 #include <memory>
 
 namespace tarix::filings::fixtures {
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
-
-inline QByteArray expectedFile(const QString &name)
-{
-    return readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/filings/expected/") + name);
-}
 
 class SpFilingFirm : public reports::fixtures::PayslipFirm {
 protected:
