@@ -75,7 +75,7 @@ Mesiac Sumy_mesiaca(const std::vector<Riadok> &riadky, int obdobie, double promi
 QString Hodnota(double suma)
 {
     // Sums of hundredths carry binary noise (1233.9999...): the value in hundredths decides.
-    const double cele = std::floor(MyConsts::Zaokruhli_sumu(2, MyConsts::Normal, suma));
+    const double cele = std::floor(MyConsts::Zaokruhli_sumu(-2, MyConsts::Normal, suma));
     return QString::number(qint64(cele)).rightJustified(6, u' ');
 }
 
