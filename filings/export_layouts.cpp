@@ -346,6 +346,10 @@ Subory Vytvor(db::DataSet &zamestnanci, const QList<Polozka> &polozky)
     QStringList slk = MyConsts::Sylk_zaciatok();
     int riadok = 1;
     bool prvy = true;
+    // One snapshot of the employees: the rows and the texts their calculated fields look up
+    // are read in one transaction (which also spares a file lock per statement). Nothing is
+    // written; the transaction ends when the files' contents are made.
+    db::Transaction snimka(&zamestnanci.session());
     db::CursorStateGuard kurzor(zamestnanci);
     zamestnanci.disableControls();
     struct Zapnutie {
