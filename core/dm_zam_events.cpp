@@ -168,6 +168,11 @@ void nastavPoliaZamestnanca(db::Table &t)
     // The supplementary pension fund by its payee row ("DDP č.3 Fond"); empty when none.
     t.addCalculatedField(QStringLiteral("L_KDP"), FieldType::String, 200)
         .setLabel(QStringLiteral("Doplnková dôchodková poisťovňa"));
+
+    // Tag 999: the internal number and the texts built only for other texts are never
+    // offered to the clerk's export layouts.
+    for (const char *name : {"Code_emp", "PMT2", "CALC_SUBJ", "CALC_POHLAVIE", "CALC_AKTROK"})
+        t.declareField(QString::fromLatin1(name)).setTag(999);
 }
 
 QString tmp(const db::DataSet &t)

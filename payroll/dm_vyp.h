@@ -260,6 +260,20 @@ private:
     } m_rozsah;
 };
 
+// The batch state of the module for the scope of one run of the program's own posts (batch
+// recalculation, the survey-takers' import): nothing is asked per record, a refusal comes
+// back as EMyError, the common part of the context and the closing date are read once.
+class DavkaScope {
+public:
+    explicit DavkaScope(TDMV &dm);
+    ~DavkaScope();
+    DavkaScope(const DavkaScope &) = delete;
+    DavkaScope &operator=(const DavkaScope &) = delete;
+
+private:
+    TDMV &m_dm;
+};
+
 // The process-wide instance (created fourth at start-up).
 TDMV &DMV();
 bool hasDMV();

@@ -25,28 +25,19 @@
 
 namespace tarix::payroll {
 
-// The batch state of the module for the scope of one run: no questions, the common part of
-// the context and the closing date read once.
-class DavkaScope {
-public:
-    explicit DavkaScope(TDMV &dm) : m_dm(dm)
-    {
-        m_dm.Spolocny_kontext(m_dm.m_kontext);
-        const QDate closing = m_dm.Datum_uzavierky();
-        m_dm.m_davkovaUzavierka = closing;
-        m_dm.m_davka = true;
-    }
-    ~DavkaScope()
-    {
-        m_dm.m_davka = false;
-        m_dm.m_davkovaUzavierka.reset();
-    }
-    DavkaScope(const DavkaScope &) = delete;
-    DavkaScope &operator=(const DavkaScope &) = delete;
+DavkaScope::DavkaScope(TDMV &dm) : m_dm(dm)
+{
+    m_dm.Spolocny_kontext(m_dm.m_kontext);
+    const QDate closing = m_dm.Datum_uzavierky();
+    m_dm.m_davkovaUzavierka = closing;
+    m_dm.m_davka = true;
+}
 
-private:
-    TDMV &m_dm;
-};
+DavkaScope::~DavkaScope()
+{
+    m_dm.m_davka = false;
+    m_dm.m_davkovaUzavierka.reset();
+}
 
 namespace {
 

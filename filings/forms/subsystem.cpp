@@ -1,12 +1,23 @@
 #include "filings/forms/subsystem.h"
 
+#include "core/commands.h"
+#include "core/dm_main.h"
+#include "core/dm_zam.h"
+#include "core/forms/main_menu.h"
+#include "core/helpers/dialogs.h"
 #include "core/helpers/unicode_utils.h"
+#include "core/module_registry.h"
 #include "core/startup_hooks.h"
 #include "filings/dm_hp.h"
+#include "filings/export_layouts.h"
+#include "filings/forms/form_csv1.h"
 #include "filings/forms/form_hp1.h"
 #include "filings/forms/form_nep1.h"
 #include "filings/forms/form_par_hp.h"
+#include "filings/import_anketari.h"
 #include "filings/rex_hp.h"
+#include "filings/zefir.h"
+#include "payroll/dm_vyp.h"
 #include "filings/rex_sp_xml.h"
 #include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
@@ -14,6 +25,32 @@
 #include "reports/forms/launcher_commands.h"
 
 namespace tarix::filings {
+
+namespace {
+
+// A main-menu command of the filings that needs an open firm; its failure is shown.
+void registerFirmCommand(const char *id, void (*run)())
+{
+    core::CommandRegistry &commands = core::mainMenuCommands();
+    const QString name = QString::fromLatin1(id);
+    if (!commands.declares(name))
+        return;
+    commands.add(
+        name,
+        [run](const core::CommandContext &) {
+            try {
+                run();
+            } catch (const EAbort &) {
+            } catch (const EMyError &e) {
+                MyConsts::Sprava_chyba(e.text());
+            } catch (const std::exception &e) {
+                MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
+            }
+        },
+        [] { return core::hasDM() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
+}
+
+} // namespace
 
 void registerSubsystem(core::StartupHooks &hooks)
 {
@@ -44,6 +81,14 @@ void registerSubsystem(core::StartupHooks &hooks)
     });
     registerRegListyCommand();
     registerHpCommand();
+    // The export layouts' module, after the payroll module.
+    core::moduleRegistry().add(createDMTL, destroyDMTL);
+    registerCsvCommand();
+    registerFirmCommand("mnu_import_anketari", [] {
+        if (payroll::hasDMV())
+            ImportAnketari::mnu_imp2Click();
+    });
+    registerFirmCommand("mnu_zefir1", [] { Zefir::Export_udajov(); });
 }
 
 } // namespace tarix::filings

@@ -3,6 +3,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/output_file.h"
+#include "core/helpers/sylk.h"
 #include "platform/codepage/cp1250.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
@@ -26,14 +27,6 @@ constexpr const char16_t *kNadpisy[17] = {
     u"IP zamtel",  u"IP zamnec",   u"PvN zamtel",          u"PvN zamnec", u"Vym.zák.UP", u"UP zamtel",
 };
 
-// A value as a SYLK text cell: quoted, ";" doubled (a single one ends the field), no
-// line break.
-QString Hodnota(QString text)
-{
-    text.replace(u'\r', u' ').replace(u'\n', u' ');
-    return u'"' + text.replace(QStringLiteral(";"), QStringLiteral(";;")) + u'"';
-}
-
 // An amount in its plain form: the shortest decimals, a decimal comma.
 QString Suma(double v) { return fmt::general(v, fmt::Style{QChar(u','), QChar()}); }
 
@@ -48,16 +41,17 @@ QStringList Bunky_riadku(const REXSP1P::Riadok &r, int poradie)
 void Riadok(QStringList &out, int y, const QStringList &bunky)
 {
     for (int x = 1; x <= bunky.size(); ++x)
-        out << (x == 1 ? QStringLiteral("C;Y%1;X1;K").arg(y) : QStringLiteral("C;X%1;K").arg(x)) + Hodnota(bunky.at(x - 1));
+        out << (x == 1 ? MyConsts::Sylk_bunka(y, 1, bunky.at(0))
+                       : QStringLiteral("C;X%1;K").arg(x) + MyConsts::Sylk_text(bunky.at(x - 1)));
 }
 
 } // namespace
 
 QByteArray Sylk_prilohy(const std::vector<REXSP1P::Riadok> &riadky)
 {
-    QStringList out{QStringLiteral("ID;PWXL;N;E"), QStringLiteral("P;PGeneral")};
+    QStringList out = MyConsts::Sylk_zaciatok();
     for (int x = 1; x <= 17; ++x)
-        out << QStringLiteral("F;W%1 %1 %2").arg(x).arg(kSirky[x - 1]);
+        out << MyConsts::Sylk_sirka(x, kSirky[x - 1]);
     QStringList nadpisy;
     for (const char16_t *n : kNadpisy)
         nadpisy << QString::fromUtf16(n);
@@ -67,7 +61,7 @@ QByteArray Sylk_prilohy(const std::vector<REXSP1P::Riadok> &riadky)
         ++y;
         Riadok(out, y, Bunky_riadku(r, y - 1));
     }
-    out << QStringLiteral("E");
+    out << MyConsts::Sylk_koniec();
     return codepage::cp1250TextFileBytes(out, codepage::Mode::Lenient);
 }
 

@@ -49,6 +49,8 @@ void DataModules::destroy()
     for (auto m = m_modules.rbegin(); m != m_modules.rend(); ++m)
         m->destroy();
     m_modules.clear();
+    // Modules a subsystem declared meanwhile (start-up created them) go as well.
+    core::moduleRegistry().destroyAll();
     core::moduleRegistry().clear();
     if (m_registered)
         core::DMA().Registruj_tabulky();

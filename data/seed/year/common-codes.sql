@@ -141,3 +141,17 @@ INSERT INTO CIS_STAT (KOD3, AKRONYM, NAZOV, DAT_VZNIKU, DAT_ZANIKU) VALUES ('356
 -- Insurance marks of the pension record lines (CIS_ELDZ) and the ways of the health-insurance
 -- annual settlement (Typzuct): empty. No source gives their codes or texts; the clerk enters
 -- them in the code-list editor.
+
+-- Export layouts of the employee table (Tlac1): the ten layouts the export window offers,
+-- read only. Their fields (Tlac2) are made by the window's "Inicializácia", which lists every
+-- field of the employee table as not exported.
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (1, 'Zam.DB', 'Zostava č.1 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (2, 'Zam.DB', 'Zostava č.2 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (3, 'Zam.DB', 'Zostava č.3 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (4, 'Zam.DB', 'Zostava č.4 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (5, 'Zam.DB', 'Zostava č.5 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (6, 'Zam.DB', 'Zostava č.6 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (7, 'Zam.DB', 'Zostava č.7 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (8, 'Zam.DB', 'Zostava č.8 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (9, 'Zam.DB', 'Zostava č.9 - údaje o zamestnancoch');
+INSERT INTO Tlac1 (TLID, TABULKA, POPIS) VALUES (10, 'Zam.DB', 'Zostava č.10 - údaje o zamestnancoch');
