@@ -1,5 +1,7 @@
 #include "core/commands.h"
 
+#include "core/helpers/dialogs.h"
+
 namespace tarix::core {
 
 UnknownCommand::UnknownCommand(const QString &id, const char *reason)
@@ -58,6 +60,17 @@ ScopedCommand::~ScopedCommand()
         m_registry.add(m_id, m_before.run, m_before.enabled);
     else
         m_registry.remove(m_id);
+}
+
+void addShownCommand(CommandRegistry &registry, const QString &id, std::function<void(QWidget *owner)> run,
+                     CommandRule enabled)
+{
+    if (!registry.declares(id))
+        return;
+    registry.add(
+        id,
+        [run = std::move(run)](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { run(c.owner); }); },
+        std::move(enabled));
 }
 
 } // namespace tarix::core

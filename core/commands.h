@@ -63,6 +63,12 @@ private:
     std::map<QString, Command> m_commands;
 };
 
+// Registers the command of a menu item the clerk chooses, when the menu declares the id
+// (another menu is left alone): a refusal ends it silently, any other error is shown in
+// the error box and never passed on.
+void addShownCommand(CommandRegistry &registry, const QString &id, std::function<void(QWidget *owner)> run,
+                     CommandRule enabled = {});
+
 // Registers a command for its lifetime and restores what was registered before.
 class ScopedCommand {
 public:

@@ -77,19 +77,6 @@ const std::vector<Ciselnik> &ciselniky()
     return list;
 }
 
-// Runs a step of a command; a refusal or a database error is shown, never passed on.
-void spusti(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (const EAbort &) {
-    } catch (const EMyError &e) {
-        MyConsts::Sprava_chyba(e.text());
-    } catch (const std::exception &e) {
-        MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
-    }
-}
-
 } // namespace
 
 QStringList settingsCommandIds()
@@ -105,16 +92,16 @@ QStringList settingsCommandIds()
 void registerSettingsCommands(CommandRegistry &registry)
 {
     registry.add(QStringLiteral("mnu_setup1"),
-                 [](const CommandContext &c) { spusti([&] { MainSet::Show_FormSetup(1, c.owner); }); }, firmaOtvorena);
+                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainSet::Show_FormSetup(1, c.owner); }); }, firmaOtvorena);
     registry.add(QStringLiteral("mnu_setup2"),
-                 [](const CommandContext &c) { spusti([&] { MainSet::Show_FormSetup(2, c.owner); }); }, firmaOtvorena);
+                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainSet::Show_FormSetup(2, c.owner); }); }, firmaOtvorena);
     registry.add(QStringLiteral("mnu_inf"),
-                 [](const CommandContext &c) { spusti([&] { MainInf::Show_FormInf(c.owner); }); }, firmaOtvorena);
+                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainInf::Show_FormInf(c.owner); }); }, firmaOtvorena);
     for (const Ciselnik &cis : ciselniky()) {
         registry.add(
             QString::fromLatin1(cis.id),
             [&cis](const CommandContext &c) {
-                spusti([&] {
+                MyConsts::Spusti_a_ukaz_chybu([&] {
                     TDM &dm = DM();
                     if (cis.before)
                         cis.before(dm);
@@ -125,7 +112,7 @@ void registerSettingsCommands(CommandRegistry &registry)
                         ~After()
                         {
                             if (cis.after)
-                                spusti([&] { cis.after(dm); });
+                                MyConsts::Spusti_a_ukaz_chybu([&] { cis.after(dm); });
                         }
                     } after{cis, dm};
                     Zobraz_ciselnik(QString::fromUtf8(cis.title), cis.table(dm), c.owner);
@@ -136,12 +123,12 @@ void registerSettingsCommands(CommandRegistry &registry)
     // Firm administration: adding a firm needs no open firm; the others work on the open
     // firm and year.
     const auto otvorenyRok = [] { return otvorenaFirma().firma != 0; };
-    registry.add(QStringLiteral("mnu_pridanie_firmy"), [](const CommandContext &) { spusti([] { Pridanie_firmy(); }); });
-    registry.add(QStringLiteral("mnu_novy_rok_db"), [](const CommandContext &) { spusti([] { Zalozenie_roka(); }); },
+    registry.add(QStringLiteral("mnu_pridanie_firmy"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Pridanie_firmy(); }); });
+    registry.add(QStringLiteral("mnu_novy_rok_db"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Zalozenie_roka(); }); },
                  otvorenyRok);
-    registry.add(QStringLiteral("mnu_zalohovanie"), [](const CommandContext &) { spusti([] { Zalohovanie(); }); },
+    registry.add(QStringLiteral("mnu_zalohovanie"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Zalohovanie(); }); },
                  otvorenyRok);
-    registry.add(QStringLiteral("mnu_obnova"), [](const CommandContext &) { spusti([] { Obnova(); }); }, otvorenyRok);
+    registry.add(QStringLiteral("mnu_obnova"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Obnova(); }); }, otvorenyRok);
 }
 
 } // namespace tarix::core

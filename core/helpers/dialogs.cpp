@@ -1,5 +1,6 @@
 #include "core/helpers/dialogs.h"
 
+#include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 
 namespace tarix::MyConsts {
@@ -27,6 +28,18 @@ bool Otazka_ano_nie(const QString &text)
 void Zobraz_priebeh(int percent)
 {
     ui::showProgress(percent);
+}
+
+void Spusti_a_ukaz_chybu(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const EAbort &) {
+    } catch (const EMyError &e) {
+        Sprava_chyba(e.text());
+    } catch (const std::exception &e) {
+        Sprava_chyba(QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace tarix::MyConsts

@@ -5,6 +5,8 @@
 // script.
 #include <QString>
 
+#include <functional>
+
 namespace tarix::MyConsts {
 
 // Message box "Informácia" with the information icon and an OK button.
@@ -19,5 +21,8 @@ bool Otazka_ano_nie(const QString &text);
 // position (clamped to 0..100), exactly 100 closes it. A run that shows progress holds
 // a ui::ProgressScope, which closes the dialog however the run ends.
 void Zobraz_priebeh(int percent);
+// Runs a step the clerk started (a menu command, a button): a refusal (EAbort) ends it
+// silently, any other error is shown in the error box and never passed on.
+void Spusti_a_ukaz_chybu(const std::function<void()> &step);
 
 } // namespace tarix::MyConsts

@@ -30,20 +30,6 @@ namespace {
 
 constexpr char kCommand[] = "mnu_csv1";
 
-// Runs an operation of the window; a refusal or an error is shown, never passed on.
-template <class Operation>
-void spusti(Operation &&operation)
-{
-    try {
-        operation();
-    } catch (const EAbort &) {
-    } catch (const EMyError &e) {
-        MyConsts::Sprava_chyba(e.text());
-    } catch (const std::exception &e) {
-        MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
-    }
-}
-
 QPushButton *tlacidlo(QWidget *parent, QLayout *layout, const char *name, const QString &text)
 {
     auto *b = new QPushButton(text, parent);
@@ -155,9 +141,9 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
 
     const auto both = [this](QAction *item, QPushButton *button, void (TFormCsv1::*slot)()) {
         if (item)
-            connect(item, &QAction::triggered, this, [this, slot] { spusti([&] { (this->*slot)(); }); });
+            connect(item, &QAction::triggered, this, [this, slot] { MyConsts::Spusti_a_ukaz_chybu([&] { (this->*slot)(); }); });
         if (button)
-            connect(button, &QPushButton::clicked, this, [this, slot] { spusti([&] { (this->*slot)(); }); });
+            connect(button, &QPushButton::clicked, this, [this, slot] { MyConsts::Spusti_a_ukaz_chybu([&] { (this->*slot)(); }); });
     };
     both(mnu_vyrad, Btn_vyrad, &TFormCsv1::Btn_vyradClick);
     both(mnu_zarad, Btn_zarad, &TFormCsv1::Btn_zaradClick);
@@ -229,7 +215,7 @@ void TFormCsv1::Btn_doleClick()
 bool TFormCsv1::Btn_tlacClick()
 {
     bool zapisane = false;
-    spusti([&] {
+    MyConsts::Spusti_a_ukaz_chybu([&] {
         db::Table &zam = core::DMZ().TZAM_;
         if (!zam.isActive())
             zam.open();
@@ -275,13 +261,8 @@ void Zobraz_exportne_zostavy(QWidget *owner)
 
 void registerCsvCommand()
 {
-    core::CommandRegistry &commands = core::mainMenuCommands();
-    const QString id = QString::fromLatin1(kCommand);
-    if (!commands.declares(id))
-        return;
-    commands.add(
-        id, [](const core::CommandContext &c) { spusti([&] { Zobraz_exportne_zostavy(c.owner); }); },
-        [] { return hasDMTL() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_exportne_zostavy,
+                          [] { return hasDMTL() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
 }
 
 } // namespace tarix::filings

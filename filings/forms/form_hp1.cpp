@@ -422,20 +422,8 @@ TFormHP1 *Zobraz_hromadne_prikazy(QWidget *owner)
 
 void registerHpCommand()
 {
-    core::CommandRegistry &commands = core::mainMenuCommands();
-    const QString id = QString::fromLatin1(kCommand);
-    if (commands.declares(id))
-        commands.add(
-            id,
-            [](const core::CommandContext &c) {
-                try {
-                    Zobraz_hromadne_prikazy(c.owner);
-                } catch (const EAbort &) {
-                } catch (const std::exception &e) {
-                    MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
-                }
-            },
-            [] { return hasDMHP() && core::hasDM() && core::DM().TINF_.isActive(); });
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_hromadne_prikazy,
+                          [] { return hasDMHP() && core::hasDM() && core::DM().TINF_.isActive(); });
 }
 
 } // namespace tarix::filings

@@ -304,21 +304,8 @@ TFormNEP1 *Zobraz_reg_listy(QWidget *owner)
 
 void registerRegListyCommand()
 {
-    core::CommandRegistry &commands = core::mainMenuCommands();
-    const QString id = QString::fromLatin1(kCommand);
-    if (!commands.declares(id))
-        return;
-    commands.add(
-        id,
-        [](const core::CommandContext &c) {
-            try {
-                Zobraz_reg_listy(c.owner);
-            } catch (const EAbort &) {
-            } catch (const std::exception &e) {
-                MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
-            }
-        },
-        [] { return core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_reg_listy,
+                          [] { return core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
 }
 
 } // namespace tarix::filings

@@ -26,32 +26,6 @@
 
 namespace tarix::filings {
 
-namespace {
-
-// A main-menu command of the filings that needs an open firm; its failure is shown.
-void registerFirmCommand(const char *id, void (*run)())
-{
-    core::CommandRegistry &commands = core::mainMenuCommands();
-    const QString name = QString::fromLatin1(id);
-    if (!commands.declares(name))
-        return;
-    commands.add(
-        name,
-        [run](const core::CommandContext &) {
-            try {
-                run();
-            } catch (const EAbort &) {
-            } catch (const EMyError &e) {
-                MyConsts::Sprava_chyba(e.text());
-            } catch (const std::exception &e) {
-                MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
-            }
-        },
-        [] { return core::hasDM() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
-}
-
-} // namespace
-
 void registerSubsystem(core::StartupHooks &hooks)
 {
     // The payment-order module comes right after the payroll's.
@@ -84,11 +58,14 @@ void registerSubsystem(core::StartupHooks &hooks)
     // The export layouts' module, after the payroll module.
     core::moduleRegistry().add(createDMTL, destroyDMTL);
     registerCsvCommand();
-    registerFirmCommand("mnu_import_anketari", [] {
+    // The import and the Zefir file need an open firm.
+    const core::CommandRule firmOpen = [] { return core::hasDM() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); };
+    core::addShownCommand(core::mainMenuCommands(), QStringLiteral("mnu_import_anketari"), [](QWidget *) {
         if (payroll::hasDMV())
             ImportAnketari::mnu_imp2Click();
-    });
-    registerFirmCommand("mnu_zefir1", [] { Zefir::Export_udajov(); });
+    }, firmOpen);
+    core::addShownCommand(core::mainMenuCommands(), QStringLiteral("mnu_zefir1"), [](QWidget *) { Zefir::Export_udajov(); },
+                          firmOpen);
 }
 
 } // namespace tarix::filings

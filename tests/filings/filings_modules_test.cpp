@@ -1,5 +1,6 @@
 // The filings at start-up: the payment-order module created right after the payroll's, as
-// the fifth module, with its tables closed until the window opens them.
+// the fifth module, and the export layouts' module after it, with their tables closed until
+// their windows open them.
 #include "core/card_page_provider.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
@@ -10,6 +11,7 @@
 #include "core/modules.h"
 #include "core/startup_hooks.h"
 #include "filings/dm_hp.h"
+#include "filings/export_layouts.h"
 #include "filings/forms/subsystem.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/modules.h"
@@ -31,9 +33,10 @@ TEST(FilingsRegistration, ThePaymentOrderModuleIsCreatedFifthWithItsTablesClosed
     core::moduleRegistry().createAll();
     EXPECT_EQ(core::moduleRegistry().modules(),
               (std::vector<core::DataModule *>{&core::DM(), &core::DMZ(), &core::DMP(), &payroll::DMV(),
-                                               &filings::DMHP()}));
+                                               &filings::DMHP(), &filings::DMTL()}));
     EXPECT_FALSE(filings::DMHP().THP1_.isActive());
     EXPECT_FALSE(filings::DMHP().THP2_.isActive());
+    EXPECT_FALSE(filings::DMTL().TL1_.isActive());
     core::moduleRegistry().destroyAll();
     core::moduleRegistry().clear();
     core::registerPieceWorkPage(nullptr);
