@@ -15,7 +15,7 @@
 
 namespace tarix::reports::fixtures {
 
-class DocumentFirm : public SheetsFirm {
+class DocumentFirm : public SheetsFirm, public ReportFiles {
 protected:
     void SetUp() override
     {

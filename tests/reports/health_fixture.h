@@ -31,7 +31,7 @@ inline test::DemoOptions healthOptions()
     return o;
 }
 
-class HealthFirm : public test::DemoFirmTest<>, public ReportChecks {
+class HealthFirm : public test::DemoFirmTest<>, public ReportChecks, public ReportFiles {
 protected:
     HealthFirm() : DemoFirmTest({true, 2004, 2007}, healthOptions()) {}
 

@@ -21,7 +21,7 @@
 
 namespace tarix::reports::fixtures {
 
-// The checks of prepared reports and written files, for the firms' fixtures to inherit.
+// The checks of prepared reports, for the firms' fixtures to inherit.
 struct ReportChecks {
     // Every text of a page, in the order drawn.
     static QStringList pageTexts(const rpt::PreparedPage &page)
@@ -89,7 +89,12 @@ struct ReportChecks {
             }
         }
     }
+};
 
+// The files the report tests read: written ones, the stored expected ones and the forms of
+// the installation. Kept apart from ReportChecks: the filings' tests on these firms read
+// their own expected files under the same names.
+struct ReportFiles {
     // A file's bytes, or "<missing>".
     static QByteArray readFile(const QString &path)
     {

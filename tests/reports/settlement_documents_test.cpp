@@ -40,7 +40,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-class Documents : public fixtures::SettlementFirm {
+class Documents : public fixtures::SettlementFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {
@@ -79,7 +79,7 @@ protected:
     }
 
     QString out(const QString &name) const { return MyConsts::outputFolder() + name; }
-    static QByteArray expectedFile(const char *name) { return ReportChecks::expectedFile(QString::fromLatin1(name)); }
+    static QByteArray expectedFile(const char *name) { return ReportFiles::expectedFile(QString::fromLatin1(name)); }
     static TMyReportParam document(const char *kod, int employee = 0)
     {
         TMyReportParam p = settlementRequest(QString::fromLatin1(kod), 200712);

@@ -35,7 +35,7 @@ using namespace tarix::reports;
 
 namespace {
 
-class Annex2005 : public fixtures::PayslipFirm {
+class Annex2005 : public fixtures::PayslipFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {

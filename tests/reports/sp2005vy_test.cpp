@@ -38,7 +38,7 @@ using namespace tarix::reports::SP2005VY;
 
 namespace {
 
-class SocialStatement : public fixtures::PayslipFirm {
+class SocialStatement : public fixtures::PayslipFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {

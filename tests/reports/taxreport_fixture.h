@@ -15,7 +15,7 @@
 
 namespace tarix::reports::fixtures {
 
-class TaxFirm : public ListsFirm {
+class TaxFirm : public ListsFirm, public ReportFiles {
 protected:
     void SetUp() override
     {
