@@ -6,6 +6,7 @@
 // employee and month; levies and tax are that wage times fixed shares, rounded up as the
 // statements round them, so totals are plausible and no column a report sums is empty.
 #include "core/session.h"
+#include "payroll/dm_vyp.h"
 #include "platform/db/session.h"
 #include "support/demo_context.h"
 #include "support/installation.h"
@@ -13,6 +14,13 @@
 #include <cmath>
 
 namespace tarix::bench {
+
+// The health statement from 2005 asks the payroll data module which records have the
+// reduced rate; the shared firm opens without data modules.
+struct PayrollModule {
+    PayrollModule() { payroll::createDMV(); }
+    ~PayrollModule() { payroll::destroyDMV(); }
+};
 
 struct BenchFirmShape {
     int employees = 1000;

@@ -14,8 +14,8 @@
 #include "platform/ui/scripted_user_interface.h"
 #include "support/demo_context.h"
 #include "support/installation.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -124,11 +124,4 @@ BENCHMARK(BM_BulkEntryExisting)->Arg(10000)->Unit(benchmark::kMillisecond)->Iter
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

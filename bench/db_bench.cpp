@@ -5,8 +5,8 @@
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/db/temp_installation.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -196,11 +196,4 @@ BENCHMARK(BM_QueryMonth)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

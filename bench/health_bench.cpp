@@ -13,8 +13,8 @@
 #include "support/data_modules.h"
 #include "support/demo_context.h"
 #include "support/installation.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -115,13 +115,4 @@ BENCHMARK(BM_HealthBatches)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

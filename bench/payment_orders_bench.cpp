@@ -10,19 +10,12 @@
 #include "payroll/dm_vyp.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "bench_firm.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 
 using namespace tarix;
 
 namespace {
-
-// The health statement from 2005 asks the payroll data module which records have the
-// reduced rate; the shared firm opens without data modules.
-struct PayrollModule {
-    PayrollModule() { payroll::createDMV(); }
-    ~PayrollModule() { payroll::destroyDMV(); }
-};
 
 // Every employee paid to an account, every tenth with an advance and a deduction, the
 // institutions with accounts, and one order header.
@@ -54,7 +47,7 @@ void preparePayments(db::Session &s)
 void BM_PaymentOrders(benchmark::State &state)
 {
     bench::BenchFirm firma({int(state.range(0)), 3, 3, 99});
-    PayrollModule dmv;
+    bench::PayrollModule dmv;
     core::setAppPaths(core::deriveAppPaths(firma.dir.root(), QString(), QString()));
     preparePayments(firma.session);
     ui::ScriptedUserInterface scripted;
@@ -80,13 +73,4 @@ BENCHMARK(BM_PaymentOrders)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

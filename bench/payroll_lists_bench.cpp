@@ -11,6 +11,7 @@
 #include "reports/lists/rekapitulacia_miezd.h"
 #include "reports/lists/vyplatna_listina.h"
 #include "bench_firm.h"
+#include "bench_main.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -105,15 +106,4 @@ BENCHMARK(BM_PayrollListToPdf)->Arg(10000)->Unit(benchmark::kMillisecond)->Itera
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks<QGuiApplication>(argc, argv); }

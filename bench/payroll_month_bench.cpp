@@ -23,8 +23,8 @@
 #include "platform/ui/scripted_user_interface.h"
 #include "support/demo_context.h"
 #include "support/installation.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -351,11 +351,4 @@ BENCHMARK(BM_OpenFirmYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Itera
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

@@ -9,6 +9,7 @@
 #include "platform/report/render.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "bench_firm.h"
+#include "bench_main.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -55,15 +56,4 @@ BENCHMARK(BM_PayslipsOfAMonthToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->I
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks<QGuiApplication>(argc, argv); }

@@ -9,19 +9,12 @@
 #include "platform/ui/scripted_user_interface.h"
 #include "reports/recap/rexnz.h"
 #include "bench_firm.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 
 using namespace tarix;
 
 namespace {
-
-// The health statement from 2005 asks the payroll data module which records have the
-// reduced rate; the shared firm opens without data modules.
-struct PayrollModule {
-    PayrollModule() { payroll::createDMV(); }
-    ~PayrollModule() { payroll::destroyDMV(); }
-};
 
 reports::TMyReportParam request(int obdobie)
 {
@@ -36,7 +29,7 @@ reports::TMyReportParam request(int obdobie)
 void BM_CostRecapitulation(benchmark::State &state)
 {
     bench::BenchFirm firma({int(state.range(0)), 3, 3, 99});
-    PayrollModule dmv;
+    bench::PayrollModule dmv;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
     size_t riadky = 0;
@@ -48,7 +41,7 @@ void BM_CostRecapitulation(benchmark::State &state)
 void BM_CostRecapitulationYear(benchmark::State &state)
 {
     bench::BenchFirm firma({int(state.range(0)), 1, 12, 99});
-    PayrollModule dmv;
+    bench::PayrollModule dmv;
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
     size_t riadky = 0;
@@ -65,13 +58,4 @@ BENCHMARK(BM_CostRecapitulationYear)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

@@ -4,6 +4,7 @@
 #include "platform/report/layout.h"
 #include "platform/report/prepared.h"
 #include "platform/report/render.h"
+#include "bench_main.h"
 #include <QBuffer>
 #include <QGuiApplication>
 
@@ -90,15 +91,4 @@ BENCHMARK(BM_PayslipsToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Iteration
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks<QGuiApplication>(argc, argv); }

@@ -8,8 +8,8 @@
 #include "platform/shell/atomic_file.h"
 #include "reports/social/sp2005vy.h"
 #include "bench_firm.h"
+#include "bench_main.h"
 
-#include <QCoreApplication>
 #include <cmath>
 #include <QTemporaryDir>
 
@@ -42,13 +42,4 @@ BENCHMARK(BM_SocialStatement)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return tarix::bench::runBenchmarks(argc, argv); }

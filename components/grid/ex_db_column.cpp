@@ -19,147 +19,49 @@ void TExDBColumn::changed(Change change)
         m_grid->columnChanged(*this, change);
 }
 
-void TExDBColumn::setFieldName(const QString &name)
-{
-    if (name == m_fieldName)
-        return;
-    m_fieldName = name;
-    changed(Change::Structure);
-}
+void TExDBColumn::setFieldName(const QString &name) { storeIfNew(m_fieldName, name, Change::Structure); }
 
 int TExDBColumn::Width() const { return m_width; }
 
-void TExDBColumn::setWidth(int width)
-{
-    m_width = width;
-    changed(Change::Structure);
-}
+void TExDBColumn::setWidth(int width) { store(m_width, width, Change::Structure); }
 
-void TExDBColumn::setReadOnly(bool readOnly)
-{
-    if (readOnly == m_readOnly)
-        return;
-    m_readOnly = readOnly;
-    changed(Change::Structure);
-}
+void TExDBColumn::setReadOnly(bool readOnly) { storeIfNew(m_readOnly, readOnly, Change::Structure); }
 
-void TExDBColumn::setTitleCaption(const QString &caption)
-{
-    if (caption == m_titleCaption)
-        return;
-    m_titleCaption = caption;
-    changed(Change::Structure);
-}
+void TExDBColumn::setTitleCaption(const QString &caption) { storeIfNew(m_titleCaption, caption, Change::Structure); }
 
-void TExDBColumn::setTitleFont(const TExFont &font)
-{
-    m_titleFont = font;
-    changed(Change::Title);
-}
+void TExDBColumn::setTitleFont(const TExFont &font) { store(m_titleFont, font, Change::Title); }
 
-void TExDBColumn::setTitleColor(TColor color)
-{
-    m_titleColor = color;
-    changed(Change::Title);
-}
+void TExDBColumn::setTitleColor(TColor color) { store(m_titleColor, color, Change::Title); }
 
-void TExDBColumn::setTitleAlignment(Qt::Alignment alignment)
-{
-    m_titleAlignment = alignment;
-    changed(Change::Title);
-}
+void TExDBColumn::setTitleAlignment(Qt::Alignment alignment) { store(m_titleAlignment, alignment, Change::Title); }
 
-void TExDBColumn::setFont(const TExFont &font)
-{
-    m_font = font;
-    changed(Change::Cells);
-}
+void TExDBColumn::setFont(const TExFont &font) { store(m_font, font, Change::Cells); }
 
-void TExDBColumn::setColor(TColor color)
-{
-    m_color = color;
-    changed(Change::Cells);
-}
+void TExDBColumn::setColor(TColor color) { store(m_color, color, Change::Cells); }
 
-void TExDBColumn::setAlignment(Qt::Alignment alignment)
-{
-    m_alignment = alignment;
-    changed(Change::Cells);
-}
+void TExDBColumn::setAlignment(Qt::Alignment alignment) { store(m_alignment, alignment, Change::Cells); }
 
-void TExDBColumn::setPickList(const QStringList &list)
-{
-    m_pickList = list;
-    changed(Change::Cells);
-}
+void TExDBColumn::setPickList(const QStringList &list) { store(m_pickList, list, Change::Cells); }
 
-void TExDBColumn::setButtonStyle(TColumnButtonStyle style)
-{
-    m_buttonStyle = style;
-    changed(Change::Cells);
-}
+void TExDBColumn::setButtonStyle(TColumnButtonStyle style) { store(m_buttonStyle, style, Change::Cells); }
 
-void TExDBColumn::setBandIndex(int index)
-{
-    if (index == m_bandIndex)
-        return;
-    m_bandIndex = index;
-    changed(Change::Title);
-}
+void TExDBColumn::setBandIndex(int index) { storeIfNew(m_bandIndex, index, Change::Title); }
 
-void TExDBColumn::setSortCaption(const QString &caption)
-{
-    if (caption == m_sortCaption)
-        return;
-    m_sortCaption = caption;
-    changed(Change::Title);
-}
+void TExDBColumn::setSortCaption(const QString &caption) { storeIfNew(m_sortCaption, caption, Change::Title); }
 
-void TExDBColumn::setSortType(TExSortType type)
-{
-    if (type == m_sortType)
-        return;
-    m_sortType = type;
-    changed(Change::Sort);
-}
+void TExDBColumn::setSortType(TExSortType type) { storeIfNew(m_sortType, type, Change::Sort); }
 
-void TExDBColumn::setInplaceEditor(TExInplaceEditorType kind)
-{
-    m_inplaceEditor = kind;
-    changed(Change::Cells);
-}
+void TExDBColumn::setInplaceEditor(TExInplaceEditorType kind) { store(m_inplaceEditor, kind, Change::Cells); }
 
-void TExDBColumn::setFooterValue(const QVariant &value)
-{
-    m_footerValue = value;
-    changed(Change::Footer);
-}
+void TExDBColumn::setFooterValue(const QVariant &value) { store(m_footerValue, value, Change::Footer); }
 
-void TExDBColumn::setFooterType(TExFooterType type)
-{
-    m_footerType = type;
-    changed(Change::Footer);
-}
+void TExDBColumn::setFooterType(TExFooterType type) { store(m_footerType, type, Change::Footer); }
 
-void TExDBColumn::setFooterText(const QString &text)
-{
-    m_footerText = text;
-    changed(Change::Footer);
-}
+void TExDBColumn::setFooterText(const QString &text) { store(m_footerText, text, Change::Footer); }
 
-void TExDBColumn::setTextEllipsis(TExTextEllipsis ellipsis)
-{
-    m_textEllipsis = ellipsis;
-    changed(Change::Cells);
-}
+void TExDBColumn::setTextEllipsis(TExTextEllipsis ellipsis) { store(m_textEllipsis, ellipsis, Change::Cells); }
 
-void TExDBColumn::setFilterValue(const QString &value)
-{
-    if (value == m_filterValue)
-        return;
-    m_filterValue = value;
-    changed(Change::Title);
-}
+void TExDBColumn::setFilterValue(const QString &value) { storeIfNew(m_filterValue, value, Change::Title); }
 
 void TExDBColumn::setFilterList(const QStringList &list)
 {

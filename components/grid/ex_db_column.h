@@ -119,6 +119,23 @@ protected:
     void changed(Change change);
 
 private:
+    // A property stored and the grid told what it changes (storeIfNew: only when it differs).
+    template <class T, class V>
+    void store(T &field, const V &value, Change change)
+    {
+        field = value;
+        changed(change);
+    }
+    template <class T, class V>
+    void storeIfNew(T &field, const V &value, Change change)
+    {
+        if (field == value)
+            return;
+        field = value;
+        changed(change);
+    }
+
+private:
     TExDBGrid *m_grid = nullptr;
     QString m_fieldName;
     int m_width = -1;

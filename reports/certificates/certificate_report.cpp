@@ -164,6 +164,19 @@ void Podpis(Polozky &p, double x, double y, double w, double h, const QStringLis
                           Qt::AlignHCenter));
 }
 
+void Paticka_platitela(Polozky &p, double y, const QString &poznamky, double vyskaPoznamok)
+{
+    Kontakt(p, 0, y);
+    p.push_back(label(u"QRL_platitel"_s, {0, y + 16, 124, 3.5},
+                      u"DIČ, meno a adresa zamestnávateľa, ktorý je platiteľom dane:"_s, kArial7));
+    p.push_back(rpt::rectangle(u"QRS_platitel"_s, {0, y + 20, 124, 14}));
+    rpt::ControlDesc adresa = rpt::dbText(u"QRDB_CALC_ADRESA"_s, {1, y + 21, 122, 12}, u"QINF_.CALC_ADRESA"_s, kArial8);
+    adresa.wordWrap = true;
+    p.push_back(adresa);
+    Podpis(p, 128, y, 62, 34, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je"_s, u"platiteľom dane"_s});
+    p.push_back(rpt::memo(u"QRM_poznamky"_s, {0, y + 36, kSirka, vyskaPoznamok}, poznamky, kArial6));
+}
+
 void Hlavicka_deti(Polozky &p, const QString &cislo, double y, double vyska, const QString &popis1,
                    const QString &popis2, const QString &stlpec1)
 {

@@ -54,6 +54,9 @@ double Hlava_zamestnanca(Polozky &p, double y, const QString &popisMena);
 void Kontakt(Polozky &p, double x, double y);
 // The signature box at (x, y), w wide and h tall, with its caption lines at its bottom.
 void Podpis(Polozky &p, double x, double y, double w, double h, const QStringList &riadky);
+// The foot of the certificate from 2005 at y: the contact, the paying employer's tax number,
+// name and address, his signature box, and under them the notes, `vyskaPoznamok` tall.
+void Paticka_platitela(Polozky &p, double y, const QString &poznamky, double vyskaPoznamok);
 // Row 07's heading over the children's lines: number, caption, the months and amount columns.
 void Hlavicka_deti(Polozky &p, const QString &cislo, double y, double vyska, const QString &popis1,
                    const QString &popis2, const QString &stlpec1);

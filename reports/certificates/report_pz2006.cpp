@@ -82,17 +82,7 @@ rpt::LayoutDesc Rozlozenie()
     riadok(u"14"_s, u"Úhrnná suma dane,"_s, u"ktorá bola z príjmov z r. 12 vybraná zrážkou podľa 43 zákona"_s,
            u"CALC_R15"_s, m);
 
-    y += 3;
-    Kontakt(p, 0, y);
-    p.push_back(label(u"QRL_platitel"_s, {0, y + 16, 124, 3.5},
-                      u"DIČ, meno a adresa zamestnávateľa, ktorý je platiteľom dane:"_s, kArial7));
-    p.push_back(rectangle(u"QRS_platitel"_s, {0, y + 20, 124, 14}));
-    ControlDesc adresa = dbText(u"QRDB_CALC_ADRESA"_s, {1, y + 21, 122, 12}, u"QINF_.CALC_ADRESA"_s, kArial8);
-    adresa.wordWrap = true;
-    p.push_back(adresa);
-    Podpis(p, 128, y, 62, 34, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je"_s, u"platiteľom dane"_s});
-    y += 36;
-    p.push_back(memo(u"QRM_poznamky"_s, {0, y, kSirka, 18}, kPoznamky, kArial6));
+    Paticka_platitela(p, y + 3, kPoznamky, 18);
 
     return LayoutDesc{
         .name = u"TReportPZ2006"_s,

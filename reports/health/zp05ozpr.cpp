@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "platform/report/description.h"
 #include "reports/health/zp05ozvy.h"
+#include "reports/health/insurer_pages.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -121,23 +122,7 @@ TReportZP05OZPR::TReportZP05OZPR()
         ds.setValue(u"CALC_VYK_ZTEL"_s, ztel);
         ds.setValue(u"CALC_VYK_ZNEC"_s, znec);
     };
-    S0_.setDataSet(&Q0_);
-    S1_.setDataSet(&Q1_);
-    S1_.setMaster(&Q0_);
-    mainDataSource = &S0_;
-    registerDataSource(u"Q0_"_s, &S0_);
-    registerDataSource(u"Q1_"_s, &S1_);
-    rpt::buildReportForm(*this, layoutZP05OZPR(), socialBlocks(), Kontrola_poli({{&S0_, &Q0_}, {&S1_, &Q1_}}));
-    Oznac_vyplnane_popisy(*this);
-    band(rpt::BandKind::Detail)->beforePrint = [this](rpt::Band &, bool &) { m_poradie = 0; };
-    band(rpt::BandKind::PageHeader)->beforePrint = [this](rpt::Band &, bool &) {
-        if (auto *l = findAs<rpt::ReportLabel>(u"QRLabel_KZP"_s))
-            l->caption = Q0_.isActive() && !Q0_.isEmpty() ? Q0_.fieldByName(u"kzp"_s).asString() : QString();
-    };
-    findAs<rpt::Band>(u"QRSubDetail1"_s)->beforePrint = [this](rpt::Band &, bool &) {
-        if (auto *l = findAs<rpt::ReportLabel>(u"QRL_PORADIE"_s))
-            l->caption = QString::number(++m_poradie);
-    };
+    health::Zostav_strany_poistovni(*this, Q0_, S0_, Q1_, S1_, layoutZP05OZPR(), m_poradie);
 }
 
 TReportZP05OZPR::~TReportZP05OZPR() = default;

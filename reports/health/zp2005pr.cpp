@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/report/description.h"
+#include "reports/health/insurer_pages.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -223,23 +224,7 @@ TReportZP2005PR::TReportZP2005PR()
     for (const char *f : {"CALC_ZAKLAD1", "CALC_ZAKLAD2", "CALC_SPOLU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float, 0);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };
-    S0_.setDataSet(&Q0_);
-    S1_.setDataSet(&Q1_);
-    S1_.setMaster(&Q0_);
-    mainDataSource = &S0_;
-    registerDataSource(u"Q0_"_s, &S0_);
-    registerDataSource(u"Q1_"_s, &S1_);
-    rpt::buildReportForm(*this, layoutZP2005PR(), socialBlocks(), Kontrola_poli({{&S0_, &Q0_}, {&S1_, &Q1_}}));
-    Oznac_vyplnane_popisy(*this);
-    band(rpt::BandKind::Detail)->beforePrint = [this](rpt::Band &, bool &) { m_poradie = 0; };
-    band(rpt::BandKind::PageHeader)->beforePrint = [this](rpt::Band &, bool &) {
-        if (auto *l = findAs<rpt::ReportLabel>(u"QRLabel_KZP"_s))
-            l->caption = Q0_.isActive() && !Q0_.isEmpty() ? Q0_.fieldByName(u"kzp"_s).asString() : QString();
-    };
-    findAs<rpt::Band>(u"QRSubDetail1"_s)->beforePrint = [this](rpt::Band &, bool &) {
-        if (auto *l = findAs<rpt::ReportLabel>(u"QRL_PORADIE"_s))
-            l->caption = QString::number(++m_poradie);
-    };
+    health::Zostav_strany_poistovni(*this, Q0_, S0_, Q1_, S1_, layoutZP2005PR(), m_poradie);
 }
 
 TReportZP2005PR::~TReportZP2005PR() = default;

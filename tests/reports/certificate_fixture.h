@@ -104,16 +104,6 @@ protected:
         return previewHost.shownCount > before ? &previewHost.last : nullptr;
     }
 
-    // The texts of every control of a name, through all pages.
-    static QStringList textsOf(const rpt::PreparedReport &r, const QString &name)
-    {
-        QStringList out;
-        for (const rpt::PreparedPage &page : r.pages)
-            for (const rpt::PreparedItem *t : page.texts())
-                if (t->name == name)
-                    out << t->text();
-        return out;
-    }
     static QString textOn(const rpt::PreparedReport &r, int page, const QString &name)
     {
         return textOf(r.pages.at(size_t(page)), name);
@@ -121,16 +111,9 @@ protected:
     // Every text within its box and on the paper inside the margins.
     static void expectTextsFit(const rpt::PreparedReport &r)
     {
-        for (const rpt::PreparedPage &page : r.pages) {
-            const double right = page.size.width() - 10 + 0.01;
-            const double bottom = page.size.height() - 10 + 0.01;
-            for (const rpt::PreparedItem *t : page.texts()) {
-                for (double w : t->lineWidths)
-                    EXPECT_LE(w, t->rect.width() + 0.01) << t->name.toStdString() << ": " << t->text().toStdString();
-                EXPECT_LE(t->rect.right(), right) << t->name.toStdString();
-                EXPECT_LE(t->rect.bottom(), bottom) << t->name.toStdString();
-            }
-        }
+        expectFitsWithin(r, [](const rpt::PreparedPage &page) {
+            return QPointF(page.size.width() - 10 + 0.01, page.size.height() - 10 + 0.01);
+        });
     }
 };
 

@@ -4,105 +4,36 @@
 // half-year), and from the employee's menu "Tlačové zostavy" the certificate of the year
 // prints through the parameter dialog, naming both children with the months and amounts
 // of the bonus paid for them.
-#include "core/app_ini.h"
-#include "core/card_page_provider.h"
+#include "program_fixture.h"
+
 #include "core/dm_zam.h"
-#include "core/firm_fixture.h"
-#include "core/forms/form_main.h"
-#include "core/forms/main_menu.h"
-#include "core/helpers/parameters.h"
-#include "core/module_registry.h"
-#include "core/modules.h"
-#include "core/session.h"
-#include "payroll/dm_vyp.h"
-#include "payroll/forms/form_main_vyp.h"
 #include "payroll/forms/subsystem.h"
-#include "payroll/ini_settings.h"
-#include "payroll/modules.h"
-#include "platform/report/qt/preview.h"
 #include "reports/certificates/potvrdenia.h"
-#include "reports/dispatcher.h"
-#include "reports/forms/f_par_form.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
-#include "support/data_modules.h"
-#include "support/installation.h"
-#include "support/scripted_test.h"
-#include "support/widgets/modal_dialogs.h"
-#include "support/widgets/program_start.h"
 
-#include <QAction>
 #include <QComboBox>
-#include <QMenu>
-#include <QPushButton>
 
 using namespace tarix;
 
 namespace {
 
-class Recording : public rpt::PreviewHost {
-public:
-    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
-    {
-        shown.push_back(report);
-        dialog.showPreview(report, form);
-    }
-    std::vector<rpt::PreparedReport> shown;
-    rpt::DialogPreviewHost dialog;
-};
-
-class CertificateFromTheMenu : public test::ScriptedTest<> {
+class CertificateFromTheMenu : public reports::fixtures::ProgramTest<> {
 protected:
     void SetUp() override
     {
-        test::ScriptedTest<>::SetUp();
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        payroll::registerModules();
-        core::StartupHooks hooks;
-        modules.handOver(all, true);
-        hooks.afterDataModules = [] {
-            core::DMA().Registruj_tabulky();
+        ProgramTest::SetUp();
+        const core::StartupHooks hooks = payrollHooks([] {
             reports::Registruj_vyplatne_pasky();
             reports::Registruj_potvrdenia();
-        };
-        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
-        core::CommandRegistry &commands = core::mainMenuCommands();
+        });
         payroll::registerCommands();
         reports::registerCommands();
-        reports::registerLauncherCommands(commands);
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 12);
-        ASSERT_EQ(main->openFirm(), 1);
-        rpt::setDefaultPreviewHost(&preview);
+        reports::registerLauncherCommands(core::mainMenuCommands());
+        start(hooks);
+        openFirm(2007, 12);
     }
-    void TearDown() override
-    {
-        if (main)
-            main->hide();
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
-        payroll::Nastav_tlac_vyplat({});
-        rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
-        for (const char *nazov : {"TReportPZ2006", "TReportPZ2005", "TReportPZ3", "TReportPZ2", "TReportBO2005"})
-            reports::Register_zostav().Odregistruj(QString::fromLatin1(nazov));
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
-    }
-
-    test::Installation dir;
-    test::DataModules modules;
-    Recording preview;
-    core::TFormMain *main = nullptr;
 };
 
 } // namespace
@@ -115,17 +46,7 @@ TEST_F(CertificateFromTheMenu, TheYearsCertificateOfAnEmployeeWithTwoChildren)
     ASSERT_EQ(s.run("select count(*) from \":tarix_data:deti\" where code_emp = 1 and nc = 1").asInteger(0, 0), 2);
 
     // December computed by the payroll module.
-    payroll::TDMV &dmv = payroll::DMV();
-    for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
-        if (!t->isActive())
-            t->open();
-    dmv.Nastav_zamestnanca(int(emp.asInteger(0, 0)), 1);
-    db::Table &vyp = dmv.TVYP_;
-    vyp.insert();
-    const double fund = vyp.fieldByName("V_fmes").asFloat();
-    vyp.setValue("V_den", fund);
-    vyp.setValue("V_hodina", fund * vyp.fieldByName("F_doba").asFloat());
-    vyp.post();
+    storePayroll(int(emp.asInteger(0, 0)), 1);
     ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
     const double december =
         s.run("select d_bonus_cerpany from \":tarix_data:vyp\" where code_emp = 1 and v_obdobie = 200712").asFloat(0, 0);
@@ -150,22 +71,9 @@ TEST_F(CertificateFromTheMenu, TheYearsCertificateOfAnEmployeeWithTwoChildren)
     QAction *pz = main->findChild<QAction *>("zam_tlac_pz");
     ASSERT_NE(pz, nullptr);
     ASSERT_TRUE(pz->isEnabled());
-    bool dialogSeen = false;
-    test::whileDialogs([&] { pz->trigger(); },
-                       [&](QWidget *w) {
-                           if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
-                               dialogSeen = true;
-                               EXPECT_EQ(form->CB_zam->currentData().toInt(), 1);
-                               form->Button1->click();
-                           } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
-                               d->accept();
-                           } else {
-                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
-                               w->close();
-                           }
-                       },
-                       30000);
-    EXPECT_TRUE(dialogSeen);
+    print([&] { pz->trigger(); }, {},
+          [](reports::TFParForm &form) { EXPECT_EQ(form.CB_zam->currentData().toInt(), 1); });
+    EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
     ASSERT_EQ(preview.shown.size(), 1u);
     const rpt::PreparedReport &r = preview.shown[0];

@@ -4,89 +4,40 @@
 // prints with "&Tlač" straight into the preview, saved as PDF, where the contract's texts
 // stand; on the pension-record tab the button writes the form-data file of the employee
 // through the parameter dialog.
-#include "core/card_page_provider.h"
-#include "core/dm_all.h"
-#include "platform/db/session.h"
+#include "program_fixture.h"
+
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/forms/form_main.h"
 #include "core/forms/karta_zam.h"
-#include "core/forms/main_menu.h"
-#include "core/firm_opening.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/output_file.h"
-#include "core/module_registry.h"
-#include "core/modules.h"
-#include "core/session.h"
-#include "payroll/forms/form_main_vyp.h"
-#include "payroll/ini_settings.h"
-#include "payroll/modules.h"
-#include "core/helpers/parameters.h"
-#include "core/app_ini.h"
-#include "payroll/dm_vyp.h"
-#include "platform/report/qt/preview.h"
+#include "payroll/forms/subsystem.h"
 #include "reports/documents/pracovne_dokumenty.h"
-#include "reports/forms/f_par_form.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
-#include "support/data_modules.h"
-#include "support/installation.h"
-#include "support/scripted_test.h"
-#include "support/widgets/modal_dialogs.h"
-#include "support/widgets/program_start.h"
+#include "support/pdf_text.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QPushButton>
 
 using namespace tarix;
 
 namespace {
 
-class CardPrints : public test::ScriptedTest<> {
+class CardPrints : public reports::fixtures::ProgramTest<> {
 protected:
     void SetUp() override
     {
-        test::ScriptedTest<>::SetUp();
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        payroll::registerModules();
-        core::StartupHooks hooks;
-        modules.handOver(all, true);
-        hooks.afterDataModules = [] {
-            core::DMA().Registruj_tabulky();
-            reports::Registruj_pracovne_dokumenty();
-        };
-        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        ProgramTest::SetUp();
+        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_pracovne_dokumenty(); });
         payroll::registerCommands();
         reports::registerCommands();
         reports::registerLauncherCommands(core::mainMenuCommands());
         reports::registerLauncherCommands(core::cardPrintCommands());
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(main->openFirm(), 1);
-        rpt::setDefaultPreviewHost(&preview);
+        start(hooks);
+        openFirm(2007, 3);
         scripted.clearEvents();
-    }
-    void TearDown() override
-    {
-        if (main)
-            main->hide();
-        for (core::CommandRegistry *commands : {&core::mainMenuCommands(), &core::cardPrintCommands()})
-            for (const QString &id : commands->ids())
-                commands->remove(id);
-        rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
     }
 
     // The card of employee 1 (Ing. Ján Hudák) on one of its tabs.
@@ -97,20 +48,6 @@ protected:
         ASSERT_TRUE(main->karta()->NX_ZAM()->Zmen(page)) << page.toStdString();
     }
 
-    static QString pdfText(const QString &pdf)
-    {
-        QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
-    QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
-
-    test::Installation dir;
-    test::DataModules modules;
-    rpt::DialogPreviewHost preview;
-    core::TFormMain *main = nullptr;
 };
 
 } // namespace
@@ -125,22 +62,12 @@ TEST_F(CardPrints, TheContractOfTheContractsTabPrintsToPdf)
     ASSERT_NE(tlac, nullptr);
     EXPECT_EQ(tlac->text(), "&Tlač");
     const QString pdf = dir.filePath("zmluva.pdf");
-    int previews = 0;
-    test::whileDialogs([&] { tlac->click(); },
-                       [&](QWidget *w) {
-                           if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
-                               ++previews;
-                               EXPECT_TRUE(d->savePdf(pdf));
-                               d->accept();
-                           } else {
-                               ADD_FAILURE() << "unexpected window " << w->metaObject()->className();
-                               w->close();
-                           }
-                       },
-                       30000);
+    // Straight into the preview, without the parameter dialog.
+    print([&] { tlac->click(); }, pdf);
+    EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
     ASSERT_EQ(previews, 1);
-    const QString text = pdfText(pdf);
+    const QString text = test::pdfText(pdf);
     for (const char *expected : {"PRACOVNÁ ZMLUVA", "DEMO STAV, s.r.o.", "Ing. Ján Hudák", "1.4.1998",
                                  "Druh práce: stavbyvedúci",
                                  "Miesto výkonu práce: stavby zamestnávateľa v Trnavskom kraji",
@@ -164,19 +91,10 @@ TEST_F(CardPrints, ThePensionRecordTabWritesTheEmployeesFormData)
     ASSERT_NE(tlac, nullptr);
     const QString out = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + "ELDP_6803145129_Hudák_Ján.xfdf";
     scripted.answerNo(Msg(65126, out));
-    bool dialog = false;
-    test::whileDialogs([&] { tlac->click(); },
-                       [&](QWidget *w) {
-                           if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
-                               dialog = true;
-                               form->Button1->click();
-                           } else {
-                               ADD_FAILURE() << "unexpected window " << w->metaObject()->className();
-                               w->close();
-                           }
-                       },
-                       30000);
-    EXPECT_TRUE(dialog);
+    // Through the parameter dialog to the file, without a preview.
+    print([&] { tlac->click(); });
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(previews, 0);
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
     QFile f(out);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << out.toStdString();

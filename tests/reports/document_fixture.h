@@ -15,21 +15,17 @@
 
 namespace tarix::reports::fixtures {
 
-class DocumentFirm : public SheetsFirm {
+class DocumentFirm : public SheetsFirm, public ReportFiles {
 protected:
     void SetUp() override
     {
         SheetsFirm::SetUp();
         Registruj_pracovne_dokumenty();
-        m_paths = core::appPaths();
-        core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
-        MyConsts::setOutputFolder(root() + "vystupy/DATA01/2007/");
-        QDir().mkpath(MyConsts::outputFolder());
+        output.set(root(), 2007);
     }
     void TearDown() override
     {
-        MyConsts::setOutputFolder(QString());
-        core::setAppPaths(m_paths);
+        output.reset();
         SheetsFirm::TearDown();
     }
 
@@ -40,35 +36,12 @@ protected:
                         {"MIESTO", "Trnava"},  {"DATUM", QDate(2007, 1, 25)}};
         for (int i = 1; i <= 12; ++i)
             row.insert(QStringLiteral("R%1").arg(i), QStringLiteral("text-R%1").arg(i));
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            row.insert(it.key(), it.value());
-        QStringList names, marks;
-        db::Params params;
-        int i = 0;
-        for (auto it = row.cbegin(); it != row.cend(); ++it, ++i) {
-            names << it.key();
-            marks << QStringLiteral(":v%1").arg(i);
-            params.set(QStringLiteral("v%1").arg(i), it.value());
-        }
-        session.execute(QStringLiteral("insert into \":tarix_data:ppv\" (%1) values (%2)").arg(names.join(','), marks.join(',')),
-                        params);
+        overlay(row, values);
+        insertRow(session, QStringLiteral("ppv"), row);
         return int(session.run("select max(pid) from \":tarix_data:ppv\"").asInteger(0, 0));
     }
 
-    QString frm() const { return core::Priecinok_formularov(core::appPaths().networkRoot); }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    static QByteArray expectedFile(const QString &name)
-    {
-        return readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/reports/expected/") + name);
-    }
-
-private:
-    core::AppPaths m_paths;
+    OutputFolder output;
 };
 
 } // namespace tarix::reports::fixtures

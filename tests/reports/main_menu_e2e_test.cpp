@@ -5,66 +5,31 @@
 // every item a clerk can choose reaches its window, question, report or the "not
 // available" message; the check-file command and the guarantee insurance behave as the
 // clerk is told.
-#include "core/app_ini.h"
-#include "core/card_page_provider.h"
+#include "program_fixture.h"
+
 #include "core/dm_zam.h"
-#include "core/forms/form_main.h"
-#include "core/forms/main_menu.h"
-#include "core/forms/startup.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/text_utils.h"
-#include "core/module_registry.h"
-#include "core/modules.h"
-#include "core/firm_fixture.h"
-#include "core/session.h"
-#include "payroll/dm_vyp.h"
-#include "payroll/forms/form_main_vyp.h"
 #include "payroll/forms/subsystem.h"
-#include "payroll/ini_settings.h"
-#include "payroll/modules.h"
 #include "platform/format/dates.h"
-#include "platform/report/qt/preview.h"
-#include "reports/dispatcher.h"
-#include "reports/forms/f_par_form.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/recap/rekapitulacie.h"
-#include "support/data_modules.h"
-#include "support/installation.h"
-#include "support/scripted_test.h"
-#include "support/widgets/modal_dialogs.h"
-#include "support/widgets/program_start.h"
+#include "support/pdf_text.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardPaths>
 
 using namespace tarix;
 
 namespace {
-
-// Keeps what the preview shows and shows it in the real preview window.
-class RecordingPreviewHost : public rpt::PreviewHost {
-public:
-    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
-    {
-        shown.push_back(report);
-        dialog.showPreview(report, form);
-    }
-    std::vector<rpt::PreparedReport> shown;
-    rpt::DialogPreviewHost dialog;
-};
 
 // The clerk who says no to every question and cancels every file choice: the walk sees
 // each item reach its question without changing the firm.
@@ -88,134 +53,43 @@ public:
     QStringList asked;
 };
 
-class MainMenuEndToEnd : public test::ScriptedTest<SayingNo> {
+class MainMenuEndToEnd : public reports::fixtures::ProgramTest<SayingNo> {
 protected:
-    void TearDown() override
-    {
-        if (main)
-            main->hide();
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
-        payroll::Nastav_tlac_vyplat({});
-        rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<SayingNo>::TearDown();
-    }
-
     // Starts the program as app/main.cpp does (login with the empty password), with the
     // commands the payroll and reports subsystems register, and opens firm 01 in March
     // 2007 with the month's payrolls stored for every employee.
     void SetUp() override
     {
-        test::ScriptedTest<SayingNo>::SetUp();
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        payroll::registerModules();
-        core::StartupHooks hooks;
-        modules.handOver(all, true);
-        hooks.afterDataModules = [] {
-            core::DMA().Registruj_tabulky();
-            reports::Registruj_vyplatne_pasky();
-        };
-        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        ProgramTest::SetUp();
+        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_vyplatne_pasky(); });
         core::CommandRegistry &commands = core::mainMenuCommands();
         payroll::registerCommands();
         payroll::registerNetDailyWageCommand(commands);
         payroll::registerGuaranteeInsuranceCommand(commands);
         reports::registerCommands();
         reports::registerLauncherCommands(commands);
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(main->openFirm(), 1);
-        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
-        rpt::setDefaultPreviewHost(&preview);
-        storeMonth();
-        scripted.clearEvents();
-    }
-
-    // The month's payroll of every employee, the whole month worked.
-    void storeMonth()
-    {
-        payroll::TDMV &dmv = payroll::DMV();
-        for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
-            if (!t->isActive())
-                t->open();
-        const db::SqlResult emps = core::session().run("select code_emp, code_numb from \":tarix_data:zam\"");
-        ASSERT_EQ(emps.rowCount(), 10);
-        for (int i = 0; i < emps.rowCount(); ++i) {
-            dmv.Nastav_zamestnanca(int(emps.asInteger(i, 1)), int(emps.asInteger(i, 0)));
-            db::Table &t = dmv.TVYP_;
-            t.insert();
-            const double fund = t.fieldByName("V_fmes").asFloat();
-            t.setValue("V_den", fund);
-            t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
-            t.post();
-        }
+        start(hooks);
+        openFirm(2007, 3);
+        ASSERT_EQ(storeMonth(), 10);
         ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
         ASSERT_EQ(count("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200703"), 10);
+        scripted.clearEvents();
     }
-
-    int count(const QString &sql) { return int(core::session().run(sql).asInteger(0, 0)); }
-
-    // The menu bar's menu of an object name.
-    QMenu *menu(const char *name) { return main->findChild<QMenu *>(QString::fromLatin1(name)); }
-
-    // Chooses an item as the clerk does: the menus are opened on the way, so their states
-    // are brought up to date; only an enabled item is chosen.
-    void choose(const char *name)
-    {
-        for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
-            emit m->aboutToShow();
-        QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
-        ASSERT_NE(a, nullptr) << name;
-        ASSERT_TRUE(a->isVisible() && a->isEnabled()) << name;
-        a->trigger();
-    }
-
-    QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
-
-    test::Installation dir;
-    test::DataModules modules;
-    RecordingPreviewHost preview;
-    core::TFormMain *main = nullptr;
 };
-
-QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
 
 } // namespace
 
 TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog)
 {
     const QString pdf = dir.filePath("vyplatne_pasky.pdf");
-    bool dialogSeen = false;
-    test::whileDialogs([&] { choose("tlac_vp"); },
-                       [&](QWidget *w) {
-                           if (auto *form = qobject_cast<reports::TFParForm *>(w)) {
-                               dialogSeen = true;
-                               // The sort box is not offered: payslips go by surname and name.
-                               EXPECT_TRUE(form->CB_abeceda->isHidden());
-                               form->CB_abeceda->setChecked(false);
-                               EXPECT_EQ(form->CB_stred->currentIndex(), 0); // the whole firm
-                               EXPECT_EQ(form->CB_mesiac->currentText(), "3");
-                               form->Button1->click();
-                           } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
-                               EXPECT_TRUE(d->savePdf(pdf));
-                               d->accept();
-                           } else {
-                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
-                               w->close();
-                           }
-                       },
-                       30000);
-    EXPECT_TRUE(dialogSeen);
+    print([&] { choose("tlac_vp"); }, pdf, [](reports::TFParForm &form) {
+        // The sort box is not offered: payslips go by surname and name.
+        EXPECT_TRUE(form.CB_abeceda->isHidden());
+        form.CB_abeceda->setChecked(false);
+        EXPECT_EQ(form.CB_stred->currentIndex(), 0); // the whole firm
+        EXPECT_EQ(form.CB_mesiac->currentText(), "3");
+    });
+    EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
 
     // The stored payrolls in the order of the Slovak alphabet.
@@ -245,15 +119,10 @@ TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
     file.close();
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty())
+    if (!test::havePdfToText())
         return;
     for (int i = 0; i < 10; ++i) {
-        QProcess p;
-        const QString page = QString::number(i + 1);
-        p.start(pdftotext, {"-layout", "-f", page, "-l", page, pdf, "-"});
-        ASSERT_TRUE(p.waitForFinished(30000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        const QString text = test::pdfText(pdf, i + 1);
         EXPECT_TRUE(text.contains(names[i])) << names[i].toStdString() << " not on page " << i + 1;
         EXPECT_TRUE(text.contains(nets[i])) << nets[i].toStdString() << " not on page " << i + 1;
     }
@@ -264,18 +133,7 @@ TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog
 TEST_F(MainMenuEndToEnd, TheMonthsCostRecapitulationListsEveryInsurer)
 {
     reports::Registruj_rekapitulacie();
-    test::whileDialogs([&] { choose("tlac_nz"); },
-                       [&](QWidget *w) {
-                           if (auto *form = qobject_cast<reports::TFParForm *>(w))
-                               form->Button1->click();
-                           else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
-                               d->accept();
-                           else {
-                               ADD_FAILURE() << "unexpected window " << w->objectName().toStdString();
-                               w->close();
-                           }
-                       },
-                       30000);
+    print([&] { choose("tlac_nz"); });
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
     ASSERT_EQ(preview.shown.size(), 1u);
     QStringList texts;
@@ -312,7 +170,7 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
             }
         }
     };
-    for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+    for (QMenu *m : menus())
         collect(m);
 
     const QString notAvailable = reports::Text_nedostupnej_zostavy(QString()).section(' ', -3);
@@ -326,8 +184,7 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
         QStringList windows;
         test::whileDialogs(
             [&] {
-                for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
-                    emit m->aboutToShow();
+                refreshMenus();
                 ASSERT_TRUE(a->isEnabled());
                 a->trigger();
             },

@@ -4,106 +4,40 @@
 // printed from the screen into the preview and saved there as a PDF. The payslip carries
 // the employee's name and the gross wage, contributions, tax and net pay of the stored
 // record.
-#include "core/card_page_provider.h"
+#include "program_fixture.h"
+
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/module_registry.h"
-#include "core/modules.h"
-#include "core/firm_fixture.h"
-#include "core/forms/form_main.h"
 #include "core/helpers/messages.h"
-#include "core/forms/startup.h"
-#include "payroll/dm_vyp.h"
-#include "payroll/forms/form_main_vyp.h"
-#include "payroll/ini_settings.h"
-#include "payroll/modules.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
-#include "platform/report/qt/preview.h"
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
-#include "support/data_modules.h"
-#include "support/installation.h"
-#include "support/scripted_test.h"
+#include "support/pdf_text.h"
 #include "support/widgets/keyboard.h"
-#include "support/widgets/program_start.h"
 
-#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMenu>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QStandardPaths>
 #include <QToolButton>
 
 using namespace tarix;
 
 namespace {
 
-// Keeps what the preview shows and shows it in the real preview window.
-class RecordingPreviewHost : public rpt::PreviewHost {
-public:
-    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
-    {
-        shown.push_back(report);
-        dialog.showPreview(report, form);
-    }
-    std::vector<rpt::PreparedReport> shown;
-    rpt::DialogPreviewHost dialog;
-};
-
-class PayrollScreenEndToEnd : public test::ScriptedTest<> {
+class PayrollScreenEndToEnd : public reports::fixtures::ProgramTest<> {
 protected:
-    void TearDown() override
-    {
-        // The main window is left to the end of the run, as the start-up tests leave it
-        // (deleting it here makes the process fail at exit).
-        if (main)
-            main->hide();
-        payroll::Nastav_tlac_vyplat({});
-        rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
-    }
-
-    // Starts the program as app/main.cpp does, logging in with the empty password.
+    // Starts the program as app/main.cpp does, logging in with the empty password; the
+    // payroll subsystem's own registration adds the card's piece-work page.
     void start()
     {
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        // The payroll subsystem's own registration adds the card's piece-work page.
-        payroll::registerModules();
-        core::StartupHooks hooks;
-        modules.handOver(all, true);
-        hooks.afterDataModules = [] {
-            core::DMA().Registruj_tabulky();
+        ProgramTest::start(payrollHooks([] {
             reports::Registruj_vyplatne_pasky();
             reports::Pripoj_tlac_obrazovky_vyplat();
-        };
-        hooks.readCalculationSettings = [] {
-            payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni()));
-        };
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-    }
-
-    // "Výber firmy" - firm 01 - 2007, the whole firm, March.
-    void openFirm()
-    {
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(main->openFirm(), 1);
-        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        }));
     }
 
     // Enters an edit, types over its content and leaves it with Tab.
@@ -123,12 +57,6 @@ protected:
         t.remove(QChar(' ')).remove(QChar(0xA0));
         return QLocale(QLocale::Slovak).toDouble(t);
     }
-    static QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
-
-    test::Installation dir;
-    test::DataModules modules;
-    RecordingPreviewHost preview;
-    core::TFormMain *main = nullptr;
 };
 
 } // namespace
@@ -136,13 +64,13 @@ protected:
 TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
 {
     start();
-    openFirm();
-    rpt::setDefaultPreviewHost(&preview);
+    // "Výber firmy" - firm 01 - 2007, the whole firm, March.
+    openFirm(2007, 3);
     const QString pdf = dir.filePath("vyplatna_paska.pdf");
 
     bool screenSeen = false, previewSeen = false;
     double netFull = 0, netLess = 0;
-    firmtest::whileDialogs(
+    test::whileDialogs(
         [&] { payroll::Otvor_obrazovku_vyplat(main); },
         [&](QWidget *w) {
             auto *f = qobject_cast<payroll::TFormMainVyp *>(w);
@@ -182,7 +110,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
             f->akcia("Zápis zmien", f->Menu_vypl)->trigger();
             ASSERT_EQ(vyp.state(), db::DataSetState::Browse);
             // The preview of the payslip opens over the screen: saved as a PDF, then closed.
-            firmtest::whileDialogs([&] { f->Butt_vypl_tlac->click(); },
+            test::whileDialogs([&] { f->Butt_vypl_tlac->click(); },
                                    [&](QWidget *p) {
                                        auto *d = qobject_cast<rpt::PreviewDialog *>(p);
                                        ASSERT_NE(d, nullptr) << p->objectName().toStdString();
@@ -235,13 +163,9 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
     file.close();
     // Its text, where the machine can extract it (poppler's pdftotext).
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty())
+    if (!test::havePdfToText())
         return;
-    QProcess p;
-    p.start(pdftotext, {"-layout", pdf, "-"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    const QString text = test::pdfText(pdf);
     for (const QString &expected : {QStringLiteral("Ján Hudák"), amount(brutto), amount(poist), amount(zdravot),
                                     amount(dan), amount(netto)})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in the PDF:\n" << text.toStdString();

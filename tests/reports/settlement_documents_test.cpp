@@ -33,12 +33,6 @@ using namespace tarix::reports;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -46,14 +40,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-class Documents : public fixtures::SettlementFirm {
+class Documents : public fixtures::SettlementFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {
         SettlementFirm::SetUp();
-        m_paths = core::appPaths();
-        core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
-        MyConsts::setOutputFolder(root() + "vystupy/DATA01/2007/");
+        output.set(root(), 2007, false);
         QDir().mkpath(frm());
         // Small templates in place of the shipped ones.
         writeFile(frm() + "Vyhlasenie_2%_vzor.rtf",
@@ -82,17 +74,12 @@ protected:
     }
     void TearDown() override
     {
-        MyConsts::setOutputFolder(QString());
-        core::setAppPaths(m_paths);
+        output.reset();
         SettlementFirm::TearDown();
     }
 
-    QString frm() const { return core::Priecinok_formularov(core::appPaths().networkRoot); }
     QString out(const QString &name) const { return MyConsts::outputFolder() + name; }
-    static QByteArray expectedFile(const char *name)
-    {
-        return readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/reports/expected/") + QString::fromLatin1(name));
-    }
+    static QByteArray expectedFile(const char *name) { return ReportFiles::expectedFile(QString::fromLatin1(name)); }
     static TMyReportParam document(const char *kod, int employee = 0)
     {
         TMyReportParam p = settlementRequest(QString::fromLatin1(kod), 200712);
@@ -106,8 +93,7 @@ protected:
         return QDir(MyConsts::outputFolder()).entryList({"*.rtf"}, QDir::Files, QDir::Name);
     }
 
-private:
-    core::AppPaths m_paths;
+    fixtures::OutputFolder output;
 };
 
 const QString kVyh1 = QStringLiteral("vyh1_5910054194_Kováč_Ľubomír{2}.rtf");

@@ -86,34 +86,9 @@ protected:
         return run(p);
     }
 
-    // The texts of every control of a name, through all pages, in print order.
-    static QStringList textsOf(const rpt::PreparedReport &r, const QString &name)
-    {
-        QStringList out;
-        for (const rpt::PreparedPage &p : r.pages)
-            for (int i = 0;; ++i) {
-                const rpt::PreparedItem *t = p.findText(name, i);
-                if (!t)
-                    break;
-                out << t->text();
-            }
-        return out;
-    }
     // Every text fits its box, in width and in its lines' height, and the box the page
     // inside its margins.
-    static void expectFits(const rpt::PreparedReport &r)
-    {
-        for (const rpt::PreparedPage &page : r.pages)
-            for (const rpt::PreparedItem *t : page.texts()) {
-                EXPECT_LE(t->lines.size() * t->lineHeight, t->rect.height() + 0.3)
-                    << r.title.toStdString() << " " << t->name.toStdString() << ": " << t->text().toStdString();
-                for (double w : t->lineWidths)
-                    EXPECT_LE(w, t->rect.width() + 0.01) << r.title.toStdString() << " " << t->name.toStdString()
-                                                         << ": " << t->text().toStdString();
-                EXPECT_LE(t->rect.right(), 200.01) << t->name.toStdString();
-                EXPECT_LE(t->rect.bottom(), 287.01) << t->name.toStdString();
-            }
-    }
+    static void expectFits(const rpt::PreparedReport &r) { expectFitsWithin(r, edges(200.01, 287.01), true); }
 
     QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
 };

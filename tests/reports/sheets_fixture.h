@@ -48,37 +48,10 @@ protected:
         return previewHost.last;
     }
 
-    // Every text of the report.
-    static QStringList allTexts(const rpt::PreparedReport &r)
-    {
-        QStringList all;
-        for (const rpt::PreparedPage &p : r.pages)
-            all << pageTexts(p);
-        return all;
-    }
-    // The texts of every control of a name, through all pages, in print order.
-    static QStringList textsOf(const rpt::PreparedReport &r, const QString &name)
-    {
-        QStringList out;
-        for (const rpt::PreparedPage &p : r.pages)
-            for (int i = 0;; ++i) {
-                const rpt::PreparedItem *t = p.findText(name, i);
-                if (!t)
-                    break;
-                out << t->text();
-            }
-        return out;
-    }
     // Every text fits its box, and the box the page.
     static void expectFits(const rpt::PreparedReport &r, double pageWidth, double pageHeight)
     {
-        for (const rpt::PreparedPage &page : r.pages)
-            for (const rpt::PreparedItem *t : page.texts()) {
-                for (double w : t->lineWidths)
-                    EXPECT_LE(w, t->rect.width() + 0.01) << t->name.toStdString() << ": " << t->text().toStdString();
-                EXPECT_LE(t->rect.right(), pageWidth - 9.99) << t->name.toStdString();
-                EXPECT_LE(t->rect.bottom(), pageHeight - 7.99) << t->name.toStdString();
-            }
+        expectFitsWithin(r, edges(pageWidth - 9.99, pageHeight - 7.99));
     }
 };
 

@@ -35,29 +35,19 @@ using namespace tarix::reports;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
-
-class Annex2005 : public fixtures::PayslipFirm {
+class Annex2005 : public fixtures::PayslipFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
         openYear(2005);
         Registruj_socialne_vykazy();
-        m_paths = core::appPaths();
-        core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
-        MyConsts::setOutputFolder(root() + "vystupy/DATA01/2005/");
-        QDir().mkpath(MyConsts::outputFolder());
+        output.set(root(), 2005);
         session.execute("update \":tarix_data:inf\" set nazov='Pekáreň <U Ľudy> & syn'");
     }
     void TearDown() override
     {
-        MyConsts::setOutputFolder(QString());
-        core::setAppPaths(m_paths);
+        output.reset();
         PayslipFirm::TearDown();
     }
 
@@ -115,7 +105,6 @@ protected:
         return p;
     }
 
-    QString frm() const { return core::Priecinok_formularov(core::appPaths().networkRoot); }
     void placeTemplate()
     {
         QDir().mkpath(frm());
@@ -123,19 +112,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
-    QByteArray expected(const char *name) const
-    {
-        QByteArray b = readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/reports/expected/") + QString::fromLatin1(name));
-        return b.replace("@FRM@", frm().toUtf8());
-    }
+    static QByteArray expected(const char *name) { return expectedFormFile(name); }
     QString page(int n) const { return MyConsts::formDataPageFile(SP2005PR::Zaklad_nazvu(200503), n); }
     QStringList pagesWritten() const
     {
         return QDir(MyConsts::outputFolder()).entryList({QStringLiteral("MesVykPRI_*")}, QDir::Files, QDir::Name);
     }
 
-private:
-    core::AppPaths m_paths;
+    fixtures::OutputFolder output;
 };
 
 } // namespace

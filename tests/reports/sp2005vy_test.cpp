@@ -38,27 +38,17 @@ using namespace tarix::reports::SP2005VY;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-class SocialStatement : public fixtures::PayslipFirm {
+class SocialStatement : public fixtures::PayslipFirm, public fixtures::ReportFiles {
 protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
         Registruj_socialne_vykazy();
-        m_paths = core::appPaths();
-        core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
-        MyConsts::setOutputFolder(root() + "vystupy/DATA01/2007/");
-        QDir().mkpath(MyConsts::outputFolder());
+        output.set(root(), 2007);
     }
     void TearDown() override
     {
-        MyConsts::setOutputFolder(QString());
-        core::setAppPaths(m_paths);
+        output.reset();
         PayslipFirm::TearDown();
     }
 
@@ -104,7 +94,6 @@ protected:
         return p;
     }
 
-    QString frm() const { return core::Priecinok_formularov(core::appPaths().networkRoot); }
     void placeTemplate()
     {
         QDir().mkpath(frm());
@@ -112,14 +101,9 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
-    QByteArray expectedFile(const char *name) const
-    {
-        QByteArray b = readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/reports/expected/") + QString::fromLatin1(name));
-        return b.replace("@FRM@", frm().toUtf8());
-    }
+    static QByteArray expectedFile(const char *name) { return expectedFormFile(name); }
 
-private:
-    core::AppPaths m_paths;
+    fixtures::OutputFolder output;
 };
 
 // What each fund adds up: the flag that counts an employee and the premium columns.

@@ -15,30 +15,23 @@
 
 namespace tarix::reports::fixtures {
 
-class TaxFirm : public ListsFirm {
+class TaxFirm : public ListsFirm, public ReportFiles {
 protected:
     void SetUp() override
     {
         ListsFirm::SetUp();
-        m_registered = Register_zostav().Nazvy();
+        registered.keep();
         Registruj_danove_hlasenia();
-        m_paths = core::appPaths();
-        core::setAppPaths(core::deriveAppPaths(root(), QString(), QString()));
-        MyConsts::setOutputFolder(root() + "vystupy/DATA01/2005/");
-        QDir().mkpath(MyConsts::outputFolder());
+        output.set(root(), 2005);
     }
     void TearDown() override
     {
         // The process's register as it was: later tests count what answers "not available".
-        for (const QString &name : Register_zostav().Nazvy())
-            if (!m_registered.contains(name))
-                Register_zostav().Odregistruj(name);
-        MyConsts::setOutputFolder(QString());
-        core::setAppPaths(m_paths);
+        registered.restore();
+        output.reset();
         ListsFirm::TearDown();
     }
 
-    QString frm() const { return core::Priecinok_formularov(core::appPaths().networkRoot); }
     // A file in the installation's frm folder, as the clerk puts the tax office's forms there.
     void placeForm(const QString &name, const QByteArray &content = "%PDF-1.4\n")
     {
@@ -47,17 +40,8 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     // A stored expected file; "@FRM@" stands for the frm folder.
-    QByteArray expectedFile(const char *name) const
-    {
-        QByteArray b = readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/reports/expected/") + QString::fromLatin1(name));
-        return b.replace("@FRM@", frm().toUtf8());
-    }
+    static QByteArray expectedFile(const char *name) { return expectedFormFile(name); }
 
     static TMyReportParam taxRequest(const char *kod, int period)
     {
@@ -143,9 +127,8 @@ protected:
         zeroBlanks();
     }
 
-private:
-    core::AppPaths m_paths;
-    QStringList m_registered;
+    OutputFolder output;
+    RegisterSnapshot registered;
 };
 
 } // namespace tarix::reports::fixtures

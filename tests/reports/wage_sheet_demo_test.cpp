@@ -4,8 +4,8 @@
 #include "sheets_fixture.h"
 
 #include "platform/report/render.h"
+#include "support/pdf_text.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace tarix;
@@ -31,10 +31,7 @@ protected:
         const QString pdf = folder + "/ml.pdf";
         QString chyba;
         EXPECT_TRUE(rpt::writePdf(r, pdf, &chyba)) << chyba.toStdString();
-        QProcess p;
-        p.start("pdftotext", {"-layout", pdf, "-"});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return test::pdfText(pdf);
     }
 };
 

@@ -32,6 +32,9 @@ protected:
     // The program folder with its trailing separator.
     QString root() const { return dir.root(); }
 
+    // The year folder of the session (the open period stays).
+    void openYear(int year) { session.setAlias(QStringLiteral("TARIX_COMM"), dir.yearFolder(year)); }
+
     Installation dir;
     DemoContext demo;
     db::Session &session = demo.session();

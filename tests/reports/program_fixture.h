@@ -1,0 +1,226 @@
+#pragma once
+// The program as a new user meets it: started on a fresh demo installation as app/main.cpp
+// starts it (windows not shown, the login answered with the empty password), with the
+// core's and the payroll's data modules made by start-up, and firm 01 opened for a month
+// through the firm menu. Each test hands over the start-up hooks and commands it registers;
+// the tear-down takes back every command, page, print routine and report the run added,
+// so that tests which run later in the same program meet the menu as it was.
+#include "core/app_ini.h"
+#include "core/card_page_provider.h"
+#include "core/commands.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/firm_opening.h"
+#include "core/forms/form_main.h"
+#include "core/forms/karta_zam.h"
+#include "core/forms/main_menu.h"
+#include "core/forms/main_window_pages.h"
+#include "core/forms/startup.h"
+#include "core/helpers/parameters.h"
+#include "core/module_registry.h"
+#include "core/session.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
+#include "payroll/forms/rzp_pages.h"
+#include "payroll/forms/settlement_commands.h"
+#include "payroll/ini_settings.h"
+#include "payroll/modules.h"
+#include "platform/db/session.h"
+#include "platform/report/qt/preview.h"
+#include "reports/dispatcher.h"
+#include "reports/forms/f_par_form.h"
+#include "report_checks.h"
+#include "support/data_modules.h"
+#include "support/installation.h"
+#include "support/scripted_test.h"
+#include "support/widgets/modal_dialogs.h"
+#include "support/widgets/program_start.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace tarix::reports::fixtures {
+
+// Keeps what the preview shows and shows it in the real preview window.
+class RecordingPreviewHost : public rpt::PreviewHost {
+public:
+    void showPreview(const rpt::PreparedReport &report, rpt::ReportForm &form) override
+    {
+        shown.push_back(report);
+        dialog.showPreview(report, form);
+    }
+    std::vector<rpt::PreparedReport> shown;
+    rpt::DialogPreviewHost dialog;
+};
+
+template <class Script = ui::ScriptedUserInterface>
+class ProgramTest : public test::ScriptedTest<Script> {
+protected:
+    using test::ScriptedTest<Script>::scripted;
+
+    void SetUp() override
+    {
+        test::ScriptedTest<Script>::SetUp();
+        registered.keep();
+    }
+
+    void TearDown() override
+    {
+        // The main window is left to the end of the run, as the start-up tests leave it
+        // (deleting it here makes the process fail at exit).
+        if (main)
+            main->hide();
+        for (core::CommandRegistry *commands : {&core::mainMenuCommands(), &core::cardPrintCommands()})
+            for (const QString &id : commands->ids())
+                commands->remove(id);
+        core::clearMainWindowPages();
+        payroll::Nastav_zobrazenie_hsv({});
+        payroll::Nastav_tlac_vyplat({});
+        payroll::Nastav_tlac_zuctovania({});
+        registered.restore();
+        rpt::setDefaultPreviewHost(nullptr);
+        core::Zrus_otvorenu_firmu();
+        core::closeSession();
+        modules.destroy();
+        core::registerPieceWorkPage(nullptr);
+        payroll::setNastavenia({});
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+        test::ScriptedTest<Script>::TearDown();
+    }
+
+    // The hooks of the payroll subsystem's data module as the program has them: the table
+    // registry filled after the data modules, then `registerReports`; the calculation
+    // settings read from TRX.INI.
+    static core::StartupHooks payrollHooks(std::function<void()> registerReports = {})
+    {
+        payroll::registerModules();
+        core::StartupHooks hooks;
+        hooks.afterDataModules = [registerReports] {
+            core::DMA().Registruj_tabulky();
+            if (registerReports)
+                registerReports();
+        };
+        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        return hooks;
+    }
+
+    // Starts the program on a fresh demo installation with the core's and the payroll's
+    // data modules and `hooks`.
+    void start(const core::StartupHooks &hooks)
+    {
+        dir.install();
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        modules.handOver(all, true);
+        main = test::startWithLogin(dir.path(), hooks);
+        ASSERT_NE(main, nullptr);
+    }
+
+    // "Výber firmy" - firm 01 - the year, the whole firm, the month; the previews recorded
+    // from then on.
+    void openFirm(int year, int month)
+    {
+        test::openFirmFromMenu(*main, year, month);
+        ASSERT_EQ(main->openFirm(), 1);
+        ASSERT_EQ(core::DM().Aktualne_obdobie(), year * 100 + month);
+        rpt::setDefaultPreviewHost(&preview);
+    }
+
+    // The payroll of an employee for the open month, the whole month worked, computed and
+    // stored by the payroll module.
+    void storePayroll(int codeNumb, int codeEmp)
+    {
+        payroll::TDMV &dmv = payroll::DMV();
+        for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
+            if (!t->isActive())
+                t->open();
+        dmv.Nastav_zamestnanca(codeNumb, codeEmp);
+        db::Table &t = dmv.TVYP_;
+        t.insert();
+        const double fund = t.fieldByName("V_fmes").asFloat();
+        t.setValue("V_den", fund);
+        t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
+        t.post();
+    }
+
+    // The open month's payroll of every employee of the firm; the number of employees.
+    int storeMonth()
+    {
+        const db::SqlResult emps = core::session().run("select code_emp, code_numb from \":tarix_data:zam\"");
+        for (int i = 0; i < emps.rowCount(); ++i)
+            storePayroll(int(emps.asInteger(i, 1)), int(emps.asInteger(i, 0)));
+        return emps.rowCount();
+    }
+
+    // The main menu bar's four menus.
+    std::array<QMenu *, 4> menus() const
+    {
+        return {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()};
+    }
+    // The menus as the clerk opens them: their items' states brought up to date.
+    void refreshMenus()
+    {
+        for (QMenu *m : menus())
+            emit m->aboutToShow();
+    }
+
+    // Chooses an item of the main menu as the clerk does: the menus are opened on the way
+    // and only an enabled item is chosen.
+    void choose(const char *name)
+    {
+        refreshMenus();
+        QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        ASSERT_TRUE(a->isVisible() && a->isEnabled()) << name;
+        a->trigger();
+    }
+
+    // Runs `trigger` as the clerk starts a print: the parameter dialog is counted, handed
+    // to `onDialog` and confirmed; the preview is counted, saved to `pdf` when one is
+    // named, and closed. Any other window fails the test.
+    void print(const std::function<void()> &trigger, const QString &pdf = {},
+               const std::function<void(TFParForm &)> &onDialog = {})
+    {
+        test::whileDialogs(trigger,
+                           [&](QWidget *w) {
+                               if (auto *form = qobject_cast<TFParForm *>(w)) {
+                                   ++dialogs;
+                                   if (onDialog)
+                                       onDialog(*form);
+                                   form->Button1->click();
+                               } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
+                                   ++previews;
+                                   if (!pdf.isEmpty())
+                                       EXPECT_TRUE(d->savePdf(pdf));
+                                   d->accept();
+                               } else {
+                                   ADD_FAILURE() << "unexpected window " << w->metaObject()->className() << " "
+                                                 << w->objectName().toStdString();
+                                   w->close();
+                               }
+                           },
+                           30000);
+    }
+
+    // An amount as the printouts show it: two decimals after a comma.
+    static QString amount(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
+    int count(const QString &sql) { return int(core::session().run(sql).asInteger(0, 0)); }
+    QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
+
+    test::Installation dir;
+    test::DataModules modules;
+    RecordingPreviewHost preview;
+    core::TFormMain *main = nullptr;
+    int dialogs = 0;  // parameter dialogs confirmed by print()
+    int previews = 0; // previews closed by print()
+    RegisterSnapshot registered;
+};
+
+} // namespace tarix::reports::fixtures
