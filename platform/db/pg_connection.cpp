@@ -201,6 +201,8 @@ PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(
         throw ServerError(connectText(m_serverName, connectReason(why)), m_serverName, why);
     }
     PQsetClientEncoding(m_conn, "UTF8");
+    // The server's notices ("already exists, skipping") are no business of the clerk's.
+    PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
     // Dates read back as yyyy-MM-dd, as SQLite stores them.
     command("SET DateStyle = ISO, YMD");
     command("SET IntervalStyle = iso_8601");
