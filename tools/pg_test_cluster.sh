@@ -47,7 +47,12 @@ start)
   ;;
 stop)
   if [ -d "$dir/data" ]; then
-    as_owner "$bindir/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
+    # pg_ctl's own wait polls once a second; the server is gone well before that.
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -m immediate -W stop >/dev/null 2>&1 || true
+    for _ in $(seq 50); do
+      [ -f "$dir/data/postmaster.pid" ] || break
+      sleep 0.1
+    done
   fi
   rm -rf "$dir"
   ;;
