@@ -1,6 +1,8 @@
 #include "core/installation.h"
 
+#include "core/database_server.h"
 #include "core/helpers/app_paths.h"
+#include "platform/codepage/cp1250.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "platform/db/sk_collation.h"
@@ -137,6 +139,15 @@ QStringList createInstallation(const QString &programFolder, const InstallationO
     }
 
     if (!QFileInfo::exists(root + "TRX.INI")) {
+        // How to point the workstations at a database server, for whoever edits the file.
+        codepage::writeCp1250TextFile(root + "TRX.INI", QStringList{
+            QStringLiteral("[NETWORK]"),
+            QStringLiteral("; Databázový server (PostgreSQL), cez ktorý viac pracovných staníc zdieľa údaje"),
+            QStringLiteral("; firiem: reťazec pripojenia v kľúči %1, napríklad").arg(QLatin1String(kDatabaseServerKey)),
+            QStringLiteral(";   %1=host=server.firma.local port=5432 dbname=tarix user=mzdy").arg(QLatin1String(kDatabaseServerKey)),
+            QStringLiteral("; Heslo patrí do súboru ~/.pgpass používateľa, nie sem. Bez tohto kľúča je každý"),
+            QStringLiteral("; priečinok samostatnou databázou programu."),
+        });
         ini::IniFile trx(root + "TRX.INI");
         trx.writeString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QString());
         trx.writeString(QStringLiteral("IMPORT"), QStringLiteral("Gfk_Path"), QString());

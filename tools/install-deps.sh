@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-      libsqlite3-dev googletest libgtest-dev libbenchmark-dev
+      libsqlite3-dev libpq-dev postgresql googletest libgtest-dev libbenchmark-dev
       fonts-liberation xdg-utils zip unzip poppler-utils)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -4,6 +4,7 @@
 #include "core/forms/settings_commands.h"
 
 #include "core/app_ini.h"
+#include "core/database_server.h"
 #include "core/helpers/app_paths.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
@@ -18,6 +19,7 @@
 #include "core/module_registry.h"
 #include "core/session.h"
 #include "core/version.h"
+#include "platform/db/pg_connection.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
@@ -121,6 +123,17 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
     setAppPaths(deriveAppPaths(programFolder,
                                trx.readString("NETWORK", "Network_Path", QString()),
                                trx.readString("IMPORT", "Gfk_Path", QString())));
+
+    // A database server named in TRX.INI is used or the program ends saying why; it never
+    // goes on with the folders instead.
+    if (const QString server = databaseServerSetting(); !server.isEmpty()) {
+        checkDatabaseServer(server);
+        throw EMyError(QStringLiteral("Databázový server %1 je pripravený, táto verzia programu však s údajmi "
+                                      "na serveri ešte nepracuje. Pre prácu s údajmi v priečinkoch odstráňte "
+                                      "kľúč %2 zo sekcie [%3] súboru TRX.INI.")
+                           .arg(db::PgConnection::serverNameOf(server), QLatin1String(kDatabaseServerKey),
+                                QLatin1String(kDatabaseServerSection)));
+    }
 
     // A workstation keeps its own private folder beside the program.
     const QString privateFolder = appPaths().privateFolder;

@@ -66,6 +66,20 @@ public:
     using DbError::DbError;
 };
 
+// The database server cannot be reached, refuses the login, lacks what the program needs,
+// or lost the connection. The text names the server (never the password) and the reason.
+class ServerError : public DbError {
+public:
+    ServerError(const QString &text, const QString &server, const QString &reason)
+        : DbError(text), m_server(server), m_reason(reason) {}
+    const QString &server() const noexcept { return m_server; }
+    const QString &reason() const noexcept { return m_reason; }
+
+private:
+    QString m_server;
+    QString m_reason;
+};
+
 // What the clerk reads when the database stayed locked past the busy timeout.
 inline QString busyMessage()
 {

@@ -183,6 +183,7 @@ const QSet<QString> &notAnAlias()
 }
 
 struct Level {
+    bool inCast = false;      // inside cast( ... ): the word after "as" is a type
     bool inFromList = false;  // between FROM and the end of its table list
     bool expectTable = false; // the next name is a table
     bool afterTable = false;  // just after a table name (an alias may follow)
@@ -218,6 +219,8 @@ private:
     Level &level() { return m_stack.back(); }
     size_t nextSignificant(size_t i) const;
     QString schemaOf(const QString &alias) const;
+    bool postgres() const { return m_ctx.target == SqlTarget::PostgreSql; }
+    QString serverWord(size_t i, const QString &lower) const;
 
     const QString &m_text;
     const SqlRewriteContext &m_ctx;
@@ -321,16 +324,22 @@ void Rewriter::writeAliasTable(const QString &alias, const QString &table)
 QString Rewriter::qualified(const QString &schema, const QString &table) const
 {
     if ((table == u"dual" || table == u"dual12") && m_ctx.hasTable && !m_ctx.hasTable(schema, table))
-        return QStringLiteral("main.") + table;
+        return (postgres() ? QStringLiteral("tarix.") : QStringLiteral("main.")) + table;
     return schema + u'.' + table;
 }
 
 // Parameters are set by name without regard to case: written and listed in lower case.
 void Rewriter::writeParameter(const QString &name)
 {
-    if (!m_r.parameters.contains(name))
+    qsizetype k = m_r.parameters.indexOf(name);
+    if (k < 0) {
+        k = m_r.parameters.size();
         m_r.parameters << name;
-    m_out += u':' + name;
+    }
+    if (postgres())
+        m_out += u'$' + QString::number(k + 1);
+    else
+        m_out += u':' + name;
     leaveTablePosition();
 }
 
@@ -459,7 +468,7 @@ void Rewriter::writeWord(size_t i)
     } else if (w == u"on" || w == u"using") {
         lv.afterTable = false;
     }
-    m_out += t.text;
+    m_out += postgres() ? serverWord(i, w) : t.text;
     if (w == u"select" && m_stack.size() == 1 && m_r.selectListPos < 0)
         m_r.selectListPos = int(m_out.size());
     if (lv.expectTable || (!lv.afterTable && w != u"as"))
@@ -480,7 +489,10 @@ void Rewriter::writePunct(size_t i)
     Level &lv = level();
     if (c == u'(') {
         lv.expectTable = lv.afterTable = false;
-        m_stack.push_back(Level{});
+        Level inner;
+        inner.inCast = m_prevWord == u"cast";
+        m_prevWord.clear();
+        m_stack.push_back(inner);
     } else if (c == u')') {
         if (m_stack.size() > 1)
             m_stack.pop_back();
@@ -520,12 +532,258 @@ size_t Rewriter::nextSignificant(size_t i) const
     return k;
 }
 
+// A word outside a table position as the server says it (see sql_dialect.h). Words after a
+// "." are names (a column "x.true" stays), words before "(" functions of their own.
+QString Rewriter::serverWord(size_t i, const QString &lower) const
+{
+    const Token &t = m_toks[i];
+    const bool qualifiedName = i > 0 && m_toks[i - 1].type == Tok::Punct && m_toks[i - 1].text == u".";
+    if (qualifiedName)
+        return t.text;
+    const size_t next = nextSignificant(i);
+    const bool call = next < m_toks.size() && m_toks[next].type == Tok::Punct && m_toks[next].text == u"(";
+    if (call)
+        return lower == u"ifnull" ? QStringLiteral("coalesce") : t.text;
+    if (m_stack.back().inCast && m_prevWord == u"as") {
+        if (lower == u"real" || lower == u"float" || lower == u"double")
+            return QStringLiteral("double precision");
+        if (lower == u"integer" || lower == u"int")
+            return QStringLiteral("bigint");
+        return t.text;
+    }
+    if (lower == u"true")
+        return QStringLiteral("1");
+    if (lower == u"false")
+        return QStringLiteral("0");
+    return t.text;
+}
+
 QString Rewriter::schemaOf(const QString &alias) const
 {
     return m_ctx.schemaOf ? m_ctx.schemaOf(alias) : alias.toLower();
 }
 
 } // namespace
+
+namespace {
+
+// The significant tokens of one DDL statement (no blanks, no comments).
+using Tokens = std::vector<Token>;
+
+std::vector<Tokens> ddlStatements(const QString &text)
+{
+    std::vector<Tokens> out(1);
+    int depth = 0;
+    for (const Token &t : tokenize(text)) {
+        if (t.type == Tok::Space || t.type == Tok::Comment)
+            continue;
+        if (t.type == Tok::Punct && t.text == u"(")
+            ++depth;
+        else if (t.type == Tok::Punct && t.text == u")")
+            --depth;
+        if (depth == 0 && t.type == Tok::Punct && t.text == u";") {
+            if (!out.back().empty())
+                out.emplace_back();
+            continue;
+        }
+        out.back().push_back(t);
+    }
+    if (out.back().empty())
+        out.pop_back();
+    return out;
+}
+
+bool isWord(const Token &t, const char16_t *word)
+{
+    return t.type == Tok::Ident && t.text.compare(QStringView(word), Qt::CaseInsensitive) == 0;
+}
+
+QString quoteLiteral(const QString &s) { return u'\'' + QString(s).replace(u'\'', QStringLiteral("''")) + u'\''; }
+
+// Tokens written back as server text (names lower case, literals single-quoted).
+QString joinTokens(const Tokens &toks, size_t from, size_t to)
+{
+    QString out;
+    for (size_t i = from; i < to && i < toks.size(); ++i) {
+        const Token &t = toks[i];
+        QString piece;
+        switch (t.type) {
+        case Tok::Ident: piece = t.text.toLower(); break;
+        case Tok::String: piece = quoteLiteral(t.text); break;
+        case Tok::Quoted: piece = u'"' + QString(t.text).replace(u'"', QStringLiteral("\"\"")) + u'"'; break;
+        case Tok::Param: piece = u':' + t.text; break;
+        default: piece = t.text; break;
+        }
+        const bool glue = out.isEmpty() || out.back() == u'(' || out.back() == u'.' || piece == u")"
+                          || piece == u"," || piece == u"." || piece == u"(";
+        if (!glue)
+            out += u' ';
+        out += piece;
+    }
+    return out;
+}
+
+// The server's type of a declared column type (see data/schema/README.md).
+QString serverType(const QString &declared, const QString &where)
+{
+    const QString d = declared.toUpper();
+    if (d.startsWith(u"VARCHAR") || d.startsWith(u"CHAR"))
+        return declared.toLower();
+    if (d == u"SMALLINT")
+        return QStringLiteral("smallint");
+    if (d == u"INTEGER" || d == u"INT")
+        return QStringLiteral("bigint");
+    if (d == u"AUTOINC_INT")
+        return QStringLiteral("tarix.autoinc_int");
+    if (d == u"FLOAT" || d == u"REAL" || d == u"DOUBLE" || d == u"NUMERIC")
+        return QStringLiteral("double precision");
+    if (d == u"MONEY_REAL")
+        return QStringLiteral("tarix.money_real");
+    if (d == u"LOGICAL")
+        return QStringLiteral("tarix.logical");
+    if (d == u"DATE")
+        return QStringLiteral("date");
+    if (d == u"TIME")
+        return QStringLiteral("time(0)");
+    if (d == u"TIMESTAMP")
+        return QStringLiteral("timestamp(0)");
+    if (d == u"MEMO_TEXT" || d == u"TEXT")
+        return QStringLiteral("text");
+    if (d == u"BLOB")
+        return QStringLiteral("bytea");
+    throw DbError(QStringLiteral("Neznámy typ stĺpca %1 v definícii %2").arg(declared, where));
+}
+
+// The sequence, function and trigger that fill an AUTOINC_INT field.
+QStringList autoIncrement(const QString &schema, const QString &table, const QString &column)
+{
+    const QString name = QStringLiteral("%1.\"_autoinc_%2_%3\"").arg(schema, table, column);
+    const QString seqText = quoteLiteral(name);
+    return {
+        QStringLiteral("CREATE SEQUENCE %1 MINVALUE 0 START 1").arg(name),
+        QStringLiteral(
+            "CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
+            "BEGIN\n"
+            "  IF NEW.%2 IS NULL THEN\n"
+            "    NEW.%2 := nextval(%3);\n"
+            "  ELSE\n"
+            "    PERFORM pg_advisory_xact_lock(%3::regclass::oid::bigint);\n"
+            "    PERFORM setval(%3, greatest(NEW.%2, (SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1)));\n"
+            "  END IF;\n"
+            "  RETURN NEW;\n"
+            "END\n"
+            "$body$")
+            .arg(name, column, seqText),
+        QStringLiteral("CREATE TRIGGER \"_autoinc_%1_%2\" BEFORE INSERT ON %3.%1 FOR EACH ROW EXECUTE FUNCTION %4()")
+            .arg(table, column, schema, name),
+    };
+}
+
+QStringList createTable(const Tokens &t, const QString &schema)
+{
+    // CREATE TABLE name ( item, item, ... )
+    if (t.size() < 5 || t[2].type != Tok::Ident || t[3].text != u"(" || t.back().text != u")")
+        throw DbError(QStringLiteral("Nečitateľná definícia tabuľky: %1").arg(joinTokens(t, 0, t.size())));
+    const QString table = normalizeTableName(t[2].text);
+    QStringList items, autoIncs;
+    size_t i = 4;
+    const size_t end = t.size() - 1;
+    while (i < end) {
+        size_t j = i;
+        int depth = 0;
+        while (j < end && !(depth == 0 && t[j].type == Tok::Punct && t[j].text == u",")) {
+            if (t[j].text == u"(" && t[j].type == Tok::Punct)
+                ++depth;
+            else if (t[j].text == u")" && t[j].type == Tok::Punct)
+                --depth;
+            ++j;
+        }
+        if (isWord(t[i], u"PRIMARY") && i + 2 < j && isWord(t[i + 1], u"KEY")) {
+            // SQLite lets key fields stay blank (and rows with a blank key field never clash),
+            // as the program's tables need; a unique constraint keeps that, a primary key would not.
+            items << QStringLiteral("CONSTRAINT \"%1_key\" UNIQUE %2").arg(table, joinTokens(t, i + 2, j));
+        } else {
+            // name TYPE [(n)] [NOT NULL] [COLLATE SK]
+            const QString column = t[i].text.toLower();
+            size_t k = i + 1;
+            QString declared = k < j ? t[k].text : QString();
+            ++k;
+            if (k < j && t[k].text == u"(") {
+                while (k < j && t[k].text != u")")
+                    declared += t[k++].text;
+                declared += QStringLiteral(")");
+                ++k;
+            }
+            QString item = column + u' ' + serverType(declared, table + u'.' + column);
+            if (declared.compare(u"AUTOINC_INT", Qt::CaseInsensitive) == 0)
+                autoIncs << column;
+            for (; k < j; ++k) {
+                if (isWord(t[k], u"COLLATE") && k + 1 < j) {
+                    if (t[k + 1].text.compare(u"SK", Qt::CaseInsensitive) != 0)
+                        throw DbError(QStringLiteral("Neznáme triedenie %1 v definícii %2").arg(t[k + 1].text, table));
+                    item += QStringLiteral(" COLLATE tarix.sk");
+                    ++k;
+                } else {
+                    item += u' ' + joinTokens(t, k, k + 1).toUpper();
+                }
+            }
+            items << item;
+        }
+        i = j + 1;
+    }
+    // SQLite's row identity, which live queries and exact saves use.
+    items << QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+    QStringList out{QStringLiteral("CREATE TABLE %1.%2 (\n    %3\n)").arg(schema, table, items.join(QStringLiteral(",\n    ")))};
+    for (const QString &c : autoIncs)
+        out << autoIncrement(schema, table, c);
+    return out;
+}
+
+QString createIndex(const Tokens &t, const QString &schema)
+{
+    // CREATE [UNIQUE] INDEX "Table.NAME" ON table (columns)
+    size_t i = 1;
+    const bool unique = isWord(t[i], u"UNIQUE");
+    if (unique)
+        ++i;
+    if (i + 3 >= t.size() || !isWord(t[i], u"INDEX") || !isWord(t[i + 2], u"ON"))
+        throw DbError(QStringLiteral("Nečitateľná definícia indexu: %1").arg(joinTokens(t, 0, t.size())));
+    const QString name = t[i + 1].text;
+    const QString table = normalizeTableName(t[i + 3].text);
+    return QStringLiteral("CREATE %1INDEX \"%2\" ON %3.%4 %5")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), QString(name).replace(u'"', QStringLiteral("\"\"")),
+             schema, table, joinTokens(t, i + 4, t.size()));
+}
+
+QString insertRows(const Tokens &t, const QString &schema)
+{
+    // INSERT INTO table ...
+    if (t.size() < 4 || !isWord(t[1], u"INTO"))
+        throw DbError(QStringLiteral("Nečitateľný príkaz: %1").arg(joinTokens(t, 0, t.size())));
+    return QStringLiteral("INSERT INTO %1.%2 %3")
+        .arg(schema, normalizeTableName(t[2].text), joinTokens(t, 3, t.size()));
+}
+
+} // namespace
+
+QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema)
+{
+    static const QRegularExpression plainName(QStringLiteral("^[a-z_][a-z0-9_]*$"));
+    if (!plainName.match(schema).hasMatch())
+        throw DbError(QStringLiteral("Nepovolený názov schémy %1").arg(schema));
+    QStringList out;
+    for (const Tokens &t : ddlStatements(ddlText)) {
+        if (isWord(t[0], u"CREATE") && t.size() > 1 && isWord(t[1], u"TABLE"))
+            out << createTable(t, schema);
+        else if (isWord(t[0], u"CREATE") && t.size() > 1 && (isWord(t[1], u"INDEX") || isWord(t[1], u"UNIQUE")))
+            out << createIndex(t, schema);
+        else if (isWord(t[0], u"INSERT"))
+            out << insertRows(t, schema);
+        else
+            throw DbError(QStringLiteral("Neznámy príkaz v definícii tabuliek: %1").arg(joinTokens(t, 0, t.size())));
+    }
+    return out;
+}
 
 QString normalizeTableName(const QString &name)
 {

@@ -14,13 +14,28 @@
 //    without regard to case; one name used twice is one parameter.
 //  - A trailing ";" (also after line breaks) is dropped; "for update of ..." is dropped and
 //    reported, the query is then live (rows written back by rowid).
+//
+// For the PostgreSQL server (target PostgreSql) the same texts are written for its schemas
+// (each alias's folder one schema, see pg_schema.h), and what only SQLite understands is
+// said the server's way:
+//  - parameters become $1, $2, ... in the order of `parameters` (one name, one number);
+//  - the truth values true and false become 1 and 0: logicals are stored 0/1 on both
+//    backends, so "nc=true" and "zniz_poistne = 1" keep meaning the same;
+//  - ifnull(a, b) becomes coalesce(a, b);
+//  - in cast(x as type) SQLite's real and integer become double precision and bigint
+//    (SQLite's real is 8 bytes, its integer 64 bits);
+//  - the built-in dual and dual12 live in the program's schema "tarix" instead of "main".
+// Table definitions (data/schema) are written for a server schema by postgresSchemaDdl.
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 namespace tarix::db {
 
+enum class SqlTarget { Sqlite, PostgreSql };
+
 struct SqlRewriteContext {
+    SqlTarget target = SqlTarget::Sqlite;
     // Alias owning unqualified table names; empty: none.
     QString defaultAlias;
     // Schema an alias is attached under (lower case); empty when the alias is unknown.
@@ -45,6 +60,18 @@ struct SqlRewrite {
 
 // Throws DbError for an alias that the context does not know.
 SqlRewrite rewriteSql(const QString &text, const SqlRewriteContext &ctx = {});
+
+// A table-definition text (data/schema/*.sql: CREATE TABLE, CREATE INDEX, INSERT of the
+// structure rows) as statements creating the same tables in one schema of the server:
+// every name in that schema and in lower case, the declared types that carry meaning kept
+// as the program schema's domains (tarix.money_real, tarix.logical, tarix.autoinc_int),
+// INTEGER as bigint (64 bits as in SQLite), COLLATE SK as the server's tarix.sk, the key as
+// the unique constraint "<table>_key" (key fields may stay blank, as in SQLite), each table
+// with a last column rowid (SQLite's row identity, the server's primary key) and each AUTOINC_INT
+// field with its sequence and trigger (a blank value takes the next number, a given one moves
+// the sequence on; numbers never come back). Throws DbError on a statement it does not know.
+// The program schema must exist (pg_schema.h) before the statements run.
+QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema);
 
 // "Zam.DB" -> "zam": the table name as stored (extension dropped, lower case).
 QString normalizeTableName(const QString &name);

@@ -230,3 +230,133 @@ TEST(DbSqlDialect, NormalizesTableNames)
     EXPECT_EQ(normalizeTableName(QStringLiteral("C:\\TARIX\\DATA01\\INF.DB")), QStringLiteral("inf"));
     EXPECT_EQ(normalizeTableName(QStringLiteral("hsu")), QStringLiteral("hsu"));
 }
+
+// The same texts for the database server: each alias's folder is a schema of its own there.
+namespace {
+
+SqlRewriteContext serverContext(const QString &defaultAlias = {})
+{
+    SqlRewriteContext ctx = context(defaultAlias);
+    ctx.target = SqlTarget::PostgreSql;
+    ctx.schemaOf = [](const QString &alias) -> QString {
+        const QString a = alias.toLower();
+        if (a == u"tarix_data" || a == u"tarix_datx")
+            return QStringLiteral("data01");
+        if (a == u"tarix_comm")
+            return QStringLiteral("rok2007");
+        if (a == u"tarix_priv")
+            return QStringLiteral("priv_0123abcd");
+        return {};
+    };
+    ctx.hasTable = [](const QString &schema, const QString &table) {
+        return !(schema == u"rok2007" && (table == u"dual" || table == u"dual12"));
+    };
+    return ctx;
+}
+
+const Case kServerCases[] = {
+    // Names: every alias its schema, the rest as for SQLite.
+    {"alias names become the folders' schemas", "",
+     R"(select * from ":TARIX_DATX:Vyp.db" v, ":tarix_priv:nakl" n, ":tarix_comm:cis_par" c)",
+     "select * from data01.vyp v, priv_0123abcd.nakl n, rok2007.cis_par c"},
+    {"unqualified names take the default alias's schema", "TARIX_DATA", "select * from vyp v,zam z,inf i",
+     "select * from data01.vyp v,data01.zam z,data01.inf i"},
+    {"dual of a folder without one is the program schema's", "TARIX_COMM", "select * from dual",
+     "select * from tarix.dual"},
+    {"string literals and blank tests as for SQLite", "", R"(select * from ":tarix_data:cis_bu" y where y.cislo_u <> "" and nazov="O'Neil")",
+     "select * from data01.cis_bu y where coalesce(y.cislo_u,'') <> '' and nazov='O''Neil'"},
+
+    // Parameters are numbered in the order of first use; one name is one number.
+    {"parameters numbered", "TARIX_DATA",
+     "select * from vyp where v_obdobie between :V_OBDOBIE - 12 and :v_obdobie and code_emp=:P1 and sid=:p1",
+     "select * from data01.vyp where v_obdobie between $1 - 12 and $1 and code_emp=$2 and sid=$2"},
+    {"parameter arithmetic", "TARIX_DATA", "select * from vyp where v_obdobie = :p2 * 100 + 1",
+     "select * from data01.vyp where v_obdobie = $1 * 100 + 1"},
+
+    // Truth values are the stored 0 and 1 of logicals.
+    {"true and false in comparisons", "TARIX_DATA",
+     "select count(*) from deti where code_emp=:p1 and zniz_poistne=true and pd = FALSE",
+     "select count(*) from data01.deti where code_emp=$1 and zniz_poistne=1 and pd = 0"},
+    {"a qualified column named true stays a column", "TARIX_DATA", "select d.true from dual d",
+     "select d.true from data01.dual d"},
+
+    // Functions SQLite has under other names.
+    {"ifnull is coalesce", "TARIX_DATA", "select sum(ifnull(n_brutto, 0)-IFNULL (n_dohody_ovp, 0)) from vyp",
+     "select sum(coalesce(n_brutto, 0)-coalesce (n_dohody_ovp, 0)) from data01.vyp"},
+    {"a column named ifnull stays", "TARIX_DATA", "select ifnull from zam", "select ifnull from data01.zam"},
+    {"cast as real is double precision", "TARIX_DATA",
+     "select cast(sum(n_netto) as real)/count(*) n_netto from vyp where code_emp = :code_emp and v_rok = :rok",
+     "select cast(sum(n_netto) as double precision)/count(*) n_netto from data01.vyp where code_emp = $1 and v_rok = $2"},
+    {"cast as integer is bigint, other casts stay", "", "select CAST(x AS INTEGER), cast(y as varchar(10)) from dual",
+     "select CAST(x AS bigint), cast(y as varchar(10)) from dual"},
+    {"a column alias named real outside a cast stays", "", "select 1 as real from dual", "select 1 as real from dual"},
+
+    // Trailing semicolons and the live clause as for SQLite.
+    {"live query for the server", "TARIX_DATA",
+     "select typ,suma,typ_sumy,vypocitana_suma\nfrom zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2\nfor update of vypocitana_suma;",
+     "select typ,suma,typ_sumy,vypocitana_suma\nfrom data01.zrv\nwhere \nv_obdobie=$1 and code_emp=$2"},
+    {"every rewrite at once", "TARIX_DATA",
+     "select z.code_emp, \"A\" as typ, ifnull(v.n_netto, 0) n from \":TARIX_DATX:Zam.DB\" z, vyp v, dual12 d\n"
+     "where v.code_emp = z.code_emp and z.cislo_u <> \"\" and v.v_obdobie = :P1 and d.cislo <= :p1 and v.dan_vyrovnana=true;\n",
+     "select z.code_emp, 'A' as typ, coalesce(v.n_netto, 0) n from data01.zam z, data01.vyp v, data01.dual12 d\n"
+     "where v.code_emp = z.code_emp and coalesce(z.cislo_u,'') <> '' and v.v_obdobie = $1 and d.cislo <= $1 and v.dan_vyrovnana=1"},
+};
+
+} // namespace
+
+TEST(DbSqlDialect, RewritesTheProgramsTextsForTheServer)
+{
+    for (const Case &c : kServerCases) {
+        SCOPED_TRACE(c.name);
+        const SqlRewrite r = rewriteSql(QString::fromUtf8(c.in), serverContext(QString::fromUtf8(c.defaultAlias)));
+        EXPECT_EQ(r.sql.toStdString(), std::string(c.out));
+    }
+    // The parameters are listed as for SQLite: $n is the n-th name.
+    const SqlRewrite r = rewriteSql(QStringLiteral("select * from vyp where a=:B and c=:a and d=:b"),
+                                    serverContext(QStringLiteral("TARIX_DATA")));
+    EXPECT_EQ(r.parameters, (QStringList{QStringLiteral("b"), QStringLiteral("a")}));
+}
+
+// Table definitions for a schema of the server.
+TEST(DbSqlDialect, WritesTableDefinitionsForAServerSchema)
+{
+    const QStringList ddl = postgresSchemaDdl(QStringLiteral(
+        "-- a comment\n"
+        "CREATE TABLE Zam (\n"
+        "    Code_emp INTEGER NOT NULL,\n"
+        "    Surname VARCHAR(20) NOT NULL COLLATE SK,\n"
+        "    Plat MONEY_REAL, Nc LOGICAL, Sadzba FLOAT, Nastup DATE, Cas TIME, Zmena TIMESTAMP,\n"
+        "    Pozn MEMO_TEXT, Foto BLOB, Typ SMALLINT,\n"
+        "    PRIMARY KEY (Code_emp)\n"
+        ");\n"
+        "CREATE INDEX \"Zam.ZAM1\" ON Zam (Surname, Code_emp);\n"
+        "CREATE TABLE Zrv (Code_emp INTEGER, ZRID AUTOINC_INT, PRIMARY KEY (Code_emp, ZRID));\n"
+        "CREATE TABLE dual (text VARCHAR(10));\n"
+        "INSERT INTO dual (text) VALUES (NULL);\n"),
+        QStringLiteral("data01"));
+    ASSERT_EQ(ddl.size(), 8);
+    EXPECT_EQ(ddl[0].toStdString(),
+              "CREATE TABLE data01.zam (\n"
+              "    code_emp bigint NOT NULL,\n"
+              "    surname varchar(20) NOT NULL COLLATE tarix.sk,\n"
+              "    plat tarix.money_real,\n    nc tarix.logical,\n    sadzba double precision,\n"
+              "    nastup date,\n    cas time(0),\n    zmena timestamp(0),\n"
+              "    pozn text,\n    foto bytea,\n    typ smallint,\n"
+              "    CONSTRAINT \"zam_key\" UNIQUE (code_emp),\n"
+              "    rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY\n)");
+    EXPECT_EQ(ddl[1].toStdString(), "CREATE INDEX \"Zam.ZAM1\" ON data01.zam (surname, code_emp)");
+    EXPECT_TRUE(ddl[2].startsWith(QStringLiteral("CREATE TABLE data01.zrv (\n    code_emp bigint,\n    zrid tarix.autoinc_int,")));
+    EXPECT_EQ(ddl[3], QStringLiteral("CREATE SEQUENCE data01.\"_autoinc_zrv_zrid\" MINVALUE 0 START 1"));
+    EXPECT_TRUE(ddl[4].startsWith(QStringLiteral("CREATE FUNCTION data01.\"_autoinc_zrv_zrid\"()")));
+    EXPECT_EQ(ddl[5], QStringLiteral("CREATE TRIGGER \"_autoinc_zrv_zrid\" BEFORE INSERT ON data01.zrv FOR EACH ROW "
+                                     "EXECUTE FUNCTION data01.\"_autoinc_zrv_zrid\"()"));
+    EXPECT_EQ(ddl[6], QStringLiteral("CREATE TABLE data01.dual (\n    text varchar(10),\n"
+                                     "    rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY\n)"));
+    EXPECT_EQ(ddl[7], QStringLiteral("INSERT INTO data01.dual (text) values(null)"));
+
+    // What the server could not keep apart is refused rather than guessed.
+    for (const char *bad : {"CREATE TABLE x (a CURRENCY)", "CREATE TABLE x (a VARCHAR(5) COLLATE NOCASE)",
+                            "CREATE VIEW v AS SELECT 1", "DROP TABLE x"})
+        EXPECT_THROW(postgresSchemaDdl(QString::fromUtf8(bad), QStringLiteral("data01")), DbError) << bad;
+    EXPECT_THROW(postgresSchemaDdl(QStringLiteral("CREATE TABLE x (a INTEGER)"), QStringLiteral("data01; drop")), DbError);
+}

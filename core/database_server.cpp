@@ -1,0 +1,75 @@
+#include "core/database_server.h"
+
+#include "core/app_ini.h"
+#include "platform/db/db_error.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_schema.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QRegularExpression>
+#include <QSysInfo>
+
+namespace tarix::core {
+
+QString databaseServerSetting()
+{
+    return trxIni().readString(QString::fromLatin1(kDatabaseServerSection),
+                               QString::fromLatin1(kDatabaseServerKey), QString()).trimmed();
+}
+
+QString sharedFolderSchema(const QString &relativeFolder)
+{
+    QString f = relativeFolder.trimmed();
+    f.replace(u'\\', u'/');
+    while (f.endsWith(u'/'))
+        f.chop(1);
+    static const QRegularExpression firm(QStringLiteral("^DATA(\\d\\d)?$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression year(QStringLiteral("^COMMON/ROK(\\d{4})$"), QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = firm.match(f); m.hasMatch())
+        return QStringLiteral("data") + m.captured(1);
+    if (const auto m = year.match(f); m.hasMatch())
+        return QStringLiteral("rok") + m.captured(1);
+    return {};
+}
+
+QString privateSchemaName(const QString &machineId, const QString &programFolder)
+{
+    const QString folder = QDir::cleanPath(QString(programFolder).replace(u'\\', u'/'));
+    const QByteArray hash = QCryptographicHash::hash((machineId + u'\n' + folder).toUtf8(),
+                                                     QCryptographicHash::Sha256);
+    return QStringLiteral("priv_") + QString::fromLatin1(hash.toHex().left(20));
+}
+
+QString workstationPrivateSchema(const QString &programFolder)
+{
+    QString id = QString::fromLatin1(QSysInfo::machineUniqueId());
+    if (id.isEmpty())
+        id = QSysInfo::machineHostName();
+    return privateSchemaName(id, programFolder);
+}
+
+QStringList missingServerSchemas(const QStringList &schemas)
+{
+    QStringList missing;
+    if (!schemas.contains(QStringLiteral("data")))
+        missing << QStringLiteral("schéma data (šablóna firmy DATA)");
+    static const QRegularExpression year(QStringLiteral("^rok\\d{4}$"));
+    if (schemas.filter(year).isEmpty())
+        missing << QStringLiteral("schémy rokov rokyyyy (priečinky COMMON\\ROKyyyy)");
+    return missing;
+}
+
+void checkDatabaseServer(const QString &conninfo)
+{
+    db::PgConnection conn(conninfo); // names the server and why it cannot be used
+    const QStringList missing = missingServerSchemas(db::serverSchemas(conn));
+    if (!missing.isEmpty()) {
+        const QString reason = QStringLiteral("chýba %1").arg(missing.join(QStringLiteral(", ")));
+        throw db::ServerError(QStringLiteral("Databázový server %1 nie je pripravený pre program TARIX: %2")
+                                  .arg(conn.serverName(), reason),
+                              conn.serverName(), reason);
+    }
+}
+
+} // namespace tarix::core

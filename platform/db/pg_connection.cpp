@@ -1,0 +1,418 @@
+#include "platform/db/pg_connection.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <libpq-fe.h>
+
+#include <type_traits>
+#include <vector>
+
+namespace tarix::db {
+
+namespace {
+
+// pg_type oids of the types the program's tables and texts produce.
+enum : Oid {
+    kBool = 16, kBytea = 17, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26,
+    kFloat4 = 700, kFloat8 = 701, kNumeric = 1700
+};
+
+struct ResultGuard {
+    PGresult *r;
+    ~ResultGuard() { PQclear(r); }
+};
+
+QString firstLine(const char *text)
+{
+    QString s = QString::fromUtf8(text ? text : "").trimmed();
+    const qsizetype nl = s.indexOf(u'\n');
+    return (nl < 0 ? s : s.left(nl)).trimmed();
+}
+
+// Why the server could not be used, in the clerk's words, with libpq's own text behind.
+QString connectReason(const QString &libpqText)
+{
+    const QString t = libpqText.toLower();
+    QString why;
+    if (t.contains(u"authentication failed") || t.contains(u"pg_hba.conf")
+        || (t.contains(u"role \"") && t.contains(u"does not exist"))
+        || t.contains(u"password") || t.contains(u"permission denied"))
+        why = QStringLiteral("server odmietol prihlásenie");
+    else if (t.contains(u"database \"") && t.contains(u"does not exist"))
+        why = QStringLiteral("databáza na serveri neexistuje");
+    else
+        why = QStringLiteral("server nie je dostupný");
+    return libpqText.isEmpty() ? why : QStringLiteral("%1 (%2)").arg(why, libpqText);
+}
+
+QString connectText(const QString &server, const QString &reason)
+{
+    return QStringLiteral("Nepodarilo sa pripojiť k databázovému serveru %1: %2").arg(server, reason);
+}
+
+// A value as the dataset layer reads it from SQLite (see the header).
+QVariant readValue(const PGresult *r, int row, int col, Oid type)
+{
+    if (PQgetisnull(r, row, col))
+        return {};
+    const char *v = PQgetvalue(r, row, col);
+    switch (type) {
+    case kBool: return qint64(v[0] == 't' ? 1 : 0);
+    case kInt2:
+    case kInt4:
+    case kInt8:
+    case kOid: return QByteArray(v).toLongLong();
+    case kFloat4:
+    case kFloat8:
+    case kNumeric: return QByteArray(v).toDouble();
+    case kBytea: {
+        size_t n = 0;
+        unsigned char *raw = PQunescapeBytea(reinterpret_cast<const unsigned char *>(v), &n);
+        QByteArray out(reinterpret_cast<const char *>(raw), qsizetype(n));
+        PQfreemem(raw);
+        return out;
+    }
+    default: return QString::fromUtf8(v, PQgetlength(r, row, col));
+    }
+}
+
+// A bound value: its text (or bytes), format and type. Numbers the server takes as the
+// column or expression needs (unknown type), as SQLite's affinity does; doubles as float8,
+// so that an integer column compares with a fraction instead of refusing it.
+struct Bound {
+    QByteArray data;
+    bool null = false;
+    Oid type = 0;
+    int format = 0;
+};
+
+Bound bindValue(const QVariant &v)
+{
+    Bound b;
+    if (!v.isValid() || v.isNull()) {
+        b.null = true;
+        return b;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool: b.data = v.toBool() ? "1" : "0"; break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong: b.data = QByteArray::number(v.toLongLong()); break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        b.data = QByteArray::number(v.toDouble(), 'g', 17);
+        b.type = kFloat8;
+        break;
+    case QMetaType::QDate: b.data = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8(); break;
+    case QMetaType::QTime: b.data = v.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8(); break;
+    case QMetaType::QDateTime:
+        b.data = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        break;
+    case QMetaType::QByteArray:
+        b.data = v.toByteArray();
+        b.type = kBytea;
+        b.format = 1;
+        break;
+    default: b.data = v.toString().toUtf8(); break;
+    }
+    return b;
+}
+
+} // namespace
+
+// ---- PgStatement ---------------------------------------------------------------------------
+
+PgStatement::PgStatement(PgConnection &conn, QString name, QString sql, int paramCount)
+    : m_conn(&conn), m_name(name.toUtf8()), m_sql(std::move(sql)), m_paramCount(paramCount)
+{
+    clearBindings();
+}
+
+void PgStatement::bind(int index, const QVariant &value)
+{
+    if (index < 1 || index > m_paramCount)
+        throw DbError(QStringLiteral("Parameter %1 mimo rozsahu príkazu SQL: %2").arg(index).arg(m_sql));
+    m_values[index - 1] = value;
+}
+
+void PgStatement::clearBindings()
+{
+    m_values = QVariantList();
+    m_values.resize(m_paramCount);
+}
+
+PgResult PgStatement::exec() { return m_conn->run(&m_name, m_sql, m_values, m_paramCount); }
+
+// ---- PgConnection --------------------------------------------------------------------------
+
+QString PgConnection::serverNameOf(const QString &conninfo)
+{
+    char *err = nullptr;
+    PQconninfoOption *opts = PQconninfoParse(conninfo.toUtf8().constData(), &err);
+    if (!opts) {
+        PQfreemem(err);
+        return conninfo.trimmed().isEmpty() ? QStringLiteral("(bez názvu)") : QStringLiteral("(chybný názov)");
+    }
+    QString host, port, db;
+    for (PQconninfoOption *o = opts; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        const QByteArray k(o->keyword);
+        if (k == "host" || (k == "hostaddr" && host.isEmpty()))
+            host = QString::fromUtf8(o->val);
+        else if (k == "port")
+            port = QString::fromUtf8(o->val);
+        else if (k == "dbname")
+            db = QString::fromUtf8(o->val);
+    }
+    PQconninfoFree(opts);
+    if (host.isEmpty())
+        host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
+    QString name = host;
+    if (!port.isEmpty())
+        name += u':' + port;
+    if (!db.isEmpty())
+        name += u'/' + db;
+    return name;
+}
+
+PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(conninfo))
+{
+    char *err = nullptr;
+    PQconninfoOption *opts = PQconninfoParse(conninfo.toUtf8().constData(), &err);
+    if (!opts) {
+        const QString why = firstLine(err);
+        PQfreemem(err);
+        throw ServerError(connectText(m_serverName, QStringLiteral("chybný zápis pripojenia (%1)").arg(why)),
+                          m_serverName, why);
+    }
+    PQconninfoFree(opts);
+    m_conn = PQconnectdb(conninfo.toUtf8().constData());
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString why = firstLine(PQerrorMessage(m_conn));
+        PQfinish(m_conn);
+        m_conn = nullptr;
+        throw ServerError(connectText(m_serverName, connectReason(why)), m_serverName, why);
+    }
+    PQsetClientEncoding(m_conn, "UTF8");
+    // The server's notices ("already exists, skipping") are no business of the clerk's.
+    PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
+    // Dates read back as yyyy-MM-dd, as SQLite stores them.
+    command("SET DateStyle = ISO, YMD");
+    command("SET IntervalStyle = iso_8601");
+    setBusyTimeout(5000);
+}
+
+PgConnection::~PgConnection()
+{
+    m_statements.clear();
+    if (m_conn)
+        PQfinish(m_conn);
+}
+
+void PgConnection::command(const QByteArray &sql)
+{
+    PGresult *r = PQexec(m_conn, sql.constData());
+    ResultGuard g{r};
+    const ExecStatusType st = PQresultStatus(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
+        fail(r, QString::fromUtf8(sql));
+}
+
+void PgConnection::fail(const pg_result *r, const QString &sql) const
+{
+    const QString msg = firstLine(r ? PQresultErrorMessage(r) : PQerrorMessage(m_conn));
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        throw ServerError(QStringLiteral("Spojenie s databázovým serverom %1 sa prerušilo: %2")
+                              .arg(m_serverName, msg), m_serverName, msg);
+    const QString state = QString::fromLatin1(r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : "");
+    if (state == u"23505")
+        throw KeyViolation();
+    // A lock not granted in time, a deadlock, a conflicting concurrent update.
+    if (state == u"55P03" || state == u"40P01" || state == u"40001")
+        throw BusyError(busyMessage());
+    throw SqlError(msg, sql, 0);
+}
+
+// Inside a transaction a statement runs under a savepoint of its own, so that a failure
+// undoes the statement and leaves the transaction usable, as SQLite does.
+template <class F>
+auto PgConnection::guarded(F f) -> decltype(f())
+{
+    if (m_depth == 0)
+        return f();
+    command("SAVEPOINT tarix_stmt");
+    try {
+        if constexpr (std::is_void_v<decltype(f())>) {
+            f();
+            command("RELEASE SAVEPOINT tarix_stmt");
+        } else {
+            auto r = f();
+            command("RELEASE SAVEPOINT tarix_stmt");
+            return r;
+        }
+    } catch (const ServerError &) {
+        throw;
+    } catch (...) {
+        command("ROLLBACK TO SAVEPOINT tarix_stmt");
+        command("RELEASE SAVEPOINT tarix_stmt");
+        throw;
+    }
+}
+
+void PgConnection::setBusyTimeout(int milliseconds)
+{
+    command(QStringLiteral("SET lock_timeout = %1").arg(qMax(0, milliseconds)).toUtf8());
+}
+
+PgResult PgConnection::exec(const QString &sql, const QVariantList &params)
+{
+    return run(nullptr, sql, params, int(params.size()));
+}
+
+qint64 PgConnection::execute(const QString &sql, const QVariantList &params)
+{
+    return exec(sql, params).rowsAffected();
+}
+
+void PgConnection::executeRaw(const QString &sql)
+{
+    guarded([&] {
+        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
+        ResultGuard g{r};
+        const ExecStatusType st = PQresultStatus(r);
+        if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
+            fail(r, sql);
+    });
+}
+
+PgStatement &PgConnection::prepare(const QString &sql)
+{
+    auto it = m_statements.find(sql);
+    if (it != m_statements.end())
+        return *it->second;
+    const QByteArray name = QStringLiteral("tarix_%1").arg(++m_prepared).toUtf8();
+    const int params = guarded([&] {
+        {
+            PGresult *r = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr);
+            ResultGuard g{r};
+            if (PQresultStatus(r) != PGRES_COMMAND_OK)
+                fail(r, sql);
+        }
+        PGresult *d = PQdescribePrepared(m_conn, name.constData());
+        ResultGuard g{d};
+        if (PQresultStatus(d) != PGRES_COMMAND_OK)
+            fail(d, sql);
+        return PQnparams(d);
+    });
+    auto st = std::unique_ptr<PgStatement>(new PgStatement(*this, QString::fromUtf8(name), sql, params));
+    PgStatement &ref = *st;
+    m_statements.emplace(sql, std::move(st));
+    return ref;
+}
+
+void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Params &params)
+{
+    for (int i = 0; i < rw.parameters.size(); ++i) {
+        const QString &name = rw.parameters[i];
+        if (!params.contains(name))
+            throw DbError(QStringLiteral("Chýba hodnota parametra :%1 v príkaze SQL: %2").arg(name, rw.sql));
+        st.bind(i + 1, params.value(name));
+    }
+}
+
+PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
+                           const QVariantList &params, int paramCount)
+{
+    return guarded([&] { return runOnce(preparedName, sql, params, paramCount); });
+}
+
+PgResult PgConnection::runOnce(const QByteArray *preparedName, const QString &sql,
+                               const QVariantList &params, int paramCount)
+{
+    std::vector<Bound> bound;
+    bound.reserve(static_cast<size_t>(paramCount));
+    for (int i = 0; i < paramCount; ++i)
+        bound.push_back(bindValue(i < params.size() ? params[i] : QVariant()));
+    const auto n = static_cast<size_t>(paramCount);
+    std::vector<const char *> values(n);
+    std::vector<int> lengths(n), formats(n);
+    std::vector<Oid> types(n);
+    for (size_t i = 0; i < bound.size(); ++i) {
+        values[i] = bound[i].null ? nullptr : bound[i].data.constData();
+        lengths[i] = int(bound[i].data.size());
+        formats[i] = bound[i].format;
+        types[i] = bound[i].type;
+    }
+    PGresult *r = preparedName
+                      ? PQexecPrepared(m_conn, preparedName->constData(), paramCount, values.data(),
+                                       lengths.data(), formats.data(), 0)
+                      : PQexecParams(m_conn, sql.toUtf8().constData(), paramCount, types.data(),
+                                     values.data(), lengths.data(), formats.data(), 0);
+    ResultGuard g{r};
+    const ExecStatusType st = PQresultStatus(r);
+    if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+        PgResult out;
+        const int cols = PQnfields(r);
+        QStringList names;
+        QVector<unsigned> oids;
+        for (int c = 0; c < cols; ++c) {
+            names << QString::fromUtf8(PQfname(r, c));
+            oids << PQftype(r, c);
+        }
+        const int rows = PQntuples(r);
+        for (int row = 0; row < rows; ++row) {
+            QVector<QVariant> values(cols);
+            for (int c = 0; c < cols; ++c)
+                values[c] = readValue(r, row, c, oids[c]);
+            out.addRow(std::move(values));
+        }
+        out.setColumns(std::move(names), std::move(oids));
+        const char *n = PQcmdTuples(r);
+        out.setRowsAffected(n && *n ? QByteArray(n).toLongLong() : 0);
+        return out;
+    }
+    fail(r, sql);
+}
+
+void PgConnection::begin()
+{
+    if (m_depth == 0)
+        command("BEGIN");
+    else
+        command(QStringLiteral("SAVEPOINT tarix_%1").arg(m_depth).toUtf8());
+    ++m_depth;
+}
+
+void PgConnection::commit()
+{
+    if (m_depth == 0)
+        throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
+    --m_depth;
+    if (m_depth == 0)
+        command("COMMIT");
+    else
+        command(QStringLiteral("RELEASE SAVEPOINT tarix_%1").arg(m_depth).toUtf8());
+}
+
+void PgConnection::rollback()
+{
+    if (m_depth == 0)
+        throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
+    --m_depth;
+    if (m_depth == 0) {
+        command("ROLLBACK");
+    } else {
+        const QByteArray sp = QStringLiteral("tarix_%1").arg(m_depth).toUtf8();
+        command("ROLLBACK TO SAVEPOINT " + sp);
+        command("RELEASE SAVEPOINT " + sp);
+    }
+}
+
+} // namespace tarix::db

@@ -1,0 +1,142 @@
+#pragma once
+// A connection to a PostgreSQL server (libpq), the shared database of several workstations.
+// It knows nothing of aliases or datasets: it runs texts already rewritten for the server
+// (sql_dialect.h, target PostgreSql) and hands back values in the form the dataset layer
+// reads from SQLite, so that one set of value rules serves both backends:
+//   NULL -> invalid QVariant, integers (also logicals and truth values) -> qint64,
+//   float, numeric -> double, dates, times, timestamps -> their stored text (yyyy-MM-dd,
+//   HH:mm:ss, yyyy-MM-dd HH:mm:ss), texts -> QString, bytea -> QByteArray.
+// Values bound to parameters follow the same forms (QDate as yyyy-MM-dd, bool as 0/1).
+//
+// Errors are the layer's own (db_error.h): a duplicate key KeyViolation, a lock not granted
+// within the busy timeout BusyError, a refused text SqlError, a lost or refused connection
+// ServerError. Inside a transaction a failed statement undoes only itself, as with SQLite:
+// the transaction goes on.
+#include "platform/db/db_error.h"
+#include "platform/db/params.h"
+#include "platform/db/sql_dialect.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <unordered_map>
+
+struct pg_conn;
+struct pg_result;
+
+namespace tarix::db {
+
+// The rows of one statement, read at once.
+class PgResult {
+public:
+    int rowCount() const { return int(m_rows.size()); }
+    int columnCount() const { return int(m_names.size()); }
+    qint64 rowsAffected() const { return m_changes; }
+    const QStringList &columnNames() const { return m_names; }
+    // The server's type of a column (pg_type oid).
+    unsigned columnTypeOid(int column) const { return m_oids.at(column); }
+    QVariant value(int row, int column) const { return m_rows.at(row).at(column); }
+
+    // Building (the connection fills it).
+    void setColumns(QStringList names, QVector<unsigned> oids)
+    {
+        m_names = std::move(names);
+        m_oids = std::move(oids);
+    }
+    void addRow(QVector<QVariant> row) { m_rows.append(std::move(row)); }
+    void setRowsAffected(qint64 n) { m_changes = n; }
+
+private:
+    QStringList m_names;
+    QVector<unsigned> m_oids;
+    QVector<QVector<QVariant>> m_rows;
+    qint64 m_changes = 0;
+};
+
+class PgConnection;
+
+// A statement prepared on the server; parameters $1..$n bound by position, or by name
+// through the rewrite that produced the text (bindParams).
+class PgStatement {
+public:
+    const QString &sql() const { return m_sql; }
+    int parameterCount() const { return m_paramCount; }
+    void bind(int index, const QVariant &value); // 1-based
+    void clearBindings();
+    PgResult exec();
+
+private:
+    friend class PgConnection;
+    PgStatement(PgConnection &conn, QString name, QString sql, int paramCount);
+    PgConnection *m_conn;
+    QByteArray m_name;
+    QString m_sql;
+    int m_paramCount;
+    QVariantList m_values;
+};
+
+class PgConnection {
+public:
+    // Connects with a libpq connection string ("host=... port=... dbname=... user=...";
+    // the password preferably in ~/.pgpass). Throws ServerError naming the server and the
+    // reason when the server cannot be reached or refuses the login.
+    explicit PgConnection(const QString &conninfo);
+    ~PgConnection();
+    PgConnection(const PgConnection &) = delete;
+    PgConnection &operator=(const PgConnection &) = delete;
+
+    // The server as the clerk is told it: host (or socket folder), port and database; never
+    // the password.
+    QString serverName() const { return m_serverName; }
+    static QString serverNameOf(const QString &conninfo);
+
+    // Runs one statement with positional parameters ($1...).
+    PgResult exec(const QString &sql, const QVariantList &params = {});
+    // Runs one statement; the number of rows changed.
+    qint64 execute(const QString &sql, const QVariantList &params = {});
+    // Runs plain server text, possibly several statements, without parameters.
+    void executeRaw(const QString &sql);
+    // A statement prepared once per connection and text; the reference stays valid while
+    // the connection lives.
+    PgStatement &prepare(const QString &sql);
+    // Binds params by name into a statement of a rewritten text; throws DbError for a
+    // parameter without a value.
+    static void bindParams(PgStatement &st, const SqlRewrite &rw, const Params &params);
+
+    // Nested scopes: the outermost is a transaction, inner ones are savepoints.
+    void begin();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    // How long a write waits for a row or table another connection holds (lock_timeout),
+    // then BusyError. 5 s from the start, as with SQLite.
+    void setBusyTimeout(int milliseconds);
+
+    pg_conn *handle() const { return m_conn; }
+
+private:
+    friend class PgStatement;
+    struct Prepared;
+    PgResult run(const QByteArray *preparedName, const QString &sql, const QVariantList &params,
+                 int paramCount);
+    PgResult runOnce(const QByteArray *preparedName, const QString &sql,
+                     const QVariantList &params, int paramCount);
+    void command(const QByteArray &sql);
+    [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
+    template <class F>
+    auto guarded(F f) -> decltype(f());
+
+    pg_conn *m_conn = nullptr;
+    QString m_serverName;
+    int m_depth = 0;
+    int m_prepared = 0;
+    struct SqlHash {
+        size_t operator()(const QString &s) const noexcept { return qHash(s); }
+    };
+    std::unordered_map<QString, std::unique_ptr<PgStatement>, SqlHash> m_statements;
+};
+
+} // namespace tarix::db

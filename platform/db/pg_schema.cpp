@@ -1,0 +1,102 @@
+#include "platform/db/pg_schema.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/sql_dialect.h"
+
+namespace tarix::db {
+
+namespace {
+
+// One lock of the whole database for creating schemas: two programs never create the same
+// object at once (CREATE ... IF NOT EXISTS alone does not keep them apart).
+constexpr qint64 kSchemaLock = 0x54415249583338; // arbitrary, the program's own
+
+// ICU's Slovak order: "ch" after "h", "č" after "c", "ä" after "a", "ô" after "o", accents
+// deciding only between otherwise equal words, lower case before upper case.
+const char *const kProgramObjects[] = {
+    "CREATE SCHEMA IF NOT EXISTS tarix",
+    "DO $body$ BEGIN\n"
+    "  IF NOT EXISTS (SELECT 1 FROM pg_collation c JOIN pg_namespace n ON n.oid = c.collnamespace\n"
+    "                 WHERE n.nspname = 'tarix' AND c.collname = 'sk') THEN\n"
+    "    CREATE COLLATION tarix.sk (provider = icu, locale = 'sk-SK', deterministic = true);\n"
+    "  END IF;\n"
+    "END $body$",
+    "DO $body$ BEGIN\n"
+    "  IF NOT EXISTS (SELECT 1 FROM pg_type t JOIN pg_namespace n ON n.oid = t.typnamespace\n"
+    "                 WHERE n.nspname = 'tarix' AND t.typname = 'money_real') THEN\n"
+    "    CREATE DOMAIN tarix.money_real AS double precision;\n"
+    "    CREATE DOMAIN tarix.logical AS smallint;\n"
+    "    CREATE DOMAIN tarix.autoinc_int AS bigint;\n"
+    "  END IF;\n"
+    "END $body$",
+    "CREATE TABLE IF NOT EXISTS tarix.dual (text varchar(10))",
+    "INSERT INTO tarix.dual SELECT NULL WHERE NOT EXISTS (SELECT 1 FROM tarix.dual)",
+    "CREATE TABLE IF NOT EXISTS tarix.dual12 (cislo smallint PRIMARY KEY)",
+    "INSERT INTO tarix.dual12 SELECT generate_series(1, 12) WHERE NOT EXISTS (SELECT 1 FROM tarix.dual12)",
+};
+
+void lockSchemas(PgConnection &conn)
+{
+    conn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLock));
+}
+
+void installLocked(PgConnection &conn)
+{
+    for (const char *sql : kProgramObjects)
+        conn.executeRaw(QString::fromUtf8(sql));
+}
+
+} // namespace
+
+void installProgramSchema(PgConnection &conn)
+{
+    conn.begin();
+    try {
+        lockSchemas(conn);
+        installLocked(conn);
+        conn.commit();
+    } catch (...) {
+        conn.rollback();
+        throw;
+    }
+}
+
+void createServerSchema(PgConnection &conn, const QString &schema, const QString &ddlText)
+{
+    const QStringList statements = postgresSchemaDdl(ddlText, schema);
+    conn.begin();
+    try {
+        lockSchemas(conn);
+        installLocked(conn);
+        if (serverSchemaExists(conn, schema))
+            throw DbError(QStringLiteral("Schéma %1 na serveri už existuje").arg(schema));
+        conn.executeRaw(QStringLiteral("CREATE SCHEMA %1").arg(schema));
+        for (const QString &sql : statements)
+            conn.executeRaw(sql);
+        conn.commit();
+    } catch (...) {
+        conn.rollback();
+        throw;
+    }
+}
+
+QStringList serverSchemas(PgConnection &conn)
+{
+    const PgResult r = conn.exec(QStringLiteral(
+        "SELECT nspname FROM pg_namespace WHERE nspname NOT LIKE 'pg\\_%' "
+        "AND nspname NOT IN ('information_schema', 'public', 'tarix') ORDER BY nspname"));
+    QStringList out;
+    for (int i = 0; i < r.rowCount(); ++i)
+        out << r.value(i, 0).toString();
+    return out;
+}
+
+bool serverSchemaExists(PgConnection &conn, const QString &schema)
+{
+    return conn.exec(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = $1"), {schema.toLower()})
+               .rowCount()
+           > 0;
+}
+
+} // namespace tarix::db

@@ -1,0 +1,33 @@
+#pragma once
+// The program's schemas on the PostgreSQL server. Each folder of the embedded installation
+// (the template firm, a firm, a year, a workstation's private folder) is one schema of one
+// database; which schema a folder is, the core decides (core/server_schemas.h). Besides
+// them every database holds the program schema "tarix":
+//  - the collation tarix.sk of name columns: Slovak order by ICU, deterministic (texts
+//    that differ are never equal), the same order the embedded collation "SK" gives to
+//    Slovak names (letters, case, digits, blanks);
+//  - the domains that keep the table definitions' declared types (money_real, logical,
+//    autoinc_int), so that the dataset layer reads a column's field type from the server's
+//    catalogue as it reads it from SQLite's;
+//  - the built-in one-row and twelve-row tables dual and dual12.
+#include <QString>
+#include <QStringList>
+
+namespace tarix::db {
+
+class PgConnection;
+
+inline constexpr const char *kProgramSchema = "tarix";
+
+// Creates what is missing of the program schema; several programs may do it at once.
+void installProgramSchema(PgConnection &conn);
+
+// Creates a schema with the tables of a table-definition text (data/schema) in one
+// transaction; the program schema is installed first. Throws DbError when the schema exists.
+void createServerSchema(PgConnection &conn, const QString &schema, const QString &ddlText);
+
+// The schemas of the database (lower case, sorted), the server's own and the program's left out.
+QStringList serverSchemas(PgConnection &conn);
+bool serverSchemaExists(PgConnection &conn, const QString &schema);
+
+} // namespace tarix::db

@@ -1,0 +1,167 @@
+// The database server named in TRX.INI: the schema of each folder, and start-up, which uses
+// the server or ends saying why, never going on with the local folders.
+#include "core/database_server.h"
+#include "core/dm_all.h"
+#include "core/dm_main.h"
+#include "core/forms/startup.h"
+#include "core/installation.h"
+#include "core/module_registry.h"
+#include "platform/codepage/cp1250.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_schema.h"
+#include "platform/ini/ini_file.h"
+#include "platform/ui/scripted_user_interface.h"
+#include "support/installation.h"
+#include "support/pg_test_server.h"
+#include "support/scripted_test.h"
+#include "support/widgets/program_start.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QWidget>
+
+using namespace tarix;
+
+TEST(DatabaseServer, EachSharedFolderIsASchema)
+{
+    struct Case {
+        const char *folder;
+        const char *schema; // empty: not a shared folder
+    } cases[] = {
+        {"DATA/", "data"},          {"DATA01/", "data01"},          {"data99", "data99"},
+        {"DATA07\\", "data07"},     {"COMMON/ROK2007/", "rok2007"}, {"COMMON\\ROK2004\\", "rok2004"},
+        {"common/rok2008", "rok2008"},
+        {"COMMON/", ""},            {"PRIVATE/", ""},               {"DATA100/", ""},
+        {"DATA1/", ""},             {"DATAX/", ""},                 {"COMMON/ROK07/", ""},
+        {"ZALOHA/", ""},            {"", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(core::sharedFolderSchema(QString::fromUtf8(c.folder)), QString::fromUtf8(c.schema)) << c.folder;
+}
+
+TEST(DatabaseServer, NoTwoWorkstationsShareAPrivateSchema)
+{
+    const QString a = core::privateSchemaName(QStringLiteral("machine-a"), QStringLiteral("/opt/tarix"));
+    static const QRegularExpression form(QStringLiteral("^priv_[0-9a-f]{20}$"));
+    EXPECT_TRUE(form.match(a).hasMatch()) << a.toStdString();
+    // The same workstation always gets its own schema back, however the folder is written.
+    EXPECT_EQ(core::privateSchemaName(QStringLiteral("machine-a"), QStringLiteral("/opt/tarix/")), a);
+    EXPECT_EQ(core::privateSchemaName(QStringLiteral("machine-a"), QStringLiteral("/opt/./tarix")), a);
+    // Another machine with the program in the same folder, another program folder on the
+    // same machine: schemas of their own.
+    EXPECT_NE(core::privateSchemaName(QStringLiteral("machine-b"), QStringLiteral("/opt/tarix")), a);
+    EXPECT_NE(core::privateSchemaName(QStringLiteral("machine-a"), QStringLiteral("/opt/tarix2")), a);
+    // The separator between machine and folder keeps them apart.
+    EXPECT_NE(core::privateSchemaName(QStringLiteral("m"), QStringLiteral("a/b")),
+              core::privateSchemaName(QStringLiteral("ma"), QStringLiteral("/b")));
+    EXPECT_EQ(core::workstationPrivateSchema(QStringLiteral("/opt/tarix")),
+              core::workstationPrivateSchema(QStringLiteral("/opt/tarix/")));
+    EXPECT_FALSE(core::sharedFolderSchema(QStringLiteral("PRIVATE")).startsWith(QStringLiteral("priv_")));
+}
+
+TEST(DatabaseServer, ASchemaLessServerIsNamedWithWhatItLacks)
+{
+    EXPECT_EQ(core::missingServerSchemas({QStringLiteral("data"), QStringLiteral("data01"), QStringLiteral("rok2007")}),
+              QStringList());
+    EXPECT_EQ(core::missingServerSchemas({QStringLiteral("data01"), QStringLiteral("rok2007")}),
+              QStringList{QStringLiteral("schéma data (šablóna firmy DATA)")});
+    EXPECT_EQ(core::missingServerSchemas({QStringLiteral("data"), QStringLiteral("rok07"), QStringLiteral("priv_0")}).size(), 1);
+    EXPECT_EQ(core::missingServerSchemas({}).size(), 2);
+}
+
+// The shipped TRX.INI says how to name a server, and names none.
+TEST(DatabaseServer, TheShippedIniDocumentsTheKey)
+{
+    test::Installation inst;
+    inst.install();
+    QFile f(inst.filePath(QStringLiteral("TRX.INI")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = codepage::fromCp1250(f.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral(";   Database_Server=host=server.firma.local port=5432 dbname=tarix user=mzdy")))
+        << text.toStdString();
+    ini::IniFile trx(inst.filePath(QStringLiteral("TRX.INI")));
+    EXPECT_EQ(trx.readString(QStringLiteral("NETWORK"), QStringLiteral("Database_Server"), QStringLiteral("-")),
+              QStringLiteral("-"));
+    EXPECT_EQ(trx.readString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QStringLiteral("-")), QString());
+}
+
+namespace {
+
+class ServerStartup : public test::ScriptedTest<> {
+protected:
+    void TearDown() override
+    {
+        core::endProgram();
+        core::destroyDM();
+        core::DMA().Registruj_tabulky();
+        core::moduleRegistry().clear();
+        test::ScriptedTest<>::TearDown();
+    }
+
+    // Starts the program on an installation whose TRX.INI names the server; no dialog may
+    // come up, and nothing may be made in the local folders.
+    void expectRefusedStart(const QString &conninfo, const QStringList &said)
+    {
+        test::Installation inst;
+        inst.install();
+        ini::IniFile(inst.filePath(QStringLiteral("TRX.INI")))
+            .writeString(QStringLiteral("NETWORK"), QStringLiteral("Database_Server"), conninfo);
+        ASSERT_TRUE(QDir(inst.privateFolder()).removeRecursively());
+        scripted.clearEvents();
+
+        core::StartupHooks hooks;
+        hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
+        core::TFormMain *main = nullptr;
+        EXPECT_NO_THROW(main = test::startWithLogin(inst.path(), hooks, [](QWidget *w) {
+            ADD_FAILURE() << "a dialog came up: " << w->objectName().toStdString();
+            w->close();
+        }));
+        EXPECT_EQ(main, nullptr);
+        const QString shown = scripted.messages(ui::MessageKind::Error).join(u'\n');
+        for (const QString &s : said)
+            EXPECT_TRUE(shown.contains(s)) << shown.toStdString() << "\nlacks: " << s.toStdString();
+        // Never the local folders instead: the workstation's private folder was not made.
+        EXPECT_FALSE(QFile::exists(inst.privateFolder())) << "fell back to the folders";
+    }
+};
+
+} // namespace
+
+TEST_F(ServerStartup, AServerThatCannotBeReachedEndsTheProgram)
+{
+    expectRefusedStart(QStringLiteral("host=/nonexistent/tarix port=5999 dbname=firma"),
+                       {QStringLiteral("Program nie je možné spustiť."),
+                        QStringLiteral("Nepodarilo sa pripojiť k databázovému serveru /nonexistent/tarix:5999/firma: "
+                                       "server nie je dostupný")});
+    expectRefusedStart(QStringLiteral("host=server dbname"),
+                       {QStringLiteral("Nepodarilo sa pripojiť k databázovému serveru"),
+                        QStringLiteral("chybný zápis pripojenia")});
+}
+
+TEST_F(ServerStartup, AServerThatRefusesTheLoginOrLacksTheSchemasEndsTheProgram)
+{
+    TARIX_REQUIRE_PG_SERVER();
+    test::PgTestDatabase database;
+    const QString server = db::PgConnection::serverNameOf(database.conninfo());
+    expectRefusedStart(database.conninfo() + QStringLiteral(" user=nikto_taky"),
+                       {QStringLiteral("Nepodarilo sa pripojiť k databázovému serveru %1: server odmietol prihlásenie").arg(server)});
+    expectRefusedStart(database.conninfo(),
+                       {QStringLiteral("Databázový server %1 nie je pripravený pre program TARIX: chýba schéma data "
+                                       "(šablóna firmy DATA), schémy rokov").arg(server)});
+
+    // With the template firm and a year on it the server is accepted, and this version says
+    // plainly that it does not work with it yet, rather than opening the folders.
+    db::PgConnection conn(database.conninfo());
+    const std::pair<const char *, core::FolderKind> schemas[] = {{"data", core::FolderKind::Firm},
+                                                                 {"rok2007", core::FolderKind::Year}};
+    for (const auto &[schema, kind] : schemas) {
+        QFile ddl(core::schemaResource(kind));
+        ASSERT_TRUE(ddl.open(QIODevice::ReadOnly));
+        db::createServerSchema(conn, QString::fromLatin1(schema), QString::fromUtf8(ddl.readAll()));
+    }
+    expectRefusedStart(database.conninfo(),
+                       {QStringLiteral("Databázový server %1 je pripravený, táto verzia programu však s údajmi na "
+                                       "serveri ešte nepracuje").arg(server),
+                        QStringLiteral("odstráňte kľúč Database_Server zo sekcie [NETWORK] súboru TRX.INI")});
+}
