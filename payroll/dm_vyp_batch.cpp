@@ -29,17 +29,19 @@ namespace tarix::payroll {
 // the context and the closing date read once.
 class DavkaScope {
 public:
-    explicit DavkaScope(TDMV &dm) : m_dm(dm)
+    DavkaScope(TDMV &dm, int period) : m_dm(dm)
     {
         m_dm.Spolocny_kontext(m_dm.m_kontext);
         const QDate closing = m_dm.Datum_uzavierky();
         m_dm.m_davkovaUzavierka = closing;
+        m_dm.m_mesiac->load(m_dm.TVYP_.session(), period);
         m_dm.m_davka = true;
     }
     ~DavkaScope()
     {
         m_dm.m_davka = false;
         m_dm.m_davkovaUzavierka.reset();
+        m_dm.m_mesiac->clear();
     }
     DavkaScope(const DavkaScope &) = delete;
     DavkaScope &operator=(const DavkaScope &) = delete;
@@ -119,7 +121,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     int stored = 0;
     {
         db::CursorStateGuard cursor(vyp);
-        DavkaScope davka(*this);
+        DavkaScope davka(*this, period);
         if (!vyp.isActive())
             vyp.open();
         ControlsOff controls(vyp);
