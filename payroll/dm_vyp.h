@@ -32,6 +32,7 @@ namespace tarix::payroll {
 
 class VypRecordAdapter;
 class SharedContextCache;
+class MonthDetails;
 
 // An employee by the key of Zam.
 struct KlucZamestnanca {
@@ -240,6 +241,8 @@ private:
 
     std::unique_ptr<VypRecordAdapter> m_adapter;
     std::unique_ptr<SharedContextCache> m_spolocny; // the firm's and year's part of the context
+    std::unique_ptr<MonthDetails> m_mesiac;         // the month's details during a batch run
+    bool m_kontextZMesiaca = false;                 // the last context came from m_mesiac
     KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
     KlucZamestnanca m_vkladany;                // the employee of the record being inserted
     QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb
@@ -250,6 +253,7 @@ private:
         int codeEmp = 0, period = 0;
     };
     std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
+    QString m_poznamka;                       // the note of a new payroll this module wrote
     bool m_davka = false;
     CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
     DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived
@@ -263,9 +267,12 @@ private:
 // The batch state of the module for the scope of one run of the program's own posts (batch
 // recalculation, the survey-takers' import): nothing is asked per record, a refusal comes
 // back as EMyError, the common part of the context and the closing date are read once.
+// Given a period (the batch recalculation), the month's employees, deductions and
+// piece-work are read once too and used while nothing they came from changes.
 class DavkaScope {
 public:
     explicit DavkaScope(TDMV &dm);
+    DavkaScope(TDMV &dm, int period);
     ~DavkaScope();
     DavkaScope(const DavkaScope &) = delete;
     DavkaScope &operator=(const DavkaScope &) = delete;

@@ -33,10 +33,16 @@ DavkaScope::DavkaScope(TDMV &dm) : m_dm(dm)
     m_dm.m_davka = true;
 }
 
+DavkaScope::DavkaScope(TDMV &dm, int period) : DavkaScope(dm)
+{
+    m_dm.m_mesiac->load(m_dm.TVYP_.session(), period);
+}
+
 DavkaScope::~DavkaScope()
 {
     m_dm.m_davka = false;
     m_dm.m_davkovaUzavierka.reset();
+    m_dm.m_mesiac->clear();
 }
 
 namespace {
@@ -110,7 +116,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     int stored = 0;
     {
         db::CursorStateGuard cursor(vyp);
-        DavkaScope davka(*this);
+        DavkaScope davka(*this, period);
         if (!vyp.isActive())
             vyp.open();
         ControlsOff controls(vyp);

@@ -45,21 +45,33 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
     // A batch reads the firm's and the year's part once, at its start.
     if (!m_davka)
         Spolocny_kontext(c);
+    // A batch reads the month's employees, deductions and piece-work at its start.
+    const bool held = m_davka && m_mesiac->current(s, record.V_obdobie);
+    m_kontextZMesiaca = held;
+    auto employee = [&](int numb) {
+        if (!held)
+            return Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+        const EmployeeData *e = m_mesiac->employee(numb, record.Code_emp);
+        if (e)
+            c.employee = *e;
+        return e != nullptr;
+    };
     // The employee by the key of Zam; the personal number is remembered and checked by
     // the read itself.
     int numb = m_osobneCisla.value(record.Code_emp, 0);
-    bool found = numb != 0 && Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+    bool found = numb != 0 && employee(numb);
     if (!found) {
         numb = Osobne_cislo(record.Code_emp);
-        found = numb != 0 && Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+        found = numb != 0 && employee(numb);
     }
     if (!found)
         throw EMyError(Msg(65050));
-    c.deductions = Nacitaj_zrazky(s, record.Code_emp, record.V_obdobie);
+    c.deductions = held ? m_mesiac->deductions(record.Code_emp) : Nacitaj_zrazky(s, record.Code_emp, record.V_obdobie);
     c.Rezim_importu = Rezim_importu;
     c.pieceWork.clear();
     if (!Rezim_importu)
-        c.pieceWork = Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
+        c.pieceWork = held ? m_mesiac->pieceWork(numb, record.Code_emp)
+                           : Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
     return c;
 }
 
@@ -129,6 +141,9 @@ VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
         } catch (const EMyError &e) {
             throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
         }
+        // The batch's rows of the month hold the amounts just stored.
+        if (m_kontextZMesiaca)
+            m_mesiac->storedAmounts(s, r.Code_emp, result.Vypocitana_suma);
     }
     Sumy_zrazok = result.Sumy_zrazok;
     m_writingCalculation = true;

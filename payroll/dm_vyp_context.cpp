@@ -242,6 +242,103 @@ const SharedContextCache::Data &SharedContextCache::get(db::Session &s)
     return *m_data;
 }
 
+// ---- the month's details for a batch run -------------------------------------------------
+
+namespace {
+
+QString employeeColumns()
+{
+    QStringList columns;
+    for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
+        columns << QString::fromLatin1(def.name);
+    return columns.join(QStringLiteral(", "));
+}
+
+ZrvRow zrvRow(db::Statement &st, int first)
+{
+    return {int(db::variantToInteger(st.column(first))), st.column(first + 1).toString(),
+            db::variantToDouble(st.column(first + 2)), int(db::variantToInteger(st.column(first + 3))),
+            db::variantToDouble(st.column(first + 4))};
+}
+
+HsuRow hsuRow(db::Statement &st, int first)
+{
+    return {int(db::variantToInteger(st.column(first))), int(db::variantToInteger(st.column(first + 1))),
+            db::variantToDouble(st.column(first + 2)), db::variantToDouble(st.column(first + 3)),
+            db::variantToDouble(st.column(first + 4))};
+}
+
+} // namespace
+
+MonthDetails::Stamp MonthDetails::stampNow(db::Session &s)
+{
+    s.attach(core::kAliasData);
+    const QString data = s.schemaOf(core::kAliasData);
+    Stamp t;
+    t.session = &s;
+    t.generation = s.dataGeneration();
+    t.dataVersion = s.dataVersion(data);
+    t.writesZam = s.writesTo(data, QStringLiteral("zam"));
+    t.writesZrv = s.writesTo(data, QStringLiteral("zrv"));
+    t.writesHsu = s.writesTo(data, QStringLiteral("hsu"));
+    t.attachments = s.attachmentGeneration();
+    return t;
+}
+
+void MonthDetails::load(db::Session &s, int period)
+{
+    clear();
+    m_employees.clear();
+    m_deductions.clear();
+    m_pieceWork.clear();
+    stampNow(s); // the write counts start before the reads
+    static DotazData employees(QStringLiteral("select %1 from \":tarix_data:zam\"").arg(employeeColumns()));
+    employees.run(s, {}, [&](db::Statement &st) {
+        EmployeeData e;
+        const auto defs = EmployeeData::fields();
+        for (size_t i = 0; i < defs.size(); ++i)
+            writeField(e, defs[i], st.column(int(i)));
+        m_employees.insert(key(e.Code_numb, e.Code_emp), e);
+    });
+    static DotazData deductions(QStringLiteral(
+        "select code_emp, zrid, typ, suma, typ_sumy, vypocitana_suma from \":tarix_data:zrv\" "
+        "where v_obdobie = :p order by code_emp, zrid"));
+    deductions.run(s, {{QStringLiteral("p"), period}}, [&](db::Statement &st) {
+        m_deductions[int(db::variantToInteger(st.column(0)))].push_back(zrvRow(st, 1));
+    });
+    static DotazData pieceWork(QStringLiteral(
+        "select code_numb, code_emp, hsuid, ukid, pocet, suma1, suma from \":tarix_data:hsu\" "
+        "where v_obdobie = :p order by code_numb, code_emp, hsuid"));
+    pieceWork.run(s, {{QStringLiteral("p"), period}}, [&](db::Statement &st) {
+        m_pieceWork[key(int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))))].push_back(
+            hsuRow(st, 2));
+    });
+    m_stamp = stampNow(s);
+    m_period = period;
+}
+
+bool MonthDetails::current(db::Session &s, int period)
+{
+    return m_period != 0 && period == m_period && stampNow(s) == m_stamp;
+}
+
+const EmployeeData *MonthDetails::employee(int codeNumb, int codeEmp) const
+{
+    const auto it = m_employees.constFind(key(codeNumb, codeEmp));
+    return it == m_employees.cend() ? nullptr : &it.value();
+}
+
+void MonthDetails::storedAmounts(db::Session &s, int codeEmp, const std::vector<double> &amounts)
+{
+    if (m_period == 0)
+        return;
+    const auto rows = m_deductions.find(codeEmp);
+    if (rows != m_deductions.end())
+        for (size_t i = 0; i < rows->size() && i < amounts.size(); ++i)
+            (*rows)[i].Vypocitana_suma = amounts[i];
+    m_stamp.writesZrv = s.writesTo(s.schemaOf(core::kAliasData), QStringLiteral("zrv"));
+}
+
 StatutoryParams Statutarne_parametre()
 {
     StatutoryParams p;

@@ -6,6 +6,7 @@
 #include "payroll/calc/vyp_record.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -95,6 +96,44 @@ private:
     static Stamp stampNow(db::Session &s);
     std::optional<Data> m_data;
     Stamp m_stamp;
+};
+
+// The employees' calculation fields, the deduction rows and the piece-work items of one
+// month, read at once for a batch run over the month's payrolls instead of by key for every
+// record. They are used while nothing they were read from can have changed: no write of
+// this session to Zam, Zrv or Hsu other than the deduction amounts the run stores through
+// storedAmounts(), no commit of another program to the firm's file, no rollback, no
+// database attached or re-pointed. Otherwise (and for another month) current() is false
+// and the caller reads by key.
+class MonthDetails {
+public:
+    void load(db::Session &s, int period);
+    void clear() { m_period = 0; }
+    // Whether the rows of `period` are held and still as stored.
+    bool current(db::Session &s, int period);
+    // The rows of a payroll (in the order of a read by key); the employee null when Zam
+    // has no such row.
+    const EmployeeData *employee(int codeNumb, int codeEmp) const;
+    std::vector<ZrvRow> deductions(int codeEmp) const { return m_deductions.value(codeEmp); }
+    std::vector<HsuRow> pieceWork(int codeNumb, int codeEmp) const { return m_pieceWork.value(key(codeNumb, codeEmp)); }
+    // The deduction amounts Zapis_sumy_zrazok has just stored for the employee's rows.
+    void storedAmounts(db::Session &s, int codeEmp, const std::vector<double> &amounts);
+
+private:
+    struct Stamp {
+        const db::Session *session = nullptr;
+        quint64 attachments = 0, generation = 0;
+        qint64 dataVersion = 0;
+        quint64 writesZam = 0, writesZrv = 0, writesHsu = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+    static Stamp stampNow(db::Session &s);
+    static qint64 key(int codeNumb, int codeEmp) { return (qint64(codeNumb) << 32) | quint32(codeEmp); }
+    int m_period = 0;
+    Stamp m_stamp;
+    QHash<qint64, EmployeeData> m_employees;
+    QHash<int, std::vector<ZrvRow>> m_deductions;
+    QHash<qint64, std::vector<HsuRow>> m_pieceWork;
 };
 
 // The text of a number in the general form (15 significant digits, decimal comma).

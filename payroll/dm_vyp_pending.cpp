@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <utility>
+
 namespace tarix::payroll {
 
 namespace {
@@ -63,17 +65,20 @@ void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
         return;
     QFile f(path);
     // Not synced to disk: the note is for a program that ends, and costs next to nothing.
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         f.write((s.aliasFolder(QString::fromLatin1(core::kAliasData)) + QLatin1Char('\n') + QString::number(codeEmp)
                  + QLatin1Char('\n') + QString::number(period) + QLatin1Char('\n'))
                     .toUtf8());
+        m_poznamka = path;
+    }
 }
 
+// The note this module wrote goes; when it wrote none there is nothing to remove (every
+// payroll posted in a batch or a bulk run would otherwise ask the file system).
 void TDMV::Zrus_poznamku_novej_vyplaty()
 {
-    const QString path = notePath(TVYP_.session());
-    if (!path.isEmpty())
-        QFile::remove(path);
+    if (!m_poznamka.isEmpty())
+        QFile::remove(std::exchange(m_poznamka, QString()));
 }
 
 void TDMV::Uprac_nedokoncenu_vyplatu()
@@ -88,7 +93,10 @@ void TDMV::Uprac_nedokoncenu_vyplatu()
             return;
         Zmaz_detaily_zrusenej_vyplaty(note->codeEmp, note->period);
     }
-    Zrus_poznamku_novej_vyplaty();
+    const QString path = notePath(TVYP_.session());
+    QFile::remove(path);
+    if (m_poznamka == path)
+        m_poznamka.clear();
 }
 
 } // namespace tarix::payroll

@@ -21,6 +21,11 @@ constexpr int kAmountSnapDecimals = 8;
 
 double roundAmount(double value, int decimals, Rounding mode)
 {
+    // A whole number (most amounts of a payroll are 0) has nothing below a place of units
+    // or decimals to round in any mode; below 1e15 it is exact and comes back as itself
+    // (0 without its sign), as the decimal rounding gives it.
+    if (decimals >= 0 && std::fabs(value) < 1e15 && value == std::trunc(value))
+        return value + 0.0;
     return fmt::roundDecimalSnapped(value, decimals, mode, kAmountSnapDecimals);
 }
 

@@ -245,7 +245,7 @@ Session::~Session()
     }
     for (DataSet *ds : std::as_const(m_dataSets))
         ds->detachSession();
-    m_cache.clear();
+    forgetStatements();
     sqlite3_update_hook(m_db, nullptr, nullptr);
     sqlite3_close_v2(m_db);
     if (!m_mainFile.isEmpty())
@@ -737,16 +737,24 @@ void Session::executeRaw(const QString &sql)
 
 Session::Lease::Lease(Session &s, const QString &sql) : m_session(s)
 {
-    auto it = s.m_cache.find(sql);
-    if (it != s.m_cache.end() && !s.m_leased.contains(it->second.get())) {
-        m_stmt = it->second.get();
+    Statement *found = nullptr;
+    if (const auto byData = s.m_byTextData.constFind(sql.constData());
+        byData != s.m_byTextData.cend() && byData.value()->sql().size() == sql.size()) {
+        found = byData.value();
+    } else if (const auto it = s.m_cache.find(sql); it != s.m_cache.end()) {
+        found = it->second.get();
+        s.m_byTextData.insert(it->first.constData(), found);
+    }
+    if (found && !s.m_leased.contains(found)) {
+        m_stmt = found;
         m_cached = true;
-    } else if (it == s.m_cache.end()) {
+    } else if (!found) {
         if (s.m_cache.size() > 400 && s.m_leased.isEmpty())
-            s.m_cache.clear();
+            s.forgetStatements();
         auto st = std::make_unique<Statement>(s.m_db, sql);
         m_stmt = st.get();
-        s.m_cache.emplace(sql, std::move(st));
+        const auto added = s.m_cache.emplace(sql, std::move(st)).first;
+        s.m_byTextData.insert(added->first.constData(), m_stmt);
         m_cached = true;
     } else {
         m_own = std::make_unique<Statement>(s.m_db, sql);
@@ -772,10 +780,17 @@ void Session::clearStatementCache()
     m_attachmentGeneration = ++g_attachmentGeneration;
     if (!m_leased.isEmpty()) {
         // Statements in use stay; the rest go.
+        m_byTextData.clear();
         for (auto it = m_cache.begin(); it != m_cache.end();)
             it = m_leased.contains(it->second.get()) ? std::next(it) : m_cache.erase(it);
         return;
     }
+    forgetStatements();
+}
+
+void Session::forgetStatements()
+{
+    m_byTextData.clear();
     m_cache.clear();
 }
 
@@ -801,8 +816,15 @@ quint64 Session::writesTo(const QString &schema, const QString &table)
 
 qint64 Session::dataVersion(const QString &schema)
 {
+    const bool locked = m_depth > 0 && !sqlite3_get_autocommit(m_db);
+    if (locked)
+        if (const auto kept = m_versionsInTransaction.constFind(schema); kept != m_versionsInTransaction.cend())
+            return kept.value();
     Lease st(*this, QStringLiteral("PRAGMA %1.data_version").arg(quoteIdent(schema)));
-    return st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
+    const qint64 version = st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
+    if (locked)
+        m_versionsInTransaction.insert(schema, version);
+    return version;
 }
 
 // ---- transactions ---------------------------------------------------------------------------
@@ -812,8 +834,10 @@ void Session::begin()
     const qint64 changes = sqlite3_total_changes64(m_db);
     // The write lock is taken at once, so a transaction that reads before it writes waits
     // for a busy database (busy timeout) instead of failing on its first write.
-    if (m_depth == 0)
+    if (m_depth == 0) {
+        m_versionsInTransaction.clear();
         execCached(QStringLiteral("BEGIN IMMEDIATE"));
+    }
     else
         execCached(QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
     ++m_depth;

@@ -170,7 +170,16 @@ private:
         size_t operator()(const QString &s) const noexcept { return qHash(s); }
     };
     std::unordered_map<QString, std::unique_ptr<Statement>, SqlHash> m_cache;
+    // The cached statements by the character data of their text as kept in m_cache: a
+    // caller passing the very QString it used before (a dataset's select, update or match
+    // text of hundreds of columns) finds its statement without hashing the whole text.
+    // Emptied whenever an entry of m_cache goes.
+    QHash<const QChar *, Statement *> m_byTextData;
+    void forgetStatements();
     QSet<Statement *> m_leased;
+    // data_version of each schema looked at in the open transaction: while it is open the
+    // transaction holds a lock on every attached database, so no other connection commits.
+    QHash<QString, qint64> m_versionsInTransaction;
     // The program's SQL as rewritten (by default alias and text) and the aliases it names,
     // which a reuse attaches as the rewrite did; cleared with the statement cache.
     struct CachedRewrite {

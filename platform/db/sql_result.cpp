@@ -8,10 +8,16 @@ namespace tarix::db {
 
 int SqlResult::columnIndex(const QString &name) const
 {
-    for (int i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    if (m_columns.size() <= 8) {
+        for (int i = 0; i < m_columns.size(); ++i)
+            if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    }
+    if (m_byName.isEmpty())
+        for (int i = int(m_columns.size()); i-- > 0;) // the first of a name wins
+            m_byName.insert(m_columns[i].toCaseFolded(), i);
+    return m_byName.value(name.toCaseFolded(), -1);
 }
 
 int SqlResult::checkedColumn(const QString &name) const

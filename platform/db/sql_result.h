@@ -3,6 +3,7 @@
 // gives a fresh object, so no cell of an earlier call is ever seen; there is no row cap.
 #include "platform/db/value.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -42,6 +43,7 @@ public:
     {
         m_columns = names;
         m_types = types;
+        m_byName.clear();
     }
     void setColumnType(int column, FieldType t) { m_types[column] = t; }
     void addRow(QVector<QVariant> row) { m_rows.append(std::move(row)); }
@@ -51,6 +53,9 @@ public:
 private:
     int checkedColumn(const QString &name) const;
     QStringList m_columns;
+    // Case-folded column name -> first column of it, made at the first look-up by name
+    // (a wide result read field by field asks for every name).
+    mutable QHash<QString, int> m_byName;
     QVector<FieldType> m_types;
     QVector<QVector<QVariant>> m_rows;
     qint64 m_changes = 0;

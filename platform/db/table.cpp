@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
 #include <sqlite3.h>
 
 namespace tarix::db {
@@ -185,6 +186,9 @@ void Table::doOpen()
             names << q(f.name);
             marks << QStringLiteral("?");
         }
+        m_affinity.clear();
+        for (const FieldDef &f : m_def.fields)
+            m_affinity.append(affinityOfDeclared(f.declaredType));
         m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
         m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "));
         // A save and a delete match the row by its rowid and every stored value as read;
@@ -480,27 +484,104 @@ int Table::positionOfId(qint64 id) const
     return m_posIndex.value(id, -1);
 }
 
+// SQLite's rules for the affinity of a declared column type, in their order.
+Table::Affinity Table::affinityOfDeclared(const QString &declared)
+{
+    const QString t = declared.toUpper();
+    if (t.contains(u"INT"))
+        return Table::Affinity::Integer;
+    if (t.contains(u"CHAR") || t.contains(u"CLOB") || t.contains(u"TEXT"))
+        return Table::Affinity::Text;
+    if (t.contains(u"BLOB") || t.trimmed().isEmpty())
+        return Table::Affinity::Blob;
+    if (t.contains(u"REAL") || t.contains(u"FLOA") || t.contains(u"DOUB"))
+        return Table::Affinity::Real;
+    return Table::Affinity::Numeric;
+}
+
+
+bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, const QVariant *bound, int count,
+                             QVector<QVariant> &stored) const
+{
+    const int n = int(m_def.fields.size());
+    if (m_affinity.size() != n)
+        return false;
+    QVector<QVariant> out = base.size() == n ? base : QVector<QVariant>(n);
+    QVariant *slot = out.data();
+    for (int k = 0; k < count; ++k) {
+        const int i = fields[k];
+        const QVariant &v = bound[k];
+        const Affinity a = m_affinity[i];
+        if (!v.isValid() || v.isNull()) {
+            slot[i] = QVariant();
+            continue;
+        }
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+            if (a == Affinity::Real)
+                return false;
+            if (a == Affinity::Text)
+                return false;
+            slot[i] = v;
+            break;
+        case QMetaType::Double: {
+            const double d = v.toDouble();
+            // An integral double in an integer or numeric column becomes an integer; a
+            // number in a text column becomes text; NaN is stored as NULL.
+            if (std::isnan(d) || a == Affinity::Text
+                || ((a == Affinity::Integer || a == Affinity::Numeric) && d == std::trunc(d)))
+                return false;
+            slot[i] = v;
+            break;
+        }
+        case QMetaType::QString: {
+            const QString *text = static_cast<const QString *>(v.constData());
+            // Texts that a numeric column may convert, and those that do not come back
+            // from the database as the same QString, are read.
+            if (!(a == Affinity::Text || a == Affinity::Blob) || text->isEmpty() || !text->isValidUtf16())
+                return false;
+            slot[i] = v;
+            break;
+        }
+        case QMetaType::QByteArray:
+            slot[i] = v;
+            break;
+        default:
+            return false;
+        }
+    }
+    stored = std::move(out);
+    return true;
+}
+
 void Table::fetchRow(int pos, Record &rec)
 {
     const qint64 id = idAt(size_t(pos));
     rec.id = id;
-    if (rec.values.size() < fieldCount())
-        rec.values.resize(fieldCount());
+    const int n = int(m_def.fields.size());
+    // Vectors shared with another record (the record as it was before an edit) are
+    // replaced, not copied and then overwritten.
+    if (!rec.values.isDetached() || rec.values.size() < fieldCount())
+        rec.values = QVector<QVariant>(fieldCount());
     Session::Lease st(session(), m_selectSql);
     st->bind(1, id);
     const bool found = st->step();
-    const int n = int(m_def.fields.size());
-    rec.read.resize(found ? n : 0);
+    if (!rec.read.isDetached() || rec.read.size() != (found ? n : 0))
+        rec.read = QVector<QVariant>(found ? n : 0);
+    QVariant *values = rec.values.data();
+    QVariant *read = rec.read.data();
     for (int i = 0; i < n; ++i) {
         if (found) {
-            rec.read[i] = st->column(i);
-            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+            read[i] = st->column(i);
+            values[i] = fromStorage(m_def.fields[i].type, read[i]);
         } else {
-            rec.values[i] = QVariant();
+            values[i] = QVariant();
         }
     }
-    if (&rec == &m_buffer)
+    if (&rec == &m_buffer) {
         markRead(rec, rec.id);
+        m_valuesAsRead = true;
+    }
 }
 
 Table::ReadMark Table::readMarkNow(qint64 id)
@@ -511,8 +592,7 @@ Table::ReadMark Table::readMarkNow(qint64 id)
     m.changes = sqlite3_total_changes64(s.handle());
     m.generation = s.dataGeneration();
     // Commits of other connections to the file (own changes do not move it).
-    Session::Lease st(s, QStringLiteral("PRAGMA %1.data_version").arg(q(m_def.schema)));
-    m.dataVersion = st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
+    m.dataVersion = s.dataVersion(m_def.schema);
     return m;
 }
 
@@ -530,6 +610,12 @@ void Table::fetchRowForEdit(int pos, Record &rec)
         // Nothing can have changed the row since it was read: its values as read stand.
         rec.id = id;
         rec.read = current.read;
+        if (m_valuesAsRead && current.values.size() == fieldCount()) {
+            // The current values are those of the row as read (calculated fields are
+            // computed again by the edit).
+            rec.values = current.values;
+            return;
+        }
         if (rec.values.size() < fieldCount())
             rec.values.resize(fieldCount());
         for (int i = 0; i < rec.read.size(); ++i)
@@ -540,6 +626,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
     if (rec.read.isEmpty())
         throw RecordChangedError();
     markRead(rec, rec.id);
+    m_valuesAsRead = true;
 }
 
 void Table::readStored(qint64 id, Record &rec)
@@ -583,20 +670,34 @@ int Table::writeRow(Record &rec, bool inserting)
     const int n = int(m_def.fields.size());
     qint64 id = rec.id;
     if (inserting) {
+        QVector<QVariant> bound(n);
+        qint64 rowsWritten = 0;
         {
             Session::Lease st(s, m_insertSql);
-            for (int i = 0; i < n; ++i)
-                st->bind(i + 1, toStorage(m_def.fields[i].type, rec.values[i]));
+            for (int i = 0; i < n; ++i) {
+                bound[i] = toStorage(m_def.fields[i].type, rec.values[i]);
+                st->bind(i + 1, bound[i]);
+            }
+            const qint64 before = sqlite3_total_changes64(s.handle());
             st->exec();
+            rowsWritten = sqlite3_total_changes64(s.handle()) - before;
         }
         id = sqlite3_last_insert_rowid(s.handle());
         bool reread = m_def.rowidAlias >= 0 && !rec.values[m_def.rowidAlias].isValid();
         for (int i = 0; i < n && !reread; ++i)
             if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
                 reread = true;
-        readStored(id, rec);
-        if (&rec == &m_buffer)
+        // The row holds what was bound unless a trigger wrote (then more than the one row
+        // changed) or a column converts a value: only then is it read back.
+        QVarLengthArray<int, 300> all(n);
+        for (int i = 0; i < n; ++i)
+            all[i] = i;
+        if (reread || rowsWritten != 1 || !storedAfterWrite({}, all.data(), bound.constData(), n, rec.read))
+            readStored(id, rec);
+        if (&rec == &m_buffer) {
             markRead(rec, id);
+            m_valuesAsRead = reread;
+        }
         if (reread)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
                 rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
@@ -611,8 +712,9 @@ int Table::writeRow(Record &rec, bool inserting)
         // Values still shared with the record as read were never assigned: nothing differs.
         const bool untouched = rec.values.constData() == old.values.constData() && rec.values.size() == old.values.size();
         for (int i = 0; i < n && !untouched; ++i) {
+            static const QVariant blank;
             const QVariant &a = rec.values[i];
-            const QVariant b = i < old.values.size() ? old.values[i] : QVariant();
+            const QVariant &b = i < old.values.size() ? old.values[i] : blank;
             const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
             if (!same) {
                 written.append(i);
@@ -630,22 +732,34 @@ int Table::writeRow(Record &rec, bool inserting)
                 text = m_updateSql.insert(shape, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
             }
             qint64 changed = 0;
+            qint64 rowsWritten = 0;
+            QVarLengthArray<QVariant, 64> bound;
             {
                 Session::Lease st(s, *text);
                 int b = 0;
-                for (int i : written)
-                    st->bind(++b, toStorage(m_def.fields[i].type, rec.values[i]));
+                for (int i : written) {
+                    bound.append(toStorage(m_def.fields[i].type, rec.values[i]));
+                    st->bind(++b, bound.back());
+                }
                 bindMatch(*st, b + 1, id, old.read);
+                const qint64 before = sqlite3_total_changes64(s.handle());
                 changed = st->exec();
+                rowsWritten = sqlite3_total_changes64(s.handle()) - before;
             }
             if (changed != 1)
                 throw RecordChangedError();
             if (m_def.rowidAlias >= 0 && rec.values[m_def.rowidAlias].isValid())
                 id = rec.values[m_def.rowidAlias].toLongLong();
-            // What is stored now (triggers included) is what the next save or delete matches.
-            readStored(id, rec);
-            if (&rec == &m_buffer)
+            // What is stored now (triggers included) is what the next save or delete matches:
+            // the values as read with the written ones in place, unless a trigger wrote too
+            // or a column converts a value, and then the row is read back.
+            if (rowsWritten != 1
+                || !storedAfterWrite(old.read, written.data(), bound.data(), int(written.size()), rec.read))
+                readStored(id, rec);
+            if (&rec == &m_buffer) {
                 markRead(rec, id);
+                m_valuesAsRead = false;
+            }
         }
     }
     // Keep the row list in order.

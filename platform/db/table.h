@@ -134,6 +134,19 @@ private:
     ReadMark readMarkNow(qint64 id);
     void markRead(const Record &rec, qint64 id);
     ReadMark m_readMark;
+    // Whether the current record's data values are exactly those converted from its values
+    // as read (not as assigned by a post): an edit then starts from them as they are.
+    bool m_valuesAsRead = false;
+    // What the row holds after a write of the values `bound` (the storage form of the
+    // fields at `fields`) over `base` (the stored values before; empty for an insert): the
+    // bound values as the columns' affinities keep them. False when a value would be
+    // converted by its column, so that only a read of the row can tell.
+    bool storedAfterWrite(const QVector<QVariant> &base, const int *fields, const QVariant *bound, int count,
+                          QVector<QVariant> &stored) const;
+    // SQLite's type affinity of each column, from its declared type.
+    enum class Affinity : unsigned char { Integer, Text, Blob, Real, Numeric };
+    static Affinity affinityOfDeclared(const QString &declared);
+    QVector<Affinity> m_affinity;
     int lowerBound(const QVariantList &bound) const;
 
     QString m_alias;

@@ -236,6 +236,43 @@ TEST_F(BatchTest, AFailureNamesTheEmployeeAndRollsTheWholeRunBack)
     EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
 }
 
+// The run reads the month's employees, deductions and piece-work once; what a handler of
+// an earlier record changes of them is seen by the later records all the same, so that a
+// second run finds nothing to change.
+TEST_F(BatchTest, RowsOfALaterEmployeeChangedDuringTheRunAreSeen)
+{
+    changeSettings();
+    const char *const changes[] = {
+        "update \":tarix_data:zrv\" set suma = suma + 3 where code_emp = 4",
+        "insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy) values (200701, 6, 'P', 5, 1)",
+        "update \":tarix_data:zam\" set sid = 3 where code_emp = 5",
+    };
+    for (const char *change : changes) {
+        SCOPED_TRACE(change);
+        db::DataSet::Event modules = dmv->TVYP_.afterPost;
+        bool changed = false;
+        dmv->TVYP_.afterPost = [&, modules](db::DataSet &ds) {
+            if (modules)
+                modules(ds);
+            if (!changed && ds.fieldByName("Code_emp").asInt() == 3) {
+                changed = true;
+                session.execute(QString::fromUtf8(change));
+            }
+        };
+        answerBatchQuestions();
+        EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
+        dmv->TVYP_.afterPost = modules;
+        ASSERT_TRUE(changed);
+        const auto month = storedMonth(200701);
+        const auto deductions = deductionAmounts();
+
+        answerBatchQuestions();
+        EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
+        EXPECT_EQ(storedMonth(200701), month);
+        EXPECT_EQ(deductionAmounts(), deductions);
+    }
+}
+
 TEST_F(BatchTest, AClosedMonthIsLeftAloneWithoutAWord)
 {
     session.execute("update \":tarix_data:inf\" set datum_uzav = '2007-01-31'");

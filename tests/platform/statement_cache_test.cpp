@@ -176,3 +176,78 @@ TEST(DbStatementCache, ACachedStatementFollowsTheSchemaAndTheAlias)
     check.setAlias(QStringLiteral("TARIX_DATA"), p.in.firm);
     EXPECT_EQ(check.run(QStringLiteral(R"(select v_den from ":tarix_data:vyp" where code_emp = 1003)")).asInteger(0, 0), 24);
 }
+
+// The file's version is kept for the length of a transaction only (no other program can
+// commit while it holds its lock): a row read in one transaction and edited in the next,
+// after another program changed it in between, is read again.
+TEST(DbReadReuse, AnEditInTheNextTransactionSeesWhatAnotherProgramCommittedBetween)
+{
+    Payrolls p;
+    auto t = p.table(p.in.s);
+    {
+        Transaction first(&p.in.s);
+        ASSERT_TRUE(t->findKey({1003, 200702}));
+        ASSERT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1000);
+        first.commit();
+    }
+    {
+        Session other;
+        other.setAlias(QStringLiteral("TARIX_DATA"), p.in.firm);
+        other.execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1003)"));
+    }
+    Transaction next(&p.in.s);
+    t->edit();
+    EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1500);
+    t->setValue(QStringLiteral("V_den"), 22);
+    EXPECT_NO_THROW(t->post());
+    next.commit();
+    EXPECT_EQ(p.stored("n_brutto", 1003), 1500);
+    EXPECT_EQ(p.stored("v_den", 1003), 22);
+}
+
+// What a save stored is what the next save of the record matches, also when a trigger
+// changed the row beyond what was written: the next edit shows the row as stored and its
+// save is not refused.
+TEST(DbReadReuse, TheNextSaveMatchesWhatATriggerMadeOfTheRow)
+{
+    struct Case {
+        const char *what;
+        const char *trigger; // over the schema %1
+        bool inserts;        // the first save is an insert
+        double brutto;       // stored after the first save
+    };
+    const Case cases[] = {
+        {"an update trigger writing the row again",
+         "CREATE TRIGGER %1.bump AFTER UPDATE OF v_den ON vyp BEGIN "
+         "UPDATE vyp SET n_brutto = n_brutto + 1 WHERE rowid = new.rowid; END",
+         false, 1001},
+        {"an insert trigger filling a field",
+         "CREATE TRIGGER %1.fill AFTER INSERT ON vyp BEGIN "
+         "UPDATE vyp SET n_brutto = 777 WHERE rowid = new.rowid; END",
+         true, 777},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Payrolls p;
+        p.in.s.executeRaw(QString::fromLatin1(c.trigger).arg(p.in.s.schemaOf(QStringLiteral("TARIX_DATA"))));
+        auto t = p.table(p.in.s);
+        const int codeEmp = c.inserts ? 1009 : 1003;
+        if (c.inserts) {
+            t->append();
+            t->setValue(QStringLiteral("Code_emp"), codeEmp);
+            t->setValue(QStringLiteral("V_obdobie"), 200702);
+        } else {
+            ASSERT_TRUE(t->findKey({codeEmp, 200702}));
+            t->edit();
+        }
+        t->setValue(QStringLiteral("V_den"), 22);
+        ASSERT_NO_THROW(t->post());
+        ASSERT_EQ(p.stored("n_brutto", codeEmp), c.brutto);
+
+        t->edit();
+        EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), c.brutto);
+        t->setValue(QStringLiteral("V_den"), 23);
+        EXPECT_NO_THROW(t->post());
+        EXPECT_EQ(p.stored("v_den", codeEmp), 23);
+    }
+}
