@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 bash tools/build.sh
 pgdir=$(mktemp -d "${TMPDIR:-/tmp}/tarix-pg.XXXXXX")
-trap 'bash tools/pg_test_cluster.sh stop "$pgdir"' EXIT
-TARIX_TEST_PG=$(bash tools/pg_test_cluster.sh start "$pgdir")
+root=$(pwd)
+# The tests' result is the script's: stopping the cluster never changes it.
+trap 'rc=$?; bash "$root/tools/pg_test_cluster.sh" stop "$pgdir" || true; exit $rc' EXIT
+TARIX_TEST_PG=$(bash "$root/tools/pg_test_cluster.sh" start "$pgdir")
 export TARIX_TEST_PG
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
