@@ -79,9 +79,10 @@ struct ReportChecks {
             const QPointF edge = edgesOf(page);
             for (const rpt::PreparedItem *t : page.texts()) {
                 const std::string what = r.title.toStdString() + " " + t->name.toStdString();
-                if (lineHeights)
+                if (lineHeights) {
                     EXPECT_LE(t->lines.size() * t->lineHeight, t->rect.height() + 0.3)
                         << what << ": " << t->text().toStdString();
+                }
                 for (double w : t->lineWidths)
                     EXPECT_LE(w, t->rect.width() + 0.01) << what << ": " << t->text().toStdString();
                 EXPECT_LE(t->rect.right(), edge.x()) << what;
