@@ -586,7 +586,9 @@ void DataSet::doInsert(bool appending)
             }
             m_inNewRecord = false;
         }
-        computeCalculatedFields(m_buffer);
+        // Computed when first read, like those of a record changed field by field.
+        if (m_dataFieldCount != fieldCount())
+            m_calcPending = true;
     } catch (...) {
         // The new record is abandoned; the dataset is back where it was.
         m_calcPending = false;
