@@ -69,7 +69,8 @@ TDMV::TDMV()
       DS_HSUG(addDataSource("DS_HSUG", THSU_)),
       m_adapter(std::make_unique<VypRecordAdapter>()),
       m_spolocny(std::make_unique<SharedContextCache>()),
-      m_mesiac(std::make_unique<MonthDetails>())
+      m_mesiac(std::make_unique<MonthDetails>()),
+      m_vyplata(std::make_unique<RecordDetails>())
 {
     QVYP_.setSql(QStringLiteral(
         "select * from vyp  where code_emp=:p1 and v_rok=:p2 and v_mesiac=:p3"));

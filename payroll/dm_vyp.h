@@ -33,6 +33,7 @@ namespace tarix::payroll {
 class VypRecordAdapter;
 class SharedContextCache;
 class MonthDetails;
+class RecordDetails;
 
 // An employee by the key of Zam.
 struct KlucZamestnanca {
@@ -242,6 +243,7 @@ private:
     std::unique_ptr<VypRecordAdapter> m_adapter;
     std::unique_ptr<SharedContextCache> m_spolocny; // the firm's and year's part of the context
     std::unique_ptr<MonthDetails> m_mesiac;         // the month's details during a batch run
+    std::unique_ptr<RecordDetails> m_vyplata;       // the details of the record computed last
     bool m_kontextZMesiaca = false;                 // the last context came from m_mesiac
     KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
     KlucZamestnanca m_vkladany;                // the employee of the record being inserted

@@ -48,6 +48,18 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
     // A batch reads the month's employees, deductions and piece-work at its start.
     const bool held = m_davka && m_mesiac->current(s, record.V_obdobie);
     m_kontextZMesiaca = held;
+    // Outside it, those of the record computed last serve while nothing they came from changed.
+    if (!held) {
+        const int known = m_osobneCisla.value(record.Code_emp, 0);
+        const RecordDetails::Key key{known, record.Code_emp, record.V_obdobie, !Rezim_importu};
+        if (const CalcContext *rows = known != 0 ? m_vyplata->current(s, key) : nullptr) {
+            c.employee = rows->employee;
+            c.deductions = rows->deductions;
+            c.pieceWork = rows->pieceWork;
+            c.Rezim_importu = Rezim_importu;
+            return c;
+        }
+    }
     auto employee = [&](int numb) {
         if (!held)
             return Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
@@ -72,6 +84,8 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
     if (!Rezim_importu)
         c.pieceWork = held ? m_mesiac->pieceWork(numb, record.Code_emp)
                            : Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
+    if (!held)
+        m_vyplata->keep(s, {numb, record.Code_emp, record.V_obdobie, !Rezim_importu}, c);
     return c;
 }
 

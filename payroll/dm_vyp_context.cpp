@@ -270,11 +270,11 @@ HsuRow hsuRow(db::Statement &st, int first)
 
 } // namespace
 
-MonthDetails::Stamp MonthDetails::stampNow(db::Session &s)
+MarkyDetailov MarkyDetailov::now(db::Session &s)
 {
     s.attach(core::kAliasData);
     const QString data = s.schemaOf(core::kAliasData);
-    Stamp t;
+    MarkyDetailov t;
     t.session = &s;
     t.generation = s.dataGeneration();
     t.dataVersion = s.dataVersion(data);
@@ -291,7 +291,7 @@ void MonthDetails::load(db::Session &s, int period)
     m_employees.clear();
     m_deductions.clear();
     m_pieceWork.clear();
-    stampNow(s); // the write counts start before the reads
+    MarkyDetailov::now(s); // the write counts start before the reads
     static DotazData employees(QStringLiteral("select %1 from \":tarix_data:zam\"").arg(employeeColumns()));
     employees.run(s, {}, [&](db::Statement &st) {
         EmployeeData e;
@@ -313,13 +313,29 @@ void MonthDetails::load(db::Session &s, int period)
         m_pieceWork[key(int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))))].push_back(
             hsuRow(st, 2));
     });
-    m_stamp = stampNow(s);
+    m_stamp = MarkyDetailov::now(s);
     m_period = period;
+}
+
+const CalcContext *RecordDetails::current(db::Session &s, const Key &key)
+{
+    return m_held && key == m_key && MarkyDetailov::now(s) == m_marks ? &m_rows : nullptr;
+}
+
+void RecordDetails::keep(db::Session &s, const Key &key, const CalcContext &c)
+{
+    m_key = key;
+    m_rows.employee = c.employee;
+    m_rows.deductions = c.deductions;
+    m_rows.pieceWork = c.pieceWork;
+    // Taken after the reads: they may have attached or prepared.
+    m_marks = MarkyDetailov::now(s);
+    m_held = true;
 }
 
 bool MonthDetails::current(db::Session &s, int period)
 {
-    return m_period != 0 && period == m_period && stampNow(s) == m_stamp;
+    return m_period != 0 && period == m_period && MarkyDetailov::now(s) == m_stamp;
 }
 
 const EmployeeData *MonthDetails::employee(int codeNumb, int codeEmp) const
@@ -350,23 +366,49 @@ StatutoryParams Statutarne_parametre()
     return p;
 }
 
-bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e)
+const std::array<const char *, KartaZamestnanca::Pocet> &KartaZamestnanca::stlpce()
 {
-    static DotazData query([] {
+    static const std::array<const char *, Pocet> names{
+        "VYNIMKA_VZ", "F_sadzba_premii", "MV_plat", "Fixny_mv_plat", "V_sadzba", "Pouz_auto", "Zvys_ostatne",
+        "VYHL", "Ne_zaloha", "Ne_pozicky", "Ne_odborar", "Ne_poistovna", "Ne_exekucia", "Sporenie", "N_ddp",
+        "N_sadzba_ddp", "Nz_ddp", "Nz_sadzba_ddp", "Spor_plat", "U_zdrav", "U_nemoc", "U_dochod", "U_fondzam",
+        "U_invalid", "U_uraz", "U_rezerva", "U_garancne", "ZPS", "ZTP", "U_sviatky", "Dan_zrazkou", "PN_DENNE"};
+    return names;
+}
+
+double KartaZamestnanca::num(Stlpec c) const { return db::variantToDouble(m_hodnoty[size_t(c)]); }
+int KartaZamestnanca::cele(Stlpec c) const { return int(db::variantToInteger(m_hodnoty[size_t(c)])); }
+bool KartaZamestnanca::log(Stlpec c) const { return db::variantToBool(m_hodnoty[size_t(c)]); }
+QString KartaZamestnanca::text(Stlpec c) const { return db::variantToString(m_hodnoty[size_t(c)]); }
+
+bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e, KartaZamestnanca *karta)
+{
+    // The calculation's fields first, then (for a new record) the card's.
+    auto text = [](bool withCard) {
         QStringList columns;
         for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
             columns << QString::fromLatin1(def.name);
+        if (withCard)
+            for (const char *name : KartaZamestnanca::stlpce())
+                columns << QString::fromLatin1(name);
         return QStringLiteral("select %1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e")
             .arg(columns.join(QStringLiteral(", ")));
-    }());
+    };
+    static DotazData employee(text(false));
+    static DotazData withCard(text(true));
     bool found = false;
-    query.run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
-        e = EmployeeData();
-        const auto defs = EmployeeData::fields();
-        for (size_t i = 0; i < defs.size(); ++i)
-            writeField(e, defs[i], st.column(int(i)));
-        found = true;
-    });
+    (karta ? withCard : employee)
+        .run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
+            e = EmployeeData();
+            const auto defs = EmployeeData::fields();
+            const int n = int(defs.size());
+            for (int i = 0; i < n; ++i)
+                writeField(e, defs[size_t(i)], st.column(i));
+            if (karta)
+                for (int i = 0; i < KartaZamestnanca::Pocet; ++i)
+                    karta->m_hodnoty[size_t(i)] = st.column(n + i);
+            found = true;
+        });
     return found;
 }
 

@@ -8,7 +8,10 @@
 #include <QDate>
 #include <QHash>
 #include <QString>
+#include <QVariant>
 #include <QVector>
+
+#include <array>
 
 #include <optional>
 #include <vector>
@@ -57,8 +60,33 @@ YearSetup Nacitaj_nastavenie_roka(db::Session &s);
 TaxBands Nacitaj_danove_pasma(db::Session &s);
 // The statutory slots of the open year (core/helpers/parameters.h).
 StatutoryParams Statutarne_parametre();
-// The employee's calculation fields by the key of Zam; false when there is no such row.
-bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e);
+// What a new payroll record takes from the employee's card besides the calculation's
+// fields (EmployeeData), read in the same statement, by column position.
+class KartaZamestnanca {
+public:
+    enum Stlpec {
+        VYNIMKA_VZ, F_sadzba_premii, MV_plat, Fixny_mv_plat, V_sadzba, Pouz_auto, Zvys_ostatne, VYHL,
+        Ne_zaloha, Ne_pozicky, Ne_odborar, Ne_poistovna, Ne_exekucia, Sporenie, N_ddp, N_sadzba_ddp,
+        Nz_ddp, Nz_sadzba_ddp, Spor_plat, U_zdrav, U_nemoc, U_dochod, U_fondzam, U_invalid, U_uraz,
+        U_rezerva, U_garancne, ZPS, ZTP, U_sviatky, Dan_zrazkou, PN_DENNE, Pocet
+    };
+    // The columns of Zam in the order of Stlpec.
+    static const std::array<const char *, Pocet> &stlpce();
+    // A blank number reads as 0, a blank logical as false.
+    double num(Stlpec c) const;
+    int cele(Stlpec c) const;
+    bool log(Stlpec c) const;
+    QString text(Stlpec c) const;
+
+private:
+    friend bool Nacitaj_zamestnanca(db::Session &, int, int, EmployeeData &, KartaZamestnanca *);
+    std::array<QVariant, Pocet> m_hodnoty;
+};
+
+// The employee's calculation fields by the key of Zam (and, given `karta`, the card's
+// fields a new payroll record starts from); false when there is no such row.
+bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e,
+                         KartaZamestnanca *karta = nullptr);
 // The deduction rows of a payroll in ZRID order.
 std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period);
 // The piece-work items of a payroll in HSUID order.
@@ -98,6 +126,43 @@ private:
     Stamp m_stamp;
 };
 
+// What the payroll rows read for a calculation were read from: the employees, the
+// deductions and the piece-work items of the firm. Equal marks mean nothing can have
+// changed them: no write of this session to Zam, Zrv or Hsu, no commit of another program
+// to the firm's file, no rollback, no database attached or re-pointed.
+struct MarkyDetailov {
+    const db::Session *session = nullptr;
+    quint64 attachments = 0, generation = 0;
+    qint64 dataVersion = 0;
+    quint64 writesZam = 0, writesZrv = 0, writesHsu = 0;
+    bool operator==(const MarkyDetailov &) const = default;
+    static MarkyDetailov now(db::Session &s);
+};
+
+// The employee's fields, the deduction rows and the piece-work items of the one payroll
+// record computed last outside a batch run, used again by the next computation of that
+// record (a new record is computed when it is made, for the post's questions and by the
+// post) while their marks stand.
+class RecordDetails {
+public:
+    struct Key {
+        int codeNumb = 0, codeEmp = 0, period = 0;
+        bool pieceWork = true; // read (not in import mode)
+        bool operator==(const Key &) const = default;
+    };
+    // The rows of `key` when they are held and still as stored; null otherwise.
+    const CalcContext *current(db::Session &s, const Key &key);
+    // Keeps the rows of `c` just read for `key`.
+    void keep(db::Session &s, const Key &key, const CalcContext &c);
+    void clear() { m_held = false; }
+
+private:
+    bool m_held = false;
+    Key m_key;
+    MarkyDetailov m_marks;
+    CalcContext m_rows; // employee, deductions and pieceWork only
+};
+
 // The employees' calculation fields, the deduction rows and the piece-work items of one
 // month, read at once for a batch run over the month's payrolls instead of by key for every
 // record. They are used while nothing they were read from can have changed: no write of
@@ -120,17 +185,9 @@ public:
     void storedAmounts(db::Session &s, int codeEmp, const std::vector<double> &amounts);
 
 private:
-    struct Stamp {
-        const db::Session *session = nullptr;
-        quint64 attachments = 0, generation = 0;
-        qint64 dataVersion = 0;
-        quint64 writesZam = 0, writesZrv = 0, writesHsu = 0;
-        bool operator==(const Stamp &) const = default;
-    };
-    static Stamp stampNow(db::Session &s);
     static qint64 key(int codeNumb, int codeEmp) { return (qint64(codeNumb) << 32) | quint32(codeEmp); }
     int m_period = 0;
-    Stamp m_stamp;
+    MarkyDetailov m_stamp;
     QHash<qint64, EmployeeData> m_employees;
     QHash<int, std::vector<ZrvRow>> m_deductions;
     QHash<qint64, std::vector<HsuRow>> m_pieceWork;

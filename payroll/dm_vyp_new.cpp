@@ -33,35 +33,7 @@ int sviatkyMesiaca(const YearSetup &s, int month)
     return month >= 1 && month <= 12 ? days[month - 1] : 0;
 }
 
-// One row of a result read by column name; a blank number reads as 0.
-class Riadok {
-public:
-    explicit Riadok(const db::SqlResult &r) : m_r(r) {}
-    double num(const char *name) const { return m_r.asFloat(0, col(name)); }
-    int cele(const char *name) const { return int(m_r.asInteger(0, col(name))); }
-    bool log(const char *name) const { return m_r.asBoolean(0, col(name)); }
-    QString text(const char *name) const { return m_r.asString(0, col(name)); }
-
-private:
-    int col(const char *name) const { return m_r.columnIndex(QString::fromLatin1(name)); }
-    const db::SqlResult &m_r;
-};
-
 int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
-
-// The calculated fields of a dataset are not computed after each assignment while it lives;
-// the owner computes them once when the record is complete.
-class CalculatedFieldsLater {
-public:
-    explicit CalculatedFieldsLater(db::DataSet &ds) : m_ds(ds), m_was(ds.autoCalcFields) { ds.autoCalcFields = false; }
-    ~CalculatedFieldsLater() { m_ds.autoCalcFields = m_was; }
-    CalculatedFieldsLater(const CalculatedFieldsLater &) = delete;
-    CalculatedFieldsLater &operator=(const CalculatedFieldsLater &) = delete;
-
-private:
-    db::DataSet &m_ds;
-    bool m_was;
-};
 
 } // namespace
 
@@ -197,18 +169,14 @@ void TDMV::Dopln_pravdepodobny_zarobok()
 void TDMV::Nova_vyplata()
 {
     db::Session &s = TVYP_.session();
-    // The insert computes the calculated fields after this event: the defaults, averages
-    // and the computation below do not each compute them again.
-    const CalculatedFieldsLater calculatedOnce(TVYP_);
     const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
-    const db::SqlResult zam = s.run(
-        QStringLiteral("select * from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
-        {{QStringLiteral("n"), key.Code_numb}, {QStringLiteral("e"), key.Code_emp}});
-    if (zam.rowCount() == 0)
-        throw EMyError(Msg(65050));
-    const Riadok z(zam);
-
+    // The employee's row once: the calculation's fields and the card's defaults.
     CalcContext c;
+    KartaZamestnanca z;
+    if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee, &z))
+        throw EMyError(Msg(65050));
+    using K = KartaZamestnanca;
+
     Spolocny_kontext(c);
     const int year = c.Aktualne_obdobie / 100;
     const int month = c.Aktualne_obdobie % 100;
@@ -228,31 +196,31 @@ void TDMV::Nova_vyplata()
 
     r.Verzia = 0;
     r.V_kal_dni = MyConsts::Pocet_dni_mesiaca(period);
-    r.VYNIMKA_VZ = z.text("VYNIMKA_VZ").trimmed().isEmpty() ? QStringLiteral("0") : z.text("VYNIMKA_VZ");
+    r.VYNIMKA_VZ = z.text(K::VYNIMKA_VZ).trimmed().isEmpty() ? QStringLiteral("0") : z.text(K::VYNIMKA_VZ);
     r.F_nd_pocita = c.firm.F_ND_POCITA;
     r.F_typ_premii = c.firm.F_TYP_PREMII;
-    r.F_sadzba_premii = z.num("F_sadzba_premii");
-    r.MV_plat = z.num("MV_plat");
-    r.Fixny_mv_plat = z.log("Fixny_mv_plat");
-    r.V_sadzba = z.num("V_sadzba");
-    r.Pouz_auto = z.num("Pouz_auto");
-    r.Zvys_ostatne = z.num("Zvys_ostatne");
-    r.U_nezdc = z.log("VYHL");
-    r.Ne_zaloha = z.num("Ne_zaloha");
-    r.Ne_pozicky = z.num("Ne_pozicky");
-    r.Ne_odborar = z.num("Ne_odborar");
-    r.Ne_poistovna = z.num("Ne_poistovna");
-    r.Ne_exekucia = z.num("Ne_exekucia");
-    r.Sporenie = z.num("Sporenie");
-    r.N_ddp = z.num("N_ddp");
-    r.N_sadzba_ddp = z.num("N_sadzba_ddp");
-    r.Nz_ddp = z.num("Nz_ddp");
-    r.Nz_sadzba_ddp = z.num("Nz_sadzba_ddp");
-    r.Spor_plat = z.cele("Spor_plat");
-    r.U_zdrav = z.cele("U_zdrav");
-    r.U_nemoc = z.cele("U_nemoc");
-    r.U_dochod = z.cele("U_dochod");
-    r.U_fondzam = z.cele("U_fondzam");
+    r.F_sadzba_premii = z.num(K::F_sadzba_premii);
+    r.MV_plat = z.num(K::MV_plat);
+    r.Fixny_mv_plat = z.log(K::Fixny_mv_plat);
+    r.V_sadzba = z.num(K::V_sadzba);
+    r.Pouz_auto = z.num(K::Pouz_auto);
+    r.Zvys_ostatne = z.num(K::Zvys_ostatne);
+    r.U_nezdc = z.log(K::VYHL);
+    r.Ne_zaloha = z.num(K::Ne_zaloha);
+    r.Ne_pozicky = z.num(K::Ne_pozicky);
+    r.Ne_odborar = z.num(K::Ne_odborar);
+    r.Ne_poistovna = z.num(K::Ne_poistovna);
+    r.Ne_exekucia = z.num(K::Ne_exekucia);
+    r.Sporenie = z.num(K::Sporenie);
+    r.N_ddp = z.num(K::N_ddp);
+    r.N_sadzba_ddp = z.num(K::N_sadzba_ddp);
+    r.Nz_ddp = z.num(K::Nz_ddp);
+    r.Nz_sadzba_ddp = z.num(K::Nz_sadzba_ddp);
+    r.Spor_plat = z.cele(K::Spor_plat);
+    r.U_zdrav = z.cele(K::U_zdrav);
+    r.U_nemoc = z.cele(K::U_nemoc);
+    r.U_dochod = z.cele(K::U_dochod);
+    r.U_fondzam = z.cele(K::U_fondzam);
     r.U_zdrav1 = c.setup.U_ZDRAV1;
     r.U_nemoc1 = c.setup.U_NEMOC1;
     r.U_dochod1 = c.setup.U_DOCHOD1;
@@ -262,17 +230,17 @@ void TDMV::Nova_vyplata()
     r.U_dochod2 = c.setup.U_DOCHOD2;
     r.U_fondzam2 = c.setup.U_FONDZAM2;
     r.Rezerva1 = c.firm.F_ODSTUPM;
-    r.U_invalid = z.cele("U_invalid");
-    r.U_uraz = z.cele("U_uraz");
-    r.U_rezerva = z.cele("U_rezerva");
-    r.U_garancne = z.cele("U_garancne");
-    r.ZPS = z.log("ZPS");
-    r.ZTP = z.log("ZTP");
+    r.U_invalid = z.cele(K::U_invalid);
+    r.U_uraz = z.cele(K::U_uraz);
+    r.U_rezerva = z.cele(K::U_rezerva);
+    r.U_garancne = z.cele(K::U_garancne);
+    r.ZPS = z.log(K::ZPS);
+    r.ZTP = z.log(K::ZTP);
     r.Automatika = true;
-    r.U_sviatky = z.log("U_sviatky");
+    r.U_sviatky = z.log(K::U_sviatky);
     if (r.U_sviatky)
         r.V_sviatok = sviatkyMesiaca(c.setup, month);
-    r.Dan_vyrovnana = z.log("Dan_zrazkou") ? 1 : 0;
+    r.Dan_vyrovnana = z.log(K::Dan_zrazkou) ? 1 : 0;
     r.F_dan_sadzba1 = c.setup.F_DAN_SADZBA1;
     r.F_dan_maximum1 = c.setup.F_DAN_MAXIMUM1;
     if (period >= 200401) {
@@ -289,8 +257,6 @@ void TDMV::Nova_vyplata()
     r.V_fmes = fondMesiaca(c.setup, month);
 
     // Step 1 of the calculation, so that the averages see the record's parameters.
-    if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee))
-        throw EMyError(Msg(65050));
     Kopiruj_parametre_vyplaty(r, c);
     m_adapter->write(TVYP_, r, nullptr);
 
@@ -310,7 +276,7 @@ void TDMV::Nova_vyplata()
         }
         Obnov_detaily();
 
-        const double pnDenne = z.num("PN_DENNE");
+        const double pnDenne = z.num(K::PN_DENNE);
         TVYP_.fieldByName(QStringLiteral("Cista_denna_mzda")).setValue(pnDenne);
         if (period >= 200401)
             TVYP_.fieldByName(QStringLiteral("V_priemer2")).setValue(pnDenne);

@@ -356,6 +356,8 @@ void DataSet::computeCalculatedFields(Record &rec)
         rec.calculated = true;
         return;
     }
+    if (&rec == &m_buffer)
+        m_calcPending = false;
     for (int i = m_dataFieldCount; i < rec.values.size(); ++i)
         rec.values[i] = QVariant();
     Record *saved = m_active;
@@ -529,10 +531,20 @@ void DataSet::fieldChanged(Field &f)
 {
     if (f.kind() == FieldKind::Data) {
         m_modified = true;
-        if (autoCalcFields && m_dataFieldCount != fieldCount())
-            computeCalculatedFields(*m_active);
+        // Computed when one of them is read next (a control showing it, a filter, the
+        // post), not after every assignment of a record that changes field by field.
+        if (autoCalcFields && m_dataFieldCount != fieldCount() && m_active == &m_buffer)
+            m_calcPending = true;
     }
-    notify(DataSource::RecordChange, &f);
+    // A new record's fields are shown together when it is complete (DataSetChange).
+    if (!m_inNewRecord)
+        notify(DataSource::RecordChange, &f);
+}
+
+void DataSet::calculateIfPending()
+{
+    if (m_calcPending && m_calcDepth == 0 && m_active == &m_buffer)
+        computeCalculatedFields(m_buffer);
 }
 
 void DataSet::checkBrowseMode()
@@ -564,11 +576,22 @@ void DataSet::doInsert(bool appending)
     m_modified = false;
     setState(DataSetState::Insert);
     try {
-        if (onNewRecord)
-            onNewRecord(*this);
-        computeCalculatedFields(m_buffer);
+        if (onNewRecord) {
+            m_inNewRecord = true;
+            try {
+                onNewRecord(*this);
+            } catch (...) {
+                m_inNewRecord = false;
+                throw;
+            }
+            m_inNewRecord = false;
+        }
+        // Computed when first read, like those of a record changed field by field.
+        if (m_dataFieldCount != fieldCount())
+            m_calcPending = true;
     } catch (...) {
         // The new record is abandoned; the dataset is back where it was.
+        m_calcPending = false;
         m_buffer = m_oldRecord;
         m_modified = false;
         setState(DataSetState::Browse);
@@ -674,6 +697,7 @@ void DataSet::cancel()
         beforeCancel(*this);
     const bool wasInsert = m_state == DataSetState::Insert;
     m_modified = false;
+    m_calcPending = false; // the record as it was, computed then
     m_state = DataSetState::Browse;
     if (m_stale) {
         m_stale = false;
@@ -991,6 +1015,8 @@ bool DataSet::passesFilter(Record &rec)
 {
     if (!m_filtered)
         return true;
+    if (&rec == &m_buffer)
+        calculateIfPending();
     if (!m_filterExpr.isEmpty()) {
         const bool ok = m_filterExpr.matches([&](const QString &name) -> QVariant {
             const int i = indexOfField(name);
@@ -1046,7 +1072,9 @@ void DataSet::notify(int event, Field *field)
         m_pendingChange = true;
         return;
     }
-    for (DataSource *ds : QList<DataSource *>(m_dataSources))
+    // A copy (a source may leave during the event), iterated const so that it is not detached.
+    const QList<DataSource *> sources = m_dataSources;
+    for (DataSource *ds : sources)
         ds->dataEvent(DataSource::Event(event), field);
 }
 

@@ -185,7 +185,8 @@ public:
     Event beforeRefresh, afterRefresh;
     Event onCalcFields;
     ErrorEvent onPostError, onDeleteError;
-    // Recompute calculated fields after every change of a data field while editing.
+    // Recompute calculated fields after every change of a data field while editing (when
+    // one of them is read next, so that a record assigned field by field is computed once).
     bool autoCalcFields = true;
 
     // Whether rows may be inserted, edited and deleted (read-only query results may not).
@@ -204,6 +205,9 @@ public:
     Record &currentRecordRef() { return *m_active; }
     const Record &oldRecord() const { return m_oldRecord; }
     void fieldChanged(Field &f);
+    // Computes the current record's calculated fields when a change of a data field left
+    // them to be computed (Field reads them through this).
+    void calculateIfPending();
     bool canAssign(const Field &f) const;
     QVariant filterValue(const Field &f, const Record &rec) const;
 
@@ -302,6 +306,8 @@ private:
     int m_disableCount = 0;
     bool m_pendingChange = false;
     bool m_stale = false;
+    bool m_calcPending = false; // the current record's calculated fields wait for a read
+    bool m_inNewRecord = false; // OnNewRecord runs
 };
 
 } // namespace tarix::db

@@ -28,7 +28,7 @@ void DataSource::setDataSet(DataSet *dataSet)
     if (m_dataSet)
         m_dataSet->addDataSource(this);
     updateState();
-    for (DataLink *l : QList<DataLink *>(m_links))
+    for (const QList<DataLink *> links = m_links; DataLink *l : links)
         l->activeChanged();
 }
 
@@ -36,7 +36,7 @@ void DataSource::dataSetDestroyed()
 {
     m_dataSet = nullptr;
     updateState();
-    for (DataLink *l : QList<DataLink *>(m_links))
+    for (const QList<DataLink *> links = m_links; DataLink *l : links)
         l->activeChanged();
 }
 
@@ -46,7 +46,7 @@ void DataSource::setEnabled(bool enabled)
         return;
     m_enabled = enabled;
     updateState();
-    for (DataLink *l : QList<DataLink *>(m_links))
+    for (const QList<DataLink *> links = m_links; DataLink *l : links)
         l->activeChanged();
 }
 
@@ -62,7 +62,7 @@ void DataSource::updateState()
     const bool activeChange = (s == DataSetState::Inactive) != (m_state == DataSetState::Inactive);
     m_state = s;
     if (!activeChange)
-        for (DataLink *l : QList<DataLink *>(m_links))
+        for (const QList<DataLink *> links = m_links; DataLink *l : links)
             l->editingChanged();
     if (onStateChange)
         onStateChange(*this);
@@ -75,7 +75,7 @@ void DataSource::dataEvent(Event event, Field *field)
         updateState();
         const bool nowActive = m_state != DataSetState::Inactive;
         if (wasActive != nowActive)
-            for (DataLink *l : QList<DataLink *>(m_links))
+            for (const QList<DataLink *> links = m_links; DataLink *l : links)
                 l->activeChanged();
         return;
     }
@@ -83,19 +83,19 @@ void DataSource::dataEvent(Event event, Field *field)
         return;
     switch (event) {
     case DataSetChange:
-        for (DataLink *l : QList<DataLink *>(m_links))
+        for (const QList<DataLink *> links = m_links; DataLink *l : links)
             l->dataSetChanged();
         break;
     case Scroll:
-        for (DataLink *l : QList<DataLink *>(m_links))
+        for (const QList<DataLink *> links = m_links; DataLink *l : links)
             l->dataSetScrolled();
         break;
     case RecordChange:
-        for (DataLink *l : QList<DataLink *>(m_links))
+        for (const QList<DataLink *> links = m_links; DataLink *l : links)
             l->recordChanged(field);
         break;
     case UpdateData:
-        for (DataLink *l : QList<DataLink *>(m_links))
+        for (const QList<DataLink *> links = m_links; DataLink *l : links)
             l->updateData();
         if (onUpdateData)
             onUpdateData(*this);

@@ -32,6 +32,8 @@ QVariant Field::value() const
 {
     if (m_index < 0)
         throw StateError(QStringLiteral("Položka %1 nie je dostupná (údaje nie sú otvorené).").arg(m_name));
+    if (m_kind != FieldKind::Data)
+        m_owner->calculateIfPending();
     const Record &r = m_owner->currentRecord();
     return m_index < r.values.size() ? r.values[m_index] : QVariant();
 }

@@ -135,3 +135,73 @@ TEST_F(SharedContextTest, ASetupReadInsideARolledBackRunIsNotKept)
 }
 
 } // namespace
+
+namespace {
+
+// A new payroll's employee, deductions and piece-work are read when it is made and used
+// again by its post only while nothing they came from changed: a change between the two,
+// made in any way, reaches the stored record; one rolled back never does.
+TEST_F(PayrollModuleTest, ANewPayrollsDetailsAreReadAgainAtThePostAfterAnyChange)
+{
+    struct Case {
+        const char *how;
+        std::function<void(int codeEmp)> change;
+        double workingDay; // F_doba stored
+        double deducted;   // the computed amount of the row added
+    };
+    const auto employeeCard = [this](int codeEmp) {
+        session.execute("update \":tarix_data:zam\" set f_doba = 6 where code_emp = :e", {{"e", codeEmp}});
+    };
+    const auto deduction = [this](int codeEmp) {
+        session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy, vypocitana_suma) "
+                          "values (200701, :e, 'O', 50, 0, 0)",
+                          {{"e", codeEmp}});
+    };
+    const Case cases[] = {
+        {"the employee's card changed by this program", employeeCard, 6, -1},
+        {"the employee's card changed by another program",
+         [this](int codeEmp) {
+             db::Session other;
+             other.setAlias(QString::fromLatin1(core::kAliasData), session.aliasFolder(QString::fromLatin1(core::kAliasData)));
+             other.execute("update \":tarix_data:zam\" set f_doba = 6 where code_emp = :e", {{"e", codeEmp}});
+         },
+         6, -1},
+        {"a deduction added", deduction, 0, 50},
+        {"a change rolled back",
+         [this, employeeCard](int codeEmp) {
+             db::Transaction tx(&session);
+             employeeCard(codeEmp);
+             // Computed inside the transaction: the change shows, and must not outlive it.
+             dmv->Vypocet_vyplaty();
+             EXPECT_EQ(dmv->TVYP_.fieldByName("F_doba").asFloat(), 6);
+         },
+         0, -1},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case &c = cases[i];
+        SCOPED_TRACE(c.how);
+        const DemoEmployee e = kDemo[i];
+        const double workingDay =
+            session.run("select f_doba from \":tarix_data:zam\" where code_emp = :e", {{"e", e.codeEmp}}).asFloat(0, 0);
+        ASSERT_NE(workingDay, 6);
+        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        db::Table &t = dmv->TVYP_;
+        t.insert();
+        t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
+        dmv->Vypocet_vyplaty();
+        c.change(e.codeEmp);
+        t.setValue("V_hodina", t.fieldByName("V_den").asFloat() * 6);
+        t.post();
+        const db::SqlResult r = payroll(e.codeEmp, 200701);
+        ASSERT_EQ(r.rowCount(), 1);
+        EXPECT_EQ(r.asFloat(0, r.columnIndex("F_doba")), c.workingDay ? c.workingDay : workingDay);
+        if (c.deducted >= 0)
+            EXPECT_EQ(session.run("select vypocitana_suma from \":tarix_data:zrv\" where code_emp = :e and "
+                                  "v_obdobie = 200701 and suma = 50",
+                                  {{"e", e.codeEmp}})
+                          .asFloat(0, 0),
+                      c.deducted);
+    }
+}
+
+} // namespace

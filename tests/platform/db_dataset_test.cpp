@@ -7,6 +7,7 @@
 #include "platform/db/query.h"
 #include "platform/db/table.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace tarix;
@@ -817,4 +818,74 @@ TEST_F(DbDataset, QuestionEventsRunOutsideTheTransaction)
     EXPECT_THROW(vyp->deleteRecord(), EAbort);
     EXPECT_EQ(deleteDepth, 0);
     EXPECT_EQ(vyp->recordCount(), 1);
+}
+
+// A record assigned field by field computes its calculated fields once, when one is read
+// (a control, a filter, the post), and every read shows them for the values as they are.
+TEST_F(DbDataset, CalculatedFieldsOfAChangedRecordAreComputedWhenRead)
+{
+    addEmployee(1, 10, QStringLiteral("Adam"), QStringLiteral("Peter"));
+    addEmployee(2, 20, QStringLiteral("Beňo"), QStringLiteral("Ján"));
+    auto t = table(QStringLiteral("Zam"));
+    t->addCalculatedField(QStringLiteral("PMT"), FieldType::String, 100);
+    int calcRuns = 0;
+    t->onCalcFields = [&](DataSet &d) {
+        ++calcRuns;
+        d.setValue(QStringLiteral("PMT"), d.fieldByName(QStringLiteral("Surname")).asString() + u' '
+                                              + d.fieldByName(QStringLiteral("Name")).asString());
+    };
+    t->onNewRecord = [](DataSet &d) { d.setValue(QStringLiteral("Name"), QStringLiteral("Nový")); };
+    t->open();
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        QString shown;    // PMT read after the step
+        int computations; // onCalcFields runs of the step and the read
+    };
+    const Step steps[] = {
+        {"an edit", [&] { t->edit(); }, QStringLiteral("Adam Peter"), 1},
+        {"three assignments",
+         [&] {
+             t->setValue(QStringLiteral("Surname"), QStringLiteral("Bača"));
+             t->setValue(QStringLiteral("Name"), QStringLiteral("Ondrej"));
+             t->setValue(QStringLiteral("Surname"), QStringLiteral("Čierny"));
+         },
+         QStringLiteral("Čierny Ondrej"), 1},
+        {"a read again", [] {}, QStringLiteral("Čierny Ondrej"), 0},
+        {"the post", [&] { t->post(); }, QStringLiteral("Čierny Ondrej"), 1},
+        {"a cancelled edit",
+         [&] {
+             t->edit();
+             t->setValue(QStringLiteral("Surname"), QStringLiteral("Dlhý"));
+             t->cancel();
+         },
+         QStringLiteral("Čierny Ondrej"), 1},
+        {"an insert with a value of its own",
+         [&] {
+             t->insert();
+             t->setValue(QStringLiteral("Code_emp"), 3);
+             t->setValue(QStringLiteral("Code_numb"), 30);
+             t->setValue(QStringLiteral("SID"), 1);
+             t->setValue(QStringLiteral("Surname"), QStringLiteral("Eliáš"));
+         },
+         QStringLiteral("Eliáš Nový"), 1},
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.what);
+        calcRuns = 0;
+        s.act();
+        EXPECT_EQ(t->value(QStringLiteral("PMT")).toString(), s.shown);
+        EXPECT_EQ(calcRuns, s.computations);
+    }
+
+    // A filter reading a calculated field judges the posted record by its values at the post.
+    t->post();
+    t->setFilterCallback([](DataSet &d) { return d.value(QStringLiteral("PMT")).toString() != QStringLiteral("Fiala Nový"); });
+    t->setFiltered(true);
+    ASSERT_EQ(t->recordCount(), 3);
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_emp"), {3}));
+    t->edit();
+    t->setValue(QStringLiteral("Surname"), QStringLiteral("Fiala"));
+    t->post();
+    EXPECT_EQ(t->recordCount(), 2);
 }
