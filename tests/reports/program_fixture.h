@@ -77,14 +77,10 @@ protected:
         // (deleting it here makes the process fail at exit).
         if (main)
             main->hide();
-        for (core::CommandRegistry *commands : {&core::mainMenuCommands(), &core::cardPrintCommands()})
-            for (const QString &id : commands->ids())
-                commands->remove(id);
-        core::clearMainWindowPages();
+        registered.restore();
         payroll::Nastav_zobrazenie_hsv({});
         payroll::Nastav_tlac_vyplat({});
         payroll::Nastav_tlac_zuctovania({});
-        registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
