@@ -2,17 +2,14 @@
 // What the report tests share beside their firms: the texts of a prepared report, whether
 // they fit their boxes, the files a report writes, the program's paths pointed at the
 // test's installation, and the process's registers kept as they were.
-#include "core/commands.h"
 #include "core/firm_opening.h"
-#include "core/forms/karta_zam.h"
-#include "core/forms/main_menu.h"
-#include "core/forms/main_window_pages.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/file_choice.h"
 #include "core/helpers/parameters.h"
 #include "platform/db/session.h"
 #include "platform/report/prepared.h"
 #include "reports/dispatcher.h"
+#include "support/widgets/menu_registers.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +18,6 @@
 #include <QVariantMap>
 #include <functional>
 #include <map>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -193,11 +189,10 @@ private:
     core::AppPaths m_paths;
 };
 
-// The process's registers the subsystems fill, as they were when kept: the report
-// routines, the commands of the main menu and of the employee card's print buttons, and
-// the main window's pages. restore() takes out what came since and puts back what was
-// replaced, so that later tests in the same program meet the menu (and what answers "not
-// available") as it was.
+// The process's report register as it was when kept, with the menu's registers (see
+// test::MenuRegisters): restore() takes out the routines that came since and puts back
+// those replaced, so that later tests meet the menu (and what answers "not available")
+// as it was.
 class RegisterSnapshot {
 public:
     void keep()
@@ -205,10 +200,7 @@ public:
         m_routines.clear();
         for (const QString &name : Register_zostav().Nazvy())
             m_routines.emplace(name, *Register_zostav().Najdi(name));
-        m_commands.clear();
-        for (core::CommandRegistry *registry : registries())
-            m_commands.push_back(commandsOf(*registry));
-        m_pages = core::mainWindowPages();
+        m_menu.keep();
     }
     void restore()
     {
@@ -217,35 +209,12 @@ public:
                 Register_zostav().Odregistruj(name);
         for (const auto &[name, routine] : m_routines)
             Register_zostav().Registruj(name, routine);
-        const std::vector<core::CommandRegistry *> all = registries();
-        for (size_t i = 0; i < all.size() && i < m_commands.size(); ++i) {
-            for (const QString &id : all[i]->ids())
-                all[i]->remove(id);
-            for (const auto &[id, command] : m_commands[i])
-                all[i]->add(id, command.run, command.enabled);
-        }
-        core::clearMainWindowPages();
-        for (const core::MainWindowPage &page : m_pages)
-            core::registerMainWindowPage(page);
+        m_menu.restore();
     }
 
 private:
-    using Commands = std::map<QString, core::Command>;
-    static std::vector<core::CommandRegistry *> registries()
-    {
-        return {&core::mainMenuCommands(), &core::cardPrintCommands()};
-    }
-    static Commands commandsOf(const core::CommandRegistry &registry)
-    {
-        Commands out;
-        for (const QString &id : registry.ids())
-            out.emplace(id, *registry.find(id));
-        return out;
-    }
-
     std::map<QString, SpustenieZostavy> m_routines;
-    std::vector<Commands> m_commands;
-    std::vector<core::MainWindowPage> m_pages;
+    test::MenuRegisters m_menu;
 };
 
 } // namespace tarix::reports::fixtures
