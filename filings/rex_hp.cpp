@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/format/number_format.h"
 #include "reports/dispatcher.h"
+#include "reports/filled_label.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexnz.h"
 
@@ -308,7 +309,7 @@ rpt::LayoutDesc layoutHP()
     for (const auto &[meno, box] : std::vector<std::pair<QString, rpt::Box>>{
              {u"v_celkom"_s, {0, 33, 50, 6}}, {u"v_mena"_s, {50, 33, 20, 6}}, {u"v_datum"_s, {70, 33, 40, 6}}})
         h.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
-    h.push_back(reports::recap::Udaj(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
+    h.push_back(reports::Vyplnany_popis(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
     h.push_back(label(u"QRL_skk"_s, {51, 34, 18, 4.5}, u"Skk"_s, kArial10b, Qt::AlignCenter));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {130, 34, 60, 4}, rpt::SysDataKind::PageNumber, kArial8,
                              u"Strana: "_s, Qt::AlignRight));

@@ -47,9 +47,9 @@ rpt::LayoutDesc layoutFZ2()
     };
     Policka(h, u"VS"_s, 12, 66, 25, 6);
     h.push_back(label(u"QRL_nazov"_s, {2, 34, 16, 4}, u"Názov"_s, kArial8));
-    h.push_back(Udaj(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9, Qt::AlignLeft));
+    h.push_back(Vyplnany_popis(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9));
     h.push_back(label(u"QRL_mesiac"_s, {2, 40, 20, 4}, u"Za mesiac"_s, kArial8));
-    h.push_back(Udaj(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9, Qt::AlignLeft));
+    h.push_back(Vyplnany_popis(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9));
     h.push_back(label(u"QRL_list"_s, {120, 40, 14, 4}, u"List č."_s, kArial8));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {134, 40, 12, 4.5}, rpt::SysDataKind::PageNumber, kArial9));
     h.push_back(label(u"QRL_listov"_s, {150, 40, 24, 4}, u"Počet listov"_s, kArial8));

@@ -330,7 +330,7 @@ rpt::LayoutDesc layoutNZ(const QString &meno, bool dveSumy)
     l.title = u"Rekapitulácia nákladov"_s;
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
-        Udaj(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {22, 6, 168, 5}, u"CALC_FIRMA"_s, kArial9, Qt::AlignLeft),
         rpt::horizontalLine(u"QRS_ciara"_s, {0, 12.5, kSirka, 1}),

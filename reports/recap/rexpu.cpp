@@ -70,9 +70,9 @@ rpt::LayoutDesc layoutPU()
                              {u"SÚ/DAL", u"DAL_SY", 160, 15},  {u"AÚ/DAL", u"DAL_AN", 176, 14}};
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
-        Udaj(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
-        Udaj(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9),
     };
     std::vector<rpt::LayoutItem> d;
     for (const Stlpec &s : stlpce) {
