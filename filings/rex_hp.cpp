@@ -11,6 +11,7 @@
 #include "reports/filled_label.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexnz.h"
+#include "reports/report_query.h"
 
 #include <cmath>
 
@@ -375,13 +376,11 @@ TReportHP1::TReportHP1() : TReportHP1(layoutHP1(), false) {}
 
 TReportHP1::TReportHP1(const rpt::LayoutDesc &layout, bool bankaZvlast) : m_bankaZvlast(bankaZvlast)
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    Q0_.setSql(u"select * from hp1 where hpid=:hpid"_s);
+    reports::Priprav_dotaz(Q0_, u"Q0_"_s, QString::fromLatin1(core::kAliasData),
+                           u"select * from hp1 where hpid=:hpid"_s);
     Q0_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
-    Q1_.setObjectName(u"THP2_"_s);
-    Q1_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    Q1_.setSql(u"select * from hp2 where hpid=:hpid order by seqid"_s);
+    reports::Priprav_dotaz(Q1_, u"THP2_"_s, QString::fromLatin1(core::kAliasData),
+                           u"select * from hp2 where hpid=:hpid order by seqid"_s);
     Q1_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
     Q1_.addCalculatedField(u"CALC_SUMA_STRANY"_s, db::FieldType::String, 30);
     auto cisloU = [this](db::DataSet &ds) {

@@ -1,6 +1,7 @@
 #include "reports/recap/recap_blocks.h"
 
 #include "core/session.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports::recap {
 
@@ -39,9 +40,7 @@ void Vypln_policka(rpt::ReportForm &form, const QString &predpona, int n, const 
 
 void Priprav_inf(db::Query &q)
 {
-    q.setObjectName(u"T0_"_s);
-    q.setDatabaseName(core::kAliasData);
-    q.setSql(u"select * from inf"_s);
+    Priprav_dotaz(q, u"T0_"_s, core::kAliasData, u"select * from inf"_s);
 }
 
 } // namespace tarix::reports::recap

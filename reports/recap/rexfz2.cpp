@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/format/number_format.h"
 #include "reports/recap/recap_blocks.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -97,11 +98,11 @@ QString Pole(const db::DataSet &ds, const char *meno)
 TReportFZ2::TReportFZ2()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(u"select z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.n_zaklad_fz, v.v_rok, "
-               "v.v_mesiac, v.u_fondzam, v.u_fondzam1, v.u_fondzam2 from vyp v,zam z where v.v_obdobie=:p1 and v.sid "
-               "between :p2 and :p3 and v.u_fondzam>0 and z.code_emp=v.code_emp order by z.surname, z.name, v.code_emp"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+                  u"select z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.n_zaklad_fz, v.v_rok, "
+                  "v.v_mesiac, v.u_fondzam, v.u_fondzam1, v.u_fondzam2 from vyp v,zam z where v.v_obdobie=:p1 "
+                  "and v.sid between :p2 and :p3 and v.u_fondzam>0 and z.code_emp=v.code_emp "
+                  "order by z.surname, z.name, v.code_emp"_s);
     Q0_.addCalculatedField(u"CALC_MESIAC"_s, db::FieldType::String, 50);
     Q0_.addCalculatedField(u"CALC_ZAKLAD"_s, db::FieldType::String, 20);
     for (int i = 1; i <= 10; ++i)

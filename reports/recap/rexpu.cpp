@@ -5,6 +5,7 @@
 #include "platform/db/session.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexnz.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -99,9 +100,7 @@ rpt::LayoutDesc layoutPU()
 TReportPU::TReportPU()
 {
     Sirky_ramcekov = kRamceky_1_8;
-    T0_.setObjectName(u"T0_"_s);
-    T0_.setDatabaseName(core::kAliasData);
-    T0_.setSql(u"select * from cis_pu order by id, cislo"_s);
+    Priprav_dotaz(T0_, u"T0_"_s, core::kAliasData, u"select * from cis_pu order by id, cislo"_s);
     T0_.addCalculatedField(u"CALC_NAZOV"_s, db::FieldType::String, 80);
     T0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     T0_.onCalcFields = [this](db::DataSet &ds) { T0_CalcFields(ds); };

@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "reports/filled_label.h"
+#include "reports/report_query.h"
 #include "reports/settlement/settlement_report.h"
 
 namespace tarix::reports {
@@ -157,9 +158,7 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
 
 TReportPZ::TReportPZ()
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0());
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0());
     for (const char *f : {"TMP", "ADR", "CALC_MESIACE"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     for (int i = 1; i <= kDeti; ++i) {
@@ -173,9 +172,7 @@ TReportPZ::TReportPZ()
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(core::kAliasData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [](db::DataSet &ds) {
         const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };

@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/format/number_format.h"
 #include "reports/filled_label.h"
+#include "reports/report_query.h"
 
 #include <cmath>
 
@@ -243,9 +244,7 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
 SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) : m_maskaPreplatku(maskaPreplatku)
 {
     nahlad = Nahlad::Len_s_udajmi;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0(telefon));
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(telefon));
     for (const char *f : {"TMP", "ADR"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.addCalculatedField(u"CALC_PREPLATOK"_s, db::FieldType::String, 50);
@@ -257,9 +256,7 @@ SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) 
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(core::kAliasData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, Adresa_firmy(ds)); };
     SINF_.setDataSet(&QINF_);

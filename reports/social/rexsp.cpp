@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/format/format_pattern.h"
 #include "reports/filled_label.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -195,15 +196,12 @@ TReportSP::TReportSP(const rpt::LayoutDesc &layout)
 {
     nahlad = Nahlad::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
-    Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(QStringLiteral("select * from inf;"));
+    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_OBDOBIE", "CALC_CISLO_UCTU", "CALC_NAZOV_ADRESA"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
-    Q2_.setObjectName(QStringLiteral("Q2_"));
-    Q2_.setDatabaseName(core::kAliasData);
-    Q2_.setSql(QStringLiteral("select vsym from cis_bu where buid_typ='S' order by buid_kod"));
+    Priprav_dotaz(Q2_, QStringLiteral("Q2_"), core::kAliasData,
+                  QStringLiteral("select vsym from cis_bu where buid_typ='S' order by buid_kod"));
     S1_.setDataSet(&Q1_);
     S2_.setDataSet(&Q2_);
     mainDataSource = &S1_;
