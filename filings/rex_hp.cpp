@@ -8,8 +8,10 @@
 #include "platform/errors.h"
 #include "platform/format/number_format.h"
 #include "reports/dispatcher.h"
+#include "reports/filled_label.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexnz.h"
+#include "reports/report_query.h"
 
 #include <cmath>
 
@@ -308,7 +310,7 @@ rpt::LayoutDesc layoutHP()
     for (const auto &[meno, box] : std::vector<std::pair<QString, rpt::Box>>{
              {u"v_celkom"_s, {0, 33, 50, 6}}, {u"v_mena"_s, {50, 33, 20, 6}}, {u"v_datum"_s, {70, 33, 40, 6}}})
         h.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
-    h.push_back(reports::recap::Udaj(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
+    h.push_back(reports::Vyplnany_popis(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
     h.push_back(label(u"QRL_skk"_s, {51, 34, 18, 4.5}, u"Skk"_s, kArial10b, Qt::AlignCenter));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {130, 34, 60, 4}, rpt::SysDataKind::PageNumber, kArial8,
                              u"Strana: "_s, Qt::AlignRight));
@@ -374,13 +376,11 @@ TReportHP1::TReportHP1() : TReportHP1(layoutHP1(), false) {}
 
 TReportHP1::TReportHP1(const rpt::LayoutDesc &layout, bool bankaZvlast) : m_bankaZvlast(bankaZvlast)
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    Q0_.setSql(u"select * from hp1 where hpid=:hpid"_s);
+    reports::Priprav_dotaz(Q0_, u"Q0_"_s, QString::fromLatin1(core::kAliasData),
+                           u"select * from hp1 where hpid=:hpid"_s);
     Q0_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
-    Q1_.setObjectName(u"THP2_"_s);
-    Q1_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    Q1_.setSql(u"select * from hp2 where hpid=:hpid order by seqid"_s);
+    reports::Priprav_dotaz(Q1_, u"THP2_"_s, QString::fromLatin1(core::kAliasData),
+                           u"select * from hp2 where hpid=:hpid order by seqid"_s);
     Q1_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
     Q1_.addCalculatedField(u"CALC_SUMA_STRANY"_s, db::FieldType::String, 30);
     auto cisloU = [this](db::DataSet &ds) {

@@ -6,6 +6,7 @@
 #include "core/helpers/parameters.h"
 #include "core/session.h"
 #include "platform/db/session.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -203,9 +204,7 @@ const QString kData = QString::fromLatin1(core::kAliasData);
 
 CertificateReport::CertificateReport(PZ::Tlacivo t) : m_tlacivo(t)
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(kData);
-    Q0_.setSql(PZ::Text_Q0(t));
+    Priprav_dotaz(Q0_, u"Q0_"_s, kData, PZ::Text_Q0(t));
     const int deti = PZ::Pocet_deti(t);
     for (const char *f : {"TMP", "ADR", "CALC_MESIACE", "CALC_MES_NC_MIN", "CALC_DDP", "CALC_NZ_DDP"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 255);
@@ -220,9 +219,7 @@ CertificateReport::CertificateReport(PZ::Tlacivo t) : m_tlacivo(t)
     }
     Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
 
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(kData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [this](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, Adresa_firmy(ds)); };
 

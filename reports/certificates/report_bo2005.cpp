@@ -4,6 +4,7 @@
 #include "core/helpers/text_utils.h"
 #include "core/session.h"
 #include "reports/certificates/certificate_report.h"
+#include "reports/report_query.h"
 
 #include <algorithm>
 
@@ -133,11 +134,10 @@ rpt::LayoutDesc Rozlozenie()
 
 TReportBO2005::TReportBO2005()
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(kData);
-    Q0_.setSql(u"select sum(d_preddavok) d_preddavok, sum(d_dan) d_dan, sum(d_vyrovnanie) d_vyrovnanie, "
-               u"sum(d_bonus_cerpany) d_bonus_cerpany from vyp where sid between :p3 and :p4 "
-               u"and v_obdobie between :obdobie1 and :obdobie2"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, kData,
+                  u"select sum(d_preddavok) d_preddavok, sum(d_dan) d_dan, sum(d_vyrovnanie) d_vyrovnanie, "
+                  u"sum(d_bonus_cerpany) d_bonus_cerpany from vyp where sid between :p3 and :p4 "
+                  u"and v_obdobie between :obdobie1 and :obdobie2"_s);
     for (const char *f : {"CALC_bonus_vypl", "CALC_bonus_vlastne", "CALC_ziadost"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
@@ -148,9 +148,7 @@ TReportBO2005::TReportBO2005()
         ds.setValue(u"CALC_bonus_vlastne"_s, r.vlastne);
         ds.setValue(u"CALC_ziadost"_s, r.vlastne);
     };
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(kData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_CISLO_UCTU"_s, db::FieldType::String, 100);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 255);
     QINF_.onCalcFields = [](db::DataSet &ds) {

@@ -7,6 +7,7 @@
 #include "platform/db/session.h"
 #include "platform/format/format_pattern.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 #include <algorithm>
@@ -210,19 +211,16 @@ rpt::LayoutDesc layoutZP()
 TReportZP::TReportZP()
 {
     nahlad = Nahlad::Len_s_udajmi;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(u"select v.kzp, max(v.v_obdobie) v_obdobie, count(*) pocet, "
-               u"(select text from \":tarix_comm:cis_zp\" c where c.id=v.kzp) nazov_zp "
-               u"from \":tarix_data:vyp\" v where v.v_obdobie=:p1 and v.sid between :p2 and :p3 and v.kzp<>0 "
-               u"and exists (select 1 from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 "
-               u"and u_zdrav>0) group by v.kzp order by v.kzp"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+                  u"select v.kzp, max(v.v_obdobie) v_obdobie, count(*) pocet, "
+                  u"(select text from \":tarix_comm:cis_zp\" c where c.id=v.kzp) nazov_zp "
+                  u"from \":tarix_data:vyp\" v where v.v_obdobie=:p1 and v.sid between :p2 and :p3 and v.kzp<>0 "
+                  u"and exists (select 1 from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 "
+                  u"and u_zdrav>0) group by v.kzp order by v.kzp"_s);
     for (const char *f : {"CALC_FIRMA", "ca_nadpis1", "ca_obdobie"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Q1_.setObjectName(u"Q1_"_s);
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
     for (const char *f : {"CALC_ADRESA", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };

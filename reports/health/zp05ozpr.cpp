@@ -4,6 +4,7 @@
 #include "platform/report/description.h"
 #include "reports/health/zp05ozvy.h"
 #include "reports/health/insurer_pages.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -106,15 +107,12 @@ rpt::LayoutDesc layoutZP05OZPR()
 TReportZP05OZPR::TReportZP05OZPR()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(ZP05OZVY::Text_Q0());
-    Q1_.setObjectName(u"Q1_"_s);
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(u"select UNIV.code_emp, Z.born_numb, UNIV.X1, UNIV.X2, UNIV.A1, UNIV.A2 "
-               u"from \":tarix_data:zp_univ\" UNIV, \":tarix_data:zp_znec\" ZNEC, \":tarix_data:zam\" Z "
-               u"where UNIV.v_rok=:p1 and UNIV.typ='VV' and ZNEC.v_rok=UNIV.v_rok and ZNEC.code_emp=UNIV.code_emp "
-               u"and ZNEC.kzp = :kzp and Z.code_emp=UNIV.code_emp order by UNIV.code_emp"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
+    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData,
+                  u"select UNIV.code_emp, Z.born_numb, UNIV.X1, UNIV.X2, UNIV.A1, UNIV.A2 "
+                  u"from \":tarix_data:zp_univ\" UNIV, \":tarix_data:zp_znec\" ZNEC, \":tarix_data:zam\" Z "
+                  u"where UNIV.v_rok=:p1 and UNIV.typ='VV' and ZNEC.v_rok=UNIV.v_rok and ZNEC.code_emp=UNIV.code_emp "
+                  u"and ZNEC.kzp = :kzp and Z.code_emp=UNIV.code_emp order by UNIV.code_emp"_s);
     Q1_.addCalculatedField(u"CALC_VYK_ZNEC"_s, db::FieldType::String, 1);
     Q1_.addCalculatedField(u"CALC_VYK_ZTEL"_s, db::FieldType::String, 1);
     Q1_.onCalcFields = [](db::DataSet &ds) {

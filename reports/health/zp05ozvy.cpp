@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -107,16 +108,12 @@ TReportZP05OZVY::TReportZP05OZVY()
 {
     nahlad = Nahlad::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_4;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(ZP05OZVY::Text_Q0());
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
     Q0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     for (const char *f : {"R24", "R25", "R26", "R27"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float, 0);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Q1_.setObjectName(u"Q1_"_s);
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
     S0_.setDataSet(&Q0_);
     S1_.setDataSet(&Q1_);
     mainDataSource = &S0_;

@@ -5,6 +5,7 @@
 #include "platform/db/session.h"
 #include "platform/report/description.h"
 #include "reports/health/insurer_pages.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -208,17 +209,14 @@ QString TReportZP2005PR::Text_Q1()
 TReportZP2005PR::TReportZP2005PR()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(u"select kzp, max(v_obdobie) v_obdobie, count(*) pocet from \":tarix_data:vyp\" vyp "
-               u"where v_obdobie=:p1 and sid between :p2 and :p3 and kzp<>0 and u_zdrav>0 group by kzp "
-               u"having count(*)>0 order by kzp"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+                  u"select kzp, max(v_obdobie) v_obdobie, count(*) pocet from \":tarix_data:vyp\" vyp "
+                  u"where v_obdobie=:p1 and sid between :p2 and :p3 and kzp<>0 and u_zdrav>0 group by kzp "
+                  u"having count(*)>0 order by kzp"_s);
     for (const char *f : {"CA_OBDOBIE", "CA_NADPIS1", "CALC_SS", "CALC_ICO", "CALC_FIRMA"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Q1_.setObjectName(u"Q1_"_s);
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(Text_Q1());
+    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, Text_Q1());
     for (const char *f : {"CALC_MPT"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     for (const char *f : {"CALC_ZAKLAD1", "CALC_ZAKLAD2", "CALC_SPOLU"})

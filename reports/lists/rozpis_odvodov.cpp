@@ -2,6 +2,7 @@
 
 #include "core/helpers/text_utils.h"
 #include "core/session.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -77,9 +78,7 @@ TReportOdvodySkupiny::TReportOdvodySkupiny(const QString &kod, const QString &na
     Q0_.addCalculatedField(u"CA_NADPIS1"_s, db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
 
-    Q1_.setObjectName(u"Q1_"_s);
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(textQ1);
+    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, textQ1);
     Q1_.addCalculatedField(u"CALC_MPT"_s, db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };
     S1_.setDataSet(&Q1_);

@@ -9,6 +9,7 @@
 #include "platform/db/session.h"
 #include "platform/format/number_format.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 
 #include <QSet>
 
@@ -100,12 +101,8 @@ TReportVyplatnaPaska::TReportVyplatnaPaska(vp::Obdobie obdobie) : m_obdobie(obdo
 {
     Sirky_ramcekov = kRamceky_1_8;
 
-    Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(Text_Q1(obdobie));
-    Q2_.setObjectName(QStringLiteral("Q2_"));
-    Q2_.setDatabaseName(core::kAliasData);
-    Q2_.setSql(Text_Q2());
+    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, Text_Q1(obdobie));
+    Priprav_dotaz(Q2_, QStringLiteral("Q2_"), core::kAliasData, Text_Q2());
     Pridaj_vypocitane_polia();
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
 

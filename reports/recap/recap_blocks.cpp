@@ -1,24 +1,18 @@
 #include "reports/recap/recap_blocks.h"
 
 #include "core/session.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports::recap {
 
 using namespace Qt::Literals::StringLiterals;
-
-rpt::ControlDesc Udaj(const QString &meno, rpt::Box box, const rpt::FontSpec &font, Qt::Alignment a)
-{
-    rpt::ControlDesc c = rpt::label(meno, box, {}, font, a);
-    c.tag = 1;
-    return c;
-}
 
 void Riadok(std::vector<rpt::LayoutItem> &items, const QString &meno, double y, const QString &popis,
             const QString &jednotka, bool tucne)
 {
     items.push_back(rpt::rectangle(u"QRS_"_s + meno, {0, y, kSirka, 7}));
     items.push_back(rpt::label(u"QRL_"_s + meno, {2, y + 1.5, 140, 4}, popis, tucne ? kArial8b : kArial8));
-    items.push_back(Udaj(meno, {144, y + 1.2, 34, 4.5}, tucne ? kArial9b : kArial9));
+    items.push_back(Vyplnany_popis(meno, {144, y + 1.2, 34, 4.5}, tucne ? kArial9b : kArial9, Qt::AlignRight));
     if (!jednotka.isEmpty())
         items.push_back(rpt::label(u"QRL_j_"_s + meno, {179, y + 1.5, 10, 4}, jednotka, kArial8));
 }
@@ -28,7 +22,7 @@ void Policka(std::vector<rpt::LayoutItem> &items, const QString &predpona, int n
     for (int i = 1; i <= n; ++i) {
         const QString k = predpona + QString::number(i);
         items.push_back(rpt::rectangle(u"QRS_"_s + k, {x + (i - 1) * w, y, w, 6}));
-        items.push_back(Udaj(k, {x + (i - 1) * w + 0.5, y + 1, w - 1, 4.5}, kArial9, Qt::AlignHCenter));
+        items.push_back(Vyplnany_popis(k, {x + (i - 1) * w + 0.5, y + 1, w - 1, 4.5}, kArial9, Qt::AlignHCenter));
     }
 }
 
@@ -46,9 +40,7 @@ void Vypln_policka(rpt::ReportForm &form, const QString &predpona, int n, const 
 
 void Priprav_inf(db::Query &q)
 {
-    q.setObjectName(u"T0_"_s);
-    q.setDatabaseName(core::kAliasData);
-    q.setSql(u"select * from inf"_s);
+    Priprav_dotaz(q, u"T0_"_s, core::kAliasData, u"select * from inf"_s);
 }
 
 } // namespace tarix::reports::recap

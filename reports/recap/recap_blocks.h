@@ -5,6 +5,7 @@
 #include "platform/db/query.h"
 #include "platform/report/description.h"
 #include "reports/dataset_source.h"
+#include "reports/filled_label.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports::recap {
@@ -17,9 +18,6 @@ using social::kArial9b;
 using social::kArial12b;
 using social::kSirka;
 
-// A label the set-up fills; tag 1, so that "data only" keeps it.
-rpt::ControlDesc Udaj(const QString &meno, rpt::Box box, const rpt::FontSpec &font = kArial9,
-                      Qt::Alignment a = Qt::AlignRight);
 // A caption on the left of a framed row and its value box on the right (`meno`).
 void Riadok(std::vector<rpt::LayoutItem> &items, const QString &meno, double y, const QString &popis,
             const QString &jednotka = {}, bool tucne = false);

@@ -108,32 +108,32 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
         d.push_back(label(u"QRL_nadpis2"_s, {0, 11, kSirka, 6}, u"A PRÍSPEVKU DO GARANČNÉHO FONDU"_s, kArial12b,
                           Qt::AlignHCenter));
     d.push_back(label(u"QRL_za"_s, {60, 18, 20, 5}, u"za mesiac"_s, kArial9));
-    d.push_back(Udaj(u"MESIAC"_s, {80, 18, 34, 5}, kArial9b, Qt::AlignLeft));
-    d.push_back(Udaj(u"V_ROK"_s, {114, 18, 16, 5}, kArial9b, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"MESIAC"_s, {80, 18, 34, 5}, kArial9b));
+    d.push_back(Vyplnany_popis(u"V_ROK"_s, {114, 18, 16, 5}, kArial9b));
     // The labour office and the employer.
     d.push_back(rpt::rectangle(u"QRS_oup"_s, {0, 25, kSirka, 24}));
     d.push_back(label(u"QRL_oup"_s, {2, 26, 60, 4}, u"Okresný úrad práce"_s, kArial8b));
-    d.push_back(Udaj(u"OUP_NAZOV"_s, {2, 31, 120, 4.5}, kArial9, Qt::AlignLeft));
-    d.push_back(Udaj(u"OUP_ULICA"_s, {2, 36, 120, 4.5}, kArial9, Qt::AlignLeft));
-    d.push_back(Udaj(u"CALC_OUP_PSCMESTO"_s, {2, 41, 120, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"OUP_NAZOV"_s, {2, 31, 120, 4.5}, kArial9));
+    d.push_back(Vyplnany_popis(u"OUP_ULICA"_s, {2, 36, 120, 4.5}, kArial9));
+    d.push_back(Vyplnany_popis(u"CALC_OUP_PSCMESTO"_s, {2, 41, 120, 4.5}, kArial9));
     d.push_back(label(u"QRL_ucet_oup"_s, {124, 26, 64, 8}, u"Účet, na ktorý odvádzateľ odvádza príspevky"_s, kArial7));
-    d.push_back(Udaj(u"FZ_UCET"_s, {124, 36, 64, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"FZ_UCET"_s, {124, 36, 64, 4.5}, kArial9));
     d.push_back(rpt::rectangle(u"QRS_firma"_s, {0, 51, kSirka, 42}));
     d.push_back(label(u"QRL_firma"_s, {2, 52, 120, 4}, u"Odvádzateľ príspevkov (zamestnávateľ)"_s, kArial8b));
     d.push_back(label(u"QRL_ico"_s, {2, 57, 20, 4}, u"IČO"_s, kArial8));
-    d.push_back(Udaj(u"ICO"_s, {24, 57, 40, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"ICO"_s, {24, 57, 40, 4.5}, kArial9));
     d.push_back(label(u"QRL_nazov"_s, {2, 63, 40, 4}, u"Názov a adresa"_s, kArial8));
-    d.push_back(Udaj(u"CALC_NAZOVADRESA"_s, {44, 63, 144, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"CALC_NAZOVADRESA"_s, {44, 63, 144, 4.5}, kArial9));
     d.push_back(label(u"QRL_vs"_s, {2, 70, 50, 4}, u"Číslo variabilného symbolu *"_s, kArial8));
     Policka(d, u"VS"_s, 12, 56, 69, 6);
     d.push_back(label(u"QRL_ucet"_s, {2, 77, 52, 4}, u"Číslo účtu v peňažnom ústave"_s, kArial8));
-    d.push_back(Udaj(u"CALC_CISLOUCTU"_s, {56, 77, 90, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"CALC_CISLOUCTU"_s, {56, 77, 90, 4.5}, kArial9));
     d.push_back(label(u"QRL_okec"_s, {2, 83, 20, 4}, u"OKEČ**"_s, kArial8));
-    d.push_back(Udaj(u"OKEC"_s, {24, 83, 30, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"OKEC"_s, {24, 83, 30, 4.5}, kArial9));
     d.push_back(label(u"QRL_den"_s, {60, 83, 70, 4}, sGarancnym ? u"Deň splatnosti príspevkov"_s
                                                           : u"Deň splatnosti príspevku na poistenie v nezamestnanosti"_s,
                       kArial8));
-    d.push_back(Udaj(u"FZ_DEN"_s, {134, 83, 20, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"FZ_DEN"_s, {134, 83, 20, 4.5}, kArial9));
 
     double y = 97;
     if (sGarancnym) {
@@ -163,9 +163,9 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
     y += 12;
     d.push_back(label(u"QRL_predlozeny"_s, {0, y, 90, 4}, u"Predložený dňa:            (vyplní OÚP)"_s, kArial8));
     d.push_back(label(u"QRL_zostavil"_s, {100, y, 60, 4}, u"Výkaz zostavil  - Meno, podpis"_s, kArial8));
-    d.push_back(Udaj(u"QR_Vykaz_zostavil"_s, {100, y + 5, 90, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {100, y + 5, 90, 4.5}, kArial9));
     d.push_back(label(u"QRL_telefon"_s, {100, y + 11, 30, 4}, u"Telefónne číslo"_s, kArial8));
-    d.push_back(Udaj(u"QR_telefon"_s, {130, y + 11, 60, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"QR_telefon"_s, {130, y + 11, 60, 4.5}, kArial9));
     d.push_back(label(u"QRL_peciatka"_s, {0, y + 20, kSirka, 4}, u"Odtlačok pečiatky a podpis oprávneného zástupcu"_s,
                       kArial8));
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = y + 26,

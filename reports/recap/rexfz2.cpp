@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/format/number_format.h"
 #include "reports/recap/recap_blocks.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -47,9 +48,9 @@ rpt::LayoutDesc layoutFZ2()
     };
     Policka(h, u"VS"_s, 12, 66, 25, 6);
     h.push_back(label(u"QRL_nazov"_s, {2, 34, 16, 4}, u"Názov"_s, kArial8));
-    h.push_back(Udaj(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9, Qt::AlignLeft));
+    h.push_back(Vyplnany_popis(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9));
     h.push_back(label(u"QRL_mesiac"_s, {2, 40, 20, 4}, u"Za mesiac"_s, kArial8));
-    h.push_back(Udaj(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9, Qt::AlignLeft));
+    h.push_back(Vyplnany_popis(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9));
     h.push_back(label(u"QRL_list"_s, {120, 40, 14, 4}, u"List č."_s, kArial8));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {134, 40, 12, 4.5}, rpt::SysDataKind::PageNumber, kArial9));
     h.push_back(label(u"QRL_listov"_s, {150, 40, 24, 4}, u"Počet listov"_s, kArial8));
@@ -97,11 +98,11 @@ QString Pole(const db::DataSet &ds, const char *meno)
 TReportFZ2::TReportFZ2()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(u"select z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.n_zaklad_fz, v.v_rok, "
-               "v.v_mesiac, v.u_fondzam, v.u_fondzam1, v.u_fondzam2 from vyp v,zam z where v.v_obdobie=:p1 and v.sid "
-               "between :p2 and :p3 and v.u_fondzam>0 and z.code_emp=v.code_emp order by z.surname, z.name, v.code_emp"_s);
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+                  u"select z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.n_zaklad_fz, v.v_rok, "
+                  "v.v_mesiac, v.u_fondzam, v.u_fondzam1, v.u_fondzam2 from vyp v,zam z where v.v_obdobie=:p1 "
+                  "and v.sid between :p2 and :p3 and v.u_fondzam>0 and z.code_emp=v.code_emp "
+                  "order by z.surname, z.name, v.code_emp"_s);
     Q0_.addCalculatedField(u"CALC_MESIAC"_s, db::FieldType::String, 50);
     Q0_.addCalculatedField(u"CALC_ZAKLAD"_s, db::FieldType::String, 20);
     for (int i = 1; i <= 10; ++i)

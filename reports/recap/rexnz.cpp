@@ -14,6 +14,7 @@
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexfz1.h"
 #include "reports/recap/rexpoi.h"
+#include "reports/report_query.h"
 #include "reports/social/rexsp.h"
 #include "reports/social/rexsp1.h"
 
@@ -330,7 +331,7 @@ rpt::LayoutDesc layoutNZ(const QString &meno, bool dveSumy)
     l.title = u"Rekapitulácia nákladov"_s;
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
-        Udaj(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
         rpt::dbText(u"QRDB_CALC_FIRMA"_s, {22, 6, 168, 5}, u"CALC_FIRMA"_s, kArial9, Qt::AlignLeft),
         rpt::horizontalLine(u"QRS_ciara"_s, {0, 12.5, kSirka, 1}),
@@ -359,9 +360,7 @@ TReportNZ::TReportNZ() : TReportNZ(REXNZ::layoutNZ(u"TReportNZ"_s, true)) {}
 
 TReportNZ::TReportNZ(const rpt::LayoutDesc &layout)
 {
-    T0_.setObjectName(u"T0_"_s);
-    T0_.setDatabaseName(core::kAliasPriv);
-    T0_.setSql(u"select * from nakl order by riadok"_s);
+    Priprav_dotaz(T0_, u"T0_"_s, core::kAliasPriv, u"select * from nakl order by riadok"_s);
     T0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     T0_.onCalcFields = [this](db::DataSet &ds) { ds.setValue(u"CALC_FIRMA"_s, Param.Text_firmy); };
     S0_.setDataSet(&T0_);

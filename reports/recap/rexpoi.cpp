@@ -86,8 +86,8 @@ rpt::LayoutDesc layoutPOI()
               Qt::AlignHCenter),
         label(u"QRL_stvrtrok"_s, {30, 28, 130, 5},
               u"Kalendárny štvrťrok .........................   rok ..................."_s, kArial9),
-        Udaj(u"QRLab_stvrtrok"_s, {70, 27.5, 16, 5}, kArial9b, Qt::AlignHCenter),
-        Udaj(u"QRLab_rok"_s, {105, 27.5, 22, 5}, kArial9b, Qt::AlignHCenter),
+        Vyplnany_popis(u"QRLab_stvrtrok"_s, {70, 27.5, 16, 5}, kArial9b, Qt::AlignHCenter),
+        Vyplnany_popis(u"QRLab_rok"_s, {105, 27.5, 22, 5}, kArial9b, Qt::AlignHCenter),
     };
     double y = 37;
     Riadok(d, u"nazov"_s, y, u"Poistený"_s);

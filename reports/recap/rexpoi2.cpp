@@ -47,7 +47,7 @@ void Trojica(std::vector<rpt::LayoutItem> &d, const QString &k, double y, const 
     for (int i = 0; i < 3; ++i) {
         const QString meno = u"QRLab_"_s + QString::fromUtf16(skupiny[i]) + k;
         d.push_back(rpt::rectangle(u"QRS_"_s + meno, {120 + i * 20, y + 0.5, 18, 6}));
-        d.push_back(Udaj(meno, {120.5 + i * 20, y + 1.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
+        d.push_back(Vyplnany_popis(meno, {120.5 + i * 20, y + 1.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
     }
     d.push_back(label(u"QRL_sk"_s + k, {181, y + 1.5, 8, 4}, u"Sk"_s, kArial8));
 }
@@ -70,31 +70,31 @@ rpt::LayoutDesc layoutPOI2()
         label(u"QRL_nadpis2"_s, {0, 13, kSirka, 5}, u"PRI PRACOVNOM ÚRAZE A PRI CHOROBE Z POVOLANIA"_s, kArial9b,
               Qt::AlignHCenter),
         label(u"QRL_za"_s, {20, 21, 70, 4}, u"Výkaz poistenia zodpovednosti za škodu za"_s, kArial8),
-        Udaj(u"QRLab_stvrtrok"_s, {90, 20.5, 8, 5}, kArial9b, Qt::AlignHCenter),
+        Vyplnany_popis(u"QRLab_stvrtrok"_s, {90, 20.5, 8, 5}, kArial9b, Qt::AlignHCenter),
         label(u"QRL_stvrtrok"_s, {99, 21, 16, 4}, u"štvrťrok"_s, kArial8),
-        Udaj(u"QRLab_Rok"_s, {116, 20.5, 14, 5}, kArial9b, Qt::AlignHCenter),
+        Vyplnany_popis(u"QRLab_Rok"_s, {116, 20.5, 14, 5}, kArial9b, Qt::AlignHCenter),
         label(u"QRL_typ"_s, {136, 21, 54, 4}, u"Výkaz :   riadny      opravný"_s, kArial8),
         rpt::rectangle(u"QRS_zam"_s, {0, 28, kSirka, 44}),
         label(u"QRL_zam"_s, {2, 29, 60, 4}, u"Zamestnávateľ"_s, kArial8b),
         label(u"QRL_nazov"_s, {2, 34, 20, 4}, u"Názov"_s, kArial8),
-        Udaj(u"NAZOV"_s, {24, 34, 164, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"NAZOV"_s, {24, 34, 164, 4.5}, kArial9),
         label(u"QRL_ulica"_s, {2, 40, 20, 4}, u"Ulica"_s, kArial8),
-        Udaj(u"ADR_ULICA"_s, {24, 40, 100, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"ADR_ULICA"_s, {24, 40, 100, 4.5}, kArial9),
         label(u"QRL_cislo"_s, {128, 40, 14, 4}, u"Číslo"_s, kArial8),
-        Udaj(u"ADR_CISLO"_s, {144, 40, 44, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"ADR_CISLO"_s, {144, 40, 44, 4.5}, kArial9),
         label(u"QRL_psc"_s, {2, 46, 20, 4}, u"PSČ"_s, kArial8),
-        Udaj(u"ADR_PSC"_s, {24, 46, 30, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"ADR_PSC"_s, {24, 46, 30, 4.5}, kArial9),
         label(u"QRL_obec"_s, {60, 46, 14, 4}, u"Obec"_s, kArial8),
-        Udaj(u"ADR_MESTO"_s, {76, 46, 112, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"ADR_MESTO"_s, {76, 46, 112, 4.5}, kArial9),
         label(u"QRL_ucet"_s, {2, 52, 20, 4}, u"Číslo účtu"_s, kArial8),
-        Udaj(u"CALC_CISLO_U"_s, {24, 52, 60, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"CALC_CISLO_U"_s, {24, 52, 60, 4.5}, kArial9),
         label(u"QRL_lomka"_s, {85, 52, 3, 4}, u"/"_s, kArial8),
-        Udaj(u"CALC_BANKA_CISLO"_s, {89, 52, 20, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"CALC_BANKA_CISLO"_s, {89, 52, 20, 4.5}, kArial9),
         label(u"QRL_ico"_s, {2, 58, 120, 4}, u"Identifikačné číslo organizácie (IČO) / rodné číslo"_s, kArial8),
         label(u"QRL_ico2"_s, {2, 62, 120, 4}, u"(uvádza sa tiež na príkaze na úhradu)"_s, kArial7),
-        Udaj(u"ICO"_s, {130, 58, 58, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"ICO"_s, {130, 58, 58, 4.5}, kArial9),
         label(u"QRL_okec"_s, {2, 67, 120, 4}, u"Odvetvová klasifikácia ekonomickej činnosti (OKEČ)"_s, kArial8),
-        Udaj(u"OKEC"_s, {130, 67, 58, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"OKEC"_s, {130, 67, 58, 4.5}, kArial9),
     };
     double y = 76;
     Riadok(d, u"pocet"_s, y, u"Počet zamestnancov"_s);
@@ -104,10 +104,10 @@ rpt::LayoutDesc layoutPOI2()
     d.push_back(label(u"QRL_sadzba"_s, {2, y + 1.5, 110, 4}, u"Sadzba poistného vzťahujúca sa na činnosť"_s, kArial8));
     d.push_back(label(u"QRL_sadzba2"_s, {2, y + 5.5, 110, 4}, u"s najvyššou sadzbou poistného"_s, kArial8));
     d.push_back(rpt::rectangle(u"QRS_S1"_s, {140, y + 2.5, 18, 6}));
-    d.push_back(Udaj(u"QRLab_S1"_s, {140.5, y + 3.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
+    d.push_back(Vyplnany_popis(u"QRLab_S1"_s, {140.5, y + 3.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
     d.push_back(label(u"QRL_ciarka"_s, {159, y + 3.2, 2, 4.5}, u","_s, kArial9));
     d.push_back(rpt::rectangle(u"QRS_S2"_s, {161, y + 2.5, 18, 6}));
-    d.push_back(Udaj(u"QRLab_S2"_s, {161.5, y + 3.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
+    d.push_back(Vyplnany_popis(u"QRLab_S2"_s, {161.5, y + 3.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
     d.push_back(label(u"QRL_promile"_s, {181, y + 3.2, 8, 4.5}, u"‰"_s, kArial9));
     y += 13;
     d.push_back(label(u"QRL_odvod"_s, {0, y, kSirka, 4},
@@ -119,11 +119,11 @@ rpt::LayoutDesc layoutPOI2()
     Trojica(d, u"3"_s, y += 7, u"Poistné spolu"_s);
     y += 12;
     d.push_back(label(u"QRL_zostavil"_s, {0, y, 30, 4}, u"Výkaz zostavil:"_s, kArial8));
-    d.push_back(Udaj(u"QR_Vykaz_Zostavil"_s, {30, y, 90, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"QR_Vykaz_Zostavil"_s, {30, y, 90, 4.5}, kArial9));
     d.push_back(label(u"QRL_dna"_s, {0, y += 6, 30, 4}, u"Predložený dňa:"_s, kArial8));
-    d.push_back(Udaj(u"QR_Vykaz_Dna"_s, {30, y, 50, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"QR_Vykaz_Dna"_s, {30, y, 50, 4.5}, kArial9));
     d.push_back(label(u"QRL_tel"_s, {0, y += 6, 30, 4}, u"Číslo telefónu:"_s, kArial8));
-    d.push_back(Udaj(u"QR_Telefon"_s, {30, y, 50, 4.5}, kArial9, Qt::AlignLeft));
+    d.push_back(Vyplnany_popis(u"QR_Telefon"_s, {30, y, 50, 4.5}, kArial9));
     d.push_back(label(u"QRL_peciatka"_s, {100, y, 90, 4}, u"Odtlačok pečiatky zamestnávateľa a podpis oprávnenej osoby"_s,
                       kArial7));
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = y + 8,

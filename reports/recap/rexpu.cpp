@@ -5,6 +5,7 @@
 #include "platform/db/session.h"
 #include "reports/recap/recap_blocks.h"
 #include "reports/recap/rexnz.h"
+#include "reports/report_query.h"
 
 namespace tarix::reports {
 
@@ -70,9 +71,9 @@ rpt::LayoutDesc layoutPU()
                              {u"SÚ/DAL", u"DAL_SY", 160, 15},  {u"AÚ/DAL", u"DAL_AN", 176, 14}};
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
-        Udaj(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
-        Udaj(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9),
     };
     std::vector<rpt::LayoutItem> d;
     for (const Stlpec &s : stlpce) {
@@ -99,9 +100,7 @@ rpt::LayoutDesc layoutPU()
 TReportPU::TReportPU()
 {
     Sirky_ramcekov = kRamceky_1_8;
-    T0_.setObjectName(u"T0_"_s);
-    T0_.setDatabaseName(core::kAliasData);
-    T0_.setSql(u"select * from cis_pu order by id, cislo"_s);
+    Priprav_dotaz(T0_, u"T0_"_s, core::kAliasData, u"select * from cis_pu order by id, cislo"_s);
     T0_.addCalculatedField(u"CALC_NAZOV"_s, db::FieldType::String, 80);
     T0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     T0_.onCalcFields = [this](db::DataSet &ds) { T0_CalcFields(ds); };

@@ -3,6 +3,8 @@
 #include "core/helpers/address.h"
 #include "core/session.h"
 #include "platform/db/session.h"
+#include "reports/filled_label.h"
+#include "reports/report_query.h"
 #include "reports/settlement/settlement_report.h"
 
 namespace tarix::reports {
@@ -45,18 +47,13 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
     const FontSpec kArial9b{u"Arial"_s, 9, true};
     const FontSpec kArial12b{u"Arial"_s, 12, true};
     constexpr double kSirka = 190;
-    const auto tagovany = [](const QString &meno, Box b, const FontSpec &font, Qt::Alignment a = Qt::AlignLeft) {
-        ControlDesc c = label(meno, b, {}, font, a);
-        c.tag = 1; // filled by the set-up: stays when only data are printed
-        return c;
-    };
 
     std::vector<LayoutItem> v{
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 6}, u"P o t v r d e n i e"_s, kArial12b, Qt::AlignHCenter),
         label(u"QRL_nadpis2"_s, {0, 6.5, kSirka, 4},
               u"o zdaniteľnej mzde a o zrazených preddavkoch na daň z príjmov zo závislej činnosti a funkčných požitkov"_s,
               kArial8, Qt::AlignHCenter),
-        tagovany(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b, Qt::AlignHCenter),
+        Vyplnany_popis(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b, Qt::AlignHCenter),
         rectangle(u"QRS_zamestnanec"_s, {0, 17, kSirka, 13}),
         label(u"QRL_TMP"_s, {1, 18, 45, 4}, u"Meno a priezvisko daňovníka"_s, kArial8),
         dbText(u"QRDB_TMP"_s, {47, 18, 90, 4}, u"TMP"_s, kArial9b),
@@ -131,12 +128,12 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
     }
     y += 18;
     v.push_back(label(u"QRL_vyhotovil"_s, {0, y, 20, 4}, u"Vyhotovil:"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_zostavil"_s, {21, y, 70, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {21, y, 70, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {95, y, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_dna"_s, {106, y, 40, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {106, y, 40, 4}, kArial9b));
     y += 5;
     v.push_back(label(u"QRL_telefon"_s, {0, y, 25, 4}, u"Číslo telefónu:"_s, kArial8));
-    v.push_back(tagovany(u"QR_telefon"_s, {26, y, 65, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_telefon"_s, {26, y, 65, 4}, kArial9b));
     y += 7;
     v.push_back(label(u"QRL_platitel"_s, {0, y, 40, 4}, u"Meno a adresa platiteľa:"_s, kArial8));
     v.push_back(dbText(u"QRDB_NAZOV"_s, {41, y, 149, 4}, u"QINF_.NAZOV"_s, kArial9b));
@@ -161,9 +158,7 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
 
 TReportPZ::TReportPZ()
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0());
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0());
     for (const char *f : {"TMP", "ADR", "CALC_MESIACE"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     for (int i = 1; i <= kDeti; ++i) {
@@ -177,9 +172,7 @@ TReportPZ::TReportPZ()
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(core::kAliasData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [](db::DataSet &ds) {
         const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };

@@ -1,6 +1,7 @@
 #include "reports/settlement/rexrz2.h"
 
 #include "core/session.h"
+#include "reports/report_query.h"
 #include "reports/settlement/settlement_report.h"
 
 namespace tarix::reports {
@@ -78,9 +79,7 @@ rpt::LayoutDesc TReportRZ2::Rozlozenie()
 
 TReportRZ2::TReportRZ2()
 {
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0(true));
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(true));
     for (const char *f : {"CALC_FIRMA", "CALC_MPT"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) {

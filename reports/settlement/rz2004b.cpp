@@ -1,5 +1,7 @@
 #include "reports/settlement/rz2004b.h"
 
+#include "reports/filled_label.h"
+
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
@@ -85,15 +87,10 @@ rpt::LayoutDesc TReportRZ_2004B::Rozlozenie()
         y += kRiadok;
     }
     y += 6;
-    const auto tagovany = [](const QString &meno, Box b, const FontSpec &font) {
-        ControlDesc c = label(meno, b, {}, font);
-        c.tag = 1; // filled by the set-up: stays when only data are printed
-        return c;
-    };
     v.push_back(label(u"QRL_v"_s, {0, y, 5, 4}, u"V"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_miesto"_s, {6, y, 60, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_miesto"_s, {6, y, 60, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {70, y, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_dna"_s, {81, y, 40, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {81, y, 40, 4}, kArial9b));
     v.push_back(horizontalLine(u"QRS_podpis"_s, {135, y + 10, 55, 0}));
     v.push_back(wrapped(u"QRL_podpis"_s, {135, y + 10.5, 55, 7},
                         u"Podpis a odtlačok pečiatky zamestnávateľa, ktorý je platiteľom dane"_s, kArial7));

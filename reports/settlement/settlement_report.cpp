@@ -3,6 +3,8 @@
 #include "core/helpers/address.h"
 #include "core/session.h"
 #include "platform/format/number_format.h"
+#include "reports/filled_label.h"
+#include "reports/report_query.h"
 
 #include <cmath>
 
@@ -185,11 +187,6 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
     y += 2;
 
     // The employer and the signature.
-    const auto tagovany = [](const QString &meno, Box b, const FontSpec &font) {
-        ControlDesc c = label(meno, b, {}, font);
-        c.tag = 1; // filled by the set-up: stays when only data are printed
-        return c;
-    };
     if (f.pata != PataRz::Vykonal) {
         const bool zamestnavatel = f.pata == PataRz::Zamestnavatel;
         const double h = zamestnavatel ? 17 : 12;
@@ -206,7 +203,7 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
         v.push_back(dbText(u"QRDB_DIC"_s, {42, yy, 50, 4}, u"QINF_.DIC"_s, kArial9b));
         if (zamestnavatel) {
             v.push_back(label(u"QRL_Telefon"_s, {100, yy, 10, 4}, u"Tel:"_s, kArial8));
-            v.push_back(tagovany(u"QR_Telefon"_s, {111, yy, 78, 4}, kArial9b));
+            v.push_back(Vyplnany_popis(u"QR_Telefon"_s, {111, yy, 78, 4}, kArial9b));
         }
         yy += 5;
         v.push_back(label(u"QRL_adresa"_s, {1, yy, 40, 4},
@@ -215,9 +212,9 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
         y += h + 2;
     }
     v.push_back(label(u"QRL_vykonal"_s, {0, y, 60, 4}, u"Ročné zúčtovanie preddavkov vykonal:"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_zostavil"_s, {61, y, 70, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {61, y, 70, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {0, y + 5, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(tagovany(u"QR_Vykaz_dna"_s, {11, y + 5, 50, 4}, kArial9b));
+    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {11, y + 5, 50, 4}, kArial9b));
     v.push_back(horizontalLine(u"QRS_podpis"_s, {135, y + 12, 55, 0}));
     v.push_back(label(u"QRL_podpis"_s, {135, y + 12.5, 55, 3.5},
                       f.pata == PataRz::Vykonal ? u"Podpis:"_s
@@ -247,9 +244,7 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
 SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) : m_maskaPreplatku(maskaPreplatku)
 {
     nahlad = Nahlad::Len_s_udajmi;
-    Q0_.setObjectName(u"Q0_"_s);
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0(telefon));
+    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(telefon));
     for (const char *f : {"TMP", "ADR"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.addCalculatedField(u"CALC_PREPLATOK"_s, db::FieldType::String, 50);
@@ -261,9 +256,7 @@ SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) 
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    QINF_.setObjectName(u"QINF_"_s);
-    QINF_.setDatabaseName(core::kAliasData);
-    QINF_.setSql(u"select * from inf"_s);
+    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, Adresa_firmy(ds)); };
     SINF_.setDataSet(&QINF_);

@@ -3,6 +3,7 @@
 #include "core/helpers/periods.h"
 #include "core/session.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -131,9 +132,7 @@ rpt::LayoutDesc layoutOdv()
 
 TReportOdv::TReportOdv()
 {
-    Q0_.setObjectName(QStringLiteral("Q0_"));
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(Text_Q0());
+    Priprav_dotaz(Q0_, QStringLiteral("Q0_"), core::kAliasData, Text_Q0());
     Q0_.addCalculatedField(QStringLiteral("CALC_FIRMA"), db::FieldType::String, 100);
     Q0_.addCalculatedField(QStringLiteral("CALC_MPT"), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };

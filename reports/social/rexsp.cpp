@@ -7,6 +7,8 @@
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/format/format_pattern.h"
+#include "reports/filled_label.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -102,14 +104,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace social;
 using rpt::label;
 
-rpt::ControlDesc udaj(const QString &meno, rpt::Box box, const rpt::FontSpec &font = kArial9,
-                      Qt::Alignment a = Qt::AlignRight)
-{
-    rpt::ControlDesc c = label(meno, box, {}, font, a);
-    c.tag = 1;
-    return c;
-}
-
 // One line of the premium table: payer, base, rate and premium.
 void riadok(std::vector<rpt::LayoutItem> &items, int n, double y, const QString &platitel, const QString &zaklad,
             const QString &sadzba, const QString &poistne, bool sadzbaUdaj = false)
@@ -120,12 +114,12 @@ void riadok(std::vector<rpt::LayoutItem> &items, int n, double y, const QString 
     if (zaklad.isEmpty())
         items.push_back(label(u"QRL_X"_s + k, {80, y + 1, 48, 4}, u"X"_s, kArial8, Qt::AlignHCenter));
     else
-        items.push_back(udaj(zaklad, {80, y + 1, 48, 4}));
+        items.push_back(Vyplnany_popis(zaklad, {80, y + 1, 48, 4}, kArial9, Qt::AlignRight));
     if (sadzbaUdaj)
-        items.push_back(udaj(sadzba, {130, y + 1, 18, 4}, kArial9, Qt::AlignHCenter));
+        items.push_back(Vyplnany_popis(sadzba, {130, y + 1, 18, 4}, kArial9, Qt::AlignHCenter));
     else
         items.push_back(label(u"L"_s + k, {130, y + 1, 18, 4}, sadzba, kArial9, Qt::AlignHCenter));
-    items.push_back(udaj(poistne, {150, y + 1, 38, 4}));
+    items.push_back(Vyplnany_popis(poistne, {150, y + 1, 38, 4}, kArial9, Qt::AlignRight));
 }
 
 } // namespace
@@ -150,7 +144,7 @@ rpt::LayoutDesc layoutSP()
         label(u"QRL_poc"_s, {2, 59, 150, 4}, u"Počet zamestnancov, za ktorých sa odvádza poistné na nemocenské"_s,
               kArial8),
         label(u"QRL_poc2"_s, {2, 63, 150, 4}, u"poistenie a dôchodkové zabezpečenie"_s, kArial8),
-        udaj(u"POC"_s, {160, 61, 28, 4.5}),
+        Vyplnany_popis(u"POC"_s, {160, 61, 28, 4.5}, kArial9, Qt::AlignRight),
         // Column heads.
         rpt::rectangle(u"QRS_hlava"_s, {0, 72, kSirka, 6}),
         label(u"QRL_h_prijmy"_s, {2, 73, 36, 4}, u"Príjmy"_s, kArial8b),
@@ -173,18 +167,18 @@ rpt::LayoutDesc layoutSP()
     hlava.push_back(label(u"QRL_spolu"_s, {2, 115, 120, 4}, u"Poistné spolu"_s, kArial9b));
     hlava.push_back(label(u"QRL_spolu2"_s, {2, 119, 120, 4},
                           u"(nemocenské poistenie a dôchodkové zabezpečenie)"_s, kArial7));
-    hlava.push_back(udaj(u"V7"_s, {150, 116.5, 38, 4.5}, kArial9b));
+    hlava.push_back(Vyplnany_popis(u"V7"_s, {150, 116.5, 38, 4.5}, kArial9b, Qt::AlignRight));
 
     std::vector<rpt::LayoutItem> suhrn{
         label(u"QRL_peciatka"_s, {0, 4, 90, 4}, u"Pečiatka platiteľa a podpis oprávnenej osoby:"_s, kArial8),
         label(u"QRL_zostavil"_s, {100, 4, 48, 4}, u"Výkaz zostavil (meno a podpis):"_s, kArial8),
-        udaj(u"QR_Vykaz_zostavil"_s, {100, 9, 90, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {100, 9, 90, 4.5}, kArial9),
         label(u"QRL_tel"_s, {100, 16, 90, 4}, u"Tel.:  .............................,  Fax:  ..............................."_s,
               kArial8),
-        udaj(u"QR_telefon"_s, {108, 15, 34, 4}, kArial8, Qt::AlignLeft),
-        udaj(u"QR_Fax"_s, {154, 15, 34, 4}, kArial8, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_telefon"_s, {108, 15, 34, 4}, kArial8),
+        Vyplnany_popis(u"QR_Fax"_s, {154, 15, 34, 4}, kArial8),
         label(u"QRL_dna"_s, {100, 23, 90, 4}, u"Dňa:  ..........................................."_s, kArial8),
-        udaj(u"QR_Vykaz_Dna"_s, {108, 22, 40, 4}, kArial8, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_Vykaz_Dna"_s, {108, 22, 40, 4}, kArial8),
     };
 
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = 126,
@@ -202,15 +196,12 @@ TReportSP::TReportSP(const rpt::LayoutDesc &layout)
 {
     nahlad = Nahlad::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
-    Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(QStringLiteral("select * from inf;"));
+    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_OBDOBIE", "CALC_CISLO_UCTU", "CALC_NAZOV_ADRESA"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
-    Q2_.setObjectName(QStringLiteral("Q2_"));
-    Q2_.setDatabaseName(core::kAliasData);
-    Q2_.setSql(QStringLiteral("select vsym from cis_bu where buid_typ='S' order by buid_kod"));
+    Priprav_dotaz(Q2_, QStringLiteral("Q2_"), core::kAliasData,
+                  QStringLiteral("select vsym from cis_bu where buid_typ='S' order by buid_kod"));
     S1_.setDataSet(&Q1_);
     S2_.setDataSet(&Q2_);
     mainDataSource = &S1_;

@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -80,15 +81,12 @@ rpt::LayoutDesc layoutSP1P()
 
 TReportSP1P::TReportSP1P()
 {
-    Q0_.setObjectName(QStringLiteral("Q0_"));
-    Q0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    Q0_.setSql(Text_Q0());
+    Priprav_dotaz(Q0_, QStringLiteral("Q0_"), QString::fromLatin1(core::kAliasData), Text_Q0());
     for (const char *f : {"CALC_MESIAC", "CALC_MPT", "CALC_U_INVALID", "CALC_BORN_NUMB", "CALC_ROZSAH_SP"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
-    T0_.setObjectName(QStringLiteral("T0_"));
-    T0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
-    T0_.setSql(QStringLiteral("select * from inf"));
+    Priprav_dotaz(T0_, QStringLiteral("T0_"), QString::fromLatin1(core::kAliasData),
+                  QStringLiteral("select * from inf"));
     S0_.setDataSet(&Q0_);
     ST0_.setDataSet(&T0_);
     mainDataSource = &S0_;

@@ -9,6 +9,7 @@
 #include "platform/db/session.h"
 #include "platform/format/format_pattern.h"
 #include "platform/report/description.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 #include <QFileInfo>
@@ -110,15 +111,11 @@ TReportSP2005PR::TReportSP2005PR()
 {
     Sirky_ramcekov = kRamceky_1_5;
 
-    Q0_.setObjectName(QStringLiteral("Q0_"));
-    Q0_.setDatabaseName(core::kAliasData);
-    Q0_.setSql(TReportSP1P::Text_Q0());
+    Priprav_dotaz(Q0_, QStringLiteral("Q0_"), core::kAliasData, TReportSP1P::Text_Q0());
     for (const char *f : {"CALC_MESIAC", "CALC_MPT", "CALC_U_INVALID", "CALC_U_FONDZAM", "CALC_U_NEMOC", "CALC_BORN_NUMB"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia_Q0(ds); };
-    Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(QStringLiteral("select * from inf;"));
+    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_FIRMA", "CALC_OBDOBIE", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia_Q1(ds); };

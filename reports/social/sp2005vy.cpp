@@ -14,6 +14,7 @@
 #include "platform/report/description.h"
 #include "platform/shell/atomic_file.h"
 #include "reports/dispatcher.h"
+#include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
 namespace tarix::reports {
@@ -220,9 +221,7 @@ TReportSP2005VY::TReportSP2005VY()
     nahlad = Nahlad::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
 
-    Q1_.setObjectName(QStringLiteral("Q1_"));
-    Q1_.setDatabaseName(core::kAliasData);
-    Q1_.setSql(QStringLiteral("select * from inf;"));
+    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_FIRMA", "CALC_OBDOBIE", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };

@@ -122,15 +122,15 @@ rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const
 
     std::vector<rpt::LayoutItem> items{
         Popis(u"QRL_nadpis"_s, {0, 0, kSirka, 10}, nadpis, kArial11b),
-        Hodnota(u"QRLabelFirma"_s, {0, 11, 120, 4.5}, kArial9b, Qt::AlignLeft),
-        Hodnota(u"QRLabelRok"_s, {150, 11, 40, 4.5}, kArial9b, Qt::AlignRight),
+        Vyplnany_popis(u"QRLabelFirma"_s, {0, 11, 120, 4.5}, kArial9b),
+        Vyplnany_popis(u"QRLabelRok"_s, {150, 11, 40, 4.5}, kArial9b, Qt::AlignRight),
         rpt::rectangle(u"QRS_mesiace"_s, {0, 18, kSirka, 12}),
         Popis(u"QRL_riadok"_s, {1, 19, 10, 8}, u"Riadok číslo"_s, kArial6),
         label(u"QRL_mesiac"_s, {113, 18.5, 76, 3.5}, mesiacPopis, kArial7, Qt::AlignHCenter),
     };
     if (dic) {
         items.push_back(label(u"QRL_DIC"_s, {122, 11, 8, 4.5}, u"DIČ"_s, kArial9b));
-        items.push_back(Hodnota(u"QRLabelDic"_s, {131, 11, 30, 4.5}, kArial9, Qt::AlignLeft));
+        items.push_back(Vyplnany_popis(u"QRLabelDic"_s, {131, 11, 30, 4.5}, kArial9));
         // The year moves right of the tax number.
         if (auto *c = std::get_if<rpt::ControlDesc>(&items[2]))
             c->box = {162, 11, 28, 4.5};
@@ -138,7 +138,7 @@ rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const
     for (int i = 0; i < 3; ++i) {
         const double x = 112 + 26 * i;
         items.push_back(rpt::verticalLine(u"QRS_m%1"_s.arg(i + 1), {x, 22.5, 0, 7.5}));
-        items.push_back(Hodnota(u"M%1"_s.arg(i + 1), {x + 1, 23, 24, 4}, kArial9b, Qt::AlignHCenter));
+        items.push_back(Vyplnany_popis(u"M%1"_s.arg(i + 1), {x + 1, 23, 24, 4}, kArial9b, Qt::AlignHCenter));
         if (dic)
             items.push_back(label(u"QRL_m%1"_s.arg(i + 1), {x + 1, 26.5, 24, 3}, u"(01 - 12)"_s, kArial6,
                                   Qt::AlignHCenter));
@@ -172,11 +172,11 @@ std::vector<rpt::LayoutItem> pataPrehladu(const QString &vyhotovil, const QStrin
 {
     return {
         label(u"QRL_vyhotovil"_s, {0, 0, 60, 3.5}, vyhotovil, kArial7),
-        Hodnota(u"QR_Vykaz_zostavil"_s, {0, 4, 60, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {0, 4, 60, 4.5}, kArial9),
         label(u"QRL_telefon"_s, {62, 0, 40, 3.5}, u"Telefón"_s, kArial7),
-        Hodnota(u"QR_Telefon"_s, {62, 4, 40, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_Telefon"_s, {62, 4, 40, 4.5}, kArial9),
         label(u"QRL_datum"_s, {104, 0, 30, 3.5}, u"Dátum"_s, kArial7),
-        Hodnota(u"QR_Vykaz_dna"_s, {104, 4, 30, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_Vykaz_dna"_s, {104, 4, 30, 4.5}, kArial9),
         rpt::rectangle(u"QRS_podpis"_s, {136, 0, 54, 22}),
         Popis(u"QRL_podpis"_s, {137, 14, 52, 7.5}, podpis, kArial6),
     };
@@ -262,7 +262,7 @@ rpt::LayoutDesc layoutDNS2()
 {
     std::vector<rpt::LayoutItem> pata = pataPrehladu(u"Vypracoval:"_s, u"Pečiatka a podpis platiteľa"_s);
     pata.push_back(label(u"QRL_miesto"_s, {0, 10, 8, 3.5}, u"V"_s, kArial7));
-    pata.push_back(Hodnota(u"QR_Vykaz_miesto"_s, {4, 10, 56, 4.5}, kArial9, Qt::AlignLeft));
+    pata.push_back(Vyplnany_popis(u"QR_Vykaz_miesto"_s, {4, 10, 56, 4.5}, kArial9));
     pata.push_back(label(u"QRL_zaznamy"_s, {0, 17, 80, 3.5}, u"Záznamy daňového úradu"_s, kArial7));
     for (rpt::LayoutItem &i : pata)
         if (auto *c = std::get_if<rpt::ControlDesc>(&i)) {

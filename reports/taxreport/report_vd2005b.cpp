@@ -283,10 +283,10 @@ rpt::Block blokZamestnanca()
         return Popis(u"QRL_{s}_"_s + meno, {x, y, w, 7}, text, kArial6);
     };
     const auto hodnota = [](const QString &meno, double x, double y, double w) {
-        return Hodnota(u"{s}_"_s + meno, {x, y, w, 4.5}, kArial9, Qt::AlignLeft);
+        return Vyplnany_popis(u"{s}_"_s + meno, {x, y, w, 4.5}, kArial9);
     };
-    rpt::ControlDesc zuctovane = Hodnota(u"{s}_ZUCTOVANE"_s, {32, 83.5, 60, 4}, {QStringLiteral("Courier New"), 7},
-                                         Qt::AlignLeft);
+    rpt::ControlDesc zuctovane =
+        Vyplnany_popis(u"{s}_ZUCTOVANE"_s, {32, 83.5, 60, 4}, {QStringLiteral("Courier New"), 7});
     rpt::ControlDesc hlavicka = label(u"QRL_{s}_mesiace"_s, {32, 79.5, 60, 4},
                                       u"1-12|1  2  3  4  5  6  7  8  9 10 11 12"_s, {QStringLiteral("Courier New"), 7});
     return {.name = u"zamestnanec"_s,
@@ -333,9 +333,9 @@ rpt::LayoutDesc layoutVD2005B()
     std::vector<rpt::LayoutItem> hlava{
         rpt::sysData(u"QRSD_strana"_s, {0, 0, 40, 4.5}, rpt::SysDataKind::PageNumber, kArial9, u"Strana č. "_s),
         label(u"QRL_DIC"_s, {60, 0, 10, 4.5}, u"DIČ"_s, kArial9b),
-        Hodnota(u"QR_DIC"_s, {71, 0, 50, 4.5}, kArial9, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_DIC"_s, {71, 0, 50, 4.5}, kArial9),
         label(u"QRL_za_rok"_s, {140, 0, 16, 4.5}, u"za rok "_s, kArial9b),
-        Hodnota(u"QR_ROK"_s, {156, 0, 20, 4.5}, kArial9b, Qt::AlignLeft),
+        Vyplnany_popis(u"QR_ROK"_s, {156, 0, 20, 4.5}, kArial9b),
         rpt::rectangle(u"QRS_nadpis"_s, {0, 6, kSirka, 14}),
         Popis(u"QRM_nadpis"_s, {1, 6.8, 188, 12.5},
               u"Časť III. - Úhrn príjmov poskytnutých jednotlivým zamestnancom v peňažnej aj v nepeňažnej forme za "

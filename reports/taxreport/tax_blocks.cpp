@@ -30,7 +30,7 @@ rpt::BlockLibrary makeLibrary()
              rpt::verticalLine(u"QRS_{k}_1"_s, {11, 0, 0, 9}).anchored(kVyska),
              Popis(u"QRL_{k}"_s, {12, 0.6, 138, 8}, u"{popis}"_s, kArial7).anchored(kVyska),
              rpt::verticalLine(u"QRS_{k}_2"_s, {151, 0, 0, 9}).anchored(kVyska),
-             Hodnota(u"{k}"_s, {152, 2.2, 36, 4.5}, kArial9),
+             Vyplnany_popis(u"{k}"_s, {152, 2.2, 36, 4.5}, kArial9, Qt::AlignRight),
          }},
         {.name = u"riadok3"_s,
          .width = kSirka,
@@ -41,11 +41,11 @@ rpt::BlockLibrary makeLibrary()
              rpt::verticalLine(u"QRS_{k}_1"_s, {11, 0, 0, 9}).anchored(kVyska),
              Popis(u"QRL_{k}"_s, {12, 0.6, 99, 8}, u"{popis}"_s, kArial6).anchored(kVyska),
              rpt::verticalLine(u"QRS_{k}_2"_s, {kCaption, 0, 0, 9}).anchored(kVyska),
-             Hodnota(u"{k}_A"_s, {kCaption + 1, 2.2, 24, 4.5}, kArial9),
+             Vyplnany_popis(u"{k}_A"_s, {kCaption + 1, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
              rpt::verticalLine(u"QRS_{k}_3"_s, {kCaption + 26, 0, 0, 9}).anchored(kVyska),
-             Hodnota(u"{k}_B"_s, {kCaption + 27, 2.2, 24, 4.5}, kArial9),
+             Vyplnany_popis(u"{k}_B"_s, {kCaption + 27, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
              rpt::verticalLine(u"QRS_{k}_4"_s, {kCaption + 52, 0, 0, 9}).anchored(kVyska),
-             Hodnota(u"{k}_C"_s, {kCaption + 53, 2.2, 24, 4.5}, kArial9),
+             Vyplnany_popis(u"{k}_C"_s, {kCaption + 53, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
          }},
         {.name = u"nadpis"_s,
          .width = kSirka,
@@ -64,13 +64,6 @@ rpt::ControlDesc Popis(const QString &meno, rpt::Box box, const QString &text, c
 {
     rpt::ControlDesc c = label(meno, box, text, font);
     c.wordWrap = true;
-    return c;
-}
-
-rpt::ControlDesc Hodnota(const QString &meno, rpt::Box box, const rpt::FontSpec &font, Qt::Alignment zarovnanie)
-{
-    rpt::ControlDesc c = label(meno, box, {}, font, zarovnanie);
-    c.tag = 1;
     return c;
 }
 

@@ -3,6 +3,7 @@
 // (the yearly report), the same row with three month columns (the quarterly overviews),
 // a framed title, and the small helpers of the forms' set-ups.
 #include "platform/report/description.h"
+#include "reports/filled_label.h"
 
 namespace tarix::reports::dane {
 
@@ -27,9 +28,6 @@ const rpt::BlockLibrary &taxBlocks();
 
 // A wrapped caption.
 rpt::ControlDesc Popis(const QString &meno, rpt::Box box, const QString &text, const rpt::FontSpec &font);
-// A label the set-up fills (tag 1).
-rpt::ControlDesc Hodnota(const QString &meno, rpt::Box box, const rpt::FontSpec &font,
-                         Qt::Alignment zarovnanie = Qt::AlignRight);
 
 // The labels the set-up fills (tag not 0) keep their data when only data is printed.
 void Oznac_vyplnane_popisy(rpt::ReportForm &form);

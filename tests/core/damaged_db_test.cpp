@@ -80,14 +80,18 @@ void overwriteHeader(const QString &file)
     f.write(QByteArray(100, 'x'));
 }
 
-class DamagedDb : public test::ScriptedTest<> {
+class DamagedDb : public test::ProgramStartTest<> {
 protected:
-    void SetUp() override { inst.install(); }
+    void SetUp() override
+    {
+        ProgramStartTest::SetUp();
+        inst.install();
+    }
     void TearDown() override
     {
         stop();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     // The program's start-up with the core's data modules, as app/main.cpp makes them.

@@ -88,7 +88,7 @@ TEST(DatabaseServer, TheShippedIniDocumentsTheKey)
 
 namespace {
 
-class ServerStartup : public test::ScriptedTest<> {
+class ServerStartup : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
@@ -96,7 +96,7 @@ protected:
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         core::moduleRegistry().clear();
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     // Starts the program on an installation whose TRX.INI names the server; no dialog may

@@ -18,7 +18,7 @@ using namespace tarix;
 
 namespace {
 
-class FirmStartup : public test::ScriptedTest<> {
+class FirmStartup : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
@@ -27,7 +27,7 @@ protected:
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     // Starts the program with the real login dialog, answered by `login`.

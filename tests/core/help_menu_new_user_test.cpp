@@ -30,10 +30,11 @@ struct Started {
     QStringList arguments;
 };
 
-class HelpMenuNewUser : public test::ScriptedTest<> {
+class HelpMenuNewUser : public test::ProgramStartTest<> {
 protected:
     void SetUp() override
     {
+        ProgramStartTest::SetUp();
         dir.install();
         // The build puts the change list beside the program (tools/mkinst).
         ASSERT_TRUE(QFile::copy(QStringLiteral(TARIX_SOURCE_DIR "/tools/mkinst/") + core::kChangeListFile,
@@ -60,7 +61,7 @@ protected:
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     QAction *item(const char *name) { return pomoc->findChild<QAction *>(QString::fromLatin1(name)); }

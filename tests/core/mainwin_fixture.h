@@ -34,7 +34,7 @@
 
 namespace tarix::mainwintest {
 
-class MainWindowTest : public test::ScriptedTest<> {
+class MainWindowTest : public test::ProgramStartTest<> {
 protected:
     // The program's own start-up with the login dialog; the other tests build the same
     // window directly (and free it themselves, while the application still runs).
@@ -53,6 +53,7 @@ protected:
 
     void SetUp() override
     {
+        ProgramStartTest::SetUp();
         dir.install({true, 2007, 2007});
         if (throughStartup()) {
             core::StartupHooks hooks;
@@ -84,7 +85,7 @@ protected:
         core::endProgram();
         modules.destroy();
         program.close();
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     static void copyFolder(const QString &from, const QString &to) { test::copyFolder(from, to); }

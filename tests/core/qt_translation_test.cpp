@@ -14,7 +14,7 @@ using namespace tarix;
 
 namespace {
 
-class QtTranslation : public test::ScriptedTest<> {
+class QtTranslation : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
@@ -23,7 +23,7 @@ protected:
         core::destroyDM();
         core::DMA().Registruj_tabulky();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
     test::Installation dir;
 };

@@ -27,7 +27,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-class StartupFault : public test::ScriptedTest<> {
+class StartupFault : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
@@ -36,7 +36,7 @@ protected:
         core::DMA().Registruj_tabulky();
         core::moduleRegistry().clear();
         qunsetenv("TARIX_HOME");
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     core::TFormMain *start(const QString &folder)

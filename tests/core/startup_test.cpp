@@ -14,6 +14,7 @@
 #include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/scripted_test.h"
+#include "support/widgets/program_start.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,14 +26,14 @@ using namespace tarix;
 
 namespace {
 
-class StartupTest : public test::ScriptedTest<> {
+class StartupTest : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
         core::endProgram();
         core::destroyDM();
         core::moduleRegistry().clear();
-        test::ScriptedTest<>::TearDown();
+        test::ProgramStartTest<>::TearDown();
     }
 
     QTemporaryDir dir;

@@ -3,6 +3,8 @@
 // month's survey-takers from the import folder through "Import z TXT - Anketári", exports
 // the employee list with a layout through "Tlač údajov o zamestnacoch" and finds it in the
 // "excel" folder, and writes the Zefir file of 2007.
+#include "reports/program_fixture.h"
+
 #include "core/commands.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
@@ -15,6 +17,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/session.h"
+#include "filings/dm_hp.h"
 #include "filings/export_layouts.h"
 #include "filings/forms/form_csv1.h"
 #include "filings/forms/subsystem.h"
@@ -39,22 +42,21 @@ using namespace tarix;
 
 namespace {
 
-class AnketariExportMenu : public test::ScriptedTest<> {
+class AnketariExportMenu : public reports::fixtures::ProgramTest<> {
 protected:
     void SetUp() override
     {
-        test::ScriptedTest<>::SetUp();
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        modules.handOver(all, true);
+        ProgramTest::SetUp();
         core::StartupHooks hooks;
         hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
         filings::registerSubsystem(hooks);
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        // The modules the program makes with the filings: the payroll's, the payment
+        // orders' and the export layouts'.
+        std::vector<test::ModuleSteps> above = payrollModule();
+        above.push_back({filings::createDMHP, filings::destroyDMHP});
+        above.push_back({filings::createDMTL, filings::destroyDMTL});
+        start(hooks, above);
+        openFirm(2007, 3);
         ShellUtils::setStartHook([this](const QString &, const QStringList &args, const QString &) {
             opened << args;
             return true;
@@ -65,17 +67,7 @@ protected:
     void TearDown() override
     {
         ShellUtils::setStartHook({});
-        if (main)
-            main->hide();
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
-        core::clearMainWindowPages();
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        ProgramTest::TearDown();
     }
 
     QAction *item(const char *name)
@@ -85,9 +77,6 @@ protected:
         return main->findChild<QAction *>(QString::fromLatin1(name));
     }
 
-    test::Installation dir;
-    test::DataModules modules;
-    core::TFormMain *main = nullptr;
     QStringList opened;
 };
 

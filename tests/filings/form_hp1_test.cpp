@@ -4,6 +4,8 @@
 // úhradu výplat" opens the window, a header is added with its due date, the items are
 // generated for the month through the parameter dialog, both bank files are written and the
 // header is deleted with two yes answers. The window's state rule is a table of its own.
+#include "reports/program_fixture.h"
+
 #include "core/app_ini.h"
 #include "core/card_page_provider.h"
 #include "core/commands.h"
@@ -64,97 +66,34 @@ TEST(PaymentOrderWindowState, NothingButSavingWhileAHeaderOrAnItemIsEdited)
         EXPECT_EQ(Stav_okna(c.hlavicka, c.polozka), c.stav) << c.hlavicka << c.polozka;
 }
 
-class PaymentOrderWindow : public test::ScriptedTest<> {
+class PaymentOrderWindow : public reports::fixtures::ProgramTest<> {
 protected:
     void SetUp() override
     {
-        test::ScriptedTest<>::SetUp();
-        dir.install();
-        std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
-        all.push_back({filings::createDMHP, filings::destroyDMHP});
+        ProgramTest::SetUp();
         core::StartupHooks hooks;
         hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
         hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
         filings::registerSubsystem(hooks);
-        // The program's modules in its order, the payment orders' after the payroll's.
-        modules.handOver(all, true);
         ShellUtils::setStartHook([](const QString &, const QStringList &, const QString &) { return true; });
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        // The program's modules in its order, the payment orders' after the payroll's.
+        std::vector<test::ModuleSteps> above = payrollModule();
+        above.push_back({filings::createDMHP, filings::destroyDMHP});
+        start(hooks, above);
+        openFirm(2007, 3);
         storeMonth();
+        ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
         scripted.clearEvents();
     }
 
     void TearDown() override
     {
-        for (bool found = true; found;) {
-            found = false;
-            for (auto *w : QApplication::topLevelWidgets())
-                if (auto *f = qobject_cast<filings::TFormHP1 *>(w)) {
-                    delete f;
-                    found = true;
-                    break;
-                }
-        }
-        if (main)
-            main->hide();
+        closeWindows<filings::TFormHP1>();
         ShellUtils::setStartHook({});
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        payroll::setNastavenia({});
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        ProgramTest::TearDown();
     }
 
-    // The month's payroll of every employee, the whole month worked, as the payroll screen
-    // stores it.
-    void storeMonth()
-    {
-        payroll::TDMV &dmv = payroll::DMV();
-        for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
-            if (!t->isActive())
-                t->open();
-        const db::SqlResult emps = core::session().run("select code_emp, code_numb from \":tarix_data:zam\"");
-        for (int i = 0; i < emps.rowCount(); ++i) {
-            dmv.Nastav_zamestnanca(int(emps.asInteger(i, 1)), int(emps.asInteger(i, 0)));
-            db::Table &t = dmv.TVYP_;
-            t.insert();
-            const double fund = t.fieldByName("V_fmes").asFloat();
-            t.setValue("V_den", fund);
-            t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
-            t.post();
-        }
-        ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
-    }
-
-    int count(const QString &sql) { return int(core::session().run(sql).asInteger(0, 0)); }
-
-    filings::TFormHP1 *openFromMenu()
-    {
-        for (QMenu *m : main->findChildren<QMenu *>())
-            emit m->aboutToShow();
-        QAction *a = main->findChild<QAction *>(QStringLiteral("mnu_hp1"));
-        EXPECT_NE(a, nullptr);
-        if (!a)
-            return nullptr;
-        EXPECT_TRUE(a->isEnabled());
-        a->trigger();
-        for (auto *w : QApplication::topLevelWidgets())
-            if (auto *f = qobject_cast<filings::TFormHP1 *>(w); f && f->isVisible())
-                return f;
-        return nullptr;
-    }
-
-    test::Installation dir;
-    test::DataModules modules;
-    core::TFormMain *main = nullptr;
+    filings::TFormHP1 *openFromMenu() { return openWindow<filings::TFormHP1>("mnu_hp1"); }
 };
 
 TEST_F(PaymentOrderWindow, AClerkGeneratesTheMonthsOrderWritesTheBankFilesAndDeletesIt)

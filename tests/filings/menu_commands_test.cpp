@@ -1,6 +1,9 @@
 // The whole program's registrations, as app/main.cpp makes them: every menu item that a
 // subsystem provides has its command, and every report code a launcher sends reaches a
 // registered routine, so no item of the menu is left disabled or answers "not available".
+#include "reports/report_checks.h"
+
+#include "core/card_page_provider.h"
 #include "core/commands.h"
 #include "core/forms/settings_commands.h"
 #include "core/forms/startup.h"
@@ -21,6 +24,8 @@ TEST(ProgramMenu, EveryItemOfASubsystemHasItsCommand)
 {
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
+    reports::fixtures::RegisterSnapshot registered;
+    registered.keep();
     core::moduleRegistry().clear();
     core::StartupHooks hooks;
     core::registerSubsystem(hooks);
@@ -51,7 +56,7 @@ TEST(ProgramMenu, EveryItemOfASubsystemHasItsCommand)
             }
     EXPECT_TRUE(unregistered.isEmpty()) << unregistered.join(", ").toStdString();
 
-    for (const QString &id : commands.ids())
-        commands.remove(id);
+    registered.restore();
+    core::registerPieceWorkPage(nullptr);
     core::moduleRegistry().clear();
 }

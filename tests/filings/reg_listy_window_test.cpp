@@ -4,6 +4,8 @@
 // Two rows are ticked, one with the mouse and one with Space, the list is written and found
 // with its check file; with nothing ticked the clerk is told so; after the window closes
 // the absence table follows the employee card again.
+#include "reports/program_fixture.h"
+
 #include "components/grid/ex_db_grid.h"
 #include "core/commands.h"
 #include "core/dm_all.h"
@@ -17,6 +19,8 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/session.h"
+#include "filings/dm_hp.h"
+#include "filings/export_layouts.h"
 #include "filings/forms/form_nep1.h"
 #include "filings/forms/subsystem.h"
 #include "platform/db/table.h"
@@ -46,63 +50,27 @@ using namespace tarix;
 
 namespace {
 
-class RegListyWindow : public test::ScriptedTest<> {
+class RegListyWindow : public reports::fixtures::ProgramTest<> {
 protected:
     void SetUp() override
     {
-        test::ScriptedTest<>::SetUp();
-        dir.install();
-        modules.handOver(test::coreModules(), true);
+        ProgramTest::SetUp();
         core::StartupHooks hooks;
         hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
         filings::registerSubsystem(hooks);
-        main = test::startWithLogin(dir.path(), hooks);
-        ASSERT_NE(main, nullptr);
-        test::openFirmFromMenu(*main, 2007, 3);
-        ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
+        // The filings' modules (the payment orders' and the export layouts') over the core's.
+        start(hooks, {{filings::createDMHP, filings::destroyDMHP}, {filings::createDMTL, filings::destroyDMTL}});
+        openFirm(2007, 3);
         scripted.clearEvents();
     }
 
     void TearDown() override
     {
-        // The window's own menus are windows too and go with it: look again after each one.
-        for (bool found = true; found;) {
-            found = false;
-            for (auto *w : QApplication::topLevelWidgets())
-                if (auto *f = qobject_cast<filings::TFormNEP1 *>(w)) {
-                    delete f;
-                    found = true;
-                    break;
-                }
-        }
-        if (main)
-            main->hide();
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
-        core::clearMainWindowPages();
-        core::Zrus_otvorenu_firmu();
-        core::closeSession();
-        modules.destroy();
-        MyConsts::Parametre().fill(MyConsts::Parameter{});
-        test::ScriptedTest<>::TearDown();
+        closeWindows<filings::TFormNEP1>();
+        ProgramTest::TearDown();
     }
 
-    filings::TFormNEP1 *openFromMenu()
-    {
-        for (QMenu *m : main->findChildren<QMenu *>())
-            emit m->aboutToShow();
-        QAction *a = main->findChild<QAction *>(QStringLiteral("sp_reglisty"));
-        EXPECT_NE(a, nullptr);
-        if (!a)
-            return nullptr;
-        EXPECT_TRUE(a->isEnabled());
-        a->trigger();
-        for (auto *w : QApplication::topLevelWidgets())
-            if (auto *f = qobject_cast<filings::TFormNEP1 *>(w); f && f->isVisible())
-                return f;
-        return nullptr;
-    }
+    filings::TFormNEP1 *openFromMenu() { return openWindow<filings::TFormNEP1>("sp_reglisty"); }
 
     static void clickIndicator(grid::TExDBGrid *grid, int row)
     {
@@ -209,9 +177,6 @@ protected:
 
     QString outputs() const { return QDir(dir.path()).filePath(QStringLiteral("vystupy")); }
 
-    test::Installation dir;
-    test::DataModules modules;
-    core::TFormMain *main = nullptr;
     fmt::ScopedClock clock{QDateTime(QDate(2007, 3, 20), QTime(10, 0))};
 };
 

@@ -10,6 +10,7 @@
 #include "platform/errors.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/launcher_commands.h"
+#include "reports/report_checks.h"
 #include "reports/report_param.h"
 
 #include <QFile>
@@ -89,9 +90,16 @@ TEST(CheckFile, BytesThatAreNotUtf8AreRefused)
 
 class CheckFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(tmp.isValid()); }
+    void SetUp() override
+    {
+        registered.keep();
+        ASSERT_TRUE(tmp.isValid());
+    }
+    // The filings' registration puts its commands and routines in the process's registers.
+    void TearDown() override { registered.restore(); }
     QString path(const char *name) const { return tmp.filePath(QString::fromLatin1(name)); }
     QTemporaryDir tmp;
+    reports::fixtures::RegisterSnapshot registered;
 };
 
 TEST_F(CheckFileOnDisk, WrittenBesideTheStatement)

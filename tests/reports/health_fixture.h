@@ -39,6 +39,7 @@ protected:
     {
         DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
+        registered.keep();
         Registruj_zdravotne_vykazy();
         MyConsts::Parametre(29).Hodnota = 40.01;
         session.execute("delete from \":tarix_data:vyp\"");
@@ -48,6 +49,7 @@ protected:
     {
         output.reset();
         MyConsts::Parametre(29).Hodnota = 0;
+        registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         DemoFirmTest::TearDown();
     }
@@ -77,6 +79,7 @@ protected:
     static void expectFits(const rpt::PreparedReport &r) { expectFitsWithin(r, edges(200.01, 289.01)); }
 
     rpt::CapturingPreviewHost previewHost;
+    RegisterSnapshot registered;
     OutputFolder output;
 };
 

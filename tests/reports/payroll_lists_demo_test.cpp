@@ -2,6 +2,8 @@
 // employees, then every list of the month started through the parameter dialog, shown,
 // written to PDF and to text. The summary list holds each employee's net pay and its SPOLU
 // row their sum; the recapitulation's totals are the stored records'.
+#include "report_checks.h"
+
 #include "core/dm_main.h"
 #include "payroll/dm_vyp.h"
 #include "payroll/ini_settings.h"
@@ -42,6 +44,7 @@ protected:
         DemoFirmTest::SetUp();
         payroll::setNastavenia(payroll::IniSettings{});
         rpt::setDefaultPreviewHost(&previewHost);
+        registered.keep();
         Registruj_zoznamy_vyplat();
         demo.setPeriod(2007, 3);
         // The month's payroll of every employee, a full working month each.
@@ -63,6 +66,7 @@ protected:
     }
     void TearDown() override
     {
+        registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         payroll::setNastavenia({});
         DemoFirmTest::TearDown();
@@ -102,6 +106,7 @@ protected:
     }
 
     rpt::CapturingPreviewHost previewHost;
+    reports::fixtures::RegisterSnapshot registered;
     QTemporaryDir out;
 };
 

@@ -27,6 +27,7 @@ protected:
     {
         DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
+        registered.keep();
         Registruj_vyplatne_pasky();
         MyConsts::Parametre(12).Hodnota = 0;
         session.execute("delete from \":tarix_data:vyp\"");
@@ -35,6 +36,7 @@ protected:
     {
         MyConsts::Parametre(12).Hodnota = 0;
         payroll::setNastavenia({});
+        registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         DemoFirmTest::TearDown();
     }
@@ -62,6 +64,8 @@ protected:
     }
 
     rpt::CapturingPreviewHost previewHost;
+    // The routines the firm's fixtures register are taken out again by the tear-down.
+    RegisterSnapshot registered;
 };
 
 } // namespace tarix::reports::fixtures

@@ -37,6 +37,7 @@
 #include "support/widgets/program_start.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QStringList>
@@ -77,14 +78,10 @@ protected:
         // (deleting it here makes the process fail at exit).
         if (main)
             main->hide();
-        for (core::CommandRegistry *commands : {&core::mainMenuCommands(), &core::cardPrintCommands()})
-            for (const QString &id : commands->ids())
-                commands->remove(id);
-        core::clearMainWindowPages();
+        registered.restore();
         payroll::Nastav_zobrazenie_hsv({});
         payroll::Nastav_tlac_vyplat({});
         payroll::Nastav_tlac_zuctovania({});
-        registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();
@@ -111,13 +108,16 @@ protected:
         return hooks;
     }
 
-    // Starts the program on a fresh demo installation with the core's and the payroll's
-    // data modules and `hooks`.
-    void start(const core::StartupHooks &hooks)
+    // The payroll's data module, the one the program makes after the core's.
+    static std::vector<test::ModuleSteps> payrollModule() { return {{payroll::createDMV, payroll::destroyDMV}}; }
+
+    // Starts the program on a fresh demo installation with the core's data modules, those
+    // of the layers above (`above`, in the program's order) and `hooks`.
+    void start(const core::StartupHooks &hooks, const std::vector<test::ModuleSteps> &above = payrollModule())
     {
         dir.install();
         std::vector<test::ModuleSteps> all = test::coreModules();
-        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        all.insert(all.end(), above.begin(), above.end());
         modules.handOver(all, true);
         main = test::startWithLogin(dir.path(), hooks);
         ASSERT_NE(main, nullptr);
@@ -180,6 +180,41 @@ protected:
         ASSERT_NE(a, nullptr) << name;
         ASSERT_TRUE(a->isVisible() && a->isEnabled()) << name;
         a->trigger();
+    }
+
+    // Chooses an item of a menu anywhere under the main window that opens a window of its
+    // own; the window shown, or null.
+    template <class Window>
+    Window *openWindow(const char *name)
+    {
+        for (QMenu *m : main->findChildren<QMenu *>())
+            emit m->aboutToShow();
+        QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
+        EXPECT_NE(a, nullptr) << name;
+        if (!a)
+            return nullptr;
+        EXPECT_TRUE(a->isEnabled()) << name;
+        a->trigger();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<Window *>(w); f && f->isVisible())
+                return f;
+        return nullptr;
+    }
+
+    // Frees every window of a class the test left open. A window's own menus are windows
+    // too and go with it: look again after each one.
+    template <class Window>
+    static void closeWindows()
+    {
+        for (bool found = true; found;) {
+            found = false;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *f = qobject_cast<Window *>(w)) {
+                    delete f;
+                    found = true;
+                    break;
+                }
+        }
     }
 
     // Runs `trigger` as the clerk starts a print: the parameter dialog is counted, handed

@@ -1,7 +1,7 @@
 #pragma once
 // What the report tests share beside their firms: the texts of a prepared report, whether
 // they fit their boxes, the files a report writes, the program's paths pointed at the
-// test's installation, and the process's report register kept as it was.
+// test's installation, and the process's registers kept as they were.
 #include "core/firm_opening.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/file_choice.h"
@@ -9,6 +9,7 @@
 #include "platform/db/session.h"
 #include "platform/report/prepared.h"
 #include "reports/dispatcher.h"
+#include "support/widgets/menu_registers.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QStringList>
 #include <QVariantMap>
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -188,20 +190,32 @@ private:
     core::AppPaths m_paths;
 };
 
-// The process's report register as it was when kept: restore() takes out what came since,
-// so that later tests meet the menu (and what answers "not available") as it was.
+// The process's report register as it was when kept, with the menu's registers (see
+// test::MenuRegisters): restore() takes out the routines that came since and puts back
+// those replaced, so that later tests meet the menu (and what answers "not available")
+// as it was.
 class RegisterSnapshot {
 public:
-    void keep() { m_names = Register_zostav().Nazvy(); }
+    void keep()
+    {
+        m_routines.clear();
+        for (const QString &name : Register_zostav().Nazvy())
+            m_routines.emplace(name, *Register_zostav().Najdi(name));
+        m_menu.keep();
+    }
     void restore()
     {
         for (const QString &name : Register_zostav().Nazvy())
-            if (!m_names.contains(name))
+            if (!m_routines.contains(name))
                 Register_zostav().Odregistruj(name);
+        for (const auto &[name, routine] : m_routines)
+            Register_zostav().Registruj(name, routine);
+        m_menu.restore();
     }
 
 private:
-    QStringList m_names;
+    std::map<QString, SpustenieZostavy> m_routines;
+    test::MenuRegisters m_menu;
 };
 
 } // namespace tarix::reports::fixtures

@@ -9,16 +9,6 @@
 
 namespace tarix::reports::fixtures {
 
-// Takes the routines Registruj_rocne_zuctovanie registers out of the process-wide register
-// again, so that tests which run later in the same program meet the menu as it was.
-inline void unregisterSettlementReports()
-{
-    for (const char *name : {"TReportPZ", "TReportRZ", "TReportRZ2", "TReportRZ3", "TReportRZ4", "TReportRZ_2004",
-                             "TReportRZ_2004B", "TReportRZ_2005", "RZ2005A.Export_rtf_nezisk1",
-                             "RZ2005A.Export_rtf_nezisk2"})
-        Register_zostav().Odregistruj(QString::fromLatin1(name));
-}
-
 class SettlementFirm : public PayslipFirm {
 protected:
     void SetUp() override
@@ -27,12 +17,6 @@ protected:
         Registruj_rocne_zuctovanie();
         session.execute("delete from \":tarix_data:rzp\"");
     }
-    void TearDown() override
-    {
-        unregisterSettlementReports();
-        PayslipFirm::TearDown();
-    }
-
     // One settlement row; the amounts not given are 0.
     void insertRzp(int codeEmp, int rok, const QVariantMap &values)
     {

@@ -6,6 +6,7 @@
 #include "payroll/dm_vyp.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "reports/forms/payroll_print.h"
+#include "report_checks.h"
 
 using namespace tarix;
 
@@ -19,17 +20,18 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        registered.keep();
         payroll::registerCommands();
         reports::registerCommands();
     }
     void TearDown() override
     {
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
+        registered.restore();
         payroll::Nastav_tlac_vyplat({});
         MainWindowTest::TearDown();
     }
+
+    reports::fixtures::RegisterSnapshot registered;
 };
 
 } // namespace

@@ -20,14 +20,11 @@ protected:
     void SetUp() override
     {
         ListsFirm::SetUp();
-        registered.keep();
         Registruj_danove_hlasenia();
         output.set(root(), 2005);
     }
     void TearDown() override
     {
-        // The process's register as it was: later tests count what answers "not available".
-        registered.restore();
         output.reset();
         ListsFirm::TearDown();
     }
@@ -128,7 +125,6 @@ protected:
     }
 
     OutputFolder output;
-    RegisterSnapshot registered;
 };
 
 } // namespace tarix::reports::fixtures

@@ -1,8 +1,10 @@
 #pragma once
 // The program started on a program folder as app/main.cpp starts it (windows not shown),
 // with the login dialog answered, and a firm opened through the menu "Výber firmy" with
-// its cost-centre and period dialogs answered.
+// its cost-centre and period dialogs answered; and the fixture of a test that starts it.
 #include "core/forms/startup.h"
+#include "support/scripted_test.h"
+#include "support/widgets/menu_registers.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,5 +32,25 @@ core::TFormMain *startWithLogin(const QString &programFolder, const core::Startu
 // answers the dialogs that follow: the whole firm, and the month. Throws SetupFailure when
 // the menu has no such firm or year.
 void openFirmFromMenu(core::TFormMain &main, int year, int month, int firmIndex = 0);
+
+// A test that starts the program: the scripted user interface, and the menu's registers
+// (start-up registers the settings' commands) kept before the test and restored after the
+// derived tear-down has ended the program.
+template <class Script = ui::ScriptedUserInterface>
+class ProgramStartTest : public ScriptedTest<Script> {
+protected:
+    void SetUp() override
+    {
+        ScriptedTest<Script>::SetUp();
+        registers.keep();
+    }
+    void TearDown() override
+    {
+        registers.restore();
+        ScriptedTest<Script>::TearDown();
+    }
+
+    MenuRegisters registers;
+};
 
 } // namespace tarix::test
