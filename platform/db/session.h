@@ -126,6 +126,12 @@ public:
     // insertedRowidClause() for the server to report it.
     qint64 lastInsertRowid() const;
     QString insertedRowidClause() const { return m_server ? QStringLiteral(" RETURNING rowid") : QString(); }
+    // Blank values sort first in ascending order, as SQLite sorts NULL; an order item of the
+    // layer's own texts ends with this clause for the server, which sorts NULL last.
+    QString blanksFirstClause(bool descending) const
+    {
+        return !m_server ? QString() : descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+    }
     // Whether an attached schema holds the table (lower case).
     bool tableExistsInSchema(const QString &schema, const QString &table) const
     {

@@ -288,7 +288,8 @@ QString Table::orderClause() const
 {
     QStringList parts;
     for (const KeyCol &c : m_keyCols)
-        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString());
+        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString())
+                     + session().blanksFirstClause(c.desc);
     parts << QStringLiteral("rowid");
     return QStringLiteral(" ORDER BY ") + parts.join(u", ");
 }

@@ -1,6 +1,7 @@
 // Table datasets: states and events, aborts, keys, ranges, master/detail, filters,
 // bookmarks, locate, lookup and calculated fields, values.
 #include "db_test_schema.h"
+#include "sk_names.h"
 
 #include "platform/db/datasource.h"
 #include "platform/db/db_error.h"
@@ -456,6 +457,44 @@ TEST_P(DbDataset, SlovakCollationOrdersNames)
     const SqlResult codes = in.s.run(QStringLiteral("select 'Č' > 'D', 'a' > 'B'"));
     EXPECT_EQ(codes.asInteger(0, 0), 1);
     EXPECT_EQ(codes.asInteger(0, 1), 1);
+}
+
+// The shared table of names: the index ZAM1 (surname, name) keeps every pair in order, in
+// the list a dataset reads and where a post places a row, as "order by" does in SQL.
+TEST_P(DbDataset, SlovakOrderOfTheSharedNamesThroughADataset)
+{
+    auto t = table(QStringLiteral("Zam"));
+    t->setIndexName(QStringLiteral("ZAM1"));
+    t->open();
+    qint64 code = 0;
+    for (const auto &pair : tarix::test::kSlovakOrder) {
+        for (const char *name : {pair.greater, pair.less}) {
+            t->append();
+            t->setValue(QStringLiteral("Code_emp"), ++code);
+            t->setValue(QStringLiteral("Code_numb"), code);
+            t->setValue(QStringLiteral("SID"), 1);
+            // The surname is required: the blank name goes into the first name.
+            t->setValue(QStringLiteral("Surname"), QStringLiteral("X"));
+            t->setValue(QStringLiteral("Name"), QString::fromUtf8(name).isEmpty() ? QVariant() : QVariant(QString::fromUtf8(name)));
+            t->post();
+        }
+    }
+    const QStringList posted = column(*t, QStringLiteral("Name"));
+    t->close();
+    t->open();
+    const QStringList read = column(*t, QStringLiteral("Name"));
+    EXPECT_EQ(posted, read);
+    // (The blank name is compared as '' here: the server sorts NULL last in program SQL.)
+    const SqlResult r = in.s.run(QStringLiteral("select name from zam order by surname, coalesce(name, '')"), {},
+                                 QStringLiteral("TARIX_DATA"));
+    QStringList sql;
+    for (int i = 0; i < r.rowCount(); ++i)
+        sql << r.asString(i, 0);
+    EXPECT_EQ(sql, read);
+    for (const auto &pair : tarix::test::kSlovakOrder) {
+        const QString less = QString::fromUtf8(pair.less), greater = QString::fromUtf8(pair.greater);
+        EXPECT_LT(read.indexOf(less), read.lastIndexOf(greater)) << pair.less << " < " << pair.greater;
+    }
 }
 
 TEST_P(DbDataset, MasterDetailFollowsOnlyWhileTheMasterSourceIsEnabled)
