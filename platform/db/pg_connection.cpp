@@ -149,6 +149,8 @@ void PgStatement::clearBindings()
 
 PgResult PgStatement::exec() { return m_conn->run(&m_name, m_sql, m_values, m_paramCount); }
 
+PgResult PgStatement::exec(const QVariantList &values) { return m_conn->run(&m_name, m_sql, values, m_paramCount); }
+
 // ---- PgConnection --------------------------------------------------------------------------
 
 QString PgConnection::serverNameOf(const QString &conninfo)
@@ -298,6 +300,7 @@ PgStatement &PgConnection::prepare(const QString &sql)
     if (it != m_statements.end())
         return *it->second;
     const QByteArray name = QStringLiteral("tarix_%1").arg(++m_prepared).toUtf8();
+    PgResult description;
     const int params = guarded([&] {
         {
             PGresult *r = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr);
@@ -309,9 +312,21 @@ PgStatement &PgConnection::prepare(const QString &sql)
         ResultGuard g{d};
         if (PQresultStatus(d) != PGRES_COMMAND_OK)
             fail(d, sql);
+        QStringList names;
+        QVector<unsigned> oids, tables;
+        QVector<int> tableColumns;
+        for (int c = 0; c < PQnfields(d); ++c) {
+            names << QString::fromUtf8(PQfname(d, c));
+            oids << PQftype(d, c);
+            tables << PQftable(d, c);
+            tableColumns << PQftablecol(d, c);
+        }
+        description.setColumns(std::move(names), std::move(oids));
+        description.setOrigins(std::move(tables), std::move(tableColumns));
         return PQnparams(d);
     });
     auto st = std::unique_ptr<PgStatement>(new PgStatement(*this, QString::fromUtf8(name), sql, params));
+    st->m_description = std::move(description);
     PgStatement &ref = *st;
     m_statements.emplace(sql, std::move(st));
     return ref;
@@ -361,10 +376,13 @@ PgResult PgConnection::runOnce(const QByteArray *preparedName, const QString &sq
         PgResult out;
         const int cols = PQnfields(r);
         QStringList names;
-        QVector<unsigned> oids;
+        QVector<unsigned> oids, tables;
+        QVector<int> tableColumns;
         for (int c = 0; c < cols; ++c) {
             names << QString::fromUtf8(PQfname(r, c));
             oids << PQftype(r, c);
+            tables << PQftable(r, c);
+            tableColumns << PQftablecol(r, c);
         }
         const int rows = PQntuples(r);
         for (int row = 0; row < rows; ++row) {
@@ -374,6 +392,8 @@ PgResult PgConnection::runOnce(const QByteArray *preparedName, const QString &sq
             out.addRow(std::move(values));
         }
         out.setColumns(std::move(names), std::move(oids));
+        out.setOrigins(std::move(tables), std::move(tableColumns));
+        out.setCommand(QString::fromLatin1(PQcmdStatus(r)).section(u' ', 0, 0));
         const char *n = PQcmdTuples(r);
         out.setRowsAffected(n && *n ? QByteArray(n).toLongLong() : 0);
         return out;

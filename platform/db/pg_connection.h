@@ -37,7 +37,14 @@ public:
     const QStringList &columnNames() const { return m_names; }
     // The server's type of a column (pg_type oid).
     unsigned columnTypeOid(int column) const { return m_oids.at(column); }
+    // The table a column was read from (pg_class oid, 0 for an expression) and its column
+    // number there (attnum), as SQLite's column origin.
+    unsigned columnTable(int column) const { return m_tables.value(column); }
+    int columnTableColumn(int column) const { return m_tableColumns.value(column); }
     QVariant value(int row, int column) const { return m_rows.at(row).at(column); }
+    const QVector<QVariant> &row(int row) const { return m_rows.at(row); }
+    // The server's command tag word ("SELECT", "INSERT", "UPDATE", ...).
+    const QString &command() const { return m_command; }
 
     // Building (the connection fills it).
     void setColumns(QStringList names, QVector<unsigned> oids)
@@ -45,12 +52,21 @@ public:
         m_names = std::move(names);
         m_oids = std::move(oids);
     }
+    void setOrigins(QVector<unsigned> tables, QVector<int> columns)
+    {
+        m_tables = std::move(tables);
+        m_tableColumns = std::move(columns);
+    }
     void addRow(QVector<QVariant> row) { m_rows.append(std::move(row)); }
     void setRowsAffected(qint64 n) { m_changes = n; }
+    void setCommand(QString c) { m_command = std::move(c); }
 
 private:
     QStringList m_names;
     QVector<unsigned> m_oids;
+    QVector<unsigned> m_tables;
+    QVector<int> m_tableColumns;
+    QString m_command;
     QVector<QVector<QVariant>> m_rows;
     qint64 m_changes = 0;
 };
@@ -66,6 +82,10 @@ public:
     void bind(int index, const QVariant &value); // 1-based
     void clearBindings();
     PgResult exec();
+    // Runs with these values for $1..$n (missing ones NULL), leaving the bindings alone.
+    PgResult exec(const QVariantList &values);
+    // The result's columns (names, types, origins) as the server described them, no rows.
+    const PgResult &description() const { return m_description; }
 
 private:
     friend class PgConnection;
@@ -75,6 +95,7 @@ private:
     QString m_sql;
     int m_paramCount;
     QVariantList m_values;
+    PgResult m_description;
 };
 
 class PgConnection {

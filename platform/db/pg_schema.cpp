@@ -30,6 +30,14 @@ const char *const kProgramObjects[] = {
     "    CREATE DOMAIN tarix.autoinc_int AS bigint;\n"
     "  END IF;\n"
     "END $body$",
+    // Every write to a table moves its schema's counter (a sequence: no lock, never rolled
+    // back), so that a reader sees that another program may have changed what it keeps.
+    "CREATE OR REPLACE FUNCTION tarix.data_changed() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
+    "BEGIN\n"
+    "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA));\n"
+    "  RETURN NULL;\n"
+    "END\n"
+    "$body$",
     "CREATE TABLE IF NOT EXISTS tarix.dual (text varchar(10))",
     "INSERT INTO tarix.dual SELECT NULL WHERE NOT EXISTS (SELECT 1 FROM tarix.dual)",
     "CREATE TABLE IF NOT EXISTS tarix.dual12 (cislo smallint PRIMARY KEY)",
@@ -74,11 +82,25 @@ void createServerSchema(PgConnection &conn, const QString &schema, const QString
         conn.executeRaw(QStringLiteral("CREATE SCHEMA %1").arg(schema));
         for (const QString &sql : statements)
             conn.executeRaw(sql);
+        installDataVersion(conn, schema);
         conn.commit();
     } catch (...) {
         conn.rollback();
         throw;
     }
+}
+
+void installDataVersion(PgConnection &conn, const QString &schema)
+{
+    conn.executeRaw(QStringLiteral("CREATE SEQUENCE IF NOT EXISTS %1._data_version MINVALUE 0 START 1").arg(schema));
+    const PgResult tables = conn.exec(QStringLiteral(
+        "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = $1 AND c.relkind = 'r' AND NOT EXISTS (SELECT 1 FROM pg_trigger t "
+        "WHERE t.tgrelid = c.oid AND t.tgname = '_data_changed')"), {schema});
+    for (int i = 0; i < tables.rowCount(); ++i)
+        conn.executeRaw(QStringLiteral("CREATE TRIGGER _data_changed AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE "
+                                       "ON %1.\"%2\" FOR EACH STATEMENT EXECUTE FUNCTION tarix.data_changed()")
+                            .arg(schema, tables.value(i, 0).toString()));
 }
 
 QStringList serverSchemas(PgConnection &conn)

@@ -26,6 +26,10 @@ void installProgramSchema(PgConnection &conn);
 // transaction; the program schema is installed first. Throws DbError when the schema exists.
 void createServerSchema(PgConnection &conn, const QString &schema, const QString &ddlText);
 
+// The schema's data version (the sequence _data_version) and the trigger on each of its
+// tables that moves it on every write; missing parts are added.
+void installDataVersion(PgConnection &conn, const QString &schema);
+
 // The schemas of the database (lower case, sorted), the server's own and the program's left out.
 QStringList serverSchemas(PgConnection &conn);
 bool serverSchemaExists(PgConnection &conn, const QString &schema);

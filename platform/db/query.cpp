@@ -3,7 +3,6 @@
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 
-#include <sqlite3.h>
 
 namespace tarix::db {
 
@@ -165,7 +164,7 @@ void Query::run(bool bindFieldsToo)
     while (st->step()) {
         Record r;
         r.values = QVector<QVariant>(n);
-        r.id = m_live ? sqlite3_column_int64(st->handle(), 0) : counter++;
+        r.id = m_live ? st->columnInt64(0) : counter++;
         if (m_live)
             r.read = QVector<QVariant>(n);
         for (int c = 0; c < n; ++c) {
@@ -257,12 +256,13 @@ int Query::writeRow(Record &rec, bool inserting)
         QStringList marks;
         for (int i = 0; i < cols.size(); ++i)
             marks << QStringLiteral("?");
-        Session::Lease st(s, cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, cols.join(u", "), marks.join(u", ")));
+        Session::Lease st(s, (cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, cols.join(u", "), marks.join(u", ")))
+                                 + s.insertedRowidClause());
         for (int i = 0; i < binds.size(); ++i)
             st->bind(i + 1, binds[i]);
         st->exec();
-        id = sqlite3_last_insert_rowid(s.handle());
+        id = s.lastInsertRowid();
     } else if (!cols.isEmpty()) {
         QStringList sets;
         for (const QString &c : cols)

@@ -2,6 +2,7 @@
 
 #include "platform/db/dataset.h"
 #include "platform/db/db_error.h"
+#include "platform/db/pg_schema.h"
 #include "platform/db/sk_collation.h"
 
 #include <QCoreApplication>
@@ -235,6 +236,16 @@ Session::Session()
         g_default = this;
 }
 
+Session::Session(ServerOptions server)
+{
+    m_server = std::make_unique<ServerSession>(*this, std::move(server));
+    // dual and dual12 live in the program schema.
+    installProgramSchema(m_server->connection());
+    m_attachmentGeneration = ++g_attachmentGeneration;
+    if (!g_default)
+        g_default = this;
+}
+
 Session::~Session()
 {
     try {
@@ -246,7 +257,8 @@ Session::~Session()
     for (DataSet *ds : std::as_const(m_dataSets))
         ds->detachSession();
     forgetStatements();
-    sqlite3_update_hook(m_db, nullptr, nullptr);
+    if (m_db)
+        sqlite3_update_hook(m_db, nullptr, nullptr);
     sqlite3_close_v2(m_db);
     if (!m_mainFile.isEmpty())
         QFile::remove(m_mainFile);
@@ -257,7 +269,13 @@ Session::~Session()
 Session *Session::defaultSession() { return g_default; }
 void Session::setDefaultSession(Session *s) { g_default = s; }
 
-void Session::setBusyTimeout(int ms) { sqlite3_busy_timeout(m_db, ms); }
+void Session::setBusyTimeout(int ms)
+{
+    if (m_server)
+        m_server->connection().setBusyTimeout(ms);
+    else
+        sqlite3_busy_timeout(m_db, ms);
+}
 
 QString Session::canonicalFolder(const QString &folder)
 {
@@ -269,6 +287,9 @@ QString Session::canonicalFolder(const QString &folder)
 
 QString Session::schemaForFolder(const QString &folder) const
 {
+    // On the server every folder has its schema, whichever alias points at it.
+    if (m_server)
+        return m_server->schemaOfFolder(folder);
     for (const Alias &a : m_aliases)
         if (a.folder == folder)
             return a.name.toLower();
@@ -378,6 +399,24 @@ void Session::attach(const QString &alias)
 
 void Session::attachSchema(const QString &schema, const QString &folder)
 {
+    if (m_server) {
+        clearStatementCache();
+        Attachment att;
+        att.folder = folder;
+        try {
+            if (!m_server->schemaExists(schema))
+                throw TableOpenError(folder, QString(), QStringLiteral("schéma %1 na serveri neexistuje").arg(schema));
+            att.tables = m_server->tableNames(schema);
+        } catch (const TableOpenError &) {
+            throw;
+        } catch (const DbError &e) {
+            throw TableOpenError(folder, QString(), e.text().section(u'\n', 0, 0));
+        }
+        m_attached.insert(schema, att);
+        m_attachOrder.append(schema);
+        updateSearchPath();
+        return;
+    }
     const QString file = QDir(folder).filePath(QLatin1String(databaseFileName));
     if (!QFileInfo(folder).isDir())
         throw TableOpenError(folder, QString(), QStringLiteral("priečinok neexistuje"));
@@ -420,8 +459,23 @@ void Session::detach(const QString &schema)
     clearStatementCache();
     for (auto it = m_defs.begin(); it != m_defs.end();)
         it = it.key().startsWith(schema + u'.') ? m_defs.erase(it) : std::next(it);
+    if (m_server) {
+        m_attached.remove(schema);
+        m_attachOrder.removeAll(schema);
+        updateSearchPath();
+        return;
+    }
     if (m_attached.remove(schema))
         execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdent(schema)));
+}
+
+// A name no alias owns resolves as on SQLite, in the attached schemas in the order of their
+// attachment.
+void Session::updateSearchPath(bool afterRollback)
+{
+    // A rollback undoes a SET made inside the transaction: it is said again.
+    if (m_server)
+        m_server->setSearchPath(m_attachOrder, afterRollback);
 }
 
 void Session::closeSchema(const QString &schema)
@@ -506,6 +560,10 @@ void Session::invalidateSchema()
     clearStatementCache();
     for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
         it->tables.clear();
+        if (m_server) {
+            it->tables = m_server->tableNames(it.key());
+            continue;
+        }
         Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(it.key())));
         while (st.step())
             it->tables.insert(st.column(0).toString().toLower());
@@ -536,6 +594,15 @@ const TableDef &Session::tableDefInSchema(const QString &schema, const QString &
         return *it;
     if (!m_attached.value(schema).tables.contains(name))
         throw TableOpenError(folder, table, QStringLiteral("tabuľka neexistuje"));
+    if (m_server) {
+        try {
+            return *m_defs.insert(key, m_server->readTableDef(schema, name));
+        } catch (const TableOpenError &) {
+            throw;
+        } catch (const DbError &e) {
+            throw TableOpenError(folder, table, e.text().section(u'\n', 0, 0));
+        }
+    }
 
     TableDef def;
     def.schema = schema;
@@ -650,6 +717,7 @@ SqlRewrite Session::rewrite(const QString &sql, const QString &defaultAlias)
     }
     QStringList aliases;
     SqlRewriteContext ctx;
+    ctx.target = m_server ? SqlTarget::PostgreSql : SqlTarget::Sqlite;
     ctx.defaultAlias = defaultAlias;
     ctx.schemaOf = [this, &aliases](const QString &alias) -> QString {
         const QString s = schemaOf(alias);
@@ -672,10 +740,16 @@ SqlRewrite Session::rewrite(const QString &sql, const QString &defaultAlias)
 
 void Session::bindParams(Statement &st, const SqlRewrite &rw, const Params &params)
 {
-    for (const QString &p : rw.parameters) {
+    // The server's text numbers the parameters in the order of rw.parameters.
+    const bool byPosition = st.handle() == nullptr;
+    for (int i = 0; i < rw.parameters.size(); ++i) {
+        const QString &p = rw.parameters[i];
         if (!params.contains(p))
             throw DbError(QStringLiteral("Chýba hodnota parametra %1").arg(p));
-        st.bind(p, params.value(p));
+        if (byPosition)
+            st.bind(i + 1, params.value(p));
+        else
+            st.bind(p, params.value(p));
     }
 }
 
@@ -713,7 +787,7 @@ SqlResult Session::run(const QString &sql, const Params &params, const QString &
         for (int c = 0; c < n; ++c)
             if (types[c] == FieldType::Unknown)
                 result.setColumnType(c, columnTypes.type(c));
-        result.setRowsAffected(st->isReadOnly() ? 0 : sqlite3_changes64(m_db));
+        result.setRowsAffected(st->isReadOnly() ? 0 : m_server ? m_server->lastChanges() : sqlite3_changes64(m_db));
     }
     if (isDdl(rw.sql))
         invalidateSchema();
@@ -728,7 +802,10 @@ qint64 Session::execute(const QString &sql, const Params &params, const QString 
 void Session::executeRaw(const QString &sql)
 {
     clearStatementCache();
-    execOn(m_db, sql);
+    if (m_server)
+        m_server->connection().executeRaw(sql);
+    else
+        execOn(m_db, sql);
     if (isDdl(sql))
         invalidateSchema();
 }
@@ -751,13 +828,13 @@ Session::Lease::Lease(Session &s, const QString &sql) : m_session(s)
     } else if (!found) {
         if (s.m_cache.size() > 400 && s.m_leased.isEmpty())
             s.forgetStatements();
-        auto st = std::make_unique<Statement>(s.m_db, sql);
+        auto st = s.newStatement(sql);
         m_stmt = st.get();
         const auto added = s.m_cache.emplace(sql, std::move(st)).first;
         s.m_byTextData.insert(added->first.constData(), m_stmt);
         m_cached = true;
     } else {
-        m_own = std::make_unique<Statement>(s.m_db, sql);
+        m_own = s.newStatement(sql);
         m_stmt = m_own.get();
     }
     if (m_cached)
@@ -770,6 +847,11 @@ Session::Lease::~Lease()
     m_stmt->clearBindings();
     if (m_cached)
         m_session.m_leased.remove(m_stmt);
+}
+
+std::unique_ptr<Statement> Session::newStatement(const QString &sql)
+{
+    return m_server ? std::make_unique<Statement>(*m_server, sql) : std::make_unique<Statement>(m_db, sql);
 }
 
 void Session::clearStatementCache()
@@ -803,6 +885,24 @@ void Session::countWrite(void *self, int, const char *schema, const char *table,
             ++w.writes;
 }
 
+void Session::noteWrites(const QString &schema, const QString &table, quint64 rows)
+{
+    const QByteArray s = schema.toUtf8(), t = table.toUtf8();
+    for (WatchedTable &w : m_watched)
+        if (w.schema == s && w.table == t)
+            w.writes += rows;
+}
+
+qint64 Session::totalChanges() const
+{
+    return m_server ? m_server->totalChanges() : sqlite3_total_changes64(m_db);
+}
+
+qint64 Session::lastInsertRowid() const
+{
+    return m_server ? m_server->lastInsertRowid() : sqlite3_last_insert_rowid(m_db);
+}
+
 quint64 Session::writesTo(const QString &schema, const QString &table)
 {
     const QByteArray s = schema.toLower().toUtf8();
@@ -816,6 +916,13 @@ quint64 Session::writesTo(const QString &schema, const QString &table)
 
 qint64 Session::dataVersion(const QString &schema)
 {
+    // The server holds no lock that keeps other programs' commits out of a transaction:
+    // each look asks.
+    if (m_server) {
+        if (!m_attached.contains(schema))
+            throw DbError(QStringLiteral("Schéma %1 nie je pripojená").arg(schema));
+        return m_server->dataVersion(schema);
+    }
     const bool locked = m_depth > 0 && !sqlite3_get_autocommit(m_db);
     if (locked)
         if (const auto kept = m_versionsInTransaction.constFind(schema); kept != m_versionsInTransaction.cend())
@@ -831,7 +938,14 @@ qint64 Session::dataVersion(const QString &schema)
 
 void Session::begin()
 {
-    const qint64 changes = sqlite3_total_changes64(m_db);
+    const qint64 changes = totalChanges();
+    if (m_server) {
+        // Rows are locked as they are written; a write waits for another's row (lock_timeout).
+        m_server->connection().begin();
+        ++m_depth;
+        m_changesAtBegin.push_back(changes);
+        return;
+    }
     // The write lock is taken at once, so a transaction that reads before it writes waits
     // for a busy database (busy timeout) instead of failing on its first write.
     if (m_depth == 0) {
@@ -850,6 +964,22 @@ void Session::commit()
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     if (!m_changesAtBegin.empty())
         m_changesAtBegin.pop_back();
+    if (m_server) {
+        try {
+            m_server->connection().commit();
+        } catch (...) {
+            // A failed commit ends the server's transaction: nothing was kept.
+            if (m_depth == 1) {
+                m_depth = 0;
+                m_changesAtBegin.clear();
+                afterRollback();
+                updateSearchPath(true);
+            }
+            throw;
+        }
+        --m_depth;
+        return;
+    }
     if (m_depth == 1) {
         if (sqlite3_get_autocommit(m_db)) {
             // SQLite already rolled it back (a fatal error inside): nothing was kept.
@@ -885,7 +1015,19 @@ void Session::rollback()
     if (!m_changesAtBegin.empty())
         m_changesAtBegin.pop_back();
     // Nothing written since the scope began: no dataset needs to re-read its rows.
-    const bool wroteSomething = changesAtBegin < 0 || sqlite3_total_changes64(m_db) != changesAtBegin;
+    const bool wroteSomething = changesAtBegin < 0 || totalChanges() != changesAtBegin;
+    if (m_server) {
+        try {
+            m_server->connection().rollback();
+        } catch (...) {
+            afterRollback();
+            throw;
+        }
+        if (wroteSomething)
+            afterRollback();
+        updateSearchPath(true);
+        return;
+    }
     try {
         if (m_depth == 0) {
             if (!sqlite3_get_autocommit(m_db))

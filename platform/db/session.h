@@ -7,9 +7,13 @@
 // Databases are attached when first used and detached by re-pointing an alias or by
 // closeAll(); a missing or damaged file is reported when a table of it is opened (naming
 // folder and table) and touches nothing else. Journal: rollback (never WAL).
+//
+// Made with ServerOptions, the session runs on the database server instead: each alias's
+// folder is a schema there (server_session.h), with the same interface and rules.
 #include "platform/db/folder_presence.h"
 #include "platform/db/params.h"
 #include "platform/db/schema.h"
+#include "platform/db/server_session.h"
 #include "platform/db/sql_dialect.h"
 #include "platform/db/sql_result.h"
 #include "platform/db/statement.h"
@@ -33,6 +37,8 @@ public:
     static constexpr const char *databaseFileName = "tarix.db";
 
     Session();
+    // A session on the database server; throws ServerError when it cannot be reached.
+    explicit Session(ServerOptions server);
     ~Session();
     Session(const Session &) = delete;
     Session &operator=(const Session &) = delete;
@@ -109,7 +115,28 @@ public:
     int transactionDepth() const { return m_depth; }
 
     void setBusyTimeout(int milliseconds);
-    sqlite3 *handle() const { return m_db; }
+    sqlite3 *handle() const { return m_db; } // null on the server
+    bool isServer() const { return m_server != nullptr; }
+    // The server connection; null for the embedded database.
+    PgConnection *serverConnection() const { return m_server ? &m_server->connection() : nullptr; }
+
+    // Rows written by this session's statements so far (triggers included on SQLite).
+    qint64 totalChanges() const;
+    // The rowid of the row the last insert made: an insert text ends with
+    // insertedRowidClause() for the server to report it.
+    qint64 lastInsertRowid() const;
+    QString insertedRowidClause() const { return m_server ? QStringLiteral(" RETURNING rowid") : QString(); }
+    // Blank values sort first in ascending order, as SQLite sorts NULL; an order item of the
+    // layer's own texts ends with this clause for the server, which sorts NULL last.
+    QString blanksFirstClause(bool descending) const
+    {
+        return !m_server ? QString() : descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+    }
+    // Whether an attached schema holds the table (lower case).
+    bool tableExistsInSchema(const QString &schema, const QString &table) const
+    {
+        return m_attached.value(schema).tables.contains(table);
+    }
 
     // Dataset bookkeeping (called by DataSet).
     void registerDataSet(DataSet *ds);
@@ -159,6 +186,13 @@ private:
     void afterRollback();
     static void countWrite(void *self, int op, const char *schema, const char *table, long long rowid);
     void execCached(const QString &sql);
+    // The server reports the rows its statements wrote.
+    friend class ServerSession;
+    void noteWrites(const QString &schema, const QString &table, quint64 rows);
+    std::unique_ptr<Statement> newStatement(const QString &sql);
+    void updateSearchPath(bool afterRollback = false);
+    std::unique_ptr<ServerSession> m_server;
+    QStringList m_attachOrder; // attached schemas in order of attachment (the server's search path)
 
     sqlite3 *m_db = nullptr;
     QString m_mainFile; // the connection's own main database; empty: in memory

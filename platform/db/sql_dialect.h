@@ -67,6 +67,8 @@ SqlRewrite rewriteSql(const QString &text, const SqlRewriteContext &ctx = {});
 // as the program schema's domains (tarix.money_real, tarix.logical, tarix.autoinc_int),
 // INTEGER as bigint (64 bits as in SQLite), COLLATE SK as the server's tarix.sk, the key as
 // the unique constraint "<table>_key" (key fields may stay blank, as in SQLite), each table
+// texts other than Slovak ones COLLATE "C" (binary, as SQLite's default), a field's name as
+// declared in its column's comment (the server folds names to lower case), each table
 // with a last column rowid (SQLite's row identity, the server's primary key) and each AUTOINC_INT
 // field with its sequence and trigger (a blank value takes the next number, a given one moves
 // the sequence on; numbers never come back). Throws DbError on a statement it does not know.

@@ -1,6 +1,7 @@
 #include "platform/db/statement.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/server_session.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -34,11 +35,18 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db), m_sql(sql)
     }
 }
 
+Statement::Statement() = default;
+
+Statement::Statement(ServerSession &server, const QString &sql)
+    : m_sql(sql), m_server(std::make_unique<ServerCursor>(server, sql))
+{
+}
+
 Statement::~Statement() { finalize(); }
 
 Statement::Statement(Statement &&o) noexcept
     : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql)), m_columns(std::move(o.m_columns)),
-      m_columnsAt(o.m_columnsAt)
+      m_columnsAt(o.m_columnsAt), m_server(std::move(o.m_server))
 {
     o.m_columnsAt = -1;
     o.m_stmt = nullptr;
@@ -53,6 +61,7 @@ Statement &Statement::operator=(Statement &&o) noexcept
         m_sql = std::move(o.m_sql);
         m_columns = std::move(o.m_columns);
         m_columnsAt = o.m_columnsAt;
+        m_server = std::move(o.m_server);
         o.m_stmt = nullptr;
         o.m_columnsAt = -1;
     }
@@ -61,6 +70,8 @@ Statement &Statement::operator=(Statement &&o) noexcept
 
 const std::vector<Statement::ColumnMeta> &Statement::columns() const
 {
+    if (m_server)
+        return m_server->columns();
     const int prepared = m_stmt ? sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0) : 0;
     const int n = columnCount();
     if (m_columnsAt == prepared && int(m_columns.size()) == n)
@@ -92,6 +103,8 @@ void Statement::fail(int rc) const { throwSqliteError(m_db, rc, m_sql); }
 
 void Statement::bind(int index, const QVariant &v)
 {
+    if (m_server)
+        return m_server->bind(index, v);
     int rc = SQLITE_OK;
     if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
@@ -147,6 +160,8 @@ void Statement::bind(int index, const QVariant &v)
 
 int Statement::parameterIndex(const QString &name) const
 {
+    if (m_server)
+        return 0; // the server's parameters are bound by position (Session::bindParams)
     QString n = name.startsWith(u':') ? name.toLower() : u':' + name.toLower();
     return sqlite3_bind_parameter_index(m_stmt, n.toUtf8().constData());
 }
@@ -157,22 +172,31 @@ void Statement::bind(const QString &name, const QVariant &value)
         bind(i, value);
 }
 
-int Statement::parameterCount() const { return sqlite3_bind_parameter_count(m_stmt); }
+int Statement::parameterCount() const
+{
+    return m_server ? m_server->parameterCount() : sqlite3_bind_parameter_count(m_stmt);
+}
 
 void Statement::reset()
 {
-    if (m_stmt)
+    if (m_server)
+        m_server->reset();
+    else if (m_stmt)
         sqlite3_reset(m_stmt);
 }
 
 void Statement::clearBindings()
 {
-    if (m_stmt)
+    if (m_server)
+        m_server->clearBindings();
+    else if (m_stmt)
         sqlite3_clear_bindings(m_stmt);
 }
 
 bool Statement::step()
 {
+    if (m_server)
+        return m_server->step();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -184,24 +208,49 @@ bool Statement::step()
 
 qint64 Statement::exec()
 {
+    if (m_server)
+        return m_server->exec();
     while (step()) {
     }
     return sqlite3_changes64(m_db);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const { return m_server ? m_server->columnCount() : sqlite3_column_count(m_stmt); }
 
 static QString fromUtf8(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
 
-QString Statement::columnName(int i) const { return fromUtf8(sqlite3_column_name(m_stmt, i)); }
-QString Statement::columnDeclType(int i) const { return fromUtf8(sqlite3_column_decltype(m_stmt, i)); }
-QString Statement::columnOriginTable(int i) const { return fromUtf8(sqlite3_column_table_name(m_stmt, i)); }
-QString Statement::columnOriginName(int i) const { return fromUtf8(sqlite3_column_origin_name(m_stmt, i)); }
-QString Statement::columnDatabaseName(int i) const { return fromUtf8(sqlite3_column_database_name(m_stmt, i)); }
-bool Statement::isReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
+QString Statement::columnName(int i) const
+{
+    return m_server ? m_server->columns().at(size_t(i)).name : fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+QString Statement::columnDeclType(int i) const
+{
+    return m_server ? m_server->columns().at(size_t(i)).declType : fromUtf8(sqlite3_column_decltype(m_stmt, i));
+}
+QString Statement::columnOriginTable(int i) const
+{
+    return m_server ? m_server->columns().at(size_t(i)).originTable : fromUtf8(sqlite3_column_table_name(m_stmt, i));
+}
+QString Statement::columnOriginName(int i) const
+{
+    return m_server ? m_server->columns().at(size_t(i)).originName : fromUtf8(sqlite3_column_origin_name(m_stmt, i));
+}
+QString Statement::columnDatabaseName(int i) const
+{
+    return m_server ? m_server->columns().at(size_t(i)).databaseName
+                    : fromUtf8(sqlite3_column_database_name(m_stmt, i));
+}
+bool Statement::isReadOnly() const { return m_server ? m_server->isReadOnly() : sqlite3_stmt_readonly(m_stmt) != 0; }
+
+qint64 Statement::columnInt64(int i) const
+{
+    return m_server ? m_server->column(i).toLongLong() : sqlite3_column_int64(m_stmt, i);
+}
 
 QVariant Statement::column(int i) const
 {
+    if (m_server)
+        return m_server->column(i);
     switch (sqlite3_column_type(m_stmt, i)) {
     case SQLITE_INTEGER: return QVariant::fromValue<qint64>(sqlite3_column_int64(m_stmt, i));
     case SQLITE_FLOAT: return sqlite3_column_double(m_stmt, i);

@@ -1,10 +1,12 @@
 #pragma once
-// A prepared SQLite statement: binding QVariants, stepping, reading columns. Errors become
-// the layer's typed errors (KeyViolation, BusyError, SqlError).
+// A prepared statement: binding QVariants, stepping, reading columns. Errors become the
+// layer's typed errors (KeyViolation, BusyError, SqlError). It runs on SQLite or, made with
+// a server session, on the database server (a ServerCursor; values in the same stored forms).
 #include "platform/db/value.h"
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -12,17 +14,22 @@ struct sqlite3_stmt;
 
 namespace tarix::db {
 
+class ServerCursor;
+class ServerSession;
+
 class Statement {
 public:
-    Statement() = default;
+    Statement();
     Statement(sqlite3 *db, const QString &sql); // throws SqlError
+    // The layer's SQLite text (or one the rewriter wrote for the server) on the server.
+    Statement(ServerSession &server, const QString &sql);
     ~Statement();
     Statement(Statement &&other) noexcept;
     Statement &operator=(Statement &&other) noexcept;
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    bool isValid() const { return m_stmt != nullptr; }
+    bool isValid() const { return m_stmt != nullptr || m_server; }
     sqlite3_stmt *handle() const { return m_stmt; }
     const QString &sql() const { return m_sql; }
 
@@ -45,6 +52,7 @@ public:
     QString columnOriginName(int i) const;
     QString columnDatabaseName(int i) const;
     QVariant column(int i) const; // raw: NULL invalid, qint64, double, QString, QByteArray
+    qint64 columnInt64(int i) const;
     // The columns as prepared, with the field type of each declared type: read once and
     // again only after SQLite prepared the statement anew (the schema changed).
     struct ColumnMeta {
@@ -64,6 +72,7 @@ private:
     QString m_sql;
     mutable std::vector<ColumnMeta> m_columns;
     mutable int m_columnsAt = -1; // SQLite's re-prepare count when m_columns was read
+    std::unique_ptr<ServerCursor> m_server;
 };
 
 // Throws the typed error for an SQLite result code.

@@ -9,7 +9,6 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
-#include <sqlite3.h>
 
 namespace tarix::db {
 
@@ -190,7 +189,8 @@ void Table::doOpen()
         for (const FieldDef &f : m_def.fields)
             m_affinity.append(affinityOfDeclared(f.declaredType));
         m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
-        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "));
+        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "))
+                      + s.insertedRowidClause();
         // A save and a delete match the row by its rowid and every stored value as read;
         // texts compare binary so that a change of case alone is seen.
         QStringList match;
@@ -288,7 +288,8 @@ QString Table::orderClause() const
 {
     QStringList parts;
     for (const KeyCol &c : m_keyCols)
-        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString());
+        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString())
+                     + session().blanksFirstClause(c.desc);
     parts << QStringLiteral("rowid");
     return QStringLiteral(" ORDER BY ") + parts.join(u", ");
 }
@@ -453,7 +454,7 @@ void Table::loadRows()
     for (int i = 0; i < binds.size(); ++i)
         st->bind(i + 1, binds[i]);
     while (st->step()) {
-        const qint64 id = sqlite3_column_int64(st->handle(), 0);
+        const qint64 id = st->columnInt64(0);
         for (int k = 0; k < nk; ++k)
             key[k] = st->column(k + 1);
         if (!rowInRange(key))
@@ -589,7 +590,7 @@ Table::ReadMark Table::readMarkNow(qint64 id)
     Session &s = session();
     ReadMark m;
     m.id = id;
-    m.changes = sqlite3_total_changes64(s.handle());
+    m.changes = s.totalChanges();
     m.generation = s.dataGeneration();
     // Commits of other connections to the file (own changes do not move it).
     m.dataVersion = s.dataVersion(m_def.schema);
@@ -678,11 +679,11 @@ int Table::writeRow(Record &rec, bool inserting)
                 bound[i] = toStorage(m_def.fields[i].type, rec.values[i]);
                 st->bind(i + 1, bound[i]);
             }
-            const qint64 before = sqlite3_total_changes64(s.handle());
+            const qint64 before = s.totalChanges();
             st->exec();
-            rowsWritten = sqlite3_total_changes64(s.handle()) - before;
+            rowsWritten = s.totalChanges() - before;
         }
-        id = sqlite3_last_insert_rowid(s.handle());
+        id = s.lastInsertRowid();
         bool reread = m_def.rowidAlias >= 0 && !rec.values[m_def.rowidAlias].isValid();
         for (int i = 0; i < n && !reread; ++i)
             if (m_def.fields[i].type == FieldType::AutoInc && !rec.values[i].isValid())
@@ -742,9 +743,9 @@ int Table::writeRow(Record &rec, bool inserting)
                     st->bind(++b, bound.back());
                 }
                 bindMatch(*st, b + 1, id, old.read);
-                const qint64 before = sqlite3_total_changes64(s.handle());
+                const qint64 before = s.totalChanges();
                 changed = st->exec();
-                rowsWritten = sqlite3_total_changes64(s.handle()) - before;
+                rowsWritten = s.totalChanges() - before;
             }
             if (changed != 1)
                 throw RecordChangedError();
@@ -1008,7 +1009,7 @@ int Table::findRow(const QVector<int> &fields, const QVariantList &values, Locat
         st->bind(i + 1, binds[i]);
     int best = -1;
     while (st->step()) {
-        const int p = positionOfId(sqlite3_column_int64(st->handle(), 0));
+        const int p = positionOfId(st->columnInt64(0));
         if (p >= 0 && (best < 0 || p < best))
             best = p;
     }

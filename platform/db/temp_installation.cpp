@@ -1,6 +1,7 @@
 #include "platform/db/temp_installation.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/pg_schema.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,25 @@ TempInstallation::TempInstallation() : m_session(std::make_unique<Session>())
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť dočasný priečinok."));
 }
 
+TempInstallation::TempInstallation(const QString &serverConninfo)
+{
+    if (!m_dir.isValid())
+        throw DbError(QStringLiteral("Nepodarilo sa vytvoriť dočasný priečinok."));
+    m_session = std::make_unique<Session>(
+        ServerOptions{serverConninfo, [this](const QString &folder) { return schemaOfFolder(folder); }});
+}
+
+QString TempInstallation::schemaOfFolder(const QString &folder) const
+{
+    QString rel = QDir(QDir(m_dir.path()).canonicalPath()).relativeFilePath(folder);
+    if (rel.startsWith(QStringLiteral("..")))
+        rel = QDir(m_dir.path()).relativeFilePath(folder);
+    QString schema;
+    for (const QChar c : rel.toLower())
+        schema += (c.isLetterOrNumber() && c.unicode() < 128) ? c : u'_';
+    return schema;
+}
+
 TempInstallation::~TempInstallation()
 {
     m_session.reset();
@@ -21,6 +41,13 @@ TempInstallation::~TempInstallation()
 QString TempInstallation::createFolder(const QString &subfolder, const QString &ddl)
 {
     const QString folder = QDir(m_dir.path()).filePath(subfolder);
+    if (PgConnection *server = m_session->serverConnection()) {
+        // The folder stays for files; the tables go to its schema.
+        if (!QDir().mkpath(folder))
+            throw DbError(QStringLiteral("Nepodarilo sa vytvoriť priečinok %1").arg(folder));
+        createServerSchema(*server, schemaOfFolder(folder), ddl);
+        return folder;
+    }
     createDatabaseFromDdl(folder, ddl.isEmpty() ? QStringLiteral("SELECT 1;") : ddl);
     return folder;
 }
@@ -28,7 +55,10 @@ QString TempInstallation::createFolder(const QString &subfolder, const QString &
 QString TempInstallation::addAlias(const QString &alias, const QString &subfolder, const QString &ddl)
 {
     const QString folder = QDir(m_dir.path()).filePath(subfolder);
-    if (!QFileInfo::exists(QDir(folder).filePath(QLatin1String(Session::databaseFileName))))
+    const bool exists = m_session->serverConnection()
+                            ? serverSchemaExists(*m_session->serverConnection(), schemaOfFolder(folder))
+                            : QFileInfo::exists(QDir(folder).filePath(QLatin1String(Session::databaseFileName)));
+    if (!exists)
         createFolder(subfolder, ddl);
     m_session->setAlias(alias, folder);
     return folder;

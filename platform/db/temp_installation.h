@@ -1,6 +1,9 @@
 #pragma once
 // A throw-away installation for tests: a temporary root folder, one folder per alias, each
-// with its database made from DDL text, and a session whose aliases point at them.
+// with its database made from DDL text, and a session whose aliases point at them. Made with
+// a server's connection string, each folder's tables are a schema on the server instead
+// (named after the folder's path below the root: "COMMON/ROK2005" -> "common_rok2005"),
+// and the session runs there.
 #include "platform/db/session.h"
 
 #include <QTemporaryDir>
@@ -11,6 +14,7 @@ namespace tarix::db {
 class TempInstallation {
 public:
     TempInstallation();
+    explicit TempInstallation(const QString &serverConninfo);
     ~TempInstallation();
     TempInstallation(const TempInstallation &) = delete;
     TempInstallation &operator=(const TempInstallation &) = delete;
@@ -22,6 +26,8 @@ public:
     // Creates the folder (unless it exists) and points the alias at it.
     QString addAlias(const QString &alias, const QString &subfolder, const QString &ddl = {});
     Session &session() { return *m_session; }
+    // The server schema of a folder of this installation.
+    QString schemaOfFolder(const QString &folder) const;
 
 private:
     QTemporaryDir m_dir;

@@ -2,8 +2,11 @@
 // Small table definitions in the conventions of the installation's DDL files, for the
 // dataset layer's tests.
 #include "platform/db/temp_installation.h"
+#include "support/pg_test_server.h"
 
 #include <QString>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace tarix::db::testing {
 
@@ -87,13 +90,20 @@ INSERT INTO Priv VALUES (2005, 1);
 CREATE TABLE nakl (RIADOK INTEGER NOT NULL, IDENT_SYMBOL VARCHAR(1), IDENT_CISLO FLOAT, SUMA MONEY_REAL, PRIMARY KEY (RIADOK));
 )");
 
+enum class Backend { Embedded, Server };
+
 // An installation with the four aliases: DATA01 (firm, also TARIX_DATX), COMMON/ROK2005,
-// PRIVATE.
+// PRIVATE; on the server, in a database of its own on the test cluster.
 struct Install {
-    TempInstallation inst;
-    Session &s = inst.session();
+    std::unique_ptr<tarix::test::PgTestDatabase> database;
+    std::unique_ptr<TempInstallation> made;
+    TempInstallation &inst;
+    Session &s;
     QString firm, year, priv;
-    Install()
+    explicit Install(Backend backend = Backend::Embedded)
+        : database(backend == Backend::Server ? std::make_unique<tarix::test::PgTestDatabase>() : nullptr),
+          made(database ? std::make_unique<TempInstallation>(database->conninfo()) : std::make_unique<TempInstallation>()),
+          inst(*made), s(inst.session())
     {
         firm = inst.addAlias(QStringLiteral("TARIX_DATA"), QStringLiteral("DATA01"), kFirmDdl);
         year = inst.addAlias(QStringLiteral("TARIX_COMM"), QStringLiteral("COMMON/ROK2005"), kYearDdl);
@@ -101,5 +111,35 @@ struct Install {
         s.setAlias(QStringLiteral("TARIX_DATX"), firm);
     }
 };
+
+// A suite run on both backends: each test once on the embedded database and once on the
+// server (skipped without the test cluster). A difference between them is a failure.
+class BackendTest : public ::testing::TestWithParam<Backend> {
+protected:
+    // Without a test server the server's case is made on the embedded backend only to be
+    // skipped in SetUp.
+    static Backend runnable(Backend b)
+    {
+        return b == Backend::Server && tarix::test::pgTestConninfo().isEmpty() ? Backend::Embedded : b;
+    }
+    void SetUp() override
+    {
+        if (GetParam() == Backend::Server)
+            TARIX_REQUIRE_PG_SERVER();
+    }
+    bool onServer() const { return GetParam() == Backend::Server; }
+    Install in{runnable(GetParam())};
+};
+
+inline std::string backendName(const ::testing::TestParamInfo<Backend> &info)
+{
+    return info.param == Backend::Server ? "Server" : "Embedded";
+}
+
+#define TARIX_ON_BOTH_BACKENDS(Fixture)                                                         \
+    INSTANTIATE_TEST_SUITE_P(Backends, Fixture,                                                 \
+                             ::testing::Values(::tarix::db::testing::Backend::Embedded,          \
+                                               ::tarix::db::testing::Backend::Server),           \
+                             ::tarix::db::testing::backendName)
 
 } // namespace tarix::db::testing

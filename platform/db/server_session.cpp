@@ -1,0 +1,403 @@
+#include "platform/db/server_session.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/pg_schema.h"
+#include "platform/db/session.h"
+#include "platform/db/sql_dialect.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+namespace tarix::db {
+
+namespace {
+
+QString quoteIdent(const QString &s) { return u'"' + QString(s).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+// The declared type of a column as the table definitions write it, from the server's type:
+// the program schema's domains keep the types that carry meaning.
+QString declaredTypeOf(const QString &formatted, const QString &typeName, const QString &typeSchema)
+{
+    if (typeSchema == QLatin1String(kProgramSchema))
+        return typeName.toUpper(); // MONEY_REAL, LOGICAL, AUTOINC_INT
+    static const QRegularExpression sized(QStringLiteral("^(character varying|character)\\((\\d+)\\)$"));
+    if (const auto m = sized.match(formatted); m.hasMatch())
+        return (m.captured(1) == u"character" ? QStringLiteral("CHAR(") : QStringLiteral("VARCHAR(")) + m.captured(2) + u')';
+    if (formatted == u"smallint")
+        return QStringLiteral("SMALLINT");
+    if (formatted == u"bigint" || formatted == u"integer")
+        return QStringLiteral("INTEGER");
+    if (formatted == u"double precision" || formatted == u"real" || formatted.startsWith(u"numeric"))
+        return QStringLiteral("FLOAT");
+    if (formatted == u"date")
+        return QStringLiteral("DATE");
+    if (formatted.startsWith(u"time without") || formatted.startsWith(u"time("))
+        return QStringLiteral("TIME");
+    if (formatted.startsWith(u"timestamp"))
+        return QStringLiteral("TIMESTAMP");
+    if (formatted == u"text" || formatted == u"character varying")
+        return QStringLiteral("MEMO_TEXT");
+    if (formatted == u"bytea")
+        return QStringLiteral("BLOB");
+    if (formatted == u"boolean")
+        return QStringLiteral("LOGICAL");
+    return formatted.toUpper();
+}
+
+QString collationOf(const QString &serverCollation)
+{
+    return serverCollation == u"sk" ? QStringLiteral("SK") : QStringLiteral("BINARY");
+}
+
+QVector<int> numbers(const QString &vector)
+{
+    QVector<int> out;
+    for (const QString &n : vector.split(u' ', Qt::SkipEmptyParts))
+        out << n.toInt();
+    return out;
+}
+
+bool isWriteCommand(const QString &tag)
+{
+    return tag == u"INSERT" || tag == u"UPDATE" || tag == u"DELETE" || tag == u"MERGE";
+}
+
+} // namespace
+
+ServerSession::ServerSession(Session &session, ServerOptions options)
+    : m_session(session), m_options(std::move(options)), m_conn(m_options.conninfo)
+{
+    setSearchPath({});
+}
+
+QString ServerSession::schemaOfFolder(const QString &folder) const
+{
+    return m_options.schemaOf ? m_options.schemaOf(folder).toLower() : QString();
+}
+
+bool ServerSession::schemaExists(const QString &schema)
+{
+    return m_conn.exec(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = $1"), {schema}).rowCount() > 0;
+}
+
+QSet<QString> ServerSession::tableNames(const QString &schema)
+{
+    const PgResult r = m_conn.exec(QStringLiteral(
+        "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = $1 AND c.relkind IN ('r', 'v', 'p', 'm', 'f')"), {schema});
+    QSet<QString> out;
+    for (int i = 0; i < r.rowCount(); ++i)
+        out.insert(r.value(i, 0).toString().toLower());
+    return out;
+}
+
+TableDef ServerSession::readTableDef(const QString &schema, const QString &table)
+{
+    TableDef def;
+    def.schema = schema;
+    const PgResult cols = m_conn.exec(QStringLiteral(
+        "SELECT c.relname, a.attnum, a.attname, format_type(a.atttypid, a.atttypmod), t.typname, tn.nspname, "
+        "a.attnotnull, coalesce(co.collname, ''), coalesce(col_description(c.oid, a.attnum), '') "
+        "FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace "
+        "JOIN pg_type t ON t.oid = a.atttypid JOIN pg_namespace tn ON tn.oid = t.typnamespace "
+        "LEFT JOIN pg_collation co ON co.oid = a.attcollation "
+        "WHERE n.nspname = $1 AND c.relname = $2 AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"),
+        {schema, table});
+    if (cols.rowCount() == 0)
+        throw DbError(QStringLiteral("tabuľka neexistuje"));
+    QHash<int, int> fieldOfAttnum;
+    for (int i = 0; i < cols.rowCount(); ++i) {
+        def.name = cols.value(i, 0).toString();
+        FieldDef f;
+        f.name = cols.value(i, 2).toString();
+        // The server's row identity, which SQLite keeps out of sight.
+        if (f.name == u"rowid")
+            continue;
+        // The name as declared, kept in the comment (names on the server are lower case).
+        if (const QString declared = cols.value(i, 8).toString(); declared.compare(f.name, Qt::CaseInsensitive) == 0)
+            f.name = declared;
+        f.declaredType = declaredTypeOf(cols.value(i, 3).toString(), cols.value(i, 4).toString(),
+                                        cols.value(i, 5).toString());
+        f.type = fieldTypeFromDeclared(f.declaredType, &f.size);
+        f.required = cols.value(i, 6).toString() == u"t" || cols.value(i, 6).toLongLong() != 0;
+        f.collation = collationOf(cols.value(i, 7).toString());
+        fieldOfAttnum.insert(int(cols.value(i, 1).toLongLong()), int(def.fields.size()));
+        def.fields.append(f);
+    }
+    // The key is the unique constraint "<table>_key"; named indexes are those not made for
+    // a constraint (the rowid's primary key, the key).
+    const PgResult ixs = m_conn.exec(QStringLiteral(
+        "SELECT i.relname, x.indisunique, x.indkey::text, x.indoption::text, "
+        "array_to_string(array(SELECT coalesce(co.collname, '') FROM unnest(x.indcollation::oid[]) "
+        "WITH ORDINALITY u(coll, ord) LEFT JOIN pg_collation co ON co.oid = u.coll ORDER BY u.ord), ','), "
+        "EXISTS (SELECT 1 FROM pg_constraint k WHERE k.conindid = x.indexrelid) "
+        "FROM pg_index x JOIN pg_class i ON i.oid = x.indexrelid JOIN pg_class c ON c.oid = x.indrelid "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = $1 AND c.relname = $2 ORDER BY i.relname"),
+        {schema, def.name});
+    for (int r = 0; r < ixs.rowCount(); ++r) {
+        const QString name = ixs.value(r, 0).toString();
+        const bool isKey = name == def.name + QStringLiteral("_key");
+        if (ixs.value(r, 5).toLongLong() != 0 && !isKey)
+            continue;
+        IndexDef ix;
+        ix.sqlName = name;
+        ix.name = isKey ? QString() : name.contains(u'.') ? name.section(u'.', -1) : name;
+        ix.unique = ixs.value(r, 1).toLongLong() != 0;
+        const QVector<int> keys = numbers(ixs.value(r, 2).toString());
+        const QVector<int> options = numbers(ixs.value(r, 3).toString());
+        const QStringList collations = ixs.value(r, 4).toString().split(u',');
+        for (int k = 0; k < keys.size(); ++k) {
+            const auto field = fieldOfAttnum.constFind(keys[k]);
+            if (field == fieldOfAttnum.cend())
+                continue;
+            ix.fields.append(*field);
+            ix.descending.append((options.value(k) & 1) != 0);
+            ix.collations.append(collationOf(collations.value(k)));
+        }
+        if (isKey)
+            def.primaryKey = ix;
+        else
+            def.indexes.append(ix);
+    }
+    return def;
+}
+
+void ServerSession::setSearchPath(const QStringList &schemas, bool force)
+{
+    QStringList path;
+    for (const QString &s : schemas)
+        path << quoteIdent(s);
+    path << QString::fromLatin1(kProgramSchema);
+    if (path == m_searchPath && !force)
+        return;
+    m_conn.executeRaw(QStringLiteral("SET search_path = %1").arg(path.join(u", ")));
+    m_searchPath = path;
+}
+
+qint64 ServerSession::dataVersion(const QString &schema)
+{
+    try {
+        const PgResult r = m_conn.exec(QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1._data_version")
+                                           .arg(quoteIdent(schema)));
+        if (r.rowCount() == 1)
+            return r.value(0, 0).toLongLong();
+    } catch (const SqlError &) {
+    }
+    // A schema without the counter: every look finds a change, so nothing kept is trusted.
+    return --m_noVersion;
+}
+
+QString ServerSession::serverText(const QString &layerSql)
+{
+    if (!layerSql.contains(u'?') && !layerSql.contains(u'"') && !layerSql.contains(QLatin1String(" COLLATE ")))
+        return layerSql;
+    QString sql = layerSql;
+    // Equal under a deterministic collation is equal byte for byte, and text columns other
+    // than the Slovak ones are "C": the row check needs no collation of its own.
+    sql.replace(QLatin1String(" IS ? COLLATE BINARY"), QLatin1String(" IS NOT DISTINCT FROM ?"));
+    sql.replace(QLatin1String(" COLLATE BINARY"), QString());
+    sql.replace(QLatin1String(" COLLATE SK"), QLatin1String(" COLLATE tarix.sk"));
+    // "?" outside literals and quoted names, numbered after the $n already there; quoted
+    // names in lower case, as the server's schemas, tables and columns are named.
+    static const QRegularExpression dollar(QStringLiteral("\\$(\\d+)"));
+    int n = 0;
+    for (auto it = dollar.globalMatch(sql); it.hasNext();)
+        n = qMax(n, it.next().captured(1).toInt());
+    QString out;
+    out.reserve(sql.size() + 16);
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else if (quote == u'"') {
+                out += c.toLower();
+                continue;
+            }
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u'?') {
+            out += u'$' + QString::number(++n);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+QString ServerSession::writeTarget(const QString &serverSql)
+{
+    static const QRegularExpression target(
+        QStringLiteral("^\\s*(?:insert\\s+into|update|delete\\s+from)\\s+(\"[^\"]+\"|\\w+)(?:\\s*\\.\\s*(\"[^\"]+\"|\\w+))?"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = target.match(serverSql);
+    if (!m.hasMatch())
+        return {};
+    auto bare = [](QString s) {
+        if (s.startsWith(u'"'))
+            s = s.mid(1, s.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        return s.toLower();
+    };
+    if (!m.captured(2).isEmpty())
+        return bare(m.captured(1)) + u'.' + bare(m.captured(2));
+    const QString table = bare(m.captured(1));
+    for (const QString &quoted : std::as_const(m_searchPath)) {
+        const QString schema = bare(quoted);
+        if (m_session.tableExistsInSchema(schema, table))
+            return schema + u'.' + table;
+    }
+    return {};
+}
+
+void ServerSession::noteResult(const PgResult &r, const QString &, const QString &resolvedTarget)
+{
+    if (!isWriteCommand(r.command())) {
+        m_lastChanges = 0;
+        return;
+    }
+    m_lastChanges = r.rowsAffected();
+    m_totalChanges += r.rowsAffected();
+    if (r.command() == u"INSERT" && r.rowCount() > 0 && r.columnCount() == 1 && r.columnNames()[0] == u"rowid")
+        m_lastInsertRowid = r.value(r.rowCount() - 1, 0).toLongLong();
+    if (r.rowsAffected() > 0 && !resolvedTarget.isEmpty())
+        m_session.noteWrites(resolvedTarget.section(u'.', 0, 0), resolvedTarget.section(u'.', 1), quint64(r.rowsAffected()));
+}
+
+bool ServerSession::origin(unsigned tableOid, int attnum, QString &schema, QString &table, QString &column)
+{
+    if (tableOid == 0 || attnum <= 0)
+        return false;
+    auto it = m_origins.find(tableOid);
+    if (it == m_origins.end()) {
+        const PgResult r = m_conn.exec(QStringLiteral(
+            "SELECT n.nspname, c.relname, a.attnum, a.attname FROM pg_class c "
+            "JOIN pg_namespace n ON n.oid = c.relnamespace JOIN pg_attribute a ON a.attrelid = c.oid "
+            "WHERE c.oid = $1 AND a.attnum > 0"), {qint64(tableOid)});
+        Origin o;
+        for (int i = 0; i < r.rowCount(); ++i) {
+            o.schema = r.value(i, 0).toString();
+            o.table = r.value(i, 1).toString();
+            o.columns.insert(int(r.value(i, 2).toLongLong()), r.value(i, 3).toString());
+        }
+        it = m_origins.insert(tableOid, o);
+    }
+    if (!it->columns.contains(attnum))
+        return false;
+    schema = it->schema;
+    table = it->table;
+    column = it->columns.value(attnum);
+    return true;
+}
+
+// ---- ServerCursor -------------------------------------------------------------------------------
+
+ServerCursor::ServerCursor(ServerSession &server, const QString &layerSql)
+    : m_server(server), m_sql(ServerSession::serverText(layerSql))
+{
+    m_stmt = &server.connection().prepare(m_sql);
+    m_values.resize(m_stmt->parameterCount());
+    // SQLite never shows rowid in "*": a result column rowid is shown only when the text
+    // names it (a live query's own rowid column goes by another name).
+    static const QRegularExpression named(QStringLiteral("\\browid\\b(?!\\s+AS\\s+tarix_rowid__)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const bool showRowid = named.match(m_sql).hasMatch();
+    const PgResult &d = m_stmt->description();
+    for (int c = 0; c < d.columnCount(); ++c)
+        if (showRowid || d.columnNames()[c] != u"rowid")
+            m_visible.push_back(c);
+}
+
+void ServerCursor::bind(int index, const QVariant &value)
+{
+    if (index < 1 || index > m_values.size())
+        throw SqlError(QStringLiteral("column index out of range"), m_sql, 0);
+    // An invalid date is a blank one, as SQLite binds it.
+    if (value.typeId() == QMetaType::QDate && !value.toDate().isValid())
+        m_values[index - 1] = QVariant();
+    else
+        m_values[index - 1] = value;
+}
+
+void ServerCursor::reset()
+{
+    m_result.reset();
+    m_row = -1;
+}
+
+void ServerCursor::clearBindings()
+{
+    for (QVariant &v : m_values)
+        v = QVariant();
+}
+
+void ServerCursor::run()
+{
+    m_result = m_stmt->exec(m_values);
+    m_row = -1;
+    if (isWriteCommand(m_result->command()) && !m_targetKnown) {
+        m_target = m_server.writeTarget(m_sql);
+        m_targetKnown = true;
+    }
+    m_server.noteResult(*m_result, m_sql, m_target);
+}
+
+bool ServerCursor::step()
+{
+    if (!m_result)
+        run();
+    if (m_row < m_result->rowCount())
+        ++m_row;
+    return m_row < m_result->rowCount();
+}
+
+qint64 ServerCursor::exec()
+{
+    if (!m_result)
+        run();
+    m_row = m_result->rowCount();
+    return isWriteCommand(m_result->command()) ? m_result->rowsAffected() : 0;
+}
+
+bool ServerCursor::isReadOnly() const
+{
+    if (m_result)
+        return !isWriteCommand(m_result->command()) && m_result->command() != u"CREATE"
+               && m_result->command() != u"DROP" && m_result->command() != u"ALTER";
+    const QString head = m_sql.trimmed().left(6).toUpper();
+    return head.startsWith(u"SELECT") || head.startsWith(u"WITH");
+}
+
+const std::vector<Statement::ColumnMeta> &ServerCursor::columns() const
+{
+    if (m_columnsRead)
+        return m_columns;
+    const PgResult &d = m_stmt->description();
+    m_columns.clear();
+    for (int c : m_visible) {
+        Statement::ColumnMeta m;
+        m.name = d.columnNames()[c];
+        QString schema, table, column;
+        if (m_server.origin(d.columnTable(c), d.columnTableColumn(c), schema, table, column)) {
+            m.databaseName = schema;
+            m.originTable = table;
+            m.originName = column;
+            if (m_server.session().tableExistsInSchema(schema, table)) {
+                try {
+                    const TableDef &def = m_server.session().tableDefInSchema(schema, table);
+                    if (const int f = def.fieldIndex(column); f >= 0) {
+                        m.declType = def.fields[f].declaredType;
+                        m.declared = def.fields[f].type;
+                        m.size = def.fields[f].size;
+                    }
+                } catch (const DbError &) {
+                }
+            }
+        }
+        m_columns.push_back(m);
+    }
+    m_columnsRead = true;
+    return m_columns;
+}
+
+} // namespace tarix::db

@@ -1,0 +1,116 @@
+#pragma once
+// What a Session does differently on the database server (see README.md, "one Session over
+// either backend"): the connection, aliases' folders as schemas, the catalogue read from the
+// server, the layer's own statement texts said the server's way, cursors over results, and
+// the counts of what this connection wrote. The Session keeps its interface and its
+// bookkeeping; it hands these to this object when it was made for a server.
+#include "platform/db/pg_connection.h"
+#include "platform/db/schema.h"
+#include "platform/db/statement.h"
+
+#include <QHash>
+#include <QSet>
+#include <functional>
+#include <optional>
+
+namespace tarix::db {
+
+class Session;
+
+// How a session reaches the server: the libpq connection string and the schema of each
+// folder an alias points at (canonical absolute path -> schema, lower case).
+struct ServerOptions {
+    QString conninfo;
+    std::function<QString(const QString &folder)> schemaOf;
+};
+
+class ServerSession {
+public:
+    ServerSession(Session &session, ServerOptions options);
+
+    PgConnection &connection() { return m_conn; }
+    QString schemaOfFolder(const QString &folder) const;
+
+    bool schemaExists(const QString &schema);
+    // Tables and views of a schema, lower case.
+    QSet<QString> tableNames(const QString &schema);
+    // The definition of a table as the embedded backend reads it: declared types from the
+    // program schema's domains and the server's types, the key from the constraint
+    // "<table>_key", the named indexes; the server's rowid column is not a field.
+    TableDef readTableDef(const QString &schema, const QString &table);
+    // Unqualified names resolve in these schemas, in this order, then in the program schema.
+    // Said again only when it changed, or when forced (after a rollback undid it).
+    void setSearchPath(const QStringList &schemas, bool force = false);
+    // Moves whenever a statement changed a table of the schema (any connection).
+    qint64 dataVersion(const QString &schema);
+
+    // The layer's own SQLite texts (dataset reads, saves, the row check) for the server:
+    // "?" as $n, "IS ? COLLATE BINARY" as "IS NOT DISTINCT FROM $n", collations by the
+    // server's names, quoted names in lower case. Texts the rewriter already wrote for the
+    // server pass unchanged.
+    static QString serverText(const QString &layerSql);
+
+    // Bookkeeping of the statements run (the cursors report here).
+    void noteResult(const PgResult &r, const QString &serverSql, const QString &resolvedTarget);
+    qint64 totalChanges() const { return m_totalChanges; }
+    qint64 lastInsertRowid() const { return m_lastInsertRowid; }
+    qint64 lastChanges() const { return m_lastChanges; }
+    // schema.table a write statement names (an unqualified name resolved on the search path);
+    // empty for other statements.
+    QString writeTarget(const QString &serverSql);
+    // The origin of a result column: schema, table and column names; false for an expression.
+    bool origin(unsigned tableOid, int attnum, QString &schema, QString &table, QString &column);
+
+    Session &session() { return m_session; }
+
+private:
+    Session &m_session;
+    ServerOptions m_options;
+    PgConnection m_conn;
+    QStringList m_searchPath;
+    qint64 m_totalChanges = 0;
+    qint64 m_lastChanges = 0;
+    qint64 m_lastInsertRowid = 0;
+    qint64 m_noVersion = 0;
+    struct Origin {
+        QString schema, table;
+        QHash<int, QString> columns;
+    };
+    QHash<unsigned, Origin> m_origins;
+};
+
+// A statement on the server behind Statement's interface: prepared once per text, run at the
+// first step with its bound values, its rows then stepped through.
+class ServerCursor {
+public:
+    ServerCursor(ServerSession &server, const QString &layerSql);
+
+    const QString &serverSql() const { return m_sql; }
+    void bind(int index, const QVariant &value);
+    int parameterCount() const { return m_stmt->parameterCount(); }
+    void reset();
+    void clearBindings();
+    bool step();
+    qint64 exec();
+    int columnCount() const { return int(m_visible.size()); }
+    const std::vector<Statement::ColumnMeta> &columns() const;
+    QVariant column(int i) const { return m_result->row(m_row).at(m_visible[size_t(i)]); }
+    bool isReadOnly() const;
+
+private:
+    void run();
+
+    ServerSession &m_server;
+    QString m_sql;
+    PgStatement *m_stmt = nullptr;
+    QVariantList m_values;
+    std::optional<PgResult> m_result;
+    int m_row = -1;
+    std::vector<int> m_visible; // result column of each column shown
+    mutable std::vector<Statement::ColumnMeta> m_columns;
+    mutable bool m_columnsRead = false;
+    QString m_target; // schema.table of a write, resolved once
+    bool m_targetKnown = false;
+};
+
+} // namespace tarix::db
