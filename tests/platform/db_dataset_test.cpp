@@ -862,7 +862,7 @@ TEST_P(DbDataset, QuestionEventsRunOutsideTheTransaction)
 
 // A record assigned field by field computes its calculated fields once, when one is read
 // (a control, a filter, the post), and every read shows them for the values as they are.
-TEST_F(DbDataset, CalculatedFieldsOfAChangedRecordAreComputedWhenRead)
+TEST_P(DbDataset, CalculatedFieldsOfAChangedRecordAreComputedWhenRead)
 {
     addEmployee(1, 10, QStringLiteral("Adam"), QStringLiteral("Peter"));
     addEmployee(2, 20, QStringLiteral("Beňo"), QStringLiteral("Ján"));
