@@ -16,7 +16,7 @@
 //     $DNA to 24;
 //   - rows 1 to 4 plain integers; $RRRR (row 5) "21000" for 21 000.40 ("%0.0f"); $RR07A
 //     "10" and $RR08A "4" ("%0.0f" of the 2005 rates), $RR15A " 5" and $RR16A " 2" ("%2.0n");
-//   - $RR15B "751": the group's employer part 750.40 cut to hallers, then rounded up.
+//   - $RR15B "751": the group's employer share 750.40 cut to hallers, then rounded up.
 #include "health_fixture.h"
 #include "social_pdf.h"
 

@@ -1,4 +1,4 @@
-// Part III of the employer's yearly tax report from 2004: the month marks, the printed
+// Section III of the employer's yearly tax report from 2004: the month marks, the printed
 // blocks (two a band, employees without base and bonus left out), the scratch table HLD
 // and the form-data files "RH3_2005_001.xfdf" to "RH3_2005_003.xfdf" byte for byte.
 //
