@@ -5,6 +5,7 @@
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/file_choice.h"
+#include "platform/ui/qt/named_widgets.h"
 #include "platform/db/table.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_navigator.h"
@@ -67,9 +68,7 @@ private:
 
 QAction *polozka(QMenu *menu, const char *name, const char *caption)
 {
-    QAction *a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
+    return ui::namedAction(menu, name, QString::fromUtf8(caption));
 }
 
 QString nazovBezPripony(const QString &tableName)

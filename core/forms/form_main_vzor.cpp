@@ -7,6 +7,7 @@
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "platform/ui/qt/named_widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,9 +22,7 @@ namespace {
 
 QAction *polozka(QMenu *menu, const char *name, const char *caption)
 {
-    QAction *a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
+    return ui::namedAction(menu, name, QString::fromUtf8(caption));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/forms/main_menu.h"
 #include "core/helpers/dialogs.h"
 #include "filings/export_layouts.h"
+#include "platform/ui/qt/named_widgets.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_navigator.h"
@@ -30,14 +31,6 @@ namespace {
 
 constexpr char kCommand[] = "mnu_csv1";
 
-QPushButton *tlacidlo(QWidget *parent, QLayout *layout, const char *name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    layout->addWidget(b);
-    return b;
-}
-
 dbctrl::DBGrid *mriezka(QWidget *parent, const char *name, db::DataSource &source)
 {
     auto *g = new dbctrl::DBGrid(parent);
@@ -61,11 +54,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     layout->setMenuBar(MainMenu1);
     Operacie = MainMenu1->addMenu(u"&Operácie"_s);
     Operacie->setObjectName(u"Operacie"_s);
-    auto add = [this](const char *name, const QString &text) {
-        QAction *a = Operacie->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
+    auto add = [this](const char *name, const QString &text) { return ui::namedAction(Operacie, name, text); };
     mnu_vyrad = add("mnu_vyrad", u"Vyradiť položku"_s);
     mnu_zarad = add("mnu_zarad", u"Zaradiť položku"_s);
     mnu_hore = add("mnu_hore", u"Posun hore"_s);
@@ -85,12 +74,12 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     connect(Operacie, &QMenu::aboutToShow, this, &TFormCsv1::Akcia_priprav_csv);
 
     auto *buttons = new QHBoxLayout;
-    Btn_vyrad = tlacidlo(this, buttons, "Btn_vyrad", u"Vyradiť položku"_s);
-    Btn_zarad = tlacidlo(this, buttons, "Btn_zarad", u"Zaradiť položku"_s);
-    Btn_hore = tlacidlo(this, buttons, "Btn_hore", u"Posun hore"_s);
-    Btn_dole = tlacidlo(this, buttons, "Btn_dole", u"Posun dole"_s);
-    Btn_tlac = tlacidlo(this, buttons, "Btn_tlac", u"Vytvorenie a tlač"_s);
-    Button1 = tlacidlo(this, buttons, "Button1", u"Inicializácia"_s);
+    Btn_vyrad = ui::namedButton(this, "Btn_vyrad", u"Vyradiť položku"_s, buttons);
+    Btn_zarad = ui::namedButton(this, "Btn_zarad", u"Zaradiť položku"_s, buttons);
+    Btn_hore = ui::namedButton(this, "Btn_hore", u"Posun hore"_s, buttons);
+    Btn_dole = ui::namedButton(this, "Btn_dole", u"Posun dole"_s, buttons);
+    Btn_tlac = ui::namedButton(this, "Btn_tlac", u"Vytvorenie a tlač"_s, buttons);
+    Button1 = ui::namedButton(this, "Button1", u"Inicializácia"_s, buttons);
     buttons->addStretch(1);
     DBN2 = new dbctrl::DBNavigator(this);
     DBN2->setObjectName(u"DBN2"_s);
@@ -98,7 +87,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     DBN2->setDataSource(&dm.DS_TL2a);
     DBN2->onClick = [this](NavigateButton) { Akcia_priprav_csv(); };
     buttons->addWidget(DBN2);
-    Btn_navrat = tlacidlo(this, buttons, "Btn_navrat", u"&Návrat"_s);
+    Btn_navrat = ui::namedButton(this, "Btn_navrat", u"&Návrat"_s, buttons);
     layout->addLayout(buttons);
 
     auto *body = new QHBoxLayout;

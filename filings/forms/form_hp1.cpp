@@ -12,6 +12,7 @@
 #include "filings/forms/form_par_hp.h"
 #include "filings/payment_orders.h"
 #include "filings/rex_hp.h"
+#include "platform/ui/qt/named_widgets.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/dbctrl/db_edit.h"
@@ -103,11 +104,7 @@ TFormHP1::TFormHP1(QWidget *parent) : QMainWindow(parent)
     // ---- menu ------------------------------------------------------------------------------
     Operacie = menuBar()->addMenu(u"&Operácie"_s);
     Operacie->setObjectName(u"Operacie"_s);
-    auto add = [this](const char *name, const QString &text) {
-        QAction *a = Operacie->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
+    auto add = [this](const char *name, const QString &text) { return ui::namedAction(Operacie, name, text); };
     mnu_insert1 = add("mnu_insert1", u"Nový hromadný príkaz"_s);
     mnu_edit1 = add("mnu_edit1", u"Oprava hromadného príkazu"_s);
     mnu_delete1 = add("mnu_delete1", u"Vymazanie hromadného príkazu"_s);
@@ -198,10 +195,7 @@ TFormHP1::TFormHP1(QWidget *parent) : QMainWindow(parent)
 
     auto *tlacidla = new QHBoxLayout;
     auto tlacidlo = [central, tlacidla](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, central);
-        b->setObjectName(QString::fromLatin1(name));
-        tlacidla->addWidget(b);
-        return b;
+        return ui::namedButton(central, name, text, tlacidla);
     };
     Btn_nacitaj = tlacidlo("Btn_nacitaj", u"Generuj"_s);
     Btn_tlac = tlacidlo("Btn_tlac", u"Tlač hromadného príkazu"_s);

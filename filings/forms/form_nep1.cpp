@@ -13,6 +13,7 @@
 #include "core/helpers/output_file.h"
 #include "filings/rex_reg_listy.h"
 #include "filings/rex_sp_xml.h"
+#include "platform/ui/qt/named_widgets.h"
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
@@ -60,11 +61,7 @@ TFormNEP1::TFormNEP1(QWidget *parent) : QMainWindow(parent), m_povodny(std::make
     // ---- menu ------------------------------------------------------------------------------
     Operacie = menuBar()->addMenu(QStringLiteral("&Operácie"));
     Operacie->setObjectName(QStringLiteral("Operacie"));
-    auto add = [this](const QString &text, const char *name) {
-        QAction *a = Operacie->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
+    auto add = [this](const QString &text, const char *name) { return ui::namedAction(Operacie, name, text); };
     Novy_zaznam = add(QStringLiteral("Nový záznam"), "Novy_zaznam");
     Oprava_zaznamu = add(QStringLiteral("Oprava záznamu"), "Oprava_zaznamu");
     Vymazanie_riadku = add(QStringLiteral("Vymazanie riadku"), "Vymazanie_riadku");
