@@ -4,7 +4,10 @@
 #include "core/helpers/app_paths.h"
 #include "platform/codepage/cp1250.h"
 #include "platform/db/db_error.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_schema.h"
 #include "platform/db/session.h"
+#include "platform/db/sql_dialect.h"
 #include "platform/db/sk_collation.h"
 #include "platform/ini/ini_file.h"
 
@@ -105,25 +108,54 @@ void createFolderDatabase(const QString &folder, FolderKind kind, const QStringL
     }
 }
 
-QStringList createInstallation(const QString &programFolder, const InstallationOptions &options)
+void createServerFolderSchema(db::PgConnection &conn, const QString &schema, FolderKind kind,
+                              const QStringList &seeds)
 {
-    const QString root = normalizeFolder(programFolder, QDir::currentPath());
-    QStringList created;
-    auto make = [&](const QString &sub, FolderKind kind, const QStringList &seeds) {
-        const QString folder = root + sub;
-        if (databaseExists(folder))
-            return;
-        createFolderDatabase(folder, kind, seeds);
-        created << folder;
-    };
+    QStringList statements;
+    for (const QString &seed : seeds)
+        statements << db::splitSqlStatements(readResource(seed));
+    // The seed texts name their tables without an alias: they belong to the new schema.
+    db::SqlRewriteContext ctx;
+    ctx.target = db::SqlTarget::PostgreSql;
+    ctx.defaultAlias = QStringLiteral("SEED");
+    ctx.schemaOf = [&schema](const QString &) { return schema; };
+    conn.begin();
+    try {
+        db::createServerSchema(conn, schema, readResource(schemaResource(kind)));
+        for (const QString &sql : statements)
+            conn.execute(db::rewriteSql(sql, ctx).sql);
+        conn.commit();
+    } catch (...) {
+        // A schema without its rows is no use to anybody: leave nothing behind.
+        conn.rollback();
+        throw;
+    }
+}
 
-    make(QStringLiteral("PRIVATE/"), FolderKind::Private, privateSeedResources());
+namespace {
+
+// The folders of an installation in the order they are made, each with its kind and seeds.
+struct InstallationFolder {
+    QString subfolder;
+    FolderKind kind;
+    QStringList seeds;
+};
+
+QList<InstallationFolder> installationFolders(const InstallationOptions &options)
+{
+    QList<InstallationFolder> folders{{QStringLiteral("PRIVATE/"), FolderKind::Private, privateSeedResources()}};
     for (int year = options.firstYear; year <= options.lastYear; ++year)
-        make(QStringLiteral("COMMON/ROK%1/").arg(year), FolderKind::Year, yearSeedResources(year));
-    make(QStringLiteral("DATA/"), FolderKind::Firm, templateFirmSeedResources());
+        folders.append({QStringLiteral("COMMON/ROK%1/").arg(year), FolderKind::Year, yearSeedResources(year)});
+    folders.append({QStringLiteral("DATA/"), FolderKind::Firm, templateFirmSeedResources()});
     if (options.demoFirm)
-        make(QStringLiteral("DATA01/"), FolderKind::Firm, demoFirmSeedResources());
+        folders.append({QStringLiteral("DATA01/"), FolderKind::Firm, demoFirmSeedResources()});
+    return folders;
+}
 
+// The files every installation has beside its databases: the document templates and
+// TRX.INI (naming the database server when there is one).
+void writeInstallationFiles(const QString &root, const QString &serverConninfo)
+{
     // The document templates the letters and forms are filled from; a template the clerk
     // has adapted stays as it is.
     QDir().mkpath(root + QStringLiteral("frm"));
@@ -155,7 +187,46 @@ QStringList createInstallation(const QString &programFolder, const InstallationO
                         QStringLiteral("1"));
         trx.writeString(QStringLiteral("Texty"), QStringLiteral("Doplatky"),
                         QStringLiteral("Doplatky"));
+        if (!serverConninfo.isEmpty())
+            trx.writeString(QLatin1String(kDatabaseServerSection), QLatin1String(kDatabaseServerKey),
+                            serverConninfo);
     }
+}
+
+
+} // namespace
+
+QStringList createServerInstallation(const QString &conninfo, const QString &programFolder,
+                                     const InstallationOptions &options)
+{
+    const QString root = normalizeFolder(programFolder, QDir::currentPath());
+    db::PgConnection conn(conninfo);
+    db::installProgramSchema(conn);
+    QStringList created;
+    for (const InstallationFolder &f : installationFolders(options)) {
+        const QString schema = f.kind == FolderKind::Private ? workstationPrivateSchema(root)
+                                                             : sharedFolderSchema(f.subfolder);
+        if (db::serverSchemaExists(conn, schema))
+            continue;
+        createServerFolderSchema(conn, schema, f.kind, f.seeds);
+        created << schema;
+    }
+    writeInstallationFiles(root, conninfo);
+    return created;
+}
+
+QStringList createInstallation(const QString &programFolder, const InstallationOptions &options)
+{
+    const QString root = normalizeFolder(programFolder, QDir::currentPath());
+    QStringList created;
+    for (const InstallationFolder &f : installationFolders(options)) {
+        const QString folder = root + f.subfolder;
+        if (databaseExists(folder))
+            continue;
+        createFolderDatabase(folder, f.kind, f.seeds);
+        created << folder;
+    }
+    writeInstallationFiles(root, QString());
     return created;
 }
 

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarix::db {
+class PgConnection;
+}
+
 namespace tarix::core {
 
 enum class FolderKind { Firm, Year, Private };
@@ -22,6 +26,12 @@ QStringList privateSeedResources();
 // all in one transaction. Refuses (DbError) when the database already exists.
 void createFolderDatabase(const QString &folder, FolderKind kind, const QStringList &seeds);
 
+// The same on the database server: the folder's tables as one schema, made from the
+// kind's table definitions, with the seed rows run through the program's SQL dialect; all
+// in one transaction. Refuses (DbError) when the schema exists.
+void createServerFolderSchema(db::PgConnection &conn, const QString &schema, FolderKind kind,
+                              const QStringList &seeds);
+
 struct InstallationOptions {
     bool demoFirm = true;
     int firstYear = 2004;
@@ -34,5 +44,12 @@ struct InstallationOptions {
 // folders whose databases were created.
 QStringList createInstallation(const QString &programFolder,
                                const InstallationOptions &options = {});
+
+// The installation on a database server (TRX.INI [NETWORK] Database_Server): the program
+// folder gets its files (TRX.INI naming the server, frm/) and the server the schemas that
+// are missing: this workstation's private schema, the years, the template firm "data" and
+// the demo firm "data01". An existing schema is never replaced. Returns the schemas made.
+QStringList createServerInstallation(const QString &conninfo, const QString &programFolder,
+                                     const InstallationOptions &options = {});
 
 } // namespace tarix::core

@@ -797,6 +797,41 @@ QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema)
     return out;
 }
 
+QStringList splitSqlStatements(const QString &script)
+{
+    QStringList out;
+    QString current;
+    bool significant = false;
+    int depth = 0;
+    for (const Token &t : tokenize(script)) {
+        switch (t.type) {
+        case Tok::Comment: continue;
+        case Tok::String: current += quoteLiteral(t.text); break;
+        case Tok::Quoted: current += u'"' + QString(t.text).replace(u'"', QStringLiteral("\"\"")) + u'"'; break;
+        case Tok::Param: current += u':' + t.text; break;
+        default: current += t.text; break;
+        }
+        if (t.type == Tok::Space)
+            continue;
+        if (t.type == Tok::Punct && t.text == u"(")
+            ++depth;
+        else if (t.type == Tok::Punct && t.text == u")")
+            --depth;
+        else if (depth == 0 && t.type == Tok::Punct && t.text == u";") {
+            current.chop(1);
+            if (significant)
+                out << current.trimmed();
+            current.clear();
+            significant = false;
+            continue;
+        }
+        significant = true;
+    }
+    if (significant)
+        out << current.trimmed();
+    return out;
+}
+
 QString normalizeTableName(const QString &name)
 {
     QString t = name.trimmed();

@@ -75,6 +75,10 @@ SqlRewrite rewriteSql(const QString &text, const SqlRewriteContext &ctx = {});
 // The program schema must exist (pg_schema.h) before the statements run.
 QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema);
 
+// A script of several statements split at the semicolons between them (not those inside
+// quotes, comments or parentheses); comments dropped, each statement as written otherwise.
+QStringList splitSqlStatements(const QString &script);
+
 // "Zam.DB" -> "zam": the table name as stored (extension dropped, lower case).
 QString normalizeTableName(const QString &name);
 

@@ -1,8 +1,11 @@
 // Builds the runnable installation next to the program: TRX.INI, PRIVATE/, the year
 // folders, the template firm and the demo firm. Existing databases are left alone.
+// With --server CONNINFO the tables go to schemas of that database server instead, and
+// TRX.INI names the server.
 #include "core/installation.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <QTextStream>
 #include <exception>
 
@@ -10,15 +13,23 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: tarix_mkinst PROGRAM_FOLDER\n";
+    QStringList args = app.arguments().mid(1);
+    QString server;
+    if (args.size() == 3 && args[0] == QLatin1String("--server")) {
+        server = args[1];
+        args = args.mid(2);
+    }
+    if (args.size() != 1 || args[0].startsWith(u'-')) {
+        err << "usage: tarix_mkinst [--server CONNINFO] PROGRAM_FOLDER\n";
         return 2;
     }
     try {
-        const QStringList created = tarix::core::createInstallation(QString::fromLocal8Bit(argv[1]));
+        const QStringList created = server.isEmpty()
+                                        ? tarix::core::createInstallation(args[0])
+                                        : tarix::core::createServerInstallation(server, args[0]);
         QTextStream out(stdout);
-        for (const QString &folder : created)
-            out << "created " << folder << '\n';
+        for (const QString &made : created)
+            out << "created " << made << '\n';
     } catch (const std::exception &e) {
         err << "tarix_mkinst: " << e.what() << '\n';
         return 1;
