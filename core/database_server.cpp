@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSysInfo>
 
@@ -58,6 +59,24 @@ QStringList missingServerSchemas(const QStringList &schemas)
     if (schemas.filter(year).isEmpty())
         missing << QStringLiteral("schémy rokov rokyyyy (priečinky COMMON\\ROKyyyy)");
     return missing;
+}
+
+db::ServerOptions serverSessionOptions(const QString &conninfo, const AppPaths &paths)
+{
+    // The session asks with clean absolute paths; the folders are compared the same way.
+    const auto clean = [](const QString &folder) {
+        return QDir::cleanPath(QFileInfo(QString(folder).replace(u'\\', u'/')).absoluteFilePath());
+    };
+    const QString root = clean(paths.networkRoot);
+    const QString privateFolder = clean(paths.privateFolder);
+    const QString privateSchema = workstationPrivateSchema(paths.programFolder);
+    return db::ServerOptions{conninfo, [=](const QString &folder) {
+        const QString f = clean(folder);
+        if (f == privateFolder)
+            return privateSchema;
+        const QString rel = QDir(root).relativeFilePath(f);
+        return rel.startsWith(QLatin1String("..")) ? QString() : sharedFolderSchema(rel);
+    }};
 }
 
 void checkDatabaseServer(const QString &conninfo)

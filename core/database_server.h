@@ -11,6 +11,9 @@
 // machine and the program folder, so that two workstations (or two program folders on one
 // machine) never share one. Files stay in the folders of the network root (outputs, forms,
 // backups, imports).
+#include "core/helpers/app_paths.h"
+#include "platform/db/server_session.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +39,11 @@ QString workstationPrivateSchema(const QString &programFolder);
 // The schemas a server must hold before the program starts on it: the template firm and at
 // least one year. Returns what lacks, in the clerk's words; empty when nothing does.
 QStringList missingServerSchemas(const QStringList &schemas);
+
+// How a session reaches the server for an installation's folders: a shared folder below
+// the network root is its schema (sharedFolderSchema), the private folder this
+// workstation's schema; any other folder has none.
+db::ServerOptions serverSessionOptions(const QString &conninfo, const AppPaths &paths);
 
 // At start-up with a server named: connects and checks the schemas. Throws db::ServerError
 // naming the server and the reason (cannot be reached, refuses the login, lacks schemas).

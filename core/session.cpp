@@ -1,5 +1,6 @@
 #include "core/session.h"
 
+#include "core/database_server.h"
 #include "platform/db/session.h"
 
 #include <memory>
@@ -11,11 +12,13 @@ namespace {
 std::unique_ptr<db::Session> g_session;
 }
 
-void openStartupSession(const AppPaths &paths)
+void openStartupSession(const AppPaths &paths, const QString &serverConninfo)
 {
     if (g_session)
         g_session->closeAll();
-    g_session = std::make_unique<db::Session>();
+    g_session = serverConninfo.isEmpty()
+                    ? std::make_unique<db::Session>()
+                    : std::make_unique<db::Session>(serverSessionOptions(serverConninfo, paths));
     db::Session::setDefaultSession(g_session.get());
     g_session->setAlias(kAliasComm, paths.commonFolder);
     g_session->setAlias(kAliasData, paths.firmDataFolder);

@@ -15,8 +15,9 @@ inline constexpr const char *kAliasPriv = "TARIX_PRIV";
 
 // Creates the process-wide session with the start-up aliases: TARIX_COMM on the common
 // folder, TARIX_DATA on "DATA01", TARIX_PRIV on the private folder. TARIX_DATX does not
-// exist until a firm is opened.
-void openStartupSession(const AppPaths &paths);
+// exist until a firm is opened. With a database server's connection string the session
+// runs there, each folder being its schema (database_server.h).
+void openStartupSession(const AppPaths &paths, const QString &serverConninfo = {});
 
 // The process-wide session; throws when start-up has not created it.
 db::Session &session();

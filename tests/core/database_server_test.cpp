@@ -165,3 +165,24 @@ TEST_F(ServerStartup, AServerThatRefusesTheLoginOrLacksTheSchemasEndsTheProgram)
                                        "serveri ešte nepracuje").arg(server),
                         QStringLiteral("odstráňte kľúč Database_Server zo sekcie [NETWORK] súboru TRX.INI")});
 }
+
+// The session on the server finds each folder of the installation by its path.
+TEST(DatabaseServer, TheSessionFindsEachFolderSchemaByItsPath)
+{
+    const core::AppPaths paths = core::deriveAppPaths(QStringLiteral("/opt/tarix/"), QStringLiteral("/mnt/mzdy/"), QString());
+    const db::ServerOptions options = core::serverSessionOptions(QStringLiteral("host=server"), paths);
+    EXPECT_EQ(options.conninfo, QStringLiteral("host=server"));
+    const QString priv = core::workstationPrivateSchema(QStringLiteral("/opt/tarix/"));
+    const struct {
+        const char *folder;
+        QString schema;
+    } cases[] = {
+        {"/mnt/mzdy/DATA07", QStringLiteral("data07")},  {"/mnt/mzdy/DATA", QStringLiteral("data")},
+        {"/mnt/mzdy/COMMON/ROK2007", QStringLiteral("rok2007")},
+        {"/mnt/mzdy/x/../DATA01", QStringLiteral("data01")}, {"/opt/tarix/PRIVATE", priv},
+        {"/opt/tarix/DATA01", QString()},  // the program folder is not the network root
+        {"/mnt/DATA01", QString()},        {"/mnt/mzdy/ZALOHA", QString()},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(options.schemaOf(QString::fromUtf8(c.folder)), c.schema) << c.folder;
+}
