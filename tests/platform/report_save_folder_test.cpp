@@ -74,14 +74,23 @@ TEST(SaveProposalScope, ReportsShownWhileItLivesCarryTheProposalInnermostWins)
 TEST(SaveProposalScope, WithoutAHostSetTheReportGoesToTheDefaultOne)
 {
     setDefaultPreviewHost(nullptr);
-    PreviewHost *before = defaultPreviewHost();
+    // The window's host stands in for the program's preview window (a modal dialog, which
+    // an earlier test of this program may have installed).
+    PreviewHost *const before = defaultPreviewHost();
+    CapturingPreviewHost window;
+    setWindowPreviewHost(&window);
     ReportForm form;
     {
         SaveProposalScope scope(QStringLiteral("/r"), QStringLiteral("X"));
         // Not back to itself: no endless loop, the default host is reached.
         defaultPreviewHost()->showPreview(PreparedReport{}, form);
     }
-    EXPECT_EQ(defaultPreviewHost(), before);
+    EXPECT_EQ(window.shownCount, 1);
+    EXPECT_EQ(window.last.saveBaseName, u"X");
+    EXPECT_EQ(defaultPreviewHost(), &window);
+    setWindowPreviewHost(nullptr);
+    if (defaultPreviewHost() != before)
+        setWindowPreviewHost(before);
 }
 
 TEST(PreviewSaveDialogs, AReportOpenedFromAFileIsProposedBesideIt)
