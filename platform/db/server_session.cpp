@@ -175,6 +175,13 @@ void ServerSession::setSearchPath(const QStringList &schemas, bool force)
     m_searchPath = path;
 }
 
+void ServerSession::lockForNextKey(const QString &schema, const QString &table)
+{
+    // The pair of 32-bit keys is a key space of its own, apart from the single 64-bit key
+    // that guards the creation of schemas.
+    m_conn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext($1), hashtext($2))"), {schema, table});
+}
+
 qint64 ServerSession::dataVersion(const QString &schema)
 {
     try {

@@ -41,6 +41,8 @@ public:
     // Unqualified names resolve in these schemas, in this order, then in the program schema.
     // Said again only when it changed, or when forced (after a rollback undid it).
     void setSearchPath(const QStringList &schemas, bool force = false);
+    // Waits for, then holds until the transaction ends, the lock of a table's next key.
+    void lockForNextKey(const QString &schema, const QString &table);
     // Moves whenever a statement changed a table of the schema (any connection).
     qint64 dataVersion(const QString &schema);
 
