@@ -558,6 +558,8 @@ void Session::invalidateSchema()
 {
     m_defs.clear();
     clearStatementCache();
+    if (m_server)
+        m_server->forgetTriggers();
     for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
         it->tables.clear();
         if (m_server) {
