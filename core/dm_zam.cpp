@@ -87,6 +87,8 @@ int TDMZ::Max_kod_zamestnanca()
         q.close();
         return m;
     };
+    // Inside a post's transaction the number stays this program's until it commits.
+    QCODE1_.session().lockForNextKey(QString::fromLatin1(kAliasData), QStringLiteral("zam"));
     const int a = maximum(QCODE1_);
     const int b = maximum(QCODE2_);
     return a > b ? a : b;

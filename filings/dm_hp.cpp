@@ -20,6 +20,7 @@ const QString kHpid = QStringLiteral("HPID");
 
 int Nasledujuce_hpid(db::Session &session)
 {
+    session.lockForNextKey(QString::fromLatin1(core::kAliasData), QStringLiteral("hp1"));
     const db::SqlResult r = session.run(QStringLiteral("select max(hpid)+1 from \":tarix_data:hp1\""));
     return r.rowCount() && !r.isNull(0, 0) ? int(r.asInteger(0, 0)) : 1;
 }

@@ -145,6 +145,15 @@ auto TDMTL::Zmena(Change &&change)
     return change();
 }
 
+namespace {
+// The layouts' positions (LOGID) are numbered from what is stored: one program at a time
+// renumbers them, until its transaction ends.
+void lockLayoutPositions(db::Session &s)
+{
+    s.lockForNextKey(QString::fromLatin1(core::kAliasComm), u"tlac2"_s);
+}
+} // namespace
+
 void TDMTL::Over_riadok(int tlid, int logid, const QString &nazov, bool tlacit)
 {
     const db::SqlResult r = TL2a_.session().run(
@@ -162,6 +171,7 @@ void TDMTL::Precisluj_polozky()
     Zmena([&] {
         db::Session &s = TL2a_.session();
         db::Transaction tx(&s);
+        lockLayoutPositions(s);
         const db::SqlResult r =
             s.run(u"select logid from \":tarix_comm:tlac2\" where tlid = :t order by logid"_s, {{"t", tlid}});
         // Ascending: each new number is free by the time it is given.
@@ -183,6 +193,7 @@ bool TDMTL::Presun(db::Table &from, bool tlacit)
     Zmena([&] {
         db::Session &s = from.session();
         db::Transaction tx(&s);
+        lockLayoutPositions(s);
         Over_riadok(tlid, logid, nazov, !tlacit);
         const db::SqlResult m =
             s.run(u"select max(logid) + 1 from \":tarix_comm:tlac2\" where tlid = :t"_s, {{"t", tlid}});
@@ -216,6 +227,7 @@ void TDMTL::Vymen(int tlid, int logid, int ciel)
     const QString nazov = TL2a_.fieldByName(u"NAZOV"_s).asString();
     Zmena([&] {
         db::Transaction tx(&s);
+        lockLayoutPositions(s);
         Over_riadok(tlid, logid, nazov, true);
         const auto upd = [&](int from, int to) {
             s.execute(u"update \":tarix_comm:tlac2\" set logid = :n where tlid = :t and logid = :l"_s,
@@ -272,6 +284,7 @@ bool TDMTL::Inicializacia(const db::DataSet &zamestnanci)
     Zmena([&] {
         db::Session &s = TL2a_.session();
         db::Transaction tx(&s);
+        lockLayoutPositions(s);
         s.execute(u"delete from \":tarix_comm:tlac2\""_s);
         const int pocet = zamestnanci.fieldCount();
         int l = 0;

@@ -365,40 +365,68 @@ PgResult PgConnection::runOnce(const QByteArray *preparedName, const QString &sq
         formats[i] = bound[i].format;
         types[i] = bound[i].type;
     }
-    PGresult *r = preparedName
-                      ? PQexecPrepared(m_conn, preparedName->constData(), paramCount, values.data(),
-                                       lengths.data(), formats.data(), 0)
-                      : PQexecParams(m_conn, sql.toUtf8().constData(), paramCount, types.data(),
-                                     values.data(), lengths.data(), formats.data(), 0);
-    ResultGuard g{r};
-    const ExecStatusType st = PQresultStatus(r);
-    if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
-        PgResult out;
+    // Rows come one at a time (single-row mode) and are read into the result as they come,
+    // so a large result is held once, in the layer's form, and not also in libpq's.
+    const int sent = preparedName
+                         ? PQsendQueryPrepared(m_conn, preparedName->constData(), paramCount, values.data(),
+                                               lengths.data(), formats.data(), 0)
+                         : PQsendQueryParams(m_conn, sql.toUtf8().constData(), paramCount, types.data(),
+                                             values.data(), lengths.data(), formats.data(), 0);
+    if (!sent)
+        fail(nullptr, sql);
+    PQsetSingleRowMode(m_conn);
+    PgResult out;
+    QVector<unsigned> oids;
+    bool described = false, complete = false;
+    PGresult *error = nullptr;
+    // Every result of the statement is taken, also after an error, so the connection is
+    // ready for the next one.
+    while (PGresult *r = PQgetResult(m_conn)) {
+        const ExecStatusType st = PQresultStatus(r);
+        if (error || (st != PGRES_SINGLE_TUPLE && st != PGRES_TUPLES_OK && st != PGRES_COMMAND_OK)) {
+            if (error)
+                PQclear(r);
+            else
+                error = r;
+            continue;
+        }
+        ResultGuard g{r};
         const int cols = PQnfields(r);
-        QStringList names;
-        QVector<unsigned> oids, tables;
-        QVector<int> tableColumns;
-        for (int c = 0; c < cols; ++c) {
-            names << QString::fromUtf8(PQfname(r, c));
-            oids << PQftype(r, c);
-            tables << PQftable(r, c);
-            tableColumns << PQftablecol(r, c);
+        if (!described) {
+            QStringList names;
+            QVector<unsigned> tables;
+            QVector<int> tableColumns;
+            for (int c = 0; c < cols; ++c) {
+                names << QString::fromUtf8(PQfname(r, c));
+                oids << PQftype(r, c);
+                tables << PQftable(r, c);
+                tableColumns << PQftablecol(r, c);
+            }
+            out.setColumns(std::move(names), oids);
+            out.setOrigins(std::move(tables), std::move(tableColumns));
+            described = true;
         }
         const int rows = PQntuples(r);
         for (int row = 0; row < rows; ++row) {
-            QVector<QVariant> values(cols);
+            QVector<QVariant> rowValues(cols);
             for (int c = 0; c < cols; ++c)
-                values[c] = readValue(r, row, c, oids[c]);
-            out.addRow(std::move(values));
+                rowValues[c] = readValue(r, row, c, oids[c]);
+            out.addRow(std::move(rowValues));
         }
-        out.setColumns(std::move(names), std::move(oids));
-        out.setOrigins(std::move(tables), std::move(tableColumns));
-        out.setCommand(QString::fromLatin1(PQcmdStatus(r)).section(u' ', 0, 0));
-        const char *n = PQcmdTuples(r);
-        out.setRowsAffected(n && *n ? QByteArray(n).toLongLong() : 0);
-        return out;
+        if (st != PGRES_SINGLE_TUPLE) {
+            out.setCommand(QString::fromLatin1(PQcmdStatus(r)).section(u' ', 0, 0));
+            const char *n = PQcmdTuples(r);
+            out.setRowsAffected(n && *n ? QByteArray(n).toLongLong() : 0);
+            complete = true;
+        }
     }
-    fail(r, sql);
+    if (error) {
+        ResultGuard g{error};
+        fail(error, sql);
+    }
+    if (!complete)
+        fail(nullptr, sql);
+    return out;
 }
 
 void PgConnection::begin()

@@ -175,6 +175,13 @@ void ServerSession::setSearchPath(const QStringList &schemas, bool force)
     m_searchPath = path;
 }
 
+void ServerSession::lockForNextKey(const QString &schema, const QString &table)
+{
+    // The pair of 32-bit keys is a key space of its own, apart from the single 64-bit key
+    // that guards the creation of schemas.
+    m_conn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext($1), hashtext($2))"), {schema, table});
+}
+
 qint64 ServerSession::dataVersion(const QString &schema)
 {
     try {
@@ -260,8 +267,25 @@ void ServerSession::noteResult(const PgResult &r, const QString &, const QString
     m_totalChanges += r.rowsAffected();
     if (r.command() == u"INSERT" && r.rowCount() > 0 && r.columnCount() == 1 && r.columnNames()[0] == u"rowid")
         m_lastInsertRowid = r.value(r.rowCount() - 1, 0).toLongLong();
+    if (r.rowsAffected() > 0 && !resolvedTarget.isEmpty() && hasOwnTriggers(resolvedTarget))
+        ++m_totalChanges;
     if (r.rowsAffected() > 0 && !resolvedTarget.isEmpty())
         m_session.noteWrites(resolvedTarget.section(u'.', 0, 0), resolvedTarget.section(u'.', 1), quint64(r.rowsAffected()));
+}
+
+bool ServerSession::hasOwnTriggers(const QString &schemaTable)
+{
+    if (const auto known = m_ownTriggers.constFind(schemaTable); known != m_ownTriggers.cend())
+        return known.value();
+    // The program's own: the data version's and the autoincrement's (which only fills a
+    // blank key before the insert; an insert with a blank key reads its row back anyway).
+    const bool has = m_conn.exec(QStringLiteral(
+        "SELECT 1 FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = $1 AND c.relname = $2 "
+        "AND NOT t.tgisinternal AND t.tgname <> '_data_changed' AND t.tgname NOT LIKE '\\_autoinc\\_%' LIMIT 1"),
+        {schemaTable.section(u'.', 0, 0), schemaTable.section(u'.', 1)}).rowCount() > 0;
+    m_ownTriggers.insert(schemaTable, has);
+    return has;
 }
 
 bool ServerSession::origin(unsigned tableOid, int attnum, QString &schema, QString &table, QString &column)

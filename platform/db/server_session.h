@@ -41,6 +41,8 @@ public:
     // Unqualified names resolve in these schemas, in this order, then in the program schema.
     // Said again only when it changed, or when forced (after a rollback undid it).
     void setSearchPath(const QStringList &schemas, bool force = false);
+    // Waits for, then holds until the transaction ends, the lock of a table's next key.
+    void lockForNextKey(const QString &schema, const QString &table);
     // Moves whenever a statement changed a table of the schema (any connection).
     qint64 dataVersion(const QString &schema);
 
@@ -52,7 +54,11 @@ public:
 
     // Bookkeeping of the statements run (the cursors report here).
     void noteResult(const PgResult &r, const QString &serverSql, const QString &resolvedTarget);
+    // Rows written; a write to a table with triggers of its own (not the program's
+    // housekeeping) counts one row more, as SQLite counts the rows its triggers write: the
+    // writer then knows that more than its one row may have changed.
     qint64 totalChanges() const { return m_totalChanges; }
+    void forgetTriggers() { m_ownTriggers.clear(); }
     qint64 lastInsertRowid() const { return m_lastInsertRowid; }
     qint64 lastChanges() const { return m_lastChanges; }
     // schema.table a write statement names (an unqualified name resolved on the search path);
@@ -77,6 +83,8 @@ private:
         QHash<int, QString> columns;
     };
     QHash<unsigned, Origin> m_origins;
+    bool hasOwnTriggers(const QString &schemaTable);
+    QHash<QString, bool> m_ownTriggers; // schema.table -> has triggers of its own
 };
 
 // A statement on the server behind Statement's interface: prepared once per text, run at the

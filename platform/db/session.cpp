@@ -558,6 +558,8 @@ void Session::invalidateSchema()
 {
     m_defs.clear();
     clearStatementCache();
+    if (m_server)
+        m_server->forgetTriggers();
     for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
         it->tables.clear();
         if (m_server) {
@@ -790,7 +792,7 @@ SqlResult Session::run(const QString &sql, const Params &params, const QString &
         result.setRowsAffected(st->isReadOnly() ? 0 : m_server ? m_server->lastChanges() : sqlite3_changes64(m_db));
     }
     if (isDdl(rw.sql))
-        invalidateSchema();
+        afterDdl();
     return result;
 }
 
@@ -807,7 +809,17 @@ void Session::executeRaw(const QString &sql)
     else
         execOn(m_db, sql);
     if (isDdl(sql))
-        invalidateSchema();
+        afterDdl();
+}
+
+void Session::afterDdl()
+{
+    // A table made on the server moves its schema's data version as the schema's own tables
+    // do (SQLite's data_version covers every table of a file by itself).
+    if (m_server)
+        for (const QString &schema : std::as_const(m_attachOrder))
+            installDataVersion(m_server->connection(), schema);
+    invalidateSchema();
 }
 
 // ---- statement cache ------------------------------------------------------------------------
@@ -935,6 +947,16 @@ qint64 Session::dataVersion(const QString &schema)
 }
 
 // ---- transactions ---------------------------------------------------------------------------
+
+void Session::lockForNextKey(const QString &alias, const QString &table)
+{
+    const QString schema = schemaOf(alias);
+    if (schema.isEmpty())
+        throw DbError(QStringLiteral("Neznámy alias %1").arg(alias));
+    if (m_server && m_depth > 0)
+        m_server->lockForNextKey(schema, normalizeTableName(table));
+}
+
 
 void Session::begin()
 {

@@ -114,6 +114,15 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // A key taken as the table's largest value plus one (max(...)+1 and the insert that uses
+    // it) stays this transaction's until it ends, so two programs never take the same number.
+    // SQLite's write transaction (BEGIN IMMEDIATE) holds the whole database already; on the
+    // server this takes a transaction-scoped advisory lock on the table (schema and name),
+    // waiting like for a busy row (BusyError after the busy timeout). Outside a transaction
+    // a number read is only a proposal and nothing is taken. Throws DbError for an unknown
+    // alias.
+    void lockForNextKey(const QString &alias, const QString &table);
+
     void setBusyTimeout(int milliseconds);
     sqlite3 *handle() const { return m_db; } // null on the server
     bool isServer() const { return m_server != nullptr; }
@@ -186,6 +195,7 @@ private:
     void afterRollback();
     static void countWrite(void *self, int op, const char *schema, const char *table, long long rowid);
     void execCached(const QString &sql);
+    void afterDdl();
     // The server reports the rows its statements wrote.
     friend class ServerSession;
     void noteWrites(const QString &schema, const QString &table, quint64 rows);

@@ -187,6 +187,12 @@ struct Level {
     bool inFromList = false;  // between FROM and the end of its table list
     bool expectTable = false; // the next name is a table
     bool afterTable = false;  // just after a table name (an alias may follow)
+    // Inside this level's ORDER BY (server target): where the current term's text ends in
+    // the output (-1: no term yet), and what the term said of its direction and blanks.
+    bool inOrderBy = false;
+    qsizetype termEnd = -1;
+    bool termDesc = false;
+    bool termNulls = false;
 };
 
 // Rewrites one text in a single pass over its tokens. What a name is (a table, a table's
@@ -210,6 +216,9 @@ private:
     size_t dropForUpdate(size_t i);
     bool isTrailingSemicolon(size_t i) const;
     void dropTrailing();
+    void endOrderTerm(size_t i);
+    void noteOrderToken(size_t i);
+    void finishOrderTerm(Level &lv);
 
     // ---- position in the statement ----
     void writeWord(size_t i);
@@ -252,6 +261,16 @@ SqlRewrite Rewriter::run()
         case Tok::Space:
         case Tok::Comment:
             m_out += t.text;
+            continue;
+        default:
+            break;
+        }
+        if (postgres())
+            endOrderTerm(i);
+        const size_t first = i;
+        switch (t.type) {
+        case Tok::Space:
+        case Tok::Comment:
             break;
         case Tok::String:
             writeLiteral(t.text);
@@ -278,7 +297,11 @@ SqlRewrite Rewriter::run()
                 writeWord(i);
             break;
         }
+        if (postgres())
+            noteOrderToken(first);
     }
+    for (auto lv = m_stack.rbegin(); lv != m_stack.rend(); ++lv)
+        finishOrderTerm(*lv);
     dropTrailing();
     m_r.sql = m_out;
     return std::move(m_r);
@@ -505,6 +528,78 @@ void Rewriter::writePunct(size_t i)
     } else {
         leaveTablePosition();
     }
+}
+
+// SQLite sorts blanks (NULL) before every value, the server after them. On the server each
+// term of an ORDER BY (of a statement, a sub-select, a window or an aggregate) gets the
+// embedded order written out: NULLS FIRST ascending, NULLS LAST descending, unless the term
+// says its own. A term ends at a comma of its level, at the level's ")" and at what may
+// follow an ORDER BY (LIMIT, OFFSET, a window frame, ...).
+void Rewriter::endOrderTerm(size_t i)
+{
+    static const QSet<QString> kAfterOrder{
+        QStringLiteral("limit"), QStringLiteral("offset"),    QStringLiteral("for"),
+        QStringLiteral("rows"),  QStringLiteral("range"),     QStringLiteral("groups"),
+        QStringLiteral("fetch"), QStringLiteral("union"),     QStringLiteral("intersect"),
+        QStringLiteral("except")};
+    Level &lv = level();
+    if (!lv.inOrderBy)
+        return;
+    const Token &t = m_toks[i];
+    const bool comma = t.type == Tok::Punct && t.text == u",";
+    const bool end = (t.type == Tok::Punct && (t.text == u")" || t.text == u";"))
+                     || (t.type == Tok::Ident && kAfterOrder.contains(t.text.toLower()));
+    if (!comma && !end)
+        return;
+    finishOrderTerm(lv);
+    lv.inOrderBy = !end;
+}
+
+// After a token (the first of those just written): "ORDER BY" opens a list of terms; a term's
+// text reaches to the last token written within it, inner levels included.
+void Rewriter::noteOrderToken(size_t i)
+{
+    const Token &t = m_toks[i];
+    const QString w = t.type == Tok::Ident ? t.text.toLower() : QString();
+    Level &lv = level();
+    if (w == u"by") {
+        qsizetype k = qsizetype(i) - 1;
+        while (k >= 0 && (m_toks[size_t(k)].type == Tok::Space || m_toks[size_t(k)].type == Tok::Comment))
+            --k;
+        if (k >= 0 && m_toks[size_t(k)].type == Tok::Ident && m_toks[size_t(k)].text.toLower() == u"order") {
+            lv.inOrderBy = true;
+            lv.termEnd = -1;
+            lv.termDesc = lv.termNulls = false;
+            return;
+        }
+    }
+    if (lv.inOrderBy && t.type == Tok::Punct && t.text == u",")
+        return; // the next term begins
+    for (Level &l : m_stack)
+        if (l.inOrderBy)
+            l.termEnd = m_out.size();
+    if (!lv.inOrderBy || w.isEmpty())
+        return;
+    if (w == u"desc")
+        lv.termDesc = true;
+    else if (w == u"asc")
+        lv.termDesc = false;
+    else if (w == u"nulls")
+        lv.termNulls = true;
+}
+
+void Rewriter::finishOrderTerm(Level &lv)
+{
+    if (lv.inOrderBy && lv.termEnd >= 0 && !lv.termNulls) {
+        const QString nulls = lv.termDesc ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+        const qsizetype at = lv.termEnd;
+        m_out.insert(at, nulls);
+        for (Level &l : m_stack)
+            if (l.termEnd >= at && &l != &lv)
+                l.termEnd += nulls.size();
+    }
+    lv.termEnd = -1;
+    lv.termDesc = lv.termNulls = false;
 }
 
 // A value or operator: no table, and no alias, follows.

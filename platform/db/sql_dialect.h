@@ -24,7 +24,9 @@
 //  - ifnull(a, b) becomes coalesce(a, b);
 //  - in cast(x as type) SQLite's real and integer become double precision and bigint
 //    (SQLite's real is 8 bytes, its integer 64 bits);
-//  - the built-in dual and dual12 live in the program's schema "tarix" instead of "main".
+//  - the built-in dual and dual12 live in the program's schema "tarix" instead of "main";
+//  - every ORDER BY term (also of sub-selects, windows, aggregates) gets SQLite's place of
+//    blanks: NULLS FIRST ascending, NULLS LAST descending, unless it names its own.
 // Table definitions (data/schema) are written for a server schema by postgresSchemaDdl.
 #include <QString>
 #include <QStringList>

@@ -14,12 +14,19 @@ TempInstallation::TempInstallation() : m_session(std::make_unique<Session>())
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť dočasný priečinok."));
 }
 
-TempInstallation::TempInstallation(const QString &serverConninfo)
+TempInstallation::TempInstallation(const QString &serverConninfo) : m_conninfo(serverConninfo)
 {
     if (!m_dir.isValid())
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť dočasný priečinok."));
-    m_session = std::make_unique<Session>(
-        ServerOptions{serverConninfo, [this](const QString &folder) { return schemaOfFolder(folder); }});
+    m_session = newSession();
+}
+
+std::unique_ptr<Session> TempInstallation::newSession()
+{
+    if (m_conninfo.isEmpty())
+        return std::make_unique<Session>();
+    return std::make_unique<Session>(
+        ServerOptions{m_conninfo, [this](const QString &folder) { return schemaOfFolder(folder); }});
 }
 
 QString TempInstallation::schemaOfFolder(const QString &folder) const

@@ -26,11 +26,16 @@ public:
     // Creates the folder (unless it exists) and points the alias at it.
     QString addAlias(const QString &alias, const QString &subfolder, const QString &ddl = {});
     Session &session() { return *m_session; }
+    // A session of its own on the same data (another program, another workstation), made
+    // as the installation's: on the same server, the folders' schemas named alike. Aliases
+    // are the caller's to set.
+    std::unique_ptr<Session> newSession();
     // The server schema of a folder of this installation.
     QString schemaOfFolder(const QString &folder) const;
 
 private:
     QTemporaryDir m_dir;
+    QString m_conninfo; // empty: the embedded backend
     std::unique_ptr<Session> m_session;
 };
 

@@ -1,5 +1,7 @@
 // A write transaction waits for a database another program holds, and says clearly that it
-// is busy, with nothing changed, when the wait runs out.
+// is busy, with nothing changed, when the wait runs out. Embedded only: SQLite locks the
+// whole database, the server only the rows written (its waits: DbSessionSql's busy case and
+// the next-number lock in db_shared_data_test.cpp).
 #include "db_test_schema.h"
 
 #include "platform/db/db_error.h"

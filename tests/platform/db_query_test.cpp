@@ -1,4 +1,5 @@
-// Query datasets: parameters, default alias, live rows, detail queries, filters on results.
+// Query datasets: parameters, default alias, live rows, detail queries, filters on results;
+// each case on both backends.
 #include "db_test_schema.h"
 
 #include "platform/db/datasource.h"
@@ -13,11 +14,13 @@ using namespace tarix::db;
 using namespace tarix::db::testing;
 
 namespace {
-class DbQuery : public ::testing::Test {
+class DbQuery : public BackendTest {
 protected:
-    Install in;
     void SetUp() override
     {
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
         for (qint64 e : {1, 2, 3})
             for (qint64 p : {200501, 200502})
                 in.s.execute(QStringLiteral("insert into vyp (code_emp, v_obdobie, v_rok, n_brutto) values (:e, :p, 2005, :b)"),
@@ -30,7 +33,9 @@ protected:
 };
 } // namespace
 
-TEST_F(DbQuery, ParametersByNameWithoutCaseAndArithmetic)
+TARIX_ON_BOTH_BACKENDS(DbQuery);
+
+TEST_P(DbQuery, ParametersByNameWithoutCaseAndArithmetic)
 {
     Query q(&in.s);
     q.setDatabaseName(QStringLiteral("TARIX_DATA"));
@@ -54,7 +59,7 @@ TEST_F(DbQuery, ParametersByNameWithoutCaseAndArithmetic)
     EXPECT_THROW(q.open(), DbError); // a parameter without a value
 }
 
-TEST_F(DbQuery, DefaultAliasOwnsUnqualifiedNamesAndSwitches)
+TEST_P(DbQuery, DefaultAliasOwnsUnqualifiedNamesAndSwitches)
 {
     TempInstallation &inst = in.inst;
     const QString other = inst.createFolder(QStringLiteral("DATA02"), kFirmDdl);
@@ -76,7 +81,7 @@ TEST_F(DbQuery, DefaultAliasOwnsUnqualifiedNamesAndSwitches)
     EXPECT_EQ(in.s.run(QStringLiteral("select * from dual12")).rowCount(), 12);
 }
 
-TEST_F(DbQuery, LiveRowsAreWrittenBackByRowid)
+TEST_P(DbQuery, LiveRowsAreWrittenBackByRowid)
 {
     Query q(&in.s);
     q.setDatabaseName(QStringLiteral("TARIX_DATA"));
@@ -100,7 +105,7 @@ TEST_F(DbQuery, LiveRowsAreWrittenBackByRowid)
     EXPECT_TRUE(r.isNull(2, 0)); // other employee untouched
 }
 
-TEST_F(DbQuery, DetailQueryFollowsTheMasterRow)
+TEST_P(DbQuery, DetailQueryFollowsTheMasterRow)
 {
     Table vyp(&in.s);
     vyp.setDatabaseName(QStringLiteral("TARIX_DATA"));
@@ -120,7 +125,7 @@ TEST_F(DbQuery, DetailQueryFollowsTheMasterRow)
     EXPECT_EQ(q.value(QStringLiteral("typ")).toString(), QStringLiteral("Y"));
 }
 
-TEST_F(DbQuery, CallbackFilterOnAnOpenedResultAndCalculatedFields)
+TEST_P(DbQuery, CallbackFilterOnAnOpenedResultAndCalculatedFields)
 {
     Query q(&in.s);
     q.setDatabaseName(QStringLiteral("TARIX_DATA"));
@@ -142,7 +147,7 @@ TEST_F(DbQuery, CallbackFilterOnAnOpenedResultAndCalculatedFields)
     EXPECT_EQ(q.recordCount(), 6);
 }
 
-TEST_F(DbQuery, ExecSqlReportsRowsChanged)
+TEST_P(DbQuery, ExecSqlReportsRowsChanged)
 {
     Query q(&in.s);
     q.setDatabaseName(QStringLiteral("TARIX_DATA"));
@@ -154,7 +159,7 @@ TEST_F(DbQuery, ExecSqlReportsRowsChanged)
 
 // A text left blank through a dataset is stored as NULL; SQL that tests for the empty text
 // still finds it, and "<> ''" still leaves it out.
-TEST_F(DbQuery, EmptyTextTestsFindBlankFields)
+TEST_P(DbQuery, EmptyTextTestsFindBlankFields)
 {
     in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, zps, cislo_u) values "
                                 "(1, 1, 1, 'Cibula', 0, '123'), (2, 2, 1, 'Hudák', 0, '456')"),

@@ -291,6 +291,34 @@ const Case kServerCases[] = {
      "select CAST(x AS bigint), cast(y as varchar(10)) from dual"},
     {"a column alias named real outside a cast stays", "", "select 1 as real from dual", "select 1 as real from dual"},
 
+    // Blanks sort as in SQLite: first ascending, last descending, in every ORDER BY.
+    {"order terms get the embedded place of blanks", "TARIX_DATA",
+     "select * from zam order by surname, name DESC, code_emp asc",
+     "select * from data01.zam order by surname NULLS FIRST, name DESC NULLS LAST, code_emp asc NULLS FIRST"},
+    {"a term's own nulls clause stays", "TARIX_DATA", "select * from zam order by name desc nulls first, surname",
+     "select * from data01.zam order by name desc nulls first, surname NULLS FIRST"},
+    {"expressions, positions and collations are one term each", "TARIX_DATA",
+     "select code_emp, name from zam order by coalesce(name, surname) desc, 2, substr(name,1,3)||'x'",
+     "select code_emp, name from data01.zam order by coalesce(name, surname) desc NULLS LAST, 2 NULLS FIRST, "
+     "substr(name,1,3)||'x' NULLS FIRST"},
+    {"the term ends before limit, offset and the live clause", "TARIX_DATA",
+     "select * from zam order by name  limit 10 offset :p1 for update of name;",
+     "select * from data01.zam order by name NULLS FIRST  limit 10 offset $1"},
+    {"comments and line ends after the term stay behind it", "TARIX_DATA",
+     "select * from zam\norder by\n  name -- by name\n;\n",
+     "select * from data01.zam\norder by\n  name NULLS FIRST -- by name"},
+    {"window and sub-select orders", "TARIX_DATA",
+     "select code_emp, row_number() over (partition by sid order by vystup desc rows between unbounded preceding and current row) r,"
+     " (select max(v_obdobie) from vyp v where v.code_emp = z.code_emp group by sid order by 1) m from zam z order by r",
+     "select code_emp, row_number() over (partition by sid order by vystup desc NULLS LAST rows between unbounded preceding and current row) r,"
+     " (select max(v_obdobie) from data01.vyp v where v.code_emp = z.code_emp group by sid order by 1 NULLS FIRST) m from data01.zam z order by r NULLS FIRST"},
+    {"a sub-select inside a term", "TARIX_DATA",
+     "select * from zam z order by (select n_netto from vyp v where v.code_emp = z.code_emp order by v_obdobie desc limit 1) desc",
+     "select * from data01.zam z order by (select n_netto from data01.vyp v where v.code_emp = z.code_emp order by v_obdobie desc NULLS LAST limit 1) desc NULLS LAST"},
+    {"order by of a compound select's sub-select and group by untouched", "TARIX_DATA",
+     "select a from (select name a from zam order by name) union select surname from zam group by surname",
+     "select a from (select name a from data01.zam order by name NULLS FIRST) union select surname from data01.zam group by surname"},
+
     // Trailing semicolons and the live clause as for SQLite.
     {"live query for the server", "TARIX_DATA",
      "select typ,suma,typ_sumy,vypocitana_suma\nfrom zrv\nwhere \nv_obdobie=:p1 and code_emp=:p2\nfor update of vypocitana_suma;",
@@ -306,6 +334,9 @@ const Case kServerCases[] = {
 
 TEST(DbSqlDialect, RewritesTheProgramsTextsForTheServer)
 {
+    // The embedded backend's order is its own: its texts keep their ORDER BY as written.
+    EXPECT_EQ(rewriteSql(QStringLiteral("select * from zam order by name desc, surname"), context(QStringLiteral("TARIX_DATA"))).sql,
+              QStringLiteral("select * from tarix_data.zam order by name desc, surname"));
     for (const Case &c : kServerCases) {
         SCOPED_TRACE(c.name);
         const SqlRewrite r = rewriteSql(QString::fromUtf8(c.in), serverContext(QString::fromUtf8(c.defaultAlias)));

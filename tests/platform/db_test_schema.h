@@ -110,6 +110,14 @@ struct Install {
         priv = inst.addAlias(QStringLiteral("TARIX_PRIV"), QStringLiteral("PRIVATE"), kPrivDdl);
         s.setAlias(QStringLiteral("TARIX_DATX"), firm);
     }
+    // Another program on the same installation, its aliases pointed as this one's.
+    std::unique_ptr<Session> otherProgram()
+    {
+        std::unique_ptr<Session> other = inst.newSession();
+        for (const QString &alias : s.aliases())
+            other->setAlias(alias, s.aliasFolder(alias));
+        return other;
+    }
 };
 
 // A suite run on both backends: each test once on the embedded database and once on the
