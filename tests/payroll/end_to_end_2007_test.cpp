@@ -471,17 +471,7 @@ TEST_P(Payroll2007, AClerksCorrectionAndTheMonthsRecalculation)
     expectStored(kHudak, 200701, corrected);
 
     // Recalculating the month stores the very same records.
-    const auto stored = [this] {
-        QList<QVariantList> rows;
-        const db::SqlResult r = session.run("select * from \":tarix_data:vyp\" order by code_emp");
-        for (int i = 0; i < r.rowCount(); ++i) {
-            QVariantList row;
-            for (int c = 0; c < r.columnCount(); ++c)
-                row << r.value(i, c);
-            rows << row;
-        }
-        return rows;
-    };
+    const auto stored = [this] { return storedRows(session, "select * from \":tarix_data:vyp\" order by code_emp"); };
     const auto before = stored();
     scripted.answerYes(Msg(65135, "január 2007")).answerYes(Msg(65104, "január 2007"));
     EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 3);

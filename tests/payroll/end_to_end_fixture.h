@@ -51,6 +51,20 @@ struct Expected {
     double value;
 };
 
+// Every column of every row a query returns, in its order: for comparing what is stored.
+inline QList<QVariantList> storedRows(db::Session &s, const QString &sql, const db::Params &params = {})
+{
+    QList<QVariantList> rows;
+    const db::SqlResult r = s.run(sql, params);
+    for (int i = 0; i < r.rowCount(); ++i) {
+        QVariantList row;
+        for (int c = 0; c < r.columnCount(); ++c)
+            row << r.value(i, c);
+        rows << row;
+    }
+    return rows;
+}
+
 // Opening the firm and year: the upgrades add statutory slot 33 with the workstation's
 // default (1: surcharges from the hourly average); the year's statutory slots loaded.
 inline test::DemoOptions endToEndOptions(int year)

@@ -94,16 +94,7 @@ TARIX_INSTALLATION_ON_BOTH_BACKENDS(Workstations);
 // Every stored column of the month's payrolls, by employee.
 QList<QVariantList> storedMonth(db::Session &s)
 {
-    QList<QVariantList> rows;
-    const db::SqlResult r = s.run("select * from \":tarix_data:vyp\" where v_obdobie = :p order by code_emp",
-                                  {{"p", kMarch}});
-    for (int i = 0; i < r.rowCount(); ++i) {
-        QVariantList row;
-        for (int c = 0; c < r.columnCount(); ++c)
-            row << r.value(i, c);
-        rows << row;
-    }
-    return rows;
+    return storedRows(s, "select * from \":tarix_data:vyp\" where v_obdobie = :p order by code_emp", {{"p", kMarch}});
 }
 
 } // namespace
@@ -113,14 +104,15 @@ TEST_P(Workstations, TheSecondSaveOfOneRecordIsRefusedAndTheFirstOnesRecordStays
     setPeriod(3);
     postWholeMonth(*dmv, kHudak);
 
-    // Both workstations have Hudák's March payroll on the screen.
+    // Both workstations edit Hudák's March payroll: the other one has typed a reward of
+    // 1 000 and not saved yet.
     QTemporaryDir other;
     SecondWorkstation second(dir.workstation(other.path()), QStringLiteral("edit"));
-    ASSERT_EQ(second.next(), QStringLiteral("read"));
+    ASSERT_EQ(second.next(), QStringLiteral("editing"));
     db::Table &t = dmv->TVYP_;
     ASSERT_TRUE(t.findKey({kHudak.codeEmp, kMarch}));
 
-    // This one saves a reward first; the other one's save of its own change is refused.
+    // This one saves a reward of 5 000 first; the other one's save is refused.
     t.edit();
     t.setValue("N_odmeny", 5000);
     t.post();
@@ -183,11 +175,11 @@ TEST(DISABLED_SecondWorkstation, Acts)
     if (action == QLatin1String("edit")) {
         dmv.Nastav_zamestnanca(kHudak.codeNumb, kHudak.codeEmp);
         ASSERT_TRUE(dmv.TVYP_.findKey({kHudak.codeEmp, kMarch}));
-        say("read");
-        ASSERT_TRUE(std::getline(std::cin, line));
         db::Table &t = dmv.TVYP_;
         t.edit();
         t.setValue("N_odmeny", 1000);
+        say("editing");
+        ASSERT_TRUE(std::getline(std::cin, line));
         try {
             t.post();
             say("saved");
