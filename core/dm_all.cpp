@@ -4,6 +4,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/module_registry.h"
+#include "platform/db/db_health.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 
@@ -67,12 +68,10 @@ bool TDMA::Otvor_tabulky(const QString &alias)
         db::Table *t = m_tables[size_t(i)];
         if (!chosen(i) || t->isActive())
             continue;
-        const QString folder = db::Session::defaultSession()
-                                   ? db::Session::defaultSession()->aliasFolder(t->databaseName())
-                                   : QString();
-        // The folder's one database file (the table lives inside it) and SQLite's reason.
-        const QString file = QDir::toNativeSeparators(
-            QDir(folder).filePath(QString::fromLatin1(db::Session::databaseFileName)));
+        db::Session *session = db::Session::defaultSession();
+        const QString folder = session ? session->aliasFolder(t->databaseName()) : QString();
+        // The folder's one database (the table lives inside it) and the backend's reason.
+        const QString file = QDir::toNativeSeparators(db::folderDatabaseName(session, folder));
         const QString reason = reasons.value(i);
         MyConsts::Sprava_chyba(Msg(65174, QStringLiteral("%1 (tabuľka %2)").arg(file, t->tableName()))
                                + (reason.isEmpty() ? QString() : u'\n' + reason));

@@ -82,12 +82,14 @@ QString PolozkaFirmy::popis() const
     return Nazov_priecinka_firmy(cislo) + QString::fromUtf16(busy ? kBusySuffix : kDamagedSuffix);
 }
 
-QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable)
+QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable, db::Session *session)
 {
+    if (!session)
+        session = db::Session::defaultSession();
     QList<int> years;
     for (int y = kPrvyRokMenu; y <= kPoslednyRokMenu; ++y) {
         const db::DatabaseHealth h = db::checkFolderDatabase(
-            networkRoot + QStringLiteral("COMMON/ROK%1").arg(y), QStringLiteral("cis_par"));
+            session, networkRoot + QStringLiteral("COMMON/ROK%1").arg(y), QStringLiteral("cis_par"));
         // A folder without a database, or a database of another kind, is no year.
         if (h.state == db::DatabaseState::Missing || h.tableMissing)
             continue;
@@ -107,7 +109,7 @@ bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString 
     if (busy)
         *busy = false;
     // Checked without the session first, so that a missing folder is never created.
-    const db::DatabaseHealth h = db::checkFolderDatabase(firmFolder, QStringLiteral("INF"));
+    const db::DatabaseHealth h = db::checkFolderDatabase(&session, firmFolder, QStringLiteral("INF"));
     if (h.state == db::DatabaseState::Missing)
         return false;
     if (!h.ok()) {
@@ -138,7 +140,7 @@ QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRo
                                   QStringList *unreadableYears)
 {
     QList<PolozkaFirmy> firms;
-    const QList<int> years = Roky_s_parametrami(networkRoot, unreadableYears);
+    const QList<int> years = Roky_s_parametrami(networkRoot, unreadableYears, &session);
     if (years.isEmpty())
         return firms;
     for (int n = kPrvaFirma; n <= kPoslednaFirma; ++n) {
@@ -261,7 +263,8 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
 void Over_databazu(const QString &folder, const QString &table, const QString &what,
                    bool forWriting)
 {
-    const db::DatabaseHealth h = db::checkFolderDatabase(folder, table);
+    db::Session *session = db::Session::defaultSession();
+    const db::DatabaseHealth h = db::checkFolderDatabase(session, folder, table);
     const QString file = QDir::toNativeSeparators(h.file);
     switch (h.state) {
     case db::DatabaseState::Healthy:
@@ -278,11 +281,16 @@ void Over_databazu(const QString &folder, const QString &table, const QString &w
         throw EMyError(QStringLiteral("Databáza %1 %2 je poškodená a nedá sa čítať: %3")
                            .arg(what, file, h.reason));
     }
-    if (forWriting && !db::databaseWritable(folder))
-        throw EMyError(QStringLiteral("Databáza %1 %2 je len na čítanie: súbor alebo jeho "
-                                      "priečinok nemá právo zápisu, zmeny by sa nedali uložiť. "
-                                      "Požiadajte správcu o právo zápisu.")
-                           .arg(what, file));
+    if (forWriting && !db::databaseWritable(session, folder, table))
+        throw EMyError(session && session->isServer()
+                           ? QStringLiteral("Databáza %1 %2 je len na čítanie: prihlásenie na server nemá "
+                                            "právo zápisu, zmeny by sa nedali uložiť. Požiadajte správcu "
+                                            "o právo zápisu.")
+                                 .arg(what, file)
+                           : QStringLiteral("Databáza %1 %2 je len na čítanie: súbor alebo jeho "
+                                            "priečinok nemá právo zápisu, zmeny by sa nedali uložiť. "
+                                            "Požiadajte správcu o právo zápisu.")
+                                 .arg(what, file));
 }
 
 void Nastav_obnovu_titulku(std::function<void()> refresh) { g_obnovTitulku = std::move(refresh); }

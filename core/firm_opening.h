@@ -54,8 +54,11 @@ inline constexpr const char16_t *kBusySuffix = u" – databáza je obsadená";
 
 // Years 2004 to 2019 whose folder "COMMON/ROKyyyy" holds the parameter table. A year
 // folder whose database exists but cannot be read is listed too, with its reason in
-// `unreadable` (file: reason), so that it is reported rather than dropped.
-QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable = nullptr);
+// `unreadable` (file: reason), so that it is reported rather than dropped. The folders are
+// looked at through the session's backend (the default session when none is given): on a
+// database server each is its schema.
+QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable = nullptr,
+                              db::Session *session = nullptr);
 // The name (NAZOV) of the firm header in a firm folder; false when the folder has no
 // readable header. Opening by path through the session; nothing is created. `problem`
 // (when given) receives the file and the reason when the database exists but cannot be
@@ -71,7 +74,8 @@ QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRo
 
 // A folder's database is usable for the program: readable (waiting for another program
 // up to the session's busy timeout) and, when `forWriting`, writable. Otherwise throws
-// EMyError with a message naming the file and the reason. `what` names the folder's role
+// EMyError with a message naming the file and the reason. Asked of the default session's
+// backend: on a database server the folder's schema. `what` names the folder's role
 // ("firmy", "roka 2007", "pracovnej stanice").
 void Over_databazu(const QString &folder, const QString &table, const QString &what,
                    bool forWriting);

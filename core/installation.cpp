@@ -132,6 +132,21 @@ void createServerFolderSchema(db::PgConnection &conn, const QString &schema, Fol
     }
 }
 
+bool createServerPrivateSchema(db::PgConnection &conn, const QString &schema)
+{
+    if (db::serverSchemaExists(conn, schema))
+        return false;
+    try {
+        createServerFolderSchema(conn, schema, FolderKind::Private, privateSeedResources());
+    } catch (const std::exception &) {
+        // A second start of the same program folder may have made it meanwhile.
+        if (db::serverSchemaExists(conn, schema))
+            return false;
+        throw;
+    }
+    return true;
+}
+
 namespace {
 
 // The folders of an installation in the order they are made, each with its kind and seeds.

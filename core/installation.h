@@ -32,6 +32,11 @@ void createFolderDatabase(const QString &folder, FolderKind kind, const QStringL
 void createServerFolderSchema(db::PgConnection &conn, const QString &schema, FolderKind kind,
                               const QStringList &seeds);
 
+// A workstation's private schema on the server, made with its seed rows (the open period,
+// an empty program password) when the server lacks it. Returns whether it was made here;
+// another start of the same program folder making it at the same moment is no failure.
+bool createServerPrivateSchema(db::PgConnection &conn, const QString &schema);
+
 struct InstallationOptions {
     bool demoFirm = true;
     int firstYear = 2004;

@@ -36,9 +36,15 @@ void closeSession()
 {
     if (!g_session)
         return;
-    g_session->closeAll();
+    // The session ends even when its server went away meanwhile: a program that cannot
+    // close its connection cleanly must still be able to start on another one.
+    std::unique_ptr<db::Session> ending = std::move(g_session);
     db::Session::setDefaultSession(nullptr);
-    g_session.reset();
+    try {
+        ending->closeAll();
+    } catch (const std::exception &) {
+        // Nothing of it is kept: the connection goes with the object.
+    }
 }
 
 } // namespace tarix::core

@@ -73,6 +73,20 @@ QString errorText(const std::exception &e)
     return QString::fromUtf8(e.what());
 }
 
+// A new workstation on a database server gets its private schema there.
+void makeServerPrivateSchema(db::Session &session, const QString &privateFolder)
+{
+    const QString schema = session.serverSchemaOfFolder(privateFolder);
+    db::PgConnection &conn = *session.serverConnection();
+    try {
+        createServerPrivateSchema(conn, schema);
+    } catch (const std::exception &e) {
+        throw EMyError(QStringLiteral("Nepodarilo sa vytvoriť databázu pracovnej stanice na serveri %1 "
+                                      "(schéma %2): %3")
+                           .arg(conn.serverName(), schema, errorText(e)));
+    }
+}
+
 // A new workstation gets its private folder with the open period and an empty program
 // password; a folder that cannot hold it is named with the reason.
 void createPrivateFolder(const QString &folder)
@@ -124,28 +138,26 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
                                trx.readString("NETWORK", "Network_Path", QString()),
                                trx.readString("IMPORT", "Gfk_Path", QString())));
 
-    // A database server named in TRX.INI is used or the program ends saying why; it never
-    // goes on with the folders instead.
-    if (const QString server = databaseServerSetting(); !server.isEmpty()) {
+    // A workstation keeps its own private folder beside the program, or on a database server
+    // named in TRX.INI its own private schema there. A server is used or the program ends
+    // saying why; it never goes on with the folders instead.
+    const QString server = databaseServerSetting();
+    const QString privateFolder = appPaths().privateFolder;
+    if (server.isEmpty()) {
+        const QFileInfo privateFile(privateFolder + db::Session::databaseFileName);
+        if (!privateFile.exists() && !privateFile.isSymLink())
+            createPrivateFolder(privateFolder);
+    } else {
         checkDatabaseServer(server);
-        throw EMyError(QStringLiteral("Databázový server %1 je pripravený, táto verzia programu však s údajmi "
-                                      "na serveri ešte nepracuje. Pre prácu s údajmi v priečinkoch odstráňte "
-                                      "kľúč %2 zo sekcie [%3] súboru TRX.INI.")
-                           .arg(db::PgConnection::serverNameOf(server), QLatin1String(kDatabaseServerKey),
-                                QLatin1String(kDatabaseServerSection)));
     }
 
-    // A workstation keeps its own private folder beside the program.
-    const QString privateFolder = appPaths().privateFolder;
-    const QFileInfo privateFile(privateFolder + db::Session::databaseFileName);
-    if (!privateFile.exists() && !privateFile.isSymLink())
-        createPrivateFolder(privateFolder);
+    // The session's aliases on the start-up folders (on the server, their schemas).
+    openStartupSession(appPaths(), server);
+    if (!server.isEmpty())
+        makeServerPrivateSchema(session(), privateFolder);
     // A damaged private database is named here, not taken for a refused login.
     Over_databazu(privateFolder, QStringLiteral("PRIV"), QStringLiteral("pracovnej stanice"),
                   false);
-
-    // The session's aliases on the start-up folders.
-    openStartupSession(appPaths());
 
     std::unique_ptr<TFormAbout> splash;
     if (options.showWindows) {

@@ -1,5 +1,8 @@
 #include "platform/db/db_health.h"
 
+#include "platform/db/db_error.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_schema.h"
 #include "platform/db/session.h"
 
 #include <QDir>
@@ -165,6 +168,93 @@ bool databaseWritable(const QString &folder)
         if (!fi.isWritable() || !(fi.permissions() & kAnyWrite))
             return false;
     return true;
+}
+
+namespace {
+
+QString quotedName(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
+// A table's name as the program gives it ("INF", "Inf.DB") and as the server keeps it.
+QString serverTableName(const QString &table)
+{
+    QString name = table;
+    if (const int dot = name.lastIndexOf(u'.'); dot > 0)
+        name.truncate(dot);
+    return name.toLower();
+}
+
+DatabaseHealth checkServerFolder(Session &session, const QString &folder, const QString &table)
+{
+    PgConnection &conn = *session.serverConnection();
+    const QString schema = session.serverSchemaOfFolder(folder);
+    DatabaseHealth h;
+    h.file = folderDatabaseName(&session, folder);
+    if (schema.isEmpty())
+        return h;
+    try {
+        if (!serverSchemaExists(conn, schema))
+            return h;
+        if (!table.isEmpty()) {
+            const QString name = serverTableName(table);
+            const QString qualified = quotedName(schema) + u'.' + quotedName(name);
+            if (conn.exec(QStringLiteral("SELECT to_regclass($1) IS NOT NULL"), {qualified}).value(0, 0).toLongLong() == 0) {
+                h.state = DatabaseState::Damaged;
+                h.tableMissing = true;
+                h.reason = QStringLiteral("chýba tabuľka %1").arg(name.toUpper());
+                return h;
+            }
+            // A read the login is refused, or a table another program holds locked, shows here.
+            conn.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(qualified));
+        }
+        h.state = DatabaseState::Healthy;
+    } catch (const BusyError &e) {
+        h.state = DatabaseState::Busy;
+        h.reason = e.text().section(u'\n', 0, 0);
+    } catch (const DbError &e) {
+        h.state = DatabaseState::Damaged;
+        h.reason = e.text().section(u'\n', 0, 0);
+    }
+    return h;
+}
+
+} // namespace
+
+QString folderDatabaseName(Session *session, const QString &folder)
+{
+    if (!session || !session->isServer())
+        return QDir(folder).filePath(QLatin1String(Session::databaseFileName));
+    const QString schema = session->serverSchemaOfFolder(folder);
+    return QStringLiteral("%1 (schéma %2 na serveri %3)")
+        .arg(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), schema.isEmpty() ? QStringLiteral("–") : schema,
+             session->serverConnection()->serverName());
+}
+
+DatabaseHealth checkFolderDatabase(Session *session, const QString &folder, const QString &table, int busyWaitMs)
+{
+    if (session && session->isServer())
+        return checkServerFolder(*session, folder, table);
+    return checkFolderDatabase(folder, table, busyWaitMs);
+}
+
+bool databaseWritable(Session *session, const QString &folder, const QString &table)
+{
+    if (!session || !session->isServer())
+        return databaseWritable(folder);
+    PgConnection &conn = *session->serverConnection();
+    const QString schema = session->serverSchemaOfFolder(folder);
+    if (schema.isEmpty())
+        return false;
+    try {
+        const QString check = table.isEmpty() ? QStringLiteral("has_schema_privilege($1, 'USAGE')")
+                                              : QStringLiteral("has_table_privilege($1, 'INSERT, UPDATE, DELETE')");
+        const QString object = table.isEmpty() ? schema
+                                               : quotedName(schema) + u'.' + quotedName(serverTableName(table));
+        return conn.exec(QStringLiteral("SELECT (%1) AND current_setting('transaction_read_only') = 'off'").arg(check),
+                         {object})
+                   .value(0, 0).toLongLong() != 0;
+    } catch (const DbError &) {
+        return false;
+    }
 }
 
 } // namespace tarix::db

@@ -6,6 +6,8 @@
 
 namespace tarix::db {
 
+class Session;
+
 enum class DatabaseState { Missing, Healthy, Busy, Damaged };
 
 struct DatabaseHealth {
@@ -30,5 +32,21 @@ DatabaseHealth checkFolderDatabase(const QString &folder, const QString &table =
 // beside the file). A file or folder whose every write permission was taken away counts as
 // read-only even for a user the system would let write it anyway.
 bool databaseWritable(const QString &folder);
+
+// The folder's database for messages: folder/tarix.db, or on the database server the
+// folder with its schema and the server.
+QString folderDatabaseName(Session *session, const QString &folder);
+
+// The same through the session's backend, so that callers need not know where the data
+// live: on the database server a folder is its schema (missing when the server keeps none
+// for the folder or lacks it; the table read through the session's connection, a lock held
+// past the wait is Busy, any other failure Damaged with the server's reason; `file` names
+// the schema and the server). Without a session, or on the embedded database, the folder's
+// file as above.
+DatabaseHealth checkFolderDatabase(Session *session, const QString &folder, const QString &table = {},
+                                   int busyWaitMs = kDatabaseBusyWaitMs);
+// On the server: the login may change the schema's table (`table`, else only use the
+// schema) and the server takes writes (not a read-only standby).
+bool databaseWritable(Session *session, const QString &folder, const QString &table = {});
 
 } // namespace tarix::db

@@ -128,6 +128,12 @@ public:
     bool isServer() const { return m_server != nullptr; }
     // The server connection; null for the embedded database.
     PgConnection *serverConnection() const { return m_server ? &m_server->connection() : nullptr; }
+    // The schema a folder is on the server (lower case); empty on the embedded database and
+    // for a folder the server keeps none of.
+    QString serverSchemaOfFolder(const QString &folder) const
+    {
+        return m_server ? m_server->schemaOfFolder(canonicalFolder(folder)) : QString();
+    }
 
     // Rows written by this session's statements so far (triggers included on SQLite).
     qint64 totalChanges() const;

@@ -3,12 +3,15 @@
 #include "core/database_server.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
+#include "core/forms/form_main.h"
 #include "core/forms/startup.h"
+#include "core/session.h"
 #include "core/installation.h"
 #include "core/module_registry.h"
 #include "platform/codepage/cp1250.h"
 #include "platform/db/pg_connection.h"
 #include "platform/db/pg_schema.h"
+#include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/installation.h"
@@ -16,7 +19,10 @@
 #include "support/scripted_test.h"
 #include "support/widgets/program_start.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QWidget>
@@ -149,21 +155,40 @@ TEST_F(ServerStartup, AServerThatRefusesTheLoginOrLacksTheSchemasEndsTheProgram)
     expectRefusedStart(database.conninfo(),
                        {QStringLiteral("Databázový server %1 nie je pripravený pre program TARIX: chýba schéma data "
                                        "(šablóna firmy DATA), schémy rokov").arg(server)});
+}
 
-    // With the template firm and a year on it the server is accepted, and this version says
-    // plainly that it does not work with it yet, rather than opening the folders.
+TEST_F(ServerStartup, ANewWorkstationGetsItsPrivateSchemaAndListsTheServersFirms)
+{
+    TARIX_REQUIRE_PG_SERVER();
+    test::PgTestDatabase database;
+    QTemporaryDir program;
+    core::createServerInstallation(database.conninfo(), program.path());
+    // A workstation the server has not met yet: its private schema is not there.
+    const QString priv = core::workstationPrivateSchema(program.path() + u'/');
     db::PgConnection conn(database.conninfo());
-    const std::pair<const char *, core::FolderKind> schemas[] = {{"data", core::FolderKind::Firm},
-                                                                 {"rok2007", core::FolderKind::Year}};
-    for (const auto &[schema, kind] : schemas) {
-        QFile ddl(core::schemaResource(kind));
-        ASSERT_TRUE(ddl.open(QIODevice::ReadOnly));
-        db::createServerSchema(conn, QString::fromLatin1(schema), QString::fromUtf8(ddl.readAll()));
-    }
-    expectRefusedStart(database.conninfo(),
-                       {QStringLiteral("Databázový server %1 je pripravený, táto verzia programu však s údajmi na "
-                                       "serveri ešte nepracuje").arg(server),
-                        QStringLiteral("odstráňte kľúč Database_Server zo sekcie [NETWORK] súboru TRX.INI")});
+    conn.executeRaw(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(priv));
+
+    core::StartupHooks hooks;
+    hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
+    core::TFormMain *main = test::startWithLogin(program.path(), hooks);
+    ASSERT_NE(main, nullptr) << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
+    EXPECT_TRUE(db::serverSchemaExists(conn, priv));
+    EXPECT_TRUE(core::session().isServer());
+    // The period row of a new workstation, read from the server.
+    EXPECT_EQ(conn.exec(QStringLiteral("select count(*) from %1.priv").arg(priv)).value(0, 0).toLongLong(), 1);
+    // Nothing of the data in the program folder: no private folder, no firm folder.
+    EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("PRIVATE"))));
+    EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("DATA01"))));
+
+    const QList<QAction *> firms = main->menuOtvorenieFirmy()->actions();
+    ASSERT_EQ(firms.size(), 1);
+    EXPECT_TRUE(firms[0]->text().endsWith(QStringLiteral(" 01"))) << firms[0]->text().toStdString();
+    QStringList years;
+    for (QAction *a : firms[0]->menu()->actions())
+        years << a->text();
+    EXPECT_EQ(years, (QStringList{"2004", "2005", "2006", "2007", "2008"}));
+    // The program ends before its database goes.
+    core::endProgram();
 }
 
 // The session on the server finds each folder of the installation by its path.

@@ -13,8 +13,10 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
+#include "support/both_backends.h"
 #include "support/data_modules.h"
 #include "support/installation.h"
+#include "support/pg_test_server.h"
 #include "support/program_folder.h"
 #include "support/scripted_test.h"
 #include "support/widgets/modal_dialogs.h"
@@ -29,7 +31,14 @@ namespace tarix::firmtest {
 
 class FirmFixture : public test::ScriptedTest<> {
 protected:
-    void SetUp() override { install({}); }
+    explicit FirmFixture(test::Backend backend = test::Backend::Embedded) : dir(backend) {}
+
+    void SetUp() override
+    {
+        if (dir.backend() == test::Backend::Server && !dir.onServer())
+            GTEST_SKIP() << test::kNoPgServer;
+        install({});
+    }
     void TearDown() override
     {
         program.close();
@@ -40,7 +49,7 @@ protected:
     void install(const core::InstallationOptions &options)
     {
         dir.install(options);
-        program.open(root());
+        program.open(root(), dir.serverConninfo());
         // The other modules' names are reported, as at start-up.
         modules.create(test::mainModule(), true);
         scripted.clearEvents();
@@ -54,6 +63,13 @@ protected:
     test::Installation dir;
     test::ProgramFolder program;
     test::DataModules modules;
+};
+
+// The same on both backends (TARIX_INSTALLATION_ON_BOTH_BACKENDS).
+class BackendFirmFixture : public FirmFixture, public ::testing::WithParamInterface<test::Backend> {
+protected:
+    BackendFirmFixture() : FirmFixture(GetParam()) {}
+    bool onServer() const { return dir.onServer(); }
 };
 
 // The shared helpers under the names the core's tests know.

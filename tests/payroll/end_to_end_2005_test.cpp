@@ -30,8 +30,9 @@ using namespace tarix::payroll::testing;
 namespace {
 
 using Payroll2005 = EndToEndTest<2005>;
+TARIX_INSTALLATION_ON_BOTH_BACKENDS(Payroll2005);
 
-TEST_F(Payroll2005, MonthlyWageWithChildrenReducingTheOldAgeRate)
+TEST_P(Payroll2005, MonthlyWageWithChildrenReducingTheOldAgeRate)
 {
     // January 2005: 20 working days, full month. Two children with the tax bonus and the
     // reduction of the old-age rate.
@@ -71,7 +72,7 @@ TEST_F(Payroll2005, MonthlyWageWithChildrenReducingTheOldAgeRate)
     });
 }
 
-TEST_F(Payroll2005, SeptemberWithTheMaximaOfJulyAndTheHigherTaxBonus)
+TEST_P(Payroll2005, SeptemberWithTheMaximaOfJulyAndTheHigherTaxBonus)
 {
     // The maxima of social insurance rose on 1 July 2005; the clerk enters them in the
     // code list (sickness and guarantee 23 738, the others 47 475).
@@ -107,7 +108,7 @@ TEST_F(Payroll2005, SeptemberWithTheMaximaOfJulyAndTheHigherTaxBonus)
     });
 }
 
-TEST_F(Payroll2005, HourlyWageWithOvertimeAndTwoPublicHolidays)
+TEST_P(Payroll2005, HourlyWageWithOvertimeAndTwoPublicHolidays)
 {
     // March 2005: 21 working days; 25.3. (Good Friday) and 28.3. (Easter Monday) paid as
     // public holidays; 176 hours worked, 8 of them overtime.
@@ -146,7 +147,7 @@ TEST_F(Payroll2005, HourlyWageWithOvertimeAndTwoPublicHolidays)
     });
 }
 
-TEST_F(Payroll2005, MonthlyWageWithSickLeave)
+TEST_P(Payroll2005, MonthlyWageWithSickLeave)
 {
     // April 2005 (21 working days): sick from Monday 11.4. to Friday 22.4., 10 working
     // days (3 + 7 typed). The wage compensation covers calendar days 1-3 (11.-13.4.) at
@@ -190,7 +191,7 @@ TEST_F(Payroll2005, MonthlyWageWithSickLeave)
     });
 }
 
-TEST_F(Payroll2005, DisabilityPaysTheReducedHealthRates)
+TEST_P(Payroll2005, DisabilityPaysTheReducedHealthRates)
 {
     // January 2005: a decline of earning capacity of 55 %: from 200501 both health rates
     // are reduced.
@@ -214,7 +215,7 @@ TEST_F(Payroll2005, DisabilityPaysTheReducedHealthRates)
     });
 }
 
-TEST_F(Payroll2005, AgreementWorkerTakesTheAdvance)
+TEST_P(Payroll2005, AgreementWorkerTakesTheAdvance)
 {
     // The demo firm's agreement worker, as if her agreement had run in 2005: the clerk
     // records its dates on the card and clears the withholding tax, which 2005 does not
@@ -242,7 +243,7 @@ TEST_F(Payroll2005, AgreementWorkerTakesTheAdvance)
     });
 }
 
-TEST_F(Payroll2005, FixedWageAboveEveryMaximumWithSupplementaryPension)
+TEST_P(Payroll2005, FixedWageAboveEveryMaximumWithSupplementaryPension)
 {
     // January 2005: fixed 85 000; supplementary pension 2 % / 3 % of the gross wage.
     post(kKovac, {{"V_den", 20}, {"V_hodina", 160}});

@@ -16,10 +16,13 @@ using namespace tarix::payroll::testing;
 namespace {
 
 using Payroll2004 = EndToEndTest<2004>;
+TARIX_INSTALLATION_ON_BOTH_BACKENDS(Payroll2004);
 using Payroll2006 = EndToEndTest<2006>;
+TARIX_INSTALLATION_ON_BOTH_BACKENDS(Payroll2006);
 using Payroll2008 = EndToEndTest<2008>;
+TARIX_INSTALLATION_ON_BOTH_BACKENDS(Payroll2008);
 
-TEST_F(Payroll2004, SiteManagerInJanuary)
+TEST_P(Payroll2004, SiteManagerInJanuary)
 {
     // 20 working days. Maxima of 2004: health 32 000; sickness and guarantee 20 267
     // (20 267 / 31 = 653.774 -> 653.77 x 31 = 20 266.87 -> 20 267); old-age 40 533.
@@ -48,7 +51,7 @@ TEST_F(Payroll2004, SiteManagerInJanuary)
     });
 }
 
-TEST_F(Payroll2006, SiteManagerInJanuary)
+TEST_P(Payroll2006, SiteManagerInJanuary)
 {
     // 21 working days. Maxima: health 47 475; sickness and guarantee 23 738
     // (23 738 / 31 = 765.742 -> 765.74 x 31 = 23 737.94 -> 23 738). Non-taxable amount
@@ -72,7 +75,7 @@ TEST_F(Payroll2006, SiteManagerInJanuary)
     });
 }
 
-TEST_F(Payroll2008, SiteManagerInJanuary)
+TEST_P(Payroll2008, SiteManagerInJanuary)
 {
     // 22 working days. Maxima: health 56 283; sickness and guarantee 28 142
     // (28 142 / 31 = 907.806 -> 907.81 x 31 = 28 142.11 -> 28 142); old-age 75 044.

@@ -17,7 +17,12 @@
 #include "reports/forms/payroll_print.h"
 #include "reports/payslips/vyplatna_paska.h"
 #include "reports/recap/rekapitulacie.h"
+#include "core/database_server.h"
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_schema.h"
+#include "platform/ini/ini_file.h"
 #include "support/pdf_text.h"
+#include "support/pg_test_server.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +31,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 using namespace tarix;
 
@@ -126,6 +132,115 @@ TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog
         EXPECT_TRUE(text.contains(names[i])) << names[i].toStdString() << " not on page " << i + 1;
         EXPECT_TRUE(text.contains(nets[i])) << nets[i].toStdString() << " not on page " << i + 1;
     }
+}
+
+namespace {
+
+// The same as a new user on a database server meets it: the installation made on the
+// test cluster's server by its generator, TRX.INI of the program folder naming the server.
+class ServerMainMenu : public reports::fixtures::ProgramTest<> {
+protected:
+    // Starts the program on a program folder, with the payroll's and the reports' commands
+    // and the payslips' routine, as MainMenuEndToEnd does.
+    void startOn(const QString &programFolder)
+    {
+        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_vyplatne_pasky(); });
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        payroll::registerCommands();
+        reports::registerCommands();
+        reports::registerLauncherCommands(commands);
+        std::vector<test::ModuleSteps> all = test::coreModules();
+        all.push_back({payroll::createDMV, payroll::destroyDMV});
+        modules.handOver(all, true);
+        main = test::startWithLogin(programFolder, hooks);
+        ASSERT_NE(main, nullptr) << errors().join('\n').toStdString();
+    }
+
+    // Ends the program as the clerk closes it, so that another workstation may start.
+    void endProgram()
+    {
+        rpt::setDefaultPreviewHost(nullptr);
+        core::Zrus_otvorenu_firmu();
+        core::endProgram();
+        main = nullptr;
+        modules.destroy();
+        registered.restore();
+        payroll::setNastavenia({});
+        MyConsts::Parametre().fill(MyConsts::Parameter{});
+    }
+};
+
+} // namespace
+
+// A new user on a server: start, open the demo firm, store and print a payroll; then a second
+// workstation (a program folder of its own, so a private schema of its own, with the first
+// folder as the network root of files) opens the same firm and month and finds the record.
+TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
+{
+    TARIX_REQUIRE_PG_SERVER();
+    test::Installation server(test::Backend::Server);
+    server.install();
+    ASSERT_FALSE(QFile::exists(server.filePath("DATA01"))) << "the firm's data belong on the server";
+    startOn(server.path());
+    EXPECT_TRUE(core::session().isServer());
+    openFirm(2007, 3);
+    storePayroll(101, 1);
+    ASSERT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    const db::SqlResult stored = core::session().run(
+        "select z.title, z.name, z.surname, v.n_netto from \":tarix_data:vyp\" v "
+        "join \":tarix_data:zam\" z on z.code_emp = v.code_emp where v.v_obdobie = 200703");
+    ASSERT_EQ(stored.rowCount(), 1);
+    const QString name = MyConsts::Cele_meno(stored.asString(0, 0), stored.asString(0, 1), stored.asString(0, 2));
+    const double net = stored.value(0, 3).toDouble();
+    EXPECT_GT(net, 0.0);
+
+    // The payslip of the month, printed to PDF in the network root's folder of outputs.
+    const QString pdf = server.filePath("vystupy/vyplatna_paska_server.pdf");
+    print([&] { choose("tlac_vp"); }, pdf);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    ASSERT_EQ(preview.shown.size(), 1u);
+    ASSERT_EQ(preview.shown[0].pageCount(), 1);
+    const rpt::PreparedPage &page = preview.shown[0].pages[0];
+    ASSERT_NE(page.findText("QRDB_CALC_TMP"), nullptr);
+    EXPECT_EQ(page.findText("QRDB_CALC_TMP")->text(), name);
+    ASSERT_NE(page.findText("QRDB_N_netto"), nullptr);
+    EXPECT_EQ(page.findText("QRDB_N_netto")->text(), amount(net));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    file.close();
+    if (test::havePdfToText()) {
+        const QString text = test::pdfText(pdf, 1);
+        EXPECT_TRUE(text.contains(name)) << text.toStdString();
+        EXPECT_TRUE(text.contains(amount(net))) << text.toStdString();
+    }
+    endProgram();
+
+    // The second workstation: its own program folder and private schema, the same server
+    // and network root.
+    QTemporaryDir second;
+    ASSERT_TRUE(QFile::copy(server.filePath("TRX.INI"), QDir(second.path()).filePath("TRX.INI")));
+    ini::IniFile(QDir(second.path()).filePath("TRX.INI"))
+        .writeString("NETWORK", "Network_Path", server.root());
+    startOn(second.path());
+    const QString firstPrivate = core::workstationPrivateSchema(server.root());
+    const QString secondPrivate = core::workstationPrivateSchema(second.path() + '/');
+    ASSERT_NE(firstPrivate, secondPrivate);
+    db::PgConnection conn(server.serverConninfo());
+    EXPECT_TRUE(db::serverSchemaExists(conn, secondPrivate));
+    openFirm(2007, 3);
+    const db::SqlResult seen = core::session().run(
+        "select n_netto from \":tarix_data:vyp\" where v_obdobie = 200703 and code_emp = 1");
+    ASSERT_EQ(seen.rowCount(), 1);
+    EXPECT_EQ(seen.value(0, 0).toDouble(), net);
+    // The payroll screen's table shows it too.
+    payroll::TDMV &dmv = payroll::DMV();
+    if (!dmv.TVYP_.isActive())
+        dmv.TVYP_.open();
+    dmv.Nastav_zamestnanca(101, 1);
+    EXPECT_EQ(dmv.TVYP_.fieldByName("N_netto").asFloat(), net);
+    endProgram();
 }
 
 // "Náklady zamestnávateľa" of the stored month: the recapitulation rewrites the month's

@@ -2,9 +2,15 @@
 
 #include "core/data_upgrades.h"
 #include "core/dm_all.h"
+#include "core/firm_opening.h"
+#include "core/installation.h"
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
+#include "core/database_server.h"
+#include "core/helpers/app_paths.h"
 #include "core/session.h"
+#include "platform/db/db_health.h"
+#include "platform/db/pg_connection.h"
 #include "platform/ini/ini_file.h"
 #include "support/installation.h"
 #include "support/setup_failure.h"
@@ -13,6 +19,19 @@
 #include <QFileInfo>
 
 namespace tarix::test {
+
+DemoContext::DemoContext() : m_session(std::make_unique<db::Session>()) {}
+
+DemoContext::DemoContext(const Installation &installation) : DemoContext(installation.workstation()) {}
+
+DemoContext::DemoContext(const Workstation &workstation)
+    : m_session(workstation.conninfo.isEmpty()
+                    ? std::make_unique<db::Session>()
+                    : std::make_unique<db::Session>(core::serverSessionOptions(
+                          workstation.conninfo,
+                          core::deriveAppPaths(workstation.programFolder, workstation.root, QString()))))
+{
+}
 
 DemoContext::~DemoContext()
 {
@@ -23,28 +42,44 @@ void DemoContext::open(const Installation &installation, const DemoOptions &opti
 {
     if (!installation.isInstalled())
         throw SetupFailure(QStringLiteral("no installation in %1 to open a firm of").arg(installation.path()));
+    open(installation.workstation(), options);
+}
+
+void DemoContext::open(const Workstation &workstation, const DemoOptions &options)
+{
     close();
-    const QString priv = installation.privateFolder();
-    const QString firm = installation.firmFolder(options.firm);
-    const QString year = installation.yearFolder(options.year);
+    const QString priv = workstation.programFolder + QStringLiteral("PRIVATE");
+    const QString firm = workstation.root + core::Nazov_priecinka_firmy(options.firm);
+    const QString year = workstation.root + QStringLiteral("COMMON/ROK%1").arg(options.year);
+    // Another workstation of the installation starts with a private folder of its own.
+    try {
+        if (db::checkFolderDatabase(m_session.get(), priv).state == db::DatabaseState::Missing) {
+            if (m_session->isServer())
+                core::createServerPrivateSchema(*m_session->serverConnection(), m_session->serverSchemaOfFolder(priv));
+            else
+                core::createFolderDatabase(priv, core::FolderKind::Private, core::privateSeedResources());
+        }
+    } catch (const std::exception &e) {
+        throw SetupFailure(QStringLiteral("no private folder %1: %2").arg(priv, QString::fromUtf8(e.what())));
+    }
     for (const QString &folder : {priv, firm, year})
-        if (!QFileInfo::exists(QDir(folder).filePath(QString::fromLatin1(db::Session::databaseFileName))))
+        if (db::checkFolderDatabase(m_session.get(), folder).state == db::DatabaseState::Missing)
             throw SetupFailure(QStringLiteral("cannot open firm %1 in %2: %3 holds no database")
                                    .arg(options.firm)
                                    .arg(options.year)
                                    .arg(folder));
     m_options = options;
     m_open = true;
-    m_session.setAlias(QString::fromLatin1(core::kAliasPriv), priv);
-    m_session.setAlias(QString::fromLatin1(core::kAliasData), firm);
-    m_session.setAlias(QString::fromLatin1(core::kAliasComm), year);
-    db::Session::setDefaultSession(&m_session);
+    m_session->setAlias(QString::fromLatin1(core::kAliasPriv), priv);
+    m_session->setAlias(QString::fromLatin1(core::kAliasData), firm);
+    m_session->setAlias(QString::fromLatin1(core::kAliasComm), year);
+    db::Session::setDefaultSession(m_session.get());
     try {
         if (options.upgrades)
-            core::SpecialneCinnosti(m_session, options.priplatky);
+            core::SpecialneCinnosti(*m_session, options.priplatky);
         if (options.parameters) {
-            ini::IniFile paramIni(installation.filePath(QStringLiteral("PARAM.INI")));
-            MyConsts::Nacitaj_parametre(m_session, paramIni);
+            ini::IniFile paramIni(workstation.root + QStringLiteral("PARAM.INI"));
+            MyConsts::Nacitaj_parametre(*m_session, paramIni);
         }
         setPeriod(options.year, options.month, options.centre);
     } catch (const std::exception &e) {
@@ -68,18 +103,18 @@ void DemoContext::close()
     m_modules.destroy();
     if (m_options.parameters)
         MyConsts::Parametre().fill(MyConsts::Parameter{});
-    m_session.closeAll();
-    if (db::Session::defaultSession() == &m_session)
+    m_session->closeAll();
+    if (db::Session::defaultSession() == m_session.get())
         db::Session::setDefaultSession(nullptr);
 }
 
 void DemoContext::setPeriod(int year, int month, std::optional<int> centre)
 {
     if (centre)
-        m_session.execute(QStringLiteral("update \":tarix_priv:priv\" set rok = :y, mesiac = :m, sid = :s"),
+        m_session->execute(QStringLiteral("update \":tarix_priv:priv\" set rok = :y, mesiac = :m, sid = :s"),
                           {{QStringLiteral("y"), year}, {QStringLiteral("m"), month}, {QStringLiteral("s"), *centre}});
     else
-        m_session.execute(QStringLiteral("update \":tarix_priv:priv\" set rok = :y, mesiac = :m"),
+        m_session->execute(QStringLiteral("update \":tarix_priv:priv\" set rok = :y, mesiac = :m"),
                           {{QStringLiteral("y"), year}, {QStringLiteral("m"), month}});
     if (m_options.parameters)
         MyConsts::Uprav_parameter_28(year * 100 + month);

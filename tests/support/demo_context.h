@@ -8,12 +8,14 @@
 
 #include "platform/db/session.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace tarix::test {
 
 class Installation;
+struct Workstation;
 
 struct DemoOptions {
     int firm = 1;
@@ -36,7 +38,13 @@ struct DemoOptions {
 
 class DemoContext {
 public:
-    DemoContext() = default;
+    // A session on the embedded database.
+    DemoContext();
+    // A session on the installation's backend: on the database server, on its database
+    // (made now, so that session() may be taken before open()).
+    explicit DemoContext(const Installation &installation);
+    // A session as the workstation has it: on its server when it names one.
+    explicit DemoContext(const Workstation &workstation);
     DemoContext(const DemoContext &) = delete;
     DemoContext &operator=(const DemoContext &) = delete;
     ~DemoContext();
@@ -44,11 +52,14 @@ public:
     // Opens the firm and year of the options on the installation; a failed step throws
     // SetupFailure with its reason.
     void open(const Installation &installation, const DemoOptions &options);
+    // The same as a workstation of an installation opens it: its own private folder (made
+    // when missing, as start-up makes it), the installation's firm and year.
+    void open(const Workstation &workstation, const DemoOptions &options);
     // Destroys the modules (in reverse order), empties loaded parameters, closes the
     // session and stops it being the default one. Nothing stays open on any file.
     void close();
 
-    db::Session &session() { return m_session; }
+    db::Session &session() { return *m_session; }
     const DemoOptions &options() const { return m_options; }
 
     // Stores the open period (and the cost centre when given) in the private table; with
@@ -56,7 +67,7 @@ public:
     void setPeriod(int year, int month, std::optional<int> centre = std::nullopt);
 
 private:
-    db::Session m_session;
+    std::unique_ptr<db::Session> m_session;
     DataModules m_modules;
     DemoOptions m_options;
     bool m_open = false;

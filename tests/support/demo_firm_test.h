@@ -1,9 +1,11 @@
 #pragma once
 // A test on its own copy of the demo installation with a firm opened for a period (see
-// DemoContext), and the scripted user interface. `dir` is the program folder, `session`
+// DemoContext), and the scripted user interface, on the embedded database or on the test
+// cluster's server (skipped without one). `dir` is the program folder, `session`
 // the default session on the firm, `demo` the context (period, options).
 #include "support/demo_context.h"
 #include "support/installation.h"
+#include "support/pg_test_server.h"
 #include "support/scripted_test.h"
 
 #include <utility>
@@ -13,13 +15,16 @@ namespace tarix::test {
 template <class Script = ui::ScriptedUserInterface>
 class DemoFirmTest : public ScriptedTest<Script> {
 protected:
-    explicit DemoFirmTest(core::InstallationOptions installation = {true, 2007, 2007}, DemoOptions options = {})
-        : m_installation(installation), m_options(std::move(options))
+    explicit DemoFirmTest(core::InstallationOptions installation = {true, 2007, 2007}, DemoOptions options = {},
+                          Backend backend = Backend::Embedded)
+        : dir(backend), m_installation(installation), m_options(std::move(options))
     {
     }
 
     void SetUp() override
     {
+        if (dir.backend() == Backend::Server && !dir.onServer())
+            GTEST_SKIP() << kNoPgServer;
         dir.install(m_installation);
         demo.open(dir, m_options);
     }
@@ -36,7 +41,7 @@ protected:
     void openYear(int year) { session.setAlias(QStringLiteral("TARIX_COMM"), dir.yearFolder(year)); }
 
     Installation dir;
-    DemoContext demo;
+    DemoContext demo{dir};
     db::Session &session = demo.session();
 
 private:

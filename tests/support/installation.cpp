@@ -1,7 +1,11 @@
 #include "support/installation.h"
 
+#include "core/database_server.h"
 #include "core/firm_opening.h"
+#include "core/helpers/app_paths.h"
+#include "platform/db/pg_connection.h"
 #include "platform/db/session.h"
+#include "support/pg_test_server.h"
 #include "support/setup_failure.h"
 
 #include <QDir>
@@ -65,19 +69,64 @@ const QTemporaryDir &generated(const core::InstallationOptions &options)
 
 } // namespace
 
-Installation::Installation()
+Installation::Installation(Backend backend) : m_backend(backend)
 {
     if (!m_dir.isValid())
         throw SetupFailure(QStringLiteral("no temporary folder for the installation: %1").arg(m_dir.errorString()));
+    if (backend == Backend::Server && !pgTestConninfo().isEmpty())
+        m_database = std::make_unique<PgTestDatabase>();
+}
+
+Installation::~Installation() = default;
+
+QString Installation::serverConninfo() const
+{
+    return m_database ? m_database->conninfo() : QString();
 }
 
 void Installation::install(const core::InstallationOptions &options)
 {
     if (m_installed)
         throw SetupFailure(QStringLiteral("%1 already holds an installation").arg(path()));
-    copyFolder(generated(options).path(), path());
+    if (m_database) {
+        try {
+            core::createServerInstallation(m_database->conninfo(), path(), options);
+        } catch (const std::exception &e) {
+            throw SetupFailure(QStringLiteral("the server's installation generator failed on %1: %2")
+                                   .arg(m_database->name(), QString::fromUtf8(e.what())));
+        }
+    } else {
+        copyFolder(generated(options).path(), path());
+    }
     m_options = options;
     m_installed = true;
+}
+
+Workstation Installation::workstation(const QString &programFolder) const
+{
+    QString own = programFolder.isEmpty() ? root() : programFolder;
+    if (!own.endsWith(u'/'))
+        own += u'/';
+    return Workstation{root(), serverConninfo(), own};
+}
+
+void Installation::sql(const QString &folder, const QString &script) const
+{
+    if (!m_database) {
+        sqlOn(folder, script);
+        return;
+    }
+    const QString schema = core::serverSessionOptions(QString(), core::deriveAppPaths(root(), QString(), QString()))
+                               .schemaOf(folder);
+    if (schema.isEmpty())
+        throw SetupFailure(QStringLiteral("no schema on the server for the folder %1").arg(folder));
+    try {
+        db::PgConnection conn(m_database->conninfo());
+        conn.executeRaw(QStringLiteral("SET search_path TO %1, tarix").arg(schema));
+        conn.executeRaw(script);
+    } catch (const std::exception &e) {
+        throw SetupFailure(QStringLiteral("SQL on the schema %1 failed: %2").arg(schema, QString::fromUtf8(e.what())));
+    }
 }
 
 QString Installation::firmFolder(int firm) const

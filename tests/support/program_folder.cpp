@@ -8,13 +8,13 @@
 
 namespace tarix::test {
 
-void ProgramFolder::open(const QString &root)
+void ProgramFolder::open(const QString &root, const QString &serverConninfo)
 {
     close();
     m_open = true;
     core::setAppPaths(core::deriveAppPaths(root, QString(), QString()));
     core::openAppIni(root);
-    core::openStartupSession(core::appPaths());
+    core::openStartupSession(core::appPaths(), serverConninfo);
 }
 
 void ProgramFolder::close()

@@ -13,8 +13,10 @@ public:
     ProgramFolder &operator=(const ProgramFolder &) = delete;
     ~ProgramFolder() { close(); }
 
-    // `root` with its trailing separator, as the program keeps folders.
-    void open(const QString &root);
+    // `root` with its trailing separator, as the program keeps folders. With a server's
+    // connection string the session runs there (each folder its schema), as start-up opens
+    // it when TRX.INI names the server.
+    void open(const QString &root, const QString &serverConninfo = {});
     // Leaves the open firm, ends the program's session, and empties what an opening left
     // in the process: the statutory parameters and the "Priplatky" provider.
     void close();
