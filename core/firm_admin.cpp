@@ -225,7 +225,7 @@ Server server()
     s.nazov = c->serverName();
     s.verzia = PQserverVersion(c->handle()) / 10000;
     QStringList all, line;
-    QString heslo;
+    QString heslo, passfile;
     PQconninfoOption *opts = PQconninfo(c->handle());
     for (PQconninfoOption *o = opts; o && o->keyword; ++o) {
         if (!o->val || !*o->val)
@@ -235,7 +235,9 @@ Server server()
         all << pair;
         if (key == "password")
             heslo = QString::fromUtf8(o->val);
-        else if (key != "passfile")
+        else if (key == "passfile")
+            passfile = pair;
+        else
             line << pair;
     }
     PQconninfoFree(opts);
@@ -252,8 +254,8 @@ Server server()
                    < 0)
             throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný súbor s heslom pre server %1.").arg(s.nazov));
         line << QStringLiteral("passfile=") + hodnotaSpojenia(file);
-    } else if (const QString passfile = qEnvironmentVariable("PGPASSFILE"); !passfile.isEmpty()) {
-        line << QStringLiteral("passfile=") + hodnotaSpojenia(passfile);
+    } else if (!passfile.isEmpty()) {
+        line << passfile;
     }
     s.prikazovy = line.join(u' ');
     return s;
