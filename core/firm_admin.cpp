@@ -87,6 +87,14 @@ QString bezLomitka(QString path)
 
 QString uvodzovky(const QString &text) { return u'"' + text + u'"'; }
 
+// What an exception says, as the clerk reads it.
+QString textVynimky(const std::exception &e)
+{
+    if (const auto *my = dynamic_cast<const EMyError *>(&e))
+        return my->text();
+    return QString::fromUtf8(e.what());
+}
+
 // A consistent copy of a folder's database into `target` (a file): SQLite's online backup
 // reads the whole database under one read lock, so another program's write is either all
 // in the copy or not at all.
@@ -157,11 +165,8 @@ bool zbalObsah(const std::function<void(const QString &folder)> &fill, const QSt
         if (!tmp.isValid())
             throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
         fill(tmp.path() + u'/');
-    } catch (const EMyError &e) {
-        MyConsts::Sprava_chyba(e.text());
-        return false;
     } catch (const std::exception &e) {
-        MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
+        MyConsts::Sprava_chyba(textVynimky(e));
         return false;
     }
     const int status = archivuj(QStringLiteral("zip"), QStringLiteral("-j ") + uvodzovky(archive) + u' '
@@ -551,12 +556,8 @@ private:
     bool m_held = false;
 };
 
-QString textChyby(const std::exception &e)
-{
-    if (const auto *my = dynamic_cast<const EMyError *>(&e))
-        return my->text().section(u'\n', 0, 0);
-    return QString::fromUtf8(e.what());
-}
+// Its first line: a server's error goes on with the statement.
+QString textChyby(const std::exception &e) { return textVynimky(e).section(u'\n', 0, 0); }
 
 
 } // namespace
@@ -943,11 +944,8 @@ bool obnovPriecinok(const QString &archive, const QString &target, const QString
                 QString dest = shell::findCaseInsensitive(target + fi.fileName());
                 ShellUtils::CopyFileTo(fi.absoluteFilePath(), dest);
             }
-        } catch (const EMyError &e) {
-            MyConsts::Sprava_chyba(e.text());
-            return false;
         } catch (const std::exception &e) {
-            MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
+            MyConsts::Sprava_chyba(textVynimky(e));
             return false;
         }
         return true;
