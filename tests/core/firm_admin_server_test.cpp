@@ -15,6 +15,8 @@
 #include "core/session.h"
 #include "platform/db/pg_connection.h"
 #include "platform/db/pg_schema.h"
+#include "platform/db/server_session.h"
+#include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/data_modules.h"
@@ -180,6 +182,26 @@ TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotDeletedUntilItClosesI
     EXPECT_TRUE(exists(QStringLiteral("data01")));
 }
 
+TEST_F(FirmAdminServer, AFirmBeingDeletedOrRestoredIsNotOpenedMeanwhile)
+{
+    // While this program has the firm open, no other takes it for a deletion or restore.
+    db::PgConnection admin(database->conninfo());
+    EXPECT_FALSE(db::tryTakeSchemaExclusively(admin, QStringLiteral("data01")));
+    core::Zrus_otvorenu_firmu();
+    core::session().closeAll();
+    ASSERT_TRUE(db::tryTakeSchemaExclusively(admin, QStringLiteral("data01")));
+    // Held so, no second program takes it and none opens it.
+    db::PgConnection second(database->conninfo());
+    EXPECT_FALSE(db::tryTakeSchemaExclusively(second, QStringLiteral("data01")));
+    db::Session other(core::serverSessionOptions(database->conninfo(), core::appPaths()));
+    other.setBusyTimeout(200);
+    other.setAlias(QStringLiteral("TARIX_DATA"), root() + QStringLiteral("DATA01"));
+    EXPECT_THROW(other.attach(QStringLiteral("TARIX_DATA")), db::TableOpenError);
+    db::releaseSchemaExclusively(admin, QStringLiteral("data01"));
+    EXPECT_NO_THROW(other.attach(QStringLiteral("TARIX_DATA")));
+    EXPECT_EQ(other.run(QStringLiteral("select count(*) from \":TARIX_DATA:inf\"")).value(0, 0).toInt(), 1);
+}
+
 TEST_F(FirmAdminServer, ABackupRestoresExactlyTheRowsItHeld)
 {
     scripted.answerYes(Msg(65103));
@@ -203,16 +225,23 @@ TEST_F(FirmAdminServer, ABackupRestoresExactlyTheRowsItHeld)
         {"ZALOHA/ROK2007/z0305com.zip", "rok2007", "DELETE FROM rok2007.cis_par"},
     };
     int safetyCopy = 0;
+    const auto dataVersion = [&](const QString &schema) {
+        return conn->exec(QStringLiteral("SELECT last_value FROM \"%1\"._data_version").arg(schema)).value(0, 0).toLongLong();
+    };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.schema);
         const Rows before = rowsOf(*conn, c.schema);
         ASSERT_TRUE(reopen());
         conn->executeRaw(QString::fromUtf8(c.change));
         ASSERT_NE(rowsOf(*conn, c.schema), before);
+        const qint64 changed = dataVersion(c.schema);
         scripted.clearEvents();
         scripted.answerFile(root() + QString::fromUtf8(c.archive)).answerYes();
         ASSERT_TRUE(core::Obnova()) << errors().toStdString();
         EXPECT_EQ(rowsOf(*conn, c.schema), before);
+        // The restored schema's data version goes on forward: nothing a program kept from
+        // before the restore passes for current.
+        EXPECT_GT(dataVersion(c.schema), changed);
         EXPECT_TRUE(QFileInfo::exists(root() + QStringLiteral("SKLAD/bkp%1.zip").arg(++safetyCopy, 4, 10, QLatin1Char('0'))));
     }
     // Nothing is left beside the installation's schemas.
