@@ -82,6 +82,7 @@ bool ServerSession::schemaExists(const QString &schema)
 
 QSet<QString> ServerSession::tableNames(const QString &schema)
 {
+    holdPresence(schema);
     const PgResult r = m_conn.exec(QStringLiteral(
         "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
         "WHERE n.nspname = $1 AND c.relkind IN ('r', 'v', 'p', 'm', 'f')"), {schema});
@@ -169,6 +170,7 @@ void ServerSession::setSearchPath(const QStringList &schemas, bool force)
     for (const QString &s : schemas)
         path << quoteIdent(s);
     path << QString::fromLatin1(kProgramSchema);
+    releasePresenceOutside(schemas);
     if (path == m_searchPath && !force)
         return;
     m_conn.executeRaw(QStringLiteral("SET search_path = %1").arg(path.join(u", ")));
@@ -180,6 +182,42 @@ void ServerSession::lockForNextKey(const QString &schema, const QString &table)
     // The pair of 32-bit keys is a key space of its own, apart from the single 64-bit key
     // that guards the creation of schemas.
     m_conn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext($1), hashtext($2))"), {schema, table});
+}
+
+// ---- presence --------------------------------------------------------------------------------
+
+void ServerSession::holdPresence(const QString &schema)
+{
+    if (m_present.contains(schema))
+        return;
+    // A session-level lock: a rollback does not release it.
+    m_conn.exec(QStringLiteral("SELECT pg_advisory_lock_shared(%1, hashtext($1))").arg(kSchemaPresenceLockClass), {schema});
+    m_present.insert(schema);
+}
+
+void ServerSession::releasePresenceOutside(const QStringList &schemas)
+{
+    for (auto it = m_present.begin(); it != m_present.end();) {
+        if (schemas.contains(*it)) {
+            ++it;
+            continue;
+        }
+        m_conn.exec(QStringLiteral("SELECT pg_advisory_unlock_shared(%1, hashtext($1))").arg(kSchemaPresenceLockClass), {*it});
+        it = m_present.erase(it);
+    }
+}
+
+bool tryTakeSchemaExclusively(PgConnection &conn, const QString &schema)
+{
+    const PgResult r = conn.exec(QStringLiteral("SELECT pg_try_advisory_lock(%1, hashtext($1))").arg(kSchemaPresenceLockClass),
+                                 {schema});
+    const QVariant v = r.value(0, 0);
+    return v.toLongLong() != 0 || v.toString() == u"t" || v.toBool();
+}
+
+void releaseSchemaExclusively(PgConnection &conn, const QString &schema)
+{
+    conn.exec(QStringLiteral("SELECT pg_advisory_unlock(%1, hashtext($1))").arg(kSchemaPresenceLockClass), {schema});
 }
 
 qint64 ServerSession::dataVersion(const QString &schema)

@@ -17,6 +17,16 @@ namespace tarix::db {
 
 class Session;
 
+// Presence on the server: a session holds a shared advisory lock on each schema it has
+// attached (taken when it reads the schema's tables, released when the schema leaves it),
+// so that whoever drops or replaces a schema can tell, by taking the lock exclusively,
+// that no other program has it open. Keys: this class and hashtext(schema).
+inline constexpr int kSchemaPresenceLockClass = 0x54525850;
+// Takes a schema's presence lock exclusively for this connection's session, without
+// waiting: false while another session has the schema attached.
+bool tryTakeSchemaExclusively(PgConnection &conn, const QString &schema);
+void releaseSchemaExclusively(PgConnection &conn, const QString &schema);
+
 // How a session reaches the server: the libpq connection string and the schema of each
 // folder an alias points at (canonical absolute path -> schema, lower case).
 struct ServerOptions {
@@ -32,7 +42,9 @@ public:
     QString schemaOfFolder(const QString &folder) const;
 
     bool schemaExists(const QString &schema);
-    // Tables and views of a schema, lower case.
+    // Tables and views of a schema, lower case. Reading them is how a schema is attached:
+    // its presence lock is taken first (waiting at most the busy timeout while a schema is
+    // being dropped or replaced).
     QSet<QString> tableNames(const QString &schema);
     // The definition of a table as the embedded backend reads it: declared types from the
     // program schema's domains and the server's types, the key from the constraint
@@ -70,10 +82,14 @@ public:
     Session &session() { return m_session; }
 
 private:
+    void holdPresence(const QString &schema);
+    void releasePresenceOutside(const QStringList &schemas);
+
     Session &m_session;
     ServerOptions m_options;
     PgConnection m_conn;
     QStringList m_searchPath;
+    QSet<QString> m_present; // schemas whose presence lock this session holds
     qint64 m_totalChanges = 0;
     qint64 m_lastChanges = 0;
     qint64 m_lastInsertRowid = 0;
