@@ -12,6 +12,10 @@
 //    statement in one transaction, on a copy of the firm's database file in its journal mode;
 //  - OpenFirmYear: opening the firm and year (registered tables opened, upgrades checked,
 //    parameters loaded) on the demo firm (0) and on the generated firm (1).
+// CreateMonth/1 and RecalculateMonth run again as ".../server" on the same firm made on the
+// database server of TARIX_TEST_PG (tools/pg_test_cluster.sh: a local socket; that cluster
+// runs without fsync, so its commits cost less than the embedded ones on disk); without
+// the variable they are skipped.
 // Every benchmark reports peak_rss_MB: the process's peak resident set during its runs.
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
@@ -76,7 +80,7 @@ struct Firm {
     std::unique_ptr<payroll::TDMV> dmv;
     bool monthMade = false;
 
-    Firm()
+    explicit Firm(test::Backend backend = test::Backend::Embedded) : dir(backend), demo(dir)
     {
         dir.install({true, 2007, 2007});
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
@@ -178,26 +182,37 @@ Firm &firm()
     return f;
 }
 
-void BM_CreateMonth(benchmark::State &state)
+// The same firm on the test cluster's server; null (and the benchmark skipped) without one.
+Firm *serverFirm(benchmark::State &state)
 {
-    Firm &f = firm();
+    if (qEnvironmentVariableIsEmpty("TARIX_TEST_PG")) {
+        state.SkipWithError("no PostgreSQL test server: TARIX_TEST_PG is not set");
+        return nullptr;
+    }
+    static Firm f(test::Backend::Server);
+    return &f;
+}
+
+void createMonth(benchmark::State &state, Firm &f, bool oneTransaction)
+{
     const PeakMemory peak;
     for (auto _ : state) {
         state.PauseTiming();
         f.clearMonth();
         state.ResumeTiming();
-        f.makeMonth(state.range(0) != 0);
+        f.makeMonth(oneTransaction);
     }
     peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
-    state.SetLabel(state.range(0) ? "items_per_second = payroll records created/second, one transaction"
+    state.SetLabel(oneTransaction ? "items_per_second = payroll records created/second, one transaction"
                                   : "items_per_second = payroll records created/second, each posted on its own");
 }
+
+void BM_CreateMonth(benchmark::State &state) { createMonth(state, firm(), state.range(0) != 0); }
 BENCHMARK(BM_CreateMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
-void BM_RecalculateMonth(benchmark::State &state)
+void recalculateMonth(benchmark::State &state, Firm &f)
 {
-    Firm &f = firm();
     if (!f.monthMade)
         f.makeMonth(true);
     const PeakMemory peak;
@@ -213,7 +228,10 @@ void BM_RecalculateMonth(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * kEmployees);
     state.SetLabel("items_per_second = payroll records recalculated and stored/second");
 }
+
+void BM_RecalculateMonth(benchmark::State &state) { recalculateMonth(state, firm()); }
 BENCHMARK(BM_RecalculateMonth)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
 
 void BM_RecalculateUnchangedMonth(benchmark::State &state)
 {
@@ -348,6 +366,20 @@ void BM_OpenFirmYear(benchmark::State &state)
     state.SetLabel(state.range(0) ? "10,000-employee firm" : "demo firm");
 }
 BENCHMARK(BM_OpenFirmYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The same two on the database server, named after the embedded ones; registered last, so
+// that they run after every benchmark of the embedded firm (the firm on the server becomes
+// the data modules' session).
+const auto *const kServerCreate =
+    benchmark::RegisterBenchmark("BM_CreateMonth/1/server", [](benchmark::State &state) {
+        if (Firm *f = serverFirm(state))
+            createMonth(state, *f, true);
+    })->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+const auto *const kServerRecalculate =
+    benchmark::RegisterBenchmark("BM_RecalculateMonth/server", [](benchmark::State &state) {
+        if (Firm *f = serverFirm(state))
+            recalculateMonth(state, *f);
+    })->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 
