@@ -21,11 +21,6 @@ CREATE TABLE Pol (ID INTEGER PRIMARY KEY, Poradie SMALLINT);
 CREATE TABLE Dvoj (A INTEGER NOT NULL, B INTEGER NOT NULL, PRIMARY KEY (A, B));
 )");
 
-const QString kOtherFirmDdl = QStringLiteral(R"(
-CREATE TABLE Inf (NAZOV VARCHAR(40), DATUM_UZAV DATE);
-INSERT INTO Inf VALUES ('Iná firma', NULL);
-)");
-
 class DbTableByPath : public BackendTest {};
 
 class DbRowidKey : public BackendTest {

@@ -17,11 +17,6 @@ using namespace tarix::db::testing;
 
 namespace {
 
-const QString kOtherFirmDdl = QStringLiteral(R"(
-CREATE TABLE Inf (NAZOV VARCHAR(40), DATUM_UZAV DATE);
-INSERT INTO Inf VALUES ('Iná firma', NULL);
-)");
-
 QString firmName(Session &s, const char *alias)
 {
     return s.run(QStringLiteral(R"(select nazov from ":%1:inf")").arg(QLatin1String(alias))).asString(0, 0);
