@@ -57,6 +57,10 @@ QVector<int> numbers(const QString &vector)
     return out;
 }
 
+// The tables and views of schema $1 (after a select list over pg_class c).
+const QLatin1String kTablesOfSchema("FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                    "WHERE n.nspname = $1 AND c.relkind IN ('r', 'v', 'p', 'm', 'f')");
+
 bool isWriteCommand(const QString &tag)
 {
     return tag == u"INSERT" || tag == u"UPDATE" || tag == u"DELETE" || tag == u"MERGE";
@@ -83,13 +87,17 @@ bool ServerSession::schemaExists(const QString &schema)
 QSet<QString> ServerSession::tableNames(const QString &schema)
 {
     holdPresence(schema);
-    const PgResult r = m_conn.exec(QStringLiteral(
-        "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-        "WHERE n.nspname = $1 AND c.relkind IN ('r', 'v', 'p', 'm', 'f')"), {schema});
+    const PgResult r = m_conn.exec(QStringLiteral("SELECT c.relname ") + kTablesOfSchema, {schema});
     QSet<QString> out;
     for (int i = 0; i < r.rowCount(); ++i)
         out.insert(r.value(i, 0).toString().toLower());
     return out;
+}
+
+bool ServerSession::tableExists(const QString &schema, const QString &table)
+{
+    return m_conn.exec(QStringLiteral("SELECT 1 ") + kTablesOfSchema + QStringLiteral(" AND c.relname = $2"),
+                       {schema, table}).rowCount() > 0;
 }
 
 TableDef ServerSession::readTableDef(const QString &schema, const QString &table)
@@ -161,6 +169,15 @@ TableDef ServerSession::readTableDef(const QString &schema, const QString &table
         else
             def.indexes.append(ix);
     }
+    // A single INTEGER key field is the rowid, as on SQLite, where the table's definition
+    // made its trigger keep the two one value.
+    if (def.primaryKey.fields.size() == 1
+        && def.fields[def.primaryKey.fields.front()].declaredType == u"INTEGER"
+        && m_conn.exec(QStringLiteral("SELECT 1 FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+                                      "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                      "WHERE n.nspname = $1 AND c.relname = $2 AND t.tgname = '_rowid'"),
+                       {schema, def.name}).rowCount() > 0)
+        def.rowidAlias = def.primaryKey.fields.front();
     return def;
 }
 
@@ -223,8 +240,13 @@ void releaseSchemaExclusively(PgConnection &conn, const QString &schema)
 qint64 ServerSession::dataVersion(const QString &schema)
 {
     try {
-        const PgResult r = m_conn.exec(QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END FROM %1._data_version")
-                                           .arg(quoteIdent(schema)));
+        // Less this connection's own moves (pg_schema.cpp, tarix.data_changed).
+        const PgResult r = m_conn.exec(
+            QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END "
+                           "- coalesce(nullif(current_setting('tarix.own_' || $1, true), ''), '0')::bigint "
+                           "FROM %1._data_version")
+                .arg(quoteIdent(schema)),
+            {schema});
         if (r.rowCount() == 1)
             return r.value(0, 0).toLongLong();
     } catch (const SqlError &) {
@@ -315,12 +337,13 @@ bool ServerSession::hasOwnTriggers(const QString &schemaTable)
 {
     if (const auto known = m_ownTriggers.constFind(schemaTable); known != m_ownTriggers.cend())
         return known.value();
-    // The program's own: the data version's and the autoincrement's (which only fills a
-    // blank key before the insert; an insert with a blank key reads its row back anyway).
+    // The program's own: the data version's, the autoincrement's and the rowid key's (which
+    // only fill a blank key before the insert; an insert with a blank key reads its row back
+    // anyway).
     const bool has = m_conn.exec(QStringLiteral(
         "SELECT 1 FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
         "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = $1 AND c.relname = $2 "
-        "AND NOT t.tgisinternal AND t.tgname <> '_data_changed' AND t.tgname NOT LIKE '\\_autoinc\\_%' LIMIT 1"),
+        "AND NOT t.tgisinternal AND t.tgname NOT IN ('_data_changed', '_rowid') AND t.tgname NOT LIKE '\\_autoinc\\_%' LIMIT 1"),
         {schemaTable.section(u'.', 0, 0), schemaTable.section(u'.', 1)}).rowCount() > 0;
     m_ownTriggers.insert(schemaTable, has);
     return has;

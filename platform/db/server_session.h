@@ -46,6 +46,8 @@ public:
     // its presence lock is taken first (waiting at most the busy timeout while a schema is
     // being dropped or replaced).
     QSet<QString> tableNames(const QString &schema);
+    // Whether a schema holds a table or view (lower case), without attaching it.
+    bool tableExists(const QString &schema, const QString &table);
     // The definition of a table as the embedded backend reads it: declared types from the
     // program schema's domains and the server's types, the key from the constraint
     // "<table>_key", the named indexes; the server's rowid column is not a field.

@@ -503,6 +503,9 @@ QString Session::attachFolder(const QString &folder)
 {
     const QString canon = canonicalFolder(folder);
     QString schema = schemaForFolder(canon);
+    // On the server a folder's tables are its schema; a folder without one holds none.
+    if (m_server && schema.isEmpty())
+        throw TableOpenError(canon, QString(), QStringLiteral("priečinok nemá na databázovom serveri schému"));
     if (!schema.isEmpty()) {
         if (!m_attached.contains(schema))
             attachSchema(schema, canon);
@@ -528,6 +531,18 @@ void Session::releaseFolder(const QString &schema)
         m_pathUsers.erase(it);
         detach(schema);
     }
+}
+
+bool Session::tableExistsAt(const QString &folder, const QString &table)
+{
+    if (!m_server)
+        return tableExistsInFolder(folder, table);
+    const QString schema = schemaForFolder(canonicalFolder(folder));
+    if (schema.isEmpty())
+        return false;
+    if (const auto attached = m_attached.constFind(schema); attached != m_attached.cend())
+        return attached->tables.contains(normalizeTableName(table));
+    return m_server->tableExists(schema, normalizeTableName(table));
 }
 
 bool Session::tableExists(const QString &alias, const QString &table)

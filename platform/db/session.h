@@ -69,6 +69,9 @@ public:
 
     // ---- tables -----------------------------------------------------------------------------
     bool tableExists(const QString &alias, const QString &table);
+    // Whether a folder's database (on the server: the folder's schema) holds the table (a
+    // table opened by path); false when the folder has none. Does not attach.
+    bool tableExistsAt(const QString &folder, const QString &table);
     QStringList tableNames(const QString &alias);
     // The table's definition (cached); throws TableOpenError naming the folder and table.
     const TableDef &tableDef(const QString &alias, const QString &table);

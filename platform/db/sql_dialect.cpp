@@ -2,6 +2,7 @@
 
 #include "platform/db/db_error.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <vector>
@@ -187,6 +188,7 @@ struct Level {
     bool inFromList = false;  // between FROM and the end of its table list
     bool expectTable = false; // the next name is a table
     bool afterTable = false;  // just after a table name (an alias may follow)
+    QString wordBefore;       // the word before this level's "(" (lower case)
     // Inside this level's ORDER BY (server target): where the current term's text ends in
     // the output (-1: no term yet), and what the term said of its direction and blanks.
     bool inOrderBy = false;
@@ -514,11 +516,16 @@ void Rewriter::writePunct(size_t i)
         lv.expectTable = lv.afterTable = false;
         Level inner;
         inner.inCast = m_prevWord == u"cast";
+        inner.wordBefore = m_prevWord;
         m_prevWord.clear();
         m_stack.push_back(inner);
     } else if (c == u')') {
-        if (m_stack.size() > 1)
+        if (m_stack.size() > 1) {
+            // "WITH name(columns) AS (": the word before a closed list is the last word seen,
+            // so the name and not a column is taken for the common table expression.
+            m_prevWord = m_stack.back().wordBefore;
             m_stack.pop_back();
+        }
         level().afterTable = level().inFromList; // "(subquery) alias"
     } else if (c == u',') {
         if (lv.inFromList) {
@@ -774,6 +781,32 @@ QStringList autoIncrement(const QString &schema, const QString &table, const QSt
     };
 }
 
+// A single key field declared INTEGER is SQLite's rowid: a value given is kept, a blank one
+// gets the largest number plus one. On the server a trigger does the same, under the lock of
+// the table's next key (Session::lockForNextKey), and keeps the server's rowid equal to the
+// field, so that the field and the row identity stay one value as on SQLite.
+QStringList rowidKey(const QString &schema, const QString &table, const QString &column)
+{
+    const QString function = QStringLiteral("%1.\"_rowid_%2\"").arg(schema, table);
+    return {
+        QStringLiteral(
+            "CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
+            "BEGIN\n"
+            "  IF NEW.%2 IS NULL THEN\n"
+            "    PERFORM pg_advisory_xact_lock(hashtext(TG_TABLE_SCHEMA), hashtext(TG_TABLE_NAME));\n"
+            "    EXECUTE format('SELECT coalesce(max(%2), 0) + 1 FROM %I.%I', TG_TABLE_SCHEMA, TG_TABLE_NAME)\n"
+            "      INTO NEW.%2;\n"
+            "  END IF;\n"
+            "  NEW.rowid := NEW.%2;\n"
+            "  RETURN NEW;\n"
+            "END\n"
+            "$body$")
+            .arg(function, column),
+        QStringLiteral("CREATE TRIGGER \"_rowid\" BEFORE INSERT OR UPDATE ON %1.%2 FOR EACH ROW EXECUTE FUNCTION %3()")
+            .arg(schema, table, function),
+    };
+}
+
 QStringList createTable(const Tokens &t, const QString &schema)
 {
     // CREATE TABLE name ( item, item, ... )
@@ -781,6 +814,8 @@ QStringList createTable(const Tokens &t, const QString &schema)
         throw DbError(QStringLiteral("Nečitateľná definícia tabuľky: %1").arg(joinTokens(t, 0, t.size())));
     const QString table = normalizeTableName(t[2].text);
     QStringList items, autoIncs, names;
+    QStringList keyColumns;              // lower case
+    QHash<QString, QString> declaredOf;  // column -> declared type
     size_t i = 4;
     const size_t end = t.size() - 1;
     while (i < end) {
@@ -796,7 +831,12 @@ QStringList createTable(const Tokens &t, const QString &schema)
         if (isWord(t[i], u"PRIMARY") && i + 2 < j && isWord(t[i + 1], u"KEY")) {
             // SQLite lets key fields stay blank (and rows with a blank key field never clash),
             // as the program's tables need; a unique constraint keeps that, a primary key would not.
+            if (!keyColumns.isEmpty())
+                throw DbError(QStringLiteral("Tabuľka %1 má viac primárnych kľúčov").arg(table));
             items << QStringLiteral("CONSTRAINT \"%1_key\" UNIQUE %2").arg(table, joinTokens(t, i + 2, j));
+            for (size_t k = i + 2; k < j; ++k)
+                if (t[k].type == Tok::Ident || t[k].type == Tok::Quoted)
+                    keyColumns << t[k].text.toLower();
         } else {
             // name TYPE [(n)] [NOT NULL] [COLLATE SK]
             const QString column = t[i].text.toLower();
@@ -815,11 +855,17 @@ QStringList createTable(const Tokens &t, const QString &schema)
             }
             const QString type = serverType(declared, table + u'.' + column);
             QString item = column + u' ' + type;
+            declaredOf.insert(column, declared);
             if (declared.compare(u"AUTOINC_INT", Qt::CaseInsensitive) == 0)
                 autoIncs << column;
             bool collated = false;
+            bool keyOfItsOwn = false;
             for (; k < j; ++k) {
-                if (isWord(t[k], u"COLLATE") && k + 1 < j) {
+                if (isWord(t[k], u"PRIMARY") && k + 1 < j && isWord(t[k + 1], u"KEY")) {
+                    // "name INTEGER PRIMARY KEY": the key as a constraint, as for a key clause.
+                    keyOfItsOwn = true;
+                    ++k;
+                } else if (isWord(t[k], u"COLLATE") && k + 1 < j) {
                     if (t[k + 1].text.compare(u"SK", Qt::CaseInsensitive) != 0)
                         throw DbError(QStringLiteral("Neznáme triedenie %1 v definícii %2").arg(t[k + 1].text, table));
                     item += QStringLiteral(" COLLATE tarix.sk");
@@ -833,16 +879,28 @@ QStringList createTable(const Tokens &t, const QString &schema)
             if (!collated && (type.startsWith(u"varchar") || type.startsWith(u"char") || type == u"text"))
                 item += QStringLiteral(" COLLATE \"C\"");
             items << item;
+            if (keyOfItsOwn) {
+                if (!keyColumns.isEmpty())
+                    throw DbError(QStringLiteral("Tabuľka %1 má viac primárnych kľúčov").arg(table));
+                items << QStringLiteral("CONSTRAINT \"%1_key\" UNIQUE (%2)").arg(table, column);
+                keyColumns << column;
+            }
         }
         i = j + 1;
     }
-    // SQLite's row identity, which live queries and exact saves use.
-    items << QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+    // SQLite's row identity, which live queries and exact saves use: the key field itself
+    // when it is the rowid.
+    const bool rowidIsKey = keyColumns.size() == 1
+                            && declaredOf.value(keyColumns.front()).compare(u"INTEGER", Qt::CaseInsensitive) == 0;
+    items << (rowidIsKey ? QStringLiteral("rowid bigint PRIMARY KEY")
+                         : QStringLiteral("rowid bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"));
     QStringList out{QStringLiteral("CREATE TABLE %1.%2 (\n    %3\n)").arg(schema, table, items.join(QStringLiteral(",\n    ")))};
     if (!names.isEmpty())
         out << names.join(QStringLiteral(";\n"));
     for (const QString &c : autoIncs)
         out << autoIncrement(schema, table, c);
+    if (rowidIsKey)
+        out << rowidKey(schema, table, keyColumns.front());
     return out;
 }
 

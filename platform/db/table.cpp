@@ -141,7 +141,7 @@ bool Table::exists()
     if (m_table.contains(u'/') || m_table.contains(u'\\')) {
         QString t = m_table;
         t.replace(u'\\', u'/');
-        return tableExistsInFolder(QFileInfo(t).path(), QFileInfo(t).fileName());
+        return session().tableExistsAt(QFileInfo(t).path(), QFileInfo(t).fileName());
     }
     return session().tableExists(m_alias, m_table);
 }

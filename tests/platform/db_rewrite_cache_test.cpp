@@ -17,11 +17,6 @@ using namespace tarix::db::testing;
 
 namespace {
 
-const QString kOtherFirmDdl = QStringLiteral(R"(
-CREATE TABLE Inf (NAZOV VARCHAR(40), DATUM_UZAV DATE);
-INSERT INTO Inf VALUES ('Iná firma', NULL);
-)");
-
 QString firmName(Session &s, const char *alias)
 {
     return s.run(QStringLiteral(R"(select nazov from ":%1:inf")").arg(QLatin1String(alias))).asString(0, 0);
@@ -36,10 +31,16 @@ std::unique_ptr<Table> table(Session &s, const char *name)
     return t;
 }
 
+class DbRewriteCache : public BackendTest {};
+class DbWriteWatch : public BackendTest {};
+
 } // namespace
 
+TARIX_ON_BOTH_BACKENDS(DbRewriteCache);
+TARIX_ON_BOTH_BACKENDS(DbWriteWatch);
+
 // The same text run before and after a change of what it names reads what is there now.
-TEST(DbRewriteCache, AKeptTextFollowsTheDatabasesAsTheyAreNow)
+TEST_P(DbRewriteCache, AKeptTextFollowsTheDatabasesAsTheyAreNow)
 {
     struct Case {
         const char *what;
@@ -69,7 +70,7 @@ TEST(DbRewriteCache, AKeptTextFollowsTheDatabasesAsTheyAreNow)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        Install in;
+        Install in(runnable(GetParam()));
         EXPECT_EQ(c.read(in), QString::fromUtf8(c.before));
         EXPECT_EQ(c.read(in), QString::fromUtf8(c.before)); // the kept text
         c.change(in);
@@ -79,17 +80,17 @@ TEST(DbRewriteCache, AKeptTextFollowsTheDatabasesAsTheyAreNow)
 
 // A dual made after the text was kept is the one read from then on; re-pointing the alias
 // back reads the first folder again.
-TEST(DbRewriteCache, ATableCreatedOrAnAliasPointedBackIsSeenByTheKeptText)
+TEST_P(DbRewriteCache, ATableCreatedOrAnAliasPointedBackIsSeenByTheKeptText)
 {
-    Install in;
     in.s.execute(QStringLiteral(R"(drop table ":tarix_data:dual")"));
     auto dual = [&] {
         return in.s.run(QStringLiteral("select coalesce(text, 'BUILT-IN') from dual"), {}, QStringLiteral("TARIX_DATA"))
             .asString(0, 0);
     };
     EXPECT_EQ(dual(), QStringLiteral("BUILT-IN"));
-    // The program's dialect would name the built-in dual here: plain SQLite text.
-    in.s.executeRaw(QStringLiteral("CREATE TABLE tarix_data.dual (text VARCHAR(10)); INSERT INTO tarix_data.dual VALUES ('NEW')"));
+    // The program's dialect would name the built-in dual here: plain text of the backend.
+    in.s.executeRaw(QStringLiteral("CREATE TABLE %1.dual (text VARCHAR(10)); INSERT INTO %1.dual VALUES ('NEW')")
+                        .arg(in.s.schemaOf(QStringLiteral("TARIX_DATA"))));
     EXPECT_EQ(dual(), QStringLiteral("NEW"));
 
     in.inst.addAlias(QStringLiteral("TARIX_DATX"), QStringLiteral("DATA02"), kOtherFirmDdl);
@@ -100,7 +101,7 @@ TEST(DbRewriteCache, ATableCreatedOrAnAliasPointedBackIsSeenByTheKeptText)
 
 // The writes counted for a table: every way of writing its rows counts, writes to other
 // tables do not.
-TEST(DbWriteWatch, EveryWriteToTheTableIsCountedAndOnlyThose)
+TEST_P(DbWriteWatch, EveryWriteToTheTableIsCountedAndOnlyThose)
 {
     struct Case {
         const char *how;
@@ -136,30 +137,27 @@ TEST(DbWriteWatch, EveryWriteToTheTableIsCountedAndOnlyThose)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.how);
-        Install in;
+        Install in(runnable(GetParam()));
         in.s.attach(QStringLiteral("TARIX_DATA"));
-        const quint64 before = in.s.writesTo(QStringLiteral("tarix_data"), QStringLiteral("Inf.DB"));
+        const QString schema = in.s.schemaOf(QStringLiteral("TARIX_DATA"));
+        const quint64 before = in.s.writesTo(schema, QStringLiteral("Inf.DB"));
         c.write(in);
-        EXPECT_EQ(in.s.writesTo(QStringLiteral("tarix_data"), QStringLiteral("inf")) != before, c.counted);
+        EXPECT_EQ(in.s.writesTo(schema, QStringLiteral("inf")) != before, c.counted);
     }
 }
 
 // A commit of another connection moves the file's data version; the session's own writes and
 // a look without writes do not. Attaching, detaching and re-pointing move the attachments'
 // count, which never repeats a value of another session.
-TEST(DbWriteWatch, OtherProgramsCommitsAndAttachmentsAreSeen)
+TEST_P(DbWriteWatch, OtherProgramsCommitsAndAttachmentsAreSeen)
 {
-    Install in;
     in.s.attach(QStringLiteral("TARIX_DATA"));
-    const qint64 v0 = in.s.dataVersion(QStringLiteral("tarix_data"));
+    const QString schema = in.s.schemaOf(QStringLiteral("TARIX_DATA"));
+    const qint64 v0 = in.s.dataVersion(schema);
     in.s.execute(QStringLiteral(R"(update ":tarix_data:inf" set nazov = 'Own')"));
-    EXPECT_EQ(in.s.dataVersion(QStringLiteral("tarix_data")), v0);
-    {
-        Session other;
-        other.setAlias(QStringLiteral("TARIX_DATA"), in.firm);
-        other.execute(QStringLiteral(R"(update ":tarix_data:inf" set nazov = 'Other')"));
-    }
-    EXPECT_NE(in.s.dataVersion(QStringLiteral("tarix_data")), v0);
+    EXPECT_EQ(in.s.dataVersion(schema), v0);
+    in.otherProgram()->execute(QStringLiteral(R"(update ":tarix_data:inf" set nazov = 'Other')"));
+    EXPECT_NE(in.s.dataVersion(schema), v0);
     EXPECT_THROW(in.s.dataVersion(QStringLiteral("no_such_schema")), DbError);
 
     const quint64 g0 = in.s.attachmentGeneration();
@@ -170,15 +168,14 @@ TEST(DbWriteWatch, OtherProgramsCommitsAndAttachmentsAreSeen)
     EXPECT_NE(g1, g0);
     in.s.closeAll();
     EXPECT_NE(in.s.attachmentGeneration(), g1);
-    Install second;
+    Install second(runnable(GetParam()));
     EXPECT_NE(second.s.attachmentGeneration(), in.s.attachmentGeneration());
 }
 
 // The update text is kept by the set of fields a save writes: saves of different fields one
 // after another each store exactly their own fields.
-TEST(DbRewriteCache, SavesOfDifferentFieldsEachStoreTheirOwn)
+TEST_P(DbRewriteCache, SavesOfDifferentFieldsEachStoreTheirOwn)
 {
-    Install in;
     in.s.execute(QStringLiteral(R"(insert into ":tarix_data:vyp" (code_emp, v_obdobie, n_brutto, v_den) values (7, 200501, 100, 20))"));
     auto vyp = table(in.s, "vyp");
     ASSERT_TRUE(vyp->findKey({7, 200501}));

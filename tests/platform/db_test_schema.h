@@ -90,6 +90,12 @@ INSERT INTO Priv VALUES (2005, 1);
 CREATE TABLE nakl (RIADOK INTEGER NOT NULL, IDENT_SYMBOL VARCHAR(1), IDENT_CISLO FLOAT, SUMA MONEY_REAL, PRIMARY KEY (RIADOK));
 )");
 
+// A second firm's folder, its header only.
+inline const QString kOtherFirmDdl = QStringLiteral(R"(
+CREATE TABLE Inf (NAZOV VARCHAR(40), DATUM_UZAV DATE);
+INSERT INTO Inf VALUES ('Iná firma', NULL);
+)");
+
 enum class Backend { Embedded, Server };
 
 // An installation with the four aliases: DATA01 (firm, also TARIX_DATX), COMMON/ROK2005,
