@@ -6,6 +6,7 @@
 #include "core/helpers/messages.h"
 #include "platform/db/db_error.h"
 #include "platform/db/table.h"
+#include "support/stored_rows.h"
 #include "support/write_lock.h"
 
 #include <chrono>
@@ -36,15 +37,7 @@ protected:
     // Every payroll record of the firm with its rowid, as stored.
     QList<QVariantList> storedPayrolls()
     {
-        const db::SqlResult r = session.run("select rowid, * from \":tarix_data:vyp\" order by rowid");
-        QList<QVariantList> rows;
-        for (int i = 0; i < r.rowCount(); ++i) {
-            QVariantList row;
-            for (int c = 0; c < r.columnCount(); ++c)
-                row << r.value(i, c);
-            rows << row;
-        }
-        return rows;
+        return test::storedRows(session, "select rowid, * from \":tarix_data:vyp\" order by rowid");
     }
 
     // The second clerk's program edits employee 3's January: 150 hours and its gross.

@@ -11,6 +11,7 @@
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
+#include "support/stored_rows.h"
 #include "support/both_backends.h"
 #include "support/demo_firm_test.h"
 
@@ -51,19 +52,7 @@ struct Expected {
     double value;
 };
 
-// Every column of every row a query returns, in its order: for comparing what is stored.
-inline QList<QVariantList> storedRows(db::Session &s, const QString &sql, const db::Params &params = {})
-{
-    QList<QVariantList> rows;
-    const db::SqlResult r = s.run(sql, params);
-    for (int i = 0; i < r.rowCount(); ++i) {
-        QVariantList row;
-        for (int c = 0; c < r.columnCount(); ++c)
-            row << r.value(i, c);
-        rows << row;
-    }
-    return rows;
-}
+using test::storedRows;
 
 // Opening the firm and year: the upgrades add statutory slot 33 with the workstation's
 // default (1: surcharges from the hourly average); the year's statutory slots loaded.

@@ -5,6 +5,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/query.h"
 #include "platform/db/table.h"
+#include "support/stored_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,7 @@ const QString kChanged = QStringLiteral("Záznam medzitým zmenil alebo zmazal i
 // Every row of a table with its rowid, as stored.
 QList<QVariantList> storedRows(Session &s, const QString &table)
 {
-    const SqlResult r = s.run(QStringLiteral("select rowid, * from \":tarix_data:%1\" order by rowid").arg(table));
-    QList<QVariantList> rows;
-    for (int i = 0; i < r.rowCount(); ++i) {
-        QVariantList row;
-        for (int c = 0; c < r.columnCount(); ++c)
-            row << r.value(i, c);
-        rows << row;
-    }
-    return rows;
+    return tarix::test::storedRows(s, QStringLiteral("select rowid, * from \":tarix_data:%1\" order by rowid").arg(table));
 }
 
 struct TwoClerks {
