@@ -106,7 +106,12 @@ void Statement::bind(int index, const QVariant &v)
     if (m_server)
         return m_server->bind(index, v);
     int rc = SQLITE_OK;
-    if (!v.isValid() || v.isNull()) {
+    // Numbers, most of what is bound, without asking the variant whether it is null.
+    if (v.typeId() == QMetaType::Double) {
+        rc = sqlite3_bind_double(m_stmt, index, *static_cast<const double *>(v.constData()));
+    } else if (v.typeId() == QMetaType::LongLong) {
+        rc = sqlite3_bind_int64(m_stmt, index, *static_cast<const qint64 *>(v.constData()));
+    } else if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
     } else {
         switch (v.typeId()) {

@@ -513,7 +513,8 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
         const int i = fields[k];
         const QVariant &v = bound[k];
         const Affinity a = m_affinity[i];
-        if (!v.isValid() || v.isNull()) {
+        const bool number = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong;
+        if (!number && (!v.isValid() || v.isNull())) {
             slot[i] = QVariant();
             continue;
         }
