@@ -271,4 +271,17 @@ QVariant Statement::column(int i) const
     }
 }
 
+void Statement::columnInto(int i, QVariant &out) const
+{
+    if (!m_server) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_column_int64(m_stmt, i))); return;
+        case SQLITE_FLOAT: out.setValue(sqlite3_column_double(m_stmt, i)); return;
+        case SQLITE_NULL: out = QVariant(); return;
+        default: break;
+        }
+    }
+    out = column(i);
+}
+
 } // namespace tarix::db

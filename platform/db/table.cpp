@@ -573,12 +573,21 @@ void Table::fetchRow(int pos, Record &rec)
     QVariant *values = rec.values.data();
     QVariant *read = rec.read.data();
     for (int i = 0; i < n; ++i) {
-        if (found) {
-            read[i] = st->column(i);
-            values[i] = fromStorage(m_def.fields[i].type, read[i]);
-        } else {
+        if (!found) {
             values[i] = QVariant();
+            continue;
         }
+        st->columnInto(i, read[i]);
+        const QVariant &stored = read[i];
+        const FieldType type = m_def.fields.at(i).type;
+        // A number stored in the field's own form is its value; put in place without a
+        // temporary variant.
+        if (stored.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
+            values[i].setValue(*static_cast<const double *>(stored.constData()));
+        else if (stored.typeId() == QMetaType::LongLong && isIntegerType(type))
+            values[i].setValue(*static_cast<const qint64 *>(stored.constData()));
+        else
+            values[i] = fromStorage(type, stored);
     }
     if (&rec == &m_buffer) {
         markRead(rec, rec.id);
@@ -717,7 +726,10 @@ int Table::writeRow(Record &rec, bool inserting)
             static const QVariant blank;
             const QVariant &a = rec.values[i];
             const QVariant &b = i < old.values.size() ? old.values[i] : blank;
-            const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
+            const bool same = a.typeId() == b.typeId()
+                              && (a.typeId() == QMetaType::Double
+                                      ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())
+                                      : (!a.isValid() || a == b));
             if (!same) {
                 written.append(i);
                 shape[i / 8] = char(shape[i / 8] | (1 << (i % 8)));
