@@ -278,6 +278,65 @@ TEST_P(DbDataset, RangeEndsNeverTakeTheNextPeriodOrEmployee)
     EXPECT_EQ(column(*ppv, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("2")}));
 }
 
+// An order and a range set together: one period of a table keyed by employee first, in the
+// employees' order. A post keeps the list in order: a row that keeps its key stays where it
+// is, one whose key changes moves or leaves, and the positions of the others follow.
+TEST_P(DbDataset, OrderedRangeListsOnePeriodAndPostsKeepTheListInOrder)
+{
+    for (qint64 e : {6, 4, 5})
+        for (qint64 p : {200412, 200501})
+            for (int k = 0; k < 2; ++k)
+                addZrv(e, p, QStringLiteral("P"), double(e * 10 + k));
+    auto zrv = table(QStringLiteral("Zrv.db"));
+    zrv->open();
+    zrv->setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {200501});
+    EXPECT_EQ(zrv->indexFields(), (QStringList{QStringLiteral("V_obdobie"), QStringLiteral("Code_emp")}));
+    auto employees = [&] { return column(*zrv, QStringLiteral("Code_emp")).join(u','); };
+    EXPECT_EQ(employees(), QStringLiteral("4,4,5,5,6,6"));
+
+    struct Step {
+        const char *what;
+        qint64 employee; // the first row of this employee is edited
+        const char *field;
+        QVariant value;
+        QString after;  // employees of the list afterwards
+        int recNo;      // where the cursor stands after the post (0: the row left)
+    } steps[] = {
+        {"a value: the row stays", 5, "Suma", 99.5, QStringLiteral("4,4,5,5,6,6"), 3},
+        {"the employee: the row moves", 4, "Code_emp", 7, QStringLiteral("4,5,5,6,6,7"), 6},
+        {"the period: the row leaves", 5, "V_obdobie", 200502, QStringLiteral("4,5,6,6,7"), 0},
+    };
+    for (const Step &st : steps) {
+        SCOPED_TRACE(st.what);
+        ASSERT_TRUE(zrv->findKey({200501, st.employee}));
+        const Bookmark edited = zrv->bookmark();
+        zrv->edit();
+        zrv->setValue(QString::fromLatin1(st.field), st.value);
+        zrv->post();
+        if (st.recNo > 0) {
+            EXPECT_EQ(zrv->recNo(), st.recNo);
+            EXPECT_EQ(zrv->bookmark(), edited);
+        } else {
+            EXPECT_FALSE(zrv->bookmarkValid(edited));
+        }
+        EXPECT_EQ(employees(), st.after);
+        // Every row found at its place again.
+        zrv->first();
+        int n = 1;
+        while (!zrv->eof()) {
+            const Bookmark b = zrv->bookmark();
+            zrv->last();
+            zrv->gotoBookmark(b);
+            EXPECT_EQ(zrv->recNo(), n++);
+            zrv->next();
+        }
+    }
+    const SqlResult stored = in.s.run(QStringLiteral("select suma from zrv where code_emp = 5 and v_obdobie = 200502"),
+                                      {}, QStringLiteral("TARIX_DATA"));
+    ASSERT_EQ(stored.rowCount(), 1);
+    EXPECT_EQ(stored.asFloat(0, 0), 99.5);
+}
+
 TEST_P(DbDataset, RangeOnFourPartKeyAndPostsInsideTheRange)
 {
     for (qint64 e : {1, 2})
