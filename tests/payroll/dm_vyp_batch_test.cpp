@@ -57,6 +57,22 @@ protected:
         return rows;
     }
 
+    // Runs `sql` once, after the post of record 3 (the module's own handler first); returns
+    // the module's handler, to be put back.
+    db::DataSet::Event runAfterRecord3(const char *sql, bool &ran)
+    {
+        db::DataSet::Event modules = dmv->TVYP_.afterPost;
+        dmv->TVYP_.afterPost = [this, modules, sql, &ran](db::DataSet &ds) {
+            if (modules)
+                modules(ds);
+            if (!ran && ds.fieldByName("Code_emp").asInt() == 3) {
+                ran = true;
+                session.execute(QString::fromUtf8(sql));
+            }
+        };
+        return modules;
+    }
+
     // The screen's view of the table: one employee's payrolls of the year.
     void screenView()
     {
@@ -249,16 +265,8 @@ TEST_F(BatchTest, RowsOfALaterEmployeeChangedDuringTheRunAreSeen)
     };
     for (const char *change : changes) {
         SCOPED_TRACE(change);
-        db::DataSet::Event modules = dmv->TVYP_.afterPost;
         bool changed = false;
-        dmv->TVYP_.afterPost = [&, modules](db::DataSet &ds) {
-            if (modules)
-                modules(ds);
-            if (!changed && ds.fieldByName("Code_emp").asInt() == 3) {
-                changed = true;
-                session.execute(QString::fromUtf8(change));
-            }
-        };
+        const db::DataSet::Event modules = runAfterRecord3(change, changed);
         answerBatchQuestions();
         EXPECT_EQ(dmv->Prepocitanie_vyplat(0), 10);
         dmv->TVYP_.afterPost = modules;
@@ -329,16 +337,8 @@ TEST_F(BatchTest, ARecordChangedOrDeletedAfterTheMonthWasListed)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.change);
-        db::DataSet::Event modules = dmv->TVYP_.afterPost;
         bool changed = false;
-        dmv->TVYP_.afterPost = [&, modules](db::DataSet &ds) {
-            if (modules)
-                modules(ds);
-            if (!changed && ds.fieldByName("Code_emp").asInt() == 3) {
-                changed = true;
-                session.execute(QString::fromUtf8(c.change));
-            }
-        };
+        const db::DataSet::Event modules = runAfterRecord3(c.change, changed);
         const auto before = storedMonth(200701);
         const double daysBefore = payroll(6, 200701).asFloat(0, payroll(6, 200701).columnIndex("V_den"));
         answerBatchQuestions();
