@@ -121,7 +121,9 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
             vyp.open();
         ControlsOff controls(vyp);
         vyp.setFiltered(false);
-        vyp.setIndexName(QString());
+        // The month's records in the order of the keys, listed once: the cursor goes from
+        // one to the next without narrowing the table to each.
+        vyp.setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {period});
 
         const StatutoryParams statutory = Statutarne_parametre();
         db::Transaction tx(&s);
@@ -130,10 +132,9 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
             if (key.codeNumb != 0)
                 m_osobneCisla.insert(key.codeEmp, key.codeNumb);
             try {
-                // The table narrowed to the one record: finding it and storing it cost
-                // the same however large the month is.
-                vyp.setRangeEquals({key.codeEmp, period});
-                if (vyp.isEmpty())
+                // Listed when the run began; deleted since, it reads blank.
+                if (!vyp.findKey({period, key.codeEmp})
+                    || vyp.fieldByName(QStringLiteral("Code_emp")).asInt() != key.codeEmp)
                     throw EMyError(QStringLiteral("Výplata sa nenašla."));
                 db::EditGuard guard(vyp);
                 vyp.edit();

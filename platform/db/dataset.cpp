@@ -619,8 +619,7 @@ void DataSet::edit()
     if (beforeEdit)
         beforeEdit(*this);
     // Start from the row as stored now: these are the values a save compares with.
-    Record fresh;
-    fresh.values = QVector<QVariant>(fieldCount());
+    Record fresh; // sized by the read, which may share the values of the row as read
     fetchRowForEdit(m_pos, fresh);
     m_buffer = std::move(fresh);
     computeCalculatedFields(m_buffer);
@@ -633,11 +632,14 @@ void DataSet::edit()
 
 void DataSet::checkRequired()
 {
+    // Read without detaching: values still shared with the record as read tell the write
+    // that nothing was assigned.
+    const QVector<QVariant> &values = m_buffer.values;
     for (int i = 0; i < m_dataFieldCount; ++i) {
         Field &f = *m_fields[size_t(i)];
-        if (f.type() == FieldType::Boolean && !m_buffer.values[i].isValid())
+        if (f.type() == FieldType::Boolean && !values.at(i).isValid())
             m_buffer.values[i] = false; // a blank logical is stored as false
-        if (f.required() && f.type() != FieldType::AutoInc && !m_buffer.values[i].isValid())
+        if (f.required() && f.type() != FieldType::AutoInc && !values.at(i).isValid())
             throw RequiredFieldError(f.name(), f.label());
     }
 }

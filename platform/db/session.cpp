@@ -206,8 +206,11 @@ Session::Session()
     m_mainFile = sessionFile();
     int rc = SQLITE_ERROR;
     if (!m_mainFile.isEmpty()) {
+        // A connection is used by one thread at a time: SQLite's own lock around every
+        // call (each column read, each bind) is not needed.
         rc = sqlite3_open_v2(m_mainFile.toUtf8().constData(), &m_db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
         if (rc == SQLITE_OK && sqlite3_exec(m_db, "PRAGMA main.journal_mode = OFF", nullptr, nullptr, nullptr) != SQLITE_OK)
             rc = SQLITE_ERROR;
         if (rc != SQLITE_OK) {
@@ -218,7 +221,8 @@ Session::Session()
         }
     }
     if (rc != SQLITE_OK)
-        rc = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+        rc = sqlite3_open_v2(":memory:", &m_db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Nepodarilo sa vytvoriť spojenie s databázou: %1")
                           .arg(QString::fromUtf8(sqlite3_errstr(rc))));

@@ -106,7 +106,12 @@ void Statement::bind(int index, const QVariant &v)
     if (m_server)
         return m_server->bind(index, v);
     int rc = SQLITE_OK;
-    if (!v.isValid() || v.isNull()) {
+    // Numbers, most of what is bound, without asking the variant whether it is null.
+    if (v.typeId() == QMetaType::Double) {
+        rc = sqlite3_bind_double(m_stmt, index, *static_cast<const double *>(v.constData()));
+    } else if (v.typeId() == QMetaType::LongLong) {
+        rc = sqlite3_bind_int64(m_stmt, index, *static_cast<const qint64 *>(v.constData()));
+    } else if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
     } else {
         switch (v.typeId()) {
@@ -264,6 +269,19 @@ QVariant Statement::column(int i) const
     }
     default: return {};
     }
+}
+
+void Statement::columnInto(int i, QVariant &out) const
+{
+    if (!m_server) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_column_int64(m_stmt, i))); return;
+        case SQLITE_FLOAT: out.setValue(sqlite3_column_double(m_stmt, i)); return;
+        case SQLITE_NULL: out = QVariant(); return;
+        default: break;
+        }
+    }
+    out = column(i);
 }
 
 } // namespace tarix::db

@@ -52,6 +52,9 @@ public:
     QString columnOriginName(int i) const;
     QString columnDatabaseName(int i) const;
     QVariant column(int i) const; // raw: NULL invalid, qint64, double, QString, QByteArray
+    // column(i) put into out, reusing out's storage when it already holds a number of the
+    // same kind (a record read row after row into the same vector).
+    void columnInto(int i, QVariant &out) const;
     qint64 columnInt64(int i) const;
     // The columns as prepared, with the field type of each declared type: read once and
     // again only after SQLite prepared the statement anew (the schema changed).

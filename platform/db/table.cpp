@@ -513,7 +513,8 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
         const int i = fields[k];
         const QVariant &v = bound[k];
         const Affinity a = m_affinity[i];
-        if (!v.isValid() || v.isNull()) {
+        const bool number = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong;
+        if (!number && (!v.isValid() || v.isNull())) {
             slot[i] = QVariant();
             continue;
         }
@@ -559,29 +560,46 @@ void Table::fetchRow(int pos, Record &rec)
 {
     const qint64 id = idAt(size_t(pos));
     rec.id = id;
+    Session::Lease st(session(), m_selectSql);
+    st->bind(1, id);
+    if (st->step()) {
+        readColumns(*st, 0, rec);
+    } else {
+        if (!rec.values.isDetached() || rec.values.size() < fieldCount())
+            rec.values = QVector<QVariant>(fieldCount());
+        for (int i = 0; i < int(m_def.fields.size()); ++i)
+            rec.values[i] = QVariant();
+        rec.read = QVector<QVariant>();
+    }
+    if (&rec == &m_buffer) {
+        markRead(rec, rec.id);
+        m_valuesAsRead = true;
+    }
+}
+
+void Table::readColumns(Statement &st, int first, Record &rec)
+{
     const int n = int(m_def.fields.size());
     // Vectors shared with another record (the record as it was before an edit) are
     // replaced, not copied and then overwritten.
     if (!rec.values.isDetached() || rec.values.size() < fieldCount())
         rec.values = QVector<QVariant>(fieldCount());
-    Session::Lease st(session(), m_selectSql);
-    st->bind(1, id);
-    const bool found = st->step();
-    if (!rec.read.isDetached() || rec.read.size() != (found ? n : 0))
-        rec.read = QVector<QVariant>(found ? n : 0);
+    if (!rec.read.isDetached() || rec.read.size() != n)
+        rec.read = QVector<QVariant>(n);
     QVariant *values = rec.values.data();
     QVariant *read = rec.read.data();
     for (int i = 0; i < n; ++i) {
-        if (found) {
-            read[i] = st->column(i);
-            values[i] = fromStorage(m_def.fields[i].type, read[i]);
-        } else {
-            values[i] = QVariant();
-        }
-    }
-    if (&rec == &m_buffer) {
-        markRead(rec, rec.id);
-        m_valuesAsRead = true;
+        st.columnInto(first + i, read[i]);
+        const QVariant &stored = read[i];
+        const FieldType type = m_def.fields.at(i).type;
+        // A number stored in the field's own form is its value; put in place without a
+        // temporary variant.
+        if (stored.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
+            values[i].setValue(*static_cast<const double *>(stored.constData()));
+        else if (stored.typeId() == QMetaType::LongLong && isIntegerType(type))
+            values[i].setValue(*static_cast<const qint64 *>(stored.constData()));
+        else
+            values[i] = fromStorage(type, stored);
     }
 }
 
@@ -716,7 +734,10 @@ int Table::writeRow(Record &rec, bool inserting)
             static const QVariant blank;
             const QVariant &a = rec.values[i];
             const QVariant &b = i < old.values.size() ? old.values[i] : blank;
-            const bool same = a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
+            const bool same = a.typeId() == b.typeId()
+                              && (a.typeId() == QMetaType::Double
+                                      ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())
+                                      : (!a.isValid() || a == b));
             if (!same) {
                 written.append(i);
                 shape[i / 8] = char(shape[i / 8] | (1 << (i % 8)));
@@ -764,16 +785,26 @@ int Table::writeRow(Record &rec, bool inserting)
         }
     }
     // Keep the row list in order.
+    QVector<QVariant> key(m_keyCols.size());
+    for (int k = 0; k < m_keyCols.size(); ++k)
+        key[k] = toStorage(m_def.fields[m_keyCols[k].field].type, rec.values[m_keyCols[k].field]);
     if (!inserting) {
-        const int oldPos = positionOfId(rec.id);
+        const int oldPos = m_pos >= 0 && size_t(m_pos) < m_order.size() && idAt(size_t(m_pos)) == rec.id
+                               ? m_pos
+                               : positionOfId(rec.id);
+        // A row that keeps its key and id keeps its place: the list and its positions stay.
+        if (oldPos >= 0 && id == rec.id && compareKeyWithRow(key, id, size_t(oldPos)) == 0 && rowInRange(key)
+            && passesFilter(rec)) {
+            const size_t slot = size_t(m_order[size_t(oldPos)]) * size_t(m_keyCols.size());
+            for (int k = 0; k < m_keyCols.size(); ++k)
+                m_slotKeys[slot + size_t(k)] = key[k];
+            return oldPos;
+        }
         if (oldPos >= 0)
             eraseRowAt(size_t(oldPos));
     }
     invalidatePositions();
     rec.id = id;
-    QVector<QVariant> key(m_keyCols.size());
-    for (int k = 0; k < m_keyCols.size(); ++k)
-        key[k] = toStorage(m_def.fields[m_keyCols[k].field].type, rec.values[m_keyCols[k].field]);
     if (!rowInRange(key) || !passesFilter(rec))
         return -1;
     size_t lo = 0, hi = m_order.size();
@@ -879,6 +910,33 @@ void Table::setRangeEquals(const QVariantList &values)
     m_rangeStart = toKeyStorage(values);
     m_rangeEnd = m_rangeStart;
     m_rangeEquals = true;
+    reloadRows();
+    rowsChanged();
+}
+
+void Table::setOrderedRange(const QString &fields, const QVariantList &values)
+{
+    if (!isActive())
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
+    checkBrowseMode();
+    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexFieldNames = fields;
+    if (fields.isEmpty())
+        m_indexName.clear();
+    try {
+        buildOrder();
+        if (values.size() > m_keyCols.size())
+            throw DbError(QStringLiteral("Rozsah tabuľky %1 má viac hodnôt ako index položiek.").arg(m_table));
+        m_rangeStart = toKeyStorage(values);
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldNames = oldFields;
+        buildOrder();
+        throw;
+    }
+    m_rangeEnd = m_rangeStart;
+    m_rangeEquals = true;
+    m_masterLinked = readMasterValues(m_masterValues);
     reloadRows();
     rowsChanged();
 }

@@ -50,6 +50,9 @@ public:
     void setRange(const QVariantList &start, const QVariantList &end);
     void setRangeEquals(const QVariantList &leadingValues);
     void cancelRange();
+    // The order by `fields` ("V_obdobie;Code_emp") and the rows whose leading fields equal
+    // `leadingValues`, set together: the row list is read once, for the range only.
+    void setOrderedRange(const QString &fields, const QVariantList &leadingValues);
     bool hasRange() const { return m_rangeStart.has_value() || m_rangeEnd.has_value(); }
 
     // ---- find on the current index -----------------------------------------------------------
@@ -103,6 +106,8 @@ private:
     };
 
     void switchOrder(const QString &name, const QString &fields);
+    // Reads the columns of a stepped statement (from column `first` on) into rec.
+    void readColumns(Statement &st, int first, Record &rec);
     void buildOrder();
     void loadRows();
     void masterChanged(bool force);

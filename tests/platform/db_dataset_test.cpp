@@ -278,6 +278,65 @@ TEST_P(DbDataset, RangeEndsNeverTakeTheNextPeriodOrEmployee)
     EXPECT_EQ(column(*ppv, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("2")}));
 }
 
+// An order and a range set together: one period of a table keyed by employee first, in the
+// employees' order. A post keeps the list in order: a row that keeps its key stays where it
+// is, one whose key changes moves or leaves, and the positions of the others follow.
+TEST_P(DbDataset, OrderedRangeListsOnePeriodAndPostsKeepTheListInOrder)
+{
+    for (qint64 e : {6, 4, 5})
+        for (qint64 p : {200412, 200501})
+            for (int k = 0; k < 2; ++k)
+                addZrv(e, p, QStringLiteral("P"), double(e * 10 + k));
+    auto zrv = table(QStringLiteral("Zrv.db"));
+    zrv->open();
+    zrv->setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {200501});
+    EXPECT_EQ(zrv->indexFields(), (QStringList{QStringLiteral("V_obdobie"), QStringLiteral("Code_emp")}));
+    auto employees = [&] { return column(*zrv, QStringLiteral("Code_emp")).join(u','); };
+    EXPECT_EQ(employees(), QStringLiteral("4,4,5,5,6,6"));
+
+    struct Step {
+        const char *what;
+        qint64 employee; // the first row of this employee is edited
+        const char *field;
+        QVariant value;
+        QString after;  // employees of the list afterwards
+        int recNo;      // where the cursor stands after the post (0: the row left)
+    } steps[] = {
+        {"a value: the row stays", 5, "Suma", 99.5, QStringLiteral("4,4,5,5,6,6"), 3},
+        {"the employee: the row moves", 4, "Code_emp", 7, QStringLiteral("4,5,5,6,6,7"), 6},
+        {"the period: the row leaves", 5, "V_obdobie", 200502, QStringLiteral("4,5,6,6,7"), 0},
+    };
+    for (const Step &st : steps) {
+        SCOPED_TRACE(st.what);
+        ASSERT_TRUE(zrv->findKey({200501, st.employee}));
+        const Bookmark edited = zrv->bookmark();
+        zrv->edit();
+        zrv->setValue(QString::fromLatin1(st.field), st.value);
+        zrv->post();
+        if (st.recNo > 0) {
+            EXPECT_EQ(zrv->recNo(), st.recNo);
+            EXPECT_EQ(zrv->bookmark(), edited);
+        } else {
+            EXPECT_FALSE(zrv->bookmarkValid(edited));
+        }
+        EXPECT_EQ(employees(), st.after);
+        // Every row found at its place again.
+        zrv->first();
+        int n = 1;
+        while (!zrv->eof()) {
+            const Bookmark b = zrv->bookmark();
+            zrv->last();
+            zrv->gotoBookmark(b);
+            EXPECT_EQ(zrv->recNo(), n++);
+            zrv->next();
+        }
+    }
+    const SqlResult stored = in.s.run(QStringLiteral("select suma from zrv where code_emp = 5 and v_obdobie = 200502"),
+                                      {}, QStringLiteral("TARIX_DATA"));
+    ASSERT_EQ(stored.rowCount(), 1);
+    EXPECT_EQ(stored.asFloat(0, 0), 99.5);
+}
+
 TEST_P(DbDataset, RangeOnFourPartKeyAndPostsInsideTheRange)
 {
     for (qint64 e : {1, 2})
@@ -422,6 +481,61 @@ TEST_P(DbDataset, NullIsKeptApartFromZero)
     EXPECT_EQ(r.asInteger(1, 0), 2);
     EXPECT_EQ(r.asInteger(2, 0), 1); // dates stored as yyyy-mm-dd
     EXPECT_EQ(r.asInteger(3, 0), 2); // blank logicals were posted as false
+}
+
+// Rows read one after another into the same record: a number after a blank, a blank after a
+// number, a whole number in a money column; each row's values and what its save matches are
+// that row's own, not left over from the row read before.
+TEST_P(DbDataset, RowsReadIntoTheSameRecordKeepEachRowsOwnValues)
+{
+    struct Row {
+        qint64 code;
+        QVariant plat;    // MONEY_REAL
+        QVariant kzp;     // SMALLINT
+        QVariant cisloU;  // VARCHAR
+    };
+    const std::vector<Row> rows = {
+        {1, 1250.75, 3, QStringLiteral("123")},
+        {2, QVariant(), QVariant(), QVariant()},
+        {3, 0.0, 0, QStringLiteral("x")},
+        {4, 2000.0, QVariant(), QVariant()},
+        {5, QVariant(), 7, QStringLiteral("77")},
+    };
+    for (const Row &r : rows)
+        in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, zps, mv_plat, kzp, cislo_u) "
+                                    "values (:c, :c, 1, 'S', 0, :p, :k, :u)"),
+                     {{QStringLiteral("c"), r.code}, {QStringLiteral("p"), r.plat}, {QStringLiteral("k"), r.kzp},
+                      {QStringLiteral("u"), r.cisloU}},
+                     QStringLiteral("TARIX_DATA"));
+    auto t = table(QStringLiteral("Zam"));
+    t->open();
+    for (int pass = 0; pass < 2; ++pass) {
+        t->first();
+        for (const Row &r : rows) {
+            SCOPED_TRACE(r.code);
+            ASSERT_FALSE(t->eof());
+            const Field &plat = t->fieldByName(QStringLiteral("MV_plat"));
+            const Field &kzp = t->fieldByName(QStringLiteral("KZP"));
+            EXPECT_EQ(plat.isNull(), !r.plat.isValid());
+            EXPECT_EQ(plat.value().typeId(), r.plat.isValid() ? QMetaType::Double : QMetaType::UnknownType);
+            EXPECT_EQ(plat.asFloat(), r.plat.toDouble());
+            EXPECT_EQ(kzp.isNull(), !r.kzp.isValid());
+            EXPECT_EQ(kzp.asInteger(), r.kzp.toLongLong());
+            EXPECT_EQ(t->fieldByName(QStringLiteral("Cislo_u")).value(), r.cisloU);
+            t->next();
+        }
+    }
+    // Saves match the row as read: each row's edit is stored, none refused as changed.
+    t->first();
+    while (!t->eof()) {
+        t->edit();
+        t->fieldByName(QStringLiteral("Title")).setValue(QStringLiteral("Ing."));
+        EXPECT_NO_THROW(t->post());
+        t->next();
+    }
+    EXPECT_EQ(in.s.run(QStringLiteral("select count(*) from zam where title = 'Ing.'"), {}, QStringLiteral("TARIX_DATA"))
+                  .asInteger(0, 0),
+              qint64(rows.size()));
 }
 
 TEST_P(DbDataset, SlovakCollationOrdersNames)
