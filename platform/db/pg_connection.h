@@ -143,8 +143,11 @@ private:
     struct Prepared;
     PgResult run(const QByteArray *preparedName, const QString &sql, const QVariantList &params,
                  int paramCount);
-    PgResult runOnce(const QByteArray *preparedName, const QString &sql,
-                     const QVariantList &params, int paramCount);
+    template <class Send>
+    PgResult pipelined(const QString &sql, Send send);
+    PgResult readResults(const QString &sql);
+    pg_result *takeResultsOfOne();
+    void endPipeline();
     void command(const QByteArray &sql);
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
     template <class F>
