@@ -6,6 +6,7 @@
 #include <libpq-fe.h>
 
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace tarix::db {
@@ -220,7 +221,10 @@ PgConnection::~PgConnection()
 
 void PgConnection::command(const QByteArray &sql)
 {
-    PGresult *r = PQexec(m_conn, sql.constData());
+    // The savepoints still waiting go first, in the same round trip.
+    const QByteArray text = m_pending.isEmpty() ? sql : m_pending.join("; ") + "; " + sql;
+    m_pending.clear();
+    PGresult *r = PQexec(m_conn, text.constData());
     ResultGuard g{r};
     const ExecStatusType st = PQresultStatus(r);
     if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
@@ -386,13 +390,26 @@ PgResult PgConnection::pipelined(const QString &sql, Send send)
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
-    if (!PQenterPipelineMode(m_conn) || !plain(kSavepoint) || !send() || !plain(kRelease) || !PQpipelineSync(m_conn)) {
+    // The program's own savepoints begun, released or rolled back since the last statement
+    // go first.
+    const QByteArrayList pending = std::exchange(m_pending, {});
+    bool queued = PQenterPipelineMode(m_conn);
+    for (const QByteArray &p : pending)
+        queued = queued && plain(p.constData());
+    if (!queued || !plain(kSavepoint) || !send() || !plain(kRelease) || !PQpipelineSync(m_conn)) {
         // Only a lost connection refuses to queue or to send.
         if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQstatus(m_conn) == CONNECTION_OK) {
             PQpipelineSync(m_conn);
             endPipeline();
         }
         fail(nullptr, sql);
+    }
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        if (PGresult *e = takeResultsOfOne()) {
+            endPipeline();
+            ResultGuard g{e};
+            fail(e, QString::fromUtf8(pending[i]));
+        }
     }
     if (PGresult *e = takeResultsOfOne()) {
         // The savepoint itself was refused (the statement and the release were skipped).
@@ -506,12 +523,14 @@ PgResult PgConnection::readResults(const QString &sql)
     return out;
 }
 
+// A savepoint of the program's own waits to go with the next statement: a scope in which
+// nothing runs costs no round trip, and one that does costs none of its own.
 void PgConnection::begin()
 {
     if (m_depth == 0)
         command("BEGIN");
     else
-        command(QStringLiteral("SAVEPOINT tarix_%1").arg(m_depth).toUtf8());
+        m_pending.append(savepointName(m_depth).prepend("SAVEPOINT "));
     ++m_depth;
 }
 
@@ -522,8 +541,8 @@ void PgConnection::commit()
     --m_depth;
     if (m_depth == 0)
         command("COMMIT");
-    else
-        command(QStringLiteral("RELEASE SAVEPOINT tarix_%1").arg(m_depth).toUtf8());
+    else if (!dropPendingSavepoint())
+        m_pending.append(savepointName(m_depth).prepend("RELEASE SAVEPOINT "));
 }
 
 void PgConnection::rollback()
@@ -532,12 +551,27 @@ void PgConnection::rollback()
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
     if (m_depth == 0) {
+        m_pending.clear();
         command("ROLLBACK");
-    } else {
-        const QByteArray sp = QStringLiteral("tarix_%1").arg(m_depth).toUtf8();
-        command("ROLLBACK TO SAVEPOINT " + sp);
-        command("RELEASE SAVEPOINT " + sp);
+    } else if (!dropPendingSavepoint()) {
+        const QByteArray sp = savepointName(m_depth);
+        m_pending.append("ROLLBACK TO SAVEPOINT " + sp);
+        m_pending.append("RELEASE SAVEPOINT " + sp);
     }
+}
+
+QByteArray PgConnection::savepointName(int depth)
+{
+    return "tarix_" + QByteArray::number(depth);
+}
+
+// The scope just ended had nothing run in it: its savepoint, not yet sent, is forgotten.
+bool PgConnection::dropPendingSavepoint()
+{
+    if (m_pending.isEmpty() || m_pending.last() != "SAVEPOINT " + savepointName(m_depth))
+        return false;
+    m_pending.removeLast();
+    return true;
 }
 
 } // namespace tarix::db

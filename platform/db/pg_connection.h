@@ -148,6 +148,8 @@ private:
     PgResult readResults(const QString &sql);
     pg_result *takeResultsOfOne();
     void endPipeline();
+    static QByteArray savepointName(int depth);
+    bool dropPendingSavepoint();
     void command(const QByteArray &sql);
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
     template <class F>
@@ -156,6 +158,9 @@ private:
     pg_conn *m_conn = nullptr;
     QString m_serverName;
     int m_depth = 0;
+    // Savepoint commands of begin/commit/rollback inside a transaction, sent with the next
+    // statement.
+    QByteArrayList m_pending;
     int m_prepared = 0;
     struct SqlHash {
         size_t operator()(const QString &s) const noexcept { return qHash(s); }

@@ -278,3 +278,49 @@ TEST_F(PgConnectionTest, InsideATransactionEachFailureUndoesItsStatementOnly)
               QVariant(QStringLiteral("1,2,10,101,102,103,104,105,106,200")));
     EXPECT_EQ(count(other, QStringLiteral("name IN ('dup', 'half', 'y')")), 0);
 }
+
+// Nested scopes, also empty ones and ones ended right after another, keep exactly what their
+// commits keep.
+TEST_F(PgConnectionTest, NestedScopesKeepWhatTheirCommitsKeep)
+{
+    const auto ins = [&](int id) { conn->execute(QStringLiteral("INSERT INTO t VALUES (%1, 'x', 1)").arg(id)); };
+    conn->begin();
+    conn->begin(); // nothing runs in it
+    conn->commit();
+    conn->begin();
+    conn->rollback();
+    conn->begin();
+    ins(1);
+    conn->begin();
+    conn->begin();
+    ins(2);
+    conn->rollback(); // undoes 2
+    conn->begin();
+    conn->commit();
+    conn->commit();
+    conn->commit(); // keeps 1
+    conn->commit();
+    conn->begin();
+    conn->begin();
+    ins(3);
+    conn->begin();
+    ins(4);
+    conn->commit();
+    conn->rollback(); // undoes 3 and 4
+    EXPECT_EQ(conn->exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1")));
+    conn->begin();
+    ins(5);
+    conn->rollback(); // the last word before the commit: undoes 5
+    conn->commit();
+    EXPECT_EQ(conn->transactionDepth(), 0);
+    PgConnection other(database->conninfo());
+    EXPECT_EQ(other.exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1")));
+    conn->begin();
+    conn->begin();
+    ins(6);
+    conn->commit();
+    conn->rollback(); // a savepoint released and the whole transaction undone
+    EXPECT_EQ(count(other), 1);
+}
