@@ -143,8 +143,13 @@ private:
     struct Prepared;
     PgResult run(const QByteArray *preparedName, const QString &sql, const QVariantList &params,
                  int paramCount);
-    PgResult runOnce(const QByteArray *preparedName, const QString &sql,
-                     const QVariantList &params, int paramCount);
+    template <class Send>
+    PgResult pipelined(const QString &sql, Send send);
+    PgResult readResults(const QString &sql);
+    pg_result *takeResultsOfOne();
+    void endPipeline();
+    static QByteArray savepointName(int depth);
+    bool dropPendingSavepoint();
     void command(const QByteArray &sql);
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
     template <class F>
@@ -153,6 +158,9 @@ private:
     pg_conn *m_conn = nullptr;
     QString m_serverName;
     int m_depth = 0;
+    // Savepoint commands of begin/commit/rollback inside a transaction, sent with the next
+    // statement.
+    QByteArrayList m_pending;
     int m_prepared = 0;
     struct SqlHash {
         size_t operator()(const QString &s) const noexcept { return qHash(s); }

@@ -9,7 +9,9 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 using namespace tarix;
 using namespace tarix::db;
@@ -219,4 +221,106 @@ TEST_F(PgConnectionTest, TransactionsAndSavepoints)
     EXPECT_EQ(count(other), 3);
     EXPECT_THROW(conn->commit(), StateError);
     EXPECT_THROW(conn->rollback(), StateError);
+}
+
+// Inside a transaction each statement's savepoint travels with the statement: every kind of
+// failure, also one after rows already came, undoes that statement only, and the results of
+// the statements around it are whole.
+TEST_F(PgConnectionTest, InsideATransactionEachFailureUndoesItsStatementOnly)
+{
+    conn->execute(QStringLiteral("INSERT INTO t VALUES (1, 'a', 1), (2, 'b', 1)"));
+    PgConnection other(database->conninfo());
+    other.begin();
+    other.execute(QStringLiteral("UPDATE t SET name = 'held' WHERE id = 2"));
+    conn->setBusyTimeout(200);
+
+    PgStatement &ins = conn->prepare(QStringLiteral("INSERT INTO t VALUES ($1, $2, $3)"));
+    conn->begin();
+    ins.exec({10, QStringLiteral("kept before"), 1});
+    struct Failure {
+        const char *what;
+        std::function<void()> run;
+        std::function<bool(const std::exception &)> expected;
+    };
+    const auto is = [](auto *kind) {
+        return [](const std::exception &e) { return dynamic_cast<const std::remove_pointer_t<decltype(kind)> *>(&e) != nullptr; };
+    };
+    const std::vector<Failure> failures = {
+        {"a duplicate key through a prepared statement", [&] { ins.exec({1, QStringLiteral("dup"), 1}); }, is((KeyViolation *)nullptr)},
+        {"a duplicate key through a text", [&] { conn->execute(QStringLiteral("INSERT INTO t VALUES (10, 'dup', 1)")); }, is((KeyViolation *)nullptr)},
+        {"a refused text", [&] { conn->exec(QStringLiteral("SELECT nonsense FROM t")); }, is((SqlError *)nullptr)},
+        {"an error after rows came", [&] { conn->exec(QStringLiteral("SELECT 10 / (x - 3) FROM generate_series(1, 5) x")); }, is((SqlError *)nullptr)},
+        {"a row another connection holds", [&] { conn->execute(QStringLiteral("UPDATE t SET name = 'y' WHERE id = 2")); }, is((BusyError *)nullptr)},
+        {"a write that half happened", [&] { conn->execute(QStringLiteral("INSERT INTO t SELECT x, 'half', 1 FROM generate_series(20, 30) x UNION ALL SELECT 10, 'dup', 1")); }, is((KeyViolation *)nullptr)},
+    };
+    int n = 100;
+    for (const Failure &f : failures) {
+        SCOPED_TRACE(f.what);
+        try {
+            f.run();
+            ADD_FAILURE() << "no failure";
+        } catch (const std::exception &e) {
+            EXPECT_TRUE(f.expected(e)) << e.what();
+        }
+        // The transaction goes on: a write and a read of many rows right after.
+        ins.exec({++n, QStringLiteral("after"), 1});
+        const PgResult rows = conn->exec(QStringLiteral("SELECT x FROM generate_series(1, 1000) x"));
+        ASSERT_EQ(rows.rowCount(), 1000);
+        EXPECT_EQ(rows.value(999, 0).toLongLong(), 1000);
+    }
+    conn->begin(); // a savepoint of the program's own around more failures
+    EXPECT_THROW(ins.exec({10, QStringLiteral("dup"), 1}), KeyViolation);
+    ins.exec({200, QStringLiteral("inner"), 1});
+    conn->commit();
+    conn->commit();
+    other.rollback();
+    EXPECT_EQ(other.exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1,2,10,101,102,103,104,105,106,200")));
+    EXPECT_EQ(count(other, QStringLiteral("name IN ('dup', 'half', 'y')")), 0);
+}
+
+// Nested scopes, also empty ones and ones ended right after another, keep exactly what their
+// commits keep.
+TEST_F(PgConnectionTest, NestedScopesKeepWhatTheirCommitsKeep)
+{
+    const auto ins = [&](int id) { conn->execute(QStringLiteral("INSERT INTO t VALUES (%1, 'x', 1)").arg(id)); };
+    conn->begin();
+    conn->begin(); // nothing runs in it
+    conn->commit();
+    conn->begin();
+    conn->rollback();
+    conn->begin();
+    ins(1);
+    conn->begin();
+    conn->begin();
+    ins(2);
+    conn->rollback(); // undoes 2
+    conn->begin();
+    conn->commit();
+    conn->commit();
+    conn->commit(); // keeps 1
+    conn->commit();
+    conn->begin();
+    conn->begin();
+    ins(3);
+    conn->begin();
+    ins(4);
+    conn->commit();
+    conn->rollback(); // undoes 3 and 4
+    EXPECT_EQ(conn->exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1")));
+    conn->begin();
+    ins(5);
+    conn->rollback(); // the last word before the commit: undoes 5
+    conn->commit();
+    EXPECT_EQ(conn->transactionDepth(), 0);
+    PgConnection other(database->conninfo());
+    EXPECT_EQ(other.exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1")));
+    conn->begin();
+    conn->begin();
+    ins(6);
+    conn->commit();
+    conn->rollback(); // a savepoint released and the whole transaction undone
+    EXPECT_EQ(count(other), 1);
 }
