@@ -17,6 +17,7 @@
 // runs without fsync, so its commits cost less than the embedded ones on disk); without
 // the variable they are skipped.
 // Every benchmark reports peak_rss_MB: the process's peak resident set during its runs.
+#include "support/payroll_entry.h"
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
@@ -153,15 +154,8 @@ struct Firm {
         std::optional<db::Transaction> tx;
         if (oneTransaction)
             tx.emplace(&session);
-        db::Table &t = dmv->TVYP_;
-        for (int i = 1; i <= kEmployees; ++i) {
-            dmv->Nastav_zamestnanca(100000 + i, 1000 + i);
-            t.insert();
-            const double days = t.fieldByName("V_fmes").asFloat();
-            t.setValue("V_den", days);
-            t.setValue("V_hodina", days * t.fieldByName("F_doba").asFloat());
-            t.post();
-        }
+        for (int i = 1; i <= kEmployees; ++i)
+            test::postWholeMonth(*dmv, 100000 + i, 1000 + i);
         if (tx)
             tx->commit();
         monthMade = true;

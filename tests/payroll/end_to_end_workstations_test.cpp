@@ -3,6 +3,7 @@
 // A save of a payroll record the other workstation changed meanwhile is refused and leaves
 // the first one's record; payrolls of different employees posted at the same moment are
 // both stored. On both backends: the SQLite files and the database server.
+#include "support/payroll_entry.h"
 #include "core/database_server.h"
 #include "core/helpers/messages.h"
 #include "end_to_end_fixture.h"
@@ -27,13 +28,7 @@ constexpr int kMarch = 200703;
 // The payroll of the open month with the whole month worked, as the clerk posts it.
 void postWholeMonth(TDMV &dmv, const DemoPerson &e)
 {
-    dmv.Nastav_zamestnanca(e.codeNumb, e.codeEmp);
-    db::Table &t = dmv.TVYP_;
-    t.insert();
-    const double fund = t.fieldByName("V_fmes").asFloat();
-    t.setValue("V_den", fund);
-    t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
-    t.post();
+    test::postWholeMonth(dmv, e.codeNumb, e.codeEmp);
 }
 
 // What the second workstation tells the first, one line each.

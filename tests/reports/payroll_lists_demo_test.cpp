@@ -2,6 +2,7 @@
 // employees, then every list of the month started through the parameter dialog, shown,
 // written to PDF and to text. The summary list holds each employee's net pay and its SPOLU
 // row their sum; the recapitulation's totals are the stored records'.
+#include "support/payroll_entry.h"
 #include "report_checks.h"
 
 #include "core/dm_main.h"
@@ -53,15 +54,8 @@ protected:
         dmv.TZRV_.open();
         dmv.THSU_.open();
         const db::SqlResult zam = session.run("select code_emp, code_numb from \":tarix_data:zam\" order by code_emp");
-        for (int i = 0; i < zam.rowCount(); ++i) {
-            dmv.Nastav_zamestnanca(int(zam.asInteger(i, 1)), int(zam.asInteger(i, 0)));
-            db::Table &t = dmv.TVYP_;
-            t.insert();
-            const double fund = t.fieldByName("V_fmes").asFloat();
-            t.setValue("V_den", fund);
-            t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
-            t.post();
-        }
+        for (int i = 0; i < zam.rowCount(); ++i)
+            test::postWholeMonth(dmv, int(zam.asInteger(i, 1)), int(zam.asInteger(i, 0)));
         scripted.clearEvents();
     }
     void TearDown() override

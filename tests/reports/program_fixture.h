@@ -5,6 +5,7 @@
 // through the firm menu. Each test hands over the start-up hooks and commands it registers;
 // the tear-down takes back every command, page, print routine and report the run added,
 // so that tests which run later in the same program meet the menu as it was.
+#include "support/payroll_entry.h"
 #include "core/app_ini.h"
 #include "core/card_page_provider.h"
 #include "core/commands.h"
@@ -141,13 +142,7 @@ protected:
         for (db::Table *t : {&dmv.TVYP_, &dmv.TZRV_, &dmv.THSU_})
             if (!t->isActive())
                 t->open();
-        dmv.Nastav_zamestnanca(codeNumb, codeEmp);
-        db::Table &t = dmv.TVYP_;
-        t.insert();
-        const double fund = t.fieldByName("V_fmes").asFloat();
-        t.setValue("V_den", fund);
-        t.setValue("V_hodina", fund * t.fieldByName("F_doba").asFloat());
-        t.post();
+        test::postWholeMonth(dmv, codeNumb, codeEmp);
     }
 
     // The open month's payroll of every employee of the firm; the number of employees.
