@@ -87,14 +87,6 @@ QString bezLomitka(QString path)
 
 QString uvodzovky(const QString &text) { return u'"' + text + u'"'; }
 
-// What an exception says, as the clerk reads it.
-QString textVynimky(const std::exception &e)
-{
-    if (const auto *my = dynamic_cast<const EMyError *>(&e))
-        return my->text();
-    return QString::fromUtf8(e.what());
-}
-
 // A consistent copy of a folder's database into `target` (a file): SQLite's online backup
 // reads the whole database under one read lock, so another program's write is either all
 // in the copy or not at all.
@@ -166,7 +158,7 @@ bool zbalObsah(const std::function<void(const QString &folder)> &fill, const QSt
             throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
         fill(tmp.path() + u'/');
     } catch (const std::exception &e) {
-        MyConsts::Sprava_chyba(textVynimky(e));
+        MyConsts::Sprava_chyba(errorText(e));
         return false;
     }
     const int status = archivuj(QStringLiteral("zip"), QStringLiteral("-j ") + uvodzovky(archive) + u' '
@@ -557,7 +549,7 @@ private:
 };
 
 // Its first line: a server's error goes on with the statement.
-QString textChyby(const std::exception &e) { return textVynimky(e).section(u'\n', 0, 0); }
+QString textChyby(const std::exception &e) { return errorText(e).section(u'\n', 0, 0); }
 
 
 } // namespace
@@ -945,7 +937,7 @@ bool obnovPriecinok(const QString &archive, const QString &target, const QString
                 ShellUtils::CopyFileTo(fi.absoluteFilePath(), dest);
             }
         } catch (const std::exception &e) {
-            MyConsts::Sprava_chyba(textVynimky(e));
+            MyConsts::Sprava_chyba(errorText(e));
             return false;
         }
         return true;

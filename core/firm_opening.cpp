@@ -305,10 +305,7 @@ void Zobraz_chybu(const std::exception &e)
 {
     if (dynamic_cast<const EAbort *>(&e))
         return;
-    if (const auto *my = dynamic_cast<const EMyError *>(&e))
-        MyConsts::Sprava_chyba(my->text());
-    else
-        MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
+    MyConsts::Sprava_chyba(errorText(e));
 }
 
 } // namespace tarix::core

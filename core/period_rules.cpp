@@ -284,13 +284,6 @@ void obnovTabulkyRoka(TDM &dm, const UdajeRoka &u, bool bandsWereOpen, bool setu
     }
 }
 
-QString textChyby(const std::exception &e)
-{
-    if (const auto *my = dynamic_cast<const EMyError *>(&e))
-        return my->text();
-    return QString::fromUtf8(e.what());
-}
-
 // Writes the year's data in one transaction; `predZapisom` runs first inside it (the period
 // row). A failure leaves every table as it was and is reported as the import's failure.
 template <typename F>
@@ -314,7 +307,7 @@ void zapisVTransakcii(TDM &dm, const UdajeRoka &u, const QString &iniPath, F pre
         if (!u.pasma && !u.parametre)
             throw;
         throw EMyError(QStringLiteral("Údaje zo súboru %1 sa nepodarilo nastaviť, nič nebolo zmenené: %2")
-                           .arg(QFileInfo(iniPath).fileName(), textChyby(e)));
+                           .arg(QFileInfo(iniPath).fileName(), errorText(e)));
     }
     obnovTabulkyRoka(dm, u, bandsWereOpen, setupWasOpen);
 }

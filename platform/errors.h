@@ -25,4 +25,12 @@ public:
     EAbort() : std::runtime_error("Operation aborted") {}
 };
 
+// What an exception says, as the user reads it: an EMyError's own text, else what() in UTF-8.
+inline QString errorText(const std::exception &e)
+{
+    if (const auto *my = dynamic_cast<const EMyError *>(&e))
+        return my->text();
+    return QString::fromUtf8(e.what());
+}
+
 } // namespace tarix

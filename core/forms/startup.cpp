@@ -66,13 +66,6 @@ QString folderProblem(const QString &folder)
     return {};
 }
 
-QString errorText(const std::exception &e)
-{
-    if (const auto *my = dynamic_cast<const EMyError *>(&e))
-        return my->text();
-    return QString::fromUtf8(e.what());
-}
-
 // A new workstation on a database server gets its private schema there.
 void makeServerPrivateSchema(db::Session &session, const QString &privateFolder)
 {

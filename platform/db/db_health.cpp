@@ -4,6 +4,7 @@
 #include "platform/db/pg_connection.h"
 #include "platform/db/pg_schema.h"
 #include "platform/db/session.h"
+#include "platform/db/sql_dialect.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,8 +152,7 @@ DatabaseHealth checkFolderDatabase(const QString &folder, const QString &table, 
             return h;
         }
         // Reading every row walks the table's pages: a damaged page shows here.
-        const QString quoted = u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-        rc = runQuery(db, QStringLiteral("SELECT * FROM %1").arg(quoted).toUtf8().constData());
+        rc = runQuery(db, QStringLiteral("SELECT * FROM %1").arg(quoteSqlName(name)).toUtf8().constData());
         if (rc != SQLITE_OK)
             return finish(rc);
     }
@@ -172,16 +172,6 @@ bool databaseWritable(const QString &folder)
 
 namespace {
 
-QString quotedName(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
-
-// A table's name as the program gives it ("INF", "Inf.DB") and as the server keeps it.
-QString serverTableName(const QString &table)
-{
-    QString name = table;
-    if (const int dot = name.lastIndexOf(u'.'); dot > 0)
-        name.truncate(dot);
-    return name.toLower();
-}
 
 DatabaseHealth checkServerFolder(Session &session, const QString &folder, const QString &table)
 {
@@ -195,8 +185,8 @@ DatabaseHealth checkServerFolder(Session &session, const QString &folder, const 
         if (!serverSchemaExists(conn, schema))
             return h;
         if (!table.isEmpty()) {
-            const QString name = serverTableName(table);
-            const QString qualified = quotedName(schema) + u'.' + quotedName(name);
+            const QString name = normalizeTableName(table);
+            const QString qualified = quoteSqlName(schema) + u'.' + quoteSqlName(name);
             if (conn.exec(QStringLiteral("SELECT to_regclass($1) IS NOT NULL"), {qualified}).value(0, 0).toLongLong() == 0) {
                 h.state = DatabaseState::Damaged;
                 h.tableMissing = true;
@@ -248,7 +238,7 @@ bool databaseWritable(Session *session, const QString &folder, const QString &ta
         const QString check = table.isEmpty() ? QStringLiteral("has_schema_privilege($1, 'USAGE')")
                                               : QStringLiteral("has_table_privilege($1, 'INSERT, UPDATE, DELETE')");
         const QString object = table.isEmpty() ? schema
-                                               : quotedName(schema) + u'.' + quotedName(serverTableName(table));
+                                               : quoteSqlName(schema) + u'.' + quoteSqlName(normalizeTableName(table));
         return conn.exec(QStringLiteral("SELECT (%1) AND current_setting('transaction_read_only') = 'off'").arg(check),
                          {object})
                    .value(0, 0).toLongLong() != 0;

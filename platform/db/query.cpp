@@ -2,12 +2,12 @@
 
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
+#include "platform/db/sql_dialect.h"
 
 
 namespace tarix::db {
 
 namespace {
-QString q(const QString &ident) { return u'"' + QString(ident).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
 const QString kRowidColumn = QStringLiteral("tarix_rowid__");
 } // namespace
 
@@ -147,12 +147,12 @@ void Query::run(bool bindFieldsToo)
         for (int c = 0; c < n; ++c)
             if (isLiveColumn(c)) {
                 m_liveColumns << c;
-                match << q(m_columns[c].originName) + QStringLiteral(" IS ? COLLATE BINARY");
-                names << q(m_columns[c].originName);
+                match << quoteSqlName(m_columns[c].originName) + QStringLiteral(" IS ? COLLATE BINARY");
+                names << quoteSqlName(m_columns[c].originName);
             }
         m_matchSql = match.join(QStringLiteral(" AND "));
         m_readSql = QStringLiteral("SELECT %1 FROM %2.%3 WHERE rowid = ?")
-                        .arg(names.isEmpty() ? QStringLiteral("rowid") : names.join(u", "), q(m_liveSchema), q(m_liveTable));
+                        .arg(names.isEmpty() ? QStringLiteral("rowid") : names.join(u", "), quoteSqlName(m_liveSchema), quoteSqlName(m_liveTable));
     }
     std::vector<Record> rows;
     QVector<FieldType> declaredTypes(n, FieldType::Unknown);
@@ -247,10 +247,10 @@ int Query::writeRow(Record &rec, bool inserting)
             if (a.isValid() == b.isValid() && (!a.isValid() || a == b))
                 continue;
         }
-        cols << q(m_columns[c].originName);
+        cols << quoteSqlName(m_columns[c].originName);
         binds << toStorage(field(c).type(), rec.values[c]);
     }
-    const QString table = q(m_liveSchema) + u'.' + q(m_liveTable);
+    const QString table = quoteSqlName(m_liveSchema) + u'.' + quoteSqlName(m_liveTable);
     qint64 id = rec.id;
     if (inserting) {
         QStringList marks;
@@ -323,7 +323,7 @@ void Query::deleteRow(int pos)
         throw RecordChangedError();
     qint64 changed = 0;
     {
-        Session::Lease st(session(), QStringLiteral("DELETE FROM %1.%2 WHERE %3").arg(q(m_liveSchema), q(m_liveTable), m_matchSql));
+        Session::Lease st(session(), QStringLiteral("DELETE FROM %1.%2 WHERE %3").arg(quoteSqlName(m_liveSchema), quoteSqlName(m_liveTable), m_matchSql));
         bindMatch(*st, 1, id, read);
         changed = st->exec();
     }

@@ -12,7 +12,6 @@ namespace tarix::db {
 
 namespace {
 
-QString quoteIdent(const QString &s) { return u'"' + QString(s).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
 
 // The declared type of a column as the table definitions write it, from the server's type:
 // the program schema's domains keep the types that carry meaning.
@@ -185,7 +184,7 @@ void ServerSession::setSearchPath(const QStringList &schemas, bool force)
 {
     QStringList path;
     for (const QString &s : schemas)
-        path << quoteIdent(s);
+        path << quoteSqlName(s);
     path << QString::fromLatin1(kProgramSchema);
     releasePresenceOutside(schemas);
     if (path == m_searchPath && !force)
@@ -245,7 +244,7 @@ qint64 ServerSession::dataVersion(const QString &schema)
             QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END "
                            "- coalesce(nullif(current_setting('tarix.own_' || $1, true), ''), '0')::bigint "
                            "FROM %1._data_version")
-                .arg(quoteIdent(schema)),
+                .arg(quoteSqlName(schema)),
             {schema});
         if (r.rowCount() == 1)
             return r.value(0, 0).toLongLong();

@@ -4,6 +4,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/pg_schema.h"
 #include "platform/db/sk_collation.h"
+#include "platform/db/sql_dialect.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,7 +75,6 @@ void configureConnection(sqlite3 *db)
     registerCollations(db);
 }
 
-QString quoteIdent(const QString &s) { return u'"' + QString(s).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
 QString quoteText(const QString &s) { return u'\'' + QString(s).replace(u'\'', QStringLiteral("''")) + u'\''; }
 
 void execOn(sqlite3 *db, const QString &sql)
@@ -102,21 +102,21 @@ QString databaseUri(const QString &file, const char *mode)
 // fills a blank value from it; the sequence only grows, so numbers are never reused.
 void installAutoIncrement(sqlite3 *db, const QString &schema, const QString &table, const QString &column)
 {
-    const QString s = quoteIdent(schema);
+    const QString s = quoteSqlName(schema);
     const QString trig = QStringLiteral("_autoinc_%1_%2").arg(table, column).toLower();
     execOn(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1._autoinc (tbl TEXT NOT NULL, fld TEXT NOT NULL, "
                               "seq INTEGER NOT NULL, PRIMARY KEY (tbl, fld))").arg(s));
     execOn(db, QStringLiteral("INSERT OR IGNORE INTO %1._autoinc VALUES (%2, %3, "
                               "(SELECT coalesce(max(%4), 0) FROM %1.%5))")
-                   .arg(s, quoteText(table.toLower()), quoteText(column.toLower()), quoteIdent(column),
-                        quoteIdent(table)));
+                   .arg(s, quoteText(table.toLower()), quoteText(column.toLower()), quoteSqlName(column),
+                        quoteSqlName(table)));
     execOn(db, QStringLiteral(
                    "CREATE TRIGGER IF NOT EXISTS %1.%2 AFTER INSERT ON %3 BEGIN "
                    "UPDATE _autoinc SET seq = max(seq, coalesce(new.%4, 0)) + (new.%4 IS NULL) "
                    "WHERE tbl = %5 AND fld = %6; "
                    "UPDATE %3 SET %4 = (SELECT seq FROM _autoinc WHERE tbl = %5 AND fld = %6) "
                    "WHERE rowid = new.rowid AND new.%4 IS NULL; END")
-                   .arg(s, quoteIdent(trig), quoteIdent(table), quoteIdent(column),
+                   .arg(s, quoteSqlName(trig), quoteSqlName(table), quoteSqlName(column),
                         quoteText(table.toLower()), quoteText(column.toLower())));
 }
 
@@ -126,12 +126,12 @@ void installAllAutoIncrements(sqlite3 *db, const QString &schema)
     {
         Statement tables(db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type = 'table' "
                                             "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name <> '_autoinc'")
-                                 .arg(quoteIdent(schema)));
+                                 .arg(quoteSqlName(schema)));
         QStringList names;
         while (tables.step())
             names << tables.column(0).toString();
         for (const QString &t : names) {
-            Statement info(db, QStringLiteral("PRAGMA %1.table_info(%2)").arg(quoteIdent(schema), quoteText(t)));
+            Statement info(db, QStringLiteral("PRAGMA %1.table_info(%2)").arg(quoteSqlName(schema), quoteText(t)));
             while (info.step())
                 if (info.column(2).toString().trimmed().compare(u"AUTOINC_INT", Qt::CaseInsensitive) == 0)
                     todo.append({t, info.column(1).toString()});
@@ -428,7 +428,7 @@ void Session::attachSchema(const QString &schema, const QString &folder)
         throw TableOpenError(folder, QString(), QStringLiteral("chýba súbor databázy %1").arg(QLatin1String(databaseFileName)));
     clearStatementCache();
     try {
-        execOn(m_db, QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoteText(databaseUri(file, "rw")), quoteIdent(schema)));
+        execOn(m_db, QStringLiteral("ATTACH DATABASE %1 AS %2").arg(quoteText(databaseUri(file, "rw")), quoteSqlName(schema)));
     } catch (const DbError &e) {
         throw TableOpenError(folder, QString(), e.text());
     }
@@ -436,20 +436,20 @@ void Session::attachSchema(const QString &schema, const QString &folder)
     att.folder = folder;
     att.presence = std::make_shared<FolderPresence>(file);
     try {
-        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(schema)));
+        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteSqlName(schema)));
         while (st.step())
             att.tables.insert(st.column(0).toString().toLower());
-        Statement jm(m_db, QStringLiteral("PRAGMA %1.journal_mode").arg(quoteIdent(schema)));
+        Statement jm(m_db, QStringLiteral("PRAGMA %1.journal_mode").arg(quoteSqlName(schema)));
         QString mode = jm.step() ? jm.column(0).toString().toLower() : QString();
         jm.reset();
         // Only a rollback journal on disk takes part in an atomic commit over several folders.
         if (mode != u"delete" && mode != u"truncate" && mode != u"persist") {
-            Statement set(m_db, QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteIdent(schema)));
+            Statement set(m_db, QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(quoteSqlName(schema)));
             set.exec();
         }
     } catch (const DbError &e) {
         try {
-            execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdent(schema)));
+            execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteSqlName(schema)));
         } catch (...) {
         }
         throw TableOpenError(folder, QString(), e.text().section(u'\n', 0, 0));
@@ -470,7 +470,7 @@ void Session::detach(const QString &schema)
         return;
     }
     if (m_attached.remove(schema))
-        execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteIdent(schema)));
+        execOn(m_db, QStringLiteral("DETACH DATABASE %1").arg(quoteSqlName(schema)));
 }
 
 // A name no alias owns resolves as on SQLite, in the attached schemas in the order of their
@@ -585,7 +585,7 @@ void Session::invalidateSchema()
             it->tables = m_server->tableNames(it.key());
             continue;
         }
-        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteIdent(it.key())));
+        Statement st(m_db, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view')").arg(quoteSqlName(it.key())));
         while (st.step())
             it->tables.insert(st.column(0).toString().toLower());
     }
@@ -628,7 +628,7 @@ const TableDef &Session::tableDefInSchema(const QString &schema, const QString &
     TableDef def;
     def.schema = schema;
     try {
-        const QString qs = quoteIdent(schema);
+        const QString qs = quoteSqlName(schema);
         {
             Statement st(m_db, QStringLiteral("SELECT name, sql FROM %1.sqlite_master WHERE type = 'table' AND lower(name) = ?").arg(qs));
             st.bind(1, name);
@@ -958,7 +958,7 @@ qint64 Session::dataVersion(const QString &schema)
     if (locked)
         if (const auto kept = m_versionsInTransaction.constFind(schema); kept != m_versionsInTransaction.cend())
             return kept.value();
-    Lease st(*this, QStringLiteral("PRAGMA %1.data_version").arg(quoteIdent(schema)));
+    Lease st(*this, QStringLiteral("PRAGMA %1.data_version").arg(quoteSqlName(schema)));
     const qint64 version = st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
     if (locked)
         m_versionsInTransaction.insert(schema, version);

@@ -712,7 +712,7 @@ QString joinTokens(const Tokens &toks, size_t from, size_t to)
         switch (t.type) {
         case Tok::Ident: piece = t.text.toLower(); break;
         case Tok::String: piece = quoteLiteral(t.text); break;
-        case Tok::Quoted: piece = u'"' + QString(t.text).replace(u'"', QStringLiteral("\"\"")) + u'"'; break;
+        case Tok::Quoted: piece = quoteSqlName(t.text); break;
         case Tok::Param: piece = u':' + t.text; break;
         default: piece = t.text; break;
         }
@@ -950,6 +950,8 @@ QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema)
     return out;
 }
 
+QString quoteSqlName(const QString &name) { return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
+
 QStringList splitSqlStatements(const QString &script)
 {
     QStringList out;
@@ -960,7 +962,7 @@ QStringList splitSqlStatements(const QString &script)
         switch (t.type) {
         case Tok::Comment: continue;
         case Tok::String: current += quoteLiteral(t.text); break;
-        case Tok::Quoted: current += u'"' + QString(t.text).replace(u'"', QStringLiteral("\"\"")) + u'"'; break;
+        case Tok::Quoted: current += quoteSqlName(t.text); break;
         case Tok::Param: current += u':' + t.text; break;
         default: current += t.text; break;
         }

@@ -81,6 +81,9 @@ QStringList postgresSchemaDdl(const QString &ddlText, const QString &schema);
 // quotes, comments or parentheses); comments dropped, each statement as written otherwise.
 QStringList splitSqlStatements(const QString &script);
 
+// A name written as a quoted SQL identifier ("a""b"), for either backend.
+QString quoteSqlName(const QString &name);
+
 // "Zam.DB" -> "zam": the table name as stored (extension dropped, lower case).
 QString normalizeTableName(const QString &name);
 

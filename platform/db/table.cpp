@@ -3,6 +3,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
 #include "platform/db/sk_collation.h"
+#include "platform/db/sql_dialect.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +14,6 @@
 namespace tarix::db {
 
 namespace {
-QString q(const QString &ident) { return u'"' + QString(ident).replace(u'"', QStringLiteral("\"\"")) + u'"'; }
 
 QStringList splitNames(const QString &s)
 {
@@ -146,7 +146,7 @@ bool Table::exists()
     return session().tableExists(m_alias, m_table);
 }
 
-QString Table::quotedTable() const { return q(m_def.schema) + u'.' + q(m_def.name); }
+QString Table::quotedTable() const { return quoteSqlName(m_def.schema) + u'.' + quoteSqlName(m_def.name); }
 
 void Table::doOpen()
 {
@@ -182,7 +182,7 @@ void Table::doOpen()
         QStringList names;
         QStringList marks;
         for (const FieldDef &f : m_def.fields) {
-            names << q(f.name);
+            names << quoteSqlName(f.name);
             marks << QStringLiteral("?");
         }
         m_affinity.clear();
@@ -196,7 +196,7 @@ void Table::doOpen()
         QStringList match;
         match << QStringLiteral("rowid = ?");
         for (const FieldDef &f : m_def.fields)
-            match << q(f.name) + QStringLiteral(" IS ? COLLATE BINARY");
+            match << quoteSqlName(f.name) + QStringLiteral(" IS ? COLLATE BINARY");
         m_matchSql = match.join(QStringLiteral(" AND "));
         m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), m_matchSql);
         m_updateSql.clear();
@@ -288,7 +288,7 @@ QString Table::orderClause() const
 {
     QStringList parts;
     for (const KeyCol &c : m_keyCols)
-        parts << q(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString())
+        parts << quoteSqlName(m_def.fields[c.field].name) + QStringLiteral(" COLLATE ") + c.collation + (c.desc ? QStringLiteral(" DESC") : QString())
                      + session().blanksFirstClause(c.desc);
     parts << QStringLiteral("rowid");
     return QStringLiteral(" ORDER BY ") + parts.join(u", ");
@@ -313,7 +313,7 @@ QString Table::whereClause(QVariantList &binds, QByteArray *shape) const
             shape->append(op);
             shape->append(char(k));
         } else {
-            conds << q(m_def.fields[m_keyCols[k].field].name) + text;
+            conds << quoteSqlName(m_def.fields[m_keyCols[k].field].name) + text;
         }
     };
     auto collated = [&](int k, const QString &op) { return QStringLiteral(" COLLATE ") + m_keyCols[k].collation + op; };
@@ -368,7 +368,7 @@ QString Table::listSql(const QVector<int> &cols, QVariantList &binds)
     QStringList names;
     names << QStringLiteral("rowid");
     for (int c : cols)
-        names << q(m_def.fields[c].name);
+        names << quoteSqlName(m_def.fields[c].name);
     QVariantList again;
     if (m_orderSql.isEmpty())
         m_orderSql = orderClause();
@@ -748,7 +748,7 @@ int Table::writeRow(Record &rec, bool inserting)
             if (text == m_updateSql.constEnd()) {
                 QStringList sets;
                 for (int i : written)
-                    sets << q(m_def.fields[i].name) + QStringLiteral(" = ?");
+                    sets << quoteSqlName(m_def.fields[i].name) + QStringLiteral(" = ?");
                 if (m_updateSql.size() > 256)
                     m_updateSql.clear();
                 text = m_updateSql.insert(shape, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
@@ -1056,9 +1056,9 @@ int Table::findRow(const QVector<int> &fields, const QVariantList &values, Locat
         const FieldDef &f = m_def.fields[fields[i]];
         const QVariant v = toStorage(f.type, values[i]);
         if (!v.isValid()) {
-            conds << q(f.name) + QStringLiteral(" IS NULL");
+            conds << quoteSqlName(f.name) + QStringLiteral(" IS NULL");
         } else {
-            conds << q(f.name) + QStringLiteral(" = ?");
+            conds << quoteSqlName(f.name) + QStringLiteral(" = ?");
             binds << v;
         }
     }
@@ -1091,9 +1091,9 @@ QVariant Table::lookup(const QString &keyFields, const QVariantList &values, con
             throw DbError(QStringLiteral("Položka %1 neexistuje v tabuľke %2.").arg(keys[i], m_def.name));
         const QVariant v = toStorage(m_def.fields[f].type, normalizeValue(m_def.fields[f].type, values.value(i), 0));
         if (!v.isValid()) {
-            conds << q(m_def.fields[f].name) + QStringLiteral(" IS NULL");
+            conds << quoteSqlName(m_def.fields[f].name) + QStringLiteral(" IS NULL");
         } else {
-            conds << q(m_def.fields[f].name) + QStringLiteral(" = ?");
+            conds << quoteSqlName(m_def.fields[f].name) + QStringLiteral(" = ?");
             binds << v;
         }
     }
@@ -1103,7 +1103,7 @@ QVariant Table::lookup(const QString &keyFields, const QVariantList &values, con
         const int f = m_def.fieldIndex(r);
         if (f < 0)
             throw DbError(QStringLiteral("Položka %1 neexistuje v tabuľke %2.").arg(r, m_def.name));
-        cols << q(m_def.fields[f].name);
+        cols << quoteSqlName(m_def.fields[f].name);
         rf << f;
     }
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3%4 LIMIT 1")
