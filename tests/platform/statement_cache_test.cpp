@@ -182,6 +182,35 @@ TEST_P(DbStatementCache, ACachedStatementFollowsTheSchemaAndTheAlias)
     EXPECT_EQ(p.in.s.run(sql).asFloat(0, 0), 1100);
 }
 
+// Another program gives a table a column more while this one has a record of it open and
+// statements of it kept: the kept statements read the new column, and the open record
+// saves without touching it.
+TEST_P(DbStatementCache, KeptStatementsReadOnAfterAnotherProgramGaveTheTableAColumn)
+{
+    Payrolls p(backend());
+    const QString sql = QStringLiteral(R"(select * from ":tarix_data:vyp" where code_emp = 1003)");
+    auto t = p.table(p.in.s);
+    ASSERT_TRUE(t->findKey({1003, 200702}));
+    const int columns = p.in.s.run(sql).columnCount();
+
+    {
+        std::unique_ptr<Session> other = p.in.otherProgram();
+        other->execute(QStringLiteral(R"(alter table ":tarix_data:vyp" add column extra integer)"));
+        other->execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1100, extra = 7 where code_emp = 1003)"));
+    }
+    p.in.s.run(sql); // the kept statement meets the changed table
+    const SqlResult r = p.in.s.run(sql);
+    ASSERT_EQ(r.columnCount(), columns + 1);
+    EXPECT_EQ(r.value(0, columns), QVariant(qint64(7)));
+
+    t->edit();
+    EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1100);
+    t->setValue(QStringLiteral("V_den"), 24);
+    EXPECT_NO_THROW(t->post());
+    EXPECT_EQ(p.stored("v_den", 1003), 24);
+    EXPECT_EQ(p.stored("extra", 1003), 7);
+}
+
 // The data version is kept for the length of a transaction only (on the embedded database
 // no other program can commit while it holds its lock): a row read in one transaction and
 // edited in the next, after another program changed it in between, is read again.
