@@ -235,6 +235,27 @@ TEST_P(DbReadReuse, AnEditInTheNextTransactionSeesWhatAnotherProgramCommittedBet
     EXPECT_EQ(p.stored("v_den", 1003), 22);
 }
 
+// On the server another program may commit while a transaction is open (it locks rows,
+// not the database, so the embedded case cannot happen): a row read in the transaction and
+// edited after such a commit is read again.
+TEST(DbReadReuseOnServer, AnEditSeesWhatAnotherProgramCommittedDuringTheTransaction)
+{
+    TARIX_REQUIRE_PG_SERVER();
+    Payrolls p(Backend::Server);
+    auto t = p.table(p.in.s);
+    Transaction tx(&p.in.s);
+    ASSERT_TRUE(t->findKey({1003, 200702}));
+    ASSERT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1000);
+    p.in.otherProgram()->execute(QStringLiteral(R"(update ":tarix_data:vyp" set n_brutto = 1500 where code_emp = 1003)"));
+    t->edit();
+    EXPECT_EQ(t->fieldByName(QStringLiteral("N_brutto")).asFloat(), 1500);
+    t->setValue(QStringLiteral("V_den"), 22);
+    EXPECT_NO_THROW(t->post());
+    tx.commit();
+    EXPECT_EQ(p.stored("n_brutto", 1003), 1500);
+    EXPECT_EQ(p.stored("v_den", 1003), 22);
+}
+
 // What a save stored is what the next save of the record matches, also when a trigger
 // changed the row beyond what was written: the next edit shows the row as stored and its
 // save is not refused.
