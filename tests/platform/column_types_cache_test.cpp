@@ -84,5 +84,16 @@ TEST_P(DbColumnTypesCache, TypesFollowTheTableAfterItsColumnsChanged)
         ASSERT_EQ(q.fieldCount(), 3);
         EXPECT_EQ(q.fieldByName(QStringLiteral("a")).type(), FieldType::Date);
         EXPECT_EQ(q.fieldByName(QStringLiteral("c")).asInt(), 3);
+        q.close();
+
+        // Fewer columns than the kept statement had.
+        changer.execute(QStringLiteral(R"(drop table ":tarix_data:kusy")"));
+        changer.execute(QStringLiteral(R"(create table ":tarix_data:kusy" (a VARCHAR(5)))"));
+        changer.execute(QStringLiteral(R"(insert into ":tarix_data:kusy" values ('y'))"));
+        EXPECT_NO_THROW(in.s.run(sql));
+        const SqlResult fewer = in.s.run(sql);
+        ASSERT_EQ(fewer.columnCount(), 1);
+        EXPECT_EQ(fewer.columnType(0), FieldType::String);
+        EXPECT_EQ(fewer.value(0, 0), QVariant(QStringLiteral("y")));
     }
 }
