@@ -97,3 +97,31 @@ TEST_P(DbColumnTypesCache, TypesFollowTheTableAfterItsColumnsChanged)
         EXPECT_EQ(fewer.value(0, 0), QVariant(QStringLiteral("y")));
     }
 }
+
+// On the server a statement prepared again replaces the one it was: however often tables
+// are redefined, the connection holds one prepared statement per text. (The embedded
+// database keeps nothing on a server.)
+TEST(DbColumnTypesCacheOnServer, StatementsPreparedAgainDoNotPileUpOnTheServer)
+{
+    TARIX_REQUIRE_PG_SERVER();
+    Install in(Backend::Server);
+    const QString read = QStringLiteral(R"(select count(*) from ":tarix_data:vyp")");
+    const auto prepared = [&] {
+        return in.s.serverConnection()->exec(QStringLiteral("select count(*) from pg_prepared_statements")).value(0, 0).toLongLong();
+    };
+    in.s.run(read);
+    for (int i = 0; i < 3; ++i) {
+        in.s.execute(QStringLiteral(R"(create table ":tarix_data:kusy" (a INTEGER))"));
+        in.s.run(read);
+        in.s.execute(QStringLiteral(R"(drop table ":tarix_data:kusy")"));
+        in.s.run(read);
+    }
+    const qint64 settled = prepared();
+    for (int i = 0; i < 10; ++i) {
+        in.s.execute(QStringLiteral(R"(create table ":tarix_data:kusy" (a INTEGER))"));
+        in.s.run(read);
+        in.s.execute(QStringLiteral(R"(drop table ":tarix_data:kusy")"));
+        in.s.run(read);
+    }
+    EXPECT_EQ(prepared(), settled);
+}
