@@ -129,11 +129,7 @@ Bound bindValue(const QVariant &v)
 
 // ---- PgStatement ---------------------------------------------------------------------------
 
-PgStatement::PgStatement(PgConnection &conn, QString name, QString sql, int paramCount)
-    : m_conn(&conn), m_name(name.toUtf8()), m_sql(std::move(sql)), m_paramCount(paramCount)
-{
-    clearBindings();
-}
+PgStatement::PgStatement(PgConnection &conn, QString sql) : m_conn(&conn), m_sql(std::move(sql)) {}
 
 void PgStatement::bind(int index, const QVariant &value)
 {
@@ -148,9 +144,19 @@ void PgStatement::clearBindings()
     m_values.resize(m_paramCount);
 }
 
-PgResult PgStatement::exec() { return m_conn->run(&m_name, m_sql, m_values, m_paramCount); }
+PgResult PgStatement::exec()
+{
+    if (m_outdated)
+        m_conn->prepareOnServer(*this);
+    return m_conn->run(&m_name, m_sql, m_values, m_paramCount);
+}
 
-PgResult PgStatement::exec(const QVariantList &values) { return m_conn->run(&m_name, m_sql, values, m_paramCount); }
+PgResult PgStatement::exec(const QVariantList &values)
+{
+    if (m_outdated)
+        m_conn->prepareOnServer(*this);
+    return m_conn->run(&m_name, m_sql, values, m_paramCount);
+}
 
 // ---- PgConnection --------------------------------------------------------------------------
 
@@ -243,6 +249,9 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
     // A lock not granted in time, a deadlock, a conflicting concurrent update.
     if (state == u"55P03" || state == u"40P01" || state == u"40001")
         throw BusyError(busyMessage());
+    // "cached plan must not change result type"
+    if (state == u"0A000")
+        throw StatementOutdatedError(msg, sql);
     throw SqlError(msg, sql, 0);
 }
 
@@ -301,9 +310,30 @@ void PgConnection::executeRaw(const QString &sql)
 PgStatement &PgConnection::prepare(const QString &sql)
 {
     auto it = m_statements.find(sql);
-    if (it != m_statements.end())
+    if (it != m_statements.end()) {
+        if (it->second->m_outdated)
+            prepareOnServer(*it->second);
         return *it->second;
+    }
+    auto st = std::unique_ptr<PgStatement>(new PgStatement(*this, sql));
+    prepareOnServer(*st);
+    PgStatement &ref = *st;
+    m_statements.emplace(sql, std::move(st));
+    return ref;
+}
+
+void PgConnection::outdateStatements()
+{
+    for (auto &[sql, st] : m_statements)
+        st->m_outdated = true;
+}
+
+// Prepares the statement's text under a new name and reads what it takes and gives; the
+// name it had goes only once the new one stands, so a refusal leaves it as it was.
+void PgConnection::prepareOnServer(PgStatement &st)
+{
     const QByteArray name = QStringLiteral("tarix_%1").arg(++m_prepared).toUtf8();
+    const QString &sql = st.m_sql;
     PgResult description;
     const int params = guarded([&] {
         {
@@ -329,11 +359,15 @@ PgStatement &PgConnection::prepare(const QString &sql)
         description.setOrigins(std::move(tables), std::move(tableColumns));
         return PQnparams(d);
     });
-    auto st = std::unique_ptr<PgStatement>(new PgStatement(*this, QString::fromUtf8(name), sql, params));
-    st->m_description = std::move(description);
-    PgStatement &ref = *st;
-    m_statements.emplace(sql, std::move(st));
-    return ref;
+    if (!st.m_name.isEmpty()) {
+        command("DEALLOCATE " + st.m_name);
+        ++st.m_generation;
+    }
+    st.m_name = name;
+    st.m_paramCount = params;
+    st.m_values.resize(params);
+    st.m_description = std::move(description);
+    st.m_outdated = false;
 }
 
 void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Params &params)

@@ -73,6 +73,13 @@ private:
 
 class PgConnection;
 
+// A prepared statement the server no longer runs as prepared: a table it reads was
+// redefined since (by this connection or another) and its result's columns changed.
+class StatementOutdatedError : public SqlError {
+public:
+    StatementOutdatedError(const QString &message, const QString &sql) : SqlError(message, sql, 0) {}
+};
+
 // A statement prepared on the server; parameters $1..$n bound by position, or by name
 // through the rewrite that produced the text (bindParams).
 class PgStatement {
@@ -86,16 +93,20 @@ public:
     PgResult exec(const QVariantList &values);
     // The result's columns (names, types, origins) as the server described them, no rows.
     const PgResult &description() const { return m_description; }
+    // Moves each time the statement is prepared again (its description may differ).
+    int generation() const { return m_generation; }
 
 private:
     friend class PgConnection;
-    PgStatement(PgConnection &conn, QString name, QString sql, int paramCount);
+    PgStatement(PgConnection &conn, QString sql);
     PgConnection *m_conn;
     QByteArray m_name;
     QString m_sql;
-    int m_paramCount;
+    int m_paramCount = 0;
     QVariantList m_values;
     PgResult m_description;
+    int m_generation = 0;
+    bool m_outdated = false; // prepared again before it next runs
 };
 
 class PgConnection {
@@ -125,6 +136,9 @@ public:
     // Binds params by name into a statement of a rewritten text; throws DbError for a
     // parameter without a value.
     static void bindParams(PgStatement &st, const SqlRewrite &rw, const Params &params);
+    // Tables were redefined: every statement is prepared again before it next runs, so that
+    // its description is the tables' as they are now.
+    void outdateStatements();
 
     // Nested scopes: the outermost is a transaction, inner ones are savepoints.
     void begin();
@@ -146,6 +160,7 @@ private:
     template <class Send>
     PgResult pipelined(const QString &sql, Send send);
     PgResult readResults(const QString &sql);
+    void prepareOnServer(PgStatement &st);
     pg_result *takeResultsOfOne();
     void endPipeline();
     static QByteArray savepointName(int depth);

@@ -381,15 +381,23 @@ ServerCursor::ServerCursor(ServerSession &server, const QString &layerSql)
 {
     m_stmt = &server.connection().prepare(m_sql);
     m_values.resize(m_stmt->parameterCount());
+    describe();
+}
+
+void ServerCursor::describe()
+{
     // SQLite never shows rowid in "*": a result column rowid is shown only when the text
     // names it (a live query's own rowid column goes by another name).
     static const QRegularExpression named(QStringLiteral("\\browid\\b(?!\\s+AS\\s+tarix_rowid__)"),
                                           QRegularExpression::CaseInsensitiveOption);
     const bool showRowid = named.match(m_sql).hasMatch();
     const PgResult &d = m_stmt->description();
+    m_visible.clear();
     for (int c = 0; c < d.columnCount(); ++c)
         if (showRowid || d.columnNames()[c] != u"rowid")
             m_visible.push_back(c);
+    m_generation = m_stmt->generation();
+    m_columnsRead = false;
 }
 
 void ServerCursor::bind(int index, const QVariant &value)
@@ -417,7 +425,16 @@ void ServerCursor::clearBindings()
 
 void ServerCursor::run()
 {
-    m_result = m_stmt->exec(m_values);
+    try {
+        m_result = m_stmt->exec(m_values);
+    } catch (const StatementOutdatedError &) {
+        // Another program redefined a table the statement reads: what this session keeps of
+        // the tables is read again and the statement runs prepared anew.
+        m_server.session().invalidateSchema();
+        m_result = m_stmt->exec(m_values);
+    }
+    if (m_stmt->generation() != m_generation)
+        describe();
     m_row = -1;
     if (isWriteCommand(m_result->command()) && !m_targetKnown) {
         m_target = m_server.writeTarget(m_sql);

@@ -120,11 +120,16 @@ public:
     qint64 exec();
     int columnCount() const { return int(m_visible.size()); }
     const std::vector<Statement::ColumnMeta> &columns() const;
-    QVariant column(int i) const { return m_result->row(m_row).at(m_visible[size_t(i)]); }
+    // A column the result has no more (the statement was prepared again as it ran) is blank.
+    QVariant column(int i) const
+    {
+        return size_t(i) < m_visible.size() ? m_result->row(m_row).at(m_visible[size_t(i)]) : QVariant();
+    }
     bool isReadOnly() const;
 
 private:
     void run();
+    void describe();
 
     ServerSession &m_server;
     QString m_sql;
@@ -133,6 +138,7 @@ private:
     std::optional<PgResult> m_result;
     int m_row = -1;
     std::vector<int> m_visible; // result column of each column shown
+    int m_generation = 0;       // of the statement's description m_visible follows
     mutable std::vector<Statement::ColumnMeta> m_columns;
     mutable bool m_columnsRead = false;
     QString m_target; // schema.table of a write, resolved once

@@ -577,8 +577,10 @@ void Session::invalidateSchema()
 {
     m_defs.clear();
     clearStatementCache();
-    if (m_server)
+    if (m_server) {
         m_server->forgetTriggers();
+        m_server->connection().outdateStatements();
+    }
     for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
         it->tables.clear();
         if (m_server) {
