@@ -206,10 +206,10 @@ PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(
     PQsetClientEncoding(m_conn, "UTF8");
     // The server's notices ("already exists, skipping") are no business of the clerk's.
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
-    // Dates read back as yyyy-MM-dd, as SQLite stores them.
-    command("SET DateStyle = ISO, YMD");
-    command("SET IntervalStyle = iso_8601");
-    setBusyTimeout(5000);
+    // Dates read back as yyyy-MM-dd, as SQLite stores them; the busy timeout 5 s from the
+    // start, as with SQLite.
+    command("SET DateStyle = ISO, YMD; SET IntervalStyle = iso_8601; SET lock_timeout = 5000");
+    m_busyTimeout = 5000;
 }
 
 PgConnection::~PgConnection()
@@ -221,14 +221,38 @@ PgConnection::~PgConnection()
 
 void PgConnection::command(const QByteArray &sql)
 {
-    // The savepoints still waiting go first, in the same round trip.
+    // The transaction and savepoints still waiting go first, in the same round trip.
     const QByteArray text = m_pending.isEmpty() ? sql : m_pending.join("; ") + "; " + sql;
     m_pending.clear();
+    ++m_roundTrips;
     PGresult *r = PQexec(m_conn, text.constData());
     ResultGuard g{r};
     const ExecStatusType st = PQresultStatus(r);
-    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
         fail(r, QString::fromUtf8(sql));
+    deliverNotifications();
+}
+
+int PgConnection::backendPid() const
+{
+    return PQbackendPID(m_conn);
+}
+
+void PgConnection::deliverNotifications()
+{
+    while (PGnotify *n = PQnotifies(m_conn)) {
+        if (m_onNotification)
+            m_onNotification(n->relname, n->extra, n->be_pid);
+        PQfreemem(n);
+    }
+}
+
+void PgConnection::pollNotifications()
+{
+    // A lost connection is left for the next statement to report.
+    if (PQpipelineStatus(m_conn) == PQ_PIPELINE_OFF && !PQisBusy(m_conn))
+        PQconsumeInput(m_conn);
+    deliverNotifications();
 }
 
 void PgConnection::fail(const pg_result *r, const QString &sql) const
@@ -246,35 +270,15 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
     throw SqlError(msg, sql, 0);
 }
 
-// Inside a transaction a statement runs under a savepoint of its own, so that a failure
-// undoes the statement and leaves the transaction usable, as SQLite does.
-template <class F>
-auto PgConnection::guarded(F f) -> decltype(f())
-{
-    if (m_depth == 0)
-        return f();
-    command("SAVEPOINT tarix_stmt");
-    try {
-        if constexpr (std::is_void_v<decltype(f())>) {
-            f();
-            command("RELEASE SAVEPOINT tarix_stmt");
-        } else {
-            auto r = f();
-            command("RELEASE SAVEPOINT tarix_stmt");
-            return r;
-        }
-    } catch (const ServerError &) {
-        throw;
-    } catch (...) {
-        command("ROLLBACK TO SAVEPOINT tarix_stmt");
-        command("RELEASE SAVEPOINT tarix_stmt");
-        throw;
-    }
-}
-
 void PgConnection::setBusyTimeout(int milliseconds)
 {
-    command(QStringLiteral("SET lock_timeout = %1").arg(qMax(0, milliseconds)).toUtf8());
+    milliseconds = qMax(0, milliseconds);
+    // Said again only when it changes; a setting made inside a transaction may be undone
+    // with it, so after one the value is not taken as known.
+    if (milliseconds == m_busyTimeout)
+        return;
+    command(QStringLiteral("SET lock_timeout = %1").arg(milliseconds).toUtf8());
+    m_busyTimeout = m_depth == 0 ? milliseconds : -1;
 }
 
 PgResult PgConnection::exec(const QString &sql, const QVariantList &params)
@@ -289,13 +293,21 @@ qint64 PgConnection::execute(const QString &sql, const QVariantList &params)
 
 void PgConnection::executeRaw(const QString &sql)
 {
-    guarded([&] {
-        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
-        ResultGuard g{r};
-        const ExecStatusType st = PQresultStatus(r);
-        if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
-            fail(r, sql);
-    });
+    if (m_depth == 0) {
+        command(sql.toUtf8());
+        return;
+    }
+    // Inside a transaction the text runs under a savepoint of its own, all in one round trip
+    // (the release on a line of its own: the text may end in a comment). A failure skips
+    // the rest; the savepoint is then rolled back, so that the text undoes only itself.
+    try {
+        command("SAVEPOINT tarix_stmt; " + sql.toUtf8() + "\n; RELEASE SAVEPOINT tarix_stmt");
+    } catch (const ServerError &) {
+        throw;
+    } catch (...) {
+        command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
+        throw;
+    }
 }
 
 PgStatement &PgConnection::prepare(const QString &sql)
@@ -304,17 +316,23 @@ PgStatement &PgConnection::prepare(const QString &sql)
     if (it != m_statements.end())
         return *it->second;
     const QByteArray name = QStringLiteral("tarix_%1").arg(++m_prepared).toUtf8();
+    const QByteArray text = sql.toUtf8();
     PgResult description;
-    const int params = guarded([&] {
-        {
-            PGresult *r = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr);
-            ResultGuard g{r};
-            if (PQresultStatus(r) != PGRES_COMMAND_OK)
-                fail(r, sql);
+    // Prepared and described in one round trip (inside a transaction under the statement's
+    // own savepoint: a text the server refuses leaves the transaction usable).
+    const auto send = [&] {
+        return PQsendPrepare(m_conn, name.constData(), text.constData(), 0, nullptr)
+               && PQsendDescribePrepared(m_conn, name.constData());
+    };
+    const int params = pipelined(sql, send, [&] {
+        if (PGresult *e = takeResultsOfOne()) {
+            ResultGuard g{e};
+            fail(e, sql);
         }
-        PGresult *d = PQdescribePrepared(m_conn, name.constData());
+        PGresult *d = PQgetResult(m_conn);
         ResultGuard g{d};
-        if (PQresultStatus(d) != PGRES_COMMAND_OK)
+        PQclear(takeResultsOfOne());
+        if (!d || PQresultStatus(d) != PGRES_COMMAND_OK)
             fail(d, sql);
         QStringList names;
         QVector<unsigned> oids, tables;
@@ -371,32 +389,41 @@ PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
                                                 values.data(), lengths.data(), formats.data(), 0);
     };
     if (m_depth == 0) {
+        ++m_roundTrips;
         if (!send())
             fail(nullptr, sql);
         PQsetSingleRowMode(m_conn);
-        return readResults(sql);
+        PgResult out = readResults(sql);
+        deliverNotifications();
+        return out;
     }
-    return pipelined(sql, send);
+    return pipelined(sql, send, [&] {
+        PQsetSingleRowMode(m_conn);
+        return readResults(sql);
+    });
 }
 
-// Inside a transaction the statement's own savepoint, the statement and the savepoint's
-// release go to the server together and their answers come back together: one round trip
-// instead of three. Only a failed statement costs one more, to roll its savepoint back.
-template <class Send>
-PgResult PgConnection::pipelined(const QString &sql, Send send)
+// The commands still waiting (the transaction's BEGIN, the program's own savepoints), the
+// requests of `send` and, inside a transaction, a savepoint of the statement's own around
+// them, go to the server together and their answers come back together: one round trip.
+// `read` takes the answers of `send`'s requests. Only a failed statement costs one more, to
+// roll its savepoint back, so that it undoes only itself, as with SQLite.
+template <class Send, class Read>
+auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> decltype(read())
 {
     static constexpr const char *kSavepoint = "SAVEPOINT tarix_stmt";
     static constexpr const char *kRelease = "RELEASE SAVEPOINT tarix_stmt";
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
-    // The program's own savepoints begun, released or rolled back since the last statement
-    // go first.
     const QByteArrayList pending = std::exchange(m_pending, {});
+    const bool guard = m_depth > 0;
+    ++m_roundTrips;
     bool queued = PQenterPipelineMode(m_conn);
     for (const QByteArray &p : pending)
         queued = queued && plain(p.constData());
-    if (!queued || !plain(kSavepoint) || !send() || !plain(kRelease) || !PQpipelineSync(m_conn)) {
+    if (!queued || (guard && !plain(kSavepoint)) || !send() || (guard && !plain(kRelease))
+        || !PQpipelineSync(m_conn)) {
         // Only a lost connection refuses to queue or to send.
         if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQstatus(m_conn) == CONNECTION_OK) {
             PQpipelineSync(m_conn);
@@ -411,28 +438,29 @@ PgResult PgConnection::pipelined(const QString &sql, Send send)
             fail(e, QString::fromUtf8(pending[i]));
         }
     }
-    if (PGresult *e = takeResultsOfOne()) {
+    if (PGresult *e = guard ? takeResultsOfOne() : nullptr) {
         // The savepoint itself was refused (the statement and the release were skipped).
         endPipeline();
         ResultGuard g{e};
         fail(e, sql);
     }
-    PQsetSingleRowMode(m_conn);
     try {
-        PgResult out = readResults(sql);
-        PGresult *e = takeResultsOfOne();
+        auto out = read();
+        PGresult *e = guard ? takeResultsOfOne() : nullptr;
         endPipeline();
         if (e) {
             ResultGuard g{e};
             fail(e, sql);
         }
+        deliverNotifications();
         return out;
     } catch (const ServerError &) {
         throw;
     } catch (...) {
-        PQclear(takeResultsOfOne()); // the release, skipped
+        // What is left (the release, skipped) is read up to the sync point.
         endPipeline();
-        command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
+        if (guard)
+            command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
         throw;
     }
 }
@@ -525,12 +553,11 @@ PgResult PgConnection::readResults(const QString &sql)
 
 // A savepoint of the program's own waits to go with the next statement: a scope in which
 // nothing runs costs no round trip, and one that does costs none of its own.
+// The transaction's BEGIN waits likewise: a transaction in which nothing runs costs no round
+// trip at all.
 void PgConnection::begin()
 {
-    if (m_depth == 0)
-        command("BEGIN");
-    else
-        m_pending.append(savepointName(m_depth).prepend("SAVEPOINT "));
+    m_pending.append(m_depth == 0 ? QByteArray("BEGIN") : savepointName(m_depth).prepend("SAVEPOINT "));
     ++m_depth;
 }
 
@@ -539,9 +566,18 @@ void PgConnection::commit()
     if (m_depth == 0)
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
-    if (m_depth == 0)
-        command("COMMIT");
-    else if (!dropPendingSavepoint())
+    if (m_depth == 0) {
+        if (beganOnServer()) {
+            try {
+                command("COMMIT");
+            } catch (...) {
+                // A commit refused (or a waiting command before it) leaves no transaction
+                // open behind the program's back: nothing was kept.
+                abandonTransaction();
+                throw;
+            }
+        }
+    } else if (!dropPendingSavepoint())
         m_pending.append(savepointName(m_depth).prepend("RELEASE SAVEPOINT "));
 }
 
@@ -551,13 +587,35 @@ void PgConnection::rollback()
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
     if (m_depth == 0) {
-        m_pending.clear();
-        command("ROLLBACK");
+        if (beganOnServer()) {
+            m_pending.clear(); // the rollback undoes them all
+            command("ROLLBACK");
+        }
     } else if (!dropPendingSavepoint()) {
         const QByteArray sp = savepointName(m_depth);
         m_pending.append("ROLLBACK TO SAVEPOINT " + sp);
         m_pending.append("RELEASE SAVEPOINT " + sp);
     }
+}
+
+// Whether the outermost BEGIN went to the server; if not, nothing ran in the transaction and
+// what waits is forgotten.
+bool PgConnection::beganOnServer()
+{
+    if (!m_pending.isEmpty() && m_pending.first() == "BEGIN") {
+        m_pending.clear();
+        return false;
+    }
+    return true;
+}
+
+void PgConnection::abandonTransaction()
+{
+    m_pending.clear();
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        return;
+    ++m_roundTrips;
+    PQclear(PQexec(m_conn, "ROLLBACK"));
 }
 
 QByteArray PgConnection::savepointName(int depth)
