@@ -5,7 +5,9 @@
 #include <QTime>
 #include <libpq-fe.h>
 
-#include <type_traits>
+#include <charconv>
+#include <chrono>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -63,10 +65,20 @@ QVariant readValue(const PGresult *r, int row, int col, Oid type)
     case kInt2:
     case kInt4:
     case kInt8:
-    case kOid: return QByteArray(v).toLongLong();
+    case kOid: {
+        qint64 n = 0;
+        std::from_chars(v, v + PQgetlength(r, row, col), n);
+        return n;
+    }
     case kFloat4:
     case kFloat8:
-    case kNumeric: return QByteArray(v).toDouble();
+    case kNumeric: {
+        // Read in place, whatever the locale ("NaN" and "Infinity" included).
+        double d = 0;
+        if (std::from_chars(v, v + PQgetlength(r, row, col), d).ec != std::errc())
+            d = QByteArray(v).toDouble();
+        return d;
+    }
     case kBytea: {
         size_t n = 0;
         unsigned char *raw = PQunescapeBytea(reinterpret_cast<const unsigned char *>(v), &n);
@@ -106,10 +118,18 @@ Bound bindValue(const QVariant &v)
     case QMetaType::Long:
     case QMetaType::ULong: b.data = QByteArray::number(v.toLongLong()); break;
     case QMetaType::Double:
-    case QMetaType::Float:
-        b.data = QByteArray::number(v.toDouble(), 'g', 17);
+    case QMetaType::Float: {
+        // The value's eight bytes (network order): exact, and nothing to format.
+        const double d = v.toDouble();
+        quint64 bits = 0;
+        std::memcpy(&bits, &d, sizeof bits);
+        b.data.resize(sizeof bits);
+        for (int i = 7; i >= 0; --i, bits >>= 8)
+            b.data[i] = char(bits & 0xff);
         b.type = kFloat8;
+        b.format = 1;
         break;
+    }
     case QMetaType::QDate: b.data = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8(); break;
     case QMetaType::QTime: b.data = v.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8(); break;
     case QMetaType::QDateTime:
@@ -148,9 +168,9 @@ void PgStatement::clearBindings()
     m_values.resize(m_paramCount);
 }
 
-PgResult PgStatement::exec() { return m_conn->run(&m_name, m_sql, m_values, m_paramCount); }
+PgResult PgStatement::exec() { return m_conn->run(this, m_sql, m_values, m_paramCount); }
 
-PgResult PgStatement::exec(const QVariantList &values) { return m_conn->run(&m_name, m_sql, values, m_paramCount); }
+PgResult PgStatement::exec(const QVariantList &values) { return m_conn->run(this, m_sql, values, m_paramCount); }
 
 // ---- PgConnection --------------------------------------------------------------------------
 
@@ -249,9 +269,15 @@ void PgConnection::deliverNotifications()
 
 void PgConnection::pollNotifications()
 {
-    // A lost connection is left for the next statement to report.
-    if (PQpipelineStatus(m_conn) == PQ_PIPELINE_OFF && !PQisBusy(m_conn))
+    // The socket is read at most once a millisecond: a notice that arrives within it is no
+    // later than a commit made a moment later would be. Answers to statements bring in what
+    // came before them anyway. A lost connection is left for the next statement to report.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastPoll >= std::chrono::milliseconds(1) && PQpipelineStatus(m_conn) == PQ_PIPELINE_OFF
+        && !PQisBusy(m_conn)) {
+        m_lastPoll = now;
         PQconsumeInput(m_conn);
+    }
     deliverNotifications();
 }
 
@@ -364,7 +390,7 @@ void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Param
     }
 }
 
-PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
+PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
                            const QVariantList &params, int paramCount)
 {
     std::vector<Bound> bound;
@@ -381,9 +407,10 @@ PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
         formats[i] = bound[i].format;
         types[i] = bound[i].type;
     }
-    const QByteArray text = preparedName ? QByteArray() : sql.toUtf8();
+    const QByteArray text = prepared ? QByteArray() : sql.toUtf8();
+    const PgResult *description = prepared ? &prepared->m_description : nullptr;
     const auto send = [&] {
-        return preparedName ? PQsendQueryPrepared(m_conn, preparedName->constData(), paramCount, values.data(),
+        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, values.data(),
                                                   lengths.data(), formats.data(), 0)
                             : PQsendQueryParams(m_conn, text.constData(), paramCount, types.data(),
                                                 values.data(), lengths.data(), formats.data(), 0);
@@ -393,13 +420,13 @@ PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
         if (!send())
             fail(nullptr, sql);
         PQsetSingleRowMode(m_conn);
-        PgResult out = readResults(sql);
+        PgResult out = readResults(sql, description);
         deliverNotifications();
         return out;
     }
     return pipelined(sql, send, [&] {
         PQsetSingleRowMode(m_conn);
-        return readResults(sql);
+        return readResults(sql, description);
     });
 }
 
@@ -493,7 +520,9 @@ void PgConnection::endPipeline()
     PQexitPipelineMode(m_conn);
 }
 
-PgResult PgConnection::readResults(const QString &sql)
+// A prepared statement's result has the columns it was described with: they are taken from
+// there instead of being read again for each execution.
+PgResult PgConnection::readResults(const QString &sql, const PgResult *description)
 {
     // Rows come one at a time (single-row mode) and are read into the result as they come,
     // so a large result is held once, in the layer's form, and not also in libpq's.
@@ -514,6 +543,13 @@ PgResult PgConnection::readResults(const QString &sql)
         }
         ResultGuard g{r};
         const int cols = PQnfields(r);
+        if (!described && description && description->columnCount() == cols) {
+            out = *description;
+            oids.resize(cols);
+            for (int c = 0; c < cols; ++c)
+                oids[c] = description->columnTypeOid(c);
+            described = true;
+        }
         if (!described) {
             QStringList names;
             QVector<unsigned> tables;

@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -157,11 +158,11 @@ public:
 private:
     friend class PgStatement;
     struct Prepared;
-    PgResult run(const QByteArray *preparedName, const QString &sql, const QVariantList &params,
+    PgResult run(const PgStatement *prepared, const QString &sql, const QVariantList &params,
                  int paramCount);
     template <class Send, class Read>
     auto pipelined(const QString &sql, Send send, Read read) -> decltype(read());
-    PgResult readResults(const QString &sql);
+    PgResult readResults(const QString &sql, const PgResult *description = nullptr);
     pg_result *takeResultsOfOne();
     void endPipeline();
     static QByteArray savepointName(int depth);
@@ -181,6 +182,7 @@ private:
     qint64 m_roundTrips = 0;
     int m_busyTimeout = -1; // as last said to the server outside a transaction; -1 unknown
     NotificationHandler m_onNotification;
+    std::chrono::steady_clock::time_point m_lastPoll;
     struct SqlHash {
         size_t operator()(const QString &s) const noexcept { return qHash(s); }
     };
