@@ -364,15 +364,30 @@ BENCHMARK(BM_OpenFirmYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Itera
 // The same two on the database server, named after the embedded ones; registered last, so
 // that they run after every benchmark of the embedded firm (the firm on the server becomes
 // the data modules' session).
+// round_trips_per_record: exchanges with the server per payroll record.
+void countRoundTrips(benchmark::State &state, Firm &f, qint64 before)
+{
+    const qint64 trips = f.session.serverConnection()->roundTrips() - before;
+    state.counters["round_trips_per_record"] = double(trips) / double(state.iterations() * kEmployees);
+}
+
 const auto *const kServerCreate =
     benchmark::RegisterBenchmark("BM_CreateMonth/1/server", [](benchmark::State &state) {
-        if (Firm *f = serverFirm(state))
+        if (Firm *f = serverFirm(state)) {
+            const qint64 before = f->session.serverConnection()->roundTrips();
             createMonth(state, *f, true);
+            countRoundTrips(state, *f, before);
+        }
     })->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 const auto *const kServerRecalculate =
     benchmark::RegisterBenchmark("BM_RecalculateMonth/server", [](benchmark::State &state) {
-        if (Firm *f = serverFirm(state))
+        if (Firm *f = serverFirm(state)) {
+            if (!f->monthMade)
+                f->makeMonth(true);
+            const qint64 before = f->session.serverConnection()->roundTrips();
             recalculateMonth(state, *f);
+            countRoundTrips(state, *f, before);
+        }
     })->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace

@@ -443,6 +443,8 @@ void prenesVerziu(db::PgConnection &conn, const QString &from, const QString &to
         "WHERE to_regclass(format('%I._data_version', $1::text)) IS NOT NULL "
         "AND to_regclass(format('%I._data_version', $2::text)) IS NOT NULL").arg(from, to),
               {from, to});
+    // The programs that listen learn of the new content when this transaction commits.
+    conn.exec(QStringLiteral("SELECT pg_catalog.pg_notify($1, $2)"), {QString::fromLatin1(db::kDataChangedChannel), to});
 }
 
 // Makes the schema `target` from a dump's SQL, in one transaction: the SQL makes its schema

@@ -5,7 +5,9 @@
 #include <QTime>
 #include <libpq-fe.h>
 
-#include <type_traits>
+#include <charconv>
+#include <chrono>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -63,10 +65,20 @@ QVariant readValue(const PGresult *r, int row, int col, Oid type)
     case kInt2:
     case kInt4:
     case kInt8:
-    case kOid: return QByteArray(v).toLongLong();
+    case kOid: {
+        qint64 n = 0;
+        std::from_chars(v, v + PQgetlength(r, row, col), n);
+        return n;
+    }
     case kFloat4:
     case kFloat8:
-    case kNumeric: return QByteArray(v).toDouble();
+    case kNumeric: {
+        // Read in place, whatever the locale ("NaN" and "Infinity" included).
+        double d = 0;
+        if (std::from_chars(v, v + PQgetlength(r, row, col), d).ec != std::errc())
+            d = QByteArray(v).toDouble();
+        return d;
+    }
     case kBytea: {
         size_t n = 0;
         unsigned char *raw = PQunescapeBytea(reinterpret_cast<const unsigned char *>(v), &n);
@@ -106,10 +118,18 @@ Bound bindValue(const QVariant &v)
     case QMetaType::Long:
     case QMetaType::ULong: b.data = QByteArray::number(v.toLongLong()); break;
     case QMetaType::Double:
-    case QMetaType::Float:
-        b.data = QByteArray::number(v.toDouble(), 'g', 17);
+    case QMetaType::Float: {
+        // The value's eight bytes (network order): exact, and nothing to format.
+        const double d = v.toDouble();
+        quint64 bits = 0;
+        std::memcpy(&bits, &d, sizeof bits);
+        b.data.resize(sizeof bits);
+        for (int i = 7; i >= 0; --i, bits >>= 8)
+            b.data[i] = char(bits & 0xff);
         b.type = kFloat8;
+        b.format = 1;
         break;
+    }
     case QMetaType::QDate: b.data = v.toDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8(); break;
     case QMetaType::QTime: b.data = v.toTime().toString(QStringLiteral("HH:mm:ss")).toUtf8(); break;
     case QMetaType::QDateTime:
@@ -148,14 +168,14 @@ PgResult PgStatement::exec()
 {
     if (m_outdated)
         m_conn->prepareOnServer(*this);
-    return m_conn->run(&m_name, m_sql, m_values, m_paramCount);
+    return m_conn->run(this, m_sql, m_values, m_paramCount);
 }
 
 PgResult PgStatement::exec(const QVariantList &values)
 {
     if (m_outdated)
         m_conn->prepareOnServer(*this);
-    return m_conn->run(&m_name, m_sql, values, m_paramCount);
+    return m_conn->run(this, m_sql, values, m_paramCount);
 }
 
 // ---- PgConnection --------------------------------------------------------------------------
@@ -212,10 +232,10 @@ PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(
     PQsetClientEncoding(m_conn, "UTF8");
     // The server's notices ("already exists, skipping") are no business of the clerk's.
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
-    // Dates read back as yyyy-MM-dd, as SQLite stores them.
-    command("SET DateStyle = ISO, YMD");
-    command("SET IntervalStyle = iso_8601");
-    setBusyTimeout(5000);
+    // Dates read back as yyyy-MM-dd, as SQLite stores them; the busy timeout 5 s from the
+    // start, as with SQLite.
+    command("SET DateStyle = ISO, YMD; SET IntervalStyle = iso_8601; SET lock_timeout = 5000");
+    m_busyTimeout = 5000;
 }
 
 PgConnection::~PgConnection()
@@ -227,14 +247,44 @@ PgConnection::~PgConnection()
 
 void PgConnection::command(const QByteArray &sql)
 {
-    // The savepoints still waiting go first, in the same round trip.
+    // The transaction and savepoints still waiting go first, in the same round trip.
     const QByteArray text = m_pending.isEmpty() ? sql : m_pending.join("; ") + "; " + sql;
     m_pending.clear();
+    ++m_roundTrips;
     PGresult *r = PQexec(m_conn, text.constData());
     ResultGuard g{r};
     const ExecStatusType st = PQresultStatus(r);
-    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
         fail(r, QString::fromUtf8(sql));
+    deliverNotifications();
+}
+
+int PgConnection::backendPid() const
+{
+    return PQbackendPID(m_conn);
+}
+
+void PgConnection::deliverNotifications()
+{
+    while (PGnotify *n = PQnotifies(m_conn)) {
+        if (m_onNotification)
+            m_onNotification(n->relname, n->extra, n->be_pid);
+        PQfreemem(n);
+    }
+}
+
+void PgConnection::pollNotifications()
+{
+    // The socket is read at most once a millisecond: a notice that arrives within it is no
+    // later than a commit made a moment later would be. Answers to statements bring in what
+    // came before them anyway. A lost connection is left for the next statement to report.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastPoll >= std::chrono::milliseconds(1) && PQpipelineStatus(m_conn) == PQ_PIPELINE_OFF
+        && !PQisBusy(m_conn)) {
+        m_lastPoll = now;
+        PQconsumeInput(m_conn);
+    }
+    deliverNotifications();
 }
 
 void PgConnection::fail(const pg_result *r, const QString &sql) const
@@ -255,35 +305,15 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
     throw SqlError(msg, sql, 0);
 }
 
-// Inside a transaction a statement runs under a savepoint of its own, so that a failure
-// undoes the statement and leaves the transaction usable, as SQLite does.
-template <class F>
-auto PgConnection::guarded(F f) -> decltype(f())
-{
-    if (m_depth == 0)
-        return f();
-    command("SAVEPOINT tarix_stmt");
-    try {
-        if constexpr (std::is_void_v<decltype(f())>) {
-            f();
-            command("RELEASE SAVEPOINT tarix_stmt");
-        } else {
-            auto r = f();
-            command("RELEASE SAVEPOINT tarix_stmt");
-            return r;
-        }
-    } catch (const ServerError &) {
-        throw;
-    } catch (...) {
-        command("ROLLBACK TO SAVEPOINT tarix_stmt");
-        command("RELEASE SAVEPOINT tarix_stmt");
-        throw;
-    }
-}
-
 void PgConnection::setBusyTimeout(int milliseconds)
 {
-    command(QStringLiteral("SET lock_timeout = %1").arg(qMax(0, milliseconds)).toUtf8());
+    milliseconds = qMax(0, milliseconds);
+    // Said again only when it changes; a setting made inside a transaction may be undone
+    // with it, so after one the value is not taken as known.
+    if (milliseconds == m_busyTimeout)
+        return;
+    command(QStringLiteral("SET lock_timeout = %1").arg(milliseconds).toUtf8());
+    m_busyTimeout = m_depth == 0 ? milliseconds : -1;
 }
 
 PgResult PgConnection::exec(const QString &sql, const QVariantList &params)
@@ -298,13 +328,21 @@ qint64 PgConnection::execute(const QString &sql, const QVariantList &params)
 
 void PgConnection::executeRaw(const QString &sql)
 {
-    guarded([&] {
-        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
-        ResultGuard g{r};
-        const ExecStatusType st = PQresultStatus(r);
-        if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK && st != PGRES_EMPTY_QUERY)
-            fail(r, sql);
-    });
+    if (m_depth == 0) {
+        command(sql.toUtf8());
+        return;
+    }
+    // Inside a transaction the text runs under a savepoint of its own, all in one round trip
+    // (the release on a line of its own: the text may end in a comment). A failure skips
+    // the rest; the savepoint is then rolled back, so that the text undoes only itself.
+    try {
+        command("SAVEPOINT tarix_stmt; " + sql.toUtf8() + "\n; RELEASE SAVEPOINT tarix_stmt");
+    } catch (const ServerError &) {
+        throw;
+    } catch (...) {
+        command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
+        throw;
+    }
 }
 
 PgStatement &PgConnection::prepare(const QString &sql)
@@ -334,17 +372,23 @@ void PgConnection::prepareOnServer(PgStatement &st)
 {
     const QByteArray name = QStringLiteral("tarix_%1").arg(++m_prepared).toUtf8();
     const QString &sql = st.m_sql;
+    const QByteArray text = sql.toUtf8();
     PgResult description;
-    const int params = guarded([&] {
-        {
-            PGresult *r = PQprepare(m_conn, name.constData(), sql.toUtf8().constData(), 0, nullptr);
-            ResultGuard g{r};
-            if (PQresultStatus(r) != PGRES_COMMAND_OK)
-                fail(r, sql);
+    // Prepared and described in one round trip (inside a transaction under the statement's
+    // own savepoint: a text the server refuses leaves the transaction usable).
+    const auto send = [&] {
+        return PQsendPrepare(m_conn, name.constData(), text.constData(), 0, nullptr)
+               && PQsendDescribePrepared(m_conn, name.constData());
+    };
+    const int params = pipelined(sql, send, [&] {
+        if (PGresult *e = takeResultsOfOne()) {
+            ResultGuard g{e};
+            fail(e, sql);
         }
-        PGresult *d = PQdescribePrepared(m_conn, name.constData());
+        PGresult *d = PQgetResult(m_conn);
         ResultGuard g{d};
-        if (PQresultStatus(d) != PGRES_COMMAND_OK)
+        PQclear(takeResultsOfOne());
+        if (!d || PQresultStatus(d) != PGRES_COMMAND_OK)
             fail(d, sql);
         QStringList names;
         QVector<unsigned> oids, tables;
@@ -380,7 +424,7 @@ void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Param
     }
 }
 
-PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
+PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
                            const QVariantList &params, int paramCount)
 {
     std::vector<Bound> bound;
@@ -397,40 +441,50 @@ PgResult PgConnection::run(const QByteArray *preparedName, const QString &sql,
         formats[i] = bound[i].format;
         types[i] = bound[i].type;
     }
-    const QByteArray text = preparedName ? QByteArray() : sql.toUtf8();
+    const QByteArray text = prepared ? QByteArray() : sql.toUtf8();
+    const PgResult *description = prepared ? &prepared->m_description : nullptr;
     const auto send = [&] {
-        return preparedName ? PQsendQueryPrepared(m_conn, preparedName->constData(), paramCount, values.data(),
+        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, values.data(),
                                                   lengths.data(), formats.data(), 0)
                             : PQsendQueryParams(m_conn, text.constData(), paramCount, types.data(),
                                                 values.data(), lengths.data(), formats.data(), 0);
     };
     if (m_depth == 0) {
+        ++m_roundTrips;
         if (!send())
             fail(nullptr, sql);
         PQsetSingleRowMode(m_conn);
-        return readResults(sql);
+        PgResult out = readResults(sql, description);
+        deliverNotifications();
+        return out;
     }
-    return pipelined(sql, send);
+    return pipelined(sql, send, [&] {
+        PQsetSingleRowMode(m_conn);
+        return readResults(sql, description);
+    });
 }
 
-// Inside a transaction the statement's own savepoint, the statement and the savepoint's
-// release go to the server together and their answers come back together: one round trip
-// instead of three. Only a failed statement costs one more, to roll its savepoint back.
-template <class Send>
-PgResult PgConnection::pipelined(const QString &sql, Send send)
+// The commands still waiting (the transaction's BEGIN, the program's own savepoints), the
+// requests of `send` and, inside a transaction, a savepoint of the statement's own around
+// them, go to the server together and their answers come back together: one round trip.
+// `read` takes the answers of `send`'s requests. Only a failed statement costs one more, to
+// roll its savepoint back, so that it undoes only itself, as with SQLite.
+template <class Send, class Read>
+auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> decltype(read())
 {
     static constexpr const char *kSavepoint = "SAVEPOINT tarix_stmt";
     static constexpr const char *kRelease = "RELEASE SAVEPOINT tarix_stmt";
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
-    // The program's own savepoints begun, released or rolled back since the last statement
-    // go first.
     const QByteArrayList pending = std::exchange(m_pending, {});
+    const bool guard = m_depth > 0;
+    ++m_roundTrips;
     bool queued = PQenterPipelineMode(m_conn);
     for (const QByteArray &p : pending)
         queued = queued && plain(p.constData());
-    if (!queued || !plain(kSavepoint) || !send() || !plain(kRelease) || !PQpipelineSync(m_conn)) {
+    if (!queued || (guard && !plain(kSavepoint)) || !send() || (guard && !plain(kRelease))
+        || !PQpipelineSync(m_conn)) {
         // Only a lost connection refuses to queue or to send.
         if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQstatus(m_conn) == CONNECTION_OK) {
             PQpipelineSync(m_conn);
@@ -445,28 +499,29 @@ PgResult PgConnection::pipelined(const QString &sql, Send send)
             fail(e, QString::fromUtf8(pending[i]));
         }
     }
-    if (PGresult *e = takeResultsOfOne()) {
+    if (PGresult *e = guard ? takeResultsOfOne() : nullptr) {
         // The savepoint itself was refused (the statement and the release were skipped).
         endPipeline();
         ResultGuard g{e};
         fail(e, sql);
     }
-    PQsetSingleRowMode(m_conn);
     try {
-        PgResult out = readResults(sql);
-        PGresult *e = takeResultsOfOne();
+        auto out = read();
+        PGresult *e = guard ? takeResultsOfOne() : nullptr;
         endPipeline();
         if (e) {
             ResultGuard g{e};
             fail(e, sql);
         }
+        deliverNotifications();
         return out;
     } catch (const ServerError &) {
         throw;
     } catch (...) {
-        PQclear(takeResultsOfOne()); // the release, skipped
+        // What is left (the release, skipped) is read up to the sync point.
         endPipeline();
-        command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
+        if (guard)
+            command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
         throw;
     }
 }
@@ -499,7 +554,9 @@ void PgConnection::endPipeline()
     PQexitPipelineMode(m_conn);
 }
 
-PgResult PgConnection::readResults(const QString &sql)
+// A prepared statement's result has the columns it was described with: they are taken from
+// there instead of being read again for each execution.
+PgResult PgConnection::readResults(const QString &sql, const PgResult *description)
 {
     // Rows come one at a time (single-row mode) and are read into the result as they come,
     // so a large result is held once, in the layer's form, and not also in libpq's.
@@ -520,6 +577,13 @@ PgResult PgConnection::readResults(const QString &sql)
         }
         ResultGuard g{r};
         const int cols = PQnfields(r);
+        if (!described && description && description->columnCount() == cols) {
+            out = *description;
+            oids.resize(cols);
+            for (int c = 0; c < cols; ++c)
+                oids[c] = description->columnTypeOid(c);
+            described = true;
+        }
         if (!described) {
             QStringList names;
             QVector<unsigned> tables;
@@ -559,12 +623,11 @@ PgResult PgConnection::readResults(const QString &sql)
 
 // A savepoint of the program's own waits to go with the next statement: a scope in which
 // nothing runs costs no round trip, and one that does costs none of its own.
+// The transaction's BEGIN waits likewise: a transaction in which nothing runs costs no round
+// trip at all.
 void PgConnection::begin()
 {
-    if (m_depth == 0)
-        command("BEGIN");
-    else
-        m_pending.append(savepointName(m_depth).prepend("SAVEPOINT "));
+    m_pending.append(m_depth == 0 ? QByteArray("BEGIN") : savepointName(m_depth).prepend("SAVEPOINT "));
     ++m_depth;
 }
 
@@ -573,9 +636,18 @@ void PgConnection::commit()
     if (m_depth == 0)
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
-    if (m_depth == 0)
-        command("COMMIT");
-    else if (!dropPendingSavepoint())
+    if (m_depth == 0) {
+        if (beganOnServer()) {
+            try {
+                command("COMMIT");
+            } catch (...) {
+                // A commit refused (or a waiting command before it) leaves no transaction
+                // open behind the program's back: nothing was kept.
+                abandonTransaction();
+                throw;
+            }
+        }
+    } else if (!dropPendingSavepoint())
         m_pending.append(savepointName(m_depth).prepend("RELEASE SAVEPOINT "));
 }
 
@@ -585,13 +657,35 @@ void PgConnection::rollback()
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
     if (m_depth == 0) {
-        m_pending.clear();
-        command("ROLLBACK");
+        if (beganOnServer()) {
+            m_pending.clear(); // the rollback undoes them all
+            command("ROLLBACK");
+        }
     } else if (!dropPendingSavepoint()) {
         const QByteArray sp = savepointName(m_depth);
         m_pending.append("ROLLBACK TO SAVEPOINT " + sp);
         m_pending.append("RELEASE SAVEPOINT " + sp);
     }
+}
+
+// Whether the outermost BEGIN went to the server; if not, nothing ran in the transaction and
+// what waits is forgotten.
+bool PgConnection::beganOnServer()
+{
+    if (!m_pending.isEmpty() && m_pending.first() == "BEGIN") {
+        m_pending.clear();
+        return false;
+    }
+    return true;
+}
+
+void PgConnection::abandonTransaction()
+{
+    m_pending.clear();
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        return;
+    ++m_roundTrips;
+    PQclear(PQexec(m_conn, "ROLLBACK"));
 }
 
 QByteArray PgConnection::savepointName(int depth)

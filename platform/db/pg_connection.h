@@ -20,6 +20,8 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -151,32 +153,51 @@ public:
     void setBusyTimeout(int milliseconds);
 
     pg_conn *handle() const { return m_conn; }
+    // The server process of this connection (as notifications name their sender).
+    int backendPid() const;
+
+    // Exchanges with the server so far (each a round trip: a request sent and its answers
+    // awaited); for measuring, never shown to the clerk.
+    qint64 roundTrips() const { return m_roundTrips; }
+
+    // Notifications of the channels this connection listens on, as they arrive. The server
+    // sends them when the sending transaction commits and, to a connection in a
+    // transaction, only after that transaction ends. The handler is called whenever an
+    // answer came and the connection is outside a transaction, and by pollNotifications.
+    using NotificationHandler = std::function<void(const char *channel, const char *payload, int senderPid)>;
+    void setNotificationHandler(NotificationHandler handler) { m_onNotification = std::move(handler); }
+    // Hands what has already reached the socket to the handler, without a round trip.
+    void pollNotifications();
 
 private:
     friend class PgStatement;
     struct Prepared;
-    PgResult run(const QByteArray *preparedName, const QString &sql, const QVariantList &params,
+    PgResult run(const PgStatement *prepared, const QString &sql, const QVariantList &params,
                  int paramCount);
-    template <class Send>
-    PgResult pipelined(const QString &sql, Send send);
-    PgResult readResults(const QString &sql);
+    template <class Send, class Read>
+    auto pipelined(const QString &sql, Send send, Read read) -> decltype(read());
+    PgResult readResults(const QString &sql, const PgResult *description = nullptr);
     void prepareOnServer(PgStatement &st);
     pg_result *takeResultsOfOne();
     void endPipeline();
     static QByteArray savepointName(int depth);
     bool dropPendingSavepoint();
+    bool beganOnServer();
+    void abandonTransaction();
     void command(const QByteArray &sql);
+    void deliverNotifications();
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
-    template <class F>
-    auto guarded(F f) -> decltype(f());
 
     pg_conn *m_conn = nullptr;
     QString m_serverName;
     int m_depth = 0;
-    // Savepoint commands of begin/commit/rollback inside a transaction, sent with the next
-    // statement.
+    // The BEGIN and savepoint commands of begin/commit/rollback, sent with the next statement.
     QByteArrayList m_pending;
     int m_prepared = 0;
+    qint64 m_roundTrips = 0;
+    int m_busyTimeout = -1; // as last said to the server outside a transaction; -1 unknown
+    NotificationHandler m_onNotification;
+    std::chrono::steady_clock::time_point m_lastPoll;
     struct SqlHash {
         size_t operator()(const QString &s) const noexcept { return qHash(s); }
     };

@@ -30,16 +30,15 @@ const char *const kProgramObjects[] = {
     "    CREATE DOMAIN tarix.autoinc_int AS bigint;\n"
     "  END IF;\n"
     "END $body$",
-    // Every write to a table moves its schema's counter (a sequence: no lock, never rolled
-    // back), so that a reader sees that another program may have changed what it keeps.
-    // The connection counts its own moves too (a setting of the session), so that its data
-    // version leaves them out: what it wrote itself it knows already. A rollback forgets
-    // the count and the version moves, which only makes a reader look again.
+    // Every write statement on a table tells the listening programs that its schema changed
+    // (the notification goes out when the writer commits, never after a rollback; several in
+    // one transaction arrive as one), so that a reader knows another program may have changed
+    // what it keeps. The schema's counter moves too, for programs of older builds that still
+    // read it. Replaced at each start, so that a server made by an older build notifies.
     "CREATE OR REPLACE FUNCTION tarix.data_changed() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
-    "DECLARE own text := 'tarix.own_' || TG_TABLE_SCHEMA;\n"
     "BEGIN\n"
     "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA));\n"
-    "  PERFORM set_config(own, (coalesce(nullif(current_setting(own, true), ''), '0')::bigint + 1)::text, false);\n"
+    "  PERFORM pg_notify('tarix_data_changed', TG_TABLE_SCHEMA);\n"
     "  RETURN NULL;\n"
     "END\n"
     "$body$",

@@ -18,6 +18,9 @@ namespace tarix::db {
 class PgConnection;
 
 inline constexpr const char *kProgramSchema = "tarix";
+// The channel on which a committed write names its schema (the payload); see
+// ServerSession::dataVersion.
+inline constexpr const char *kDataChangedChannel = "tarix_data_changed";
 
 // Creates what is missing of the program schema; several programs may do it at once.
 void installProgramSchema(PgConnection &conn);
@@ -26,8 +29,8 @@ void installProgramSchema(PgConnection &conn);
 // transaction; the program schema is installed first. Throws DbError when the schema exists.
 void createServerSchema(PgConnection &conn, const QString &schema, const QString &ddlText);
 
-// The schema's data version (the sequence _data_version) and the trigger on each of its
-// tables that moves it on every write; missing parts are added.
+// The trigger on each of the schema's tables that announces every write (and moves the
+// schema's sequence _data_version); missing parts are added.
 void installDataVersion(PgConnection &conn, const QString &schema);
 
 // The schemas of the database (lower case, sorted), the server's own and the program's left out.

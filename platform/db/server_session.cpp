@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <mutex>
+
 namespace tarix::db {
 
 namespace {
@@ -60,6 +62,28 @@ QVector<int> numbers(const QString &vector)
 const QLatin1String kTablesOfSchema("FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
                                     "WHERE n.nspname = $1 AND c.relkind IN ('r', 'v', 'p', 'm', 'f')");
 
+// The commits of this process's server sessions, told at once to its other sessions: a
+// notification reaches another connection of the process only a moment after the commit,
+// and the next look of a session in the same thread must already see it. Keys: the server
+// and the schema; the server and the process id of each session's connection, whose
+// notifications the other sessions then leave out.
+struct CommitsInProcess {
+    std::mutex mutex;
+    QHash<QString, qint64> commits;
+    QHash<QString, int> connections;
+};
+
+CommitsInProcess &commitsInProcess()
+{
+    static CommitsInProcess c;
+    return c;
+}
+
+QString pidKey(const QString &server, int pid)
+{
+    return server + u'\x1f' + QString::number(pid);
+}
+
 bool isWriteCommand(const QString &tag)
 {
     return tag == u"INSERT" || tag == u"UPDATE" || tag == u"DELETE" || tag == u"MERGE";
@@ -70,7 +94,48 @@ bool isWriteCommand(const QString &tag)
 ServerSession::ServerSession(Session &session, ServerOptions options)
     : m_session(session), m_options(std::move(options)), m_conn(m_options.conninfo)
 {
+    m_pid = m_conn.backendPid();
+    {
+        CommitsInProcess &c = commitsInProcess();
+        const std::lock_guard lock(c.mutex);
+        ++c.connections[pidKey(m_conn.serverName(), m_pid)];
+    }
+    m_conn.setNotificationHandler([this](const char *channel, const char *payload, int pid) {
+        noteNotification(channel, payload, pid);
+    });
+    m_conn.executeRaw(QStringLiteral("LISTEN %1").arg(QLatin1String(kDataChangedChannel)));
     setSearchPath({});
+}
+
+ServerSession::~ServerSession()
+{
+    m_conn.setNotificationHandler({});
+    CommitsInProcess &c = commitsInProcess();
+    const std::lock_guard lock(c.mutex);
+    const QString key = pidKey(m_conn.serverName(), m_pid);
+    if (--c.connections[key] <= 0)
+        c.connections.remove(key);
+}
+
+QString ServerSession::inProcessKey(const QString &schema) const
+{
+    return m_conn.serverName() + u'\x1f' + schema;
+}
+
+void ServerSession::noteNotification(const char *channel, const char *payload, int senderPid)
+{
+    if (qstrcmp(channel, kDataChangedChannel) != 0)
+        return;
+    const QString schema = QString::fromUtf8(payload);
+    CommitsInProcess &c = commitsInProcess();
+    const std::lock_guard lock(c.mutex);
+    if (senderPid == m_pid) {
+        // Own commit: the process's other sessions learn it now.
+        ++c.commits[inProcessKey(schema)];
+        ++m_ownCommits[schema];
+    } else if (!c.connections.contains(pidKey(m_conn.serverName(), senderPid))) {
+        ++m_foreign[schema];
+    }
 }
 
 QString ServerSession::schemaOfFolder(const QString &folder) const
@@ -86,10 +151,20 @@ bool ServerSession::schemaExists(const QString &schema)
 QSet<QString> ServerSession::tableNames(const QString &schema)
 {
     holdPresence(schema);
-    const PgResult r = m_conn.exec(QStringLiteral("SELECT c.relname ") + kTablesOfSchema, {schema});
+    // Whether each table announces its writes (views and the like write to tables that do).
+    const PgResult r = m_conn.exec(QStringLiteral(
+        "SELECT c.relname, c.relkind <> 'r' OR EXISTS (SELECT 1 FROM pg_trigger t "
+        "WHERE t.tgrelid = c.oid AND t.tgname = '_data_changed') ") + kTablesOfSchema, {schema});
     QSet<QString> out;
-    for (int i = 0; i < r.rowCount(); ++i)
+    bool announced = true;
+    for (int i = 0; i < r.rowCount(); ++i) {
         out.insert(r.value(i, 0).toString().toLower());
+        announced = announced && r.value(i, 1).toLongLong() != 0;
+    }
+    if (announced)
+        m_trusted.insert(schema);
+    else
+        m_trusted.remove(schema);
     return out;
 }
 
@@ -238,20 +313,15 @@ void releaseSchemaExclusively(PgConnection &conn, const QString &schema)
 
 qint64 ServerSession::dataVersion(const QString &schema)
 {
-    try {
-        // Less this connection's own moves (pg_schema.cpp, tarix.data_changed).
-        const PgResult r = m_conn.exec(
-            QStringLiteral("SELECT CASE WHEN is_called THEN last_value ELSE 0 END "
-                           "- coalesce(nullif(current_setting('tarix.own_' || $1, true), ''), '0')::bigint "
-                           "FROM %1._data_version")
-                .arg(quoteSqlName(schema)),
-            {schema});
-        if (r.rowCount() == 1)
-            return r.value(0, 0).toLongLong();
-    } catch (const SqlError &) {
-    }
-    // A schema without the counter: every look finds a change, so nothing kept is trusted.
-    return --m_noVersion;
+    // What other programs committed has reached the socket; inside this session's own
+    // transaction nothing arrives, so the version stands still there, as on SQLite, where no
+    // one else commits during a write transaction (a save checks its row regardless).
+    m_conn.pollNotifications();
+    if (!m_trusted.contains(schema))
+        return --m_noVersion;
+    CommitsInProcess &c = commitsInProcess();
+    const std::lock_guard lock(c.mutex);
+    return m_foreign.value(schema) + c.commits.value(inProcessKey(schema)) - m_ownCommits.value(schema);
 }
 
 QString ServerSession::serverText(const QString &layerSql)

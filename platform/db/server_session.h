@@ -37,6 +37,7 @@ struct ServerOptions {
 class ServerSession {
 public:
     ServerSession(Session &session, ServerOptions options);
+    ~ServerSession();
 
     PgConnection &connection() { return m_conn; }
     QString schemaOfFolder(const QString &folder) const;
@@ -57,7 +58,11 @@ public:
     void setSearchPath(const QStringList &schemas, bool force = false);
     // Waits for, then holds until the transaction ends, the lock of a table's next key.
     void lockForNextKey(const QString &schema, const QString &table);
-    // Moves whenever a statement changed a table of the schema (any connection).
+    // Moves when another program's write to a table of the schema has committed; never for
+    // this session's own writes or rollbacks. Costs no round trip: it counts the
+    // notifications that have reached the connection (pg_schema.h, kDataChangedChannel) and
+    // the commits of the other sessions of this process. A schema whose tables do not all
+    // announce their writes moves at every look, so nothing kept of it is trusted.
     qint64 dataVersion(const QString &schema);
 
     // The layer's own SQLite texts (dataset reads, saves, the row check) for the server:
@@ -85,6 +90,8 @@ public:
 
 private:
     void holdPresence(const QString &schema);
+    void noteNotification(const char *channel, const char *payload, int senderPid);
+    QString inProcessKey(const QString &schema) const;
     void releasePresenceOutside(const QStringList &schemas);
 
     Session &m_session;
@@ -96,6 +103,10 @@ private:
     qint64 m_lastChanges = 0;
     qint64 m_lastInsertRowid = 0;
     qint64 m_noVersion = 0;
+    int m_pid = 0;
+    QSet<QString> m_trusted;            // schemas whose every table announces its writes
+    QHash<QString, qint64> m_foreign;   // schema -> commits of other processes announced
+    QHash<QString, qint64> m_ownCommits; // schema -> own commits, as told to this process
     struct Origin {
         QString schema, table;
         QHash<int, QString> columns;
