@@ -119,6 +119,29 @@ bool sameMember(const T &a, const T &b, const FieldDef<T> &def)
     return std::visit([&](auto member) { return a.*member == b.*member; }, def.member);
 }
 
+// Whether the record's value of a number field is the one stored in the dataset already,
+// known without making and normalising a variant (most fields of a computed record).
+bool holdsMember(const QVariant &current, const VypRecord &r, const FieldDef<VypRecord> &def)
+{
+    if (def.type == FieldType::Float || def.type == FieldType::Money) {
+        if (current.typeId() != QMetaType::Double)
+            return false;
+        const double stored = *static_cast<const double *>(current.constData());
+        if (const auto *member = std::get_if<double VypRecord::*>(&def.member))
+            return r.*(*member) == stored;
+        if (const auto *member = std::get_if<std::optional<double> VypRecord::*>(&def.member))
+            return (r.*(*member)).has_value() && *(r.*(*member)) == stored;
+        return false;
+    }
+    if (def.type == FieldType::Integer || def.type == FieldType::SmallInt) {
+        if (current.typeId() != QMetaType::LongLong)
+            return false;
+        if (const auto *member = std::get_if<int VypRecord::*>(&def.member))
+            return qint64(r.*(*member)) == *static_cast<const qint64 *>(current.constData());
+    }
+    return false;
+}
+
 } // namespace
 
 int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord *before)
@@ -140,6 +163,8 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord
             const QVariant &current = idx < values.size() ? values[idx] : blank;
             if (before && sameMember(*before, r, defs[i])
                 && (defs[i].type == FieldType::Text || current.isValid()))
+                continue;
+            if (holdsMember(current, r, defs[i]))
                 continue;
             db::Field &f = ds.field(idx);
             const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());

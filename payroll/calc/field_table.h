@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <limits>
 #include <optional>
 #include <span>
 #include <variant>
@@ -69,6 +70,33 @@ bool writeField(T &record, const FieldDef<T> &def, const QVariant &value)
     return std::visit(
         [&record, &value](auto member) -> bool {
             using V = std::decay_t<decltype(record.*member)>;
+            // A value already in the member's own form (as a table's row holds it) is taken
+            // as it is: a record is read field by field, hundreds of times per payroll.
+            const int type = value.typeId();
+            if constexpr (std::is_same_v<V, double> || std::is_same_v<V, std::optional<double>>) {
+                if (type == QMetaType::Double) {
+                    record.*member = *static_cast<const double *>(value.constData());
+                    return true;
+                }
+            } else if constexpr (std::is_same_v<V, int>) {
+                if (type == QMetaType::LongLong) {
+                    const qint64 n = *static_cast<const qint64 *>(value.constData());
+                    if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
+                        record.*member = int(n);
+                        return true;
+                    }
+                }
+            } else if constexpr (std::is_same_v<V, bool>) {
+                if (type == QMetaType::Bool) {
+                    record.*member = *static_cast<const bool *>(value.constData());
+                    return true;
+                }
+            } else if constexpr (std::is_same_v<V, QString>) {
+                if (type == QMetaType::QString) {
+                    record.*member = *static_cast<const QString *>(value.constData());
+                    return true;
+                }
+            }
             const bool isNull = value.isNull() || !value.isValid();
             if constexpr (std::is_same_v<V, QString>) {
                 record.*member = isNull ? QString() : value.toString();

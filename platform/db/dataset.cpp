@@ -1,5 +1,7 @@
 #include "platform/db/dataset.h"
 
+#include <algorithm>
+
 #include "platform/db/datasource.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
@@ -110,6 +112,8 @@ void DataSet::fieldsChanged()
 {
     m_nameCache.clear();
     m_foldedIndex.clear();
+    m_hasLookups = std::any_of(m_fields.begin(), m_fields.end(),
+                               [](const auto &f) { return f->kind() == FieldKind::Lookup; });
 }
 
 Field *DataSet::findField(const QString &name) const
@@ -320,6 +324,8 @@ void DataSet::initNewRecord(Record &rec)
 
 void DataSet::computeLookups(Record &rec)
 {
+    if (!m_hasLookups)
+        return;
     for (const auto &f : m_fields) {
         if (f->kind() != FieldKind::Lookup)
             continue;
@@ -380,7 +386,10 @@ void DataSet::computeCalculatedFields(Record &rec)
 void DataSet::loadCurrent()
 {
     if (m_pos >= 0 && m_pos < rowCount()) {
-        m_buffer.values = QVector<QVariant>(fieldCount());
+        // The read fills every data field and the calculation every other one: a record of
+        // this dataset's own is read into in place (its numbers overwritten, not re-made).
+        if (!m_buffer.values.isDetached() || m_buffer.values.size() != fieldCount())
+            m_buffer.values = QVector<QVariant>(fieldCount());
         fetchRow(m_pos, m_buffer);
         computeCalculatedFields(m_buffer);
     } else {

@@ -292,6 +292,7 @@ private:
     std::vector<std::unique_ptr<Field>> m_retired; // fields of an earlier open no longer present
     mutable QHash<QString, int> m_nameCache;   // name as asked for -> index (-1: none)
     mutable QHash<QString, int> m_foldedIndex; // case-folded name -> first index
+    bool m_hasLookups = false; // whether any field is a lookup field
     int m_dataFieldCount = 0;
     Record m_oldRecord;
     int m_insertPos = -1;

@@ -28,21 +28,28 @@ public:
             }
         m_values.append({k, value});
     }
-    bool contains(const QString &name) const
-    {
-        const QString k = key(name);
-        for (const auto &e : m_values)
-            if (e.first == k)
-                return true;
-        return false;
-    }
+    bool contains(const QString &name) const { return find(name) != nullptr; }
     QVariant value(const QString &name) const
     {
+        const QVariant *v = find(name);
+        return v ? *v : QVariant();
+    }
+    // The value of the name; null when there is none.
+    const QVariant *find(const QString &name) const
+    {
+        // A name written as kept (what an SQL text's parameters mostly are) is found without
+        // making its key.
+        const QStringView bare = name.startsWith(u':') ? QStringView(name).sliced(1) : QStringView(name);
+        for (const auto &e : m_values)
+            if (e.first == bare)
+                return &e.second;
         const QString k = key(name);
+        if (k == bare)
+            return nullptr;
         for (const auto &e : m_values)
             if (e.first == k)
-                return e.second;
-        return {};
+                return &e.second;
+        return nullptr;
     }
     void remove(const QString &name)
     {

@@ -46,7 +46,7 @@ Statement::~Statement() { finalize(); }
 
 Statement::Statement(Statement &&o) noexcept
     : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql)), m_columns(std::move(o.m_columns)),
-      m_columnsAt(o.m_columnsAt), m_server(std::move(o.m_server))
+      m_columnsAt(o.m_columnsAt), m_parameterIndex(std::move(o.m_parameterIndex)), m_server(std::move(o.m_server))
 {
     o.m_columnsAt = -1;
     o.m_stmt = nullptr;
@@ -61,6 +61,7 @@ Statement &Statement::operator=(Statement &&o) noexcept
         m_sql = std::move(o.m_sql);
         m_columns = std::move(o.m_columns);
         m_columnsAt = o.m_columnsAt;
+        m_parameterIndex = std::move(o.m_parameterIndex);
         m_server = std::move(o.m_server);
         o.m_stmt = nullptr;
         o.m_columnsAt = -1;
@@ -167,8 +168,13 @@ int Statement::parameterIndex(const QString &name) const
 {
     if (m_server)
         return 0; // the server's parameters are bound by position (Session::bindParams)
+    if (const auto known = m_parameterIndex.constFind(name); known != m_parameterIndex.cend())
+        return known.value();
     QString n = name.startsWith(u':') ? name.toLower() : u':' + name.toLower();
-    return sqlite3_bind_parameter_index(m_stmt, n.toUtf8().constData());
+    const int index = sqlite3_bind_parameter_index(m_stmt, n.toUtf8().constData());
+    if (m_parameterIndex.size() < 64)
+        m_parameterIndex.insert(name, index);
+    return index;
 }
 
 void Statement::bind(const QString &name, const QVariant &value)

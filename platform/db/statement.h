@@ -4,6 +4,7 @@
 // a server session, on the database server (a ServerCursor; values in the same stored forms).
 #include "platform/db/value.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -75,6 +76,9 @@ private:
     QString m_sql;
     mutable std::vector<ColumnMeta> m_columns;
     mutable int m_columnsAt = -1; // SQLite's re-prepare count when m_columns was read
+    // Parameter positions by the names asked for (a kept statement is bound by name again
+    // and again; the positions belong to the text, so a re-prepare keeps them).
+    mutable QHash<QString, int> m_parameterIndex;
     std::unique_ptr<ServerCursor> m_server;
 };
 

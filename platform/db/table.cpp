@@ -730,10 +730,14 @@ int Table::writeRow(Record &rec, bool inserting)
         QByteArray shape(qsizetype((n + 7) / 8), '\0');
         // Values still shared with the record as read were never assigned: nothing differs.
         const bool untouched = rec.values.constData() == old.values.constData() && rec.values.size() == old.values.size();
+        // Read through const pointers: the record is only compared here, never detached.
+        const QVariant *current = rec.values.constData();
+        const QVariant *before = old.values.constData();
+        const int compared = int(old.values.size());
         for (int i = 0; i < n && !untouched; ++i) {
             static const QVariant blank;
-            const QVariant &a = rec.values[i];
-            const QVariant &b = i < old.values.size() ? old.values[i] : blank;
+            const QVariant &a = current[i];
+            const QVariant &b = i < compared ? before[i] : blank;
             const bool same = a.typeId() == b.typeId()
                               && (a.typeId() == QMetaType::Double
                                       ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())

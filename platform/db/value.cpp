@@ -145,6 +145,20 @@ QDate parseDate(const QVariant &v, FieldType t)
 
 QVariant normalizeValue(FieldType type, const QVariant &value, int size)
 {
+    // Numbers already in the type's own form (what the program computes and reads) stay.
+    if (value.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
+        return *static_cast<const double *>(value.constData()) == 0.0 ? QVariant(0.0) : value;
+    if (value.typeId() == QMetaType::LongLong && (type == FieldType::Integer || type == FieldType::AutoInc))
+        return value;
+    if (value.typeId() == QMetaType::Bool && type == FieldType::Boolean)
+        return value;
+    if (value.typeId() == QMetaType::QString && isTextType(type)) {
+        const QString &text = *static_cast<const QString *>(value.constData());
+        if (text.isEmpty())
+            return {};
+        if (type == FieldType::Memo || size <= 0 || text.size() <= size)
+            return value;
+    }
     if (isBlank(value))
         return {};
     switch (type) {

@@ -5,6 +5,8 @@
 #include "sk_names.h"
 
 #include <QCollator>
+#include <cmath>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace tarix::db;
@@ -80,4 +82,45 @@ TEST(DbValues, DisplayTextsAndFormatterHook)
     EXPECT_EQ(formatDisplay(5, FieldType::Money, QStringLiteral("0 Sk")), QStringLiteral("[5|0 Sk]"));
     setDisplayFormatter({});
     EXPECT_EQ(formatDisplay(5.0, FieldType::Money, QString()), QStringLiteral("5,00"));
+}
+
+// Values already in a field's own form are taken as they are; every other form still goes
+// through the type's rules. Each case: type, size, value given, value expected (type and
+// content), or a refusal.
+TEST(DbValues, ValuesInTheFieldsOwnFormAndOthersNormaliseAlike)
+{
+    struct Case {
+        FieldType type;
+        int size;
+        QVariant given;
+        QVariant expected;
+    };
+    const QVariant blank;
+    const std::vector<Case> cases = {
+        {FieldType::Money, 0, 12.345, 12.345},
+        {FieldType::Money, 0, -0.0, 0.0},
+        {FieldType::Float, 0, QVariant::fromValue<qint64>(7), 7.0},
+        {FieldType::Integer, 0, QVariant::fromValue<qint64>(-5), QVariant::fromValue<qint64>(-5)},
+        {FieldType::Integer, 0, 7, QVariant::fromValue<qint64>(7)},
+        {FieldType::SmallInt, 0, QVariant::fromValue<qint64>(12), QVariant::fromValue<qint64>(12)},
+        {FieldType::Boolean, 0, true, true},
+        {FieldType::Boolean, 0, false, false},
+        {FieldType::String, 3, QStringLiteral("abc"), QStringLiteral("abc")},
+        {FieldType::String, 3, QStringLiteral("abcd"), QStringLiteral("abc")},
+        {FieldType::String, 0, QStringLiteral("abcd"), QStringLiteral("abcd")},
+        {FieldType::String, 5, QString(), blank},
+        {FieldType::String, 5, QStringLiteral(""), blank},
+        {FieldType::Memo, 3, QStringLiteral("dlhý text"), QStringLiteral("dlhý text")},
+        {FieldType::Memo, 0, QStringLiteral(""), blank},
+        {FieldType::String, 10, 2.5, QStringLiteral("2.5")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(fieldTypeName(c.type), c.given.toString()).toStdString());
+        const QVariant v = normalizeValue(c.type, c.given, c.size);
+        EXPECT_EQ(v.typeId(), c.expected.typeId());
+        EXPECT_EQ(v, c.expected);
+        if (c.expected.typeId() == QMetaType::Double)
+            EXPECT_FALSE(std::signbit(v.toDouble()));
+    }
+    EXPECT_THROW(normalizeValue(FieldType::SmallInt, QVariant::fromValue<qint64>(40000)), FieldValueError);
 }
