@@ -639,6 +639,18 @@ void DataSet::edit()
         afterEdit(*this);
 }
 
+DataSet::ReadMark DataSet::readMarkNow(qint64 id, const QString &schema)
+{
+    Session &s = session();
+    ReadMark m;
+    m.id = id;
+    m.changes = s.totalChanges();
+    m.generation = s.dataGeneration();
+    // Commits of other connections to the file (own changes do not move it).
+    m.dataVersion = s.dataVersion(schema);
+    return m;
+}
+
 void DataSet::checkRequired()
 {
     // Read without detaching: values still shared with the record as read tell the write

@@ -226,6 +226,17 @@ protected:
     // Reads the row at pos for an edit (default: fetchRow); throws RecordChangedError when
     // the row is gone.
     virtual void fetchRowForEdit(int pos, Record &rec) { fetchRow(pos, rec); }
+    // When values were read from the database: an edit that begins while nothing can have
+    // written since (no change through the session, no rollback, no commit of another
+    // connection to the schema's file) starts from them without a re-read.
+    struct ReadMark {
+        qint64 id = -1;
+        qint64 changes = -1;
+        quint64 generation = 0;
+        qint64 dataVersion = -1;
+        bool operator==(const ReadMark &) const = default;
+    };
+    ReadMark readMarkNow(qint64 id, const QString &schema);
     // Writes the record; returns its new position in the list, or -1 when it no longer
     // belongs to the dataset (range, filter). Throws on failure (nothing changed then).
     virtual int writeRow(Record &rec, bool inserting) = 0;

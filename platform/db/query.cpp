@@ -161,6 +161,9 @@ void Query::run(bool bindFieldsToo)
             declaredTypes[c] = cols[c].type;
     ResultColumnTypes columnTypes(declaredTypes);
     qint64 counter = 0;
+    // Taken before the rows are read: a commit while reading makes the next edit read again.
+    m_rowsMark = m_live ? readMarkNow(-1, m_liveSchema) : ReadMark();
+    m_rowMark = ReadMark();
     while (st->step()) {
         Record r;
         r.values = QVector<QVariant>(n);
@@ -218,6 +221,33 @@ void Query::fetchRow(int pos, Record &rec)
     for (int i = 0; i < r.values.size(); ++i)
         rec.values[i] = r.values[i];
     rec.read = r.read;
+}
+
+void Query::fetchRowForEdit(int pos, Record &rec)
+{
+    fetchRow(pos, rec);
+    if (!m_live)
+        return;
+    ReadMark now = readMarkNow(rec.id, m_liveSchema);
+    const bool rowUnchanged = now == m_rowMark;
+    now.id = -1;
+    if (rowUnchanged || now == m_rowsMark)
+        return; // nothing can have written the row since it was read
+    const int n = dataFieldCount();
+    QVector<QVariant> stored(n);
+    if (!readLive(rec.id, stored))
+        throw RecordChangedError();
+    // The live table's columns as stored now; the other columns stay as the query read them.
+    Record &row = m_rows.at(size_t(m_visible.at(size_t(pos))));
+    if (row.read.size() != n)
+        row.read.resize(n);
+    for (int c : std::as_const(m_liveColumns)) {
+        row.read[c] = stored[c];
+        row.values[c] = fromStorage(field(c).type(), stored[c]);
+    }
+    fetchRow(pos, rec);
+    m_rowMark = now;
+    m_rowMark.id = rec.id;
 }
 
 int Query::positionOfId(qint64 id) const
@@ -352,13 +382,20 @@ void Query::bindMatch(Statement &st, int first, qint64 id, const QVector<QVarian
 
 void Query::readStored(Record &rec, int n)
 {
-    Session::Lease st(session(), m_readSql);
-    st->bind(1, rec.id);
     QVector<QVariant> read(n);
-    if (st->step())
-        for (int k = 0; k < m_liveColumns.size(); ++k)
-            read[m_liveColumns[k]] = st->column(k);
+    readLive(rec.id, read);
     rec.read = std::move(read);
+}
+
+bool Query::readLive(qint64 id, QVector<QVariant> &read)
+{
+    Session::Lease st(session(), m_readSql);
+    st->bind(1, id);
+    if (!st->step())
+        return false;
+    for (int k = 0; k < m_liveColumns.size(); ++k)
+        read[m_liveColumns[k]] = st->column(k);
+    return true;
 }
 
 qint64 Query::execSql()

@@ -59,6 +59,7 @@ protected:
     void doClose() override;
     int rowCount() const override { return int(m_visible.size()); }
     void fetchRow(int pos, Record &rec) override;
+    void fetchRowForEdit(int pos, Record &rec) override;
     int writeRow(Record &rec, bool inserting) override;
     void deleteRow(int pos) override;
     void reloadRows() override;
@@ -88,6 +89,9 @@ private:
     bool isLiveColumn(int c) const;
     void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
     void readStored(Record &rec, int n);
+    // Reads the live table's columns of the row into `read` (sized to the fields); false when
+    // the row is gone.
+    bool readLive(qint64 id, QVector<QVariant> &read);
 
     QStringList m_lines;
     QString m_alias;
@@ -104,6 +108,8 @@ private:
     QString m_matchSql, m_readSql;
     std::vector<Record> m_rows;     // every row read (data values)
     std::vector<int> m_visible;     // rows passing the filter, in order
+    ReadMark m_rowsMark;            // when the rows were read (id -1: all of them)
+    ReadMark m_rowMark;             // when one row was read again for an edit
     qint64 m_nextId = 0;
 };
 

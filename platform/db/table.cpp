@@ -603,21 +603,9 @@ void Table::readColumns(Statement &st, int first, Record &rec)
     }
 }
 
-Table::ReadMark Table::readMarkNow(qint64 id)
-{
-    Session &s = session();
-    ReadMark m;
-    m.id = id;
-    m.changes = s.totalChanges();
-    m.generation = s.dataGeneration();
-    // Commits of other connections to the file (own changes do not move it).
-    m.dataVersion = s.dataVersion(m_def.schema);
-    return m;
-}
-
 void Table::markRead(const Record &rec, qint64 id)
 {
-    m_readMark = rec.read.size() == m_def.fields.size() ? readMarkNow(id) : ReadMark();
+    m_readMark = rec.read.size() == m_def.fields.size() ? readMarkNow(id, m_def.schema) : ReadMark();
 }
 
 void Table::fetchRowForEdit(int pos, Record &rec)
@@ -625,7 +613,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
     const qint64 id = idAt(size_t(pos));
     const Record &current = currentRecord();
     if (&current == &m_buffer && current.id == id && m_readMark.id == id
-        && current.read.size() == m_def.fields.size() && readMarkNow(id) == m_readMark) {
+        && current.read.size() == m_def.fields.size() && readMarkNow(id, m_def.schema) == m_readMark) {
         // Nothing can have changed the row since it was read: its values as read stand.
         rec.id = id;
         rec.read = current.read;

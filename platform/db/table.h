@@ -126,17 +126,7 @@ private:
     // Binds the rowid and the values read from parameter `first` on (m_matchSql).
     void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
     void invalidatePositions() { m_posIndex.clear(); }
-    // When the current record's values were read from the database: an edit that begins
-    // while nothing can have written since (no change through the session, no rollback, no
-    // commit of another connection to the table's file) starts from them without a re-read.
-    struct ReadMark {
-        qint64 id = -1;
-        qint64 changes = -1;
-        quint64 generation = 0;
-        qint64 dataVersion = -1;
-        bool operator==(const ReadMark &) const = default;
-    };
-    ReadMark readMarkNow(qint64 id);
+    // When the current record's values were read from the database (see ReadMark).
     void markRead(const Record &rec, qint64 id);
     ReadMark m_readMark;
     // Whether the current record's data values are exactly those converted from its values

@@ -179,3 +179,66 @@ TEST_P(DbQuery, EmptyTextTestsFindBlankFields)
                                  QStringLiteral("TARIX_DATA"));
     EXPECT_EQ(filled.asInteger(0, 0), 1);
 }
+
+// A live query's edit starts from the row as stored now, not as the query read it: a
+// change since (by another program or by this one's plain SQL) is shown and saved over, a
+// row deleted since is refused with the "record changed" message.
+TEST_P(DbQuery, LiveEditReadsTheRowAgainWhenItMayHaveChanged)
+{
+    struct Case {
+        const char *what;
+        bool byAnotherProgram;
+        QString change;
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"changed by another program", true, QStringLiteral("update zrv set suma = 30, typ_sumy = 2 where code_emp = 1 and typ = 'O'"), false},
+        {"changed by this program's SQL", false, QStringLiteral("update zrv set suma = 30, typ_sumy = 2 where code_emp = 1 and typ = 'O'"), false},
+        {"deleted by another program", true, QStringLiteral("delete from zrv where code_emp = 1 and typ = 'O'"), true},
+    };
+    const QString countOthers = QStringLiteral("select count(*) from zrv where vypocitana_suma is not null");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        in.s.execute(QStringLiteral("delete from zrv"), {}, QStringLiteral("TARIX_DATA"));
+        in.s.execute(QStringLiteral("insert into zrv (code_emp, v_obdobie, typ, suma, typ_sumy) values "
+                                    "(1, 200501, 'O', 50, 0), (1, 200501, 'P', 3, 1), (2, 200501, 'O', 7, 0)"),
+                     {}, QStringLiteral("TARIX_DATA"));
+        std::unique_ptr<Session> other = in.otherProgram();
+        Query q(&in.s);
+        q.setDatabaseName(QStringLiteral("TARIX_DATA"));
+        q.setSql(QStringLiteral("select typ, suma, typ_sumy, vypocitana_suma from zrv where code_emp = 1 order by typ"));
+        q.setRequestLive(true);
+        q.open();
+        ASSERT_EQ(q.value(QStringLiteral("typ")).toString(), QStringLiteral("O"));
+        ASSERT_EQ(q.fieldByName(QStringLiteral("suma")).asFloat(), 50.0);
+        (c.byAnotherProgram ? *other : in.s).execute(c.change, {}, QStringLiteral("TARIX_DATA"));
+        if (c.deleted) {
+            EXPECT_THROW(q.edit(), RecordChangedError);
+            EXPECT_FALSE(q.isEditing());
+            EXPECT_EQ(in.s.run(countOthers, {}, QStringLiteral("TARIX_DATA")).asInteger(0, 0), 0);
+            EXPECT_EQ(in.s.run(QStringLiteral("select count(*) from zrv"), {}, QStringLiteral("TARIX_DATA")).asInteger(0, 0), 2);
+            continue;
+        }
+        q.edit();
+        EXPECT_EQ(q.fieldByName(QStringLiteral("suma")).asFloat(), 30.0);
+        EXPECT_EQ(q.fieldByName(QStringLiteral("typ_sumy")).asInteger(), 2);
+        q.setValue(QStringLiteral("vypocitana_suma"), q.fieldByName(QStringLiteral("suma")).asFloat() * 2);
+        ASSERT_NO_THROW(q.post());
+        EXPECT_EQ(q.fieldByName(QStringLiteral("suma")).asFloat(), 30.0);
+        const SqlResult r = in.s.run(QStringLiteral("select code_emp, typ, suma, typ_sumy, vypocitana_suma from zrv order by code_emp, typ"), {},
+                                     QStringLiteral("TARIX_DATA"));
+        ASSERT_EQ(r.rowCount(), 3);
+        // Exactly the row the query stood on, with the other program's values kept.
+        EXPECT_EQ(r.asFloat(0, 2), 30.0);
+        EXPECT_EQ(r.asInteger(0, 3), 2);
+        EXPECT_EQ(r.asFloat(0, 4), 60.0);
+        EXPECT_TRUE(r.isNull(1, 4));
+        EXPECT_TRUE(r.isNull(2, 4));
+        EXPECT_EQ(r.asFloat(2, 2), 7.0);
+        // The row as saved is what the next edit and save start from.
+        q.edit();
+        q.setValue(QStringLiteral("vypocitana_suma"), 1.0);
+        ASSERT_NO_THROW(q.post());
+        EXPECT_EQ(in.s.run(countOthers, {}, QStringLiteral("TARIX_DATA")).asInteger(0, 0), 1);
+    }
+}
