@@ -83,13 +83,15 @@ QVariant TDM::priv(const char *field) const
     // its file missing): then the table is read as it is and its error reported by the read.
     const auto markNow = [&]() -> std::optional<PrivMark> {
         try {
-            s->attach(kAliasPriv);
-            const QString schema = s->schemaOf(kAliasPriv);
+            // Taken per look: the names are made once.
+            static const QString alias = QString::fromLatin1(kAliasPriv), table = QStringLiteral("priv");
+            s->attach(alias);
+            const QString schema = s->schemaOf(alias);
             PrivMark m;
             m.session = s;
             m.generation = s->dataGeneration();
             m.dataVersion = s->dataVersion(schema);
-            m.writes = s->writesTo(schema, QStringLiteral("priv"));
+            m.writes = s->writesTo(schema, table);
             m.attachments = s->attachmentGeneration(); // last: the look may attach or prepare
             return m;
         } catch (const std::exception &) {

@@ -227,18 +227,22 @@ TaxBands Nacitaj_danove_pasma(db::Session &s)
 
 SharedContextCache::Stamp SharedContextCache::stampNow(db::Session &s)
 {
-    s.attach(core::kAliasData);
-    s.attach(core::kAliasComm);
-    const QString data = s.schemaOf(core::kAliasData);
-    const QString comm = s.schemaOf(core::kAliasComm);
+    // Taken per record: the names are made once, not converted on every look.
+    static const QString aliasData = QString::fromLatin1(core::kAliasData);
+    static const QString aliasComm = QString::fromLatin1(core::kAliasComm);
+    static const QString inf = QStringLiteral("inf"), setup = QStringLiteral("setup"), dzp = QStringLiteral("dzp");
+    s.attach(aliasData);
+    s.attach(aliasComm);
+    const QString data = s.schemaOf(aliasData);
+    const QString comm = s.schemaOf(aliasComm);
     Stamp t;
     t.session = &s;
     t.generation = s.dataGeneration();
     t.dataVersionData = s.dataVersion(data);
     t.dataVersionComm = s.dataVersion(comm);
-    t.writesInf = s.writesTo(data, QStringLiteral("inf"));
-    t.writesSetup = s.writesTo(comm, QStringLiteral("setup"));
-    t.writesDzp = s.writesTo(comm, QStringLiteral("dzp"));
+    t.writesInf = s.writesTo(data, inf);
+    t.writesSetup = s.writesTo(comm, setup);
+    t.writesDzp = s.writesTo(comm, dzp);
     // Last: the look itself may attach or prepare.
     t.attachments = s.attachmentGeneration();
     return t;
@@ -297,15 +301,17 @@ HsuRow hsuRow(db::Statement &st, int first)
 
 MarkyDetailov MarkyDetailov::now(db::Session &s)
 {
-    s.attach(core::kAliasData);
-    const QString data = s.schemaOf(core::kAliasData);
+    static const QString aliasData = QString::fromLatin1(core::kAliasData);
+    static const QString zam = QStringLiteral("zam"), zrv = QStringLiteral("zrv"), hsu = QStringLiteral("hsu");
+    s.attach(aliasData);
+    const QString data = s.schemaOf(aliasData);
     MarkyDetailov t;
     t.session = &s;
     t.generation = s.dataGeneration();
     t.dataVersion = s.dataVersion(data);
-    t.writesZam = s.writesTo(data, QStringLiteral("zam"));
-    t.writesZrv = s.writesTo(data, QStringLiteral("zrv"));
-    t.writesHsu = s.writesTo(data, QStringLiteral("hsu"));
+    t.writesZam = s.writesTo(data, zam);
+    t.writesZrv = s.writesTo(data, zrv);
+    t.writesHsu = s.writesTo(data, hsu);
     t.attachments = s.attachmentGeneration();
     return t;
 }

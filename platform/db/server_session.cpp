@@ -255,14 +255,23 @@ TableDef ServerSession::readTableDef(const QString &schema, const QString &table
     return def;
 }
 
-void ServerSession::setSearchPath(const QStringList &schemas, bool force)
+void ServerSession::transactionLevelEnded(bool undone)
+{
+    if (m_pathAtLevelStart.empty())
+        return;
+    if (undone)
+        m_searchPath = m_pathAtLevelStart.back();
+    m_pathAtLevelStart.pop_back();
+}
+
+void ServerSession::setSearchPath(const QStringList &schemas)
 {
     QStringList path;
     for (const QString &s : schemas)
         path << quoteSqlName(s);
     path << QString::fromLatin1(kProgramSchema);
     releasePresenceOutside(schemas);
-    if (path == m_searchPath && !force)
+    if (path == m_searchPath)
         return;
     m_conn.executeRaw(QStringLiteral("SET search_path = %1").arg(path.join(u", ")));
     m_searchPath = path;

@@ -54,8 +54,12 @@ public:
     // "<table>_key", the named indexes; the server's rowid column is not a field.
     TableDef readTableDef(const QString &schema, const QString &table);
     // Unqualified names resolve in these schemas, in this order, then in the program schema.
-    // Said again only when it changed, or when forced (after a rollback undid it).
-    void setSearchPath(const QStringList &schemas, bool force = false);
+    // Said only when it differs from the path the server holds.
+    void setSearchPath(const QStringList &schemas);
+    // A SET said inside a transaction or savepoint is undone with it: the session tells
+    // each level's start and end, so that the path the server holds stays known.
+    void transactionLevelBegun() { m_pathAtLevelStart.push_back(m_searchPath); }
+    void transactionLevelEnded(bool undone);
     // Waits for, then holds until the transaction ends, the lock of a table's next key.
     void lockForNextKey(const QString &schema, const QString &table);
     // Moves when another program's write to a table of the schema has committed; never for
@@ -97,7 +101,8 @@ private:
     Session &m_session;
     ServerOptions m_options;
     PgConnection m_conn;
-    QStringList m_searchPath;
+    QStringList m_searchPath; // as the server holds it
+    std::vector<QStringList> m_pathAtLevelStart;
     QSet<QString> m_present; // schemas whose presence lock this session holds
     qint64 m_totalChanges = 0;
     qint64 m_lastChanges = 0;

@@ -302,11 +302,23 @@ QString Session::schemaForFolder(const QString &folder) const
 
 QString Session::schemaOf(const QString &alias) const
 {
+    if (m_schemaOfAliasGeneration != m_attachmentGeneration) {
+        m_schemaOfAlias.clear();
+        m_schemaOfAliasGeneration = m_attachmentGeneration;
+    }
+    if (const auto kept = m_schemaOfAlias.constFind(alias); kept != m_schemaOfAlias.cend())
+        return kept.value();
     const QString up = alias.toUpper();
+    QString schema;
     for (const Alias &a : m_aliases)
-        if (a.name == up)
-            return schemaForFolder(a.folder);
-    return {};
+        if (a.name == up) {
+            schema = schemaForFolder(a.folder);
+            break;
+        }
+    // Bounded: a program names a handful of aliases, but a caller may pass any text.
+    if (m_schemaOfAlias.size() < 64)
+        m_schemaOfAlias.insert(alias, schema);
+    return schema;
 }
 
 bool Session::hasAlias(const QString &alias) const { return !schemaOf(alias).isEmpty(); }
@@ -355,6 +367,7 @@ void Session::setAlias(const QString &alias, const QString &folder)
         it->folder = canon;
     else
         m_aliases.push_back({up, canon});
+    m_schemaOfAlias.clear();
     // Close what used the alias's old database and detach every attachment whose folder no
     // longer matches the alias owning its name.
     for (DataSet *ds : QSet<DataSet *>(m_dataSets))
@@ -384,6 +397,7 @@ void Session::removeAlias(const QString &alias)
             ds->close();
     m_aliases.erase(std::remove_if(m_aliases.begin(), m_aliases.end(), [&](const Alias &a) { return a.name == up; }),
                     m_aliases.end());
+    m_schemaOfAlias.clear();
     const QStringList attached = m_attached.keys();
     for (const QString &s : attached)
         if (!m_pathUsers.contains(s) && schemaForFolder(m_attached[s].folder) != s)
@@ -475,11 +489,10 @@ void Session::detach(const QString &schema)
 
 // A name no alias owns resolves as on SQLite, in the attached schemas in the order of their
 // attachment.
-void Session::updateSearchPath(bool afterRollback)
+void Session::updateSearchPath()
 {
-    // A rollback undoes a SET made inside the transaction: it is said again.
     if (m_server)
-        m_server->setSearchPath(m_attachOrder, afterRollback);
+        m_server->setSearchPath(m_attachOrder);
 }
 
 void Session::closeSchema(const QString &schema)
@@ -938,13 +951,19 @@ qint64 Session::lastInsertRowid() const
 
 quint64 Session::writesTo(const QString &schema, const QString &table)
 {
+    const std::pair<QString, QString> spelling(schema, table);
+    if (const auto kept = m_watchedBySpelling.constFind(spelling); kept != m_watchedBySpelling.cend())
+        return m_watched[kept.value()].writes;
     const QByteArray s = schema.toLower().toUtf8();
     const QByteArray t = normalizeTableName(table).toUtf8();
-    for (const WatchedTable &w : m_watched)
-        if (w.schema == s && w.table == t)
-            return w.writes;
-    m_watched.push_back({s, t, 0});
-    return 0;
+    size_t index = 0;
+    while (index < m_watched.size() && !(m_watched[index].schema == s && m_watched[index].table == t))
+        ++index;
+    if (index == m_watched.size())
+        m_watched.push_back({s, t, 0});
+    if (m_watchedBySpelling.size() < 256)
+        m_watchedBySpelling.insert(spelling, index);
+    return m_watched[index].writes;
 }
 
 qint64 Session::dataVersion(const QString &schema)
@@ -985,6 +1004,7 @@ void Session::begin()
     if (m_server) {
         // Rows are locked as they are written; a write waits for another's row (lock_timeout).
         m_server->connection().begin();
+        m_server->transactionLevelBegun();
         ++m_depth;
         m_changesAtBegin.push_back(changes);
         return;
@@ -1016,10 +1036,12 @@ void Session::commit()
                 m_depth = 0;
                 m_changesAtBegin.clear();
                 afterRollback();
-                updateSearchPath(true);
+                m_server->transactionLevelEnded(true);
+                updateSearchPath();
             }
             throw;
         }
+        m_server->transactionLevelEnded(false);
         --m_depth;
         return;
     }
@@ -1064,11 +1086,15 @@ void Session::rollback()
             m_server->connection().rollback();
         } catch (...) {
             afterRollback();
+            m_server->transactionLevelEnded(true);
             throw;
         }
         if (wroteSomething)
             afterRollback();
-        updateSearchPath(true);
+        // The rollback undid any SET said since the level began; the path is said again
+        // only when the server's now differs from the attachments'.
+        m_server->transactionLevelEnded(true);
+        updateSearchPath();
         return;
     }
     try {

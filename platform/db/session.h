@@ -209,7 +209,7 @@ private:
     friend class ServerSession;
     void noteWrites(const QString &schema, const QString &table, quint64 rows);
     std::unique_ptr<Statement> newStatement(const QString &sql);
-    void updateSearchPath(bool afterRollback = false);
+    void updateSearchPath();
     std::unique_ptr<ServerSession> m_server;
     QStringList m_attachOrder; // attached schemas in order of attachment (the server's search path)
 
@@ -246,6 +246,14 @@ private:
         quint64 writes = 0;
     };
     std::vector<WatchedTable> m_watched;
+    // Where each (schema, table) as a caller spelled it sits in m_watched, so that a stamp
+    // taken per record does not normalise the names again; m_watched only grows.
+    QHash<std::pair<QString, QString>, size_t> m_watchedBySpelling;
+    // The schema of each alias as a caller spelled it, valid while the attachment generation
+    // stays (an alias re-pointed or removed, an attachment made or dropped moves it) and
+    // dropped at once when the aliases change.
+    mutable QHash<QString, QString> m_schemaOfAlias;
+    mutable quint64 m_schemaOfAliasGeneration = 0;
     quint64 m_attachmentGeneration = 0;
     QSet<DataSet *> m_dataSets;
     int m_depth = 0;
