@@ -72,9 +72,10 @@ TEST_P(DbSessionSql, PositionalInsertsTakeTheDeclaredColumnTypes)
     EXPECT_EQ(r.value(0, 0).typeId(), QMetaType::LongLong);
     EXPECT_EQ(r.value(0, 0).toLongLong(), 8);
     EXPECT_EQ(r.value(0, 1).toString(), QStringLiteral("PN"));
-    if (!onServer()) // the stored type, asked in SQLite's own words
+    if (!onServer()) { // the stored type, asked in SQLite's own words
         EXPECT_EQ(in.s.run(QStringLiteral(R"(select typeof(typ) from ":tarix_comm:typrl")")).value(0, 0).toString(),
                   QStringLiteral("integer"));
+    }
     const SqlResult p = in.s.run(QStringLiteral(R"(select hodnota, popis from ":tarix_comm:cis_par" where skratka = 'ZRAZ_DAN_POSUN')"));
     EXPECT_EQ(p.value(0, 0).toString(), QStringLiteral("0"));
     EXPECT_EQ(p.value(0, 1).toString(), QStringLiteral("Zrážková daň (ÁNO=1,NIE=0)"));
