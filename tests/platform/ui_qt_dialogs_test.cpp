@@ -12,8 +12,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -28,31 +30,43 @@ using namespace tarix::ui;
 namespace {
 
 // Runs `act` on the modal dialog as soon as one is shown (the caller then exec()s it).
-// A dialog still open after the action is closed after a while, so a wrong answer
-// fails the test instead of hanging it.
+// A dialog still open a while after the action is closed, so a wrong answer fails the
+// test instead of hanging it. Only the dialog acted on is watched: the next dialog the
+// test opens belongs to the next call, however soon it appears.
 void whenModalShown(std::function<void(QWidget *)> act)
 {
     auto *timer = new QTimer;
     timer->setInterval(5);
-    auto started = std::make_shared<QElapsedTimer>();
-    started->start();
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto actedOn = std::make_shared<QPointer<QWidget>>();
     auto acted = std::make_shared<bool>(false);
     QObject::connect(timer, &QTimer::timeout, [=] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!*acted && modal && modal->isVisible()) {
-            *acted = true;
-            act(modal);
-            return;
-        }
-        if (started->elapsed() > 3000 || (*acted && !modal)) {
-            if (modal) {
-                ADD_FAILURE() << "modal dialog left open";
-                modal->close();
-                if (auto *d = qobject_cast<QDialog *>(modal))
-                    d->done(-1);
-            }
+        const auto finish = [timer] {
             timer->stop();
             timer->deleteLater();
+        };
+        if (!*acted) {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal->isVisible()) {
+                *acted = true;
+                *actedOn = modal;
+                clock->start();
+                act(modal);
+            } else if (clock->elapsed() > 10000) {
+                finish();
+            }
+            return;
+        }
+        QWidget *dialog = actedOn->data();
+        if (!dialog || !dialog->isVisible()) {
+            finish();
+        } else if (clock->elapsed() > 3000) {
+            ADD_FAILURE() << "modal dialog left open";
+            dialog->close();
+            if (auto *d = qobject_cast<QDialog *>(dialog))
+                d->done(-1);
+            finish();
         }
     });
     timer->start();
@@ -316,7 +330,11 @@ TEST(QtUserInterfaceTest, FileChoiceTakesCaptionFolderAndFilter)
         auto *dialog = qobject_cast<QFileDialog *>(w);
         ASSERT_NE(dialog, nullptr);
         dialog->selectNameFilter(dialog->nameFilters().at(0));
-        dialog->selectFile(zip);
+        // Typed as the clerk would: selectFile() leaves a name box that already has
+        // the keyboard focus as it is.
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(zip);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     int index = 0;
