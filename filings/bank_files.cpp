@@ -24,8 +24,6 @@ namespace {
 
 constexpr QChar kOddelovac = u',';
 
-QString text(const QString &value) { return MyConsts::Xml_text_hodnoty(value); }
-
 // Writes the bytes, or tells the clerk why the file could not be made.
 bool zapis(const QString &path, const QByteArray &bytes)
 {

@@ -46,7 +46,7 @@ void Trojica(std::vector<rpt::LayoutItem> &d, const QString &k, double y, const 
     const char16_t *skupiny[] = {u"M", u"T", u"J"};
     for (int i = 0; i < 3; ++i) {
         const QString meno = u"QRLab_"_s + QString::fromUtf16(skupiny[i]) + k;
-        d.push_back(rpt::rectangle(u"QRS_"_s + meno, {120 + i * 20, y + 0.5, 18, 6}));
+        d.push_back(rpt::rectangle(u"QRS_"_s + meno, {120.0 + i * 20, y + 0.5, 18, 6}));
         d.push_back(Vyplnany_popis(meno, {120.5 + i * 20, y + 1.2, 17, 4.5}, kArial9, Qt::AlignHCenter));
     }
     d.push_back(label(u"QRL_sk"_s + k, {181, y + 1.5, 8, 4}, u"Sk"_s, kArial8));

@@ -79,8 +79,9 @@ TEST_F(CardFieldLabels, GridColumnsWithoutTitlesShowTheLabel)
             const db::Field *f = ds->findField(c.fieldName);
             ASSERT_NE(f, nullptr);
             EXPECT_TRUE(f->hasLabel());
-            if (c.title.isEmpty())
+            if (c.title.isEmpty()) {
                 EXPECT_EQ(model->headerData(i, Qt::Horizontal).toString(), f->label());
+            }
         }
     }
 }

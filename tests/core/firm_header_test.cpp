@@ -111,8 +111,9 @@ TEST_F(FirmHeader, CountriesAndEmployerKindAreLookedUp)
         EXPECT_EQ(text("L_ADR_STAT_AAA"), c.lAdrStatAaa);
         EXPECT_EQ(text("L_TYP_ZEL"), c.lTypZel);
         EXPECT_EQ(text("L_KA_STAT"), c.lKaStat);
-        if (c.lKaStat.isEmpty())
+        if (c.lKaStat.isEmpty()) {
             EXPECT_TRUE(inf().fieldByName("L_KA_STAT").isNull());
+        }
     }
 }
 

@@ -76,8 +76,9 @@ TEST_F(ContractDocuments, EachDocumentPrintsItsTitleAndTheContractTextsInTheOrde
         EXPECT_EQ(textOf(page, "QRL_NADPIS"), QString::fromUtf8(c.nadpis));
         EXPECT_EQ(contractFields(r), c.polia);
         for (const QString &pole : c.polia) {
-            if (pole != u"NASTUP")
+            if (pole != u"NASTUP") {
                 EXPECT_EQ(textOf(page, "QRDB_" + pole), "text-" + pole);
+            }
         }
         EXPECT_TRUE(pageTexts(page).contains(QString::fromUtf8(c.bod)));
         EXPECT_EQ(textOf(page, "QRDB_CALC_V"), "V Trnava dňa 25.1.2007");

@@ -77,8 +77,9 @@ TEST(LauncherTable, EveryReportItemHasItsLauncher)
     for (const QString &id : menuIds)
         if (id.startsWith(u"tlac_") || id.startsWith(u"zam_tlac_") || id == u"ppv_tlac") {
             ++reportItems;
-            if (id != u"tlac_sp_xml_k") // a file of its own, not a report code
+            if (id != u"tlac_sp_xml_k") { // a file of its own, not a report code
                 EXPECT_NE(Spustac_zostavy(id), nullptr) << id.toStdString();
+            }
         }
     EXPECT_GT(reportItems, 50);
     QStringList ids;

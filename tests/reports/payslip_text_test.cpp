@@ -59,8 +59,9 @@ TEST_F(PayslipFirm, TextExportPutsEachAmountOnTheLineOfItsCaption)
                                           + QStringLiteral("( |$)"));
         EXPECT_TRUE(ownAmount.match(lines[found[0]]).hasMatch())
             << "line: " << lines[found[0]].toStdString() << "\n" << text.toStdString();
-        if (c.column == previousColumn)
+        if (c.column == previousColumn) {
             EXPECT_GT(found[0], previousLine) << "out of the page's order";
+        }
         previousColumn = c.column;
         previousLine = found[0];
     }

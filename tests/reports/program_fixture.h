@@ -227,8 +227,9 @@ protected:
                                    form->Button1->click();
                                } else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w)) {
                                    ++previews;
-                                   if (!pdf.isEmpty())
+                                   if (!pdf.isEmpty()) {
                                        EXPECT_TRUE(d->savePdf(pdf));
+                                   }
                                    d->accept();
                                } else {
                                    ADD_FAILURE() << "unexpected window " << w->metaObject()->className() << " "

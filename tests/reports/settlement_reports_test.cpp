@@ -49,8 +49,9 @@ TEST(SettlementValues, TwoPercentOfTheTaxIsTruncatedInHallers)
     for (const auto &c : cases) {
         const double v = settlement::Dve_percenta_dane(c.danBezBonusu);
         EXPECT_EQ(v, c.expected) << c.danBezBonusu;
-        if (c.expected == 0)
+        if (c.expected == 0) {
             EXPECT_FALSE(std::signbit(v)) << c.danBezBonusu;
+        }
     }
 }
 

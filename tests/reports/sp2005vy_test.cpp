@@ -137,8 +137,9 @@ TEST_F(SocialStatement, TotalsAreTheSumsOfTheStoredPayrollsPerFundAndCentre)
                          QString::fromLatin1(f.employer))
                 + where);
             EXPECT_EQ(s(sid, f.count), r.asFloat(0, 0));
-            if (f.employee)
+            if (f.employee) {
                 EXPECT_EQ(s(sid, f.count + 1), r.asFloat(0, 1));
+            }
             EXPECT_EQ(s(sid, f.employee ? f.count + 2 : f.count + 1), r.asFloat(0, 2));
         }
     }

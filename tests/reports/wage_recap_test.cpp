@@ -78,8 +78,9 @@ TEST_F(WageRecap, EveryTotalIsTheSumOfTheRangesRecords)
             session, {.obdobieOd = c.od, .obdobieDo = c.po, .strediskoOd = c.sidOd, .strediskoDo = c.sidDo});
         EXPECT_EQ(s.pocet, c.pocet);
         for (const QString &pole : rekapitulacia::Polia_sum())
-            if (!pole.startsWith("calc_"))
+            if (!pole.startsWith("calc_")) {
                 EXPECT_DOUBLE_EQ(s[pole], stored("ifnull(" + pole + ",0)", c.od, c.po, c.sidOd, c.sidDo)) << pole.toStdString();
+            }
         EXPECT_DOUBLE_EQ(s["calc_brutto_dohody"],
                          stored("case when dan_vyrovnana=1 then n_brutto else 0 end", c.od, c.po, c.sidOd, c.sidDo));
         EXPECT_DOUBLE_EQ(s["calc_zrazky"], stored("sporenie+ne_stravne+ne_poistovna+ne_pozicky+ne_odborar+ne_exekucia+ne_zaloha",
