@@ -669,10 +669,12 @@ bool Table::takeReadAhead(int pos, Record &rec)
     return true;
 }
 
-// The cursor's own save of one row (the rows read ahead exclude it, it was handed out
-// before) leaves them as they were; anything more leaves the next look to drop them.
-void Table::noteOwnWrite(qint64 changesBefore, qint64 rowsWritten)
+// This dataset's save of one row leaves the other rows read ahead as they were (the row
+// itself was handed out before it was edited); anything more leaves the next look to drop
+// them.
+void Table::noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten)
 {
+    m_ahead.rows.remove(id);
     if (!m_ahead.rows.isEmpty() && rowsWritten == 1 && m_ahead.mark.changes == changesBefore)
         m_ahead.mark.changes = changesBefore + 1;
 }
@@ -867,7 +869,7 @@ int Table::writeRow(Record &rec, bool inserting)
                 const qint64 before = s.totalChanges();
                 changed = st->exec();
                 rowsWritten = s.totalChanges() - before;
-                noteOwnWrite(before, rowsWritten);
+                noteOwnWrite(id, before, rowsWritten);
             }
             if (changed != 1)
                 throw RecordChangedError();

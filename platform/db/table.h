@@ -150,7 +150,7 @@ private:
     ReadAhead m_ahead;
     QHash<int, QString> m_aheadSql; // by rows and lock
     bool takeReadAhead(int pos, Record &rec);
-    void noteOwnWrite(qint64 changesBefore, qint64 rowsWritten);
+    void noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten);
     // Whether the current record's data values are exactly those converted from its values
     // as read (not as assigned by a post): an edit then starts from them as they are.
     bool m_valuesAsRead = false;
