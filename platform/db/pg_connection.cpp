@@ -469,6 +469,9 @@ PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
 // them, go to the server together and their answers come back together: one round trip.
 // `read` takes the answers of `send`'s requests. Only a failed statement costs one more, to
 // roll its savepoint back, so that it undoes only itself, as with SQLite.
+// The first statement of a program's savepoint needs no savepoint of its own: rolling back
+// to the program's undoes exactly that statement and keeps the savepoint (a post's write
+// saves two commands and a subtransaction on the server).
 template <class Send, class Read>
 auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> decltype(read())
 {
@@ -478,7 +481,10 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
     const QByteArrayList pending = std::exchange(m_pending, {});
-    const bool guard = m_depth > 0;
+    const QByteArray opened = m_depth > 1 ? savepointName(m_depth - 1) : QByteArray();
+    const bool guard = m_depth > 0 && !(!opened.isEmpty() && !pending.isEmpty() && pending.last() == "SAVEPOINT " + opened);
+    const QByteArray undo = guard ? QByteArray("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt")
+                                  : "ROLLBACK TO SAVEPOINT " + opened;
     ++m_roundTrips;
     bool queued = PQenterPipelineMode(m_conn);
     for (const QByteArray &p : pending)
@@ -520,8 +526,8 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
     } catch (...) {
         // What is left (the release, skipped) is read up to the sync point.
         endPipeline();
-        if (guard)
-            command("ROLLBACK TO SAVEPOINT tarix_stmt; RELEASE SAVEPOINT tarix_stmt");
+        if (m_depth > 0)
+            command(undo);
         throw;
     }
 }

@@ -243,6 +243,7 @@ Session::Session()
 Session::Session(ServerOptions server)
 {
     m_server = std::make_unique<ServerSession>(*this, std::move(server));
+    m_readAheadRows = 256;
     // dual and dual12 live in the program schema.
     installProgramSchema(m_server->connection());
     m_attachmentGeneration = ++g_attachmentGeneration;

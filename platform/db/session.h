@@ -150,6 +150,17 @@ public:
     {
         return !m_server ? QString() : descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
     }
+    // Rows a dataset going through an ordered range in key order reads ahead in one
+    // statement (on the server a round trip costs far more than a row); 1: none.
+    int readAheadRows() const { return m_readAheadRows; }
+    void setReadAheadRows(int rows) { m_readAheadRows = qMax(1, rows); }
+    // Ends a select of rows read ahead: inside a transaction on the server the rows are
+    // locked until it ends, so that nothing else changes them while they wait, as the
+    // embedded database's write transaction holds the whole file.
+    QString readAheadLockClause() const
+    {
+        return m_server && m_depth > 0 ? QStringLiteral(" FOR NO KEY UPDATE") : QString();
+    }
     // Whether an attached schema holds the table (lower case).
     bool tableExistsInSchema(const QString &schema, const QString &table) const
     {
@@ -257,6 +268,7 @@ private:
     quint64 m_attachmentGeneration = 0;
     QSet<DataSet *> m_dataSets;
     int m_depth = 0;
+    int m_readAheadRows = 1;
     std::vector<qint64> m_changesAtBegin; // total changes when each scope began
     int m_pathCounter = 0;
     quint64 m_generation = 0;

@@ -200,6 +200,7 @@ void Table::doOpen()
         m_matchSql = match.join(QStringLiteral(" AND "));
         m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable(), m_matchSql);
         m_updateSql.clear();
+        m_aheadSql.clear();
         m_masterLinked = readMasterValues(m_masterValues);
         loadRows();
     } catch (const TableOpenError &) {
@@ -215,6 +216,7 @@ void Table::doOpen()
 void Table::clearRows()
 {
     m_readMark = ReadMark();
+    m_ahead = ReadAhead();
     m_slotIds.clear();
     m_slotKeys.clear();
     m_order.clear();
@@ -558,23 +560,123 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
 
 void Table::fetchRow(int pos, Record &rec)
 {
+    const bool current = &rec == &m_buffer;
+    const ReadMark mark = readRow(pos, rec, current);
+    if (current) {
+        m_readMark = mark;
+        m_valuesAsRead = true;
+    }
+}
+
+DataSet::ReadMark Table::readRow(int pos, Record &rec, bool marked)
+{
     const qint64 id = idAt(size_t(pos));
     rec.id = id;
-    Session::Lease st(session(), m_selectSql);
-    st->bind(1, id);
-    if (st->step()) {
-        readColumns(*st, 0, rec);
+    // Taken before the read: a commit that lands between the two then moves what a later
+    // look compares with, and the row is read again.
+    ReadMark mark = marked ? readMarkNow(id, m_def.schema) : ReadMark();
+    if (takeReadAhead(pos, rec)) {
+        mark.id = id;
     } else {
+        Session::Lease st(session(), m_selectSql);
+        st->bind(1, id);
+        if (st->step())
+            readColumns(*st, 0, rec);
+        else
+            rec.read = QVector<QVariant>();
+    }
+    if (rec.read.size() != m_def.fields.size()) {
         if (!rec.values.isDetached() || rec.values.size() < fieldCount())
             rec.values = QVector<QVariant>(fieldCount());
         for (int i = 0; i < int(m_def.fields.size()); ++i)
             rec.values[i] = QVariant();
         rec.read = QVector<QVariant>();
+        return ReadMark();
     }
-    if (&rec == &m_buffer) {
-        markRead(rec, rec.id);
-        m_valuesAsRead = true;
+    return mark;
+}
+
+bool Table::takeReadAhead(int pos, Record &rec)
+{
+    if (!m_ahead.enabled)
+        return false;
+    Session &s = session();
+    const qint64 id = rec.id;
+    if (!m_ahead.rows.isEmpty()) {
+        ReadMark now = readMarkNow(-1, m_def.schema);
+        if (now == m_ahead.mark) {
+            if (const auto kept = m_ahead.rows.constFind(id); kept != m_ahead.rows.cend()) {
+                // Handed out once: a second read of the row (after a refused save, say)
+                // reads it anew.
+                rec.read = kept.value();
+                m_ahead.rows.erase(kept);
+                valuesFromRead(rec);
+                return true;
+            }
+        } else {
+            // Something may have written since: the rows still waiting are not trusted,
+            // and a cursor whose reads keep being overtaken reads one row at a time.
+            m_ahead.rows.clear();
+            m_ahead.window = 1;
+            m_ahead.end = -1;
+        }
     }
+    // A cursor that went on from where the last rows read ended takes twice as many next
+    // time; one that jumped starts again from one row (read the plain way).
+    const int limit = s.readAheadRows();
+    m_ahead.window = pos == m_ahead.end ? qMin(m_ahead.window * 2, limit) : 1;
+    m_ahead.rows.clear();
+    m_ahead.end = pos + 1;
+    if (m_ahead.window <= 1)
+        return false;
+    const int count = qMin(m_ahead.window, rowCount() - pos);
+    const QString lock = s.readAheadLockClause();
+    const int textKey = m_ahead.window * 2 + (lock.isEmpty() ? 0 : 1);
+    auto text = m_aheadSql.constFind(textKey);
+    if (text == m_aheadSql.cend()) {
+        QStringList names;
+        for (const FieldDef &f : m_def.fields)
+            names << quoteSqlName(f.name);
+        QStringList marks;
+        for (int i = 0; i < m_ahead.window; ++i)
+            marks << QStringLiteral("?");
+        text = m_aheadSql.insert(textKey, QStringLiteral("SELECT %1, rowid FROM %2 WHERE rowid IN (%3)%4")
+                                              .arg(names.join(u", "), quotedTable(), marks.join(u", "), lock));
+    }
+    m_ahead.mark = readMarkNow(-1, m_def.schema);
+    {
+        Session::Lease st(s, *text);
+        // A shorter list at the end of the range repeats its last rowid.
+        for (int i = 0; i < m_ahead.window; ++i)
+            st->bind(i + 1, idAt(size_t(pos + qMin(i, count - 1))));
+        const int n = int(m_def.fields.size());
+        while (st->step()) {
+            QVector<QVariant> read(n);
+            for (int i = 0; i < n; ++i)
+                st->columnInto(i, read[i]);
+            m_ahead.rows.insert(st->columnInt64(n), std::move(read));
+        }
+    }
+    m_ahead.end = pos + count;
+    const auto kept = m_ahead.rows.constFind(id);
+    if (kept == m_ahead.rows.cend()) {
+        rec.read = QVector<QVariant>(); // gone
+        return true;
+    }
+    rec.read = kept.value();
+    m_ahead.rows.erase(kept);
+    valuesFromRead(rec);
+    return true;
+}
+
+// This dataset's save of one row leaves the other rows read ahead as they were (the row
+// itself was handed out before it was edited); anything more leaves the next look to drop
+// them.
+void Table::noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten)
+{
+    m_ahead.rows.remove(id);
+    if (!m_ahead.rows.isEmpty() && rowsWritten == 1 && m_ahead.mark.changes == changesBefore)
+        m_ahead.mark.changes = changesBefore + 1;
 }
 
 void Table::readColumns(Statement &st, int first, Record &rec)
@@ -582,14 +684,22 @@ void Table::readColumns(Statement &st, int first, Record &rec)
     const int n = int(m_def.fields.size());
     // Vectors shared with another record (the record as it was before an edit) are
     // replaced, not copied and then overwritten.
-    if (!rec.values.isDetached() || rec.values.size() < fieldCount())
-        rec.values = QVector<QVariant>(fieldCount());
     if (!rec.read.isDetached() || rec.read.size() != n)
         rec.read = QVector<QVariant>(n);
-    QVariant *values = rec.values.data();
     QVariant *read = rec.read.data();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
         st.columnInto(first + i, read[i]);
+    valuesFromRead(rec);
+}
+
+void Table::valuesFromRead(Record &rec) const
+{
+    const int n = int(m_def.fields.size());
+    if (!rec.values.isDetached() || rec.values.size() < fieldCount())
+        rec.values = QVector<QVariant>(fieldCount());
+    QVariant *values = rec.values.data();
+    const QVariant *read = rec.read.constData();
+    for (int i = 0; i < n; ++i) {
         const QVariant &stored = read[i];
         const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
@@ -629,10 +739,10 @@ void Table::fetchRowForEdit(int pos, Record &rec)
             rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
         return;
     }
-    fetchRow(pos, rec);
+    const ReadMark mark = readRow(pos, rec, true);
     if (rec.read.isEmpty())
         throw RecordChangedError();
-    markRead(rec, rec.id);
+    m_readMark = mark;
     m_valuesAsRead = true;
 }
 
@@ -759,6 +869,7 @@ int Table::writeRow(Record &rec, bool inserting)
                 const qint64 before = s.totalChanges();
                 changed = st->exec();
                 rowsWritten = s.totalChanges() - before;
+                noteOwnWrite(id, before, rowsWritten);
             }
             if (changed != 1)
                 throw RecordChangedError();
@@ -930,6 +1041,8 @@ void Table::setOrderedRange(const QString &fields, const QVariantList &values)
     m_rangeEquals = true;
     m_masterLinked = readMasterValues(m_masterValues);
     reloadRows();
+    // Gone through in key order: the rows are read ahead (until the row list is read again).
+    m_ahead.enabled = true;
     rowsChanged();
 }
 

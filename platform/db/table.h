@@ -108,6 +108,11 @@ private:
     void switchOrder(const QString &name, const QString &fields);
     // Reads the columns of a stepped statement (from column `first` on) into rec.
     void readColumns(Statement &st, int first, Record &rec);
+    // Sets rec's data values from its values as read.
+    void valuesFromRead(Record &rec) const;
+    // Reads the row at pos into rec (rec.read empty when it is gone); with `marked`, returns
+    // when it was read (taken before the read, so that a commit the read missed moves it).
+    ReadMark readRow(int pos, Record &rec, bool marked);
     void buildOrder();
     void loadRows();
     void masterChanged(bool force);
@@ -129,6 +134,23 @@ private:
     // When the current record's values were read from the database (see ReadMark).
     void markRead(const Record &rec, qint64 id);
     ReadMark m_readMark;
+    // Rows read ahead of the cursor over an ordered range (setOrderedRange), which is gone
+    // through in key order, row after row: the next rows of the list are read in one
+    // statement and each is handed out once. They stand for a read of their own while the
+    // read checks stand as they were when they were read, this dataset's saves of one row
+    // each counted in; anything else written, rolled back or committed drops them. Inside a
+    // transaction they are locked where the database does not hold still by itself.
+    struct ReadAhead {
+        bool enabled = false;
+        ReadMark mark;
+        QHash<qint64, QVector<QVariant>> rows; // by rowid, as stored
+        int end = -1;                         // position after the last row read
+        int window = 1;                       // rows the next read takes
+    };
+    ReadAhead m_ahead;
+    QHash<int, QString> m_aheadSql; // by rows and lock
+    bool takeReadAhead(int pos, Record &rec);
+    void noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten);
     // Whether the current record's data values are exactly those converted from its values
     // as read (not as assigned by a post): an edit then starts from them as they are.
     bool m_valuesAsRead = false;

@@ -279,6 +279,35 @@ TEST_F(PgConnectionTest, InsideATransactionEachFailureUndoesItsStatementOnly)
     EXPECT_EQ(count(other, QStringLiteral("name IN ('dup', 'half', 'y')")), 0);
 }
 
+// The first statement of a program's savepoint runs without a savepoint of its own: when it
+// fails, the program's savepoint stands as it was opened, so a rollback of that scope undoes
+// what ran in it after the failure and nothing from before it.
+TEST_F(PgConnectionTest, AFailedFirstStatementOfASavepointLeavesTheSavepoint)
+{
+    PgStatement &ins = conn->prepare(QStringLiteral("INSERT INTO t VALUES ($1, 'x', 1)"));
+    conn->begin();
+    ins.exec({1});
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "committed" : "rolled back");
+        conn->begin();
+        EXPECT_THROW(ins.exec({1}), KeyViolation); // the scope's first statement
+        ins.exec({keep ? 3 : 2});
+        conn->begin();
+        EXPECT_THROW(conn->exec(QStringLiteral("SELECT nonsense")), SqlError);
+        conn->commit();
+        keep ? conn->commit() : conn->rollback();
+        EXPECT_EQ(conn->transactionDepth(), 1);
+    }
+    const qint64 before = conn->roundTrips();
+    conn->begin();
+    ins.exec({4}); // the savepoint, the statement and nothing more: one round trip
+    conn->commit();
+    EXPECT_EQ(conn->roundTrips() - before, 1);
+    conn->commit();
+    EXPECT_EQ(conn->exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1,3,4")));
+}
+
 // Nested scopes, also empty ones and ones ended right after another, keep exactly what their
 // commits keep.
 TEST_F(PgConnectionTest, NestedScopesKeepWhatTheirCommitsKeep)
