@@ -83,7 +83,7 @@ TEST(CheckFile, EmptyLinesCount)
 
 TEST(CheckFile, BytesThatAreNotUtf8AreRefused)
 {
-    for (const QByteArray bad : {QByteArray("ok\r\n\xC4"), QByteArray("\xFF"), QByteArray("a\xC0\xAF" "b"),
+    for (const QByteArray &bad : {QByteArray("ok\r\n\xC4"), QByteArray("\xFF"), QByteArray("a\xC0\xAF" "b"),
                                  QByteArray("\xED\xA0\x80")})
         EXPECT_THROW(Kontrolny_subor(bad), EConvertError) << bad.toHex().toStdString();
 }

@@ -147,8 +147,9 @@ TEST_P(DataVersionOnServer, InsideOwnTransactionItMovesOnlyAfterwards)
         otherBegin();
         otherWrite(QStringLiteral("Počas"));
         otherCommit();
-        if (!GetParam()) // a session of this process tells its commits at once
+        if (!GetParam()) { // a session of this process tells its commits at once
             EXPECT_EQ(versionAfterAStatement(), start);
+        }
         tx.commit();
     }
     EXPECT_NE(versionAfterAStatement(), start);

@@ -100,8 +100,9 @@ TEST_P(DbReadAhead, TheBatchReadsEveryRowOfTheRangeAsStored)
             if (tx)
                 tx->commit();
         }
-        if (onServer() && inTransaction && prepared) // twelve saves, five reads, the commit
+        if (onServer() && inTransaction && prepared) { // twelve saves, five reads, the commit
             EXPECT_EQ(roundTrips() - before, kRows + 6);
+        }
         prepared = prepared || inTransaction;
         for (int emp = 1; emp <= kRows; ++emp) {
             EXPECT_DOUBLE_EQ(stored(QStringLiteral("n_brutto"), emp), emp * 150) << emp;
