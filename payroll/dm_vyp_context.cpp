@@ -383,7 +383,8 @@ void MonthDetails::storedAmounts(db::Session &s, int codeEmp, const std::vector<
     if (rows != m_deductions.end())
         for (size_t i = 0; i < rows->size() && i < amounts.size(); ++i)
             (*rows)[i].Vypocitana_suma = amounts[i];
-    m_stamp.writesZrv = s.writesTo(s.schemaOf(core::kAliasData), QStringLiteral("zrv"));
+    static const QString aliasData = QString::fromLatin1(core::kAliasData), zrv = QStringLiteral("zrv");
+    m_stamp.writesZrv = s.writesTo(s.schemaOf(aliasData), zrv);
 }
 
 StatutoryParams Statutarne_parametre()

@@ -435,6 +435,10 @@ void DataSet::moveTo(int pos, bool scrollEvents)
     if (scrollEvents && beforeScroll)
         beforeScroll(*this);
     m_pos = pos;
+    // The record as it was before the last edit belongs to the row being left; released,
+    // it no longer shares the current record's storage, so the next row is read in place.
+    if (!isEditing())
+        m_oldRecord = Record();
     loadCurrent();
     notify(DataSource::Scroll);
     if (scrollEvents && afterScroll)

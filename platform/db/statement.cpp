@@ -46,7 +46,8 @@ Statement::~Statement() { finalize(); }
 
 Statement::Statement(Statement &&o) noexcept
     : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql)), m_columns(std::move(o.m_columns)),
-      m_columnsAt(o.m_columnsAt), m_parameterIndex(std::move(o.m_parameterIndex)), m_server(std::move(o.m_server))
+      m_columnsAt(o.m_columnsAt), m_parameterIndex(std::move(o.m_parameterIndex)), m_server(std::move(o.m_server)),
+      m_boundSinceRelease(std::move(o.m_boundSinceRelease)), m_released(o.m_released)
 {
     o.m_columnsAt = -1;
     o.m_stmt = nullptr;
@@ -63,6 +64,8 @@ Statement &Statement::operator=(Statement &&o) noexcept
         m_columnsAt = o.m_columnsAt;
         m_parameterIndex = std::move(o.m_parameterIndex);
         m_server = std::move(o.m_server);
+        m_boundSinceRelease = std::move(o.m_boundSinceRelease);
+        m_released = o.m_released;
         o.m_stmt = nullptr;
         o.m_columnsAt = -1;
     }
@@ -162,6 +165,35 @@ void Statement::bind(int index, const QVariant &v)
     }
     if (rc != SQLITE_OK)
         fail(rc);
+    if (m_released && index > 0) {
+        const size_t word = size_t(index - 1) / 64;
+        if (word < m_boundSinceRelease.size())
+            m_boundSinceRelease[word] |= quint64(1) << ((index - 1) % 64);
+    }
+}
+
+void Statement::releaseBindings()
+{
+    if (m_server || !m_stmt) {
+        clearBindings();
+        return;
+    }
+    const int count = sqlite3_bind_parameter_count(m_stmt);
+    if (count == 0)
+        return;
+    m_boundSinceRelease.assign(size_t(count + 63) / 64, 0);
+    m_released = true;
+}
+
+void Statement::bindNullToUnbound()
+{
+    m_released = false;
+    const int count = sqlite3_bind_parameter_count(m_stmt);
+    for (int i = 1; i <= count; ++i) {
+        const size_t word = size_t(i - 1) / 64;
+        if (word >= m_boundSinceRelease.size() || !(m_boundSinceRelease[word] & (quint64(1) << ((i - 1) % 64))))
+            sqlite3_bind_null(m_stmt, i);
+    }
 }
 
 int Statement::parameterIndex(const QString &name) const
@@ -198,6 +230,7 @@ void Statement::reset()
 
 void Statement::clearBindings()
 {
+    m_released = false;
     if (m_server)
         m_server->clearBindings();
     else if (m_stmt)
@@ -208,6 +241,8 @@ bool Statement::step()
 {
     if (m_server)
         return m_server->step();
+    if (m_released)
+        bindNullToUnbound();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;

@@ -40,6 +40,10 @@ public:
     int parameterIndex(const QString &name) const; // 0 when absent
     void reset();
     void clearBindings();
+    // For the next user of a kept statement: every parameter that user leaves unbound is
+    // NULL when it runs, as after clearBindings, but a statement whose user binds every
+    // parameter (an update of hundreds of columns) is not cleared value by value first.
+    void releaseBindings();
 
     // Steps once: true when a row is ready, false when done.
     bool step();
@@ -80,6 +84,11 @@ private:
     // and again; the positions belong to the text, so a re-prepare keeps them).
     mutable QHash<QString, int> m_parameterIndex;
     std::unique_ptr<ServerCursor> m_server;
+    // After releaseBindings: the parameters bound since (bit i-1 for parameter i); the
+    // others are bound NULL at the next step.
+    std::vector<quint64> m_boundSinceRelease;
+    bool m_released = false;
+    void bindNullToUnbound();
 };
 
 // Throws the typed error for an SQLite result code.
