@@ -111,14 +111,14 @@ void Statement::bind(int index, const QVariant &v)
         return m_server->bind(index, v);
     int rc = SQLITE_OK;
     // Numbers, most of what is bound, without asking the variant whether it is null.
-    if (v.typeId() == QMetaType::Double) {
+    if (typeIdOf(v) == QMetaType::Double) {
         rc = sqlite3_bind_double(m_stmt, index, *static_cast<const double *>(v.constData()));
-    } else if (v.typeId() == QMetaType::LongLong) {
+    } else if (typeIdOf(v) == QMetaType::LongLong) {
         rc = sqlite3_bind_int64(m_stmt, index, *static_cast<const qint64 *>(v.constData()));
     } else if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
     } else {
-        switch (v.typeId()) {
+        switch (typeIdOf(v)) {
         case QMetaType::Bool: rc = sqlite3_bind_int64(m_stmt, index, v.toBool() ? 1 : 0); break;
         case QMetaType::Int:
         case QMetaType::LongLong:

@@ -28,7 +28,7 @@ int rank(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return 0;
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::QString: return 2;
     case QMetaType::QByteArray: return 3;
     default: return 1;
@@ -59,7 +59,7 @@ int compareStoredValues(const QVariant &a, const QVariant &b, const QString &col
     switch (ra) {
     case 0: return 0;
     case 1:
-        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong) {
+        if (typeIdOf(a) == QMetaType::LongLong && typeIdOf(b) == QMetaType::LongLong) {
             const qint64 x = a.toLongLong(), y = b.toLongLong();
             return x < y ? -1 : x > y ? 1 : 0;
         } else {
@@ -513,12 +513,12 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
         const int i = fields[k];
         const QVariant &v = bound[k];
         const Affinity a = m_affinity[i];
-        const bool number = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong;
+        const bool number = typeIdOf(v) == QMetaType::Double || typeIdOf(v) == QMetaType::LongLong;
         if (!number && (!v.isValid() || v.isNull())) {
             slot[i] = QVariant();
             continue;
         }
-        switch (v.typeId()) {
+        switch (typeIdOf(v)) {
         case QMetaType::LongLong:
             if (a == Affinity::Real)
                 return false;
@@ -594,9 +594,9 @@ void Table::readColumns(Statement &st, int first, Record &rec)
         const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
         // temporary variant.
-        if (stored.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
+        if (typeIdOf(stored) == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
             values[i].setValue(*static_cast<const double *>(stored.constData()));
-        else if (stored.typeId() == QMetaType::LongLong && isIntegerType(type))
+        else if (typeIdOf(stored) == QMetaType::LongLong && isIntegerType(type))
             values[i].setValue(*static_cast<const qint64 *>(stored.constData()));
         else
             values[i] = fromStorage(type, stored);
@@ -726,8 +726,8 @@ int Table::writeRow(Record &rec, bool inserting)
             static const QVariant blank;
             const QVariant &a = current[i];
             const QVariant &b = i < compared ? before[i] : blank;
-            const bool same = a.typeId() == b.typeId()
-                              && (a.typeId() == QMetaType::Double
+            const bool same = typeIdOf(a) == typeIdOf(b)
+                              && (typeIdOf(a) == QMetaType::Double
                                       ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())
                                       : (!a.isValid() || a == b));
             if (!same) {
@@ -1039,7 +1039,7 @@ int Table::findRow(const QVector<int> &fields, const QVariantList &values, Locat
     bool bySql = true;
     for (int i = 0; i < fields.size() && bySql; ++i)
         bySql = fields[i] < dataFieldCount()
-            && !((options.caseInsensitive || options.partialKey) && values[i].typeId() == QMetaType::QString);
+            && !((options.caseInsensitive || options.partialKey) && typeIdOf(values[i]) == QMetaType::QString);
     if (!bySql)
         return DataSet::findRow(fields, values, options);
     QStringList conds;

@@ -18,6 +18,10 @@
 
 namespace tarix::db {
 
+// The variant's type id, read in place (QVariant::typeId() is a call into the library;
+// the layer asks it for each of hundreds of fields of every record it reads or writes).
+inline int typeIdOf(const QVariant &v) { return v.data_ptr().typeId(); }
+
 enum class FieldType {
     Unknown,
     String,   // VARCHAR(n)
