@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 
 namespace tarix::db {
 
@@ -189,10 +190,12 @@ void Statement::bindNullToUnbound()
 {
     m_released = false;
     const int count = sqlite3_bind_parameter_count(m_stmt);
-    for (int i = 1; i <= count; ++i) {
-        const size_t word = size_t(i - 1) / 64;
-        if (word >= m_boundSinceRelease.size() || !(m_boundSinceRelease[word] & (quint64(1) << ((i - 1) % 64))))
-            sqlite3_bind_null(m_stmt, i);
+    for (size_t word = 0; word < m_boundSinceRelease.size(); ++word) {
+        const int first = int(word) * 64;
+        const int inWord = std::min(64, count - first);
+        const quint64 all = inWord == 64 ? ~quint64(0) : (quint64(1) << inWord) - 1;
+        for (quint64 unbound = ~m_boundSinceRelease[word] & all; unbound != 0; unbound &= unbound - 1)
+            sqlite3_bind_null(m_stmt, first + std::countr_zero(unbound) + 1);
     }
 }
 

@@ -726,9 +726,12 @@ int Table::writeRow(Record &rec, bool inserting)
             static const QVariant blank;
             const QVariant &a = current[i];
             const QVariant &b = i < compared ? before[i] : blank;
-            const bool same = typeIdOf(a) == typeIdOf(b)
-                              && (typeIdOf(a) == QMetaType::Double
+            const int type = typeIdOf(a);
+            const bool same = type == typeIdOf(b)
+                              && (type == QMetaType::Double
                                       ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())
+                                  : type == QMetaType::LongLong
+                                      ? *static_cast<const qint64 *>(a.constData()) == *static_cast<const qint64 *>(b.constData())
                                       : (!a.isValid() || a == b));
             if (!same) {
                 written.append(i);
