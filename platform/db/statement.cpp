@@ -166,11 +166,23 @@ void Statement::bind(int index, const QVariant &v)
     }
     if (rc != SQLITE_OK)
         fail(rc);
-    if (m_released && index > 0) {
-        const size_t word = size_t(index - 1) / 64;
-        if (word < m_boundSinceRelease.size())
-            m_boundSinceRelease[word] |= quint64(1) << ((index - 1) % 64);
+    noteBound(index);
+}
+
+void Statement::bind(int index, const StoredValues &row, int slot)
+{
+    if (m_server)
+        return m_server->bind(index, row.at(slot));
+    int rc = SQLITE_OK;
+    switch (row.kind(slot)) {
+    case StoredValues::Kind::Real: rc = sqlite3_bind_double(m_stmt, index, row.real(slot)); break;
+    case StoredValues::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, index, row.integer(slot)); break;
+    case StoredValues::Kind::Null: rc = sqlite3_bind_null(m_stmt, index); break;
+    case StoredValues::Kind::Other: return bind(index, row.other(slot));
     }
+    if (rc != SQLITE_OK)
+        fail(rc);
+    noteBound(index);
 }
 
 void Statement::releaseBindings()
@@ -313,6 +325,19 @@ QVariant Statement::column(int i) const
     }
     default: return {};
     }
+}
+
+void Statement::columnInto(int i, StoredValues &row, int slot) const
+{
+    if (!m_server) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_column_int64(m_stmt, i)); return;
+        case SQLITE_FLOAT: row.setReal(slot, sqlite3_column_double(m_stmt, i)); return;
+        case SQLITE_NULL: row.setNull(slot); return;
+        default: break;
+        }
+    }
+    row.set(slot, column(i));
 }
 
 void Statement::columnInto(int i, QVariant &out) const

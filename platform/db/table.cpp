@@ -501,21 +501,20 @@ Table::Affinity Table::affinityOfDeclared(const QString &declared)
 }
 
 
-bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, const QVariant *bound, int count,
-                             QVector<QVariant> &stored) const
+bool Table::storedAfterWrite(const StoredValues &base, const int *fields, const QVariant *bound, int count,
+                             StoredValues &stored) const
 {
     const int n = int(m_def.fields.size());
     if (m_affinity.size() != n)
         return false;
-    QVector<QVariant> out = base.size() == n ? base : QVector<QVariant>(n);
-    QVariant *slot = out.data();
+    StoredValues out = base.size() == n ? base : StoredValues(n);
     for (int k = 0; k < count; ++k) {
         const int i = fields[k];
         const QVariant &v = bound[k];
         const Affinity a = m_affinity[i];
         const bool number = typeIdOf(v) == QMetaType::Double || typeIdOf(v) == QMetaType::LongLong;
         if (!number && (!v.isValid() || v.isNull())) {
-            slot[i] = QVariant();
+            out.setNull(i);
             continue;
         }
         switch (typeIdOf(v)) {
@@ -524,16 +523,16 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
                 return false;
             if (a == Affinity::Text)
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         case QMetaType::Double: {
-            const double d = v.toDouble();
+            const double d = *static_cast<const double *>(v.constData());
             // An integral double in an integer or numeric column becomes an integer; a
             // number in a text column becomes text; NaN is stored as NULL.
             if (std::isnan(d) || a == Affinity::Text
                 || ((a == Affinity::Integer || a == Affinity::Numeric) && d == std::trunc(d)))
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         }
         case QMetaType::QString: {
@@ -542,11 +541,11 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
             // from the database as the same QString, are read.
             if (!(a == Affinity::Text || a == Affinity::Blob) || text->isEmpty() || !text->isValidUtf16())
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         }
         case QMetaType::QByteArray:
-            slot[i] = v;
+            out.set(i, v);
             break;
         default:
             return false;
@@ -569,7 +568,7 @@ void Table::fetchRow(int pos, Record &rec)
             rec.values = QVector<QVariant>(fieldCount());
         for (int i = 0; i < int(m_def.fields.size()); ++i)
             rec.values[i] = QVariant();
-        rec.read = QVector<QVariant>();
+        rec.read.clear();
     }
     if (&rec == &m_buffer) {
         markRead(rec, rec.id);
@@ -580,32 +579,34 @@ void Table::fetchRow(int pos, Record &rec)
 void Table::readColumns(Statement &st, int first, Record &rec)
 {
     const int n = int(m_def.fields.size());
-    // Vectors shared with another record (the record as it was before an edit) are
+    // Storage shared with another record (the record as it was before an edit) is
     // replaced, not copied and then overwritten.
     if (!rec.values.isDetached() || rec.values.size() < fieldCount())
         rec.values = QVector<QVariant>(fieldCount());
     if (!rec.read.isDetached() || rec.read.size() != n)
-        rec.read = QVector<QVariant>(n);
+        rec.read = StoredValues(n);
     QVariant *values = rec.values.data();
-    QVariant *read = rec.read.data();
+    StoredValues &read = rec.read;
     for (int i = 0; i < n; ++i) {
-        st.columnInto(first + i, read[i]);
-        const QVariant &stored = read[i];
+        st.columnInto(first + i, read, i);
         const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
         // temporary variant.
-        if (typeIdOf(stored) == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
-            values[i].setValue(*static_cast<const double *>(stored.constData()));
-        else if (typeIdOf(stored) == QMetaType::LongLong && isIntegerType(type))
-            values[i].setValue(*static_cast<const qint64 *>(stored.constData()));
+        const StoredValues::Kind kind = read.kind(i);
+        if (kind == StoredValues::Kind::Real && (type == FieldType::Float || type == FieldType::Money))
+            values[i].setValue(read.real(i));
+        else if (kind == StoredValues::Kind::Integer && isIntegerType(type))
+            values[i].setValue(read.integer(i));
+        else if (kind == StoredValues::Kind::Null)
+            values[i] = QVariant();
         else
-            values[i] = fromStorage(type, stored);
+            values[i] = fromStorage(type, read.at(i));
     }
 }
 
 void Table::markRead(const Record &rec, qint64 id)
 {
-    m_readMark = rec.read.size() == m_def.fields.size() ? readMarkNow(id, m_def.schema) : ReadMark();
+    m_readMark = rec.read.size() == int(m_def.fields.size()) ? readMarkNow(id, m_def.schema) : ReadMark();
 }
 
 void Table::fetchRowForEdit(int pos, Record &rec)
@@ -613,7 +614,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
     const qint64 id = idAt(size_t(pos));
     const Record &current = currentRecord();
     if (&current == &m_buffer && current.id == id && m_readMark.id == id
-        && current.read.size() == m_def.fields.size() && readMarkNow(id, m_def.schema) == m_readMark) {
+        && current.read.size() == int(m_def.fields.size()) && readMarkNow(id, m_def.schema) == m_readMark) {
         // Nothing can have changed the row since it was read: its values as read stand.
         rec.id = id;
         rec.read = current.read;
@@ -626,7 +627,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
         if (rec.values.size() < fieldCount())
             rec.values.resize(fieldCount());
         for (int i = 0; i < rec.read.size(); ++i)
-            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
         return;
     }
     fetchRow(pos, rec);
@@ -641,20 +642,21 @@ void Table::readStored(qint64 id, Record &rec)
     Session::Lease st(session(), m_selectSql);
     st->bind(1, id);
     const int n = int(m_def.fields.size());
-    rec.read.resize(n);
     if (!st->step()) {
         rec.read.clear();
         return;
     }
+    if (!rec.read.isDetached() || rec.read.size() != n)
+        rec.read = StoredValues(n);
     for (int i = 0; i < n; ++i)
-        rec.read[i] = st->column(i);
+        st->columnInto(i, rec.read, i);
 }
 
-void Table::bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const
+void Table::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
 {
     st.bind(first, id);
     for (int i = 0; i < read.size(); ++i)
-        st.bind(first + 1 + i, read[i]);
+        st.bind(first + 1 + i, read, i);
 }
 
 int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const
@@ -707,7 +709,7 @@ int Table::writeRow(Record &rec, bool inserting)
         }
         if (reread)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
-                rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+                rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
     } else {
         const Record &old = oldRecord();
         if (old.read.size() != n)

@@ -489,4 +489,92 @@ FieldType ResultColumnTypes::type(int c) const
                        : FieldType::Unknown;
 }
 
+// ---- a row in its stored forms -----------------------------------------------------------
+
+StoredValues::StoredValues(const QVector<QVariant> &values) : m_slots(values.size())
+{
+    for (int i = 0; i < values.size(); ++i)
+        set(i, values[i]);
+}
+
+void StoredValues::clear()
+{
+    m_slots.clear();
+    m_others.clear();
+}
+
+void StoredValues::resize(int n)
+{
+    m_slots.resize(n);
+    if (!m_others.isEmpty())
+        m_others.resize(n);
+}
+
+QVariant StoredValues::at(int i) const
+{
+    const Slot &s = m_slots[i];
+    switch (s.kind) {
+    case Kind::Integer: return QVariant::fromValue<qint64>(s.integer);
+    case Kind::Real: return QVariant(s.real);
+    case Kind::Other: return m_others[i];
+    case Kind::Null: break;
+    }
+    return {};
+}
+
+void StoredValues::setInteger(int i, qint64 v)
+{
+    Slot &s = slot(i);
+    s.integer = v;
+    s.kind = Kind::Integer;
+}
+
+void StoredValues::setReal(int i, double v)
+{
+    Slot &s = slot(i);
+    s.real = v;
+    s.kind = Kind::Real;
+}
+
+void StoredValues::set(int i, const QVariant &v)
+{
+    switch (typeIdOf(v)) {
+    case QMetaType::LongLong: setInteger(i, *static_cast<const qint64 *>(v.constData())); return;
+    case QMetaType::Double: setReal(i, *static_cast<const double *>(v.constData())); return;
+    case QMetaType::UnknownType: setNull(i); return;
+    default: break;
+    }
+    if (m_others.size() != m_slots.size())
+        m_others.resize(m_slots.size());
+    m_others[i] = v;
+    slot(i).kind = Kind::Other;
+}
+
+bool operator==(const StoredValues &a, const StoredValues &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const StoredValues::Slot &x = a.m_slots[i], &y = b.m_slots[i];
+        if (x.kind != y.kind)
+            return false;
+        switch (x.kind) {
+        case StoredValues::Kind::Integer:
+            if (x.integer != y.integer)
+                return false;
+            break;
+        case StoredValues::Kind::Real:
+            if (!(x.real == y.real))
+                return false;
+            break;
+        case StoredValues::Kind::Other:
+            if (a.m_others[i] != b.m_others[i])
+                return false;
+            break;
+        case StoredValues::Kind::Null: break;
+        }
+    }
+    return true;
+}
+
 } // namespace tarix::db
