@@ -59,7 +59,7 @@ private:
 
 // A stored number already in its member's form, put in place (most fields of a record);
 // false for every other value, which writeField converts.
-bool VypRecordAdapter::takeNumber(VypRecord &r, const NumberMember &m, const QVariant &v)
+inline bool VypRecordAdapter::takeNumber(VypRecord &r, const NumberMember &m, const QVariant &v)
 {
     const int type = db::typeIdOf(v);
     if (type == QMetaType::Double) {

@@ -169,10 +169,9 @@ void Statement::bind(int index, const QVariant &v)
     noteBound(index);
 }
 
-void Statement::bind(int index, const StoredValues &row, int slot)
+// One slot of a row bound on SQLite (not the server).
+inline void Statement::bindSlot(int index, const StoredValues &row, int slot)
 {
-    if (m_server)
-        return m_server->bind(index, row.at(slot));
     int rc = SQLITE_OK;
     switch (row.kind(slot)) {
     case StoredValues::Kind::Real: rc = sqlite3_bind_double(m_stmt, index, row.real(slot)); break;
@@ -183,6 +182,23 @@ void Statement::bind(int index, const StoredValues &row, int slot)
     if (rc != SQLITE_OK)
         fail(rc);
     noteBound(index);
+}
+
+void Statement::bind(int index, const StoredValues &row, int slot)
+{
+    if (m_server)
+        return m_server->bind(index, row.at(slot));
+    bindSlot(index, row, slot);
+}
+
+void Statement::bindRow(int first, const StoredValues &row)
+{
+    for (int i = 0; i < row.size(); ++i) {
+        if (m_server)
+            m_server->bind(first + i, row.at(i));
+        else
+            bindSlot(first + i, row, i);
+    }
 }
 
 void Statement::releaseBindings()

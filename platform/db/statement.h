@@ -37,6 +37,7 @@ public:
     void bind(int index, const QVariant &value); // 1-based; QDate etc. as stored text
     void bind(const QString &name, const QVariant &value); // ":name" or "name"; no-op if absent
     void bind(int index, const StoredValues &row, int slot); // the row's value in that slot
+    void bindRow(int first, const StoredValues &row);        // every slot from `first` on
     int parameterCount() const;
     int parameterIndex(const QString &name) const; // 0 when absent
     void reset();
@@ -92,6 +93,7 @@ private:
     std::vector<quint64> m_boundSinceRelease;
     bool m_released = false;
     void bindNullToUnbound();
+    void bindSlot(int index, const StoredValues &row, int slot);
     void noteBound(int index)
     {
         if (m_released && index > 0) {

@@ -655,8 +655,7 @@ void Table::readStored(qint64 id, Record &rec)
 void Table::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
 {
     st.bind(first, id);
-    for (int i = 0; i < read.size(); ++i)
-        st.bind(first + 1 + i, read, i);
+    st.bindRow(first + 1, read);
 }
 
 int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const

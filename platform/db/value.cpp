@@ -522,20 +522,6 @@ QVariant StoredValues::at(int i) const
     return {};
 }
 
-void StoredValues::setInteger(int i, qint64 v)
-{
-    Slot &s = slot(i);
-    s.integer = v;
-    s.kind = Kind::Integer;
-}
-
-void StoredValues::setReal(int i, double v)
-{
-    Slot &s = slot(i);
-    s.real = v;
-    s.kind = Kind::Real;
-}
-
 void StoredValues::set(int i, const QVariant &v)
 {
     switch (typeIdOf(v)) {

@@ -111,8 +111,18 @@ public:
 
     void set(int i, const QVariant &v);
     void setNull(int i) { slot(i) = Slot(); }
-    void setInteger(int i, qint64 v);
-    void setReal(int i, double v);
+    void setInteger(int i, qint64 v)
+    {
+        Slot &s = slot(i);
+        s.integer = v;
+        s.kind = Kind::Integer;
+    }
+    void setReal(int i, double v)
+    {
+        Slot &s = slot(i);
+        s.real = v;
+        s.kind = Kind::Real;
+    }
 
     // Every value the same kind and the same (numbers by value, the rest as variants).
     friend bool operator==(const StoredValues &a, const StoredValues &b);
