@@ -14,7 +14,7 @@ namespace {
 
 bool sameStored(const QVariant &a, const QVariant &b)
 {
-    return a.isValid() == b.isValid() && (!a.isValid() || (a.typeId() == b.typeId() && a == b));
+    return a.isValid() == b.isValid() && (!a.isValid() || (db::typeIdOf(a) == db::typeIdOf(b) && a == b));
 }
 
 // The fields of a record struct from the columns of the same names of one result row.
@@ -57,6 +57,31 @@ private:
 
 } // namespace
 
+// A stored number already in its member's form, put in place (most fields of a record);
+// false for every other value, which writeField converts.
+inline bool VypRecordAdapter::takeNumber(VypRecord &r, const NumberMember &m, const QVariant &v)
+{
+    const int type = db::typeIdOf(v);
+    if (type == QMetaType::Double) {
+        const double d = *static_cast<const double *>(v.constData());
+        if (m.real) {
+            r.*m.real = d;
+            return true;
+        }
+        if (m.optional) {
+            r.*m.optional = d;
+            return true;
+        }
+    } else if (type == QMetaType::LongLong && m.integer) {
+        const qint64 n = *static_cast<const qint64 *>(v.constData());
+        if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) {
+            r.*m.integer = int(n);
+            return true;
+        }
+    }
+    return false;
+}
+
 // ---- the payroll record ------------------------------------------------------------------
 
 void VypRecordAdapter::bind(const db::DataSet &ds)
@@ -66,7 +91,16 @@ void VypRecordAdapter::bind(const db::DataSet &ds)
         return;
     m_index.clear();
     m_calcIndex.clear();
+    m_numbers.clear();
     for (const FieldDef<VypRecord> &def : defs) {
+        NumberMember number;
+        if (const auto *member = std::get_if<double VypRecord::*>(&def.member))
+            number.real = *member;
+        else if (const auto *member = std::get_if<std::optional<double> VypRecord::*>(&def.member))
+            number.optional = *member;
+        else if (const auto *member = std::get_if<int VypRecord::*>(&def.member))
+            number.integer = *member;
+        m_numbers.push_back(number);
         const db::Field *f = ds.findField(QString::fromLatin1(def.name));
         const bool fits = f && (def.calculated ? f->kind() == db::FieldKind::Calculated
                                                : f->kind() == db::FieldKind::Data);
@@ -83,8 +117,11 @@ VypRecord VypRecordAdapter::read(const db::DataSet &ds)
     const QVector<QVariant> &values = ds.currentRecord().values;
     for (size_t i = 0; i < defs.size(); ++i) {
         const int idx = m_index[qsizetype(i)];
-        if (idx >= 0 && idx < values.size())
-            writeField(r, defs[i], values[idx]);
+        if (idx < 0 || idx >= values.size())
+            continue;
+        const QVariant &v = values[idx];
+        if (!takeNumber(r, m_numbers[i], v))
+            writeField(r, defs[i], v);
     }
     return r;
 }
@@ -119,25 +156,40 @@ bool sameMember(const T &a, const T &b, const FieldDef<T> &def)
     return std::visit([&](auto member) { return a.*member == b.*member; }, def.member);
 }
 
+// Whether the two records hold the same value of a number field (false: not known here).
+bool sameNumber(const VypRecord &a, const VypRecord &b, const VypRecordAdapter::NumberMember &m, bool &known)
+{
+    known = true;
+    if (m.real)
+        return a.*m.real == b.*m.real;
+    if (m.optional)
+        return a.*m.optional == b.*m.optional;
+    if (m.integer)
+        return a.*m.integer == b.*m.integer;
+    known = false;
+    return false;
+}
+
 // Whether the record's value of a number field is the one stored in the dataset already,
 // known without making and normalising a variant (most fields of a computed record).
-bool holdsMember(const QVariant &current, const VypRecord &r, const FieldDef<VypRecord> &def)
+bool holdsMember(const QVariant &current, const VypRecord &r, const FieldDef<VypRecord> &def,
+                 const VypRecordAdapter::NumberMember &m)
 {
     if (def.type == FieldType::Float || def.type == FieldType::Money) {
-        if (current.typeId() != QMetaType::Double)
+        if (db::typeIdOf(current) != QMetaType::Double)
             return false;
         const double stored = *static_cast<const double *>(current.constData());
-        if (const auto *member = std::get_if<double VypRecord::*>(&def.member))
-            return r.*(*member) == stored;
-        if (const auto *member = std::get_if<std::optional<double> VypRecord::*>(&def.member))
-            return (r.*(*member)).has_value() && *(r.*(*member)) == stored;
+        if (m.real)
+            return r.*m.real == stored;
+        if (m.optional)
+            return (r.*m.optional).has_value() && *(r.*m.optional) == stored;
         return false;
     }
     if (def.type == FieldType::Integer || def.type == FieldType::SmallInt) {
-        if (current.typeId() != QMetaType::LongLong)
+        if (db::typeIdOf(current) != QMetaType::LongLong)
             return false;
-        if (const auto *member = std::get_if<int VypRecord::*>(&def.member))
-            return qint64(r.*(*member)) == *static_cast<const qint64 *>(current.constData());
+        if (m.integer)
+            return qint64(r.*m.integer) == *static_cast<const qint64 *>(current.constData());
     }
     return false;
 }
@@ -161,10 +213,14 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord
             const QVector<QVariant> &values = ds.currentRecord().values;
             static const QVariant blank;
             const QVariant &current = idx < values.size() ? values[idx] : blank;
-            if (before && sameMember(*before, r, defs[i])
-                && (defs[i].type == FieldType::Text || current.isValid()))
-                continue;
-            if (holdsMember(current, r, defs[i]))
+            if (before) {
+                bool known = false;
+                const bool same = sameNumber(*before, r, m_numbers[i], known);
+                if ((known ? same : sameMember(*before, r, defs[i]))
+                    && (defs[i].type == FieldType::Text || current.isValid()))
+                    continue;
+            }
+            if (holdsMember(current, r, defs[i], m_numbers[i]))
                 continue;
             db::Field &f = ds.field(idx);
             const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());
@@ -383,7 +439,8 @@ void MonthDetails::storedAmounts(db::Session &s, int codeEmp, const std::vector<
     if (rows != m_deductions.end())
         for (size_t i = 0; i < rows->size() && i < amounts.size(); ++i)
             (*rows)[i].Vypocitana_suma = amounts[i];
-    m_stamp.writesZrv = s.writesTo(s.schemaOf(core::kAliasData), QStringLiteral("zrv"));
+    static const QString aliasData = QString::fromLatin1(core::kAliasData), zrv = QStringLiteral("zrv");
+    m_stamp.writesZrv = s.writesTo(s.schemaOf(aliasData), zrv);
 }
 
 StatutoryParams Statutarne_parametre()

@@ -44,10 +44,20 @@ public:
     // computes them).
     void writeCalculated(db::DataSet &ds, const VypRecord &r);
 
+    // The number member of a field, taken out of the field table's variant once: a record
+    // is read and compared field by field for every payroll.
+    struct NumberMember {
+        double VypRecord::*real = nullptr;
+        std::optional<double> VypRecord::*optional = nullptr;
+        int VypRecord::*integer = nullptr;
+    };
+
 private:
     void bind(const db::DataSet &ds);
+    static bool takeNumber(VypRecord &r, const NumberMember &m, const QVariant &v);
     QVector<int> m_index;      // dataset field of each stored field, -1 when absent
     QVector<int> m_calcIndex;  // dataset field of each calculated field, -1 when absent
+    std::vector<NumberMember> m_numbers; // of each field
 };
 
 // ---- the context, read by key -----------------------------------------------------------

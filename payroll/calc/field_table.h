@@ -72,7 +72,7 @@ bool writeField(T &record, const FieldDef<T> &def, const QVariant &value)
             using V = std::decay_t<decltype(record.*member)>;
             // A value already in the member's own form (as a table's row holds it) is taken
             // as it is: a record is read field by field, hundreds of times per payroll.
-            const int type = value.typeId();
+            const int type = value.data_ptr().typeId(); // in place, without a library call
             if constexpr (std::is_same_v<V, double> || std::is_same_v<V, std::optional<double>>) {
                 if (type == QMetaType::Double) {
                     record.*member = *static_cast<const double *>(value.constData());

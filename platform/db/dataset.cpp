@@ -45,7 +45,7 @@ bool sameValue(const QVariant &a, const QVariant &b)
 {
     if (!a.isValid() || !b.isValid())
         return a.isValid() == b.isValid();
-    if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
+    if (typeIdOf(a) == QMetaType::Double || typeIdOf(b) == QMetaType::Double)
         return variantToDouble(a) == variantToDouble(b);
     return a == b;
 }
@@ -435,6 +435,10 @@ void DataSet::moveTo(int pos, bool scrollEvents)
     if (scrollEvents && beforeScroll)
         beforeScroll(*this);
     m_pos = pos;
+    // The record as it was before the last edit belongs to the row being left; released,
+    // it no longer shares the current record's storage, so the next row is read in place.
+    if (!isEditing())
+        m_oldRecord = Record();
     loadCurrent();
     notify(DataSource::Scroll);
     if (scrollEvents && afterScroll)
@@ -929,7 +933,7 @@ int DataSet::findRow(const QVector<int> &idx, const QVariantList &wanted, Locate
         for (int i = 0; i < idx.size() && ok; ++i) {
             const QVariant &have = tmp.values[idx[i]];
             const QVariant &want = wanted[i];
-            if (want.typeId() == QMetaType::QString && have.isValid()) {
+            if (typeIdOf(want) == QMetaType::QString && have.isValid()) {
                 QString h = have.toString(), w = want.toString();
                 const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
                 ok = options.partialKey ? h.startsWith(w, cs) : h.compare(w, cs) == 0;

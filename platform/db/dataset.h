@@ -61,7 +61,7 @@ struct Record {
     QVector<QVariant> values;
     // The row's stored values exactly as read (tables and live queries): a save and a delete
     // write only when the row still holds them. Empty when not read from the database.
-    QVector<QVariant> read;
+    StoredValues read;
     bool calculated = false;
 };
 

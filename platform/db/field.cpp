@@ -76,14 +76,13 @@ void Field::setValue(const QVariant &v)
                                            m_min ? QString::number(*m_min) : QString(),
                                            m_max ? QString::number(*m_max) : QString()));
     }
-    Record &r = m_owner->currentRecordRef();
-    const QVariant old = r.values[m_index];
-    r.values[m_index] = nv;
+    // The new value goes in and the old one comes out into nv, kept to be put back.
+    m_owner->currentRecordRef().values[m_index].swap(nv);
     if (onValidate && m_owner->state() != DataSetState::CalcFields) {
         try {
             onValidate(*this);
         } catch (...) {
-            m_owner->currentRecordRef().values[m_index] = old;
+            m_owner->currentRecordRef().values[m_index] = std::move(nv);
             throw;
         }
     }

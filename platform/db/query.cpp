@@ -169,11 +169,11 @@ void Query::run(bool bindFieldsToo)
         r.values = QVector<QVariant>(n);
         r.id = m_live ? st->columnInt64(0) : counter++;
         if (m_live)
-            r.read = QVector<QVariant>(n);
+            r.read = StoredValues(n);
         for (int c = 0; c < n; ++c) {
             QVariant raw = st->column(c + first);
             if (m_live)
-                r.read[c] = raw;
+                r.read.set(c, raw);
             r.values[c] = columnTypes.take(c, std::move(raw));
         }
         rows.push_back(std::move(r));
@@ -242,7 +242,7 @@ void Query::fetchRowForEdit(int pos, Record &rec)
     if (row.read.size() != n)
         row.read.resize(n);
     for (int c : std::as_const(m_liveColumns)) {
-        row.read[c] = stored[c];
+        row.read.set(c, stored[c]);
         row.values[c] = fromStorage(field(c).type(), stored[c]);
     }
     fetchRow(pos, rec);
@@ -348,7 +348,7 @@ void Query::deleteRow(int pos)
         throw StateError(QStringLiteral("Výsledok dotazu nie je možné upravovať."));
     const int rowIndex = m_visible.at(size_t(pos));
     const qint64 id = m_rows[size_t(rowIndex)].id;
-    const QVector<QVariant> &read = m_rows[size_t(rowIndex)].read;
+    const StoredValues &read = m_rows[size_t(rowIndex)].read;
     if (read.size() != dataFieldCount())
         throw RecordChangedError();
     qint64 changed = 0;
@@ -373,11 +373,11 @@ bool Query::isLiveColumn(int c) const
         && col.originSchema.compare(m_liveSchema, Qt::CaseInsensitive) == 0;
 }
 
-void Query::bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const
+void Query::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
 {
     st.bind(first, id);
     for (int k = 0; k < m_liveColumns.size(); ++k)
-        st.bind(first + 1 + k, read[m_liveColumns[k]]);
+        st.bind(first + 1 + k, read, m_liveColumns[k]);
 }
 
 void Query::readStored(Record &rec, int n)

@@ -87,7 +87,7 @@ private:
     void masterChanged();
     void invalidateSql();
     bool isLiveColumn(int c) const;
-    void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
+    void bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const;
     void readStored(Record &rec, int n);
     // Reads the live table's columns of the row into `read` (sized to the fields); false when
     // the row is gone.

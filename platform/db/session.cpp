@@ -891,7 +891,7 @@ Session::Lease::Lease(Session &s, const QString &sql) : m_session(s)
 Session::Lease::~Lease()
 {
     m_stmt->reset();
-    m_stmt->clearBindings();
+    m_stmt->releaseBindings();
     if (m_cached)
         m_session.m_leased.remove(m_stmt);
 }
@@ -980,7 +980,13 @@ qint64 Session::dataVersion(const QString &schema)
     if (locked)
         if (const auto kept = m_versionsInTransaction.constFind(schema); kept != m_versionsInTransaction.cend())
             return kept.value();
-    Lease st(*this, QStringLiteral("PRAGMA %1.data_version").arg(quoteSqlName(schema)));
+    auto sql = m_dataVersionSql.constFind(schema);
+    if (sql == m_dataVersionSql.cend()) {
+        if (m_dataVersionSql.size() > 64)
+            m_dataVersionSql.clear();
+        sql = m_dataVersionSql.insert(schema, QStringLiteral("PRAGMA %1.data_version").arg(quoteSqlName(schema)));
+    }
+    Lease st(*this, sql.value());
     const qint64 version = st->step() ? sqlite3_column_int64(st->handle(), 0) : -1;
     if (locked)
         m_versionsInTransaction.insert(schema, version);

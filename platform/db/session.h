@@ -244,6 +244,7 @@ private:
     // data_version of each schema looked at in the open transaction: while it is open the
     // transaction holds a lock on every attached database, so no other connection commits.
     QHash<QString, qint64> m_versionsInTransaction;
+    QHash<QString, QString> m_dataVersionSql; // schema -> its PRAGMA text, made once
     // The program's SQL as rewritten (by default alias and text) and the aliases it names,
     // which a reuse attaches as the rewrite did; cleared with the statement cache.
     struct CachedRewrite {

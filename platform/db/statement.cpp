@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 
 namespace tarix::db {
 
@@ -46,7 +47,8 @@ Statement::~Statement() { finalize(); }
 
 Statement::Statement(Statement &&o) noexcept
     : m_db(o.m_db), m_stmt(o.m_stmt), m_sql(std::move(o.m_sql)), m_columns(std::move(o.m_columns)),
-      m_columnsAt(o.m_columnsAt), m_parameterIndex(std::move(o.m_parameterIndex)), m_server(std::move(o.m_server))
+      m_columnsAt(o.m_columnsAt), m_parameterIndex(std::move(o.m_parameterIndex)), m_server(std::move(o.m_server)),
+      m_boundSinceRelease(std::move(o.m_boundSinceRelease)), m_released(o.m_released)
 {
     o.m_columnsAt = -1;
     o.m_stmt = nullptr;
@@ -63,6 +65,8 @@ Statement &Statement::operator=(Statement &&o) noexcept
         m_columnsAt = o.m_columnsAt;
         m_parameterIndex = std::move(o.m_parameterIndex);
         m_server = std::move(o.m_server);
+        m_boundSinceRelease = std::move(o.m_boundSinceRelease);
+        m_released = o.m_released;
         o.m_stmt = nullptr;
         o.m_columnsAt = -1;
     }
@@ -108,14 +112,14 @@ void Statement::bind(int index, const QVariant &v)
         return m_server->bind(index, v);
     int rc = SQLITE_OK;
     // Numbers, most of what is bound, without asking the variant whether it is null.
-    if (v.typeId() == QMetaType::Double) {
+    if (typeIdOf(v) == QMetaType::Double) {
         rc = sqlite3_bind_double(m_stmt, index, *static_cast<const double *>(v.constData()));
-    } else if (v.typeId() == QMetaType::LongLong) {
+    } else if (typeIdOf(v) == QMetaType::LongLong) {
         rc = sqlite3_bind_int64(m_stmt, index, *static_cast<const qint64 *>(v.constData()));
     } else if (!v.isValid() || v.isNull()) {
         rc = sqlite3_bind_null(m_stmt, index);
     } else {
-        switch (v.typeId()) {
+        switch (typeIdOf(v)) {
         case QMetaType::Bool: rc = sqlite3_bind_int64(m_stmt, index, v.toBool() ? 1 : 0); break;
         case QMetaType::Int:
         case QMetaType::LongLong:
@@ -162,6 +166,65 @@ void Statement::bind(int index, const QVariant &v)
     }
     if (rc != SQLITE_OK)
         fail(rc);
+    noteBound(index);
+}
+
+// One slot of a row bound on SQLite (not the server).
+inline void Statement::bindSlot(int index, const StoredValues &row, int slot)
+{
+    int rc = SQLITE_OK;
+    switch (row.kind(slot)) {
+    case StoredValues::Kind::Real: rc = sqlite3_bind_double(m_stmt, index, row.real(slot)); break;
+    case StoredValues::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, index, row.integer(slot)); break;
+    case StoredValues::Kind::Null: rc = sqlite3_bind_null(m_stmt, index); break;
+    case StoredValues::Kind::Other: return bind(index, row.other(slot));
+    }
+    if (rc != SQLITE_OK)
+        fail(rc);
+    noteBound(index);
+}
+
+void Statement::bind(int index, const StoredValues &row, int slot)
+{
+    if (m_server)
+        return m_server->bind(index, row.at(slot));
+    bindSlot(index, row, slot);
+}
+
+void Statement::bindRow(int first, const StoredValues &row)
+{
+    for (int i = 0; i < row.size(); ++i) {
+        if (m_server)
+            m_server->bind(first + i, row.at(i));
+        else
+            bindSlot(first + i, row, i);
+    }
+}
+
+void Statement::releaseBindings()
+{
+    if (m_server || !m_stmt) {
+        clearBindings();
+        return;
+    }
+    const int count = sqlite3_bind_parameter_count(m_stmt);
+    if (count == 0)
+        return;
+    m_boundSinceRelease.assign(size_t(count + 63) / 64, 0);
+    m_released = true;
+}
+
+void Statement::bindNullToUnbound()
+{
+    m_released = false;
+    const int count = sqlite3_bind_parameter_count(m_stmt);
+    for (size_t word = 0; word < m_boundSinceRelease.size(); ++word) {
+        const int first = int(word) * 64;
+        const int inWord = std::min(64, count - first);
+        const quint64 all = inWord == 64 ? ~quint64(0) : (quint64(1) << inWord) - 1;
+        for (quint64 unbound = ~m_boundSinceRelease[word] & all; unbound != 0; unbound &= unbound - 1)
+            sqlite3_bind_null(m_stmt, first + std::countr_zero(unbound) + 1);
+    }
 }
 
 int Statement::parameterIndex(const QString &name) const
@@ -198,6 +261,7 @@ void Statement::reset()
 
 void Statement::clearBindings()
 {
+    m_released = false;
     if (m_server)
         m_server->clearBindings();
     else if (m_stmt)
@@ -208,6 +272,8 @@ bool Statement::step()
 {
     if (m_server)
         return m_server->step();
+    if (m_released)
+        bindNullToUnbound();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -275,6 +341,19 @@ QVariant Statement::column(int i) const
     }
     default: return {};
     }
+}
+
+void Statement::columnInto(int i, StoredValues &row, int slot) const
+{
+    if (!m_server) {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_column_int64(m_stmt, i)); return;
+        case SQLITE_FLOAT: row.setReal(slot, sqlite3_column_double(m_stmt, i)); return;
+        case SQLITE_NULL: row.setNull(slot); return;
+        default: break;
+        }
+    }
+    row.set(slot, column(i));
 }
 
 void Statement::columnInto(int i, QVariant &out) const

@@ -36,10 +36,16 @@ public:
 
     void bind(int index, const QVariant &value); // 1-based; QDate etc. as stored text
     void bind(const QString &name, const QVariant &value); // ":name" or "name"; no-op if absent
+    void bind(int index, const StoredValues &row, int slot); // the row's value in that slot
+    void bindRow(int first, const StoredValues &row);        // every slot from `first` on
     int parameterCount() const;
     int parameterIndex(const QString &name) const; // 0 when absent
     void reset();
     void clearBindings();
+    // For the next user of a kept statement: every parameter that user leaves unbound is
+    // NULL when it runs, as after clearBindings, but a statement whose user binds every
+    // parameter (an update of hundreds of columns) is not cleared value by value first.
+    void releaseBindings();
 
     // Steps once: true when a row is ready, false when done.
     bool step();
@@ -56,6 +62,8 @@ public:
     // column(i) put into out, reusing out's storage when it already holds a number of the
     // same kind (a record read row after row into the same vector).
     void columnInto(int i, QVariant &out) const;
+    // column(i) into the row's slot.
+    void columnInto(int i, StoredValues &row, int slot) const;
     qint64 columnInt64(int i) const;
     // The columns as prepared, with the field type of each declared type: read once and
     // again only after SQLite prepared the statement anew (the schema changed).
@@ -80,6 +88,20 @@ private:
     // and again; the positions belong to the text, so a re-prepare keeps them).
     mutable QHash<QString, int> m_parameterIndex;
     std::unique_ptr<ServerCursor> m_server;
+    // After releaseBindings: the parameters bound since (bit i-1 for parameter i); the
+    // others are bound NULL at the next step.
+    std::vector<quint64> m_boundSinceRelease;
+    bool m_released = false;
+    void bindNullToUnbound();
+    void bindSlot(int index, const StoredValues &row, int slot);
+    void noteBound(int index)
+    {
+        if (m_released && index > 0) {
+            const size_t word = size_t(index - 1) / 64;
+            if (word < m_boundSinceRelease.size())
+                m_boundSinceRelease[word] |= quint64(1) << ((index - 1) % 64);
+        }
+    }
 };
 
 // Throws the typed error for an SQLite result code.

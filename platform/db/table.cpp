@@ -28,7 +28,7 @@ int rank(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return 0;
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::QString: return 2;
     case QMetaType::QByteArray: return 3;
     default: return 1;
@@ -59,7 +59,7 @@ int compareStoredValues(const QVariant &a, const QVariant &b, const QString &col
     switch (ra) {
     case 0: return 0;
     case 1:
-        if (a.typeId() == QMetaType::LongLong && b.typeId() == QMetaType::LongLong) {
+        if (typeIdOf(a) == QMetaType::LongLong && typeIdOf(b) == QMetaType::LongLong) {
             const qint64 x = a.toLongLong(), y = b.toLongLong();
             return x < y ? -1 : x > y ? 1 : 0;
         } else {
@@ -503,39 +503,38 @@ Table::Affinity Table::affinityOfDeclared(const QString &declared)
 }
 
 
-bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, const QVariant *bound, int count,
-                             QVector<QVariant> &stored) const
+bool Table::storedAfterWrite(const StoredValues &base, const int *fields, const QVariant *bound, int count,
+                             StoredValues &stored) const
 {
     const int n = int(m_def.fields.size());
     if (m_affinity.size() != n)
         return false;
-    QVector<QVariant> out = base.size() == n ? base : QVector<QVariant>(n);
-    QVariant *slot = out.data();
+    StoredValues out = base.size() == n ? base : StoredValues(n);
     for (int k = 0; k < count; ++k) {
         const int i = fields[k];
         const QVariant &v = bound[k];
         const Affinity a = m_affinity[i];
-        const bool number = v.typeId() == QMetaType::Double || v.typeId() == QMetaType::LongLong;
+        const bool number = typeIdOf(v) == QMetaType::Double || typeIdOf(v) == QMetaType::LongLong;
         if (!number && (!v.isValid() || v.isNull())) {
-            slot[i] = QVariant();
+            out.setNull(i);
             continue;
         }
-        switch (v.typeId()) {
+        switch (typeIdOf(v)) {
         case QMetaType::LongLong:
             if (a == Affinity::Real)
                 return false;
             if (a == Affinity::Text)
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         case QMetaType::Double: {
-            const double d = v.toDouble();
+            const double d = *static_cast<const double *>(v.constData());
             // An integral double in an integer or numeric column becomes an integer; a
             // number in a text column becomes text; NaN is stored as NULL.
             if (std::isnan(d) || a == Affinity::Text
                 || ((a == Affinity::Integer || a == Affinity::Numeric) && d == std::trunc(d)))
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         }
         case QMetaType::QString: {
@@ -544,11 +543,11 @@ bool Table::storedAfterWrite(const QVector<QVariant> &base, const int *fields, c
             // from the database as the same QString, are read.
             if (!(a == Affinity::Text || a == Affinity::Blob) || text->isEmpty() || !text->isValidUtf16())
                 return false;
-            slot[i] = v;
+            out.set(i, v);
             break;
         }
         case QMetaType::QByteArray:
-            slot[i] = v;
+            out.set(i, v);
             break;
         default:
             return false;
@@ -583,14 +582,14 @@ DataSet::ReadMark Table::readRow(int pos, Record &rec, bool marked)
         if (st->step())
             readColumns(*st, 0, rec);
         else
-            rec.read = QVector<QVariant>();
+            rec.read.clear();
     }
-    if (rec.read.size() != m_def.fields.size()) {
+    if (rec.read.size() != int(m_def.fields.size())) {
         if (!rec.values.isDetached() || rec.values.size() < fieldCount())
             rec.values = QVector<QVariant>(fieldCount());
         for (int i = 0; i < int(m_def.fields.size()); ++i)
             rec.values[i] = QVariant();
-        rec.read = QVector<QVariant>();
+        rec.read.clear();
         return ReadMark();
     }
     return mark;
@@ -651,16 +650,16 @@ bool Table::takeReadAhead(int pos, Record &rec)
             st->bind(i + 1, idAt(size_t(pos + qMin(i, count - 1))));
         const int n = int(m_def.fields.size());
         while (st->step()) {
-            QVector<QVariant> read(n);
+            StoredValues read(n);
             for (int i = 0; i < n; ++i)
-                st->columnInto(i, read[i]);
+                st->columnInto(i, read, i);
             m_ahead.rows.insert(st->columnInt64(n), std::move(read));
         }
     }
     m_ahead.end = pos + count;
     const auto kept = m_ahead.rows.constFind(id);
     if (kept == m_ahead.rows.cend()) {
-        rec.read = QVector<QVariant>(); // gone
+        rec.read.clear(); // gone
         return true;
     }
     rec.read = kept.value();
@@ -682,13 +681,12 @@ void Table::noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten)
 void Table::readColumns(Statement &st, int first, Record &rec)
 {
     const int n = int(m_def.fields.size());
-    // Vectors shared with another record (the record as it was before an edit) are
+    // Storage shared with another record (the record as it was before an edit) is
     // replaced, not copied and then overwritten.
     if (!rec.read.isDetached() || rec.read.size() != n)
-        rec.read = QVector<QVariant>(n);
-    QVariant *read = rec.read.data();
+        rec.read = StoredValues(n);
     for (int i = 0; i < n; ++i)
-        st.columnInto(first + i, read[i]);
+        st.columnInto(first + i, rec.read, i);
     valuesFromRead(rec);
 }
 
@@ -698,24 +696,26 @@ void Table::valuesFromRead(Record &rec) const
     if (!rec.values.isDetached() || rec.values.size() < fieldCount())
         rec.values = QVector<QVariant>(fieldCount());
     QVariant *values = rec.values.data();
-    const QVariant *read = rec.read.constData();
+    const StoredValues &read = rec.read;
     for (int i = 0; i < n; ++i) {
-        const QVariant &stored = read[i];
         const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
         // temporary variant.
-        if (stored.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
-            values[i].setValue(*static_cast<const double *>(stored.constData()));
-        else if (stored.typeId() == QMetaType::LongLong && isIntegerType(type))
-            values[i].setValue(*static_cast<const qint64 *>(stored.constData()));
+        const StoredValues::Kind kind = read.kind(i);
+        if (kind == StoredValues::Kind::Real && (type == FieldType::Float || type == FieldType::Money))
+            values[i].setValue(read.real(i));
+        else if (kind == StoredValues::Kind::Integer && isIntegerType(type))
+            values[i].setValue(read.integer(i));
+        else if (kind == StoredValues::Kind::Null)
+            values[i] = QVariant();
         else
-            values[i] = fromStorage(type, stored);
+            values[i] = fromStorage(type, read.at(i));
     }
 }
 
 void Table::markRead(const Record &rec, qint64 id)
 {
-    m_readMark = rec.read.size() == m_def.fields.size() ? readMarkNow(id, m_def.schema) : ReadMark();
+    m_readMark = rec.read.size() == int(m_def.fields.size()) ? readMarkNow(id, m_def.schema) : ReadMark();
 }
 
 void Table::fetchRowForEdit(int pos, Record &rec)
@@ -723,7 +723,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
     const qint64 id = idAt(size_t(pos));
     const Record &current = currentRecord();
     if (&current == &m_buffer && current.id == id && m_readMark.id == id
-        && current.read.size() == m_def.fields.size() && readMarkNow(id, m_def.schema) == m_readMark) {
+        && current.read.size() == int(m_def.fields.size()) && readMarkNow(id, m_def.schema) == m_readMark) {
         // Nothing can have changed the row since it was read: its values as read stand.
         rec.id = id;
         rec.read = current.read;
@@ -736,7 +736,7 @@ void Table::fetchRowForEdit(int pos, Record &rec)
         if (rec.values.size() < fieldCount())
             rec.values.resize(fieldCount());
         for (int i = 0; i < rec.read.size(); ++i)
-            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+            rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
         return;
     }
     const ReadMark mark = readRow(pos, rec, true);
@@ -751,20 +751,20 @@ void Table::readStored(qint64 id, Record &rec)
     Session::Lease st(session(), m_selectSql);
     st->bind(1, id);
     const int n = int(m_def.fields.size());
-    rec.read.resize(n);
     if (!st->step()) {
         rec.read.clear();
         return;
     }
+    if (!rec.read.isDetached() || rec.read.size() != n)
+        rec.read = StoredValues(n);
     for (int i = 0; i < n; ++i)
-        rec.read[i] = st->column(i);
+        st->columnInto(i, rec.read, i);
 }
 
-void Table::bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const
+void Table::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
 {
     st.bind(first, id);
-    for (int i = 0; i < read.size(); ++i)
-        st.bind(first + 1 + i, read[i]);
+    st.bindRow(first + 1, read);
 }
 
 int Table::compareKeyWithRow(const QVector<QVariant> &key, qint64 id, size_t row) const
@@ -817,7 +817,7 @@ int Table::writeRow(Record &rec, bool inserting)
         }
         if (reread)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
-                rec.values[i] = fromStorage(m_def.fields[i].type, rec.read[i]);
+                rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
     } else {
         const Record &old = oldRecord();
         if (old.read.size() != n)
@@ -836,9 +836,12 @@ int Table::writeRow(Record &rec, bool inserting)
             static const QVariant blank;
             const QVariant &a = current[i];
             const QVariant &b = i < compared ? before[i] : blank;
-            const bool same = a.typeId() == b.typeId()
-                              && (a.typeId() == QMetaType::Double
+            const int type = typeIdOf(a);
+            const bool same = type == typeIdOf(b)
+                              && (type == QMetaType::Double
                                       ? *static_cast<const double *>(a.constData()) == *static_cast<const double *>(b.constData())
+                                  : type == QMetaType::LongLong
+                                      ? *static_cast<const qint64 *>(a.constData()) == *static_cast<const qint64 *>(b.constData())
                                       : (!a.isValid() || a == b));
             if (!same) {
                 written.append(i);
@@ -1152,7 +1155,7 @@ int Table::findRow(const QVector<int> &fields, const QVariantList &values, Locat
     bool bySql = true;
     for (int i = 0; i < fields.size() && bySql; ++i)
         bySql = fields[i] < dataFieldCount()
-            && !((options.caseInsensitive || options.partialKey) && values[i].typeId() == QMetaType::QString);
+            && !((options.caseInsensitive || options.partialKey) && typeIdOf(values[i]) == QMetaType::QString);
     if (!bySql)
         return DataSet::findRow(fields, values, options);
     QStringList conds;

@@ -129,7 +129,7 @@ private:
     // Reads the row's stored values into rec.read (empty when the row is gone).
     void readStored(qint64 id, Record &rec);
     // Binds the rowid and the values read from parameter `first` on (m_matchSql).
-    void bindMatch(Statement &st, int first, qint64 id, const QVector<QVariant> &read) const;
+    void bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const;
     void invalidatePositions() { m_posIndex.clear(); }
     // When the current record's values were read from the database (see ReadMark).
     void markRead(const Record &rec, qint64 id);
@@ -143,7 +143,7 @@ private:
     struct ReadAhead {
         bool enabled = false;
         ReadMark mark;
-        QHash<qint64, QVector<QVariant>> rows; // by rowid, as stored
+        QHash<qint64, StoredValues> rows; // by rowid, as stored
         int end = -1;                         // position after the last row read
         int window = 1;                       // rows the next read takes
     };
@@ -158,8 +158,8 @@ private:
     // fields at `fields`) over `base` (the stored values before; empty for an insert): the
     // bound values as the columns' affinities keep them. False when a value would be
     // converted by its column, so that only a read of the row can tell.
-    bool storedAfterWrite(const QVector<QVariant> &base, const int *fields, const QVariant *bound, int count,
-                          QVector<QVariant> &stored) const;
+    bool storedAfterWrite(const StoredValues &base, const int *fields, const QVariant *bound, int count,
+                          StoredValues &stored) const;
     // SQLite's type affinity of each column, from its declared type.
     enum class Affinity : unsigned char { Integer, Text, Blob, Real, Numeric };
     static Affinity affinityOfDeclared(const QString &declared);

@@ -76,7 +76,7 @@ namespace {
 bool isBlank(const QVariant &v)
 {
     // Numbers first and without copies: they are most of a record.
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::Double:
     case QMetaType::LongLong:
     case QMetaType::Int:
@@ -99,7 +99,7 @@ bool isBlank(const QVariant &v)
 
 double parseNumber(const QVariant &v, FieldType t)
 {
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::Bool: return v.toBool() ? 1 : 0;
     case QMetaType::Int:
     case QMetaType::LongLong:
@@ -126,9 +126,9 @@ double parseNumber(const QVariant &v, FieldType t)
 
 QDate parseDate(const QVariant &v, FieldType t)
 {
-    if (v.typeId() == QMetaType::QDate)
+    if (typeIdOf(v) == QMetaType::QDate)
         return v.toDate();
-    if (v.typeId() == QMetaType::QDateTime)
+    if (typeIdOf(v) == QMetaType::QDateTime)
         return v.toDateTime().date();
     const QString s = v.toString().trimmed();
     QDate d = QDate::fromString(s, QStringLiteral("yyyy-MM-dd"));
@@ -146,13 +146,13 @@ QDate parseDate(const QVariant &v, FieldType t)
 QVariant normalizeValue(FieldType type, const QVariant &value, int size)
 {
     // Numbers already in the type's own form (what the program computes and reads) stay.
-    if (value.typeId() == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
+    if (typeIdOf(value) == QMetaType::Double && (type == FieldType::Float || type == FieldType::Money))
         return *static_cast<const double *>(value.constData()) == 0.0 ? QVariant(0.0) : value;
-    if (value.typeId() == QMetaType::LongLong && (type == FieldType::Integer || type == FieldType::AutoInc))
+    if (typeIdOf(value) == QMetaType::LongLong && (type == FieldType::Integer || type == FieldType::AutoInc))
         return value;
-    if (value.typeId() == QMetaType::Bool && type == FieldType::Boolean)
+    if (typeIdOf(value) == QMetaType::Bool && type == FieldType::Boolean)
         return value;
-    if (value.typeId() == QMetaType::QString && isTextType(type)) {
+    if (typeIdOf(value) == QMetaType::QString && isTextType(type)) {
         const QString &text = *static_cast<const QString *>(value.constData());
         if (text.isEmpty())
             return {};
@@ -164,8 +164,8 @@ QVariant normalizeValue(FieldType type, const QVariant &value, int size)
     switch (type) {
     case FieldType::String:
     case FieldType::Memo: {
-        QString s = value.typeId() == QMetaType::QDate ? dateText(value.toDate()) : value.toString();
-        if (value.typeId() == QMetaType::Double)
+        QString s = typeIdOf(value) == QMetaType::QDate ? dateText(value.toDate()) : value.toString();
+        if (typeIdOf(value) == QMetaType::Double)
             s = QString::number(value.toDouble(), 'g', 15);
         if (type == FieldType::String && size > 0 && s.size() > size)
             s.truncate(size);
@@ -177,7 +177,7 @@ QVariant normalizeValue(FieldType type, const QVariant &value, int size)
     case FieldType::Integer:
     case FieldType::AutoInc: {
         qint64 n;
-        if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+        if (typeIdOf(value) == QMetaType::LongLong || typeIdOf(value) == QMetaType::Int)
             n = value.toLongLong();
         else {
             const double d = parseNumber(value, type);
@@ -195,7 +195,7 @@ QVariant normalizeValue(FieldType type, const QVariant &value, int size)
         return d == 0.0 ? QVariant(0.0) : QVariant(d); // no negative zero
     }
     case FieldType::Boolean: {
-        if (value.typeId() == QMetaType::QString) {
+        if (typeIdOf(value) == QMetaType::QString) {
             const QString s = value.toString().trimmed().toLower();
             if (s.isEmpty())
                 return {};
@@ -215,9 +215,9 @@ QVariant normalizeValue(FieldType type, const QVariant &value, int size)
         return d;
     }
     case FieldType::Time: {
-        if (value.typeId() == QMetaType::QTime)
+        if (typeIdOf(value) == QMetaType::QTime)
             return value;
-        if (value.typeId() == QMetaType::QDateTime)
+        if (typeIdOf(value) == QMetaType::QDateTime)
             return value.toDateTime().time();
         QTime tm = QTime::fromString(value.toString().trimmed(), QStringLiteral("H:mm:ss"));
         if (!tm.isValid())
@@ -227,9 +227,9 @@ QVariant normalizeValue(FieldType type, const QVariant &value, int size)
         return tm;
     }
     case FieldType::DateTime: {
-        if (value.typeId() == QMetaType::QDateTime)
+        if (typeIdOf(value) == QMetaType::QDateTime)
             return value;
-        if (value.typeId() == QMetaType::QDate)
+        if (typeIdOf(value) == QMetaType::QDate)
             return QDateTime(value.toDate(), QTime(0, 0));
         const QString s = value.toString().trimmed();
         QDateTime dt = QDateTime::fromString(s, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -265,7 +265,7 @@ QVariant fromStorage(FieldType type, const QVariant &stored)
 {
     // The common cases first (a row of a table is read column by column): a value SQLite
     // gives in the field's own form is already its value.
-    switch (stored.typeId()) {
+    switch (typeIdOf(stored)) {
     case QMetaType::Double:
         if (type == FieldType::Float || type == FieldType::Money)
             return stored;
@@ -285,20 +285,20 @@ QVariant fromStorage(FieldType type, const QVariant &stored)
     switch (type) {
     case FieldType::String:
     case FieldType::Memo:
-        if (stored.typeId() == QMetaType::Double)
+        if (typeIdOf(stored) == QMetaType::Double)
             return QString::number(stored.toDouble(), 'g', 15);
         return stored.toString().isEmpty() ? QVariant() : QVariant(stored.toString());
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc:
-        if (stored.typeId() == QMetaType::LongLong)
+        if (typeIdOf(stored) == QMetaType::LongLong)
             return stored;
         return QVariant::fromValue<qint64>(qint64(std::llround(variantToDouble(stored))));
     case FieldType::Float:
     case FieldType::Money:
         return variantToDouble(stored);
     case FieldType::Boolean:
-        if (stored.typeId() == QMetaType::QString) {
+        if (typeIdOf(stored) == QMetaType::QString) {
             try {
                 return normalizeValue(type, stored);
             } catch (const FieldValueError &) {
@@ -326,7 +326,7 @@ double variantToDouble(const QVariant &v)
 {
     if (isBlank(v))
         return 0.0;
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::Double: return v.toDouble();
     case QMetaType::LongLong:
     case QMetaType::Int: return double(v.toLongLong());
@@ -344,7 +344,7 @@ qint64 variantToInteger(const QVariant &v)
 {
     if (isBlank(v))
         return 0;
-    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+    if (typeIdOf(v) == QMetaType::LongLong || typeIdOf(v) == QMetaType::Int)
         return v.toLongLong();
     return qint64(std::llround(variantToDouble(v)));
 }
@@ -353,7 +353,7 @@ bool variantToBool(const QVariant &v)
 {
     if (isBlank(v))
         return false;
-    if (v.typeId() == QMetaType::Bool)
+    if (typeIdOf(v) == QMetaType::Bool)
         return v.toBool();
     try {
         return normalizeValue(FieldType::Boolean, v).toBool();
@@ -366,7 +366,7 @@ QString variantToString(const QVariant &v)
 {
     if (isBlank(v))
         return {};
-    switch (v.typeId()) {
+    switch (typeIdOf(v)) {
     case QMetaType::QDate: return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
     case QMetaType::QTime: return v.toTime().toString(QStringLiteral("HH:mm:ss"));
     case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -425,7 +425,7 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
     case FieldType::Money: {
         const double d = variantToDouble(value);
         if (format.isEmpty()) {
-            if (isIntegerType(type) || (value.typeId() == QMetaType::LongLong))
+            if (isIntegerType(type) || (typeIdOf(value) == QMetaType::LongLong))
                 return QString::number(variantToInteger(value));
             QString s = QString::number(d, 'g', 15);
             if (s == u"-0")
@@ -450,9 +450,9 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
     case FieldType::Blob:
         return QStringLiteral("(BLOB)");
     default:
-        if (value.typeId() == QMetaType::Double)
+        if (typeIdOf(value) == QMetaType::Double)
             return defaultDisplayText(value, FieldType::Float, displayFormat);
-        if (value.typeId() == QMetaType::LongLong)
+        if (typeIdOf(value) == QMetaType::LongLong)
             return QString::number(value.toLongLong());
         return value.toString();
     }
@@ -469,9 +469,9 @@ QVariant ResultColumnTypes::take(int c, QVariant stored)
     if (m_declared[c] != FieldType::Unknown)
         return fromStorage(m_declared[c], stored);
     if (stored.isValid()) {
-        if (stored.typeId() == QMetaType::Double)
+        if (typeIdOf(stored) == QMetaType::Double)
             m_real[c] = true;
-        else if (stored.typeId() == QMetaType::LongLong)
+        else if (typeIdOf(stored) == QMetaType::LongLong)
             m_int[c] = true;
         else
             m_text[c] = true;
@@ -487,6 +487,80 @@ FieldType ResultColumnTypes::type(int c) const
            : m_real[c] ? FieldType::Float
            : m_int[c]  ? FieldType::Integer
                        : FieldType::Unknown;
+}
+
+// ---- a row in its stored forms -----------------------------------------------------------
+
+StoredValues::StoredValues(const QVector<QVariant> &values) : m_slots(values.size())
+{
+    for (int i = 0; i < values.size(); ++i)
+        set(i, values[i]);
+}
+
+void StoredValues::clear()
+{
+    m_slots.clear();
+    m_others.clear();
+}
+
+void StoredValues::resize(int n)
+{
+    m_slots.resize(n);
+    if (!m_others.isEmpty())
+        m_others.resize(n);
+}
+
+QVariant StoredValues::at(int i) const
+{
+    const Slot &s = m_slots[i];
+    switch (s.kind) {
+    case Kind::Integer: return QVariant::fromValue<qint64>(s.integer);
+    case Kind::Real: return QVariant(s.real);
+    case Kind::Other: return m_others[i];
+    case Kind::Null: break;
+    }
+    return {};
+}
+
+void StoredValues::set(int i, const QVariant &v)
+{
+    switch (typeIdOf(v)) {
+    case QMetaType::LongLong: setInteger(i, *static_cast<const qint64 *>(v.constData())); return;
+    case QMetaType::Double: setReal(i, *static_cast<const double *>(v.constData())); return;
+    case QMetaType::UnknownType: setNull(i); return;
+    default: break;
+    }
+    if (m_others.size() != m_slots.size())
+        m_others.resize(m_slots.size());
+    m_others[i] = v;
+    slot(i).kind = Kind::Other;
+}
+
+bool operator==(const StoredValues &a, const StoredValues &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        const StoredValues::Slot &x = a.m_slots[i], &y = b.m_slots[i];
+        if (x.kind != y.kind)
+            return false;
+        switch (x.kind) {
+        case StoredValues::Kind::Integer:
+            if (x.integer != y.integer)
+                return false;
+            break;
+        case StoredValues::Kind::Real:
+            if (!(x.real == y.real))
+                return false;
+            break;
+        case StoredValues::Kind::Other:
+            if (a.m_others[i] != b.m_others[i])
+                return false;
+            break;
+        case StoredValues::Kind::Null: break;
+        }
+    }
+    return true;
 }
 
 } // namespace tarix::db

@@ -18,6 +18,10 @@
 
 namespace tarix::db {
 
+// The variant's type id, read in place (QVariant::typeId() is a call into the library;
+// the layer asks it for each of hundreds of fields of every record it reads or writes).
+inline int typeIdOf(const QVariant &v) { return v.data_ptr().typeId(); }
+
 enum class FieldType {
     Unknown,
     String,   // VARCHAR(n)
@@ -77,6 +81,64 @@ QString defaultDisplayText(const QVariant &value, FieldType type, const QString 
 
 // The text form of dates the layer writes and parses (filters, display): d.M.yyyy.
 QString dateText(const QDate &d);
+
+// A row's values in the forms the database stores them (NULL, qint64, double, and the rest
+// as variants: texts, blobs), as a save matches them and binds them. Numbers and NULLs sit
+// in place, so the record kept for a save's row check is copied and compared without a
+// variant per field; the rest are kept as given. Copies share until one is changed.
+class StoredValues {
+public:
+    enum class Kind : quint8 { Null, Integer, Real, Other };
+
+    StoredValues() = default;
+    explicit StoredValues(int n) : m_slots(n) {}
+    // Each value as given (an invalid variant is NULL).
+    StoredValues(const QVector<QVariant> &values); // NOLINT: a row of variants is a row
+
+    int size() const { return int(m_slots.size()); }
+    bool isEmpty() const { return m_slots.isEmpty(); }
+    bool isDetached() const { return m_slots.isDetached() && (m_others.isEmpty() || m_others.isDetached()); }
+    void clear();
+    void resize(int n);
+
+    Kind kind(int i) const { return m_slots[i].kind; }
+    qint64 integer(int i) const { return m_slots[i].integer; } // kind Integer
+    double real(int i) const { return m_slots[i].real; }       // kind Real
+    const QVariant &other(int i) const { return m_others[i]; } // kind Other
+    // The value as a variant: qint64, double, invalid for NULL, the rest as given.
+    QVariant at(int i) const;
+    QVariant operator[](int i) const { return at(i); }
+
+    void set(int i, const QVariant &v);
+    void setNull(int i) { slot(i) = Slot(); }
+    void setInteger(int i, qint64 v)
+    {
+        Slot &s = slot(i);
+        s.integer = v;
+        s.kind = Kind::Integer;
+    }
+    void setReal(int i, double v)
+    {
+        Slot &s = slot(i);
+        s.real = v;
+        s.kind = Kind::Real;
+    }
+
+    // Every value the same kind and the same (numbers by value, the rest as variants).
+    friend bool operator==(const StoredValues &a, const StoredValues &b);
+
+private:
+    struct Slot {
+        union {
+            qint64 integer = 0;
+            double real;
+        };
+        Kind kind = Kind::Null;
+    };
+    Slot &slot(int i) { return m_slots[i]; }
+    QVector<Slot> m_slots;
+    QVector<QVariant> m_others; // sized as m_slots once a value of kind Other is kept
+};
 
 // Column types of a result: a column with a declared type converts its stored values by that
 // type; a column without one (an expression, an aggregate) gets the type its values show:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
@@ -129,6 +130,156 @@ double toDouble(const Digits &d, double fallback)
     return result;
 }
 
+// ---- the same decisions on integers, where they provably give the same result ----------
+//
+// |value| = 0.M x 10^point with M the 15 significant digits the text above holds, as an
+// integer; rounding to a place is then one division with a remainder.
+struct Scaled {
+    bool negative = false;
+    std::int64_t m = 0; // the digits, 0 or [1e14, 1e15)
+    int point = 0;
+};
+
+constexpr std::int64_t kIntPow10[] = {1,
+                                      10,
+                                      100,
+                                      1000,
+                                      10000,
+                                      100000,
+                                      1000000,
+                                      10000000,
+                                      100000000,
+                                      1000000000,
+                                      10000000000,
+                                      100000000000,
+                                      1000000000000,
+                                      10000000000000,
+                                      100000000000000,
+                                      1000000000000000,
+                                      10000000000000000,
+                                      100000000000000000,
+                                      1000000000000000000};
+// Every power of ten up to 1e22 is a double exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The digits of `value` as to_chars gives them, by one multiplication with an exact power
+// of ten: the fused multiply-add gives the product's rounding error exactly, so the exact
+// product's nearest integer is known. False (take the text path) for values out of range
+// and for an exact tie (whose rounding the text path decides).
+bool scaledDigits(double value, Scaled &out)
+{
+    out.negative = std::signbit(value);
+    const double a = std::fabs(value);
+    if (a == 0) {
+        out.m = 0;
+        out.point = 1;
+        return true;
+    }
+    if (!(a >= 1e-7 && a < 1e15))
+        return false;
+    int e2 = 0;
+    std::frexp(a, &e2);
+    // floor(log10(a)), give or take one; the range checks below settle it.
+    int n = int(std::floor((e2 - 1) * 0.30102999566398120));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - n;
+        if (k < 0 || k > 22)
+            return false;
+        const double scaled = a * kPow10[k];
+        const double error = std::fma(a, kPow10[k], -scaled); // exact product = scaled + error
+        if (scaled > 1e15 || (scaled == 1e15 && error >= 0)) {
+            ++n;
+            continue;
+        }
+        if (scaled < 1e14 || (scaled == 1e14 && error < 0)) {
+            --n;
+            continue;
+        }
+        // |error| <= 1/16 here: the exact product lies within [whole - 1/16, whole + 17/16).
+        const double whole = std::floor(scaled);
+        const double side = (scaled - whole - 0.5) + error; // each step exact or sign-keeping
+        if (side == 0)
+            return false;
+        out.m = std::int64_t(whole) + (side > 0 ? 1 : 0);
+        out.point = 15 - k;
+        if (out.m == 1000000000000000) { // rounded up to the next power of ten
+            out.m = 100000000000000;
+            ++out.point;
+        }
+        return true;
+    }
+    return false;
+}
+
+// `digits` (a whole number of units of 10^-from) rounded to `to` places (to < from).
+std::int64_t roundScaled(std::int64_t digits, bool negative, int cut, Rounding mode)
+{
+    if (cut > 18) // every digit lies far below the place: a remainder under a half
+        return (mode == Rounding::AwayFromZero || (mode == Rounding::Floor && negative)
+                || (mode == Rounding::Ceiling && !negative))
+                       && digits != 0
+                   ? 1
+                   : 0;
+    const std::int64_t unit = kIntPow10[cut];
+    std::int64_t q = digits / unit;
+    const std::int64_t rest = digits % unit;
+    const std::int64_t half = unit / 2;
+    const bool restZero = rest == 0;
+    const bool above = rest > half;
+    const bool tie = rest == half;
+    bool up = false;
+    switch (mode) {
+    case Rounding::HalfAwayFromZero: up = above || tie; break;
+    case Rounding::HalfEven: up = above || (tie && q % 2 == 1); break;
+    case Rounding::HalfTowardZero: up = above; break;
+    case Rounding::AwayFromZero: up = !restZero; break;
+    case Rounding::TowardZero: up = false; break;
+    case Rounding::Floor: up = negative && !restZero; break;
+    case Rounding::Ceiling: up = !negative && !restZero; break;
+    }
+    return up ? q + 1 : q;
+}
+
+// roundDecimalSnapped on integers; false when it cannot be shown to give the same result.
+bool roundFast(double value, int decimals, Rounding mode, int snapDecimals, double &result)
+{
+    if (decimals < -18 || decimals > 22)
+        return false;
+    Scaled s;
+    if (!scaledDigits(value, s))
+        return false;
+    // The digits as a whole number of units of 10^-places.
+    std::int64_t digits = s.m;
+    int places = 15 - s.point;
+    bool changed = false;
+    if (decimals < snapDecimals && s.point + snapDecimals < 15) {
+        digits = roundScaled(digits, s.negative, places - snapDecimals, Rounding::HalfEven);
+        places = snapDecimals;
+        changed = true;
+    }
+    if (s.point + decimals < 15 && decimals < places) {
+        digits = roundScaled(digits, s.negative, places - decimals, mode);
+        places = decimals;
+        changed = true;
+    }
+    if (!changed) {
+        result = value;
+        return true;
+    }
+    if (digits == 0) {
+        result = 0.0;
+        return true;
+    }
+    // One correctly rounded operation on exact operands: the double nearest the decimal,
+    // as reading its text gives it.
+    if (places > 22 || places < -22 || digits > (std::int64_t(1) << 53))
+        return false;
+    const double magnitude = places >= 0 ? double(digits) / kPow10[places] : double(digits) * kPow10[-places];
+    result = s.negative ? -magnitude : magnitude;
+    return true;
+}
+
 } // namespace
 
 DecimalDigits toDecimal(double value, int decimals, Rounding mode)
@@ -155,16 +306,21 @@ DecimalDigits toSignificant(double value, int digits, Rounding mode)
 
 double roundDecimal(double value, int decimals, Rounding mode)
 {
-    if (!std::isfinite(value))
-        return value;
-    decimals = std::clamp(decimals, -kMaxDecimals, kMaxDecimals);
-    Digits d = significantDigits(value);
-    if (!roundDigits(d, decimals, mode))
-        return value; // no digit below the place: the value is already there
-    return toDouble(d, value);
+    return roundDecimalSnapped(value, decimals, mode, decimals);
 }
 
 double roundDecimalSnapped(double value, int decimals, Rounding mode, int snapDecimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    double fast = 0;
+    if (roundFast(value, std::clamp(decimals, -kMaxDecimals, kMaxDecimals), mode,
+                  std::clamp(snapDecimals, -kMaxDecimals, kMaxDecimals), fast))
+        return fast;
+    return roundDecimalSnappedByText(value, decimals, mode, snapDecimals);
+}
+
+double roundDecimalSnappedByText(double value, int decimals, Rounding mode, int snapDecimals)
 {
     if (!std::isfinite(value))
         return value;

@@ -52,4 +52,9 @@ double roundDecimal(double value, int decimals, Rounding mode);
 
 double roundDecimalSnapped(double value, int decimals, Rounding mode, int snapDecimals);
 
+// The same rounding always taken on the digits' text. roundDecimalSnapped decides most
+// values on integers instead, where that provably gives this result; this is the reference
+// it is checked against.
+double roundDecimalSnappedByText(double value, int decimals, Rounding mode, int snapDecimals);
+
 } // namespace tarix::fmt

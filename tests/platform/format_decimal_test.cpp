@@ -3,7 +3,12 @@
 #include "platform/format/decimal.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iomanip>
 #include <limits>
+#include <random>
+#include <vector>
 
 using tarix::fmt::Rounding;
 using tarix::fmt::roundDecimal;
@@ -157,4 +162,126 @@ TEST(FormatDecimal, SignificantDigits)
     const auto c = tarix::fmt::toSignificant(0.000123456, 2, Rounding::HalfAwayFromZero);
     EXPECT_EQ(c.integer, "0");
     EXPECT_EQ(c.fraction, "00012");
+}
+
+// The rounding decides most values on integers; it must give bit for bit what the rounding
+// on the digits' text gives, for every mode, place and snap place.
+namespace {
+
+std::uint64_t bitsOf(double v)
+{
+    std::uint64_t b = 0;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+void expectSameAsText(double value, int decimals, Rounding mode, int snap)
+{
+    const double fast = tarix::fmt::roundDecimalSnapped(value, decimals, mode, snap);
+    const double text = tarix::fmt::roundDecimalSnappedByText(value, decimals, mode, snap);
+    ASSERT_EQ(bitsOf(fast), bitsOf(text)) << std::setprecision(17) << value << " at " << decimals << " snapped at "
+                                          << snap << " " << name(mode) << ": " << fast << " vs " << text;
+}
+
+constexpr Rounding kModes[] = {Rounding::HalfAwayFromZero, Rounding::HalfEven, Rounding::HalfTowardZero,
+                               Rounding::AwayFromZero,     Rounding::TowardZero, Rounding::Floor,
+                               Rounding::Ceiling};
+
+void expectSameAsTextEverywhere(double value)
+{
+    for (Rounding mode : kModes)
+        for (int decimals = -4; decimals <= 10; ++decimals)
+            for (int snap : {decimals, 8, 6, 12, 20}) {
+                expectSameAsText(value, decimals, mode, snap);
+                expectSameAsText(-value, decimals, mode, snap);
+            }
+}
+
+} // namespace
+
+TEST(FormatDecimal, IntegerRoundingGivesTheTextsResult)
+{
+    // Hard cases: powers of ten and their neighbours (the digits' count changes there),
+    // ties in the 16th digit, noise of differences, the ends of the range the integers
+    // take, values whose 15 digits round up to the next power of ten.
+    std::vector<double> hard = {0.0,
+                                0.285,
+                                1.005,
+                                2.675,
+                                0.1 + 0.2,
+                                1000.1 - 1000,
+                                0.07,
+                                1.1 * 3,
+                                9999999999.995,
+                                99999999999999.95,
+                                999999999999999.0,
+                                999999999999999.9,
+                                1e15,
+                                0.99999999999999994,
+                                0.999999999999999,
+                                0.9999999999999995,
+                                9.9999999999999995,
+                                1e-7,
+                                0.99999999e-7,
+                                1.00000001e-7,
+                                123456789012345.6,
+                                0.000123456789012345,
+                                5e-324,
+                                1e300,
+                                0.5,
+                                2.5,
+                                0.125,
+                                0.0625,
+                                1234567890.12345,
+                                33554432.005};
+    for (int e = -8; e <= 16; ++e) {
+        const double p = std::pow(10.0, e);
+        hard.push_back(p);
+        hard.push_back(std::nextafter(p, 0.0));
+        hard.push_back(std::nextafter(p, 1e300));
+        hard.push_back(p * 0.5);
+        hard.push_back(p * 9.99999999999999);
+        hard.push_back(p * 9.999999999999999);
+    }
+    // Exact ties at the 16th significant digit (a binary value with a 5 there).
+    for (double t : {0.5, 1.5, 2.5, 12.5, 1234567890123.5, 17592186044416.5, 281474976710655.5})
+        hard.push_back(t);
+    for (double v : hard)
+        expectSameAsTextEverywhere(v);
+}
+
+TEST(FormatDecimal, IntegerRoundingGivesTheTextsResultOverARandomSweep)
+{
+    std::mt19937_64 random(20261210);
+    std::uniform_int_distribution<std::int64_t> cents(0, 10'000'000'00);
+    std::uniform_real_distribution<double> rate(0.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-9, 16);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    std::uniform_int_distribution<int> ulps(-3, 3);
+    std::vector<double> values;
+    for (int i = 0; i < 30000; ++i) {
+        const double amount = double(cents(random)) / 100;
+        values.push_back(amount);                                  // typed amounts
+        values.push_back(amount * rate(random));                   // amounts times rates
+        values.push_back(amount - double(cents(random)) / 100);    // noise of differences
+        values.push_back(rate(random) * std::pow(10.0, exponent(random))); // any size
+        // Just beside a tie at two, three and four places.
+        const double tie = (std::floor(amount * 10) + 0.5) / 1000 * std::pow(10.0, exponent(random) % 4);
+        values.push_back(tie + ulps(random) * std::numeric_limits<double>::epsilon() * tie);
+        // Any bit pattern of a finite double.
+        double any = 0;
+        const std::uint64_t b = bits(random);
+        std::memcpy(&any, &b, sizeof any);
+        if (std::isfinite(any))
+            values.push_back(any);
+    }
+    std::uniform_int_distribution<int> modeOf(0, 6);
+    std::uniform_int_distribution<int> decimalsOf(-3, 9);
+    std::uniform_int_distribution<int> snapOf(-3, 14);
+    for (double v : values) {
+        const int decimals = decimalsOf(random);
+        expectSameAsText(v, decimals, kModes[modeOf(random)], decimals);
+        expectSameAsText(v, decimals, kModes[modeOf(random)], 8);
+        expectSameAsText(v, decimals, kModes[modeOf(random)], snapOf(random));
+    }
 }
