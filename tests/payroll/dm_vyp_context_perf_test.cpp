@@ -195,12 +195,13 @@ TEST_F(PayrollModuleTest, ANewPayrollsDetailsAreReadAgainAtThePostAfterAnyChange
         const db::SqlResult r = payroll(e.codeEmp, 200701);
         ASSERT_EQ(r.rowCount(), 1);
         EXPECT_EQ(r.asFloat(0, r.columnIndex("F_doba")), c.workingDay ? c.workingDay : workingDay);
-        if (c.deducted >= 0)
+        if (c.deducted >= 0) {
             EXPECT_EQ(session.run("select vypocitana_suma from \":tarix_data:zrv\" where code_emp = :e and "
                                   "v_obdobie = 200701 and suma = 50",
                                   {{"e", e.codeEmp}})
                           .asFloat(0, 0),
                       c.deducted);
+        }
     }
 }
 

@@ -60,8 +60,9 @@ protected:
     {
         EXPECT_TRUE(form->Akcia_vypl_insert());
         db::Table &t = tabulka(name);
-        if (&t == &DMV().THSU_)
+        if (&t == &DMV().THSU_) {
             EXPECT_TRUE(form->akcia_hsu(dbctrl::NavigateButton::Insert));
+        }
         EXPECT_EQ(t.state(), db::DataSetState::Insert);
         return t;
     }
@@ -101,8 +102,9 @@ TEST_F(PayrollFieldLabelsTest, GridColumnsWithoutTitlesShowTheLabel)
             const db::Field *f = ds->findField(c.fieldName);
             ASSERT_NE(f, nullptr);
             EXPECT_TRUE(f->hasLabel());
-            if (c.title.isEmpty())
+            if (c.title.isEmpty()) {
                 EXPECT_EQ(model->headerData(i, Qt::Horizontal).toString(), f->label());
+            }
         }
     }
     EXPECT_TRUE(pieceWork);

@@ -64,8 +64,9 @@ protected:
     {
         scripted.answerYes(Msg(65086)).answerYes(Msg(65088, QStringLiteral("február 2007"), 2006));
         dmv->Zauctovanie_preplatkov_dane();
-        if (expectErrors)
+        if (expectErrors) {
             EXPECT_TRUE(errors().contains(Msg(65091)));
+        }
     }
 
     void postHealth()

@@ -94,10 +94,12 @@ TEST(DerivedInputs, DecidesEachFieldFromWhereItsValueCameFrom)
         const VypRecord r = d.prepare(current, k.origin == NewRecord ? nullptr : &stored, c);
         EXPECT_EQ(r.V_hodina == 0, k.hodinaZeroed) << k.what;
         EXPECT_EQ(r.V_priemer1 == 0, k.priemer1Zeroed) << k.what;
-        if (!k.hodinaZeroed)
+        if (!k.hodinaZeroed) {
             EXPECT_EQ(r.V_hodina, k.hodina) << k.what;
-        if (!k.priemer1Zeroed)
+        }
+        if (!k.priemer1Zeroed) {
             EXPECT_EQ(r.V_priemer1, k.priemer1) << k.what;
+        }
     }
 }
 

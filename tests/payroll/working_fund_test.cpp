@@ -77,8 +77,9 @@ TEST_F(WorkingFundTest, AMonthWithoutAFundIsStoredWithTheRateItHad)
     EXPECT_EQ(r.asFloat(0, r.columnIndex("V_sadzba")), rate);
     for (int col = 0; col < r.columnCount(); ++col) {
         const QVariant v = r.value(0, col);
-        if (v.typeId() == QMetaType::Double)
+        if (v.typeId() == QMetaType::Double) {
             EXPECT_TRUE(std::isfinite(v.toDouble())) << r.columnName(col).toStdString();
+        }
     }
 
     // The batch recalculation keeps the stored record as it is.
