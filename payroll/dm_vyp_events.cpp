@@ -240,19 +240,4 @@ void TDMV::Obnov_detaily()
             t->refresh();
 }
 
-void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
-{
-    db::Session &s = TVYP_.session();
-    const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
-    db::Transaction tx(&s);
-    // Never the details of a payroll that exists.
-    if (s.run(QStringLiteral("select 1 from \":tarix_data:vyp\" where code_emp = :e and v_obdobie = :p"), key)
-            .rowCount()
-        > 0)
-        return;
-    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);
-    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e"), key);
-    tx.commit();
-}
-
 } // namespace tarix::payroll
