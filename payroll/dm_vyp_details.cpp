@@ -16,13 +16,16 @@ namespace tarix::payroll {
 
 namespace {
 
-bool jeVyplata(db::Session &s, int codeEmp, int period)
-{
-    return s.run(QStringLiteral("select 1 from \":tarix_data:vyp\" where code_emp = :e and v_obdobie = :p"),
-                 {{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}})
-               .rowCount()
-           > 0;
-}
+// "No payroll of employee :e in period :p", a condition of the statements that write a new
+// payroll's details, so that the look travels with the write instead of costing a statement
+// of its own. The unary plus keeps V_obdobie out of every index: the look goes by Code_emp,
+// the key's first field, through that employee's few payrolls, on either database. With
+// V_obdobie indexable the server took "Vyp.OBDOBIE" (V_obdobie first) while its statistics
+// were older than the month being made (a new period looks empty to them), and so read every
+// payroll of that month made so far, for each record; a range of the key's pair read the
+// whole table while the statistics were those of a small one.
+const QString kBezVyplaty = QStringLiteral(
+    "not exists (select 1 from \":tarix_data:vyp\" where code_emp = :e and +v_obdobie = :p)");
 
 // A duplicate key in a code table: "Duplicitný záznam." and the record stays open.
 void duplicitnyZaznam(db::DataSet &, const db::DbError &e, db::ErrorAction &action)
@@ -154,20 +157,23 @@ void TDMV::Nastav_udalosti_detailov()
         t->declareField(QStringLiteral("HODNOTA")).setDisplayFormat(QStringLiteral("0.00"));
 }
 
+// Never touches the details of a payroll that exists; each statement looks for itself, so a
+// payroll stored in between is left alone by the statements after it.
 void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
 {
     db::Session &s = TVYP_.session();
-    db::Transaction tx(&s);
-    if (jeVyplata(s, codeEmp, period))
-        return;
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
-    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);
+    db::Transaction tx(&s);
+    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
+                  + kBezVyplaty,
+              key);
     s.execute(QStringLiteral(
                   "insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, prijemca, predcislo_u, "
                   "cislo_u, banka_u, ssym_u, vsym, ksym, spp, suma, typ_sumy, poznamka, vypocitana_suma) "
                   "select :p, code_emp, typ, prijemca, predcislo_u, cislo_u, banka_u, ssym_u, vsym, ksym, "
                   "spp, suma, typ_sumy, poznamka, 0 from \":tarix_data:zrz\" "
-                  "where code_emp = :e and obdobie_od <= :p and obdobie_do >= :p order by zrid"),
+                  "where code_emp = :e and obdobie_od <= :p and obdobie_do >= :p and ")
+                  + kBezVyplaty + QStringLiteral(" order by zrid"),
               key);
     tx.commit();
 }
@@ -177,19 +183,32 @@ void TDMV::Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee)
     if (Rezim_importu)
         return;
     db::Session &s = TVYP_.session();
-    db::Transaction tx(&s);
-    if (jeVyplata(s, employee.Code_emp, period))
-        return;
     const db::Params key{{QStringLiteral("p"), period},
                          {QStringLiteral("n"), employee.Code_numb},
                          {QStringLiteral("e"), employee.Code_emp}};
+    db::Transaction tx(&s);
     s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_numb = :n "
-                             "and code_emp = :e"),
+                             "and code_emp = :e and ")
+                  + kBezVyplaty,
               key);
     s.execute(QStringLiteral("insert into \":tarix_data:hsu\" (v_obdobie, code_numb, code_emp, ukid, "
                              "suma1, pocet, suma) select :p, code_numb, code_emp, ukid, hodnota, 0, 0 "
-                             "from \":tarix_data:zam_uk\" where code_numb = :n and code_emp = :e "
-                             "order by ukid"),
+                             "from \":tarix_data:zam_uk\" where code_numb = :n and code_emp = :e and ")
+                  + kBezVyplaty + QStringLiteral(" order by ukid"),
+              key);
+    tx.commit();
+}
+
+void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
+{
+    db::Session &s = TVYP_.session();
+    const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
+    db::Transaction tx(&s);
+    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
+                  + kBezVyplaty,
+              key);
+    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e and ")
+                  + kBezVyplaty,
               key);
     tx.commit();
 }

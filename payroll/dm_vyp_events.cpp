@@ -47,12 +47,19 @@ void TDMV::Nastav_udalosti_vyplat()
         const int open = detail::Otvorene_obdobie(TVYP_.session());
         const int year = open / 100;
         const int month = open % 100;
-        if (!Bez_kontroly_duplicity && Existuje_vyplata(e.Code_emp, year, month))
-            throw EMyError(Msg(65071));
+        // The employee's payrolls of the period and leaving date in one look; exactly one
+        // payroll is a duplicate, as Existuje_vyplata counts.
         const db::SqlResult r = TVYP_.session().run(
-            QStringLiteral("select vystup from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
-            {{QStringLiteral("n"), e.Code_numb}, {QStringLiteral("e"), e.Code_emp}});
-        const QDate vystup = r.rowCount() ? r.asDate(0, 0) : QDate();
+            QStringLiteral("select (select count(*) from \":tarix_data:vyp\" where code_emp = :e and "
+                           "v_rok = :y and v_mesiac = :m), (select vystup from \":tarix_data:zam\" "
+                           "where code_numb = :n and code_emp = :e)"),
+            {{QStringLiteral("e"), e.Code_emp},
+             {QStringLiteral("y"), year},
+             {QStringLiteral("m"), month},
+             {QStringLiteral("n"), e.Code_numb}});
+        if (!Bez_kontroly_duplicity && r.asInteger(0, 0) == 1)
+            throw EMyError(Msg(65071));
+        const QDate vystup = r.asDate(0, 1);
         if (vystup.isValid() && MyConsts::Obdobie_z_datumu(vystup) < year * 100 + month)
             throw EMyError(Msg(65051));
         m_vkladany = e;
@@ -238,21 +245,6 @@ void TDMV::Obnov_detaily()
     for (db::Table *t : {&TZRV_, &THSU_})
         if (t->isActive() && !t->isEditing())
             t->refresh();
-}
-
-void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
-{
-    db::Session &s = TVYP_.session();
-    const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
-    db::Transaction tx(&s);
-    // Never the details of a payroll that exists.
-    if (s.run(QStringLiteral("select 1 from \":tarix_data:vyp\" where code_emp = :e and v_obdobie = :p"), key)
-            .rowCount()
-        > 0)
-        return;
-    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p"), key);
-    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e"), key);
-    tx.commit();
 }
 
 } // namespace tarix::payroll
