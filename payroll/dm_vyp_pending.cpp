@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <utility>
@@ -63,6 +64,9 @@ void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
     const QString path = notePath(s);
     if (path.isEmpty())
         return;
+    // On a database server the private folder's tables live on the server, and the folder
+    // itself may not be made yet: without it the note would silently not be kept.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     // Not synced to disk: the note is for a program that ends, and costs next to nothing.
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {

@@ -96,6 +96,19 @@ protected:
     std::unique_ptr<TDMV> dmv;
 };
 
+TEST_P(DetailsCopyTest, ANewPayrollIsNotedEvenBeforeThePrivateFolderIsMade)
+{
+    // On a server nothing else makes the private folder on disk; the note of a new payroll
+    // must still be kept while its details stand without it.
+    const QDir priv(session.aliasFolder(QStringLiteral("TARIX_PRIV")));
+    const QString note = priv.filePath(QStringLiteral("NOVA_VYPLATA.TXT"));
+    dmv->Nastav_zamestnanca(kDemo[2].codeNumb, kDemo[2].codeEmp);
+    dmv->TVYP_.insert();
+    EXPECT_TRUE(QFile::exists(note));
+    dmv->TVYP_.cancel();
+    EXPECT_FALSE(QFile::exists(note));
+}
+
 TEST_P(DetailsCopyTest, DetailsOfAStoredPayrollAreNeverReplacedNorCleared)
 {
     storePayroll(kDemo[2]);
