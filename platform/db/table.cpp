@@ -53,6 +53,11 @@ int asciiCaseCompare(const QString &a, const QString &b)
 
 int compareStoredValues(const QVariant &a, const QVariant &b, const QString &collation)
 {
+    // Integers (most keys) without the ranks and conversions.
+    if (typeIdOf(a) == QMetaType::LongLong && typeIdOf(b) == QMetaType::LongLong) {
+        const qint64 x = *static_cast<const qint64 *>(a.constData()), y = *static_cast<const qint64 *>(b.constData());
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
     const int ra = rank(a), rb = rank(b);
     if (ra != rb)
         return ra < rb ? -1 : 1;
@@ -1064,7 +1069,17 @@ void Table::cancelRange()
 
 int Table::lowerBound(const QVariantList &bound) const
 {
-    size_t lo = 0, hi = m_order.size();
+    // A cursor that goes through the list in order looks for the row after its own, or
+    // for its own again: each is tried before a search, at one or two comparisons.
+    const size_t n = m_order.size();
+    for (const int hint : {m_pos + 1, m_pos}) {
+        if (hint < 0 || size_t(hint) > n)
+            continue;
+        const size_t h = size_t(hint);
+        if ((h == n || comparePrefix(h, bound) >= 0) && (h == 0 || comparePrefix(h - 1, bound) < 0))
+            return hint;
+    }
+    size_t lo = 0, hi = n;
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
         if (comparePrefix(mid, bound) < 0)
