@@ -462,8 +462,9 @@ void Table::loadRows()
         st->bind(i + 1, binds[i]);
     while (st->step()) {
         const qint64 id = st->columnInt64(0);
+        // Read into the same variants row after row: numbers keep their storage.
         for (int k = 0; k < nk; ++k)
-            key[k] = st->column(k + 1);
+            st->columnInto(k + 1, key[k]);
         if (!rowInRange(key))
             continue;
         if (filtering) {
@@ -690,8 +691,7 @@ void Table::readColumns(Statement &st, int first, Record &rec)
     // replaced, not copied and then overwritten.
     if (!rec.read.isDetached() || rec.read.size() != n)
         rec.read = StoredValues(n);
-    for (int i = 0; i < n; ++i)
-        st.columnInto(first + i, rec.read, i);
+    st.columnsInto(first, rec.read);
     valuesFromRead(rec);
 }
 
@@ -762,8 +762,7 @@ void Table::readStored(qint64 id, Record &rec)
     }
     if (!rec.read.isDetached() || rec.read.size() != n)
         rec.read = StoredValues(n);
-    for (int i = 0; i < n; ++i)
-        st->columnInto(i, rec.read, i);
+    st->columnsInto(0, rec.read);
 }
 
 void Table::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
