@@ -115,12 +115,16 @@ VypRecord VypRecordAdapter::read(const db::DataSet &ds)
     VypRecord r;
     const auto defs = VypRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
+    const QVariant *value = values.constData();
+    const qsizetype count = values.size();
+    const int *index = m_index.constData();
+    const NumberMember *numbers = m_numbers.data();
     for (size_t i = 0; i < defs.size(); ++i) {
-        const int idx = m_index[qsizetype(i)];
-        if (idx < 0 || idx >= values.size())
+        const int idx = index[i];
+        if (idx < 0 || idx >= count)
             continue;
-        const QVariant &v = values[idx];
-        if (!takeNumber(r, m_numbers[i], v))
+        const QVariant &v = value[idx];
+        if (!takeNumber(r, numbers[i], v))
             writeField(r, defs[i], v);
     }
     return r;
@@ -380,11 +384,14 @@ void MonthDetails::load(db::Session &s, int period)
     m_pieceWork.clear();
     MarkyDetailov::now(s); // the write counts start before the reads
     static DotazData employees(QStringLiteral("select %1 from \":tarix_data:zam\"").arg(employeeColumns()));
+    QVariant column; // one variant read into column after column
     employees.run(s, {}, [&](db::Statement &st) {
         EmployeeData e;
         const auto defs = EmployeeData::fields();
-        for (size_t i = 0; i < defs.size(); ++i)
-            writeField(e, defs[i], st.column(int(i)));
+        for (size_t i = 0; i < defs.size(); ++i) {
+            st.columnInto(int(i), column);
+            writeField(e, defs[i], column);
+        }
         m_employees.insert(key(e.Code_numb, e.Code_emp), e);
     });
     static DotazData deductions(QStringLiteral(

@@ -364,8 +364,11 @@ void DataSet::computeCalculatedFields(Record &rec)
     }
     if (&rec == &m_buffer)
         m_calcPending = false;
+    // Only values actually held are blanked: a record that still shares its values with
+    // the record as read (an edit not yet assigned to) is not copied for nothing.
     for (int i = m_dataFieldCount; i < rec.values.size(); ++i)
-        rec.values[i] = QVariant();
+        if (rec.values.at(i).isValid())
+            rec.values[i] = QVariant();
     Record *saved = m_active;
     m_active = &rec;
     ++m_calcDepth;

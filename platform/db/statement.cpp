@@ -170,17 +170,25 @@ void Statement::bind(int index, const QVariant &v)
 }
 
 // One slot of a row bound on SQLite (not the server).
-inline void Statement::bindSlot(int index, const StoredValues &row, int slot)
+// A number or NULL of a row bound as it is; false for a value of kind Other.
+inline bool Statement::bindNumber(int index, const StoredValues::Slot &cell)
 {
     int rc = SQLITE_OK;
-    switch (row.kind(slot)) {
-    case StoredValues::Kind::Real: rc = sqlite3_bind_double(m_stmt, index, row.real(slot)); break;
-    case StoredValues::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, index, row.integer(slot)); break;
+    switch (cell.kind) {
+    case StoredValues::Kind::Real: rc = sqlite3_bind_double(m_stmt, index, cell.real); break;
+    case StoredValues::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, index, cell.integer); break;
     case StoredValues::Kind::Null: rc = sqlite3_bind_null(m_stmt, index); break;
-    case StoredValues::Kind::Other: return bind(index, row.other(slot));
+    case StoredValues::Kind::Other: return false;
     }
     if (rc != SQLITE_OK)
         fail(rc);
+    return true;
+}
+
+inline void Statement::bindSlot(int index, const StoredValues &row, int slot)
+{
+    if (!bindNumber(index, row.m_slots[slot]))
+        return bind(index, row.other(slot));
     noteBound(index);
 }
 
@@ -193,12 +201,21 @@ void Statement::bind(int index, const StoredValues &row, int slot)
 
 void Statement::bindRow(int first, const StoredValues &row)
 {
-    for (int i = 0; i < row.size(); ++i) {
-        if (m_server)
-            m_server->bind(first + i, row.at(i));
-        else
-            bindSlot(first + i, row, i);
+    const int n = row.size();
+    if (m_server || m_released) {
+        for (int i = 0; i < n; ++i) {
+            if (m_server)
+                m_server->bind(first + i, row.at(i));
+            else
+                bindSlot(first + i, row, i);
+        }
+        return;
     }
+    // A whole row of numbers (a save's check of the row as read): bound straight from the slots.
+    const StoredValues::Slot *cells = row.m_slots.constData();
+    for (int i = 0; i < n; ++i)
+        if (!bindNumber(first + i, cells[i]))
+            bind(first + i, row.other(i));
 }
 
 void Statement::releaseBindings()
@@ -354,6 +371,34 @@ void Statement::columnInto(int i, StoredValues &row, int slot) const
         }
     }
     row.set(slot, column(i));
+}
+
+void Statement::columnsInto(int first, StoredValues &row) const
+{
+    const int n = row.size();
+    if (m_server) {
+        for (int i = 0; i < n; ++i)
+            columnInto(first + i, row, i);
+        return;
+    }
+    // The slots detached once for the row, not once per value.
+    StoredValues::Slot *cells = row.m_slots.data();
+    for (int i = 0; i < n; ++i) {
+        const int c = first + i;
+        StoredValues::Slot &s = cells[i];
+        switch (sqlite3_column_type(m_stmt, c)) {
+        case SQLITE_INTEGER:
+            s.integer = sqlite3_column_int64(m_stmt, c);
+            s.kind = StoredValues::Kind::Integer;
+            break;
+        case SQLITE_FLOAT:
+            s.real = sqlite3_column_double(m_stmt, c);
+            s.kind = StoredValues::Kind::Real;
+            break;
+        case SQLITE_NULL: s = StoredValues::Slot(); break;
+        default: row.set(i, column(c)); break; // the slots stay where they are
+        }
+    }
 }
 
 void Statement::columnInto(int i, QVariant &out) const

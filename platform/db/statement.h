@@ -64,6 +64,8 @@ public:
     void columnInto(int i, QVariant &out) const;
     // column(i) into the row's slot.
     void columnInto(int i, StoredValues &row, int slot) const;
+    // Columns `first` to `first + row.size() - 1` into the row's slots.
+    void columnsInto(int first, StoredValues &row) const;
     qint64 columnInt64(int i) const;
     // The columns as prepared, with the field type of each declared type: read once and
     // again only after SQLite prepared the statement anew (the schema changed).
@@ -94,6 +96,7 @@ private:
     bool m_released = false;
     void bindNullToUnbound();
     void bindSlot(int index, const StoredValues &row, int slot);
+    bool bindNumber(int index, const StoredValues::Slot &cell);
     void noteBound(int index)
     {
         if (m_released && index > 0) {

@@ -53,6 +53,11 @@ int asciiCaseCompare(const QString &a, const QString &b)
 
 int compareStoredValues(const QVariant &a, const QVariant &b, const QString &collation)
 {
+    // Integers (most keys) without the ranks and conversions.
+    if (typeIdOf(a) == QMetaType::LongLong && typeIdOf(b) == QMetaType::LongLong) {
+        const qint64 x = *static_cast<const qint64 *>(a.constData()), y = *static_cast<const qint64 *>(b.constData());
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
     const int ra = rank(a), rb = rank(b);
     if (ra != rb)
         return ra < rb ? -1 : 1;
@@ -457,8 +462,9 @@ void Table::loadRows()
         st->bind(i + 1, binds[i]);
     while (st->step()) {
         const qint64 id = st->columnInt64(0);
+        // Read into the same variants row after row: numbers keep their storage.
         for (int k = 0; k < nk; ++k)
-            key[k] = st->column(k + 1);
+            st->columnInto(k + 1, key[k]);
         if (!rowInRange(key))
             continue;
         if (filtering) {
@@ -685,8 +691,7 @@ void Table::readColumns(Statement &st, int first, Record &rec)
     // replaced, not copied and then overwritten.
     if (!rec.read.isDetached() || rec.read.size() != n)
         rec.read = StoredValues(n);
-    for (int i = 0; i < n; ++i)
-        st.columnInto(first + i, rec.read, i);
+    st.columnsInto(first, rec.read);
     valuesFromRead(rec);
 }
 
@@ -757,8 +762,7 @@ void Table::readStored(qint64 id, Record &rec)
     }
     if (!rec.read.isDetached() || rec.read.size() != n)
         rec.read = StoredValues(n);
-    for (int i = 0; i < n; ++i)
-        st->columnInto(i, rec.read, i);
+    st->columnsInto(0, rec.read);
 }
 
 void Table::bindMatch(Statement &st, int first, qint64 id, const StoredValues &read) const
@@ -1064,7 +1068,17 @@ void Table::cancelRange()
 
 int Table::lowerBound(const QVariantList &bound) const
 {
-    size_t lo = 0, hi = m_order.size();
+    // A cursor that goes through the list in order looks for the row after its own, or
+    // for its own again: each is tried before a search, at one or two comparisons.
+    const size_t n = m_order.size();
+    for (const int hint : {m_pos + 1, m_pos}) {
+        if (hint < 0 || size_t(hint) > n)
+            continue;
+        const size_t h = size_t(hint);
+        if ((h == n || comparePrefix(h, bound) >= 0) && (h == 0 || comparePrefix(h - 1, bound) < 0))
+            return hint;
+    }
+    size_t lo = 0, hi = n;
     while (lo < hi) {
         const size_t mid = (lo + hi) / 2;
         if (comparePrefix(mid, bound) < 0)

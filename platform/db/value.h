@@ -126,6 +126,7 @@ public:
 
     // Every value the same kind and the same (numbers by value, the rest as variants).
     friend bool operator==(const StoredValues &a, const StoredValues &b);
+    friend class Statement; // reads a whole row into the slots at once
 
 private:
     struct Slot {

@@ -785,6 +785,44 @@ TEST_P(DbDataset, BookmarksLocateFindAndLookup)
     EXPECT_EQ(vyp->recNo(), 3);
 }
 
+// A key looked for from wherever the cursor stands, the row after it and its own row
+// included: always the first row of the key, whatever row the cursor stood on.
+TEST_P(DbDataset, FindKeyFromAnyCursorPosition)
+{
+    const QList<QPair<qint64, qint64>> rows = {{1, 200501}, {1, 200502}, {2, 200501}, {2, 200502}, {2, 200503}, {4, 200501}};
+    for (const auto &[emp, period] : rows)
+        in.s.execute(QStringLiteral("insert into vyp (code_emp, v_obdobie) values (:e, :p)"),
+                     {{QStringLiteral("e"), emp}, {QStringLiteral("p"), period}}, QStringLiteral("TARIX_DATA"));
+    auto vyp = table(QStringLiteral("Vyp"));
+    vyp->open();
+    ASSERT_EQ(vyp->recordCount(), 6);
+    struct Case {
+        int from;
+        QVariantList key;
+        bool found;
+        int recNo; // where the cursor stands after
+    };
+    const Case cases[] = {
+        {2, {2, 200501}, true, 3}, // the next row
+        {3, {2, 200501}, true, 3}, // its own row
+        {4, {2}, true, 3},         // inside the key's rows: back to the first of them
+        {3, {2}, true, 3},
+        {2, {2}, true, 3},
+        {5, {1, 200502}, true, 2}, // behind the cursor
+        {1, {4, 200501}, true, 6}, // far ahead
+        {1, {1}, true, 1},         // the first row
+        {5, {3}, false, 5},        // between two keys: stays put
+        {6, {5}, false, 6},        // after the last row
+        {2, {0}, false, 2},        // before the first row
+    };
+    for (const Case &c : cases) {
+        vyp->setRecNo(c.from);
+        ASSERT_EQ(vyp->recNo(), c.from);
+        EXPECT_EQ(vyp->findKey(c.key), c.found) << c.from << " " << c.key.size();
+        EXPECT_EQ(vyp->recNo(), c.recNo) << c.from;
+    }
+}
+
 TEST_P(DbDataset, NavigationAndEditOnOneRowTable)
 {
     auto inf = table(QStringLiteral("Inf.db"));
