@@ -119,8 +119,9 @@ TEST(DbValues, ValuesInTheFieldsOwnFormAndOthersNormaliseAlike)
         const QVariant v = normalizeValue(c.type, c.given, c.size);
         EXPECT_EQ(v.typeId(), c.expected.typeId());
         EXPECT_EQ(v, c.expected);
-        if (c.expected.typeId() == QMetaType::Double)
+        if (c.expected.typeId() == QMetaType::Double) {
             EXPECT_FALSE(std::signbit(v.toDouble()));
+        }
     }
     EXPECT_THROW(normalizeValue(FieldType::SmallInt, QVariant::fromValue<qint64>(40000)), FieldValueError);
 }
