@@ -157,6 +157,17 @@ void TDMV::Nastav_udalosti_detailov()
         t->declareField(QStringLiteral("HODNOTA")).setDisplayFormat(QStringLiteral("0.00"));
 }
 
+namespace {
+
+// The month's deductions of an employee without a payroll of that month.
+QString zmazZrv()
+{
+    return QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
+           + kBezVyplaty;
+}
+
+} // namespace
+
 // Never touches the details of a payroll that exists; each statement looks for itself, so a
 // payroll stored in between is left alone by the statements after it.
 void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
@@ -164,9 +175,7 @@ void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
-                  + kBezVyplaty,
-              key);
+    s.execute(zmazZrv(), key);
     s.execute(QStringLiteral(
                   "insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, prijemca, predcislo_u, "
                   "cislo_u, banka_u, ssym_u, vsym, ksym, spp, suma, typ_sumy, poznamka, vypocitana_suma) "
@@ -204,9 +213,7 @@ void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.execute(QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
-                  + kBezVyplaty,
-              key);
+    s.execute(zmazZrv(), key);
     s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e and ")
                   + kBezVyplaty,
               key);
