@@ -34,6 +34,7 @@ class VypRecordAdapter;
 class SharedContextCache;
 class MonthDetails;
 class RecordDetails;
+struct NovyZamestnanec;
 
 // An employee by the key of Zam.
 struct KlucZamestnanca {
@@ -247,6 +248,7 @@ private:
     bool m_kontextZMesiaca = false;                 // the last context came from m_mesiac
     KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
     KlucZamestnanca m_vkladany;                // the employee of the record being inserted
+    std::unique_ptr<NovyZamestnanec> m_novyZamestnanec; // what its guard read, for its defaults
     QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb
     QHash<int, QString> m_mena;                // Code_emp -> display name (calculated fields)
     bool m_menaNacitane = false;

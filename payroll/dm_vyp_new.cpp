@@ -170,17 +170,25 @@ void TDMV::Nova_vyplata()
 {
     db::Session &s = TVYP_.session();
     const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
-    // The employee's row once: the calculation's fields and the card's defaults.
-    CalcContext c;
-    KartaZamestnanca z;
-    if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee, &z))
+    // The employee's row once: the calculation's fields and the card's defaults, as the
+    // insert's guard read them (read here only when this record had no such guard).
+    std::unique_ptr<NovyZamestnanec> n = std::move(m_novyZamestnanec);
+    if (!n || n->employee.Code_numb != key.Code_numb || n->employee.Code_emp != key.Code_emp) {
+        const int open = detail::Otvorene_obdobie(s);
+        n = std::make_unique<NovyZamestnanec>(
+            Nacitaj_noveho_zamestnanca(s, key.Code_numb, key.Code_emp, open / 100, open % 100));
+    }
+    if (!n->found)
         throw EMyError(Msg(65050));
-    using K = KartaZamestnanca;
+    CalcContext c;
+    c.employee = n->employee;
+    const KartaZamestnanca &z = n->karta;
 
     Spolocny_kontext(c);
     const int year = c.Aktualne_obdobie / 100;
     const int month = c.Aktualne_obdobie % 100;
     const int period = c.Aktualne_obdobie;
+    using K = KartaZamestnanca;
 
     // Every field not named below starts at 0, false or blank.
     VypRecord r;
@@ -244,15 +252,9 @@ void TDMV::Nova_vyplata()
     r.F_dan_sadzba1 = c.setup.F_DAN_SADZBA1;
     r.F_dan_maximum1 = c.setup.F_DAN_MAXIMUM1;
     if (period >= 200401) {
-        const db::SqlResult deti = s.run(
-            QStringLiteral("select sum(case when zniz_poistne = 1 then 1 else 0 end), "
-                           "sum(case when dan_bonus = 1 then 1 else 0 end), "
-                           "sum(case when pd = 1 then 1 else 0 end) "
-                           "from \":tarix_data:deti\" where code_emp = :e"),
-            {{QStringLiteral("e"), key.Code_emp}});
-        r.Poc_nezaop_deti = int(deti.asInteger(0, 0));
-        r.D_bonus_predpis = double(deti.asInteger(0, 1)) * c.params.hodnota(28);
-        r.Nd_pridavky = double(deti.asInteger(0, 2)) * c.params.hodnota(24);
+        r.Poc_nezaop_deti = int(n->detiZnizPoistne);
+        r.D_bonus_predpis = double(n->detiBonus) * c.params.hodnota(28);
+        r.Nd_pridavky = double(n->detiPd) * c.params.hodnota(24);
     }
     r.V_fmes = fondMesiaca(c.setup, month);
 
