@@ -34,6 +34,7 @@ void fillFromRow(T &target, const db::SqlResult &result, int row)
 class DotazData {
 public:
     explicit DotazData(QString sql) : m_sql(std::move(sql)) {}
+    const QString &sql() const { return m_sql; }
 
     template <typename RowFn>
     void run(db::Session &s, const db::Params &params, RowFn &&row)
@@ -533,37 +534,53 @@ bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData
     return found;
 }
 
-NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month)
+NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month,
+                                           const ZiadaneSumy *sums)
 {
-    // The count and the children's sums are aggregates (always one row); the employee's row
-    // joins them, blank when Zam has none, so that the count is there either way.
-    static DotazData query(
-        QStringLiteral(
-            "select v.pocet, d.zniz, d.bonus, d.pd, z.code_emp, z.vystup, %1 "
-            "from (select count(*) pocet from \":tarix_data:vyp\" where code_emp = :e and v_rok = :y "
-            "and v_mesiac = :m) v "
-            "cross join (select sum(case when zniz_poistne = 1 then 1 else 0 end) zniz, "
-            "sum(case when dan_bonus = 1 then 1 else 0 end) bonus, sum(case when pd = 1 then 1 else 0 end) pd "
-            "from \":tarix_data:deti\" where code_emp = :e) d "
-            "left join \":tarix_data:zam\" z on z.code_numb = :n and z.code_emp = :e")
-            .arg(KartaZamestnanca::stlpceCitania(true, QStringLiteral("z."))));
+    // The count and the children's sums are aggregates (always one row), and so are the
+    // earlier payrolls' sums; the employee's row joins them, blank when Zam has none, so
+    // that the count is there either way.
+    auto text = [](const QString &sumsSql) {
+        return QStringLiteral(
+                   "select v.pocet, d.zniz, d.bonus, d.pd, %1, z.code_emp, z.vystup, %2 "
+                   "from (select count(*) pocet from \":tarix_data:vyp\" where code_emp = :e and v_rok = :y "
+                   "and v_mesiac = :m) v "
+                   "cross join (select sum(case when zniz_poistne = 1 then 1 else 0 end) zniz, "
+                   "sum(case when dan_bonus = 1 then 1 else 0 end) bonus, sum(case when pd = 1 then 1 else 0 end) pd "
+                   "from \":tarix_data:deti\" where code_emp = :e) d %3"
+                   "left join \":tarix_data:zam\" z on z.code_numb = :n and z.code_emp = :e")
+            .arg(sumsSql.isEmpty() ? QStringLiteral("null, null") : QStringLiteral("x.sum_n_mzda, x.sum_hodina"),
+                 KartaZamestnanca::stlpceCitania(true, QStringLiteral("z.")),
+                 sumsSql.isEmpty() ? QString() : QStringLiteral("cross join (%1) x ").arg(sumsSql));
+    };
+    static DotazData withoutSums(text(QString()));
+    static std::optional<DotazData> withSums;
+    if (sums && (!withSums || withSums->sql() != text(sums->sumsSql)))
+        withSums.emplace(text(sums->sumsSql));
     NovyZamestnanec r;
-    query.run(s,
-              {{QStringLiteral("e"), codeEmp},
-               {QStringLiteral("y"), year},
-               {QStringLiteral("m"), month},
-               {QStringLiteral("n"), codeNumb}},
-              [&](db::Statement &st) {
-                  r.pocetVyplat = db::variantToInteger(st.column(0));
-                  r.detiZnizPoistne = db::variantToInteger(st.column(1));
-                  r.detiBonus = db::variantToInteger(st.column(2));
-                  r.detiPd = db::variantToInteger(st.column(3));
-                  r.found = !st.column(4).isNull();
-                  if (!r.found)
-                      return;
-                  r.vystup = db::variantToDate(st.column(5));
-                  KartaZamestnanca::citaj(st, 6, r.employee, &r.karta);
-              });
+    db::Params params{{QStringLiteral("e"), codeEmp},
+                      {QStringLiteral("y"), year},
+                      {QStringLiteral("m"), month},
+                      {QStringLiteral("n"), codeNumb}};
+    if (sums) {
+        params.set(QStringLiteral("p1"), codeEmp);
+        params.set(QStringLiteral("p2"), sums->first);
+        params.set(QStringLiteral("p3"), sums->last);
+    }
+    (sums ? *withSums : withoutSums).run(s, params, [&](db::Statement &st) {
+        r.pocetVyplat = db::variantToInteger(st.column(0));
+        r.detiZnizPoistne = db::variantToInteger(st.column(1));
+        r.detiBonus = db::variantToInteger(st.column(2));
+        r.detiPd = db::variantToInteger(st.column(3));
+        if (sums)
+            r.sumy = SumyObdobia{codeEmp, sums->first, sums->last, db::variantToDouble(st.column(4)),
+                                 db::variantToDouble(st.column(5))};
+        r.found = !st.column(6).isNull();
+        if (!r.found)
+            return;
+        r.vystup = db::variantToDate(st.column(7));
+        KartaZamestnanca::citaj(st, 8, r.employee, &r.karta);
+    });
     return r;
 }
 

@@ -109,6 +109,14 @@ bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData
 // employee's payrolls of the month (the duplicate guard counts them), the employee's row
 // (leaving date, the calculation's fields, the card's) and the counts of the employee's
 // children the record's defaults take.
+// An employee's earlier payrolls of the periods first..last summed as the quarterly
+// average takes them: the wages and the hours worked.
+struct SumyObdobia {
+    int codeEmp = 0, first = 0, last = 0;
+    double mzda = 0.0, hodiny = 0.0;
+    bool su(int e, int f, int l) const { return codeEmp == e && first == f && last == l; }
+};
+
 struct NovyZamestnanec {
     qint64 pocetVyplat = 0; // the employee's payrolls of the month
     bool found = false;     // Zam has the employee's row
@@ -116,8 +124,17 @@ struct NovyZamestnanec {
     EmployeeData employee;
     KartaZamestnanca karta;
     qint64 detiZnizPoistne = 0, detiBonus = 0, detiPd = 0;
+    std::optional<SumyObdobia> sumy; // when asked for
 };
-NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month);
+// `sumsSql`, when given, is the text of the sums of earlier payrolls (parameters p1 the
+// employee, p2 and p3 the periods, columns sum_n_mzda and sum_hodina, over vyp of
+// TARIX_DATA), read in the same statement for the periods first..last.
+struct ZiadaneSumy {
+    QString sumsSql;
+    int first = 0, last = 0;
+};
+NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month,
+                                           const ZiadaneSumy *sums = nullptr);
 // The deduction rows of a payroll in ZRID order and (with `withPieceWork`) its piece-work
 // items in HSUID order, in one statement.
 void Nacitaj_detaily(db::Session &s, int period, int codeNumb, int codeEmp, bool withPieceWork,

@@ -49,9 +49,9 @@ void TDMV::Nastav_udalosti_vyplat()
         const int year = open / 100;
         const int month = open % 100;
         // The employee's payrolls of the period and the employee's row in one look; exactly
-        // one payroll is a duplicate, as Existuje_vyplata counts. The row read here is the
-        // one the new record's defaults start from.
-        auto n = std::make_unique<NovyZamestnanec>(Nacitaj_noveho_zamestnanca(s, e.Code_numb, e.Code_emp, year, month));
+        // one payroll is a duplicate, as Existuje_vyplata counts. What is read here is what
+        // the new record's defaults start from.
+        auto n = std::make_unique<NovyZamestnanec>(Nacitaj_novu_vyplatu(e, year, month));
         if (!Bez_kontroly_duplicity && n->pocetVyplat == 1)
             throw EMyError(Msg(65071));
         if (n->vystup.isValid() && MyConsts::Obdobie_z_datumu(n->vystup) < year * 100 + month)
