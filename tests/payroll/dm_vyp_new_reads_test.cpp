@@ -5,6 +5,7 @@
 #include "dm_vyp_fixture.h"
 
 #include "core/helpers/messages.h"
+#include "core/session.h"
 #include "payroll/dm_vyp_context.h"
 #include "support/both_backends.h"
 
@@ -196,6 +197,55 @@ TEST_P(NewPayrollReadsTest, APayrollsDeductionsAndPieceWorkAreReadTogetherInThei
     Nacitaj_detaily(session, 200702, 103, 3, true, deductions, pieceWork);
     EXPECT_TRUE(deductions.empty());
     EXPECT_TRUE(pieceWork.empty());
+}
+
+TEST_P(NewPayrollReadsTest, ANewRecordsQuarterlyAverageIsOfThePayrollsAsStoredAtItsInsert)
+{
+    // Employee 1 paid in the quarter before; then 100 an hour in those payrolls.
+    const DemoEmployee e = kDemo[0];
+    const struct {
+        int year, month;     // of the new record
+        int quarterYear, firstMonth; // of the quarter before
+    } cases[] = {{2007, 1, 2006, 10}, {2007, 4, 2007, 1}};
+    db::Table &t = dmv->TVYP_;
+    const QString hourly = "update \":tarix_data:vyp\" set n_mzda = 176 * :a, v_hodina = 176, vh_nadcas = 0, "
+                           "dan_vyrovnana = 0 where code_emp = 1 and v_obdobie between :f and :l";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.month);
+        const int first = c.quarterYear * 100 + c.firstMonth;
+        for (int m = c.firstMonth; m < c.firstMonth + 3; ++m) {
+            demo.setPeriod(c.quarterYear, m);
+            dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+            t.insert();
+            t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
+            t.post();
+        }
+        session.execute(hourly, {{"a", 100}, {"f", first}, {"l", first + 2}});
+        demo.setPeriod(c.year, c.month);
+        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        t.insert();
+        EXPECT_DOUBLE_EQ(t.fieldByName("V_priemer1").asFloat(), 100);
+        t.cancel();
+        // Changed by another program before the next insert.
+        otherProgram(QString(hourly).replace(":a", "120").replace(":f", QString::number(first)).replace(
+            ":l", QString::number(first + 2)));
+        t.insert();
+        EXPECT_DOUBLE_EQ(t.fieldByName("V_priemer1").asFloat(), 120);
+        t.cancel();
+        if (c.quarterYear == c.year || dir.onServer())
+            continue;
+        // The earlier data's alias pointed at a copy with other amounts: the other year's
+        // quarter is read there.
+        const QString copy = dir.filePath("DATX");
+        test::copyFolder(dir.firmFolder(1), copy);
+        session.execute(hourly, {{"a", 80}, {"f", first}, {"l", first + 2}});
+        session.setAlias(core::kAliasDatx, copy);
+        if (!t.isActive())
+            t.open();
+        t.insert();
+        EXPECT_DOUBLE_EQ(t.fieldByName("V_priemer1").asFloat(), 120);
+        t.cancel();
+    }
 }
 
 TARIX_INSTALLATION_ON_BOTH_BACKENDS(NewPayrollReadsTest);
