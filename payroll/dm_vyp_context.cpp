@@ -34,7 +34,6 @@ void fillFromRow(T &target, const db::SqlResult &result, int row)
 class DotazData {
 public:
     explicit DotazData(QString sql) : m_sql(std::move(sql)) {}
-    const QString &sql() const { return m_sql; }
 
     template <typename RowFn>
     void run(db::Session &s, const db::Params &params, RowFn &&row)
@@ -555,8 +554,11 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
     };
     static DotazData withoutSums(text(QString()));
     static std::optional<DotazData> withSums;
-    if (sums && (!withSums || withSums->sql() != text(sums->sumsSql)))
+    static QString withSumsOf;
+    if (sums && (!withSums || withSumsOf != sums->sumsSql)) {
         withSums.emplace(text(sums->sumsSql));
+        withSumsOf = sums->sumsSql;
+    }
     NovyZamestnanec r;
     db::Params params{{QStringLiteral("e"), codeEmp},
                       {QStringLiteral("y"), year},

@@ -105,10 +105,6 @@ private:
 bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e,
                          KartaZamestnanca *karta = nullptr);
 
-// What a new payroll record of a month looks at when it is inserted, in one statement: the
-// employee's payrolls of the month (the duplicate guard counts them), the employee's row
-// (leaving date, the calculation's fields, the card's) and the counts of the employee's
-// children the record's defaults take.
 // An employee's earlier payrolls of the periods first..last summed as the quarterly
 // average takes them: the wages and the hours worked.
 struct SumyObdobia {
@@ -117,6 +113,10 @@ struct SumyObdobia {
     bool su(int e, int f, int l) const { return codeEmp == e && first == f && last == l; }
 };
 
+// What a new payroll record of a month looks at when it is inserted, in one statement: the
+// employee's payrolls of the month (the duplicate guard counts them), the employee's row
+// (leaving date, the calculation's fields, the card's), the counts of the employee's
+// children the record's defaults take and (when asked for) the quarterly average's sums.
 struct NovyZamestnanec {
     qint64 pocetVyplat = 0; // the employee's payrolls of the month
     bool found = false;     // Zam has the employee's row
