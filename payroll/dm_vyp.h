@@ -34,6 +34,8 @@ class VypRecordAdapter;
 class SharedContextCache;
 class MonthDetails;
 class RecordDetails;
+struct NovyZamestnanec;
+struct SumyObdobia;
 
 // An employee by the key of Zam.
 struct KlucZamestnanca {
@@ -143,8 +145,10 @@ public:
     int Fond_pracovnych_dni(int month);
     int Pocet_sviatkov(int month);
     void Dopln_fond_mesiaca();
-    double Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod);
-    void Vypocet_stvrtrocneho_priemeru();
+    // `known`, when given, holds sums already read (used when they are of the same periods).
+    double Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod,
+                             const SumyObdobia *known = nullptr);
+    void Vypocet_stvrtrocneho_priemeru(const SumyObdobia *known = nullptr);
     double Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool flag, int lastPeriod);
     void Dopln_pravdepodobny_zarobok();
 
@@ -214,6 +218,11 @@ private:
     void TVYP_BeforeDeleteQuestions();
     void TVYP_BeforeDelete();
     void Nova_vyplata();              // OnNewRecord
+    // What a new record of employee `e` in the month looks at, in one statement: the guard's
+    // count, the employee's row, the children, the sums of the quarterly average.
+    NovyZamestnanec Nacitaj_novu_vyplatu(const KlucZamestnanca &e, int year, int month);
+    // The alias the sums of earlier payrolls from firstPeriod on are read through.
+    QString aliasSum(int firstPeriod);
     void Obnov_detaily();
     void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
     // The note of a new payroll whose copied details are stored before it (dm_vyp_pending.cpp).
@@ -247,6 +256,7 @@ private:
     bool m_kontextZMesiaca = false;                 // the last context came from m_mesiac
     KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
     KlucZamestnanca m_vkladany;                // the employee of the record being inserted
+    std::unique_ptr<NovyZamestnanec> m_novyZamestnanec; // what its guard read, for its defaults
     QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb
     QHash<int, QString> m_mena;                // Code_emp -> display name (calculated fields)
     bool m_menaNacitane = false;

@@ -61,8 +61,14 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
         }
     }
     auto employee = [&](int numb) {
-        if (!held)
+        if (!held) {
+            // A new record's employee was read with its guard a moment ago.
+            if (std::optional<EmployeeData> known = m_vyplata->takeEmployee(s, numb, record.Code_emp)) {
+                c.employee = *known;
+                return true;
+            }
             return Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+        }
         const EmployeeData *e = m_mesiac->employee(numb, record.Code_emp);
         if (e)
             c.employee = *e;
@@ -78,12 +84,15 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
     }
     if (!found)
         throw EMyError(Msg(65050));
-    c.deductions = held ? m_mesiac->deductions(record.Code_emp) : Nacitaj_zrazky(s, record.Code_emp, record.V_obdobie);
     c.Rezim_importu = Rezim_importu;
-    c.pieceWork.clear();
-    if (!Rezim_importu)
-        c.pieceWork = held ? m_mesiac->pieceWork(numb, record.Code_emp)
-                           : Nacitaj_vykony(s, record.V_obdobie, numb, record.Code_emp);
+    if (held) {
+        c.deductions = m_mesiac->deductions(record.Code_emp);
+        c.pieceWork.clear();
+        if (!Rezim_importu)
+            c.pieceWork = m_mesiac->pieceWork(numb, record.Code_emp);
+    } else {
+        Nacitaj_detaily(s, record.V_obdobie, numb, record.Code_emp, !Rezim_importu, c.deductions, c.pieceWork);
+    }
     if (!held)
         m_vyplata->keep(s, {numb, record.Code_emp, record.V_obdobie, !Rezim_importu}, c);
     return c;

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace tarix::payroll {
 
 namespace {
@@ -427,6 +429,21 @@ void RecordDetails::keep(db::Session &s, const Key &key, const CalcContext &c)
     m_held = true;
 }
 
+void RecordDetails::keepEmployee(db::Session &s, const EmployeeData &e)
+{
+    m_employee = e;
+    m_employeeMarks = MarkyDetailov::now(s);
+}
+
+std::optional<EmployeeData> RecordDetails::takeEmployee(db::Session &s, int codeNumb, int codeEmp)
+{
+    std::optional<EmployeeData> e = std::exchange(m_employee, std::nullopt);
+    if (e && e->Code_numb == codeNumb && e->Code_emp == codeEmp
+        && MarkyDetailov::now(s).sameEmployees(m_employeeMarks))
+        return e;
+    return std::nullopt;
+}
+
 bool MonthDetails::current(db::Session &s, int period)
 {
     return m_period != 0 && period == m_period && MarkyDetailov::now(s) == m_stamp;
@@ -476,64 +493,124 @@ int KartaZamestnanca::cele(Stlpec c) const { return int(db::variantToInteger(m_h
 bool KartaZamestnanca::log(Stlpec c) const { return db::variantToBool(m_hodnoty[size_t(c)]); }
 QString KartaZamestnanca::text(Stlpec c) const { return db::variantToString(m_hodnoty[size_t(c)]); }
 
+QString KartaZamestnanca::stlpceCitania(bool withCard, const QString &prefix)
+{
+    QStringList columns;
+    for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
+        columns << prefix + QString::fromLatin1(def.name);
+    if (withCard)
+        for (const char *name : stlpce())
+            columns << prefix + QString::fromLatin1(name);
+    return columns.join(QStringLiteral(", "));
+}
+
+void KartaZamestnanca::citaj(db::Statement &st, int first, EmployeeData &e, KartaZamestnanca *karta)
+{
+    e = EmployeeData();
+    const auto defs = EmployeeData::fields();
+    const int n = int(defs.size());
+    for (int i = 0; i < n; ++i)
+        writeField(e, defs[size_t(i)], st.column(first + i));
+    if (karta)
+        for (int i = 0; i < Pocet; ++i)
+            karta->m_hodnoty[size_t(i)] = st.column(first + n + i);
+}
+
 bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e, KartaZamestnanca *karta)
 {
-    // The calculation's fields first, then (for a new record) the card's.
     auto text = [](bool withCard) {
-        QStringList columns;
-        for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
-            columns << QString::fromLatin1(def.name);
-        if (withCard)
-            for (const char *name : KartaZamestnanca::stlpce())
-                columns << QString::fromLatin1(name);
         return QStringLiteral("select %1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e")
-            .arg(columns.join(QStringLiteral(", ")));
+            .arg(KartaZamestnanca::stlpceCitania(withCard));
     };
     static DotazData employee(text(false));
     static DotazData withCard(text(true));
     bool found = false;
     (karta ? withCard : employee)
         .run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
-            e = EmployeeData();
-            const auto defs = EmployeeData::fields();
-            const int n = int(defs.size());
-            for (int i = 0; i < n; ++i)
-                writeField(e, defs[size_t(i)], st.column(i));
-            if (karta)
-                for (int i = 0; i < KartaZamestnanca::Pocet; ++i)
-                    karta->m_hodnoty[size_t(i)] = st.column(n + i);
+            KartaZamestnanca::citaj(st, 0, e, karta);
             found = true;
         });
     return found;
 }
 
-std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period)
+NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month,
+                                           const ZiadaneSumy *sums)
 {
-    static DotazData query(QStringLiteral(
-        "select zrid, typ, suma, typ_sumy, vypocitana_suma from \":tarix_data:zrv\" "
-        "where code_emp = :e and v_obdobie = :p order by zrid"));
-    std::vector<ZrvRow> rows;
-    query.run(s, {{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}}, [&](db::Statement &st) {
-        rows.push_back({int(db::variantToInteger(st.column(0))), st.column(1).toString(),
-                        db::variantToDouble(st.column(2)), int(db::variantToInteger(st.column(3))),
-                        db::variantToDouble(st.column(4))});
+    // The count and the children's sums are aggregates (always one row), and so are the
+    // earlier payrolls' sums; the employee's row joins them, blank when Zam has none, so
+    // that the count is there either way.
+    auto text = [](const QString &sumsSql) {
+        return QStringLiteral(
+                   "select v.pocet, d.zniz, d.bonus, d.pd, %1, z.code_emp, z.vystup, %2 "
+                   "from (select count(*) pocet from \":tarix_data:vyp\" where code_emp = :e and v_rok = :y "
+                   "and v_mesiac = :m) v "
+                   "cross join (select sum(case when zniz_poistne = 1 then 1 else 0 end) zniz, "
+                   "sum(case when dan_bonus = 1 then 1 else 0 end) bonus, sum(case when pd = 1 then 1 else 0 end) pd "
+                   "from \":tarix_data:deti\" where code_emp = :e) d %3"
+                   "left join \":tarix_data:zam\" z on z.code_numb = :n and z.code_emp = :e")
+            .arg(sumsSql.isEmpty() ? QStringLiteral("null, null") : QStringLiteral("x.sum_n_mzda, x.sum_hodina"),
+                 KartaZamestnanca::stlpceCitania(true, QStringLiteral("z.")),
+                 sumsSql.isEmpty() ? QString() : QStringLiteral("cross join (%1) x ").arg(sumsSql));
+    };
+    static DotazData withoutSums(text(QString()));
+    static std::optional<DotazData> withSums;
+    static QString withSumsOf;
+    if (sums && (!withSums || withSumsOf != sums->sumsSql)) {
+        withSums.emplace(text(sums->sumsSql));
+        withSumsOf = sums->sumsSql;
+    }
+    NovyZamestnanec r;
+    db::Params params{{QStringLiteral("e"), codeEmp},
+                      {QStringLiteral("y"), year},
+                      {QStringLiteral("m"), month},
+                      {QStringLiteral("n"), codeNumb}};
+    if (sums) {
+        params.set(QStringLiteral("p1"), codeEmp);
+        params.set(QStringLiteral("p2"), sums->first);
+        params.set(QStringLiteral("p3"), sums->last);
+    }
+    (sums ? *withSums : withoutSums).run(s, params, [&](db::Statement &st) {
+        r.pocetVyplat = db::variantToInteger(st.column(0));
+        r.detiZnizPoistne = db::variantToInteger(st.column(1));
+        r.detiBonus = db::variantToInteger(st.column(2));
+        r.detiPd = db::variantToInteger(st.column(3));
+        if (sums)
+            r.sumy = SumyObdobia{codeEmp, sums->first, sums->last, db::variantToDouble(st.column(4)),
+                                 db::variantToDouble(st.column(5))};
+        r.found = !st.column(6).isNull();
+        if (!r.found)
+            return;
+        r.vystup = db::variantToDate(st.column(7));
+        KartaZamestnanca::citaj(st, 8, r.employee, &r.karta);
     });
-    return rows;
+    return r;
 }
 
-std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp)
+void Nacitaj_detaily(db::Session &s, int period, int codeNumb, int codeEmp, bool withPieceWork,
+                     std::vector<ZrvRow> &deductions, std::vector<HsuRow> &pieceWork)
 {
+    // Both tables' rows in one result: the first column says whose, the deduction's columns
+    // come first, the item's after them.
     static DotazData query(QStringLiteral(
-        "select hsuid, ukid, pocet, suma1, suma from \":tarix_data:hsu\" "
-        "where v_obdobie = :p and code_numb = :n and code_emp = :e order by hsuid"));
-    std::vector<HsuRow> rows;
-    query.run(s, {{QStringLiteral("p"), period}, {QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}},
+        "select 0, zrid, typ, suma, typ_sumy, vypocitana_suma, null, null, null, null, null "
+        "from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p "
+        "union all "
+        "select 1, null, null, null, null, null, hsuid, ukid, pocet, suma1, suma "
+        "from \":tarix_data:hsu\" where v_obdobie = :p and code_numb = :n and code_emp = :e and :w = 1 "
+        "order by 1, 2, 7"));
+    deductions.clear();
+    pieceWork.clear();
+    query.run(s,
+              {{QStringLiteral("p"), period},
+               {QStringLiteral("n"), codeNumb},
+               {QStringLiteral("e"), codeEmp},
+               {QStringLiteral("w"), withPieceWork ? 1 : 0}},
               [&](db::Statement &st) {
-                  rows.push_back({int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))),
-                                  db::variantToDouble(st.column(2)), db::variantToDouble(st.column(3)),
-                                  db::variantToDouble(st.column(4))});
+                  if (db::variantToInteger(st.column(0)) == 0)
+                      deductions.push_back(zrvRow(st, 1));
+                  else
+                      pieceWork.push_back(hsuRow(st, 6));
               });
-    return rows;
 }
 
 int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,

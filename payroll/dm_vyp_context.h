@@ -19,6 +19,7 @@
 namespace tarix::db {
 class DataSet;
 class Session;
+class Statement;
 } // namespace tarix::db
 
 namespace tarix::payroll {
@@ -88,8 +89,14 @@ public:
     bool log(Stlpec c) const;
     QString text(Stlpec c) const;
 
+    // The columns of Zam a read of the employee selects: the calculation's fields, then
+    // (withCard) the card's; each prefixed with `prefix` (a table's alias and a dot).
+    static QString stlpceCitania(bool withCard, const QString &prefix = QString());
+    // The employee's fields (and, given `karta`, the card's) from the columns stlpceCitania
+    // put into a result row, the first of them at `first`.
+    static void citaj(db::Statement &st, int first, EmployeeData &e, KartaZamestnanca *karta);
+
 private:
-    friend bool Nacitaj_zamestnanca(db::Session &, int, int, EmployeeData &, KartaZamestnanca *);
     std::array<QVariant, Pocet> m_hodnoty;
 };
 
@@ -97,10 +104,41 @@ private:
 // fields a new payroll record starts from); false when there is no such row.
 bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e,
                          KartaZamestnanca *karta = nullptr);
-// The deduction rows of a payroll in ZRID order.
-std::vector<ZrvRow> Nacitaj_zrazky(db::Session &s, int codeEmp, int period);
-// The piece-work items of a payroll in HSUID order.
-std::vector<HsuRow> Nacitaj_vykony(db::Session &s, int period, int codeNumb, int codeEmp);
+
+// An employee's earlier payrolls of the periods first..last summed as the quarterly
+// average takes them: the wages and the hours worked.
+struct SumyObdobia {
+    int codeEmp = 0, first = 0, last = 0;
+    double mzda = 0.0, hodiny = 0.0;
+    bool su(int e, int f, int l) const { return codeEmp == e && first == f && last == l; }
+};
+
+// What a new payroll record of a month looks at when it is inserted, in one statement: the
+// employee's payrolls of the month (the duplicate guard counts them), the employee's row
+// (leaving date, the calculation's fields, the card's), the counts of the employee's
+// children the record's defaults take and (when asked for) the quarterly average's sums.
+struct NovyZamestnanec {
+    qint64 pocetVyplat = 0; // the employee's payrolls of the month
+    bool found = false;     // Zam has the employee's row
+    QDate vystup;           // the leaving date; invalid when blank
+    EmployeeData employee;
+    KartaZamestnanca karta;
+    qint64 detiZnizPoistne = 0, detiBonus = 0, detiPd = 0;
+    std::optional<SumyObdobia> sumy; // when asked for
+};
+// `sumsSql`, when given, is the text of the sums of earlier payrolls (parameters p1 the
+// employee, p2 and p3 the periods, columns sum_n_mzda and sum_hodina, over vyp of
+// TARIX_DATA), read in the same statement for the periods first..last.
+struct ZiadaneSumy {
+    QString sumsSql;
+    int first = 0, last = 0;
+};
+NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month,
+                                           const ZiadaneSumy *sums = nullptr);
+// The deduction rows of a payroll in ZRID order and (with `withPieceWork`) its piece-work
+// items in HSUID order, in one statement.
+void Nacitaj_detaily(db::Session &s, int period, int codeNumb, int codeEmp, bool withPieceWork,
+                     std::vector<ZrvRow> &deductions, std::vector<HsuRow> &pieceWork);
 // Stores the computed amounts of the rows whose amount changed; returns the rows written.
 // Runs inside the transaction of the payroll record's post, so that the rows and the
 // record are stored together or not at all.
@@ -146,6 +184,12 @@ struct MarkyDetailov {
     qint64 dataVersion = 0;
     quint64 writesZam = 0, writesZrv = 0, writesHsu = 0;
     bool operator==(const MarkyDetailov &) const = default;
+    // Nothing Zam was read from can have changed in between (the details may have).
+    bool sameEmployees(const MarkyDetailov &o) const
+    {
+        return session == o.session && attachments == o.attachments && generation == o.generation
+               && dataVersion == o.dataVersion && writesZam == o.writesZam;
+    }
     static MarkyDetailov now(db::Session &s);
 };
 
@@ -164,9 +208,20 @@ public:
     const CalcContext *current(db::Session &s, const Key &key);
     // Keeps the rows of `c` just read for `key`.
     void keep(db::Session &s, const Key &key, const CalcContext &c);
-    void clear() { m_held = false; }
+    // Keeps the employee's row a new record has just read (with its guard), so that the
+    // record's first computation, after its details are copied, does not read it again.
+    void keepEmployee(db::Session &s, const EmployeeData &e);
+    // That row, when it is the employee's and Zam still stands as it was read; taken once.
+    std::optional<EmployeeData> takeEmployee(db::Session &s, int codeNumb, int codeEmp);
+    void clear()
+    {
+        m_held = false;
+        m_employee.reset();
+    }
 
 private:
+    std::optional<EmployeeData> m_employee;
+    MarkyDetailov m_employeeMarks;
     bool m_held = false;
     Key m_key;
     MarkyDetailov m_marks;

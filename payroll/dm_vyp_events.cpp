@@ -44,26 +44,23 @@ void TDMV::Nastav_udalosti_vyplat()
         const KlucZamestnanca e = Aktualny_zamestnanec();
         if (!e.isValid())
             throw EMyError(Msg(65050));
-        const int open = detail::Otvorene_obdobie(TVYP_.session());
+        db::Session &s = TVYP_.session();
+        const int open = detail::Otvorene_obdobie(s);
         const int year = open / 100;
         const int month = open % 100;
-        // The employee's payrolls of the period and leaving date in one look; exactly one
-        // payroll is a duplicate, as Existuje_vyplata counts.
-        const db::SqlResult r = TVYP_.session().run(
-            QStringLiteral("select (select count(*) from \":tarix_data:vyp\" where code_emp = :e and "
-                           "v_rok = :y and v_mesiac = :m), (select vystup from \":tarix_data:zam\" "
-                           "where code_numb = :n and code_emp = :e)"),
-            {{QStringLiteral("e"), e.Code_emp},
-             {QStringLiteral("y"), year},
-             {QStringLiteral("m"), month},
-             {QStringLiteral("n"), e.Code_numb}});
-        if (!Bez_kontroly_duplicity && r.asInteger(0, 0) == 1)
+        // The employee's payrolls of the period and the employee's row in one look; exactly
+        // one payroll is a duplicate, as Existuje_vyplata counts. What is read here is what
+        // the new record's defaults start from.
+        auto n = std::make_unique<NovyZamestnanec>(Nacitaj_novu_vyplatu(e, year, month));
+        if (!Bez_kontroly_duplicity && n->pocetVyplat == 1)
             throw EMyError(Msg(65071));
-        const QDate vystup = r.asDate(0, 1);
-        if (vystup.isValid() && MyConsts::Obdobie_z_datumu(vystup) < year * 100 + month)
+        if (n->vystup.isValid() && MyConsts::Obdobie_z_datumu(n->vystup) < year * 100 + month)
             throw EMyError(Msg(65051));
         m_vkladany = e;
         m_osobneCisla.insert(e.Code_emp, e.Code_numb);
+        if (n->found)
+            m_vyplata->keepEmployee(s, n->employee);
+        m_novyZamestnanec = std::move(n);
     };
     t.onNewRecord = [this](db::DataSet &) { Nova_vyplata(); };
 

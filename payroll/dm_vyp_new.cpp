@@ -15,6 +15,8 @@
 #include "platform/errors.h"
 #include "platform/format/dates.h"
 
+#include <utility>
+
 namespace tarix::payroll {
 
 namespace {
@@ -34,6 +36,14 @@ int sviatkyMesiaca(const YearSetup &s, int month)
 }
 
 int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
+
+// The calendar quarter before the month's: its first and last period.
+std::pair<int, int> predchadzajuciStvrtrok(int year, int month)
+{
+    const int m = year * 12 + month - 1;
+    const int e = (m / 3) * 3 - 1;
+    return {obdobieIndexu(e - 2), obdobieIndexu(e)};
+}
 
 } // namespace
 
@@ -72,28 +82,41 @@ db::SqlResult TDMV::earlierPayrollSums(const db::Query &query, const QString &al
                                alias);
 }
 
-double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod)
+QString TDMV::aliasSum(int firstPeriod)
 {
+    // Payrolls of another year are read through the alias of the earlier data.
     db::Session &s = TVYP_.session();
     const int openYear = detail::Otvorene_obdobie(s) / 100;
+    return firstPeriod / 100 != openYear && s.hasAlias(core::kAliasDatx) ? QString::fromLatin1(core::kAliasDatx)
+                                                                          : QString::fromLatin1(core::kAliasData);
+}
+
+double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod, const SumyObdobia *known)
+{
     const int recordPeriod = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt() : 0;
     double result = 0.0;
     try {
-        // Payrolls of another year are read through the alias of the earlier data.
-        const bool otherYear = firstPeriod / 100 != openYear && s.hasAlias(core::kAliasDatx);
-        const db::SqlResult x = earlierPayrollSums(QPRX_, otherYear ? core::kAliasDatx : core::kAliasData, codeEmp,
-                                             firstPeriod, lastPeriod);
         if (flag) {
+            const db::SqlResult x = earlierPayrollSums(QPRX_, aliasSum(firstPeriod), codeEmp, firstPeriod, lastPeriod);
             result = x.asFloat(0, x.columnIndex(QStringLiteral("max_v_priemer1")));
         } else {
-            double wages = x.asFloat(0, x.columnIndex(QStringLiteral("sum_n_mzda")));
+            double wages = 0.0;
+            double hours = 0.0;
+            if (known && known->su(codeEmp, firstPeriod, lastPeriod)) {
+                wages = known->mzda;
+                hours = known->hodiny;
+            } else {
+                const db::SqlResult x =
+                    earlierPayrollSums(QPRX_, aliasSum(firstPeriod), codeEmp, firstPeriod, lastPeriod);
+                wages = x.asFloat(0, x.columnIndex(QStringLiteral("sum_n_mzda")));
+                hours = x.asFloat(0, x.columnIndex(QStringLiteral("sum_hodina")));
+            }
             if (recordPeriod < 200101) {
                 for (const db::Query *q : {&QPRY1_, &QPRY2_}) {
                     const db::SqlResult y = earlierPayrollSums(*q, core::kAliasData, codeEmp, firstPeriod, lastPeriod);
                     wages += y.asFloat(0, y.columnIndex(QStringLiteral("pridavok")));
                 }
             }
-            const double hours = x.asFloat(0, x.columnIndex(QStringLiteral("sum_hodina")));
             result = hours != 0.0 ? wages / hours : 0.0;
         }
     } catch (const std::exception &) {
@@ -102,19 +125,16 @@ double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int last
     return result;
 }
 
-void TDMV::Vypocet_stvrtrocneho_priemeru()
+void TDMV::Vypocet_stvrtrocneho_priemeru(const SumyObdobia *known)
 {
     if (!TVYP_.isEditing())
         return;
     const int year = TVYP_.fieldByName(QStringLiteral("V_rok")).asInt();
     const int month = TVYP_.fieldByName(QStringLiteral("V_mesiac")).asInt();
     const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
-    // The previous calendar quarter.
-    const int m = year * 12 + month - 1;
-    const int e = (m / 3) * 3 - 1;
-    const int s = e - 2;
-    double average = Priemerny_zarobok(codeEmp, obdobieIndexu(s), false, obdobieIndexu(e));
-    if (obdobieIndexu(e) == 200203) {
+    const auto [first, last] = predchadzajuciStvrtrok(year, month);
+    double average = Priemerny_zarobok(codeEmp, first, false, last, known);
+    if (last == 200203) {
         // The working day went from 8.5 to 8 hours in April 2002.
         const QString question = QStringLiteral("Zvýšiť priemernú mzdu zamestnanca ") + Meno_zamestnanca(codeEmp)
                                  + QStringLiteral(" vynásobením koeficientom 1,0625 kôli zmene fondu prac.času z 8,5 na 8 hodín ?");
@@ -166,21 +186,39 @@ void TDMV::Dopln_pravdepodobny_zarobok()
 
 // ---- the new record ----------------------------------------------------------------------
 
+NovyZamestnanec TDMV::Nacitaj_novu_vyplatu(const KlucZamestnanca &e, int year, int month)
+{
+    db::Session &s = TVYP_.session();
+    // The quarterly average's sums go with it when they come from the firm's own payrolls
+    // (the earlier data's alias names the firm's folder unless it was pointed elsewhere).
+    const auto [first, last] = predchadzajuciStvrtrok(year, month);
+    const bool withSums = s.schemaOf(aliasSum(first)) == s.schemaOf(QString::fromLatin1(core::kAliasData));
+    const ZiadaneSumy sums{QPRX_.sqlText(), first, last};
+    return Nacitaj_noveho_zamestnanca(s, e.Code_numb, e.Code_emp, year, month, withSums ? &sums : nullptr);
+}
+
 void TDMV::Nova_vyplata()
 {
     db::Session &s = TVYP_.session();
     const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
-    // The employee's row once: the calculation's fields and the card's defaults.
-    CalcContext c;
-    KartaZamestnanca z;
-    if (!Nacitaj_zamestnanca(s, key.Code_numb, key.Code_emp, c.employee, &z))
+    // The employee's row once: the calculation's fields and the card's defaults, as the
+    // insert's guard read them (read here only when this record had no such guard).
+    std::unique_ptr<NovyZamestnanec> n = std::move(m_novyZamestnanec);
+    if (!n || n->employee.Code_numb != key.Code_numb || n->employee.Code_emp != key.Code_emp) {
+        const int open = detail::Otvorene_obdobie(s);
+        n = std::make_unique<NovyZamestnanec>(Nacitaj_novu_vyplatu(key, open / 100, open % 100));
+    }
+    if (!n->found)
         throw EMyError(Msg(65050));
-    using K = KartaZamestnanca;
+    CalcContext c;
+    c.employee = n->employee;
+    const KartaZamestnanca &z = n->karta;
 
     Spolocny_kontext(c);
     const int year = c.Aktualne_obdobie / 100;
     const int month = c.Aktualne_obdobie % 100;
     const int period = c.Aktualne_obdobie;
+    using K = KartaZamestnanca;
 
     // Every field not named below starts at 0, false or blank.
     VypRecord r;
@@ -244,15 +282,9 @@ void TDMV::Nova_vyplata()
     r.F_dan_sadzba1 = c.setup.F_DAN_SADZBA1;
     r.F_dan_maximum1 = c.setup.F_DAN_MAXIMUM1;
     if (period >= 200401) {
-        const db::SqlResult deti = s.run(
-            QStringLiteral("select sum(case when zniz_poistne = 1 then 1 else 0 end), "
-                           "sum(case when dan_bonus = 1 then 1 else 0 end), "
-                           "sum(case when pd = 1 then 1 else 0 end) "
-                           "from \":tarix_data:deti\" where code_emp = :e"),
-            {{QStringLiteral("e"), key.Code_emp}});
-        r.Poc_nezaop_deti = int(deti.asInteger(0, 0));
-        r.D_bonus_predpis = double(deti.asInteger(0, 1)) * c.params.hodnota(28);
-        r.Nd_pridavky = double(deti.asInteger(0, 2)) * c.params.hodnota(24);
+        r.Poc_nezaop_deti = int(n->detiZnizPoistne);
+        r.D_bonus_predpis = double(n->detiBonus) * c.params.hodnota(28);
+        r.Nd_pridavky = double(n->detiPd) * c.params.hodnota(24);
     }
     r.V_fmes = fondMesiaca(c.setup, month);
 
@@ -260,7 +292,7 @@ void TDMV::Nova_vyplata()
     Kopiruj_parametre_vyplaty(r, c);
     m_adapter->write(TVYP_, r, nullptr);
 
-    Vypocet_stvrtrocneho_priemeru();
+    Vypocet_stvrtrocneho_priemeru(n->sumy ? &*n->sumy : nullptr);
     if (period < 200401)
         Dopln_pravdepodobny_zarobok();
 
