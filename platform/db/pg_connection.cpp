@@ -145,6 +145,35 @@ Bound bindValue(const QVariant &v)
     return b;
 }
 
+// Values bound for $1..$n (missing ones NULL) in the arrays libpq takes.
+struct BoundParams {
+    BoundParams(const QVariantList &params, int count)
+    {
+        const auto n = static_cast<size_t>(count);
+        bound.reserve(n);
+        for (int i = 0; i < count; ++i)
+            bound.push_back(bindValue(i < params.size() ? params[i] : QVariant()));
+        values.resize(n);
+        lengths.resize(n);
+        formats.resize(n);
+        types.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            values[i] = bound[i].null ? nullptr : bound[i].data.constData();
+            lengths[i] = int(bound[i].data.size());
+            formats[i] = bound[i].format;
+            types[i] = bound[i].type;
+        }
+    }
+    std::vector<Bound> bound;
+    std::vector<const char *> values;
+    std::vector<int> lengths, formats;
+    std::vector<Oid> types;
+};
+
+// Deferred statements on their way at most: their answers wait in the socket and in libpq
+// until read.
+constexpr size_t kMaxDeferred = 256;
+
 } // namespace
 
 // ---- PgStatement ---------------------------------------------------------------------------
@@ -176,6 +205,13 @@ PgResult PgStatement::exec(const QVariantList &values)
     if (m_outdated)
         m_conn->prepareOnServer(*this);
     return m_conn->run(this, m_sql, values, m_paramCount);
+}
+
+void PgStatement::execDeferred(const QVariantList &values, qint64 expectedRows)
+{
+    if (m_outdated)
+        m_conn->prepareOnServer(*this);
+    m_conn->sendDeferred(*this, values, expectedRows);
 }
 
 // ---- PgConnection --------------------------------------------------------------------------
@@ -247,6 +283,7 @@ PgConnection::~PgConnection()
 
 void PgConnection::command(const QByteArray &sql)
 {
+    settleDeferred();
     // The transaction and savepoints still waiting go first, in the same round trip.
     const QByteArray text = m_pending.isEmpty() ? sql : m_pending.join("; ") + "; " + sql;
     m_pending.clear();
@@ -427,29 +464,17 @@ void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Param
 PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
                            const QVariantList &params, int paramCount)
 {
-    std::vector<Bound> bound;
-    bound.reserve(static_cast<size_t>(paramCount));
-    for (int i = 0; i < paramCount; ++i)
-        bound.push_back(bindValue(i < params.size() ? params[i] : QVariant()));
-    const auto n = static_cast<size_t>(paramCount);
-    std::vector<const char *> values(n);
-    std::vector<int> lengths(n), formats(n);
-    std::vector<Oid> types(n);
-    for (size_t i = 0; i < bound.size(); ++i) {
-        values[i] = bound[i].null ? nullptr : bound[i].data.constData();
-        lengths[i] = int(bound[i].data.size());
-        formats[i] = bound[i].format;
-        types[i] = bound[i].type;
-    }
+    const BoundParams p(params, paramCount);
     const QByteArray text = prepared ? QByteArray() : sql.toUtf8();
     const PgResult *description = prepared ? &prepared->m_description : nullptr;
     const auto send = [&] {
-        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, values.data(),
-                                                  lengths.data(), formats.data(), 0)
-                            : PQsendQueryParams(m_conn, text.constData(), paramCount, types.data(),
-                                                values.data(), lengths.data(), formats.data(), 0);
+        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, p.values.data(),
+                                                  p.lengths.data(), p.formats.data(), 0)
+                            : PQsendQueryParams(m_conn, text.constData(), paramCount, p.types.data(),
+                                                p.values.data(), p.lengths.data(), p.formats.data(), 0);
     };
     if (m_depth == 0) {
+        settleDeferred();
         ++m_roundTrips;
         if (!send())
             fail(nullptr, sql);
@@ -480,6 +505,7 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
+    settleDeferred();
     const QByteArrayList pending = std::exchange(m_pending, {});
     const QByteArray opened = m_depth > 1 ? savepointName(m_depth - 1) : QByteArray();
     const bool guard = m_depth > 0 && !(!opened.isEmpty() && !pending.isEmpty() && pending.last() == "SAVEPOINT " + opened);
@@ -633,6 +659,8 @@ PgResult PgConnection::readResults(const QString &sql, const PgResult *descripti
 // trip at all.
 void PgConnection::begin()
 {
+    if (m_depth == 0)
+        ++m_lockEpoch;
     m_pending.append(m_depth == 0 ? QByteArray("BEGIN") : savepointName(m_depth).prepend("SAVEPOINT "));
     ++m_depth;
 }
@@ -645,6 +673,8 @@ void PgConnection::commit()
     if (m_depth == 0) {
         if (beganOnServer()) {
             try {
+                // A deferred statement that failed refuses the commit with its error.
+                settleDeferred();
                 command("COMMIT");
             } catch (...) {
                 // A commit refused (or a waiting command before it) leaves no transaction
@@ -662,7 +692,11 @@ void PgConnection::rollback()
     if (m_depth == 0)
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
+    // Row locks taken since the level began are given up with it.
+    ++m_lockEpoch;
     if (m_depth == 0) {
+        // The rollback undoes the deferred statements too, and whatever failed among them.
+        forgetFailure();
         if (beganOnServer()) {
             m_pending.clear(); // the rollback undoes them all
             command("ROLLBACK");
@@ -687,6 +721,7 @@ bool PgConnection::beganOnServer()
 
 void PgConnection::abandonTransaction()
 {
+    forgetFailure();
     m_pending.clear();
     if (PQstatus(m_conn) != CONNECTION_OK)
         return;
@@ -706,6 +741,101 @@ bool PgConnection::dropPendingSavepoint()
         return false;
     m_pending.removeLast();
     return true;
+}
+
+// A deferred statement goes with the commands still waiting (the BEGIN, the program's
+// savepoints) and a sync point of its own; libpq sends it at once, and nothing waits for the
+// server. It has no savepoint of its own: its failure fails the transaction anyway.
+void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows)
+{
+    if (m_depth == 0)
+        throw StateError(QStringLiteral("Príkaz bez čakania na výsledok patrí do transakcie."));
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+    if (m_deferred.size() >= kMaxDeferred)
+        settleDeferred();
+    const BoundParams p(values, st.m_paramCount);
+    const QByteArrayList pending = std::exchange(m_pending, {});
+    bool queued = PQenterPipelineMode(m_conn);
+    for (const QByteArray &c : pending)
+        queued = queued && PQsendQueryParams(m_conn, c.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    queued = queued
+             && PQsendQueryPrepared(m_conn, st.m_name.constData(), st.m_paramCount, p.values.data(),
+                                    p.lengths.data(), p.formats.data(), 0);
+    const bool synced = PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQpipelineSync(m_conn);
+    if (synced)
+        m_deferred.push_back({st.m_sql, expectedRows});
+    if (!queued || !synced) {
+        // Only a lost connection refuses to queue or to send: the transaction is lost with it.
+        try {
+            fail(nullptr, st.m_sql);
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+        settleDeferred();
+    }
+}
+
+void PgConnection::settleDeferred()
+{
+    if (!m_deferred.empty())
+        readDeferred();
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+}
+
+// Every deferred answer is read up to its sync point; the first failure (an error, or
+// another number of rows than promised) is kept as the transaction's.
+void PgConnection::readDeferred()
+{
+    const std::vector<Deferred> sent = std::exchange(m_deferred, {});
+    for (const Deferred &d : sent) {
+        PGresult *error = nullptr;
+        qint64 rows = -1;
+        bool synced = false;
+        while (PQstatus(m_conn) == CONNECTION_OK) {
+            PGresult *r = PQgetResult(m_conn);
+            if (!r)
+                continue;
+            const ExecStatusType st = PQresultStatus(r);
+            if (st == PGRES_PIPELINE_SYNC) {
+                PQclear(r);
+                synced = true;
+                break;
+            }
+            if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+                // The statement's own answer comes last, after the waiting commands'.
+                const char *n = PQcmdTuples(r);
+                rows = n && *n ? QByteArray(n).toLongLong() : 0;
+                PQclear(r);
+            } else if (error || st == PGRES_PIPELINE_ABORTED) {
+                PQclear(r);
+            } else {
+                error = r;
+            }
+        }
+        ResultGuard g{error};
+        if (m_failure)
+            continue;
+        try {
+            if (error || !synced)
+                fail(error, d.sql);
+            if (d.expectedRows >= 0 && rows != d.expectedRows)
+                throw RecordChangedError();
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+    }
+    if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQstatus(m_conn) == CONNECTION_OK)
+        PQexitPipelineMode(m_conn);
+    deliverNotifications();
+}
+
+void PgConnection::forgetFailure()
+{
+    if (!m_deferred.empty())
+        readDeferred();
+    m_failure = nullptr;
 }
 
 } // namespace tarix::db
