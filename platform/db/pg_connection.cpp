@@ -744,8 +744,10 @@ bool PgConnection::dropPendingSavepoint()
 }
 
 // A deferred statement goes with the commands still waiting (the BEGIN, the program's
-// savepoints) and a sync point of its own; libpq sends it at once, and nothing waits for the
-// server. It has no savepoint of its own: its failure fails the transaction anyway.
+// savepoints); libpq sends them at once, so the server works on them while the client goes
+// on. No sync point follows: the server keeps their short answers until the collection's
+// (readDeferred), instead of sending and waking the client for each. They have no savepoint
+// of their own: a failure fails the transaction anyway.
 void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows)
 {
     if (m_depth == 0)
@@ -757,15 +759,18 @@ void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qin
     const BoundParams p(values, st.m_paramCount);
     const QByteArrayList pending = std::exchange(m_pending, {});
     bool queued = PQenterPipelineMode(m_conn);
-    for (const QByteArray &c : pending)
+    int replies = 0;
+    for (const QByteArray &c : pending) {
         queued = queued && PQsendQueryParams(m_conn, c.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        replies += queued ? 1 : 0;
+    }
     queued = queued
              && PQsendQueryPrepared(m_conn, st.m_name.constData(), st.m_paramCount, p.values.data(),
                                     p.lengths.data(), p.formats.data(), 0);
-    const bool synced = PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQpipelineSync(m_conn);
-    if (synced)
-        m_deferred.push_back({st.m_sql, expectedRows});
-    if (!queued || !synced) {
+    replies += queued ? 1 : 0;
+    if (replies > 0)
+        m_deferred.push_back({st.m_sql, queued ? expectedRows : -1, replies});
+    if (!queued || PQflush(m_conn) != 0) {
         // Only a lost connection refuses to queue or to send: the transaction is lost with it.
         try {
             fail(nullptr, st.m_sql);
@@ -784,41 +789,39 @@ void PgConnection::settleDeferred()
         std::rethrow_exception(m_failure);
 }
 
-// Every deferred answer is read up to its sync point; the first failure (an error, or
-// another number of rows than promised) is kept as the transaction's.
+// A sync point goes after the deferred statements and every answer is read up to it; the
+// first failure (an error, or another number of rows than promised) is kept as the
+// transaction's.
 void PgConnection::readDeferred()
 {
     const std::vector<Deferred> sent = std::exchange(m_deferred, {});
+    ++m_roundTrips;
+    const bool synced = PQpipelineSync(m_conn) == 1;
     for (const Deferred &d : sent) {
         PGresult *error = nullptr;
         qint64 rows = -1;
-        bool synced = false;
-        while (PQstatus(m_conn) == CONNECTION_OK) {
-            PGresult *r = PQgetResult(m_conn);
-            if (!r)
-                continue;
-            const ExecStatusType st = PQresultStatus(r);
-            if (st == PGRES_PIPELINE_SYNC) {
-                PQclear(r);
-                synced = true;
-                break;
-            }
-            if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
-                // The statement's own answer comes last, after the waiting commands'.
-                const char *n = PQcmdTuples(r);
-                rows = n && *n ? QByteArray(n).toLongLong() : 0;
-                PQclear(r);
-            } else if (error || st == PGRES_PIPELINE_ABORTED) {
-                PQclear(r);
-            } else {
-                error = r;
+        // Each request's answers end with a null; after an error the server skips the rest
+        // up to the sync point (PGRES_PIPELINE_ABORTED).
+        for (int q = 0; q < d.replies && synced && PQstatus(m_conn) == CONNECTION_OK; ++q) {
+            while (PGresult *r = PQgetResult(m_conn)) {
+                const ExecStatusType st = PQresultStatus(r);
+                if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+                    // The statement's own answer comes last, after the waiting commands'.
+                    const char *n = PQcmdTuples(r);
+                    rows = n && *n ? QByteArray(n).toLongLong() : 0;
+                    PQclear(r);
+                } else if (error || st == PGRES_PIPELINE_ABORTED) {
+                    PQclear(r);
+                } else {
+                    error = r;
+                }
             }
         }
         ResultGuard g{error};
         if (m_failure)
             continue;
         try {
-            if (error || !synced)
+            if (error || !synced || PQstatus(m_conn) != CONNECTION_OK)
                 fail(error, d.sql);
             if (d.expectedRows >= 0 && rows != d.expectedRows)
                 throw RecordChangedError();
@@ -826,8 +829,8 @@ void PgConnection::readDeferred()
             m_failure = std::current_exception();
         }
     }
-    if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF && PQstatus(m_conn) == CONNECTION_OK)
-        PQexitPipelineMode(m_conn);
+    if (synced)
+        endPipeline();
     deliverNotifications();
 }
 

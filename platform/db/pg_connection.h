@@ -157,8 +157,6 @@ public:
     // transaction ends that; nothing of it is stored. Outside a transaction the statement
     // runs at once and its failure is thrown as it comes.
     void sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows);
-    // Whether deferred statements are on their way (their answers not read yet).
-    bool hasDeferred() const { return !m_deferred.empty(); }
     // Moves whenever row locks this connection took may have been given up (a transaction
     // or savepoint ended by rollback, a transaction's end); 0 outside a transaction. A row
     // locked while it had one value is still locked while it has that value.
@@ -224,10 +222,12 @@ private:
     qint64 m_roundTrips = 0;
     int m_busyTimeout = -1; // as last said to the server outside a transaction; -1 unknown
     // Deferred statements sent and not read yet: the text (for messages) and the rows each
-    // must change (-1: not checked). Each ends at a sync point of its own.
+    // must change (-1: not checked), and the requests sent with it (the waiting commands
+    // before it, then itself).
     struct Deferred {
         QString sql;
         qint64 expectedRows = -1;
+        int replies = 1;
     };
     std::vector<Deferred> m_deferred;
     // What failed the transaction (a deferred statement's error); null while it stands.
