@@ -237,3 +237,42 @@ TEST_P(DbDeferredWrite, ADeferredWriteTheDatabaseRefusesFailsTheTransaction)
     tx.commit();
     EXPECT_EQ(rows(), kRows + 1);
 }
+
+// Rows read ahead inside a savepoint that is then rolled back are no longer locked: another
+// program may change one, and its save must then be refused by itself (awaited), the
+// transaction going on, instead of failing the whole transaction later.
+TEST_P(DbDeferredWrite, ASaveAfterTheLocksWereGivenUpAwaitsItsAnswer)
+{
+    if (!onServer())
+        GTEST_SKIP() << "SQLite's transaction holds the whole file";
+    // Another program's bare connection: its commit reaches this session only after its
+    // transaction, so nothing but the row check tells the change.
+    PgConnection other(in.database->conninfo());
+    other.setBusyTimeout(200);
+    Transaction tx(&in.s);
+    recalculate(1);
+    {
+        Transaction inner(&in.s);
+        ASSERT_TRUE(vyp->findKey({kPeriod, 2})); // reads rows 2 and 3 ahead, locked
+        inner.rollback();
+    }
+    EXPECT_EQ(rows(), kRows); // the rollback reaches the server with the next statement
+    other.execute(QStringLiteral("UPDATE %1.vyp SET v_den = 77 WHERE code_emp = 3 AND v_obdobie = $1")
+                      .arg(in.s.schemaOf(QStringLiteral("TARIX_DATA"))),
+                  {kPeriod});
+    vyp->edit(); // row 2, where the cursor stands
+    vyp->fieldByName(QStringLiteral("N_brutto")).setValue(300);
+    vyp->post();
+    try {
+        recalculate(3);
+        ADD_FAILURE() << "the save of a row another program changed";
+    } catch (const RecordChangedError &e) {
+        EXPECT_EQ(e.text(), kChanged);
+    }
+    vyp->cancel();
+    for (int emp = 4; emp <= kRows; ++emp)
+        recalculate(emp);
+    tx.commit();
+    EXPECT_EQ(brutto(), kRows - 1);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("select v_den from vyp where code_emp = 3")).toDouble(), 77);
+}
