@@ -505,7 +505,8 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
-    settleDeferred();
+    if (m_failure)
+        std::rethrow_exception(m_failure);
     const QByteArrayList pending = std::exchange(m_pending, {});
     const QByteArray opened = m_depth > 1 ? savepointName(m_depth - 1) : QByteArray();
     const bool guard = m_depth > 0 && !(!opened.isEmpty() && !pending.isEmpty() && pending.last() == "SAVEPOINT " + opened);
@@ -522,7 +523,17 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
             PQpipelineSync(m_conn);
             endPipeline();
         }
+        m_deferred.clear();
         fail(nullptr, sql);
+    }
+    // The answers of writes sent without waiting come first, in the same round trip. After
+    // one that failed the server skipped the rest up to the sync point.
+    if (!m_deferred.empty()) {
+        takeDeferredAnswers(true);
+        if (m_failure) {
+            endPipeline();
+            std::rethrow_exception(m_failure);
+        }
     }
     for (qsizetype i = 0; i < pending.size(); ++i) {
         if (PGresult *e = takeResultsOfOne()) {
@@ -789,14 +800,24 @@ void PgConnection::settleDeferred()
         std::rethrow_exception(m_failure);
 }
 
-// A sync point goes after the deferred statements and every answer is read up to it; the
-// first failure (an error, or another number of rows than promised) is kept as the
-// transaction's.
+// A sync point goes after the deferred statements and every answer is read up to it (a
+// round trip of its own, for when nothing awaited goes with it: the commit, a rollback, too
+// many writes on their way).
 void PgConnection::readDeferred()
 {
-    const std::vector<Deferred> sent = std::exchange(m_deferred, {});
     ++m_roundTrips;
     const bool synced = PQpipelineSync(m_conn) == 1;
+    takeDeferredAnswers(synced);
+    if (synced)
+        endPipeline();
+    deliverNotifications();
+}
+
+// The answers of the writes sent without waiting, a sync point having been sent after them
+// (`synced`); the first failure is kept as the transaction's.
+void PgConnection::takeDeferredAnswers(bool synced)
+{
+    const std::vector<Deferred> sent = std::exchange(m_deferred, {});
     for (const Deferred &d : sent) {
         PGresult *error = nullptr;
         qint64 rows = -1;
@@ -829,9 +850,6 @@ void PgConnection::readDeferred()
             m_failure = std::current_exception();
         }
     }
-    if (synced)
-        endPipeline();
-    deliverNotifications();
 }
 
 void PgConnection::forgetFailure()

@@ -204,6 +204,7 @@ private:
     // them (or an earlier one) failed, is thrown.
     void settleDeferred();
     void readDeferred();
+    void takeDeferredAnswers(bool synced);
     void forgetFailure();
     static QByteArray savepointName(int depth);
     bool dropPendingSavepoint();
