@@ -175,8 +175,8 @@ void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.execute(zmazZrv(), key);
-    s.execute(QStringLiteral(
+    s.executeDeferred(zmazZrv(), key);
+    s.executeDeferred(QStringLiteral(
                   "insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, prijemca, predcislo_u, "
                   "cislo_u, banka_u, ssym_u, vsym, ksym, spp, suma, typ_sumy, poznamka, vypocitana_suma) "
                   "select :p, code_emp, typ, prijemca, predcislo_u, cislo_u, banka_u, ssym_u, vsym, ksym, "
@@ -196,11 +196,11 @@ void TDMV::Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee)
                          {QStringLiteral("n"), employee.Code_numb},
                          {QStringLiteral("e"), employee.Code_emp}};
     db::Transaction tx(&s);
-    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_numb = :n "
+    s.executeDeferred(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_numb = :n "
                              "and code_emp = :e and ")
                   + kBezVyplaty,
               key);
-    s.execute(QStringLiteral("insert into \":tarix_data:hsu\" (v_obdobie, code_numb, code_emp, ukid, "
+    s.executeDeferred(QStringLiteral("insert into \":tarix_data:hsu\" (v_obdobie, code_numb, code_emp, ukid, "
                              "suma1, pocet, suma) select :p, code_numb, code_emp, ukid, hodnota, 0, 0 "
                              "from \":tarix_data:zam_uk\" where code_numb = :n and code_emp = :e and ")
                   + kBezVyplaty + QStringLiteral(" order by ukid"),
@@ -213,8 +213,8 @@ void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.execute(zmazZrv(), key);
-    s.execute(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e and ")
+    s.executeDeferred(zmazZrv(), key);
+    s.executeDeferred(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e and ")
                   + kBezVyplaty,
               key);
     tx.commit();

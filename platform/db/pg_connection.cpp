@@ -145,6 +145,35 @@ Bound bindValue(const QVariant &v)
     return b;
 }
 
+// Values bound for $1..$n (missing ones NULL) in the arrays libpq takes.
+struct BoundParams {
+    BoundParams(const QVariantList &params, int count)
+    {
+        const auto n = static_cast<size_t>(count);
+        bound.reserve(n);
+        for (int i = 0; i < count; ++i)
+            bound.push_back(bindValue(i < params.size() ? params[i] : QVariant()));
+        values.resize(n);
+        lengths.resize(n);
+        formats.resize(n);
+        types.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            values[i] = bound[i].null ? nullptr : bound[i].data.constData();
+            lengths[i] = int(bound[i].data.size());
+            formats[i] = bound[i].format;
+            types[i] = bound[i].type;
+        }
+    }
+    std::vector<Bound> bound;
+    std::vector<const char *> values;
+    std::vector<int> lengths, formats;
+    std::vector<Oid> types;
+};
+
+// Deferred statements on their way at most: their answers wait in the socket and in libpq
+// until read.
+constexpr size_t kMaxDeferred = 256;
+
 } // namespace
 
 // ---- PgStatement ---------------------------------------------------------------------------
@@ -176,6 +205,13 @@ PgResult PgStatement::exec(const QVariantList &values)
     if (m_outdated)
         m_conn->prepareOnServer(*this);
     return m_conn->run(this, m_sql, values, m_paramCount);
+}
+
+void PgStatement::execDeferred(const QVariantList &values, qint64 expectedRows)
+{
+    if (m_outdated)
+        m_conn->prepareOnServer(*this);
+    m_conn->sendDeferred(*this, values, expectedRows);
 }
 
 // ---- PgConnection --------------------------------------------------------------------------
@@ -247,6 +283,7 @@ PgConnection::~PgConnection()
 
 void PgConnection::command(const QByteArray &sql)
 {
+    settleDeferred();
     // The transaction and savepoints still waiting go first, in the same round trip.
     const QByteArray text = m_pending.isEmpty() ? sql : m_pending.join("; ") + "; " + sql;
     m_pending.clear();
@@ -427,29 +464,17 @@ void PgConnection::bindParams(PgStatement &st, const SqlRewrite &rw, const Param
 PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
                            const QVariantList &params, int paramCount)
 {
-    std::vector<Bound> bound;
-    bound.reserve(static_cast<size_t>(paramCount));
-    for (int i = 0; i < paramCount; ++i)
-        bound.push_back(bindValue(i < params.size() ? params[i] : QVariant()));
-    const auto n = static_cast<size_t>(paramCount);
-    std::vector<const char *> values(n);
-    std::vector<int> lengths(n), formats(n);
-    std::vector<Oid> types(n);
-    for (size_t i = 0; i < bound.size(); ++i) {
-        values[i] = bound[i].null ? nullptr : bound[i].data.constData();
-        lengths[i] = int(bound[i].data.size());
-        formats[i] = bound[i].format;
-        types[i] = bound[i].type;
-    }
+    const BoundParams p(params, paramCount);
     const QByteArray text = prepared ? QByteArray() : sql.toUtf8();
     const PgResult *description = prepared ? &prepared->m_description : nullptr;
     const auto send = [&] {
-        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, values.data(),
-                                                  lengths.data(), formats.data(), 0)
-                            : PQsendQueryParams(m_conn, text.constData(), paramCount, types.data(),
-                                                values.data(), lengths.data(), formats.data(), 0);
+        return prepared ? PQsendQueryPrepared(m_conn, prepared->m_name.constData(), paramCount, p.values.data(),
+                                                  p.lengths.data(), p.formats.data(), 0)
+                            : PQsendQueryParams(m_conn, text.constData(), paramCount, p.types.data(),
+                                                p.values.data(), p.lengths.data(), p.formats.data(), 0);
     };
     if (m_depth == 0) {
+        settleDeferred();
         ++m_roundTrips;
         if (!send())
             fail(nullptr, sql);
@@ -480,6 +505,8 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
     const auto plain = [this](const char *text) {
         return PQsendQueryParams(m_conn, text, 0, nullptr, nullptr, nullptr, nullptr, 0);
     };
+    if (m_failure)
+        std::rethrow_exception(m_failure);
     const QByteArrayList pending = std::exchange(m_pending, {});
     const QByteArray opened = m_depth > 1 ? savepointName(m_depth - 1) : QByteArray();
     const bool guard = m_depth > 0 && !(!opened.isEmpty() && !pending.isEmpty() && pending.last() == "SAVEPOINT " + opened);
@@ -496,7 +523,17 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
             PQpipelineSync(m_conn);
             endPipeline();
         }
+        m_deferred.clear();
         fail(nullptr, sql);
+    }
+    // The answers of writes sent without waiting come first, in the same round trip. After
+    // one that failed the server skipped the rest up to the sync point.
+    if (!m_deferred.empty()) {
+        takeDeferredAnswers(true);
+        if (m_failure) {
+            endPipeline();
+            std::rethrow_exception(m_failure);
+        }
     }
     for (qsizetype i = 0; i < pending.size(); ++i) {
         if (PGresult *e = takeResultsOfOne()) {
@@ -633,6 +670,8 @@ PgResult PgConnection::readResults(const QString &sql, const PgResult *descripti
 // trip at all.
 void PgConnection::begin()
 {
+    if (m_depth == 0)
+        ++m_lockEpoch;
     m_pending.append(m_depth == 0 ? QByteArray("BEGIN") : savepointName(m_depth).prepend("SAVEPOINT "));
     ++m_depth;
 }
@@ -645,6 +684,8 @@ void PgConnection::commit()
     if (m_depth == 0) {
         if (beganOnServer()) {
             try {
+                // A deferred statement that failed refuses the commit with its error.
+                settleDeferred();
                 command("COMMIT");
             } catch (...) {
                 // A commit refused (or a waiting command before it) leaves no transaction
@@ -662,7 +703,11 @@ void PgConnection::rollback()
     if (m_depth == 0)
         throw StateError(QStringLiteral("Nie je otvorená žiadna transakcia."));
     --m_depth;
+    // Row locks taken since the level began are given up with it.
+    ++m_lockEpoch;
     if (m_depth == 0) {
+        // The rollback undoes the deferred statements too, and whatever failed among them.
+        forgetFailure();
         if (beganOnServer()) {
             m_pending.clear(); // the rollback undoes them all
             command("ROLLBACK");
@@ -687,6 +732,7 @@ bool PgConnection::beganOnServer()
 
 void PgConnection::abandonTransaction()
 {
+    forgetFailure();
     m_pending.clear();
     if (PQstatus(m_conn) != CONNECTION_OK)
         return;
@@ -706,6 +752,111 @@ bool PgConnection::dropPendingSavepoint()
         return false;
     m_pending.removeLast();
     return true;
+}
+
+// A deferred statement goes with the commands still waiting (the BEGIN, the program's
+// savepoints); libpq sends them at once, so the server works on them while the client goes
+// on. No sync point follows: the server keeps their short answers until the collection's
+// (readDeferred), instead of sending and waking the client for each. They have no savepoint
+// of their own: a failure fails the transaction anyway.
+void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows)
+{
+    if (m_depth == 0)
+        throw StateError(QStringLiteral("Príkaz bez čakania na výsledok patrí do transakcie."));
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+    if (m_deferred.size() >= kMaxDeferred)
+        settleDeferred();
+    const BoundParams p(values, st.m_paramCount);
+    const QByteArrayList pending = std::exchange(m_pending, {});
+    bool queued = PQenterPipelineMode(m_conn);
+    int replies = 0;
+    for (const QByteArray &c : pending) {
+        queued = queued && PQsendQueryParams(m_conn, c.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        replies += queued ? 1 : 0;
+    }
+    queued = queued
+             && PQsendQueryPrepared(m_conn, st.m_name.constData(), st.m_paramCount, p.values.data(),
+                                    p.lengths.data(), p.formats.data(), 0);
+    replies += queued ? 1 : 0;
+    if (replies > 0)
+        m_deferred.push_back({st.m_sql, queued ? expectedRows : -1, replies});
+    if (!queued || PQflush(m_conn) != 0) {
+        // Only a lost connection refuses to queue or to send: the transaction is lost with it.
+        try {
+            fail(nullptr, st.m_sql);
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+        settleDeferred();
+    }
+}
+
+void PgConnection::settleDeferred()
+{
+    if (!m_deferred.empty())
+        readDeferred();
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+}
+
+// A sync point goes after the deferred statements and every answer is read up to it (a
+// round trip of its own, for when nothing awaited goes with it: the commit, a rollback, too
+// many writes on their way).
+void PgConnection::readDeferred()
+{
+    ++m_roundTrips;
+    const bool synced = PQpipelineSync(m_conn) == 1;
+    takeDeferredAnswers(synced);
+    if (synced)
+        endPipeline();
+    deliverNotifications();
+}
+
+// The answers of the writes sent without waiting, a sync point having been sent after them
+// (`synced`); the first failure is kept as the transaction's.
+void PgConnection::takeDeferredAnswers(bool synced)
+{
+    const std::vector<Deferred> sent = std::exchange(m_deferred, {});
+    for (const Deferred &d : sent) {
+        PGresult *error = nullptr;
+        qint64 rows = -1;
+        // Each request's answers end with a null; after an error the server skips the rest
+        // up to the sync point (PGRES_PIPELINE_ABORTED).
+        for (int q = 0; q < d.replies && synced && PQstatus(m_conn) == CONNECTION_OK; ++q) {
+            while (PGresult *r = PQgetResult(m_conn)) {
+                const ExecStatusType st = PQresultStatus(r);
+                if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) {
+                    // The statement's own answer comes last, after the waiting commands'.
+                    const char *n = PQcmdTuples(r);
+                    rows = n && *n ? QByteArray(n).toLongLong() : 0;
+                    PQclear(r);
+                } else if (error || st == PGRES_PIPELINE_ABORTED) {
+                    PQclear(r);
+                } else {
+                    error = r;
+                }
+            }
+        }
+        ResultGuard g{error};
+        if (m_failure)
+            continue;
+        try {
+            if (error || !synced || PQstatus(m_conn) != CONNECTION_OK)
+                fail(error, d.sql);
+            if (d.expectedRows >= 0 && rows != d.expectedRows)
+                throw RecordChangedError();
+        } catch (...) {
+            m_failure = std::current_exception();
+        }
+    }
+}
+
+void PgConnection::forgetFailure()
+{
+    if (!m_deferred.empty())
+        readDeferred();
+    m_failure = nullptr;
 }
 
 } // namespace tarix::db

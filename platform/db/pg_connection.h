@@ -21,6 +21,8 @@
 #include <QVariant>
 #include <QVector>
 #include <chrono>
+#include <exception>
+#include <vector>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -93,6 +95,9 @@ public:
     PgResult exec();
     // Runs with these values for $1..$n (missing ones NULL), leaving the bindings alone.
     PgResult exec(const QVariantList &values);
+    // Sends the statement with these values inside a transaction without waiting for its
+    // answer (PgConnection::sendDeferred); outside one it runs at once, awaited.
+    void execDeferred(const QVariantList &values, qint64 expectedRows);
     // The result's columns (names, types, origins) as the server described them, no rows.
     const PgResult &description() const { return m_description; }
     // Moves each time the statement is prepared again (its description may differ).
@@ -142,6 +147,21 @@ public:
     // its description is the tables' as they are now.
     void outdateStatements();
 
+    // Statements whose result is certain or unread (a save of a row this transaction holds
+    // locked, a delete or insert whose count nobody uses) are sent inside a transaction
+    // without waiting for their answers: the client goes on while the server works. The
+    // answers are taken before anything else goes to the server (the next statement awaited,
+    // the commit). A deferred statement that failed, or changed another number of rows than
+    // expectedRows (>= 0; RecordChangedError), fails the whole transaction: every statement
+    // after it and the commit refuse with its error, and only the rollback of the
+    // transaction ends that; nothing of it is stored. Outside a transaction the statement
+    // runs at once and its failure is thrown as it comes.
+    void sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows);
+    // Moves whenever row locks this connection took may have been given up (a transaction
+    // or savepoint ended by rollback, a transaction's end); 0 outside a transaction. A row
+    // locked while it had one value is still locked while it has that value.
+    quint64 lockEpoch() const { return m_depth > 0 ? m_lockEpoch : 0; }
+
     // Nested scopes: the outermost is a transaction, inner ones are savepoints.
     void begin();
     void commit();
@@ -180,6 +200,12 @@ private:
     void prepareOnServer(PgStatement &st);
     pg_result *takeResultsOfOne();
     void endPipeline();
+    // The answers of the deferred statements are read; the transaction's failure, if one of
+    // them (or an earlier one) failed, is thrown.
+    void settleDeferred();
+    void readDeferred();
+    void takeDeferredAnswers(bool synced);
+    void forgetFailure();
     static QByteArray savepointName(int depth);
     bool dropPendingSavepoint();
     bool beganOnServer();
@@ -196,6 +222,18 @@ private:
     int m_prepared = 0;
     qint64 m_roundTrips = 0;
     int m_busyTimeout = -1; // as last said to the server outside a transaction; -1 unknown
+    // Deferred statements sent and not read yet: the text (for messages) and the rows each
+    // must change (-1: not checked), and the requests sent with it (the waiting commands
+    // before it, then itself).
+    struct Deferred {
+        QString sql;
+        qint64 expectedRows = -1;
+        int replies = 1;
+    };
+    std::vector<Deferred> m_deferred;
+    // What failed the transaction (a deferred statement's error); null while it stands.
+    std::exception_ptr m_failure;
+    quint64 m_lockEpoch = 1;
     NotificationHandler m_onNotification;
     std::chrono::steady_clock::time_point m_lastPoll;
     struct SqlHash {

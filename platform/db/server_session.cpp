@@ -539,6 +539,27 @@ qint64 ServerCursor::exec()
     return isWriteCommand(m_result->command()) ? m_result->rowsAffected() : 0;
 }
 
+qint64 ServerCursor::execDeferred(qint64 expectedRows)
+{
+    const QString command = m_sql.trimmed().section(u' ', 0, 0).toUpper();
+    if (m_server.connection().transactionDepth() == 0 || !isWriteCommand(command))
+        return exec();
+    m_stmt->execDeferred(m_values, expectedRows);
+    if (m_stmt->generation() != m_generation)
+        describe();
+    if (!m_targetKnown) {
+        m_target = m_server.writeTarget(m_sql);
+        m_targetKnown = true;
+    }
+    PgResult promised;
+    promised.setCommand(command);
+    promised.setRowsAffected(expectedRows >= 0 ? expectedRows : 1);
+    m_result = std::move(promised);
+    m_row = 0;
+    m_server.noteResult(*m_result, m_sql, m_target);
+    return m_result->rowsAffected();
+}
+
 bool ServerCursor::isReadOnly() const
 {
     if (m_result)

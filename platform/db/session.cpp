@@ -836,6 +836,18 @@ qint64 Session::execute(const QString &sql, const Params &params, const QString 
     return run(sql, params, defaultAlias).rowsAffected();
 }
 
+void Session::executeDeferred(const QString &sql, const Params &params, const QString &defaultAlias)
+{
+    const SqlRewrite rw = rewrite(sql, defaultAlias);
+    if (isDdl(rw.sql)) {
+        run(sql, params, defaultAlias);
+        return;
+    }
+    Lease st(*this, rw.sql);
+    bindParams(*st, rw, params);
+    st->execDeferred(-1);
+}
+
 void Session::executeRaw(const QString &sql)
 {
     clearStatementCache();

@@ -87,6 +87,11 @@ public:
     SqlResult run(const QString &sql, const Params &params = {}, const QString &defaultAlias = {});
     // Runs one statement; returns the number of rows changed.
     qint64 execute(const QString &sql, const Params &params = {}, const QString &defaultAlias = {});
+    // A write (insert, update, delete) whose count nobody reads: on the server, inside a
+    // transaction, it goes without waiting for its answer (Statement::execDeferred); its
+    // failure then fails the transaction: every later statement and the commit refuse with
+    // its error, nothing of the transaction is stored. Elsewhere it is execute().
+    void executeDeferred(const QString &sql, const Params &params = {}, const QString &defaultAlias = {});
     // Runs plain SQLite text (no rewrite), possibly several statements.
     void executeRaw(const QString &sql);
     // A prepared statement for plain SQLite text, cached: reset when the lease ends.
@@ -161,6 +166,11 @@ public:
     {
         return m_server && m_depth > 0 ? QStringLiteral(" FOR NO KEY UPDATE") : QString();
     }
+    // Moves whenever row locks this session's transaction took may have been given up (a
+    // rollback, the transaction's end); 0 when none are held (outside a transaction, and
+    // always on the embedded database, which locks the file instead). Rows read ahead
+    // under readAheadLockClause while it had one value stay locked while it keeps it.
+    quint64 rowLockEpoch() const { return m_server ? m_server->connection().lockEpoch() : 0; }
     // Whether an attached schema holds the table (lower case).
     bool tableExistsInSchema(const QString &schema, const QString &table) const
     {

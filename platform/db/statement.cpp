@@ -309,6 +309,11 @@ qint64 Statement::exec()
     return sqlite3_changes64(m_db);
 }
 
+qint64 Statement::execDeferred(qint64 expectedRows)
+{
+    return m_server ? m_server->execDeferred(expectedRows) : exec();
+}
+
 int Statement::columnCount() const { return m_server ? m_server->columnCount() : sqlite3_column_count(m_stmt); }
 
 static QString fromUtf8(const char *s) { return s ? QString::fromUtf8(s) : QString(); }

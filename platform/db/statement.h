@@ -51,6 +51,11 @@ public:
     bool step();
     // Steps to the end, returns the number of rows changed.
     qint64 exec();
+    // A write whose result is certain or unread: on the server, inside a transaction, it is
+    // sent without waiting for its answer (PgConnection::sendDeferred; a failure, or another
+    // count than expectedRows >= 0, fails the transaction) and returns the count promised;
+    // elsewhere it is exec().
+    qint64 execDeferred(qint64 expectedRows);
 
     int columnCount() const;
     QString columnName(int i) const;

@@ -146,8 +146,15 @@ private:
         QHash<qint64, StoredValues> rows; // by rowid, as stored
         int end = -1;                         // position after the last row read
         int window = 1;                       // rows the next read takes
+        quint64 lockEpoch = 0;                // Session::rowLockEpoch when read; 0: not locked
+        qint64 handedOut = 0;                 // rowid of the last row handed out locked; 0: none
     };
     ReadAhead m_ahead;
+    // Whether a save of row `id` with its values as read cannot fail its row check: the row
+    // was handed out read ahead under this transaction's lock, no lock was given up since and
+    // nothing of this session has written or rolled back since (the read checks stand). No
+    // other program can change it before the transaction ends, so the save needs no answer.
+    bool saveIsCertain(qint64 id);
     QHash<int, QString> m_aheadSql; // by rows and lock
     bool takeReadAhead(int pos, Record &rec);
     void noteOwnWrite(qint64 id, qint64 changesBefore, qint64 rowsWritten);
