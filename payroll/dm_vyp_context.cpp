@@ -136,16 +136,15 @@ VypRecord VypRecordAdapter::asRead(const db::DataSet &ds, const VypRecord &curre
     VypRecord stored = current;
     const auto defs = VypRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
-    const QVector<QVariant> &old = ds.oldRecord().values;
-    // Still the very values the edit began with: nothing to put back.
-    if (values.constData() == old.constData() && values.size() == old.size())
+    // Nothing assigned since the edit began: nothing to put back.
+    if (!ds.anyAssignedSinceEdit())
         return stored;
     static const QVariant blank;
     for (size_t i = 0; i < defs.size(); ++i) {
         const int idx = m_index[qsizetype(i)];
-        if (idx < 0)
+        if (idx < 0 || !ds.assignedSinceEdit(idx))
             continue;
-        const QVariant &was = idx < old.size() ? old[idx] : blank;
+        const QVariant &was = ds.valueBeforeEdit(idx);
         if ((idx < values.size() ? values[idx] : blank) != was)
             writeField(stored, defs[i], was);
     }

@@ -823,23 +823,20 @@ int Table::writeRow(Record &rec, bool inserting)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
                 rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
     } else {
-        const Record &old = oldRecord();
-        if (old.read.size() != n)
+        const StoredValues &oldRead = readBeforeEdit();
+        if (oldRead.size() != n)
             throw RecordChangedError();
-        // The fields that differ from the record as read; the text of the update for that
-        // set of fields is made once.
+        // The fields that differ from the record before the edit (only those assigned since
+        // can); the text of the update for that set of fields is made once.
         QVarLengthArray<int, 64> written;
         QByteArray shape(qsizetype((n + 7) / 8), '\0');
-        // Values still shared with the record as read were never assigned: nothing differs.
-        const bool untouched = rec.values.constData() == old.values.constData() && rec.values.size() == old.values.size();
         // Read through const pointers: the record is only compared here, never detached.
         const QVariant *current = rec.values.constData();
-        const QVariant *before = old.values.constData();
-        const int compared = int(old.values.size());
-        for (int i = 0; i < n && !untouched; ++i) {
-            static const QVariant blank;
+        for (int i = 0; i < n && anyAssignedSinceEdit(); ++i) {
+            if (!assignedSinceEdit(i))
+                continue;
             const QVariant &a = current[i];
-            const QVariant &b = i < compared ? before[i] : blank;
+            const QVariant &b = valueBeforeEdit(i);
             const int type = typeIdOf(a);
             const bool same = type == typeIdOf(b)
                               && (type == QMetaType::Double
@@ -872,7 +869,7 @@ int Table::writeRow(Record &rec, bool inserting)
                     bound.append(toStorage(m_def.fields[i].type, rec.values[i]));
                     st->bind(++b, bound.back());
                 }
-                bindMatch(*st, b + 1, id, old.read);
+                bindMatch(*st, b + 1, id, oldRead);
                 const qint64 before = s.totalChanges();
                 changed = st->exec();
                 rowsWritten = s.totalChanges() - before;
@@ -886,7 +883,7 @@ int Table::writeRow(Record &rec, bool inserting)
             // the values as read with the written ones in place, unless a trigger wrote too
             // or a column converts a value, and then the row is read back.
             if (rowsWritten != 1
-                || !storedAfterWrite(old.read, written.data(), bound.data(), int(written.size()), rec.read))
+                || !storedAfterWrite(oldRead, written.data(), bound.data(), int(written.size()), rec.read))
                 readStored(id, rec);
             if (&rec == &m_buffer) {
                 markRead(rec, id);
