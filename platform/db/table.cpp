@@ -967,6 +967,23 @@ void Table::setIndexFieldNames(const QString &fields)
     switchOrder(fields.isEmpty() ? m_indexName : QString(), fields);
 }
 
+void Table::setOrder(const QString &name, const QString &fields)
+{
+    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexName = name;
+    m_indexFieldNames = fields;
+    if (!isActive())
+        return;
+    try {
+        buildOrder();
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldNames = oldFields;
+        buildOrder();
+        throw;
+    }
+}
+
 // A new order keeps the current row and drops the range, which belonged to the old index.
 void Table::switchOrder(const QString &name, const QString &fields)
 {
@@ -976,17 +993,7 @@ void Table::switchOrder(const QString &name, const QString &fields)
         return;
     }
     checkBrowseMode();
-    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
-    m_indexName = name;
-    m_indexFieldNames = fields;
-    try {
-        buildOrder();
-    } catch (...) {
-        m_indexName = oldName;
-        m_indexFieldNames = oldFields;
-        buildOrder();
-        throw;
-    }
+    setOrder(name, fields);
     m_rangeStart.reset();
     m_rangeEnd.reset();
     m_masterLinked = readMasterValues(m_masterValues);

@@ -106,6 +106,9 @@ private:
     };
 
     void switchOrder(const QString &name, const QString &fields);
+    // The order by a named index or by fields, without reading the rows again (the old
+    // order kept when the new one cannot be made).
+    void setOrder(const QString &name, const QString &fields);
     // Reads the columns of a stepped statement (from column `first` on) into rec.
     void readColumns(Statement &st, int first, Record &rec);
     // Sets rec's data values from its values as read.

@@ -874,6 +874,26 @@ TEST_P(DbDataset, ScopedStateOfASharedDatasetIsRestored)
     EXPECT_TRUE(t->isFiltered());
     EXPECT_EQ(t->indexName(), QString());
     EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
+
+    // An order by fields set with its range inside, and an order by fields kept outside.
+    t->setFiltered(false);
+    t->setIndexFieldNames(QStringLiteral("Surname"));
+    t->setRange({QStringLiteral("N2")}, {QStringLiteral("N4")}); // N4 itself left out: its code is filled
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_emp"), {3}));
+    {
+        CursorStateGuard keep(*t);
+        t->setOrderedRange(QStringLiteral("Code_numb;Code_emp"), {95});
+        EXPECT_EQ(t->recordCount(), 1);
+    }
+    EXPECT_EQ(t->indexFieldNames(), QStringLiteral("Surname"));
+    EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 3);
+    EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
+    {
+        CursorStateGuard keep(*t);
+        t->setIndexName(QStringLiteral("CODE_NUMB"));
+    }
+    EXPECT_EQ(t->indexFieldNames(), QStringLiteral("Surname"));
+    EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
 }
 
 TEST_P(DbDataset, EditGuardCancelsOnUnwinding)
