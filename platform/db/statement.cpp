@@ -363,9 +363,10 @@ QVariant Statement::column(int i) const
 void Statement::columnInto(int i, StoredValues &row, int slot) const
 {
     if (!m_server) {
-        switch (sqlite3_column_type(m_stmt, i)) {
-        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_column_int64(m_stmt, i)); return;
-        case SQLITE_FLOAT: row.setReal(slot, sqlite3_column_double(m_stmt, i)); return;
+        sqlite3_value *v = sqlite3_column_value(m_stmt, i);
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_value_int64(v)); return;
+        case SQLITE_FLOAT: row.setReal(slot, sqlite3_value_double(v)); return;
         case SQLITE_NULL: row.setNull(slot); return;
         default: break;
         }
@@ -382,17 +383,20 @@ void Statement::columnsInto(int first, StoredValues &row) const
         return;
     }
     // The slots detached once for the row, not once per value.
+    // Each column's value is taken with one call into the connection and its type and
+    // number read from it (the statement is stepped and read on this thread only).
     StoredValues::Slot *cells = row.m_slots.data();
     for (int i = 0; i < n; ++i) {
         const int c = first + i;
         StoredValues::Slot &s = cells[i];
-        switch (sqlite3_column_type(m_stmt, c)) {
+        sqlite3_value *v = sqlite3_column_value(m_stmt, c);
+        switch (sqlite3_value_type(v)) {
         case SQLITE_INTEGER:
-            s.integer = sqlite3_column_int64(m_stmt, c);
+            s.integer = sqlite3_value_int64(v);
             s.kind = StoredValues::Kind::Integer;
             break;
         case SQLITE_FLOAT:
-            s.real = sqlite3_column_double(m_stmt, c);
+            s.real = sqlite3_value_double(v);
             s.kind = StoredValues::Kind::Real;
             break;
         case SQLITE_NULL: s = StoredValues::Slot(); break;
@@ -404,9 +408,10 @@ void Statement::columnsInto(int first, StoredValues &row) const
 void Statement::columnInto(int i, QVariant &out) const
 {
     if (!m_server) {
-        switch (sqlite3_column_type(m_stmt, i)) {
-        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_column_int64(m_stmt, i))); return;
-        case SQLITE_FLOAT: out.setValue(sqlite3_column_double(m_stmt, i)); return;
+        sqlite3_value *v = sqlite3_column_value(m_stmt, i);
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_value_int64(v))); return;
+        case SQLITE_FLOAT: out.setValue(sqlite3_value_double(v)); return;
         case SQLITE_NULL: out = QVariant(); return;
         default: break;
         }
