@@ -191,8 +191,13 @@ void Table::doOpen()
             marks << QStringLiteral("?");
         }
         m_affinity.clear();
-        for (const FieldDef &f : m_def.fields)
+        m_numberKind.clear();
+        for (const FieldDef &f : m_def.fields) {
             m_affinity.append(affinityOfDeclared(f.declaredType));
+            m_numberKind.append(f.type == FieldType::Float || f.type == FieldType::Money ? StoredValues::Kind::Real
+                                : isIntegerType(f.type)                                 ? StoredValues::Kind::Integer
+                                                                                        : StoredValues::Kind::Null);
+        }
         m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
         m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "))
                       + s.insertedRowidClause();
@@ -702,19 +707,19 @@ void Table::valuesFromRead(Record &rec) const
         rec.values = QVector<QVariant>(fieldCount());
     QVariant *values = rec.values.data();
     const StoredValues &read = rec.read;
+    const StoredValues::Kind *numberKind = m_numberKind.constData();
+    if (m_numberKind.size() != n)
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
     for (int i = 0; i < n; ++i) {
-        const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
         // temporary variant.
         const StoredValues::Kind kind = read.kind(i);
-        if (kind == StoredValues::Kind::Real && (type == FieldType::Float || type == FieldType::Money))
-            values[i].setValue(read.real(i));
-        else if (kind == StoredValues::Kind::Integer && isIntegerType(type))
-            values[i].setValue(read.integer(i));
-        else if (kind == StoredValues::Kind::Null)
+        if (kind == StoredValues::Kind::Null)
             values[i] = QVariant();
+        else if (kind == numberKind[i])
+            kind == StoredValues::Kind::Real ? values[i].setValue(read.real(i)) : values[i].setValue(read.integer(i));
         else
-            values[i] = fromStorage(type, read.at(i));
+            values[i] = fromStorage(m_def.fields.at(i).type, read.at(i));
     }
 }
 

@@ -167,6 +167,9 @@ private:
     enum class Affinity : unsigned char { Integer, Text, Blob, Real, Numeric };
     static Affinity affinityOfDeclared(const QString &declared);
     QVector<Affinity> m_affinity;
+    // The kind of stored value that is a field's value as it is (Real for Float and Money,
+    // Integer for the integer types, Null for the rest: converted).
+    QVector<StoredValues::Kind> m_numberKind;
     int lowerBound(const QVariantList &bound) const;
 
     QString m_alias;
