@@ -202,20 +202,34 @@ void Statement::bind(int index, const StoredValues &row, int slot)
 void Statement::bindRow(int first, const StoredValues &row)
 {
     const int n = row.size();
-    if (m_server || m_released) {
-        for (int i = 0; i < n; ++i) {
-            if (m_server)
-                m_server->bind(first + i, row.at(i));
-            else
-                bindSlot(first + i, row, i);
-        }
+    if (m_server) {
+        for (int i = 0; i < n; ++i)
+            m_server->bind(first + i, row.at(i));
         return;
     }
+    if (m_released)
+        noteBoundRange(first, n);
     // A whole row of numbers (a save's check of the row as read): bound straight from the slots.
     const StoredValues::Slot *cells = row.m_slots.constData();
     for (int i = 0; i < n; ++i)
         if (!bindNumber(first + i, cells[i]))
             bind(first + i, row.other(i));
+}
+
+void Statement::noteBoundRange(int first, int count)
+{
+    if (first < 1)
+        return;
+    const size_t words = m_boundSinceRelease.size();
+    for (size_t bit = size_t(first - 1), end = bit + size_t(qMax(count, 0)); bit < end;) {
+        const size_t word = bit / 64;
+        if (word >= words)
+            break;
+        const size_t from = bit % 64, to = std::min<size_t>(64, from + (end - bit));
+        const quint64 mask = (to == 64 ? ~quint64(0) : (quint64(1) << to) - 1) & ~((quint64(1) << from) - 1);
+        m_boundSinceRelease[word] |= mask;
+        bit += to - from;
+    }
 }
 
 void Statement::releaseBindings()
