@@ -1,7 +1,6 @@
 #include "platform/db/dataset.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "platform/db/datasource.h"
 #include "platform/db/db_error.h"
@@ -681,22 +680,12 @@ void DataSet::keepBeforeValue(int index)
     m_beforeValues[size_t(index)] = m_buffer.values.at(index);
 }
 
-// Calls fn(index) for every field assigned since the edit began, in the order of the fields.
-template <class Fn>
-static void forEachMarked(const std::vector<quint64> &marks, Fn &&fn)
-{
-    for (size_t w = 0; w < marks.size(); ++w)
-        for (quint64 bits = marks[w]; bits; bits &= bits - 1)
-            fn(int(w * 64 + size_t(std::countr_zero(bits))));
-}
-
 void DataSet::releaseBeforeEdit()
 {
     if (!m_beforeKept)
         return;
+    forEachAssignedSinceEdit(int(m_beforeValues.size()), [&](int i) { m_beforeValues[size_t(i)] = QVariant(); });
     m_beforeKept = false;
-    if (m_beforeCount > 0)
-        forEachMarked(m_beforeMarks, [&](int i) { m_beforeValues[size_t(i)] = QVariant(); });
     m_beforeCount = 0;
 }
 
@@ -705,16 +694,15 @@ void DataSet::settleBeforeEdit()
     if (!m_beforeKept)
         return;
     QVector<QVariant> before = m_buffer.values;
-    if (m_beforeCount > 0)
-        forEachMarked(m_beforeMarks, [&](int i) { before[i] = m_beforeValues[size_t(i)]; });
+    forEachAssignedSinceEdit(int(before.size()), [&](int i) { before[i] = m_beforeValues[size_t(i)]; });
     releaseBeforeEdit();
     m_oldRecord.values = std::move(before);
 }
 
 void DataSet::restoreBeforeEdit()
 {
-    if (m_beforeCount > 0)
-        forEachMarked(m_beforeMarks, [&](int i) { m_buffer.values[i] = std::move(m_beforeValues[size_t(i)]); });
+    forEachAssignedSinceEdit(int(m_buffer.values.size()),
+                             [&](int i) { m_buffer.values[i] = std::move(m_beforeValues[size_t(i)]); });
     m_buffer.id = m_oldRecord.id;
     m_buffer.read = m_oldRecord.read;
     m_buffer.calculated = m_oldRecord.calculated;

@@ -17,6 +17,7 @@
 #include "platform/db/filter_expr.h"
 
 #include <QHash>
+#include <bit>
 #include <QList>
 #include <exception>
 #include <QString>
@@ -215,6 +216,24 @@ public:
         return !m_beforeKept || (m_beforeMarks[size_t(index) >> 6] >> (index & 63) & 1);
     }
     bool anyAssignedSinceEdit() const { return !m_beforeKept || m_beforeCount > 0; }
+    // Calls fn(index) for each field below `limit` that may have been assigned since the
+    // edit began (every one when that is not known), in the order of the fields.
+    template <class Fn>
+    void forEachAssignedSinceEdit(int limit, Fn &&fn) const
+    {
+        if (!m_beforeKept) {
+            for (int i = 0; i < limit; ++i)
+                fn(i);
+            return;
+        }
+        for (size_t w = 0; w < m_beforeMarks.size() && m_beforeCount > 0; ++w)
+            for (quint64 bits = m_beforeMarks[w]; bits; bits &= bits - 1) {
+                const int i = int(w * 64) + std::countr_zero(bits);
+                if (i >= limit)
+                    return;
+                fn(i);
+            }
+    }
     void fieldChanged(Field &f);
     // Computes the current record's calculated fields when a change of a data field left
     // them to be computed (Field reads them through this).

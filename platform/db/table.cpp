@@ -837,9 +837,7 @@ int Table::writeRow(Record &rec, bool inserting)
         QByteArray shape(qsizetype((n + 7) / 8), '\0');
         // Read through const pointers: the record is only compared here, never detached.
         const QVariant *current = rec.values.constData();
-        for (int i = 0; i < n && anyAssignedSinceEdit(); ++i) {
-            if (!assignedSinceEdit(i))
-                continue;
+        forEachAssignedSinceEdit(n, [&](int i) {
             const QVariant &a = current[i];
             const QVariant &b = valueBeforeEdit(i);
             const int type = typeIdOf(a);
@@ -853,7 +851,7 @@ int Table::writeRow(Record &rec, bool inserting)
                 written.append(i);
                 shape[i / 8] = char(shape[i / 8] | (1 << (i % 8)));
             }
-        }
+        });
         if (!written.isEmpty()) {
             auto text = m_updateSql.constFind(shape);
             if (text == m_updateSql.constEnd()) {
