@@ -110,6 +110,7 @@ int DataSet::indexOfField(const QString &name) const
 
 void DataSet::fieldsChanged()
 {
+    postChecksChanged();
     m_nameCache.clear();
     m_foldedIndex.clear();
     m_hasLookups = std::any_of(m_fields.begin(), m_fields.end(),
@@ -737,10 +738,19 @@ DataSet::ReadMark DataSet::readMarkNow(qint64 id, const QString &schema)
 
 void DataSet::checkRequired()
 {
-    // Read without detaching: values still shared with the record as read tell the write
-    // that nothing was assigned.
+    // Read through a const reference: only a blank logical is assigned (and so kept as an
+    // assignment of the edit).
     const QVector<QVariant> &values = m_buffer.values;
-    for (int i = 0; i < m_dataFieldCount; ++i) {
+    if (!m_postCheckedKnown) {
+        m_postChecked.clear();
+        for (int i = 0; i < m_dataFieldCount; ++i) {
+            const Field &f = *m_fields[size_t(i)];
+            if (f.type() == FieldType::Boolean || (f.required() && f.type() != FieldType::AutoInc))
+                m_postChecked.push_back(i);
+        }
+        m_postCheckedKnown = true;
+    }
+    for (const int i : m_postChecked) {
         Field &f = *m_fields[size_t(i)];
         if (f.type() == FieldType::Boolean && !values.at(i).isValid())
             valueForAssignment(m_buffer, i) = false; // a blank logical is stored as false

@@ -321,6 +321,11 @@ private:
     void checkBrowse(const char *what) const;
     void applyFilterChange();
     void checkRequired();
+    // The data fields a post checks (logicals, blank ones stored as false; required fields),
+    // in the order of the fields; made again when a field's requirement changes.
+    std::vector<int> m_postChecked;
+    bool m_postCheckedKnown = false;
+    void postChecksChanged() { m_postCheckedKnown = false; }
     void computeLookups(Record &rec);
 
     Session *m_session = nullptr;      // as given; null: the default session

@@ -21,6 +21,13 @@ void Field::bind(int index, FieldType type, int size, bool required)
     }
 }
 
+void Field::setRequired(bool r)
+{
+    m_required = r;
+    m_requiredSet = true;
+    m_owner->postChecksChanged();
+}
+
 QString Field::displayFormat() const
 {
     if (m_displayFormat.isEmpty() && m_type == FieldType::Money)

@@ -182,6 +182,20 @@ TEST_P(DbDataset, RequiredFieldsAndFieldLimitsAreRefused)
     t->post(); // ZPS (required logical) left blank is stored as false
     EXPECT_EQ(in.s.run(QStringLiteral("select zps from zam"), {}, QStringLiteral("TARIX_DATA")).value(0, 0).toLongLong(), 0);
 
+    // A field made required, and no longer, while the table is open and posted before.
+    Field &title = t->fieldByName(QStringLiteral("Title"));
+    title.setRequired(true);
+    t->edit();
+    t->setValue(QStringLiteral("Name"), QStringLiteral("Ján"));
+    try {
+        t->post();
+        FAIL();
+    } catch (const RequiredFieldError &e) {
+        EXPECT_EQ(e.fieldName(), QStringLiteral("Title"));
+    }
+    title.setRequired(false);
+    EXPECT_NO_THROW(t->post());
+
     auto v = table(QStringLiteral("Vyp"));
     v->declareField(QStringLiteral("V_mesiace1")).setMaxValue(12);
     v->open();
