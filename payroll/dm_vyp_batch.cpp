@@ -20,6 +20,7 @@
 #include "payroll/dm_vyp_context.h"
 #include "payroll/dm_vyp_internal.h"
 #include "platform/db/session.h"
+#include "platform/db/statement.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 
@@ -69,14 +70,17 @@ QString textObdobia(int period)
 struct Kluc {
     int codeEmp;
     int codeNumb;
-    QString meno; // read with the keys: naming the employee must not need the database
+    // Read with the keys: naming the employee must not need the database. The name is
+    // put together only for the error that names the employee.
+    QString title, name, surname;
 };
 
 // The error that stops a run: the employee by name and personal number, the cause, and that
 // nothing was stored.
 EMyError zastavenie(const Kluc &key, int period, const QString &cause)
 {
-    const QString who = key.meno.isEmpty() ? QString::number(key.codeEmp) : key.meno;
+    const QString meno = MyConsts::Cele_meno(key.title, key.name, key.surname);
+    const QString who = meno.isEmpty() ? QString::number(key.codeEmp) : meno;
     return EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené pri výplate zamestnanca %1 "
                                    "(os. č. %2) za obdobie %3:\n%4\nŽiadna výplata nebola zmenená.")
                         .arg(who, QString::number(key.codeNumb), QString::number(period), cause));
@@ -99,17 +103,20 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
 
     db::Params params = conditionParams;
     params.set(QStringLiteral("p"), period);
-    const db::SqlResult rows = s.run(
-        QStringLiteral("select v.code_emp, z.code_numb, z.title, z.name, z.surname from \":tarix_data:vyp\" v "
-                       "left join \":tarix_data:zam\" z on z.code_emp = v.code_emp "
-                       "where v.v_obdobie = :p")
-            + condition + QStringLiteral(" order by v.code_emp"),
-        params);
+    // Read row by row from the statement (the keys as numbers, the name's parts as texts).
     std::vector<Kluc> keys;
-    keys.reserve(size_t(rows.rowCount()));
-    for (int i = 0; i < rows.rowCount(); ++i)
-        keys.push_back({int(rows.asInteger(i, 0)), int(rows.asInteger(i, 1)),
-                        MyConsts::Cele_meno(rows.asString(i, 2), rows.asString(i, 3), rows.asString(i, 4))});
+    {
+        const db::SqlRewrite query = s.rewrite(
+            QStringLiteral("select v.code_emp, z.code_numb, z.title, z.name, z.surname from \":tarix_data:vyp\" v "
+                           "left join \":tarix_data:zam\" z on z.code_emp = v.code_emp "
+                           "where v.v_obdobie = :p")
+            + condition + QStringLiteral(" order by v.code_emp"));
+        db::Session::Lease st(s, query.sql);
+        db::Session::bindParams(*st, query, params);
+        while (st->step())
+            keys.push_back({int(st->columnInt64(0)), int(st->columnInt64(1)), db::variantToString(st->column(2)),
+                            db::variantToString(st->column(3)), db::variantToString(st->column(4))});
+    }
 
     ui::ProgressScope progress;
     MyConsts::Zobraz_priebeh(0);

@@ -102,6 +102,7 @@ void VypRecordAdapter::bind(const db::DataSet &ds)
             number.optional = *member;
         else if (const auto *member = std::get_if<int VypRecord::*>(&def.member))
             number.integer = *member;
+        number.text = def.type == FieldType::Text;
         m_numbers.push_back(number);
         const db::Field *f = ds.findField(QString::fromLatin1(def.name));
         const bool fits = f && (def.calculated ? f->kind() == db::FieldKind::Calculated
@@ -138,16 +139,15 @@ VypRecord VypRecordAdapter::asRead(const db::DataSet &ds, const VypRecord &curre
     VypRecord stored = current;
     const auto defs = VypRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
-    const QVector<QVariant> &old = ds.oldRecord().values;
-    // Still the very values the edit began with: nothing to put back.
-    if (values.constData() == old.constData() && values.size() == old.size())
+    // Nothing assigned since the edit began: nothing to put back.
+    if (!ds.anyAssignedSinceEdit())
         return stored;
     static const QVariant blank;
     for (size_t i = 0; i < defs.size(); ++i) {
         const int idx = m_index[qsizetype(i)];
-        if (idx < 0)
+        if (idx < 0 || !ds.assignedSinceEdit(idx))
             continue;
-        const QVariant &was = idx < old.size() ? old[idx] : blank;
+        const QVariant &was = ds.valueBeforeEdit(idx);
         if ((idx < values.size() ? values[idx] : blank) != was)
             writeField(stored, defs[i], was);
     }
@@ -211,22 +211,25 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord
     ds.autoCalcFields = false;
     db::Field *last = nullptr;
     int written = 0;
+    // Read through const pointers (the field table without detach checks); the record's
+    // values by reference, as an assignment may move them.
+    const int *index = m_index.constData();
+    const NumberMember *numbers = m_numbers.data();
+    const QVector<QVariant> &values = ds.currentRecord().values;
+    static const QVariant blank;
     try {
         for (size_t i = 0; i < defs.size(); ++i) {
-            const int idx = m_index[qsizetype(i)];
+            const int idx = index[i];
             if (idx < 0)
                 continue;
-            const QVector<QVariant> &values = ds.currentRecord().values;
-            static const QVariant blank;
-            const QVariant &current = idx < values.size() ? values[idx] : blank;
+            const QVariant &current = idx < values.size() ? values.constData()[idx] : blank;
             if (before) {
                 bool known = false;
-                const bool same = sameNumber(*before, r, m_numbers[i], known);
-                if ((known ? same : sameMember(*before, r, defs[i]))
-                    && (defs[i].type == FieldType::Text || current.isValid()))
+                const bool same = sameNumber(*before, r, numbers[i], known);
+                if ((known ? same : sameMember(*before, r, defs[i])) && (numbers[i].text || current.isValid()))
                     continue;
             }
-            if (holdsMember(current, r, defs[i], m_numbers[i]))
+            if (holdsMember(current, r, defs[i], numbers[i]))
                 continue;
             db::Field &f = ds.field(idx);
             const QVariant value = db::normalizeValue(f.type(), readField(r, defs[i]), f.size());

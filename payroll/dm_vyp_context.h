@@ -51,6 +51,7 @@ public:
         double VypRecord::*real = nullptr;
         std::optional<double> VypRecord::*optional = nullptr;
         int VypRecord::*integer = nullptr;
+        bool text = false; // the field is a text (a blank one reads as "")
     };
 
 private:

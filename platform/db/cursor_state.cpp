@@ -46,10 +46,13 @@ CursorStateGuard::~CursorStateGuard()
             m_ds.cancel();
         if (s.isTable) {
             auto &t = static_cast<Table &>(m_ds);
-            if (!s.indexFieldNames.isEmpty())
-                t.setIndexFieldNames(s.indexFieldNames);
-            else
-                t.setIndexName(s.indexName);
+            // The rows are read once below, for the order, range and link as they were.
+            if (!s.indexFieldNames.isEmpty()) {
+                if (s.indexFieldNames != t.m_indexFieldNames)
+                    t.setOrder(QString(), s.indexFieldNames);
+            } else if (s.indexName != t.m_indexName || !t.m_indexFieldNames.isEmpty()) {
+                t.setOrder(s.indexName, QString());
+            }
             t.m_masterLink.setDataSource(s.master);
             t.m_masterFieldsText = s.masterFields;
             t.m_masterFields = s.masterFields.split(u';', Qt::SkipEmptyParts);

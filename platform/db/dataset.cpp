@@ -110,6 +110,7 @@ int DataSet::indexOfField(const QString &name) const
 
 void DataSet::fieldsChanged()
 {
+    postChecksChanged();
     m_nameCache.clear();
     m_foldedIndex.clear();
     m_hasLookups = std::any_of(m_fields.begin(), m_fields.end(),
@@ -305,6 +306,7 @@ void DataSet::close()
     m_pos = -1;
     m_bof = m_eof = true;
     m_modified = false;
+    settleBeforeEdit();
     m_buffer.id = -1;
     for (QVariant &v : m_buffer.values)
         v = QVariant();
@@ -348,10 +350,11 @@ void DataSet::computeLookups(Record &rec)
                 result = d.dataSet->lookup(d.lookupKeyFields.join(u';'), keys, d.resultField);
             }
         }
+        QVariant &slot = valueForAssignment(rec, f->index());
         try {
-            rec.values[f->index()] = normalizeValue(f->type(), result, f->size());
+            slot = normalizeValue(f->type(), result, f->size());
         } catch (const FieldValueError &) {
-            rec.values[f->index()] = result;
+            slot = result;
         }
     }
 }
@@ -368,7 +371,7 @@ void DataSet::computeCalculatedFields(Record &rec)
     // the record as read (an edit not yet assigned to) is not copied for nothing.
     for (int i = m_dataFieldCount; i < rec.values.size(); ++i)
         if (rec.values.at(i).isValid())
-            rec.values[i] = QVariant();
+            valueForAssignment(rec, i) = QVariant();
     Record *saved = m_active;
     m_active = &rec;
     ++m_calcDepth;
@@ -388,6 +391,7 @@ void DataSet::computeCalculatedFields(Record &rec)
 
 void DataSet::loadCurrent()
 {
+    settleBeforeEdit();
     if (m_pos >= 0 && m_pos < rowCount()) {
         // The read fills every data field and the calculation every other one: a record of
         // this dataset's own is read into in place (its numbers overwritten, not re-made).
@@ -440,8 +444,10 @@ void DataSet::moveTo(int pos, bool scrollEvents)
     m_pos = pos;
     // The record as it was before the last edit belongs to the row being left; released,
     // it no longer shares the current record's storage, so the next row is read in place.
-    if (!isEditing())
+    if (!isEditing()) {
+        releaseBeforeEdit();
         m_oldRecord = Record();
+    }
     loadCurrent();
     notify(DataSource::Scroll);
     if (scrollEvents && afterScroll)
@@ -586,6 +592,8 @@ void DataSet::doInsert(bool appending)
         beforeInsert(*this);
     if (beforeScroll)
         beforeScroll(*this);
+    // The record to go back to is the current one as it is now.
+    releaseBeforeEdit();
     m_oldRecord = m_buffer;
     m_insertPos = appending ? rowCount() : qMax(m_pos, 0);
     initNewRecord(m_buffer);
@@ -637,13 +645,83 @@ void DataSet::edit()
     // Start from the row as stored now: these are the values a save compares with.
     Record fresh; // sized by the read, which may share the values of the row as read
     fetchRowForEdit(m_pos, fresh);
+    // The record before an earlier edit is let go first, so that the current record's
+    // values are its own and are assigned in place.
+    releaseBeforeEdit();
+    m_oldRecord = Record();
     m_buffer = std::move(fresh);
     computeCalculatedFields(m_buffer);
-    m_oldRecord = m_buffer;
+    startBeforeEdit();
     m_modified = false;
     setState(DataSetState::Edit);
     if (afterEdit)
         afterEdit(*this);
+}
+
+// ---- the record before an edit ---------------------------------------------------------------
+
+void DataSet::startBeforeEdit()
+{
+    m_oldRecord.id = m_buffer.id;
+    m_oldRecord.read = m_buffer.read;
+    m_oldRecord.calculated = m_buffer.calculated;
+    m_oldRecord.values = QVector<QVariant>();
+    const size_t n = size_t(m_buffer.values.size());
+    if (m_beforeValues.size() < n)
+        m_beforeValues.resize(n);
+    m_beforeMarks.assign((n + 63) / 64, 0);
+    m_beforeCount = 0;
+    m_beforeKept = true;
+}
+
+void DataSet::keepBeforeValue(int index)
+{
+    m_beforeMarks[size_t(index) >> 6] |= quint64(1) << (index & 63);
+    ++m_beforeCount;
+    m_beforeValues[size_t(index)] = m_buffer.values.at(index);
+}
+
+void DataSet::releaseBeforeEdit()
+{
+    if (!m_beforeKept)
+        return;
+    forEachAssignedSinceEdit(int(m_beforeValues.size()), [&](int i) { m_beforeValues[size_t(i)] = QVariant(); });
+    m_beforeKept = false;
+    m_beforeCount = 0;
+}
+
+void DataSet::settleBeforeEdit()
+{
+    if (!m_beforeKept)
+        return;
+    QVector<QVariant> before = m_buffer.values;
+    forEachAssignedSinceEdit(int(before.size()), [&](int i) { before[i] = m_beforeValues[size_t(i)]; });
+    releaseBeforeEdit();
+    m_oldRecord.values = std::move(before);
+}
+
+void DataSet::restoreBeforeEdit()
+{
+    forEachAssignedSinceEdit(int(m_buffer.values.size()),
+                             [&](int i) { m_buffer.values[i] = std::move(m_beforeValues[size_t(i)]); });
+    m_buffer.id = m_oldRecord.id;
+    m_buffer.read = m_oldRecord.read;
+    m_buffer.calculated = m_oldRecord.calculated;
+    releaseBeforeEdit();
+    m_oldRecord.values = m_buffer.values;
+}
+
+const QVariant &DataSet::valueBeforeEdit(int index) const
+{
+    static const QVariant blank;
+    if (m_beforeKept) {
+        if (index < 0 || index >= m_buffer.values.size())
+            return blank;
+        if (m_beforeMarks[size_t(index) >> 6] >> (index & 63) & 1)
+            return m_beforeValues[size_t(index)];
+        return m_buffer.values.constData()[index];
+    }
+    return index >= 0 && index < m_oldRecord.values.size() ? m_oldRecord.values.constData()[index] : blank;
 }
 
 DataSet::ReadMark DataSet::readMarkNow(qint64 id, const QString &schema)
@@ -660,13 +738,22 @@ DataSet::ReadMark DataSet::readMarkNow(qint64 id, const QString &schema)
 
 void DataSet::checkRequired()
 {
-    // Read without detaching: values still shared with the record as read tell the write
-    // that nothing was assigned.
+    // Read through a const reference: only a blank logical is assigned (and so kept as an
+    // assignment of the edit).
     const QVector<QVariant> &values = m_buffer.values;
-    for (int i = 0; i < m_dataFieldCount; ++i) {
+    if (!m_postCheckedKnown) {
+        m_postChecked.clear();
+        for (int i = 0; i < m_dataFieldCount; ++i) {
+            const Field &f = *m_fields[size_t(i)];
+            if (f.type() == FieldType::Boolean || (f.required() && f.type() != FieldType::AutoInc))
+                m_postChecked.push_back(i);
+        }
+        m_postCheckedKnown = true;
+    }
+    for (const int i : m_postChecked) {
         Field &f = *m_fields[size_t(i)];
         if (f.type() == FieldType::Boolean && !values.at(i).isValid())
-            m_buffer.values[i] = false; // a blank logical is stored as false
+            valueForAssignment(m_buffer, i) = false; // a blank logical is stored as false
         if (f.required() && f.type() != FieldType::AutoInc && !values.at(i).isValid())
             throw RequiredFieldError(f.name(), f.label());
     }
@@ -729,6 +816,9 @@ void DataSet::cancel()
     m_modified = false;
     m_calcPending = false; // the record as it was, computed then
     m_state = DataSetState::Browse;
+    const bool restored = m_beforeKept;
+    if (restored)
+        restoreBeforeEdit();
     if (m_stale) {
         m_stale = false;
         const qint64 id = m_oldRecord.id;
@@ -741,7 +831,7 @@ void DataSet::cancel()
         if (m_pos >= rowCount())
             m_pos = rowCount() - 1;
         loadCurrent();
-    } else {
+    } else if (!restored) {
         m_buffer = m_oldRecord;
     }
     notify(DataSource::StateChange);

@@ -17,6 +17,7 @@
 #include "platform/db/filter_expr.h"
 
 #include <QHash>
+#include <bit>
 #include <QList>
 #include <exception>
 #include <QString>
@@ -203,7 +204,36 @@ public:
     void removeDataSource(DataSource *ds);
     const Record &currentRecord() const { return *m_active; }
     Record &currentRecordRef() { return *m_active; }
-    const Record &oldRecord() const { return m_oldRecord; }
+    // The record as it was before the pending edit (after a post or cancel: before the last
+    // one, until the cursor moves or the record is read again): its row's values as read,
+    // and each field's value. A field not assigned since the edit began still holds it.
+    const StoredValues &readBeforeEdit() const { return m_oldRecord.read; }
+    const QVariant &valueBeforeEdit(int index) const;
+    // Whether the field was assigned since the edit began (false: it holds its value as it
+    // was before the edit); and whether any was.
+    bool assignedSinceEdit(int index) const
+    {
+        return !m_beforeKept || (m_beforeMarks[size_t(index) >> 6] >> (index & 63) & 1);
+    }
+    bool anyAssignedSinceEdit() const { return !m_beforeKept || m_beforeCount > 0; }
+    // Calls fn(index) for each field below `limit` that may have been assigned since the
+    // edit began (every one when that is not known), in the order of the fields.
+    template <class Fn>
+    void forEachAssignedSinceEdit(int limit, Fn &&fn) const
+    {
+        if (!m_beforeKept) {
+            for (int i = 0; i < limit; ++i)
+                fn(i);
+            return;
+        }
+        for (size_t w = 0; w < m_beforeMarks.size() && m_beforeCount > 0; ++w)
+            for (quint64 bits = m_beforeMarks[w]; bits; bits &= bits - 1) {
+                const int i = int(w * 64) + std::countr_zero(bits);
+                if (i >= limit)
+                    return;
+                fn(i);
+            }
+    }
     void fieldChanged(Field &f);
     // Computes the current record's calculated fields when a change of a data field left
     // them to be computed (Field reads them through this).
@@ -291,6 +321,11 @@ private:
     void checkBrowse(const char *what) const;
     void applyFilterChange();
     void checkRequired();
+    // The data fields a post checks (logicals, blank ones stored as false; required fields),
+    // in the order of the fields; made again when a field's requirement changes.
+    std::vector<int> m_postChecked;
+    bool m_postCheckedKnown = false;
+    void postChecksChanged() { m_postCheckedKnown = false; }
     void computeLookups(Record &rec);
 
     Session *m_session = nullptr;      // as given; null: the default session
@@ -305,7 +340,37 @@ private:
     mutable QHash<QString, int> m_foldedIndex; // case-folded name -> first index
     bool m_hasLookups = false; // whether any field is a lookup field
     int m_dataFieldCount = 0;
+    // The record before the edit. While an edit's record is kept field by field
+    // (m_beforeKept), m_oldRecord holds its id and values as read only, and the fields'
+    // values are the current record's, except for those assigned since: each one's value
+    // before its first assignment is in m_beforeValues (m_beforeMarks marks which). An
+    // edit then costs a copy of the fields it assigns, not of the whole record.
     Record m_oldRecord;
+    bool m_beforeKept = false;
+    std::vector<QVariant> m_beforeValues;
+    std::vector<quint64> m_beforeMarks;
+    int m_beforeCount = 0;
+    // Before a value of the current record is changed: its value before the edit kept.
+    void keepBefore(int index)
+    {
+        if (m_beforeKept && !(m_beforeMarks[size_t(index) >> 6] >> (index & 63) & 1))
+            keepBeforeValue(index);
+    }
+    void keepBeforeValue(int index);
+    void startBeforeEdit();
+    void releaseBeforeEdit();
+    // Before the current record is replaced as a whole: the record before the edit made whole.
+    void settleBeforeEdit();
+    // The current record put back as it was before the edit.
+    void restoreBeforeEdit();
+    // A value of the current record (or of the record the calculation works on), about to
+    // be assigned.
+    QVariant &valueForAssignment(Record &rec, int index)
+    {
+        if (&rec == &m_buffer)
+            keepBefore(index);
+        return rec.values[index];
+    }
     int m_insertPos = -1;
     bool m_modified = false;
     bool m_bof = true;

@@ -21,6 +21,13 @@ void Field::bind(int index, FieldType type, int size, bool required)
     }
 }
 
+void Field::setRequired(bool r)
+{
+    m_required = r;
+    m_requiredSet = true;
+    m_owner->postChecksChanged();
+}
+
 QString Field::displayFormat() const
 {
     if (m_displayFormat.isEmpty() && m_type == FieldType::Money)
@@ -42,15 +49,14 @@ QVariant Field::oldValue() const
 {
     if (m_index < 0)
         return {};
-    const Record &r = m_owner->oldRecord();
-    return m_index < r.values.size() ? r.values[m_index] : QVariant();
+    return m_owner->valueBeforeEdit(m_index);
 }
 
 void Field::setValueSilently(const QVariant &v)
 {
     Record &r = m_owner->currentRecordRef();
     if (m_index >= 0 && m_index < r.values.size())
-        r.values[m_index] = v;
+        m_owner->valueForAssignment(r, m_index) = v;
 }
 
 void Field::setValue(const QVariant &v)
@@ -77,7 +83,7 @@ void Field::setValue(const QVariant &v)
                                            m_max ? QString::number(*m_max) : QString()));
     }
     // The new value goes in and the old one comes out into nv, kept to be put back.
-    m_owner->currentRecordRef().values[m_index].swap(nv);
+    m_owner->valueForAssignment(m_owner->currentRecordRef(), m_index).swap(nv);
     if (onValidate && m_owner->state() != DataSetState::CalcFields) {
         try {
             onValidate(*this);

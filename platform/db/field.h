@@ -42,7 +42,7 @@ public:
     bool hasLabel() const { return !m_label.isEmpty(); }
     void setLabel(const QString &label) { m_label = label; }
     bool required() const { return m_required; }
-    void setRequired(bool r) { m_required = r; m_requiredSet = true; }
+    void setRequired(bool r);
     QString displayFormat() const;
     void setDisplayFormat(const QString &f) { m_displayFormat = f; }
     int tag() const { return m_tag; }

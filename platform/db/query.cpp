@@ -266,14 +266,14 @@ int Query::writeRow(Record &rec, bool inserting)
     const int n = dataFieldCount();
     QStringList cols;
     QVariantList binds;
-    const Record &old = oldRecord();
-    if (!inserting && old.read.size() != n)
+    const StoredValues &oldRead = readBeforeEdit();
+    if (!inserting && oldRead.size() != n)
         throw RecordChangedError();
     for (int c = 0; c < n; ++c) {
         if (!isLiveColumn(c))
             continue;
         if (!inserting) {
-            const QVariant &a = rec.values[c], &b = old.values.value(c);
+            const QVariant &a = rec.values[c], &b = valueBeforeEdit(c);
             if (a.isValid() == b.isValid() && (!a.isValid() || a == b))
                 continue;
         }
@@ -302,7 +302,7 @@ int Query::writeRow(Record &rec, bool inserting)
             Session::Lease st(s, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(table, sets.join(u", "), m_matchSql));
             for (int i = 0; i < binds.size(); ++i)
                 st->bind(i + 1, binds[i]);
-            bindMatch(*st, int(binds.size()) + 1, rec.id, old.read);
+            bindMatch(*st, int(binds.size()) + 1, rec.id, oldRead);
             changed = st->exec();
         }
         if (changed != 1)

@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <sqlite3.h>
 
+#include <array>
 #include <atomic>
 #include <utility>
 #include <cstring>
@@ -1034,8 +1035,16 @@ void Session::begin()
         m_versionsInTransaction.clear();
         execCached(QStringLiteral("BEGIN IMMEDIATE"));
     }
-    else
-        execCached(QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
+    else {
+        // Made once: a post inside a transaction begins a savepoint.
+        static const std::array<QString, 8> texts = [] {
+            std::array<QString, 8> t;
+            for (int i = 0; i < 8; ++i)
+                t[size_t(i)] = QStringLiteral("SAVEPOINT tarix_sp%1").arg(i);
+            return t;
+        }();
+        execCached(m_depth < 8 ? texts[size_t(m_depth)] : QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
+    }
     ++m_depth;
     m_changesAtBegin.push_back(changes);
 }
@@ -1086,7 +1095,13 @@ void Session::commit()
         m_depth = 0;
     } else {
         --m_depth;
-        execCached(QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
+        static const std::array<QString, 8> texts = [] {
+            std::array<QString, 8> t;
+            for (int i = 0; i < 8; ++i)
+                t[size_t(i)] = QStringLiteral("RELEASE tarix_sp%1").arg(i);
+            return t;
+        }();
+        execCached(m_depth < 8 ? texts[size_t(m_depth)] : QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
     }
 }
 

@@ -202,20 +202,34 @@ void Statement::bind(int index, const StoredValues &row, int slot)
 void Statement::bindRow(int first, const StoredValues &row)
 {
     const int n = row.size();
-    if (m_server || m_released) {
-        for (int i = 0; i < n; ++i) {
-            if (m_server)
-                m_server->bind(first + i, row.at(i));
-            else
-                bindSlot(first + i, row, i);
-        }
+    if (m_server) {
+        for (int i = 0; i < n; ++i)
+            m_server->bind(first + i, row.at(i));
         return;
     }
+    if (m_released)
+        noteBoundRange(first, n);
     // A whole row of numbers (a save's check of the row as read): bound straight from the slots.
     const StoredValues::Slot *cells = row.m_slots.constData();
     for (int i = 0; i < n; ++i)
         if (!bindNumber(first + i, cells[i]))
             bind(first + i, row.other(i));
+}
+
+void Statement::noteBoundRange(int first, int count)
+{
+    if (first < 1)
+        return;
+    const size_t words = m_boundSinceRelease.size();
+    for (size_t bit = size_t(first - 1), end = bit + size_t(qMax(count, 0)); bit < end;) {
+        const size_t word = bit / 64;
+        if (word >= words)
+            break;
+        const size_t from = bit % 64, to = std::min<size_t>(64, from + (end - bit));
+        const quint64 mask = (to == 64 ? ~quint64(0) : (quint64(1) << to) - 1) & ~((quint64(1) << from) - 1);
+        m_boundSinceRelease[word] |= mask;
+        bit += to - from;
+    }
 }
 
 void Statement::releaseBindings()
@@ -368,9 +382,10 @@ QVariant Statement::column(int i) const
 void Statement::columnInto(int i, StoredValues &row, int slot) const
 {
     if (!m_server) {
-        switch (sqlite3_column_type(m_stmt, i)) {
-        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_column_int64(m_stmt, i)); return;
-        case SQLITE_FLOAT: row.setReal(slot, sqlite3_column_double(m_stmt, i)); return;
+        sqlite3_value *v = sqlite3_column_value(m_stmt, i);
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: row.setInteger(slot, sqlite3_value_int64(v)); return;
+        case SQLITE_FLOAT: row.setReal(slot, sqlite3_value_double(v)); return;
         case SQLITE_NULL: row.setNull(slot); return;
         default: break;
         }
@@ -387,17 +402,20 @@ void Statement::columnsInto(int first, StoredValues &row) const
         return;
     }
     // The slots detached once for the row, not once per value.
+    // Each column's value is taken with one call into the connection and its type and
+    // number read from it (the statement is stepped and read on this thread only).
     StoredValues::Slot *cells = row.m_slots.data();
     for (int i = 0; i < n; ++i) {
         const int c = first + i;
         StoredValues::Slot &s = cells[i];
-        switch (sqlite3_column_type(m_stmt, c)) {
+        sqlite3_value *v = sqlite3_column_value(m_stmt, c);
+        switch (sqlite3_value_type(v)) {
         case SQLITE_INTEGER:
-            s.integer = sqlite3_column_int64(m_stmt, c);
+            s.integer = sqlite3_value_int64(v);
             s.kind = StoredValues::Kind::Integer;
             break;
         case SQLITE_FLOAT:
-            s.real = sqlite3_column_double(m_stmt, c);
+            s.real = sqlite3_value_double(v);
             s.kind = StoredValues::Kind::Real;
             break;
         case SQLITE_NULL: s = StoredValues::Slot(); break;
@@ -409,9 +427,10 @@ void Statement::columnsInto(int first, StoredValues &row) const
 void Statement::columnInto(int i, QVariant &out) const
 {
     if (!m_server) {
-        switch (sqlite3_column_type(m_stmt, i)) {
-        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_column_int64(m_stmt, i))); return;
-        case SQLITE_FLOAT: out.setValue(sqlite3_column_double(m_stmt, i)); return;
+        sqlite3_value *v = sqlite3_column_value(m_stmt, i);
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: out.setValue(qint64(sqlite3_value_int64(v))); return;
+        case SQLITE_FLOAT: out.setValue(sqlite3_value_double(v)); return;
         case SQLITE_NULL: out = QVariant(); return;
         default: break;
         }

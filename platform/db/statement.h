@@ -110,6 +110,8 @@ private:
                 m_boundSinceRelease[word] |= quint64(1) << ((index - 1) % 64);
         }
     }
+    // The parameters first .. first + count - 1 noted bound, word by word.
+    void noteBoundRange(int first, int count);
 };
 
 // Throws the typed error for an SQLite result code.

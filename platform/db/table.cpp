@@ -191,8 +191,13 @@ void Table::doOpen()
             marks << QStringLiteral("?");
         }
         m_affinity.clear();
-        for (const FieldDef &f : m_def.fields)
+        m_numberKind.clear();
+        for (const FieldDef &f : m_def.fields) {
             m_affinity.append(affinityOfDeclared(f.declaredType));
+            m_numberKind.append(f.type == FieldType::Float || f.type == FieldType::Money ? StoredValues::Kind::Real
+                                : isIntegerType(f.type)                                 ? StoredValues::Kind::Integer
+                                                                                        : StoredValues::Kind::Null);
+        }
         m_selectSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(u", "), quotedTable());
         m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable(), names.join(u", "), marks.join(u", "))
                       + s.insertedRowidClause();
@@ -716,19 +721,19 @@ void Table::valuesFromRead(Record &rec) const
         rec.values = QVector<QVariant>(fieldCount());
     QVariant *values = rec.values.data();
     const StoredValues &read = rec.read;
+    const StoredValues::Kind *numberKind = m_numberKind.constData();
+    if (m_numberKind.size() != n)
+        throw StateError(QStringLiteral("Tabuľka %1 nie je otvorená.").arg(m_table));
     for (int i = 0; i < n; ++i) {
-        const FieldType type = m_def.fields.at(i).type;
         // A number stored in the field's own form is its value; put in place without a
         // temporary variant.
         const StoredValues::Kind kind = read.kind(i);
-        if (kind == StoredValues::Kind::Real && (type == FieldType::Float || type == FieldType::Money))
-            values[i].setValue(read.real(i));
-        else if (kind == StoredValues::Kind::Integer && isIntegerType(type))
-            values[i].setValue(read.integer(i));
-        else if (kind == StoredValues::Kind::Null)
+        if (kind == StoredValues::Kind::Null)
             values[i] = QVariant();
+        else if (kind == numberKind[i])
+            kind == StoredValues::Kind::Real ? values[i].setValue(read.real(i)) : values[i].setValue(read.integer(i));
         else
-            values[i] = fromStorage(type, read.at(i));
+            values[i] = fromStorage(m_def.fields.at(i).type, read.at(i));
     }
 }
 
@@ -837,23 +842,18 @@ int Table::writeRow(Record &rec, bool inserting)
             for (int i = 0; i < n && i < rec.read.size(); ++i)
                 rec.values[i] = fromStorage(m_def.fields[i].type, rec.read.at(i));
     } else {
-        const Record &old = oldRecord();
-        if (old.read.size() != n)
+        const StoredValues &oldRead = readBeforeEdit();
+        if (oldRead.size() != n)
             throw RecordChangedError();
-        // The fields that differ from the record as read; the text of the update for that
-        // set of fields is made once.
+        // The fields that differ from the record before the edit (only those assigned since
+        // can); the text of the update for that set of fields is made once.
         QVarLengthArray<int, 64> written;
         QByteArray shape(qsizetype((n + 7) / 8), '\0');
-        // Values still shared with the record as read were never assigned: nothing differs.
-        const bool untouched = rec.values.constData() == old.values.constData() && rec.values.size() == old.values.size();
         // Read through const pointers: the record is only compared here, never detached.
         const QVariant *current = rec.values.constData();
-        const QVariant *before = old.values.constData();
-        const int compared = int(old.values.size());
-        for (int i = 0; i < n && !untouched; ++i) {
-            static const QVariant blank;
+        forEachAssignedSinceEdit(n, [&](int i) {
             const QVariant &a = current[i];
-            const QVariant &b = i < compared ? before[i] : blank;
+            const QVariant &b = valueBeforeEdit(i);
             const int type = typeIdOf(a);
             const bool same = type == typeIdOf(b)
                               && (type == QMetaType::Double
@@ -865,7 +865,7 @@ int Table::writeRow(Record &rec, bool inserting)
                 written.append(i);
                 shape[i / 8] = char(shape[i / 8] | (1 << (i % 8)));
             }
-        }
+        });
         if (!written.isEmpty()) {
             auto text = m_updateSql.constFind(shape);
             if (text == m_updateSql.constEnd()) {
@@ -886,7 +886,7 @@ int Table::writeRow(Record &rec, bool inserting)
                     bound.append(toStorage(m_def.fields[i].type, rec.values[i]));
                     st->bind(++b, bound.back());
                 }
-                bindMatch(*st, b + 1, id, old.read);
+                bindMatch(*st, b + 1, id, oldRead);
                 const bool certain = saveIsCertain(id);
                 const qint64 before = s.totalChanges();
                 // A save that cannot fail its check goes without waiting for the answer.
@@ -902,7 +902,7 @@ int Table::writeRow(Record &rec, bool inserting)
             // the values as read with the written ones in place, unless a trigger wrote too
             // or a column converts a value, and then the row is read back.
             if (rowsWritten != 1
-                || !storedAfterWrite(old.read, written.data(), bound.data(), int(written.size()), rec.read))
+                || !storedAfterWrite(oldRead, written.data(), bound.data(), int(written.size()), rec.read))
                 readStored(id, rec);
             if (&rec == &m_buffer) {
                 markRead(rec, id);
@@ -986,6 +986,23 @@ void Table::setIndexFieldNames(const QString &fields)
     switchOrder(fields.isEmpty() ? m_indexName : QString(), fields);
 }
 
+void Table::setOrder(const QString &name, const QString &fields)
+{
+    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
+    m_indexName = name;
+    m_indexFieldNames = fields;
+    if (!isActive())
+        return;
+    try {
+        buildOrder();
+    } catch (...) {
+        m_indexName = oldName;
+        m_indexFieldNames = oldFields;
+        buildOrder();
+        throw;
+    }
+}
+
 // A new order keeps the current row and drops the range, which belonged to the old index.
 void Table::switchOrder(const QString &name, const QString &fields)
 {
@@ -995,17 +1012,7 @@ void Table::switchOrder(const QString &name, const QString &fields)
         return;
     }
     checkBrowseMode();
-    const QString oldName = m_indexName, oldFields = m_indexFieldNames;
-    m_indexName = name;
-    m_indexFieldNames = fields;
-    try {
-        buildOrder();
-    } catch (...) {
-        m_indexName = oldName;
-        m_indexFieldNames = oldFields;
-        buildOrder();
-        throw;
-    }
+    setOrder(name, fields);
     m_rangeStart.reset();
     m_rangeEnd.reset();
     m_masterLinked = readMasterValues(m_masterValues);

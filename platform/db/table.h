@@ -106,6 +106,9 @@ private:
     };
 
     void switchOrder(const QString &name, const QString &fields);
+    // The order by a named index or by fields, without reading the rows again (the old
+    // order kept when the new one cannot be made).
+    void setOrder(const QString &name, const QString &fields);
     // Reads the columns of a stepped statement (from column `first` on) into rec.
     void readColumns(Statement &st, int first, Record &rec);
     // Sets rec's data values from its values as read.
@@ -171,6 +174,9 @@ private:
     enum class Affinity : unsigned char { Integer, Text, Blob, Real, Numeric };
     static Affinity affinityOfDeclared(const QString &declared);
     QVector<Affinity> m_affinity;
+    // The kind of stored value that is a field's value as it is (Real for Float and Money,
+    // Integer for the integer types, Null for the rest: converted).
+    QVector<StoredValues::Kind> m_numberKind;
     int lowerBound(const QVariantList &bound) const;
 
     QString m_alias;

@@ -182,6 +182,20 @@ TEST_P(DbDataset, RequiredFieldsAndFieldLimitsAreRefused)
     t->post(); // ZPS (required logical) left blank is stored as false
     EXPECT_EQ(in.s.run(QStringLiteral("select zps from zam"), {}, QStringLiteral("TARIX_DATA")).value(0, 0).toLongLong(), 0);
 
+    // A field made required, and no longer, while the table is open and posted before.
+    Field &title = t->fieldByName(QStringLiteral("Title"));
+    title.setRequired(true);
+    t->edit();
+    t->setValue(QStringLiteral("Name"), QStringLiteral("Ján"));
+    try {
+        t->post();
+        FAIL();
+    } catch (const RequiredFieldError &e) {
+        EXPECT_EQ(e.fieldName(), QStringLiteral("Title"));
+    }
+    title.setRequired(false);
+    EXPECT_NO_THROW(t->post());
+
     auto v = table(QStringLiteral("Vyp"));
     v->declareField(QStringLiteral("V_mesiace1")).setMaxValue(12);
     v->open();
@@ -874,6 +888,26 @@ TEST_P(DbDataset, ScopedStateOfASharedDatasetIsRestored)
     EXPECT_TRUE(t->isFiltered());
     EXPECT_EQ(t->indexName(), QString());
     EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
+
+    // An order by fields set with its range inside, and an order by fields kept outside.
+    t->setFiltered(false);
+    t->setIndexFieldNames(QStringLiteral("Surname"));
+    t->setRange({QStringLiteral("N2")}, {QStringLiteral("N4")}); // N4 itself left out: its code is filled
+    ASSERT_TRUE(t->locate(QStringLiteral("Code_emp"), {3}));
+    {
+        CursorStateGuard keep(*t);
+        t->setOrderedRange(QStringLiteral("Code_numb;Code_emp"), {95});
+        EXPECT_EQ(t->recordCount(), 1);
+    }
+    EXPECT_EQ(t->indexFieldNames(), QStringLiteral("Surname"));
+    EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 3);
+    EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
+    {
+        CursorStateGuard keep(*t);
+        t->setIndexName(QStringLiteral("CODE_NUMB"));
+    }
+    EXPECT_EQ(t->indexFieldNames(), QStringLiteral("Surname"));
+    EXPECT_EQ(column(*t, QStringLiteral("Code_emp")), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
 }
 
 TEST_P(DbDataset, EditGuardCancelsOnUnwinding)
@@ -1133,4 +1167,101 @@ TEST_P(DbDataset, ARecordReadInPlaceHoldsOnlyTheRowItStandsOn)
     EXPECT_EQ(in.s.run(QStringLiteral("select kzp, mv_plat, title from zam where code_emp = 1"), {}, QStringLiteral("TARIX_DATA"))
                   .asString(0, 2),
               QStringLiteral("Mgr."));
+}
+
+// An edit keeps the record as it was before it by the fields it assigns: what the edit
+// began with must still be what oldValue shows, what a cancel puts back (calculated fields
+// included), what a refused assignment keeps, and what the save compares with, through a
+// refused save, a second try and a post whose row leaves the range.
+TEST_P(DbDataset, TheRecordBeforeAnEditStandsWhileItsFieldsAreAssigned)
+{
+    in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, name, zps, mv_plat, kzp) "
+                                "values (1, 10, 1, 'Adam', 'Peter', 0, 1000.5, 24), (2, 20, 1, 'Beňo', 'Ján', 0, 800, 25)"),
+                 {}, QStringLiteral("TARIX_DATA"));
+    auto t = table(QStringLiteral("Zam"));
+    t->addCalculatedField(QStringLiteral("OPIS"), FieldType::String, 100);
+    t->onCalcFields = [](DataSet &ds) {
+        ds.setValue(QStringLiteral("OPIS"), ds.fieldByName(QStringLiteral("Surname")).asString() + u'/'
+                                                + ds.fieldByName(QStringLiteral("KZP")).asString());
+    };
+    t->declareField(QStringLiteral("KZP")).onValidate = [](Field &f) {
+        if (f.asInteger() > 99)
+            throw EMyError(QStringLiteral("Nesprávna hodnota."));
+    };
+    t->open();
+    Field &surname = t->fieldByName(QStringLiteral("Surname"));
+    Field &name = t->fieldByName(QStringLiteral("Name"));
+    Field &plat = t->fieldByName(QStringLiteral("MV_plat"));
+    Field &kzp = t->fieldByName(QStringLiteral("KZP"));
+    Field &opis = t->fieldByName(QStringLiteral("OPIS"));
+    auto stored = [&](const char *column) {
+        return in.s.run(QStringLiteral("select %1 from zam where code_emp = 1").arg(QLatin1String(column)), {},
+                        QStringLiteral("TARIX_DATA"))
+            .value(0, 0);
+    };
+    auto expectBefore = [&](const QString &s, const QString &n, double p, qint64 k, const QString &o) {
+        EXPECT_EQ(surname.oldValue().toString(), s);
+        EXPECT_EQ(name.oldValue().toString(), n);
+        EXPECT_DOUBLE_EQ(plat.oldValue().toDouble(), p);
+        EXPECT_EQ(kzp.oldValue().toLongLong(), k);
+        EXPECT_EQ(opis.oldValue().toString(), o);
+    };
+
+    // Assigned twice, assigned back, refused, computed again: the record before stands and
+    // a cancel puts every field back.
+    t->edit();
+    surname.setValue(QStringLiteral("Bača"));
+    surname.setValue(QStringLiteral("Čierny"));
+    name.setValue(QStringLiteral("Ondrej"));
+    name.setValue(QStringLiteral("Peter"));
+    kzp.setValue(26);
+    EXPECT_THROW(kzp.setValue(100), EMyError);
+    EXPECT_EQ(opis.asString(), QStringLiteral("Čierny/26"));
+    expectBefore(QStringLiteral("Adam"), QStringLiteral("Peter"), 1000.5, 24, QStringLiteral("Adam/24"));
+    t->cancel();
+    EXPECT_EQ(surname.asString(), QStringLiteral("Adam"));
+    EXPECT_EQ(kzp.asInteger(), 24);
+    EXPECT_EQ(opis.asString(), QStringLiteral("Adam/24"));
+    expectBefore(QStringLiteral("Adam"), QStringLiteral("Peter"), 1000.5, 24, QStringLiteral("Adam/24"));
+
+    // Another program changes the row: the save is refused with the assignments intact;
+    // the second try after that program's change is undone by it saves them all.
+    const std::unique_ptr<Session> other = in.otherProgram();
+    t->edit();
+    plat.setValue(1100.25);
+    other->execute(QStringLiteral("update \":tarix_data:zam\" set kzp = 30 where code_emp = 1"));
+    surname.setValue(QStringLiteral("Dlhý"));
+    EXPECT_THROW(t->post(), RecordChangedError);
+    EXPECT_EQ(t->state(), DataSetState::Edit);
+    EXPECT_EQ(surname.asString(), QStringLiteral("Dlhý"));
+    expectBefore(QStringLiteral("Adam"), QStringLiteral("Peter"), 1000.5, 24, QStringLiteral("Adam/24"));
+    other->execute(QStringLiteral("update \":tarix_data:zam\" set kzp = 24 where code_emp = 1"));
+    t->post();
+    EXPECT_EQ(stored("surname").toString(), QStringLiteral("Dlhý"));
+    EXPECT_DOUBLE_EQ(stored("mv_plat").toDouble(), 1100.25);
+    EXPECT_EQ(stored("name").toString(), QStringLiteral("Peter"));
+    // Until the cursor moves, the record before the edit is the one it began with.
+    expectBefore(QStringLiteral("Adam"), QStringLiteral("Peter"), 1000.5, 24, QStringLiteral("Adam/24"));
+    EXPECT_EQ(opis.asString(), QStringLiteral("Dlhý/24"));
+
+    // A second edit without moving begins from what the first one stored; a field assigned
+    // back to its value is not written over another program's change of it.
+    t->edit();
+    expectBefore(QStringLiteral("Dlhý"), QStringLiteral("Peter"), 1100.25, 24, QStringLiteral("Dlhý/24"));
+    name.setValue(QStringLiteral("Ondrej"));
+    name.setValue(QStringLiteral("Peter"));
+    t->post();
+    EXPECT_EQ(stored("name").toString(), QStringLiteral("Peter"));
+
+    // A post whose row leaves the range: the next row stands, and the record before the
+    // edit is still the one the edit began with.
+    t->setRange({1}, {1});
+    ASSERT_EQ(t->recordCount(), 1);
+    t->edit();
+    t->fieldByName(QStringLiteral("Code_emp")).setValue(3);
+    kzp.setValue(27);
+    t->post();
+    EXPECT_EQ(t->recordCount(), 0);
+    expectBefore(QStringLiteral("Dlhý"), QStringLiteral("Peter"), 1100.25, 24, QStringLiteral("Dlhý/24"));
+    EXPECT_EQ(in.s.run(QStringLiteral("select kzp from zam where code_emp = 3"), {}, QStringLiteral("TARIX_DATA")).asInteger(0, 0), 27);
 }

@@ -5,6 +5,7 @@
 #include "platform/db/session.h"
 #include "platform/db/statement.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace tarix::db;
@@ -76,4 +77,42 @@ TEST_P(DbKeptStatement, AStatementReadAgainInOneUseKeepsItsBindings)
     ASSERT_EQ(r.rowCount(), 1);
     EXPECT_EQ(r.asString(0, 0), QStringLiteral("X"));
     EXPECT_EQ(r.asFloat(0, 1), 2.5);
+}
+
+TEST_P(DbKeptStatement, ARowBoundAcrossWordsLeavesEveryOtherParameterNullForTheNextUser)
+{
+    // A row of values (a save's check of the row as read) is noted bound word by word: the
+    // next user's row, shorter or elsewhere, must still find every parameter outside it NULL.
+    if (onServer())
+        GTEST_SKIP() << "the server binds every parameter of each use anew";
+    Session &s = in.s;
+    constexpr int kParameters = 150;
+    QStringList marks;
+    for (int i = 1; i <= kParameters; ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    const QString sql = QStringLiteral("select ") + marks.join(u", ");
+    struct Use {
+        int first;
+        int count;
+    } const uses[] = {{1, kParameters}, {3, 70}, {60, 10}, {64, 2}, {65, 64}, {100, 51}, {150, 1}};
+    int use = 0;
+    for (const Use &u : uses) {
+        SCOPED_TRACE(u.first);
+        ++use;
+        StoredValues row(u.count);
+        for (int i = 0; i < u.count; ++i)
+            row.setInteger(i, use * 1000 + i);
+        Session::Lease st(s, sql);
+        st->bindRow(u.first, row);
+        ASSERT_TRUE(st->step());
+        for (int p = 1; p <= kParameters; ++p) {
+            const bool bound = p >= u.first && p < u.first + u.count;
+            const QVariant v = st->column(p - 1);
+            if (bound) {
+                EXPECT_EQ(v.toLongLong(), use * 1000 + (p - u.first)) << p;
+            } else {
+                EXPECT_FALSE(v.isValid()) << p;
+            }
+        }
+    }
 }
