@@ -93,8 +93,9 @@ TEST_P(NewPayrollReadsTest, TheEmployeeReadWithTheGuardServesOnlyWhileZamStandsA
         c.between();
         const std::optional<EmployeeData> e = kept.takeEmployee(session, 103, 3);
         EXPECT_EQ(e.has_value(), c.served);
-        if (e)
+        if (e) {
             EXPECT_EQ(e->F_doba, employee(103, 3).F_doba);
+        }
         // Taken once: the next computation reads.
         EXPECT_FALSE(kept.takeEmployee(session, 103, 3));
         session.execute("update \":tarix_data:zam\" set f_doba = 8 where code_emp in (3, 4)");
