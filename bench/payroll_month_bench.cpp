@@ -10,6 +10,8 @@
 //  - RawSqliteUpdate: the floor the two above are measured against: the same rows of the
 //    payroll table, every stored column, updated through the SQLite C API with one prepared
 //    statement in one transaction, on a copy of the firm's database file in its journal mode;
+//  - RawSqliteCommits: the same rows each updated in a transaction of its own: the commit
+//    cost CreateMonth/0 (each record posted on its own) pays beside CreateMonth/1;
 //  - OpenFirmYear: opening the firm and year (registered tables opened, upgrades checked,
 //    parameters loaded) on the demo firm (0) and on the generated firm (1).
 // CreateMonth/1 and RecalculateMonth run again as ".../server" on the same firm made on the
@@ -241,35 +243,38 @@ void BM_RecalculateUnchangedMonth(benchmark::State &state)
 }
 BENCHMARK(BM_RecalculateUnchangedMonth)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-// The raw floor: the month's rows of the payroll table, every stored column bound, updated
-// by rowid through one prepared statement in one transaction of a plain SQLite connection.
-void BM_RawSqliteUpdate(benchmark::State &state)
-{
-    Firm &f = firm();
-    if (!f.monthMade)
-        f.makeMonth(true);
-    const QString schema = f.session.schemaOf(core::kAliasData);
-    const QString journal = f.session.run(QString("PRAGMA \"%1\".journal_mode").arg(schema)).asString(0, 0);
-    const QString synchronous = f.session.run(QString("PRAGMA \"%1\".synchronous").arg(schema)).asString(0, 0);
-    const QString original = QDir(f.dir.firmFolder(1)).filePath(db::Session::databaseFileName);
-    const QString copy = QDir(f.dir.path()).filePath("raw_baseline.db");
-    QFile::remove(copy);
-    if (!QFile::copy(original, copy)) {
-        state.SkipWithError("the firm's database could not be copied");
-        return;
-    }
+// A copy of the firm's database opened on a plain SQLite connection in the firm's journal
+// mode, with the month's rows of the payroll table as stored (every column, kept as SQLite
+// values) and one prepared statement updating a row's every column by rowid.
+struct RawCopy {
+    QString journal, synchronous, file;
     sqlite3 *conn = nullptr;
-    sqlite3_open(copy.toUtf8().constData(), &conn);
-    auto exec = [&](const QString &sql) { sqlite3_exec(conn, sql.toUtf8().constData(), nullptr, nullptr, nullptr); };
-    exec("PRAGMA journal_mode = " + journal);
-    exec("PRAGMA synchronous = " + synchronous);
-
-    // The rows as stored, every column, kept as SQLite values.
     std::vector<std::vector<sqlite3_value *>> rows;
     std::vector<sqlite3_int64> ids;
-    QStringList sets;
+    int columns = 0;
     int rateColumn = -1;
+    sqlite3_stmt *update = nullptr;
+
+    explicit RawCopy(benchmark::State &state)
     {
+        Firm &f = firm();
+        if (!f.monthMade)
+            f.makeMonth(true);
+        const QString schema = f.session.schemaOf(core::kAliasData);
+        journal = f.session.run(QString("PRAGMA \"%1\".journal_mode").arg(schema)).asString(0, 0);
+        synchronous = f.session.run(QString("PRAGMA \"%1\".synchronous").arg(schema)).asString(0, 0);
+        const QString original = QDir(f.dir.firmFolder(1)).filePath(db::Session::databaseFileName);
+        file = QDir(f.dir.path()).filePath("raw_baseline.db");
+        QFile::remove(file);
+        if (!QFile::copy(original, file)) {
+            state.SkipWithError("the firm's database could not be copied");
+            return;
+        }
+        sqlite3_open(file.toUtf8().constData(), &conn);
+        exec("PRAGMA journal_mode = " + journal);
+        exec("PRAGMA synchronous = " + synchronous);
+
+        QStringList sets;
         sqlite3_stmt *read = nullptr;
         sqlite3_prepare_v2(conn, "SELECT rowid, * FROM vyp WHERE v_obdobie = 200701", -1, &read, nullptr);
         const int n = sqlite3_column_count(read) - 1;
@@ -287,43 +292,91 @@ void BM_RawSqliteUpdate(benchmark::State &state)
             rows.push_back(std::move(row));
         }
         sqlite3_finalize(read);
+        columns = int(sets.size());
+        sqlite3_prepare_v2(conn, QString("UPDATE vyp SET %1 WHERE rowid = ?%2").arg(sets.join(", ")).arg(columns + 1).toUtf8().constData(),
+                           -1, &update, nullptr);
     }
-    const int columns = int(sets.size());
-    sqlite3_stmt *update = nullptr;
-    sqlite3_prepare_v2(conn, QString("UPDATE vyp SET %1 WHERE rowid = ?%2").arg(sets.join(", ")).arg(columns + 1).toUtf8().constData(),
-                       -1, &update, nullptr);
+    ~RawCopy()
+    {
+        sqlite3_finalize(update);
+        for (auto &row : rows)
+            for (sqlite3_value *v : row)
+                sqlite3_value_free(v);
+        sqlite3_close(conn);
+        QFile::remove(file);
+    }
+    RawCopy(const RawCopy &) = delete;
+    RawCopy &operator=(const RawCopy &) = delete;
+
+    void exec(const QString &sql) { sqlite3_exec(conn, sql.toUtf8().constData(), nullptr, nullptr, nullptr); }
+
+    // Row r stored again with the health rate changed to `rate`.
+    void updateRow(benchmark::State &state, size_t r, double rate)
+    {
+        for (int c = 0; c < columns; ++c) {
+            if (c == rateColumn)
+                sqlite3_bind_double(update, c + 1, rate);
+            else
+                sqlite3_bind_value(update, c + 1, rows[r][size_t(c)]);
+        }
+        sqlite3_bind_int64(update, columns + 1, ids[r]);
+        if (sqlite3_step(update) != SQLITE_DONE)
+            state.SkipWithError(sqlite3_errmsg(conn));
+        sqlite3_reset(update);
+    }
+
+    void report(benchmark::State &state) const
+    {
+        state.counters["rows"] = double(ids.size());
+        state.counters["columns"] = columns;
+        state.SetItemsProcessed(state.iterations() * qint64(ids.size()));
+        state.SetLabel(QString("journal_mode=%1 synchronous=%2").arg(journal, synchronous).toStdString());
+    }
+};
+
+// The raw floor: the month's rows of the payroll table, every stored column bound, updated
+// by rowid through one prepared statement in one transaction of a plain SQLite connection.
+void BM_RawSqliteUpdate(benchmark::State &state)
+{
+    RawCopy raw(state);
+    if (!raw.conn)
+        return;
     const PeakMemory peak;
     double rate = 0.04;
     for (auto _ : state) {
         rate = rate == 0.04 ? 0.05 : 0.04;
-        exec("BEGIN IMMEDIATE");
-        for (size_t r = 0; r < rows.size(); ++r) {
-            for (int c = 0; c < columns; ++c) {
-                if (c == rateColumn)
-                    sqlite3_bind_double(update, c + 1, rate);
-                else
-                    sqlite3_bind_value(update, c + 1, rows[r][size_t(c)]);
-            }
-            sqlite3_bind_int64(update, columns + 1, ids[r]);
-            if (sqlite3_step(update) != SQLITE_DONE)
-                state.SkipWithError(sqlite3_errmsg(conn));
-            sqlite3_reset(update);
-        }
-        exec("COMMIT");
+        raw.exec("BEGIN IMMEDIATE");
+        for (size_t r = 0; r < raw.rows.size(); ++r)
+            raw.updateRow(state, r, rate);
+        raw.exec("COMMIT");
     }
     peak.report(state);
-    sqlite3_finalize(update);
-    for (auto &row : rows)
-        for (sqlite3_value *v : row)
-            sqlite3_value_free(v);
-    sqlite3_close(conn);
-    QFile::remove(copy);
-    state.counters["rows"] = double(ids.size());
-    state.counters["columns"] = columns;
-    state.SetItemsProcessed(state.iterations() * qint64(ids.size()));
-    state.SetLabel(QString("journal_mode=%1 synchronous=%2").arg(journal, synchronous).toStdString());
+    raw.report(state);
 }
 BENCHMARK(BM_RawSqliteUpdate)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The commit cost of the month posted one record at a time (CreateMonth/0): the same rows,
+// each updated in a transaction of its own, so each pays the database's commit (the
+// journal written and synced, the file synced, the journal removed) and nothing else.
+void BM_RawSqliteCommits(benchmark::State &state)
+{
+    RawCopy raw(state);
+    if (!raw.conn)
+        return;
+    const PeakMemory peak;
+    double rate = 0.04;
+    for (auto _ : state) {
+        rate = rate == 0.04 ? 0.05 : 0.04;
+        for (size_t r = 0; r < raw.rows.size(); ++r) {
+            raw.exec("BEGIN IMMEDIATE");
+            raw.updateRow(state, r, rate);
+            raw.exec("COMMIT");
+        }
+    }
+    peak.report(state);
+    raw.report(state);
+}
+BENCHMARK(BM_RawSqliteCommits)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // Opening a firm and year as the program does: the registered tables opened, the data
 // upgrades checked, the year's parameters loaded. 0: the demo firm of a fresh installation;
