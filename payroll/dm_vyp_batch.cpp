@@ -86,6 +86,15 @@ EMyError zastavenie(const Kluc &key, int period, const QString &cause)
                         .arg(who, QString::number(key.codeNumb), QString::number(period), cause));
 }
 
+// The same when the cause belongs to no employee the run can name: a write sent earlier
+// without waiting for its answer failed and is reported later, at another record or at the
+// commit.
+EMyError zastavenieBehu(int period, const QString &cause)
+{
+    return EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené za obdobie %1:\n%2\nŽiadna výplata nebola zmenená.")
+                        .arg(QString::number(period), cause));
+}
+
 } // namespace
 
 // Runs one batch over the payroll records of `period` that `condition` selects (an SQL
@@ -152,7 +161,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
                 }
                 vyp.post();
             } catch (const EMyError &e) { // the program's refusals and every db::DbError
-                throw zastavenie(key, period, e.text());
+                throw s.transactionFailed() ? zastavenieBehu(period, e.text()) : zastavenie(key, period, e.text());
             } catch (const EAbort &) {
                 throw zastavenie(key, period, QStringLiteral("Spracovanie výplaty bolo prerušené."));
             } catch (const std::exception &e) {
@@ -165,7 +174,11 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
                 shown = percent;
             }
         }
-        tx.commit();
+        try {
+            tx.commit();
+        } catch (const EMyError &e) {
+            throw zastavenieBehu(period, e.text());
+        }
     }
     Obnov_detaily();
     MyConsts::Zobraz_priebeh(100);

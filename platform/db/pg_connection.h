@@ -179,6 +179,9 @@ public:
     // Exchanges with the server so far (each a round trip: a request sent and its answers
     // awaited); for measuring, never shown to the clerk.
     qint64 roundTrips() const { return m_roundTrips; }
+    // A write sent without waiting failed: the transaction is lost, whatever statement
+    // reported it.
+    bool transactionFailed() const { return bool(m_failure); }
 
     // Notifications of the channels this connection listens on, as they arrive. The server
     // sends them when the sending transaction commits and, to a connection in a

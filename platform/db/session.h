@@ -136,6 +136,9 @@ public:
     bool isServer() const { return m_server != nullptr; }
     // The server connection; null for the embedded database.
     PgConnection *serverConnection() const { return m_server ? &m_server->connection() : nullptr; }
+    // The transaction failed by an earlier write sent without waiting (server only): an
+    // error now is that write's, not the current statement's.
+    bool transactionFailed() const { return m_server && m_server->connection().transactionFailed(); }
     // The schema a folder is on the server (lower case); empty on the embedded database and
     // for a folder the server keeps none of.
     QString serverSchemaOfFolder(const QString &folder) const
