@@ -18,21 +18,13 @@ using namespace tarix::payroll::testing;
 
 namespace {
 
-class DetailsCopyTest : public test::DemoFirmTest<WatchingUserInterface>,
-                        public ::testing::WithParamInterface<test::Backend> {
+class DetailsCopyTest : public PayrollModuleOnBothTest {
 protected:
-    DetailsCopyTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
-
     void SetUp() override
     {
-        DemoFirmTest::SetUp();
+        PayrollModuleOnBothTest::SetUp();
         if (IsSkipped())
             return;
-        setNastavenia(IniSettings{});
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-        dmv->TZRV_.open();
-        dmv->THSU_.open();
         // Employee 3: a standing deduction and two assigned tasks.
         session.execute("insert into \":tarix_data:cis_uk\" (ukid, popis, hodnota) values (1, 'výkop', 12), "
                         "(2, 'omietka', 30)");
@@ -42,11 +34,6 @@ protected:
                         "typ_sumy, prijemca) values (3, 'X', '2007-01-01', 200701, 999999, 100, 1, 'Exekútor')");
     }
 
-    void TearDown() override
-    {
-        dmv.reset();
-        DemoFirmTest::TearDown();
-    }
 
     // Employee `e`'s payroll of the open month, as the clerk stores it.
     void storePayroll(const DemoEmployee &e)
@@ -93,7 +80,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<TDMV> dmv;
 };
 
 TEST_P(DetailsCopyTest, ANewPayrollIsNotedEvenBeforeThePrivateFolderIsMade)

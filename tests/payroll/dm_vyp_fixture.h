@@ -59,6 +59,34 @@ inline test::DemoOptions payrollModuleOptions()
     return o;
 }
 
+// The payroll module over the demo firm of 2007 on the backend the test is run for
+// (TARIX_INSTALLATION_ON_BOTH_BACKENDS), with its payroll and detail tables open.
+class PayrollModuleOnBothTest : public test::DemoFirmTest<WatchingUserInterface>,
+                                public ::testing::WithParamInterface<test::Backend> {
+protected:
+    PayrollModuleOnBothTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
+
+    void SetUp() override
+    {
+        DemoFirmTest::SetUp();
+        if (IsSkipped())
+            return;
+        setNastavenia(IniSettings{});
+        dmv = std::make_unique<TDMV>();
+        dmv->TVYP_.open();
+        dmv->TZRV_.open();
+        dmv->THSU_.open();
+    }
+
+    void TearDown() override
+    {
+        dmv.reset();
+        DemoFirmTest::TearDown();
+    }
+
+    std::unique_ptr<TDMV> dmv;
+};
+
 class PayrollModuleTest : public test::DemoFirmTest<WatchingUserInterface> {
 protected:
     PayrollModuleTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions()) {}

@@ -17,27 +17,8 @@ using namespace tarix::payroll::testing;
 
 namespace {
 
-class NewPayrollReadsTest : public test::DemoFirmTest<WatchingUserInterface>,
-                            public ::testing::WithParamInterface<test::Backend> {
+class NewPayrollReadsTest : public PayrollModuleOnBothTest {
 protected:
-    NewPayrollReadsTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
-
-    void SetUp() override
-    {
-        DemoFirmTest::SetUp();
-        if (IsSkipped())
-            return;
-        setNastavenia(IniSettings{});
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-    }
-
-    void TearDown() override
-    {
-        dmv.reset();
-        DemoFirmTest::TearDown();
-    }
-
     // Another program's connection to the firm (a second workstation on the server).
     void otherProgram(const QString &sql)
     {
@@ -53,7 +34,6 @@ protected:
         return e;
     }
 
-    std::unique_ptr<TDMV> dmv;
 };
 
 TEST_P(NewPayrollReadsTest, TheEmployeeReadWithTheGuardServesOnlyWhileZamStandsAsRead)

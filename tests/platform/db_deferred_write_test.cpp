@@ -5,7 +5,7 @@
 // later statement and the commit refuse with its message, nothing is stored, and the session
 // goes on after the rollback. On both backends where the outcome is the same (SQLite runs
 // every write at once).
-#include "db_test_schema.h"
+#include "db_ordered_month.h"
 
 #include "platform/db/db_error.h"
 #include "platform/db/pg_connection.h"
@@ -20,47 +20,18 @@ using namespace tarix::db::testing;
 
 namespace {
 
-constexpr int kPeriod = 200501;
-constexpr int kRows = 12;
 const QString kChanged = QStringLiteral("Záznam medzitým zmenil alebo zmazal iný používateľ. Zmeny neboli uložené.");
 
-class DbDeferredWrite : public BackendTest {
+class DbDeferredWrite : public OrderedMonthTest {
 protected:
-    void SetUp() override
-    {
-        BackendTest::SetUp();
-        if (IsSkipped())
-            return;
-        // Four rows at most per read: the month's twelve rows come in reads of 1, 2, 4, 4 and 1.
-        in.s.setReadAheadRows(4);
-        for (int emp = 1; emp <= kRows; ++emp)
-            insertVyp(in.s, emp, emp * 1.5);
-        vyp = std::make_unique<Table>(&in.s);
-        vyp->setDatabaseName(QStringLiteral("TARIX_DATA"));
-        vyp->setTableName(QStringLiteral("Vyp"));
-        vyp->open();
-        vyp->setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {kPeriod});
-    }
-    static void insertVyp(Session &s, int emp, double den)
-    {
-        s.execute(QStringLiteral("insert into vyp (code_emp, v_obdobie, v_den, n_brutto) values (:e, :p, :d, 0)"),
-                  {{QStringLiteral("e"), emp}, {QStringLiteral("p"), kPeriod}, {QStringLiteral("d"), den}},
-                  QStringLiteral("TARIX_DATA"));
-    }
     static void insertVypDeferred(Session &s, int emp, double den)
     {
-        s.executeDeferred(
-            QStringLiteral("insert into vyp (code_emp, v_obdobie, v_den, n_brutto) values (:e, :p, :d, 0)"),
-            {{QStringLiteral("e"), emp}, {QStringLiteral("p"), kPeriod}, {QStringLiteral("d"), den}},
-            QStringLiteral("TARIX_DATA"));
+        s.executeDeferred(insertText(), insertParams(emp, kPeriod, den), QStringLiteral("TARIX_DATA"));
     }
     void recalculate(int emp)
     {
-        if (!vyp->findKey({kPeriod, emp}) || vyp->fieldByName(QStringLiteral("Code_emp")).asInt() != emp)
+        if (!recalculateRow(emp))
             throw DbError(QStringLiteral("row %1 not found").arg(emp));
-        vyp->edit();
-        vyp->fieldByName(QStringLiteral("N_brutto")).setValue(vyp->fieldByName(QStringLiteral("V_den")).asFloat() * 100);
-        vyp->post();
     }
     QVariant stored(const QString &sql)
     {
@@ -68,9 +39,6 @@ protected:
     }
     qint64 brutto() { return stored(QStringLiteral("select count(*) from vyp where n_brutto <> 0")).toLongLong(); }
     qint64 rows() { return stored(QStringLiteral("select count(*) from vyp")).toLongLong(); }
-    qint64 roundTrips() const { return onServer() ? in.s.serverConnection()->roundTrips() : 0; }
-
-    std::unique_ptr<Table> vyp;
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 // and a row read ahead is never trusted past a write that may have changed it (the
 // session's own statements, another program's commit or delete); inside the batch's
 // transaction no other program can change a row read ahead before the batch saves it.
-#include "db_test_schema.h"
+#include "db_ordered_month.h"
 
 #include "platform/db/db_error.h"
 #include "platform/db/pg_connection.h"
@@ -20,44 +20,19 @@ using namespace tarix::db::testing;
 
 namespace {
 
-constexpr int kPeriod = 200501;
-constexpr int kRows = 12;
-
-class DbReadAhead : public BackendTest {
+class DbReadAhead : public OrderedMonthTest {
 protected:
-    void SetUp() override
+    void addRows() override
     {
-        BackendTest::SetUp();
-        if (IsSkipped())
-            return;
-        // Four rows at most per read: the month's twelve rows come in reads of 1, 2, 4, 4 and 1.
-        in.s.setReadAheadRows(4);
-        for (int emp = 1; emp <= kRows; ++emp) {
-            addVyp(emp, kPeriod, emp * 1.5);
-            addVyp(emp, kPeriod + 1, -1); // the next month: outside the range
-        }
-        addVyp(0, kPeriod - 1, -1); // the month before
-        vyp = std::make_unique<Table>(&in.s);
-        vyp->setDatabaseName(QStringLiteral("TARIX_DATA"));
-        vyp->setTableName(QStringLiteral("Vyp"));
-        vyp->open();
-        vyp->setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {kPeriod});
-    }
-    void addVyp(int emp, int period, double den)
-    {
-        in.s.execute(QStringLiteral("insert into vyp (code_emp, v_obdobie, v_den, n_brutto) values (:e, :p, :d, 0)"),
-                     {{QStringLiteral("e"), emp}, {QStringLiteral("p"), period}, {QStringLiteral("d"), den}},
-                     QStringLiteral("TARIX_DATA"));
+        for (int emp = 1; emp <= kRows; ++emp)
+            insertVyp(in.s, emp, kPeriod + 1, -1); // the next month: outside the range
+        insertVyp(in.s, 0, kPeriod - 1, -1);       // the month before
     }
     // The batch's step: the row by its key, an edit from what was read, the save.
     void recalculate(int emp)
     {
         SCOPED_TRACE(emp);
-        ASSERT_TRUE(vyp->findKey({kPeriod, emp}));
-        ASSERT_EQ(vyp->fieldByName(QStringLiteral("Code_emp")).asInt(), emp);
-        vyp->edit();
-        vyp->fieldByName(QStringLiteral("N_brutto")).setValue(vyp->fieldByName(QStringLiteral("V_den")).asFloat() * 100);
-        vyp->post();
+        ASSERT_TRUE(recalculateRow(emp));
     }
     double stored(const QString &column, int emp, int period = kPeriod)
     {
@@ -72,9 +47,6 @@ protected:
         other->setBusyTimeout(busyTimeout);
         return other;
     }
-    qint64 roundTrips() const { return onServer() ? in.s.serverConnection()->roundTrips() : 0; }
-
-    std::unique_ptr<Table> vyp;
 };
 
 } // namespace
