@@ -59,6 +59,18 @@ inline test::DemoOptions payrollModuleOptions()
     return o;
 }
 
+// The payroll module as the program makes it for an open firm: the clerk's settings as
+// shipped, the payroll table and its detail tables open.
+inline std::unique_ptr<TDMV> openPayrollModule()
+{
+    setNastavenia(IniSettings{});
+    auto dmv = std::make_unique<TDMV>();
+    dmv->TVYP_.open();
+    dmv->TZRV_.open();
+    dmv->THSU_.open();
+    return dmv;
+}
+
 // The payroll module over the demo firm of 2007 on the backend the test is run for
 // (TARIX_INSTALLATION_ON_BOTH_BACKENDS), with its payroll and detail tables open.
 class PayrollModuleOnBothTest : public test::DemoFirmTest<WatchingUserInterface>,
@@ -71,11 +83,7 @@ protected:
         DemoFirmTest::SetUp();
         if (IsSkipped())
             return;
-        setNastavenia(IniSettings{});
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-        dmv->TZRV_.open();
-        dmv->THSU_.open();
+        dmv = openPayrollModule();
     }
 
     void TearDown() override
@@ -94,11 +102,7 @@ protected:
     void SetUp() override
     {
         DemoFirmTest::SetUp();
-        setNastavenia(IniSettings{});
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-        dmv->TZRV_.open();
-        dmv->THSU_.open();
+        dmv = openPayrollModule();
     }
 
     void TearDown() override

@@ -14,6 +14,7 @@
 #include "support/stored_rows.h"
 #include "support/both_backends.h"
 #include "support/demo_firm_test.h"
+#include "dm_vyp_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,11 +81,7 @@ protected:
         DemoFirmTest::SetUp();
         if (IsSkipped())
             return;
-        setNastavenia(IniSettings{});
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-        dmv->TZRV_.open();
-        dmv->THSU_.open();
+        dmv = openPayrollModule();
     }
 
     void TearDown() override
