@@ -334,9 +334,9 @@ struct RawCopy {
     }
 };
 
-// The raw floor: the month's rows of the payroll table, every stored column bound, updated
-// by rowid through one prepared statement in one transaction of a plain SQLite connection.
-void BM_RawSqliteUpdate(benchmark::State &state)
+// The month's rows stored again through the raw copy, the health rate changed at each
+// run; one transaction for the whole month or one for each row.
+void rawUpdates(benchmark::State &state, bool transactionPerRow)
 {
     RawCopy raw(state);
     if (!raw.conn)
@@ -345,37 +345,31 @@ void BM_RawSqliteUpdate(benchmark::State &state)
     double rate = 0.04;
     for (auto _ : state) {
         rate = rate == 0.04 ? 0.05 : 0.04;
-        raw.exec("BEGIN IMMEDIATE");
-        for (size_t r = 0; r < raw.rows.size(); ++r)
+        if (!transactionPerRow)
+            raw.exec("BEGIN IMMEDIATE");
+        for (size_t r = 0; r < raw.rows.size(); ++r) {
+            if (transactionPerRow)
+                raw.exec("BEGIN IMMEDIATE");
             raw.updateRow(state, r, rate);
-        raw.exec("COMMIT");
+            if (transactionPerRow)
+                raw.exec("COMMIT");
+        }
+        if (!transactionPerRow)
+            raw.exec("COMMIT");
     }
     peak.report(state);
     raw.report(state);
 }
+
+// The raw floor: the month's rows of the payroll table, every stored column bound, updated
+// by rowid through one prepared statement in one transaction of a plain SQLite connection.
+void BM_RawSqliteUpdate(benchmark::State &state) { rawUpdates(state, false); }
 BENCHMARK(BM_RawSqliteUpdate)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // The commit cost of the month posted one record at a time (CreateMonth/0): the same rows,
 // each updated in a transaction of its own, so each pays the database's commit (the
 // journal written and synced, the file synced, the journal removed) and nothing else.
-void BM_RawSqliteCommits(benchmark::State &state)
-{
-    RawCopy raw(state);
-    if (!raw.conn)
-        return;
-    const PeakMemory peak;
-    double rate = 0.04;
-    for (auto _ : state) {
-        rate = rate == 0.04 ? 0.05 : 0.04;
-        for (size_t r = 0; r < raw.rows.size(); ++r) {
-            raw.exec("BEGIN IMMEDIATE");
-            raw.updateRow(state, r, rate);
-            raw.exec("COMMIT");
-        }
-    }
-    peak.report(state);
-    raw.report(state);
-}
+void BM_RawSqliteCommits(benchmark::State &state) { rawUpdates(state, true); }
 BENCHMARK(BM_RawSqliteCommits)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // Opening a firm and year as the program does: the registered tables opened, the data

@@ -1008,6 +1008,28 @@ qint64 Session::dataVersion(const QString &schema)
 
 // ---- transactions ---------------------------------------------------------------------------
 
+namespace {
+
+// The text of a statement on the savepoint of a transaction's depth ("SAVEPOINT",
+// "RELEASE", "ROLLBACK TO"), made once for the usual depths: one is run for every post
+// inside a transaction.
+class SavepointTexts {
+public:
+    explicit SavepointTexts(const char *verb) : m_verb(QString::fromLatin1(verb))
+    {
+        for (int i = 0; i < int(m_texts.size()); ++i)
+            m_texts[size_t(i)] = make(i);
+    }
+    QString at(int depth) const { return depth < int(m_texts.size()) ? m_texts[size_t(depth)] : make(depth); }
+
+private:
+    QString make(int depth) const { return QStringLiteral("%1 tarix_sp%2").arg(m_verb).arg(depth); }
+    QString m_verb;
+    std::array<QString, 8> m_texts;
+};
+
+} // namespace
+
 void Session::lockForNextKey(const QString &alias, const QString &table)
 {
     const QString schema = schemaOf(alias);
@@ -1036,14 +1058,9 @@ void Session::begin()
         execCached(QStringLiteral("BEGIN IMMEDIATE"));
     }
     else {
-        // Made once: a post inside a transaction begins a savepoint.
-        static const std::array<QString, 8> texts = [] {
-            std::array<QString, 8> t;
-            for (int i = 0; i < 8; ++i)
-                t[size_t(i)] = QStringLiteral("SAVEPOINT tarix_sp%1").arg(i);
-            return t;
-        }();
-        execCached(m_depth < 8 ? texts[size_t(m_depth)] : QStringLiteral("SAVEPOINT tarix_sp%1").arg(m_depth));
+        // A post inside a transaction begins a savepoint.
+        static const SavepointTexts texts("SAVEPOINT");
+        execCached(texts.at(m_depth));
     }
     ++m_depth;
     m_changesAtBegin.push_back(changes);
@@ -1095,13 +1112,8 @@ void Session::commit()
         m_depth = 0;
     } else {
         --m_depth;
-        static const std::array<QString, 8> texts = [] {
-            std::array<QString, 8> t;
-            for (int i = 0; i < 8; ++i)
-                t[size_t(i)] = QStringLiteral("RELEASE tarix_sp%1").arg(i);
-            return t;
-        }();
-        execCached(m_depth < 8 ? texts[size_t(m_depth)] : QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
+        static const SavepointTexts texts("RELEASE");
+        execCached(texts.at(m_depth));
     }
 }
 
@@ -1136,8 +1148,9 @@ void Session::rollback()
             if (!sqlite3_get_autocommit(m_db))
                 execOn(m_db, QStringLiteral("ROLLBACK"));
         } else if (!sqlite3_get_autocommit(m_db)) {
-            execCached(QStringLiteral("ROLLBACK TO tarix_sp%1").arg(m_depth));
-            execCached(QStringLiteral("RELEASE tarix_sp%1").arg(m_depth));
+            static const SavepointTexts rollbackTo("ROLLBACK TO"), release("RELEASE");
+            execCached(rollbackTo.at(m_depth));
+            execCached(release.at(m_depth));
         }
     } catch (...) {
         afterRollback();

@@ -1007,8 +1007,7 @@ void Table::setOrder(const QString &name, const QString &fields)
 void Table::switchOrder(const QString &name, const QString &fields)
 {
     if (!isActive()) {
-        m_indexName = name;
-        m_indexFieldNames = fields;
+        setOrder(name, fields);
         return;
     }
     checkBrowseMode();
