@@ -867,6 +867,12 @@ int Table::writeRow(Record &rec, bool inserting)
             }
         });
         if (!written.isEmpty()) {
+            // A row read ahead and locked in this transaction, with nothing written to the
+            // table since, cannot differ from what was read: its save matches the rowid
+            // alone (the whole-row comparison is most of the server's work per save) and
+            // goes without waiting for the answer.
+            const bool certain = saveIsCertain(id);
+            shape.append(certain ? '\1' : '\0');
             auto text = m_updateSql.constFind(shape);
             if (text == m_updateSql.constEnd()) {
                 QStringList sets;
@@ -874,7 +880,9 @@ int Table::writeRow(Record &rec, bool inserting)
                     sets << quoteSqlName(m_def.fields[i].name) + QStringLiteral(" = ?");
                 if (m_updateSql.size() > 256)
                     m_updateSql.clear();
-                text = m_updateSql.insert(shape, QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable(), sets.join(u", "), m_matchSql));
+                text = m_updateSql.insert(shape, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                                     .arg(quotedTable(), sets.join(u", "),
+                                                          certain ? QStringLiteral("rowid = ?") : m_matchSql));
             }
             qint64 changed = 0;
             qint64 rowsWritten = 0;
@@ -886,10 +894,11 @@ int Table::writeRow(Record &rec, bool inserting)
                     bound.append(toStorage(m_def.fields[i].type, rec.values[i]));
                     st->bind(++b, bound.back());
                 }
-                bindMatch(*st, b + 1, id, oldRead);
-                const bool certain = saveIsCertain(id);
+                if (certain)
+                    st->bind(b + 1, id);
+                else
+                    bindMatch(*st, b + 1, id, oldRead);
                 const qint64 before = s.totalChanges();
-                // A save that cannot fail its check goes without waiting for the answer.
                 changed = certain ? st->execDeferred(1) : st->exec();
                 rowsWritten = s.totalChanges() - before;
                 noteOwnWrite(id, before, rowsWritten);

@@ -81,7 +81,7 @@ TEST_P(DbDeferredWrite, ASaveTheDatabaseRefusesStoresNothingOfTheBatch)
     EXPECT_DOUBLE_EQ(stored(QStringLiteral("select n_brutto from vyp where code_emp = 7")).toDouble(), 1050);
 }
 
-// A save deferred and then found to have matched no row (the row was changed behind the
+// A save deferred and then found to have matched no row (the row was deleted behind the
 // layer's back, through the bare connection, after it was read ahead): the transaction is
 // failed with the message wherever it is found, at the next read or at the commit; every
 // statement after it and the commit refuse with the same message; nothing is stored.
@@ -104,7 +104,7 @@ TEST_P(DbDeferredWrite, ADeferredSaveThatMatchedNoRowRefusesEveryLaterStatementA
                     }
                     ASSERT_TRUE(vyp->findKey({kPeriod, emp}));
                     in.s.serverConnection()->execute(
-                        QStringLiteral("UPDATE vyp SET v_den = 99 WHERE code_emp = $1 AND v_obdobie = $2"), {emp, kPeriod});
+                        QStringLiteral("DELETE FROM vyp WHERE code_emp = $1 AND v_obdobie = $2"), {emp, kPeriod});
                     vyp->edit();
                     vyp->fieldByName(QStringLiteral("N_brutto")).setValue(1);
                     vyp->post(); // sent, its answer not awaited
@@ -129,8 +129,7 @@ TEST_P(DbDeferredWrite, ADeferredSaveThatMatchedNoRowRefusesEveryLaterStatementA
         }
         EXPECT_EQ(in.s.transactionDepth(), 0);
         EXPECT_EQ(brutto(), 0);
-        EXPECT_EQ(stored(QStringLiteral("select count(*) from vyp where v_den = 99")).toLongLong(), 0);
-        EXPECT_EQ(rows(), kRows);
+        EXPECT_EQ(rows(), kRows) << "the deletion is undone with the rest";
     }
     // The next transaction stores.
     Transaction tx(&in.s);
