@@ -27,6 +27,7 @@
 #include "payroll/ini_settings.h"
 #include "core/session.h"
 #include "platform/db/session.h"
+#include "platform/db/pg_connection.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/demo_context.h"
 #include "support/installation.h"
@@ -39,9 +40,12 @@
 #include <sqlite3.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace tarix;
@@ -113,6 +117,32 @@ struct Firm {
         dmv.reset();
         demo.close();
     }
+
+    // The processor time the server's process has used for this session so far, in seconds;
+    // 0 when the server is not on this machine or its process cannot be read.
+    double serverCpuSeconds()
+    {
+        db::PgConnection *c = session.serverConnection();
+        if (!c)
+            return 0;
+        if (serverPid == 0)
+            serverPid = c->exec("select pg_backend_pid()").value(0, 0).toLongLong();
+        std::ifstream stat("/proc/" + std::to_string(serverPid) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        const size_t end = text.rfind(')');
+        if (end == std::string::npos)
+            return 0;
+        std::istringstream fields(text.substr(end + 2));
+        std::string field;
+        double ticks = 0;
+        // After the name: state is field 3; utime and stime are fields 14 and 15.
+        for (int i = 3; i <= 15 && fields >> field; ++i)
+            if (i >= 14)
+                ticks += std::stod(field);
+        return ticks / double(sysconf(_SC_CLK_TCK));
+    }
+    qint64 serverPid = 0;
+    double serverCpu = 0; // of the timed runs
 
     // Employees 1..10 of the demo firm copied into codes 1001.. with personal numbers
     // 100001.., each with its standing deductions; the ten originals removed.
@@ -195,8 +225,12 @@ void createMonth(benchmark::State &state, Firm &f, bool oneTransaction)
     for (auto _ : state) {
         state.PauseTiming();
         f.clearMonth();
+        const double cpu = f.serverCpuSeconds();
         state.ResumeTiming();
         f.makeMonth(oneTransaction);
+        state.PauseTiming();
+        f.serverCpu += f.serverCpuSeconds() - cpu;
+        state.ResumeTiming();
     }
     peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
@@ -217,8 +251,12 @@ void recalculateMonth(benchmark::State &state, Firm &f)
         state.PauseTiming();
         rate = rate == 4 ? 5 : 4;
         f.session.execute("update \":tarix_comm:setup\" set f_zdravot = :r", {{"r", rate}});
+        const double cpu = f.serverCpuSeconds();
         state.ResumeTiming();
         f.recalculate();
+        state.PauseTiming();
+        f.serverCpu += f.serverCpuSeconds() - cpu;
+        state.ResumeTiming();
     }
     peak.report(state);
     state.SetItemsProcessed(state.iterations() * kEmployees);
@@ -412,10 +450,14 @@ BENCHMARK(BM_OpenFirmYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Itera
 // that they run after every benchmark of the embedded firm (the firm on the server becomes
 // the data modules' session).
 // round_trips_per_record: exchanges with the server per payroll record.
+// server_cpu_s: the server process's processor time in the timed runs, per run (0 when the
+// server's process is not readable from here).
 void countRoundTrips(benchmark::State &state, Firm &f, qint64 before)
 {
     const qint64 trips = f.session.serverConnection()->roundTrips() - before;
     state.counters["round_trips_per_record"] = double(trips) / double(state.iterations() * kEmployees);
+    state.counters["server_cpu_s"] = f.serverCpu / double(state.iterations());
+    f.serverCpu = 0;
 }
 
 const auto *const kServerCreate =

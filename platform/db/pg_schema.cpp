@@ -34,11 +34,11 @@ const char *const kProgramObjects[] = {
     // (the notification goes out when the writer commits, never after a rollback; several in
     // one transaction arrive as one), so that a reader knows another program may have changed
     // what it keeps. The schema's counter moves too, for programs of older builds that still
-    // read it. Replaced at each start, so that a server made by an older build notifies.
+    // read it (both in one query: the function runs after every write statement). Replaced
+    // at each start, so that a server made by an older build notifies.
     "CREATE OR REPLACE FUNCTION tarix.data_changed() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
     "BEGIN\n"
-    "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA));\n"
-    "  PERFORM pg_notify('tarix_data_changed', TG_TABLE_SCHEMA);\n"
+    "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA)), pg_notify('tarix_data_changed', TG_TABLE_SCHEMA);\n"
     "  RETURN NULL;\n"
     "END\n"
     "$body$",
