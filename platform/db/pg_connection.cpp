@@ -207,11 +207,11 @@ PgResult PgStatement::exec(const QVariantList &values)
     return m_conn->run(this, m_sql, values, m_paramCount);
 }
 
-void PgStatement::execDeferred(const QVariantList &values, qint64 expectedRows)
+void PgStatement::execDeferred(const QVariantList &values, qint64 expectedRows, bool levelMayBeLost)
 {
     if (m_outdated)
         m_conn->prepareOnServer(*this);
-    m_conn->sendDeferred(*this, values, expectedRows);
+    m_conn->sendDeferred(*this, values, expectedRows, levelMayBeLost);
 }
 
 // ---- PgConnection --------------------------------------------------------------------------
@@ -673,7 +673,20 @@ void PgConnection::begin()
     if (m_depth == 0)
         ++m_lockEpoch;
     m_pending.append(m_depth == 0 ? QByteArray("BEGIN") : savepointName(m_depth).prepend("SAVEPOINT "));
+    if (m_unguarded.size() <= size_t(m_depth))
+        m_unguarded.resize(size_t(m_depth) + 1);
+    m_unguarded[size_t(m_depth)] = false;
     ++m_depth;
+}
+
+// Whether the savepoint of the level `depth` was left out (its first statement went without
+// waiting); the mark is taken off.
+bool PgConnection::takeUnguarded(int depth)
+{
+    if (size_t(depth) >= m_unguarded.size() || !m_unguarded[size_t(depth)])
+        return false;
+    m_unguarded[size_t(depth)] = false;
+    return true;
 }
 
 void PgConnection::commit()
@@ -694,7 +707,7 @@ void PgConnection::commit()
                 throw;
             }
         }
-    } else if (!dropPendingSavepoint())
+    } else if (!takeUnguarded(m_depth) && !dropPendingSavepoint())
         m_pending.append(savepointName(m_depth).prepend("RELEASE SAVEPOINT "));
 }
 
@@ -712,6 +725,12 @@ void PgConnection::rollback()
             m_pending.clear(); // the rollback undoes them all
             command("ROLLBACK");
         }
+    } else if (takeUnguarded(m_depth)) {
+        // Its writes went without a savepoint and cannot be undone alone: the transaction
+        // is lost, as after a failed write sent without waiting.
+        if (!m_failure)
+            m_failure = std::make_exception_ptr(DbError(QStringLiteral(
+                "Zmeny transakcie nemožno vrátiť len čiastočne; nič z nej nebude uložené.")));
     } else if (!dropPendingSavepoint()) {
         const QByteArray sp = savepointName(m_depth);
         m_pending.append("ROLLBACK TO SAVEPOINT " + sp);
@@ -759,7 +778,7 @@ bool PgConnection::dropPendingSavepoint()
 // on. No sync point follows: the server keeps their short answers until the collection's
 // (readDeferred), instead of sending and waking the client for each. They have no savepoint
 // of their own: a failure fails the transaction anyway.
-void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows)
+void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows, bool levelMayBeLost)
 {
     if (m_depth == 0)
         throw StateError(QStringLiteral("Príkaz bez čakania na výsledok patrí do transakcie."));
@@ -768,6 +787,12 @@ void PgConnection::sendDeferred(PgStatement &st, const QVariantList &values, qin
     if (m_deferred.size() >= kMaxDeferred)
         settleDeferred();
     const BoundParams p(values, st.m_paramCount);
+    // The first statement of a program's savepoint whose level may be lost with it goes
+    // without the savepoint: the server makes no subtransaction for each post of a batch.
+    if (levelMayBeLost && m_depth > 1 && !m_pending.isEmpty() && m_pending.last() == "SAVEPOINT " + savepointName(m_depth - 1)) {
+        m_pending.removeLast();
+        m_unguarded[size_t(m_depth - 1)] = true;
+    }
     const QByteArrayList pending = std::exchange(m_pending, {});
     bool queued = PQenterPipelineMode(m_conn);
     int replies = 0;

@@ -97,7 +97,7 @@ public:
     PgResult exec(const QVariantList &values);
     // Sends the statement with these values inside a transaction without waiting for its
     // answer (PgConnection::sendDeferred); outside one it runs at once, awaited.
-    void execDeferred(const QVariantList &values, qint64 expectedRows);
+    void execDeferred(const QVariantList &values, qint64 expectedRows, bool levelMayBeLost);
     // The result's columns (names, types, origins) as the server described them, no rows.
     const PgResult &description() const { return m_description; }
     // Moves each time the statement is prepared again (its description may differ).
@@ -155,8 +155,11 @@ public:
     // expectedRows (>= 0; RecordChangedError), fails the whole transaction: every statement
     // after it and the commit refuse with its error, and only the rollback of the
     // transaction ends that; nothing of it is stored. Outside a transaction the statement
-    // runs at once and its failure is thrown as it comes.
-    void sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows);
+    // runs at once and its failure is thrown as it comes. With `levelMayBeLost`, as the
+    // first statement of a savepoint's level it goes without the savepoint (no
+    // subtransaction on the server): a rollback of that level then fails the whole
+    // transaction likewise.
+    void sendDeferred(PgStatement &st, const QVariantList &values, qint64 expectedRows, bool levelMayBeLost);
     // Moves whenever row locks this connection took may have been given up (a transaction
     // or savepoint ended by rollback, a transaction's end); 0 outside a transaction. A row
     // locked while it had one value is still locked while it has that value.
@@ -211,6 +214,7 @@ private:
     void forgetFailure();
     static QByteArray savepointName(int depth);
     bool dropPendingSavepoint();
+    bool takeUnguarded(int depth);
     bool beganOnServer();
     void abandonTransaction();
     void command(const QByteArray &sql);
@@ -222,6 +226,10 @@ private:
     int m_depth = 0;
     // The BEGIN and savepoint commands of begin/commit/rollback, sent with the next statement.
     QByteArrayList m_pending;
+    // Per level (its savepoint's number): its savepoint was left out because its first
+    // statement went without waiting. Its release is then left out too, and its rollback,
+    // which cannot undo those writes alone, fails the whole transaction.
+    std::vector<bool> m_unguarded;
     int m_prepared = 0;
     qint64 m_roundTrips = 0;
     int m_busyTimeout = -1; // as last said to the server outside a transaction; -1 unknown

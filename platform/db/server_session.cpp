@@ -539,12 +539,12 @@ qint64 ServerCursor::exec()
     return isWriteCommand(m_result->command()) ? m_result->rowsAffected() : 0;
 }
 
-qint64 ServerCursor::execDeferred(qint64 expectedRows)
+qint64 ServerCursor::execDeferred(qint64 expectedRows, bool levelMayBeLost)
 {
     const QString command = m_sql.trimmed().section(u' ', 0, 0).toUpper();
     if (m_server.connection().transactionDepth() == 0 || !isWriteCommand(command))
         return exec();
-    m_stmt->execDeferred(m_values, expectedRows);
+    m_stmt->execDeferred(m_values, expectedRows, levelMayBeLost);
     if (m_stmt->generation() != m_generation)
         describe();
     if (!m_targetKnown) {

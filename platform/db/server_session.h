@@ -137,7 +137,7 @@ public:
     // A write sent without waiting for its answer inside a transaction (a text that is no
     // insert, update or delete, and any outside a transaction, runs awaited); counted as
     // having changed expectedRows rows, or one when unchecked, so that every look moves.
-    qint64 execDeferred(qint64 expectedRows);
+    qint64 execDeferred(qint64 expectedRows, bool levelMayBeLost);
     int columnCount() const { return int(m_visible.size()); }
     const std::vector<Statement::ColumnMeta> &columns() const;
     // A column the result has no more (the statement was prepared again as it ran) is blank.

@@ -323,9 +323,9 @@ qint64 Statement::exec()
     return sqlite3_changes64(m_db);
 }
 
-qint64 Statement::execDeferred(qint64 expectedRows)
+qint64 Statement::execDeferred(qint64 expectedRows, bool levelMayBeLost)
 {
-    return m_server ? m_server->execDeferred(expectedRows) : exec();
+    return m_server ? m_server->execDeferred(expectedRows, levelMayBeLost) : exec();
 }
 
 int Statement::columnCount() const { return m_server ? m_server->columnCount() : sqlite3_column_count(m_stmt); }

@@ -54,8 +54,11 @@ public:
     // A write whose result is certain or unread: on the server, inside a transaction, it is
     // sent without waiting for its answer (PgConnection::sendDeferred; a failure, or another
     // count than expectedRows >= 0, fails the transaction) and returns the count promised;
-    // elsewhere it is exec().
-    qint64 execDeferred(qint64 expectedRows);
+    // elsewhere it is exec(). With `levelMayBeLost`, as the first statement of a savepoint's
+    // level it goes without the savepoint (no subtransaction on the server); a rollback of
+    // that level then fails the whole transaction too: for a caller that ends that level
+    // by a rollback only on its way out of the transaction.
+    qint64 execDeferred(qint64 expectedRows, bool levelMayBeLost = false);
 
     int columnCount() const;
     QString columnName(int i) const;

@@ -899,7 +899,9 @@ int Table::writeRow(Record &rec, bool inserting)
                 else
                     bindMatch(*st, b + 1, id, oldRead);
                 const qint64 before = s.totalChanges();
-                changed = certain ? st->execDeferred(1) : st->exec();
+                // The post's level is rolled back only when the post fails after this
+                // write; the transaction is then lost with it, never stored in part.
+                changed = certain ? st->execDeferred(1, true) : st->exec();
                 rowsWritten = s.totalChanges() - before;
                 noteOwnWrite(id, before, rowsWritten);
             }

@@ -353,3 +353,61 @@ TEST_F(PgConnectionTest, NestedScopesKeepWhatTheirCommitsKeep)
     conn->rollback(); // a savepoint released and the whole transaction undone
     EXPECT_EQ(count(other), 1);
 }
+
+// A level whose first statement went without waiting and without its savepoint (a post's
+// save of a row it holds): committed, it keeps its writes and those of levels inside it, and
+// a level inside it or a statement that fails in it still rolls back alone; rolled back, it cannot undo its writes alone, so
+// every later statement and the commit refuse and nothing of the transaction is stored,
+// until the rollback of the whole transaction. A level whose savepoint was already made
+// rolls back as ever.
+TEST_F(PgConnectionTest, ALevelWithoutItsSavepointKeepsOrLosesTheWholeTransaction)
+{
+    PgStatement &ins = conn->prepare(QStringLiteral("INSERT INTO t VALUES ($1, 'x', 1)"));
+    PgConnection other(database->conninfo());
+    conn->begin();
+    ins.exec({1});
+    conn->begin();
+    ins.execDeferred({2}, 1, true); // the level's first statement
+    EXPECT_THROW(ins.exec({1}), KeyViolation); // undoes itself only
+    conn->begin();
+    ins.exec({3});
+    conn->rollback(); // undoes 3 only
+    ins.exec({4});
+    conn->commit();
+    conn->begin();
+    ins.exec({5}); // the savepoint is made with it
+    ins.execDeferred({6}, 1, true);
+    conn->rollback(); // undoes 5 and 6
+    conn->commit();
+    EXPECT_EQ(other.exec(QStringLiteral("SELECT string_agg(id::text, ',' ORDER BY id) FROM t")).value(0, 0),
+              QVariant(QStringLiteral("1,2,4")));
+
+    for (const bool nested : {false, true}) {
+        SCOPED_TRACE(nested ? "inside a level" : "in the transaction");
+        conn->begin();
+        ins.exec({10});
+        if (nested)
+            conn->begin();
+        conn->begin();
+        ins.execDeferred({11}, 1, true);
+        conn->rollback();
+        EXPECT_TRUE(conn->transactionFailed());
+        EXPECT_THROW(count(*conn), DbError);
+        EXPECT_THROW(ins.exec({12}), DbError);
+        if (nested)
+            conn->commit();
+        EXPECT_THROW(conn->commit(), DbError);
+        EXPECT_EQ(conn->transactionDepth(), 0);
+        EXPECT_FALSE(conn->transactionFailed());
+        EXPECT_EQ(count(other, QStringLiteral("id >= 10")), 0);
+    }
+    conn->begin();
+    conn->begin();
+    ins.execDeferred({13}, 1, true);
+    conn->rollback();
+    conn->rollback(); // the whole transaction: the failure ends with it
+    conn->begin();
+    ins.exec({14});
+    conn->commit();
+    EXPECT_EQ(count(other, QStringLiteral("id >= 10")), 1);
+}
