@@ -367,7 +367,8 @@ HsuRow hsuRow(db::Statement &st, int first)
 MarkyDetailov MarkyDetailov::now(db::Session &s)
 {
     static const QString aliasData = QString::fromLatin1(core::kAliasData);
-    static const QString zam = QStringLiteral("zam"), zrv = QStringLiteral("zrv"), hsu = QStringLiteral("hsu");
+    static const QString zam = QStringLiteral("zam"), zrv = QStringLiteral("zrv"), hsu = QStringLiteral("hsu"),
+                         zrz = QStringLiteral("zrz"), zamUk = QStringLiteral("zam_uk");
     s.attach(aliasData);
     const QString data = s.schemaOf(aliasData);
     MarkyDetailov t;
@@ -377,6 +378,7 @@ MarkyDetailov MarkyDetailov::now(db::Session &s)
     t.writesZam = s.writesTo(data, zam);
     t.writesZrv = s.writesTo(data, zrv);
     t.writesHsu = s.writesTo(data, hsu);
+    t.writesSources = s.writesTo(data, zrz) + s.writesTo(data, zamUk);
     t.attachments = s.attachmentGeneration();
     return t;
 }
@@ -432,10 +434,19 @@ void RecordDetails::keep(db::Session &s, const Key &key, const CalcContext &c)
     m_held = true;
 }
 
-void RecordDetails::keepEmployee(db::Session &s, const EmployeeData &e)
+void RecordDetails::keepEmployee(db::Session &s, const EmployeeData &e, bool bezZrazok, bool bezUkolov)
 {
     m_employee = e;
+    m_empty = {bezZrazok, bezUkolov};
     m_employeeMarks = MarkyDetailov::now(s);
+}
+
+RecordDetails::PrazdneDetaily RecordDetails::emptyDetails(db::Session &s, int codeNumb, int codeEmp)
+{
+    if (m_employee && m_employee->Code_numb == codeNumb && m_employee->Code_emp == codeEmp
+        && MarkyDetailov::now(s) == m_employeeMarks)
+        return m_empty;
+    return {};
 }
 
 std::optional<EmployeeData> RecordDetails::takeEmployee(db::Session &s, int codeNumb, int codeEmp)
@@ -544,12 +555,18 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
     // that the count is there either way.
     auto text = [](const QString &sumsSql) {
         return QStringLiteral(
-                   "select v.pocet, d.zniz, d.bonus, d.pd, %1, z.code_emp, z.vystup, %2 "
+                   "select v.pocet, d.zniz, d.bonus, d.pd, %1, q.zrazky, q.ukoly, z.code_emp, z.vystup, %2 "
                    "from (select count(*) pocet from \":tarix_data:vyp\" where code_emp = :e and v_rok = :y "
                    "and v_mesiac = :m) v "
                    "cross join (select sum(case when zniz_poistne = 1 then 1 else 0 end) zniz, "
                    "sum(case when dan_bonus = 1 then 1 else 0 end) bonus, sum(case when pd = 1 then 1 else 0 end) pd "
                    "from \":tarix_data:deti\" where code_emp = :e) d %3"
+                   "cross join (select (select count(*) from \":tarix_data:zrz\" where code_emp = :e "
+                   "and obdobie_od <= :p and obdobie_do >= :p) "
+                   "+ (select count(*) from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p) zrazky, "
+                   "(select count(*) from \":tarix_data:zam_uk\" where code_numb = :n and code_emp = :e) "
+                   "+ (select count(*) from \":tarix_data:hsu\" where v_obdobie = :p and code_numb = :n "
+                   "and code_emp = :e) ukoly) q "
                    "left join \":tarix_data:zam\" z on z.code_numb = :n and z.code_emp = :e")
             .arg(sumsSql.isEmpty() ? QStringLiteral("null, null") : QStringLiteral("x.sum_n_mzda, x.sum_hodina"),
                  KartaZamestnanca::stlpceCitania(true, QStringLiteral("z.")),
@@ -566,7 +583,8 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
     db::Params params{{QStringLiteral("e"), codeEmp},
                       {QStringLiteral("y"), year},
                       {QStringLiteral("m"), month},
-                      {QStringLiteral("n"), codeNumb}};
+                      {QStringLiteral("n"), codeNumb},
+                      {QStringLiteral("p"), year * 100 + month}};
     if (sums) {
         params.set(QStringLiteral("p1"), codeEmp);
         params.set(QStringLiteral("p2"), sums->first);
@@ -580,11 +598,13 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
         if (sums)
             r.sumy = SumyObdobia{codeEmp, sums->first, sums->last, db::variantToDouble(st.column(4)),
                                  db::variantToDouble(st.column(5))};
-        r.found = !st.column(6).isNull();
+        r.bezZrazok = db::variantToInteger(st.column(6)) == 0;
+        r.bezUkolov = db::variantToInteger(st.column(7)) == 0;
+        r.found = !st.column(8).isNull();
         if (!r.found)
             return;
-        r.vystup = db::variantToDate(st.column(7));
-        KartaZamestnanca::citaj(st, 8, r.employee, &r.karta);
+        r.vystup = db::variantToDate(st.column(9));
+        KartaZamestnanca::citaj(st, 10, r.employee, &r.karta);
     });
     return r;
 }

@@ -117,7 +117,8 @@ struct SumyObdobia {
 // What a new payroll record of a month looks at when it is inserted, in one statement: the
 // employee's payrolls of the month (the duplicate guard counts them), the employee's row
 // (leaving date, the calculation's fields, the card's), the counts of the employee's
-// children the record's defaults take and (when asked for) the quarterly average's sums.
+// children the record's defaults take, (when asked for) the quarterly average's sums, and
+// whether the month's details have anything to start from or already hold anything.
 struct NovyZamestnanec {
     qint64 pocetVyplat = 0; // the employee's payrolls of the month
     bool found = false;     // Zam has the employee's row
@@ -126,6 +127,11 @@ struct NovyZamestnanec {
     KartaZamestnanca karta;
     qint64 detiZnizPoistne = 0, detiBonus = 0, detiPd = 0;
     std::optional<SumyObdobia> sumy; // when asked for
+    // No standing deduction of the employee runs in the month and no deduction row of the
+    // month is stored (bezZrazok); the employee has no piece-work item and no item of the
+    // month is stored (bezUkolov): copying them would change nothing, and reading them
+    // would find nothing.
+    bool bezZrazok = false, bezUkolov = false;
 };
 // `sumsSql`, when given, is the text of the sums of earlier payrolls (parameters p1 the
 // employee, p2 and p3 the periods, columns sum_n_mzda and sum_hodina, over vyp of
@@ -176,14 +182,16 @@ private:
 };
 
 // What the payroll rows read for a calculation were read from: the employees, the
-// deductions and the piece-work items of the firm. Equal marks mean nothing can have
-// changed them: no write of this session to Zam, Zrv or Hsu, no commit of another program
-// to the firm's file, no rollback, no database attached or re-pointed.
+// deductions and the piece-work items of the firm (and what a new month's details are
+// copied from: the standing deductions and the employees' piece-work items). Equal marks
+// mean nothing can have changed them: no write of this session to Zam, Zrv, Hsu, Zrz or
+// Zam_uk, no commit of another program to the firm's file, no rollback, no database
+// attached or re-pointed.
 struct MarkyDetailov {
     const db::Session *session = nullptr;
     quint64 attachments = 0, generation = 0;
     qint64 dataVersion = 0;
-    quint64 writesZam = 0, writesZrv = 0, writesHsu = 0;
+    quint64 writesZam = 0, writesZrv = 0, writesHsu = 0, writesSources = 0;
     bool operator==(const MarkyDetailov &) const = default;
     // Nothing Zam was read from can have changed in between (the details may have).
     bool sameEmployees(const MarkyDetailov &o) const
@@ -210,8 +218,15 @@ public:
     // Keeps the rows of `c` just read for `key`.
     void keep(db::Session &s, const Key &key, const CalcContext &c);
     // Keeps the employee's row a new record has just read (with its guard), so that the
-    // record's first computation, after its details are copied, does not read it again.
-    void keepEmployee(db::Session &s, const EmployeeData &e);
+    // record's first computation, after its details are copied, does not read it again;
+    // and what the guard found of the month's details (NovyZamestnanec::bezZrazok, bezUkolov).
+    void keepEmployee(db::Session &s, const EmployeeData &e, bool bezZrazok, bool bezUkolov);
+    struct PrazdneDetaily {
+        bool zrazky = false, ukoly = false;
+    };
+    // What the guard found empty of that employee's details, while nothing they are read
+    // from has changed since (otherwise nothing is known empty).
+    PrazdneDetaily emptyDetails(db::Session &s, int codeNumb, int codeEmp);
     // That row, when it is the employee's and Zam still stands as it was read; taken once.
     std::optional<EmployeeData> takeEmployee(db::Session &s, int codeNumb, int codeEmp);
     void clear()
@@ -223,6 +238,7 @@ public:
 private:
     std::optional<EmployeeData> m_employee;
     MarkyDetailov m_employeeMarks;
+    PrazdneDetaily m_empty;
     bool m_held = false;
     Key m_key;
     MarkyDetailov m_marks;

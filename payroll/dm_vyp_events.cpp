@@ -59,7 +59,7 @@ void TDMV::Nastav_udalosti_vyplat()
         m_vkladany = e;
         m_osobneCisla.insert(e.Code_emp, e.Code_numb);
         if (n->found)
-            m_vyplata->keepEmployee(s, n->employee);
+            m_vyplata->keepEmployee(s, n->employee, n->bezZrazok, n->bezUkolov);
         m_novyZamestnanec = std::move(n);
     };
     t.onNewRecord = [this](db::DataSet &) { Nova_vyplata(); };

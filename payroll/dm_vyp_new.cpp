@@ -299,13 +299,20 @@ void TDMV::Nova_vyplata()
     Uprac_nedokoncenu_vyplatu();
     Poznac_novu_vyplatu(key.Code_emp, period);
     try {
+        // What the insert's guard found empty needs no copy and no read: there is nothing to
+        // copy and nothing stored to replace.
+        const RecordDetails::PrazdneDetaily empty = m_vyplata->emptyDetails(s, key.Code_numb, key.Code_emp);
         {
             // The standing deductions and the piece-work items are copied in one commit.
             db::Transaction copies(&s);
-            Kopiruj_trvale_zrazky(key.Code_emp, period);
-            Kopiruj_ukolove_polozky(period, key);
+            if (!empty.zrazky)
+                Kopiruj_trvale_zrazky(key.Code_emp, period);
+            if (!empty.ukoly)
+                Kopiruj_ukolove_polozky(period, key);
             copies.commit();
         }
+        if (empty.zrazky && empty.ukoly)
+            m_vyplata->keep(s, {key.Code_numb, key.Code_emp, period, !Rezim_importu}, c);
         Obnov_detaily();
 
         const double pnDenne = z.num(K::PN_DENNE);

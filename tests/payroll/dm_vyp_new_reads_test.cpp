@@ -69,7 +69,7 @@ TEST_P(NewPayrollReadsTest, TheEmployeeReadWithTheGuardServesOnlyWhileZamStandsA
     for (const Case &c : cases) {
         SCOPED_TRACE(c.how);
         RecordDetails kept;
-        kept.keepEmployee(session, employee(103, 3));
+        kept.keepEmployee(session, employee(103, 3), false, false);
         c.between();
         const std::optional<EmployeeData> e = kept.takeEmployee(session, 103, 3);
         EXPECT_EQ(e.has_value(), c.served);
@@ -82,7 +82,7 @@ TEST_P(NewPayrollReadsTest, TheEmployeeReadWithTheGuardServesOnlyWhileZamStandsA
     }
     // Another employee's record never takes it.
     RecordDetails kept;
-    kept.keepEmployee(session, employee(103, 3));
+    kept.keepEmployee(session, employee(103, 3), false, false);
     EXPECT_FALSE(kept.takeEmployee(session, 104, 4));
 }
 
@@ -232,3 +232,113 @@ TEST_P(NewPayrollReadsTest, ANewRecordsQuarterlyAverageIsOfThePayrollsAsStoredAt
 TARIX_INSTALLATION_ON_BOTH_BACKENDS(NewPayrollReadsTest);
 
 } // namespace
+
+// What the guard found empty of the month's details (nothing to copy, nothing stored) is
+// known only while nothing it was read from changed; a change in between means a copy.
+TEST_P(NewPayrollReadsTest, DetailsTheGuardFoundEmptyAreKnownOnlyWhileNothingTheyComeFromChanged)
+{
+    struct Case {
+        const char *how;
+        std::function<void()> between;
+        bool known;
+    };
+    const Case cases[] = {
+        {"nothing written", [] {}, true},
+        {"a standing deduction written by this program",
+         [this] {
+             session.execute("insert into \":tarix_data:zrz\" (code_emp, typ, datum_od, obdobie_od, obdobie_do, suma, typ_sumy) "
+                             "values (4, 'O', '2006-01-01', 200601, 200812, 25, 0)");
+         },
+         false},
+        {"a piece-work item of an employee written by this program",
+         [this] {
+             session.execute("insert into \":tarix_data:zam_uk\" (code_numb, code_emp, ukid, hodnota) "
+                             "values (104, 4, 1, 3)");
+         },
+         false},
+        {"the month's deduction rows written by this program",
+         [this] {
+             session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy) "
+                             "values (200701, 4, 'O', 5, 0)");
+         },
+         false},
+        {"a standing deduction written by another program",
+         [this] {
+             otherProgram("insert into \":tarix_data:zrz\" (code_emp, typ, datum_od, obdobie_od, obdobie_do, suma, typ_sumy) "
+                          "values (4, 'O', '2006-01-01', 200601, 200812, 25, 0)");
+         },
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.how);
+        RecordDetails kept;
+        kept.keepEmployee(session, employee(103, 3), true, true);
+        c.between();
+        const RecordDetails::PrazdneDetaily empty = kept.emptyDetails(session, 103, 3);
+        EXPECT_EQ(empty.zrazky, c.known);
+        EXPECT_EQ(empty.ukoly, c.known);
+        // Never for another employee.
+        EXPECT_FALSE(kept.emptyDetails(session, 104, 4).zrazky);
+    }
+}
+
+// A new payroll copies exactly the deductions and piece-work items there are when it is
+// made, whether or not its guard found any: none, leftovers of an abandoned payroll of the
+// month (removed), and a standing deduction or item that appears between the guard and the
+// copy (copied).
+TEST_P(NewPayrollReadsTest, ANewPayrollCopiesWhatThereIsAtItsCopy)
+{
+    const DemoEmployee e = kDemo[2]; // no standing deduction, no piece-work item
+    db::Table &t = dmv->TVYP_;
+    const auto rows = [this](const char *table) {
+        return session.run(QString("select count(*) from \":tarix_data:%1\" where code_emp = 3 and v_obdobie = 200701")
+                               .arg(table))
+            .asInteger(0, 0);
+    };
+    struct Case {
+        const char *how;
+        std::function<void()> before;  // before the insert
+        std::function<void()> between; // after its guard, before its copy
+        qint64 deductions, items;
+    };
+    const Case cases[] = {
+        {"nothing to copy", [] {}, [] {}, 0, 0},
+        {"leftovers of an abandoned payroll",
+         [this] {
+             session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy) "
+                             "values (200701, 3, 'O', 5, 0)");
+             session.execute("insert into \":tarix_data:hsu\" (v_obdobie, code_numb, code_emp, ukid, suma1, pocet, "
+                             "suma) values (200701, 103, 3, 1, 2, 0, 0)");
+         },
+         [] {}, 0, 0},
+        {"a standing deduction and an item made in between", [] {},
+         [this] {
+             session.execute("insert into \":tarix_data:zrz\" (code_emp, typ, datum_od, obdobie_od, obdobie_do, suma, typ_sumy) "
+                             "values (3, 'O', '2006-01-01', 200601, 200812, 25, 0)");
+             session.execute("insert into \":tarix_data:zam_uk\" (code_numb, code_emp, ukid, hodnota) "
+                             "values (103, 3, 1, 3)");
+         },
+         1, 1},
+    };
+    const auto onNewRecord = t.onNewRecord;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.how);
+        c.before();
+        t.onNewRecord = [&](db::DataSet &ds) {
+            c.between();
+            onNewRecord(ds);
+        };
+        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        t.insert();
+        t.onNewRecord = onNewRecord;
+        t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
+        t.post();
+        EXPECT_EQ(rows("zrv"), c.deductions);
+        EXPECT_EQ(rows("hsu"), c.items);
+        session.execute("delete from \":tarix_data:vyp\" where code_emp = 3");
+        session.execute("delete from \":tarix_data:zrv\" where code_emp = 3");
+        session.execute("delete from \":tarix_data:hsu\" where code_emp = 3");
+        session.execute("delete from \":tarix_data:zrz\" where code_emp = 3");
+        session.execute("delete from \":tarix_data:zam_uk\" where code_emp = 3");
+    }
+}
