@@ -296,9 +296,10 @@ void TDMV::Nova_vyplata()
     if (period < 200401)
         Dopln_pravdepodobny_zarobok();
 
-    Uprac_nedokoncenu_vyplatu();
-    Poznac_novu_vyplatu(key.Code_emp, period);
+    claimNewPayroll(key.Code_emp, period);
     try {
+        Uprac_nedokoncenu_vyplatu();
+        Poznac_novu_vyplatu(key.Code_emp, period);
         {
             // The standing deductions and the piece-work items are copied in one commit.
             db::Transaction copies(&s);
@@ -318,7 +319,7 @@ void TDMV::Nova_vyplata()
         // The insert is abandoned: the details copied for it go too.
         try {
             Zmaz_detaily_zrusenej_vyplaty(key.Code_emp, period);
-            Zrus_poznamku_novej_vyplaty();
+            finishNewPayroll();
             Obnov_detaily();
         } catch (...) {
             // The first failure is the one reported.
