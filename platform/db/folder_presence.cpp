@@ -74,9 +74,11 @@ bool FolderPresence::held(const QString &databaseFile)
 
 bool FolderPresence::tryClaim(const QString &key)
 {
-    if (m_fd >= 0 && setClaimLock(m_fd, key, F_WRLCK))
+    if (m_fd < 0)
+        throw DbError(QStringLiteral("Súbor databázy nemožno otvoriť, a tak ani označiť."));
+    if (setClaimLock(m_fd, key, F_WRLCK))
         return true;
-    if (m_fd >= 0 && (errno == EAGAIN || errno == EACCES))
+    if (errno == EAGAIN || errno == EACCES)
         return false;
     throw DbError(QStringLiteral("Súbor databázy nemožno označiť (%1).").arg(QString::fromLocal8Bit(::strerror(errno))));
 }

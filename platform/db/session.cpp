@@ -1057,7 +1057,9 @@ std::unique_ptr<Claim> Session::tryClaim(const QString &alias, const QString &ke
             return nullptr;
     } else {
         presence = m_attached.value(schema).presence;
-        if (!presence || !presence->tryClaim(key))
+        if (!presence)
+            throw DbError(QStringLiteral("Priečinok %1 nie je pripojený.").arg(aliasFolder(alias)));
+        if (!presence->tryClaim(key))
             return nullptr;
     }
     m_claims->held.insert(id);
