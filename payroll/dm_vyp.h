@@ -28,6 +28,10 @@
 #include <memory>
 #include <optional>
 
+namespace tarix::db {
+class Claim;
+}
+
 namespace tarix::payroll {
 
 class VypRecordAdapter;
@@ -228,6 +232,13 @@ private:
     // The note of a new payroll whose copied details are stored before it (dm_vyp_pending.cpp).
     void Poznac_novu_vyplatu(int codeEmp, int period);
     void Zrus_poznamku_novej_vyplaty();
+    // The claim on the employee's new payroll of the period, held from before its details are
+    // copied until it is stored or cancelled: another program making the same payroll is
+    // refused (Odmietni, naming the employee) before it touches a row. Inside a larger
+    // transaction nothing is claimed, as nothing is noted.
+    void claimNewPayroll(int codeEmp, int period);
+    // The new payroll is stored, cancelled or abandoned: its note and its claim go.
+    void finishNewPayroll();
     [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
     void Spolocny_kontext(CalcContext &c);
     const CalcContext &Pripravit_kontext(const VypRecord &record);
@@ -266,6 +277,7 @@ private:
     };
     std::optional<Vyplata> m_zrusenyVklad;    // the insert being cancelled
     QString m_poznamka;                       // the note of a new payroll this module wrote
+    std::unique_ptr<db::Claim> m_claim;       // the claim on the new payroll being made
     bool m_davka = false;
     CalcContext m_kontext; // the context of the last computation (its common part kept in a batch)
     DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived

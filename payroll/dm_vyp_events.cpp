@@ -72,7 +72,7 @@ void TDMV::Nastav_udalosti_vyplat()
     t.beforePost = [this](db::DataSet &) { TVYP_BeforePost(); };
     t.afterPost = [this](db::DataSet &) {
         m_zrazkovaPotvrdena = false;
-        Zrus_poznamku_novej_vyplaty();
+        finishNewPayroll();
         if (!m_davka)
             Obnov_detaily();
     };
@@ -92,7 +92,7 @@ void TDMV::Nastav_udalosti_vyplat()
         // The details copied for a payroll that was never stored go with it.
         if (const auto cancelled = std::exchange(m_zrusenyVklad, std::nullopt)) {
             Zmaz_detaily_zrusenej_vyplaty(cancelled->codeEmp, cancelled->period);
-            Zrus_poznamku_novej_vyplaty();
+            finishNewPayroll();
         }
         Obnov_detaily();
     };

@@ -296,9 +296,10 @@ void TDMV::Nova_vyplata()
     if (period < 200401)
         Dopln_pravdepodobny_zarobok();
 
-    Uprac_nedokoncenu_vyplatu();
-    Poznac_novu_vyplatu(key.Code_emp, period);
+    claimNewPayroll(key.Code_emp, period);
     try {
+        Uprac_nedokoncenu_vyplatu();
+        Poznac_novu_vyplatu(key.Code_emp, period);
         // What the insert's guard found empty needs no copy and no read: there is nothing to
         // copy and nothing stored to replace.
         const RecordDetails::PrazdneDetaily empty = m_vyplata->emptyDetails(s, key.Code_numb, key.Code_emp);
@@ -325,7 +326,7 @@ void TDMV::Nova_vyplata()
         // The insert is abandoned: the details copied for it go too.
         try {
             Zmaz_detaily_zrusenej_vyplaty(key.Code_emp, period);
-            Zrus_poznamku_novej_vyplaty();
+            finishNewPayroll();
             Obnov_detaily();
         } catch (...) {
             // The first failure is the one reported.

@@ -3,10 +3,17 @@
 // would stay behind without a payroll, and a payment order would pay them. So while a new
 // payroll is open outside any larger transaction, the workstation keeps a note of it in its
 // private folder; the note goes when the payroll is stored or cancelled, and a note found
-// later clears the rows it names, unless their payroll was stored after all. The note is
-// the workstation's own, so a payroll another workstation is creating is never touched.
+// later clears the rows it names, unless their payroll was stored after all.
+//
+// The copies replace whatever rows of that payroll no stored payroll owns, so two programs
+// making one employee's payroll of one month would each replace (and, cancelling, delete)
+// the other's. While a new payroll is open the program therefore holds a claim on it
+// (Session::tryClaim on the firm's folder): a second program is refused before it copies
+// anything, and a note of this workstation is cleared only under the claim of its payroll,
+// so a payroll another program is making is never touched.
 #include "payroll/dm_vyp.h"
 
+#include "core/helpers/myconsts.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 
@@ -53,7 +60,35 @@ std::optional<Note> readNote(const QString &path)
     return n;
 }
 
+QString claimKey(int codeEmp, int period)
+{
+    return QStringLiteral("vyp %1 %2").arg(codeEmp).arg(period);
+}
+
 } // namespace
+
+void TDMV::claimNewPayroll(int codeEmp, int period)
+{
+    db::Session &s = TVYP_.session();
+    m_claim.reset(); // a claim left by an insert that never began is this record's no more
+    // Inside a larger transaction the copies go or stay with it.
+    if (s.transactionDepth() > 0)
+        return;
+    m_claim = s.tryClaim(QString::fromLatin1(core::kAliasData), claimKey(codeEmp, period));
+    if (!m_claim) {
+        const QString name = Meno_zamestnanca(codeEmp);
+        Odmietni(QStringLiteral("Výplatu zamestnanca %1 za %2 práve zakladá iný program. Založiť ju možno, "
+                                "až keď ju ten program uloží alebo zruší.")
+                     .arg(name.isEmpty() ? QString::number(codeEmp) : name,
+                          MyConsts::Nazov_mesiaca(period % 100, false) + u' ' + QString::number(period / 100)));
+    }
+}
+
+void TDMV::finishNewPayroll()
+{
+    Zrus_poznamku_novej_vyplaty();
+    m_claim.reset();
+}
 
 void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
 {
@@ -95,7 +130,14 @@ void TDMV::Uprac_nedokoncenu_vyplatu()
         // A note of another firm waits until that firm is open.
         if (note->firmFolder != firm)
             return;
-        Zmaz_detaily_zrusenej_vyplaty(note->codeEmp, note->period);
+        // The payroll of the note is this record's, already claimed; another one's claim is
+        // taken for the clean-up. A program that holds it has replaced the rows with its own.
+        const QString key = claimKey(note->codeEmp, note->period);
+        const bool ours = m_claim && m_claim->key() == key;
+        const std::unique_ptr<db::Claim> claim =
+            ours ? nullptr : TVYP_.session().tryClaim(QString::fromLatin1(core::kAliasData), key);
+        if (ours || claim)
+            Zmaz_detaily_zrusenej_vyplaty(note->codeEmp, note->period);
     }
     const QString path = notePath(TVYP_.session());
     QFile::remove(path);

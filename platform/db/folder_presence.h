@@ -20,6 +20,11 @@ public:
     // True while any connection (of this or another program) has the file attached.
     static bool held(const QString &databaseFile);
 
+    // Takes the claim on `key` without waiting: false while another descriptor (of this or
+    // another program) holds it. Throws DbError when the file cannot carry claims.
+    bool tryClaim(const QString &key);
+    void releaseClaim(const QString &key);
+
 private:
     int m_fd = -1;
 };

@@ -284,6 +284,28 @@ void ServerSession::lockForNextKey(const QString &schema, const QString &table)
     m_conn.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext($1), hashtext($2))"), {schema, table});
 }
 
+// ---- claims ----------------------------------------------------------------------------------
+
+namespace {
+QString claimText(const QString &schema, const QString &key)
+{
+    return QStringLiteral("claim\n") + schema + u'\n' + key;
+}
+bool isTrue(const QVariant &v) { return v.toLongLong() != 0 || v.toString() == u"t" || v.toBool(); }
+} // namespace
+
+bool ServerSession::tryClaim(const QString &schema, const QString &key)
+{
+    return isTrue(m_conn.exec(QStringLiteral("SELECT pg_try_advisory_lock(hashtextextended($1, 0))"),
+                              {claimText(schema, key)})
+                      .value(0, 0));
+}
+
+void ServerSession::releaseClaim(const QString &schema, const QString &key)
+{
+    m_conn.exec(QStringLiteral("SELECT pg_advisory_unlock(hashtextextended($1, 0))"), {claimText(schema, key)});
+}
+
 // ---- presence --------------------------------------------------------------------------------
 
 void ServerSession::holdPresence(const QString &schema)
@@ -311,8 +333,7 @@ bool tryTakeSchemaExclusively(PgConnection &conn, const QString &schema)
 {
     const PgResult r = conn.exec(QStringLiteral("SELECT pg_try_advisory_lock(%1, hashtext($1))").arg(kSchemaPresenceLockClass),
                                  {schema});
-    const QVariant v = r.value(0, 0);
-    return v.toLongLong() != 0 || v.toString() == u"t" || v.toBool();
+    return isTrue(r.value(0, 0));
 }
 
 void releaseSchemaExclusively(PgConnection &conn, const QString &schema)

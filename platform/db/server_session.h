@@ -62,6 +62,12 @@ public:
     void transactionLevelEnded(bool undone);
     // Waits for, then holds until the transaction ends, the lock of a table's next key.
     void lockForNextKey(const QString &schema, const QString &table);
+    // A claim on a named key of a schema (Session::tryClaim): a session-level advisory lock,
+    // so that it outlives a rollback and goes with the connection. Key: the single 64-bit
+    // hashtextextended of "claim", the schema and the key (apart from the pair keys of the
+    // next numbers and the presence locks). One round trip each.
+    bool tryClaim(const QString &schema, const QString &key);
+    void releaseClaim(const QString &schema, const QString &key);
     // Moves when another program's write to a table of the schema has committed; never for
     // this session's own writes or rollbacks. Costs no round trip: it counts the
     // notifications that have reached the connection (pg_schema.h, kDataChangedChannel) and

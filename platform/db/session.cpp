@@ -254,6 +254,7 @@ Session::Session(ServerOptions server)
 
 Session::~Session()
 {
+    m_claims->session = nullptr; // claims that outlive the session go with its connection
     try {
         while (m_depth > 0)
             rollback();
@@ -1039,6 +1040,51 @@ void Session::lockForNextKey(const QString &alias, const QString &table)
         m_server->lockForNextKey(schema, normalizeTableName(table));
 }
 
+// ---- claims ----------------------------------------------------------------------------------
+
+std::unique_ptr<Claim> Session::tryClaim(const QString &alias, const QString &key)
+{
+    attach(alias);
+    const QString schema = schemaOf(alias);
+    const QString id = schema + u'\n' + key;
+    // Neither lock keeps a holder's own claims apart: the advisory lock counts again, the
+    // byte lock of one descriptor is that descriptor's.
+    if (m_claims->held.contains(id))
+        return nullptr;
+    std::shared_ptr<FolderPresence> presence;
+    if (m_server) {
+        if (!m_server->tryClaim(schema, key))
+            return nullptr;
+    } else {
+        presence = m_attached.value(schema).presence;
+        if (!presence)
+            throw DbError(QStringLiteral("Priečinok %1 nie je pripojený.").arg(aliasFolder(alias)));
+        if (!presence->tryClaim(key))
+            return nullptr;
+    }
+    m_claims->held.insert(id);
+    return std::unique_ptr<Claim>(new Claim(m_claims, schema, key, std::move(presence)));
+}
+
+Claim::Claim(std::shared_ptr<Session::ClaimBook> book, QString schema, QString key,
+             std::shared_ptr<FolderPresence> presence)
+    : m_book(std::move(book)), m_schema(std::move(schema)), m_key(std::move(key)), m_presence(std::move(presence))
+{
+}
+
+Claim::~Claim()
+{
+    m_book->held.remove(m_schema + u'\n' + m_key);
+    if (m_presence) {
+        m_presence->releaseClaim(m_key);
+    } else if (Session *s = m_book->session; s && s->m_server) {
+        try {
+            s->m_server->releaseClaim(m_schema, m_key);
+        } catch (...) {
+            // A connection that cannot say it anymore gives the lock up when it ends.
+        }
+    }
+}
 
 void Session::begin()
 {

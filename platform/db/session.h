@@ -31,6 +31,7 @@ struct sqlite3;
 namespace tarix::db {
 
 class DataSet;
+class Claim;
 
 class Session {
 public:
@@ -130,6 +131,17 @@ public:
     // a number read is only a proposal and nothing is taken. Throws DbError for an unknown
     // alias.
     void lockForNextKey(const QString &alias, const QString &table);
+
+    // ---- claims ------------------------------------------------------------------------------
+    // A claim on a named key within an alias's folder, across programs and workstations: while
+    // one Claim holds it, every other tryClaim of the same folder and key (by another program,
+    // another session or this one) gets null at once; it never waits. The claim is given up
+    // when the Claim is destroyed, and goes with its holder's connection: a program that ends
+    // or dies leaves none behind. Embedded: a lock on one byte of the folder's database file,
+    // carried by the descriptor of its presence (folder_presence.h); on the server: a
+    // session-level advisory lock (one round trip to take, one to give up). Attaches the
+    // alias; throws as attach does. Not transactional: a rollback keeps it.
+    std::unique_ptr<Claim> tryClaim(const QString &alias, const QString &key);
 
     void setBusyTimeout(int milliseconds);
     sqlite3 *handle() const { return m_db; } // null on the server
@@ -235,6 +247,13 @@ private:
     std::unique_ptr<Statement> newStatement(const QString &sql);
     void updateSearchPath();
     std::unique_ptr<ServerSession> m_server;
+    friend class Claim;
+    // This session's claims ("schema\nkey"); the claims outlive the session through it.
+    struct ClaimBook {
+        Session *session = nullptr;
+        QSet<QString> held;
+    };
+    std::shared_ptr<ClaimBook> m_claims = std::make_shared<ClaimBook>(ClaimBook{this, {}});
     QStringList m_attachOrder; // attached schemas in order of attachment (the server's search path)
 
     sqlite3 *m_db = nullptr;
@@ -298,6 +317,24 @@ bool tableExistsInFolder(const QString &folder, const QString &table);
 
 // Registers the collation "SK" on a connection.
 void registerCollations(sqlite3 *db);
+
+// A claim taken by Session::tryClaim, given up when destroyed (also after its session).
+class Claim {
+public:
+    ~Claim();
+    Claim(const Claim &) = delete;
+    Claim &operator=(const Claim &) = delete;
+    const QString &key() const { return m_key; }
+
+private:
+    friend class Session;
+    Claim(std::shared_ptr<Session::ClaimBook> book, QString schema, QString key,
+          std::shared_ptr<FolderPresence> presence);
+    std::shared_ptr<Session::ClaimBook> m_book;
+    QString m_schema;
+    QString m_key;
+    std::shared_ptr<FolderPresence> m_presence; // embedded: the descriptor the lock is on
+};
 
 // RAII scope of atomic work: rolled back unless commit() is called. Nested scopes are
 // savepoints, so an atomic operation may post records, which are atomic themselves.

@@ -2,16 +2,21 @@
 // private folder (on the server a private schema) of its own, on the same firm and month.
 // A save of a payroll record the other workstation changed meanwhile is refused and leaves
 // the first one's record; payrolls of different employees posted at the same moment are
-// both stored; one employee's payroll created on both at once is stored once, with the
-// details of the one stored. On both backends: the SQLite files and the database server.
+// both stored; one employee's new payroll open on one is refused on the other, and stored
+// once with its deductions; one left open by a workstation that died holds up no one. On
+// both backends: the SQLite files and the database server.
 #include "support/payroll_entry.h"
 #include "core/database_server.h"
 #include "core/helpers/messages.h"
 #include "end_to_end_fixture.h"
 #include "platform/db/db_error.h"
+#include "platform/errors.h"
+#include "support/demo_context.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 
 #include <iostream>
@@ -74,6 +79,12 @@ public:
         }
     }
     void go() { m_process.write("go\n"); }
+    // Ends the workstation as a crash would: nothing of it runs any more.
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
     bool finishedWell()
     {
         return m_process.waitForFinished(60000) && m_process.exitStatus() == QProcess::NormalExit
@@ -148,35 +159,67 @@ TEST_P(Workstations, PayrollsOfDifferentEmployeesPostedAtOnceAreBothStored)
     EXPECT_GT(r.asFloat(1, 1), 0.0);
 }
 
-TEST_P(Workstations, OneEmployeesPayrollCreatedOnBothAtOnceIsStoredOnceWithItsDetails)
+// Hudák's March deductions: as the standing deductions of March list them, and as stored
+// with a payroll (type, amount, kind of amount).
+const char *const kStanding = "select typ, suma, typ_sumy from \":tarix_data:zrz\" where code_emp = :e "
+                              "and obdobie_od <= :p and obdobie_do >= :p order by zrid";
+const char *const kCopied = "select typ, suma, typ_sumy from \":tarix_data:zrv\" where code_emp = :e "
+                            "and v_obdobie = :p order by zrid";
+const db::Params kHudakInMarch{{"e", kHudak.codeEmp}, {"p", kMarch}};
+
+TEST_P(Workstations, ANewPayrollOpenOnAnotherWorkstationIsRefusedHereAndStoredThereWithItsDeductions)
 {
     setPeriod(3);
-    const QString details = "select typ, suma, vypocitana_suma from \":tarix_data:zrv\" where code_emp = :e "
-                            "and v_obdobie = :p order by zrid";
-    const db::Params key{{"e", kHudak.codeEmp}, {"p", kMarch}};
-    ASSERT_GT(session.run("select count(*) from \":tarix_data:zrz\" where code_emp = :e and obdobie_od <= :p "
-                          "and obdobie_do >= :p",
-                          key)
-                  .asInteger(0, 0),
-              0)
-        << "Hudák's standing deductions are what the payrolls copy";
-    // The other workstation has Hudák's new March payroll open, its deductions copied;
-    // this one creates and posts Hudák's March first.
+    const QList<QVariantList> standing = storedRows(session, kStanding, kHudakInMarch);
+    ASSERT_FALSE(standing.isEmpty()) << "Hudák's standing deductions are what the payrolls copy";
+    // The other workstation has Hudák's new March payroll open, its deductions copied.
     QTemporaryDir other;
     SecondWorkstation second(dir.workstation(other.path()), QStringLiteral("insert"));
     ASSERT_EQ(second.next(), QStringLiteral("inserted"));
-    postWholeMonth(*dmv, kHudak);
-    const QList<QVariantList> month = storedMonth(session);
-    const QList<QVariantList> stored = storedRows(session, details, key);
-    ASSERT_EQ(month.size(), 1);
-    ASSERT_FALSE(stored.isEmpty());
+    const QString details = "select * from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p order by zrid";
+    const QList<QVariantList> copied = storedRows(session, details, kHudakInMarch);
 
-    // The other one's post is refused; its cancel leaves the stored payroll's details.
+    // This one begins Hudák's March too: refused and told why, before it touched a row.
+    dmv->Nastav_zamestnanca(kHudak.codeNumb, kHudak.codeEmp);
+    EXPECT_THROW(dmv->TVYP_.insert(), EAbort);
+    EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
+    EXPECT_EQ(scripted.messages(),
+              QStringList{"Výplatu zamestnanca Ing. Ján Hudák za marec 2007 práve zakladá iný program. "
+                          "Založiť ju možno, až keď ju ten program uloží alebo zruší."});
+    EXPECT_EQ(storedRows(session, details, kHudakInMarch), copied);
+
+    // The other one posts: Hudák's March is stored once, with each standing deduction once.
     second.go();
-    EXPECT_EQ(second.next(), QStringLiteral("refused Key violation."));
+    EXPECT_EQ(second.next(), QStringLiteral("saved"));
     EXPECT_TRUE(second.finishedWell());
-    EXPECT_EQ(storedMonth(session), month);
-    EXPECT_EQ(storedRows(session, details, key), stored);
+    ASSERT_EQ(storedMonth(session).size(), 1);
+    EXPECT_EQ(storedRows(session, kCopied, kHudakInMarch), standing);
+}
+
+TEST_P(Workstations, ANewPayrollOfAWorkstationThatDiedHoldsUpNoOne)
+{
+    setPeriod(3);
+    // A third program looks whether Hudák's March is being made.
+    test::DemoContext probe(dir);
+    probe.session().setAlias(QStringLiteral("TARIX_DATA"), session.aliasFolder(QStringLiteral("TARIX_DATA")));
+    const QString key = QStringLiteral("vyp %1 %2").arg(kHudak.codeEmp).arg(kMarch);
+    {
+        QTemporaryDir other;
+        SecondWorkstation second(dir.workstation(other.path()), QStringLiteral("insert"));
+        ASSERT_EQ(second.next(), QStringLiteral("inserted"));
+        ASSERT_FALSE(probe.session().tryClaim(QStringLiteral("TARIX_DATA"), key));
+        second.kill();
+    }
+    // The server sees the connection end a moment after the process.
+    QDeadlineTimer deadline(10000);
+    while (!probe.session().tryClaim(QStringLiteral("TARIX_DATA"), key) && !deadline.hasExpired())
+        QThread::msleep(20);
+
+    // What the dead one copied is replaced: the payroll stored here has each deduction once.
+    postWholeMonth(*dmv, kHudak);
+    EXPECT_TRUE(scripted.messages().isEmpty());
+    ASSERT_EQ(storedMonth(session).size(), 1);
+    EXPECT_EQ(storedRows(session, kCopied, kHudakInMarch), storedRows(session, kStanding, kHudakInMarch));
 }
 
 // The second workstation's side; it runs only as the child process of the tests above.
