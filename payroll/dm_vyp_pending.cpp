@@ -71,9 +71,12 @@ void TDMV::claimNewPayroll(int codeEmp, int period)
 {
     db::Session &s = TVYP_.session();
     m_claim.reset(); // a claim left by an insert that never began is this record's no more
-    // Inside a larger transaction the copies go or stay with it.
-    if (s.transactionDepth() > 0)
+    // Inside a larger transaction the copies go or stay with it, and so does the claim:
+    // a run that makes payrolls keeps other programs from beginning them until it commits.
+    if (s.transactionDepth() > 0) {
+        s.holdClaimInTransaction(QString::fromLatin1(core::kAliasData), claimKey(codeEmp, period));
         return;
+    }
     m_claim = s.tryClaim(QString::fromLatin1(core::kAliasData), claimKey(codeEmp, period));
     if (!m_claim) {
         const QString name = Meno_zamestnanca(codeEmp);

@@ -306,6 +306,14 @@ void ServerSession::releaseClaim(const QString &schema, const QString &key)
     m_conn.exec(QStringLiteral("SELECT pg_advisory_unlock(hashtextextended($1, 0))"), {claimText(schema, key)});
 }
 
+void ServerSession::holdClaimInTransaction(const QString &schema, const QString &key)
+{
+    // A transaction-level lock of the same key: it waits for another program's claim as a
+    // write waits for a row (lock_timeout), and the transaction's end gives it up.
+    m_conn.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended($1, 0))"))
+        .execDeferred({claimText(schema, key)}, -1, false);
+}
+
 // ---- presence --------------------------------------------------------------------------------
 
 void ServerSession::holdPresence(const QString &schema)

@@ -68,6 +68,8 @@ public:
     // next numbers and the presence locks). One round trip each.
     bool tryClaim(const QString &schema, const QString &key);
     void releaseClaim(const QString &schema, const QString &key);
+    // The same key held until the transaction ends (Session::holdClaimInTransaction).
+    void holdClaimInTransaction(const QString &schema, const QString &key);
     // Moves when another program's write to a table of the schema has committed; never for
     // this session's own writes or rollbacks. Costs no round trip: it counts the
     // notifications that have reached the connection (pg_schema.h, kDataChangedChannel) and

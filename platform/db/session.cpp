@@ -1066,6 +1066,14 @@ std::unique_ptr<Claim> Session::tryClaim(const QString &alias, const QString &ke
     return std::unique_ptr<Claim>(new Claim(m_claims, schema, key, std::move(presence)));
 }
 
+void Session::holdClaimInTransaction(const QString &alias, const QString &key)
+{
+    if (!m_server || transactionDepth() == 0)
+        return;
+    attach(alias);
+    m_server->holdClaimInTransaction(schemaOf(alias), key);
+}
+
 Claim::Claim(std::shared_ptr<Session::ClaimBook> book, QString schema, QString key,
              std::shared_ptr<FolderPresence> presence)
     : m_book(std::move(book)), m_schema(std::move(schema)), m_key(std::move(key)), m_presence(std::move(presence))

@@ -142,6 +142,13 @@ public:
     // session-level advisory lock (one round trip to take, one to give up). Attaches the
     // alias; throws as attach does. Not transactional: a rollback keeps it.
     std::unique_ptr<Claim> tryClaim(const QString &alias, const QString &key);
+    // Inside a transaction: the claim of `key` held until the transaction ends, so that
+    // another program's tryClaim gets null meanwhile; while another program's Claim holds
+    // it, the transaction waits as for a busy row and then fails whole with BusyError. On
+    // the server a transaction-level advisory lock sent without waiting for its answer; on
+    // SQLite nothing, since the transaction's write lock already keeps every other
+    // program's writes out until it ends. Outside a transaction it does nothing.
+    void holdClaimInTransaction(const QString &alias, const QString &key);
 
     void setBusyTimeout(int milliseconds);
     sqlite3 *handle() const { return m_db; } // null on the server

@@ -181,3 +181,46 @@ TEST_P(NewPayrollClaimTest, ANoteClearsOnlyRowsOfAPayrollNoOtherProgramIsMaking)
 }
 
 } // namespace
+
+// A run that makes payrolls inside one transaction (bulk entry) holds each one's claim until
+// it commits: another program cannot begin them meanwhile (its copies would go in beside
+// the run's, unseen by its guard until then). A payroll another program has open holds the
+// run up as a busy row does, and then the run fails whole, storing nothing. On the server;
+// on SQLite the run's write lock keeps every other program's writes out until it commits.
+TEST_P(NewPayrollClaimTest, ARunInOneTransactionHoldsItsPayrollsClaimsUntilItCommits)
+{
+    if (!dir.onServer())
+        GTEST_SKIP() << "the write lock of the transaction does it";
+    {
+        db::Transaction tx(&session);
+        begin(kHudak);
+        dmv->TVYP_.setValue("V_den", dmv->TVYP_.fieldByName("V_fmes").asFloat());
+        dmv->TVYP_.post();
+        EXPECT_FALSE(otherClaims(kHudak));
+        tx.commit();
+    }
+    EXPECT_TRUE(otherClaims(kHudak));
+
+    const DemoEmployee stastna = kDemo[1];
+    std::unique_ptr<db::Claim> theirs = otherClaims(stastna);
+    ASSERT_TRUE(theirs);
+    const QList<QVariantList> before = details(stastna);
+    session.setBusyTimeout(200);
+    try {
+        db::Transaction tx(&session);
+        begin(stastna);
+        dmv->TVYP_.setValue("V_den", dmv->TVYP_.fieldByName("V_fmes").asFloat());
+        dmv->TVYP_.post();
+        tx.commit();
+        ADD_FAILURE() << "a run made a payroll another program has open";
+    } catch (const db::BusyError &) {
+    }
+    session.setBusyTimeout(5000);
+    if (dmv->TVYP_.isEditing())
+        dmv->TVYP_.cancel();
+    EXPECT_EQ(session.transactionDepth(), 0);
+    EXPECT_EQ(details(stastna), before);
+    EXPECT_EQ(session.run("select count(*) from \":tarix_data:vyp\" where code_emp = 2 and v_obdobie = 200701")
+                  .asInteger(0, 0),
+              0);
+}
