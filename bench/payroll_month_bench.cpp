@@ -17,7 +17,8 @@
 // CreateMonth/1 and RecalculateMonth run again as ".../server" on the same firm made on the
 // database server of TARIX_TEST_PG (tools/pg_test_cluster.sh: a local socket; that cluster
 // runs without fsync, so its commits cost less than the embedded ones on disk); without
-// the variable they are skipped.
+// the variable they are skipped. There round_trips_per_record counts the exchanges with the
+// server and server_cpu_s the server process's processor time per run.
 // Every benchmark reports peak_rss_MB: the process's peak resident set during its runs.
 #include "support/payroll_entry.h"
 #include "core/dm_main.h"
