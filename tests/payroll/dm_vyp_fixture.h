@@ -71,17 +71,17 @@ inline std::unique_ptr<TDMV> openPayrollModule()
     return dmv;
 }
 
-// The payroll module over the demo firm of 2007 on the backend the test is run for
-// (TARIX_INSTALLATION_ON_BOTH_BACKENDS), with its payroll and detail tables open.
-class PayrollModuleOnBothTest : public test::DemoFirmTest<WatchingUserInterface>,
-                                public ::testing::WithParamInterface<test::Backend> {
+// A firm fixture with the payroll module opened after the firm (openPayrollModule) and
+// closed before it.
+template <class Firm>
+class WithPayrollModule : public Firm {
 protected:
-    PayrollModuleOnBothTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
+    using Firm::Firm;
 
     void SetUp() override
     {
-        DemoFirmTest::SetUp();
-        if (IsSkipped())
+        Firm::SetUp();
+        if (::testing::Test::IsSkipped())
             return;
         dmv = openPayrollModule();
     }
@@ -89,27 +89,23 @@ protected:
     void TearDown() override
     {
         dmv.reset();
-        DemoFirmTest::TearDown();
+        Firm::TearDown();
     }
 
     std::unique_ptr<TDMV> dmv;
 };
 
-class PayrollModuleTest : public test::DemoFirmTest<WatchingUserInterface> {
+// The payroll module over the demo firm of 2007 on the backend the test is run for
+// (TARIX_INSTALLATION_ON_BOTH_BACKENDS), with its payroll and detail tables open.
+class PayrollModuleOnBothTest : public WithPayrollModule<test::DemoFirmTest<WatchingUserInterface>>,
+                                public ::testing::WithParamInterface<test::Backend> {
 protected:
-    PayrollModuleTest() : DemoFirmTest({true, 2007, 2007}, payrollModuleOptions()) {}
+    PayrollModuleOnBothTest() : WithPayrollModule({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
+};
 
-    void SetUp() override
-    {
-        DemoFirmTest::SetUp();
-        dmv = openPayrollModule();
-    }
-
-    void TearDown() override
-    {
-        dmv.reset();
-        DemoFirmTest::TearDown();
-    }
+class PayrollModuleTest : public WithPayrollModule<test::DemoFirmTest<WatchingUserInterface>> {
+protected:
+    PayrollModuleTest() : WithPayrollModule({true, 2007, 2007}, payrollModuleOptions()) {}
 
     // The open period (the year folder stays 2007's).
     void setPeriod(int month, int year = 2007) { demo.setPeriod(year, month); }
@@ -153,8 +149,6 @@ protected:
     {
         return int(session.run(sql, params).asInteger(0, 0));
     }
-
-    std::unique_ptr<TDMV> dmv;
 };
 
 } // namespace tarix::payroll::testing

@@ -70,25 +70,12 @@ inline test::DemoOptions endToEndOptions(int year)
 // Run on both backends (TARIX_INSTALLATION_ON_BOTH_BACKENDS): the same hand-worked amounts
 // must come out of the server.
 template <int Year>
-class EndToEndTest : public test::DemoFirmTest<>, public ::testing::WithParamInterface<test::Backend> {
+class EndToEndTest : public payroll::testing::WithPayrollModule<test::DemoFirmTest<>>,
+                     public ::testing::WithParamInterface<test::Backend> {
 protected:
-    EndToEndTest() : DemoFirmTest({true, Year, Year}, endToEndOptions(Year), GetParam()) {}
+    EndToEndTest() : WithPayrollModule({true, Year, Year}, endToEndOptions(Year), GetParam()) {}
 
     static QString yearFolder() { return QStringLiteral("COMMON/ROK%1").arg(Year); }
-
-    void SetUp() override
-    {
-        DemoFirmTest::SetUp();
-        if (IsSkipped())
-            return;
-        dmv = openPayrollModule();
-    }
-
-    void TearDown() override
-    {
-        dmv.reset();
-        DemoFirmTest::TearDown();
-    }
 
     void setPeriod(int month) { demo.setPeriod(Year, month); }
 
@@ -127,8 +114,6 @@ protected:
                  {{"e", e.codeEmp}, {"p", period}, {"t", QString::fromLatin1(type)}})
             .asFloat(0, 0);
     }
-
-    std::unique_ptr<TDMV> dmv;
 };
 
 } // namespace tarix::payroll::testing
