@@ -145,10 +145,7 @@ protected:
     void freshModule()
     {
         dmv.reset();
-        dmv = std::make_unique<TDMV>();
-        dmv->TVYP_.open();
-        dmv->TZRV_.open();
-        dmv->THSU_.open();
+        dmv = openPayrollModule();
         ASSERT_TRUE(dmv->TVYP_.findKey({1, 200701}));
     }
 
