@@ -7,6 +7,7 @@
 
 namespace tarix::db {
 class DataSource;
+class Table;
 }
 
 namespace tarix::core {
@@ -16,6 +17,9 @@ public:
     virtual ~CardPageProvider() = default;
     // The source of the page's rows; null while the subsystem's module does not exist.
     virtual db::DataSource *dataSource() const = 0;
+    // The table of the page's rows, linked to the employee while the page shows; null while
+    // the subsystem's module does not exist.
+    virtual db::Table *table() const = 0;
 };
 
 // The provider of the card's piece-work page; null while none is registered.

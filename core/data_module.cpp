@@ -2,6 +2,9 @@
 
 #include "core/module_registry.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace tarix::core {
 
 namespace {
@@ -21,6 +24,7 @@ DataModule::~DataModule()
     // sources, which hold links into the datasets.
     moduleRegistry().withdraw(this);
     m_screenSources.clear();
+    m_watched = {};
     m_sources.clear();
     m_queries.clear();
     m_tables.clear();
@@ -83,6 +87,18 @@ db::DataSource &DataModule::addDataSource(const QString &component, db::DataSet 
 void DataModule::addScreenSources(std::initializer_list<db::DataSource *> sources)
 {
     m_screenSources.insert(m_screenSources.end(), sources);
+}
+
+void DataModule::watchTables(WatchedTables tables)
+{
+    auto own = [this](const db::Table *t) {
+        return t && std::ranges::any_of(m_tables, [t](const auto &entry) { return entry.second.get() == t; });
+    };
+    for (const std::vector<db::Table *> *list :
+         {&tables.firm, &tables.guarded, &tables.droppedOnStartPage, &tables.followingEmployee})
+        if (!std::ranges::all_of(*list, own))
+            throw std::logic_error(m_name.toStdString() + " hands the core a table it does not have");
+    m_watched = std::move(tables);
 }
 
 } // namespace tarix::core

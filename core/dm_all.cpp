@@ -13,59 +13,39 @@
 
 namespace tarix::core {
 
-const QStringList &TDMA::Nazvy_tabuliek()
-{
-    static const QStringList names{
-        "TPRIV_", "TSYS_",  "TINF_",  "CIS0_",  "CIS1_",  "CIS2_",  "CIS3_",  "CIS4_",
-        "CIS5_",  "CIS6_",  "CIS7_",  "CIS8_",  "CIS9_",  "CIS10_", "CIS11_", "CIS12_",
-        "CIS13_", "CIS14_", "TSET_",  "TDZP_",  "TDET_",  "TRZP_",  "TPPV_",  "TZRZ_",
-        "TZRV_",  "TNEP_",  "TDOCH_", "TCUK_",  "TZUK_",  "THSU_",  "TTLA_",  "TELDP_",
-        "TVYP_",  "TZAM_",  "TZP1_",  "TZP2_",  "TZP3_",  "TZP4_",  "TZP5_",  "CIS15_"};
-    return names;
-}
-
 void TDMA::Registruj_tabulky()
 {
-    const QStringList &names = Nazvy_tabuliek();
-    for (int i = 0; i < kPocet; ++i) {
-        db::Table *found = moduleRegistry().table(names[i]);
-        m_tables[size_t(i)] = found;
-        if (!found) {
-            MyConsts::Sprava_chyba(QStringLiteral("nenasiel") + names[i]);
-            continue;
-        }
-        m_aliases[size_t(i)] = found->databaseName().toUpper();
-        found->close();
+    m_tables = moduleRegistry().watchedTables().firm;
+    m_aliases.clear();
+    for (db::Table *t : m_tables) {
+        m_aliases.push_back(t->databaseName().toUpper());
+        t->close();
     }
 }
 
 void TDMA::Zatvor_tabulky()
 {
     for (db::Table *t : m_tables)
-        if (t)
-            t->close();
+        t->close();
 }
 
 bool TDMA::Otvor_tabulky(const QString &alias)
 {
-    auto chosen = [&](int i) {
-        return m_tables[size_t(i)]
-               && (alias.isEmpty() || m_aliases[size_t(i)] == alias.toUpper());
-    };
-    QHash<int, QString> reasons;
-    for (int i = 0; i < kPocet; ++i) {
-        if (!chosen(i) || m_tables[size_t(i)]->isActive())
+    auto chosen = [&](size_t i) { return alias.isEmpty() || m_aliases[i] == alias.toUpper(); };
+    QHash<size_t, QString> reasons;
+    for (size_t i = 0; i < m_tables.size(); ++i) {
+        if (!chosen(i) || m_tables[i]->isActive())
             continue;
         try {
-            m_tables[size_t(i)]->open();
+            m_tables[i]->open();
         } catch (const std::exception &e) {
             // Reported below, once, for the first table that stayed closed.
             const auto *my = dynamic_cast<const EMyError *>(&e);
             reasons.insert(i, my ? my->text() : QString::fromUtf8(e.what()));
         }
     }
-    for (int i = 0; i < kPocet; ++i) {
-        db::Table *t = m_tables[size_t(i)];
+    for (size_t i = 0; i < m_tables.size(); ++i) {
+        db::Table *t = m_tables[i];
         if (!chosen(i) || t->isActive())
             continue;
         db::Session *session = db::Session::defaultSession();

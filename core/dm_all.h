@@ -1,9 +1,9 @@
 #pragma once
-// The table registry TDMA: the 40 main tables of the data modules, closed and opened
-// together when a firm and year are opened or left.
+// The table registry TDMA: the main tables of the data modules (those each module hands
+// over for the firm, 40 with every subsystem's), closed and opened together when a firm
+// and year are opened or left.
 #include <QString>
-#include <QStringList>
-#include <array>
+#include <vector>
 
 namespace tarix::db {
 class Table;
@@ -13,14 +13,8 @@ namespace tarix::core {
 
 class TDMA {
 public:
-    static constexpr int kPocet = 40;
-
-    // The component names of the registered tables, in registry order.
-    static const QStringList &Nazvy_tabuliek();
-
-    // Looks each name up in the data modules that exist, in the order they were created
-    // (the first module that has it wins), and closes the table. A name found nowhere is
-    // reported ("nenasiel" + name) and its entry stays empty.
+    // Takes the firm's tables the data modules that exist hand over, in the order the modules
+    // were created, in place of those before, and closes them.
     void Registruj_tabulky();
     // Closes every registered table.
     void Zatvor_tabulky();
@@ -32,11 +26,12 @@ public:
     // table movements while their screen is not shown.
     void Vypni_zdroje_dat();
 
-    db::Table *tabulka(int entry) const { return m_tables.at(size_t(entry - 1)); }
+    // The registered tables, in registry order.
+    const std::vector<db::Table *> &tables() const { return m_tables; }
 
 private:
-    std::array<db::Table *, kPocet> m_tables{};
-    std::array<QString, kPocet> m_aliases;
+    std::vector<db::Table *> m_tables;
+    std::vector<QString> m_aliases; // each table's alias, upper case
 };
 
 // The process-wide registry.

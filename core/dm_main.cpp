@@ -62,6 +62,12 @@ TDM::TDM()
     QDDP_.setSql(QStringLiteral("select * from cis_bu where buid_typ='Y'"));
     // The tax band screen's sources stand still while that screen is not shown.
     addScreenSources({&DS_DZP, &DS_DZPG});
+    // The settings and code tables go with the firm; a setting half edited is dropped on
+    // the way back to the start page.
+    watchTables({.firm = {&TPRIV_, &TSYS_, &TINF_, &CIS0_, &CIS1_, &CIS2_, &CIS3_, &CIS4_, &CIS5_, &CIS6_,
+                          &CIS7_, &CIS8_, &CIS9_, &CIS10_, &CIS11_, &CIS12_, &CIS13_, &CIS14_, &TSET_,
+                          &TDZP_, &TTLA_, &CIS15_},
+                 .droppedOnStartPage = {&TSET_}});
     Nastav_udalosti_hlavneho_modulu(*this);
     Nastav_udalosti_ciselnikov(*this);
 }

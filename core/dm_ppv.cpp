@@ -40,6 +40,9 @@ TDMP::TDMP()
             throw EMyError(Msg(65074));
     };
 
+    // The employee's documents: a card page of their own.
+    watchTables({.firm = {&TPPV_}, .guarded = {&TPPV_}, .followingEmployee = {&TPPV_}});
+
     // While a document is edited neither the document list nor the employee choice moves.
     auto follow = [this](db::DataSource &) {
         const bool editing = TPPV_.isEditing();
@@ -66,24 +69,24 @@ TDMP::~TDMP() = default;
 QString TDMP::Stranka_dokumentu(const QVariant &kind)
 {
     if (!kind.isValid())
-        return QStringLiteral("PAGE_PPV_EMPTY");
+        return kPageNoDocument;
     switch (kind.toInt()) {
     case 0:
     case 10:
-        return QStringLiteral("PAGE_PPV_ZML");
+        return kPageContract;
     case 1:
     case 11:
-        return QStringLiteral("PAGE_PPV_DVP");
+        return kPageWorkAgreement;
     case 2:
     case 12:
-        return QStringLiteral("PAGE_PPV_DPC");
+        return kPageActivityAgreement;
     case 3:
     case 13:
-        return QStringLiteral("PAGE_PPV_DBPS");
+        return kPageStudentAgreement;
     case 14:
-        return QStringLiteral("PAGE_PPV_ZMLD");
+        return kPageContractAmendment;
     default:
-        return QStringLiteral("PAGE_PPV_EMPTY");
+        return kPageNoDocument;
     }
 }
 

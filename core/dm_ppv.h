@@ -17,9 +17,17 @@ public:
     db::DataSource &DS_PPV;    // the document's detail controls (linked by the card)
     db::DataSource &DS_PGRID;  // the document list
 
-    // Name of the card's sub-page for a document kind: 0/10 "PAGE_PPV_ZML", 1/11
-    // "PAGE_PPV_DVP", 2/12 "PAGE_PPV_DPC", 3/13 "PAGE_PPV_DBPS", 14 "PAGE_PPV_ZMLD", any
-    // other or an empty kind "PAGE_PPV_EMPTY".
+    // The card's sub-pages of a document, one for each kind and an empty one.
+    static constexpr QLatin1String kPageContract{"PAGE_PPV_ZML"};
+    static constexpr QLatin1String kPageWorkAgreement{"PAGE_PPV_DVP"};
+    static constexpr QLatin1String kPageActivityAgreement{"PAGE_PPV_DPC"};
+    static constexpr QLatin1String kPageStudentAgreement{"PAGE_PPV_DBPS"};
+    static constexpr QLatin1String kPageContractAmendment{"PAGE_PPV_ZMLD"};
+    static constexpr QLatin1String kPageNoDocument{"PAGE_PPV_EMPTY"};
+
+    // Name of the card's sub-page for a document kind: 0/10 the contract, 1/11 the work
+    // agreement, 2/12 the activity agreement, 3/13 the student agreement, 14 the amendment,
+    // any other or an empty kind the empty page.
     static QString Stranka_dokumentu(const QVariant &kind);
 
     // Set by the main window while its document page control exists: called with the

@@ -70,6 +70,13 @@ TDMZ::TDMZ()
     // The card's sources stand still while the card is not shown.
     addScreenSources({&DS_ZAM1, &DS_ZGRID, &DS_ZRZ, &DS_ZRZG, &DS_NEP, &DS_NEPG, &DS_NEP2, &DS_DOCH,
                       &DS_ELDP, &DS_ZP1, &DS_ZP2, &DS_ZP3, &DS_ZP4, &DS_ZP5});
+    // The card's tables: an edit pending in any keeps the user on the card; the employee's
+    // records in lists follow the employee only while the card shows them.
+    watchTables({.firm = {&TDET_, &TZRZ_, &TNEP_, &TDOCH_, &TELDP_, &TZAM_, &TZP1_, &TZP2_, &TZP3_, &TZP4_,
+                          &TZP5_},
+                 .guarded = {&TZAM_, &TZRZ_, &TDET_, &TNEP_, &TDOCH_, &TELDP_, &TZP2_, &TZP1_, &TZP3_,
+                             &TZP4_, &TZP5_},
+                 .followingEmployee = {&TNEP_, &TDOCH_, &TZRZ_, &TDET_}});
 
     Nastav_udalosti_zamestnancov(*this);
     Nastav_udalosti_podzaznamov(*this);

@@ -48,8 +48,8 @@ void Zapis_rok(TDM &dm, int year)
 // The upgrades wrote behind the open tables' backs: they read their rows again.
 void refreshRegisteredTables()
 {
-    for (int i = 1; i <= TDMA::kPocet; ++i)
-        if (db::Table *t = DMA().tabulka(i); t && t->isActive())
+    for (db::Table *t : DMA().tables())
+        if (t->isActive())
             t->refresh();
 }
 

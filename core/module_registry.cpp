@@ -28,12 +28,20 @@ void ModuleRegistry::destroyAll() const
             d.destroy();
 }
 
-db::Table *ModuleRegistry::table(const QString &component) const
+WatchedTables ModuleRegistry::watchedTables() const
 {
-    for (DataModule *m : m_modules)
-        if (db::Table *t = m->table(component))
-            return t;
-    return nullptr;
+    WatchedTables all;
+    auto append = [](std::vector<db::Table *> &to, const std::vector<db::Table *> &from) {
+        to.insert(to.end(), from.begin(), from.end());
+    };
+    for (const DataModule *m : m_modules) {
+        const WatchedTables &own = m->watchedTables();
+        append(all.firm, own.firm);
+        append(all.guarded, own.guarded);
+        append(all.droppedOnStartPage, own.droppedOnStartPage);
+        append(all.followingEmployee, own.followingEmployee);
+    }
+    return all;
 }
 
 void ModuleRegistry::enrol(DataModule *module) { m_modules.push_back(module); }

@@ -5,18 +5,14 @@
 // run destroys them in reverse.
 //
 // The registry also knows every module that exists, in the order it was created, so that
-// the table registry and the windows find a table among the modules without naming one.
-#include <QString>
+// the table registry and the windows reach the tables the modules hand over without naming
+// one.
+#include "core/data_module.h"
+
 #include <functional>
 #include <vector>
 
-namespace tarix::db {
-class Table;
-}
-
 namespace tarix::core {
-
-class DataModule;
 
 class ModuleRegistry {
 public:
@@ -33,9 +29,9 @@ public:
 
     // The data modules that exist, in the order they were created.
     const std::vector<DataModule *> &modules() const { return m_modules; }
-    // The table of that component name in the first of those modules that has one; null
-    // when none has (a module not created).
-    db::Table *table(const QString &component) const;
+    // The tables those modules hand to the core, each list in the order the modules were
+    // created (a module not created hands over nothing).
+    WatchedTables watchedTables() const;
 
 private:
     friend class DataModule;

@@ -137,6 +137,14 @@ TDMV::TDMV()
     // The payroll screen's sources stand still while that screen is not shown.
     addScreenSources({&DS_VYPL, &DS_VGRID, &DS_RZP, &DS_RGRID, &DS_HSV, &DS_ZRV, &DS_ZRVG, &DS_CUK,
                       &DS_HSU});
+    // The core opens and closes the payroll tables with the firm, keeps the user on the
+    // card while a settlement or a piece-work item is edited, drops a payroll left half
+    // edited on the way back to the start page, and links the piece-work items to the
+    // employee only while the card shows them.
+    watchTables({.firm = {&TRZP_, &TZRV_, &TCUK_, &TZUK_, &THSU_, &TVYP_},
+                 .guarded = {&TRZP_, &TZUK_},
+                 .droppedOnStartPage = {&TVYP_, &THSV_, &THSU_},
+                 .followingEmployee = {&TZUK_}});
     DS_HSV.autoEdit = true;
     DS_CUK.setEnabled(false);
     DS_ZUK.setEnabled(false);

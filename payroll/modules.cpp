@@ -13,6 +13,7 @@ namespace {
 class PieceWorkPage : public core::CardPageProvider {
 public:
     db::DataSource *dataSource() const override { return hasDMV() ? &DMV().DS_ZUK : nullptr; }
+    db::Table *table() const override { return hasDMV() ? &DMV().TZUK_ : nullptr; }
 };
 } // namespace
 

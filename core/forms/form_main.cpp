@@ -1,5 +1,6 @@
 #include "core/forms/form_main.h"
 
+#include "core/forms/page_ids.h"
 #include "core/helpers/app_paths.h"
 #include "core/app_ini.h"
 #include "core/dm_all.h"
@@ -88,7 +89,7 @@ int TFormMain::openFirm() const { return otvorenaFirma().firma; }
 
 void TFormMain::Akcia_priprav_menu()
 {
-    const StavHlavnehoMenu s = Stav_hlavneho_menu(aktualnaStranka() == QLatin1String("EMPTY"), firmHeaderOpen());
+    const StavHlavnehoMenu s = Stav_hlavneho_menu(aktualnaStranka() == kPageStart, firmHeaderOpen());
     m_system->setEnabled(s.system);
     m_hlavne->setEnabled(s.hlavne);
     m_prehlady->setEnabled(s.prehlady);
@@ -225,7 +226,7 @@ void TFormMain::Nastav_polozky_obdobia()
 // The health-insurance annual page exists from 2006 on, for the advances of the year before.
 void TFormMain::Nastav_stranky_roka()
 {
-    QWidget *page = findChild<QWidget *>(QStringLiteral("PAGE_ZP"));
+    QWidget *page = findChild<QWidget *>(kTabHealth);
     if (!page || !hasDM())
         return;
     const int year = DM().Aktualny_rok();
@@ -234,7 +235,7 @@ void TFormMain::Nastav_stranky_roka()
             tabs->setTabVisible(tabs->indexOf(page), year >= 2006);
             break;
         }
-    if (QWidget *doklad = page->findChild<QWidget *>(QStringLiteral("PAGE_ZP_DOKLAD")))
+    if (QWidget *doklad = page->findChild<QWidget *>(kTabHealthDocument))
         for (QWidget *w = doklad->parentWidget(); w; w = w->parentWidget())
             if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
                 tabs->setTabText(tabs->indexOf(doklad),

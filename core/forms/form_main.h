@@ -82,8 +82,9 @@ public:
     void Akcia_stredisko(bool fromMenu = false);
 
     // ---- pages ---------------------------------------------------------------------------------
-    // The notebook N: "EMPTY" (start), "ZAM1" (employee card), "ZAMF" (employee choice),
-    // "DZP" (tax bands), "POM". The employee pages exist only when the employee modules do.
+    // The notebook N: the start page, the employee card, the employee choice, the tax bands
+    // (page_ids.h) and the subsystems' pages. The employee pages exist only when the
+    // employee modules do.
     QStackedWidget *notebook() const { return m_n; }
     QString aktualnaStranka() const;
     // Shows a page of N (as the program's commands do; no guard).

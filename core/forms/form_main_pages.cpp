@@ -16,6 +16,7 @@
 #include "core/forms/main_menu.h"
 #include "core/forms/main_window_pages.h"
 #include "core/forms/page_builders.h"
+#include "core/forms/page_ids.h"
 #include "core/forms/page_rules.h"
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
@@ -56,10 +57,6 @@ using dbctrl::runReported;
 namespace {
 
 bool firmOpen() { return hasDM() && DM().TINF_.isActive(); }
-
-// A table of the data modules by its component name; null when no module has it (the
-// payroll module's tables before that module is created).
-db::Table *tabulka(const QString &name) { return moduleRegistry().table(name); }
 
 void zobrazMenu(QMenu *menu, bool visible)
 {
@@ -267,7 +264,7 @@ void TFormMain::vytvorStranky()
 
     // The start page. It shows no web link: the product has no web page yet.
     auto *empty = new QWidget(m_n);
-    empty->setObjectName(QStringLiteral("EMPTY"));
+    empty->setObjectName(kPageStart);
     m_n->addWidget(empty);
 
     if (hasDM()) {
@@ -282,7 +279,7 @@ void TFormMain::vytvorStranky()
 
     if (hasDMZ() && hasDMP()) {
         auto *zam1 = new QWidget(m_n);
-        zam1->setObjectName(QStringLiteral("ZAM1"));
+        zam1->setObjectName(kPageEmployeeCard);
         auto *zl = new QVBoxLayout(zam1);
         zl->setContentsMargins(0, 0, 0, 0);
         m_sbZam = new QScrollArea(zam1);
@@ -327,7 +324,7 @@ void TFormMain::vytvorStranky()
         connect(karta->NX_ZAM(), &QTabWidget::currentChanged, this, [this] { NX_ZAMChanged(); });
         for (DBNavigator *nav : karta->findChildren<DBNavigator *>())
             nav->onClick = [this](NavigateButton) { Obnov_operacie(); };
-        if (const ZalozkaKarty *z = karta->zalozka(QStringLiteral("PAGE_UDAJE")))
+        if (const ZalozkaKarty *z = karta->zalozka(kTabEmployee))
             z->navDetail->beforeAction = [this](NavigateButton b) {
                 // A refused post turns the card to the field it names.
                 db::Table &t = DMZ().TZAM_;
@@ -341,7 +338,7 @@ void TFormMain::vytvorStranky()
                     throw;
                 }
             };
-        if (const ZalozkaKarty *z = karta->zalozka(QStringLiteral("PAGE_PPV")))
+        if (const ZalozkaKarty *z = karta->zalozka(kTabContracts))
             z->navDetail->beforeAction = [](NavigateButton b) {
                 if (b == NavigateButton::Edit && DMP().TPPV_.isEmpty())
                     throw EMyError(Msg(65198));
@@ -382,20 +379,20 @@ void TFormMain::vytvorOperacie()
     if (m_karta) {
         TDMZ &dmz = DMZ();
         db::DataSource *zuk = pieceWorkPage() ? pieceWorkPage()->dataSource() : nullptr;
-        const std::tuple<const char *, db::DataSource *, const char *> menus[] = {
-            {"Operácie-ev.dôchodkov", &dmz.DS_DOCH, "PAGE_DOCH"},
-            {"Operácie-neprítomnosť", &dmz.DS_NEP, "PAGE_NEP"},
-            {"Operácie-výkony", zuk, "PAGE_VYKONY"},
-            {"Operácie-zrážky", &dmz.DS_ZRZ, "PAGE_ZRAZKY"},
-            {"Operácie-evidencia detí", &dmz.DS_DETI, "PAGE_DETI"},
-            {"Operácie-ev.list dôch.poist.", &dmz.DS_ELDP, "PAGE_ELDP"},
-            {"Operácie-údaje pre ZP (dávka 601)", &dmz.DS_ZP5, "PAGE_DAVKA601"},
+        const std::tuple<const char *, db::DataSource *, QLatin1String> menus[] = {
+            {"Operácie-ev.dôchodkov", &dmz.DS_DOCH, kTabPensions},
+            {"Operácie-neprítomnosť", &dmz.DS_NEP, kTabAbsences},
+            {"Operácie-výkony", zuk, kTabPieceWork},
+            {"Operácie-zrážky", &dmz.DS_ZRZ, kTabDeductions},
+            {"Operácie-evidencia detí", &dmz.DS_DETI, kTabChildren},
+            {"Operácie-ev.list dôch.poist.", &dmz.DS_ELDP, kTabPensionRecord},
+            {"Operácie-údaje pre ZP (dávka 601)", &dmz.DS_ZP5, kTabBatch601},
         };
         for (const auto &[caption, source, page] : menus) {
-            if (!source || !m_karta->zalozka(QString::fromLatin1(page)))
+            if (!source || !m_karta->zalozka(page))
                 continue;
             auto *menu = new TMyMenu(menuBar(), QString::fromUtf8(caption), source, this);
-            menu->setProperty("stranka", QString::fromLatin1(page));
+            menu->setProperty("stranka", QString(page));
             connect(menu, &TMyMenu::polozkaZvolena, this, &TFormMain::Akcia_mymenu);
             m_myMenus << menu;
         }
@@ -420,8 +417,8 @@ void TFormMain::vytvorOperacie()
     };
 
     if (m_karta) {
-        const ZalozkaKarty *zam = m_karta->zalozka(QStringLiteral("PAGE_UDAJE"));
-        const ZalozkaKarty *ppv = m_karta->zalozka(QStringLiteral("PAGE_PPV"));
+        const ZalozkaKarty *zam = m_karta->zalozka(kTabEmployee);
+        const ZalozkaKarty *ppv = m_karta->zalozka(kTabContracts);
         auto zamList = [zam] { return zam->navZoznam; };
         auto zamDetail = [zam] { return zam->navDetail; };
 
@@ -432,20 +429,20 @@ void TFormMain::vytvorOperacie()
         stlac(m_operacieZam, QStringLiteral("Zápis zmien"), 4, zamList, zamDetail);
         stlac(m_operacieZam, QStringLiteral("Ignorovanie zmien"), 5, zamList, zamDetail);
         m_operacieZam->addSeparator();
-        const std::pair<const char *, const char *> tabs[] = {
-            {"(1) &Osobné údaje o zamestnancovi", "PAGE_UDAJE"},
-            {"(2) &Zrážky zo mzdy", "PAGE_ZRAZKY"},
-            {"(3) Evidencia &detí", "PAGE_DETI"},
-            {"(4) Evidencia &neprítomnosti", "PAGE_NEP"},
-            {"(5) Evidencia pracovných výkonov", "PAGE_VYKONY"},
+        const std::pair<const char *, QLatin1String> tabs[] = {
+            {"(1) &Osobné údaje o zamestnancovi", kTabEmployee},
+            {"(2) &Zrážky zo mzdy", kTabDeductions},
+            {"(3) Evidencia &detí", kTabChildren},
+            {"(4) Evidencia &neprítomnosti", kTabAbsences},
+            {"(5) Evidencia pracovných výkonov", kTabPieceWork},
         };
         for (const auto &[caption, page] : tabs) {
-            const QString name = QString::fromLatin1(page);
+            const QString name = page;
             if (!m_karta->zalozka(name))
                 continue;
             connect(polozka(m_operacieZam, QString::fromUtf8(caption), nullptr), &QAction::triggered, this,
                     [this, name] {
-                        if (m_karta && m_karta->NX_ZAM()->Zmen(name) && name == QLatin1String("PAGE_UDAJE"))
+                        if (m_karta && m_karta->NX_ZAM()->Zmen(name) && name == kTabEmployee)
                             m_karta->NY_ZAM()->setCurrentIndex(0);
                     });
         }
@@ -562,7 +559,7 @@ void TFormMain::Pripoj_napovedy(QWidget *root)
 
 QString TFormMain::aktualnaStranka() const
 {
-    return m_n && m_n->currentWidget() ? m_n->currentWidget()->objectName() : QStringLiteral("EMPTY");
+    return m_n && m_n->currentWidget() ? m_n->currentWidget()->objectName() : kPageStart;
 }
 
 void TFormMain::Zobraz_stranku(const QString &page)
@@ -600,33 +597,30 @@ void TFormMain::NPageChanged()
     Akcia_priprav_menu();
 
     const QString page = aktualnaStranka();
-    if (page == QLatin1String("EMPTY")) {
+    if (page == kPageStart) {
         Zrus_rozpracovane();
         // Detail tables follow the employee only while the card shows them.
-        if (db::Table *nep = tabulka(QStringLiteral("TNEP_"))) {
-            nep->setMasterSource(nullptr);
-            nep->setIndexName(QString());
-        }
-        for (const char *name : {"TDOCH_", "TZRZ_", "TDET_", "TPPV_", "TZUK_"})
-            if (db::Table *t = tabulka(QString::fromLatin1(name)))
-                t->setMasterSource(nullptr);
+        for (db::Table *t : moduleRegistry().watchedTables().followingEmployee)
+            t->setMasterSource(nullptr);
+        if (hasDMZ())
+            DMZ().TNEP_.setIndexName(QString());
         DMA().Vypni_zdroje_dat();
         // The tables write every change at once; there is no buffer to flush.
-    } else if (page == QLatin1String("ZAMF")) {
+    } else if (page == kPageEmployeeChoice) {
         zobrazMenu(m_operacieZamf, true);
         m_panelZamf->setText(Nadpis_vyberu(m_rezimVyberu));
         m_panelHotova->hide();
         m_dbgZamf->setFocus(Qt::OtherFocusReason);
-    } else if (page == QLatin1String("ZAM1")) {
-        m_karta->NY_ZAM()->setCurrentIndex(m_karta->NY_ZAM()->indexStranky(QStringLiteral("PAGE_OSOBNE")));
-        const int udaje = m_karta->NX_ZAM()->indexStranky(QStringLiteral("PAGE_UDAJE"));
+    } else if (page == kPageEmployeeCard) {
+        m_karta->NY_ZAM()->setCurrentIndex(m_karta->NY_ZAM()->indexStranky(kTabPersonal));
+        const int udaje = m_karta->NX_ZAM()->indexStranky(kTabEmployee);
         if (m_karta->NX_ZAM()->currentIndex() != udaje)
             m_karta->NX_ZAM()->setCurrentIndex(udaje);
         zobrazMenu(m_operacieZam, true);
         Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
         m_sbZamPravy->show();
         m_karta->tlacidloZoznamu()->setChecked(true);
-    } else if (page == QLatin1String("DZP")) {
+    } else if (page == kPageTaxBands) {
         zobrazMenu(m_operacieDzp, true);
         Nastav_operacie(m_operacieDzp, &DM().TDZP_);
     } else if (m_rezimyStranok.contains(page) || m_operacieStranok.contains(page)) {
@@ -642,7 +636,7 @@ void TFormMain::NPageChanged()
     // A page that names its focus widget (the bulk entry's grid) gives it the focus.
     if (QWidget *current = m_n->currentWidget(); current && current->focusProxy())
         current->setFocus(Qt::OtherFocusReason);
-    else if (page != QLatin1String("ZAMF"))
+    else if (page != kPageEmployeeChoice)
         if (QWidget *current = m_n->currentWidget())
             for (QLineEdit *e : current->findChildren<QLineEdit *>())
                 if (e->isVisibleTo(current) && e->isEnabled() && (e->focusPolicy() & Qt::TabFocus)) {
@@ -678,15 +672,15 @@ void TFormMain::NX_ZAMChanged()
     runReported([&] {
         TDMZ &dmz = DMZ();
         const int year = DM().Aktualny_rok();
-        if (page == QLatin1String("PAGE_UDAJE")) {
+        if (page == kTabEmployee) {
             zobrazMenu(m_operacieZam, true);
             Nastav_operacie(m_operacieZam, &dmz.TZAM_);
-        } else if (page == QLatin1String("PAGE_DETI")) {
+        } else if (page == kTabChildren) {
             zobrazZoznam(dmz.TDET_, dmz.DS_DETI, dmz.DS_DGRID);
-        } else if (page == QLatin1String("PAGE_ZRAZKY")) {
+        } else if (page == kTabDeductions) {
             zobrazZoznam(dmz.TZRZ_, dmz.DS_ZRZ, dmz.DS_ZRZG);
-        } else if (page == QLatin1String("PAGE_VYKONY")) {
-            db::Table *zuk = tabulka(QStringLiteral("TZUK_"));
+        } else if (page == kTabPieceWork) {
+            db::Table *zuk = pieceWorkPage() ? pieceWorkPage()->table() : nullptr;
             const ZalozkaKarty *z = m_karta->zalozka(page);
             if (zuk && z) {
                 pripoj(*zuk, QStringLiteral("Code_numb;Code_emp"));
@@ -694,28 +688,28 @@ void TFormMain::NX_ZAMChanged()
                     f->setVisible(false);
                 z->detail->setEnabled(true);
             }
-        } else if (page == QLatin1String("PAGE_NEP")) {
+        } else if (page == kTabAbsences) {
             dmz.TNEP_.setIndexName(QStringLiteral("NEP1"));
             pripoj(dmz.TNEP_);
             dmz.TNEP_.setFiltered(false);
             dmz.TNEP_.last();
             dmz.DS_NEP.setEnabled(true);
             dmz.DS_NEPG.setEnabled(true);
-        } else if (page == QLatin1String("PAGE_DOCH") || page == QLatin1String("PAGE_ELDP")) {
-            const bool doch = page == QLatin1String("PAGE_DOCH");
+        } else if (page == kTabPensions || page == kTabPensionRecord) {
+            const bool doch = page == kTabPensions;
             db::Table &t = doch ? dmz.TDOCH_ : dmz.TELDP_;
             pripoj(t);
             t.last();
             (doch ? dmz.DS_DOCH : dmz.DS_ELDP).setEnabled(true);
-        } else if (page == QLatin1String("PAGE_PPV")) {
+        } else if (page == kTabContracts) {
             zobrazMenu(m_operaciePpv, true);
             TDMP &dmp = DMP();
             zobrazZoznam(dmp.TPPV_, dmp.DS_PPV, dmp.DS_PGRID);
             m_karta->PC_PPV()->setCurrentIndex(m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(
                 dmp.TPPV_.isEmpty() ? QVariant() : dmp.TPPV_.value(QStringLiteral("TYP")))));
             Nastav_operacie(m_operaciePpv, &dmp.TPPV_);
-        } else if (page == QLatin1String("PAGE_ZP")) {
-            m_karta->NX_ZDR()->setCurrentIndex(m_karta->NX_ZDR()->indexStranky(QStringLiteral("PAGE_ZP_ZAMNEC")));
+        } else if (page == kTabHealth) {
+            m_karta->NX_ZDR()->setCurrentIndex(m_karta->NX_ZDR()->indexStranky(kTabHealthEmployee));
             pripoj(dmz.TZP1_);
             filtruj(dmz.TZP1_, QStringLiteral("v_rok=%1").arg(year));
             pripoj(dmz.TZP2_);
@@ -725,7 +719,7 @@ void TFormMain::NX_ZAMChanged()
             filtruj(dmz.TZP4_, QStringLiteral("v_rok=%1 and typ=1").arg(year - 1));
             for (db::DataSource *s : {&dmz.DS_ZP1, &dmz.DS_ZP2, &dmz.DS_ZP3, &dmz.DS_ZP4})
                 s->setEnabled(true);
-        } else if (page == QLatin1String("PAGE_DAVKA601")) {
+        } else if (page == kTabBatch601) {
             pripoj(dmz.TZP5_);
             filtruj(dmz.TZP5_, QStringLiteral("v_rok=%1").arg(year));
             dmz.DS_ZP5.setEnabled(true);
@@ -798,18 +792,17 @@ void TFormMain::Akcia_novy_dokument(int tag)
 
 bool TFormMain::Prebieha_editacia() const
 {
-    QList<const db::DataSet *> tables;
-    for (const QString &name : Sledovane_tabulky())
-        tables << tabulka(name);
-    return core::Prebieha_editacia(tables);
+    const std::vector<db::Table *> guarded = moduleRegistry().watchedTables().guarded;
+    return core::Prebieha_editacia(QList<const db::DataSet *>(guarded.begin(), guarded.end()));
 }
 
 void TFormMain::Zrus_rozpracovane()
 {
-    QStringList names{"TVYP_", "TSET_", "THSV_", "THSU_"};
-    names += Sledovane_tabulky();
-    for (const QString &name : names)
-        if (db::Table *t = tabulka(name); t && t->isEditing()) {
+    const WatchedTables watched = moduleRegistry().watchedTables();
+    std::vector<db::Table *> tables = watched.droppedOnStartPage;
+    tables.insert(tables.end(), watched.guarded.begin(), watched.guarded.end());
+    for (db::Table *t : tables)
+        if (t->isEditing()) {
             try {
                 t->cancel();
             } catch (const std::exception &) {
@@ -828,7 +821,7 @@ void TFormMain::Akcia_zamestnanci()
     for (db::DataSource *s : {&dmz.DS_ZAM1, &dmz.DS_ZGRID, &dmz.DS_NEP})
         s->setEnabled(true);
     m_rezimVyberu = u'Z';
-    Zobraz_stranku(QStringLiteral("ZAM1"));
+    Zobraz_stranku(kPageEmployeeCard);
 }
 
 void TFormMain::Zobraz_registrovanu_stranku(const QString &page)
@@ -845,28 +838,28 @@ void TFormMain::Akcia_dzp()
 {
     DM().DS_DZP.setEnabled(true);
     DM().DS_DZPG.setEnabled(!DM().TDZP_.isEditing());
-    Zobraz_stranku(QStringLiteral("DZP"));
+    Zobraz_stranku(kPageTaxBands);
 }
 
 void TFormMain::Akcia_navrat_zam()
 {
     Over_dokoncenie_zmien(Prebieha_editacia());
-    Zobraz_stranku(QStringLiteral("EMPTY"));
+    Zobraz_stranku(kPageStart);
 }
 
 void TFormMain::Akcia_navrat_dzp()
 {
     Over_dokoncenie_zmien(DM().TDZP_.isEditing());
-    Zobraz_stranku(QStringLiteral("EMPTY"));
+    Zobraz_stranku(kPageStart);
 }
 
 void TFormMain::Akcia_navrat_ppv()
 {
     Over_dokoncenie_zmien(DMP().TPPV_.isEditing());
-    Zobraz_stranku(QStringLiteral("ZAMF"));
+    Zobraz_stranku(kPageEmployeeChoice);
 }
 
-void TFormMain::Akcia_navrat_zamf() { Zobraz_stranku(QStringLiteral("EMPTY")); }
+void TFormMain::Akcia_navrat_zamf() { Zobraz_stranku(kPageStart); }
 
 void TFormMain::Akcia_zamf_vyber()
 {
@@ -880,7 +873,7 @@ void TFormMain::Akcia_zamf_vyber()
             Zobraz_stranku(page->name);
         return;
     }
-    Zobraz_stranku(QStringLiteral("ZAM1"));
+    Zobraz_stranku(kPageEmployeeCard);
 }
 
 // ---- employee filters and orders -------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "core/dm_zam.h"
 #include "core/forms/card_fields.h"
 #include "core/forms/form_main.h"
+#include "core/forms/page_ids.h"
 #include "core/helpers/messages.h"
 #include "core/forms/page_rules.h"
 #include "platform/dbctrl/db_edit.h"
@@ -244,7 +245,7 @@ QWidget *TKartaZam::vytvorUdaje()
 {
     TDMZ &dmz = DMZ();
     db::DataSource *src = &dmz.DS_ZAM1;
-    QWidget *page = stranka(QStringLiteral("PAGE_UDAJE"), QStringLiteral("  1.11 Zamestnanci"));
+    QWidget *page = stranka(kTabEmployee, QStringLiteral("  1.11 Zamestnanci"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_ZGRID, QStringLiteral("DBN_zam1"), true);
     auto *navDetail = Vytvor_navigator(page, src, QStringLiteral("DBN_zam2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -358,9 +359,9 @@ QWidget *TKartaZam::vytvorUdaje()
                       {"VYNIMKA_VZ", {}, V, "L_VVZ"}}};
     dbctrl::ScreenBuilder card(src, QStringLiteral("TZAM_"));
     card.colorRolesByKind = true;
-    card.addPages(m_nyZam, {{QStringLiteral("PAGE_OSOBNE"), QStringLiteral("Osobné údaje"), {osobne}},
-                            {QStringLiteral("PAGE_KONTAKTY"), QStringLiteral("Kontaktné údaje"), {kontakty}},
-                            {QStringLiteral("PAGE_PRACOVNE"), QStringLiteral("Pracovné údaje"), {pracovne}}});
+    card.addPages(m_nyZam, {{kTabPersonal, QStringLiteral("Osobné údaje"), {osobne}},
+                            {kTabContacts, QStringLiteral("Kontaktné údaje"), {kontakty}},
+                            {kTabWork, QStringLiteral("Pracovné údaje"), {pracovne}}});
 
     pridajZalozku(page, QStringLiteral("Zamestnanci"), src, &dmz.DS_ZGRID, navList, navDetail);
     return page;
@@ -369,7 +370,7 @@ QWidget *TKartaZam::vytvorUdaje()
 QWidget *TKartaZam::vytvorZrazky()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_ZRAZKY"), QStringLiteral("  1.12 Zrážky zo mzdy"));
+    QWidget *page = stranka(kTabDeductions, QStringLiteral("  1.12 Zrážky zo mzdy"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_ZRZG, QStringLiteral("DBN_zrz1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_ZRZ, QStringLiteral("DBN_zrz2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -401,7 +402,7 @@ QWidget *TKartaZam::vytvorZrazky()
 QWidget *TKartaZam::vytvorDeti()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_DETI"), QStringLiteral("  1.13 Evidencia detí"));
+    QWidget *page = stranka(kTabChildren, QStringLiteral("  1.13 Evidencia detí"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_DGRID, QStringLiteral("DBN_deti1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_DETI, QStringLiteral("DBN_deti2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -438,7 +439,7 @@ QWidget *TKartaZam::vytvorVykony()
     db::DataSource *zuk = pieceWorkPage() ? pieceWorkPage()->dataSource() : nullptr;
     if (!zuk)
         return nullptr;
-    QWidget *page = stranka(QStringLiteral("PAGE_VYKONY"), QStringLiteral("  1.14 Evidencia výkonov"));
+    QWidget *page = stranka(kTabPieceWork, QStringLiteral("  1.14 Evidencia výkonov"));
     auto *navList = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk1"), true);
     auto *navDetail = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -457,7 +458,7 @@ QWidget *TKartaZam::vytvorVykony()
 QWidget *TKartaZam::vytvorNepritomnost()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_NEP"), QStringLiteral("  1.15 Evidencia neprítomnosti"));
+    QWidget *page = stranka(kTabAbsences, QStringLiteral("  1.15 Evidencia neprítomnosti"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_NEPG, QStringLiteral("DBN_nep1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_NEP, QStringLiteral("DBN_nep2"), false);
     auto *row = riadokNavigatorov(navList, navDetail);
@@ -511,7 +512,7 @@ void TKartaZam::Zobraz_druhy_nepritomnosti(bool visible)
 QWidget *TKartaZam::vytvorDochodky()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_DOCH"), QStringLiteral("  1.16 Evidencia dôchodkov"));
+    QWidget *page = stranka(kTabPensions, QStringLiteral("  1.16 Evidencia dôchodkov"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -538,7 +539,7 @@ QWidget *TKartaZam::vytvorDochodky()
 QWidget *TKartaZam::vytvorPpv()
 {
     TDMP &dmp = DMP();
-    QWidget *page = stranka(QStringLiteral("PAGE_PPV"), QStringLiteral("  1.17  Pracovnoprávne vzťahy"));
+    QWidget *page = stranka(kTabContracts, QStringLiteral("  1.17  Pracovnoprávne vzťahy"));
     auto *navList = Vytvor_navigator(page, &dmp.DS_PGRID, QStringLiteral("DBN_ppv1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmp.DS_PPV, QStringLiteral("DBN_ppv2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -551,18 +552,18 @@ QWidget *TKartaZam::vytvorPpv()
     m_pcPpv = new TStranky(page);
     m_pcPpv->setObjectName(QStringLiteral("PC_PPV"));
     m_pcPpv->tabBar()->hide();
-    const std::pair<const char *, const char *> kinds[] = {
-        {"PAGE_PPV_ZML", "Pracovná zmluva"},
-        {"PAGE_PPV_DVP", "Dohoda o vykonaní práce"},
-        {"PAGE_PPV_DPC", "Dohoda o pracovnej činnosti"},
-        {"PAGE_PPV_DBPS", "Dohoda o brigádnickej práci študentov"},
-        {"PAGE_PPV_EMPTY", "Prázdna"},
-        {"PAGE_PPV_ZMLD", "Dodatok k pracovnej zmluve"},
+    const std::pair<QLatin1String, const char *> kinds[] = {
+        {TDMP::kPageContract, "Pracovná zmluva"},
+        {TDMP::kPageWorkAgreement, "Dohoda o vykonaní práce"},
+        {TDMP::kPageActivityAgreement, "Dohoda o pracovnej činnosti"},
+        {TDMP::kPageStudentAgreement, "Dohoda o brigádnickej práci študentov"},
+        {TDMP::kPageNoDocument, "Prázdna"},
+        {TDMP::kPageContractAmendment, "Dodatok k pracovnej zmluve"},
     };
     for (const auto &[name, caption] : kinds) {
-        const QString pageName = QString::fromLatin1(name);
+        const QString pageName = name;
         QWidget *sub = nullptr;
-        if (pageName == QLatin1String("PAGE_PPV_EMPTY")) {
+        if (pageName == TDMP::kPageNoDocument) {
             sub = new QWidget;
         } else {
             sub = new QWidget;
@@ -591,7 +592,7 @@ QWidget *TKartaZam::vytvorPpv()
         sub->setObjectName(pageName);
         m_pcPpv->addTab(sub, QString::fromUtf8(caption));
     }
-    m_pcPpv->setCurrentIndex(m_pcPpv->indexStranky(QStringLiteral("PAGE_PPV_EMPTY")));
+    m_pcPpv->setCurrentIndex(m_pcPpv->indexStranky(TDMP::kPageNoDocument));
     page->layout()->addWidget(m_pcPpv);
     page->layout()->addWidget(tlacidloTlace(QStringLiteral("ppv_tlac"), QStringLiteral("&Tlač"), page, false));
     pridajZalozku(page, QStringLiteral("Pracovnoprávne vzťahy"), &dmp.DS_PPV, &dmp.DS_PGRID, navList, navDetail);
@@ -631,7 +632,7 @@ QPushButton *TKartaZam::tlacidloTlace(const QString &id, const QString &caption,
 QWidget *TKartaZam::vytvorEldp()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_ELDP"), QStringLiteral("  1.18 Evid.list dôch.poistenia"));
+    QWidget *page = stranka(kTabPensionRecord, QStringLiteral("  1.18 Evid.list dôch.poistenia"));
     auto *navList = Vytvor_navigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp1"), true);
     auto *navDetail = Vytvor_navigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp2"), false);
     page->layout()->addItem(riadokNavigatorov(navList, navDetail));
@@ -659,13 +660,13 @@ QWidget *TKartaZam::vytvorEldp()
 QWidget *TKartaZam::vytvorZp()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_ZP"), QString());
+    QWidget *page = stranka(kTabHealth, QString());
     m_nxZdr = new TStranky(page);
     m_nxZdr->setObjectName(QStringLiteral("NX_ZDR"));
     page->layout()->addWidget(m_nxZdr);
 
     auto *zamnec = new QWidget;
-    zamnec->setObjectName(QStringLiteral("PAGE_ZP_ZAMNEC"));
+    zamnec->setObjectName(kTabHealthEmployee);
     auto *zl = new QVBoxLayout(zamnec);
     zl->addItem(riadokNavigatorov(Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1a"), true),
                                   Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1b"), false)));
@@ -703,7 +704,7 @@ QWidget *TKartaZam::vytvorZp()
     m_nxZdr->addTab(zamnec, QStringLiteral("Ročné zúčtovanie "));
 
     auto *doklad = new QWidget;
-    doklad->setObjectName(QStringLiteral("PAGE_ZP_DOKLAD"));
+    doklad->setObjectName(kTabHealthDocument);
     auto *dl = new QVBoxLayout(doklad);
     dl->addItem(riadokNavigatorov(Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2a"), true),
                                   Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2b"), false)));
@@ -737,7 +738,7 @@ QWidget *TKartaZam::vytvorZp()
 QWidget *TKartaZam::vytvorDavku601()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(QStringLiteral("PAGE_DAVKA601"), QString());
+    QWidget *page = stranka(kTabBatch601, QString());
     auto *nav = Vytvor_navigator(page, &dmz.DS_ZP5, QStringLiteral("DBN_zp5"), true);
     nav->setVisibleButtons({NavigateButton::First, NavigateButton::Prior, NavigateButton::Next, NavigateButton::Last,
                             NavigateButton::Insert, NavigateButton::Delete, NavigateButton::Edit,
@@ -778,7 +779,7 @@ bool TKartaZam::Zameraj_pole_zamestnanca(const QString &field)
     QWidget *control = findDataControl(this, &DMZ().DS_ZAM1, field);
     if (!control)
         return false;
-    m_nxZam->setCurrentIndex(m_nxZam->indexStranky(QStringLiteral("PAGE_UDAJE")));
+    m_nxZam->setCurrentIndex(m_nxZam->indexStranky(kTabEmployee));
     for (QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
         if (w->objectName().startsWith(QLatin1String("PAGE_")) && m_nyZam->indexOf(w) >= 0) {
             m_nyZam->setCurrentWidget(w);

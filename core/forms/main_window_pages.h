@@ -38,7 +38,8 @@ const MainWindowPage *mainWindowPageForMode(QChar mode);
 // The running main window, set while it exists (null: none).
 void setRunningMainWindow(TFormMain *window);
 TFormMain *runningMainWindow();
-// Shows a page of the running main window (also "EMPTY"); false without a window or page.
+// Shows a page of the running main window (also the start page, kPageStart); false without a
+// window or page.
 bool showMainWindowPage(const QString &name);
 // The running window's page of that name; null when there is none.
 QWidget *mainWindowPage(const QString &name);

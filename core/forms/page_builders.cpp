@@ -3,6 +3,7 @@
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
 #include "core/forms/card_fields.h"
+#include "core/forms/page_ids.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_navigator.h"
 
@@ -59,7 +60,7 @@ VyberZamestnanca Vytvor_vyber_zamestnanca(QWidget *parent)
 {
     VyberZamestnanca v;
     v.stranka = new QWidget(parent);
-    v.stranka->setObjectName(QStringLiteral("ZAMF"));
+    v.stranka->setObjectName(kPageEmployeeChoice);
     auto *layout = new QVBoxLayout(v.stranka);
     v.panel = panel(QString(), v.stranka, QStringLiteral("Panel_zamf"));
     layout->addWidget(v.panel);
@@ -85,7 +86,7 @@ StrankaDzp Vytvor_stranku_dzp(QWidget *parent)
     TDM &dm = DM();
     StrankaDzp s;
     s.stranka = new QWidget(parent);
-    s.stranka->setObjectName(QStringLiteral("DZP"));
+    s.stranka->setObjectName(kPageTaxBands);
     auto *layout = new QVBoxLayout(s.stranka);
     layout->addWidget(panel(QStringLiteral("  4.03  Daň z príjmu - ročná tabuľka"), s.stranka, QStringLiteral("Panel_dzp")));
     s.navigator = Vytvor_navigator(s.stranka, &dm.DS_DZP, QStringLiteral("DBN_dzp"), true);

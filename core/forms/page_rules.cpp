@@ -87,13 +87,6 @@ QString Index_zoradenia(Zoradenie order)
     return order == Zoradenie::PodlaMena ? QStringLiteral("ZAM1") : QString();
 }
 
-const QStringList &Sledovane_tabulky()
-{
-    static const QStringList names{"TZAM_",  "TRZP_", "TZRZ_", "TDET_", "TNEP_", "TDOCH_", "TPPV_",
-                                   "TELDP_", "TZP2_", "TZP1_", "TZP3_", "TZP4_", "TZP5_",  "TZUK_"};
-    return names;
-}
-
 bool Prebieha_editacia(const QList<const db::DataSet *> &tables)
 {
     for (const db::DataSet *t : tables)

@@ -75,8 +75,8 @@ QString Index_zoradenia(Zoradenie order);
 
 // ---- the pending-edit guard --------------------------------------------------------------------
 
-// Component names of the tables whose pending edit keeps the user on his page.
-const QStringList &Sledovane_tabulky();
+// The tables whose pending edit keeps the user on his page are those the data modules hand
+// over as guarded (WatchedTables, core/data_module.h).
 // Whether any of the datasets (null entries skipped) is in edit or insert state.
 bool Prebieha_editacia(const QList<const db::DataSet *> &tables);
 // EMyError 65199 while an edit is pending.

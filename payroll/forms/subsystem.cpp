@@ -6,6 +6,7 @@
 #include "core/forms/form_cis.h"
 #include "core/forms/main_menu.h"
 #include "core/forms/main_window_pages.h"
+#include "core/forms/page_ids.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/periods.h"
@@ -130,7 +131,7 @@ void registerMainWindowPages()
             auto *page = new THsvStranka(DMV(), parent);
             // Leaving the page returns to the start page.
             QObject::connect(page, &THsvStranka::opustit, page,
-                             [] { core::showMainWindowPage(QStringLiteral("EMPTY")); });
+                             [] { core::showMainWindowPage(core::kPageStart); });
             // The bulk-entry command shows the page filled, with the firm's surcharge titles.
             Nastav_zobrazenie_hsv([page = QPointer<THsvStranka>(page)] {
                 if (!page)

@@ -54,10 +54,8 @@ protected:
 
     void expectClosed()
     {
-        for (int i = 1; i <= core::TDMA::kPocet; ++i)
-            if (db::Table *t = core::DMA().tabulka(i)) {
-                EXPECT_FALSE(t->isActive()) << t->objectName().toStdString();
-            }
+        for (db::Table *t : core::DMA().tables())
+            EXPECT_FALSE(t->isActive()) << t->objectName().toStdString();
         EXPECT_EQ(core::otvorenaFirma().firma, 0);
         EXPECT_TRUE(MyConsts::outputFolder().isEmpty());
         EXPECT_EQ(MyConsts::Parametre(28).Id, 0);

@@ -17,6 +17,8 @@ public:
         : DataModule(QStringLiteral("TDMV")), TZUK_(addTable("TZUK_", "TARIX_DATA", "zam_uk.DB")),
           DS_ZUK(addDataSource("DS_ZUK", TZUK_))
     {
+        // As the payroll module hands its piece-work items over.
+        watchTables({.firm = {&TZUK_}, .guarded = {&TZUK_}, .followingEmployee = {&TZUK_}});
     }
     db::Table &TZUK_;
     db::DataSource &DS_ZUK;
@@ -27,6 +29,7 @@ class StandInPage : public core::CardPageProvider {
 public:
     explicit StandInPage(const std::unique_ptr<StandInPayroll> &module) : m_module(module) {}
     db::DataSource *dataSource() const override { return m_module ? &m_module->DS_ZUK : nullptr; }
+    db::Table *table() const override { return m_module ? &m_module->TZUK_ : nullptr; }
 
 private:
     const std::unique_ptr<StandInPayroll> &m_module;

@@ -8,6 +8,7 @@
 #include "core/modules.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tarix;
@@ -87,10 +88,13 @@ TEST_F(ModuleRegistryTest, ASubsystemsModuleFollowsTheCoresAndGoesBeforeThem)
     core::moduleRegistry().createAll();
     EXPECT_EQ(core::moduleRegistry().modules(),
               (std::vector<core::DataModule *>{&core::DM(), &core::DMZ(), &core::DMP(), &g_m3.get()}));
-    // The tables of every existing module are found, the subsystem's too.
-    EXPECT_EQ(core::moduleRegistry().table("tzam_"), &core::DMZ().TZAM_);
-    EXPECT_EQ(core::moduleRegistry().table("TPPV_"), &core::DMP().TPPV_);
-    EXPECT_EQ(core::moduleRegistry().table("TVYP_"), nullptr);
+    // The tables every existing module hands over, in the order the modules were made; the
+    // stand-in hands over none.
+    const core::WatchedTables watched = core::moduleRegistry().watchedTables();
+    ASSERT_FALSE(watched.firm.empty());
+    EXPECT_EQ(watched.firm.front(), &core::DM().TPRIV_);
+    EXPECT_EQ(watched.firm.back(), &core::DMP().TPPV_);
+    EXPECT_NE(std::ranges::find(watched.guarded, &core::DMZ().TZAM_), watched.guarded.end());
 
     Noted<3>::coreAtDestruction = false;
     core::moduleRegistry().destroyAll();

@@ -35,6 +35,7 @@ public:
     using DataModule::addDataSource;
     using DataModule::addScreenSources;
     using DataModule::addTable;
+    using DataModule::watchTables;
 };
 
 } // namespace
@@ -73,57 +74,83 @@ TEST_F(Installed, SqlHelperReadsEveryRowAndColumnOfASelect)
 TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
 {
     FakeModule tdm("TDM");
-    tdm.addTable("TPRIV_", "TARIX_PRIV", "Priv.DB");
-    tdm.addTable("TINF_", "TARIX_DATA", "Inf.db");
+    db::Table &priv = tdm.addTable("TPRIV_", "TARIX_PRIV", "Priv.DB");
+    db::Table &inf = tdm.addTable("TINF_", "TARIX_DATA", "Inf.db");
     db::Table &set = tdm.addTable("TSET_", "TARIX_COMM", "Setup.DB");
-    tdm.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    tdm.addTable("TZAM_", "TARIX_DATA", "Zam.DB"); // not handed over: the registry leaves it alone
+    tdm.watchTables({.firm = {&priv, &inf, &set}});
 
     ASSERT_EQ(core::moduleRegistry().modules(), std::vector<core::DataModule *>{&tdm});
     core::TDMA registry;
     registry.Registruj_tabulky();
-    // Every name not in a module is reported once with "nenasiel".
-    const auto errors = scripted.messages(ui::MessageKind::Error);
-    EXPECT_EQ(errors.size(), core::TDMA::kPocet - 4);
-    EXPECT_TRUE(errors.contains("nenasielTSYS_"));
-    EXPECT_EQ(registry.tabulka(1)->objectName(), "TPRIV_");
-    EXPECT_EQ(registry.tabulka(2), nullptr);
+    EXPECT_EQ(registry.tables(), (std::vector<db::Table *>{&priv, &inf, &set}));
 
     EXPECT_TRUE(registry.Otvor_tabulky());
     EXPECT_TRUE(set.isActive());
+    EXPECT_FALSE(tdm.table("TZAM_")->isActive());
     registry.Zatvor_tabulky();
     EXPECT_FALSE(set.isActive());
 
+    // Only the tables of the alias asked for.
+    EXPECT_TRUE(registry.Otvor_tabulky("tarix_data"));
+    EXPECT_TRUE(inf.isActive());
+    EXPECT_FALSE(priv.isActive() || set.isActive());
+    registry.Zatvor_tabulky();
+
     // A year folder without the table: the first such table is named, nothing else.
     set.setTableName("Chyba.DB");
-    tdm.addTable("TDZP_", "TARIX_COMM", "DZP.DB");
     EXPECT_FALSE(registry.Otvor_tabulky());
     const auto last = scripted.messages(ui::MessageKind::Error).last();
     EXPECT_TRUE(last.startsWith("Nepodarilo sa otvoriť súbor ")) << last.toStdString();
     // The file is the folder's database, the table inside it, and the reason follows.
     EXPECT_TRUE(last.contains("tarix.db (tabuľka Chyba.DB)")) << last.toStdString();
-    EXPECT_TRUE(registry.tabulka(1)->isActive()); // the others stay open for the caller to close
+    EXPECT_TRUE(priv.isActive()); // the others stay open for the caller to close
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
 }
 
-TEST_F(Installed, RegistryAsksTheModulesInTheOrderTheyWereCreated)
+TEST_F(Installed, RegistryTakesTheTablesEachModuleHandsOverInTheOrderTheModulesWereCreated)
 {
     auto first = std::make_unique<FakeModule>("A");
     FakeModule second("B");
-    db::Table &zamA = first->addTable("TZAM_", "TARIX_DATA", "Zam.DB");
-    db::Table &zamB = second.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    db::Table &zam = first->addTable("TZAM_", "TARIX_DATA", "Zam.DB");
     db::Table &vyp = second.addTable("TVYP_", "TARIX_DATA", "Vyp.DB");
-    auto entry = [](const char *name) { return int(core::TDMA::Nazvy_tabuliek().indexOf(name)) + 1; };
+    db::Table &rzp = second.addTable("TRZP_", "TARIX_DATA", "Rzp.DB");
+    second.watchTables({.firm = {&vyp, &rzp}, .guarded = {&rzp}});
+    first->watchTables({.firm = {&zam}, .guarded = {&zam}});
 
     core::TDMA registry;
     registry.Registruj_tabulky();
-    EXPECT_EQ(registry.tabulka(entry("TZAM_")), &zamA);
-    EXPECT_EQ(registry.tabulka(entry("TVYP_")), &vyp);
+    EXPECT_EQ(registry.tables(), (std::vector<db::Table *>{&zam, &vyp, &rzp}));
+    EXPECT_EQ(core::moduleRegistry().watchedTables().guarded, (std::vector<db::Table *>{&zam, &rzp}));
 
-    // A module destroyed is not asked any more; its name is not reported while another has it.
+    // A module destroyed hands over nothing any more.
     first.reset();
-    scripted.clearEvents();
     registry.Registruj_tabulky();
-    EXPECT_EQ(registry.tabulka(entry("TZAM_")), &zamB);
-    EXPECT_FALSE(scripted.messages(ui::MessageKind::Error).contains("nenasielTZAM_"));
+    EXPECT_EQ(registry.tables(), (std::vector<db::Table *>{&vyp, &rzp}));
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty());
+}
+
+TEST_F(Installed, AModuleCannotHandOverATableThatIsNotItsOwn)
+{
+    FakeModule a("A"), b("B");
+    db::Table &own = a.addTable("TZAM_", "TARIX_DATA", "Zam.DB");
+    db::Table &other = b.addTable("TVYP_", "TARIX_DATA", "Vyp.DB");
+    db::Table standalone;
+    const struct {
+        const char *what;
+        core::WatchedTables tables;
+    } cases[] = {
+        {"a null table", {.firm = {&own, nullptr}}},
+        {"another module's table", {.guarded = {&other}}},
+        {"a table of no module", {.followingEmployee = {&standalone}}},
+        {"a null table to drop", {.droppedOnStartPage = {nullptr}}},
+    };
+    for (const auto &c : cases) {
+        EXPECT_THROW(a.watchTables(c.tables), std::logic_error) << c.what;
+        EXPECT_TRUE(a.watchedTables().firm.empty()) << c.what << ": nothing handed over";
+    }
+    a.watchTables({.firm = {&own}});
+    EXPECT_EQ(core::moduleRegistry().watchedTables().firm, std::vector<db::Table *>{&own});
 }
 
 TEST_F(Installed, SwitchingSourcesOffTouchesOnlyTheScreenSourcesEachModuleDeclares)

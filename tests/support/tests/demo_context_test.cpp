@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -83,16 +84,12 @@ TEST_F(DemoContextTest, ModulesAreMadeInOrderAndFreedInReverse)
     demo.open(inst, o);
     EXPECT_EQ(steps, (QStringList{"+DM", "+DMZ"}));
     // The registry knows the tables of the modules made.
-    bool registered = false;
-    for (int i = 1; i <= core::TDMA::kPocet; ++i)
-        registered = registered || core::DMA().tabulka(i) == &core::DMZ().TZAM_;
-    EXPECT_TRUE(registered);
+    EXPECT_NE(std::ranges::find(core::DMA().tables(), &core::DMZ().TZAM_), core::DMA().tables().end());
 
     demo.close();
     EXPECT_EQ(steps, (QStringList{"+DM", "+DMZ", "-DMZ", "-DM"}));
     // ... and keeps none of them afterwards.
-    for (int i = 1; i <= core::TDMA::kPocet; ++i)
-        EXPECT_EQ(core::DMA().tabulka(i), nullptr) << i;
+    EXPECT_TRUE(core::DMA().tables().empty());
 }
 
 TEST_F(DemoContextTest, AFirmThatIsNotThereFailsTheOpening)
