@@ -4,6 +4,7 @@
 #include "components/grid/ex_db_grid.h"
 #include "components/grid/grid_layout.h"
 #include "components/grid/registry_ini.h"
+#include "grid_fixture.h"
 
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -43,8 +43,7 @@ INSERT INTO Zam VALUES (3, 'Bohuslav Maximilián Ferdinand Koniarek-Šťastný',
 // Public: the cases of the table below work on it.
 class GridOptionsEvents : public test::ScriptedTest<> {
 public:
-    QTemporaryDir config;
-    QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    tarix::grid::testing::NewUserRegistry registry;
     db::TempInstallation inst;
     db::Table zam{&inst.session()};
     db::DataSource src{&zam};
@@ -52,37 +51,21 @@ public:
 
     void SetUp() override
     {
-        // A new user: a registry of their own.
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        inst.addAlias(QStringLiteral("TARIX_DATA"), QStringLiteral("DATA01"), kDdl);
-        zam.setDatabaseName(QStringLiteral("TARIX_DATA"));
-        zam.setTableName(QStringLiteral("Zam"));
-        zam.open();
+        tarix::grid::testing::openEmployees(inst, zam, kDdl);
         grid = makeGrid();
     }
     void TearDown() override
     {
         grid.reset();
         setThemesActive(true);
-        if (savedConfig.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", savedConfig);
         test::ScriptedTest<>::TearDown();
     }
 
-    // A grid as a window builds it: columns, source, shown.
     std::unique_ptr<TExDBGrid> makeGrid(TExOptions extra = {})
     {
         auto g = std::make_unique<TExDBGrid>();
         g->setExOptions(g->ExOptions() | extra);
-        g->setColumns({{QStringLiteral("Code_emp"), QStringLiteral("Číslo"), 50},
-                       {QStringLiteral("Surname"), QStringLiteral("Priezvisko"), 120},
-                       {QStringLiteral("ZPS"), QStringLiteral("ZPS"), 40}});
-        g->setDataSource(&src);
-        g->resize(400, 300);
-        g->show();
-        QCoreApplication::processEvents();
+        tarix::grid::testing::showOverEmployees(*g, src, 400);
         return g;
     }
 

@@ -46,9 +46,9 @@ protected:
             l << i.row();
         return l;
     }
-    void click(int row)
+    void click(int row, int column = 1)
     {
-        const QPoint p = grid.visualRect(grid.gridModel()->index(row, 1)).center();
+        const QPoint p = grid.visualRect(grid.gridModel()->index(row, column)).center();
         QMouseEvent press(QEvent::MouseButtonPress, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(grid.viewport(), &press);
@@ -444,14 +444,7 @@ protected:
             return;
         }
         if (s.startsWith(u"click:")) {
-            // On the first column of the row.
-            const QPoint p = grid.visualRect(grid.gridModel()->index(s.mid(6).toInt(), 0)).center();
-            QMouseEvent press(QEvent::MouseButtonPress, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(grid.viewport(), &press);
-            QMouseEvent release(QEvent::MouseButtonRelease, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton,
-                                Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(grid.viewport(), &release);
+            click(s.mid(6).toInt(), 0);
             return;
         }
         static const QHash<QString, int> keys{{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab},
