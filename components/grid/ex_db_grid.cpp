@@ -150,7 +150,8 @@ protected:
         if (m_grid.hasExOption(eoCheckBoxSelect)) {
             const int w = checkBoxSize(this).width();
             drawCheckBox(*painter, this, QRect(right - w + 1, rect.top(), w, rect.height()),
-                         selected ? CheckState::Ticked : CheckState::Unticked, Qt::AlignRight, m_grid.Flat());
+                         selected ? CheckState::Ticked : CheckState::Unticked, Qt::AlignRight, m_grid.Flat(),
+                         m_grid.m_hot == HotCell{row, -1});
             right -= w + 2;
         }
         if (m_grid.hasExOption(eoRowNumber)) {
@@ -219,7 +220,8 @@ public:
             if (!box || !box->DrawCellValue(*painter, opt.rect, value, opt.text, opt.state & QStyle::State_Selected)) {
                 const CheckState state = value.isValid() && db::variantToBool(value) ? CheckState::Ticked
                                                                                      : CheckState::Unticked;
-                drawCheckBox(*painter, w, opt.rect.adjusted(2, 2, -2, -2), state, Qt::AlignHCenter, m_grid.Flat());
+                drawCheckBox(*painter, w, opt.rect.adjusted(2, 2, -2, -2), state, Qt::AlignHCenter, m_grid.Flat(),
+                             m_grid.m_hot == HotCell{index.row(), column});
             }
             return;
         }
@@ -260,6 +262,20 @@ public:
             focus.rect = opt.rect.adjusted(1, 1, -1, -1);
             style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, w);
         }
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            TExDBGrid *grid = &m_grid;
+            connect(line, &QLineEdit::textEdited, grid, [grid] {
+                if (grid->OnEditChange)
+                    grid->OnEditChange(*grid);
+            });
+        }
+        return editor;
     }
 
 protected:
@@ -378,6 +394,9 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
     m_indicator->setMinimumSectionSize(1);
     m_indicator->setDefaultSectionSize(m_defaultRowHeight);
     m_indicator->viewport()->installEventFilter(this);
+    // The cell under the mouse is followed without a button pressed (hot tracking).
+    m_indicator->viewport()->setMouseTracking(true);
+    viewport()->setMouseTracking(true);
     m_titleHeader = new TitleHeader(*this);
     setHorizontalHeader(m_titleHeader);
     connect(m_titleHeader, &QHeaderView::sectionClicked, this, [this](int section) {
@@ -440,7 +459,11 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
     connect(m, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &a, const QModelIndex &b) {
         if (a.row() != b.row())
             m_rowIds.clear();
+        fitRowHeights();
     });
+    connect(m, &QAbstractItemModel::modelReset, this, [this] { fitRowHeights(); });
+    connect(m, &QAbstractItemModel::rowsInserted, this, [this] { fitRowHeights(); });
+    connect(m, &QAbstractItemModel::rowsRemoved, this, [this] { fitRowHeights(); });
     connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int value) {
         if (!hasExOption(eoShowRecNo))
             return;
@@ -520,6 +543,7 @@ void TExDBGrid::setExOptions(TExOptions options)
     if (options == m_exOptions)
         return;
     const bool hadCheckBoxes = m_exOptions.testFlag(eoCheckBoxSelect);
+    const bool hadAutofit = m_exOptions.testFlag(eoRowHeightAutofit);
     m_exOptions = options;
     m_indicator->setSectionResizeMode(options.testFlag(eoRowSizing) ? QHeaderView::Interactive : QHeaderView::Fixed);
     const int minimum = checkBoxIndicatorWidth();
@@ -532,6 +556,13 @@ void TExDBGrid::setExOptions(TExOptions options)
     if (options.testFlag(eoAutoWidth))
         BestFitColumns();
     layoutChanged();
+    if (hadAutofit && !options.testFlag(eoRowHeightAutofit)) {
+        // The rows go back to the height they all share.
+        m_fitting = true;
+        for (int r = 0; r < m_indicator->count(); ++r)
+            m_indicator->resizeSection(r, m_defaultRowHeight);
+        m_fitting = false;
+    }
 }
 
 int TExDBGrid::checkBoxIndicatorWidth() const
@@ -1088,6 +1119,14 @@ bool TExDBGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_indicator->viewport()) {
         switch (event->type()) {
+        case QEvent::MouseMove: {
+            const int row = m_indicator->logicalIndexAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+            setHotCell(row >= 0 ? HotCell{row, -1} : HotCell{});
+            return false;
+        }
+        case QEvent::Leave:
+            setHotCell({});
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto *me = static_cast<QMouseEvent *>(event);
@@ -1117,14 +1156,29 @@ bool TExDBGrid::eventFilter(QObject *watched, QEvent *event)
             showFilterBox(section);
             return true;
         }
-        if (section >= 0 && !resizing && hasExOption(eoTitleButtons) && me->button() == Qt::LeftButton) {
+        // With column resizing on, the right button presses a title as the left one does.
+        const bool asLeft = me->button() == Qt::LeftButton
+                            || (me->button() == Qt::RightButton && m_options.testFlag(dgColumnResize));
+        if (section >= 0 && !resizing && hasExOption(eoTitleButtons) && asLeft) {
+            bool enabled = column(section) != nullptr;
+            if (OnCheckButton)
+                OnCheckButton(*this, section, gridModel()->columnField(section), enabled);
+            if (!enabled)
+                return true; // abandoned: the title stays up and is not clicked
             m_titleHeader->pressed = section;
             horizontalHeader()->viewport()->update();
         }
     } else if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {
         if (m_titleHeader->pressed >= 0) {
+            const int pressed = m_titleHeader->pressed;
             m_titleHeader->pressed = -1;
             horizontalHeader()->viewport()->update();
+            auto *me = static_cast<QMouseEvent *>(event);
+            if (me->button() == Qt::RightButton
+                && horizontalHeader()->logicalIndexAt(me->position().toPoint()) == pressed) {
+                const TExDBColumn *c = column(pressed);
+                emit titleClicked(pressed, c ? c->FieldName() : QString());
+            }
         }
     } else if (watched == m_filterBox && event->type() == QEvent::FocusOut) {
         // Leaving the box takes its text (unless every key already did) and hides it.
@@ -1136,6 +1190,10 @@ bool TExDBGrid::eventFilter(QObject *watched, QEvent *event)
         m_filterBox->clear();
         m_filterBox->hide();
         return false;
+    } else if (qobject_cast<QAbstractButton *>(watched) && watched->parent() == this
+               && event->type() == QEvent::Paint) {
+        paintCorner(static_cast<QWidget *>(watched));
+        return true;
     } else if (qobject_cast<QAbstractButton *>(watched) && watched->parent() == this
                && event->type() == QEvent::MouseButtonPress) {
         popupAt(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
@@ -1155,6 +1213,8 @@ bool TExDBGrid::eventFilter(QObject *watched, QEvent *event)
 
 bool TExDBGrid::viewportEvent(QEvent *event)
 {
+    if (event->type() == QEvent::Leave)
+        setHotCell({});
     if (event->type() == QEvent::ToolTip) {
         auto *he = static_cast<QHelpEvent *>(event);
         const QModelIndex idx = indexAt(he->pos());
@@ -1189,8 +1249,7 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
             next = std::min(m_fixedCols, columns - 1);
         }
         if (currentRow() >= 0)
-            selectionModel()->setCurrentIndex(gridModel()->index(currentRow(), next),
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            moveToCell(currentRow(), next);
         event->accept();
         return;
     }
@@ -1462,6 +1521,7 @@ void TExDBGrid::layoutChanged()
     }
     updateTitleHeight();
     updateGeometries();
+    fitRowHeights();
     viewport()->update();
     m_footer->update();
 }
@@ -1681,6 +1741,10 @@ void TExDBGrid::scrollContentsBy(int dx, int dy)
     if (m_multiSelect && m_options.testFlag(dgIndicator))
         m_indicator->viewport()->update();
     m_footer->update();
+    if (dy != 0)
+        fitRowHeights();
+    if ((dx != 0 || dy != 0) && OnTopLeftChanged)
+        OnTopLeftChanged(*this);
 }
 
 // ---- title cells ----------------------------------------------------------------------------------
@@ -1750,6 +1814,17 @@ void TExDBGrid::paintTitle(QPainter &p, const QRect &rect, int index, int hotSec
     drawCellText(p, textRect, 3, hasExOption(eoTitleWordWrap), teNone, c->TitleAlignment(), columnCaption(index));
     const bool selectedTitle = hasExOption(eoSelectedTitle) && currentIndex().column() == index;
     drawEdge(p, rect, m_flat ? Edge::Flat : selectedTitle ? Edge::Sunken : Edge::Raised, palette());
+    if (OnDrawColumnTitle) {
+        QStyle::State state = QStyle::State_None;
+        if (index == pressedSection)
+            state |= QStyle::State_Sunken;
+        if (index == hotSection)
+            state |= QStyle::State_MouseOver;
+        if (currentIndex().column() == index)
+            state |= QStyle::State_Selected;
+        auto &self = const_cast<TExDBGrid &>(*this);
+        OnDrawColumnTitle(self, p, rect, index, *self.column(index), state);
+    }
     if (filterBar) {
         const QRect strip(rect.left(), rect.bottom() - 18, rect.width(), 19);
         p.fillRect(strip, m_style.filterColor);
@@ -2135,6 +2210,120 @@ bool TExDBGrid::EditBlob()
             f->setValue(editor.text());
     });
     return true;
+}
+
+void TExDBGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const QModelIndex idx = indexAt(event->position().toPoint());
+    if (hasExOption(eoHotTrack) && idx.isValid() && activeDataSet()) {
+        // The row under the mouse becomes current, by the move every other one takes; a
+        // refused move (reported once) is not tried again until the mouse reaches another row.
+        if (idx.row() != m_hotTrackRefused)
+            m_hotTrackRefused = -1;
+        if (m_hotTrackRefused < 0 && idx.row() != currentRow() && !moveToRow(idx.row()))
+            m_hotTrackRefused = idx.row();
+    }
+    setHotCell(idx.isValid() ? HotCell{idx.row(), idx.column()} : HotCell{});
+    DBGrid::mouseMoveEvent(event);
+}
+
+void TExDBGrid::setHotCell(HotCell cell)
+{
+    // Only the themed parts have a hot look; grouping rows span their cells.
+    if (!themesActive() || !m_groupings.isEmpty())
+        cell = {};
+    if (cell == m_hot)
+        return;
+    const HotCell previous = m_hot;
+    m_hot = cell;
+    updateCell(previous);
+    updateCell(cell);
+}
+
+void TExDBGrid::updateCell(HotCell cell)
+{
+    if (cell.row < 0 || cell.row >= gridModel()->rowCount())
+        return;
+    if (cell.column < 0) {
+        m_indicator->viewport()->update(QRect(0, m_indicator->sectionViewportPosition(cell.row),
+                                              m_indicator->viewport()->width(), m_indicator->sectionSize(cell.row)));
+        return;
+    }
+    viewport()->update(visualRect(gridModel()->index(cell.row, cell.column)));
+}
+
+void TExDBGrid::fitRowHeights()
+{
+    if (!hasExOption(eoRowHeightAutofit) || m_fitting || !activeDataSet() || !m_indicator)
+        return;
+    const int rows = gridModel()->rowCount();
+    const int columns = gridModel()->columnCount();
+    if (rows == 0 || columns == 0)
+        return;
+    const int extra = (m_options.testFlag(dgRowLines) ? 3 : 2) + 2;
+    const int flags = hasExOption(eoTitleWordWrap) ? Qt::TextWordWrap : 0;
+    const int arrow = sortArrowWidth() + 4;
+    // The rows shown from the top one; the texts are read without moving the dataset.
+    m_fitting = true;
+    int y = 0;
+    for (int r = std::max(0, rowAt(0)); r < rows && y < viewport()->height(); ++r) {
+        const QStringList texts = gridModel()->rowTexts(r);
+        int tallest = 0;
+        for (int c = 0; c < columns; ++c) {
+            if (isColumnHidden(c))
+                continue;
+            const TExDBColumn *col = column(c);
+            int width = columnWidth(c) - 1;
+            if (col && col->SortType() != stNone && width > arrow)
+                width -= arrow;
+            const QFont f = col ? col->Font().font : font();
+            const QRect box = QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, width), 100000), flags,
+                                                           texts.value(c));
+            tallest = std::max(tallest, box.height());
+        }
+        const int height = tallest + extra;
+        if (rowHeight(r) != height)
+            m_indicator->resizeSection(r, height);
+        y += height;
+    }
+    m_fitting = false;
+}
+
+void TExDBGrid::loaded()
+{
+    if (hasExOption(eoAutoLoad))
+        dbctrl::runReported([&] { RestoreLayout(); });
+    m_layoutInProgress = false;
+    autoFit();
+}
+
+QPixmap TExDBGrid::GetGlyph() const
+{
+    QPixmap bitmap;
+    if (OnGetGlyph)
+        OnGetGlyph(const_cast<TExDBGrid &>(*this), bitmap);
+    return bitmap;
+}
+
+int TExDBGrid::pressedTitleColumn() const { return m_titleHeader->pressed; }
+
+void TExDBGrid::paintCorner(QWidget *corner)
+{
+    QPainter p(corner);
+    QStyleOptionHeader o;
+    o.initFrom(corner);
+    o.rect = corner->rect();
+    o.position = QStyleOptionHeader::OnlyOneSection;
+    if (const auto *button = qobject_cast<QAbstractButton *>(corner); button && button->isDown())
+        o.state |= QStyle::State_Sunken;
+    // The style leaves its clip behind; the glyph goes over the whole cell.
+    p.save();
+    corner->style()->drawControl(QStyle::CE_Header, &o, &p, corner);
+    p.restore();
+    const QPixmap bitmap = GetGlyph();
+    if (!bitmap.isNull())
+        p.drawPixmap(QRect(QPoint(0, 0), bitmap.size()).translated(corner->rect().center() - bitmap.rect().center()),
+                     bitmap);
 }
 
 void TExDBGrid::mouseDoubleClickEvent(QMouseEvent *event)

@@ -8,7 +8,9 @@
 // registry (grid_layout.h).
 //
 // It stands on dbctrl::DBGrid (rows in the dataset's order, clicks and keys move the
-// dataset, cells edited in place). The grid's own columns are the truth: every change of a
+// dataset, cells edited in place): every move of its own to another row (Enter like Tab,
+// the indicator, the record-number thumb, hot tracking) is DBGrid::moveToCell, which stores
+// the row left first. The grid's own columns are the truth: every change of a
 // column's field, caption, width or read-only switch is handed down to the base grid.
 //
 // The selected rows are bookmarks of the dataset. selectedRows() gives them in the
@@ -27,6 +29,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QStringList>
+#include <QStyle>
 #include <QVector>
 #include <functional>
 #include <optional>
@@ -209,6 +212,21 @@ public:
     bool EditBlob();
 
     // ---- what callers use -----------------------------------------------------------------
+    // The owner has set the grid's columns and data source (its window is built): the stored
+    // layout is loaded with eoAutoLoad, and the columns are fitted with eoAutoWidth.
+    void loaded();
+    // The bitmap OnGetGlyph gives (none without it); drawn in the top-left cell.
+    QPixmap GetGlyph() const;
+    // The title column pressed as a button (-1: none).
+    int pressedTitleColumn() const;
+    // The cell under the mouse while themes are on and there are no groupings (invalid:
+    // none); its check box is drawn hot. Column -1 is the indicator.
+    struct HotCell {
+        int row = -1;
+        int column = -1;
+        bool operator==(const HotCell &) const = default;
+    };
+    HotCell hotCell() const { return m_hot; }
     // The dataset's record count, which OnGetRecordCount may replace.
     int GetRecordCount() const;
     // 1 with titles on, else 0.
@@ -283,6 +301,18 @@ public:
     std::function<void(TExDBGrid &, TExDBColumn &)> OnSortChanged;
     std::function<void(TExDBGrid &)> OnColWidthsChanged;
     std::function<void(TExDBGrid &, QPainter &)> OnDrawBackground;
+    // A title pressed as a button (eoTitleButtons): enabled comes in true when the column
+    // exists; left false, the press is abandoned.
+    std::function<void(TExDBGrid &, int column, db::Field *, bool &enabled)> OnCheckButton;
+    // The clerk changed the text of the cell editor.
+    std::function<void(TExDBGrid &)> OnEditChange;
+    // The rows or columns shown scrolled.
+    std::function<void(TExDBGrid &)> OnTopLeftChanged;
+    // A title cell was drawn (the handler may draw over it): its rectangle, column and state
+    // (sunken while pressed, mouse-over while hot, selected for the current column).
+    std::function<void(TExDBGrid &, QPainter &, const QRect &, int column, TExDBColumn &, QStyle::State)>
+        OnDrawColumnTitle;
+    std::function<void(TExDBGrid &, QPixmap &bitmap)> OnGetGlyph;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -291,6 +321,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void updateGeometries() override;
     void scrollContentsBy(int dx, int dy) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -332,6 +363,11 @@ private:
     void paintGroupingRows(QPainter &p);
     void paintTitle(QPainter &p, const QRect &rect, int index, int hotSection, int pressedSection) const;
     void dropFilterCallback();
+    // Data rows take the height of their tallest text (eoRowHeightAutofit).
+    void fitRowHeights();
+    void setHotCell(HotCell cell);
+    void updateCell(HotCell cell);
+    void paintCorner(QWidget *corner);
 
     TGridOptions m_options = kDefaultOptions; // without dgMultiSelect (kept in m_multiSelect)
     bool m_multiSelect = false;
@@ -376,6 +412,8 @@ private:
     Indicator *m_indicator = nullptr;
     Delegate *m_delegate = nullptr;
     QLabel *m_recordHint = nullptr;
+    HotCell m_hot;
+    int m_hotTrackRefused = -1; // the row a hot-tracking move was refused for
 };
 
 } // namespace tarix::grid

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace tarix::grid {
 
 // ---- the codec ------------------------------------------------------------------------------------
@@ -166,96 +168,153 @@ void applyFontRecord(const QString &record, TExFont &font, TColor &background, Q
 
 // ---- storing ------------------------------------------------------------------------------------
 
-void SaveLayout(TExDBGrid &grid, const QString &key, const QString &section)
+namespace {
+
+// The main value of a column: field name, width, title caption, "R" when read-only.
+struct MainValue {
+    QString fieldName;
+    int width = -1; // negative: the column's default width
+    QString caption;
+    bool readOnly = false;
+};
+
+void writeMain(TRegistryIniFile &reg, const QString &section, int i, const MainValue &v)
+{
+    reg.WriteString(section, QString::number(i),
+                    QStringLiteral("%1,%2,%3,%4")
+                        .arg(layoutField(v.fieldName))
+                        .arg(v.width)
+                        .arg(layoutField(v.caption))
+                        .arg(v.readOnly ? QStringLiteral("R") : QString()));
+}
+
+// None when the value is missing or empty (the number is skipped).
+std::optional<MainValue> readMain(const TRegistryIniFile &reg, const QString &section, int i)
+{
+    QString rest = reg.ReadString(section, QString::number(i), QString());
+    if (rest.isEmpty())
+        return std::nullopt;
+    MainValue v;
+    v.fieldName = takeLayoutField(rest);
+    v.width = intOr(takeLayoutField(rest), 64);
+    v.caption = takeLayoutField(rest);
+    v.readOnly = takeLayoutField(rest).contains(u'R');
+    return v;
+}
+
+void saveExParts(TRegistryIniFile &reg, const QString &section, TExDBGrid &grid, int i)
+{
+    const TExDBColumn &c = *grid.column(i);
+    const QString n = QString::number(i);
+    reg.WriteString(section, n + QStringLiteral("_Title"), fontRecord(c.TitleFont(), c.TitleColor(), c.TitleAlignment()));
+    reg.WriteString(section, n + QStringLiteral("_Data"), fontRecord(c.Font(), c.Color(), grid.columnAlignment(i)));
+    const QVariant footer = c.FooterValue();
+    reg.WriteString(section, n + QStringLiteral("_Sort"),
+                    QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
+                        .arg(int(c.SortType()))
+                        .arg(layoutField(c.SortCaption()))
+                        .arg(c.BandIndex())
+                        .arg(int(c.InplaceEditor()))
+                        .arg(layoutField(footer.isValid() && !footer.isNull() ? footer.toString() : QString()))
+                        .arg(int(c.FooterType()))
+                        .arg(c.Tag()));
+    if (!c.FooterText().isEmpty())
+        reg.WriteString(section, n + QStringLiteral("_Footer"), layoutField(c.FooterText()));
+}
+
+void loadExColumn(const TRegistryIniFile &reg, const QString &section, TExDBGrid &grid, int i, const MainValue &v)
+{
+    const QString n = QString::number(i);
+    TExDBColumn &c = grid.addExColumn();
+    c.setFieldName(v.fieldName);
+    if (v.width >= 0)
+        c.setWidth(v.width);
+    c.setTitleCaption(v.caption);
+    c.setReadOnly(v.readOnly);
+
+    const QString title = reg.ReadString(section, n + QStringLiteral("_Title"), QString());
+    if (!title.isEmpty()) {
+        TExFont font = c.TitleFont();
+        TColor color = c.TitleColor();
+        Qt::Alignment alignment = c.TitleAlignment();
+        applyFontRecord(title, font, color, alignment);
+        c.setTitleFont(font);
+        c.setTitleColor(color);
+        c.setTitleAlignment(alignment);
+    }
+    const QString data = reg.ReadString(section, n + QStringLiteral("_Data"), QString());
+    if (!data.isEmpty()) {
+        TExFont font = c.Font();
+        TColor color = c.Color();
+        Qt::Alignment alignment = grid.columnAlignment(grid.columnCount() - 1);
+        applyFontRecord(data, font, color, alignment);
+        c.setFont(font);
+        c.setColor(color);
+        c.setAlignment(alignment);
+    }
+    QString sort = reg.ReadString(section, n + QStringLiteral("_Sort"), QString());
+    if (!sort.isEmpty()) {
+        c.setSortType(TExSortType(qBound(0, intOr(takeLayoutField(sort), 0), 2)));
+        c.setSortCaption(takeLayoutField(sort));
+        c.setBandIndex(intOr(takeLayoutField(sort), 0));
+        c.setInplaceEditor(TExInplaceEditorType(qBound(0, intOr(takeLayoutField(sort), 0), 6)));
+        const QString footer = takeLayoutField(sort);
+        c.setFooterValue(footer.isEmpty() ? QVariant() : QVariant(footer));
+        c.setFooterType(TExFooterType(qBound(0, intOr(takeLayoutField(sort), 0), 5)));
+        c.setTag(intOr(takeLayoutField(sort), 0));
+    }
+    QString footerText = reg.ReadString(section, n + QStringLiteral("_Footer"), QString());
+    if (!footerText.isEmpty())
+        c.setFooterText(takeLayoutField(footerText));
+}
+
+} // namespace
+
+void SaveLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section)
 {
     TRegistryIniFile reg(key);
-    const int count = grid.columnCount();
+    auto *ex = dynamic_cast<TExDBGrid *>(&grid);
+    const dbctrl::DBGridModel &model = *grid.gridModel();
+    const int count = ex ? ex->columnCount() : model.columnCount();
     reg.WriteInteger(section, QStringLiteral("Count"), count);
     for (int i = 0; i < count; ++i) {
-        const TExDBColumn &c = *grid.column(i);
-        const QString n = QString::number(i);
-        reg.WriteString(section, n,
-                        QStringLiteral("%1,%2,%3,%4")
-                            .arg(layoutField(c.FieldName()))
-                            .arg(c.Width())
-                            .arg(layoutField(grid.columnCaption(i)))
-                            .arg(c.ReadOnly() ? QStringLiteral("R") : QString()));
-        reg.WriteString(section, n + QStringLiteral("_Title"),
-                        fontRecord(c.TitleFont(), c.TitleColor(), c.TitleAlignment()));
-        reg.WriteString(section, n + QStringLiteral("_Data"),
-                        fontRecord(c.Font(), c.Color(), grid.columnAlignment(i)));
-        const QVariant footer = c.FooterValue();
-        reg.WriteString(section, n + QStringLiteral("_Sort"),
-                        QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
-                            .arg(int(c.SortType()))
-                            .arg(layoutField(c.SortCaption()))
-                            .arg(c.BandIndex())
-                            .arg(int(c.InplaceEditor()))
-                            .arg(layoutField(footer.isValid() && !footer.isNull() ? footer.toString() : QString()))
-                            .arg(int(c.FooterType()))
-                            .arg(c.Tag()));
-        if (!c.FooterText().isEmpty())
-            reg.WriteString(section, n + QStringLiteral("_Footer"), layoutField(c.FooterText()));
+        if (ex) {
+            const TExDBColumn &c = *ex->column(i);
+            writeMain(reg, section, i, {c.FieldName(), c.Width(), ex->columnCaption(i), c.ReadOnly()});
+            saveExParts(reg, section, *ex, i);
+        } else {
+            const dbctrl::DBGridColumn &c = model.effectiveColumns()[i];
+            writeMain(reg, section, i,
+                      {c.fieldName, grid.columnWidth(i), model.headerData(i, Qt::Horizontal).toString(), c.readOnly});
+        }
     }
     reg.commit();
 }
 
-void LoadLayout(TExDBGrid &grid, const QString &key, const QString &section)
+void LoadLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section)
 {
     const TRegistryIniFile reg(key);
-    TExDBGrid::LayoutLoad load(grid);
+    auto *ex = dynamic_cast<TExDBGrid *>(&grid);
+    std::optional<TExDBGrid::LayoutLoad> load;
+    if (ex)
+        load.emplace(*ex);
     const int count = reg.ReadInteger(section, QStringLiteral("Count"), 0);
     if (count <= 0)
         return;
-    grid.removeAllColumns();
+    if (ex)
+        ex->removeAllColumns();
+    QVector<dbctrl::DBGridColumn> plain;
     for (int i = 0; i < count; ++i) {
-        const QString n = QString::number(i);
-        QString rest = reg.ReadString(section, n, QString());
-        if (rest.isEmpty())
+        const std::optional<MainValue> v = readMain(reg, section, i);
+        if (!v)
             continue;
-        TExDBColumn &c = grid.addExColumn();
-        c.setFieldName(takeLayoutField(rest));
-        const int width = intOr(takeLayoutField(rest), 64);
-        if (width >= 0)
-            c.setWidth(width);
-        c.setTitleCaption(takeLayoutField(rest));
-        c.setReadOnly(takeLayoutField(rest).contains(u'R'));
-
-        const QString title = reg.ReadString(section, n + QStringLiteral("_Title"), QString());
-        if (!title.isEmpty()) {
-            TExFont font = c.TitleFont();
-            TColor color = c.TitleColor();
-            Qt::Alignment alignment = c.TitleAlignment();
-            applyFontRecord(title, font, color, alignment);
-            c.setTitleFont(font);
-            c.setTitleColor(color);
-            c.setTitleAlignment(alignment);
-        }
-        const QString data = reg.ReadString(section, n + QStringLiteral("_Data"), QString());
-        if (!data.isEmpty()) {
-            TExFont font = c.Font();
-            TColor color = c.Color();
-            Qt::Alignment alignment = grid.columnAlignment(grid.columnCount() - 1);
-            applyFontRecord(data, font, color, alignment);
-            c.setFont(font);
-            c.setColor(color);
-            c.setAlignment(alignment);
-        }
-        QString sort = reg.ReadString(section, n + QStringLiteral("_Sort"), QString());
-        if (!sort.isEmpty()) {
-            c.setSortType(TExSortType(qBound(0, intOr(takeLayoutField(sort), 0), 2)));
-            c.setSortCaption(takeLayoutField(sort));
-            c.setBandIndex(intOr(takeLayoutField(sort), 0));
-            c.setInplaceEditor(TExInplaceEditorType(qBound(0, intOr(takeLayoutField(sort), 0), 6)));
-            const QString footer = takeLayoutField(sort);
-            c.setFooterValue(footer.isEmpty() ? QVariant() : QVariant(footer));
-            c.setFooterType(TExFooterType(qBound(0, intOr(takeLayoutField(sort), 0), 5)));
-            c.setTag(intOr(takeLayoutField(sort), 0));
-        }
-        QString footerText = reg.ReadString(section, n + QStringLiteral("_Footer"), QString());
-        if (!footerText.isEmpty())
-            c.setFooterText(takeLayoutField(footerText));
+        if (ex)
+            loadExColumn(reg, section, *ex, i, *v);
+        else
+            plain.append({v->fieldName, v->caption, v->width >= 0 ? v->width : -1, v->readOnly});
     }
+    if (!ex)
+        grid.setColumns(plain);
 }
 
 } // namespace tarix::grid

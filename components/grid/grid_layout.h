@@ -11,17 +11,20 @@
 // signed numbers (desktop colours negative), style bits bold 1, italic 2, underline 4,
 // strike-out 8, and alignment 0 left, 1 right, 2 centre.
 //
+// Any data grid of the program is stored so: a plain dbctrl::DBGrid has only its columns'
+// main values (field, width, caption, read-only); the fonts, colours, alignments, sort,
+// band, editor and footer values are a TExDBGrid's.
+//
 // A text field holding a comma or a double quote is written between double quotes with its
 // quotes doubled; a line break is written as "|" (a caption's "|" is its line break), so a
 // caption comes back whole whatever it holds.
 #include "components/grid/ex_db_column.h"
+#include "platform/dbctrl/db_grid.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace tarix::grid {
-
-class TExDBGrid;
 
 // ---- the codec ------------------------------------------------------------------------------------
 
@@ -40,8 +43,8 @@ void applyFontRecord(const QString &record, TExFont &font, TColor &background, Q
 
 // Writes the grid's columns into the section of the key; throws when the file cannot be
 // written (nothing was written then).
-void SaveLayout(TExDBGrid &grid, const QString &key, const QString &section);
+void SaveLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section);
 // Rebuilds the grid's columns from the section; "Count" 0 or no section leaves them.
-void LoadLayout(TExDBGrid &grid, const QString &key, const QString &section);
+void LoadLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section);
 
 } // namespace tarix::grid

@@ -355,7 +355,10 @@ bool DBGrid::commitEditor()
 
 bool DBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
-    if (!index.isValid() || !m_model->canEditCell(index.row(), index.column()))
+    // The view also asks on every change of its cursor and every press: only a trigger the
+    // grid opens editors on may start the record's edit.
+    const bool opens = trigger == AllEditTriggers || (editTriggers() & trigger);
+    if (!opens || !index.isValid() || !m_model->canEditCell(index.row(), index.column()))
         return QTableView::edit(index, trigger, event);
     // autoEdit: the edit starts before the cell editor opens; a refusal keeps it closed.
     db::DataSet *ds = m_link->dataSet();
@@ -426,7 +429,7 @@ void DBGrid::scrolled()
     syncSelection();
 }
 
-void DBGrid::syncSelection()
+void DBGrid::syncSelection(int column)
 {
     QItemSelectionModel *sel = selectionModel();
     if (!sel)
@@ -434,8 +437,8 @@ void DBGrid::syncSelection()
     m_syncing = true;
     const int row = m_model->currentRow();
     if (row >= 0 && row < m_model->rowCount() && m_model->columnCount() > 0) {
-        const int column = qBound(0, currentIndex().column(), m_model->columnCount() - 1);
-        const QModelIndex idx = m_model->index(row, column);
+        const int c = qBound(0, column >= 0 ? column : currentIndex().column(), m_model->columnCount() - 1);
+        const QModelIndex idx = m_model->index(row, c);
         sel->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollTo(idx);
     } else {
@@ -445,33 +448,106 @@ void DBGrid::syncSelection()
     m_syncing = false;
 }
 
-bool DBGrid::moveToRow(int row)
+bool DBGrid::moveToRow(int row) { return moveToCell(row, currentIndex().column()); }
+
+bool DBGrid::moveToCell(int row, int column)
 {
     if (!m_link->isActive() || m_model->isFrozen())
         return false;
-    if (row == m_model->currentRow())
+    if (row == m_model->currentRow()) {
+        // Within the row: the record stays in its edit, only the cursor moves (an open
+        // editor is written by the view as its cell is left).
+        if (column >= 0 && column != currentIndex().column())
+            syncSelection(column);
         return true;
-    // The text of an open cell editor belongs to the record being left.
-    if (!commitEditor())
-        return false;
-    const int pos = m_model->positionOfRow(row);
+    }
     db::DataSet *ds = m_link->dataSet();
+    const int pos = m_model->positionOfRow(row);
     if (pos < 0 || pos >= ds->recordCount())
         return false;
-    // By the row's identity: leaving a record being inserted shifts the positions.
+    // 1. The text of an open cell editor belongs to the record being left.
+    if (!commitEditor())
+        return false;
+    // 2. The row's identity, read before the record left is stored: storing a record being
+    // inserted shifts the positions of the rows after it.
     qint64 id = -1;
     bool ok = runReported([&] { ds->withRowAt(pos, [&] { id = ds->currentRecord().id; }); });
+    // 3. The record left is stored; refused, the grid stays on it.
+    if (ok && ds->isEditing())
+        ok = runReported([&] { ds->checkBrowseMode(); });
+    // 4. The dataset moves, then the grid's cursor follows it.
     if (ok)
         ok = runReported([&] { ds->gotoBookmark(db::Bookmark{id}); });
-    syncSelection();
+    syncSelection(column);
     return ok;
+}
+
+QModelIndex DBGrid::tabNeighbour(bool forward) const
+{
+    const int columns = m_model->columnCount();
+    int row = m_model->currentRow();
+    int column = currentIndex().column();
+    if (row < 0 || columns == 0)
+        return {};
+    for (int steps = 0; steps < columns * 2 + 1; ++steps) {
+        column += forward ? 1 : -1;
+        if (column >= columns) {
+            column = 0;
+            ++row;
+        } else if (column < 0) {
+            column = columns - 1;
+            --row;
+        }
+        if (row < 0 || row >= m_model->rowCount())
+            return {};
+        if (!isColumnHidden(column))
+            return m_model->index(row, column);
+    }
+    return {};
+}
+
+void DBGrid::cancelRowEdit()
+{
+    db::DataSet *ds = m_link->isActive() ? m_link->dataSet() : nullptr;
+    if (ds && ds->isEditing())
+        runReported([&] { ds->cancel(); });
+}
+
+void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    switch (hint) {
+    case QAbstractItemDelegate::EditNextItem:
+    case QAbstractItemDelegate::EditPreviousItem: {
+        // Tab and Shift+Tab in a cell editor: its text was just written (a refusal keeps the
+        // cell); the move goes the way every move does, and the next cell of the record being
+        // edited opens its editor at once.
+        const bool refused = m_model->lastWriteRefused();
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (refused)
+            return;
+        const QModelIndex target = tabNeighbour(hint == QAbstractItemDelegate::EditNextItem);
+        db::DataSet *ds = m_link->dataSet();
+        if (!target.isValid() || !moveToCell(target.row(), target.column()))
+            return;
+        if (ds && ds->isEditing() && m_model->canEditCell(target.row(), target.column()))
+            edit(currentIndex(), AllEditTriggers, nullptr);
+        return;
+    }
+    case QAbstractItemDelegate::RevertModelCache:
+        // Esc in a cell editor: its text and the row's edit are dropped.
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        cancelRowEdit();
+        return;
+    default:
+        QTableView::closeEditor(editor, hint);
+    }
 }
 
 void DBGrid::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex idx = indexAt(event->position().toPoint());
     if (idx.isValid() && event->button() == Qt::LeftButton) {
-        if (!moveToRow(idx.row())) {
+        if (!moveToCell(idx.row(), idx.column())) {
             event->accept();
             return;
         }
@@ -505,7 +581,10 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent *event)
 
 void DBGrid::keyPressEvent(QKeyEvent *event)
 {
-    CursorAction action;
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const int current = m_model->currentRow();
+    const int column = currentIndex().column();
+    QModelIndex target;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -515,54 +594,62 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
             emit rowActivated();
         event->accept();
         return;
-    case Qt::Key_Up: action = MoveUp; break;
-    case Qt::Key_Down: action = MoveDown; break;
-    case Qt::Key_PageUp: action = MovePageUp; break;
-    case Qt::Key_PageDown: action = MovePageDown; break;
-    case Qt::Key_Home:
-        if (!(event->modifiers() & Qt::ControlModifier)) {
+    case Qt::Key_Escape:
+        if (isEditingCell() || !m_link->isActive() || !m_link->dataSet()->isEditing()) {
             QTableView::keyPressEvent(event);
             return;
         }
-        action = MoveHome;
+        cancelRowEdit();
+        event->accept();
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!tabKeyNavigation() || (mods & (Qt::ControlModifier | Qt::AltModifier))) {
+            QTableView::keyPressEvent(event);
+            return;
+        }
+        target = tabNeighbour(event->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+        break;
+    case Qt::Key_Up:
+        target = m_model->index(current - 1, column);
+        break;
+    case Qt::Key_Down:
+        target = m_model->index(current + 1, column);
+        break;
+    case Qt::Key_PageUp:
+        target = moveCursor(MovePageUp, mods);
+        break;
+    case Qt::Key_PageDown:
+        target = moveCursor(MovePageDown, mods);
+        break;
+    case Qt::Key_Home:
+        target = moveCursor(MoveHome, mods);
         break;
     case Qt::Key_End:
-        if (!(event->modifiers() & Qt::ControlModifier)) {
-            QTableView::keyPressEvent(event);
-            return;
-        }
-        action = MoveEnd;
+        target = moveCursor(MoveEnd, mods);
+        break;
+    case Qt::Key_Left:
+        target = moveCursor(MoveLeft, mods);
+        break;
+    case Qt::Key_Right:
+        target = moveCursor(MoveRight, mods);
         break;
     default: {
-        // Other keys move between cells; one that lands on another row moves the dataset.
+        // Typing and the edit keys; one that lands on another row (a keyboard search) moves
+        // the dataset there.
         QTableView::keyPressEvent(event);
         const int row = currentIndex().row();
         if (row >= 0 && row != m_model->currentRow())
-            moveToRow(row);
+            moveToCell(row, currentIndex().column());
         else
             syncSelection();
         return;
     }
     }
     event->accept();
-    int target = -1;
-    const int rows = m_model->rowCount();
-    const int current = m_model->currentRow();
-    switch (action) {
-    case MoveUp: target = current - 1; break;
-    case MoveDown: target = current + 1; break;
-    case MovePageUp:
-    case MovePageDown: {
-        const QModelIndex idx = moveCursor(action, event->modifiers());
-        target = idx.isValid() ? idx.row() : current;
-        break;
-    }
-    case MoveHome: target = 0; break;
-    case MoveEnd: target = rows - 1; break;
-    default: break;
-    }
-    if (target >= 0 && target < rows && target != current)
-        moveToRow(target);
+    // Past the first or last row nothing moves (and no record is added).
+    if (target.isValid())
+        moveToCell(target.row(), target.column());
 }
 
 } // namespace tarix::dbctrl

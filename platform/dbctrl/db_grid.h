@@ -12,8 +12,15 @@
 // Cells are edited in place on the current row only while the dataset is in edit or insert
 // state, or when the source's autoEdit is on (typing into a cell then puts the dataset in
 // edit): the typed text is written into the field when the cell is left; a refusal keeps the
-// field's old value and is reported. Moving to another row posts as any move does. Read-only
-// grids and columns, and read-only fields, are never edited.
+// field's old value and is reported. Read-only grids and columns, and read-only fields, are
+// never edited.
+//
+// Every move to another row (Tab and Shift+Tab, which wrap from the last column into the next
+// row and back, Enter-driven moves, the arrow and page keys, a click) goes through moveToCell:
+// the open cell editor is written into the record being left, that record is stored (a
+// refusal is reported and the grid stays on its row), then the dataset moves and the grid's
+// cursor follows it. So nothing typed ever lands in another row. Esc drops the open cell's
+// text and the row's edit.
 //
 // A disabled data source freezes the grid: it keeps showing the rows it had and neither
 // follows nor moves the dataset until the source is enabled again. A closed dataset shows
@@ -131,8 +138,12 @@ public:
     // A cell editor is open.
     bool isEditingCell() const { return state() == QAbstractItemView::EditingState; }
 
-    // Moves the dataset to the record of a row, as a click does. False when the grid is
-    // frozen or inactive or the move was refused (the refusal is reported).
+    // Moves to a cell as every move of the clerk does: on another row, the open cell editor is
+    // written into the current record and the record is stored before the dataset moves to
+    // the row's record; the grid's cursor follows the dataset. False when the grid is frozen
+    // or inactive or the move was refused (the refusal is reported; the grid stays).
+    bool moveToCell(int row, int column);
+    // moveToCell in the current column, as a click on the row does.
     bool moveToRow(int row);
     int currentRow() const { return m_model->currentRow(); }
 
@@ -148,13 +159,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     class Link;
     void activeChanged();
     void dataSetChanged();
     void scrolled();
-    void syncSelection();
+    // The grid's cursor on the current record (in a column; -1: the column it is in).
+    void syncSelection(int column = -1);
+    // The cell Tab (forward) or Shift+Tab reaches: the next or previous shown column, past
+    // the row's end into the next or previous row; invalid at the grid's first and last cell.
+    QModelIndex tabNeighbour(bool forward) const;
+    // Esc: the edit of the current record is dropped.
+    void cancelRowEdit();
     void applyWidths();
 
     DBGridModel *m_model = nullptr;

@@ -2,6 +2,7 @@
 // order), the indicator width, column fitting, zebra colours, the hints, the empty grid,
 // the keyboard rules and RefreshData, on a small table of five employees.
 #include "components/grid/ex_db_grid.h"
+#include "grid_fixture.h"
 
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
@@ -48,17 +49,8 @@ protected:
 
     void SetUp() override
     {
-        inst.addAlias(QStringLiteral("TARIX_DATA"), QStringLiteral("DATA01"), kDdl);
-        zam.setDatabaseName(QStringLiteral("TARIX_DATA"));
-        zam.setTableName(QStringLiteral("Zam"));
-        zam.open();
-        grid.setColumns({{QStringLiteral("Code_emp"), QStringLiteral("Číslo"), 50},
-                         {QStringLiteral("Surname"), QStringLiteral("Priezvisko"), 120},
-                         {QStringLiteral("ZPS"), QStringLiteral("ZPS"), 40}});
-        grid.setDataSource(&src);
-        grid.resize(400, 300);
-        grid.show();
-        QCoreApplication::processEvents();
+        tarix::grid::testing::openEmployees(inst, zam, kDdl);
+        tarix::grid::testing::showOverEmployees(grid, src, 400);
     }
     void TearDown() override
     {

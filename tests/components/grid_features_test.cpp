@@ -3,6 +3,7 @@
 // delete questions, the filter bar's record test on the dataset, the check-box column, the
 // title's "|" line breaks and the BLOB editor's fields.
 #include "components/grid/blob_editor.h"
+#include "grid_fixture.h"
 #include "components/grid/ex_db_grid.h"
 #include "components/grid/grid_layout.h"
 #include "components/grid/registry_ini.h"
@@ -49,8 +50,7 @@ INSERT INTO Zam VALUES (21, 'Bohuš', NULL, NULL, NULL);
 
 class GridFeatures : public test::ScriptedTest<> {
 protected:
-    QTemporaryDir config;
-    QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    tarix::grid::testing::NewUserRegistry registry;
     db::TempInstallation inst;
     db::Table zam{&inst.session()};
     db::DataSource src{&zam};
@@ -58,27 +58,12 @@ protected:
 
     void SetUp() override
     {
-        // A new user: a registry of their own.
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        inst.addAlias(QStringLiteral("TARIX_DATA"), QStringLiteral("DATA01"), kDdl);
-        zam.setDatabaseName(QStringLiteral("TARIX_DATA"));
-        zam.setTableName(QStringLiteral("Zam"));
-        zam.open();
-        grid->setColumns({{QStringLiteral("Code_emp"), QStringLiteral("Číslo"), 50},
-                          {QStringLiteral("Surname"), QStringLiteral("Priezvisko"), 120},
-                          {QStringLiteral("ZPS"), QStringLiteral("ZPS"), 40}});
-        grid->setDataSource(&src);
-        grid->resize(500, 300);
-        grid->show();
-        QCoreApplication::processEvents();
+        tarix::grid::testing::openEmployees(inst, zam, kDdl);
+        tarix::grid::testing::showOverEmployees(*grid, src, 500);
     }
     void TearDown() override
     {
         grid.reset();
-        if (savedConfig.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", savedConfig);
         test::ScriptedTest<>::TearDown();
     }
 
@@ -254,19 +239,19 @@ TEST_F(GridFeatures, RegistryKeepsValuesVerbatimAndOtherWriters)
     EXPECT_EQ(reader.ReadString("A", "none", "-"), "-");
     EXPECT_THROW(first.WriteString("A", "x", "two\nlines"), std::invalid_argument);
     EXPECT_TRUE(QFile::exists(TRegistryIniFile::storeFileName()));
-    EXPECT_TRUE(TRegistryIniFile::storeFileName().startsWith(config.path()));
+    EXPECT_TRUE(TRegistryIniFile::storeFileName().startsWith(registry.folder()));
 
     // a file that cannot be written is reported, not taken for saved
     QFile::remove(TRegistryIniFile::storeFileName());
-    QDir(config.path()).removeRecursively();
-    QFile blocker(config.path());
+    QDir(registry.folder()).removeRecursively();
+    QFile blocker(registry.folder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
     TRegistryIniFile blocked(QStringLiteral("Software\\TARIX"));
     blocked.WriteString("A", "x", "1");
     EXPECT_THROW(blocked.commit(), tarix::EMyError);
-    QFile::remove(config.path());
-    QDir().mkpath(config.path());
+    QFile::remove(registry.folder());
+    QDir().mkpath(registry.folder());
 }
 
 struct MenuCase {

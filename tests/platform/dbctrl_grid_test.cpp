@@ -46,9 +46,9 @@ protected:
             l << i.row();
         return l;
     }
-    void click(int row)
+    void click(int row, int column = 1)
     {
-        const QPoint p = grid.visualRect(grid.gridModel()->index(row, 1)).center();
+        const QPoint p = grid.visualRect(grid.gridModel()->index(row, column)).center();
         QMouseEvent press(QEvent::MouseButtonPress, p, grid.viewport()->mapToGlobal(p), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(grid.viewport(), &press);
@@ -407,3 +407,126 @@ TEST_F(DbctrlGridLarge, ReadsOnlyTheRowsItShows)
 }
 
 } // namespace
+
+// Every way of moving between cells and rows writes the open cell into the row it was typed
+// in and stores that row before another one becomes current; Esc drops the row's edit. The
+// columns end in two calculated ones, so Tab past the last editable column wraps through
+// them into the next row (autoEdit on, as in bulk entry).
+class DbctrlGridMoves : public DbctrlGrid {
+protected:
+    void SetUp() override
+    {
+        zam.addCalculatedField(QStringLiteral("Dvojnasobok"), db::FieldType::Integer);
+        zam.addCalculatedField(QStringLiteral("Dlzka"), db::FieldType::Integer);
+        zam.onCalcFields = [](db::DataSet &ds) {
+            ds.fieldByName(QStringLiteral("Dvojnasobok")).setValue(ds.fieldByName(QStringLiteral("Poistenie")).asInteger() * 2);
+            ds.fieldByName(QStringLiteral("Dlzka")).setValue(int(ds.fieldByName(QStringLiteral("Surname")).asString().size()));
+        };
+        DbctrlGrid::SetUp();
+        src.autoEdit = true;
+        grid.setColumns({{QStringLiteral("Surname"), {}, 120}, {QStringLiteral("Poistenie"), {}, 60},
+                         {QStringLiteral("Dvojnasobok"), {}, 60}, {QStringLiteral("Dlzka"), {}, 60}});
+        grid.setFocus();
+    }
+    QWidget *focused()
+    {
+        QWidget *editor = grid.isEditingCell() ? grid.indexWidget(grid.currentIndex()) : nullptr;
+        return editor ? editor : &grid;
+    }
+    // One step of a clerk: "type:<text>", "click:<row>" (its first cell) or a key ("Tab", "Backtab", "Enter",
+    // "Esc", "Up", "Down", "Left", "Right").
+    void step(const QString &s)
+    {
+        if (s.startsWith(u"type:")) {
+            const QString text = s.mid(5);
+            typeText(focused(), text.left(1)); // opens the cell editor (autoEdit)
+            typeText(focused(), text.mid(1));
+            return;
+        }
+        if (s.startsWith(u"click:")) {
+            click(s.mid(6).toInt(), 0);
+            return;
+        }
+        static const QHash<QString, int> keys{{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab},
+                                              {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
+                                              {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down},
+                                              {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right}};
+        ASSERT_TRUE(keys.contains(s)) << s.toStdString();
+        const int key = keys.value(s);
+        pressKey(focused(), key, {}, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCoreApplication::processEvents(); // Enter closes its editor from the event loop
+    }
+    // "Surname/Poistenie" of each row as stored.
+    QStringList storedRows()
+    {
+        QStringList l;
+        for (qint64 code = 1; code <= 3; ++code)
+            l << stored(code, QStringLiteral("Surname")).toString() + u'/'
+                     + stored(code, QStringLiteral("Poistenie")).toString();
+        return l;
+    }
+};
+
+struct MoveCase {
+    const char *name;
+    int row, column; // where the clerk starts
+    QStringList steps;
+    QStringList stored; // Surname/Poistenie of the rows 1..3 afterwards
+    int currentRow;
+    int currentColumn;
+};
+
+TEST_F(DbctrlGridMoves, EveryMoveStoresTheRowShownAndNoOther)
+{
+    const QStringList untouched{"Cibula/0", "Adam/2", "Beňo/5"};
+    const std::vector<MoveCase> cases{
+        {"Tab wraps through the calculated columns; each row left is stored", 0, 1,
+         {"type:7", "Tab", "Tab", "Tab", "type:Adamová", "Tab", "type:13", "Tab", "Tab", "Tab", "type:Beňová",
+          "click:0", "Tab", "type:8", "Down"},
+         {"Cibula/8", "Adamová/13", "Beňová/5"}, 1, 1},
+        {"Shift+Tab wraps back from an open editor", 1, 0,
+         {"type:Adamová", "Backtab", "Backtab", "Backtab", "type:9", "Backtab", "Backtab", "Down"},
+         {"Cibula/9", "Adamová/2", "Beňo/5"}, 1, 0},
+        {"Shift+Tab wraps back without an open editor", 2, 1,
+         {"type:4", "Enter", "Left", "Backtab", "Backtab", "Backtab"}, {"Cibula/0", "Adam/2", "Beňo/4"}, 1, 1},
+        {"Enter writes the cell, an arrow leaves the row", 0, 0,
+         {"type:Cibuľa", "Enter", "Down", "type:Adamová", "Enter", "Up"}, {"Cibuľa/0", "Adamová/2", "Beňo/5"}, 0,
+         0},
+        {"arrows with the editor open", 0, 1, {"type:4", "Down", "type:6", "Down", "type:3", "Up", "Up"},
+         {"Cibula/4", "Adam/6", "Beňo/3"}, 0, 1},
+        {"moving within the row keeps the edit until the row is left", 2, 0,
+         {"type:Beňová", "Tab", "type:1", "Backtab", "Up"}, {"Cibula/0", "Adam/2", "Beňová/1"}, 1, 0},
+        {"clicks with and without an open editor", 0, 0,
+         {"type:Cibuľa", "click:2", "type:Beňová", "Enter", "click:1"}, {"Cibuľa/0", "Adam/2", "Beňová/5"}, 1, 0},
+        {"Esc drops the open cell and the row's edit, rows stored before stay", 0, 1,
+         {"type:7", "Down", "type:13", "Tab", "Esc", "Backtab", "type:9", "Esc", "Up"},
+         {"Cibula/7", "Adam/2", "Beňo/5"}, 0, 1},
+        {"Esc without an open editor drops the row's edit", 1, 1, {"type:13", "Enter", "Esc", "Down"},
+         {"Cibula/0", "Adam/2", "Beňo/5"}, 2, 1},
+    };
+    for (const MoveCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        // The table as it was, the record and cell where the clerk starts.
+        if (zam.isEditing())
+            zam.cancel();
+        inst.session().execute(QStringLiteral("update zam set surname=case code_emp when 1 then 'Cibula' when 2 "
+                                              "then 'Adam' else 'Beňo' end, poistenie=case code_emp when 1 then 0 "
+                                              "when 2 then 2 else 5 end"),
+                               {}, kAlias);
+        zam.refresh();
+        zam.setRecNo(c.row + 1);
+        grid.setCurrentIndex(grid.gridModel()->index(c.row, c.column));
+        ASSERT_EQ(storedRows(), untouched);
+        for (const QString &s : c.steps) {
+            SCOPED_TRACE(s.toStdString());
+            step(s);
+            ASSERT_TRUE(errors().isEmpty()) << errors().join(u'\n').toStdString();
+            // The grid's cursor and the dataset stand on the same row after every step.
+            ASSERT_EQ(grid.currentIndex().row(), grid.currentRow());
+        }
+        EXPECT_EQ(storedRows(), c.stored);
+        EXPECT_EQ(zam.state(), db::DataSetState::Browse);
+        EXPECT_EQ(grid.currentRow(), c.currentRow);
+        EXPECT_EQ(grid.currentIndex().column(), c.currentColumn);
+    }
+}
