@@ -22,7 +22,6 @@
 #include "platform/format/dates.h"
 
 #include <QMenu>
-#include <QPointer>
 
 namespace tarix::payroll {
 
@@ -131,13 +130,6 @@ void registerMainWindowPages()
             // Leaving the page returns to the start page.
             QObject::connect(page, &THsvStranka::opustit, page,
                              [] { core::showMainWindowPage(QStringLiteral("EMPTY")); });
-            // The bulk-entry command shows the page filled, with the firm's surcharge titles.
-            Nastav_zobrazenie_hsv([page = QPointer<THsvStranka>(page)] {
-                if (!page)
-                    return;
-                page->Nastav_stlpce_priplatkov();
-                core::showMainWindowPage(QString::fromLatin1(kBulkEntryPage));
-            });
             return page;
         },
     });
