@@ -50,6 +50,8 @@ public:
     // the id when the menu has no item for it or `run` is empty.
     void add(const QString &id, CommandHandler run, CommandRule enabled = {});
     void remove(const QString &id);
+    // Forgets every registered command; the declared ids stay.
+    void clear() { m_commands.clear(); }
     // nullptr when nothing is registered under the id.
     const Command *find(const QString &id) const;
     // Whether a registered command may be chosen now (false when none is registered).

@@ -41,8 +41,10 @@ using VolbaRiadkuPU = std::function<std::optional<NovyRiadokPU>()>;
 // The choice through the installed function, else the window layer's dialog, else none.
 std::optional<NovyRiadokPU> Vyber_novy_riadok_pu();
 // Installs how the choice is obtained; an empty function restores the dialog.
+// Stays a setter, not a registry entry: a test seam.
 void Nastav_volbu_riadku_pu(VolbaRiadkuPU volba);
 // The window layer's dialog (TFormParPU), installed at start-up.
+// Stays a setter, not a registry entry: a chooser returns a line, which a command's handler cannot.
 void Nastav_dialog_riadku_pu(VolbaRiadkuPU dialog);
 
 // Installs a choice for the scope's lifetime and restores the previous one.

@@ -8,6 +8,8 @@
 // archive is a consistent copy of each database (SQLite's online backup), never the live
 // file. A restore unpacks into a temporary folder, refuses entries naming an absolute path
 // or "..", checks the unpacked database, and only then replaces the files of the target.
+#include "platform/format/clock.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,7 @@ namespace tarix::core {
 // Returns the program's exit status, -1 when it could not be started.
 using Archivator = std::function<int(const QString &program, const QString &parameters, const QString &folder)>;
 // Sets the archiver (tests script it); an empty one restores the default.
+// Stays a setter, not a registry entry: a test seam; no subsystem provides an archiver.
 void Nastav_archivator(Archivator archivator);
 // The default: the program found on the PATH, run through ShellUtils::ExecuteAndWait with
 // the "*" parts expanded to the folder's files.
@@ -33,6 +36,7 @@ struct KrokySpravyFiriem {
     std::function<void()> zatvor_databazy;
     std::function<void()> vytvor_menu_firiem;
 };
+// Stays a setter, not a registry entry: the main window (above this code) sets it for its own lifetime.
 void Nastav_kroky_spravy_firiem(KrokySpravyFiriem kroky);
 
 // The archive names (without ".zip") of a backup made on `den`.
@@ -59,7 +63,7 @@ int Pridanie_firmy();
 // A firm of "&Zrušenie firmy" (its number and the caption of its item): true when deleted.
 bool Zrusenie_firmy(int firma, const QString &caption);
 // "Zálohovanie údajov": true when every archive was written.
-bool Zalohovanie(const QDate &den = QDate::currentDate());
+bool Zalohovanie(const QDate &den = fmt::today());
 // "Obnova zo záložnej kópie": true when the open firm or the year parameters were restored.
 bool Obnova();
 // "Založenie databáz pre nový rok": true when the next year's folder was created.

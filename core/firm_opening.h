@@ -94,6 +94,7 @@ const OtvorenaFirma &otvorenaFirma();
 // The compatibility setting "Priplatky" that the data upgrades give parameter 33. The
 // program sets the payroll settings' value at start-up; until then TRX.INI's
 // [Kompatibilita] Priplatky is read (default 1).
+// Stays a setter, not a registry entry: one value read at each opening, not a command, page or module.
 void setPriplatky(std::function<int()> provider);
 int Priplatky();
 
@@ -121,6 +122,7 @@ void Zrus_otvorenu_firmu();
 
 // The main window's caption refresh, called after the firm header is posted. The window
 // sets it; without a window it does nothing.
+// Stays a setter, not a registry entry: the main window (above this code) sets it for its own lifetime.
 void Nastav_obnovu_titulku(std::function<void()> refresh);
 void Obnov_titulok_okna();
 

@@ -10,6 +10,7 @@
 #include "platform/codepage/cp1250.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
+#include "platform/format/clock.h"
 #include "platform/format/format_pattern.h"
 #include "platform/shell/atomic_file.h"
 #include "reports/dispatcher.h"
@@ -28,12 +29,6 @@ using reports::SumyZP;
 using reports::TMyReportParam;
 
 namespace {
-
-std::function<QDate()> &hodiny()
-{
-    static std::function<QDate()> h;
-    return h;
-}
 
 constexpr int kSloty = 99;
 const QString kPocetViet = u"%pocet_viet%"_s;
@@ -100,10 +95,6 @@ QString Priecinok(int kzp) { return u"ZP"_s + QString::number(kzp); }
 QByteArray Bajty(const QString &text) { return codepage::toCp1250(text); }
 
 } // namespace
-
-void Nastav_hodiny(std::function<QDate()> h) { hodiny() = std::move(h); }
-
-QDate Dnes() { return hodiny() ? hodiny()() : QDate::currentDate(); }
 
 QString Nazov_514(int obdobie) { return u"N514"_s + QString::number(obdobie) + u".001"_s; }
 
@@ -291,7 +282,7 @@ void Export_davok_zp(const TMyReportParam &p)
         QDir().mkpath(MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs));
         QString zaklad = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
         QDir().mkpath(zaklad);
-        const QDate dnes = Dnes();
+        const QDate dnes = fmt::today();
         const Davka d = davka514 ? Davka_514(session, p, dnes) : Davka_601(session, p, dnes);
         for (const Subor &s : d.subory) {
             QDir().mkpath(zaklad + s.priecinok);

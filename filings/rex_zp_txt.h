@@ -11,7 +11,6 @@
 #include <QDate>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 namespace tarix::db {
@@ -33,10 +32,6 @@ struct Davka {
     std::vector<Subor> subory;
     QStringList upozornenia;
 };
-
-// The day the files are dated with (today unless a test sets another clock).
-void Nastav_hodiny(std::function<QDate()> hodiny);
-QDate Dnes();
 
 // "N514" + yyyymm + ".001".
 QString Nazov_514(int obdobie);

@@ -1,7 +1,20 @@
 # Holds every #include "folder/file.h" of the program's sources to the folder edges the
 # README lists (the block fenced as ```layers). A folder may include its own files and
 # those of the folders it lists, and of the folders those list, and so on down.
-#   cmake -DSOURCE_DIR=<tree> [-DREADME=<file>] -P tools/check_layers.cmake
+#
+# Two more rules close the ways around that list:
+# - An own header (platform/, core/, payroll/, reports/, filings/, components/, app/,
+#   tools/) is included with quotes only. Angle brackets are refused outright rather than
+#   checked like quotes: one spelling keeps the rule readable at a glance, "folder/file.h"
+#   always means this tree, and <...> always a library's header.
+# - Qt Widgets and Qt Print Support stay on the window side: only the folders of the
+#   README's ```windows block (and their subfolders listed there) may include
+#   <QtWidgets/...>, <QtPrintSupport/...>, or a bare class header such as <QDialog> that
+#   one of those modules holds. The bare names are looked up in WIDGET_HEADER_DIRS (the
+#   modules' header folders, which CTest passes); without it only the module-prefixed
+#   spellings are caught.
+#   cmake -DSOURCE_DIR=<tree> [-DREADME=<file>] [-DWIDGET_HEADER_DIRS=<dir;dir>]
+#         -P tools/check_layers.cmake
 # Exits with an error that names each include out of place, and each source folder the
 # list does not know.
 cmake_minimum_required(VERSION 3.25)
@@ -14,12 +27,19 @@ endif()
 
 file(STRINGS "${README}" lines)
 set(inside FALSE)
+set(in_windows FALSE)
 set(folders)
+set(window_folders)
 foreach(line IN LISTS lines)
   if(line MATCHES "^```layers")
     set(inside TRUE)
-  elseif(inside AND line MATCHES "^```")
+  elseif(line MATCHES "^```windows")
+    set(in_windows TRUE)
+  elseif((inside OR in_windows) AND line MATCHES "^```")
     set(inside FALSE)
+    set(in_windows FALSE)
+  elseif(in_windows AND line MATCHES "^([a-z_/]+)$")
+    list(APPEND window_folders "${CMAKE_MATCH_1}")
   elseif(inside AND line MATCHES "^([a-z_/]+):(.*)$")
     set(folder "${CMAKE_MATCH_1}")
     string(STRIP "${CMAKE_MATCH_2}" below)
@@ -32,6 +52,11 @@ endforeach()
 if(NOT folders)
   message(FATAL_ERROR "${README} has no ```layers block")
 endif()
+foreach(folder IN LISTS window_folders)
+  if(NOT folder IN_LIST folders)
+    message(FATAL_ERROR "the windows list names ${folder}, which the layers list does not")
+  endif()
+endforeach()
 
 # Everything a folder may reach, its own folder included.
 foreach(folder IN LISTS folders)
@@ -69,6 +94,28 @@ foreach(src IN LISTS sources)
     list(APPEND faults "${src}: the folder ${folder} is not in the README's layers list")
     continue()
   endif()
+  file(STRINGS "${SOURCE_DIR}/${src}" angled REGEX "^[ \t]*#[ \t]*include[ \t]*<")
+  foreach(inc IN LISTS angled)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>.*$" "\\1" path "${inc}")
+    string(REGEX MATCH "^[^/]+" top "${path}")
+    if(top IN_LIST roots AND path MATCHES "/")
+      list(APPEND faults "${src}: the own header ${path} is included with angle brackets, write \"${path}\"")
+    elseif(NOT folder IN_LIST window_folders)
+      set(widgets FALSE)
+      if(top MATCHES "^Qt(Widgets|PrintSupport)$")
+        set(widgets TRUE)
+      elseif(NOT path MATCHES "/")
+        foreach(dir IN LISTS WIDGET_HEADER_DIRS)
+          if(EXISTS "${dir}/${path}")
+            set(widgets TRUE)
+          endif()
+        endforeach()
+      endif()
+      if(widgets)
+        list(APPEND faults "${src}: ${folder} is on the data side and may not include ${path} (Qt Widgets or Print Support)")
+      endif()
+    endif()
+  endforeach()
   file(STRINGS "${SOURCE_DIR}/${src}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
   foreach(inc IN LISTS includes)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*$" "\\1" path "${inc}")
@@ -83,8 +130,11 @@ foreach(src IN LISTS sources)
 endforeach()
 
 if(faults)
+  # One line a fault, as written (an error message would be wrapped and indented).
   list(JOIN faults "\n" text)
-  message(FATAL_ERROR "includes against the layers:\n${text}")
+  message(NOTICE "${text}")
+  list(LENGTH faults count)
+  message(FATAL_ERROR "${count} includes against the layers (listed above)")
 endif()
 list(LENGTH sources count)
 message(STATUS "layers: ${count} files keep to the README's folder edges")

@@ -45,7 +45,6 @@ using dbctrl::NavigateButton;
 
 namespace {
 
-TlacZostavyVyplat g_tlac;
 bool g_otvorene = false;
 
 const QString kZamf = QStringLiteral("ZAMF");
@@ -85,8 +84,11 @@ db::Table *tabulkaZmluv()
 
 } // namespace
 
-void Nastav_tlac_vyplat(TlacZostavyVyplat tlac) { g_tlac = std::move(tlac); }
-const TlacZostavyVyplat &Tlac_vyplat() { return g_tlac; }
+core::CommandRegistry &payrollScreenPrintCommands()
+{
+    static core::CommandRegistry commands({QStringLiteral("VP"), QStringLiteral("VYK")});
+    return commands;
+}
 
 bool MainVyp::Vyplaty_otvorene() { return g_otvorene; }
 
@@ -1022,9 +1024,7 @@ void TFormMainVyp::ShowReportVP1()
     db::Table &vyp = dmv().TVYP_;
     if (!vyp.isActive() || vyp.isEditing() || vyp.isEmpty())
         return;
-    if (g_tlac)
-        g_tlac(QStringLiteral("VP"), vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
-               vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
+    runPrintCommand(QStringLiteral("VP"));
 }
 
 void TFormMainVyp::ShowReportVYK()
@@ -1036,9 +1036,15 @@ void TFormMainVyp::ShowReportVYK()
     }
     if (!vyp.isActive() || vyp.isEmpty())
         return;
-    if (g_tlac)
-        g_tlac(QStringLiteral("VYK"), vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
-               vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
+    runPrintCommand(QStringLiteral("VYK"));
+}
+
+void TFormMainVyp::runPrintCommand(const QString &code)
+{
+    if (const core::Command *command = payrollScreenPrintCommands().find(code)) {
+        const core::CommandHandler run = command->run;
+        run(core::CommandContext{this});
+    }
 }
 
 } // namespace tarix::payroll

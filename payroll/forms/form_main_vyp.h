@@ -6,6 +6,7 @@
 //
 // The records are computed on leaving each input field and on every post; a field that the
 // next calculation overwrites whatever was typed is shown read-only (see prepisane_polia.h).
+#include "core/commands.h"
 #include "platform/dbctrl/db_navigator.h"
 
 #include <QDialog>
@@ -38,12 +39,11 @@ namespace tarix::payroll {
 
 class TDMV;
 
-// Printing from the payroll screen: report code ("VP" the payslip, "VYK" the piece-work),
-// the employee (Code_emp) and the period (yyyymm) of the payroll record. The program sets
-// it to the reports layer's runner; unset, the print actions do nothing.
-using TlacZostavyVyplat = std::function<void(const QString &kodZostavy, int codeEmp, int period)>;
-void Nastav_tlac_vyplat(TlacZostavyVyplat tlac);
-const TlacZostavyVyplat &Tlac_vyplat();
+// Printing from the payroll screen: the command of a report code ("VP" the payslip, "VYK"
+// the piece-work) prints for the payroll record current in DMV().TVYP_ (its Code_emp and
+// V_obdobie), the screen being the command's owner. The reports subsystem registers them;
+// a code without a command prints nothing.
+core::CommandRegistry &payrollScreenPrintCommands();
 
 namespace MainVyp {
 // True while the payroll screen is open (from its activation until it closes).
@@ -106,6 +106,8 @@ public:
     // (error box 65199 unless the record is browsing).
     void ShowReportVP1();
     void ShowReportVYK();
+    // Runs the registered print command of that report code, if any.
+    void runPrintCommand(const QString &code);
     // Caption and status bar with firm, cost centre and the open period.
     void Nastav_titulok();
     // The employee-change hook of the employee module while the screen is open (nothing to

@@ -81,8 +81,6 @@ const Stranka kStranky[] = {
     {F2005, "RZP2005", "  2.03C Ročné zúčtovanie"},
 };
 
-TlacZuctovania g_tlac;
-
 // The print items of the operations menu and the launchers they run.
 const struct {
     const char *text;
@@ -96,7 +94,30 @@ const struct {
 
 } // namespace
 
-void Nastav_tlac_zuctovania(TlacZuctovania tlac) { g_tlac = std::move(tlac); }
+core::CommandRegistry &settlementPrintCommands()
+{
+    static core::CommandRegistry commands([] {
+        QStringList ids;
+        for (const auto &t : kTlace)
+            ids << QString::fromLatin1(t.spustac);
+        return ids;
+    }());
+    return commands;
+}
+
+StavZuctovania currentSettlement(TDMV &dm)
+{
+    StavZuctovania stav;
+    db::Table &rzp = dm.TRZP_;
+    if (rzp.isActive() && !rzp.isEmpty()) {
+        stav.codeEmp = int(rzp.fieldByName(QStringLiteral("Code_emp")).asInteger());
+        const QVariant rok = rzp.fieldByName(QStringLiteral("V_rok")).value();
+        if (!rok.isNull())
+            stav.rok = rok;
+    }
+    stav.edituje = rzp.isEditing();
+    return stav;
+}
 
 QString Stranka_rzp(int rok)
 {
@@ -255,18 +276,11 @@ void TRzpStranky::Ignorovanie_zmien()
 
 void TRzpStranky::Tlac(const QString &spustac)
 {
-    if (!g_tlac)
+    const core::Command *command = settlementPrintCommands().find(spustac);
+    if (!command)
         return;
-    StavZuctovania stav;
-    db::Table &rzp = m_dm.TRZP_;
-    if (rzp.isActive() && !rzp.isEmpty()) {
-        stav.codeEmp = int(rzp.fieldByName(QStringLiteral("Code_emp")).asInteger());
-        const QVariant rok = rzp.fieldByName(QStringLiteral("V_rok")).value();
-        if (!rok.isNull())
-            stav.rok = rok;
-    }
-    stav.edituje = rzp.isEditing();
-    vykonaj([&] { g_tlac(spustac, stav); });
+    const core::CommandHandler run = command->run;
+    vykonaj([&] { run(core::CommandContext{this}); });
 }
 
 void TRzpStranky::SET_RZP()

@@ -4,6 +4,8 @@
 // operation menu Operacie_rzp1. Leaving any input field recomputes the settlement
 // (SET_RZP). The main window adds the widget as its settlement page and shows it with
 // zobraz(open year).
+#include "core/commands.h"
+
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -19,17 +21,20 @@ class TDMV;
 // The page of a settlement year.
 QString Stranka_rzp(int rok);
 
-// Printing from the settlement menu: the print item's launcher id ("rzp_tlac_rz",
-// "rzp_tlac_rz2004b", "rzp_tlac_nezisk1", "rzp_tlac_nezisk2"), the settlement's employee,
-// its year (null when empty) and whether it is being edited. The program sets it to the
-// reports layer's runner; unset, the print items do nothing.
+// Printing from the settlement menu: the command of the print item's launcher id
+// ("rzp_tlac_rz", "rzp_tlac_rz2004b", "rzp_tlac_nezisk1", "rzp_tlac_nezisk2") prints the
+// settlement current in the module (currentSettlement), the page being the command's
+// owner. The reports subsystem registers them; an item without a command prints nothing.
+core::CommandRegistry &settlementPrintCommands();
+
+// The settlement a print item prints: its employee, its year (null when empty) and whether
+// it is being edited.
 struct StavZuctovania {
     int codeEmp = 0;
     QVariant rok;
     bool edituje = false;
 };
-using TlacZuctovania = std::function<void(const QString &spustac, const StavZuctovania &stav)>;
-void Nastav_tlac_zuctovania(TlacZuctovania tlac);
+StavZuctovania currentSettlement(TDMV &dm);
 
 class TRzpStranky : public QWidget {
     Q_OBJECT

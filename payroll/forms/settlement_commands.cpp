@@ -5,23 +5,12 @@
 #include "core/forms/main_window_pages.h"
 #include "core/helpers/app_paths.h"
 #include "payroll/dm_vyp.h"
+#include "payroll/forms/hsv_page.h"
 #include "payroll/forms/rzp_pages.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 
 namespace tarix::payroll {
-
-namespace {
-
-std::function<void()> &zobrazenieHsv()
-{
-    static std::function<void()> zobraz;
-    return zobraz;
-}
-
-} // namespace
-
-void Nastav_zobrazenie_hsv(std::function<void()> zobraz) { zobrazenieHsv() = std::move(zobraz); }
 
 void Spusti_hromadne_spracovanie(QWidget *owner)
 {
@@ -33,8 +22,11 @@ void Spusti_hromadne_spracovanie(QWidget *owner)
     } catch (const EAbort &) {
         return; // a closed month: its message was shown
     }
-    if (zobrazenieHsv())
-        zobrazenieHsv()();
+    // The main window's bulk-entry page, filled, with the firm's surcharge titles.
+    if (auto *page = qobject_cast<THsvStranka *>(core::mainWindowPage(QString::fromLatin1(kBulkEntryPage)))) {
+        page->Nastav_stlpce_priplatkov();
+        core::showMainWindowPage(QString::fromLatin1(kBulkEntryPage));
+    }
 }
 
 void Zobraz_rocne_zuctovanie()

@@ -3,8 +3,6 @@
 // by the payroll subsystem under the ids its menu items declare.
 #include "core/commands.h"
 
-#include <functional>
-
 class QWidget;
 
 namespace tarix::payroll {
@@ -20,10 +18,9 @@ inline constexpr const char *kSettlementCommand = "mnu_rz_vypocet";
 inline constexpr const char *kSettlementPage = "RZP";
 inline constexpr const char *kBulkEntryPage = "HSV";
 
-// What shows the page HSV: the main window sets it when it makes the page.
-void Nastav_zobrazenie_hsv(std::function<void()> zobraz);
 // The bulk-entry command: the period dialog, the filling of the table (a closed month
-// ends it after its message), and the page shown.
+// ends it after its message), and the running main window's page HSV shown with the
+// firm's surcharge titles.
 void Spusti_hromadne_spracovanie(QWidget *owner);
 // The settlement command: the employee list in mode 'R' with its filter beside the page of
 // the open year's settlement form. Needs the main window's settlement page.

@@ -23,7 +23,6 @@
 #include "platform/format/dates.h"
 
 #include <QMenu>
-#include <QPointer>
 
 namespace tarix::payroll {
 
@@ -132,13 +131,6 @@ void registerMainWindowPages()
             // Leaving the page returns to the start page.
             QObject::connect(page, &THsvStranka::opustit, page,
                              [] { core::showMainWindowPage(core::kPageStart); });
-            // The bulk-entry command shows the page filled, with the firm's surcharge titles.
-            Nastav_zobrazenie_hsv([page = QPointer<THsvStranka>(page)] {
-                if (!page)
-                    return;
-                page->Nastav_stlpce_priplatkov();
-                core::showMainWindowPage(QString::fromLatin1(kBulkEntryPage));
-            });
             return page;
         },
     });

@@ -72,6 +72,7 @@ QDate variantToDate(const QVariant &v);
 // canonical value, its type and the display format (may be empty) and returns the text.
 using DisplayFormatter = std::function<QString(const QVariant &value, FieldType type,
                                                const QString &displayFormat)>;
+// Stays a setter, not a registry entry: a test seam in platform/, below the core's registries.
 void setDisplayFormatter(DisplayFormatter formatter); // empty: back to the default
 QString formatDisplay(const QVariant &value, FieldType type, const QString &displayFormat);
 // The built-in rules: money "0.00", dates "d.M.yyyy", integers plain, decimal comma,

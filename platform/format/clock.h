@@ -15,6 +15,7 @@ QDateTime now();
 QDate today();
 
 // An empty function restores the system clock. Returns the previous source.
+// Stays a setter, not a registry entry: a test seam in platform/, below the core's registries.
 NowFunction setNowFunction(NowFunction source);
 
 class ScopedClock {

@@ -6,6 +6,7 @@
 // not fit it moves whole to a new page, and only then do the aggregates add its row (so a
 // page total never counts a row printed on the next page).
 #include "platform/errors.h"
+#include "platform/format/clock.h"
 #include "platform/report/expression.h"
 #include "platform/report/layout.h"
 #include "platform/report/maskformat.h"
@@ -178,7 +179,7 @@ PreparedReport Engine::run()
         return std::move(out);
     }
 
-    date = f.printDate.isValid() ? f.printDate : QDate::currentDate();
+    date = f.printDate.isValid() ? f.printDate : fmt::today();
     detail = f.band(BandKind::Detail);
     pageHeader = f.band(BandKind::PageHeader);
     pageFooter = f.band(BandKind::PageFooter);

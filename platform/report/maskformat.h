@@ -14,6 +14,7 @@ using MaskFormatter = std::function<QString(const QString &mask, const QVariant 
 
 // Process-wide; an empty function restores the default. The formatter is called for
 // every value text, also with an empty mask (the plain text of a value).
+// Stays a setter, not a registry entry: a test seam in platform/, below the core's registries.
 void setMaskFormatter(MaskFormatter formatter);
 const MaskFormatter &maskFormatter();
 

@@ -49,6 +49,7 @@ private:
 // see qt/preview.h), else a capturing host that shows nothing (a run without windows).
 // nullptr restores the window layer's.
 PreviewHost *defaultPreviewHost();
+// Stays a setter, not a registry entry: platform/ sits below the core's registries.
 void setDefaultPreviewHost(PreviewHost *host);
 void setWindowPreviewHost(PreviewHost *host);
 

@@ -43,12 +43,14 @@ int ExecuteAndWait(const QString &file, const QString &parameters = QString(),
 // (the default) starts for real.
 using StartHook = std::function<bool(const QString &program, const QStringList &arguments,
                                      const QString &workingFolder)>;
+// Stays a setter, not a registry entry: a test seam in platform/, below the core's registries.
 void setStartHook(StartHook hook);
 
 // Hides the main window for the time ExecuteAndWait waits and returns what shows it
 // again. The window layer installs it (platform/shell/desktop/main_window.h); without
 // one nothing is hidden.
 using MainWindowHider = std::function<std::function<void()>()>;
+// Stays a setter, not a registry entry: platform/ sits below the core's registries.
 void setMainWindowHider(MainWindowHider hider);
 
 } // namespace tarix::ShellUtils

@@ -1,7 +1,8 @@
 #include "reports/forms/payroll_print.h"
 
-#include "payroll/forms/form_main_vyp.h"
 #include "core/helpers/file_choice.h"
+#include "payroll/dm_vyp.h"
+#include "payroll/forms/form_main_vyp.h"
 #include "platform/db/session.h"
 #include "platform/report/preview_host.h"
 #include "reports/dispatcher.h"
@@ -60,8 +61,16 @@ void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period)
     ParForm::Zobraz_parametre_zostavy(Parametre_tlace_vyplaty(kodZostavy, codeEmp, period));
 }
 
-void Pripoj_tlac_obrazovky_vyplat() { payroll::Nastav_tlac_vyplat(&Tlac_zostavy_vyplaty); }
+void registerPayrollScreenPrints(core::CommandRegistry &commands)
+{
+    for (const QString &code : commands.declared())
+        commands.add(code, [code](const core::CommandContext &) {
+            const db::Table &vyp = payroll::DMV().TVYP_;
+            Tlac_zostavy_vyplaty(code, vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
+                                 vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
+        });
+}
 
-void registerCommands() { Pripoj_tlac_obrazovky_vyplat(); }
+void registerCommands() { registerPayrollScreenPrints(payroll::payrollScreenPrintCommands()); }
 
 } // namespace tarix::reports

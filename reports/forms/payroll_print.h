@@ -5,6 +5,10 @@
 
 #include <QString>
 
+namespace tarix::core {
+class CommandRegistry;
+}
+
 namespace tarix::reports {
 
 // The request the payroll screen prints with: the defaults of the open period and cost
@@ -19,8 +23,9 @@ QString Navrh_nazvu_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int pe
 // firm's output folder and Navrh_nazvu_tlace_vyplaty for saving.
 void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period);
 
-// Makes the payroll screen's print actions run Tlac_zostavy_vyplaty.
-void Pripoj_tlac_obrazovky_vyplat();
+// Registers the payroll screen's print commands: each runs Tlac_zostavy_vyplaty for the
+// payroll record current in DMV().TVYP_.
+void registerPayrollScreenPrints(core::CommandRegistry &commands);
 
 // Registers the reports subsystem's commands: the payroll screen's print actions.
 void registerCommands();

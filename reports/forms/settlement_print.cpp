@@ -1,5 +1,6 @@
 #include "reports/forms/settlement_print.h"
 
+#include "payroll/dm_vyp.h"
 #include "platform/errors.h"
 #include "reports/forms/f_par_form.h"
 #include "reports/launchers.h"
@@ -21,6 +22,10 @@ void Tlac_zuctovania(const QString &spustac, const payroll::StavZuctovania &stav
         ParForm::Zobraz_parametre_zostavy(*request);
 }
 
-void Pripoj_tlac_zuctovania() { payroll::Nastav_tlac_zuctovania(&Tlac_zuctovania); }
+void registerSettlementPrints(core::CommandRegistry &commands)
+{
+    for (const QString &id : commands.declared())
+        commands.add(id, [id](const core::CommandContext &) { Tlac_zuctovania(id, payroll::currentSettlement(payroll::DMV())); });
+}
 
 } // namespace tarix::reports

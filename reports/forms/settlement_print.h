@@ -10,7 +10,8 @@ namespace tarix::reports {
 // settlement is edited, 65061 without its year for the 2 % documents), the report entry.
 void Tlac_zuctovania(const QString &spustac, const payroll::StavZuctovania &stav);
 
-// Makes the settlement page's print items run Tlac_zuctovania.
-void Pripoj_tlac_zuctovania();
+// Registers the settlement page's print commands: each runs Tlac_zuctovania for the
+// settlement current in DMV().
+void registerSettlementPrints(core::CommandRegistry &commands);
 
 } // namespace tarix::reports

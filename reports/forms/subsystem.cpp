@@ -21,7 +21,7 @@ namespace tarix::reports {
 void registerSubsystem(core::StartupHooks &hooks)
 {
     registerCommands();
-    Pripoj_tlac_zuctovania();
+    registerSettlementPrints(payroll::settlementPrintCommands());
     // The main menu's report items; a report whose routine is not registered answers
     // with the dispatcher's "not available" text.
     registerLauncherCommands(core::mainMenuCommands());

@@ -41,6 +41,5 @@ TEST(FilingsRegistration, ThePaymentOrderModuleIsCreatedFifthWithItsTablesClosed
     core::moduleRegistry().clear();
     core::registerPieceWorkPage(nullptr);
     core::DMA().Registruj_tabulky();
-    for (const QString &id : core::mainMenuCommands().ids())
-        core::mainMenuCommands().remove(id);
+    core::mainMenuCommands().clear();
 }

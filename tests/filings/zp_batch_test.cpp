@@ -7,9 +7,9 @@
 //   - fields are joined by "|", every line ends in CR LF, the text is Windows-1250 ("á" E1,
 //     "Š" 8A, "ť" 9D, "Č" C8);
 //   - 514 line 1: N|514|ICO|payer number|insurer and branch as two digits each|the day
-//     (clock set to 10.4.2005)|1|number of employee lines, then two empty fields, so it ends
-//     "||"; insurer 24 has a payee row (payer 2400123456, branch 3 -> "2403"), insurer 25
-//     none: the firm's ICO is the payer number and the branch "00";
+//     (the program's clock set to 10.4.2005)|1|number of employee lines, then two empty
+//     fields, so it ends "||"; insurer 24 has a payee row (payer 2400123456, branch 3 ->
+//     "2403"), insurer 25 none: the firm's ICO is the payer number and the branch "00";
 //   - 514 line 2: period|FZ_DEN|name|ICO|payer|DIČ without its "SK" (the fixture stores
 //     SK2021458201)|phone|fax (empty)|e-mail|bank code|prefix (empty)|account;
 //   - 514 line 3: persons of both groups, the four rates of 2005 (10, 4, 5, 2) as "%.2f",
@@ -29,9 +29,12 @@
 
 #include "core/helpers/messages.h"
 #include "filings/rex_zp_txt.h"
+#include "platform/format/clock.h"
 #include "reports/dispatcher.h"
 
 #include <QLocale>
+
+#include <memory>
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -47,7 +50,7 @@ protected:
         HealthFirm::SetUp();
         openYear(2005);
         RexZpTxt::Registruj_davky_zp();
-        RexZpTxt::Nastav_hodiny([] { return QDate(2005, 4, 10); });
+        clock = std::make_unique<fmt::ScopedClock>(QDateTime(QDate(2005, 4, 10), QTime(23, 59, 59)));
         session.execute("update \":tarix_data:inf\" set dic='SK2021458201'");
         session.execute("update \":tarix_data:zam\" set born_numb='680314/5129' where code_emp=1");
         session.execute("insert into \":tarix_data:cis_bu\" (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_CISLO_U, PRIJEMCA, ICO) "
@@ -55,9 +58,11 @@ protected:
     }
     void TearDown() override
     {
-        RexZpTxt::Nastav_hodiny({});
+        clock.reset();
         HealthFirm::TearDown();
     }
+
+    std::unique_ptr<fmt::ScopedClock> clock;
 
     void insertMonth()
     {

@@ -253,8 +253,19 @@ TEST_F(PayrollScreenTest, TabsOfThePeriod)
 
 TEST_F(PayrollScreenTest, PrintingThePayslipAndThePieceWork)
 {
+    // The print commands the reports subsystem registers, replaced by ones that note the
+    // payroll record current when the screen runs them.
     std::vector<Tlac> printed;
-    Nastav_tlac_vyplat([&](const QString &kod, int e, int p) { printed.push_back({kod, e, p}); });
+    const QWidget *owner = nullptr;
+    auto note = [&](const QString &kod) {
+        return [&printed, &owner, kod](const core::CommandContext &c) {
+            const db::Table &vyp = DMV().TVYP_;
+            printed.push_back({kod, vyp.fieldByName("Code_emp").asInt(), vyp.fieldByName("V_obdobie").asInt()});
+            owner = c.owner;
+        };
+    };
+    const core::ScopedCommand payslip(payrollScreenPrintCommands(), "VP", note("VP"));
+    const core::ScopedCommand pieceWork(payrollScreenPrintCommands(), "VYK", note("VYK"));
     makePayroll(1, 101, 3);
     TFormMainVyp &f = openScreen();
     choose(1);
@@ -264,6 +275,7 @@ TEST_F(PayrollScreenTest, PrintingThePayslipAndThePieceWork)
     EXPECT_EQ(printed[0].kod, "VP");
     EXPECT_EQ(printed[0].codeEmp, 1);
     EXPECT_EQ(printed[0].period, 200703);
+    EXPECT_EQ(owner, &f);
     f.Butt_vykon_tlac->click();
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[1].kod, "VYK");

@@ -59,7 +59,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        Nastav_tlac_vyplat({});
+        payrollScreenPrintCommands().clear();
         DemoFirmTest::TearDown();
     }
 

@@ -65,11 +65,8 @@ protected:
     {
         if (main)
             main->hide();
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        for (const QString &id : commands.ids())
-            commands.remove(id);
+        core::mainMenuCommands().clear();
         core::clearMainWindowPages();
-        payroll::Nastav_zobrazenie_hsv({});
         core::Zrus_otvorenu_firmu();
         core::closeSession();
         modules.destroy();

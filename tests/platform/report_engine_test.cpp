@@ -1,6 +1,7 @@
 // Pagination of the report engine, tested on the prepared pages (positions and texts).
 #include <gtest/gtest.h>
 #include "platform/errors.h"
+#include "platform/format/clock.h"
 #include "platform/report/layout.h"
 #include "platform/report/prepared.h"
 #include "platform/report/qt/preview.h"
@@ -549,6 +550,26 @@ TEST(ReportPagination, TitleOnceColumnHeaderOnEveryPageAndThePrintDate)
     EXPECT_DOUBLE_EQ(r.pages[0].findText("COLS")->rect.top(), 10 + 20 + 12);
     EXPECT_DOUBLE_EQ(r.pages[1].findText("COLS")->rect.top(), 10 + 20);
     EXPECT_DOUBLE_EQ(r.pages[1].findText("N")->rect.top(), 10 + 20 + 5);
+}
+
+// A form without a print date of its own prints the program clock's day, never the
+// machine's; the form's own date still wins over the clock.
+TEST(ReportPagination, ThePrintDateComesFromTheProgramClock)
+{
+    const tarix::fmt::ScopedClock clock(QDateTime(QDate(2003, 11, 28), QTime(23, 59)));
+    const struct {
+        QDate formDate;
+        QString expected;
+    } cases[] = {
+        {QDate(), QStringLiteral("1:Dátum: 28.11.2003")},
+        {QDate(2005, 6, 10), QStringLiteral("1:Dátum: 10.6.2005")},
+    };
+    for (const auto &c : cases) {
+        ListForm f(1);
+        f.form.printDate = c.formDate;
+        f.header->addSysData(0, 5, 50, 5, SysDataKind::Date, QStringLiteral("Dátum: "), QStringLiteral("DATE"));
+        EXPECT_EQ(texts(f.form.prepare(), "DATE"), QStringList{c.expected}) << c.formDate.toString().toStdString();
+    }
 }
 
 TEST(ReportPagination, ABandTallerThanAPageIsPlacedOnceAndTheRunEnds)

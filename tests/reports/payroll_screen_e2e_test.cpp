@@ -9,6 +9,7 @@
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
 #include "core/helpers/messages.h"
+#include "payroll/forms/form_main_vyp.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "reports/forms/payroll_print.h"
@@ -36,7 +37,7 @@ protected:
     {
         ProgramTest::start(payrollHooks([] {
             reports::Registruj_vyplatne_pasky();
-            reports::Pripoj_tlac_obrazovky_vyplat();
+            reports::registerPayrollScreenPrints(payroll::payrollScreenPrintCommands());
         }));
     }
 

@@ -80,9 +80,8 @@ protected:
         if (main)
             main->hide();
         registered.restore();
-        payroll::Nastav_zobrazenie_hsv({});
-        payroll::Nastav_tlac_vyplat({});
-        payroll::Nastav_tlac_zuctovania({});
+        payroll::payrollScreenPrintCommands().clear();
+        payroll::settlementPrintCommands().clear();
         rpt::setDefaultPreviewHost(nullptr);
         core::Zrus_otvorenu_firmu();
         core::closeSession();

@@ -27,7 +27,7 @@ protected:
     void TearDown() override
     {
         registered.restore();
-        payroll::Nastav_tlac_vyplat({});
+        payroll::payrollScreenPrintCommands().clear();
         MainWindowTest::TearDown();
     }
 
@@ -40,7 +40,7 @@ TEST_F(SubsystemCommands, ShowInTheMainMenuAndRun)
 {
     EXPECT_EQ(core::mainMenuCommands().ids(),
               (QStringList{"prepocitanie_vyplat", "rozdelenie_dane", "vyplaty"}));
-    EXPECT_TRUE(bool(payroll::Tlac_vyplat()));
+    EXPECT_EQ(payroll::payrollScreenPrintCommands().ids(), (QStringList{"VP", "VYK"}));
     emit main->menuHlavne()->aboutToShow();
     for (const char *name : {"mnu_vyplaty", "mnu_prepocet", "mnu_rozdelenie_dane"})
         EXPECT_TRUE(widget<QAction>(name)->isVisible()) << name;

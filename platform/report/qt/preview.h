@@ -32,6 +32,7 @@ QString proposedSavePath(const PreparedReport &report, const QString &suffix);
 // own answer (an empty function restores the dialogs).
 using PreviewFileDialog = std::function<QString(QWidget *parent, bool save, const QString &caption,
                                                 const QString &proposedPath, const QString &filter)>;
+// Stays a setter, not a registry entry: a test seam in platform/, below the core's registries.
 void setPreviewFileDialog(PreviewFileDialog dialog);
 
 // The preview window: zoom to fit, 100 %, page width; first, previous, next, last page;

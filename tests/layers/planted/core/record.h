@@ -1,0 +1,3 @@
+#pragma once
+// Planted: an own header in angle brackets.
+#include <platform/base.h>
