@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
       libsqlite3-dev libpq-dev postgresql googletest libgtest-dev libbenchmark-dev
-      fonts-liberation xdg-utils zip unzip poppler-utils)
+      fonts-liberation xdg-utils zip unzip poppler-utils
+      python3 universal-ctags wamerican)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
