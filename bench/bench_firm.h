@@ -6,7 +6,7 @@
 // employee and month; levies and tax are that wage times fixed shares, rounded up as the
 // statements round them, so totals are plausible and no column a report sums is empty.
 #include "core/session.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/db/session.h"
 #include "support/demo_context.h"
 #include "support/installation.h"

@@ -8,7 +8,7 @@
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
 #include "core/session.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
@@ -56,7 +56,7 @@ struct Firm {
         session.executeRaw(QString("DELETE FROM %1.zam WHERE Code_emp <= 10; UPDATE %1.zam SET vystup = NULL, "
                                    "nastup = '2000-01-01', vyhl = 1, dan_zrazkou = 0; UPDATE %1.inf SET datum_uzav = NULL")
                                .arg(s));
-        setNastavenia(payroll::IniSettings{});
+        setSettings(payroll::IniSettings{});
         dmv = std::make_unique<payroll::TDMV>();
         dmv->TVYP_.open();
     }

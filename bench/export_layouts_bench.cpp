@@ -6,9 +6,9 @@
 
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "filings/zefir.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/db/table.h"
 #include "platform/shell/atomic_file.h"
 #include "platform/ui/scripted_user_interface.h"
@@ -52,8 +52,8 @@ void BM_ExportLayout(benchmark::State &state)
     const QString folder = firma.dir.root();
     qint64 bytes = 0;
     for (auto _ : state) {
-        const filings::Export_zostavy::Subory s =
-            filings::Export_zostavy::Vytvor(zam, filings::Export_zostavy::Polozky(firma.session, 1));
+        const filings::layout_export::LayoutFiles s =
+            filings::layout_export::createLayout(zam, filings::layout_export::layoutItems(firma.session, 1));
         shell::writeFileAtomically(folder + "zostava1.CSV", s.csv);
         shell::writeFileAtomically(folder + "zostava1.SLK", s.slk);
         bytes = s.csv.size() + s.slk.size();
@@ -72,7 +72,7 @@ void BM_ZefirYear(benchmark::State &state)
     payroll::createDMV();
     qint64 bytes = 0;
     for (auto _ : state)
-        bytes = filings::Zefir::Obsah(filings::Zefir::Vypocitaj(firma.session, 2007)).size();
+        bytes = filings::Zefir::exportContent(filings::Zefir::computeFigures(firma.session, 2007)).size();
     payroll::destroyDMV();
     state.counters["bytes"] = double(bytes);
 }

@@ -6,7 +6,7 @@
 #include "core/helpers/parameters.h"
 #include "core/session.h"
 #include "filings/rex_zp_txt.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/db/session.h"
 #include "platform/shell/atomic_file.h"
 #include "reports/health/zp2005vy.h"
@@ -94,18 +94,18 @@ void BM_HealthBatches(benchmark::State &state)
     double spolu = 0;
     qint64 bajty = 0;
     for (auto _ : state) {
-        const std::vector<reports::SumyZP> vykazy =
-            reports::ZP2005VY::Vypocitaj_vykazy(firma.session, kObdobie, 1, 99);
-        const filings::RexZpTxt::Davka d = filings::RexZpTxt::Davka_514(firma.session, p, QDate(2005, 4, 10));
+        const std::vector<reports::HealthSums> vykazy =
+            reports::ZP2005VY::computeStatements(firma.session, kObdobie, 1, 99);
+        const filings::RexZpTxt::Batch d = filings::RexZpTxt::batch514(firma.session, p, QDate(2005, 4, 10));
         bajty = 0;
-        for (const filings::RexZpTxt::Subor &s : d.subory) {
+        for (const filings::RexZpTxt::BatchFile &s : d.subory) {
             QDir().mkpath(out.filePath(s.priecinok));
             shell::writeFileAtomically(out.filePath(s.priecinok + u'/' + s.nazov), s.obsah);
             bajty += s.obsah.size();
         }
         spolu = 0;
-        for (const reports::SumyZP &s : vykazy)
-            spolu += s.Spolu().Spolu();
+        for (const reports::HealthSums &s : vykazy)
+            spolu += s.grandTotal().grandTotal();
     }
     state.counters["total_advances"] = spolu;
     state.counters["batch_bytes"] = double(bajty);

@@ -7,7 +7,7 @@
 #include "core/helpers/app_paths.h"
 #include "filings/bank_files.h"
 #include "filings/payment_orders.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "bench_firm.h"
 #include "bench_main.h"
@@ -61,8 +61,8 @@ void BM_PaymentOrders(benchmark::State &state)
             state.SkipWithError(scripted.messages().join('\n').toStdString().c_str());
             break;
         }
-        filings::Zapis_xml_davky(firma.session, 1);
-        filings::Zapis_vub_suboru(firma.session, 1);
+        filings::writeXmlBatch(firma.session, 1);
+        filings::writeVubFile(firma.session, 1);
         scripted.clearEvents();
         polozky = int(firma.session.run("select count(*) from hp2", {}, core::kAliasData).asInteger(0, 0));
     }

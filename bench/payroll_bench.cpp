@@ -57,11 +57,11 @@ CalcContext benchContext()
     return c;
 }
 
-std::vector<VypRecord> generatedRecords(int count)
+std::vector<PayRecord> generatedRecords(int count)
 {
-    std::vector<VypRecord> records(count);
+    std::vector<PayRecord> records(count);
     for (int i = 0; i < count; ++i) {
-        VypRecord &r = records[i];
+        PayRecord &r = records[i];
         r.Code_emp = i + 1;
         r.V_obdobie = 200609;
         r.V_rok = 2006;
@@ -97,10 +97,10 @@ std::vector<VypRecord> generatedRecords(int count)
 void BM_PayrollCalculation(benchmark::State &state)
 {
     const CalcContext context = benchContext();
-    const std::vector<VypRecord> input = generatedRecords(10000);
+    const std::vector<PayRecord> input = generatedRecords(10000);
     for (auto _ : state) {
-        std::vector<VypRecord> records = input;
-        for (VypRecord &r : records)
+        std::vector<PayRecord> records = input;
+        for (PayRecord &r : records)
             benchmark::DoNotOptimize(Vypocet_vyplaty(r, context));
         benchmark::ClobberMemory();
     }

@@ -9,7 +9,7 @@
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
 #include "reports/lists/rekapitulacia_miezd.h"
-#include "reports/lists/vyplatna_listina.h"
+#include "reports/lists/report_pay_list.h"
 #include "bench_firm.h"
 #include "bench_main.h"
 
@@ -48,10 +48,10 @@ void BM_WageRecapitulation(benchmark::State &state)
 {
     bench::BenchFirm &f = firma(int(state.range(0)));
     const bool rok = state.range(1) != 0;
-    reports::rekapitulacia::Rozsah r{.obdobieOd = rok ? 200701 : 200703, .obdobieDo = rok ? 200712 : 200703};
+    reports::wage_recap::RecapRange r{.obdobieOd = rok ? 200701 : 200703, .obdobieDo = rok ? 200712 : 200703};
     int pocet = 0;
     for (auto _ : state) {
-        const reports::rekapitulacia::Sumy s = reports::rekapitulacia::Rekapitulacia_miezd(f.session, r);
+        const reports::wage_recap::Sumy s = reports::wage_recap::wageRecap(f.session, r);
         pocet = s.pocet;
         benchmark::DoNotOptimize(s);
     }
@@ -77,7 +77,7 @@ void BM_PayrollListToPdf(benchmark::State &state)
         p.Obdobie = p.Obdobie_od = p.Obdobie_do = 200703;
         p.Text_firmy = QStringLiteral("DEMO STAV, s.r.o.");
         form.Nastav_parametre(p);
-        form.Nastav_tlacove_volby();
+        form.setPrintOptions();
         form.Zobraz_zostavu();
         prepareMs = double(timer.restart());
         const double cpu1 = threadCpuMs();

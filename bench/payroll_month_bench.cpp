@@ -24,7 +24,7 @@
 #include "core/dm_main.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "core/session.h"
 #include "platform/db/session.h"

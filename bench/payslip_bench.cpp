@@ -7,7 +7,7 @@
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 #include "bench_firm.h"
 #include "bench_main.h"
 
@@ -38,7 +38,7 @@ void BM_PayslipsOfAMonthToPdf(benchmark::State &state)
         p.Obdobie = kObdobie;
         p.Text_firmy = QStringLiteral("DEMO STAV, s.r.o.");
         form.Nastav_parametre(p);
-        form.Nastav_tlacove_volby();
+        form.setPrintOptions();
         form.Zobraz_zostavu();
         QString error;
         if (!rpt::writePdf(host.last, file, &error)) {

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "reports/recap/rexnz.h"
 #include "bench_firm.h"

@@ -30,9 +30,9 @@ void BM_SocialStatement(benchmark::State &state)
     p.Stredisko_do = 99;
     double spolu = 0;
     for (auto _ : state) {
-        const auto s = reports::SP2005VY::Vypocitaj_sucty(firma.session, kObdobie, 1, 99);
-        const auto h = reports::SP2005VY::Nacitaj_hlavicku(firma.session);
-        shell::writeFileAtomically(file, reports::SP2005VY::Xfdf_vykazu(p, s, h, QStringLiteral("MesVykPCB_web.pdf")));
+        const auto s = reports::SP2005VY::computeTotals(firma.session, kObdobie, 1, 99);
+        const auto h = reports::SP2005VY::loadHeading(firma.session);
+        shell::writeFileAtomically(file, reports::SP2005VY::statementXfdf(p, s, h, QStringLiteral("MesVykPCB_web.pdf")));
         spolu = s(0, reports::SP2005VY::kSpolu);
     }
     state.counters["total_premiums"] = spolu;

@@ -111,7 +111,7 @@ void BM_SpXmlStatement(benchmark::State &state)
     const QString vystupy = MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs);
     qint64 bajty = 0;
     for (auto _ : state) {
-        const QString xml = filings::RexSpXml::Zapis_vykaz(poziadavka("SPXML/2.5"), firma.session);
+        const QString xml = filings::RexSpXml::writeStatement(poziadavka("SPXML/2.5"), firma.session);
         state.PauseTiming();
         bajty = QFileInfo(xml).size();
         Firma::vycisti(vystupy);
@@ -131,9 +131,9 @@ void BM_SpAnnexPages(benchmark::State &state)
     const reports::TMyReportParam p = poziadavka("SP_PDF_PR");
     int strany = 0;
     for (auto _ : state) {
-        const auto riadky = reports::REXSP1P::Riadky_prilohy(firma.session, kObdobie, 1, 99);
-        const auto h = reports::SP2005VY::Nacitaj_hlavicku(firma.session);
-        strany = MyConsts::writeFormDataPages(reports::SP2005PR::Strany(p, h, riadky, formular)).pages;
+        const auto riadky = reports::REXSP1P::attachmentRows(firma.session, kObdobie, 1, 99);
+        const auto h = reports::SP2005VY::loadHeading(firma.session);
+        strany = MyConsts::writeFormDataPages(reports::SP2005PR::statementPages(p, h, riadky, formular)).pages;
         state.PauseTiming();
         Firma::vycisti(MyConsts::outputFolder());
         state.ResumeTiming();

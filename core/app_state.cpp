@@ -6,7 +6,7 @@ namespace {
 QChar g_rezimZobrazenia = kZobrazSucasnych;
 } // namespace
 
-QChar Rezim_zobrazenia_zamestnancov() { return g_rezimZobrazenia; }
-void Nastav_rezim_zobrazenia_zamestnancov(QChar mode) { g_rezimZobrazenia = mode; }
+QChar employeeViewMode() { return g_rezimZobrazenia; }
+void setEmployeeViewMode(QChar mode) { g_rezimZobrazenia = mode; }
 
 } // namespace tarix::core

@@ -9,7 +9,7 @@
 //                                   TRX.INI once the main window is shown; the data upgrades
 //                                   reach its Priplatky through core::Priplatky()
 //   the session and its aliases     core/session.h             session(), kAliasData ...
-//   the open firm and year          core/firm_opening.h        otvorenaFirma()
+//   the open firm and year          core/firm_opening.h        openedFirm()
 //   the open period, cost centre    the private table Priv     TDM::Aktualne_obdobie(),
 //                                   (core/dm_main.h)           Aktualne_stredisko() ...
 //   the year's statutory values     core/helpers/parameters.h  MyConsts::Parametre()
@@ -32,7 +32,7 @@ inline constexpr QChar kZobrazVyradenych = u'V';
 inline constexpr QChar kZobrazVsetkych = u'A';
 
 // The mode of this run; a run starts with the current employees.
-QChar Rezim_zobrazenia_zamestnancov();
-void Nastav_rezim_zobrazenia_zamestnancov(QChar mode);
+QChar employeeViewMode();
+void setEmployeeViewMode(QChar mode);
 
 } // namespace tarix::core

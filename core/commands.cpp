@@ -69,7 +69,7 @@ void addShownCommand(CommandRegistry &registry, const QString &id, std::function
         return;
     registry.add(
         id,
-        [run = std::move(run)](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { run(c.owner); }); },
+        [run = std::move(run)](const CommandContext &c) { MyConsts::runAndShowError([&] { run(c.owner); }); },
         std::move(enabled));
 }
 

@@ -18,7 +18,7 @@ namespace {
 using db::DataSet;
 using db::FieldType;
 
-QString str(const DataSet &ds, const char *field)
+QString fieldText(const DataSet &ds, const char *field)
 {
     return ds.fieldByName(QString::fromLatin1(field)).asString();
 }
@@ -34,14 +34,14 @@ void label(DataSet &ds, const char *field, const QString &text)
 }
 
 // Asks before adding a row; no refuses the insert with its message.
-void spytajSaPredPridanim(DataSet &)
+void askBeforeAdding(DataSet &)
 {
     if (!MyConsts::Otazka_ano_nie(Msg(65177)))
         throw EMyError(Msg(65178));
 }
 
 // Asks before deleting a row; no refuses the delete with its message.
-void spytajSaPredVymazanim(DataSet &)
+void askBeforeDeleting(DataSet &)
 {
     if (!MyConsts::Otazka_ano_nie(Msg(65073)))
         throw EMyError(Msg(65074));
@@ -49,7 +49,7 @@ void spytajSaPredVymazanim(DataSet &)
 
 // A second row with an existing key: the clerk is told so in plain words and the record
 // stays in edit, so that the key can be corrected or the edit cancelled.
-void duplicitnyZaznam(DataSet &, const db::DbError &error, db::ErrorAction &action)
+void duplicateRecord(DataSet &, const db::DbError &error, db::ErrorAction &action)
 {
     if (dynamic_cast<const db::KeyViolation *>(&error) || error.text() == Msg(65076)) {
         MyConsts::Sprava_chyba(Msg(65077));
@@ -58,15 +58,15 @@ void duplicitnyZaznam(DataSet &, const db::DbError &error, db::ErrorAction &acti
 }
 
 // The rules that the health insurers, cost centres, child-allowance rows and payees share.
-void spolocnePravidla(DataSet &ds)
+void commonRules(DataSet &ds)
 {
-    ds.beforeInsert = spytajSaPredPridanim;
-    ds.beforeDeleteQuestions = spytajSaPredVymazanim;
-    ds.onPostError = duplicitnyZaznam;
+    ds.beforeInsert = askBeforeAdding;
+    ds.beforeDeleteQuestions = askBeforeDeleting;
+    ds.onPostError = duplicateRecord;
 }
 
 // Statutory parameters: the rows are given by the year; only their values are edited.
-void parametre(TDM &dm)
+void parameterRules(TDM &dm)
 {
     DataSet &t = dm.CIS0_;
     t.beforeInsert = [](DataSet &) { throw EMyError(Msg(65078)); };
@@ -75,29 +75,29 @@ void parametre(TDM &dm)
         t.declareField(QString::fromLatin1(f)).setReadOnly(true);
 }
 
-void zdravotnePoistovne(TDM &dm)
+void healthInsurerRules(TDM &dm)
 {
     DataSet &t = dm.CIS1_;
-    spolocnePravidla(t);
+    commonRules(t);
     label(t, "ID", QStringLiteral("Číslo"));
     label(t, "TEXT", QStringLiteral("Názov"));
     t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100);
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_NAZOV",
-                Nazov_zdravotnej_poistovne_riadku(ds.fieldByName(QStringLiteral("ID")).asInt(),
-                                                  str(ds, "TEXT")));
+                lineHealthInsurerName(ds.fieldByName(QStringLiteral("ID")).asInt(),
+                                                  fieldText(ds, "TEXT")));
     };
 }
 
-void strediska(TDM &dm)
+void costCenterRules(TDM &dm)
 {
     DataSet &t = dm.CIS2_;
-    spolocnePravidla(t);
+    commonRules(t);
     // Centre 1 always exists: the whole firm falls back to it.
     t.beforeDeleteQuestions = [](DataSet &ds) {
         if (ds.fieldByName(QStringLiteral("ID")).asInteger() == 1)
             throw EMyError(Msg(65080));
-        spytajSaPredVymazanim(ds);
+        askBeforeDeleting(ds);
     };
     db::Field &id = t.declareField(QStringLiteral("ID"));
     id.setLabel(QStringLiteral("Číslo str."));
@@ -107,14 +107,14 @@ void strediska(TDM &dm)
     t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100);
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_NAZOV",
-                Cislo_a_nazov(ds.value(QStringLiteral("ID")), QStringLiteral(" - "), str(ds, "NAZOV")));
+                numberAndName(ds.value(QStringLiteral("ID")), QStringLiteral(" - "), fieldText(ds, "NAZOV")));
     };
 }
 
-void pridavky(TDM &dm)
+void allowanceRules(TDM &dm)
 {
     DataSet &t = dm.CIS3_;
-    spolocnePravidla(t);
+    commonRules(t);
     db::Field &vek = t.declareField(QStringLiteral("VEK_OD"));
     vek.setLabel(QStringLiteral("Vek od"));
     vek.setMaxValue(99);
@@ -123,26 +123,26 @@ void pridavky(TDM &dm)
     label(t, "PRIDAVKY2", QStringLiteral("Výška príspevku pre 2.pásmo"));
 }
 
-QChar druh(const DataSet &ds)
+QChar documentKind(const DataSet &ds)
 {
-    const QString typ = str(ds, "BUID_TYP");
+    const QString typ = fieldText(ds, "BUID_TYP");
     return typ.isEmpty() ? QChar() : typ.at(0);
 }
 
-void prijemcovia(TDM &dm)
+void recipientRules(TDM &dm)
 {
     DataSet &t = dm.CIS4_;
-    spolocnePravidla(t);
+    commonRules(t);
     db::Field &typ = t.declareField(QStringLiteral("BUID_TYP"));
     typ.setLabel(QStringLiteral("Typ"));
     typ.onValidate = [](db::Field &f) {
-        if (!Je_druh_prijemcu(f.asString()))
+        if (!isRecipientKind(f.asString()))
             throw EMyError(Msg(65079));
     };
     // Only health insurers and pension funds are told apart by a code; only health insurers
     // have branches.
     t.beforePost = [](DataSet &ds) {
-        const QChar k = druh(ds);
+        const QChar k = documentKind(ds);
         if (k != u'Z' && k != u'Y')
             ds.setValue(QStringLiteral("BUID_KOD"), 0);
         if (k != u'Z')
@@ -164,11 +164,11 @@ void prijemcovia(TDM &dm)
         .setLabel(QStringLiteral("Inštitúcia"));
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_INSTITUCIA",
-                MyConsts::Text_druhu_prijemcu(druh(ds), ds.fieldByName(QStringLiteral("BUID_KOD")).asInt()));
+                MyConsts::Text_druhu_prijemcu(documentKind(ds), ds.fieldByName(QStringLiteral("BUID_KOD")).asInt()));
     };
 }
 
-void vynimky(TDM &dm)
+void exceptionRules(TDM &dm)
 {
     DataSet &t = dm.CIS5_;
     label(t, "ID", QStringLiteral("Kód"));
@@ -176,19 +176,19 @@ void vynimky(TDM &dm)
     label(t, "TEXT", QStringLiteral("Dôvod výnimky"));
     t.addCalculatedField(QStringLiteral("CALC_ID"), FieldType::String, kDlzkaTextuVynimky);
     t.onCalcFields = [&dm](DataSet &ds) {
-        setCalc(ds, "CALC_ID", Text_vynimky(dm.Rezim_filtra_vynimiek(), str(ds, "ID"), str(ds, "TEXT")));
+        setCalc(ds, "CALC_ID", exceptionText(dm.exceptionFilterMode(), fieldText(ds, "ID"), fieldText(ds, "TEXT")));
     };
 }
 
 // Bookkeeping lines: only the per-insurer and per-fund lines are added (through the dialog
 // that says which) and deleted; the others belong to the posting scheme.
-void riadkyUctovania(TDM &dm)
+void accountingLineRules(TDM &dm)
 {
     DataSet &t = dm.CISPUX_;
-    auto pending = std::make_shared<std::optional<NovyRiadokPU>>();
+    auto pending = std::make_shared<std::optional<NewPuLine>>();
     t.beforeInsert = [pending](DataSet &) {
         pending->reset();
-        std::optional<NovyRiadokPU> r = Vyber_novy_riadok_pu();
+        std::optional<NewPuLine> r = chooseNewPuLine();
         if (!r)
             throw EAbort();
         *pending = std::move(r);
@@ -196,7 +196,7 @@ void riadkyUctovania(TDM &dm)
     t.onNewRecord = [pending](DataSet &ds) {
         if (!*pending)
             return;
-        const NovyRiadokPU r = **pending;
+        const NewPuLine r = **pending;
         pending->reset();
         ds.setValue(QStringLiteral("ID"), r.id);
         ds.setValue(QStringLiteral("DOPLNOK"), QString(r.doplnok));
@@ -204,7 +204,7 @@ void riadkyUctovania(TDM &dm)
         ds.setValue(QStringLiteral("TEXT"), r.text);
     };
     t.beforeDeleteQuestions = [](DataSet &ds) {
-        if (!Je_pridavany_riadok_pu(ds.fieldByName(QStringLiteral("ID")).asFloat()))
+        if (!isAddedPuLine(ds.fieldByName(QStringLiteral("ID")).asFloat()))
             throw EMyError(Msg(65075));
     };
     label(t, "MD_SY", QStringLiteral("SYN.Ú (MD)"));
@@ -215,7 +215,7 @@ void riadkyUctovania(TDM &dm)
         .setLabel(QStringLiteral("Názov položky"));
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_NAZOV",
-                Nazov_riadku_pu(str(ds, "TEXT"), ds.value(QStringLiteral("CISLO")), str(ds, "DOPLNOK")));
+                puLineName(fieldText(ds, "TEXT"), ds.value(QStringLiteral("CISLO")), fieldText(ds, "DOPLNOK")));
     };
 }
 
@@ -225,18 +225,18 @@ void cisloPopis(DataSet &t, const char *cislo, int size)
     t.addCalculatedField(QStringLiteral("CALC_TEXT"), FieldType::String, size);
     const QString field = QString::fromLatin1(cislo);
     t.onCalcFields = [field](DataSet &ds) {
-        setCalc(ds, "CALC_TEXT", Cislo_a_nazov(ds.value(field), QStringLiteral("-"), str(ds, "POPIS")));
+        setCalc(ds, "CALC_TEXT", numberAndName(ds.value(field), QStringLiteral("-"), fieldText(ds, "POPIS")));
     };
 }
 
-void doplnkoveDochodkovePoistovne(TDM &dm)
+void supplementaryPensionFunds(TDM &dm)
 {
     DataSet &q = dm.QDDP_;
     q.addCalculatedField(QStringLiteral("CALC_INSTITUCIA"), FieldType::String, 200);
     q.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_INSTITUCIA",
-                MyConsts::Text_druhu_prijemcu(druh(ds), ds.fieldByName(QStringLiteral("BUID_KOD")).asInt())
-                    + u' ' + str(ds, "PRIJEMCA"));
+                MyConsts::Text_druhu_prijemcu(documentKind(ds), ds.fieldByName(QStringLiteral("BUID_KOD")).asInt())
+                    + u' ' + fieldText(ds, "PRIJEMCA"));
     };
 }
 
@@ -244,15 +244,15 @@ void doplnkoveDochodkovePoistovne(TDM &dm)
 
 // The editing rules of the code tables (questions before adding and deleting, rows that
 // cannot be deleted, calculated texts). Called once by the module's constructor.
-void Nastav_udalosti_ciselnikov(TDM &dm)
+void setCodeTableEvents(TDM &dm)
 {
-    parametre(dm);
-    zdravotnePoistovne(dm);
-    strediska(dm);
-    pridavky(dm);
-    prijemcovia(dm);
-    vynimky(dm);
-    riadkyUctovania(dm);
+    parameterRules(dm);
+    healthInsurerRules(dm);
+    costCenterRules(dm);
+    allowanceRules(dm);
+    recipientRules(dm);
+    exceptionRules(dm);
+    accountingLineRules(dm);
     cisloPopis(dm.CIS7_, "ID", 202);
     cisloPopis(dm.CIS13_, "TYP", 90);
     // The kinds of absence and of pension, as the employee card lists them beside its rows.
@@ -260,7 +260,7 @@ void Nastav_udalosti_ciselnikov(TDM &dm)
     label(dm.CIS8_, "Popis", QStringLiteral("Popis"));
     label(dm.CIS13_, "TYP", QStringLiteral("Typ"));
     label(dm.CIS13_, "POPIS", QStringLiteral("Druh dôchodku"));
-    doplnkoveDochodkovePoistovne(dm);
+    supplementaryPensionFunds(dm);
 }
 
 void TDM::Nastav_filter_vynimiek(int mode)
@@ -269,7 +269,7 @@ void TDM::Nastav_filter_vynimiek(int mode)
     if (mode == 0)
         CIS5_.setFilter(QString());
     else if (mode == 1)
-        CIS5_.setFilter(Filter_vynimiek_rezimu_1());
+        CIS5_.setFilter(exceptionFilterOfMode1());
     // The texts of the codes change with the mode; the rows are read again so that every
     // CALC_ID is computed under the new one.
     CIS5_.setFiltered(false);

@@ -9,36 +9,36 @@
 namespace tarix::core {
 
 namespace {
-VolbaRiadkuPU &volba()
+PuLineChoice &puLineChoice()
 {
-    static VolbaRiadkuPU v;
+    static PuLineChoice v;
     return v;
 }
 
-VolbaRiadkuPU &dialog()
+PuLineChoice &dialog()
 {
-    static VolbaRiadkuPU v;
+    static PuLineChoice v;
     return v;
 }
 } // namespace
 
-bool Je_pridavany_riadok_pu(double id)
+bool isAddedPuLine(double id)
 {
     return id == 29 || id == 34 || id == 35 || id == 43;
 }
 
-QStringList Polozky_typu_riadku_pu()
+QStringList puLineTypeItems()
 {
     return {QStringLiteral("Zdravotná poisťovňa - zam."), QStringLiteral("Zdravotná poisťovňa - firma"),
             QStringLiteral("DDP - zam."), QStringLiteral("DDP - firma")};
 }
 
-QString Text_noveho_riadku_pu(int id)
+QString newPuLineText(int id)
 {
     return id == 29 || id == 35 ? QStringLiteral("zdrav. poistenie ZP č.") : QStringLiteral("DDP č.");
 }
 
-NovyRiadokPU Parametre_noveho_riadku_pu(int polozka, const QString &kod)
+NewPuLine newPuLineParameters(int polozka, const QString &kod)
 {
     static constexpr struct {
         int id;
@@ -56,32 +56,32 @@ NovyRiadokPU Parametre_noveho_riadku_pu(int polozka, const QString &kod)
     const int cislo = kod.toInt(&ok);
     if (!ok)
         throw EMyError(Msg(65114));
-    NovyRiadokPU r;
+    NewPuLine r;
     r.id = kRiadky[polozka].id;
     r.doplnok = QChar(kRiadky[polozka].doplnok);
     r.cislo = cislo;
-    r.text = Text_noveho_riadku_pu(r.id);
+    r.text = newPuLineText(r.id);
     return r;
 }
 
-std::optional<NovyRiadokPU> Vyber_novy_riadok_pu()
+std::optional<NewPuLine> chooseNewPuLine()
 {
-    if (volba())
-        return volba()();
+    if (puLineChoice())
+        return puLineChoice()();
     if (dialog())
         return dialog()();
     return std::nullopt;
 }
 
-void Nastav_dialog_riadku_pu(VolbaRiadkuPU v) { dialog() = std::move(v); }
+void setPuLineDialog(PuLineChoice v) { dialog() = std::move(v); }
 
-void Nastav_volbu_riadku_pu(VolbaRiadkuPU v) { volba() = std::move(v); }
+void setPuLineChoice(PuLineChoice v) { puLineChoice() = std::move(v); }
 
-ScopedVolbaRiadkuPU::ScopedVolbaRiadkuPU(VolbaRiadkuPU v) : m_previous(std::move(volba()))
+ScopedPuLineChoice::ScopedPuLineChoice(PuLineChoice v) : m_previous(std::move(puLineChoice()))
 {
-    volba() = std::move(v);
+    puLineChoice() = std::move(v);
 }
 
-ScopedVolbaRiadkuPU::~ScopedVolbaRiadkuPU() { volba() = std::move(m_previous); }
+ScopedPuLineChoice::~ScopedPuLineChoice() { puLineChoice() = std::move(m_previous); }
 
 } // namespace tarix::core

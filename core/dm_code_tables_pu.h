@@ -14,49 +14,49 @@ namespace tarix::core {
 
 // One new bookkeeping line: its id, side ('Z' employee, 'F' firm), the insurer's or fund's
 // code and the line's text.
-struct NovyRiadokPU {
+struct NewPuLine {
     int id = 0;
     QChar doplnok;
     int cislo = 0;
     QString text;
-    friend bool operator==(const NovyRiadokPU &, const NovyRiadokPU &) = default;
+    friend bool operator==(const NewPuLine &, const NewPuLine &) = default;
 };
 
 // The lines that may be added and deleted: health insurer (employee 29, firm 35) and
 // supplementary pension fund (employee 34, firm 43).
-bool Je_pridavany_riadok_pu(double id);
+bool isAddedPuLine(double id);
 
 // The items of the dialog's line-kind list, in order.
-QStringList Polozky_typu_riadku_pu();
+QStringList puLineTypeItems();
 // "zdrav. poistenie ZP č." for the health-insurer lines 29 and 35, "DDP č." for the others.
-QString Text_noveho_riadku_pu(int id);
+QString newPuLineText(int id);
 // The line for the chosen item (0..3; -1 = none chosen) and the code as typed. EMyError
 // 65112 when no item is chosen, 65113 for an empty code, 65114 for a code that is not
 // made of the digits 0 to 9 only (or too large to be a number).
-NovyRiadokPU Parametre_noveho_riadku_pu(int polozka, const QString &kod);
+NewPuLine newPuLineParameters(int polozka, const QString &kod);
 
 // The user's choice of a new line; nothing when the user cancelled.
-using VolbaRiadkuPU = std::function<std::optional<NovyRiadokPU>()>;
+using PuLineChoice = std::function<std::optional<NewPuLine>()>;
 
 // The choice through the installed function, else the window layer's dialog, else none.
-std::optional<NovyRiadokPU> Vyber_novy_riadok_pu();
+std::optional<NewPuLine> chooseNewPuLine();
 // Installs how the choice is obtained; an empty function restores the dialog.
 // Stays a setter, not a registry entry: a test seam.
-void Nastav_volbu_riadku_pu(VolbaRiadkuPU volba);
+void setPuLineChoice(PuLineChoice puLineChoice);
 // The window layer's dialog (TFormParPU), installed at start-up.
 // Stays a setter, not a registry entry: a chooser returns a line, which a command's handler cannot.
-void Nastav_dialog_riadku_pu(VolbaRiadkuPU dialog);
+void setPuLineDialog(PuLineChoice dialog);
 
 // Installs a choice for the scope's lifetime and restores the previous one.
-class ScopedVolbaRiadkuPU {
+class ScopedPuLineChoice {
 public:
-    explicit ScopedVolbaRiadkuPU(VolbaRiadkuPU volba);
-    ~ScopedVolbaRiadkuPU();
-    ScopedVolbaRiadkuPU(const ScopedVolbaRiadkuPU &) = delete;
-    ScopedVolbaRiadkuPU &operator=(const ScopedVolbaRiadkuPU &) = delete;
+    explicit ScopedPuLineChoice(PuLineChoice puLineChoice);
+    ~ScopedPuLineChoice();
+    ScopedPuLineChoice(const ScopedPuLineChoice &) = delete;
+    ScopedPuLineChoice &operator=(const ScopedPuLineChoice &) = delete;
 
 private:
-    VolbaRiadkuPU m_previous;
+    PuLineChoice m_previous;
 };
 
 } // namespace tarix::core

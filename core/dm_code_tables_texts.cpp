@@ -4,7 +4,7 @@
 
 namespace tarix::core {
 
-QString Filter_vynimiek_rezimu_1()
+QString exceptionFilterOfMode1()
 {
     return QStringLiteral("(ID >='0' AND ID<='2') OR (ID>='A' AND ID<='E')");
 }
@@ -12,7 +12,7 @@ QString Filter_vynimiek_rezimu_1()
 namespace {
 
 // The statutory texts of the codes valid from August 2006, by the code's first character.
-QString textRezimu1(QChar c)
+QString mode1Text(QChar c)
 {
     switch (c.unicode()) {
     case u'1':
@@ -46,7 +46,7 @@ QString textRezimu1(QChar c)
 
 } // namespace
 
-QString Text_vynimky(int rezim, const QString &id, const QString &text)
+QString exceptionText(int rezim, const QString &id, const QString &text)
 {
     QString result;
     if (rezim == 0) {
@@ -55,19 +55,19 @@ QString Text_vynimky(int rezim, const QString &id, const QString &text)
         if (!id.isEmpty() && id.at(0) == u'0')
             result = id + u'-' + text;
         else
-            result = id + textRezimu1(id.isEmpty() ? QChar() : id.at(0));
+            result = id + mode1Text(id.isEmpty() ? QChar() : id.at(0));
     }
     return result.left(kDlzkaTextuVynimky);
 }
 
-QString Druhy_prijemcov() { return QStringLiteral("DEFPSUXYZ"); }
+QString recipientKinds() { return QStringLiteral("DEFPSUXYZ"); }
 
-bool Je_druh_prijemcu(const QString &typ)
+bool isRecipientKind(const QString &typ)
 {
-    return !typ.isEmpty() && Druhy_prijemcov().contains(typ.at(0));
+    return !typ.isEmpty() && recipientKinds().contains(typ.at(0));
 }
 
-QString Nazov_zdravotnej_poistovne_riadku(int id, const QString &text)
+QString lineHealthInsurerName(int id, const QString &text)
 {
     return fmt::format(u"%2d", {id}) + QStringLiteral(" - ") + text;
 }
@@ -79,12 +79,12 @@ QString cisloText(const QVariant &cislo)
 }
 } // namespace
 
-QString Cislo_a_nazov(const QVariant &cislo, const QString &oddelovac, const QString &nazov)
+QString numberAndName(const QVariant &cislo, const QString &oddelovac, const QString &nazov)
 {
     return cisloText(cislo) + oddelovac + nazov;
 }
 
-QString Nazov_riadku_pu(const QString &text, const QVariant &cislo, const QString &doplnok)
+QString puLineName(const QString &text, const QVariant &cislo, const QString &doplnok)
 {
     QString result = text + cisloText(cislo);
     const QString side = doplnok.toUpper();

@@ -12,26 +12,26 @@ inline constexpr int kDlzkaTextuVynimky = 120;
 
 // The filter text of the exemption table in mode 1 (the codes valid from August 2006 to
 // the end of that year).
-QString Filter_vynimiek_rezimu_1();
+QString exceptionFilterOfMode1();
 
 // The exemption text of a row (CALC_ID): mode 0 gives code "-" text; mode 1 gives the code
 // followed by the statutory text its first character selects ("-neplatná hodnota" for any
 // other character, and for an empty code, which selects none); any other mode gives an
 // empty text. Cut to kDlzkaTextuVynimky characters.
-QString Text_vynimky(int rezim, const QString &id, const QString &text);
+QString exceptionText(int rezim, const QString &id, const QString &text);
 
 // The payee kinds of Cis_bu.BUID_TYP: "DEFPSUXYZ".
-QString Druhy_prijemcov();
+QString recipientKinds();
 // Whether the text begins with one of the payee kinds (capital letters only).
-bool Je_druh_prijemcu(const QString &typ);
+bool isRecipientKind(const QString &typ);
 
 // "%2d - text" of a health insurer (CALC_NAZOV of Cis_zp).
-QString Nazov_zdravotnej_poistovne_riadku(int id, const QString &text);
+QString lineHealthInsurerName(int id, const QString &text);
 // "number - name" of a cost centre, "number-description" of CIS7_/CIS13_.
-QString Cislo_a_nazov(const QVariant &cislo, const QString &oddelovac, const QString &nazov);
+QString numberAndName(const QVariant &cislo, const QString &oddelovac, const QString &nazov);
 // The name of a bookkeeping line (CALC_NAZOV of cis_pu): the text, directly followed by the
 // number when there is one, then " - zam." for side "Z" and " - firma " for side "F"
 // (either case).
-QString Nazov_riadku_pu(const QString &text, const QVariant &cislo, const QString &doplnok);
+QString puLineName(const QString &text, const QVariant &cislo, const QString &doplnok);
 
 } // namespace tarix::core

@@ -68,13 +68,13 @@ TDM::TDM()
                           &CIS7_, &CIS8_, &CIS9_, &CIS10_, &CIS11_, &CIS12_, &CIS13_, &CIS14_, &TSET_,
                           &TDZP_, &TTLA_, &CIS15_},
                  .droppedOnStartPage = {&TSET_}});
-    Nastav_udalosti_hlavneho_modulu(*this);
-    Nastav_udalosti_ciselnikov(*this);
+    setMainModuleEvents(*this);
+    setCodeTableEvents(*this);
 }
 
 TDM::~TDM() = default;
 
-QVariant TDM::priv(const char *field) const
+QVariant TDM::privateFolderDb(const char *field) const
 {
     if (TPRIV_.isActive() && !TPRIV_.isEmpty())
         return TPRIV_.value(QString::fromLatin1(field));
@@ -87,13 +87,13 @@ QVariant TDM::priv(const char *field) const
     };
     // The marks of the Priv table now; none when they cannot be taken (the alias unknown or
     // its file missing): then the table is read as it is and its error reported by the read.
-    const auto markNow = [&]() -> std::optional<PrivMark> {
+    const auto markNow = [&]() -> std::optional<PrivateMark> {
         try {
             // Taken per look: the names are made once.
             static const QString alias = QString::fromLatin1(kAliasPriv), table = QStringLiteral("priv");
             s->attach(alias);
             const QString schema = s->schemaOf(alias);
-            PrivMark m;
+            PrivateMark m;
             m.session = s;
             m.generation = s->dataGeneration();
             m.dataVersion = s->dataVersion(schema);
@@ -104,7 +104,7 @@ QVariant TDM::priv(const char *field) const
             return std::nullopt;
         }
     };
-    const std::optional<PrivMark> before = markNow();
+    const std::optional<PrivateMark> before = markNow();
     if (!before) {
         m_privValues.clear();
         m_privMark = {};
@@ -120,7 +120,7 @@ QVariant TDM::priv(const char *field) const
     const QVariant value = read();
     // Nothing wrote between the marks: the values kept under the first stay with the second
     // (which moves when the read attached or prepared).
-    const std::optional<PrivMark> after = markNow();
+    const std::optional<PrivateMark> after = markNow();
     if (!after) {
         m_privValues.clear();
         m_privMark = {};
@@ -131,10 +131,10 @@ QVariant TDM::priv(const char *field) const
     return value;
 }
 
-int TDM::Aktualny_rok() const { return priv("ROK").toInt(); }
-int TDM::Aktualny_mesiac() const { return priv("MESIAC").toInt(); }
+int TDM::Aktualny_rok() const { return privateFolderDb("ROK").toInt(); }
+int TDM::Aktualny_mesiac() const { return privateFolderDb("MESIAC").toInt(); }
 int TDM::Aktualne_obdobie() const { return Aktualny_rok() * 100 + Aktualny_mesiac(); }
-int TDM::Aktualne_stredisko() const { return priv("SID").toInt(); }
+int TDM::Aktualne_stredisko() const { return privateFolderDb("SID").toInt(); }
 int TDM::Min_stredisko() const { return Aktualne_stredisko() != 0 ? Aktualne_stredisko() : 1; }
 int TDM::Max_stredisko() const { return Aktualne_stredisko() != 0 ? Aktualne_stredisko() : 99; }
 
@@ -211,7 +211,7 @@ QString TDM::Text_typu_premii() const
 // ---- health insurers and countries -------------------------------------------------------
 
 namespace {
-db::Session &relacia()
+db::Session &dbSession()
 {
     db::Session *s = db::Session::defaultSession();
     if (!s)
@@ -220,9 +220,9 @@ db::Session &relacia()
 }
 
 // The payee row of a health insurer; its key is the kind "Z" and the insurer's number.
-db::SqlResult riadokPoistovne(int cislo)
+db::SqlResult insurerRow(int cislo)
 {
-    return relacia().run(QStringLiteral("select old_cislo_u, pobocka_zp, ico from \":tarix_data:cis_bu\" "
+    return dbSession().run(QStringLiteral("select old_cislo_u, pobocka_zp, ico from \":tarix_data:cis_bu\" "
                                         "where buid_typ = :p1 and buid_kod = :p2"),
                          {{QStringLiteral("p1"), QStringLiteral("Z")}, {QStringLiteral("p2"), cislo}});
 }
@@ -230,32 +230,32 @@ db::SqlResult riadokPoistovne(int cislo)
 
 QString TDM::Nazov_zdravotnej_poistovne(int cislo) const
 {
-    const auto r = relacia().run(QStringLiteral("select text from \":tarix_comm:cis_zp\" where id = :p1"),
+    const auto r = dbSession().run(QStringLiteral("select text from \":tarix_comm:cis_zp\" where id = :p1"),
                                  {{QStringLiteral("p1"), cislo}});
     if (r.rowCount() == 0)
         return MyConsts::Text_druhu_prijemcu(u'Z', cislo);
     const QString text = r.asString(0, 0);
     if (!text.trimmed().isEmpty())
         return text;
-    return Nazov_zdravotnej_poistovne_riadku(cislo, text);
+    return lineHealthInsurerName(cislo, text);
 }
 
 QString TDM::Cislo_platitela_zp(int cislo) const
 {
-    const auto r = riadokPoistovne(cislo);
+    const auto r = insurerRow(cislo);
     if (r.rowCount() != 0)
         return r.asString(0, 0);
     // No payee row: the insurers know the employer by its company number.
     if (TINF_.isActive() && !TINF_.isEmpty())
         return TINF_.fieldByName(QStringLiteral("ICO")).asString();
-    const auto inf = relacia().run(QStringLiteral("select ico from \":tarix_data:inf\""));
+    const auto inf = dbSession().run(QStringLiteral("select ico from \":tarix_data:inf\""));
     return inf.rowCount() ? inf.asString(0, 0) : QString();
 }
 
 void TDM::Nacitaj_udaje_zp(int cislo)
 {
     Udaje_cbu = TCBU{};
-    const auto r = riadokPoistovne(cislo);
+    const auto r = insurerRow(cislo);
     if (r.rowCount() == 0)
         return;
     Udaje_cbu.Cislo_platitela = r.asString(0, 0);
@@ -267,7 +267,7 @@ QString TDM::Akronym_statu(const QString &kod3) const
 {
     if (kod3.isEmpty())
         return {};
-    const auto r = relacia().run(QStringLiteral("select akronym from \":tarix_comm:cis_stat\" where kod3 = :p1"),
+    const auto r = dbSession().run(QStringLiteral("select akronym from \":tarix_comm:cis_stat\" where kod3 = :p1"),
                                  {{QStringLiteral("p1"), kod3}});
     return r.rowCount() ? r.asString(0, 0) : QString();
 }

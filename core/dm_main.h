@@ -88,8 +88,8 @@ public:
     QString Text_priplatkov2;
 
     // Exemption filter mode of CIS5_ (0 or 1).
-    int Rezim_filtra_vynimiek() const { return m_rezimVynimiek; }
-    void setRezim_filtra_vynimiek(int mode) { m_rezimVynimiek = mode; }
+    int exceptionFilterMode() const { return m_rezimVynimiek; }
+    void setExceptionFilterMode(int mode) { m_rezimVynimiek = mode; }
     // Keeps the mode and sets CIS5_'s filter text for it (mode 0 none, mode 1 the codes of
     // August to December 2006); filtering stays off and an open table re-reads its rows so
     // that CALC_ID follows the mode. (dm_code_tables.cpp)
@@ -118,24 +118,24 @@ public:
 
 private:
     // Reads the period row when TPRIV_ is closed (accessors never open a table).
-    QVariant priv(const char *field) const;
+    QVariant privateFolderDb(const char *field) const;
     int m_rezimVynimiek = 0;
-    // What priv() read from the closed table, kept while the row cannot have changed: no
+    // What privateFolderDb() read from the closed table, kept while the row cannot have changed: no
     // write of this connection to Priv, no commit of another connection to its file, no
     // rollback and no re-pointed alias since (the session's marks below).
-    struct PrivMark {
+    struct PrivateMark {
         const void *session = nullptr;
         quint64 attachments = 0, generation = 0, writes = 0;
         qint64 dataVersion = 0;
-        bool operator==(const PrivMark &) const = default;
+        bool operator==(const PrivateMark &) const = default;
     };
-    mutable PrivMark m_privMark;
+    mutable PrivateMark m_privMark;
     mutable QHash<QByteArray, QVariant> m_privValues;
 };
 
 // Event wiring of the module, kept in files of their own.
-void Nastav_udalosti_hlavneho_modulu(TDM &dm); // dm_main_events.cpp
-void Nastav_udalosti_ciselnikov(TDM &dm);      // dm_code_tables.cpp
+void setMainModuleEvents(TDM &dm); // dm_main_events.cpp
+void setCodeTableEvents(TDM &dm);      // dm_code_tables.cpp
 
 // The process-wide instance; throws when start-up has not created it.
 TDM &DM();

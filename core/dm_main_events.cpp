@@ -73,7 +73,7 @@ void firmHeader(TDM &dm)
     firmHeaderFields(dm);
     dm.TINF_.beforePost = [&dm](db::DataSet &ds) {
         // The street line as typed gives the street and the house numbers the filings need.
-        const MyConsts::UlicaACislo u =
+        const MyConsts::StreetAndNumber u =
             MyConsts::Ulica_a_cislo(ds.fieldByName(QStringLiteral("ADR_ULICA1")).asString());
         ds.fieldByName(QStringLiteral("ADR_ULICA")).setAsString(u.ulica);
         ds.fieldByName(QStringLiteral("ADR_CISLO")).setAsString(u.cislo);
@@ -85,7 +85,7 @@ void firmHeader(TDM &dm)
                 .setAsInteger(MyConsts::Binarny_text_na_bajt(dm.Text_priplatkov2));
     };
     // The caption shows the firm's name as stored.
-    dm.TINF_.afterPost = [](db::DataSet &) { Obnov_titulok_okna(); };
+    dm.TINF_.afterPost = [](db::DataSet &) { refreshWindowCaption(); };
 }
 
 void taxBands(TDM &dm)
@@ -126,7 +126,7 @@ void periodRow(TDM &dm)
 
 // The events of the module's own tables (firm header, tax bands, period row). Called once
 // by the module's constructor.
-void Nastav_udalosti_hlavneho_modulu(TDM &dm)
+void setMainModuleEvents(TDM &dm)
 {
     firmHeader(dm);
     taxBands(dm);

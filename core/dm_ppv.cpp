@@ -33,7 +33,7 @@ TDMP::TDMP()
         TPPV_.declareField(QString::fromUtf8(field)).setLabel(QString::fromUtf8(label));
 
     TPPV_.onNewRecord = [](db::DataSet &ds) {
-        ds.fieldByName(QStringLiteral("CODE_EMP")).setValue(DMZ().Aktualny_kod_zamestnanca());
+        ds.fieldByName(QStringLiteral("CODE_EMP")).setValue(DMZ().currentEmployeeCode());
     };
     TPPV_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65073)))
@@ -60,13 +60,13 @@ TDMP::TDMP()
         if (field || !Zobraz_stranku_dokumentu || !TPPV_.isActive())
             return;
         Zobraz_stranku_dokumentu(
-            Stranka_dokumentu(TPPV_.isEmpty() ? QVariant() : TPPV_.value(QStringLiteral("TYP"))));
+            documentPage(TPPV_.isEmpty() ? QVariant() : TPPV_.value(QStringLiteral("TYP"))));
     };
 }
 
 TDMP::~TDMP() = default;
 
-QString TDMP::Stranka_dokumentu(const QVariant &kind)
+QString TDMP::documentPage(const QVariant &kind)
 {
     if (!kind.isValid())
         return kPageNoDocument;

@@ -28,7 +28,7 @@ public:
     // Name of the card's sub-page for a document kind: 0/10 the contract, 1/11 the work
     // agreement, 2/12 the activity agreement, 3/13 the student agreement, 14 the amendment,
     // any other or an empty kind the empty page.
-    static QString Stranka_dokumentu(const QVariant &kind);
+    static QString documentPage(const QVariant &kind);
 
     // Set by the main window while its document page control exists: called with the
     // sub-page of the current document whenever the document list moves to another row.

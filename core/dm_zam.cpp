@@ -78,9 +78,9 @@ TDMZ::TDMZ()
                              &TZP4_, &TZP5_},
                  .followingEmployee = {&TNEP_, &TDOCH_, &TZRZ_, &TDET_}});
 
-    Nastav_udalosti_zamestnancov(*this);
-    Nastav_udalosti_podzaznamov(*this);
-    Nastav_udalosti_zdravotneho(*this);
+    setEmployeeEvents(*this);
+    setChildRecordEvents(*this);
+    setHealthEvents(*this);
 }
 
 TDMZ::~TDMZ() = default;
@@ -101,7 +101,7 @@ int TDMZ::Max_kod_zamestnanca()
     return a > b ? a : b;
 }
 
-int TDMZ::Aktualny_kod_zamestnanca() const
+int TDMZ::currentEmployeeCode() const
 {
     if (!TZAM_.isActive() || TZAM_.isEmpty() || TZAM_.state() == db::DataSetState::Insert)
         throw EMyError(Msg(65050));
@@ -138,14 +138,14 @@ bool TDMZ::Najdi_osobne_cislo(int n)
     return false;
 }
 
-QString TDMZ::Polozka_zoznamu(int codeEmp) const
+QString TDMZ::listItem(int codeEmp) const
 {
-    const auto r = zam_detail::dotaz(
+    const auto r = employee_detail::detailQuery(
         QStringLiteral("select surname, name, title, vystup, code_numb from zam where code_emp = :p1"),
         {{QStringLiteral("p1"), codeEmp}});
     if (r.rowCount() == 0)
         return {};
-    QString text = zam_detail::spojMeno(r.asString(0, 0), r.asString(0, 1), r.asString(0, 2));
+    QString text = employee_detail::joinName(r.asString(0, 0), r.asString(0, 1), r.asString(0, 2));
     if (!r.isNull(0, 3))
         text += QStringLiteral("(zruš.)");
     return text + u',' + r.text(0, 4);
@@ -155,7 +155,7 @@ void TDMZ::Pocet_deti(int &znizPoistne, int &danBonus, int &pridavky)
 {
     znizPoistne = danBonus = pridavky = 0;
     try {
-        const int code = Aktualny_kod_zamestnanca();
+        const int code = currentEmployeeCode();
         QDET2_.close();
         QDET2_.setParam(QStringLiteral("p1"), code);
         QDET2_.open();
@@ -195,7 +195,7 @@ double TDMZ::Pridavky_na_dieta(const QString &age, double &allowance1, double &a
     try {
         if (DM().Aktualne_obdobie() >= 200301)
             k = MyConsts::Hodnota_parametra(QStringLiteral("PRIDAV_NA_DIETA"));
-        const auto r = zam_detail::dotaz(
+        const auto r = employee_detail::detailQuery(
             QStringLiteral("select potreba, pridavky1, pridavky2 from cis_pd where vek_od = "
                            "(select max(vek_od) from cis_pd where vek_od <= :p1)"),
             {{QStringLiteral("p1"), MyConsts::Text_na_cele_cislo(age)}}, kAliasComm);

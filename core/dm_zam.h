@@ -15,10 +15,10 @@
 namespace tarix::core {
 
 // A refusal of a post that names the field the employee card turns to and focuses.
-class EChybaPolozky : public EMyError {
+class EItemError : public EMyError {
 public:
-    EChybaPolozky(const QString &text, const QString &field) : EMyError(text), m_field(field) {}
-    const QString &polozka() const noexcept { return m_field; }
+    EItemError(const QString &text, const QString &field) : EMyError(text), m_field(field) {}
+    const QString &faultyItem() const noexcept { return m_field; }
 
 private:
     QString m_field;
@@ -63,7 +63,7 @@ public:
     int Max_kod_zamestnanca();
     // Code_emp of the current employee of TZAM_; EMyError 65050 when there is none (empty
     // table, or a new employee not posted yet).
-    int Aktualny_kod_zamestnanca() const;
+    int currentEmployeeCode() const;
 
     // Employee filters of the main window's views.
     void Nastav_filter_zamestnancov(const QString &filter);
@@ -77,7 +77,7 @@ public:
 
     // List entry of an employee: surname, name, title, "(zruš.)" for one who left, "," and
     // the personal number. Read by key; empty when no employee has that internal number.
-    QString Polozka_zoznamu(int codeEmp) const;
+    QString listItem(int codeEmp) const;
 
     // ---- children ---------------------------------------------------------------------------
     // Numbers of the current employee's children with ZNIZ_POISTNE, DAN_BONUS and PD set.
@@ -107,9 +107,9 @@ private:
 };
 
 // Event wiring of the module, kept in files of their own (called once by the constructor).
-void Nastav_udalosti_zamestnancov(TDMZ &dmz);   // dm_zam_events.cpp
-void Nastav_udalosti_podzaznamov(TDMZ &dmz);    // dm_zam_sub.cpp
-void Nastav_udalosti_zdravotneho(TDMZ &dmz);    // dm_zp.cpp
+void setEmployeeEvents(TDMZ &dmz);   // dm_zam_events.cpp
+void setChildRecordEvents(TDMZ &dmz);    // dm_zam_sub.cpp
+void setHealthEvents(TDMZ &dmz);    // dm_zp.cpp
 
 // The process-wide instance; throws when start-up has not created it.
 TDMZ &DMZ();

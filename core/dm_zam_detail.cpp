@@ -6,9 +6,9 @@
 
 #include <stdexcept>
 
-namespace tarix::core::zam_detail {
+namespace tarix::core::employee_detail {
 
-db::Session &relacia()
+db::Session &dbSession()
 {
     db::Session *s = db::Session::defaultSession();
     if (!s)
@@ -16,18 +16,18 @@ db::Session &relacia()
     return *s;
 }
 
-db::SqlResult dotaz(const QString &sql, const db::Params &params, const QString &alias)
+db::SqlResult detailQuery(const QString &sql, const db::Params &params, const QString &alias)
 {
-    return relacia().run(sql, params, alias);
+    return dbSession().run(sql, params, alias);
 }
 
-void nastavPopisky(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels)
+void setFieldLabels(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels)
 {
     for (const auto &[field, label] : labels)
         ds.declareField(QString::fromUtf8(field)).setLabel(QString::fromUtf8(label));
 }
 
-void spojZoznamy(db::DataSource &main, std::initializer_list<db::DataSource *> lists)
+void joinLists(db::DataSource &main, std::initializer_list<db::DataSource *> lists)
 {
     const QList<db::DataSource *> targets(lists);
     auto follow = [targets](db::DataSource &source) {
@@ -43,7 +43,7 @@ void spojZoznamy(db::DataSource &main, std::initializer_list<db::DataSource *> l
     main.onDataChange = [follow](db::DataSource &source, db::Field *) { follow(source); };
 }
 
-void nastavKontroluUctu(db::DataSet &ds, const QString &prefix, const QString &number,
+void setAccountCheck(db::DataSet &ds, const QString &prefix, const QString &number,
                         const QString &bank, const QString &specific)
 {
     // The check digit is computed but not enforced: only text that is not a number is
@@ -63,14 +63,14 @@ void nastavKontroluUctu(db::DataSet &ds, const QString &prefix, const QString &n
     ds.declareField(specific).onValidate = wholeNumber;
 }
 
-QDate datumAleboNula(const QDate &date)
+QDate dateOrZero(const QDate &date)
 {
     return date.isValid() ? date : QDate(1899, 12, 30);
 }
 
-QString spojMeno(const QString &a, const QString &b, const QString &c)
+QString joinName(const QString &a, const QString &b, const QString &c)
 {
     return (a.trimmed() + u' ' + b.trimmed() + u' ' + c.trimmed()).left(100);
 }
 
-} // namespace tarix::core::zam_detail
+} // namespace tarix::core::employee_detail

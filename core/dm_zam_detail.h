@@ -10,33 +10,33 @@
 #include <initializer_list>
 #include <utility>
 
-namespace tarix::core::zam_detail {
+namespace tarix::core::employee_detail {
 
 // The session the module's tables use.
-db::Session &relacia();
+db::Session &dbSession();
 
 // Rows of one SQL text of the program's dialect.
-db::SqlResult dotaz(const QString &sql, const db::Params &params = {},
+db::SqlResult detailQuery(const QString &sql, const db::Params &params = {},
                     const QString &alias = QString::fromLatin1(kAliasData));
 
 // Field labels shown to users (and named by the required-field refusal).
-void nastavPopisky(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels);
+void setFieldLabels(db::DataSet &ds, std::initializer_list<std::pair<const char *, const char *>> labels);
 
 // A list source follows its main source: disabled while the dataset is in edit or insert
 // state, enabled otherwise; checked on every state and data change of the main source while
 // that source is enabled.
-void spojZoznamy(db::DataSource &main, std::initializer_list<db::DataSource *> lists);
+void joinLists(db::DataSource &main, std::initializer_list<db::DataSource *> lists);
 
 // Bank account and symbol fields: prefix and number must be digits (the check digit is not
 // enforced), bank code and specific symbol empty or whole numbers.
-void nastavKontroluUctu(db::DataSet &ds, const QString &prefix, const QString &number,
+void setAccountCheck(db::DataSet &ds, const QString &prefix, const QString &number,
                         const QString &bank, const QString &specific);
 
 // The date as the comparisons of the program read it: an empty date is 30.12.1899.
-QDate datumAleboNula(const QDate &date);
+QDate dateOrZero(const QDate &date);
 
 // The three name parts, each trimmed, joined by one blank (an empty part keeps its blank),
 // cut to 100 characters.
-QString spojMeno(const QString &a, const QString &b, const QString &c);
+QString joinName(const QString &a, const QString &b, const QString &c);
 
-} // namespace tarix::core::zam_detail
+} // namespace tarix::core::employee_detail

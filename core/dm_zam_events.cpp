@@ -14,7 +14,7 @@
 
 namespace tarix::core {
 
-using namespace zam_detail;
+using namespace employee_detail;
 
 namespace {
 
@@ -25,26 +25,26 @@ const char *const kPodtabulky[] = {"deti",     "zrz",      "nep",    "doch", "el
                                    "zp_znec",  "zp_pstat", "zp_univ", "zp_tab", "davka601",
                                    "ppv",      "rzp",      "zrv",    "zam_uk", "hsu"};
 
-void vymazPodzaznamy(int codeEmp)
+void deleteChildRecords(int codeEmp)
 {
-    db::Transaction tr(&relacia());
+    db::Transaction tr(&dbSession());
     for (const char *table : kPodtabulky)
-        relacia().execute(QStringLiteral("delete from \":tarix_data:%1\" where code_emp = :p1")
+        dbSession().execute(QStringLiteral("delete from \":tarix_data:%1\" where code_emp = :p1")
                               .arg(QLatin1String(table)),
                           {{QStringLiteral("p1"), codeEmp}});
     tr.commit();
 }
 
-void overRozsah(db::Field &f, int limit, int hint)
+void checkRange(db::Field &f, int limit, int hint)
 {
     const qint64 v = f.asInteger();
     if (v < 0 || v >= limit)
         throw EMyError(Msg(65187) + u' ' + Msg(hint));
 }
 
-void nastavPoliaZamestnanca(db::Table &t)
+void setEmployeeFields(db::Table &t)
 {
-    nastavPopisky(t, {
+    setFieldLabels(t, {
         {"Code_numb", "Osobné číslo"},
         {"SID", "Číslo strediska"},
         {"Title", "Titul"},
@@ -177,19 +177,19 @@ void nastavPoliaZamestnanca(db::Table &t)
 
 QString tmp(const db::DataSet &t)
 {
-    return spojMeno(t.fieldByName(QStringLiteral("Title")).asString(),
+    return joinName(t.fieldByName(QStringLiteral("Title")).asString(),
                     t.fieldByName(QStringLiteral("Name")).asString(),
                     t.fieldByName(QStringLiteral("Surname")).asString());
 }
 
 QString pmt(const db::DataSet &t)
 {
-    return spojMeno(t.fieldByName(QStringLiteral("Surname")).asString(),
+    return joinName(t.fieldByName(QStringLiteral("Surname")).asString(),
                     t.fieldByName(QStringLiteral("Name")).asString(),
                     t.fieldByName(QStringLiteral("Title")).asString());
 }
 
-void vypocitajPolia(db::DataSet &t)
+void computeFields(db::DataSet &t)
 {
     auto s = [&](const char *name) { return t.fieldByName(QString::fromLatin1(name)).asString().trimmed(); };
     auto set = [&](const char *name, const QVariant &v) { t.fieldByName(QString::fromLatin1(name)).setValue(v); };
@@ -224,7 +224,7 @@ void vypocitajPolia(db::DataSet &t)
     QString fund;
     const db::Field &kdp = t.fieldByName(QStringLiteral("KDP"));
     if (!kdp.isNull()) {
-        const auto r = dotaz(QStringLiteral("select prijemca from cis_bu where buid_typ = 'Y' and buid_kod = :p1"),
+        const auto r = detailQuery(QStringLiteral("select prijemca from cis_bu where buid_typ = 'Y' and buid_kod = :p1"),
                              {{QStringLiteral("p1"), kdp.asInteger()}});
         if (r.rowCount() > 0)
             fund = MyConsts::Text_druhu_prijemcu(u'Y', kdp.asInt()) + u' ' + r.asString(0, 0);
@@ -232,7 +232,7 @@ void vypocitajPolia(db::DataSet &t)
     set("L_KDP", fund);
 }
 
-void novyZamestnanec(TDMZ &dmz, db::DataSet &t)
+void newEmployee(TDMZ &dmz, db::DataSet &t)
 {
     auto set = [&](const char *name, const QVariant &v) { t.fieldByName(QString::fromLatin1(name)).setValue(v); };
     set("Code_emp", dmz.Max_kod_zamestnanca() + 1);
@@ -248,7 +248,7 @@ void novyZamestnanec(TDMZ &dmz, db::DataSet &t)
     set("VYHL", true);
     set("RZP", false);
     set("Dan_zrazkou", false);
-    const auto inf = dotaz(QStringLiteral("select f_doba from inf"));
+    const auto inf = detailQuery(QStringLiteral("select f_doba from inf"));
     set("F_doba", inf.rowCount() ? inf.value(0, 0) : QVariant());
     set("Fixny_mv_plat", false);
     set("Fz_hlavne", true);
@@ -264,7 +264,7 @@ void novyZamestnanec(TDMZ &dmz, db::DataSet &t)
 }
 
 // Questions before a post, asked before its transaction begins.
-void otazkyPredZapisom(db::DataSet &t)
+void questionsBeforePost(db::DataSet &t)
 {
     if (t.state() != db::DataSetState::Insert)
         return;
@@ -273,7 +273,7 @@ void otazkyPredZapisom(db::DataSet &t)
     const QString rc = MyConsts::Odstran_lomky_a_medzery(t.fieldByName(QStringLiteral("Born_numb")).asString());
     if (rc.isEmpty())
         return;
-    const auto r = dotaz(QStringLiteral("select code_numb, surname, name from zam z "
+    const auto r = detailQuery(QStringLiteral("select code_numb, surname, name from zam z "
                                         "where replace(replace(z.born_numb, '/', ''), ' ', '') = :p1 "
                                         "order by code_numb"),
                          {{QStringLiteral("p1"), rc}});
@@ -284,7 +284,7 @@ void otazkyPredZapisom(db::DataSet &t)
     }
 }
 
-void predZapisom(TDMZ &dmz, db::DataSet &t)
+void beforeEmployeePost(TDMZ &dmz, db::DataSet &t)
 {
     if (t.state() == db::DataSetState::Insert) {
         // Another workstation may have added an employee since this one was started: the
@@ -296,17 +296,17 @@ void predZapisom(TDMZ &dmz, db::DataSet &t)
     }
     if (t.fieldByName(QStringLiteral("U_zdrav")).asInteger() > 0
         && t.fieldByName(QStringLiteral("KZP")).asInteger() == 0)
-        throw EChybaPolozky(Msg(65031), QStringLiteral("KZP"));
+        throw EItemError(Msg(65031), QStringLiteral("KZP"));
     if (t.fieldByName(QStringLiteral("MV_plat")).asFloat() != 0
         && t.fieldByName(QStringLiteral("V_sadzba")).asFloat() != 0)
-        throw EChybaPolozky(Msg(65030), QStringLiteral("MV_plat"));
+        throw EItemError(Msg(65030), QStringLiteral("MV_plat"));
 }
 
 // Refusal and questions before a delete, asked before its transaction begins.
-void otazkyPredVymazanim(db::DataSet &t)
+void questionsBeforeDelete(db::DataSet &t)
 {
     const int code = t.fieldByName(QStringLiteral("Code_emp")).asInt();
-    const auto r = dotaz(QStringLiteral("select count(*) from vyp where code_emp = :p1"),
+    const auto r = detailQuery(QStringLiteral("select count(*) from vyp where code_emp = :p1"),
                          {{QStringLiteral("p1"), code}});
     if (r.asInteger(0, 0) > 0)
         throw EMyError(Msg(65024));
@@ -314,13 +314,13 @@ void otazkyPredVymazanim(db::DataSet &t)
         throw EMyError(Msg(65055));
 }
 
-void predVymazanim(db::DataSet &t)
+void beforeEmployeeDelete(db::DataSet &t)
 {
     // Inside the delete's own transaction: the rows go together with the employee or stay.
-    vymazPodzaznamy(t.fieldByName(QStringLiteral("Code_emp")).asInt());
+    deleteChildRecords(t.fieldByName(QStringLiteral("Code_emp")).asInt());
 }
 
-void nastavKontroly(db::Table &t)
+void setChecks(db::Table &t)
 {
     auto field = [&](const char *name) -> db::Field & { return t.declareField(QString::fromLatin1(name)); };
 
@@ -340,9 +340,9 @@ void nastavKontroly(db::Table &t)
             throw EMyError(Msg(65027));
     };
     for (const char *name : {"U_zdrav", "U_nemoc", "U_dochod", "U_fondzam", "U_invalid"})
-        field(name).onValidate = [](db::Field &f) { overRozsah(f, 6, 65144); };
+        field(name).onValidate = [](db::Field &f) { checkRange(f, 6, 65144); };
     for (const char *name : {"U_uraz", "U_rezerva", "U_garancne"})
-        field(name).onValidate = [](db::Field &f) { overRozsah(f, 2, 65145); };
+        field(name).onValidate = [](db::Field &f) { checkRange(f, 2, 65145); };
     field("SID").onValidate = [](db::Field &f) {
         QString name;
         if (!DM().Nazov_strediska(f.asInt(), name)) {
@@ -362,7 +362,7 @@ void nastavKontroly(db::Table &t)
     field("Born_numb").onSetText = [](db::Field &f, const QString &text) {
         f.setValue(MyConsts::Odstran_lomky_a_medzery(text));
     };
-    nastavKontroluUctu(t, QStringLiteral("Predcislo_u"), QStringLiteral("Cislo_u"),
+    setAccountCheck(t, QStringLiteral("Predcislo_u"), QStringLiteral("Cislo_u"),
                        QStringLiteral("Banka_u"), QStringLiteral("SSym_u"));
     field("ZTP").onValidate = [](db::Field &f) {
         if (f.asBoolean() && !f.dataSet().fieldByName(QStringLiteral("ZPS")).asBoolean())
@@ -380,17 +380,17 @@ void nastavKontroly(db::Table &t)
 
 } // namespace
 
-void Nastav_udalosti_zamestnancov(TDMZ &dmz)
+void setEmployeeEvents(TDMZ &dmz)
 {
     db::Table &t = dmz.TZAM_;
-    nastavPoliaZamestnanca(t);
-    nastavKontroly(t);
+    setEmployeeFields(t);
+    setChecks(t);
 
-    t.onNewRecord = [&dmz](db::DataSet &ds) { novyZamestnanec(dmz, ds); };
-    t.beforePostQuestions = [](db::DataSet &ds) { otazkyPredZapisom(ds); };
-    t.beforePost = [&dmz](db::DataSet &ds) { predZapisom(dmz, ds); };
-    t.beforeDeleteQuestions = [](db::DataSet &ds) { otazkyPredVymazanim(ds); };
-    t.beforeDelete = [](db::DataSet &ds) { predVymazanim(ds); };
+    t.onNewRecord = [&dmz](db::DataSet &ds) { newEmployee(dmz, ds); };
+    t.beforePostQuestions = [](db::DataSet &ds) { questionsBeforePost(ds); };
+    t.beforePost = [&dmz](db::DataSet &ds) { beforeEmployeePost(dmz, ds); };
+    t.beforeDeleteQuestions = [](db::DataSet &ds) { questionsBeforeDelete(ds); };
+    t.beforeDelete = [](db::DataSet &ds) { beforeEmployeeDelete(ds); };
     t.afterDelete = [&dmz](db::DataSet &) {
         // The employee's rows are gone from the database; open detail tables read again.
         for (db::Table *d : {&dmz.TDET_, &dmz.TZRZ_, &dmz.TNEP_, &dmz.TDOCH_, &dmz.TELDP_, &dmz.TZP1_,
@@ -401,7 +401,7 @@ void Nastav_udalosti_zamestnancov(TDMZ &dmz)
             if (db::Table &ppv = DMP().TPPV_; ppv.isActive() && !ppv.isEditing())
                 ppv.refresh();
     };
-    t.onCalcFields = [](db::DataSet &ds) { vypocitajPolia(ds); };
+    t.onCalcFields = [](db::DataSet &ds) { computeFields(ds); };
     t.afterScroll = [&dmz](db::DataSet &) {
         // Absences follow the employee only while the card links them.
         if (dmz.TNEP_.masterSource() != &dmz.DS_ZAM1)
@@ -411,7 +411,7 @@ void Nastav_udalosti_zamestnancov(TDMZ &dmz)
                 d->refresh();
     };
 
-    spojZoznamy(dmz.DS_ZAM1, {&dmz.DS_ZGRID, &dmz.DS_ZAMF});
+    joinLists(dmz.DS_ZAM1, {&dmz.DS_ZGRID, &dmz.DS_ZAMF});
     dmz.DS_ZAMF.onDataChange = [&dmz](db::DataSource &, db::Field *field) {
         if (field)
             return; // a field typed, not another employee

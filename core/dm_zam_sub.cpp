@@ -10,7 +10,7 @@
 
 namespace tarix::core {
 
-using namespace zam_detail;
+using namespace employee_detail;
 
 namespace {
 
@@ -18,10 +18,10 @@ db::Field &pole(db::DataSet &ds, const char *name) { return ds.fieldByName(QStri
 
 // ---- children ------------------------------------------------------------------------------
 
-void nastavDeti(TDMZ &dmz)
+void setChildrenEvents(TDMZ &dmz)
 {
     db::Table &t = dmz.TDET_;
-    nastavPopisky(t, {{"Priezvisko", "Priezvisko"},
+    setFieldLabels(t, {{"Priezvisko", "Priezvisko"},
                       {"Meno", "Meno"},
                       {"RC", "Rodné číslo"},
                       {"DAT_NAR", "Dátum narodenia"},
@@ -41,7 +41,7 @@ void nastavDeti(TDMZ &dmz)
         .setLabel(QStringLiteral("Prídavky - 2. pásmo"));
 
     t.onNewRecord = [&dmz](db::DataSet &ds) {
-        pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
+        pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode());
         pole(ds, "MES_OD").setValue(DM().Aktualny_mesiac());
         pole(ds, "MES_DO").setValue(12);
         pole(ds, "NC").setValue(true);
@@ -66,15 +66,15 @@ void nastavDeti(TDMZ &dmz)
         pole(ds, "CALC_PRIDAVKY1").setValue(a1);
         pole(ds, "CALC_PRIDAVKY2").setValue(a2);
     };
-    spojZoznamy(dmz.DS_DETI, {&dmz.DS_DGRID});
+    joinLists(dmz.DS_DETI, {&dmz.DS_DGRID});
 }
 
 // ---- standing deductions -------------------------------------------------------------------
 
-void nastavZrazky(TDMZ &dmz)
+void setDeductionEvents(TDMZ &dmz)
 {
     db::Table &t = dmz.TZRZ_;
-    nastavPopisky(t, {{"Typ", "Typ zrážky"},
+    setFieldLabels(t, {{"Typ", "Typ zrážky"},
                       {"Datum_od", "Platnosť od"},
                       {"Datum_do", "Platnosť do"},
                       {"Predcislo_u", "Predčíslie účtu"},
@@ -93,10 +93,10 @@ void nastavZrazky(TDMZ &dmz)
         if (!kinds.contains(f.asString()))
             throw EMyError(Msg(65028));
     };
-    nastavKontroluUctu(t, QStringLiteral("Predcislo_u"), QStringLiteral("Cislo_u"), QStringLiteral("Banka_u"),
+    setAccountCheck(t, QStringLiteral("Predcislo_u"), QStringLiteral("Cislo_u"), QStringLiteral("Banka_u"),
                        QStringLiteral("Ssym_u"));
     t.onNewRecord = [&dmz](db::DataSet &ds) {
-        pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
+        pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode());
         pole(ds, "Suma").setValue(0);
         pole(ds, "Typ_sumy").setValue(0);
     };
@@ -107,17 +107,17 @@ void nastavZrazky(TDMZ &dmz)
         // An open-ended deduction runs to the last period there is.
         pole(ds, "Obdobie_do").setValue(doo.isValid() ? MyConsts::Obdobie_z_datumu(doo) : 999999);
     };
-    spojZoznamy(dmz.DS_ZRZ, {&dmz.DS_ZRZG});
+    joinLists(dmz.DS_ZRZ, {&dmz.DS_ZRZG});
 }
 
 // ---- absences ------------------------------------------------------------------------------
 
 QString typRL(db::DataSet &ds) { return pole(ds, "TypRL").asString().trimmed(); }
 
-void nastavNepritomnosti(TDMZ &dmz)
+void setAbsenceEvents(TDMZ &dmz)
 {
     db::Table &t = dmz.TNEP_;
-    nastavPopisky(t, {{"Datum_od", "Dátum od"},
+    setFieldLabels(t, {{"Datum_od", "Dátum od"},
                       {"Datum_do", "Dátum do"},
                       {"Typ", "Druh neprítomnosti"},
                       {"TypRL", "Typ"},
@@ -137,7 +137,7 @@ void nastavNepritomnosti(TDMZ &dmz)
     t.addCalculatedField(QStringLiteral("Calc_typ_nep"), db::FieldType::String, 100).setLabel(QStringLiteral("Popis druhu"));
     t.addCalculatedField(QStringLiteral("L_ZAM"), db::FieldType::String, 200);
 
-    t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
+    t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode()); };
 
     t.declareField(QStringLiteral("Prerusenie")).onValidate = [](db::Field &f) {
         if (!f.isNull() && typRL(f.dataSet()) != QLatin1String("PE"))
@@ -149,9 +149,9 @@ void nastavNepritomnosti(TDMZ &dmz)
         if (kind != QLatin1String("PA") && kind != QLatin1String("OD"))
             return;
         // The dates come from the absence's own employee, read by key.
-        const QVariant code = pole(ds, "Code_emp").isNull() ? QVariant(dmz.Aktualny_kod_zamestnanca())
+        const QVariant code = pole(ds, "Code_emp").isNull() ? QVariant(dmz.currentEmployeeCode())
                                                             : pole(ds, "Code_emp").value();
-        const auto r = dotaz(QStringLiteral("select nastup, vystup from zam where code_emp = :p1"),
+        const auto r = detailQuery(QStringLiteral("select nastup, vystup from zam where code_emp = :p1"),
                              {{QStringLiteral("p1"), code}});
         const QVariant date = r.rowCount() ? r.value(0, kind == QLatin1String("PA") ? 0 : 1) : QVariant();
         if (kind == QLatin1String("OD") && !date.isValid())
@@ -194,36 +194,36 @@ void nastavNepritomnosti(TDMZ &dmz)
 
     t.onCalcFields = [&dmz](db::DataSet &ds) {
         const db::Field &code = pole(ds, "Code_emp");
-        pole(ds, "L_ZAM").setValue(code.isNull() ? QString() : dmz.Polozka_zoznamu(code.asInt()));
+        pole(ds, "L_ZAM").setValue(code.isNull() ? QString() : dmz.listItem(code.asInt()));
         const QDate od = pole(ds, "Datum_od").asDate();
         const QDate doo = pole(ds, "Datum_do").asDate();
         pole(ds, "Calc_kal_dni").setValue(od.isValid() && doo.isValid() ? od.daysTo(doo) + 1 : 0);
         pole(ds, "Calc_typ_nep").setValue(MyConsts::Text_druhu_nepritomnosti(pole(ds, "Typ").asInt()));
     };
-    spojZoznamy(dmz.DS_NEP, {&dmz.DS_NEPG});
+    joinLists(dmz.DS_NEP, {&dmz.DS_NEPG});
 }
 
 // ---- pension entitlements and pension-insurance record lines -------------------------------
 
-void nastavDochodky(TDMZ &dmz)
+void setPensionEvents(TDMZ &dmz)
 {
     db::Table &t = dmz.TDOCH_;
-    nastavPopisky(t, {{"Typ", "Typ dôchodku"},
+    setFieldLabels(t, {{"Typ", "Typ dôchodku"},
                       {"Datum_od", "Dátum začiatku nároku"},
                       {"Datum_do", "Dátum ukončenia nároku"}});
     t.addLookupField(QStringLiteral("L_DOCH"), db::FieldType::String, 80, &DM().CIS13_, QStringLiteral("Typ"),
                      QStringLiteral("TYP"), QStringLiteral("POPIS"))
         .setLabel(QStringLiteral("Druh dôchodku"));
-    t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
+    t.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode()); };
     // An empty end counts as earlier than any date, so it is refused too.
     t.declareField(QStringLiteral("Datum_do")).onValidate = [](db::Field &f) {
         const QDate doo = f.asDate();
-        if (!doo.isValid() || doo < datumAleboNula(pole(f.dataSet(), "Datum_od").asDate()))
+        if (!doo.isValid() || doo < dateOrZero(pole(f.dataSet(), "Datum_od").asDate()))
             throw EMyError(Msg(65163));
     };
 
     db::Table &e = dmz.TELDP_;
-    nastavPopisky(e, {{"Datum_od", "Dátum od"},
+    setFieldLabels(e, {{"Datum_od", "Dátum od"},
                       {"Datum_do", "Dátum do"},
                       {"Znak", "Znak poistenia"},
                       {"VZ", "Vymeriavací základ"},
@@ -231,7 +231,7 @@ void nastavDochodky(TDMZ &dmz)
                       {"Vyluka_dni", "Kal.dni vylúč. dôb"}});
     e.addLookupField(QStringLiteral("L_ZNAK"), db::FieldType::String, 40, &DM().CIS14_, QStringLiteral("Znak"),
                      QStringLiteral("Znak"), QStringLiteral("Popis"));
-    e.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
+    e.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode()); };
     e.beforePost = [](db::DataSet &ds) {
         const QDate od = pole(ds, "Datum_od").asDate();
         const QDate doo = pole(ds, "Datum_do").asDate();
@@ -242,12 +242,12 @@ void nastavDochodky(TDMZ &dmz)
 
 } // namespace
 
-void Nastav_udalosti_podzaznamov(TDMZ &dmz)
+void setChildRecordEvents(TDMZ &dmz)
 {
-    nastavDeti(dmz);
-    nastavZrazky(dmz);
-    nastavNepritomnosti(dmz);
-    nastavDochodky(dmz);
+    setChildrenEvents(dmz);
+    setDeductionEvents(dmz);
+    setAbsenceEvents(dmz);
+    setPensionEvents(dmz);
 }
 
 } // namespace tarix::core

@@ -17,27 +17,27 @@
 
 namespace tarix::core {
 
-using namespace zam_detail;
+using namespace employee_detail;
 
 namespace {
 
 db::Field &pole(db::DataSet &ds, const char *name) { return ds.fieldByName(QString::fromLatin1(name)); }
 
-void opytajVymazanie(db::DataSet &)
+void askToDelete(db::DataSet &)
 {
     if (!MyConsts::Otazka_ano_nie(Msg(65073)))
         throw EMyError(Msg(65074));
 }
 
 // KZP of the current employee row (0 when blank).
-QVariant kzpZamestnanca(TDMZ &dmz) { return dmz.TZAM_.fieldByName(QStringLiteral("KZP")).value(); }
+QVariant employeeKzp(TDMZ &dmz) { return dmz.TZAM_.fieldByName(QStringLiteral("KZP")).value(); }
 
 // ---- settlement request --------------------------------------------------------------------
 
-void nastavZiadost(TDMZ &dmz)
+void setRequest(TDMZ &dmz)
 {
     db::Table &t = dmz.TZP1_;
-    nastavPopisky(t, {{"V_rok", "Rok vykonania zúčtovania"},
+    setFieldLabels(t, {{"V_rok", "Rok vykonania zúčtovania"},
                       {"ROK", "Rok"},
                       {"KZP", "Kód zdravotnej poisťovne"},
                       {"Typ_zuctovania", "Spôsob zúčtovania"},
@@ -61,8 +61,8 @@ void nastavZiadost(TDMZ &dmz)
     // One request per employee and year: a second one is not started. Asked of the
     // database, so that it holds whatever the table happens to show.
     t.beforeInsert = [&dmz](db::DataSet &) {
-        const auto r = dotaz(QStringLiteral("select count(*) from zp_znec where code_emp = :p1 and v_rok = :p2"),
-                             {{QStringLiteral("p1"), dmz.Aktualny_kod_zamestnanca()},
+        const auto r = detailQuery(QStringLiteral("select count(*) from zp_znec where code_emp = :p1 and v_rok = :p2"),
+                             {{QStringLiteral("p1"), dmz.currentEmployeeCode()},
                               {QStringLiteral("p2"), DM().Aktualny_rok()}});
         if (r.asInteger(0, 0) > 0)
             throw EAbort();
@@ -71,10 +71,10 @@ void nastavZiadost(TDMZ &dmz)
         const int year = DM().Aktualny_rok();
         if (year < 2006)
             throw EMyError(Msg(65100));
-        pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
+        pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode());
         pole(ds, "V_rok").setValue(year);
         pole(ds, "ROK").setValue(year - 1);
-        pole(ds, "KZP").setValue(kzpZamestnanca(dmz));
+        pole(ds, "KZP").setValue(employeeKzp(dmz));
     };
     t.beforePost = [](db::DataSet &ds) {
         const int settled = pole(ds, "ROK").isNull() ? DM().Aktualny_rok() - 1 : pole(ds, "ROK").asInt();
@@ -86,27 +86,27 @@ void nastavZiadost(TDMZ &dmz)
         if (od.isValid() && doo.isValid() && doo < od)
             throw EMyError(Msg(65163));
     };
-    t.beforeDeleteQuestions = opytajVymazanie;
+    t.beforeDeleteQuestions = askToDelete;
 }
 
 // ---- periods without insurance, universal record, monthly basis ----------------------------
 
-void nastavObdobiaAZaznamy(TDMZ &dmz)
+void setPeriodsAndRecords(TDMZ &dmz)
 {
     db::Table &p = dmz.TZP2_;
-    nastavPopisky(p, {{"Datum_od", "Dátum od"}, {"Datum_do", "Dátum do"}, {"Dovod", "Dôvod"}});
-    p.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
+    setFieldLabels(p, {{"Datum_od", "Dátum od"}, {"Datum_do", "Dátum do"}, {"Dovod", "Dôvod"}});
+    p.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode()); };
     p.beforePost = [](db::DataSet &ds) {
         // An empty date counts as 30.12.1899: an empty end is refused once a start is given.
-        if (datumAleboNula(pole(ds, "Datum_do").asDate()) < datumAleboNula(pole(ds, "Datum_od").asDate()))
+        if (dateOrZero(pole(ds, "Datum_do").asDate()) < dateOrZero(pole(ds, "Datum_od").asDate()))
             throw EMyError(Msg(65163));
     };
-    p.beforeDeleteQuestions = opytajVymazanie;
+    p.beforeDeleteQuestions = askToDelete;
 
     db::Table &u = dmz.TZP3_;
     // A record of any of the insurer's forms: its columns mean what the form's kind gives
     // them, so they are named by kind of content.
-    nastavPopisky(u, {{"Typ", "Druh záznamu"},
+    setFieldLabels(u, {{"Typ", "Druh záznamu"},
                       {"Rok", "Rok"},
                       {"A1", "Text A1"},
                       {"A2", "Text A2"},
@@ -114,7 +114,7 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
                       {"X2", "Suma X2"},
                       {"X3", "Suma X3"},
                       {"X4", "Suma X4"}});
-    u.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca()); };
+    u.onNewRecord = [&dmz](db::DataSet &ds) { pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode()); };
     u.beforePost = [](db::DataSet &ds) {
         if (pole(ds, "Typ").asString().trimmed() == QLatin1String("VV")
             && pole(ds, "A1").asString().trimmed() != QLatin1String("3"))
@@ -122,7 +122,7 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
     };
 
     // The monthly basis of the certificate of advances.
-    nastavPopisky(dmz.TZP4_, {{"V_mesiac", "Mesiac"},
+    setFieldLabels(dmz.TZP4_, {{"V_mesiac", "Mesiac"},
                               {"X1", "Príjem"},
                               {"X2", "Preddavok zamestnávateľa"},
                               {"X3", "Minimálny základ"},
@@ -134,26 +134,26 @@ void nastavObdobiaAZaznamy(TDMZ &dmz)
 
 // ---- change reports ------------------------------------------------------------------------
 
-void nastavDavku601(TDMZ &dmz)
+void setBatch601(TDMZ &dmz)
 {
     db::Table &t = dmz.TZP5_;
-    nastavPopisky(t, {{"Kod_zmeny", "Kód zmeny (2 znaky)"},
+    setFieldLabels(t, {{"Kod_zmeny", "Kód zmeny (2 znaky)"},
                       {"Platnost_zmeny", "Platnosť zmeny (Z,K,X)"},
                       {"Datum_zmeny", "Dátum zmeny"},
                       {"Id_cislo", "Identifikačné číslo"},
                       {"KZP", "Kód ZP (2 znaky)"}});
     t.onNewRecord = [&dmz](db::DataSet &ds) {
-        pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
+        pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode());
         pole(ds, "Datum_zmeny").setValue(fmt::today());
         // The insurer code travels as two characters: longer codes keep their first two.
-        const QVariant kzp = kzpZamestnanca(dmz);
+        const QVariant kzp = employeeKzp(dmz);
         const QString text = kzp.isValid() ? QString::number(db::variantToInteger(kzp)) : QString();
         pole(ds, "KZP").setValue(MyConsts::Dopln_zlava(text, 2, u'0').toInt());
     };
     t.beforePost = [&dmz](db::DataSet &ds) {
         // A report keeps its own employee; only one without any gets the current one.
         if (pole(ds, "Code_emp").isNull())
-            pole(ds, "Code_emp").setValue(dmz.Aktualny_kod_zamestnanca());
+            pole(ds, "Code_emp").setValue(dmz.currentEmployeeCode());
         const QDate d = pole(ds, "Datum_zmeny").asDate();
         if (!d.isValid())
             return; // refused as a required field
@@ -176,7 +176,7 @@ void nastavDavku601(TDMZ &dmz)
 QString sqlCislo(double v) { return QString::number(v, 'g', 17); }
 
 // Fixed working-day count of a month of the certificate.
-int dniMesiaca(int month)
+int daysOfMonth(int month)
 {
     switch (month) {
     case 5:
@@ -194,7 +194,7 @@ int dniMesiaca(int month)
 }
 
 // The minimum health basis of a month of the certificate.
-double minimalnyZaklad(double minMzda, double hodiny, int dniMesiaca, qint64 dniNahrady)
+double minimumBase(double minMzda, double hodiny, int daysOfMonth, qint64 dniNahrady)
 {
     // The hourly minimum wage (the month's minimum wage over an eight-hour day) for each
     // working day not covered by sick-leave compensation. More compensation days than the
@@ -202,22 +202,22 @@ double minimalnyZaklad(double minMzda, double hodiny, int dniMesiaca, qint64 dni
     // whole days (their columns are whole numbers; a fractional sum read from the query
     // rounds to the nearest day). The basis is rounded up to whole units and its whole
     // part taken.
-    const qint64 dni = std::max<qint64>(dniMesiaca - dniNahrady, 0);
+    const qint64 dni = std::max<qint64>(daysOfMonth - dniNahrady, 0);
     return std::trunc(
-        MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, minMzda / 8.0 * hodiny / dniMesiaca * double(dni)));
+        MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, minMzda / 8.0 * hodiny / daysOfMonth * double(dni)));
 }
 
 } // namespace
 
 void TDMZ::Vypocet_podkladov_zp()
 {
-    const int code = Aktualny_kod_zamestnanca();
+    const int code = currentEmployeeCode();
     if (!MyConsts::Otazka_ano_nie(Msg(65065)))
         return;
     const int y = DM().Aktualny_rok() - 1;
     {
         // Delete, twelve empty months and the figures of the payroll records: all or nothing.
-        db::Transaction tr(&relacia());
+        db::Transaction tr(&dbSession());
         TDMSQL &writer = DMSQL2();
         writer.Vykonaj_sql(QStringLiteral("delete from \":tarix_data:zp_tab\" where code_emp=%1 and v_rok=%2 and typ=1")
                                .arg(code)
@@ -238,9 +238,9 @@ void TDMZ::Vypocet_podkladov_zp()
         for (int i = 0; i < rows.rowCount(); ++i) {
             const int month = int(rows.asInteger(i, 0));
             const double h = std::min(rows.asFloat(i, 5), 8.0);
-            const int d = dniMesiaca(month);
+            const int d = daysOfMonth(month);
             const qint64 p = rows.asInteger(i, 7);
-            const double minimum = minimalnyZaklad(rows.asFloat(i, 8), h, d, p);
+            const double minimum = minimumBase(rows.asFloat(i, 8), h, d, p);
             writer.Vykonaj_sql(
                 QStringLiteral("update \":tarix_data:zp_tab\" set X1=%1,X2=%2,X3=%3,X4=%4,X5=%5 "
                                "where code_emp=%6 and v_rok=%7 and v_mesiac=%8 and typ=1")
@@ -258,11 +258,11 @@ void TDMZ::Vypocet_podkladov_zp()
     MyConsts::Sprava_informacia(Msg(65066));
 }
 
-void Nastav_udalosti_zdravotneho(TDMZ &dmz)
+void setHealthEvents(TDMZ &dmz)
 {
-    nastavZiadost(dmz);
-    nastavObdobiaAZaznamy(dmz);
-    nastavDavku601(dmz);
+    setRequest(dmz);
+    setPeriodsAndRecords(dmz);
+    setBatch601(dmz);
 }
 
 } // namespace tarix::core

@@ -37,37 +37,37 @@ namespace tarix::core {
 
 namespace {
 
-Archivator g_archivator;
-KrokySpravyFiriem g_kroky;
+Archiver g_archivator;
+FirmAdminSteps g_kroky;
 
 const QString kDatabaza = QString::fromLatin1(db::Session::databaseFileName);
 
-int archivuj(const QString &program, const QString &parameters)
+int archiveFolder(const QString &program, const QString &parameters)
 {
     const QString folder = appPaths().programFolder;
-    return g_archivator ? g_archivator(program, parameters, folder) : Spusti_archivator(program, parameters, folder);
+    return g_archivator ? g_archivator(program, parameters, folder) : runArchiver(program, parameters, folder);
 }
 
-void zatvorDatabazy()
+void closeDatabases()
 {
     if (g_kroky.zatvor_databazy) {
         g_kroky.zatvor_databazy();
         return;
     }
-    Zrus_otvorenu_firmu();
+    dropOpenFirm();
     session().closeAll();
 }
 
-void vytvorMenuFiriem()
+void buildFirmMenu()
 {
     if (g_kroky.vytvor_menu_firiem)
         g_kroky.vytvor_menu_firiem();
 }
 
-QString siet() { return appPaths().networkRoot; }
+QString networkFolder() { return appPaths().networkRoot; }
 
 // A folder under `parent`, found whatever the case of its name, made when missing.
-QString podpriecinok(const QString &parent, const QString &name)
+QString backupFolderIn(const QString &parent, const QString &name)
 {
     QString path = shell::findCaseInsensitive(parent + name);
     if (!path.endsWith(u'/'))
@@ -76,21 +76,21 @@ QString podpriecinok(const QString &parent, const QString &name)
     return path;
 }
 
-bool existuje(const QString &path) { return QFileInfo::exists(shell::findCaseInsensitive(path)); }
+bool folderExists(const QString &path) { return QFileInfo::exists(shell::findCaseInsensitive(path)); }
 
-QString bezLomitka(QString path)
+QString withoutSlash(QString path)
 {
     while (path.endsWith(u'/'))
         path.chop(1);
     return path;
 }
 
-QString uvodzovky(const QString &text) { return u'"' + text + u'"'; }
+QString shellQuoted(const QString &text) { return u'"' + text + u'"'; }
 
 // A consistent copy of a folder's database into `target` (a file): SQLite's online backup
 // reads the whole database under one read lock, so another program's write is either all
 // in the copy or not at all.
-void kopiaDatabazy(const QString &source, const QString &target)
+void copyDatabase(const QString &source, const QString &target)
 {
     sqlite3 *src = nullptr;
     sqlite3 *dst = nullptr;
@@ -125,7 +125,7 @@ void kopiaDatabazy(const QString &source, const QString &target)
         fail(QStringLiteral("zápis kópie"));
 }
 
-bool jeZurnal(const QString &name)
+bool isJournal(const QString &name)
 {
     return name.endsWith(QStringLiteral("-journal"), Qt::CaseInsensitive)
            || name.endsWith(QStringLiteral("-wal"), Qt::CaseInsensitive)
@@ -134,15 +134,15 @@ bool jeZurnal(const QString &name)
 
 // Copies every file (not folder) of `source` into `target`; the database through a
 // consistent copy, journals left out. Throws on the first failure.
-void kopirujSubory(const QString &source, const QString &target)
+void copyFiles(const QString &source, const QString &target)
 {
     const QDir dir(source);
     for (const QFileInfo &fi : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
-        if (jeZurnal(fi.fileName()))
+        if (isJournal(fi.fileName()))
             continue;
         const QString dest = target + fi.fileName();
         if (fi.fileName().compare(kDatabaza, Qt::CaseInsensitive) == 0)
-            kopiaDatabazy(fi.absoluteFilePath(), dest);
+            copyDatabase(fi.absoluteFilePath(), dest);
         else
             ShellUtils::CopyFileTo(fi.absoluteFilePath(), dest);
     }
@@ -150,7 +150,7 @@ void kopirujSubory(const QString &source, const QString &target)
 
 // Zips what `fill` puts into a temporary folder into `archive` (without ".zip"); a failure
 // of either is reported as an error and false is returned.
-bool zbalObsah(const std::function<void(const QString &folder)> &fill, const QString &archive)
+bool packContents(const std::function<void(const QString &folder)> &fill, const QString &archive)
 {
     QTemporaryDir tmp;
     try {
@@ -161,8 +161,8 @@ bool zbalObsah(const std::function<void(const QString &folder)> &fill, const QSt
         MyConsts::Sprava_chyba(errorText(e));
         return false;
     }
-    const int status = archivuj(QStringLiteral("zip"), QStringLiteral("-j ") + uvodzovky(archive) + u' '
-                                                          + uvodzovky(tmp.path() + QStringLiteral("/*")));
+    const int status = archiveFolder(QStringLiteral("zip"), QStringLiteral("-j ") + shellQuoted(archive) + u' '
+                                                          + shellQuoted(tmp.path() + QStringLiteral("/*")));
     if (status != 0) {
         MyConsts::Sprava_chyba(QStringLiteral("Archív %1.zip sa nepodarilo vytvoriť (program zip skončil s kódom %2).")
                                    .arg(QDir::toNativeSeparators(archive))
@@ -173,18 +173,18 @@ bool zbalObsah(const std::function<void(const QString &folder)> &fill, const QSt
 }
 
 // Zips a consistent copy of the folder's files into `archive`.
-bool zbal(const QString &folder, const QString &archive)
+bool pack(const QString &folder, const QString &archive)
 {
-    return zbalObsah([&](const QString &tmp) { kopirujSubory(folder, tmp); }, archive);
+    return packContents([&](const QString &tmp) { copyFiles(folder, tmp); }, archive);
 }
 
-QString textFirmy(int firma)
+QString firmText(int firma)
 {
-    return Nazov_priecinka_firmy(firma);
+    return firmFolderName(firma);
 }
 
-quint32 le32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 le16(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 littleEndian32(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 littleEndian16(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 
 // ---- firms and years on the database server --------------------------------------------------
 //
@@ -194,7 +194,7 @@ quint16 le16(const QByteArray &b, qsizetype at) { return qFromLittleEndian<quint
 // connection of its own in one transaction with the renames that put its schema in place,
 // so a failure anywhere leaves every schema as it was.
 
-bool naServeri() { return session().isServer(); }
+bool isOnServer() { return session().isServer(); }
 
 // Firm administration of several programs goes one at a time (two clerks adding a firm).
 constexpr qint64 kSpravaFiriemLock = 0x54525841444D4E;
@@ -210,7 +210,7 @@ struct Server {
     std::shared_ptr<QTemporaryDir> heslo;
 };
 
-QString hodnotaSpojenia(const QString &v)
+QString connectionValue(const QString &v)
 {
     return u'\'' + QString(v).replace(u'\\', QStringLiteral("\\\\")).replace(u'\'', QStringLiteral("\\'")) + u'\'';
 }
@@ -228,7 +228,7 @@ Server server()
         if (!o->val || !*o->val)
             continue;
         const QByteArray key(o->keyword);
-        const QString pair = QString::fromLatin1(key) + u'=' + hodnotaSpojenia(QString::fromUtf8(o->val));
+        const QString pair = QString::fromLatin1(key) + u'=' + connectionValue(QString::fromUtf8(o->val));
         all << pair;
         if (key == "password")
             heslo = QString::fromUtf8(o->val);
@@ -250,7 +250,7 @@ Server server()
                            .toUtf8())
                    < 0)
             throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný súbor s heslom pre server %1.").arg(s.nazov));
-        line << QStringLiteral("passfile=") + hodnotaSpojenia(file);
+        line << QStringLiteral("passfile=") + connectionValue(file);
     } else if (!passfile.isEmpty()) {
         line << passfile;
     }
@@ -261,7 +261,7 @@ Server server()
 // A client program of the server (pg_dump, pg_restore) of the server's major version or
 // newer. Debian keeps each version's programs in a folder of its own; the newest serves
 // every older server.
-QString nastrojServera(const QString &name, int verzia)
+QString serverTool(const QString &name, int verzia)
 {
     QList<int> versions;
     for (const QString &v : QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
@@ -283,21 +283,21 @@ QString nastrojServera(const QString &name, int verzia)
     return found;
 }
 
-QString vShelli(const QString &word) { return u'\'' + QString(word).replace(u'\'', QStringLiteral("'\\''")) + u'\''; }
+QString inShell(const QString &word) { return u'\'' + QString(word).replace(u'\'', QStringLiteral("'\\''")) + u'\''; }
 
 // Runs a client program of the server through the shell with its error text caught in a
 // file. Throws EMyError with the reason when it cannot be started or ends with an error.
-void spustiNastroj(const QString &name, const QStringList &args, int verzia)
+void runTool(const QString &name, const QStringList &args, int verzia)
 {
-    const QString program = nastrojServera(name, verzia);
+    const QString program = serverTool(name, verzia);
     QTemporaryDir tmp;
     if (!tmp.isValid())
         throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
     const QString errors = tmp.filePath(QStringLiteral("chyby.txt"));
-    QString script = QStringLiteral("exec ") + vShelli(program);
+    QString script = QStringLiteral("exec ") + inShell(program);
     for (const QString &a : args)
-        script += u' ' + vShelli(a);
-    script += QStringLiteral(" 2>") + vShelli(errors);
+        script += u' ' + inShell(a);
+    script += QStringLiteral(" 2>") + inShell(errors);
     // The command line groups words by double quotes; a literal one is written three times.
     const QString parameters = QStringLiteral("-c \"") + QString(script).replace(u'"', QStringLiteral("\"\"\"")) + u'"';
     int status = -1;
@@ -317,9 +317,9 @@ void spustiNastroj(const QString &name, const QStringList &args, int verzia)
 }
 
 // A schema into the dump file `file`.
-void vypisSchemu(const Server &s, const QString &schema, const QString &file)
+void dumpSchema(const Server &s, const QString &schema, const QString &file)
 {
-    spustiNastroj(QStringLiteral("pg_dump"),
+    runTool(QStringLiteral("pg_dump"),
                   {QStringLiteral("--format=custom"), QStringLiteral("--schema=") + schema,
                    QStringLiteral("--no-owner"), QStringLiteral("--no-privileges"),
                    // Rows as INSERTs: their SQL runs on an ordinary connection.
@@ -334,7 +334,7 @@ struct Vypis {
     QString sql;
 };
 
-QString citajSubor(const QString &file)
+QString readWholeFile(const QString &file)
 {
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
@@ -345,13 +345,13 @@ QString citajSubor(const QString &file)
 // Reads a dump. Only a dump of one schema of the program's kinds of objects is taken: an
 // entry outside it (another schema, a role, an extension, the database) is refused, so
 // restoring never reaches beyond the schema it makes.
-Vypis citajVypis(const QString &dump, int verzia)
+Vypis readListing(const QString &dump, int verzia)
 {
     QTemporaryDir tmp;
     if (!tmp.isValid())
         throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
     const QString list = tmp.filePath(QStringLiteral("obsah.txt"));
-    spustiNastroj(QStringLiteral("pg_restore"), {QStringLiteral("--list"), QStringLiteral("--file=") + list, dump}, verzia);
+    runTool(QStringLiteral("pg_restore"), {QStringLiteral("--list"), QStringLiteral("--file=") + list, dump}, verzia);
     static const QStringList kinds{QStringLiteral("SCHEMA"), QStringLiteral("TABLE"), QStringLiteral("TABLE DATA"),
                                    QStringLiteral("SEQUENCE"), QStringLiteral("SEQUENCE SET"),
                                    QStringLiteral("SEQUENCE OWNED BY"), QStringLiteral("DEFAULT"),
@@ -362,7 +362,7 @@ Vypis citajVypis(const QString &dump, int verzia)
     static const QRegularExpression entry(QStringLiteral("^\\d+;\\s+\\d+\\s+\\d+\\s+(.+)$"));
     Vypis v;
     QStringList entries;
-    for (const QString &line : citajSubor(list).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString &line : readWholeFile(list).split(u'\n', Qt::SkipEmptyParts)) {
         if (line.startsWith(u';'))
             continue;
         const auto m = entry.match(line);
@@ -394,10 +394,10 @@ Vypis citajVypis(const QString &dump, int verzia)
             throw EMyError(QStringLiteral("záloha obsahuje položku mimo schémy %1 (%2)").arg(v.schema, e));
     }
     const QString sqlFile = tmp.filePath(QStringLiteral("obnova.sql"));
-    spustiNastroj(QStringLiteral("pg_restore"),
+    runTool(QStringLiteral("pg_restore"),
                   {QStringLiteral("--no-owner"), QStringLiteral("--no-privileges"), QStringLiteral("--file=") + sqlFile, dump},
                   verzia);
-    v.sql = citajSubor(sqlFile);
+    v.sql = readWholeFile(sqlFile);
     // Newer programs fence the text with commands of their own terminal client; they are
     // no SQL and no data.
     static const QRegularExpression fence(QStringLiteral("^\\\\(un)?restrict [A-Za-z0-9]*\\r?$"),
@@ -406,19 +406,19 @@ Vypis citajVypis(const QString &dump, int verzia)
     return v;
 }
 
-QString novyNazov(const QString &prefix)
+QString newName(const QString &prefix)
 {
     return prefix + QString::number(QRandomGenerator::global()->generate64() & 0xFFFFFFFFFFFFull, 16);
 }
 
-void premenujSchemu(db::PgConnection &conn, const QString &from, const QString &to)
+void renameSchema(db::PgConnection &conn, const QString &from, const QString &to)
 {
     conn.executeRaw(QStringLiteral("ALTER SCHEMA \"%1\" RENAME TO \"%2\"").arg(from, to));
 }
 
 // The functions that fill AUTOINC_INT fields name their sequence with the schema's name;
 // after a rename they must name the new one.
-void opravFunkcie(db::PgConnection &conn, const QString &from, const QString &to)
+void repairFunctions(db::PgConnection &conn, const QString &from, const QString &to)
 {
     const db::PgResult r = conn.exec(QStringLiteral(
         "SELECT pg_catalog.pg_get_functiondef(p.oid) FROM pg_catalog.pg_proc p "
@@ -435,7 +435,7 @@ void opravFunkcie(db::PgConnection &conn, const QString &from, const QString &to
 
 // A replaced schema's data version is carried over, so that it only ever moves forward and
 // no program trusts what it kept from before.
-void prenesVerziu(db::PgConnection &conn, const QString &from, const QString &to)
+void carryVersion(db::PgConnection &conn, const QString &from, const QString &to)
 {
     conn.exec(QStringLiteral(
         "SELECT pg_catalog.setval(format('%I._data_version', $2::text), "
@@ -451,7 +451,7 @@ void prenesVerziu(db::PgConnection &conn, const QString &from, const QString &to
 // under the dump's name (a schema of that name steps aside meanwhile and comes back), its
 // header table is read, then it takes the name `target`. A target that exists is replaced
 // only when `replace`, else refused. Throws with the reason; then nothing has changed.
-void polozSchemu(const Server &s, const Vypis &v, const QString &target, const QString &headerTable, bool replace)
+void dropSchema(const Server &s, const Vypis &v, const QString &target, const QString &headerTable, bool replace)
 {
     db::PgConnection conn(s.spojenie);
     conn.begin();
@@ -462,8 +462,8 @@ void polozSchemu(const Server &s, const Vypis &v, const QString &target, const Q
             throw EMyError(QStringLiteral("schéma %1 už existuje").arg(target));
         QString aside;
         if (db::serverSchemaExists(conn, v.schema)) {
-            aside = novyNazov(QStringLiteral("tarix_bokom_"));
-            premenujSchemu(conn, v.schema, aside);
+            aside = newName(QStringLiteral("tarix_bokom_"));
+            renameSchema(conn, v.schema, aside);
         }
         conn.executeRaw(v.sql);
         try {
@@ -475,16 +475,16 @@ void polozSchemu(const Server &s, const Vypis &v, const QString &target, const Q
         if (v.schema != target) {
             replaced.clear();
             if (exists) {
-                replaced = novyNazov(QStringLiteral("tarix_nahradena_"));
-                premenujSchemu(conn, target, replaced);
+                replaced = newName(QStringLiteral("tarix_nahradena_"));
+                renameSchema(conn, target, replaced);
             }
-            premenujSchemu(conn, v.schema, target);
-            opravFunkcie(conn, v.schema, target);
+            renameSchema(conn, v.schema, target);
+            repairFunctions(conn, v.schema, target);
             if (!aside.isEmpty())
-                premenujSchemu(conn, aside, v.schema);
+                renameSchema(conn, aside, v.schema);
         }
         if (!replaced.isEmpty()) {
-            prenesVerziu(conn, replaced, target);
+            carryVersion(conn, replaced, target);
             conn.executeRaw(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(replaced));
         }
         conn.commit();
@@ -495,26 +495,26 @@ void polozSchemu(const Server &s, const Vypis &v, const QString &target, const Q
 }
 
 // Copies a schema into the new schema `target` (dump, then its SQL).
-void kopirujSchemu(const Server &s, const QString &source, const QString &target, const QString &headerTable)
+void copySchema(const Server &s, const QString &source, const QString &target, const QString &headerTable)
 {
     QTemporaryDir tmp;
     if (!tmp.isValid())
         throw EMyError(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
     const QString dump = tmp.filePath(source + QStringLiteral(".dump"));
-    vypisSchemu(s, source, dump);
-    polozSchemu(s, citajVypis(dump, s.verzia), target, headerTable, false);
+    dumpSchema(s, source, dump);
+    dropSchema(s, readListing(dump, s.verzia), target, headerTable, false);
 }
 
-QString schemaFirmy(int firma) { return sharedFolderSchema(Nazov_priecinka_firmy(firma)); }
+QString firmSchema(int firma) { return sharedFolderSchema(firmFolderName(firma)); }
 
 // The schema of a folder of the network root (a firm's, a year's).
-QString schemaPriecinka(const QString &folder)
+QString folderSchema(const QString &folder)
 {
-    return sharedFolderSchema(QDir(siet()).relativeFilePath(bezLomitka(folder)));
+    return sharedFolderSchema(QDir(networkFolder()).relativeFilePath(withoutSlash(folder)));
 }
 
 // Whether the schema exists and has its header table.
-bool schemaSTabulkou(db::PgConnection &conn, const QString &schema, const QString &table)
+bool schemaWithTable(db::PgConnection &conn, const QString &schema, const QString &table)
 {
     return conn.exec(QStringLiteral("SELECT 1 FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
                                     "ON n.oid = c.relnamespace WHERE n.nspname = $1 AND c.relname = $2"),
@@ -551,14 +551,14 @@ private:
 };
 
 // Its first line: a server's error goes on with the statement.
-QString textChyby(const std::exception &e) { return errorText(e).section(u'\n', 0, 0); }
+QString archiverErrorText(const std::exception &e) { return errorText(e).section(u'\n', 0, 0); }
 
 
 } // namespace
 
-void Nastav_archivator(Archivator archivator) { g_archivator = std::move(archivator); }
+void setArchiver(Archiver archivator) { g_archivator = std::move(archivator); }
 
-int Spusti_archivator(const QString &program, const QString &parameters, const QString &folder)
+int runArchiver(const QString &program, const QString &parameters, const QString &folder)
 {
     QStringList args;
     for (const QString &arg : QProcess::splitCommand(parameters)) {
@@ -574,38 +574,38 @@ int Spusti_archivator(const QString &program, const QString &parameters, const Q
     }
     QStringList quoted;
     for (const QString &a : args)
-        quoted << uvodzovky(a);
+        quoted << shellQuoted(a);
     if (ShellUtils::ExecuteAndWait(program, quoted.join(u' '), folder) != 0)
         return -1;
     return ShellUtils::Kod_ukoncenia;
 }
 
-void Nastav_kroky_spravy_firiem(KrokySpravyFiriem kroky) { g_kroky = std::move(kroky); }
+void setFirmAdminSteps(FirmAdminSteps kroky) { g_kroky = std::move(kroky); }
 
-QString Nazov_zalohy_roka(const QDate &den)
+QString yearBackupName(const QDate &den)
 {
     return QStringLiteral("z") + den.toString(QStringLiteral("MMdd")) + QStringLiteral("com");
 }
 
-QString Nazov_zalohy_firmy(const QDate &den, int firma)
+QString firmBackupName(const QDate &den, int firma)
 {
     return QStringLiteral("z") + den.toString(QStringLiteral("MMdd")) + QStringLiteral("d")
            + QStringLiteral("%1").arg(firma, 2, 10, QLatin1Char('0'));
 }
 
-QString Priecinok_zaloh(const QString &root) { return podpriecinok(root, QStringLiteral("ZALOHA")); }
+QString firmBackupFolder(const QString &root) { return backupFolderIn(root, QStringLiteral("ZALOHA")); }
 
-QString Priecinok_zaloh_roka(const QString &root, int rok)
+QString yearBackupFolder(const QString &root, int rok)
 {
-    return podpriecinok(Priecinok_zaloh(root), QStringLiteral("ROK") + QString::number(rok));
+    return backupFolderIn(firmBackupFolder(root), QStringLiteral("ROK") + QString::number(rok));
 }
 
-QString Priecinok_skladu(const QString &root) { return podpriecinok(root, QStringLiteral("SKLAD")); }
+QString firmStoreFolder(const QString &root) { return backupFolderIn(root, QStringLiteral("SKLAD")); }
 
-bool Databaza_pouzivana(const QString &folder)
+bool databaseInUse(const QString &folder)
 {
-    if (naServeri())
-        return !VyhradnaSchema(server(), schemaPriecinka(folder)).held();
+    if (isOnServer())
+        return !VyhradnaSchema(server(), folderSchema(folder)).held();
     const QString file = shell::findCaseInsensitive(folder + kDatabaza);
     if (!QFileInfo::exists(file))
         return false;
@@ -626,7 +626,7 @@ bool Databaza_pouzivana(const QString &folder)
     return busy;
 }
 
-QStringList Polozky_archivu(const QString &zipFile)
+QStringList archiveEntries(const QString &zipFile)
 {
     QFile f(zipFile);
     const auto bad = [&] {
@@ -638,32 +638,32 @@ QStringList Polozky_archivu(const QString &zipFile)
     // The end-of-directory record is in the last 22 bytes plus a comment of up to 64 KiB.
     qsizetype eocd = -1;
     for (qsizetype i = data.size() - 22; i >= 0 && i >= data.size() - 22 - 65535; --i)
-        if (le32(data, i) == 0x06054b50u) {
+        if (littleEndian32(data, i) == 0x06054b50u) {
             eocd = i;
             break;
         }
     if (eocd < 0)
         throw bad();
-    const int count = le16(data, eocd + 10);
-    qsizetype at = le32(data, eocd + 16);
+    const int count = littleEndian16(data, eocd + 10);
+    qsizetype at = littleEndian32(data, eocd + 16);
     QStringList names;
     for (int n = 0; n < count; ++n) {
-        if (at < 0 || at + 46 > data.size() || le32(data, at) != 0x02014b50u)
+        if (at < 0 || at + 46 > data.size() || littleEndian32(data, at) != 0x02014b50u)
             throw bad();
-        const int nameLen = le16(data, at + 28);
-        const int extraLen = le16(data, at + 30);
-        const int commentLen = le16(data, at + 32);
+        const int nameLen = littleEndian16(data, at + 28);
+        const int extraLen = littleEndian16(data, at + 30);
+        const int commentLen = littleEndian16(data, at + 32);
         if (at + 46 + nameLen > data.size())
             throw bad();
         const QByteArray raw = data.mid(at + 46, nameLen);
-        const bool utf8 = le16(data, at + 8) & 0x0800;
+        const bool utf8 = littleEndian16(data, at + 8) & 0x0800;
         names << (utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw));
         at += 46 + nameLen + extraLen + commentLen;
     }
     return names;
 }
 
-bool Nebezpecna_polozka(const QString &entry)
+bool unsafeEntry(const QString &entry)
 {
     if (entry.startsWith(u'/') || entry.startsWith(u'\\') || (entry.size() > 1 && entry.at(1) == u':'))
         return true;
@@ -677,21 +677,21 @@ bool Nebezpecna_polozka(const QString &entry)
 
 namespace {
 
-int pridanieFirmyNaServeri()
+int addFirmOnServer()
 {
     int nn = 0;
     QString why;
     try {
         db::PgConnection &conn = *session().serverConnection();
         for (int i = 1; i <= 99 && nn == 0; ++i)
-            if (!db::serverSchemaExists(conn, schemaFirmy(i)))
+            if (!db::serverSchemaExists(conn, firmSchema(i)))
                 nn = i;
         if (nn != 0)
-            kopirujSchemu(server(), sharedFolderSchema(QStringLiteral("DATA")), schemaFirmy(nn), QStringLiteral("Inf"));
+            copySchema(server(), sharedFolderSchema(QStringLiteral("DATA")), firmSchema(nn), QStringLiteral("Inf"));
     } catch (const std::exception &e) {
-        why = QStringLiteral("Firma %1: %2").arg(Nazov_priecinka_firmy(nn), textChyby(e));
+        why = QStringLiteral("Firma %1: %2").arg(firmFolderName(nn), archiverErrorText(e));
     }
-    vytvorMenuFiriem();
+    buildFirmMenu();
     if (nn == 0 || !why.isEmpty()) {
         MyConsts::Sprava_chyba(why.isEmpty() ? Msg(65137) : Msg(65137) + u'\n' + why);
         return 0;
@@ -702,26 +702,26 @@ int pridanieFirmyNaServeri()
 
 } // namespace
 
-int Pridanie_firmy()
+int addFirm()
 {
     if (!MyConsts::Otazka_ano_nie(Msg(65103)))
         return 0;
-    if (naServeri())
-        return pridanieFirmyNaServeri();
-    const QString root = siet();
+    if (isOnServer())
+        return addFirmOnServer();
+    const QString root = networkFolder();
     int nn = 0;
     for (int i = 1; i <= 99 && nn == 0; ++i)
-        if (!existuje(Priecinok_firmy(root, i)))
+        if (!folderExists(firmFolderPath(root, i)))
             nn = i;
     if (nn == 0) {
         MyConsts::Sprava_chyba(Msg(65137));
         return 0;
     }
-    const QString folder = Priecinok_firmy(root, nn);
+    const QString folder = firmFolderPath(root, nn);
     bool ok = QDir().mkpath(folder);
     if (ok) {
         try {
-            kopirujSubory(shell::findCaseInsensitive(root + QStringLiteral("DATA/")), folder);
+            copyFiles(shell::findCaseInsensitive(root + QStringLiteral("DATA/")), folder);
         } catch (const std::exception &) {
             ok = false;
         }
@@ -730,7 +730,7 @@ int Pridanie_firmy()
     ok = ok && db::tableExistsInFolder(folder, QStringLiteral("Inf"));
     if (!ok)
         QDir(folder).removeRecursively();
-    vytvorMenuFiriem();
+    buildFirmMenu();
     if (!ok) {
         MyConsts::Sprava_chyba(Msg(65137));
         return 0;
@@ -741,47 +741,47 @@ int Pridanie_firmy()
 
 bool Zrusenie_firmy(int firma, const QString &caption)
 {
-    if (firma == otvorenaFirma().firma) {
+    if (firma == openedFirm().firma) {
         MyConsts::Sprava_chyba(Msg(65141));
         return false;
     }
     if (!MyConsts::Otazka_ano_nie(Msg(65138, caption))
         || !MyConsts::Otazka_ano_nie(Msg(65165, QStringLiteral("firmu ") + caption)))
         return false;
-    if (naServeri()) {
+    if (isOnServer()) {
         bool busy = false;
         QString why;
         try {
-            VyhradnaSchema schema(server(), schemaFirmy(firma));
+            VyhradnaSchema schema(server(), firmSchema(firma));
             busy = !schema.held();
             if (!busy) {
-                if (!db::serverSchemaExists(schema.connection(), schemaFirmy(firma)))
-                    throw EMyError(QStringLiteral("schéma %1 na serveri neexistuje").arg(schemaFirmy(firma)));
-                schema.connection().executeRaw(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(schemaFirmy(firma)));
+                if (!db::serverSchemaExists(schema.connection(), firmSchema(firma)))
+                    throw EMyError(QStringLiteral("schéma %1 na serveri neexistuje").arg(firmSchema(firma)));
+                schema.connection().executeRaw(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(firmSchema(firma)));
             }
         } catch (const std::exception &e) {
-            why = textChyby(e);
+            why = archiverErrorText(e);
         }
         if (busy) {
             MyConsts::Sprava_chyba(QStringLiteral("Firmu %1 práve používa iný program. Zrušiť ju možno, až keď ju zatvorí.")
                                        .arg(caption));
             return false;
         }
-        vytvorMenuFiriem();
+        buildFirmMenu();
         if (why.isEmpty())
             MyConsts::Sprava_informacia(Msg(65139, caption));
         else
             MyConsts::Sprava_chyba(Msg(65140, caption) + u'\n' + why);
         return why.isEmpty();
     }
-    const QString folder = shell::findCaseInsensitive(Priecinok_firmy(siet(), firma));
-    if (Databaza_pouzivana(folder)) {
+    const QString folder = shell::findCaseInsensitive(firmFolderPath(networkFolder(), firma));
+    if (databaseInUse(folder)) {
         MyConsts::Sprava_chyba(QStringLiteral("Firmu %1 práve používa iný program. Zrušiť ju možno, až keď ju zatvorí.")
                                    .arg(caption));
         return false;
     }
-    const bool ok = ShellUtils::ShellDeleteFile(bezLomitka(folder), true);
-    vytvorMenuFiriem();
+    const bool ok = ShellUtils::ShellDeleteFile(withoutSlash(folder), true);
+    buildFirmMenu();
     if (ok)
         MyConsts::Sprava_informacia(Msg(65139, caption));
     else
@@ -791,19 +791,19 @@ bool Zrusenie_firmy(int firma, const QString &caption)
 
 // ---- backup and restore ------------------------------------------------------------------------
 
-bool Zalohovanie(const QDate &den)
+bool backUp(const QDate &den)
 {
-    const QString root = siet();
-    const OtvorenaFirma open = otvorenaFirma();
+    const QString root = networkFolder();
+    const OpenFirm open = openedFirm();
     if (open.rok == 0 || open.priecinokRoka.isEmpty()) {
         MyConsts::Sprava_chyba(QStringLiteral("Zálohovať možno, keď je otvorená firma a rok."));
         return false;
     }
-    const QString zalohy = Priecinok_zaloh(root);
-    const QString zalohyRoka = Priecinok_zaloh_roka(root, open.rok);
-    if (!MyConsts::Otazka_ano_nie(Msg(65157, uvodzovky(QDir::toNativeSeparators(zalohy)))))
+    const QString zalohy = firmBackupFolder(root);
+    const QString zalohyRoka = yearBackupFolder(root, open.rok);
+    if (!MyConsts::Otazka_ano_nie(Msg(65157, shellQuoted(QDir::toNativeSeparators(zalohy)))))
         return false;
-    zatvorDatabazy();
+    closeDatabases();
     bool ok = true;
     // A folder without its table is skipped; one that cannot be read now (another program
     // writing past the wait, a damaged file) is reported, never silently left out.
@@ -817,9 +817,9 @@ bool Zalohovanie(const QDate &den)
             ok = false;
             return;
         }
-        ok = zbal(folder, archive) && ok;
+        ok = pack(folder, archive) && ok;
     };
-    if (naServeri()) {
+    if (isOnServer()) {
         // Each schema as one snapshot of the server; one without its header table is no
         // firm or year and is skipped, as a folder without it.
         try {
@@ -827,39 +827,39 @@ bool Zalohovanie(const QDate &den)
             db::PgConnection &conn = *session().serverConnection();
             auto zalohujSchemu = [&](const QString &schema, const QString &table, const QString &archive,
                                      const QString &what) {
-                if (!schemaSTabulkou(conn, schema, table))
+                if (!schemaWithTable(conn, schema, table))
                     return;
-                ok = zbalObsah([&](const QString &tmp) {
+                ok = packContents([&](const QString &tmp) {
                          try {
-                             vypisSchemu(s, schema, tmp + schema + QStringLiteral(".dump"));
+                             dumpSchema(s, schema, tmp + schema + QStringLiteral(".dump"));
                          } catch (const EMyError &e) {
                              throw EMyError(QStringLiteral("%1 nie je možné zálohovať: %2").arg(what, e.text()));
                          }
                      }, archive)
                      && ok;
             };
-            zalohujSchemu(schemaPriecinka(open.priecinokRoka), QStringLiteral("Setup"),
-                          zalohyRoka + Nazov_zalohy_roka(den), QStringLiteral("Parametre roku %1").arg(open.rok));
+            zalohujSchemu(folderSchema(open.priecinokRoka), QStringLiteral("Setup"),
+                          zalohyRoka + yearBackupName(den), QStringLiteral("Parametre roku %1").arg(open.rok));
             for (int nn = 1; nn <= 99; ++nn)
-                zalohujSchemu(schemaFirmy(nn), QStringLiteral("Inf"), zalohy + Nazov_zalohy_firmy(den, nn),
-                              QStringLiteral("Firmu %1").arg(Nazov_priecinka_firmy(nn)));
+                zalohujSchemu(firmSchema(nn), QStringLiteral("Inf"), zalohy + firmBackupName(den, nn),
+                              QStringLiteral("Firmu %1").arg(firmFolderName(nn)));
         } catch (const std::exception &e) {
-            MyConsts::Sprava_chyba(QStringLiteral("Zálohovanie sa nevykonalo: %1").arg(textChyby(e)));
+            MyConsts::Sprava_chyba(QStringLiteral("Zálohovanie sa nevykonalo: %1").arg(archiverErrorText(e)));
             return false;
         }
         return ok;
     }
-    zalohuj(shell::findCaseInsensitive(open.priecinokRoka), QStringLiteral("Setup"), zalohyRoka + Nazov_zalohy_roka(den));
+    zalohuj(shell::findCaseInsensitive(open.priecinokRoka), QStringLiteral("Setup"), zalohyRoka + yearBackupName(den));
     for (int nn = 1; nn <= 99; ++nn)
-        zalohuj(shell::findCaseInsensitive(Priecinok_firmy(root, nn)), QStringLiteral("Inf"),
-                zalohy + Nazov_zalohy_firmy(den, nn));
+        zalohuj(shell::findCaseInsensitive(firmFolderPath(root, nn)), QStringLiteral("Inf"),
+                zalohy + firmBackupName(den, nn));
     return ok;
 }
 
 namespace {
 
 // The kind of a backup archive by its name: 'C' the year parameters, 'D' a firm, 0 neither.
-QChar druhZalohy(const QString &file)
+QChar backupKind(const QString &file)
 {
     const QString name = QFileInfo(file).fileName();
     if (!name.right(3).toUpper().endsWith(QLatin1String("ZIP")) || name.size() < 12)
@@ -874,30 +874,30 @@ QChar druhZalohy(const QString &file)
 // Restores from an archive: first a safety copy of what is replaced (`safetyFill` fills it;
 // without it nothing is unpacked), then the archive's entries are checked and unpacked into
 // a temporary folder, from which `replace` puts what it holds in place.
-bool obnovZArchivu(const QString &archive, const std::function<void(const QString &folder)> &safetyFill,
+bool restoreFromArchive(const QString &archive, const std::function<void(const QString &folder)> &safetyFill,
                    const std::function<bool(const QString &unpacked)> &replace)
 {
-    const QString root = siet();
+    const QString root = networkFolder();
     // The safety copy of what is replaced; without it nothing is unpacked.
-    const QString sklad = Priecinok_skladu(root);
+    const QString sklad = firmStoreFolder(root);
     const int n = MyConsts::Volne_cislo_suboru(sklad, QStringLiteral("bkp"), QStringLiteral("zip"), 4);
     if (n == 0) {
         MyConsts::Sprava_chyba(QStringLiteral("V priečinku %1 už nie je voľné číslo bezpečnostnej kópie.")
                                    .arg(QDir::toNativeSeparators(sklad)));
         return false;
     }
-    if (!zbalObsah(safetyFill, sklad + QStringLiteral("bkp%1").arg(n, 4, 10, QLatin1Char('0'))))
+    if (!packContents(safetyFill, sklad + QStringLiteral("bkp%1").arg(n, 4, 10, QLatin1Char('0'))))
         return false;
 
     QStringList entries;
     try {
-        entries = Polozky_archivu(archive);
+        entries = archiveEntries(archive);
     } catch (const EMyError &e) {
         MyConsts::Sprava_chyba(e.text());
         return false;
     }
     for (const QString &e : entries)
-        if (Nebezpecna_polozka(e)) {
+        if (unsafeEntry(e)) {
             MyConsts::Sprava_chyba(QStringLiteral("Archív %1 obsahuje položku mimo priečinka (%2); obnova sa nevykonala.")
                                        .arg(QDir::toNativeSeparators(archive), e));
             return false;
@@ -907,8 +907,8 @@ bool obnovZArchivu(const QString &archive, const std::function<void(const QStrin
         MyConsts::Sprava_chyba(QStringLiteral("Nedá sa vytvoriť dočasný priečinok: %1").arg(tmp.errorString()));
         return false;
     }
-    const int status = archivuj(QStringLiteral("unzip"),
-                                QStringLiteral("-o ") + uvodzovky(archive) + QStringLiteral(" -d ") + uvodzovky(tmp.path()));
+    const int status = archiveFolder(QStringLiteral("unzip"),
+                                QStringLiteral("-o ") + shellQuoted(archive) + QStringLiteral(" -d ") + shellQuoted(tmp.path()));
     if (status != 0) {
         MyConsts::Sprava_chyba(QStringLiteral("Archív %1 sa nepodarilo rozbaliť (program unzip skončil s kódom %2).")
                                    .arg(QDir::toNativeSeparators(archive))
@@ -918,10 +918,10 @@ bool obnovZArchivu(const QString &archive, const std::function<void(const QStrin
     return replace(tmp.path() + u'/');
 }
 
-bool obnovPriecinok(const QString &archive, const QString &target, const QString &headerTable)
+bool restoreFolder(const QString &archive, const QString &target, const QString &headerTable)
 {
-    const auto safetyCopy = [&](const QString &tmp) { kopirujSubory(target, tmp); };
-    return obnovZArchivu(archive, safetyCopy, [&](const QString &unpacked) {
+    const auto safetyCopy = [&](const QString &tmp) { copyFiles(target, tmp); };
+    return restoreFromArchive(archive, safetyCopy, [&](const QString &unpacked) {
         const db::DatabaseHealth health = db::checkFolderDatabase(unpacked, headerTable, 0);
         if (!health.ok()) {
             MyConsts::Sprava_chyba(QStringLiteral("Archív %1 neobsahuje použiteľnú databázu (%2); obnova sa nevykonala.")
@@ -930,7 +930,7 @@ bool obnovPriecinok(const QString &archive, const QString &target, const QString
         }
         // No journal of the replaced database may be applied to the restored one.
         for (const QFileInfo &fi : QDir(target).entryInfoList(QDir::Files | QDir::Hidden))
-            if (jeZurnal(fi.fileName()))
+            if (isJournal(fi.fileName()))
                 QFile::remove(fi.absoluteFilePath());
         try {
             // What the archive holds replaces the target's files; its other files stay.
@@ -948,31 +948,31 @@ bool obnovPriecinok(const QString &archive, const QString &target, const QString
 
 // The same for a schema on the server (`what` names the firm or the year): the archive
 // holds its dump, whose SQL replaces the schema in one transaction.
-bool obnovSchemu(const QString &archive, const QString &schema, const QString &headerTable, const QString &what)
+bool restoreSchema(const QString &archive, const QString &schema, const QString &headerTable, const QString &what)
 {
     Server s;
     try {
         s = server();
     } catch (const std::exception &e) {
-        MyConsts::Sprava_chyba(QStringLiteral("Obnova %1 sa nevykonala: %2").arg(what, textChyby(e)));
+        MyConsts::Sprava_chyba(QStringLiteral("Obnova %1 sa nevykonala: %2").arg(what, archiverErrorText(e)));
         return false;
     }
     const auto safetyCopy = [&](const QString &tmp) {
         try {
-            vypisSchemu(s, schema, tmp + schema + QStringLiteral(".dump"));
+            dumpSchema(s, schema, tmp + schema + QStringLiteral(".dump"));
         } catch (const EMyError &e) {
             throw EMyError(QStringLiteral("Bezpečnostnú kópiu %1 nie je možné vytvoriť: %2").arg(what, e.text()));
         }
     };
-    return obnovZArchivu(archive, safetyCopy, [&](const QString &unpacked) {
+    return restoreFromArchive(archive, safetyCopy, [&](const QString &unpacked) {
         try {
             const QStringList dumps = QDir(unpacked).entryList({QStringLiteral("*.dump")}, QDir::Files);
             if (dumps.size() != 1)
                 throw EMyError(QStringLiteral("archív neobsahuje práve jednu zálohu databázového servera (súbor .dump)"));
-            polozSchemu(s, citajVypis(unpacked + dumps.first(), s.verzia), schema, headerTable, true);
+            dropSchema(s, readListing(unpacked + dumps.first(), s.verzia), schema, headerTable, true);
         } catch (const std::exception &e) {
             MyConsts::Sprava_chyba(QStringLiteral("Obnova %1 z archívu %2 sa nevykonala: %3")
-                                       .arg(what, QDir::toNativeSeparators(archive), textChyby(e)));
+                                       .arg(what, QDir::toNativeSeparators(archive), archiverErrorText(e)));
             return false;
         }
         return true;
@@ -981,16 +981,16 @@ bool obnovSchemu(const QString &archive, const QString &schema, const QString &h
 
 } // namespace
 
-bool Obnova()
+bool restoreBackup()
 {
-    const QString root = siet();
-    const OtvorenaFirma open = otvorenaFirma();
+    const QString root = networkFolder();
+    const OpenFirm open = openedFirm();
     if (open.firma == 0) {
         MyConsts::Sprava_chyba(QStringLiteral("Obnoviť možno, keď je otvorená firma a rok."));
         return false;
     }
-    const QString zalohy = Priecinok_zaloh(root);
-    Priecinok_skladu(root);
+    const QString zalohy = firmBackupFolder(root);
+    firmStoreFolder(root);
     ui::FileDialogRequest request;
     request.caption = Msg(65158);
     request.initialFolder = zalohy;
@@ -1002,7 +1002,7 @@ bool Obnova()
         file = ui::current().chooseOpenFile(request);
         if (file.isEmpty())
             return false;
-        kind = druhZalohy(file);
+        kind = backupKind(file);
         if (!kind.isNull())
             break;
         request.initialFolder = QFileInfo(file).absolutePath();
@@ -1012,51 +1012,51 @@ bool Obnova()
     if (!MyConsts::Otazka_ano_nie(question))
         return false;
     const QString headerTable = firma ? QStringLiteral("Inf") : QStringLiteral("Setup");
-    if (naServeri()) {
-        const QString schema = firma ? schemaFirmy(open.firma) : schemaPriecinka(open.priecinokRoka);
-        const QString what = firma ? QStringLiteral("firmy %1").arg(textFirmy(open.firma))
+    if (isOnServer()) {
+        const QString schema = firma ? firmSchema(open.firma) : folderSchema(open.priecinokRoka);
+        const QString what = firma ? QStringLiteral("firmy %1").arg(firmText(open.firma))
                                    : QStringLiteral("parametrov roku %1").arg(open.rok);
-        zatvorDatabazy();
+        closeDatabases();
         bool ok = false;
         try {
             // Held until the schema is replaced: no other program opens it meanwhile.
             VyhradnaSchema held(server(), schema);
             if (!held.held()) {
                 MyConsts::Sprava_chyba(firma ? QStringLiteral("Firmu %1 práve používa iný program. Obnoviť ju možno, až keď ju zatvorí.")
-                                                   .arg(textFirmy(open.firma))
+                                                   .arg(firmText(open.firma))
                                              : QStringLiteral("Parametre roku %1 práve používa iný program. Obnoviť ich možno, až keď ich zatvorí.")
                                                    .arg(open.rok));
                 return false;
             }
-            ok = obnovSchemu(file, schema, headerTable, what);
+            ok = restoreSchema(file, schema, headerTable, what);
         } catch (const std::exception &e) {
-            MyConsts::Sprava_chyba(QStringLiteral("Obnova %1 sa nevykonala: %2").arg(what, textChyby(e)));
+            MyConsts::Sprava_chyba(QStringLiteral("Obnova %1 sa nevykonala: %2").arg(what, archiverErrorText(e)));
             ok = false;
         }
         if (firma)
-            vytvorMenuFiriem();
+            buildFirmMenu();
         return ok;
     }
     const QString target = shell::findCaseInsensitive(firma ? open.priecinokFirmy : open.priecinokRoka);
-    zatvorDatabazy();
-    if (Databaza_pouzivana(target)) {
+    closeDatabases();
+    if (databaseInUse(target)) {
         MyConsts::Sprava_chyba(firma ? QStringLiteral("Firmu %1 práve používa iný program. Obnoviť ju možno, až keď ju zatvorí.")
-                                           .arg(textFirmy(open.firma))
+                                           .arg(firmText(open.firma))
                                      : QStringLiteral("Parametre roku %1 práve používa iný program. Obnoviť ich možno, až keď ich zatvorí.")
                                            .arg(open.rok));
         return false;
     }
-    const bool ok = obnovPriecinok(file, target, headerTable);
+    const bool ok = restoreFolder(file, target, headerTable);
     if (firma)
-        vytvorMenuFiriem();
+        buildFirmMenu();
     return ok;
 }
 
 // ---- the next year ------------------------------------------------------------------------------
 
-bool Zalozenie_roka()
+bool createYear()
 {
-    const OtvorenaFirma open = otvorenaFirma();
+    const OpenFirm open = openedFirm();
     if (open.rok == 0 || open.priecinokRoka.isEmpty()) {
         MyConsts::Sprava_chyba(QStringLiteral("Nový rok možno založiť, keď je otvorená firma a rok."));
         return false;
@@ -1065,22 +1065,22 @@ bool Zalozenie_roka()
     if (!MyConsts::Otazka_ano_nie(Msg(65119, QString::number(novy))))
         return false;
     const QString source = shell::findCaseInsensitive(open.priecinokRoka);
-    QString folder = bezLomitka(open.priecinokRoka);
+    QString folder = withoutSlash(open.priecinokRoka);
     folder = folder.left(folder.size() - 4) + QString::number(novy) + u'/';
-    if (naServeri()) {
-        const QString schema = schemaPriecinka(folder);
+    if (isOnServer()) {
+        const QString schema = folderSchema(folder);
         if (db::serverSchemaExists(*session().serverConnection(), schema)) {
             MyConsts::Sprava_chyba(Msg(65116, QString::number(novy)));
             return false;
         }
-        zatvorDatabazy();
+        closeDatabases();
         QString why;
         try {
-            kopirujSchemu(server(), schemaPriecinka(open.priecinokRoka), schema, QStringLiteral("Cis_par"));
+            copySchema(server(), folderSchema(open.priecinokRoka), schema, QStringLiteral("Cis_par"));
         } catch (const std::exception &e) {
-            why = textChyby(e);
+            why = archiverErrorText(e);
         }
-        vytvorMenuFiriem();
+        buildFirmMenu();
         if (!why.isEmpty()) {
             MyConsts::Sprava_chyba(Msg(65118, novy) + u'\n' + why);
             return false;
@@ -1088,15 +1088,15 @@ bool Zalozenie_roka()
         MyConsts::Sprava_informacia(Msg(65117, novy, QDir::toNativeSeparators(folder)));
         return true;
     }
-    if (existuje(folder)) {
-        MyConsts::Sprava_chyba(Msg(65116, bezLomitka(folder).right(4)));
+    if (folderExists(folder)) {
+        MyConsts::Sprava_chyba(Msg(65116, withoutSlash(folder).right(4)));
         return false;
     }
-    zatvorDatabazy();
+    closeDatabases();
     bool ok = QDir().mkpath(folder);
     if (ok) {
         try {
-            kopirujSubory(source, folder);
+            copyFiles(source, folder);
         } catch (const std::exception &) {
             ok = false;
         }
@@ -1105,7 +1105,7 @@ bool Zalozenie_roka()
     // A failed copy leaves no folder behind: the year can be created again.
     if (!ok)
         QDir(folder).removeRecursively();
-    vytvorMenuFiriem();
+    buildFirmMenu();
     if (!ok) {
         MyConsts::Sprava_chyba(Msg(65118, novy));
         return false;

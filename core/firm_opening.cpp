@@ -20,29 +20,29 @@
 namespace tarix::core {
 
 namespace {
-OtvorenaFirma g_otvorena;
+OpenFirm g_otvorena;
 std::function<int()> g_priplatky;
 std::function<void()> g_obnovTitulku;
 
 QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 // The year of the period row (the row is made when a new private folder lacks it).
-void Zapis_rok(TDM &dm, int year)
+void writeYear(TDM &dm, int year)
 {
-    db::Table &priv = dm.TPRIV_;
-    if (!priv.isActive())
-        priv.open();
-    db::EditGuard guard(priv);
-    priv.first();
-    if (priv.isEmpty()) {
-        priv.append();
-        priv.fieldByName(QStringLiteral("MESIAC")).setAsInteger(1);
-        priv.fieldByName(QStringLiteral("SID")).setAsInteger(0);
+    db::Table &privateFolderDb = dm.TPRIV_;
+    if (!privateFolderDb.isActive())
+        privateFolderDb.open();
+    db::EditGuard guard(privateFolderDb);
+    privateFolderDb.first();
+    if (privateFolderDb.isEmpty()) {
+        privateFolderDb.append();
+        privateFolderDb.fieldByName(QStringLiteral("MESIAC")).setAsInteger(1);
+        privateFolderDb.fieldByName(QStringLiteral("SID")).setAsInteger(0);
     } else {
-        priv.edit();
+        privateFolderDb.edit();
     }
-    priv.fieldByName(QStringLiteral("ROK")).setAsInteger(year);
-    priv.post();
+    privateFolderDb.fieldByName(QStringLiteral("ROK")).setAsInteger(year);
+    privateFolderDb.post();
 }
 
 // The upgrades wrote behind the open tables' backs: they read their rows again.
@@ -55,34 +55,34 @@ void refreshRegisteredTables()
 
 } // namespace
 
-QString Nazov_priecinka_firmy(int firm) { return QStringLiteral("DATA") + twoDigits(firm); }
+QString firmFolderName(int firm) { return QStringLiteral("DATA") + twoDigits(firm); }
 
-QString Priecinok_firmy(const QString &networkRoot, int firm)
+QString firmFolderPath(const QString &networkRoot, int firm)
 {
-    return networkRoot + Nazov_priecinka_firmy(firm) + u'/';
+    return networkRoot + firmFolderName(firm) + u'/';
 }
 
-QString Priecinok_roka(const QString &networkRoot, int year)
+QString yearDataFolder(const QString &networkRoot, int year)
 {
     return networkRoot + QStringLiteral("COMMON/ROK%1/").arg(year < kPrvyOsobitnyRok ? 2004 : year);
 }
 
-QString Vystupny_priecinok(const QString &networkRoot, int firm, int year)
+QString firmOutputFolder(const QString &networkRoot, int firm, int year)
 {
-    return networkRoot + QStringLiteral("vystupy/") + Nazov_priecinka_firmy(firm) + u'/'
+    return networkRoot + QStringLiteral("vystupy/") + firmFolderName(firm) + u'/'
            + QString::number(year) + u'/';
 }
 
 QString Priecinok_formularov(const QString &networkRoot) { return networkRoot + QStringLiteral("frm/"); }
 
-QString PolozkaFirmy::popis() const
+QString FirmEntry::popis() const
 {
     if (problem.isEmpty())
         return nazov + u' ' + twoDigits(cislo);
-    return Nazov_priecinka_firmy(cislo) + QString::fromUtf16(busy ? kBusySuffix : kDamagedSuffix);
+    return firmFolderName(cislo) + QString::fromUtf16(busy ? kBusySuffix : kDamagedSuffix);
 }
 
-QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable, db::Session *session)
+QList<int> yearsWithParameters(const QString &networkRoot, QStringList *unreadable, db::Session *session)
 {
     if (!session)
         session = db::Session::defaultSession();
@@ -100,7 +100,7 @@ QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadabl
     return years;
 }
 
-bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name,
+bool readFirmName(db::Session &session, const QString &firmFolder, QString &name,
                        QString *problem, bool *busy)
 {
     name.clear();
@@ -136,16 +136,16 @@ bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString 
     }
 }
 
-QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot,
+QList<FirmEntry> firmList(db::Session &session, const QString &networkRoot,
                                   QStringList *unreadableYears)
 {
-    QList<PolozkaFirmy> firms;
-    const QList<int> years = Roky_s_parametrami(networkRoot, unreadableYears, &session);
+    QList<FirmEntry> firms;
+    const QList<int> years = yearsWithParameters(networkRoot, unreadableYears, &session);
     if (years.isEmpty())
         return firms;
     for (int n = kPrvaFirma; n <= kPoslednaFirma; ++n) {
-        PolozkaFirmy item;
-        if (!Citaj_nazov_firmy(session, Priecinok_firmy(networkRoot, n), item.nazov,
+        FirmEntry item;
+        if (!readFirmName(session, firmFolderPath(networkRoot, n), item.nazov,
                                &item.problem, &item.busy)
             && item.problem.isEmpty())
             continue;
@@ -156,9 +156,9 @@ QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRo
     return firms;
 }
 
-const OtvorenaFirma &otvorenaFirma() { return g_otvorena; }
+const OpenFirm &openedFirm() { return g_otvorena; }
 
-void setPriplatky(std::function<int()> provider) { g_priplatky = std::move(provider); }
+void setSurcharges(std::function<int()> provider) { g_priplatky = std::move(provider); }
 
 int Priplatky()
 {
@@ -171,16 +171,16 @@ int Priplatky()
     }
 }
 
-void Zatvor_tabulky_firmy() { DMA().Zatvor_tabulky(); }
+void closeFirmTables() { DMA().Zatvor_tabulky(); }
 
-void Zrus_otvorenu_firmu()
+void dropOpenFirm()
 {
-    Zatvor_tabulky_firmy();
-    g_otvorena = OtvorenaFirma{};
+    closeFirmTables();
+    g_otvorena = OpenFirm{};
     MyConsts::setOutputFolder(QString());
 }
 
-bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
+bool openFirmAndYear(int firm, int year, const OpeningSteps &kroky)
 {
     auto call = [](const std::function<void()> &f) {
         if (f)
@@ -189,39 +189,39 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
     // Whatever fails leaves no firm open and no year's values behind.
     auto fail = [&](const std::exception *e) {
         if (e)
-            Zobraz_chybu(*e);
-        Zrus_otvorenu_firmu();
+            showError(*e);
+        dropOpenFirm();
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         try {
             call(kroky.priprav_menu);
         } catch (const std::exception &menuError) {
-            Zobraz_chybu(menuError);
+            showError(menuError);
         }
         return false;
     };
 
     TDM &dm = DM();
     db::Session &s = session();
-    Zrus_otvorenu_firmu();
+    dropOpenFirm();
     s.closeAll();
 
     AppPaths paths = appPaths();
     const QString root = paths.networkRoot;
-    OtvorenaFirma opened;
+    OpenFirm opened;
     opened.firma = firm;
     opened.rok = year;
-    opened.priecinokFirmy = Priecinok_firmy(root, firm);
-    opened.priecinokRoka = Priecinok_roka(root, year);
+    opened.priecinokFirmy = firmFolderPath(root, firm);
+    opened.priecinokRoka = yearDataFolder(root, year);
     opened.priecinokFormularov = Priecinok_formularov(root);
-    opened.vystupnyPriecinok = Vystupny_priecinok(root, firm, year);
+    opened.vystupnyPriecinok = firmOutputFolder(root, firm, year);
 
     try {
         // A damaged, busy or read-only database is named before anything is opened or
         // written, rather than failing half-way with the first table or the first save.
-        Over_databazu(paths.privateFolder, QStringLiteral("PRIV"),
+        checkDatabase(paths.privateFolder, QStringLiteral("PRIV"),
                       QStringLiteral("pracovnej stanice"), true);
-        Over_databazu(opened.priecinokFirmy, QStringLiteral("INF"), QStringLiteral("firmy"), true);
-        Over_databazu(opened.priecinokRoka, QStringLiteral("cis_par"),
+        checkDatabase(opened.priecinokFirmy, QStringLiteral("INF"), QStringLiteral("firmy"), true);
+        checkDatabase(opened.priecinokRoka, QStringLiteral("cis_par"),
                       QStringLiteral("roka %1").arg(year), false);
         s.setAlias(kAliasPriv, paths.privateFolder);
         s.setAlias(kAliasData, opened.priecinokFirmy);
@@ -231,7 +231,7 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
         paths.commonFolder = opened.priecinokRoka;
         setAppPaths(paths);
 
-        Zapis_rok(dm, year);
+        writeYear(dm, year);
         if (!DMA().Otvor_tabulky())
             return fail(nullptr); // the table that stayed closed was named already
         SpecialneCinnosti(s, Priplatky());
@@ -247,11 +247,11 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
         call(kroky.vyber_strediska);
         call(kroky.vyber_obdobia);
         MyConsts::Nacitaj_parametre(s, paramIni());
-        MyConsts::Uprav_parameter_28(dm.Aktualne_obdobie());
+        MyConsts::adjustParameter28(dm.Aktualne_obdobie());
         // The exemption texts follow the period stored now, however the period dialog
         // ended (or when none was shown): a mode left from the previous firm or year must
         // not outlive it.
-        Nastav_filter_vynimiek_obdobia(dm);
+        setPeriodExceptionFilter(dm);
         QDir().mkpath(opened.vystupnyPriecinok);
         MyConsts::setOutputFolder(opened.vystupnyPriecinok);
     } catch (const std::exception &e) {
@@ -260,7 +260,7 @@ bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky)
     return true;
 }
 
-void Over_databazu(const QString &folder, const QString &table, const QString &what,
+void checkDatabase(const QString &folder, const QString &table, const QString &what,
                    bool forWriting)
 {
     db::Session *session = db::Session::defaultSession();
@@ -293,15 +293,15 @@ void Over_databazu(const QString &folder, const QString &table, const QString &w
                                  .arg(what, file));
 }
 
-void Nastav_obnovu_titulku(std::function<void()> refresh) { g_obnovTitulku = std::move(refresh); }
+void setTitleRefresh(std::function<void()> refresh) { g_obnovTitulku = std::move(refresh); }
 
-void Obnov_titulok_okna()
+void refreshWindowCaption()
 {
     if (g_obnovTitulku)
         g_obnovTitulku();
 }
 
-void Zobraz_chybu(const std::exception &e)
+void showError(const std::exception &e)
 {
     if (dynamic_cast<const EAbort *>(&e))
         return;

@@ -24,18 +24,18 @@ inline constexpr int kPoslednyRokMenu = 2019;
 inline constexpr int kPrvyOsobitnyRok = 2005;
 
 // "DATA07"
-QString Nazov_priecinka_firmy(int firm);
+QString firmFolderName(int firm);
 // root + "DATA07/"
-QString Priecinok_firmy(const QString &networkRoot, int firm);
+QString firmFolderPath(const QString &networkRoot, int firm);
 // root + "COMMON/ROK2007/"; for 2004 and earlier root + "COMMON/ROK2004/".
-QString Priecinok_roka(const QString &networkRoot, int year);
+QString yearDataFolder(const QString &networkRoot, int year);
 // root + "vystupy/DATA07/2007/"
-QString Vystupny_priecinok(const QString &networkRoot, int firm, int year);
+QString firmOutputFolder(const QString &networkRoot, int firm, int year);
 // root + "frm/"
 QString Priecinok_formularov(const QString &networkRoot);
 
 // One firm of the menu "Výber firmy" with the years it can be opened in.
-struct PolozkaFirmy {
+struct FirmEntry {
     int cislo = 0;
     QString nazov;
     QList<int> roky;
@@ -57,19 +57,19 @@ inline constexpr const char16_t *kBusySuffix = u" – databáza je obsadená";
 // `unreadable` (file: reason), so that it is reported rather than dropped. The folders are
 // looked at through the session's backend (the default session when none is given): on a
 // database server each is its schema.
-QList<int> Roky_s_parametrami(const QString &networkRoot, QStringList *unreadable = nullptr,
+QList<int> yearsWithParameters(const QString &networkRoot, QStringList *unreadable = nullptr,
                               db::Session *session = nullptr);
 // The name (NAZOV) of the firm header in a firm folder; false when the folder has no
 // readable header. Opening by path through the session; nothing is created. `problem`
 // (when given) receives the file and the reason when the database exists but cannot be
 // read, and `busy` whether another program held it past the wait.
-bool Citaj_nazov_firmy(db::Session &session, const QString &firmFolder, QString &name,
+bool readFirmName(db::Session &session, const QString &firmFolder, QString &name,
                        QString *problem = nullptr, bool *busy = nullptr);
 // Firms 1 to 99 with a database, each with every year that has parameters; empty when no
 // year has parameters. Numbers are kept as they are (firm 7 without firm 3). A firm whose
 // database cannot be read is listed with its problem. `unreadableYears` receives the year
 // folders that could not be read.
-QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRoot,
+QList<FirmEntry> firmList(db::Session &session, const QString &networkRoot,
                                   QStringList *unreadableYears = nullptr);
 
 // A folder's database is usable for the program: readable (waiting for another program
@@ -77,11 +77,11 @@ QList<PolozkaFirmy> Zoznam_firiem(db::Session &session, const QString &networkRo
 // EMyError with a message naming the file and the reason. Asked of the default session's
 // backend: on a database server the folder's schema. `what` names the folder's role
 // ("firmy", "roka 2007", "pracovnej stanice").
-void Over_databazu(const QString &folder, const QString &table, const QString &what,
+void checkDatabase(const QString &folder, const QString &table, const QString &what,
                    bool forWriting);
 
 // The open firm and year of this run; firma 0 while none is open.
-struct OtvorenaFirma {
+struct OpenFirm {
     int firma = 0;
     int rok = 0;
     QString priecinokFirmy;
@@ -89,17 +89,17 @@ struct OtvorenaFirma {
     QString priecinokFormularov;
     QString vystupnyPriecinok;
 };
-const OtvorenaFirma &otvorenaFirma();
+const OpenFirm &openedFirm();
 
 // The compatibility setting "Priplatky" that the data upgrades give parameter 33. The
 // program sets the payroll settings' value at start-up; until then TRX.INI's
 // [Kompatibilita] Priplatky is read (default 1).
 // Stays a setter, not a registry entry: one value read at each opening, not a command, page or module.
-void setPriplatky(std::function<int()> provider);
+void setSurcharges(std::function<int()> provider);
 int Priplatky();
 
 // What the main window adds to an opening: its menus and caption, and the two dialogs.
-struct KrokyOtvorenia {
+struct OpeningSteps {
     // After the tables were opened or failed to open: menus and caption for the new state.
     std::function<void()> priprav_menu;
     // After a successful opening and upgrade: the employer kind's menu entries.
@@ -113,20 +113,20 @@ struct KrokyOtvorenia {
 // Returns true when the firm is open, its data upgraded, the cost centre and period chosen
 // and the year's parameters loaded (slot 28 set for the period). Any failure is shown to
 // the user and leaves no firm open: tables closed, parameters emptied, open firm cleared.
-bool Otvor_firmu_a_rok(int firm, int year, const KrokyOtvorenia &kroky = {});
+bool openFirmAndYear(int firm, int year, const OpeningSteps &kroky = {});
 
-// Closes every registered table (the firm stays recorded as chosen; see Zrus_otvorenu_firmu).
-void Zatvor_tabulky_firmy();
+// Closes every registered table (the firm stays recorded as chosen; see dropOpenFirm).
+void closeFirmTables();
 // Closes the tables and forgets the open firm: no firm is open afterwards.
-void Zrus_otvorenu_firmu();
+void dropOpenFirm();
 
 // The main window's caption refresh, called after the firm header is posted. The window
 // sets it; without a window it does nothing.
 // Stays a setter, not a registry entry: the main window (above this code) sets it for its own lifetime.
-void Nastav_obnovu_titulku(std::function<void()> refresh);
-void Obnov_titulok_okna();
+void setTitleRefresh(std::function<void()> refresh);
+void refreshWindowCaption();
 
 // Shows an exception's text to the user (EAbort stays silent).
-void Zobraz_chybu(const std::exception &e);
+void showError(const std::exception &e);
 
 } // namespace tarix::core

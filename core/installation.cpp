@@ -30,7 +30,7 @@ QString readResource(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
-int skCollate(void *, int lenA, const void *a, int lenB, const void *b)
+int slovakCollate(void *, int lenA, const void *a, int lenB, const void *b)
 {
     return db::compareSlovakUtf8(static_cast<const char *>(a), lenA,
                                  static_cast<const char *>(b), lenB);
@@ -88,7 +88,7 @@ void createFolderDatabase(const QString &folder, FolderKind kind, const QStringL
         if (sqlite3_open_v2(file.toUtf8().constData(), &conn, SQLITE_OPEN_READWRITE, nullptr)
             != SQLITE_OK)
             throw db::DbError(QStringLiteral("Nepodarilo sa otvoriť súbor %1").arg(file));
-        sqlite3_create_collation_v2(conn, "SK", SQLITE_UTF8, nullptr, &skCollate, nullptr);
+        sqlite3_create_collation_v2(conn, "SK", SQLITE_UTF8, nullptr, &slovakCollate, nullptr);
         const QString script = QStringLiteral("BEGIN;\n") + texts.join(QStringLiteral("\n"))
                                + QStringLiteral("\nCOMMIT;");
         char *error = nullptr;

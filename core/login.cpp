@@ -39,7 +39,7 @@ void Zmen_heslo(TDM &dm, const QString &newPassword)
     dm.TSYS_.post();
 }
 
-Prihlasenie::Vysledok Prihlasenie::Over(const QString &entered)
+Login::Vysledok Login::checkPassword(const QString &entered)
 {
     if (Heslo_plati(m_dm, entered)) {
         m_prihlaseny = true;
@@ -50,7 +50,7 @@ Prihlasenie::Vysledok Prihlasenie::Over(const QString &entered)
     return m_zlychania >= kPocetPokusov ? Vysledok::Koniec : Vysledok::Odmietnuty;
 }
 
-bool Prihlasenie::Zmen(const QString &password1, const QString &password2)
+bool Login::changePassword(const QString &password1, const QString &password2)
 {
     if (password1 != password2) {
         MyConsts::Sprava_chyba(Msg(65189));

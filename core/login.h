@@ -18,24 +18,24 @@ bool Heslo_plati(TDM &dm, const QString &entered);
 void Zmen_heslo(TDM &dm, const QString &newPassword);
 
 // One run of the login dialog: counts the wrong entries.
-class Prihlasenie {
+class Login {
 public:
     enum class Vysledok { Prihlaseny, Odmietnuty, Koniec };
 
     static constexpr int kPocetPokusov = 3;
 
-    explicit Prihlasenie(TDM &dm) : m_dm(dm) {}
+    explicit Login(TDM &dm) : m_dm(dm) {}
 
     // Checks an entry. A wrong one shows 65190 ("Nesprávny vstupný kód.") and counts;
     // the third wrong one ends the login (Koniec) without a valid user.
-    Vysledok Over(const QString &entered);
+    Vysledok checkPassword(const QString &entered);
 
-    bool prihlaseny() const { return m_prihlaseny; }
-    int zlychania() const { return m_zlychania; }
+    bool loggedIn() const { return m_prihlaseny; }
+    int failures() const { return m_zlychania; }
 
     // The change page: a confirmation that differs shows 65189 and stores nothing
     // (false); equal texts are stored and 65191 is shown (true).
-    bool Zmen(const QString &password1, const QString &password2);
+    bool changePassword(const QString &password1, const QString &password2);
 
 private:
     TDM &m_dm;

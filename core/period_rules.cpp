@@ -22,7 +22,7 @@ const QString kDanOd = QStringLiteral("DAN-OD");
 const QString kDanSadzba = QStringLiteral("DAN-SADZBA");
 const QString kDanSumaplus = QStringLiteral("DAN-SUMAPLUS");
 
-QString pasmo(int n) { return QStringLiteral("PASMO_%1").arg(n); }
+QString taxBand(int n) { return QStringLiteral("PASMO_%1").arg(n); }
 
 // A number as the year files write it: decimal point or comma. Blank: no value.
 std::optional<double> cislo(const QString &text, bool *ok)
@@ -39,7 +39,7 @@ std::optional<double> cislo(const QString &text, bool *ok)
     return v;
 }
 
-void nieJeCislo(const ini::IniFile &ini, const QString &section, const QString &key,
+void isNotNumber(const ini::IniFile &ini, const QString &section, const QString &key,
                 const QString &value)
 {
     MyConsts::Sprava_upozornenie(
@@ -48,7 +48,7 @@ void nieJeCislo(const ini::IniFile &ini, const QString &section, const QString &
 }
 
 // The value of a key as a number; reports a value that is not one (and gives nothing).
-std::optional<double> citajCislo(const ini::IniFile &ini, const QString &section,
+std::optional<double> readYearNumber(const ini::IniFile &ini, const QString &section,
                                  const QString &key, bool *bad)
 {
     const QString text = ini.readString(section, key, QString());
@@ -56,7 +56,7 @@ std::optional<double> citajCislo(const ini::IniFile &ini, const QString &section
     std::optional<double> v = cislo(text, &ok);
     *bad = !ok;
     if (!ok)
-        nieJeCislo(ini, section, key, text);
+        isNotNumber(ini, section, key, text);
     return v;
 }
 
@@ -68,23 +68,23 @@ void openWhenClosed(db::Table &t)
 
 } // namespace
 
-int Rezim_vynimiek_obdobia(int period) { return period >= 200608 && period <= 200612 ? 1 : 0; }
+int periodExceptionMode(int period) { return period >= 200608 && period <= 200612 ? 1 : 0; }
 
 void Nastav_filter_vynimiek(TDM &dm, int mode)
 {
-    dm.setRezim_filtra_vynimiek(mode);
+    dm.setExceptionFilterMode(mode);
     dm.CIS5_.setFilter(mode == 1 ? QString::fromLatin1(kFilterVynimiek2006) : QString());
     dm.CIS5_.setFiltered(false);
     if (dm.CIS5_.isActive())
         dm.CIS5_.refresh();
 }
 
-void Nastav_filter_vynimiek_obdobia(TDM &dm)
+void setPeriodExceptionFilter(TDM &dm)
 {
-    Nastav_filter_vynimiek(dm, Rezim_vynimiek_obdobia(dm.Aktualne_obdobie()));
+    Nastav_filter_vynimiek(dm, periodExceptionMode(dm.Aktualne_obdobie()));
 }
 
-void Over_zmenu_roka(int rememberedYear, int newYear)
+void checkYearChange(int rememberedYear, int newYear)
 {
     if (newYear == rememberedYear)
         return;
@@ -92,9 +92,9 @@ void Over_zmenu_roka(int rememberedYear, int newYear)
         throw EMyError(Msg(65115));
 }
 
-QString Subor_roka(int year) { return QStringLiteral("ROK%1.INI").arg(year); }
+QString yearFile(int year) { return QStringLiteral("ROK%1.INI").arg(year); }
 
-PonukaImportu Ponuka_importu(int year)
+ImportOffer importOffer(int year)
 {
     if (year >= 2002 && year <= 2004)
         return {true, true, true};
@@ -122,19 +122,19 @@ struct UdajeRoka {
 };
 
 // The bands of the file; 65130 when band 1 is missing in any of the three sections.
-QList<Pasmo> citajPasma(const ini::IniFile &ini, const QString &iniPath)
+QList<Pasmo> readBands(const ini::IniFile &ini, const QString &iniPath)
 {
     for (const QString &section : {kDanOd, kDanSadzba, kDanSumaplus})
-        if (ini.readString(section, pasmo(1), QString()).trimmed().isEmpty())
+        if (ini.readString(section, taxBand(1), QString()).trimmed().isEmpty())
             throw EMyError(Msg(65130, QFileInfo(iniPath).fileName()));
     QList<Pasmo> bands;
     for (int n = 1;; ++n) {
-        if (ini.readString(kDanSumaplus, pasmo(n), QString()).trimmed().isEmpty())
+        if (ini.readString(kDanSumaplus, taxBand(n), QString()).trimmed().isEmpty())
             break;
         bool badOd = false, badSadzba = false, badSuma = false;
-        const auto od = citajCislo(ini, kDanOd, pasmo(n), &badOd);
-        const auto sadzba = citajCislo(ini, kDanSadzba, pasmo(n), &badSadzba);
-        const auto suma = citajCislo(ini, kDanSumaplus, pasmo(n), &badSuma);
+        const auto od = readYearNumber(ini, kDanOd, taxBand(n), &badOd);
+        const auto sadzba = readYearNumber(ini, kDanSadzba, taxBand(n), &badSadzba);
+        const auto suma = readYearNumber(ini, kDanSumaplus, taxBand(n), &badSuma);
         if (badOd || badSadzba || badSuma)
             continue;
         bands << Pasmo{od.value_or(0), sadzba.value_or(0), suma.value_or(0)};
@@ -142,7 +142,7 @@ QList<Pasmo> citajPasma(const ini::IniFile &ini, const QString &iniPath)
     return bands;
 }
 
-QList<QPair<int, double>> citajParametre(const ini::IniFile &ini)
+QList<QPair<int, double>> readParameters(const ini::IniFile &ini)
 {
     const QString section = QStringLiteral("PARAMETRE_NUM");
     const db::SqlResult rows = session().run(QStringLiteral("select id, skratka from \":tarix_comm:cis_par\""));
@@ -155,7 +155,7 @@ QList<QPair<int, double>> citajParametre(const ini::IniFile &ini)
         if (id < 0)
             continue;
         bool bad = false;
-        const auto value = citajCislo(ini, section, key, &bad);
+        const auto value = readYearNumber(ini, section, key, &bad);
         if (bad || !value)
             continue;
         values.append({id, *value});
@@ -164,7 +164,7 @@ QList<QPair<int, double>> citajParametre(const ini::IniFile &ini)
 }
 
 // The set-up values by field; the set-up table is left open or closed as it was.
-QList<QPair<QString, double>> citajSetup(TDM &dm, const ini::IniFile &ini)
+QList<QPair<QString, double>> readSetup(TDM &dm, const ini::IniFile &ini)
 {
     const QString section = QStringLiteral("SETUP");
     const QStringList keys = ini.keys(section);
@@ -189,7 +189,7 @@ QList<QPair<QString, double>> citajSetup(TDM &dm, const ini::IniFile &ini)
             const bool integral = f && (f->type() == db::FieldType::SmallInt
                                         || f->type() == db::FieldType::Integer);
             if (!numeric || !ok || !value || (integral && *value != std::trunc(*value))) {
-                nieJeCislo(ini, section, key, text);
+                isNotNumber(ini, section, key, text);
                 continue;
             }
             values.append({f->name(), *value});
@@ -201,25 +201,25 @@ QList<QPair<QString, double>> citajSetup(TDM &dm, const ini::IniFile &ini)
 }
 
 // Reads every chosen part of the file (warnings and 65130 come here, before any write).
-UdajeRoka citajUdajeRoka(TDM &dm, const QString &iniPath, bool pasma, bool parametre)
+UdajeRoka readYearData(TDM &dm, const QString &iniPath, bool pasma, bool parametre)
 {
     const ini::IniFile ini(iniPath);
     UdajeRoka u;
     if (pasma) {
         u.pasma = true;
-        u.zoznamPasiem = citajPasma(ini, iniPath);
+        u.zoznamPasiem = readBands(ini, iniPath);
     }
     if (parametre) {
         u.parametre = true;
-        u.hodnotyParametrov = citajParametre(ini);
+        u.hodnotyParametrov = readParameters(ini);
         u.setup = true;
-        u.hodnotySetupu = citajSetup(dm, ini);
+        u.hodnotySetupu = readSetup(dm, ini);
     }
     return u;
 }
 
 // The writes; the caller holds the transaction.
-void zapisPasma(const QList<Pasmo> &bands)
+void writeBands(const QList<Pasmo> &bands)
 {
     db::Session &s = session();
     s.execute(QStringLiteral("delete from \":tarix_comm:dzp\""));
@@ -231,14 +231,14 @@ void zapisPasma(const QList<Pasmo> &bands)
                    {QStringLiteral("p3"), b.sumaplus}});
 }
 
-void zapisParametre(const QList<QPair<int, double>> &values)
+void writeParameters(const QList<QPair<int, double>> &values)
 {
     for (const auto &[id, value] : values)
         session().execute(QStringLiteral("update \":tarix_comm:cis_par\" set hodnota=:p1 where id=:p2"),
                           {{QStringLiteral("p1"), value}, {QStringLiteral("p2"), id}});
 }
 
-void zapisSetup(TDM &dm, const QList<QPair<QString, double>> &values)
+void writeSetup(TDM &dm, const QList<QPair<QString, double>> &values)
 {
     if (values.isEmpty())
         return;
@@ -256,19 +256,19 @@ void zapisSetup(TDM &dm, const QList<QPair<QString, double>> &values)
     set.post();
 }
 
-void zapisUdajeRoka(TDM &dm, const UdajeRoka &u)
+void writeYearData(TDM &dm, const UdajeRoka &u)
 {
     if (u.pasma)
-        zapisPasma(u.zoznamPasiem);
+        writeBands(u.zoznamPasiem);
     if (u.parametre)
-        zapisParametre(u.hodnotyParametrov);
+        writeParameters(u.hodnotyParametrov);
     if (u.setup)
-        zapisSetup(dm, u.hodnotySetupu);
+        writeSetup(dm, u.hodnotySetupu);
 }
 
 // Brings the year's datasets in line with the tables after the writes (or their undoing).
 // `setupWasOpen`: the set-up table's state before the import.
-void obnovTabulkyRoka(TDM &dm, const UdajeRoka &u, bool bandsWereOpen, bool setupWasOpen)
+void restoreYearTables(TDM &dm, const UdajeRoka &u, bool bandsWereOpen, bool setupWasOpen)
 {
     if (u.pasma && bandsWereOpen && !dm.TDZP_.isActive())
         dm.TDZP_.open();
@@ -287,7 +287,7 @@ void obnovTabulkyRoka(TDM &dm, const UdajeRoka &u, bool bandsWereOpen, bool setu
 // Writes the year's data in one transaction; `predZapisom` runs first inside it (the period
 // row). A failure leaves every table as it was and is reported as the import's failure.
 template <typename F>
-void zapisVTransakcii(TDM &dm, const UdajeRoka &u, const QString &iniPath, F predZapisom)
+void writeInTransaction(TDM &dm, const UdajeRoka &u, const QString &iniPath, F predZapisom)
 {
     const bool bandsWereOpen = dm.TDZP_.isActive();
     const bool setupWasOpen = dm.TSET_.isActive();
@@ -297,11 +297,11 @@ void zapisVTransakcii(TDM &dm, const UdajeRoka &u, const QString &iniPath, F pre
     try {
         db::Transaction transaction(&session());
         predZapisom();
-        zapisUdajeRoka(dm, u);
+        writeYearData(dm, u);
         transaction.commit();
     } catch (const std::exception &e) {
         try {
-            obnovTabulkyRoka(dm, u, bandsWereOpen, setupWasOpen);
+            restoreYearTables(dm, u, bandsWereOpen, setupWasOpen);
         } catch (...) {
         }
         if (!u.pasma && !u.parametre)
@@ -309,21 +309,21 @@ void zapisVTransakcii(TDM &dm, const UdajeRoka &u, const QString &iniPath, F pre
         throw EMyError(QStringLiteral("Údaje zo súboru %1 sa nepodarilo nastaviť, nič nebolo zmenené: %2")
                            .arg(QFileInfo(iniPath).fileName(), errorText(e)));
     }
-    obnovTabulkyRoka(dm, u, bandsWereOpen, setupWasOpen);
+    restoreYearTables(dm, u, bandsWereOpen, setupWasOpen);
 }
 
 } // namespace
 
-std::optional<ImportRoka> Zvol_import_roka(int year, const QString &programFolder)
+std::optional<YearImport> chooseYearImport(int year, const QString &programFolder)
 {
-    const PonukaImportu offer = Ponuka_importu(year);
+    const ImportOffer offer = importOffer(year);
     if (!offer.pasma && !offer.parametre)
         return std::nullopt;
-    const QString name = Subor_roka(year);
+    const QString name = yearFile(year);
     const QString path = programFolder + name;
     if (offer.lenExistujuci && !QFileInfo::exists(ini::IniFile(path).resolvedFileName()))
         return std::nullopt;
-    ImportRoka choice;
+    YearImport choice;
     choice.subor = path;
     choice.pasma = offer.pasma && MyConsts::Otazka_ano_nie(Msg(65131, year, name));
     choice.parametre = offer.parametre && MyConsts::Otazka_ano_nie(Msg(65132, year, name));
@@ -332,23 +332,23 @@ std::optional<ImportRoka> Zvol_import_roka(int year, const QString &programFolde
     return choice;
 }
 
-void Ponukni_import_roka(TDM &dm, int year, const QString &programFolder)
+void offerYearImport(TDM &dm, int year, const QString &programFolder)
 {
-    if (const auto choice = Zvol_import_roka(year, programFolder))
-        Importuj_rok(dm, *choice);
+    if (const auto choice = chooseYearImport(year, programFolder))
+        importYear(dm, *choice);
 }
 
-void Importuj_rok(TDM &dm, const ImportRoka &choice)
+void importYear(TDM &dm, const YearImport &choice)
 {
-    const UdajeRoka u = citajUdajeRoka(dm, choice.subor, choice.pasma, choice.parametre);
-    zapisVTransakcii(dm, u, choice.subor, [] {});
+    const UdajeRoka u = readYearData(dm, choice.subor, choice.pasma, choice.parametre);
+    writeInTransaction(dm, u, choice.subor, [] {});
     if (u.parametre)
         MyConsts::Nacitaj_parametre(session(), paramIni());
 }
 
 void Nacitaj_danove_pasma(TDM &dm, const QString &iniPath)
 {
-    Importuj_rok(dm, ImportRoka{iniPath, true, false});
+    importYear(dm, YearImport{iniPath, true, false});
 }
 
 void Nacitaj_parametre_roka(TDM &dm, const QString &iniPath)
@@ -356,8 +356,8 @@ void Nacitaj_parametre_roka(TDM &dm, const QString &iniPath)
     const ini::IniFile ini(iniPath);
     UdajeRoka u;
     u.parametre = true;
-    u.hodnotyParametrov = citajParametre(ini);
-    zapisVTransakcii(dm, u, iniPath, [] {});
+    u.hodnotyParametrov = readParameters(ini);
+    writeInTransaction(dm, u, iniPath, [] {});
 }
 
 void Nacitaj_setup_roka(TDM &dm, const QString &iniPath)
@@ -365,49 +365,49 @@ void Nacitaj_setup_roka(TDM &dm, const QString &iniPath)
     const ini::IniFile ini(iniPath);
     UdajeRoka u;
     u.setup = true;
-    u.hodnotySetupu = citajSetup(dm, ini);
-    zapisVTransakcii(dm, u, iniPath, [] {});
+    u.hodnotySetupu = readSetup(dm, ini);
+    writeInTransaction(dm, u, iniPath, [] {});
 }
 
-void Potvrd_obdobie(TDM &dm, int rememberedYear, int newYear, int newMonth,
+void confirmPeriod(TDM &dm, int rememberedYear, int newYear, int newMonth,
                     const QString &programFolder)
 {
     if (newMonth < 1 || newMonth > 12)
         throw std::invalid_argument("month outside 1..12");
-    Over_zmenu_roka(rememberedYear, newYear);
+    checkYearChange(rememberedYear, newYear);
 
     // The questions and the reading of the year file come before the transaction: nothing is
     // held open while the clerk answers, and a file refused as a whole changes nothing.
-    std::optional<ImportRoka> choice;
+    std::optional<YearImport> choice;
     if (newYear != rememberedYear && newYear < 2005)
-        choice = Zvol_import_roka(newYear, programFolder);
-    const UdajeRoka u = choice ? citajUdajeRoka(dm, choice->subor, choice->pasma, choice->parametre)
+        choice = chooseYearImport(newYear, programFolder);
+    const UdajeRoka u = choice ? readYearData(dm, choice->subor, choice->pasma, choice->parametre)
                                : UdajeRoka{};
 
-    db::Table &priv = dm.TPRIV_;
-    openWhenClosed(priv);
+    db::Table &privateFolderDb = dm.TPRIV_;
+    openWhenClosed(privateFolderDb);
     // The period row and the year's data are kept together or not at all.
-    zapisVTransakcii(dm, u, choice ? choice->subor : QString(), [&] {
-        db::EditGuard guard(priv);
-        priv.first();
-        if (priv.isEmpty()) {
-            priv.append();
-            priv.fieldByName(QStringLiteral("SID")).setAsInteger(0);
+    writeInTransaction(dm, u, choice ? choice->subor : QString(), [&] {
+        db::EditGuard guard(privateFolderDb);
+        privateFolderDb.first();
+        if (privateFolderDb.isEmpty()) {
+            privateFolderDb.append();
+            privateFolderDb.fieldByName(QStringLiteral("SID")).setAsInteger(0);
         } else {
-            priv.edit();
+            privateFolderDb.edit();
         }
-        priv.fieldByName(QStringLiteral("ROK")).setAsInteger(newYear);
-        priv.fieldByName(QStringLiteral("MESIAC")).setAsInteger(newMonth);
-        priv.post();
+        privateFolderDb.fieldByName(QStringLiteral("ROK")).setAsInteger(newYear);
+        privateFolderDb.fieldByName(QStringLiteral("MESIAC")).setAsInteger(newMonth);
+        privateFolderDb.post();
     });
     if (u.parametre)
         MyConsts::Nacitaj_parametre(session(), paramIni());
     const int period = newYear * 100 + newMonth;
-    MyConsts::Uprav_parameter_28(period);
-    Nastav_filter_vynimiek(dm, Rezim_vynimiek_obdobia(period));
+    MyConsts::adjustParameter28(period);
+    Nastav_filter_vynimiek(dm, periodExceptionMode(period));
 }
 
-QList<QPair<int, QString>> Zoznam_stredisk(TDM &dm)
+QList<QPair<int, QString>> costCenterList(TDM &dm)
 {
     if (dm.CIS2_.isActive())
         dm.CIS2_.setFiltered(false);
@@ -419,17 +419,17 @@ QList<QPair<int, QString>> Zoznam_stredisk(TDM &dm)
     return list;
 }
 
-void Nastav_stredisko(TDM &dm, int sid)
+void setCostCenter(TDM &dm, int sid)
 {
-    db::Table &priv = dm.TPRIV_;
-    openWhenClosed(priv);
-    db::EditGuard guard(priv);
-    priv.first();
-    if (priv.isEmpty())
+    db::Table &privateFolderDb = dm.TPRIV_;
+    openWhenClosed(privateFolderDb);
+    db::EditGuard guard(privateFolderDb);
+    privateFolderDb.first();
+    if (privateFolderDb.isEmpty())
         throw EMyError(QStringLiteral("Nie je zvolené výplatné obdobie."));
-    priv.edit();
-    priv.fieldByName(QStringLiteral("SID")).setAsInteger(sid);
-    priv.post();
+    privateFolderDb.edit();
+    privateFolderDb.fieldByName(QStringLiteral("SID")).setAsInteger(sid);
+    privateFolderDb.post();
 }
 
 } // namespace tarix::core

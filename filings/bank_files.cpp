@@ -25,7 +25,7 @@ namespace {
 constexpr QChar kOddelovac = u',';
 
 // Writes the bytes, or tells the clerk why the file could not be made.
-bool zapis(const QString &path, const QByteArray &bytes)
+bool writeBankFile(const QString &path, const QByteArray &bytes)
 {
     try {
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -39,14 +39,14 @@ bool zapis(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-Hlavicka_hp Nacitaj_hlavicku(db::Session &session, int hpid)
+BulkOrderHeader loadHeading(db::Session &session, int hpid)
 {
     const db::SqlResult r = session.run(
         u"select hpid, por_cislo, cislo_u, banka_u, datum_splatnosti from \":tarix_data:hp1\" where hpid=:p1"_s,
         {{u"p1"_s, hpid}});
     if (hpid < 1 || !r.rowCount() || r.isNull(0, 4))
         throw EMyError(Msg(65127));
-    Hlavicka_hp h;
+    BulkOrderHeader h;
     h.hpid = int(r.asInteger(0, 0));
     h.por_cislo = int(r.asInteger(0, 1));
     h.cislo_u = r.asString(0, 2);
@@ -55,13 +55,13 @@ Hlavicka_hp Nacitaj_hlavicku(db::Session &session, int hpid)
     return h;
 }
 
-std::vector<Polozka_hp> Nacitaj_polozky(db::Session &session, int hpid)
+std::vector<BulkOrderItem> loadOrderItems(db::Session &session, int hpid)
 {
     const db::SqlResult r =
         session.run(u"select suma, cislo_u, banka_u, ssym, ksym, vsym from \":tarix_data:hp2\" where hpid=:p1 "
                     u"order by seqid"_s,
                     {{u"p1"_s, hpid}});
-    std::vector<Polozka_hp> out;
+    std::vector<BulkOrderItem> out;
     out.reserve(size_t(r.rowCount()));
     for (int i = 0; i < r.rowCount(); ++i)
         out.push_back({r.asFloat(i, 0), r.asString(i, 1), r.asString(i, 2), r.asString(i, 3), r.asString(i, 4),
@@ -69,10 +69,10 @@ std::vector<Polozka_hp> Nacitaj_polozky(db::Session &session, int hpid)
     return out;
 }
 
-Ucet_prijemcu Rozdel_ucet_prijemcu(const QString &ucet)
+RecipientAccount splitRecipientAccount(const QString &ucet)
 {
     try {
-        const MyConsts::RozlozenyUcet r = MyConsts::Rozloz_cislo_uctu(ucet);
+        const MyConsts::SplitAccount r = MyConsts::Rozloz_cislo_uctu(ucet);
         if (!r.platny || r.cislo.isEmpty())
             return {};
         return {true, r.predcislie, r.cislo};
@@ -82,13 +82,13 @@ Ucet_prijemcu Rozdel_ucet_prijemcu(const QString &ucet)
     }
 }
 
-QString Suma_xml(double suma) { return fmt::general(suma, fmt::Style::point()); }
+QString xmlAmount(double suma) { return fmt::general(suma, fmt::Style::point()); }
 
-QString Nazov_xml_suboru(const QDate &splatnost) { return u"tb"_s + splatnost.toString(u"yyMMdd"_s) + u".XML"_s; }
+QString xmlFileName(const QDate &splatnost) { return u"tb"_s + splatnost.toString(u"yyMMdd"_s) + u".XML"_s; }
 
-QString Nazov_vub_suboru(const QDate &splatnost) { return u"vub"_s + splatnost.toString(u"yyMMdd"_s) + u".txt"_s; }
+QString vubFileName(const QDate &splatnost) { return u"vub"_s + splatnost.toString(u"yyMMdd"_s) + u".txt"_s; }
 
-QByteArray Davka_xml(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozky, QStringList *chybne)
+QByteArray bankBatchXml(const BulkOrderHeader &h, const std::vector<BulkOrderItem> &polozky, QStringList *chybne)
 {
     MyConsts::XmlText x;
     x.Xml_riadok(u"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>"_s);
@@ -98,8 +98,8 @@ QByteArray Davka_xml(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozk
     x.Xml_riadok(u"<NAME>MZDY</NAME> "_s);
     x.Xml_riadok(u"<TRNS>"_s);
     const QString splatnost = h.datum_splatnosti.toString(u"yyyy-MM-dd"_s);
-    for (const Polozka_hp &p : polozky) {
-        const Ucet_prijemcu u = Rozdel_ucet_prijemcu(p.cislo_u);
+    for (const BulkOrderItem &p : polozky) {
+        const RecipientAccount u = splitRecipientAccount(p.cislo_u);
         if (!u.platny) {
             if (chybne)
                 *chybne << p.cislo_u;
@@ -115,7 +115,7 @@ QByteArray Davka_xml(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozk
         x.Xml_riadok(u"<PMT>"_s);
         x.Xml_riadok(u"<HD>11</HD>"_s);
         x.Xml_riadok(u"<CCY>SKK</CCY>"_s);
-        x.Xml_element(u"AMT"_s, Suma_xml(p.suma));
+        x.Xml_element(u"AMT"_s, xmlAmount(p.suma));
         x.Xml_element(u"VD"_s, splatnost);
         x.Xml_element(u"CS"_s, p.ksym);
         x.Xml_element(u"CR_VS"_s, p.vsym);
@@ -131,12 +131,12 @@ QByteArray Davka_xml(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozk
     return x.bytes();
 }
 
-QStringList Riadky_vub(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozky)
+QStringList vubLines(const BulkOrderHeader &h, const std::vector<BulkOrderItem> &polozky)
 {
     const QString splatnost = h.datum_splatnosti.toString(u"dd.MM.yy"_s);
     QStringList out;
     out.reserve(qsizetype(polozky.size()));
-    for (const Polozka_hp &p : polozky) {
+    for (const BulkOrderItem &p : polozky) {
         const QStringList polia{u"1"_s,
                                 splatnost,
                                 h.cislo_u,
@@ -152,29 +152,29 @@ QStringList Riadky_vub(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polo
     return out;
 }
 
-QString Zapis_xml_davky(db::Session &session, int hpid)
+QString writeXmlBatch(db::Session &session, int hpid)
 {
-    const Hlavicka_hp h = Nacitaj_hlavicku(session, hpid);
+    const BulkOrderHeader h = loadHeading(session, hpid);
     const QString path =
-        MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs) + Nazov_xml_suboru(h.datum_splatnosti);
+        MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs) + xmlFileName(h.datum_splatnosti);
     QStringList chybne;
-    const QByteArray bytes = Davka_xml(h, Nacitaj_polozky(session, hpid), &chybne);
+    const QByteArray bytes = bankBatchXml(h, loadOrderItems(session, hpid), &chybne);
     for (const QString &ucet : chybne)
         MyConsts::Sprava_informacia(Msg(65121, ucet));
-    if (!zapis(path, bytes))
+    if (!writeBankFile(path, bytes))
         return {};
     MyConsts::Sprava_informacia(Msg(65151, QDir::toNativeSeparators(path)));
     return path;
 }
 
-QString Zapis_vub_suboru(db::Session &session, int hpid)
+QString writeVubFile(db::Session &session, int hpid)
 {
-    const Hlavicka_hp h = Nacitaj_hlavicku(session, hpid);
+    const BulkOrderHeader h = loadHeading(session, hpid);
     const QString path =
-        MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs) + Nazov_vub_suboru(h.datum_splatnosti);
+        MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs) + vubFileName(h.datum_splatnosti);
     // A character the bank's code page lacks is refused rather than sent as another one.
-    const QByteArray bytes = codepage::cp1250TextFileBytes(Riadky_vub(h, Nacitaj_polozky(session, hpid)));
-    if (!zapis(path, bytes))
+    const QByteArray bytes = codepage::cp1250TextFileBytes(vubLines(h, loadOrderItems(session, hpid)));
+    if (!writeBankFile(path, bytes))
         return {};
     MyConsts::Sprava_informacia(Msg(65120, QDir::toNativeSeparators(path)));
     return path;

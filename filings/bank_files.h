@@ -20,7 +20,7 @@ class Session;
 namespace tarix::filings {
 
 // The header of a stored order.
-struct Hlavicka_hp {
+struct BulkOrderHeader {
     int hpid = 0;
     int por_cislo = 0;
     QString cislo_u;
@@ -30,9 +30,9 @@ struct Hlavicka_hp {
 
 // Reads a header; EMyError 65127 when there is none of that id, or when it has no due date
 // (the files are named and dated by it).
-Hlavicka_hp Nacitaj_hlavicku(db::Session &session, int hpid);
+BulkOrderHeader loadHeading(db::Session &session, int hpid);
 // The items of a header in the order they were stored.
-std::vector<Polozka_hp> Nacitaj_polozky(db::Session &session, int hpid);
+std::vector<BulkOrderItem> loadOrderItems(db::Session &session, int hpid);
 
 // A payee account split into prefix and number for the batch XML:
 //   "number"               -> "000000" and the number;
@@ -40,35 +40,35 @@ std::vector<Polozka_hp> Nacitaj_polozky(db::Session &session, int hpid);
 //                             written together when that passes the number check;
 //   "prefix-part-part"     -> the prefix and the two parts together.
 // Anything else, a part that is not a number, or an empty number is invalid.
-struct Ucet_prijemcu {
+struct RecipientAccount {
     bool platny = false;
     QString predcislie;
     QString cislo;
 };
-Ucet_prijemcu Rozdel_ucet_prijemcu(const QString &ucet);
+RecipientAccount splitRecipientAccount(const QString &ucet);
 
 // The amount as the batch XML writes it: the shortest text of at most 15 significant
 // digits with a decimal point (1500 -> "1500", 1234.5 -> "1234.5").
-QString Suma_xml(double suma);
+QString xmlAmount(double suma);
 
 // The namespace of the bank's batch format named by the root element.
 extern const QString kMenny_priestor_davky;
 
 // The file names for a due date.
-QString Nazov_xml_suboru(const QDate &splatnost);
-QString Nazov_vub_suboru(const QDate &splatnost);
+QString xmlFileName(const QDate &splatnost);
+QString vubFileName(const QDate &splatnost);
 
 // The batch XML document (UTF-8, CR LF). Items whose payee account is invalid are left out
 // and their stored accounts added to `chybne`.
-QByteArray Davka_xml(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozky, QStringList *chybne);
+QByteArray bankBatchXml(const BulkOrderHeader &h, const std::vector<BulkOrderItem> &polozky, QStringList *chybne);
 // The lines of the bank text file, one per item (accounts as stored, unchecked).
-QStringList Riadky_vub(const Hlavicka_hp &h, const std::vector<Polozka_hp> &polozky);
+QStringList vubLines(const BulkOrderHeader &h, const std::vector<BulkOrderItem> &polozky);
 
 // The runs of the two buttons for header `hpid`: build the file, write it, tell the clerk.
 // An invalid payee account shows 65121 and its item is left out (batch XML only); a file
 // that cannot be written shows 65123; the end shows 65151 (XML) or 65120 (text). Returns
 // the path written, empty when nothing was written.
-QString Zapis_xml_davky(db::Session &session, int hpid);
-QString Zapis_vub_suboru(db::Session &session, int hpid);
+QString writeXmlBatch(db::Session &session, int hpid);
+QString writeVubFile(db::Session &session, int hpid);
 
 } // namespace tarix::filings

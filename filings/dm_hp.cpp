@@ -18,7 +18,7 @@ const QString kHpid = QStringLiteral("HPID");
 
 } // namespace
 
-int Nasledujuce_hpid(db::Session &session)
+int nextHpid(db::Session &session)
 {
     session.lockForNextKey(QString::fromLatin1(core::kAliasData), QStringLiteral("hp1"));
     const db::SqlResult r = session.run(QStringLiteral("select max(hpid)+1 from \":tarix_data:hp1\""));
@@ -58,7 +58,7 @@ TDMHP::TDMHP()
 
     THP1_.onNewRecord = [](db::DataSet &ds) {
         db::Session &s = ds.session();
-        ds.setValue(kHpid, Nasledujuce_hpid(s));
+        ds.setValue(kHpid, nextHpid(s));
         const db::SqlResult inf =
             s.run(QStringLiteral("select predcislo_u, cislo_u, banka_u from \":tarix_data:inf\""));
         if (inf.rowCount()) {
@@ -77,7 +77,7 @@ TDMHP::TDMHP()
         const db::SqlResult taken = s.run(QStringLiteral("select count(*) from \":tarix_data:hp1\" where hpid=:p1"),
                                           {{"p1", ds.value(kHpid)}});
         if (taken.rowCount() && taken.asInteger(0, 0) > 0)
-            ds.setValue(kHpid, Nasledujuce_hpid(s));
+            ds.setValue(kHpid, nextHpid(s));
     };
     THP1_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65073)) || !MyConsts::Otazka_ano_nie(Msg(65133)))
@@ -90,10 +90,10 @@ TDMHP::TDMHP()
     };
 
     THP2_.beforeInsert = [this](db::DataSet &) {
-        if (Aktualne_hpid() < 1)
+        if (currentHpid() < 1)
             throw EMyError(Msg(65147));
     };
-    THP2_.onNewRecord = [this](db::DataSet &ds) { ds.setValue(kHpid, Aktualne_hpid()); };
+    THP2_.onNewRecord = [this](db::DataSet &ds) { ds.setValue(kHpid, currentHpid()); };
     THP2_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65073)))
             throw EMyError(Msg(65074));
@@ -112,7 +112,7 @@ TDMHP::TDMHP()
 
 TDMHP::~TDMHP() = default;
 
-int TDMHP::Aktualne_hpid() const
+int TDMHP::currentHpid() const
 {
     if (!THP1_.isActive() || (THP1_.isEmpty() && THP1_.state() != db::DataSetState::Insert))
         return 0;

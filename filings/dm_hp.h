@@ -21,11 +21,11 @@ public:
 
     // The HPID of the current header; 0 when there is none (closed or empty table, or a
     // new header not given one).
-    int Aktualne_hpid() const;
+    int currentHpid() const;
 };
 
 // The largest HPID of Hp1 plus 1, or 1 for an empty table.
-int Nasledujuce_hpid(db::Session &session);
+int nextHpid(db::Session &session);
 
 // The process-wide instance; throws when start-up has not created it.
 TDMHP &DMHP();

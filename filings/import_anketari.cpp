@@ -10,7 +10,7 @@
 #include "core/helpers/parameters.h"
 #include "core/helpers/periods.h"
 #include "core/helpers/text_utils.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/codepage/cp1250.h"
 #include "platform/db/db_error.h"
 #include "platform/db/session.h"
@@ -30,7 +30,7 @@
 #include <functional>
 #include <set>
 
-namespace tarix::filings::ImportAnketari {
+namespace tarix::filings::survey_import {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -76,7 +76,7 @@ struct Riadok {
     bool odmietnuty = false; // the clerk declined the new employee's duplicate birth number
 };
 
-QString Text_riadku(int cislo, const QString &dovod)
+QString lineText(int cislo, const QString &dovod)
 {
     return u"riadok %1: %2"_s.arg(cislo).arg(dovod);
 }
@@ -88,7 +88,7 @@ double Suma(const QString &text)
 }
 
 // Reads one line: its fields and what keeps it from being imported.
-Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
+Riadok readLine(int cislo, const QByteArray &bajty, int rok, int mesiac)
 {
     Riadok r;
     r.cislo = cislo;
@@ -98,7 +98,7 @@ Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
     } catch (const codepage::ECodePageError &e) {
         r.polia = MyConsts::Rozdel_riadok_csv(codepage::fromCp1250(bajty, codepage::Mode::Lenient));
         r.tentoMesiac = true;
-        r.chyba = Text_riadku(cislo, u"bajt 0x%1 nie je znak kódovania Windows-1250"_s.arg(
+        r.chyba = lineText(cislo, u"bajt 0x%1 nie je znak kódovania Windows-1250"_s.arg(
                                          QString::number(uint(e.codePoint()), 16).toUpper()));
         return r;
     }
@@ -107,7 +107,7 @@ Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
     if (pocet < kPocetPoli) {
         // Too short to tell its month: listed rather than guessed.
         r.tentoMesiac = true;
-        r.chyba = Text_riadku(cislo, u"počet položiek %1, potrebných je aspoň %2"_s.arg(pocet).arg(kPocetPoli));
+        r.chyba = lineText(cislo, u"počet položiek %1, potrebných je aspoň %2"_s.arg(pocet).arg(kPocetPoli));
         return r;
     }
     const QStringList &f = r.polia;
@@ -118,14 +118,14 @@ Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
     try {
         r.osobne = MyConsts::Text_na_cele_cislo(f[kOsobneCislo]);
     } catch (const EMyError &e) {
-        r.chyba = Text_riadku(cislo, u"osobné číslo \"%1\": %2"_s.arg(f[kOsobneCislo], e.text()));
+        r.chyba = lineText(cislo, u"osobné číslo \"%1\": %2"_s.arg(f[kOsobneCislo], e.text()));
         return r;
     }
     for (const auto &[pole, ciel] : {std::pair{kDohodaOvp, &r.dohodaOvp}, std::pair{kDoplatok, &r.doplatok}}) {
         try {
             *ciel = Suma(f[pole]);
         } catch (const EMyError &e) {
-            r.chyba = Text_riadku(cislo, u"suma \"%1\": %2"_s.arg(f[pole], e.text()));
+            r.chyba = lineText(cislo, u"suma \"%1\": %2"_s.arg(f[pole], e.text()));
             return r;
         }
     }
@@ -134,20 +134,20 @@ Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
         nastup.chop(8);
     r.nastup = fmt::parseDate(nastup);
     if (!nastup.trimmed().isEmpty() && !r.nastup.isValid()) {
-        r.chyba = Text_riadku(cislo, u"dátum nástupu \"%1\" nie je dátum"_s.arg(f[kNastup]));
+        r.chyba = lineText(cislo, u"dátum nástupu \"%1\" nie je dátum"_s.arg(f[kNastup]));
         return r;
     }
     const QString sid = f[kStredisko].trimmed();
     bool ok = true;
     const int cisloStrediska = sid.isEmpty() ? 0 : sid.toInt(&ok);
     if (!ok) {
-        r.chyba = Text_riadku(cislo, u"stredisko \"%1\": %2"_s.arg(sid, Msg(65194)));
+        r.chyba = lineText(cislo, u"stredisko \"%1\": %2"_s.arg(sid, Msg(65194)));
         return r;
     }
     r.stredisko = cisloStrediska == 0 ? 1 : cisloStrediska;
     QString nazov;
     if (!core::DM().Nazov_strediska(r.stredisko, nazov)) {
-        r.chyba = Text_riadku(cislo, Msg(65032));
+        r.chyba = lineText(cislo, Msg(65032));
         return r;
     }
     if (cisloStrediska >= 1 && cisloStrediska <= 99)
@@ -155,7 +155,7 @@ Riadok Citaj_riadok(int cislo, const QByteArray &bajty, int rok, int mesiac)
     return r;
 }
 
-QList<Riadok> Citaj_subor(const QByteArray &subor, int obdobie)
+QList<Riadok> readFile(const QByteArray &subor, int obdobie)
 {
     QList<Riadok> riadky;
     int cislo = 0;
@@ -165,12 +165,12 @@ QList<Riadok> Citaj_subor(const QByteArray &subor, int obdobie)
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        riadky.push_back(Citaj_riadok(cislo, line, obdobie / 100, obdobie % 100));
+        riadky.push_back(readLine(cislo, line, obdobie / 100, obdobie % 100));
     }
     return riadky;
 }
 
-QString Zoznam_stredisk(const QList<Riadok> &riadky)
+QString costCenterList(const QList<Riadok> &riadky)
 {
     std::set<int> strediska;
     for (const Riadok &r : riadky)
@@ -182,7 +182,7 @@ QString Zoznam_stredisk(const QList<Riadok> &riadky)
     return out.join(u',');
 }
 
-QString Riadok_chyby(const Riadok &r, const QString &text)
+QString errorLine(const Riadok &r, const QString &text)
 {
     return u"Os.číslo: "_s + MyConsts::Dopln_sprava(r.polia.value(kOsobneCislo), 6, u' ') + text;
 }
@@ -205,7 +205,7 @@ private:
 
 // The import's own question of the employee module (a new employee whose birth number is
 // known already, 65049), asked for every row before the transaction begins.
-void Otazky_rodnych_cisel(QList<Riadok> &riadky, db::Session &s)
+void birthNumberQuestions(QList<Riadok> &riadky, db::Session &s)
 {
     for (Riadok &r : riadky) {
         if (!r.tentoMesiac || !r.chyba.isEmpty())
@@ -227,7 +227,7 @@ void Otazky_rodnych_cisel(QList<Riadok> &riadky, db::Session &s)
 
 // Whether a failure belongs to its row (listed, the row skipped) rather than to the
 // database (the whole import ends with nothing stored).
-bool Chyba_riadku(const std::exception_ptr &e)
+bool lineError(const std::exception_ptr &e)
 {
     try {
         std::rethrow_exception(e);
@@ -250,7 +250,7 @@ bool Chyba_riadku(const std::exception_ptr &e)
     }
 }
 
-QString Text_chyby(const std::exception_ptr &e)
+QString errorMessage(const std::exception_ptr &e)
 {
     try {
         std::rethrow_exception(e);
@@ -298,7 +298,7 @@ public:
             {
                 dmv.Rezim_importu = false;
                 // As when no payroll screen is open: a new payroll follows the employee table.
-                dmv.Nastav_zamestnanca(0, 0);
+                dmv.setEmployee(0, 0);
             }
         } rezim(m_dmv);
         // The questions of a new employee were asked before the transaction began.
@@ -308,7 +308,7 @@ public:
         });
 
         db::Transaction tx(&m_session);
-        payroll::DavkaScope davka(m_dmv);
+        payroll::BatchScope davka(m_dmv);
         if (!m_strediska.isEmpty()) {
             // The payrolls go with their deductions and piece-work items, as a deleted payroll does.
             const db::Params p{{"p", m_obdobie}};
@@ -335,7 +335,7 @@ public:
             if (!r.tentoMesiac)
                 continue;
             if (!r.chyba.isEmpty())
-                v.chyby << Riadok_chyby(r, u"chyba: "_s + r.chyba);
+                v.chyby << errorLine(r, u"chyba: "_s + r.chyba);
             else
                 Importuj_riadok(r, v);
             ++hotove;
@@ -365,9 +365,9 @@ private:
             v.chyby << chyby;
         } catch (...) {
             const std::exception_ptr e = std::current_exception();
-            if (!Chyba_riadku(e))
+            if (!lineError(e))
                 throw;
-            v.chyby << Riadok_chyby(r, u"chyba: "_s + Text_chyby(e));
+            v.chyby << errorLine(r, u"chyba: "_s + errorMessage(e));
         }
         m_aktualny = nullptr;
     }
@@ -411,13 +411,13 @@ private:
         // The account: a bad one is listed and stored as the check leaves it.
         QString predcislie, cislo;
         try {
-            const MyConsts::RozlozenyUcet u = MyConsts::Rozloz_cislo_uctu(f[kUcet]);
+            const MyConsts::SplitAccount u = MyConsts::Rozloz_cislo_uctu(f[kUcet]);
             predcislie = u.predcislie;
             cislo = u.cislo;
             if (predcislie == u"000000"_s && cislo == u"0000000000"_s)
-                chyby << Riadok_chyby(r, u"chybné číslo účtu"_s);
+                chyby << errorLine(r, u"chybné číslo účtu"_s);
         } catch (const EMyError &e) {
-            chyby << Riadok_chyby(r, u"chyba: "_s + e.text());
+            chyby << errorLine(r, u"chyba: "_s + e.text());
         }
         set("Predcislo_u", predcislie);
         set("Cislo_u", cislo);
@@ -431,7 +431,7 @@ private:
         db::Table &zam = m_dmz.TZAM_;
         db::Table &vyp = m_dmv.TVYP_;
         const int codeEmp = zam.fieldByName(u"Code_emp"_s).asInt();
-        m_dmv.Nastav_zamestnanca(r.osobne, codeEmp);
+        m_dmv.setEmployee(r.osobne, codeEmp);
         // Narrowed to the one payroll: finding and storing it costs the same in any month.
         vyp.setRangeEquals({codeEmp, m_obdobie});
         vyp.append();
@@ -466,13 +466,13 @@ QString Vstupny_subor(int obdobie)
            + QString::number(obdobie % 100).rightJustified(2, u'0') + u".txt"_s;
 }
 
-QString Chybovy_subor(int obdobie)
+QString surveyErrorFile(int obdobie)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs) + u"chyby1_"_s + QString::number(obdobie)
            + u".txt"_s;
 }
 
-QString Strediska(const QByteArray &subor, int obdobie) { return Zoznam_stredisk(Citaj_subor(subor, obdobie)); }
+QString costCenters(const QByteArray &subor, int obdobie) { return costCenterList(readFile(subor, obdobie)); }
 
 Vysledok mnu_imp2Click()
 {
@@ -483,7 +483,7 @@ Vysledok mnu_imp2Click()
     const QString vstup = shell::findCaseInsensitive(core::appPaths().importFolder + Vstupny_subor(obdobie));
 
     // A closed month is refused before anything is read or asked.
-    const QDate uzavierka = dmv.Datum_uzavierky();
+    const QDate uzavierka = dmv.closingDate();
     const int obdobieUzavierky = MyConsts::Obdobie_z_datumu(uzavierka);
     if (obdobieUzavierky != 0 && obdobieUzavierky >= obdobie) {
         MyConsts::Sprava_chyba(Msg(65134, fmt::shortDate(uzavierka)));
@@ -497,19 +497,19 @@ Vysledok mnu_imp2Click()
         return v;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        MyConsts::Sprava_chyba(shell::EFOpenError(vstup).text());
+        MyConsts::Sprava_chyba(shell::EFileOpenError(vstup).text());
         return v;
     }
     const QByteArray obsah = file.readAll();
     file.close();
 
-    QList<Riadok> riadky = Citaj_subor(obsah, obdobie);
-    const QString strediska = Zoznam_stredisk(riadky);
+    QList<Riadok> riadky = readFile(obsah, obdobie);
+    const QString strediska = costCenterList(riadky);
     if (!strediska.isEmpty()
         && !MyConsts::Otazka_ano_nie(Msg(65156, obdobie % 100, obdobie / 100, strediska)))
         return v;
     db::Session &session = dmv.TVYP_.session();
-    Otazky_rodnych_cisel(riadky, session);
+    birthNumberQuestions(riadky, session);
 
     v.spustene = true;
     QString zrusenie;
@@ -521,7 +521,7 @@ Vysledok mnu_imp2Click()
         } catch (...) {
             v.zrusene = true;
             v.importovane = 0;
-            zrusenie = Text_chyby(std::current_exception()) + u"\nImport bol zrušený, žiadna výplata nebola zmenená."_s;
+            zrusenie = errorMessage(std::current_exception()) + u"\nImport bol zrušený, žiadna výplata nebola zmenená."_s;
             v.chyby << u"chyba: "_s + QString(zrusenie).replace(u'\n', u' ');
         }
         MyConsts::Zobraz_priebeh(100);
@@ -529,7 +529,7 @@ Vysledok mnu_imp2Click()
     if (core::hasDMZ() && core::DMZ().TZAM_.isActive())
         core::DMZ().TZAM_.refresh();
 
-    const QString chybovy = Chybovy_subor(obdobie);
+    const QString chybovy = surveyErrorFile(obdobie);
     QStringList lines{u"NAČÍTANIE ÚDAJOV O ANKETÁROCH - ZOZNAM CHÝB"_s, QString(43, u'-')};
     lines << v.chyby;
     try {
@@ -549,4 +549,4 @@ Vysledok mnu_imp2Click()
     return v;
 }
 
-} // namespace tarix::filings::ImportAnketari
+} // namespace tarix::filings::survey_import

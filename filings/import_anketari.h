@@ -18,17 +18,17 @@ namespace tarix::db {
 class Session;
 }
 
-namespace tarix::filings::ImportAnketari {
+namespace tarix::filings::survey_import {
 
 // The input file's name for a period: the year's last two digits, the month in two digits,
 // ".txt" (200503 -> "0503.txt").
 QString Vstupny_subor(int obdobie);
 // The program folder's "vystupy/chyby1_" + period + ".txt".
-QString Chybovy_subor(int obdobie);
+QString surveyErrorFile(int obdobie);
 
 // The centres a file's rows of the open period name (1 to 99), ascending, joined by ","
 // ("2,5"); empty when none.
-QString Strediska(const QByteArray &subor, int obdobie);
+QString costCenters(const QByteArray &subor, int obdobie);
 
 struct Vysledok {
     bool spustene = false;  // the rows were read (the clerk agreed and the month is open)
@@ -41,4 +41,4 @@ struct Vysledok {
 // end information 65154 or the error file shown.
 Vysledok mnu_imp2Click();
 
-} // namespace tarix::filings::ImportAnketari
+} // namespace tarix::filings::survey_import

@@ -50,12 +50,12 @@ constexpr int kDlzkaBanky = 4;
 constexpr int kDlzkaSymbolu = 10;
 constexpr int kDlzkaKsym = 4;
 
-QString textStlpca(const db::SqlResult &r, int row, const QString &column)
+QString columnText(const db::SqlResult &r, int row, const QString &column)
 {
     return db::variantToString(r.value(row, column));
 }
 
-double cisloStlpca(const db::SqlResult &r, int row, const QString &column)
+double columnNumber(const db::SqlResult &r, int row, const QString &column)
 {
     return db::variantToDouble(r.value(row, column));
 }
@@ -65,15 +65,15 @@ QString ucet(const QString &predcislo, const QString &cislo)
     return MyConsts::Prazdny_na_nulu(MyConsts::Spoj_s_pomlckou(predcislo.trimmed(), cislo.trimmed()));
 }
 
-QString zamestnanec(const db::SqlResult &r, int row)
+QString employeeSource(const db::SqlResult &r, int row)
 {
-    return u"os.č. "_s + textStlpca(r, row, u"code_numb"_s) + u' '
-           + MyConsts::Spoj_tri_texty(textStlpca(r, row, u"surname"_s), textStlpca(r, row, u"name"_s), QString());
+    return u"os.č. "_s + columnText(r, row, u"code_numb"_s) + u' '
+           + MyConsts::Spoj_tri_texty(columnText(r, row, u"surname"_s), columnText(r, row, u"name"_s), QString());
 }
 
 // The variable symbol of parts b and d: the birth number without "/", the typed symbol, or
 // the part's own fallback.
-QString vsymZamestnanca(const Parametre_hp &volby, const QString &rodneCislo, const QString &nahradny)
+QString employeeVsym(const Parametre_hp &volby, const QString &rodneCislo, const QString &nahradny)
 {
     if (volby.vsym_rc)
         return MyConsts::Odstran_lomky_a_medzery(rodneCislo).left(kDlzkaSymbolu);
@@ -82,81 +82,81 @@ QString vsymZamestnanca(const Parametre_hp &volby, const QString &rodneCislo, co
     return nahradny;
 }
 
-void castA(db::Session &s, int obdobie, std::vector<Polozka_hp> &out)
+void castA(db::Session &s, int obdobie, std::vector<BulkOrderItem> &out)
 {
     const db::SqlResult r = s.run(kQ0A, {}, QString::fromLatin1(core::kAliasData));
     const int mesiac = obdobie % 100;
     for (int i = 0; i < r.rowCount(); ++i) {
-        Polozka_hp p;
-        p.suma = cisloStlpca(r, i, u"sporenie"_s);
-        p.cislo_u = MyConsts::Prazdny_na_nulu(textStlpca(r, i, u"cislo_u"_s));
-        p.banka_u = MyConsts::Prazdny_na_nulu(textStlpca(r, i, u"banka_u"_s));
+        BulkOrderItem p;
+        p.suma = columnNumber(r, i, u"sporenie"_s);
+        p.cislo_u = MyConsts::Prazdny_na_nulu(columnText(r, i, u"cislo_u"_s));
+        p.banka_u = MyConsts::Prazdny_na_nulu(columnText(r, i, u"banka_u"_s));
         // The liability insurer is paid by the quarter: the quarter's digit and the year.
-        if (textStlpca(r, i, u"buid_typ"_s) == u"P" && obdobie >= 200201)
+        if (columnText(r, i, u"buid_typ"_s) == u"P" && obdobie >= 200201)
             p.ssym = QString::number(mesiac / 3) + QString::number(obdobie / 100);
         else
-            p.ssym = textStlpca(r, i, u"ssym_u"_s);
-        p.ksym = textStlpca(r, i, u"ksym"_s);
-        p.vsym = textStlpca(r, i, u"vsym"_s);
-        p.zdroj = u"prevod poistného a dane \""_s + textStlpca(r, i, u"text"_s).trimmed() + u"\" ("_s
-                  + textStlpca(r, i, u"buid_typ"_s) + u' ' + textStlpca(r, i, u"buid_kod"_s) + u')';
+            p.ssym = columnText(r, i, u"ssym_u"_s);
+        p.ksym = columnText(r, i, u"ksym"_s);
+        p.vsym = columnText(r, i, u"vsym"_s);
+        p.zdroj = u"prevod poistného a dane \""_s + columnText(r, i, u"text"_s).trimmed() + u"\" ("_s
+                  + columnText(r, i, u"buid_typ"_s) + u' ' + columnText(r, i, u"buid_kod"_s) + u')';
         out.push_back(std::move(p));
     }
 }
 
-void castiBD(const db::SqlResult &r, int obdobie, const Parametre_hp &volby, bool zalohy, const QString &ksymFirmy,
-             std::vector<Polozka_hp> &out)
+void bankDataParts(const db::SqlResult &r, int obdobie, const Parametre_hp &volby, bool zalohy, const QString &ksymFirmy,
+             std::vector<BulkOrderItem> &out)
 {
     const QString mmrr = MyConsts::Dopln_zlava(QString::number(obdobie % 100), 2, u'0')
                          + MyConsts::Dopln_zlava(QString::number(obdobie / 100 % 100), 2, u'0');
     const QString pole = zalohy ? u"ne_zaloha"_s : u"sporenie"_s;
     for (int i = 0; i < r.rowCount(); ++i) {
-        const double suma = cisloStlpca(r, i, pole);
+        const double suma = columnNumber(r, i, pole);
         if (!(suma > 0))
             continue;
-        Polozka_hp p;
+        BulkOrderItem p;
         p.suma = suma;
-        p.cislo_u = ucet(textStlpca(r, i, u"predcislo_u"_s), textStlpca(r, i, u"cislo_u"_s));
-        p.banka_u = MyConsts::Prazdny_na_nulu(textStlpca(r, i, u"banka_u"_s));
-        const QString ksym = textStlpca(r, i, u"ksym"_s);
+        p.cislo_u = ucet(columnText(r, i, u"predcislo_u"_s), columnText(r, i, u"cislo_u"_s));
+        p.banka_u = MyConsts::Prazdny_na_nulu(columnText(r, i, u"banka_u"_s));
+        const QString ksym = columnText(r, i, u"ksym"_s);
         if (zalohy) {
-            p.ssym = textStlpca(r, i, u"ssym_u"_s);
+            p.ssym = columnText(r, i, u"ssym_u"_s);
             p.ksym = ksym.trimmed().isEmpty() ? ksymFirmy : ksym;
-            p.vsym = vsymZamestnanca(volby, textStlpca(r, i, u"born_numb"_s), textStlpca(r, i, u"vsym"_s));
-            p.zdroj = u"záloha, "_s + zamestnanec(r, i);
+            p.vsym = employeeVsym(volby, columnText(r, i, u"born_numb"_s), columnText(r, i, u"vsym"_s));
+            p.zdroj = u"záloha, "_s + employeeSource(r, i);
         } else {
-            p.ssym = volby.mena ? (textStlpca(r, i, u"surname"_s).trimmed() + u' ' + textStlpca(r, i, u"name"_s).trimmed())
+            p.ssym = volby.mena ? (columnText(r, i, u"surname"_s).trimmed() + u' ' + columnText(r, i, u"name"_s).trimmed())
                                       .left(kDlzkaSymbolu)
                                       .trimmed()
-                                : textStlpca(r, i, u"ssym_u"_s);
+                                : columnText(r, i, u"ssym_u"_s);
             p.ksym = ksym.trimmed().isEmpty() ? u"0138"_s : ksym;
-            p.vsym = vsymZamestnanca(volby, textStlpca(r, i, u"born_numb"_s), mmrr);
-            p.zdroj = u"výplata, "_s + zamestnanec(r, i);
+            p.vsym = employeeVsym(volby, columnText(r, i, u"born_numb"_s), mmrr);
+            p.zdroj = u"výplata, "_s + employeeSource(r, i);
         }
         out.push_back(std::move(p));
     }
 }
 
-void castC(db::Session &s, int obdobie, int sidOd, int sidDo, std::vector<Polozka_hp> &out)
+void castC(db::Session &s, int obdobie, int sidOd, int sidDo, std::vector<BulkOrderItem> &out)
 {
     const db::SqlResult r =
         s.run(kQ0C, {{u"p1"_s, obdobie}, {u"p2"_s, sidOd}, {u"p3"_s, sidDo}}, QString::fromLatin1(core::kAliasData));
     for (int i = 0; i < r.rowCount(); ++i) {
-        Polozka_hp p;
-        p.suma = cisloStlpca(r, i, u"suma"_s);
-        p.cislo_u = ucet(textStlpca(r, i, u"predcislo_u"_s), textStlpca(r, i, u"cislo_u"_s));
-        p.banka_u = MyConsts::Prazdny_na_nulu(textStlpca(r, i, u"banka_u"_s));
-        p.ssym = textStlpca(r, i, u"ssym_u"_s);
-        p.ksym = textStlpca(r, i, u"ksym"_s);
-        p.vsym = textStlpca(r, i, u"vsym"_s);
-        p.zdroj = u"zrážka, "_s + zamestnanec(r, i);
+        BulkOrderItem p;
+        p.suma = columnNumber(r, i, u"suma"_s);
+        p.cislo_u = ucet(columnText(r, i, u"predcislo_u"_s), columnText(r, i, u"cislo_u"_s));
+        p.banka_u = MyConsts::Prazdny_na_nulu(columnText(r, i, u"banka_u"_s));
+        p.ssym = columnText(r, i, u"ssym_u"_s);
+        p.ksym = columnText(r, i, u"ksym"_s);
+        p.vsym = columnText(r, i, u"vsym"_s);
+        p.zdroj = u"zrážka, "_s + employeeSource(r, i);
         out.push_back(std::move(p));
     }
 }
 
 // Why the item cannot be stored in Hp2; empty when it can. Texts are never cut: a shortened
 // account would send the money elsewhere.
-QString chybaPolozky(const Polozka_hp &p)
+QString itemError(const BulkOrderItem &p)
 {
     const struct {
         const char16_t *nazov;
@@ -172,7 +172,7 @@ QString chybaPolozky(const Polozka_hp &p)
     return {};
 }
 
-void ulozPolozky(db::Session &s, int hpid, const std::vector<Polozka_hp> &polozky)
+void saveItems(db::Session &s, int hpid, const std::vector<BulkOrderItem> &polozky)
 {
     db::Transaction tr(&s);
     // The header may have been deleted by another program since the window showed it.
@@ -183,8 +183,8 @@ void ulozPolozky(db::Session &s, int hpid, const std::vector<Polozka_hp> &polozk
     s.execute(u"delete from \":tarix_data:hp2\" where hpid=:p1"_s, {{u"p1"_s, hpid}});
     const QString insert = u"insert into \":tarix_data:hp2\" (hpid, suma, cislo_u, banka_u, ssym, ksym, vsym) "
                            u"values (:p1, :p2, :p3, :p4, :p5, :p6, :p7)"_s;
-    for (const Polozka_hp &p : polozky) {
-        const QString chyba = chybaPolozky(p);
+    for (const BulkOrderItem &p : polozky) {
+        const QString chyba = itemError(p);
         if (!chyba.isEmpty())
             throw EMyError(u"Položku hromadného príkazu nie je možné uložiť (%1): %2.\n"
                            u"Generovanie bolo zrušené, položky hromadného príkazu zostali bez zmeny."_s
@@ -203,7 +203,7 @@ void ulozPolozky(db::Session &s, int hpid, const std::vector<Polozka_hp> &polozk
 
 } // namespace
 
-QStringList Zamestnanci_bez_uctu(db::Session &session, int obdobie)
+QStringList employeesWithoutAccount(db::Session &session, int obdobie)
 {
     const db::SqlResult r = session.run(
         u"select z.code_numb from \":tarix_data:vyp\" v,\":tarix_data:zam\" z where v.v_obdobie=:p1 "
@@ -218,7 +218,7 @@ QStringList Zamestnanci_bez_uctu(db::Session &session, int obdobie)
 
 bool Kontrola_uctov(db::Session &session, int obdobie, QString *subor)
 {
-    const QStringList chybni = Zamestnanci_bez_uctu(session, obdobie);
+    const QStringList chybni = employeesWithoutAccount(session, obdobie);
     if (chybni.isEmpty())
         return true;
     QStringList riadky{u"Hromadný príkaz nie je možné vygenerovať."_s, QString(),
@@ -236,20 +236,20 @@ bool Kontrola_uctov(db::Session &session, int obdobie, QString *subor)
     return false;
 }
 
-std::vector<Polozka_hp> Polozky_hromadneho_prikazu(db::Session &session, int obdobie, int sidOd, int sidDo,
+std::vector<BulkOrderItem> bulkOrderItems(db::Session &session, int obdobie, int sidOd, int sidDo,
                                                    const Parametre_hp &volby)
 {
-    std::vector<Polozka_hp> out;
+    std::vector<BulkOrderItem> out;
     if (volby.cast_a)
         castA(session, obdobie, out);
     if (volby.cast_b || volby.cast_d) {
         const db::SqlResult r = session.run(kQ0B, {{u"p1"_s, obdobie}, {u"p2"_s, sidOd}, {u"p3"_s, sidDo}},
                                             QString::fromLatin1(core::kAliasData));
         if (volby.cast_b)
-            castiBD(r, obdobie, volby, false, QString(), out);
+            bankDataParts(r, obdobie, volby, false, QString(), out);
         if (volby.cast_d) {
             const db::SqlResult inf = session.run(u"select ksym_u from \":tarix_data:inf\""_s);
-            castiBD(r, obdobie, volby, true, inf.rowCount() ? inf.asString(0, 0) : QString(), out);
+            bankDataParts(r, obdobie, volby, true, inf.rowCount() ? inf.asString(0, 0) : QString(), out);
         }
     }
     if (volby.cast_c)
@@ -283,7 +283,7 @@ bool Generuj_polozky(db::Session &session, int hpid, int obdobie, int sidOd, int
             p.Stredisko_do = sidDo;
             reports::REXNZ::Vypocet_rekapitulacie(session, p, true);
         }
-        ulozPolozky(session, hpid, Polozky_hromadneho_prikazu(session, obdobie, sidOd, sidDo, v));
+        saveItems(session, hpid, bulkOrderItems(session, obdobie, sidOd, sidDo, v));
     } catch (const EAbort &) {
         return false;
     } catch (const std::exception &e) {

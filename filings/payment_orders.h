@@ -19,7 +19,7 @@ namespace tarix::filings {
 // Parametre_hp: the choices of the payment-order parameter dialog TFormParHP, read by the
 // generation and by the printout "HP".
 struct Parametre_hp {
-    bool cast_a = true;         // "Prevody poistného a dane"
+    bool cast_a = true;         // "Prevody poistného a tax_blocks"
     bool cast_b = true;         // "Prevody výplat"
     bool cast_c = true;         // "Prevody zrážok"
     bool cast_d = false;        // "Zálohy"
@@ -34,7 +34,7 @@ struct Parametre_hp {
 
 // One item of an order as it is stored in Hp2, with the source row it came from (for
 // messages).
-struct Polozka_hp {
+struct BulkOrderItem {
     double suma = 0;
     QString cislo_u;
     QString banka_u;
@@ -43,12 +43,12 @@ struct Polozka_hp {
     QString vsym;
     QString zdroj;
 
-    bool operator==(const Polozka_hp &) const = default;
+    bool operator==(const BulkOrderItem &) const = default;
 };
 
 // The employees paid to an account in the period whose account number is empty or ten
 // zeros, as their personal numbers (every one of them).
-QStringList Zamestnanci_bez_uctu(db::Session &session, int obdobie);
+QStringList employeesWithoutAccount(db::Session &session, int obdobie);
 
 // The account pre-check: true when no employee lacks an account. Otherwise writes the list
 // "chyby2_" + period + ".txt" into the program folder's "vystupy" (Windows-1250, CR LF),
@@ -58,7 +58,7 @@ bool Kontrola_uctov(db::Session &session, int obdobie, QString *subor = nullptr)
 // The items of the chosen parts in the order a, b, d, c, read from the tables as they
 // stand (part a from nakl as the last recapitulation left it; part d falls back on the
 // firm's constant symbol).
-std::vector<Polozka_hp> Polozky_hromadneho_prikazu(db::Session &session, int obdobie, int sidOd, int sidDo,
+std::vector<BulkOrderItem> bulkOrderItems(db::Session &session, int obdobie, int sidOd, int sidDo,
                                                    const Parametre_hp &volby);
 
 // The generation of the items of header `hpid` for a period and centre range:

@@ -32,7 +32,7 @@ using rpt::label;
 
 namespace REXHP {
 
-int Poloziek_na_stranu()
+int itemsPerPage()
 {
     const double n = MyConsts::Parametre(17).Hodnota;
     if (!(n >= 1))
@@ -41,7 +41,7 @@ int Poloziek_na_stranu()
     return int(std::floor(n));
 }
 
-std::vector<int> Strany(int pocet, int naStranu)
+std::vector<int> pageList(int pocet, int naStranu)
 {
     std::vector<int> out;
     out.reserve(size_t(std::max(pocet, 0)));
@@ -56,12 +56,12 @@ std::vector<int> Strany(int pocet, int naStranu)
     return out;
 }
 
-QHash<int, double> Oznac_strany(db::Session &session, int hpid, int naStranu)
+QHash<int, double> markPages(db::Session &session, int hpid, int naStranu)
 {
     db::Transaction tr(&session);
     const db::SqlResult r = session.run(
         u"select seqid, suma from \":tarix_data:hp2\" where hpid=:p1 order by seqid"_s, {{u"p1"_s, hpid}});
-    const std::vector<int> strany = Strany(r.rowCount(), naStranu);
+    const std::vector<int> strany = pageList(r.rowCount(), naStranu);
     QHash<int, double> sumy;
     for (int i = 0; i < r.rowCount(); ++i) {
         session.execute(u"update \":tarix_data:hp2\" set strana=:p1 where hpid=:p2 and seqid=:p3"_s,
@@ -72,14 +72,14 @@ QHash<int, double> Oznac_strany(db::Session &session, int hpid, int naStranu)
     return sumy;
 }
 
-QString Text_sumy(double suma)
+QString sumLabel(double suma)
 {
     fmt::Style s = fmt::Style::screen();
     s.thousandsSeparator = QChar();
     return fmt::fixed(suma, 2, s);
 }
 
-void Spusti_zostavu_hp1(const reports::TMyReportParam &p)
+void runHp1Report(const reports::TMyReportParam &p)
 {
     if (p.Rezerva1 < 1) {
         MyConsts::Sprava_chyba(Msg(65127));
@@ -88,7 +88,7 @@ void Spusti_zostavu_hp1(const reports::TMyReportParam &p)
     reports::Spusti_zostavu<TReportHP1>(p);
 }
 
-void Spusti_zostavu_hp2(const reports::TMyReportParam &p)
+void runHp2Report(const reports::TMyReportParam &p)
 {
     if (p.Rezerva1 < 1) {
         MyConsts::Sprava_chyba(Msg(65127));
@@ -97,7 +97,7 @@ void Spusti_zostavu_hp2(const reports::TMyReportParam &p)
     reports::Spusti_zostavu<TReportHP2>(p);
 }
 
-void Spusti_zostavu_hp(const reports::TMyReportParam &p, const Parametre_hp &volby)
+void runHpReport(const reports::TMyReportParam &p, const Parametre_hp &volby)
 {
     if (!volby.cast_a && !volby.cast_b && !volby.cast_c) {
         MyConsts::Sprava_chyba(Msg(65046));
@@ -110,7 +110,7 @@ void Spusti_zostavu_hp(const reports::TMyReportParam &p, const Parametre_hp &vol
     });
 }
 
-QString Text_dotazu_hp(const Parametre_hp &volby)
+QString hpQueryText(const Parametre_hp &volby)
 {
     // Every part lists its rows in its own order; the parts follow one another as chosen.
     const QString a =
@@ -146,7 +146,7 @@ namespace {
 
 const rpt::FontSpec kArial10b{u"Arial"_s, 10, true};
 
-ControlDesc udaj(const QString &meno, rpt::Box box, const QString &pole, const rpt::FontSpec &font = kArial9,
+ControlDesc orderDatum(const QString &meno, rpt::Box box, const QString &pole, const rpt::FontSpec &font = kArial9,
                  Qt::Alignment a = Qt::AlignLeft, const QString &maska = {})
 {
     return dbText(meno, box, pole, font, a, maska);
@@ -155,7 +155,7 @@ ControlDesc udaj(const QString &meno, rpt::Box box, const QString &pole, const r
 const QString kMaskaSumy = u"### ### ### ##0.00"_s;
 
 // A heading over a column: a framed box with its caption.
-void hlavickaStlpca(std::vector<rpt::LayoutItem> &items, const QString &meno, rpt::Box box, const QString &text,
+void columnHeading(std::vector<rpt::LayoutItem> &items, const QString &meno, rpt::Box box, const QString &text,
                     Qt::Alignment a = Qt::AlignCenter)
 {
     items.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
@@ -164,7 +164,7 @@ void hlavickaStlpca(std::vector<rpt::LayoutItem> &items, const QString &meno, rp
 }
 
 // The group that starts a new page for every printed page of the order (STRANA).
-BandDesc skupinaStran()
+BandDesc pageGroup()
 {
     return BandDesc{.kind = BandKind::GroupHeader, .name = u"QRGroup1"_s, .height = 0, .forceNewPage = true,
                     .expression = u"STRANA"_s};
@@ -175,32 +175,32 @@ rpt::LayoutDesc layoutHP1()
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 7}, u"Hromadný príkaz na úhradu"_s, kArial12b, Qt::AlignCenter),
         label(u"QRL_tarchu"_s, {0, 10, 45, 5}, u"Na ťarchu účtu číslo:"_s, kArial9b),
-        udaj(u"QRDB_ucet"_s, {45, 10, 75, 5}, u"Q0_.CALC_CISLO_U"_s, kArial9b),
+        orderDatum(u"QRDB_ucet"_s, {45, 10, 75, 5}, u"Q0_.CALC_CISLO_U"_s, kArial9b),
         label(u"QRL_celkom"_s, {0, 16, 45, 5}, u"Zúčtujte celkom:"_s, kArial9b),
-        udaj(u"QRDB_celkom"_s, {45, 16, 40, 5}, u"CALC_SUMA_STRANY"_s, kArial9b),
+        orderDatum(u"QRDB_celkom"_s, {45, 16, 40, 5}, u"CALC_SUMA_STRANY"_s, kArial9b),
         label(u"QRL_splatnost"_s, {0, 22, 45, 5}, u"Splatnosť dňa:"_s, kArial9b),
-        udaj(u"QRDB_splatnost"_s, {45, 22, 40, 5}, u"Q0_.DATUM_SPLATNOSTI"_s, kArial9b),
+        orderDatum(u"QRDB_splatnost"_s, {45, 22, 40, 5}, u"Q0_.DATUM_SPLATNOSTI"_s, kArial9b),
         label(u"QRL_porcislo"_s, {130, 10, 35, 5}, u"Poradové číslo:"_s, kArial9),
-        udaj(u"QRDB_porcislo"_s, {165, 10, 25, 5}, u"Q0_.POR_CISLO"_s, kArial9, Qt::AlignRight),
+        orderDatum(u"QRDB_porcislo"_s, {165, 10, 25, 5}, u"Q0_.POR_CISLO"_s, kArial9, Qt::AlignRight),
         rpt::sysData(u"QRSD_strana"_s, {130, 16, 60, 5}, rpt::SysDataKind::PageNumber, kArial9, u"Strana: "_s,
                      Qt::AlignRight),
     };
-    hlavickaStlpca(h, u"por"_s, {0, 30, 14, 10}, u"Por.č."_s);
-    hlavickaStlpca(h, u"ucet"_s, {14, 30, 66, 10}, u"v prospech účtu číslo:"_s);
-    hlavickaStlpca(h, u"suma"_s, {80, 30, 32, 10}, u"suma"_s);
-    hlavickaStlpca(h, u"symboly"_s, {112, 30, 78, 5}, u"Symboly platby"_s);
-    hlavickaStlpca(h, u"vs"_s, {112, 35, 30, 5}, u"variabilný"_s);
-    hlavickaStlpca(h, u"ks"_s, {142, 35, 16, 5}, u"k.s."_s);
-    hlavickaStlpca(h, u"ss"_s, {158, 35, 32, 5}, u"špecifický"_s);
+    columnHeading(h, u"por"_s, {0, 30, 14, 10}, u"Por.č."_s);
+    columnHeading(h, u"ucet"_s, {14, 30, 66, 10}, u"v prospech účtu číslo:"_s);
+    columnHeading(h, u"suma"_s, {80, 30, 32, 10}, u"suma"_s);
+    columnHeading(h, u"symboly"_s, {112, 30, 78, 5}, u"Symboly platby"_s);
+    columnHeading(h, u"vs"_s, {112, 35, 30, 5}, u"variabilný"_s);
+    columnHeading(h, u"ks"_s, {142, 35, 16, 5}, u"k.s."_s);
+    columnHeading(h, u"ss"_s, {158, 35, 32, 5}, u"špecifický"_s);
 
     std::vector<rpt::LayoutItem> d{
         rpt::sysData(u"QRSD_por"_s, {0.5, 0.5, 12, 4.5}, rpt::SysDataKind::DetailNumber, kArial9, {},
                      Qt::AlignRight),
-        udaj(u"QRDB_CALC_CISLO_U"_s, {15, 0.5, 64, 4.5}, u"CALC_CISLO_U"_s),
-        udaj(u"QRDB_SUMA"_s, {80.5, 0.5, 31, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_VSYM"_s, {114, 0.5, 27, 4.5}, u"VSYM"_s),
-        udaj(u"QRDB_KSYM"_s, {143, 0.5, 14, 4.5}, u"KSYM"_s),
-        udaj(u"QRDB_SSYM"_s, {159, 0.5, 30, 4.5}, u"SSYM"_s),
+        orderDatum(u"QRDB_CALC_CISLO_U"_s, {15, 0.5, 64, 4.5}, u"CALC_CISLO_U"_s),
+        orderDatum(u"QRDB_SUMA"_s, {80.5, 0.5, 31, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
+        orderDatum(u"QRDB_VSYM"_s, {114, 0.5, 27, 4.5}, u"VSYM"_s),
+        orderDatum(u"QRDB_KSYM"_s, {143, 0.5, 14, 4.5}, u"KSYM"_s),
+        orderDatum(u"QRDB_SSYM"_s, {159, 0.5, 30, 4.5}, u"SSYM"_s),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
     };
     std::vector<rpt::LayoutItem> s{
@@ -213,7 +213,7 @@ rpt::LayoutDesc layoutHP1()
         .printIfEmpty = true,
         .bands = {BandDesc{.kind = BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 41,
                            .items = std::move(h)},
-                  skupinaStran(),
+                  pageGroup(),
                   BandDesc{.kind = BandKind::Detail, .name = u"DetailBand1"_s, .height = 6, .items = std::move(d)},
                   BandDesc{.kind = BandKind::Summary, .name = u"SummaryBand1"_s, .height = 27,
                            .items = std::move(s)}},
@@ -228,40 +228,40 @@ rpt::LayoutDesc layoutHP2()
               kArial9),
         label(u"QRL_nadpis"_s, {0, 13, kSirka, 7}, u"HROMADNÝ PRÍKAZ NA ÚHRADU"_s, kArial12b, Qt::AlignCenter),
     };
-    hlavickaStlpca(h, u"h_ucet"_s, {0, 22, 60, 5}, u"Číslo účtu platiteľa"_s);
-    hlavickaStlpca(h, u"h_banka"_s, {60, 22, 22, 5}, u"Kód banky"_s);
-    hlavickaStlpca(h, u"h_suma"_s, {82, 22, 40, 5}, u"Celková suma"_s);
-    hlavickaStlpca(h, u"h_mena"_s, {122, 22, 18, 5}, u"Mena"_s);
-    hlavickaStlpca(h, u"h_datum"_s, {140, 22, 50, 5}, u"Dátum splatnosti"_s);
+    columnHeading(h, u"h_ucet"_s, {0, 22, 60, 5}, u"Číslo účtu platiteľa"_s);
+    columnHeading(h, u"h_banka"_s, {60, 22, 22, 5}, u"Kód banky"_s);
+    columnHeading(h, u"h_suma"_s, {82, 22, 40, 5}, u"Celková suma"_s);
+    columnHeading(h, u"h_mena"_s, {122, 22, 18, 5}, u"Mena"_s);
+    columnHeading(h, u"h_datum"_s, {140, 22, 50, 5}, u"Dátum splatnosti"_s);
     for (const auto &[meno, box] : std::vector<std::pair<QString, rpt::Box>>{{u"v_ucet"_s, {0, 27, 60, 6}},
                                                                             {u"v_banka"_s, {60, 27, 22, 6}},
                                                                             {u"v_suma"_s, {82, 27, 40, 6}},
                                                                             {u"v_mena"_s, {122, 27, 18, 6}},
                                                                             {u"v_datum"_s, {140, 27, 50, 6}}})
         h.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
-    h.push_back(udaj(u"QRDB_ucet"_s, {1, 28, 58, 4.5}, u"Q0_.CALC_CISLO_U"_s, kArial10b, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_banka"_s, {61, 28, 20, 4.5}, u"Q0_.BANKA_U"_s, kArial10b, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_celkom"_s, {83, 28, 38, 4.5}, u"CALC_SUMA_STRANY"_s, kArial10b, Qt::AlignRight));
+    h.push_back(orderDatum(u"QRDB_ucet"_s, {1, 28, 58, 4.5}, u"Q0_.CALC_CISLO_U"_s, kArial10b, Qt::AlignCenter));
+    h.push_back(orderDatum(u"QRDB_banka"_s, {61, 28, 20, 4.5}, u"Q0_.BANKA_U"_s, kArial10b, Qt::AlignCenter));
+    h.push_back(orderDatum(u"QRDB_celkom"_s, {83, 28, 38, 4.5}, u"CALC_SUMA_STRANY"_s, kArial10b, Qt::AlignRight));
     h.push_back(label(u"QRL_skk"_s, {123, 28, 16, 4.5}, u"SKK"_s, kArial10b, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_splatnost"_s, {141, 28, 48, 4.5}, u"Q0_.DATUM_SPLATNOSTI"_s, kArial10b,
+    h.push_back(orderDatum(u"QRDB_splatnost"_s, {141, 28, 48, 4.5}, u"Q0_.DATUM_SPLATNOSTI"_s, kArial10b,
                      Qt::AlignCenter));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {130, 34, 60, 4}, rpt::SysDataKind::PageNumber, kArial8,
                              u"Strana: "_s, Qt::AlignRight));
-    hlavickaStlpca(h, u"c_ucet"_s, {0, 39, 60, 10}, u"Číslo účtu príjemcu"_s);
-    hlavickaStlpca(h, u"c_banka"_s, {60, 39, 22, 10}, u"Kód banky"_s);
-    hlavickaStlpca(h, u"c_suma"_s, {82, 39, 32, 10}, u"Suma"_s);
-    hlavickaStlpca(h, u"c_symboly"_s, {114, 39, 76, 5}, u"Symboly platieb"_s);
-    hlavickaStlpca(h, u"c_vs"_s, {114, 44, 28, 5}, u"Variabilný"_s);
-    hlavickaStlpca(h, u"c_ks"_s, {142, 44, 20, 5}, u"Konštantný"_s);
-    hlavickaStlpca(h, u"c_ss"_s, {162, 44, 28, 5}, u"Špecifický"_s);
+    columnHeading(h, u"c_ucet"_s, {0, 39, 60, 10}, u"Číslo účtu príjemcu"_s);
+    columnHeading(h, u"c_banka"_s, {60, 39, 22, 10}, u"Kód banky"_s);
+    columnHeading(h, u"c_suma"_s, {82, 39, 32, 10}, u"Suma"_s);
+    columnHeading(h, u"c_symboly"_s, {114, 39, 76, 5}, u"Symboly platieb"_s);
+    columnHeading(h, u"c_vs"_s, {114, 44, 28, 5}, u"Variabilný"_s);
+    columnHeading(h, u"c_ks"_s, {142, 44, 20, 5}, u"Konštantný"_s);
+    columnHeading(h, u"c_ss"_s, {162, 44, 28, 5}, u"Špecifický"_s);
 
     std::vector<rpt::LayoutItem> d{
-        udaj(u"QRDB_CALC_CISLO_U"_s, {1, 0.5, 58, 4.5}, u"CALC_CISLO_U"_s),
-        udaj(u"QRDB_BANKA_U"_s, {61, 0.5, 20, 4.5}, u"BANKA_U"_s, kArial9, Qt::AlignCenter),
-        udaj(u"QRDB_SUMA"_s, {83, 0.5, 30, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_VSYM"_s, {116, 0.5, 25, 4.5}, u"VSYM"_s),
-        udaj(u"QRDB_KSYM"_s, {143, 0.5, 18, 4.5}, u"KSYM"_s),
-        udaj(u"QRDB_SSYM"_s, {163, 0.5, 26, 4.5}, u"SSYM"_s),
+        orderDatum(u"QRDB_CALC_CISLO_U"_s, {1, 0.5, 58, 4.5}, u"CALC_CISLO_U"_s),
+        orderDatum(u"QRDB_BANKA_U"_s, {61, 0.5, 20, 4.5}, u"BANKA_U"_s, kArial9, Qt::AlignCenter),
+        orderDatum(u"QRDB_SUMA"_s, {83, 0.5, 30, 4.5}, u"SUMA"_s, kArial9, Qt::AlignRight, kMaskaSumy),
+        orderDatum(u"QRDB_VSYM"_s, {116, 0.5, 25, 4.5}, u"VSYM"_s),
+        orderDatum(u"QRDB_KSYM"_s, {143, 0.5, 18, 4.5}, u"KSYM"_s),
+        orderDatum(u"QRDB_SSYM"_s, {163, 0.5, 26, 4.5}, u"SSYM"_s),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
     };
     std::vector<rpt::LayoutItem> s{
@@ -278,7 +278,7 @@ rpt::LayoutDesc layoutHP2()
         .printIfEmpty = true,
         .bands = {BandDesc{.kind = BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 50,
                            .items = std::move(h)},
-                  skupinaStran(),
+                  pageGroup(),
                   BandDesc{.kind = BandKind::Detail, .name = u"DetailBand1"_s, .height = 6, .items = std::move(d)},
                   BandDesc{.kind = BandKind::Summary, .name = u"SummaryBand1"_s, .height = 29,
                            .items = std::move(s)}},
@@ -291,26 +291,26 @@ rpt::LayoutDesc layoutHP()
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 7}, u"HROMADNÝ PRÍKAZ NA ÚHRADU"_s, kArial12b, Qt::AlignCenter),
         label(u"QRL_prikazca"_s, {0, 9, 60, 5}, u"P r í k a z c a"_s, kArial9b),
     };
-    hlavickaStlpca(h, u"h_predcislie"_s, {0, 15, 22, 5}, u"Predčíslie"_s);
-    hlavickaStlpca(h, u"h_ucet"_s, {22, 15, 40, 5}, u"Číslo účtu príkazcu"_s);
-    hlavickaStlpca(h, u"h_banka"_s, {62, 15, 20, 5}, u"Kód banky"_s);
-    hlavickaStlpca(h, u"h_nazov"_s, {82, 15, 108, 5}, u"Názov účtu príkazcu"_s);
+    columnHeading(h, u"h_predcislie"_s, {0, 15, 22, 5}, u"Predčíslie"_s);
+    columnHeading(h, u"h_ucet"_s, {22, 15, 40, 5}, u"Číslo účtu príkazcu"_s);
+    columnHeading(h, u"h_banka"_s, {62, 15, 20, 5}, u"Kód banky"_s);
+    columnHeading(h, u"h_nazov"_s, {82, 15, 108, 5}, u"Názov účtu príkazcu"_s);
     for (const auto &[meno, box] : std::vector<std::pair<QString, rpt::Box>>{{u"v_predcislie"_s, {0, 20, 22, 6}},
                                                                             {u"v_ucet"_s, {22, 20, 40, 6}},
                                                                             {u"v_banka"_s, {62, 20, 20, 6}},
                                                                             {u"v_nazov"_s, {82, 20, 108, 6}}})
         h.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
-    h.push_back(udaj(u"QRDB_f_predcislie"_s, {1, 21, 20, 4.5}, u"QINF_.PREDCISLO_U"_s, kArial9, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_f_ucet"_s, {23, 21, 38, 4.5}, u"QINF_.CISLO_U"_s, kArial9, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_f_banka"_s, {63, 21, 18, 4.5}, u"QINF_.BANKA_U"_s, kArial9, Qt::AlignCenter));
-    h.push_back(udaj(u"QRDB_f_nazov"_s, {83, 21, 106, 4.5}, u"QINF_.NAZOV"_s));
-    hlavickaStlpca(h, u"h_celkom"_s, {0, 28, 50, 5}, u"Celková suma"_s);
-    hlavickaStlpca(h, u"h_mena"_s, {50, 28, 20, 5}, u"Mena"_s);
-    hlavickaStlpca(h, u"h_datum"_s, {70, 28, 40, 5}, u"Dátum splatnosti"_s);
+    h.push_back(orderDatum(u"QRDB_f_predcislie"_s, {1, 21, 20, 4.5}, u"QINF_.PREDCISLO_U"_s, kArial9, Qt::AlignCenter));
+    h.push_back(orderDatum(u"QRDB_f_ucet"_s, {23, 21, 38, 4.5}, u"QINF_.CISLO_U"_s, kArial9, Qt::AlignCenter));
+    h.push_back(orderDatum(u"QRDB_f_banka"_s, {63, 21, 18, 4.5}, u"QINF_.BANKA_U"_s, kArial9, Qt::AlignCenter));
+    h.push_back(orderDatum(u"QRDB_f_nazov"_s, {83, 21, 106, 4.5}, u"QINF_.NAZOV"_s));
+    columnHeading(h, u"h_celkom"_s, {0, 28, 50, 5}, u"Celková suma"_s);
+    columnHeading(h, u"h_mena"_s, {50, 28, 20, 5}, u"Mena"_s);
+    columnHeading(h, u"h_datum"_s, {70, 28, 40, 5}, u"Dátum splatnosti"_s);
     for (const auto &[meno, box] : std::vector<std::pair<QString, rpt::Box>>{
              {u"v_celkom"_s, {0, 33, 50, 6}}, {u"v_mena"_s, {50, 33, 20, 6}}, {u"v_datum"_s, {70, 33, 40, 6}}})
         h.push_back(rpt::rectangle(u"QRS_"_s + meno, box));
-    h.push_back(reports::Vyplnany_popis(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
+    h.push_back(reports::filledLabel(u"QRL_celkom"_s, {1, 34, 48, 4.5}, kArial10b, Qt::AlignRight));
     h.push_back(label(u"QRL_skk"_s, {51, 34, 18, 4.5}, u"Skk"_s, kArial10b, Qt::AlignCenter));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {130, 34, 60, 4}, rpt::SysDataKind::PageNumber, kArial8,
                              u"Strana: "_s, Qt::AlignRight));
@@ -333,15 +333,15 @@ rpt::LayoutDesc layoutHP()
         h.push_back(l);
     }
     std::vector<rpt::LayoutItem> d{
-        udaj(u"QRDB_predcislo_u"_s, {0.5, 0.5, 16, 4.5}, u"predcislo_u"_s, kArial8),
-        udaj(u"QRDB_CALC_CISLO_U"_s, {17.5, 0.5, 27, 4.5}, u"CALC_CISLO_U"_s, kArial8),
-        udaj(u"QRDB_banka_u"_s, {45.5, 0.5, 10, 4.5}, u"banka_u"_s, kArial8, Qt::AlignCenter),
-        udaj(u"QRDB_sporenie"_s, {56.5, 0.5, 21, 4.5}, u"sporenie"_s, kArial8, Qt::AlignRight, kMaskaSumy),
-        udaj(u"QRDB_vsym"_s, {80, 0.5, 17.5, 4.5}, u"vsym"_s, kArial8),
-        udaj(u"QRDB_ksym"_s, {99, 0.5, 17.5, 4.5}, u"ksym"_s, kArial8),
-        udaj(u"QRDB_ssym_u"_s, {118, 0.5, 16.5, 4.5}, u"ssym_u"_s, kArial8),
-        udaj(u"QRDB_CALC_PRIJEMCA"_s, {135.5, 0.5, 29, 4.5}, u"CALC_PRIJEMCA"_s, kArial8),
-        udaj(u"QRDB_CALC_SPP"_s, {165.5, 0.5, 24, 4.5}, u"CALC_SPP"_s, kArial8),
+        orderDatum(u"QRDB_predcislo_u"_s, {0.5, 0.5, 16, 4.5}, u"predcislo_u"_s, kArial8),
+        orderDatum(u"QRDB_CALC_CISLO_U"_s, {17.5, 0.5, 27, 4.5}, u"CALC_CISLO_U"_s, kArial8),
+        orderDatum(u"QRDB_banka_u"_s, {45.5, 0.5, 10, 4.5}, u"banka_u"_s, kArial8, Qt::AlignCenter),
+        orderDatum(u"QRDB_sporenie"_s, {56.5, 0.5, 21, 4.5}, u"sporenie"_s, kArial8, Qt::AlignRight, kMaskaSumy),
+        orderDatum(u"QRDB_vsym"_s, {80, 0.5, 17.5, 4.5}, u"vsym"_s, kArial8),
+        orderDatum(u"QRDB_ksym"_s, {99, 0.5, 17.5, 4.5}, u"ksym"_s, kArial8),
+        orderDatum(u"QRDB_ssym_u"_s, {118, 0.5, 16.5, 4.5}, u"ssym_u"_s, kArial8),
+        orderDatum(u"QRDB_CALC_PRIJEMCA"_s, {135.5, 0.5, 29, 4.5}, u"CALC_PRIJEMCA"_s, kArial8),
+        orderDatum(u"QRDB_CALC_SPP"_s, {165.5, 0.5, 24, 4.5}, u"CALC_SPP"_s, kArial8),
         rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
     };
     std::vector<rpt::LayoutItem> s{
@@ -376,10 +376,10 @@ TReportHP1::TReportHP1() : TReportHP1(layoutHP1(), false) {}
 
 TReportHP1::TReportHP1(const rpt::LayoutDesc &layout, bool bankaZvlast) : m_bankaZvlast(bankaZvlast)
 {
-    reports::Priprav_dotaz(Q0_, u"Q0_"_s, QString::fromLatin1(core::kAliasData),
+    reports::prepareQuery(Q0_, u"Q0_"_s, QString::fromLatin1(core::kAliasData),
                            u"select * from hp1 where hpid=:hpid"_s);
     Q0_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
-    reports::Priprav_dotaz(Q1_, u"THP2_"_s, QString::fromLatin1(core::kAliasData),
+    reports::prepareQuery(Q1_, u"THP2_"_s, QString::fromLatin1(core::kAliasData),
                            u"select * from hp2 where hpid=:hpid order by seqid"_s);
     Q1_.addCalculatedField(u"CALC_CISLO_U"_s, db::FieldType::String, 40);
     Q1_.addCalculatedField(u"CALC_SUMA_STRANY"_s, db::FieldType::String, 30);
@@ -392,7 +392,7 @@ TReportHP1::TReportHP1(const rpt::LayoutDesc &layout, bool bankaZvlast) : m_bank
     Q1_.onCalcFields = [this, cisloU](db::DataSet &ds) {
         cisloU(ds);
         ds.setValue(u"CALC_SUMA_STRANY"_s,
-                    REXHP::Text_sumy(m_sumyStran.value(int(ds.fieldByName(u"STRANA"_s).asInteger()))));
+                    REXHP::sumLabel(m_sumyStran.value(int(ds.fieldByName(u"STRANA"_s).asInteger()))));
     };
     S0_.setDataSet(&Q1_);
     S1_.setDataSet(&Q0_);
@@ -400,7 +400,7 @@ TReportHP1::TReportHP1(const rpt::LayoutDesc &layout, bool bankaZvlast) : m_bank
     registerDataSource(u"THP2_"_s, &S0_);
     registerDataSource(u"Q0_"_s, &S1_);
     rpt::buildReportForm(*this, layout, reports::social::socialBlocks(),
-                         reports::Kontrola_poli({{&S0_, &Q1_}, {&S1_, &Q0_}}));
+                         reports::checkFields({{&S0_, &Q1_}, {&S1_, &Q0_}}));
 }
 
 TReportHP1::~TReportHP1() = default;
@@ -408,7 +408,7 @@ TReportHP1::~TReportHP1() = default;
 void TReportHP1::Otvor_data()
 {
     const int hpid = Param.Rezerva1;
-    m_sumyStran = REXHP::Oznac_strany(Q1_.session(), hpid, REXHP::Poloziek_na_stranu());
+    m_sumyStran = REXHP::markPages(Q1_.session(), hpid, REXHP::itemsPerPage());
     Q0_.close();
     Q0_.setParam(u"hpid"_s, hpid);
     Q0_.open();
@@ -432,7 +432,7 @@ TReportHP::TReportHP()
     Q0_.setObjectName(u"Q0_"_s);
     Q0_.setDatabaseName(QString::fromLatin1(core::kAliasData));
     // Every part, so that the layout's fields are checked; the run keeps the chosen ones.
-    Q0_.setSql(REXHP::Text_dotazu_hp(Parametre_hp{}));
+    Q0_.setSql(REXHP::hpQueryText(Parametre_hp{}));
     for (const char *pole : {"CALC_CISLO_U", "CALC_TMP", "CALC_PRIJEMCA", "CALC_SPP"})
         Q0_.addCalculatedField(QString::fromLatin1(pole), db::FieldType::String, 80);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
@@ -444,7 +444,7 @@ TReportHP::TReportHP()
         ds.setValue(u"CALC_PRIJEMCA"_s, vyplata ? (Volby.mena ? meno : QString()) : t(u"prijemca"));
         ds.setValue(u"CALC_SPP"_s, vyplata ? Volby.spp : t(u"spp"));
     };
-    reports::recap::Priprav_inf(QINF_);
+    reports::recap::prepareInformation(QINF_);
     QINF_.setObjectName(u"QINF_"_s);
     S0_.setDataSet(&Q0_);
     SINF_.setDataSet(&QINF_);
@@ -452,7 +452,7 @@ TReportHP::TReportHP()
     registerDataSource(u"Q0_"_s, &S0_);
     registerDataSource(u"QINF_"_s, &SINF_);
     rpt::buildReportForm(*this, layoutHP(), reports::social::socialBlocks(),
-                         reports::Kontrola_poli({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
+                         reports::checkFields({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
 }
 
 TReportHP::~TReportHP() = default;
@@ -463,7 +463,7 @@ void TReportHP::Otvor_data()
     if (Volby.cast_a)
         reports::REXNZ::Vypocet_rekapitulacie(s, Param, true);
     Q0_.close();
-    Q0_.setSql(REXHP::Text_dotazu_hp(Volby));
+    Q0_.setSql(REXHP::hpQueryText(Volby));
     if (Volby.cast_b || Volby.cast_c) {
         Q0_.setParam(u"p1"_s, Param.Obdobie);
         Q0_.setParam(u"p2"_s, Param.Stredisko_od);
@@ -474,7 +474,7 @@ void TReportHP::Otvor_data()
     for (Q0_.first(); !Q0_.eof(); Q0_.next())
         spolu += Q0_.fieldByName(u"sporenie"_s).asFloat();
     Q0_.first();
-    reports::recap::Nastav(*this, u"QRL_celkom"_s, REXHP::Text_sumy(spolu));
+    reports::recap::setRecapBox(*this, u"QRL_celkom"_s, REXHP::sumLabel(spolu));
     QINF_.close();
     QINF_.open();
 }
@@ -485,10 +485,10 @@ void TReportHP::Zatvor_data()
     QINF_.close();
 }
 
-void Registruj_hromadne_prikazy()
+void registerBulkOrders()
 {
-    reports::Register_zostav().Registruj(u"TReportHP1"_s, REXHP::Spusti_zostavu_hp1);
-    reports::Register_zostav().Registruj(u"TReportHP2"_s, REXHP::Spusti_zostavu_hp2);
+    reports::reportRegister().registerReport(u"TReportHP1"_s, REXHP::runHp1Report);
+    reports::reportRegister().registerReport(u"TReportHP2"_s, REXHP::runHp2Report);
 }
 
 } // namespace tarix::filings

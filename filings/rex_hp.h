@@ -6,7 +6,7 @@
 #include "filings/payment_orders.h"
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QHash>
 #include <vector>
@@ -17,26 +17,26 @@ namespace REXHP {
 
 // The items per printed page: program parameter 17 (HP_POLOZIEK). Below 1 it raises
 // EMyError naming the parameter.
-int Poloziek_na_stranu();
+int itemsPerPage();
 // The page of each of `pocet` items at `naStranu` items a page: 1 for the first
 // `naStranu`, then 2, and so on.
-std::vector<int> Strany(int pocet, int naStranu);
+std::vector<int> pageList(int pocet, int naStranu);
 // Stores the page of every item of the header (STRANA, in the order stored) in one
 // transaction and returns the total of each page.
-QHash<int, double> Oznac_strany(db::Session &session, int hpid, int naStranu);
+QHash<int, double> markPages(db::Session &session, int hpid, int naStranu);
 // An amount as the totals print it: two decimals, a decimal comma, no thousands separators.
-QString Text_sumy(double suma);
+QString sumLabel(double suma);
 
 // The run routines of the stored order ("HP1", "HP2"): a request without a header id
 // (Rezerva1, Kluc_zaznamu) shows 65127 and prints nothing.
-void Spusti_zostavu_hp1(const reports::TMyReportParam &p);
-void Spusti_zostavu_hp2(const reports::TMyReportParam &p);
+void runHp1Report(const reports::TMyReportParam &p);
+void runHp2Report(const reports::TMyReportParam &p);
 // The run routine of "HP" with the choices of the parameter dialog: none of the parts a,
 // b and c shows 65046 and prints nothing.
-void Spusti_zostavu_hp(const reports::TMyReportParam &p, const Parametre_hp &volby);
+void runHpReport(const reports::TMyReportParam &p, const Parametre_hp &volby);
 
 // The printed query of "HP" for the chosen parts, in the order a, b, c.
-QString Text_dotazu_hp(const Parametre_hp &volby);
+QString hpQueryText(const Parametre_hp &volby);
 
 } // namespace REXHP
 
@@ -86,6 +86,6 @@ public:
 
 // Registers "TReportHP1" and "TReportHP2" with the dispatcher ("TReportHP" needs the
 // parameter dialog and is registered by the window side).
-void Registruj_hromadne_prikazy();
+void registerBulkOrders();
 
 } // namespace tarix::filings

@@ -23,17 +23,17 @@ using MyConsts::XmlText;
 namespace {
 
 // An element only when its value is not blank.
-void volitelny(XmlText &x, const char *tag, const QString &value)
+void optional(XmlText &x, const char *tag, const QString &value)
 {
     x.Xml_element_neprazdny(QString::fromLatin1(tag), value);
 }
 
 void element(XmlText &x, const char *tag, const QString &value) { x.Xml_element(QString::fromLatin1(tag), value); }
-void zaciatok(XmlText &x, const char *tag) { x.Xml_zaciatok(QString::fromLatin1(tag)); }
-void koniec(XmlText &x, const char *tag) { x.Xml_koniec(QString::fromLatin1(tag)); }
+void startOf(XmlText &x, const char *tag) { x.Xml_zaciatok(QString::fromLatin1(tag)); }
+void endOf(XmlText &x, const char *tag) { x.Xml_koniec(QString::fromLatin1(tag)); }
 
 // <tag a="v"/> with one attribute.
-void prazdny(XmlText &x, const char *tag, const char *attribute, const QString &value)
+void isBlank(XmlText &x, const char *tag, const char *attribute, const QString &value)
 {
     x.Xml_prvy_atribut(QString::fromLatin1(attribute), value);
     x.Xml_prazdny_element(QString::fromLatin1(tag));
@@ -41,185 +41,185 @@ void prazdny(XmlText &x, const char *tag, const char *attribute, const QString &
 
 // ulica, supCislo (the number before "/") and oCislo (the last number), the numbers only
 // when found.
-void rozlozena_adresa(XmlText &x, const QString &line)
+void splitAddress(XmlText &x, const QString &line)
 {
-    const MyConsts::RozlozenaAdresa a = MyConsts::Rozloz_adresu(line);
+    const MyConsts::SplitAddress a = MyConsts::Rozloz_adresu(line);
     element(x, "ulica", a.ulica);
-    volitelny(x, "supCislo", a.cislo_pred_lomkou);
-    volitelny(x, "oCislo", a.posledne_cislo);
+    optional(x, "supCislo", a.cislo_pred_lomkou);
+    optional(x, "oCislo", a.posledne_cislo);
 }
 
-void zamestnavatel(XmlText &x, const ZamestnavatelRL &z)
+void zamestnavatel(XmlText &x, const RlEmployer &z)
 {
-    zaciatok(x, "zamestnavatel");
-    zaciatok(x, "identifikacia");
+    startOf(x, "zamestnavatel");
+    startOf(x, "identifikacia");
     element(x, "icz", z.icz);
-    zaciatok(x, "identifikator");
+    startOf(x, "identifikator");
     element(x, "ico", z.ico);
-    koniec(x, "identifikator");
+    endOf(x, "identifikator");
     element(x, "nazov", z.nazov);
-    koniec(x, "identifikacia");
+    endOf(x, "identifikacia");
     if (z.typZel.trimmed() == QLatin1String("FO")) {
-        zaciatok(x, "fOsoba");
-        zaciatok(x, "identifikatorFO");
+        startOf(x, "fOsoba");
+        startOf(x, "identifikatorFO");
         element(x, "rc", z.foRc);
         element(x, "cpp", z.foCpp);
-        koniec(x, "identifikatorFO");
+        endOf(x, "identifikatorFO");
         element(x, "priezvisko", z.foSurname);
         element(x, "meno", z.foName);
-        volitelny(x, "titul", z.foTitulPred);
-        koniec(x, "fOsoba");
+        optional(x, "titul", z.foTitulPred);
+        endOf(x, "fOsoba");
     }
-    zaciatok(x, "adresaZel");
+    startOf(x, "adresaZel");
     // The correspondence address when there is one, else the seat; here stat comes before
     // zipKod.
     const bool ka = !z.kaMesto.isEmpty();
-    zaciatok(x, "adresa");
-    rozlozena_adresa(x, ka ? z.kaUlica : z.adrUlica1);
+    startOf(x, "adresa");
+    splitAddress(x, ka ? z.kaUlica : z.adrUlica1);
     element(x, "obec", ka ? z.kaMesto : z.adrMesto);
     element(x, "psc", ka ? z.kaPsc : z.adrPsc);
     element(x, "stat", ka ? z.kaStat : z.adrStat);
-    volitelny(x, "zipKod", ka ? z.kaZip : z.adrZip);
-    koniec(x, "adresa");
+    optional(x, "zipKod", ka ? z.kaZip : z.adrZip);
+    endOf(x, "adresa");
     element(x, "tel", z.adrTelefon);
     element(x, "fax", z.adrFax);
     element(x, "mail", z.adrEmail);
-    koniec(x, "adresaZel");
-    koniec(x, "zamestnavatel");
+    endOf(x, "adresaZel");
+    endOf(x, "zamestnavatel");
 }
 
-void osoba(XmlText &x, const char *tag, const ZamestnanecRL &z)
+void person(XmlText &x, const char *tag, const RlEmployee &z)
 {
-    zaciatok(x, tag);
-    volitelny(x, "rodPriezvisko", z.prevName);
+    startOf(x, tag);
+    optional(x, "rodPriezvisko", z.prevName);
     element(x, "datNarodenia", Text_datumu(z.bornDate));
     element(x, "miestoNarodenia", z.bornCity);
     element(x, "statP", z.statObcan);
-    volitelny(x, "ssnStatP", z.ssnStatP);
-    volitelny(x, "cpp", z.cpp);
+    optional(x, "ssnStatP", z.ssnStatP);
+    optional(x, "cpp", z.cpp);
     element(x, "stav", z.rodStav);
-    volitelny(x, "dochodok", z.dochodok);
-    koniec(x, tag);
+    optional(x, "dochodok", z.dochodok);
+    endOf(x, tag);
 }
 
 // The employee's addresses: zipKod before stat.
-void adresa_zamestnanca(XmlText &x, const QString &street, const QString &city, const QString &zip,
+void employeeAddress(XmlText &x, const QString &street, const QString &city, const QString &zip,
                         const QString &zip2, const QString &stat)
 {
-    zaciatok(x, "adresa");
-    rozlozena_adresa(x, street);
+    startOf(x, "adresa");
+    splitAddress(x, street);
     element(x, "obec", city);
     element(x, "psc", zip);
-    volitelny(x, "zipKod", zip2);
+    optional(x, "zipKod", zip2);
     element(x, "stat", stat);
-    koniec(x, "adresa");
+    endOf(x, "adresa");
 }
 
-void adresy_a_ucet(XmlText &x, const ZamestnanecRL &z)
+void addressesAndAccount(XmlText &x, const RlEmployee &z)
 {
-    adresa_zamestnanca(x, z.tpStreet, z.tpCity, z.tpZip, z.tpZip2, z.statTp);
-    zaciatok(x, "korAdresa");
+    employeeAddress(x, z.tpStreet, z.tpCity, z.tpZip, z.tpZip2, z.statTp);
+    startOf(x, "korAdresa");
     if (!z.ppCity.isEmpty())
-        adresa_zamestnanca(x, z.ppStreet, z.ppCity, z.ppZip, z.ppZip2, z.statPp);
+        employeeAddress(x, z.ppStreet, z.ppCity, z.ppZip, z.ppZip2, z.statPp);
     element(x, "tel", z.tel1);
     element(x, "fax", z.fax);
     element(x, "mail", z.mail);
-    koniec(x, "korAdresa");
+    endOf(x, "korAdresa");
     if (!z.cisloU.isEmpty() && !z.bankaU.isEmpty()) {
-        zaciatok(x, "ucet");
+        startOf(x, "ucet");
         element(x, "nazovSidloBanky", z.banka2U);
         element(x, "kodBanky", z.bankaU);
         element(x, "cisloUctu", MyConsts::Spoj_s_pomlckou(z.predcisloU, z.cisloU));
-        koniec(x, "ucet");
+        endOf(x, "ucet");
     }
 }
 
-void vznik_prerusenia(XmlText &x, const RiadokRL &r)
+void interruptionStart(XmlText &x, const RlRow &r)
 {
     x.Xml_prvy_atribut(QStringLiteral("datVzniku"), Text_datumu(r.datumOd));
     x.Xml_pridaj_atribut(QStringLiteral("dovod"), r.prerusenie);
     x.Xml_prazdny_element(QStringLiteral("vznikPrerus"));
 }
 
-void udalost(XmlText &x, const RiadokRL &r)
+void event(XmlText &x, const RlRow &r)
 {
-    const ZamestnanecRL &z = r.zamestnanec;
+    const RlEmployee &z = r.employeeOf;
     const QString typ = r.typRL.trimmed();
     if (typ == QLatin1String("PA")) {
-        zaciatok(x, "prihlaska");
-        osoba(x, "identFODopl", z);
-        adresy_a_ucet(x, z);
+        startOf(x, "prihlaska");
+        person(x, "identFODopl", z);
+        addressesAndAccount(x, z);
         element(x, "datVznikPoist", Text_datumu(r.datumOd));
-        koniec(x, "prihlaska");
+        endOf(x, "prihlaska");
     } else if (typ == QLatin1String("ZM")) {
         x.Xml_prvy_atribut(QStringLiteral("datUplatnenia"), Text_datumu(r.datumOd));
         x.Xml_zaciatok_s_atributmi(QStringLiteral("zmena"));
-        osoba(x, "identFODoplZmena", z);
-        adresy_a_ucet(x, z);
+        person(x, "identFODoplZmena", z);
+        addressesAndAccount(x, z);
         element(x, "datVznikPoist", Text_datumu(r.datumOd));
-        koniec(x, "zmena");
+        endOf(x, "zmena");
     } else if (typ == QLatin1String("PE")) {
-        zaciatok(x, "prerusenie");
+        startOf(x, "prerusenie");
         if (r.typRL2 == 1) {
-            zaciatok(x, "vznik_zanikPrerus");
-            vznik_prerusenia(x, r);
-            prazdny(x, "zanikPrerus", "datZaniku", Text_datumu(r.datumDo));
-            koniec(x, "vznik_zanikPrerus");
+            startOf(x, "vznik_zanikPrerus");
+            interruptionStart(x, r);
+            isBlank(x, "zanikPrerus", "datZaniku", Text_datumu(r.datumDo));
+            endOf(x, "vznik_zanikPrerus");
         } else if (r.typRL2 == 2) {
-            vznik_prerusenia(x, r);
+            interruptionStart(x, r);
         } else if (r.typRL2 == 3) {
-            prazdny(x, "zanikPrerus", "datZaniku", Text_datumu(r.datumDo));
+            isBlank(x, "zanikPrerus", "datZaniku", Text_datumu(r.datumDo));
         }
-        koniec(x, "prerusenie");
+        endOf(x, "prerusenie");
     } else if (typ == QLatin1String("MD")) {
-        zaciatok(x, "prerusenie");
+        startOf(x, "prerusenie");
         if (r.typRL2 == 1) {
-            zaciatok(x, "zac_konMD_RD");
-            prazdny(x, "zacMD_RD", "datZac", Text_datumu(r.datumOd));
-            prazdny(x, "konMD_RD", "datKon", Text_datumu(r.datumDo));
-            koniec(x, "zac_konMD_RD");
+            startOf(x, "zac_konMD_RD");
+            isBlank(x, "zacMD_RD", "datZac", Text_datumu(r.datumOd));
+            isBlank(x, "konMD_RD", "datKon", Text_datumu(r.datumDo));
+            endOf(x, "zac_konMD_RD");
         } else if (r.typRL2 == 2) {
-            prazdny(x, "zacMD_RD", "datZac", Text_datumu(r.datumOd));
+            isBlank(x, "zacMD_RD", "datZac", Text_datumu(r.datumOd));
         } else if (r.typRL2 == 3) {
-            prazdny(x, "konMD_RD", "datKon", Text_datumu(r.datumDo));
+            isBlank(x, "konMD_RD", "datKon", Text_datumu(r.datumDo));
         }
-        koniec(x, "prerusenie");
+        endOf(x, "prerusenie");
     } else if (typ == QLatin1String("OD")) {
-        const QString pomer = Prac_pomer(z.typZec, z.fzUvazok);
+        const QString pomer = employmentRelation(z.typZec, z.fzUvazok);
         if (pomer.isEmpty()) {
-            zaciatok(x, "odhlaska");
+            startOf(x, "odhlaska");
         } else {
             x.Xml_prvy_atribut(QStringLiteral("pracPomer"), pomer);
             x.Xml_zaciatok_s_atributmi(QStringLiteral("odhlaska"));
         }
         element(x, "datZanikPoist", Text_datumu(r.datumDo));
-        koniec(x, "odhlaska");
+        endOf(x, "odhlaska");
     }
 }
 
-void reg_list(XmlText &x, const RiadokRL &r)
+void registrationSheet(XmlText &x, const RlRow &r)
 {
-    const ZamestnanecRL &z = r.zamestnanec;
-    x.Xml_prvy_atribut(QStringLiteral("typRL"), Typ_rl(r.typRL));
+    const RlEmployee &z = r.employeeOf;
+    x.Xml_prvy_atribut(QStringLiteral("typRL"), rlType(r.typRL));
     x.Xml_zaciatok_s_atributmi(QStringLiteral("regListZec"));
-    zaciatok(x, "identFO");
-    volitelny(x, "icp", z.ssn);
+    startOf(x, "identFO");
+    optional(x, "icp", z.ssn);
     element(x, "rodneC", z.bornNumb);
     element(x, "priezvisko", z.surname);
     element(x, "meno", z.name);
     element(x, "titul", z.title);
     element(x, "pohlavie", Pohlavie(z.pohlavie));
-    koniec(x, "identFO");
-    const QString typZec = Typ_zec(z.typZec);
+    endOf(x, "identFO");
+    const QString typZec = zecType(z.typZec);
     if (typZec.isEmpty()) {
-        zaciatok(x, "typRegListuZec");
+        startOf(x, "typRegListuZec");
     } else {
         x.Xml_prvy_atribut(QStringLiteral("typZec"), typZec);
         x.Xml_zaciatok_s_atributmi(QStringLiteral("typRegListuZec"));
     }
-    udalost(x, r);
-    koniec(x, "typRegListuZec");
-    koniec(x, "regListZec");
+    event(x, r);
+    endOf(x, "typRegListuZec");
+    endOf(x, "regListZec");
 }
 
 QString text(const db::SqlResult &r, const char *column)
@@ -234,7 +234,7 @@ QDate datum(const db::SqlResult &r, const char *column)
 
 } // namespace
 
-QString Typ_zec(int typZec)
+QString zecType(int typZec)
 {
     switch (typZec) {
     case 1: return QStringLiteral("PP");
@@ -243,7 +243,7 @@ QString Typ_zec(int typZec)
     }
 }
 
-QString Prac_pomer(int typZec, const QString &fzUvazok)
+QString employmentRelation(int typZec, const QString &fzUvazok)
 {
     if (typZec == 1)
         return fzUvazok.trimmed() == QLatin1String("1") ? QStringLiteral("1") : QStringLiteral("2");
@@ -257,7 +257,7 @@ QString Pohlavie(const QString &pohlavie)
     return pohlavie.trimmed() == QLatin1String("M") ? QStringLiteral("1") : QStringLiteral("2");
 }
 
-QString Typ_rl(const QString &typRL)
+QString rlType(const QString &typRL)
 {
     const QString t = typRL.trimmed();
     return t == QLatin1String("MD") ? QStringLiteral("PE") : t;
@@ -265,7 +265,7 @@ QString Typ_rl(const QString &typRL)
 
 QString Text_datumu(const QDate &date) { return fmt::formatDate(date, fmt::kDottedDate); }
 
-QString Zapis_xml_reg_listov(const ZamestnavatelRL &zamestnavatelRL, const QList<RiadokRL> &riadky)
+QString Zapis_xml_reg_listov(const RlEmployer &zamestnavatelRL, const QList<RlRow> &riadky)
 {
     XmlText x;
     x.Xml_riadok(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
@@ -277,29 +277,29 @@ QString Zapis_xml_reg_listov(const ZamestnavatelRL &zamestnavatelRL, const QList
     x.Xml_riadok(QStringLiteral(" <spRegListZec ") + x.Xml_atributy() + u'>');
     element(x, "typDoc", QStringLiteral("RLZEC0001"));
     zamestnavatel(x, zamestnavatelRL);
-    zaciatok(x, "zoznamRLZec");
-    zaciatok(x, "regListyZec");
-    for (const RiadokRL &r : riadky)
-        reg_list(x, r);
-    koniec(x, "regListyZec");
-    koniec(x, "zoznamRLZec");
-    zaciatok(x, "vystavenie");
+    startOf(x, "zoznamRLZec");
+    startOf(x, "regListyZec");
+    for (const RlRow &r : riadky)
+        registrationSheet(x, r);
+    endOf(x, "regListyZec");
+    endOf(x, "zoznamRLZec");
+    startOf(x, "vystavenie");
     element(x, "zostavil", zamestnavatelRL.vykazZostavil);
     element(x, "datumVyst", Text_datumu(zamestnavatelRL.den));
-    koniec(x, "vystavenie");
-    koniec(x, "spRegListZec");
+    endOf(x, "vystavenie");
+    endOf(x, "spRegListZec");
     return x.text();
 }
 
 // ---- reading ------------------------------------------------------------------------------------
 
-ZamestnavatelRL Nacitaj_zamestnavatela()
+RlEmployer loadEmployer()
 {
     db::Session &s = core::DM().TINF_.session();
     const db::SqlResult inf = s.run(QStringLiteral("select * from \":tarix_data:inf\""));
     const db::SqlResult tla = s.run(QStringLiteral("select * from \":tarix_data:tlac_par\""));
     core::TDM &dm = core::DM();
-    ZamestnavatelRL z;
+    RlEmployer z;
     z.icz = text(inf, "ICZ");
     z.ico = text(inf, "ICO");
     z.nazov = text(inf, "NAZOV");
@@ -329,11 +329,11 @@ ZamestnavatelRL Nacitaj_zamestnavatela()
 
 namespace {
 
-ZamestnanecRL zamestnanec(const db::Table &zam)
+RlEmployee employeeOf(const db::Table &zam)
 {
     core::TDM &dm = core::DM();
     auto t = [&](const char *f) { return zam.fieldByName(QString::fromLatin1(f)).asString(); };
-    ZamestnanecRL z;
+    RlEmployee z;
     z.codeEmp = zam.fieldByName(QStringLiteral("Code_emp")).asInt();
     z.ssn = t("SSN");
     z.ssnStatP = t("SSN_STATP");
@@ -378,23 +378,23 @@ ZamestnanecRL zamestnanec(const db::Table &zam)
 
 } // namespace
 
-QList<RiadokRL> Nacitaj_riadky(const QList<db::Bookmark> &marked)
+QList<RlRow> loadRows(const QList<db::Bookmark> &marked)
 {
     core::TDMZ &dmz = core::DMZ();
     db::Table &nep = dmz.TNEP_;
-    QList<RiadokRL> riadky;
+    QList<RlRow> riadky;
     // Each row's own values first, then the employees: the absence table stays on its row.
     {
         const db::Bookmark here = nep.bookmark();
         for (const db::Bookmark &b : marked) {
             nep.gotoBookmark(b);
-            RiadokRL r;
+            RlRow r;
             r.typRL = nep.fieldByName(QStringLiteral("TypRL")).asString();
             r.typRL2 = nep.fieldByName(QStringLiteral("TypRL2")).asInt();
             r.datumOd = nep.fieldByName(QStringLiteral("Datum_od")).asDate();
             r.datumDo = nep.fieldByName(QStringLiteral("Datum_do")).asDate();
             r.prerusenie = nep.fieldByName(QStringLiteral("Prerusenie")).asString();
-            r.zamestnanec.codeEmp = nep.fieldByName(QStringLiteral("Code_emp")).asInt();
+            r.employeeOf.codeEmp = nep.fieldByName(QStringLiteral("Code_emp")).asInt();
             riadky << r;
         }
         if (nep.bookmarkValid(here))
@@ -404,32 +404,32 @@ QList<RiadokRL> Nacitaj_riadky(const QList<db::Bookmark> &marked)
     // The employee table's index, filter and row come back whatever happens here.
     db::CursorStateGuard keep(zam);
     zam.setIndexName(QStringLiteral("Zam1"));
-    for (RiadokRL &r : riadky) {
-        const int code = r.zamestnanec.codeEmp;
+    for (RlRow &r : riadky) {
+        const int code = r.employeeOf.codeEmp;
         if (zam.isEmpty() || zam.fieldByName(QStringLiteral("Code_emp")).asInt() != code) {
             zam.setFilter(QStringLiteral("code_emp=%1").arg(code));
             zam.setFiltered(true);
         }
         if (zam.isEmpty())
             throw EMyError(QStringLiteral("Zamestnanec s interným číslom %1 neexistuje.").arg(code));
-        r.zamestnanec = zamestnanec(zam);
+        r.employeeOf = employeeOf(zam);
     }
     return riadky;
 }
 
 // ---- the file -----------------------------------------------------------------------------------
 
-QString Zaklad_nazvu_reg_listov(const QString &ico, int year)
+QString registrationSheetsBaseName(const QString &ico, int year)
 {
     return QStringLiteral("SPRLZEC_") + ico + u'_' + QString::number(year) + u'_';
 }
 
-QString Zapis_subor_reg_listov(const QString &folder, const QString &ico, int year, const QString &document,
+QString writeRegistrationSheetsFile(const QString &folder, const QString &ico, int year, const QString &document,
                                CheckFileWriter writeCheckFile)
 {
     if (!QDir().mkpath(folder))
         throw EMyError(QStringLiteral("Priečinok %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(folder)));
-    const QString base = Zaklad_nazvu_reg_listov(ico, year);
+    const QString base = registrationSheetsBaseName(ico, year);
     const int number = MyConsts::Volne_cislo_suboru(folder, base, QStringLiteral("xml"), 5);
     if (number == 0)
         throw EMyError(QStringLiteral("V priečinku %1 už nie je voľné číslo pre súbor %2nnnnn.xml.")

@@ -26,7 +26,7 @@ inline constexpr char16_t kRegListyNamespace[] = u"http://www.socpoist.sk/xsd/RL
 inline constexpr char16_t kRegListySchema[] = u"RLZEC-v1.5.xsd";
 
 // The employer (Inf) and the signatory (Tlac_par). Country fields hold the acronyms.
-struct ZamestnavatelRL {
+struct RlEmployer {
     QString icz, ico, nazov, typZel;
     QString foRc, foCpp, foSurname, foName, foTitulPred;
     QString kaUlica, kaMesto, kaPsc, kaStat, kaZip;
@@ -38,7 +38,7 @@ struct ZamestnavatelRL {
 
 // The employee of a row (Zam, and the type of the last pension row). Country fields hold
 // the acronyms.
-struct ZamestnanecRL {
+struct RlEmployee {
     int codeEmp = 0;
     QString ssn, ssnStatP, bornNumb, surname, name, title, pohlavie;
     int typZec = 0;
@@ -54,47 +54,47 @@ struct ZamestnanecRL {
 };
 
 // One marked row of nep.
-struct RiadokRL {
+struct RlRow {
     QString typRL;
     int typRL2 = 0;
     QDate datumOd, datumDo;
     QString prerusenie;
-    ZamestnanecRL zamestnanec;
+    RlEmployee employeeOf;
 };
 
 // ---- the mappings ---------------------------------------------------------------------------
 // typZec of typRegListuZec: 1 "PP", 2 "D", else none (empty).
-QString Typ_zec(int typZec);
+QString zecType(int typZec);
 // pracPomer of odhlaska: "1" for an employee (1) with Fz_uvazok "1", "2" for another
 // employee or an agreement (2), else none (empty).
-QString Prac_pomer(int typZec, const QString &fzUvazok);
+QString employmentRelation(int typZec, const QString &fzUvazok);
 // pohlavie: "1" for "M", else "2".
 QString Pohlavie(const QString &pohlavie);
 // typRL of regListZec: "MD" is written "PE".
-QString Typ_rl(const QString &typRL);
+QString rlType(const QString &typRL);
 // "dd.mm.yyyy"; empty for no date (also the zero date 30.12.1899).
 QString Text_datumu(const QDate &date);
 
 // The document, UTF-8 text with CR LF line ends, as written to the file.
-QString Zapis_xml_reg_listov(const ZamestnavatelRL &zamestnavatel, const QList<RiadokRL> &riadky);
+QString Zapis_xml_reg_listov(const RlEmployer &zamestnavatel, const QList<RlRow> &riadky);
 
 // ---- reading the tables ---------------------------------------------------------------------
 // The open firm's header and signatory.
-ZamestnavatelRL Nacitaj_zamestnavatela();
+RlEmployer loadEmployer();
 // The rows of TDMZ.TNEP_ at the bookmarks, in that order, each with its employee read
 // through TDMZ.TZAM_ (index "Zam1", filter "code_emp=n" only when the employee changes).
 // The employee table's index, filter and current row are restored afterwards, also after
 // an error; TNEP_ is left on its row as found.
-QList<RiadokRL> Nacitaj_riadky(const QList<db::Bookmark> &marked);
+QList<RlRow> loadRows(const QList<db::Bookmark> &marked);
 
 // The base name "SPRLZEC_" + ICO + "_" + year + "_".
-QString Zaklad_nazvu_reg_listov(const QString &ico, int year);
+QString registrationSheetsBaseName(const QString &ico, int year);
 // Writes the document of the marked rows and its check file into `folder` (created) under
 // the first free number, both whole or neither. Returns the path of the XML file. No free
 // number: EMyError. The check file's writer is given, so that the rename of both stays
 // here.
 using CheckFileWriter = std::function<void(const QString &xmlPath, const QString &checkPath)>;
-QString Zapis_subor_reg_listov(const QString &folder, const QString &ico, int year, const QString &document,
+QString writeRegistrationSheetsFile(const QString &folder, const QString &ico, int year, const QString &document,
                                CheckFileWriter writeCheckFile);
 
 } // namespace tarix::filings

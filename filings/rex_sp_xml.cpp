@@ -16,7 +16,7 @@
 #include "platform/shell/atomic_file.h"
 #include "platform/shell/file_errors.h"
 #include "platform/ui/user_interface.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,7 @@ constexpr int kRiadkovVBloku = 100;
 // Added once per line, for the line end the receiving side counts.
 constexpr quint32 kZaRiadok = 23;
 
-void pridajRiadok(QByteArray &out, const QByteArray &riadok)
+void addRow(QByteArray &out, const QByteArray &riadok)
 {
     out += riadok;
     out += "\r\n";
@@ -39,12 +39,12 @@ void pridajRiadok(QByteArray &out, const QByteArray &riadok)
 
 } // namespace
 
-QByteArray Kontrolny_subor(const QByteArray &xml)
+QByteArray controlFileName(const QByteArray &xml)
 {
     QByteArray out;
-    pridajRiadok(out, "TARIX Personalistika a Mzdy");
-    pridajRiadok(out, "3.20H3");
-    pridajRiadok(out, "Norix Software House");
+    addRow(out, "TARIX Personalistika a Mzdy");
+    addRow(out, "3.20H3");
+    addRow(out, "Norix Software House");
 
     // The receiver keeps a signed 32-bit sum; unsigned arithmetic wraps the same way.
     quint32 suma = 0;
@@ -63,13 +63,13 @@ QByteArray Kontrolny_subor(const QByteArray &xml)
             suma += c.unicode();
         suma += kZaRiadok;
         if (++riadkov == kRiadkovVBloku) {
-            pridajRiadok(out, QByteArray::number(qint32(suma)));
+            addRow(out, QByteArray::number(qint32(suma)));
             suma = 0;
             riadkov = 0;
         }
         zaciatok = dalsi;
     } while (zaciatok < xml.size());
-    pridajRiadok(out, QByteArray::number(qint32(suma)));
+    addRow(out, QByteArray::number(qint32(suma)));
     return out;
 }
 
@@ -77,11 +77,11 @@ void Zapis_kontrolny_subor(const QString &xmlPath, const QString &checkPath)
 {
     QFile f(xmlPath);
     if (!f.open(QIODevice::ReadOnly))
-        throw shell::EFOpenError(xmlPath);
+        throw shell::EFileOpenError(xmlPath);
     const QByteArray xml = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw shell::EReadError(xmlPath);
-    shell::writeFileAtomically(checkPath, Kontrolny_subor(xml));
+    shell::writeFileAtomically(checkPath, controlFileName(xml));
 }
 
 void Zapis_kontrolny_subor(const reports::TMyReportParam &p)
@@ -99,24 +99,24 @@ constexpr char16_t kNamespace25[] = u"http://www.socpoist.sk/xsd/SPVykazPoist/v2
 constexpr char16_t kSchemaLocation25[] = u"http://www.socpoist.sk/xsd/SPVykazPoist SPVykazPoist-v2.5.xsd";
 constexpr char16_t kXsi[] = u"http://www.w3.org/2001/XMLSchema-instance";
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 
 } // namespace
 
-QString Suma_prilohy(double v)
+QString attachmentSum(double v)
 {
     // The annex rounds to the nearest whole number, a half to the even one.
     return QString::number(qint64(std::nearbyint(v)));
 }
 
-bool Je_verzia_25(const QString &kodZostavy) { return kodZostavy == u"SPXML/2.5"; }
+bool isVersion25(const QString &kodZostavy) { return kodZostavy == u"SPXML/2.5"; }
 
-Zamestnavatel Nacitaj_zamestnavatela(db::Session &session)
+XmlEmployer loadEmployer(db::Session &session)
 {
     const db::SqlResult r = session.run(QStringLiteral(
         "select i.*, (select s.akronym from \":tarix_comm:cis_stat\" s where s.kod3 = i.adr_stat) L_ADR_STAT_AAA "
         "from \":tarix_data:inf\" i"));
-    Zamestnavatel z;
+    XmlEmployer z;
     if (r.rowCount() == 0)
         return z;
     const auto t = [&](const char *pole) { return db::variantToString(r.value(0, QString::fromLatin1(pole))).trimmed(); };
@@ -139,10 +139,10 @@ Zamestnavatel Nacitaj_zamestnavatela(db::Session &session)
     return z;
 }
 
-QByteArray Zapis_xml(const Udaje &u)
+QByteArray Zapis_xml(const SpStatementData &u)
 {
-    const bool v25 = Je_verzia_25(u.param.Kod_zostavy);
-    const Zamestnavatel &z = u.zamestnavatel;
+    const bool v25 = isVersion25(u.param.Kod_zostavy);
+    const XmlEmployer &z = u.zamestnavatel;
     MyConsts::XmlText x;
     x.Xml_riadok(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
     x.Xml_riadok(QStringLiteral("<!-- Vytvorene: dna ") + fmt::shortDate(u.vytvorene.date()) + u' '
@@ -175,7 +175,7 @@ QByteArray Zapis_xml(const Udaje &u)
     if (v25) {
         zac("korAdresa");
         zac("adresa");
-        const MyConsts::RozlozenaAdresa a = MyConsts::Rozloz_adresu(z.ADR_ULICA1);
+        const MyConsts::SplitAddress a = MyConsts::Rozloz_adresu(z.ADR_ULICA1);
         if (!a.ulica.isEmpty()) {
             e("ulica", a.ulica);
             e("oCislo", a.posledne_cislo);
@@ -213,7 +213,7 @@ QByteArray Zapis_xml(const Udaje &u)
 
     using namespace reports::REXSP1;
     const Suma_SP1 &s = u.sucty[0];
-    const auto suma = [&](const char *tag, int slot) { e(tag, Cele(s[size_t(slot)])); };
+    const auto suma = [&](const char *tag, int slot) { e(tag, wholeNumberText(s[size_t(slot)])); };
     const auto fond = [&](const char *skupina, const char *pocet, int pocetSlot, const char *zamtel, int zamtelSlot,
                           const char *zamnec, int zamnecSlot) {
         zac(skupina);
@@ -279,18 +279,18 @@ QByteArray Zapis_xml(const Udaje &u)
             a("rozsahSP", r.CALC_ROZSAH_SP);
         else
             a("ipNeplati", r.u_invalid == 0 ? QStringLiteral("1") : QStringLiteral("0"));
-        a("vzNpGp", Suma_prilohy(r.n_zaklad_np));
-        a(v25 ? "vzSpIpPvn" : "vzSpIpPvnPdrf", Suma_prilohy(r.n_zaklad_dp));
-        a("vzUp", Suma_prilohy(r.n_zaklad_up));
-        a("npZamtel", Suma_prilohy(r.oz_nemoc));
-        a("npZamnec", Suma_prilohy(r.o_nemoc));
-        a("spZamtel", Suma_prilohy(r.oz_dochod));
-        a("spZamnec", Suma_prilohy(r.o_dochod));
-        a("ipZamtel", Suma_prilohy(r.oz_invalid));
-        a("ipZamnec", Suma_prilohy(r.o_invalid));
-        a("pvnZamtel", Suma_prilohy(r.oz_fondzam));
-        a("pvnZamnec", Suma_prilohy(r.o_fondzam));
-        a("upZamtel", Suma_prilohy(r.oz_uraz));
+        a("vzNpGp", attachmentSum(r.n_zaklad_np));
+        a(v25 ? "vzSpIpPvn" : "vzSpIpPvnPdrf", attachmentSum(r.n_zaklad_dp));
+        a("vzUp", attachmentSum(r.n_zaklad_up));
+        a("npZamtel", attachmentSum(r.oz_nemoc));
+        a("npZamnec", attachmentSum(r.o_nemoc));
+        a("spZamtel", attachmentSum(r.oz_dochod));
+        a("spZamnec", attachmentSum(r.o_dochod));
+        a("ipZamtel", attachmentSum(r.oz_invalid));
+        a("ipZamnec", attachmentSum(r.o_invalid));
+        a("pvnZamtel", attachmentSum(r.oz_fondzam));
+        a("pvnZamnec", attachmentSum(r.o_fondzam));
+        a("upZamtel", attachmentSum(r.oz_uraz));
         x.Xml_prazdny_element(QStringLiteral("poistneZamestnanca"));
     }
     kon("poistneZamestnancov");
@@ -304,7 +304,7 @@ namespace {
 // Both files are built before anything is written, then written one after the other;
 // when the second cannot be written the first is removed again, so that neither stays
 // and the next run takes the same number.
-void Zapis_dvojicu(const QString &xmlPath, const QByteArray &xml, const QString &txtPath, const QByteArray &txt)
+void writePair(const QString &xmlPath, const QByteArray &xml, const QString &txtPath, const QByteArray &txt)
 {
     shell::writeFileAtomically(xmlPath, xml);
     try {
@@ -317,19 +317,19 @@ void Zapis_dvojicu(const QString &xmlPath, const QByteArray &xml, const QString 
 
 } // namespace
 
-QString Zapis_vykaz(const reports::TMyReportParam &p, db::Session &session)
+QString writeStatement(const reports::TMyReportParam &p, db::Session &session)
 {
-    Udaje u;
+    SpStatementData u;
     u.param = p;
     u.vytvorene = fmt::now();
-    u.zamestnavatel = Nacitaj_zamestnavatela(session);
+    u.zamestnavatel = loadEmployer(session);
 
     const QString folder = MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs);
-    const QString base = (Je_verzia_25(p.Kod_zostavy) ? QStringLiteral("SPVykaz-v2.5_") : QStringLiteral("SPVykaz_"))
+    const QString base = (isVersion25(p.Kod_zostavy) ? QStringLiteral("SPVykaz-v2.5_") : QStringLiteral("SPVykaz_"))
                          + MyConsts::nameComponent(QStringLiteral("IČO"), u.zamestnavatel.ICO) + u'_'
                          + QString::number(p.Obdobie) + u'_';
     if (!QDir().mkpath(folder))
-        throw shell::EFCreateError(folder);
+        throw shell::EFileCreateError(folder);
     const int cislo = MyConsts::Volne_cislo_suboru(folder, base, QStringLiteral("xml"), 3);
     if (cislo == 0)
         throw EMyError(QStringLiteral("V priečinku %1 sú obsadené všetky čísla 001 až 999 súborov %2nnn.xml; "
@@ -340,20 +340,20 @@ QString Zapis_vykaz(const reports::TMyReportParam &p, db::Session &session)
         return {};
 
     u.sucty = reports::REXSP1::Sucty_vykazu(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
-    u.priloha = reports::REXSP1P::Riadky_prilohy(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
+    u.priloha = reports::REXSP1P::attachmentRows(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
     const QByteArray xml = Zapis_xml(u);
-    const QByteArray txt = Kontrolny_subor(xml);
+    const QByteArray txt = controlFileName(xml);
 
     const QString name = base + MyConsts::Dopln_zlava(QString::number(cislo), 3, u'0') + QStringLiteral(".xml");
     const QString xmlPath = folder + name;
-    Zapis_dvojicu(xmlPath, xml, folder + name.left(name.size() - 4) + QStringLiteral(".txt"), txt);
+    writePair(xmlPath, xml, folder + name.left(name.size() - 4) + QStringLiteral(".txt"), txt);
     return xmlPath;
 }
 
 void Export_xml_vykazu(const reports::TMyReportParam &p)
 {
-    reports::Spusti_chranene([&] {
-        const QString path = Zapis_vykaz(p, *db::Session::defaultSession());
+    reports::runGuarded([&] {
+        const QString path = writeStatement(p, *db::Session::defaultSession());
         if (!path.isEmpty())
             MyConsts::Sprava_informacia(Msg(65151, QDir::toNativeSeparators(path)));
     });

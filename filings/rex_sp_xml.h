@@ -25,7 +25,7 @@ namespace tarix::filings::RexSpXml {
 // empty document counts as one empty line. Lines end in LF or CR LF; a leading byte-order
 // mark is no character. Every line ends in CR LF. Raises EConvertError for bytes that are
 // not strict UTF-8.
-QByteArray Kontrolny_subor(const QByteArray &xml);
+QByteArray controlFileName(const QByteArray &xml);
 
 // Reads the statement at `xmlPath` and writes its check file at `checkPath` whole (through
 // a temporary file): a statement that cannot be read or is not UTF-8 raises, and then no
@@ -40,30 +40,30 @@ void Zapis_kontrolny_subor(const reports::TMyReportParam &p);
 
 // The employer's fields the statement writes (the firm header, Inf), trimmed;
 // L_ADR_STAT_AAA is the three-letter code of the header's country.
-struct Zamestnavatel {
+struct XmlEmployer {
     QString ICZ, ICO, NAZOV, ADR_ULICA, ADR_CISLO, ADR_ULICA1, ADR_PSC, ADR_MESTO, ADR_TELEFON, ADR_FAX, ADR_EMAIL,
         L_ADR_STAT_AAA, NAZOV_BANKY, BANKA_U, PREDCISLO_U, CISLO_U;
 };
-Zamestnavatel Nacitaj_zamestnavatela(db::Session &session);
+XmlEmployer loadEmployer(db::Session &session);
 
 // Everything one statement is built from.
-struct Udaje {
+struct SpStatementData {
     reports::TMyReportParam param;
     QDateTime vytvorene;  // the comment line and the date of issue
-    Zamestnavatel zamestnavatel;
+    XmlEmployer zamestnavatel;
     reports::REXSP1::Sumy sucty;
     std::vector<reports::REXSP1P::Riadok> priloha;
 };
 
 // Whether a report code asks for schema 2.5 ("SPXML/2.5"); every other code is 2.4.1.
-bool Je_verzia_25(const QString &kodZostavy);
+bool isVersion25(const QString &kodZostavy);
 
 // An annex amount: rounded to the nearest whole number, a half to the even one
 // (12.5 -> 12, 13.5 -> 14, -2.5 -> -2).
-QString Suma_prilohy(double v);
+QString attachmentSum(double v);
 
 // The statement document in the version of the request's code, UTF-8 with CR LF.
-QByteArray Zapis_xml(const Udaje &u);
+QByteArray Zapis_xml(const SpStatementData &u);
 
 // Builds the statement of the request and writes it with its check file into the program
 // folder's "vystupy": "SPVykaz_" (2.4.1) or "SPVykaz-v2.5_" (2.5) + ICO + "_" + yyyymm +
@@ -72,9 +72,9 @@ QByteArray Zapis_xml(const Udaje &u);
 // nothing and gives an empty result. Both files are written whole or neither is. No free
 // number, an ICO unfit for a file name or a failed query raise before anything is
 // written. Returns the statement's path.
-QString Zapis_vykaz(const reports::TMyReportParam &p, db::Session &session);
+QString writeStatement(const reports::TMyReportParam &p, db::Session &session);
 
-// The routine "RexSpXml.Export_xml_vykazu" (codes "SPXML" and "SPXML/2.5"): Zapis_vykaz on
+// The routine "RexSpXml.Export_xml_vykazu" (codes "SPXML" and "SPXML/2.5"): writeStatement on
 // the open firm, then 65151 with the statement's path; a failure shows 65180 and its text.
 void Export_xml_vykazu(const reports::TMyReportParam &p);
 

@@ -16,7 +16,7 @@
 #include "reports/dispatcher.h"
 #include "reports/health/zp2005pr.h"
 #include "reports/health/zp2005vy.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDir>
 
@@ -25,7 +25,7 @@
 namespace tarix::filings::RexZpTxt {
 
 using namespace Qt::Literals::StringLiterals;
-using reports::SumyZP;
+using reports::HealthSums;
 using reports::TMyReportParam;
 
 namespace {
@@ -54,7 +54,7 @@ struct Firma {
     int FZ_DEN = 0;
 };
 
-Firma Nacitaj_firmu(db::Session &session)
+Firma loadFirm(db::Session &session)
 {
     const db::SqlResult r = session.run(u"select * from \":tarix_data:inf\""_s);
     Firma f;
@@ -84,49 +84,49 @@ Firma Nacitaj_firmu(db::Session &session)
 // The DIČ as the insurers take it: without its first "SK", trimmed.
 QString Dic(const QString &dic) { return MyConsts::Nahrad_text(dic, u"SK"_s, QString()).trimmed(); }
 
-QString Dve_cislice(int v) { return MyConsts::Dopln_zlava(QString::number(v), 2, u'0'); }
+QString twoDigitText(int v) { return MyConsts::Dopln_zlava(QString::number(v), 2, u'0'); }
 
 QString Datum(const QDate &d) { return QString::number(MyConsts::Datum_ako_cislo(d)); }
 
-QString Rodne_cislo(const QString &rc) { return MyConsts::Odstran_lomky_a_medzery(rc.trimmed()); }
+QString birthNumber(const QString &rc) { return MyConsts::Odstran_lomky_a_medzery(rc.trimmed()); }
 
-QString Priecinok(int kzp) { return u"ZP"_s + QString::number(kzp); }
+QString batchFolder(int kzp) { return u"ZP"_s + QString::number(kzp); }
 
-QByteArray Bajty(const QString &text) { return codepage::toCp1250(text); }
+QByteArray byteCount(const QString &text) { return codepage::toCp1250(text); }
 
 } // namespace
 
-QString Nazov_514(int obdobie) { return u"N514"_s + QString::number(obdobie) + u".001"_s; }
+QString name514(int obdobie) { return u"N514"_s + QString::number(obdobie) + u".001"_s; }
 
-QString Nazov_601(const QString &ico, const QDate &den)
+QString name601(const QString &ico, const QDate &den)
 {
     return MyConsts::Dopln_zlava(MyConsts::nameComponent(u"IČO"_s, ico), 8, u'0') + Datum(den) + u".601"_s;
 }
 
 QString Suma(double v) { return fmt::format(u"%.2f", {v}, fmt::Style::point()); }
 
-Davka Davka_514(db::Session &session, const TMyReportParam &p, const QDate &dnes)
+Batch batch514(db::Session &session, const TMyReportParam &p, const QDate &dnes)
 {
-    const std::vector<SumyZP> vykazy =
-        reports::ZP2005VY::Vypocitaj_vykazy(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
+    const std::vector<HealthSums> vykazy =
+        reports::ZP2005VY::computeStatements(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
     if (int(vykazy.size()) > kSloty)
         throw EMyError(u"Výkaz má %1 zdravotných poisťovní; dávka ich môže obsahovať najviac 99."_s.arg(vykazy.size()));
-    const reports::ZP2005VY::Sadzby sadzby = reports::ZP2005VY::Nacitaj_sadzby(session);
-    const Firma f = Nacitaj_firmu(session);
+    const reports::ZP2005VY::Rates sadzby = reports::ZP2005VY::loadRates(session);
+    const Firma f = loadFirm(session);
     core::TDM &dm = core::DM();
 
     // The three header lines of each insurer's statement.
     std::map<int, QString> hlavicky;
-    for (const SumyZP &s : vykazy) {
+    for (const HealthSums &s : vykazy) {
         dm.Nacitaj_udaje_zp(s.kzp);
         const QString platitel = dm.Cislo_platitela_zp(s.kzp);
-        const reports::Suma_ZP &r = s.Spolu();
+        const reports::Suma_ZP &r = s.grandTotal();
         QString h = Riadok()
                         .Pole(u"N"_s)
                         .Pole(u"514"_s)
                         .Pole(f.ICO)
                         .Pole(platitel)
-                        .Pole(Dve_cislice(s.kzp) + Dve_cislice(dm.Udaje_cbu.Pobocka_zp))
+                        .Pole(twoDigitText(s.kzp) + twoDigitText(dm.Udaje_cbu.Pobocka_zp))
                         .Pole(Datum(dnes))
                         .Pole(u"1"_s)
                         .Pole(kPocetViet)
@@ -163,15 +163,15 @@ Davka Davka_514(db::Session &session, const TMyReportParam &p, const QDate &dnes
                  .Pole(Suma(r.O_zdravot_a))
                  .Pole(Suma(r.Oz_zdravot_b))
                  .Pole(Suma(r.O_zdravot_b))
-                 .Pole(Suma(r.Spolu()))
+                 .Pole(Suma(r.grandTotal()))
                  .Posledne_pole(QString());
         hlavicky[s.kzp] = h;
     }
 
     // The employee lines under each insurer's header.
-    Davka d;
-    const std::vector<reports::ZP2005PR::RiadokPrilohy> riadky =
-        reports::ZP2005PR::Riadky(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
+    Batch d;
+    const std::vector<reports::ZP2005PR::AttachmentRow> riadky =
+        reports::ZP2005PR::attachmentRowsOf(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
     for (size_t i = 0; i < riadky.size();) {
         const int kzp = riadky[i].kzp;
         QString telo;
@@ -180,7 +180,7 @@ Davka Davka_514(db::Session &session, const TMyReportParam &p, const QDate &dnes
             const auto &x = riadky[i];
             telo += Riadok()
                         .Pole(++c)
-                        .Pole(Rodne_cislo(x.born_numb))
+                        .Pole(birthNumber(x.born_numb))
                         .Pole(x.dni_poist)
                         .Pole(Suma(x.fz_zdravot))
                         .Pole(Suma(x.f_zdravot))
@@ -196,21 +196,21 @@ Davka Davka_514(db::Session &session, const TMyReportParam &p, const QDate &dnes
             continue;
         }
         const QString hlavicka = MyConsts::Nahrad_text(h->second, kPocetViet, QString::number(c));
-        d.subory.push_back({kzp, Priecinok(kzp), Nazov_514(p.Obdobie), Bajty(hlavicka + telo)});
+        d.subory.push_back({kzp, batchFolder(kzp), name514(p.Obdobie), byteCount(hlavicka + telo)});
     }
     return d;
 }
 
-Davka Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes)
+Batch Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes)
 {
-    const std::vector<reports::ZP2005PR::ZmenaPoistenca> zmeny = reports::ZP2005PR::Zmeny(
+    const std::vector<reports::ZP2005PR::InsuredChange> zmeny = reports::ZP2005PR::insuredChanges(
         session, MyConsts::Rok_obdobia(p.Obdobie), MyConsts::Mesiac_obdobia(p.Obdobie));
-    Davka d;
+    Batch d;
     if (zmeny.empty())
         return d;
-    const Firma f = Nacitaj_firmu(session);
+    const Firma f = loadFirm(session);
     core::TDM &dm = core::DM();
-    const QString nazov = Nazov_601(f.ICO, dnes);
+    const QString nazov = name601(f.ICO, dnes);
     for (size_t i = 0; i < zmeny.size();) {
         const int kzp = zmeny[i].kzp;
         QString telo;
@@ -219,7 +219,7 @@ Davka Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes
             const auto &x = zmeny[i];
             telo += Riadok()
                         .Pole(++c)
-                        .Pole(Rodne_cislo(x.born_numb))
+                        .Pole(birthNumber(x.born_numb))
                         .Pole(x.title.trimmed())
                         .Pole(x.name.trimmed())
                         .Pole(x.surname.trimmed())
@@ -230,8 +230,8 @@ Davka Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes
         }
         dm.Nacitaj_udaje_zp(kzp);
         const QString platitel = dm.Cislo_platitela_zp(kzp);
-        const QString kod = Dve_cislice(kzp);
-        const QString pobocka = Dve_cislice(dm.Udaje_cbu.Pobocka_zp);
+        const QString kod = twoDigitText(kzp);
+        const QString pobocka = twoDigitText(dm.Udaje_cbu.Pobocka_zp);
         QString h = Riadok()
                         .Pole(u"N"_s)
                         .Pole(u"601"_s)
@@ -269,29 +269,29 @@ Davka Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes
                  .Pole(f.CISLO_U)
                  .Pole(f.BANKA_U)
                  .Posledne_pole(p.Vykaz_zostavil);
-        d.subory.push_back({kzp, Priecinok(kzp), nazov, Bajty(h + telo)});
+        d.subory.push_back({kzp, batchFolder(kzp), nazov, byteCount(h + telo)});
     }
     return d;
 }
 
 void Export_davok_zp(const TMyReportParam &p)
 {
-    reports::Spusti_chranene([&] {
+    reports::runGuarded([&] {
         db::Session &session = *db::Session::defaultSession();
         const bool davka514 = p.Kod_zostavy == u"ZPTXT";
         QDir().mkpath(MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs));
         QString zaklad = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
         QDir().mkpath(zaklad);
         const QDate dnes = fmt::today();
-        const Davka d = davka514 ? Davka_514(session, p, dnes) : Davka_601(session, p, dnes);
-        for (const Subor &s : d.subory) {
+        const Batch d = davka514 ? batch514(session, p, dnes) : Davka_601(session, p, dnes);
+        for (const BatchFile &s : d.subory) {
             QDir().mkpath(zaklad + s.priecinok);
             shell::writeFileAtomically(zaklad + s.priecinok + u'/' + s.nazov, s.obsah);
         }
-        QString nazov = davka514 ? Nazov_514(p.Obdobie) : QString();
+        QString nazov = davka514 ? name514(p.Obdobie) : QString();
         if (!davka514) {
             const db::SqlResult inf = session.run(u"select ico from \":tarix_data:inf\""_s);
-            nazov = Nazov_601(inf.rowCount() ? inf.asString(0, 0) : QString(), dnes);
+            nazov = name601(inf.rowCount() ? inf.asString(0, 0) : QString(), dnes);
         }
         if (zaklad.endsWith(u'/'))
             zaklad.chop(1);
@@ -302,9 +302,9 @@ void Export_davok_zp(const TMyReportParam &p)
     });
 }
 
-void Registruj_davky_zp()
+void registerHealthBatches()
 {
-    reports::Register_zostav().Registruj(u"RexZpTxt.Export_davok_zp"_s, Export_davok_zp);
+    reports::reportRegister().registerReport(u"RexZpTxt.Export_davok_zp"_s, Export_davok_zp);
 }
 
 } // namespace tarix::filings::RexZpTxt

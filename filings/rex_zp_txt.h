@@ -20,7 +20,7 @@ class Session;
 namespace tarix::filings::RexZpTxt {
 
 // One insurer's file: its subfolder ("ZP" + insurer) and name, and its bytes.
-struct Subor {
+struct BatchFile {
     int kzp = 0;
     QString priecinok;
     QString nazov;
@@ -28,28 +28,28 @@ struct Subor {
 };
 
 // What a run built: the files and the insurers left without a file (with the reason).
-struct Davka {
-    std::vector<Subor> subory;
+struct Batch {
+    std::vector<BatchFile> subory;
     QStringList upozornenia;
 };
 
 // "N514" + yyyymm + ".001".
-QString Nazov_514(int obdobie);
+QString name514(int obdobie);
 // The employer's ICO left-padded with "0" to 8 characters (cut to 8) + yyyymmdd + ".601".
-QString Nazov_601(const QString &ico, const QDate &den);
+QString name601(const QString &ico, const QDate &den);
 // An amount or rate as the insurers read it: "%.2f" with a decimal point.
 QString Suma(double v);
 
 // The 514 files of the period and centre range. More than 99 insurers raise EMyError.
-Davka Davka_514(db::Session &session, const reports::TMyReportParam &p, const QDate &dnes);
+Batch batch514(db::Session &session, const reports::TMyReportParam &p, const QDate &dnes);
 // The 601 files of the period's changes (Davka601).
-Davka Davka_601(db::Session &session, const reports::TMyReportParam &p, const QDate &dnes);
+Batch Davka_601(db::Session &session, const reports::TMyReportParam &p, const QDate &dnes);
 
 // The run of codes "ZPTXT" and "ZP601": the files written, then 65093 (and the insurers
 // left out, when any); a failure ends the run with 65180.
 void Export_davok_zp(const reports::TMyReportParam &p);
 
 // Registers the run with the report dispatcher.
-void Registruj_davky_zp();
+void registerHealthBatches();
 
 } // namespace tarix::filings::RexZpTxt

@@ -27,7 +27,7 @@ namespace {
 
 using reports::REXNZ::Riadok;
 
-const Riadok *Najdi(const std::vector<Riadok> &riadky, const QString &text)
+const Riadok *findExportRow(const std::vector<Riadok> &riadky, const QString &text)
 {
     for (const Riadok &r : riadky)
         if (r.text == text)
@@ -37,19 +37,19 @@ const Riadok *Najdi(const std::vector<Riadok> &riadky, const QString &text)
 
 double Suma(const std::vector<Riadok> &riadky, const QString &text)
 {
-    const Riadok *r = Najdi(riadky, text);
+    const Riadok *r = findExportRow(riadky, text);
     return r ? r->suma : 0.0;
 }
 
 double Suma1(const std::vector<Riadok> &riadky, const QString &text)
 {
-    const Riadok *r = Najdi(riadky, text);
+    const Riadok *r = findExportRow(riadky, text);
     return r && r->suma1 ? *r->suma1 : 0.0;
 }
 
 } // namespace
 
-Mesiac Sumy_mesiaca(const std::vector<Riadok> &riadky, int obdobie, double promile)
+Mesiac monthSums(const std::vector<Riadok> &riadky, int obdobie, double promile)
 {
     Mesiac m;
     m.hrube_mzdy = Suma(riadky, u"Hrubý príjem"_s);
@@ -79,7 +79,7 @@ QString Hodnota(double suma)
     return QString::number(qint64(cele)).rightJustified(6, u' ');
 }
 
-QByteArray Obsah(const Rok &rok)
+QByteArray exportContent(const Rok &rok)
 {
     QStringList lines;
     for (int m = 1; m <= 12; ++m) {
@@ -93,13 +93,13 @@ QByteArray Obsah(const Rok &rok)
     return codepage::cp1250TextFileBytes(lines);
 }
 
-QString Subor(db::Session &session, int rok)
+QString layoutFileName(db::Session &session, int rok)
 {
     QString folder = QDir::cleanPath(session.aliasFolder(QString::fromLatin1(core::kAliasData)));
     return folder + u"/Zefir/Mzdy"_s + QString::number(rok) + u".txt"_s;
 }
 
-Rok Vypocitaj(db::Session &session, int rok)
+Rok computeFigures(db::Session &session, int rok)
 {
     const db::SqlResult inf = session.run(u"select f_poistne from \":tarix_data:inf\""_s);
     const double promile = inf.rowCount() ? inf.asFloat(0, 0) : 0.0;
@@ -109,7 +109,7 @@ Rok Vypocitaj(db::Session &session, int rok)
     p.Kod_zostavy = u"NZ"_s;
     for (int m = 1; m <= 12; ++m) {
         p.Obdobie = p.Obdobie_od = p.Obdobie_do = rok * 100 + m;
-        out[size_t(m - 1)] = Sumy_mesiaca(reports::REXNZ::Vypocet_rekapitulacie(session, p, false), p.Obdobie, promile);
+        out[size_t(m - 1)] = monthSums(reports::REXNZ::Vypocet_rekapitulacie(session, p, false), p.Obdobie, promile);
         MyConsts::Zobraz_priebeh(m * 100 / 12);
     }
     return out;
@@ -121,7 +121,7 @@ QString Export_udajov()
         return {};
     db::Session &session = *db::Session::defaultSession();
     const int rok = core::DM().Aktualny_rok();
-    const QString subor = shell::findCaseInsensitive(Subor(session, rok));
+    const QString subor = shell::findCaseInsensitive(layoutFileName(session, rok));
     // The folder belongs to Zefir's installation: it is never made here.
     if (!QFileInfo(QFileInfo(subor).absolutePath()).isDir()) {
         MyConsts::Sprava_chyba(shell::whyNotWritable(subor));
@@ -131,11 +131,11 @@ QString Export_udajov()
     {
         ui::ProgressScope priebeh;
         MyConsts::Zobraz_priebeh(0);
-        sumy = Vypocitaj(session, rok);
+        sumy = computeFigures(session, rok);
         MyConsts::Zobraz_priebeh(100);
     }
     try {
-        shell::writeFileAtomically(subor, Obsah(sumy));
+        shell::writeFileAtomically(subor, exportContent(sumy));
     } catch (const EMyError &) {
         MyConsts::Sprava_chyba(shell::whyNotWritable(subor));
         return {};

@@ -10,7 +10,7 @@
 //                before 2004, the employment fund) + the employees' part to the social
 //                insurer
 //   np38         the employer's insurance, the same way with the employer's parts
-//   dan          "Daňový úrad - odvod dane spolu" (what goes to the tax office)
+//   dan          "Daňový úrad - odvod tax_blocks spolu" (what goes to the tax office)
 //   poistenie    hrube mzdy x the firm's liability-insurance rate (Inf.F_POISTNE, per
 //                mille) x 0.001, to whole crowns away from zero
 //   nemocenske   the benefits of "Sociálna poisťovňa 1.Poistné/2.Dávky NP"
@@ -44,7 +44,7 @@ struct Mesiac {
 using Rok = std::array<Mesiac, 12>;
 
 // A month's amounts from its recapitulation lines (see above) and the rate per mille.
-Mesiac Sumy_mesiaca(const std::vector<reports::REXNZ::Riadok> &riadky, int obdobie, double promile);
+Mesiac monthSums(const std::vector<reports::REXNZ::Riadok> &riadky, int obdobie, double promile);
 
 // An amount as the file writes it: rounded down to a whole number (towards minus infinity,
 // on its value in hundredths), right-aligned in six characters, wider when needed.
@@ -52,14 +52,14 @@ QString Hodnota(double suma);
 
 // The file's bytes: for each month "------------------", "Mesiac " + mm and the eight
 // labelled lines.
-QByteArray Obsah(const Rok &rok);
+QByteArray exportContent(const Rok &rok);
 
 // The firm data folder of the session + "Zefir/Mzdy" + year + ".txt".
-QString Subor(db::Session &session, int rok);
+QString layoutFileName(db::Session &session, int rok);
 
 // The twelve months of `rok` for the workstation's centre range (the request's defaults);
 // progress m / 12 x 100 after month m.
-Rok Vypocitaj(db::Session &session, int rok);
+Rok computeFigures(db::Session &session, int rok);
 
 // "Export do súboru pre Zefir98": question 65152; the file of the open year replaced as a
 // whole (a folder "Zefir" that is missing, or a file that cannot be written, is reported and

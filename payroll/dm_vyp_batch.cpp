@@ -10,7 +10,7 @@
 // Nothing is asked per record: a record taxed by withholding tax keeps that choice (it was
 // confirmed when the record was posted, or set by the tax split, which sets it only for
 // records that qualify).
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
@@ -26,20 +26,20 @@
 
 namespace tarix::payroll {
 
-DavkaScope::DavkaScope(TDMV &dm) : m_dm(dm)
+BatchScope::BatchScope(TDMV &dm) : m_dm(dm)
 {
-    m_dm.Spolocny_kontext(m_dm.m_kontext);
-    const QDate closing = m_dm.Datum_uzavierky();
+    m_dm.sharedContext(m_dm.m_kontext);
+    const QDate closing = m_dm.closingDate();
     m_dm.m_davkovaUzavierka = closing;
     m_dm.m_davka = true;
 }
 
-DavkaScope::DavkaScope(TDMV &dm, int period) : DavkaScope(dm)
+BatchScope::BatchScope(TDMV &dm, int period) : BatchScope(dm)
 {
     m_dm.m_mesiac->load(m_dm.TVYP_.session(), period);
 }
 
-DavkaScope::~DavkaScope()
+BatchScope::~BatchScope()
 {
     m_dm.m_davka = false;
     m_dm.m_davkovaUzavierka.reset();
@@ -60,7 +60,7 @@ private:
     db::DataSet &m_ds;
 };
 
-QString textObdobia(int period)
+QString periodText(int period)
 {
     if (core::hasDM())
         return core::DM().Nazov_obdobia(false);
@@ -77,7 +77,7 @@ struct Kluc {
 
 // The error that stops a run: the employee by name and personal number, the cause, and that
 // nothing was stored.
-EMyError zastavenie(const Kluc &key, int period, const QString &cause)
+EMyError stopRequested(const Kluc &key, int period, const QString &cause)
 {
     const QString meno = MyConsts::Cele_meno(key.title, key.name, key.surname);
     const QString who = meno.isEmpty() ? QString::number(key.codeEmp) : meno;
@@ -89,7 +89,7 @@ EMyError zastavenie(const Kluc &key, int period, const QString &cause)
 // The same when the cause belongs to no employee the run can name: a write sent earlier
 // without waiting for its answer failed and is reported later, at another record or at the
 // commit.
-EMyError zastavenieBehu(int period, const QString &cause)
+EMyError runStopped(int period, const QString &cause)
 {
     return EMyError(QStringLiteral("Prepočítanie výplat bolo zastavené za obdobie %1:\n%2\nŽiadna výplata nebola zmenená.")
                         .arg(QString::number(period), cause));
@@ -100,7 +100,7 @@ EMyError zastavenieBehu(int period, const QString &cause)
 // Runs one batch over the payroll records of `period` that `condition` selects (an SQL
 // text over the alias v of Vyp, with its parameters). With `taxSplit` each record first
 // gets the tax regime its freshly computed income qualifies for.
-int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
+int TDMV::recomputeMonth(int period, const QString &condition, const db::Params &conditionParams,
                             bool taxSplit)
 {
     db::Table &vyp = TVYP_;
@@ -132,7 +132,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
     int stored = 0;
     {
         db::CursorStateGuard cursor(vyp);
-        DavkaScope davka(*this, period);
+        BatchScope davka(*this, period);
         if (!vyp.isActive())
             vyp.open();
         ControlsOff controls(vyp);
@@ -141,7 +141,7 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
         // one to the next without narrowing the table to each.
         vyp.setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {period});
 
-        const StatutoryParams statutory = Statutarne_parametre();
+        const StatutoryParams statutory = statutoryParameters();
         db::Transaction tx(&s);
         int shown = 0;
         for (const Kluc &key : keys) {
@@ -155,17 +155,17 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
                 db::EditGuard guard(vyp);
                 vyp.edit();
                 if (taxSplit) {
-                    const VypRecord computed = Vypocitana_kopia(Aktualna_vyplata());
+                    const PayRecord computed = computedCopy(currentPayroll());
                     vyp.fieldByName(QStringLiteral("Dan_vyrovnana"))
-                        .setValue(Nesplna_podmienky_zrazkovej_dane(computed, statutory) ? 0 : 1);
+                        .setValue(failsWithholdingTaxConditions(computed, statutory) ? 0 : 1);
                 }
                 vyp.post();
             } catch (const EMyError &e) { // the program's refusals and every db::DbError
-                throw s.transactionFailed() ? zastavenieBehu(period, e.text()) : zastavenie(key, period, e.text());
+                throw s.transactionFailed() ? runStopped(period, e.text()) : stopRequested(key, period, e.text());
             } catch (const EAbort &) {
-                throw zastavenie(key, period, QStringLiteral("Spracovanie výplaty bolo prerušené."));
+                throw stopRequested(key, period, QStringLiteral("Spracovanie výplaty bolo prerušené."));
             } catch (const std::exception &e) {
-                throw zastavenie(key, period, QString::fromUtf8(e.what()));
+                throw stopRequested(key, period, QString::fromUtf8(e.what()));
             }
             ++stored;
             const int percent = int(qint64(stored) * 100 / qint64(keys.size()));
@@ -177,22 +177,22 @@ int TDMV::Prepocitaj_mesiac(int period, const QString &condition, const db::Para
         try {
             tx.commit();
         } catch (const EMyError &e) {
-            throw zastavenieBehu(period, e.text());
+            throw runStopped(period, e.text());
         }
     }
-    Obnov_detaily();
+    refreshDetails();
     MyConsts::Zobraz_priebeh(100);
     return stored;
 }
 
 int TDMV::Prepocitanie_vyplat(int mode)
 {
-    const int period = detail::Otvorene_obdobie(TVYP_.session());
+    const int period = detail::openPayrollPeriod(TVYP_.session());
     if (mode == 0) {
-        const int closing = Obdobie_uzavierky();
+        const int closing = closedPeriod();
         if (closing != 0 && closing >= period)
             return 0;
-        const QString text = textObdobia(period);
+        const QString text = periodText(period);
         if (!MyConsts::Otazka_ano_nie(Msg(65135, text)) || !MyConsts::Otazka_ano_nie(Msg(65104, text)))
             return 0;
     }
@@ -210,21 +210,21 @@ int TDMV::Prepocitanie_vyplat(int mode)
     default:
         break;
     }
-    return Prepocitaj_mesiac(period, condition, {}, false);
+    return recomputeMonth(period, condition, {}, false);
 }
 
 int TDMV::Rozdelenie_dane()
 {
-    const int period = detail::Otvorene_obdobie(TVYP_.session());
-    const int closing = Obdobie_uzavierky();
+    const int period = detail::openPayrollPeriod(TVYP_.session());
+    const int closing = closedPeriod();
     if (closing != 0 && closing >= period)
         return 0;
     const QString centres = core::hasDM() ? core::DM().Text_cisla_strediska() : QStringLiteral("celá frima");
-    if (!MyConsts::Otazka_ano_nie(Msg(65105, centres, textObdobia(period))))
+    if (!MyConsts::Otazka_ano_nie(Msg(65105, centres, periodText(period))))
         return 0;
     const int minSid = core::hasDM() ? core::DM().Min_stredisko() : 1;
     const int maxSid = core::hasDM() ? core::DM().Max_stredisko() : 99;
-    return Prepocitaj_mesiac(period, QStringLiteral(" and v.sid between :sid1 and :sid2"),
+    return recomputeMonth(period, QStringLiteral(" and v.sid between :sid1 and :sid2"),
                       {{QStringLiteral("sid1"), minSid}, {QStringLiteral("sid2"), maxSid}}, true);
 }
 

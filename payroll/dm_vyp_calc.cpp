@@ -1,6 +1,6 @@
 // The calculation on the payroll table: the context of a record, the computation written
 // into the record (and, on a post, into the deduction rows), and the checks of a post.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
@@ -17,7 +17,7 @@
 namespace tarix::payroll {
 
 
-int detail::Otvorene_obdobie(db::Session &s)
+int detail::openPayrollPeriod(db::Session &s)
 {
     if (core::hasDM())
         return core::DM().Aktualne_obdobie();
@@ -25,26 +25,26 @@ int detail::Otvorene_obdobie(db::Session &s)
     return r.rowCount() ? int(r.asInteger(0, 0) * 100 + r.asInteger(0, 1)) : 0;
 }
 
-void TDMV::Spolocny_kontext(CalcContext &c)
+void TDMV::sharedContext(CalcContext &c)
 {
     db::Session &s = TVYP_.session();
-    c.Aktualne_obdobie = detail::Otvorene_obdobie(s);
+    c.Aktualne_obdobie = detail::openPayrollPeriod(s);
     // Read once and kept while Inf, Setup and Dzp stay as they were.
     const SharedContextCache::Data &shared = m_spolocny->get(s);
     c.firm = shared.firm;
     c.setup = shared.setup;
-    c.params = Statutarne_parametre();
+    c.params = statutoryParameters();
     c.taxBands = shared.taxBands;
-    c.surcharge = nastavenia().milionarskaDan;
+    c.surcharge = iniSettings().milionarskaDan;
 }
 
-const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
+const CalcContext &TDMV::prepareContext(const PayRecord &record)
 {
     db::Session &s = TVYP_.session();
     CalcContext &c = m_kontext;
     // A batch reads the firm's and the year's part once, at its start.
     if (!m_davka)
-        Spolocny_kontext(c);
+        sharedContext(c);
     // A batch reads the month's employees, deductions and piece-work at its start.
     const bool held = m_davka && m_mesiac->current(s, record.V_obdobie);
     m_kontextZMesiaca = held;
@@ -67,7 +67,7 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
                 c.employee = *known;
                 return true;
             }
-            return Nacitaj_zamestnanca(s, numb, record.Code_emp, c.employee);
+            return loadEmployee(s, numb, record.Code_emp, c.employee);
         }
         const EmployeeData *e = m_mesiac->employee(numb, record.Code_emp);
         if (e)
@@ -79,7 +79,7 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
     int numb = m_osobneCisla.value(record.Code_emp, 0);
     bool found = numb != 0 && employee(numb);
     if (!found) {
-        numb = Osobne_cislo(record.Code_emp);
+        numb = employeePersonalNumber(record.Code_emp);
         found = numb != 0 && employee(numb);
     }
     if (!found)
@@ -91,28 +91,28 @@ const CalcContext &TDMV::Pripravit_kontext(const VypRecord &record)
         if (!Rezim_importu)
             c.pieceWork = m_mesiac->pieceWork(numb, record.Code_emp);
     } else {
-        Nacitaj_detaily(s, record.V_obdobie, numb, record.Code_emp, !Rezim_importu, c.deductions, c.pieceWork);
+        loadDetails(s, record.V_obdobie, numb, record.Code_emp, !Rezim_importu, c.deductions, c.pieceWork);
     }
     if (!held)
         m_vyplata->keep(s, {numb, record.Code_emp, record.V_obdobie, !Rezim_importu}, c);
     return c;
 }
 
-CalcContext TDMV::Kontext_vyplaty(const VypRecord &record)
+CalcContext TDMV::payrollContext(const PayRecord &record)
 {
-    return Pripravit_kontext(record);
+    return prepareContext(record);
 }
 
-VypRecord TDMV::Aktualna_vyplata() const
+PayRecord TDMV::currentPayroll() const
 {
     return m_adapter->read(TVYP_);
 }
 
 
-VypRecord TDMV::calculationInput(const VypRecord &record, const CalcContext &c) const
+PayRecord TDMV::calculationInput(const PayRecord &record, const CalcContext &c) const
 {
     if (TVYP_.state() == db::DataSetState::Edit) {
-        const VypRecord stored = m_adapter->asRead(TVYP_, record);
+        const PayRecord stored = m_adapter->asRead(TVYP_, record);
         return m_derivedInputs.prepare(record, &stored, c);
     }
     return m_derivedInputs.prepare(record, nullptr, c);
@@ -134,10 +134,10 @@ void TDMV::watchDerivedInputs()
     }
 }
 
-VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
+PayRecord TDMV::computedCopy(const PayRecord &record)
 {
-    const CalcContext &c = Pripravit_kontext(record);
-    VypRecord copy = calculationInput(record, c);
+    const CalcContext &c = prepareContext(record);
+    PayRecord copy = calculationInput(record, c);
     payroll::Vypocet_vyplaty(copy, c);
     return copy;
 }
@@ -145,22 +145,22 @@ VypRecord TDMV::Vypocitana_kopia(const VypRecord &record)
 void TDMV::Vypocet_vyplaty()
 {
     if (TVYP_.isEditing())
-        Vypocitaj_a_zapis(false);
+        computeAndPost(false);
 }
 
-VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
+PayRecord TDMV::computeAndPost(bool zapisatZrazky)
 {
     db::Session &s = TVYP_.session();
-    const VypRecord before = m_adapter->read(TVYP_);
-    const CalcContext &c = Pripravit_kontext(before);
-    const VypRecord input = calculationInput(before, c);
-    VypRecord r = input;
+    const PayRecord before = m_adapter->read(TVYP_);
+    const CalcContext &c = prepareContext(before);
+    const PayRecord input = calculationInput(before, c);
+    PayRecord r = input;
     const CalcResult result = payroll::Vypocet_vyplaty(r, c);
     // Payment orders pay the stored amount of a deduction row: it changes only together
     // with the payroll record it belongs to, in the post's transaction.
     if (zapisatZrazky) {
         try {
-            Zapis_sumy_zrazok(s, r.Code_emp, r.V_obdobie, c.deductions, result.Vypocitana_suma);
+            writeDeductionSums(s, r.Code_emp, r.V_obdobie, c.deductions, result.Vypocitana_suma);
         } catch (const EMyError &e) {
             throw EMyError(QStringLiteral("Chyba pri výpočte zrážok:") + e.text());
         }
@@ -188,11 +188,11 @@ VypRecord TDMV::Vypocitaj_a_zapis(bool zapisatZrazky)
 double TDMV::Suma_zrazky(double suma, int typSumy) const
 {
     if (!TVYP_.isActive() || TVYP_.isEmpty())
-        return payroll::Suma_zrazky(VypRecord(), suma, typSumy);
+        return payroll::Suma_zrazky(PayRecord(), suma, typSumy);
     return payroll::Suma_zrazky(m_adapter->read(TVYP_), suma, typSumy);
 }
 
-void TDMV::Odmietni(const QString &text)
+void TDMV::rejectPayroll(const QString &text)
 {
     if (m_davka)
         throw EMyError(text);
@@ -202,33 +202,33 @@ void TDMV::Odmietni(const QString &text)
 
 void TDMV::Kontrola_uzavierky()
 {
-    const QDate closing = Datum_uzavierky();
+    const QDate closing = closingDate();
     const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
     if (closingPeriod == 0 || !TVYP_.isActive())
         return;
     const int period = TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt();
     if (closingPeriod >= period)
-        Odmietni(Msg(65134, fmt::shortDate(closing)));
+        rejectPayroll(Msg(65134, fmt::shortDate(closing)));
 }
 
-void TDMV::Kontroly_zapisu(const VypRecord &r)
+void TDMV::postChecks(const PayRecord &r)
 {
     if (!m_davka && !m_zrazkovaPotvrdena) {
-        const StatutoryParams params = Statutarne_parametre();
-        if (Treba_potvrdit_zrazkovu_dan(r, params)) {
-            if (!MyConsts::Otazka_ano_nie(Msg(65043, Vseobecne_cislo(params.hodnota(31)))))
+        const StatutoryParams params = statutoryParameters();
+        if (withholdingTaxNeedsConfirmation(r, params)) {
+            if (!MyConsts::Otazka_ano_nie(Msg(65043, generalFieldNumber(params.hodnota(31)))))
                 throw EAbort();
             m_zrazkovaPotvrdena = true;
         }
     }
     if (r.V_plat > 0 && r.V_den == 0)
-        Odmietni(Msg(65044));
+        rejectPayroll(Msg(65044));
     if (r.V_plat > 0 && r.V_hodina == 0)
-        Odmietni(Msg(65045));
-    const QDate closing = Datum_uzavierky();
+        rejectPayroll(Msg(65045));
+    const QDate closing = closingDate();
     const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
     if (closingPeriod != 0 && closingPeriod >= r.V_obdobie)
-        Odmietni(Msg(65134, fmt::shortDate(closing)));
+        rejectPayroll(Msg(65134, fmt::shortDate(closing)));
 }
 
 // A blank exception code is stored as "0"; set before computing, so that the stored
@@ -245,7 +245,7 @@ void TDMV::TVYP_BeforePostQuestions()
     Doplnit_vynimku(TVYP_);
     // Questions and refusals first, on a computed copy, before the post's transaction.
     if (!m_davka)
-        Kontroly_zapisu(Vypocitana_kopia(m_adapter->read(TVYP_)));
+        postChecks(computedCopy(m_adapter->read(TVYP_)));
 }
 
 void TDMV::TVYP_BeforePost()
@@ -253,7 +253,7 @@ void TDMV::TVYP_BeforePost()
     Doplnit_vynimku(TVYP_);
     // The stored record and its deduction amounts are computed inside the post's
     // transaction: a refusal or a failed write takes both back.
-    Kontroly_zapisu(Vypocitaj_a_zapis(true));
+    postChecks(computeAndPost(true));
 }
 
 } // namespace tarix::payroll

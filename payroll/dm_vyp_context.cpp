@@ -61,7 +61,7 @@ private:
 
 // A stored number already in its member's form, put in place (most fields of a record);
 // false for every other value, which writeField converts.
-inline bool VypRecordAdapter::takeNumber(VypRecord &r, const NumberMember &m, const QVariant &v)
+inline bool PayrollRecordAdapter::takeNumber(PayRecord &r, const NumberMember &m, const QVariant &v)
 {
     const int type = db::typeIdOf(v);
     if (type == QMetaType::Double) {
@@ -86,21 +86,21 @@ inline bool VypRecordAdapter::takeNumber(VypRecord &r, const NumberMember &m, co
 
 // ---- the payroll record ------------------------------------------------------------------
 
-void VypRecordAdapter::bind(const db::DataSet &ds)
+void PayrollRecordAdapter::bind(const db::DataSet &ds)
 {
-    const auto defs = VypRecord::fields();
+    const auto defs = PayRecord::fields();
     if (m_index.size() == qsizetype(defs.size()))
         return;
     m_index.clear();
     m_calcIndex.clear();
     m_numbers.clear();
-    for (const FieldDef<VypRecord> &def : defs) {
+    for (const FieldDef<PayRecord> &def : defs) {
         NumberMember number;
-        if (const auto *member = std::get_if<double VypRecord::*>(&def.member))
+        if (const auto *member = std::get_if<double PayRecord::*>(&def.member))
             number.real = *member;
-        else if (const auto *member = std::get_if<std::optional<double> VypRecord::*>(&def.member))
+        else if (const auto *member = std::get_if<std::optional<double> PayRecord::*>(&def.member))
             number.optional = *member;
-        else if (const auto *member = std::get_if<int VypRecord::*>(&def.member))
+        else if (const auto *member = std::get_if<int PayRecord::*>(&def.member))
             number.integer = *member;
         number.text = def.type == FieldType::Text;
         m_numbers.push_back(number);
@@ -112,11 +112,11 @@ void VypRecordAdapter::bind(const db::DataSet &ds)
     }
 }
 
-VypRecord VypRecordAdapter::read(const db::DataSet &ds)
+PayRecord PayrollRecordAdapter::read(const db::DataSet &ds)
 {
     bind(ds);
-    VypRecord r;
-    const auto defs = VypRecord::fields();
+    PayRecord r;
+    const auto defs = PayRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
     const QVariant *value = values.constData();
     const qsizetype count = values.size();
@@ -133,11 +133,11 @@ VypRecord VypRecordAdapter::read(const db::DataSet &ds)
     return r;
 }
 
-VypRecord VypRecordAdapter::asRead(const db::DataSet &ds, const VypRecord &current)
+PayRecord PayrollRecordAdapter::asRead(const db::DataSet &ds, const PayRecord &current)
 {
     bind(ds);
-    VypRecord stored = current;
-    const auto defs = VypRecord::fields();
+    PayRecord stored = current;
+    const auto defs = PayRecord::fields();
     const QVector<QVariant> &values = ds.currentRecord().values;
     // Nothing assigned since the edit began: nothing to put back.
     if (!ds.anyAssignedSinceEdit())
@@ -163,7 +163,7 @@ bool sameMember(const T &a, const T &b, const FieldDef<T> &def)
 }
 
 // Whether the two records hold the same value of a number field (false: not known here).
-bool sameNumber(const VypRecord &a, const VypRecord &b, const VypRecordAdapter::NumberMember &m, bool &known)
+bool sameNumber(const PayRecord &a, const PayRecord &b, const PayrollRecordAdapter::NumberMember &m, bool &known)
 {
     known = true;
     if (m.real)
@@ -178,8 +178,8 @@ bool sameNumber(const VypRecord &a, const VypRecord &b, const VypRecordAdapter::
 
 // Whether the record's value of a number field is the one stored in the dataset already,
 // known without making and normalising a variant (most fields of a computed record).
-bool holdsMember(const QVariant &current, const VypRecord &r, const FieldDef<VypRecord> &def,
-                 const VypRecordAdapter::NumberMember &m)
+bool holdsMember(const QVariant &current, const PayRecord &r, const FieldDef<PayRecord> &def,
+                 const PayrollRecordAdapter::NumberMember &m)
 {
     if (def.type == FieldType::Float || def.type == FieldType::Money) {
         if (db::typeIdOf(current) != QMetaType::Double)
@@ -202,10 +202,10 @@ bool holdsMember(const QVariant &current, const VypRecord &r, const FieldDef<Vyp
 
 } // namespace
 
-int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord *before)
+int PayrollRecordAdapter::write(db::DataSet &ds, const PayRecord &r, const PayRecord *before)
 {
     bind(ds);
-    const auto defs = VypRecord::fields();
+    const auto defs = PayRecord::fields();
     // One computation of the calculated fields after all assignments, not one per field.
     const bool autoCalc = ds.autoCalcFields;
     ds.autoCalcFields = false;
@@ -249,10 +249,10 @@ int VypRecordAdapter::write(db::DataSet &ds, const VypRecord &r, const VypRecord
     return written;
 }
 
-void VypRecordAdapter::writeCalculated(db::DataSet &ds, const VypRecord &r)
+void PayrollRecordAdapter::writeCalculated(db::DataSet &ds, const PayRecord &r)
 {
     bind(ds);
-    const auto defs = VypRecord::fields();
+    const auto defs = PayRecord::fields();
     for (size_t i = 0; i < defs.size(); ++i) {
         const int idx = m_calcIndex[qsizetype(i)];
         if (idx >= 0)
@@ -262,7 +262,7 @@ void VypRecordAdapter::writeCalculated(db::DataSet &ds, const VypRecord &r)
 
 // ---- the context --------------------------------------------------------------------------
 
-FirmHeader Nacitaj_hlavicku_firmy(db::Session &s)
+FirmHeader loadFirmHeader(db::Session &s)
 {
     FirmHeader f;
     const db::SqlResult r = s.run(QStringLiteral("select * from \":tarix_data:inf\""));
@@ -271,7 +271,7 @@ FirmHeader Nacitaj_hlavicku_firmy(db::Session &s)
     return f;
 }
 
-YearSetup Nacitaj_nastavenie_roka(db::Session &s)
+YearSetup loadYearSettings(db::Session &s)
 {
     YearSetup y;
     const db::SqlResult r = s.run(QStringLiteral("select * from \":tarix_comm:setup\""));
@@ -326,7 +326,7 @@ const SharedContextCache::Data &SharedContextCache::get(db::Session &s)
         if (closing >= 0)
             d.Datum_uzav = inf.asDate(0, closing);
     }
-    d.setup = Nacitaj_nastavenie_roka(s);
+    d.setup = loadYearSettings(s);
     d.taxBands = Nacitaj_danove_pasma(s);
     // The reads may have attached or prepared (which moves the attachments' count): the
     // stamp is taken again, so that the next look matches it.
@@ -364,14 +364,14 @@ HsuRow hsuRow(db::Statement &st, int first)
 
 } // namespace
 
-MarkyDetailov MarkyDetailov::now(db::Session &s)
+DetailMarks DetailMarks::now(db::Session &s)
 {
     static const QString aliasData = QString::fromLatin1(core::kAliasData);
     static const QString zam = QStringLiteral("zam"), zrv = QStringLiteral("zrv"), hsu = QStringLiteral("hsu"),
                          zrz = QStringLiteral("zrz"), zamUk = QStringLiteral("zam_uk");
     s.attach(aliasData);
     const QString data = s.schemaOf(aliasData);
-    MarkyDetailov t;
+    DetailMarks t;
     t.session = &s;
     t.generation = s.dataGeneration();
     t.dataVersion = s.dataVersion(data);
@@ -389,7 +389,7 @@ void MonthDetails::load(db::Session &s, int period)
     m_employees.clear();
     m_deductions.clear();
     m_pieceWork.clear();
-    MarkyDetailov::now(s); // the write counts start before the reads
+    DetailMarks::now(s); // the write counts start before the reads
     static DotazData employees(QStringLiteral("select %1 from \":tarix_data:zam\"").arg(employeeColumns()));
     QVariant column; // one variant read into column after column
     employees.run(s, {}, [&](db::Statement &st) {
@@ -414,13 +414,13 @@ void MonthDetails::load(db::Session &s, int period)
         m_pieceWork[key(int(db::variantToInteger(st.column(0))), int(db::variantToInteger(st.column(1))))].push_back(
             hsuRow(st, 2));
     });
-    m_stamp = MarkyDetailov::now(s);
+    m_stamp = DetailMarks::now(s);
     m_period = period;
 }
 
 const CalcContext *RecordDetails::current(db::Session &s, const Key &key)
 {
-    return m_held && key == m_key && MarkyDetailov::now(s) == m_marks ? &m_rows : nullptr;
+    return m_held && key == m_key && DetailMarks::now(s) == m_marks ? &m_rows : nullptr;
 }
 
 void RecordDetails::keep(db::Session &s, const Key &key, const CalcContext &c)
@@ -430,7 +430,7 @@ void RecordDetails::keep(db::Session &s, const Key &key, const CalcContext &c)
     m_rows.deductions = c.deductions;
     m_rows.pieceWork = c.pieceWork;
     // Taken after the reads: they may have attached or prepared.
-    m_marks = MarkyDetailov::now(s);
+    m_marks = DetailMarks::now(s);
     m_held = true;
 }
 
@@ -438,13 +438,13 @@ void RecordDetails::keepEmployee(db::Session &s, const EmployeeData &e, bool bez
 {
     m_employee = e;
     m_empty = {bezZrazok, bezUkolov};
-    m_employeeMarks = MarkyDetailov::now(s);
+    m_employeeMarks = DetailMarks::now(s);
 }
 
-RecordDetails::PrazdneDetaily RecordDetails::emptyDetails(db::Session &s, int codeNumb, int codeEmp)
+RecordDetails::EmptyDetails RecordDetails::emptyDetails(db::Session &s, int codeNumb, int codeEmp)
 {
     if (m_employee && m_employee->Code_numb == codeNumb && m_employee->Code_emp == codeEmp
-        && MarkyDetailov::now(s) == m_employeeMarks)
+        && DetailMarks::now(s) == m_employeeMarks)
         return m_empty;
     return {};
 }
@@ -453,14 +453,14 @@ std::optional<EmployeeData> RecordDetails::takeEmployee(db::Session &s, int code
 {
     std::optional<EmployeeData> e = std::exchange(m_employee, std::nullopt);
     if (e && e->Code_numb == codeNumb && e->Code_emp == codeEmp
-        && MarkyDetailov::now(s).sameEmployees(m_employeeMarks))
+        && DetailMarks::now(s).sameEmployees(m_employeeMarks))
         return e;
     return std::nullopt;
 }
 
 bool MonthDetails::current(db::Session &s, int period)
 {
-    return m_period != 0 && period == m_period && MarkyDetailov::now(s) == m_stamp;
+    return m_period != 0 && period == m_period && DetailMarks::now(s) == m_stamp;
 }
 
 const EmployeeData *MonthDetails::employee(int codeNumb, int codeEmp) const
@@ -481,7 +481,7 @@ void MonthDetails::storedAmounts(db::Session &s, int codeEmp, const std::vector<
     m_stamp.writesZrv = s.writesTo(s.schemaOf(aliasData), zrv);
 }
 
-StatutoryParams Statutarne_parametre()
+StatutoryParams statutoryParameters()
 {
     StatutoryParams p;
     for (int id = MyConsts::PrvyParameter; id <= MyConsts::PoslednyParameter; ++id) {
@@ -492,7 +492,7 @@ StatutoryParams Statutarne_parametre()
     return p;
 }
 
-const std::array<const char *, KartaZamestnanca::Pocet> &KartaZamestnanca::stlpce()
+const std::array<const char *, EmployeeCard::Pocet> &EmployeeCard::contextColumns()
 {
     static const std::array<const char *, Pocet> names{
         "VYNIMKA_VZ", "F_sadzba_premii", "MV_plat", "Fixny_mv_plat", "V_sadzba", "Pouz_auto", "Zvys_ostatne",
@@ -502,23 +502,23 @@ const std::array<const char *, KartaZamestnanca::Pocet> &KartaZamestnanca::stlpc
     return names;
 }
 
-double KartaZamestnanca::num(Stlpec c) const { return db::variantToDouble(m_hodnoty[size_t(c)]); }
-int KartaZamestnanca::cele(Stlpec c) const { return int(db::variantToInteger(m_hodnoty[size_t(c)])); }
-bool KartaZamestnanca::log(Stlpec c) const { return db::variantToBool(m_hodnoty[size_t(c)]); }
-QString KartaZamestnanca::text(Stlpec c) const { return db::variantToString(m_hodnoty[size_t(c)]); }
+double EmployeeCard::num(ContextColumn c) const { return db::variantToDouble(m_hodnoty[size_t(c)]); }
+int EmployeeCard::wholeNumber(ContextColumn c) const { return int(db::variantToInteger(m_hodnoty[size_t(c)])); }
+bool EmployeeCard::log(ContextColumn c) const { return db::variantToBool(m_hodnoty[size_t(c)]); }
+QString EmployeeCard::text(ContextColumn c) const { return db::variantToString(m_hodnoty[size_t(c)]); }
 
-QString KartaZamestnanca::stlpceCitania(bool withCard, const QString &prefix)
+QString EmployeeCard::readColumnList(bool withCard, const QString &prefix)
 {
     QStringList columns;
     for (const FieldDef<EmployeeData> &def : EmployeeData::fields())
         columns << prefix + QString::fromLatin1(def.name);
     if (withCard)
-        for (const char *name : stlpce())
+        for (const char *name : contextColumns())
             columns << prefix + QString::fromLatin1(name);
     return columns.join(QStringLiteral(", "));
 }
 
-void KartaZamestnanca::citaj(db::Statement &st, int first, EmployeeData &e, KartaZamestnanca *karta)
+void EmployeeCard::readColumns(db::Statement &st, int first, EmployeeData &e, EmployeeCard *karta)
 {
     e = EmployeeData();
     const auto defs = EmployeeData::fields();
@@ -530,25 +530,25 @@ void KartaZamestnanca::citaj(db::Statement &st, int first, EmployeeData &e, Kart
             karta->m_hodnoty[size_t(i)] = st.column(first + n + i);
 }
 
-bool Nacitaj_zamestnanca(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e, KartaZamestnanca *karta)
+bool loadEmployee(db::Session &s, int codeNumb, int codeEmp, EmployeeData &e, EmployeeCard *karta)
 {
     auto text = [](bool withCard) {
         return QStringLiteral("select %1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e")
-            .arg(KartaZamestnanca::stlpceCitania(withCard));
+            .arg(EmployeeCard::readColumnList(withCard));
     };
     static DotazData employee(text(false));
     static DotazData withCard(text(true));
     bool found = false;
     (karta ? withCard : employee)
         .run(s, {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}}, [&](db::Statement &st) {
-            KartaZamestnanca::citaj(st, 0, e, karta);
+            EmployeeCard::readColumns(st, 0, e, karta);
             found = true;
         });
     return found;
 }
 
-NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int codeEmp, int year, int month,
-                                           const ZiadaneSumy *sums)
+NewEmployee loadNewEmployee(db::Session &s, int codeNumb, int codeEmp, int year, int month,
+                                           const RequestedSums *sums)
 {
     // The count and the children's sums are aggregates (always one row), and so are the
     // earlier payrolls' sums; the employee's row joins them, blank when Zam has none, so
@@ -569,7 +569,7 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
                    "and code_emp = :e) ukoly) q "
                    "left join \":tarix_data:zam\" z on z.code_numb = :n and z.code_emp = :e")
             .arg(sumsSql.isEmpty() ? QStringLiteral("null, null") : QStringLiteral("x.sum_n_mzda, x.sum_hodina"),
-                 KartaZamestnanca::stlpceCitania(true, QStringLiteral("z.")),
+                 EmployeeCard::readColumnList(true, QStringLiteral("z.")),
                  sumsSql.isEmpty() ? QString() : QStringLiteral("cross join (%1) x ").arg(sumsSql));
     };
     static DotazData withoutSums(text(QString()));
@@ -579,7 +579,7 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
         withSums.emplace(text(sums->sumsSql));
         withSumsOf = sums->sumsSql;
     }
-    NovyZamestnanec r;
+    NewEmployee r;
     db::Params params{{QStringLiteral("e"), codeEmp},
                       {QStringLiteral("y"), year},
                       {QStringLiteral("m"), month},
@@ -596,7 +596,7 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
         r.detiBonus = db::variantToInteger(st.column(2));
         r.detiPd = db::variantToInteger(st.column(3));
         if (sums)
-            r.sumy = SumyObdobia{codeEmp, sums->first, sums->last, db::variantToDouble(st.column(4)),
+            r.sumy = PeriodSums{codeEmp, sums->first, sums->last, db::variantToDouble(st.column(4)),
                                  db::variantToDouble(st.column(5))};
         r.bezZrazok = db::variantToInteger(st.column(6)) == 0;
         r.bezUkolov = db::variantToInteger(st.column(7)) == 0;
@@ -604,12 +604,12 @@ NovyZamestnanec Nacitaj_noveho_zamestnanca(db::Session &s, int codeNumb, int cod
         if (!r.found)
             return;
         r.vystup = db::variantToDate(st.column(9));
-        KartaZamestnanca::citaj(st, 10, r.employee, &r.karta);
+        EmployeeCard::readColumns(st, 10, r.employee, &r.karta);
     });
     return r;
 }
 
-void Nacitaj_detaily(db::Session &s, int period, int codeNumb, int codeEmp, bool withPieceWork,
+void loadDetails(db::Session &s, int period, int codeNumb, int codeEmp, bool withPieceWork,
                      std::vector<ZrvRow> &deductions, std::vector<HsuRow> &pieceWork)
 {
     // Both tables' rows in one result: the first column says whose, the deduction's columns
@@ -636,7 +636,7 @@ void Nacitaj_detaily(db::Session &s, int period, int codeNumb, int codeEmp, bool
               });
 }
 
-int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
+int writeDeductionSums(db::Session &s, int codeEmp, int period, const std::vector<ZrvRow> &rows,
                       const std::vector<double> &amounts)
 {
     static const QString update = QStringLiteral(
@@ -656,7 +656,7 @@ int Zapis_sumy_zrazok(db::Session &s, int codeEmp, int period, const std::vector
     return written;
 }
 
-QString Vseobecne_cislo(double value)
+QString generalFieldNumber(double value)
 {
     return QString::number(value, 'g', 15).replace(u'.', u',');
 }

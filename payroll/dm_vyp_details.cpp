@@ -1,6 +1,6 @@
 // The detail tables of a payroll month: deductions (Zrv), piece-work items (hsu) and the
 // piece-work code tables (Cis_uk, zam_uk); their events and the copies into a new month.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/helpers/checks.h"
 #include "core/helpers/code_texts.h"
@@ -28,7 +28,7 @@ const QString kBezVyplaty = QStringLiteral(
     "not exists (select 1 from \":tarix_data:vyp\" where code_emp = :e and +v_obdobie = :p)");
 
 // A duplicate key in a code table: "Duplicitný záznam." and the record stays open.
-void duplicitnyZaznam(db::DataSet &, const db::DbError &e, db::ErrorAction &action)
+void duplicateRecord(db::DataSet &, const db::DbError &e, db::ErrorAction &action)
 {
     if (dynamic_cast<const db::KeyViolation *>(&e)) {
         MyConsts::Sprava_chyba(Msg(65077));
@@ -36,7 +36,7 @@ void duplicitnyZaznam(db::DataSet &, const db::DbError &e, db::ErrorAction &acti
     }
 }
 
-void otazkaAleboChyba(int questionId, int refusalId)
+void questionOrError(int questionId, int refusalId)
 {
     if (!MyConsts::Otazka_ano_nie(Msg(questionId)))
         throw EMyError(Msg(refusalId));
@@ -44,7 +44,7 @@ void otazkaAleboChyba(int questionId, int refusalId)
 
 } // namespace
 
-void TDMV::Nastav_udalosti_detailov()
+void TDMV::setDetailEvents()
 {
     // ---- deductions -------------------------------------------------------------------
     TZRV_.onNewRecord = [this](db::DataSet &ds) {
@@ -55,7 +55,7 @@ void TDMV::Nastav_udalosti_detailov()
     };
     auto zrvGuard = [this](db::DataSet &) {
         if (!TVYP_.isEditing())
-            Odmietni(Msg(65170));
+            rejectPayroll(Msg(65170));
     };
     TZRV_.beforeInsert = zrvGuard;
     TZRV_.beforeEdit = zrvGuard;
@@ -95,14 +95,14 @@ void TDMV::Nastav_udalosti_detailov()
     THSU_.addLookupField(QStringLiteral("LKP_POPIS_UKONU"), db::FieldType::String, 100, &TCUK_,
                          QStringLiteral("UKID"), QStringLiteral("UKID"), QStringLiteral("POPIS"));
     THSU_.onNewRecord = [this](db::DataSet &ds) {
-        const KlucZamestnanca e = Aktualny_zamestnanec();
+        const EmployeeKey e = currentEmployee();
         ds.setValue(QStringLiteral("V_obdobie"), TVYP_.value(QStringLiteral("V_obdobie")));
         ds.setValue(QStringLiteral("Code_emp"), e.Code_emp);
         ds.setValue(QStringLiteral("Code_numb"), e.Code_numb);
     };
     auto hsuGuard = [this](db::DataSet &) {
         if (!TVYP_.isEditing())
-            Odmietni(Msg(65171));
+            rejectPayroll(Msg(65171));
     };
     THSU_.beforeInsert = [this, hsuGuard](db::DataSet &ds) {
         hsuGuard(ds);
@@ -136,17 +136,17 @@ void TDMV::Nastav_udalosti_detailov()
     };
 
     // ---- piece-work code tables -------------------------------------------------------
-    TCUK_.beforeInsert = [](db::DataSet &) { otazkaAleboChyba(65177, 65178); };
-    TCUK_.beforeDeleteQuestions = [](db::DataSet &) { otazkaAleboChyba(65073, 65074); };
-    TCUK_.onPostError = duplicitnyZaznam;
-    TZUK_.beforeInsert = [](db::DataSet &) { otazkaAleboChyba(65177, 65178); };
+    TCUK_.beforeInsert = [](db::DataSet &) { questionOrError(65177, 65178); };
+    TCUK_.beforeDeleteQuestions = [](db::DataSet &) { questionOrError(65073, 65074); };
+    TCUK_.onPostError = duplicateRecord;
+    TZUK_.beforeInsert = [](db::DataSet &) { questionOrError(65177, 65178); };
     TZUK_.beforeDeleteQuestions = [](db::DataSet &) {
         if (!MyConsts::Otazka_ano_nie(Msg(65068)) || !MyConsts::Otazka_ano_nie(Msg(65069)))
             throw EMyError(Msg(65070));
     };
-    TZUK_.onPostError = duplicitnyZaznam;
+    TZUK_.onPostError = duplicateRecord;
     TZUK_.onNewRecord = [this](db::DataSet &ds) {
-        const KlucZamestnanca e = Aktualny_zamestnanec();
+        const EmployeeKey e = currentEmployee();
         ds.setValue(QStringLiteral("Code_numb"), e.Code_numb);
         ds.setValue(QStringLiteral("Code_emp"), e.Code_emp);
     };
@@ -160,7 +160,7 @@ void TDMV::Nastav_udalosti_detailov()
 namespace {
 
 // The month's deductions of an employee without a payroll of that month.
-QString zmazZrv()
+QString deleteZrv()
 {
     return QStringLiteral("delete from \":tarix_data:zrv\" where code_emp = :e and v_obdobie = :p and ")
            + kBezVyplaty;
@@ -175,7 +175,7 @@ void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.executeDeferred(zmazZrv(), key);
+    s.executeDeferred(deleteZrv(), key);
     s.executeDeferred(QStringLiteral(
                   "insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, prijemca, predcislo_u, "
                   "cislo_u, banka_u, ssym_u, vsym, ksym, spp, suma, typ_sumy, poznamka, vypocitana_suma) "
@@ -187,7 +187,7 @@ void TDMV::Kopiruj_trvale_zrazky(int codeEmp, int period)
     tx.commit();
 }
 
-void TDMV::Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee)
+void TDMV::Kopiruj_ukolove_polozky(int period, const EmployeeKey &employee)
 {
     if (Rezim_importu)
         return;
@@ -208,12 +208,12 @@ void TDMV::Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee)
     tx.commit();
 }
 
-void TDMV::Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period)
+void TDMV::deleteDetailsOfDroppedPayroll(int codeEmp, int period)
 {
     db::Session &s = TVYP_.session();
     const db::Params key{{QStringLiteral("e"), codeEmp}, {QStringLiteral("p"), period}};
     db::Transaction tx(&s);
-    s.executeDeferred(zmazZrv(), key);
+    s.executeDeferred(deleteZrv(), key);
     s.executeDeferred(QStringLiteral("delete from \":tarix_data:hsu\" where v_obdobie = :p and code_emp = :e and ")
                   + kBezVyplaty,
               key);

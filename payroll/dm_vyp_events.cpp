@@ -1,5 +1,5 @@
 // Events and guards of the payroll table TVYP_ and its two data sources.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
@@ -29,7 +29,7 @@ std::optional<double> optionalNumber(const db::Field &f)
 
 } // namespace
 
-void TDMV::Nastav_udalosti_vyplat()
+void TDMV::setPayrollEvents()
 {
     db::Table &t = TVYP_;
     watchDerivedInputs();
@@ -41,17 +41,17 @@ void TDMV::Nastav_udalosti_vyplat()
     t.afterRefresh = [this](db::DataSet &) { m_menaNacitane = false; };
 
     t.beforeInsert = [this](db::DataSet &) {
-        const KlucZamestnanca e = Aktualny_zamestnanec();
+        const EmployeeKey e = currentEmployee();
         if (!e.isValid())
             throw EMyError(Msg(65050));
         db::Session &s = TVYP_.session();
-        const int open = detail::Otvorene_obdobie(s);
+        const int open = detail::openPayrollPeriod(s);
         const int year = open / 100;
         const int month = open % 100;
         // The employee's payrolls of the period and the employee's row in one look; exactly
         // one payroll is a duplicate, as Existuje_vyplata counts. What is read here is what
         // the new record's defaults start from.
-        auto n = std::make_unique<NovyZamestnanec>(Nacitaj_novu_vyplatu(e, year, month));
+        auto n = std::make_unique<NewEmployee>(loadNewPayroll(e, year, month));
         if (!Bez_kontroly_duplicity && n->pocetVyplat == 1)
             throw EMyError(Msg(65071));
         if (n->vystup.isValid() && MyConsts::Obdobie_z_datumu(n->vystup) < year * 100 + month)
@@ -62,7 +62,7 @@ void TDMV::Nastav_udalosti_vyplat()
             m_vyplata->keepEmployee(s, n->employee, n->bezZrazok, n->bezUkolov);
         m_novyZamestnanec = std::move(n);
     };
-    t.onNewRecord = [this](db::DataSet &) { Nova_vyplata(); };
+    t.onNewRecord = [this](db::DataSet &) { newPayrollRecord(); };
 
     t.beforeEdit = [this](db::DataSet &) { Kontrola_uzavierky(); };
     t.afterEdit = [this](db::DataSet &) { m_zrazkovaPotvrdena = false; };
@@ -74,7 +74,7 @@ void TDMV::Nastav_udalosti_vyplat()
         m_zrazkovaPotvrdena = false;
         finishNewPayroll();
         if (!m_davka)
-            Obnov_detaily();
+            refreshDetails();
     };
 
     t.beforeCancel = [this](db::DataSet &ds) {
@@ -91,21 +91,21 @@ void TDMV::Nastav_udalosti_vyplat()
         m_zrazkovaPotvrdena = false;
         // The details copied for a payroll that was never stored go with it.
         if (const auto cancelled = std::exchange(m_zrusenyVklad, std::nullopt)) {
-            Zmaz_detaily_zrusenej_vyplaty(cancelled->codeEmp, cancelled->period);
+            deleteDetailsOfDroppedPayroll(cancelled->codeEmp, cancelled->period);
             finishNewPayroll();
         }
-        Obnov_detaily();
+        refreshDetails();
     };
 
     t.beforeDeleteQuestions = [this](db::DataSet &) { TVYP_BeforeDeleteQuestions(); };
     t.beforeDelete = [this](db::DataSet &) { TVYP_BeforeDelete(); };
-    t.afterDelete = [this](db::DataSet &) { Obnov_detaily(); };
+    t.afterDelete = [this](db::DataSet &) { refreshDetails(); };
 
     t.onCalcFields = [this](db::DataSet &ds) {
         if (Rezim_importu || m_davka)
             return;
-        VypRecord r = m_adapter->read(ds);
-        Vypocitaj_kalkulovane_polia(r, Meno_zamestnanca(r.Code_emp));
+        PayRecord r = m_adapter->read(ds);
+        computePayrollCalcFields(r, employeeFullName(r.Code_emp));
         m_adapter->writeCalculated(ds, r);
     };
     for (const char *name : {"MES", "MESROK", "CALC_TEXT_PREMII"})
@@ -145,7 +145,7 @@ void TDMV::Nastav_udalosti_vyplat()
             try {
                 Kontrola_desatinnej_casti(optionalNumber(f));
             } catch (const EMyError &e) {
-                Odmietni(e.text());
+                rejectPayroll(e.text());
             }
         };
     }
@@ -177,13 +177,13 @@ void TDMV::Nastav_udalosti_vyplat()
     // The detail tables follow the payroll of the grid.
     DS_VGRID.onDataChange = [this](db::DataSource &, db::Field *field) {
         if (!field)
-            Obmedz_detaily(false);
+            limitDetails(false);
     };
 }
 
-void TDMV::Obmedz_detaily(bool vzdy)
+void TDMV::limitDetails(bool vzdy)
 {
-    const KlucZamestnanca e = Aktualny_zamestnanec();
+    const EmployeeKey e = currentEmployee();
     // The record being inserted counts too, so that the rows copied into it show.
     const int period = TVYP_.isActive() && (TVYP_.isEditing() || !TVYP_.isEmpty())
                            ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt()
@@ -237,7 +237,7 @@ void TDMV::Zrus_neukoncene_zmeny(db::DataSet &detail, int questionId, bool abort
         throw EAbort();
 }
 
-void TDMV::Obnov_detaily()
+void TDMV::refreshDetails()
 {
     for (db::Table *t : {&TZRV_, &THSU_})
         if (t->isActive() && !t->isEditing())

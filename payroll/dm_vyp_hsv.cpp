@@ -2,7 +2,7 @@
 // open period and centre range with the month's variable inputs; posting writes each
 // marked row into the employee's payroll of the open period through the payroll table's
 // own insert, edit and post, so every row is computed exactly as from the payroll screen.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
@@ -77,7 +77,7 @@ QString pmt(const QString &surname, const QString &name, const QString &title)
     return MyConsts::Cele_meno(surname, name, title);
 }
 
-std::optional<double> cisloPola(const db::Field &f)
+std::optional<double> fieldNumber(const db::Field &f)
 {
     if (f.isNull())
         return std::nullopt;
@@ -96,12 +96,12 @@ private:
     db::DataSet &m_ds;
 };
 
-int minStredisko() { return core::hasDM() ? core::DM().Min_stredisko() : 0; }
-int maxStredisko() { return core::hasDM() ? core::DM().Max_stredisko() : 9999; }
+int minCostCenter() { return core::hasDM() ? core::DM().Min_stredisko() : 0; }
+int maxCostCenter() { return core::hasDM() ? core::DM().Max_stredisko() : 9999; }
 
 } // namespace
 
-void TDMV::Nastav_udalosti_hsv()
+void TDMV::setHsvEvents()
 {
     // The month's payrolls with their employees. The employee is found by Code_emp, which
     // leads no index of Zam: read the other way round (each payroll looking for its
@@ -151,7 +151,7 @@ void TDMV::Nastav_udalosti_hsv()
     for (const char *name : {"V_den", "V_sviatok", "V_holiday"}) {
         t.declareField(QString::fromLatin1(name)).onValidate = [](db::Field &f) {
             try {
-                Kontrola_desatinnej_casti(cisloPola(f));
+                Kontrola_desatinnej_casti(fieldNumber(f));
             } catch (const EMyError &e) {
                 MyConsts::Sprava_chyba(e.text());
                 throw EAbort();
@@ -163,8 +163,8 @@ void TDMV::Nastav_udalosti_hsv()
 void TDMV::Napln_hsv()
 {
     db::Session &s = THSV_.session();
-    const int obdobie = detail::Otvorene_obdobie(s);
-    const QDate uzavierka = Datum_uzavierky();
+    const int obdobie = detail::openPayrollPeriod(s);
+    const QDate uzavierka = closingDate();
     const int obdobieUzavierky = MyConsts::Obdobie_z_datumu(uzavierka);
     if (obdobieUzavierky != 0 && obdobieUzavierky >= obdobie) {
         MyConsts::Sprava_chyba(Msg(65106, fmt::shortDate(uzavierka)));
@@ -175,21 +175,21 @@ void TDMV::Napln_hsv()
     DS_HSV.setEnabled(false);
     THSV_.close();
     const db::Params rozsah{{QStringLiteral("v_obdobie"), obdobie},
-                            {QStringLiteral("sid1"), minStredisko()},
-                            {QStringLiteral("sid2"), maxStredisko()}};
+                            {QStringLiteral("sid1"), minCostCenter()},
+                            {QStringLiteral("sid2"), maxCostCenter()}};
     const db::SqlResult vyplaty = s.run(QHSV1_.sqlText(), rozsah, QHSV1_.aliasName());
     db::Params nastup = rozsah;
     nastup.set(QStringLiteral("datum"), QDate(obdobie / 100, obdobie % 100, 1));
     const db::SqlResult bezVyplaty = s.run(QHSV2_.sqlText(), nastup, QHSV2_.aliasName());
 
-    QStringList stlpce{QStringLiteral("Code_numb"), QStringLiteral("Code_emp"), QStringLiteral("Zauctovany"),
+    QStringList contextColumns{QStringLiteral("Code_numb"), QStringLiteral("Code_emp"), QStringLiteral("Zauctovany"),
                        QStringLiteral("Priznak_uctovat"), QStringLiteral("PMT")};
     for (const Prenos &p : kZVyplaty)
-        stlpce << QString::fromLatin1(p.hsv);
+        contextColumns << QString::fromLatin1(p.hsv);
     QStringList parametre;
-    for (const QString &c : stlpce)
+    for (const QString &c : contextColumns)
         parametre << u':' + c.toLower();
-    const QString vloz = QStringLiteral("insert into \":tarix_priv:hsv\" (") + stlpce.join(u',')
+    const QString vloz = QStringLiteral("insert into \":tarix_priv:hsv\" (") + contextColumns.join(u',')
                          + QStringLiteral(") values (") + parametre.join(u',') + u')';
     {
         db::Transaction tx(&s);
@@ -236,10 +236,10 @@ void TDMV::Napln_hsv()
 void TDMV::Uctuj_hsv()
 {
     db::Session &s = THSV_.session();
-    const int obdobie = detail::Otvorene_obdobie(s);
+    const int obdobie = detail::openPayrollPeriod(s);
     Pocet_zauctovanych = 0;
     // A closed month is refused once, before any row is touched.
-    const QDate uzavierka = Datum_uzavierky();
+    const QDate uzavierka = closingDate();
     const int obdobieUzavierky = MyConsts::Obdobie_z_datumu(uzavierka);
     if (obdobieUzavierky != 0 && obdobieUzavierky >= obdobie) {
         MyConsts::Sprava_chyba(Msg(65106, fmt::shortDate(uzavierka)));
@@ -257,11 +257,11 @@ void TDMV::Uctuj_hsv()
         ~Priznak() { dm.Bez_kontroly_duplicity = false; }
     } priznak(*this);
     // The module's chosen employee is only borrowed for the payrolls created here.
-    const KlucZamestnanca zvoleny = m_zamestnanec;
-    struct Obnova {
-        KlucZamestnanca &ciel;
-        KlucZamestnanca hodnota;
-        ~Obnova() { ciel = hodnota; }
+    const EmployeeKey zvoleny = m_zamestnanec;
+    struct restoreBackup {
+        EmployeeKey &ciel;
+        EmployeeKey hodnota;
+        ~restoreBackup() { ciel = hodnota; }
     } obnova{m_zamestnanec, zvoleny};
 
     ui::ProgressScope progress;
@@ -282,7 +282,7 @@ void TDMV::Uctuj_hsv()
         // not while other programs wait for it.
         QStringList chyby;
         {
-            Spolocny_kontext(m_kontext);
+            sharedContext(m_kontext);
             m_davkovaUzavierka = uzavierka;
             m_davka = true;
             struct KoniecDavky {
@@ -316,7 +316,7 @@ void TDMV::Uctuj_hsv()
             }
             tx.commit();
         }
-        Obnov_detaily();
+        refreshDetails();
         THSV_.refresh();
         THSV_.first();
         for (const QString &chyba : chyby)
@@ -339,7 +339,7 @@ void TDMV::Uctuj_riadok_hsv()
         {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
     if (zam.rowCount() == 0)
         return;
-    const int obdobie = detail::Otvorene_obdobie(s);
+    const int obdobie = detail::openPayrollPeriod(s);
     db::Table &v = TVYP_;
     // The table narrowed to the one payroll (also while a new one is inserted): finding and
     // storing it costs the same however large the month is.
@@ -348,7 +348,7 @@ void TDMV::Uctuj_riadok_hsv()
     if (!v.isEmpty()) {
         v.edit();
     } else {
-        Nastav_zamestnanca(codeNumb, codeEmp);
+        setEmployee(codeNumb, codeEmp);
         v.insert();
     }
     for (const Prenos &p : kPrenos)

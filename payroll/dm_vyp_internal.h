@@ -10,10 +10,10 @@ namespace tarix::payroll::detail {
 
 // Gives the module's fields their labels (dm_vyp_labels.cpp); after the calculated fields
 // are added.
-void Nastav_popisky(TDMV &m);
+void setPayrollLabels(TDMV &m);
 
 // The open period yyyymm (the main data module's, or the private folder's row when that
 // module is not created).
-int Otvorene_obdobie(db::Session &s);
+int openPayrollPeriod(db::Session &s);
 
 } // namespace tarix::payroll::detail

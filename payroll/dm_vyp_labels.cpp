@@ -1,4 +1,4 @@
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/dm_vyp_internal.h"
 
 #include <initializer_list>
@@ -14,7 +14,7 @@ namespace {
 
 using Popisky = std::initializer_list<std::pair<const char *, const char *>>;
 
-void nastav(db::DataSet &ds, Popisky labels)
+void setFieldLabel(db::DataSet &ds, Popisky labels)
 {
     for (const auto &[field, label] : labels)
         ds.declareField(QString::fromUtf8(field)).setLabel(QString::fromUtf8(label));
@@ -22,11 +22,11 @@ void nastav(db::DataSet &ds, Popisky labels)
 
 } // namespace
 
-void Nastav_popisky(TDMV &m)
+void setPayrollLabels(TDMV &m)
 {
     // Payroll record (Cista_denna_mzda, N_oslobodeny and V_mesiace1/2 get theirs with their
     // events).
-    nastav(m.TVYP_, {
+    setFieldLabel(m.TVYP_, {
         {"F_doba", "Denný pracovný čas"},
         {"MV_plat", "Mesačný plat"},
         {"V_sadzba", "Hodinová sadzba"},
@@ -230,7 +230,7 @@ void Nastav_popisky(TDMV &m)
         {"V_rok", "Rok"},
     });
     // Deductions of the month.
-    nastav(m.TZRV_, {
+    setFieldLabel(m.TZRV_, {
         {"Typ", "Typ zrážky"},
         {"Predcislo_u", "Predčíslo"},
         {"Cislo_u", "Číslo účtu"},
@@ -248,18 +248,18 @@ void Nastav_popisky(TDMV &m)
         {"CALC_TEXT_ZARAZKY", "Druh zrážky"},
     });
     // Piece-work: the code list of tasks, the employee's tasks, the month's items.
-    nastav(m.TCUK_, {
+    setFieldLabel(m.TCUK_, {
         {"UKID", "Číslo výkonu"},
         {"POPIS", "Popis výkonu"},
         {"HODNOTA", "Cena výkonu"},
     });
-    nastav(m.TZUK_, {
+    setFieldLabel(m.TZUK_, {
         {"Code_numb", "Osobné číslo"},
         {"UKID", "Číslo výkonu"},
         {"HODNOTA", "Cena výkonu"},
         {"CALC_POPIS", "Popis výkonu"},
     });
-    nastav(m.THSU_, {
+    setFieldLabel(m.THSU_, {
         {"UKID", "Číslo výkonu"},
         {"LKP_POPIS_UKONU", "Popis výkonu"},
         {"Pocet", "Počet"},

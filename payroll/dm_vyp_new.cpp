@@ -1,7 +1,7 @@
 // A new payroll record: its defaults from the employee, the firm header, the year's
 // parameters and earlier payrolls; the month's deductions and piece-work items; then the
 // calculation. Also the averages from earlier payrolls.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
@@ -21,28 +21,28 @@ namespace tarix::payroll {
 
 namespace {
 
-int fondMesiaca(const YearSetup &s, int month)
+int monthFund(const YearSetup &s, int month)
 {
     const int days[] = {s.JAN, s.FEB, s.MAR, s.APR, s.MAJ, s.JUN,
                         s.JUL, s.AUG, s.SEP, s.OKT, s.NOV, s.DEC};
     return month >= 1 && month <= 12 ? days[month - 1] : 0;
 }
 
-int sviatkyMesiaca(const YearSetup &s, int month)
+int monthHolidays(const YearSetup &s, int month)
 {
     const int days[] = {s.JAN1, s.FEB1, s.MAR1, s.APR1, s.MAJ1, s.JUN1,
                         s.JUL1, s.AUG1, s.SEP1, s.OKT1, s.NOV1, s.DEC1};
     return month >= 1 && month <= 12 ? days[month - 1] : 0;
 }
 
-int obdobieIndexu(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
+int periodOfIndex(int monthIndex) { return (monthIndex / 12) * 100 + monthIndex % 12 + 1; }
 
 // The calendar quarter before the month's: its first and last period.
-std::pair<int, int> predchadzajuciStvrtrok(int year, int month)
+std::pair<int, int> previousQuarter(int year, int month)
 {
     const int m = year * 12 + month - 1;
     const int e = (m / 3) * 3 - 1;
-    return {obdobieIndexu(e - 2), obdobieIndexu(e)};
+    return {periodOfIndex(e - 2), periodOfIndex(e)};
 }
 
 } // namespace
@@ -51,12 +51,12 @@ std::pair<int, int> predchadzajuciStvrtrok(int year, int month)
 
 int TDMV::Fond_pracovnych_dni(int month)
 {
-    return fondMesiaca(m_spolocny->get(TVYP_.session()).setup, month);
+    return monthFund(m_spolocny->get(TVYP_.session()).setup, month);
 }
 
 int TDMV::Pocet_sviatkov(int month)
 {
-    return sviatkyMesiaca(m_spolocny->get(TVYP_.session()).setup, month);
+    return monthHolidays(m_spolocny->get(TVYP_.session()).setup, month);
 }
 
 void TDMV::Dopln_fond_mesiaca()
@@ -86,12 +86,12 @@ QString TDMV::aliasSum(int firstPeriod)
 {
     // Payrolls of another year are read through the alias of the earlier data.
     db::Session &s = TVYP_.session();
-    const int openYear = detail::Otvorene_obdobie(s) / 100;
+    const int openYear = detail::openPayrollPeriod(s) / 100;
     return firstPeriod / 100 != openYear && s.hasAlias(core::kAliasDatx) ? QString::fromLatin1(core::kAliasDatx)
                                                                           : QString::fromLatin1(core::kAliasData);
 }
 
-double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod, const SumyObdobia *known)
+double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod, const PeriodSums *known)
 {
     const int recordPeriod = TVYP_.isActive() ? TVYP_.fieldByName(QStringLiteral("V_obdobie")).asInt() : 0;
     double result = 0.0;
@@ -102,7 +102,7 @@ double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int last
         } else {
             double wages = 0.0;
             double hours = 0.0;
-            if (known && known->su(codeEmp, firstPeriod, lastPeriod)) {
+            if (known && known->areEqual(codeEmp, firstPeriod, lastPeriod)) {
                 wages = known->mzda;
                 hours = known->hodiny;
             } else {
@@ -125,18 +125,18 @@ double TDMV::Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int last
     return result;
 }
 
-void TDMV::Vypocet_stvrtrocneho_priemeru(const SumyObdobia *known)
+void TDMV::Vypocet_stvrtrocneho_priemeru(const PeriodSums *known)
 {
     if (!TVYP_.isEditing())
         return;
     const int year = TVYP_.fieldByName(QStringLiteral("V_rok")).asInt();
     const int month = TVYP_.fieldByName(QStringLiteral("V_mesiac")).asInt();
     const int codeEmp = TVYP_.fieldByName(QStringLiteral("Code_emp")).asInt();
-    const auto [first, last] = predchadzajuciStvrtrok(year, month);
+    const auto [first, last] = previousQuarter(year, month);
     double average = Priemerny_zarobok(codeEmp, first, false, last, known);
     if (last == 200203) {
         // The working day went from 8.5 to 8 hours in April 2002.
-        const QString question = QStringLiteral("Zvýšiť priemernú mzdu zamestnanca ") + Meno_zamestnanca(codeEmp)
+        const QString question = QStringLiteral("Zvýšiť priemernú mzdu zamestnanca ") + employeeFullName(codeEmp)
                                  + QStringLiteral(" vynásobením koeficientom 1,0625 kôli zmene fondu prac.času z 8,5 na 8 hodín ?");
         if (MyConsts::Otazka_ano_nie(question))
             average = average * 0.125 * 8.5;
@@ -186,51 +186,51 @@ void TDMV::Dopln_pravdepodobny_zarobok()
 
 // ---- the new record ----------------------------------------------------------------------
 
-NovyZamestnanec TDMV::Nacitaj_novu_vyplatu(const KlucZamestnanca &e, int year, int month)
+NewEmployee TDMV::loadNewPayroll(const EmployeeKey &e, int year, int month)
 {
     db::Session &s = TVYP_.session();
     // The quarterly average's sums go with it when they come from the firm's own payrolls
     // (the earlier data's alias names the firm's folder unless it was pointed elsewhere).
-    const auto [first, last] = predchadzajuciStvrtrok(year, month);
+    const auto [first, last] = previousQuarter(year, month);
     const bool withSums = s.schemaOf(aliasSum(first)) == s.schemaOf(QString::fromLatin1(core::kAliasData));
-    const ZiadaneSumy sums{QPRX_.sqlText(), first, last};
-    return Nacitaj_noveho_zamestnanca(s, e.Code_numb, e.Code_emp, year, month, withSums ? &sums : nullptr);
+    const RequestedSums sums{QPRX_.sqlText(), first, last};
+    return loadNewEmployee(s, e.Code_numb, e.Code_emp, year, month, withSums ? &sums : nullptr);
 }
 
-void TDMV::Nova_vyplata()
+void TDMV::newPayrollRecord()
 {
     db::Session &s = TVYP_.session();
-    const KlucZamestnanca key = m_vkladany.isValid() ? m_vkladany : Aktualny_zamestnanec();
+    const EmployeeKey key = m_vkladany.isValid() ? m_vkladany : currentEmployee();
     // The employee's row once: the calculation's fields and the card's defaults, as the
     // insert's guard read them (read here only when this record had no such guard).
-    std::unique_ptr<NovyZamestnanec> n = std::move(m_novyZamestnanec);
+    std::unique_ptr<NewEmployee> n = std::move(m_novyZamestnanec);
     if (!n || n->employee.Code_numb != key.Code_numb || n->employee.Code_emp != key.Code_emp) {
-        const int open = detail::Otvorene_obdobie(s);
-        n = std::make_unique<NovyZamestnanec>(Nacitaj_novu_vyplatu(key, open / 100, open % 100));
+        const int open = detail::openPayrollPeriod(s);
+        n = std::make_unique<NewEmployee>(loadNewPayroll(key, open / 100, open % 100));
     }
     if (!n->found)
         throw EMyError(Msg(65050));
     CalcContext c;
     c.employee = n->employee;
-    const KartaZamestnanca &z = n->karta;
+    const EmployeeCard &z = n->karta;
 
-    Spolocny_kontext(c);
+    sharedContext(c);
     const int year = c.Aktualne_obdobie / 100;
     const int month = c.Aktualne_obdobie % 100;
     const int period = c.Aktualne_obdobie;
-    using K = KartaZamestnanca;
+    using K = EmployeeCard;
 
     // Every field not named below starts at 0, false or blank.
-    VypRecord r;
+    PayRecord r;
     r.Code_emp = key.Code_emp;
     r.V_rok = year;
     r.V_mesiac = month;
     r.V_obdobie = period;
 
-    const QDate closing = Datum_uzavierky();
+    const QDate closing = closingDate();
     const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
     if (closingPeriod != 0 && closingPeriod >= period)
-        Odmietni(Msg(65134, fmt::shortDate(closing)));
+        rejectPayroll(Msg(65134, fmt::shortDate(closing)));
 
     r.Verzia = 0;
     r.V_kal_dni = MyConsts::Pocet_dni_mesiaca(period);
@@ -254,11 +254,11 @@ void TDMV::Nova_vyplata()
     r.N_sadzba_ddp = z.num(K::N_sadzba_ddp);
     r.Nz_ddp = z.num(K::Nz_ddp);
     r.Nz_sadzba_ddp = z.num(K::Nz_sadzba_ddp);
-    r.Spor_plat = z.cele(K::Spor_plat);
-    r.U_zdrav = z.cele(K::U_zdrav);
-    r.U_nemoc = z.cele(K::U_nemoc);
-    r.U_dochod = z.cele(K::U_dochod);
-    r.U_fondzam = z.cele(K::U_fondzam);
+    r.Spor_plat = z.wholeNumber(K::Spor_plat);
+    r.U_zdrav = z.wholeNumber(K::U_zdrav);
+    r.U_nemoc = z.wholeNumber(K::U_nemoc);
+    r.U_dochod = z.wholeNumber(K::U_dochod);
+    r.U_fondzam = z.wholeNumber(K::U_fondzam);
     r.U_zdrav1 = c.setup.U_ZDRAV1;
     r.U_nemoc1 = c.setup.U_NEMOC1;
     r.U_dochod1 = c.setup.U_DOCHOD1;
@@ -268,16 +268,16 @@ void TDMV::Nova_vyplata()
     r.U_dochod2 = c.setup.U_DOCHOD2;
     r.U_fondzam2 = c.setup.U_FONDZAM2;
     r.Rezerva1 = c.firm.F_ODSTUPM;
-    r.U_invalid = z.cele(K::U_invalid);
-    r.U_uraz = z.cele(K::U_uraz);
-    r.U_rezerva = z.cele(K::U_rezerva);
-    r.U_garancne = z.cele(K::U_garancne);
+    r.U_invalid = z.wholeNumber(K::U_invalid);
+    r.U_uraz = z.wholeNumber(K::U_uraz);
+    r.U_rezerva = z.wholeNumber(K::U_rezerva);
+    r.U_garancne = z.wholeNumber(K::U_garancne);
     r.ZPS = z.log(K::ZPS);
     r.ZTP = z.log(K::ZTP);
     r.Automatika = true;
     r.U_sviatky = z.log(K::U_sviatky);
     if (r.U_sviatky)
-        r.V_sviatok = sviatkyMesiaca(c.setup, month);
+        r.V_sviatok = monthHolidays(c.setup, month);
     r.Dan_vyrovnana = z.log(K::Dan_zrazkou) ? 1 : 0;
     r.F_dan_sadzba1 = c.setup.F_DAN_SADZBA1;
     r.F_dan_maximum1 = c.setup.F_DAN_MAXIMUM1;
@@ -286,7 +286,7 @@ void TDMV::Nova_vyplata()
         r.D_bonus_predpis = double(n->detiBonus) * c.params.hodnota(28);
         r.Nd_pridavky = double(n->detiPd) * c.params.hodnota(24);
     }
-    r.V_fmes = fondMesiaca(c.setup, month);
+    r.V_fmes = monthFund(c.setup, month);
 
     // Step 1 of the calculation, so that the averages see the record's parameters.
     Kopiruj_parametre_vyplaty(r, c);
@@ -298,11 +298,11 @@ void TDMV::Nova_vyplata()
 
     claimNewPayroll(key.Code_emp, period);
     try {
-        Uprac_nedokoncenu_vyplatu();
-        Poznac_novu_vyplatu(key.Code_emp, period);
+        cleanUpUnfinishedPayroll();
+        markNewPayroll(key.Code_emp, period);
         // What the insert's guard found empty needs no copy and no read: there is nothing to
         // copy and nothing stored to replace.
-        const RecordDetails::PrazdneDetaily empty = m_vyplata->emptyDetails(s, key.Code_numb, key.Code_emp);
+        const RecordDetails::EmptyDetails empty = m_vyplata->emptyDetails(s, key.Code_numb, key.Code_emp);
         {
             // The standing deductions and the piece-work items are copied in one commit.
             db::Transaction copies(&s);
@@ -314,7 +314,7 @@ void TDMV::Nova_vyplata()
         }
         if (empty.zrazky && empty.ukoly)
             m_vyplata->keep(s, {key.Code_numb, key.Code_emp, period, !Rezim_importu}, c);
-        Obnov_detaily();
+        refreshDetails();
 
         const double pnDenne = z.num(K::PN_DENNE);
         TVYP_.fieldByName(QStringLiteral("Cista_denna_mzda")).setValue(pnDenne);
@@ -325,9 +325,9 @@ void TDMV::Nova_vyplata()
     } catch (...) {
         // The insert is abandoned: the details copied for it go too.
         try {
-            Zmaz_detaily_zrusenej_vyplaty(key.Code_emp, period);
+            deleteDetailsOfDroppedPayroll(key.Code_emp, period);
             finishNewPayroll();
-            Obnov_detaily();
+            refreshDetails();
         } catch (...) {
             // The first failure is the one reported.
         }

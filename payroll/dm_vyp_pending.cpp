@@ -11,7 +11,7 @@
 // (Session::tryClaim on the firm's folder): a second program is refused before it copies
 // anything, and a note of this workstation is cleared only under the claim of its payroll,
 // so a payroll another program is making is never touched.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/helpers/myconsts.h"
 #include "core/session.h"
@@ -79,8 +79,8 @@ void TDMV::claimNewPayroll(int codeEmp, int period)
     }
     m_claim = s.tryClaim(QString::fromLatin1(core::kAliasData), claimKey(codeEmp, period));
     if (!m_claim) {
-        const QString name = Meno_zamestnanca(codeEmp);
-        Odmietni(QStringLiteral("Výplatu zamestnanca %1 za %2 práve zakladá iný program. Založiť ju možno, "
+        const QString name = employeeFullName(codeEmp);
+        rejectPayroll(QStringLiteral("Výplatu zamestnanca %1 za %2 práve zakladá iný program. Založiť ju možno, "
                                 "až keď ju ten program uloží alebo zruší.")
                      .arg(name.isEmpty() ? QString::number(codeEmp) : name,
                           MyConsts::Nazov_mesiaca(period % 100, false) + u' ' + QString::number(period / 100)));
@@ -89,11 +89,11 @@ void TDMV::claimNewPayroll(int codeEmp, int period)
 
 void TDMV::finishNewPayroll()
 {
-    Zrus_poznamku_novej_vyplaty();
+    dropNewPayrollMark();
     m_claim.reset();
 }
 
-void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
+void TDMV::markNewPayroll(int codeEmp, int period)
 {
     db::Session &s = TVYP_.session();
     // Inside a larger transaction the copies go or stay with it.
@@ -117,13 +117,13 @@ void TDMV::Poznac_novu_vyplatu(int codeEmp, int period)
 
 // The note this module wrote goes; when it wrote none there is nothing to remove (every
 // payroll posted in a batch or a bulk run would otherwise ask the file system).
-void TDMV::Zrus_poznamku_novej_vyplaty()
+void TDMV::dropNewPayrollMark()
 {
     if (!m_poznamka.isEmpty())
         QFile::remove(std::exchange(m_poznamka, QString()));
 }
 
-void TDMV::Uprac_nedokoncenu_vyplatu()
+void TDMV::cleanUpUnfinishedPayroll()
 {
     const std::optional<Note> note = readNote(notePath(TVYP_.session()));
     if (!note)
@@ -140,7 +140,7 @@ void TDMV::Uprac_nedokoncenu_vyplatu()
         const std::unique_ptr<db::Claim> claim =
             ours ? nullptr : TVYP_.session().tryClaim(QString::fromLatin1(core::kAliasData), key);
         if (ours || claim)
-            Zmaz_detaily_zrusenej_vyplaty(note->codeEmp, note->period);
+            deleteDetailsOfDroppedPayroll(note->codeEmp, note->period);
     }
     const QString path = notePath(TVYP_.session());
     QFile::remove(path);

@@ -6,7 +6,7 @@
 // The run writes every employee in one transaction: a failure at any employee (a locked
 // row, a database error) rolls the cards back, so either all employees got their new value
 // or none did, and the error names the employee where the run stopped.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_zam.h"
 #include "core/helpers/myconsts.h"
@@ -25,7 +25,7 @@ struct SumyRoka {
     double dni = 0; // calendar days less sick, care and compensation days
 };
 
-EMyError zastavenie(const QString &meno, int codeEmp, int codeNumb, const QString &cause)
+EMyError stopRequested(const QString &meno, int codeEmp, int codeNumb, const QString &cause)
 {
     const QString who = meno.isEmpty() ? QString::number(codeEmp) : meno;
     return EMyError(QStringLiteral("Výpočet čistej dennej mzdy bol zastavený pri zamestnancovi %1 "
@@ -73,10 +73,10 @@ void TDMV::Vypocet_cistej_dennej_mzdy(int year)
                 s.run(QStringLiteral("update \":tarix_data:zam\" set pn_denne = :v where code_emp = :e"),
                       {{QStringLiteral("v"), pnDenne}, {QStringLiteral("e"), codeEmp}});
             } catch (const EMyError &e) { // every db::DbError
-                throw zastavenie(MyConsts::Cele_meno(zam.asString(i, 2), zam.asString(i, 4), zam.asString(i, 3)),
+                throw stopRequested(MyConsts::Cele_meno(zam.asString(i, 2), zam.asString(i, 4), zam.asString(i, 3)),
                                  codeEmp, int(zam.asInteger(i, 1)), e.text());
             } catch (const std::exception &e) {
-                throw zastavenie(MyConsts::Cele_meno(zam.asString(i, 2), zam.asString(i, 4), zam.asString(i, 3)),
+                throw stopRequested(MyConsts::Cele_meno(zam.asString(i, 2), zam.asString(i, 4), zam.asString(i, 3)),
                                  codeEmp, int(zam.asInteger(i, 1)), QString::fromUtf8(e.what()));
             }
         }

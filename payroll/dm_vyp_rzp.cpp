@@ -1,7 +1,7 @@
 // The annual income-tax settlement of an employee (Rzp): a new record pre-filled from the
 // year's payroll sums, its computation by the rules of its year, the calculated result
 // fields and the refusals of inserting, changing and deleting.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
@@ -56,7 +56,7 @@ constexpr ZnizenieNczd kZnizenia[] = {
     {2008, 513000.0, 226746.0, 906984.0, 325242.0, 98496.0},
 };
 
-const ZnizenieNczd *znizenieRoka(int rok)
+const ZnizenieNczd *yearReduction(int rok)
 {
     for (const ZnizenieNczd &z : kZnizenia)
         if (z.rok == rok)
@@ -65,19 +65,19 @@ const ZnizenieNczd *znizenieRoka(int rok)
 }
 
 // Non-taxable amounts are rounded up to whole crowns.
-double nahor(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, v); }
-double orez(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nadol, v); }
+double roundUp(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, v); }
+double clip(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nadol, v); }
 
-int otvorenyRok(db::Session &s)
+int openYear(db::Session &s)
 {
     if (core::hasDM())
         return core::DM().Aktualny_rok();
-    return detail::Otvorene_obdobie(s) / 100;
+    return detail::openPayrollPeriod(s) / 100;
 }
 
 } // namespace
 
-void TDMV::Nastav_udalosti_rzp()
+void TDMV::setRzpEvents()
 {
     db::Table &t = TRZP_;
     t.addCalculatedField(QStringLiteral("CALC_PREPLATOK"), db::FieldType::String, 50);
@@ -90,10 +90,10 @@ void TDMV::Nastav_udalosti_rzp()
 
     t.beforeInsert = [this](db::DataSet &) {
         db::Session &s = TRZP_.session();
-        const int rok = otvorenyRok(s);
+        const int rok = openYear(s);
         if (rok < 2002)
             throw EMyError(Msg(65060));
-        const KlucZamestnanca e = Aktualny_zamestnanec();
+        const EmployeeKey e = currentEmployee();
         XRZP_.close();
         XRZP_.setParam(QStringLiteral("p1"), e.Code_emp);
         XRZP_.setParam(QStringLiteral("p2"), rok);
@@ -104,8 +104,8 @@ void TDMV::Nastav_udalosti_rzp()
             throw EMyError(Msg(65056));
     };
     t.onNewRecord = [this](db::DataSet &ds) {
-        ds.setValue(QStringLiteral("Code_emp"), Aktualny_zamestnanec().Code_emp);
-        ds.setValue(kRokField, otvorenyRok(TRZP_.session()));
+        ds.setValue(QStringLiteral("Code_emp"), currentEmployee().Code_emp);
+        ds.setValue(kRokField, openYear(TRZP_.session()));
         for (const char *name : kNulovePolia)
             ds.setValue(QString::fromLatin1(name), 0.0);
     };
@@ -222,7 +222,7 @@ void TDMV::Vypocet_rocneho_zuctovania()
     // 2. the tax base
     double zaklad = get("Ciastzd1") + get("Ciastzd2");
     if (rok >= 2004)
-        zaklad = orez(zaklad);
+        zaklad = clip(zaklad);
     set("Ciastzd_spolu", zaklad);
     // 3. the non-taxable amounts
     double ncSpolu = 0.0;
@@ -232,14 +232,14 @@ void TDMV::Vypocet_rocneho_zuctovania()
     } else {
         double minimum = get("Nc_minimum");
         double partner = get("Nc_partner");
-        if (const ZnizenieNczd *z = znizenieRoka(rok)) {
+        if (const ZnizenieNczd *z = yearReduction(rok)) {
             // Only the annual settlement reduces them; the entered amounts stay as entered.
             if (zaklad > z->hranicaZaklad)
-                minimum = std::min(minimum, std::max(0.0, nahor(z->konstantaZaklad - zaklad / 4)));
+                minimum = std::min(minimum, std::max(0.0, roundUp(z->konstantaZaklad - zaklad / 4)));
             if (zaklad > z->hranicaPartner && partner > 0) {
                 const double prijemPartnera = std::max(0.0, z->plnaSuma - partner);
                 partner = std::min(partner,
-                                   std::max(0.0, nahor(z->konstantaPartner - zaklad / 4 - prijemPartnera)));
+                                   std::max(0.0, roundUp(z->konstantaPartner - zaklad / 4 - prijemPartnera)));
             }
         }
         ncSpolu = minimum + partner;
@@ -255,13 +255,13 @@ void TDMV::Vypocet_rocneho_zuctovania()
     const double zdanmzda = std::max(0.0, zaklad - ncSpolu);
     set("Zdanmzda", zdanmzda);
     const double zaokruhlena =
-        rok < 2004 ? MyConsts::Zaokruhli_sumu(2, MyConsts::Nadol, zdanmzda) : orez(zdanmzda);
+        rok < 2004 ? MyConsts::Zaokruhli_sumu(2, MyConsts::Nadol, zdanmzda) : clip(zdanmzda);
     set("Zdanmzda_round", zaokruhlena);
     db::Session &s = t.session();
-    double dan = Dan_podla_pasiem(Nacitaj_danove_pasma(s), nastavenia().milionarskaDan,
-                                  detail::Otvorene_obdobie(s), false, zaokruhlena);
+    double dan = Dan_podla_pasiem(Nacitaj_danove_pasma(s), iniSettings().milionarskaDan,
+                                  detail::openPayrollPeriod(s), false, zaokruhlena);
     if (rok >= 2004)
-        dan = orez(dan);
+        dan = clip(dan);
     set("Dan", dan);
     // 7.-8. advances and the result
     const double preddavky = get("Preddavky1") + get("Preddavky2");

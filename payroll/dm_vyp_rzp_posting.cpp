@@ -3,7 +3,7 @@
 // (-X1 of the "VV" rows of Zp_univ into Vyrovnanie_zp). One UPDATE writes every result,
 // the protocol compares what was computed with what the payroll now holds, and every
 // payroll the UPDATE touched is recalculated so that its net pay carries the new result.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/app_paths.h"
@@ -30,12 +30,12 @@ namespace {
 
 // The amount as the protocol prints it: the shortest general form, decimal comma and no
 // thousands separators.
-QString cisloProtokolu(double v)
+QString protocolNumber(double v)
 {
     return fmt::general(v, fmt::Style{QChar(u','), QChar()});
 }
 
-QStringList hlavickaProtokolu(bool zdravotne)
+QStringList protocolHeading(bool zdravotne)
 {
     return {zdravotne ? QStringLiteral("PROTOKOL O VÝSLEDKU ZAÚČTOVANIA PREPLATKOV/NEDOPL. ZDR.POIST. DO VÝPLATY")
                       : QStringLiteral("PROTOKOL O VÝSLEDKU ZAÚČTOVANIA PREPLATKOV/NEDOPLATKOV DANE DO VÝPLATY"),
@@ -46,7 +46,7 @@ QStringList hlavickaProtokolu(bool zdravotne)
             QStringLiteral("------- ------------------------------ ------------ ------------ ---------")};
 }
 
-QString nazovObdobia(int period)
+QString periodName(int period)
 {
     if (core::hasDM())
         return core::DM().Nazov_obdobia(false);
@@ -55,7 +55,7 @@ QString nazovObdobia(int period)
 
 } // namespace
 
-QString TDMV::Protokol_zauctovania(int year)
+QString TDMV::postingProtocol(int year)
 {
     QString folder = core::appPaths().programFolder;
     if (folder.isEmpty())
@@ -65,14 +65,14 @@ QString TDMV::Protokol_zauctovania(int year)
     return folder + QStringLiteral("vystupy/rzp") + QString::number(year) + QStringLiteral(".txt");
 }
 
-void TDMV::Zauctovanie_preplatkov_dane() { Zauctovanie_preplatkov(false); }
+void TDMV::Zauctovanie_preplatkov_dane() { postOverpayments(false); }
 
-void TDMV::Zauctovanie_preplatkov_zp() { Zauctovanie_preplatkov(true); }
+void TDMV::Zauctovanie_preplatkov_zp() { postOverpayments(true); }
 
-void TDMV::Zauctovanie_preplatkov(bool zdravotne)
+void TDMV::postOverpayments(bool zdravotne)
 {
     db::Session &s = TVYP_.session();
-    const int obdobie = detail::Otvorene_obdobie(s);
+    const int obdobie = detail::openPayrollPeriod(s);
     const int rokZuctovania = obdobie / 100 - 1;
     // The health settlement is kept under the year it is carried out in (the card and the
     // statements write it so): the open year.
@@ -80,11 +80,11 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
 
     if (!MyConsts::Otazka_ano_nie(Msg(zdravotne ? 65087 : 65086)))
         return;
-    if (!MyConsts::Otazka_ano_nie(Msg(zdravotne ? 65089 : 65088, nazovObdobia(obdobie), rokZuctovania)))
+    if (!MyConsts::Otazka_ano_nie(Msg(zdravotne ? 65089 : 65088, periodName(obdobie), rokZuctovania)))
         return;
 
     // Settled payrolls stay as they are: nothing is written into a closed month.
-    const QDate uzavierka = Datum_uzavierky();
+    const QDate uzavierka = closingDate();
     const int obdobieUzavierky = MyConsts::Obdobie_z_datumu(uzavierka);
     if (obdobieUzavierky != 0 && obdobieUzavierky >= obdobie) {
         MyConsts::Sprava_chyba(Msg(65134, fmt::shortDate(uzavierka)));
@@ -114,7 +114,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
     }
 
     std::optional<ui::BusyCursorScope> hodiny(std::in_place);
-    const QString subor = Protokol_zauctovania(rokZuctovania);
+    const QString subor = postingProtocol(rokZuctovania);
     QDir().mkpath(QFileInfo(subor).absolutePath());
 
     const QString cP = QStringLiteral("v_obdobie=") + QString::number(obdobie);
@@ -145,7 +145,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
                 + cP + QStringLiteral(" JOIN \":tarix_data:zam\" zam ON zam.code_emp=rzp.code_emp where rzp.")
                 + cR + QStringLiteral(" order by rzp.code_emp;"));
 
-    QStringList riadky = hlavickaProtokolu(zdravotne);
+    QStringList riadky = protocolHeading(zdravotne);
     const int n = r.rowCount();
     int chyby = 0;
     {
@@ -158,13 +158,13 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
                              + MyConsts::Dopln_sprava(MyConsts::Spoj_tri_texty(r.asString(i, 1), r.asString(i, 2),
                                                                                r.asString(i, 3)),
                                                       30, u' ')
-                             + u' ' + MyConsts::Dopln_zlava(cisloProtokolu(vypocitany), 12, u' ') + u' ';
+                             + u' ' + MyConsts::Dopln_zlava(protocolNumber(vypocitany), 12, u' ') + u' ';
             if (r.isNull(i, 6)) {
                 riadok += MyConsts::Dopln_sprava(QStringLiteral("neex.výplata"), 12, u' ') + QStringLiteral(" CHYBA");
                 ++chyby;
             } else {
                 const double zauctovany = r.asFloat(i, 5);
-                riadok += MyConsts::Dopln_zlava(cisloProtokolu(zauctovany), 12, u' ');
+                riadok += MyConsts::Dopln_zlava(protocolNumber(zauctovany), 12, u' ');
                 if (zauctovany == vypocitany) {
                     riadok += QStringLiteral(" OK");
                 } else {
@@ -190,7 +190,7 @@ void TDMV::Zauctovanie_preplatkov(bool zdravotne)
                          "and u.code_emp = v.code_emp and u.typ = 'VV')")
         : QStringLiteral(" and exists (select 1 from \":tarix_data:rzp\" x where x.v_rok = :r "
                          "and x.code_emp = v.code_emp)");
-    Prepocitaj_mesiac(obdobie, dotknute, rok, false);
+    recomputeMonth(obdobie, dotknute, rok, false);
     hodiny.reset();
 
     if (chyby > 0)

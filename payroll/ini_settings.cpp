@@ -8,7 +8,7 @@ namespace {
 IniSettings g_settings;
 }
 
-IniSettings Nacitaj_nastavenia(ini::IniFile &trx)
+IniSettings loadSettings(ini::IniFile &trx)
 {
     IniSettings s;
     s.milionarskaDan = SurchargeTable::Nacitaj_milionarsku_dan(
@@ -22,7 +22,7 @@ IniSettings Nacitaj_nastavenia(ini::IniFile &trx)
     return s;
 }
 
-const IniSettings &nastavenia() { return g_settings; }
-void setNastavenia(const IniSettings &settings) { g_settings = settings; }
+const IniSettings &iniSettings() { return g_settings; }
+void setSettings(const IniSettings &settings) { g_settings = settings; }
 
 } // namespace tarix::payroll

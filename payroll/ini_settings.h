@@ -19,10 +19,10 @@ struct IniSettings {
 };
 
 // Reads the three sections in the program's order.
-IniSettings Nacitaj_nastavenia(ini::IniFile &trx);
+IniSettings loadSettings(ini::IniFile &trx);
 
 // The settings of this run (defaults until start-up reads them).
-const IniSettings &nastavenia();
-void setNastavenia(const IniSettings &settings);
+const IniSettings &iniSettings();
+void setSettings(const IniSettings &settings);
 
 } // namespace tarix::payroll

@@ -2,7 +2,7 @@
 
 #include "core/card_page_provider.h"
 #include "core/module_registry.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include <memory>
 

@@ -102,7 +102,7 @@ void DataSetSource::gotoBookmark(const QVariant &mark)
     m_ds->gotoBookmark(db::Bookmark{mark.toLongLong()});
 }
 
-QSet<QString> Polia_dotazu(db::Query &q)
+QSet<QString> queryFields(db::Query &q)
 {
     QSet<QString> polia;
     db::Session &session = q.session();
@@ -117,11 +117,11 @@ QSet<QString> Polia_dotazu(db::Query &q)
     return polia;
 }
 
-rpt::FieldCheck Kontrola_poli(const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &zdroje)
+rpt::FieldCheck checkFields(const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &zdroje)
 {
     std::vector<std::pair<const rpt::ReportDataSource *, QSet<QString>>> polia;
     for (const auto &[zdroj, dotaz] : zdroje)
-        polia.emplace_back(zdroj, Polia_dotazu(*dotaz));
+        polia.emplace_back(zdroj, queryFields(*dotaz));
     return [polia](const rpt::ReportDataSource &zdroj, const QString &pole) {
         for (const auto &[z, p] : polia)
             if (z == &zdroj)

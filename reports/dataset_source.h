@@ -66,9 +66,9 @@ private:
 
 // The names (lower case) of a query's result columns and declared fields, read from its
 // prepared statement without running it: what a layout may bind to.
-QSet<QString> Polia_dotazu(db::Query &q);
+QSet<QString> queryFields(db::Query &q);
 // A field check for the layout builder: the queries' sources by their known fields, any
 // other source asked itself.
-rpt::FieldCheck Kontrola_poli(const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &zdroje);
+rpt::FieldCheck checkFields(const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &zdroje);
 
 } // namespace tarix::reports

@@ -5,7 +5,7 @@
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <limits>
 
@@ -133,7 +133,7 @@ TMyReportParam &unitCopy()
 
 } // namespace
 
-VolbaZostavy Vyber_zostavu(const QString &kod, int obdobie, const std::function<int()> &fOdstup)
+ReportChoice chooseReport(const QString &kod, int obdobie, const std::function<int()> &fOdstup)
 {
     for (const Riadok &r : kTabulka) {
         if (kod != QStringView(r.kod))
@@ -141,15 +141,15 @@ VolbaZostavy Vyber_zostavu(const QString &kod, int obdobie, const std::function<
         if (obdobie < r.od || obdobie >= r.pred)
             continue;
         if (r.chyba)
-            return {VolbaZostavy::Druh::Chyba, QString::fromUtf16(r.nazov)};
+            return {ReportChoice::ReportKind::Chyba, QString::fromUtf16(r.nazov)};
         if (r.kratky && fOdstup && fOdstup() != 0)
-            return {VolbaZostavy::Druh::Zostava, QString::fromUtf16(r.kratky)};
-        return {VolbaZostavy::Druh::Zostava, QString::fromUtf16(r.nazov)};
+            return {ReportChoice::ReportKind::Zostava, QString::fromUtf16(r.kratky)};
+        return {ReportChoice::ReportKind::Zostava, QString::fromUtf16(r.nazov)};
     }
-    return {VolbaZostavy::Druh::Nenajdena, QString::fromUtf16(kNenasielSaReport)};
+    return {ReportChoice::ReportKind::Nenajdena, QString::fromUtf16(kNenasielSaReport)};
 }
 
-QStringList Kody_zostav()
+QStringList reportCodes()
 {
     QStringList out;
     for (const Riadok &r : kTabulka) {
@@ -160,7 +160,7 @@ QStringList Kody_zostav()
     return out;
 }
 
-int Odstup_firmy()
+int firmDistance()
 {
     if (core::hasDM()) {
         const core::TDM &dm = core::DM();
@@ -176,23 +176,23 @@ int Odstup_firmy()
 
 // ---- register --------------------------------------------------------------------------------
 
-void RegisterZostav::Registruj(const QString &nazov, SpustenieZostavy spustenie)
+void ReportRegister::registerReport(const QString &nazov, ReportRun spustenie)
 {
     m_zostavy[nazov] = std::move(spustenie);
 }
 
-void RegisterZostav::Odregistruj(const QString &nazov)
+void ReportRegister::unregisterReport(const QString &nazov)
 {
     m_zostavy.erase(nazov);
 }
 
-const SpustenieZostavy *RegisterZostav::Najdi(const QString &nazov) const
+const ReportRun *ReportRegister::findReport(const QString &nazov) const
 {
     const auto it = m_zostavy.find(nazov);
     return it == m_zostavy.end() || !it->second ? nullptr : &it->second;
 }
 
-QStringList RegisterZostav::Nazvy() const
+QStringList ReportRegister::reportNames() const
 {
     QStringList out;
     for (const auto &[nazov, _] : m_zostavy)
@@ -200,31 +200,31 @@ QStringList RegisterZostav::Nazvy() const
     return out;
 }
 
-RegisterZostav &Register_zostav()
+ReportRegister &reportRegister()
 {
-    static RegisterZostav r;
+    static ReportRegister r;
     return r;
 }
 
-DocasnaRegistracia::DocasnaRegistracia(const QString &nazov, SpustenieZostavy spustenie)
+TemporaryRegistration::TemporaryRegistration(const QString &nazov, ReportRun spustenie)
     : m_nazov(nazov)
 {
-    if (const SpustenieZostavy *f = Register_zostav().Najdi(nazov)) {
+    if (const ReportRun *f = reportRegister().findReport(nazov)) {
         m_predtym = *f;
         m_malPredtym = true;
     }
-    Register_zostav().Registruj(nazov, std::move(spustenie));
+    reportRegister().registerReport(nazov, std::move(spustenie));
 }
 
-DocasnaRegistracia::~DocasnaRegistracia()
+TemporaryRegistration::~TemporaryRegistration()
 {
     if (m_malPredtym)
-        Register_zostav().Registruj(m_nazov, m_predtym);
+        reportRegister().registerReport(m_nazov, m_predtym);
     else
-        Register_zostav().Odregistruj(m_nazov);
+        reportRegister().unregisterReport(m_nazov);
 }
 
-QString Text_nedostupnej_zostavy(const QString &nazov)
+QString unavailableReportText(const QString &nazov)
 {
     return QStringLiteral("Tlačová zostava %1 nie je k dispozícii.").arg(nazov);
 }
@@ -233,7 +233,7 @@ QString Text_nedostupnej_zostavy(const QString &nazov)
 
 namespace ParForm {
 
-TMyReportParam &Parametre_zostavy()
+TMyReportParam &reportParameters()
 {
     return unitCopy();
 }
@@ -248,18 +248,18 @@ void Spusti_zostavu_podla_nazvu()
 void Spusti_zostavu_podla_nazvu(const TMyReportParam &p)
 {
     ui::MainWindowDisabledScope disabled;
-    const VolbaZostavy volba = Vyber_zostavu(p.Kod_zostavy, p.Obdobie, Odstup_firmy);
-    if (volba.druh != VolbaZostavy::Druh::Zostava) {
+    const ReportChoice volba = chooseReport(p.Kod_zostavy, p.Obdobie, firmDistance);
+    if (volba.documentKind != ReportChoice::ReportKind::Zostava) {
         MyConsts::Sprava_chyba(volba.nazov);
         return;
     }
     // The routines report their own failures; whatever still escapes one, or a routine
     // that is not there, ends the run with the error box of a report run.
-    Spusti_chranene([&] {
-        const SpustenieZostavy *najdena = Register_zostav().Najdi(volba.nazov);
+    runGuarded([&] {
+        const ReportRun *najdena = reportRegister().findReport(volba.nazov);
         if (!najdena)
-            throw EMyError(Text_nedostupnej_zostavy(volba.nazov));
-        const SpustenieZostavy spustenie = *najdena; // the register may change during the run
+            throw EMyError(unavailableReportText(volba.nazov));
+        const ReportRun spustenie = *najdena; // the register may change during the run
         spustenie(p);
     });
 }

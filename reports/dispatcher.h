@@ -14,16 +14,16 @@
 namespace tarix::reports {
 
 // What the dispatch table says for a code and period.
-struct VolbaZostavy {
-    enum class Druh {
+struct ReportChoice {
+    enum class ReportKind {
         Zostava,    // run the routine registered under `nazov`
         Chyba,      // show the error box with `nazov` and run nothing
         Nenajdena,  // no row holds: "Nenašiel sa report"
     };
-    Druh druh = Druh::Nenajdena;
+    ReportKind documentKind = ReportKind::Nenajdena;
     QString nazov;
 
-    bool operator==(const VolbaZostavy &o) const { return druh == o.druh && nazov == o.nazov; }
+    bool operator==(const ReportChoice &o) const { return documentKind == o.documentKind && nazov == o.nazov; }
 };
 
 inline constexpr char16_t kNenasielSaReport[] = u"Nenašiel sa report";
@@ -31,57 +31,57 @@ inline constexpr char16_t kNenasielSaReport[] = u"Nenašiel sa report";
 // The dispatch table. The code is compared exactly (case and length); within one code the
 // first row whose period window holds wins. `fOdstup` gives the firm's F_ODSTUP and is
 // asked only for payslip periods from 200401 (0: the full layouts, else the short ones).
-VolbaZostavy Vyber_zostavu(const QString &kod, int obdobie, const std::function<int()> &fOdstup);
+ReportChoice chooseReport(const QString &kod, int obdobie, const std::function<int()> &fOdstup);
 
 // Every code of the table, in table order, each once.
-QStringList Kody_zostav();
+QStringList reportCodes();
 
 // The firm's F_ODSTUP read as an integer (a blank value is 0): from the open firm header
 // of the main data module, else from the firm's table.
-int Odstup_firmy();
+int firmDistance();
 
 // ---- the routines --------------------------------------------------------------------------
 // A routine takes the request by value and reports its own failures.
-using SpustenieZostavy = std::function<void(const TMyReportParam &)>;
+using ReportRun = std::function<void(const TMyReportParam &)>;
 
-class RegisterZostav {
+class ReportRegister {
 public:
     // Registers (or replaces) the routine of a report class or output routine.
-    void Registruj(const QString &nazov, SpustenieZostavy spustenie);
-    void Odregistruj(const QString &nazov);
+    void registerReport(const QString &nazov, ReportRun spustenie);
+    void unregisterReport(const QString &nazov);
     // nullptr when nothing is registered under the name.
-    const SpustenieZostavy *Najdi(const QString &nazov) const;
-    QStringList Nazvy() const;
+    const ReportRun *findReport(const QString &nazov) const;
+    QStringList reportNames() const;
 
 private:
-    std::map<QString, SpustenieZostavy> m_zostavy;
+    std::map<QString, ReportRun> m_zostavy;
 };
 
 // The process-wide register the dispatcher uses.
-RegisterZostav &Register_zostav();
+ReportRegister &reportRegister();
 
 // Registers a routine for its lifetime and restores what was registered before.
-class DocasnaRegistracia {
+class TemporaryRegistration {
 public:
-    DocasnaRegistracia(const QString &nazov, SpustenieZostavy spustenie);
-    ~DocasnaRegistracia();
-    DocasnaRegistracia(const DocasnaRegistracia &) = delete;
-    DocasnaRegistracia &operator=(const DocasnaRegistracia &) = delete;
+    TemporaryRegistration(const QString &nazov, ReportRun spustenie);
+    ~TemporaryRegistration();
+    TemporaryRegistration(const TemporaryRegistration &) = delete;
+    TemporaryRegistration &operator=(const TemporaryRegistration &) = delete;
 
 private:
     QString m_nazov;
-    SpustenieZostavy m_predtym;
+    ReportRun m_predtym;
     bool m_malPredtym = false;
 };
 
 // The text shown when the table names a routine that is not registered.
-QString Text_nedostupnej_zostavy(const QString &nazov);
+QString unavailableReportText(const QString &nazov);
 
 namespace ParForm {
 
 // The unit's copy of the request: the entry copies the caller's record here, the dialog
 // works on it and the dispatcher hands it to the chosen routine.
-TMyReportParam &Parametre_zostavy();
+TMyReportParam &reportParameters();
 
 // Runs the routine that the unit's copy selects. The main window is disabled for the
 // run and enabled again however it ends; nothing is raised to the caller: an error of the

@@ -5,7 +5,7 @@
 
 namespace tarix::reports {
 
-inline rpt::ControlDesc Vyplnany_popis(const QString &meno, rpt::Box box, const rpt::FontSpec &font,
+inline rpt::ControlDesc filledLabel(const QString &meno, rpt::Box box, const rpt::FontSpec &font,
                                        Qt::Alignment zarovnanie = Qt::AlignLeft)
 {
     rpt::ControlDesc c = rpt::label(meno, box, {}, font, zarovnanie);

@@ -10,50 +10,50 @@ namespace tarix::reports {
 
 namespace {
 
-using S = SpustacZostavy;
+using S = ReportLauncher;
 
 // A launcher that sends only its code.
-S kod(const char *id, const char16_t *kod, int odObdobia = 0)
+S launcherCode(const char *id, const char16_t *launcherCode, int odObdobia = 0)
 {
-    S s{id, kod};
+    S s{id, launcherCode};
     s.odObdobia = odObdobia;
     return s;
 }
 
 // The open period, whole firm, file flag (the 2% annexes for all employees).
-S nezisk(const char *id, const char16_t *kod)
+S nonProfit(const char *id, const char16_t *launcherCode)
 {
-    S s{id, kod, S::Obdobie::Otvorene};
+    S s{id, launcherCode, S::Obdobie::Otvorene};
     s.priznakSuboru = true;
     s.odObdobia = 200501;
     return s;
 }
 
 // The employee card's print of the current employee.
-S karta(const char *id, const char16_t *kod, bool straz, bool bezDialogu)
+S cardLauncher(const char *id, const char16_t *launcherCode, bool straz, bool bezDialogu)
 {
-    S s{id, kod, S::Obdobie::Predvolene, S::Zamestnanec::Karta};
-    s.straz = straz ? S::Straz::Karta : S::Straz::Ziadna;
+    S s{id, launcherCode, S::Obdobie::Predvolene, S::LauncherEmployee::Karta};
+    s.straz = straz ? S::LauncherEditGuard::Karta : S::LauncherEditGuard::Ziadna;
     s.bezDialogu = bezDialogu;
     return s;
 }
 
 // The health-insurance annual prints of the current employee (menu and tab buttons).
-S zdravotne(const char *id, const char16_t *kod, S::Straz straz)
+S healthLauncher(const char *id, const char16_t *launcherCode, S::LauncherEditGuard straz)
 {
-    S s{id, kod, S::Obdobie::Otvorene, S::Zamestnanec::Karta, straz};
+    S s{id, launcherCode, S::Obdobie::Otvorene, S::LauncherEmployee::Karta, straz};
     s.bezDialogu = true;
     s.priznakSuboru = true;
     return s;
 }
 
 // The settlement menu's prints of the settlement's employee and year.
-S zuctovanie(const char *id, const char16_t *kod, bool nezisk)
+S settlementLauncher(const char *id, const char16_t *launcherCode, bool nonProfit)
 {
-    S s{id, kod, S::Obdobie::RokZuctovania, S::Zamestnanec::Zuctovanie, S::Straz::Zuctovanie};
-    s.priznakSuboru = nezisk;
-    s.vyzadujeZuctovanie = nezisk;
-    s.odObdobia = nezisk ? 200501 : 0;
+    S s{id, launcherCode, S::Obdobie::RokZuctovania, S::LauncherEmployee::Zuctovanie, S::LauncherEditGuard::Zuctovanie};
+    s.priznakSuboru = nonProfit;
+    s.vyzadujeZuctovanie = nonProfit;
+    s.odObdobia = nonProfit ? 200501 : 0;
     return s;
 }
 
@@ -62,88 +62,88 @@ const std::vector<S> &tabulka()
     static const std::vector<S> rows = [] {
         std::vector<S> r = {
             // "Tlačové zostavy" of the main menu.
-            kod("tlac_sp_pdf", u"SP_PDF"),
-            kod("tlac_sp_pdf_pr", u"SP_PDF_PR"),
-            kod("tlac_sp_xml25", u"SPXML/2.5"),
-            kod("tlac_sp_prihlas", u"SP_PRIHLAS"),
-            kod("tlac_sp1pxls", u"SP1PXLS"),
-            kod("tlac_eldz1", u"ELDZ1"),
+            launcherCode("tlac_sp_pdf", u"SP_PDF"),
+            launcherCode("tlac_sp_pdf_pr", u"SP_PDF_PR"),
+            launcherCode("tlac_sp_xml25", u"SPXML/2.5"),
+            launcherCode("tlac_sp_prihlas", u"SP_PRIHLAS"),
+            launcherCode("tlac_sp1pxls", u"SP1PXLS"),
+            launcherCode("tlac_eldz1", u"ELDZ1"),
             [] {
-                S s = kod("tlac_zp_rtf", u"ZP_RTF");
+                S s = launcherCode("tlac_zp_rtf", u"ZP_RTF");
                 s.prepisat3 = true;
                 return s;
             }(),
-            kod("tlac_zp2005pr", u"ZP2005PR"),
-            kod("tlac_zptxt", u"ZPTXT"),
-            kod("tlac_zp601", u"ZP601"),
-            kod("tlac_dns2", u"DNS2"),
-            kod("tlac_dns3", u"DNS3"),
-            kod("tlac_vd2", u"VD2"),
-            kod("tlac_vd_a_pdf", u"VD_A_PDF"),
-            kod("tlac_vd_b_pdf", u"VD_B_PDF"),
-            kod("tlac_pz", u"PZ"),
-            kod("tlac_bo", u"BO"),
-            kod("tlac_rz", u"RZ"),
-            kod("tlac_rz2004b", u"RZ2004B", 200401),
-            kod("tlac_rz2", u"RZ2"),
-            nezisk("tlac_nezisk1", u"NEZISK1"),
-            nezisk("tlac_nezisk2", u"NEZISK2"),
-            zdravotne("tlac_zdr_doklad", u"RTF_ZDR_DOKLAD", S::Straz::Ziadna),
-            kod("tlac_zp05ozvy", u"ZP05OZVY"),
-            kod("tlac_zp05ozpr", u"ZP05OZPR"),
-            kod("tlac_dov", u"DOV"),
-            kod("tlac_ml", u"ML"),
-            kod("tlac_ml2", u"ML2"),
-            kod("tlac_pp2", u"PP2"),
-            kod("tlac_vz", u"VZ"),
-            kod("tlac_zl", u"ZL"),
-            kod("tlac_vl", u"VL"),
-            kod("tlac_vl2", u"VL2"),
-            kod("tlac_vlnd", u"VLND"),
-            kod("tlac_zraz", u"ZRAZ"),
-            kod("tlac_vyk", u"VYK"),
-            kod("tlac_vp", u"VP"),
-            kod("tlac_hp", u"HP"),
-            kod("tlac_nz", u"NZ"),
+            launcherCode("tlac_zp2005pr", u"ZP2005PR"),
+            launcherCode("tlac_zptxt", u"ZPTXT"),
+            launcherCode("tlac_zp601", u"ZP601"),
+            launcherCode("tlac_dns2", u"DNS2"),
+            launcherCode("tlac_dns3", u"DNS3"),
+            launcherCode("tlac_vd2", u"VD2"),
+            launcherCode("tlac_vd_a_pdf", u"VD_A_PDF"),
+            launcherCode("tlac_vd_b_pdf", u"VD_B_PDF"),
+            launcherCode("tlac_pz", u"PZ"),
+            launcherCode("tlac_bo", u"BO"),
+            launcherCode("tlac_rz", u"RZ"),
+            launcherCode("tlac_rz2004b", u"RZ2004B", 200401),
+            launcherCode("tlac_rz2", u"RZ2"),
+            nonProfit("tlac_nezisk1", u"NEZISK1"),
+            nonProfit("tlac_nezisk2", u"NEZISK2"),
+            healthLauncher("tlac_zdr_doklad", u"RTF_ZDR_DOKLAD", S::LauncherEditGuard::Ziadna),
+            launcherCode("tlac_zp05ozvy", u"ZP05OZVY"),
+            launcherCode("tlac_zp05ozpr", u"ZP05OZPR"),
+            launcherCode("tlac_dov", u"DOV"),
+            launcherCode("tlac_ml", u"ML"),
+            launcherCode("tlac_ml2", u"ML2"),
+            launcherCode("tlac_pp2", u"PP2"),
+            launcherCode("tlac_vz", u"VZ"),
+            launcherCode("tlac_zl", u"ZL"),
+            launcherCode("tlac_vl", u"VL"),
+            launcherCode("tlac_vl2", u"VL2"),
+            launcherCode("tlac_vlnd", u"VLND"),
+            launcherCode("tlac_zraz", u"ZRAZ"),
+            launcherCode("tlac_vyk", u"VYK"),
+            launcherCode("tlac_vp", u"VP"),
+            launcherCode("tlac_hp", u"HP"),
+            launcherCode("tlac_nz", u"NZ"),
             {"tlac_vl3_mesiac", u"VL3", S::Obdobie::Mesiac},
             {"tlac_vl3_rok", u"VL3", S::Obdobie::Rok},
-            kod("tlac_en", u"EN"),
-            kod("tlac_pu", u"PU"),
-            kod("tlac_odv", u"ODV"),
-            kod("tlac_odvzp", u"ODVZP"),
-            kod("tlac_odvdp", u"ODVDP"),
-            kod("tlac_fz1", u"FZ1"),
-            kod("tlac_fz2", u"FZ2"),
-            kod("tlac_poi", u"POI"),
-            kod("tlac_pp", u"PP"),
-            kod("tlac_sp1", u"SP"),
-            kod("tlac_spv1", u"SPV"),
-            kod("tlac_sp1p", u"SP1P"),
-            kod("tlac_spxml", u"SPXML"),
+            launcherCode("tlac_en", u"EN"),
+            launcherCode("tlac_pu", u"PU"),
+            launcherCode("tlac_odv", u"ODV"),
+            launcherCode("tlac_odvzp", u"ODVZP"),
+            launcherCode("tlac_odvdp", u"ODVDP"),
+            launcherCode("tlac_fz1", u"FZ1"),
+            launcherCode("tlac_fz2", u"FZ2"),
+            launcherCode("tlac_poi", u"POI"),
+            launcherCode("tlac_pp", u"PP"),
+            launcherCode("tlac_sp1", u"SP"),
+            launcherCode("tlac_spv1", u"SPV"),
+            launcherCode("tlac_sp1p", u"SP1P"),
+            launcherCode("tlac_spxml", u"SPXML"),
 
             // The employee menu's "Tlačové zostavy".
-            karta("zam_tlac_ml", u"ML", true, true),
-            karta("zam_tlac_ml2", u"ML2", false, false),
-            karta("zam_tlac_pp2", u"PP2", true, true),
-            karta("zam_tlac_pz", u"PZ", true, false),
-            karta("zam_tlac_rz", u"RZ", true, true),
+            cardLauncher("zam_tlac_ml", u"ML", true, true),
+            cardLauncher("zam_tlac_ml2", u"ML2", false, false),
+            cardLauncher("zam_tlac_pp2", u"PP2", true, true),
+            cardLauncher("zam_tlac_pz", u"PZ", true, false),
+            cardLauncher("zam_tlac_rz", u"RZ", true, true),
 
             // The health-insurance tab's buttons.
-            zdravotne("Butt_tlac_doklad", u"RTF_ZDR_DOKLAD", S::Straz::Editacia),
-            zdravotne("Butt_tlac_oznam", u"RTF_ZDR_OZNAM", S::Straz::Editacia),
+            healthLauncher("Butt_tlac_doklad", u"RTF_ZDR_DOKLAD", S::LauncherEditGuard::Editacia),
+            healthLauncher("Butt_tlac_oznam", u"RTF_ZDR_OZNAM", S::LauncherEditGuard::Editacia),
 
             // The settlement menu.
-            zuctovanie("rzp_tlac_rz", u"RZ", false),
-            zuctovanie("rzp_tlac_rz2004b", u"RZ2004B", false),
-            zuctovanie("rzp_tlac_nezisk1", u"NEZISK1", true),
-            zuctovanie("rzp_tlac_nezisk2", u"NEZISK2", true),
+            settlementLauncher("rzp_tlac_rz", u"RZ", false),
+            settlementLauncher("rzp_tlac_rz2004b", u"RZ2004B", false),
+            settlementLauncher("rzp_tlac_nezisk1", u"NEZISK1", true),
+            settlementLauncher("rzp_tlac_nezisk2", u"NEZISK2", true),
         };
         // The contracts' "&Tlač" (menu item and tab button): the code by the contract's kind.
-        S zmluva{"ppv_tlac", nullptr, S::Obdobie::Predvolene, S::Zamestnanec::Ziadny, S::Straz::Zmluva};
+        S zmluva{"ppv_tlac", nullptr, S::Obdobie::Predvolene, S::LauncherEmployee::Ziadny, S::LauncherEditGuard::Zmluva};
         zmluva.bezDialogu = true;
         r.push_back(zmluva);
         // The pension-record tab's button.
-        S eldp{"Butt_tlac_eldp", u"ELDP_PDF", S::Obdobie::Predvolene, S::Zamestnanec::Karta};
+        S eldp{"Butt_tlac_eldp", u"ELDP_PDF", S::Obdobie::Predvolene, S::LauncherEmployee::Karta};
         eldp.priznakSuboru = true;
         r.push_back(eldp);
         return r;
@@ -151,33 +151,33 @@ const std::vector<S> &tabulka()
     return rows;
 }
 
-bool strazEdituje(S::Straz straz, const StavSpustaca &stav)
+bool editGuard(S::LauncherEditGuard straz, const LauncherState &stav)
 {
     switch (straz) {
-    case S::Straz::Karta: return stav.kartaEdituje;
-    case S::Straz::Zuctovanie: return stav.zuctovanieEdituje;
-    case S::Straz::Zmluva: return stav.zmluvaEdituje;
-    case S::Straz::Editacia: return stav.prebiehaEditacia;
-    case S::Straz::Ziadna: break;
+    case S::LauncherEditGuard::Karta: return stav.kartaEdituje;
+    case S::LauncherEditGuard::Zuctovanie: return stav.zuctovanieEdituje;
+    case S::LauncherEditGuard::Zmluva: return stav.zmluvaEdituje;
+    case S::LauncherEditGuard::Editacia: return stav.prebiehaEditacia;
+    case S::LauncherEditGuard::Ziadna: break;
     }
     return false;
 }
 
 } // namespace
 
-const std::vector<SpustacZostavy> &Spustace_zostav() { return tabulka(); }
+const std::vector<ReportLauncher> &reportLaunchers() { return tabulka(); }
 
-const SpustacZostavy *Spustac_zostavy(const QString &id)
+const ReportLauncher *reportLauncher(const QString &id)
 {
-    for (const SpustacZostavy &s : tabulka())
+    for (const ReportLauncher &s : tabulka())
         if (id == QLatin1String(s.id))
             return &s;
     return nullptr;
 }
 
-QString Kod_zmluvy(int druh)
+QString contractCode(int documentKind)
 {
-    switch (druh) {
+    switch (documentKind) {
     case 0: return QStringLiteral("ZML");
     case 1: return QStringLiteral("DVP");
     case 2: return QStringLiteral("DPC");
@@ -190,18 +190,18 @@ QString Kod_zmluvy(int druh)
     }
 }
 
-std::optional<TMyReportParam> Poziadavka_spustaca(const SpustacZostavy &s, const StavSpustaca &stav,
+std::optional<TMyReportParam> launcherRequest(const ReportLauncher &s, const LauncherState &stav,
                                                   TMyReportParam p)
 {
-    if (strazEdituje(s.straz, stav))
+    if (editGuard(s.straz, stav))
         throw EMyError(Msg(65199));
     if (s.vyzadujeZuctovanie && (stav.rokZuctovania.isNull() || stav.rokZuctovania.toInt() == 0))
         throw EMyError(Msg(65061));
 
-    if (s.kod) {
-        p.Kod_zostavy = QString::fromUtf16(s.kod);
+    if (s.launcherCode) {
+        p.Kod_zostavy = QString::fromUtf16(s.launcherCode);
     } else {
-        p.Kod_zostavy = Kod_zmluvy(stav.druhZmluvy);
+        p.Kod_zostavy = contractCode(stav.druhZmluvy);
         if (p.Kod_zostavy.isEmpty())
             return std::nullopt;
         p.Rezerva1 = stav.pidZmluvy;
@@ -219,9 +219,9 @@ std::optional<TMyReportParam> Poziadavka_spustaca(const SpustacZostavy &s, const
     }
 
     switch (s.zamestnanec) {
-    case S::Zamestnanec::Ziadny: break;
-    case S::Zamestnanec::Karta: p.Zamestnanec_od = p.Zamestnanec_do = stav.zamestnanecKarty; break;
-    case S::Zamestnanec::Zuctovanie: p.Zamestnanec_od = p.Zamestnanec_do = stav.zamestnanecZuctovania; break;
+    case S::LauncherEmployee::Ziadny: break;
+    case S::LauncherEmployee::Karta: p.Zamestnanec_od = p.Zamestnanec_do = stav.zamestnanecKarty; break;
+    case S::LauncherEmployee::Zuctovanie: p.Zamestnanec_od = p.Zamestnanec_do = stav.zamestnanecZuctovania; break;
     }
 
     if (s.bezDialogu)
@@ -235,9 +235,9 @@ std::optional<TMyReportParam> Poziadavka_spustaca(const SpustacZostavy &s, const
     return p;
 }
 
-StavSpustaca Stav_spustaca()
+LauncherState launcherState()
 {
-    StavSpustaca stav;
+    LauncherState stav;
     if (core::hasDM())
         stav.obdobie = core::DM().Aktualne_obdobie();
     if (core::hasDMZ()) {

@@ -14,7 +14,7 @@
 
 namespace tarix::reports {
 
-struct SpustacZostavy {
+struct ReportLauncher {
     // Which period the request carries besides the defaults.
     enum class Obdobie {
         Predvolene,       // the open period as the defaults set it
@@ -24,15 +24,15 @@ struct SpustacZostavy {
         RokZuctovania,    // Obdobie = the settlement's year (TRZP_ V_rok) 12
     };
     // Whose record names the one employee (Zamestnanec_od = Zamestnanec_do).
-    enum class Zamestnanec { Ziadny, Karta /* TZAM_ */, Zuctovanie /* TRZP_ */ };
+    enum class LauncherEmployee { Ziadny, Karta /* TZAM_ */, Zuctovanie /* TRZP_ */ };
     // The table that must not be in edit or insert state (65199).
-    enum class Straz { Ziadna, Karta, Zuctovanie, Zmluva /* TPPV_ */, Editacia /* any watched table */ };
+    enum class LauncherEditGuard { Ziadna, Karta, Zuctovanie, Zmluva /* TPPV_ */, Editacia /* any watched table */ };
 
     const char *id;                 // component name of the item or button
-    const char16_t *kod;            // report code; null: by the contract's kind
+    const char16_t *launcherCode;            // report code; null: by the contract's kind
     Obdobie obdobie = Obdobie::Predvolene;
-    Zamestnanec zamestnanec = Zamestnanec::Ziadny;
-    Straz straz = Straz::Ziadna;
+    LauncherEmployee zamestnanec = LauncherEmployee::Ziadny;
+    LauncherEditGuard straz = LauncherEditGuard::Ziadna;
     bool bezDialogu = false;
     bool priznakSuboru = false;
     bool prepisat3 = false;
@@ -43,12 +43,12 @@ struct SpustacZostavy {
 };
 
 // Every launcher, main menu items first.
-const std::vector<SpustacZostavy> &Spustace_zostav();
+const std::vector<ReportLauncher> &reportLaunchers();
 // The row of an id; null when there is none.
-const SpustacZostavy *Spustac_zostavy(const QString &id);
+const ReportLauncher *reportLauncher(const QString &id);
 
 // What a launcher reads from the open firm when it runs.
-struct StavSpustaca {
+struct LauncherState {
     int obdobie = 0;                 // the open period yyyymm
     int zamestnanecKarty = 0;        // TZAM_ Code_emp
     bool kartaEdituje = false;
@@ -63,17 +63,17 @@ struct StavSpustaca {
 
 // The report code of a contract kind: 0 "ZML", 1 "DVP", 2 "DPC", 10 "ZML2", 11 "DVP2",
 // 12 "DPC2", 13 "DBPS", 14 "ZMLD"; empty for any other kind.
-QString Kod_zmluvy(int druh);
+QString contractCode(int documentKind);
 
 // The request of a launcher from the defaults `p` and the firm's state. Raises EMyError
 // 65199 when the guarded table is being edited and 65061 when the settlement has no year;
 // nothing (no request) for a contract of a kind that prints nothing.
-std::optional<TMyReportParam> Poziadavka_spustaca(const SpustacZostavy &s, const StavSpustaca &stav,
+std::optional<TMyReportParam> launcherRequest(const ReportLauncher &s, const LauncherState &stav,
                                                   TMyReportParam p);
 
 // The state of the open firm: the open period, TZAM_ and TPPV_ of the employee modules
 // when they exist; the settlement fields stay empty (its table is not built yet) and the
 // pending-edit flag is the caller's (the main window's).
-StavSpustaca Stav_spustaca();
+LauncherState launcherState();
 
 } // namespace tarix::reports

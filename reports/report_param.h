@@ -28,7 +28,7 @@ namespace tarix::reports {
 
 // A fixed array of texts indexed from 1, as the reports number their values.
 template <int N>
-class TextyOdJedna {
+class TextsFromOne {
 public:
     static constexpr int kPocet = N;
     QString &operator[](int i) { return m_items.at(index(i)); }
@@ -38,7 +38,7 @@ public:
         for (QString &s : m_items)
             s.clear();
     }
-    bool operator==(const TextyOdJedna &o) const { return m_items == o.m_items; }
+    bool operator==(const TextsFromOne &o) const { return m_items == o.m_items; }
 
 private:
     static size_t index(int i)
@@ -94,14 +94,14 @@ struct TMyReportParam {
     double Hodnota_ine_cislo = 0; // Hodnota1 as a whole number
     QString Hodnota2;
     bool Podla_priezviska = true; // sort by surname (else by personal number)
-    TextyOdJedna<1000> Zoznam;
+    TextsFromOne<1000> Zoznam;
     QString Vstupny_subor;      // template or input file
     QString Vystupny_subor;     // output file
     bool Prepisat = false;      // the output file may be written
     bool Prepisat2 = false;     // the output file already existed
     bool Prepisat3 = false;
     int Cislo = 0;              // the chosen health insurer's number
-    TextyOdJedna<99> Texty_zostavy;
+    TextsFromOne<99> Texty_zostavy;
 
     // The names of the output units.
     QString &Obdobie_text() { return Text_obdobia; }
@@ -126,8 +126,8 @@ struct TMyReportParam {
     int Kod_zp() const { return Cislo; }
     bool &Subor_existuje() { return Prepisat2; }
     bool Subor_existuje() const { return Prepisat2; }
-    TextyOdJedna<99> &Hodnoty() { return Texty_zostavy; }
-    const TextyOdJedna<99> &Hodnoty() const { return Texty_zostavy; }
+    TextsFromOne<99> &Hodnoty() { return Texty_zostavy; }
+    const TextsFromOne<99> &Hodnoty() const { return Texty_zostavy; }
 };
 
 // The defaults of a request from the open period and cost centre: all three periods, the

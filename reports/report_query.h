@@ -7,7 +7,7 @@
 
 namespace tarix::reports {
 
-inline void Priprav_dotaz(db::Query &q, const QString &meno, const QString &alias, const QString &sql)
+inline void prepareQuery(db::Query &q, const QString &meno, const QString &alias, const QString &sql)
 {
     q.setObjectName(meno);
     q.setDatabaseName(alias);

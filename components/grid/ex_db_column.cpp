@@ -102,7 +102,7 @@ void TExDBColumn::Assign(const TExDBColumn &other)
     changed(Change::Structure);
 }
 
-void TExDBColumn::RestoreDefaults()
+void TExDBColumn::restoreDefaults()
 {
     TExDBGrid *grid = m_grid;
     const QString field = m_fieldName;
@@ -135,7 +135,7 @@ void TExDBColumn::RestoreDefaults()
     changed(Change::Structure);
 }
 
-bool TExDBColumn::DrawCellValue(QPainter &, const QRect &, const QVariant &, const QString &, bool) { return false; }
+bool TExDBColumn::drawCellValue(QPainter &, const QRect &, const QVariant &, const QString &, bool) { return false; }
 
 // ---- TExDBCheckboxColumn ------------------------------------------------------------------------
 
@@ -162,7 +162,7 @@ void TExDBCheckboxColumn::Assign(const TExDBColumn &other)
     TExDBColumn::Assign(other);
 }
 
-bool TExDBCheckboxColumn::DrawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
+bool TExDBCheckboxColumn::drawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
                                         bool)
 {
     const CheckState state = checkboxColumnState(m_valueChecked, m_valueUnChecked, value, text);

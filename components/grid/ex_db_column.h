@@ -57,13 +57,13 @@ public:
     bool ReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
     // The caption as set; empty: the field's label.
-    QString TitleCaption() const { return m_titleCaption; }
+    QString titleCaption() const { return m_titleCaption; }
     void setTitleCaption(const QString &caption);
-    const TExFont &TitleFont() const { return m_titleFont; }
+    const TExFont &titleFont() const { return m_titleFont; }
     void setTitleFont(const TExFont &font);
     TColor TitleColor() const { return m_titleColor; }
     void setTitleColor(TColor color);
-    Qt::Alignment TitleAlignment() const { return m_titleAlignment; }
+    Qt::Alignment titleAlignment() const { return m_titleAlignment; }
     void setTitleAlignment(Qt::Alignment alignment);
     const TExFont &Font() const { return m_font; }
     void setFont(const TExFont &font);
@@ -74,7 +74,7 @@ public:
     void setAlignment(Qt::Alignment alignment);
     QStringList PickList() const { return m_pickList; }
     void setPickList(const QStringList &list);
-    TColumnButtonStyle ButtonStyle() const { return m_buttonStyle; }
+    TColumnButtonStyle buttonStyle() const { return m_buttonStyle; }
     void setButtonStyle(TColumnButtonStyle style);
 
     // ---- what the grid adds --------------------------------------------------------------------
@@ -104,10 +104,10 @@ public:
     // Takes over every property of another column (the base column's first).
     virtual void Assign(const TExDBColumn &other);
     // Back to the defaults (the filter list goes too).
-    virtual void RestoreDefaults();
+    virtual void restoreDefaults();
 
     // Draws the cell value itself; true when it did. The plain column draws nothing.
-    virtual bool DrawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
+    virtual bool drawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
                                bool highlighted);
 
     TExDBGrid *grid() const { return m_grid; }
@@ -174,7 +174,7 @@ public:
     void setValueUnChecked(const QString &values);
 
     void Assign(const TExDBColumn &other) override;
-    bool DrawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
+    bool drawCellValue(QPainter &p, const QRect &rect, const QVariant &value, const QString &text,
                        bool highlighted) override;
 
 private:

@@ -1,6 +1,6 @@
 #include "components/grid/ex_db_grid.h"
 
-#include "components/grid/blob_editor.h"
+#include "components/grid/ex_blob_editor.h"
 #include "components/grid/grid_layout.h"
 #include "platform/db/datasource.h"
 #include "platform/dbctrl/field_link.h"
@@ -80,9 +80,9 @@ std::optional<QColor> zebraColor(const TExDBGridStyle &style, int visiblePositio
     return visiblePosition % 2 == 0 ? style.oddColor : style.evenColor;
 }
 
-QString recordHintText(int recNo, int recordCount)
+QString recordHintText(int recordNumber, int recordCount)
 {
-    return QStringLiteral("rec. %1 of %2").arg(recNo).arg(recordCount);
+    return QStringLiteral("rec. %1 of %2").arg(recordNumber).arg(recordCount);
 }
 
 bool textNeedsHint(int textWidth, int space) { return textWidth >= space; }
@@ -217,7 +217,7 @@ public:
             background();
             const QVariant value = m_grid.cellValue(index.row(), column);
             auto *box = const_cast<TExDBColumn *>(col);
-            if (!box || !box->DrawCellValue(*painter, opt.rect, value, opt.text, opt.state & QStyle::State_Selected)) {
+            if (!box || !box->drawCellValue(*painter, opt.rect, value, opt.text, opt.state & QStyle::State_Selected)) {
                 const CheckState state = value.isValid() && db::variantToBool(value) ? CheckState::Ticked
                                                                                      : CheckState::Unticked;
                 drawCheckBox(*painter, w, opt.rect.adjusted(2, 2, -2, -2), state, Qt::AlignHCenter, m_grid.Flat(),
@@ -228,7 +228,7 @@ public:
         QRect textRect = opt.rect;
         const bool lookup = m_grid.hasExOption(eoShowLookup) && col
                             && (!col->PickList().isEmpty() || (f && f->isLookup()));
-        const bool ellipsisButton = col && col->ButtonStyle() == cbsEllipsis;
+        const bool ellipsisButton = col && col->buttonStyle() == cbsEllipsis;
         const int buttonWidth = std::min(opt.rect.height(), 16);
         if (lookup || ellipsisButton)
             textRect.setRight(textRect.right() - buttonWidth);
@@ -435,7 +435,7 @@ TExDBGrid::TExDBGrid(QWidget *parent) : dbctrl::DBGrid(parent)
             if (TExDBColumn *c = column(section))
                 c->storeWidth(newSize);
         if (!m_fitting && hasExOption(eoAutoWidth))
-            FitColumnsToClientWidth();
+            fitColumnsToClientWidth();
         if (OnColWidthsChanged && !m_pushing)
             OnColWidthsChanged(*this);
         m_footer->update();
@@ -554,7 +554,7 @@ void TExDBGrid::setExOptions(TExOptions options)
     applyIndicatorWidth();
     setScrollBars(m_scrollBars);
     if (options.testFlag(eoAutoWidth))
-        BestFitColumns();
+        bestFitColumns();
     layoutChanged();
     if (hadAutofit && !options.testFlag(eoRowHeightAutofit)) {
         // The rows go back to the height they all share.
@@ -803,7 +803,7 @@ QString TExDBGrid::recordHint() const
     db::DataSet *ds = activeDataSet();
     if (!ds || ds->isEmpty())
         return {};
-    return recordHintText(ds->recNo(), GetRecordCount());
+    return recordHintText(ds->recordNumber(), GetRecordCount());
 }
 
 void TExDBGrid::showRecordHint()
@@ -885,7 +885,7 @@ std::optional<QColor> TExDBGrid::rowBackground(int row, int column) const
 
 // ---- column fitting -----------------------------------------------------------------------------
 
-void TExDBGrid::BestFitColumns()
+void TExDBGrid::bestFitColumns()
 {
     if (m_fitting)
         return;
@@ -915,7 +915,7 @@ void TExDBGrid::BestFitColumns()
     m_fitting = false;
 }
 
-void TExDBGrid::FitColumnsToClientWidth()
+void TExDBGrid::fitColumnsToClientWidth()
 {
     if (m_fitting)
         return;
@@ -935,7 +935,7 @@ void TExDBGrid::FitColumnsToClientWidth()
 void TExDBGrid::autoFit()
 {
     if (hasExOption(eoAutoWidth))
-        FitColumnsToClientWidth();
+        fitColumnsToClientWidth();
 }
 
 // ---- records through the keyboard ---------------------------------------------------------------
@@ -1239,7 +1239,7 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier);
     const int columns = gridModel()->columnCount();
     const int column = currentIndex().column();
-    const bool atEnd = ds->recNo() >= ds->recordCount();
+    const bool atEnd = ds->recordNumber() >= ds->recordCount();
 
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && hasExOption(eoENTERlikeTAB) && columns > 0) {
         int next = column + 1;
@@ -1296,7 +1296,7 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
     const bool moving = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown
                         || ((key == Qt::Key_Home || key == Qt::Key_End) && (mods & Qt::ControlModifier));
     if (m_multiSelect && moving) {
-        const int before = ds->recNo() - 1;
+        const int before = ds->recordNumber() - 1;
         const bool extend = (mods & Qt::ShiftModifier) && (key == Qt::Key_Up || key == Qt::Key_Down);
         if (extend && m_keyAnchorPos < 0) {
             m_keyAnchorPos = before;
@@ -1305,7 +1305,7 @@ void TExDBGrid::keyPressEvent(QKeyEvent *event)
             m_keyAnchorPos = -1;
         }
         DBGrid::keyPressEvent(event);
-        const int after = ds->recNo() - 1;
+        const int after = ds->recordNumber() - 1;
         if (extend)
             moveKeyboardSelection(before, after);
         else if (after != before && !hasExOption(eoKeepSelection)) {
@@ -1490,7 +1490,7 @@ void TExDBGrid::pushColumns()
 {
     QVector<dbctrl::DBGridColumn> base;
     for (const auto &c : m_columns)
-        base.append({c->FieldName(), c->TitleCaption(), c->Width(), c->ReadOnly()});
+        base.append({c->FieldName(), c->titleCaption(), c->Width(), c->ReadOnly()});
     m_pushing = true;
     DBGrid::setColumns(base);
     m_pushing = false;
@@ -1511,13 +1511,13 @@ void TExDBGrid::layoutChanged()
     for (int i = 0; same && i < int(m_columns.size()); ++i) {
         const dbctrl::DBGridColumn &b = gridModel()->columns()[i];
         const TExDBColumn &c = *m_columns[size_t(i)];
-        same = b.fieldName == c.FieldName() && b.title == c.TitleCaption() && b.readOnly == c.ReadOnly()
+        same = b.fieldName == c.FieldName() && b.title == c.titleCaption() && b.readOnly == c.ReadOnly()
                && (c.Width() < 0 || columnWidth(i) == c.Width());
     }
     if (!same) {
         pushColumns();
         if (!m_layoutInProgress && hasExOption(eoAutoWidth))
-            BestFitColumns();
+            bestFitColumns();
     }
     updateTitleHeight();
     updateGeometries();
@@ -1590,14 +1590,14 @@ void TExDBGrid::updateTitleHeight()
     in.defaultRowHeight = m_defaultRowHeight;
     in.filterBar = hasExOption(eoShowFilterBar);
     if (m_titleHeight.kind == hkLineCount) {
-        const QFont f = m_columns.empty() ? font() : m_columns.front()->TitleFont().font;
+        const QFont f = m_columns.empty() ? font() : m_columns.front()->titleFont().font;
         in.letterHeight = QFontMetrics(f).boundingRect(QStringLiteral("W")).height();
     } else if (m_titleHeight.kind == hkAuto) {
         // A "|" in a caption is its line break, and the caption keeps it so.
         bool captionsChanged = false;
         for (int i = 0; i < int(m_columns.size()); ++i) {
             TExDBColumn &c = *m_columns[size_t(i)];
-            const QString caption = c.TitleCaption().isEmpty() ? columnCaption(i) : c.TitleCaption();
+            const QString caption = c.titleCaption().isEmpty() ? columnCaption(i) : c.titleCaption();
             if (!caption.contains(u'|'))
                 continue;
             c.attach(nullptr);
@@ -1615,7 +1615,7 @@ void TExDBGrid::updateTitleHeight()
             if (c.SortType() != stNone && width > arrow)
                 width -= arrow;
             const int flags = hasExOption(eoTitleWordWrap) ? Qt::TextWordWrap : 0;
-            const QRect r = QFontMetrics(c.TitleFont().font)
+            const QRect r = QFontMetrics(c.titleFont().font)
                                 .boundingRect(QRect(0, 0, std::max(1, width), 10000), flags, columnCaption(i));
             tallest = std::max(tallest, r.height());
         }
@@ -1644,7 +1644,7 @@ int TExDBGrid::footerStripHeight() const
     return m_footerHeight > 0 ? m_footerHeight : m_defaultRowHeight + 4;
 }
 
-QRect TExDBGrid::FooterRect() const
+QRect TExDBGrid::footerRect() const
 {
     const int h = m_footerHeight > 0 ? m_footerHeight : m_defaultRowHeight + 4;
     const QRect vp = viewport()->geometry();
@@ -1653,7 +1653,7 @@ QRect TExDBGrid::FooterRect() const
 
 QWidget *TExDBGrid::footer() const { return m_footer; }
 
-void TExDBGrid::UpdateFooter()
+void TExDBGrid::updateFooter()
 {
     if (OnUpdateFooter)
         OnUpdateFooter(*this);
@@ -1809,9 +1809,9 @@ void TExDBGrid::paintTitle(QPainter &p, const QRect &rect, int index, int hotSec
         textRect.setRight(textRect.right() - arrowWidth - 4);
     }
     textRect.setRight(textRect.right() - ((m_gridLineWidth + 1) * 2 + 1) + 2);
-    p.setFont(c->TitleFont().font);
-    p.setPen(toQColor(c->TitleFont().color, palette()));
-    drawCellText(p, textRect, 3, hasExOption(eoTitleWordWrap), teNone, c->TitleAlignment(), columnCaption(index));
+    p.setFont(c->titleFont().font);
+    p.setPen(toQColor(c->titleFont().color, palette()));
+    drawCellText(p, textRect, 3, hasExOption(eoTitleWordWrap), teNone, c->titleAlignment(), columnCaption(index));
     const bool selectedTitle = hasExOption(eoSelectedTitle) && currentIndex().column() == index;
     drawEdge(p, rect, m_flat ? Edge::Flat : selectedTitle ? Edge::Sunken : Edge::Raised, palette());
     if (OnDrawColumnTitle) {
@@ -1828,7 +1828,7 @@ void TExDBGrid::paintTitle(QPainter &p, const QRect &rect, int index, int hotSec
     if (filterBar) {
         const QRect strip(rect.left(), rect.bottom() - 18, rect.width(), 19);
         p.fillRect(strip, m_style.filterColor);
-        p.setFont(c->TitleFont().font);
+        p.setFont(c->titleFont().font);
         p.setPen(palette().text().color());
         p.drawText(strip.adjusted(1, 1, -1, 0), Qt::AlignLeft | Qt::AlignVCenter, c->FilterValue());
         p.setPen(QColor(0x80, 0x80, 0x80));
@@ -2016,18 +2016,18 @@ void TExDBGrid::runPopupItem(PopupItem item)
         else
             dbctrl::runReported([&] { RefreshData(); });
         break;
-    case piSelect: SelectRecord(); break;
-    case piSelectAll: dbctrl::runReported([&] { SelectAllRecords(); }); break;
-    case piUnselect: UnSelectRecord(); break;
-    case piUnselectAll: UnSelectAllRecords(); break;
+    case piSelect: selectRecord(); break;
+    case piSelectAll: dbctrl::runReported([&] { selectAllRecords(); }); break;
+    case piUnselect: deselectRecord(); break;
+    case piUnselectAll: deselectAllRecords(); break;
     case piSaveLayout: dbctrl::runReported([&] { SaveLayout(); }); break;
-    case piRestoreLayout: dbctrl::runReported([&] { RestoreLayout(); }); break;
+    case piRestoreLayout: dbctrl::runReported([&] { restoreLayout(); }); break;
     case piSetup: call(OnSetupGrid); break;
     default: break;
     }
 }
 
-void TExDBGrid::SelectRecord()
+void TExDBGrid::selectRecord()
 {
     if (!m_multiSelect || !activeDataSet())
         return;
@@ -2035,7 +2035,7 @@ void TExDBGrid::SelectRecord()
     changedSelection();
 }
 
-void TExDBGrid::UnSelectRecord()
+void TExDBGrid::deselectRecord()
 {
     if (!m_multiSelect || !activeDataSet())
         return;
@@ -2043,7 +2043,7 @@ void TExDBGrid::UnSelectRecord()
     changedSelection();
 }
 
-void TExDBGrid::SelectAllRecords()
+void TExDBGrid::selectAllRecords()
 {
     db::DataSet *ds = activeDataSet();
     if (!m_multiSelect || !ds)
@@ -2070,7 +2070,7 @@ void TExDBGrid::SelectAllRecords()
     changedSelection();
 }
 
-void TExDBGrid::UnSelectAllRecords()
+void TExDBGrid::deselectAllRecords()
 {
     if (!m_multiSelect || !activeDataSet())
         return;
@@ -2080,7 +2080,7 @@ void TExDBGrid::UnSelectAllRecords()
 
 void TExDBGrid::SaveLayout() { grid::SaveLayout(*this, m_registryKey, m_registrySection); }
 
-void TExDBGrid::RestoreLayout() { grid::LoadLayout(*this, m_registryKey, m_registrySection); }
+void TExDBGrid::restoreLayout() { grid::LoadLayout(*this, m_registryKey, m_registrySection); }
 
 // ---- filter bar ------------------------------------------------------------------------------------
 
@@ -2180,7 +2180,7 @@ void TExDBGrid::dropFilterCallback()
 
 // ---- BLOB editor ------------------------------------------------------------------------------------
 
-bool TExDBGrid::EditBlob()
+bool TExDBGrid::editBlob()
 {
     db::DataSet *ds = activeDataSet();
     const int index = currentIndex().column();
@@ -2292,12 +2292,12 @@ void TExDBGrid::fitRowHeights()
 void TExDBGrid::loaded()
 {
     if (hasExOption(eoAutoLoad))
-        dbctrl::runReported([&] { RestoreLayout(); });
+        dbctrl::runReported([&] { restoreLayout(); });
     m_layoutInProgress = false;
     autoFit();
 }
 
-QPixmap TExDBGrid::GetGlyph() const
+QPixmap TExDBGrid::getGlyph() const
 {
     QPixmap bitmap;
     if (OnGetGlyph)
@@ -2320,7 +2320,7 @@ void TExDBGrid::paintCorner(QWidget *corner)
     p.save();
     corner->style()->drawControl(QStyle::CE_Header, &o, &p, corner);
     p.restore();
-    const QPixmap bitmap = GetGlyph();
+    const QPixmap bitmap = getGlyph();
     if (!bitmap.isNull())
         p.drawPixmap(QRect(QPoint(0, 0), bitmap.size()).translated(corner->rect().center() - bitmap.rect().center()),
                      bitmap);
@@ -2336,7 +2336,7 @@ void TExDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
         }
         if (hasExOption(eoBLOBEditor) && indexAt(event->position().toPoint()).isValid()) {
             bool handled = false;
-            dbctrl::runReported([&] { handled = EditBlob(); });
+            dbctrl::runReported([&] { handled = editBlob(); });
             if (handled) {
                 event->accept();
                 return;

@@ -60,7 +60,7 @@ QVector<int> simpleFitWidths(const QVector<int> &widths, int clientWidth);
 // colour for gsNormal.
 std::optional<QColor> zebraColor(const TExDBGridStyle &style, int visiblePosition);
 // "rec. N of M".
-QString recordHintText(int recNo, int recordCount);
+QString recordHintText(int recordNumber, int recordCount);
 // Whether a text needs its hint: it does not fit the space it is drawn in.
 bool textNeedsHint(int textWidth, int space);
 
@@ -163,11 +163,11 @@ public:
     // The footer strip's height (0 when the footer is off).
     int footerStripHeight() const;
     // The footer rectangle in the grid's co-ordinates.
-    QRect FooterRect() const;
+    QRect footerRect() const;
     // The footer text of a column, as drawn before OnDrawFooterCell.
     QString footerText(int index) const;
     QWidget *footer() const;
-    void UpdateFooter();
+    void updateFooter();
     // The grouping that claims a row, with its text and the column it came from; none when
     // the row is a plain row.
     struct GroupingHit {
@@ -186,12 +186,12 @@ public:
     void preparePopupMenu();
     // Opens the menu at a point of the screen (nothing without eoStandardPopup).
     void popupAt(const QPoint &globalPos);
-    void SelectRecord();
-    void SelectAllRecords();
-    void UnSelectRecord();
-    void UnSelectAllRecords();
+    void selectRecord();
+    void selectAllRecords();
+    void deselectRecord();
+    void deselectAllRecords();
     void SaveLayout();
-    void RestoreLayout();
+    void restoreLayout();
 
     // ---- filter bar -------------------------------------------------------------------------------
     QComboBox *filterBox() const { return m_filterBox; }
@@ -209,14 +209,14 @@ public:
     // ---- BLOB editor --------------------------------------------------------------------------------
     // Edits the current column's field in the BLOB editor; false when that field is not one
     // it edits.
-    bool EditBlob();
+    bool editBlob();
 
     // ---- what callers use -----------------------------------------------------------------
     // The owner has set the grid's columns and data source (its window is built): the stored
     // layout is loaded with eoAutoLoad, and the columns are fitted with eoAutoWidth.
     void loaded();
     // The bitmap OnGetGlyph gives (none without it); drawn in the top-left cell.
-    QPixmap GetGlyph() const;
+    QPixmap getGlyph() const;
     // The title column pressed as a button (-1: none).
     int pressedTitleColumn() const;
     // The cell under the mouse while themes are on and there are no groupings (invalid:
@@ -248,8 +248,8 @@ public:
     // The check box's minimum indicator width for the present line options.
     int checkBoxIndicatorWidth() const;
     // Best fit and simple fit of the columns (see the free functions above).
-    void BestFitColumns();
-    void FitColumnsToClientWidth();
+    void bestFitColumns();
+    void fitColumnsToClientWidth();
     // A user's resize of the rows to a height (the row-height floor and DefaultRowHeight).
     void rowHeightChangedByUser(int height);
     // The smallest row height: the text height of "Wg" + 2.

@@ -1,7 +1,7 @@
 #include "components/grid/grid_layout.h"
 
 #include "components/grid/ex_db_grid.h"
-#include "components/grid/registry_ini.h"
+#include "components/grid/registry_ini_file.h"
 
 #include <QRegularExpression>
 
@@ -180,7 +180,7 @@ struct MainValue {
 
 void writeMain(TRegistryIniFile &reg, const QString &section, int i, const MainValue &v)
 {
-    reg.WriteString(section, QString::number(i),
+    reg.writeRegistryString(section, QString::number(i),
                     QStringLiteral("%1,%2,%3,%4")
                         .arg(layoutField(v.fieldName))
                         .arg(v.width)
@@ -191,7 +191,7 @@ void writeMain(TRegistryIniFile &reg, const QString &section, int i, const MainV
 // None when the value is missing or empty (the number is skipped).
 std::optional<MainValue> readMain(const TRegistryIniFile &reg, const QString &section, int i)
 {
-    QString rest = reg.ReadString(section, QString::number(i), QString());
+    QString rest = reg.readRegistryString(section, QString::number(i), QString());
     if (rest.isEmpty())
         return std::nullopt;
     MainValue v;
@@ -206,10 +206,10 @@ void saveExParts(TRegistryIniFile &reg, const QString &section, TExDBGrid &grid,
 {
     const TExDBColumn &c = *grid.column(i);
     const QString n = QString::number(i);
-    reg.WriteString(section, n + QStringLiteral("_Title"), fontRecord(c.TitleFont(), c.TitleColor(), c.TitleAlignment()));
-    reg.WriteString(section, n + QStringLiteral("_Data"), fontRecord(c.Font(), c.Color(), grid.columnAlignment(i)));
+    reg.writeRegistryString(section, n + QStringLiteral("_Title"), fontRecord(c.titleFont(), c.TitleColor(), c.titleAlignment()));
+    reg.writeRegistryString(section, n + QStringLiteral("_Data"), fontRecord(c.Font(), c.Color(), grid.columnAlignment(i)));
     const QVariant footer = c.FooterValue();
-    reg.WriteString(section, n + QStringLiteral("_Sort"),
+    reg.writeRegistryString(section, n + QStringLiteral("_Sort"),
                     QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
                         .arg(int(c.SortType()))
                         .arg(layoutField(c.SortCaption()))
@@ -219,7 +219,7 @@ void saveExParts(TRegistryIniFile &reg, const QString &section, TExDBGrid &grid,
                         .arg(int(c.FooterType()))
                         .arg(c.Tag()));
     if (!c.FooterText().isEmpty())
-        reg.WriteString(section, n + QStringLiteral("_Footer"), layoutField(c.FooterText()));
+        reg.writeRegistryString(section, n + QStringLiteral("_Footer"), layoutField(c.FooterText()));
 }
 
 void loadExColumn(const TRegistryIniFile &reg, const QString &section, TExDBGrid &grid, int i, const MainValue &v)
@@ -232,17 +232,17 @@ void loadExColumn(const TRegistryIniFile &reg, const QString &section, TExDBGrid
     c.setTitleCaption(v.caption);
     c.setReadOnly(v.readOnly);
 
-    const QString title = reg.ReadString(section, n + QStringLiteral("_Title"), QString());
+    const QString title = reg.readRegistryString(section, n + QStringLiteral("_Title"), QString());
     if (!title.isEmpty()) {
-        TExFont font = c.TitleFont();
+        TExFont font = c.titleFont();
         TColor color = c.TitleColor();
-        Qt::Alignment alignment = c.TitleAlignment();
+        Qt::Alignment alignment = c.titleAlignment();
         applyFontRecord(title, font, color, alignment);
         c.setTitleFont(font);
         c.setTitleColor(color);
         c.setTitleAlignment(alignment);
     }
-    const QString data = reg.ReadString(section, n + QStringLiteral("_Data"), QString());
+    const QString data = reg.readRegistryString(section, n + QStringLiteral("_Data"), QString());
     if (!data.isEmpty()) {
         TExFont font = c.Font();
         TColor color = c.Color();
@@ -252,7 +252,7 @@ void loadExColumn(const TRegistryIniFile &reg, const QString &section, TExDBGrid
         c.setColor(color);
         c.setAlignment(alignment);
     }
-    QString sort = reg.ReadString(section, n + QStringLiteral("_Sort"), QString());
+    QString sort = reg.readRegistryString(section, n + QStringLiteral("_Sort"), QString());
     if (!sort.isEmpty()) {
         c.setSortType(TExSortType(qBound(0, intOr(takeLayoutField(sort), 0), 2)));
         c.setSortCaption(takeLayoutField(sort));
@@ -263,7 +263,7 @@ void loadExColumn(const TRegistryIniFile &reg, const QString &section, TExDBGrid
         c.setFooterType(TExFooterType(qBound(0, intOr(takeLayoutField(sort), 0), 5)));
         c.setTag(intOr(takeLayoutField(sort), 0));
     }
-    QString footerText = reg.ReadString(section, n + QStringLiteral("_Footer"), QString());
+    QString footerText = reg.readRegistryString(section, n + QStringLiteral("_Footer"), QString());
     if (!footerText.isEmpty())
         c.setFooterText(takeLayoutField(footerText));
 }
@@ -276,7 +276,7 @@ void SaveLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section
     auto *ex = dynamic_cast<TExDBGrid *>(&grid);
     const dbctrl::DBGridModel &model = *grid.gridModel();
     const int count = ex ? ex->columnCount() : model.columnCount();
-    reg.WriteInteger(section, QStringLiteral("Count"), count);
+    reg.writeRegistryInteger(section, QStringLiteral("Count"), count);
     for (int i = 0; i < count; ++i) {
         if (ex) {
             const TExDBColumn &c = *ex->column(i);
@@ -298,7 +298,7 @@ void LoadLayout(dbctrl::DBGrid &grid, const QString &key, const QString &section
     std::optional<TExDBGrid::LayoutLoad> load;
     if (ex)
         load.emplace(*ex);
-    const int count = reg.ReadInteger(section, QStringLiteral("Count"), 0);
+    const int count = reg.readRegistryInteger(section, QStringLiteral("Count"), 0);
     if (count <= 0)
         return;
     if (ex)

@@ -8,7 +8,7 @@ namespace tarix::core {
 
 using namespace dbctrl;
 
-QWidget *Vytvor_formular(QWidget *parent, db::DataSource *source, const QString &prefix,
+QWidget *buildForm(QWidget *parent, db::DataSource *source, const QString &prefix,
                          const QVector<ScreenControl> &fields, int columns)
 {
     ScreenBuilder builder(source, prefix);
@@ -16,7 +16,7 @@ QWidget *Vytvor_formular(QWidget *parent, db::DataSource *source, const QString 
     return builder.group({.columns = columns, .controls = fields}, parent);
 }
 
-DBGrid *Vytvor_mriezku(QWidget *parent, db::DataSource *source, const QString &name,
+DBGrid *buildGrid(QWidget *parent, db::DataSource *source, const QString &name,
                        const QVector<ScreenColumn> &columns)
 {
     return ScreenBuilder(source).grid(
@@ -24,7 +24,7 @@ DBGrid *Vytvor_mriezku(QWidget *parent, db::DataSource *source, const QString &n
         parent);
 }
 
-DBNavigator *Vytvor_navigator(QWidget *parent, db::DataSource *source, const QString &name, bool list)
+DBNavigator *buildNavigator(QWidget *parent, db::DataSource *source, const QString &name, bool list)
 {
     using B = NavigateButton;
     return ScreenBuilder(source).navigator(

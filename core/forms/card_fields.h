@@ -26,17 +26,17 @@ inline constexpr const char *kVlastnostNapoveda = dbctrl::kHintProperty;
 
 // A form of the fields laid out in `columns` label/control pairs per row. Each control is
 // named prefix + field ("TZAM_Surname").
-QWidget *Vytvor_formular(QWidget *parent, db::DataSource *source, const QString &prefix,
+QWidget *buildForm(QWidget *parent, db::DataSource *source, const QString &prefix,
                          const QVector<dbctrl::ScreenControl> &fields, int columns = 2);
 
 // A list grid over the source, its cells read-only (a grid without detail fields beside it
 // takes typing once setReadOnly(false)).
-dbctrl::DBGrid *Vytvor_mriezku(QWidget *parent, db::DataSource *source, const QString &name,
+dbctrl::DBGrid *buildGrid(QWidget *parent, db::DataSource *source, const QString &name,
                                const QVector<dbctrl::ScreenColumn> &columns);
 
 // A navigator over the source with the buttons a list (moving, inserting, deleting) or a
 // detail (editing, posting, cancelling) needs.
-dbctrl::DBNavigator *Vytvor_navigator(QWidget *parent, db::DataSource *source, const QString &name,
+dbctrl::DBNavigator *buildNavigator(QWidget *parent, db::DataSource *source, const QString &name,
                                       bool list);
 
 } // namespace tarix::core

@@ -66,12 +66,12 @@ private:
     QStringList m_items;
 };
 
-QAction *polozka(QMenu *menu, const char *name, const char *caption)
+QAction *faultyItem(QMenu *menu, const char *name, const char *caption)
 {
     return ui::namedAction(menu, name, QString::fromUtf8(caption));
 }
 
-QString nazovBezPripony(const QString &tableName)
+QString nameWithoutExtension(const QString &tableName)
 {
     const QString name = QDir::fromNativeSeparators(tableName).section(u'/', -1);
     const qsizetype dot = name.lastIndexOf(u'.');
@@ -80,7 +80,7 @@ QString nazovBezPripony(const QString &tableName)
 
 } // namespace
 
-QStringList Druhy_institucii()
+QStringList institutionKinds()
 {
     return {QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("P"), QStringLiteral("S"),
             QStringLiteral("U"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
@@ -95,16 +95,16 @@ TFormCis::TFormCis(QWidget *parent) : QDialog(parent)
     layout->setMenuBar(MainMenu1);
     Mnu_operacie = MainMenu1->addMenu(QStringLiteral("&Operácie"));
     Mnu_operacie->setObjectName(QStringLiteral("Mnu_operacie"));
-    Mnu_insert = polozka(Mnu_operacie, "Mnu_insert", "&Nový záznam");
-    Mnu_edit = polozka(Mnu_operacie, "Mnu_edit", "&Oprava záznamu");
-    Mnu_delete = polozka(Mnu_operacie, "Mnu_delete", "&Vymazanie záznamu");
-    Mnu_post = polozka(Mnu_operacie, "Mnu_post", "&Potvrdenie zmien");
-    Mnu_cancel = polozka(Mnu_operacie, "Mnu_cancel", "&Ignorovanie zmien");
+    Mnu_insert = faultyItem(Mnu_operacie, "Mnu_insert", "&Nový záznam");
+    Mnu_edit = faultyItem(Mnu_operacie, "Mnu_edit", "&Oprava záznamu");
+    Mnu_delete = faultyItem(Mnu_operacie, "Mnu_delete", "&Vymazanie záznamu");
+    Mnu_post = faultyItem(Mnu_operacie, "Mnu_post", "&Potvrdenie zmien");
+    Mnu_cancel = faultyItem(Mnu_operacie, "Mnu_cancel", "&Ignorovanie zmien");
     Mnu_operacie->addSeparator();
-    Mnu_navrat = polozka(Mnu_operacie, "Mnu_navrat", "&Návrat");
+    Mnu_navrat = faultyItem(Mnu_operacie, "Mnu_navrat", "&Návrat");
     for (QAction *a : {Mnu_insert, Mnu_edit, Mnu_delete, Mnu_post, Mnu_cancel, Mnu_navrat})
-        connect(a, &QAction::triggered, this, [this, a] { operaciaClick(a); });
-    connect(Mnu_operacie, &QMenu::aboutToShow, this, [this] { nastavStav(); });
+        connect(a, &QAction::triggered, this, [this, a] { operationClicked(a); });
+    connect(Mnu_operacie, &QMenu::aboutToShow, this, [this] { setEditState(); });
 
     auto *header = new QWidget(this);
     auto *row = new QHBoxLayout(header);
@@ -133,7 +133,7 @@ TFormCis::TFormCis(QWidget *parent) : QDialog(parent)
     row->addWidget(Btn_navrat);
     layout->addWidget(header);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Btn_navrat, &QPushButton::clicked, this, [this] { operaciaClick(Mnu_navrat); });
+    connect(Btn_navrat, &QPushButton::clicked, this, [this] { operationClicked(Mnu_navrat); });
 
     DBGrid1 = new dbctrl::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -152,7 +152,7 @@ TFormCis::TFormCis(QWidget *parent) : QDialog(parent)
     PgCSV1.FieldIndicator = QChar(0);
     PgCSV1.EmptyTable = true;
 
-    DS1.onStateChange = [this](db::DataSource &) { nastavStav(); };
+    DS1.onStateChange = [this](db::DataSource &) { setEditState(); };
     resize(800, 560);
 }
 
@@ -164,7 +164,7 @@ TFormCis::~TFormCis()
     DS1.onStateChange = nullptr;
 }
 
-void TFormCis::priprav(const QString &title, db::Table &table)
+void TFormCis::prepareCodeTable(const QString &title, db::Table &table)
 {
     QString firm;
     if (hasDM() && DM().TINF_.isActive() && !DM().TINF_.isEmpty())
@@ -175,12 +175,12 @@ void TFormCis::priprav(const QString &title, db::Table &table)
     DBGrid1->setDataSource(&DS1);
 
     m_saveFolder = MyConsts::outputFolderOrDefault();
-    m_saveFileName = nazovBezPripony(table.tableName()) + QStringLiteral(".CSV");
+    m_saveFileName = nameWithoutExtension(table.tableName()) + QStringLiteral(".CSV");
     PgCSV1.Dataset = &table;
 
     const bool platitelia = table.objectName().compare(QStringLiteral("CIS4_"), Qt::CaseInsensitive) == 0;
     if (platitelia) {
-        m_pickList = Druhy_institucii();
+        m_pickList = institutionKinds();
         DBGrid1->setItemDelegateForColumn(0, new PickListDelegate(m_pickList, DBGrid1));
         DBGrid1->setColumnWidth(0, 50);
     } else {
@@ -188,21 +188,21 @@ void TFormCis::priprav(const QString &title, db::Table &table)
         DBGrid1->setItemDelegateForColumn(0, nullptr);
     }
     PanelLegenda1->setVisible(platitelia);
-    nastavStav();
+    setEditState();
     Nastav_farby_formulara(this);
 }
 
 void TFormCis::Zobraz_ciselnik(const QString &title, db::Table &table)
 {
-    priprav(title, table);
+    prepareCodeTable(title, table);
     exec();
 }
 
-bool TFormCis::edituje() const { return DS1.dataSet() && DS1.dataSet()->isEditing(); }
+bool TFormCis::isEditingRecord() const { return DS1.dataSet() && DS1.dataSet()->isEditing(); }
 
-void TFormCis::nastavStav()
+void TFormCis::setEditState()
 {
-    const bool e = edituje();
+    const bool e = isEditingRecord();
     for (QAction *a : {Mnu_insert, Mnu_edit, Mnu_delete, Mnu_navrat})
         a->setEnabled(!e);
     Btn_navrat->setEnabled(!e);
@@ -212,7 +212,7 @@ void TFormCis::nastavStav()
     DBN2->setEnabled(e);
 }
 
-void TFormCis::operaciaClick(QAction *item)
+void TFormCis::operationClicked(QAction *item)
 {
     db::DataSet *ds = DS1.dataSet();
     const QString name = item ? item->objectName() : QString();
@@ -229,7 +229,7 @@ void TFormCis::operaciaClick(QAction *item)
         press(NavigateButton::Cancel);
     else
         reject();
-    nastavStav();
+    setEditState();
 }
 
 void TFormCis::Button1Click()
@@ -256,10 +256,10 @@ void TFormCis::Button1Click()
     ShellUtils::ShellOpenFile(file);
 }
 
-bool TFormCis::mozeZatvorit()
+bool TFormCis::canClose()
 {
     // A pending edit is dropped as the grid drops it when it is left.
-    if (edituje()) {
+    if (isEditingRecord()) {
         try {
             DS1.dataSet()->cancel();
         } catch (const std::exception &) {
@@ -270,13 +270,13 @@ bool TFormCis::mozeZatvorit()
 
 void TFormCis::closeEvent(QCloseEvent *event)
 {
-    mozeZatvorit();
+    canClose();
     event->accept();
 }
 
 void TFormCis::reject()
 {
-    if (mozeZatvorit())
+    if (canClose())
         QDialog::reject();
 }
 

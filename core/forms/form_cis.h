@@ -24,7 +24,7 @@ class DBNavigator;
 namespace tarix::core {
 
 // The institution kinds of the payee table (CIS4_): its first column's pick list.
-QStringList Druhy_institucii();
+QStringList institutionKinds();
 
 class TFormCis : public QDialog {
     Q_OBJECT
@@ -35,14 +35,14 @@ public:
     // Prepares the editor for `table` with the title and shows it modally.
     void Zobraz_ciselnik(const QString &title, db::Table &table);
     // The preparation alone (Zobraz_ciselnik without the modal run).
-    void priprav(const QString &title, db::Table &table);
+    void prepareCodeTable(const QString &title, db::Table &table);
 
     // A menu item: acts on the table by its component name; any other item closes.
-    void operaciaClick(QAction *item);
+    void operationClicked(QAction *item);
     // "&Exp.XLS": asks for the file and writes the table; the file is then opened.
     void Button1Click();
     // The states of the items, navigators and "&Návrat" for the table's state.
-    void nastavStav();
+    void setEditState();
 
     QLabel *Panel0 = nullptr;
     QPushButton *Btn_navrat = nullptr;
@@ -73,8 +73,8 @@ protected:
     void reject() override;
 
 private:
-    bool edituje() const;
-    bool mozeZatvorit();
+    bool isEditingRecord() const;
+    bool canClose();
 
     QString m_saveFolder;
     QString m_saveFileName;

@@ -97,23 +97,23 @@ TFormHeslo::TFormHeslo(TDM &dm, QWidget *parent) : QDialog(parent), m_login(dm)
     m_password->setFocus();
 }
 
-bool TFormHeslo::naStrankeZmena() const { return m_n->currentWidget() == m_pageZmena; }
+bool TFormHeslo::onChangePage() const { return m_n->currentWidget() == m_pageZmena; }
 
 void TFormHeslo::okClicked()
 {
     try {
-        switch (m_login.Over(m_password->text())) {
-        case Prihlasenie::Vysledok::Prihlaseny:
+        switch (m_login.checkPassword(m_password->text())) {
+        case Login::Vysledok::Prihlaseny:
             if (m_cbZmena->isChecked())
-                ukazZmenu();
+                showChange();
             else
                 accept();
             break;
-        case Prihlasenie::Vysledok::Odmietnuty:
+        case Login::Vysledok::Odmietnuty:
             m_password->selectAll();
             m_password->setFocus();
             break;
-        case Prihlasenie::Vysledok::Koniec:
+        case Login::Vysledok::Koniec:
             reject();
             break;
         }
@@ -125,7 +125,7 @@ void TFormHeslo::okClicked()
     }
 }
 
-void TFormHeslo::ukazZmenu()
+void TFormHeslo::showChange()
 {
     m_password1->clear();
     m_password2->clear();
@@ -138,7 +138,7 @@ void TFormHeslo::ukazZmenu()
 void TFormHeslo::ok2Clicked()
 {
     try {
-        if (m_login.Zmen(m_password1->text(), m_password2->text()))
+        if (m_login.changePassword(m_password1->text(), m_password2->text()))
             accept();
         else
             m_password1->setFocus();
@@ -154,11 +154,11 @@ void TFormHeslo::storno2Clicked()
     accept();
 }
 
-bool Spusti_prihlasenie(TDM &dm, QWidget *parent)
+bool runLogin(TDM &dm, QWidget *parent)
 {
     TFormHeslo form(dm, parent);
     form.exec();
-    return form.prihlaseny();
+    return form.loggedIn();
 }
 
 } // namespace tarix::core

@@ -21,19 +21,19 @@ public:
 
     // Whether a valid login happened (the dialog's own result does not matter: a login
     // stays valid when the password change is abandoned).
-    bool prihlaseny() const { return m_login.prihlaseny(); }
-    int zlychania() const { return m_login.zlychania(); }
+    bool loggedIn() const { return m_login.loggedIn(); }
+    int failures() const { return m_login.failures(); }
 
     QStackedWidget *notebook() const { return m_n; }
-    bool naStrankeZmena() const;
+    bool onChangePage() const;
 
 private:
     void okClicked();
     void ok2Clicked();
     void storno2Clicked();
-    void ukazZmenu();
+    void showChange();
 
-    Prihlasenie m_login;
+    Login m_login;
     QStackedWidget *m_n;
     QWidget *m_pageMain;
     QWidget *m_pageZmena;
@@ -48,6 +48,6 @@ private:
 };
 
 // Shows the login dialog modally; true when a user logged in.
-bool Spusti_prihlasenie(TDM &dm, QWidget *parent);
+bool runLogin(TDM &dm, QWidget *parent);
 
 } // namespace tarix::core

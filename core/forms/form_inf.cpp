@@ -92,7 +92,7 @@ ScreenPage stranaDoplnok()
                 edit("FO_Titul_za", "Titul za"), edit("FO_RC", "Rodné číslo"), edit("FO_CPP", "Číslo poistenca")}}}};
 }
 
-ScreenPage stranaKontakt()
+ScreenPage contactPage()
 {
     return {.name = QStringLiteral("TabSheet1"), .caption = QStringLiteral("Kontaktné údaje"),
             .groups = {{.title = QStringLiteral("Kontakt"), .box = true, .controls = {
@@ -104,7 +104,7 @@ ScreenPage stranaKontakt()
 
 } // namespace
 
-QPair<QString, QString> Texty_priplatkov(const QList<bool> &percenta)
+QPair<QString, QString> surchargeTexts(const QList<bool> &percenta)
 {
     auto znak = [&percenta](int i) { return i < percenta.size() && !percenta[i] ? u'1' : u'0'; };
     QString t1(8, u'0');
@@ -116,7 +116,7 @@ QPair<QString, QString> Texty_priplatkov(const QList<bool> &percenta)
     return {t1, t2};
 }
 
-QList<bool> Typy_priplatkov(const QString &text1, const QString &text2)
+QList<bool> surchargeTypes(const QString &text1, const QString &text2)
 {
     QList<bool> p;
     for (int i = 0; i < 6; ++i)
@@ -126,14 +126,14 @@ QList<bool> Typy_priplatkov(const QString &text1, const QString &text2)
     return p;
 }
 
-void Kontrola_ico(const QString &ico)
+void checkIco(const QString &ico)
 {
     static const QRegularExpression re(QStringLiteral("^[0-9]{0,8}$"));
     if (!re.match(ico.trimmed()).hasMatch())
         throw EMyError(QStringLiteral("IČO: najviac 8 číslic (zadané \"%1\").").arg(ico));
 }
 
-void Kontrola_dic(const QString &dic)
+void checkDic(const QString &dic)
 {
     static const QRegularExpression re(QStringLiteral("^[0-9]*$"));
     if (!re.match(dic.trimmed()).hasMatch())
@@ -164,21 +164,21 @@ TFormInf::TFormInf(QWidget *parent) : TFormMainVzor(parent)
     btn_firma_navrat = new QPushButton(QStringLiteral("&Návrat"), header);
     btn_firma_navrat->setObjectName(QStringLiteral("btn_firma_navrat"));
     row->addWidget(btn_firma_navrat);
-    obsah()->addWidget(header);
+    content()->addWidget(header);
     setNavigator(DBN_firma);
     connect(btn_firma_navrat, &QPushButton::clicked, this, [this] { navrat1Click(); });
     DBN_firma->onClick = [this](NavigateButton b) {
         if (b == NavigateButton::Cancel)
-            obnovTexty();
-        nastavStav();
+            refreshTexts();
+        setEditState();
     };
-    connect(oper1, &QMenu::aboutToShow, this, [this] { nastavStav(); });
+    connect(oper1, &QMenu::aboutToShow, this, [this] { setEditState(); });
 
     PAGE_MAIN = new QTabWidget(this);
     PAGE_MAIN->setObjectName(QStringLiteral("PAGE_MAIN"));
     ScreenBuilder builder(&dm.DS_INF, QStringLiteral("TINF_"));
     builder.colorRolesByKind = true;
-    builder.addPages(PAGE_MAIN, {stranaInfo(), stranaDoplnok(), stranaKontakt()});
+    builder.addPages(PAGE_MAIN, {stranaInfo(), stranaDoplnok(), contactPage()});
 
     // The allowance kinds: one row of a P and an HS button per allowance.
     auto *druhy = new QGroupBox(QStringLiteral("Druh príplatku (P - percentom, HS - hodinovou sadzbou)"));
@@ -197,15 +197,15 @@ TFormInf::TFormInf(QWidget *parent) : TFormMainVzor(parent)
         group->addButton(rbr);
         grid->addWidget(rbp, r, 1);
         grid->addWidget(rbr, r, 2);
-        connect(rbp, &QRadioButton::clicked, this, [this] { priplatokClick(); });
-        connect(rbr, &QRadioButton::clicked, this, [this] { priplatokClick(); });
+        connect(rbp, &QRadioButton::clicked, this, [this] { surchargeClicked(); });
+        connect(rbr, &QRadioButton::clicked, this, [this] { surchargeClicked(); });
         m_pary.push_back({rbp, rbr});
         ++r;
     }
     auto *body = new QHBoxLayout;
     body->addWidget(PAGE_MAIN, 1);
     body->addWidget(druhy);
-    obsah()->addLayout(body, 1);
+    content()->addLayout(body, 1);
 
     // The company and tax numbers become file names and filing identifiers.
     db::Field &ico = dm.TINF_.declareField(QStringLiteral("ICO"));
@@ -213,20 +213,20 @@ TFormInf::TFormInf(QWidget *parent) : TFormMainVzor(parent)
     m_icoBefore = ico.onValidate;
     m_dicBefore = dic.onValidate;
     ico.onValidate = [before = m_icoBefore](db::Field &fld) {
-        Kontrola_ico(fld.asString());
+        checkIco(fld.asString());
         if (before)
             before(fld);
     };
     dic.onValidate = [before = m_dicBefore](db::Field &fld) {
-        Kontrola_dic(fld.asString());
+        checkDic(fld.asString());
         if (before)
             before(fld);
     };
 
-    obnovTexty();
+    refreshTexts();
     PAGE_MAIN->setCurrentIndex(0);
     resize(1000, 660);
-    nastavStav();
+    setEditState();
 }
 
 TFormInf::~TFormInf()
@@ -238,16 +238,16 @@ TFormInf::~TFormInf()
     dm.TINF_.declareField(QStringLiteral("DIC")).onValidate = m_dicBefore;
 }
 
-bool TFormInf::Edituje() const { return hasDM() && DM().TINF_.isEditing(); }
+bool TFormInf::setupIsEditing() const { return hasDM() && DM().TINF_.isEditing(); }
 
-void TFormInf::Zrus_zmeny()
+void TFormInf::cancelChanges()
 {
-    if (Edituje())
+    if (setupIsEditing())
         DM().TINF_.cancel();
-    obnovTexty();
+    refreshTexts();
 }
 
-void TFormInf::obnovTexty()
+void TFormInf::refreshTexts()
 {
     // A dropped edit leaves no clicked kinds behind for the next post of the header.
     TDM &dm = DM();
@@ -261,26 +261,26 @@ void TFormInf::obnovTexty()
 void TFormInf::Nacitaj_typy_priplatkov()
 {
     const TDM &dm = DM();
-    const QList<bool> p = Typy_priplatkov(dm.Text_priplatkov, dm.Text_priplatkov2);
+    const QList<bool> p = surchargeTypes(dm.Text_priplatkov, dm.Text_priplatkov2);
     for (int i = 0; i < m_pary.size(); ++i)
         (p.value(i, true) ? m_pary[i].p : m_pary[i].hs)->setChecked(true);
 }
 
-void TFormInf::priplatokClick()
+void TFormInf::surchargeClicked()
 {
-    if (!Edituje()) {
+    if (!setupIsEditing()) {
         Nacitaj_typy_priplatkov();
         return;
     }
     QList<bool> p;
-    for (const ParPriplatku &par : m_pary)
+    for (const SurchargePair &par : m_pary)
         p << par.p->isChecked();
-    const auto texts = Texty_priplatkov(p);
+    const auto texts = surchargeTexts(p);
     DM().Text_priplatkov = texts.first;
     DM().Text_priplatkov2 = texts.second;
 }
 
-void TFormInf::nastavStav() { Nastav_stav_operacii(*this, Edituje(), btn_firma_navrat); }
+void TFormInf::setEditState() { setOperationState(*this, setupIsEditing(), btn_firma_navrat); }
 
 namespace MainInf {
 

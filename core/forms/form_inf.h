@@ -24,8 +24,8 @@ public:
     explicit TFormInf(QWidget *parent = nullptr);
     ~TFormInf() override;
 
-    bool Edituje() const override;
-    void Zrus_zmeny() override;
+    bool setupIsEditing() const override;
+    void cancelChanges() override;
 
     QTabWidget *PAGE_MAIN = nullptr;
     dbctrl::DBNavigator *DBN_firma = nullptr;
@@ -33,40 +33,40 @@ public:
 
     // The eleven pairs in order: overtime, Saturday, Sunday, public holiday, night,
     // difficult environment, the employer's allowances 1 to 5.
-    struct ParPriplatku {
+    struct SurchargePair {
         QRadioButton *p;
         QRadioButton *hs;
     };
-    const QList<ParPriplatku> &pary() const { return m_pary; }
+    const QList<SurchargePair> &surchargePairs() const { return m_pary; }
 
     // Checks the buttons from TDM's two texts ("0" = P, anything else HS).
     void Nacitaj_typy_priplatkov();
     // A click on an allowance button: while editing the texts follow the buttons, otherwise
     // the buttons are put back as the texts say.
-    void priplatokClick();
+    void surchargeClicked();
     // The item states (run when the menu opens and after a navigator click).
-    void nastavStav();
+    void setEditState();
 
 private:
     // TDM's texts as the stored flags say, and the buttons as the texts say.
-    void obnovTexty();
+    void refreshTexts();
 
-    QList<ParPriplatku> m_pary;
+    QList<SurchargePair> m_pary;
     std::function<void(db::Field &)> m_icoBefore;
     std::function<void(db::Field &)> m_dicBefore;
 };
 
 // The two allowance texts from the eleven pair states (true = P): positions 1 and 8 of the
 // first and 6 to 8 of the second are always "0".
-QPair<QString, QString> Texty_priplatkov(const QList<bool> &percenta);
+QPair<QString, QString> surchargeTexts(const QList<bool> &percenta);
 // The eleven pair states (true = P) from the two texts.
-QList<bool> Typy_priplatkov(const QString &text1, const QString &text2);
+QList<bool> surchargeTypes(const QString &text1, const QString &text2);
 
 // The employer's company number: at most 8 digits; the tax number: digits only. A value
 // breaking the rule is refused with a message naming the field. Both become parts of file
 // names and filing identifiers.
-void Kontrola_ico(const QString &ico);
-void Kontrola_dic(const QString &dic);
+void checkIco(const QString &ico);
+void checkDic(const QString &dic);
 
 namespace MainInf {
 // Creates the employer screen, shows it modally and frees it.

@@ -10,7 +10,7 @@
 #include "core/firm_admin.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_stred.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/main_window_pages.h"
 #include "core/forms/form_heslo.h"
 #include "core/forms/page_rules.h"
@@ -45,15 +45,15 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     resize(1024, 720);
     setWindowState(windowState() | Qt::WindowMaximized);
 
-    vytvorMenu();
-    vytvorStranky();
-    vytvorOperacie();
+    buildMenu();
+    buildPages();
+    buildOperations();
     // The subsystems show their pages through the running window.
     setRunningMainWindow(this);
     // A new window lists the current employees (the filter itself needs an open firm).
     Akcia_zam_sucasny();
 
-    Nastav_obnovu_titulku([self = QPointer<TFormMain>(this)] {
+    setTitleRefresh([self = QPointer<TFormMain>(this)] {
         if (self)
             self->Obnov_titulok();
     });
@@ -66,10 +66,10 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
     if (hasDMP())
         DMP().Zobraz_stranku_dokumentu = [self = QPointer<TFormMain>(this)](const QString &page) {
             if (self && self->m_karta)
-                self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->indexStranky(page));
+                self->m_karta->PC_PPV()->setCurrentIndex(self->m_karta->PC_PPV()->pageIndex(page));
         };
     // Adding, deleting or restoring a firm closes the databases and lists the firms anew.
-    Nastav_kroky_spravy_firiem({[self = QPointer<TFormMain>(this)] {
+    setFirmAdminSteps({[self = QPointer<TFormMain>(this)] {
                                     if (self)
                                         self->Akcia_zatvorenie_db();
                                 },
@@ -85,11 +85,11 @@ TFormMain::TFormMain(QWidget *parent) : QMainWindow(parent)
 
 TFormMain::~TFormMain() = default;
 
-int TFormMain::openFirm() const { return otvorenaFirma().firma; }
+int TFormMain::openFirm() const { return openedFirm().firma; }
 
 void TFormMain::Akcia_priprav_menu()
 {
-    const StavHlavnehoMenu s = Stav_hlavneho_menu(aktualnaStranka() == kPageStart, firmHeaderOpen());
+    const MainMenuState s = mainMenuState(currentPageName() == kPageStart, firmHeaderOpen());
     m_system->setEnabled(s.system);
     m_hlavne->setEnabled(s.hlavne);
     m_prehlady->setEnabled(s.prehlady);
@@ -114,23 +114,23 @@ void TFormMain::closeEvent(QCloseEvent *event)
     // dropped, never written half-typed as the tables close.
     if (m_closing || MyConsts::Otazka_ano_nie(Msg(65173))) {
         m_closing = true;
-        Zrus_rozpracovane();
+        cancelPending();
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-bool TFormMain::Prihlasenie(const std::function<bool(TDM &)> &login)
+bool TFormMain::logIn(const std::function<bool(TDM &)> &login)
 {
     try {
         TDM &dm = DM();
         for (db::Table *t : {&dm.TPRIV_, &dm.TSYS_})
             if (!t->isActive())
                 t->open();
-        return login ? login(dm) : Spusti_prihlasenie(dm, this);
+        return login ? login(dm) : runLogin(dm, this);
     } catch (const std::exception &e) {
-        Zobraz_chybu(e);
+        showError(e);
         return false;
     }
 }
@@ -143,14 +143,14 @@ void TFormMain::Vytvor_menu_firiem()
             delete sub;
     }
     QStringList unreadableYears;
-    const QList<PolozkaFirmy> firms =
-        Zoznam_firiem(session(), appPaths().networkRoot, &unreadableYears);
+    const QList<FirmEntry> firms =
+        firmList(session(), appPaths().networkRoot, &unreadableYears);
     // An unreadable year stays in the menu (opening it says why); the clerk hears of it now.
     if (!unreadableYears.isEmpty())
         MyConsts::Sprava_upozornenie(
             QStringLiteral("Niektoré databázy rokov nie je možné prečítať:\n%1")
                 .arg(unreadableYears.join(u'\n')));
-    for (const PolozkaFirmy &firm : firms) {
+    for (const FirmEntry &firm : firms) {
         const int n = firm.cislo;
         QMenu *item = m_otvorenieFirmy->addMenu(firm.popis());
         item->setObjectName(QStringLiteral("Firma%1").arg(n));
@@ -173,17 +173,17 @@ void TFormMain::Vytvor_menu_firiem()
 
 bool TFormMain::Akcia_otvorenie_db(int firm, int year)
 {
-    KrokyOtvorenia kroky;
+    OpeningSteps kroky;
     kroky.priprav_menu = [this] {
-        Nastav_polozky_obdobia();
+        setPeriodItems();
         Akcia_priprav_menu();
         Obnov_titulok();
     };
     kroky.menu_podla_zamestnavatela = [this] { Menu_maly_velky_zavod(); };
     kroky.vyber_strediska = [this] { Akcia_stredisko(false); };
     kroky.vyber_obdobia = [this] { Akcia_obdobie(); };
-    const bool opened = Otvor_firmu_a_rok(firm, year, kroky);
-    Nastav_stranky_roka();
+    const bool opened = openFirmAndYear(firm, year, kroky);
+    setYearPages();
     Akcia_priprav_menu();
     Obnov_titulok();
     return opened;
@@ -191,7 +191,7 @@ bool TFormMain::Akcia_otvorenie_db(int firm, int year)
 
 void TFormMain::Akcia_zatvorenie_db()
 {
-    Zatvor_tabulky_firmy();
+    closeFirmTables();
     Akcia_priprav_menu();
 }
 
@@ -212,7 +212,7 @@ void TFormMain::Menu_maly_velky_zavod()
 }
 
 // Entries of code lists and contracts that only periods before a change of the law use.
-void TFormMain::Nastav_polozky_obdobia()
+void TFormMain::setPeriodItems()
 {
     if (!hasDM())
         return;
@@ -224,7 +224,7 @@ void TFormMain::Nastav_polozky_obdobia()
 }
 
 // The health-insurance annual page exists from 2006 on, for the advances of the year before.
-void TFormMain::Nastav_stranky_roka()
+void TFormMain::setYearPages()
 {
     QWidget *page = findChild<QWidget *>(kTabHealth);
     if (!page || !hasDM())
@@ -265,7 +265,7 @@ void TFormMain::Obnov_titulok()
 
 void TFormMain::Akcia_obdobie()
 {
-    Spusti_vyber_obdobia(DM(), appPaths().programFolder, this);
+    runPeriodChoice(DM(), appPaths().programFolder, this);
     Obnov_titulok();
     Akcia_zam_obnov_filter();
 }
@@ -273,8 +273,8 @@ void TFormMain::Akcia_obdobie()
 void TFormMain::Akcia_stredisko(bool fromMenu)
 {
     TDM &dm = DM();
-    if (Zoznam_stredisk(dm).size() > 1) {
-        Spusti_vyber_strediska(dm, this);
+    if (costCenterList(dm).size() > 1) {
+        runCostCenterChoice(dm, this);
         Obnov_titulok();
         // The list shows the employees of the chosen centres.
         Akcia_zam_obnov_filter();
@@ -282,7 +282,7 @@ void TFormMain::Akcia_stredisko(bool fromMenu)
     }
     if (fromMenu)
         MyConsts::Sprava_informacia(Msg(65162));
-    Nastav_stredisko(dm, 0);
+    setCostCenter(dm, 0);
 }
 
 } // namespace tarix::core

@@ -31,7 +31,7 @@ namespace tarix::core {
 
 class TDM;
 struct MainMenuItem;
-class TKartaZam;
+class TEmployeeCard;
 class TMyMenu;
 class TMyMenuItem;
 
@@ -42,11 +42,11 @@ public:
     ~TFormMain() override;
 
     QMenu *menuSystem() const { return m_system; }
-    QMenu *menuHlavne() const { return m_hlavne; }
-    QMenu *menuPrehlady() const { return m_prehlady; }
-    QMenu *menuNastavenia() const { return m_nastavenia; }
-    QMenu *menuOtvorenieFirmy() const { return m_otvorenieFirmy; }
-    QMenu *menuZrusenieFirmy() const { return m_zrusenieFirmy; }
+    QMenu *mainMenu() const { return m_hlavne; }
+    QMenu *overviewsMenu() const { return m_prehlady; }
+    QMenu *settingsMenu() const { return m_nastavenia; }
+    QMenu *openFirmMenu() const { return m_otvorenieFirmy; }
+    QMenu *dropFirmMenu() const { return m_zrusenieFirmy; }
 
     // Number of the open firm, 0 when none is open.
     int openFirm() const;
@@ -61,7 +61,7 @@ public:
 
     // Opens the private period and password tables and runs the login (the dialog, or
     // `login` when given); true when a user logged in.
-    bool Prihlasenie(const std::function<bool(TDM &)> &login = {});
+    bool logIn(const std::function<bool(TDM &)> &login = {});
 
     // Lists the firms with their years under "Výber firmy" and the firms under
     // "Zrušenie firmy".
@@ -86,25 +86,25 @@ public:
     // (page_ids.h) and the subsystems' pages. The employee pages exist only when the
     // employee modules do.
     QStackedWidget *notebook() const { return m_n; }
-    QString aktualnaStranka() const;
+    QString currentPageName() const;
     // Shows a page of N (as the program's commands do; no guard).
-    void Zobraz_stranku(const QString &page);
+    void showPage(const QString &page);
     // Shows a subsystem's page (main_window_pages.h); a page of a selection mode sets the
     // mode and the employee list's filter first, as the card's entry does.
-    void Zobraz_registrovanu_stranku(const QString &page);
+    void showRegisteredPage(const QString &page);
     // The operation menu of a subsystem's page; null when it has none.
-    QMenu *operacieStranky(const QString &page) const { return m_operacieStranok.value(page); }
-    TKartaZam *karta() const { return m_karta; }
-    dbctrl::DBGrid *zoznamZamestnancov() const { return m_dbgZamPravy; }
-    dbctrl::DBGrid *vyberZamestnancov() const { return m_dbgZamf; }
-    QWidget *panelZoznamu() const { return m_sbZamPravy; }
-    QMenu *operacieZam() const { return m_operacieZam; }
-    QMenu *operacieDzp() const { return m_operacieDzp; }
-    QMenu *operaciePpv() const { return m_operaciePpv; }
-    QMenu *operacieZamf() const { return m_operacieZamf; }
-    const QList<TMyMenu *> &menuZaloziek() const { return m_myMenus; }
+    QMenu *pageOperations(const QString &page) const { return m_operacieStranok.value(page); }
+    TEmployeeCard *cardWindow() const { return m_karta; }
+    dbctrl::DBGrid *employeeList() const { return m_dbgZamPravy; }
+    dbctrl::DBGrid *employeeSelection() const { return m_dbgZamf; }
+    QWidget *listPanel() const { return m_sbZamPravy; }
+    QMenu *employeeOperations() const { return m_operacieZam; }
+    QMenu *dzpOperations() const { return m_operacieDzp; }
+    QMenu *ppvOperations() const { return m_operaciePpv; }
+    QMenu *zamfOperations() const { return m_operacieZamf; }
+    const QList<TMyMenu *> &tabsMenu() const { return m_myMenus; }
     // Selection mode: 'Z' employee card, 'R' annual tax settlement.
-    QChar rezimVyberu() const { return m_rezimVyberu; }
+    QChar employeeSelectionMode() const { return m_rezimVyberu; }
 
     // True while any of the watched tables (employee and its detail records, contracts,
     // annual settlement, piece-work) is in edit or insert state.
@@ -113,16 +113,16 @@ public:
     void Zmena_udajov_zamestnanca();
 
     // "&Zamestnanci": the employee card.
-    void Akcia_zamestnanci();
+    void employeesAction();
     // "&Daň z príjmu - ročná tabuľka ": the tax band page.
-    void Akcia_dzp();
+    void dzpAction();
     // The returns: the card's (to EMPTY, EMyError 65199 while an edit is pending), the tax
     // table's (refused while the bands are edited), the contracts' (to the employee choice,
     // refused while a contract is edited), the choice page's button (to EMPTY, no check).
-    void Akcia_navrat_zam();
-    void Akcia_navrat_dzp();
-    void Akcia_navrat_ppv();
-    void Akcia_navrat_zamf();
+    void returnFromEmployee();
+    void returnFromDzp();
+    void returnFromPpv();
+    void returnFromZamf();
     // "&Výber": mode 'Z' shows the card.
     void Akcia_zamf_vyber();
 
@@ -135,13 +135,13 @@ public:
     void Akcia_zam_zoradit2(); // by personal number
 
     // A "Nový pracovnoprávny vzťah" item: a new contract of kind tag + 10.
-    void Akcia_novy_dokument(int tag);
+    void newDocumentAction(int tag);
     // Item of a tab's operation menu.
-    void Akcia_mymenu(TMyMenuItem *item);
+    void myMenuAction(TMyMenuItem *item);
     // Enables the items of the shown operation menus by their tables' states.
-    void Obnov_operacie();
+    void refreshOperations();
     // Status-bar panel 1 for a field's hint (entering it) or empty (leaving it).
-    void Zobraz_napovedu(const QString &hint);
+    void showHint(const QString &hint);
 
 signals:
     // An item of "Zrušenie firmy" was chosen.
@@ -151,28 +151,28 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Nastav_polozky_obdobia();
-    void Nastav_stranky_roka();
-    void vytvorMenu();
+    void setPeriodItems();
+    void setYearPages();
+    void buildMenu();
     void refreshCommandItems();
     // An item of a subsystem's command under `parent`; disabled until refreshed.
-    QAction *pridajPrikaz(QMenu *parent, const MainMenuItem &item);
-    void pridajPolozkyOperacii(QMenu *menu);
-    void vytvorStranky();
-    void vytvorOperacie();
+    QAction *addCommand(QMenu *parent, const MainMenuItem &item);
+    void addOperationItems(QMenu *menu);
+    void buildPages();
+    void buildOperations();
     void NPageChanged();
     void NX_ZAMChanged();
-    bool mozeZmenitZalozku();
-    void Skry_operacie();
-    void Nastav_operacie(QMenu *menu, const db::DataSet *table);
-    void Stlac(dbctrl::DBNavigator *list, dbctrl::DBNavigator *detail, int tag);
-    void Zobraz_filter(QChar mode);
-    void Zorad(int order);
-    void Zrus_rozpracovane();
-    void Pripoj_napovedy(QWidget *root);
+    bool canChangeTab();
+    void hideOperations();
+    void setOperations(QMenu *menu, const db::DataSet *table);
+    void pressPageButton(dbctrl::DBNavigator *list, dbctrl::DBNavigator *detail, int tag);
+    void showFilter(QChar mode);
+    void sortBy(int order);
+    void cancelPending();
+    void attachHints(QWidget *root);
 
     QStackedWidget *m_n = nullptr;
-    TKartaZam *m_karta = nullptr; // owned by the page ZAM1
+    TEmployeeCard *m_karta = nullptr; // owned by the page ZAM1
     QScrollArea *m_sbZam = nullptr;
     QWidget *m_sbZamPravy = nullptr;
     dbctrl::DBGrid *m_dbgZamPravy = nullptr;

@@ -10,7 +10,7 @@
 #include "core/forms/form_about.h"
 #include "core/forms/card_fields.h"
 #include "core/forms/my_menu.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/form_main.h"
 #include "core/forms/form_menu_pomoc.h"
 #include "core/forms/main_menu.h"
@@ -58,7 +58,7 @@ namespace {
 
 bool firmOpen() { return hasDM() && DM().TINF_.isActive(); }
 
-void zobrazMenu(QMenu *menu, bool visible)
+void showMenu(QMenu *menu, bool visible)
 {
     if (!menu)
         return;
@@ -66,7 +66,7 @@ void zobrazMenu(QMenu *menu, bool visible)
     menu->menuAction()->setEnabled(visible);
 }
 
-QAction *polozka(QMenu *menu, const QString &caption, const char *name, int tag = 0)
+QAction *faultyItem(QMenu *menu, const QString &caption, const char *name, int tag = 0)
 {
     QAction *a = menu->addAction(caption);
     if (name)
@@ -76,7 +76,7 @@ QAction *polozka(QMenu *menu, const QString &caption, const char *name, int tag 
     return a;
 }
 
-void pripoj(db::Table &t, const QString &fields = QStringLiteral("Code_emp"))
+void attachPage(db::Table &t, const QString &fields = QStringLiteral("Code_emp"))
 {
     t.setMasterFields(fields);
     t.setMasterSource(&DMZ().DS_ZAM1);
@@ -84,16 +84,16 @@ void pripoj(db::Table &t, const QString &fields = QStringLiteral("Code_emp"))
 
 // A page of the employee's rows with a form and a grid: the rows follow the employee, the
 // first one current, every row shown, both sources on.
-void zobrazZoznam(db::Table &t, db::DataSource &form, db::DataSource &grid)
+void showEmployeeList(db::Table &t, db::DataSource &form, db::DataSource &grid)
 {
-    pripoj(t);
+    attachPage(t);
     t.first();
     t.setFiltered(false);
     form.setEnabled(true);
     grid.setEnabled(true);
 }
 
-void filtruj(db::Table &t, const QString &filter)
+void filterList(db::Table &t, const QString &filter)
 {
     t.setFiltered(false);
     t.setFilter(filter);
@@ -104,7 +104,7 @@ void filtruj(db::Table &t, const QString &filter)
 
 // ---- building ------------------------------------------------------------------------------------
 
-void TFormMain::vytvorMenu()
+void TFormMain::buildMenu()
 {
     // The window's own commands; the employee items need the employee modules, the tax
     // band table the main module.
@@ -116,13 +116,13 @@ void TFormMain::vytvorMenu()
     const bool employees = hasDMZ() && hasDMP();
     const std::map<QString, OwnCommand> ownCommands = {
         {QStringLiteral("koniec"), {[this] { Akcia_system_koniec(); }}},
-        {QStringLiteral("zamestnanci"), {[this] { Akcia_zamestnanci(); }, employees}},
+        {QStringLiteral("zamestnanci"), {[this] { employeesAction(); }, employees}},
         {QStringLiteral("zam_sucasny"), {[this] { Akcia_zam_sucasny(); }, employees, kZobrazSucasnych}},
         {QStringLiteral("zam_vyradeny"), {[this] { Akcia_zam_vyradeny(); }, employees, kZobrazVyradenych}},
         {QStringLiteral("zam_vsetci"), {[this] { Akcia_zam_vsetci(); }, employees, kZobrazVsetkych}},
         {QStringLiteral("zmena_strediska"), {[this] { Akcia_stredisko(true); }}},
         {QStringLiteral("zmena_obdobia"), {[this] { Akcia_obdobie(); }}},
-        {QStringLiteral("dzp"), {[this] { Akcia_dzp(); }, hasDM()}},
+        {QStringLiteral("dzp"), {[this] { dzpAction(); }, hasDM()}},
     };
 
     QHash<QString, QMenu *> menus;
@@ -148,13 +148,13 @@ void TFormMain::vytvorMenu()
         case MainMenuItem::Kind::Command: {
             const QString id = QString::fromLatin1(item.id);
             if (item.runner == MainMenuItem::Runner::Subsystem) {
-                pridajPrikaz(parent, item);
+                addCommand(parent, item);
                 break;
             }
             const auto own = ownCommands.find(id);
             if (own == ownCommands.end() || !own->second.available)
                 break;
-            QAction *a = polozka(parent, caption, item.objectName);
+            QAction *a = faultyItem(parent, caption, item.objectName);
             if (!own->second.listMode.isNull()) {
                 if (!displayGroup)
                     m_zobrazenie << (displayGroup = new QActionGroup(this));
@@ -190,10 +190,10 @@ void TFormMain::vytvorMenu()
             connect(menu, &QMenu::aboutToShow, this, &TFormMain::refreshCommandItems);
 }
 
-QAction *TFormMain::pridajPrikaz(QMenu *parent, const MainMenuItem &item)
+QAction *TFormMain::addCommand(QMenu *parent, const MainMenuItem &item)
 {
     const QString id = QString::fromLatin1(item.id);
-    QAction *a = polozka(parent, QString::fromUtf8(item.caption), item.objectName);
+    QAction *a = faultyItem(parent, QString::fromUtf8(item.caption), item.objectName);
     a->setProperty("commandId", id);
     a->setVisible(!item.hidden);
     a->setEnabled(false);
@@ -215,7 +215,7 @@ QAction *TFormMain::pridajPrikaz(QMenu *parent, const MainMenuItem &item)
 }
 
 // The table's entries of an operation menu (built with its page, not on the menu bar).
-void TFormMain::pridajPolozkyOperacii(QMenu *menu)
+void TFormMain::addOperationItems(QMenu *menu)
 {
     QHash<QString, QMenu *> menus{{menu->objectName(), menu}};
     for (const MainMenuItem &item : operationMenuItems()) {
@@ -230,7 +230,7 @@ void TFormMain::pridajPolozkyOperacii(QMenu *menu)
         } else if (item.kind == MainMenuItem::Kind::Separator) {
             parent->addSeparator();
         } else if (item.runner == MainMenuItem::Runner::Subsystem) {
-            pridajPrikaz(parent, item);
+            addCommand(parent, item);
         }
     }
 }
@@ -253,7 +253,7 @@ void TFormMain::refreshCommandItems()
     }
 }
 
-void TFormMain::vytvorStranky()
+void TFormMain::buildPages()
 {
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
@@ -268,13 +268,13 @@ void TFormMain::vytvorStranky()
     m_n->addWidget(empty);
 
     if (hasDM()) {
-        StrankaDzp dzp = Vytvor_stranku_dzp(m_n);
+        DzpPage dzp = buildDzpPage(m_n);
         m_dbnDzp = dzp.navigator;
         m_dzpNavrat = dzp.navrat;
-        m_dbnDzp->onClick = [this](NavigateButton) { Obnov_operacie(); };
-        connect(m_dzpNavrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_dzp(); }); });
-        Pripoj_napovedy(dzp.stranka);
-        m_n->addWidget(dzp.stranka);
+        m_dbnDzp->onClick = [this](NavigateButton) { refreshOperations(); };
+        connect(m_dzpNavrat, &QPushButton::clicked, this, [this] { runReported([this] { returnFromDzp(); }); });
+        attachHints(dzp.pageNamed);
+        m_n->addWidget(dzp.pageNamed);
     }
 
     if (hasDMZ() && hasDMP()) {
@@ -285,46 +285,46 @@ void TFormMain::vytvorStranky()
         m_sbZam = new QScrollArea(zam1);
         m_sbZam->setObjectName(QStringLiteral("SB_ZAM"));
         m_sbZam->setWidgetResizable(true);
-        m_karta = new TKartaZam;
+        m_karta = new TEmployeeCard;
         m_sbZam->setWidget(m_karta);
         zl->addWidget(m_sbZam);
         m_n->addWidget(zam1);
 
-        VyberZamestnanca vyber = Vytvor_vyber_zamestnanca(m_n);
+        EmployeeChoice vyber = buildEmployeeChoice(m_n);
         m_panelZamf = vyber.panel;
         m_panelHotova = vyber.panelHotova;
         m_dbgZamf = vyber.mriezka;
-        m_n->addWidget(vyber.stranka);
+        m_n->addWidget(vyber.pageNamed);
         connect(vyber.vyber, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_zamf_vyber(); }); });
-        connect(vyber.navrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_zamf(); }); });
+        connect(vyber.navrat, &QPushButton::clicked, this, [this] { runReported([this] { returnFromZamf(); }); });
         connect(m_dbgZamf, &dbctrl::DBGrid::rowActivated, this,
                 [this] { runReported([this] { Akcia_zamf_vyber(); }); });
         connect(m_dbgZamf, &dbctrl::DBGrid::titleClicked, this, [this](int, const QString &field) {
-            Zorad(int(Zoradenie_podla_stlpca(field, true)));
+            sortBy(int(sortByColumn(field, true)));
         });
 
-        ZoznamZamestnancov zoznam = Vytvor_zoznam_zamestnancov(central);
+        EmployeeList zoznam = buildEmployeeList(central);
         m_sbZamPravy = zoznam.panel;
         m_dbgZamPravy = zoznam.mriezka;
         m_sbZamPravy->hide();
         layout->addWidget(m_sbZamPravy);
-        connect(zoznam.navrat, &QPushButton::clicked, this, [this] { runReported([this] { Akcia_navrat_zam(); }); });
+        connect(zoznam.navrat, &QPushButton::clicked, this, [this] { runReported([this] { returnFromEmployee(); }); });
         connect(m_dbgZamPravy, &dbctrl::DBGrid::titleClicked, this, [this](int, const QString &field) {
-            Zorad(int(Zoradenie_podla_stlpca(field, false)));
+            sortBy(int(sortByColumn(field, false)));
         });
 
         // The card's header and tabs.
-        TKartaZam *karta = m_karta;
-        connect(karta->tlacidloZoznamu(), &QToolButton::clicked, this, [this](bool on) {
+        TEmployeeCard *cardWindow = m_karta;
+        connect(cardWindow->listButton(), &QToolButton::clicked, this, [this](bool on) {
             m_sbZamPravy->setVisible(on);
         });
-        connect(karta->tlacidloNavratu(), &QPushButton::clicked, this,
-                [this] { runReported([this] { Akcia_navrat_zam(); }); });
-        karta->NX_ZAM()->mozeZmenit = [this](int) { return mozeZmenitZalozku(); };
-        connect(karta->NX_ZAM(), &QTabWidget::currentChanged, this, [this] { NX_ZAMChanged(); });
-        for (DBNavigator *nav : karta->findChildren<DBNavigator *>())
-            nav->onClick = [this](NavigateButton) { Obnov_operacie(); };
-        if (const ZalozkaKarty *z = karta->zalozka(kTabEmployee))
+        connect(cardWindow->returnButton(), &QPushButton::clicked, this,
+                [this] { runReported([this] { returnFromEmployee(); }); });
+        cardWindow->NX_ZAM()->mozeZmenit = [this](int) { return canChangeTab(); };
+        connect(cardWindow->NX_ZAM(), &QTabWidget::currentChanged, this, [this] { NX_ZAMChanged(); });
+        for (DBNavigator *nav : cardWindow->findChildren<DBNavigator *>())
+            nav->onClick = [this](NavigateButton) { refreshOperations(); };
+        if (const CardTab *z = cardWindow->tabNamed(kTabEmployee))
             z->navDetail->beforeAction = [this](NavigateButton b) {
                 // A refused post turns the card to the field it names.
                 db::Table &t = DMZ().TZAM_;
@@ -332,18 +332,18 @@ void TFormMain::vytvorStranky()
                     return;
                 try {
                     t.post();
-                } catch (const EChybaPolozky &e) {
+                } catch (const EItemError &e) {
                     if (m_karta)
-                        m_karta->Zameraj_pole_zamestnanca(e.polozka());
+                        m_karta->focusEmployeeField(e.faultyItem());
                     throw;
                 }
             };
-        if (const ZalozkaKarty *z = karta->zalozka(kTabContracts))
+        if (const CardTab *z = cardWindow->tabNamed(kTabContracts))
             z->navDetail->beforeAction = [](NavigateButton b) {
                 if (b == NavigateButton::Edit && DMP().TPPV_.isEmpty())
                     throw EMyError(Msg(65198));
             };
-        Pripoj_napovedy(karta);
+        attachHints(cardWindow);
     }
 
     // The subsystems' pages (annual settlement, bulk entry); a page whose module does not
@@ -358,7 +358,7 @@ void TFormMain::vytvorStranky()
             m_rezimyStranok.insert(registered.name, registered.selectionMode);
         if (QMenu *menu = registered.operations ? registered.operations(page) : nullptr)
             m_operacieStranok.insert(registered.name, menu);
-        Pripoj_napovedy(page);
+        attachHints(page);
     }
 
     auto *pom = new QWidget(m_n);
@@ -372,7 +372,7 @@ void TFormMain::vytvorStranky()
     connect(m_n, &QStackedWidget::currentChanged, this, [this] { NPageChanged(); });
 }
 
-void TFormMain::vytvorOperacie()
+void TFormMain::buildOperations()
 {
     // The menus of the card's tabs, in the program's order; the piece-work menu needs the
     // source of the registered piece-work page.
@@ -389,11 +389,11 @@ void TFormMain::vytvorOperacie()
             {"Operácie-údaje pre ZP (dávka 601)", &dmz.DS_ZP5, kTabBatch601},
         };
         for (const auto &[caption, source, page] : menus) {
-            if (!source || !m_karta->zalozka(page))
+            if (!source || !m_karta->tabNamed(page))
                 continue;
             auto *menu = new TMyMenu(menuBar(), QString::fromUtf8(caption), source, this);
             menu->setProperty("stranka", QString(page));
-            connect(menu, &TMyMenu::polozkaZvolena, this, &TFormMain::Akcia_mymenu);
+            connect(menu, &TMyMenu::polozkaZvolena, this, &TFormMain::myMenuAction);
             m_myMenus << menu;
         }
     }
@@ -401,24 +401,24 @@ void TFormMain::vytvorOperacie()
     auto fixed = [this](const QString &caption, const char *name) {
         QMenu *menu = menuBar()->addMenu(caption);
         menu->setObjectName(QString::fromLatin1(name));
-        zobrazMenu(menu, false);
+        showMenu(menu, false);
         return menu;
     };
     auto stlac = [this](QMenu *menu, const QString &caption, int tag, std::function<DBNavigator *()> list,
                         std::function<DBNavigator *()> detail) {
-        QAction *a = polozka(menu, caption, nullptr, tag);
-        connect(a, &QAction::triggered, this, [this, tag, list, detail] { Stlac(list(), detail(), tag); });
+        QAction *a = faultyItem(menu, caption, nullptr, tag);
+        connect(a, &QAction::triggered, this, [this, tag, list, detail] { pressPageButton(list(), detail(), tag); });
         return a;
     };
     auto navrat = [this](QMenu *menu, void (TFormMain::*handler)()) {
-        QAction *a = polozka(menu, QStringLiteral("&Návrat"), nullptr);
+        QAction *a = faultyItem(menu, QStringLiteral("&Návrat"), nullptr);
         a->setProperty("navrat", true);
         connect(a, &QAction::triggered, this, [this, handler] { runReported([this, handler] { (this->*handler)(); }); });
     };
 
     if (m_karta) {
-        const ZalozkaKarty *zam = m_karta->zalozka(kTabEmployee);
-        const ZalozkaKarty *ppv = m_karta->zalozka(kTabContracts);
+        const CardTab *zam = m_karta->tabNamed(kTabEmployee);
+        const CardTab *ppv = m_karta->tabNamed(kTabContracts);
         auto zamList = [zam] { return zam->navZoznam; };
         auto zamDetail = [zam] { return zam->navDetail; };
 
@@ -438,19 +438,19 @@ void TFormMain::vytvorOperacie()
         };
         for (const auto &[caption, page] : tabs) {
             const QString name = page;
-            if (!m_karta->zalozka(name))
+            if (!m_karta->tabNamed(name))
                 continue;
-            connect(polozka(m_operacieZam, QString::fromUtf8(caption), nullptr), &QAction::triggered, this,
+            connect(faultyItem(m_operacieZam, QString::fromUtf8(caption), nullptr), &QAction::triggered, this,
                     [this, name] {
-                        if (m_karta && m_karta->NX_ZAM()->Zmen(name) && name == kTabEmployee)
+                        if (m_karta && m_karta->NX_ZAM()->changePage(name) && name == kTabEmployee)
                             m_karta->NY_ZAM()->setCurrentIndex(0);
                     });
         }
-        pridajPolozkyOperacii(m_operacieZam);
+        addOperationItems(m_operacieZam);
         m_operacieZam->addSeparator();
-        connect(polozka(m_operacieZam, QStringLiteral("Zoradenie podľa abecedy"), "mnu_zoradit1"), &QAction::triggered,
+        connect(faultyItem(m_operacieZam, QStringLiteral("Zoradenie podľa abecedy"), "mnu_zoradit1"), &QAction::triggered,
                 this, &TFormMain::Akcia_zam_zoradit1);
-        connect(polozka(m_operacieZam, QStringLiteral("Zoradenie podľa osobného čísla"), "mnu_zoradit2"),
+        connect(faultyItem(m_operacieZam, QStringLiteral("Zoradenie podľa osobného čísla"), "mnu_zoradit2"),
                 &QAction::triggered, this, &TFormMain::Akcia_zam_zoradit2);
         m_operacieZam->addSeparator();
         auto *group = new QActionGroup(this);
@@ -460,7 +460,7 @@ void TFormMain::vytvorOperacie()
             {"Zobrazovať všetkých zamestnancov", kZobrazVsetkych, &TFormMain::Akcia_zam_vsetci},
         };
         for (const auto &[caption, mode, handler] : filters) {
-            QAction *a = polozka(m_operacieZam, QString::fromUtf8(caption), nullptr);
+            QAction *a = faultyItem(m_operacieZam, QString::fromUtf8(caption), nullptr);
             a->setCheckable(true);
             a->setProperty("rezim", QString(mode));
             group->addAction(a);
@@ -468,9 +468,9 @@ void TFormMain::vytvorOperacie()
         }
         m_zobrazenie << group;
         m_operacieZam->addSeparator();
-        navrat(m_operacieZam, &TFormMain::Akcia_navrat_zam);
+        navrat(m_operacieZam, &TFormMain::returnFromEmployee);
         connect(m_operacieZam, &QMenu::aboutToShow, this, [this] {
-            Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+            setOperations(m_operacieZam, &DMZ().TZAM_);
             refreshCommandItems();
         });
 
@@ -486,8 +486,8 @@ void TFormMain::vytvorOperacie()
             {"Dohoda o brigádnickej činnosti študentov", 3, "mnu_ppv_dbps"},
         };
         for (const auto &[caption, tag, name] : kinds)
-            connect(polozka(nove, QString::fromUtf8(caption), name), &QAction::triggered, this,
-                    [this, t = tag] { runReported([this, t] { Akcia_novy_dokument(t); }); });
+            connect(faultyItem(nove, QString::fromUtf8(caption), name), &QAction::triggered, this,
+                    [this, t = tag] { runReported([this, t] { newDocumentAction(t); }); });
         auto ppvList = [ppv] { return ppv->navZoznam; };
         auto ppvDetail = [ppv] { return ppv->navDetail; };
         stlac(m_operaciePpv, QStringLiteral("Oprava údajov o prac. vzťahu"), 2, ppvList, ppvDetail);
@@ -495,22 +495,22 @@ void TFormMain::vytvorOperacie()
         stlac(m_operaciePpv, QStringLiteral("Zápis zmien"), 4, ppvList, ppvDetail);
         stlac(m_operaciePpv, QStringLiteral("Ignorovanie zmien"), 5, ppvList, ppvDetail);
         m_operaciePpv->addSeparator();
-        pridajPolozkyOperacii(m_operaciePpv);
-        navrat(m_operaciePpv, &TFormMain::Akcia_navrat_ppv);
+        addOperationItems(m_operaciePpv);
+        navrat(m_operaciePpv, &TFormMain::returnFromPpv);
         connect(m_operaciePpv, &QMenu::aboutToShow, this, [this] {
-            Nastav_operacie(m_operaciePpv, &DMP().TPPV_);
+            setOperations(m_operaciePpv, &DMP().TPPV_);
             refreshCommandItems();
         });
 
         m_operacieZamf = fixed(QStringLiteral("&Operácie-výber zamestnanca"), "Operacie_zamf1");
-        connect(polozka(m_operacieZamf, QStringLiteral("Zoradenie podľa abecedy"), nullptr), &QAction::triggered, this,
+        connect(faultyItem(m_operacieZamf, QStringLiteral("Zoradenie podľa abecedy"), nullptr), &QAction::triggered, this,
                 &TFormMain::Akcia_zam_zoradit1);
-        connect(polozka(m_operacieZamf, QStringLiteral("Zoradenie podľa osobného čísla"), nullptr),
+        connect(faultyItem(m_operacieZamf, QStringLiteral("Zoradenie podľa osobného čísla"), nullptr),
                 &QAction::triggered, this, &TFormMain::Akcia_zam_zoradit2);
-        connect(polozka(m_operacieZamf, QStringLiteral("Výber zamestnanca"), "mnu_zamf_vyber"), &QAction::triggered,
+        connect(faultyItem(m_operacieZamf, QStringLiteral("Výber zamestnanca"), "mnu_zamf_vyber"), &QAction::triggered,
                 this, [this] { runReported([this] { Akcia_zamf_vyber(); }); });
         m_operacieZamf->addSeparator();
-        navrat(m_operacieZamf, &TFormMain::Akcia_navrat_zam);
+        navrat(m_operacieZamf, &TFormMain::returnFromEmployee);
     }
 
     // A subsystem page's menu stands on the menu bar while its page is shown; its return
@@ -518,10 +518,10 @@ void TFormMain::vytvorOperacie()
     for (auto it = m_operacieStranok.cbegin(); it != m_operacieStranok.cend(); ++it) {
         QMenu *menu = it.value();
         menuBar()->addMenu(menu);
-        zobrazMenu(menu, false);
+        showMenu(menu, false);
         for (QAction *a : menu->actions())
             if (a->property("navrat").toBool())
-                connect(a, &QAction::triggered, this, [this] { runReported([this] { Akcia_navrat_zam(); }); });
+                connect(a, &QAction::triggered, this, [this] { runReported([this] { returnFromEmployee(); }); });
     }
 
     if (m_dbnDzp) {
@@ -533,17 +533,17 @@ void TFormMain::vytvorOperacie()
         stlac(m_operacieDzp, QStringLiteral("Zápis zmien"), 4, nav, nav);
         stlac(m_operacieDzp, QStringLiteral("Ignorovanie zmien"), 5, nav, nav);
         m_operacieDzp->addSeparator();
-        navrat(m_operacieDzp, &TFormMain::Akcia_navrat_dzp);
-        connect(m_operacieDzp, &QMenu::aboutToShow, this, [this] { Nastav_operacie(m_operacieDzp, &DM().TDZP_); });
+        navrat(m_operacieDzp, &TFormMain::returnFromDzp);
+        connect(m_operacieDzp, &QMenu::aboutToShow, this, [this] { setOperations(m_operacieDzp, &DM().TDZP_); });
     }
 }
 
-void TFormMain::Pripoj_napovedy(QWidget *root)
+void TFormMain::attachHints(QWidget *root)
 {
     auto connectHint = [this](QWidget *w, auto *control) {
         connect(control, &std::remove_pointer_t<decltype(control)>::entered, this,
-                [this, w] { Zobraz_napovedu(w->property(kVlastnostNapoveda).toString()); });
-        connect(control, &std::remove_pointer_t<decltype(control)>::exited, this, [this] { Zobraz_napovedu({}); });
+                [this, w] { showHint(w->property(kVlastnostNapoveda).toString()); });
+        connect(control, &std::remove_pointer_t<decltype(control)>::exited, this, [this] { showHint({}); });
     };
     for (auto *e : root->findChildren<dbctrl::DBEdit *>())
         connectHint(e, e);
@@ -557,12 +557,12 @@ void TFormMain::Pripoj_napovedy(QWidget *root)
 
 // ---- pages -----------------------------------------------------------------------------------------
 
-QString TFormMain::aktualnaStranka() const
+QString TFormMain::currentPageName() const
 {
     return m_n && m_n->currentWidget() ? m_n->currentWidget()->objectName() : kPageStart;
 }
 
-void TFormMain::Zobraz_stranku(const QString &page)
+void TFormMain::showPage(const QString &page)
 {
     QWidget *w = m_n->findChild<QWidget *>(page, Qt::FindDirectChildrenOnly);
     if (!w)
@@ -573,14 +573,14 @@ void TFormMain::Zobraz_stranku(const QString &page)
         m_n->setCurrentWidget(w);
 }
 
-void TFormMain::Skry_operacie()
+void TFormMain::hideOperations()
 {
     for (QMenu *menu : {m_operacieZam, m_operacieDzp, m_operaciePpv, m_operacieZamf})
-        zobrazMenu(menu, false);
+        showMenu(menu, false);
     for (TMyMenu *menu : m_myMenus)
-        menu->Zobraz(false);
+        menu->showMyMenu(false);
     for (QMenu *menu : std::as_const(m_operacieStranok))
-        zobrazMenu(menu, false);
+        showMenu(menu, false);
 }
 
 void TFormMain::NPageChanged()
@@ -593,12 +593,12 @@ void TFormMain::NPageChanged()
         m_sbZamPravy->hide();
         m_dbgZamPravy->setColumnWidth(0, 0);
     }
-    Skry_operacie();
+    hideOperations();
     Akcia_priprav_menu();
 
-    const QString page = aktualnaStranka();
+    const QString page = currentPageName();
     if (page == kPageStart) {
-        Zrus_rozpracovane();
+        cancelPending();
         // Detail tables follow the employee only while the card shows them.
         for (db::Table *t : moduleRegistry().watchedTables().followingEmployee)
             t->setMasterSource(nullptr);
@@ -607,24 +607,24 @@ void TFormMain::NPageChanged()
         DMA().Vypni_zdroje_dat();
         // The tables write every change at once; there is no buffer to flush.
     } else if (page == kPageEmployeeChoice) {
-        zobrazMenu(m_operacieZamf, true);
-        m_panelZamf->setText(Nadpis_vyberu(m_rezimVyberu));
+        showMenu(m_operacieZamf, true);
+        m_panelZamf->setText(selectionHeading(m_rezimVyberu));
         m_panelHotova->hide();
         m_dbgZamf->setFocus(Qt::OtherFocusReason);
     } else if (page == kPageEmployeeCard) {
-        m_karta->NY_ZAM()->setCurrentIndex(m_karta->NY_ZAM()->indexStranky(kTabPersonal));
-        const int udaje = m_karta->NX_ZAM()->indexStranky(kTabEmployee);
+        m_karta->NY_ZAM()->setCurrentIndex(m_karta->NY_ZAM()->pageIndex(kTabPersonal));
+        const int udaje = m_karta->NX_ZAM()->pageIndex(kTabEmployee);
         if (m_karta->NX_ZAM()->currentIndex() != udaje)
             m_karta->NX_ZAM()->setCurrentIndex(udaje);
-        zobrazMenu(m_operacieZam, true);
-        Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+        showMenu(m_operacieZam, true);
+        setOperations(m_operacieZam, &DMZ().TZAM_);
         m_sbZamPravy->show();
-        m_karta->tlacidloZoznamu()->setChecked(true);
+        m_karta->listButton()->setChecked(true);
     } else if (page == kPageTaxBands) {
-        zobrazMenu(m_operacieDzp, true);
-        Nastav_operacie(m_operacieDzp, &DM().TDZP_);
+        showMenu(m_operacieDzp, true);
+        setOperations(m_operacieDzp, &DM().TDZP_);
     } else if (m_rezimyStranok.contains(page) || m_operacieStranok.contains(page)) {
-        zobrazMenu(m_operacieStranok.value(page), true);
+        showMenu(m_operacieStranok.value(page), true);
         // A page of a selection mode works on the employee chosen in the list beside it,
         // whose first column then shows.
         if (m_rezimyStranok.contains(page) && m_sbZamPravy) {
@@ -645,7 +645,7 @@ void TFormMain::NPageChanged()
                 }
 }
 
-bool TFormMain::mozeZmenitZalozku()
+bool TFormMain::canChangeTab()
 {
     if (!Prebieha_editacia())
         return true;
@@ -661,36 +661,36 @@ void TFormMain::NX_ZAMChanged()
         m_sbZam->horizontalScrollBar()->setValue(0);
         m_sbZam->verticalScrollBar()->setValue(0);
     }
-    Skry_operacie();
+    hideOperations();
     Akcia_priprav_menu();
 
-    const QString page = m_karta->NX_ZAM()->aktualnaStranka();
+    const QString page = m_karta->NX_ZAM()->currentPageName();
     for (TMyMenu *menu : m_myMenus)
         if (menu->property("stranka").toString() == page)
-            menu->Zobraz(true);
+            menu->showMyMenu(true);
 
     runReported([&] {
         TDMZ &dmz = DMZ();
         const int year = DM().Aktualny_rok();
         if (page == kTabEmployee) {
-            zobrazMenu(m_operacieZam, true);
-            Nastav_operacie(m_operacieZam, &dmz.TZAM_);
+            showMenu(m_operacieZam, true);
+            setOperations(m_operacieZam, &dmz.TZAM_);
         } else if (page == kTabChildren) {
-            zobrazZoznam(dmz.TDET_, dmz.DS_DETI, dmz.DS_DGRID);
+            showEmployeeList(dmz.TDET_, dmz.DS_DETI, dmz.DS_DGRID);
         } else if (page == kTabDeductions) {
-            zobrazZoznam(dmz.TZRZ_, dmz.DS_ZRZ, dmz.DS_ZRZG);
+            showEmployeeList(dmz.TZRZ_, dmz.DS_ZRZ, dmz.DS_ZRZG);
         } else if (page == kTabPieceWork) {
             db::Table *zuk = pieceWorkPage() ? pieceWorkPage()->table() : nullptr;
-            const ZalozkaKarty *z = m_karta->zalozka(page);
+            const CardTab *z = m_karta->tabNamed(page);
             if (zuk && z) {
-                pripoj(*zuk, QStringLiteral("Code_numb;Code_emp"));
+                attachPage(*zuk, QStringLiteral("Code_numb;Code_emp"));
                 if (db::Field *f = zuk->findField(QStringLiteral("Code_numb")))
                     f->setVisible(false);
                 z->detail->setEnabled(true);
             }
         } else if (page == kTabAbsences) {
             dmz.TNEP_.setIndexName(QStringLiteral("NEP1"));
-            pripoj(dmz.TNEP_);
+            attachPage(dmz.TNEP_);
             dmz.TNEP_.setFiltered(false);
             dmz.TNEP_.last();
             dmz.DS_NEP.setEnabled(true);
@@ -698,41 +698,41 @@ void TFormMain::NX_ZAMChanged()
         } else if (page == kTabPensions || page == kTabPensionRecord) {
             const bool doch = page == kTabPensions;
             db::Table &t = doch ? dmz.TDOCH_ : dmz.TELDP_;
-            pripoj(t);
+            attachPage(t);
             t.last();
             (doch ? dmz.DS_DOCH : dmz.DS_ELDP).setEnabled(true);
         } else if (page == kTabContracts) {
-            zobrazMenu(m_operaciePpv, true);
+            showMenu(m_operaciePpv, true);
             TDMP &dmp = DMP();
-            zobrazZoznam(dmp.TPPV_, dmp.DS_PPV, dmp.DS_PGRID);
-            m_karta->PC_PPV()->setCurrentIndex(m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(
+            showEmployeeList(dmp.TPPV_, dmp.DS_PPV, dmp.DS_PGRID);
+            m_karta->PC_PPV()->setCurrentIndex(m_karta->PC_PPV()->pageIndex(TDMP::documentPage(
                 dmp.TPPV_.isEmpty() ? QVariant() : dmp.TPPV_.value(QStringLiteral("TYP")))));
-            Nastav_operacie(m_operaciePpv, &dmp.TPPV_);
+            setOperations(m_operaciePpv, &dmp.TPPV_);
         } else if (page == kTabHealth) {
-            m_karta->NX_ZDR()->setCurrentIndex(m_karta->NX_ZDR()->indexStranky(kTabHealthEmployee));
-            pripoj(dmz.TZP1_);
-            filtruj(dmz.TZP1_, QStringLiteral("v_rok=%1").arg(year));
-            pripoj(dmz.TZP2_);
-            pripoj(dmz.TZP3_);
-            filtruj(dmz.TZP3_, QStringLiteral("v_rok=%1 and typ='VV'").arg(year));
-            pripoj(dmz.TZP4_);
-            filtruj(dmz.TZP4_, QStringLiteral("v_rok=%1 and typ=1").arg(year - 1));
+            m_karta->NX_ZDR()->setCurrentIndex(m_karta->NX_ZDR()->pageIndex(kTabHealthEmployee));
+            attachPage(dmz.TZP1_);
+            filterList(dmz.TZP1_, QStringLiteral("v_rok=%1").arg(year));
+            attachPage(dmz.TZP2_);
+            attachPage(dmz.TZP3_);
+            filterList(dmz.TZP3_, QStringLiteral("v_rok=%1 and typ='VV'").arg(year));
+            attachPage(dmz.TZP4_);
+            filterList(dmz.TZP4_, QStringLiteral("v_rok=%1 and typ=1").arg(year - 1));
             for (db::DataSource *s : {&dmz.DS_ZP1, &dmz.DS_ZP2, &dmz.DS_ZP3, &dmz.DS_ZP4})
                 s->setEnabled(true);
         } else if (page == kTabBatch601) {
-            pripoj(dmz.TZP5_);
-            filtruj(dmz.TZP5_, QStringLiteral("v_rok=%1").arg(year));
+            attachPage(dmz.TZP5_);
+            filterList(dmz.TZP5_, QStringLiteral("v_rok=%1").arg(year));
             dmz.DS_ZP5.setEnabled(true);
             if (!dmz.TZP5_.isActive())
                 dmz.TZP5_.open();
         }
     });
-    Obnov_operacie();
+    refreshOperations();
 }
 
 // ---- operation menus -------------------------------------------------------------------------------
 
-void TFormMain::Nastav_operacie(QMenu *menu, const db::DataSet *table)
+void TFormMain::setOperations(QMenu *menu, const db::DataSet *table)
 {
     if (!menu)
         return;
@@ -740,52 +740,52 @@ void TFormMain::Nastav_operacie(QMenu *menu, const db::DataSet *table)
     for (QAction *a : menu->actions()) {
         const int tag = a->property("tag").toInt();
         if (tag >= 1 && tag <= 5)
-            a->setEnabled(Polozka_povolena(tag, editing));
+            a->setEnabled(itemAllowed(tag, editing));
         else if (a->property("navrat").toBool())
-            a->setEnabled(Stav_operacii(editing).navrat);
+            a->setEnabled(operationState(editing).navrat);
     }
     if (menu == m_operacieDzp && m_dzpNavrat)
-        m_dzpNavrat->setEnabled(Stav_operacii(editing).navrat);
+        m_dzpNavrat->setEnabled(operationState(editing).navrat);
 }
 
-void TFormMain::Obnov_operacie()
+void TFormMain::refreshOperations()
 {
     if (m_operacieZam && m_operacieZam->menuAction()->isVisible())
-        Nastav_operacie(m_operacieZam, &DMZ().TZAM_);
+        setOperations(m_operacieZam, &DMZ().TZAM_);
     if (m_operaciePpv && m_operaciePpv->menuAction()->isVisible())
-        Nastav_operacie(m_operaciePpv, &DMP().TPPV_);
+        setOperations(m_operaciePpv, &DMP().TPPV_);
     if (m_operacieDzp && m_operacieDzp->menuAction()->isVisible())
-        Nastav_operacie(m_operacieDzp, &DM().TDZP_);
+        setOperations(m_operacieDzp, &DM().TDZP_);
     for (TMyMenu *menu : m_myMenus)
         if (menu->isShown())
-            menu->Nastav_polozky();
+            menu->setMenuItems();
 }
 
-void TFormMain::Stlac(DBNavigator *list, DBNavigator *detail, int tag)
+void TFormMain::pressPageButton(DBNavigator *list, DBNavigator *detail, int tag)
 {
-    const TlacidloOperacie t = Tlacidlo_operacie(tag);
+    const OperationButton t = operationButton(tag);
     if (DBNavigator *nav = t.zoznam ? list : detail)
         nav->btnClick(t.tlacidlo);
-    Obnov_operacie();
+    refreshOperations();
 }
 
-void TFormMain::Akcia_mymenu(TMyMenuItem *item)
+void TFormMain::myMenuAction(TMyMenuItem *item)
 {
     if (!item || !item->dataSource() || !item->dataSource()->dataSet())
         return;
-    runReported([item] { Vykonaj_operaciu(*item->dataSource()->dataSet(), item->tag()); });
-    item->menu()->Nastav_polozky();
+    runReported([item] { runOperation(*item->dataSource()->dataSet(), item->tag()); });
+    item->menu()->setMenuItems();
 }
 
-void TFormMain::Akcia_novy_dokument(int tag)
+void TFormMain::newDocumentAction(int tag)
 {
     db::Table &t = DMP().TPPV_;
     t.insert();
-    t.setValue(QStringLiteral("TYP"), Typ_noveho_dokumentu(tag));
+    t.setValue(QStringLiteral("TYP"), newDocumentType(tag));
     if (m_karta)
         m_karta->PC_PPV()->setCurrentIndex(
-            m_karta->PC_PPV()->indexStranky(TDMP::Stranka_dokumentu(t.value(QStringLiteral("TYP")))));
-    Obnov_operacie();
+            m_karta->PC_PPV()->pageIndex(TDMP::documentPage(t.value(QStringLiteral("TYP")))));
+    refreshOperations();
 }
 
 // ---- guard, commands, returns --------------------------------------------------------------------
@@ -796,7 +796,7 @@ bool TFormMain::Prebieha_editacia() const
     return core::Prebieha_editacia(QList<const db::DataSet *>(guarded.begin(), guarded.end()));
 }
 
-void TFormMain::Zrus_rozpracovane()
+void TFormMain::cancelPending()
 {
     const WatchedTables watched = moduleRegistry().watchedTables();
     std::vector<db::Table *> tables = watched.droppedOnStartPage;
@@ -813,7 +813,7 @@ void TFormMain::Zrus_rozpracovane()
 
 void TFormMain::Zmena_udajov_zamestnanca() {}
 
-void TFormMain::Akcia_zamestnanci()
+void TFormMain::employeesAction()
 {
     if (!m_karta)
         return;
@@ -821,45 +821,45 @@ void TFormMain::Akcia_zamestnanci()
     for (db::DataSource *s : {&dmz.DS_ZAM1, &dmz.DS_ZGRID, &dmz.DS_NEP})
         s->setEnabled(true);
     m_rezimVyberu = u'Z';
-    Zobraz_stranku(kPageEmployeeCard);
+    showPage(kPageEmployeeCard);
 }
 
-void TFormMain::Zobraz_registrovanu_stranku(const QString &page)
+void TFormMain::showRegisteredPage(const QString &page)
 {
     if (const QChar mode = m_rezimyStranok.value(page); !mode.isNull() && hasDMZ()) {
         DMZ().DS_ZGRID.setEnabled(true);
         m_rezimVyberu = mode;
         Akcia_zam_obnov_filter();
     }
-    Zobraz_stranku(page);
+    showPage(page);
 }
 
-void TFormMain::Akcia_dzp()
+void TFormMain::dzpAction()
 {
     DM().DS_DZP.setEnabled(true);
     DM().DS_DZPG.setEnabled(!DM().TDZP_.isEditing());
-    Zobraz_stranku(kPageTaxBands);
+    showPage(kPageTaxBands);
 }
 
-void TFormMain::Akcia_navrat_zam()
+void TFormMain::returnFromEmployee()
 {
-    Over_dokoncenie_zmien(Prebieha_editacia());
-    Zobraz_stranku(kPageStart);
+    checkChangesFinished(Prebieha_editacia());
+    showPage(kPageStart);
 }
 
-void TFormMain::Akcia_navrat_dzp()
+void TFormMain::returnFromDzp()
 {
-    Over_dokoncenie_zmien(DM().TDZP_.isEditing());
-    Zobraz_stranku(kPageStart);
+    checkChangesFinished(DM().TDZP_.isEditing());
+    showPage(kPageStart);
 }
 
-void TFormMain::Akcia_navrat_ppv()
+void TFormMain::returnFromPpv()
 {
-    Over_dokoncenie_zmien(DMP().TPPV_.isEditing());
-    Zobraz_stranku(kPageEmployeeChoice);
+    checkChangesFinished(DMP().TPPV_.isEditing());
+    showPage(kPageEmployeeChoice);
 }
 
-void TFormMain::Akcia_navrat_zamf() { Zobraz_stranku(kPageStart); }
+void TFormMain::returnFromZamf() { showPage(kPageStart); }
 
 void TFormMain::Akcia_zamf_vyber()
 {
@@ -870,52 +870,52 @@ void TFormMain::Akcia_zamf_vyber()
             throw EMyError(Msg(65050));
         // The annual settlement pages come with the payroll module.
         if (const MainWindowPage *page = mainWindowPageForMode(m_rezimVyberu))
-            Zobraz_stranku(page->name);
+            showPage(page->name);
         return;
     }
-    Zobraz_stranku(kPageEmployeeCard);
+    showPage(kPageEmployeeCard);
 }
 
 // ---- employee filters and orders -------------------------------------------------------------------
 
-void TFormMain::Zobraz_filter(QChar mode)
+void TFormMain::showFilter(QChar mode)
 {
     if (!hasDMZ())
         return;
     TDMZ &dmz = DMZ();
     // Re-filtering would post or drop the employee being edited behind the user's back.
-    Over_dokoncenie_zmien(dmz.TZAM_.isEditing());
-    Nastav_rezim_zobrazenia_zamestnancov(mode);
+    checkChangesFinished(dmz.TZAM_.isEditing());
+    setEmployeeViewMode(mode);
     for (QActionGroup *group : m_zobrazenie)
         for (QAction *a : group->actions())
             a->setChecked(a->property("rezim").toString() == QString(mode));
     if (firmOpen())
-        dmz.Nastav_filter_zamestnancov(Filter_zamestnancov(mode, DM().Aktualne_obdobie(), DM().Filter_stredisk()));
+        dmz.Nastav_filter_zamestnancov(employeeFilter(mode, DM().Aktualne_obdobie(), DM().Filter_stredisk()));
 }
 
-void TFormMain::Akcia_zam_sucasny() { Zobraz_filter(kZobrazSucasnych); }
-void TFormMain::Akcia_zam_vyradeny() { Zobraz_filter(kZobrazVyradenych); }
-void TFormMain::Akcia_zam_vsetci() { Zobraz_filter(kZobrazVsetkych); }
+void TFormMain::Akcia_zam_sucasny() { showFilter(kZobrazSucasnych); }
+void TFormMain::Akcia_zam_vyradeny() { showFilter(kZobrazVyradenych); }
+void TFormMain::Akcia_zam_vsetci() { showFilter(kZobrazVsetkych); }
 
 void TFormMain::Akcia_zam_obnov_filter()
 {
-    const QChar mode = Rezim_zobrazenia_zamestnancov();
-    Zobraz_filter(mode == kZobrazVsetkych || mode == kZobrazVyradenych ? mode : kZobrazSucasnych);
+    const QChar mode = employeeViewMode();
+    showFilter(mode == kZobrazVsetkych || mode == kZobrazVyradenych ? mode : kZobrazSucasnych);
 }
 
-void TFormMain::Zorad(int order)
+void TFormMain::sortBy(int order)
 {
-    if (!hasDMZ() || Zoradenie(order) == Zoradenie::Ziadne)
+    if (!hasDMZ() || SortOrder(order) == SortOrder::Ziadne)
         return;
     db::Table &t = DMZ().TZAM_;
     if (t.isEditing())
         return;
-    runReported([&] { t.setIndexName(Index_zoradenia(Zoradenie(order))); });
+    runReported([&] { t.setIndexName(sortIndex(SortOrder(order))); });
 }
 
-void TFormMain::Akcia_zam_zoradit1() { Zorad(int(Zoradenie::PodlaMena)); }
-void TFormMain::Akcia_zam_zoradit2() { Zorad(int(Zoradenie::PodlaCisla)); }
+void TFormMain::Akcia_zam_zoradit1() { sortBy(int(SortOrder::PodlaMena)); }
+void TFormMain::Akcia_zam_zoradit2() { sortBy(int(SortOrder::PodlaCisla)); }
 
-void TFormMain::Zobraz_napovedu(const QString &hint) { statusPanel(statusBar(), 1)->setText(Text_napovedy(hint)); }
+void TFormMain::showHint(const QString &hint) { statusPanel(statusBar(), 1)->setText(hintText(hint)); }
 
 } // namespace tarix::core

@@ -20,7 +20,7 @@ namespace tarix::core {
 
 namespace {
 
-QAction *polozka(QMenu *menu, const char *name, const char *caption)
+QAction *menuItem(QMenu *menu, const char *name, const char *caption)
 {
     return ui::namedAction(menu, name, QString::fromUtf8(caption));
 }
@@ -43,15 +43,15 @@ TFormMainVzor::TFormMainVzor(QWidget *parent) : QDialog(parent)
 
     oper1 = MainMenu1->addMenu(QStringLiteral("&Operácie"));
     oper1->setObjectName(QStringLiteral("oper1"));
-    insert1 = polozka(oper1, "insert1", "Nový záznam");
-    edit1 = polozka(oper1, "edit1", "Oprava údajov");
-    delete1 = polozka(oper1, "delete1", "Vymazanie záznamu");
-    post1 = polozka(oper1, "post1", "Zápis zmien");
-    cancel1 = polozka(oper1, "cancel1", "Ignorovanie zmien");
+    insert1 = menuItem(oper1, "insert1", "Nový záznam");
+    edit1 = menuItem(oper1, "edit1", "Oprava údajov");
+    delete1 = menuItem(oper1, "delete1", "Vymazanie záznamu");
+    post1 = menuItem(oper1, "post1", "Zápis zmien");
+    cancel1 = menuItem(oper1, "cancel1", "Ignorovanie zmien");
     oper1->addSeparator();
-    navrat1 = polozka(oper1, "navrat1", "&Návrat");
+    navrat1 = menuItem(oper1, "navrat1", "&Návrat");
     for (QAction *a : {insert1, edit1, delete1, post1, cancel1})
-        connect(a, &QAction::triggered, this, [this, a] { operaciaClick(a); });
+        connect(a, &QAction::triggered, this, [this, a] { operationClicked(a); });
     connect(navrat1, &QAction::triggered, this, [this] { navrat1Click(); });
 }
 
@@ -59,7 +59,7 @@ TFormMainVzor::~TFormMainVzor() = default;
 
 void TFormMainVzor::setNavigator(dbctrl::DBNavigator *navigator) { m_navigator = navigator; }
 
-void TFormMainVzor::operaciaClick(QAction *item)
+void TFormMainVzor::operationClicked(QAction *item)
 {
     if (!m_navigator || !item)
         return;
@@ -79,7 +79,7 @@ void TFormMainVzor::operaciaClick(QAction *item)
 
 void TFormMainVzor::navrat1Click()
 {
-    if (Edituje()) {
+    if (setupIsEditing()) {
         MyConsts::Sprava_chyba(Msg(65199));
         return;
     }
@@ -90,10 +90,10 @@ bool TFormMainVzor::FormClose()
 {
     if (m_zatvorene)
         return true;
-    if (Edituje() && !MyConsts::Otazka_ano_nie(Msg(65172)))
+    if (setupIsEditing() && !MyConsts::Otazka_ano_nie(Msg(65172)))
         return false;
     try {
-        Zrus_zmeny();
+        cancelChanges();
     } catch (const std::exception &) {
         // A refused cancel leaves the row as it is; the screen still closes as asked.
     }
@@ -107,15 +107,15 @@ void TFormMainVzor::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     m_zatvorene = false;
     if (m_prvaAktivacia)
-        prvaAktivacia();
+        firstActivation();
 }
 
-void TFormMainVzor::prvaAktivacia()
+void TFormMainVzor::firstActivation()
 {
     m_prvaAktivacia = false;
     // Recoloured once the descendant has built its controls.
     Nastav_farby_formulara(this);
-    FormMenuPomoc().Pridaj_menu_pomoc(this, MainMenu1);
+    formMenuHelp().Pridaj_menu_pomoc(this, MainMenu1);
     try {
         if (!hasDM())
             return;
@@ -144,14 +144,14 @@ void TFormMainVzor::reject()
         QDialog::reject();
 }
 
-void Nastav_stav_operacii(TFormMainVzor &form, bool edituje, QWidget *navrat)
+void setOperationState(TFormMainVzor &form, bool isEditingRecord, QWidget *navrat)
 {
-    form.edit1->setEnabled(!edituje);
-    form.navrat1->setEnabled(!edituje);
-    form.post1->setEnabled(edituje);
-    form.cancel1->setEnabled(edituje);
+    form.edit1->setEnabled(!isEditingRecord);
+    form.navrat1->setEnabled(!isEditingRecord);
+    form.post1->setEnabled(isEditingRecord);
+    form.cancel1->setEnabled(isEditingRecord);
     if (navrat)
-        navrat->setEnabled(!edituje);
+        navrat->setEnabled(!isEditingRecord);
 }
 
 } // namespace tarix::core

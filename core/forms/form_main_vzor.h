@@ -34,12 +34,12 @@ public:
     dbctrl::DBNavigator *navigator() const { return m_navigator; }
 
     // Whether the screen's dataset is being edited (base: never).
-    virtual bool Edituje() const { return false; }
+    virtual bool setupIsEditing() const { return false; }
     // Drops the screen's pending edit (base: nothing to drop).
-    virtual void Zrus_zmeny() {}
+    virtual void cancelChanges() {}
 
     // An operation item: presses the navigator's button of the item.
-    void operaciaClick(QAction *item);
+    void operationClicked(QAction *item);
     // "&Návrat": refused with 65199 while editing, otherwise closes the screen.
     void navrat1Click();
     // Whether the screen may close: asks 65172 about a pending edit (no keeps it open), then
@@ -49,14 +49,14 @@ public:
 protected:
     void setNavigator(dbctrl::DBNavigator *navigator);
     // The layout the descendant puts its header and pages into.
-    QVBoxLayout *obsah() const { return m_obsah; }
+    QVBoxLayout *content() const { return m_obsah; }
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
 
 private:
-    void prvaAktivacia();
+    void firstActivation();
 
     dbctrl::DBNavigator *m_navigator = nullptr;
     QVBoxLayout *m_obsah = nullptr;
@@ -66,6 +66,6 @@ private:
 
 // Operation item states: not editing -> edit and return on, post and cancel off; editing ->
 // the reverse. `navrat` is the header's return button (may be null).
-void Nastav_stav_operacii(TFormMainVzor &form, bool edituje, QWidget *navrat);
+void setOperationState(TFormMainVzor &form, bool isEditingRecord, QWidget *navrat);
 
 } // namespace tarix::core

@@ -18,17 +18,17 @@ namespace tarix::core {
 namespace {
 
 // Why an item has nothing to start: its tooltip, and the message should it be triggered.
-QString bezXmlEditora()
+QString withoutXmlEditor()
 {
     return QStringLiteral("XML editor nie je nastavený: v priečinku programu nie je program %1.")
         .arg(QString::fromLatin1(kXmlEditorFile));
 }
-QString bezOdbc()
+QString withoutOdbc()
 {
     return QStringLiteral("ODBC manažér patrí systému Windows; TARIX tu má údaje v databázach SQLite "
                           "a ODBC nepotrebuje.");
 }
-QString bezWebu() { return QStringLiteral("TARIX zatiaľ nemá vlastnú webovú stránku."); }
+QString withoutWeb() { return QStringLiteral("TARIX zatiaľ nemá vlastnú webovú stránku."); }
 
 // The shell did not take it: the clerk learns what was missing rather than seeing nothing.
 bool told(bool started, const QString &what)
@@ -61,21 +61,21 @@ QMenu *TFormMenuPomoc::Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu)
         connect(action, &QAction::triggered, this, handler);
     };
 
-    add(QStringLiteral("TARIX - popis zmien verzie"), "PopisZmien", [this] { PopisZmienClick(); });
+    add(QStringLiteral("TARIX - popis zmien verzie"), "PopisZmien", [this] { changesClicked(); });
     pomoc->addSeparator();
-    add(QStringLiteral("Kalkulačka"), "Kalkulacka", [this, window] { KalkulackaClick(window); });
-    add(QStringLiteral("&XML editor"), "XmlEditor", [this] { XmlEditorClick(); });
-    add(QStringLiteral("&ODBC manažér"), "OdbcManazer", [this] { OdbcManazerClick(); });
+    add(QStringLiteral("Kalkulačka"), "Kalkulacka", [this, window] { calculatorClicked(window); });
+    add(QStringLiteral("&XML editor"), "XmlEditor", [this] { xmlEditorClicked(); });
+    add(QStringLiteral("&ODBC manažér"), "OdbcManazer", [this] { odbcManagerClicked(); });
     add(QStringLiteral("&Popis významu skratiek vo výplate"), "PopisSkratiek",
-        [this, window] { PopisSkratiekClick(window); });
+        [this, window] { shortcutsClicked(window); });
     pomoc->addSeparator();
     add(QStringLiteral("&Výber súboru"), "VyberTlacovehoSuboru",
         [this] { VyberTlacovehoSuboruClick(); });
     pomoc->addSeparator();
-    add(QStringLiteral("Internet - informácie o TARIX"), "Internet", [this] { InternetClick(); });
+    add(QStringLiteral("Internet - informácie o TARIX"), "Internet", [this] { internetClicked(); });
     pomoc->addSeparator();
     add(QStringLiteral("&O programe (verzia programu)"), "OPrograme",
-        [this, window] { OProgrameClick(window); });
+        [this, window] { aboutClicked(window); });
 
     // Items with nothing to start on this system stay in their place, disabled.
     auto disable = [&](const char *name, const QString &why) {
@@ -85,10 +85,10 @@ QMenu *TFormMenuPomoc::Pridaj_menu_pomoc(QWidget *owner, QMenuBar *menu)
         action->setStatusTip(why);
     };
     if (xmlEditor().isEmpty())
-        disable("XmlEditor", bezXmlEditora());
-    disable("OdbcManazer", bezOdbc());
+        disable("XmlEditor", withoutXmlEditor());
+    disable("OdbcManazer", withoutOdbc());
     if (QString::fromLatin1(kTarixWebPage).isEmpty())
-        disable("Internet", bezWebu());
+        disable("Internet", withoutWeb());
     return pomoc;
 }
 
@@ -102,14 +102,14 @@ QString TFormMenuPomoc::xmlEditor() const
 }
 
 
-bool TFormMenuPomoc::PopisZmienClick()
+bool TFormMenuPomoc::changesClicked()
 {
     const QString file = appPaths().programFolder + QString::fromLatin1(kChangeListFile);
     return told(ShellUtils::ShellOpenFile(file, QString(), QString(), ShellUtils::SW_SHOWNORMAL),
                 QStringLiteral("Popis zmien verzie sa nepodarilo otvoriť: %1").arg(file));
 }
 
-void TFormMenuPomoc::KalkulackaClick(QWidget *owner)
+void TFormMenuPomoc::calculatorClicked(QWidget *owner)
 {
     // Made at start-up; should it be missing, the window asking gets one.
     TFormCalc *calc = formCalc();
@@ -120,11 +120,11 @@ void TFormMenuPomoc::KalkulackaClick(QWidget *owner)
     calc->activateWindow();
 }
 
-bool TFormMenuPomoc::XmlEditorClick()
+bool TFormMenuPomoc::xmlEditorClicked()
 {
     const QString editor = xmlEditor();
     if (editor.isEmpty())
-        return told(false, bezXmlEditora());
+        return told(false, withoutXmlEditor());
     // It works on the files the program writes to the program folder's "vystupy".
     QString work = appPaths().programFolder + QStringLiteral("vystupy");
     if (!QFileInfo(shell::findCaseInsensitive(work)).isDir())
@@ -133,13 +133,13 @@ bool TFormMenuPomoc::XmlEditorClick()
                 QStringLiteral("XML editor sa nepodarilo spustiť: %1").arg(editor));
 }
 
-bool TFormMenuPomoc::OdbcManazerClick()
+bool TFormMenuPomoc::odbcManagerClicked()
 {
     // The Windows ODBC administrator has no counterpart here (the menu item is disabled).
-    return told(false, bezOdbc());
+    return told(false, withoutOdbc());
 }
 
-void TFormMenuPomoc::PopisSkratiekClick(QWidget *owner)
+void TFormMenuPomoc::shortcutsClicked(QWidget *owner)
 {
     TFormPomoc form(owner);
     form.exec();
@@ -150,16 +150,16 @@ void TFormMenuPomoc::VyberTlacovehoSuboruClick()
     MyConsts::Vyber_a_otvor_subor(MyConsts::outputFolderOrDefault(), QStringLiteral("*.*"));
 }
 
-bool TFormMenuPomoc::InternetClick()
+bool TFormMenuPomoc::internetClicked()
 {
     const QString page = QString::fromLatin1(kTarixWebPage);
     if (page.isEmpty())
-        return told(false, bezWebu());
+        return told(false, withoutWeb());
     return told(ShellUtils::ShellOpenFile(page, QString(), QString(), ShellUtils::SW_SHOWNORMAL),
                 QStringLiteral("Webovú stránku %1 sa nepodarilo otvoriť.").arg(page));
 }
 
-void TFormMenuPomoc::OProgrameClick(QWidget *owner)
+void TFormMenuPomoc::aboutClicked(QWidget *owner)
 {
     if (!m_about)
         m_about = new TFormAbout(owner);
@@ -167,7 +167,7 @@ void TFormMenuPomoc::OProgrameClick(QWidget *owner)
     m_about->exec();
 }
 
-TFormMenuPomoc &FormMenuPomoc()
+TFormMenuPomoc &formMenuHelp()
 {
     static TFormMenuPomoc holder;
     return holder;

@@ -39,14 +39,14 @@ public:
 
     // The handlers of the items. Those starting something outside return whether the
     // shell took it; when it did not, the clerk is told why.
-    bool PopisZmienClick();
-    void KalkulackaClick(QWidget *owner);
-    bool XmlEditorClick();
-    bool OdbcManazerClick();
-    void PopisSkratiekClick(QWidget *owner);
+    bool changesClicked();
+    void calculatorClicked(QWidget *owner);
+    bool xmlEditorClicked();
+    bool odbcManagerClicked();
+    void shortcutsClicked(QWidget *owner);
     void VyberTlacovehoSuboruClick();
-    bool InternetClick();
-    void OProgrameClick(QWidget *owner);
+    bool internetClicked();
+    void aboutClicked(QWidget *owner);
 
     // The XML editor of the program folder, or empty when it holds none.
     QString xmlEditor() const;
@@ -59,6 +59,6 @@ private:
 };
 
 // The holder of the run (made on first use).
-TFormMenuPomoc &FormMenuPomoc();
+TFormMenuPomoc &formMenuHelp();
 
 } // namespace tarix::core

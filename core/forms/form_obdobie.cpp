@@ -61,7 +61,7 @@ TFormObdobie::TFormObdobie(TDM &dm, const QString &programFolder, QWidget *paren
     row->addWidget(m_ok);
     layout->addLayout(row);
 
-    nacitaj();
+    loadPeriod();
 }
 
 int TFormObdobie::mesiac() const { return m_months->checkedId(); }
@@ -72,7 +72,7 @@ void TFormObdobie::setMesiac(int month)
         b->setChecked(true);
 }
 
-void TFormObdobie::nacitaj()
+void TFormObdobie::loadPeriod()
 {
     m_rememberedYear = m_dm.Aktualny_rok();
     m_rememberedMonth = m_dm.Aktualny_mesiac();
@@ -94,11 +94,11 @@ void TFormObdobie::okClicked()
         return;
     }
     try {
-        Potvrd_obdobie(m_dm, m_rememberedYear, year, mesiac(), m_programFolder);
+        confirmPeriod(m_dm, m_rememberedYear, year, mesiac(), m_programFolder);
         accept();
     } catch (const std::exception &e) {
         // The user corrects the choice; the dialog stays open.
-        Zobraz_chybu(e);
+        showError(e);
     }
 }
 
@@ -106,13 +106,13 @@ void TFormObdobie::done(int result)
 {
     QDialog::done(result);
     try {
-        Nastav_filter_vynimiek_obdobia(m_dm);
+        setPeriodExceptionFilter(m_dm);
     } catch (const std::exception &e) {
-        Zobraz_chybu(e);
+        showError(e);
     }
 }
 
-void Spusti_vyber_obdobia(TDM &dm, const QString &programFolder, QWidget *parent)
+void runPeriodChoice(TDM &dm, const QString &programFolder, QWidget *parent)
 {
     TFormObdobie form(dm, programFolder, parent);
     form.exec();

@@ -21,7 +21,7 @@ public:
     void setMesiac(int month);
     QLineEdit *rokEdit() const { return m_rok; }
     QPushButton *okButton() const { return m_ok; }
-    int zapamatanyRok() const { return m_rememberedYear; }
+    int rememberedPeriodYear() const { return m_rememberedYear; }
 
     // Without a cancel button the dialog closes only through "O&K".
     void reject() override {}
@@ -29,7 +29,7 @@ public:
     void done(int result) override;
 
 private:
-    void nacitaj();
+    void loadPeriod();
     void okClicked();
 
     TDM &m_dm;
@@ -42,6 +42,6 @@ private:
 };
 
 // Shows the period dialog modally (it stores the period itself).
-void Spusti_vyber_obdobia(TDM &dm, const QString &programFolder, QWidget *parent);
+void runPeriodChoice(TDM &dm, const QString &programFolder, QWidget *parent);
 
 } // namespace tarix::core

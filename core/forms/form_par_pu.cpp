@@ -20,7 +20,7 @@ TFormParPU::TFormParPU(QWidget *parent) : QDialog(parent)
 
     m_cb1 = new QComboBox(this);
     m_cb1->setObjectName(QStringLiteral("CB1"));
-    m_cb1->addItems(Polozky_typu_riadku_pu());
+    m_cb1->addItems(puLineTypeItems());
     m_cb1->setPlaceholderText(QStringLiteral("<Vyber typ riadku>"));
     m_cb1->setCurrentIndex(-1);
 
@@ -31,7 +31,7 @@ TFormParPU::TFormParPU(QWidget *parent) : QDialog(parent)
     m_ok = new QPushButton(QStringLiteral("O&K"), this);
     m_ok->setDefault(true);
     m_cancel = new QPushButton(QStringLiteral("Zrušiť"), this);
-    connect(m_ok, &QPushButton::clicked, this, [this] { potvrd(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { confirmLine(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *form = new QFormLayout;
@@ -46,10 +46,10 @@ TFormParPU::TFormParPU(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-void TFormParPU::potvrd()
+void TFormParPU::confirmLine()
 {
     try {
-        m_riadok = Parametre_noveho_riadku_pu(m_cb1->currentIndex(), m_kod->text());
+        m_riadok = newPuLineParameters(m_cb1->currentIndex(), m_kod->text());
     } catch (const EMyError &e) {
         m_riadok.reset();
         MyConsts::Sprava_chyba(e.text());
@@ -58,9 +58,9 @@ void TFormParPU::potvrd()
     accept();
 }
 
-void Pouzi_dialog_par_pu() { Nastav_dialog_riadku_pu(Zobraz_par_pu); }
+void useParPuDialog() { setPuLineDialog(showParPu); }
 
-std::optional<NovyRiadokPU> Zobraz_par_pu()
+std::optional<NewPuLine> showParPu()
 {
     TFormParPU form(QApplication::activeWindow());
     if (form.exec() != QDialog::Accepted)

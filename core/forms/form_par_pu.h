@@ -15,9 +15,9 @@ class QPushButton;
 namespace tarix::core {
 
 // The dialog shown modally; nothing when the user cancelled.
-std::optional<NovyRiadokPU> Zobraz_par_pu();
+std::optional<NewPuLine> showParPu();
 // Makes the dialog the choice of new lines (start-up does it).
-void Pouzi_dialog_par_pu();
+void useParPuDialog();
 
 class TFormParPU : public QDialog {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     explicit TFormParPU(QWidget *parent = nullptr);
 
     // The line chosen by "O&K"; nothing before that.
-    const std::optional<NovyRiadokPU> &riadok() const { return m_riadok; }
+    const std::optional<NewPuLine> &riadok() const { return m_riadok; }
 
     QComboBox *CB1() const { return m_cb1; }
     QLineEdit *edit_kod() const { return m_kod; }
@@ -34,13 +34,13 @@ public:
 
 private:
     // "O&K": a choice that fails the checks is shown as an error and the dialog stays open.
-    void potvrd();
+    void confirmLine();
 
     QComboBox *m_cb1;
     QLineEdit *m_kod;
     QPushButton *m_ok;
     QPushButton *m_cancel;
-    std::optional<NovyRiadokPU> m_riadok;
+    std::optional<NewPuLine> m_riadok;
 };
 
 } // namespace tarix::core

@@ -7,7 +7,7 @@
 
 namespace tarix::core {
 
-const QList<Skratka> &skratkyVyplaty()
+const QList<Skratka> &payrollShortcuts()
 {
     static const QList<Skratka> list = {
         {QStringLiteral("ZP"), QStringLiteral("Základ pre výp.zdrav.poistenia")},
@@ -42,7 +42,7 @@ TFormPomoc::TFormPomoc(QWidget *parent) : QDialog(parent)
     m_list->setHeaderHidden(true);
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
-    for (const Skratka &s : skratkyVyplaty())
+    for (const Skratka &s : payrollShortcuts())
         new QTreeWidgetItem(m_list, {s.skratka, s.popis});
     m_list->resizeColumnToContents(0);
     m_list->setMinimumSize(380, 360);

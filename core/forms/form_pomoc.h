@@ -15,7 +15,7 @@ struct Skratka {
 };
 
 // The abbreviations in the order they are listed.
-const QList<Skratka> &skratkyVyplaty();
+const QList<Skratka> &payrollShortcuts();
 
 class TFormPomoc : public QDialog {
     Q_OBJECT

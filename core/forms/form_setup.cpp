@@ -16,9 +16,9 @@ namespace tarix::core {
 
 using namespace dbctrl;
 
-const std::vector<ParZaokruhlenia> &Pary_zaokruhlenia()
+const std::vector<RoundingPair> &roundingPairs()
 {
-    static const std::vector<ParZaokruhlenia> pary = {
+    static const std::vector<RoundingPair> pary = {
         {"Základ pre poistné", "F_ZAZAKLPOIST", "F_SMZAKLPOIST", false},
         {"Odvod na fond zam.", "F_ZAFONDZ", "F_SMFONDZ", false},
         {"Odvod poistného", "F_ZAODVOD", "F_SMODVOD", false},
@@ -38,7 +38,7 @@ const std::vector<ParZaokruhlenia> &Pary_zaokruhlenia()
     return pary;
 }
 
-QStringList Polozky_polohy(bool davky)
+QStringList positionItems(bool davky)
 {
     QStringList items{QStringLiteral("10h"), QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("100")};
     if (davky)
@@ -46,7 +46,7 @@ QStringList Polozky_polohy(bool davky)
     return items;
 }
 
-QStringList Hodnoty_polohy(bool davky)
+QStringList positionValues(bool davky)
 {
     QStringList values{QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
     if (davky)
@@ -54,7 +54,7 @@ QStringList Hodnoty_polohy(bool davky)
     return values;
 }
 
-QStringList Polozky_sposobu(bool davky)
+QStringList methodItems(bool davky)
 {
     QStringList items{QStringLiteral("nahor"), QStringLiteral("nadol"), QStringLiteral("normál"), QStringLiteral("bez")};
     if (davky)
@@ -62,7 +62,7 @@ QStringList Polozky_sposobu(bool davky)
     return items;
 }
 
-QStringList Hodnoty_sposobu(bool davky)
+QStringList methodValues(bool davky)
 {
     QStringList values{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
     if (davky)
@@ -82,7 +82,7 @@ ScreenControl check(const char *field, const char *label)
     return {.field = QString::fromLatin1(field), .label = QString::fromUtf8(label), .kind = ControlKind::CheckBox};
 }
 
-ScreenGroup pracovneDni(const char *title, const char *suffix)
+ScreenGroup workingDaysBox(const char *title, const char *suffix)
 {
     static const char *const mesiace[] = {"JAN", "FEB", "MAR", "APR", "MAJ", "JUN",
                                           "JUL", "AUG", "SEP", "OKT", "NOV", "DEC"};
@@ -98,8 +98,8 @@ ScreenGroup pracovneDni(const char *title, const char *suffix)
 ScreenPage strana1()
 {
     ScreenPage p{.name = QStringLiteral("PAGE1"), .groupsPerRow = 2, .scrolled = true};
-    p.groups.push_back(pracovneDni("Počet pracovných dní", ""));
-    p.groups.push_back(pracovneDni("Počet pracovných hodín", "1"));
+    p.groups.push_back(workingDaysBox("Počet pracovných dní", ""));
+    p.groups.push_back(workingDaysBox("Počet pracovných hodín", "1"));
     p.groups.push_back({.title = QStringLiteral("Nemocenské"), .box = true, .controls = {
         edit("F_PN1", "PN - 1. obdobie (dni)"), edit("F_PN2", "PN - 2. obdobie (dni)"),
         edit("F_NEMMAX", "Max. denný vymer. základ"), edit("F_NEMMIN", "Min. denný vymer. základ"),
@@ -128,7 +128,7 @@ ScreenPage strana1()
     return p;
 }
 
-QString menoPolohy(const QString &field) { return QStringLiteral("RG_") + field; }
+QString positionName(const QString &field) { return QStringLiteral("RG_") + field; }
 
 } // namespace
 
@@ -156,10 +156,10 @@ TFormSetup::TFormSetup(QWidget *parent) : TFormMainVzor(parent)
     Butt_setup1_navrat = new QPushButton(QStringLiteral("&Návrat"), header);
     Butt_setup1_navrat->setObjectName(QStringLiteral("Butt_setup1_navrat"));
     row->addWidget(Butt_setup1_navrat);
-    obsah()->addWidget(header);
+    content()->addWidget(header);
     setNavigator(DBN_setup);
     connect(Butt_setup1_navrat, &QPushButton::clicked, this, [this] { navrat1Click(); });
-    DBN_setup->onClick = [this](NavigateButton) { nastavStav(); };
+    DBN_setup->onClick = [this](NavigateButton) { setEditState(); };
 
     N_SET = new QStackedWidget(this);
     N_SET->setObjectName(QStringLiteral("N_SET"));
@@ -173,22 +173,22 @@ TFormSetup::TFormSetup(QWidget *parent) : TFormMainVzor(parent)
     auto *grid = new QGridLayout(PAGE2);
     grid->addWidget(new QLabel(QStringLiteral("Zaokrúhľovanie:"), PAGE2), 0, 0, 1, 3);
     int r = 1;
-    for (const ParZaokruhlenia &p : Pary_zaokruhlenia()) {
+    for (const RoundingPair &p : roundingPairs()) {
         const QString poloha = QString::fromLatin1(p.poloha);
         const QString sposob = QString::fromLatin1(p.sposob);
         grid->addWidget(new QLabel(QString::fromUtf8(p.label), PAGE2), r, 0);
         auto *rgPoloha = new DBRadioGroup(PAGE2);
-        rgPoloha->setObjectName(menoPolohy(poloha));
-        rgPoloha->setItems(Polozky_polohy(p.davky));
-        rgPoloha->setValues(Hodnoty_polohy(p.davky));
+        rgPoloha->setObjectName(positionName(poloha));
+        rgPoloha->setItems(positionItems(p.davky));
+        rgPoloha->setValues(positionValues(p.davky));
         rgPoloha->setColumns(rgPoloha->items().size());
         rgPoloha->setDataSource(&dm.DS_SET);
         rgPoloha->setDataField(poloha);
         grid->addWidget(rgPoloha, r, 1);
         auto *rgSposob = new DBRadioGroup(PAGE2);
-        rgSposob->setObjectName(menoPolohy(sposob));
-        rgSposob->setItems(Polozky_sposobu(p.davky));
-        rgSposob->setValues(Hodnoty_sposobu(p.davky));
+        rgSposob->setObjectName(positionName(sposob));
+        rgSposob->setItems(methodItems(p.davky));
+        rgSposob->setValues(methodValues(p.davky));
         rgSposob->setColumns(rgSposob->items().size());
         rgSposob->setDataSource(&dm.DS_SET);
         rgSposob->setDataField(sposob);
@@ -201,45 +201,45 @@ TFormSetup::TFormSetup(QWidget *parent) : TFormMainVzor(parent)
     scroll->setWidgetResizable(true);
     scroll->setWidget(PAGE2);
     N_SET->addWidget(scroll);
-    obsah()->addWidget(N_SET, 1);
+    content()->addWidget(N_SET, 1);
 
     resize(900, 640);
-    nastavStav();
+    setEditState();
 }
 
 TFormSetup::~TFormSetup() = default;
 
-bool TFormSetup::Edituje() const { return hasDM() && DM().TSET_.isEditing(); }
+bool TFormSetup::setupIsEditing() const { return hasDM() && DM().TSET_.isEditing(); }
 
-void TFormSetup::Zrus_zmeny()
+void TFormSetup::cancelChanges()
 {
-    if (Edituje())
+    if (setupIsEditing())
         DM().TSET_.cancel();
 }
 
-DBRadioGroup *TFormSetup::skupinaPolohy(const QString &field) const
+DBRadioGroup *TFormSetup::positionGroup(const QString &field) const
 {
-    return findChild<DBRadioGroup *>(menoPolohy(field));
+    return findChild<DBRadioGroup *>(positionName(field));
 }
 
-DBRadioGroup *TFormSetup::skupinaSposobu(const QString &field) const
+DBRadioGroup *TFormSetup::methodGroup(const QString &field) const
 {
-    return findChild<DBRadioGroup *>(menoPolohy(field));
+    return findChild<DBRadioGroup *>(positionName(field));
 }
 
-void TFormSetup::zobrazStranu(int page)
+void TFormSetup::showSetupPage(int page)
 {
     N_SET->setCurrentIndex(page == 1 ? 0 : 1);
 }
 
-void TFormSetup::nastavStav() { Nastav_stav_operacii(*this, Edituje(), Butt_setup1_navrat); }
+void TFormSetup::setEditState() { setOperationState(*this, setupIsEditing(), Butt_setup1_navrat); }
 
 namespace MainSet {
 
 void Show_FormSetup(int page, QWidget *parent)
 {
     TFormSetup form(parent ? parent : QApplication::activeWindow());
-    form.zobrazStranu(page);
+    form.showSetupPage(page);
     form.exec();
 }
 

@@ -19,20 +19,20 @@ namespace tarix::core {
 
 // One rounding row of PAGE2: its label, the position and mode fields, and whether it is a
 // sick-benefit pair (those also offer "1h" and "do 50h dole").
-struct ParZaokruhlenia {
+struct RoundingPair {
     const char *label;
     const char *poloha;
     const char *sposob;
     bool davky;
 };
-const std::vector<ParZaokruhlenia> &Pary_zaokruhlenia();
+const std::vector<RoundingPair> &roundingPairs();
 
 // The items of a position group and the values stored for them (the rounding routine's
 // place argument), and the same for a mode group (its mode argument).
-QStringList Polozky_polohy(bool davky);
-QStringList Hodnoty_polohy(bool davky);
-QStringList Polozky_sposobu(bool davky);
-QStringList Hodnoty_sposobu(bool davky);
+QStringList positionItems(bool davky);
+QStringList positionValues(bool davky);
+QStringList methodItems(bool davky);
+QStringList methodValues(bool davky);
 
 class TFormSetup : public TFormMainVzor {
     Q_OBJECT
@@ -40,8 +40,8 @@ public:
     explicit TFormSetup(QWidget *parent = nullptr);
     ~TFormSetup() override;
 
-    bool Edituje() const override;
-    void Zrus_zmeny() override;
+    bool setupIsEditing() const override;
+    void cancelChanges() override;
 
     QStackedWidget *N_SET = nullptr;
     QWidget *PAGE1 = nullptr;
@@ -50,13 +50,13 @@ public:
     QPushButton *Butt_setup1_navrat = nullptr;
 
     // The position and mode groups of a position field (e.g. "ZAOKRUH4").
-    dbctrl::DBRadioGroup *skupinaPolohy(const QString &field) const;
-    dbctrl::DBRadioGroup *skupinaSposobu(const QString &field) const;
+    dbctrl::DBRadioGroup *positionGroup(const QString &field) const;
+    dbctrl::DBRadioGroup *methodGroup(const QString &field) const;
 
     // Shows "PAGE1" for 1, "PAGE2" for any other value.
-    void zobrazStranu(int page);
+    void showSetupPage(int page);
     // The item states after a navigator click.
-    void nastavStav();
+    void setEditState();
 };
 
 namespace MainSet {

@@ -45,7 +45,7 @@ TFormStred::TFormStred(TDM &dm, QWidget *parent)
     resize(420, 300);
 
     QList<QPair<int, QString>> rows{{0, QStringLiteral("VŠETKY STREDISKÁ (FIRMA SPOLU)")}};
-    rows += Zoznam_stredisk(m_dm);
+    rows += costCenterList(m_dm);
     m_sg1->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         m_sg1->setItem(r, 0, new QTableWidgetItem(QString::number(rows[r].first)));
@@ -59,16 +59,16 @@ void TFormStred::okClicked()
     const int row = m_sg1->currentRow() < 0 ? 0 : m_sg1->currentRow();
     const int sid = m_sg1->item(row, 0)->text().toInt();
     try {
-        Nastav_stredisko(m_dm, sid);
+        setCostCenter(m_dm, sid);
         m_sg1->clearContents();
         m_sg1->setRowCount(0);
         accept();
     } catch (const std::exception &e) {
-        Zobraz_chybu(e);
+        showError(e);
     }
 }
 
-void Spusti_vyber_strediska(TDM &dm, QWidget *parent)
+void runCostCenterChoice(TDM &dm, QWidget *parent)
 {
     TFormStred form(dm, parent);
     form.exec();

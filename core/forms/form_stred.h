@@ -29,6 +29,6 @@ private:
 };
 
 // Shows the cost-centre dialog modally (it stores the centre itself).
-void Spusti_vyber_strediska(TDM &dm, QWidget *parent);
+void runCostCenterChoice(TDM &dm, QWidget *parent);
 
 } // namespace tarix::core

@@ -55,7 +55,7 @@ bool showMainWindowPage(const QString &name)
     TFormMain *window = runningMainWindow();
     if (!window || !mainWindowPage(name))
         return false;
-    window->Zobraz_registrovanu_stranku(name);
+    window->showRegisteredPage(name);
     return true;
 }
 

@@ -15,7 +15,7 @@ TMyMenuItem::TMyMenuItem(TMyMenu *owner, db::DataSource *source, int tag, const 
 {
 }
 
-const QStringList &Polozky_operacii()
+const QStringList &operationItems()
 {
     static const QStringList captions{"Nový záznam", "Oprava údajov", "Vymazanie záznamu", "Zápis zmien",
                                       "Ignorovanie zmien"};
@@ -27,36 +27,36 @@ TMyMenu::TMyMenu(QMenuBar *bar, const QString &caption, db::DataSource *source, 
 {
     m_top = bar->addMenu(caption);
     for (int tag = 1; tag <= 5; ++tag) {
-        auto *item = new TMyMenuItem(this, source, tag, Polozky_operacii()[tag - 1]);
+        auto *item = new TMyMenuItem(this, source, tag, operationItems()[tag - 1]);
         m_top->addAction(item);
         m_items << item;
         connect(item, &QAction::triggered, this, [this, item] { emit polozkaZvolena(item); });
     }
-    connect(m_top, &QMenu::aboutToShow, this, &TMyMenu::Nastav_polozky);
-    Zobraz(false);
+    connect(m_top, &QMenu::aboutToShow, this, &TMyMenu::setMenuItems);
+    showMyMenu(false);
 }
 
 TMyMenu::~TMyMenu() = default;
 
-void TMyMenu::Zobraz(bool visible)
+void TMyMenu::showMyMenu(bool visible)
 {
     m_top->menuAction()->setVisible(visible);
     m_top->menuAction()->setEnabled(visible);
     if (visible)
-        Nastav_polozky();
+        setMenuItems();
 }
 
 bool TMyMenu::isShown() const { return m_top->menuAction()->isVisible(); }
 
-void TMyMenu::Nastav_polozky()
+void TMyMenu::setMenuItems()
 {
     const db::DataSet *ds = m_source ? m_source->dataSet() : nullptr;
     const bool editing = ds && ds->isEditing();
     for (TMyMenuItem *item : m_items)
-        item->setEnabled(Polozka_povolena(item->tag(), editing));
+        item->setEnabled(itemAllowed(item->tag(), editing));
 }
 
-void Vykonaj_operaciu(db::DataSet &ds, int tag)
+void runOperation(db::DataSet &ds, int tag)
 {
     switch (tag) {
     case 1: ds.insert(); break;

@@ -51,10 +51,10 @@ public:
     db::DataSource *dataSource() const { return m_source; }
 
     // Shows or hides the top item (shown means visible and enabled).
-    void Zobraz(bool visible);
+    void showMyMenu(bool visible);
     bool isShown() const;
     // Enables the items by the state of the table.
-    void Nastav_polozky();
+    void setMenuItems();
 
 signals:
     // An item was chosen (every menu's items go to one handler of the window).
@@ -67,10 +67,10 @@ private:
 };
 
 // Captions of the items, Tag 1 to 5.
-const QStringList &Polozky_operacii();
+const QStringList &operationItems();
 
 // What an item does to its table: 1 starts a new record; 2 edits and 3 deletes the current
 // record, both only when there is one; 4 posts; 5 cancels.
-void Vykonaj_operaciu(db::DataSet &ds, int tag);
+void runOperation(db::DataSet &ds, int tag);
 
 } // namespace tarix::core

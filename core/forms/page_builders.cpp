@@ -40,14 +40,14 @@ QPushButton *button(const QString &text, QWidget *parent, const QString &name)
 
 } // namespace
 
-ZoznamZamestnancov Vytvor_zoznam_zamestnancov(QWidget *parent)
+EmployeeList buildEmployeeList(QWidget *parent)
 {
-    ZoznamZamestnancov z;
+    EmployeeList z;
     z.panel = new QWidget(parent);
     z.panel->setObjectName(QStringLiteral("SB_ZAM_PRAVY"));
     auto *layout = new QVBoxLayout(z.panel);
     layout->setContentsMargins(2, 2, 2, 2);
-    z.mriezka = Vytvor_mriezku(z.panel, &DMZ().DS_ZGRID, QStringLiteral("DBG_ZAM_PRAVY"),
+    z.mriezka = buildGrid(z.panel, &DMZ().DS_ZGRID, QStringLiteral("DBG_ZAM_PRAVY"),
                                {{"RZP", "Žiadosť", 0}, {"Code_numb", "Os.číslo", 60}, {"PMT", "Priezvisko a meno", 150}});
     layout->addWidget(z.mriezka, 1);
     z.navrat = button(QStringLiteral("&Návrat"), z.panel, QStringLiteral("Butt_zam_pravy_navrat"));
@@ -56,24 +56,24 @@ ZoznamZamestnancov Vytvor_zoznam_zamestnancov(QWidget *parent)
     return z;
 }
 
-VyberZamestnanca Vytvor_vyber_zamestnanca(QWidget *parent)
+EmployeeChoice buildEmployeeChoice(QWidget *parent)
 {
-    VyberZamestnanca v;
-    v.stranka = new QWidget(parent);
-    v.stranka->setObjectName(kPageEmployeeChoice);
-    auto *layout = new QVBoxLayout(v.stranka);
-    v.panel = panel(QString(), v.stranka, QStringLiteral("Panel_zamf"));
+    EmployeeChoice v;
+    v.pageNamed = new QWidget(parent);
+    v.pageNamed->setObjectName(kPageEmployeeChoice);
+    auto *layout = new QVBoxLayout(v.pageNamed);
+    v.panel = panel(QString(), v.pageNamed, QStringLiteral("Panel_zamf"));
     layout->addWidget(v.panel);
-    v.mriezka = Vytvor_mriezku(v.stranka, &DMZ().DS_ZAMF, QStringLiteral("DBG_zamf"),
+    v.mriezka = buildGrid(v.pageNamed, &DMZ().DS_ZAMF, QStringLiteral("DBG_zamf"),
                                {{"Code_numb", "Os.číslo", 60}, {"PMT", "Priezvisko a meno", 220}, {"Nastup", "Nástup", 80},
                                 {"Vystup", "Výstup", 80}});
     layout->addWidget(v.mriezka, 1);
-    v.panelHotova = panel(QString(), v.stranka, QStringLiteral("Panel_hotova"));
+    v.panelHotova = panel(QString(), v.pageNamed, QStringLiteral("Panel_hotova"));
     v.panelHotova->hide();
     layout->addWidget(v.panelHotova);
     auto *row = new QHBoxLayout;
-    v.vyber = button(QStringLiteral("&Výber"), v.stranka, QStringLiteral("Butt_zamf_vyber"));
-    v.navrat = button(QStringLiteral("&Návrat"), v.stranka, QStringLiteral("Butt_zamf_navrat"));
+    v.vyber = button(QStringLiteral("&Výber"), v.pageNamed, QStringLiteral("Butt_zamf_vyber"));
+    v.navrat = button(QStringLiteral("&Návrat"), v.pageNamed, QStringLiteral("Butt_zamf_navrat"));
     row->addWidget(v.vyber);
     row->addWidget(v.navrat);
     row->addStretch();
@@ -81,15 +81,15 @@ VyberZamestnanca Vytvor_vyber_zamestnanca(QWidget *parent)
     return v;
 }
 
-StrankaDzp Vytvor_stranku_dzp(QWidget *parent)
+DzpPage buildDzpPage(QWidget *parent)
 {
     TDM &dm = DM();
-    StrankaDzp s;
-    s.stranka = new QWidget(parent);
-    s.stranka->setObjectName(kPageTaxBands);
-    auto *layout = new QVBoxLayout(s.stranka);
-    layout->addWidget(panel(QStringLiteral("  4.03  Daň z príjmu - ročná tabuľka"), s.stranka, QStringLiteral("Panel_dzp")));
-    s.navigator = Vytvor_navigator(s.stranka, &dm.DS_DZP, QStringLiteral("DBN_dzp"), true);
+    DzpPage s;
+    s.pageNamed = new QWidget(parent);
+    s.pageNamed->setObjectName(kPageTaxBands);
+    auto *layout = new QVBoxLayout(s.pageNamed);
+    layout->addWidget(panel(QStringLiteral("  4.03  Daň z príjmu - ročná tabuľka"), s.pageNamed, QStringLiteral("Panel_dzp")));
+    s.navigator = buildNavigator(s.pageNamed, &dm.DS_DZP, QStringLiteral("DBN_dzp"), true);
     s.navigator->setVisibleButtons({NavigateButton::First, NavigateButton::Prior, NavigateButton::Next,
                                     NavigateButton::Last, NavigateButton::Insert, NavigateButton::Delete,
                                     NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel,
@@ -97,16 +97,16 @@ StrankaDzp Vytvor_stranku_dzp(QWidget *parent)
     auto *row = new QHBoxLayout;
     row->addWidget(s.navigator);
     row->addStretch();
-    s.navrat = button(QStringLiteral("&Návrat"), s.stranka, QStringLiteral("Butt_dzp_navrat1"));
+    s.navrat = button(QStringLiteral("&Návrat"), s.pageNamed, QStringLiteral("Butt_dzp_navrat1"));
     row->addWidget(s.navrat);
     layout->addLayout(row);
-    s.mriezka = Vytvor_mriezku(s.stranka, &dm.DS_DZPG, QStringLiteral("DBG_dzp"),
+    s.mriezka = buildGrid(s.pageNamed, &dm.DS_DZPG, QStringLiteral("DBG_dzp"),
                                {{"D_od", "Základ od", 100},
                                 {"D_sadzba", "Sadzba %", 70},
                                 {"D_sumaplus", "Suma plus", 100},
                                 {"D_presah", "Presah", 100}});
     layout->addWidget(s.mriezka, 1);
-    layout->addWidget(Vytvor_formular(s.stranka, &dm.DS_DZP, QStringLiteral("TDZP_"),
+    layout->addWidget(buildForm(s.pageNamed, &dm.DS_DZP, QStringLiteral("TDZP_"),
                                       {{"D_od", "Základ dane od"},
                                        {"D_sadzba", "Sadzba dane v %"},
                                        {"D_sumaplus", "Suma plus"},

@@ -14,31 +14,31 @@ class DBNavigator;
 namespace tarix::core {
 
 // SB_ZAM_PRAVY: the employee list beside the card (on DS_ZGRID) with its "&Návrat".
-struct ZoznamZamestnancov {
+struct EmployeeList {
     QWidget *panel = nullptr;
     dbctrl::DBGrid *mriezka = nullptr; // DBG_ZAM_PRAVY
     QPushButton *navrat = nullptr;
 };
-ZoznamZamestnancov Vytvor_zoznam_zamestnancov(QWidget *parent);
+EmployeeList buildEmployeeList(QWidget *parent);
 
 // ZAMF: the employee choice (on DS_ZAMF).
-struct VyberZamestnanca {
-    QWidget *stranka = nullptr;
+struct EmployeeChoice {
+    QWidget *pageNamed = nullptr;
     QLabel *panel = nullptr;        // Panel_zamf
     QLabel *panelHotova = nullptr;  // Panel_hotova
     dbctrl::DBGrid *mriezka = nullptr; // DBG_zamf
     QPushButton *vyber = nullptr;
     QPushButton *navrat = nullptr;
 };
-VyberZamestnanca Vytvor_vyber_zamestnanca(QWidget *parent);
+EmployeeChoice buildEmployeeChoice(QWidget *parent);
 
 // DZP: the annual tax bands (grid on DS_DZPG, fields and navigator on DS_DZP).
-struct StrankaDzp {
-    QWidget *stranka = nullptr;
+struct DzpPage {
+    QWidget *pageNamed = nullptr;
     dbctrl::DBGrid *mriezka = nullptr;
     dbctrl::DBNavigator *navigator = nullptr; // DBN_dzp
     QPushButton *navrat = nullptr;          // Butt_dzp_navrat1
 };
-StrankaDzp Vytvor_stranku_dzp(QWidget *parent);
+DzpPage buildDzpPage(QWidget *parent);
 
 } // namespace tarix::core

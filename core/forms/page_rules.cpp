@@ -9,17 +9,17 @@ namespace tarix::core {
 
 using dbctrl::NavigateButton;
 
-StavOperacii Stav_operacii(bool editing)
+OperationState operationState(bool editing)
 {
-    StavOperacii s;
+    OperationState s;
     s.nove = s.oprava = s.vymazanie = s.navrat = !editing;
     s.zapis = s.ignorovanie = editing;
     return s;
 }
 
-bool Polozka_povolena(int tag, bool editing)
+bool itemAllowed(int tag, bool editing)
 {
-    const StavOperacii s = Stav_operacii(editing);
+    const OperationState s = operationState(editing);
     switch (tag) {
     case 1: return s.nove;
     case 2: return s.oprava;
@@ -30,7 +30,7 @@ bool Polozka_povolena(int tag, bool editing)
     }
 }
 
-TlacidloOperacie Tlacidlo_operacie(int tag)
+OperationButton operationButton(int tag)
 {
     switch (tag) {
     case 1: return {true, NavigateButton::Insert};
@@ -42,9 +42,9 @@ TlacidloOperacie Tlacidlo_operacie(int tag)
     }
 }
 
-StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen)
+MainMenuState mainMenuState(bool startPage, bool firmOpen)
 {
-    StavHlavnehoMenu s;
+    MainMenuState s;
     if (!startPage)
         return s;
     s.system = true;
@@ -52,7 +52,7 @@ StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen)
     return s;
 }
 
-QString Filter_zamestnancov(QChar mode, const QDate &firstDay, const QDate &lastDay,
+QString employeeFilter(QChar mode, const QDate &firstDay, const QDate &lastDay,
                             const QString &centreFilter)
 {
     const QString d1 = fmt::shortDate(firstDay);
@@ -66,25 +66,25 @@ QString Filter_zamestnancov(QChar mode, const QDate &firstDay, const QDate &last
            + QStringLiteral("' and ") + centreFilter;
 }
 
-QString Filter_zamestnancov(QChar mode, int period, const QString &centreFilter)
+QString employeeFilter(QChar mode, int period, const QString &centreFilter)
 {
     const QDate first(period / 100, period % 100, 1);
-    return Filter_zamestnancov(mode, first, first.addMonths(1).addDays(-1), centreFilter);
+    return employeeFilter(mode, first, first.addMonths(1).addDays(-1), centreFilter);
 }
 
-Zoradenie Zoradenie_podla_stlpca(const QString &fieldName, bool choiceGrid)
+SortOrder sortByColumn(const QString &fieldName, bool choiceGrid)
 {
     const QString f = fieldName.toUpper();
     if (f == QLatin1String("CODE_NUMB"))
-        return Zoradenie::PodlaCisla;
+        return SortOrder::PodlaCisla;
     if (!choiceGrid || f == QLatin1String("PMT"))
-        return Zoradenie::PodlaMena;
-    return Zoradenie::Ziadne;
+        return SortOrder::PodlaMena;
+    return SortOrder::Ziadne;
 }
 
-QString Index_zoradenia(Zoradenie order)
+QString sortIndex(SortOrder order)
 {
-    return order == Zoradenie::PodlaMena ? QStringLiteral("ZAM1") : QString();
+    return order == SortOrder::PodlaMena ? QStringLiteral("ZAM1") : QString();
 }
 
 bool Prebieha_editacia(const QList<const db::DataSet *> &tables)
@@ -95,13 +95,13 @@ bool Prebieha_editacia(const QList<const db::DataSet *> &tables)
     return false;
 }
 
-void Over_dokoncenie_zmien(bool editing)
+void checkChangesFinished(bool editing)
 {
     if (editing)
         throw EMyError(Msg(65199));
 }
 
-QString Text_napovedy(const QString &hint)
+QString hintText(const QString &hint)
 {
     if (hint == QLatin1String(kHintPoistenie))
         return Msg(65144);
@@ -110,13 +110,13 @@ QString Text_napovedy(const QString &hint)
     return hint;
 }
 
-QString Nadpis_vyberu(QChar selectionMode)
+QString selectionHeading(QChar selectionMode)
 {
     if (selectionMode == u'R')
         return QStringLiteral("  1.04  Ročné zúčtovanie preddavkov - výber zamestnanca");
     return QStringLiteral("  1.04  Zamestnanci - výber zamestnanca");
 }
 
-int Typ_noveho_dokumentu(int tag) { return tag + 10; }
+int newDocumentType(int tag) { return tag + 10; }
 
 } // namespace tarix::core

@@ -20,7 +20,7 @@ namespace tarix::core {
 // The items of an operation menu for one state of its table: while nothing is edited a
 // record may be started, edited or deleted and the page left; while editing only the
 // post and the cancel make sense.
-struct StavOperacii {
+struct OperationState {
     bool nove = false;
     bool oprava = false;
     bool vymazanie = false;
@@ -28,22 +28,22 @@ struct StavOperacii {
     bool ignorovanie = false;
     bool navrat = false;
 };
-StavOperacii Stav_operacii(bool editing);
+OperationState operationState(bool editing);
 // Enabled state of the item with Tag 1 (new) to 5 (cancel) of an operation menu.
-bool Polozka_povolena(int tag, bool editing);
+bool itemAllowed(int tag, bool editing);
 
 // Which navigator a fixed operation menu's item presses: new and delete press the list
 // navigator of the page, edit, post and cancel its detail navigator.
-struct TlacidloOperacie {
+struct OperationButton {
     bool zoznam = false; // the list navigator (otherwise the detail one)
     dbctrl::NavigateButton tlacidlo = dbctrl::NavigateButton::Refresh;
 };
 // tag 1 new, 2 edit, 3 delete, 4 post, 5 cancel.
-TlacidloOperacie Tlacidlo_operacie(int tag);
+OperationButton operationButton(int tag);
 
 // ---- main menus --------------------------------------------------------------------------------
 
-struct StavHlavnehoMenu {
+struct MainMenuState {
     bool system = false;
     bool hlavne = false;
     bool prehlady = false;
@@ -51,7 +51,7 @@ struct StavHlavnehoMenu {
 };
 // Away from the start page every main menu is off (a screen is being worked on); on the
 // start page "Systém" always works and the others only with a firm open.
-StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen);
+MainMenuState mainMenuState(bool startPage, bool firmOpen);
 
 // ---- the employee list ----------------------------------------------------------------------------
 
@@ -60,18 +60,18 @@ StavHlavnehoMenu Stav_hlavneho_menu(bool startPage, bool firmOpen);
 // The employee table's filter for a display mode: current employees (employed on some day
 // of the open month), those who left before it, or all; each within the cost centres
 // `centreFilter`. Any mode other than 'A' and 'V' shows the current employees.
-QString Filter_zamestnancov(QChar mode, const QDate &firstDay, const QDate &lastDay,
+QString employeeFilter(QChar mode, const QDate &firstDay, const QDate &lastDay,
                             const QString &centreFilter);
 // The same for the open month `period` (yyyymm).
-QString Filter_zamestnancov(QChar mode, int period, const QString &centreFilter);
+QString employeeFilter(QChar mode, int period, const QString &centreFilter);
 
-enum class Zoradenie { Ziadne, PodlaMena, PodlaCisla };
+enum class SortOrder { Ziadne, PodlaMena, PodlaCisla };
 // A click on a column title: the right-hand list sorts by personal number for
 // "Code_numb" and by name for any other column; the choice grid sorts by number for
 // "Code_numb", by name for "PMT" and not at all for other columns.
-Zoradenie Zoradenie_podla_stlpca(const QString &fieldName, bool choiceGrid);
+SortOrder sortByColumn(const QString &fieldName, bool choiceGrid);
 // The employee table's index for an order ("ZAM1" by name, the key by number).
-QString Index_zoradenia(Zoradenie order);
+QString sortIndex(SortOrder order);
 
 // ---- the pending-edit guard --------------------------------------------------------------------
 
@@ -80,20 +80,20 @@ QString Index_zoradenia(Zoradenie order);
 // Whether any of the datasets (null entries skipped) is in edit or insert state.
 bool Prebieha_editacia(const QList<const db::DataSet *> &tables);
 // EMyError 65199 while an edit is pending.
-void Over_dokoncenie_zmien(bool editing);
+void checkChangesFinished(bool editing);
 
 // ---- texts ------------------------------------------------------------------------------------------
 
 // Status-bar text for a field's hint: the two insurance hints name their allowed values,
 // any other hint is shown as it is.
-QString Text_napovedy(const QString &hint);
+QString hintText(const QString &hint);
 inline constexpr const char *kHintPoistenie = "%SMyAppHintPoistenie";
 inline constexpr const char *kHintPoistenie2 = "%SMyAppHintPoistenie2";
 
 // Caption of the employee choice page by selection mode ('Z' card, 'R' annual settlement).
-QString Nadpis_vyberu(QChar selectionMode);
+QString selectionHeading(QChar selectionMode);
 
 // Contract kinds of the menu "Nový pracovnoprávny vzťah": the item's tag plus 10.
-int Typ_noveho_dokumentu(int tag);
+int newDocumentType(int tag);
 
 } // namespace tarix::core

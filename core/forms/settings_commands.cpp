@@ -22,7 +22,7 @@ namespace tarix::core {
 namespace {
 
 // Whether a firm is open: the settings screens edit its tables.
-bool firmaOtvorena() { return hasDM() && DM().TINF_.isActive(); }
+bool firmIsOpen() { return hasDM() && DM().TINF_.isActive(); }
 
 // A code-list item: its title, its table and what it does before and after the editor.
 struct Ciselnik {
@@ -39,7 +39,7 @@ void filterOff(db::Table &t)
         t.setFiltered(false);
 }
 
-const std::vector<Ciselnik> &ciselniky()
+const std::vector<Ciselnik> &codeTables()
 {
     static const std::vector<Ciselnik> list = {
         {"mnu_cis_par", " 3.01 Číselník parametrov programu", [](TDM &dm) -> db::Table & { return dm.CIS0_; },
@@ -51,7 +51,7 @@ const std::vector<Ciselnik> &ciselniky()
          [](TDM &dm) {
              // The statutory values in memory follow what was edited.
              MyConsts::Nacitaj_parametre(session(), paramIni());
-             MyConsts::Uprav_parameter_28(dm.Aktualne_obdobie());
+             MyConsts::adjustParameter28(dm.Aktualne_obdobie());
          }},
         {"mnu_cis_vm1", " 3.02 Číselník stredísk", [](TDM &dm) -> db::Table & { return dm.CIS2_; },
          [](TDM &dm) { filterOff(dm.CIS2_); }, {}},
@@ -82,7 +82,7 @@ const std::vector<Ciselnik> &ciselniky()
 QStringList settingsCommandIds()
 {
     QStringList ids{QStringLiteral("mnu_setup1"), QStringLiteral("mnu_setup2"), QStringLiteral("mnu_inf")};
-    for (const Ciselnik &c : ciselniky())
+    for (const Ciselnik &c : codeTables())
         ids << QString::fromLatin1(c.id);
     ids << QStringLiteral("mnu_pridanie_firmy") << QStringLiteral("mnu_novy_rok_db") << QStringLiteral("mnu_zalohovanie")
         << QStringLiteral("mnu_obnova");
@@ -92,16 +92,16 @@ QStringList settingsCommandIds()
 void registerSettingsCommands(CommandRegistry &registry)
 {
     registry.add(QStringLiteral("mnu_setup1"),
-                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainSet::Show_FormSetup(1, c.owner); }); }, firmaOtvorena);
+                 [](const CommandContext &c) { MyConsts::runAndShowError([&] { MainSet::Show_FormSetup(1, c.owner); }); }, firmIsOpen);
     registry.add(QStringLiteral("mnu_setup2"),
-                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainSet::Show_FormSetup(2, c.owner); }); }, firmaOtvorena);
+                 [](const CommandContext &c) { MyConsts::runAndShowError([&] { MainSet::Show_FormSetup(2, c.owner); }); }, firmIsOpen);
     registry.add(QStringLiteral("mnu_inf"),
-                 [](const CommandContext &c) { MyConsts::Spusti_a_ukaz_chybu([&] { MainInf::Show_FormInf(c.owner); }); }, firmaOtvorena);
-    for (const Ciselnik &cis : ciselniky()) {
+                 [](const CommandContext &c) { MyConsts::runAndShowError([&] { MainInf::Show_FormInf(c.owner); }); }, firmIsOpen);
+    for (const Ciselnik &cis : codeTables()) {
         registry.add(
             QString::fromLatin1(cis.id),
             [&cis](const CommandContext &c) {
-                MyConsts::Spusti_a_ukaz_chybu([&] {
+                MyConsts::runAndShowError([&] {
                     TDM &dm = DM();
                     if (cis.before)
                         cis.before(dm);
@@ -112,23 +112,23 @@ void registerSettingsCommands(CommandRegistry &registry)
                         ~After()
                         {
                             if (cis.after)
-                                MyConsts::Spusti_a_ukaz_chybu([&] { cis.after(dm); });
+                                MyConsts::runAndShowError([&] { cis.after(dm); });
                         }
                     } after{cis, dm};
                     Zobraz_ciselnik(QString::fromUtf8(cis.title), cis.table(dm), c.owner);
                 });
             },
-            firmaOtvorena);
+            firmIsOpen);
     }
     // Firm administration: adding a firm needs no open firm; the others work on the open
     // firm and year.
-    const auto otvorenyRok = [] { return otvorenaFirma().firma != 0; };
-    registry.add(QStringLiteral("mnu_pridanie_firmy"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Pridanie_firmy(); }); });
-    registry.add(QStringLiteral("mnu_novy_rok_db"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Zalozenie_roka(); }); },
+    const auto otvorenyRok = [] { return openedFirm().firma != 0; };
+    registry.add(QStringLiteral("mnu_pridanie_firmy"), [](const CommandContext &) { MyConsts::runAndShowError([] { addFirm(); }); });
+    registry.add(QStringLiteral("mnu_novy_rok_db"), [](const CommandContext &) { MyConsts::runAndShowError([] { createYear(); }); },
                  otvorenyRok);
-    registry.add(QStringLiteral("mnu_zalohovanie"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Zalohovanie(); }); },
+    registry.add(QStringLiteral("mnu_zalohovanie"), [](const CommandContext &) { MyConsts::runAndShowError([] { backUp(); }); },
                  otvorenyRok);
-    registry.add(QStringLiteral("mnu_obnova"), [](const CommandContext &) { MyConsts::Spusti_a_ukaz_chybu([] { Obnova(); }); }, otvorenyRok);
+    registry.add(QStringLiteral("mnu_obnova"), [](const CommandContext &) { MyConsts::runAndShowError([] { restoreBackup(); }); }, otvorenyRok);
 }
 
 } // namespace tarix::core

@@ -3,7 +3,7 @@
 // the code-list editors, and the firm administration. Each is registered under its menu
 // item's component name. The firm-administration items close the databases and rebuild the
 // firm menu through the steps the main window sets (core/firm_admin.h,
-// Nastav_kroky_spravy_firiem); a firm of "&Zrušenie firmy" is deleted by Zrusenie_firmy.
+// setFirmAdminSteps); a firm of "&Zrušenie firmy" is deleted by Zrusenie_firmy.
 #include "core/commands.h"
 
 #include <QStringList>

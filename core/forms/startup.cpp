@@ -149,7 +149,7 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
     if (!server.isEmpty())
         makeServerPrivateSchema(session(), privateFolder);
     // A damaged private database is named here, not taken for a refused login.
-    Over_databazu(privateFolder, QStringLiteral("PRIV"), QStringLiteral("pracovnej stanice"),
+    checkDatabase(privateFolder, QStringLiteral("PRIV"), QStringLiteral("pracovnej stanice"),
                   false);
 
     std::unique_ptr<TFormAbout> splash;
@@ -176,7 +176,7 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
     // Outside programs started with a wait hide the main window meanwhile.
     ShellUtils::setMainWindowProvider([] { return static_cast<QWidget *>(g_mainWindow.get()); });
     rpt::installDialogPreviewHost();
-    Pouzi_dialog_par_pu();
+    useParPuDialog();
     if (g_qtUi)
         g_qtUi->setMainWindow(g_mainWindow.get());
 
@@ -195,15 +195,15 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
     for (db::Table *t : {&DM().TPRIV_, &DM().TSYS_})
         if (!t->isActive())
             t->open();
-    if (!g_mainWindow->Prihlasenie(options.login))
+    if (!g_mainWindow->logIn(options.login))
         return end(65193);
     g_mainWindow->Vytvor_menu_firiem();
-    if (g_mainWindow->menuOtvorenieFirmy()->isEmpty())
+    if (g_mainWindow->openFirmMenu()->isEmpty())
         return end(65176);
     DMA().Vypni_zdroje_dat();
 
     // The help menu holder and the calculator live for the whole run.
-    FormMenuPomoc().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
+    formMenuHelp().Pridaj_menu_pomoc(g_mainWindow.get(), g_mainWindow->menuBar());
     createFormCalc(g_mainWindow.get());
 
     g_mainWindow->Akcia_priprav_menu();

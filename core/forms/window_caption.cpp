@@ -22,7 +22,7 @@ QLabel *statusPanel(QStatusBar *statusBar, int index)
     return panel;
 }
 
-QString titulokOkna(const QString &firmName, const QString &costCentreText)
+QString windowCaption(const QString &firmName, const QString &costCentreText)
 {
     return QString::fromLatin1(kCaptionPrefix) + QStringLiteral(" - Firma: ") + firmName +
            QStringLiteral(" - Stredisko: ") + costCentreText;
@@ -34,7 +34,7 @@ void Nastav_titulok_okna(QWidget *form, QStatusBar *statusBar, const QString &pe
     if (statusBar)
         statusPanel(statusBar, 0)->setText(QStringLiteral("Výplatné obdobie: ") + periodShortText);
     if (form)
-        form->setWindowTitle(titulokOkna(firmName, costCentreText));
+        form->setWindowTitle(windowCaption(firmName, costCentreText));
 }
 
 } // namespace tarix::core

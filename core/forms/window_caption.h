@@ -13,7 +13,7 @@ namespace tarix::core {
 QLabel *statusPanel(QStatusBar *statusBar, int index);
 
 // Window caption "TARIX VERZIA 3.20H3 - Firma: <firm> - Stredisko: <cost centres>".
-QString titulokOkna(const QString &firmName, const QString &costCentreText);
+QString windowCaption(const QString &firmName, const QString &costCentreText);
 
 // Shows the open period and the firm: panel 0 of the status bar gets
 // "Výplatné obdobie: " + the period's short text, the window the caption above.

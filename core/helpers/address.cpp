@@ -35,7 +35,7 @@ QString wholeNumber(const QString &token)
 
 } // namespace
 
-RozlozenaAdresa Rozloz_adresu(const QString &line)
+SplitAddress Rozloz_adresu(const QString &line)
 {
     const QString t = line.trimmed();
     std::vector<Token> tokens; // tokens[0] is the last token of the line
@@ -56,7 +56,7 @@ RozlozenaAdresa Rozloz_adresu(const QString &line)
         }
     }
 
-    RozlozenaAdresa out;
+    SplitAddress out;
     const QString last = tokens.empty() ? QString() : wholeNumber(tokens[0].text);
     if (last.isEmpty()) {
         out.ulica = t;
@@ -77,10 +77,10 @@ RozlozenaAdresa Rozloz_adresu(const QString &line)
     return out;
 }
 
-UlicaACislo Ulica_a_cislo(const QString &line)
+StreetAndNumber Ulica_a_cislo(const QString &line)
 {
-    const RozlozenaAdresa a = Rozloz_adresu(line);
-    UlicaACislo out{a.ulica, {}};
+    const SplitAddress a = Rozloz_adresu(line);
+    StreetAndNumber out{a.ulica, {}};
     if (!a.cislo_pred_lomkou.isEmpty() && !a.posledne_cislo.isEmpty())
         out.cislo = a.cislo_pred_lomkou + u'/' + a.posledne_cislo;
     else
@@ -88,10 +88,10 @@ UlicaACislo Ulica_a_cislo(const QString &line)
     return out;
 }
 
-CislaDomu Cisla_domu(const QString &line)
+HouseNumbers Cisla_domu(const QString &line)
 {
-    const RozlozenaAdresa a = Rozloz_adresu(line);
-    CislaDomu out{a.cislo_pred_lomkou, a.posledne_cislo};
+    const SplitAddress a = Rozloz_adresu(line);
+    HouseNumbers out{a.cislo_pred_lomkou, a.posledne_cislo};
     if (out.pred_lomkou.startsWith(u'0'))
         out.pred_lomkou.remove(0, 1);
     return out;

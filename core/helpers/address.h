@@ -4,7 +4,7 @@
 
 namespace tarix::MyConsts {
 
-struct RozlozenaAdresa {
+struct SplitAddress {
     QString ulica;             // street (the line itself when no number is found)
     QString posledne_cislo;    // the last house number ("5" of "Hlavná 1234/5")
     QString cislo_pred_lomkou; // the number before "/" ("1234" of "Hlavná 1234/5")
@@ -21,19 +21,19 @@ struct RozlozenaAdresa {
 //   "Hlavná 12A"    -> "Hlavná 12A", "", ""
 //   "Nám. SNP/3"    -> "Nám. SNP/", "3", ""
 //   "15/3"          -> "", "3", "15"
-RozlozenaAdresa Rozloz_adresu(const QString &line);
+SplitAddress Rozloz_adresu(const QString &line);
 
-struct UlicaACislo {
+struct StreetAndNumber {
     QString ulica;
     QString cislo; // "1234/5", or whichever number is present, or empty
 };
-UlicaACislo Ulica_a_cislo(const QString &line);
+StreetAndNumber Ulica_a_cislo(const QString &line);
 
-struct CislaDomu {
+struct HouseNumbers {
     QString pred_lomkou; // loses a leading "0" (so the number 0 gives an empty text)
     QString posledne;
 };
-CislaDomu Cisla_domu(const QString &line);
+HouseNumbers Cisla_domu(const QString &line);
 
 // street + " " + number + ", " + postcode + " " + town; the number and its blank are
 // left out when the number is blank.

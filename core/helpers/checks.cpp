@@ -55,14 +55,14 @@ bool Kontrola_cisla_uctu(const QString &number)
     return sum > 0 && sum % 11 == 0;
 }
 
-RozlozenyUcet Rozloz_cislo_uctu(const QString &text)
+SplitAccount Rozloz_cislo_uctu(const QString &text)
 {
     const QString noPrefix = QStringLiteral("000000");
-    const RozlozenyUcet invalid{false, noPrefix, QStringLiteral("0000000000")};
+    const SplitAccount invalid{false, noPrefix, QStringLiteral("0000000000")};
     const QStringList parts = text.split(u'-');
     if (parts.size() == 1) {
         const QString n = text.trimmed();
-        return Kontrola_cisla_uctu(n) ? RozlozenyUcet{true, noPrefix, n} : invalid;
+        return Kontrola_cisla_uctu(n) ? SplitAccount{true, noPrefix, n} : invalid;
     }
     const QString p = parts[0].trimmed();
     if (parts.size() == 2) {

@@ -26,7 +26,7 @@ bool Kontrola_predcislia_uctu(const QString &prefix);
 // divisible by 11 and not 0 ("0000000000" is invalid).
 bool Kontrola_cisla_uctu(const QString &number);
 
-struct RozlozenyUcet {
+struct SplitAccount {
     bool platny = false;
     QString predcislie; // as typed (trimmed), "000000" without a prefix or when invalid
     QString cislo;      // as typed (trimmed), "0000000000" when invalid
@@ -40,6 +40,6 @@ struct RozlozenyUcet {
 //   more:    prefix := before the first "-", number := the two next parts together.
 // An invalid account gives "000000" and "0000000000". A part that is not numeric raises
 // EMyError 65194 from the checks.
-RozlozenyUcet Rozloz_cislo_uctu(const QString &text);
+SplitAccount Rozloz_cislo_uctu(const QString &text);
 
 } // namespace tarix::MyConsts

@@ -30,7 +30,7 @@ void Zobraz_priebeh(int percent)
     ui::showProgress(percent);
 }
 
-void Spusti_a_ukaz_chybu(const std::function<void()> &step)
+void runAndShowError(const std::function<void()> &step)
 {
     try {
         step();

@@ -23,6 +23,6 @@ bool Otazka_ano_nie(const QString &text);
 void Zobraz_priebeh(int percent);
 // Runs a step the clerk started (a menu command, a button): a refusal (EAbort) ends it
 // silently, any other error is shown in the error box and never passed on.
-void Spusti_a_ukaz_chybu(const std::function<void()> &step);
+void runAndShowError(const std::function<void()> &step);
 
 } // namespace tarix::MyConsts

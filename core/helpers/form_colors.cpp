@@ -34,7 +34,7 @@ void setBackground(QObject *w, int value, bool field)
     w->setProperty("palette", QVariant::fromValue(palette));
 }
 
-void recolour(QObject *w, const FormColors &colors)
+void applyColors(QObject *w, const FormColors &colors)
 {
     const QString role = w->property(kColorRoleProperty).toString();
     if (role.isEmpty())
@@ -74,9 +74,9 @@ void Nastav_farby_formulara(QObject *form, const FormColors &colors)
     if (!form || colors == FormColors{})
         return;
     try {
-        recolour(form, colors);
+        applyColors(form, colors);
         for (QObject *w : form->findChildren<QObject *>())
-            recolour(w, colors);
+            applyColors(w, colors);
     } catch (...) {
         // Colours are cosmetic: the window opens with what it has.
     }

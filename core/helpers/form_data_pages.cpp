@@ -23,14 +23,14 @@ QString formDataPageFile(const QString &stem, int page)
     return stem + QStringLiteral("_str") + QString::number(page) + QStringLiteral(".xfdf");
 }
 
-void Xfdf_zaciatok(XmlText &x)
+void xfdfBegin(XmlText &x)
 {
     x.Xml_riadok(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
     x.Xml_riadok(QStringLiteral("<xfdf xmlns=\"http://ns.adobe.com/xfdf/\" xml:space=\"preserve\">"));
     x.Xml_zaciatok(QStringLiteral("fields"));
 }
 
-void Xfdf_koniec(XmlText &x, const QString &form)
+void xfdfEnd(XmlText &x, const QString &form)
 {
     x.Xml_koniec(QStringLiteral("fields"));
     x.Xml_prvy_atribut(QStringLiteral("href"), form);
@@ -42,7 +42,7 @@ QByteArray formDataPage(const FormDataPages &pages, int page)
 {
     const int perPage = std::max(1, pages.recordsPerPage);
     XmlText x;
-    Xfdf_zaciatok(x);
+    xfdfBegin(x);
     if (pages.pageFields)
         for (const FormField &f : pages.pageFields(page))
             x.Xml_pole(f.name, f.value);
@@ -50,7 +50,7 @@ QByteArray formDataPage(const FormDataPages &pages, int page)
     for (int row = 0; row < perPage && first + row < pages.records.size(); ++row)
         for (const FormField &f : pages.records.at(first + row))
             x.Xml_pole(pages.fieldName ? pages.fieldName(f.name, row) : f.name + QString::number(row), f.value);
-    Xfdf_koniec(x, pages.form);
+    xfdfEnd(x, pages.form);
     return x.bytes();
 }
 

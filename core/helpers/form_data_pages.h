@@ -50,9 +50,9 @@ struct FormDataPagesResult {
 QString formDataPageFile(const QString &stem, int page);
 
 // The opening lines of a form-data document: the XML declaration, <xfdf ...>, <fields>.
-void Xfdf_zaciatok(XmlText &x);
+void xfdfBegin(XmlText &x);
 // The closing lines: </fields>, <f href="form"/>, </xfdf>.
-void Xfdf_koniec(XmlText &x, const QString &form);
+void xfdfEnd(XmlText &x, const QString &form);
 
 // The form-data document of page n (from 1).
 QByteArray formDataPage(const FormDataPages &pages, int page);

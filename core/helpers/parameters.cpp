@@ -96,7 +96,7 @@ double Hodnota_parametra(const QString &skratka)
     throw EMyError(Msg(65128, skratka));
 }
 
-void Uprav_parameter_28(int period)
+void adjustParameter28(int period)
 {
     const int year = Rok_obdobia(period);
     const int month = Mesiac_obdobia(period);

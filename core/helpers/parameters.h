@@ -53,6 +53,6 @@ double Hodnota_parametra(const QString &skratka);
 // the year: 2005 400 to August and 450 from September, 2007 540 to June and 555 from July,
 // 2008 555 to June and 582 from July.
 // Other years keep the value loaded from the table.
-void Uprav_parameter_28(int period);
+void adjustParameter28(int period);
 
 } // namespace tarix::MyConsts

@@ -39,7 +39,7 @@ private:
 
 } // namespace
 
-QString TPgCSV::mapa() const
+QString TPgCSV::csvMap() const
 {
     if (!CSVMap.trimmed().isEmpty() || !Dataset)
         return CSVMap;
@@ -50,7 +50,7 @@ QString TPgCSV::mapa() const
     return map;
 }
 
-QStringList TPgCSV::polozky(const QString &map) const { return map.split(Seprator); }
+QStringList TPgCSV::csvItems(const QString &map) const { return map.split(Seprator); }
 
 QString TPgCSV::riadok(const QStringList &values) const
 {
@@ -77,7 +77,7 @@ void TPgCSV::DataSetToCSV()
         QFile old(CSVFile);
         if (old.exists()) {
             if (!old.open(QIODevice::ReadOnly))
-                throw shell::EFOpenError(CSVFile);
+                throw shell::EFileOpenError(CSVFile);
             bytes = old.readAll();
         }
     }
@@ -85,9 +85,9 @@ void TPgCSV::DataSetToCSV()
         AutoOpenScope scope(*Dataset, AutoOpen);
         db::DataSet &ds = *Dataset;
         ds.first();
-        const QStringList items = polozky(mapa());
+        const QStringList items = csvItems(csvMap());
         QStringList lines;
-        int recNo = 0;
+        int recordNumber = 0;
         while (!ds.eof()) {
             QStringList values;
             for (const QString &item : items) {
@@ -99,8 +99,8 @@ void TPgCSV::DataSetToCSV()
             lines << riadok(values);
             ds.next();
             if (ExportProgress)
-                ExportProgress(*this, recNo);
-            ++recNo;
+                ExportProgress(*this, recordNumber);
+            ++recordNumber;
         }
         // A line break inside a quoted value is kept as it is, not turned into a line end.
         for (const QString &line : lines)
@@ -111,7 +111,7 @@ void TPgCSV::DataSetToCSV()
         AfterExport();
 }
 
-QList<QStringList> TPgCSV::hodnoty(const QString &text) const
+QList<QStringList> TPgCSV::csvValues(const QString &text) const
 {
     QList<QStringList> rows;
     if (UseDelimiter) {
@@ -181,16 +181,16 @@ void TPgCSV::CSVToDataSet()
         return;
     QFile file(CSVFile);
     if (!file.open(QIODevice::ReadOnly))
-        throw shell::EFOpenError(CSVFile);
+        throw shell::EFileOpenError(CSVFile);
     const QString text = codepage::fromCp1250(file.readAll(), codepage::Mode::Lenient);
     file.close();
     if (BeforeImport)
         BeforeImport();
     AutoOpenScope scope(*Dataset, AutoOpen);
     db::DataSet &ds = *Dataset;
-    const QStringList items = polozky(mapa());
-    int recNo = 0;
-    for (const QStringList &values : hodnoty(text)) {
+    const QStringList items = csvItems(csvMap());
+    int recordNumber = 0;
+    for (const QStringList &values : csvValues(text)) {
         ds.append();
         try {
             for (int i = 0; i < items.size(); ++i) {
@@ -209,8 +209,8 @@ void TPgCSV::CSVToDataSet()
             throw;
         }
         if (ImportProgress)
-            ImportProgress(*this, recNo);
-        ++recNo;
+            ImportProgress(*this, recordNumber);
+        ++recordNumber;
     }
     if (AfterImport)
         AfterImport();

@@ -45,22 +45,22 @@ public:
     std::function<void(TPgCSV &, int)> ImportProgress;
 
     // Writes Dataset to CSVFile (a new file with EmptyTable, else appended). Throws
-    // shell::EFCreateError / EWriteError or the codepage error of a character Windows-1250
+    // shell::EFileCreateError / EWriteError or the codepage error of a character Windows-1250
     // cannot hold; a failed new file leaves the earlier one as it was.
     void DataSetToCSV();
-    // Appends a record per line of CSVFile to Dataset. Throws shell::EFOpenError when the
+    // Appends a record per line of CSVFile to Dataset. Throws shell::EFileOpenError when the
     // file cannot be read; a value a field refuses passes its error on (the record being
     // appended is cancelled).
     void CSVToDataSet();
 
     // The map in effect: CSVMap, or the default map of Dataset when it is blank.
-    QString mapa() const;
+    QString csvMap() const;
     // The items of a map (split at Seprator).
-    QStringList polozky(const QString &map) const;
+    QStringList csvItems(const QString &map) const;
     // One line's values as written (without its line end).
     QString riadok(const QStringList &values) const;
     // The values of the file's text, line by line.
-    QList<QStringList> hodnoty(const QString &text) const;
+    QList<QStringList> csvValues(const QString &text) const;
 };
 
 } // namespace tarix::MyConsts

@@ -9,15 +9,15 @@
 namespace tarix::MyConsts {
 
 // The two records every file begins with.
-QStringList Sylk_zaciatok();
+QStringList sylkBegin();
 // The record that ends a file.
-QString Sylk_koniec();
+QString sylkEnd();
 // A text as a cell's value: in double quotes, ";" doubled (a single one would end the
 // record) and a line break turned into a blank (a record is one line). A '"' inside stays.
-QString Sylk_text(QString text);
+QString sylkText(QString text);
 // "F;W" + column + " " + column + " " + width.
-QString Sylk_sirka(int column, int width);
+QString sylkWidth(int column, int width);
 // "C;Y" + row + ";X" + column + ";K" + the quoted text.
-QString Sylk_bunka(int row, int column, const QString &text);
+QString sylkCell(int row, int column, const QString &text);
 
 } // namespace tarix::MyConsts

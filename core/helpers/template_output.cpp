@@ -25,11 +25,11 @@ void TemplateText::Sablona_pridaj(const QString &key, const QString &value, int 
     if (width > 0)
         v = v.size() > width ? v.left(width) : v.leftJustified(width, fill);
     if (m_format == Format::Rtf)
-        v = Rtf_text(v);
+        v = rtfText(v);
     m_kluce.emplace_back(key, v);
 }
 
-QString TemplateText::Rtf_text(const QString &value)
+QString TemplateText::rtfText(const QString &value)
 {
     QString out;
     out.reserve(value.size());
@@ -47,7 +47,7 @@ QString TemplateText::Rtf_text(const QString &value)
     return out;
 }
 
-QStringList TemplateText::Vypln_riadky(const QStringList &lines) const
+QStringList TemplateText::fillRows(const QStringList &lines) const
 {
     QStringList out;
     out.reserve(lines.size());
@@ -64,7 +64,7 @@ QStringList TemplateText::Vypln_riadky(const QStringList &lines) const
 
 void TemplateText::Sablona_vypln(const QString &templatePath, const QString &outputPath) const
 {
-    Uloz_zoznam_do_suboru(outputPath, Vypln_riadky(Nacitaj_zoznam_zo_suboru(templatePath)));
+    Uloz_zoznam_do_suboru(outputPath, fillRows(Nacitaj_zoznam_zo_suboru(templatePath)));
 }
 
 QStringList Nacitaj_zoznam_zo_suboru(const QString &path)

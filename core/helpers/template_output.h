@@ -27,13 +27,13 @@ public:
     void Sablona_pridaj(const QString &key, const QString &value, int width = 0, QChar fill = u' ');
 
     // The lines filled (the template's lines in, the result's lines out).
-    QStringList Vypln_riadky(const QStringList &lines) const;
+    QStringList fillRows(const QStringList &lines) const;
     // Reads the template, fills it and writes the result through a temporary file beside
     // it. A missing template raises EMyError 65129 naming it; nothing is written then.
     void Sablona_vypln(const QString &templatePath, const QString &outputPath) const;
 
     // A value as it stands in an RTF text.
-    static QString Rtf_text(const QString &value);
+    static QString rtfText(const QString &value);
 
 private:
     Format m_format;

@@ -37,8 +37,8 @@ QString escaped(const QString &value, bool attribute)
 }
 } // namespace
 
-QString Xml_text_hodnoty(const QString &value) { return escaped(value, false); }
-QString Xml_text_atributu(const QString &value) { return escaped(value, true); }
+QString xmlValueText(const QString &value) { return escaped(value, false); }
+QString xmlAttributeText(const QString &value) { return escaped(value, true); }
 
 void XmlText::Xml_novy_riadok() { m_text += kKoniecRiadku; }
 
@@ -54,7 +54,7 @@ void XmlText::Xml_koniec(const QString &tag) { Xml_riadok(QStringLiteral("</") +
 
 void XmlText::Xml_element(const QString &tag, const QString &value)
 {
-    Xml_riadok(u'<' + tag + u'>' + Xml_text_hodnoty(value) + QStringLiteral("</") + tag + u'>');
+    Xml_riadok(u'<' + tag + u'>' + xmlValueText(value) + QStringLiteral("</") + tag + u'>');
 }
 
 void XmlText::Xml_element_neprazdny(const QString &tag, const QString &value)
@@ -79,7 +79,7 @@ void XmlText::Xml_pridaj_atribut(const QString &name, const QString &value)
 {
     if (!m_atributy.isEmpty())
         m_atributy += u' ';
-    m_atributy += name + QStringLiteral("=\"") + Xml_text_atributu(value) + u'"';
+    m_atributy += name + QStringLiteral("=\"") + xmlAttributeText(value) + u'"';
 }
 
 void XmlText::Xml_prvy_atribut(const QString &name, const QString &value)

@@ -10,9 +10,9 @@
 namespace tarix::MyConsts {
 
 // "&" -> "&amp;", "<" -> "&lt;", ">" -> "&gt;" (element content).
-QString Xml_text_hodnoty(const QString &value);
+QString xmlValueText(const QString &value);
 // As above and '"' -> "&quot;" (attribute values).
-QString Xml_text_atributu(const QString &value);
+QString xmlAttributeText(const QString &value);
 
 class XmlText {
 public:

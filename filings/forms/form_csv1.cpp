@@ -5,7 +5,7 @@
 #include "core/dm_zam.h"
 #include "core/forms/main_menu.h"
 #include "core/helpers/dialogs.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "platform/ui/qt/named_widgets.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
@@ -31,7 +31,7 @@ namespace {
 
 constexpr char kCommand[] = "mnu_csv1";
 
-dbctrl::DBGrid *mriezka(QWidget *parent, const char *name, db::DataSource &source)
+dbctrl::DBGrid *buildLayoutGrid(QWidget *parent, const char *name, db::DataSource &source)
 {
     auto *g = new dbctrl::DBGrid(parent);
     g->setObjectName(QString::fromLatin1(name));
@@ -47,7 +47,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     setObjectName(u"FormCsv1"_s);
     setWindowTitle(u"Tlač údajov o zamestnancoch"_s);
     TDMTL &dm = DMTL();
-    dm.Otvor();
+    dm.openLayouts();
 
     auto *layout = new QVBoxLayout(this);
     MainMenu1 = new QMenuBar(this);
@@ -91,7 +91,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     auto *body = new QHBoxLayout;
-    DBG_TL1 = mriezka(this, "DBG_TL1", dm.DS_TL1);
+    DBG_TL1 = buildLayoutGrid(this, "DBG_TL1", dm.DS_TL1);
     DBG_TL1->addColumn(u"POPIS"_s, u"Popis zostavy"_s, 260);
     body->addWidget(DBG_TL1);
 
@@ -100,7 +100,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     auto *a = new QGroupBox(u"Položky, ktoré sa budú tlačiť"_s, this);
     a->setObjectName(u"Panel_TL2a"_s);
     auto *aLayout = new QVBoxLayout(a);
-    DBG_TL2a = mriezka(a, "DBG_TL2a", dm.DS_TL2a);
+    DBG_TL2a = buildLayoutGrid(a, "DBG_TL2a", dm.DS_TL2a);
     DBG_TL2a->addColumn(u"CALC_POPISOK"_s, u"Položka"_s, 220);
     DBG_TL2a->addColumn(u"SIRKA"_s, u"Veľkosť"_s, 60);
     aLayout->addWidget(DBG_TL2a);
@@ -121,7 +121,7 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     auto *b = new QGroupBox(u"Položky, ktoré sa nebudú tlačiť"_s, this);
     b->setObjectName(u"Panel_TL2b"_s);
     auto *bLayout = new QVBoxLayout(b);
-    DBG_TL2b = mriezka(b, "DBG_TL2b", dm.DS_TL2b);
+    DBG_TL2b = buildLayoutGrid(b, "DBG_TL2b", dm.DS_TL2b);
     DBG_TL2b->addColumn(u"CALC_POPISOK"_s, u"Položka"_s, 220);
     bLayout->addWidget(DBG_TL2b);
     fields->addWidget(b, 1);
@@ -130,9 +130,9 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
 
     const auto both = [this](QAction *item, QPushButton *button, void (TFormCsv1::*slot)()) {
         if (item)
-            connect(item, &QAction::triggered, this, [this, slot] { MyConsts::Spusti_a_ukaz_chybu([&] { (this->*slot)(); }); });
+            connect(item, &QAction::triggered, this, [this, slot] { MyConsts::runAndShowError([&] { (this->*slot)(); }); });
         if (button)
-            connect(button, &QPushButton::clicked, this, [this, slot] { MyConsts::Spusti_a_ukaz_chybu([&] { (this->*slot)(); }); });
+            connect(button, &QPushButton::clicked, this, [this, slot] { MyConsts::runAndShowError([&] { (this->*slot)(); }); });
     };
     both(mnu_vyrad, Btn_vyrad, &TFormCsv1::Btn_vyradClick);
     both(mnu_zarad, Btn_zarad, &TFormCsv1::Btn_zaradClick);
@@ -141,9 +141,9 @@ TFormCsv1::TFormCsv1(QWidget *parent) : QDialog(parent)
     connect(mnu_tlac, &QAction::triggered, this, [this] { Btn_tlacClick(); });
     connect(Btn_tlac, &QPushButton::clicked, this, [this] { Btn_tlacClick(); });
     both(nullptr, Button1, &TFormCsv1::Button1Click);
-    both(Zobrazisasnchzamestanncov1, nullptr, &TFormCsv1::Zobraz_sucasnych);
-    both(Zobrazivyradenchzamestnancov1, nullptr, &TFormCsv1::Zobraz_vyradenych);
-    both(Zobrazivetkchzamestnancov1, nullptr, &TFormCsv1::Zobraz_vsetkych);
+    both(Zobrazisasnchzamestanncov1, nullptr, &TFormCsv1::showCurrent);
+    both(Zobrazivyradenchzamestnancov1, nullptr, &TFormCsv1::showExcluded);
+    both(Zobrazivetkchzamestnancov1, nullptr, &TFormCsv1::showAll);
     connect(mnu_edit, &QAction::triggered, this, [this] { DBN2->btnClick(NavigateButton::Edit); Akcia_priprav_csv(); });
     connect(mnu_post, &QAction::triggered, this, [this] { DBN2->btnClick(NavigateButton::Post); Akcia_priprav_csv(); });
     connect(mnu_cancel, &QAction::triggered, this,
@@ -166,15 +166,15 @@ TFormCsv1::~TFormCsv1()
         DBG_TL2b->setDataSource(nullptr);
         DBN2->setDataSource(nullptr);
         Edit_sirka->setDataSource(nullptr);
-        dm.Zatvor();
+        dm.closeLayouts();
     }
 }
 
-bool TFormCsv1::edituje() const { return hasDMTL() && DMTL().TL2a_.isEditing(); }
+bool TFormCsv1::editsLayout() const { return hasDMTL() && DMTL().TL2a_.isEditing(); }
 
 void TFormCsv1::Akcia_priprav_csv()
 {
-    const bool e = edituje();
+    const bool e = editsLayout();
     for (QAction *a : {mnu_edit, Mnu_navrat, mnu_vyrad, mnu_zarad, mnu_hore, mnu_dole, mnu_tlac})
         a->setEnabled(!e);
     for (QWidget *w : std::initializer_list<QWidget *>{Btn_navrat, Btn_vyrad, Btn_zarad, Btn_hore, Btn_dole, Btn_tlac,
@@ -185,51 +185,51 @@ void TFormCsv1::Akcia_priprav_csv()
     Panel_Zmena->setVisible(e);
 }
 
-void TFormCsv1::Btn_vyradClick() { DMTL().Vyrad_polozku(); }
+void TFormCsv1::Btn_vyradClick() { DMTL().excludeItem(); }
 
-void TFormCsv1::Btn_zaradClick() { DMTL().Zarad_polozku(); }
+void TFormCsv1::Btn_zaradClick() { DMTL().includeItem(); }
 
 void TFormCsv1::Btn_horeClick()
 {
-    if (DMTL().Posun_hore())
+    if (DMTL().moveUp())
         DBG_TL2a->setFocus();
 }
 
 void TFormCsv1::Btn_doleClick()
 {
-    if (DMTL().Posun_dole())
+    if (DMTL().moveDown())
         DBG_TL2a->setFocus();
 }
 
 bool TFormCsv1::Btn_tlacClick()
 {
     bool zapisane = false;
-    MyConsts::Spusti_a_ukaz_chybu([&] {
+    MyConsts::runAndShowError([&] {
         db::Table &zam = core::DMZ().TZAM_;
         if (!zam.isActive())
             zam.open();
-        zapisane = Export_zostavy::Zapis(DMTL().Aktualna_zostava(), zam);
+        zapisane = layout_export::writeExport(DMTL().currentLayout(), zam);
     });
     return zapisane;
 }
 
-void TFormCsv1::Button1Click() { DMTL().Inicializacia(core::DMZ().TZAM_); }
+void TFormCsv1::Button1Click() { DMTL().initializeLayouts(core::DMZ().TZAM_); }
 
-void TFormCsv1::Nastav_filter(const QString &prefix)
+void TFormCsv1::setLayoutFilter(const QString &prefix)
 {
     core::DMZ().Nastav_filter_zamestnancov(prefix + core::DM().Filter_stredisk());
 }
 
-void TFormCsv1::Zobraz_sucasnych() { Nastav_filter(u"Vystup=null and "_s); }
+void TFormCsv1::showCurrent() { setLayoutFilter(u"Vystup=null and "_s); }
 
-void TFormCsv1::Zobraz_vyradenych() { Nastav_filter(u"Vystup<>null and "_s); }
+void TFormCsv1::showExcluded() { setLayoutFilter(u"Vystup<>null and "_s); }
 
-void TFormCsv1::Zobraz_vsetkych() { Nastav_filter(QString()); }
+void TFormCsv1::showAll() { setLayoutFilter(QString()); }
 
 void TFormCsv1::closeEvent(QCloseEvent *event)
 {
     // A width being edited is confirmed or dropped first.
-    if (edituje()) {
+    if (editsLayout()) {
         event->ignore();
         return;
     }
@@ -238,11 +238,11 @@ void TFormCsv1::closeEvent(QCloseEvent *event)
 
 void TFormCsv1::reject()
 {
-    if (!edituje())
+    if (!editsLayout())
         QDialog::reject();
 }
 
-void Zobraz_exportne_zostavy(QWidget *owner)
+void showExportLayouts(QWidget *owner)
 {
     TFormCsv1 f(owner);
     f.exec();
@@ -250,7 +250,7 @@ void Zobraz_exportne_zostavy(QWidget *owner)
 
 void registerCsvCommand()
 {
-    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_exportne_zostavy,
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), showExportLayouts,
                           [] { return hasDMTL() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
 }
 

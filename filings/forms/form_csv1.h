@@ -39,9 +39,9 @@ public:
     bool Btn_tlacClick();
     void Button1Click();
     // The three employee views.
-    void Zobraz_sucasnych();
-    void Zobraz_vyradenych();
-    void Zobraz_vsetkych();
+    void showCurrent();
+    void showExcluded();
+    void showAll();
     // The enabled states by the exported fields' state (edit or not).
     void Akcia_priprav_csv();
 
@@ -78,12 +78,12 @@ protected:
     void reject() override;
 
 private:
-    bool edituje() const;
-    void Nastav_filter(const QString &prefix);
+    bool editsLayout() const;
+    void setLayoutFilter(const QString &prefix);
 };
 
 // Shows the window modally; the main menu's "Tlač údajov o zamestnacoch".
-void Zobraz_exportne_zostavy(QWidget *owner);
+void showExportLayouts(QWidget *owner);
 // Registers the main menu's "mnu_csv1".
 void registerCsvCommand();
 

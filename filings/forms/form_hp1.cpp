@@ -43,7 +43,7 @@ QPointer<TFormHP1> g_okno;
 
 constexpr char kCommand[] = "mnu_hp1";
 
-QLabel *nadpis(const QString &text, QWidget *parent)
+QLabel *orderHeading(const QString &text, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     QFont f = l->font();
@@ -83,7 +83,7 @@ QWidget *panel(const char *name, db::DataSource *source,
 
 } // namespace
 
-Stav_okna_hp Stav_okna(bool edituje_hlavicku, bool edituje_polozku)
+OrderWindowState hpWindowState(bool edituje_hlavicku, bool edituje_polozku)
 {
     const bool volne = !edituje_hlavicku && !edituje_polozku;
     return {.vkladanie = volne,
@@ -124,27 +124,27 @@ TFormHP1::TFormHP1(QWidget *parent) : QMainWindow(parent)
     Mnu_navrat = add("Mnu_navrat", u"&Návrat"_s);
     for (QAction *a : {mnu_insert1, mnu_edit1, mnu_delete1, mnu_post1, mnu_cancel1, Mnu_insert2, Mnu_edit2,
                        Mnu_delete2, Mnu_post2, Mnu_cancel2})
-        connect(a, &QAction::triggered, this, [this, a] { operacia(a); });
+        connect(a, &QAction::triggered, this, [this, a] { orderOperation(a); });
     connect(Mnu_tlac, &QAction::triggered, this, &TFormHP1::Btn_tlacClick);
     connect(Mnu_tlac2, &QAction::triggered, this, &TFormHP1::Mnu_tlac2Click);
     connect(Mnu_generuj, &QAction::triggered, this, &TFormHP1::Btn_nacitajClick);
     connect(Mnu_navrat, &QAction::triggered, this, &QWidget::close);
     connect(Operacie, &QMenu::aboutToShow, this, &TFormHP1::Akcia_priprav_hp);
     QMenu *pomoc = menuBar()->addMenu(u"&Pomoc"_s);
-    pomoc->addAction(u"&Kalkulačka"_s, this, [this] { core::FormMenuPomoc().KalkulackaClick(this); });
-    pomoc->addAction(u"&O programe"_s, this, [this] { core::FormMenuPomoc().OProgrameClick(this); });
+    pomoc->addAction(u"&Kalkulačka"_s, this, [this] { core::formMenuHelp().calculatorClicked(this); });
+    pomoc->addAction(u"&O programe"_s, this, [this] { core::formMenuHelp().aboutClicked(this); });
 
     // ---- body ------------------------------------------------------------------------------
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     const QList<NavigateButton> pohyb{NavigateButton::First, NavigateButton::Prior, NavigateButton::Next,
                                       NavigateButton::Last,  NavigateButton::Insert, NavigateButton::Delete};
-    const QList<NavigateButton> zapis{NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel};
+    const QList<NavigateButton> writeBankFile{NavigateButton::Edit, NavigateButton::Post, NavigateButton::Cancel};
 
     auto *riadok1 = new QHBoxLayout;
-    riadok1->addWidget(nadpis(u"  Zoznam hromadných príkazov"_s, central), 1);
+    riadok1->addWidget(orderHeading(u"  Zoznam hromadných príkazov"_s, central), 1);
     DBN1 = navigator("DBN1", &m_dm->DS_HP1G, pohyb, central);
-    DBN2 = navigator("DBN2", &m_dm->DS_HP1, zapis, central);
+    DBN2 = navigator("DBN2", &m_dm->DS_HP1, writeBankFile, central);
     riadok1->addWidget(DBN1);
     riadok1->addWidget(DBN2);
     layout->addLayout(riadok1);
@@ -166,9 +166,9 @@ TFormHP1::TFormHP1(QWidget *parent) : QMainWindow(parent)
     layout->addWidget(P1);
 
     auto *riadok2 = new QHBoxLayout;
-    riadok2->addWidget(nadpis(u"  Zoznam položiek v hromadnom príkaze"_s, central), 1);
+    riadok2->addWidget(orderHeading(u"  Zoznam položiek v hromadnom príkaze"_s, central), 1);
     DBN1D = navigator("DBN1D", &m_dm->DS_HP2G, pohyb, central);
-    DBN2D = navigator("DBN2D", &m_dm->DS_HP2, zapis, central);
+    DBN2D = navigator("DBN2D", &m_dm->DS_HP2, writeBankFile, central);
     riadok2->addWidget(DBN1D);
     riadok2->addWidget(DBN2D);
     layout->addLayout(riadok2);
@@ -243,7 +243,7 @@ TFormHP1::~TFormHP1()
         n->onClick = nullptr;
         n->setDataSource(nullptr);
     }
-    if (!platnyModul())
+    if (!validModule())
         return;
     try {
         for (db::Table *t : {&m_dm->THP2_, &m_dm->THP1_})
@@ -258,13 +258,13 @@ TFormHP1::~TFormHP1()
     }
 }
 
-bool TFormHP1::platnyModul() const { return m_dm && hasDMHP() && &DMHP() == m_dm; }
+bool TFormHP1::validModule() const { return m_dm && hasDMHP() && &DMHP() == m_dm; }
 
 void TFormHP1::Akcia_priprav_hp()
 {
-    const bool hlavicka = platnyModul() && m_dm->THP1_.isEditing();
-    const bool polozka = platnyModul() && m_dm->THP2_.isEditing();
-    const Stav_okna_hp s = Stav_okna(hlavicka, polozka);
+    const bool hlavicka = validModule() && m_dm->THP1_.isEditing();
+    const bool polozka = validModule() && m_dm->THP2_.isEditing();
+    const OrderWindowState s = hpWindowState(hlavicka, polozka);
     for (QAction *a : {mnu_insert1, mnu_edit1, mnu_delete1, Mnu_insert2, Mnu_edit2, Mnu_delete2})
         a->setEnabled(s.vkladanie);
     mnu_post1->setEnabled(s.zapis_hlavicky);
@@ -285,7 +285,7 @@ void TFormHP1::Akcia_priprav_hp()
         b->setEnabled(s.operacie);
 }
 
-void TFormHP1::operacia(QAction *item)
+void TFormHP1::orderOperation(QAction *item)
 {
     struct Volba {
         QAction *polozka;
@@ -310,7 +310,7 @@ void TFormHP1::operacia(QAction *item)
 
 void TFormHP1::Btn_nacitajClick()
 {
-    if (!platnyModul())
+    if (!validModule())
         return;
     const core::TDM &dm = core::DM();
     if (!MyConsts::Otazka_ano_nie(Msg(65148, dm.Nazov_obdobia(false).toLower())))
@@ -320,14 +320,14 @@ void TFormHP1::Btn_nacitajClick()
 
 bool TFormHP1::Generuj_polozky(int obdobie)
 {
-    if (!platnyModul())
+    if (!validModule())
         return false;
     const core::TDM &dm = core::DM();
     db::DataSource &zdroj = m_dm->DS_HP2;
     zdroj.setEnabled(false);
     bool hotovo = false;
     try {
-        hotovo = filings::Generuj_polozky(m_dm->THP2_.session(), m_dm->Aktualne_hpid(), obdobie,
+        hotovo = filings::Generuj_polozky(m_dm->THP2_.session(), m_dm->currentHpid(), obdobie,
                                           dm.Min_stredisko(), dm.Max_stredisko(),
                                           [this] { return TFormParHP::Zobraz_parametre(this); });
         m_dm->THP2_.refresh();
@@ -339,9 +339,9 @@ bool TFormHP1::Generuj_polozky(int obdobie)
     return hotovo;
 }
 
-void TFormHP1::tlac(const QString &kod)
+void TFormHP1::printOrders(const QString &kod)
 {
-    if (!platnyModul())
+    if (!validModule())
         return;
     reports::TMyReportParam p;
     try {
@@ -351,11 +351,11 @@ void TFormHP1::tlac(const QString &kod)
         return;
     }
     p.Kod_zostavy = kod;
-    p.Rezerva1 = m_dm->Aktualne_hpid();
+    p.Rezerva1 = m_dm->currentHpid();
     if (kod == u"HP2")
-        REXHP::Spusti_zostavu_hp2(p);
+        REXHP::runHp2Report(p);
     else
-        REXHP::Spusti_zostavu_hp1(p);
+        REXHP::runHp1Report(p);
     // The printout stored the items' pages.
     try {
         m_dm->THP2_.refresh();
@@ -363,17 +363,17 @@ void TFormHP1::tlac(const QString &kod)
     }
 }
 
-void TFormHP1::Btn_tlacClick() { tlac(u"HP1"_s); }
+void TFormHP1::Btn_tlacClick() { printOrders(u"HP1"_s); }
 
-void TFormHP1::Mnu_tlac2Click() { tlac(u"HP2"_s); }
+void TFormHP1::Mnu_tlac2Click() { printOrders(u"HP2"_s); }
 
-void TFormHP1::zapisSubor(QString (*zapis)(db::Session &, int), QString *path)
+void TFormHP1::writeOrderFile(QString (*writeBankFile)(db::Session &, int), QString *path)
 {
     path->clear();
-    if (!platnyModul())
+    if (!validModule())
         return;
     try {
-        *path = zapis(m_dm->THP1_.session(), m_dm->Aktualne_hpid());
+        *path = writeBankFile(m_dm->THP1_.session(), m_dm->currentHpid());
     } catch (const EAbort &) {
     } catch (const std::exception &e) {
         MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
@@ -383,20 +383,20 @@ void TFormHP1::zapisSubor(QString (*zapis)(db::Session &, int), QString *path)
 QString TFormHP1::Btn_ikeyClick()
 {
     QString path;
-    zapisSubor(&Zapis_xml_davky, &path);
+    writeOrderFile(&writeXmlBatch, &path);
     return path;
 }
 
 QString TFormHP1::btn_vubClick()
 {
     QString path;
-    zapisSubor(&Zapis_vub_suboru, &path);
+    writeOrderFile(&writeVubFile, &path);
     return path;
 }
 
 void TFormHP1::closeEvent(QCloseEvent *event)
 {
-    if (platnyModul() && (m_dm->THP1_.isEditing() || m_dm->THP2_.isEditing())
+    if (validModule() && (m_dm->THP1_.isEditing() || m_dm->THP2_.isEditing())
         && !MyConsts::Otazka_ano_nie(Msg(65172))) {
         event->ignore();
         return;
@@ -404,7 +404,7 @@ void TFormHP1::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-TFormHP1 *Zobraz_hromadne_prikazy(QWidget *owner)
+TFormHP1 *showBulkOrders(QWidget *owner)
 {
     if (!g_okno)
         g_okno = new TFormHP1(owner);
@@ -416,7 +416,7 @@ TFormHP1 *Zobraz_hromadne_prikazy(QWidget *owner)
 
 void registerHpCommand()
 {
-    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_hromadne_prikazy,
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), showBulkOrders,
                           [] { return hasDMHP() && core::hasDM() && core::DM().TINF_.isActive(); });
 }
 

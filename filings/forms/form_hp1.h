@@ -25,7 +25,7 @@ namespace tarix::filings {
 class TDMHP;
 
 // What may be chosen in the window, by whether a header or an item is being edited.
-struct Stav_okna_hp {
+struct OrderWindowState {
     bool vkladanie = false;      // insert, edit and delete of headers and items
     bool zapis_hlavicky = false; // the header's post and cancel, its navigator DBN2, panel P1
     bool zapis_polozky = false;  // the item's post and cancel, DBN2D, panel P2
@@ -35,9 +35,9 @@ struct Stav_okna_hp {
     // they work on what is stored.
     bool operacie = false;
 
-    bool operator==(const Stav_okna_hp &) const = default;
+    bool operator==(const OrderWindowState &) const = default;
 };
-Stav_okna_hp Stav_okna(bool edituje_hlavicku, bool edituje_polozku);
+OrderWindowState hpWindowState(bool edituje_hlavicku, bool edituje_polozku);
 
 class TFormHP1 : public QMainWindow {
     Q_OBJECT
@@ -94,16 +94,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void operacia(QAction *item);
-    void tlac(const QString &kod);
-    void zapisSubor(QString (*zapis)(db::Session &, int), QString *path);
-    bool platnyModul() const;
+    void orderOperation(QAction *item);
+    void printOrders(const QString &kod);
+    void writeOrderFile(QString (*zapis)(db::Session &, int), QString *path);
+    bool validModule() const;
 
     TDMHP *m_dm = nullptr;
 };
 
 // The window of the run, created on demand and brought to the front when it is open.
-TFormHP1 *Zobraz_hromadne_prikazy(QWidget *owner);
+TFormHP1 *showBulkOrders(QWidget *owner);
 // Registers the main menu's "mnu_hp1" and the report "TReportHP" (with its parameter
 // dialog).
 void registerHpCommand();

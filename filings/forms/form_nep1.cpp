@@ -37,7 +37,7 @@ namespace {
 
 QPointer<TFormNEP1> g_okno;
 
-void kontrolnySubor(const QString &xml, const QString &check) { RexSpXml::Zapis_kontrolny_subor(xml, check); }
+void controlFile(const QString &xml, const QString &check) { RexSpXml::Zapis_kontrolny_subor(xml, check); }
 
 constexpr char kCommand[] = "sp_reglisty";
 
@@ -66,19 +66,19 @@ TFormNEP1::TFormNEP1(QWidget *parent) : QMainWindow(parent), m_povodny(std::make
     Oprava_zaznamu = add(QStringLiteral("Oprava záznamu"), "Oprava_zaznamu");
     Vymazanie_riadku = add(QStringLiteral("Vymazanie riadku"), "Vymazanie_riadku");
     Operacie->addSeparator();
-    Zapis_zmien = add(QStringLiteral("Zápis zmien"), "Zapis_zmien");
-    Ignorovanie_zmien = add(QStringLiteral("Ignorovanie zmien"), "Ignorovanie_zmien");
+    postChanges = add(QStringLiteral("Zápis zmien"), "Zapis_zmien");
+    ignoreChanges = add(QStringLiteral("Ignorovanie zmien"), "Ignorovanie_zmien");
     Operacie->addSeparator();
     Vytvor_xml = add(QStringLiteral("Vytvor XML"), "Vytvor_xml");
     Operacie->addSeparator();
     Navrat = add(QStringLiteral("&Návrat"), "Navrat");
-    connect(Operacie, &QMenu::aboutToShow, this, &TFormNEP1::Nastav_stav_menu);
+    connect(Operacie, &QMenu::aboutToShow, this, &TFormNEP1::setMenuState);
     connect(Navrat, &QAction::triggered, this, &QWidget::close);
     // The item does what its button does, rather than nothing.
     connect(Vytvor_xml, &QAction::triggered, this, [this] { btn_xmlClick(); });
     QMenu *pomoc = menuBar()->addMenu(QStringLiteral("&Pomoc"));
-    pomoc->addAction(QStringLiteral("&Kalkulačka"), this, [this] { core::FormMenuPomoc().KalkulackaClick(this); });
-    pomoc->addAction(QStringLiteral("&O programe"), this, [this] { core::FormMenuPomoc().OProgrameClick(this); });
+    pomoc->addAction(QStringLiteral("&Kalkulačka"), this, [this] { core::formMenuHelp().calculatorClicked(this); });
+    pomoc->addAction(QStringLiteral("&O programe"), this, [this] { core::formMenuHelp().aboutClicked(this); });
 
     // ---- body ------------------------------------------------------------------------------
     auto *central = new QWidget(this);
@@ -146,15 +146,15 @@ TFormNEP1::TFormNEP1(QWidget *parent) : QMainWindow(parent), m_povodny(std::make
     m_povodny->filtered = nep.isFiltered();
     m_povodny->dataSourceEnabled = m_dmz->DS_NEP.isEnabled();
     try {
-        ukazRegistracneListy();
+        showRegistrationSheetFile();
     } catch (...) {
         // A window that cannot show its rows leaves the table as it found it.
-        obnovTabulku();
+        refreshTable();
         throw;
     }
 }
 
-void TFormNEP1::ukazRegistracneListy()
+void TFormNEP1::showRegistrationSheetFile()
 {
     db::Table &nep = m_dmz->TNEP_;
     nep.setMasterSource(nullptr);
@@ -181,10 +181,10 @@ TFormNEP1::~TFormNEP1()
 {
     if (DBG1)
         DBG1->setDataSource(nullptr);
-    obnovTabulku();
+    refreshTable();
 }
 
-void TFormNEP1::obnovTabulku()
+void TFormNEP1::refreshTable()
 {
     // The data modules may be gone (the program ends) or made anew (another firm): only the
     // module this window changed is given back its state.
@@ -218,14 +218,14 @@ void TFormNEP1::Nastav_titulok()
     }
 }
 
-void TFormNEP1::Nastav_stav_menu()
+void TFormNEP1::setMenuState()
 {
     const bool editing = m_dmz && m_dmz->TZAM_.isEditing();
     Novy_zaznam->setEnabled(!editing);
     Oprava_zaznamu->setEnabled(!editing);
     Vymazanie_riadku->setEnabled(!editing);
-    Zapis_zmien->setEnabled(editing);
-    Ignorovanie_zmien->setEnabled(editing);
+    postChanges->setEnabled(editing);
+    ignoreChanges->setEnabled(editing);
     Navrat->setEnabled(!editing);
     btn_navrat->setEnabled(!editing);
     Vytvor_xml->setEnabled(!editing);
@@ -250,12 +250,12 @@ QString TFormNEP1::btn_xmlClick()
     QString path;
     try {
         core::TDM &dm = core::DM();
-        const ZamestnavatelRL zamestnavatel = Nacitaj_zamestnavatela();
-        const QList<RiadokRL> riadky = Nacitaj_riadky(marked);
+        const RlEmployer zamestnavatel = loadEmployer();
+        const QList<RlRow> riadky = loadRows(marked);
         const QString document = Zapis_xml_reg_listov(zamestnavatel, riadky);
         const QString ico = MyConsts::nameComponent(QStringLiteral("IČO"), zamestnavatel.ico);
         const QString folder = MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs);
-        path = Zapis_subor_reg_listov(folder, ico, dm.Aktualny_rok(), document, kontrolnySubor);
+        path = writeRegistrationSheetsFile(folder, ico, dm.Aktualny_rok(), document, controlFile);
     } catch (const EAbort &) {
         path.clear();
     } catch (const std::exception &e) {
@@ -276,7 +276,7 @@ void TFormNEP1::btn_xml_viewClick()
 {
     try {
         core::TDM &dm = core::DM();
-        const QString ico = Nacitaj_zamestnavatela().ico;
+        const QString ico = loadEmployer().ico;
         const QString base = QStringLiteral("SPRLZEC_") + ico + u'_' + QString::number(dm.Aktualny_rok());
         const QString folder = MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs);
         MyConsts::Vyber_a_otvor_subor(folder, base + QStringLiteral(" files(*.XML)|") + base
@@ -289,7 +289,7 @@ void TFormNEP1::btn_xml_viewClick()
     activateWindow();
 }
 
-TFormNEP1 *Zobraz_reg_listy(QWidget *owner)
+TFormNEP1 *showRegistrationSheets(QWidget *owner)
 {
     if (!g_okno)
         g_okno = new TFormNEP1(owner);
@@ -299,9 +299,9 @@ TFormNEP1 *Zobraz_reg_listy(QWidget *owner)
     return g_okno;
 }
 
-void registerRegListyCommand()
+void registerRegistrationSheetsCommand()
 {
-    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), Zobraz_reg_listy,
+    core::addShownCommand(core::mainMenuCommands(), QString::fromLatin1(kCommand), showRegistrationSheets,
                           [] { return core::hasDMZ() && core::DMZ().TZAM_.isActive(); });
 }
 

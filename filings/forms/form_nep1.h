@@ -1,7 +1,7 @@
 #pragma once
 // "Sociálna poisťovňa - registračný list hromadný (XML)": the registration-list rows of the
 // absence table (nep rows with TypRL filled, of every employee), ticked in the grid and
-// written as one XML file of bulk registration lists with its check file ("Vytvor XML"),
+// written as one XML file of bulk registration lists with its check file ("createLayout XML"),
 // and the choice of the files written before ("Prezerať XML").
 //
 // While the window is open the absence table has no master link and shows only the
@@ -34,13 +34,13 @@ public:
     explicit TFormNEP1(QWidget *parent = nullptr);
     ~TFormNEP1() override;
 
-    // "Vytvor XML". Returns the path written; empty when nothing was written.
+    // "createLayout XML". Returns the path written; empty when nothing was written.
     QString btn_xmlClick();
     // "Prezerať XML".
     void btn_xml_viewClick();
     void Nastav_titulok();
     // The menu states by the employee table's state (the "&Operácie" menu opening).
-    void Nastav_stav_menu();
+    void setMenuState();
 
     grid::TExDBGrid *DBG1 = nullptr;
     QToolButton *btn_xml = nullptr;
@@ -50,23 +50,23 @@ public:
     QAction *Novy_zaznam = nullptr;
     QAction *Oprava_zaznamu = nullptr;
     QAction *Vymazanie_riadku = nullptr;
-    QAction *Zapis_zmien = nullptr;
-    QAction *Ignorovanie_zmien = nullptr;
+    QAction *postChanges = nullptr;
+    QAction *ignoreChanges = nullptr;
     QAction *Vytvor_xml = nullptr;
     QAction *Navrat = nullptr;
 
 private:
     struct PovodnyStav;
-    void ukazRegistracneListy();
-    void obnovTabulku();
+    void showRegistrationSheetFile();
+    void refreshTable();
 
     core::TDMZ *m_dmz = nullptr;
     std::unique_ptr<PovodnyStav> m_povodny;
 };
 
 // The window of the run, created on demand and brought to the front when it is open.
-TFormNEP1 *Zobraz_reg_listy(QWidget *owner);
+TFormNEP1 *showRegistrationSheets(QWidget *owner);
 // Registers the main menu's "sp_reglisty".
-void registerRegListyCommand();
+void registerRegistrationSheetsCommand();
 
 } // namespace tarix::filings

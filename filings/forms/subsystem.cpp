@@ -9,7 +9,7 @@
 #include "core/module_registry.h"
 #include "core/startup_hooks.h"
 #include "filings/dm_hp.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "filings/forms/form_csv1.h"
 #include "filings/forms/form_hp1.h"
 #include "filings/forms/form_nep1.h"
@@ -17,7 +17,7 @@
 #include "filings/import_anketari.h"
 #include "filings/rex_hp.h"
 #include "filings/zefir.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "filings/rex_sp_xml.h"
 #include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
@@ -34,7 +34,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     core::appendStep(hooks.afterDataModules, [] {
         // The menu's check-file command reports the program's own errors; a statement that
         // is not UTF-8 is one of them.
-        reports::Register_zostav().Registruj(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
+        reports::reportRegister().registerReport(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
                                              [](const reports::TMyReportParam &p) {
                                                  try {
                                                      RexSpXml::Zapis_kontrolny_subor(p);
@@ -42,18 +42,18 @@ void registerSubsystem(core::StartupHooks &hooks)
                                                      throw EMyError(e.text());
                                                  }
                                              });
-        reports::Register_zostav().Registruj(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
+        reports::reportRegister().registerReport(QStringLiteral("RexSpXml.Export_xml_vykazu"), RexSpXml::Export_xml_vykazu);
     });
-    core::appendStep(hooks.afterDataModules, [] { RexZpTxt::Registruj_davky_zp(); });
+    core::appendStep(hooks.afterDataModules, [] { RexZpTxt::registerHealthBatches(); });
     core::appendStep(hooks.afterDataModules, [] {
-        Registruj_hromadne_prikazy();
+        registerBulkOrders();
         // The order straight from the payroll asks for its parts first.
-        reports::Register_zostav().Registruj(QStringLiteral("TReportHP"), [](const reports::TMyReportParam &p) {
+        reports::reportRegister().registerReport(QStringLiteral("TReportHP"), [](const reports::TMyReportParam &p) {
             if (const std::optional<Parametre_hp> volby = TFormParHP::Zobraz_parametre(nullptr))
-                REXHP::Spusti_zostavu_hp(p, *volby);
+                REXHP::runHpReport(p, *volby);
         });
     });
-    registerRegListyCommand();
+    registerRegistrationSheetsCommand();
     registerHpCommand();
     // The export layouts' module, after the payroll module.
     core::moduleRegistry().add(createDMTL, destroyDMTL);
@@ -62,7 +62,7 @@ void registerSubsystem(core::StartupHooks &hooks)
     const core::CommandRule firmOpen = [] { return core::hasDM() && core::hasDMZ() && core::DMZ().TZAM_.isActive(); };
     core::addShownCommand(core::mainMenuCommands(), QStringLiteral("mnu_import_anketari"), [](QWidget *) {
         if (payroll::hasDMV())
-            ImportAnketari::mnu_imp2Click();
+            survey_import::mnu_imp2Click();
     }, firmOpen);
     core::addShownCommand(core::mainMenuCommands(), QStringLiteral("mnu_zefir1"), [](QWidget *) { Zefir::Export_udajov(); },
                           firmOpen);

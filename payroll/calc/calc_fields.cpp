@@ -19,10 +19,10 @@ QString rateKind(const QString &bits, int index)
 
 } // namespace
 
-void Vypocitaj_kalkulovane_polia(VypRecord &r, const QString &menoZamestnanca)
+void computePayrollCalcFields(PayRecord &r, const QString &employeeName)
 {
     r.MES = MyConsts::Nazov_mesiaca(r.V_mesiac, false);
-    r.MESROK = menoZamestnanca + QStringLiteral(" - výplata za ") + r.MES + u' '
+    r.MESROK = employeeName + QStringLiteral(" - výplata za ") + r.MES + u' '
         + QString::number(r.V_rok);
     r.CALC_NETTO_ZRAZKY = r.Ne_pozicky + r.Ne_odborar + r.Ne_poistovna + r.Ne_exekucia;
     r.CALC_TEXT_PREMII = MyConsts::Text_typu_premie(r.F_typ_premii);

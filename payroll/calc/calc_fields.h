@@ -4,8 +4,8 @@
 
 namespace tarix::payroll {
 
-// Fills MES, MESROK, CALC_... of the record from its stored fields; `menoZamestnanca` is
+// Fills MES, MESROK, CALC_... of the record from its stored fields; `employeeName` is
 // the employee's display name (title, name, surname) that MESROK starts with.
-void Vypocitaj_kalkulovane_polia(VypRecord &r, const QString &menoZamestnanca);
+void computePayrollCalcFields(PayRecord &r, const QString &employeeName);
 
 } // namespace tarix::payroll

@@ -13,7 +13,7 @@ inline double Z(int places, int mode, double value)
 
 // A fund participation code that computes the employee's share (1, 2, 4, 5) and the
 // employer's share (1, 3).
-inline bool zamestnanecPlati(int code) { return code == 1 || code == 2 || code == 4 || code == 5; }
-inline bool zamestnavatelPlati(int code) { return code == 1 || code == 3; }
+inline bool employeePays(int code) { return code == 1 || code == 2 || code == 4 || code == 5; }
+inline bool employerPays(int code) { return code == 1 || code == 3; }
 
 } // namespace tarix::payroll::detail

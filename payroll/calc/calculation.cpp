@@ -8,13 +8,13 @@ using namespace detail;
 
 namespace {
 
-template <void (*Step)(VypRecord &, const CalcContext &)>
-void plain(VypRecord &r, const CalcContext &c, CalcResult &)
+template <void (*Step)(PayRecord &, const CalcContext &)>
+void plain(PayRecord &r, const CalcContext &c, CalcResult &)
 {
     Step(r, c);
 }
 
-void deductions(VypRecord &r, const CalcContext &c, CalcResult &result)
+void deductions(PayRecord &r, const CalcContext &c, CalcResult &result)
 {
     result = Vypocet_zrazok(r, c);
 }
@@ -44,12 +44,12 @@ const std::array<CalcStep, 20> kSteps{{
 
 } // namespace
 
-const std::array<CalcStep, 20> &Kroky_vypoctu()
+const std::array<CalcStep, 20> &calculationSteps()
 {
     return kSteps;
 }
 
-CalcResult Vypocet_vyplaty(VypRecord &record, const CalcContext &context)
+CalcResult Vypocet_vyplaty(PayRecord &record, const CalcContext &context)
 {
     CalcResult result;
     for (const CalcStep &step : kSteps)
@@ -57,7 +57,7 @@ CalcResult Vypocet_vyplaty(VypRecord &record, const CalcContext &context)
     return result;
 }
 
-void Kopiruj_parametre_vyplaty(VypRecord &r, const CalcContext &c)
+void Kopiruj_parametre_vyplaty(PayRecord &r, const CalcContext &c)
 {
     const EmployeeData &e = c.employee;
     const YearSetup &s = c.setup;
@@ -116,15 +116,15 @@ void Kopiruj_parametre_vyplaty(VypRecord &r, const CalcContext &c)
     r.U_sds = r.V_obdobie >= 200501 ? e.U_sds : 0;
 }
 
-bool Nesplna_podmienky_zrazkovej_dane(const VypRecord &r, const StatutoryParams &params)
+bool failsWithholdingTaxConditions(const PayRecord &r, const StatutoryParams &params)
 {
     return r.U_nezdc || r.D_bonus_cerpany != 0
         || r.D_ciastzd1 + r.D_ciastzd2 + r.D_ciastzd3 + r.N_poist > params.hodnota(31);
 }
 
-bool Treba_potvrdit_zrazkovu_dan(const VypRecord &r, const StatutoryParams &params)
+bool withholdingTaxNeedsConfirmation(const PayRecord &r, const StatutoryParams &params)
 {
-    return r.Dan_vyrovnana == 1 && r.V_obdobie >= 200601 && Nesplna_podmienky_zrazkovej_dane(r, params);
+    return r.Dan_vyrovnana == 1 && r.V_obdobie >= 200601 && failsWithholdingTaxConditions(r, params);
 }
 
 } // namespace tarix::payroll

@@ -99,7 +99,7 @@ struct CalcContext {
 };
 
 // Totals of the month's deductions by type, from the last computation of the rows.
-struct SumyZrazok {
+struct DeductionSums {
     double P = 0.0, O = 0.0, Y = 0.0, X = 0.0, S = 0.0;
     bool allZero() const { return P == 0 && O == 0 && Y == 0 && X == 0 && S == 0; }
 };
@@ -109,7 +109,7 @@ struct SumyZrazok {
 // totals by type.
 struct CalcResult {
     std::vector<double> Vypocitana_suma;
-    SumyZrazok Sumy_zrazok;
+    DeductionSums Sumy_zrazok;
 };
 
 } // namespace tarix::payroll

@@ -6,18 +6,18 @@ namespace tarix::payroll {
 
 namespace {
 
-using Member = double VypRecord::*;
-const std::array<Member, DerivedInputs::kCount> kMembers{&VypRecord::V_hodina, &VypRecord::V_priemer1};
+using Member = double PayRecord::*;
+const std::array<Member, DerivedInputs::kCount> kMembers{&PayRecord::V_hodina, &PayRecord::V_priemer1};
 
 // The steps up to the hourly average (6) are all that both fields depend on.
 constexpr int kLastDerivingStep = 6;
 
-double derivedValue(const VypRecord &record, Member field, const CalcContext &context)
+double derivedValue(const PayRecord &record, Member field, const CalcContext &context)
 {
-    VypRecord copy = record;
+    PayRecord copy = record;
     copy.*field = 0.0;
     CalcResult unused;
-    for (const CalcStep &step : Kroky_vypoctu()) {
+    for (const CalcStep &step : calculationSteps()) {
         if (step.number > kLastDerivingStep)
             break;
         step.run(copy, context, unused);
@@ -33,11 +33,11 @@ const std::array<const char *, DerivedInputs::kCount> &DerivedInputs::fieldNames
     return names;
 }
 
-VypRecord DerivedInputs::prepare(const VypRecord &current, const VypRecord *stored,
+PayRecord DerivedInputs::prepare(const PayRecord &current, const PayRecord *stored,
                                  const CalcContext &context) const
 {
-    VypRecord r = current;
-    std::optional<VypRecord> asRead;
+    PayRecord r = current;
+    std::optional<PayRecord> asRead;
     if (stored)
         asRead = *stored;
     const bool sameRecord = m_remembered && m_remembered->codeEmp == current.Code_emp
@@ -72,7 +72,7 @@ DerivedInputs::Remembered &DerivedInputs::record(int codeEmp, int period)
     return *m_remembered;
 }
 
-void DerivedInputs::remember(const VypRecord &input, const VypRecord &result)
+void DerivedInputs::remember(const PayRecord &input, const PayRecord &result)
 {
     Remembered &rec = record(input.Code_emp, input.V_obdobie);
     for (int i = 0; i < kCount; ++i) {

@@ -32,11 +32,11 @@ public:
     // record as it was read from the table before the pending edit, null for a new
     // record (whose values not written by the calculation were typed or taken from the
     // quarter's average).
-    VypRecord prepare(const VypRecord &current, const VypRecord *stored, const CalcContext &context) const;
+    PayRecord prepare(const PayRecord &current, const PayRecord *stored, const CalcContext &context) const;
 
     // After `input` (what prepare returned) was calculated into `result` and written:
     // the fields that were 0 in the input hold derived values now.
-    void remember(const VypRecord &input, const VypRecord &result);
+    void remember(const PayRecord &input, const PayRecord &result);
 
     // The clerk typed `value` into field `field` (an index of fieldNames()) of the record.
     void typed(int codeEmp, int period, int field, double value);

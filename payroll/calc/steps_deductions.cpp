@@ -6,7 +6,7 @@ namespace tarix::payroll {
 
 using namespace detail;
 
-double Suma_zrazky(const VypRecord &r, double suma, int typSumy)
+double Suma_zrazky(const PayRecord &r, double suma, int typSumy)
 {
     switch (typSumy) {
     case 0:
@@ -22,11 +22,11 @@ double Suma_zrazky(const VypRecord &r, double suma, int typSumy)
     }
 }
 
-CalcResult Spracuj_zrazky_vyplaty(const VypRecord &r, const std::vector<ZrvRow> &rows)
+CalcResult Spracuj_zrazky_vyplaty(const PayRecord &r, const std::vector<ZrvRow> &rows)
 {
     CalcResult result;
     result.Vypocitana_suma.reserve(rows.size());
-    SumyZrazok &sums = result.Sumy_zrazok;
+    DeductionSums &sums = result.Sumy_zrazok;
     for (const ZrvRow &row : rows) {
         const double amount = Suma_zrazky(r, row.Suma, row.Typ_sumy);
         result.Vypocitana_suma.push_back(amount);
@@ -43,10 +43,10 @@ CalcResult Spracuj_zrazky_vyplaty(const VypRecord &r, const std::vector<ZrvRow> 
     return result;
 }
 
-CalcResult Vypocet_zrazok(VypRecord &r, const CalcContext &c)
+CalcResult Vypocet_zrazok(PayRecord &r, const CalcContext &c)
 {
     CalcResult result = Spracuj_zrazky_vyplaty(r, c.deductions);
-    const SumyZrazok &sums = result.Sumy_zrazok;
+    const DeductionSums &sums = result.Sumy_zrazok;
     // Without any computed deduction the amounts typed on the payroll screen stay.
     if (!sums.allZero()) {
         r.Ne_poistovna = sums.P;
@@ -57,7 +57,7 @@ CalcResult Vypocet_zrazok(VypRecord &r, const CalcContext &c)
     return result;
 }
 
-double Suma_vykonu(double pocet, double suma1)
+double workSum(double pocet, double suma1)
 {
     return pocet * suma1;
 }

@@ -20,7 +20,7 @@ struct Amounts {
 
 class Contributions {
 public:
-    Contributions(const VypRecord &r, const YearSetup &s) : m_r(r), m_s(s) {}
+    Contributions(const PayRecord &r, const YearSetup &s) : m_r(r), m_s(s) {}
 
     static double Poistne_zo_sadzby(double base, double rate) { return base * rate * 0.01; }
 
@@ -79,19 +79,19 @@ private:
         }
     }
 
-    const VypRecord &m_r;
+    const PayRecord &m_r;
     const YearSetup &m_s;
 };
 
 // Whether an employer relief type applies to the employee (only before 200401).
-bool reliefApplies(int type, const VypRecord &r)
+bool reliefApplies(int type, const PayRecord &r)
 {
     return (type == 1 && r.ZPS) || (type == 2 && r.ZTP) || type == 3;
 }
 
 } // namespace
 
-void Vypocet_vymeriavacich_zakladov(VypRecord &r, const CalcContext &c)
+void Vypocet_vymeriavacich_zakladov(PayRecord &r, const CalcContext &c)
 {
     const YearSetup &s = c.setup;
     const int p = r.V_obdobie;
@@ -179,7 +179,7 @@ void Vypocet_vymeriavacich_zakladov(VypRecord &r, const CalcContext &c)
     }
 }
 
-void Vypocet_poistneho(VypRecord &r, const CalcContext &c)
+void Vypocet_poistneho(PayRecord &r, const CalcContext &c)
 {
     const YearSetup &s = c.setup;
     const int p = r.V_obdobie;
@@ -264,13 +264,13 @@ void Vypocet_poistneho(VypRecord &r, const CalcContext &c)
     const Contributions k(r, s);
     Amounts health;
     if (p < 200501) {
-        health = k.Poistne_fondu(zamestnanecPlati(r.U_zdrav), false, r.N_zaklad_zp, r.N_zaklad_zp,
+        health = k.Poistne_fondu(employeePays(r.U_zdrav), false, r.N_zaklad_zp, r.N_zaklad_zp,
                                  r.F_zdravot, r.Fz_zdravot);
     } else if (p < 200509 && r.Verzia == 300) {
-        health = k.Poistne_fondu(zamestnanecPlati(r.U_zdrav), zamestnavatelPlati(r.U_zdrav),
+        health = k.Poistne_fondu(employeePays(r.U_zdrav), employerPays(r.U_zdrav),
                                  r.N_zaklad_zp, r.N_zaklad_zp, r.F_zdravot, r.Fz_zdravot);
     } else {
-        health = k.Zdravotne_2005(zamestnanecPlati(r.U_zdrav), zamestnavatelPlati(r.U_zdrav),
+        health = k.Zdravotne_2005(employeePays(r.U_zdrav), employerPays(r.U_zdrav),
                                   r.N_zaklad_zp, r.N_zaklad_zp, r.F_zdravot, r.Fz_zdravot,
                                   p < 200509 ? -2 : 0);
     }
@@ -278,7 +278,7 @@ void Vypocet_poistneho(VypRecord &r, const CalcContext &c)
     r.Oz_zdravot = health.employer;
 
     const auto fund = [&](int flag, double base, double maximum, double rate, double employerRate) {
-        return k.Poistne_fondu(zamestnanecPlati(flag), zamestnavatelPlati(flag),
+        return k.Poistne_fondu(employeePays(flag), employerPays(flag),
                                Contributions::Zaklad_do_maxima(base, r.N_zaklad_poist, maximum),
                                base, rate, employerRate);
     };
@@ -296,7 +296,7 @@ void Vypocet_poistneho(VypRecord &r, const CalcContext &c)
     r.Oz_invalid = invalid.employer;
 
     const auto employerOnly = [&](int flag, double base, double rate) {
-        return k.Poistne_fondu(false, zamestnavatelPlati(flag), base, base, 0.0, rate).employer;
+        return k.Poistne_fondu(false, employerPays(flag), base, base, 0.0, rate).employer;
     };
     r.Oz_uraz = employerOnly(r.U_uraz, r.N_zaklad_up, r.Fz_uraz);
     r.Oz_rezerva = employerOnly(r.U_rezerva, r.N_zaklad_rf, r.Fz_rezerva);
@@ -310,7 +310,7 @@ void Vypocet_poistneho(VypRecord &r, const CalcContext &c)
         const auto part = [&](int id, double rate) {
             return Z(s.F_ZAODVOD, s.F_SMODVOD, std::min(j, c.params.hodnota(id)) * rate * 0.01);
         };
-        if (zamestnanecPlati(r.U_zdrav))
+        if (employeePays(r.U_zdrav))
             oneOff += part(19, r.F_zdravot);
         oneOff += part(20, r.F_nemoc);
         oneOff += part(21, r.F_dochod);

@@ -5,7 +5,7 @@ namespace tarix::payroll {
 
 using namespace detail;
 
-void Vypocet_cistej_mzdy(VypRecord &r, const CalcContext &)
+void Vypocet_cistej_mzdy(PayRecord &r, const CalcContext &)
 {
     r.D_bonus_cerpany = r.D_bonus_predpis;
     double netto = r.N_brutto;
@@ -21,7 +21,7 @@ void Vypocet_cistej_mzdy(VypRecord &r, const CalcContext &)
     r.N_netto = Z(0, 0, netto);
 }
 
-void Vypocet_k_vyplate(VypRecord &r, const CalcContext &)
+void Vypocet_k_vyplate(PayRecord &r, const CalcContext &)
 {
     double rest = r.N_netto;
     rest -= r.Ne_zaloha;

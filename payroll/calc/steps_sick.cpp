@@ -22,7 +22,7 @@ double limited(double value, const YearSetup &s)
 
 } // namespace
 
-double Poistne_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, double earnings)
+double Poistne_pre_cistu_dennu_mzdu(const PayRecord &r, const CalcContext &c, double earnings)
 {
     const YearSetup &s = c.setup;
     const double base = Z(s.F_ZAZAKLPOIST, s.F_SMZAKLPOIST, earnings);
@@ -36,7 +36,7 @@ double Poistne_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, do
                  {r.U_fondzam, 22, r.F_fondz}};
     double sum = 0.0;
     for (const auto &fund : funds) {
-        if (zamestnanecPlati(fund.flag)) {
+        if (employeePays(fund.flag)) {
             const double fundBase = std::min(base, c.params.hodnota(fund.maximumId));
             sum += Z(s.F_ZAODVOD, s.F_SMODVOD, fund.rate * 0.01 * fundBase);
         }
@@ -44,7 +44,7 @@ double Poistne_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, do
     return sum;
 }
 
-double Dan_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, double earnings)
+double Dan_pre_cistu_dennu_mzdu(const PayRecord &r, const CalcContext &c, double earnings)
 {
     const YearSetup &s = c.setup;
     double base = std::max(earnings - r.Nc_spolu, 0.0);
@@ -53,7 +53,7 @@ double Dan_pre_cistu_dennu_mzdu(const VypRecord &r, const CalcContext &c, double
     return Z(1, 0, tax);
 }
 
-double Cista_denna_mzda_zo_zarobku(const VypRecord &r, const CalcContext &c, double earnings)
+double Cista_denna_mzda_zo_zarobku(const PayRecord &r, const CalcContext &c, double earnings)
 {
     if (r.F_min_mzda > earnings)
         earnings = r.F_min_mzda;
@@ -63,7 +63,7 @@ double Cista_denna_mzda_zo_zarobku(const VypRecord &r, const CalcContext &c, dou
     return limited(Z(-2, 2, net * (1 / 21.74)), c.setup);
 }
 
-void Cista_denna_mzda(VypRecord &r, const CalcContext &c)
+void Cista_denna_mzda(PayRecord &r, const CalcContext &c)
 {
     if (r.V_obdobie < 200401) {
         if (r.Nd_rucne)
@@ -73,7 +73,7 @@ void Cista_denna_mzda(VypRecord &r, const CalcContext &c)
     r.Cista_denna_mzda = limited(r.Cista_denna_mzda, c.setup);
 }
 
-void Vypocet_nemocenskych_davok(VypRecord &r, const CalcContext &c)
+void Vypocet_nemocenskych_davok(PayRecord &r, const CalcContext &c)
 {
     const YearSetup &s = c.setup;
     Cista_denna_mzda(r, c);

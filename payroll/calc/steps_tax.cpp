@@ -9,7 +9,7 @@ namespace tarix::payroll {
 
 using namespace detail;
 
-void Vypocet_ciastkoveho_zakladu_dane(VypRecord &r, const CalcContext &c)
+void Vypocet_ciastkoveho_zakladu_dane(PayRecord &r, const CalcContext &c)
 {
     const int p = r.V_obdobie;
     const bool transportRules = p >= 199904 && p < 200001;
@@ -58,7 +58,7 @@ void Vypocet_ciastkoveho_zakladu_dane(VypRecord &r, const CalcContext &c)
     r.D_ciastzd = r.D_ciastzd1 + r.D_ciastzd3;
 }
 
-void Vypocet_nezdanitelnych_castok(VypRecord &r, const CalcContext &c)
+void Vypocet_nezdanitelnych_castok(PayRecord &r, const CalcContext &c)
 {
     if (!r.U_nezdc)
         r.Nc_minimum = 0;
@@ -69,7 +69,7 @@ void Vypocet_nezdanitelnych_castok(VypRecord &r, const CalcContext &c)
     r.Nc_spolu = r.Nc_minimum + r.Nc_deti + r.Nc_ine;
 }
 
-void Vypocet_zdanitelnej_mzdy(VypRecord &r, const CalcContext &c)
+void Vypocet_zdanitelnej_mzdy(PayRecord &r, const CalcContext &c)
 {
     const YearSetup &s = c.setup;
     if (r.Dan_vyrovnana == 0) {
@@ -88,7 +88,7 @@ void Vypocet_zdanitelnej_mzdy(VypRecord &r, const CalcContext &c)
     r.D_zdanmzda3 = std::max(r.D_zdanmzda3, 0.0);
 }
 
-void Vypocet_dane(VypRecord &r, const CalcContext &c)
+void Vypocet_dane(PayRecord &r, const CalcContext &c)
 {
     const YearSetup &s = c.setup;
     if (r.D_zdanmzda2 > 0 || r.Dan_vyrovnana == 1)

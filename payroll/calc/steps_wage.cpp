@@ -20,7 +20,7 @@ struct Priplatky {
     double sum = 0.0;
 };
 
-Priplatky vypocitajPriplatky(const VypRecord &r, const CalcContext &c, double priemer)
+Priplatky computeSurcharges(const PayRecord &r, const CalcContext &c, double priemer)
 {
     Priplatky p;
     // Selector characters 2..7 of the first text and 1..5 of the second: "0" is a
@@ -71,7 +71,7 @@ Priplatky vypocitajPriplatky(const VypRecord &r, const CalcContext &c, double pr
     return p;
 }
 
-double vypocitajPremiu(const VypRecord &r, const CalcContext &c)
+double computeBonus(const PayRecord &r, const CalcContext &c)
 {
     double premia = r.N_premie;
     switch (r.F_typ_premii) {
@@ -91,7 +91,7 @@ double vypocitajPremiu(const VypRecord &r, const CalcContext &c)
 }
 
 // The wage sum from which the hourly average is derived; surcharges count from 200006.
-double sucetMzdy(int period, double plat, double premie, double odmeny, double priplat)
+double wageSum(int period, double plat, double premie, double odmeny, double priplat)
 {
     double sum = plat + premie + odmeny;
     if (period > 200005)
@@ -118,7 +118,7 @@ double Sucet_ukolovej_mzdy(const std::vector<HsuRow> &items)
     return sum;
 }
 
-void Vypocet_zakladnej_mzdy(VypRecord &r, const CalcContext &c)
+void Vypocet_zakladnej_mzdy(PayRecord &r, const CalcContext &c)
 {
     if (!c.Rezim_importu)
         r.N_ukolova = Sucet_ukolovej_mzdy(c.pieceWork);
@@ -146,20 +146,20 @@ void Vypocet_zakladnej_mzdy(VypRecord &r, const CalcContext &c)
     r.V_plat = Z(c.setup.ZAOKRUH3, c.setup.ZAOKRUH3SM, r.V_plat);
 }
 
-void Vypocet_priplatkov(VypRecord &r, const CalcContext &c)
+void Vypocet_priplatkov(PayRecord &r, const CalcContext &c)
 {
     // Percentage surcharges of the hourly average need the average that step 6 derives
     // from the wage sum. Derive it here first, from the wage sum without those
     // surcharges (what step 6 arrives at), so that one run already gives the record
     // that every later run keeps.
     if (r.V_priemer1 == 0 && r.V_hodina > 0) {
-        const Priplatky withoutAverage = vypocitajPriplatky(r, c, 0.0);
-        r.V_priemer1 = sucetMzdy(r.V_obdobie, r.V_plat, vypocitajPremiu(r, c), r.N_odmeny,
+        const Priplatky withoutAverage = computeSurcharges(r, c, 0.0);
+        r.V_priemer1 = wageSum(r.V_obdobie, r.V_plat, computeBonus(r, c), r.N_odmeny,
                                  withoutAverage.sum)
             / r.V_hodina;
     }
 
-    const Priplatky p = vypocitajPriplatky(r, c, r.V_priemer1);
+    const Priplatky p = computeSurcharges(r, c, r.V_priemer1);
     r.Vp_nadcas = p.fixed[0];
     r.Vp_sobota = p.fixed[1];
     r.Vp_nedela = p.fixed[2];
@@ -175,23 +175,23 @@ void Vypocet_priplatkov(VypRecord &r, const CalcContext &c)
     r.N_nadcas = Z(c.setup.ZAOKRUH3, c.setup.ZAOKRUH3SM, r.Vh_nadcas * r.V_sadzba);
 }
 
-void Vypocet_premii(VypRecord &r, const CalcContext &c)
+void Vypocet_premii(PayRecord &r, const CalcContext &c)
 {
-    r.N_premie = vypocitajPremiu(r, c);
+    r.N_premie = computeBonus(r, c);
 }
 
-void Vypocet_suctu_mzdy(VypRecord &r, const CalcContext &)
+void Vypocet_suctu_mzdy(PayRecord &r, const CalcContext &)
 {
-    r.N_mzda = sucetMzdy(r.V_obdobie, r.V_plat, r.N_premie, r.N_odmeny, r.N_priplat);
+    r.N_mzda = wageSum(r.V_obdobie, r.V_plat, r.N_premie, r.N_odmeny, r.N_priplat);
 }
 
-void Vypocet_hodinoveho_priemeru(VypRecord &r, const CalcContext &)
+void Vypocet_hodinoveho_priemeru(PayRecord &r, const CalcContext &)
 {
     if (r.V_priemer1 == 0 && r.V_hodina > 0)
         r.V_priemer1 = r.N_mzda / r.V_hodina;
 }
 
-void Vypocet_nahrad(VypRecord &r, const CalcContext &c)
+void Vypocet_nahrad(PayRecord &r, const CalcContext &c)
 {
     const int places = c.setup.ZAOKRUH4, mode = c.setup.ZAOKRUH4SM;
     r.N_nahrada_pn = Z(places, mode, r.V_nahrada_pn1 * r.V_priemer2 * r.F_pn1 * 0.01)
@@ -200,18 +200,18 @@ void Vypocet_nahrad(VypRecord &r, const CalcContext &c)
     r.N_nemohol = Z(0, 2, r.V_priemer1 * r.Vh_nemohol * c.firm.F_NEMOHOL * 0.01);
 }
 
-void Vypocet_nahrady_za_dovolenku(VypRecord &r, const CalcContext &)
+void Vypocet_nahrady_za_dovolenku(PayRecord &r, const CalcContext &)
 {
     r.N_holiday = Z(0, 2, r.V_priemer1 * r.V_holiday * r.F_doba);
 }
 
-void Vypocet_nahrady_za_sviatok(VypRecord &r, const CalcContext &)
+void Vypocet_nahrady_za_sviatok(PayRecord &r, const CalcContext &)
 {
     const double hourly = r.MV_plat == 0 ? r.V_priemer1 : r.V_sadzba;
     r.N_sviatok = Z(0, 2, r.V_sviatok * hourly * r.F_doba);
 }
 
-int Posledne_obdobie_platby(int period, int months)
+int lastPaymentPeriod(int period, int months)
 {
     if (months == 0)
         return 0;
@@ -224,22 +224,22 @@ int Posledne_obdobie_platby(int period, int months)
     return year * 100 + month;
 }
 
-void Rozpocitaj_jednorazove_platby(VypRecord &r, const CalcContext &)
+void Rozpocitaj_jednorazove_platby(PayRecord &r, const CalcContext &)
 {
     if (r.N_jednoraz1 > 0) {
         checkMonths(r.V_mesiace1, 1);
-        r.V_maxobd1 = Posledne_obdobie_platby(r.V_obdobie, r.V_mesiace1);
+        r.V_maxobd1 = lastPaymentPeriod(r.V_obdobie, r.V_mesiace1);
     }
     if (r.N_jednoraz2 > 0) {
         checkMonths(r.V_mesiace2, 2);
-        r.V_maxobd2 = Posledne_obdobie_platby(r.V_obdobie, r.V_mesiace2);
+        r.V_maxobd2 = lastPaymentPeriod(r.V_obdobie, r.V_mesiace2);
     }
     if (r.Verzia != 300)
         r.Verzia = 0;
     r.Version = QString::fromLatin1(kVersion);
 }
 
-void Vypocet_hrubej_mzdy(VypRecord &r, const CalcContext &c)
+void Vypocet_hrubej_mzdy(PayRecord &r, const CalcContext &c)
 {
     double brutto = r.V_plat;
     brutto += r.N_premie;

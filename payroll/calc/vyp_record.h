@@ -10,7 +10,7 @@
 
 namespace tarix::payroll {
 
-struct VypRecord {
+struct PayRecord {
     int Code_emp = 0;
     int V_obdobie = 0;
     int V_rok = 0;
@@ -278,9 +278,9 @@ struct VypRecord {
     int CALC_KAL_DNI = 0;
 
     // Every field in table order (calculated fields last).
-    static std::span<const FieldDef<VypRecord>> fields();
+    static std::span<const FieldDef<PayRecord>> fields();
     // The field of that name, compared without regard to case; null when there is none.
-    static const FieldDef<VypRecord> *field(QStringView fieldName);
+    static const FieldDef<PayRecord> *field(QStringView fieldName);
     // A field's value (an empty optional reads as a null QVariant); an unknown name
     // gives an invalid QVariant.
     QVariant value(QStringView fieldName) const;
@@ -288,7 +288,7 @@ struct VypRecord {
     // unknown name or a value that does not convert to the field's type.
     bool setValue(QStringView fieldName, const QVariant &value);
 
-    bool operator==(const VypRecord &) const = default;
+    bool operator==(const PayRecord &) const = default;
 };
 
 } // namespace tarix::payroll

@@ -10,7 +10,7 @@
 #include "core/forms/window_caption.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/prepisane_polia.h"
 #include "payroll/forms/vyp_layout.h"
 #include "platform/dbctrl/db_check_box.h"
@@ -63,7 +63,7 @@ const QString kTlacPasky = QStringLiteral("&Tlač výplatnej pásky");
 const QString kNavrat = QStringLiteral("&Návrat");
 
 // The text of a field's hint ("%SMyAppHintPoistenie..." stand for the messages).
-QString textNapovedy(const QString &hint)
+QString hintTextOf(const QString &hint)
 {
     if (hint == MainVyp::kHintPoistenie)
         return Msg(65144);
@@ -72,9 +72,9 @@ QString textNapovedy(const QString &hint)
     return hint;
 }
 
-bool upravuje(const db::DataSet &ds) { return ds.isActive() && ds.isEditing(); }
+bool isEditingPayroll(const db::DataSet &ds) { return ds.isActive() && ds.isEditing(); }
 
-db::Table *tabulkaZmluv()
+db::Table *contractsTable()
 {
     if (!core::hasDMP())
         return nullptr;
@@ -92,7 +92,7 @@ core::CommandRegistry &payrollScreenPrintCommands()
 
 bool MainVyp::Vyplaty_otvorene() { return g_otvorene; }
 
-void Otvor_obrazovku_vyplat(QWidget *parent)
+void openPayrollScreen(QWidget *parent)
 {
     TFormMainVyp form(parent);
     form.exec();
@@ -102,7 +102,7 @@ void registerCommands()
 {
     using core::CommandContext;
     core::CommandRegistry &commands = core::mainMenuCommands();
-    commands.add(QStringLiteral("vyplaty"), [](const CommandContext &c) { Otvor_obrazovku_vyplat(c.owner); });
+    commands.add(QStringLiteral("vyplaty"), [](const CommandContext &c) { openPayrollScreen(c.owner); });
     commands.add(QStringLiteral("prepocitanie_vyplat"), [](const CommandContext &) { DMV().Prepocitanie_vyplat(0); });
     commands.add(QStringLiteral("rozdelenie_dane"), [](const CommandContext &) { DMV().Rozdelenie_dane(); });
 }
@@ -140,7 +140,7 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     // Details a new payroll left behind when the program ended before it was stored go
     // before the month is shown; should that fail, the next new payroll tries again.
     try {
-        dmv().Uprac_nedokoncenu_vyplatu();
+        dmv().cleanUpUnfinishedPayroll();
     } catch (const std::exception &e) {
         qWarning("Details of an unfinished payroll not cleared: %s", e.what());
     }
@@ -159,9 +159,9 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     core::statusPanel(statusBar, 0);
     core::statusPanel(statusBar, 1);
 
-    vytvorStranuZamf();
-    vytvorStranuVypl();
-    vytvorMenu();
+    buildZamfPage();
+    buildPayrollPage();
+    buildMenu();
     // What cannot be typed into looks so: results, and inputs the calculation overwrites;
     // unless the colour section of TRX.INI gives the fields colours of their own.
     if (!core::Nastav_farby_formulara(this))
@@ -180,11 +180,11 @@ TFormMainVyp::TFormMainVyp(QWidget *parent) : QDialog(parent)
     m_sledZrv->setDataSource(&dmv().DS_ZRV);
     m_sledHsu = std::make_unique<Sledovanie>([this] { akcia_priprav_vykon(); });
     m_sledHsu->setDataSource(&dmv().DS_HSU);
-    m_sledGrid = std::make_unique<SledovanieRiadku>([this] { Obmedz_detaily(false); });
+    m_sledGrid = std::make_unique<SledovanieRiadku>([this] { limitDetails(false); });
     m_sledGrid->setDataSource(&dmv().DS_VGRID);
 
     // Creation: the first tab and the employee choice.
-    vyberZalozku(0);
+    chooseTab(0);
     N->setCurrentWidget(Page_zamf);
     NPageChanged();
 }
@@ -193,7 +193,7 @@ TFormMainVyp::~TFormMainVyp()
 {
     // Freed without a close (its owner went first): nothing is asked, edits are dropped.
     if (!m_zatvorene)
-        uprac();
+        cleanUp();
     m_sledVypl.reset();
     m_sledZrv.reset();
     m_sledHsu.reset();
@@ -202,7 +202,7 @@ TFormMainVyp::~TFormMainVyp()
 
 // ---- building ------------------------------------------------------------------------------
 
-void TFormMainVyp::vytvorStranuZamf()
+void TFormMainVyp::buildZamfPage()
 {
     Page_zamf = new QWidget(N);
     Page_zamf->setObjectName(kZamf);
@@ -243,7 +243,7 @@ void TFormMainVyp::vytvorStranuZamf()
     N->addWidget(Page_zamf);
 }
 
-void TFormMainVyp::vytvorStranuVypl()
+void TFormMainVyp::buildPayrollPage()
 {
     TDMV &m = dmv();
     Page_vypl1 = new QWidget(N);
@@ -272,9 +272,9 @@ void TFormMainVyp::vytvorStranuVypl()
     for (dbctrl::DBNavigator *nav : {DBN_vypl1, DBN_vypl2}) {
         nav->onClick = [this](NavigateButton) {
             // A new record's copied details, or the details of the record current again.
-            Obmedz_detaily(true);
+            limitDetails(true);
             Akcia_priprav_vypl1();
-            Obnov_polia_na_citanie();
+            refreshReadOnlyFields();
         };
     }
     top->addWidget(DBN_vypl1);
@@ -299,11 +299,11 @@ void TFormMainVyp::vytvorStranuVypl()
     N_VYPL = new QTabWidget(Page_vypl1);
     N_VYPL->setObjectName(QStringLiteral("N_VYPL"));
     // The tabs of the record's fields; a field standing on several tabs has a control on each.
-    const QVector<dbctrl::ScreenPage> &zalozky = MainVyp::Zalozky_vyplaty();
+    const QVector<dbctrl::ScreenPage> &zalozky = MainVyp::payrollTabs();
     dbctrl::ScreenBuilder polia(&m.DS_VYPL, QStringLiteral("DB_"));
     polia.colorRolesByKind = true;
     polia.addSource(MainVyp::kFirmHeaderSource, &core::DM().DS_INF);
-    polia.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) { pripojPole(c, w); };
+    polia.onControl = [this](const dbctrl::ScreenControl &c, QWidget *w) { attachField(c, w); };
     auto pridaj = [this](QWidget *page, const QString &name, const QString &caption) {
         page->setObjectName(name);
         N_VYPL->addTab(page, caption);
@@ -312,8 +312,8 @@ void TFormMainVyp::vytvorStranuVypl()
     pridajPolia(0);
     pridajPolia(1);
     pridajPolia(2);
-    pridaj(vytvorZalozkuVykonu(), QStringLiteral("PAGE_VYKON"), QStringLiteral("Výkonová mzda"));
-    pridaj(vytvorZalozkuZrazok(), QStringLiteral("PAGE_ZRAZKY"), QStringLiteral("Zrážky"));
+    pridaj(buildWorkTab(), QStringLiteral("PAGE_VYKON"), QStringLiteral("Výkonová mzda"));
+    pridaj(buildDeductionsTab(), QStringLiteral("PAGE_ZRAZKY"), QStringLiteral("Zrážky"));
     auto *nep = new QLabel(QStringLiteral("Evidencia neprítomnosti bola presunutá do karty zamestnanca."));
     nep->setAlignment(Qt::AlignCenter);
     pridaj(nep, QStringLiteral("PAGE_NEP"), QStringLiteral("Neprítomnosť"));
@@ -323,7 +323,7 @@ void TFormMainVyp::vytvorStranuVypl()
         if (m_menimZalozku)
             return;
         if (!N_VYPLChanging()) {
-            vyberZalozku(m_poslednaZalozka);
+            chooseTab(m_poslednaZalozka);
             return;
         }
         m_poslednaZalozka = index;
@@ -334,12 +334,12 @@ void TFormMainVyp::vytvorStranuVypl()
     v->addLayout(split, 1);
     N->addWidget(Page_vypl1);
 
-    for (const QString &f : MainVyp::Vstupne_polia())
+    for (const QString &f : MainVyp::inputFields())
         if (m_vstupne.contains(f.toUpper()))
             m_vstupnePolia << f;
 }
 
-void TFormMainVyp::pripojPole(const dbctrl::ScreenControl &c, QWidget *w)
+void TFormMainVyp::attachField(const dbctrl::ScreenControl &c, QWidget *w)
 {
     // The firm's rates and the captions are only shown; the rest are fields of the record.
     auto *control = dynamic_cast<dbctrl::DataControl *>(w);
@@ -360,13 +360,13 @@ void TFormMainVyp::pripojPole(const dbctrl::ScreenControl &c, QWidget *w)
             connect(e, &dbctrl::DBEdit::exited, this, [this] { SET_ALL(); });
         if (!c.hint.isEmpty()) {
             const QString hint = c.hint;
-            e->setToolTip(textNapovedy(hint));
+            e->setToolTip(hintTextOf(hint));
             connect(e, &dbctrl::DBEdit::entered, this, [this, hint] { Hint_zobraz(hint); });
         }
     }
 }
 
-QWidget *TFormMainVyp::vytvorZalozkuVykonu()
+QWidget *TFormMainVyp::buildWorkTab()
 {
     TDMV &m = dmv();
     auto *page = new QWidget;
@@ -409,7 +409,7 @@ QWidget *TFormMainVyp::vytvorZalozkuVykonu()
     return page;
 }
 
-QWidget *TFormMainVyp::vytvorZalozkuZrazok()
+QWidget *TFormMainVyp::buildDeductionsTab()
 {
     TDMV &m = dmv();
     auto *page = new QWidget;
@@ -463,11 +463,11 @@ QWidget *TFormMainVyp::vytvorZalozkuZrazok()
             connect(e, &dbctrl::DBEdit::exited, this, [this] { Hint_zmaz(); });
         }
     };
-    v->addWidget(zrazka.group(MainVyp::Polia_zrazky(), page));
+    v->addWidget(zrazka.group(MainVyp::deductionFields(), page));
     return page;
 }
 
-void TFormMainVyp::vytvorMenu()
+void TFormMainVyp::buildMenu()
 {
     auto runner = [](std::function<void()> fn) { return [fn] { dbctrl::runReported(fn); }; };
 
@@ -522,7 +522,7 @@ void TFormMainVyp::vytvorMenu()
         const QString name = QString::fromLatin1(page);
         QAction *a = Menu_vypl->addAction(QString::fromUtf8(text));
         m_akcieZaloziek.insert(name, a);
-        connect(a, &QAction::triggered, this, [this, name] { Zobraz_zalozku(name); });
+        connect(a, &QAction::triggered, this, [this, name] { showTab(name); });
     }
     connect(Menu_vypl->addAction(QStringLiteral("Výkonová mzda")), &QAction::triggered, this,
             [this] { akcia_priprav_vykon(); });
@@ -534,7 +534,7 @@ void TFormMainVyp::vytvorMenu()
 
 // ---- lookups for the menus and tests ---------------------------------------------------------
 
-QAction *TFormMainVyp::akcia(const QString &text, QMenu *menu) const
+QAction *TFormMainVyp::makeAction(const QString &text, QMenu *menu) const
 {
     const QList<QMenu *> menus = menu ? QList<QMenu *>{menu} : QList<QMenu *>{Menu_zamf, Menu_vypl};
     for (QMenu *m : menus)
@@ -544,11 +544,11 @@ QAction *TFormMainVyp::akcia(const QString &text, QMenu *menu) const
     return nullptr;
 }
 
-QList<QWidget *> TFormMainVyp::ovladace(const QString &field) const { return m_polia.value(field.toUpper()); }
+QList<QWidget *> TFormMainVyp::fieldControls(const QString &field) const { return m_polia.value(field.toUpper()); }
 
-QWidget *TFormMainVyp::ovladacZrazky(const QString &field) const { return m_zrazky.value(field.toUpper()); }
+QWidget *TFormMainVyp::deductionControl(const QString &field) const { return m_zrazky.value(field.toUpper()); }
 
-QWidget *TFormMainVyp::zalozka(const QString &name) const
+QWidget *TFormMainVyp::tabNamed(const QString &name) const
 {
     for (int i = 0; i < N_VYPL->count(); ++i)
         if (N_VYPL->widget(i)->objectName() == name)
@@ -556,7 +556,7 @@ QWidget *TFormMainVyp::zalozka(const QString &name) const
     return nullptr;
 }
 
-void TFormMainVyp::vyberZalozku(int index)
+void TFormMainVyp::chooseTab(int index)
 {
     m_menimZalozku = true;
     N_VYPL->setCurrentIndex(index);
@@ -564,9 +564,9 @@ void TFormMainVyp::vyberZalozku(int index)
     m_poslednaZalozka = N_VYPL->currentIndex();
 }
 
-bool TFormMainVyp::Zobraz_zalozku(const QString &name)
+bool TFormMainVyp::showTab(const QString &name)
 {
-    QWidget *page = zalozka(name);
+    QWidget *page = tabNamed(name);
     if (!page)
         return false;
     N_VYPL->setCurrentWidget(page);
@@ -585,11 +585,11 @@ void TFormMainVyp::FormActivate()
 {
     // The exception codes: the code table follows the payroll record while the record's
     // source is on, so the whole list is read with it off.
-    if (!ovladace(QStringLiteral("VYNIMKA_VZ")).isEmpty()) {
+    if (!fieldControls(QStringLiteral("VYNIMKA_VZ")).isEmpty()) {
         QStringList codes;
         db::DataSource &vypl = dmv().DS_VYPL;
         const bool enabled = vypl.isEnabled();
-        if (!upravuje(dmv().TVYP_))
+        if (!isEditingPayroll(dmv().TVYP_))
             vypl.setEnabled(false);
         try {
             core::DM().Napln_zoznam_vynimiek(&codes);
@@ -597,7 +597,7 @@ void TFormMainVyp::FormActivate()
             // An unreadable code table leaves the list empty; the field still takes a code.
         }
         vypl.setEnabled(enabled);
-        for (QWidget *w : ovladace(QStringLiteral("VYNIMKA_VZ")))
+        for (QWidget *w : fieldControls(QStringLiteral("VYNIMKA_VZ")))
             static_cast<dbctrl::DBComboBox *>(w)->setItems(codes);
     }
     g_otvorene = true;
@@ -605,28 +605,28 @@ void TFormMainVyp::FormActivate()
         core::DMZ().Zmena_zamestnanca_vyplaty = [this] { Zmena_zamestnanca(); };
     if (m_prvaAktivacia) {
         m_prvaAktivacia = false;
-        core::FormMenuPomoc().Pridaj_menu_pomoc(this, menuBar);
+        core::formMenuHelp().Pridaj_menu_pomoc(this, menuBar);
         Nastav_titulok();
     }
     statusBar->show();
-    nastavObdobieZaloziek();
+    setTabsPeriod();
     // The free surcharges carry the names the firm gave them.
     db::Table &inf = core::DM().TINF_;
     if (inf.isActive() && !inf.isEmpty())
-        for (const QString &field : MainVyp::Popisy_priplatkov())
+        for (const QString &field : MainVyp::surchargeLabels())
             if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + field))
                 if (db::Field *f = inf.findField(field); f && !f->asString().trimmed().isEmpty())
                     label->setText(f->asString().trimmed());
 }
 
-void TFormMainVyp::nastavObdobieZaloziek()
+void TFormMainVyp::setTabsPeriod()
 {
     const bool pred2005 = core::DM().Aktualne_obdobie() < 200501;
-    for (QWidget *w : ovladace(QStringLiteral("Oz_zdravot")))
+    for (QWidget *w : fieldControls(QStringLiteral("Oz_zdravot")))
         w->setVisible(!pred2005);
     for (const char *page : {"PAGE_USE", "PAGE_ND"}) {
         const QString name = QString::fromLatin1(page);
-        if (QWidget *w = zalozka(name)) {
+        if (QWidget *w = tabNamed(name)) {
             const int i = N_VYPL->indexOf(w);
             N_VYPL->setTabEnabled(i, pred2005);
             N_VYPL->setTabVisible(i, pred2005);
@@ -679,21 +679,21 @@ bool TFormMainVyp::FormClose()
 {
     TDMV &m = dmv();
     // Pending edits anywhere on the screen: the payroll record, a deduction, a piece-work item.
-    const bool pending = upravuje(m.TVYP_) || upravuje(m.TZRV_) || upravuje(m.THSU_);
+    const bool pending = isEditingPayroll(m.TVYP_) || isEditingPayroll(m.TZRV_) || isEditingPayroll(m.THSU_);
     if (pending && !MyConsts::Otazka_ano_nie(Msg(65172)))
         return false;
-    uprac();
+    cleanUp();
     return true;
 }
 
-void TFormMainVyp::uprac()
+void TFormMainVyp::cleanUp()
 {
     m_zatvorene = true;
     TDMV &m = dmv();
     // The details first, so that cancelling the record asks nothing more.
     for (db::Table *t : {&m.THSU_, &m.TZRV_, &m.TVYP_}) {
         try {
-            if (upravuje(*t))
+            if (isEditingPayroll(*t))
                 t->cancel();
         } catch (const std::exception &) {
             // A refused cancel leaves that table as it is; the rest is still put back.
@@ -708,7 +708,7 @@ void TFormMainVyp::uprac()
     }
     // The contracts table as the main window had it.
     if (m_ppvZmenene) {
-        if (db::Table *ppv = tabulkaZmluv()) {
+        if (db::Table *ppv = contractsTable()) {
             try {
                 if (!ppv->isEditing()) {
                     ppv->cancelRange();
@@ -723,7 +723,7 @@ void TFormMainVyp::uprac()
     }
     m.DS_HSU.autoEdit = false;
     m.DS_ZRV.autoEdit = false;
-    m.Nastav_zamestnanca(0, 0);
+    m.setEmployee(0, 0);
     core::DMA().Vypni_zdroje_dat();
     g_otvorene = false;
     if (core::hasDMZ())
@@ -744,18 +744,18 @@ void TFormMainVyp::NPageChanged()
         menu->menuAction()->setVisible(false);
     }
     if (N->currentWidget() == Page_vypl1) {
-        vyberZalozku(0);
+        chooseTab(0);
         Menu_vypl->setEnabled(true);
         Menu_vypl->menuAction()->setVisible(true);
-        if (upravuje(m.TVYP_)) {
+        if (isEditingPayroll(m.TVYP_)) {
             dbctrl::runReported([&m] { m.Vypocet_vyplaty(); });
         } else {
-            const KlucZamestnanca e = m.Aktualny_zamestnanec();
+            const EmployeeKey e = m.currentEmployee();
             const int year = core::DM().Aktualny_rok();
             const int period = core::DM().Aktualne_obdobie();
             dbctrl::runReported([&] {
                 // The employee's contracts that have not ended.
-                if (db::Table *ppv = tabulkaZmluv(); ppv && !ppv->isEditing() && !ppv->masterSource()) {
+                if (db::Table *ppv = contractsTable(); ppv && !ppv->isEditing() && !ppv->masterSource()) {
                     if (!m_ppvZmenene) {
                         m_ppvFilter = ppv->filter();
                         m_ppvFiltered = ppv->isFiltered();
@@ -775,15 +775,15 @@ void TFormMainVyp::NPageChanged()
                 }
             });
             // The deductions and piece-work items of that payroll.
-            Obmedz_detaily(true);
+            limitDetails(true);
         }
         Menu_zrv->setEnabled(true);
         Menu_zrv->menuAction()->setVisible(true);
         Menu_vykon->setEnabled(true);
         Menu_vykon->menuAction()->setVisible(true);
         Akcia_priprav_vypl1();
-        Obnov_polia_na_citanie();
-        zamerajPrvePole();
+        refreshReadOnlyFields();
+        focusFirstField();
     } else {
         Menu_zamf->setEnabled(true);
         Menu_zamf->menuAction()->setVisible(true);
@@ -792,7 +792,7 @@ void TFormMainVyp::NPageChanged()
     }
 }
 
-void TFormMainVyp::zamerajPrvePole()
+void TFormMainVyp::focusFirstField()
 {
     QWidget *page = N_VYPL->currentWidget();
     if (!page)
@@ -804,12 +804,12 @@ void TFormMainVyp::zamerajPrvePole()
         }
 }
 
-void TFormMainVyp::Obmedz_detaily(bool vzdy)
+void TFormMainVyp::limitDetails(bool vzdy)
 {
     TDMV &m = dmv();
     if (!N || N->currentWidget() != Page_vypl1)
         return;
-    dbctrl::runReported([&] { m.Obmedz_detaily(vzdy); });
+    dbctrl::runReported([&] { m.limitDetails(vzdy); });
 }
 
 void TFormMainVyp::Akcia_zamf_vyber()
@@ -818,7 +818,7 @@ void TFormMainVyp::Akcia_zamf_vyber()
     if (!zam.isActive() || zam.isEmpty())
         throw EMyError(Msg(65050));
     TDMV &m = dmv();
-    m.Nastav_zamestnanca(zam.fieldByName(QStringLiteral("Code_numb")).asInt(),
+    m.setEmployee(zam.fieldByName(QStringLiteral("Code_numb")).asInt(),
                          zam.fieldByName(QStringLiteral("Code_emp")).asInt());
     m.DS_VYPL.setEnabled(true);
     m.DS_VGRID.setEnabled(true);
@@ -843,7 +843,7 @@ void TFormMainVyp::Akcia_vypl_navrat()
     TDMV &m = dmv();
     m.Zrus_neukoncene_zmeny(m.TZRV_, 65168, true);
     m.Zrus_neukoncene_zmeny(m.THSU_, 65169, true);
-    if (upravuje(m.TVYP_))
+    if (isEditingPayroll(m.TVYP_))
         throw EMyError(Msg(65199));
     N->setCurrentWidget(Page_zamf);
     NPageChanged();
@@ -860,12 +860,12 @@ bool TFormMainVyp::Akcia_vypl_cancel() { return DBN_vypl2->btnClick(NavigateButt
 void TFormMainVyp::Akcia_priprav_vypl1()
 {
     TDMV &m = dmv();
-    const bool browsing = !upravuje(m.TVYP_);
+    const bool browsing = !isEditingPayroll(m.TVYP_);
     for (const QString &text : {kTlacPasky, kNovaVyplata, kOpravaVyplaty, kVymazanieVyplaty, kNavrat})
-        if (QAction *a = akcia(text, Menu_vypl))
+        if (QAction *a = makeAction(text, Menu_vypl))
             a->setEnabled(browsing);
     for (const QString &text : {kZapisZmien, kIgnorovanieZmien})
-        if (QAction *a = akcia(text, Menu_vypl))
+        if (QAction *a = makeAction(text, Menu_vypl))
             a->setEnabled(!browsing);
     Butt_vypl_tlac->setEnabled(browsing);
     Butt_vypl_navrat->setEnabled(browsing);
@@ -881,8 +881,8 @@ void TFormMainVyp::Akcia_priprav_vypl1()
 void TFormMainVyp::akcia_priprav_zrv()
 {
     TDMV &m = dmv();
-    const bool vyplata = upravuje(m.TVYP_);
-    const bool detail = upravuje(m.TZRV_);
+    const bool vyplata = isEditingPayroll(m.TVYP_);
+    const bool detail = isEditingPayroll(m.TZRV_);
     for (QAction *a : Menu_zrv->actions()) {
         const QString t = a->text();
         if (t == kNovyZaznam || t == kVymazanieZaznamu)
@@ -897,8 +897,8 @@ void TFormMainVyp::akcia_priprav_zrv()
 void TFormMainVyp::akcia_priprav_vykon()
 {
     TDMV &m = dmv();
-    const bool vyplata = upravuje(m.TVYP_);
-    const bool detail = upravuje(m.THSU_);
+    const bool vyplata = isEditingPayroll(m.TVYP_);
+    const bool detail = isEditingPayroll(m.THSU_);
     for (QAction *a : Menu_vykon->actions()) {
         const QString t = a->text();
         if (t == kNovyZaznam || t == kVymazanieZaznamu || t == kOpravaUdajov)
@@ -913,8 +913,8 @@ void TFormMainVyp::akcia_priprav_vykon()
 bool TFormMainVyp::akcia_zrv(NavigateButton b)
 {
     // The rows being changed are in sight.
-    if (N_VYPL->currentWidget() != zalozka(QStringLiteral("PAGE_ZRAZKY"))
-        && !Zobraz_zalozku(QStringLiteral("PAGE_ZRAZKY")))
+    if (N_VYPL->currentWidget() != tabNamed(QStringLiteral("PAGE_ZRAZKY"))
+        && !showTab(QStringLiteral("PAGE_ZRAZKY")))
         return false;
     const bool done = (b == NavigateButton::Insert || b == NavigateButton::Delete) ? DBN_zrv1->btnClick(b)
                                                                                     : DBN_zrv2->btnClick(b);
@@ -924,8 +924,8 @@ bool TFormMainVyp::akcia_zrv(NavigateButton b)
 
 bool TFormMainVyp::akcia_hsu(NavigateButton b)
 {
-    if (N_VYPL->currentWidget() != zalozka(QStringLiteral("PAGE_VYKON"))
-        && !Zobraz_zalozku(QStringLiteral("PAGE_VYKON")))
+    if (N_VYPL->currentWidget() != tabNamed(QStringLiteral("PAGE_VYKON"))
+        && !showTab(QStringLiteral("PAGE_VYKON")))
         return false;
     const bool done = (b == NavigateButton::Insert || b == NavigateButton::Delete) ? DBN_hsu1->btnClick(b)
                                                                                     : DBN_hsu2->btnClick(b);
@@ -948,7 +948,7 @@ bool TFormMainVyp::N_VYPLChanging()
     });
     if (allowed) {
         dbctrl::runReported([&m] { m.Vypocet_vyplaty(); });
-        Obnov_polia_na_citanie();
+        refreshReadOnlyFields();
     }
     return allowed;
 }
@@ -957,10 +957,10 @@ void TFormMainVyp::N_VYPLChange()
 {
     TDMV &m = dmv();
     QWidget *page = N_VYPL->currentWidget();
-    if (page == zalozka(QStringLiteral("PAGE_ZRAZKY"))) {
+    if (page == tabNamed(QStringLiteral("PAGE_ZRAZKY"))) {
         m.DS_ZRV.setEnabled(true);
         akcia_priprav_zrv();
-    } else if (page == zalozka(QStringLiteral("PAGE_VYKON"))) {
+    } else if (page == tabNamed(QStringLiteral("PAGE_VYKON"))) {
         m.DS_HSU.setEnabled(true);
         akcia_priprav_vykon();
     }
@@ -972,39 +972,39 @@ void TFormMainVyp::SET_ALL()
 {
     dbctrl::runReported([this] { dmv().Vypocet_vyplaty(); });
     Hint_zmaz();
-    Obnov_polia_na_citanie();
+    refreshReadOnlyFields();
 }
 
 void TFormMainVyp::SET_ALL_MV_PLAT()
 {
     TDMV &m = dmv();
-    if (upravuje(m.TVYP_)) {
+    if (isEditingPayroll(m.TVYP_)) {
         dbctrl::runReported([&m] {
             m.TVYP_.fieldByName(QStringLiteral("PRHRMEZA")).setValue(0);
             m.Dopln_pravdepodobny_zarobok();
             m.Vypocet_vyplaty();
         });
-        Obnov_polia_na_citanie();
+        refreshReadOnlyFields();
     }
     Hint_zmaz();
 }
 
 void TFormMainVyp::Hint_zobraz(const QString &hint)
 {
-    core::statusPanel(statusBar, 1)->setText(textNapovedy(hint));
+    core::statusPanel(statusBar, 1)->setText(hintTextOf(hint));
 }
 
 void TFormMainVyp::Hint_zmaz() { core::statusPanel(statusBar, 1)->clear(); }
 
-void TFormMainVyp::Obnov_polia_na_citanie()
+void TFormMainVyp::refreshReadOnlyFields()
 {
     TDMV &m = dmv();
     QSet<QString> overwritten;
-    if (upravuje(m.TVYP_)) {
+    if (isEditingPayroll(m.TVYP_)) {
         try {
-            const VypRecord record = m.Aktualna_vyplata();
-            const CalcContext context = m.Kontext_vyplaty(record);
-            for (const QString &f : Polia_prepisane_vypoctom(record, context, m_vstupnePolia))
+            const PayRecord record = m.currentPayroll();
+            const CalcContext context = m.payrollContext(record);
+            for (const QString &f : fieldsOverwrittenByCalculation(record, context, m_vstupnePolia))
                 overwritten.insert(f.toUpper());
         } catch (const std::exception &) {
             // Without a context (an employee not found) nothing is computed either: every
@@ -1030,7 +1030,7 @@ void TFormMainVyp::ShowReportVP1()
 void TFormMainVyp::ShowReportVYK()
 {
     db::Table &vyp = dmv().TVYP_;
-    if (upravuje(vyp)) {
+    if (isEditingPayroll(vyp)) {
         MyConsts::Sprava_chyba(Msg(65199));
         return;
     }

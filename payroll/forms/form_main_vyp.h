@@ -52,7 +52,7 @@ bool Vyplaty_otvorene();
 
 // Creates the payroll screen, shows it modally and frees it when it closes (the main
 // menu's "&Výplaty").
-void Otvor_obrazovku_vyplat(QWidget *parent);
+void openPayrollScreen(QWidget *parent);
 
 // Registers the payroll subsystem's commands of the main menu: the payroll screen, the
 // recalculation of the month's payrolls and the split of the tax into advances and
@@ -144,19 +144,19 @@ public:
 
     // A menu item by its text ("Nová výplata"); the item of the employee menu for the
     // texts both menus have ("&Návrat") unless `menu` is given.
-    QAction *akcia(const QString &text, QMenu *menu = nullptr) const;
+    QAction *makeAction(const QString &text, QMenu *menu = nullptr) const;
     // The controls of a payroll field (a field may stand on several tabs), and of a
     // deduction field.
-    QList<QWidget *> ovladace(const QString &field) const;
-    QWidget *ovladacZrazky(const QString &field) const;
+    QList<QWidget *> fieldControls(const QString &field) const;
+    QWidget *deductionControl(const QString &field) const;
     // The input fields shown read-only now because the calculation overwrites them.
-    const QSet<QString> &prepisanePolia() const { return m_prepisane; }
+    const QSet<QString> &overwrittenFields() const { return m_prepisane; }
     // The tab page of that object name ("PAGE_ZRAZKY").
-    QWidget *zalozka(const QString &name) const;
+    QWidget *tabNamed(const QString &name) const;
     // Shows a tab as its menu item does; false when leaving the current one was refused.
-    bool Zobraz_zalozku(const QString &name);
+    bool showTab(const QString &name);
     // Recomputes which input fields the calculation overwrites and shows them read-only.
-    void Obnov_polia_na_citanie();
+    void refreshReadOnlyFields();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -169,19 +169,19 @@ private:
     class SledovanieRiadku;
     // Narrows the deductions and piece-work items to the current payroll record (also one
     // being inserted); without `vzdy` only when that record changed.
-    void Obmedz_detaily(bool vzdy);
-    void vytvorStranuZamf();
-    void vytvorStranuVypl();
-    void vytvorMenu();
-    QWidget *vytvorZalozkuVykonu();
-    QWidget *vytvorZalozkuZrazok();
+    void limitDetails(bool vzdy);
+    void buildZamfPage();
+    void buildPayrollPage();
+    void buildMenu();
+    QWidget *buildWorkTab();
+    QWidget *buildDeductionsTab();
     // Connects a control of a payroll field (made from the screen's tables) to the
     // calculation, the hints and the lists of input fields.
-    void pripojPole(const dbctrl::ScreenControl &c, QWidget *w);
-    void nastavObdobieZaloziek();
-    void vyberZalozku(int index); // without the leave checks
-    void uprac();                 // the clean-up of a close
-    void zamerajPrvePole();
+    void attachField(const dbctrl::ScreenControl &c, QWidget *w);
+    void setTabsPeriod();
+    void chooseTab(int index); // without the leave checks
+    void cleanUp();                 // the clean-up of a close
+    void focusFirstField();
     TDMV &dmv() const;
 
     QHash<QString, QList<QWidget *>> m_polia; // payroll field (upper case) -> controls

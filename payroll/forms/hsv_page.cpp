@@ -3,7 +3,7 @@
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/dm_vyp_internal.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/errors.h"
@@ -29,7 +29,7 @@ constexpr int kPrvyPriplatok = 15; // 0-based column of Vh_priplat1
 
 } // namespace
 
-THsvStranka::THsvStranka(TDMV &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
+THsvPage::THsvPage(TDMV &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("HSV"));
     auto *layout = new QVBoxLayout(this);
@@ -54,11 +54,11 @@ THsvStranka::THsvStranka(TDMV &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
     row->addWidget(m_navrat);
     row->addStretch();
     layout->addLayout(row);
-    connect(m_spusti, &QPushButton::clicked, this, &THsvStranka::Spusti_uctovanie);
-    connect(m_navrat, &QPushButton::clicked, this, &THsvStranka::Navrat);
+    connect(m_spusti, &QPushButton::clicked, this, &THsvPage::runPosting);
+    connect(m_navrat, &QPushButton::clicked, this, &THsvPage::goBack);
 }
 
-void THsvStranka::Nastav_stlpce_priplatkov()
+void THsvPage::setSurchargeColumns()
 {
     const db::SqlResult r = m_dm.THSV_.session().run(
         QStringLiteral("select f_priplat1_text, f_priplat2_text, f_priplat3_text, f_priplat4_text, "
@@ -73,10 +73,10 @@ void THsvStranka::Nastav_stlpce_priplatkov()
     m_grid->setColumns(columns);
 }
 
-void THsvStranka::Spusti_uctovanie()
+void THsvPage::runPosting()
 {
     const QString obdobie = core::hasDM() ? core::DM().Nazov_obdobia(false)
-                                          : QString::number(detail::Otvorene_obdobie(m_dm.THSV_.session()));
+                                          : QString::number(detail::openPayrollPeriod(m_dm.THSV_.session()));
     if (!MyConsts::Otazka_ano_nie(Msg(65082, obdobie)))
         return;
     try {
@@ -101,7 +101,7 @@ void THsvStranka::Spusti_uctovanie()
     MyConsts::Sprava_informacia(Msg(65081, m_dm.Pocet_zauctovanych));
 }
 
-void THsvStranka::Navrat()
+void THsvPage::goBack()
 {
     if (MyConsts::Otazka_ano_nie(Msg(65083)))
         emit opustit();

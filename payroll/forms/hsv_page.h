@@ -1,5 +1,5 @@
 #pragma once
-// THsvStranka: the main window's bulk monthly entry page HSV: the grid DBGrid_HSV on
+// THsvPage: the main window's bulk monthly entry page HSV: the grid DBGrid_HSV on
 // TDMV.DS_HSV and the buttons "&Spusti účtovanie" (posts the marked rows) and "&Návrat".
 // The bulk-entry command (settlement_commands.h) fills the table and shows the page.
 #include <QWidget>
@@ -16,21 +16,21 @@ namespace tarix::payroll {
 
 class TDMV;
 
-class THsvStranka : public QWidget {
+class THsvPage : public QWidget {
     Q_OBJECT
 public:
-    explicit THsvStranka(TDMV &dm, QWidget *parent = nullptr);
+    explicit THsvPage(TDMV &dm, QWidget *parent = nullptr);
 
-    dbctrl::DBGrid *mriezka() const { return m_grid; }
-    QPushButton *spusti() const { return m_spusti; }
-    QPushButton *navrat() const { return m_navrat; }
+    dbctrl::DBGrid *hsvGrid() const { return m_grid; }
+    QPushButton *runAction() const { return m_spusti; }
+    QPushButton *returnAction() const { return m_navrat; }
     // Columns 16 to 20 titled "P-" and the firm's texts of its five free surcharges.
-    void Nastav_stlpce_priplatkov();
+    void setSurchargeColumns();
 
     // "&Spusti účtovanie": asks 65082, posts the marked rows and reports their count (65081).
-    void Spusti_uctovanie();
-    // "&Návrat": asks 65083; a yes leaves the page (navrat()).
-    void Navrat();
+    void runPosting();
+    // "&Návrat": asks 65083; a yes leaves the page (returnAction()).
+    void goBack();
 
 signals:
     void opustit();

@@ -11,7 +11,7 @@ namespace {
 
 // The values a field is tried with: its own, one above it, and the small values 0 and 1
 // (a kept field that a limit would cap keeps these apart).
-QVariantList skusobneHodnoty(const FieldDef<VypRecord> &def, const QVariant &current)
+QVariantList sampleValues(const FieldDef<PayRecord> &def, const QVariant &current)
 {
     QVariantList values;
     auto add = [&values](const QVariant &v) {
@@ -47,18 +47,18 @@ QVariantList skusobneHodnoty(const FieldDef<VypRecord> &def, const QVariant &cur
 
 } // namespace
 
-QSet<QString> Polia_prepisane_vypoctom(const VypRecord &record, const CalcContext &context,
+QSet<QString> fieldsOverwrittenByCalculation(const PayRecord &record, const CalcContext &context,
                                        const QStringList &candidates)
 {
     QSet<QString> overwritten;
     for (const QString &name : candidates) {
-        const FieldDef<VypRecord> *def = VypRecord::field(name);
+        const FieldDef<PayRecord> *def = PayRecord::field(name);
         if (!def || def->calculated || def->type == FieldType::Text)
             continue;
-        const QVariantList tried = skusobneHodnoty(*def, record.value(name));
+        const QVariantList tried = sampleValues(*def, record.value(name));
         QVariantList results;
         for (const QVariant &value : tried) {
-            VypRecord probe = record;
+            PayRecord probe = record;
             probe.setValue(name, value);
             try {
                 Vypocet_vyplaty(probe, context);

@@ -21,7 +21,7 @@ namespace tarix::payroll {
 // others are skipped) whose computed value does not depend on their own value. A field
 // for which fewer than two of the tried values compute (a step refuses them) counts as
 // kept. Names are returned as given.
-QSet<QString> Polia_prepisane_vypoctom(const VypRecord &record, const CalcContext &context,
+QSet<QString> fieldsOverwrittenByCalculation(const PayRecord &record, const CalcContext &context,
                                        const QStringList &candidates);
 
 } // namespace tarix::payroll

@@ -1,7 +1,7 @@
 #include "payroll/forms/rzp_pages.h"
 
 #include "core/helpers/dialogs.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/screen_builder.h"
@@ -105,9 +105,9 @@ core::CommandRegistry &settlementPrintCommands()
     return commands;
 }
 
-StavZuctovania currentSettlement(TDMV &dm)
+SettlementState currentSettlement(TDMV &dm)
 {
-    StavZuctovania stav;
+    SettlementState stav;
     db::Table &rzp = dm.TRZP_;
     if (rzp.isActive() && !rzp.isEmpty()) {
         stav.codeEmp = int(rzp.fieldByName(QStringLiteral("Code_emp")).asInteger());
@@ -115,11 +115,11 @@ StavZuctovania currentSettlement(TDMV &dm)
         if (!rok.isNull())
             stav.rok = rok;
     }
-    stav.edituje = rzp.isEditing();
+    stav.isEditingRecord = rzp.isEditing();
     return stav;
 }
 
-QString Stranka_rzp(int rok)
+QString rzpPage(int rok)
 {
     if (rok < 2004)
         return QStringLiteral("RZP2003");
@@ -128,33 +128,33 @@ QString Stranka_rzp(int rok)
     return QStringLiteral("RZP2005");
 }
 
-TRzpStranky::TRzpStranky(TDMV &dm, QWidget *parent)
+TRzpPages::TRzpPages(TDMV &dm, QWidget *parent)
     : QWidget(parent), m_dm(dm), m_stranky(new QStackedWidget(this)), m_operacie(new QMenu(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_stranky);
     for (const Stranka &s : kStranky)
-        m_stranky->addWidget(vytvorStranku(s.formular));
+        m_stranky->addWidget(buildPage(s.formular));
 
     m_operacie->setObjectName(QStringLiteral("Operacie_rzp1"));
     m_operacie->setTitle(QStringLiteral("&Operácie-ročné zúčtovanie"));
     for (const auto &t : kTlace) {
         const QString spustac = QString::fromLatin1(t.spustac);
-        QAction *a = m_operacie->addAction(QString::fromUtf8(t.text), this, [this, spustac] { Tlac(spustac); });
+        QAction *a = m_operacie->addAction(QString::fromUtf8(t.text), this, [this, spustac] { printSettlement(spustac); });
         a->setObjectName(spustac);
     }
-    m_operacie->addAction(QStringLiteral("Nové zúčtovanie"), this, &TRzpStranky::Nove_zuctovanie);
-    m_operacie->addAction(QStringLiteral("Oprava zúčtovania"), this, &TRzpStranky::Oprava_zuctovania);
-    m_operacie->addAction(QStringLiteral("Vymazanie zúčtovania"), this, &TRzpStranky::Vymazanie_zuctovania);
-    m_operacie->addAction(QStringLiteral("Zápis zmien"), this, &TRzpStranky::Zapis_zmien);
-    m_operacie->addAction(QStringLiteral("Ignorovanie zmien"), this, &TRzpStranky::Ignorovanie_zmien);
+    m_operacie->addAction(QStringLiteral("Nové zúčtovanie"), this, &TRzpPages::newRzpSettlement);
+    m_operacie->addAction(QStringLiteral("Oprava zúčtovania"), this, &TRzpPages::editSettlement);
+    m_operacie->addAction(QStringLiteral("Vymazanie zúčtovania"), this, &TRzpPages::deleteSettlement);
+    m_operacie->addAction(QStringLiteral("Zápis zmien"), this, &TRzpPages::postChanges);
+    m_operacie->addAction(QStringLiteral("Ignorovanie zmien"), this, &TRzpPages::ignoreChanges);
     // The main window connects the return (marked "navrat"): it leaves the pages as the
     // employee list's return button does.
     m_operacie->addAction(QStringLiteral("&Návrat"))->setProperty("navrat", true);
 }
 
-QWidget *TRzpStranky::vytvorStranku(int formular)
+QWidget *TRzpPages::buildPage(int formular)
 {
     const Stranka *opis = nullptr;
     for (const Stranka &s : kStranky)
@@ -173,7 +173,7 @@ QWidget *TRzpStranky::vytvorStranku(int formular)
     builder.colorRolesByKind = true;
     builder.onControl = [this](const ScreenControl &c, QWidget *w) {
         if (auto *edit = qobject_cast<DBEdit *>(w); edit && !c.readOnly)
-            connect(edit, &DBEdit::exited, this, &TRzpStranky::SET_RZP);
+            connect(edit, &DBEdit::exited, this, &TRzpPages::SET_RZP);
     };
     using B = NavigateButton;
     ScreenGroup zoznam{.controls = {
@@ -203,7 +203,7 @@ QWidget *TRzpStranky::vytvorStranku(int formular)
     return page;
 }
 
-void TRzpStranky::zobraz(int rok)
+void TRzpPages::showRzpPage(int rok)
 {
     m_dm.DS_RZP.setEnabled(true);
     m_dm.DS_RGRID.setEnabled(true);
@@ -211,15 +211,15 @@ void TRzpStranky::zobraz(int rok)
         m_dm.TRZP_.open();
     m_dm.TRZP_.setFilter(QStringLiteral("v_rok=") + QString::number(rok));
     m_dm.TRZP_.setFiltered(true);
-    m_stranky->setCurrentWidget(stranka(Stranka_rzp(rok)));
+    m_stranky->setCurrentWidget(pageNamed(rzpPage(rok)));
 }
 
-QString TRzpStranky::aktualnaStranka() const
+QString TRzpPages::currentPageName() const
 {
     return m_stranky->currentWidget() ? m_stranky->currentWidget()->objectName() : QString();
 }
 
-QWidget *TRzpStranky::stranka(const QString &name) const
+QWidget *TRzpPages::pageNamed(const QString &name) const
 {
     for (int i = 0; i < m_stranky->count(); ++i)
         if (m_stranky->widget(i)->objectName() == name)
@@ -227,7 +227,7 @@ QWidget *TRzpStranky::stranka(const QString &name) const
     return nullptr;
 }
 
-void TRzpStranky::vykonaj(const std::function<void()> &operacia)
+void TRzpPages::perform(const std::function<void()> &operacia)
 {
     try {
         operacia();
@@ -237,55 +237,55 @@ void TRzpStranky::vykonaj(const std::function<void()> &operacia)
     }
 }
 
-void TRzpStranky::Nove_zuctovanie()
+void TRzpPages::newRzpSettlement()
 {
-    vykonaj([this] { m_dm.TRZP_.insert(); });
+    perform([this] { m_dm.TRZP_.insert(); });
 }
 
-void TRzpStranky::Oprava_zuctovania()
+void TRzpPages::editSettlement()
 {
-    vykonaj([this] {
+    perform([this] {
         if (!m_dm.TRZP_.isEmpty())
             m_dm.TRZP_.edit();
     });
 }
 
-void TRzpStranky::Vymazanie_zuctovania()
+void TRzpPages::deleteSettlement()
 {
-    vykonaj([this] {
+    perform([this] {
         if (!m_dm.TRZP_.isEmpty())
             m_dm.TRZP_.deleteRecord();
     });
 }
 
-void TRzpStranky::Zapis_zmien()
+void TRzpPages::postChanges()
 {
-    vykonaj([this] {
+    perform([this] {
         if (m_dm.TRZP_.isEditing())
             m_dm.TRZP_.post();
     });
 }
 
-void TRzpStranky::Ignorovanie_zmien()
+void TRzpPages::ignoreChanges()
 {
-    vykonaj([this] {
+    perform([this] {
         if (m_dm.TRZP_.isEditing())
             m_dm.TRZP_.cancel();
     });
 }
 
-void TRzpStranky::Tlac(const QString &spustac)
+void TRzpPages::printSettlement(const QString &spustac)
 {
     const core::Command *command = settlementPrintCommands().find(spustac);
     if (!command)
         return;
     const core::CommandHandler run = command->run;
-    vykonaj([&] { run(core::CommandContext{this}); });
+    perform([&] { run(core::CommandContext{this}); });
 }
 
-void TRzpStranky::SET_RZP()
+void TRzpPages::SET_RZP()
 {
-    vykonaj([this] { m_dm.Vypocet_rocneho_zuctovania(); });
+    perform([this] { m_dm.Vypocet_rocneho_zuctovania(); });
 }
 
 } // namespace tarix::payroll

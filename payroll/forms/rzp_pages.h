@@ -1,9 +1,9 @@
 #pragma once
-// TRzpStranky: the main window's annual tax settlement pages of the current employee, one
+// TRzpPages: the main window's annual tax settlement pages of the current employee, one
 // per settlement form (RZP2003 before 2004, RZP2004 for 2004, RZP2005 from 2005), with the
 // operation menu Operacie_rzp1. Leaving any input field recomputes the settlement
 // (SET_RZP). The main window adds the widget as its settlement page and shows it with
-// zobraz(open year).
+// showRzpPage(open year).
 #include "core/commands.h"
 
 #include <QString>
@@ -19,7 +19,7 @@ namespace tarix::payroll {
 class TDMV;
 
 // The page of a settlement year.
-QString Stranka_rzp(int rok);
+QString rzpPage(int rok);
 
 // Printing from the settlement menu: the command of the print item's launcher id
 // ("rzp_tlac_rz", "rzp_tlac_rz2004b", "rzp_tlac_nezisk1", "rzp_tlac_nezisk2") prints the
@@ -29,39 +29,39 @@ core::CommandRegistry &settlementPrintCommands();
 
 // The settlement a print item prints: its employee, its year (null when empty) and whether
 // it is being edited.
-struct StavZuctovania {
+struct SettlementState {
     int codeEmp = 0;
     QVariant rok;
-    bool edituje = false;
+    bool isEditingRecord = false;
 };
-StavZuctovania currentSettlement(TDMV &dm);
+SettlementState currentSettlement(TDMV &dm);
 
-class TRzpStranky : public QWidget {
+class TRzpPages : public QWidget {
     Q_OBJECT
 public:
-    explicit TRzpStranky(TDMV &dm, QWidget *parent = nullptr);
+    explicit TRzpPages(TDMV &dm, QWidget *parent = nullptr);
 
     // Enables the settlement's sources and shows the page of the year.
-    void zobraz(int rok);
+    void showRzpPage(int rok);
     // The page shown now (RZP2003, RZP2004, RZP2005) and a page by name.
-    QString aktualnaStranka() const;
-    QWidget *stranka(const QString &name) const;
+    QString currentPageName() const;
+    QWidget *pageNamed(const QString &name) const;
     // "&Operácie-ročné zúčtovanie".
     QMenu *Operacie_rzp1() const { return m_operacie; }
 
     // The operations of the menu; a refusal is shown and leaves the settlement as it was.
-    void Nove_zuctovanie();
-    void Oprava_zuctovania();
-    void Vymazanie_zuctovania();
-    void Zapis_zmien();
-    void Ignorovanie_zmien();
+    void newRzpSettlement();
+    void editSettlement();
+    void deleteSettlement();
+    void postChanges();
+    void ignoreChanges();
     // A print item: the launcher `spustac` with the current settlement.
-    void Tlac(const QString &spustac);
+    void printSettlement(const QString &spustac);
 
 private:
-    QWidget *vytvorStranku(int formular);
+    QWidget *buildPage(int formular);
     void SET_RZP();
-    void vykonaj(const std::function<void()> &operacia);
+    void perform(const std::function<void()> &operacia);
 
     TDMV &m_dm;
     QStackedWidget *m_stranky;

@@ -4,7 +4,7 @@
 #include "core/forms/form_obdobie.h"
 #include "core/forms/main_window_pages.h"
 #include "core/helpers/app_paths.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/hsv_page.h"
 #include "payroll/forms/rzp_pages.h"
 #include "platform/errors.h"
@@ -12,10 +12,10 @@
 
 namespace tarix::payroll {
 
-void Spusti_hromadne_spracovanie(QWidget *owner)
+void runBulkProcessing(QWidget *owner)
 {
     if (core::hasDM())
-        core::Spusti_vyber_obdobia(core::DM(), core::appPaths().programFolder, owner);
+        core::runPeriodChoice(core::DM(), core::appPaths().programFolder, owner);
     try {
         ui::BusyCursorScope busy;
         DMV().Napln_hsv();
@@ -23,21 +23,21 @@ void Spusti_hromadne_spracovanie(QWidget *owner)
         return; // a closed month: its message was shown
     }
     // The main window's bulk-entry page, filled, with the firm's surcharge titles.
-    if (auto *page = qobject_cast<THsvStranka *>(core::mainWindowPage(QString::fromLatin1(kBulkEntryPage)))) {
-        page->Nastav_stlpce_priplatkov();
+    if (auto *page = qobject_cast<THsvPage *>(core::mainWindowPage(QString::fromLatin1(kBulkEntryPage)))) {
+        page->setSurchargeColumns();
         core::showMainWindowPage(QString::fromLatin1(kBulkEntryPage));
     }
 }
 
-void Zobraz_rocne_zuctovanie()
+void showAnnualSettlement()
 {
-    auto *stranky = qobject_cast<TRzpStranky *>(core::mainWindowPage(QString::fromLatin1(kSettlementPage)));
+    auto *stranky = qobject_cast<TRzpPages *>(core::mainWindowPage(QString::fromLatin1(kSettlementPage)));
     if (!stranky)
         return;
     // The employee list with its filter first, so that the settlement follows the employee
     // chosen there; then the open year's form.
     core::showMainWindowPage(QString::fromLatin1(kSettlementPage));
-    stranky->zobraz(core::DM().Aktualny_rok());
+    stranky->showRzpPage(core::DM().Aktualny_rok());
 }
 
 void registerSettlementCommands(core::CommandRegistry &commands)
@@ -46,10 +46,10 @@ void registerSettlementCommands(core::CommandRegistry &commands)
         if (commands.declares(QString::fromLatin1(id)))
             commands.add(QString::fromLatin1(id), std::move(run));
     };
-    add(kBulkEntryCommand, [](const core::CommandContext &c) { Spusti_hromadne_spracovanie(c.owner); });
+    add(kBulkEntryCommand, [](const core::CommandContext &c) { runBulkProcessing(c.owner); });
     if (commands.declares(QString::fromLatin1(kSettlementCommand)))
         commands.add(
-            QString::fromLatin1(kSettlementCommand), [](const core::CommandContext &) { Zobraz_rocne_zuctovanie(); },
+            QString::fromLatin1(kSettlementCommand), [](const core::CommandContext &) { showAnnualSettlement(); },
             [] { return hasDMV() && core::mainWindowPage(QString::fromLatin1(kSettlementPage)); });
     add(kTaxPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_dane(); });
     add(kHealthPostingCommand, [](const core::CommandContext &) { DMV().Zauctovanie_preplatkov_zp(); });

@@ -10,7 +10,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/periods.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/dm_vyp_internal.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/forms/hsv_page.h"
@@ -28,7 +28,7 @@ namespace tarix::payroll {
 
 void runNetDailyWage()
 {
-    const int year = detail::Otvorene_obdobie(DMV().TVYP_.session()) / 100;
+    const int year = detail::openPayrollPeriod(DMV().TVYP_.session()) / 100;
     if (!MyConsts::Otazka_ano_nie(Msg(65110, year)))
         return;
     // A failure passes to the caller, which shows it; the end message is only for a run
@@ -48,10 +48,10 @@ bool runGuaranteeInsurance()
 {
     TDMV &dmv = DMV();
     db::Session &s = dmv.TVYP_.session();
-    const int period = detail::Otvorene_obdobie(s);
+    const int period = detail::openPayrollPeriod(s);
     // A closed month is refused before any card or payroll is touched: the recalculation
     // would refuse its records only after the flags were stored.
-    const QDate closing = dmv.Datum_uzavierky();
+    const QDate closing = dmv.closingDate();
     const int closingPeriod = MyConsts::Obdobie_z_datumu(closing);
     if (closingPeriod != 0 && closingPeriod >= period)
         throw EMyError(Msg(65134, fmt::shortDate(closing)));
@@ -115,9 +115,9 @@ void registerMainWindowPages()
     // choice's mode 'R' leads to it.
     core::registerMainWindowPage({
         .name = QString::fromLatin1(kSettlementPage),
-        .create = [](QWidget *parent) -> QWidget * { return hasDMV() ? new TRzpStranky(DMV(), parent) : nullptr; },
+        .create = [](QWidget *parent) -> QWidget * { return hasDMV() ? new TRzpPages(DMV(), parent) : nullptr; },
         .operations = [](QWidget *page) -> QMenu * {
-            auto *stranky = qobject_cast<TRzpStranky *>(page);
+            auto *stranky = qobject_cast<TRzpPages *>(page);
             return stranky ? stranky->Operacie_rzp1() : nullptr;
         },
         .selectionMode = u'R',
@@ -127,9 +127,9 @@ void registerMainWindowPages()
         .create = [](QWidget *parent) -> QWidget * {
             if (!hasDMV())
                 return nullptr;
-            auto *page = new THsvStranka(DMV(), parent);
+            auto *page = new THsvPage(DMV(), parent);
             // Leaving the page returns to the start page.
-            QObject::connect(page, &THsvStranka::opustit, page,
+            QObject::connect(page, &THsvPage::opustit, page,
                              [] { core::showMainWindowPage(core::kPageStart); });
             return page;
         },
@@ -149,9 +149,9 @@ void registerSubsystem(core::StartupHooks &hooks)
     registerMainWindowPages();
     // The parameter-33 upgrade takes the compatibility value read from TRX.INI.
     core::appendStep(hooks.afterDataModules,
-                     [] { core::setPriplatky([] { return nastavenia().Priplatky; }); });
+                     [] { core::setSurcharges([] { return iniSettings().Priplatky; }); });
     core::appendStep(hooks.readCalculationSettings,
-                     [] { setNastavenia(Nacitaj_nastavenia(core::trxIni())); });
+                     [] { setSettings(loadSettings(core::trxIni())); });
 }
 
 } // namespace tarix::payroll

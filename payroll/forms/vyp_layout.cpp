@@ -23,7 +23,7 @@ ScreenControl pole(const QString &field, const QString &label, bool readOnly)
     static const QStringList poistenie{"U_ZDRAV", "U_NEMOC", "U_DOCHOD", "U_FONDZAM", "U_INVALID"};
     static const QStringList poistenie2{"U_URAZ", "U_REZERVA", "U_GARANCNE"};
     ScreenControl c{field, label};
-    const FieldDef<VypRecord> *def = VypRecord::field(field);
+    const FieldDef<PayRecord> *def = PayRecord::field(field);
     const QString key = field.toUpper();
     if (def && def->type == FieldType::Logical) {
         c.kind = ControlKind::CheckBox;
@@ -47,14 +47,14 @@ ScreenControl V(const QString &field, const QString &label = {}) { return pole(f
 // Only shown: the calculation's result.
 ScreenControl R(const QString &field, const QString &label = {}) { return pole(field, label, true); }
 // A rate of the firm header, only shown.
-ScreenControl INF(const QString &f)
+ScreenControl informationTab(const QString &f)
 {
     return {.field = f, .readOnly = true, .alignment = Qt::AlignRight, .name = QStringLiteral("DB_INF_") + f,
             .source = kFirmHeaderSource};
 }
 
 // One block of fields under a heading.
-ScreenGroup skupina(const QString &title, const QVector<ScreenControl> &controls, int row = -1, int column = -1)
+ScreenGroup fieldGroup(const QString &title, const QVector<ScreenControl> &controls, int row = -1, int column = -1)
 {
     return {.title = title, .box = true, .controls = controls, .row = row, .column = column};
 }
@@ -88,12 +88,12 @@ ScreenGroup tabulka(const QString &title, const QStringList &headings, const QVe
     return g;
 }
 
-ScreenPage zakladneUdaje()
+ScreenPage basicFields()
 {
     return {QStringLiteral("PAGE_ZAKLAD"),
             QStringLiteral("Základné údaje"),
             {
-                skupina(QStringLiteral("Mzda a odpracovaný čas"),
+                fieldGroup(QStringLiteral("Mzda a odpracovaný čas"),
                         {V("F_doba"), V("MV_plat"),
                          V("V_sadzba"), V("V_fmes"),
                          V("V_den"), V("V_hodina"),
@@ -104,7 +104,7 @@ ScreenPage zakladneUdaje()
                          V("V_priemer1"), V("V_holiday"),
                          V("V_sviatok"), V("N_dohody_ovp"),
                          V("N_doplatok")}),
-                skupina(QStringLiteral("Zložky mzdy"),
+                fieldGroup(QStringLiteral("Zložky mzdy"),
                         {R("V_plat"), R("N_holiday"),
                          R("N_sviatok"), R("N_priplat"),
                          V("N_ukolova"), R("N_nadcas"),
@@ -116,12 +116,12 @@ ScreenPage zakladneUdaje()
                          V("N_mimo_poistne"), V("N_socfond"),
                          V("N_clenovia_organov"), V("N_pohotovost"),
                          V("N_odstupne")}),
-                skupina(QStringLiteral("Hrubá a čistá mzda"),
+                fieldGroup(QStringLiteral("Hrubá a čistá mzda"),
                         {R("N_brutto"), R("N_poist"),
                          R("N_ddp"), R("CALC_DAN"),
                          V("D_vyrovnanie"), V("Vyrovnanie_zp"),
                          R("N_netto"), R("Nd_spolu")}),
-                skupina(QStringLiteral("Zrážky a výplata"),
+                fieldGroup(QStringLiteral("Zrážky a výplata"),
                         {V("Ne_pozicky"), V("Ne_odborar"), V("Ne_poistovna"),
                          V("Ne_exekucia"), V("Ne_stravne"),
                          V("Ne_zaloha"), V("Spor_plat"), V("Sporenie"),
@@ -131,7 +131,7 @@ ScreenPage zakladneUdaje()
             true};
 }
 
-ScreenPage poistneADan()
+ScreenPage insuranceAndTax()
 {
     return {QStringLiteral("PAGE_POISTNE"),
             QStringLiteral("Poistné+daň"),
@@ -162,16 +162,16 @@ ScreenPage poistneADan()
                             {QStringLiteral("Garančné"), {V("U_garancne"), V("Fz_garfond"), V("Oz_garancne")}},
                         },
                         1, 0),
-                skupina(QStringLiteral("Poisťovne"),
+                fieldGroup(QStringLiteral("Poisťovne"),
                         {R("KZP"), R("KDP")}, 2, 0),
-                skupina(QStringLiteral("Vymeriavacie základy"),
+                fieldGroup(QStringLiteral("Vymeriavacie základy"),
                         {V("N_zaklad_zp", "Zdravotné poistenie"), V("N_zaklad_np", "Nemocenské poistenie"),
                          V("N_zaklad_dp", "Dôchodkové poistenie"), V("N_zaklad_fz", "Poistenie v nezamestnanosti"),
                          V("N_zaklad_ip"), V("N_zaklad_up"),
                          V("N_zaklad_rf"), V("N_zaklad_gp"),
                          V("N_zaklad_poist")},
                         2, 1),
-                skupina(QStringLiteral("Daň"),
+                fieldGroup(QStringLiteral("Daň"),
                         {V("Poc_nezaop_deti"), V("Automatika"),
                          V("Dan_vyrovnana"), R("F_dan_sadzba1"),
                          R("D_preddavok"), R("D_dan"),
@@ -182,11 +182,11 @@ ScreenPage poistneADan()
                          V("D_ciastzd1"),
                          V("D_ciastzd2")},
                         3, 0),
-                skupina(QStringLiteral("Doplnkové dôchodkové sporenie"),
+                fieldGroup(QStringLiteral("Doplnkové dôchodkové sporenie"),
                         {V("N_ddp", "Príspevok zamestnanca"), V("Nz_ddp"),
                          V("N_sadzba_ddp"), V("Nz_sadzba_ddp")},
                         3, 1),
-                skupina(QStringLiteral("Ostatné"),
+                fieldGroup(QStringLiteral("Ostatné"),
                         {V("V_nepoisteny"), V("Miera_poklesu"),
                          V("VYNIMKA_VZ"),
                          V("V_nepoist_zp"), V("Rezerva1")},
@@ -196,7 +196,7 @@ ScreenPage poistneADan()
             true};
 }
 
-const QStringList &popisyPriplatkov()
+const QStringList &surchargeLabelList()
 {
     static const QStringList p = [] {
         QStringList l;
@@ -207,31 +207,31 @@ const QStringList &popisyPriplatkov()
     return p;
 }
 
-ScreenPage priplatky()
+ScreenPage surchargeFields()
 {
     // Hours, the rate (the first six from the firm header, the free ones from the record),
     // the kind of the rate and the amount.
     QVector<Riadok> rows = {
-        {QStringLiteral("Nadčas"), {V("Vh_nadcas"), INF("F_NADCAS"), V("CALC_PRIPL_NADCAS"), V("Vp_nadcas")}},
-        {QStringLiteral("Sobota"), {V("Vh_sobota"), INF("F_SOBOTA"), V("CALC_PRIPL_SOBOTA"), V("Vp_sobota")}},
-        {QStringLiteral("Nedeľa"), {V("Vh_nedela"), INF("F_NEDELA"), V("CALC_PRIPL_NEDELA"), V("Vp_nedela")}},
-        {QStringLiteral("Sviatok"), {V("Vh_sviatok"), INF("F_SVIATOK"), V("CALC_PRIPL_SVIATOK"), V("Vp_sviatok")}},
-        {QStringLiteral("Noc"), {V("Vh_noc"), INF("F_NOC"), V("CALC_PRIPL_NOC"), V("Vp_noc")}},
-        {QStringLiteral("Sťažené prostredie"), {V("Vh_skod"), INF("F_SKOD"), V("CALC_PRIPL_SKODP"), V("Vp_skod")}},
+        {QStringLiteral("Nadčas"), {V("Vh_nadcas"), informationTab("F_NADCAS"), V("CALC_PRIPL_NADCAS"), V("Vp_nadcas")}},
+        {QStringLiteral("Sobota"), {V("Vh_sobota"), informationTab("F_SOBOTA"), V("CALC_PRIPL_SOBOTA"), V("Vp_sobota")}},
+        {QStringLiteral("Nedeľa"), {V("Vh_nedela"), informationTab("F_NEDELA"), V("CALC_PRIPL_NEDELA"), V("Vp_nedela")}},
+        {QStringLiteral("Sviatok"), {V("Vh_sviatok"), informationTab("F_SVIATOK"), V("CALC_PRIPL_SVIATOK"), V("Vp_sviatok")}},
+        {QStringLiteral("Noc"), {V("Vh_noc"), informationTab("F_NOC"), V("CALC_PRIPL_NOC"), V("Vp_noc")}},
+        {QStringLiteral("Sťažené prostredie"), {V("Vh_skod"), informationTab("F_SKOD"), V("CALC_PRIPL_SKODP"), V("Vp_skod")}},
     };
     for (int i = 1; i <= 5; ++i) {
         const QString n = QString::number(i);
         rows.append({QStringLiteral("Príplatok ") + n,
                      {V(QStringLiteral("Vh_priplat") + n), R(QStringLiteral("F_priplat") + n),
                       V(QStringLiteral("CALC_PRIPL") + n), V(QStringLiteral("Vp_priplat") + n)},
-                     popisyPriplatkov()[i - 1]});
+                     surchargeLabelList()[i - 1]});
     }
     ScreenGroup table = tabulka(QStringLiteral("Príplatky"),
                                 {QStringLiteral("Príplatok"), QStringLiteral("Hodiny"), QStringLiteral("Sadzba"),
                                  QStringLiteral("Druh sadzby"), QStringLiteral("Suma")},
                                 rows, 0, 0);
     table.stretch = 1;
-    ScreenGroup sucty = skupina(
+    ScreenGroup sucty = fieldGroup(
         QStringLiteral("Kontrolné súčty"),
         {R("N_priplat", "Príplatky spolu"), V("N_mzda"), V("N_zaklad_zp"),
          V("N_zaklad_np"), V("N_zaklad_dp"), V("N_zaklad_fz"),
@@ -246,13 +246,13 @@ ScreenPage priplatky()
     return {QStringLiteral("PAGE_PRIPL"), QStringLiteral("Príplatky"), {table, sucty}, 2, true};
 }
 
-ScreenPage nepouzivane()
+ScreenPage unused()
 {
     ScreenControl prhrmeza = V("PRHRMEZA");
     prhrmeza.labelName = QStringLiteral("Label_PRHRMEZA");
     return {QStringLiteral("PAGE_USE"),
             QStringLiteral("Nepoužívané"),
-            {skupina(QString(),
+            {fieldGroup(QString(),
                      {V("U_dopravne_mimoriadne"), V("Dopravne"),
                       V("Dopravne_mimoriadne"), V("N_jednoraz1"),
                       V("V_mesiace1"), V("N_jednoraz2"),
@@ -263,11 +263,11 @@ ScreenPage nepouzivane()
             true};
 }
 
-ScreenPage nemocenskeDavky()
+ScreenPage sicknessBenefits()
 {
     return {QStringLiteral("PAGE_ND"),
             QStringLiteral("Nemocenské dávky"),
-            {skupina(QString(),
+            {fieldGroup(QString(),
                      {V("V_pn1"), V("V_pn2"), V("F_pn1"),
                       V("F_pn2"), V("N_pn1"), V("N_pn2"),
                       V("V_ocr1"), V("V_ocr2"), V("N_ocr1"),
@@ -281,13 +281,13 @@ ScreenPage nemocenskeDavky()
 
 } // namespace
 
-const QVector<ScreenPage> &Zalozky_vyplaty()
+const QVector<ScreenPage> &payrollTabs()
 {
-    static const QVector<ScreenPage> z{zakladneUdaje(), poistneADan(), priplatky(), nepouzivane(), nemocenskeDavky()};
+    static const QVector<ScreenPage> z{basicFields(), insuranceAndTax(), surchargeFields(), unused(), sicknessBenefits()};
     return z;
 }
 
-const ScreenGroup &Polia_zrazky()
+const ScreenGroup &deductionFields()
 {
     static const ScreenGroup g{
         .title = QStringLiteral("Zrážka"),
@@ -309,17 +309,17 @@ const ScreenGroup &Polia_zrazky()
     return g;
 }
 
-const QStringList &Popisy_priplatkov() { return popisyPriplatkov(); }
+const QStringList &surchargeLabels() { return surchargeLabelList(); }
 
 namespace {
 
 // Fields of the record on the tabs (not the firm header's, not the calculated texts).
-void zbieraj(bool vstupne, QStringList &out)
+void collectFields(bool vstupne, QStringList &out)
 {
     QSet<QString> seen;
     // A field shown for input anywhere is offered for input; a field only shown
     // everywhere is not.
-    for (const ScreenPage &page : Zalozky_vyplaty())
+    for (const ScreenPage &page : payrollTabs())
         for (const ScreenGroup &group : page.groups)
             for (const ScreenControl &c : group.controls) {
                 const QString &f = c.field;
@@ -336,17 +336,17 @@ void zbieraj(bool vstupne, QStringList &out)
 
 } // namespace
 
-QStringList Vstupne_polia()
+QStringList inputFields()
 {
     QStringList out;
-    zbieraj(true, out);
+    collectFields(true, out);
     return out;
 }
 
-QStringList Zobrazene_polia()
+QStringList shownFields()
 {
     QStringList out;
-    zbieraj(false, out);
+    collectFields(false, out);
     return out;
 }
 

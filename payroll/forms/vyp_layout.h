@@ -22,19 +22,19 @@ inline const QString kFirmHeaderSource = QStringLiteral("DS_INF");
 // The payroll tabs that show fields of the record (on DS_VYPL, controls named "DB_" and the
 // field), in screen order: PAGE_ZAKLAD, PAGE_POISTNE, PAGE_PRIPL, PAGE_USE, PAGE_ND. The
 // piece-work, deductions and absence tabs have their own controls.
-const QVector<dbctrl::ScreenPage> &Zalozky_vyplaty();
+const QVector<dbctrl::ScreenPage> &payrollTabs();
 
 // The deduction under the deductions grid (on DS_ZRV, controls named "DBZ_" and the field).
-const dbctrl::ScreenGroup &Polia_zrazky();
+const dbctrl::ScreenGroup &deductionFields();
 
 // Firm-header fields holding the names the firm gave the free surcharges; the caption of
 // each surcharge's row is the label "Label_" + field.
-const QStringList &Popisy_priplatkov();
+const QStringList &surchargeLabels();
 
 // Every field of the record that the screen offers for input (not marked as only shown),
 // each once, in screen order.
-QStringList Vstupne_polia();
+QStringList inputFields();
 // Every field of the record the screen shows, each once.
-QStringList Zobrazene_polia();
+QStringList shownFields();
 
 } // namespace tarix::payroll::MainVyp

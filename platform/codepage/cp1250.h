@@ -59,7 +59,7 @@ QByteArray cp1250TextFileBytes(const QStringList &lines, Mode mode = Mode::Stric
 // before anything touches the disk, so a Strict encoding error writes nothing.
 // A text form: `text` is split at its line breaks; a final line break does not add an
 // empty line ("a\nb" and "a\nb\n" both give "a\r\nb\r\n").
-// Throws ECodePageError (Strict) or tarix::shell::EFCreateError / EWriteError.
+// Throws ECodePageError (Strict) or tarix::shell::EFileCreateError / EWriteError.
 void writeCp1250TextFile(const QString &path, const QStringList &lines,
                          Mode mode = Mode::Strict, bool *replaced = nullptr);
 void writeCp1250TextFile(const QString &path, const QString &text, Mode mode = Mode::Strict,

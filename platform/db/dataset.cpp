@@ -430,7 +430,7 @@ bool DataSet::isEmpty() const { return !isActive() || (rowCount() == 0 && m_stat
 
 int DataSet::recordCount() const { return isActive() ? rowCount() : 0; }
 
-int DataSet::recNo() const
+int DataSet::recordNumber() const
 {
     if (!isActive() || m_state == DataSetState::Insert || m_pos < 0)
         return 0;
@@ -520,15 +520,15 @@ int DataSet::moveBy(int distance)
     return moved;
 }
 
-void DataSet::setRecNo(int recNo)
+void DataSet::setRecordNumber(int recordNumber)
 {
     checkActive();
     checkBrowseMode();
     const int n = rowCount();
-    if (recNo < 1 || recNo > n)
+    if (recordNumber < 1 || recordNumber > n)
         return;
-    moveTo(recNo - 1, true);
-    m_bof = recNo == 1;
+    moveTo(recordNumber - 1, true);
+    m_bof = recordNumber == 1;
     m_eof = false;
 }
 

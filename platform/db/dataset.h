@@ -117,8 +117,8 @@ public:
     bool eof() const { return m_eof; }
     bool isEmpty() const;
     int recordCount() const;
-    int recNo() const; // 1-based; 0 when empty or inserting
-    void setRecNo(int recNo);
+    int recordNumber() const; // 1-based; 0 when empty or inserting
+    void setRecordNumber(int recordNumber);
 
     // ---- editing ------------------------------------------------------------------------------
     void insert();

@@ -397,7 +397,7 @@ PgStatement &PgConnection::prepare(const QString &sql)
     return ref;
 }
 
-void PgConnection::outdateStatements()
+void PgConnection::expireStatements()
 {
     for (auto &[sql, st] : m_statements)
         st->m_outdated = true;

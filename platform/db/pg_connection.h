@@ -145,7 +145,7 @@ public:
     static void bindParams(PgStatement &st, const SqlRewrite &rw, const Params &params);
     // Tables were redefined: every statement is prepared again before it next runs, so that
     // its description is the tables' as they are now.
-    void outdateStatements();
+    void expireStatements();
 
     // Statements whose result is certain or unread (a save of a row this transaction holds
     // locked, a delete or insert whose count nobody uses) are sent inside a transaction

@@ -27,7 +27,7 @@ namespace {
 
 Session *g_default = nullptr;
 
-int skCollate(void *, int la, const void *a, int lb, const void *b)
+int slovakCollate(void *, int la, const void *a, int lb, const void *b)
 {
     return compareSlovakUtf8(static_cast<const char *>(a), la, static_cast<const char *>(b), lb);
 }
@@ -146,7 +146,7 @@ void installAllAutoIncrements(sqlite3 *db, const QString &schema)
 
 void registerCollations(sqlite3 *db)
 {
-    sqlite3_create_collation_v2(db, "SK", SQLITE_UTF8, nullptr, &skCollate, nullptr);
+    sqlite3_create_collation_v2(db, "SK", SQLITE_UTF8, nullptr, &slovakCollate, nullptr);
 }
 
 // ---- TableDef -------------------------------------------------------------------------------
@@ -595,7 +595,7 @@ void Session::invalidateSchema()
     clearStatementCache();
     if (m_server) {
         m_server->forgetTriggers();
-        m_server->connection().outdateStatements();
+        m_server->connection().expireStatements();
     }
     for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
         it->tables.clear();

@@ -17,8 +17,8 @@ struct Token {
     QString text;
 };
 
-bool identStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool identPart(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; }
+bool identifierStart(QChar c) { return c.isLetter() || c == u'_'; }
+bool identifierPart(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; }
 
 std::vector<Token> tokenize(const QString &s)
 {
@@ -64,12 +64,12 @@ std::vector<Token> tokenize(const QString &s)
                 ++j;
             j = qMin(n, j + 1);
             out.push_back({Tok::Ident, s.mid(i, j - i)});
-        } else if (c == u':' && j < n && identStart(s[j])) {
-            while (j < n && identPart(s[j]))
+        } else if (c == u':' && j < n && identifierStart(s[j])) {
+            while (j < n && identifierPart(s[j]))
                 ++j;
             out.push_back({Tok::Param, s.mid(i + 1, j - i - 1).toLower()});
-        } else if (identStart(c)) {
-            while (j < n && identPart(s[j]))
+        } else if (identifierStart(c)) {
+            while (j < n && identifierPart(s[j]))
                 ++j;
             out.push_back({Tok::Ident, s.mid(i, j - i)});
         } else if (c.isDigit() || (c == u'.' && j < n && s[j].isDigit())) {

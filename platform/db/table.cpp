@@ -1131,7 +1131,7 @@ bool Table::findKey(const QVariantList &values)
     const int p = lowerBound(bound);
     if (p >= rowCount() || comparePrefix(size_t(p), bound) != 0)
         return false;
-    setRecNo(p + 1);
+    setRecordNumber(p + 1);
     return true;
 }
 
@@ -1142,7 +1142,7 @@ void Table::findNearest(const QVariantList &values)
     checkBrowseMode();
     const int p = qMin(lowerBound(toKeyStorage(values)), rowCount() - 1);
     if (p >= 0)
-        setRecNo(p + 1);
+        setRecordNumber(p + 1);
 }
 
 // ---- master / detail ----------------------------------------------------------------------

@@ -224,7 +224,7 @@ bool DBGridModel::sync(db::DataSet *dataSet)
             current = inserting;
         } else {
             rows = n;
-            current = m_ds->recNo() - 1;
+            current = m_ds->recordNumber() - 1;
         }
     }
     if (!sameColumns) {
@@ -261,7 +261,7 @@ void DBGridModel::currentMoved()
     if (m_ds->state() == db::DataSetState::Insert)
         m_currentRow = m_insertRow;
     else
-        m_currentRow = m_ds->recNo() - 1;
+        m_currentRow = m_ds->recordNumber() - 1;
     const int last = int(m_effective.size()) - 1;
     if (last < 0)
         return;
@@ -482,7 +482,7 @@ bool DBGrid::moveToCell(int row, int column)
     return ok;
 }
 
-QModelIndex DBGrid::tabNeighbour(bool forward) const
+QModelIndex DBGrid::tabNeighbor(bool forward) const
 {
     const int columns = m_model->columnCount();
     int row = m_model->currentRow();
@@ -525,7 +525,7 @@ void DBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hin
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         if (refused)
             return;
-        const QModelIndex target = tabNeighbour(hint == QAbstractItemDelegate::EditNextItem);
+        const QModelIndex target = tabNeighbor(hint == QAbstractItemDelegate::EditNextItem);
         db::DataSet *ds = m_link->dataSet();
         if (!target.isValid() || !moveToCell(target.row(), target.column()))
             return;
@@ -608,7 +608,7 @@ void DBGrid::keyPressEvent(QKeyEvent *event)
             QTableView::keyPressEvent(event);
             return;
         }
-        target = tabNeighbour(event->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+        target = tabNeighbor(event->key() == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
         break;
     case Qt::Key_Up:
         target = m_model->index(current - 1, column);

@@ -170,7 +170,7 @@ private:
     void syncSelection(int column = -1);
     // The cell Tab (forward) or Shift+Tab reaches: the next or previous shown column, past
     // the row's end into the next or previous row; invalid at the grid's first and last cell.
-    QModelIndex tabNeighbour(bool forward) const;
+    QModelIndex tabNeighbor(bool forward) const;
     // Esc: the edit of the current record is dropped.
     void cancelRowEdit();
     void applyWidths();

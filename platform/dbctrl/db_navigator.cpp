@@ -87,9 +87,9 @@ void DBNavigator::updateButtons()
         const bool empty = ds->isEmpty();
         const bool modifiable = ds->canModify();
         const int n = ds->recordCount();
-        const int recNo = ds->recNo(); // 0 while inserting
-        const bool up = !empty && recNo != 1 && n > 0;
-        const bool down = !empty && recNo != n && n > 0;
+        const int recordNumber = ds->recordNumber(); // 0 while inserting
+        const bool up = !empty && recordNumber != 1 && n > 0;
+        const bool down = !empty && recordNumber != n && n > 0;
         enabled[int(NavigateButton::First)] = up;
         enabled[int(NavigateButton::Prior)] = up;
         enabled[int(NavigateButton::Next)] = down;

@@ -17,7 +17,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     // file this helper exists to prevent.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(path);
+        throw EFileCreateError(path);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         throw EWriteError(path);

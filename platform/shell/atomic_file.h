@@ -7,7 +7,7 @@
 
 namespace tarix::shell {
 
-// Throws EFCreateError when the file cannot be created (missing folder, no rights),
+// Throws EFileCreateError when the file cannot be created (missing folder, no rights),
 // EWriteError when writing or the final rename fails. The target path is used as
 // given (after backslashes become separators and an existing file or folder is found
 // without regard to case).

@@ -16,16 +16,16 @@ private:
 };
 
 // 65453
-class EFOpenError : public EFileError {
+class EFileOpenError : public EFileError {
 public:
-    explicit EFOpenError(const QString &fileName)
+    explicit EFileOpenError(const QString &fileName)
         : EFileError(QStringLiteral("Cannot open file %1").arg(fileName), fileName) {}
 };
 
 // 65452
-class EFCreateError : public EFileError {
+class EFileCreateError : public EFileError {
 public:
-    explicit EFCreateError(const QString &fileName)
+    explicit EFileCreateError(const QString &fileName)
         : EFileError(QStringLiteral("Cannot create file %1").arg(fileName), fileName) {}
 };
 

@@ -52,7 +52,7 @@ void CopyFileTo(const QString &source, const QString &destination)
 {
     QFile in(shell::findCaseInsensitive(source));
     if (!QFileInfo(in.fileName()).isFile() || !in.open(QIODevice::ReadOnly))
-        throw shell::EFOpenError(source);
+        throw shell::EFileOpenError(source);
 
     QString target = QFileInfo(shell::findCaseInsensitive(destination)).absoluteFilePath();
     if (QFileInfo(target).isDir())
@@ -63,7 +63,7 @@ void CopyFileTo(const QString &source, const QString &destination)
     QSaveFile out(target);
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly))
-        throw shell::EFCreateError(target);
+        throw shell::EFileCreateError(target);
 
     QByteArray buffer(kCopyBlock, Qt::Uninitialized);
     for (;;) {

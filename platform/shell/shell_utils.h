@@ -30,7 +30,7 @@ bool FileHasAttributes(const QString &name, int bits);
 // folder gets the source's file name appended. An existing destination file is replaced,
 // but only once the whole copy has been written (a failure keeps it as it was and never
 // leaves a truncated file).
-// Throws shell::EFOpenError ("Cannot open file %s", source), shell::EFCreateError
+// Throws shell::EFileOpenError ("Cannot open file %s", source), shell::EFileCreateError
 // ("Cannot create file %s", destination), shell::EReadError / shell::EWriteError.
 void CopyFileTo(const QString &source, const QString &destination);
 

@@ -17,24 +17,24 @@ namespace tarix::reports::PZ {
 
 using namespace Qt::Literals::StringLiterals;
 
-int Pocet_deti(Tlacivo t) { return t == Tlacivo::PZ2 ? 6 : 10; }
+int Pocet_deti(FormSheet t) { return t == FormSheet::PZ2 ? 6 : 10; }
 
-int Tlacene_deti(Tlacivo t)
+int printedChildren(FormSheet t)
 {
     switch (t) {
-    case Tlacivo::PZ2006:
-    case Tlacivo::PZ2:
+    case FormSheet::PZ2006:
+    case FormSheet::PZ2:
         return 6;
-    case Tlacivo::PZ2005:
-    case Tlacivo::PZ3:
+    case FormSheet::PZ2005:
+    case FormSheet::PZ3:
         return 10;
     }
     return 6;
 }
 
-bool Paruje_bonus(Tlacivo t, int rok) { return t == Tlacivo::PZ2006 && rok == 2007; }
+bool pairsBonus(FormSheet t, int rok) { return t == FormSheet::PZ2006 && rok == 2007; }
 
-double Suma_bonusu(Tlacivo t, int rok, int od, int po, double mesacne, Mesiace_bonusu &m)
+double Suma_bonusu(FormSheet t, int rok, int od, int po, double mesacne, BonusMonths &m)
 {
     m.priznaky.fill(0);
     // Months outside the year are not claimed; nothing entered (0) claims nothing.
@@ -43,7 +43,7 @@ double Suma_bonusu(Tlacivo t, int rok, int od, int po, double mesacne, Mesiace_b
     if (po < od)
         return 0;
     double suma = 0;
-    if (Paruje_bonus(t, rok)) {
+    if (pairsBonus(t, rok)) {
         for (int mes = od; mes <= po; ++mes) {
             const double mesacna = mes <= 6 ? kBonus2007_1_6 : kBonus2007_7_12;
             double &zostatok = m.zostatok[size_t(mes - 1)];
@@ -55,39 +55,39 @@ double Suma_bonusu(Tlacivo t, int rok, int od, int po, double mesacne, Mesiace_b
         }
         return suma;
     }
-    if (t == Tlacivo::PZ2005 && rok == 2005) {
+    if (t == FormSheet::PZ2005 && rok == 2005) {
         for (int mes = od; mes <= po; ++mes)
             suma += mes <= 8 ? kBonus2005_1_8 : kBonus2005_9_12;
         return suma;
     }
-    if (t == Tlacivo::PZ2006)
+    if (t == FormSheet::PZ2006)
         for (int mes = od; mes <= po; ++mes)
             m.priznaky[size_t(mes - 1)] = 1;
     return (po - od + 1) * mesacne;
 }
 
-QString Meno_s_titulom(const QString &titul, const QString &meno, const QString &priezvisko)
+QString nameWithTitle(const QString &titul, const QString &meno, const QString &priezvisko)
 {
     return (titul.trimmed() + u' ' + meno.trimmed() + u' ' + priezvisko.trimmed()).left(100);
 }
 
-QString Adresa_pobytu(const QString &ulica, const QString &mesto)
+QString residenceAddress(const QString &ulica, const QString &mesto)
 {
     return ulica.isEmpty() ? mesto : ulica + u", "_s + mesto;
 }
 
-QString Text_Q0(Tlacivo t)
+QString Text_Q0(FormSheet t)
 {
     QString brutto;
     switch (t) {
-    case Tlacivo::PZ2006:
-    case Tlacivo::PZ2005:
+    case FormSheet::PZ2006:
+    case FormSheet::PZ2005:
         brutto = u"sum(b.d_ciastzd-b.d_ciastzd2+b.n_poist)"_s;
         break;
-    case Tlacivo::PZ3:
+    case FormSheet::PZ3:
         brutto = u"sum(b.d_ciastzd-b.d_ciastzd2+b.n_poist+b.n_ddp)"_s;
         break;
-    case Tlacivo::PZ2:
+    case FormSheet::PZ2:
         // Gross wage less the social-fund part, plus the company car and other increases.
         brutto = u"sum(b.n_brutto-b.n_socfond+b.pouz_auto+b.zvys_ostatne)"_s;
         break;
@@ -99,7 +99,7 @@ QString Text_Q0(Tlacivo t)
         + u" n_brutto, sum(b.d_ciastzd) d_ciastzd, sum(b.n_poist) n_poist, sum(b.o_zdravot) xx_o_zdravot, "
           u"sum(b.n_ddp) n_ddp, sum(b.nz_ddp) nz_ddp, sum(b.dopravne+b.dopravne_mimoriadne) dopravne, "
           u"sum(b.d_preddavok) d_preddavok, sum(b.nc_minimum) nc_minimum "_s;
-    if (t == Tlacivo::PZ2006)
+    if (t == FormSheet::PZ2006)
         // Also an employee whose every payroll of the year is taxed by withholding: his
         // sums of rows 01 to 10 come out empty, rows 12 to 14 hold the withholding.
         return stlpce
@@ -132,7 +132,7 @@ const char16_t kQBON[] = u"select v_mesiac, d_bonus_cerpany from vyp where code_
 
 const QString kData = QString::fromLatin1(core::kAliasData);
 
-QString Cele_sk(double v) { return fmt::format(u"%.0f", {v}); }
+QString wholeCrowns(double v) { return fmt::format(u"%.0f", {v}); }
 
 void Mesiace(db::Session &s, int codeEmp, int rok, CertificateFigures &f)
 {
@@ -151,7 +151,7 @@ void Mesiace(db::Session &s, int codeEmp, int rok, CertificateFigures &f)
     f.CALC_MES_NC_MIN = nezdanitelne.join(u',');
 }
 
-void Deti(db::Session &s, Tlacivo t, int codeEmp, int rok, double mesacne, Mesiace_bonusu &m,
+void Deti(db::Session &s, FormSheet t, int codeEmp, int rok, double mesacne, BonusMonths &m,
           CertificateFigures &f)
 {
     const db::SqlResult r = s.run(QString::fromUtf16(kQDET), {{"code_emp", codeEmp}}, kData);
@@ -160,16 +160,16 @@ void Deti(db::Session &s, Tlacivo t, int codeEmp, int rok, double mesacne, Mesia
         const int od = int(r.asInteger(i, 3));
         const int po = int(r.asInteger(i, 4));
         const bool ztp = r.asBoolean(i, 5);
-        Dieta d;
-        d.CALC_NC = Suma_bonusu(t, rok, od, po, t == Tlacivo::PZ2 && ztp ? 2 * mesacne : mesacne, m);
-        if (t == Tlacivo::PZ2006)
+        Child d;
+        d.CALC_NC = Suma_bonusu(t, rok, od, po, t == FormSheet::PZ2 && ztp ? 2 * mesacne : mesacne, m);
+        if (t == FormSheet::PZ2006)
             d.CALC_MES = MyConsts::Text_zoznamu_mesiacov(m.priznaky);
         else
             d.CALC_MES = QString::number(od) + u" - "_s + QString::number(po);
-        const bool pomlcka = (t == Tlacivo::PZ3 || t == Tlacivo::PZ2) && i > 0;
+        const bool pomlcka = (t == FormSheet::PZ3 || t == FormSheet::PZ2) && i > 0;
         d.CALC_DIETA = r.asString(i, 0) + u' ' + r.asString(i, 1) + (pomlcka ? u" - "_s : u" , "_s)
                        + fmt::shortDate(r.asDate(i, 2));
-        if (t == Tlacivo::PZ2 && ztp)
+        if (t == FormSheet::PZ2 && ztp)
             d.CALC_ZTP = u"ŤZP"_s;
         f.CALC_BONUS_CELKOM += d.CALC_NC;
         f.deti.push_back(d);
@@ -178,7 +178,7 @@ void Deti(db::Session &s, Tlacivo t, int codeEmp, int rok, double mesacne, Mesia
 
 } // namespace
 
-std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const TMyReportParam &p,
+std::vector<CertificateFigures> certificateData(db::Session &s, FormSheet t, const TMyReportParam &p,
                                                 double parameter28)
 {
     const int rok = p.Obdobie / 100;
@@ -195,7 +195,7 @@ std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const
               cTitle = stlpec("title"), cStreet = stlpec("tp_street"), cCity = stlpec("tp_city");
     const QString ddpDialog = p.Hodnota_ine2().trimmed();
     const QString nzDdpDialog = p.Hodnoty()[1].trimmed();
-    const double mesacne = t == Tlacivo::PZ2 ? p.Hodnota_ine_cislo : parameter28;
+    const double mesacne = t == FormSheet::PZ2 ? p.Hodnota_ine_cislo : parameter28;
 
     std::vector<CertificateFigures> out;
     out.reserve(size_t(q0.rowCount()));
@@ -208,11 +208,11 @@ std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const
             {&f.d_preddavok, "d_preddavok"},   {&f.nc_minimum, "nc_minimum"}};
         for (const auto &[pole, meno] : sucty)
             *pole = q0.value(i, stlpec(meno));
-        f.TMP = Meno_s_titulom(q0.asString(i, cTitle), q0.asString(i, cName), q0.asString(i, cSurname));
-        f.ADR = Adresa_pobytu(q0.asString(i, cStreet), q0.asString(i, cCity));
+        f.TMP = nameWithTitle(q0.asString(i, cTitle), q0.asString(i, cName), q0.asString(i, cSurname));
+        f.ADR = residenceAddress(q0.asString(i, cStreet), q0.asString(i, cCity));
         Mesiace(s, f.code_emp, rok, f);
 
-        if (t == Tlacivo::PZ2006 || t == Tlacivo::PZ2005) {
+        if (t == FormSheet::PZ2006 || t == FormSheet::PZ2005) {
             if (!ddpDialog.isEmpty()) {
                 f.CALC_DDP = ddpDialog;
             } else {
@@ -221,16 +221,16 @@ std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const
                     {{"code_emp", f.code_emp}, {"obdobie1", (rok - 1) * 100 + 12}, {"obdobie2", rok * 100 + 11}},
                     kData);
                 if (!d.isNull(0, 0))
-                    f.CALC_DDP = Cele_sk(d.asFloat(0, 0));
+                    f.CALC_DDP = wholeCrowns(d.asFloat(0, 0));
             }
         }
-        if (t == Tlacivo::PZ2006)
+        if (t == FormSheet::PZ2006)
             f.CALC_NZ_DDP = !nzDdpDialog.isEmpty() ? nzDdpDialog
-                            : f.nz_ddp.isValid()   ? Cele_sk(db::variantToDouble(f.nz_ddp))
+                            : f.nz_ddp.isValid()   ? wholeCrowns(db::variantToDouble(f.nz_ddp))
                                                    : u"0"_s;
 
-        Mesiace_bonusu m;
-        if (t == Tlacivo::PZ2006) {
+        BonusMonths m;
+        if (t == FormSheet::PZ2006) {
             const db::SqlResult b = s.run(
                 QString::fromUtf16(kQBON),
                 {{"code_emp", f.code_emp}, {"obdobie1", rok * 100 + 1}, {"obdobie2", rok * 100 + 12}}, kData);
@@ -242,7 +242,7 @@ std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const
         }
         Deti(s, t, f.code_emp, rok, mesacne, m, f);
 
-        if (t == Tlacivo::PZ2006) {
+        if (t == FormSheet::PZ2006) {
             const db::SqlResult w = s.run(
                 QString::fromUtf16(kQ00),
                 {{"code_emp", f.code_emp}, {"obdobie1", rok * 100 + 1}, {"obdobie2", rok * 100 + 12}}, kData);
@@ -254,7 +254,7 @@ std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &s, Tlacivo t, const
             f.CALC_R14B = w.asFloat(0, 2);
             f.CALC_R15 = w.asFloat(0, 3);
         }
-        if (Paruje_bonus(t, rok)) {
+        if (pairsBonus(t, rok)) {
             for (double z : m.zostatok)
                 f.Nesparovany_bonus += z;
             f.Rozdiel_bonusu = std::abs(f.Nesparovany_bonus) >= 0.005;

@@ -22,7 +22,7 @@ struct TMyReportParam;
 
 namespace PZ {
 
-enum class Tlacivo {
+enum class FormSheet {
     PZ2006, // from 2006: bonus matched to the paid bonus in 2007, withholding rows
     PZ2005, // 2005: 400 Sk / 450 Sk a month, ten children printed
     PZ3,    // 2004: months x parameter 28, ten children
@@ -30,8 +30,8 @@ enum class Tlacivo {
 };
 
 // The most children computed and the most printed on the form.
-int Pocet_deti(Tlacivo t);
-int Tlacene_deti(Tlacivo t);
+int Pocet_deti(FormSheet t);
+int printedChildren(FormSheet t);
 
 // The monthly bonus amounts of the years that have them by law.
 inline constexpr double kBonus2007_1_6 = 540.0;
@@ -41,7 +41,7 @@ inline constexpr double kBonus2005_9_12 = 450.0;
 
 // The paid bonus of each month not yet matched to a child (2007), and the months the
 // child being computed was matched to or is entitled in (index 0 = January).
-struct Mesiace_bonusu {
+struct BonusMonths {
     std::array<double, 12> zostatok{};
     std::array<quint8, 12> priznaky{};
 };
@@ -57,13 +57,13 @@ struct Mesiace_bonusu {
 // - PZ2005, year 2005: 400 Sk in months 1-8, 450 Sk in 9-12; other years months x `mesacne`.
 // - PZ3, PZ2: months x `mesacne`.
 // The flags are cleared first.
-double Suma_bonusu(Tlacivo t, int rok, int od, int po, double mesacne, Mesiace_bonusu &m);
+double Suma_bonusu(FormSheet t, int rok, int od, int po, double mesacne, BonusMonths &m);
 
 // Whether the paid bonus of the year is matched to the children month by month, so that a
 // remainder is a difference worth the clerk's check (65038): the 2006 form in 2007.
-bool Paruje_bonus(Tlacivo t, int rok);
+bool pairsBonus(FormSheet t, int rok);
 
-struct Dieta {
+struct Child {
     QString CALC_DIETA; // "name surname , d.M.yyyy" (PZ3, PZ2: " - " after the first child)
     QString CALC_MES;   // the months: "1-5,7,9-12" (PZ2006) or "od - do"
     double CALC_NC = 0;
@@ -80,7 +80,7 @@ struct CertificateFigures {
     QString CALC_MES_NC_MIN; // row 06: the months whose own non-taxable part is above 0
     QString CALC_DDP;        // row 09
     QString CALC_NZ_DDP;     // row 10 (PZ2006)
-    std::vector<Dieta> deti; // computed (at most Pocet_deti), in the order of their records
+    std::vector<Child> deti; // computed (at most Pocet_deti), in the order of their records
     double CALC_BONUS_CELKOM = 0;
     // Rows 12 to 14 (PZ2006): the payrolls taxed by withholding.
     double CALC_R13 = 0, CALC_R14A = 0, CALC_R14B = 0, CALC_R15 = 0;
@@ -93,19 +93,19 @@ struct CertificateFigures {
 // with payrolls in the year, ordered by code. PZ2006 lists also employees whose every
 // payroll of the year is taxed by withholding; the others only those with an advance-taxed
 // payroll.
-QString Text_Q0(Tlacivo t);
+QString Text_Q0(FormSheet t);
 
 // The figures of every employee the main query lists for the request's year (request
 // period div 100), in its order. `parameter28` is the monthly bonus of the year's
 // parameters; the request gives the ranges, the dialog's values of rows 09 and 10 (PZ2006,
 // PZ2005) and the monthly amount per child (PZ2).
-std::vector<CertificateFigures> Udaje_potvrdeni(db::Session &session, Tlacivo t, const TMyReportParam &p,
+std::vector<CertificateFigures> certificateData(db::Session &session, FormSheet t, const TMyReportParam &p,
                                                 double parameter28);
 
 // The title, name and surname of row "head": trimmed, joined by blanks, 100 characters.
-QString Meno_s_titulom(const QString &titul, const QString &meno, const QString &priezvisko);
+QString nameWithTitle(const QString &titul, const QString &meno, const QString &priezvisko);
 // "street, city"; the city alone without a street.
-QString Adresa_pobytu(const QString &ulica, const QString &mesto);
+QString residenceAddress(const QString &ulica, const QString &mesto);
 
 } // namespace PZ
 

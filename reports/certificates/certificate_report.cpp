@@ -37,7 +37,7 @@ BlockUse Riadok(const QString &cislo, const QString &popis1, const QString &popi
     if (popis3.isEmpty()) {
         b.patches.push_back({.name = u"QRL_r"_s + cislo + u'c', .remove = true});
     } else {
-        const double h = Vyska_riadku(popis3);
+        const double h = rowHeight(popis3);
         b.place.height = h;
         for (const QString &n : {u"QRS_r"_s + cislo, u"QRS_r"_s + cislo + u"_1"_s, u"QRS_r"_s + cislo + u"_2"_s})
             b.patches.push_back({.name = n, .height = h});
@@ -45,14 +45,14 @@ BlockUse Riadok(const QString &cislo, const QString &popis1, const QString &popi
     return b;
 }
 
-double Vyska_riadku(const QString &popis3) { return popis3.isEmpty() ? kRiadok : kRiadok + 3.3; }
+double rowHeight(const QString &popis3) { return popis3.isEmpty() ? kRiadok : kRiadok + 3.3; }
 
 BlockUse Pole(const QString &popis, const QString &pole, double x, double y, double w)
 {
     return {.block = u"pole"_s, .place = {x, y, w, 0}, .args = {{u"popis"_s, popis}, {u"pole"_s, pole}}};
 }
 
-BlockUse Riadok_dietata(int k, double y, const QString &maska, bool ztp)
+BlockUse childRow(int k, double y, const QString &maska, bool ztp)
 {
     BlockUse b{.block = u"dieta"_s,
                .place = {0, y, kSirka, 0},
@@ -113,13 +113,13 @@ static rpt::BlockLibrary makeLibrary()
     return k;
 }
 
-const rpt::BlockLibrary &Bloky_potvrdenia()
+const rpt::BlockLibrary &certificateBlocks()
 {
     static const rpt::BlockLibrary k = makeLibrary();
     return k;
 }
 
-double Nadpis(Polozky &p, const QStringList &riadky)
+double titleHeading(LayoutItems &p, const QStringList &riadky)
 {
     p.push_back(label(u"QRL_nadpis"_s, {0, 0, kSirka, 6}, u"P O T V R D E N I E"_s, kArial12b, Qt::AlignHCenter));
     double y = 7;
@@ -133,7 +133,7 @@ double Nadpis(Polozky &p, const QStringList &riadky)
     return y + 4;
 }
 
-double Hlava_zamestnanca(Polozky &p, double y, const QString &popisMena)
+double employeeHead(LayoutItems &p, double y, const QString &popisMena)
 {
     p.push_back(Pole(popisMena, u"TMP"_s, 0, y, 124));
     p.push_back(Pole(u"Rodné číslo  :"_s, u"born_numb"_s, 126, y, 64));
@@ -142,7 +142,7 @@ double Hlava_zamestnanca(Polozky &p, double y, const QString &popisMena)
     return 21;
 }
 
-void Kontakt(Polozky &p, double x, double y)
+void contactBlock(LayoutItems &p, double x, double y)
 {
     const struct {
         const char16_t *popis;
@@ -156,7 +156,7 @@ void Kontakt(Polozky &p, double x, double y)
     }
 }
 
-void Podpis(Polozky &p, double x, double y, double w, double h, const QStringList &riadky)
+void signatureBlock(LayoutItems &p, double x, double y, double w, double h, const QStringList &riadky)
 {
     p.push_back(rpt::rectangle(u"QRS_podpis"_s, {x, y, w, h}));
     double ly = y + h - 1 - 3.3 * riadky.size();
@@ -165,20 +165,20 @@ void Podpis(Polozky &p, double x, double y, double w, double h, const QStringLis
                           Qt::AlignHCenter));
 }
 
-void Paticka_platitela(Polozky &p, double y, const QString &poznamky, double vyskaPoznamok)
+void payerFooter(LayoutItems &p, double y, const QString &poznamky, double vyskaPoznamok)
 {
-    Kontakt(p, 0, y);
+    contactBlock(p, 0, y);
     p.push_back(label(u"QRL_platitel"_s, {0, y + 16, 124, 3.5},
                       u"DIČ, meno a adresa zamestnávateľa, ktorý je platiteľom dane:"_s, kArial7));
     p.push_back(rpt::rectangle(u"QRS_platitel"_s, {0, y + 20, 124, 14}));
     rpt::ControlDesc adresa = rpt::dbText(u"QRDB_CALC_ADRESA"_s, {1, y + 21, 122, 12}, u"QINF_.CALC_ADRESA"_s, kArial8);
     adresa.wordWrap = true;
     p.push_back(adresa);
-    Podpis(p, 128, y, 62, 34, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je"_s, u"platiteľom dane"_s});
+    signatureBlock(p, 128, y, 62, 34, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je"_s, u"platiteľom dane"_s});
     p.push_back(rpt::memo(u"QRM_poznamky"_s, {0, y + 36, kSirka, vyskaPoznamok}, poznamky, kArial6));
 }
 
-void Hlavicka_deti(Polozky &p, const QString &cislo, double y, double vyska, const QString &popis1,
+void childrenHeading(LayoutItems &p, const QString &cislo, double y, double vyska, const QString &popis1,
                    const QString &popis2, const QString &stlpec1)
 {
     p.push_back(rpt::rectangle(u"QRS_r"_s + cislo, {0, y, kSirka, vyska}));
@@ -202,9 +202,9 @@ const QString kData = QString::fromLatin1(core::kAliasData);
 
 } // namespace
 
-CertificateReport::CertificateReport(PZ::Tlacivo t) : m_tlacivo(t)
+CertificateReport::CertificateReport(PZ::FormSheet t) : m_tlacivo(t)
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, kData, PZ::Text_Q0(t));
+    prepareQuery(Q0_, u"Q0_"_s, kData, PZ::Text_Q0(t));
     const int deti = PZ::Pocet_deti(t);
     for (const char *f : {"TMP", "ADR", "CALC_MESIACE", "CALC_MES_NC_MIN", "CALC_DDP", "CALC_NZ_DDP"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 255);
@@ -217,11 +217,11 @@ CertificateReport::CertificateReport(PZ::Tlacivo t) : m_tlacivo(t)
         Q0_.addCalculatedField(u"CALC_ZTP"_s + n, db::FieldType::String, 3);
         Q0_.addCalculatedField(u"CALC_NC"_s + n, db::FieldType::Float);
     }
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
 
-    Priprav_dotaz(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
+    prepareQuery(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
-    QINF_.onCalcFields = [this](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, Adresa_firmy(ds)); };
+    QINF_.onCalcFields = [this](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, firmAddress(ds)); };
 
     S0_.setDataSet(&Q0_);
     SINF_.setDataSet(&QINF_);
@@ -232,28 +232,28 @@ CertificateReport::CertificateReport(PZ::Tlacivo t) : m_tlacivo(t)
 
 CertificateReport::~CertificateReport() = default;
 
-void CertificateReport::Zostav(const rpt::LayoutDesc &popis)
+void CertificateReport::assemble(const rpt::LayoutDesc &popis)
 {
-    rpt::buildReportForm(*this, popis, PZ::Bloky_potvrdenia(), Kontrola_poli({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
+    rpt::buildReportForm(*this, popis, PZ::certificateBlocks(), checkFields({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
     // The captions the set-up fills stay when only the data are printed.
     for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
         if (l->name.startsWith(u"QR_") || l->name == u"QRL_obdobie")
             l->dataRole = true;
 }
 
-void CertificateReport::Nastav_popis(const QString &meno, const QString &text)
+void CertificateReport::setLabelText(const QString &meno, const QString &text)
 {
     if (auto *l = findAs<rpt::ReportLabel>(meno))
         l->caption = text;
 }
 
-QString CertificateReport::Adresa_firmy(const db::DataSet &inf) const
+QString CertificateReport::firmAddress(const db::DataSet &inf) const
 {
     const auto t = [&](const char *pole) { return inf.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     const QString adresa = MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO"));
     // The editions from 2005 have one box for the employer's tax number, name and address;
     // the older ones print the tax number and the name from their own fields.
-    if (m_tlacivo == PZ::Tlacivo::PZ2006 || m_tlacivo == PZ::Tlacivo::PZ2005)
+    if (m_tlacivo == PZ::FormSheet::PZ2006 || m_tlacivo == PZ::FormSheet::PZ2005)
         return u"DIČ: "_s + t("DIC") + u'\n' + t("NAZOV") + u", "_s + adresa;
     return adresa;
 }
@@ -261,17 +261,17 @@ QString CertificateReport::Adresa_firmy(const db::DataSet &inf) const
 void CertificateReport::Otvor_data()
 {
     const int rok = Param.Obdobie / 100;
-    Nastav_popis(u"QRL_obdobie"_s, QString::number(rok));
-    Nastav_popis(u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
-    Nastav_popis(u"QR_Vykaz_dna"_s, Param.Den_textom);
-    Nastav_popis(u"QR_telefon"_s, Param.Telefon);
-    Nastav_popis(u"QR_R10"_s, Param.Hodnota_ine());
+    setLabelText(u"QRL_obdobie"_s, QString::number(rok));
+    setLabelText(u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
+    setLabelText(u"QR_Vykaz_dna"_s, Param.Den_textom);
+    setLabelText(u"QR_telefon"_s, Param.Telefon);
+    setLabelText(u"QR_R10"_s, Param.Hodnota_ine());
 
     // The figures of the whole selection first: a difference found in the bonus is told
     // once per employee, before the preview, not each time a page is drawn.
-    const bool potrebujeParameter = m_tlacivo != PZ::Tlacivo::PZ2;
+    const bool potrebujeParameter = m_tlacivo != PZ::FormSheet::PZ2;
     const double parameter28 = potrebujeParameter ? MyConsts::Parametre(28).Hodnota : 0;
-    m_udaje = PZ::Udaje_potvrdeni(Q0_.session(), m_tlacivo, Param, parameter28);
+    m_udaje = PZ::certificateData(Q0_.session(), m_tlacivo, Param, parameter28);
     m_podlaKodu.clear();
     for (size_t i = 0; i < m_udaje.size(); ++i)
         m_podlaKodu[m_udaje[i].code_emp] = i;
@@ -297,9 +297,9 @@ void CertificateReport::Zatvor_data()
     Q0_.close();
 }
 
-bool CertificateReport::Ma_udaje() const { return Q0_.isActive() && !Q0_.isEmpty(); }
+bool CertificateReport::hasData() const { return Q0_.isActive() && !Q0_.isEmpty(); }
 
-void CertificateReport::Vypocitaj_polia(db::DataSet &ds)
+void CertificateReport::computeReportFields(db::DataSet &ds)
 {
     const auto it = m_podlaKodu.find(int(ds.fieldByName(u"code_emp"_s).asInteger()));
     if (it == m_podlaKodu.end())

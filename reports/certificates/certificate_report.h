@@ -7,7 +7,7 @@
 #include "platform/report/description.h"
 #include "reports/certificates/certificate_figures.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QStringList>
 
@@ -35,30 +35,30 @@ inline constexpr double kStlpecSumy = 134; // where the amounts' column starts
 rpt::BlockUse Riadok(const QString &cislo, const QString &popis1, const QString &popis2, const QString &pole,
                      double y, const QString &maska, const QString &popis3 = {});
 // The height of a row: kRiadok, or taller with a third caption line.
-double Vyska_riadku(const QString &popis3);
+double rowHeight(const QString &popis3);
 // A caption over a framed field, at (x, y), w wide.
 rpt::BlockUse Pole(const QString &popis, const QString &pole, double x, double y, double w);
 // One child's line k: name and birth date, months, amount (PZ2: the disability column).
-rpt::BlockUse Riadok_dietata(int k, double y, const QString &maska, bool ztp = false);
+rpt::BlockUse childRow(int k, double y, const QString &maska, bool ztp = false);
 
-const rpt::BlockLibrary &Bloky_potvrdenia();
+const rpt::BlockLibrary &certificateBlocks();
 
-using Polozky = std::vector<rpt::LayoutItem>;
+using LayoutItems = std::vector<rpt::LayoutItem>;
 // The title "P O T V R D E N I E", the lines under it (the last one ends in the year,
 // QRL_obdobie) and "(v Sk)"; returns the height taken.
-double Nadpis(Polozky &p, const QStringList &riadky);
+double titleHeading(LayoutItems &p, const QStringList &riadky);
 // The employee's name (under `popisMena`), birth number, address and postcode at y;
 // returns the height taken.
-double Hlava_zamestnanca(Polozky &p, double y, const QString &popisMena);
+double employeeHead(LayoutItems &p, double y, const QString &popisMena);
 // "Vypracoval:", "Dňa:", "Číslo telefónu:" with the request's contact texts at (x, y).
-void Kontakt(Polozky &p, double x, double y);
+void contactBlock(LayoutItems &p, double x, double y);
 // The signature box at (x, y), w wide and h tall, with its caption lines at its bottom.
-void Podpis(Polozky &p, double x, double y, double w, double h, const QStringList &riadky);
+void signatureBlock(LayoutItems &p, double x, double y, double w, double h, const QStringList &riadky);
 // The foot of the certificate from 2005 at y: the contact, the paying employer's tax number,
 // name and address, his signature box, and under them the notes, `vyskaPoznamok` tall.
-void Paticka_platitela(Polozky &p, double y, const QString &poznamky, double vyskaPoznamok);
+void payerFooter(LayoutItems &p, double y, const QString &poznamky, double vyskaPoznamok);
 // Row 07's heading over the children's lines: number, caption, the months and amount columns.
-void Hlavicka_deti(Polozky &p, const QString &cislo, double y, double vyska, const QString &popis1,
+void childrenHeading(LayoutItems &p, const QString &cislo, double y, double vyska, const QString &popis1,
                    const QString &popis2, const QString &stlpec1);
 
 } // namespace PZ
@@ -73,25 +73,25 @@ public:
     DataSetSource SINF_;
 
     // The figures of the selection, in the order of Q0_.
-    const std::vector<PZ::CertificateFigures> &Udaje() const { return m_udaje; }
+    const std::vector<PZ::CertificateFigures> &certificateFigures() const { return m_udaje; }
 
     void Otvor_data() override;
     void Zatvor_data() override;
-    bool Ma_udaje() const override;
+    bool hasData() const override;
 
 protected:
-    explicit CertificateReport(PZ::Tlacivo t);
+    explicit CertificateReport(PZ::FormSheet t);
     // Builds the layout; each printed field is checked against its query.
-    void Zostav(const rpt::LayoutDesc &popis);
+    void assemble(const rpt::LayoutDesc &popis);
     // Sets a label's caption when the layout has it.
-    void Nastav_popis(const QString &meno, const QString &text);
+    void setLabelText(const QString &meno, const QString &text);
     // The employer's address of the form's foot (with the tax number and name from 2005).
-    QString Adresa_firmy(const db::DataSet &inf) const;
+    QString firmAddress(const db::DataSet &inf) const;
 
-    PZ::Tlacivo m_tlacivo;
+    PZ::FormSheet m_tlacivo;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeReportFields(db::DataSet &ds);
 
     std::vector<PZ::CertificateFigures> m_udaje;
     std::map<int, size_t> m_podlaKodu;

@@ -9,13 +9,13 @@
 
 namespace tarix::reports {
 
-void Registruj_potvrdenia()
+void registerCertificates()
 {
-    Register_zostav().Registruj(QStringLiteral("TReportPZ2006"), Spustenie_zostavy<TReportPZ2006>());
-    Register_zostav().Registruj(QStringLiteral("TReportPZ2005"), Spustenie_zostavy<TReportPZ2005>());
-    Register_zostav().Registruj(QStringLiteral("TReportPZ3"), Spustenie_zostavy<TReportPZ3>());
-    Register_zostav().Registruj(QStringLiteral("TReportPZ2"), Spustenie_zostavy<TReportPZ2>());
-    Register_zostav().Registruj(QStringLiteral("TReportBO2005"), Spustenie_zostavy<TReportBO2005>());
+    reportRegister().registerReport(QStringLiteral("TReportPZ2006"), reportRun<TReportPZ2006>());
+    reportRegister().registerReport(QStringLiteral("TReportPZ2005"), reportRun<TReportPZ2005>());
+    reportRegister().registerReport(QStringLiteral("TReportPZ3"), reportRun<TReportPZ3>());
+    reportRegister().registerReport(QStringLiteral("TReportPZ2"), reportRun<TReportPZ2>());
+    reportRegister().registerReport(QStringLiteral("TReportBO2005"), reportRun<TReportBO2005>());
 }
 
 } // namespace tarix::reports

@@ -3,6 +3,6 @@
 // request for the payment of the tax bonus ("BO"), registered with the dispatcher.
 namespace tarix::reports {
 
-void Registruj_potvrdenia();
+void registerCertificates();
 
 } // namespace tarix::reports

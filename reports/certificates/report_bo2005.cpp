@@ -14,7 +14,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace BO {
 
-Rozdelenie Rozdel_bonus(double preddavky, double dan, double vyrovnanie, double bonus, int obdobie)
+BonusSplit splitBonus(double preddavky, double dan, double vyrovnanie, double bonus, int obdobie)
 {
     double t = preddavky - vyrovnanie;
     // From 2007 the month's tax also covers the bonus before the employer's funds do.
@@ -28,7 +28,7 @@ Rozdelenie Rozdel_bonus(double preddavky, double dan, double vyrovnanie, double 
 
 QString Text_obdobia(int obdobie) { return QString::number(obdobie % 100) + u'/' + QString::number(obdobie / 100); }
 
-QString Cislo_uctu(const QString &predcislo, const QString &cislo, const QString &banka)
+QString accountNumber(const QString &predcislo, const QString &cislo, const QString &banka)
 {
     return MyConsts::Spoj_s_pomlckou(predcislo.trimmed(), cislo.trimmed()) + u'/' + banka.trimmed();
 }
@@ -50,10 +50,10 @@ const char16_t *const kRiadky[][2] = {
 // Row 04 repeats row 03 under its own field, so that each box has a name of its own.
 const char *const kPolia[] = {"d_bonus_cerpany", "CALC_bonus_vypl", "CALC_bonus_vlastne", "CALC_ziadost"};
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
-    Polozky p;
+    LayoutItems p;
     p.push_back(label(u"QRL_nadpis"_s, {0, 0, kSirka, 6}, u"Žiadosť o poukázanie sumy daňového bonusu"_s, kArial12b,
                       Qt::AlignHCenter));
     p.push_back(label(u"QRL_titul1"_s, {0, 7, kSirka, 4},
@@ -120,7 +120,7 @@ rpt::LayoutDesc Rozlozenie()
     p.push_back(label(u"QR_Vykaz_miesto"_s, {6, y, 60, 4}, {}, kArial9));
     p.push_back(label(u"QRL_dna"_s, {0, y + 6, 10, 4}, u"Dňa:"_s, kArial8));
     p.push_back(label(u"QR_Vykaz_dna"_s, {10, y + 6, 56, 4}, {}, kArial9));
-    Podpis(p, 120, y - 4, 70, 26, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je platiteľom dane"_s});
+    signatureBlock(p, 120, y - 4, 70, 26, {u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je platiteľom dane"_s});
 
     return LayoutDesc{
         .name = u"TReportBO2005"_s,
@@ -134,7 +134,7 @@ rpt::LayoutDesc Rozlozenie()
 
 TReportBO2005::TReportBO2005()
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, kData,
+    prepareQuery(Q0_, u"Q0_"_s, kData,
                   u"select sum(d_preddavok) d_preddavok, sum(d_dan) d_dan, sum(d_vyrovnanie) d_vyrovnanie, "
                   u"sum(d_bonus_cerpany) d_bonus_cerpany from vyp where sid between :p3 and :p4 "
                   u"and v_obdobie between :obdobie1 and :obdobie2"_s);
@@ -142,18 +142,18 @@ TReportBO2005::TReportBO2005()
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
         const auto v = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asFloat(); };
-        const BO::Rozdelenie r = BO::Rozdel_bonus(v("d_preddavok"), v("d_dan"), v("d_vyrovnanie"),
+        const BO::BonusSplit r = BO::splitBonus(v("d_preddavok"), v("d_dan"), v("d_vyrovnanie"),
                                                   v("d_bonus_cerpany"), Param.Obdobie);
         ds.setValue(u"CALC_bonus_vypl"_s, r.z_preddavkov);
         ds.setValue(u"CALC_bonus_vlastne"_s, r.vlastne);
         ds.setValue(u"CALC_ziadost"_s, r.vlastne);
     };
-    Priprav_dotaz(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
+    prepareQuery(QINF_, u"QINF_"_s, kData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_CISLO_UCTU"_s, db::FieldType::String, 100);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 255);
     QINF_.onCalcFields = [](db::DataSet &ds) {
         const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
-        ds.setValue(u"CALC_CISLO_UCTU"_s, BO::Cislo_uctu(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U")));
+        ds.setValue(u"CALC_CISLO_UCTU"_s, BO::accountNumber(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U")));
         ds.setValue(u"CALC_ADRESA"_s, MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO")));
     };
     S0_.setDataSet(&Q0_);
@@ -161,7 +161,7 @@ TReportBO2005::TReportBO2005()
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
     registerDataSource(u"QINF_"_s, &SINF_);
-    rpt::buildReportForm(*this, Rozlozenie(), PZ::Bloky_potvrdenia(), Kontrola_poli({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
+    rpt::buildReportForm(*this, reportLayout(), PZ::certificateBlocks(), checkFields({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
     for (rpt::ReportLabel *l : all<rpt::ReportLabel>())
         if (l->name.startsWith(u"QR_") || l->name == u"QRL_obdobie")
             l->dataRole = true;
@@ -196,6 +196,6 @@ void TReportBO2005::Zatvor_data()
     Q0_.close();
 }
 
-bool TReportBO2005::Ma_udaje() const { return Q0_.isActive() && !Q0_.isEmpty(); }
+bool TReportBO2005::hasData() const { return Q0_.isActive() && !Q0_.isEmpty(); }
 
 } // namespace tarix::reports

@@ -4,10 +4,10 @@
 
 namespace tarix::reports {
 
-TReportPZ2::TReportPZ2() : CertificateReport(PZ::Tlacivo::PZ2)
+TReportPZ2::TReportPZ2() : CertificateReport(PZ::FormSheet::PZ2)
 {
-    nahlad = Nahlad::Vzdy;
-    Zostav(PZ::Rozlozenie_PZ3(true));
+    nahlad = PreviewMode::Vzdy;
+    assemble(PZ::layoutPZ3(true));
 }
 
 } // namespace tarix::reports

@@ -13,19 +13,19 @@ const QString kPoznamky =
     u"V prípade uplatnenia ďaľších detí sa uvedú údaje na druhej strane tlačiva v členení podľa tabuľky.\n"
     u"§ 2 ods. 1 písm. c) a d) zákona č. 90/1996 Z. z. o minimálnej mzde v znení neskorších predpisov."_s;
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
-    Polozky p;
-    double y = Nadpis(p, {u"o zúčtovaných a vyplatených príjmoch fyzickej osoby zo závislej činnosti, o zrazených"_s,
+    LayoutItems p;
+    double y = titleHeading(p, {u"o zúčtovaných a vyplatených príjmoch fyzickej osoby zo závislej činnosti, o zrazených"_s,
                           u"preddavkoch na daň z týchto príjmov a o priznanom a vyplatenom daňovom bonuse na"_s,
                           u"vyživované deti (\"daňový bonus\") za obdobie (kalendárny rok):"_s});
-    y += Hlava_zamestnanca(p, y, u"Meno a priezvisko daňovníka:"_s);
+    y += employeeHead(p, y, u"Meno a priezvisko daňovníka:"_s);
     const QString m = u"0"_s;
     const auto riadok = [&](const QString &n, const QString &c1, const QString &c2, const QString &pole,
                             const QString &maska, const QString &c3 = {}) {
         p.push_back(Riadok(n, c1, c2, pole, y, maska, c3));
-        y += Vyska_riadku(c3);
+        y += rowHeight(c3);
     };
     riadok(u"01"_s, u"Úhrn  zúčtovaných  a  vyplatených  príjmov  zo závislej činnosti (§ 5 zákona)"_s,
            u"v penažnej i v nepeňažnej forme, vrátane príjmov zo sociálneho fondu a vrátane"_s, u"n_brutto"_s, m,
@@ -53,10 +53,10 @@ rpt::LayoutDesc Rozlozenie()
     p.push_back(dbText(u"QRDB_CALC_MES_NC_MIN"_s, {63, y + 3.5, 69, 4}, u"CALC_MES_NC_MIN"_s, kArial8));
     y += kRiadok;
     const double vyska07 = 8 + 10 * 5;
-    Hlavicka_deti(p, u"07"_s, y, vyska07, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
+    childrenHeading(p, u"07"_s, y, vyska07, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
                   u"- meno, priezvisko dieťaťa,  narodený (á)"_s, u"mesiace"_s);
     for (int k = 1; k <= 10; ++k)
-        p.push_back(Riadok_dietata(k, y + 8 + (k - 1) * 5, m));
+        p.push_back(childRow(k, y + 8 + (k - 1) * 5, m));
     y += vyska07;
     riadok(u"08"_s, u"Spolu 07"_s, {}, u"CALC_BONUS_CELKOM"_s, m);
     riadok(u"09"_s, u"Zrazené a odvedené príspevky na doplnkové dôchodkové sporenie (poistenie)"_s, {},
@@ -66,7 +66,7 @@ rpt::LayoutDesc Rozlozenie()
     p.push_back(label(u"QR_R10"_s, {kStlpecSumy, y - kRiadok + 1.8, kSirka - kStlpecSumy - 2, 4.5}, {}, kArial9,
                       Qt::AlignRight));
 
-    Paticka_platitela(p, y + 3, kPoznamky, 12);
+    payerFooter(p, y + 3, kPoznamky, 12);
 
     return LayoutDesc{
         .name = u"TReportPZ2005"_s,
@@ -78,11 +78,11 @@ rpt::LayoutDesc Rozlozenie()
 
 } // namespace
 
-TReportPZ2005::TReportPZ2005() : CertificateReport(Tlacivo::PZ2005)
+TReportPZ2005::TReportPZ2005() : CertificateReport(FormSheet::PZ2005)
 {
-    nahlad = Nahlad::Hlasenie_prazdnej;
+    nahlad = PreviewMode::Hlasenie_prazdnej;
     Sirky_ramcekov = kRamceky_2_7;
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 } // namespace tarix::reports

@@ -15,18 +15,18 @@ const QString kPoznamky =
     u"5) Príspevky na doplnkové dôchodkové sporenie (poistenie) zrazené zamestnancovi zo mzdy.\n"
     u"6) Vyplní sa, ak bola z príjmov zamestnanca vybraná daň zrážkou podľa § 43 ods. 3 písm. j) zákona."_s;
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
-    Polozky p;
-    double y = Nadpis(p, {u"o príjmoch fyzickej osoby zo závislej činnosti, o preddavkoch na daň, o dani vybranej zrážkou z týchto"_s,
+    LayoutItems p;
+    double y = titleHeading(p, {u"o príjmoch fyzickej osoby zo závislej činnosti, o preddavkoch na daň, o dani vybranej zrážkou z týchto"_s,
                           u"príjmov a o daňovom bonuse na vyživované deti (\"daňový bonus\") za obdobie (kalendárny rok):"_s});
-    y += Hlava_zamestnanca(p, y, u"Titul, meno a priezvisko daňovníka:"_s);
+    y += employeeHead(p, y, u"Titul, meno a priezvisko daňovníka:"_s);
     const QString m = u"0"_s;
     const auto riadok = [&](const QString &n, const QString &c1, const QString &c2, const QString &pole,
                             const QString &maska, const QString &c3 = {}) {
         p.push_back(Riadok(n, c1, c2, pole, y, maska, c3));
-        y += Vyska_riadku(c3);
+        y += rowHeight(c3);
     };
     riadok(u"01"_s, u"Úhrn  zúčtovaných  a  vyplatených  príjmov "_s, u"zo závislej činnosti (§ 5 zákona)"_s, u"n_brutto"_s, m);
     // The months' list takes the width of the row.
@@ -55,10 +55,10 @@ rpt::LayoutDesc Rozlozenie()
     y += kRiadok;
     // Row 07: six children print; the rest count in row 08.
     const double vyska07 = 8 + 6 * 5;
-    Hlavicka_deti(p, u"07"_s, y, vyska07, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
+    childrenHeading(p, u"07"_s, y, vyska07, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
                   u"- meno, priezvisko dieťaťa,  narodený (á)"_s, u"mesiace"_s);
     for (int k = 1; k <= 6; ++k)
-        p.push_back(Riadok_dietata(k, y + 8 + (k - 1) * 5, m));
+        p.push_back(childRow(k, y + 8 + (k - 1) * 5, m));
     y += vyska07;
     riadok(u"08"_s, u"Spolu 07"_s, {}, u"CALC_BONUS_CELKOM"_s, m);
     riadok(u"09"_s, u"Zrazené príspevky na doplnkové dôch. sporenie (poistenie)"_s, u"[§ 11 ods. 1 písm. c) zákona]"_s,
@@ -82,7 +82,7 @@ rpt::LayoutDesc Rozlozenie()
     riadok(u"14"_s, u"Úhrnná suma dane,"_s, u"ktorá bola z príjmov z r. 12 vybraná zrážkou podľa 43 zákona"_s,
            u"CALC_R15"_s, m);
 
-    Paticka_platitela(p, y + 3, kPoznamky, 18);
+    payerFooter(p, y + 3, kPoznamky, 18);
 
     return LayoutDesc{
         .name = u"TReportPZ2006"_s,
@@ -94,11 +94,11 @@ rpt::LayoutDesc Rozlozenie()
 
 } // namespace
 
-TReportPZ2006::TReportPZ2006() : CertificateReport(Tlacivo::PZ2006)
+TReportPZ2006::TReportPZ2006() : CertificateReport(FormSheet::PZ2006)
 {
-    nahlad = Nahlad::Hlasenie_prazdnej;
+    nahlad = PreviewMode::Hlasenie_prazdnej;
     Sirky_ramcekov = kRamceky_2_4;
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 } // namespace tarix::reports

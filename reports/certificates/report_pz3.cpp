@@ -5,15 +5,15 @@ namespace tarix::reports {
 using namespace Qt::Literals::StringLiterals;
 using namespace PZ;
 
-rpt::LayoutDesc PZ::Rozlozenie_PZ3(bool pz2)
+rpt::LayoutDesc PZ::layoutPZ3(bool pz2)
 {
     using namespace rpt;
-    Polozky p;
-    double y = pz2 ? Nadpis(p, {u"o zúčtovaných a vyplatených príjmoch fyzických osôb zo závislej činnosti a o funkčných"_s,
+    LayoutItems p;
+    double y = pz2 ? titleHeading(p, {u"o zúčtovaných a vyplatených príjmoch fyzických osôb zo závislej činnosti a o funkčných"_s,
                                 u" požitkoch, o zrazených preddavkoch  na  daň  z  týchto príjmov a  o  nedoplatku dane  z "_s,
                                 u" nepeňažných príjmov, ktoré sú samostatným základom na zdanenie osobitnou sadzbou dane"_s,
                                 u"za obdobie (kalendárny rok):"_s})
-                   : Nadpis(p, {u"o zúčtovaných a vyplatených príjmoch fyzických osôb zo závislej činnosti, o zrazených"_s,
+                   : titleHeading(p, {u"o zúčtovaných a vyplatených príjmoch fyzických osôb zo závislej činnosti, o zrazených"_s,
                                 u"preddavkoch  na  daň  z  týchto príjmov a  o priznanom a vyplatenom daňovom bonuse na"_s,
                                 u"vyživované deti (\"daňový bonus\") za obdobie (kalendárny rok):"_s});
     p.push_back(label(u"QRL_zakon"_s, {0, y, kSirka, 4},
@@ -21,12 +21,12 @@ rpt::LayoutDesc PZ::Rozlozenie_PZ3(bool pz2)
                           : u"podľa zákona č. 595/2003 Z. z. o dani z príjmov (ďalej len \"zákon\")"_s,
                       kArial7, Qt::AlignHCenter));
     y += 5;
-    y += Hlava_zamestnanca(p, y, u"Meno a priezvisko daňovníka:"_s);
+    y += employeeHead(p, y, u"Meno a priezvisko daňovníka:"_s);
     const QString m = u"### ### ##0"_s;
     const auto riadok = [&](const QString &n, const QString &c1, const QString &c2, const QString &pole,
                             const QString &maska, const QString &c3 = {}) {
         p.push_back(Riadok(n, c1, c2, pole, y, maska, c3));
-        y += Vyska_riadku(c3);
+        y += rowHeight(c3);
     };
     riadok(u"01"_s, u"Úhrn  zúčtovaných  a  vyplatených  príjmov "_s,
            pz2 ? u"zo   závislej   činnosti   a   funkčných  požitkov"_s : u"zo   závislej   činnosti   (§ 5 zákona)"_s,
@@ -78,13 +78,13 @@ rpt::LayoutDesc PZ::Rozlozenie_PZ3(bool pz2)
     const int deti = pz2 ? 6 : 10;
     const double vyska = 8 + deti * 5;
     if (pz2)
-        Hlavicka_deti(p, u"10"_s, y, vyska, u"b) na vyživované deti   - ťažké zdravotné postihnutie  ,"_s,
+        childrenHeading(p, u"10"_s, y, vyska, u"b) na vyživované deti   - ťažké zdravotné postihnutie  ,"_s,
                       u"   meno, priezvisko, narodený (á)"_s, u"mesiace"_s);
     else
-        Hlavicka_deti(p, u"07"_s, y, vyska, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
+        childrenHeading(p, u"07"_s, y, vyska, u"Priznaný a vyplatený daňový bonus podľa § 33 zákona"_s,
                       u"- meno, priezvisko dieťaťa,  narodený (á)"_s, u"mesiace"_s);
     for (int k = 1; k <= deti; ++k)
-        p.push_back(Riadok_dietata(k, y + 8 + (k - 1) * 5, m, pz2));
+        p.push_back(childRow(k, y + 8 + (k - 1) * 5, m, pz2));
     y += vyska;
     if (pz2) {
         riadok(u"11"_s, u"d) poberateľ čiastočného invalidného dôchodku"_s, {}, {}, {});
@@ -102,8 +102,8 @@ rpt::LayoutDesc PZ::Rozlozenie_PZ3(bool pz2)
     p.push_back(rectangle(u"QRS_platitel"_s, {0, y + 9, 124, 12}));
     p.push_back(dbText(u"QRDB_NAZOV"_s, {1, y + 10, 122, 4.5}, u"QINF_.NAZOV"_s, kArial9));
     p.push_back(dbText(u"QRDB_CALC_ADRESA"_s, {1, y + 15, 122, 4.5}, u"QINF_.CALC_ADRESA"_s, kArial9));
-    Kontakt(p, 0, y + 24);
-    Podpis(p, 128, y + 5, 62, 34,
+    contactBlock(p, 0, y + 24);
+    signatureBlock(p, 128, y + 5, 62, 34,
            pz2 ? QStringList{u"Podpis a odtlačok"_s, u"pečiatky platiteľa dane"_s}
                : QStringList{u"Podpis a odtlačok pečiatky"_s, u"zamestnávateľa, ktorý je"_s, u"platiteľom dane"_s});
 
@@ -115,11 +115,11 @@ rpt::LayoutDesc PZ::Rozlozenie_PZ3(bool pz2)
     };
 }
 
-TReportPZ3::TReportPZ3() : CertificateReport(Tlacivo::PZ3)
+TReportPZ3::TReportPZ3() : CertificateReport(FormSheet::PZ3)
 {
     // An empty selection shows an empty preview.
-    nahlad = Nahlad::Vzdy;
-    Zostav(Rozlozenie_PZ3(false));
+    nahlad = PreviewMode::Vzdy;
+    assemble(layoutPZ3(false));
 }
 
 } // namespace tarix::reports

@@ -8,7 +8,7 @@ namespace tarix::reports {
 
 namespace PZ {
 // The layout of the 2004 certificate; with `pz2` the edition of 2001 to 2003 drawn from it.
-rpt::LayoutDesc Rozlozenie_PZ3(bool pz2);
+rpt::LayoutDesc layoutPZ3(bool pz2);
 } // namespace PZ
 
 class TReportPZ3 : public CertificateReport {

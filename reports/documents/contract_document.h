@@ -11,12 +11,12 @@ namespace tarix::reports {
 
 class ContractDocument : public documents::DocumentReport {
 public:
-    enum class Druh { DPC, DVP, ZML, ZML2, DPC2, DVP2, DBPS };
+    enum class ReportKind { DPC, DVP, ZML, ZML2, DPC2, DVP2, DBPS };
 
-    explicit ContractDocument(Druh druh);
+    explicit ContractDocument(ReportKind documentKind);
     ~ContractDocument() override;
 
-    Druh druh() const { return m_druh; }
+    ReportKind documentKind() const { return m_druh; }
 
     void Otvor_data() override;
     void Zatvor_data() override;
@@ -24,16 +24,16 @@ public:
     static QString Text_Q0();
     // The three captions of ZML2 by the report code: "ZML2" the contract, "ZMLD" the
     // amendment; any other code leaves the form's own.
-    void Nastav_popisy_zmluvy(const QString &kod);
+    void setContractLabels(const QString &kod);
 
     // "V " + place + " dňa " + date.
-    static QString Text_miesta_a_datumu(const QString &miesto, const QDate &datum);
+    static QString placeAndDateText(const QString &miesto, const QDate &datum);
     // Title, first name and surname (each trimmed) joined by single blanks: without a title
     // the text begins with a blank.
-    static QString Text_mena(const QString &titul, const QString &meno, const QString &priezvisko);
+    static QString nameText(const QString &titul, const QString &meno, const QString &priezvisko);
 
 private:
-    Druh m_druh;
+    ReportKind m_druh;
 };
 
 } // namespace tarix::reports

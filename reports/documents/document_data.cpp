@@ -20,12 +20,12 @@ QDate DataRow::date(const QString &column) const { return db::variantToDate(valu
 
 double DataRow::number(const QString &column) const { return db::variantToDouble(value(column)); }
 
-DataRow Hlavicka_firmy(db::Session &session)
+DataRow firmHeading(db::Session &session)
 {
     return DataRow(session.run(QStringLiteral("select * from \":tarix_data:inf\"")), 0);
 }
 
-QString Nazov_statu(db::Session &session, const QString &kod3)
+QString countryName(db::Session &session, const QString &kod3)
 {
     if (kod3.trimmed().isEmpty())
         return {};
@@ -34,7 +34,7 @@ QString Nazov_statu(db::Session &session, const QString &kod3)
     return r.rowCount() ? r.asString(0, 0).trimmed() : QString();
 }
 
-QString Cast_nazvu_suboru(const QString &text)
+QString fileNamePart(const QString &text)
 {
     QString out;
     for (const QChar c : text.trimmed()) {
@@ -46,11 +46,11 @@ QString Cast_nazvu_suboru(const QString &text)
     return out;
 }
 
-QString Nazov_suboru_zamestnanca(const QString &prefix, const QString &rodneCislo, const QString &priezvisko,
+QString employeeFileName(const QString &prefix, const QString &rodneCislo, const QString &priezvisko,
                                  const QString &meno, const QString &pripona)
 {
-    return prefix + Cast_nazvu_suboru(MyConsts::Odstran_lomky_a_medzery(rodneCislo)) + u'_'
-           + Cast_nazvu_suboru(priezvisko) + u'_' + Cast_nazvu_suboru(meno) + pripona;
+    return prefix + fileNamePart(MyConsts::Odstran_lomky_a_medzery(rodneCislo)) + u'_'
+           + fileNamePart(priezvisko) + u'_' + fileNamePart(meno) + pripona;
 }
 
 } // namespace tarix::reports::documents

@@ -34,16 +34,16 @@ private:
 };
 
 // The firm header's row (Inf).
-DataRow Hlavicka_firmy(db::Session &session);
+DataRow firmHeading(db::Session &session);
 // The country's name (CIS_STAT NAZOV) of a three-letter code; empty for an empty or
 // unknown code.
-QString Nazov_statu(db::Session &session, const QString &kod3);
+QString countryName(db::Session &session, const QString &kod3);
 
 // A name as a part of a file name: trimmed, every "/" and "\" turned into "_" and control
 // characters dropped, so that a name never leads the file into another folder.
-QString Cast_nazvu_suboru(const QString &text);
+QString fileNamePart(const QString &text);
 // "<prefix><birth number without "/" and blanks>_<surname>_<name><suffix>".
-QString Nazov_suboru_zamestnanca(const QString &prefix, const QString &rodneCislo, const QString &priezvisko,
+QString employeeFileName(const QString &prefix, const QString &rodneCislo, const QString &priezvisko,
                                  const QString &meno, const QString &pripona);
 
 } // namespace tarix::reports::documents

@@ -6,12 +6,12 @@ namespace tarix::reports::documents {
 
 using namespace Qt::Literals::StringLiterals;
 
-rpt::FontSpec Pismo(double body, bool tucne) { return rpt::FontSpec{u"Arial"_s, body, tucne}; }
-rpt::FontSpec Patkove(double body, bool tucne) { return rpt::FontSpec{u"Times New Roman"_s, body, tucne}; }
+rpt::FontSpec reportFont(double body, bool tucne) { return rpt::FontSpec{u"Arial"_s, body, tucne}; }
+rpt::FontSpec footerBand(double body, bool tucne) { return rpt::FontSpec{u"Times New Roman"_s, body, tucne}; }
 
 DocumentReport::DocumentReport()
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, {});
+    prepareQuery(Q0_, u"Q0_"_s, {});
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
@@ -19,7 +19,7 @@ DocumentReport::DocumentReport()
 
 DocumentReport::~DocumentReport() = default;
 
-void DocumentReport::Priprav_dotaz(db::Query &q, const QString &meno, const QString &text)
+void DocumentReport::prepareQuery(db::Query &q, const QString &meno, const QString &text)
 {
     q.setObjectName(meno);
     q.setDatabaseName(core::kAliasData);
@@ -27,15 +27,15 @@ void DocumentReport::Priprav_dotaz(db::Query &q, const QString &meno, const QStr
         q.setSql(text);
 }
 
-void DocumentReport::Zostav(const rpt::LayoutDesc &popis,
+void DocumentReport::assemble(const rpt::LayoutDesc &popis,
                             const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine)
 {
     std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje{{&S0_, &Q0_}};
     zdroje.insert(zdroje.end(), ine.begin(), ine.end());
-    rpt::buildReportForm(*this, popis, {}, Kontrola_poli(zdroje));
+    rpt::buildReportForm(*this, popis, {}, checkFields(zdroje));
 }
 
-void DocumentReport::Nastav_popis(const QString &meno, const QString &text)
+void DocumentReport::setLabelText(const QString &meno, const QString &text)
 {
     if (auto *l = findAs<rpt::ReportLabel>(meno))
         l->caption = text;

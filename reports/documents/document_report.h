@@ -5,12 +5,12 @@
 #include "platform/db/query.h"
 #include "platform/report/description.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports::documents {
 
-rpt::FontSpec Pismo(double body, bool tucne = false);
-rpt::FontSpec Patkove(double body, bool tucne = false);
+rpt::FontSpec reportFont(double body, bool tucne = false);
+rpt::FontSpec footerBand(double body, bool tucne = false);
 
 class DocumentReport : public TReport {
 public:
@@ -22,11 +22,11 @@ public:
 protected:
     DocumentReport();
 
-    static void Priprav_dotaz(db::Query &q, const QString &meno, const QString &text);
-    void Zostav(const rpt::LayoutDesc &popis,
+    static void prepareQuery(db::Query &q, const QString &meno, const QString &text);
+    void assemble(const rpt::LayoutDesc &popis,
                 const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine = {});
     // Sets the caption of a label of the layout, when it has one of the name.
-    void Nastav_popis(const QString &meno, const QString &text);
+    void setLabelText(const QString &meno, const QString &text);
 };
 
 } // namespace tarix::reports::documents

@@ -10,25 +10,25 @@
 
 namespace tarix::reports {
 
-void Registruj_pracovne_dokumenty()
+void registerWorkDocuments()
 {
-    RegisterZostav &r = Register_zostav();
-    using Druh = ContractDocument::Druh;
-    const std::pair<const char *, Druh> zmluvy[] = {
-        {"TReportDPC", Druh::DPC},   {"TReportDVP", Druh::DVP},   {"TReportZML", Druh::ZML},
-        {"TReportZML2", Druh::ZML2}, {"TReportDPC2", Druh::DPC2}, {"TReportDVP2", Druh::DVP2},
-        {"TReportDBPS", Druh::DBPS},
+    ReportRegister &r = reportRegister();
+    using ReportKind = ContractDocument::ReportKind;
+    const std::pair<const char *, ReportKind> zmluvy[] = {
+        {"TReportDPC", ReportKind::DPC},   {"TReportDVP", ReportKind::DVP},   {"TReportZML", ReportKind::ZML},
+        {"TReportZML2", ReportKind::ZML2}, {"TReportDPC2", ReportKind::DPC2}, {"TReportDVP2", ReportKind::DVP2},
+        {"TReportDBPS", ReportKind::DBPS},
     };
-    for (const auto &[nazov, druh] : zmluvy)
-        r.Registruj(QString::fromLatin1(nazov), [d = druh](const TMyReportParam &p) {
+    for (const auto &[nazov, documentKind] : zmluvy)
+        r.registerReport(QString::fromLatin1(nazov), [d = documentKind](const TMyReportParam &p) {
             Spusti_zostavu(p, [d] { return std::unique_ptr<TReport>(std::make_unique<ContractDocument>(d)); });
         });
-    r.Registruj(QStringLiteral("TReportPP"), Spustenie_zostavy<TReportPP>());
-    r.Registruj(QStringLiteral("TReportELDZ1"), RexELDZ1::Spusti_zostavu);
-    r.Registruj(QStringLiteral("RexELDZ1.Export_xfdf"), RexELDZ1::Export_xfdf);
-    r.Registruj(QStringLiteral("RexRTF.Export_rtf_doklad"), RexRTF::Export_rtf_doklad);
-    r.Registruj(QStringLiteral("RexRTF.Export_rtf_oznamenie"), RexRTF::Export_rtf_oznamenie);
-    r.Registruj(QStringLiteral("RexRTF.Export_rtf_prihlasenie"), RexRTF::Export_rtf_prihlasenie);
+    r.registerReport(QStringLiteral("TReportPP"), reportRun<TReportPP>());
+    r.registerReport(QStringLiteral("TReportELDZ1"), RexELDZ1::Spusti_zostavu);
+    r.registerReport(QStringLiteral("RexELDZ1.Export_xfdf"), RexELDZ1::Export_xfdf);
+    r.registerReport(QStringLiteral("RexRTF.Export_rtf_doklad"), RexRTF::Export_rtf_doklad);
+    r.registerReport(QStringLiteral("RexRTF.Export_rtf_oznamenie"), RexRTF::Export_rtf_oznamenie);
+    r.registerReport(QStringLiteral("RexRTF.Export_rtf_prihlasenie"), RexRTF::Export_rtf_prihlasenie);
 }
 
 } // namespace tarix::reports

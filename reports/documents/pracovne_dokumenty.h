@@ -3,6 +3,6 @@
 // pension record sheet under the names the dispatcher runs.
 namespace tarix::reports {
 
-void Registruj_pracovne_dokumenty();
+void registerWorkDocuments();
 
 } // namespace tarix::reports

@@ -5,7 +5,7 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using documents::Pismo;
+using documents::reportFont;
 
 namespace {
 
@@ -35,29 +35,29 @@ constexpr Stlpec kStlpce[] = {
     {"prekazky", "ost.prek.\nv práci", "0"},
 };
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> hlavicka{
-        label(u"QRL_nadpis"_s, {0, 0, kSirka, 8}, u"POTVRDENIE O PRÍJME V ROKU "_s, Pismo(14, true), Qt::AlignCenter),
-        label(u"QRL_zamestnanec"_s, {0, 12, 24, 5}, u"Zamestnanec "_s, Pismo(10)),
-        dbText(u"QRDB_TMP"_s, {24, 12, 120, 5}, u"TMP"_s, Pismo(10, true)),
-        label(u"QRL_nar"_s, {150, 12, 10, 5}, u"nar."_s, Pismo(10)),
-        dbText(u"QRDB_Born_date"_s, {160, 12, 40, 5}, u"Born_date"_s, Pismo(10, true)),
+        label(u"QRL_nadpis"_s, {0, 0, kSirka, 8}, u"POTVRDENIE O PRÍJME V ROKU "_s, reportFont(14, true), Qt::AlignCenter),
+        label(u"QRL_zamestnanec"_s, {0, 12, 24, 5}, u"Zamestnanec "_s, reportFont(10)),
+        dbText(u"QRDB_TMP"_s, {24, 12, 120, 5}, u"TMP"_s, reportFont(10, true)),
+        label(u"QRL_nar"_s, {150, 12, 10, 5}, u"nar."_s, reportFont(10)),
+        dbText(u"QRDB_Born_date"_s, {160, 12, 40, 5}, u"Born_date"_s, reportFont(10, true)),
         label(u"QRL_pomer1"_s, {0, 18, kSirka, 5},
               u"je v pracovnom pomere ako stály zamestnanec *), sezónny zamestnanec *), zamestnanec na nepravidelnú "
               u"výpomoc *), alebo"_s,
-              Pismo(10)),
-        label(u"QRL_pomer2"_s, {0, 23, kSirka, 5}, u"zamestnanec na základe dohody o pracovnej činnosti."_s, Pismo(10)),
+              reportFont(10)),
+        label(u"QRL_pomer2"_s, {0, 23, kSirka, 5}, u"zamestnanec na základe dohody o pracovnej činnosti."_s, reportFont(10)),
         label(u"QRL_obdobie"_s, {0, 30, kSirka, 5},
-              u"V rozhodujúcom období boli jeho peňažné príjmy pre zistenie započítateľného zárobku:"_s, Pismo(10)),
+              u"V rozhodujúcom období boli jeho peňažné príjmy pre zistenie započítateľného zárobku:"_s, reportFont(10)),
         horizontalLine(u"QRS_hore"_s, {0, 37, kSirka, 0.5}),
-        label(u"QRL_mesiac"_s, {0, 38, kMesiac, 12}, u"Mesiac"_s, Pismo(8, true)),
+        label(u"QRL_mesiac"_s, {0, 38, kMesiac, 12}, u"Mesiac"_s, reportFont(8, true)),
         horizontalLine(u"QRS_dole"_s, {0, 51, kSirka, 0.5}),
     };
-    std::vector<LayoutItem> riadok{dbText(u"QRDB_MES"_s, {0, 0.3, kMesiac, 4}, u"MES"_s, Pismo(8))};
+    std::vector<LayoutItem> riadok{dbText(u"QRDB_MES"_s, {0, 0.3, kMesiac, 4}, u"MES"_s, reportFont(8))};
     std::vector<LayoutItem> spolu{horizontalLine(u"QRS_spolu"_s, {0, 0.3, kSirka, 0.5}),
-                                  label(u"QRL_spolu"_s, {0, 1, kMesiac, 4}, u"Spolu"_s, Pismo(8, true))};
+                                  label(u"QRL_spolu"_s, {0, 1, kMesiac, 4}, u"Spolu"_s, reportFont(8, true))};
     double x = kMesiac;
     int n = 0;
     for (const Stlpec &s : kStlpce) {
@@ -66,22 +66,22 @@ rpt::LayoutDesc Rozlozenie()
             // A caption of a pair of columns spans both.
             const bool dvojica = n < int(std::size(kStlpce)) && !kStlpce[n].popis;
             hlavicka.push_back(memo(u"QRM_popis"_s + QString::number(n), {x + 0.5, 38, (dvojica ? 2 : 1) * kStlpec - 1, 12},
-                                    QString::fromUtf8(s.popis), Pismo(7, true)));
+                                    QString::fromUtf8(s.popis), reportFont(7, true)));
         }
         if (s.pole) {
             const QString pole = QString::fromLatin1(s.pole);
-            riadok.push_back(dbText(u"QRDB_"_s + pole, {x + 0.5, 0.3, kStlpec - 1, 4}, u"Q1_."_s + pole, Pismo(8),
+            riadok.push_back(dbText(u"QRDB_"_s + pole, {x + 0.5, 0.3, kStlpec - 1, 4}, u"Q1_."_s + pole, reportFont(8),
                                     Qt::AlignRight, QString::fromLatin1(s.maska)));
             // The year's income is printed in thousands' groups, the rest as whole numbers.
             const QString maska = pole == u"n_hrprijem" ? u"### ### ###"_s : u"0"_s;
             ControlDesc e = expression(u"QRE_"_s + pole, {x + 0.5, 1, kStlpec - 1, 4}, u"SUM(Q1_.%1)"_s.arg(pole),
-                                       Pismo(8, true), Qt::AlignRight, maska);
+                                       reportFont(8, true), Qt::AlignRight, maska);
             e.resetAfterPrint = true;
             spolu.push_back(e);
         }
         x += kStlpec;
     }
-    spolu.push_back(label(u"QRL_preciarknite"_s, {0, 8, 100, 4}, u"*) nehodiace sa prečiarknite"_s, Pismo(8)));
+    spolu.push_back(label(u"QRL_preciarknite"_s, {0, 8, 100, 4}, u"*) nehodiace sa prečiarknite"_s, reportFont(8)));
     return LayoutDesc{
         .name = u"TReportPP"_s,
         .title = u"Potvrdenie o príjme"_s,
@@ -136,18 +136,18 @@ TReportPP::TReportPP()
         ds.setValue(u"MES"_s, MyConsts::Nazov_mesiaca(int(ds.fieldByName(u"cislo"_s).asInteger()), false));
     };
     DS0.setDataSet(&Q0_);
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.setDataSource(&DS0);
     S1_.setDataSet(&Q1_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Zostav(Rozlozenie(), {{&S1_, &Q1_}});
+    assemble(reportLayout(), {{&S1_, &Q1_}});
 }
 
 TReportPP::~TReportPP() { Q1_.setDataSource(nullptr); }
 
 void TReportPP::Otvor_data()
 {
-    Nastav_popis(u"QRL_nadpis"_s, u"POTVRDENIE O PRÍJME V ROKU "_s + QString::number(Param.Obdobie / 100));
+    setLabelText(u"QRL_nadpis"_s, u"POTVRDENIE O PRÍJME V ROKU "_s + QString::number(Param.Obdobie / 100));
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"p2"_s, Param.Zamestnanec_do);

@@ -15,15 +15,15 @@ namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
 using documents::DataRow;
-using documents::Pismo;
+using documents::reportFont;
 
 namespace {
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     const auto hlavicka = [](const QString &meno, Box b, const QString &text, Qt::Alignment a = Qt::AlignLeft) {
-        return label(u"QRL_"_s + meno, b, text, Pismo(7, true), a);
+        return label(u"QRL_"_s + meno, b, text, reportFont(7, true), a);
     };
     return LayoutDesc{
         .name = u"TReportELDZ1"_s,
@@ -36,12 +36,12 @@ rpt::LayoutDesc Rozlozenie()
                          .items =
                              {
                                  label(u"QRL_nadpis"_s, {0, 0, 190, 6}, u"Údaje k evid.listu na dôch.zab.ku koncu mesiaca"_s,
-                                       Pismo(11, true)),
-                                 label(u"QRL_firma"_s, {0, 8, 14, 5}, u"FIRMA:"_s, Pismo(8)),
-                                 label(u"QR_firma"_s, {14, 8, 120, 5}, {}, Pismo(8, true)),
-                                 label(u"QRL_vykaz"_s, {140, 8, 14, 5}, u"VÝKAZ:"_s, Pismo(8)),
-                                 label(u"QR_vykaz"_s, {154, 8, 16, 5}, u"ELDZ1"_s, Pismo(8, true)),
-                                 sysData(u"QRS_strana"_s, {170, 8, 20, 5}, SysDataKind::PageNumber, Pismo(8),
+                                       reportFont(11, true)),
+                                 label(u"QRL_firma"_s, {0, 8, 14, 5}, u"FIRMA:"_s, reportFont(8)),
+                                 label(u"QR_firma"_s, {14, 8, 120, 5}, {}, reportFont(8, true)),
+                                 label(u"QRL_vykaz"_s, {140, 8, 14, 5}, u"VÝKAZ:"_s, reportFont(8)),
+                                 label(u"QR_vykaz"_s, {154, 8, 16, 5}, u"ELDZ1"_s, reportFont(8, true)),
+                                 sysData(u"QRS_strana"_s, {170, 8, 20, 5}, SysDataKind::PageNumber, reportFont(8),
                                          u"Strana "_s, Qt::AlignRight),
                                  horizontalLine(u"QRS_hlavicka"_s, {0, 15, 190, 0.5}),
                              }},
@@ -54,10 +54,10 @@ rpt::LayoutDesc Rozlozenie()
                                  hlavicka(u"meno"_s, {17, 1, 90, 4}, u"MENO A PRIEZVISKO"_s),
                                  hlavicka(u"nastup"_s, {110, 1, 35, 4}, u"Dátum nástupu"_s),
                                  hlavicka(u"vystup"_s, {150, 1, 40, 4}, u"Dátum ukončenia"_s),
-                                 dbText(u"QRDB_code_numb"_s, {0, 5, 15, 5}, u"code_numb"_s, Pismo(9, true)),
-                                 dbText(u"QRDB_CALC_MPT"_s, {17, 5, 90, 5}, u"CALC_MPT"_s, Pismo(9, true)),
-                                 dbText(u"QRDB_nastup"_s, {110, 5, 35, 5}, u"nastup"_s, Pismo(9)),
-                                 dbText(u"QRDB_vystup"_s, {150, 5, 40, 5}, u"vystup"_s, Pismo(9)),
+                                 dbText(u"QRDB_code_numb"_s, {0, 5, 15, 5}, u"code_numb"_s, reportFont(9, true)),
+                                 dbText(u"QRDB_CALC_MPT"_s, {17, 5, 90, 5}, u"CALC_MPT"_s, reportFont(9, true)),
+                                 dbText(u"QRDB_nastup"_s, {110, 5, 35, 5}, u"nastup"_s, reportFont(9)),
+                                 dbText(u"QRDB_vystup"_s, {150, 5, 40, 5}, u"vystup"_s, reportFont(9)),
                                  hlavicka(u"rok"_s, {10, 11, 15, 4}, u"Rok"_s),
                                  hlavicka(u"brutto"_s, {30, 11, 35, 4}, u"Hrubý príjem"_s, Qt::AlignRight),
                                  hlavicka(u"zaklad"_s, {70, 11, 35, 4}, u"Základ odvodov"_s, Qt::AlignRight),
@@ -70,13 +70,13 @@ rpt::LayoutDesc Rozlozenie()
                          .height = 4.5,
                          .items =
                              {
-                                 dbText(u"QRDB_v_rok"_s, {10, 0.3, 15, 4}, u"Q1_.v_rok"_s, Pismo(8)),
-                                 dbText(u"QRDB_n_brutto"_s, {30, 0.3, 35, 4}, u"Q1_.n_brutto"_s, Pismo(8),
+                                 dbText(u"QRDB_v_rok"_s, {10, 0.3, 15, 4}, u"Q1_.v_rok"_s, reportFont(8)),
+                                 dbText(u"QRDB_n_brutto"_s, {30, 0.3, 35, 4}, u"Q1_.n_brutto"_s, reportFont(8),
                                         Qt::AlignRight, u"0"_s),
-                                 dbText(u"QRDB_n_zaklad_dp"_s, {70, 0.3, 35, 4}, u"Q1_.n_zaklad_dp"_s, Pismo(8),
+                                 dbText(u"QRDB_n_zaklad_dp"_s, {70, 0.3, 35, 4}, u"Q1_.n_zaklad_dp"_s, reportFont(8),
                                         Qt::AlignRight, u"0"_s),
-                                 dbText(u"QRDB_v_den"_s, {110, 0.3, 25, 4}, u"Q1_.v_den"_s, Pismo(8), Qt::AlignRight),
-                                 dbText(u"QRDB_CALC_dni"_s, {140, 0.3, 25, 4}, u"Q1_.CALC_dni"_s, Pismo(8),
+                                 dbText(u"QRDB_v_den"_s, {110, 0.3, 25, 4}, u"Q1_.v_den"_s, reportFont(8), Qt::AlignRight),
+                                 dbText(u"QRDB_CALC_dni"_s, {140, 0.3, 25, 4}, u"Q1_.CALC_dni"_s, reportFont(8),
                                         Qt::AlignRight),
                              },
                          .master = u"zamestnanec"_s,
@@ -85,7 +85,7 @@ rpt::LayoutDesc Rozlozenie()
     };
 }
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 QString Datum(const QDate &d) { return fmt::formatDate(d, fmt::kDdMmYyyy); }
 
 } // namespace
@@ -114,7 +114,7 @@ TReportELDZ1::TReportELDZ1()
         const auto t = [&](const char *f) { return ds.fieldByName(QString::fromLatin1(f)).asString().trimmed(); };
         ds.setValue(u"CALC_MPT"_s, (t("name") + u' ' + t("surname") + u' ' + t("title")).left(100));
     };
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.addCalculatedField(u"CALC_dni"_s, db::FieldType::Integer);
     Q1_.onCalcFields = [this](db::DataSet &ds) {
         const int rok = int(ds.fieldByName(u"v_rok"_s).asInteger());
@@ -124,15 +124,15 @@ TReportELDZ1::TReportELDZ1()
     S1_.setDataSet(&Q1_);
     S1_.setMaster(&Q0_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Zostav(Rozlozenie(), {{&S1_, &Q1_}});
+    assemble(reportLayout(), {{&S1_, &Q1_}});
 }
 
 TReportELDZ1::~TReportELDZ1() = default;
 
 void TReportELDZ1::Otvor_data()
 {
-    Nastav_popis(u"QRL_nadpis"_s, u"Údaje k evid.listu na dôch.zab.ku koncu mesiaca "_s + Param.Text_obdobia);
-    Nastav_popis(u"QR_firma"_s, Param.Text_firmy);
+    setLabelText(u"QRL_nadpis"_s, u"Údaje k evid.listu na dôch.zab.ku koncu mesiaca "_s + Param.Text_obdobia);
+    setLabelText(u"QR_firma"_s, Param.Text_firmy);
     Q1_.close();
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Stredisko_od);
@@ -173,7 +173,7 @@ QString Nazov_pola(const QString &pole, int riadok)
     return riadok <= 1 ? pole : pole + u'_' + QString::number(riadok);
 }
 
-QByteArray Xfdf_eldp(const TMyReportParam &p, const DataRow &z, const db::SqlResult &riadky, const DataRow &firma,
+QByteArray eldpXfdf(const TMyReportParam &p, const DataRow &z, const db::SqlResult &riadky, const DataRow &firma,
                      const QString &sablona)
 {
     MyConsts::XmlText x;
@@ -197,11 +197,11 @@ QByteArray Xfdf_eldp(const TMyReportParam &p, const DataRow &z, const db::SqlRes
         riadok("b12c96nfznak_poist", r.text(u"Znak"_s));
         riadok("b12c96nfkal_dni_vd",
                r.isNull(u"Vyluka_dni"_s) ? QString() : fmt::format(u"%d", {qint64(r.number(u"Vyluka_dni"_s))}));
-        riadok("b12c96nfvz_poist", Cele(r.number(u"VZ"_s)));
-        riadok("b12c96nfvz_vd_poist", r.isNull(u"Vyluka_VZ"_s) ? QString() : Cele(r.number(u"Vyluka_VZ"_s)));
+        riadok("b12c96nfvz_poist", wholeNumberText(r.number(u"VZ"_s)));
+        riadok("b12c96nfvz_vd_poist", r.isNull(u"Vyluka_VZ"_s) ? QString() : wholeNumberText(r.number(u"Vyluka_VZ"_s)));
     }
 
-    const MyConsts::RozlozenaAdresa adresa = MyConsts::Rozloz_adresu(z.text(u"Tp_street"_s));
+    const MyConsts::SplitAddress adresa = MyConsts::Rozloz_adresu(z.text(u"Tp_street"_s));
     const QString rodne = z.text(u"Prev_name"_s).isEmpty() ? z.text(u"Surname"_s) : z.text(u"Prev_name"_s);
     pole("b12c96nfcorrection_report", {});
     pole("b12c96nfdate_send", Datum(p.Den));
@@ -235,14 +235,14 @@ QByteArray Xfdf_eldp(const TMyReportParam &p, const DataRow &z, const db::SqlRes
     return x.bytes();
 }
 
-QString Nazov_xfdf(const DataRow &z)
+QString xfdfName(const DataRow &z)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs)
-           + documents::Nazov_suboru_zamestnanca(u"ELDP_"_s, z.text(u"Born_numb"_s), z.text(u"Surname"_s),
+           + documents::employeeFileName(u"ELDP_"_s, z.text(u"Born_numb"_s), z.text(u"Surname"_s),
                                                  z.text(u"Name"_s), u".xfdf"_s);
 }
 
-QString Sablona_pdf()
+QString pdfTemplate()
 {
     return core::Priecinok_formularov(core::appPaths().networkRoot) + u"eldp_form_1.5.pdf"_s;
 }
@@ -251,7 +251,7 @@ void Spusti_zostavu(const TMyReportParam &p) { reports::Spusti_zostavu<TReportEL
 
 void Export_xfdf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         db::Session &session = *db::Session::defaultSession();
         // The employee chosen in the dialog (the card's employee unless the clerk chose another).
         const DataRow z(session.run(u"select * from \":tarix_data:zam\" where code_emp between :p1 and :p2 "
@@ -263,11 +263,11 @@ void Export_xfdf(const TMyReportParam &p)
         const db::SqlResult riadky =
             session.run(u"select * from \":tarix_data:eldp\" where code_emp = :p1 order by datum_od, rowid"_s,
                         {{u"p1"_s, z.value(u"Code_emp"_s)}});
-        MyConsts::OutputFiles subory{.input = Sablona_pdf(), .output = Nazov_xfdf(z)};
+        MyConsts::OutputFiles subory{.input = pdfTemplate(), .output = xfdfName(z)};
         MyConsts::Kontrola_suborov(subory);
         if (subory.writeAllowed)
             shell::writeFileAtomically(subory.output,
-                                       Xfdf_eldp(p, z, riadky, documents::Hlavicka_firmy(session), subory.input));
+                                       eldpXfdf(p, z, riadky, documents::firmHeading(session), subory.input));
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });
 }

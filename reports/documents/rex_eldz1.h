@@ -41,14 +41,14 @@ QString Nazov_pola(const QString &pole, int riadok);
 
 // The form-data document for the employee `zamestnanec` (a Zam row), his record lines
 // `riadky` (ELDP rows in order) and the firm header, for the PDF form `sablona`.
-QByteArray Xfdf_eldp(const TMyReportParam &p, const documents::DataRow &zamestnanec, const db::SqlResult &riadky,
+QByteArray eldpXfdf(const TMyReportParam &p, const documents::DataRow &zamestnanec, const db::SqlResult &riadky,
                      const documents::DataRow &firma, const QString &sablona);
 
 // "ELDP_" + birth number without "/" and blanks + "_" + surname + "_" + name + ".xfdf" in
 // the firm's output folder.
-QString Nazov_xfdf(const documents::DataRow &zamestnanec);
+QString xfdfName(const documents::DataRow &zamestnanec);
 // The installation's "frm" folder + "eldp_form_1.5.pdf".
-QString Sablona_pdf();
+QString pdfTemplate();
 
 // Print run (code "ELDZ1").
 void Spusti_zostavu(const TMyReportParam &p);

@@ -12,7 +12,7 @@
 #include "platform/format/dates.h"
 #include "platform/format/format_pattern.h"
 #include "platform/format/number_format.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <algorithm>
 #include <map>
@@ -24,13 +24,13 @@ using MyConsts::TemplateText;
 
 namespace {
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 QString Datum(const QDate &d) { return fmt::shortDate(d); }
-QString Dve_cislice(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigitText(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 // The employee and his settlement: the first employee of the ranges with a settlement row
 // of the year.
-QString Text_zamestnanca(const QString &tabulka)
+QString employeeText(const QString &tabulka)
 {
     return QStringLiteral("select a.code_emp, a.name name, a.surname surname, a.title title, a.born_numb born_numb, "
                           "a.tp_zip tp_zip, a.tp_street tp_street, a.stat_tp, a.tel1, a.tp_city tp_city, %1 "
@@ -45,7 +45,7 @@ QString Text_zamestnanca(const QString &tabulka)
                                                     "and c.v_rok=b.v_rok and c.code_emp=b.code_emp"));
 }
 
-db::Params Rozsahy(const TMyReportParam &p, int rok)
+db::Params rtfRanges(const TMyReportParam &p, int rok)
 {
     return {{QStringLiteral("p1"), p.Zamestnanec_od},
             {QStringLiteral("p2"), p.Zamestnanec_do},
@@ -56,11 +56,11 @@ db::Params Rozsahy(const TMyReportParam &p, int rok)
 
 // The employee, firm and contact keys both health-insurance letters share; `z` is the row
 // with the employee and his insurer (KZP).
-void Pridaj_spolocne(TemplateText &t, const TReportRTF &r, const DataRow &z, db::Session &session)
+void addCommonKeys(TemplateText &t, const TReportRTF &r, const DataRow &z, db::Session &session)
 {
     const auto add = [&](const char *key, const QString &value) { t.Sablona_pridaj(QString::fromLatin1(key), value); };
     const DataRow &f = r.Firma;
-    const MyConsts::UlicaACislo ulica = MyConsts::Ulica_a_cislo(z.text(QStringLiteral("tp_street")));
+    const MyConsts::StreetAndNumber ulica = MyConsts::Ulica_a_cislo(z.text(QStringLiteral("tp_street")));
     add("$ROK", QString::number(r.Param.Obdobie / 100 - 1));
     add("$KZP", z.text(QStringLiteral("KZP")));
     add("$Z_RODCIS", z.text(QStringLiteral("born_numb")));
@@ -71,7 +71,7 @@ void Pridaj_spolocne(TemplateText &t, const TReportRTF &r, const DataRow &z, db:
     add("$Z_ADR_CISLO", ulica.cislo);
     add("$Z_ADR_PSC", z.text(QStringLiteral("tp_zip")));
     add("$Z_ADR_OBEC", z.text(QStringLiteral("tp_city")));
-    add("$Z_ADR_STAT", documents::Nazov_statu(session, z.text(QStringLiteral("stat_tp"))));
+    add("$Z_ADR_STAT", documents::countryName(session, z.text(QStringLiteral("stat_tp"))));
     add("$F_NAZOV", f.text(QStringLiteral("NAZOV")));
     add("$F_CPP", f.text(QStringLiteral("FO_CPP")));
     add("$F_RODCIS", f.text(QStringLiteral("FO_RC")));
@@ -79,7 +79,7 @@ void Pridaj_spolocne(TemplateText &t, const TReportRTF &r, const DataRow &z, db:
     add("$F_ADR_CISLO", f.text(QStringLiteral("ADR_CISLO")));
     add("$F_ADR_PSC", f.text(QStringLiteral("ADR_PSC")));
     add("$F_ADR_OBEC", f.text(QStringLiteral("ADR_MESTO")));
-    add("$F_ADR_STAT", documents::Nazov_statu(session, f.text(QStringLiteral("ADR_STAT"))));
+    add("$F_ADR_STAT", documents::countryName(session, f.text(QStringLiteral("ADR_STAT"))));
     add("$ICO", f.text(QStringLiteral("ICO")));
     add("$DIC", f.text(QStringLiteral("DIC")));
     add("$F_TEL", f.text(QStringLiteral("ADR_TELEFON")));
@@ -93,7 +93,7 @@ void Pridaj_spolocne(TemplateText &t, const TReportRTF &r, const DataRow &z, db:
 
 // Writes a letter: the file checks, the template filled when writing is allowed, then the
 // offer to open what is there.
-void Zapis(const QString &sablona, const QString &vystup, const TemplateText &t)
+void writeRtf(const QString &sablona, const QString &vystup, const TemplateText &t)
 {
     MyConsts::OutputFiles subory{.input = sablona, .output = vystup};
     MyConsts::Kontrola_suborov(subory);
@@ -101,7 +101,7 @@ void Zapis(const QString &sablona, const QString &vystup, const TemplateText &t)
         t.Sablona_vypln(subory.input, subory.output);
 }
 
-QString Vo_vystupoch(const QString &nazov)
+QString inOutputs(const QString &nazov)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + nazov;
 }
@@ -112,10 +112,10 @@ QString Vo_vystupoch(const QString &nazov)
 
 TReportRTF::TReportRTF(db::Session &session) : m_session(session)
 {
-    Firma = documents::Hlavicka_firmy(session);
+    Firma = documents::firmHeading(session);
 }
 
-void TReportRTF::Otvor_Q1(int codeEmp)
+void TReportRTF::openQ1(int codeEmp)
 {
     Q1_rok = Rok() - 1;
     Q1_ = m_session.run(QStringLiteral("select * from \":tarix_data:zp_tab\" where code_emp=:code_emp and v_rok = :rok "
@@ -126,8 +126,8 @@ void TReportRTF::Otvor_Q1(int codeEmp)
 
 void TReportRTF::Otvor_doklad()
 {
-    Q0_ = DataRow(m_session.run(Text_zamestnanca(QStringLiteral("zp_znec")), Rozsahy(Param, Rok())), 0);
-    Otvor_Q1(Param.Zamestnanec_od);
+    Q0_ = DataRow(m_session.run(employeeText(QStringLiteral("zp_znec")), rtfRanges(Param, Rok())), 0);
+    openQ1(Param.Zamestnanec_od);
     // A period counts when it overlaps the year: one that began earlier and ends later (or
     // has no end) covers the whole year and belongs on the certificate as well.
     const QDate od(Rok() - 1, 1, 1), po(Rok() - 1, 12, 31);
@@ -141,8 +141,8 @@ void TReportRTF::Otvor_doklad()
 
 void TReportRTF::Otvor_oznamenie()
 {
-    Otvor_Q1(Param.Zamestnanec_od);
-    Q3_ = DataRow(m_session.run(Text_zamestnanca(QStringLiteral("zp_univ")), Rozsahy(Param, Rok())), 0);
+    openQ1(Param.Zamestnanec_od);
+    Q3_ = DataRow(m_session.run(employeeText(QStringLiteral("zp_univ")), rtfRanges(Param, Rok())), 0);
     Q3_otvoreny = true;
 }
 
@@ -154,7 +154,7 @@ void TReportRTF::Otvor_prihlasenie()
 
 namespace RexRTF {
 
-bool Kontrola_udajov_doklad(const TReportRTF &r)
+bool checkCertificateData(const TReportRTF &r)
 {
     if (r.Q1_otvoreny && r.Q1_.isEmpty()) {
         MyConsts::Sprava_chyba(Msg(65067, QString::number(r.Q1_rok)));
@@ -167,7 +167,7 @@ bool Kontrola_udajov_doklad(const TReportRTF &r)
     return true;
 }
 
-bool Kontrola_udajov_oznamenie(const TReportRTF &r)
+bool checkNoticeData(const TReportRTF &r)
 {
     if (r.Q1_otvoreny && r.Q1_.isEmpty()) {
         MyConsts::Sprava_chyba(Msg(65067, QString::number(r.Q1_rok)));
@@ -180,7 +180,7 @@ bool Kontrola_udajov_oznamenie(const TReportRTF &r)
     return true;
 }
 
-void Pridaj_znacky_mesiacov(TemplateText &t, const std::array<bool, 12> &oznacene)
+void addMonthMarks(TemplateText &t, const std::array<bool, 12> &oznacene)
 {
     bool vsetky = true;
     for (bool o : oznacene)
@@ -192,10 +192,10 @@ void Pridaj_znacky_mesiacov(TemplateText &t, const std::array<bool, 12> &oznacen
                          !vsetky && oznacene[size_t(m)] ? QStringLiteral("X") : QStringLiteral(" "));
 }
 
-void Kluce_dokladu(TemplateText &t, const TReportRTF &r, int *vynechani)
+void certificateKeys(TemplateText &t, const TReportRTF &r, int *vynechani)
 {
     const auto add = [&](const QString &key, const QString &value) { t.Sablona_pridaj(key, value); };
-    Pridaj_spolocne(t, r, r.Q0_, *db::Session::defaultSession());
+    addCommonKeys(t, r, r.Q0_, *db::Session::defaultSession());
     add(QStringLiteral("$POIST_OD"), Datum(r.Q0_.date(QStringLiteral("Zamnec_od"))));
     add(QStringLiteral("$POIST_DO"), Datum(r.Q0_.date(QStringLiteral("Zamnec_do"))));
     add(QStringLiteral("$POC_PRILOH"), QString());
@@ -219,17 +219,17 @@ void Kluce_dokladu(TemplateText &t, const TReportRTF &r, int *vynechani)
         x4 += num("X4");
         x5 += num("X5");
     }
-    Pridaj_znacky_mesiacov(t, oznacene);
+    addMonthMarks(t, oznacene);
     for (int m = 1; m <= 12; ++m) {
         const auto it = mesiace.find(m);
-        add(QStringLiteral("$MZ") + Dve_cislice(m), it == mesiace.end() ? QString() : fmt::general(it->second.first));
-        add(QStringLiteral("$UH") + Dve_cislice(m), it == mesiace.end() ? QString() : fmt::general(it->second.second));
+        add(QStringLiteral("$MZ") + twoDigitText(m), it == mesiace.end() ? QString() : fmt::general(it->second.first));
+        add(QStringLiteral("$UH") + twoDigitText(m), it == mesiace.end() ? QString() : fmt::general(it->second.second));
     }
-    add(QStringLiteral("$MZ13"), Cele(x3));
-    add(QStringLiteral("$UH13"), Cele(x1));
-    add(QStringLiteral("$UHRN_PRIJMOV"), Cele(x1));
-    add(QStringLiteral("$UHRN_PREDDAV_ZNEC"), Cele(x4));
-    add(QStringLiteral("$UHRN_PREDDAV_ZTEL"), Cele(x5));
+    add(QStringLiteral("$MZ13"), wholeNumberText(x3));
+    add(QStringLiteral("$UH13"), wholeNumberText(x1));
+    add(QStringLiteral("$UHRN_PRIJMOV"), wholeNumberText(x1));
+    add(QStringLiteral("$UHRN_PREDDAV_ZNEC"), wholeNumberText(x4));
+    add(QStringLiteral("$UHRN_PREDDAV_ZTEL"), wholeNumberText(x5));
 
     const db::SqlResult &obdobia = r.Q2_;
     for (int n = 1; n <= kRiadkyBezPoistenia; ++n) {
@@ -237,28 +237,28 @@ void Kluce_dokladu(TemplateText &t, const TReportRTF &r, int *vynechani)
         const auto date = [&](const char *c) {
             return je ? Datum(obdobia.asDate(n - 1, obdobia.columnIndex(QString::fromLatin1(c)))) : QString();
         };
-        add(QStringLiteral("$OD") + Dve_cislice(n), date("Datum_od"));
-        add(QStringLiteral("$DO") + Dve_cislice(n), date("Datum_do"));
-        add(QStringLiteral("$DOVOD") + Dve_cislice(n),
+        add(QStringLiteral("$OD") + twoDigitText(n), date("Datum_od"));
+        add(QStringLiteral("$DO") + twoDigitText(n), date("Datum_do"));
+        add(QStringLiteral("$DOVOD") + twoDigitText(n),
             je ? obdobia.asString(n - 1, obdobia.columnIndex(QStringLiteral("Dovod"))).trimmed() : QString());
     }
     if (vynechani)
         *vynechani = std::max(0, obdobia.rowCount() - kRiadkyBezPoistenia);
 }
 
-void Kluce_oznamenia(TemplateText &t, const TReportRTF &r)
+void noticeKeys(TemplateText &t, const TReportRTF &r)
 {
-    Pridaj_spolocne(t, r, r.Q3_, *db::Session::defaultSession());
+    addCommonKeys(t, r, r.Q3_, *db::Session::defaultSession());
     double zaplatene = 0;
     const db::SqlResult &q = r.Q1_;
     for (int i = 0; i < q.rowCount(); ++i)
         zaplatene += q.asFloat(i, q.columnIndex(QStringLiteral("X4"))) + q.asFloat(i, q.columnIndex(QStringLiteral("X5")));
-    t.Sablona_pridaj(QStringLiteral("$UHRN_PREDDAV_ZNEC"), Cele(zaplatene));
-    t.Sablona_pridaj(QStringLiteral("$POISTNE"), Cele(r.Q3_.number(QStringLiteral("X3"))));
-    t.Sablona_pridaj(QStringLiteral("$NEDOPLATOK"), Cele(r.Q3_.number(QStringLiteral("X1"))));
+    t.Sablona_pridaj(QStringLiteral("$UHRN_PREDDAV_ZNEC"), wholeNumberText(zaplatene));
+    t.Sablona_pridaj(QStringLiteral("$POISTNE"), wholeNumberText(r.Q3_.number(QStringLiteral("X3"))));
+    t.Sablona_pridaj(QStringLiteral("$NEDOPLATOK"), wholeNumberText(r.Q3_.number(QStringLiteral("X1"))));
 }
 
-void Kluce_prihlasenia(TemplateText &t, const TReportRTF &r, int *vynechani)
+void registrationKeys(TemplateText &t, const TReportRTF &r, int *vynechani)
 {
     const auto add = [&](const QString &key, const QString &value) { t.Sablona_pridaj(key, value); };
     const DataRow &f = r.Firma;
@@ -283,7 +283,7 @@ void Kluce_prihlasenia(TemplateText &t, const TReportRTF &r, int *vynechani)
     for (int k = 1; k <= kRiadkyPrihlasenia; ++k) {
         const bool je = k <= q.rowCount();
         const DataRow z(q, k - 1);
-        const QString kk = Dve_cislice(k);
+        const QString kk = twoDigitText(k);
         const auto txt = [&](const char *c) { return z.text(QString::fromLatin1(c)); };
         add(QStringLiteral("$a") + kk, je ? QString::number(k) : QString());
         add(QStringLiteral("$b") + kk, je ? QStringLiteral("X") : QString());
@@ -303,40 +303,40 @@ void Kluce_prihlasenia(TemplateText &t, const TReportRTF &r, int *vynechani)
         *vynechani = std::max(0, q.rowCount() - kRiadkyPrihlasenia);
 }
 
-QString Nazov_dokladu(const DataRow &z)
+QString certificateName(const DataRow &z)
 {
-    return Vo_vystupoch(documents::Nazov_suboru_zamestnanca(QStringLiteral("zdr1_"), z.text(QStringLiteral("born_numb")),
+    return inOutputs(documents::employeeFileName(QStringLiteral("zdr1_"), z.text(QStringLiteral("born_numb")),
                                                             z.text(QStringLiteral("surname")),
                                                             z.text(QStringLiteral("name")), QStringLiteral(".rtf")));
 }
 
-QString Nazov_oznamenia(const DataRow &z)
+QString noticeName(const DataRow &z)
 {
-    return Vo_vystupoch(documents::Nazov_suboru_zamestnanca(QStringLiteral("zdr2_"), z.text(QStringLiteral("born_numb")),
+    return inOutputs(documents::employeeFileName(QStringLiteral("zdr2_"), z.text(QStringLiteral("born_numb")),
                                                             z.text(QStringLiteral("surname")),
                                                             z.text(QStringLiteral("name")), QStringLiteral(".rtf")));
 }
 
-QString Nazov_prihlasenia() { return Vo_vystupoch(QString::fromUtf16(kVystupPrihlasenia)); }
+QString registrationName() { return inOutputs(QString::fromUtf16(kVystupPrihlasenia)); }
 
-QString Sablona(const QString &nazov)
+QString templateFile(const QString &nazov)
 {
     return core::Priecinok_formularov(core::appPaths().networkRoot) + nazov;
 }
 
 void Export_rtf_doklad(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         TReportRTF r(*db::Session::defaultSession());
         r.Param = p;
         r.Otvor_doklad();
-        if (!Kontrola_udajov_doklad(r))
+        if (!checkCertificateData(r))
             return;
         TemplateText t(TemplateText::Format::Rtf);
         int vynechani = 0;
-        Kluce_dokladu(t, r, &vynechani);
-        const QString vystup = Nazov_dokladu(r.Q0_);
-        Zapis(Sablona(QString::fromUtf16(kSablonaDokladu)), vystup, t);
+        certificateKeys(t, r, &vynechani);
+        const QString vystup = certificateName(r.Q0_);
+        writeRtf(templateFile(QString::fromUtf16(kSablonaDokladu)), vystup, t);
         if (vynechani > 0)
             MyConsts::Sprava_upozornenie(
                 QStringLiteral("Doklad má %1 riadkov pre obdobia bez poistenia; %2 ďalších období sa naň nezmestilo.")
@@ -348,31 +348,31 @@ void Export_rtf_doklad(const TMyReportParam &p)
 
 void Export_rtf_oznamenie(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         TReportRTF r(*db::Session::defaultSession());
         r.Param = p;
         r.Otvor_oznamenie();
-        if (!Kontrola_udajov_oznamenie(r))
+        if (!checkNoticeData(r))
             return;
         TemplateText t(TemplateText::Format::Rtf);
-        Kluce_oznamenia(t, r);
-        const QString vystup = Nazov_oznamenia(r.Q3_);
-        Zapis(Sablona(QString::fromUtf16(kSablonaOznamenia)), vystup, t);
+        noticeKeys(t, r);
+        const QString vystup = noticeName(r.Q3_);
+        writeRtf(templateFile(QString::fromUtf16(kSablonaOznamenia)), vystup, t);
         MyConsts::Otvor_vytvoreny_subor(vystup);
     });
 }
 
 void Export_rtf_prihlasenie(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         TReportRTF r(*db::Session::defaultSession());
         r.Param = p;
         r.Otvor_prihlasenie();
         TemplateText t(TemplateText::Format::Rtf);
         int vynechani = 0;
-        Kluce_prihlasenia(t, r, &vynechani);
-        const QString vystup = Nazov_prihlasenia();
-        Zapis(Sablona(QString::fromUtf16(kSablonaPrihlasenia)), vystup, t);
+        registrationKeys(t, r, &vynechani);
+        const QString vystup = registrationName();
+        writeRtf(templateFile(QString::fromUtf16(kSablonaPrihlasenia)), vystup, t);
         if (vynechani > 0)
             MyConsts::Sprava_upozornenie(QStringLiteral("Tlačivo má %1 riadkov pre zamestnancov; %2 ďalších zamestnancov "
                                                         "nastupujúcich %3 sa naň nezmestilo, prihláste ich osobitne.")

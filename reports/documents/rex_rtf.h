@@ -46,7 +46,7 @@ public:
 
 private:
     db::Session &m_session;
-    void Otvor_Q1(int codeEmp);
+    void openQ1(int codeEmp);
     int Rok() const { return Param.Obdobie / 100; }
 };
 
@@ -69,26 +69,26 @@ void Export_rtf_prihlasenie(const TMyReportParam &p);
 // The checks before writing a health-insurance letter: 65067 without the monthly values,
 // then 65064 (certificate) or 65063 (notice) without the settlement row or result. Shows
 // the message and returns false when one fails.
-bool Kontrola_udajov_doklad(const TReportRTF &r);
-bool Kontrola_udajov_oznamenie(const TReportRTF &r);
+bool checkCertificateData(const TReportRTF &r);
+bool checkNoticeData(const TReportRTF &r);
 
 // The keys of each letter, in the order the template is filled. `vynechani` gets the
 // lines that did not fit the form (periods without insurance, employees to register).
-void Kluce_dokladu(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
-void Kluce_oznamenia(MyConsts::TemplateText &t, const TReportRTF &r);
-void Kluce_prihlasenia(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
+void certificateKeys(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
+void noticeKeys(MyConsts::TemplateText &t, const TReportRTF &r);
+void registrationKeys(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
 
 // The month marks of the certificate: "X" for a month insured with the employer (X2 = 2).
 // Every month marked gives $A1 " ", $A2 "X" and blank months; else $A1 "X", $A2 " " and
 // each month's own mark under "!A" (January) to "!L" (December).
-void Pridaj_znacky_mesiacov(MyConsts::TemplateText &t, const std::array<bool, 12> &oznacene);
+void addMonthMarks(MyConsts::TemplateText &t, const std::array<bool, 12> &oznacene);
 
 // The file names in the firm's output folder.
-QString Nazov_dokladu(const documents::DataRow &zamestnanec);
-QString Nazov_oznamenia(const documents::DataRow &zamestnanec);
-QString Nazov_prihlasenia();
+QString certificateName(const documents::DataRow &zamestnanec);
+QString noticeName(const documents::DataRow &zamestnanec);
+QString registrationName();
 // The template in the installation's "frm" folder.
-QString Sablona(const QString &nazov);
+QString templateFile(const QString &nazov);
 
 } // namespace RexRTF
 

@@ -14,7 +14,7 @@
 #include "platform/format/dates.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/form_tla1.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +35,7 @@ const QString kCelaFirma = QStringLiteral("spolu celá firma");
 const QString kRiadokIne = QStringLiteral("Riadok č.3 - časť iné :");
 
 // Codes whose report can sort by surname, and those with a statement type.
-bool maTriedenie(const QString &kod)
+bool hasSorting(const QString &kod)
 {
     static const QStringList kody = {"VL", "VL2", "VLND", "ZL", "RZ2", "DOV"};
     return kody.contains(kod);
@@ -43,7 +43,7 @@ bool maTriedenie(const QString &kod)
 
 // Both schema versions of the XML statement carry the kind, so a corrective statement can
 // be filed in either.
-bool maTypVykazu(const QString &kod)
+bool hasStatementType(const QString &kod)
 {
     return kod == u"SPXML" || kod == u"SPXML/2.5" || kod == u"SP_PDF";
 }
@@ -57,7 +57,7 @@ QLineEdit *edit128(QWidget *parent, const QString &name)
 }
 
 // The row of a combo box whose item data equals the number, -1 when none.
-int riadokCisla(const QComboBox *cb, int cislo)
+int numberRow(const QComboBox *cb, int cislo)
 {
     for (int i = 0; i < cb->count(); ++i)
         if (cb->itemData(i).toInt() == cislo)
@@ -206,7 +206,7 @@ TFParForm::TFParForm(TMyReportParam &param, QWidget *parent)
     tla.post();
 
     Edit_vykaz_riadny->setText(QStringLiteral("R"));
-    naplnStrediska();
+    fillCostCenters();
     Napln_zamestnancov();
 
     db::Table zp;
@@ -215,14 +215,14 @@ TFParForm::TFParForm(TMyReportParam &param, QWidget *parent)
     zp.open();
     for (zp.first(); !zp.eof(); zp.next()) {
         const int id = zp.fieldByName(QStringLiteral("ID")).asInt();
-        Combo_ZP->addItem(core::Nazov_zdravotnej_poistovne_riadku(id, zp.fieldByName(QStringLiteral("TEXT")).asString()), id);
+        Combo_ZP->addItem(core::lineHealthInsurerName(id, zp.fieldByName(QStringLiteral("TEXT")).asString()), id);
     }
     Combo_ZP->setCurrentIndex(-1);
 }
 
 TFParForm::~TFParForm() = default;
 
-void TFParForm::naplnStrediska()
+void TFParForm::fillCostCenters()
 {
     CB_stred->clear();
     CB_stred->addItem(kCelaFirma, 0);
@@ -246,7 +246,7 @@ void TFParForm::Napln_zamestnancov()
     t2.setTableName(QStringLiteral("ZAM.DB"));
     t2.setIndexName(QStringLiteral("ZAM1"));
     QString filter = QStringLiteral("sid>=%1 and sid<=%2").arg(m_param.Stredisko_od).arg(m_param.Stredisko_do);
-    const QChar rezim = core::Rezim_zobrazenia_zamestnancov();
+    const QChar rezim = core::employeeViewMode();
     if (rezim == core::kZobrazSucasnych)
         filter += QStringLiteral(" and vystup=null");
     else if (rezim == core::kZobrazVyradenych)
@@ -293,12 +293,12 @@ void TFParForm::Edit_ineChange()
     }
 }
 
-bool TFParForm::stranaViditelna(QWidget *page) const
+bool TFParForm::pageVisible(QWidget *page) const
 {
     return Page_Control3->isTabVisible(Page_Control3->indexOf(page));
 }
 
-void TFParForm::ukazStranu(QWidget *page, bool visible)
+void TFParForm::showFormPage(QWidget *page, bool visible)
 {
     Page_Control3->setTabVisible(Page_Control3->indexOf(page), visible);
 }
@@ -311,7 +311,7 @@ void TFParForm::Nacitaj_parametre(const TMyReportParam &p)
     m_strediskoNajdene = true;
     if (p.Stredisko_od != p.Stredisko_do) {
         CB_stred->setCurrentIndex(0);
-    } else if (const int row = riadokCisla(CB_stred, p.Stredisko_od); row >= 0) {
+    } else if (const int row = numberRow(CB_stred, p.Stredisko_od); row >= 0) {
         CB_stred->setCurrentIndex(row);
     } else {
         m_strediskoNajdene = false;
@@ -319,7 +319,7 @@ void TFParForm::Nacitaj_parametre(const TMyReportParam &p)
     m_zamestnanecNajdeny = true;
     if (p.Zamestnanec_od != p.Zamestnanec_do) {
         CB_zam->setCurrentIndex(0);
-    } else if (const int row = riadokCisla(CB_zam, p.Zamestnanec_od); row >= 0) {
+    } else if (const int row = numberRow(CB_zam, p.Zamestnanec_od); row >= 0) {
         CB_zam->setCurrentIndex(row);
     } else {
         m_zamestnanecNajdeny = false;
@@ -330,7 +330,7 @@ void TFParForm::Nacitaj_parametre(const TMyReportParam &p)
     CB_abeceda->setChecked(p.Abecedne());
 
     if (p.Kod_zostavy == u"PZ") {
-        ukazStranu(PAGE_PZ2006, true);
+        showFormPage(PAGE_PZ2006, true);
         if (p.Obdobie >= 200501) {
             Edit_n_ddp->clear();
             Edit_mesiace->clear();
@@ -356,24 +356,24 @@ void TFParForm::Nacitaj_parametre(const TMyReportParam &p)
             Edit_ine2->show();
         }
     } else {
-        ukazStranu(PAGE_PZ2006, false);
+        showFormPage(PAGE_PZ2006, false);
         Label_ine->hide();
         Edit_ine->hide();
         Label_ine2->hide();
         Edit_ine2->hide();
     }
 
-    CB_abeceda->setVisible(maTriedenie(p.Kod_zostavy));
-    PageControl2->setCurrentWidget(maTypVykazu(p.Kod_zostavy) ? PAGE_SPXML : PAGE_EMPTY);
+    CB_abeceda->setVisible(hasSorting(p.Kod_zostavy));
+    PageControl2->setCurrentWidget(hasStatementType(p.Kod_zostavy) ? PAGE_SPXML : PAGE_EMPTY);
 
     if (p.Vyber_zp) {
-        ukazStranu(PAGE_VYBER_ZP, true);
+        showFormPage(PAGE_VYBER_ZP, true);
         Page_Control3->setCurrentWidget(PAGE_VYBER_ZP);
-        ukazStranu(PAGE_VYBER_ZAM, false);
+        showFormPage(PAGE_VYBER_ZAM, false);
     } else {
-        ukazStranu(PAGE_VYBER_ZAM, true);
+        showFormPage(PAGE_VYBER_ZAM, true);
         Page_Control3->setCurrentWidget(PAGE_VYBER_ZAM);
-        ukazStranu(PAGE_VYBER_ZP, false);
+        showFormPage(PAGE_VYBER_ZP, false);
     }
 }
 
@@ -420,7 +420,7 @@ void TFParForm::Prevezmi_parametre(TMyReportParam &p)
     }
 }
 
-void TFParForm::Spusti()
+void TFParForm::runForm()
 {
     if (m_param.Kod_zostavy == u"PZ") {
         for (const QLineEdit *e : {Edit_n_ddp, Edit_nz_ddp})
@@ -444,7 +444,7 @@ void TFParForm::Spusti()
 void TFParForm::Button1Click()
 {
     try {
-        Spusti();
+        runForm();
     } catch (const EMyError &e) {
         MyConsts::Sprava_chyba(e.text());
     }
@@ -489,29 +489,29 @@ void Prevezmi_udaje_vykazu(TMyReportParam &p)
 
 int Zobraz_parametre_zostavy(const TMyReportParam &request)
 {
-    TMyReportParam &unit = Parametre_zostavy();
+    TMyReportParam &unit = reportParameters();
     unit = request;
     bool spustit = false;
-    Spusti_chranene([&] {
+    runGuarded([&] {
         TFParForm form(unit);
         form.Nacitaj_parametre(unit);
         if (unit.Bez_dialogu) {
             form.Prevezmi_parametre(unit);
             // Nobody chose from the lists on this road: what the caller named stays.
-            if (!form.strediskoNajdene()) {
+            if (!form.costCenterFound()) {
                 unit.Stredisko_od = request.Stredisko_od;
                 unit.Stredisko = request.Stredisko;
                 unit.Stredisko_do = request.Stredisko_do;
                 unit.Stredisko_text() = MyConsts::Text_so_strediskom(unit.Firma(), unit.Stredisko);
             }
-            if (!form.zamestnanecNajdeny()) {
+            if (!form.employeeFound()) {
                 unit.Zamestnanec_od = request.Zamestnanec_od;
                 unit.Zamestnanec_do = request.Zamestnanec_do;
             }
             spustit = true;
         } else {
             form.exec();
-            spustit = form.beh() == TFParForm::Spustit;
+            spustit = form.run() == TFParForm::Spustit;
         }
     });
     if (spustit)

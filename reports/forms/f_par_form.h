@@ -21,7 +21,7 @@ class TFParForm : public QDialog {
     Q_OBJECT
 public:
     // What closed the dialog.
-    enum Beh { Nic = 0, Spustit = 1, Koniec = 2 };
+    enum Run { Nic = 0, Spustit = 1, Koniec = 2 };
 
     // Works on `param`, the unit's copy of the request: choosing a centre and typing the
     // individual value write there. Creation stamps today's date into the statement
@@ -37,14 +37,14 @@ public:
     // mode the clerk chose on the main window (core/app_state.h): with no leaving date for
     // the current employees, with one for those who left, else all.
     void Napln_zamestnancov();
-    // "&Spusti": checks the entries and applies them into the unit's copy; a failed check
+    // "&runForm": checks the entries and applies them into the unit's copy; a failed check
     // raises EMyError and leaves the dialog open. On success the dialog closes.
-    void Spusti();
+    void runForm();
 
-    Beh beh() const { return m_beh; }
+    Run run() const { return m_beh; }
     // Whether the last fill found the request's centre and employee in the lists.
-    bool strediskoNajdene() const { return m_strediskoNajdene; }
-    bool zamestnanecNajdeny() const { return m_zamestnanecNajdeny; }
+    bool costCenterFound() const { return m_strediskoNajdene; }
+    bool employeeFound() const { return m_zamestnanecNajdeny; }
 
     // Controls.
     QTabWidget *PageControl1;      // one page "Vstupné parametre"
@@ -72,11 +72,11 @@ public:
     QWidget *PAGE_SPXML;
     QWidget *PAGE_EMPTY;
     QLineEdit *Edit_vykaz_riadny;
-    QPushButton *Button1;          // "&Spusti"
+    QPushButton *Button1;          // "&runForm"
     QPushButton *Button2;          // "&Koniec"
 
     // Whether a page of Page_Control3 is shown.
-    bool stranaViditelna(QWidget *page) const;
+    bool pageVisible(QWidget *page) const;
 
 private slots:
     void CB_stredChange(int index);
@@ -86,11 +86,11 @@ private slots:
     void Button5Click();
 
 private:
-    void naplnStrediska();
-    void ukazStranu(QWidget *page, bool visible);
+    void fillCostCenters();
+    void showFormPage(QWidget *page, bool visible);
 
     TMyReportParam &m_param;
-    Beh m_beh = Nic;
+    Run m_beh = Nic;
     bool m_strediskoNajdene = true;
     bool m_zamestnanecNajdeny = true;
 };
@@ -100,7 +100,7 @@ namespace ParForm {
 // The entry of every report request; always returns 0. With Bez_dialogu the request only
 // passes through the dialog without showing it, and the report runs at once (a centre or
 // employee the request names stays as named even when the dialog's lists lack it);
-// otherwise the report runs only when the user starts it with "&Spusti". Nothing is
+// otherwise the report runs only when the user starts it with "&runForm". Nothing is
 // raised to the caller.
 int Zobraz_parametre_zostavy(const TMyReportParam &p);
 

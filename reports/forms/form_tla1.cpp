@@ -82,10 +82,10 @@ TFormTLA1::TFormTLA1(QWidget *parent) : QDialog(parent)
             }
         };
     };
-    connect(NavEdit, &QToolButton::clicked, this, guarded(&TFormTLA1::Oprava));
-    connect(NavPost, &QToolButton::clicked, this, guarded(&TFormTLA1::Potvrdenie));
-    connect(NavCancel, &QToolButton::clicked, this, guarded(&TFormTLA1::Ignorovanie));
-    connect(Button1, &QPushButton::clicked, this, guarded(&TFormTLA1::Potvrd));
+    connect(NavEdit, &QToolButton::clicked, this, guarded(&TFormTLA1::editRecord));
+    connect(NavPost, &QToolButton::clicked, this, guarded(&TFormTLA1::confirmation));
+    connect(NavCancel, &QToolButton::clicked, this, guarded(&TFormTLA1::ignoreEdit));
+    connect(Button1, &QPushButton::clicked, this, guarded(&TFormTLA1::confirmEdit));
 
     // A row without a date gets today's, already posted.
     db::Table &t = tabulka();
@@ -96,8 +96,8 @@ TFormTLA1::TFormTLA1(QWidget *parent) : QDialog(parent)
         t.fieldByName(QStringLiteral("DEN")).setAsDate(fmt::today());
         t.post();
     }
-    zobrazZaznam();
-    nastavStav();
+    showRecord();
+    setState();
 }
 
 TFormTLA1::~TFormTLA1()
@@ -112,7 +112,7 @@ db::Table &TFormTLA1::tabulka() const
     return core::DM().TTLA_;
 }
 
-void TFormTLA1::zobrazZaznam()
+void TFormTLA1::showRecord()
 {
     db::Table &t = tabulka();
     const bool row = t.isActive() && !t.isEmpty();
@@ -120,7 +120,7 @@ void TFormTLA1::zobrazZaznam()
         p.edit->setText(row ? t.fieldByName(QString::fromLatin1(p.field)).text() : QString());
 }
 
-void TFormTLA1::zapisDoZaznamu()
+void TFormTLA1::writeToRecord()
 {
     db::Table &t = tabulka();
     for (const Pole &p : m_polia) {
@@ -130,7 +130,7 @@ void TFormTLA1::zapisDoZaznamu()
     }
 }
 
-void TFormTLA1::nastavStav()
+void TFormTLA1::setState()
 {
     const bool editing = tabulka().isEditing();
     for (const Pole &p : m_polia)
@@ -140,33 +140,33 @@ void TFormTLA1::nastavStav()
     NavCancel->setEnabled(editing);
 }
 
-void TFormTLA1::Oprava()
+void TFormTLA1::editRecord()
 {
     tabulka().edit();
-    nastavStav();
+    setState();
 }
 
-void TFormTLA1::Potvrdenie()
+void TFormTLA1::confirmation()
 {
     db::Table &t = tabulka();
     if (!t.isEditing())
         return;
-    zapisDoZaznamu();
+    writeToRecord();
     t.post();
-    zobrazZaznam();
-    nastavStav();
+    showRecord();
+    setState();
 }
 
-void TFormTLA1::Ignorovanie()
+void TFormTLA1::ignoreEdit()
 {
     db::Table &t = tabulka();
     if (t.isEditing())
         t.cancel();
-    zobrazZaznam();
-    nastavStav();
+    showRecord();
+    setState();
 }
 
-void TFormTLA1::Potvrd()
+void TFormTLA1::confirmEdit()
 {
     if (tabulka().isEditing())
         throw EMyError(Msg(65199));
@@ -176,7 +176,7 @@ void TFormTLA1::Potvrd()
 void TFormTLA1::reject()
 {
     // Closing by the window discards a pending edit.
-    Ignorovanie();
+    ignoreEdit();
     QDialog::reject();
 }
 

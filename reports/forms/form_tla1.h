@@ -1,8 +1,8 @@
 #pragma once
 // "TARIX  - doplnkové údaje": the statement contact row (Tlac_par) that every statement
 // prints: who compiled it, the contact person, telephone, fax, mail, date and place.
-// Editing is explicit: the fields change only after "Oprava záznamu"; "Potrvdenie zmien"
-// posts and "Ignorovanie zmien" cancels. "&OK" refuses while an edit is pending, and
+// Editing is explicit: the fields change only after "editRecord záznamu"; "Potrvdenie zmien"
+// posts and "ignoreEdit zmien" cancels. "&OK" refuses while an edit is pending, and
 // closing the window otherwise discards a pending edit.
 #include <QDialog>
 
@@ -23,12 +23,12 @@ public:
     ~TFormTLA1() override;
 
     // "&OK": raises EMyError 65199 while the row is being edited, else closes.
-    void Potvrd();
+    void confirmEdit();
 
     // The navigator.
-    void Oprava();
-    void Potvrdenie();
-    void Ignorovanie();
+    void editRecord();
+    void confirmation();
+    void ignoreEdit();
 
     QLineEdit *Edit_vykaz_zostavil;
     QLineEdit *Edit_telefon;
@@ -50,9 +50,9 @@ private:
         QLineEdit *edit;
         const char *field;
     };
-    void zobrazZaznam();
-    void zapisDoZaznamu();
-    void nastavStav();
+    void showRecord();
+    void writeToRecord();
+    void setState();
     db::Table &tabulka() const;
 
     std::vector<Pole> m_polia;

@@ -14,27 +14,27 @@
 
 namespace tarix::reports {
 
-void Spusti_spustac(const QString &id, bool prebiehaEditacia)
+void runLauncher(const QString &id, bool prebiehaEditacia)
 {
-    const SpustacZostavy *s = Spustac_zostavy(id);
+    const ReportLauncher *s = reportLauncher(id);
     if (!s)
         throw EMyError(QStringLiteral("Neznáma tlačová zostava %1").arg(id));
-    StavSpustaca stav = Stav_spustaca();
+    LauncherState stav = launcherState();
     stav.prebiehaEditacia = prebiehaEditacia;
     TMyReportParam p;
     Priprav_parametre_zostavy(p);
-    if (const std::optional<TMyReportParam> request = Poziadavka_spustaca(*s, stav, p))
+    if (const std::optional<TMyReportParam> request = launcherRequest(*s, stav, p))
         ParForm::Zobraz_parametre_zostavy(*request);
 }
 
-bool Je_xml_vykaz_sp(const QString &fileName)
+bool isSpXmlStatement(const QString &fileName)
 {
     const QFileInfo f(fileName);
     return f.fileName().startsWith(QLatin1String("SP"), Qt::CaseInsensitive)
            && f.suffix().compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0;
 }
 
-QString Dodatocny_kontrolny_subor()
+QString supplementaryControlFile()
 {
     const QString programFolder = core::appPaths().programFolder;
     struct BackToProgramFolder {
@@ -52,14 +52,14 @@ QString Dodatocny_kontrolny_subor()
         chosen = ui::current().chooseOpenFile(request);
         if (chosen.isEmpty())
             return {};
-    } while (!Je_xml_vykaz_sp(chosen));
+    } while (!isSpXmlStatement(chosen));
 
     const QFileInfo xml(chosen);
     const QString txt = xml.completeBaseName() + QStringLiteral(".txt");
     const QString routine = QString::fromUtf16(kZapisKontrolnehoSuboru);
-    const SpustenieZostavy *write = Register_zostav().Najdi(routine);
+    const ReportRun *write = reportRegister().findReport(routine);
     if (!write)
-        throw EMyError(Text_nedostupnej_zostavy(routine));
+        throw EMyError(unavailableReportText(routine));
     TMyReportParam p;
     p.Vstupny_subor = xml.absoluteFilePath();
     p.Vystupny_subor = xml.absoluteDir().filePath(txt);
@@ -70,14 +70,14 @@ QString Dodatocny_kontrolny_subor()
 
 void registerLauncherCommands(core::CommandRegistry &commands)
 {
-    for (const SpustacZostavy &s : Spustace_zostav()) {
+    for (const ReportLauncher &s : reportLaunchers()) {
         const QString id = QString::fromLatin1(s.id);
         if (commands.declares(id))
-            commands.add(id, [id](const core::CommandContext &) { Spusti_spustac(id); });
+            commands.add(id, [id](const core::CommandContext &) { runLauncher(id); });
     }
     const QString checkFile = QStringLiteral("tlac_sp_xml_k");
     if (commands.declares(checkFile))
-        commands.add(checkFile, [](const core::CommandContext &) { Dodatocny_kontrolny_subor(); });
+        commands.add(checkFile, [](const core::CommandContext &) { supplementaryControlFile(); });
 }
 
 } // namespace tarix::reports

@@ -16,11 +16,11 @@ namespace tarix::reports {
 // request, the report entry. A guard's refusal (65199, 65061) raises EMyError; a contract
 // of a kind without a print does nothing. `prebiehaEditacia`: whether a table the main
 // window watches is being edited (the health-insurance tab's buttons refuse then).
-void Spusti_spustac(const QString &id, bool prebiehaEditacia = false);
+void runLauncher(const QString &id, bool prebiehaEditacia = false);
 
 // Whether a file may be the social insurer's XML statement: its name begins with "SP"
 // and its extension is ".xml", both without regard to case.
-bool Je_xml_vykaz_sp(const QString &fileName);
+bool isSpXmlStatement(const QString &fileName);
 
 // "Dodatočné vytvorenie kontrolného TXT súboru": asks for the statement (title 65159,
 // "sp*.xml", from the program's "vystupy" folder) until a valid one is chosen or the
@@ -29,7 +29,7 @@ bool Je_xml_vykaz_sp(const QString &fileName);
 // Vystupny_subor), then 65151. A routine that is not registered answers with the
 // dispatcher's "not available" text. Returns the chosen file, empty when cancelled. The
 // current folder is the program folder afterwards.
-QString Dodatocny_kontrolny_subor();
+QString supplementaryControlFile();
 inline constexpr char16_t kZapisKontrolnehoSuboru[] = u"RexSpXml.Zapis_kontrolny_subor";
 
 // Registers a command for every launcher the registry declares and the check-file command.

@@ -1,7 +1,7 @@
 #include "reports/forms/payroll_print.h"
 
 #include "core/helpers/file_choice.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "platform/db/session.h"
 #include "platform/report/preview_host.h"
@@ -10,7 +10,7 @@
 
 namespace tarix::reports {
 
-TMyReportParam Parametre_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period)
+TMyReportParam payrollPrintParameters(const QString &kodZostavy, int codeEmp, int period)
 {
     TMyReportParam p;
     Priprav_parametre_zostavy(p);
@@ -26,7 +26,7 @@ namespace {
 
 // The employee's personal number, the one the clerk knows him by; his key when the record
 // cannot be read (the name is only a proposal).
-QString osobneCislo(int codeEmp)
+QString personalNumberOf(int codeEmp)
 {
     try {
         if (db::Session *s = db::Session::defaultSession()) {
@@ -44,21 +44,21 @@ QString osobneCislo(int codeEmp)
 
 } // namespace
 
-QString Navrh_nazvu_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period)
+QString payrollPrintNameSuggestion(const QString &kodZostavy, int codeEmp, int period)
 {
     // The layout's own code tells a 2005 payslip from an older one: "TReportVP2005A" -> "VP2005A".
     QString kod = kodZostavy;
-    const VolbaZostavy volba = Vyber_zostavu(kodZostavy, period, &Odstup_firmy);
-    if (volba.druh == VolbaZostavy::Druh::Zostava && volba.nazov.startsWith(u"TReport"))
+    const ReportChoice volba = chooseReport(kodZostavy, period, &firmDistance);
+    if (volba.documentKind == ReportChoice::ReportKind::Zostava && volba.nazov.startsWith(u"TReport"))
         kod = volba.nazov.mid(7);
-    return MyConsts::outputFileBaseName(kod, period, osobneCislo(codeEmp));
+    return MyConsts::outputFileBaseName(kod, period, personalNumberOf(codeEmp));
 }
 
-void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period)
+void printPayrollReport(const QString &kodZostavy, int codeEmp, int period)
 {
     const rpt::SaveProposalScope proposal(MyConsts::outputFolderOrDefault(),
-                                          Navrh_nazvu_tlace_vyplaty(kodZostavy, codeEmp, period));
-    ParForm::Zobraz_parametre_zostavy(Parametre_tlace_vyplaty(kodZostavy, codeEmp, period));
+                                          payrollPrintNameSuggestion(kodZostavy, codeEmp, period));
+    ParForm::Zobraz_parametre_zostavy(payrollPrintParameters(kodZostavy, codeEmp, period));
 }
 
 void registerPayrollScreenPrints(core::CommandRegistry &commands)
@@ -66,7 +66,7 @@ void registerPayrollScreenPrints(core::CommandRegistry &commands)
     for (const QString &code : commands.declared())
         commands.add(code, [code](const core::CommandContext &) {
             const db::Table &vyp = payroll::DMV().TVYP_;
-            Tlac_zostavy_vyplaty(code, vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
+            printPayrollReport(code, vyp.fieldByName(QStringLiteral("Code_emp")).asInt(),
                                  vyp.fieldByName(QStringLiteral("V_obdobie")).asInt());
         });
 }

@@ -13,17 +13,17 @@ namespace tarix::reports {
 
 // The request the payroll screen prints with: the defaults of the open period and cost
 // centre, no dialog, the employee range from and to `codeEmp`, the period `period`.
-TMyReportParam Parametre_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+TMyReportParam payrollPrintParameters(const QString &kodZostavy, int codeEmp, int period);
 
 // The file name (without extension) the report of the request proposes when saved:
 // the layout the period selects ("VP2005A"), the period and the employee's personal number.
-QString Navrh_nazvu_tlace_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+QString payrollPrintNameSuggestion(const QString &kodZostavy, int codeEmp, int period);
 
 // Runs the report of that request through the report entry; its preview proposes the
-// firm's output folder and Navrh_nazvu_tlace_vyplaty for saving.
-void Tlac_zostavy_vyplaty(const QString &kodZostavy, int codeEmp, int period);
+// firm's output folder and payrollPrintNameSuggestion for saving.
+void printPayrollReport(const QString &kodZostavy, int codeEmp, int period);
 
-// Registers the payroll screen's print commands: each runs Tlac_zostavy_vyplaty for the
+// Registers the payroll screen's print commands: each runs printPayrollReport for the
 // payroll record current in DMV().TVYP_.
 void registerPayrollScreenPrints(core::CommandRegistry &commands);
 

@@ -1,31 +1,31 @@
 #include "reports/forms/settlement_print.h"
 
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/errors.h"
 #include "reports/forms/f_par_form.h"
 #include "reports/launchers.h"
 
 namespace tarix::reports {
 
-void Tlac_zuctovania(const QString &spustac, const payroll::StavZuctovania &stav)
+void printSettlementReport(const QString &spustac, const payroll::SettlementState &stav)
 {
-    const SpustacZostavy *s = Spustac_zostavy(spustac);
+    const ReportLauncher *s = reportLauncher(spustac);
     if (!s)
         throw EMyError(QStringLiteral("Neznáma tlačová zostava %1").arg(spustac));
-    StavSpustaca st = Stav_spustaca();
+    LauncherState st = launcherState();
     st.zamestnanecZuctovania = stav.codeEmp;
     st.rokZuctovania = stav.rok;
-    st.zuctovanieEdituje = stav.edituje;
+    st.zuctovanieEdituje = stav.isEditingRecord;
     TMyReportParam p;
     Priprav_parametre_zostavy(p);
-    if (const std::optional<TMyReportParam> request = Poziadavka_spustaca(*s, st, p))
+    if (const std::optional<TMyReportParam> request = launcherRequest(*s, st, p))
         ParForm::Zobraz_parametre_zostavy(*request);
 }
 
 void registerSettlementPrints(core::CommandRegistry &commands)
 {
     for (const QString &id : commands.declared())
-        commands.add(id, [id](const core::CommandContext &) { Tlac_zuctovania(id, payroll::currentSettlement(payroll::DMV())); });
+        commands.add(id, [id](const core::CommandContext &) { printSettlementReport(id, payroll::currentSettlement(payroll::DMV())); });
 }
 
 } // namespace tarix::reports

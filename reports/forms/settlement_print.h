@@ -8,9 +8,9 @@ namespace tarix::reports {
 // Runs the launcher `spustac` of the settlement menu for the settlement `stav`: the
 // defaults of the open period and centre, the launcher's request (65199 while the
 // settlement is edited, 65061 without its year for the 2 % documents), the report entry.
-void Tlac_zuctovania(const QString &spustac, const payroll::StavZuctovania &stav);
+void printSettlementReport(const QString &spustac, const payroll::SettlementState &stav);
 
-// Registers the settlement page's print commands: each runs Tlac_zuctovania for the
+// Registers the settlement page's print commands: each runs printSettlementReport for the
 // settlement current in DMV().
 void registerSettlementPrints(core::CommandRegistry &commands);
 

@@ -1,6 +1,6 @@
 #include "reports/forms/subsystem.h"
 
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/main_menu.h"
 #include "reports/certificates/potvrdenia.h"
 #include "reports/documents/pracovne_dokumenty.h"
@@ -9,7 +9,7 @@
 #include "reports/forms/settlement_print.h"
 #include "reports/health/zdravotne_vykazy.h"
 #include "reports/lists/zoznamy_vyplat.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 #include "reports/settlement/rocne_zuctovanie.h"
 #include "reports/recap/rekapitulacie.h"
 #include "reports/social/socialne_vykazy.h"
@@ -26,16 +26,16 @@ void registerSubsystem(core::StartupHooks &hooks)
     // with the dispatcher's "not available" text.
     registerLauncherCommands(core::mainMenuCommands());
     registerLauncherCommands(core::cardPrintCommands());
-    core::appendStep(hooks.afterDataModules, [] { Registruj_vyplatne_pasky(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_socialne_vykazy(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_zoznamy_vyplat(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_mzdove_listy(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_zdravotne_vykazy(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_rocne_zuctovanie(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_potvrdenia(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_danove_hlasenia(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_pracovne_dokumenty(); });
-    core::appendStep(hooks.afterDataModules, [] { Registruj_rekapitulacie(); });
+    core::appendStep(hooks.afterDataModules, [] { registerPayslips(); });
+    core::appendStep(hooks.afterDataModules, [] { registerSocialStatements(); });
+    core::appendStep(hooks.afterDataModules, [] { registerPayrollLists(); });
+    core::appendStep(hooks.afterDataModules, [] { registerWageSheets(); });
+    core::appendStep(hooks.afterDataModules, [] { registerHealthStatements(); });
+    core::appendStep(hooks.afterDataModules, [] { registerAnnualSettlement(); });
+    core::appendStep(hooks.afterDataModules, [] { registerCertificates(); });
+    core::appendStep(hooks.afterDataModules, [] { registerTaxReturns(); });
+    core::appendStep(hooks.afterDataModules, [] { registerWorkDocuments(); });
+    core::appendStep(hooks.afterDataModules, [] { registerRecaps(); });
 }
 
 } // namespace tarix::reports

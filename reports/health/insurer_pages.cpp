@@ -6,7 +6,7 @@ namespace tarix::reports::health {
 
 using namespace Qt::Literals::StringLiterals;
 
-void Zostav_strany_poistovni(TReport &form, db::Query &q0, DataSetSource &s0, db::Query &q1, DataSetSource &s1,
+void buildInsurerPages(TReport &form, db::Query &q0, DataSetSource &s0, db::Query &q1, DataSetSource &s1,
                              const rpt::LayoutDesc &layout, int &poradie)
 {
     s0.setDataSet(&q0);
@@ -15,8 +15,8 @@ void Zostav_strany_poistovni(TReport &form, db::Query &q0, DataSetSource &s0, db
     form.mainDataSource = &s0;
     form.registerDataSource(u"Q0_"_s, &s0);
     form.registerDataSource(u"Q1_"_s, &s1);
-    rpt::buildReportForm(form, layout, social::socialBlocks(), Kontrola_poli({{&s0, &q0}, {&s1, &q1}}));
-    social::Oznac_vyplnane_popisy(form);
+    rpt::buildReportForm(form, layout, social::socialBlocks(), checkFields({{&s0, &q0}, {&s1, &q1}}));
+    social::markFilledLabels(form);
     form.band(rpt::BandKind::Detail)->beforePrint = [&poradie](rpt::Band &, bool &) { poradie = 0; };
     form.band(rpt::BandKind::PageHeader)->beforePrint = [&form, &q0](rpt::Band &, bool &) {
         if (auto *l = form.findAs<rpt::ReportLabel>(u"QRLabel_KZP"_s))

@@ -5,14 +5,14 @@
 #include "platform/db/query.h"
 #include "platform/report/description.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports::health {
 
 // Links q1 to its master q0 through their sources, builds `form` from `layout` with the
 // social blocks, and hooks the bands: the page header's QRLabel_KZP shows q0's insurer, the
 // sub-detail's QRL_PORADIE counts `poradie` up from 1 within each detail row.
-void Zostav_strany_poistovni(TReport &form, db::Query &q0, DataSetSource &s0, db::Query &q1, DataSetSource &s1,
+void buildInsurerPages(TReport &form, db::Query &q0, DataSetSource &s0, db::Query &q1, DataSetSource &s1,
                              const rpt::LayoutDesc &layout, int &poradie);
 
 } // namespace tarix::reports::health

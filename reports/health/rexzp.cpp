@@ -24,7 +24,7 @@ namespace RexZP {
 
 namespace {
 
-QString Text_zaznamov(bool jednaPoistovna)
+QString recordsText(bool jednaPoistovna)
 {
     // An insurer is reported when any record of the range is insured at all.
     return u"select kzp, sid, u_zdrav, zps, n_zaklad_zp, o_zdravot, oz_zdravot, fz_zdravot "
@@ -34,7 +34,7 @@ QString Text_zaznamov(bool jednaPoistovna)
            + (jednaPoistovna ? u" and kzp=:p4"_s : QString()) + u" order by kzp, code_emp"_s;
 }
 
-void Pripocitaj_zaznam(SumyZP &s, const db::SqlResult &r, int i)
+void Pripocitaj_zaznam(HealthSums &s, const db::SqlResult &r, int i)
 {
     const qint64 u = r.asInteger(i, 2);
     if (u < 1 || u > 5)
@@ -54,9 +54,9 @@ void Pripocitaj_zaznam(SumyZP &s, const db::SqlResult &r, int i)
     }
 }
 
-void Uzavri(SumyZP &s, int obdobie)
+void closeStatement(HealthSums &s, int obdobie)
 {
-    s.Spocitaj_riadok_0();
+    s.sumRow0();
     if (obdobie / 100 > 2004)
         return;
     // Up to 2004 the employer's premium is owed on the insurer's whole base, rounded up once.
@@ -65,13 +65,13 @@ void Uzavri(SumyZP &s, int obdobie)
     r.Oz_zdravot_b = MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, r.Zaklad_oz_b * s.Sadzba_oz_b * 0.01);
 }
 
-std::vector<SumyZP> Vypocitaj(db::Session &session, int obdobie, int sidOd, int sidDo, std::optional<int> kzp)
+std::vector<HealthSums> computeFigures(db::Session &session, int obdobie, int sidOd, int sidDo, std::optional<int> kzp)
 {
     db::Params params{{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}};
     if (kzp)
         params.set(u"p4"_s, *kzp);
-    const db::SqlResult r = session.run(Text_zaznamov(kzp.has_value()), params);
-    std::vector<SumyZP> out;
+    const db::SqlResult r = session.run(recordsText(kzp.has_value()), params);
+    std::vector<HealthSums> out;
     for (int i = 0; i < r.rowCount(); ++i) {
         const int k = int(r.asInteger(i, 0));
         if (out.empty() || out.back().kzp != k) {
@@ -80,29 +80,29 @@ std::vector<SumyZP> Vypocitaj(db::Session &session, int obdobie, int sidOd, int 
         }
         Pripocitaj_zaznam(out.back(), r, i);
     }
-    for (SumyZP &s : out)
-        Uzavri(s, obdobie);
+    for (HealthSums &s : out)
+        closeStatement(s, obdobie);
     return out;
 }
 
 } // namespace
 
-std::vector<SumyZP> Vypocitaj_vykazy(db::Session &session, int obdobie, int sidOd, int sidDo)
+std::vector<HealthSums> computeStatements(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
-    return Vypocitaj(session, obdobie, sidOd, sidDo, std::nullopt);
+    return computeFigures(session, obdobie, sidOd, sidDo, std::nullopt);
 }
 
-SumyZP Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp)
+HealthSums Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp)
 {
-    std::vector<SumyZP> v = Vypocitaj(session, obdobie, sidOd, sidDo, kzp);
+    std::vector<HealthSums> v = computeFigures(session, obdobie, sidOd, sidDo, kzp);
     if (!v.empty())
         return v.front();
-    SumyZP s;
+    HealthSums s;
     s.kzp = kzp;
     return s;
 }
 
-QString Popis_zamestnanca(int obdobie)
+QString employeeLabel(int obdobie)
 {
     return obdobie >= 200100 ? u"zamestnanec  4,0%"_s : u"zamestnanec  3,7%"_s;
 }
@@ -210,8 +210,8 @@ rpt::LayoutDesc layoutZP()
 
 TReportZP::TReportZP()
 {
-    nahlad = Nahlad::Len_s_udajmi;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+    nahlad = PreviewMode::Len_s_udajmi;
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData,
                   u"select v.kzp, max(v.v_obdobie) v_obdobie, count(*) pocet, "
                   u"(select text from \":tarix_comm:cis_zp\" c where c.id=v.kzp) nazov_zp "
                   u"from \":tarix_data:vyp\" v where v.v_obdobie=:p1 and v.sid between :p2 and :p3 and v.kzp<>0 "
@@ -220,7 +220,7 @@ TReportZP::TReportZP()
     for (const char *f : {"CALC_FIRMA", "ca_nadpis1", "ca_obdobie"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
+    prepareQuery(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
     for (const char *f : {"CALC_ADRESA", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };
@@ -229,8 +229,8 @@ TReportZP::TReportZP()
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
     registerDataSource(u"Q1_"_s, &S1_);
-    rpt::buildReportForm(*this, layoutZP(), socialBlocks(), Kontrola_poli({{&S0_, &Q0_}, {&S1_, &Q1_}}));
-    Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutZP(), socialBlocks(), checkFields({{&S0_, &Q0_}, {&S1_, &Q1_}}));
+    markFilledLabels(*this);
     band(rpt::BandKind::Detail)->beforePrint = [this](rpt::Band &, bool &) { DetailBand1BeforePrint(); };
 }
 
@@ -249,14 +249,14 @@ void TReportZP::Q1_CalcFields(db::DataSet &ds)
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
     ds.setValue(u"CALC_ADRESA"_s,
                 MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO")).left(100));
-    ds.setValue(u"CALC_CISLO_UCTU"_s, Cislo_uctu_firmy(ds));
+    ds.setValue(u"CALC_CISLO_UCTU"_s, firmAccountNumber(ds));
 }
 
 void TReportZP::DetailBand1BeforePrint()
 {
     Sumy = RexZP::Spocitaj_poistovnu(Q0_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do,
                                      int(Q0_.fieldByName(u"kzp"_s).asInteger()));
-    const Suma_ZP &r = Sumy.Spolu();
+    const Suma_ZP &r = Sumy.grandTotal();
     const auto suma = [&](const char *meno, double v) {
         if (auto *l = findAs<rpt::ReportLabel>(QString::fromLatin1(meno)))
             l->caption = fmt::format(u"%10.2n", {v});
@@ -276,7 +276,7 @@ void TReportZP::DetailBand1BeforePrint()
     suma("V9", r.Oz_zdravot_b + r.O_zdravot_b);
     suma("V10", r.Oz_zdravot_b);
     suma("V11", r.O_zdravot_b);
-    suma("V12", r.Spolu());
+    suma("V12", r.grandTotal());
 }
 
 void TReportZP::Otvor_data()
@@ -290,8 +290,8 @@ void TReportZP::Otvor_data()
     caption("QR_telefon", Param.Telefon);
     caption("QR_fax", Param.Fax);
     caption("QR_kontakt_osoba", Param.Kontaktna_osoba);
-    caption("QRLabelZam1", RexZP::Popis_zamestnanca(Param.Obdobie));
-    caption("QRLabelZam2", RexZP::Popis_zamestnanca(Param.Obdobie));
+    caption("QRLabelZam1", RexZP::employeeLabel(Param.Obdobie));
+    caption("QRLabelZam2", RexZP::employeeLabel(Param.Obdobie));
     Q1_.close();
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Obdobie);

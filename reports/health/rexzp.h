@@ -7,7 +7,7 @@
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
 #include "reports/health/sumy_zp.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::db {
 class Session;
@@ -18,10 +18,10 @@ namespace tarix::reports {
 namespace RexZP {
 // The statements of every insurer with records in the period and centre range (kzp not 0,
 // when any record of the range is insured), in insurer order. Group B: the records with ZPS.
-std::vector<SumyZP> Vypocitaj_vykazy(db::Session &session, int obdobie, int sidOd, int sidDo);
-SumyZP Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp);
+std::vector<HealthSums> computeStatements(db::Session &session, int obdobie, int sidOd, int sidDo);
+HealthSums Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp);
 // The employee-rate caption: "zamestnanec  3,7%" before 200101, "zamestnanec  4,0%" from it.
-QString Popis_zamestnanca(int obdobie);
+QString employeeLabel(int obdobie);
 } // namespace RexZP
 
 class TReportZP : public TReport {
@@ -34,7 +34,7 @@ public:
     DataSetSource S0_;
     DataSetSource S1_;
     // The statement of the insurer the page shows.
-    SumyZP Sumy;
+    HealthSums Sumy;
 
     void Otvor_data() override;
     void Zatvor_data() override;

@@ -4,7 +4,7 @@
 
 namespace tarix::reports {
 
-void Suma_ZP::Pripocitaj(const Suma_ZP &s)
+void Suma_ZP::addUp(const Suma_ZP &s)
 {
     Pocet_a += s.Pocet_a;
     Pocet_b += s.Pocet_b;
@@ -24,18 +24,18 @@ void Suma_ZP::Pripocitaj(const Suma_ZP &s)
     Prijem_b += s.Prijem_b;
 }
 
-Suma_ZP &SumyZP::Riadok(qint64 sid)
+Suma_ZP &HealthSums::Riadok(qint64 sid)
 {
     if (sid < 1 || sid >= kRiadkySum)
         throw EMyError(QStringLiteral("Výplata v stredisku %1: výkaz sčíta len strediská 1 až 99.").arg(sid));
     return Sumy[size_t(sid)];
 }
 
-void SumyZP::Spocitaj_riadok_0()
+void HealthSums::sumRow0()
 {
     Sumy[0] = Suma_ZP{};
     for (int i = 1; i < kRiadkySum; ++i)
-        Sumy[0].Pripocitaj(Sumy[size_t(i)]);
+        Sumy[0].addUp(Sumy[size_t(i)]);
 }
 
 } // namespace tarix::reports

@@ -22,26 +22,26 @@ struct Suma_ZP {
     int Dni_a = 0, Dni_b = 0;                   // their insured calendar days
     double Prijem_a = 0, Prijem_b = 0;          // their income for the base
 
-    void Pripocitaj(const Suma_ZP &s);
+    void addUp(const Suma_ZP &s);
     // The four parts together.
-    double Spolu() const { return O_zdravot_a + O_zdravot_b + Oz_zdravot_a + Oz_zdravot_b; }
+    double grandTotal() const { return O_zdravot_a + O_zdravot_b + Oz_zdravot_a + Oz_zdravot_b; }
 };
 
 inline constexpr int kRiadkySum = 100;
 
 // One insurer's statement.
-struct SumyZP {
+struct HealthSums {
     int kzp = 0;
     std::array<Suma_ZP, kRiadkySum> Sumy{};
     // The highest employer rate met in each group (statement ZP before 2005).
     double Sadzba_oz_a = 0, Sadzba_oz_b = 0;
 
-    const Suma_ZP &Spolu() const { return Sumy[0]; }
+    const Suma_ZP &grandTotal() const { return Sumy[0]; }
     // The row of a centre; a centre outside 1..99 raises EMyError (the statement then
     // shows nothing rather than leave a record out).
     Suma_ZP &Riadok(qint64 sid);
     // Rows 1 to 99 added into row 0.
-    void Spocitaj_riadok_0();
+    void sumRow0();
 };
 
 } // namespace tarix::reports

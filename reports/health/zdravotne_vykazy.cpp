@@ -9,14 +9,14 @@
 
 namespace tarix::reports {
 
-void Registruj_zdravotne_vykazy()
+void registerHealthStatements()
 {
-    Register_zostav().Registruj(QStringLiteral("TReportZP"), Spustenie_zostavy<TReportZP>());
-    Register_zostav().Registruj(QStringLiteral("TReportZP2005VY"), ZP2005VY::Spusti_zostavu);
-    Register_zostav().Registruj(QStringLiteral("ZP2005VY.Export_rtf"), ZP2005VY::Export_rtf);
-    Register_zostav().Registruj(QStringLiteral("TReportZP2005PR"), Spustenie_zostavy<TReportZP2005PR>());
-    Register_zostav().Registruj(QStringLiteral("TReportZP05OZVY"), Spustenie_zostavy<TReportZP05OZVY>());
-    Register_zostav().Registruj(QStringLiteral("TReportZP05OZPR"), Spustenie_zostavy<TReportZP05OZPR>());
+    reportRegister().registerReport(QStringLiteral("TReportZP"), reportRun<TReportZP>());
+    reportRegister().registerReport(QStringLiteral("TReportZP2005VY"), ZP2005VY::Spusti_zostavu);
+    reportRegister().registerReport(QStringLiteral("ZP2005VY.Export_rtf"), ZP2005VY::Export_rtf);
+    reportRegister().registerReport(QStringLiteral("TReportZP2005PR"), reportRun<TReportZP2005PR>());
+    reportRegister().registerReport(QStringLiteral("TReportZP05OZVY"), reportRun<TReportZP05OZVY>());
+    reportRegister().registerReport(QStringLiteral("TReportZP05OZPR"), reportRun<TReportZP05OZPR>());
 }
 
 } // namespace tarix::reports

@@ -1,5 +1,5 @@
 #pragma once
 // Registers the health-insurance statements' routines with the report dispatcher.
 namespace tarix::reports {
-void Registruj_zdravotne_vykazy();
+void registerHealthStatements();
 }

@@ -14,7 +14,7 @@ using namespace tarix::reports::social;
 using rpt::dbText;
 using rpt::label;
 
-std::pair<QString, QString> ZP05OZPR::Znacky(const QString &a1)
+std::pair<QString, QString> ZP05OZPR::insurerMarks(const QString &a1)
 {
     const QString a = a1.trimmed();
     return {a == u"1" ? u"X"_s : QString(), a == u"2" ? u"X"_s : QString()};
@@ -107,8 +107,8 @@ rpt::LayoutDesc layoutZP05OZPR()
 TReportZP05OZPR::TReportZP05OZPR()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
-    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData,
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
+    prepareQuery(Q1_, u"Q1_"_s, core::kAliasData,
                   u"select UNIV.code_emp, Z.born_numb, UNIV.X1, UNIV.X2, UNIV.A1, UNIV.A2 "
                   u"from \":tarix_data:zp_univ\" UNIV, \":tarix_data:zp_znec\" ZNEC, \":tarix_data:zam\" Z "
                   u"where UNIV.v_rok=:p1 and UNIV.typ='VV' and ZNEC.v_rok=UNIV.v_rok and ZNEC.code_emp=UNIV.code_emp "
@@ -116,11 +116,11 @@ TReportZP05OZPR::TReportZP05OZPR()
     Q1_.addCalculatedField(u"CALC_VYK_ZNEC"_s, db::FieldType::String, 1);
     Q1_.addCalculatedField(u"CALC_VYK_ZTEL"_s, db::FieldType::String, 1);
     Q1_.onCalcFields = [](db::DataSet &ds) {
-        const auto [ztel, znec] = ZP05OZPR::Znacky(ds.fieldByName(u"A1"_s).asString());
+        const auto [ztel, znec] = ZP05OZPR::insurerMarks(ds.fieldByName(u"A1"_s).asString());
         ds.setValue(u"CALC_VYK_ZTEL"_s, ztel);
         ds.setValue(u"CALC_VYK_ZNEC"_s, znec);
     };
-    health::Zostav_strany_poistovni(*this, Q0_, S0_, Q1_, S1_, layoutZP05OZPR(), m_poradie);
+    health::buildInsurerPages(*this, Q0_, S0_, Q1_, S1_, layoutZP05OZPR(), m_poradie);
 }
 
 TReportZP05OZPR::~TReportZP05OZPR() = default;

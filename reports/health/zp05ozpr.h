@@ -4,7 +4,7 @@
 // employee's under- or overpayment and who carried out the settlement.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <utility>
 
@@ -13,7 +13,7 @@ namespace tarix::reports {
 namespace ZP05OZPR {
 // The marks of who settled (A1): ("X" in the employer's column, "X" in the employee's) for
 // "1" and "2"; any other value marks neither.
-std::pair<QString, QString> Znacky(const QString &a1);
+std::pair<QString, QString> insurerMarks(const QString &a1);
 } // namespace ZP05OZPR
 
 class TReportZP05OZPR : public TReport {

@@ -23,7 +23,7 @@ QString Text_Q0()
            u"having count(*)>0 order by ZNEC.kzp"_s;
 }
 
-QString Text_roka(int obdobie)
+QString statementYearText(int obdobie)
 {
     return u"o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok "_s + QString::number(obdobie / 100 - 1);
 }
@@ -52,7 +52,7 @@ rpt::LayoutDesc layoutZP05OZVY()
         rpt::rectangle(u"QRS_opravne"_s, {100, 15, 4, 4}),
         label(u"QRL_dodatocne"_s, {130, 15, 20, 4}, u"dodatočné"_s, kArial8),
         rpt::rectangle(u"QRS_dodatocne"_s, {152, 15, 4, 4}),
-        Sekcia(u"oddiel1"_s, u"I. ODDIEL - Údaje o zamestnávateľovi"_s, 22),
+        sectionRow(u"oddiel1"_s, u"I. ODDIEL - Údaje o zamestnávateľovi"_s, 22),
         Pole(u"01 Názov platiteľa poistného"_s, u"CALC_FIRMA"_s, 0, 29, kSirka),
         Pole(u"02 Číslo platiteľa poistného"_s, u"old_cislo_u"_s, 0, 40, 60),
         Pole(u"03 Rodné číslo/Číslo povolenia na pobyt"_s, u"Q1_.FO_RC"_s, 62, 40, 60),
@@ -68,7 +68,7 @@ rpt::LayoutDesc layoutZP05OZVY()
         Pole(u"Číslo telefónu"_s, u"Q1_.ADR_TELEFON"_s, 0, 78, 60),
         Pole(u"Číslo faxu"_s, u"Q1_.ADR_FAX"_s, 62, 78, 60),
         Pole(u"Email"_s, u"Q1_.ADR_EMAIL"_s, 124, 78, 66),
-        Sekcia(u"oddiel2"_s, u"II. ODDIEL - Výsledok ročného zúčtovania poistného"_s, 92),
+        sectionRow(u"oddiel2"_s, u"II. ODDIEL - Výsledok ročného zúčtovania poistného"_s, 92),
     };
     const struct {
         const char16_t *cislo, *popis, *pole;
@@ -106,21 +106,21 @@ rpt::LayoutDesc layoutZP05OZVY()
 
 TReportZP05OZVY::TReportZP05OZVY()
 {
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_4;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData, ZP05OZVY::Text_Q0());
     Q0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     for (const char *f : {"R24", "R25", "R26", "R27"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float, 0);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
+    prepareQuery(Q1_, u"Q1_"_s, core::kAliasData, u"select * from inf"_s);
     S0_.setDataSet(&Q0_);
     S1_.setDataSet(&Q1_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
     registerDataSource(u"Q1_"_s, &S1_);
-    rpt::buildReportForm(*this, layoutZP05OZVY(), socialBlocks(), Kontrola_poli({{&S0_, &Q0_}, {&S1_, &Q1_}}));
-    Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutZP05OZVY(), socialBlocks(), checkFields({{&S0_, &Q0_}, {&S1_, &Q1_}}));
+    markFilledLabels(*this);
 }
 
 TReportZP05OZVY::~TReportZP05OZVY() = default;
@@ -138,7 +138,7 @@ void TReportZP05OZVY::Q0_CalcFields(db::DataSet &ds)
 void TReportZP05OZVY::Otvor_data()
 {
     if (auto *l = findAs<rpt::ReportLabel>(u"QRLabel_rok"_s))
-        l->caption = ZP05OZVY::Text_roka(Param.Obdobie);
+        l->caption = ZP05OZVY::statementYearText(Param.Obdobie);
     Q1_.close();
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Obdobie / 100);

@@ -5,7 +5,7 @@
 // overpayments of the year of the period (the title names the year before).
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports {
 
@@ -14,7 +14,7 @@ namespace ZP05OZVY {
 // nedopl_znec, nedopl_ztel, by insurer.
 QString Text_Q0();
 // "o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok " + (year - 1).
-QString Text_roka(int obdobie);
+QString statementYearText(int obdobie);
 } // namespace ZP05OZVY
 
 class TReportZP05OZVY : public TReport {

@@ -17,7 +17,7 @@ using rpt::label;
 
 namespace ZP2005PR {
 
-std::vector<RiadokPrilohy> Riadky(db::Session &session, int obdobie, int sidOd, int sidDo)
+std::vector<AttachmentRow> attachmentRowsOf(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
     const db::SqlResult r = session.run(
         u"select v.kzp, z.code_emp, z.born_numb, z.name, z.surname, z.title, v.u_zdrav, v.zps, "
@@ -26,10 +26,10 @@ std::vector<RiadokPrilohy> Riadky(db::Session &session, int obdobie, int sidOd, 
         u"from \":tarix_data:vyp\" v, \":tarix_data:zam\" z where v.v_obdobie=:p1 and v.sid between :p2 and :p3 "
         u"and v.u_zdrav>0 and v.kzp<>0 and v.code_emp=z.code_emp order by v.kzp, z.code_emp"_s,
         {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}});
-    std::vector<RiadokPrilohy> out;
+    std::vector<AttachmentRow> out;
     out.reserve(size_t(r.rowCount()));
     for (int i = 0; i < r.rowCount(); ++i) {
-        RiadokPrilohy x;
+        AttachmentRow x;
         x.kzp = int(r.asInteger(i, 0));
         x.code_emp = int(r.asInteger(i, 1));
         x.born_numb = r.asString(i, 2);
@@ -50,16 +50,16 @@ std::vector<RiadokPrilohy> Riadky(db::Session &session, int obdobie, int sidOd, 
     return out;
 }
 
-std::vector<ZmenaPoistenca> Zmeny(db::Session &session, int rok, int mesiac)
+std::vector<InsuredChange> insuredChanges(db::Session &session, int rok, int mesiac)
 {
     const db::SqlResult r = session.run(
         u"select d.kzp, z.code_emp, z.born_numb, z.title, z.name, z.surname, d.kod_zmeny, d.platnost_zmeny, "
         u"d.datum_zmeny from \":tarix_data:davka601\" d, \":tarix_data:zam\" z where d.v_rok=:p1 and d.v_mesiac=:p2 "
         u"and d.code_emp=z.code_emp order by d.kzp, z.code_emp, d.id"_s,
         {{"p1", rok}, {"p2", mesiac}});
-    std::vector<ZmenaPoistenca> out;
+    std::vector<InsuredChange> out;
     for (int i = 0; i < r.rowCount(); ++i) {
-        ZmenaPoistenca x;
+        InsuredChange x;
         x.kzp = int(r.asInteger(i, 0));
         x.code_emp = int(r.asInteger(i, 1));
         x.born_numb = r.asString(i, 2);
@@ -74,14 +74,14 @@ std::vector<ZmenaPoistenca> Zmeny(db::Session &session, int rok, int mesiac)
     return out;
 }
 
-std::pair<double, double> Zaklady(int u_zdrav, bool zps, double zaklad)
+std::pair<double, double> insuranceBases(int u_zdrav, bool zps, double zaklad)
 {
     if (u_zdrav != 1 && u_zdrav != 3)
         return {0, 0};
     return zps ? std::pair{0.0, zaklad} : std::pair{zaklad, 0.0};
 }
 
-QString Text_ss(int obdobie)
+QString socialSecurityText(int obdobie)
 {
     return MyConsts::Dopln_zlava(QString::number(obdobie % 100), 2, u'0') + QString::number(obdobie / 100).right(2);
 }
@@ -96,13 +96,13 @@ const rpt::FontSpec kNarrow8{u"Arial Narrow"_s, 8};
 constexpr double kRiadok = 4.2;
 
 // The columns: caption, field, left, width, the mask of amounts.
-struct Stlpec {
+struct StatementColumn {
     const char16_t *nadpis;
     const char16_t *pole;
     double x, w;
     const char16_t *maska;
 };
-constexpr Stlpec kStlpce[] = {
+constexpr StatementColumn kStlpce[] = {
     {u"Por. čís.", u"CALC_PORADIE", 0, 10, nullptr},
     {u"Rodné číslo poistenca", u"born_numb", 11, 24, nullptr},
     {u"Poč. dní", u"dni_poist", 36, 10, u"0"},
@@ -146,7 +146,7 @@ rpt::LayoutDesc layoutZP2005PR()
         rpt::horizontalLine(u"QRS_dole"_s, {0, 39.5, kSirka, 0}),
     };
     std::vector<rpt::LayoutItem> riadok;
-    for (const Stlpec &s : kStlpce) {
+    for (const StatementColumn &s : kStlpce) {
         const QString pole = QString::fromUtf16(s.pole);
         const Qt::Alignment a = s.maska ? Qt::AlignRight : Qt::AlignLeft;
         rpt::ControlDesc n = label(u"QRL_"_s + pole, {s.x, 28.5, s.w, 10.5}, QString::fromUtf16(s.nadpis), kNarrow7b, a);
@@ -209,20 +209,20 @@ QString TReportZP2005PR::Text_Q1()
 TReportZP2005PR::TReportZP2005PR()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData,
                   u"select kzp, max(v_obdobie) v_obdobie, count(*) pocet from \":tarix_data:vyp\" vyp "
                   u"where v_obdobie=:p1 and sid between :p2 and :p3 and kzp<>0 and u_zdrav>0 group by kzp "
                   u"having count(*)>0 order by kzp"_s);
     for (const char *f : {"CA_OBDOBIE", "CA_NADPIS1", "CALC_SS", "CALC_ICO", "CALC_FIRMA"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, core::kAliasData, Text_Q1());
     for (const char *f : {"CALC_MPT"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     for (const char *f : {"CALC_ZAKLAD1", "CALC_ZAKLAD2", "CALC_SPOLU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Float, 0);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };
-    health::Zostav_strany_poistovni(*this, Q0_, S0_, Q1_, S1_, layoutZP2005PR(), m_poradie);
+    health::buildInsurerPages(*this, Q0_, S0_, Q1_, S1_, layoutZP2005PR(), m_poradie);
 }
 
 TReportZP2005PR::~TReportZP2005PR() = default;
@@ -233,7 +233,7 @@ void TReportZP2005PR::Q0_CalcFields(db::DataSet &ds)
     ds.setValue(u"CA_OBDOBIE"_s, u"za obdobie  "_s + o.mid(4, 2) + u" / "_s + o.left(4));
     ds.setValue(u"CA_NADPIS1"_s, u"kód zdravotnej poisťovne : "_s
                                      + MyConsts::Dopln_zlava(ds.fieldByName(u"kzp"_s).asString(), 2, u'0'));
-    ds.setValue(u"CALC_SS"_s, ZP2005PR::Text_ss(int(ds.fieldByName(u"v_obdobie"_s).asInteger())));
+    ds.setValue(u"CALC_SS"_s, ZP2005PR::socialSecurityText(int(ds.fieldByName(u"v_obdobie"_s).asInteger())));
     ds.setValue(u"CALC_ICO"_s, m_ico);
     ds.setValue(u"CALC_FIRMA"_s, u"Názov:  "_s + Param.Text_firmy);
 }
@@ -242,7 +242,7 @@ void TReportZP2005PR::Q1_CalcFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     ds.setValue(u"CALC_MPT"_s, (t("name") + u' ' + t("surname") + u' ' + t("title")).left(100));
-    const auto [z1, z2] = ZP2005PR::Zaklady(int(ds.fieldByName(u"u_zdrav"_s).asInteger()),
+    const auto [z1, z2] = ZP2005PR::insuranceBases(int(ds.fieldByName(u"u_zdrav"_s).asInteger()),
                                             ds.fieldByName(u"zps"_s).asBoolean(),
                                             ds.fieldByName(u"n_zaklad_zp"_s).asFloat());
     ds.setValue(u"CALC_ZAKLAD1"_s, z1);

@@ -5,7 +5,7 @@
 // the changes of insured persons of Davka601, feed the insurers' batch files.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDate>
 #include <utility>
@@ -20,7 +20,7 @@ namespace tarix::reports {
 namespace ZP2005PR {
 
 // One insured employee's payroll record of the month (the insurer is the record's own).
-struct RiadokPrilohy {
+struct AttachmentRow {
     int kzp = 0;
     int code_emp = 0;
     QString born_numb, name, surname, title;
@@ -31,23 +31,23 @@ struct RiadokPrilohy {
 };
 // The insured records (u_zdrav above 0, kzp not 0) of the period and centre range, by
 // insurer and personal number.
-std::vector<RiadokPrilohy> Riadky(db::Session &session, int obdobie, int sidOd, int sidDo);
+std::vector<AttachmentRow> attachmentRowsOf(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // One change of an insured person (Davka601) with the employee's names.
-struct ZmenaPoistenca {
+struct InsuredChange {
     int kzp = 0;
     int code_emp = 0;
     QString born_numb, title, name, surname, Kod_zmeny, Platnost_zmeny;
     QDate Datum_zmeny;
 };
 // The changes of a month, by insurer, personal number and entry.
-std::vector<ZmenaPoistenca> Zmeny(db::Session &session, int rok, int mesiac);
+std::vector<InsuredChange> insuredChanges(db::Session &session, int rok, int mesiac);
 
 // The base columns of the annex: (without, with a disability) for the records the
 // employer pays for (u_zdrav 1 or 3); other records give (0, 0).
-std::pair<double, double> Zaklady(int u_zdrav, bool zps, double zaklad);
+std::pair<double, double> insuranceBases(int u_zdrav, bool zps, double zaklad);
 // The month with a leading zero and the last two digits of the year (200501 -> "0105").
-QString Text_ss(int obdobie);
+QString socialSecurityText(int obdobie);
 
 } // namespace ZP2005PR
 

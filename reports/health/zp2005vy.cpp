@@ -7,11 +7,11 @@
 #include "core/helpers/periods.h"
 #include "core/helpers/rounding.h"
 #include "core/helpers/template_output.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 #include "platform/format/format_pattern.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <optional>
 
@@ -19,7 +19,7 @@ namespace tarix::reports::ZP2005VY {
 
 namespace {
 
-QString Text_zaznamov(bool jednaPoistovna)
+QString recordsText(bool jednaPoistovna)
 {
     return QStringLiteral(
                "select kzp, sid, u_zdrav, ztp, miera_poklesu, v_obdobie, n_zaklad_zp, o_zdravot, oz_zdravot, "
@@ -29,7 +29,7 @@ QString Text_zaznamov(bool jednaPoistovna)
 }
 
 // One payroll record into its centre's row.
-void Pripocitaj_zaznam(SumyZP &s, const db::SqlResult &r, int i)
+void Pripocitaj_zaznam(HealthSums &s, const db::SqlResult &r, int i)
 {
     const qint64 u = r.asInteger(i, 2);
     if (u < 1 || u > 5)
@@ -52,20 +52,20 @@ void Pripocitaj_zaznam(SumyZP &s, const db::SqlResult &r, int i)
     }
 }
 
-void Uzavri(SumyZP &s)
+void closeStatement(HealthSums &s)
 {
-    s.Spocitaj_riadok_0();
-    s.Sumy[0].Oz_zdravot_a = Preddavok_zamestnavatela(s.Sumy[0].Oz_zdravot_a);
-    s.Sumy[0].Oz_zdravot_b = Preddavok_zamestnavatela(s.Sumy[0].Oz_zdravot_b);
+    s.sumRow0();
+    s.Sumy[0].Oz_zdravot_a = employerAdvance(s.Sumy[0].Oz_zdravot_a);
+    s.Sumy[0].Oz_zdravot_b = employerAdvance(s.Sumy[0].Oz_zdravot_b);
 }
 
-std::vector<SumyZP> Vypocitaj(db::Session &session, int obdobie, int sidOd, int sidDo, std::optional<int> kzp)
+std::vector<HealthSums> computeFigures(db::Session &session, int obdobie, int sidOd, int sidDo, std::optional<int> kzp)
 {
     db::Params params{{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}};
     if (kzp)
         params.set(QStringLiteral("p4"), *kzp);
-    const db::SqlResult r = session.run(Text_zaznamov(kzp.has_value()), params);
-    std::vector<SumyZP> out;
+    const db::SqlResult r = session.run(recordsText(kzp.has_value()), params);
+    std::vector<HealthSums> out;
     for (int i = 0; i < r.rowCount(); ++i) {
         const int k = int(r.asInteger(i, 0));
         if (out.empty() || out.back().kzp != k) {
@@ -74,16 +74,16 @@ std::vector<SumyZP> Vypocitaj(db::Session &session, int obdobie, int sidOd, int 
         }
         Pripocitaj_zaznam(out.back(), r, i);
     }
-    for (SumyZP &s : out)
-        Uzavri(s);
+    for (HealthSums &s : out)
+        closeStatement(s);
     return out;
 }
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 
 } // namespace
 
-QList<int> Poistovne(db::Session &session, int obdobie, int sidOd, int sidDo)
+QList<int> insurerRows(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
     const db::SqlResult r = session.run(
         QStringLiteral("select kzp from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 "
@@ -95,28 +95,28 @@ QList<int> Poistovne(db::Session &session, int obdobie, int sidOd, int sidDo)
     return out;
 }
 
-std::vector<SumyZP> Vypocitaj_vykazy(db::Session &session, int obdobie, int sidOd, int sidDo)
+std::vector<HealthSums> computeStatements(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
-    return Vypocitaj(session, obdobie, sidOd, sidDo, std::nullopt);
+    return computeFigures(session, obdobie, sidOd, sidDo, std::nullopt);
 }
 
-SumyZP Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp)
+HealthSums Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp)
 {
-    std::vector<SumyZP> v = Vypocitaj(session, obdobie, sidOd, sidDo, kzp);
+    std::vector<HealthSums> v = computeFigures(session, obdobie, sidOd, sidDo, kzp);
     if (v.empty()) {
-        SumyZP s;
+        HealthSums s;
         s.kzp = kzp;
         return s;
     }
     return v.front();
 }
 
-double Preddavok_zamestnavatela(double suma)
+double employerAdvance(double suma)
 {
     return MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, MyConsts::Zaokruhli_sumu(-2, MyConsts::Nadol, suma));
 }
 
-Sadzby Nacitaj_sadzby(db::Session &session)
+Rates loadRates(db::Session &session)
 {
     const db::SqlResult r =
         session.run(QStringLiteral("select fz_zdravot, f_zdravot, fz_zdravot1, f_zdravot1 from \":tarix_comm:setup\""));
@@ -125,15 +125,15 @@ Sadzby Nacitaj_sadzby(db::Session &session)
     return {r.asFloat(0, 0), r.asFloat(0, 1), r.asFloat(0, 2), r.asFloat(0, 3)};
 }
 
-QDate Den_na_vyplatu(int obdobie, int fzDen)
+QDate payDay(int obdobie, int fzDen)
 {
     const int dalsie = MyConsts::Posun_obdobie(obdobie, 1);
     return MyConsts::Zostav_datum(MyConsts::Rok_obdobia(dalsie), MyConsts::Mesiac_obdobia(dalsie), fzDen);
 }
 
-UdajeRtf Nacitaj_udaje(db::Session &session, int kzp)
+RtfData loadData(db::Session &session, int kzp)
 {
-    UdajeRtf u;
+    RtfData u;
     u.kzp = kzp;
     const db::SqlResult inf = session.run(QStringLiteral(
         "select inf.*, (select popis from \":tarix_comm:typzel\" t where t.typ=inf.typ_zel) l_prav_forma "
@@ -170,10 +170,10 @@ UdajeRtf Nacitaj_udaje(db::Session &session, int kzp)
     return u;
 }
 
-void Pridaj_hodnoty(MyConsts::TemplateText &t, const TMyReportParam &p, const SumyZP &s, const Sadzby &sadzby,
-                    const UdajeRtf &u)
+void addValues(MyConsts::TemplateText &t, const TMyReportParam &p, const HealthSums &s, const Rates &sadzby,
+                    const RtfData &u)
 {
-    const Suma_ZP &r = s.Spolu();
+    const Suma_ZP &r = s.grandTotal();
     const auto add = [&](const char *kluc, const QString &hodnota, int sirka = 0) {
         t.Sablona_pridaj(QString::fromLatin1(kluc), hodnota, sirka);
     };
@@ -181,7 +181,7 @@ void Pridaj_hodnoty(MyConsts::TemplateText &t, const TMyReportParam &p, const Su
     t.Sablona_vymaz();
     add("$KZP", cislo(u.kzp));
     add("$NAZOV_ZP", u.NAZOV_ZP);
-    const QDate den = Den_na_vyplatu(p.Obdobie, u.FZ_DEN);
+    const QDate den = payDay(p.Obdobie, u.FZ_DEN);
     add("$DEN_VYP", den.isValid() ? den.toString(QStringLiteral("d.M.yyyy")) : QString());
     add("$PRAV_FORMA", u.PRAV_FORMA);
     add("$RODNE_CISLO", u.FO_RC);
@@ -210,35 +210,35 @@ void Pridaj_hodnoty(MyConsts::TemplateText &t, const TMyReportParam &p, const Su
     add("$RR03", cislo(r.Platiaci_a));
     add("$RR04", cislo(r.Dni_a));
     // Row 5 has its own key in the template.
-    add("$RRRR", Cele(r.Prijem_a));
-    add("$RR06", Cele(r.Zaklad_a));
-    add("$RR07A", Cele(sadzby.FZ_ZDRAVOT));
-    add("$RR07B", Cele(r.Oz_zdravot_a));
-    add("$RR08A", Cele(sadzby.F_ZDRAVOT));
-    add("$RR08B", Cele(r.O_zdravot_a));
-    add("$RR09", Cele(r.Oz_zdravot_a + r.O_zdravot_a));
+    add("$RRRR", wholeNumberText(r.Prijem_a));
+    add("$RR06", wholeNumberText(r.Zaklad_a));
+    add("$RR07A", wholeNumberText(sadzby.FZ_ZDRAVOT));
+    add("$RR07B", wholeNumberText(r.Oz_zdravot_a));
+    add("$RR08A", wholeNumberText(sadzby.F_ZDRAVOT));
+    add("$RR08B", wholeNumberText(r.O_zdravot_a));
+    add("$RR09", wholeNumberText(r.Oz_zdravot_a + r.O_zdravot_a));
     add("$RR10", cislo(r.Pocet_b));
     add("$RR11", cislo(r.Platiaci_b));
     add("$RR12", cislo(r.Dni_b));
-    add("$RR13", Cele(r.Prijem_b));
-    add("$RR14", Cele(r.Zaklad_b));
+    add("$RR13", wholeNumberText(r.Prijem_b));
+    add("$RR14", wholeNumberText(r.Zaklad_b));
     add("$RR15A", fmt::format(u"%2.0n", {sadzby.FZ_ZDRAVOT1}));
-    add("$RR15B", Cele(r.Oz_zdravot_b));
+    add("$RR15B", wholeNumberText(r.Oz_zdravot_b));
     add("$RR16A", fmt::format(u"%2.0n", {sadzby.F_ZDRAVOT1}));
-    add("$RR16B", Cele(r.O_zdravot_b));
-    add("$RR17", Cele(r.Oz_zdravot_b + r.O_zdravot_b));
-    add("$RR18", Cele(r.Spolu()));
+    add("$RR16B", wholeNumberText(r.O_zdravot_b));
+    add("$RR17", wholeNumberText(r.Oz_zdravot_b + r.O_zdravot_b));
+    add("$RR18", wholeNumberText(r.grandTotal()));
     add("$TELEFON", p.Telefon, 42);
     add("$VYPLNIL", p.Vykaz_zostavil, 42);
     add("$DNA", p.Den_textom, 24);
 }
 
-QString Sablona_rtf()
+QString rtfTemplate()
 {
     return core::Priecinok_formularov(core::appPaths().networkRoot) + QStringLiteral("Vykaz_preddavky_zam.rtf");
 }
 
-QString Nazov_rtf(int kzp, int obdobie)
+QString rtfName(int kzp, int obdobie)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + QStringLiteral("zp") + QString::number(kzp)
            + QStringLiteral("_vykaz_") + QString::number(obdobie) + QStringLiteral(".rtf");
@@ -248,17 +248,17 @@ void Spusti_zostavu(const TMyReportParam &) {}
 
 void Export_rtf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         db::Session &session = *db::Session::defaultSession();
-        if (!Poistovne(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do).contains(p.Cislo))
+        if (!insurerRows(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do).contains(p.Cislo))
             throw EMyError(Msg(65099, p.Cislo));
-        const SumyZP s = Spocitaj_poistovnu(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do, p.Cislo);
-        MyConsts::OutputFiles subory{.input = Sablona_rtf(), .output = Nazov_rtf(p.Cislo, p.Obdobie)};
+        const HealthSums s = Spocitaj_poistovnu(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do, p.Cislo);
+        MyConsts::OutputFiles subory{.input = rtfTemplate(), .output = rtfName(p.Cislo, p.Obdobie)};
         MyConsts::Kontrola_suborov(subory);
         if (!subory.writeAllowed)
             return;
         MyConsts::TemplateText t(MyConsts::TemplateText::Format::Rtf);
-        Pridaj_hodnoty(t, p, s, Nacitaj_sadzby(session), Nacitaj_udaje(session, p.Cislo));
+        addValues(t, p, s, loadRates(session), loadData(session, p.Cislo));
         t.Sablona_vypln(subory.input, subory.output);
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });

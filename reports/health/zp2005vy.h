@@ -24,45 +24,45 @@ namespace tarix::reports::ZP2005VY {
 
 // The insurers with insured records (kzp not 0, u_zdrav above 0) in the period and centre
 // range, by number.
-QList<int> Poistovne(db::Session &session, int obdobie, int sidOd, int sidDo);
+QList<int> insurerRows(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // The statements of every insurer of the period and centre range, in insurer order, from
 // one read of the payroll records. A failing query raises; nothing is guessed.
-std::vector<SumyZP> Vypocitaj_vykazy(db::Session &session, int obdobie, int sidOd, int sidDo);
+std::vector<HealthSums> computeStatements(db::Session &session, int obdobie, int sidOd, int sidDo);
 // The statement of one insurer (all zero when it has no record).
-SumyZP Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp);
+HealthSums Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp);
 
 // The employer's advance of a group: the sum cut to whole hallers first, then rounded up
 // to whole crowns (1234.00000001 -> 1234, 1234.01 -> 1235).
-double Preddavok_zamestnavatela(double suma);
+double employerAdvance(double suma);
 
 // The year's health rates (Setup).
-struct Sadzby {
+struct Rates {
     double FZ_ZDRAVOT = 0, F_ZDRAVOT = 0, FZ_ZDRAVOT1 = 0, F_ZDRAVOT1 = 0;
 };
-Sadzby Nacitaj_sadzby(db::Session &session);
+Rates loadRates(db::Session &session);
 
 // The pay day: day `fzDen` of the month after the period, lowered to that month's last day.
-QDate Den_na_vyplatu(int obdobie, int fzDen);
+QDate payDay(int obdobie, int fzDen);
 
 // The firm header and the insurer's data the RTF statement writes.
-struct UdajeRtf {
+struct RtfData {
     int kzp = 0;
     QString NAZOV_ZP, CIS_PLAT;
     QString PRAV_FORMA, FO_RC, FO_CPP, ICO, DIC, ADR_MESTO, ADR_ULICA, ADR_PSC, ADR_CISLO, ADR_EMAIL,
         ADR_TELEFON, ADR_FAX, NAZOV_BANKY, PREDCISLO_U, CISLO_U, BANKA_U;
     int FZ_DEN = 0;
 };
-UdajeRtf Nacitaj_udaje(db::Session &session, int kzp);
+RtfData loadData(db::Session &session, int kzp);
 
 // The template's keys and values, in the order the statement adds them.
-void Pridaj_hodnoty(MyConsts::TemplateText &t, const TMyReportParam &p, const SumyZP &s, const Sadzby &sadzby,
-                    const UdajeRtf &u);
+void addValues(MyConsts::TemplateText &t, const TMyReportParam &p, const HealthSums &s, const Rates &sadzby,
+                    const RtfData &u);
 
 // Our template in the installation's "frm" folder.
-QString Sablona_rtf();
+QString rtfTemplate();
 // "zp" + insurer (no leading zeros) + "_vykaz_" + period + ".rtf" in the firm's output folder.
-QString Nazov_rtf(int kzp, int obdobie);
+QString rtfName(int kzp, int obdobie);
 
 // Code "ZP" from 200501: nothing is printed.
 void Spusti_zostavu(const TMyReportParam &p);

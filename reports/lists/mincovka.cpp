@@ -4,7 +4,7 @@
 
 namespace tarix::reports {
 
-void Mincovka::Pridaj(double suma)
+void CoinCounter::addAmount(double suma)
 {
     // Whole crowns only; counted in hundredths so that 6789.50 does not become 6789.4999.
     if (!(suma >= 1))

@@ -7,17 +7,17 @@
 
 namespace tarix::reports {
 
-class Mincovka {
+class CoinCounter {
 public:
     static constexpr int kPocet = 11;
     static constexpr std::array<int, kPocet> kHodnoty{5000, 1000, 500, 200, 100, 50, 20, 10, 5, 2, 1};
 
-    void Vynuluj() { m_pocty.fill(0); }
+    void reset() { m_pocty.fill(0); }
     // Adds the notes and coins of one amount.
-    void Pridaj(double suma);
+    void addAmount(double suma);
     // The count of the i-th denomination (0: 5000 .. 10: 1).
     int Pocet(int i) const { return m_pocty.at(std::size_t(i)); }
-    const std::array<int, kPocet> &Pocty() const { return m_pocty; }
+    const std::array<int, kPocet> &coinCounts() const { return m_pocty; }
 
 private:
     std::array<int, kPocet> m_pocty{};

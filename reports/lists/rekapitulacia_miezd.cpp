@@ -8,13 +8,13 @@
 
 #include <QStringList>
 
-namespace tarix::reports::rekapitulacia {
+namespace tarix::reports::wage_recap {
 
 using namespace Qt::Literals::StringLiterals;
 
-Rozsah Rozsah_ziadosti(const TMyReportParam &p)
+RecapRange requestRange(const TMyReportParam &p)
 {
-    Rozsah r;
+    RecapRange r;
     if (p.Obdobie_od == p.Obdobie_do) {
         r.obdobieOd = r.obdobieDo = p.Obdobie;
     } else {
@@ -60,7 +60,7 @@ const Vypocet kVypocty[] = {
                     "ifnull(v.ne_zaloha, 0)"},
 };
 
-const QString &Text_sum()
+const QString &sumsText()
 {
     static const QString text = [] {
         QStringList s{u"select count(*) pocet"_s};
@@ -80,11 +80,11 @@ db::Params Parametre(int obdobie, int strediskoOd, int strediskoDo)
     return {{u"p1"_s, obdobie}, {u"p2"_s, strediskoOd}, {u"p3"_s, strediskoDo}};
 }
 
-double Prve_cislo(const db::SqlResult &r) { return r.rowCount() ? r.asFloat(0, 0) : 0; }
+double firstNumber(const db::SqlResult &r) { return r.rowCount() ? r.asFloat(0, 0) : 0; }
 
 } // namespace
 
-const QStringList &Polia_sum()
+const QStringList &sumFields()
 {
     static const QStringList polia = [] {
         QStringList p;
@@ -97,20 +97,20 @@ const QStringList &Polia_sum()
     return polia;
 }
 
-Sumy Rekapitulacia_miezd(db::Session &session, const Rozsah &rozsah)
+Sumy wageRecap(db::Session &session, const RecapRange &rozsah)
 {
     db::Params params{{u"p1"_s, rozsah.obdobieOd},
                       {u"p1x"_s, rozsah.obdobieDo},
                       {u"p2"_s, rozsah.strediskoOd},
                       {u"p3"_s, rozsah.strediskoDo}};
-    const db::SqlResult r = session.run(Text_sum(), params, core::kAliasData);
+    const db::SqlResult r = session.run(sumsText(), params, core::kAliasData);
     Sumy s;
     s.pocet = r.rowCount() ? int(r.asInteger(0, 0)) : 0;
-    const QStringList &polia = Polia_sum();
+    const QStringList &polia = sumFields();
     for (int i = 0; i < polia.size(); ++i)
         s.hodnoty.insert(polia[i], r.rowCount() ? r.asFloat(0, i + 1) : 0.0);
-    if (rozsah.Mesacna())
-        s.d_dan_minula = Zrazkova_dan_minuleho_mesiaca(session, rozsah.obdobieOd, rozsah.strediskoOd,
+    if (rozsah.isMonthly())
+        s.d_dan_minula = lastMonthWithholdingTax(session, rozsah.obdobieOd, rozsah.strediskoOd,
                                                        rozsah.strediskoDo);
     return s;
 }
@@ -150,25 +150,25 @@ QString Text_Q3()
     return u"select sum(d_dan) d_dan from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3 and d_dan > 0"_s;
 }
 
-db::SqlResult Sumy_mesiaca(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
+db::SqlResult monthSums(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
 {
     return session.run(Text_Q1(), Parametre(obdobie, strediskoOd, strediskoDo), core::kAliasData);
 }
 
-double Nedoplatky_dane(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
+double taxArrears(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
 {
-    return Prve_cislo(session.run(Text_Q2a(), Parametre(obdobie, strediskoOd, strediskoDo), core::kAliasData));
+    return firstNumber(session.run(Text_Q2a(), Parametre(obdobie, strediskoOd, strediskoDo), core::kAliasData));
 }
 
-double Preplatky_dane(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
+double taxOverpayments(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
 {
-    return Prve_cislo(session.run(Text_Q2b(), Parametre(obdobie, strediskoOd, strediskoDo), core::kAliasData));
+    return firstNumber(session.run(Text_Q2b(), Parametre(obdobie, strediskoOd, strediskoDo), core::kAliasData));
 }
 
-double Zrazkova_dan_minuleho_mesiaca(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
+double lastMonthWithholdingTax(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
 {
-    return Prve_cislo(session.run(Text_Q3(), Parametre(MyConsts::Posun_obdobie(obdobie, -1), strediskoOd, strediskoDo),
+    return firstNumber(session.run(Text_Q3(), Parametre(MyConsts::Posun_obdobie(obdobie, -1), strediskoOd, strediskoDo),
                                   core::kAliasData));
 }
 
-} // namespace tarix::reports::rekapitulacia
+} // namespace tarix::reports::wage_recap

@@ -16,20 +16,20 @@ namespace tarix::reports {
 
 struct TMyReportParam;
 
-namespace rekapitulacia {
+namespace wage_recap {
 
 // The period range a request recapitulates: one month, the chosen Obdobie, when the
 // request's first and last periods are equal; otherwise the months 1 to 12 of the year of
 // Obdobie.
-struct Rozsah {
+struct RecapRange {
     int obdobieOd = 0;
     int obdobieDo = 0;
     int strediskoOd = 1;
     int strediskoDo = 99;
 
-    bool Mesacna() const { return obdobieOd == obdobieDo; }
+    bool isMonthly() const { return obdobieOd == obdobieDo; }
 };
-Rozsah Rozsah_ziadosti(const TMyReportParam &p);
+RecapRange requestRange(const TMyReportParam &p);
 
 // The names (lower case) of the fields and computed sums the recapitulation prints.
 struct Sumy {
@@ -46,11 +46,11 @@ struct Sumy {
 // computed ones: calc_brutto_dohody (gross of records whose tax is settled by withholding,
 // Dan_vyrovnana = 1), calc_dan_nedoplatok (underpayments of the annual settlement as a
 // positive sum), calc_dan_preplatok (overpayments and zero), calc_zrazky (all deductions).
-const QStringList &Polia_sum();
+const QStringList &sumFields();
 
 // The sums over the range's payroll records (of employees on file), and for one month
 // the withholding tax of the month before (January: December of the year before).
-Sumy Rekapitulacia_miezd(db::Session &session, const Rozsah &rozsah);
+Sumy wageRecap(db::Session &session, const RecapRange &rozsah);
 
 // ---- the month queries (parameters P1 period, P2, P3 centre range) -------------------------
 // Q1_: the sums of one month the cost recapitulation posts.
@@ -62,11 +62,11 @@ QString Text_Q2b();
 // Q3_: the withholding tax of a month (d_dan); run for the month before.
 QString Text_Q3();
 
-db::SqlResult Sumy_mesiaca(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
-double Nedoplatky_dane(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
-double Preplatky_dane(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
+db::SqlResult monthSums(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
+double taxArrears(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
+double taxOverpayments(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
 // The withholding tax of the month before `obdobie`.
-double Zrazkova_dan_minuleho_mesiaca(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
+double lastMonthWithholdingTax(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
 
-} // namespace rekapitulacia
+} // namespace wage_recap
 } // namespace tarix::reports

@@ -3,14 +3,14 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/db/sql_result.h"
-#include "reports/lists/zoznam_zostava.h"
+#include "reports/lists/report_list.h"
 
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using namespace zoznamy;
+using namespace pay_lists;
 
-namespace zoznamy {
+namespace pay_lists {
 namespace {
 
 constexpr double kRiadok = 3.6;
@@ -31,24 +31,24 @@ struct Riadok {
 rpt::ControlDesc hodnota(const QString &name, rpt::Box box, const QString &text, const QString &mask, bool tucne)
 {
     const bool vyraz = text.contains(u'+') || text.contains(u'-');
-    rpt::ControlDesc c = vyraz ? rpt::expression(name, box, text, Uzke(7.5, tucne), Qt::AlignRight, mask)
-                               : rpt::dbText(name, box, text, Uzke(7.5, tucne), Qt::AlignRight, mask);
+    rpt::ControlDesc c = vyraz ? rpt::expression(name, box, text, narrowFont(7.5, tucne), Qt::AlignRight, mask)
+                               : rpt::dbText(name, box, text, narrowFont(7.5, tucne), Qt::AlignRight, mask);
     return c;
 }
 
 // A block of lines under its three heads, from (x, y); returns the controls.
-void blok(std::vector<rpt::LayoutItem> &out, const QString &id, double x, double &y, double sirkaPopisu,
+void vl3Block(std::vector<rpt::LayoutItem> &out, const QString &id, double x, double &y, double sirkaPopisu,
           const QStringList &hlavy, const std::vector<Riadok> &riadky, const QString &maskHodin)
 {
     constexpr double kHodiny = 14, kSuma = 22;
     if (!hlavy.isEmpty()) {
         out.push_back(rpt::label(u"QRLabel_%1_hlava"_s.arg(id), {x, y, sirkaPopisu, kRiadok}, hlavy.value(0),
-                                 Pismo(8, true)));
+                                 reportFont(8, true)));
         if (!hlavy.value(1).isEmpty())
             out.push_back(rpt::label(u"QRLabel_%1_hodiny"_s.arg(id), {x + sirkaPopisu, y, kHodiny, kRiadok},
-                                     hlavy.value(1), Pismo(8, true), Qt::AlignRight));
+                                     hlavy.value(1), reportFont(8, true), Qt::AlignRight));
         out.push_back(rpt::label(u"QRLabel_%1_suma"_s.arg(id), {x + sirkaPopisu + kHodiny, y, kSuma, kRiadok},
-                                 hlavy.value(2), Pismo(8, true), Qt::AlignRight));
+                                 hlavy.value(2), reportFont(8, true), Qt::AlignRight));
         out.push_back(rpt::horizontalLine(u"QRShape_%1"_s.arg(id),
                                           {x, y + kRiadok + 0.2, sirkaPopisu + kHodiny + kSuma, 0}));
         y += kRiadok + 0.6;
@@ -57,7 +57,7 @@ void blok(std::vector<rpt::LayoutItem> &out, const QString &id, double x, double
     for (const Riadok &r : riadky) {
         ++n;
         const QString meno = r.meno.isEmpty() ? u"QRLabel_%1_%2"_s.arg(id).arg(n) : r.meno;
-        rpt::ControlDesc popis = rpt::label(meno, {x, y, sirkaPopisu, kRiadok}, r.popis, Uzke(7.5, r.tucne));
+        rpt::ControlDesc popis = rpt::label(meno, {x, y, sirkaPopisu, kRiadok}, r.popis, narrowFont(7.5, r.tucne));
         if (!r.meno.isEmpty())
             popis.tag = 1;   // set at run time
         out.push_back(popis);
@@ -85,16 +85,16 @@ rpt::LayoutDesc layoutVL3()
     d.previewZoom = 100;
 
     std::vector<rpt::LayoutItem> hlavicka{
-        rpt::label(u"QRLabel_vykaz"_s, {0, 0, 18, 5}, u"VÝKAZ:"_s, Pismo(10, true)),
-        Titul({18, 0, 172, 5}),
-        rpt::label(u"QRLabel_firma"_s, {0, 6, 18, 4.5}, u"FIRMA:"_s, Pismo(9)),
-        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {18, 6, 172, 4.5}, u"CALC_FIRMA"_s, Pismo(9)),
+        rpt::label(u"QRLabel_vykaz"_s, {0, 0, 18, 5}, u"VÝKAZ:"_s, reportFont(10, true)),
+        titleBlock({18, 0, 172, 5}),
+        rpt::label(u"QRLabel_firma"_s, {0, 6, 18, 4.5}, u"FIRMA:"_s, reportFont(9)),
+        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {18, 6, 172, 4.5}, u"CALC_FIRMA"_s, reportFont(9)),
         rpt::horizontalLine(u"QRShape_hlavicka"_s, {0, 11.5, 190, 0}),
     };
 
     std::vector<rpt::LayoutItem> detail;
     double y = kHore + 1;
-    blok(detail, u"prijem"_s, kVlavo, y, 56, {u"PRÍJEM"_s, u"HODINY"_s, u"SUMA"_s},
+    vl3Block(detail, u"prijem"_s, kVlavo, y, 56, {u"PRÍJEM"_s, u"HODINY"_s, u"SUMA"_s},
          {
              {u"Mzda základná"_s, u"v_hodina"_s, u"v_plat"_s},
              {u"Mzdové príplatky"_s, {}, u"n_priplat"_s},
@@ -153,8 +153,8 @@ rpt::LayoutDesc layoutVL3()
     for (int i = 1; i <= 5; ++i)
         priplatky.push_back({{}, u"vh_priplat%1"_s.arg(i), u"vp_priplat%1"_s.arg(i), false,
                              u"QRLabel_priplatok%1"_s.arg(i)});
-    blok(detail, u"priplatky"_s, kVpravo, y, 56, {u"PRÍPLATKY"_s, u"HODINY"_s, u"SUMA"_s}, priplatky, u"0"_s);
-    blok(detail, u"poistne"_s, kVpravo, y, 56, {u"POISTNÉ"_s, {}, u"SUMA"_s},
+    vl3Block(detail, u"priplatky"_s, kVpravo, y, 56, {u"PRÍPLATKY"_s, u"HODINY"_s, u"SUMA"_s}, priplatky, u"0"_s);
+    vl3Block(detail, u"poistne"_s, kVpravo, y, 56, {u"POISTNÉ"_s, {}, u"SUMA"_s},
          {
              {u"Zdravotné"_s, {}, u"o_zdravot"_s},
              {u"Nemocenské"_s, {}, u"o_nemoc"_s},
@@ -171,7 +171,7 @@ rpt::LayoutDesc layoutVL3()
              {u"DÁVKY NP SPOLU"_s, {}, u"nd_spolu"_s, true},
          },
          {});
-    blok(detail, u"vysledok"_s, kVpravo, y, 56, {},
+    vl3Block(detail, u"vysledok"_s, kVpravo, y, 56, {},
          {
              {u"HRUBÝ PRÍJEM SPOLU"_s, {}, u"n_brutto"_s, true},
              {u"POISTNÉ SPOLU"_s, {}, u"n_poist"_s},
@@ -182,7 +182,7 @@ rpt::LayoutDesc layoutVL3()
              {u"ČISTÝ PRÍJEM"_s, {}, u"n_netto"_s, true},
          },
          {});
-    blok(detail, u"zrazky"_s, kVpravo, y, 56, {},
+    vl3Block(detail, u"zrazky"_s, kVpravo, y, 56, {},
          {
              {u"Sporenie"_s, {}, u"sporenie"_s},
              {u"Stravné"_s, {}, u"ne_stravne"_s},
@@ -205,19 +205,19 @@ rpt::LayoutDesc layoutVL3()
     return d;
 }
 
-} // namespace zoznamy
+} // namespace pay_lists
 
 TReportVL3::TReportVL3()
 {
     Sirky_ramcekov = kRamceky_1_8;
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     mainDataSource = &Q0_;
     registerDataSource(u"Q0_"_s, &Q0_);
     QSet<QString> polia;
-    for (const QString &p : rekapitulacia::Polia_sum())
+    for (const QString &p : wage_recap::sumFields())
         polia.insert(p);
     polia << u"calc_firma"_s << u"d_dan_minula"_s;
-    rpt::buildReportForm(*this, layoutVL3(), Ziadne_bloky(), [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
+    rpt::buildReportForm(*this, layoutVL3(), noBlocks(), [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
         return &zdroj == &Q0_ ? polia.contains(pole.toLower()) : zdroj.hasField(pole);
     });
 }
@@ -227,7 +227,7 @@ TReportVL3::~TReportVL3() = default;
 void TReportVL3::Nastav_parametre(const TMyReportParam &p)
 {
     TReport::Nastav_parametre(p);
-    m_rozsah = rekapitulacia::Rozsah_ziadosti(p);
+    m_rozsah = wage_recap::requestRange(p);
     Param.Obdobie_od = m_rozsah.obdobieOd;
     Param.Obdobie_do = m_rozsah.obdobieDo;
 }
@@ -237,9 +237,9 @@ void TReportVL3::Otvor_data()
     db::Session &session = *db::Session::defaultSession();
     auto *titul = findAs<rpt::ReportLabel>(u"QRLabel_titul"_s);
     auto *zrazkova2 = findAs<rpt::ReportLabel>(u"QRLabel_zrazkova2"_s);
-    if (m_rozsah.Mesacna()) {
+    if (m_rozsah.isMonthly()) {
         if (titul)
-            titul->caption = u"REKAPITULÁCIA MIEZD ZA "_s + Mesiac_a_rok(m_rozsah.obdobieOd, true);
+            titul->caption = u"REKAPITULÁCIA MIEZD ZA "_s + monthAndYear(m_rozsah.obdobieOd, true);
         if (zrazkova2)
             zrazkova2->caption = u"Zrážková daň za minulý mesiac"_s;
     } else {
@@ -256,7 +256,7 @@ void TReportVL3::Otvor_data()
         if (auto *l = findAs<rpt::ReportLabel>(u"QRLabel_priplatok%1"_s.arg(i)))
             l->caption = inf.rowCount() ? inf.asString(0, i - 1).trimmed() : QString();
 
-    m_sumy = rekapitulacia::Rekapitulacia_miezd(session, m_rozsah);
+    m_sumy = wage_recap::wageRecap(session, m_rozsah);
     std::vector<QVariantMap> riadky;
     if (m_sumy.pocet > 0) {
         QVariantMap r;

@@ -5,7 +5,7 @@
 #include "platform/report/datasource.h"
 #include "platform/report/description.h"
 #include "reports/lists/rekapitulacia_miezd.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports {
 
@@ -18,21 +18,21 @@ public:
     void Nastav_parametre(const TMyReportParam &p) override;
     void Otvor_data() override;
     void Zatvor_data() override;
-    bool Ma_udaje() const override { return m_sumy.pocet > 0; }
+    bool hasData() const override { return m_sumy.pocet > 0; }
 
     // The range and the figures of the last opening.
-    const rekapitulacia::Rozsah &Rozsah() const { return m_rozsah; }
-    const rekapitulacia::Sumy &Sumy() const { return m_sumy; }
+    const wage_recap::RecapRange &range() const { return m_rozsah; }
+    const wage_recap::Sumy &Sumy() const { return m_sumy; }
 
     // One row of the figures as the layout prints them.
     rpt::MemoryDataSource Q0_;
 
 private:
-    rekapitulacia::Rozsah m_rozsah;
-    rekapitulacia::Sumy m_sumy;
+    wage_recap::RecapRange m_rozsah;
+    wage_recap::Sumy m_sumy;
 };
 
-namespace zoznamy {
+namespace pay_lists {
 rpt::LayoutDesc layoutVL3();
 }
 

@@ -1,24 +1,24 @@
 #include "reports/lists/zoznamy_vyplat.h"
 
 #include "reports/dispatcher.h"
-#include "reports/lists/hotovostna_listina.h"
+#include "reports/lists/report_cash_list.h"
 #include "reports/lists/report_vl3.h"
-#include "reports/lists/rozpis_odvodov.h"
-#include "reports/lists/vyplatna_listina.h"
+#include "reports/lists/report_contribution_groups.h"
+#include "reports/lists/report_pay_list.h"
 
 namespace tarix::reports {
 
-void Registruj_zoznamy_vyplat()
+void registerPayrollLists()
 {
-    RegisterZostav &r = Register_zostav();
-    r.Registruj(QStringLiteral("TReportVL"), Spustenie_zostavy<TReportVL>());
-    r.Registruj(QStringLiteral("TReportVLOLD"), Spustenie_zostavy<TReportVLOLD>());
-    r.Registruj(QStringLiteral("TReportVL2"), Spustenie_zostavy<TReportVL2>());
-    r.Registruj(QStringLiteral("TReportZL"), Spustenie_zostavy<TReportZL>());
-    r.Registruj(QStringLiteral("TReportVL3"), Spustenie_zostavy<TReportVL3>());
-    r.Registruj(QStringLiteral("TReportOdv2"), Spustenie_zostavy<TReportOdv2>());
-    r.Registruj(QStringLiteral("TReportOdvZp"), Spustenie_zostavy<TReportOdvZp>());
-    r.Registruj(QStringLiteral("TReportOdvDp"), Spustenie_zostavy<TReportOdvDp>());
+    ReportRegister &r = reportRegister();
+    r.registerReport(QStringLiteral("TReportVL"), reportRun<TReportVL>());
+    r.registerReport(QStringLiteral("TReportVLOLD"), reportRun<TReportVLOLD>());
+    r.registerReport(QStringLiteral("TReportVL2"), reportRun<TReportVL2>());
+    r.registerReport(QStringLiteral("TReportZL"), reportRun<TReportZL>());
+    r.registerReport(QStringLiteral("TReportVL3"), reportRun<TReportVL3>());
+    r.registerReport(QStringLiteral("TReportOdv2"), reportRun<TReportOdv2>());
+    r.registerReport(QStringLiteral("TReportOdvZp"), reportRun<TReportOdvZp>());
+    r.registerReport(QStringLiteral("TReportOdvDp"), reportRun<TReportOdvDp>());
 }
 
 } // namespace tarix::reports

@@ -4,6 +4,6 @@ namespace tarix::reports {
 
 // Registers the run routines of TReportVL, TReportVLOLD, TReportVL2, TReportZL,
 // TReportVL3, TReportOdv2, TReportOdvZp and TReportOdvDp under their class names.
-void Registruj_zoznamy_vyplat();
+void registerPayrollLists();
 
 } // namespace tarix::reports

@@ -8,7 +8,7 @@
 // tall as its longest column; the frame and the column rules follow it.
 #include "platform/report/description.h"
 #include "reports/dispatcher.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 
 namespace tarix::reports {
 
@@ -49,19 +49,19 @@ constexpr unsigned kAtRight = rpt::kAnchorRight | rpt::kAnchorTop;
 BlockUse use(const QString &name) { return {.block = name}; }
 
 // Caption and value.
-BlockUse P(const QString &text, const QString &pole)
+BlockUse plain(const QString &text, const QString &pole)
 {
     return {.block = u"line"_s, .args = {{u"text"_s, text}, {u"field"_s, pole}}};
 }
 
 // Caption, a first value (rate, days, hours) and the amount.
-BlockUse D(const QString &text, const QString &pole1, const QString &pole2)
+BlockUse dots(const QString &text, const QString &pole1, const QString &pole2)
 {
     return {.block = u"twoValues"_s, .args = {{u"text"_s, text}, {u"field1"_s, pole1}, {u"field2"_s, pole2}}};
 }
 
 // Two captions with a value each, side by side.
-BlockUse Dvojica(const QString &text1, const QString &pole1, const QString &text2, const QString &pole2)
+BlockUse labelPair(const QString &text1, const QString &pole1, const QString &text2, const QString &pole2)
 {
     return {.block = u"pair"_s,
             .args = {{u"text1"_s, text1}, {u"field1"_s, pole1}, {u"text2"_s, text2}, {u"field2"_s, pole2}}};
@@ -75,7 +75,7 @@ BlockUse N3(const QString &a, const QString &b, const QString &c)
 }
 
 // A firm-defined surcharge: its caption comes from the firm header when the data open.
-BlockUse Priplatok(int cislo) { return {.block = u"surcharge"_s, .args = {{u"n"_s, QString::number(cislo)}}}; }
+BlockUse surchargeRow(int cislo) { return {.block = u"surcharge"_s, .args = {{u"n"_s, QString::number(cislo)}}}; }
 
 // The field of a line of caption and value.
 QString fieldOf(const BlockUse &riadok)
@@ -87,7 +87,7 @@ QString fieldOf(const BlockUse &riadok)
 }
 
 // A line of caption and value printed bold.
-BlockUse Tucne(BlockUse riadok)
+BlockUse boldFont(BlockUse riadok)
 {
     const QString pole = fieldOf(riadok);
     riadok.patches.push_back({.name = u"QRLAB_"_s + pole, .font = kNarrow7b});
@@ -96,7 +96,7 @@ BlockUse Tucne(BlockUse riadok)
 }
 
 // A long caption in a smaller font, so that it keeps to its line.
-BlockUse Male(BlockUse riadok)
+BlockUse small(BlockUse riadok)
 {
     riadok.patches.push_back({.name = u"QRLAB_"_s + fieldOf(riadok), .font = kNarrow6});
     return riadok;
@@ -253,184 +253,184 @@ rpt::BlockLibrary makeLibrary()
         // The employee's contributions (the 2004 layouts call the unemployment line "Fond zam.").
         lines(u"employeeContributions"_s,
                {
-                   D(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
-                   D(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
-                   D(u"Starobné.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
-                   D(u"Poist.v nezam."_s, u"F_fondz"_s, u"O_fondzam"_s),
-                   D(u"Invalidné poist."_s, u"F_invalid"_s, u"O_invalid"_s),
+                   dots(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
+                   dots(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
+                   dots(u"Starobné.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
+                   dots(u"Poist.v nezam."_s, u"F_fondz"_s, u"O_fondzam"_s),
+                   dots(u"Invalidné poist."_s, u"F_invalid"_s, u"O_invalid"_s),
                }),
         // The employer's contributions from 2005, "Zdrav.poist." to "SDS II.pilier DSS",
         // after the wages they are computed from.
         lines(u"labourCost2005"_s,
                {
-                   P(u"Mzda vrátane náhrad"_s, u"CALC_N_mzda_a_nahrady"_s),
-                   D(u"Zdrav.poist."_s, u"Fz_zdravot"_s, u"CALC_Oz_zdravot"_s),
-                   D(u"Nemoc.poist."_s, u"Fz_nemoc"_s, u"Oz_nemoc"_s),
-                   D(u"Starobné.poist."_s, u"CALC_Fz_dochod"_s, u"CALC_Oz_dochod"_s),
-                   D(u"Invalidné poist."_s, u"Fz_invalid"_s, u"Oz_invalid"_s),
-                   D(u"Poist.v nezam."_s, u"Fz_fondz"_s, u"Oz_fondzam"_s),
-                   P(u"Garančné poist."_s, u"Oz_garancne"_s),
-                   P(u"Úrazové poist."_s, u"Oz_uraz"_s),
-                   P(u"Poist.do RFS"_s, u"Oz_rezerva"_s),
-                   D(u"SDS II.pilier DSS"_s, u"CALC_Fz_sds"_s, u"CALC_Oz_sds"_s),
+                   plain(u"Mzda vrátane náhrad"_s, u"CALC_N_mzda_a_nahrady"_s),
+                   dots(u"Zdrav.poist."_s, u"Fz_zdravot"_s, u"CALC_Oz_zdravot"_s),
+                   dots(u"Nemoc.poist."_s, u"Fz_nemoc"_s, u"Oz_nemoc"_s),
+                   dots(u"Starobné.poist."_s, u"CALC_Fz_dochod"_s, u"CALC_Oz_dochod"_s),
+                   dots(u"Invalidné poist."_s, u"Fz_invalid"_s, u"Oz_invalid"_s),
+                   dots(u"Poist.v nezam."_s, u"Fz_fondz"_s, u"Oz_fondzam"_s),
+                   plain(u"Garančné poist."_s, u"Oz_garancne"_s),
+                   plain(u"Úrazové poist."_s, u"Oz_uraz"_s),
+                   plain(u"Poist.do RFS"_s, u"Oz_rezerva"_s),
+                   dots(u"SDS II.pilier DSS"_s, u"CALC_Fz_sds"_s, u"CALC_Oz_sds"_s),
                }),
         // The tax lines of the first column, "Ost.položky zvyš.daň" to the holiday.
         lines(u"taxLines"_s,
                {
-                   P(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
-                   P(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
-                   P(u"Nezd.č. na daňovníka"_s, u"Nc_minimum"_s),
-                   P(u"Daňový bonus na dieťa"_s, u"D_bonus_cerpany"_s),
-                   P(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
-                   P(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
+                   plain(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
+                   plain(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
+                   plain(u"Nezd.č. na daňovníka"_s, u"Nc_minimum"_s),
+                   plain(u"Daňový bonus na dieťa"_s, u"D_bonus_cerpany"_s),
+                   plain(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
+                   plain(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
                }),
         lines(u"taxAndHealthBases"_s,
                {
-                   P(u"Základ dane -preddav."_s, u"D_zdanmzda1"_s),
-                   P(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
-                   P(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
+                   plain(u"Základ dane -preddav."_s, u"D_zdanmzda1"_s),
+                   plain(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
+                   plain(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
                }),
         lines(u"bases2005"_s,
                {
                    use(u"taxAndHealthBases"_s),
-                   P(u"Celk.príjem-zdrav.poist."_s, u"N_prijem_zp"_s),
-                   P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
-                   P(u"Základ SP, IP, PvN"_s, u"N_zaklad_dp"_s),
-                   P(u"Kód zdrav. poisť."_s, u"KZP"_s),
+                   plain(u"Celk.príjem-zdrav.poist."_s, u"N_prijem_zp"_s),
+                   plain(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                   plain(u"Základ SP, IP, PvN"_s, u"N_zaklad_dp"_s),
+                   plain(u"Kód zdrav. poisť."_s, u"KZP"_s),
                    use(u"employeeContributions"_s),
                }),
         lines(u"bases2004"_s,
                {
                    use(u"taxAndHealthBases"_s),
-                   P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
-                   P(u"Základ starobné.poist."_s, u"N_zaklad_dp"_s),
-                   P(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
-                   P(u"Základ invalidné poist."_s, u"N_zaklad_ip"_s),
-                   P(u"Kód zdrav. poisť."_s, u"KZP"_s),
+                   plain(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                   plain(u"Základ starobné.poist."_s, u"N_zaklad_dp"_s),
+                   plain(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
+                   plain(u"Základ invalidné poist."_s, u"N_zaklad_ip"_s),
+                   plain(u"Kód zdrav. poisť."_s, u"KZP"_s),
                    {.block = u"employeeContributions"_s,
                     .patches = {{.name = u"QRLAB_O_fondzam"_s, .text = u"Fond zam."_s}}},
                }),
         lines(u"basicWage"_s,
                {
-                   P(u"Mzda základná"_s, u"N_zakladna"_s),
-                   P(u"Mzdové príplatky"_s, u"N_priplat"_s),
-                   P(u"Výkonová mzda"_s, u"N_ukolova"_s),
+                   plain(u"Mzda základná"_s, u"N_zakladna"_s),
+                   plain(u"Mzdové príplatky"_s, u"N_priplat"_s),
+                   plain(u"Výkonová mzda"_s, u"N_ukolova"_s),
                }),
         // Holiday, public holidays and the other compensations of wages.
         lines(u"compensations"_s,
                {
-                   P(u"Priem.zárobok dov."_s, u"V_priemer1"_s),
-                   D(u"Náhr. dovolenka"_s, u"V_holiday"_s, u"N_holiday"_s),
-                   D(u"Náhr. za sviatky"_s, u"V_sviatok"_s, u"N_sviatok"_s),
-                   P(u"Náhrada mzdy"_s, u"N_nahrada"_s),
-                   P(u"Náhrada za neprac."_s, u"N_nemohol"_s),
-                   P(u"Den.vym.zákl.náhr.PN"_s, u"V_priemer2"_s),
-                   P(u"Náhrada príjmu PN"_s, u"N_nahrada_pn"_s),
+                   plain(u"Priem.zárobok dov."_s, u"V_priemer1"_s),
+                   dots(u"Náhr. dovolenka"_s, u"V_holiday"_s, u"N_holiday"_s),
+                   dots(u"Náhr. za sviatky"_s, u"V_sviatok"_s, u"N_sviatok"_s),
+                   plain(u"Náhrada mzdy"_s, u"N_nahrada"_s),
+                   plain(u"Náhrada za neprac."_s, u"N_nemohol"_s),
+                   plain(u"Den.vym.zákl.náhr.PN"_s, u"V_priemer2"_s),
+                   plain(u"Náhrada príjmu PN"_s, u"N_nahrada_pn"_s),
                }),
         lines(u"sicknessBenefits2004"_s,
                {
-                   P(u"Denný vymer.zákl.PN"_s, u"Cista_denna_mzda"_s),
-                   D(u"Nemoc.dávky"_s, u"V_pn"_s, u"N_pn"_s),
-                   D(u"Ošetrovné"_s, u"V_ocr12"_s, u"CALC_OCR"_s),
+                   plain(u"Denný vymer.zákl.PN"_s, u"Cista_denna_mzda"_s),
+                   dots(u"Nemoc.dávky"_s, u"V_pn"_s, u"N_pn"_s),
+                   dots(u"Ošetrovné"_s, u"V_ocr12"_s, u"CALC_OCR"_s),
                }),
         lines(u"familyBenefits"_s,
                {
-                   P(u"Materský príspevok"_s, u"Nd_materska"_s),
-                   P(u"Rodičovský príspevok"_s, u"Nd_rodic"_s),
-                   P(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
-                   P(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
+                   plain(u"Materský príspevok"_s, u"Nd_materska"_s),
+                   plain(u"Rodičovský príspevok"_s, u"Nd_rodic"_s),
+                   plain(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
+                   plain(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
                }),
         lines(u"supplementaryPension"_s,
                {
-                   P(u"DDP zamestnanec"_s, u"N_ddp"_s),
-                   P(u"DDP zamestnávateľ"_s, u"Nz_ddp"_s),
+                   plain(u"DDP zamestnanec"_s, u"N_ddp"_s),
+                   plain(u"DDP zamestnávateľ"_s, u"Nz_ddp"_s),
                }),
         // Severance pay, the supplements and the tax of the full layouts.
         lines(u"taxFull"_s,
                {
-                   P(u"Odstupné"_s, u"N_odstupne"_s),
+                   plain(u"Odstupné"_s, u"N_odstupne"_s),
                    use(u"supplements"_s),
-                   P(u"Daň preddavky"_s, u"D_preddavok"_s),
-                   P(u"Daň zrážky"_s, u"D_dan"_s),
-                   P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+                   plain(u"Daň preddavky"_s, u"D_preddavok"_s),
+                   plain(u"Daň zrážky"_s, u"D_dan"_s),
+                   plain(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
                }),
         // The deductions paid on to others.
         lines(u"thirdPartyDeductions"_s,
                {
-                   P(u"Poisťovňa"_s, u"Ne_poistovna"_s),
-                   P(u"Splácanie pôžičky"_s, u"Ne_pozicky"_s),
-                   P(u"Ostatné zrážky"_s, u"Ne_exekucia"_s),
+                   plain(u"Poisťovňa"_s, u"Ne_poistovna"_s),
+                   plain(u"Splácanie pôžičky"_s, u"Ne_pozicky"_s),
+                   plain(u"Ostatné zrážky"_s, u"Ne_exekucia"_s),
                }),
         // The deductions of the month, "Stravné" to "Ostatné zrážky".
         lines(u"deductions"_s,
                {
-                   P(u"Stravné"_s, u"Ne_stravne"_s),
-                   P(u"Odborársky príspevok"_s, u"Ne_odborar"_s),
+                   plain(u"Stravné"_s, u"Ne_stravne"_s),
+                   plain(u"Odborársky príspevok"_s, u"Ne_odborar"_s),
                    use(u"thirdPartyDeductions"_s),
                }),
         // Severance pay to the deductions in the short layouts.
         lines(u"taxAndDeductionsShort"_s,
                {
-                   P(u"Odstupné"_s, u"N_odstupne"_s),
+                   plain(u"Odstupné"_s, u"N_odstupne"_s),
                    use(u"supplements"_s),
-                   P(u"Preddavok dane"_s, u"D_preddavok"_s),
-                   P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
-                   P(u"Záloha"_s, u"Ne_zaloha"_s),
+                   plain(u"Preddavok dane"_s, u"D_preddavok"_s),
+                   plain(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+                   plain(u"Záloha"_s, u"Ne_zaloha"_s),
                    use(u"thirdPartyDeductions"_s),
                }),
         // The closing lines of the full layouts: labour cost, income, net pay and the payout.
         lines(u"closingFull"_s,
                {
-                   Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
-                   P(u"Úhrn príjmov"_s, u"N_brutto"_s),
-                   P(u"Čistý príjem"_s, u"N_netto"_s),
-                   P(u"Záloha"_s, u"Ne_zaloha"_s),
-                   P(u"Na osobný účet"_s, u"Sporenie"_s),
-                   Tucne(P(u"K výplate"_s, u"Vyplata"_s)),
+                   boldFont(plain(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                   plain(u"Úhrn príjmov"_s, u"N_brutto"_s),
+                   plain(u"Čistý príjem"_s, u"N_netto"_s),
+                   plain(u"Záloha"_s, u"Ne_zaloha"_s),
+                   plain(u"Na osobný účet"_s, u"Sporenie"_s),
+                   boldFont(plain(u"K výplate"_s, u"Vyplata"_s)),
                }),
         // The closing lines of the short layouts: the payout, income, days and pension saving.
         lines(u"closingShort"_s,
                {
-                   P(u"Vyplatené na účet"_s, u"Sporenie"_s),
-                   Tucne(P(u"Vyplatené v hotovosti"_s, u"Vyplata"_s)),
-                   P(u"Hrubý príjem"_s, u"N_brutto"_s),
-                   P(u"Čistý príjem"_s, u"N_netto"_s),
-                   P(u"Počet prac.dní"_s, u"V_fmes"_s),
-                   P(u"Počet odprac.dní"_s, u"V_den"_s),
-                   P(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
+                   plain(u"Vyplatené na účet"_s, u"Sporenie"_s),
+                   boldFont(plain(u"Vyplatené v hotovosti"_s, u"Vyplata"_s)),
+                   plain(u"Hrubý príjem"_s, u"N_brutto"_s),
+                   plain(u"Čistý príjem"_s, u"N_netto"_s),
+                   plain(u"Počet prac.dní"_s, u"V_fmes"_s),
+                   plain(u"Počet odprac.dní"_s, u"V_den"_s),
+                   plain(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
                    use(u"supplementaryPension"_s),
                }),
         lines(u"hours"_s,
                {
-                   P(u"Hodinová sadzba"_s, u"V_sadzba"_s),
-                   P(u"Hod.odpracované"_s, u"V_hodina"_s),
-                   P(u"Hod.neprítomnosť"_s, u"Vh_nahrada"_s),
-                   P(u"Hod.nepracoval"_s, u"Vh_nemohol"_s),
+                   plain(u"Hodinová sadzba"_s, u"V_sadzba"_s),
+                   plain(u"Hod.odpracované"_s, u"V_hodina"_s),
+                   plain(u"Hod.neprítomnosť"_s, u"Vh_nahrada"_s),
+                   plain(u"Hod.nepracoval"_s, u"Vh_nemohol"_s),
                }),
         // The surcharges by hours and amount, the firm's own five at the end.
         lines(u"surchargeTable"_s,
                {
                    N3(u"Príplatky"_s, u"Hodiny"_s, u"Suma"_s),
-                   D(u"nadčas"_s, u"Vh_nadcas"_s, u"Vp_nadcas"_s),
-                   D(u"sviatok"_s, u"Vh_sviatok"_s, u"Vp_sviatok"_s),
-                   D(u"sobota"_s, u"Vh_sobota"_s, u"Vp_sobota"_s),
-                   D(u"nedeľa"_s, u"Vh_nedela"_s, u"Vp_nedela"_s),
-                   D(u"noc"_s, u"Vh_noc"_s, u"Vp_noc"_s),
-                   D(u"škodl."_s, u"Vh_skod"_s, u"Vp_skod"_s),
-                   Priplatok(1),
-                   Priplatok(2),
-                   Priplatok(3),
-                   Priplatok(4),
-                   Priplatok(5),
+                   dots(u"nadčas"_s, u"Vh_nadcas"_s, u"Vp_nadcas"_s),
+                   dots(u"sviatok"_s, u"Vh_sviatok"_s, u"Vp_sviatok"_s),
+                   dots(u"sobota"_s, u"Vh_sobota"_s, u"Vp_sobota"_s),
+                   dots(u"nedeľa"_s, u"Vh_nedela"_s, u"Vp_nedela"_s),
+                   dots(u"noc"_s, u"Vh_noc"_s, u"Vp_noc"_s),
+                   dots(u"škodl."_s, u"Vh_skod"_s, u"Vp_skod"_s),
+                   surchargeRow(1),
+                   surchargeRow(2),
+                   surchargeRow(3),
+                   surchargeRow(4),
+                   surchargeRow(5),
                }),
         // The time column of the full layouts of 2004 and from 2005.
         lines(u"time"_s,
                {
-                   P(u"Počet prac.dní"_s, u"V_fmes"_s),
-                   P(u"Počet odprac.dní"_s, u"V_den"_s),
-                   P(u"Dni - absencia"_s, u"V_absencia"_s),
-                   P(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
-                   Male(P(u"Kal.dni - za ktoré neplatí poistenie"_s, u"V_nepoisteny"_s)),
+                   plain(u"Počet prac.dní"_s, u"V_fmes"_s),
+                   plain(u"Počet odprac.dní"_s, u"V_den"_s),
+                   plain(u"Dni - absencia"_s, u"V_absencia"_s),
+                   plain(u"Dni - neplat.voľno"_s, u"V_nepl_volno"_s),
+                   small(plain(u"Kal.dni - za ktoré neplatí poistenie"_s, u"V_nepoisteny"_s)),
                    use(u"hours"_s),
                    use(u"surchargeTable"_s),
                }),
@@ -440,7 +440,7 @@ rpt::BlockLibrary makeLibrary()
 
 } // namespace
 
-namespace vp {
+namespace payslip_layouts {
 
 const rpt::BlockLibrary &payslipBlocks()
 {
@@ -459,9 +459,9 @@ rpt::LayoutDesc layoutVP2005A()
                      columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
                      column(0 * w, w,
                             {
-                                P(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
-                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
-                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                plain(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
+                                plain(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                plain(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
                                 use(u"taxLines"_s),
                                 use(u"bases2005"_s),
                                 use(u"basicWage"_s),
@@ -470,17 +470,17 @@ rpt::LayoutDesc layoutVP2005A()
                      columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
                      column(1 * w, w,
                             {
-                                P(u"Prémie"_s, u"N_premie"_s),
-                                P(u"Odmeny"_s, u"N_odmeny"_s),
-                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
-                                P(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
-                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
-                                P(u"Prepl./nedopl. zdrav.p."_s, u"Vyrovnanie_zp"_s),
-                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                plain(u"Prémie"_s, u"N_premie"_s),
+                                plain(u"Odmeny"_s, u"N_odmeny"_s),
+                                plain(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                plain(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
+                                plain(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                plain(u"Prepl./nedopl. zdrav.p."_s, u"Vyrovnanie_zp"_s),
+                                plain(u"Poistné spolu"_s, u"N_poist"_s),
                                 use(u"compensations"_s),
                                 use(u"supplementaryPension"_s),
-                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
-                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                plain(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                plain(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
                                 use(u"taxFull"_s),
                             }),
                      columnRule(3, 2 * w),
@@ -506,8 +506,8 @@ rpt::LayoutDesc layoutVP2005B()
                      columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
                      column(0 * w, w,
                             {
-                                P(u"Doh. mesačný plat"_s, u"MV_plat"_s),
-                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                plain(u"Doh. mesačný plat"_s, u"MV_plat"_s),
+                                plain(u"Úväzok v hodinách"_s, u"F_doba"_s),
                                 use(u"taxLines"_s),
                                 {.block = u"bases2005"_s,
                                  .patches = {{.name = u"QRLAB_D_zdanmzda1"_s, .text = u"Základ dane - preddav."_s},
@@ -518,22 +518,22 @@ rpt::LayoutDesc layoutVP2005B()
                      columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
                      column(1 * w, w,
                             {
-                                P(u"Mesačný plat"_s, u"N_zakladna"_s),
-                                P(u"Prémie"_s, u"N_premie"_s),
-                                P(u"Odmeny"_s, u"N_odmeny"_s),
-                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
-                                P(u"Prepl./nedopl. zdrav.poist."_s, u"Vyrovnanie_zp"_s),
-                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                plain(u"Mesačný plat"_s, u"N_zakladna"_s),
+                                plain(u"Prémie"_s, u"N_premie"_s),
+                                plain(u"Odmeny"_s, u"N_odmeny"_s),
+                                plain(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                plain(u"Prepl./nedopl. zdrav.poist."_s, u"Vyrovnanie_zp"_s),
+                                plain(u"Poistné spolu"_s, u"N_poist"_s),
                                 use(u"compensations"_s),
                                 use(u"taxAndDeductionsShort"_s),
-                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                plain(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
                             }),
                      columnRule(3, 2 * w),
                      columnHead(3, 2 * w, w, u"Celková cena práce"_s, kSumaSk),
                      column(2 * w, w,
                             {
                                 use(u"labourCost2005"_s),
-                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                boldFont(plain(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
                                 N3(kMzdovaZlozka, {}, kSumaSk),
                                 use(u"closingShort"_s),
                             }),
@@ -551,9 +551,9 @@ rpt::LayoutDesc layoutVP2()
                      columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
                      column(0 * w, w,
                             {
-                                P(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
-                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
-                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                plain(u"Doh. mesačná mzda"_s, u"MV_plat"_s),
+                                plain(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                plain(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
                                 use(u"taxLines"_s),
                                 use(u"bases2004"_s),
                                 use(u"supplementaryPension"_s),
@@ -563,14 +563,14 @@ rpt::LayoutDesc layoutVP2()
                      column(1 * w, w,
                             {
                                 use(u"basicWage"_s),
-                                P(u"Prémie"_s, u"N_premie"_s),
-                                P(u"Odmeny"_s, u"N_odmeny"_s),
-                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
-                                P(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
-                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
-                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                plain(u"Prémie"_s, u"N_premie"_s),
+                                plain(u"Odmeny"_s, u"N_odmeny"_s),
+                                plain(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                plain(u"Náhr. za prac.pohot."_s, u"N_pohotovost"_s),
+                                plain(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                plain(u"Poistné spolu"_s, u"N_poist"_s),
                                 use(u"compensations"_s),
-                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                plain(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
                                 use(u"sicknessBenefits2004"_s),
                                 use(u"familyBenefits"_s),
                             }),
@@ -578,8 +578,8 @@ rpt::LayoutDesc layoutVP2()
                      columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
                      column(2 * w, w,
                             {
-                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
-                                P(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
+                                plain(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                plain(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
                                 use(u"taxFull"_s),
                                 use(u"deductions"_s),
                                 use(u"closingFull"_s),
@@ -599,8 +599,8 @@ rpt::LayoutDesc layoutVP2T()
                      columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
                      column(0 * w, w,
                             {
-                                P(u"Doh. mesačný plat"_s, u"MV_plat"_s),
-                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                plain(u"Doh. mesačný plat"_s, u"MV_plat"_s),
+                                plain(u"Úväzok v hodinách"_s, u"F_doba"_s),
                                 use(u"taxLines"_s),
                                 use(u"bases2004"_s),
                             }),
@@ -608,26 +608,26 @@ rpt::LayoutDesc layoutVP2T()
                      columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
                      column(1 * w, w,
                             {
-                                P(u"Mesačný plat"_s, u"N_zakladna"_s),
-                                P(u"Prémie"_s, u"N_premie"_s),
-                                P(u"Odmeny"_s, u"N_odmeny"_s),
-                                P(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
-                                P(u"Poistné spolu"_s, u"N_poist"_s),
+                                plain(u"Mesačný plat"_s, u"N_zakladna"_s),
+                                plain(u"Prémie"_s, u"N_premie"_s),
+                                plain(u"Odmeny"_s, u"N_odmeny"_s),
+                                plain(u"Príjmy mimo poistného"_s, u"N_mimo_poistne"_s),
+                                plain(u"Poistné spolu"_s, u"N_poist"_s),
                                 {.block = u"compensations"_s,
                                  .patches = {{.name = u"QRLAB_V_priemer2"_s,
                                               .text = u"Denná mzda/náhrada PN"_s}}},
                                 use(u"sicknessBenefits2004"_s),
-                                P(u"Materský príspevok"_s, u"Nd_materska"_s),
-                                P(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
-                                P(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
-                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                plain(u"Materský príspevok"_s, u"Nd_materska"_s),
+                                plain(u"Prídavky na deti"_s, u"Nd_pridavky"_s),
+                                plain(u"Iné nemoc.dávky"_s, u"Nd_ine"_s),
+                                plain(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
                             }),
                      columnRule(3, 2 * w),
                      columnHead(3, 2 * w, w, kMzdovaZlozka, kSumaSk),
                      column(2 * w, w,
                             {
                                 use(u"taxAndDeductionsShort"_s),
-                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                boldFont(plain(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
                                 use(u"closingShort"_s),
                             }),
                  });
@@ -645,54 +645,54 @@ rpt::LayoutDesc layoutVP()
                      columnHead(1, 0 * w, w, kMzdoveNalezitosti, kSumaSk),
                      column(0 * w, w,
                             {
-                                P(u"Dohod. mesačný plat"_s, u"MV_plat"_s),
-                                P(u"Počet prac.dní"_s, u"V_fmes"_s),
-                                P(u"Úväzok v hodinách"_s, u"F_doba"_s),
-                                P(u"Kód zdrav. poisťovne"_s, u"KZP"_s),
-                                P(u"Priemerný zárobok 1"_s, u"V_priemer1"_s),
-                                P(u"Čistá denná mzda"_s, u"Cista_denna_mzda"_s),
-                                P(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
-                                P(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
-                                P(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
-                                P(u"Dopravné"_s, u"Dopravne"_s),
-                                P(u"Osoba"_s, u"Nc_minimum"_s),
-                                P(u"Deti"_s, u"Nc_deti"_s),
-                                P(u"Iné nezd.čiastky"_s, u"Nc_ine"_s),
-                                P(u"Základ dane - mes. s."_s, u"D_zdanmzda1"_s),
-                                P(u"Základ dane - ročná s."_s, u"D_zdanmzda3"_s),
-                                P(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
-                                P(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
-                                P(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
-                                P(u"Základ dôchod.poist."_s, u"N_zaklad_dp"_s),
-                                P(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
-                                P(u"Odvod poistného"_s, u"N_poist"_s),
-                                P(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
-                                P(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
+                                plain(u"Dohod. mesačný plat"_s, u"MV_plat"_s),
+                                plain(u"Počet prac.dní"_s, u"V_fmes"_s),
+                                plain(u"Úväzok v hodinách"_s, u"F_doba"_s),
+                                plain(u"Kód zdrav. poisťovne"_s, u"KZP"_s),
+                                plain(u"Priemerný zárobok 1"_s, u"V_priemer1"_s),
+                                plain(u"Čistá denná mzda"_s, u"Cista_denna_mzda"_s),
+                                plain(u"Zvýš.dane/použ.auta"_s, u"Pouz_auto"_s),
+                                plain(u"Ost.položky zvyš.daň"_s, u"Zvys_ostatne"_s),
+                                plain(u"Čiast.základ dane"_s, u"D_ciastzd"_s),
+                                plain(u"Dopravné"_s, u"Dopravne"_s),
+                                plain(u"Osoba"_s, u"Nc_minimum"_s),
+                                plain(u"Deti"_s, u"Nc_deti"_s),
+                                plain(u"Iné nezd.čiastky"_s, u"Nc_ine"_s),
+                                plain(u"Základ dane - mes. s."_s, u"D_zdanmzda1"_s),
+                                plain(u"Základ dane - ročná s."_s, u"D_zdanmzda3"_s),
+                                plain(u"Základ dane - zrážky"_s, u"D_zdanmzda2"_s),
+                                plain(u"Základ zdrav.poist."_s, u"N_zaklad_zp"_s),
+                                plain(u"Základ nemoc.poist."_s, u"N_zaklad_np"_s),
+                                plain(u"Základ dôchod.poist."_s, u"N_zaklad_dp"_s),
+                                plain(u"Základ fond zamest."_s, u"N_zaklad_fz"_s),
+                                plain(u"Odvod poistného"_s, u"N_poist"_s),
+                                plain(u"Zrážky z čistej mzdy"_s, u"CALC_ZRAZKY"_s),
+                                plain(u"Dovolenka nárok/čerp."_s, u"CALC_DOVOLENKA"_s),
                             }),
                      columnRule(2, 1 * w),
                      columnHead(2, 1 * w, w, kMzdovaZlozka, kSumaSk),
                      column(1 * w, w,
                             {
-                                P(u"Mesačný plat"_s, u"V_plat"_s),
-                                P(u"Príplatky"_s, u"N_priplat"_s),
-                                P(u"Prémie"_s, u"N_premie"_s),
-                                P(u"Odmeny"_s, u"N_odmeny"_s),
-                                P(u"Jednorázová mzda 1"_s, u"N_jednoraz1"_s),
-                                P(u"Jednorázová mzda 2"_s, u"N_jednoraz2"_s),
-                                P(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
-                                P(u"Odm.za prac.pohotov."_s, u"N_pohotovost"_s),
-                                P(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
-                                P(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
-                                P(u"Náhrada mzdy"_s, u"N_nahrada"_s),
-                                P(u"Dovolenka"_s, u"N_holiday"_s),
-                                P(u"Sviatok"_s, u"N_sviatok"_s),
-                                P(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
-                                P(u"Náhrada za neprac."_s, u"N_nemohol"_s),
-                                P(u"Odstupné"_s, u"N_odstupne"_s),
-                                P(u"Nemoc.dávky - pn1"_s, u"N_pn1"_s),
-                                P(u"Nemoc.dávky - pn2"_s, u"N_pn2"_s),
-                                P(u"Nemoc.dávky - očr1"_s, u"N_ocr1"_s),
-                                P(u"Nemoc.dávky - očr2"_s, u"N_ocr2"_s),
+                                plain(u"Mesačný plat"_s, u"V_plat"_s),
+                                plain(u"Príplatky"_s, u"N_priplat"_s),
+                                plain(u"Prémie"_s, u"N_premie"_s),
+                                plain(u"Odmeny"_s, u"N_odmeny"_s),
+                                plain(u"Jednorázová mzda 1"_s, u"N_jednoraz1"_s),
+                                plain(u"Jednorázová mzda 2"_s, u"N_jednoraz2"_s),
+                                plain(u"Odm.členov št.orgánov"_s, u"N_clenovia_organov"_s),
+                                plain(u"Odm.za prac.pohotov."_s, u"N_pohotovost"_s),
+                                plain(u"Dohody o vyk.práce"_s, u"N_dohody_ovp"_s),
+                                plain(u"Dohody o pr.činnosti"_s, u"N_dohody_opc"_s),
+                                plain(u"Náhrada mzdy"_s, u"N_nahrada"_s),
+                                plain(u"Dovolenka"_s, u"N_holiday"_s),
+                                plain(u"Sviatok"_s, u"N_sviatok"_s),
+                                plain(u"Prísp. zo soc.fondu"_s, u"N_socfond"_s),
+                                plain(u"Náhrada za neprac."_s, u"N_nemohol"_s),
+                                plain(u"Odstupné"_s, u"N_odstupne"_s),
+                                plain(u"Nemoc.dávky - pn1"_s, u"N_pn1"_s),
+                                plain(u"Nemoc.dávky - pn2"_s, u"N_pn2"_s),
+                                plain(u"Nemoc.dávky - očr1"_s, u"N_ocr1"_s),
+                                plain(u"Nemoc.dávky - očr2"_s, u"N_ocr2"_s),
                                 use(u"familyBenefits"_s),
                             }),
                      columnRule(3, 2 * w),
@@ -700,22 +700,22 @@ rpt::LayoutDesc layoutVP()
                      column(2 * w, w,
                             {
                                 use(u"supplements"_s),
-                                D(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
-                                D(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
-                                D(u"Dôchod.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
-                                D(u"Fond zam."_s, u"F_fondz"_s, u"O_fondzam"_s),
+                                dots(u"Zdrav.poist."_s, u"F_zdravot"_s, u"O_zdravot"_s),
+                                dots(u"Nemoc.poist."_s, u"F_nemoc"_s, u"O_nemoc"_s),
+                                dots(u"Dôchod.poist."_s, u"F_dochod"_s, u"O_dochod"_s),
+                                dots(u"Fond zam."_s, u"F_fondz"_s, u"O_fondzam"_s),
                                 use(u"supplementaryPension"_s),
-                                P(u"Preddavok dane"_s, u"D_preddavok"_s),
-                                P(u"Daň"_s, u"D_dan"_s),
-                                P(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
-                                P(u"Záloha na mzdu"_s, u"Ne_zaloha"_s),
+                                plain(u"Preddavok dane"_s, u"D_preddavok"_s),
+                                plain(u"Daň"_s, u"D_dan"_s),
+                                plain(u"Prepl./nedoplatok dane"_s, u"D_vyrovnanie"_s),
+                                plain(u"Záloha na mzdu"_s, u"Ne_zaloha"_s),
                                 use(u"deductions"_s),
-                                P(u"Vyplatené na účet"_s, u"Sporenie"_s),
-                                P(u"Vyplatené v hotovosti"_s, u"Vyplata"_s),
-                                Tucne(P(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
-                                P(u"Hrubý príjem"_s, u"N_brutto"_s),
-                                P(u"Čistý príjem"_s, u"N_netto"_s),
-                                Tucne(P(u"K výplate"_s, u"Vyplata"_s)),
+                                plain(u"Vyplatené na účet"_s, u"Sporenie"_s),
+                                plain(u"Vyplatené v hotovosti"_s, u"Vyplata"_s),
+                                boldFont(plain(u"Celková cena práce"_s, u"CALC_CENA_PRACE"_s)),
+                                plain(u"Hrubý príjem"_s, u"N_brutto"_s),
+                                plain(u"Čistý príjem"_s, u"N_netto"_s),
+                                boldFont(plain(u"K výplate"_s, u"Vyplata"_s)),
                             }),
                      columnRule(4, 3 * w),
                      BlockUse{.block = u"columnHead"_s,
@@ -724,35 +724,35 @@ rpt::LayoutDesc layoutVP()
                       .patches = {{.name = u"QRLAB_hlavicka_sumy4"_s, .remove = true}}},
                      column(3 * w, w,
                             {
-                                P(u"odprac."_s, u"V_den"_s),
-                                P(u"dovolenka"_s, u"V_holiday"_s),
-                                P(u"sviatok"_s, u"V_sviatok"_s),
-                                Dvojica(u"pn1"_s, u"V_pn1"_s, u"očr1"_s, u"V_ocr1"_s),
-                                Dvojica(u"pn2"_s, u"V_pn2"_s, u"očr2"_s, u"V_ocr2"_s),
+                                plain(u"odprac."_s, u"V_den"_s),
+                                plain(u"dovolenka"_s, u"V_holiday"_s),
+                                plain(u"sviatok"_s, u"V_sviatok"_s),
+                                labelPair(u"pn1"_s, u"V_pn1"_s, u"očr1"_s, u"V_ocr1"_s),
+                                labelPair(u"pn2"_s, u"V_pn2"_s, u"očr2"_s, u"V_ocr2"_s),
                                 use(u"hours"_s),
                                 use(u"surchargeTable"_s),
                             }),
                  });
 }
 
-} // namespace vp
+} // namespace payslip_layouts
 
 // ---- registration ----------------------------------------------------------------------------
 
-TReportVP2005A::TReportVP2005A() : TReportVyplatnaPaska(vp::Obdobie::Od2005) { Zostav(vp::layoutVP2005A()); }
-TReportVP2005B::TReportVP2005B() : TReportVyplatnaPaska(vp::Obdobie::Od2005) { Zostav(vp::layoutVP2005B()); }
-TReportVP2::TReportVP2() : TReportVyplatnaPaska(vp::Obdobie::Rok2004) { Zostav(vp::layoutVP2()); }
-TReportVP2T::TReportVP2T() : TReportVyplatnaPaska(vp::Obdobie::Rok2004) { Zostav(vp::layoutVP2T()); }
-TReportVP::TReportVP() : TReportVyplatnaPaska(vp::Obdobie::Do2004) { Zostav(vp::layoutVP()); }
+TReportVP2005A::TReportVP2005A() : TReportPayslip(payslip_layouts::Obdobie::Od2005) { assemble(payslip_layouts::layoutVP2005A()); }
+TReportVP2005B::TReportVP2005B() : TReportPayslip(payslip_layouts::Obdobie::Od2005) { assemble(payslip_layouts::layoutVP2005B()); }
+TReportVP2::TReportVP2() : TReportPayslip(payslip_layouts::Obdobie::Rok2004) { assemble(payslip_layouts::layoutVP2()); }
+TReportVP2T::TReportVP2T() : TReportPayslip(payslip_layouts::Obdobie::Rok2004) { assemble(payslip_layouts::layoutVP2T()); }
+TReportVP::TReportVP() : TReportPayslip(payslip_layouts::Obdobie::Do2004) { assemble(payslip_layouts::layoutVP()); }
 
-void Registruj_vyplatne_pasky()
+void registerPayslips()
 {
-    RegisterZostav &r = Register_zostav();
-    r.Registruj(QStringLiteral("TReportVP2005A"), Spustenie_zostavy<TReportVP2005A>());
-    r.Registruj(QStringLiteral("TReportVP2005B"), Spustenie_zostavy<TReportVP2005B>());
-    r.Registruj(QStringLiteral("TReportVP2"), Spustenie_zostavy<TReportVP2>());
-    r.Registruj(QStringLiteral("TReportVP2T"), Spustenie_zostavy<TReportVP2T>());
-    r.Registruj(QStringLiteral("TReportVP"), Spustenie_zostavy<TReportVP>());
+    ReportRegister &r = reportRegister();
+    r.registerReport(QStringLiteral("TReportVP2005A"), reportRun<TReportVP2005A>());
+    r.registerReport(QStringLiteral("TReportVP2005B"), reportRun<TReportVP2005B>());
+    r.registerReport(QStringLiteral("TReportVP2"), reportRun<TReportVP2>());
+    r.registerReport(QStringLiteral("TReportVP2T"), reportRun<TReportVP2T>());
+    r.registerReport(QStringLiteral("TReportVP"), reportRun<TReportVP>());
 }
 
 } // namespace tarix::reports

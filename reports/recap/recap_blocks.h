@@ -22,14 +22,14 @@ using social::kSirka;
 void Riadok(std::vector<rpt::LayoutItem> &items, const QString &meno, double y, const QString &popis,
             const QString &jednotka = {}, bool tucne = false);
 // A row of single-character boxes `predpona`1 .. `predpona`n from x, each `w` wide.
-void Policka(std::vector<rpt::LayoutItem> &items, const QString &predpona, int n, double x, double y, double w);
+void boxFields(std::vector<rpt::LayoutItem> &items, const QString &predpona, int n, double x, double y, double w);
 
 // Sets the caption of a label of the form, if it has one of that name.
-void Nastav(rpt::ReportForm &form, const QString &meno, const QString &text);
+void setRecapBox(rpt::ReportForm &form, const QString &meno, const QString &text);
 // Fills boxes `predpona`1 .. n with the characters of `text`, the rest empty.
-void Vypln_policka(rpt::ReportForm &form, const QString &predpona, int n, const QString &text);
+void fillBoxes(rpt::ReportForm &form, const QString &predpona, int n, const QString &text);
 
 // "select * from inf" on the firm's folder.
-void Priprav_inf(db::Query &q);
+void prepareInformation(db::Query &q);
 
 } // namespace tarix::reports::recap

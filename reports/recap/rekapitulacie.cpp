@@ -12,16 +12,16 @@
 
 namespace tarix::reports {
 
-void Registruj_rekapitulacie()
+void registerRecaps()
 {
-    Register_zostav().Registruj(QStringLiteral("TReportFZ1"), REXFZ1::Spusti_zostavu);
-    Register_zostav().Registruj(QStringLiteral("TReportFZ1A"), Spustenie_zostavy<TReportFZ1A>());
-    Register_zostav().Registruj(QStringLiteral("TReportFZ2"), Spustenie_zostavy<TReportFZ2>());
-    Register_zostav().Registruj(QStringLiteral("TReportPOI"), Spustenie_zostavy<TReportPOI>());
-    Register_zostav().Registruj(QStringLiteral("TReportPOI2"), Spustenie_zostavy<TReportPOI2>());
-    Register_zostav().Registruj(QStringLiteral("TReportNZ"), Spustenie_zostavy<TReportNZ>());
-    Register_zostav().Registruj(QStringLiteral("TReportNZOLD"), Spustenie_zostavy<TReportNZOLD>());
-    Register_zostav().Registruj(QStringLiteral("TReportPU"), Spustenie_zostavy<TReportPU>());
+    reportRegister().registerReport(QStringLiteral("TReportFZ1"), REXFZ1::Spusti_zostavu);
+    reportRegister().registerReport(QStringLiteral("TReportFZ1A"), reportRun<TReportFZ1A>());
+    reportRegister().registerReport(QStringLiteral("TReportFZ2"), reportRun<TReportFZ2>());
+    reportRegister().registerReport(QStringLiteral("TReportPOI"), reportRun<TReportPOI>());
+    reportRegister().registerReport(QStringLiteral("TReportPOI2"), reportRun<TReportPOI2>());
+    reportRegister().registerReport(QStringLiteral("TReportNZ"), reportRun<TReportNZ>());
+    reportRegister().registerReport(QStringLiteral("TReportNZOLD"), reportRun<TReportNZOLD>());
+    reportRegister().registerReport(QStringLiteral("TReportPU"), reportRun<TReportPU>());
 }
 
 } // namespace tarix::reports

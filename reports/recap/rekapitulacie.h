@@ -4,6 +4,6 @@ namespace tarix::reports {
 
 // Registers the employment-fund and liability-insurance statements, the cost
 // recapitulations and the bookkeeping entries with the dispatcher.
-void Registruj_rekapitulacie();
+void registerRecaps();
 
 } // namespace tarix::reports

@@ -25,7 +25,7 @@ const char kQ1[] = "select u_fondzam, f_firma_zps, n_zaklad_fz, fz_fondz, fz_gar
                    "from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 and u_fondzam>0";
 
 // Base x rate per cent, any fraction of a crown up (decided on the decimal value).
-double Prispevok(double zaklad, double sadzba)
+double contribution(double zaklad, double sadzba)
 {
     return MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, zaklad * sadzba * 0.01);
 }
@@ -65,16 +65,16 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool 
         s.n_zaklad_fz += zaklad;
         s.o_fondzam += r.asFloat(i, cO_fondzam);
     }
-    s.oz_fondzam = Prispevok(zakladA, sadzbaA);
-    s.oz_fondzam1 = Prispevok(zakladB, sadzbaB);
+    s.oz_fondzam = contribution(zakladA, sadzbaA);
+    s.oz_fondzam1 = contribution(zakladB, sadzbaB);
     if (sGarancnym) {
-        s.oz_garfond = Prispevok(zakladA + zakladC, garA);
-        s.oz_garfond1 = Prispevok(zakladB + zakladD, garB);
+        s.oz_garfond = contribution(zakladA + zakladC, garA);
+        s.oz_garfond1 = contribution(zakladB + zakladD, garB);
     }
     return s;
 }
 
-QString Text_sumy(double v) { return fmt::formatFloat(u"### ### ###", v); }
+QString sumLabel(double v) { return fmt::formatFloat(u"### ### ###", v); }
 
 void Spusti_zostavu(const TMyReportParam &p)
 {
@@ -108,32 +108,32 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
         d.push_back(label(u"QRL_nadpis2"_s, {0, 11, kSirka, 6}, u"A PRÍSPEVKU DO GARANČNÉHO FONDU"_s, kArial12b,
                           Qt::AlignHCenter));
     d.push_back(label(u"QRL_za"_s, {60, 18, 20, 5}, u"za mesiac"_s, kArial9));
-    d.push_back(Vyplnany_popis(u"MESIAC"_s, {80, 18, 34, 5}, kArial9b));
-    d.push_back(Vyplnany_popis(u"V_ROK"_s, {114, 18, 16, 5}, kArial9b));
+    d.push_back(filledLabel(u"MESIAC"_s, {80, 18, 34, 5}, kArial9b));
+    d.push_back(filledLabel(u"V_ROK"_s, {114, 18, 16, 5}, kArial9b));
     // The labour office and the employer.
     d.push_back(rpt::rectangle(u"QRS_oup"_s, {0, 25, kSirka, 24}));
     d.push_back(label(u"QRL_oup"_s, {2, 26, 60, 4}, u"Okresný úrad práce"_s, kArial8b));
-    d.push_back(Vyplnany_popis(u"OUP_NAZOV"_s, {2, 31, 120, 4.5}, kArial9));
-    d.push_back(Vyplnany_popis(u"OUP_ULICA"_s, {2, 36, 120, 4.5}, kArial9));
-    d.push_back(Vyplnany_popis(u"CALC_OUP_PSCMESTO"_s, {2, 41, 120, 4.5}, kArial9));
+    d.push_back(filledLabel(u"OUP_NAZOV"_s, {2, 31, 120, 4.5}, kArial9));
+    d.push_back(filledLabel(u"OUP_ULICA"_s, {2, 36, 120, 4.5}, kArial9));
+    d.push_back(filledLabel(u"CALC_OUP_PSCMESTO"_s, {2, 41, 120, 4.5}, kArial9));
     d.push_back(label(u"QRL_ucet_oup"_s, {124, 26, 64, 8}, u"Účet, na ktorý odvádzateľ odvádza príspevky"_s, kArial7));
-    d.push_back(Vyplnany_popis(u"FZ_UCET"_s, {124, 36, 64, 4.5}, kArial9));
+    d.push_back(filledLabel(u"FZ_UCET"_s, {124, 36, 64, 4.5}, kArial9));
     d.push_back(rpt::rectangle(u"QRS_firma"_s, {0, 51, kSirka, 42}));
     d.push_back(label(u"QRL_firma"_s, {2, 52, 120, 4}, u"Odvádzateľ príspevkov (zamestnávateľ)"_s, kArial8b));
     d.push_back(label(u"QRL_ico"_s, {2, 57, 20, 4}, u"IČO"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"ICO"_s, {24, 57, 40, 4.5}, kArial9));
+    d.push_back(filledLabel(u"ICO"_s, {24, 57, 40, 4.5}, kArial9));
     d.push_back(label(u"QRL_nazov"_s, {2, 63, 40, 4}, u"Názov a adresa"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"CALC_NAZOVADRESA"_s, {44, 63, 144, 4.5}, kArial9));
+    d.push_back(filledLabel(u"CALC_NAZOVADRESA"_s, {44, 63, 144, 4.5}, kArial9));
     d.push_back(label(u"QRL_vs"_s, {2, 70, 50, 4}, u"Číslo variabilného symbolu *"_s, kArial8));
-    Policka(d, u"VS"_s, 12, 56, 69, 6);
+    boxFields(d, u"VS"_s, 12, 56, 69, 6);
     d.push_back(label(u"QRL_ucet"_s, {2, 77, 52, 4}, u"Číslo účtu v peňažnom ústave"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"CALC_CISLOUCTU"_s, {56, 77, 90, 4.5}, kArial9));
+    d.push_back(filledLabel(u"CALC_CISLOUCTU"_s, {56, 77, 90, 4.5}, kArial9));
     d.push_back(label(u"QRL_okec"_s, {2, 83, 20, 4}, u"OKEČ**"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"OKEC"_s, {24, 83, 30, 4.5}, kArial9));
+    d.push_back(filledLabel(u"OKEC"_s, {24, 83, 30, 4.5}, kArial9));
     d.push_back(label(u"QRL_den"_s, {60, 83, 70, 4}, sGarancnym ? u"Deň splatnosti príspevkov"_s
                                                           : u"Deň splatnosti príspevku na poistenie v nezamestnanosti"_s,
                       kArial8));
-    d.push_back(Vyplnany_popis(u"FZ_DEN"_s, {134, 83, 20, 4.5}, kArial9));
+    d.push_back(filledLabel(u"FZ_DEN"_s, {134, 83, 20, 4.5}, kArial9));
 
     double y = 97;
     if (sGarancnym) {
@@ -163,9 +163,9 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
     y += 12;
     d.push_back(label(u"QRL_predlozeny"_s, {0, y, 90, 4}, u"Predložený dňa:            (vyplní OÚP)"_s, kArial8));
     d.push_back(label(u"QRL_zostavil"_s, {100, y, 60, 4}, u"Výkaz zostavil  - Meno, podpis"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {100, y + 5, 90, 4.5}, kArial9));
+    d.push_back(filledLabel(u"QR_Vykaz_zostavil"_s, {100, y + 5, 90, 4.5}, kArial9));
     d.push_back(label(u"QRL_telefon"_s, {100, y + 11, 30, 4}, u"Telefónne číslo"_s, kArial8));
-    d.push_back(Vyplnany_popis(u"QR_telefon"_s, {130, y + 11, 60, 4.5}, kArial9));
+    d.push_back(filledLabel(u"QR_telefon"_s, {130, y + 11, 60, 4.5}, kArial9));
     d.push_back(label(u"QRL_peciatka"_s, {0, y + 20, kSirka, 4}, u"Odtlačok pečiatky a podpis oprávneného zástupcu"_s,
                       kArial8));
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = y + 26,
@@ -178,15 +178,15 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
 TReportFZ::TReportFZ(bool sGarancnym) : m_sGarancnym(sGarancnym)
 {
     Sirky_ramcekov = kRamceky_1_5;
-    recap::Priprav_inf(T0_);
+    recap::prepareInformation(T0_);
     for (const char *f : {"CALC_NAZOVADRESA", "CALC_CISLOUCTU", "CALC_OUP_PSCMESTO"})
         T0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     T0_.onCalcFields = [this](db::DataSet &ds) { T0_CalcFields(ds); };
     S0_.setDataSet(&T0_);
     mainDataSource = &S0_;
     registerDataSource(u"T0_"_s, &S0_);
-    rpt::buildReportForm(*this, layoutFZ(sGarancnym), social::socialBlocks(), Kontrola_poli({{&S0_, &T0_}}));
-    social::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutFZ(sGarancnym), social::socialBlocks(), checkFields({{&S0_, &T0_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportFZ::~TReportFZ() = default;
@@ -217,36 +217,36 @@ void TReportFZ::T0_CalcFields(db::DataSet &ds)
 void TReportFZ::Otvor_data()
 {
     using namespace recap;
-    Nastav(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
-    Nastav(*this, u"QR_telefon"_s, Param.Telefon);
+    setRecapBox(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
+    setRecapBox(*this, u"QR_telefon"_s, Param.Telefon);
     T0_.close();
     T0_.open();
     Sumy = REXFZ1::Sucty_vykazu(T0_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do, m_sGarancnym);
-    const auto suma = [&](const QString &meno, double v) { Nastav(*this, meno, REXFZ1::Text_sumy(v)); };
-    Nastav(*this, u"MESIAC"_s, MyConsts::Nazov_mesiaca(Param.Obdobie % 100, true));
-    Nastav(*this, u"V_ROK"_s, QString::number(Param.Obdobie / 100));
-    Nastav(*this, u"CALC_POCET"_s, QString::number(Sumy.pocet));
-    Nastav(*this, u"CALC_POCET_ZPS"_s, QString::number(Sumy.pocet_zps));
-    Nastav(*this, u"CALC_POCET_ZTP"_s, QString::number(Sumy.pocet_ztp));
+    const auto suma = [&](const QString &meno, double v) { setRecapBox(*this, meno, REXFZ1::sumLabel(v)); };
+    setRecapBox(*this, u"MESIAC"_s, MyConsts::Nazov_mesiaca(Param.Obdobie % 100, true));
+    setRecapBox(*this, u"V_ROK"_s, QString::number(Param.Obdobie / 100));
+    setRecapBox(*this, u"CALC_POCET"_s, QString::number(Sumy.pocet));
+    setRecapBox(*this, u"CALC_POCET_ZPS"_s, QString::number(Sumy.pocet_zps));
+    setRecapBox(*this, u"CALC_POCET_ZTP"_s, QString::number(Sumy.pocet_ztp));
     suma(u"N_ZAKLAD_FZ"_s, Sumy.n_zaklad_fz);
     suma(u"CALC_OZ_FONDZAM"_s, Sumy.oz_fondzam);
     suma(u"CALC_OZ_FONDZAM1"_s, Sumy.oz_fondzam1);
     suma(u"O_FONDZAM"_s, Sumy.o_fondzam);
-    suma(u"CALC_ODVOD_FZ"_s, Sumy.Odvod_fz());
+    suma(u"CALC_ODVOD_FZ"_s, Sumy.fzContribution());
     suma(u"CALC_OZ_GARFOND"_s, Sumy.oz_garfond);
     suma(u"CALC_OZ_GARFOND1"_s, Sumy.oz_garfond1);
-    suma(u"CALC_ODVOD_SPOLU"_s, Sumy.Odvod_spolu());
-    suma(u"CALC_O_SPOLU"_s, Sumy.Odvod_fz());
+    suma(u"CALC_ODVOD_SPOLU"_s, Sumy.totalContribution());
+    suma(u"CALC_O_SPOLU"_s, Sumy.fzContribution());
     if (!T0_.isEmpty()) {
         for (const char *f : {"OUP_NAZOV", "OUP_ULICA", "CALC_OUP_PSCMESTO", "FZ_UCET", "ICO", "CALC_NAZOVADRESA",
                               "CALC_CISLOUCTU", "OKEC", "FZ_DEN"})
-            Nastav(*this, QString::fromLatin1(f), Pole(T0_, f));
-        Vypln_policka(*this, u"VS"_s, 12, Pole(T0_, "FZ_VS"));
+            setRecapBox(*this, QString::fromLatin1(f), Pole(T0_, f));
+        fillBoxes(*this, u"VS"_s, 12, Pole(T0_, "FZ_VS"));
     }
 }
 
 void TReportFZ::Zatvor_data() { T0_.close(); }
 
-bool TReportFZ::Ma_udaje() const { return T0_.isActive() && !T0_.isEmpty(); }
+bool TReportFZ::hasData() const { return T0_.isActive() && !T0_.isEmpty(); }
 
 } // namespace tarix::reports

@@ -3,7 +3,7 @@
 // and FZ1A (from 200005, with the guarantee fund; rexfz1a.h). Both count the contributors
 // and recompute the employer's contributions from the month's bases and the highest rate
 // of each group, rounded up to whole crowns. The cost recapitulation reads the same totals.
-#include "reports/run_frame.h"
+#include "reports/report.h"
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
 
@@ -26,9 +26,9 @@ struct Sumy {
     double oz_garfond = 0;  // guarantee fund (FZ1A only)
     double oz_garfond1 = 0;
 
-    double Odvod_fz() const { return o_fondzam + oz_fondzam + oz_fondzam1; }
-    double Odvod_spolu() const { return Odvod_fz() + oz_garfond + oz_garfond1; }
-    double Zamestnavatel() const { return oz_fondzam + oz_fondzam1; }
+    double fzContribution() const { return o_fondzam + oz_fondzam + oz_fondzam1; }
+    double totalContribution() const { return fzContribution() + oz_garfond + oz_garfond1; }
+    double employerPart() const { return oz_fondzam + oz_fondzam1; }
 };
 
 // The totals of the month's records of centres sidOd..sidDo. Codes 1 and 3 give the
@@ -38,7 +38,7 @@ struct Sumy {
 Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool sGarancnym);
 
 // "### ### ###" of a whole amount; 0 prints empty.
-QString Text_sumy(double v);
+QString sumLabel(double v);
 
 // The run routine of code FZ1: the older form before 200005, the newer one from it.
 void Spusti_zostavu(const TMyReportParam &p);
@@ -57,7 +57,7 @@ public:
 
     void Otvor_data() override;
     void Zatvor_data() override;
-    bool Ma_udaje() const override;
+    bool hasData() const override;
 
 private:
     void T0_CalcFields(db::DataSet &ds);

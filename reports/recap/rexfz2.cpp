@@ -12,7 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace REXFZ2 {
 
-QString Rodne_cislo_do_policok(const QString &rodneCislo)
+QString birthNumberInBoxes(const QString &rodneCislo)
 {
     QString t = rodneCislo;
     t.remove(u'/');
@@ -46,11 +46,11 @@ rpt::LayoutDesc layoutFZ2()
         label(u"QRL_vs"_s, {2, 25, 50, 4}, u"Číslo variabilného symbolu"_s, kArial8),
         label(u"QRL_vs2"_s, {2, 29, 60, 4}, u"(toto číslo sa uvádza tiež na príkaze na úhr.)"_s, kArial7),
     };
-    Policka(h, u"VS"_s, 12, 66, 25, 6);
+    boxFields(h, u"VS"_s, 12, 66, 25, 6);
     h.push_back(label(u"QRL_nazov"_s, {2, 34, 16, 4}, u"Názov"_s, kArial8));
-    h.push_back(Vyplnany_popis(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9));
+    h.push_back(filledLabel(u"CALC_NAZOVADRESA"_s, {20, 34, 168, 4.5}, kArial9));
     h.push_back(label(u"QRL_mesiac"_s, {2, 40, 20, 4}, u"Za mesiac"_s, kArial8));
-    h.push_back(Vyplnany_popis(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9));
+    h.push_back(filledLabel(u"CALC_MESIAC"_s, {22, 40, 30, 4.5}, kArial9));
     h.push_back(label(u"QRL_list"_s, {120, 40, 14, 4}, u"List č."_s, kArial8));
     h.push_back(rpt::sysData(u"QRSD_strana"_s, {134, 40, 12, 4.5}, rpt::SysDataKind::PageNumber, kArial9));
     h.push_back(label(u"QRL_listov"_s, {150, 40, 24, 4}, u"Počet listov"_s, kArial8));
@@ -98,7 +98,7 @@ QString Pole(const db::DataSet &ds, const char *meno)
 TReportFZ2::TReportFZ2()
 {
     Sirky_ramcekov = kRamceky_1_5;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData,
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData,
                   u"select z.surname, z.name, z.title, z.born_numb, z.fz_uvazok, z.fz_typzam, v.n_zaklad_fz, v.v_rok, "
                   "v.v_mesiac, v.u_fondzam, v.u_fondzam1, v.u_fondzam2 from vyp v,zam z where v.v_obdobie=:p1 "
                   "and v.sid between :p2 and :p3 and v.u_fondzam>0 and z.code_emp=v.code_emp "
@@ -108,14 +108,14 @@ TReportFZ2::TReportFZ2()
     for (int i = 1; i <= 10; ++i)
         Q0_.addCalculatedField(u"RC"_s + QString::number(i), db::FieldType::String, 1);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    recap::Priprav_inf(T0_);
+    recap::prepareInformation(T0_);
     S0_.setDataSet(&Q0_);
     ST_.setDataSet(&T0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
     registerDataSource(u"T0_"_s, &ST_);
-    rpt::buildReportForm(*this, layoutFZ2(), social::socialBlocks(), Kontrola_poli({{&S0_, &Q0_}, {&ST_, &T0_}}));
-    social::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutFZ2(), social::socialBlocks(), checkFields({{&S0_, &Q0_}, {&ST_, &T0_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportFZ2::~TReportFZ2() = default;
@@ -128,7 +128,7 @@ void TReportFZ2::Q0_CalcFields(db::DataSet &ds)
                               ? ds.fieldByName(u"n_zaklad_fz"_s).asFloat()
                               : 0.0;
     ds.setValue(u"CALC_ZAKLAD"_s, fmt::formatFloat(u"### ##0", zaklad));
-    const QString rc = REXFZ2::Rodne_cislo_do_policok(ds.fieldByName(u"born_numb"_s).asString());
+    const QString rc = REXFZ2::birthNumberInBoxes(ds.fieldByName(u"born_numb"_s).asString());
     for (int i = 1; i <= 10; ++i)
         ds.setValue(u"RC"_s + QString::number(i), i <= rc.size() ? rc.mid(i - 1, 1) : QString());
 }
@@ -138,13 +138,13 @@ void TReportFZ2::Otvor_data()
     T0_.close();
     T0_.open();
     if (!T0_.isEmpty()) {
-        recap::Vypln_policka(*this, u"VS"_s, 12, Pole(T0_, "FZ_VS"));
-        recap::Nastav(*this, u"CALC_NAZOVADRESA"_s,
+        recap::fillBoxes(*this, u"VS"_s, 12, Pole(T0_, "FZ_VS"));
+        recap::setRecapBox(*this, u"CALC_NAZOVADRESA"_s,
                       Pole(T0_, "NAZOV") + u", "_s
                           + MyConsts::Text_adresy(Pole(T0_, "ADR_ULICA"), Pole(T0_, "ADR_CISLO"),
                                                   Pole(T0_, "ADR_PSC"), Pole(T0_, "ADR_MESTO")));
     }
-    recap::Nastav(*this, u"CALC_MESIAC"_s,
+    recap::setRecapBox(*this, u"CALC_MESIAC"_s,
                   QString::number(Param.Obdobie % 100) + u" / "_s + QString::number(Param.Obdobie / 100));
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Obdobie);

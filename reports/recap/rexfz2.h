@@ -4,13 +4,13 @@
 // boxes (without "/" and blanks) and the base when one of the three codes is 1.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports {
 
 namespace REXFZ2 {
 // A birth number as the ten boxes take it: "/" and blanks removed, at most ten characters.
-QString Rodne_cislo_do_policok(const QString &rodneCislo);
+QString birthNumberInBoxes(const QString &rodneCislo);
 } // namespace REXFZ2
 
 class TReportFZ2 : public TReport {

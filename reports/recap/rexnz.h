@@ -7,7 +7,7 @@
 // the run with its message and leaves the previous nakl whole.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <optional>
 #include <vector>
@@ -33,17 +33,17 @@ struct Riadok {
 };
 
 // Whether a mark belongs to a bookkeeping line: "(", ")", "*", "+", "[", "]".
-bool Je_uctovny_symbol(const QString &symbol);
+bool isAccountingSymbol(const QString &symbol);
 
 // Collects the lines as the report code filters them: "PU" keeps only the bookkeeping
 // one-amount lines, any other code skips them; two-amount lines are always kept. Every
 // kept line takes the next number.
-class Zoznam_riadkov {
+class RowList {
 public:
-    explicit Zoznam_riadkov(bool lenUctovne) : m_lenUctovne(lenUctovne) {}
-    void Pridaj(const QString &text, const QString &symbol, int cislo, double suma);
-    void Pridaj(const QString &text, double suma) { Pridaj(text, {}, 0, suma); }
-    void Pridaj_dve(const QString &text, double suma1, double suma2);
+    explicit RowList(bool lenUctovne) : m_lenUctovne(lenUctovne) {}
+    void add(const QString &text, const QString &symbol, int cislo, double suma);
+    void add(const QString &text, double suma) { add(text, {}, 0, suma); }
+    void addTwo(const QString &text, double suma1, double suma2);
     std::vector<Riadok> riadky;
 
 private:
@@ -53,7 +53,7 @@ private:
 // The tax block's lines from advances A, underpayments N, overpayments R, bonus B, the
 // month's withholding tax and W (the one transferred: the month's, or with parameter 32
 // not 0 the month before's).
-void Danovy_blok(Zoznam_riadkov &z, double A, double N, double R, double B, double danMesiaca, double W,
+void taxBlock(RowList &z, double A, double N, double R, double B, double danMesiaca, double W,
                  bool zrazkaZaMinulyMesiac);
 
 // Computes every line of the request's Obdobie and centre range (progress 0, 25, 50, 65,
@@ -61,40 +61,40 @@ void Danovy_blok(Zoznam_riadkov &z, double A, double N, double R, double B, doub
 std::vector<Riadok> Vypocet_rekapitulacie(db::Session &session, const TMyReportParam &p, bool zapis);
 
 // Replaces nakl by the lines in one transaction.
-void Zapis_nakl(db::Session &session, const std::vector<Riadok> &riadky);
+void writeCost(db::Session &session, const std::vector<Riadok> &riadky);
 
 // The employment fund's lines before 2004 (FZ1 before 200005, FZ1A from it); its
 // employees' part is added to `zam`, the employer's with the guarantee fund to `firma`.
-void Urad_prace_pred_2004(Zoznam_riadkov &z, db::Session &session, const TMyReportParam &p, double &zam,
+void laborOfficeBefore2004(RowList &z, db::Session &session, const TMyReportParam &p, double &zam,
                           double &firma);
 
 // The health insurers of the month, each with its employees' and employer's part as its
 // statement computes them: ZP2005VY from 200501, ZP before. A failing statement raises.
-struct Zdravotna_poistovna {
+struct HealthInsurer {
     int kzp = 0;
     double zam = 0;
     double firma = 0;
 };
-std::vector<Zdravotna_poistovna> Zdravotne_poistovne(db::Session &session, int obdobie, int sidOd, int sidDo);
+std::vector<HealthInsurer> healthInsurers(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // The social fund's base and contribution: n_mzda rounded by ZAOKRUH7/ZAOKRUH7SM, and
 // F_SOCFOND per cent of it rounded by ZAOKRUH8/ZAOKRUH8SM.
-struct Socialny_fond {
+struct SocialFund {
     double zaklad = 0;
     double odvod = 0;
 };
-Socialny_fond Vypocitaj_socialny_fond(db::Session &session, double n_mzda);
+SocialFund computeSocialFund(db::Session &session, double n_mzda);
 
 // The supplementary pension funds of the month: per fund code, employees' and employer's part.
-struct Fond_ddp {
+struct DdpFund {
     int kdp = 0;
     double n_ddp = 0;
     double nz_ddp = 0;
 };
-std::vector<Fond_ddp> Fondy_ddp(db::Session &session, int obdobie, int sidOd, int sidDo);
+std::vector<DdpFund> ddpFunds(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // "REKAPITULÁCIA NÁKLADOV ZA " + month in capitals + " " + year.
-QString Nadpis(int obdobie);
+QString titleHeading(int obdobie);
 
 } // namespace REXNZ
 
@@ -112,7 +112,7 @@ public:
 
 protected:
     // The computation that fills nakl for this form.
-    virtual void Vypocitaj();
+    virtual void computeFigures();
     explicit TReportNZ(const rpt::LayoutDesc &layout);
 };
 

@@ -15,7 +15,7 @@ public:
     TReportNZOLD();
 
 protected:
-    void Vypocitaj() override;
+    void computeFigures() override;
 };
 
 } // namespace tarix::reports

@@ -16,13 +16,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace REXPOI {
 
-bool Koniec_stvrtroka(int obdobie)
+bool quarterEnd(int obdobie)
 {
     const int m = obdobie % 100;
     return m == 3 || m == 6 || m == 9 || m == 12;
 }
 
-int Prvy_mesiac_stvrtroka(int obdobie)
+int quarterFirstMonth(int obdobie)
 {
     const int m = obdobie % 100;
     return (obdobie / 100) * 100 + ((m - 1) / 3) * 3 + 1;
@@ -34,7 +34,7 @@ double Poistne(double brutto, double promile, double minimum)
     return p < minimum ? minimum : p;
 }
 
-Udaje Vypocitaj(db::Session &session, int obdobie, bool novy)
+PoiData computeFigures(db::Session &session, int obdobie, bool novy)
 {
     // The older form counts the health-insured and sums the listed wage parts of the
     // sickness-insured; the newer one every employee and the gross less both agreements.
@@ -49,9 +49,9 @@ Udaje Vypocitaj(db::Session &session, int obdobie, bool novy)
           "ifnull(N_Nahrada, 0) + ifnull(N_HOLIDAY, 0) + ifnull(N_SVIATOK, 0) + ifnull(N_Jednoraz1, 0) + "
           "ifnull(N_Jednoraz2, 0)) from vyp where v_obdobie between :p1 and :p2 and u_nemoc>0) n_brutto, "
           "inf.f_poistne from inf"_s;
-    const int od = Prvy_mesiac_stvrtroka(obdobie);
+    const int od = quarterFirstMonth(obdobie);
     const db::SqlResult r = session.run(sql, {{"p1", od}, {"p2", od + 2}}, core::kAliasData);
-    Udaje u;
+    PoiData u;
     if (r.rowCount() > 0) {
         u.pocet = int(r.asInteger(0, 0));
         u.n_brutto = r.asFloat(0, 1);
@@ -61,7 +61,7 @@ Udaje Vypocitaj(db::Session &session, int obdobie, bool novy)
     return u;
 }
 
-Udaje Vypocitaj(db::Session &session, int obdobie) { return Vypocitaj(session, obdobie, obdobie >= 200201); }
+PoiData computeFigures(db::Session &session, int obdobie) { return computeFigures(session, obdobie, obdobie >= 200201); }
 
 } // namespace REXPOI
 
@@ -86,8 +86,8 @@ rpt::LayoutDesc layoutPOI()
               Qt::AlignHCenter),
         label(u"QRL_stvrtrok"_s, {30, 28, 130, 5},
               u"Kalendárny štvrťrok .........................   rok ..................."_s, kArial9),
-        Vyplnany_popis(u"QRLab_stvrtrok"_s, {70, 27.5, 16, 5}, kArial9b, Qt::AlignHCenter),
-        Vyplnany_popis(u"QRLab_rok"_s, {105, 27.5, 22, 5}, kArial9b, Qt::AlignHCenter),
+        filledLabel(u"QRLab_stvrtrok"_s, {70, 27.5, 16, 5}, kArial9b, Qt::AlignHCenter),
+        filledLabel(u"QRLab_rok"_s, {105, 27.5, 22, 5}, kArial9b, Qt::AlignHCenter),
     };
     double y = 37;
     Riadok(d, u"nazov"_s, y, u"Poistený"_s);
@@ -115,60 +115,60 @@ QString Pole(const db::DataSet &ds, const char *meno)
 
 } // namespace
 
-TReportPoistenia::TReportPoistenia(bool novy) : m_novy(novy)
+TReportInsurance::TReportInsurance(bool novy) : m_novy(novy)
 {
     Sirky_ramcekov = kRamceky_1_5;
-    recap::Priprav_inf(T0_);
+    recap::prepareInformation(T0_);
     S0_.setDataSet(&T0_);
     mainDataSource = &S0_;
     registerDataSource(u"T0_"_s, &S0_);
     rpt::buildReportForm(*this, novy ? REXPOI2::layoutPOI2() : layoutPOI(), social::socialBlocks(),
-                         Kontrola_poli({{&S0_, &T0_}}));
-    social::Oznac_vyplnane_popisy(*this);
+                         checkFields({{&S0_, &T0_}}));
+    social::markFilledLabels(*this);
 }
 
-TReportPoistenia::~TReportPoistenia() = default;
+TReportInsurance::~TReportInsurance() = default;
 
-void TReportPoistenia::Zobraz_zostavu()
+void TReportInsurance::Zobraz_zostavu()
 {
-    if (!REXPOI::Koniec_stvrtroka(Param.Obdobie)) {
+    if (!REXPOI::quarterEnd(Param.Obdobie)) {
         MyConsts::Sprava_chyba(Msg(65107));
         return;
     }
     TReport::Zobraz_zostavu();
 }
 
-void TReportPoistenia::Otvor_data()
+void TReportInsurance::Otvor_data()
 {
     T0_.close();
     T0_.open();
-    Udaje = REXPOI::Vypocitaj(T0_.session(), Param.Obdobie, m_novy);
+    PoiData = REXPOI::computeFigures(T0_.session(), Param.Obdobie, m_novy);
     const int q = (Param.Obdobie % 100 - 1) / 3 + 1;
-    recap::Nastav(*this, u"QRLab_stvrtrok"_s, QString::number(q));
-    Vypln_formular();
+    recap::setRecapBox(*this, u"QRLab_stvrtrok"_s, QString::number(q));
+    fillForm();
 }
 
-void TReportPoistenia::Zatvor_data() { T0_.close(); }
+void TReportInsurance::Zatvor_data() { T0_.close(); }
 
-TReportPOI::TReportPOI() : TReportPoistenia(false) {}
+TReportPOI::TReportPOI() : TReportInsurance(false) {}
 
-void TReportPOI::Vypln_formular()
+void TReportPOI::fillForm()
 {
-    using recap::Nastav;
-    Nastav(*this, u"QRLab_rok"_s, QString::number(Param.Obdobie / 100));
+    using recap::setRecapBox;
+    setRecapBox(*this, u"QRLab_rok"_s, QString::number(Param.Obdobie / 100));
     if (!T0_.isEmpty()) {
         for (const char *f : {"nazov", "adr_mesto", "adr_psc", "ico", "okec"})
-            Nastav(*this, QString::fromLatin1(f), Pole(T0_, f));
+            setRecapBox(*this, QString::fromLatin1(f), Pole(T0_, f));
         const QString ulica = Pole(T0_, "adr_ulica"), cislo = Pole(T0_, "adr_cislo");
-        Nastav(*this, u"CALC_ULICA"_s, cislo.isEmpty() ? ulica : ulica + u' ' + cislo);
+        setRecapBox(*this, u"CALC_ULICA"_s, cislo.isEmpty() ? ulica : ulica + u' ' + cislo);
         const QString predcislo = Pole(T0_, "predcislo_u");
-        Nastav(*this, u"CALC_CISLO_U"_s, (predcislo.isEmpty() ? QString() : predcislo + u" - "_s) + Pole(T0_, "cislo_u")
+        setRecapBox(*this, u"CALC_CISLO_U"_s, (predcislo.isEmpty() ? QString() : predcislo + u" - "_s) + Pole(T0_, "cislo_u")
                                              + u" / "_s + Pole(T0_, "banka_u"));
     }
-    Nastav(*this, u"pocet"_s, QString::number(Udaje.pocet));
-    Nastav(*this, u"n_brutto"_s, fmt::formatFloat(u"### ### ##0.00", Udaje.n_brutto));
-    Nastav(*this, u"f_poistne"_s, fmt::formatFloat(u"0.00", Udaje.f_poistne));
-    Nastav(*this, u"CALC_POISTNE"_s, fmt::formatFloat(u"0", Udaje.poistne));
+    setRecapBox(*this, u"pocet"_s, QString::number(PoiData.pocet));
+    setRecapBox(*this, u"n_brutto"_s, fmt::formatFloat(u"### ### ##0.00", PoiData.n_brutto));
+    setRecapBox(*this, u"f_poistne"_s, fmt::formatFloat(u"0.00", PoiData.f_poistne));
+    setRecapBox(*this, u"CALC_POISTNE"_s, fmt::formatFloat(u"0", PoiData.poistne));
 }
 
 } // namespace tarix::reports

@@ -6,7 +6,7 @@
 // The cost recapitulation reads the same premium.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::db {
 class Session;
@@ -16,7 +16,7 @@ namespace tarix::reports {
 
 namespace REXPOI {
 
-struct Udaje {
+struct PoiData {
     int pocet = 0;        // employees of the quarter
     double n_brutto = 0;  // the quarter's gross wages as the form counts them
     double f_poistne = 0; // the firm's rate, per mille
@@ -24,28 +24,28 @@ struct Udaje {
 };
 
 // Whether a period yyyymm is the last month of a quarter.
-bool Koniec_stvrtroka(int obdobie);
+bool quarterEnd(int obdobie);
 // The first month (yyyymm) of the quarter of a period.
-int Prvy_mesiac_stvrtroka(int obdobie);
+int quarterFirstMonth(int obdobie);
 // Gross x rate per mille, the fraction cut off (on the decimal value), at least `minimum`.
 double Poistne(double brutto, double promile, double minimum);
 // The quarter ending with `obdobie`, in the older (before 200201) or the newer way of
 // counting; the minimum is statutory parameter 18. A failing query raises.
-Udaje Vypocitaj(db::Session &session, int obdobie, bool novy);
+PoiData computeFigures(db::Session &session, int obdobie, bool novy);
 // Either way by the period: the newer form from 200201.
-Udaje Vypocitaj(db::Session &session, int obdobie);
+PoiData computeFigures(db::Session &session, int obdobie);
 
 } // namespace REXPOI
 
 // Both forms: the firm header with the quarter's figures.
-class TReportPoistenia : public TReport {
+class TReportInsurance : public TReport {
 public:
-    explicit TReportPoistenia(bool novy);
-    ~TReportPoistenia() override;
+    explicit TReportInsurance(bool novy);
+    ~TReportInsurance() override;
 
     db::Query T0_;
     DataSetSource S0_;
-    REXPOI::Udaje Udaje;
+    REXPOI::PoiData PoiData;
 
     // Message 65107 and nothing else outside the last month of a quarter.
     void Zobraz_zostavu() override;
@@ -54,16 +54,16 @@ public:
 
 protected:
     // The newer form fills its boxes.
-    virtual void Vypln_formular() {}
+    virtual void fillForm() {}
     bool m_novy;
 };
 
-class TReportPOI : public TReportPoistenia {
+class TReportPOI : public TReportInsurance {
 public:
     TReportPOI();
 
 protected:
-    void Vypln_formular() override;
+    void fillForm() override;
 };
 
 } // namespace tarix::reports

@@ -14,18 +14,18 @@ namespace REXPOI2 {
 // filled one has three digits: 1 000 500 -> "1", "000", "500"; 25 300 -> "", "25", "300".
 std::array<QString, 3> Rozdel_na_trojice(qint64 suma);
 // The rate's boxes: the whole per mille and the hundredths in two digits (5.2 -> "5", "20").
-std::array<QString, 2> Sadzba_do_policok(double promile);
+std::array<QString, 2> rateInBoxes(double promile);
 
 rpt::LayoutDesc layoutPOI2();
 
 } // namespace REXPOI2
 
-class TReportPOI2 : public TReportPoistenia {
+class TReportPOI2 : public TReportInsurance {
 public:
     TReportPOI2();
 
 protected:
-    void Vypln_formular() override;
+    void fillForm() override;
 };
 
 } // namespace tarix::reports

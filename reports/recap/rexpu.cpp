@@ -13,7 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace REXPU {
 
-void Aktualizuj_cis_pu(db::Session &session, const TMyReportParam &p)
+void updatePuCodes(db::Session &session, const TMyReportParam &p)
 {
     TMyReportParam pu = p;
     pu.Kod_zostavy = u"PU"_s;
@@ -21,7 +21,7 @@ void Aktualizuj_cis_pu(db::Session &session, const TMyReportParam &p)
     const std::vector<REXNZ::Riadok> riadky = REXNZ::Vypocet_rekapitulacie(session, pu, false);
     db::Transaction tr(&session);
     session.execute(u"update \":tarix_data:cis_pu\" AS A set suma=null"_s);
-    REXNZ::Zapis_nakl(session, riadky);
+    REXNZ::writeCost(session, riadky);
     const char *const kPrikazy[] = {
         "update \":tarix_data:cis_pu\" AS A set suma=(select suma from \":tarix_priv:nakl\" B where "
         "B.ident_symbol='+' and B.ident_cislo=A.id)",
@@ -43,7 +43,7 @@ void Aktualizuj_cis_pu(db::Session &session, const TMyReportParam &p)
     tr.commit();
 }
 
-QString Nadpis(int obdobie)
+QString titleHeading(int obdobie)
 {
     return u"Vstupy do podvojného účtovníctva - "_s + MyConsts::Nazov_mesiaca(obdobie % 100, true) + u' '
            + QString::number(obdobie / 100);
@@ -71,9 +71,9 @@ rpt::LayoutDesc layoutPU()
                              {u"SÚ/DAL", u"DAL_SY", 160, 15},  {u"AÚ/DAL", u"DAL_AN", 176, 14}};
     std::vector<rpt::LayoutItem> h{
         label(u"QRL_vykaz"_s, {0, 0, 20, 5}, u"VÝKAZ:"_s, kArial9b),
-        Vyplnany_popis(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
+        filledLabel(u"QRL_Nadpis"_s, {22, 0, 168, 5}, kArial9b),
         label(u"QRL_firma"_s, {0, 6, 20, 5}, u"FIRMA:"_s, kArial9b),
-        Vyplnany_popis(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9),
+        filledLabel(u"QRL_CALC_FIRMA"_s, {22, 6, 168, 5}, kArial9),
     };
     std::vector<rpt::LayoutItem> d;
     for (const Stlpec &s : stlpce) {
@@ -100,15 +100,15 @@ rpt::LayoutDesc layoutPU()
 TReportPU::TReportPU()
 {
     Sirky_ramcekov = kRamceky_1_8;
-    Priprav_dotaz(T0_, u"T0_"_s, core::kAliasData, u"select * from cis_pu order by id, cislo"_s);
+    prepareQuery(T0_, u"T0_"_s, core::kAliasData, u"select * from cis_pu order by id, cislo"_s);
     T0_.addCalculatedField(u"CALC_NAZOV"_s, db::FieldType::String, 80);
     T0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     T0_.onCalcFields = [this](db::DataSet &ds) { T0_CalcFields(ds); };
     S0_.setDataSet(&T0_);
     mainDataSource = &S0_;
     registerDataSource(u"T0_"_s, &S0_);
-    rpt::buildReportForm(*this, layoutPU(), social::socialBlocks(), Kontrola_poli({{&S0_, &T0_}}));
-    social::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutPU(), social::socialBlocks(), checkFields({{&S0_, &T0_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportPU::~TReportPU() = default;
@@ -130,9 +130,9 @@ void TReportPU::T0_CalcFields(db::DataSet &ds)
 
 void TReportPU::Otvor_data()
 {
-    recap::Nastav(*this, u"QRL_Nadpis"_s, REXPU::Nadpis(Param.Obdobie));
-    recap::Nastav(*this, u"QRL_CALC_FIRMA"_s, Param.Text_firmy);
-    REXPU::Aktualizuj_cis_pu(T0_.session(), Param);
+    recap::setRecapBox(*this, u"QRL_Nadpis"_s, REXPU::titleHeading(Param.Obdobie));
+    recap::setRecapBox(*this, u"QRL_CALC_FIRMA"_s, Param.Text_firmy);
+    REXPU::updatePuCodes(T0_.session(), Param);
     T0_.close();
     T0_.open();
 }

@@ -4,7 +4,7 @@
 // credit accounts.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::db {
 class Session;
@@ -16,9 +16,9 @@ namespace REXPU {
 // Empties the scheme's amounts, recomputes the recapitulation with the code "PU" into nakl
 // and takes each scheme line's amount from it: a line without a nakl row stays NULL, line
 // 17.5 takes the "*" 1750 line, line 12 is the sum of lines 1 to 11. One transaction.
-void Aktualizuj_cis_pu(db::Session &session, const TMyReportParam &p);
+void updatePuCodes(db::Session &session, const TMyReportParam &p);
 // "Vstupy do podvojného účtovníctva - " + month in capitals + " " + year.
-QString Nadpis(int obdobie);
+QString titleHeading(int obdobie);
 } // namespace REXPU
 
 class TReportPU : public TReport {

@@ -36,9 +36,9 @@ QString TReportPZ::Text_QPOM()
 
 QString TReportPZ::Text_QDET() { return u"select * from deti where code_emp=:code_emp and nc<>0 order by did"_s; }
 
-QString TReportPZ::Text_mesiacov(const QStringList &mesiace) { return mesiace.join(u", "_s); }
+QString TReportPZ::monthRangeText(const QStringList &mesiace) { return mesiace.join(u", "_s); }
 
-rpt::LayoutDesc TReportPZ::Rozlozenie()
+rpt::LayoutDesc TReportPZ::reportLayout()
 {
     using namespace rpt;
     const FontSpec kArial7{u"Arial"_s, 7};
@@ -53,7 +53,7 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
         label(u"QRL_nadpis2"_s, {0, 6.5, kSirka, 4},
               u"o zdaniteľnej mzde a o zrazených preddavkoch na daň z príjmov zo závislej činnosti a funkčných požitkov"_s,
               kArial8, Qt::AlignHCenter),
-        Vyplnany_popis(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b, Qt::AlignHCenter),
+        filledLabel(u"QRL_obdobie"_s, {0, 11, kSirka, 4.5}, kArial9b, Qt::AlignHCenter),
         rectangle(u"QRS_zamestnanec"_s, {0, 17, kSirka, 13}),
         label(u"QRL_TMP"_s, {1, 18, 45, 4}, u"Meno a priezvisko daňovníka"_s, kArial8),
         dbText(u"QRDB_TMP"_s, {47, 18, 90, 4}, u"TMP"_s, kArial9b),
@@ -128,12 +128,12 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
     }
     y += 18;
     v.push_back(label(u"QRL_vyhotovil"_s, {0, y, 20, 4}, u"Vyhotovil:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {21, y, 70, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_zostavil"_s, {21, y, 70, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {95, y, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {106, y, 40, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_dna"_s, {106, y, 40, 4}, kArial9b));
     y += 5;
     v.push_back(label(u"QRL_telefon"_s, {0, y, 25, 4}, u"Číslo telefónu:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_telefon"_s, {26, y, 65, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_telefon"_s, {26, y, 65, 4}, kArial9b));
     y += 7;
     v.push_back(label(u"QRL_platitel"_s, {0, y, 40, 4}, u"Meno a adresa platiteľa:"_s, kArial8));
     v.push_back(dbText(u"QRDB_NAZOV"_s, {41, y, 149, 4}, u"QINF_.NAZOV"_s, kArial9b));
@@ -158,7 +158,7 @@ rpt::LayoutDesc TReportPZ::Rozlozenie()
 
 TReportPZ::TReportPZ()
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0());
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0());
     for (const char *f : {"TMP", "ADR", "CALC_MESIACE"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     for (int i = 1; i <= kDeti; ++i) {
@@ -167,12 +167,12 @@ TReportPZ::TReportPZ()
     }
     for (const char *f : {"CALC_NC_INE", "CALC_ODPOCTY", "CALC_CIASTZD"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Money);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
+    prepareQuery(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
     QINF_.onCalcFields = [](db::DataSet &ds) {
         const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
@@ -181,17 +181,17 @@ TReportPZ::TReportPZ()
     };
     SINF_.setDataSet(&QINF_);
     registerDataSource(u"QINF_"_s, &SINF_);
-    rpt::buildReportForm(*this, Rozlozenie(), settlement::Bloky_rz(), Kontrola_poli({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
+    rpt::buildReportForm(*this, reportLayout(), settlement::rzBlocks(), checkFields({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
 }
 
 TReportPZ::~TReportPZ() = default;
 
-void TReportPZ::Vypocitaj_polia(db::DataSet &ds)
+void TReportPZ::computeReportFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
     const auto n = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asFloat(); };
-    ds.setValue(u"TMP"_s, settlement::Titul_meno_priezvisko(t("title"), t("name"), t("surname")));
-    ds.setValue(u"ADR"_s, settlement::Adresa_pz(t("tp_street"), t("tp_city")));
+    ds.setValue(u"TMP"_s, settlement::titleNameSurname(t("title"), t("name"), t("surname")));
+    ds.setValue(u"ADR"_s, settlement::pzAddress(t("tp_street"), t("tp_city")));
     // Nothing else is deducted on this form.
     const double ine = 0;
     ds.setValue(u"CALC_NC_INE"_s, ine);
@@ -207,7 +207,7 @@ void TReportPZ::Vypocitaj_polia(db::DataSet &ds)
     QStringList m;
     for (int r = 0; r < mesiace.rowCount(); ++r)
         m << mesiace.asString(r, 0);
-    ds.setValue(u"CALC_MESIACE"_s, Text_mesiacov(m));
+    ds.setValue(u"CALC_MESIACE"_s, monthRangeText(m));
 
     const db::SqlResult deti = session.run(Text_QDET(), par, core::kAliasData);
     const auto stlpec = [&](const QString &meno) {

@@ -4,7 +4,7 @@
 // with the months, the deductions and up to six children claimed.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QStringList>
 
@@ -26,16 +26,16 @@ public:
     static QString Text_QPOM();
     // The children claimed for the tax advance, in the order entered.
     static QString Text_QDET();
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 
     // The months joined by ", ".
-    static QString Text_mesiacov(const QStringList &mesiace);
+    static QString monthRangeText(const QStringList &mesiace);
 
     void Otvor_data() override;
     void Zatvor_data() override;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeReportFields(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

@@ -3,12 +3,12 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using settlement::FormularRz;
-using settlement::PataRz;
+using settlement::RzForm;
+using settlement::RzFooter;
 
-rpt::LayoutDesc TReportRZ::Rozlozenie()
+rpt::LayoutDesc TReportRZ::reportLayout()
 {
-    FormularRz f{
+    RzForm f{
         .nazov = u"TReportRZ"_s,
         .titul = u"Ročné zúčtovanie preddavkov na daň"_s,
         .nadpis = {u"Ročné zúčtovanie preddavkov na daň"_s, u"z príjmov zo závislej činnosti"_s,
@@ -41,14 +41,14 @@ rpt::LayoutDesc TReportRZ::Rozlozenie()
                  u"Nedoplatok (označený -) ak je suma v riadku 12 nižšia ako v riadku 11"_s,
                  u"CALC_PREPLATOK"_s, {}, 2},
             },
-        .pata = PataRz::Vykonal,
+        .pata = RzFooter::Vykonal,
     };
-    return settlement::Rozlozenie_rz(f);
+    return settlement::rzLayout(f);
 }
 
 TReportRZ::TReportRZ() : SettlementReport(u"0 Sk"_s)
 {
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 TReportRZ::~TReportRZ() = default;

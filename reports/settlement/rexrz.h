@@ -9,7 +9,7 @@ public:
     TReportRZ();
     ~TReportRZ() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 } // namespace tarix::reports

@@ -28,7 +28,7 @@ constexpr Stlpec kStlpce[] = {
 
 } // namespace
 
-rpt::LayoutDesc TReportRZ2::Rozlozenie()
+rpt::LayoutDesc TReportRZ2::reportLayout()
 {
     using namespace rpt;
     const FontSpec kArial8{u"Arial"_s, 8};
@@ -79,18 +79,18 @@ rpt::LayoutDesc TReportRZ2::Rozlozenie()
 
 TReportRZ2::TReportRZ2()
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(true));
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(true));
     for (const char *f : {"CALC_FIRMA", "CALC_MPT"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
         const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
         ds.setValue(u"CALC_FIRMA"_s, u"FIRMA:  "_s + Param.Text_firmy);
-        ds.setValue(u"CALC_MPT"_s, settlement::Meno_priezvisko_titul(t("name"), t("surname"), t("title")));
+        ds.setValue(u"CALC_MPT"_s, settlement::nameSurnameTitle(t("name"), t("surname"), t("title")));
     };
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
-    rpt::buildReportForm(*this, Rozlozenie(), {}, Kontrola_poli({{&S0_, &Q0_}}));
+    rpt::buildReportForm(*this, reportLayout(), {}, checkFields({{&S0_, &Q0_}}));
 }
 
 TReportRZ2::~TReportRZ2() = default;

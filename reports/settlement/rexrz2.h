@@ -4,7 +4,7 @@
 // and their totals.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports {
 
@@ -18,7 +18,7 @@ public:
 
     // The settlement rows of a year with the employees, in the order the request asks for.
     static QString Text_Q0(bool podlaPriezviska);
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 
     void Otvor_data() override;
     void Zatvor_data() override;

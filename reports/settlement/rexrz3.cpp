@@ -3,12 +3,12 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using settlement::FormularRz;
-using settlement::PataRz;
+using settlement::RzForm;
+using settlement::RzFooter;
 
-rpt::LayoutDesc TReportRZ3::Rozlozenie()
+rpt::LayoutDesc TReportRZ3::reportLayout()
 {
-    FormularRz f{
+    RzForm f{
         .nazov = u"TReportRZ3"_s,
         .titul = u"Ročné zúčtovanie preddavkov na daň"_s,
         .nadpis = {u"ROČNÉ ZÚČTOVANIE PREDDAVKOV NA DAŇ"_s, u"Z PRÍJMOV ZO ZÁVISLEJ ČINNOSTI A Z FUNKČNÝCH"_s,
@@ -49,16 +49,16 @@ rpt::LayoutDesc TReportRZ3::Rozlozenie()
                  u"Preplatok (r.11 - r.12 + r.14 je menší ako nula) označený +"_s,
                  u"CALC_PREPLATOK"_s, {}, 2},
             },
-        .pata = PataRz::Platitel,
+        .pata = RzFooter::Platitel,
     };
-    rpt::LayoutDesc l = settlement::Rozlozenie_rz(f);
+    rpt::LayoutDesc l = settlement::rzLayout(f);
     return l;
 }
 
 TReportRZ3::TReportRZ3() : SettlementReport(u"0 Sk"_s)
 {
-    Zostav(Rozlozenie());
-    // The 2001 form has the payer's stamp without "dane".
+    assemble(reportLayout());
+    // The 2001 form has the payer's stamp without "tax_blocks".
     if (auto *l = findAs<rpt::ReportLabel>(u"QRL_podpis"_s))
         l->caption = u"Podpis a odtlačok pečiatky platiteľa"_s;
 }

@@ -9,7 +9,7 @@ public:
     TReportRZ3();
     ~TReportRZ3() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 } // namespace tarix::reports

@@ -3,12 +3,12 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using settlement::FormularRz;
-using settlement::PataRz;
+using settlement::RzForm;
+using settlement::RzFooter;
 
-rpt::LayoutDesc TReportRZ4::Rozlozenie()
+rpt::LayoutDesc TReportRZ4::reportLayout()
 {
-    FormularRz f{
+    RzForm f{
         .nazov = u"TReportRZ4"_s,
         .titul = u"Ročné zúčtovanie preddavkov na daň"_s,
         .nadpis = {u"ROČNÉ  ZÚČTOVANIE  PREDDAVKOV  NA  DAŇ"_s,
@@ -57,15 +57,15 @@ rpt::LayoutDesc TReportRZ4::Rozlozenie()
                  u"Daň - vybratá z úhrnu príjmov uvedených v  r.16 (osobitná sadzba dane podľa § 36 zákona)"_s,
                  u"Dan_osobitna"_s},
             },
-        .pata = PataRz::Platitel,
+        .pata = RzFooter::Platitel,
         .poznamky = {u"Poznámka: Tlačivo slúži pre daňovníka aj ako doklad podľa § 45 ods. 4 zákona."_s},
     };
-    return settlement::Rozlozenie_rz(f);
+    return settlement::rzLayout(f);
 }
 
 TReportRZ4::TReportRZ4() : SettlementReport(u"+,0;-,0;0"_s)
 {
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 TReportRZ4::~TReportRZ4() = default;

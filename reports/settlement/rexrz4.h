@@ -9,7 +9,7 @@ public:
     TReportRZ4();
     ~TReportRZ4() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 } // namespace tarix::reports

@@ -12,18 +12,18 @@
 
 namespace tarix::reports {
 
-void Registruj_rocne_zuctovanie()
+void registerAnnualSettlement()
 {
-    Register_zostav().Registruj(QStringLiteral("TReportPZ"), Spustenie_zostavy<TReportPZ>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ"), Spustenie_zostavy<TReportRZ>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ2"), Spustenie_zostavy<TReportRZ2>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ3"), Spustenie_zostavy<TReportRZ3>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ4"), Spustenie_zostavy<TReportRZ4>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ_2004"), Spustenie_zostavy<TReportRZ_2004>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ_2004B"), Spustenie_zostavy<TReportRZ_2004B>());
-    Register_zostav().Registruj(QStringLiteral("TReportRZ_2005"), RZ2005A::Spusti_zostavu);
-    Register_zostav().Registruj(QStringLiteral("RZ2005A.Export_rtf_nezisk1"), RZ2005A::Export_rtf_nezisk1);
-    Register_zostav().Registruj(QStringLiteral("RZ2005A.Export_rtf_nezisk2"), RZ2005A::Export_rtf_nezisk2);
+    reportRegister().registerReport(QStringLiteral("TReportPZ"), reportRun<TReportPZ>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ"), reportRun<TReportRZ>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ2"), reportRun<TReportRZ2>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ3"), reportRun<TReportRZ3>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ4"), reportRun<TReportRZ4>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ_2004"), reportRun<TReportRZ_2004>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ_2004B"), reportRun<TReportRZ_2004B>());
+    reportRegister().registerReport(QStringLiteral("TReportRZ_2005"), RZ2005A::Spusti_zostavu);
+    reportRegister().registerReport(QStringLiteral("RZ2005A.Export_rtf_nezisk1"), RZ2005A::Export_rtf_nezisk1);
+    reportRegister().registerReport(QStringLiteral("RZ2005A.Export_rtf_nezisk2"), RZ2005A::Export_rtf_nezisk2);
 }
 
 } // namespace tarix::reports

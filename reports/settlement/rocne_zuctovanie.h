@@ -5,6 +5,6 @@
 // their class and routine names.
 namespace tarix::reports {
 
-void Registruj_rocne_zuctovanie();
+void registerAnnualSettlement();
 
 } // namespace tarix::reports

@@ -3,14 +3,14 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using settlement::FormularRz;
-using settlement::PataRz;
+using settlement::RzForm;
+using settlement::RzFooter;
 using settlement::RiadokRz;
 
 namespace settlement {
 
 // Rows 04 to 13 of the forms from 2004: the tax, the bonus and the split result.
-std::vector<RiadokRz> Riadky_dane_a_bonusu()
+std::vector<RiadokRz> taxAndBonusRows()
 {
     return {
         {u"04"_s, u"Daň  podľa § 15 zákona, zaokrúhlená na celé koruny nadol"_s, u"Dan"_s},
@@ -41,9 +41,9 @@ std::vector<RiadokRz> Riadky_dane_a_bonusu()
 
 } // namespace settlement
 
-rpt::LayoutDesc TReportRZ_2004::Rozlozenie()
+rpt::LayoutDesc TReportRZ_2004::reportLayout()
 {
-    FormularRz f{
+    RzForm f{
         .nazov = u"TReportRZ_2004"_s,
         .titul = u"Ročné zúčtovanie preddavkov na daň"_s,
         .nadpis = {u"ROČNÉ  ZÚČTOVANIE  PREDDAVKOV  NA  DAŇ"_s,
@@ -69,17 +69,17 @@ rpt::LayoutDesc TReportRZ_2004::Rozlozenie()
                 {u"02"_s, u"Spolu  a) + b)"_s, u"Nc_spolu"_s},
                 {u"03"_s, u"Zdaniteľná mzda  (r. 01 - r. 02)"_s, u"Zdanmzda_round"_s},
             },
-        .pata = PataRz::Zamestnavatel,
+        .pata = RzFooter::Zamestnavatel,
         .poznamky = {u"Poznámka: Tlačivo slúži pre zamestnanca aj ako doklad na účely podľa § 39 ods. 5 a 6 zákona."_s},
     };
-    for (RiadokRz &r : settlement::Riadky_dane_a_bonusu())
+    for (RiadokRz &r : settlement::taxAndBonusRows())
         f.riadky.push_back(r);
-    return settlement::Rozlozenie_rz(f);
+    return settlement::rzLayout(f);
 }
 
 TReportRZ_2004::TReportRZ_2004() : SettlementReport(u"+,0;-,0;0"_s)
 {
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 TReportRZ_2004::~TReportRZ_2004() = default;

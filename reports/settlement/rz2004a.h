@@ -10,7 +10,7 @@ public:
     TReportRZ_2004();
     ~TReportRZ_2004() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 } // namespace tarix::reports

@@ -6,7 +6,7 @@ namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
 
-rpt::LayoutDesc TReportRZ_2004B::Rozlozenie()
+rpt::LayoutDesc TReportRZ_2004B::reportLayout()
 {
     using namespace rpt;
     const FontSpec kArial7{u"Arial"_s, 7};
@@ -88,9 +88,9 @@ rpt::LayoutDesc TReportRZ_2004B::Rozlozenie()
     }
     y += 6;
     v.push_back(label(u"QRL_v"_s, {0, y, 5, 4}, u"V"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_miesto"_s, {6, y, 60, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_miesto"_s, {6, y, 60, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {70, y, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {81, y, 40, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_dna"_s, {81, y, 40, 4}, kArial9b));
     v.push_back(horizontalLine(u"QRS_podpis"_s, {135, y + 10, 55, 0}));
     v.push_back(wrapped(u"QRL_podpis"_s, {135, y + 10.5, 55, 7},
                         u"Podpis a odtlačok pečiatky zamestnávateľa, ktorý je platiteľom dane"_s, kArial7));
@@ -109,7 +109,7 @@ rpt::LayoutDesc TReportRZ_2004B::Rozlozenie()
 
 TReportRZ_2004B::TReportRZ_2004B()
 {
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
 }
 
 TReportRZ_2004B::~TReportRZ_2004B() = default;

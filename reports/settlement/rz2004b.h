@@ -10,7 +10,7 @@ public:
     TReportRZ_2004B();
     ~TReportRZ_2004B() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 } // namespace tarix::reports

@@ -13,13 +13,13 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using settlement::FormularRz;
-using settlement::PataRz;
+using settlement::RzForm;
+using settlement::RzFooter;
 using settlement::RiadokRz;
 
-rpt::LayoutDesc TReportRZ_2005::Rozlozenie()
+rpt::LayoutDesc TReportRZ_2005::reportLayout()
 {
-    FormularRz f{
+    RzForm f{
         .nazov = u"TReportRZ_2005"_s,
         .titul = u"Ročné zúčtovanie preddavkov na daň"_s,
         .nadpis = {u"ROČNÉ  ZÚČTOVANIE  PREDDAVKOV  NA  DAŇ"_s,
@@ -52,7 +52,7 @@ rpt::LayoutDesc TReportRZ_2005::Rozlozenie()
                 {u"02"_s, u"Spolu  a) + b) + f)"_s, u"Nc_spolu"_s},
                 {u"03"_s, u"Zdaniteľná mzda  (r. 01 - r. 02)"_s, u"Zdanmzda_round"_s},
             },
-        .pata = PataRz::Zamestnavatel,
+        .pata = RzFooter::Zamestnavatel,
         .poznamky =
             {
                 u"1) U cudzích štátnych príslušníkov sa uvedie dátum narodenia."_s,
@@ -62,18 +62,18 @@ rpt::LayoutDesc TReportRZ_2005::Rozlozenie()
                 u"Poznámka: Tlačivo slúži pre zamestnanca aj ako doklad na účely podľa § 39 ods. 5 a 6 zákona."_s,
             },
     };
-    for (RiadokRz &r : settlement::Riadky_dane_a_bonusu()) {
+    for (RiadokRz &r : settlement::taxAndBonusRows()) {
         if (r.pole == u"Dan")
             r.popis += u"  2)"_s;
         f.riadky.push_back(r);
     }
-    return settlement::Rozlozenie_rz(f);
+    return settlement::rzLayout(f);
 }
 
 TReportRZ_2005::TReportRZ_2005() : SettlementReport(u"+,0;-,0;0"_s, true)
 {
     Sirky_ramcekov = kRamceky_1_8;
-    Zostav(Rozlozenie());
+    assemble(reportLayout());
     if (auto *l = findAs<rpt::ReportLabel>(u"QRL_born_numb"_s))
         l->caption = u"Rodné číslo 1) :"_s;
 }
@@ -85,7 +85,7 @@ namespace RZ2005A {
 namespace {
 
 // A part of a file name taken from data: no folder may come of it.
-QString castNazvu(const QString &text)
+QString namePart(const QString &text)
 {
     QString out;
     for (const QChar c : text)
@@ -96,11 +96,11 @@ QString castNazvu(const QString &text)
 
 QString suma(double v) { return fmt::fixed(v, 0); }
 
-Doklad Citaj_doklad(const db::DataSet &q, const db::DataSet &inf)
+Certificate readCertificate(const db::DataSet &q, const db::DataSet &inf)
 {
     const auto t = [&](const char *pole) { return q.fieldByName(QString::fromLatin1(pole)).asString(); };
     const auto n = [&](const char *pole) { return q.fieldByName(QString::fromLatin1(pole)).asFloat(); };
-    Doklad z;
+    Certificate z;
     z.v_rok = int(q.fieldByName(u"v_rok"_s).asInteger());
     z.surname = t("surname");
     z.name = t("name");
@@ -116,17 +116,17 @@ Doklad Citaj_doklad(const db::DataSet &q, const db::DataSet &inf)
     z.Preplatok = n("Preplatok");
     if (inf.isActive() && !inf.isEmpty()) {
         z.DIC = inf.fieldByName(u"DIC"_s).asString();
-        z.CALC_ADRESA = settlement::Adresa_firmy(inf);
+        z.CALC_ADRESA = settlement::firmAddress(inf);
     }
     return z;
 }
 
-void Export_rtf(const TMyReportParam &p, Dokument d)
+void Export_rtf(const TMyReportParam &p, DocumentKind d)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         TReportRZ_2005 r;
         r.Nastav_parametre(p);
-        r.Nastav_tlacove_volby();
+        r.setPrintOptions();
         struct Zatvor {
             TReportRZ_2005 &r;
             ~Zatvor() { r.Zatvor_data(); }
@@ -138,20 +138,20 @@ void Export_rtf(const TMyReportParam &p, Dokument d)
             return;
         }
         // The rows first: the questions below must not hold the query open on a moving row.
-        std::vector<Doklad> doklady;
+        std::vector<Certificate> doklady;
         for (r.Q0_.first(); !r.Q0_.eof(); r.Q0_.next())
-            doklady.push_back(Citaj_doklad(r.Q0_, r.QINF_));
+            doklady.push_back(readCertificate(r.Q0_, r.QINF_));
         r.Zatvor_data();
 
-        const QString sablona = core::Priecinok_formularov(core::appPaths().networkRoot) + Sablona(d);
+        const QString sablona = core::Priecinok_formularov(core::appPaths().networkRoot) + templateFile(d);
         const QString priecinok = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
         QDir().mkpath(priecinok);
-        for (const Doklad &z : doklady) {
-            MyConsts::OutputFiles subory{.input = sablona, .output = priecinok + Nazov_dokumentu(d, z)};
+        for (const Certificate &z : doklady) {
+            MyConsts::OutputFiles subory{.input = sablona, .output = priecinok + documentName(d, z)};
             MyConsts::Kontrola_suborov(subory);
             if (subory.writeAllowed) {
                 MyConsts::TemplateText t(MyConsts::TemplateText::Format::Rtf);
-                Pridaj_kluce(t, d, z, p);
+                addKeys(t, d, z, p);
                 t.Sablona_vypln(subory.input, subory.output);
             }
             MyConsts::Otvor_vytvoreny_subor(subory.output);
@@ -161,22 +161,22 @@ void Export_rtf(const TMyReportParam &p, Dokument d)
 
 } // namespace
 
-QString Sablona(Dokument d)
+QString templateFile(DocumentKind d)
 {
-    return d == Dokument::Nezisk1 ? u"Vyhlasenie_2%_vzor.rtf"_s : u"Potvrd_dane_nezisk_sektor_vzor.rtf"_s;
+    return d == DocumentKind::Nezisk1 ? u"Vyhlasenie_2%_vzor.rtf"_s : u"Potvrd_dane_nezisk_sektor_vzor.rtf"_s;
 }
 
-QString Nazov_dokumentu(Dokument d, const Doklad &z)
+QString documentName(DocumentKind d, const Certificate &z)
 {
-    return (d == Dokument::Nezisk1 ? u"vyh1_"_s : u"vyh2_"_s) + MyConsts::Odstran_lomky_a_medzery(z.born_numb) + u'_'
-           + castNazvu(z.surname) + u'_' + castNazvu(z.name) + u".rtf"_s;
+    return (d == DocumentKind::Nezisk1 ? u"vyh1_"_s : u"vyh2_"_s) + MyConsts::Odstran_lomky_a_medzery(z.born_numb) + u'_'
+           + namePart(z.surname) + u'_' + namePart(z.name) + u".rtf"_s;
 }
 
-void Pridaj_kluce(MyConsts::TemplateText &t, Dokument d, const Doklad &z, const TMyReportParam &p)
+void addKeys(MyConsts::TemplateText &t, DocumentKind d, const Certificate &z, const TMyReportParam &p)
 {
     t.Sablona_vymaz();
     const double danBezBonusu = z.Dan - z.D_bonus_narok;
-    if (d == Dokument::Nezisk1) {
+    if (d == DocumentKind::Nezisk1) {
         t.Sablona_pridaj(u"$ROK"_s, QString::number(z.v_rok));
         t.Sablona_pridaj(u"$PRIEZVISKO"_s, z.surname, 48);
         t.Sablona_pridaj(u"$MENO"_s, z.name, 48);
@@ -190,16 +190,16 @@ void Pridaj_kluce(MyConsts::TemplateText &t, Dokument d, const Doklad &z, const 
         t.Sablona_pridaj(u"$STAT"_s, u"Slovensko"_s, 48);
         t.Sablona_pridaj(u"$TELEFON"_s, z.tel1, 48);
         t.Sablona_pridaj(u"$RR9"_s, suma(danBezBonusu));
-        t.Sablona_pridaj(u"$RR10"_s, suma(settlement::Dve_percenta_dane(danBezBonusu)));
+        t.Sablona_pridaj(u"$RR10"_s, suma(settlement::twoPercentOfTax(danBezBonusu)));
         t.Sablona_pridaj(u"$MIESTO"_s, p.Miesto, 30);
         t.Sablona_pridaj(u"$DEN"_s, p.Den_textom, 16);
         return;
     }
-    const settlement::RozdelenieVysledku v = settlement::Rozdel_vysledok(z.D_bonus_narok, z.D_bonus_cerpany, z.Preplatok);
+    const settlement::ResultSplit v = settlement::splitResult(z.D_bonus_narok, z.D_bonus_cerpany, z.Preplatok);
     t.Sablona_pridaj(u"$ROK"_s, QString::number(z.v_rok));
-    t.Sablona_pridaj(u"$MENO"_s, settlement::Titul_meno_priezvisko(z.title, z.name, z.surname));
+    t.Sablona_pridaj(u"$MENO"_s, settlement::titleNameSurname(z.title, z.name, z.surname));
     t.Sablona_pridaj(u"$RODNE_CISLO"_s, z.born_numb);
-    t.Sablona_pridaj(u"$ADRESA"_s, settlement::Adresa_rz(z.tp_street, z.tp_city));
+    t.Sablona_pridaj(u"$ADRESA"_s, settlement::rzAddress(z.tp_street, z.tp_city));
     t.Sablona_pridaj(u"$PSC"_s, z.tp_zip);
     t.Sablona_pridaj(u"$RR1"_s, suma(z.Dan));
     t.Sablona_pridaj(u"$RR2"_s, suma(z.D_bonus_narok));
@@ -217,8 +217,8 @@ void Pridaj_kluce(MyConsts::TemplateText &t, Dokument d, const Doklad &z, const 
 
 void Spusti_zostavu(const TMyReportParam &p) { reports::Spusti_zostavu<TReportRZ_2005>(p); }
 
-void Export_rtf_nezisk1(const TMyReportParam &p) { Export_rtf(p, Dokument::Nezisk1); }
-void Export_rtf_nezisk2(const TMyReportParam &p) { Export_rtf(p, Dokument::Nezisk2); }
+void Export_rtf_nezisk1(const TMyReportParam &p) { Export_rtf(p, DocumentKind::Nezisk1); }
+void Export_rtf_nezisk2(const TMyReportParam &p) { Export_rtf(p, DocumentKind::Nezisk2); }
 
 } // namespace RZ2005A
 

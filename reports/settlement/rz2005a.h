@@ -13,13 +13,13 @@ public:
     TReportRZ_2005();
     ~TReportRZ_2005() override;
 
-    static rpt::LayoutDesc Rozlozenie();
+    static rpt::LayoutDesc reportLayout();
 };
 
 namespace RZ2005A {
 
 // One employee's settlement as the documents read it.
-struct Doklad {
+struct Certificate {
     int v_rok = 0;
     QString surname, name, title, born_numb, tp_street, tp_zip, tp_city, tel1;
     double Dan = 0, D_bonus_narok = 0, D_bonus_cerpany = 0, Preplatok = 0;
@@ -27,15 +27,15 @@ struct Doklad {
     QString DIC, CALC_ADRESA;
 };
 
-enum class Dokument { Nezisk1, Nezisk2 };
+enum class DocumentKind { Nezisk1, Nezisk2 };
 
 // "Vyhlasenie_2%_vzor.rtf" or "Potvrd_dane_nezisk_sektor_vzor.rtf".
-QString Sablona(Dokument d);
+QString templateFile(DocumentKind d);
 // "vyh1_" or "vyh2_" + the birth number without "/" and blanks + "_" + surname + "_" +
 // name + ".rtf"; the names lose path separators and control characters.
-QString Nazov_dokumentu(Dokument d, const Doklad &z);
+QString documentName(DocumentKind d, const Certificate &z);
 // The template's keys and values for one employee (the contact data from the request).
-void Pridaj_kluce(MyConsts::TemplateText &t, Dokument d, const Doklad &z, const TMyReportParam &p);
+void addKeys(MyConsts::TemplateText &t, DocumentKind d, const Certificate &z, const TMyReportParam &p);
 
 // Print run (code "RZ" from 200501).
 void Spusti_zostavu(const TMyReportParam &p);

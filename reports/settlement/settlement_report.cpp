@@ -14,24 +14,24 @@ using namespace Qt::Literals::StringLiterals;
 
 // ---- texts and amounts ---------------------------------------------------------------
 
-QString Titul_meno_priezvisko(const QString &titul, const QString &meno, const QString &priezvisko)
+QString titleNameSurname(const QString &titul, const QString &meno, const QString &priezvisko)
 {
     return (titul.trimmed() + u' ' + meno.trimmed() + u' ' + priezvisko.trimmed()).left(100);
 }
 
-QString Meno_priezvisko_titul(const QString &meno, const QString &priezvisko, const QString &titul)
+QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul)
 {
     return meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed();
 }
 
-QString Adresa_rz(const QString &ulica, const QString &mesto) { return ulica + u", "_s + mesto; }
+QString rzAddress(const QString &ulica, const QString &mesto) { return ulica + u", "_s + mesto; }
 
-QString Adresa_pz(const QString &ulica, const QString &mesto)
+QString pzAddress(const QString &ulica, const QString &mesto)
 {
     return ulica.isEmpty() ? mesto : ulica + u", "_s + mesto;
 }
 
-QString Adresa_firmy(const db::DataSet &inf)
+QString firmAddress(const db::DataSet &inf)
 {
     const auto t = [&](const char *pole) { return inf.fieldByName(QString::fromLatin1(pole)).asString(); };
     return t("NAZOV") + u", "_s + MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO"));
@@ -39,25 +39,25 @@ QString Adresa_firmy(const db::DataSet &inf)
 
 namespace {
 // The positive part of x, or 0; -x for the other side. Adding 0.0 turns a -0 into 0.
-double kladna(double x) { return x > 0 ? x : 0.0; }
-double zaporna(double x) { return x > 0 ? 0.0 : -x + 0.0; }
+double positivePart(double x) { return x > 0 ? x : 0.0; }
+double negativePart(double x) { return x > 0 ? 0.0 : -x + 0.0; }
 } // namespace
 
-RozdelenieVysledku Rozdel_vysledok(double bonusNarok, double bonusCerpany, double preplatok)
+ResultSplit splitResult(double bonusNarok, double bonusCerpany, double preplatok)
 {
     const double b = bonusNarok - bonusCerpany;
     const double p = preplatok;
     const double d = p - b;
-    return {kladna(b), zaporna(b), kladna(p), zaporna(p), kladna(d), zaporna(d)};
+    return {positivePart(b), negativePart(b), positivePart(p), negativePart(p), positivePart(d), negativePart(d)};
 }
 
-QString Text_preplatku(double preplatok, const QString &maska)
+QString overpaymentText(double preplatok, const QString &maska)
 {
     const QString text = fmt::formatFloat(maska, preplatok);
     return preplatok < 0 ? text : u"+ "_s + text;
 }
 
-double Dve_percenta_dane(double danBezBonusu)
+double twoPercentOfTax(double danBezBonusu)
 {
     // Hallers as a whole number, 2 % of them, then whole crowns toward zero.
     const qint64 halierov = qint64(std::llround(danBezBonusu * 100));
@@ -80,11 +80,11 @@ constexpr double kRiadok = 3.6;    // one caption line
 constexpr double kCislo = 14;      // the number box
 constexpr double kSuma = 34;       // the amount box
 
-double vyskaRiadku(const RiadokRz &r) { return r.riadky * kRiadok + 1.8; }
+double lineHeight(const RiadokRz &r) { return r.riadky * kRiadok + 1.8; }
 
 } // namespace
 
-const rpt::BlockLibrary &Bloky_rz()
+const rpt::BlockLibrary &rzBlocks()
 {
     using namespace rpt;
     constexpr unsigned kVsetky = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom;
@@ -133,7 +133,7 @@ const rpt::BlockLibrary &Bloky_rz()
     return k;
 }
 
-rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
+rpt::LayoutDesc rzLayout(const RzForm &f)
 {
     using namespace rpt;
     std::vector<LayoutItem> v;
@@ -167,7 +167,7 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
     Stack riadky{.left = 0, .top = y, .width = kSirka};
     int n = 0;
     for (const RiadokRz &r : f.riadky) {
-        const double h = vyskaRiadku(r);
+        const double h = lineHeight(r);
         ++n;
         if (r.pole.isEmpty()) {
             riadky.lines.push_back(BlockUse{.block = u"sekcia"_s, .place = {0, 0, 0, h},
@@ -187,8 +187,8 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
     y += 2;
 
     // The employer and the signature.
-    if (f.pata != PataRz::Vykonal) {
-        const bool zamestnavatel = f.pata == PataRz::Zamestnavatel;
+    if (f.pata != RzFooter::Vykonal) {
+        const bool zamestnavatel = f.pata == RzFooter::Zamestnavatel;
         const double h = zamestnavatel ? 17 : 12;
         v.push_back(rectangle(u"QRS_platitel"_s, {0, y, kSirka, h}));
         double yy = y + 1;
@@ -203,7 +203,7 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
         v.push_back(dbText(u"QRDB_DIC"_s, {42, yy, 50, 4}, u"QINF_.DIC"_s, kArial9b));
         if (zamestnavatel) {
             v.push_back(label(u"QRL_Telefon"_s, {100, yy, 10, 4}, u"Tel:"_s, kArial8));
-            v.push_back(Vyplnany_popis(u"QR_Telefon"_s, {111, yy, 78, 4}, kArial9b));
+            v.push_back(filledLabel(u"QR_Telefon"_s, {111, yy, 78, 4}, kArial9b));
         }
         yy += 5;
         v.push_back(label(u"QRL_adresa"_s, {1, yy, 40, 4},
@@ -212,13 +212,13 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
         y += h + 2;
     }
     v.push_back(label(u"QRL_vykonal"_s, {0, y, 60, 4}, u"Ročné zúčtovanie preddavkov vykonal:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {61, y, 70, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_zostavil"_s, {61, y, 70, 4}, kArial9b));
     v.push_back(label(u"QRL_dna"_s, {0, y + 5, 10, 4}, u"Dňa:"_s, kArial8));
-    v.push_back(Vyplnany_popis(u"QR_Vykaz_dna"_s, {11, y + 5, 50, 4}, kArial9b));
+    v.push_back(filledLabel(u"QR_Vykaz_dna"_s, {11, y + 5, 50, 4}, kArial9b));
     v.push_back(horizontalLine(u"QRS_podpis"_s, {135, y + 12, 55, 0}));
     v.push_back(label(u"QRL_podpis"_s, {135, y + 12.5, 55, 3.5},
-                      f.pata == PataRz::Vykonal ? u"Podpis:"_s
-                      : f.pata == PataRz::Platitel ? u"Podpis a odtlačok pečiatky platiteľa dane"_s
+                      f.pata == RzFooter::Vykonal ? u"Podpis:"_s
+                      : f.pata == RzFooter::Platitel ? u"Podpis a odtlačok pečiatky platiteľa dane"_s
                                                    : u"Podpis a odtlačok pečiatky zamestnávateľa"_s,
                       kArial7, Qt::AlignHCenter));
     y += 17;
@@ -243,22 +243,22 @@ rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f)
 
 SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) : m_maskaPreplatku(maskaPreplatku)
 {
-    nahlad = Nahlad::Len_s_udajmi;
-    Priprav_dotaz(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(telefon));
+    nahlad = PreviewMode::Len_s_udajmi;
+    prepareQuery(Q0_, u"Q0_"_s, core::kAliasData, Text_Q0(telefon));
     for (const char *f : {"TMP", "ADR"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.addCalculatedField(u"CALC_PREPLATOK"_s, db::FieldType::String, 50);
     for (const char *f : {"CALC_PREPL_BONUS", "CALC_NEDOPL_BONUS", "CALC_PREPL_DAN", "CALC_NEDOPL_DAN",
                           "CALC_PREPL_BB", "CALC_NEDOPL_BB"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Money);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
 
-    Priprav_dotaz(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
+    prepareQuery(QINF_, u"QINF_"_s, core::kAliasData, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 1000);
-    QINF_.onCalcFields = [](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, Adresa_firmy(ds)); };
+    QINF_.onCalcFields = [](db::DataSet &ds) { ds.setValue(u"CALC_ADRESA"_s, firmAddress(ds)); };
     SINF_.setDataSet(&QINF_);
     registerDataSource(u"QINF_"_s, &SINF_);
 }
@@ -274,19 +274,19 @@ QString SettlementReport::Text_Q0(bool telefon)
              u"and :p4 and a.code_emp=b.code_emp and b.v_rok = :rok order by a.code_emp;"_s;
 }
 
-void SettlementReport::Zostav(const rpt::LayoutDesc &popis)
+void SettlementReport::assemble(const rpt::LayoutDesc &popis)
 {
-    rpt::buildReportForm(*this, popis, Bloky_rz(), Kontrola_poli({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
+    rpt::buildReportForm(*this, popis, rzBlocks(), checkFields({{&S0_, &Q0_}, {&SINF_, &QINF_}}));
 }
 
-void SettlementReport::Vypocitaj_polia(db::DataSet &ds)
+void SettlementReport::computeReportFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
     const auto n = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asFloat(); };
-    ds.setValue(u"TMP"_s, Titul_meno_priezvisko(t("title"), t("name"), t("surname")));
-    ds.setValue(u"ADR"_s, Adresa_rz(t("tp_street"), t("tp_city")));
-    ds.setValue(u"CALC_PREPLATOK"_s, Text_preplatku(n("Preplatok"), m_maskaPreplatku));
-    const RozdelenieVysledku r = Rozdel_vysledok(n("D_bonus_narok"), n("D_bonus_cerpany"), n("Preplatok"));
+    ds.setValue(u"TMP"_s, titleNameSurname(t("title"), t("name"), t("surname")));
+    ds.setValue(u"ADR"_s, rzAddress(t("tp_street"), t("tp_city")));
+    ds.setValue(u"CALC_PREPLATOK"_s, overpaymentText(n("Preplatok"), m_maskaPreplatku));
+    const ResultSplit r = splitResult(n("D_bonus_narok"), n("D_bonus_cerpany"), n("Preplatok"));
     ds.setValue(u"CALC_PREPL_BONUS"_s, r.preplBonus);
     ds.setValue(u"CALC_NEDOPL_BONUS"_s, r.nedoplBonus);
     ds.setValue(u"CALC_PREPL_DAN"_s, r.preplDan);

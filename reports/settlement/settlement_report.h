@@ -7,7 +7,7 @@
 #include "platform/db/query.h"
 #include "platform/report/description.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QStringList>
 #include <vector>
@@ -18,21 +18,21 @@ namespace tarix::reports::settlement {
 
 // Trimmed title, a blank, trimmed first name, a blank, trimmed surname; at most 100
 // characters.
-QString Titul_meno_priezvisko(const QString &titul, const QString &meno, const QString &priezvisko);
+QString titleNameSurname(const QString &titul, const QString &meno, const QString &priezvisko);
 // Trimmed first name, surname and title joined by single blanks (the summary list).
-QString Meno_priezvisko_titul(const QString &meno, const QString &priezvisko, const QString &titul);
+QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul);
 // street + ", " + town, also with an empty street (the reconciliation forms).
-QString Adresa_rz(const QString &ulica, const QString &mesto);
+QString rzAddress(const QString &ulica, const QString &mesto);
 // street + ", " + town, or the town alone when the street is empty (the certificate).
-QString Adresa_pz(const QString &ulica, const QString &mesto);
+QString pzAddress(const QString &ulica, const QString &mesto);
 // The firm's name, ", " and its address.
-QString Adresa_firmy(const db::DataSet &inf);
+QString firmAddress(const db::DataSet &inf);
 
 // The settlement's result split into what goes to and from the employee. B is the bonus
 // still owed (claim - paid), P the result (positive: the employee gets money back),
 // D = P - B the result without the bonus. Each pair holds the positive part on one side
 // and 0 on the other; a zero difference is 0 on both sides (never -0).
-struct RozdelenieVysledku {
+struct ResultSplit {
     double preplBonus = 0;  // CALC_PREPL_BONUS: B > 0
     double nedoplBonus = 0; // CALC_NEDOPL_BONUS: -B
     double preplDan = 0;    // CALC_PREPL_DAN: P > 0
@@ -40,16 +40,16 @@ struct RozdelenieVysledku {
     double preplBB = 0;     // CALC_PREPL_BB: D > 0
     double nedoplBB = 0;    // CALC_NEDOPL_BB: -D
 
-    bool operator==(const RozdelenieVysledku &) const = default;
+    bool operator==(const ResultSplit &) const = default;
 };
-RozdelenieVysledku Rozdel_vysledok(double bonusNarok, double bonusCerpany, double preplatok);
+ResultSplit splitResult(double bonusNarok, double bonusCerpany, double preplatok);
 
 // The result as printed: its text by `maska`, preceded by "+ " when it is 0 or more.
-QString Text_preplatku(double preplatok, const QString &maska);
+QString overpaymentText(double preplatok, const QString &maska);
 
 // 2 % of the tax less the tax bonus, in whole crowns toward zero, reckoned in hallers so
 // that 1150 gives 23 and not 22.
-double Dve_percenta_dane(double danBezBonusu);
+double twoPercentOfTax(double danBezBonusu);
 
 // ---- the reconciliation forms --------------------------------------------------------
 
@@ -65,30 +65,30 @@ struct RiadokRz {
 };
 
 // The employer lines at the foot of a form.
-enum class PataRz {
+enum class RzFooter {
     Vykonal,        // "Ročné zúčtovanie preddavkov vykonal", the date and the signature
     Platitel,       // the payer's tax number, name and address above that
     Zamestnavatel,  // the employer's tax number, telephone, name and address above that
 };
 
-struct FormularRz {
+struct RzForm {
     QString nazov;            // the layout's name, "TReportRZ4"
     QString titul;            // the preview's title
     QStringList nadpis;       // the heading lines, the last one followed by the year
     QString zakon;            // the line under the heading
     QString menoPopis;        // "Meno a priezvisko daňovníka:"
     std::vector<RiadokRz> riadky;
-    PataRz pata = PataRz::Vykonal;
+    RzFooter pata = RzFooter::Vykonal;
     QStringList poznamky;     // footnotes and the closing note
 };
 
 // Rows 04 to 13 of the forms from 2004 (tax, tax bonus and the split result).
-std::vector<RiadokRz> Riadky_dane_a_bonusu();
+std::vector<RiadokRz> taxAndBonusRows();
 
 // The per-employee page of a reconciliation form: one detail band, a new page for each.
-rpt::LayoutDesc Rozlozenie_rz(const FormularRz &f);
+rpt::LayoutDesc rzLayout(const RzForm &f);
 // The row block the forms are drawn with.
-const rpt::BlockLibrary &Bloky_rz();
+const rpt::BlockLibrary &rzBlocks();
 
 // A reconciliation form: Q0_ holds the settlement rows of the year of the request's
 // period in the employee and centre ranges (calculated TMP, ADR, CALC_PREPLATOK and the six
@@ -113,10 +113,10 @@ public:
 protected:
     // `maskaPreplatku`: the display of the result in CALC_PREPLATOK.
     explicit SettlementReport(const QString &maskaPreplatku = QStringLiteral("0 Sk"), bool telefon = false);
-    void Zostav(const rpt::LayoutDesc &popis);
+    void assemble(const rpt::LayoutDesc &popis);
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeReportFields(db::DataSet &ds);
     QString m_maskaPreplatku;
 };
 

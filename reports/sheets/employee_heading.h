@@ -7,10 +7,10 @@
 namespace tarix::reports::sheets {
 
 // CALC_FIRMA, CALC_STREDISKO, CALC_TMP, CALC_OS_CISLO, CALC_RODNE_CISLO, CALC_OBDOBIE.
-void Pridaj_polia_zamestnanca(db::Query &q);
+void addEmployeeFields(db::Query &q);
 // `nadpis` is the title before the month: "VÝKAZ ODPRACOVANÝCH VÝKONOV ZA MESIAC ".
-void Vypocitaj_polia_zamestnanca(db::DataSet &ds, const QString &firma, const QString &nadpis, int obdobie);
+void computeEmployeeFields(db::DataSet &ds, const QString &firma, const QString &nadpis, int obdobie);
 // The heading's controls, the fields named as `zdroj` + field.
-std::vector<rpt::LayoutItem> Hlavicka_zamestnanca(const QString &zdroj);
+std::vector<rpt::LayoutItem> employeeHeading(const QString &zdroj);
 
 } // namespace tarix::reports::sheets

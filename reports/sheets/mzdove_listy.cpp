@@ -14,19 +14,19 @@
 
 namespace tarix::reports {
 
-void Registruj_mzdove_listy()
+void registerWageSheets()
 {
-    RegisterZostav &r = Register_zostav();
-    r.Registruj(QStringLiteral("TReportML"), Spustenie_zostavy<TReportML>());
-    r.Registruj(QStringLiteral("TReportML3"), Spustenie_zostavy<TReportML3>());
-    r.Registruj(QStringLiteral("TReportML2"), Spustenie_zostavy<TReportML2>());
-    r.Registruj(QStringLiteral("TReportEN"), Spustenie_zostavy<TReportEN>());
-    r.Registruj(QStringLiteral("TReportDOV"), Spustenie_zostavy<TReportDOV>());
-    r.Registruj(QStringLiteral("TReportVYK"), Spustenie_zostavy<TReportVYK>());
-    r.Registruj(QStringLiteral("TReportZraz"), Spustenie_zostavy<TReportZraz>());
-    r.Registruj(QStringLiteral("TReportVLND"), Spustenie_zostavy<TReportVLND>());
-    r.Registruj(QStringLiteral("TReportPP2"), Spustenie_zostavy<TReportPP2>());
-    r.Registruj(QStringLiteral("TReportVZ"), Spustenie_zostavy<TReportVZ>());
+    ReportRegister &r = reportRegister();
+    r.registerReport(QStringLiteral("TReportML"), reportRun<TReportML>());
+    r.registerReport(QStringLiteral("TReportML3"), reportRun<TReportML3>());
+    r.registerReport(QStringLiteral("TReportML2"), reportRun<TReportML2>());
+    r.registerReport(QStringLiteral("TReportEN"), reportRun<TReportEN>());
+    r.registerReport(QStringLiteral("TReportDOV"), reportRun<TReportDOV>());
+    r.registerReport(QStringLiteral("TReportVYK"), reportRun<TReportVYK>());
+    r.registerReport(QStringLiteral("TReportZraz"), reportRun<TReportZraz>());
+    r.registerReport(QStringLiteral("TReportVLND"), reportRun<TReportVLND>());
+    r.registerReport(QStringLiteral("TReportPP2"), reportRun<TReportPP2>());
+    r.registerReport(QStringLiteral("TReportVZ"), reportRun<TReportVZ>());
 }
 
 } // namespace tarix::reports

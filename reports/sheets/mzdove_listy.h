@@ -3,6 +3,6 @@
 // under their report classes.
 namespace tarix::reports {
 
-void Registruj_mzdove_listy();
+void registerWageSheets();
 
 } // namespace tarix::reports

@@ -9,13 +9,13 @@ using namespace sheets;
 
 namespace {
 
-struct Stlpec {
+struct SheetColumn {
     const char *popis;
     const char *pole;
     double sirka;
 };
 
-const Stlpec kStlpce[] = {
+const SheetColumn kStlpce[] = {
     {"P.č.", nullptr, 9},
     {"Os.č.", "code_numb", 12},
     {"Meno a priezvisko", "CALC_MPT", 55},
@@ -27,33 +27,33 @@ const Stlpec kStlpce[] = {
     {"Zostáva spolu", "CALC_ESTE_SPOLU", 16},
 };
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> hlavicka{
-        label(u"QRL_vykaz"_s, {0, 0, 14, 5}, u"VÝKAZ:"_s, Pismo(10, true)),
-        label(u"QRL_nadpis"_s, {14, 0, 150, 5}, u"PREHĽAD DOVOLENIEK KU KONCU MESIACA"_s, Pismo(10, true)),
-        sysData(u"QRSD_strana"_s, {160, 0, 30, 5}, SysDataKind::PageNumber, Pismo(8), u"Strana č. "_s, Qt::AlignRight),
-        label(u"QRL_firma"_s, {0, 6, 14, 4.5}, u"FIRMA:"_s, Pismo(9)),
-        dbText(u"QRDB_CALC_FIRMA"_s, {14, 6, 150, 4.5}, u"CALC_FIRMA"_s, Pismo(9, true)),
+        label(u"QRL_vykaz"_s, {0, 0, 14, 5}, u"VÝKAZ:"_s, reportFont(10, true)),
+        label(u"QRL_nadpis"_s, {14, 0, 150, 5}, u"PREHĽAD DOVOLENIEK KU KONCU MESIACA"_s, reportFont(10, true)),
+        sysData(u"QRSD_strana"_s, {160, 0, 30, 5}, SysDataKind::PageNumber, reportFont(8), u"Strana č. "_s, Qt::AlignRight),
+        label(u"QRL_firma"_s, {0, 6, 14, 4.5}, u"FIRMA:"_s, reportFont(9)),
+        dbText(u"QRDB_CALC_FIRMA"_s, {14, 6, 150, 4.5}, u"CALC_FIRMA"_s, reportFont(9, true)),
         horizontalLine(u"QRS_hore"_s, {0, 12, 188, 0.5}),
         horizontalLine(u"QRS_dole"_s, {0, 19.5, 188, 0.5}),
     };
     std::get<ControlDesc>(hlavicka[1]).tag = 1;
     std::vector<LayoutItem> riadok;
     double x = 0;
-    for (const Stlpec &s : kStlpce) {
+    for (const SheetColumn &s : kStlpce) {
         const QString pole = s.pole ? QString::fromLatin1(s.pole) : u"cislo"_s;
         const Qt::Alignment z = pole == u"CALC_MPT" ? Qt::AlignLeft : Qt::AlignRight;
         ControlDesc c = label(u"QRL_"_s + pole, {x + 0.5, 12.7, s.sirka - 1, 6.4}, QString::fromUtf8(s.popis),
-                              Uzke(7, true), Qt::AlignCenter);
+                              narrowFont(7, true), Qt::AlignCenter);
         c.wordWrap = true;
         hlavicka.push_back(c);
         const Box box{x + 0.5, 0.3, s.sirka - 1, 3.8};
         if (s.pole)
-            riadok.push_back(dbText(u"QRDB_"_s + pole, box, pole, Pismo(8), z));
+            riadok.push_back(dbText(u"QRDB_"_s + pole, box, pole, reportFont(8), z));
         else
-            riadok.push_back(sysData(u"QRSD_cislo"_s, box, SysDataKind::DetailNumber, Pismo(8), {}, Qt::AlignRight));
+            riadok.push_back(sysData(u"QRSD_cislo"_s, box, SysDataKind::DetailNumber, reportFont(8), {}, Qt::AlignRight));
         x += s.sirka;
     }
     return LayoutDesc{
@@ -90,7 +90,7 @@ QString TReportDOV::Text_Q1()
 TReportDOV::TReportDOV()
 {
     Q0_.setSql(Text_Q0(true));
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q0_.addCalculatedField(u"CALC_FIRMA"_s, db::FieldType::String, 100);
     Q0_.addCalculatedField(u"CALC_MPT"_s, db::FieldType::String, 100);
     for (const char *f : {"CALC_V_HOLIDAY", "CALC_ESTE_MINULA", "CALC_ESTE_SPOLU"})
@@ -98,7 +98,7 @@ TReportDOV::TReportDOV()
     for (const char *f : {"holiday", "holiday_old", "holiday_spolu"})
         Q0_.declareField(QString::fromLatin1(f)).setDisplayFormat(u"0.0"_s);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Zostav(Rozlozenie(), Bloky_listov());
+    assemble(reportLayout(), sheetBlocks());
 }
 
 TReportDOV::~TReportDOV() = default;
@@ -108,7 +108,7 @@ void TReportDOV::Q0_CalcFields(db::DataSet &ds)
     const auto num = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asFloat(); };
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
     ds.setValue(u"CALC_FIRMA"_s, Param.Text_firmy);
-    ds.setValue(u"CALC_MPT"_s, Meno_priezvisko_titul(txt("name"), txt("surname"), txt("title")));
+    ds.setValue(u"CALC_MPT"_s, nameSurnameTitle(txt("name"), txt("surname"), txt("title")));
     // Without payroll records in the months nothing was taken.
     const double cerpane = m_cerpane.value(ds.fieldByName(u"code_emp"_s).asInteger(), 0);
     ds.setValue(u"CALC_V_HOLIDAY"_s, cerpane);

@@ -11,14 +11,14 @@ using namespace sheets;
 
 namespace {
 
-struct Stlpec {
+struct SheetColumn {
     const char *popis;
     const char *pole;
     double sirka;
     Qt::Alignment zarovnanie;
 };
 
-const Stlpec kStlpce[] = {
+const SheetColumn kStlpce[] = {
     {"Os. čís.", "code_numb", 16, Qt::AlignRight},
     {"Meno a priezvisko", "CALC_PMT", 58, Qt::AlignLeft},
     {"Začiatok neprít.", "Datum_od", 22, Qt::AlignCenter},
@@ -29,26 +29,26 @@ const Stlpec kStlpce[] = {
     {"Dôvod neprítomnosti", "Dovod", 87, Qt::AlignLeft},
 };
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> hlavicka{
-        label(u"QRL_nadpis"_s, {0, 0, 200, 6}, u"EVIDENCIA NEPRÍTOMNOSTI ZA"_s, Pismo(12, true)),
-        sysData(u"QRSD_strana"_s, {237, 0, 40, 5}, SysDataKind::PageNumber, Pismo(8), u"Strana č. "_s, Qt::AlignRight),
-        dbText(u"QRDB_CALC_FIRMA"_s, {0, 7, 200, 4.5}, u"CALC_FIRMA"_s, Pismo(9, true)),
+        label(u"QRL_nadpis"_s, {0, 0, 200, 6}, u"EVIDENCIA NEPRÍTOMNOSTI ZA"_s, reportFont(12, true)),
+        sysData(u"QRSD_strana"_s, {237, 0, 40, 5}, SysDataKind::PageNumber, reportFont(8), u"Strana č. "_s, Qt::AlignRight),
+        dbText(u"QRDB_CALC_FIRMA"_s, {0, 7, 200, 4.5}, u"CALC_FIRMA"_s, reportFont(9, true)),
         horizontalLine(u"QRS_hore"_s, {0, 12.5, 277, 0.5}),
         horizontalLine(u"QRS_dole"_s, {0, 19, 277, 0.5}),
     };
     std::get<ControlDesc>(hlavicka[0]).tag = 1;
     std::vector<LayoutItem> riadok;
     double x = 0;
-    for (const Stlpec &s : kStlpce) {
+    for (const SheetColumn &s : kStlpce) {
         ControlDesc c = label(u"QRL_"_s + QString::fromLatin1(s.pole), {x + 0.5, 13.2, s.sirka - 1, 5.6},
-                              QString::fromUtf8(s.popis), Pismo(7, true), s.zarovnanie);
+                              QString::fromUtf8(s.popis), reportFont(7, true), s.zarovnanie);
         c.wordWrap = true;
         hlavicka.push_back(c);
         riadok.push_back(dbText(u"QRDB_"_s + QString::fromLatin1(s.pole), {x + 0.5, 0.3, s.sirka - 1, 3.8},
-                                QString::fromLatin1(s.pole), Pismo(8), s.zarovnanie));
+                                QString::fromLatin1(s.pole), reportFont(8), s.zarovnanie));
         x += s.sirka;
     }
     return LayoutDesc{
@@ -91,12 +91,12 @@ TReportEN::TReportEN()
         const auto txt = [&](const QString &name) { return ds.fieldByName(name).asString(); };
         ds.setValue(u"CALC_FIRMA"_s, u"FIRMA:  "_s + Param.Text_firmy);
         ds.setValue(u"CALC_PMT"_s, MyConsts::Cele_meno(txt(u"title"_s), txt(u"surname"_s), txt(u"name"_s)));
-        ds.setValue(u"Calc_kal_dni"_s, Kalendarne_dni(ds.fieldByName(u"Datum_od"_s).asDate(),
+        ds.setValue(u"Calc_kal_dni"_s, sheetCalendarDays(ds.fieldByName(u"Datum_od"_s).asDate(),
                                                       ds.fieldByName(u"Datum_do"_s).asDate()));
         const db::Field &typ = ds.fieldByName(u"Typ"_s);
         ds.setValue(u"Calc_typ_nep"_s, typ.isNull() ? QString() : MyConsts::Text_druhu_nepritomnosti(typ.asInteger()));
     };
-    Zostav(Rozlozenie(), Bloky_listov());
+    assemble(reportLayout(), sheetBlocks());
 }
 
 TReportEN::~TReportEN() = default;
@@ -107,8 +107,8 @@ void TReportEN::Otvor_data()
         l->caption = u"EVIDENCIA NEPRÍTOMNOSTI ZA "_s + MyConsts::Nazov_mesiaca(Param.Obdobie % 100, true) + u' '
                      + QString::number(Param.Obdobie / 100);
     Q0_.close();
-    Q0_.setParam(u"datum_od"_s, Prvy_den(Param.Obdobie));
-    Q0_.setParam(u"datum_do"_s, Posledny_den(Param.Obdobie));
+    Q0_.setParam(u"datum_od"_s, sheetFirstDay(Param.Obdobie));
+    Q0_.setParam(u"datum_do"_s, sheetLastDay(Param.Obdobie));
     Q0_.setParam(u"code_emp1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"code_emp2"_s, Param.Zamestnanec_do);
     Q0_.setParam(u"sid1"_s, Param.Stredisko_od);

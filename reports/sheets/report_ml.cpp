@@ -20,9 +20,9 @@ QString TReportML::Text_Q1()
            u"order by v_mesiac, sid"_s;
 }
 
-const std::vector<TReportML::Stlpec> &TReportML::Stlpce()
+const std::vector<TReportML::SheetColumn> &TReportML::sheetColumns()
 {
-    static const std::vector<Stlpec> k{
+    static const std::vector<SheetColumn> k{
         {{{"Dni", "V_den"}, {"Hodiny", "V_hodina"}, {nullptr, nullptr}}},
         {{{"Základná mzda", "V_plat"}, {"Ostatné príjmy", "CALC_OSTATNE_P"}, {nullptr, nullptr}}},
         {{{"Mzdové príplatky", "N_priplat"}, {"Prémie a odmeny", "CALC_PREMIE"}, {nullptr, nullptr}}},

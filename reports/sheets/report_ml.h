@@ -10,7 +10,7 @@ class TReportML : public TReportML3 {
 public:
     TReportML();
     static QString Text_Q1();
-    static const std::vector<Stlpec> &Stlpce();
+    static const std::vector<SheetColumn> &sheetColumns();
 };
 
 } // namespace tarix::reports

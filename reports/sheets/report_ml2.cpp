@@ -12,23 +12,23 @@ using namespace sheets;
 
 namespace {
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> hlavicka{
-        label(u"QRL_titul"_s, {40, 0, 110, 7}, u"E v i d e n c i a    n e p r í t o m n o s t i"_s, Pismo(13, true),
+        label(u"QRL_titul"_s, {40, 0, 110, 7}, u"E v i d e n c i a    n e p r í t o m n o s t i"_s, reportFont(13, true),
               Qt::AlignCenter),
-        label(u"QRL_nazov"_s, {0, 9, 14, 4}, u"Názov:"_s, Pismo(8)),
-        dbText(u"QRDB_CALC_FIRMA"_s, {14, 9, 130, 4}, u"CALC_FIRMA"_s, Pismo(8, true)),
-        label(u"QRL_rok_popis"_s, {150, 9, 10, 4}, u"Rok:"_s, Pismo(8)),
+        label(u"QRL_nazov"_s, {0, 9, 14, 4}, u"Názov:"_s, reportFont(8)),
+        dbText(u"QRDB_CALC_FIRMA"_s, {14, 9, 130, 4}, u"CALC_FIRMA"_s, reportFont(8, true)),
+        label(u"QRL_rok_popis"_s, {150, 9, 10, 4}, u"Rok:"_s, reportFont(8)),
     };
-    ControlDesc rok = label(u"QRL_ROK"_s, {160, 9, 30, 4}, {}, Pismo(8, true));
+    ControlDesc rok = label(u"QRL_ROK"_s, {160, 9, 30, 4}, {}, reportFont(8, true));
     rok.tag = 1;
     hlavicka.push_back(rok);
     const auto par = [&](const QString &meno, double x, double y, double sp, double sh, const QString &popis,
                          const QString &pole) {
-        hlavicka.push_back(label(u"QRL_"_s + meno, {x, y, sp, 4}, popis, Pismo(7)));
-        hlavicka.push_back(dbText(u"QRDB_"_s + pole, {x + sp, y, sh, 4}, pole, Pismo(8, true)));
+        hlavicka.push_back(label(u"QRL_"_s + meno, {x, y, sp, 4}, popis, reportFont(7)));
+        hlavicka.push_back(dbText(u"QRDB_"_s + pole, {x + sp, y, sh, 4}, pole, reportFont(8, true)));
     };
     par(u"ev_cislo"_s, 0, 15, 18, 20, u"EV.ČÍSLO"_s, u"Code_numb"_s);
     par(u"meno"_s, 40, 15, 24, 70, u"Meno a priezvisko"_s, u"CALC_MPT"_s);
@@ -41,9 +41,9 @@ rpt::LayoutDesc Rozlozenie()
     par(u"nastup"_s, 0, 35, 36, 20, u"Dátum vzniku prac.pomeru"_s, u"Nastup"_s);
     par(u"vystup"_s, 70, 35, 32, 20, u"Ukončenie prac.pomeru"_s, u"Vystup"_s);
     hlavicka.push_back(horizontalLine(u"QRS_hore"_s, {0, 41, 190, 0.5}));
-    hlavicka.push_back(label(u"QRL_obdobie"_s, {0, 42, 50, 4}, u"Obdobie, počet dní"_s, Pismo(7, true)));
-    hlavicka.push_back(label(u"QRL_poznamka"_s, {52, 42, 68, 4}, u"Poznámka"_s, Pismo(7, true)));
-    hlavicka.push_back(label(u"QRL_dovod"_s, {122, 42, 68, 4}, u"Dôvod prerušenia"_s, Pismo(7, true)));
+    hlavicka.push_back(label(u"QRL_obdobie"_s, {0, 42, 50, 4}, u"Obdobie, počet dní"_s, reportFont(7, true)));
+    hlavicka.push_back(label(u"QRL_poznamka"_s, {52, 42, 68, 4}, u"Poznámka"_s, reportFont(7, true)));
+    hlavicka.push_back(label(u"QRL_dovod"_s, {122, 42, 68, 4}, u"Dôvod prerušenia"_s, reportFont(7, true)));
     hlavicka.push_back(horizontalLine(u"QRS_dole"_s, {0, 46.5, 190, 0.5}));
 
     return LayoutDesc{
@@ -67,12 +67,12 @@ rpt::LayoutDesc Rozlozenie()
                          .height = 8.5,
                          .items =
                              {
-                                 dbText(u"QRDB_Datum_od"_s, {0, 0.3, 20, 4}, u"Q1_.Datum_od"_s, Pismo(8)),
-                                 label(u"QRL_pomlcka"_s, {20, 0.3, 4, 4}, u"-"_s, Pismo(8), Qt::AlignCenter),
-                                 dbText(u"QRDB_Datum_do"_s, {24, 0.3, 20, 4}, u"Q1_.Datum_do"_s, Pismo(8)),
-                                 dbText(u"QRDB_Calc_Kal_Dni"_s, {0, 4.3, 20, 4}, u"Q1_.Calc_Kal_Dni"_s, Pismo(8)),
-                                 dbText(u"QRDB_Dovod"_s, {52, 0.3, 68, 4}, u"Q1_.Dovod"_s, Pismo(8)),
-                                 dbText(u"QRDB_Calc_prerus"_s, {122, 0.3, 68, 4}, u"Q1_.Calc_prerus"_s, Pismo(8)),
+                                 dbText(u"QRDB_Datum_od"_s, {0, 0.3, 20, 4}, u"Q1_.Datum_od"_s, reportFont(8)),
+                                 label(u"QRL_pomlcka"_s, {20, 0.3, 4, 4}, u"-"_s, reportFont(8), Qt::AlignCenter),
+                                 dbText(u"QRDB_Datum_do"_s, {24, 0.3, 20, 4}, u"Q1_.Datum_do"_s, reportFont(8)),
+                                 dbText(u"QRDB_Calc_Kal_Dni"_s, {0, 4.3, 20, 4}, u"Q1_.Calc_Kal_Dni"_s, reportFont(8)),
+                                 dbText(u"QRDB_Dovod"_s, {52, 0.3, 68, 4}, u"Q1_.Dovod"_s, reportFont(8)),
+                                 dbText(u"QRDB_Calc_prerus"_s, {122, 0.3, 68, 4}, u"Q1_.Calc_prerus"_s, reportFont(8)),
                              },
                          .master = u"detail"_s,
                          .dataSource = u"Q1_"_s},
@@ -82,10 +82,10 @@ rpt::LayoutDesc Rozlozenie()
                          .items =
                              {
                                  horizontalLine(u"QRS_spolu"_s, {0, 0.5, 50, 0.5}),
-                                 label(u"QRL_spolu"_s, {0, 1.5, 20, 4}, u"Spolu dní"_s, Pismo(8, true)),
+                                 label(u"QRL_spolu"_s, {0, 1.5, 20, 4}, u"Spolu dní"_s, reportFont(8, true)),
                                  [] {
                                      ControlDesc e = expression(u"QRE_spolu"_s, {20, 1.5, 24, 4},
-                                                                u"SUM(Q1_.Calc_Kal_Dni)"_s, Pismo(8, true),
+                                                                u"SUM(Q1_.Calc_Kal_Dni)"_s, reportFont(8, true),
                                                                 Qt::AlignRight, u"0"_s);
                                      e.master = u"nepritomnosti"_s;
                                      e.resetAfterPrint = true;
@@ -117,9 +117,9 @@ TReportML2::TReportML2()
 {
     Sirky_ramcekov = kRamceky_1_8;
     Q0_.setSql(Text_Q0());
-    Pridaj_polia_hlavicky(Q0_);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_hlavicku(ds, Param.Text_firmy); };
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    addHeadingFields(Q0_);
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeHeading(ds, Param.Text_firmy); };
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.addCalculatedField(u"Calc_Kal_Dni"_s, db::FieldType::Integer, 0);
     Q1_.addCalculatedField(u"Calc_Typ_nep"_s, db::FieldType::String, 40);
     Q1_.addCalculatedField(u"Calc_prerus"_s, db::FieldType::String, 200);
@@ -127,7 +127,7 @@ TReportML2::TReportML2()
     S1_.setDataSet(&Q1_);
     S1_.setMaster(&Q0_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Zostav(Rozlozenie(), Bloky_listov(), {{&S1_, &Q1_}});
+    assemble(reportLayout(), sheetBlocks(), {{&S1_, &Q1_}});
 }
 
 TReportML2::~TReportML2() = default;
@@ -135,7 +135,7 @@ TReportML2::~TReportML2() = default;
 void TReportML2::Q1_CalcFields(db::DataSet &ds)
 {
     ds.setValue(u"Calc_Kal_Dni"_s,
-                Kalendarne_dni(ds.fieldByName(u"Datum_od"_s).asDate(), ds.fieldByName(u"Datum_do"_s).asDate()));
+                sheetCalendarDays(ds.fieldByName(u"Datum_od"_s).asDate(), ds.fieldByName(u"Datum_do"_s).asDate()));
     const db::Field &typ = ds.fieldByName(u"Typ"_s);
     ds.setValue(u"Calc_Typ_nep"_s, typ.isNull() ? QString() : MyConsts::Text_druhu_nepritomnosti(typ.asInteger()));
     const QString typRl = ds.fieldByName(u"TypRL"_s).asString().trimmed();

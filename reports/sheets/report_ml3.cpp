@@ -12,14 +12,14 @@ using namespace sheets;
 
 namespace sheets {
 
-void Pridaj_polia_hlavicky(db::Query &q)
+void addHeadingFields(db::Query &q)
 {
     for (const char *f : {"CALC_FIRMA", "CALC_MPT", "CALC_ADRESA_TP", "CALC_ADRESA_PP", "CALC_NAZOV_ZP"})
         q.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     q.addCalculatedField(u"CALC_STAV"_s, db::FieldType::String, 50);
 }
 
-void Vypocitaj_hlavicku(db::DataSet &ds, const QString &firma)
+void computeHeading(db::DataSet &ds, const QString &firma)
 {
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
     const auto znak = [&](const char *name) {
@@ -27,9 +27,9 @@ void Vypocitaj_hlavicku(db::DataSet &ds, const QString &firma)
         return s.isEmpty() ? QChar() : s.at(0);
     };
     ds.setValue(u"CALC_FIRMA"_s, firma);
-    ds.setValue(u"CALC_MPT"_s, Meno_priezvisko_titul(txt("Name"), txt("Surname"), txt("Title")));
-    ds.setValue(u"CALC_ADRESA_TP"_s, Adresa(txt("Tp_street"), txt("Tp_zip"), txt("Tp_city")));
-    ds.setValue(u"CALC_ADRESA_PP"_s, Adresa(txt("Pp_street"), txt("Pp_zip"), txt("Pp_city")));
+    ds.setValue(u"CALC_MPT"_s, nameSurnameTitle(txt("Name"), txt("Surname"), txt("Title")));
+    ds.setValue(u"CALC_ADRESA_TP"_s, sheetAddress(txt("Tp_street"), txt("Tp_zip"), txt("Tp_city")));
+    ds.setValue(u"CALC_ADRESA_PP"_s, sheetAddress(txt("Pp_street"), txt("Pp_zip"), txt("Pp_city")));
     ds.setValue(u"CALC_STAV"_s, MyConsts::Text_rodinneho_stavu(znak("Rod_stav"), znak("Pohlavie")));
     QString zp;
     // The insurer's name is a courtesy of the heading: a code list that cannot be read leaves it empty.
@@ -41,22 +41,22 @@ void Vypocitaj_hlavicku(db::DataSet &ds, const QString &firma)
     ds.setValue(u"CALC_NAZOV_ZP"_s, zp);
 }
 
-std::vector<rpt::LayoutItem> Hlavicka_listu(const QString &druha_adresa)
+std::vector<rpt::LayoutItem> sheetHeading(const QString &druha_adresa)
 {
     using namespace rpt;
     std::vector<LayoutItem> v;
     const auto par = [&](const QString &meno, double x, double y, double sp, double sh, const QString &popis,
                          const QString &pole) {
-        v.push_back(label(u"QRL_"_s + meno, {x, y, sp, 3.6}, popis, Pismo(6.5)));
+        v.push_back(label(u"QRL_"_s + meno, {x, y, sp, 3.6}, popis, reportFont(6.5)));
         if (!pole.isEmpty())
-            v.push_back(dbText(u"QRDB_"_s + pole, {x + sp, y, sh, 3.6}, pole, Pismo(7, true)));
+            v.push_back(dbText(u"QRDB_"_s + pole, {x + sp, y, sh, 3.6}, pole, reportFont(7, true)));
         else
             v.push_back(rectangle(u"QRS_"_s + meno, {x + sp, y, sh, 3.6}));
     };
-    v.push_back(label(u"QRL_titul"_s, {95, 0, 90, 6}, u"M z d o v ý    l i s t"_s, Pismo(13, true), Qt::AlignCenter));
-    v.push_back(label(u"QRL_firma"_s, {0, 1, 12, 4}, u"FIRMA:"_s, Pismo(8)));
-    v.push_back(dbText(u"QRDB_CALC_FIRMA"_s, {12, 1, 82, 4}, u"CALC_FIRMA"_s, Pismo(8, true)));
-    ControlDesc rok = label(u"QRL_ROK"_s, {237, 1, 40, 4}, u"Rok"_s, Pismo(9, true), Qt::AlignRight);
+    v.push_back(label(u"QRL_titul"_s, {95, 0, 90, 6}, u"M z d o v ý    l i s t"_s, reportFont(13, true), Qt::AlignCenter));
+    v.push_back(label(u"QRL_firma"_s, {0, 1, 12, 4}, u"FIRMA:"_s, reportFont(8)));
+    v.push_back(dbText(u"QRDB_CALC_FIRMA"_s, {12, 1, 82, 4}, u"CALC_FIRMA"_s, reportFont(8, true)));
+    ControlDesc rok = label(u"QRL_ROK"_s, {237, 1, 40, 4}, u"Rok"_s, reportFont(9, true), Qt::AlignRight);
     rok.tag = 1;
     v.push_back(rok);
 
@@ -89,18 +89,18 @@ constexpr double kRiadok = 3.1;   // a value line of a month row
 constexpr double kPopis = 5.6;    // a caption line of the column heads
 
 // The month rows' columns, the sums under them, and their heads.
-std::vector<rpt::LayoutItem> Bunky(const std::vector<Stlpec> &stlpce, bool sumy)
+std::vector<rpt::LayoutItem> cells(const std::vector<SheetColumn> &stlpce, bool sumy)
 {
     using namespace rpt;
     std::vector<LayoutItem> v;
     if (sumy)
-        v.push_back(label(u"QRL_spolu"_s, {0, 0.2, kMes, kRiadok}, u"Spolu"_s, Uzke(6, true)));
+        v.push_back(label(u"QRL_spolu"_s, {0, 0.2, kMes, kRiadok}, u"Spolu"_s, narrowFont(6, true)));
     else
-        v.push_back(dbText(u"QRDB_V_mesiac"_s, {0, 0.2, kMes - 1, kRiadok}, u"Q1_.V_mesiac"_s, Uzke(7, true),
+        v.push_back(dbText(u"QRDB_V_mesiac"_s, {0, 0.2, kMes - 1, kRiadok}, u"Q1_.V_mesiac"_s, narrowFont(7, true),
                            Qt::AlignCenter));
     v.push_back(rectangle(u"QRS_mes"_s, {0, 0, kMes, 3 * kRiadok + 0.4}));
     int i = 0;
-    for (const Stlpec &s : stlpce) {
+    for (const SheetColumn &s : stlpce) {
         const double x = kMes + i * kStlpec;
         v.push_back(rectangle(u"QRS_s%1"_s.arg(i + 1), {x, 0, kStlpec, 3 * kRiadok + 0.4}));
         for (int r = 0; r < 3; ++r) {
@@ -109,14 +109,14 @@ std::vector<rpt::LayoutItem> Bunky(const std::vector<Stlpec> &stlpce, bool sumy)
             const QString pole = QString::fromLatin1(s.riadky[r].pole);
             const Box box{x + 0.4, 0.2 + r * kRiadok, kStlpec - 0.8, kRiadok};
             if (sumy) {
-                ControlDesc e = expression(u"QRE_"_s + pole, box, u"SUM(Q1_.%1)"_s.arg(pole), Uzke(6.5, r == 2),
-                                           Qt::AlignRight, TReportML3::Maska(pole));
+                ControlDesc e = expression(u"QRE_"_s + pole, box, u"SUM(Q1_.%1)"_s.arg(pole), narrowFont(6.5, r == 2),
+                                           Qt::AlignRight, TReportML3::mask(pole));
                 e.master = u"mesiace"_s;
                 e.resetAfterPrint = true;
                 v.push_back(e);
             } else {
-                v.push_back(dbText(u"QRDB_"_s + pole, box, u"Q1_."_s + pole, Uzke(6.5), Qt::AlignRight,
-                                   TReportML3::Maska(pole)));
+                v.push_back(dbText(u"QRDB_"_s + pole, box, u"Q1_."_s + pole, narrowFont(6.5), Qt::AlignRight,
+                                   TReportML3::mask(pole)));
             }
         }
         ++i;
@@ -124,21 +124,21 @@ std::vector<rpt::LayoutItem> Bunky(const std::vector<Stlpec> &stlpce, bool sumy)
     return v;
 }
 
-std::vector<rpt::LayoutItem> Hlavy_stlpcov(const std::vector<Stlpec> &stlpce)
+std::vector<rpt::LayoutItem> columnHeads(const std::vector<SheetColumn> &stlpce)
 {
     using namespace rpt;
     std::vector<LayoutItem> v;
-    v.push_back(label(u"QRL_mes"_s, {0, 0.5, kMes, 4}, u"Mes."_s, Uzke(6.5, true), Qt::AlignCenter));
+    v.push_back(label(u"QRL_mes"_s, {0, 0.5, kMes, 4}, u"Mes."_s, narrowFont(6.5, true), Qt::AlignCenter));
     v.push_back(rectangle(u"QRS_h_mes"_s, {0, 0, kMes, 3 * kPopis + 0.4}));
     int i = 0;
-    for (const Stlpec &s : stlpce) {
+    for (const SheetColumn &s : stlpce) {
         const double x = kMes + i * kStlpec;
         v.push_back(rectangle(u"QRS_h%1"_s.arg(i + 1), {x, 0, kStlpec, 3 * kPopis + 0.4}));
         for (int r = 0; r < 3; ++r) {
             if (!s.riadky[r].popis)
                 continue;
             ControlDesc c = label(u"QRL_h%1_%2"_s.arg(i + 1).arg(r + 1), {x + 0.3, 0.2 + r * kPopis, kStlpec - 0.6, kPopis},
-                                  QString::fromUtf8(s.riadky[r].popis), Uzke(5.5, r == 2), Qt::AlignCenter);
+                                  QString::fromUtf8(s.riadky[r].popis), narrowFont(5.5, r == 2), Qt::AlignCenter);
             c.wordWrap = true;
             v.push_back(c);
         }
@@ -149,7 +149,7 @@ std::vector<rpt::LayoutItem> Hlavy_stlpcov(const std::vector<Stlpec> &stlpce)
 
 } // namespace
 
-rpt::LayoutDesc sheets::Rozlozenie_listu(const QString &nazov, const std::vector<Stlpec> &stlpce,
+rpt::LayoutDesc sheets::sheetLayout(const QString &nazov, const std::vector<SheetColumn> &stlpce,
                                          const QString &druha_adresa)
 {
     using namespace rpt;
@@ -167,25 +167,25 @@ rpt::LayoutDesc sheets::Rozlozenie_listu(const QString &nazov, const std::vector
                 BandDesc{.kind = BandKind::GroupHeader,
                          .name = u"zamestnanec"_s,
                          .height = 22,
-                         .items = Hlavicka_listu(druha_adresa),
+                         .items = sheetHeading(druha_adresa),
                          .forceNewPage = true,
                          .expression = u"code_emp"_s},
                 BandDesc{.kind = BandKind::Detail, .name = u"detail"_s, .height = 0},
                 BandDesc{.kind = BandKind::SubDetailHeader,
                          .name = u"hlavy"_s,
                          .height = 3 * kPopis + 0.4,
-                         .items = Hlavy_stlpcov(stlpce),
+                         .items = columnHeads(stlpce),
                          .master = u"mesiace"_s},
                 BandDesc{.kind = BandKind::SubDetail,
                          .name = u"mesiace"_s,
                          .height = 3 * kRiadok + 0.4,
-                         .items = Bunky(stlpce, false),
+                         .items = cells(stlpce, false),
                          .master = u"detail"_s,
                          .dataSource = u"Q1_"_s},
                 BandDesc{.kind = BandKind::SubDetailFooter,
                          .name = u"spolu"_s,
                          .height = 3 * kRiadok + 0.4,
-                         .items = Bunky(stlpce, true),
+                         .items = cells(stlpce, true),
                          .master = u"mesiace"_s},
                 BandDesc{.kind = BandKind::SubDetailHeader,
                          .name = u"hlavicka_deti"_s,
@@ -193,9 +193,9 @@ rpt::LayoutDesc sheets::Rozlozenie_listu(const QString &nazov, const std::vector
                          .items =
                              {
                                  label(u"QRL_deti"_s, {0, 1, 120, 4}, u"Nezaopatrené deti, na ktoré si osoba uplatnila odpočet:"_s,
-                                       Pismo(7, true)),
-                                 label(u"QRL_deti_meno"_s, {0, 5, 60, 3.6}, u"Meno a priezvisko"_s, Pismo(6.5)),
-                                 label(u"QRL_deti_datum"_s, {62, 5, 30, 3.6}, u"Dátum narodenia"_s, Pismo(6.5)),
+                                       reportFont(7, true)),
+                                 label(u"QRL_deti_meno"_s, {0, 5, 60, 3.6}, u"Meno a priezvisko"_s, reportFont(6.5)),
+                                 label(u"QRL_deti_datum"_s, {62, 5, 30, 3.6}, u"Dátum narodenia"_s, reportFont(6.5)),
                              },
                          .master = u"deti"_s},
                 BandDesc{.kind = BandKind::SubDetail,
@@ -203,8 +203,8 @@ rpt::LayoutDesc sheets::Rozlozenie_listu(const QString &nazov, const std::vector
                          .height = 3.8,
                          .items =
                              {
-                                 dbText(u"QRDB_CALC_MP"_s, {0, 0, 60, 3.6}, u"Q2_.CALC_MP"_s, Pismo(7)),
-                                 dbText(u"QRDB_DAT_NAR"_s, {62, 0, 30, 3.6}, u"Q2_.DAT_NAR"_s, Pismo(7)),
+                                 dbText(u"QRDB_CALC_MP"_s, {0, 0, 60, 3.6}, u"Q2_.CALC_MP"_s, reportFont(7)),
+                                 dbText(u"QRDB_DAT_NAR"_s, {62, 0, 30, 3.6}, u"Q2_.DAT_NAR"_s, reportFont(7)),
                              },
                          .master = u"detail"_s,
                          .dataSource = u"Q2_"_s},
@@ -212,9 +212,9 @@ rpt::LayoutDesc sheets::Rozlozenie_listu(const QString &nazov, const std::vector
     };
 }
 
-const std::vector<TReportML3::Stlpec> &TReportML3::Stlpce()
+const std::vector<TReportML3::SheetColumn> &TReportML3::sheetColumns()
 {
-    static const std::vector<Stlpec> k{
+    static const std::vector<SheetColumn> k{
         {{{"Dni", "V_den"}, {"Hodiny", "V_hodina"}, {nullptr, nullptr}}},
         {{{"Základná mzda", "V_plat"}, {"Ostatné príjmy", "CALC_OSTATNE_P"}, {"Odstupné / odchodné", "N_odstupne"}}},
         {{{"Mzdové príplatky", "N_priplat"}, {"Prémie a odmeny", "CALC_PREMIE"}, {"DDP firma", "Nz_ddp"}}},
@@ -240,7 +240,7 @@ const std::vector<TReportML3::Stlpec> &TReportML3::Stlpce()
     return k;
 }
 
-QString TReportML3::Maska(const QString &pole)
+QString TReportML3::mask(const QString &pole)
 {
     static const QSet<QString> dni{u"v_den"_s, u"v_hodina"_s, u"v_sviatok"_s, u"v_holiday"_s, u"v_nahrada_pn"_s};
     return dni.contains(pole.toLower()) ? u"0.0"_s : u"0"_s;
@@ -272,9 +272,9 @@ TReportML3::TReportML3(bool pred2004) : m_pred2004(pred2004)
 {
     Sirky_ramcekov = kRamceky_1_8;
     Q0_.setSql(Text_Q0());
-    Priprav_dotaz(Q1_, u"Q1_"_s, pred2004 ? TReportML::Text_Q1() : Text_Q1());
-    Priprav_dotaz(Q2_, u"Q2_"_s, Text_Q2());
-    Pridaj_polia_hlavicky(Q0_);
+    prepareQuery(Q1_, u"Q1_"_s, pred2004 ? TReportML::Text_Q1() : Text_Q1());
+    prepareQuery(Q2_, u"Q2_"_s, Text_Q2());
+    addHeadingFields(Q0_);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
     for (const char *f : {"CALC_JEDNORAZ", "CALC_PREMIE", "CALC_NAHRADY", "CALC_DAVKY_NP", "CALC_OSTATNE_P",
                           "CALC_DOPR_SPOLU"})
@@ -291,19 +291,19 @@ TReportML3::TReportML3(bool pred2004) : m_pred2004(pred2004)
     registerDataSource(u"Q1_"_s, &S1_);
     registerDataSource(u"Q2_"_s, &S2_);
     if (pred2004) {
-        nahlad = Nahlad::Vzdy;
-        Zostav(Rozlozenie_listu(u"TReportML"_s, TReportML::Stlpce(), u"Prechodné bydlisko"_s), Bloky_listov(),
+        nahlad = PreviewMode::Vzdy;
+        assemble(sheetLayout(u"TReportML"_s, TReportML::sheetColumns(), u"Prechodné bydlisko"_s), sheetBlocks(),
                {{&S1_, &Q1_}, {&S2_, &Q2_}});
         printIfEmpty = true;
     } else {
-        Zostav(Rozlozenie_listu(u"TReportML3"_s, Stlpce(), u"Kontaktná adresa"_s), Bloky_listov(),
+        assemble(sheetLayout(u"TReportML3"_s, sheetColumns(), u"Kontaktná adresa"_s), sheetBlocks(),
                {{&S1_, &Q1_}, {&S2_, &Q2_}});
     }
 }
 
 TReportML3::~TReportML3() = default;
 
-void TReportML3::Q0_CalcFields(db::DataSet &ds) { Vypocitaj_hlavicku(ds, Param.Text_firmy); }
+void TReportML3::Q0_CalcFields(db::DataSet &ds) { computeHeading(ds, Param.Text_firmy); }
 
 void TReportML3::Q1_CalcFields(db::DataSet &ds)
 {

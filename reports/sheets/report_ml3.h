@@ -12,7 +12,7 @@ struct Riadok {
     const char *popis;
     const char *pole;
 };
-struct Stlpec {
+struct SheetColumn {
     Riadok riadky[3];
 };
 } // namespace sheets
@@ -35,10 +35,10 @@ public:
     static QString Text_Q2();
 
     using Riadok = sheets::Riadok;
-    using Stlpec = sheets::Stlpec;
-    static const std::vector<Stlpec> &Stlpce();
+    using SheetColumn = sheets::SheetColumn;
+    static const std::vector<SheetColumn> &sheetColumns();
     // Days and hours print with one decimal place ("0.0"), amounts whole ("0").
-    static QString Maska(const QString &pole);
+    static QString mask(const QString &pole);
 
 protected:
     // The sheet before 2004 (TReportML) differs in its payroll query, its columns, the
@@ -55,11 +55,11 @@ private:
 namespace sheets {
 // The employee heading of a wage sheet (the second address captioned as given) and the
 // fields its calculated fields fill, shared by the sheets before and from 2004.
-void Pridaj_polia_hlavicky(db::Query &q);
-void Vypocitaj_hlavicku(db::DataSet &ds, const QString &firma);
-std::vector<rpt::LayoutItem> Hlavicka_listu(const QString &druha_adresa);
+void addHeadingFields(db::Query &q);
+void computeHeading(db::DataSet &ds, const QString &firma);
+std::vector<rpt::LayoutItem> sheetHeading(const QString &druha_adresa);
 // The layout of a wage sheet with the given columns of the month rows.
-rpt::LayoutDesc Rozlozenie_listu(const QString &nazov, const std::vector<Stlpec> &stlpce, const QString &druha_adresa);
+rpt::LayoutDesc sheetLayout(const QString &nazov, const std::vector<SheetColumn> &stlpce, const QString &druha_adresa);
 } // namespace sheets
 
 } // namespace tarix::reports

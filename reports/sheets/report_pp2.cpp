@@ -9,18 +9,18 @@ using namespace sheets;
 
 namespace {
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> v{
-        label(u"QRL_nadpis"_s, {0, 0, 190, 8}, u"Potvrdenie zamestnávateľa o príjme"_s, Pismo(14, true),
+        label(u"QRL_nadpis"_s, {0, 0, 190, 8}, u"Potvrdenie zamestnávateľa o príjme"_s, reportFont(14, true),
               Qt::AlignCenter),
         rectangle(u"QRS_zamestnanec"_s, {0, 12, 190, 52}),
     };
     const auto riadok = [&](const QString &meno, double y, const QString &popis, const QString &pole, const QString &maska = {}) {
-        v.push_back(label(u"QRL_"_s + meno, {2, y, 70, 5}, popis, Pismo(9)));
+        v.push_back(label(u"QRL_"_s + meno, {2, y, 70, 5}, popis, reportFont(9)));
         if (!pole.isEmpty())
-            v.push_back(dbText(u"QRDB_"_s + meno, {72, y, 116, 5}, pole, Pismo(10, true), Qt::AlignLeft, maska));
+            v.push_back(dbText(u"QRDB_"_s + meno, {72, y, 116, 5}, pole, reportFont(10, true), Qt::AlignLeft, maska));
         else
             v.push_back(horizontalLine(u"QRS_"_s + meno, {72, y + 4.5, 116, 0.5}));
     };
@@ -33,22 +33,22 @@ rpt::LayoutDesc Rozlozenie()
     riadok(u"n_netto"_s, 50, u"Čistý priemerný mesačný príjem"_s, u"Q1_.n_netto"_s, u"0.00"_s);
     riadok(u"zrazky"_s, 56, u"Mesačné zrážky"_s, {});
     v.push_back(rectangle(u"QRS_zamestnavatel"_s, {0, 68, 190, 22}));
-    v.push_back(label(u"QRL_zamestnavatel"_s, {2, 70, 70, 5}, u"Zamestnávateľ"_s, Pismo(9)));
-    v.push_back(dbText(u"QRDB_NAZOV"_s, {72, 70, 116, 5}, u"QINF_.NAZOV"_s, Pismo(10, true)));
-    v.push_back(label(u"QRL_adresa"_s, {2, 76, 70, 5}, u"Adresa"_s, Pismo(9)));
-    v.push_back(dbText(u"QRDB_CALC_ADRESA"_s, {72, 76, 116, 5}, u"QINF_.CALC_ADRESA"_s, Pismo(10, true)));
-    v.push_back(label(u"QRL_ico"_s, {2, 82, 70, 5}, u"IČO"_s, Pismo(9)));
-    v.push_back(dbText(u"QRDB_ICO"_s, {72, 82, 116, 5}, u"QINF_.ICO"_s, Pismo(10, true)));
+    v.push_back(label(u"QRL_zamestnavatel"_s, {2, 70, 70, 5}, u"Zamestnávateľ"_s, reportFont(9)));
+    v.push_back(dbText(u"QRDB_NAZOV"_s, {72, 70, 116, 5}, u"QINF_.NAZOV"_s, reportFont(10, true)));
+    v.push_back(label(u"QRL_adresa"_s, {2, 76, 70, 5}, u"Adresa"_s, reportFont(9)));
+    v.push_back(dbText(u"QRDB_CALC_ADRESA"_s, {72, 76, 116, 5}, u"QINF_.CALC_ADRESA"_s, reportFont(10, true)));
+    v.push_back(label(u"QRL_ico"_s, {2, 82, 70, 5}, u"IČO"_s, reportFont(9)));
+    v.push_back(dbText(u"QRDB_ICO"_s, {72, 82, 116, 5}, u"QINF_.ICO"_s, reportFont(10, true)));
     v.push_back(label(u"QRL_potvrdzujeme"_s, {0, 95, 190, 5},
-                      u"Potvrdzujeme, že zamestnanec je v našej organizácii zamestnaný:"_s, Pismo(10, true)));
+                      u"Potvrdzujeme, že zamestnanec je v našej organizácii zamestnaný:"_s, reportFont(10, true)));
     v.push_back(rectangle(u"QRS_riadny"_s, {4, 102, 4, 4}));
-    v.push_back(label(u"QRL_riadny"_s, {10, 101.5, 80, 5}, u"v riadnom pracovnom pomere"_s, Pismo(9)));
+    v.push_back(label(u"QRL_riadny"_s, {10, 101.5, 80, 5}, u"v riadnom pracovnom pomere"_s, reportFont(9)));
     v.push_back(rectangle(u"QRS_urcitu"_s, {4, 108, 4, 4}));
-    v.push_back(label(u"QRL_urcitu"_s, {10, 107.5, 40, 5}, u"na dobu určitú do"_s, Pismo(9)));
+    v.push_back(label(u"QRL_urcitu"_s, {10, 107.5, 40, 5}, u"na dobu určitú do"_s, reportFont(9)));
     v.push_back(horizontalLine(u"QRS_urcitu_do"_s, {50, 112, 40, 0.5}));
     const auto podpis = [&](const QString &meno, double y, const QString &popis, const QString &tagovany) {
-        v.push_back(label(u"QRL_"_s + meno, {0, y, 60, 5}, popis, Pismo(9)));
-        ControlDesc c = label(u"QR_"_s + meno, {62, y, 126, 5}, tagovany, Pismo(10, true));
+        v.push_back(label(u"QRL_"_s + meno, {0, y, 60, 5}, popis, reportFont(9)));
+        ControlDesc c = label(u"QR_"_s + meno, {62, y, 126, 5}, tagovany, reportFont(10, true));
         c.tag = 1;
         v.push_back(c);
     };
@@ -56,7 +56,7 @@ rpt::LayoutDesc Rozlozenie()
     podpis(u"Telefon"_s, 127, u"Telefón (nie mobil)"_s, {});
     podpis(u"Vykaz_Dna"_s, 134, u"Dátum vystavenia"_s, {});
     v.push_back(horizontalLine(u"QRS_peciatka"_s, {120, 155, 70, 0.5}));
-    v.push_back(label(u"QRL_peciatka"_s, {120, 156, 70, 5}, u"Pečiatka, podpis"_s, Pismo(9), Qt::AlignCenter));
+    v.push_back(label(u"QRL_peciatka"_s, {120, 156, 70, 5}, u"Pečiatka, podpis"_s, reportFont(9), Qt::AlignCenter));
     return LayoutDesc{
         .name = u"TReportPP2"_s,
         .title = u"Potvrdenie zamestnávateľa o príjme"_s,
@@ -109,11 +109,11 @@ TReportPP2::TReportPP2()
         ds.setValue(u"PMT"_s, txt("Surname") + u' ' + txt("Name") + u' ' + txt("Title"));
     };
     DS0.setDataSet(&Q0_);
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.setDataSource(&DS0);
     S1_.setDataSet(&Q1_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Priprav_dotaz(QINF_, u"QINF_"_s, u"select * from inf"_s);
+    prepareQuery(QINF_, u"QINF_"_s, u"select * from inf"_s);
     QINF_.addCalculatedField(u"CALC_ADRESA"_s, db::FieldType::String, 200);
     QINF_.onCalcFields = [](db::DataSet &ds) {
         const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString().trimmed(); };
@@ -122,7 +122,7 @@ TReportPP2::TReportPP2()
     };
     SINF_.setDataSet(&QINF_);
     registerDataSource(u"QINF_"_s, &SINF_);
-    Zostav(Rozlozenie(), Bloky_listov(), {{&S1_, &Q1_}, {&SINF_, &QINF_}});
+    assemble(reportLayout(), sheetBlocks(), {{&S1_, &Q1_}, {&SINF_, &QINF_}});
 }
 
 TReportPP2::~TReportPP2()

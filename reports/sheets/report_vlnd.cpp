@@ -9,14 +9,14 @@ using namespace sheets;
 
 namespace {
 
-struct Stlpec {
+struct SheetColumn {
     const char *popis;
     const char *pole;
     double sirka;
     const char *maska;
 };
 
-const Stlpec kStlpce[] = {
+const SheetColumn kStlpce[] = {
     {"P.č.", nullptr, 9, nullptr},
     {"MENO A PRIEZVISKO", "CALC_MPT", 60, nullptr},
     {"Čistá denná mzda", "cista_denna_mzda", 20, "0.00"},
@@ -31,37 +31,37 @@ const Stlpec kStlpce[] = {
     {"Celkom", "nd_spolu", 22, "0.00"},
 };
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     ControlDesc nadpis = label(u"QRL_nadpis"_s, {0, 0, 200, 6}, u"Výplatná listina - súhrn nemocenských dávok za"_s,
-                               Pismo(12, true));
+                               reportFont(12, true));
     nadpis.tag = 1;
     std::vector<LayoutItem> hlavicka{
         nadpis,
-        sysData(u"QRSD_strana"_s, {237, 0, 40, 5}, SysDataKind::PageNumber, Pismo(8), u"Strana č. "_s, Qt::AlignRight),
-        dbText(u"QRDB_CALC_FIRMA"_s, {0, 7, 200, 4.5}, u"CALC_FIRMA"_s, Pismo(9, true)),
+        sysData(u"QRSD_strana"_s, {237, 0, 40, 5}, SysDataKind::PageNumber, reportFont(8), u"Strana č. "_s, Qt::AlignRight),
+        dbText(u"QRDB_CALC_FIRMA"_s, {0, 7, 200, 4.5}, u"CALC_FIRMA"_s, reportFont(9, true)),
         horizontalLine(u"QRS_hore"_s, {0, 12.5, 277, 0.5}),
         horizontalLine(u"QRS_dole"_s, {0, 19, 277, 0.5}),
     };
     std::vector<LayoutItem> riadok, spolu{horizontalLine(u"QRS_spolu"_s, {0, 0.3, 277, 0.5}),
-                                          label(u"QRL_spolu"_s, {9.5, 1, 40, 4}, u"SPOLU"_s, Pismo(8, true))};
+                                          label(u"QRL_spolu"_s, {9.5, 1, 40, 4}, u"SPOLU"_s, reportFont(8, true))};
     double x = 0;
-    for (const Stlpec &s : kStlpce) {
+    for (const SheetColumn &s : kStlpce) {
         const QString pole = s.pole ? QString::fromLatin1(s.pole) : u"cislo"_s;
         const Qt::Alignment z = pole == u"CALC_MPT" ? Qt::AlignLeft : Qt::AlignRight;
         ControlDesc c = label(u"QRL_"_s + pole, {x + 0.5, 13.2, s.sirka - 1, 5.6}, QString::fromUtf8(s.popis),
-                              Uzke(7.5, true), z == Qt::AlignLeft ? Qt::AlignLeft : Qt::AlignCenter);
+                              narrowFont(7.5, true), z == Qt::AlignLeft ? Qt::AlignLeft : Qt::AlignCenter);
         c.wordWrap = true;
         hlavicka.push_back(c);
         const Box box{x + 0.5, 0.3, s.sirka - 1, 3.8};
         if (!s.pole)
-            riadok.push_back(sysData(u"QRSD_cislo"_s, box, SysDataKind::DetailNumber, Pismo(8), {}, Qt::AlignRight));
+            riadok.push_back(sysData(u"QRSD_cislo"_s, box, SysDataKind::DetailNumber, reportFont(8), {}, Qt::AlignRight));
         else
-            riadok.push_back(dbText(u"QRDB_"_s + pole, box, pole, Pismo(8), z, s.maska ? QString::fromLatin1(s.maska) : QString()));
+            riadok.push_back(dbText(u"QRDB_"_s + pole, box, pole, reportFont(8), z, s.maska ? QString::fromLatin1(s.maska) : QString()));
         if (s.maska)
             spolu.push_back(expression(u"QRE_"_s + pole, {x + 0.5, 1, s.sirka - 1, 3.8}, u"SUM(%1)"_s.arg(pole),
-                                       Pismo(8, true), Qt::AlignRight, QString::fromLatin1(s.maska)));
+                                       reportFont(8, true), Qt::AlignRight, QString::fromLatin1(s.maska)));
         x += s.sirka;
     }
     return LayoutDesc{
@@ -99,9 +99,9 @@ TReportVLND::TReportVLND()
     Q0_.onCalcFields = [this](db::DataSet &ds) {
         const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
         ds.setValue(u"CALC_FIRMA"_s, u"FIRMA: "_s + Param.Text_firmy);
-        ds.setValue(u"CALC_MPT"_s, Meno_priezvisko_titul(txt("name"), txt("surname"), txt("title")));
+        ds.setValue(u"CALC_MPT"_s, nameSurnameTitle(txt("name"), txt("surname"), txt("title")));
     };
-    Zostav(Rozlozenie(), Bloky_listov());
+    assemble(reportLayout(), sheetBlocks());
 }
 
 TReportVLND::~TReportVLND() = default;

@@ -9,18 +9,18 @@ using namespace sheets;
 
 namespace {
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
-    std::vector<LayoutItem> hlavicka = Hlavicka_zamestnanca({});
+    std::vector<LayoutItem> hlavicka = employeeHeading({});
     hlavicka.push_back(horizontalLine(u"QRS_hore"_s, {0, 19, 190, 0.5}));
-    hlavicka.push_back(label(u"QRL_cislo"_s, {0, 20, 20, 4}, u"Číslo výkonu"_s, Pismo(7, true)));
-    hlavicka.push_back(label(u"QRL_popis"_s, {22, 20, 96, 4}, u"Popis výkonu"_s, Pismo(7, true)));
-    hlavicka.push_back(label(u"QRL_pocet"_s, {120, 20, 20, 4}, u"Počet jedn."_s, Pismo(7, true), Qt::AlignRight));
-    hlavicka.push_back(label(u"QRL_suma1"_s, {142, 20, 22, 4}, u"Cena za jednotku"_s, Pismo(7, true), Qt::AlignRight));
-    hlavicka.push_back(label(u"QRL_suma"_s, {166, 20, 24, 4}, u"Spolu za výkon"_s, Pismo(7, true), Qt::AlignRight));
+    hlavicka.push_back(label(u"QRL_cislo"_s, {0, 20, 20, 4}, u"Číslo výkonu"_s, reportFont(7, true)));
+    hlavicka.push_back(label(u"QRL_popis"_s, {22, 20, 96, 4}, u"Popis výkonu"_s, reportFont(7, true)));
+    hlavicka.push_back(label(u"QRL_pocet"_s, {120, 20, 20, 4}, u"Počet jedn."_s, reportFont(7, true), Qt::AlignRight));
+    hlavicka.push_back(label(u"QRL_suma1"_s, {142, 20, 22, 4}, u"Cena za jednotku"_s, reportFont(7, true), Qt::AlignRight));
+    hlavicka.push_back(label(u"QRL_suma"_s, {166, 20, 24, 4}, u"Spolu za výkon"_s, reportFont(7, true), Qt::AlignRight));
     hlavicka.push_back(horizontalLine(u"QRS_dole"_s, {0, 24.5, 190, 0.5}));
-    ControlDesc spolu = expression(u"QRE_spolu"_s, {150, 1, 40, 4}, u"SUM(Q2_.Suma)"_s, Pismo(8, true), Qt::AlignRight,
+    ControlDesc spolu = expression(u"QRE_spolu"_s, {150, 1, 40, 4}, u"SUM(Q2_.Suma)"_s, reportFont(8, true), Qt::AlignRight,
                                    u"0.00"_s);
     spolu.master = u"vykony"_s;
     spolu.resetAfterPrint = true;
@@ -35,13 +35,13 @@ rpt::LayoutDesc Rozlozenie()
                          .height = 4.4,
                          .items =
                              {
-                                 dbText(u"QRDB_UKID"_s, {0, 0.3, 20, 4}, u"Q2_.UKID"_s, Pismo(8)),
-                                 dbText(u"QRDB_LKP_POPIS"_s, {22, 0.3, 96, 4}, u"Q2_.LKP_POPIS"_s, Pismo(8)),
-                                 dbText(u"QRDB_Pocet"_s, {120, 0.3, 20, 4}, u"Q2_.Pocet"_s, Pismo(8), Qt::AlignRight,
+                                 dbText(u"QRDB_UKID"_s, {0, 0.3, 20, 4}, u"Q2_.UKID"_s, reportFont(8)),
+                                 dbText(u"QRDB_LKP_POPIS"_s, {22, 0.3, 96, 4}, u"Q2_.LKP_POPIS"_s, reportFont(8)),
+                                 dbText(u"QRDB_Pocet"_s, {120, 0.3, 20, 4}, u"Q2_.Pocet"_s, reportFont(8), Qt::AlignRight,
                                         u"0.00"_s),
-                                 dbText(u"QRDB_Suma1"_s, {142, 0.3, 22, 4}, u"Q2_.Suma1"_s, Pismo(8), Qt::AlignRight,
+                                 dbText(u"QRDB_Suma1"_s, {142, 0.3, 22, 4}, u"Q2_.Suma1"_s, reportFont(8), Qt::AlignRight,
                                         u"0.00"_s),
-                                 dbText(u"QRDB_Suma"_s, {166, 0.3, 24, 4}, u"Q2_.Suma"_s, Pismo(8), Qt::AlignRight,
+                                 dbText(u"QRDB_Suma"_s, {166, 0.3, 24, 4}, u"Q2_.Suma"_s, reportFont(8), Qt::AlignRight,
                                         u"0.00"_s),
                              },
                          .master = u"detail"_s,
@@ -52,7 +52,7 @@ rpt::LayoutDesc Rozlozenie()
                          .items =
                              {
                                  horizontalLine(u"QRS_spolu"_s, {0, 0.3, 190, 0.5}),
-                                 label(u"QRL_spolu"_s, {0, 1, 30, 4}, u"SPOLU"_s, Pismo(8, true)),
+                                 label(u"QRL_spolu"_s, {0, 1, 30, 4}, u"SPOLU"_s, reportFont(8, true)),
                                  spolu,
                              },
                          .master = u"vykony"_s},
@@ -86,15 +86,15 @@ TReportVYK::TReportVYK()
     Q0_.setObjectName(u"Q1_"_s);
     registerDataSource(u"Q1_"_s, &S0_);
     Q0_.setSql(Text_Q1());
-    Pridaj_polia_zamestnanca(Q0_);
+    addEmployeeFields(Q0_);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
-        Vypocitaj_polia_zamestnanca(ds, Param.Text_firmy, u"VÝKAZ ODPRACOVANÝCH VÝKONOV ZA MESIAC "_s, Param.Obdobie);
+        computeEmployeeFields(ds, Param.Text_firmy, u"VÝKAZ ODPRACOVANÝCH VÝKONOV ZA MESIAC "_s, Param.Obdobie);
     };
-    Priprav_dotaz(Q2_, u"Q2_"_s, Text_Q2());
+    prepareQuery(Q2_, u"Q2_"_s, Text_Q2());
     S2_.setDataSet(&Q2_);
     S2_.setMaster(&Q0_);
     registerDataSource(u"Q2_"_s, &S2_);
-    Zostav(Rozlozenie(), Bloky_listov(), {{&S2_, &Q2_}});
+    assemble(reportLayout(), sheetBlocks(), {{&S2_, &Q2_}});
 }
 
 TReportVYK::~TReportVYK() = default;

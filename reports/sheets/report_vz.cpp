@@ -10,12 +10,12 @@ using namespace sheets;
 
 namespace {
 
-struct Stlpec {
+struct SheetColumn {
     const char *popis;
     const char *pole;
 };
 
-const Stlpec kStlpce[] = {
+const SheetColumn kStlpce[] = {
     {"Suma VZ pre NP", "zaklad_np"},
     {"Suma VZ pre SP,SDS, IP,PvN", "zaklad_dp"},
     {"Suma VZ pre UP", "zaklad_up"},
@@ -26,37 +26,37 @@ const Stlpec kStlpce[] = {
 constexpr double kMesiac = 30;
 constexpr double kSuma = 30;
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
     std::vector<LayoutItem> hlavicka{
-        label(u"QRL_nadpis"_s, {0, 0, 190, 7}, u"POTVRDENIE O VÝŠKE VYMERIAVACIEHO ZÁKLADU"_s, Pismo(13, true),
+        label(u"QRL_nadpis"_s, {0, 0, 190, 7}, u"POTVRDENIE O VÝŠKE VYMERIAVACIEHO ZÁKLADU"_s, reportFont(13, true),
               Qt::AlignCenter),
-        label(u"QRL_zamestnanec"_s, {0, 10, 24, 4.5}, u"Zamestnanec "_s, Pismo(9)),
-        dbText(u"QRDB_TMP"_s, {24, 10, 100, 4.5}, u"TMP"_s, Pismo(9, true)),
-        label(u"QRL_datum_nar"_s, {0, 15, 24, 4.5}, u"Dátum nar."_s, Pismo(9)),
-        dbText(u"QRDB_Born_date"_s, {24, 15, 30, 4.5}, u"Born_date"_s, Pismo(9, true)),
-        label(u"QRL_rodne_cislo"_s, {60, 15, 24, 4.5}, u"Rodné číslo"_s, Pismo(9)),
-        dbText(u"QRDB_born_numb"_s, {84, 15, 40, 4.5}, u"born_numb"_s, Pismo(9, true)),
-        label(u"QRL_adresa"_s, {0, 20, 24, 4.5}, u"Adresa"_s, Pismo(9)),
-        dbText(u"QRDB_ADR"_s, {24, 20, 166, 4.5}, u"ADR"_s, Pismo(9, true)),
+        label(u"QRL_zamestnanec"_s, {0, 10, 24, 4.5}, u"Zamestnanec "_s, reportFont(9)),
+        dbText(u"QRDB_TMP"_s, {24, 10, 100, 4.5}, u"TMP"_s, reportFont(9, true)),
+        label(u"QRL_datum_nar"_s, {0, 15, 24, 4.5}, u"Dátum nar."_s, reportFont(9)),
+        dbText(u"QRDB_Born_date"_s, {24, 15, 30, 4.5}, u"Born_date"_s, reportFont(9, true)),
+        label(u"QRL_rodne_cislo"_s, {60, 15, 24, 4.5}, u"Rodné číslo"_s, reportFont(9)),
+        dbText(u"QRDB_born_numb"_s, {84, 15, 40, 4.5}, u"born_numb"_s, reportFont(9, true)),
+        label(u"QRL_adresa"_s, {0, 20, 24, 4.5}, u"Adresa"_s, reportFont(9)),
+        dbText(u"QRDB_ADR"_s, {24, 20, 166, 4.5}, u"ADR"_s, reportFont(9, true)),
         horizontalLine(u"QRS_hore"_s, {0, 27, 190, 0.5}),
-        label(u"QRL_mes"_s, {0, 28, kMesiac, 8}, u"Mesiac/rok"_s, Pismo(8, true)),
+        label(u"QRL_mes"_s, {0, 28, kMesiac, 8}, u"Mesiac/rok"_s, reportFont(8, true)),
         horizontalLine(u"QRS_dole"_s, {0, 36.5, 190, 0.5}),
     };
-    std::vector<LayoutItem> riadok{dbText(u"QRDB_MES"_s, {0, 0.3, kMesiac, 4}, u"MES"_s, Pismo(8))};
+    std::vector<LayoutItem> riadok{dbText(u"QRDB_MES"_s, {0, 0.3, kMesiac, 4}, u"MES"_s, reportFont(8))};
     std::vector<LayoutItem> spolu{horizontalLine(u"QRS_spolu"_s, {0, 0.3, 190, 0.5}),
-                                  label(u"QRL_spolu"_s, {0, 1, kMesiac, 4}, u"Spolu"_s, Pismo(8, true))};
+                                  label(u"QRL_spolu"_s, {0, 1, kMesiac, 4}, u"Spolu"_s, reportFont(8, true))};
     double x = kMesiac;
-    for (const Stlpec &s : kStlpce) {
+    for (const SheetColumn &s : kStlpce) {
         const QString pole = QString::fromLatin1(s.pole);
-        ControlDesc c = label(u"QRL_"_s + pole, {x + 0.5, 28, kSuma - 1, 8}, QString::fromUtf8(s.popis), Pismo(8, true),
+        ControlDesc c = label(u"QRL_"_s + pole, {x + 0.5, 28, kSuma - 1, 8}, QString::fromUtf8(s.popis), reportFont(8, true),
                               Qt::AlignRight);
         c.wordWrap = true;
         hlavicka.push_back(c);
-        riadok.push_back(dbText(u"QRDB_"_s + pole, {x + 0.5, 0.3, kSuma - 1, 4}, u"Q1_."_s + pole, Pismo(8), Qt::AlignRight,
+        riadok.push_back(dbText(u"QRDB_"_s + pole, {x + 0.5, 0.3, kSuma - 1, 4}, u"Q1_."_s + pole, reportFont(8), Qt::AlignRight,
                                 u"0.00"_s));
-        ControlDesc e = expression(u"QRE_"_s + pole, {x + 0.5, 1, kSuma - 1, 4}, u"SUM(Q1_.%1)"_s.arg(pole), Pismo(8, true),
+        ControlDesc e = expression(u"QRE_"_s + pole, {x + 0.5, 1, kSuma - 1, 4}, u"SUM(Q1_.%1)"_s.arg(pole), reportFont(8, true),
                                    Qt::AlignRight, u"0.00"_s);
         e.resetAfterPrint = true;
         spolu.push_back(e);
@@ -122,11 +122,11 @@ TReportVZ::TReportVZ()
         ds.setValue(u"ADR"_s, txt("tp_street") + u", "_s + txt("tp_zip") + u' ' + txt("tp_city"));
     };
     DS0.setDataSet(&Q0_);
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.setDataSource(&DS0);
     S1_.setDataSet(&Q1_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Zostav(Rozlozenie(), Bloky_listov(), {{&S1_, &Q1_}});
+    assemble(reportLayout(), sheetBlocks(), {{&S1_, &Q1_}});
 }
 
 TReportVZ::~TReportVZ()

@@ -10,14 +10,14 @@ using namespace sheets;
 
 namespace {
 
-rpt::LayoutDesc Rozlozenie()
+rpt::LayoutDesc reportLayout()
 {
     using namespace rpt;
-    std::vector<LayoutItem> hlavicka = Hlavicka_zamestnanca({});
+    std::vector<LayoutItem> hlavicka = employeeHeading({});
     hlavicka.push_back(horizontalLine(u"QRS_hore"_s, {0, 19, 190, 0.5}));
-    hlavicka.push_back(label(u"QRL_typ"_s, {0, 20, 60, 4}, u"Typ zrážky"_s, Pismo(7, true)));
-    hlavicka.push_back(label(u"QRL_suma"_s, {62, 20, 26, 4}, u"Suma Sk"_s, Pismo(7, true), Qt::AlignRight));
-    hlavicka.push_back(label(u"QRL_poznamka"_s, {92, 20, 98, 4}, u"Poznámka"_s, Pismo(7, true)));
+    hlavicka.push_back(label(u"QRL_typ"_s, {0, 20, 60, 4}, u"Typ zrážky"_s, reportFont(7, true)));
+    hlavicka.push_back(label(u"QRL_suma"_s, {62, 20, 26, 4}, u"Suma Sk"_s, reportFont(7, true), Qt::AlignRight));
+    hlavicka.push_back(label(u"QRL_poznamka"_s, {92, 20, 98, 4}, u"Poznámka"_s, reportFont(7, true)));
     hlavicka.push_back(horizontalLine(u"QRS_dole"_s, {0, 24.5, 190, 0.5}));
     return LayoutDesc{
         .name = u"TReportZraz"_s,
@@ -30,10 +30,10 @@ rpt::LayoutDesc Rozlozenie()
                          .height = 4.4,
                          .items =
                              {
-                                 dbText(u"QRDB_CALC_TYP"_s, {0, 0.3, 60, 4}, u"Q1_.CALC_TYP"_s, Pismo(8)),
-                                 dbText(u"QRDB_Suma"_s, {62, 0.3, 26, 4}, u"Q1_.Suma"_s, Pismo(8), Qt::AlignRight,
+                                 dbText(u"QRDB_CALC_TYP"_s, {0, 0.3, 60, 4}, u"Q1_.CALC_TYP"_s, reportFont(8)),
+                                 dbText(u"QRDB_Suma"_s, {62, 0.3, 26, 4}, u"Q1_.Suma"_s, reportFont(8), Qt::AlignRight,
                                         u"0.00"_s),
-                                 dbText(u"QRDB_Poznamka"_s, {92, 0.3, 98, 4}, u"Q1_.Poznamka"_s, Pismo(8)),
+                                 dbText(u"QRDB_Poznamka"_s, {92, 0.3, 98, 4}, u"Q1_.Poznamka"_s, reportFont(8)),
                              },
                          .master = u"detail"_s,
                          .dataSource = u"Q1_"_s},
@@ -72,11 +72,11 @@ QString TReportZraz::Text_Q1()
 TReportZraz::TReportZraz()
 {
     Q0_.setSql(Text_Q0());
-    Pridaj_polia_zamestnanca(Q0_);
+    addEmployeeFields(Q0_);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
-        Vypocitaj_polia_zamestnanca(ds, Param.Text_firmy, u"ZRÁŽKY ZA OBDOBIE "_s, Param.Obdobie);
+        computeEmployeeFields(ds, Param.Text_firmy, u"ZRÁŽKY ZA OBDOBIE "_s, Param.Obdobie);
     };
-    Priprav_dotaz(Q1_, u"Q1_"_s, Text_Q1());
+    prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
     Q1_.addCalculatedField(u"CALC_TYP"_s, db::FieldType::String, 60);
     Q1_.onCalcFields = [](db::DataSet &ds) {
         const QString typ = ds.fieldByName(u"Typ"_s).asString();
@@ -85,7 +85,7 @@ TReportZraz::TReportZraz()
     S1_.setDataSet(&Q1_);
     S1_.setMaster(&Q0_);
     registerDataSource(u"Q1_"_s, &S1_);
-    Zostav(Rozlozenie(), Bloky_listov(), {{&S1_, &Q1_}});
+    assemble(reportLayout(), sheetBlocks(), {{&S1_, &Q1_}});
 }
 
 TReportZraz::~TReportZraz() = default;

@@ -8,39 +8,39 @@ namespace tarix::reports::sheets {
 
 using namespace Qt::Literals::StringLiterals;
 
-rpt::FontSpec Pismo(double body, bool tucne) { return rpt::FontSpec{u"Arial"_s, body, tucne}; }
-rpt::FontSpec Uzke(double body, bool tucne) { return rpt::FontSpec{u"Arial Narrow"_s, body, tucne}; }
+rpt::FontSpec reportFont(double body, bool tucne) { return rpt::FontSpec{u"Arial"_s, body, tucne}; }
+rpt::FontSpec narrowFont(double body, bool tucne) { return rpt::FontSpec{u"Arial Narrow"_s, body, tucne}; }
 
-QString Meno_priezvisko_titul(const QString &meno, const QString &priezvisko, const QString &titul)
+QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul)
 {
     return (meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed()).left(100);
 }
 
-QString Adresa(const QString &ulica, const QString &psc, const QString &mesto)
+QString sheetAddress(const QString &ulica, const QString &psc, const QString &mesto)
 {
     if (ulica.trimmed().isEmpty())
         return psc + u' ' + mesto;
     return ulica + u", "_s + psc + u' ' + mesto;
 }
 
-int Kalendarne_dni(const QDate &od, const QDate &po)
+int sheetCalendarDays(const QDate &od, const QDate &po)
 {
     if (!od.isValid() || !po.isValid())
         return 0;
     return int(od.daysTo(po)) + 1;
 }
 
-QDate Prvy_den(int obdobie) { return QDate(obdobie / 100, obdobie % 100, 1); }
+QDate sheetFirstDay(int obdobie) { return QDate(obdobie / 100, obdobie % 100, 1); }
 
-QDate Posledny_den(int obdobie)
+QDate sheetLastDay(int obdobie)
 {
-    const QDate d = Prvy_den(obdobie);
+    const QDate d = sheetFirstDay(obdobie);
     return QDate(d.year(), d.month(), d.daysInMonth());
 }
 
 SheetReport::SheetReport()
 {
-    Priprav_dotaz(Q0_, u"Q0_"_s, {});
+    prepareQuery(Q0_, u"Q0_"_s, {});
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(u"Q0_"_s, &S0_);
@@ -48,7 +48,7 @@ SheetReport::SheetReport()
 
 SheetReport::~SheetReport() = default;
 
-void SheetReport::Priprav_dotaz(db::Query &q, const QString &meno, const QString &text)
+void SheetReport::prepareQuery(db::Query &q, const QString &meno, const QString &text)
 {
     q.setObjectName(meno);
     q.setDatabaseName(core::kAliasData);
@@ -56,12 +56,12 @@ void SheetReport::Priprav_dotaz(db::Query &q, const QString &meno, const QString
         q.setSql(text);
 }
 
-void SheetReport::Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
+void SheetReport::assemble(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
                          const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine)
 {
     std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> zdroje{{&S0_, &Q0_}};
     zdroje.insert(zdroje.end(), ine.begin(), ine.end());
-    rpt::buildReportForm(*this, popis, bloky, Kontrola_poli(zdroje));
+    rpt::buildReportForm(*this, popis, bloky, checkFields(zdroje));
 }
 
 } // namespace tarix::reports::sheets
@@ -70,7 +70,7 @@ namespace tarix::reports::sheets {
 
 using namespace Qt::Literals::StringLiterals;
 
-const rpt::BlockLibrary &Bloky_listov()
+const rpt::BlockLibrary &sheetBlocks()
 {
     using namespace rpt;
     static const BlockLibrary k{
@@ -85,9 +85,9 @@ const rpt::BlockLibrary &Bloky_listov()
                     .items =
                         {
                             horizontalLine(u"QRS_pata"_s, {0, 0, 190, 0.5}).anchored(kAnchorLeft | kAnchorRight | kAnchorTop),
-                            label(u"QRL_spracovane"_s, {0, 1, 18, 3.5}, u"Spracované:"_s, Pismo(7)),
-                            sysData(u"QRSD_datum"_s, {18, 1, 30, 3.5}, SysDataKind::Date, Pismo(7)),
-                            label(u"QRL_tarix"_s, {110, 1, 80, 3.5}, u"Generované programom TARIX"_s, Pismo(7),
+                            label(u"QRL_spracovane"_s, {0, 1, 18, 3.5}, u"Spracované:"_s, reportFont(7)),
+                            sysData(u"QRSD_datum"_s, {18, 1, 30, 3.5}, SysDataKind::Date, reportFont(7)),
+                            label(u"QRL_tarix"_s, {110, 1, 80, 3.5}, u"Generované programom TARIX"_s, reportFont(7),
                                   Qt::AlignRight)
                                 .anchored(kAnchorRight | kAnchorTop),
                         },

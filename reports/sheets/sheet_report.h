@@ -5,25 +5,25 @@
 #include "platform/db/query.h"
 #include "platform/report/description.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDate>
 #include <QSet>
 
 namespace tarix::reports::sheets {
 
-rpt::FontSpec Pismo(double body, bool tucne = false);
-rpt::FontSpec Uzke(double body, bool tucne = false);
+rpt::FontSpec reportFont(double body, bool tucne = false);
+rpt::FontSpec narrowFont(double body, bool tucne = false);
 
 // Trimmed first name, surname and title joined by single blanks, the first 100 characters.
-QString Meno_priezvisko_titul(const QString &meno, const QString &priezvisko, const QString &titul);
+QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul);
 // "street, zip city"; "zip city" when the street is empty.
-QString Adresa(const QString &ulica, const QString &psc, const QString &mesto);
+QString sheetAddress(const QString &ulica, const QString &psc, const QString &mesto);
 // Calendar days of an absence, both days counted; 0 when either date is missing.
-int Kalendarne_dni(const QDate &od, const QDate &po);
+int sheetCalendarDays(const QDate &od, const QDate &po);
 // The first and last day of a period yyyymm.
-QDate Prvy_den(int obdobie);
-QDate Posledny_den(int obdobie);
+QDate sheetFirstDay(int obdobie);
+QDate sheetLastDay(int obdobie);
 
 // A report form whose main data are the query Q0_; further queries register themselves.
 class SheetReport : public TReport {
@@ -37,14 +37,14 @@ protected:
     SheetReport();
 
     // Sets a query up on the firm's data under its name.
-    static void Priprav_dotaz(db::Query &q, const QString &meno, const QString &text);
+    static void prepareQuery(db::Query &q, const QString &meno, const QString &text);
     // Builds the layout; each printed field is checked against the columns of its query.
-    void Zostav(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
+    void assemble(const rpt::LayoutDesc &popis, const rpt::BlockLibrary &bloky,
                 const std::vector<std::pair<const rpt::ReportDataSource *, db::Query *>> &ine = {});
 };
 
 // The blocks the layouts share: the page footer with the print date and the program line,
 // the wage sheet's employee heading.
-const rpt::BlockLibrary &Bloky_listov();
+const rpt::BlockLibrary &sheetBlocks();
 
 } // namespace tarix::reports::sheets

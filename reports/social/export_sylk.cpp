@@ -11,7 +11,7 @@
 #include "platform/shell/atomic_file.h"
 #include "platform/shell/launcher.h"
 #include "platform/ui/user_interface.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ constexpr const char16_t *kNadpisy[17] = {
 // An amount in its plain form: the shortest decimals, a decimal comma.
 QString Suma(double v) { return fmt::general(v, fmt::Style{QChar(u','), QChar()}); }
 
-QStringList Bunky_riadku(const REXSP1P::Riadok &r, int poradie)
+QStringList rowCells(const REXSP1P::Riadok &r, int poradie)
 {
     return {QString::number(poradie), r.CALC_BORN_NUMB, QString::number(r.poc_nezaop_deti), QString::number(r.v_dni),
             r.CALC_U_INVALID, Suma(r.n_zaklad_np), Suma(r.oz_nemoc), Suma(r.o_nemoc), Suma(r.oz_dochod),
@@ -41,17 +41,17 @@ QStringList Bunky_riadku(const REXSP1P::Riadok &r, int poradie)
 void Riadok(QStringList &out, int y, const QStringList &bunky)
 {
     for (int x = 1; x <= bunky.size(); ++x)
-        out << (x == 1 ? MyConsts::Sylk_bunka(y, 1, bunky.at(0))
-                       : QStringLiteral("C;X%1;K").arg(x) + MyConsts::Sylk_text(bunky.at(x - 1)));
+        out << (x == 1 ? MyConsts::sylkCell(y, 1, bunky.at(0))
+                       : QStringLiteral("C;X%1;K").arg(x) + MyConsts::sylkText(bunky.at(x - 1)));
 }
 
 } // namespace
 
-QByteArray Sylk_prilohy(const std::vector<REXSP1P::Riadok> &riadky)
+QByteArray sylkAttachment(const std::vector<REXSP1P::Riadok> &riadky)
 {
-    QStringList out = MyConsts::Sylk_zaciatok();
+    QStringList out = MyConsts::sylkBegin();
     for (int x = 1; x <= 17; ++x)
-        out << MyConsts::Sylk_sirka(x, kSirky[x - 1]);
+        out << MyConsts::sylkWidth(x, kSirky[x - 1]);
     QStringList nadpisy;
     for (const char16_t *n : kNadpisy)
         nadpisy << QString::fromUtf16(n);
@@ -59,13 +59,13 @@ QByteArray Sylk_prilohy(const std::vector<REXSP1P::Riadok> &riadky)
     int y = 1;
     for (const REXSP1P::Riadok &r : riadky) {
         ++y;
-        Riadok(out, y, Bunky_riadku(r, y - 1));
+        Riadok(out, y, rowCells(r, y - 1));
     }
-    out << MyConsts::Sylk_koniec();
+    out << MyConsts::sylkEnd();
     return codepage::cp1250TextFileBytes(out, codepage::Mode::Lenient);
 }
 
-QString Subor_sylk(int obdobie)
+QString sylkFile(int obdobie)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramExcel) + QStringLiteral("priloha")
            + QString::number(obdobie) + QStringLiteral(".SLK");
@@ -73,10 +73,10 @@ QString Subor_sylk(int obdobie)
 
 void Export_sylk(const TMyReportParam &p)
 {
-    const QString subor = Subor_sylk(p.Obdobie);
+    const QString subor = sylkFile(p.Obdobie);
     QByteArray bytes;
-    if (!Spusti_chranene([&] {
-            bytes = Sylk_prilohy(REXSP1P::Riadky_prilohy(*db::Session::defaultSession(), p.Obdobie, p.Stredisko_od,
+    if (!runGuarded([&] {
+            bytes = sylkAttachment(REXSP1P::attachmentRows(*db::Session::defaultSession(), p.Obdobie, p.Stredisko_od,
                                                          p.Stredisko_do));
         }))
         return;

@@ -16,10 +16,10 @@ namespace tarix::reports::ParForm {
 // row, one row per employee (from row 2, the first cell the running number), "E".
 // Windows-1250, CR LF; every value quoted, an inner ";" doubled and a line break turned
 // into a blank.
-QByteArray Sylk_prilohy(const std::vector<REXSP1P::Riadok> &riadky);
+QByteArray sylkAttachment(const std::vector<REXSP1P::Riadok> &riadky);
 
 // The file of a period: the program's "excel" folder + "priloha" + yyyymm + ".SLK".
-QString Subor_sylk(int obdobie);
+QString sylkFile(int obdobie);
 
 // The routine "ParForm.Export_sylk": writes the file (replacing an earlier one without
 // asking; one that cannot be written gives the error 65123 and nothing more), then asks

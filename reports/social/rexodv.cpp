@@ -29,18 +29,18 @@ constexpr double kSadzbaW = 7.5, kSumaW = 13.5;
 constexpr double kSirka = kFond + 7 * kFondW;     // 277
 constexpr double kRiadok = 3.6;
 
-double zakladX(int i) { return kZaklad + i * kZakladW; }
+double baseOf(int i) { return kZaklad + i * kZakladW; }
 double fondX(int i) { return kFond + i * kFondW; }
 
 // The funds in their columns: caption, employee rate and amount (line 1; the first four
 // only), employer rate and amount (line 2), and the employer rate's mask.
-struct Fond {
+struct fundRow {
     const char *nazov;
     const char *f, *o;
     const char *fz, *oz;
     const char *maskaFz;
 };
-constexpr Fond kFondy[] = {
+constexpr fundRow kFondy[] = {
     {"Nemocenské", "f_nemoc", "o_nemoc", "fz_nemoc", "oz_nemoc", "0.0"},
     {"Starobné", "f_dochod", "o_dochod", "fz_dochod", "oz_dochod", "0.0"},
     {"V nezamest.", "f_fondz", "o_fondzam", "fz_fondz", "oz_fondzam", "0.0"},
@@ -86,7 +86,7 @@ rpt::LayoutDesc layoutOdv()
         rpt::horizontalLine(u"QRS_dole"_s, {0, 24, kSirka, 0}),
     };
     for (const Zaklad &z : kZaklady)
-        hlava.push_back(label(u"QRL_"_s + QString::fromLatin1(z.pole), {zakladX(z.stlpec), 16.1 + z.riadok * kRiadok, kZakladW, kRiadok},
+        hlava.push_back(label(u"QRL_"_s + QString::fromLatin1(z.pole), {baseOf(z.stlpec), 16.1 + z.riadok * kRiadok, kZakladW, kRiadok},
                               QString::fromUtf8(z.nadpis), kNarrow7, Qt::AlignRight));
     for (int i = 0; i < 7; ++i)
         hlava.push_back(label(u"QRL_fond%1"_s.arg(i), {fondX(i), 12.5, kFondW, kRiadok}, QString::fromUtf8(kFondy[i].nazov),
@@ -108,9 +108,9 @@ rpt::LayoutDesc layoutOdv()
                                        Qt::AlignRight, u"0"_s));
     };
     for (const Zaklad &z : kZaklady)
-        stlpec(QString::fromLatin1(z.pole), zakladX(z.stlpec), kZakladW, z.riadok, u"0"_s, true);
+        stlpec(QString::fromLatin1(z.pole), baseOf(z.stlpec), kZakladW, z.riadok, u"0"_s, true);
     for (int i = 0; i < 7; ++i) {
-        const Fond &f = kFondy[i];
+        const fundRow &f = kFondy[i];
         if (f.f) {
             stlpec(QString::fromLatin1(f.f), fondX(i), kSadzbaW, 0, u"0.0"_s, false);
             stlpec(QString::fromLatin1(f.o), fondX(i) + kSadzbaW, kSumaW, 0, u"0"_s, true);
@@ -132,14 +132,14 @@ rpt::LayoutDesc layoutOdv()
 
 TReportOdv::TReportOdv()
 {
-    Priprav_dotaz(Q0_, QStringLiteral("Q0_"), core::kAliasData, Text_Q0());
+    prepareQuery(Q0_, QStringLiteral("Q0_"), core::kAliasData, Text_Q0());
     Q0_.addCalculatedField(QStringLiteral("CALC_FIRMA"), db::FieldType::String, 100);
     Q0_.addCalculatedField(QStringLiteral("CALC_MPT"), db::FieldType::String, 100);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeStatementFields(ds); };
     S0_.setDataSet(&Q0_);
     mainDataSource = &S0_;
     registerDataSource(QStringLiteral("Q0_"), &S0_);
-    rpt::buildReportForm(*this, layoutOdv(), social::socialBlocks(), Kontrola_poli({{&S0_, &Q0_}}));
+    rpt::buildReportForm(*this, layoutOdv(), social::socialBlocks(), checkFields({{&S0_, &Q0_}}));
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QRLabel47")))
         l->dataRole = true;
 }
@@ -160,7 +160,7 @@ QString TReportOdv::Text_Q0()
         "order by z.surname,z.name,z.code_emp");
 }
 
-void TReportOdv::Vypocitaj_polia(db::DataSet &ds)
+void TReportOdv::computeStatementFields(db::DataSet &ds)
 {
     ds.setValue(QStringLiteral("CALC_FIRMA"), QStringLiteral("FIRMA:  ") + Param.Text_firmy);
     ds.setValue(QStringLiteral("CALC_MPT"), (ds.fieldByName(QStringLiteral("surname")).asString().trimmed() + u' '

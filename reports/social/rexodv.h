@@ -5,7 +5,7 @@
 // totals of the list.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports {
 
@@ -25,7 +25,7 @@ public:
     void Zatvor_data() override;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeStatementFields(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

@@ -15,13 +15,13 @@ namespace tarix::reports {
 
 namespace REXSP {
 
-bool Pocita_sa(int kod) { return kod >= 1 && kod <= 5; }
-bool Plati_zamestnanec(int kod) { return kod == 1 || kod == 2 || kod == 4 || kod == 5; }
-bool Plati_zamestnavatel(int kod) { return kod == 1 || kod == 3; }
+bool isCounted(int kod) { return kod >= 1 && kod <= 5; }
+bool employeePaysSp(int kod) { return kod == 1 || kod == 2 || kod == 4 || kod == 5; }
+bool employerPaysSp(int kod) { return kod == 1 || kod == 3; }
 
 namespace {
 
-enum Stlpec : int { cSid, cU_nemoc, cU_dochod, cZps1, cO_nemoc, cO_dochod, cN_zaklad_np, cN_zaklad_dp, cFz_nemoc, cFz_dochod };
+enum StatementColumn : int { cSid, cU_nemoc, cU_dochod, cZps1, cO_nemoc, cO_dochod, cN_zaklad_np, cN_zaklad_dp, cFz_nemoc, cFz_dochod };
 
 const char kQ0[] = "select sid, u_nemoc, u_dochod, zps1, o_nemoc, o_dochod, n_zaklad_np, n_zaklad_dp, fz_nemoc, fz_dochod "
                    "from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3";
@@ -47,23 +47,23 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo)
         const int nemoc = int(db::variantToInteger(r.value(i, cU_nemoc)));
         const int dochod = int(db::variantToInteger(r.value(i, cU_dochod)));
         bool pocita = false;
-        if (Pocita_sa(nemoc)) {
+        if (isCounted(nemoc)) {
             pocita = true;
-            if (Plati_zamestnanec(nemoc))
+            if (employeePaysSp(nemoc))
                 row.O_nemoc += r.asFloat(i, cO_nemoc);
             double &zaklad = zps1 ? row.Nemoc_b : row.Nemoc_a;
             double &sadzba = zps1 ? s.Sadzba_b : s.Sadzba_a;
-            if (Plati_zamestnavatel(nemoc))
+            if (employerPaysSp(nemoc))
                 zaklad += r.asFloat(i, cN_zaklad_np);
             sadzba = std::max(sadzba, r.asFloat(i, cFz_nemoc));
         }
-        if (Pocita_sa(dochod)) {
+        if (isCounted(dochod)) {
             pocita = true;
-            if (Plati_zamestnanec(dochod))
+            if (employeePaysSp(dochod))
                 row.O_dochod += r.asFloat(i, cO_dochod);
             double &zaklad = zps1 ? row.Dochod_d : row.Dochod_c;
             double &sadzba = zps1 ? s.Sadzba_d : s.Sadzba_c;
-            if (Plati_zamestnavatel(dochod))
+            if (employerPaysSp(dochod))
                 zaklad += r.asFloat(i, cN_zaklad_dp);
             sadzba = std::max(sadzba, r.asFloat(i, cFz_dochod));
         }
@@ -96,7 +96,7 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo)
     return s;
 }
 
-QString Text_sumy(double v) { return fmt::format(u"%10.2n", {v}); }
+QString sumLabel(double v) { return fmt::format(u"%10.2n", {v}); }
 
 namespace {
 
@@ -114,12 +114,12 @@ void riadok(std::vector<rpt::LayoutItem> &items, int n, double y, const QString 
     if (zaklad.isEmpty())
         items.push_back(label(u"QRL_X"_s + k, {80, y + 1, 48, 4}, u"X"_s, kArial8, Qt::AlignHCenter));
     else
-        items.push_back(Vyplnany_popis(zaklad, {80, y + 1, 48, 4}, kArial9, Qt::AlignRight));
+        items.push_back(filledLabel(zaklad, {80, y + 1, 48, 4}, kArial9, Qt::AlignRight));
     if (sadzbaUdaj)
-        items.push_back(Vyplnany_popis(sadzba, {130, y + 1, 18, 4}, kArial9, Qt::AlignHCenter));
+        items.push_back(filledLabel(sadzba, {130, y + 1, 18, 4}, kArial9, Qt::AlignHCenter));
     else
         items.push_back(label(u"L"_s + k, {130, y + 1, 18, 4}, sadzba, kArial9, Qt::AlignHCenter));
-    items.push_back(Vyplnany_popis(poistne, {150, y + 1, 38, 4}, kArial9, Qt::AlignRight));
+    items.push_back(filledLabel(poistne, {150, y + 1, 38, 4}, kArial9, Qt::AlignRight));
 }
 
 } // namespace
@@ -144,7 +144,7 @@ rpt::LayoutDesc layoutSP()
         label(u"QRL_poc"_s, {2, 59, 150, 4}, u"Počet zamestnancov, za ktorých sa odvádza poistné na nemocenské"_s,
               kArial8),
         label(u"QRL_poc2"_s, {2, 63, 150, 4}, u"poistenie a dôchodkové zabezpečenie"_s, kArial8),
-        Vyplnany_popis(u"POC"_s, {160, 61, 28, 4.5}, kArial9, Qt::AlignRight),
+        filledLabel(u"POC"_s, {160, 61, 28, 4.5}, kArial9, Qt::AlignRight),
         // Column heads.
         rpt::rectangle(u"QRS_hlava"_s, {0, 72, kSirka, 6}),
         label(u"QRL_h_prijmy"_s, {2, 73, 36, 4}, u"Príjmy"_s, kArial8b),
@@ -167,18 +167,18 @@ rpt::LayoutDesc layoutSP()
     hlava.push_back(label(u"QRL_spolu"_s, {2, 115, 120, 4}, u"Poistné spolu"_s, kArial9b));
     hlava.push_back(label(u"QRL_spolu2"_s, {2, 119, 120, 4},
                           u"(nemocenské poistenie a dôchodkové zabezpečenie)"_s, kArial7));
-    hlava.push_back(Vyplnany_popis(u"V7"_s, {150, 116.5, 38, 4.5}, kArial9b, Qt::AlignRight));
+    hlava.push_back(filledLabel(u"V7"_s, {150, 116.5, 38, 4.5}, kArial9b, Qt::AlignRight));
 
     std::vector<rpt::LayoutItem> suhrn{
         label(u"QRL_peciatka"_s, {0, 4, 90, 4}, u"Pečiatka platiteľa a podpis oprávnenej osoby:"_s, kArial8),
         label(u"QRL_zostavil"_s, {100, 4, 48, 4}, u"Výkaz zostavil (meno a podpis):"_s, kArial8),
-        Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {100, 9, 90, 4.5}, kArial9),
+        filledLabel(u"QR_Vykaz_zostavil"_s, {100, 9, 90, 4.5}, kArial9),
         label(u"QRL_tel"_s, {100, 16, 90, 4}, u"Tel.:  .............................,  Fax:  ..............................."_s,
               kArial8),
-        Vyplnany_popis(u"QR_telefon"_s, {108, 15, 34, 4}, kArial8),
-        Vyplnany_popis(u"QR_Fax"_s, {154, 15, 34, 4}, kArial8),
+        filledLabel(u"QR_telefon"_s, {108, 15, 34, 4}, kArial8),
+        filledLabel(u"QR_Fax"_s, {154, 15, 34, 4}, kArial8),
         label(u"QRL_dna"_s, {100, 23, 90, 4}, u"Dňa:  ..........................................."_s, kArial8),
-        Vyplnany_popis(u"QR_Vykaz_Dna"_s, {108, 22, 40, 4}, kArial8),
+        filledLabel(u"QR_Vykaz_Dna"_s, {108, 22, 40, 4}, kArial8),
     };
 
     l.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::Detail, .name = u"DetailBand1"_s, .height = 126,
@@ -194,13 +194,13 @@ TReportSP::TReportSP() : TReportSP(REXSP::layoutSP()) {}
 
 TReportSP::TReportSP(const rpt::LayoutDesc &layout)
 {
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
-    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
+    prepareQuery(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_OBDOBIE", "CALC_CISLO_UCTU", "CALC_NAZOV_ADRESA"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
-    Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
-    Priprav_dotaz(Q2_, QStringLiteral("Q2_"), core::kAliasData,
+    Q1_.onCalcFields = [this](db::DataSet &ds) { computeStatementFields(ds); };
+    prepareQuery(Q2_, QStringLiteral("Q2_"), core::kAliasData,
                   QStringLiteral("select vsym from cis_bu where buid_typ='S' order by buid_kod"));
     S1_.setDataSet(&Q1_);
     S2_.setDataSet(&Q2_);
@@ -208,17 +208,17 @@ TReportSP::TReportSP(const rpt::LayoutDesc &layout)
     registerDataSource(QStringLiteral("Q1_"), &S1_);
     registerDataSource(QStringLiteral("Q2_"), &S2_);
     rpt::buildReportForm(*this, layout, social::socialBlocks(),
-                         Kontrola_poli({{&S1_, &Q1_}, {&S2_, &Q2_}}));
-    social::Oznac_vyplnane_popisy(*this);
+                         checkFields({{&S1_, &Q1_}, {&S2_, &Q2_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportSP::~TReportSP() = default;
 
-void TReportSP::Vypocitaj_polia(db::DataSet &ds)
+void TReportSP::computeStatementFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
-    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::Cislo_uctu_firmy(ds));
+    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::firmAccountNumber(ds));
     ds.setValue(QStringLiteral("CALC_NAZOV_ADRESA"),
                 (Param.Text_firmy + QStringLiteral(", ")
                  + MyConsts::Text_adresy(t("ADR_ULICA"), t("ADR_CISLO"), t("ADR_PSC"), t("ADR_MESTO")))
@@ -241,17 +241,17 @@ void TReportSP::Otvor_data()
 
     Sumy = Sucty_vykazu(Q1_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do);
     const Suma_SP &t = Sumy.riadky[0];
-    nastav("V1", Text_sumy(t.Nemoc_a));
-    nastav("V2", Text_sumy(t.Nemoc_b));
-    nastav("V3", Text_sumy(t.O_nemoc));
-    nastav("V4", Text_sumy(t.Dochod_c));
-    nastav("V5", Text_sumy(t.Dochod_d));
-    nastav("V6", Text_sumy(t.O_dochod));
-    nastav("V7", Text_sumy(t.Nemoc_a + t.Nemoc_b + t.O_nemoc + t.Dochod_c + t.Dochod_d + t.O_dochod));
-    nastav("Z1", Text_sumy(t.Zaklad_a));
-    nastav("Z2", Text_sumy(t.Zaklad_b));
-    nastav("Z4", Text_sumy(t.Zaklad_c));
-    nastav("Z5", Text_sumy(t.Zaklad_d));
+    nastav("V1", sumLabel(t.Nemoc_a));
+    nastav("V2", sumLabel(t.Nemoc_b));
+    nastav("V3", sumLabel(t.O_nemoc));
+    nastav("V4", sumLabel(t.Dochod_c));
+    nastav("V5", sumLabel(t.Dochod_d));
+    nastav("V6", sumLabel(t.O_dochod));
+    nastav("V7", sumLabel(t.Nemoc_a + t.Nemoc_b + t.O_nemoc + t.Dochod_c + t.Dochod_d + t.O_dochod));
+    nastav("Z1", sumLabel(t.Zaklad_a));
+    nastav("Z2", sumLabel(t.Zaklad_b));
+    nastav("Z4", sumLabel(t.Zaklad_c));
+    nastav("Z5", sumLabel(t.Zaklad_d));
     nastav("POC", QString::number(t.Pocet));
 
     Q1_.close();
@@ -266,6 +266,6 @@ void TReportSP::Zatvor_data()
     Q1_.close();
 }
 
-bool TReportSP::Ma_udaje() const { return Q1_.isActive() && !Q1_.isEmpty(); }
+bool TReportSP::hasData() const { return Q1_.isActive() && !Q1_.isEmpty(); }
 
 } // namespace tarix::reports

@@ -6,7 +6,7 @@
 // to whole crowns on its own.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <array>
 #include <vector>
@@ -40,15 +40,15 @@ struct Sumy {
 
 // Whether a participation code counts the employee (1 to 5), adds the employee's part
 // (1, 2, 4, 5) and the employer's base (1 and 3).
-bool Pocita_sa(int kod);
-bool Plati_zamestnanec(int kod);
-bool Plati_zamestnavatel(int kod);
+bool isCounted(int kod);
+bool employeePaysSp(int kod);
+bool employerPaysSp(int kod);
 
 // The statement's totals; a failing query or a centre outside 1..99 raises.
 Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // "%10.2n".
-QString Text_sumy(double v);
+QString sumLabel(double v);
 
 // The printed statement: the firm's data, the premium table and the signatures.
 rpt::LayoutDesc layoutSP();
@@ -74,10 +74,10 @@ public:
 
     void Otvor_data() override;
     void Zatvor_data() override;
-    bool Ma_udaje() const override;
+    bool hasData() const override;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeStatementFields(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

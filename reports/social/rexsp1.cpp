@@ -28,7 +28,7 @@ const char *Nazov_pola(int pole)
 namespace {
 
 // The columns of the query, in this order.
-enum Stlpec : int {
+enum StatementColumn : int {
     cSid,
     cO_nemoc, cO_dochod, cO_invalid, cO_fondzam,
     cOz_nemoc, cOz_dochod, cOz_invalid, cOz_fondzam, cOz_uraz, cOz_garancne, cOz_rezerva,
@@ -93,7 +93,7 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo)
     return s;
 }
 
-QString Text_cisla(double v) { return fmt::format(u"%10.0n", {v}); }
+QString numberText(double v) { return fmt::format(u"%10.0n", {v}); }
 
 namespace {
 
@@ -118,38 +118,38 @@ rpt::LayoutDesc layoutSP1()
 
     std::vector<rpt::LayoutItem> hlava{
         nadpis,
-        Sekcia(u"sekcia1"_s, u"*    1. Základná identifikácia"_s, 8),
+        sectionRow(u"sekcia1"_s, u"*    1. Základná identifikácia"_s, 8),
         social::Pole(u"IČZ"_s, u"ICZ"_s, 0, 14, 50),
         label(u"QRL_za_obdobie"_s, {144, 14, 45, 3}, u"za obdobie"_s, kArial6),
         rpt::rectangle(u"QRS_obdobie"_s, {144, 17, 46, 6}),
         obdobie,
-        Sekcia(u"sekcia2"_s, u"*    2. Identifikácia zamestnávateľa"_s, 26),
+        sectionRow(u"sekcia2"_s, u"*    2. Identifikácia zamestnávateľa"_s, 26),
         social::Pole(u"Názov zamestnávateľa"_s, u"NAZOV"_s, 0, 32, 136),
         social::Pole(u"IČO"_s, u"ICO"_s, 138, 32, 52),
-        Sekcia(u"sekcia3"_s, u"*    3. Korešpondenčná adresa zamestnávateľa"_s, 44),
+        sectionRow(u"sekcia3"_s, u"*    3. Korešpondenčná adresa zamestnávateľa"_s, 44),
         social::Pole(u"Ulica"_s, u"ADR_ULICA"_s, 0, 50, 100),
         social::Pole(u"Číslo súpisné/orientačné"_s, u"ADR_CISLO"_s, 102, 50, 40),
         social::Pole(u"Telefón"_s, u"ADR_TELEFON"_s, 144, 50, 46),
         social::Pole(u"Obec"_s, u"ADR_MESTO"_s, 0, 60, 100),
         social::Pole(u"PSČ"_s, u"ADR_PSC"_s, 102, 60, 40),
         social::Pole(u"Fax"_s, u"ADR_FAX"_s, 144, 60, 46),
-        Prazdne(u"stat"_s, u"Štát"_s, 0, 70, 60),
+        blank(u"stat"_s, u"Štát"_s, 0, 70, 60),
         social::Pole(u"Email"_s, u"ADR_EMAIL"_s, 62, 70, 128),
-        Sekcia(u"sekcia4"_s, u"*    4. Bankový účet zamestnávateľa"_s, 82),
+        sectionRow(u"sekcia4"_s, u"*    4. Bankový účet zamestnávateľa"_s, 82),
         social::Pole(u"Názov banky"_s, u"NAZOV_BANKY"_s, 0, 88, 100),
         social::Pole(u"Číslo účtu"_s, u"CALC_CISLO_UCTU"_s, 102, 88, 88),
-        Sekcia(u"sekcia5"_s, u"*    5. Súhrn poistného"_s, 102),
+        sectionRow(u"sekcia5"_s, u"*    5. Súhrn poistného"_s, 102),
         rpt::Stack{.left = 0,
                    .top = 109,
                    .width = kSirka,
                    .lines = {
-                       Fond(u"NEMOC"_s, u"NP"_s, u"(nemocenské poistenie)"_s, true),
-                       Fond(u"DOCHOD"_s, u"SP"_s, u"(starobné poistenie)"_s, true),
-                       Fond(u"INVALID"_s, u"IP"_s, u"(invalidné poistenie)"_s, true),
-                       Fond(u"FONDZAM"_s, u"PvN"_s, u"(poistenie v nezamestnanosti"_s, true),
-                       Fond(u"URAZ"_s, u"UP"_s, u"(úrazové poistenie)"_s, false),
-                       Fond(u"GARANCNE"_s, u"GP"_s, u"(garančné poistenie)"_s, false),
-                       Fond(u"REZERVA"_s, u"PdRF"_s, u"(poistenie do rezervného fondu)"_s, false),
+                       fundRow(u"NEMOC"_s, u"NP"_s, u"(nemocenské poistenie)"_s, true),
+                       fundRow(u"DOCHOD"_s, u"SP"_s, u"(starobné poistenie)"_s, true),
+                       fundRow(u"INVALID"_s, u"IP"_s, u"(invalidné poistenie)"_s, true),
+                       fundRow(u"FONDZAM"_s, u"PvN"_s, u"(poistenie v nezamestnanosti"_s, true),
+                       fundRow(u"URAZ"_s, u"UP"_s, u"(úrazové poistenie)"_s, false),
+                       fundRow(u"GARANCNE"_s, u"GP"_s, u"(garančné poistenie)"_s, false),
+                       fundRow(u"REZERVA"_s, u"PdRF"_s, u"(poistenie do rezervného fondu)"_s, false),
                    }},
         rpt::rectangle(u"QRS_spolu"_s, {0, 179, kSirka, 8}),
         label(u"QRL_spolu"_s, {1, 180.8, 100, 4.5}, u"Poistné spolu"_s, kArial9b),
@@ -165,7 +165,7 @@ rpt::LayoutDesc layoutSP1()
     rpt::ControlDesc rSpolu = label(u"LR_SPOLU"_s, {159, 53, 24, 4.5}, {}, kArial9b, Qt::AlignRight);
     rSpolu.tag = 1;
     std::vector<rpt::LayoutItem> davky{
-        Sekcia(u"sekcia6"_s, u"*    6. Súhrn dávok NP"_s, 2),
+        sectionRow(u"sekcia6"_s, u"*    6. Súhrn dávok NP"_s, 2),
         label(u"QRL_D_hlava1"_s, {63, 8.5, 30, 3}, u"Počet zamestnancov"_s, kArial6, Qt::AlignRight),
         label(u"QRL_D_hlava2"_s, {95, 8.5, 28, 3}, u"Počet dní"_s, kArial6, Qt::AlignRight),
         label(u"QRL_D_hlava3"_s, {127, 8.5, 28, 3}, u"Počet prípadov"_s, kArial6, Qt::AlignRight),
@@ -179,7 +179,7 @@ rpt::LayoutDesc layoutSP1()
         label(u"QRL_D_spolu"_s, {1, 38, 100, 4.5}, u"Dávky NP spolu"_s, kArial9b),
         dSpolu,
         label(u"QRL_D_Sk"_s, {184, 38, 5, 4.5}, u"Sk"_s, kArial7),
-        Sekcia(u"sekcia7"_s, u"*    7. Súhrn poistného  a dávok NP"_s, 46),
+        sectionRow(u"sekcia7"_s, u"*    7. Súhrn poistného  a dávok NP"_s, 46),
         rpt::rectangle(u"QRS_R_spolu"_s, {0, 52, kSirka, 6.5}),
         label(u"QRL_R_spolu"_s, {1, 53, 150, 4.5}, u"Rozdiel medzi poistným a vyplatenými dávkami NP (+,-)"_s,
               kArial8),
@@ -200,25 +200,25 @@ rpt::LayoutDesc layoutSP1()
 
 TReportSP1::TReportSP1()
 {
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
-    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
+    prepareQuery(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_OBDOBIE", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
-    Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q1_.onCalcFields = [this](db::DataSet &ds) { computeStatementFields(ds); };
     S1_.setDataSet(&Q1_);
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
-    rpt::buildReportForm(*this, REXSP1::layoutSP1(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
-    social::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, REXSP1::layoutSP1(), social::socialBlocks(), checkFields({{&S1_, &Q1_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportSP1::~TReportSP1() = default;
 
-void TReportSP1::Vypocitaj_polia(db::DataSet &ds)
+void TReportSP1::computeStatementFields(db::DataSet &ds)
 {
     ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
-    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::Cislo_uctu_firmy(ds));
+    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), social::firmAccountNumber(ds));
 }
 
 void TReportSP1::Otvor_data()
@@ -237,7 +237,7 @@ void TReportSP1::Otvor_data()
         // The old-age employee label keeps its original spelling.
         const QString meno = QStringLiteral("L") + QString::fromLatin1(Nazov_pola(p));
         if (auto *l = findAs<rpt::ReportLabel>(meno); l && l->tag != 0)
-            l->caption = Text_cisla(Sumy[0][p]);
+            l->caption = numberText(Sumy[0][p]);
     }
     Q1_.close();
     Q1_.open();
@@ -245,6 +245,6 @@ void TReportSP1::Otvor_data()
 
 void TReportSP1::Zatvor_data() { Q1_.close(); }
 
-bool TReportSP1::Ma_udaje() const { return Q1_.isActive() && !Q1_.isEmpty(); }
+bool TReportSP1::hasData() const { return Q1_.isActive() && !Q1_.isEmpty(); }
 
 } // namespace tarix::reports

@@ -5,7 +5,7 @@
 // The totals are read without printing too (cost recapitulation, the XML statement).
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <array>
 #include <vector>
@@ -57,7 +57,7 @@ private:
 Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // "%10.0n".
-QString Text_cisla(double v);
+QString numberText(double v);
 
 } // namespace REXSP1
 
@@ -72,10 +72,10 @@ public:
 
     void Otvor_data() override;
     void Zatvor_data() override;
-    bool Ma_udaje() const override;
+    bool hasData() const override;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeStatementFields(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

@@ -23,14 +23,14 @@ const rpt::FontSpec kArial11b{u"Arial"_s, 11, true};
 constexpr double kRiadok = 4.2;
 
 // The columns: caption, field, left, width, alignment, mask.
-struct Stlpec {
+struct StatementColumn {
     const char *nadpis;
     const char *pole;
     double x, w;
     bool vpravo;
     const char *maska;
 };
-constexpr Stlpec kStlpce[] = {
+constexpr StatementColumn kStlpce[] = {
     {"Rodné číslo", "CALC_BORN_NUMB", 10, 22, false, ""},
     {"Meno, priezvisko, titul", "CALC_MPT", 33, 62, false, ""},
     {"Mesiac", "CALC_MESIAC", 96, 16, false, ""},
@@ -64,7 +64,7 @@ rpt::LayoutDesc layoutSP1P()
     std::vector<rpt::LayoutItem> riadok{
         rpt::sysData(u"QRSysData2"_s, {0, 0.3, 9, kRiadok}, rpt::SysDataKind::DetailNumber, kNarrow8, {}, Qt::AlignRight),
     };
-    for (const Stlpec &s : kStlpce) {
+    for (const StatementColumn &s : kStlpce) {
         const Qt::Alignment a = s.vpravo ? Qt::AlignRight : Qt::AlignLeft;
         const QString pole = QString::fromLatin1(s.pole);
         hlava.push_back(label(u"QRL_"_s + pole, {s.x, 13, s.w, kRiadok}, QString::fromUtf8(s.nadpis), kNarrow8b, a));
@@ -81,11 +81,11 @@ rpt::LayoutDesc layoutSP1P()
 
 TReportSP1P::TReportSP1P()
 {
-    Priprav_dotaz(Q0_, QStringLiteral("Q0_"), QString::fromLatin1(core::kAliasData), Text_Q0());
+    prepareQuery(Q0_, QStringLiteral("Q0_"), QString::fromLatin1(core::kAliasData), Text_Q0());
     for (const char *f : {"CALC_MESIAC", "CALC_MPT", "CALC_U_INVALID", "CALC_BORN_NUMB", "CALC_ROZSAH_SP"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
-    Priprav_dotaz(T0_, QStringLiteral("T0_"), QString::fromLatin1(core::kAliasData),
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeStatementFields(ds); };
+    prepareQuery(T0_, QStringLiteral("T0_"), QString::fromLatin1(core::kAliasData),
                   QStringLiteral("select * from inf"));
     S0_.setDataSet(&Q0_);
     ST0_.setDataSet(&T0_);
@@ -93,7 +93,7 @@ TReportSP1P::TReportSP1P()
     registerDataSource(QStringLiteral("Q0_"), &S0_);
     registerDataSource(QStringLiteral("T0_"), &ST0_);
     rpt::buildReportForm(*this, layoutSP1P(), social::socialBlocks(),
-                         Kontrola_poli({{&S0_, &Q0_}, {&ST0_, &T0_}}));
+                         checkFields({{&S0_, &Q0_}, {&ST0_, &T0_}}));
 }
 
 TReportSP1P::~TReportSP1P() = default;
@@ -115,7 +115,7 @@ QString TReportSP1P::Text_Q0()
         "order by z.code_emp");
 }
 
-QString TReportSP1P::Rozsah_poistenia(const std::array<double, 7> &hodnoty)
+QString TReportSP1P::insuranceRange(const std::array<double, 7> &hodnoty)
 {
     QString s;
     for (double h : hodnoty)
@@ -123,7 +123,7 @@ QString TReportSP1P::Rozsah_poistenia(const std::array<double, 7> &hodnoty)
     return s;
 }
 
-void TReportSP1P::Vypocitaj_polia(db::DataSet &ds)
+void TReportSP1P::computeStatementFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     const auto n = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asFloat(); };
@@ -132,13 +132,13 @@ void TReportSP1P::Vypocitaj_polia(db::DataSet &ds)
     ds.setValue(QStringLiteral("CALC_U_INVALID"), n("u_invalid") == 0 ? QStringLiteral("X") : QString());
     ds.setValue(QStringLiteral("CALC_BORN_NUMB"), MyConsts::Odstran_lomky_a_medzery(t("born_numb")));
     ds.setValue(QStringLiteral("CALC_ROZSAH_SP"),
-                Rozsah_poistenia({n("u_nemoc"), n("u_dochod"), n("u_invalid"), n("u_fondzam"), n("u_uraz"),
+                insuranceRange({n("u_nemoc"), n("u_dochod"), n("u_invalid"), n("u_fondzam"), n("u_uraz"),
                                   n("n_zaklad_gp"), n("u_rezerva")}));
 }
 
 namespace REXSP1P {
 
-std::vector<Riadok> Riadky_prilohy(db::Session &session, int obdobie, int sidOd, int sidDo)
+std::vector<Riadok> attachmentRows(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
     const db::SqlResult r =
         session.run(TReportSP1P::Text_Q0(), {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}}, QString::fromLatin1(core::kAliasData));
@@ -189,7 +189,7 @@ std::vector<Riadok> Riadky_prilohy(db::Session &session, int obdobie, int sidOd,
         z.vynimka_vz = r.asString(i, iVynimka);
         z.v_dni = int(r.asInteger(i, iDni));
         z.CALC_U_INVALID = z.u_invalid == 0 ? QStringLiteral("X") : QString();
-        z.CALC_ROZSAH_SP = TReportSP1P::Rozsah_poistenia({double(z.u_nemoc), double(z.u_dochod), double(z.u_invalid),
+        z.CALC_ROZSAH_SP = TReportSP1P::insuranceRange({double(z.u_nemoc), double(z.u_dochod), double(z.u_invalid),
                                                           double(z.u_fondzam), double(z.u_uraz), z.n_zaklad_gp,
                                                           double(z.u_rezerva)});
         riadky.push_back(std::move(z));

@@ -5,7 +5,7 @@
 // statement and the annex spreadsheet.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <array>
 #include <vector>
@@ -33,12 +33,12 @@ struct Riadok {
     QString vynimka_vz;
     int v_dni = 0;           // calendar days less the uninsured days
     QString CALC_U_INVALID;  // "X" when u_invalid is 0
-    QString CALC_ROZSAH_SP;  // see TReportSP1P::Rozsah_poistenia
+    QString CALC_ROZSAH_SP;  // see TReportSP1P::insuranceRange
 };
 
 // The month's insured employees of centres sidOd..sidDo (any of the five funds), by
 // personal number. A failing query raises.
-std::vector<Riadok> Riadky_prilohy(db::Session &session, int obdobie, int sidOd, int sidDo);
+std::vector<Riadok> attachmentRows(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 } // namespace REXSP1P
 
@@ -61,10 +61,10 @@ public:
 
     // "1" or "0" for each of u_nemoc, u_dochod, u_invalid, u_fondzam, u_uraz, n_zaklad_gp,
     // u_rezerva being other than 0.
-    static QString Rozsah_poistenia(const std::array<double, 7> &hodnoty);
+    static QString insuranceRange(const std::array<double, 7> &hodnoty);
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeStatementFields(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

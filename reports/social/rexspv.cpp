@@ -106,7 +106,7 @@ void TReportSPV::Otvor_data()
     SumySPV = REXSPV::Sucty_vykazu(Q1_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do);
     for (int d = 0; d < REXSPV::kPocetDavok; ++d)
         if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("L") + QString::fromUtf16(REXSPV::kRiadky[d].meno)))
-            l->caption = REXSP::Text_sumy(SumySPV.davky[0][size_t(d)]);
+            l->caption = REXSP::sumLabel(SumySPV.davky[0][size_t(d)]);
 }
 
 } // namespace tarix::reports

@@ -14,14 +14,14 @@ namespace REXSPV {
 
 // The benefits of one centre, in the order of the payroll record's fields N_pn, N_ocr,
 // Nd_materska, Nd_rodic, Nd_pridavky, Nd_ine, Nd_spolu.
-enum Davka : int { N_PN, N_OCR, ND_MATERSKA, ND_RODIC, ND_PRIDAVKY, ND_INE, ND_SPOLU, kPocetDavok };
-using Davky = std::array<double, kPocetDavok>;
+enum BenefitKind : int { N_PN, N_OCR, ND_MATERSKA, ND_RODIC, ND_PRIDAVKY, ND_INE, ND_SPOLU, kPocetDavok };
+using Benefits = std::array<double, kPocetDavok>;
 
 struct Sumy {
     // The premiums as the statement before 2004 sums them.
     REXSP::Sumy poistne;
     // Row n (1 to 99) centre n, row 0 the totals.
-    std::vector<Davky> davky = std::vector<Davky>(100, Davky{});
+    std::vector<Benefits> davky = std::vector<Benefits>(100, Benefits{});
 };
 
 // The premiums and the benefits of the month's payroll records of centres sidOd..sidDo. A

@@ -23,17 +23,17 @@ BlockUse Pole(const QString &popis, const QString &pole, double x, double y, dou
 }
 
 // A caption over an empty frame (filled in by hand).
-BlockUse Prazdne(const QString &meno, const QString &popis, double x, double y, double w)
+BlockUse blank(const QString &meno, const QString &popis, double x, double y, double w)
 {
     return {.block = u"prazdne"_s, .place = {x, y, w, 0}, .args = {{u"meno"_s, meno}, {u"popis"_s, popis}}};
 }
 
-BlockUse Sekcia(const QString &meno, const QString &text, double y)
+BlockUse sectionRow(const QString &meno, const QString &text, double y)
 {
     return {.block = u"sekcia"_s, .place = {0, y, kSirka, 0}, .args = {{u"meno"_s, meno}, {u"text"_s, text}}};
 }
 
-BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec)
+BlockUse fundRow(const QString &k, const QString &kod, const QString &popis, bool zamestnanec)
 {
     BlockUse b{.block = u"fond"_s, .args = {{u"k"_s, k}, {u"kod"_s, kod}, {u"popis"_s, popis}}};
     if (!zamestnanec) {
@@ -131,13 +131,13 @@ QString Text_obdobia(int obdobie)
     return QStringLiteral("za mesiac  ") + o.mid(4, 2) + QStringLiteral(" / ") + o.left(4);
 }
 
-QString Cislo_uctu_firmy(const db::DataSet &inf)
+QString firmAccountNumber(const db::DataSet &inf)
 {
     const auto t = [&](const char *pole) { return inf.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     return MyConsts::Spoj_s_pomlckou(t("PREDCISLO_U"), t("CISLO_U")) + QStringLiteral(" / ") + t("BANKA_U");
 }
 
-void Oznac_vyplnane_popisy(rpt::ReportForm &form)
+void markFilledLabels(rpt::ReportForm &form)
 {
     for (rpt::ReportLabel *l : form.all<rpt::ReportLabel>())
         if (l->tag != 0)

@@ -26,20 +26,20 @@ inline const rpt::FontSpec kArial12b{QStringLiteral("Arial"), 12, true};
 // A caption over a framed value of a field, at (x, y), w wide.
 rpt::BlockUse Pole(const QString &popis, const QString &pole, double x, double y, double w);
 // A caption over an empty frame (filled in by hand).
-rpt::BlockUse Prazdne(const QString &meno, const QString &popis, double x, double y, double w);
+rpt::BlockUse blank(const QString &meno, const QString &popis, double x, double y, double w);
 // A framed section heading across the page.
-rpt::BlockUse Sekcia(const QString &meno, const QString &text, double y);
+rpt::BlockUse sectionRow(const QString &meno, const QString &text, double y);
 // The line of one fund; k names its labels (LP_k, LO_k, LZ_k). Without an employee
 // share the employee's box shows "x x x x".
-rpt::BlockUse Fond(const QString &k, const QString &kod, const QString &popis, bool zamestnanec);
+rpt::BlockUse fundRow(const QString &k, const QString &kod, const QString &popis, bool zamestnanec);
 
 const rpt::BlockLibrary &socialBlocks();
 
 // "za mesiac  MM / YYYY" of a period yyyymm.
 QString Text_obdobia(int obdobie);
 // The firm's account of the firm header's row: "prefix-number / bank".
-QString Cislo_uctu_firmy(const db::DataSet &inf);
+QString firmAccountNumber(const db::DataSet &inf);
 // The labels the set-up fills (tag not 0) keep their data when only data is printed.
-void Oznac_vyplnane_popisy(rpt::ReportForm &form);
+void markFilledLabels(rpt::ReportForm &form);
 
 } // namespace tarix::reports::social

@@ -12,18 +12,18 @@
 
 namespace tarix::reports {
 
-void Registruj_socialne_vykazy()
+void registerSocialStatements()
 {
-    Register_zostav().Registruj(QStringLiteral("TReportSP2005VY"), SP2005VY::Spusti_zostavu);
-    Register_zostav().Registruj(QStringLiteral("SP2005VY.Export_xfdf"), SP2005VY::Export_xfdf);
-    Register_zostav().Registruj(QStringLiteral("TReportSP1"), Spustenie_zostavy<TReportSP1>());
-    Register_zostav().Registruj(QStringLiteral("TReportSP"), Spustenie_zostavy<TReportSP>());
-    Register_zostav().Registruj(QStringLiteral("TReportOdv"), Spustenie_zostavy<TReportOdv>());
-    Register_zostav().Registruj(QStringLiteral("TReportSP1P"), Spustenie_zostavy<TReportSP1P>());
-    Register_zostav().Registruj(QStringLiteral("TReportSPV"), Spustenie_zostavy<TReportSPV>());
-    Register_zostav().Registruj(QStringLiteral("TReportSP2005PR"), SP2005PR::Spusti_zostavu);
-    Register_zostav().Registruj(QStringLiteral("SP2005PR.Export_xfdf"), SP2005PR::Export_xfdf);
-    Register_zostav().Registruj(QStringLiteral("ParForm.Export_sylk"), ParForm::Export_sylk);
+    reportRegister().registerReport(QStringLiteral("TReportSP2005VY"), SP2005VY::Spusti_zostavu);
+    reportRegister().registerReport(QStringLiteral("SP2005VY.Export_xfdf"), SP2005VY::Export_xfdf);
+    reportRegister().registerReport(QStringLiteral("TReportSP1"), reportRun<TReportSP1>());
+    reportRegister().registerReport(QStringLiteral("TReportSP"), reportRun<TReportSP>());
+    reportRegister().registerReport(QStringLiteral("TReportOdv"), reportRun<TReportOdv>());
+    reportRegister().registerReport(QStringLiteral("TReportSP1P"), reportRun<TReportSP1P>());
+    reportRegister().registerReport(QStringLiteral("TReportSPV"), reportRun<TReportSPV>());
+    reportRegister().registerReport(QStringLiteral("TReportSP2005PR"), SP2005PR::Spusti_zostavu);
+    reportRegister().registerReport(QStringLiteral("SP2005PR.Export_xfdf"), SP2005PR::Export_xfdf);
+    reportRegister().registerReport(QStringLiteral("ParForm.Export_sylk"), ParForm::Export_sylk);
 }
 
 } // namespace tarix::reports

@@ -4,6 +4,6 @@
 // their class and routine names.
 namespace tarix::reports {
 
-void Registruj_socialne_vykazy();
+void registerSocialStatements();
 
 } // namespace tarix::reports

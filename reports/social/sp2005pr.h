@@ -6,7 +6,7 @@
 #include "core/helpers/form_data_pages.h"
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 #include "reports/social/rexsp1p.h"
 #include "reports/social/sp2005vy.h"
 
@@ -25,20 +25,20 @@ inline constexpr int kNaStranu = 8;
 
 // Whether a participation code means the employee is insured in the form data (1, 2, 4
 // and 5); any other code marks the fund "neplatí".
-bool Plati(int kod);
+bool pays(int kod);
 
 // The fields of one employee in the form data; the names end in "." and take the row on
 // the page. `poradie` is the running number (from 1).
-MyConsts::FormFields Polia_riadku(const REXSP1P::Riadok &r, int poradie);
+MyConsts::FormFields rowFields(const REXSP1P::Riadok &r, int poradie);
 
 // The form-data pages of the annex: the firm's fields and the page number, then the rows.
-MyConsts::FormDataPages Strany(const TMyReportParam &p, const SP2005VY::Hlavicka &h,
+MyConsts::FormDataPages statementPages(const TMyReportParam &p, const SP2005VY::Heading &h,
                                const std::vector<REXSP1P::Riadok> &riadky, const QString &sablona);
 
 // "MesVykPRI_" + period in the firm's output folder (the pages add "_str" + n + ".xfdf").
-QString Zaklad_nazvu(int obdobie);
+QString baseName(int obdobie);
 // The PDF form the files fill: the installation's "frm" folder + "file_ext_document_278.pdf".
-QString Sablona_pdf();
+QString pdfTemplate();
 
 // Print run (code "SP1P" from 200501): always previewed.
 void Spusti_zostavu(const TMyReportParam &p);
@@ -65,8 +65,8 @@ public:
     void Zatvor_data() override;
 
 private:
-    void Vypocitaj_polia_Q0(db::DataSet &ds);
-    void Vypocitaj_polia_Q1(db::DataSet &ds);
+    void computeFieldsQ0(db::DataSet &ds);
+    void computeFieldsQ1(db::DataSet &ds);
 };
 
 } // namespace tarix::reports

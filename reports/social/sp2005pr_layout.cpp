@@ -30,7 +30,7 @@ struct Bunka {
 };
 
 // Caption over a framed value at (x, y).
-void bunka(std::vector<rpt::LayoutItem> &items, const Bunka &b, double x, double y)
+void cell(std::vector<rpt::LayoutItem> &items, const Bunka &b, double x, double y)
 {
     const QString pole = QString::fromUtf16(b.pole);
     const QString meno = pole.isEmpty() ? u"poradie"_s : pole;
@@ -52,7 +52,7 @@ void riadok(std::vector<rpt::LayoutItem> &items, std::initializer_list<Bunka> bu
 {
     double x = 0;
     for (const Bunka &b : bunky) {
-        bunka(items, b, x, y);
+        cell(items, b, x, y);
         x += b.sirka;
     }
 }
@@ -77,7 +77,7 @@ rpt::LayoutDesc layoutSP2005PR()
     std::vector<rpt::LayoutItem> hlava{
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 6}, u"MESAČNÝ VÝKAZ POISTNÉHO A PRÍSPEVKOV - príloha"_s, kArial12b,
               Qt::AlignHCenter),
-        Sekcia(u"sekcia1"_s, u"*    1. Identifikácia zamestnávateľa"_s, 8),
+        sectionRow(u"sekcia1"_s, u"*    1. Identifikácia zamestnávateľa"_s, 8),
         Pole(u"Názov zamestnávateľa"_s, u"Q1_.NAZOV"_s, 0, 14, 100),
         Pole(u"IČO"_s, u"Q1_.ICO"_s, 102, 14, 40),
         Pole(u"IČZ"_s, u"Q1_.ICZ"_s, 144, 14, 46),
@@ -92,7 +92,7 @@ rpt::LayoutDesc layoutSP2005PR()
         label(u"QRL_za_obdobie"_s, {122, 27.8, 21, 4}, u"za obdobie"_s, kArial7, Qt::AlignRight),
         rpt::rectangle(u"QRS_obdobie"_s, {144, 26.5, 46, 6}),
         obdobie,
-        Sekcia(u"sekcia2"_s, u"*    2. Zoznam zamestnancov, vymeriavacie základy a odvedené poistné a príspevky"_s, 35),
+        sectionRow(u"sekcia2"_s, u"*    2. Zoznam zamestnancov, vymeriavacie základy a odvedené poistné a príspevky"_s, 35),
     };
 
     std::vector<rpt::LayoutItem> box{rpt::rectangle(u"QRS_zamestnanec"_s, {0, 0.8, kSirka, 3 * kBunka})};
@@ -122,14 +122,14 @@ rpt::LayoutDesc layoutSP2005PR()
            0.8 + 2 * kBunka);
 
     std::vector<rpt::LayoutItem> pata{
-        Sekcia(u"sekcia3"_s, u"*    3. Podpisy a odtlačky pečiatok"_s, 0),
-        Prazdne(u"vyplnil"_s, u"Formulár vyplnil:"_s, 0, 7, 90),
+        sectionRow(u"sekcia3"_s, u"*    3. Podpisy a odtlačky pečiatok"_s, 0),
+        blank(u"vyplnil"_s, u"Formulár vyplnil:"_s, 0, 7, 90),
         label(u"QRL_cislo_strany"_s, {92, 7, 30, 3}, u"Číslo strany"_s, kArial6),
         rpt::rectangle(u"QRS_cislo_strany"_s, {92, 10, 30, 6}),
         rpt::sysData(u"QRSysData_strana"_s, {93, 10.8, 28, 4.5}, rpt::SysDataKind::PageNumber, kArial9, {},
                      Qt::AlignHCenter),
-        Prazdne(u"datum_vyplnenia"_s, u"Dátum vyplnenia formulára"_s, 124, 7, 32),
-        Prazdne(u"datum_prijatia"_s, u"Dátum prijatia formulára"_s, 158, 7, 32),
+        blank(u"datum_vyplnenia"_s, u"Dátum vyplnenia formulára"_s, 124, 7, 32),
+        blank(u"datum_prijatia"_s, u"Dátum prijatia formulára"_s, 158, 7, 32),
         rpt::rectangle(u"QRS_podpis1"_s, {0, 18, 93, 24}),
         label(u"QRL_podpis1"_s, {1, 34, 91, 3.5}, u"Podpis a odtlačok pečiatky"_s, kArial7, Qt::AlignHCenter),
         label(u"QRL_podpis1b"_s, {1, 37.5, 91, 3.5}, u"zamestnávateľa alebo registrujúcej FO"_s, kArial7,

@@ -31,13 +31,13 @@ namespace {
 
 // The columns of a payroll record each fund adds: the insured flag (counted), the
 // employee's premium (none for the funds only the employer pays) and the employer's.
-struct Fond {
+struct fundRow {
     const char *priznak;
     const char *zamestnanec;
     const char *zamestnavatel;
     int pocet;
 };
-constexpr Fond kFondy[] = {
+constexpr fundRow kFondy[] = {
     {"u_nemoc", "o_nemoc", "oz_nemoc", kPocetNP},
     {"u_dochod", "o_dochod", "oz_dochod", kPocetSP},
     {"u_invalid", "o_invalid", "oz_invalid", kPocetIP},
@@ -50,7 +50,7 @@ constexpr Fond kFondy[] = {
 QString Text_Q0()
 {
     QStringList stlpce{QStringLiteral("sid")};
-    for (const Fond &f : kFondy) {
+    for (const fundRow &f : kFondy) {
         stlpce << QString::fromLatin1(f.priznak);
         if (f.zamestnanec)
             stlpce << QString::fromLatin1(f.zamestnanec);
@@ -60,16 +60,16 @@ QString Text_Q0()
         .arg(stlpce.join(u','));
 }
 
-QString Cislo_uctu(const QString &predcislo, const QString &cislo, const QString &banka)
+QString accountNumber(const QString &predcislo, const QString &cislo, const QString &banka)
 {
     return MyConsts::Spoj_s_pomlckou(predcislo.trimmed(), cislo.trimmed()) + QStringLiteral(" / ") + banka.trimmed();
 }
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 
 } // namespace
 
-Sucty Vypocitaj_sucty(db::Session &session, int obdobie, int sidOd, int sidDo)
+Sucty computeTotals(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
     Sucty s;
     const db::SqlResult r = session.run(Text_Q0(), {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}});
@@ -78,7 +78,7 @@ Sucty Vypocitaj_sucty(db::Session &session, int obdobie, int sidOd, int sidDo)
         if (sid < 1 || sid >= kPocetSlotov)
             throw EMyError(QStringLiteral("Výplata v stredisku %1: výkaz sčíta len strediská 1 až 99.").arg(sid));
         int c = 1;
-        for (const Fond &f : kFondy) {
+        for (const fundRow &f : kFondy) {
             if (db::variantToInteger(r.value(i, c++)) != 0)
                 s(int(sid), f.pocet) += 1;
             if (f.zamestnanec)
@@ -98,17 +98,17 @@ Sucty Vypocitaj_sucty(db::Session &session, int obdobie, int sidOd, int sidDo)
     return s;
 }
 
-Hlavicka Nacitaj_hlavicku(db::Session &session)
+Heading loadHeading(db::Session &session)
 {
     const db::SqlResult r = session.run(QStringLiteral("select * from \":tarix_data:inf\""));
-    Hlavicka h;
+    Heading h;
     if (r.rowCount() == 0)
         return h;
     const auto t = [&](const char *pole) { return db::variantToString(r.value(0, QString::fromLatin1(pole))).trimmed(); };
     h.NAZOV = t("NAZOV");
     h.ICZ = t("ICZ");
     h.ICO = t("ICO");
-    h.CALC_CISLO_UCTU = Cislo_uctu(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U"));
+    h.CALC_CISLO_UCTU = accountNumber(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U"));
     h.NAZOV_BANKY = t("NAZOV_BANKY");
     h.ADR_MESTO = t("ADR_MESTO");
     h.ADR_PSC = t("ADR_PSC");
@@ -120,7 +120,7 @@ Hlavicka Nacitaj_hlavicku(db::Session &session)
     return h;
 }
 
-MyConsts::FormFields Polia_hlavicky(const TMyReportParam &p, const Hlavicka &h)
+MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h)
 {
     MyConsts::FormFields f;
     const auto pole = [&](const char *meno, const QString &hodnota) { f.append({QString::fromLatin1(meno), hodnota}); };
@@ -147,13 +147,13 @@ MyConsts::FormFields Polia_hlavicky(const TMyReportParam &p, const Hlavicka &h)
     return f;
 }
 
-QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &h, const QString &sablona)
+QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, const QString &sablona)
 {
     MyConsts::XmlText x;
-    MyConsts::Xfdf_zaciatok(x);
-    for (const MyConsts::FormField &f : Polia_hlavicky(p, h))
+    MyConsts::xfdfBegin(x);
+    for (const MyConsts::FormField &f : headingFields(p, h))
         x.Xml_pole(f.name, f.value);
-    const auto suma = [&](const char *meno, int stlpec) { x.Xml_pole(QString::fromLatin1(meno), Cele(s(0, stlpec))); };
+    const auto suma = [&](const char *meno, int stlpec) { x.Xml_pole(QString::fromLatin1(meno), wholeNumberText(s(0, stlpec))); };
     suma("b12c96nfnpZamnec", kNP_zamestnanec);
     suma("b12c96nfnpZamtel", kNP_zamestnavatel);
     suma("b12c96nfspZamnec", kSP_zamestnanec);
@@ -173,24 +173,24 @@ QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &
     suma("b12c96nfpocZamSP", kPocetSP);
     suma("b12c96nfpocZamUP", kPocetUP);
     suma("b12c96nfspoluPoistne", kSpolu);
-    MyConsts::Xfdf_koniec(x, sablona);
+    MyConsts::xfdfEnd(x, sablona);
     return x.bytes();
 }
 
-QString Nazov_xfdf(int obdobie)
+QString xfdfName(int obdobie)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + QStringLiteral("MesVykPCB_")
            + QString::number(obdobie) + QStringLiteral(".xfdf");
 }
 
-QString Sablona_pdf()
+QString pdfTemplate()
 {
     return core::Priecinok_formularov(core::appPaths().networkRoot) + QStringLiteral("MesVykPCB_web.pdf");
 }
 
-QString Text_sumy(double v) { return fmt::format(u"%10.0n", {v}); }
+QString sumLabel(double v) { return fmt::format(u"%10.0n", {v}); }
 
-QString Text_obdobia_vykazu(int obdobie)
+QString statementPeriodText(int obdobie)
 {
     return QString::number(MyConsts::Mesiac_obdobia(obdobie)) + QStringLiteral(" / ")
            + QString::number(MyConsts::Rok_obdobia(obdobie));
@@ -200,14 +200,14 @@ void Spusti_zostavu(const TMyReportParam &p) { reports::Spusti_zostavu<TReportSP
 
 void Export_xfdf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         db::Session &session = *db::Session::defaultSession();
-        const Sucty s = Vypocitaj_sucty(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
-        const Hlavicka h = Nacitaj_hlavicku(session);
-        MyConsts::OutputFiles subory{.input = Sablona_pdf(), .output = Nazov_xfdf(p.Obdobie)};
+        const Sucty s = computeTotals(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
+        const Heading h = loadHeading(session);
+        MyConsts::OutputFiles subory{.input = pdfTemplate(), .output = xfdfName(p.Obdobie)};
         MyConsts::Kontrola_suborov(subory);
         if (subory.writeAllowed)
-            shell::writeFileAtomically(subory.output, Xfdf_vykazu(p, s, h, subory.input));
+            shell::writeFileAtomically(subory.output, statementXfdf(p, s, h, subory.input));
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });
 }
@@ -218,47 +218,47 @@ void Export_xfdf(const TMyReportParam &p)
 
 TReportSP2005VY::TReportSP2005VY()
 {
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_5;
 
-    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
+    prepareQuery(Q1_, QStringLiteral("Q1_"), core::kAliasData, QStringLiteral("select * from inf;"));
     for (const char *f : {"CALC_FIRMA", "CALC_OBDOBIE", "CALC_CISLO_UCTU"})
         Q1_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
-    Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q1_.onCalcFields = [this](db::DataSet &ds) { computeStatementFields(ds); };
     S1_.setDataSet(&Q1_);
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
 
-    rpt::buildReportForm(*this, SP2005VY::layoutSP2005VY(), social::socialBlocks(), Kontrola_poli({{&S1_, &Q1_}}));
-    social::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, SP2005VY::layoutSP2005VY(), social::socialBlocks(), checkFields({{&S1_, &Q1_}}));
+    social::markFilledLabels(*this);
 }
 
 TReportSP2005VY::~TReportSP2005VY() = default;
 
-void TReportSP2005VY::Vypocitaj_polia(db::DataSet &ds)
+void TReportSP2005VY::computeStatementFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString(); };
     ds.setValue(QStringLiteral("CALC_FIRMA"), QStringLiteral("FIRMA: ") + Param.Text_firmy);
     ds.setValue(QStringLiteral("CALC_OBDOBIE"), social::Text_obdobia(Param.Obdobie));
-    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), SP2005VY::Cislo_uctu(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U")));
+    ds.setValue(QStringLiteral("CALC_CISLO_UCTU"), SP2005VY::accountNumber(t("PREDCISLO_U"), t("CISLO_U"), t("BANKA_U")));
 }
 
 void TReportSP2005VY::Priprav_vykaz()
 {
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_OBDOBIE")))
-        l->caption = SP2005VY::Text_obdobia_vykazu(Param.Obdobie);
+        l->caption = SP2005VY::statementPeriodText(Param.Obdobie);
     const bool opravny = Param.Typ_vykazu == u'O';
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_RIADNY")))
         l->caption = opravny ? QString() : QStringLiteral("X");
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_OPRAVNY")))
         l->caption = opravny ? QStringLiteral("X") : QString();
-    Sucty = SP2005VY::Vypocitaj_sucty(Q1_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do);
-    Vypln_sucty();
+    Sucty = SP2005VY::computeTotals(Q1_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do);
+    fillTotals();
     Q1_.close();
     Q1_.open();
 }
 
-void TReportSP2005VY::Vypln_sucty()
+void TReportSP2005VY::fillTotals()
 {
     using namespace SP2005VY;
     const struct {
@@ -275,11 +275,11 @@ void TReportSP2005VY::Vypln_sucty()
     };
     for (const auto &p : polia)
         if (auto *l = findAs<rpt::ReportLabel>(QString::fromLatin1(p.nazov)))
-            l->caption = Text_sumy(Sucty(0, p.stlpec));
+            l->caption = sumLabel(Sucty(0, p.stlpec));
 }
 
 void TReportSP2005VY::Zatvor_data() { Q1_.close(); }
 
-bool TReportSP2005VY::Ma_udaje() const { return Q1_.isActive() && !Q1_.isEmpty(); }
+bool TReportSP2005VY::hasData() const { return Q1_.isActive() && !Q1_.isEmpty(); }
 
 } // namespace tarix::reports

@@ -7,7 +7,7 @@
 #include "core/helpers/form_data_pages.h"
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QByteArray>
 #include <array>
@@ -26,7 +26,7 @@ namespace tarix::reports {
 namespace SP2005VY {
 
 // Columns of one slot of the totals.
-enum Stlpec : int {
+enum StatementColumn : int {
     kPocetNP = 0, kNP_zamestnanec = 1, kNP_zamestnavatel = 2,
     kPocetSP = 3, kSP_zamestnanec = 4, kSP_zamestnavatel = 5,
     kPocetIP = 6, kIP_zamestnanec = 7, kIP_zamestnavatel = 8,
@@ -55,27 +55,27 @@ private:
 
 // The totals of the month's payroll records of centres sidOd..sidDo. A record of a centre
 // outside 1..99 or a failing query raises (the statement then prints nothing).
-Sucty Vypocitaj_sucty(db::Session &session, int obdobie, int sidOd, int sidDo);
+Sucty computeTotals(db::Session &session, int obdobie, int sidOd, int sidDo);
 
 // The firm and contact data the form-data file writes, besides the totals.
-struct Hlavicka {
+struct Heading {
     QString NAZOV, ICZ, ICO, CALC_CISLO_UCTU, NAZOV_BANKY, ADR_MESTO, ADR_PSC, ADR_ULICA, ADR_CISLO,
         ADR_TELEFON, ADR_FAX, ADR_EMAIL;
 };
 // Reads the firm header (Inf).
-Hlavicka Nacitaj_hlavicku(db::Session &session);
+Heading loadHeading(db::Session &session);
 
 // The firm's fields of the form data, "b12c96nfobdobie" to "b12c96nfFormVyp", in order
 // (the annex's pages write them too).
-MyConsts::FormFields Polia_hlavicky(const TMyReportParam &p, const Hlavicka &h);
+MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h);
 
 // The form-data (XFDF) document of the statement, for the PDF form `sablona`.
-QByteArray Xfdf_vykazu(const TMyReportParam &p, const Sucty &s, const Hlavicka &h, const QString &sablona);
+QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, const QString &sablona);
 
 // "MesVykPCB_" + period + ".xfdf" in the firm's output folder.
-QString Nazov_xfdf(int obdobie);
+QString xfdfName(int obdobie);
 // The PDF form the file fills: the installation's "frm" folder + "MesVykPCB_web.pdf".
-QString Sablona_pdf();
+QString pdfTemplate();
 
 // Print run (codes "SP", "SPV" from 200501).
 void Spusti_zostavu(const TMyReportParam &p);
@@ -83,9 +83,9 @@ void Spusti_zostavu(const TMyReportParam &p);
 void Export_xfdf(const TMyReportParam &p);
 
 // "%10.0n" of a slot-0 value.
-QString Text_sumy(double v);
+QString sumLabel(double v);
 // The label "za obdobie": month without a leading zero + " / " + year.
-QString Text_obdobia_vykazu(int obdobie);
+QString statementPeriodText(int obdobie);
 
 rpt::LayoutDesc layoutSP2005VY();
 
@@ -105,11 +105,11 @@ public:
     void Priprav_vykaz();
     void Otvor_data() override { Priprav_vykaz(); }
     void Zatvor_data() override;
-    bool Ma_udaje() const override;
+    bool hasData() const override;
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
-    void Vypln_sucty();
+    void computeStatementFields(db::DataSet &ds);
+    void fillTotals();
 };
 
 } // namespace tarix::reports

@@ -4,6 +4,6 @@
 // the tax bonus, registered for the dispatcher under their class and routine names.
 namespace tarix::reports {
 
-void Registruj_danove_hlasenia();
+void registerTaxReturns();
 
 } // namespace tarix::reports

@@ -9,26 +9,26 @@
 #include "platform/db/sql_result.h"
 #include "platform/format/format.h"
 #include "reports/lists/rekapitulacia_miezd.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 namespace tarix::reports::DNS3 {
 
 using namespace Qt::Literals::StringLiterals;
 
-std::array<Sumy, 13> Nacitaj_sumy(db::Session &session, int rok, int strediskoOd, int strediskoDo)
+std::array<Sumy, 13> loadSums(db::Session &session, int rok, int strediskoOd, int strediskoDo)
 {
-    namespace rk = rekapitulacia;
+    namespace rk = wage_recap;
     std::array<Sumy, 13> s;
     for (int m = 1; m <= 12; ++m) {
         const int obdobie = rok * 100 + m;
         Sumy &x = s[size_t(m - 1)];
-        const db::SqlResult q1 = rk::Sumy_mesiaca(session, obdobie, strediskoOd, strediskoDo);
+        const db::SqlResult q1 = rk::monthSums(session, obdobie, strediskoOd, strediskoDo);
         if (q1.rowCount()) {
             x.a = q1.asFloat(0, q1.columnIndex(u"d_preddavok"_s));
             x.t = q1.asFloat(0, q1.columnIndex(u"d_dan"_s));
         }
-        x.n = rk::Nedoplatky_dane(session, obdobie, strediskoOd, strediskoDo);
-        x.o = rk::Preplatky_dane(session, obdobie, strediskoOd, strediskoDo);
+        x.n = rk::taxArrears(session, obdobie, strediskoOd, strediskoDo);
+        x.o = rk::taxOverpayments(session, obdobie, strediskoOd, strediskoDo);
         s[12].a += x.a;
         s[12].n += x.n;
         s[12].o += x.o;
@@ -37,7 +37,7 @@ std::array<Sumy, 13> Nacitaj_sumy(db::Session &session, int rok, int strediskoOd
     return s;
 }
 
-void Pridaj_kluce(MyConsts::TemplateText &sablona, int rok, const QString &firma, const std::array<Sumy, 13> &sumy)
+void addKeys(MyConsts::TemplateText &sablona, int rok, const QString &firma, const std::array<Sumy, 13> &sumy)
 {
     sablona.Sablona_pridaj(u"$rok"_s, u"Rok "_s + QString::number(rok));
     sablona.Sablona_pridaj(u"$firma"_s, firma);
@@ -56,7 +56,7 @@ void Pridaj_kluce(MyConsts::TemplateText &sablona, int rok, const QString &firma
     }
 }
 
-QString Sablona_rtf() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"vzor1.rtf"_s; }
+QString rtfTemplate() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"vzor1.rtf"_s; }
 
 QString Vystupny_subor()
 {
@@ -65,15 +65,15 @@ QString Vystupny_subor()
 
 void Vypln_sablonu_rtf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
-        MyConsts::OutputFiles subory{.input = Sablona_rtf(), .output = Vystupny_subor()};
+    runGuarded([&] {
+        MyConsts::OutputFiles subory{.input = rtfTemplate(), .output = Vystupny_subor()};
         MyConsts::Kontrola_suborov(subory);
         if (!subory.writeAllowed)
             return;
         const int rok = p.Obdobie / 100;
         MyConsts::TemplateText sablona(MyConsts::TemplateText::Format::Rtf);
-        Pridaj_kluce(sablona, rok, p.Text_firmy,
-                     Nacitaj_sumy(*db::Session::defaultSession(), rok, p.Stredisko_od, p.Stredisko_do));
+        addKeys(sablona, rok, p.Text_firmy,
+                     loadSums(*db::Session::defaultSession(), rok, p.Stredisko_od, p.Stredisko_do));
         sablona.Sablona_vypln(subory.input, subory.output);
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });

@@ -23,14 +23,14 @@ struct Sumy {
     double o = 0; // overpayments refunded
     double t = 0; // tax withheld by deduction
 };
-std::array<Sumy, 13> Nacitaj_sumy(db::Session &session, int rok, int strediskoOd, int strediskoDo);
+std::array<Sumy, 13> loadSums(db::Session &session, int rok, int strediskoOd, int strediskoDo);
 
 // The keys of the template: "$rok", "$firma" and for each month mm 01 to 12 and the year
 // 13 "$ss01r" + mm = a, "$ss02r" = n, "$ss03r" = o, "$ss07r" = a + n - o, "$ss09r" = t and
 // "$ss11r" = a + n - o + t, amounts as "%8.0f".
-void Pridaj_kluce(MyConsts::TemplateText &sablona, int rok, const QString &firma, const std::array<Sumy, 13> &sumy);
+void addKeys(MyConsts::TemplateText &sablona, int rok, const QString &firma, const std::array<Sumy, 13> &sumy);
 
-QString Sablona_rtf();   // frm folder + "vzor1.rtf"
+QString rtfTemplate();   // frm folder + "vzor1.rtf"
 QString Vystupny_subor(); // output folder + "hlasenie.rtf"
 
 // The run: the template checked, an existing output replaced only when the clerk agrees,

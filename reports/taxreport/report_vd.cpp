@@ -11,9 +11,9 @@ namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace VD {
+namespace vd {
 
-Sumy Nacitaj_sumy(db::Session &session, int rok)
+Sumy loadSums(db::Session &session, int rok)
 {
     const db::Params p{{u"p1"_s, rok}};
     const auto prve = [&](const QString &sql, int stlpec = 0) {
@@ -28,13 +28,13 @@ Sumy Nacitaj_sumy(db::Session &session, int rok)
     return s;
 }
 
-} // namespace VD
+} // namespace vd
 
 namespace VD2 {
 
-QString Riadok::Text_nedoplatku() const { return CALC_ZOBRAZ ? dane::Text_sumy(CALC_NEDOPLATOK) : u" "_s; }
+QString Riadok::arrearsText() const { return CALC_ZOBRAZ ? tax_blocks::sumLabel(CALC_NEDOPLATOK) : u" "_s; }
 
-QString Zuctovane(const QVariant &zac, const QVariant &kon)
+QString settled(const QVariant &zac, const QVariant &kon)
 {
     if (!zac.isValid())
         return {};
@@ -43,7 +43,7 @@ QString Zuctovane(const QVariant &zac, const QVariant &kon)
     return od == po ? od : od + u" - "_s + po;
 }
 
-std::vector<Riadok> Riadky(db::Session &session, int rok)
+std::vector<Riadok> vdRows(db::Session &session, int rok)
 {
     const db::SqlResult q0 = session.run(
         u"select code_emp, born_numb, born_date, surname,name, title, tp_street, tp_city, tp_zip from zam where "
@@ -67,7 +67,7 @@ std::vector<Riadok> Riadky(db::Session &session, int rok)
         r.CALC_PRIJMY = celych(maZaznam ? q1.asFloat(0, 0) : 0);
         r.CALC_ZD = celych(maZaznam ? q1.asFloat(0, 1) : 0);
         r.CALC_PREDDAVKY = celych(maZaznam ? q1.asFloat(0, 2) : 0);
-        r.CALC_ZUCTOVANE = maZaznam ? Zuctovane(q1.value(0, 3), q1.value(0, 4)) : QString();
+        r.CALC_ZUCTOVANE = maZaznam ? settled(q1.value(0, 3), q1.value(0, 4)) : QString();
         const db::SqlResult rz =
             session.run(u"select preplatok from rzp where code_emp=:p1 and v_rok=:p2"_s, p, core::kAliasData);
         r.CALC_ZOBRAZ = rz.rowCount() > 0;
@@ -81,7 +81,7 @@ std::vector<Riadok> Riadky(db::Session &session, int rok)
 
 namespace {
 
-using namespace dane;
+using namespace tax_blocks;
 using rpt::label;
 
 rpt::LayoutDesc layoutVD()
@@ -95,8 +95,8 @@ rpt::LayoutDesc layoutVD()
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 6},
               u"HLÁSENIE o vyúčtovaní dane a o úhrne príjmov zo závislej činnosti"_s, kArial11b, Qt::AlignHCenter),
         label(u"QRL_za_rok"_s, {140, 9, 16, 4.5}, u"za rok "_s, kArial9b),
-        Vyplnany_popis(u"QR_ROK"_s, {156, 9, 20, 4.5}, kArial9b),
-        Nadpis(u"cast1"_s, u"Časť I. - Vyúčtovanie dane"_s, 15),
+        filledLabel(u"QR_ROK"_s, {156, 9, 20, 4.5}, kArial9b),
+        titleHeading(u"cast1"_s, u"Časť I. - Vyúčtovanie dane"_s, 15),
         rpt::Stack{.top = 22,
                    .width = kSirka,
                    .lines =
@@ -114,7 +114,7 @@ rpt::LayoutDesc layoutVD()
                            Riadok(u"d_dan"_s, u"9"_s,
                                   u"Osobitná sadzba dane podľa  §  36  zákona o daniach z príjmov\nzrazené"_s),
                        }},
-        Nadpis(u"cast2"_s, u"Časť II. - Výpočet odvodovej povinnosti"_s, 22 + 5 * 9 + 3),
+        titleHeading(u"cast2"_s, u"Časť II. - Výpočet odvodovej povinnosti"_s, 22 + 5 * 9 + 3),
         rpt::Stack{.top = 22 + 5 * 9 + 9,
                    .width = kSirka,
                    .lines = {Riadok(u"mal_odviest"_s, u"1"_s,
@@ -158,7 +158,7 @@ rpt::LayoutDesc layoutVD2()
               "týchto príjmov"_s,
               kArial9b),
         label(u"QRL_za_rok"_s, {220, 10, 16, 4.5}, u"za rok "_s, kArial9b),
-        Vyplnany_popis(u"QR_ROK"_s, {236, 10, 20, 4.5}, kArial9b),
+        filledLabel(u"QR_ROK"_s, {236, 10, 20, 4.5}, kArial9b),
         rpt::rectangle(u"QRS_hlavicka"_s, {0, 16, kSirkaL, 8}),
     };
     std::vector<rpt::LayoutItem> riadok{rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirkaL, 0})};
@@ -171,13 +171,13 @@ rpt::LayoutDesc layoutVD2()
         label(u"QRL_vyplnte"_s, {0, 2, kSirkaL, 4},
               u"Vyplňte len za zamestnancov, ktorým ste vykonali ročné zúčtovanie preddavkov"_s, kArial7),
         label(u"QRL_vypracoval"_s, {0, 8, 25, 4.5}, u"Vypracoval (a) :"_s, kArial8),
-        Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {25, 8, 60, 4.5}, kArial8),
+        filledLabel(u"QR_Vykaz_zostavil"_s, {25, 8, 60, 4.5}, kArial8),
         label(u"QRL_telefon"_s, {90, 8, 15, 4.5}, u"Telefón:"_s, kArial8),
-        Vyplnany_popis(u"QR_Telefon"_s, {105, 8, 40, 4.5}, kArial8),
+        filledLabel(u"QR_Telefon"_s, {105, 8, 40, 4.5}, kArial8),
         label(u"QRL_miesto"_s, {0, 14, 5, 4.5}, u"V"_s, kArial8),
-        Vyplnany_popis(u"QR_Miesto"_s, {5, 14, 50, 4.5}, kArial8),
+        filledLabel(u"QR_Miesto"_s, {5, 14, 50, 4.5}, kArial8),
         label(u"QRL_dna"_s, {60, 14, 10, 4.5}, u"Dňa:"_s, kArial8),
-        Vyplnany_popis(u"QR_Dna"_s, {70, 14, 30, 4.5}, kArial8),
+        filledLabel(u"QR_Dna"_s, {70, 14, 30, 4.5}, kArial8),
         label(u"QRL_podpis"_s, {150, 14, 80, 4.5}, u"Podpis a odtlačok pečiatky platiteľa dane : "_s, kArial8),
         label(u"QRL_mf"_s, {0, 21, 80, 3.5}, u"MF SR č. 20 629/2001-72"_s, kArial6),
     };
@@ -194,21 +194,21 @@ rpt::LayoutDesc layoutVD2()
 
 TReportVD::TReportVD()
 {
-    rpt::buildReportForm(*this, layoutVD(), dane::taxBlocks());
-    dane::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutVD(), tax_blocks::taxBlocks());
+    tax_blocks::markFilledLabels(*this);
 }
 
 void TReportVD::Otvor_data()
 {
     const int rok = Param.Obdobie / 100;
-    Sumy = VD::Nacitaj_sumy(*db::Session::defaultSession(), rok);
-    dane::Nastav(*this, u"QR_ROK"_s, QString::number(rok));
+    Sumy = vd::loadSums(*db::Session::defaultSession(), rok);
+    tax_blocks::setBlock(*this, u"QR_ROK"_s, QString::number(rok));
     const std::pair<const char16_t *, double> riadky[] = {
         {u"d_preddavok", Sumy.P}, {u"d_nedoplatok", Sumy.N}, {u"d_preplatok", Sumy.O},
-        {u"odv_povinnost", Sumy.Riadok7()}, {u"d_dan", Sumy.T}, {u"mal_odviest", Sumy.Malo_byt_odvedene()},
+        {u"odv_povinnost", Sumy.Riadok7()}, {u"d_dan", Sumy.T}, {u"mal_odviest", Sumy.shouldHaveBeenPaid()},
     };
     for (const auto &[meno, v] : riadky)
-        dane::Nastav(*this, QString::fromUtf16(meno), dane::Text_sumy(v));
+        tax_blocks::setBlock(*this, QString::fromUtf16(meno), tax_blocks::sumLabel(v));
 }
 
 TReportVD2::TReportVD2()
@@ -218,23 +218,23 @@ TReportVD2::TReportVD2()
     QStringList polia;
     for (const Stlpec &s : kStlpce)
         polia << QString::fromUtf16(s.pole);
-    rpt::buildReportForm(*this, layoutVD2(), dane::taxBlocks(),
+    rpt::buildReportForm(*this, layoutVD2(), tax_blocks::taxBlocks(),
                          [polia](const rpt::ReportDataSource &, const QString &pole) {
                              return polia.contains(pole, Qt::CaseInsensitive);
                          });
-    dane::Oznac_vyplnane_popisy(*this);
+    tax_blocks::markFilledLabels(*this);
 }
 
 void TReportVD2::Otvor_data()
 {
     const int rok = Param.Obdobie / 100;
-    dane::Nastav(*this, u"QR_ROK"_s, QString::number(rok));
-    dane::Nastav(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
-    dane::Nastav(*this, u"QR_Telefon"_s, Param.Telefon);
-    dane::Nastav(*this, u"QR_Miesto"_s, Param.Miesto);
-    dane::Nastav(*this, u"QR_Dna"_s, Param.Den_textom);
+    tax_blocks::setBlock(*this, u"QR_ROK"_s, QString::number(rok));
+    tax_blocks::setBlock(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
+    tax_blocks::setBlock(*this, u"QR_Telefon"_s, Param.Telefon);
+    tax_blocks::setBlock(*this, u"QR_Miesto"_s, Param.Miesto);
+    tax_blocks::setBlock(*this, u"QR_Dna"_s, Param.Den_textom);
     std::vector<QVariantMap> rows;
-    for (const VD2::Riadok &r : VD2::Riadky(*db::Session::defaultSession(), rok))
+    for (const VD2::Riadok &r : VD2::vdRows(*db::Session::defaultSession(), rok))
         rows.push_back({{u"born_numb"_s, r.born_numb},
                         {u"CALC_MENO"_s, r.CALC_MENO},
                         {u"CALC_TP"_s, r.CALC_TP},
@@ -242,7 +242,7 @@ void TReportVD2::Otvor_data()
                         {u"CALC_ZUCTOVANE"_s, r.CALC_ZUCTOVANE},
                         {u"CALC_ZD"_s, r.CALC_ZD},
                         {u"CALC_PREDDAVKY"_s, r.CALC_PREDDAVKY},
-                        {u"CALC_NEDOPLATOK"_s, r.Text_nedoplatku()}});
+                        {u"CALC_NEDOPLATOK"_s, r.arrearsText()}});
     Q0_.setRows(std::move(rows));
 }
 

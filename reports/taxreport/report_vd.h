@@ -3,7 +3,7 @@
 // (TReportVD, code "DNS3") and part III with one line per employee before 2004
 // (TReportVD2, code "VD2").
 #include "platform/report/datasource.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDate>
 #include <vector>
@@ -14,18 +14,18 @@ class Session;
 
 namespace tarix::reports {
 
-namespace VD {
+namespace vd {
 
 // The year's sums: advances P, settlement underpayments withheld N and overpayments
 // refunded O, tax withheld by deduction T (a year without records gives 0).
 struct Sumy {
     double P = 0, N = 0, O = 0, T = 0;
     double Riadok7() const { return P + N - O; }
-    double Malo_byt_odvedene() const { return T + Riadok7(); }
+    double shouldHaveBeenPaid() const { return T + Riadok7(); }
 };
-Sumy Nacitaj_sumy(db::Session &session, int rok);
+Sumy loadSums(db::Session &session, int rok);
 
-} // namespace VD
+} // namespace vd
 
 namespace VD2 {
 
@@ -38,24 +38,24 @@ struct Riadok {
     // year (the form's IF(CALC_ZOBRAZ=1, CALC_NEDOPLATOK, ' ')).
     bool CALC_ZOBRAZ = false;
     double CALC_NEDOPLATOK = 0;
-    QString Text_nedoplatku() const;
+    QString arrearsText() const;
 };
 
 // "m" when the first and last month are equal, else "m - n"; empty without records.
-QString Zuctovane(const QVariant &zac, const QVariant &kon);
+QString settled(const QVariant &zac, const QVariant &kon);
 
 // The employees in employment at some time of the year whose tax is not withheld by
 // deduction, by surname, with their year's sums.
-std::vector<Riadok> Riadky(db::Session &session, int rok);
+std::vector<Riadok> vdRows(db::Session &session, int rok);
 
 } // namespace VD2
 
 class TReportVD : public TReport {
 public:
     TReportVD();
-    VD::Sumy Sumy;
+    vd::Sumy Sumy;
     void Otvor_data() override;
-    bool Ma_udaje() const override { return true; }
+    bool hasData() const override { return true; }
 };
 
 class TReportVD2 : public TReport {

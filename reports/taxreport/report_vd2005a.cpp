@@ -20,11 +20,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace VD2005A {
 
-int Pocet_stran(int n) { return (n - 1) / 4 + 1; }
+int pageCount(int n) { return (n - 1) / 4 + 1; }
 
-Vyuctovanie Vypocitaj(const Vstup &in)
+Statement computeFigures(const Input &in)
 {
-    Vyuctovanie v;
+    Statement v;
     double E = 0;
     for (const Mesiac &m : in.mesiace) {
         const double t = m.preddavok - m.vyrovnanie;
@@ -52,14 +52,14 @@ Vyuctovanie Vypocitaj(const Vstup &in)
     v.d = v.D1 - v.D2;
     v.N = in.N;
     v.NB = in.NB;
-    v.P = Pocet_stran(in.N);
+    v.P = pageCount(in.N);
     return v;
 }
 
-Vstup Nacitaj_vstup(db::Session &session, int rok)
+Input loadInput(db::Session &session, int rok)
 {
     const db::Params p{{u"p1"_s, rok}};
-    Vstup v;
+    Input v;
     const db::SqlResult q0 = session.run(
         u"select sum(d_preddavok) d_preddavok, sum(d_dan) d_dan, sum(d_bonus_cerpany) d_bonus_cerpany, "
         "sum(d_ciastzd+n_poist) d_ciastzd from vyp where v_rok = :p1"_s,
@@ -88,10 +88,10 @@ Vstup Nacitaj_vstup(db::Session &session, int rok)
     return v;
 }
 
-Hlavicka Nacitaj_hlavicku(db::Session &session)
+VdHeading loadHeading(db::Session &session)
 {
     const db::SqlResult r = session.run(u"select * from inf"_s, {}, core::kAliasData);
-    Hlavicka h;
+    VdHeading h;
     if (r.rowCount() == 0)
         return h;
     const auto t = [&](const char *pole) { return r.asString(0, r.columnIndex(QString::fromLatin1(pole))).trimmed(); };
@@ -112,19 +112,19 @@ Hlavicka Nacitaj_hlavicku(db::Session &session)
     return h;
 }
 
-QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyReportParam &p, const QString &sablona)
+QByteArray vdXfdf(int rok, const Statement &v, const VdHeading &h, const TMyReportParam &p, const QString &sablona)
 {
-    using dane::Cele;
-    using dane::Posledna_cislica;
+    using tax_blocks::wholeNumberText;
+    using tax_blocks::lastDigit;
     MyConsts::XmlText x;
-    MyConsts::Xfdf_zaciatok(x);
+    MyConsts::xfdfBegin(x);
     const auto pole = [&](const char *meno, const QString &hodnota) { x.Xml_pole(QString::fromLatin1(meno), hodnota); };
     pole("Druh_hlasenia_1", u"x"_s);
     pole("Druh_hlasenia_2", u" "_s);
     pole("Druh_hlasenia_3", u" "_s);
     pole("DIC", h.DIC);
     pole("Danovy_urad", h.DANOVY_URAD);
-    pole("za_rok", Posledna_cislica(rok));
+    pole("za_rok", lastDigit(rok));
     pole("Datum_zistenia_den", {});
     pole("Datum_zistenia_mesiac", {});
     pole("Datum_zistenia_rok", {});
@@ -140,59 +140,59 @@ QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyRepor
     pole("Sidlo_cislo", h.ADR_CISLO);
     pole("Sidlo_psc", h.ADR_PSC);
     pole("Sidlo_obec", h.ADR_MESTO);
-    const MyConsts::CislaDomu tel = MyConsts::Cisla_domu(h.ADR_TELEFON);
+    const MyConsts::HouseNumbers tel = MyConsts::Cisla_domu(h.ADR_TELEFON);
     pole("Sidlo_tel_p", tel.pred_lomkou);
     pole("Sidlo_tel", tel.posledne);
-    const MyConsts::CislaDomu fax = MyConsts::Cisla_domu(h.ADR_FAX);
+    const MyConsts::HouseNumbers fax = MyConsts::Cisla_domu(h.ADR_FAX);
     pole("Sidlo_fax_p", fax.pred_lomkou);
     pole("Sidlo_fax", fax.posledne);
     if (h.DATUM_RZP.isValid()) {
         pole("Datum_zuctovania_den", fmt::formatDate(h.DATUM_RZP, u"dd"));
         pole("Datum_zuctovania_mes", fmt::formatDate(h.DATUM_RZP, u"MM"));
-        pole("Datum_zuctovania_rok", Posledna_cislica(h.DATUM_RZP.year()));
+        pole("Datum_zuctovania_rok", lastDigit(h.DATUM_RZP.year()));
     }
-    pole("C1_00", Cele(v.D));
-    pole("C1_01", Cele(v.R1));
-    pole("C1_02", Cele(v.R2));
-    pole("C1_03", Cele(v.R3));
+    pole("C1_00", wholeNumberText(v.D));
+    pole("C1_01", wholeNumberText(v.R1));
+    pole("C1_02", wholeNumberText(v.R2));
+    pole("C1_03", wholeNumberText(v.R3));
     pole("C1_04z", u" "_s);
     pole("C1_04", u"0"_s);
-    pole("C1_05", Cele(v.R5));
+    pole("C1_05", wholeNumberText(v.R5));
     // The form holds the sign in a box of its own.
     if (v.R6 == 0) {
         pole("C1_06z", u" "_s);
         pole("C1_06", u"0"_s);
     } else if (v.R6 > 0) {
         pole("C1_06z", u"+"_s);
-        pole("C1_06", Cele(v.R6));
+        pole("C1_06", wholeNumberText(v.R6));
     } else {
         pole("C1_06z", u"-"_s);
-        pole("C1_06", Cele(-v.R6));
+        pole("C1_06", wholeNumberText(-v.R6));
     }
-    pole("C1_07", Cele(v.R7));
+    pole("C1_07", wholeNumberText(v.R7));
     pole("C1_08", u"0"_s);
     pole("C1_09", u"0"_s);
-    pole("C1_10", Cele(v.R10));
-    pole("C1_11", Cele(v.R11));
-    pole("C1_A", Cele(v.C));
-    pole("C1_B", Cele(v.C - v.E));
-    pole("C1_C", Cele(v.E));
-    pole("C1_D", Cele(v.E));
-    pole("C2_1", Cele(v.D1));
-    pole("C2_2", Cele(v.D2));
+    pole("C1_10", wholeNumberText(v.R10));
+    pole("C1_11", wholeNumberText(v.R11));
+    pole("C1_A", wholeNumberText(v.C));
+    pole("C1_B", wholeNumberText(v.C - v.E));
+    pole("C1_C", wholeNumberText(v.E));
+    pole("C1_D", wholeNumberText(v.E));
+    pole("C2_1", wholeNumberText(v.D1));
+    pole("C2_2", wholeNumberText(v.D2));
     if (v.d < 0) {
-        pole("C2_3", Cele(-v.d));
+        pole("C2_3", wholeNumberText(-v.d));
         pole("C2_4", u"0"_s);
     } else {
         pole("C2_3", u"0"_s);
-        pole("C2_4", Cele(v.d));
+        pole("C2_4", wholeNumberText(v.d));
     }
     pole("pocet_zam", QString::number(v.N));
     pole("pocet_zam_bonus", QString::number(v.NB));
     pole("pocet_stran", QString::number(v.P));
     const QString den = p.Den.isValid() ? QString::number(p.Den.day()) : QString();
     const QString mes = p.Den.isValid() ? QString::number(p.Den.month()) : QString();
-    const QString r = p.Den.isValid() ? Posledna_cislica(p.Den.year()) : QString();
+    const QString r = p.Den.isValid() ? lastDigit(p.Den.year()) : QString();
     pole("Datum_den", den);
     pole("Datum_mes", mes);
     pole("Datum_rok", r);
@@ -200,36 +200,36 @@ QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyRepor
     pole("Datum_vypr_den", den);
     pole("Datum_vypr_mes", mes);
     pole("Datum_vypr_rok", r);
-    const MyConsts::CislaDomu kontakt = MyConsts::Cisla_domu(p.Telefon);
+    const MyConsts::HouseNumbers kontakt = MyConsts::Cisla_domu(p.Telefon);
     pole("Tel_p", kontakt.pred_lomkou);
     pole("tel", kontakt.posledne);
-    MyConsts::Xfdf_koniec(x, sablona);
+    MyConsts::xfdfEnd(x, sablona);
     return x.bytes();
 }
 
-QString Nazov_xfdf(int rok)
+QString xfdfName(int rok)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + u"RH1_"_s + QString::number(rok)
            + u".xfdf"_s;
 }
 
-QString Sablona_pdf() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"rh2004.pdf"_s; }
+QString pdfTemplate() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"rh2004.pdf"_s; }
 
 void Export_xfdf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         struct Priebeh {
             ~Priebeh() { MyConsts::Zobraz_priebeh(100); }
         } priebeh;
         db::Session &session = *db::Session::defaultSession();
         const int rok = p.Obdobie / 100;
-        const Vyuctovanie v = Vypocitaj(Nacitaj_vstup(session, rok));
-        const Hlavicka h = Nacitaj_hlavicku(session);
-        MyConsts::OutputFiles subory{.input = Sablona_pdf(), .output = Nazov_xfdf(rok)};
+        const Statement v = computeFigures(loadInput(session, rok));
+        const VdHeading h = loadHeading(session);
+        MyConsts::OutputFiles subory{.input = pdfTemplate(), .output = xfdfName(rok)};
         MyConsts::Kontrola_suborov(subory);
         if (!subory.writeAllowed)
             return;
-        shell::writeFileAtomically(subory.output, Xfdf(rok, v, h, p, subory.input));
+        shell::writeFileAtomically(subory.output, vdXfdf(rok, v, h, p, subory.input));
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });
 }
@@ -240,7 +240,7 @@ void Export_xfdf(const TMyReportParam &p)
 
 namespace {
 
-using namespace dane;
+using namespace tax_blocks;
 using rpt::label;
 
 rpt::LayoutDesc layoutVD2005A()
@@ -255,10 +255,10 @@ rpt::LayoutDesc layoutVD2005A()
         label(u"QRL_nadpis"_s, {0, 0, kSirka, 6},
               u"HLÁSENIE o vyúčtovaní dane a o úhrne príjmov zo závislej činnosti"_s, kArial11b, Qt::AlignHCenter),
         label(u"QRL_DIC"_s, {0, 9, 10, 4.5}, u"DIČ"_s, kArial9b),
-        Vyplnany_popis(u"QR_DIC"_s, {11, 9, 50, 4.5}, kArial9),
+        filledLabel(u"QR_DIC"_s, {11, 9, 50, 4.5}, kArial9),
         label(u"QRL_za_rok"_s, {140, 9, 16, 4.5}, u"za rok "_s, kArial9b),
-        Vyplnany_popis(u"QR_ROK"_s, {156, 9, 20, 4.5}, kArial9b),
-        Nadpis(u"cast1"_s, u"Časť I. - Vyúčtovanie dane"_s, 15),
+        filledLabel(u"QR_ROK"_s, {156, 9, 20, 4.5}, kArial9b),
+        titleHeading(u"cast1"_s, u"Časť I. - Vyúčtovanie dane"_s, 15),
         label(u"QRL_Sk1"_s, {160, 15.8, 28, 4}, u"(v celých Sk)"_s, kArial8, Qt::AlignRight),
         rpt::Stack{.top = 22,
                    .width = kSirka,
@@ -305,7 +305,7 @@ rpt::LayoutDesc layoutVD2005A()
                 },
         },
         // Part II below the fifteen rows of part I.
-        Nadpis(u"cast2"_s, u"Časť II. - Výpočet odvodovej povinnosti"_s, 43 + 15 * 9 + 3),
+        titleHeading(u"cast2"_s, u"Časť II. - Výpočet odvodovej povinnosti"_s, 43 + 15 * 9 + 3),
         label(u"QRL_Sk2"_s, {160, 43 + 15 * 9 + 3.8, 28, 4}, u"(v celých Sk)"_s, kArial8, Qt::AlignRight),
         rpt::Stack{
             .top = 43 + 15 * 9 + 9,
@@ -339,19 +339,19 @@ rpt::LayoutDesc layoutVD2005A()
 TReportVD2005A::TReportVD2005A()
 {
     Sirky_ramcekov = kRamceky_1_8;
-    rpt::buildReportForm(*this, layoutVD2005A(), dane::taxBlocks());
-    dane::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutVD2005A(), tax_blocks::taxBlocks());
+    tax_blocks::markFilledLabels(*this);
 }
 
 void TReportVD2005A::Priprav_zostavu()
 {
-    using dane::Nastav;
-    using dane::Text_sumy;
+    using tax_blocks::setBlock;
+    using tax_blocks::sumLabel;
     const int rok = Param.Obdobie / 100;
-    Vysledok = VD2005A::Vypocitaj(VD2005A::Nacitaj_vstup(*db::Session::defaultSession(), rok));
-    const VD2005A::Vyuctovanie &v = Vysledok;
-    Nastav(*this, u"QR_DIC"_s, VD2005A::Nacitaj_hlavicku(*db::Session::defaultSession()).DIC);
-    Nastav(*this, u"QR_ROK"_s, QString::number(rok));
+    Vysledok = VD2005A::computeFigures(VD2005A::loadInput(*db::Session::defaultSession(), rok));
+    const VD2005A::Statement &v = Vysledok;
+    setBlock(*this, u"QR_DIC"_s, VD2005A::loadHeading(*db::Session::defaultSession()).DIC);
+    setBlock(*this, u"QR_ROK"_s, QString::number(rok));
     const std::pair<const char16_t *, double> riadky[] = {
         {u"R0", v.D},   {u"R1", v.R1},  {u"R2", v.R2},  {u"R3", v.R3},        {u"R4", 0},   {u"R5", v.R5},
         {u"R6", v.R6},  {u"R7", v.R7},  {u"R8", 0},     {u"R9", 0},           {u"R10", v.R10}, {u"R11", v.R11},
@@ -360,7 +360,7 @@ void TReportVD2005A::Priprav_zostavu()
         {u"N", v.N},    {u"NB", v.NB},  {u"P", v.P},
     };
     for (const auto &[meno, hodnota] : riadky)
-        Nastav(*this, QString::fromUtf16(meno), Text_sumy(hodnota));
+        setBlock(*this, QString::fromUtf16(meno), sumLabel(hodnota));
 }
 
 } // namespace tarix::reports

@@ -1,9 +1,9 @@
 #pragma once
 // The employer's yearly report on withheld tax advances and the tax bonus from 2004, parts
-// I ("Vyúčtovanie dane") and II ("Výpočet odvodovej povinnosti"): the rows computed over
+// I ("Vyúčtovanie tax_blocks") and II ("Výpočet odvodovej povinnosti"): the rows computed over
 // the payroll records of the whole firm's year, printed (code "DNS3" from 200401) or
 // written as the form-data file of the tax office's PDF form (code "VD_A_PDF").
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -25,7 +25,7 @@ struct Mesiac {
 };
 
 // What the yearly sums give.
-struct Vstup {
+struct Input {
     double A = 0; // Σ d_preddavok
     double C = 0; // Σ d_bonus_cerpany
     double D = 0; // Σ (d_ciastzd + n_poist)
@@ -35,7 +35,7 @@ struct Vstup {
 };
 
 // The rows of parts I and II.
-struct Vyuctovanie {
+struct Statement {
     double D = 0, R1 = 0, R2 = 0, R3 = 0, R5 = 0, R6 = 0, R7 = 0, R10 = 0, R11 = 0;
     double C = 0, E = 0;          // rows A = C, B = C - E, C = D = E
     double D1 = 0, D2 = 0, d = 0; // part II
@@ -43,26 +43,26 @@ struct Vyuctovanie {
 };
 
 // Pages of part III, four employees a page: (n - 1) div 4 + 1, so none gives one page.
-int Pocet_stran(int n);
+int pageCount(int n);
 // The rows from the sums.
-Vyuctovanie Vypocitaj(const Vstup &v);
+Statement computeFigures(const Input &v);
 // The sums of the year's payroll records.
-Vstup Nacitaj_vstup(db::Session &session, int rok);
+Input loadInput(db::Session &session, int rok);
 
 // The employer's data the form-data file names.
-struct Hlavicka {
+struct VdHeading {
     QString DIC, DANOVY_URAD, TYP_ZEL, FO_Surname, FO_Name, FO_Titul_pred, NAZOV, ADR_ULICA, ADR_CISLO, ADR_PSC,
         ADR_MESTO, ADR_TELEFON, ADR_FAX;
     QDate DATUM_RZP;
 };
-Hlavicka Nacitaj_hlavicku(db::Session &session);
+VdHeading loadHeading(db::Session &session);
 
 // The form-data document for the PDF form `sablona`.
-QByteArray Xfdf(int rok, const Vyuctovanie &v, const Hlavicka &h, const TMyReportParam &p, const QString &sablona);
+QByteArray vdXfdf(int rok, const Statement &v, const VdHeading &h, const TMyReportParam &p, const QString &sablona);
 // "RH1_" + year + ".xfdf" in the firm's output folder.
-QString Nazov_xfdf(int rok);
+QString xfdfName(int rok);
 // The form "rh2004.pdf" in the installation's frm folder.
-QString Sablona_pdf();
+QString pdfTemplate();
 
 // Form-data run (code "VD_A_PDF").
 void Export_xfdf(const TMyReportParam &p);
@@ -72,12 +72,12 @@ void Export_xfdf(const TMyReportParam &p);
 class TReportVD2005A : public TReport {
 public:
     TReportVD2005A();
-    VD2005A::Vyuctovanie Vysledok;
+    VD2005A::Statement Vysledok;
 
     // The computation and the captions.
     void Priprav_zostavu();
     void Otvor_data() override { Priprav_zostavu(); }
-    bool Ma_udaje() const override { return true; }
+    bool hasData() const override { return true; }
 };
 
 } // namespace tarix::reports

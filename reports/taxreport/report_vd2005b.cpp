@@ -28,10 +28,10 @@ namespace VD2005B {
 namespace {
 
 // A field's plain text: empty for a null value, a number in its general form.
-QString Text_cisla(const QVariant &v) { return v.isValid() ? dane::Text_sumy(db::variantToDouble(v)) : QString(); }
+QString numberText(const QVariant &v) { return v.isValid() ? tax_blocks::sumLabel(db::variantToDouble(v)) : QString(); }
 
 // The country's name from the year's code list.
-QString Nazov_statu(db::Session &session, const QString &kod)
+QString countryName(db::Session &session, const QString &kod)
 {
     if (kod.trimmed().isEmpty())
         return {};
@@ -42,7 +42,7 @@ QString Nazov_statu(db::Session &session, const QString &kod)
 
 } // namespace
 
-QString Calc_zuctovane(const QVariant &zac, const QVariant &kon)
+QString calcSettled(const QVariant &zac, const QVariant &kon)
 {
     if (!zac.isValid())
         return {};
@@ -56,7 +56,7 @@ QString Calc_zuctovane(const QVariant &zac, const QVariant &kon)
     return s;
 }
 
-std::vector<Blok> Bloky_tlace(db::Session &session, int rok)
+std::vector<VdBlock> printBlocks(db::Session &session, int rok)
 {
     const db::SqlResult q0 = session.run(
         u"select code_emp, sum(d_ciastzd+n_poist) n_brutto, sum(d_ciastzd1) d_ciastzd, sum(d_preddavok1) d_preddavky, "
@@ -64,18 +64,18 @@ std::vector<Blok> Bloky_tlace(db::Session &session, int rok)
         "max(poc_nezaop_deti) poc_deti from vyp where v_obdobie between :p1 and :p2 group by code_emp "
         "order by code_emp"_s,
         {{u"p1"_s, rok * 100 + 1}, {u"p2"_s, rok * 100 + 12}}, core::kAliasData);
-    std::vector<Blok> out;
+    std::vector<VdBlock> out;
     for (int i = 0; i < q0.rowCount(); ++i) {
         if (q0.asFloat(i, 2) == 0 && q0.asFloat(i, 6) == 0)
             continue;
-        Blok b;
+        VdBlock b;
         b.code_emp = int(q0.asInteger(i, 0));
-        b.prijmy = Text_cisla(q0.value(i, 1));
-        b.zaklad_dane = Text_cisla(q0.value(i, 2));
-        b.preddavky = Text_cisla(q0.value(i, 3));
-        b.zuctovane = Calc_zuctovane(q0.value(i, 4), q0.value(i, 5));
-        b.bonus = Text_cisla(q0.value(i, 6));
-        b.pocet_deti = Text_cisla(q0.value(i, 7));
+        b.prijmy = numberText(q0.value(i, 1));
+        b.zaklad_dane = numberText(q0.value(i, 2));
+        b.preddavky = numberText(q0.value(i, 3));
+        b.zuctovane = calcSettled(q0.value(i, 4), q0.value(i, 5));
+        b.bonus = numberText(q0.value(i, 6));
+        b.pocet_deti = numberText(q0.value(i, 7));
         const db::SqlResult z = session.run(
             u"select code_emp, born_date, born_numb, surname,name, title, tp_street, tp_city, tp_zip, stat_tp from zam "
             "where code_emp=:code_emp"_s,
@@ -86,12 +86,12 @@ std::vector<Blok> Bloky_tlace(db::Session &session, int rok)
             b.rc = t(2);
             b.priezvisko = t(3);
             b.meno = t(4);
-            const MyConsts::UlicaACislo u = MyConsts::Ulica_a_cislo(t(6));
+            const MyConsts::StreetAndNumber u = MyConsts::Ulica_a_cislo(t(6));
             b.ulica = u.ulica;
             b.cislo = u.cislo;
             b.obec = t(7);
             b.psc = t(8);
-            b.stat = Nazov_statu(session, t(9));
+            b.stat = countryName(session, t(9));
         }
         out.push_back(std::move(b));
     }
@@ -111,7 +111,7 @@ QString Mesiace(const QList<int> &mesiace)
     return s;
 }
 
-void Napln_hld(db::Session &session, int rok)
+void fillHld(db::Session &session, int rok)
 {
     const db::Params p{{u"rok"_s, rok}};
     const db::SqlResult sumy = session.run(
@@ -150,7 +150,7 @@ void Napln_hld(db::Session &session, int rok)
     t.commit();
 }
 
-QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session)
+QList<MyConsts::FormFields> employeeFields(db::Session &session)
 {
     const db::SqlResult r = session.run(
         u"select h.code_emp, h.prijmy, h.zaklad_dane, h.preddavky, h.prijmy_nepenazne, h.vyplateny_bonus, "
@@ -174,13 +174,13 @@ QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session)
         }
         pole("Priezvisko", t(10));
         pole("Meno", t(11));
-        const MyConsts::UlicaACislo u = MyConsts::Ulica_a_cislo(t(12));
+        const MyConsts::StreetAndNumber u = MyConsts::Ulica_a_cislo(t(12));
         pole("Ulica", u.ulica);
         pole("Cislo", u.cislo);
         pole("Obec", t(13));
         pole("PSC", t(14));
-        pole("Stat", MyConsts::Prazdny_na_nahradny_text(Nazov_statu(session, t(15)), u"Slovensko"_s));
-        pole("UhrnPrijmov", dane::Cele(r.asFloat(i, 1)));
+        pole("Stat", MyConsts::Prazdny_na_nahradny_text(countryName(session, t(15)), u"Slovensko"_s));
+        pole("UhrnPrijmov", tax_blocks::wholeNumberText(r.asFloat(i, 1)));
         const QString mesiace = t(7).leftJustified(13, u'0');
         if (mesiace[0] == u'1') {
             pole("M-1-12", u"1"_s);
@@ -189,9 +189,9 @@ QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session)
                 f.append({u"M-"_s + MyConsts::Dopln_zlava(QString::number(m), 2, u'0'),
                           mesiace[m] == u'1' ? u"X"_s : u" "_s});
         }
-        pole("ZakladDane", dane::Cele(r.asFloat(i, 2)));
-        pole("ZrazenePreddavky", dane::Cele(r.asFloat(i, 3)));
-        pole("Nedoplatok", dane::Cele(r.asFloat(i, 5)));
+        pole("ZakladDane", tax_blocks::wholeNumberText(r.asFloat(i, 2)));
+        pole("ZrazenePreddavky", tax_blocks::wholeNumberText(r.asFloat(i, 3)));
+        pole("Nedoplatok", tax_blocks::wholeNumberText(r.asFloat(i, 5)));
         pole("Preddavky-N", {});
         pole("Preddavky-NP", r.asFloat(i, 4) > 0 ? u"X"_s : QString());
         pole("PocetDeti", QString::number(r.asInteger(i, 6)));
@@ -200,19 +200,19 @@ QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session)
     return out;
 }
 
-QString Nazov_xfdf(int rok, int strana)
+QString xfdfName(int rok, int strana)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + u"RH3_"_s + QString::number(rok) + u'_'
            + MyConsts::Dopln_zlava(QString::number(strana), 3, u'0') + u".xfdf"_s;
 }
 
-QString Sablona_pdf() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"rh2004_3.pdf"_s; }
+QString pdfTemplate() { return core::Priecinok_formularov(core::appPaths().networkRoot) + u"rh2004_3.pdf"_s; }
 
-MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
+MyConsts::FormDataPages xfdfPages(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
                                     const QString &sablona)
 {
     const int pocet = int(zamestnanci.size());
-    const int stran = VD2005A::Pocet_stran(pocet);
+    const int stran = VD2005A::pageCount(pocet);
     MyConsts::FormDataPages strany;
     strany.form = sablona;
     strany.recordsPerPage = 4;
@@ -223,7 +223,7 @@ MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyC
                                     {u"pocet"_s, QString::number(pocet)},
                                     {u"PocetStran"_s, QString::number(stran)}};
     };
-    strany.pageFile = [rok](int strana) { return Nazov_xfdf(rok, strana); };
+    strany.pageFile = [rok](int strana) { return xfdfName(rok, strana); };
     // The form numbers the four blocks of a page 1 to 4 before the field's name.
     strany.fieldName = [](const QString &meno, int riadok) {
         return u"1."_s + QString::number(riadok + 1) + u'.' + meno;
@@ -233,7 +233,7 @@ MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyC
 
 void Export_xfdf(const TMyReportParam &p)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         // The progress dialog closes however the run ends, before the closing message.
         struct Priebeh {
             bool otvoreny = true;
@@ -247,14 +247,14 @@ void Export_xfdf(const TMyReportParam &p)
         db::Session &session = *db::Session::defaultSession();
         const int rok = p.Obdobie / 100;
         MyConsts::Zobraz_priebeh(0);
-        Napln_hld(session, rok);
-        const QList<MyConsts::FormFields> zamestnanci = Polia_zamestnancov(session);
+        fillHld(session, rok);
+        const QList<MyConsts::FormFields> zamestnanci = employeeFields(session);
         MyConsts::Zobraz_priebeh(50);
         // Without employees there is no page to file.
         int zapisane = 0;
         if (!zamestnanci.isEmpty())
             zapisane = int(MyConsts::writeFormDataPages(
-                                Strany_xfdf(rok, VD2005A::Nacitaj_hlavicku(session).DIC, zamestnanci, Sablona_pdf()))
+                                xfdfPages(rok, VD2005A::loadHeading(session).DIC, zamestnanci, pdfTemplate()))
                                 .written.size());
         priebeh.zatvor();
         const QString priecinok = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
@@ -269,24 +269,24 @@ void Export_xfdf(const TMyReportParam &p)
 
 namespace {
 
-using namespace dane;
+using namespace tax_blocks;
 using rpt::label;
 
 constexpr double kStlpec = 94; // one employee's block
 constexpr double kBlok = 112;  // two bands a page
 
 // One employee's block, its value labels named {s}_....
-rpt::Block blokZamestnanca()
+rpt::Block employeeBlock()
 {
     const auto riadok = [](double y, double h) { return rpt::rectangle(u"QRS_{s}_%1"_s.arg(int(y)), {0, y, kStlpec, h}); };
     const auto popis = [](const QString &meno, double x, double y, double w, const QString &text) {
         return Popis(u"QRL_{s}_"_s + meno, {x, y, w, 7}, text, kArial6);
     };
     const auto hodnota = [](const QString &meno, double x, double y, double w) {
-        return Vyplnany_popis(u"{s}_"_s + meno, {x, y, w, 4.5}, kArial9);
+        return filledLabel(u"{s}_"_s + meno, {x, y, w, 4.5}, kArial9);
     };
     rpt::ControlDesc zuctovane =
-        Vyplnany_popis(u"{s}_ZUCTOVANE"_s, {32, 83.5, 60, 4}, {QStringLiteral("Courier New"), 7});
+        filledLabel(u"{s}_ZUCTOVANE"_s, {32, 83.5, 60, 4}, {QStringLiteral("Courier New"), 7});
     rpt::ControlDesc hlavicka = label(u"QRL_{s}_mesiace"_s, {32, 79.5, 60, 4},
                                       u"1-12|1  2  3  4  5  6  7  8  9 10 11 12"_s, {QStringLiteral("Courier New"), 7});
     return {.name = u"zamestnanec"_s,
@@ -316,10 +316,10 @@ rpt::Block blokZamestnanca()
             }};
 }
 
-rpt::BlockLibrary kniznica()
+rpt::BlockLibrary library()
 {
     rpt::BlockLibrary k = taxBlocks();
-    k.blocks.push_back(blokZamestnanca());
+    k.blocks.push_back(employeeBlock());
     return k;
 }
 
@@ -333,9 +333,9 @@ rpt::LayoutDesc layoutVD2005B()
     std::vector<rpt::LayoutItem> hlava{
         rpt::sysData(u"QRSD_strana"_s, {0, 0, 40, 4.5}, rpt::SysDataKind::PageNumber, kArial9, u"Strana č. "_s),
         label(u"QRL_DIC"_s, {60, 0, 10, 4.5}, u"DIČ"_s, kArial9b),
-        Vyplnany_popis(u"QR_DIC"_s, {71, 0, 50, 4.5}, kArial9),
+        filledLabel(u"QR_DIC"_s, {71, 0, 50, 4.5}, kArial9),
         label(u"QRL_za_rok"_s, {140, 0, 16, 4.5}, u"za rok "_s, kArial9b),
-        Vyplnany_popis(u"QR_ROK"_s, {156, 0, 20, 4.5}, kArial9b),
+        filledLabel(u"QR_ROK"_s, {156, 0, 20, 4.5}, kArial9b),
         rpt::rectangle(u"QRS_nadpis"_s, {0, 6, kSirka, 14}),
         Popis(u"QRM_nadpis"_s, {1, 6.8, 188, 12.5},
               u"Časť III. - Úhrn príjmov poskytnutých jednotlivým zamestnancom v peňažnej aj v nepeňažnej forme za "
@@ -361,10 +361,10 @@ const char *const kPolia[] = {"RC", "DN", "PRIEZVISKO", "MENO", "ULICA", "CISLO"
 
 TReportVD2005B::TReportVD2005B()
 {
-    nahlad = Nahlad::Len_s_udajmi;
+    nahlad = PreviewMode::Len_s_udajmi;
     Sirky_ramcekov = kRamceky_1_8;
-    rpt::buildReportForm(*this, layoutVD2005B(), kniznica());
-    dane::Oznac_vyplnane_popisy(*this);
+    rpt::buildReportForm(*this, layoutVD2005B(), library());
+    tax_blocks::markFilledLabels(*this);
     beforePrint = [this](rpt::ReportForm &, bool &tlacit) {
         m_dalsi = 0;
         tlacit = !Bloky.empty();
@@ -372,17 +372,17 @@ TReportVD2005B::TReportVD2005B()
     // Two employees a band: column A, then B when one remains.
     moreData = [this](rpt::ReportForm &) {
         for (const char *s : {"A", "B"})
-            Vypln_stlpec(QString::fromLatin1(s), nullptr);
+            fillColumn(QString::fromLatin1(s), nullptr);
         if (m_dalsi >= Bloky.size())
             return false;
-        Vypln_stlpec(u"A"_s, &Bloky[m_dalsi++]);
+        fillColumn(u"A"_s, &Bloky[m_dalsi++]);
         if (m_dalsi < Bloky.size())
-            Vypln_stlpec(u"B"_s, &Bloky[m_dalsi++]);
+            fillColumn(u"B"_s, &Bloky[m_dalsi++]);
         return true;
     };
 }
 
-void TReportVD2005B::Vypln_stlpec(const QString &stlpec, const VD2005B::Blok *b)
+void TReportVD2005B::fillColumn(const QString &stlpec, const VD2005B::VdBlock *b)
 {
     const QString hodnoty[] = {
         b ? b->rc : QString(),        b ? b->datum_narodenia : QString(), b ? b->priezvisko : QString(),
@@ -392,16 +392,16 @@ void TReportVD2005B::Vypln_stlpec(const QString &stlpec, const VD2005B::Blok *b)
         b ? b->preddavky : QString(), b ? b->bonus : QString(),           b ? b->pocet_deti : QString(),
     };
     for (size_t i = 0; i < std::size(kPolia); ++i)
-        dane::Nastav(*this, stlpec + u'_' + QString::fromLatin1(kPolia[i]), hodnoty[i]);
+        tax_blocks::setBlock(*this, stlpec + u'_' + QString::fromLatin1(kPolia[i]), hodnoty[i]);
 }
 
 void TReportVD2005B::Priprav_zostavu()
 {
     const int rok = Param.Obdobie / 100;
     db::Session &session = *db::Session::defaultSession();
-    dane::Nastav(*this, u"QR_DIC"_s, VD2005A::Nacitaj_hlavicku(session).DIC);
-    dane::Nastav(*this, u"QR_ROK"_s, QString::number(rok));
-    Bloky = VD2005B::Bloky_tlace(session, rok);
+    tax_blocks::setBlock(*this, u"QR_DIC"_s, VD2005A::loadHeading(session).DIC);
+    tax_blocks::setBlock(*this, u"QR_ROK"_s, QString::number(rok));
+    Bloky = VD2005B::printBlocks(session, rok);
 }
 
 } // namespace tarix::reports

@@ -4,7 +4,7 @@
 // printed band (code "VD2" from 200401), four to a page of the form-data files "RH3_"
 // (code "VD_B_PDF").
 #include "core/helpers/form_data_pages.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QByteArray>
 #include <QList>
@@ -22,36 +22,36 @@ namespace VD2005B {
 
 // "--X--" for all twelve months, else "----" and "-X-" or "---" for each month 1 to 12;
 // empty without payroll records (zac null).
-QString Calc_zuctovane(const QVariant &zac, const QVariant &kon);
+QString calcSettled(const QVariant &zac, const QVariant &kon);
 
 // One printed block: the employee's texts as the form shows them.
-struct Blok {
+struct VdBlock {
     int code_emp = 0;
     QString rc, datum_narodenia, priezvisko, meno, ulica, cislo, psc, obec, stat;
     QString prijmy, zuctovane, zaklad_dane, preddavky, bonus, pocet_deti;
 };
 // The printed blocks of the year in the order of the employees' numbers; an employee
 // whose tax base and bonus are both 0 is left out.
-std::vector<Blok> Bloky_tlace(db::Session &session, int rok);
+std::vector<VdBlock> printBlocks(db::Session &session, int rok);
 
 // ---- the form-data files --------------------------------------------------------------------
 // "0" or "1" for the months 1 to 12 after one mark for all twelve.
 QString Mesiace(const QList<int> &mesiace);
 // Fills the scratch table HLD with one row per employee of the year whose tax is not
 // settled by withholding and who had a tax base, a bonus or advances; one transaction.
-void Napln_hld(db::Session &session, int rok);
+void fillHld(db::Session &session, int rok);
 
 // The fields of every employee of HLD, ordered by surname and name; names without the
 // block's "1." + slot + "." prefix.
-QList<MyConsts::FormFields> Polia_zamestnancov(db::Session &session);
+QList<MyConsts::FormFields> employeeFields(db::Session &session);
 
 // The file of page p: "RH3_" + year + "_" + p as three digits + ".xfdf" in the output folder.
-QString Nazov_xfdf(int rok, int strana);
+QString xfdfName(int rok, int strana);
 // The form "rh2004_3.pdf" in the installation's frm folder.
-QString Sablona_pdf();
+QString pdfTemplate();
 // The pages of the form-data files: four employees a page after the page's fields DIC,
 // "1.Strana", pocet (all employees) and PocetStran.
-MyConsts::FormDataPages Strany_xfdf(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
+MyConsts::FormDataPages xfdfPages(int rok, const QString &dic, const QList<MyConsts::FormFields> &zamestnanci,
                                     const QString &sablona);
 
 // Form-data run (code "VD_B_PDF").
@@ -63,15 +63,15 @@ class TReportVD2005B : public TReport {
 public:
     TReportVD2005B();
 
-    std::vector<VD2005B::Blok> Bloky;
+    std::vector<VD2005B::VdBlock> Bloky;
 
     void Priprav_zostavu();
     void Otvor_data() override { Priprav_zostavu(); }
     void Zatvor_data() override { Bloky.clear(); }
-    bool Ma_udaje() const override { return !Bloky.empty(); }
+    bool hasData() const override { return !Bloky.empty(); }
 
 private:
-    void Vypln_stlpec(const QString &stlpec, const VD2005B::Blok *b);
+    void fillColumn(const QString &stlpec, const VD2005B::VdBlock *b);
     size_t m_dalsi = 0;
 };
 

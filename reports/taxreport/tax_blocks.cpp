@@ -6,7 +6,7 @@
 #include "platform/format/format.h"
 #include "platform/report/layout.h"
 
-namespace tarix::reports::dane {
+namespace tarix::reports::tax_blocks {
 
 using namespace Qt::Literals::StringLiterals;
 using rpt::label;
@@ -30,7 +30,7 @@ rpt::BlockLibrary makeLibrary()
              rpt::verticalLine(u"QRS_{k}_1"_s, {11, 0, 0, 9}).anchored(kVyska),
              Popis(u"QRL_{k}"_s, {12, 0.6, 138, 8}, u"{popis}"_s, kArial7).anchored(kVyska),
              rpt::verticalLine(u"QRS_{k}_2"_s, {151, 0, 0, 9}).anchored(kVyska),
-             Vyplnany_popis(u"{k}"_s, {152, 2.2, 36, 4.5}, kArial9, Qt::AlignRight),
+             filledLabel(u"{k}"_s, {152, 2.2, 36, 4.5}, kArial9, Qt::AlignRight),
          }},
         {.name = u"riadok3"_s,
          .width = kSirka,
@@ -41,11 +41,11 @@ rpt::BlockLibrary makeLibrary()
              rpt::verticalLine(u"QRS_{k}_1"_s, {11, 0, 0, 9}).anchored(kVyska),
              Popis(u"QRL_{k}"_s, {12, 0.6, 99, 8}, u"{popis}"_s, kArial6).anchored(kVyska),
              rpt::verticalLine(u"QRS_{k}_2"_s, {kCaption, 0, 0, 9}).anchored(kVyska),
-             Vyplnany_popis(u"{k}_A"_s, {kCaption + 1, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
+             filledLabel(u"{k}_A"_s, {kCaption + 1, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
              rpt::verticalLine(u"QRS_{k}_3"_s, {kCaption + 26, 0, 0, 9}).anchored(kVyska),
-             Vyplnany_popis(u"{k}_B"_s, {kCaption + 27, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
+             filledLabel(u"{k}_B"_s, {kCaption + 27, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
              rpt::verticalLine(u"QRS_{k}_4"_s, {kCaption + 52, 0, 0, 9}).anchored(kVyska),
-             Vyplnany_popis(u"{k}_C"_s, {kCaption + 53, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
+             filledLabel(u"{k}_C"_s, {kCaption + 53, 2.2, 24, 4.5}, kArial9, Qt::AlignRight),
          }},
         {.name = u"nadpis"_s,
          .width = kSirka,
@@ -81,7 +81,7 @@ rpt::BlockUse Riadok3(const QString &meno, const QString &cislo, const QString &
             .args = {{u"k"_s, meno}, {u"cislo"_s, cislo}, {u"popis"_s, popis}}};
 }
 
-rpt::BlockUse Nadpis(const QString &meno, const QString &text, double y)
+rpt::BlockUse titleHeading(const QString &meno, const QString &text, double y)
 {
     return {.block = u"nadpis"_s, .place = {0, y, kSirka, 0}, .args = {{u"k"_s, meno}, {u"text"_s, text}}};
 }
@@ -92,14 +92,14 @@ const rpt::BlockLibrary &taxBlocks()
     return k;
 }
 
-void Oznac_vyplnane_popisy(rpt::ReportForm &form)
+void markFilledLabels(rpt::ReportForm &form)
 {
     for (rpt::ReportLabel *l : form.all<rpt::ReportLabel>())
         if (l->tag != 0)
             l->dataRole = true;
 }
 
-void Nastav(rpt::ReportForm &form, const QString &meno, const QString &text)
+void setBlock(rpt::ReportForm &form, const QString &meno, const QString &text)
 {
     auto *l = form.findAs<rpt::ReportLabel>(meno);
     if (!l)
@@ -107,6 +107,6 @@ void Nastav(rpt::ReportForm &form, const QString &meno, const QString &text)
     l->caption = text;
 }
 
-QString Text_sumy(double v) { return fmt::general(v); }
+QString sumLabel(double v) { return fmt::general(v); }
 
-} // namespace tarix::reports::dane
+} // namespace tarix::reports::tax_blocks

@@ -5,7 +5,7 @@
 #include "platform/report/description.h"
 #include "reports/filled_label.h"
 
-namespace tarix::reports::dane {
+namespace tarix::reports::tax_blocks {
 
 inline constexpr double kSirka = 190; // the page inside its margins
 
@@ -22,7 +22,7 @@ rpt::BlockUse Riadok(const QString &meno, const QString &cislo, const QString &p
 // A row of a quarterly overview: number, caption and the labels meno_A, meno_B, meno_C.
 rpt::BlockUse Riadok3(const QString &meno, const QString &cislo, const QString &popis, double h = 9);
 // A framed heading across the page at y.
-rpt::BlockUse Nadpis(const QString &meno, const QString &text, double y);
+rpt::BlockUse titleHeading(const QString &meno, const QString &text, double y);
 
 const rpt::BlockLibrary &taxBlocks();
 
@@ -30,11 +30,11 @@ const rpt::BlockLibrary &taxBlocks();
 rpt::ControlDesc Popis(const QString &meno, rpt::Box box, const QString &text, const rpt::FontSpec &font);
 
 // The labels the set-up fills (tag not 0) keep their data when only data is printed.
-void Oznac_vyplnane_popisy(rpt::ReportForm &form);
+void markFilledLabels(rpt::ReportForm &form);
 // Sets a label's caption; a name the layout lacks is a fault of the layout.
-void Nastav(rpt::ReportForm &form, const QString &meno, const QString &text);
+void setBlock(rpt::ReportForm &form, const QString &meno, const QString &text);
 
 // Amounts as the forms print them without separators ("1500", "-12,5").
-QString Text_sumy(double v);
+QString sumLabel(double v);
 
-} // namespace tarix::reports::dane
+} // namespace tarix::reports::tax_blocks

@@ -2,10 +2,10 @@
 
 #include "platform/format/format.h"
 
-namespace tarix::reports::dane {
+namespace tarix::reports::tax_blocks {
 
-QString Cele(double v) { return fmt::format(u"%0.0f", {v}); }
+QString wholeNumberText(double v) { return fmt::format(u"%0.0f", {v}); }
 
-QString Posledna_cislica(int rok) { return QString::number(rok).mid(3, 1); }
+QString lastDigit(int rok) { return QString::number(rok).mid(3, 1); }
 
-} // namespace tarix::reports::dane
+} // namespace tarix::reports::tax_blocks

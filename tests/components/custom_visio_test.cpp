@@ -49,52 +49,52 @@ TEST_F(CustomVisioTest, EachActivationFlagLetsItsOwnEventActivate)
         std::function<void(RecordingVisio &, HostGrid &)> event;
         int type; // -1: no activation
     } cases[] = {
-        {"F2 with the key flag", afKey, [](auto &v, auto &) { v.KeyDown(Qt::Key_F2, Qt::NoModifier); }, atKey},
-        {"F2 without it", afChar, [](auto &v, auto &) { v.KeyDown(Qt::Key_F2, Qt::NoModifier); }, -1},
-        {"Shift+F2 is another key", afKey, [](auto &v, auto &) { v.KeyDown(Qt::Key_F2, Qt::ShiftModifier); }, -1},
-        {"a typed character", afChar, [](auto &v, auto &) { v.KeyPress("x"); }, atChar},
+        {"F2 with the key flag", afKey, [](auto &v, auto &) { v.keyDown(Qt::Key_F2, Qt::NoModifier); }, atKey},
+        {"F2 without it", afChar, [](auto &v, auto &) { v.keyDown(Qt::Key_F2, Qt::NoModifier); }, -1},
+        {"Shift+F2 is another key", afKey, [](auto &v, auto &) { v.keyDown(Qt::Key_F2, Qt::ShiftModifier); }, -1},
+        {"a typed character", afChar, [](auto &v, auto &) { v.keyPress("x"); }, atChar},
         {"a click on the selected cell", afClickSelected,
-         [](auto &v, auto &) { v.MouseDown(Qt::LeftButton, false, true, 0); }, atClickSelected},
+         [](auto &v, auto &) { v.mouseDown(Qt::LeftButton, false, true, 0); }, atClickSelected},
         {"a click on another cell", afClickSelected,
-         [](auto &v, auto &) { v.MouseDown(Qt::LeftButton, false, false, 0); }, -1},
-        {"a right click", afRightClick, [](auto &v, auto &) { v.MouseDown(Qt::RightButton, false, false, 0); }, atRightClick},
+         [](auto &v, auto &) { v.mouseDown(Qt::LeftButton, false, false, 0); }, -1},
+        {"a right click", afRightClick, [](auto &v, auto &) { v.mouseDown(Qt::RightButton, false, false, 0); }, atRightClick},
         {"a right click without its flag", afDoubleClick,
-         [](auto &v, auto &) { v.MouseDown(Qt::RightButton, false, false, 0); }, -1},
-        {"a double click", afDoubleClick, [](auto &v, auto &) { v.MouseDown(Qt::LeftButton, true, false, 0); }, atDoubleClick},
+         [](auto &v, auto &) { v.mouseDown(Qt::RightButton, false, false, 0); }, -1},
+        {"a double click", afDoubleClick, [](auto &v, auto &) { v.mouseDown(Qt::LeftButton, true, false, 0); }, atDoubleClick},
         {"a focus request for the field", afFocusRequest,
          [](auto &v, auto &) {
-             db::Field *f = v.Field();
+             db::Field *f = v.visioField();
              v.FocusRequest(f);
              EXPECT_EQ(f, nullptr) << "the request is marked handled";
          },
          atFocusRequest},
         {"a focus request for another field", afFocusRequest,
          [](auto &v, auto &) {
-             db::Field *f = &v.Field()->dataSet().fieldByName("Mesto");
+             db::Field *f = &v.visioField()->dataSet().fieldByName("Mesto");
              v.FocusRequest(f);
              EXPECT_NE(f, nullptr);
          },
          -1},
         {"press and release inside the cell", afPushRelease,
          [](auto &v, auto &) {
-             EXPECT_TRUE(v.MouseDown(Qt::LeftButton, false, false, 3));
+             EXPECT_TRUE(v.mouseDown(Qt::LeftButton, false, false, 3));
              EXPECT_EQ(v.pushedRow(), 3);
              EXPECT_TRUE(v.activations.isEmpty()) << "the press only pushes the cell";
-             v.MouseUp(true);
+             v.mouseUp(true);
              EXPECT_EQ(v.pushedRow(), -1);
          },
          atMouseRelease},
         {"press and release outside", afPushRelease,
          [](auto &v, auto &) {
-             v.MouseDown(Qt::LeftButton, false, false, 3);
-             v.MouseUp(false);
+             v.mouseDown(Qt::LeftButton, false, false, 3);
+             v.mouseUp(false);
          },
          -1},
         {"F2 pressed and released", afPushRelease,
          [](auto &v, auto &) {
-             v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+             v.keyDown(Qt::Key_F2, Qt::NoModifier);
              EXPECT_EQ(v.pushedRow(), 0);
-             v.KeyUp(Qt::Key_F2, Qt::NoModifier);
+             v.keyUp(Qt::Key_F2, Qt::NoModifier);
          },
          atKeyRelease},
     };
@@ -115,8 +115,8 @@ TEST_F(CustomVisioTest, EditingNeedsAWritableFieldAndTheConsentOfBeforeEditAndTh
         bool activates;
     } cases[] = {
         {"all agree", [](auto &) {}, true},
-        {"a read-only section", [](auto &v) { v.Section().readOnly = true; }, false},
-        {"a read-only field", [](auto &v) { v.Field()->setReadOnly(true); }, false},
+        {"a read-only section", [](auto &v) { v.sectionAt().readOnly = true; }, false},
+        {"a read-only field", [](auto &v) { v.visioField()->setReadOnly(true); }, false},
         {"BeforeEdit refuses", [](auto &v) { v.BeforeEdit = [](TCustomVisio &, bool &doEdit) { doEdit = false; }; }, false},
         {"the grid refuses", [this](auto &) { grid.editAllowed = false; }, false},
         {"the grid refuses but is not asked", [this](auto &v) {
@@ -132,7 +132,7 @@ TEST_F(CustomVisioTest, EditingNeedsAWritableFieldAndTheConsentOfBeforeEditAndTh
         RecordingVisio &v = recording();
         v.activationFlags = afKey;
         c.setUp(v);
-        v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+        v.keyDown(Qt::Key_F2, Qt::NoModifier);
         EXPECT_EQ(v.activations.size(), c.activates ? 1 : 0) << c.what;
     }
 }

@@ -296,7 +296,7 @@ TEST_F(ExDbGrid, ZebraColoursGoByVisiblePosition)
     EXPECT_EQ(grid.rowBackground(2, 1), even);
     // a ticked row is highlighted, not striped; fixed columns keep their colour
     grid.setOptions(kDefaultOptions | dgMultiSelect);
-    zam.setRecNo(2);
+    zam.setRecordNumber(2);
     grid.setCurrentRowSelected(true);
     EXPECT_FALSE(grid.rowBackground(1, 1).has_value());
     EXPECT_TRUE(grid.isCellHighlighted(1));
@@ -325,7 +325,7 @@ TEST_F(ExDbGrid, HintsShowOnlyWhatDoesNotFit)
     EXPECT_EQ(grid.cellHint(2, 0), u"poznámka dlhá dlhá dlhá dlhá dlhá dlhá dlhá dlhá dlhá dlhá");
     EXPECT_EQ(grid.cellHint(1, 0), QString());
 
-    zam.setRecNo(2);
+    zam.setRecordNumber(2);
     EXPECT_EQ(grid.recordHint(), "rec. 2 of 5");
     grid.OnGetRecordCount = [](TExDBGrid &, int &count) { count = 99; };
     EXPECT_EQ(grid.recordHint(), "rec. 2 of 99");
@@ -397,11 +397,11 @@ TEST_F(ExDbGrid, KeyboardRules)
     key(Qt::Key_Down);
     EXPECT_TRUE(grid.selectedRows().isEmpty());
 
-    // Ctrl+Delete: refused with eoDisableDelete; else asks and deletes the ticked rows
+    // Ctrl+deleteItem: refused with eoDisableDelete; else asks and deletes the ticked rows
     grid.setExOptions(grid.ExOptions() | eoKeepSelection | eoDisableDelete);
     zam.first();
     grid.setCurrentRowSelected(true);
-    zam.setRecNo(4);
+    zam.setRecordNumber(4);
     grid.setCurrentRowSelected(true);
     key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(zam.recordCount(), 5);
@@ -430,7 +430,7 @@ TEST_F(ExDbGrid, RowHeightFloorAndRefresh)
     EXPECT_EQ(grid.DefaultRowHeight(), 40);
 
     // RefreshData posts a pending edit and comes back to the record
-    zam.setRecNo(3);
+    zam.setRecordNumber(3);
     zam.edit();
     zam.fieldByName(QStringLiteral("Surname")).setAsString(QStringLiteral("Cyprián"));
     grid.RefreshData();

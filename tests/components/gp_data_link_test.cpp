@@ -44,7 +44,7 @@ TEST_F(GpDataLinkTest, GetRecordNumberCountsTheRecordsBeforeTheCurrentOne)
     stat.open();
     stat.last();
     EXPECT_EQ(GetRecordNumber(&stat), 2);
-    EXPECT_EQ(stat.recNo(), 1); // walked back to the first record
+    EXPECT_EQ(stat.recordNumber(), 1); // walked back to the first record
     EXPECT_EQ(GetRecordNumber(&stat), 0);
 
     db::Table empty(&inst.session());

@@ -2,11 +2,11 @@
 // employees: the layout codec through the user's registry file, the menu's state rules and
 // delete questions, the filter bar's record test on the dataset, the check-box column, the
 // title's "|" line breaks and the BLOB editor's fields.
-#include "components/grid/blob_editor.h"
+#include "components/grid/ex_blob_editor.h"
 #include "grid_fixture.h"
 #include "components/grid/ex_db_grid.h"
 #include "components/grid/grid_layout.h"
-#include "components/grid/registry_ini.h"
+#include "components/grid/registry_ini_file.h"
 
 #include "platform/db/datasource.h"
 #include "platform/errors.h"
@@ -82,7 +82,7 @@ protected:
     {
         TRegistryIniFile reg(grid->RegistryKey());
         for (const auto &[name, value] : values)
-            reg.WriteString(grid->RegistrySection(), name, value);
+            reg.writeRegistryString(grid->RegistrySection(), name, value);
         reg.commit();
     }
 };
@@ -106,7 +106,7 @@ TEST_F(GridFeatures, LayoutRoundTripKeepsEveryCaptionAndSetting)
     b.setFooterText(QStringLiteral("Spolu: %, \"EUR\""));
     b.setTag(-7);
     b.setReadOnly(true);
-    TExFont f = b.TitleFont();
+    TExFont f = b.titleFont();
     f.font.setFamily(QStringLiteral("DejaVu Serif"));
     f.font.setPointSize(11);
     f.font.setBold(true);
@@ -125,21 +125,21 @@ TEST_F(GridFeatures, LayoutRoundTripKeepsEveryCaptionAndSetting)
     // the stored values as written: quotes doubled, colours signed
     const TRegistryIniFile reg(grid->RegistryKey());
     const QString section = grid->RegistrySection();
-    EXPECT_EQ(reg.ReadString(section, "Count", {}), "3");
-    EXPECT_EQ(reg.ReadString(section, "0", {}),
+    EXPECT_EQ(reg.readRegistryString(section, "Count", {}), "3");
+    EXPECT_EQ(reg.readRegistryString(section, "0", {}),
               QStringLiteral("Code_emp,%1,\"Priezvisko, meno\",").arg(grid->columnWidth(0)));
-    EXPECT_EQ(reg.ReadString(section, "1", {}), "Surname,177,\"Názov \"\"firmy\"\"\",R");
-    EXPECT_EQ(reg.ReadString(section, "2", {}).section(u',', 2), "Dátum|od,");
-    EXPECT_EQ(reg.ReadString(section, "1_Title", {}),
+    EXPECT_EQ(reg.readRegistryString(section, "1", {}), "Surname,177,\"Názov \"\"firmy\"\"\",R");
+    EXPECT_EQ(reg.readRegistryString(section, "2", {}).section(u',', 2), "Dátum|od,");
+    EXPECT_EQ(reg.readRegistryString(section, "1_Title", {}),
               QStringLiteral("DejaVu Serif,238,%1,11,15,%2,2").arg(clHighlightText).arg(clInfoBk));
-    EXPECT_TRUE(reg.ReadString(section, "1_Title", {}).contains(",-2147483634,"));
-    EXPECT_EQ(reg.ReadString(section, "1_Sort", {}), "2,\"1, 2\",1,5,\"12,5\",1,-7");
-    EXPECT_EQ(reg.ReadString(section, "1_Footer", {}), "\"Spolu: %, \"\"EUR\"\"\"");
-    EXPECT_EQ(reg.ReadString(section, "0_Footer", QStringLiteral("none")), "none") << "no footer text, no value";
+    EXPECT_TRUE(reg.readRegistryString(section, "1_Title", {}).contains(",-2147483634,"));
+    EXPECT_EQ(reg.readRegistryString(section, "1_Sort", {}), "2,\"1, 2\",1,5,\"12,5\",1,-7");
+    EXPECT_EQ(reg.readRegistryString(section, "1_Footer", {}), "\"Spolu: %, \"\"EUR\"\"\"");
+    EXPECT_EQ(reg.readRegistryString(section, "0_Footer", QStringLiteral("none")), "none") << "no footer text, no value";
 
     // back into a grid whose columns were set otherwise
     grid->setColumns({{QStringLiteral("Code_emp"), QStringLiteral("X"), 90}});
-    grid->RestoreLayout();
+    grid->restoreLayout();
     ASSERT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->columnCaption(0), "Priezvisko, meno");
     EXPECT_EQ(grid->columnCaption(1), "Názov \"firmy\"");
@@ -156,14 +156,14 @@ TEST_F(GridFeatures, LayoutRoundTripKeepsEveryCaptionAndSetting)
     EXPECT_EQ(r.FooterType(), ftSum);
     EXPECT_EQ(r.FooterText(), "Spolu: %, \"EUR\"");
     EXPECT_EQ(r.Tag(), -7);
-    EXPECT_EQ(r.TitleFont().font.family(), "DejaVu Serif");
-    EXPECT_EQ(r.TitleFont().font.pointSize(), 11);
-    EXPECT_TRUE(r.TitleFont().font.bold() && r.TitleFont().font.italic() && r.TitleFont().font.underline()
-                && r.TitleFont().font.strikeOut());
-    EXPECT_EQ(r.TitleFont().charset, 238);
-    EXPECT_EQ(r.TitleFont().color, clHighlightText);
+    EXPECT_EQ(r.titleFont().font.family(), "DejaVu Serif");
+    EXPECT_EQ(r.titleFont().font.pointSize(), 11);
+    EXPECT_TRUE(r.titleFont().font.bold() && r.titleFont().font.italic() && r.titleFont().font.underline()
+                && r.titleFont().font.strikeOut());
+    EXPECT_EQ(r.titleFont().charset, 238);
+    EXPECT_EQ(r.titleFont().color, clHighlightText);
     EXPECT_EQ(r.TitleColor(), clInfoBk);
-    EXPECT_EQ(r.TitleAlignment(), Qt::AlignHCenter);
+    EXPECT_EQ(r.titleAlignment(), Qt::AlignHCenter);
     EXPECT_EQ(r.Color(), 0x00ACE3E3);
     EXPECT_EQ(grid->columnAlignment(1), Qt::AlignRight);
     EXPECT_EQ(grid->column(0)->Font().color, clWindowText);
@@ -172,10 +172,10 @@ TEST_F(GridFeatures, LayoutRoundTripKeepsEveryCaptionAndSetting)
 TEST_F(GridFeatures, LayoutLoadingToleratesWhatIsMissingOrWrong)
 {
     // no section, and "Count" 0: the designed columns stay
-    grid->RestoreLayout();
+    grid->restoreLayout();
     EXPECT_EQ(grid->columnCount(), 3);
     writeSection({{"Count", "0"}, {"0", "Surname,200,Iné,"}});
-    grid->RestoreLayout();
+    grid->restoreLayout();
     ASSERT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->columnCaption(0), "Číslo");
 
@@ -191,12 +191,12 @@ TEST_F(GridFeatures, LayoutLoadingToleratesWhatIsMissingOrWrong)
                   {"0_Data", "  ,1,255, x ,1,-2147483643,1"},
                   {"3_Sort", "x,,y,9"}});
     const QFont before = grid->font();
-    grid->RestoreLayout();
+    grid->restoreLayout();
     ASSERT_EQ(grid->columnCount(), 3);
     EXPECT_EQ(grid->column(0)->Width(), 64);
     EXPECT_NE(grid->column(1)->Width(), 64);
     EXPECT_GE(grid->column(1)->Width(), std::min(defaultWidth, 100));
-    EXPECT_EQ(grid->column(0)->TitleFont().font.family(), before.family()) << "no commas: nothing applied";
+    EXPECT_EQ(grid->column(0)->titleFont().font.family(), before.family()) << "no commas: nothing applied";
     const TExDBColumn &data = *grid->column(0);
     EXPECT_EQ(data.Font().font.family(), before.family()) << "an empty name keeps the font's";
     EXPECT_EQ(data.Font().color, 255);
@@ -225,19 +225,19 @@ TEST_F(GridFeatures, RegistryKeepsValuesVerbatimAndOtherWriters)
 {
     TRegistryIniFile first(QStringLiteral("Software\\TARIX"));
     TRegistryIniFile second(QStringLiteral("Software\\TARIX"));
-    first.WriteString("A", "x", "  \"quoted\" ;not a comment  ");
-    first.WriteString("A", "y", "");
+    first.writeRegistryString("A", "x", "  \"quoted\" ;not a comment  ");
+    first.writeRegistryString("A", "y", "");
     first.commit();
     // another program's values written meanwhile stay
-    second.WriteString("B", "z", "1");
+    second.writeRegistryString("B", "z", "1");
     second.commit();
     const TRegistryIniFile reader(QStringLiteral("software\\tarix"));
-    EXPECT_EQ(reader.ReadString("a", "X", "-"), "  \"quoted\" ;not a comment  ");
-    EXPECT_EQ(reader.ReadString("A", "y", "-"), "");
-    EXPECT_EQ(reader.ReadString("B", "z", "-"), "1");
-    EXPECT_EQ(reader.ReadInteger("B", "z", 0), 1);
-    EXPECT_EQ(reader.ReadString("A", "none", "-"), "-");
-    EXPECT_THROW(first.WriteString("A", "x", "two\nlines"), std::invalid_argument);
+    EXPECT_EQ(reader.readRegistryString("a", "X", "-"), "  \"quoted\" ;not a comment  ");
+    EXPECT_EQ(reader.readRegistryString("A", "y", "-"), "");
+    EXPECT_EQ(reader.readRegistryString("B", "z", "-"), "1");
+    EXPECT_EQ(reader.readRegistryInteger("B", "z", 0), 1);
+    EXPECT_EQ(reader.readRegistryString("A", "none", "-"), "-");
+    EXPECT_THROW(first.writeRegistryString("A", "x", "two\nlines"), std::invalid_argument);
     EXPECT_TRUE(QFile::exists(TRegistryIniFile::storeFileName()));
     EXPECT_TRUE(TRegistryIniFile::storeFileName().startsWith(registry.folder()));
 
@@ -248,7 +248,7 @@ TEST_F(GridFeatures, RegistryKeepsValuesVerbatimAndOtherWriters)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
     blocker.close();
     TRegistryIniFile blocked(QStringLiteral("Software\\TARIX"));
-    blocked.WriteString("A", "x", "1");
+    blocked.writeRegistryString("A", "x", "1");
     EXPECT_THROW(blocked.commit(), tarix::EMyError);
     QFile::remove(registry.folder());
     QDir().mkpath(registry.folder());
@@ -341,11 +341,11 @@ TEST_F(GridFeatures, DeleteAsksForOneOrForTheSelectedRows)
     EXPECT_EQ(zam.recordCount(), 5);
     // three rows selected: the plural question, and the three go
     zam.first();
-    grid->SelectRecord();
+    grid->selectRecord();
     zam.next();
-    grid->SelectRecord();
+    grid->selectRecord();
     zam.last();
-    grid->SelectRecord();
+    grid->selectRecord();
     ASSERT_EQ(grid->selectedCount(), 3);
     scripted.answerYes(QStringLiteral("Do you really want to delete a selected records?"));
     grid->popupAction(piDelete)->trigger();
@@ -449,7 +449,7 @@ TEST_F(GridFeatures, TitlesFooterAndBands)
 {
     grid->column(1)->setTitleCaption(QStringLiteral("Priezvisko|a meno"));
     const int oneLine = grid->horizontalHeader()->height();
-    EXPECT_EQ(grid->column(1)->TitleCaption(), "Priezvisko\na meno");
+    EXPECT_EQ(grid->column(1)->titleCaption(), "Priezvisko\na meno");
     EXPECT_GT(grid->titleRowHeight(), 0);
     TExDBGTitleHeight pixels;
     pixels.kind = hkPixelCount;
@@ -497,10 +497,10 @@ TEST_F(GridFeatures, BlobEditorOpensForLongFieldsOnly)
     grid->setColumns({{QStringLiteral("Surname"), QString(), 100}, {QStringLiteral("Poznamka"), QString(), 100}});
     zam.first();
     grid->setCurrentIndex(grid->gridModel()->index(0, 0));
-    EXPECT_FALSE(grid->EditBlob());
+    EXPECT_FALSE(grid->editBlob());
     grid->setCurrentIndex(grid->gridModel()->index(0, 1));
     // the memo in the editor: the text changed and OK puts it into the record
-    test::whileDialogs([&] { EXPECT_TRUE(grid->EditBlob()); },
+    test::whileDialogs([&] { EXPECT_TRUE(grid->editBlob()); },
                        [](QWidget *w) {
                            auto *e = qobject_cast<TExBlobEditor *>(w);
                            ASSERT_NE(e, nullptr);
@@ -516,7 +516,7 @@ TEST_F(GridFeatures, BlobEditorOpensForLongFieldsOnly)
     // a read-only grid offers no OK (the editor is the same one, met again)
     TExBlobEditor::instance().setProperty("tarixHandled", false);
     grid->setReadOnly(true);
-    test::whileDialogs([&] { grid->EditBlob(); },
+    test::whileDialogs([&] { grid->editBlob(); },
                        [](QWidget *w) {
                            auto *e = qobject_cast<TExBlobEditor *>(w);
                            ASSERT_NE(e, nullptr);

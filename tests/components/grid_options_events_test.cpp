@@ -3,7 +3,7 @@
 // top-left glyph), and the layouts of a plain data grid, on a table of three employees.
 #include "components/grid/ex_db_grid.h"
 #include "components/grid/grid_layout.h"
-#include "components/grid/registry_ini.h"
+#include "components/grid/registry_ini_file.h"
 #include "grid_fixture.h"
 
 #include "platform/db/datasource.h"
@@ -107,7 +107,7 @@ TEST_F(GridOptionsEvents, OptionsAndEventsActWhereTheyShould)
          [](GridOptionsEvents &t) {
              t.mouseOver(2, 1);
              EXPECT_EQ(t.grid->currentRow(), 0);
-             EXPECT_EQ(t.zam.recNo(), 1);
+             EXPECT_EQ(t.zam.recordNumber(), 1);
              EXPECT_EQ(t.grid->hotCell(), (TExDBGrid::HotCell{2, 1}));
          }},
         {"with eoHotTrack a mouse move onto row 3 makes it current and stores the row left",
@@ -116,7 +116,7 @@ TEST_F(GridOptionsEvents, OptionsAndEventsActWhereTheyShould)
              t.zam.edit();
              t.zam.setValue(QStringLiteral("Surname"), QStringLiteral("Cibuľa"));
              t.mouseOver(2, 1);
-             EXPECT_EQ(t.zam.recNo(), 3);
+             EXPECT_EQ(t.zam.recordNumber(), 3);
              EXPECT_EQ(t.grid->currentRow(), 2);
              EXPECT_EQ(t.grid->currentIndex().row(), 2);
              EXPECT_EQ(t.zam.state(), db::DataSetState::Browse);
@@ -132,7 +132,7 @@ TEST_F(GridOptionsEvents, OptionsAndEventsActWhereTheyShould)
              t.zam.setValue(QStringLiteral("Surname"), QStringLiteral("Cibuľka"));
              t.mouseOver(2, 0);
              t.mouseOver(2, 1);
-             EXPECT_EQ(t.zam.recNo(), 1);
+             EXPECT_EQ(t.zam.recordNumber(), 1);
              EXPECT_EQ(t.grid->currentIndex().row(), 0);
              EXPECT_EQ(t.zam.state(), db::DataSetState::Edit);
              EXPECT_EQ(t.errors(), QStringList{QStringLiteral("Duplicitný záznam.")});
@@ -223,12 +223,12 @@ TEST_F(GridOptionsEvents, OptionsAndEventsActWhereTheyShould)
                  const QImage shot = corner->grab().toImage();
                  return shot.pixel(corner->rect().center()) == red;
              };
-             EXPECT_TRUE(t.grid->GetGlyph().isNull());
+             EXPECT_TRUE(t.grid->getGlyph().isNull());
              EXPECT_FALSE(redAtCentre());
              QPixmap glyph(6, 6);
              glyph.fill(Qt::red);
              t.grid->OnGetGlyph = [&](TExDBGrid &, QPixmap &bitmap) { bitmap = glyph; };
-             EXPECT_EQ(t.grid->GetGlyph().cacheKey(), glyph.cacheKey());
+             EXPECT_EQ(t.grid->getGlyph().cacheKey(), glyph.cacheKey());
              EXPECT_TRUE(redAtCentre());
              t.grid.reset();
          }},
@@ -306,11 +306,11 @@ TEST_F(GridOptionsEvents, LayoutOfAPlainGridRoundTrips)
     SaveLayout(plain, key, section);
 
     const TRegistryIniFile reg(key);
-    EXPECT_EQ(reg.ReadString(section, "Count", {}), "2");
-    EXPECT_EQ(reg.ReadString(section, "0", {}), "Surname,180,\"Priezvisko, meno\",");
-    EXPECT_EQ(reg.ReadString(section, "1", {}), "Code_emp,90,Code_emp,R");
+    EXPECT_EQ(reg.readRegistryString(section, "Count", {}), "2");
+    EXPECT_EQ(reg.readRegistryString(section, "0", {}), "Surname,180,\"Priezvisko, meno\",");
+    EXPECT_EQ(reg.readRegistryString(section, "1", {}), "Code_emp,90,Code_emp,R");
     for (const char *part : {"0_Title", "0_Data", "0_Sort", "0_Footer"})
-        EXPECT_EQ(reg.ReadString(section, part, "none"), "none") << part;
+        EXPECT_EQ(reg.readRegistryString(section, part, "none"), "none") << part;
 
     plain.setColumns({{QStringLiteral("ZPS"), QStringLiteral("Iné"), 50}});
     LoadLayout(plain, key, section);

@@ -169,7 +169,7 @@ TEST_F(GridRegistryTest, ClassInformationAndDisplayNames)
     EXPECT_EQ(section.visio()->GetDisplayName(), "Grid1.Columns[0].Sections[0].TSectionVisio");
     TStandardDesigner orphan(nullptr);
     EXPECT_EQ(orphan.GetDisplayName(), "TStandardDesigner");
-    orphan.SetName("Undefined"); // no owner: nothing to swap
+    orphan.setName("Undefined"); // no owner: nothing to swap
     EXPECT_EQ(orphan.Name(), "Standard");
 }
 
@@ -196,11 +196,11 @@ TEST_F(GridRegistryTest, TheNameSwapReplacesTheDesignerThroughItsGrid)
     grid.addColumn().addSection();
     std::vector<std::pair<int, QString>> events;
     const int listener = registry.addListener(
-        [&](int code, TGridPlugIn *p) { events.emplace_back(code, p->ClassName()); }, {2});
+        [&](int code, TGridPlugIn *p) { events.emplace_back(code, p->designerClassName()); }, {2});
 
     grid.designer()->Tag = 7;
     registry.RegisterDesigner(TakingDesigner::staticClass());
-    grid.designer()->SetName("taking");
+    grid.designer()->setName("taking");
     auto *taking = dynamic_cast<TakingDesigner *>(grid.designer());
     ASSERT_NE(taking, nullptr);
     EXPECT_EQ(taking->tookOver, "Undefined7");
@@ -209,20 +209,20 @@ TEST_F(GridRegistryTest, TheNameSwapReplacesTheDesignerThroughItsGrid)
     EXPECT_TRUE(grid.calls.contains("invalidate (0,0,300,200)")) << grid.calls.join('\n').toStdString();
 
     // "OGP" is read as "Standard".
-    grid.designer()->SetName("OGP");
-    EXPECT_EQ(grid.designer()->ClassName(), "TStandardDesigner");
+    grid.designer()->setName("OGP");
+    EXPECT_EQ(grid.designer()->designerClassName(), "TStandardDesigner");
     registry.UnregisterDesigner(TakingDesigner::staticClass());
 
     // Its own name: the same object stays and nobody hears of a destruction.
     TGridDesigner *before = grid.designer();
     events.clear();
-    before->SetName("Standard");
+    before->setName("Standard");
     EXPECT_EQ(grid.designer(), before);
     EXPECT_TRUE(events.empty());
 
     // An unknown name raises and keeps the designer.
     try {
-        before->SetName("Fancy");
+        before->setName("Fancy");
         ADD_FAILURE() << "no exception";
     } catch (const EGridPlugIn &e) {
         EXPECT_EQ(e.text(), "PlugIn \"Fancy\" was not found.\r\r[TStandardDesigner.SetName]");
@@ -238,9 +238,9 @@ TEST_F(GridRegistryTest, TheNameSwapReplacesAVisioThroughItsSection)
     grid.replaceDesigner(std::make_unique<TStandardDesigner>(&grid));
     GridSection &section = grid.addColumn(80).addSection();
     grid.addColumn(50).addSection();
-    section.visio()->SetName("I-State");
-    EXPECT_EQ(section.visio()->ClassName(), "TIStateVisio");
-    EXPECT_EQ(&section.visio()->Section(), &section);
+    section.visio()->setName("I-State");
+    EXPECT_EQ(section.visio()->designerClassName(), "TIStateVisio");
+    EXPECT_EQ(&section.visio()->sectionAt(), &section);
     // The state visio measures the grid's fonts (a line and 2 pixels); the standard
     // designer's margins add 1 + 1 to a section and 1 + 2 to a title.
     const int line = QFontMetrics(grid.font()).height() + 2;
@@ -250,12 +250,12 @@ TEST_F(GridRegistryTest, TheNameSwapReplacesAVisioThroughItsSection)
     EXPECT_TRUE(grid.calls.contains("invalidate (0,0,80,200)")) << grid.calls.join('\n').toStdString();
 
     try {
-        section.visio()->SetName("Fancy");
+        section.visio()->setName("Fancy");
         ADD_FAILURE() << "no exception";
     } catch (const EGridPlugIn &e) {
         EXPECT_EQ(e.text(), "PlugIn \"Fancy\" was not found.\r\r[TIStateVisio.SetName]");
     }
-    EXPECT_EQ(section.visio()->ClassName(), "TIStateVisio");
+    EXPECT_EQ(section.visio()->designerClassName(), "TIStateVisio");
     EXPECT_THROW(grid.column(2), EGridPlugIn);
     EXPECT_THROW(grid.column(0).section(1), EGridPlugIn);
 }

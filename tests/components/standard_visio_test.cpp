@@ -15,11 +15,11 @@ protected:
         v.activationFlags = afKey;
         return v;
     }
-    static QWidget *editorOf(TEditFormVisio &v) { return v.EditForm()->MaskEdit().editor(); }
+    static QWidget *editorOf(TEditFormVisio &v) { return v.editForm()->maskEdit().editor(); }
     static QStringList shownItems(TDropDownVisio &v)
     {
         QStringList items;
-        TListBoxPlus &list = v.ListForm()->ListBox();
+        TListBoxPlus &list = v.listForm()->listBox();
         for (int i = 0; i < list.visibleRowCount(); ++i) {
             int image = -1;
             QString text;
@@ -57,9 +57,9 @@ TEST_F(StandardVisioTest, TypingAndEnterWritesTheFieldThroughTheHost)
     auto &v = standard();
     int posted = 0;
     v.AfterPost = [&](TCustomVisio &) { ++posted; };
-    ASSERT_TRUE(v.KeyDown(Qt::Key_F2, Qt::NoModifier));
+    ASSERT_TRUE(v.keyDown(Qt::Key_F2, Qt::NoModifier));
     ASSERT_TRUE(v.isEditing());
-    ASSERT_TRUE(v.EditForm()->isVisible());
+    ASSERT_TRUE(v.editForm()->isVisible());
     EXPECT_EQ(v.EditText(), "Košice");
 
     test::typeText(editorOf(v), "Prešov");
@@ -67,7 +67,7 @@ TEST_F(StandardVisioTest, TypingAndEnterWritesTheFieldThroughTheHost)
     test::pressKey(editorOf(v), Qt::Key_Return);
     EXPECT_EQ(grid.calls.filter("post"), QStringList({"post"}));
     EXPECT_FALSE(v.isEditing());
-    EXPECT_FALSE(v.EditForm()->isVisible());
+    EXPECT_FALSE(v.editForm()->isVisible());
     EXPECT_EQ(posted, 1);
     EXPECT_EQ(zam.fieldByName("Mesto").asString(), "Prešov");
     zam.post();
@@ -79,7 +79,7 @@ TEST_F(StandardVisioTest, EscapeCancelsAndLeavesTheOldValue)
     auto &v = standard();
     int cancelled = 0;
     v.AfterCancel = [&](TCustomVisio &) { ++cancelled; };
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::typeText(editorOf(v), "Prešov");
     test::pressKey(editorOf(v), Qt::Key_Escape);
     EXPECT_TRUE(grid.calls.contains("cancel"));
@@ -100,7 +100,7 @@ TEST_F(StandardVisioTest, BeforePostMayChangeOrStopTheValue)
             value = QStringLiteral("LEVICE");
             post = doPost;
         };
-        v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+        v.keyDown(Qt::Key_F2, Qt::NoModifier);
         test::typeText(editorOf(v), "Levice");
         test::pressKey(editorOf(v), Qt::Key_Return);
         EXPECT_FALSE(v.isEditing());
@@ -109,7 +109,7 @@ TEST_F(StandardVisioTest, BeforePostMayChangeOrStopTheValue)
     // A text left as it was posts nothing.
     zam.cancel();
     v.BeforePost = [](TCustomVisio &, QVariant &, bool, bool &) { ADD_FAILURE() << "nothing to post"; };
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::pressKey(editorOf(v), Qt::Key_Return);
     EXPECT_FALSE(zam.isEditing());
 }
@@ -118,7 +118,7 @@ TEST_F(StandardVisioTest, TheDropDownListNarrowsToTheTypedBeginningAndPostsTheCh
 {
     auto &v = standard();
     v.PickList = {"Bratislava", "Banská Bystrica", "Košice", "Bardejov", "Nitra"};
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::pressKey(editorOf(v), Qt::Key_Down, {}, Qt::AltModifier);
     ASSERT_TRUE(v.listShown());
     EXPECT_EQ(shownItems(v).size(), 5);
@@ -143,8 +143,8 @@ TEST_F(StandardVisioTest, PickListValuesOnlyRefusesATextOfNoItem)
 {
     auto &v = standard();
     v.PickList = {"Nitra", "Trnava"};
-    v.StdEditParams().PickListValuesOnly = true;
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.standardEditParams().PickListValuesOnly = true;
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::typeText(editorOf(v), "t");
     EXPECT_EQ(v.EditText(), "Nitra");
     test::typeText(editorOf(v), "x");
@@ -152,9 +152,9 @@ TEST_F(StandardVisioTest, PickListValuesOnlyRefusesATextOfNoItem)
     test::pressKey(editorOf(v), Qt::Key_Escape);
 
     // Without peeking any text goes.
-    v.StdEditParams().PickListValuesOnly = false;
-    v.StdEditParams().setPeekValues(false);
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.standardEditParams().PickListValuesOnly = false;
+    v.standardEditParams().setPeekValues(false);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::typeText(editorOf(v), "tx");
     EXPECT_EQ(v.EditText(), "tx");
 }
@@ -164,7 +164,7 @@ TEST_F(StandardVisioTest, TheSpeedButtonsShortCutGoesToItsEventWhenOneIsAssigned
     auto &v = standard();
     int clicks = 0;
     v.OnButtonClick = [&](TCustomVisio &) { ++clicks; };
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     test::pressKey(editorOf(v), Qt::Key_Down, {}, Qt::AltModifier);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(v.listShown());
@@ -179,7 +179,7 @@ TEST_F(StandardVisioTest, ATypedCharacterStartsEditingWithIt)
 {
     auto &v = standard();
     v.activationFlags = afChar;
-    ASSERT_TRUE(v.KeyPress("L"));
+    ASSERT_TRUE(v.keyPress("L"));
     ASSERT_TRUE(v.isEditing());
     EXPECT_EQ(v.EditText(), "L");
     test::typeText(editorOf(v), "evice");
@@ -190,12 +190,12 @@ TEST_F(StandardVisioTest, ATypedCharacterStartsEditingWithIt)
 TEST_F(StandardVisioTest, AWrappingEditorMovesRowsOnlyFromItsFirstAndLastLine)
 {
     auto &v = standard();
-    v.StdEditParams().WordWrap = true;
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
-    ASSERT_TRUE(v.EditForm()->MaskEdit().multiLine());
+    v.standardEditParams().WordWrap = true;
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
+    ASSERT_TRUE(v.editForm()->maskEdit().multiLine());
     v.setEditText("a\nb");
-    v.EditForm()->MaskEdit().setSelection(3, 3);
-    ASSERT_EQ(v.EditForm()->MaskEdit().lineCount(), 2);
+    v.editForm()->maskEdit().setSelection(3, 3);
+    ASSERT_EQ(v.editForm()->maskEdit().lineCount(), 2);
     test::pressKey(editorOf(v), Qt::Key_Down); // on the last line
     test::pressKey(editorOf(v), Qt::Key_Up);   // to the first line, inside the text
     test::pressKey(editorOf(v), Qt::Key_Up);   // on the first line
@@ -216,7 +216,7 @@ TEST_F(StandardVisioTest, TheFirstFieldNameGivesTheCaptionAndAlignmentAndASwapKe
     EXPECT_EQ(v.Caption, "Mzda");
     EXPECT_EQ(v.SectionAttr().textAlignment(), TextAlignment::taRightJustify);
 
-    v.SetName("S-State");
+    v.setName("S-State");
     auto *state = dynamic_cast<TSStateVisio *>(grid.column(0).section(0).visio());
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->FieldName(), "Meno");
@@ -224,11 +224,11 @@ TEST_F(StandardVisioTest, TheFirstFieldNameGivesTheCaptionAndAlignmentAndASwapKe
 
     // Peeking at the list's values drops an edit mask.
     auto &masked = standard();
-    masked.StdEditParams().EditMask = "999;0;_";
-    masked.StdEditParams().setPeekValues(false);
-    EXPECT_EQ(masked.StdEditParams().EditMask, "999;0;_");
-    masked.StdEditParams().setPeekValues(true);
-    EXPECT_EQ(masked.StdEditParams().EditMask, "");
+    masked.standardEditParams().EditMask = "999;0;_";
+    masked.standardEditParams().setPeekValues(false);
+    EXPECT_EQ(masked.standardEditParams().EditMask, "999;0;_");
+    masked.standardEditParams().setPeekValues(true);
+    EXPECT_EQ(masked.standardEditParams().EditMask, "");
 }
 
 // ---- V-Lookup --------------------------------------------------------------------------------
@@ -308,7 +308,7 @@ TEST_F(LookupVisioTest, TheCheckNeedsAnActiveSourceBothFieldsAndAKeyOfTheFieldsT
 TEST_F(LookupVisioTest, EditingStartsOnTheCurrentKeysItemAndPostsTheChosenKey)
 {
     auto &v = lookup();
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     ASSERT_TRUE(v.isEditing());
     EXPECT_EQ(v.EditText(), "Nitra");
     EXPECT_EQ(v.SelectedItem(), 1);
@@ -321,7 +321,7 @@ TEST_F(LookupVisioTest, EditingStartsOnTheCurrentKeysItemAndPostsTheChosenKey)
     // A key of no record starts with an empty text and no item.
     zam.post();
     zam.next();
-    v.KeyDown(Qt::Key_F2, Qt::NoModifier);
+    v.keyDown(Qt::Key_F2, Qt::NoModifier);
     EXPECT_EQ(v.EditText(), "");
     EXPECT_EQ(v.SelectedItem(), -1);
 }

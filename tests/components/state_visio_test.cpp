@@ -19,7 +19,7 @@ protected:
     {
         auto &v = visio<TIStateVisio>("I-State", "Stav");
         for (const QString &item : items) {
-            TIState &s = v.IStates().Add();
+            TIState &s = v.intStates().addState();
             if (item == "null") {
                 s.setNullValue(true);
                 s.setDisplayText("prázdny");
@@ -31,7 +31,7 @@ protected:
         return v;
     }
     // A double click on the cell (one of the state visio's activations).
-    static void doubleClick(TCustomVisio &v) { v.MouseDown(Qt::LeftButton, true, true, 0); }
+    static void doubleClick(TCustomVisio &v) { v.mouseDown(Qt::LeftButton, true, true, 0); }
 };
 
 TEST_F(StateVisioTest, ActivationSwitchesToTheNextState)
@@ -61,7 +61,7 @@ TEST_F(StateVisioTest, ActivationSwitchesToTheNextState)
     for (const auto &c : cases) {
         zam.cancel();
         TIStateVisio &v = withStates(c.items);
-        v.StateParams().NullSwitchable = c.nullSwitchable;
+        v.stateParams().NullSwitchable = c.nullSwitchable;
         setField("Stav", c.from);
         EXPECT_EQ(v.nextStateIndex() < 0, c.from == c.to && c.from.isValid() == c.to.isValid()) << c.what;
         doubleClick(v);
@@ -77,16 +77,16 @@ TEST_F(StateVisioTest, ActivationSwitchesToTheNextState)
 TEST_F(StateVisioTest, TheTextAndBooleanStatesWriteTheirOwnValues)
 {
     auto &s = visio<TSStateVisio>("S-State", "Trieda");
-    s.SStates().Add().setFieldValue("A");
-    s.SStates().Add().setFieldValue("B");
+    s.SStates().addState().setFieldValue("A");
+    s.SStates().addState().setFieldValue("B");
     doubleClick(s);
     EXPECT_EQ(zam.fieldByName("Trieda").asString(), "B");
     doubleClick(s);
     EXPECT_EQ(zam.fieldByName("Trieda").asString(), "A");
 
     auto &b = visio<TBStateVisio>("B-State", "Aktivny");
-    b.BStates().Add().setFieldValue(false);
-    b.BStates().Add().setFieldValue(true);
+    b.boolStates().addState().setFieldValue(false);
+    b.boolStates().addState().setFieldValue(true);
     EXPECT_TRUE(zam.fieldByName("Aktivny").asBoolean());
     doubleClick(b);
     EXPECT_FALSE(zam.fieldByName("Aktivny").asBoolean());
@@ -98,17 +98,17 @@ TEST_F(StateVisioTest, TheTextAndBooleanStatesWriteTheirOwnValues)
 TEST_F(StateVisioTest, TheCellShowsTheStateOfTheValueOrWhatWasFound)
 {
     TIStateVisio &v = withStates({"1", "2"});
-    v.IStates()[0].setImageIndex(4);
+    v.intStates()[0].setImageIndex(4);
     const CellContent one = cellOf(v);
     EXPECT_EQ(one.text, "stav 1");
     EXPECT_EQ(one.imageIndex, 4);
 
     QFont bold = v.SectionAttr().font();
     bold.setBold(true);
-    v.IStates()[0].setFont(bold);
-    EXPECT_FALSE(v.IStates()[0].ParentFont()) << "a font of its own";
+    v.intStates()[0].setFont(bold);
+    EXPECT_FALSE(v.intStates()[0].ParentFont()) << "a font of its own";
     EXPECT_TRUE(cellOf(v).font.font.bold());
-    v.IStates()[0].setParentFont(true);
+    v.intStates()[0].setParentFont(true);
     EXPECT_FALSE(cellOf(v).font.font.bold());
 
     setField("Stav", 7);
@@ -117,24 +117,24 @@ TEST_F(StateVisioTest, TheCellShowsTheStateOfTheValueOrWhatWasFound)
     setField("Stav", QVariant());
     EXPECT_EQ(cellOf(v).text, "? <>");
 
-    v.IStates().Add().setNullValue(true);
-    v.IStates()[2].setDisplayText("nič");
+    v.intStates().addState().setNullValue(true);
+    v.intStates()[2].setDisplayText("nič");
     EXPECT_EQ(cellOf(v).text, "nič");
 }
 
 TEST_F(StateVisioTest, NullValueStaysOnOneItem)
 {
     TIStateVisio &v = withStates({"1", "2", "3"});
-    v.IStates()[0].setNullValue(true);
-    EXPECT_EQ(v.States().NullItem(), &v.States().Item(0));
-    v.IStates()[2].setNullValue(true);
-    EXPECT_FALSE(v.IStates()[0].NullValue());
-    EXPECT_FALSE(v.IStates()[1].NullValue());
-    EXPECT_EQ(v.States().NullItem(), &v.States().Item(2));
+    v.intStates()[0].setNullValue(true);
+    EXPECT_EQ(v.States().nullItem(), &v.States().Item(0));
+    v.intStates()[2].setNullValue(true);
+    EXPECT_FALSE(v.intStates()[0].NullValue());
+    EXPECT_FALSE(v.intStates()[1].NullValue());
+    EXPECT_EQ(v.States().nullItem(), &v.States().Item(2));
 
     // Assign copies the value only from an item of the same class.
-    TIState &copy = v.IStates().Add();
-    copy.Assign(v.IStates()[1]);
+    TIState &copy = v.intStates().addState();
+    copy.Assign(v.intStates()[1]);
     EXPECT_EQ(copy.FieldValue(), 2);
     EXPECT_EQ(copy.DisplayText(), "stav 2");
 }
@@ -148,27 +148,27 @@ TEST_F(StateVisioTest, DoubleClicksAndSwitchClicksAreTheActivationBits16And256)
     EXPECT_EQ(v.EditParams().ActivateKey, 32);
     EXPECT_FALSE(v.m_flagEditForm);
 
-    v.StateParams().setDoubleClicks(false);
+    v.stateParams().setDoubleClicks(false);
     EXPECT_EQ(v.activationFlags, afPushRelease | afSwitchClicks);
     doubleClick(v);
     EXPECT_EQ(zam.fieldByName("Stav").asInt(), 1) << "a double click no longer switches";
-    v.StateParams().setSwitchClicks(false);
+    v.stateParams().setSwitchClicks(false);
     EXPECT_EQ(v.activationFlags, afPushRelease);
-    v.StateParams().setDoubleClicks(true);
-    v.StateParams().setSwitchClicks(true);
+    v.stateParams().setDoubleClicks(true);
+    v.stateParams().setSwitchClicks(true);
     EXPECT_EQ(v.activationFlags, afDoubleClick | afPushRelease | afSwitchClicks);
     doubleClick(v);
     EXPECT_EQ(zam.fieldByName("Stav").asInt(), 2);
 
     // The space bar pressed and released switches as well.
-    v.KeyDown(Qt::Key_Space, Qt::NoModifier);
-    v.KeyUp(Qt::Key_Space, Qt::NoModifier);
+    v.keyDown(Qt::Key_Space, Qt::NoModifier);
+    v.keyUp(Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(zam.fieldByName("Stav").asInt(), 1);
 
     v.setOptions(soDrawText | soNullSwitchable);
     EXPECT_FALSE(v.DrawImages);
     EXPECT_TRUE(v.DrawText);
-    EXPECT_TRUE(v.StateParams().NullSwitchable);
+    EXPECT_TRUE(v.stateParams().NullSwitchable);
 }
 
 TEST_F(StateVisioTest, AFieldOfAnotherTypeFailsTheCheckAndIsLeftAlone)
@@ -187,7 +187,7 @@ TEST_F(StateVisioTest, AFieldOfAnotherTypeFailsTheCheckAndIsLeftAlone)
         EXPECT_EQ(v.IsFieldValid(), c.valid) << c.visio << " " << c.field;
     }
     auto &wrong = visio<TIStateVisio>("I-State", "Mesto");
-    wrong.IStates().Add().setFieldValue(1);
+    wrong.intStates().addState().setFieldValue(1);
     doubleClick(wrong);
     EXPECT_EQ(zam.fieldByName("Mesto").asString(), "Košice");
     EXPECT_FALSE(zam.isEditing());

@@ -68,12 +68,12 @@ public:
     void post(TSectionVisio &visio) override
     {
         calls << QStringLiteral("post");
-        visio.EndEdit(true);
+        visio.endEdit(true);
     }
     void cancel(TSectionVisio &visio) override
     {
         calls << QStringLiteral("cancel");
-        visio.EndEdit(false);
+        visio.endEdit(false);
     }
     db::DataSet *dataSet() const override { return data; }
     bool canEdit() override { return editAllowed; }

@@ -214,8 +214,8 @@ TEST_F(VisioFormTest, TheEditFormCoversTheCurrentCellAndTakesTheEditSurfaceColou
     form.placeOverCell();
     EXPECT_EQ(form.geometry(), QRect(window.mapToGlobal(QPoint(40, 20 + 2 * 18)), QSize(60, 18)));
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::yellow));
-    EXPECT_EQ(form.findChild<TMaskEditPlus *>("MaskEdit"), &form.MaskEdit());
-    EXPECT_EQ(form.findChild<QToolButton *>("SB"), &form.SB());
+    EXPECT_EQ(form.findChild<TMaskEditPlus *>("MaskEdit"), &form.maskEdit());
+    EXPECT_EQ(form.findChild<QToolButton *>("SB"), &form.speedButton());
 
     grid.designer()->StateStyles().setEditSurfaceColor(QColor());
     TVFStandard plain(&window, visio());
@@ -225,37 +225,37 @@ TEST_F(VisioFormTest, TheEditFormCoversTheCurrentCellAndTakesTheEditSurfaceColou
 TEST_F(VisioFormTest, TheEditorsKeysAskTheHostGridToMovePostOrCancel)
 {
     TVFStandard form(&window, visio());
-    form.MaskEdit().setEditMask("999"); // one line
-    QWidget *editor = form.MaskEdit().editor();
+    form.maskEdit().setEditMask("999"); // one line
+    QWidget *editor = form.maskEdit().editor();
     for (int key : {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Up, Qt::Key_Down})
         test::pressKey(editor, key);
     EXPECT_EQ(grid.calls, QStringList({"nextCell", "post", "cancel", "moveRow -1", "moveRow 1"}));
 
     // In several lines Enter and the arrows stay in the editor.
     grid.calls.clear();
-    form.MaskEdit().setMultiLine(true);
-    editor = form.MaskEdit().editor();
+    form.maskEdit().setMultiLine(true);
+    editor = form.maskEdit().editor();
     test::typeText(editor, "a");
     test::pressKey(editor, Qt::Key_Return);
     test::pressKey(editor, Qt::Key_Up);
     test::pressKey(editor, Qt::Key_Escape);
     EXPECT_EQ(grid.calls, QStringList({"cancel"}));
-    EXPECT_EQ(form.MaskEdit().lineCount(), 2);
+    EXPECT_EQ(form.maskEdit().lineCount(), 2);
 }
 
 TEST_F(VisioFormTest, TheDropDownListGoesUnderTheCellAndKeepsItsArrowKeys)
 {
     TVTFDropDown form(&window, visio());
-    EXPECT_EQ(form.findChild<QFrame *>("Panel"), &form.Panel());
-    EXPECT_EQ(form.findChild<TListBoxPlus *>("ListBox"), &form.ListBox());
+    EXPECT_EQ(form.findChild<QFrame *>("Panel"), &form.formPanel());
+    EXPECT_EQ(form.findChild<TListBoxPlus *>("ListBox"), &form.listBox());
     form.resize(120, 60);
     form.placeUnderCell(DropDownPlacement::dlpLeft);
     EXPECT_EQ(form.geometry().topLeft(), window.mapToGlobal(QPoint(40, 20 + 3 * 18)));
 
-    form.ListBox().selectRow(0);
-    test::pressKey(&form.ListBox(), Qt::Key_Down);
-    test::pressKey(&form.ListBox(), Qt::Key_Escape);
-    EXPECT_EQ(form.ListBox().selectedRow(), 1);
+    form.listBox().selectRow(0);
+    test::pressKey(&form.listBox(), Qt::Key_Down);
+    test::pressKey(&form.listBox(), Qt::Key_Escape);
+    EXPECT_EQ(form.listBox().selectedRow(), 1);
     EXPECT_EQ(grid.calls, QStringList({"cancel"}));
 }
 

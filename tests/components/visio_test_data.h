@@ -61,7 +61,7 @@ protected:
         GridSection &section = grid.column(0).section(0);
         // A fresh visio each time, also of the class already there.
         section.replaceVisio(std::make_unique<TSectionVisio>(section));
-        section.visio()->SetName(QString::fromLatin1(name));
+        section.visio()->setName(QString::fromLatin1(name));
         V *v = dynamic_cast<V *>(section.visio());
         EXPECT_NE(v, nullptr) << name;
         if constexpr (requires { v->setFieldName(field); })

@@ -41,7 +41,7 @@ protected:
     QString caption(const QString &controlName)
     {
         QWidget *w = widget(controlName);
-        for (QLabel *l : karta().findChildren<QLabel *>())
+        for (QLabel *l : cardWindow().findChildren<QLabel *>())
             if (w && l->buddy() == w)
                 return l->text();
         return {};
@@ -52,7 +52,7 @@ TEST_F(CardFieldLabels, EveryFieldBoundOnTheCardHasALabel)
 {
     openCard();
     int bound = 0;
-    for (QWidget *w : karta().findChildren<QWidget *>()) {
+    for (QWidget *w : cardWindow().findChildren<QWidget *>()) {
         if (!dynamic_cast<dbctrl::DataControl *>(w))
             continue;
         db::Field *f = boundField(w);
@@ -67,7 +67,7 @@ TEST_F(CardFieldLabels, EveryFieldBoundOnTheCardHasALabel)
 TEST_F(CardFieldLabels, GridColumnsWithoutTitlesShowTheLabel)
 {
     openCard();
-    const QList<dbctrl::DBGrid *> grids = karta().findChildren<dbctrl::DBGrid *>();
+    const QList<dbctrl::DBGrid *> grids = cardWindow().findChildren<dbctrl::DBGrid *>();
     ASSERT_FALSE(grids.isEmpty());
     for (dbctrl::DBGrid *grid : grids) {
         dbctrl::DBGridModel *model = grid->gridModel();
@@ -97,13 +97,13 @@ TEST_F(CardFieldLabels, HealthSettlementGridNamesItsColumns)
                                          "Suma X3", "Suma X4"}));
 }
 
-struct Popisok {
+struct layoutLabel {
     const char *pole;
     const char *text;
 };
 
 // Fields of the employee table the clerk's complaints named, with the card's caption.
-const Popisok kPopisky[] = {
+const layoutLabel kPopisky[] = {
     {"MV_plat", "Dohodnutý mesačný plat"},
     {"Spor_plat", "Sporenie - spôsob"},
     {"V_sadzba", "Hodinová sadzba"},
@@ -114,7 +114,7 @@ TEST_F(CardFieldLabels, CaptionsAndMessagesNameTheFieldByItsLabel)
 {
     openCard();
     db::Table &t = zam();
-    for (const Popisok &p : kPopisky) {
+    for (const layoutLabel &p : kPopisky) {
         SCOPED_TRACE(p.pole);
         db::Field &f = t.fieldByName(p.pole);
         EXPECT_EQ(f.label(), QString::fromUtf8(p.text));

@@ -45,7 +45,7 @@ TEST(CodeTablesParPUForm, OkChecksTheChoiceAndKeepsTheDialogOpenOnAnError)
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_FALSE(form.isVisible());
     ASSERT_TRUE(form.riadok().has_value());
-    EXPECT_EQ(*form.riadok(), core::Parametre_noveho_riadku_pu(1, "25"));
+    EXPECT_EQ(*form.riadok(), core::newPuLineParameters(1, "25"));
     EXPECT_EQ(scripted.messages().size(), 3);
 }
 
@@ -65,8 +65,8 @@ TEST(CodeTablesParPUForm, TheDialogIsTheDefaultChoice)
 {
     ui::ScriptedUserInterface scripted;
     ui::ScopedUserInterface scope(scripted);
-    core::Pouzi_dialog_par_pu();
-    core::Nastav_volbu_riadku_pu({});
+    core::useParPuDialog();
+    core::setPuLineChoice({});
     auto answer = [](int item, const char *code, bool ok) {
         QTimer::singleShot(0, [=] {
             auto *form = qobject_cast<core::TFormParPU *>(QApplication::activeModalWidget());
@@ -77,11 +77,11 @@ TEST(CodeTablesParPUForm, TheDialogIsTheDefaultChoice)
         });
     };
     answer(3, "12", true);
-    const auto line = core::Vyber_novy_riadok_pu();
+    const auto line = core::chooseNewPuLine();
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(line->id, 43);
     EXPECT_EQ(line->cislo, 12);
     answer(3, "12", false);
-    EXPECT_FALSE(core::Vyber_novy_riadok_pu().has_value());
+    EXPECT_FALSE(core::chooseNewPuLine().has_value());
     EXPECT_TRUE(scripted.messages().isEmpty());
 }

@@ -76,16 +76,16 @@ TEST(CodeTableTexts, ExemptionTextsByModeAndCode)
         {-1, "A", "x", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(core::Text_vynimky(c.mode, c.id, c.text), QString::fromUtf8(c.expected))
+        EXPECT_EQ(core::exceptionText(c.mode, c.id, c.text), QString::fromUtf8(c.expected))
             << c.mode << " " << c.id;
 
     // The statutory texts are longer than the field: cut to its first 120 characters.
-    const QString b = core::Text_vynimky(1, "B", "vlastný");
+    const QString b = core::exceptionText(1, "B", "vlastný");
     EXPECT_EQ(b.size(), 120);
     EXPECT_EQ(b, bText.left(120));
-    EXPECT_EQ(core::Text_vynimky(0, "1", QString(300, u'x')).size(), 120);
+    EXPECT_EQ(core::exceptionText(0, "1", QString(300, u'x')).size(), 120);
     for (const char *id : {"1", "A", "C", "D", "E"})
-        EXPECT_LE(core::Text_vynimky(1, id, {}).size(), 120);
+        EXPECT_LE(core::exceptionText(1, id, {}).size(), 120);
 }
 
 TEST(CodeTableTexts, NewBookkeepingLineFromTheDialogsChoice)
@@ -116,14 +116,14 @@ TEST(CodeTableTexts, NewBookkeepingLineFromTheDialogsChoice)
         SCOPED_TRACE(std::to_string(c.item) + " '" + c.code + "'");
         if (c.error) {
             try {
-                core::Parametre_noveho_riadku_pu(c.item, QString::fromUtf8(c.code));
+                core::newPuLineParameters(c.item, QString::fromUtf8(c.code));
                 ADD_FAILURE() << "accepted";
             } catch (const EMyError &e) {
                 EXPECT_EQ(e.text(), Msg(c.error));
             }
             continue;
         }
-        const core::NovyRiadokPU r = core::Parametre_noveho_riadku_pu(c.item, QString::fromUtf8(c.code));
+        const core::NewPuLine r = core::newPuLineParameters(c.item, QString::fromUtf8(c.code));
         EXPECT_EQ(r.id, c.id);
         EXPECT_EQ(r.doplnok, QChar(c.side));
         EXPECT_EQ(r.cislo, c.number);
@@ -133,17 +133,17 @@ TEST(CodeTableTexts, NewBookkeepingLineFromTheDialogsChoice)
 
 TEST(CodeTableTexts, BookkeepingLineNamesAndPayeeKinds)
 {
-    EXPECT_EQ(core::Nazov_riadku_pu("zdrav. poistenie ZP č.", 25, "F"), "zdrav. poistenie ZP č.25 - firma ");
-    EXPECT_EQ(core::Nazov_riadku_pu("DDP č.", 7, "z"), "DDP č.7 - zam.");
-    EXPECT_EQ(core::Nazov_riadku_pu("Prémie", QVariant(), QString()), "Prémie");
-    EXPECT_EQ(core::Nazov_riadku_pu("Iné", 0, "X"), "Iné0");
-    EXPECT_EQ(core::Nazov_zdravotnej_poistovne_riadku(5, "Päť"), " 5 - Päť");
-    EXPECT_EQ(core::Nazov_zdravotnej_poistovne_riadku(125, "X"), "125 - X");
+    EXPECT_EQ(core::puLineName("zdrav. poistenie ZP č.", 25, "F"), "zdrav. poistenie ZP č.25 - firma ");
+    EXPECT_EQ(core::puLineName("DDP č.", 7, "z"), "DDP č.7 - zam.");
+    EXPECT_EQ(core::puLineName("Prémie", QVariant(), QString()), "Prémie");
+    EXPECT_EQ(core::puLineName("Iné", 0, "X"), "Iné0");
+    EXPECT_EQ(core::lineHealthInsurerName(5, "Päť"), " 5 - Päť");
+    EXPECT_EQ(core::lineHealthInsurerName(125, "X"), "125 - X");
 
     for (const char *ok : {"D", "E", "F", "P", "S", "U", "X", "Y", "Z"})
-        EXPECT_TRUE(core::Je_druh_prijemcu(ok)) << ok;
+        EXPECT_TRUE(core::isRecipientKind(ok)) << ok;
     for (const char *bad : {"", "A", "s", "1", " Z"})
-        EXPECT_FALSE(core::Je_druh_prijemcu(bad)) << bad;
+        EXPECT_FALSE(core::isRecipientKind(bad)) << bad;
 }
 
 // ---- the rules on the tables ------------------------------------------------------------
@@ -344,9 +344,9 @@ TEST_F(CodeTables, NewBookkeepingLinesComeFromTheDialog)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.code);
         int asked = 0;
-        core::ScopedVolbaRiadkuPU choice([&] {
+        core::ScopedPuLineChoice choice([&] {
             ++asked;
-            return std::optional(core::Parametre_noveho_riadku_pu(c.item, c.code));
+            return std::optional(core::newPuLineParameters(c.item, c.code));
         });
         t.insert();
         EXPECT_EQ(asked, 1);
@@ -364,7 +364,7 @@ TEST_F(CodeTables, NewBookkeepingLinesComeFromTheDialog)
 
     // "Zrušiť": nothing is added and no message is shown.
     {
-        core::ScopedVolbaRiadkuPU cancelled([] { return std::optional<core::NovyRiadokPU>(); });
+        core::ScopedPuLineChoice cancelled([] { return std::optional<core::NewPuLine>(); });
         EXPECT_THROW(t.insert(), EAbort);
         EXPECT_EQ(t.state(), db::DataSetState::Browse);
     }
@@ -403,13 +403,13 @@ TEST_F(CodeTables, ExemptionListFollowsTheMode)
     EXPECT_EQ(t.value("ID").toString(), "E"); // left on the last row
 
     dm->Nastav_filter_vynimiek(1);
-    EXPECT_EQ(dm->Rezim_filtra_vynimiek(), 1);
-    EXPECT_EQ(t.filter(), core::Filter_vynimiek_rezimu_1());
+    EXPECT_EQ(dm->exceptionFilterMode(), 1);
+    EXPECT_EQ(t.filter(), core::exceptionFilterOfMode1());
     EXPECT_FALSE(t.isFiltered());
     dm->Napln_zoznam_vynimiek(&list);
     ASSERT_EQ(list.size(), ids.size()); // the list is never narrowed
     EXPECT_EQ(list[3], "3-neplatná hodnota");
-    EXPECT_EQ(list[5], core::Text_vynimky(1, "B", {}));
+    EXPECT_EQ(list[5], core::exceptionText(1, "B", {}));
     EXPECT_EQ(list[5].size(), 120);
     for (const QString &e : list)
         EXPECT_LE(e.size(), 120);

@@ -104,7 +104,7 @@ protected:
     }
     void stop()
     {
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         modules.destroy();
     }
@@ -114,7 +114,7 @@ protected:
     // before the cost-centre and period dialogs).
     void openYear(core::TFormMain &main, int year)
     {
-        QAction *firm = main.menuOtvorenieFirmy()->actions().value(0);
+        QAction *firm = main.openFirmMenu()->actions().value(0);
         ASSERT_TRUE(firm && firm->menu());
         QAction *item = nullptr;
         for (QAction *a : firm->menu()->actions())
@@ -165,14 +165,14 @@ TEST_F(DamagedDb, DamagedFirmStaysInTheMenuAndOpeningItNamesFileAndReason)
 
         core::TFormMain *main = start(own.path());
         ASSERT_NE(main, nullptr) << errors().toStdString();
-        const auto firms = main->menuOtvorenieFirmy()->actions();
+        const auto firms = main->openFirmMenu()->actions();
         ASSERT_EQ(firms.size(), 1);
         EXPECT_EQ(firms[0]->text(), "DATA01 – poškodená databáza");
         // Start-up said nothing of the firm: the menu shows it.
         EXPECT_FALSE(scripted.messages().join('\n').contains("DATA01")) << errors().toStdString();
 
         openYear(*main, 2007);
-        EXPECT_EQ(core::otvorenaFirma().firma, 0);
+        EXPECT_EQ(core::openedFirm().firma, 0);
         const QString shown = errors();
         EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())))
             << shown.toStdString();
@@ -190,11 +190,11 @@ TEST_F(DamagedDb, FirmLockedForAMomentIsWaitedForAndOpens)
     ASSERT_TRUE(holder.locked());
     core::TFormMain *main = start();
     ASSERT_NE(main, nullptr) << errors().toStdString();
-    const auto firms = main->menuOtvorenieFirmy()->actions();
+    const auto firms = main->openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 1);
     EXPECT_EQ(firms[0]->text(), "DEMO STAV, s.r.o. 01");
     test::openFirmFromMenu(*main, 2007, 7);
-    EXPECT_EQ(core::otvorenaFirma().firma, 1);
+    EXPECT_EQ(core::openedFirm().firma, 1);
     // (test_core lacks the tables of the layers above the core: those are reported apart.)
     EXPECT_FALSE(errors().contains("DATA01")) << errors().toStdString();
     EXPECT_FALSE(errors().contains("používa iný program")) << errors().toStdString();
@@ -207,12 +207,12 @@ TEST_F(DamagedDb, FirmLockedPastTheWaitIsMarkedBusyNotMissing)
     // Without the firm the program would end with "no database found".
     core::TFormMain *main = start();
     ASSERT_NE(main, nullptr) << errors().toStdString();
-    const auto firms = main->menuOtvorenieFirmy()->actions();
+    const auto firms = main->openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 1);
     EXPECT_EQ(firms[0]->text(), "DATA01 – databáza je obsadená");
 
     openYear(*main, 2007);
-    EXPECT_EQ(core::otvorenaFirma().firma, 0);
+    EXPECT_EQ(core::openedFirm().firma, 0);
     const QString shown = errors();
     EXPECT_TRUE(shown.contains("používa iný program")) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(firmDb()).absoluteFilePath())));
@@ -228,7 +228,7 @@ TEST_F(DamagedDb, DamagedYearIsReportedAndStaysInTheMenu)
     EXPECT_TRUE(warnings.contains("ROK2007")) << warnings.toStdString();
     EXPECT_TRUE(warnings.contains("file is not a database")) << warnings.toStdString();
 
-    const auto firms = main->menuOtvorenieFirmy()->actions();
+    const auto firms = main->openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 1);
     QStringList years;
     for (QAction *a : firms[0]->menu()->actions())
@@ -236,13 +236,13 @@ TEST_F(DamagedDb, DamagedYearIsReportedAndStaysInTheMenu)
     EXPECT_EQ(years, (QStringList{"2004", "2005", "2006", "2007", "2008"}));
 
     openYear(*main, 2007);
-    EXPECT_EQ(core::otvorenaFirma().firma, 0);
+    EXPECT_EQ(core::openedFirm().firma, 0);
     const QString shown = errors();
     EXPECT_TRUE(shown.contains("ROK2007")) << shown.toStdString();
     EXPECT_TRUE(shown.contains("poškodená")) << shown.toStdString();
     // The other years still open.
     test::openFirmFromMenu(*main, 2006, 7);
-    EXPECT_EQ(core::otvorenaFirma().firma, 1);
+    EXPECT_EQ(core::openedFirm().firma, 1);
 }
 
 TEST_F(DamagedDb, ReadOnlyFirmIsRefusedAtOpeningWithASlovakMessage)
@@ -251,10 +251,10 @@ TEST_F(DamagedDb, ReadOnlyFirmIsRefusedAtOpeningWithASlovakMessage)
     core::TFormMain *main = start();
     ASSERT_NE(main, nullptr) << errors().toStdString();
     // Readable: listed under its own name.
-    EXPECT_EQ(main->menuOtvorenieFirmy()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
+    EXPECT_EQ(main->openFirmMenu()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
 
     openYear(*main, 2007);
-    EXPECT_EQ(core::otvorenaFirma().firma, 0);
+    EXPECT_EQ(core::openedFirm().firma, 0);
     const QString shown = errors();
     EXPECT_TRUE(shown.contains("len na čítanie")) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(firmDb()).absoluteFilePath())));

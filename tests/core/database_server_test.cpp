@@ -164,23 +164,23 @@ TEST_F(ServerStartup, ANewWorkstationGetsItsPrivateSchemaAndListsTheServersFirms
     QTemporaryDir program;
     core::createServerInstallation(database.conninfo(), program.path());
     // A workstation the server has not met yet: its private schema is not there.
-    const QString priv = core::workstationPrivateSchema(program.path() + u'/');
+    const QString privateFolderDb = core::workstationPrivateSchema(program.path() + u'/');
     db::PgConnection conn(database.conninfo());
-    conn.executeRaw(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(priv));
+    conn.executeRaw(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(privateFolderDb));
 
     core::StartupHooks hooks;
     hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
     core::TFormMain *main = test::startWithLogin(program.path(), hooks);
     ASSERT_NE(main, nullptr) << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
-    EXPECT_TRUE(db::serverSchemaExists(conn, priv));
+    EXPECT_TRUE(db::serverSchemaExists(conn, privateFolderDb));
     EXPECT_TRUE(core::session().isServer());
     // The period row of a new workstation, read from the server.
-    EXPECT_EQ(conn.exec(QStringLiteral("select count(*) from %1.priv").arg(priv)).value(0, 0).toLongLong(), 1);
+    EXPECT_EQ(conn.exec(QStringLiteral("select count(*) from %1.priv").arg(privateFolderDb)).value(0, 0).toLongLong(), 1);
     // Nothing of the data in the program folder: no private folder, no firm folder.
     EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("PRIVATE"))));
     EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("DATA01"))));
 
-    const QList<QAction *> firms = main->menuOtvorenieFirmy()->actions();
+    const QList<QAction *> firms = main->openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 1);
     EXPECT_TRUE(firms[0]->text().endsWith(QStringLiteral(" 01"))) << firms[0]->text().toStdString();
     QStringList years;
@@ -197,14 +197,14 @@ TEST(DatabaseServer, TheSessionFindsEachFolderSchemaByItsPath)
     const core::AppPaths paths = core::deriveAppPaths(QStringLiteral("/opt/tarix/"), QStringLiteral("/mnt/mzdy/"), QString());
     const db::ServerOptions options = core::serverSessionOptions(QStringLiteral("host=server"), paths);
     EXPECT_EQ(options.conninfo, QStringLiteral("host=server"));
-    const QString priv = core::workstationPrivateSchema(QStringLiteral("/opt/tarix/"));
+    const QString privateFolderDb = core::workstationPrivateSchema(QStringLiteral("/opt/tarix/"));
     const struct {
         const char *folder;
         QString schema;
     } cases[] = {
         {"/mnt/mzdy/DATA07", QStringLiteral("data07")},  {"/mnt/mzdy/DATA", QStringLiteral("data")},
         {"/mnt/mzdy/COMMON/ROK2007", QStringLiteral("rok2007")},
-        {"/mnt/mzdy/x/../DATA01", QStringLiteral("data01")}, {"/opt/tarix/PRIVATE", priv},
+        {"/mnt/mzdy/x/../DATA01", QStringLiteral("data01")}, {"/opt/tarix/PRIVATE", privateFolderDb},
         {"/opt/tarix/DATA01", QString()},  // the program folder is not the network root
         {"/mnt/DATA01", QString()},        {"/mnt/mzdy/ZALOHA", QString()},
     };

@@ -13,7 +13,7 @@ TEST_F(EmployeesTest, DocumentKindChoosesItsSubPage)
                  {2, "PAGE_PPV_DPC"},  {12, "PAGE_PPV_DPC"},  {3, "PAGE_PPV_DBPS"},  {13, "PAGE_PPV_DBPS"},
                  {14, "PAGE_PPV_ZMLD"}, {4, "PAGE_PPV_EMPTY"}, {5, "PAGE_PPV_EMPTY"}, {QVariant(), "PAGE_PPV_EMPTY"}};
     for (const auto &c : cases)
-        EXPECT_EQ(core::TDMP::Stranka_dokumentu(c.kind), c.page) << c.kind.toString().toStdString();
+        EXPECT_EQ(core::TDMP::documentPage(c.kind), c.page) << c.kind.toString().toStdString();
 
     // The main window follows the list: moving to the amendment shows its page.
     db::Table &p = core::DMP().TPPV_;

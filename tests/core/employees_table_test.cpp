@@ -203,9 +203,9 @@ TEST_F(EmployeesTest, PostRefusesMissingInsurerAndTwoWaysOfPay)
         try {
             zam().post();
             ADD_FAILURE() << "posted: " << c.error.toStdString();
-        } catch (const core::EChybaPolozky &e) {
+        } catch (const core::EItemError &e) {
             EXPECT_EQ(e.text(), c.error);
-            EXPECT_EQ(e.polozka(), c.field);
+            EXPECT_EQ(e.faultyItem(), c.field);
         }
         EXPECT_EQ(zam().state(), db::DataSetState::Edit) << "the entries stay for correction";
         zam().cancel();

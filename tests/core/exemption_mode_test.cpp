@@ -20,9 +20,9 @@ protected:
 
     void openFirm(int year, const std::function<void()> &periodStep)
     {
-        core::KrokyOtvorenia steps;
+        core::OpeningSteps steps;
         steps.vyber_obdobia = periodStep;
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, year, steps));
+        ASSERT_TRUE(core::openFirmAndYear(1, year, steps));
         // A code whose stored text differs from its statutory text of 8 to 12/2006, so
         // that the two modes show different texts.
         s().execute("update \":tarix_comm:cis_vvz\" set text = 'vlastný text' where id = 'A'");
@@ -31,7 +31,7 @@ protected:
     }
     std::function<void()> choose(int year, int month)
     {
-        return [this, year, month] { core::Potvrd_obdobie(dm(), year, year, month, root()); };
+        return [this, year, month] { core::confirmPeriod(dm(), year, year, month, root()); };
     }
 
     QStringList texts()
@@ -44,7 +44,7 @@ protected:
     }
     void expectMode(int mode, const QStringList &expectedTexts)
     {
-        EXPECT_EQ(dm().Rezim_filtra_vynimiek(), mode);
+        EXPECT_EQ(dm().exceptionFilterMode(), mode);
         EXPECT_EQ(dm().CIS5_.filter(), mode == 1 ? QString::fromLatin1(core::kFilterVynimiek2006) : QString());
         EXPECT_EQ(texts(), expectedTexts);
     }
@@ -96,7 +96,7 @@ TEST_F(ExemptionMode, ThePeriodDialogSetsTheModeWhenItCloses)
         EXPECT_TRUE(form.isVisible()) << "without a cancel button Esc does not close it";
         form.done(QDialog::Rejected);
         EXPECT_FALSE(form.isVisible());
-        modeAfterDialog = dm().Rezim_filtra_vynimiek();
+        modeAfterDialog = dm().exceptionFilterMode();
         EXPECT_EQ(texts(), normal) << "the texts follow as soon as the dialog is closed";
     });
     EXPECT_EQ(modeAfterDialog, 0);
@@ -108,7 +108,7 @@ TEST_F(ExemptionMode, ThePeriodDialogSetsTheModeWhenItCloses)
         core::TFormObdobie form(dm(), root());
         form.setMesiac(12);
         form.okButton()->click();
-        modeAfterDialog = dm().Rezim_filtra_vynimiek();
+        modeAfterDialog = dm().exceptionFilterMode();
     });
     EXPECT_EQ(modeAfterDialog, 1);
     expectMode(1, of2006);

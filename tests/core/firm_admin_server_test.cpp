@@ -82,18 +82,18 @@ protected:
         core::openStartupSession(core::appPaths(), database->conninfo());
         modules.create(test::mainModule(), true);
         conn = std::make_unique<db::PgConnection>(database->conninfo());
-        core::Nastav_kroky_spravy_firiem({{}, [this] { ++menus; }});
+        core::setFirmAdminSteps({{}, [this] { ++menus; }});
         ASSERT_TRUE(reopen()) << scripted.messages().join('\n').toStdString();
         scripted.clearEvents();
     }
 
     void TearDown() override
     {
-        core::Nastav_kroky_spravy_firiem({});
+        core::setFirmAdminSteps({});
         if (database) {
-            core::Zrus_otvorenu_firmu();
+            core::dropOpenFirm();
             core::closeSession();
-            core::setPriplatky({});
+            core::setSurcharges({});
             MyConsts::Parametre().fill(MyConsts::Parameter{});
             modules.destroy();
         }
@@ -103,9 +103,9 @@ protected:
 
     bool reopen()
     {
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 3, m_root); };
-        return core::Otvor_firmu_a_rok(1, 2007, steps);
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this] { core::confirmPeriod(core::DM(), 2007, 2007, 3, m_root); };
+        return core::openFirmAndYear(1, 2007, steps);
     }
 
     const QString &root() const { return m_root; }
@@ -136,7 +136,7 @@ private:
 TEST_F(FirmAdminServer, ANewFirmIsTheTemplateSchemaWithItsRows)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2) << errors().toStdString();
+    ASSERT_EQ(core::addFirm(), 2) << errors().toStdString();
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65136, 2)});
     EXPECT_EQ(menus, 1);
     const Rows firm = rowsOf(*conn, QStringLiteral("data02"));
@@ -152,17 +152,17 @@ TEST_F(FirmAdminServer, ANewFirmIsTheTemplateSchemaWithItsRows)
     EXPECT_EQ(conn->exec(QStringLiteral("SELECT is_called FROM data.\"_autoinc_deti_did\"")).value(0, 0).toBool(), false);
 
     scripted.answerYes(Msg(65103));
-    EXPECT_EQ(core::Pridanie_firmy(), 3);
+    EXPECT_EQ(core::addFirm(), 3);
 }
 
 TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotDeletedUntilItClosesIt)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.clearEvents();
     {
         const auto other = otherWorkstation(QStringLiteral("DATA02"));
-        EXPECT_TRUE(core::Databaza_pouzivana(root() + QStringLiteral("DATA02/")));
+        EXPECT_TRUE(core::databaseInUse(root() + QStringLiteral("DATA02/")));
         scripted.answerYes().answerYes();
         EXPECT_FALSE(core::Zrusenie_firmy(2, "Nová 02"));
         EXPECT_TRUE(exists(QStringLiteral("data02")));
@@ -171,7 +171,7 @@ TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotDeletedUntilItClosesI
         // It reads the firm on.
         EXPECT_EQ(other->run(QStringLiteral("select count(*) from \":TARIX_DATA:inf\"")).value(0, 0).toInt(), 1);
     }
-    EXPECT_FALSE(core::Databaza_pouzivana(root() + QStringLiteral("DATA02/")));
+    EXPECT_FALSE(core::databaseInUse(root() + QStringLiteral("DATA02/")));
     scripted.clearEvents();
     scripted.answerYes().answerYes();
     EXPECT_TRUE(core::Zrusenie_firmy(2, "Nová 02")) << errors().toStdString();
@@ -187,7 +187,7 @@ TEST_F(FirmAdminServer, AFirmBeingDeletedOrRestoredIsNotOpenedMeanwhile)
     // While this program has the firm open, no other takes it for a deletion or restore.
     db::PgConnection admin(database->conninfo());
     EXPECT_FALSE(db::tryTakeSchemaExclusively(admin, QStringLiteral("data01")));
-    core::Zrus_otvorenu_firmu();
+    core::dropOpenFirm();
     core::session().closeAll();
     ASSERT_TRUE(db::tryTakeSchemaExclusively(admin, QStringLiteral("data01")));
     // Held so, no second program takes it and none opens it.
@@ -205,15 +205,15 @@ TEST_F(FirmAdminServer, AFirmBeingDeletedOrRestoredIsNotOpenedMeanwhile)
 TEST_F(FirmAdminServer, ABackupRestoresExactlyTheRowsItHeld)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5))) << errors().toStdString();
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5))) << errors().toStdString();
     // The archives of the folders' version, each holding its schema's dump.
     const QString firmArchive = root() + QStringLiteral("ZALOHA/z0305d01.zip");
     const QString yearArchive = root() + QStringLiteral("ZALOHA/ROK2007/z0305com.zip");
-    EXPECT_EQ(core::Polozky_archivu(firmArchive), QStringList{QStringLiteral("data01.dump")});
-    EXPECT_EQ(core::Polozky_archivu(root() + QStringLiteral("ZALOHA/z0305d02.zip")), QStringList{QStringLiteral("data02.dump")});
-    EXPECT_EQ(core::Polozky_archivu(yearArchive), QStringList{QStringLiteral("rok2007.dump")});
+    EXPECT_EQ(core::archiveEntries(firmArchive), QStringList{QStringLiteral("data01.dump")});
+    EXPECT_EQ(core::archiveEntries(root() + QStringLiteral("ZALOHA/z0305d02.zip")), QStringList{QStringLiteral("data02.dump")});
+    EXPECT_EQ(core::archiveEntries(yearArchive), QStringList{QStringLiteral("rok2007.dump")});
     EXPECT_FALSE(QFileInfo::exists(root() + QStringLiteral("ZALOHA/z0305d03.zip")));
 
     const struct Case {
@@ -237,7 +237,7 @@ TEST_F(FirmAdminServer, ABackupRestoresExactlyTheRowsItHeld)
         const qint64 changed = dataVersion(c.schema);
         scripted.clearEvents();
         scripted.answerFile(root() + QString::fromUtf8(c.archive)).answerYes();
-        ASSERT_TRUE(core::Obnova()) << errors().toStdString();
+        ASSERT_TRUE(core::restoreBackup()) << errors().toStdString();
         EXPECT_EQ(rowsOf(*conn, c.schema), before);
         // The restored schema's data version goes on forward: nothing a program kept from
         // before the restore passes for current.
@@ -253,15 +253,15 @@ TEST_F(FirmAdminServer, ABackupRestoresExactlyTheRowsItHeld)
 TEST_F(FirmAdminServer, AnotherFirmsArchiveRestoresIntoTheOpenOneAndLeavesThatFirm)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
     const Rows second = rowsOf(*conn, QStringLiteral("data02"));
     conn->execute(QStringLiteral("UPDATE data02.inf SET nazov = 'Druhá'"));
     const Rows secondNow = rowsOf(*conn, QStringLiteral("data02"));
     ASSERT_TRUE(reopen());
     scripted.answerFile(root() + QStringLiteral("ZALOHA/z0305d02.zip")).answerYes();
-    ASSERT_TRUE(core::Obnova()) << errors().toStdString();
+    ASSERT_TRUE(core::restoreBackup()) << errors().toStdString();
     EXPECT_EQ(rowsOf(*conn, QStringLiteral("data01")), second);
     EXPECT_EQ(rowsOf(*conn, QStringLiteral("data02")), secondNow);
     // The restored firm numbers its rows with its own sequence.
@@ -274,7 +274,7 @@ TEST_F(FirmAdminServer, AnotherFirmsArchiveRestoresIntoTheOpenOneAndLeavesThatFi
 TEST_F(FirmAdminServer, ADamagedOrForeignArchiveLeavesTheFirmAsItWas)
 {
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
     QTemporaryDir work;
     const auto zipOne = [&](const QString &name, const QByteArray &bytes, const QString &archive) {
         QTemporaryDir src;
@@ -282,13 +282,13 @@ TEST_F(FirmAdminServer, ADamagedOrForeignArchiveLeavesTheFirmAsItWas)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        ASSERT_EQ(core::Spusti_archivator(QStringLiteral("zip"), QStringLiteral("-j \"%1\" \"%2/*\"").arg(archive, src.path()),
+        ASSERT_EQ(core::runArchiver(QStringLiteral("zip"), QStringLiteral("-j \"%1\" \"%2/*\"").arg(archive, src.path()),
                                           root()),
                   0);
     };
     const auto dumpOf = [&](const QString &archive, const QString &entry) {
         QTemporaryDir out;
-        EXPECT_EQ(core::Spusti_archivator(QStringLiteral("unzip"), QStringLiteral("-o \"%1\" -d \"%2\"").arg(archive, out.path()),
+        EXPECT_EQ(core::runArchiver(QStringLiteral("unzip"), QStringLiteral("-o \"%1\" -d \"%2\"").arg(archive, out.path()),
                                           root()),
                   0);
         QFile f(out.filePath(entry));
@@ -320,7 +320,7 @@ TEST_F(FirmAdminServer, ADamagedOrForeignArchiveLeavesTheFirmAsItWas)
         ASSERT_TRUE(reopen());
         scripted.clearEvents();
         scripted.answerFile(archive + QStringLiteral(".zip")).answerYes();
-        EXPECT_FALSE(core::Obnova());
+        EXPECT_FALSE(core::restoreBackup());
         ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
         EXPECT_TRUE(errors().contains(QStringLiteral("DATA01"))) << errors().toStdString();
         EXPECT_TRUE(errors().contains(QString::fromUtf8(c.reason))) << errors().toStdString();
@@ -335,14 +335,14 @@ TEST_F(FirmAdminServer, ADamagedOrForeignArchiveLeavesTheFirmAsItWas)
 TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotRestored)
 {
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
     conn->execute(QStringLiteral("UPDATE data01.inf SET nazov = 'Po zálohe'"));
     const Rows before = rowsOf(*conn, QStringLiteral("data01"));
     const auto other = otherWorkstation(QStringLiteral("DATA01"));
     ASSERT_TRUE(reopen());
     scripted.clearEvents();
     scripted.answerFile(root() + QStringLiteral("ZALOHA/z0305d01.zip")).answerYes();
-    EXPECT_FALSE(core::Obnova());
+    EXPECT_FALSE(core::restoreBackup());
     ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
     EXPECT_TRUE(errors().contains(QStringLiteral("iný program"))) << errors().toStdString();
     EXPECT_EQ(rowsOf(*conn, QStringLiteral("data01")), before);
@@ -351,7 +351,7 @@ TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotRestored)
 TEST_F(FirmAdminServer, TheNextYearIsACopyOfTheOpenYear)
 {
     scripted.answerYes(Msg(65119, "2008"));
-    ASSERT_TRUE(core::Zalozenie_roka()) << errors().toStdString();
+    ASSERT_TRUE(core::createYear()) << errors().toStdString();
     const Rows year = rowsOf(*conn, QStringLiteral("rok2008"));
     EXPECT_EQ(year, rowsOf(*conn, QStringLiteral("rok2007")));
     EXPECT_GT(rowCount(year), 0);
@@ -363,6 +363,6 @@ TEST_F(FirmAdminServer, TheNextYearIsACopyOfTheOpenYear)
     ASSERT_TRUE(reopen());
     scripted.clearEvents();
     scripted.answerYes(Msg(65119, "2008"));
-    EXPECT_FALSE(core::Zalozenie_roka());
+    EXPECT_FALSE(core::createYear());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65116, QStringLiteral("2008"))});
 }

@@ -32,8 +32,8 @@ protected:
     void SetUp() override { open({true, 2007, 2007}, 2007); }
     void TearDown() override
     {
-        core::Nastav_archivator({});
-        core::Nastav_kroky_spravy_firiem({});
+        core::setArchiver({});
+        core::setFirmAdminSteps({});
         firmtest::FirmFixture::TearDown();
     }
 
@@ -42,21 +42,21 @@ protected:
         install(options);
         ASSERT_TRUE(reopen(year));
         // Each archiver run is recorded; the real programs do the work unless a status is scripted.
-        core::Nastav_archivator([this](const QString &program, const QString &parameters, const QString &folder) {
+        core::setArchiver([this](const QString &program, const QString &parameters, const QString &folder) {
             calls.push_back({program, parameters});
             if (scriptedStatus.contains(program))
                 return scriptedStatus.value(program);
-            return core::Spusti_archivator(program, parameters, folder);
+            return core::runArchiver(program, parameters, folder);
         });
-        core::Nastav_kroky_spravy_firiem({{}, [this] { ++menus; }});
+        core::setFirmAdminSteps({{}, [this] { ++menus; }});
         scripted.clearEvents();
     }
 
     bool reopen(int year)
     {
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this, year] { core::Potvrd_obdobie(core::DM(), year, year, 3, root()); };
-        return core::Otvor_firmu_a_rok(1, year, steps);
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this, year] { core::confirmPeriod(core::DM(), year, year, 3, root()); };
+        return core::openFirmAndYear(1, year, steps);
     }
 
     QString firm(int n) const { return root() + QStringLiteral("DATA%1/").arg(n, 2, 10, QLatin1Char('0')); }
@@ -104,9 +104,9 @@ void writeFile(const QString &path, const QByteArray &bytes)
 TEST(FirmAdminNames, ArchivesAreNamedByMonthAndDay)
 {
     const QDate march5(2007, 3, 5);
-    EXPECT_EQ(core::Nazov_zalohy_roka(march5), "z0305com");
-    EXPECT_EQ(core::Nazov_zalohy_firmy(march5, 3), "z0305d03");
-    EXPECT_EQ(core::Nazov_zalohy_firmy(QDate(2007, 12, 24), 41), "z1224d41");
+    EXPECT_EQ(core::yearBackupName(march5), "z0305com");
+    EXPECT_EQ(core::firmBackupName(march5, 3), "z0305d03");
+    EXPECT_EQ(core::firmBackupName(QDate(2007, 12, 24), 41), "z1224d41");
 }
 
 TEST(FirmAdminNames, EntriesLeavingTheFolderAreDangerous)
@@ -118,20 +118,20 @@ TEST(FirmAdminNames, EntriesLeavingTheFolderAreDangerous)
                  {"a/../../x", true}, {"/etc/x", true},     {"\\x", true},  {"C:x", true},
                  {"a\\..\\x", true}};
     for (const Case &c : cases)
-        EXPECT_EQ(core::Nebezpecna_polozka(c.entry), c.bad) << c.entry;
+        EXPECT_EQ(core::unsafeEntry(c.entry), c.bad) << c.entry;
 }
 
 TEST_F(FirmAdmin, AddingAFirmTakesTheFirstFreeNumberAndCopiesTheTemplate)
 {
     QDir().mkpath(firm(3));
     scripted.answerYes(Msg(65103));
-    EXPECT_EQ(core::Pridanie_firmy(), 2);
+    EXPECT_EQ(core::addFirm(), 2);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65136, 2)});
     EXPECT_TRUE(db::tableExistsInFolder(firm(2), "Inf"));
     EXPECT_EQ(menus, 1);
 
     scripted.answerNo(Msg(65103));
-    EXPECT_EQ(core::Pridanie_firmy(), 0);
+    EXPECT_EQ(core::addFirm(), 0);
     EXPECT_FALSE(exists(firm(4)));
 }
 
@@ -140,7 +140,7 @@ TEST_F(FirmAdmin, NinetyNineFirmsLeaveNoNumber)
     for (int n = 2; n <= 99; ++n)
         QDir().mkpath(firm(n));
     scripted.answerYes(Msg(65103));
-    EXPECT_EQ(core::Pridanie_firmy(), 0);
+    EXPECT_EQ(core::addFirm(), 0);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65137)});
 }
 
@@ -149,7 +149,7 @@ TEST_F(FirmAdmin, AFailedCopyLeavesTheNumberFree)
     // A template without its database gives no firm header.
     ASSERT_TRUE(QFile::rename(root() + "DATA/tarix.db", root() + "template.db"));
     scripted.answerYes(Msg(65103));
-    EXPECT_EQ(core::Pridanie_firmy(), 0);
+    EXPECT_EQ(core::addFirm(), 0);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65137)});
     EXPECT_FALSE(exists(firm(2)));
 }
@@ -161,7 +161,7 @@ TEST_F(FirmAdmin, TheOpenFirmIsNeverDeletedAndAnotherGoesAfterTwoQuestions)
     EXPECT_TRUE(exists(firm(1)));
 
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.clearEvents();
     // No to the second question keeps it.
     scripted.answerYes(Msg(65138, QStringLiteral("Nová 02"))).answerNo(Msg(65165, QStringLiteral("firmu Nová 02")));
@@ -180,7 +180,7 @@ TEST_F(FirmAdmin, TheOpenFirmIsNeverDeletedAndAnotherGoesAfterTwoQuestions)
 TEST_F(FirmAdmin, ABackupArchivesTheYearAndEveryFirmUnderTheDaysNames)
 {
     scripted.answerYes();
-    EXPECT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    EXPECT_TRUE(core::backUp(QDate(2007, 3, 5)));
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].program, "zip");
     EXPECT_TRUE(calls[0].parameters.startsWith("-j \"" + root() + "ZALOHA/ROK2007/z0305com\" \""))
@@ -191,14 +191,14 @@ TEST_F(FirmAdmin, ABackupArchivesTheYearAndEveryFirmUnderTheDaysNames)
     EXPECT_TRUE(exists(root() + "ZALOHA/z0305d01.zip"));
     // The databases stay closed.
     EXPECT_FALSE(core::DM().TINF_.isActive());
-    EXPECT_EQ(core::otvorenaFirma().firma, 0);
+    EXPECT_EQ(core::openedFirm().firma, 0);
 }
 
 TEST_F(FirmAdmin, AFailedArchiverIsReported)
 {
     scriptedStatus["zip"] = 12;
     scripted.answerYes();
-    EXPECT_FALSE(core::Zalohovanie(QDate(2007, 3, 5)));
+    EXPECT_FALSE(core::backUp(QDate(2007, 3, 5)));
     ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 2);
     EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).first().contains("12"));
 }
@@ -232,7 +232,7 @@ TEST_F(FirmAdmin, ABackupTakenWhileAnotherProgramWritesRestoresAConsistentFirm)
     while (writes < 3)
         std::this_thread::yield();
     scripted.answerYes();
-    const bool backedUp = core::Zalohovanie(QDate(2007, 3, 5));
+    const bool backedUp = core::backUp(QDate(2007, 3, 5));
     stop = true;
     writer.join();
     ASSERT_TRUE(backedUp) << scripted.messages().join('\n').toStdString();
@@ -245,7 +245,7 @@ TEST_F(FirmAdmin, ABackupTakenWhileAnotherProgramWritesRestoresAConsistentFirm)
     // A journal left beside the firm's database must not be applied to the restored one.
     writeFile(firm(1) + "tarix.db-journal", QByteArray(512, '\x01'));
     scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
-    ASSERT_TRUE(core::Obnova()) << scripted.messages().join('\n').toStdString();
+    ASSERT_TRUE(core::restoreBackup()) << scripted.messages().join('\n').toStdString();
     EXPECT_FALSE(exists(firm(1) + "tarix.db-journal"));
     EXPECT_TRUE(exists(root() + "SKLAD/bkp0001.zip"));
     ASSERT_TRUE(reopen(2007));
@@ -257,14 +257,14 @@ TEST_F(FirmAdmin, ABackupTakenWhileAnotherProgramWritesRestoresAConsistentFirm)
 TEST_F(FirmAdmin, AnArchiveOfAnotherFirmRestoresIntoTheOpenOne)
 {
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
     ASSERT_TRUE(QFile::rename(root() + "ZALOHA/z0305d01.zip", root() + "ZALOHA/z0305d03.zip"));
     ASSERT_TRUE(reopen(2007));
     s().execute("update \":tarix_data:inf\" set NAZOV = 'Zmenená'");
     // A name that breaks the rule opens the dialog again.
     writeFile(root() + "ZALOHA/zaloha.zip", "x");
     scripted.answerFile(root() + "ZALOHA/zaloha.zip").answerFile(root() + "ZALOHA/z0305d03.zip").answerYes();
-    ASSERT_TRUE(core::Obnova());
+    ASSERT_TRUE(core::restoreBackup());
     ASSERT_TRUE(reopen(2007));
     EXPECT_EQ(one("select NAZOV from \":tarix_data:inf\"").toString(), "DEMO STAV, s.r.o.");
     EXPECT_FALSE(exists(firm(3)));
@@ -276,7 +276,7 @@ TEST_F(FirmAdmin, SafetyCopiesNumberUpwardAndAFailedOneStopsTheRestore)
     writeFile(root() + "ZALOHA/z0305d01.zip", zipOf({"tarix.db"}));
     scriptedStatus["zip"] = 2;
     scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
-    EXPECT_FALSE(core::Obnova());
+    EXPECT_FALSE(core::restoreBackup());
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].program, "zip");
     EXPECT_TRUE(calls[0].parameters.startsWith("-j \"" + root() + "SKLAD/bkp0002\" "))
@@ -290,7 +290,7 @@ TEST_F(FirmAdmin, AnArchiveLeavingTheFolderIsRefused)
 {
     writeFile(root() + "ZALOHA/z0305d01.zip", zipOf({"tarix.db", "../x"}));
     scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
-    EXPECT_FALSE(core::Obnova());
+    EXPECT_FALSE(core::restoreBackup());
     const QStringList errors = scripted.messages(ui::MessageKind::Error);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.first().contains("../x")) << errors.first().toStdString();
@@ -306,11 +306,11 @@ TEST_F(FirmAdmin, AnArchiveWithoutAFirmDatabaseIsRefused)
     QTemporaryDir src;
     writeFile(src.filePath("readme.txt"), "not a firm");
     QDir().mkpath(root() + "ZALOHA");
-    ASSERT_EQ(core::Spusti_archivator("zip", "-j \"" + root() + "ZALOHA/z0305d01\" \"" + src.path() + "/*\"",
+    ASSERT_EQ(core::runArchiver("zip", "-j \"" + root() + "ZALOHA/z0305d01\" \"" + src.path() + "/*\"",
                                       root()),
               0);
     scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
-    EXPECT_FALSE(core::Obnova());
+    EXPECT_FALSE(core::restoreBackup());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
     EXPECT_TRUE(db::checkFolderDatabase(firm(1), "Inf").ok());
     EXPECT_FALSE(exists(firm(1) + "readme.txt"));
@@ -319,7 +319,7 @@ TEST_F(FirmAdmin, AnArchiveWithoutAFirmDatabaseIsRefused)
 TEST_F(FirmAdmin, TheNextYearIsCopiedFromTheOpenOne)
 {
     scripted.answerYes(Msg(65119, "2008"));
-    ASSERT_TRUE(core::Zalozenie_roka());
+    ASSERT_TRUE(core::createYear());
     EXPECT_TRUE(db::tableExistsInFolder(root() + "COMMON/ROK2008/", "Cis_par"));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information),
               QStringList{Msg(65117, 2008, QDir::toNativeSeparators(root() + "COMMON/ROK2008/"))});
@@ -334,7 +334,7 @@ protected:
 TEST_F(FirmAdminOldYears, AnExistingNextYearIsRefused)
 {
     scripted.answerYes(Msg(65119, QStringLiteral("2006")));
-    EXPECT_FALSE(core::Zalozenie_roka());
+    EXPECT_FALSE(core::createYear());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65116, QStringLiteral("2006"))});
     EXPECT_TRUE(core::DM().TINF_.isActive()); // nothing was closed
 }
@@ -342,7 +342,7 @@ TEST_F(FirmAdminOldYears, AnExistingNextYearIsRefused)
 TEST_F(FirmAdmin, AFirmAnotherProgramIsWritingIsNeitherDeletedNorRestored)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.clearEvents();
     {
         test::WriteLock lock(firm(2), std::chrono::milliseconds(1500), "update \":tarix_data:inf\" set nazov = nazov");
@@ -358,7 +358,7 @@ TEST_F(FirmAdmin, AFirmAnotherProgramIsWritingIsNeitherDeletedNorRestored)
     {
         test::WriteLock lock(firm(1), std::chrono::milliseconds(1500), "update \":tarix_data:inf\" set nazov = nazov");
         scripted.answerFile(root() + "ZALOHA/z0305d01.zip").answerYes();
-        EXPECT_FALSE(core::Obnova());
+        EXPECT_FALSE(core::restoreBackup());
     }
     EXPECT_TRUE(calls.empty());
     ASSERT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
@@ -368,21 +368,21 @@ TEST_F(FirmAdmin, AFirmAnotherProgramIsWritingIsNeitherDeletedNorRestored)
 TEST_F(FirmAdmin, AFirmAnotherProgramHasOpenButLeavesIdleIsNotDeleted)
 {
     scripted.answerYes(Msg(65103));
-    ASSERT_EQ(core::Pridanie_firmy(), 2);
+    ASSERT_EQ(core::addFirm(), 2);
     scripted.clearEvents();
     {
         // Another program's session with the firm attached, reading and writing nothing.
         db::Session other;
         other.setAlias(QStringLiteral("TARIX_DATA"), firm(2));
         other.attach(QStringLiteral("TARIX_DATA"));
-        EXPECT_TRUE(core::Databaza_pouzivana(firm(2)));
+        EXPECT_TRUE(core::databaseInUse(firm(2)));
         scripted.answerYes().answerYes();
         EXPECT_FALSE(core::Zrusenie_firmy(2, "Nová 02"));
         EXPECT_TRUE(exists(firm(2)));
         EXPECT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
     }
     // Once that program has closed it, the firm goes.
-    EXPECT_FALSE(core::Databaza_pouzivana(firm(2)));
+    EXPECT_FALSE(core::databaseInUse(firm(2)));
     scripted.clearEvents();
     scripted.answerYes().answerYes();
     EXPECT_TRUE(core::Zrusenie_firmy(2, "Nová 02"));
@@ -394,14 +394,14 @@ TEST_F(FirmAdmin, BackupAndSafetyFoldersAreFoundWhateverTheCaseOfTheirNames)
     QDir().mkpath(root() + "Zaloha/rok2007");
     QDir().mkpath(root() + "sklad");
     scripted.answerYes();
-    ASSERT_TRUE(core::Zalohovanie(QDate(2007, 3, 5)));
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
     EXPECT_TRUE(exists(root() + "Zaloha/rok2007/z0305com.zip"));
     EXPECT_TRUE(exists(root() + "Zaloha/z0305d01.zip"));
     EXPECT_FALSE(exists(root() + "ZALOHA"));
 
     ASSERT_TRUE(reopen(2007));
     scripted.answerFile(root() + "Zaloha/z0305d01.zip").answerYes();
-    ASSERT_TRUE(core::Obnova());
+    ASSERT_TRUE(core::restoreBackup());
     EXPECT_TRUE(exists(root() + "sklad/bkp0001.zip"));
     EXPECT_FALSE(exists(root() + "SKLAD"));
 }

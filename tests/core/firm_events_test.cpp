@@ -14,8 +14,8 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia none;
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, none));
+        core::OpeningSteps none;
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, none));
         scripted.clearEvents();
     }
 };
@@ -84,7 +84,7 @@ TEST_F(FirmEvents, PeriodRowGivesTheCentreRange)
 {
     core::TDM &dm = core::DM();
     for (int sid : {0, 5}) {
-        core::Nastav_stredisko(dm, sid);
+        core::setCostCenter(dm, sid);
         EXPECT_EQ(dm.TPRIV_.fieldByName("MIN_SID").asInteger(), sid ? sid : 1);
         EXPECT_EQ(dm.TPRIV_.fieldByName("MAX_SID").asInteger(), sid ? sid : 99);
     }

@@ -14,9 +14,9 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 3, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, steps));
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this] { core::confirmPeriod(core::DM(), 2007, 2007, 3, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, steps));
         scripted.clearEvents();
     }
 
@@ -87,7 +87,7 @@ TEST_F(FirmHeader, CalculatedFieldsFollowTheEditAndTheOpenPeriod)
     inf().post();
     EXPECT_TRUE(text("CALC_ADRESA").startsWith("Nám. SNP 1234/5, ")) << text("CALC_ADRESA").toStdString();
 
-    core::Potvrd_obdobie(core::DM(), 2007, 2007, 12, root());
+    core::confirmPeriod(core::DM(), 2007, 2007, 12, root());
     inf().refresh();
     EXPECT_EQ(text("CALC_OBDOBIE"), "DECEMBER 2007");
 }

@@ -34,7 +34,7 @@ protected:
     }
     void firm(int n, const QString &name)
     {
-        const QString folder = root() + core::Nazov_priecinka_firmy(n);
+        const QString folder = root() + core::firmFolderName(n);
         core::createFolderDatabase(folder, core::FolderKind::Firm, core::demoFirmSeedResources());
         db::Session own;
         own.setAlias("TARIX_DATA", folder);
@@ -67,7 +67,7 @@ TEST_F(FirmMenu, ListsFirmsWithADatabaseAndTheYearsWithParameters)
     junk.close();
 
     // The two unreadable firms stay listed, marked, with their reason: they are not missing.
-    const auto firms = core::Zoznam_firiem(core::session(), root());
+    const auto firms = core::firmList(core::session(), root());
     ASSERT_EQ(firms.size(), 4);
     EXPECT_EQ(firms[0].popis(), "Prvá firma 01");
     EXPECT_EQ(firms[1].popis(), "DATA05 – poškodená databáza");
@@ -86,7 +86,7 @@ TEST_F(FirmMenu, ListsFirmsWithADatabaseAndTheYearsWithParameters)
 TEST_F(FirmMenu, WithoutAnyYearNoFirmIsListed)
 {
     firm(1, "Prvá firma");
-    EXPECT_TRUE(core::Zoznam_firiem(core::session(), root()).isEmpty());
+    EXPECT_TRUE(core::firmList(core::session(), root()).isEmpty());
 }
 
 TEST(FirmFolders, YearsBefore2005ShareTheFolderOf2004)
@@ -98,9 +98,9 @@ TEST(FirmFolders, YearsBefore2005ShareTheFolderOf2004)
     } cases[] = {{2001, "/x/COMMON/ROK2004/"}, {2004, "/x/COMMON/ROK2004/"},
                  {2005, "/x/COMMON/ROK2005/"}, {2019, "/x/COMMON/ROK2019/"}};
     for (const auto &c : cases)
-        EXPECT_EQ(core::Priecinok_roka(r, c.year), c.common) << c.year;
-    EXPECT_EQ(core::Priecinok_firmy(r, 7), "/x/DATA07/");
-    EXPECT_EQ(core::Vystupny_priecinok(r, 12, 2007), "/x/vystupy/DATA12/2007/");
+        EXPECT_EQ(core::yearDataFolder(r, c.year), c.common) << c.year;
+    EXPECT_EQ(core::firmFolderPath(r, 7), "/x/DATA07/");
+    EXPECT_EQ(core::firmOutputFolder(r, 12, 2007), "/x/vystupy/DATA12/2007/");
     EXPECT_EQ(core::Priecinok_formularov(r), "/x/frm/");
 }
 
@@ -117,7 +117,7 @@ TEST_F(FirmMenu, MainWindowMenusListFirmsYearsAndDeleteItems)
     main.Vytvor_menu_firiem();
     main.Vytvor_menu_firiem();
 
-    const auto firms = main.menuOtvorenieFirmy()->actions();
+    const auto firms = main.openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 2);
     EXPECT_EQ(firms[0]->text(), "Prvá firma 02");
     EXPECT_EQ(firms[1]->property("tag").toInt(), 11);
@@ -128,9 +128,9 @@ TEST_F(FirmMenu, MainWindowMenusListFirmsYearsAndDeleteItems)
         EXPECT_EQ(a->property("tag").toInt(), 11);
     }
     EXPECT_EQ(years, (QStringList{"2004", "2008"}));
-    EXPECT_EQ(main.menuOtvorenieFirmy()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly).size(), 2);
+    EXPECT_EQ(main.openFirmMenu()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly).size(), 2);
 
-    const auto del = main.menuZrusenieFirmy()->actions();
+    const auto del = main.dropFirmMenu()->actions();
     ASSERT_EQ(del.size(), 2);
     EXPECT_EQ(del[1]->text(), "Druhá firma 11");
     // The item asks before it deletes anything; "no" keeps the firm.
@@ -139,5 +139,5 @@ TEST_F(FirmMenu, MainWindowMenusListFirmsYearsAndDeleteItems)
     EXPECT_EQ(deleted, 11);
     EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
     main.Vytvor_menu_firiem();
-    EXPECT_EQ(main.menuZrusenieFirmy()->actions().size(), 2);
+    EXPECT_EQ(main.dropFirmMenu()->actions().size(), 2);
 }

@@ -24,10 +24,10 @@ protected:
 
     void open(int firm, int year)
     {
-        core::KrokyOtvorenia k;
-        k.vyber_strediska = [] { core::Nastav_stredisko(core::DM(), 0); };
-        k.vyber_obdobia = [this, year] { core::Potvrd_obdobie(core::DM(), year, year, 1, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(firm, year, k)) << firm << "/" << year;
+        core::OpeningSteps k;
+        k.vyber_strediska = [] { core::setCostCenter(core::DM(), 0); };
+        k.vyber_obdobia = [this, year] { core::confirmPeriod(core::DM(), year, year, 1, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(firm, year, k)) << firm << "/" << year;
     }
 };
 

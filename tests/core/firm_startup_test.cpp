@@ -22,7 +22,7 @@ class FirmStartup : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         core::destroyDM();
         core::DMA().Registruj_tabulky();
@@ -51,14 +51,14 @@ TEST_F(FirmStartup, LoginFirmMenuAndOpeningAYear)
     core::TFormMain *main = start(test::loginWith({""}));
     ASSERT_NE(main, nullptr);
 
-    const auto firms = main->menuOtvorenieFirmy()->actions();
+    const auto firms = main->openFirmMenu()->actions();
     ASSERT_EQ(firms.size(), 1);
     EXPECT_TRUE(firms[0]->text().endsWith(" 01")) << firms[0]->text().toStdString();
     QStringList years;
     for (QAction *a : firms[0]->menu()->actions())
         years << a->text();
     ASSERT_EQ(years, (QStringList{"2004", "2005", "2006", "2007", "2008"}));
-    EXPECT_FALSE(main->menuHlavne()->isEnabled());
+    EXPECT_FALSE(main->mainMenu()->isEnabled());
 
     // The year item opens the firm; the cost centre and the period (July) are chosen.
     QStringList dialogs;
@@ -78,7 +78,7 @@ TEST_F(FirmStartup, LoginFirmMenuAndOpeningAYear)
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200707);
     EXPECT_EQ(MyConsts::Parametre(28).Hodnota, 555.0);
     EXPECT_EQ(ini::IniFile(root() + "PARAM.INI").readString("PARAMETER 28", "SKRATKA", ""), "DANOVY_BONUS");
-    EXPECT_TRUE(main->menuHlavne()->isEnabled());
+    EXPECT_TRUE(main->mainMenu()->isEnabled());
     EXPECT_TRUE(main->windowTitle().contains(" - Firma: ")) << main->windowTitle().toStdString();
 
     // The same year in January: the table's first-half value.

@@ -23,9 +23,9 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 3, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, steps));
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this] { core::confirmPeriod(core::DM(), 2007, 2007, 3, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, steps));
         core::registerSettingsCommands(registry);
         ShellUtils::setStartHook([this](const QString &program, const QStringList &arguments, const QString &) {
             opened << program + " " + arguments.join(' ');

@@ -56,7 +56,7 @@ protected:
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w != main && w->isVisible())
                 w->close();
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         core::destroyDM();
         core::DMA().Registruj_tabulky();
@@ -138,7 +138,7 @@ TEST_F(HelpMenuNewUser, AnXmlEditorInTheProgramFolderEnablesItsItem)
     f.close();
     f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
     QMenuBar bar;
-    QMenu *menu = core::FormMenuPomoc().Pridaj_menu_pomoc(main, &bar);
+    QMenu *menu = core::formMenuHelp().Pridaj_menu_pomoc(main, &bar);
     QAction *xml = menu->findChild<QAction *>(QStringLiteral("XmlEditor"));
     ASSERT_TRUE(xml->isEnabled());
     xml->trigger();

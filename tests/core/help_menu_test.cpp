@@ -49,7 +49,7 @@ void clickRow(QTreeWidget *list, int row, bool twice)
 
 TEST(PomocFormTest, ListsEachAbbreviationOfThePayslipWithItsMeaningInOrder)
 {
-    const QList<core::Skratka> &skratky = core::skratkyVyplaty();
+    const QList<core::Skratka> &skratky = core::payrollShortcuts();
     ASSERT_FALSE(skratky.isEmpty());
     core::TFormPomoc form;
     QTreeWidget *list = form.list();
@@ -240,9 +240,9 @@ TEST_F(PomocMenuTest, VyberSuboruStartsInTheOutputFolder)
 TEST_F(PomocMenuTest, ProgramsOutsideTheSystemReportFailureWhenMissing)
 {
     // Nothing of these exists in the program folder of the test.
-    EXPECT_FALSE(holder.PopisZmienClick());
-    EXPECT_FALSE(holder.XmlEditorClick());
-    EXPECT_FALSE(holder.OdbcManazerClick());
+    EXPECT_FALSE(holder.changesClicked());
+    EXPECT_FALSE(holder.xmlEditorClicked());
+    EXPECT_FALSE(holder.odbcManagerClicked());
 }
 
 TEST(WindowCaptionTest, CaptionAndPeriodPanel)

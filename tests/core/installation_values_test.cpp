@@ -241,7 +241,7 @@ TEST_F(ShippedInstallation, TheTaxBonusOfTheYearFollowsTheMonth)
     for (const auto &c : cases) {
         session.setAlias("TARIX_COMM", yearFolder(c.period / 100));
         MyConsts::Nacitaj_parametre(session, paramIni);
-        MyConsts::Uprav_parameter_28(c.period);
+        MyConsts::adjustParameter28(c.period);
         EXPECT_DOUBLE_EQ(MyConsts::Parametre(28).Hodnota, c.bonus) << c.period;
     }
 }

@@ -79,29 +79,29 @@ TEST_F(Login, PasswordIsComparedExactlyAndTheSupportPasswordInAnyCase)
 TEST_F(Login, ThreeWrongEntriesEndTheLogin)
 {
     store("abc");
-    core::Prihlasenie login(*dm);
-    using R = core::Prihlasenie::Vysledok;
-    EXPECT_EQ(login.Over("x"), R::Odmietnuty);
-    EXPECT_EQ(login.Over("y"), R::Odmietnuty);
-    EXPECT_EQ(login.Over("abc"), R::Prihlaseny); // two wrong, then the right one
-    EXPECT_TRUE(login.prihlaseny());
+    core::Login login(*dm);
+    using R = core::Login::Vysledok;
+    EXPECT_EQ(login.checkPassword("x"), R::Odmietnuty);
+    EXPECT_EQ(login.checkPassword("y"), R::Odmietnuty);
+    EXPECT_EQ(login.checkPassword("abc"), R::Prihlaseny); // two wrong, then the right one
+    EXPECT_TRUE(login.loggedIn());
 
-    core::Prihlasenie other(*dm);
-    EXPECT_EQ(other.Over("1"), R::Odmietnuty);
-    EXPECT_EQ(other.Over("2"), R::Odmietnuty);
-    EXPECT_EQ(other.Over("3"), R::Koniec);
-    EXPECT_FALSE(other.prihlaseny());
+    core::Login other(*dm);
+    EXPECT_EQ(other.checkPassword("1"), R::Odmietnuty);
+    EXPECT_EQ(other.checkPassword("2"), R::Odmietnuty);
+    EXPECT_EQ(other.checkPassword("3"), R::Koniec);
+    EXPECT_FALSE(other.loggedIn());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList(5, Msg(65190)));
 }
 
 TEST_F(Login, NewPasswordIsStoredOnlyWhenConfirmed)
 {
-    core::Prihlasenie login(*dm);
-    ASSERT_EQ(login.Over(""), core::Prihlasenie::Vysledok::Prihlaseny);
-    EXPECT_FALSE(login.Zmen("nove", "novE"));
+    core::Login login(*dm);
+    ASSERT_EQ(login.checkPassword(""), core::Login::Vysledok::Prihlaseny);
+    EXPECT_FALSE(login.changePassword("nove", "novE"));
     EXPECT_EQ(stored(), QVariant());
     EXPECT_EQ(scripted.messages(), QStringList{Msg(65189)});
-    EXPECT_TRUE(login.Zmen("nove", "nove"));
+    EXPECT_TRUE(login.changePassword("nove", "nove"));
     EXPECT_EQ(stored().toString(), "nove");
     EXPECT_EQ(scripted.messages().last(), Msg(65191));
     EXPECT_TRUE(core::Heslo_plati(*dm, "nove"));
@@ -125,14 +125,14 @@ TEST_F(Login, DialogLogsInAndChangesThePassword)
     child<QLineEdit>(form, "Password")->setText("abc");
     child<QCheckBox>(form, "CB_ZMENA")->setChecked(true);
     child<QPushButton>(form, "OKBtn")->click();
-    EXPECT_TRUE(form.prihlaseny());
-    ASSERT_TRUE(form.naStrankeZmena());
+    EXPECT_TRUE(form.loggedIn());
+    ASSERT_TRUE(form.onChangePage());
     EXPECT_EQ(form.result(), 0); // still open
 
     child<QLineEdit>(form, "Password1")->setText("nove");
     child<QLineEdit>(form, "Password2")->setText("iné");
     child<QPushButton>(form, "Ok2")->click();
-    EXPECT_TRUE(form.naStrankeZmena()); // the page stays for another try
+    EXPECT_TRUE(form.onChangePage()); // the page stays for another try
     EXPECT_EQ(stored().toString(), "abc");
 
     child<QLineEdit>(form, "Password2")->setText("nove");
@@ -146,7 +146,7 @@ TEST_F(Login, DialogClosesAfterTheThirdWrongEntryWithoutALogin)
 {
     store("abc");
     bool loggedIn = true;
-    firmtest::whileDialogs([&] { loggedIn = core::Spusti_prihlasenie(*dm, nullptr); },
+    firmtest::whileDialogs([&] { loggedIn = core::runLogin(*dm, nullptr); },
                            [](QWidget *w) {
                                auto *edit = w->findChild<QLineEdit *>("Password");
                                auto *ok = w->findChild<QPushButton *>("OKBtn");
@@ -162,7 +162,7 @@ TEST_F(Login, DialogClosesAfterTheThirdWrongEntryWithoutALogin)
 TEST_F(Login, AbandonedChangeKeepsTheLogin)
 {
     bool loggedIn = false;
-    firmtest::whileDialogs([&] { loggedIn = core::Spusti_prihlasenie(*dm, nullptr); },
+    firmtest::whileDialogs([&] { loggedIn = core::runLogin(*dm, nullptr); },
                            [](QWidget *w) {
                                w->findChild<QCheckBox *>("CB_ZMENA")->setChecked(true);
                                w->findChild<QPushButton *>("OKBtn")->click();

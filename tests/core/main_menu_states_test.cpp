@@ -49,8 +49,8 @@ TEST_F(MainMenuStates, EveryRowStandsUnderItsMenuWithItsCaption)
 
 TEST_F(MainMenuStates, AnItemWithoutItsCommandIsDisabledUntilOneIsRegistered)
 {
-    emit main->menuNastavenia()->aboutToShow();
-    emit main->menuPrehlady()->aboutToShow();
+    emit main->settingsMenu()->aboutToShow();
+    emit main->overviewsMenu()->aboutToShow();
     for (const char *name : {"mnu_setup1", "mnu_inf", "mnu_cis_vm1", "tlac_vp", "tlac_sp_xml_k", "sp_reglisty"}) {
         QAction *a = widget<QAction>(name);
         EXPECT_TRUE(a->isVisible()) << name;
@@ -64,18 +64,18 @@ TEST_F(MainMenuStates, AnItemWithoutItsCommandIsDisabledUntilOneIsRegistered)
         EXPECT_EQ(c.owner, main);
         ++ran;
     });
-    choose(main->menuNastavenia(), "Spoločné parametre programu");
+    choose(main->settingsMenu(), "Spoločné parametre programu");
     EXPECT_EQ(ran, 1);
     EXPECT_FALSE(widget<QAction>("mnu_setup2")->isEnabled());
 
     // On another page than the start page the main menus are off, registered or not.
-    main->Zobraz_stranku("DZP");
+    main->showPage("DZP");
     main->Akcia_priprav_menu();
-    EXPECT_FALSE(main->menuNastavenia()->isEnabled());
-    EXPECT_FALSE(main->menuPrehlady()->isEnabled());
-    main->Zobraz_stranku("EMPTY");
+    EXPECT_FALSE(main->settingsMenu()->isEnabled());
+    EXPECT_FALSE(main->overviewsMenu()->isEnabled());
+    main->showPage("EMPTY");
     main->Akcia_priprav_menu();
-    EXPECT_TRUE(main->menuPrehlady()->isEnabled());
+    EXPECT_TRUE(main->overviewsMenu()->isEnabled());
     EXPECT_TRUE(scripted.failures().isEmpty());
 }
 

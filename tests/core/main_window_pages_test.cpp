@@ -54,19 +54,19 @@ TEST(MainWindowPages, ARegisteredPageStandsInTheNotebookAndShowsItsMenuWithIt)
         EXPECT_EQ(core::mainWindowPage("BEZ_MODULU"), nullptr);
         EXPECT_FALSE(core::showMainWindowPage("BEZ_MODULU"));
 
-        QMenu *menu = main.operacieStranky("SKUSKA");
+        QMenu *menu = main.pageOperations("SKUSKA");
         ASSERT_EQ(menu, menuOf(page));
         EXPECT_TRUE(main.menuBar()->actions().contains(menu->menuAction()));
         EXPECT_FALSE(menu->menuAction()->isVisible());
 
         EXPECT_TRUE(core::showMainWindowPage("SKUSKA"));
-        EXPECT_EQ(main.aktualnaStranka(), "SKUSKA");
+        EXPECT_EQ(main.currentPageName(), "SKUSKA");
         EXPECT_TRUE(menu->menuAction()->isVisible());
         // a page without a selection mode keeps the card's mode
-        EXPECT_EQ(main.rezimVyberu(), QChar(u'Z'));
+        EXPECT_EQ(main.employeeSelectionMode(), QChar(u'Z'));
 
         menu->actions().last()->trigger();
-        EXPECT_EQ(main.aktualnaStranka(), "EMPTY");
+        EXPECT_EQ(main.currentPageName(), "EMPTY");
         EXPECT_FALSE(menu->menuAction()->isVisible());
         EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
     }

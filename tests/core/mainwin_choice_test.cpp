@@ -30,7 +30,7 @@ protected:
         EXPECT_EQ(other.value("Code_emp").toInt(), 1);
         EXPECT_EQ(other.filter(), "");
     }
-    QString shownName() { return karta().menoZamestnanca()->text(); }
+    QString shownName() { return cardWindow().employeeName()->text(); }
 
     db::Table other;
 };
@@ -40,7 +40,7 @@ protected:
 TEST_F(MainWindowChoice, TheListLeadsTheCardToTheChosenEmployee)
 {
     openCard();
-    choose(main->operacieZam(), "Zobrazovať všetkých zamestnancov");
+    choose(main->employeeOperations(), "Zobrazovať všetkých zamestnancov");
     const QString filter = zam().filter();
     struct Case {
         const char *surname;
@@ -94,16 +94,16 @@ TEST_F(MainWindowChoice, WhileEditingTheListsStandStillAndTheNameStays)
 {
     openCard();
     chooseInList("Šťastná");
-    dbctrl::DBGrid *list = main->zoznamZamestnancov();
+    dbctrl::DBGrid *list = main->employeeList();
     const int other = rowWith(list, "Kováč");
     ASSERT_GE(other, 0);
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     type(widget("TZAM_Name"), "Marta");
     EXPECT_FALSE(list->moveToRow(other));
     EXPECT_EQ(zam().value("Code_emp").toInt(), 2);
     EXPECT_TRUE(zam().isEditing());
     EXPECT_TRUE(shownName().startsWith("Šťastná")) << shownName().toStdString();
-    choose(main->operacieZam(), "Zápis zmien");
+    choose(main->employeeOperations(), "Zápis zmien");
     // The card shows the name as posted; the list follows again.
     EXPECT_EQ(shownName(), "Šťastná Marta ");
     chooseInList("Kováč");
@@ -116,9 +116,9 @@ TEST_F(MainWindowChoice, TheChoicePageLeadsToTheChosenCard)
 {
     openCard();
     clickTab("PAGE_PPV");
-    choose(main->operaciePpv(), "Návrat");
+    choose(main->ppvOperations(), "Návrat");
     ASSERT_EQ(page(), "ZAMF");
-    dbctrl::DBGrid *grid = main->vyberZamestnancov();
+    dbctrl::DBGrid *grid = main->employeeSelection();
     const int row = rowWith(grid, "Sýkorová");
     ASSERT_GE(row, 0);
     ASSERT_TRUE(grid->moveToRow(row));
@@ -129,7 +129,7 @@ TEST_F(MainWindowChoice, TheChoicePageLeadsToTheChosenCard)
     expectOtherUntouched();
     // The choice page's own button leaves without a question.
     clickTab("PAGE_PPV");
-    choose(main->operaciePpv(), "Návrat");
+    choose(main->ppvOperations(), "Návrat");
     widget<QPushButton>("Butt_zamf_navrat")->click();
     EXPECT_EQ(page(), "EMPTY");
 }

@@ -53,7 +53,7 @@ TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
             EXPECT_FALSE(a->isEnabled()) << name;
         }
         EXPECT_TRUE(bare.findChild<QMenu *>("mnu_nastroje")->menuAction()->isVisible());
-        EXPECT_EQ(usable(bare.menuHlavne()), (QStringList{"Zmena &strediska", "Zmena výplatného &obdobia"}));
+        EXPECT_EQ(usable(bare.mainMenu()), (QStringList{"Zmena &strediska", "Zmena výplatného &obdobia"}));
     }
 
     QWidget *opened = nullptr;
@@ -71,14 +71,14 @@ TEST(MainMenuCommands, RegisteredCommandsAppearAndRun)
         main.findChild<QAction *>("mnu_prepocet")->trigger();
         EXPECT_EQ(recalculated, 1);
         // The menu keeps its order; the tools submenu has nothing to choose.
-        EXPECT_EQ(usable(main.menuHlavne()), (QStringList{"&Výplaty", "Prepočítanie všetkých výplat",
+        EXPECT_EQ(usable(main.mainMenu()), (QStringList{"&Výplaty", "Prepočítanie všetkých výplat",
                                                           "Zmena &strediska", "Zmena výplatného &obdobia"}));
         QMenu *nastroje = main.findChild<QMenu *>("mnu_nastroje");
         EXPECT_TRUE(usable(nastroje).isEmpty());
 
         // A command registered while the window lives is enabled when its menu is opened next.
         ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
-        emit main.menuHlavne()->aboutToShow();
+        emit main.mainMenu()->aboutToShow();
         EXPECT_TRUE(nastroje->menuAction()->isVisible());
         EXPECT_EQ(nastroje->title(), "Nástroje");
         EXPECT_EQ(usable(nastroje), QStringList{"Rozdelenie dane na preddavky a zrážky podľa sumy"});
@@ -126,14 +126,14 @@ TEST_F(MainMenuCommandsOnAFirm, FullMenuErrorsAndTheListAfterARecalculation)
     // A command that moves the open period back to March, when Žiak (left in April) was
     // still employed.
     ScopedCommand prepocet(commands, "prepocitanie_vyplat", [](const CommandContext &) {
-        db::Table &priv = core::DM().TPRIV_;
-        priv.edit();
-        priv.setValue(QStringLiteral("MESIAC"), 3);
-        priv.post();
+        db::Table &privateFolderDb = core::DM().TPRIV_;
+        privateFolderDb.edit();
+        privateFolderDb.setValue(QStringLiteral("MESIAC"), 3);
+        privateFolderDb.post();
     });
     ScopedCommand rozdelenie(commands, "rozdelenie_dane", [](const CommandContext &) {});
     main->Akcia_priprav_menu();
-    EXPECT_EQ(shown(main->menuHlavne()),
+    EXPECT_EQ(shown(main->mainMenu()),
               (QStringList{"&Zamestnanci", "Zamestnanci - zobrazovanie", "-", "&Výplaty",
                            "Ročné zúčtovanie preddavkov dane", "Ročné zúčtovanie zdravotného poistenia", "-",
                            "&Hromadné spracovanie výplat", "Import z TXT - Anketári",
@@ -141,25 +141,25 @@ TEST_F(MainMenuCommandsOnAFirm, FullMenuErrorsAndTheListAfterARecalculation)
                            "Inicializácia nového roka", "Zálohovanie údajov", "Obnova zo záložnej kópie", "-",
                            "Nástroje", "Prepočítanie všetkých výplat", "-", "Zmena &strediska",
                            "Zmena výplatného &obdobia"}));
-    EXPECT_EQ(usable(main->menuHlavne()),
+    EXPECT_EQ(usable(main->mainMenu()),
               (QStringList{"&Zamestnanci", "&Výplaty", "Prepočítanie všetkých výplat", "Zmena &strediska",
                            "Zmena výplatného &obdobia"}));
     EXPECT_EQ(shown(main->menuSystem()), (QStringList{"&Výber firmy", "&Pridanie novej firmy", "&Zrušenie firmy", "-",
                                                       "&Koniec programu"}));
     // "Číselník príspevkov k prídavkom na deti" is hidden from 2005 on.
-    EXPECT_EQ(shown(main->menuNastavenia()),
+    EXPECT_EQ(shown(main->settingsMenu()),
               (QStringList{"&Spoločné parametre programu", "&Zaokrúľovanie", "&Parametre zamestnávateľa",
                            "&Daň z príjmu - ročná tabuľka ", "-", "Číselník parametrov programu", "Číselník stredísk",
                            "Číselník zdravotných poisťovní", "Číselník bankových spojení",
                            "Číselník pracovných výkonov", "Číselník výnimiek z minimálneho vymer.základu",
                            "Číselník pre vstupy do podvoj. účtovníctva"}));
-    EXPECT_EQ(usable(main->menuNastavenia()), QStringList{"&Daň z príjmu - ročná tabuľka "});
+    EXPECT_EQ(usable(main->settingsMenu()), QStringList{"&Daň z príjmu - ročná tabuľka "});
 
-    choose(main->menuHlavne(), "Výplaty");
+    choose(main->mainMenu(), "Výplaty");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{"Výplaty nie sú k dispozícii."});
 
     EXPECT_EQ(zam().recordCount(), 9);
-    choose(main->menuHlavne(), "Prepočítanie všetkých výplat");
+    choose(main->mainMenu(), "Prepočítanie všetkých výplat");
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200703);
     EXPECT_EQ(zam().recordCount(), 10);
 }

@@ -7,7 +7,7 @@
 #include "core/dm_main.h"
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/form_main.h"
 #include "core/forms/startup.h"
 #include "core/module_registry.h"
@@ -65,7 +65,7 @@ protected:
             modules.create(dataModules(), true);
             owned = std::make_unique<core::TFormMain>();
             main = owned.get();
-            ASSERT_TRUE(main->Prihlasenie([](core::TDM &) { return true; }));
+            ASSERT_TRUE(main->logIn([](core::TDM &) { return true; }));
             main->Vytvor_menu_firiem();
             core::DMA().Vypni_zdroje_dat();
         }
@@ -81,7 +81,7 @@ protected:
     void TearDown() override
     {
         owned.reset();
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         modules.destroy();
         program.close();
@@ -91,9 +91,9 @@ protected:
     static void copyFolder(const QString &from, const QString &to) { test::copyFolder(from, to); }
 
     // ---- the window --------------------------------------------------------------------------
-    core::TKartaZam &karta() { return *main->karta(); }
-    QString page() const { return main->aktualnaStranka(); }
-    QString tab() { return karta().NX_ZAM()->aktualnaStranka(); }
+    core::TEmployeeCard &cardWindow() { return *main->cardWindow(); }
+    QString page() const { return main->currentPageName(); }
+    QString tab() { return cardWindow().NX_ZAM()->currentPageName(); }
     db::Table &zam() { return core::DMZ().TZAM_; }
 
     // The action of a menu (searched in its submenus too) by caption, '&' ignored.
@@ -142,8 +142,8 @@ protected:
     // Clicks a tab of the card's page control.
     void clickTab(const QString &pageName)
     {
-        core::TStranky *tabs = karta().NX_ZAM();
-        const int i = tabs->indexStranky(pageName);
+        core::TPages *tabs = cardWindow().NX_ZAM();
+        const int i = tabs->pageIndex(pageName);
         ASSERT_GE(i, 0) << pageName.toStdString();
         QTabBar *bar = tabs->tabBar();
         const QPointF at = bar->tabRect(i).center();
@@ -170,13 +170,13 @@ protected:
     // Opens the employee card from the main menu.
     void openCard()
     {
-        choose(main->menuHlavne(), "Zamestnanci");
+        choose(main->mainMenu(), "Zamestnanci");
         ASSERT_EQ(page(), "ZAM1");
     }
     // Chooses an employee by name in the right-hand list.
     void chooseInList(const QString &surname)
     {
-        dbctrl::DBGrid *list = main->zoznamZamestnancov();
+        dbctrl::DBGrid *list = main->employeeList();
         const int row = rowWith(list, surname);
         ASSERT_GE(row, 0) << surname.toStdString();
         ASSERT_TRUE(list->moveToRow(row));

@@ -64,10 +64,10 @@ protected:
 TEST_F(MainWindowPieceWork, TheTabListsTheChosenEmployeesItems)
 {
     openCard();
-    ASSERT_GE(karta().NX_ZAM()->indexStranky("PAGE_VYKONY"), 0);
-    EXPECT_EQ(karta().NX_ZAM()->tabText(karta().NX_ZAM()->indexStranky("PAGE_VYKONY")), "Výkony");
+    ASSERT_GE(cardWindow().NX_ZAM()->pageIndex("PAGE_VYKONY"), 0);
+    EXPECT_EQ(cardWindow().NX_ZAM()->tabText(cardWindow().NX_ZAM()->pageIndex("PAGE_VYKONY")), "Výkony");
     chooseInList("Hudák");
-    choose(main->operacieZam(), "(5) Evidencia pracovných výkonov");
+    choose(main->employeeOperations(), "(5) Evidencia pracovných výkonov");
     ASSERT_EQ(tab(), "PAGE_VYKONY");
     auto *grid = widget<dbctrl::DBGrid>("DBG_zuk");
     EXPECT_EQ(grid->gridModel()->rowCount(), 2);
@@ -111,12 +111,12 @@ protected:
 TEST_P(MainWindowNoPieceWork, TheCardHasNoPieceWorkTab)
 {
     openCard();
-    EXPECT_LT(karta().NX_ZAM()->indexStranky("PAGE_VYKONY"), 0);
-    EXPECT_EQ(karta().zalozka("PAGE_VYKONY"), nullptr);
+    EXPECT_LT(cardWindow().NX_ZAM()->pageIndex("PAGE_VYKONY"), 0);
+    EXPECT_EQ(cardWindow().tabNamed("PAGE_VYKONY"), nullptr);
     EXPECT_EQ(main->findChild<QWidget *>("DBG_zuk"), nullptr);
     // Nothing leads to it: no item in the employee operations, no operations menu of its own.
-    EXPECT_NE(action(main->operacieZam(), "(4) Evidencia neprítomnosti"), nullptr);
-    EXPECT_EQ(action(main->operacieZam(), "(5) Evidencia pracovných výkonov"), nullptr);
+    EXPECT_NE(action(main->employeeOperations(), "(4) Evidencia neprítomnosti"), nullptr);
+    EXPECT_EQ(action(main->employeeOperations(), "(5) Evidencia pracovných výkonov"), nullptr);
     for (QMenu *m : main->findChildren<QMenu *>())
         EXPECT_NE(QString(m->title()).remove('&'), "Operácie-výkony");
     // The way back, which unlinks the detail tables, does without it.

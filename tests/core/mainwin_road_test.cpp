@@ -28,52 +28,52 @@ protected:
 TEST_F(MainWindowFromStartup, FilterOpenChangePostCancelAndTheLeaveGuard)
 {
     EXPECT_EQ(page(), "EMPTY");
-    EXPECT_TRUE(main->menuHlavne()->isEnabled());
+    EXPECT_TRUE(main->mainMenu()->isEnabled());
 
     // The card with the list of July's employees beside it; the main menus rest meanwhile.
     openCard();
     EXPECT_EQ(tab(), "PAGE_UDAJE");
-    EXPECT_EQ(karta().NY_ZAM()->aktualnaStranka(), "PAGE_OSOBNE");
-    EXPECT_TRUE(main->panelZoznamu()->isVisibleTo(main));
-    EXPECT_TRUE(main->operacieZam()->menuAction()->isVisible());
-    EXPECT_FALSE(main->menuHlavne()->isEnabled());
+    EXPECT_EQ(cardWindow().NY_ZAM()->currentPageName(), "PAGE_OSOBNE");
+    EXPECT_TRUE(main->listPanel()->isVisibleTo(main));
+    EXPECT_TRUE(main->employeeOperations()->menuAction()->isVisible());
+    EXPECT_FALSE(main->mainMenu()->isEnabled());
     EXPECT_FALSE(main->menuSystem()->isEnabled());
-    dbctrl::DBGrid *list = main->zoznamZamestnancov();
+    dbctrl::DBGrid *list = main->employeeList();
     EXPECT_EQ(list->gridModel()->rowCount(), 9); // Žiak left in April
 
     // The three filters of the employee menu.
-    choose(main->operacieZam(), "Zobrazovať len ukončených zamestnancov");
+    choose(main->employeeOperations(), "Zobrazovať len ukončených zamestnancov");
     ASSERT_EQ(list->gridModel()->rowCount(), 1);
     EXPECT_GE(rowWith(list, "Žiak"), 0);
-    EXPECT_EQ(core::Rezim_zobrazenia_zamestnancov(), u'V');
-    choose(main->operacieZam(), "Zobrazovať všetkých zamestnancov");
+    EXPECT_EQ(core::employeeViewMode(), u'V');
+    choose(main->employeeOperations(), "Zobrazovať všetkých zamestnancov");
     EXPECT_EQ(list->gridModel()->rowCount(), 10);
-    choose(main->operacieZam(), "Zobrazovať len platných zamestancov");
+    choose(main->employeeOperations(), "Zobrazovať len platných zamestancov");
     EXPECT_EQ(list->gridModel()->rowCount(), 9);
     EXPECT_TRUE(widget<QAction>("mnu_zobr_s")->isChecked());
 
     // Choose Šťastná; her card shows.
     chooseInList("Šťastná");
-    EXPECT_EQ(karta().menoZamestnanca()->text().trimmed(), "Šťastná Mária");
+    EXPECT_EQ(cardWindow().employeeName()->text().trimmed(), "Šťastná Mária");
     EXPECT_EQ(widget<QLineEdit>("TZAM_Surname")->text(), "Šťastná");
     EXPECT_EQ(zam().value("Code_emp").toInt(), 2);
 
     // Change her telephone and post it.
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     EXPECT_EQ(zam().state(), db::DataSetState::Edit);
-    EXPECT_FALSE(action(main->operacieZam(), "Oprava údajov zamestnanca")->isEnabled());
-    EXPECT_TRUE(action(main->operacieZam(), "Zápis zmien")->isEnabled());
-    EXPECT_FALSE(action(main->operacieZam(), "Návrat")->isEnabled());
+    EXPECT_FALSE(action(main->employeeOperations(), "Oprava údajov zamestnanca")->isEnabled());
+    EXPECT_TRUE(action(main->employeeOperations(), "Zápis zmien")->isEnabled());
+    EXPECT_FALSE(action(main->employeeOperations(), "Návrat")->isEnabled());
     type(widget("TZAM_Tel1"), "0911 222 333");
-    choose(main->operacieZam(), "Zápis zmien");
+    choose(main->employeeOperations(), "Zápis zmien");
     EXPECT_EQ(zam().state(), db::DataSetState::Browse);
     EXPECT_EQ(one("select tel1 from \":tarix_data:zam\" where code_emp = 2").toString(), "0911 222 333");
-    EXPECT_TRUE(action(main->operacieZam(), "Oprava údajov zamestnanca")->isEnabled());
-    EXPECT_FALSE(action(main->operacieZam(), "Zápis zmien")->isEnabled());
+    EXPECT_TRUE(action(main->employeeOperations(), "Oprava údajov zamestnanca")->isEnabled());
+    EXPECT_FALSE(action(main->employeeOperations(), "Zápis zmien")->isEnabled());
 
     // A pending edit keeps the user on the card: a click on another tab is refused with an
     // information box, the returns with an error box.
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     type(widget("TZAM_Surname"), "Veselá");
     clickTab("PAGE_DETI");
     EXPECT_EQ(tab(), "PAGE_UDAJE");
@@ -85,7 +85,7 @@ TEST_F(MainWindowFromStartup, FilterOpenChangePostCancelAndTheLeaveGuard)
     EXPECT_TRUE(zam().isEditing());
 
     // Cancelling brings the old name back, in the field and in the table.
-    choose(main->operacieZam(), "Ignorovanie zmien");
+    choose(main->employeeOperations(), "Ignorovanie zmien");
     EXPECT_EQ(zam().state(), db::DataSetState::Browse);
     EXPECT_EQ(widget<QLineEdit>("TZAM_Surname")->text(), "Šťastná");
     EXPECT_EQ(one("select surname from \":tarix_data:zam\" where code_emp = 2").toString(), "Šťastná");
@@ -93,47 +93,47 @@ TEST_F(MainWindowFromStartup, FilterOpenChangePostCancelAndTheLeaveGuard)
     // Now the tab changes: her child, then Sýkorová's three.
     clickTab("PAGE_DETI");
     EXPECT_EQ(tab(), "PAGE_DETI");
-    EXPECT_FALSE(main->operacieZam()->menuAction()->isVisible());
+    EXPECT_FALSE(main->employeeOperations()->menuAction()->isVisible());
     auto *deti = widget<dbctrl::DBGrid>("DBG_deti");
     EXPECT_EQ(deti->gridModel()->rowCount(), 1);
     chooseInList("Sýkorová");
     EXPECT_EQ(deti->gridModel()->rowCount(), 3);
-    EXPECT_TRUE(karta().menoZamestnanca()->text().startsWith("Sýkorová"));
+    EXPECT_TRUE(cardWindow().employeeName()->text().startsWith("Sýkorová"));
 
     // Back to the start page: the menus work again and the details follow nobody.
     widget<QPushButton>("Butt_zam_navrat")->click();
     EXPECT_EQ(page(), "EMPTY");
-    EXPECT_TRUE(main->menuHlavne()->isEnabled());
+    EXPECT_TRUE(main->mainMenu()->isEnabled());
     EXPECT_EQ(core::DMZ().TDET_.masterSource(), nullptr);
     EXPECT_FALSE(core::DMZ().DS_ZAM1.isEnabled());
-    for (core::TMyMenu *m : main->menuZaloziek())
+    for (core::TMyMenu *m : main->tabsMenu())
         EXPECT_FALSE(m->isShown());
-    EXPECT_FALSE(main->operacieZam()->menuAction()->isVisible());
+    EXPECT_FALSE(main->employeeOperations()->menuAction()->isVisible());
 }
 
 TEST_F(MainWindowRoad, ANewEmployeePendingKeepsTheTabAndCancelsClean)
 {
     openCard();
     const qint64 before = one("select count(*) from \":tarix_data:zam\"").toLongLong();
-    choose(main->operacieZam(), "Nový zamestnanec");
+    choose(main->employeeOperations(), "Nový zamestnanec");
     EXPECT_EQ(zam().state(), db::DataSetState::Insert);
-    EXPECT_FALSE(main->zoznamZamestnancov()->dataSource()->isEnabled()); // the list stands still
+    EXPECT_FALSE(main->employeeList()->dataSource()->isEnabled()); // the list stands still
     clickTab("PAGE_NEP");
     EXPECT_EQ(tab(), "PAGE_UDAJE");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65199)});
     // The card's own menu item to a tab goes through the same guard.
-    choose(main->operacieZam(), "(3) Evidencia detí");
+    choose(main->employeeOperations(), "(3) Evidencia detí");
     EXPECT_EQ(tab(), "PAGE_UDAJE");
-    choose(main->operacieZam(), "Ignorovanie zmien");
+    choose(main->employeeOperations(), "Ignorovanie zmien");
     EXPECT_EQ(one("select count(*) from \":tarix_data:zam\"").toLongLong(), before);
-    choose(main->operacieZam(), "(3) Evidencia detí");
+    choose(main->employeeOperations(), "(3) Evidencia detí");
     EXPECT_EQ(tab(), "PAGE_DETI");
 }
 
 TEST_F(MainWindowRoad, ANewEmployeeIsPostedFromTheCard)
 {
     openCard();
-    choose(main->operacieZam(), "Nový zamestnanec");
+    choose(main->employeeOperations(), "Nový zamestnanec");
     type(widget("TZAM_Code_numb"), "120");
     type(widget("TZAM_Surname"), "Nový");
     type(widget("TZAM_Name"), "Adam");
@@ -142,28 +142,28 @@ TEST_F(MainWindowRoad, ANewEmployeeIsPostedFromTheCard)
     for (const char *field : {"Holiday", "Holiday_old", "Spor_plat", "U_zdrav", "U_nemoc", "U_dochod", "U_fondzam",
                               "U_invalid", "U_uraz", "U_rezerva", "U_garancne"})
         type(widget(QStringLiteral("TZAM_") + field), "0");
-    choose(main->operacieZam(), "Zápis zmien");
+    choose(main->employeeOperations(), "Zápis zmien");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{});
     ASSERT_EQ(zam().state(), db::DataSetState::Browse);
     EXPECT_EQ(one("select surname || ' ' || name from \":tarix_data:zam\" where code_numb = 120").toString(),
               "Nový Adam");
-    EXPECT_EQ(main->zoznamZamestnancov()->gridModel()->rowCount(), 10);
-    EXPECT_TRUE(karta().menoZamestnanca()->text().startsWith("Nový Adam"));
+    EXPECT_EQ(main->employeeList()->gridModel()->rowCount(), 10);
+    EXPECT_TRUE(cardWindow().employeeName()->text().startsWith("Nový Adam"));
 }
 
 TEST_F(MainWindowRoad, ARefusedPostTurnsTheCardToTheFieldItNames)
 {
     openCard();
     chooseInList("Hudák");
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     zam().setValue("U_zdrav", 1);
     zam().setValue("KZP", QVariant());
-    choose(main->operacieZam(), "Zápis zmien");
+    choose(main->employeeOperations(), "Zápis zmien");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65031)});
     EXPECT_TRUE(zam().isEditing());
-    EXPECT_EQ(karta().NY_ZAM()->aktualnaStranka(), "PAGE_PRACOVNE");
+    EXPECT_EQ(cardWindow().NY_ZAM()->currentPageName(), "PAGE_PRACOVNE");
     EXPECT_EQ(main->focusWidget(), widget("TZAM_KZP"));
-    choose(main->operacieZam(), "Ignorovanie zmien");
+    choose(main->employeeOperations(), "Ignorovanie zmien");
 }
 
 TEST_F(MainWindowRoad, TabMenusActOnTheirTableAndFollowItsState)
@@ -191,12 +191,12 @@ TEST_F(MainWindowRoad, TabMenusActOnTheirTableAndFollowItsState)
     EXPECT_EQ(QList<bool>({items[0]->isEnabled(), items[3]->isEnabled()}), QList<bool>({true, false}));
 
     // The toggle shows the absence kinds and stays down while they show.
-    QToolButton *toggle = karta().tlacidloDruhovNepritomnosti();
+    QToolButton *toggle = cardWindow().absenceKindsButton();
     toggle->click();
-    EXPECT_TRUE(karta().mriezkaDruhovNepritomnosti()->isVisibleTo(main));
+    EXPECT_TRUE(cardWindow().absenceKindsGrid()->isVisibleTo(main));
     EXPECT_TRUE(toggle->isChecked());
     toggle->click();
-    EXPECT_FALSE(karta().mriezkaDruhovNepritomnosti()->isVisibleTo(main));
+    EXPECT_FALSE(cardWindow().absenceKindsGrid()->isVisibleTo(main));
 
     // An employee without pensions: "Oprava údajov" has nothing to edit.
     clickTab("PAGE_DOCH");
@@ -214,45 +214,45 @@ TEST_F(MainWindowRoad, ContractsOfTheCard)
     chooseInList("Šťastná"); // no documents
     clickTab("PAGE_PPV");
     ASSERT_EQ(tab(), "PAGE_PPV");
-    EXPECT_EQ(karta().PC_PPV()->aktualnaStranka(), "PAGE_PPV_EMPTY");
+    EXPECT_EQ(cardWindow().PC_PPV()->currentPageName(), "PAGE_PPV_EMPTY");
     // Nothing to edit.
-    choose(main->operaciePpv(), "Oprava údajov o prac. vzťahu");
+    choose(main->ppvOperations(), "Oprava údajov o prac. vzťahu");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65198)});
 
-    choose(main->operaciePpv(), "Dohoda o vykonaní práce");
+    choose(main->ppvOperations(), "Dohoda o vykonaní práce");
     db::Table &ppv = core::DMP().TPPV_;
     ASSERT_EQ(ppv.state(), db::DataSetState::Insert);
     EXPECT_EQ(ppv.value("TYP").toInt(), 11);
-    EXPECT_EQ(karta().PC_PPV()->aktualnaStranka(), "PAGE_PPV_DVP");
-    EXPECT_FALSE(action(main->operaciePpv(), "Návrat")->isEnabled());
-    EXPECT_THROW(main->Akcia_navrat_ppv(), EMyError);
+    EXPECT_EQ(cardWindow().PC_PPV()->currentPageName(), "PAGE_PPV_DVP");
+    EXPECT_FALSE(action(main->ppvOperations(), "Návrat")->isEnabled());
+    EXPECT_THROW(main->returnFromPpv(), EMyError);
     type(widget("PPV_DVP_R1"), "Upratovanie skladu");
     type(widget("PPV_DVP_DATUM"), "2.7.2007");
-    choose(main->operaciePpv(), "Zápis zmien");
+    choose(main->ppvOperations(), "Zápis zmien");
     ASSERT_EQ(ppv.state(), db::DataSetState::Browse);
     EXPECT_EQ(one("select typ from \":tarix_data:ppv\" where code_emp = 2").toInt(), 11);
 
     // The contracts' return leads to the employee choice; its "Výber" back to the card.
-    choose(main->operaciePpv(), "Návrat");
+    choose(main->ppvOperations(), "Návrat");
     EXPECT_EQ(page(), "ZAMF");
     EXPECT_EQ(widget<QLabel>("Panel_zamf")->text(), "  1.04  Zamestnanci - výber zamestnanca");
-    EXPECT_TRUE(main->operacieZamf()->menuAction()->isVisible());
-    choose(main->operacieZamf(), "Výber zamestnanca");
+    EXPECT_TRUE(main->zamfOperations()->menuAction()->isVisible());
+    choose(main->zamfOperations(), "Výber zamestnanca");
     EXPECT_EQ(page(), "ZAM1");
     EXPECT_EQ(tab(), "PAGE_UDAJE");
 }
 
 TEST_F(MainWindowRoad, TaxBandPage)
 {
-    choose(main->menuNastavenia(), "Daň z príjmu - ročná tabuľka ");
+    choose(main->settingsMenu(), "Daň z príjmu - ročná tabuľka ");
     ASSERT_EQ(page(), "DZP");
-    QMenu *menu = main->operacieDzp();
+    QMenu *menu = main->dzpOperations();
     EXPECT_TRUE(menu->menuAction()->isVisible());
     EXPECT_GT(widget<dbctrl::DBGrid>("DBG_dzp")->gridModel()->rowCount(), 0);
     choose(menu, "Oprava položky");
     EXPECT_TRUE(core::DM().TDZP_.isEditing());
     EXPECT_FALSE(widget<QPushButton>("Butt_dzp_navrat1")->isEnabled());
-    EXPECT_THROW(main->Akcia_navrat_dzp(), EMyError);
+    EXPECT_THROW(main->returnFromDzp(), EMyError);
     choose(menu, "Ignorovanie zmien");
     EXPECT_TRUE(widget<QPushButton>("Butt_dzp_navrat1")->isEnabled());
     widget<QPushButton>("Butt_dzp_navrat1")->click();
@@ -262,17 +262,17 @@ TEST_F(MainWindowRoad, TaxBandPage)
 TEST_F(MainWindowRoad, OrderOfTheListIgnoredWhileEditing)
 {
     openCard();
-    choose(main->operacieZam(), "Zoradenie podľa abecedy");
+    choose(main->employeeOperations(), "Zoradenie podľa abecedy");
     EXPECT_EQ(zam().indexName(), "ZAM1");
-    dbctrl::DBGrid *list = main->zoznamZamestnancov();
+    dbctrl::DBGrid *list = main->employeeList();
     EXPECT_TRUE(list->gridModel()->rowTexts(0).join(' ').contains("Cibula")) << list->gridModel()->rowTexts(0).join(' ').toStdString();
     emit list->titleClicked(1, "Code_numb");
     EXPECT_EQ(zam().indexName(), "");
     EXPECT_TRUE(list->gridModel()->rowTexts(0).join(' ').contains("Hudák"));
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     emit list->titleClicked(2, "PMT");
     EXPECT_EQ(zam().indexName(), "");
-    choose(main->operacieZam(), "Ignorovanie zmien");
+    choose(main->employeeOperations(), "Ignorovanie zmien");
     emit list->titleClicked(2, "PMT");
     EXPECT_EQ(zam().indexName(), "ZAM1");
 }
@@ -300,7 +300,7 @@ TEST_F(MainWindowRoad, InsuranceFieldsExplainTheirValuesInTheStatusBar)
 TEST_F(MainWindowRoad, PeriodChangeReappliesTheFilter)
 {
     // In March 2007 Žiak still works; Horváthová and Zeman have started.
-    firmtest::whileDialogs([&] { choose(main->menuHlavne(), "Zmena výplatného obdobia"); },
+    firmtest::whileDialogs([&] { choose(main->mainMenu(), "Zmena výplatného obdobia"); },
                            [](QWidget *w) {
                                if (auto *m = w->findChild<QRadioButton *>("Mesiac3"))
                                    m->setChecked(true);
@@ -308,7 +308,7 @@ TEST_F(MainWindowRoad, PeriodChangeReappliesTheFilter)
                            });
     ASSERT_EQ(core::DM().Aktualne_obdobie(), 200703);
     openCard();
-    EXPECT_EQ(main->zoznamZamestnancov()->gridModel()->rowCount(), 10);
+    EXPECT_EQ(main->employeeList()->gridModel()->rowCount(), 10);
     EXPECT_TRUE(zam().filter().contains("'1.3.2007'")) << zam().filter().toStdString();
 }
 
@@ -316,14 +316,14 @@ TEST_F(MainWindowRoad, HealthInsuranceTabsFilterByTheirYears)
 {
     openCard();
     chooseInList("Hudák");
-    core::TStranky *tabs = karta().NX_ZAM();
-    ASSERT_TRUE(tabs->isTabVisible(tabs->indexStranky("PAGE_ZP"))); // shown from 2006 on
-    EXPECT_EQ(karta().NX_ZDR()->tabText(karta().NX_ZDR()->indexStranky("PAGE_ZP_DOKLAD")),
+    core::TPages *tabs = cardWindow().NX_ZAM();
+    ASSERT_TRUE(tabs->isTabVisible(tabs->pageIndex("PAGE_ZP"))); // shown from 2006 on
+    EXPECT_EQ(cardWindow().NX_ZDR()->tabText(cardWindow().NX_ZDR()->pageIndex("PAGE_ZP_DOKLAD")),
               "Doklad o preddavkoch za rok 2006");
     clickTab("PAGE_ZP");
     ASSERT_EQ(tab(), "PAGE_ZP");
     core::TDMZ &dmz = core::DMZ();
-    EXPECT_EQ(karta().NX_ZDR()->aktualnaStranka(), "PAGE_ZP_ZAMNEC");
+    EXPECT_EQ(cardWindow().NX_ZDR()->currentPageName(), "PAGE_ZP_ZAMNEC");
     // The settlement of the open year, the monthly basis of the year before.
     EXPECT_EQ(dmz.TZP1_.filter(), "v_rok=2007");
     EXPECT_EQ(dmz.TZP3_.filter(), "v_rok=2007 and typ='VV'");
@@ -334,7 +334,7 @@ TEST_F(MainWindowRoad, HealthInsuranceTabsFilterByTheirYears)
     }
     // The rebuild of the monthly basis asks first; "no" changes nothing.
     scripted.answerNo(Msg(65065));
-    karta().tlacidloVypoctuZp()->click();
+    cardWindow().healthCalcButton()->click();
     EXPECT_EQ(one("select count(*) from \":tarix_data:zp_tab\"").toInt(), 0);
 
     // Change reports: a new one for Hudák in the open year.
@@ -359,7 +359,7 @@ TEST_F(MainWindowRoad, TheStartPageDetachesAndTheNextVisitLinksAgain)
     // A child being added when the choice page's button leaves without asking: dropped.
     choose(topMenu("Operácie-evidencia detí"), "Nový záznam");
     ASSERT_EQ(core::DMZ().TDET_.state(), db::DataSetState::Insert);
-    main->Zobraz_stranku("EMPTY");
+    main->showPage("EMPTY");
     EXPECT_EQ(core::DMZ().TDET_.state(), db::DataSetState::Browse);
     EXPECT_EQ(core::DMZ().TDET_.masterSource(), nullptr);
     EXPECT_EQ(one("select count(*) from \":tarix_data:deti\" where code_emp = 9").toInt(), 3);
@@ -376,7 +376,7 @@ TEST_F(MainWindowRoad, ClosingAsksAndDropsAPendingEdit)
 {
     openCard();
     chooseInList("Kováč");
-    choose(main->operacieZam(), "Oprava údajov zamestnanca");
+    choose(main->employeeOperations(), "Oprava údajov zamestnanca");
     type(widget("TZAM_Surname"), "Zmenený");
     scripted.answerNo(Msg(65173));
     EXPECT_FALSE(main->close());

@@ -26,10 +26,10 @@ TEST(MainWindowRules, OperationMenuItemsFollowTheTableState)
     };
     for (const Case &c : cases) {
         for (int tag = 1; tag <= 5; ++tag)
-            EXPECT_EQ(Polozka_povolena(tag, c.editing), c.enabled[tag - 1]) << "tag " << tag << " editing " << c.editing;
-        EXPECT_EQ(Stav_operacii(c.editing).navrat, c.navrat);
-        EXPECT_FALSE(Polozka_povolena(0, c.editing));
-        EXPECT_FALSE(Polozka_povolena(6, c.editing));
+            EXPECT_EQ(itemAllowed(tag, c.editing), c.enabled[tag - 1]) << "tag " << tag << " editing " << c.editing;
+        EXPECT_EQ(operationState(c.editing).navrat, c.navrat);
+        EXPECT_FALSE(itemAllowed(0, c.editing));
+        EXPECT_FALSE(itemAllowed(6, c.editing));
     }
 }
 
@@ -44,7 +44,7 @@ TEST(MainWindowRules, FixedMenusPressTheListOrTheDetailNavigator)
         {4, false, NavigateButton::Post},  {5, false, NavigateButton::Cancel},
     };
     for (const Case &c : cases) {
-        const TlacidloOperacie t = Tlacidlo_operacie(c.tag);
+        const OperationButton t = operationButton(c.tag);
         EXPECT_EQ(t.zoznam, c.list) << c.tag;
         EXPECT_EQ(t.tlacidlo, c.button) << c.tag;
     }
@@ -62,7 +62,7 @@ TEST(MainWindowRules, MainMenusOnlyOnTheStartPage)
         {false, false, false, false},
     };
     for (const Case &c : cases) {
-        const StavHlavnehoMenu s = Stav_hlavneho_menu(c.startPage, c.firmOpen);
+        const MainMenuState s = mainMenuState(c.startPage, c.firmOpen);
         EXPECT_EQ(s.system, c.system);
         EXPECT_EQ(s.hlavne, c.others);
         EXPECT_EQ(s.prehlady, c.others);
@@ -73,13 +73,13 @@ TEST(MainWindowRules, MainMenusOnlyOnTheStartPage)
 TEST(MainWindowRules, EmployeeFiltersOfTheOpenMonth)
 {
     const QString c = "1<=sid and sid<=1";
-    EXPECT_EQ(Filter_zamestnancov(u'S', 200707, c),
+    EXPECT_EQ(employeeFilter(u'S', 200707, c),
               "(Vystup=null or Vystup>='1.7.2007') and Nastup<='31.7.2007' and 1<=sid and sid<=1");
-    EXPECT_EQ(Filter_zamestnancov(u'V', 200702, c),
+    EXPECT_EQ(employeeFilter(u'V', 200702, c),
               "(Vystup<>null and Vystup<'1.2.2007') and Nastup<='28.2.2007' and 1<=sid and sid<=1");
-    EXPECT_EQ(Filter_zamestnancov(u'A', 200712, c), c);
+    EXPECT_EQ(employeeFilter(u'A', 200712, c), c);
     // Any other mode shows the current employees; a leap February ends on the 29th.
-    EXPECT_EQ(Filter_zamestnancov(u'X', 200402, c),
+    EXPECT_EQ(employeeFilter(u'X', 200402, c),
               "(Vystup=null or Vystup>='1.2.2004') and Nastup<='29.2.2004' and 1<=sid and sid<=1");
 }
 
@@ -88,32 +88,32 @@ TEST(MainWindowRules, ColumnTitlesChooseTheOrder)
     struct Case {
         const char *field;
         bool choiceGrid;
-        Zoradenie order;
+        SortOrder order;
     } cases[] = {
-        {"Code_numb", false, Zoradenie::PodlaCisla}, {"CODE_NUMB", true, Zoradenie::PodlaCisla},
-        {"PMT", false, Zoradenie::PodlaMena},        {"RZP", false, Zoradenie::PodlaMena},
-        {"pmt", true, Zoradenie::PodlaMena},         {"Nastup", true, Zoradenie::Ziadne},
+        {"Code_numb", false, SortOrder::PodlaCisla}, {"CODE_NUMB", true, SortOrder::PodlaCisla},
+        {"PMT", false, SortOrder::PodlaMena},        {"RZP", false, SortOrder::PodlaMena},
+        {"pmt", true, SortOrder::PodlaMena},         {"Nastup", true, SortOrder::Ziadne},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(Zoradenie_podla_stlpca(c.field, c.choiceGrid), c.order) << c.field << " " << c.choiceGrid;
-    EXPECT_EQ(Index_zoradenia(Zoradenie::PodlaMena), "ZAM1");
-    EXPECT_EQ(Index_zoradenia(Zoradenie::PodlaCisla), "");
+        EXPECT_EQ(sortByColumn(c.field, c.choiceGrid), c.order) << c.field << " " << c.choiceGrid;
+    EXPECT_EQ(sortIndex(SortOrder::PodlaMena), "ZAM1");
+    EXPECT_EQ(sortIndex(SortOrder::PodlaCisla), "");
 }
 
 TEST(MainWindowRules, HintsNameTheAllowedValues)
 {
-    EXPECT_EQ(Text_napovedy("%SMyAppHintPoistenie"), Msg(65144));
-    EXPECT_EQ(Text_napovedy("%SMyAppHintPoistenie2"), Msg(65145));
-    EXPECT_EQ(Text_napovedy("Rodné číslo bez lomky"), "Rodné číslo bez lomky");
-    EXPECT_EQ(Text_napovedy(""), "");
+    EXPECT_EQ(hintText("%SMyAppHintPoistenie"), Msg(65144));
+    EXPECT_EQ(hintText("%SMyAppHintPoistenie2"), Msg(65145));
+    EXPECT_EQ(hintText("Rodné číslo bez lomky"), "Rodné číslo bez lomky");
+    EXPECT_EQ(hintText(""), "");
 }
 
 TEST(MainWindowRules, TextsOfTheChoicePageAndNewContracts)
 {
-    EXPECT_EQ(Nadpis_vyberu(u'Z'), "  1.04  Zamestnanci - výber zamestnanca");
-    EXPECT_EQ(Nadpis_vyberu(u'R'), "  1.04  Ročné zúčtovanie preddavkov - výber zamestnanca");
+    EXPECT_EQ(selectionHeading(u'Z'), "  1.04  Zamestnanci - výber zamestnanca");
+    EXPECT_EQ(selectionHeading(u'R'), "  1.04  Ročné zúčtovanie preddavkov - výber zamestnanca");
     for (int tag : {0, 1, 2, 3, 4})
-        EXPECT_EQ(Typ_noveho_dokumentu(tag), tag + 10);
+        EXPECT_EQ(newDocumentType(tag), tag + 10);
 }
 
 TEST(MainWindowRules, PendingEditGuard)
@@ -122,9 +122,9 @@ TEST(MainWindowRules, PendingEditGuard)
     EXPECT_FALSE(Prebieha_editacia({nullptr}));
     db::Table closed;
     EXPECT_FALSE(Prebieha_editacia({&closed, nullptr}));
-    EXPECT_NO_THROW(Over_dokoncenie_zmien(false));
+    EXPECT_NO_THROW(checkChangesFinished(false));
     try {
-        Over_dokoncenie_zmien(true);
+        checkChangesFinished(true);
         ADD_FAILURE() << "no refusal";
     } catch (const EMyError &e) {
         EXPECT_EQ(e.text(), Msg(65199));
@@ -142,11 +142,11 @@ TEST(MainWindowRules, TabMenusHaveFiveHiddenItems)
         captions << item->text();
         EXPECT_EQ(item->menu(), &menu);
     }
-    EXPECT_EQ(captions, Polozky_operacii());
+    EXPECT_EQ(captions, operationItems());
     EXPECT_EQ(captions, (QStringList{"Nový záznam", "Oprava údajov", "Vymazanie záznamu", "Zápis zmien",
                                      "Ignorovanie zmien"}));
     // Without a table nothing is being edited.
-    menu.Zobraz(true);
+    menu.showMyMenu(true);
     EXPECT_TRUE(menu.isShown());
     EXPECT_TRUE(menu.items()[0]->isEnabled());
     EXPECT_FALSE(menu.items()[3]->isEnabled());

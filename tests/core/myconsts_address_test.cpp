@@ -31,7 +31,7 @@ TEST(MyConstsAddress, SplittingHouseNumbers)
         {u"Hlavná 0/0", u"Hlavná", u"0", u"0"},
     };
     for (const auto &c : cases) {
-        const RozlozenaAdresa a = Rozloz_adresu(QString::fromUtf16(c.line));
+        const SplitAddress a = Rozloz_adresu(QString::fromUtf16(c.line));
         const std::string line = QString::fromUtf16(c.line).toStdString();
         EXPECT_EQ(a.ulica, QString::fromUtf16(c.street)) << line;
         EXPECT_EQ(a.posledne_cislo, QString::fromUtf16(c.last)) << line;
@@ -51,7 +51,7 @@ TEST(MyConstsAddress, StreetAndNumberText)
         {u"", u"", u""},
     };
     for (const auto &c : cases) {
-        const UlicaACislo u = Ulica_a_cislo(QString::fromUtf16(c.line));
+        const StreetAndNumber u = Ulica_a_cislo(QString::fromUtf16(c.line));
         EXPECT_EQ(u.ulica, QString::fromUtf16(c.street));
         EXPECT_EQ(u.cislo, QString::fromUtf16(c.number));
     }
@@ -59,7 +59,7 @@ TEST(MyConstsAddress, StreetAndNumberText)
 
 TEST(MyConstsAddress, HouseNumbersForForms)
 {
-    CislaDomu c = Cisla_domu(QStringLiteral("Hlavná 1234/5"));
+    HouseNumbers c = Cisla_domu(QStringLiteral("Hlavná 1234/5"));
     EXPECT_EQ(c.pred_lomkou, QStringLiteral("1234"));
     EXPECT_EQ(c.posledne, QStringLiteral("5"));
     c = Cisla_domu(QStringLiteral("Hlavná 0/5")); // the number 0 gives an empty text

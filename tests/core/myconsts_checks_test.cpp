@@ -120,7 +120,7 @@ TEST(MyConstsBankAccount, ParsingImportTexts)
         {"", true, "000000", ""},
     };
     for (const auto &c : cases) {
-        const RozlozenyUcet u = Rozloz_cislo_uctu(QString::fromLatin1(c.text));
+        const SplitAccount u = Rozloz_cislo_uctu(QString::fromLatin1(c.text));
         EXPECT_EQ(u.platny, c.valid) << c.text;
         EXPECT_EQ(u.predcislie, QString::fromLatin1(c.prefix)) << c.text;
         EXPECT_EQ(u.cislo, QString::fromLatin1(c.number)) << c.text;

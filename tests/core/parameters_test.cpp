@@ -227,13 +227,13 @@ TEST(ParametersSlot28, TheTaxBonusFollowsTheMonthWhereTheLawChangedItWithinTheYe
     };
     for (const auto &c : cases) {
         Parametre(28).Hodnota = 123.0;
-        Uprav_parameter_28(c.period);
+        adjustParameter28(c.period);
         EXPECT_DOUBLE_EQ(Parametre(28).Hodnota, c.expected) << c.period;
     }
     // Only slot 28 moves.
     Parametre(27).Hodnota = 7.0;
     Parametre(29).Hodnota = 8.0;
-    Uprav_parameter_28(200509);
+    adjustParameter28(200509);
     EXPECT_DOUBLE_EQ(Parametre(27).Hodnota, 7.0);
     EXPECT_DOUBLE_EQ(Parametre(29).Hodnota, 8.0);
     Parametre().fill(Parameter{});

@@ -15,9 +15,9 @@ protected:
     void SetUp() override
     {
         FirmFixture::SetUp();
-        core::KrokyOtvorenia k;
-        k.vyber_obdobia = [&] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 7, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, k));
+        core::OpeningSteps k;
+        k.vyber_obdobia = [&] { core::confirmPeriod(core::DM(), 2007, 2007, 7, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, k));
         scripted.clearEvents();
         // The accessors read the table itself only while its dataset is closed.
         core::DM().TPRIV_.close();
@@ -78,13 +78,13 @@ TEST_F(PeriodCache, ARollbackBringsBackTheStoredPeriod)
 
 TEST_F(PeriodCache, TheOpenDatasetsEditIsReadWithoutTheKeptValue)
 {
-    db::Table &priv = core::DM().TPRIV_;
-    priv.open();
-    priv.edit();
-    priv.setValue(QStringLiteral("MESIAC"), 5);
+    db::Table &privateFolderDb = core::DM().TPRIV_;
+    privateFolderDb.open();
+    privateFolderDb.edit();
+    privateFolderDb.setValue(QStringLiteral("MESIAC"), 5);
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200705);
-    priv.cancel();
-    priv.close();
+    privateFolderDb.cancel();
+    privateFolderDb.close();
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200707);
 }
 

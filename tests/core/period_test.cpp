@@ -25,9 +25,9 @@ protected:
     // Opens firm 01 in the year with the given month, without dialogs.
     void open(int year, int month)
     {
-        core::KrokyOtvorenia k;
-        k.vyber_obdobia = [&] { core::Potvrd_obdobie(core::DM(), year, year, month, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, year, k));
+        core::OpeningSteps k;
+        k.vyber_obdobia = [&] { core::confirmPeriod(core::DM(), year, year, month, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, year, k));
         scripted.clearEvents();
     }
     QPair<int, int> stored()
@@ -37,7 +37,7 @@ protected:
     }
     void confirm(int remembered, int year, int month)
     {
-        core::Potvrd_obdobie(core::DM(), remembered, year, month, root());
+        core::confirmPeriod(core::DM(), remembered, year, month, root());
     }
     QStringList bands()
     {
@@ -73,12 +73,12 @@ protected:
             entries << QStringList{"DAN-SUMAPLUS", QStringLiteral("PASMO_%1").arg(n), QString::number(n)};
         }
         entries << QStringList{"PARAMETRE_NUM", "MIN_MZDA", "6500"} << QStringList{"SETUP", "F_MIN_MZDA", "6500.5"};
-        QFile::remove(root() + core::Subor_roka(2003));
+        QFile::remove(root() + core::yearFile(2003));
         writeYearFile(2003, entries + extra);
     }
     void writeYearFile(int year, const QList<QStringList> &entries)
     {
-        ini::IniFile ini(root() + core::Subor_roka(year));
+        ini::IniFile ini(root() + core::yearFile(year));
         for (const QStringList &e : entries)
             ini.writeString(e[0], e[1], e[2]);
     }
@@ -92,7 +92,7 @@ TEST(PeriodRules, ExemptionModeAndYearChanges)
         int period, mode;
     } modes[] = {{200607, 0}, {200608, 1}, {200612, 1}, {200701, 0}};
     for (const auto &m : modes)
-        EXPECT_EQ(core::Rezim_vynimiek_obdobia(m.period), m.mode) << m.period;
+        EXPECT_EQ(core::periodExceptionMode(m.period), m.mode) << m.period;
 
     struct Change {
         int from, to;
@@ -101,10 +101,10 @@ TEST(PeriodRules, ExemptionModeAndYearChanges)
                    {2002, 2007, false}, {2007, 2007, true}, {2007, 2006, false}, {2007, 2008, false}};
     for (const auto &c : changes) {
         if (c.allowed) {
-            EXPECT_NO_THROW(core::Over_zmenu_roka(c.from, c.to)) << c.from << "->" << c.to;
+            EXPECT_NO_THROW(core::checkYearChange(c.from, c.to)) << c.from << "->" << c.to;
         } else {
             try {
-                core::Over_zmenu_roka(c.from, c.to);
+                core::checkYearChange(c.from, c.to);
                 ADD_FAILURE() << c.from << "->" << c.to << " was allowed";
             } catch (const EMyError &e) {
                 EXPECT_EQ(e.text(), Msg(65115));
@@ -119,12 +119,12 @@ TEST(PeriodRules, ExemptionModeAndYearChanges)
                   {2000, true, true, false},  {1999, true, false, false}, {1998, false, false, false},
                   {2005, false, false, false}};
     for (const auto &o : offers) {
-        const auto p = core::Ponuka_importu(o.year);
+        const auto p = core::importOffer(o.year);
         EXPECT_EQ(p.pasma, o.pasma) << o.year;
         EXPECT_EQ(p.parametre, o.parametre) << o.year;
         EXPECT_EQ(p.lenExistujuci, o.lenExistujuci) << o.year;
     }
-    EXPECT_EQ(core::Subor_roka(2003), "ROK2003.INI");
+    EXPECT_EQ(core::yearFile(2003), "ROK2003.INI");
 }
 
 TEST_F(Period, ARefusedYearIsNotStored)
@@ -222,13 +222,13 @@ TEST_F(Period, ThePeriodSetsSlotTwentyEightAndTheExemptionMode)
 {
     open(2006, 7);
     core::TDM &dm = core::DM();
-    EXPECT_EQ(dm.Rezim_filtra_vynimiek(), 0);
+    EXPECT_EQ(dm.exceptionFilterMode(), 0);
     confirm(2006, 2006, 8);
-    EXPECT_EQ(dm.Rezim_filtra_vynimiek(), 1);
+    EXPECT_EQ(dm.exceptionFilterMode(), 1);
     EXPECT_EQ(dm.CIS5_.filter(), core::kFilterVynimiek2006);
     EXPECT_FALSE(dm.CIS5_.isFiltered());
     confirm(2006, 2006, 1);
-    EXPECT_EQ(dm.Rezim_filtra_vynimiek(), 0);
+    EXPECT_EQ(dm.exceptionFilterMode(), 0);
     EXPECT_TRUE(dm.CIS5_.filter().isEmpty());
 
     open(2007, 3);
@@ -282,14 +282,14 @@ TEST_F(Period, CostCentreDialogListsTheFirmAndItsCentres)
 TEST_F(Period, WithOneCentreTheMenuSaysSoAndTheWholeFirmIsChosen)
 {
     open(2007, 1);
-    core::Nastav_stredisko(core::DM(), 1);
+    core::setCostCenter(core::DM(), 1);
     s().execute("delete from \":tarix_data:cis_vm\" where id<>1");
     core::TFormMain main;
     main.Akcia_stredisko(true);
     EXPECT_EQ(scripted.messages(), QStringList{Msg(65162)});
     EXPECT_EQ(core::DM().Aktualne_stredisko(), 0);
     scripted.clearEvents();
-    core::Nastav_stredisko(core::DM(), 1);
+    core::setCostCenter(core::DM(), 1);
     main.Akcia_stredisko(false); // on opening: no message
     EXPECT_TRUE(scripted.messages().isEmpty());
     EXPECT_EQ(core::DM().Aktualne_stredisko(), 0);
@@ -301,7 +301,7 @@ TEST_F(Period, AFailedYearImportLeavesEveryTableAsItWas)
 {
     open(2004, 5);
     const QString comm = s().schemaOf("TARIX_COMM");
-    const QString priv = s().schemaOf("TARIX_PRIV");
+    const QString privateFolderDb = s().schemaOf("TARIX_PRIV");
     auto trigger = [](const QString &schema, const char *when, const char *table) {
         return QStringLiteral("create trigger %1.zlyhanie %2 on %3 begin select raise(abort, 'zlyhanie zapisu'); end")
             .arg(schema, QString::fromLatin1(when), QString::fromLatin1(table));
@@ -313,7 +313,7 @@ TEST_F(Period, AFailedYearImportLeavesEveryTableAsItWas)
         QList<QStringList> extra; // more entries of the year file
         const char *cause;        // part of the reported cause
     } cases[] = {
-        {"period row", trigger(priv, "before update", "priv"), "drop trigger " + priv + ".zlyhanie", {}, "zlyhanie zapisu"},
+        {"period row", trigger(privateFolderDb, "before update", "priv"), "drop trigger " + privateFolderDb + ".zlyhanie", {}, "zlyhanie zapisu"},
         {"bands", trigger(comm, "before insert", "dzp"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},
         {"parameters", trigger(comm, "before update", "cis_par"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},
         {"set-up", trigger(comm, "before update", "setup"), "drop trigger " + comm + ".zlyhanie", {}, "zlyhanie zapisu"},

@@ -17,9 +17,9 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 3, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, steps));
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this] { core::confirmPeriod(core::DM(), 2007, 2007, 3, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, steps));
         // A centre whose name holds the separator and a Slovak capital.
         s().execute("insert into \":tarix_data:cis_vm\" (ID, NAZOV) values (3, 'Sklad; Žilina')");
         centres().refresh();
@@ -151,7 +151,7 @@ TEST_F(PgCsv, ValuesWrittenWithQuotesReadBackAsOneValue)
     for (const Case &c : cases) {
         const QString line = csv.riadok(c.values);
         EXPECT_EQ(line.toUtf8(), c.line);
-        const auto rows = csv.hodnoty(line + "\r\n");
+        const auto rows = csv.csvValues(line + "\r\n");
         ASSERT_EQ(rows.size(), 1) << c.line.constData();
         EXPECT_EQ(rows.first(), c.values);
     }

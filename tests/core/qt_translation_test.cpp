@@ -18,7 +18,7 @@ class QtTranslation : public test::ProgramStartTest<> {
 protected:
     void TearDown() override
     {
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         core::destroyDM();
         core::DMA().Registruj_tabulky();

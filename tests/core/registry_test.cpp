@@ -74,16 +74,16 @@ TEST_F(Installed, SqlHelperReadsEveryRowAndColumnOfASelect)
 TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
 {
     FakeModule tdm("TDM");
-    db::Table &priv = tdm.addTable("TPRIV_", "TARIX_PRIV", "Priv.DB");
+    db::Table &privateFolderDb = tdm.addTable("TPRIV_", "TARIX_PRIV", "Priv.DB");
     db::Table &inf = tdm.addTable("TINF_", "TARIX_DATA", "Inf.db");
     db::Table &set = tdm.addTable("TSET_", "TARIX_COMM", "Setup.DB");
     tdm.addTable("TZAM_", "TARIX_DATA", "Zam.DB"); // not handed over: the registry leaves it alone
-    tdm.watchTables({.firm = {&priv, &inf, &set}});
+    tdm.watchTables({.firm = {&privateFolderDb, &inf, &set}});
 
     ASSERT_EQ(core::moduleRegistry().modules(), std::vector<core::DataModule *>{&tdm});
     core::TDMA registry;
     registry.Registruj_tabulky();
-    EXPECT_EQ(registry.tables(), (std::vector<db::Table *>{&priv, &inf, &set}));
+    EXPECT_EQ(registry.tables(), (std::vector<db::Table *>{&privateFolderDb, &inf, &set}));
 
     EXPECT_TRUE(registry.Otvor_tabulky());
     EXPECT_TRUE(set.isActive());
@@ -94,7 +94,7 @@ TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
     // Only the tables of the alias asked for.
     EXPECT_TRUE(registry.Otvor_tabulky("tarix_data"));
     EXPECT_TRUE(inf.isActive());
-    EXPECT_FALSE(priv.isActive() || set.isActive());
+    EXPECT_FALSE(privateFolderDb.isActive() || set.isActive());
     registry.Zatvor_tabulky();
 
     // A year folder without the table: the first such table is named, nothing else.
@@ -104,7 +104,7 @@ TEST_F(Installed, RegistryOpensAllOrReportsTheFirstMissingTable)
     EXPECT_TRUE(last.startsWith("Nepodarilo sa otvoriť súbor ")) << last.toStdString();
     // The file is the folder's database, the table inside it, and the reason follows.
     EXPECT_TRUE(last.contains("tarix.db (tabuľka Chyba.DB)")) << last.toStdString();
-    EXPECT_TRUE(priv.isActive()); // the others stay open for the caller to close
+    EXPECT_TRUE(privateFolderDb.isActive()); // the others stay open for the caller to close
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error).size(), 1);
 }
 

@@ -28,9 +28,9 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia steps;
-        steps.vyber_obdobia = [this] { core::Potvrd_obdobie(core::DM(), 2007, 2007, 3, root()); };
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, steps));
+        core::OpeningSteps steps;
+        steps.vyber_obdobia = [this] { core::confirmPeriod(core::DM(), 2007, 2007, 3, root()); };
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, steps));
         scripted.clearEvents();
     }
 
@@ -79,11 +79,11 @@ TEST_F(SettingsForms, RoundingItemsStoreThePositionAndModeOfTheRoundingRoutine)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.field);
-        dbctrl::DBRadioGroup *g = c.mode ? form.skupinaSposobu(c.field) : form.skupinaPolohy(c.field);
+        dbctrl::DBRadioGroup *g = c.mode ? form.methodGroup(c.field) : form.positionGroup(c.field);
         ASSERT_NE(g, nullptr);
         const QString field = QString::fromLatin1(c.field);
         const bool davky = field.startsWith("ZAOKRUH4") || field.startsWith("ZAOKRUH10");
-        EXPECT_EQ(g->items(), c.mode ? core::Polozky_sposobu(davky) : core::Polozky_polohy(davky));
+        EXPECT_EQ(g->items(), c.mode ? core::methodItems(davky) : core::positionItems(davky));
         EXPECT_EQ(g->items().value(c.item), QString::fromUtf8(c.caption));
         set().edit();
         ASSERT_TRUE(g->chooseItem(c.item));
@@ -93,11 +93,11 @@ TEST_F(SettingsForms, RoundingItemsStoreThePositionAndModeOfTheRoundingRoutine)
         set().refresh();
         EXPECT_EQ(g->itemIndex(), c.item);
     }
-    EXPECT_EQ(core::Polozky_polohy(true).first(), "1h");
-    EXPECT_EQ(core::Polozky_sposobu(true).last(), "do 50h dole");
-    EXPECT_FALSE(core::Polozky_polohy(false).contains("1h"));
-    EXPECT_FALSE(core::Polozky_sposobu(false).contains("do 50h dole"));
-    ASSERT_EQ(core::Pary_zaokruhlenia().size(), 15u);
+    EXPECT_EQ(core::positionItems(true).first(), "1h");
+    EXPECT_EQ(core::methodItems(true).last(), "do 50h dole");
+    EXPECT_FALSE(core::positionItems(false).contains("1h"));
+    EXPECT_FALSE(core::methodItems(false).contains("do 50h dole"));
+    ASSERT_EQ(core::roundingPairs().size(), 15u);
     form.close();
 }
 
@@ -196,10 +196,10 @@ TEST(SettingsAllowanceTexts, ElevenPairsMirrorTheTwoTexts)
         {{true, true, true, true, true, false, false, true, true, true, true}, "00000010", "10000000"},
     };
     for (const Case &c : cases) {
-        const auto texts = core::Texty_priplatkov(c.p);
+        const auto texts = core::surchargeTexts(c.p);
         EXPECT_EQ(texts.first, c.text1);
         EXPECT_EQ(texts.second, c.text2);
-        EXPECT_EQ(core::Typy_priplatkov(c.text1, c.text2), c.p);
+        EXPECT_EQ(core::surchargeTypes(c.text1, c.text2), c.p);
     }
 }
 
@@ -209,28 +209,28 @@ TEST_F(SettingsForms, AllowanceButtonsFollowTheTextsAndAClickWhileNotEditingIsUn
     inf().refresh();
     core::TFormInf form;
     form.show();
-    const auto &pary = form.pary();
-    ASSERT_EQ(pary.size(), 11);
+    const auto &surchargePairs = form.surchargePairs();
+    ASSERT_EQ(surchargePairs.size(), 11);
     // 5 = "00000101": night (position 6) HS; 128 = "10000000": allowance 1 HS.
     auto hs = [&] {
         QList<int> l;
-        for (int i = 0; i < pary.size(); ++i)
-            if (pary[i].hs->isChecked())
+        for (int i = 0; i < surchargePairs.size(); ++i)
+            if (surchargePairs[i].hs->isChecked())
                 l << i;
         return l;
     };
     EXPECT_EQ(hs(), (QList<int>{4, 6}));
-    EXPECT_EQ(pary[4].hs->objectName(), "RBR_noc");
-    EXPECT_EQ(pary[6].p->objectName(), "RBP1");
+    EXPECT_EQ(surchargePairs[4].hs->objectName(), "RBR_noc");
+    EXPECT_EQ(surchargePairs[6].p->objectName(), "RBP1");
 
     // Not editing: the click is undone.
-    pary[0].hs->click();
+    surchargePairs[0].hs->click();
     EXPECT_EQ(hs(), (QList<int>{4, 6}));
 
     // Editing: the texts follow and the post stores them.
     form.edit1->trigger();
-    pary[0].hs->click();
-    pary[6].p->click();
+    surchargePairs[0].hs->click();
+    surchargePairs[6].p->click();
     EXPECT_EQ(core::DM().Text_priplatkov, "01000100");
     EXPECT_EQ(core::DM().Text_priplatkov2, "00000000");
     form.post1->trigger();
@@ -315,7 +315,7 @@ TEST_F(SettingsForms, MenuCommandsOpenTheScreensTheirItemsName)
     EXPECT_EQ(seen.form, "FormInf");
 
     // Without an open firm the items are off.
-    core::Zrus_otvorenu_firmu();
+    core::dropOpenFirm();
     for (const char *id : {"mnu_setup1", "mnu_inf", "mnu_cis_vm1", "mnu_zalohovanie", "mnu_obnova", "mnu_novy_rok_db"})
         EXPECT_FALSE(registry.isEnabled(id)) << id;
     EXPECT_TRUE(registry.isEnabled("mnu_pridanie_firmy"));

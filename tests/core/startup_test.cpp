@@ -85,7 +85,7 @@ TEST_F(StartupTest, WithoutIniTheProgramFolderIsTheRoot)
 
     EXPECT_EQ(main->windowTitle(), "TARIX VERZIA 3.20H3");
     EXPECT_TRUE(main->menuSystem()->isEnabled());
-    EXPECT_FALSE(main->menuHlavne()->isEnabled());
+    EXPECT_FALSE(main->mainMenu()->isEnabled());
     EXPECT_TRUE(scripted.failures().isEmpty());
 }
 

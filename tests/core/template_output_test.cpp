@@ -40,7 +40,7 @@ TEST(TemplateText, FirstOccurrencePerLineInTheOrderAdded)
     // A value that holds a later key is replaced again by that key (keys run in order).
     t.Sablona_pridaj(QStringLiteral("$A"), QStringLiteral("$B"));
     t.Sablona_pridaj(QStringLiteral("$B"), QStringLiteral("b"));
-    const QStringList out = t.Vypln_riadky({QStringLiteral("$MENO $MENO"), QStringLiteral("$RR1 $RR10"),
+    const QStringList out = t.fillRows({QStringLiteral("$MENO $MENO"), QStringLiteral("$RR1 $RR10"),
                                             QStringLiteral("bez kľúča"), QStringLiteral("$MENO"),
                                             QStringLiteral("$A")});
     EXPECT_EQ(out, (QStringList{QStringLiteral("Ján $MENO"), QStringLiteral("X1 X10"), QStringLiteral("bez kľúča"),
@@ -74,7 +74,7 @@ TEST(TemplateText, WidthPadsOnTheRightAndKeepsTheFirstCharacters)
     for (const Case &c : cases) {
         TemplateText t;
         t.Sablona_pridaj(QStringLiteral("$K"), c.value, c.width, c.fill);
-        EXPECT_EQ(t.Vypln_riadky({QStringLiteral("[$K]")}).at(0), u'[' + c.expected + u']') << c.value.toStdString();
+        EXPECT_EQ(t.fillRows({QStringLiteral("[$K]")}).at(0), u'[' + c.expected + u']') << c.value.toStdString();
     }
 }
 
@@ -82,13 +82,13 @@ TEST(TemplateText, RtfValuesAreEscaped)
 {
     // "\", "{", "}" are RTF's own; Ω (U+03A9) has no Windows-1250 byte and becomes \u937?;
     // "ľ" has one and stays a letter.
-    EXPECT_EQ(TemplateText::Rtf_text(QStringLiteral("a\\b{c}")), QStringLiteral("a\\\\b\\{c\\}"));
-    EXPECT_EQ(TemplateText::Rtf_text(QStringLiteral("Ωľ")), QStringLiteral("\\u937?ľ"));
+    EXPECT_EQ(TemplateText::rtfText(QStringLiteral("a\\b{c}")), QStringLiteral("a\\\\b\\{c\\}"));
+    EXPECT_EQ(TemplateText::rtfText(QStringLiteral("Ωľ")), QStringLiteral("\\u937?ľ"));
     // \uN takes a signed 16-bit number.
-    EXPECT_EQ(TemplateText::Rtf_text(QString(QChar(0xFF0C))), QStringLiteral("\\u-244?"));
+    EXPECT_EQ(TemplateText::rtfText(QString(QChar(0xFF0C))), QStringLiteral("\\u-244?"));
     TemplateText text;
     text.Sablona_pridaj(QStringLiteral("$K"), QStringLiteral("{x}"));
-    EXPECT_EQ(text.Vypln_riadky({QStringLiteral("$K")}).at(0), QStringLiteral("{x}"));
+    EXPECT_EQ(text.fillRows({QStringLiteral("$K")}).at(0), QStringLiteral("{x}"));
 }
 
 TEST(TemplateText, FilledTemplateFileIsWindows1250WithCrLf)

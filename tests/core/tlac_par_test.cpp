@@ -12,8 +12,8 @@ protected:
     void SetUp() override
     {
         install({true, 2007, 2007});
-        core::KrokyOtvorenia none;
-        ASSERT_TRUE(core::Otvor_firmu_a_rok(1, 2007, none));
+        core::OpeningSteps none;
+        ASSERT_TRUE(core::openFirmAndYear(1, 2007, none));
         scripted.clearEvents();
         if (!tla().isActive())
             tla().open();

@@ -18,10 +18,10 @@
 #include "core/helpers/parameters.h"
 #include "core/session.h"
 #include "filings/dm_hp.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "filings/forms/form_csv1.h"
 #include "filings/forms/subsystem.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/codepage/cp1250.h"
 #include "platform/db/table.h"
 #include "platform/shell/launcher.h"
@@ -143,7 +143,7 @@ TEST_F(AnketariExportMenu, ImportExportAndZefirFromTheMainMenu)
 
     // 3. The Zefir file of 2007 in the firm's folder "Zefir".
     scripted.clearEvents();
-    const QString zefir = core::otvorenaFirma().priecinokFirmy;
+    const QString zefir = core::openedFirm().priecinokFirmy;
     QDir().mkpath(QDir(zefir).filePath("Zefir"));
     scripted.answerYes(Msg(65152));
     item("mnu_zefir1")->trigger();

@@ -47,7 +47,7 @@ TEST(PayeeAccount, SplitForTheBatchFile)
         {"19-", false, "", ""},                   // no number
     };
     for (const auto &c : pripady) {
-        const Ucet_prijemcu u = Rozdel_ucet_prijemcu(QString::fromLatin1(c.ucet));
+        const RecipientAccount u = splitRecipientAccount(QString::fromLatin1(c.ucet));
         EXPECT_EQ(u.platny, c.platny) << c.ucet;
         if (c.platny) {
             EXPECT_EQ(u.predcislie, c.predcislie) << c.ucet;
@@ -58,10 +58,10 @@ TEST(PayeeAccount, SplitForTheBatchFile)
 
 TEST(PayeeAccount, AmountOfTheBatchFile)
 {
-    EXPECT_EQ(Suma_xml(1500), "1500");
-    EXPECT_EQ(Suma_xml(1234.5), "1234.5");
-    EXPECT_EQ(Suma_xml(0.1 + 0.2), "0.3");
-    EXPECT_EQ(Suma_xml(1234567.89), "1234567.89");
+    EXPECT_EQ(xmlAmount(1500), "1500");
+    EXPECT_EQ(xmlAmount(1234.5), "1234.5");
+    EXPECT_EQ(xmlAmount(0.1 + 0.2), "0.3");
+    EXPECT_EQ(xmlAmount(1234567.89), "1234567.89");
 }
 
 class BankFiles : public fixtures::PaymentOrderFirm {
@@ -81,7 +81,7 @@ protected:
 
 TEST_F(BankFiles, BatchXmlOfFourItemsLeavesOutTheInvalidAccount)
 {
-    const QString path = Zapis_xml_davky(session, 1);
+    const QString path = writeXmlBatch(session, 1);
     EXPECT_EQ(path, outputs() + "tb050610.XML");
     EXPECT_EQ(fixtures::readFile(path), fixtures::expectedFile("tb050610.XML"));
     EXPECT_EQ(scripted.messages(),
@@ -90,7 +90,7 @@ TEST_F(BankFiles, BatchXmlOfFourItemsLeavesOutTheInvalidAccount)
 
 TEST_F(BankFiles, TextFileOfFourItemsWritesEveryAccountAsStored)
 {
-    const QString path = Zapis_vub_suboru(session, 1);
+    const QString path = writeVubFile(session, 1);
     EXPECT_EQ(path, outputs() + "vub050610.txt");
     EXPECT_EQ(fixtures::readFile(path), fixtures::expectedFile("vub050610.txt"));
     EXPECT_EQ(scripted.messages(), QStringList{Msg(65120, QDir::toNativeSeparators(path))});
@@ -98,8 +98,8 @@ TEST_F(BankFiles, TextFileOfFourItemsWritesEveryAccountAsStored)
 
 TEST_F(BankFiles, AHeaderWithoutItemsGivesTheFrameAndAnEmptyTextFile)
 {
-    EXPECT_EQ(fixtures::readFile(Zapis_xml_davky(session, 2)), fixtures::expectedFile("tb050610_bez_poloziek.XML"));
-    EXPECT_EQ(fixtures::readFile(Zapis_vub_suboru(session, 2)), fixtures::expectedFile("vub050610_bez_poloziek.txt"));
+    EXPECT_EQ(fixtures::readFile(writeXmlBatch(session, 2)), fixtures::expectedFile("tb050610_bez_poloziek.XML"));
+    EXPECT_EQ(fixtures::readFile(writeVubFile(session, 2)), fixtures::expectedFile("vub050610_bez_poloziek.txt"));
 }
 
 TEST_F(BankFiles, NoHeaderOrNoDueDateIsRefusedAndNothingIsWritten)
@@ -108,7 +108,7 @@ TEST_F(BankFiles, NoHeaderOrNoDueDateIsRefusedAndNothingIsWritten)
         EXPECT_THROW(
             {
                 try {
-                    Zapis_xml_davky(session, hpid);
+                    writeXmlBatch(session, hpid);
                 } catch (const EMyError &e) {
                     EXPECT_EQ(e.text(), Msg(65127));
                     throw;
@@ -116,7 +116,7 @@ TEST_F(BankFiles, NoHeaderOrNoDueDateIsRefusedAndNothingIsWritten)
             },
             EMyError)
             << hpid;
-        EXPECT_THROW(Zapis_vub_suboru(session, hpid), EMyError) << hpid;
+        EXPECT_THROW(writeVubFile(session, hpid), EMyError) << hpid;
     }
     EXPECT_FALSE(QDir(outputs()).exists() && !QDir(outputs()).isEmpty());
 }
@@ -126,7 +126,7 @@ TEST_F(BankFiles, AFileThatCannotBeWrittenIsNamedAndAnEarlierOneStaysWhole)
     ASSERT_TRUE(QDir().mkpath(outputs()));
     // A folder where the file should go: it can be neither replaced nor written.
     ASSERT_TRUE(QDir().mkpath(outputs() + "vub050610.txt"));
-    EXPECT_TRUE(Zapis_vub_suboru(session, 1).isEmpty());
+    EXPECT_TRUE(writeVubFile(session, 1).isEmpty());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
               QStringList{Msg(65123, QDir::toNativeSeparators(outputs() + "vub050610.txt"))});
     // A second run replaces an earlier file whole.
@@ -134,14 +134,14 @@ TEST_F(BankFiles, AFileThatCannotBeWrittenIsNamedAndAnEarlierOneStaysWhole)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(5000, 'x'));
     old.close();
-    Zapis_xml_davky(session, 1);
+    writeXmlBatch(session, 1);
     EXPECT_EQ(fixtures::readFile(outputs() + "tb050610.XML"), fixtures::expectedFile("tb050610.XML"));
 }
 
 TEST_F(BankFiles, ValuesThatWouldBreakTheXmlAreEscaped)
 {
     item(2, 10, "123457", "0900", QString(), QString(), "1<2&3");
-    const QByteArray xml = fixtures::readFile(Zapis_xml_davky(session, 2));
+    const QByteArray xml = fixtures::readFile(writeXmlBatch(session, 2));
     EXPECT_TRUE(xml.contains("<CR_VS>1&lt;2&amp;3</CR_VS>")) << xml.toStdString();
 }
 

@@ -4,7 +4,7 @@
 #include "core/dm_zam.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/messages.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_result.h"
 #include "platform/db/table.h"
@@ -18,7 +18,7 @@
 
 using namespace tarix;
 using filings::DMTL;
-namespace Export = filings::Export_zostavy;
+namespace Export = filings::layout_export;
 
 namespace {
 
@@ -41,15 +41,15 @@ protected:
         DemoFirmTest::SetUp();
         m_paths = core::appPaths();
         core::setAppPaths(core::deriveAppPaths(dir.root(), QString(), QString()));
-        DMTL().Otvor();
+        DMTL().openLayouts();
         scripted.answerYes(Msg(65142));
-        ASSERT_TRUE(DMTL().Inicializacia(zam()));
+        ASSERT_TRUE(DMTL().initializeLayouts(zam()));
         // The table registry's notes about the payroll module's tables (not made here).
         scripted.clearEvents();
     }
     void TearDown() override
     {
-        DMTL().Zatvor();
+        DMTL().closeLayouts();
         core::setAppPaths(m_paths);
         DemoFirmTest::TearDown();
     }
@@ -62,7 +62,7 @@ protected:
         ASSERT_TRUE(DMTL().TL1_.locate("TLID", {tlid}));
         for (const QString &f : fields) {
             ASSERT_TRUE(DMTL().TL2b_.locate("NAZOV", {f})) << f.toStdString();
-            ASSERT_TRUE(DMTL().Zarad_polozku());
+            ASSERT_TRUE(DMTL().includeItem());
         }
     }
 
@@ -134,7 +134,7 @@ TEST_F(ExportLayouts, InitialisationOffersEveryFieldInEveryLayout)
     // "No" keeps every layout.
     include(4, {"Surname"});
     scripted.answerNo(Msg(65142));
-    EXPECT_FALSE(DMTL().Inicializacia(zam()));
+    EXPECT_FALSE(DMTL().initializeLayouts(zam()));
     EXPECT_EQ(exported(), QStringList{"Surname"});
 }
 
@@ -159,15 +159,15 @@ TEST_F(ExportLayouts, FieldsAreIncludedExcludedAndMoved)
         QStringList after;
         const char *current;
     } steps[] = {
-        {"up", "Name", [] { return DMTL().Posun_hore(); }, true, {"Code_numb", "Name", "Surname", "Title"}, "Name"},
-        {"up at the top", "Code_numb", [] { return DMTL().Posun_hore(); }, false,
+        {"up", "Name", [] { return DMTL().moveUp(); }, true, {"Code_numb", "Name", "Surname", "Title"}, "Name"},
+        {"up at the top", "Code_numb", [] { return DMTL().moveUp(); }, false,
          {"Code_numb", "Name", "Surname", "Title"}, "Code_numb"},
-        {"down", "Code_numb", [] { return DMTL().Posun_dole(); }, true, {"Name", "Code_numb", "Surname", "Title"},
+        {"down", "Code_numb", [] { return DMTL().moveDown(); }, true, {"Name", "Code_numb", "Surname", "Title"},
          "Code_numb"},
-        {"down at the bottom", "Title", [] { return DMTL().Posun_dole(); }, false,
+        {"down at the bottom", "Title", [] { return DMTL().moveDown(); }, false,
          {"Name", "Code_numb", "Surname", "Title"}, "Title"},
-        {"exclude", "Code_numb", [] { return DMTL().Vyrad_polozku(); }, true, {"Name", "Surname", "Title"}, "Name"},
-        {"up over a field that is not exported", "Surname", [] { return DMTL().Posun_hore(); }, true,
+        {"exclude", "Code_numb", [] { return DMTL().excludeItem(); }, true, {"Name", "Surname", "Title"}, "Name"},
+        {"up over a field that is not exported", "Surname", [] { return DMTL().moveUp(); }, true,
          {"Surname", "Name", "Title"}, "Surname"},
     };
     for (const auto &s : steps) {
@@ -179,9 +179,9 @@ TEST_F(ExportLayouts, FieldsAreIncludedExcludedAndMoved)
     }
     // Excluded, then included again: at the end of the exported list.
     ASSERT_TRUE(a.locate("NAZOV", {QString("Surname")}));
-    ASSERT_TRUE(DMTL().Vyrad_polozku());
+    ASSERT_TRUE(DMTL().excludeItem());
     ASSERT_TRUE(DMTL().TL2b_.locate("NAZOV", {QString("Surname")}));
-    ASSERT_TRUE(DMTL().Zarad_polozku());
+    ASSERT_TRUE(DMTL().includeItem());
     EXPECT_EQ(exported(), (QStringList{"Name", "Title", "Surname"}));
     EXPECT_EQ(positions(3), all.join(','));
     // The other layouts are untouched.
@@ -203,7 +203,7 @@ TEST_F(ExportLayouts, AMoveOfALayoutChangedByAnotherProgramIsRefused)
         session.run("select group_concat(nazov || tlacit, ',') from (select * from \":tarix_comm:tlac2\" where tlid = 1 "
                     "order by logid)")
             .asString(0, 0);
-    EXPECT_THROW(DMTL().Posun_hore(), db::RecordChangedError);
+    EXPECT_THROW(DMTL().moveUp(), db::RecordChangedError);
     EXPECT_EQ(positions(1), before);
     EXPECT_EQ(session
                   .run("select group_concat(nazov || tlacit, ',') from (select * from \":tarix_comm:tlac2\" where tlid "
@@ -250,7 +250,7 @@ TEST_F(ExportLayouts, TheFilesOfALayout)
         core::DMZ().Nastav_filter_zamestnancov(c.filter);
         scripted.clearEvents();
         scripted.answerNo(Msg(65125));
-        ASSERT_TRUE(Export::Zapis(c.tlid, zam()));
+        ASSERT_TRUE(Export::writeExport(c.tlid, zam()));
         const QString base = dir.root() + "excel/zostava" + QString::number(c.tlid);
         EXPECT_EQ(filings::fixtures::readFile(base + ".CSV"),
                   filings::fixtures::expectedFile(QString(c.expected) + ".CSV"));
@@ -268,7 +268,7 @@ TEST_F(ExportLayouts, TheFilesOfALayout)
         return true;
     });
     scripted.answerYes(Msg(65125));
-    ASSERT_TRUE(Export::Zapis(1, zam()));
+    ASSERT_TRUE(Export::writeExport(1, zam()));
     EXPECT_EQ(started, QStringList{dir.root() + "excel/zostava1.SLK"});
     EXPECT_EQ(zam().fieldByName("Code_numb").asInt(), 102);
     ShellUtils::setStartHook({});
@@ -280,7 +280,7 @@ TEST_F(ExportLayouts, AFileThatCannotBeWrittenIsReported)
     twoEmployees();
     include(1, {"Surname"});
     QDir().mkpath(dir.root() + "excel/zostava1.CSV");
-    EXPECT_FALSE(Export::Zapis(1, zam()));
+    EXPECT_FALSE(Export::writeExport(1, zam()));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65123, dir.root() + "excel/zostava1.CSV")})
         << scripted.messages().join(u'\n').toStdString();
     EXPECT_FALSE(QFile::exists(dir.root() + "excel/zostava1.SLK"));
@@ -288,6 +288,6 @@ TEST_F(ExportLayouts, AFileThatCannotBeWrittenIsReported)
     // A field the employee table does not have ends the run before any file is touched.
     session.execute("update \":tarix_comm:tlac2\" set nazov = 'Nemame' where tlid = 2 and logid = 1");
     session.execute("update \":tarix_comm:tlac2\" set tlacit = 1 where tlid = 2 and logid = 1");
-    EXPECT_THROW(Export::Zapis(2, zam()), db::DbError);
+    EXPECT_THROW(Export::writeExport(2, zam()), db::DbError);
     EXPECT_FALSE(QFile::exists(dir.root() + "excel/zostava2.SLK"));
 }

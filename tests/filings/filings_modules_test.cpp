@@ -11,9 +11,9 @@
 #include "core/modules.h"
 #include "core/startup_hooks.h"
 #include "filings/dm_hp.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "filings/forms/subsystem.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/modules.h"
 #include "platform/ui/scripted_user_interface.h"
 

@@ -23,7 +23,7 @@
 #include "filings/forms/form_hp1.h"
 #include "filings/forms/form_par_hp.h"
 #include "filings/forms/subsystem.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
 #include "platform/db/session.h"
@@ -46,8 +46,8 @@
 #include <QPushButton>
 
 using namespace tarix;
-using filings::Stav_okna;
-using filings::Stav_okna_hp;
+using filings::hpWindowState;
+using filings::OrderWindowState;
 
 namespace {
 
@@ -55,7 +55,7 @@ TEST(PaymentOrderWindowState, NothingButSavingWhileAHeaderOrAnItemIsEdited)
 {
     const struct {
         bool hlavicka, polozka;
-        Stav_okna_hp stav;
+        OrderWindowState stav;
     } pripady[] = {
         {false, false, {.vkladanie = true, .navrat = true, .navigatory = true, .operacie = true}},
         {true, false, {.zapis_hlavicky = true}},
@@ -63,7 +63,7 @@ TEST(PaymentOrderWindowState, NothingButSavingWhileAHeaderOrAnItemIsEdited)
         {true, true, {.zapis_hlavicky = true, .zapis_polozky = true}},
     };
     for (const auto &c : pripady)
-        EXPECT_EQ(Stav_okna(c.hlavicka, c.polozka), c.stav) << c.hlavicka << c.polozka;
+        EXPECT_EQ(hpWindowState(c.hlavicka, c.polozka), c.stav) << c.hlavicka << c.polozka;
 }
 
 class PaymentOrderWindow : public reports::fixtures::ProgramTest<> {
@@ -73,7 +73,7 @@ protected:
         ProgramTest::SetUp();
         core::StartupHooks hooks;
         hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
-        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        hooks.readCalculationSettings = [] { payroll::setSettings(payroll::loadSettings(core::trxIni())); };
         filings::registerSubsystem(hooks);
         ShellUtils::setStartHook([](const QString &, const QStringList &, const QString &) { return true; });
         // The program's modules in its order, the payment orders' after the payroll's.
@@ -180,7 +180,7 @@ TEST_F(PaymentOrderWindow, AnItemNeedsAHeaderAndWhileItIsEditedTheListsAndOperat
     QApplication::processEvents();
     form = openFromMenu();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(dm.Aktualne_hpid(), 2); // the window opens on the last header
+    EXPECT_EQ(dm.currentHpid(), 2); // the window opens on the last header
 
     form->Mnu_insert2->trigger();
     ASSERT_TRUE(dm.THP2_.isEditing());

@@ -20,7 +20,7 @@
 #include <QFile>
 
 using namespace tarix;
-using filings::ImportAnketari::Vysledok;
+using filings::survey_import::Vysledok;
 
 namespace {
 
@@ -63,7 +63,7 @@ protected:
     void SetUp() override
     {
         DemoFirmTest::SetUp();
-        payroll::setNastavenia(payroll::IniSettings{});
+        payroll::setSettings(payroll::IniSettings{});
         m_paths = core::appPaths();
         core::setAppPaths(core::deriveAppPaths(dir.root(), QString(), QString()));
         ShellUtils::setStartHook([this](const QString &, const QStringList &args, const QString &) {
@@ -195,7 +195,7 @@ TEST_F(Import200503, TheMonthsRowsAreImportedAndTheFailuresListed)
                            duplicate.text(), "506;3;2005;100", failing.text()});
 
     scripted.answerYes().answerYes();
-    const Vysledok v = filings::ImportAnketari::mnu_imp2Click();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
 
     EXPECT_EQ(scripted.questions(), (QStringList{Msg(65155, importFile("0503.txt")), Msg(65156, 3, 2005, "2,5")}));
     EXPECT_EQ(v.importovane, 3);
@@ -262,10 +262,10 @@ TEST_F(Import200503, TheCentresAskedAboutComeFromTheOpenMonthsRows)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(filings::ImportAnketari::Strediska(codepage::cp1250TextFileBytes(c.lines), 200503), c.expected);
+        EXPECT_EQ(filings::survey_import::costCenters(codepage::cp1250TextFileBytes(c.lines), 200503), c.expected);
     }
-    EXPECT_EQ(filings::ImportAnketari::Vstupny_subor(200503), "0503.txt");
-    EXPECT_EQ(filings::ImportAnketari::Vstupny_subor(201012), "1012.txt");
+    EXPECT_EQ(filings::survey_import::Vstupny_subor(200503), "0503.txt");
+    EXPECT_EQ(filings::survey_import::Vstupny_subor(201012), "1012.txt");
 }
 
 // A month up to the closing date is refused before anything is asked, read or deleted.
@@ -275,7 +275,7 @@ TEST_F(Import200503, AClosedMonthDeletesNothing)
     session.execute("update \":tarix_data:inf\" set datum_uzav = '2005-03-31'");
     writeFile("0503.txt", {row("103", "2").text()});
     const QString before = month(200503);
-    const Vysledok v = filings::ImportAnketari::mnu_imp2Click();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
     EXPECT_FALSE(v.spustene);
     EXPECT_TRUE(scripted.questions().isEmpty());
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65134, "31.3.2005")});
@@ -288,20 +288,20 @@ TEST_F(Import200503, AMissingFileOrANoEndsBeforeAnyChange)
 {
     payroll(3, 200503, 2, 33);
     scripted.answerYes();
-    filings::ImportAnketari::mnu_imp2Click();
+    filings::survey_import::mnu_imp2Click();
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65129, importFile("0503.txt"))});
 
     scripted.clearEvents();
     writeFile("0503.txt", {row("103", "2").text()});
     scripted.answerNo();
-    filings::ImportAnketari::mnu_imp2Click();
+    filings::survey_import::mnu_imp2Click();
     EXPECT_EQ(scripted.questions().size(), 1);
     EXPECT_EQ(month(200503), "3:2:33.0");
 
     // "No" to the deletion: nothing deleted, nothing imported.
     scripted.clearEvents();
     scripted.answerYes().answerNo();
-    filings::ImportAnketari::mnu_imp2Click();
+    filings::survey_import::mnu_imp2Click();
     EXPECT_EQ(month(200503), "3:2:33.0");
     EXPECT_FALSE(QFile::exists(errorFile(200503)));
 }
@@ -353,7 +353,7 @@ TEST_F(Import200503, ADatabaseErrorAtTheThirdRowLeavesTheMonthAsItWas)
         scripted.clearEvents();
         c.arrange();
         scripted.answerYes().answerYes();
-        const Vysledok v = filings::ImportAnketari::mnu_imp2Click();
+        const Vysledok v = filings::survey_import::mnu_imp2Click();
         c.restore();
         EXPECT_TRUE(v.zrusene);
         EXPECT_EQ(month(200503), before);
@@ -378,7 +378,7 @@ TEST_F(Import200608, FromAugust2006ThePayrollHasGuaranteeInsurance)
     r.year = "2006";
     writeFile("0608.txt", {r.text()});
     scripted.answerYes().answerYes();
-    const Vysledok v = filings::ImportAnketari::mnu_imp2Click();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
     EXPECT_EQ(v.importovane, 1);
     EXPECT_EQ(vyp(701, 200608, "u_garancne").toInt(), 1);
     EXPECT_EQ(vyp(701, 200608, "rezerva1").toDouble(), 1.0);
@@ -408,7 +408,7 @@ TEST_F(Import200703, TheSettledTaxFlagFollowsTheRule)
     }
     writeFile("0703.txt", lines);
     scripted.answerYes().answerYes();
-    EXPECT_EQ(filings::ImportAnketari::mnu_imp2Click().importovane, 4);
+    EXPECT_EQ(filings::survey_import::mnu_imp2Click().importovane, 4);
     for (const auto &c : cases)
         EXPECT_EQ(vyp(QString(c.pn).toInt(), 200703, "dan_vyrovnana").toInt(), c.expected) << c.pn;
     expectNoQuestionInATransaction();
@@ -427,7 +427,7 @@ TEST_F(Import200703, LinesThatCannotBeReadAreListedWithTheirNumbers)
     bytes += "903;3\r\n";
     writeFile("0703.txt", {}, bytes);
     scripted.answerYes().answerYes();
-    const Vysledok v = filings::ImportAnketari::mnu_imp2Click();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
     EXPECT_EQ(v.importovane, 1);
     EXPECT_EQ(v.chyby, (QStringList{"Os.číslo: 902   chyba: riadok 2: bajt 0x81 nie je znak kódovania Windows-1250",
                                     "Os.číslo: 903   chyba: riadok 3: počet položiek 2, potrebných je aspoň 20"}))

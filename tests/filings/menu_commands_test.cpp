@@ -46,11 +46,11 @@ TEST(ProgramMenu, EveryItemOfASubsystemHasItsCommand)
 
     // Every routine the dispatch table names, for each form period and both payslip sizes.
     QStringList unregistered;
-    for (const QString &kod : reports::Kody_zostav())
+    for (const QString &kod : reports::reportCodes())
         for (int obdobie : {199912, 200012, 200112, 200212, 200312, 200412, 200512, 200612, 200712})
             for (int odstup : {0, 1}) {
-                const reports::VolbaZostavy v = reports::Vyber_zostavu(kod, obdobie, [odstup] { return odstup; });
-                if (v.druh == reports::VolbaZostavy::Druh::Zostava && !reports::Register_zostav().Najdi(v.nazov)
+                const reports::ReportChoice v = reports::chooseReport(kod, obdobie, [odstup] { return odstup; });
+                if (v.documentKind == reports::ReportChoice::ReportKind::Zostava && !reports::reportRegister().findReport(v.nazov)
                     && !unregistered.contains(v.nazov))
                     unregistered << v.nazov;
             }

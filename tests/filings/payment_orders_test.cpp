@@ -11,7 +11,7 @@ using namespace tarix;
 using namespace tarix::filings;
 
 namespace tarix::filings {
-std::ostream &operator<<(std::ostream &os, const Polozka_hp &p)
+std::ostream &operator<<(std::ostream &os, const BulkOrderItem &p)
 {
     return os << p.suma << " '" << p.cislo_u.toStdString() << "' '" << p.banka_u.toStdString() << "' ss '"
               << p.ssym.toStdString() << "' ks '" << p.ksym.toStdString() << "' vs '" << p.vsym.toStdString()
@@ -59,13 +59,13 @@ protected:
         v.cast_d = true;
         return v;
     }
-    std::vector<Polozka_hp> polozky(int obdobie, const Parametre_hp &v, int sidDo = 99)
+    std::vector<BulkOrderItem> polozky(int obdobie, const Parametre_hp &v, int sidDo = 99)
     {
-        return Polozky_hromadneho_prikazu(session, obdobie, 1, sidDo, v);
+        return bulkOrderItems(session, obdobie, 1, sidDo, v);
     }
-    static std::vector<Polozka_hp> bezZdroja(std::vector<Polozka_hp> items)
+    static std::vector<BulkOrderItem> bezZdroja(std::vector<BulkOrderItem> items)
     {
-        for (Polozka_hp &p : items)
+        for (BulkOrderItem &p : items)
             p.zdroj.clear();
         return items;
     }
@@ -73,7 +73,7 @@ protected:
 
 TEST_F(PaymentOrderItems, AllFourPartsComeInTheOrderABDCWithoutAmountsOfZero)
 {
-    const std::vector<Polozka_hp> expected{
+    const std::vector<BulkOrderItem> expected{
         // a: nakl x cis_bu in nakl's order; the liability insurer "P" paid by the quarter.
         {1000, "19-123457", "0200", "7777", "1148", "36214582", {}},
         {150.5, "123457", "1100", "12005", "3558", "111", {}},
@@ -100,7 +100,7 @@ TEST_F(PaymentOrderItems, SymbolsFollowThePeriodAndTheChoices)
         int obdobie;
         std::function<void(Parametre_hp &)> volby;
         size_t polozka;
-        QString Polozka_hp::*pole;
+        QString BulkOrderItem::*pole;
         QString expected;
     };
     auto len = [](bool a, bool b, bool c, bool d) {
@@ -112,19 +112,19 @@ TEST_F(PaymentOrderItems, SymbolsFollowThePeriodAndTheChoices)
         };
     };
     const Pripad pripady[] = {
-        {"quarter 1 of 2002", 200203, len(true, false, false, false), 1, &Polozka_hp::ssym, "12002"},
-        {"months 1 and 2 are quarter 0", 200201, len(true, false, false, false), 1, &Polozka_hp::ssym, "02002"},
-        {"before 2002 the stored symbol", 200112, len(true, false, false, false), 1, &Polozka_hp::ssym, "999"},
-        {"other payees keep theirs", 200203, len(true, false, false, false), 0, &Polozka_hp::ssym, "7777"},
-        {"month and year of the period", 200503, len(false, true, false, false), 0, &Polozka_hp::vsym, "0305"},
-        {"December 2001", 200112, len(false, true, false, false), 0, &Polozka_hp::vsym, "1201"},
+        {"quarter 1 of 2002", 200203, len(true, false, false, false), 1, &BulkOrderItem::ssym, "12002"},
+        {"months 1 and 2 are quarter 0", 200201, len(true, false, false, false), 1, &BulkOrderItem::ssym, "02002"},
+        {"before 2002 the stored symbol", 200112, len(true, false, false, false), 1, &BulkOrderItem::ssym, "999"},
+        {"other payees keep theirs", 200203, len(true, false, false, false), 0, &BulkOrderItem::ssym, "7777"},
+        {"month and year of the period", 200503, len(false, true, false, false), 0, &BulkOrderItem::vsym, "0305"},
+        {"December 2001", 200112, len(false, true, false, false), 0, &BulkOrderItem::vsym, "1201"},
         {"birth number without the slash",
          200503,
          [](Parametre_hp &v) {
              v.cast_a = v.cast_c = false;
              v.vsym_rc = true;
          },
-         0, &Polozka_hp::vsym, "7551011234"},
+         0, &BulkOrderItem::vsym, "7551011234"},
         {"birth number for the advance too",
          200503,
          [](Parametre_hp &v) {
@@ -132,28 +132,28 @@ TEST_F(PaymentOrderItems, SymbolsFollowThePeriodAndTheChoices)
              v.cast_d = true;
              v.vsym_rc = true;
          },
-         0, &Polozka_hp::vsym, "8001011237"},
+         0, &BulkOrderItem::vsym, "8001011237"},
         {"typed symbol as typed",
          200503,
          [](Parametre_hp &v) {
              v.cast_a = v.cast_c = false;
              v.vsym = " 0042";
          },
-         1, &Polozka_hp::vsym, " 0042"},
+         1, &BulkOrderItem::vsym, " 0042"},
         {"names: the first ten characters of surname and name",
          200503,
          [](Parametre_hp &v) {
              v.cast_a = v.cast_c = false;
              v.mena = true;
          },
-         0, &Polozka_hp::ssym, "Horváthová"},
+         0, &BulkOrderItem::ssym, "Horváthová"},
         {"names: a short name whole",
          200503,
          [](Parametre_hp &v) {
              v.cast_a = v.cast_c = false;
              v.mena = true;
          },
-         1, &Polozka_hp::ssym, "Kováč Ján"},
+         1, &BulkOrderItem::ssym, "Kováč Ján"},
         {"names do not apply to advances",
          200503,
          [](Parametre_hp &v) {
@@ -161,14 +161,14 @@ TEST_F(PaymentOrderItems, SymbolsFollowThePeriodAndTheChoices)
              v.cast_d = true;
              v.mena = true;
          },
-         1, &Polozka_hp::ssym, "55"},
-        {"prefix and number joined with a dash", 200503, len(false, true, false, false), 1, &Polozka_hp::cislo_u,
+         1, &BulkOrderItem::ssym, "55"},
+        {"prefix and number joined with a dash", 200503, len(false, true, false, false), 1, &BulkOrderItem::cislo_u,
          "19-123457"},
     };
     for (const Pripad &c : pripady) {
         Parametre_hp v;
         c.volby(v);
-        const std::vector<Polozka_hp> items = polozky(c.obdobie, v);
+        const std::vector<BulkOrderItem> items = polozky(c.obdobie, v);
         ASSERT_GT(items.size(), c.polozka) << c.name;
         EXPECT_EQ(items[c.polozka].*c.pole, c.expected) << c.name;
     }
@@ -179,9 +179,9 @@ TEST_F(PaymentOrderItems, TheCentreRangeLimitsPayAdvancesAndDeductions)
     Parametre_hp v = vsetky();
     v.cast_a = false;
     // Employee 3 (the only advance without pay) works in centre 2.
-    const std::vector<Polozka_hp> items = polozky(200503, v, 1);
+    const std::vector<BulkOrderItem> items = polozky(200503, v, 1);
     ASSERT_EQ(items.size(), 4u);
-    for (const Polozka_hp &p : items)
+    for (const BulkOrderItem &p : items)
         EXPECT_NE(p.suma, 500) << p;
 }
 
@@ -219,7 +219,7 @@ TEST_F(PaymentOrderItems, ThePreCheckNamesMoreThanAHundredEmployees)
                         {{"p1", e}, {"p2", 1000 + e}});
         insertVyp(e, 200503, {{"SID", 1}, {"Sporenie", 1}});
     }
-    EXPECT_EQ(Zamestnanci_bez_uctu(session, 200503).size(), 120 + 2);
+    EXPECT_EQ(employeesWithoutAccount(session, 200503).size(), 120 + 2);
 }
 
 // ---- the generation ------------------------------------------------------------------------

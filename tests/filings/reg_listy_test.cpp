@@ -57,9 +57,9 @@ QByteArray expectedFile(const char *name)
 
 // ---- the fixture of plain records ---------------------------------------------------------------
 
-ZamestnanecRL kovac()
+RlEmployee kovac()
 {
-    ZamestnanecRL z;
+    RlEmployee z;
     z.codeEmp = 1;
     z.ssn = QStringLiteral("1234567890");
     z.bornNumb = QStringLiteral("7501011234");
@@ -91,9 +91,9 @@ ZamestnanecRL kovac()
 }
 
 // No SSN, no account number (a bank code alone), an agreement, born abroad.
-ZamestnanecRL horvathova()
+RlEmployee horvathova()
 {
-    ZamestnanecRL z;
+    RlEmployee z;
     z.codeEmp = 2;
     z.ssnStatP = QStringLiteral("CZ-998877");
     z.bornNumb = QStringLiteral("8555051234");
@@ -118,9 +118,9 @@ ZamestnanecRL horvathova()
 }
 
 // A relation of another kind (3).
-ZamestnanecRL simko()
+RlEmployee simko()
 {
-    ZamestnanecRL z;
+    RlEmployee z;
     z.codeEmp = 3;
     z.ssn = QStringLiteral("5555555555");
     z.bornNumb = QStringLiteral("6001011111");
@@ -131,21 +131,21 @@ ZamestnanecRL simko()
     return z;
 }
 
-RiadokRL riadok(const char *typ, int kind, QDate od, QDate doo, const ZamestnanecRL &z, const char *dovod = "")
+RlRow riadok(const char *typ, int kind, QDate od, QDate doo, const RlEmployee &z, const char *dovod = "")
 {
-    RiadokRL r;
+    RlRow r;
     r.typRL = QString::fromLatin1(typ);
     r.typRL2 = kind;
     r.datumOd = od;
     r.datumDo = doo;
     r.prerusenie = QString::fromLatin1(dovod);
-    r.zamestnanec = z;
+    r.employeeOf = z;
     return r;
 }
 
-ZamestnavatelRL firmaPO()
+RlEmployer firmaPO()
 {
-    ZamestnavatelRL z;
+    RlEmployer z;
     z.icz = QStringLiteral("12345678");
     z.ico = QStringLiteral("31234567");
     z.nazov = QStringLiteral("STAVBY & SYN, s.r.o.");
@@ -162,7 +162,7 @@ ZamestnavatelRL firmaPO()
     return z;
 }
 
-QList<RiadokRL> kazdyTyp()
+QList<RlRow> kazdyTyp()
 {
     const QDate none;
     return {riadok("PA", 2, {2007, 1, 1}, none, kovac()),
@@ -189,7 +189,7 @@ TEST(RegListyMappings, RelationSexDeregistrationAndDates)
         const char *text;
     };
     for (const TypZec &c : {TypZec{1, "PP"}, TypZec{2, "D"}, TypZec{0, ""}, TypZec{3, ""}, TypZec{-1, ""}})
-        EXPECT_EQ(Typ_zec(c.typ), QString::fromLatin1(c.text)) << c.typ;
+        EXPECT_EQ(zecType(c.typ), QString::fromLatin1(c.text)) << c.typ;
 
     struct Pomer {
         int typ;
@@ -198,15 +198,15 @@ TEST(RegListyMappings, RelationSexDeregistrationAndDates)
     };
     for (const Pomer &c : {Pomer{1, "1", "1"}, Pomer{1, "0", "2"}, Pomer{1, "", "2"}, Pomer{2, "1", "2"},
                            Pomer{2, "", "2"}, Pomer{3, "1", ""}, Pomer{0, "", ""}})
-        EXPECT_EQ(Prac_pomer(c.typ, QString::fromLatin1(c.uvazok)), QString::fromLatin1(c.text))
+        EXPECT_EQ(employmentRelation(c.typ, QString::fromLatin1(c.uvazok)), QString::fromLatin1(c.text))
             << c.typ << " " << c.uvazok;
 
     for (const auto &[in, out] : std::vector<std::pair<const char *, const char *>>{
              {"M", "1"}, {"Z", "2"}, {"", "2"}, {"m", "2"}, {"F", "2"}})
         EXPECT_EQ(Pohlavie(QString::fromLatin1(in)), QString::fromLatin1(out)) << in;
 
-    EXPECT_EQ(Typ_rl(QStringLiteral("MD")), "PE");
-    EXPECT_EQ(Typ_rl(QStringLiteral("OD")), "OD");
+    EXPECT_EQ(rlType(QStringLiteral("MD")), "PE");
+    EXPECT_EQ(rlType(QStringLiteral("OD")), "OD");
     EXPECT_EQ(Text_datumu(QDate(2007, 3, 5)), "05.03.2007");
     EXPECT_EQ(Text_datumu(QDate()), "");
     EXPECT_EQ(Text_datumu(QDate(1899, 12, 30)), "");
@@ -219,7 +219,7 @@ TEST(RegListyDocument, EveryTypeAndEventKindForALegalPerson)
 
 TEST(RegListyDocument, ANaturalPersonWithItsCorrespondenceAddress)
 {
-    ZamestnavatelRL z;
+    RlEmployer z;
     z.icz = QStringLiteral("87654321");
     z.ico = QStringLiteral("40000001");
     z.nazov = QStringLiteral("Jozef Malý - MALSTAV");
@@ -278,7 +278,7 @@ protected:
     QString path(const char *name) const { return folder() + u'/' + QString::fromLatin1(name); }
     QString write(const QString &document)
     {
-        return Zapis_subor_reg_listov(folder(), QStringLiteral("31234567"), 2007, document,
+        return writeRegistrationSheetsFile(folder(), QStringLiteral("31234567"), 2007, document,
                                       kontrolnySubor);
     }
 };
@@ -301,7 +301,7 @@ TEST_F(RegListyFile, NumberedFilesEachWithItsCheckFile)
 
 TEST_F(RegListyFile, AFailedCheckFileLeavesNeitherFile)
 {
-    EXPECT_THROW(Zapis_subor_reg_listov(folder(), QStringLiteral("31234567"), 2007, QStringLiteral("<a/>\r\n"),
+    EXPECT_THROW(writeRegistrationSheetsFile(folder(), QStringLiteral("31234567"), 2007, QStringLiteral("<a/>\r\n"),
                                         [](const QString &, const QString &check) {
                                             QFile f(check);
                                             if (f.open(QIODevice::WriteOnly))
@@ -314,7 +314,7 @@ TEST_F(RegListyFile, AFailedCheckFileLeavesNeitherFile)
     QFile blocker(tmp.path() + QStringLiteral("/file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_THROW(Zapis_subor_reg_listov(tmp.path() + QStringLiteral("/file/sub"), QStringLiteral("1"), 2007,
+    EXPECT_THROW(writeRegistrationSheetsFile(tmp.path() + QStringLiteral("/file/sub"), QStringLiteral("1"), 2007,
                                         QStringLiteral("x"), kontrolnySubor),
                  EMyError);
 }
@@ -366,18 +366,18 @@ TEST_F(RegListyRows, RowsTakeTheirEmployeeAndTheEmployeeTableComesBack)
     zam.locate(QStringLiteral("Code_emp"), {5});
     const QList<db::Bookmark> marked = {rowOf(10, "ZM"), rowOf(6, "OD"), rowOf(10, "PA")};
 
-    const QList<RiadokRL> rows = Nacitaj_riadky(marked);
+    const QList<RlRow> rows = loadRows(marked);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0].typRL, "ZM");
     EXPECT_EQ(rows[1].typRL, "OD");
     EXPECT_EQ(rows[2].typRL, "PA");
-    EXPECT_EQ(rows[0].zamestnanec.codeEmp, 10);
-    EXPECT_EQ(rows[1].zamestnanec.codeEmp, 6);
+    EXPECT_EQ(rows[0].employeeOf.codeEmp, 10);
+    EXPECT_EQ(rows[1].employeeOf.codeEmp, 6);
     // both rows of employee 10 carry his data
-    EXPECT_FALSE(rows[0].zamestnanec.surname.isEmpty());
-    EXPECT_EQ(rows[0].zamestnanec.surname, rows[2].zamestnanec.surname);
-    EXPECT_EQ(rows[0].zamestnanec.bornNumb, rows[2].zamestnanec.bornNumb);
-    EXPECT_NE(rows[0].zamestnanec.surname, rows[1].zamestnanec.surname);
+    EXPECT_FALSE(rows[0].employeeOf.surname.isEmpty());
+    EXPECT_EQ(rows[0].employeeOf.surname, rows[2].employeeOf.surname);
+    EXPECT_EQ(rows[0].employeeOf.bornNumb, rows[2].employeeOf.bornNumb);
+    EXPECT_NE(rows[0].employeeOf.surname, rows[1].employeeOf.surname);
     EXPECT_EQ(rows[2].datumOd, QDate(2007, 1, 15));
 
     EXPECT_EQ(zam.indexName(), "");
@@ -386,7 +386,7 @@ TEST_F(RegListyRows, RowsTakeTheirEmployeeAndTheEmployeeTableComesBack)
     EXPECT_EQ(zam.fieldByName(QStringLiteral("Code_emp")).asInt(), 5);
 
     // an employee who is gone stops the document; the table still comes back
-    EXPECT_THROW(Nacitaj_riadky({rowOf(6, "OD"), rowOf(999, "OD")}), EMyError);
+    EXPECT_THROW(loadRows({rowOf(6, "OD"), rowOf(999, "OD")}), EMyError);
     EXPECT_EQ(zam.indexName(), "");
     EXPECT_EQ(zam.filter(), "Code_emp>2");
     EXPECT_TRUE(zam.isFiltered());
@@ -395,7 +395,7 @@ TEST_F(RegListyRows, RowsTakeTheirEmployeeAndTheEmployeeTableComesBack)
 
 TEST_F(RegListyRows, TheEmployerComesFromTheFirmWithCountryAcronyms)
 {
-    const ZamestnavatelRL z = Nacitaj_zamestnavatela();
+    const RlEmployer z = loadEmployer();
     EXPECT_FALSE(z.ico.isEmpty());
     EXPECT_FALSE(z.nazov.isEmpty());
     EXPECT_EQ(z.vykazZostavil, u"Mária Šťastná");

@@ -13,14 +13,14 @@
 #include "core/dm_zam.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_main.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/main_menu.h"
 #include "core/forms/main_window_pages.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/session.h"
 #include "filings/dm_hp.h"
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 #include "filings/forms/form_nep1.h"
 #include "filings/forms/subsystem.h"
 #include "platform/db/table.h"
@@ -85,7 +85,7 @@ protected:
         QApplication::sendEvent(target, &release);
     }
 
-    // "Vytvor XML" with the contact-data dialog confirmed as it stands.
+    // "createLayout XML" with the contact-data dialog confirmed as it stands.
     void writeList(filings::TFormNEP1 *form)
     {
         test::whileDialogs([&] { form->btn_xml->click(); },
@@ -102,17 +102,17 @@ protected:
     {
         for (QMenu *m : main->findChildren<QMenu *>())
             emit m->aboutToShow();
-        for (QAction *a : main->menuHlavne()->actions())
+        for (QAction *a : main->mainMenu()->actions())
             if (QString(a->text()).remove('&') == QStringLiteral("Zamestnanci"))
                 a->trigger();
-        EXPECT_EQ(main->aktualnaStranka(), "ZAM1");
-        dbctrl::DBGrid *list = main->zoznamZamestnancov();
+        EXPECT_EQ(main->currentPageName(), "ZAM1");
+        dbctrl::DBGrid *list = main->employeeList();
         for (int r = 0; r < list->gridModel()->rowCount(); ++r)
             if (list->gridModel()->rowTexts(r).join(' ').contains(QStringLiteral("Čierny")))
                 list->moveToRow(r);
         EXPECT_EQ(core::DMZ().TZAM_.fieldByName(QStringLiteral("Code_emp")).asInt(), 3);
-        core::TStranky *tabs = main->karta()->NX_ZAM();
-        const int i = tabs->indexStranky(QStringLiteral("PAGE_NEP"));
+        core::TPages *tabs = main->cardWindow()->NX_ZAM();
+        const int i = tabs->pageIndex(QStringLiteral("PAGE_NEP"));
         QTabBar *bar = tabs->tabBar();
         const QPointF at = bar->tabRect(i).center();
         QMouseEvent press(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
@@ -121,7 +121,7 @@ protected:
         QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                             Qt::NoModifier);
         QApplication::sendEvent(bar, &release);
-        EXPECT_EQ(tabs->aktualnaStranka(), "PAGE_NEP");
+        EXPECT_EQ(tabs->currentPageName(), "PAGE_NEP");
         return main->findChild<dbctrl::DBGrid *>(QStringLiteral("DBG_nep"));
     }
 
@@ -255,13 +255,13 @@ TEST_F(RegListyWindow, TheMenuFollowsAnEmployeeBeingEdited)
     EXPECT_FALSE(form->Vytvor_xml->isEnabled());
     EXPECT_FALSE(form->Navrat->isEnabled());
     EXPECT_FALSE(form->btn_navrat->isEnabled());
-    EXPECT_TRUE(form->Zapis_zmien->isEnabled());
+    EXPECT_TRUE(form->postChanges->isEnabled());
     EXPECT_FALSE(form->Novy_zaznam->isEnabled());
     dmz.TZAM_.cancel();
     emit form->Operacie->aboutToShow();
     EXPECT_TRUE(form->Vytvor_xml->isEnabled());
     EXPECT_TRUE(form->btn_navrat->isEnabled());
-    EXPECT_FALSE(form->Ignorovanie_zmien->isEnabled());
+    EXPECT_FALSE(form->ignoreChanges->isEnabled());
 
     // "Prezerať XML" offers the written lists to open; cancelled, nothing else happens
     scripted.clearEvents();

@@ -7,7 +7,7 @@
 
 #include "core/helpers/messages.h"
 #include "filings/rex_hp.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 using namespace tarix;
 using namespace tarix::filings;
@@ -16,15 +16,15 @@ namespace {
 
 TEST(PaymentOrderPages, ItemsArePutOnPagesOfTheParameterSize)
 {
-    const std::vector<int> strany = REXHP::Strany(25, 10);
+    const std::vector<int> strany = REXHP::pageList(25, 10);
     ASSERT_EQ(strany.size(), 25u);
     EXPECT_EQ(std::count(strany.begin(), strany.end(), 1), 10);
     EXPECT_EQ(std::count(strany.begin(), strany.end(), 2), 10);
     EXPECT_EQ(std::count(strany.begin(), strany.end(), 3), 5);
     EXPECT_EQ(strany.back(), 3);
-    EXPECT_EQ(REXHP::Strany(1, 1), std::vector<int>{1});
-    EXPECT_TRUE(REXHP::Strany(0, 10).empty());
-    EXPECT_EQ(REXHP::Strany(3, 1), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(REXHP::pageList(1, 1), std::vector<int>{1});
+    EXPECT_TRUE(REXHP::pageList(0, 10).empty());
+    EXPECT_EQ(REXHP::pageList(3, 1), (std::vector<int>{1, 2, 3}));
 }
 
 class PaymentOrderPrint : public fixtures::PaymentOrderFirm {
@@ -58,8 +58,8 @@ TEST_F(PaymentOrderPrint, TwentyFiveItemsAtTenAPageGiveThreePagesEachWithItsTota
         void (*spusti)(const reports::TMyReportParam &);
         const char *ucet;
     };
-    const Pripad pripady[] = {{"HP1", REXHP::Spusti_zostavu_hp1, "19-2612345678 / 0200"},
-                              {"HP2", REXHP::Spusti_zostavu_hp2, "19-2612345678"}};
+    const Pripad pripady[] = {{"HP1", REXHP::runHp1Report, "19-2612345678 / 0200"},
+                              {"HP2", REXHP::runHp2Report, "19-2612345678"}};
     for (const Pripad &c : pripady) {
         session.execute("update \":tarix_data:hp2\" set strana=null");
         const rpt::PreparedReport *r = run([&] { c.spusti(request(QString::fromLatin1(c.kod), 1)); });
@@ -83,15 +83,15 @@ TEST_F(PaymentOrderPrint, TwentyFiveItemsAtTenAPageGiveThreePagesEachWithItsTota
 
 TEST_F(PaymentOrderPrint, WithoutAHeaderNothingIsPrinted)
 {
-    EXPECT_EQ(run([&] { REXHP::Spusti_zostavu_hp1(request("HP1", 0)); }), nullptr);
-    EXPECT_EQ(run([&] { REXHP::Spusti_zostavu_hp2(request("HP2", 0)); }), nullptr);
+    EXPECT_EQ(run([&] { REXHP::runHp1Report(request("HP1", 0)); }), nullptr);
+    EXPECT_EQ(run([&] { REXHP::runHp2Report(request("HP2", 0)); }), nullptr);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), (QStringList{Msg(65127), Msg(65127)}));
 }
 
 TEST_F(PaymentOrderPrint, AnEmptyOrderPrintsItsHeader)
 {
     header(2, "2612345678", "0200", QDate(2007, 2, 10));
-    const rpt::PreparedReport *r = run([&] { REXHP::Spusti_zostavu_hp1(request("HP1", 2)); });
+    const rpt::PreparedReport *r = run([&] { REXHP::runHp1Report(request("HP1", 2)); });
     ASSERT_NE(r, nullptr);
     ASSERT_EQ(r->pages.size(), 1u);
     EXPECT_EQ(textOf(r->pages[0], "QRDB_ucet"), "2612345678 / 0200");
@@ -100,7 +100,7 @@ TEST_F(PaymentOrderPrint, AnEmptyOrderPrintsItsHeader)
 TEST_F(PaymentOrderPrint, ParameterSeventeenBelowOneIsNamedInsteadOfAPagePerItem)
 {
     MyConsts::Parametre(17).Hodnota = 0;
-    EXPECT_EQ(run([&] { REXHP::Spusti_zostavu_hp1(request("HP1", 1)); }), nullptr);
+    EXPECT_EQ(run([&] { REXHP::runHp1Report(request("HP1", 1)); }), nullptr);
     const QStringList errors = scripted.messages(ui::MessageKind::Error);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(Msg(65180))) << errors[0].toStdString();
@@ -129,7 +129,7 @@ protected:
     }
     const rpt::PreparedReport *runHp(const Parametre_hp &v)
     {
-        return run([&] { REXHP::Spusti_zostavu_hp(request("HP", 0), v); });
+        return run([&] { REXHP::runHpReport(request("HP", 0), v); });
     }
 };
 
@@ -181,10 +181,10 @@ TEST_F(PaymentOrderFromPayroll, WithoutPartsABOrCNothingIsPrinted)
 
 TEST_F(PaymentOrderFromPayroll, PartsFollowOneAnotherAsChosen)
 {
-    EXPECT_EQ(REXHP::Text_dotazu_hp(Parametre_hp{}).count("union all"), 2);
+    EXPECT_EQ(REXHP::hpQueryText(Parametre_hp{}).count("union all"), 2);
     Parametre_hp v;
     v.cast_b = false;
-    const QString text = REXHP::Text_dotazu_hp(v);
+    const QString text = REXHP::hpQueryText(v);
     EXPECT_EQ(text.count("union all"), 1);
     EXPECT_LT(text.indexOf("nakl"), text.indexOf("zrv"));
 }

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace tarix;
-using filings::RexSpXml::Kontrolny_subor;
+using filings::RexSpXml::controlFileName;
 
 namespace {
 
@@ -69,23 +69,23 @@ TEST(CheckFile, SumsPerBlockOfLinesByteForByte)
         {"BOM, č and U+1F600", "\xEF\xBB\xBF" "abc\r\n\xC4\x8D\r\n\xF0\x9F\x98\x80\r\n", "sp_check_bom_c_emoji.txt"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Kontrolny_subor(c.xml), expected(c.file)) << c.name;
+        EXPECT_EQ(controlFileName(c.xml), expected(c.file)) << c.name;
 }
 
 // An empty line still counts 23; a line end of its own starts a line.
 TEST(CheckFile, EmptyLinesCount)
 {
     const QByteArray head = "TARIX Personalistika a Mzdy\r\n3.20H3\r\nNorix Software House\r\n";
-    EXPECT_EQ(Kontrolny_subor("\r\n"), head + "23\r\n");
-    EXPECT_EQ(Kontrolny_subor("\r\n\r\n"), head + "46\r\n");
-    EXPECT_EQ(Kontrolny_subor("abc\r\n\r\n"), head + "340\r\n");
+    EXPECT_EQ(controlFileName("\r\n"), head + "23\r\n");
+    EXPECT_EQ(controlFileName("\r\n\r\n"), head + "46\r\n");
+    EXPECT_EQ(controlFileName("abc\r\n\r\n"), head + "340\r\n");
 }
 
 TEST(CheckFile, BytesThatAreNotUtf8AreRefused)
 {
     for (const QByteArray &bad : {QByteArray("ok\r\n\xC4"), QByteArray("\xFF"), QByteArray("a\xC0\xAF" "b"),
                                  QByteArray("\xED\xA0\x80")})
-        EXPECT_THROW(Kontrolny_subor(bad), EConvertError) << bad.toHex().toStdString();
+        EXPECT_THROW(controlFileName(bad), EConvertError) << bad.toHex().toStdString();
 }
 
 class CheckFileOnDisk : public ::testing::Test {
@@ -133,8 +133,8 @@ TEST_F(CheckFileOnDisk, RegisteredForTheCheckFileCommand)
     filings::registerSubsystem(hooks);
     ASSERT_TRUE(hooks.afterDataModules);
     hooks.afterDataModules();
-    const reports::SpustenieZostavy *write =
-        reports::Register_zostav().Najdi(QString::fromUtf16(reports::kZapisKontrolnehoSuboru));
+    const reports::ReportRun *write =
+        reports::reportRegister().findReport(QString::fromUtf16(reports::kZapisKontrolnehoSuboru));
     ASSERT_NE(write, nullptr);
     writeFile(path("sp.xml"), "");
     reports::TMyReportParam p;

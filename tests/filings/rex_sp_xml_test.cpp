@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/format/format_pattern.h"
 #include "reports/dispatcher.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QFileInfo>
 
@@ -46,7 +46,7 @@ TEST_F(SpXml, BothVersionsByteForByteWithTheirCheckFiles)
     for (const auto &c : cases) {
         reports::TMyReportParam p = request(QString::fromLatin1(c.kod));
         p.Typ_vykazu = c.typ;
-        const QString path = RexSpXml::Zapis_vykaz(p, session);
+        const QString path = RexSpXml::writeStatement(p, session);
         const QString name = QString::fromLatin1(c.name);
         EXPECT_EQ(path, outputs() + name + ".xml");
         EXPECT_EQ(readFile(outputs() + name + ".xml"), expectedFile(QString::fromLatin1(c.expected) + ".xml")) << c.kod;
@@ -57,9 +57,9 @@ TEST_F(SpXml, BothVersionsByteForByteWithTheirCheckFiles)
 // Only "SPXML/2.5" is version 2.5; any other code that reaches the writer is 2.4.1.
 TEST(SpXmlVersion, OnlyTheCode25IsVersion25)
 {
-    EXPECT_TRUE(RexSpXml::Je_verzia_25("SPXML/2.5"));
+    EXPECT_TRUE(RexSpXml::isVersion25("SPXML/2.5"));
     for (const char *kod : {"SPXML", "SPXML/2.4.1", "spxml/2.5", ""})
-        EXPECT_FALSE(RexSpXml::Je_verzia_25(QString::fromLatin1(kod))) << kod;
+        EXPECT_FALSE(RexSpXml::isVersion25(QString::fromLatin1(kod))) << kod;
 }
 
 // The annex rounds to the nearest whole number with halves to the even one; the totals'
@@ -70,7 +70,7 @@ TEST(SpXmlRounding, AnnexToEvenTotalsAwayFromZero)
                                                      {0.4, "0"},    {0.6, "1"},     {-0.4, "0"},  {20000.5, "20000"},
                                                      {1234.49, "1234"}, {0, "0"}};
     for (const auto &[v, text] : annex)
-        EXPECT_EQ(RexSpXml::Suma_prilohy(v), QString::fromLatin1(text)) << v;
+        EXPECT_EQ(RexSpXml::attachmentSum(v), QString::fromLatin1(text)) << v;
     EXPECT_EQ(fmt::format(u"%0.0f", {12.5}), "13");
     EXPECT_EQ(fmt::format(u"%0.0f", {-2.5}), "-3");
 }
@@ -92,10 +92,10 @@ TEST_F(SpXml, AddressSplitAccountAndEmptyAnnex)
     session.execute("update \":tarix_data:inf\" set predcislo_u='  '");
     for (const auto &c : cases) {
         session.execute("update \":tarix_data:inf\" set adr_ulica1=:a", {{"a", QString::fromUtf8(c.ulica1)}});
-        RexSpXml::Udaje u;
+        RexSpXml::SpStatementData u;
         u.param = request(QStringLiteral("SPXML/2.5"));
         u.vytvorene = fmt::now();
-        u.zamestnavatel = RexSpXml::Nacitaj_zamestnavatela(session);
+        u.zamestnavatel = RexSpXml::loadEmployer(session);
         const QByteArray xml = RexSpXml::Zapis_xml(u);
         EXPECT_TRUE(xml.contains(c.adresa)) << c.ulica1 << "\n" << xml.toStdString();
         EXPECT_TRUE(xml.contains("<cisloUctu>3621458202</cisloUctu>\r\n"));
@@ -109,26 +109,26 @@ TEST_F(SpXml, NumberingAsksAndTakesTheNextFreeNumber)
 {
     threeEmployees();
     const QString first = outputs() + "SPVykaz_36214582_200703_001.xml";
-    EXPECT_EQ(RexSpXml::Zapis_vykaz(request("SPXML"), session), first);
+    EXPECT_EQ(RexSpXml::writeStatement(request("SPXML"), session), first);
     EXPECT_TRUE(scripted.messages().isEmpty());
 
     scripted.answerYes(Msg(65108, first));
-    EXPECT_EQ(RexSpXml::Zapis_vykaz(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_002.xml");
+    EXPECT_EQ(RexSpXml::writeStatement(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_002.xml");
     EXPECT_TRUE(QFile::exists(outputs() + "SPVykaz_36214582_200703_002.txt"));
 
     QFile upper(outputs() + "SPVykaz_36214582_200703_003.XML");
     ASSERT_TRUE(upper.open(QIODevice::WriteOnly));
     upper.close();
     scripted.answerNo(Msg(65108, upper.fileName()));
-    EXPECT_TRUE(RexSpXml::Zapis_vykaz(request("SPXML"), session).isEmpty());
+    EXPECT_TRUE(RexSpXml::writeStatement(request("SPXML"), session).isEmpty());
     EXPECT_EQ(written(), (QStringList{"SPVykaz_36214582_200703_001.txt", "SPVykaz_36214582_200703_001.xml",
                                       "SPVykaz_36214582_200703_002.txt", "SPVykaz_36214582_200703_002.xml",
                                       "SPVykaz_36214582_200703_003.XML"}));
 
     scripted.answerYes(Msg(65108, upper.fileName()));
-    EXPECT_EQ(RexSpXml::Zapis_vykaz(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_004.xml");
+    EXPECT_EQ(RexSpXml::writeStatement(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_004.xml");
     // The other version has names of its own: its first file is 001 without a question.
-    EXPECT_EQ(RexSpXml::Zapis_vykaz(request("SPXML/2.5"), session),
+    EXPECT_EQ(RexSpXml::writeStatement(request("SPXML/2.5"), session),
               outputs() + "SPVykaz-v2.5_36214582_200703_001.xml");
 }
 
@@ -140,7 +140,7 @@ TEST_F(SpXml, NoFreeNumberStopsTheRun)
         QFile f(outputs() + QStringLiteral("SPVykaz_36214582_200703_%1.xml").arg(n, 3, 10, QLatin1Char('0')));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    EXPECT_THROW(RexSpXml::Zapis_vykaz(request("SPXML"), session), EMyError);
+    EXPECT_THROW(RexSpXml::writeStatement(request("SPXML"), session), EMyError);
     EXPECT_FALSE(QFile::exists(outputs() + "SPVykaz_36214582_200703_000.xml"));
     EXPECT_EQ(written().filter(".txt").size(), 0);
 }
@@ -151,10 +151,10 @@ TEST_F(SpXml, AFailedCheckFileLeavesNeitherFile)
 {
     threeEmployees();
     ASSERT_TRUE(QDir().mkpath(outputs() + "SPVykaz_36214582_200703_001.txt"));  // a folder in its place
-    EXPECT_THROW(RexSpXml::Zapis_vykaz(request("SPXML"), session), EMyError);
+    EXPECT_THROW(RexSpXml::writeStatement(request("SPXML"), session), EMyError);
     EXPECT_FALSE(QFile::exists(outputs() + "SPVykaz_36214582_200703_001.xml"));
     ASSERT_TRUE(QDir().rmdir(outputs() + "SPVykaz_36214582_200703_001.txt"));
-    EXPECT_EQ(RexSpXml::Zapis_vykaz(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_001.xml");
+    EXPECT_EQ(RexSpXml::writeStatement(request("SPXML"), session), outputs() + "SPVykaz_36214582_200703_001.xml");
 }
 
 // An ICO that would lead the file out of its folder stops the run before anything is
@@ -162,7 +162,7 @@ TEST_F(SpXml, AFailedCheckFileLeavesNeitherFile)
 TEST_F(SpXml, AnUnfitIcoWritesNothing)
 {
     session.execute("update \":tarix_data:inf\" set ico='../36'");
-    EXPECT_THROW(RexSpXml::Zapis_vykaz(request("SPXML"), session), EMyError);
+    EXPECT_THROW(RexSpXml::writeStatement(request("SPXML"), session), EMyError);
     EXPECT_TRUE(written().isEmpty());
 }
 

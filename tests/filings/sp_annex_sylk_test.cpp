@@ -50,7 +50,7 @@ protected:
 TEST_F(AnnexSylk, OneEmployeeAndNoneByteForByte)
 {
     threeEmployees();
-    EXPECT_EQ(ParForm::Subor_sylk(200703), file(200703));
+    EXPECT_EQ(ParForm::sylkFile(200703), file(200703));
     scripted.answerNo(Msg(65125));
     ParForm::Spusti_zostavu_podla_nazvu(sylk(200703, 2, 2));
     EXPECT_EQ(readFile(file(200703)), expectedFile("sp_annex_one.SLK"));
@@ -91,7 +91,7 @@ TEST_F(AnnexSylk, AValueCannotBreakItsCell)
 {
     REXSP1P::Riadok r;
     r.CALC_BORN_NUMB = QStringLiteral("800101;12\r\n37");
-    const QByteArray b = ParForm::Sylk_prilohy({r});
+    const QByteArray b = ParForm::sylkAttachment({r});
     EXPECT_TRUE(b.contains("C;X2;K\"800101;;12  37\"\r\n")) << b.toStdString();
 }
 

@@ -28,7 +28,7 @@ protected:
         // The program folder is the installation's: "vystupy" and "excel" lie in it.
         m_paths = core::appPaths();
         core::setAppPaths(core::deriveAppPaths(dir.root(), QString(), QString()));
-        reports::Registruj_socialne_vykazy();
+        reports::registerSocialStatements();
         core::StartupHooks hooks;
         filings::registerSubsystem(hooks);
         hooks.afterDataModules();

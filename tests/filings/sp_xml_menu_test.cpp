@@ -1,5 +1,5 @@
 // As a clerk would: on the demo firm in March 2007, the main menu's "Výkaz poistného (XML)
-// - verzia 2.5" opens the report parameter dialog, "&Spusti" writes the statement with its
+// - verzia 2.5" opens the report parameter dialog, "&runForm" writes the statement with its
 // check file into the program's "vystupy" folder and says so; the 2.4.1 item likewise.
 #include "sp_filing_fixture.h"
 
@@ -19,7 +19,7 @@ namespace {
 
 class SpXmlFromTheMenu : public filings::fixtures::SpFilingFirm {
 protected:
-    // Chooses the menu item and presses "&Spusti" in the parameter dialog it opens.
+    // Chooses the menu item and presses "&runForm" in the parameter dialog it opens.
     bool runFromTheMenu(const QString &item)
     {
         bool sawDialog = false;
@@ -29,7 +29,7 @@ protected:
             if (f)
                 f->Button1->click();
         });
-        reports::Spusti_spustac(item);
+        reports::runLauncher(item);
         return sawDialog;
     }
 };
@@ -47,7 +47,7 @@ TEST_F(SpXmlFromTheMenu, TheVersion25ItemWritesTheStatementAndItsCheckFile)
     EXPECT_TRUE(statement.contains("<obdobie>032007</obdobie>"));
     EXPECT_TRUE(statement.contains("rozsahSP=\"0000100\""));
     EXPECT_EQ(filings::fixtures::readFile(outputs() + "SPVykaz-v2.5_36214582_200703_001.txt"),
-              filings::RexSpXml::Kontrolny_subor(statement));
+              filings::RexSpXml::controlFileName(statement));
 
     scripted.clearEvents();
     ASSERT_TRUE(runFromTheMenu(QStringLiteral("tlac_spxml")));
@@ -61,12 +61,12 @@ TEST_F(SpXmlFromTheMenu, TheVersion25ItemWritesTheStatementAndItsCheckFile)
 TEST_F(SpXmlFromTheMenu, TheCheckFileCommandWritesItAgain)
 {
     threeEmployees();
-    const QString xml = filings::RexSpXml::Zapis_vykaz(request("SPXML"), session);
+    const QString xml = filings::RexSpXml::writeStatement(request("SPXML"), session);
     const QString txt = outputs() + "SPVykaz_36214582_200703_001.txt";
     const QByteArray expected = filings::fixtures::readFile(txt);
     ASSERT_TRUE(QFile::remove(txt));
     scripted.answerFile(xml);
-    EXPECT_EQ(reports::Dodatocny_kontrolny_subor(), xml);
+    EXPECT_EQ(reports::supplementaryControlFile(), xml);
     EXPECT_EQ(filings::fixtures::readFile(txt), expected);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, "SPVykaz_36214582_200703_001.txt")});
 
@@ -78,7 +78,7 @@ TEST_F(SpXmlFromTheMenu, TheCheckFileCommandWritesItAgain)
     f.close();
     scripted.answerFile(bad);
     try {
-        reports::Dodatocny_kontrolny_subor();
+        reports::supplementaryControlFile();
         ADD_FAILURE() << "no error";
     } catch (const EMyError &e) {
         EXPECT_TRUE(e.text().startsWith("Invalid UTF-8")) << e.text().toStdString();

@@ -3,7 +3,7 @@
 #include "filings/zefir.h"
 
 #include "core/helpers/messages.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "sp_filing_fixture.h"
 
 #include <QDir>
@@ -49,7 +49,7 @@ TEST(ZefirAmounts, ComeFromTheRecapitulationsLines)
         line("Výplata - 1.v hotovosti/2.bezhotovostne", 4000, 18000),
         line("Výplata - spolu", 23300),
     };
-    const Zefir::Mesiac m = Zefir::Sumy_mesiaca(from2004, 200503, 4.5);
+    const Zefir::Mesiac m = Zefir::monthSums(from2004, 200503, 4.5);
     EXPECT_EQ(m.hrube_mzdy, 30000);
     EXPECT_EQ(m.np12, 4000);
     EXPECT_EQ(m.np38, 10000);
@@ -66,7 +66,7 @@ TEST(ZefirAmounts, ComeFromTheRecapitulationsLines)
         line("Odvod poistného do soc.poisťovne - zamestnanci", 730),
         line("Odvod poistného do soc.poisťovne - zamestnávateľ", 2640),
     };
-    const Zefir::Mesiac s = Zefir::Sumy_mesiaca(before2004, 200312, 2.1);
+    const Zefir::Mesiac s = Zefir::monthSums(before2004, 200312, 2.1);
     EXPECT_EQ(s.np12, 1230);
     EXPECT_EQ(s.np38, 4140);
     // 10000.5 x 2.1 per mille = 21.00105: to whole crowns away from zero.

@@ -49,7 +49,7 @@ protected:
     {
         HealthFirm::SetUp();
         openYear(2005);
-        RexZpTxt::Registruj_davky_zp();
+        RexZpTxt::registerHealthBatches();
         clock = std::make_unique<fmt::ScopedClock>(QDateTime(QDate(2005, 4, 10), QTime(23, 59, 59)));
         session.execute("update \":tarix_data:inf\" set dic='SK2021458201'");
         session.execute("update \":tarix_data:zam\" set born_numb='680314/5129' where code_emp=1");
@@ -157,7 +157,7 @@ TEST_F(ZpBatch, AmountsUseADecimalPointWhateverTheLocale)
     EXPECT_EQ(RexZpTxt::Suma(-0.004), "0.00");
     EXPECT_EQ(RexZpTxt::Suma(1000000), "1000000.00");
     QLocale::setDefault(before);
-    EXPECT_EQ(RexZpTxt::Nazov_514(200506), "N514200506.001");
-    EXPECT_EQ(RexZpTxt::Nazov_601("123", {2006, 1, 2}), "0000012320060102.601");
-    EXPECT_EQ(RexZpTxt::Nazov_601("1234567890", {2006, 1, 2}), "1234567820060102.601");
+    EXPECT_EQ(RexZpTxt::name514(200506), "N514200506.001");
+    EXPECT_EQ(RexZpTxt::name601("123", {2006, 1, 2}), "0000012320060102.601");
+    EXPECT_EQ(RexZpTxt::name601("1234567890", {2006, 1, 2}), "1234567820060102.601");
 }

@@ -25,7 +25,7 @@ class ZpDemo : public HealthFirm {};
 
 TEST_F(ZpDemo, BatchThroughTheParameterDialogGivesAFolderPerInsurer)
 {
-    filings::RexZpTxt::Registruj_davky_zp();
+    filings::RexZpTxt::registerHealthBatches();
     demo.setPeriod(2007, 3);
     MyConsts::setOutputFolder(root() + "vystupy/DATA01/2007/");
     QDir().mkpath(MyConsts::outputFolder());
@@ -72,22 +72,22 @@ TEST_F(ZpDemo, BatchThroughTheParameterDialogGivesAFolderPerInsurer)
 
 TEST_F(ZpDemo, EveryHealthMenuItemReachesItsRoutine)
 {
-    filings::RexZpTxt::Registruj_davky_zp();
-    StavSpustaca stav;
+    filings::RexZpTxt::registerHealthBatches();
+    LauncherState stav;
     stav.obdobie = 200703;
     for (const char *id : {"tlac_zp_rtf", "tlac_zp2005pr", "tlac_zptxt", "tlac_zp601", "tlac_zp05ozvy", "tlac_zp05ozpr"}) {
         SCOPED_TRACE(id);
-        const SpustacZostavy *s = Spustac_zostavy(QString::fromLatin1(id));
+        const ReportLauncher *s = reportLauncher(QString::fromLatin1(id));
         ASSERT_TRUE(s);
         TMyReportParam defaults;
         Priprav_parametre_zostavy(defaults);
-        const std::optional<TMyReportParam> p = Poziadavka_spustaca(*s, stav, defaults);
+        const std::optional<TMyReportParam> p = launcherRequest(*s, stav, defaults);
         ASSERT_TRUE(p.has_value());
-        const VolbaZostavy volba = Vyber_zostavu(p->Kod_zostavy, p->Obdobie, [] { return 0; });
-        ASSERT_EQ(volba.druh, VolbaZostavy::Druh::Zostava);
-        EXPECT_NE(Register_zostav().Najdi(volba.nazov), nullptr) << volba.nazov.toStdString();
+        const ReportChoice volba = chooseReport(p->Kod_zostavy, p->Obdobie, [] { return 0; });
+        ASSERT_EQ(volba.documentKind, ReportChoice::ReportKind::Zostava);
+        EXPECT_NE(reportRegister().findReport(volba.nazov), nullptr) << volba.nazov.toStdString();
     }
     // The RTF statement's item is written for one insurer: the dialog must offer the choice.
     TMyReportParam defaults;
-    EXPECT_TRUE(Poziadavka_spustaca(*Spustac_zostavy("tlac_zp_rtf"), stav, defaults)->Vyber_zp);
+    EXPECT_TRUE(launcherRequest(*reportLauncher("tlac_zp_rtf"), stav, defaults)->Vyber_zp);
 }

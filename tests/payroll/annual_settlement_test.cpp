@@ -28,7 +28,7 @@ protected:
     // A settlement of a demo employee in insert state, pre-filled for the open year.
     void newSettlement(const DemoEmployee &e = kDemo[0])
     {
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         dmv->TRZP_.insert();
     }
 
@@ -312,7 +312,7 @@ TEST_F(AnnualSettlementTest, ASecondSettlementOfTheYearIsRefusedBeforeAnyRow)
 {
     newSettlement(kDemo[0]);
     dmv->TRZP_.post();
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     try {
         dmv->TRZP_.insert();
         FAIL() << "inserted";
@@ -330,7 +330,7 @@ TEST_F(AnnualSettlementTest, ASecondSettlementOfTheYearIsRefusedBeforeAnyRow)
 TEST_F(AnnualSettlementTest, YearsBefore2002AreRefused)
 {
     setPeriod(12, 2001);
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     EXPECT_THROW(dmv->TRZP_.insert(), EMyError);
     EXPECT_FALSE(dmv->TRZP_.isEditing());
     session.execute("insert into \":tarix_data:rzp\" (code_emp, v_rok, preplatok) values (1, 2001, 5)");

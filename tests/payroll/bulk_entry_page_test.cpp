@@ -31,27 +31,27 @@ protected:
 
 TEST_F(BulkEntryPageTest, PostingAsksFirstAndReportsTheCount)
 {
-    THsvStranka page(*dmv);
+    THsvPage page(*dmv);
     page.show();
     QApplication::processEvents();
     const int rows = dmv->THSV_.recordCount();
     scripted.answerNo(Msg(65082, QStringLiteral("január 2007")));
-    page.spusti()->click();
+    page.runAction()->click();
     EXPECT_EQ(count("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200701"), 0);
 
     scripted.answerYes(Msg(65082, QStringLiteral("január 2007")));
-    page.spusti()->click();
+    page.runAction()->click();
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65081, rows)});
     EXPECT_EQ(count("select count(*) from \":tarix_data:vyp\" where v_obdobie = 200701"), rows);
-    EXPECT_TRUE(page.spusti()->isEnabled());
+    EXPECT_TRUE(page.runAction()->isEnabled());
 }
 
 TEST_F(BulkEntryPageTest, TheFreeSurchargeColumnsCarryTheFirmsTexts)
 {
     session.execute("update \":tarix_data:inf\" set f_priplat1_text = 'Zmenový', f_priplat5_text = 'Rizikový'");
-    THsvStranka page(*dmv);
-    page.Nastav_stlpce_priplatkov();
-    const auto &columns = page.mriezka()->gridModel()->columns();
+    THsvPage page(*dmv);
+    page.setSurchargeColumns();
+    const auto &columns = page.hsvGrid()->gridModel()->columns();
     ASSERT_GE(columns.size(), 20);
     EXPECT_EQ(columns[15].title, "P-Zmenový"); // column 16
     EXPECT_EQ(columns[16].title, "P-");
@@ -60,14 +60,14 @@ TEST_F(BulkEntryPageTest, TheFreeSurchargeColumnsCarryTheFirmsTexts)
 
 TEST_F(BulkEntryPageTest, ReturnAsksAndLeavesOnYes)
 {
-    THsvStranka page(*dmv);
+    THsvPage page(*dmv);
     int left = 0;
-    QObject::connect(&page, &THsvStranka::opustit, [&left] { ++left; });
+    QObject::connect(&page, &THsvPage::opustit, [&left] { ++left; });
     scripted.answerNo(Msg(65083));
-    page.navrat()->click();
+    page.returnAction()->click();
     EXPECT_EQ(left, 0);
     scripted.answerYes(Msg(65083));
-    page.navrat()->click();
+    page.returnAction()->click();
     EXPECT_EQ(left, 1);
 }
 

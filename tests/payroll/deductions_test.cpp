@@ -27,7 +27,7 @@ TEST(PayrollDeductions, AmountOfARowBySumType)
         {10, 7, 20000, 0, 0, 15000, 0},          // unknown sum type
     };
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.N_brutto = k.brutto;
         r.N_holiday = k.holiday;
         r.N_sviatok = k.sviatok;
@@ -40,7 +40,7 @@ TEST(PayrollDeductions, TotalsByTypeReplaceTheTypedDeductions)
 {
     CalcContext c = demoContext();
     c.deductions = demoDeductions();
-    VypRecord r;
+    PayRecord r;
     r.N_brutto = 19800;
     r.N_netto = 15281;
     r.Ne_poistovna = r.Ne_odborar = r.Ne_pozicky = r.Ne_exekucia = 77;
@@ -71,7 +71,7 @@ TEST(PayrollDeductions, TypedDeductionsStayWithoutComputedAmounts)
     for (const auto &rows : rowSets) {
         CalcContext c = demoContext();
         c.deductions = rows;
-        VypRecord r;
+        PayRecord r;
         r.N_brutto = 20000;
         r.Ne_poistovna = 10;
         r.Ne_odborar = 20;
@@ -90,7 +90,7 @@ TEST(PayrollDeductions, BuildingSavingsOnlySetsTheOtherTotalsToZero)
 {
     CalcContext c = demoContext();
     c.deductions = {{1, QStringLiteral("S"), 500, 0, 0}, {2, QStringLiteral("S"), 250, 0, 0}};
-    VypRecord r;
+    PayRecord r;
     r.Ne_poistovna = r.Ne_odborar = r.Ne_pozicky = r.Ne_exekucia = 99;
     Vypocet_zrazok(r, c);
     EXPECT_EQ(r.Ne_exekucia, 750);
@@ -103,7 +103,7 @@ TEST(PayrollDeductions, PayoutOfTheCalculationSubtractsTheMonthsDeductions)
 {
     CalcContext c = demoContext(200503);
     c.deductions = demoDeductions();
-    VypRecord r = monthlyRecord(200503);
+    PayRecord r = monthlyRecord(200503);
     r.Ne_zaloha = 2000;
     const CalcResult result = Vypocet_vyplaty(r, c);
     EXPECT_EQ(result.Vypocitana_suma.size(), 5u);
@@ -113,13 +113,13 @@ TEST(PayrollDeductions, PayoutOfTheCalculationSubtractsTheMonthsDeductions)
 
 TEST(PayrollPieceWork, ItemTotalsAndTheMonthsSum)
 {
-    EXPECT_DOUBLE_EQ(Suma_vykonu(2.5, 3.33), 8.325);
+    EXPECT_DOUBLE_EQ(workSum(2.5, 3.33), 8.325);
     EXPECT_EQ(Sucet_ukolovej_mzdy({}), 0);
     EXPECT_DOUBLE_EQ(Sucet_ukolovej_mzdy({{1, 1, 2.5, 3.33, 8.325}, {2, 2, 10, 12, 120}}), 128.325);
 
     // A payroll without items gets 0, also when a value had been typed.
     const CalcContext c = demoContext();
-    VypRecord r = monthlyRecord();
+    PayRecord r = monthlyRecord();
     r.N_ukolova = 5000;
     Vypocet_vyplaty(r, c);
     EXPECT_EQ(r.N_ukolova, 0);
@@ -193,7 +193,7 @@ TEST(PayrollValidators, ExceptionCodeAndUninsuredDaysFrom2004)
 
 TEST(PayrollCalculatedFields, TextsOfTheRecord)
 {
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = 200402;
     r.V_rok = 2004;
     r.V_mesiac = 2;
@@ -212,7 +212,7 @@ TEST(PayrollCalculatedFields, TextsOfTheRecord)
     r.D_preddavok = 1000;
     r.D_dan = 50;
     r.D_bonus_cerpany = 400;
-    Vypocitaj_kalkulovane_polia(r, QStringLiteral("Ing. Ján Novák"));
+    computePayrollCalcFields(r, QStringLiteral("Ing. Ján Novák"));
     EXPECT_EQ(r.MES, QStringLiteral("február"));
     EXPECT_EQ(r.MESROK, QStringLiteral("Ing. Ján Novák - výplata za február 2004"));
     EXPECT_EQ(r.CALC_NETTO_ZRAZKY, 15);

@@ -240,7 +240,7 @@ TEST_F(BatchTest, AFailureNamesTheEmployeeAndRollsTheWholeRunBack)
         EXPECT_EQ(t.state(), db::DataSetState::Browse);
         EXPECT_EQ(session.transactionDepth(), 0);
         EXPECT_FALSE(scripted.isProgressOpen());
-        EXPECT_FALSE(dmv->Davkovy_rezim());
+        EXPECT_FALSE(dmv->batchMode());
         // The screen's view is back as it was.
         EXPECT_EQ(t.recordCount(), rowsBefore);
         EXPECT_EQ(t.fieldByName("Code_emp").asInt(), 1);

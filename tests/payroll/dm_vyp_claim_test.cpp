@@ -57,7 +57,7 @@ protected:
     }
     void begin(const DemoEmployee &e)
     {
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         dmv->TVYP_.insert();
     }
     QString note() const
@@ -138,7 +138,7 @@ TEST_P(NewPayrollClaimTest, TheClaimLastsUntilThePayrollIsStoredCancelledOrAband
         session.executeRaw(QStringLiteral("ALTER TABLE \"%1\".zrz RENAME TO gone").arg(schema));
         onNewRecord(ds);
     };
-    dmv->Nastav_zamestnanca(kDemo[1].codeNumb, kDemo[1].codeEmp);
+    dmv->setEmployee(kDemo[1].codeNumb, kDemo[1].codeEmp);
     EXPECT_ANY_THROW(dmv->TVYP_.insert());
     t.onNewRecord = onNewRecord;
     EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
@@ -166,7 +166,7 @@ TEST_P(NewPayrollClaimTest, ANoteClearsOnlyRowsOfAPayrollNoOtherProgramIsMaking)
                              "vypocitana_suma) values (200701, 2, 'X', 'Exekútor', 50, 1, 0)");
     const QList<QVariantList> theirRows = details(stastna);
 
-    dmv->Uprac_nedokoncenu_vyplatu();
+    dmv->cleanUpUnfinishedPayroll();
     EXPECT_EQ(details(stastna), theirRows);
     EXPECT_FALSE(QFile::exists(note()));
 
@@ -175,7 +175,7 @@ TEST_P(NewPayrollClaimTest, ANoteClearsOnlyRowsOfAPayrollNoOtherProgramIsMaking)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write((session.aliasFolder(QStringLiteral("TARIX_DATA")) + QStringLiteral("\n2\n200701\n")).toUtf8());
     f.close();
-    dmv->Uprac_nedokoncenu_vyplatu();
+    dmv->cleanUpUnfinishedPayroll();
     EXPECT_TRUE(details(stastna).isEmpty());
     EXPECT_TRUE(otherClaims(stastna));
 }

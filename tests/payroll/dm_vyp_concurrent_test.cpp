@@ -97,7 +97,7 @@ TEST_F(ConcurrentPayrollTest, ARecordAnotherClerkChangedOrDeletedIsNotWrittenOve
         SCOPED_TRACE(c.what);
         session.executeRaw("DELETE FROM tarix_data.vyp WHERE code_emp IN (3, 6000); "
                            "INSERT INTO tarix_data.vyp SELECT * FROM temp.record3");
-        dmv->Nastav_zamestnanca(kDemo[2].codeNumb, kDemo[2].codeEmp);
+        dmv->setEmployee(kDemo[2].codeNumb, kDemo[2].codeEmp);
         dmv->TVYP_.refresh();
         db::Table &vyp = dmv->TVYP_;
         ASSERT_TRUE(vyp.locate("Code_emp;V_obdobie", {3, 200701}));
@@ -135,7 +135,7 @@ TEST_F(ConcurrentPayrollTest, ARecordAnotherClerkChangedOrDeletedIsNotWrittenOve
 
 TEST_F(ConcurrentPayrollTest, ASaveAndTheMonthsRecalculationWaitForAnotherProgram)
 {
-    dmv->Nastav_zamestnanca(kDemo[2].codeNumb, kDemo[2].codeEmp);
+    dmv->setEmployee(kDemo[2].codeNumb, kDemo[2].codeEmp);
     db::Table &t = dmv->TVYP_;
     ASSERT_TRUE(t.locate("Code_emp;V_obdobie", {3, 200701}));
     {
@@ -157,7 +157,7 @@ TEST_F(ConcurrentPayrollTest, ADatabaseHeldPastTheTimeoutIsReportedAndNothingCha
 {
     session.setBusyTimeout(200);
     const auto before = storedPayrolls();
-    dmv->Nastav_zamestnanca(kDemo[2].codeNumb, kDemo[2].codeEmp);
+    dmv->setEmployee(kDemo[2].codeNumb, kDemo[2].codeEmp);
     db::Table &t = dmv->TVYP_;
     ASSERT_TRUE(t.locate("Code_emp;V_obdobie", {3, 200701}));
     {

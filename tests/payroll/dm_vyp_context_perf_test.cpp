@@ -80,7 +80,7 @@ TEST_F(SharedContextTest, TheFirmHeaderIsReadAgainAfterAnyChange)
              db::Transaction tx(&session);
              session.execute("update \":tarix_data:inf\" set datum_uzav = '2006-12-31'");
              // Read inside the transaction: the change shows, and must not outlive it.
-             EXPECT_EQ(dmv->Datum_uzavierky(), closing);
+             EXPECT_EQ(dmv->closingDate(), closing);
          },
          QDate()},
         // Last: the header is gone for good.
@@ -89,10 +89,10 @@ TEST_F(SharedContextTest, TheFirmHeaderIsReadAgainAfterAnyChange)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.how);
         session.execute("update \":tarix_data:inf\" set datum_uzav = null");
-        EXPECT_EQ(dmv->Datum_uzavierky(), QDate());
-        EXPECT_EQ(dmv->Datum_uzavierky(), QDate()); // kept
+        EXPECT_EQ(dmv->closingDate(), QDate());
+        EXPECT_EQ(dmv->closingDate(), QDate()); // kept
         c.change();
-        EXPECT_EQ(dmv->Datum_uzavierky(), c.expected);
+        EXPECT_EQ(dmv->closingDate(), c.expected);
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(PayrollModuleTest, ANewPayrollsDetailsAreReadAgainAtThePostAfterAnyChange
         const double workingDay =
             session.run("select f_doba from \":tarix_data:zam\" where code_emp = :e", {{"e", e.codeEmp}}).asFloat(0, 0);
         ASSERT_NE(workingDay, 6);
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         db::Table &t = dmv->TVYP_;
         t.insert();
         t.setValue("V_den", t.fieldByName("V_fmes").asFloat());

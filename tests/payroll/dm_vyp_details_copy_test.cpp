@@ -38,7 +38,7 @@ protected:
     // Employee `e`'s payroll of the open month, as the clerk stores it.
     void storePayroll(const DemoEmployee &e)
     {
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         db::Table &t = dmv->TVYP_;
         t.insert();
         t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
@@ -56,13 +56,13 @@ protected:
     {
         // A server installation keeps the private folder's tables on the server; the folder
         // itself may not be made yet.
-        const QDir priv(session.aliasFolder(QStringLiteral("TARIX_PRIV")));
-        ASSERT_TRUE(priv.mkpath(QStringLiteral(".")));
-        QFile f(priv.filePath(QStringLiteral("NOVA_VYPLATA.TXT")));
+        const QDir privateFolderDb(session.aliasFolder(QStringLiteral("TARIX_PRIV")));
+        ASSERT_TRUE(privateFolderDb.mkpath(QStringLiteral(".")));
+        QFile f(privateFolderDb.filePath(QStringLiteral("NOVA_VYPLATA.TXT")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write((session.aliasFolder(QStringLiteral("TARIX_DATA")) + QStringLiteral("\n3\n200701\n")).toUtf8());
         f.close();
-        dmv->Uprac_nedokoncenu_vyplatu();
+        dmv->cleanUpUnfinishedPayroll();
     }
 
     // Employee 3's details of January: deductions (typ:suma) and tasks (ukid:suma1).
@@ -86,9 +86,9 @@ TEST_P(DetailsCopyTest, ANewPayrollIsNotedEvenBeforeThePrivateFolderIsMade)
 {
     // On a server nothing else makes the private folder on disk; the note of a new payroll
     // must still be kept while its details stand without it.
-    const QDir priv(session.aliasFolder(QStringLiteral("TARIX_PRIV")));
-    const QString note = priv.filePath(QStringLiteral("NOVA_VYPLATA.TXT"));
-    dmv->Nastav_zamestnanca(kDemo[2].codeNumb, kDemo[2].codeEmp);
+    const QDir privateFolderDb(session.aliasFolder(QStringLiteral("TARIX_PRIV")));
+    const QString note = privateFolderDb.filePath(QStringLiteral("NOVA_VYPLATA.TXT"));
+    dmv->setEmployee(kDemo[2].codeNumb, kDemo[2].codeEmp);
     dmv->TVYP_.insert();
     EXPECT_TRUE(QFile::exists(note));
     dmv->TVYP_.cancel();
@@ -143,7 +143,7 @@ TEST_P(DetailsCopyTest, ANewPayrollIsRefusedForADuplicateAndForAnEmployeeWhoLeft
     const std::pair<DemoEmployee, int> cases[] = {{kDemo[2], 65071}, {kDemo[3], 65051}};
     for (const auto &[employee, message] : cases) {
         SCOPED_TRACE(message);
-        dmv->Nastav_zamestnanca(employee.codeNumb, employee.codeEmp);
+        dmv->setEmployee(employee.codeNumb, employee.codeEmp);
         try {
             dmv->TVYP_.insert();
             ADD_FAILURE() << "the new payroll was not refused";

@@ -5,7 +5,7 @@
 // also notes whether a transaction was open while the user was asked.
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/ui/scripted_user_interface.h"
@@ -63,7 +63,7 @@ inline test::DemoOptions payrollModuleOptions()
 // shipped, the payroll table and its detail tables open.
 inline std::unique_ptr<TDMV> openPayrollModule()
 {
-    setNastavenia(IniSettings{});
+    setSettings(IniSettings{});
     auto dmv = std::make_unique<TDMV>();
     dmv->TVYP_.open();
     dmv->TZRV_.open();
@@ -114,7 +114,7 @@ protected:
     // the full working month (unless given) before the post.
     void newPayroll(const DemoEmployee &e, std::optional<double> days = std::nullopt)
     {
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         db::Table &t = dmv->TVYP_;
         t.insert();
         const double fund = t.fieldByName("V_fmes").asFloat();

@@ -68,7 +68,7 @@ TEST_F(PayrollGuardTest, ClosingDateRefusesChangesUpToItsMonth)
 TEST_F(PayrollGuardTest, DaysAndHoursMustBeFilledBeforeAPostWithABaseWage)
 {
     // Employee 8 has a fixed monthly wage: a base wage whatever the days.
-    dmv->Nastav_zamestnanca(108, 8);
+    dmv->setEmployee(108, 8);
     db::Table &t = dmv->TVYP_;
     t.insert();
     EXPECT_THROW(t.post(), EAbort);
@@ -88,7 +88,7 @@ TEST_F(PayrollGuardTest, WithholdingTaxOverTheLimitIsConfirmedOutsideAnyTransact
 {
     // Employee 7 is taxed by withholding tax; an agreement pay above 5 000 needs the
     // clerk's confirmation.
-    dmv->Nastav_zamestnanca(107, 7);
+    dmv->setEmployee(107, 7);
     db::Table &t = dmv->TVYP_;
     t.insert();
     t.setValue("N_dohody_ovp", 8000);

@@ -24,7 +24,7 @@ TEST_F(PayrollModuleViewTest, DetailTablesShowExactlyThePayrollOfTheGrid)
     session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, suma, typ_sumy) values (200703, 1, 'X', 1, 0)");
 
     db::Table &t = dmv->TVYP_;
-    dmv->Nastav_zamestnanca(101, 1);
+    dmv->setEmployee(101, 1);
     t.setRange({1, 200701}, {1, 200712}); // the screen: the employee's payrolls of the year
     ASSERT_EQ(t.recordCount(), 2);
     for (int period : {200701, 200702}) {

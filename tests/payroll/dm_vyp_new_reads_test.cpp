@@ -30,7 +30,7 @@ protected:
     EmployeeData employee(int codeNumb, int codeEmp)
     {
         EmployeeData e;
-        EXPECT_TRUE(Nacitaj_zamestnanca(session, codeNumb, codeEmp, e));
+        EXPECT_TRUE(loadEmployee(session, codeNumb, codeEmp, e));
         return e;
     }
 
@@ -91,7 +91,7 @@ TEST_P(NewPayrollReadsTest, ChangesMadeBeforeAnInsertReachIt)
     // Employee 3's record made and cancelled, so that everything it read is at hand; then
     // another program changes what the next insert reads.
     const DemoEmployee e = kDemo[2];
-    dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+    dmv->setEmployee(e.codeNumb, e.codeEmp);
     db::Table &t = dmv->TVYP_;
     t.insert();
     const double rate = t.fieldByName("F_sadzba_premii").asFloat();
@@ -119,7 +119,7 @@ TEST_P(NewPayrollReadsTest, ChangesMadeBeforeAnInsertReachIt)
 
     // A leaving date another program sets before the next insert refuses it.
     otherProgram("update \":tarix_data:zam\" set vystup = '2006-11-30' where code_emp = 4");
-    dmv->Nastav_zamestnanca(kDemo[3].codeNumb, kDemo[3].codeEmp);
+    dmv->setEmployee(kDemo[3].codeNumb, kDemo[3].codeEmp);
     try {
         t.insert();
         ADD_FAILURE() << "the new payroll of an employee who left was not refused";
@@ -151,7 +151,7 @@ TEST_P(NewPayrollReadsTest, APayrollsDeductionsAndPieceWorkAreReadTogetherInThei
 
     std::vector<ZrvRow> deductions{{1, "stale", 0, 0, 0}};
     std::vector<HsuRow> pieceWork{{1, 1, 0, 0, 0}};
-    Nacitaj_detaily(session, 200701, 103, 3, true, deductions, pieceWork);
+    loadDetails(session, 200701, 103, 3, true, deductions, pieceWork);
     ASSERT_EQ(deductions.size(), 2u);
     EXPECT_EQ(deductions[0].ZRID, ids.asInteger(0, 0));
     EXPECT_EQ(deductions[0].Typ, "X");
@@ -171,11 +171,11 @@ TEST_P(NewPayrollReadsTest, APayrollsDeductionsAndPieceWorkAreReadTogetherInThei
     EXPECT_EQ(pieceWork[1].Pocet, 0.5);
 
     // In import mode the piece-work items are not read.
-    Nacitaj_detaily(session, 200701, 103, 3, false, deductions, pieceWork);
+    loadDetails(session, 200701, 103, 3, false, deductions, pieceWork);
     EXPECT_EQ(deductions.size(), 2u);
     EXPECT_TRUE(pieceWork.empty());
     // A payroll without details.
-    Nacitaj_detaily(session, 200702, 103, 3, true, deductions, pieceWork);
+    loadDetails(session, 200702, 103, 3, true, deductions, pieceWork);
     EXPECT_TRUE(deductions.empty());
     EXPECT_TRUE(pieceWork.empty());
 }
@@ -196,14 +196,14 @@ TEST_P(NewPayrollReadsTest, ANewRecordsQuarterlyAverageIsOfThePayrollsAsStoredAt
         const int first = c.quarterYear * 100 + c.firstMonth;
         for (int m = c.firstMonth; m < c.firstMonth + 3; ++m) {
             demo.setPeriod(c.quarterYear, m);
-            dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+            dmv->setEmployee(e.codeNumb, e.codeEmp);
             t.insert();
             t.setValue("V_den", t.fieldByName("V_fmes").asFloat());
             t.post();
         }
         session.execute(hourly, {{"a", 100}, {"f", first}, {"l", first + 2}});
         demo.setPeriod(c.year, c.month);
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         t.insert();
         EXPECT_DOUBLE_EQ(t.fieldByName("V_priemer1").asFloat(), 100);
         t.cancel();
@@ -274,7 +274,7 @@ TEST_P(NewPayrollReadsTest, DetailsTheGuardFoundEmptyAreKnownOnlyWhileNothingThe
         RecordDetails kept;
         kept.keepEmployee(session, employee(103, 3), true, true);
         c.between();
-        const RecordDetails::PrazdneDetaily empty = kept.emptyDetails(session, 103, 3);
+        const RecordDetails::EmptyDetails empty = kept.emptyDetails(session, 103, 3);
         EXPECT_EQ(empty.zrazky, c.known);
         EXPECT_EQ(empty.ukoly, c.known);
         // Never for another employee.
@@ -328,7 +328,7 @@ TEST_P(NewPayrollReadsTest, ANewPayrollCopiesWhatThereIsAtItsCopy)
             c.between();
             onNewRecord(ds);
         };
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         t.insert();
         t.onNewRecord = onNewRecord;
         t.setValue("V_den", t.fieldByName("V_fmes").asFloat());

@@ -128,7 +128,7 @@ TEST_F(NewPayrollTest, StandingDeductionsAndAssignedTasksAreCopiedIntoTheMonth)
 TEST_F(NewPayrollTest, InsertChecksRefuseASecondPayrollAndOneAfterTheEmployment)
 {
     newPayroll(kDemo[0]);
-    dmv->Nastav_zamestnanca(101, 1);
+    dmv->setEmployee(101, 1);
     try {
         dmv->TVYP_.insert();
         FAIL() << "a second payroll of the month was allowed";
@@ -141,7 +141,7 @@ TEST_F(NewPayrollTest, InsertChecksRefuseASecondPayrollAndOneAfterTheEmployment)
     setPeriod(4);
     newPayroll(kDemo[5]);
     setPeriod(5);
-    dmv->Nastav_zamestnanca(106, 6);
+    dmv->setEmployee(106, 6);
     try {
         dmv->TVYP_.insert();
         FAIL() << "a payroll after the end of employment was allowed";
@@ -154,7 +154,7 @@ TEST_F(NewPayrollTest, InsertChecksRefuseASecondPayrollAndOneAfterTheEmployment)
 TEST_F(NewPayrollTest, AMonthUpToTheClosingDateGetsNoNewPayroll)
 {
     session.execute("update \":tarix_data:inf\" set datum_uzav = '2007-01-31'");
-    dmv->Nastav_zamestnanca(101, 1);
+    dmv->setEmployee(101, 1);
     EXPECT_THROW(dmv->TVYP_.insert(), EAbort);
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65134, "31.1.2007")});
     EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
@@ -167,7 +167,7 @@ TEST_F(NewPayrollTest, AMonthUpToTheClosingDateGetsNoNewPayroll)
 
 TEST_F(NewPayrollTest, CancelledInsertTakesItsCopiedDetailsAlong)
 {
-    dmv->Nastav_zamestnanca(108, 8);
+    dmv->setEmployee(108, 8);
     dmv->TVYP_.insert();
     EXPECT_EQ(count("select count(*) from \":tarix_data:zrv\" where code_emp = 8 and v_obdobie = 200701"), 2);
     dmv->TVYP_.cancel();
@@ -184,7 +184,7 @@ namespace {
 // the record as it stands then.
 TEST_F(NewPayrollTest, CalculatedFieldsOfTheNewRecordFollowItsFinalValues)
 {
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     db::Table &t = dmv->TVYP_;
     t.insert();
     auto expectCalculated = [&t] {

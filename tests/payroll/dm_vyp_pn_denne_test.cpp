@@ -3,7 +3,7 @@
 // compensation, employees that keep their value, and a failure that changes no card.
 #include "core/dm_zam.h"
 #include "core/helpers/messages.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/subsystem.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"

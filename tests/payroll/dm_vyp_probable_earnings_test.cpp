@@ -77,7 +77,7 @@ TEST_P(ProbableEarningsTest, NewRecordGetsTheProbableEarningsOfItsEarlierPayroll
     session.execute("update \":tarix_data:zam\" set mv_plat = :m where code_emp = 1", {{"m", c.mvPlat}});
 
     setPeriod(c.period % 100, c.period / 100);
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     dmv->TVYP_.insert();
     ASSERT_EQ(dmv->TVYP_.state(), db::DataSetState::Insert);
     EXPECT_DOUBLE_EQ(dmv->TVYP_.fieldByName("MV_plat").asFloat(), c.mvPlat);

@@ -58,7 +58,7 @@ TEST_P(QuestionOf200203Test, AverageOfTheFirstQuarterOf2002IsRaisedOnlyWhenTheCl
     if (c.answer)
         scripted.answer(*c.answer, kQuestion);
     setPeriod(c.month, 2002);
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     dmv->TVYP_.insert();
     ASSERT_EQ(dmv->TVYP_.state(), db::DataSetState::Insert);
     EXPECT_DOUBLE_EQ(dmv->TVYP_.fieldByName("V_priemer1").asFloat(), c.average);

@@ -53,7 +53,7 @@ TEST_F(UnfinishedPayrollTest, TheNoteLastsFromTheNewPayrollUntilItIsStoredOrCanc
     for (const bool store : {true, false}) {
         SCOPED_TRACE(store ? "stored" : "cancelled");
         const DemoEmployee e = store ? kDemo[1] : kDemo[2];
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         dmv->TVYP_.insert();
         EXPECT_TRUE(QFile::exists(note()));
         EXPECT_EQ(rows(e.codeEmp), 1);
@@ -77,7 +77,7 @@ TEST_F(UnfinishedPayrollTest, RowsLeftByARunThatEndedAreClearedAndOnlyThose)
     ASSERT_EQ(rows(2), 1);
     ASSERT_EQ(rows(3), 1);
 
-    dmv->Uprac_nedokoncenu_vyplatu();
+    dmv->cleanUpUnfinishedPayroll();
     EXPECT_EQ(rows(2), 0);
     EXPECT_EQ(rows(3), 1);
     EXPECT_FALSE(QFile::exists(note()));
@@ -92,13 +92,13 @@ TEST_F(UnfinishedPayrollTest, ANoteOfAStoredPayrollOrOfAnotherFirmClearsNothing)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write((firmFolder() + QStringLiteral("\n2\n200701\n")).toUtf8());
     f.close();
-    dmv->Uprac_nedokoncenu_vyplatu();
+    dmv->cleanUpUnfinishedPayroll();
     EXPECT_EQ(rows(2), 1);
     EXPECT_FALSE(QFile::exists(note()));
 
     // Another firm's note waits for that firm.
     leftBehind(3, QStringLiteral("/elsewhere/DATA02/"));
-    dmv->Uprac_nedokoncenu_vyplatu();
+    dmv->cleanUpUnfinishedPayroll();
     EXPECT_EQ(rows(3), 1);
     EXPECT_TRUE(QFile::exists(note()));
 }
@@ -114,7 +114,7 @@ TEST_F(UnfinishedPayrollTest, ACopyThatFailsLeavesNeitherRowsNorTheNote)
         SCOPED_TRACE(c.source);
         const QString schema = session.schemaOf(QStringLiteral("TARIX_DATA"));
         session.executeRaw(QStringLiteral("ALTER TABLE \"%1\".%2 RENAME TO gone").arg(schema, QString::fromLatin1(c.source)));
-        dmv->Nastav_zamestnanca(kDemo[1].codeNumb, kDemo[1].codeEmp);
+        dmv->setEmployee(kDemo[1].codeNumb, kDemo[1].codeEmp);
         EXPECT_ANY_THROW(dmv->TVYP_.insert());
         EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
         EXPECT_EQ(rows(kDemo[1].codeEmp), 0);

@@ -18,7 +18,7 @@ TEST(PayrollDriver, RunsTheTwentyStepsInOrder)
         "Vypocet_ciastkoveho_zakladu_dane", "Vypocet_nezdanitelnych_castok",
         "Vypocet_nemocenskych_davok", "Vypocet_zdanitelnej_mzdy", "Vypocet_dane",
         "Vypocet_cistej_mzdy", "Vypocet_zrazok", "Vypocet_k_vyplate"};
-    const auto &steps = Kroky_vypoctu();
+    const auto &steps = calculationSteps();
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(steps[i].number, i + 1);
         EXPECT_STREQ(steps[i].name, expected[i]);
@@ -28,11 +28,11 @@ TEST(PayrollDriver, RunsTheTwentyStepsInOrder)
 TEST(PayrollDriver, EqualsTheStepsRunOneAfterTheOther)
 {
     const CalcContext c = demoContext(200609);
-    VypRecord viaDriver = richRecord();
-    VypRecord viaSteps = viaDriver;
+    PayRecord viaDriver = richRecord();
+    PayRecord viaSteps = viaDriver;
     Vypocet_vyplaty(viaDriver, c);
     CalcResult result;
-    for (const CalcStep &step : Kroky_vypoctu())
+    for (const CalcStep &step : calculationSteps())
         step.run(viaSteps, c, result);
     EXPECT_EQ(viaDriver, viaSteps);
 }
@@ -40,7 +40,7 @@ TEST(PayrollDriver, EqualsTheStepsRunOneAfterTheOther)
 TEST(PayrollDriver, AStepErrorEndsTheCalculation)
 {
     const CalcContext c = demoContext();
-    VypRecord r = monthlyRecord();
+    PayRecord r = monthlyRecord();
     r.N_jednoraz1 = 1000;
     r.V_mesiace1 = 13; // step 10 refuses it; step 11 must not run
     r.N_brutto = -1;
@@ -74,7 +74,7 @@ TEST(PayrollStep1, CopiesEmployeeFirmAndYearParameters)
     c.firm.F_TYP_ULAVY_FZ = 3;
     c.firm.F_POISTNE = 0.6;
     c.setup.F_NEMMAX = 444.1973;
-    VypRecord r = monthlyRecord();
+    PayRecord r = monthlyRecord();
     Kopiruj_parametre_vyplaty(r, c);
 
     EXPECT_EQ(r.SID, 4);
@@ -123,7 +123,7 @@ TEST(PayrollStep1, MinimumWageAndPensionSavingFrom200501)
     } cases[] = {{200412, 1234, 0}, {200501, 6500, 1}, {200703, 6500, 1}};
     for (const Case &k : cases) {
         CalcContext c = demoContext(k.period);
-        VypRecord r = monthlyRecord(k.period);
+        PayRecord r = monthlyRecord(k.period);
         r.F_min_mzda = 1234;
         r.U_sds = 5;
         Kopiruj_parametre_vyplaty(r, c);
@@ -142,7 +142,7 @@ TEST(PayrollStep1, CalendarDaysFilledOnlyWhenZero)
                  {200002, 0, 29}, {200503, 25, 25}};
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r = monthlyRecord(k.period);
+        PayRecord r = monthlyRecord(k.period);
         r.V_kal_dni = k.entered;
         Kopiruj_parametre_vyplaty(r, c);
         EXPECT_EQ(r.V_kal_dni, k.expected) << k.period;
@@ -154,7 +154,7 @@ TEST(PayrollStep1, ReliefFlagFollowsSicknessSettingOne)
     for (int nemocd : {0, 1, 2}) {
         CalcContext c = demoContext();
         c.firm.F_NEMOCD = nemocd;
-        VypRecord r = monthlyRecord();
+        PayRecord r = monthlyRecord();
         Kopiruj_parametre_vyplaty(r, c);
         EXPECT_EQ(r.ZPS1, nemocd == 1) << nemocd;
     }
@@ -164,26 +164,26 @@ TEST(PayrollWithholdingQuestion, AskedOnlyForWithholdingTaxFrom2006AboveTheLimit
 {
     StatutoryParams p;
     p.set(31, 5000);
-    VypRecord r;
+    PayRecord r;
     r.Dan_vyrovnana = 1;
     r.V_obdobie = 200601;
     r.D_ciastzd2 = 4000;
     r.N_poist = 1000;
-    EXPECT_FALSE(Treba_potvrdit_zrazkovu_dan(r, p)); // 5000 is not above the limit
+    EXPECT_FALSE(withholdingTaxNeedsConfirmation(r, p)); // 5000 is not above the limit
     r.N_poist = 1000.01;
-    EXPECT_TRUE(Treba_potvrdit_zrazkovu_dan(r, p));
+    EXPECT_TRUE(withholdingTaxNeedsConfirmation(r, p));
     r.V_obdobie = 200512;
-    EXPECT_FALSE(Treba_potvrdit_zrazkovu_dan(r, p)); // December 2005: never asked
+    EXPECT_FALSE(withholdingTaxNeedsConfirmation(r, p)); // December 2005: never asked
     r.V_obdobie = 200601;
     r.N_poist = 0;
     r.U_nezdc = true;
-    EXPECT_TRUE(Treba_potvrdit_zrazkovu_dan(r, p));
+    EXPECT_TRUE(withholdingTaxNeedsConfirmation(r, p));
     r.U_nezdc = false;
     r.D_bonus_cerpany = 540;
-    EXPECT_TRUE(Treba_potvrdit_zrazkovu_dan(r, p));
+    EXPECT_TRUE(withholdingTaxNeedsConfirmation(r, p));
     r.Dan_vyrovnana = 0;
-    EXPECT_FALSE(Treba_potvrdit_zrazkovu_dan(r, p));
-    EXPECT_TRUE(Nesplna_podmienky_zrazkovej_dane(r, p)); // the tax split's test
+    EXPECT_FALSE(withholdingTaxNeedsConfirmation(r, p));
+    EXPECT_TRUE(failsWithholdingTaxConditions(r, p)); // the tax split's test
     r.V_obdobie = 200512;
-    EXPECT_TRUE(Nesplna_podmienky_zrazkovej_dane(r, p));
+    EXPECT_TRUE(failsWithholdingTaxConditions(r, p));
 }

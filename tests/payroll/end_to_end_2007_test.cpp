@@ -295,7 +295,7 @@ TEST_P(Payroll2007, AgreementWorkerTaxedByWithholding)
 TEST_P(Payroll2007, AgreementAboveTheWithholdingLimitTakesTheAdvance)
 {
     // February 2007: 6 000 for the agreement; above the limit of 5 000 the clerk clears
-    // "Zrážka dane" and the advance is taken, without a non-taxable amount.
+    // "Zrážka tax_blocks" and the advance is taken, without a non-taxable amount.
     setPeriod(2);
     post(kHorvathova, {{"V_den", 0}, {"V_hodina", 0}, {"N_dohody_ovp", 6000}, {"Dan_vyrovnana", 0}});
     expectStored(kHorvathova, 200702, {
@@ -535,7 +535,7 @@ TEST_P(Payroll2007, LeaverWithSeverancePayAndNoPayrollAfterwards)
 
     // May: the employment has ended, no payroll can be made.
     setPeriod(5);
-    dmv->Nastav_zamestnanca(kZiak.codeNumb, kZiak.codeEmp);
+    dmv->setEmployee(kZiak.codeNumb, kZiak.codeEmp);
     try {
         dmv->TVYP_.insert();
         ADD_FAILURE() << "a payroll after the end of the employment";

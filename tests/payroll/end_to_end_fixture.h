@@ -7,7 +7,7 @@
 // worked out by hand from the year's values.
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/ini/ini_file.h"
@@ -83,7 +83,7 @@ protected:
     // employee, the inputs typed in the given order, then the post.
     void post(const DemoPerson &e, std::initializer_list<Input> inputs)
     {
-        dmv->Nastav_zamestnanca(e.codeNumb, e.codeEmp);
+        dmv->setEmployee(e.codeNumb, e.codeEmp);
         db::Table &t = dmv->TVYP_;
         t.insert();
         for (const Input &in : inputs)

@@ -97,9 +97,9 @@ CalcContext context2005(int period)
 // supplementary pension 1 % (employee) and 2 % (employer) of the gross wage, two dependent
 // children with the tax bonus (typed 800), a typed child amount of 1 000, a health
 // settlement overpayment of 300, the non-taxable amount per taxpayer claimed.
-VypRecord inputs(int period)
+PayRecord inputs(int period)
 {
-    VypRecord r;
+    PayRecord r;
     r.Code_emp = 1;
     r.V_obdobie = period;
     r.V_rok = period / 100;
@@ -228,7 +228,7 @@ TEST(PayrollThresholds, TheSameInputsBeforeAndFromEachThreshold)
 {
     for (const PeriodCase &pc : kCases) {
         SCOPED_TRACE(pc.period);
-        VypRecord r = inputs(pc.period);
+        PayRecord r = inputs(pc.period);
         Vypocet_vyplaty(r, context2005(pc.period));
         const auto check = [&](const Expected &x) {
             const double expected = x.value == -1 ? r.N_netto : x.value;
@@ -242,7 +242,7 @@ TEST(PayrollThresholds, TheSameInputsBeforeAndFromEachThreshold)
             check(x);
 
         // A second run on the stored record changes nothing.
-        VypRecord again = r;
+        PayRecord again = r;
         Vypocet_vyplaty(again, context2005(pc.period));
         EXPECT_TRUE(again == r);
     }
@@ -257,7 +257,7 @@ TEST(PayrollThresholds, MaximaOfAMonthWithSickLeaveBeforeAndFrom200401)
     const auto compute = [](int period) {
         CalcContext c = context2005(period);
         c.employee.Fixny_mv_plat = true;
-        VypRecord r = inputs(period);
+        PayRecord r = inputs(period);
         r.MV_plat = 40000;
         r.F_sadzba_premii = 0;
         r.N_jednoraz1 = 0;
@@ -268,7 +268,7 @@ TEST(PayrollThresholds, MaximaOfAMonthWithSickLeaveBeforeAndFrom200401)
         Vypocet_vyplaty(r, c);
         return r;
     };
-    const VypRecord before = compute(200312);
+    const PayRecord before = compute(200312);
     // 43 095 / 21 x 11 = 22 573.571 -> 22 573.57; 21 548 / 21 x 11 = 11 287.048 -> 11 287.05;
     // the unemployment maximum is not shortened.
     EXPECT_DOUBLE_EQ(before.N_zaklad_zp, 22573.57);
@@ -281,7 +281,7 @@ TEST(PayrollThresholds, MaximaOfAMonthWithSickLeaveBeforeAndFrom200401)
     EXPECT_DOUBLE_EQ(before.N_zaklad_up, 40000);
     EXPECT_DOUBLE_EQ(before.O_nemoc, 159); // 1.4 % of 11 287.05 = 158.019 -> 158.01 -> 159
 
-    const VypRecord from = compute(200401);
+    const PayRecord from = compute(200401);
     // health: 43 095 / 21 = 2 052.14 x 11 = 22 573.54 -> 22 574; social: 31 of 31 days.
     EXPECT_DOUBLE_EQ(from.N_zaklad_zp, 22574);
     EXPECT_DOUBLE_EQ(from.N_zaklad_dp, 40000);

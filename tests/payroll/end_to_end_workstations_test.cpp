@@ -180,7 +180,7 @@ TEST_P(Workstations, ANewPayrollOpenOnAnotherWorkstationIsRefusedHereAndStoredTh
     const QList<QVariantList> copied = storedRows(session, details, kHudakInMarch);
 
     // This one begins Hudák's March too: refused and told why, before it touched a row.
-    dmv->Nastav_zamestnanca(kHudak.codeNumb, kHudak.codeEmp);
+    dmv->setEmployee(kHudak.codeNumb, kHudak.codeEmp);
     EXPECT_THROW(dmv->TVYP_.insert(), EAbort);
     EXPECT_EQ(dmv->TVYP_.state(), db::DataSetState::Browse);
     EXPECT_EQ(scripted.messages(),
@@ -251,7 +251,7 @@ TEST(DISABLED_SecondWorkstation, Acts)
         }
     };
     if (action == QLatin1String("edit")) {
-        dmv.Nastav_zamestnanca(kHudak.codeNumb, kHudak.codeEmp);
+        dmv.setEmployee(kHudak.codeNumb, kHudak.codeEmp);
         ASSERT_TRUE(dmv.TVYP_.findKey({kHudak.codeEmp, kMarch}));
         db::Table &t = dmv.TVYP_;
         t.edit();
@@ -259,7 +259,7 @@ TEST(DISABLED_SecondWorkstation, Acts)
         say("editing");
         postWhenTold(t);
     } else if (action == QLatin1String("insert")) {
-        dmv.Nastav_zamestnanca(kHudak.codeNumb, kHudak.codeEmp);
+        dmv.setEmployee(kHudak.codeNumb, kHudak.codeEmp);
         db::Table &t = dmv.TVYP_;
         t.insert();
         t.setValue("V_den", t.fieldByName("V_fmes").asFloat());

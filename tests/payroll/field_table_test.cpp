@@ -39,9 +39,9 @@ TEST(PayrollFieldTable, EveryFormOfAValueLandsInTheMemberByItsRules)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.value.toString().toStdString());
-        const FieldDef<VypRecord> *def = VypRecord::field(QString::fromLatin1(c.field));
+        const FieldDef<PayRecord> *def = PayRecord::field(QString::fromLatin1(c.field));
         ASSERT_NE(def, nullptr);
-        VypRecord r;
+        PayRecord r;
         r.V_plat = 99.0;
         r.Code_emp = 99;
         r.Automatika = !c.member.toBool();

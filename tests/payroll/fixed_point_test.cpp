@@ -13,20 +13,20 @@ const int kPeriods[] = {199906, 199912, 200005, 200306, 200312, 200401, 200412, 
                         200508, 200509, 200601, 200608, 200609, 200701, 200712};
 
 // Demo-like records of every kind the month can hold.
-std::vector<std::pair<const char *, VypRecord>> demoRecords(int period)
+std::vector<std::pair<const char *, PayRecord>> demoRecords(int period)
 {
-    std::vector<std::pair<const char *, VypRecord>> records;
+    std::vector<std::pair<const char *, PayRecord>> records;
     records.emplace_back("monthly wage", monthlyRecord(period));
     records.emplace_back("hourly wage with surcharges", hourlyRecord(period));
     records.emplace_back("rich month", richRecord(period));
 
-    VypRecord withholding = monthlyRecord(period);
+    PayRecord withholding = monthlyRecord(period);
     withholding.MV_plat = 4000;
     withholding.Dan_vyrovnana = 1;
     withholding.U_nezdc = false;
     records.emplace_back("withholding tax", withholding);
 
-    VypRecord typedBases = richRecord(period);
+    PayRecord typedBases = richRecord(period);
     typedBases.Automatika = false;
     typedBases.N_zaklad_zp = 20000;
     typedBases.N_zaklad_np = 19000;
@@ -35,7 +35,7 @@ std::vector<std::pair<const char *, VypRecord>> demoRecords(int period)
     typedBases.N_zaklad_poist = 5000;
     records.emplace_back("typed bases", typedBases);
 
-    VypRecord sick = richRecord(period);
+    PayRecord sick = richRecord(period);
     sick.Nd_pridavky = 540;
     sick.U_materska = true;
     sick.V_materska = 5;
@@ -46,7 +46,7 @@ std::vector<std::pair<const char *, VypRecord>> demoRecords(int period)
     sick.Spor_plat = 1;
     records.emplace_back("sick leave and settlements", sick);
 
-    VypRecord freeSurcharges = hourlyRecord(period);
+    PayRecord freeSurcharges = hourlyRecord(period);
     freeSurcharges.F_typ_pripl = 64;
     freeSurcharges.Vh_priplat2 = 6;
     records.emplace_back("mixed surcharge kinds", freeSurcharges);
@@ -80,14 +80,14 @@ TEST(PayrollFixedPoint, ComputingARecordAgainChangesNoField)
     for (int period : kPeriods) {
         for (const CalcContext &c : demoContexts(period)) {
             for (auto [what, record] : demoRecords(period)) {
-                VypRecord once = record;
+                PayRecord once = record;
                 const CalcResult first = Vypocet_vyplaty(once, c);
-                VypRecord twice = once;
+                PayRecord twice = once;
                 const CalcResult second = Vypocet_vyplaty(twice, c);
                 EXPECT_EQ(twice, once) << what << " " << period;
                 EXPECT_EQ(second.Vypocitana_suma, first.Vypocitana_suma) << what << " " << period;
                 if (!(twice == once)) {
-                    for (const auto &def : VypRecord::fields()) {
+                    for (const auto &def : PayRecord::fields()) {
                         const QString name = QString::fromLatin1(def.name);
                         if (once.value(name) != twice.value(name))
                             ADD_FAILURE() << what << " " << period << ": " << def.name << " "
@@ -131,7 +131,7 @@ TEST(PayrollFixedPoint, ZeroDivisorsGiveZeroNeverInfinityOrUndefined)
 TEST(PayrollFixedPoint, MonthWithoutCalendarDaysHasNoSocialMaxima)
 {
     const CalcContext c = demoContext(200513);
-    VypRecord r = monthlyRecord(200513);
+    PayRecord r = monthlyRecord(200513);
     Vypocet_vyplaty(r, c);
     EXPECT_EQ(r.V_kal_dni, 0);
     EXPECT_EQ(r.N_zaklad_dp, 0);

@@ -16,7 +16,7 @@ payroll::IniSettings readFrom(const QByteArray &text)
     f.write(text);
     f.close();
     ini::IniFile trx(dir.filePath("TRX.INI"));
-    return payroll::Nacitaj_nastavenia(trx);
+    return payroll::loadSettings(trx);
 }
 } // namespace
 

@@ -11,9 +11,9 @@ using namespace tarix::payroll::testing;
 
 namespace {
 
-VypRecord earningsRecord(int period)
+PayRecord earningsRecord(int period)
 {
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = period;
     r.Automatika = true;
     r.V_fmes = 21;
@@ -34,7 +34,7 @@ struct Bases {
     double zp, dp, np, fz, up, ip, gp, rf, prijemZp;
 };
 
-Bases basesOf(const VypRecord &r)
+Bases basesOf(const PayRecord &r)
 {
     return {r.N_zaklad_zp, r.N_zaklad_dp, r.N_zaklad_np, r.N_zaklad_fz, r.N_zaklad_up,
             r.N_zaklad_ip, r.N_zaklad_gp, r.N_zaklad_rf, r.N_prijem_zp};
@@ -54,9 +54,9 @@ void expectBases(const Bases &actual, const Bases &expected, const char *what)
 }
 
 // A monthly-wage record as steps 1 to 11 leave it (base wage 18000, 31 calendar days).
-VypRecord step12Record(int period)
+PayRecord step12Record(int period)
 {
-    VypRecord r = monthlyRecord(period);
+    PayRecord r = monthlyRecord(period);
     r.V_plat = 18000;
     r.N_brutto = 18000;
     r.V_kal_dni = 31;
@@ -82,7 +82,7 @@ TEST(PayrollBases, EarningsAndRoundingByPeriod)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r = earningsRecord(k.period);
+        PayRecord r = earningsRecord(k.period);
         Vypocet_vymeriavacich_zakladov(r, c);
         expectBases(basesOf(r), k.expected, k.what);
     }
@@ -91,7 +91,7 @@ TEST(PayrollBases, EarningsAndRoundingByPeriod)
 TEST(PayrollBases, AgreementsCountOnlyWithFlagOne)
 {
     const CalcContext c = demoContext();
-    VypRecord r = earningsRecord(200609);
+    PayRecord r = earningsRecord(200609);
     r.U_zdrav1 = 1;  // work performance to health
     r.U_nemoc2 = 1;  // work activity to sickness
     r.U_dochod1 = 2; // not exactly 1: nothing
@@ -135,7 +135,7 @@ TEST(PayrollBases, MaximaShortenedForAPartMonth)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = k.period;
         r.Automatika = true;
         r.V_plat = 100000;
@@ -157,7 +157,7 @@ TEST(PayrollBases, MaximaShortenedForAPartMonth)
 TEST(PayrollBases, SickDaysAreTakenFromTheEnteredDaysNotFromAnEarlierSum)
 {
     const CalcContext c = demoContext();
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = 200503;
     r.V_plat = 100000;
     r.V_fmes = 20;
@@ -195,7 +195,7 @@ TEST(PayrollContributionRates, ByPeriodAndEmployee)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r = step12Record(k.period);
+        PayRecord r = step12Record(k.period);
         r.U_zdrav = k.uZdrav;
         r.U_dochod = k.uDochod;
         r.Poc_nezaop_deti = k.children;
@@ -212,7 +212,7 @@ TEST(PayrollContributionRates, ByPeriodAndEmployee)
 TEST(PayrollContributionRates, FundsOf2004AndEmployerReliefsBeforeIt)
 {
     const CalcContext c = demoContext();
-    VypRecord r = step12Record(200312);
+    PayRecord r = step12Record(200312);
     r.ZPS = true;
     r.F_typ_ulavy_fz = 1; // ZPS employee
     r.F_typ_ulavy_sp = 3; // everybody
@@ -228,7 +228,7 @@ TEST(PayrollContributionRates, FundsOf2004AndEmployerReliefsBeforeIt)
     EXPECT_EQ(r.Fz_nemoc, 0.7);
     EXPECT_EQ(r.Fz_dochod, 7);
 
-    VypRecord later = step12Record(200401);
+    PayRecord later = step12Record(200401);
     later.ZPS = true;
     later.F_typ_ulavy_fz = 1;
     later.F_typ_ulavy_sp = 3;
@@ -246,7 +246,7 @@ TEST(PayrollContributionRates, FundsOf2004AndEmployerReliefsBeforeIt)
 TEST(PayrollContributions, FullMonthOf2005)
 {
     const CalcContext c = demoContext();
-    VypRecord r = step12Record(200503);
+    PayRecord r = step12Record(200503);
     r.N_premie = 1800;
     r.N_brutto = 19800;
     Vypocet_poistneho(r, c);
@@ -285,7 +285,7 @@ TEST(PayrollContributions, RoundingByPeriodAndVersion)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = k.period;
         r.Verzia = k.verzia;
         r.Automatika = false;
@@ -309,7 +309,7 @@ TEST(PayrollContributions, ParticipationCodes)
                  {4, true, false}, {5, true, false}, {6, false, false}};
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200609;
         r.N_zaklad_np = 10000;
         r.N_zaklad_up = 10000;
@@ -333,7 +333,7 @@ TEST(PayrollContributions, EmployeeBaseCappedByOtherEmployersBase)
     CalcContext c = demoContext();
     c.params.set(20, 20000);
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200609;
         r.U_nemoc = 1;
         r.N_zaklad_np = 8000;
@@ -347,7 +347,7 @@ TEST(PayrollContributions, EmployeeBaseCappedByOtherEmployersBase)
 TEST(PayrollContributions, NegativeBaseOfOtherEmployersIsRefused)
 {
     const CalcContext c = demoContext();
-    VypRecord r = step12Record(200609);
+    PayRecord r = step12Record(200609);
     r.N_zaklad_poist = -1;
     try {
         Vypocet_poistneho(r, c);
@@ -361,13 +361,13 @@ TEST(PayrollContributions, NegativeBaseOfOtherEmployersIsRefused)
 TEST(PayrollContributions, NegativeBases)
 {
     const CalcContext c = demoContext();
-    VypRecord automatic = step12Record(200609);
+    PayRecord automatic = step12Record(200609);
     automatic.V_plat = -1000;
     Vypocet_poistneho(automatic, c);
     EXPECT_EQ(automatic.O_nemoc, 0);
     EXPECT_EQ(automatic.Oz_dochod, 0);
 
-    VypRecord typed;
+    PayRecord typed;
     typed.V_obdobie = 200609;
     typed.Automatika = false;
     typed.U_nemoc = 1;
@@ -379,7 +379,7 @@ TEST(PayrollContributions, NegativeBases)
 TEST(PayrollContributions, GuaranteeFromAgreementsFromAugust2006)
 {
     const CalcContext c = demoContext();
-    VypRecord july = step12Record(200607);
+    PayRecord july = step12Record(200607);
     july.U_garancne = 0;
     july.Rezerva1 = 1;
     july.N_dohody_ovp = 1000;
@@ -388,7 +388,7 @@ TEST(PayrollContributions, GuaranteeFromAgreementsFromAugust2006)
     EXPECT_EQ(july.U_garancne, 0);
     EXPECT_EQ(july.Oz_garancne, 0);
 
-    VypRecord august = july;
+    PayRecord august = july;
     august.V_obdobie = 200608;
     august.Rezerva1 = 1;
     Vypocet_poistneho(august, c);
@@ -401,7 +401,7 @@ TEST(PayrollContributions, OneOffPaymentsShareBefore2000)
 {
     const CalcContext c = demoContext();
     for (int period : {199912, 200001}) {
-        VypRecord r = step12Record(period);
+        PayRecord r = step12Record(period);
         r.V_plat = 0;
         r.N_jednoraz1 = 6000;
         r.N_jednoraz2 = 4000;
@@ -420,7 +420,7 @@ TEST(PayrollContributions, SupplementaryPensionSaving)
     for (const Case &k : cases) {
         CalcContext c = demoContext();
         c.params.set(26, k.param26);
-        VypRecord r = step12Record(200609);
+        PayRecord r = step12Record(200609);
         r.N_brutto = 20000;
         r.N_sadzba_ddp = k.sadzba;
         r.Nz_sadzba_ddp = k.sadzbaFirma;
@@ -435,13 +435,13 @@ TEST(PayrollContributions, SupplementaryPensionSaving)
 TEST(PayrollContributions, HealthBaseTakesThisMonthsEmployerPension)
 {
     const CalcContext c = demoContext();
-    VypRecord r = step12Record(200609);
+    PayRecord r = step12Record(200609);
     r.Nz_sadzba_ddp = 3;
     r.Nz_ddp = 0; // nothing stored from an earlier calculation
     Vypocet_poistneho(r, c);
     EXPECT_EQ(r.Nz_ddp, 540);
     EXPECT_EQ(r.N_zaklad_zp, 18540);
-    VypRecord again = r;
+    PayRecord again = r;
     Vypocet_poistneho(again, c);
     EXPECT_EQ(again, r);
 }

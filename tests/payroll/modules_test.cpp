@@ -94,7 +94,7 @@ TEST_F(PayrollBesideEmployees, TheCurrentEmployeeComesFromTheEmployeeTable)
 {
     // Nobody chose an employee for the payroll: the employee table's current row counts.
     ASSERT_TRUE(core::DMZ().TZAM_.locate("Code_emp", {3}));
-    const KlucZamestnanca e = dmv->Aktualny_zamestnanec();
+    const EmployeeKey e = dmv->currentEmployee();
     EXPECT_EQ(e.Code_emp, 3);
     EXPECT_EQ(e.Code_numb, 103);
 }

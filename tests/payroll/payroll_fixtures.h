@@ -125,9 +125,9 @@ inline CalcContext demoContext(int period = 200503)
 }
 
 // A monthly-paid employee, full month of 21 working days, every insurance.
-inline VypRecord monthlyRecord(int period = 200503)
+inline PayRecord monthlyRecord(int period = 200503)
 {
-    VypRecord r;
+    PayRecord r;
     r.Code_emp = 7;
     r.V_obdobie = period;
     r.V_rok = period / 100;
@@ -152,9 +152,9 @@ inline VypRecord monthlyRecord(int period = 200503)
 }
 
 // An hourly-paid employee with surcharges, holiday and a public holiday.
-inline VypRecord hourlyRecord(int period = 200503)
+inline PayRecord hourlyRecord(int period = 200503)
 {
-    VypRecord r = monthlyRecord(period);
+    PayRecord r = monthlyRecord(period);
     r.MV_plat = 0;
     r.V_sadzba = 80;
     r.V_hodina = 152;
@@ -172,9 +172,9 @@ inline VypRecord hourlyRecord(int period = 200503)
 }
 
 // A record with most kinds of income and deductions filled in.
-inline VypRecord richRecord(int period = 200609)
+inline PayRecord richRecord(int period = 200609)
 {
-    VypRecord r = monthlyRecord(period);
+    PayRecord r = monthlyRecord(period);
     r.N_odmeny = 2500;
     r.Vh_nadcas = 6;
     r.Vh_nedela = 4;
@@ -215,9 +215,9 @@ inline std::vector<ZrvRow> demoDeductions()
 }
 
 // True when every numeric field of the record is a finite number.
-inline bool allFinite(const VypRecord &r, QString *bad = nullptr)
+inline bool allFinite(const PayRecord &r, QString *bad = nullptr)
 {
-    for (const auto &def : VypRecord::fields()) {
+    for (const auto &def : PayRecord::fields()) {
         const QVariant v = r.value(QString::fromLatin1(def.name));
         if (v.typeId() == QMetaType::Double && !std::isfinite(v.toDouble())) {
             if (bad)

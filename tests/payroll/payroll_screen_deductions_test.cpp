@@ -60,36 +60,36 @@ TEST_F(PayrollScreenDeductionsTest, AmountsAreStoredOnlyWithThePayroll)
     const double stored = storedDeduction();
     ASSERT_GT(stored, 0);
     ASSERT_EQ(bailiffRow(), stored);
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_ZRAZKY"));
+    ASSERT_TRUE(f.showTab("PAGE_ZRAZKY"));
     ASSERT_EQ(f.DBG_zrv->gridModel()->rowCount(), 1);
     EXPECT_EQ(gridAmount(), stored);
 
     // Fewer days: the tab shows the smaller amount, the database keeps the stored one.
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_ZAKLAD"));
-    f.akcia("Oprava výplaty", f.Menu_vypl)->trigger();
+    ASSERT_TRUE(f.showTab("PAGE_ZAKLAD"));
+    f.makeAction("Oprava výplaty", f.Menu_vypl)->trigger();
     shortenTheMonth(4);
     const double edited = value("Ne_exekucia");
     ASSERT_LT(edited, stored);
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_ZRAZKY"));
+    ASSERT_TRUE(f.showTab("PAGE_ZRAZKY"));
     EXPECT_EQ(gridAmount(), edited);
     EXPECT_EQ(bailiffRow(), stored);
 
     // "Ignorovanie zmien": nothing was stored, and the tab shows the stored amount again.
-    f.akcia("Ignorovanie zmien", f.Menu_vypl)->trigger();
+    f.makeAction("Ignorovanie zmien", f.Menu_vypl)->trigger();
     ASSERT_EQ(DMV().TVYP_.state(), db::DataSetState::Browse);
     EXPECT_EQ(bailiffRow(), stored);
     EXPECT_EQ(storedDeduction(), stored);
     EXPECT_EQ(gridAmount(), stored);
 
     // Edited again and stored: the row pays what the payslip deducts.
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_ZAKLAD"));
-    f.akcia("Oprava výplaty", f.Menu_vypl)->trigger();
+    ASSERT_TRUE(f.showTab("PAGE_ZAKLAD"));
+    f.makeAction("Oprava výplaty", f.Menu_vypl)->trigger();
     shortenTheMonth(4);
-    f.akcia("Zápis zmien", f.Menu_vypl)->trigger();
+    f.makeAction("Zápis zmien", f.Menu_vypl)->trigger();
     ASSERT_EQ(DMV().TVYP_.state(), db::DataSetState::Browse);
     EXPECT_EQ(storedDeduction(), edited);
     EXPECT_EQ(bailiffRow(), edited);
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_ZRAZKY"));
+    ASSERT_TRUE(f.showTab("PAGE_ZRAZKY"));
     EXPECT_EQ(gridAmount(), edited);
 }
 
@@ -102,11 +102,11 @@ TEST_F(PayrollScreenDeductionsTest, ARefusedPostStoresNoAmount)
     ASSERT_TRUE(f.Akcia_vypl_post());
     const double stored = storedDeduction();
 
-    f.akcia("Oprava výplaty", f.Menu_vypl)->trigger();
+    f.makeAction("Oprava výplaty", f.Menu_vypl)->trigger();
     shortenTheMonth(4);
     // Another workstation closes March meanwhile.
     session.execute("update \":tarix_data:inf\" set datum_uzav = '2007-03-31'");
-    f.akcia("Zápis zmien", f.Menu_vypl)->trigger();
+    f.makeAction("Zápis zmien", f.Menu_vypl)->trigger();
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65134, "31.3.2007")});
     EXPECT_EQ(DMV().TVYP_.state(), db::DataSetState::Edit);
     EXPECT_EQ(storedDeduction(), stored);

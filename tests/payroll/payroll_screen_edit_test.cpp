@@ -38,7 +38,7 @@ TEST_F(PayrollScreenTest, ThePayrollGridStandsStillWhileARecordIsEdited)
     for (const char *leave : {"Ignorovanie zmien", "Zápis zmien"}) {
         SCOPED_TRACE(leave);
         ASSERT_TRUE(f.DBGrid2->moveToRow(1));
-        f.akcia("Oprava výplaty", f.Menu_vypl)->trigger();
+        f.makeAction("Oprava výplaty", f.Menu_vypl)->trigger();
         ASSERT_EQ(vyp.state(), db::DataSetState::Edit);
         EXPECT_TRUE(f.DBGrid2->gridModel()->isFrozen());
         EXPECT_FALSE(core::DMZ().DS_ZAMF.isEnabled()) << "the employee list stands still too";
@@ -47,7 +47,7 @@ TEST_F(PayrollScreenTest, ThePayrollGridStandsStillWhileARecordIsEdited)
         EXPECT_EQ(vyp.state(), db::DataSetState::Edit);
         EXPECT_EQ(vyp.fieldByName("V_obdobie").asInt(), 200702);
 
-        f.akcia(leave, f.Menu_vypl)->trigger();
+        f.makeAction(leave, f.Menu_vypl)->trigger();
         ASSERT_EQ(vyp.state(), db::DataSetState::Browse);
         EXPECT_FALSE(f.DBGrid2->gridModel()->isFrozen());
         EXPECT_TRUE(core::DMZ().DS_ZAMF.isEnabled());
@@ -56,7 +56,7 @@ TEST_F(PayrollScreenTest, ThePayrollGridStandsStillWhileARecordIsEdited)
     }
 
     // A new record: the grid stands still until it is stored.
-    f.akcia("Nová výplata", f.Menu_vypl)->trigger();
+    f.makeAction("Nová výplata", f.Menu_vypl)->trigger();
     ASSERT_EQ(vyp.state(), db::DataSetState::Insert) << "March is open for a new payroll";
     EXPECT_TRUE(f.DBGrid2->gridModel()->isFrozen());
     EXPECT_FALSE(f.DBGrid2->moveToRow(0));
@@ -71,7 +71,7 @@ TEST_F(PayrollScreenTest, LeavingTheMonthlyWageRefillsTheProbableEarnings)
     setPeriod(3);
     TFormMainVyp &f = openScreen();
     choose(1);
-    f.akcia("Nová výplata", f.Menu_vypl)->trigger();
+    f.makeAction("Nová výplata", f.Menu_vypl)->trigger();
     db::Table &vyp = DMV().TVYP_;
     ASSERT_EQ(vyp.state(), db::DataSetState::Insert);
 
@@ -126,7 +126,7 @@ TEST_F(PayrollScreenTest, APageEnteredAgainStartsAtTheTop)
     QApplication::processEvents();
     choose(1);
     QApplication::processEvents();
-    auto *area = qobject_cast<QScrollArea *>(f.zalozka("PAGE_ZAKLAD"));
+    auto *area = qobject_cast<QScrollArea *>(f.tabNamed("PAGE_ZAKLAD"));
     ASSERT_NE(area, nullptr) << "the basic data scroll";
     ASSERT_EQ(f.N_VYPL->currentWidget(), area);
     QScrollBar *bar = area->verticalScrollBar();

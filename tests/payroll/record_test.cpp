@@ -47,29 +47,29 @@ QStringList storedNames()
 
 TEST(PayrollRecord, HasEveryColumnOfItsTableInOrder)
 {
-    EXPECT_EQ(storedNames<VypRecord>(), ddlColumns(QStringLiteral("firm.sql"), QStringLiteral("Vyp")));
+    EXPECT_EQ(storedNames<PayRecord>(), ddlColumns(QStringLiteral("firm.sql"), QStringLiteral("Vyp")));
     EXPECT_EQ(storedNames<YearSetup>(), ddlColumns(QStringLiteral("year.sql"), QStringLiteral("Setup")));
 }
 
 TEST(PayrollRecord, DeclaredTypesAndCalculatedFields)
 {
-    const auto *obdobie = VypRecord::field(u"V_OBDOBIE");
+    const auto *obdobie = PayRecord::field(u"V_OBDOBIE");
     ASSERT_NE(obdobie, nullptr);
     EXPECT_EQ(obdobie->type, FieldType::Integer);
-    EXPECT_EQ(VypRecord::field(u"V_rok")->type, FieldType::SmallInt);
-    EXPECT_EQ(VypRecord::field(u"N_brutto")->type, FieldType::Money);
-    EXPECT_EQ(VypRecord::field(u"V_hodina")->type, FieldType::Float);
-    EXPECT_EQ(VypRecord::field(u"Version")->size, 6);
-    EXPECT_TRUE(VypRecord::field(u"Fixny_mv_plat")->required);
-    EXPECT_FALSE(VypRecord::field(u"V_den")->required);
-    EXPECT_TRUE(VypRecord::field(u"CALC_DAN")->calculated);
-    EXPECT_FALSE(VypRecord::field(u"N_netto")->calculated);
-    EXPECT_EQ(VypRecord::field(u"no_such_field"), nullptr);
+    EXPECT_EQ(PayRecord::field(u"V_rok")->type, FieldType::SmallInt);
+    EXPECT_EQ(PayRecord::field(u"N_brutto")->type, FieldType::Money);
+    EXPECT_EQ(PayRecord::field(u"V_hodina")->type, FieldType::Float);
+    EXPECT_EQ(PayRecord::field(u"Version")->size, 6);
+    EXPECT_TRUE(PayRecord::field(u"Fixny_mv_plat")->required);
+    EXPECT_FALSE(PayRecord::field(u"V_den")->required);
+    EXPECT_TRUE(PayRecord::field(u"CALC_DAN")->calculated);
+    EXPECT_FALSE(PayRecord::field(u"N_netto")->calculated);
+    EXPECT_EQ(PayRecord::field(u"no_such_field"), nullptr);
 }
 
 TEST(PayrollRecord, ReadsAndWritesFieldsByNameWithoutRegardToCase)
 {
-    VypRecord r;
+    PayRecord r;
     EXPECT_TRUE(r.setValue(u"n_brutto", 12345.5));
     EXPECT_TRUE(r.setValue(u"V_OBDOBIE", 200503));
     EXPECT_TRUE(r.setValue(u"fixny_mv_plat", true));
@@ -108,7 +108,7 @@ TEST(PayrollRecord, EmptyNonTaxableAmountOfTheEmployeeStaysApartFromZero)
 
 TEST(PayrollRecord, RecordsCompareFieldByField)
 {
-    VypRecord a, b;
+    PayRecord a, b;
     EXPECT_EQ(a, b);
     b.Ne_stravne = 0.01;
     EXPECT_NE(a, b);

@@ -106,16 +106,16 @@ TEST_F(PayrollScreenTest, LeavingATabWithAPendingDeductionAsksFirst)
     choose(1);
     ASSERT_TRUE(f.Akcia_vypl_insert());
     ASSERT_TRUE(f.akcia_zrv(NavigateButton::Insert));
-    QWidget *zrazky = f.zalozka("PAGE_ZRAZKY");
+    QWidget *zrazky = f.tabNamed("PAGE_ZRAZKY");
     ASSERT_EQ(f.N_VYPL->currentWidget(), zrazky);
 
     scripted.answerNo(Msg(65168));
-    EXPECT_FALSE(f.Zobraz_zalozku("PAGE_ZAKLAD"));
+    EXPECT_FALSE(f.showTab("PAGE_ZAKLAD"));
     EXPECT_EQ(f.N_VYPL->currentWidget(), zrazky);
     EXPECT_EQ(DMV().TZRV_.state(), db::DataSetState::Insert);
 
     scripted.answerYes(Msg(65168));
-    EXPECT_TRUE(f.Zobraz_zalozku("PAGE_ZAKLAD"));
+    EXPECT_TRUE(f.showTab("PAGE_ZAKLAD"));
     EXPECT_EQ(DMV().TZRV_.state(), db::DataSetState::Browse);
     EXPECT_EQ(DMV().TVYP_.state(), db::DataSetState::Insert) << "the payroll record keeps its edit";
 }
@@ -183,7 +183,7 @@ TEST_F(PayrollScreenTest, PieceWorkOfTheMonthMakesThePieceWorkWage)
     typeInto(edit("V_hodina"), QString::number(fund * value("F_doba")));
     const double gross = value("N_brutto");
 
-    ASSERT_TRUE(f.Zobraz_zalozku("PAGE_VYKON"));
+    ASSERT_TRUE(f.showTab("PAGE_VYKON"));
     db::Table &hsu = DMV().THSU_;
     ASSERT_EQ(hsu.recordCount(), 1) << "the employee's task, count 0";
     EXPECT_TRUE(DMV().DS_HSU.autoEdit) << "items are typed into while the payroll is edited";
@@ -216,12 +216,12 @@ TEST_F(PayrollScreenTest, DetailOperationsOnlyWhileThePayrollIsEdited)
     EXPECT_FALSE(f.DBN_zrv1->isEnabled());
 
     ASSERT_TRUE(f.Akcia_vypl_edit());
-    EXPECT_TRUE(f.akcia("Nový záznam", f.Menu_zrv)->isEnabled());
-    EXPECT_FALSE(f.akcia("Zápis zmien", f.Menu_zrv)->isEnabled());
-    EXPECT_TRUE(f.akcia("Oprava údajov", f.Menu_vykon)->isEnabled());
+    EXPECT_TRUE(f.makeAction("Nový záznam", f.Menu_zrv)->isEnabled());
+    EXPECT_FALSE(f.makeAction("Zápis zmien", f.Menu_zrv)->isEnabled());
+    EXPECT_TRUE(f.makeAction("Oprava údajov", f.Menu_vykon)->isEnabled());
     ASSERT_TRUE(f.akcia_zrv(NavigateButton::Insert));
-    EXPECT_FALSE(f.akcia("Nový záznam", f.Menu_zrv)->isEnabled());
-    EXPECT_TRUE(f.akcia("Zápis zmien", f.Menu_zrv)->isEnabled());
+    EXPECT_FALSE(f.makeAction("Nový záznam", f.Menu_zrv)->isEnabled());
+    EXPECT_TRUE(f.makeAction("Zápis zmien", f.Menu_zrv)->isEnabled());
     ASSERT_TRUE(f.akcia_zrv(NavigateButton::Cancel));
     ASSERT_TRUE(f.Akcia_vypl_cancel());
     EXPECT_TRUE(scripted.questions().isEmpty());
@@ -237,13 +237,13 @@ TEST_F(PayrollScreenTest, TabsOfThePeriod)
         setPeriod(c.month, c.year);
         TFormMainVyp &f = openScreen();
         for (const char *page : {"PAGE_USE", "PAGE_ND"}) {
-            const int i = f.N_VYPL->indexOf(f.zalozka(page));
+            const int i = f.N_VYPL->indexOf(f.tabNamed(page));
             EXPECT_EQ(f.N_VYPL->isTabVisible(i), c.oldTabs) << c.year << page;
             EXPECT_EQ(f.N_VYPL->isTabEnabled(i), c.oldTabs) << c.year << page;
         }
-        EXPECT_EQ(f.akcia("Nepoužívané", f.Menu_vypl)->isVisible(), c.oldTabs);
-        EXPECT_EQ(f.akcia("Nemocenské dávky", f.Menu_vypl)->isVisible(), c.oldTabs);
-        EXPECT_EQ(f.ovladace("Oz_zdravot").value(0)->isVisibleTo(f.ovladace("Oz_zdravot").value(0)->parentWidget()),
+        EXPECT_EQ(f.makeAction("Nepoužívané", f.Menu_vypl)->isVisible(), c.oldTabs);
+        EXPECT_EQ(f.makeAction("Nemocenské dávky", f.Menu_vypl)->isVisible(), c.oldTabs);
+        EXPECT_EQ(f.fieldControls("Oz_zdravot").value(0)->isVisibleTo(f.fieldControls("Oz_zdravot").value(0)->parentWidget()),
                   !c.oldTabs);
         EXPECT_EQ(core::statusPanel(f.statusBar, 0)->text(),
                   QStringLiteral("Výplatné obdobie: %1.%2").arg(c.month).arg(c.year));
@@ -293,7 +293,7 @@ TEST_F(PayrollScreenTest, EmployeeListOrderAndHints)
 {
     TFormMainVyp &f = openScreen();
     db::Table &zam = core::DMZ().TZAM_;
-    f.akcia("Zoradenie podľa abecedy", f.Menu_zamf)->trigger();
+    f.makeAction("Zoradenie podľa abecedy", f.Menu_zamf)->trigger();
     EXPECT_EQ(zam.indexName(), "ZAM1");
     zam.first();
     EXPECT_EQ(zam.fieldByName("Surname").asString(), "Cibula");
@@ -320,7 +320,7 @@ TEST_F(PayrollScreenTest, DeletingAPayrollFromTheMenu)
     TFormMainVyp &f = openScreen();
     choose(1);
     scripted.answerYes(Msg(65040)).answerYes(Msg(65041));
-    f.akcia("Vymazanie výplaty", f.Menu_vypl)->trigger();
+    f.makeAction("Vymazanie výplaty", f.Menu_vypl)->trigger();
     EXPECT_EQ(stored(1, 200703).rowCount(), 0);
     EXPECT_TRUE(DMV().TVYP_.isEmpty());
 }

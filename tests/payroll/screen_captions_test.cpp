@@ -19,7 +19,7 @@ using namespace tarix::payroll::screentest;
 namespace {
 
 struct Popis {
-    const char *zalozka;
+    const char *tabNamed;
     const char *pole;
     const char *text; // a table's cell: caption of its row " / " heading of its column
 };
@@ -341,7 +341,7 @@ TEST_F(ScreenCaptions, EveryCaptionNamesTheFieldItLabels)
 
     std::multimap<Kluc, QString> expected;
     for (const Popis &p : kPopisy)
-        expected.emplace(Kluc{QString::fromUtf8(p.zalozka), QString::fromUtf8(p.pole).toUpper()},
+        expected.emplace(Kluc{QString::fromUtf8(p.tabNamed), QString::fromUtf8(p.pole).toUpper()},
                          QString::fromUtf8(p.text));
     const std::multimap<Kluc, QString> actual = popisyObrazovky(tabs);
 

@@ -29,14 +29,14 @@ db::Field *boundField(QWidget *w)
     return name.isEmpty() ? nullptr : control->dataSource()->dataSet()->findField(name);
 }
 
-struct Popisok {
+struct layoutLabel {
     const char *tabulka; // component of the payroll module
     const char *pole;
     const char *text;
 };
 
 // The fields the clerk's complaints named, with the label the screen shows for each.
-const Popisok kPopisky[] = {
+const layoutLabel kPopisky[] = {
     {"TVYP_", "MV_plat", "Mesačný plat"},
     {"TVYP_", "N_odmeny", "Odmeny"},
     {"TVYP_", "Spor_plat", "Na účet celá mzda"},
@@ -82,7 +82,7 @@ TEST_F(PayrollFieldLabelsTest, EveryFieldBoundOnTheScreenHasALabel)
         ++bound;
     }
     // Every field of the record the tabs show was among them.
-    EXPECT_GE(bound, MainVyp::Zobrazene_polia().size());
+    EXPECT_GE(bound, MainVyp::shownFields().size());
 }
 
 TEST_F(PayrollFieldLabelsTest, GridColumnsWithoutTitlesShowTheLabel)
@@ -127,7 +127,7 @@ TEST_F(PayrollFieldLabelsTest, MessagesNameTheFieldByItsLabel)
 {
     openScreen();
     choose(1);
-    for (const Popisok &p : kPopisky) {
+    for (const layoutLabel &p : kPopisky) {
         SCOPED_TRACE(p.pole);
         db::Table &t = novyZaznam(p.tabulka);
         db::Field &f = t.fieldByName(p.pole);

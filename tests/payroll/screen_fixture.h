@@ -8,7 +8,7 @@
 #include "core/dm_zam.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/ini_settings.h"
 #include "platform/dbctrl/db_check_box.h"
@@ -51,7 +51,7 @@ protected:
 
     void SetUp() override
     {
-        setNastavenia(IniSettings{});
+        setSettings(IniSettings{});
         DemoFirmTest::SetUp();
         scripted.clearEvents();
     }
@@ -82,7 +82,7 @@ protected:
 
     dbctrl::DBEdit *edit(const QString &field, int which = 0) const
     {
-        const QList<QWidget *> controls = form->ovladace(field);
+        const QList<QWidget *> controls = form->fieldControls(field);
         return controls.size() > which ? qobject_cast<dbctrl::DBEdit *>(controls[which]) : nullptr;
     }
 
@@ -106,7 +106,7 @@ protected:
     {
         setPeriod(month);
         TDMV &m = DMV();
-        m.Nastav_zamestnanca(codeNumb, codeEmp);
+        m.setEmployee(codeNumb, codeEmp);
         m.DS_VYPL.setEnabled(true);
         m.TVYP_.cancelRange();
         m.TVYP_.insert();
@@ -114,7 +114,7 @@ protected:
         m.TVYP_.setValue("V_den", fund);
         m.TVYP_.setValue("V_hodina", fund * m.TVYP_.fieldByName("F_doba").asFloat());
         m.TVYP_.post();
-        m.Nastav_zamestnanca(0, 0);
+        m.setEmployee(0, 0);
     }
 
     std::unique_ptr<TFormMainVyp> form;

@@ -38,13 +38,13 @@ TEST_F(PayrollScreenTest, NewPayrollIsComputedOnEachFieldExitAndStoredOnPost)
     EXPECT_TRUE(vyp.isEmpty()) << "no payroll of 2007 yet";
 
     // "Nová výplata": the record of the open period with the employee's defaults.
-    f.akcia("Nová výplata", f.Menu_vypl)->trigger();
+    f.makeAction("Nová výplata", f.Menu_vypl)->trigger();
     ASSERT_EQ(vyp.state(), db::DataSetState::Insert);
     EXPECT_EQ(vyp.fieldByName("Code_emp").asInt(), 1);
     EXPECT_EQ(vyp.fieldByName("V_obdobie").asInt(), 200703);
     EXPECT_GT(value("V_fmes"), 0);
-    EXPECT_FALSE(f.akcia("Nová výplata", f.Menu_vypl)->isEnabled());
-    EXPECT_TRUE(f.akcia("Zápis zmien", f.Menu_vypl)->isEnabled());
+    EXPECT_FALSE(f.makeAction("Nová výplata", f.Menu_vypl)->isEnabled());
+    EXPECT_TRUE(f.makeAction("Zápis zmien", f.Menu_vypl)->isEnabled());
     EXPECT_FALSE(f.Butt_vypl_tlac->isEnabled());
 
     // Days and hours of the full month; leaving each field computes the record.
@@ -69,7 +69,7 @@ TEST_F(PayrollScreenTest, NewPayrollIsComputedOnEachFieldExitAndStoredOnPost)
     EXPECT_DOUBLE_EQ(r.value(0, r.columnIndex("N_netto")).toDouble(), net);
     EXPECT_DOUBLE_EQ(r.value(0, r.columnIndex("V_den")).toDouble(), fund - 2);
     EXPECT_EQ(edit("N_netto")->text().toStdString(), vyp.fieldByName("N_netto").displayText().toStdString());
-    EXPECT_TRUE(f.akcia("Nová výplata", f.Menu_vypl)->isEnabled());
+    EXPECT_TRUE(f.makeAction("Nová výplata", f.Menu_vypl)->isEnabled());
     EXPECT_TRUE(f.Butt_vypl_tlac->isEnabled());
     EXPECT_EQ(f.DBGrid2->gridModel()->rowCount(), 1);
 

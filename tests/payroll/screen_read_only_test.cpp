@@ -30,7 +30,7 @@ protected:
     }
     bool shownReadOnly(const QString &field)
     {
-        for (QWidget *w : form->ovladace(field)) {
+        for (QWidget *w : form->fieldControls(field)) {
             if (auto *e = qobject_cast<dbctrl::DBEdit *>(w); e && !e->isReadOnly())
                 return false;
             if (auto *c = qobject_cast<dbctrl::DBCheckBox *>(w); c && c->isEnabled() && !c->isDataReadOnly())
@@ -45,7 +45,7 @@ protected:
 TEST_F(ReadOnlyFields, ResultsAreClosedAndInputsOpen)
 {
     newRecord();
-    const QSet<QString> &closed = form->prepisanePolia();
+    const QSet<QString> &closed = form->overwrittenFields();
     // Copied from the employee, the year or the firm, or computed from other fields.
     for (const char *f : {"F_doba", "Miera_poklesu", "F_zdravot", "Fz_nemoc", "O_zdravot", "Oz_dochod",
                           "N_zaklad_zp", "N_ukolova"}) {
@@ -67,13 +67,13 @@ TEST_F(ReadOnlyFields, ResultsAreClosedAndInputsOpen)
 TEST_F(ReadOnlyFields, BasesOpenWhenTheAutomaticCalculationIsOff)
 {
     newRecord();
-    ASSERT_TRUE(form->prepisanePolia().contains("N_ZAKLAD_ZP"));
-    auto *automatika = qobject_cast<QCheckBox *>(form->ovladace("Automatika").value(0));
+    ASSERT_TRUE(form->overwrittenFields().contains("N_ZAKLAD_ZP"));
+    auto *automatika = qobject_cast<QCheckBox *>(form->fieldControls("Automatika").value(0));
     ASSERT_NE(automatika, nullptr);
     ASSERT_TRUE(automatika->isChecked());
     automatika->click();
     EXPECT_FALSE(DMV().TVYP_.fieldByName("Automatika").asBoolean());
-    EXPECT_FALSE(form->prepisanePolia().contains("N_ZAKLAD_ZP"));
+    EXPECT_FALSE(form->overwrittenFields().contains("N_ZAKLAD_ZP"));
     ASSERT_FALSE(edit("N_zaklad_zp")->isReadOnly());
 
     // The typed base survives the calculation and the post.
@@ -90,7 +90,7 @@ TEST_F(ReadOnlyFields, PremiumFollowsItsRateWhateverItsType)
     newRecord();
     // The premium is computed from its rate by every premium type (type 0: the rate is the
     // amount), so the amount is closed and the rate is where the clerk types.
-    EXPECT_TRUE(form->prepisanePolia().contains("N_PREMIE"));
+    EXPECT_TRUE(form->overwrittenFields().contains("N_PREMIE"));
     EXPECT_TRUE(edit("N_premie")->isReadOnly());
     EXPECT_FALSE(edit("F_sadzba_premii")->isReadOnly());
     typeInto(edit("F_typ_premii"), "0");
@@ -110,20 +110,20 @@ TEST_F(ReadOnlyFields, DeductionTotalsCloseOnlyWithDeductionRows)
     TFormMainVyp &f = openScreen();
     choose(3);
     ASSERT_TRUE(f.Akcia_vypl_insert());
-    EXPECT_FALSE(f.prepisanePolia().contains("NE_POISTOVNA"));
+    EXPECT_FALSE(f.overwrittenFields().contains("NE_POISTOVNA"));
     typeInto(edit("Ne_poistovna"), "25");
     EXPECT_DOUBLE_EQ(value("Ne_poistovna"), 25);
 
     // A deduction row of type P: the total is computed from the rows.
     ASSERT_TRUE(f.akcia_zrv(dbctrl::NavigateButton::Insert));
-    auto *typ = qobject_cast<dbctrl::DBEdit *>(f.ovladacZrazky("Typ"));
-    auto *suma = qobject_cast<dbctrl::DBEdit *>(f.ovladacZrazky("Suma"));
+    auto *typ = qobject_cast<dbctrl::DBEdit *>(f.deductionControl("Typ"));
+    auto *suma = qobject_cast<dbctrl::DBEdit *>(f.deductionControl("Suma"));
     typeInto(typ, "P");
     typeInto(suma, "40");
     ASSERT_TRUE(f.akcia_zrv(dbctrl::NavigateButton::Post));
     EXPECT_EQ(DMV().TZRV_.recordCount(), 1) << "the new payroll's row is in the list";
     EXPECT_DOUBLE_EQ(value("Ne_poistovna"), 40);
-    EXPECT_TRUE(f.prepisanePolia().contains("NE_POISTOVNA"));
+    EXPECT_TRUE(f.overwrittenFields().contains("NE_POISTOVNA"));
     EXPECT_TRUE(edit("Ne_poistovna")->isReadOnly());
 }
 
@@ -134,21 +134,21 @@ TEST_F(ReadOnlyFields, TheChoiceAgreesWithTheCalculation)
 {
     newRecord();
     TDMV &m = DMV();
-    const VypRecord record = m.Aktualna_vyplata();
-    const CalcContext context = m.Kontext_vyplaty(record);
-    const QStringList inputs = MainVyp::Vstupne_polia();
-    const QSet<QString> closed = Polia_prepisane_vypoctom(record, context, inputs);
+    const PayRecord record = m.currentPayroll();
+    const CalcContext context = m.payrollContext(record);
+    const QStringList inputs = MainVyp::inputFields();
+    const QSet<QString> closed = fieldsOverwrittenByCalculation(record, context, inputs);
     EXPECT_FALSE(closed.isEmpty());
     for (const QString &name : inputs) {
-        const FieldDef<VypRecord> *def = VypRecord::field(name);
+        const FieldDef<PayRecord> *def = PayRecord::field(name);
         ASSERT_NE(def, nullptr) << name.toStdString();
         if (def->type == FieldType::Text)
             continue;
-        VypRecord plain = record;
+        PayRecord plain = record;
         Vypocet_vyplaty(plain, context);
         if (closed.contains(name)) {
             for (const QVariant &typed : {QVariant(7), QVariant(123.25)}) {
-                VypRecord r = record;
+                PayRecord r = record;
                 if (def->type == FieldType::Logical)
                     r.setValue(name, !record.value(name).toBool());
                 else
@@ -159,7 +159,7 @@ TEST_F(ReadOnlyFields, TheChoiceAgreesWithTheCalculation)
         } else {
             bool kept = false;
             for (const QVariant &typed : {record.value(name), QVariant(1), QVariant(record.value(name).toDouble() + 1)}) {
-                VypRecord r = record;
+                PayRecord r = record;
                 const QVariant v = def->type == FieldType::Logical ? QVariant(typed.toBool()) : typed;
                 r.setValue(name, v);
                 try {

@@ -14,7 +14,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
 #include "core/session.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/hsv_page.h"
 #include "payroll/forms/rzp_pages.h"
 #include "payroll/forms/settlement_commands.h"
@@ -67,11 +67,11 @@ protected:
             main->hide();
         core::mainMenuCommands().clear();
         core::clearMainWindowPages();
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::closeSession();
         modules.destroy();
         core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
+        payroll::setSettings({});
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         test::ScriptedTest<>::TearDown();
     }
@@ -80,7 +80,7 @@ protected:
     // are brought up to date; only a shown and enabled item is chosen.
     void choose(const char *name)
     {
-        for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+        for (QMenu *m : {main->menuSystem(), main->mainMenu(), main->overviewsMenu(), main->settingsMenu()})
             emit m->aboutToShow();
         QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
         ASSERT_NE(a, nullptr) << name;
@@ -97,9 +97,9 @@ protected:
         return nullptr;
     }
 
-    payroll::TRzpStranky *settlement() const
+    payroll::TRzpPages *settlement() const
     {
-        return qobject_cast<payroll::TRzpStranky *>(core::mainWindowPage(QString::fromLatin1(payroll::kSettlementPage)));
+        return qobject_cast<payroll::TRzpPages *>(core::mainWindowPage(QString::fromLatin1(payroll::kSettlementPage)));
     }
 
     QStringList errors() const { return scripted.messages(ui::MessageKind::Error); }
@@ -111,7 +111,7 @@ protected:
 
 TEST_F(SettlementMenu, TheSettlementAndBulkEntryItemsAreEnabled)
 {
-    for (QMenu *m : {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()})
+    for (QMenu *m : {main->menuSystem(), main->mainMenu(), main->overviewsMenu(), main->settingsMenu()})
         emit m->aboutToShow();
     for (const char *name : {"mnu_rz_vypocet", "mnu_rz_zauctovanie", "mnu_rz_zp_zauctovanie", "mnu_hsv"}) {
         QAction *a = main->findChild<QAction *>(QString::fromLatin1(name));
@@ -119,7 +119,7 @@ TEST_F(SettlementMenu, TheSettlementAndBulkEntryItemsAreEnabled)
         EXPECT_TRUE(a->isVisible() && a->isEnabled()) << name;
     }
     // the pages' menus stand on the menu bar but show only with their page
-    QMenu *operations = main->operacieStranky(QString::fromLatin1(payroll::kSettlementPage));
+    QMenu *operations = main->pageOperations(QString::fromLatin1(payroll::kSettlementPage));
     ASSERT_NE(operations, nullptr);
     EXPECT_TRUE(main->menuBar()->actions().contains(operations->menuAction()));
     EXPECT_FALSE(operations->menuAction()->isVisible());
@@ -129,14 +129,14 @@ TEST_F(SettlementMenu, TheSettlementShowsTheOpenYearsFormOfTheEmployeeChosenInTh
 {
     choose("mnu_rz_vypocet");
     ASSERT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
-    EXPECT_EQ(main->aktualnaStranka(), QString::fromLatin1(payroll::kSettlementPage));
-    EXPECT_EQ(main->rezimVyberu(), QChar(u'R'));
-    payroll::TRzpStranky *pages = settlement();
+    EXPECT_EQ(main->currentPageName(), QString::fromLatin1(payroll::kSettlementPage));
+    EXPECT_EQ(main->employeeSelectionMode(), QChar(u'R'));
+    payroll::TRzpPages *pages = settlement();
     ASSERT_NE(pages, nullptr);
-    EXPECT_EQ(pages->aktualnaStranka(), "RZP2005");
+    EXPECT_EQ(pages->currentPageName(), "RZP2005");
     QMenu *operations = pages->Operacie_rzp1();
     EXPECT_TRUE(operations->menuAction()->isVisible());
-    EXPECT_TRUE(main->panelZoznamu()->isVisibleTo(main));
+    EXPECT_TRUE(main->listPanel()->isVisibleTo(main));
 
     // The list's second employee: a new settlement is his, and the life insurance typed
     // changes its result.
@@ -149,7 +149,7 @@ TEST_F(SettlementMenu, TheSettlementShowsTheOpenYearsFormOfTheEmployeeChosenInTh
     ASSERT_TRUE(dmv.TRZP_.isEditing());
     EXPECT_EQ(dmv.TRZP_.fieldByName("Code_emp").asInt(), codeEmp);
     EXPECT_EQ(dmv.TRZP_.fieldByName("V_rok").asInt(), 2007);
-    QWidget *form = pages->stranka("RZP2005");
+    QWidget *form = pages->pageNamed("RZP2005");
     auto *base2 = qobject_cast<QLineEdit *>(dbctrl::findDataControl(form, &dmv.DS_RZP, "Ciastzd2"));
     auto *insurance = qobject_cast<QLineEdit *>(dbctrl::findDataControl(form, &dmv.DS_RZP, "Nc_zivotne_poistenie"));
     ASSERT_TRUE(base2 && insurance);
@@ -162,7 +162,7 @@ TEST_F(SettlementMenu, TheSettlementShowsTheOpenYearsFormOfTheEmployeeChosenInTh
     // The return is refused while the settlement is edited, and leaves once it is written.
     action(operations, "&Návrat")->trigger();
     EXPECT_EQ(errors(), QStringList{Msg(65199)});
-    EXPECT_EQ(main->aktualnaStranka(), QString::fromLatin1(payroll::kSettlementPage));
+    EXPECT_EQ(main->currentPageName(), QString::fromLatin1(payroll::kSettlementPage));
     action(operations, "Zápis zmien")->trigger();
     EXPECT_FALSE(dmv.TRZP_.isEditing());
     EXPECT_EQ(core::session()
@@ -171,7 +171,7 @@ TEST_F(SettlementMenu, TheSettlementShowsTheOpenYearsFormOfTheEmployeeChosenInTh
                   .asInteger(0, 0),
               1);
     action(operations, "&Návrat")->trigger();
-    EXPECT_EQ(main->aktualnaStranka(), "EMPTY");
+    EXPECT_EQ(main->currentPageName(), "EMPTY");
     EXPECT_FALSE(operations->menuAction()->isVisible());
     EXPECT_EQ(errors().size(), 1);
 }
@@ -179,15 +179,15 @@ TEST_F(SettlementMenu, TheSettlementShowsTheOpenYearsFormOfTheEmployeeChosenInTh
 TEST_F(SettlementMenu, TheEmployeeChoiceInSettlementModeLeadsToTheSettlement)
 {
     choose("mnu_rz_vypocet");
-    main->Zobraz_stranku("ZAMF");
-    ASSERT_EQ(main->aktualnaStranka(), "ZAMF");
+    main->showPage("ZAMF");
+    ASSERT_EQ(main->currentPageName(), "ZAMF");
     QAction *choice = main->findChild<QAction *>("mnu_zamf_vyber");
     ASSERT_NE(choice, nullptr);
     choice->trigger();
-    EXPECT_EQ(main->aktualnaStranka(), QString::fromLatin1(payroll::kSettlementPage));
+    EXPECT_EQ(main->currentPageName(), QString::fromLatin1(payroll::kSettlementPage));
     // the card's entry takes the choice back to the card
     choose("mnu_zamestnanci");
-    EXPECT_EQ(main->rezimVyberu(), QChar(u'Z'));
+    EXPECT_EQ(main->employeeSelectionMode(), QChar(u'Z'));
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
 }
 
@@ -202,22 +202,22 @@ TEST_F(SettlementMenu, BulkEntryFillsTheMonthAndItsReturnLeavesForTheStartPage)
                                ADD_FAILURE() << "a dialog without OK: " << w->objectName().toStdString();
                        });
     ASSERT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
-    ASSERT_EQ(main->aktualnaStranka(), QString::fromLatin1(payroll::kBulkEntryPage));
-    auto *page = qobject_cast<payroll::THsvStranka *>(core::mainWindowPage(QString::fromLatin1(payroll::kBulkEntryPage)));
+    ASSERT_EQ(main->currentPageName(), QString::fromLatin1(payroll::kBulkEntryPage));
+    auto *page = qobject_cast<payroll::THsvPage *>(core::mainWindowPage(QString::fromLatin1(payroll::kBulkEntryPage)));
     ASSERT_NE(page, nullptr);
     payroll::TDMV &dmv = payroll::DMV();
     // a row for each of the demo firm's eight employees employed in March 2007
     EXPECT_EQ(dmv.THSV_.recordCount(), 8);
     // the surcharge columns carry the firm's titles
-    EXPECT_TRUE(page->mriezka()->model()->headerData(15, Qt::Horizontal).toString().startsWith("P-"));
+    EXPECT_TRUE(page->hsvGrid()->model()->headerData(15, Qt::Horizontal).toString().startsWith("P-"));
 
     // "Návrat" asks; no stays, yes leaves
     scripted.answerNo(Msg(65083));
-    page->navrat()->click();
-    EXPECT_EQ(main->aktualnaStranka(), QString::fromLatin1(payroll::kBulkEntryPage));
+    page->returnAction()->click();
+    EXPECT_EQ(main->currentPageName(), QString::fromLatin1(payroll::kBulkEntryPage));
     scripted.answerYes(Msg(65083));
-    page->navrat()->click();
-    EXPECT_EQ(main->aktualnaStranka(), "EMPTY");
+    page->returnAction()->click();
+    EXPECT_EQ(main->currentPageName(), "EMPTY");
     EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
 }
 

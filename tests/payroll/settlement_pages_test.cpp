@@ -22,7 +22,7 @@ namespace {
 
 class SettlementPagesTest : public PayrollModuleTest {
 protected:
-    void operation(TRzpStranky &pages, const QString &text)
+    void operation(TRzpPages &pages, const QString &text)
     {
         for (QAction *a : pages.Operacie_rzp1()->actions())
             if (a->text() == text) {
@@ -32,41 +32,41 @@ protected:
         ADD_FAILURE() << "no operation " << text.toStdString();
     }
 
-    static QLineEdit *edit(TRzpStranky &pages, db::DataSource &source, const char *field)
+    static QLineEdit *edit(TRzpPages &pages, db::DataSource &source, const char *field)
     {
         return qobject_cast<QLineEdit *>(
-            dbctrl::findDataControl(pages.stranka(pages.aktualnaStranka()), &source, QString::fromLatin1(field)));
+            dbctrl::findDataControl(pages.pageNamed(pages.currentPageName()), &source, QString::fromLatin1(field)));
     }
 };
 
 TEST_F(SettlementPagesTest, EachYearHasItsForm)
 {
-    TRzpStranky pages(*dmv);
+    TRzpPages pages(*dmv);
     const struct {
         int year;
         const char *page;
     } cases[] = {{2003, "RZP2003"}, {2004, "RZP2004"}, {2005, "RZP2005"}, {2007, "RZP2005"}};
     for (const auto &c : cases) {
-        pages.zobraz(c.year);
-        EXPECT_EQ(pages.aktualnaStranka(), c.page) << c.year;
+        pages.showRzpPage(c.year);
+        EXPECT_EQ(pages.currentPageName(), c.page) << c.year;
     }
     // the older allowances only on the form before 2004, the savings only from 2005
-    EXPECT_NE(dbctrl::findDataControl(pages.stranka("RZP2003"), &dmv->DS_RZP, "Nc_deti"), nullptr);
-    EXPECT_EQ(dbctrl::findDataControl(pages.stranka("RZP2004"), &dmv->DS_RZP, "Nc_deti"), nullptr);
-    EXPECT_NE(dbctrl::findDataControl(pages.stranka("RZP2005"), &dmv->DS_RZP, "Nc_zivotne_poistenie"), nullptr);
-    EXPECT_EQ(dbctrl::findDataControl(pages.stranka("RZP2004"), &dmv->DS_RZP, "Nc_zivotne_poistenie"), nullptr);
+    EXPECT_NE(dbctrl::findDataControl(pages.pageNamed("RZP2003"), &dmv->DS_RZP, "Nc_deti"), nullptr);
+    EXPECT_EQ(dbctrl::findDataControl(pages.pageNamed("RZP2004"), &dmv->DS_RZP, "Nc_deti"), nullptr);
+    EXPECT_NE(dbctrl::findDataControl(pages.pageNamed("RZP2005"), &dmv->DS_RZP, "Nc_zivotne_poistenie"), nullptr);
+    EXPECT_EQ(dbctrl::findDataControl(pages.pageNamed("RZP2004"), &dmv->DS_RZP, "Nc_zivotne_poistenie"), nullptr);
 }
 
 TEST_F(SettlementPagesTest, ANewSettlementFollowsTheLifeInsuranceTyped)
 {
     newPayroll(kDemo[0]);
-    TRzpStranky pages(*dmv);
-    pages.zobraz(2007);
+    TRzpPages pages(*dmv);
+    pages.showRzpPage(2007);
     pages.show();
     QApplication::processEvents();
-    ASSERT_EQ(pages.aktualnaStranka(), "RZP2005");
+    ASSERT_EQ(pages.currentPageName(), "RZP2005");
 
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     operation(pages, "Nové zúčtovanie");
     ASSERT_TRUE(dmv->TRZP_.isEditing());
     QLineEdit *base2 = edit(pages, dmv->DS_RZP, "Ciastzd2");
@@ -95,9 +95,9 @@ TEST_F(SettlementPagesTest, ANewSettlementFollowsTheLifeInsuranceTyped)
 
 TEST_F(SettlementPagesTest, ASecondSettlementIsRefusedWithItsMessage)
 {
-    TRzpStranky pages(*dmv);
-    pages.zobraz(2007);
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    TRzpPages pages(*dmv);
+    pages.showRzpPage(2007);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     operation(pages, "Nové zúčtovanie");
     operation(pages, "Zápis zmien");
     scripted.clearEvents();

@@ -95,7 +95,7 @@ protected:
         EXPECT_EQ(storedMonth(200702), month);
     }
 
-    QString protocol() const { return TDMV::Protokol_zauctovania(2006); }
+    QString protocol() const { return TDMV::postingProtocol(2006); }
     QByteArray expected(const char *name) const
     {
         return readFile(QStringLiteral(TARIX_SOURCE_DIR "/tests/payroll/expected/") + QString::fromLatin1(name));

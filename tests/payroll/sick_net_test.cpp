@@ -9,9 +9,9 @@ using namespace tarix::payroll::testing;
 
 namespace {
 
-VypRecord benefitsRecord(int period)
+PayRecord benefitsRecord(int period)
 {
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = period;
     r.F_pn1 = 25;
     r.F_pn2 = 55;
@@ -34,7 +34,7 @@ TEST(PayrollStep15, NetDailyWageFromEarnings)
     // 21548); tax 19 % of 19480 - 3000 = 3131.20, up to whole tens 3140;
     // (21740 - 3140) / 21.74 = 855.5657 -> 855.57.
     CalcContext c = demoContext(200306);
-    VypRecord r = benefitsRecord(200306);
+    PayRecord r = benefitsRecord(200306);
     r.U_zdrav = r.U_nemoc = r.U_dochod = r.U_fondzam = 1;
     r.F_zdravot = 4;
     r.F_nemoc = 1.4;
@@ -70,7 +70,7 @@ TEST(PayrollStep15, NetDailyWageCases)
         CalcContext c = demoContext(k.period);
         c.taxBands.clear();
         c.setup.F_NEMMIN = 150;
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = k.period;
         r.Nd_rucne = k.manual;
         r.PRHRMEZA = k.prhrmeza;
@@ -85,7 +85,7 @@ TEST(PayrollStep15, BenefitsOfAnEmployerWhoPaysThem)
 {
     CalcContext c = demoContext(200412);
     c.firm.F_ND_POCITA = 1;
-    VypRecord r = benefitsRecord(200412);
+    PayRecord r = benefitsRecord(200412);
     r.Cista_denna_mzda = 855.57;
     Vypocet_nemocenskych_davok(r, c);
     EXPECT_EQ(r.V_pn, 7);
@@ -111,7 +111,7 @@ TEST(PayrollStep15, NoBenefitsWhenTheEmployerDoesNotPayOrFrom2005)
     for (const Case &k : cases) {
         CalcContext c = demoContext(k.period);
         c.firm.F_ND_POCITA = k.pays;
-        VypRecord r = benefitsRecord(k.period);
+        PayRecord r = benefitsRecord(k.period);
         r.U_rodic = true;
         r.Cista_denna_mzda = 855.57;
         Vypocet_nemocenskych_davok(r, c);
@@ -129,13 +129,13 @@ TEST(PayrollStep18, NetPay)
     } cases[] = {{12345.01, 12346}, {12345.00, 12345}, {-10.2, -11}};
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.N_brutto = k.brutto;
         Vypocet_cistej_mzdy(r, c);
         EXPECT_EQ(r.N_netto, k.expected) << k.brutto;
     }
 
-    VypRecord r;
+    PayRecord r;
     r.N_brutto = 20000;
     r.N_poist = 2654;
     r.N_ddp = 360;
@@ -165,7 +165,7 @@ TEST(PayrollStep20, SavingsAndPayout)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.N_netto = 15000;
         r.Ne_zaloha = 2000;
         r.Ne_stravne = 500;
@@ -184,7 +184,7 @@ TEST(PayrollStep20, SavingsAndPayout)
 TEST(PayrollCalculation, TypicalMonthOf2005)
 {
     const CalcContext c = demoContext(200503);
-    VypRecord r = monthlyRecord(200503);
+    PayRecord r = monthlyRecord(200503);
     Vypocet_vyplaty(r, c);
     EXPECT_EQ(r.V_kal_dni, 31);
     EXPECT_EQ(r.V_hodina, 168);

@@ -33,10 +33,10 @@ protected:
         t.post();
     }
 
-    VypRecord storedRecord(int codeEmp)
+    PayRecord storedRecord(int codeEmp)
     {
         EXPECT_TRUE(dmv->TVYP_.findKey({codeEmp, 200701}));
-        return dmv->Aktualna_vyplata();
+        return dmv->currentPayroll();
     }
 
     int split()
@@ -65,16 +65,16 @@ TEST_F(TaxSplitTest, EveryStoredRecordIsTaxedByWithholdingTaxExactlyWhenItsIncom
                         {{"a", k.changedTo}});
         dmv->TVYP_.refresh();
         EXPECT_EQ(split(), 10) << k.what;
-        const VypRecord r7 = storedRecord(7);
+        const PayRecord r7 = storedRecord(7);
         EXPECT_EQ(r7.Dan_vyrovnana, k.regime) << k.what;
         EXPECT_EQ(r7.N_dohody_ovp, k.changedTo) << k.what;
 
         for (const DemoEmployee &e : kDemo) {
-            const VypRecord r = storedRecord(e.codeEmp);
-            const StatutoryParams params = dmv->Kontext_vyplaty(r).params;
-            EXPECT_EQ(r.Dan_vyrovnana, Nesplna_podmienky_zrazkovej_dane(r, params) ? 0 : 1)
+            const PayRecord r = storedRecord(e.codeEmp);
+            const StatutoryParams params = dmv->payrollContext(r).params;
+            EXPECT_EQ(r.Dan_vyrovnana, failsWithholdingTaxConditions(r, params) ? 0 : 1)
                 << k.what << ", employee " << e.codeEmp;
-            EXPECT_FALSE(Treba_potvrdit_zrazkovu_dan(r, params)) << k.what << ", employee " << e.codeEmp;
+            EXPECT_FALSE(withholdingTaxNeedsConfirmation(r, params)) << k.what << ", employee " << e.codeEmp;
         }
         // Splitting the split month again changes nothing.
         const auto before = storedMonth(200701);

@@ -12,9 +12,9 @@ using namespace tarix::payroll::testing;
 
 namespace {
 
-VypRecord taxRecord(int period)
+PayRecord taxRecord(int period)
 {
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = period;
     r.Automatika = true;
     r.N_brutto = 30000;
@@ -58,7 +58,7 @@ TEST(PayrollStep13, PartialTaxBasesByPeriod)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r = taxRecord(k.period);
+        PayRecord r = taxRecord(k.period);
         r.Vyrovnanie_zp = k.settlement;
         r.Dan_vyrovnana = k.withholding;
         r.N_poist3 = k.poist3;
@@ -73,7 +73,7 @@ TEST(PayrollStep13, PartialTaxBasesByPeriod)
 TEST(PayrollStep13, NegativeBasesBecomeZero)
 {
     const CalcContext c = demoContext();
-    VypRecord r = taxRecord(199912);
+    PayRecord r = taxRecord(199912);
     r.N_brutto = 1000;
     r.N_poist3 = 9000;
     Vypocet_ciastkoveho_zakladu_dane(r, c);
@@ -98,7 +98,7 @@ TEST(PayrollStep13, TransportAllowancesOf1999)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = k.period;
         r.N_brutto = k.brutto;
         r.Dopravne = k.dopravne;
@@ -128,7 +128,7 @@ TEST(PayrollStep14, NonTaxableAmounts)
     for (const Case &k : cases) {
         CalcContext c = demoContext();
         c.employee.Nc_minimum = k.employeeAmount;
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = k.period;
         r.U_nezdc = k.claims;
         r.Nc_minimum = 999;
@@ -158,7 +158,7 @@ TEST(PayrollStep16, TaxableWages)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200609;
         r.D_ciastzd1 = k.d1;
         r.Nc_spolu = k.nc;
@@ -189,7 +189,7 @@ TEST(PayrollStep17, AdvanceWithholdingAndOneOffTax)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200609;
         r.F_dan_sadzba1 = 19;
         r.D_zdanmzda1 = k.z1;

@@ -22,9 +22,9 @@ namespace {
 // ---- the decision on a record (no database) -------------------------------------------------
 
 // A monthly-paid record whose calculation derives 160 hours from 20 days.
-VypRecord monthlyInputs()
+PayRecord monthlyInputs()
 {
-    VypRecord r = monthlyRecord(200503);
+    PayRecord r = monthlyRecord(200503);
     r.MV_plat = 18000;
     r.Fixny_mv_plat = false;
     r.V_den = 20;
@@ -35,7 +35,7 @@ VypRecord monthlyInputs()
     return r;
 }
 
-VypRecord calculated(VypRecord r, const CalcContext &c)
+PayRecord calculated(PayRecord r, const CalcContext &c)
 {
     Vypocet_vyplaty(r, c);
     return r;
@@ -44,14 +44,14 @@ VypRecord calculated(VypRecord r, const CalcContext &c)
 TEST(DerivedInputs, DecidesEachFieldFromWhereItsValueCameFrom)
 {
     const CalcContext c = demoContext();
-    VypRecord base = monthlyInputs();
+    PayRecord base = monthlyInputs();
     base.Code_emp = 1;
-    const VypRecord derived = calculated(base, c); // hours and average both derived
+    const PayRecord derived = calculated(base, c); // hours and average both derived
     ASSERT_DOUBLE_EQ(derived.V_hodina, 160);
     ASSERT_GT(derived.V_priemer1, 0);
 
     const double typedHoursAverage =
-        calculated([&] { VypRecord r = base; r.V_hodina = 150; return r; }(), c).V_priemer1;
+        calculated([&] { PayRecord r = base; r.V_hodina = 150; return r; }(), c).V_priemer1;
 
     enum Origin { NewRecord, AsRead, ChangedInTheEdit };
     struct Case {
@@ -82,16 +82,16 @@ TEST(DerivedInputs, DecidesEachFieldFromWhereItsValueCameFrom)
         DerivedInputs d;
         if (k.remembered)
             d.remember(base /* both fields 0 going in */, derived);
-        VypRecord stored = derived;
+        PayRecord stored = derived;
         stored.V_hodina = k.hodina;
         stored.V_priemer1 = k.priemer1;
-        VypRecord current = stored;
+        PayRecord current = stored;
         current.V_den = k.den;
         if (k.origin == ChangedInTheEdit) {
             stored.V_hodina = 1;
             stored.V_priemer1 = 1;
         }
-        const VypRecord r = d.prepare(current, k.origin == NewRecord ? nullptr : &stored, c);
+        const PayRecord r = d.prepare(current, k.origin == NewRecord ? nullptr : &stored, c);
         EXPECT_EQ(r.V_hodina == 0, k.hodinaZeroed) << k.what;
         EXPECT_EQ(r.V_priemer1 == 0, k.priemer1Zeroed) << k.what;
         if (!k.hodinaZeroed) {
@@ -106,23 +106,23 @@ TEST(DerivedInputs, DecidesEachFieldFromWhereItsValueCameFrom)
 TEST(DerivedInputs, RemembersOnlyTheRecordItWasToldAbout)
 {
     const CalcContext c = demoContext();
-    VypRecord base = monthlyInputs();
+    PayRecord base = monthlyInputs();
     base.Code_emp = 1;
-    const VypRecord derived = calculated(base, c);
+    const PayRecord derived = calculated(base, c);
     DerivedInputs d;
     d.remember(base, derived);
 
     // Another employee's record holding the same values, changed in its own edit: typed.
-    VypRecord other = derived;
+    PayRecord other = derived;
     other.Code_emp = 2;
-    VypRecord read = other;
+    PayRecord read = other;
     read.V_hodina = read.V_priemer1 = 1;
-    const VypRecord r = d.prepare(other, &read, c);
+    const PayRecord r = d.prepare(other, &read, c);
     EXPECT_EQ(r.V_hodina, derived.V_hodina);
     EXPECT_EQ(r.V_priemer1, derived.V_priemer1);
 
     d.forget();
-    const VypRecord same = d.prepare(derived, nullptr, c);
+    const PayRecord same = d.prepare(derived, nullptr, c);
     EXPECT_EQ(same.V_priemer1, derived.V_priemer1) << "forgotten: nothing counts as derived";
 }
 
@@ -153,7 +153,7 @@ protected:
     // followed by the calculation that leaving the field runs.
     void typeNewPayroll(const std::vector<Input> &inputs)
     {
-        dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+        dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
         dmv->TVYP_.insert();
         type(inputs);
     }
@@ -171,9 +171,9 @@ protected:
     // The hourly average that the calculation derives from the current record's inputs.
     double derivedAverage()
     {
-        VypRecord r = dmv->Aktualna_vyplata();
+        PayRecord r = dmv->currentPayroll();
         r.V_priemer1 = 0;
-        Vypocet_vyplaty(r, dmv->Kontext_vyplaty(r));
+        Vypocet_vyplaty(r, dmv->payrollContext(r));
         return r.V_priemer1;
     }
 

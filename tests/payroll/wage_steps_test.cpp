@@ -12,10 +12,10 @@ using namespace tarix::payroll::testing;
 namespace {
 
 // Runs steps 1 to `last` of the driver's table on the record.
-void runSteps(VypRecord &r, const CalcContext &c, int last)
+void runSteps(PayRecord &r, const CalcContext &c, int last)
 {
     CalcResult result;
-    for (const CalcStep &step : Kroky_vypoctu())
+    for (const CalcStep &step : calculationSteps())
         if (step.number <= last)
             step.run(r, c, result);
 }
@@ -58,7 +58,7 @@ TEST(PayrollStep2, BaseWageHourlyRateAndHours)
         CalcContext c = base;
         for (double sum : k.pieceWork)
             c.pieceWork.push_back({0, 1, 1, sum, sum});
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200503;
         r.N_ukolova = 777; // replaced by the items' total (0 without items)
         r.MV_plat = k.mvPlat;
@@ -80,7 +80,7 @@ TEST(PayrollStep2, PieceWorkTotalIsLeftAloneDuringTheImport)
     CalcContext c = demoContext();
     c.Rezim_importu = true;
     c.pieceWork.push_back({1, 1, 2.5, 3.33, 8.325});
-    VypRecord r;
+    PayRecord r;
     r.N_ukolova = 500;
     Vypocet_zakladnej_mzdy(r, c);
     EXPECT_EQ(r.N_ukolova, 500);
@@ -104,9 +104,9 @@ struct SurchargeCase {
     double free[5];
 };
 
-VypRecord surchargeRecord()
+PayRecord surchargeRecord()
 {
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = 200503;
     r.V_priemer1 = 120;
     r.V_plat = 16800;
@@ -163,7 +163,7 @@ TEST(PayrollStep3, SurchargeKindsRatesAndBases)
     for (const SurchargeCase &k : cases) {
         CalcContext c = base;
         c.params.set(33, k.param33);
-        VypRecord r = surchargeRecord();
+        PayRecord r = surchargeRecord();
         r.F_typ_pripl = k.typPripl;
         r.F_typ_pripl2 = k.typPripl2;
         r.V_hodina = k.hodina;
@@ -188,7 +188,7 @@ TEST(PayrollStep3, PerHourKindWithoutPercentageHoursNeedsNoBase)
 {
     CalcContext c = demoContext();
     c.params.set(33, 0.0);
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = 200503;
     r.F_typ_pripl = 64;
     r.Vh_nadcas = 10;
@@ -202,7 +202,7 @@ TEST(PayrollStep3, PerHourKindWithoutPercentageHoursNeedsNoBase)
 TEST(PayrollStep3, AmountsRoundedByTheSurchargePair)
 {
     const CalcContext c = demoContext();
-    VypRecord r;
+    PayRecord r;
     r.V_obdobie = 200503;
     r.V_priemer1 = 100.27;
     r.Vh_nadcas = 3;
@@ -221,7 +221,7 @@ TEST(PayrollStep3, FirstCalculationAlreadyUsesTheDerivedHourlyAverage)
     // 1000 rewards, no surcharge that does not depend on the average. The average
     // settles at 13920 / 152, and the percentage surcharges use it in the first run.
     const CalcContext c = demoContext();
-    VypRecord r = hourlyRecord();
+    PayRecord r = hourlyRecord();
     r.V_priemer1 = 0;
     runSteps(r, c, 6);
     const double average = 13920.0 / 152;
@@ -233,7 +233,7 @@ TEST(PayrollStep3, FirstCalculationAlreadyUsesTheDerivedHourlyAverage)
     EXPECT_NEAR(r.N_priplat, 943.27, 1e-9);
     EXPECT_NEAR(r.N_mzda, 14863.27, 1e-9);
 
-    VypRecord again = r;
+    PayRecord again = r;
     runSteps(again, c, 6);
     EXPECT_EQ(again, r);
 }
@@ -253,7 +253,7 @@ TEST(PayrollStep4, PremiumByType)
     };
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
-        VypRecord r;
+        PayRecord r;
         r.F_typ_premii = k.type;
         r.F_sadzba_premii = k.rate;
         r.V_plat = k.plat;
@@ -268,7 +268,7 @@ TEST(PayrollStep5And11, SurchargesJoinTheWageSumFrom200006ButAlwaysTheGross)
 {
     const CalcContext c = demoContext();
     for (int period : {200005, 200006}) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = period;
         r.V_plat = 10000;
         r.N_premie = 1000;
@@ -284,7 +284,7 @@ TEST(PayrollStep5And11, SurchargesJoinTheWageSumFrom200006ButAlwaysTheGross)
 TEST(PayrollStep6, HourlyAverageOnlyWhenMissing)
 {
     const CalcContext c = demoContext();
-    VypRecord r;
+    PayRecord r;
     r.N_mzda = 1000;
     r.V_hodina = 160;
     Vypocet_hodinoveho_priemeru(r, c);
@@ -293,7 +293,7 @@ TEST(PayrollStep6, HourlyAverageOnlyWhenMissing)
     Vypocet_hodinoveho_priemeru(r, c);
     EXPECT_EQ(r.V_priemer1, 6.25);
 
-    VypRecord none;
+    PayRecord none;
     none.N_mzda = 1000;
     Vypocet_hodinoveho_priemeru(none, c);
     EXPECT_EQ(none.V_priemer1, 0);
@@ -317,7 +317,7 @@ TEST(PayrollStep7To9, CompensationsHolidayAndPublicHolidayPay)
     for (const Case &k : cases) {
         CalcContext c = base;
         c.firm.F_NEMOHOL = k.nemohol;
-        VypRecord r;
+        PayRecord r;
         r.V_priemer1 = k.priemer1;
         r.V_priemer2 = 512.3456;
         r.V_nahrada_pn1 = 3;
@@ -345,7 +345,7 @@ TEST(PayrollStep7To9, CompensationsHolidayAndPublicHolidayPay)
 TEST(PayrollStep8, HolidayPayHalvesGoToTheEvenCrown)
 {
     const CalcContext c = demoContext();
-    VypRecord r;
+    PayRecord r;
     r.V_priemer1 = 100.5;
     r.V_holiday = 1;
     r.F_doba = 5; // 502.5
@@ -368,7 +368,7 @@ TEST(PayrollStep10, LastPeriodOfOneOffPaymentsAndVersionStamp)
     const CalcContext c = demoContext();
     for (const Case &k : cases) {
         for (int which : {1, 2}) {
-            VypRecord r;
+            PayRecord r;
             r.V_obdobie = k.period;
             (which == 1 ? r.N_jednoraz1 : r.N_jednoraz2) = k.payment;
             (which == 1 ? r.V_mesiace1 : r.V_mesiace2) = k.months;
@@ -380,7 +380,7 @@ TEST(PayrollStep10, LastPeriodOfOneOffPaymentsAndVersionStamp)
         }
     }
     for (auto [before, after] : {std::pair{300, 300}, {100, 0}, {0, 0}}) {
-        VypRecord r;
+        PayRecord r;
         r.Verzia = before;
         Rozpocitaj_jednorazove_platby(r, c);
         EXPECT_EQ(r.Verzia, after);
@@ -392,7 +392,7 @@ TEST(PayrollStep10, MonthsOutsideZeroToTwelveAreRefusedForAPayment)
 {
     const CalcContext c = demoContext();
     for (int months : {-1, 13}) {
-        VypRecord r;
+        PayRecord r;
         r.V_obdobie = 200503;
         r.N_jednoraz2 = 500;
         r.V_mesiace2 = months;
@@ -405,7 +405,7 @@ TEST(PayrollStep10, MonthsOutsideZeroToTwelveAreRefusedForAPayment)
 TEST(PayrollStep11, GrossWageAddsTheEighteenComponentsAndRounds)
 {
     const CalcContext c = demoContext();
-    VypRecord r;
+    PayRecord r;
     double *components[] = {&r.V_plat, &r.N_premie, &r.N_odmeny, &r.N_clenovia_organov,
                             &r.N_priplat, &r.N_nahrada, &r.N_nemohol, &r.N_holiday,
                             &r.N_sviatok, &r.N_dohody_ovp, &r.N_dohody_opc, &r.N_socfond,
@@ -426,7 +426,7 @@ TEST(PayrollWageSteps, ZeroDivisorsLeaveNoInfiniteOrUndefinedAmount)
 {
     CalcContext c = demoContext();
     c.params.set(33, 0.0);
-    VypRecord r = hourlyRecord();
+    PayRecord r = hourlyRecord();
     r.MV_plat = 18000;
     r.V_fmes = 0;
     r.F_doba = 0;
@@ -445,11 +445,11 @@ TEST(PayrollWageSteps, ComputingAgainChangesNothing)
 {
     for (int period : {200005, 200312, 200503, 200609}) {
         const CalcContext c = demoContext(period);
-        for (VypRecord r : {monthlyRecord(period), hourlyRecord(period), richRecord(period)}) {
+        for (PayRecord r : {monthlyRecord(period), hourlyRecord(period), richRecord(period)}) {
             r.V_hodina = 0;
             r.V_priemer1 = 0;
             runSteps(r, c, 11);
-            VypRecord again = r;
+            PayRecord again = r;
             runSteps(again, c, 11);
             EXPECT_EQ(again, r) << period;
         }

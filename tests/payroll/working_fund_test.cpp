@@ -24,7 +24,7 @@ TEST(WorkingFund, WithoutAFundTheHourlyRateKeepsItsValue)
     for (const auto &k : cases) {
         CalcContext c = demoContext();
         c.employee.F_doba = k.doba; // step 1 copies the daily hours from the card
-        VypRecord r = monthlyRecord();
+        PayRecord r = monthlyRecord();
         r.V_fmes = k.fmes;
         r.V_hodina = 160;
         r.V_sadzba = 95.5;
@@ -38,7 +38,7 @@ TEST(WorkingFund, WithoutAFundTheHourlyRateKeepsItsValue)
         EXPECT_DOUBLE_EQ(r.N_nadcas, 4 * 95.5) << k.what << ": overtime at the kept rate";
         EXPECT_DOUBLE_EQ(r.N_sviatok, std::round(95.5 * k.doba)) << k.what << ": a monthly wage's holiday at the rate";
 
-        VypRecord again = r;
+        PayRecord again = r;
         Vypocet_vyplaty(again, c);
         EXPECT_EQ(again, r) << k.what << ": computing again changes nothing";
     }
@@ -47,7 +47,7 @@ TEST(WorkingFund, WithoutAFundTheHourlyRateKeepsItsValue)
 TEST(WorkingFund, WithAFundTheRateIsDerivedFromTheWage)
 {
     const CalcContext c = demoContext();
-    VypRecord r = monthlyRecord();
+    PayRecord r = monthlyRecord();
     r.V_hodina = 168;
     r.V_sadzba = 95.5;
     Vypocet_vyplaty(r, c);
@@ -60,7 +60,7 @@ class WorkingFundTest : public PayrollModuleTest {};
 TEST_F(WorkingFundTest, AMonthWithoutAFundIsStoredWithTheRateItHad)
 {
     setPeriod(1);
-    dmv->Nastav_zamestnanca(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
     db::Table &t = dmv->TVYP_;
     t.insert();
     t.setValue("V_den", 20);

@@ -156,7 +156,7 @@ TEST_F(Cp1250File, AMissingFolderIsACreateError)
     try {
         writeCp1250TextFile(file, QStringList{QStringLiteral("x")});
         FAIL() << "no error";
-    } catch (const tarix::shell::EFCreateError &e) {
+    } catch (const tarix::shell::EFileCreateError &e) {
         EXPECT_EQ(e.text(), QStringLiteral("Cannot create file %1").arg(file));
     }
     EXPECT_FALSE(QFile::exists(file));

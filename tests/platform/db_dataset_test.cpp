@@ -314,7 +314,7 @@ TEST_P(DbDataset, OrderedRangeListsOnePeriodAndPostsKeepTheListInOrder)
         const char *field;
         QVariant value;
         QString after;  // employees of the list afterwards
-        int recNo;      // where the cursor stands after the post (0: the row left)
+        int recordNumber;      // where the cursor stands after the post (0: the row left)
     } steps[] = {
         {"a value: the row stays", 5, "Suma", 99.5, QStringLiteral("4,4,5,5,6,6"), 3},
         {"the employee: the row moves", 4, "Code_emp", 7, QStringLiteral("4,5,5,6,6,7"), 6},
@@ -327,8 +327,8 @@ TEST_P(DbDataset, OrderedRangeListsOnePeriodAndPostsKeepTheListInOrder)
         zrv->edit();
         zrv->setValue(QString::fromLatin1(st.field), st.value);
         zrv->post();
-        if (st.recNo > 0) {
-            EXPECT_EQ(zrv->recNo(), st.recNo);
+        if (st.recordNumber > 0) {
+            EXPECT_EQ(zrv->recordNumber(), st.recordNumber);
             EXPECT_EQ(zrv->bookmark(), edited);
         } else {
             EXPECT_FALSE(zrv->bookmarkValid(edited));
@@ -341,7 +341,7 @@ TEST_P(DbDataset, OrderedRangeListsOnePeriodAndPostsKeepTheListInOrder)
             const Bookmark b = zrv->bookmark();
             zrv->last();
             zrv->gotoBookmark(b);
-            EXPECT_EQ(zrv->recNo(), n++);
+            EXPECT_EQ(zrv->recordNumber(), n++);
             zrv->next();
         }
     }
@@ -579,7 +579,7 @@ TEST_P(DbDataset, SlovakCollationOrdersNames)
     t->setValue(QStringLiteral("SID"), 1);
     t->setValue(QStringLiteral("Surname"), QStringLiteral("Hrach"));
     t->post();
-    EXPECT_EQ(t->recNo(), 6); // after Čierny, before Hudák
+    EXPECT_EQ(t->recordNumber(), 6); // after Čierny, before Hudák
     EXPECT_TRUE(t->findKey({QStringLiteral("Chovan")}));
     EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 6);
     // Codes compare in character-code order.
@@ -788,15 +788,15 @@ TEST_P(DbDataset, BookmarksLocateFindAndLookup)
     auto vyp = table(QStringLiteral("Vyp"));
     vyp->open();
     EXPECT_TRUE(vyp->findKey({2, 200502}));
-    EXPECT_EQ(vyp->recNo(), 2);
+    EXPECT_EQ(vyp->recordNumber(), 2);
     EXPECT_FALSE(vyp->findKey({2, 200504}));
-    EXPECT_EQ(vyp->recNo(), 2);
+    EXPECT_EQ(vyp->recordNumber(), 2);
     EXPECT_TRUE(vyp->findKey({2}));
-    EXPECT_EQ(vyp->recNo(), 1);
+    EXPECT_EQ(vyp->recordNumber(), 1);
     vyp->findNearest({2, 200502});
-    EXPECT_EQ(vyp->recNo(), 2);
+    EXPECT_EQ(vyp->recordNumber(), 2);
     vyp->findNearest({2, 200600});
-    EXPECT_EQ(vyp->recNo(), 3);
+    EXPECT_EQ(vyp->recordNumber(), 3);
 }
 
 // A key looked for from wherever the cursor stands, the row after it and its own row
@@ -814,7 +814,7 @@ TEST_P(DbDataset, FindKeyFromAnyCursorPosition)
         int from;
         QVariantList key;
         bool found;
-        int recNo; // where the cursor stands after
+        int recordNumber; // where the cursor stands after
     };
     const Case cases[] = {
         {2, {2, 200501}, true, 3}, // the next row
@@ -830,10 +830,10 @@ TEST_P(DbDataset, FindKeyFromAnyCursorPosition)
         {2, {0}, false, 2},        // before the first row
     };
     for (const Case &c : cases) {
-        vyp->setRecNo(c.from);
-        ASSERT_EQ(vyp->recNo(), c.from);
+        vyp->setRecordNumber(c.from);
+        ASSERT_EQ(vyp->recordNumber(), c.from);
         EXPECT_EQ(vyp->findKey(c.key), c.found) << c.from << " " << c.key.size();
-        EXPECT_EQ(vyp->recNo(), c.recNo) << c.from;
+        EXPECT_EQ(vyp->recordNumber(), c.recordNumber) << c.from;
     }
 }
 
@@ -947,7 +947,7 @@ TEST_P(DbDataset, GridReadsRowsWithoutMovingAndMarkedRowsComeInOrder)
     for (int p = 0; p < t->recordCount(); ++p)
         t->withRowAt(p, [&] { shown << tmp.displayText(); });
     EXPECT_EQ(shown, (QStringList{QStringLiteral("M1 N1"), QStringLiteral("M2 N2"), QStringLiteral("M3 N3"), QStringLiteral("M4 N4")}));
-    EXPECT_EQ(t->recNo(), 1);
+    EXPECT_EQ(t->recordNumber(), 1);
     EXPECT_EQ(scrolls, 0);
     t->edit();
     tmp.setText(QStringLiteral("iné"));
@@ -956,9 +956,9 @@ TEST_P(DbDataset, GridReadsRowsWithoutMovingAndMarkedRowsComeInOrder)
     t->cancel();
 
     QList<Bookmark> marked;
-    t->setRecNo(4);
+    t->setRecordNumber(4);
     marked << t->bookmark();
-    t->setRecNo(2);
+    t->setRecordNumber(2);
     marked << t->bookmark();
     const QList<Bookmark> ordered = t->sortBookmarks(marked);
     ASSERT_EQ(ordered.size(), 2);
@@ -967,7 +967,7 @@ TEST_P(DbDataset, GridReadsRowsWithoutMovingAndMarkedRowsComeInOrder)
     in.s.execute(QStringLiteral("insert into zam (code_emp, code_numb, sid, surname, zps) values (0, 0, 1, 'Z', 0)"), {}, QStringLiteral("TARIX_DATA"));
     t->refresh();
     EXPECT_EQ(t->value(QStringLiteral("Code_emp")).toLongLong(), 2);
-    EXPECT_EQ(t->recNo(), 3);
+    EXPECT_EQ(t->recordNumber(), 3);
 }
 
 TEST_P(DbDataset, DisabledControlsHearOneChangeAtTheEnd)

@@ -32,8 +32,8 @@ TEST_F(DbctrlDisplayText, TextOfTheFieldOrNothing)
             throw EMyError(QStringLiteral("Nesprávna hodnota."));
         t = t.toUpper();
     };
-    db::Field &druh = zam.fieldByName(QStringLiteral("Druh"));
-    druh.onGetText = [](db::Field &, QString &, bool) { throw std::runtime_error("record half filled"); };
+    db::Field &documentKind = zam.fieldByName(QStringLiteral("Druh"));
+    documentKind.onGetText = [](db::Field &, QString &, bool) { throw std::runtime_error("record half filled"); };
     const db::Field loose(zam, QStringLiteral("Navyse"), db::FieldKind::Data, db::FieldType::String, 10);
 
     struct Case {
@@ -46,8 +46,8 @@ TEST_F(DbctrlDisplayText, TextOfTheFieldOrNothing)
         {"edit text", &plat, TextForm::Edit, u"1000,5"},
         {"OnGetText for editing", &surname, TextForm::Edit, u"CIBULA"},
         {"EMyError from OnGetText", &surname, TextForm::Display, u""},
-        {"other exception, display", &druh, TextForm::Display, u""},
-        {"other exception, edit", &druh, TextForm::Edit, u""},
+        {"other exception, display", &documentKind, TextForm::Display, u""},
+        {"other exception, edit", &documentKind, TextForm::Edit, u""},
         {"no field", nullptr, TextForm::Display, u""},
         {"no field, edit", nullptr, TextForm::Edit, u""},
         {"a field never bound", &loose, TextForm::Display, u""},
@@ -71,7 +71,7 @@ TEST_F(DbctrlDisplayText, EveryControlShowsNothingForAFailingFieldAndGoesOn)
         if (failing)
             throw EMyError(QStringLiteral("Nesprávna hodnota."));
     };
-    const QString druh = QStringLiteral("Druh");
+    const QString documentKind = QStringLiteral("Druh");
     const QStringList kinds{QStringLiteral("HPP"), QStringLiteral("DVP")};
     DBEdit edit;
     DBMemo memo;
@@ -84,10 +84,10 @@ TEST_F(DbctrlDisplayText, EveryControlShowsNothingForAFailingFieldAndGoesOn)
     check.setValueUnchecked(QStringLiteral("DVP"));
     for (DataControl *c : std::initializer_list<DataControl *>{&edit, &memo, &combo, &radio, &check}) {
         c->setDataSource(&src);
-        c->setDataField(druh);
+        c->setDataField(documentKind);
     }
     DBGrid grid;
-    grid.setColumns({{QStringLiteral("Code_emp"), {}, 60}, {druh, {}, 80}});
+    grid.setColumns({{QStringLiteral("Code_emp"), {}, 60}, {documentKind, {}, 80}});
     grid.setDataSource(&src);
 
     auto expectShown = [&](const QString &text, const char *where) {

@@ -120,9 +120,9 @@ TEST_F(DbctrlGrid, ClickingAndKeysMoveTheDataset)
     pressKey(&grid, Qt::Key_Up);
     EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Adam");
     pressKey(&grid, Qt::Key_Home, {}, Qt::ControlModifier);
-    EXPECT_EQ(zam.recNo(), 1);
+    EXPECT_EQ(zam.recordNumber(), 1);
     pressKey(&grid, Qt::Key_End, {}, Qt::ControlModifier);
-    EXPECT_EQ(zam.recNo(), 3);
+    EXPECT_EQ(zam.recordNumber(), 3);
     EXPECT_EQ(selectedRows(), QList<int>{2});
 
     // Leaving a modified record posts it, as every move does.
@@ -131,7 +131,7 @@ TEST_F(DbctrlGrid, ClickingAndKeysMoveTheDataset)
     click(0);
     EXPECT_EQ(zam.state(), db::DataSetState::Browse);
     EXPECT_EQ(stored(3, QStringLiteral("Surname")).toString(), u"Beňová");
-    EXPECT_EQ(zam.recNo(), 1);
+    EXPECT_EQ(zam.recordNumber(), 1);
 }
 
 TEST_F(DbctrlGrid, ARefusedMoveKeepsTheRecordAndSaysWhy)
@@ -142,7 +142,7 @@ TEST_F(DbctrlGrid, ARefusedMoveKeepsTheRecordAndSaysWhy)
     click(2);
     EXPECT_EQ(errors(), QStringList{QStringLiteral("Duplicitný záznam.")});
     EXPECT_EQ(zam.state(), db::DataSetState::Edit);
-    EXPECT_EQ(zam.recNo(), 1);
+    EXPECT_EQ(zam.recordNumber(), 1);
     EXPECT_EQ(selectedRows(), QList<int>{0});
     EXPECT_EQ(grid.gridModel()->rowTexts(0).value(1), u"Cibuľa");
 }
@@ -198,13 +198,13 @@ TEST_F(DbctrlGrid, ADisabledSourceFreezesTheGrid)
     // Clicks do not move the dataset meanwhile.
     click(0);
     EXPECT_FALSE(grid.moveToRow(0));
-    EXPECT_EQ(zam.recNo(), 2);
+    EXPECT_EQ(zam.recordNumber(), 2);
 
     src.setEnabled(true);
     EXPECT_EQ(names(), (QStringList{"Iný", "Adam"}));
     EXPECT_EQ(grid.currentRow(), 1);
     click(0);
-    EXPECT_EQ(zam.recNo(), 1);
+    EXPECT_EQ(zam.recordNumber(), 1);
 }
 
 TEST_F(DbctrlGrid, SignalsTitleClicksAndActivation)
@@ -293,7 +293,7 @@ TEST_F(DbctrlGridEdit, OpenEditorIsWrittenBeforeAMoveOrPost)
     typeInto(openEditor(1), QStringLiteral("Cibuľa"));
     click(1); // leaving the row writes the cell, then posts
     EXPECT_EQ(stored(1, QStringLiteral("Surname")).toString(), u"Cibuľa");
-    EXPECT_EQ(zam.recNo(), 2);
+    EXPECT_EQ(zam.recordNumber(), 2);
 
     zam.edit();
     typeInto(openEditor(1), QStringLiteral("Adamová"));
@@ -514,7 +514,7 @@ TEST_F(DbctrlGridMoves, EveryMoveStoresTheRowShownAndNoOther)
                                               "when 2 then 2 else 5 end"),
                                {}, kAlias);
         zam.refresh();
-        zam.setRecNo(c.row + 1);
+        zam.setRecordNumber(c.row + 1);
         grid.setCurrentIndex(grid.gridModel()->index(c.row, c.column));
         ASSERT_EQ(storedRows(), untouched);
         for (const QString &s : c.steps) {

@@ -81,13 +81,13 @@ TEST_F(DbctrlNavigator, PressesCallTheDataset)
     QList<NB> clicked;
     nav.onClick = [&](NB b) { clicked << b; };
     EXPECT_TRUE(nav.btnClick(NB::Last));
-    EXPECT_EQ(zam.recNo(), 3);
+    EXPECT_EQ(zam.recordNumber(), 3);
     EXPECT_TRUE(nav.btnClick(NB::Prior));
-    EXPECT_EQ(zam.recNo(), 2);
+    EXPECT_EQ(zam.recordNumber(), 2);
     nav.button(NB::First)->click(); // the button itself
-    EXPECT_EQ(zam.recNo(), 1);
+    EXPECT_EQ(zam.recordNumber(), 1);
     EXPECT_TRUE(nav.btnClick(NB::Next));
-    EXPECT_EQ(zam.recNo(), 2);
+    EXPECT_EQ(zam.recordNumber(), 2);
 
     EXPECT_TRUE(nav.btnClick(NB::Edit));
     EXPECT_EQ(zam.state(), db::DataSetState::Edit);
@@ -142,7 +142,7 @@ TEST_F(DbctrlNavigator, RefusalsAreReportedAndLeaveTheState)
     nav.onClick = [&](NB b) { clicked << b; };
     // A screen's own check before the press.
     nav.beforeAction = [&](NB b) {
-        if (b == NB::Edit && zam.recNo() == 3)
+        if (b == NB::Edit && zam.recordNumber() == 3)
             throw EMyError(QStringLiteral("Neexistuje záznam pre vykonanie opravy"));
     };
     zam.last();
@@ -179,7 +179,7 @@ TEST_F(DbctrlNavigator, VisibleButtonsAndHints)
     EXPECT_EQ(nav.button(NB::First)->toolTip(), u"");
     // A hidden button can still be pressed from a menu.
     EXPECT_TRUE(nav.btnClick(NB::Last));
-    EXPECT_EQ(zam.recNo(), 3);
+    EXPECT_EQ(zam.recordNumber(), 3);
 }
 
 } // namespace

@@ -103,19 +103,19 @@ TEST_F(ScreenBuilderTest, EachKindShowsItsFieldAndPostsWhatIsEntered)
 
     auto *surname = child<DBEdit>(w.get(), "TZAM_Surname");
     auto *nastup = child<DBDateEdit>(w.get(), "TZAM_Nastup");
-    auto *druh = child<DBComboBox>(w.get(), "TZAM_Druh");
+    auto *documentKind = child<DBComboBox>(w.get(), "TZAM_Druh");
     auto *stat = child<DBLookupComboBox>(w.get(), "TZAM_Stat");
     auto *zps = child<DBCheckBox>(w.get(), "TZAM_ZPS");
     auto *poistenie = child<DBRadioGroup>(w.get(), "TZAM_Poistenie");
     auto *poznamka = child<DBMemo>(w.get(), "TZAM_Poznamka");
     auto *code = child<DBEdit>(w.get(), "TZAM_Code_emp");
-    ASSERT_TRUE(surname && nastup && druh && stat && zps && poistenie && poznamka && code);
+    ASSERT_TRUE(surname && nastup && documentKind && stat && zps && poistenie && poznamka && code);
 
     // Cibula's record as it stands.
     EXPECT_EQ(surname->text(), u"Cibula");
     EXPECT_EQ(nastup->text(), u"1.2.2005");
-    EXPECT_EQ(druh->currentText(), u"HPP");
-    EXPECT_EQ(druh->items(), (QStringList{"HPP", "DVP", "INÉ"}));
+    EXPECT_EQ(documentKind->currentText(), u"HPP");
+    EXPECT_EQ(documentKind->items(), (QStringList{"HPP", "DVP", "INÉ"}));
     EXPECT_EQ(stat->displayText(), u"Slovenská republika");
     EXPECT_TRUE(zps->isChecked());
     EXPECT_EQ(poistenie->items(), (QStringList{"bez", "čiastočne", "plné"}));
@@ -134,7 +134,7 @@ TEST_F(ScreenBuilderTest, EachKindShowsItsFieldAndPostsWhatIsEntered)
     typeText(surname, QStringLiteral("Cibulová"));
     leave(surname);
     EXPECT_TRUE(nastup->chooseDate(QDate(2006, 3, 15)));
-    EXPECT_TRUE(druh->chooseItem(2));
+    EXPECT_TRUE(documentKind->chooseItem(2));
     EXPECT_TRUE(stat->chooseRow(stat->rowOfKey(QStringLiteral("203"))));
     zps->click();
     EXPECT_TRUE(poistenie->chooseItem(2));
@@ -197,14 +197,14 @@ TEST_F(ScreenBuilderTest, ReadOnlyIsHonouredWhileTheRecordIsEdited)
     std::unique_ptr<QWidget> w(ScreenBuilder(&src).group(g, nullptr));
     auto *surname = child<DBEdit>(w.get(), "Surname");
     auto *zps = child<DBCheckBox>(w.get(), "ZPS");
-    auto *druh = child<DBEdit>(w.get(), "Druh");
+    auto *documentKind = child<DBEdit>(w.get(), "Druh");
     auto *memo = child<DBMemo>(w.get(), "Poznamka");
     auto *plat = child<DBEdit>(w.get(), "Plat");
-    ASSERT_TRUE(surname && zps && druh && memo && plat);
+    ASSERT_TRUE(surname && zps && documentKind && memo && plat);
     zam.edit();
     EXPECT_TRUE(surname->isReadOnly());
-    EXPECT_TRUE(druh->isReadOnly());
-    EXPECT_EQ(druh->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(documentKind->isReadOnly());
+    EXPECT_EQ(documentKind->focusPolicy(), Qt::NoFocus);
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_FALSE(plat->isReadOnly()) << "the control beside them takes input";
 
@@ -212,9 +212,9 @@ TEST_F(ScreenBuilderTest, ReadOnlyIsHonouredWhileTheRecordIsEdited)
     typeText(surname, QStringLiteral("Iný"));
     leave(surname);
     zps->click();
-    druh->selectAll();
-    typeText(druh, QStringLiteral("DVP"));
-    leave(druh);
+    documentKind->selectAll();
+    typeText(documentKind, QStringLiteral("DVP"));
+    leave(documentKind);
     EXPECT_EQ(zam.value(QStringLiteral("Surname")).toString(), u"Cibula");
     EXPECT_TRUE(zam.value(QStringLiteral("ZPS")).toBool());
     EXPECT_EQ(zam.value(QStringLiteral("Druh")).toString(), u"HPP");

@@ -39,14 +39,14 @@ QVariantMap row(std::initializer_list<std::pair<QString, QVariant>> fields)
 }
 
 // A list form: page header with the page number, a detail line per row, page footer.
-struct ListForm {
+struct listForm {
     ReportForm form;
     MemoryDataSource data;
     Band *header = nullptr;
     Band *detail = nullptr;
     Band *footer = nullptr;
 
-    explicit ListForm(int rows, double detailHeight = 10)
+    explicit listForm(int rows, double detailHeight = 10)
     {
         for (int i = 1; i <= rows; ++i)
             data.appendRow(row({{"N", i}, {"SUMA", i * 10.0}}));
@@ -66,7 +66,7 @@ struct ListForm {
 TEST(ReportPagination, PageAndDetailNumbersRunAcrossPages)
 {
     // Body: 297 - 10 - 10 - page header 20 - page footer 10 = 247 mm: 24 lines of 10 mm.
-    ListForm f(50);
+    listForm f(50);
     const PreparedReport r = f.form.prepare();
     ASSERT_EQ(r.pageCount(), 3);
     EXPECT_EQ(texts(r, "PAGE"), QStringList({"1:Strana č. 1", "2:Strana č. 2", "3:Strana č. 3"}));
@@ -85,7 +85,7 @@ TEST(ReportPagination, PageAndDetailNumbersRunAcrossPages)
 
 TEST(ReportPagination, PageHeaderSeesTheFirstRowOfItsPage)
 {
-    ListForm f(30);
+    listForm f(30);
     auto *first = f.header->addLabel(0, 5, 40, 5, {}, QStringLiteral("FIRST"));
     f.header->beforePrint = [&](Band &, bool &) { first->caption = f.data.value("N").toString(); };
     const PreparedReport r = f.form.prepare();
@@ -95,7 +95,7 @@ TEST(ReportPagination, PageHeaderSeesTheFirstRowOfItsPage)
 
 TEST(ReportPagination, ForceNewPageNeverLeavesABlankFirstPage)
 {
-    ListForm f(3);
+    listForm f(3);
     f.detail->forceNewPage = true;
     const PreparedReport r = f.form.prepare();
     ASSERT_EQ(r.pageCount(), 3);
@@ -106,7 +106,7 @@ TEST(ReportPagination, ForceNewPageNeverLeavesABlankFirstPage)
 
 TEST(ReportPagination, BandThatDoesNotFitMovesWhole)
 {
-    ListForm f(0);
+    listForm f(0);
     // 23 short lines (230 mm of 247), then a line whose text stretches to six lines.
     for (int i = 1; i <= 24; ++i)
         f.data.appendRow(row({{"N", i}, {"TEXT", i == 24 ? "a\nb\nc\nd\ne\nf" : "x"}}));
@@ -129,7 +129,7 @@ TEST(ReportPagination, BandThatDoesNotFitMovesWhole)
 
 TEST(ReportPagination, SummaryOnceAfterTheLastDetailMovesToALaterPage)
 {
-    ListForm f(24);   // fills page 1 exactly
+    listForm f(24);   // fills page 1 exactly
     Band *summary = f.form.addBand(BandKind::Summary, 15, QStringLiteral("SUMMARY"));
     summary->addExpr(0, 0, 40, 5, QStringLiteral("SUM(SUMA)"), QStringLiteral("0.00"), QStringLiteral("TOTAL"));
     const PreparedReport r = f.form.prepare();
@@ -140,7 +140,7 @@ TEST(ReportPagination, SummaryOnceAfterTheLastDetailMovesToALaterPage)
 
 TEST(ReportPagination, PageTotalsCountOnlyTheRowsPrintedOnThePage)
 {
-    ListForm f(30);
+    listForm f(30);
     auto *total = f.footer->addExpr(0, 0, 40, 5, QStringLiteral("SUM(Q0_.SUMA)"), QStringLiteral("0"), QStringLiteral("PT"));
     total->resetAfterPrint = true;
     const PreparedReport r = f.form.prepare();
@@ -153,7 +153,7 @@ TEST(ReportPagination, PageTotalsCountOnlyTheRowsPrintedOnThePage)
 
 TEST(ReportPagination, FirstPageHeaderAndLastPageFooterOptions)
 {
-    ListForm f(30);
+    listForm f(30);
     f.footer->addLabel(0, 0, 20, 5, QStringLiteral("pata"), QStringLiteral("FOOT"));
     f.form.firstPageHeader = false;
     f.form.lastPageFooter = false;
@@ -167,7 +167,7 @@ TEST(ReportPagination, FirstPageHeaderAndLastPageFooterOptions)
 
 TEST(ReportPagination, DisabledAndZeroHeightBands)
 {
-    ListForm f(3);
+    listForm f(3);
     int hookCalls = 0;
     Band *zero = f.form.addBand(BandKind::Summary, 0, QStringLiteral("ZERO"));
     zero->addLabel(0, 0, 20, 5, QStringLiteral("hidden"), QStringLiteral("HIDDEN"));
@@ -206,7 +206,7 @@ TEST(ReportPagination, DisabledAndZeroHeightBands)
 
 TEST(ReportPagination, EmptySourceAndPrintIfEmpty)
 {
-    ListForm f(0);
+    listForm f(0);
     f.form.addBand(BandKind::Summary, 10)->addLabel(0, 0, 20, 5, QStringLiteral("SPOLU"), QStringLiteral("S"));
     EXPECT_EQ(f.form.prepare().pageCount(), 0);
     f.form.printIfEmpty = true;
@@ -219,7 +219,7 @@ TEST(ReportPagination, EmptySourceAndPrintIfEmpty)
 
 TEST(ReportPagination, ReportBeforePrintMayCancelAndEveryPreparationRewinds)
 {
-    ListForm f(3);
+    listForm f(3);
     int calls = 0;
     bool print = true;
     f.form.beforePrint = [&](ReportForm &, bool &p) {
@@ -535,7 +535,7 @@ TEST(ReportData, UnknownFieldsAndBadExpressionsFailThePreparation)
 
 TEST(ReportPagination, TitleOnceColumnHeaderOnEveryPageAndThePrintDate)
 {
-    ListForm f(30);
+    listForm f(30);
     f.form.printDate = QDate(2005, 6, 10);
     Band *title = f.form.addBand(BandKind::Title, 12, QStringLiteral("TITLE"));
     title->addSysData(0, 0, 50, 5, SysDataKind::Date, QStringLiteral("Dátum: "), QStringLiteral("DATE"));
@@ -565,7 +565,7 @@ TEST(ReportPagination, ThePrintDateComesFromTheProgramClock)
         {QDate(2005, 6, 10), QStringLiteral("1:Dátum: 10.6.2005")},
     };
     for (const auto &c : cases) {
-        ListForm f(1);
+        listForm f(1);
         f.form.printDate = c.formDate;
         f.header->addSysData(0, 5, 50, 5, SysDataKind::Date, QStringLiteral("Dátum: "), QStringLiteral("DATE"));
         EXPECT_EQ(texts(f.form.prepare(), "DATE"), QStringList{c.expected}) << c.formDate.toString().toStdString();
@@ -574,7 +574,7 @@ TEST(ReportPagination, ThePrintDateComesFromTheProgramClock)
 
 TEST(ReportPagination, ABandTallerThanAPageIsPlacedOnceAndTheRunEnds)
 {
-    ListForm f(2, 400);
+    listForm f(2, 400);
     const PreparedReport r = f.form.prepare();
     ASSERT_EQ(r.pageCount(), 2);
     EXPECT_EQ(texts(r, "N"), QStringList({"1:1", "2:2"}));
@@ -582,7 +582,7 @@ TEST(ReportPagination, ABandTallerThanAPageIsPlacedOnceAndTheRunEnds)
 
 TEST(ReportBands, BeforePrintMovesAndResizesControlsPerRow)
 {
-    ListForm f(3);
+    listForm f(3);
     auto *n = f.form.findAs<ReportDBText>(QStringLiteral("N"));
     f.detail->beforePrint = [&](Band &band, bool &) {
         const int v = f.data.value("N").toInt();

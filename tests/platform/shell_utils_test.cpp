@@ -117,16 +117,16 @@ TEST_F(ShellTest, CopyFileToNamesTheFileItCouldNotOpenOrCreate)
     try {
         SU::CopyFileTo(missing, path(QStringLiteral("dst.txt")));
         FAIL() << "no error";
-    } catch (const EFOpenError &e) {
+    } catch (const EFileOpenError &e) {
         EXPECT_EQ(e.text(), QStringLiteral("Cannot open file %1").arg(missing));
         EXPECT_EQ(e.fileName(), missing);
     }
-    EXPECT_THROW(SU::CopyFileTo(dir.path(), path(QStringLiteral("dst.txt"))), EFOpenError); // a folder
+    EXPECT_THROW(SU::CopyFileTo(dir.path(), path(QStringLiteral("dst.txt"))), EFileOpenError); // a folder
     const QString target = path(QStringLiteral("nofolder/dst.txt"));
     try {
         SU::CopyFileTo(path(QStringLiteral("src.txt")), target);
         FAIL() << "no error";
-    } catch (const EFCreateError &e) {
+    } catch (const EFileCreateError &e) {
         EXPECT_EQ(e.text(), QStringLiteral("Cannot create file %1").arg(target));
     }
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("dst.txt"))));

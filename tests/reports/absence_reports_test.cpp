@@ -66,12 +66,12 @@ TEST_F(AbsenceReports, EnListsEveryAbsenceThatOverlapsTheMonthByItsStart)
 
 TEST_F(AbsenceReports, CalendarDaysNeedBothDates)
 {
-    using sheets::Kalendarne_dni;
-    EXPECT_EQ(Kalendarne_dni({2007, 2, 5}, {2007, 2, 5}), 1);
-    EXPECT_EQ(Kalendarne_dni({2006, 12, 20}, {2007, 1, 10}), 22);
-    EXPECT_EQ(Kalendarne_dni({2008, 2, 1}, {2008, 3, 1}), 30);
-    EXPECT_EQ(Kalendarne_dni({2007, 2, 5}, {}), 0);
-    EXPECT_EQ(Kalendarne_dni({}, {2007, 2, 5}), 0);
+    using sheets::sheetCalendarDays;
+    EXPECT_EQ(sheetCalendarDays({2007, 2, 5}, {2007, 2, 5}), 1);
+    EXPECT_EQ(sheetCalendarDays({2006, 12, 20}, {2007, 1, 10}), 22);
+    EXPECT_EQ(sheetCalendarDays({2008, 2, 1}, {2008, 3, 1}), 30);
+    EXPECT_EQ(sheetCalendarDays({2007, 2, 5}, {}), 0);
+    EXPECT_EQ(sheetCalendarDays({}, {2007, 2, 5}), 0);
 }
 
 TEST_F(AbsenceReports, Ml2KeepsTheRegistrationListsAbsencesOfTheYear)

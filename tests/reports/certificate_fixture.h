@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_potvrdenia();
+        registerCertificates();
         MyConsts::Parametre(28).Hodnota = kParameter28;
         session.execute("delete from \":tarix_data:deti\"");
     }
@@ -28,7 +28,7 @@ protected:
     {
         // The register is the process's: later tests find the reports as they left them.
         for (const char *nazov : kRegistrovane)
-            Register_zostav().Odregistruj(QString::fromLatin1(nazov));
+            reportRegister().unregisterReport(QString::fromLatin1(nazov));
         MyConsts::Parametre(28).Hodnota = 0;
         PayslipFirm::TearDown();
     }
@@ -85,11 +85,11 @@ protected:
         return p;
     }
 
-    std::vector<PZ::CertificateFigures> figures(PZ::Tlacivo t, const TMyReportParam &p)
+    std::vector<PZ::CertificateFigures> figures(PZ::FormSheet t, const TMyReportParam &p)
     {
-        return PZ::Udaje_potvrdeni(session, t, p, kParameter28);
+        return PZ::certificateData(session, t, p, kParameter28);
     }
-    PZ::CertificateFigures figuresOf(PZ::Tlacivo t, int period, int codeEmp)
+    PZ::CertificateFigures figuresOf(PZ::FormSheet t, int period, int codeEmp)
     {
         const std::vector<PZ::CertificateFigures> all = figures(t, pzRequest(period, codeEmp));
         EXPECT_EQ(all.size(), 1u) << "employee " << codeEmp;

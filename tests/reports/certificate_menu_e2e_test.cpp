@@ -11,7 +11,7 @@
 #include "reports/certificates/potvrdenia.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 
 #include <QComboBox>
 
@@ -25,8 +25,8 @@ protected:
     {
         ProgramTest::SetUp();
         const core::StartupHooks hooks = payrollHooks([] {
-            reports::Registruj_vyplatne_pasky();
-            reports::Registruj_potvrdenia();
+            reports::registerPayslips();
+            reports::registerCertificates();
         });
         payroll::registerCommands();
         reports::registerCommands();
@@ -63,10 +63,10 @@ TEST_F(CertificateFromTheMenu, TheYearsCertificateOfAnEmployeeWithTwoChildren)
     s.executeRaw("drop table kopia");
 
     // The employee's card, his menu's certificate, the dialog confirmed.
-    main->Akcia_zamestnanci();
+    main->employeesAction();
     db::Table &zam = core::DMZ().TZAM_;
     ASSERT_TRUE(zam.locate("Code_emp", {1}));
-    QMenu *operations = main->operacieZam();
+    QMenu *operations = main->employeeOperations();
     emit operations->aboutToShow();
     QAction *pz = main->findChild<QAction *>("zam_tlac_pz");
     ASSERT_NE(pz, nullptr);

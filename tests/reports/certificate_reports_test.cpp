@@ -153,14 +153,14 @@ TEST(RozdelBonus, AdvancesCoverTheBonusFirst)
         {0, 0, 0, 0, 200503, 0, 0},
     };
     for (const Case &c : cases) {
-        const BO::Rozdelenie r = BO::Rozdel_bonus(c.preddavky, c.dan, c.vyrovnanie, c.bonus, c.obdobie);
+        const BO::BonusSplit r = BO::splitBonus(c.preddavky, c.dan, c.vyrovnanie, c.bonus, c.obdobie);
         EXPECT_DOUBLE_EQ(r.z_preddavkov, c.zPreddavkov) << c.preddavky << " " << c.obdobie;
         EXPECT_DOUBLE_EQ(r.vlastne, c.vlastne) << c.preddavky << " " << c.obdobie;
     }
     EXPECT_EQ(BO::Text_obdobia(200503), "3/2005");
     EXPECT_EQ(BO::Text_obdobia(200712), "12/2007");
-    EXPECT_EQ(BO::Cislo_uctu(" 19 ", " 2620013450 ", " 0200"), "19-2620013450/0200");
-    EXPECT_EQ(BO::Cislo_uctu("", "3621458202", "1100"), "3621458202/1100");
+    EXPECT_EQ(BO::accountNumber(" 19 ", " 2620013450 ", " 0200"), "19-2620013450/0200");
+    EXPECT_EQ(BO::accountNumber("", "3621458202", "1100"), "3621458202/1100");
 }
 
 // "BO" for a month of the chosen centres: the month's sums, the split, the period and the

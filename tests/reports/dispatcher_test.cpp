@@ -149,8 +149,8 @@ TEST_P(DispatchTable, CodeAndPeriodSelectOneReport)
         ++asked;
         return c.odstup;
     };
-    const VolbaZostavy v = Vyber_zostavu(c.kod, c.obdobie, odstup);
-    EXPECT_EQ(v.druh, VolbaZostavy::Druh::Zostava);
+    const ReportChoice v = chooseReport(c.kod, c.obdobie, odstup);
+    EXPECT_EQ(v.documentKind, ReportChoice::ReportKind::Zostava);
     EXPECT_EQ(v.nazov, c.nazov);
     // The firm setting is read only where it decides (payslips from 2004).
     EXPECT_EQ(asked, QString(c.kod) == "VP" && c.obdobie >= 200401 ? 1 : 0);
@@ -164,7 +164,7 @@ TEST(Dispatcher, EveryCodeOfTheTableIsCoveredByTheCases)
     for (const Case &c : kCases)
         tested.insert(c.kod);
     tested.insert("RZ2004B");
-    const QStringList kody = Kody_zostav();
+    const QStringList kody = reportCodes();
     EXPECT_EQ(int(tested.size()), kody.size());
     for (const QString &k : kody)
         EXPECT_TRUE(tested.count(k)) << k.toStdString();
@@ -184,12 +184,12 @@ TEST(Dispatcher, UnknownCodesAndClosedWindowsAreNotFound)
         {"NEZISK2", 200401},
     };
     for (const Miss &m : misses) {
-        const VolbaZostavy v = Vyber_zostavu(m.kod, m.obdobie, [] { return 0; });
-        EXPECT_EQ(v.druh, VolbaZostavy::Druh::Nenajdena) << m.kod;
+        const ReportChoice v = chooseReport(m.kod, m.obdobie, [] { return 0; });
+        EXPECT_EQ(v.documentKind, ReportChoice::ReportKind::Nenajdena) << m.kod;
         EXPECT_EQ(v.nazov, "Nenašiel sa report");
     }
-    const VolbaZostavy rz = Vyber_zostavu("RZ2004B", 200312, {});
-    EXPECT_EQ(rz.druh, VolbaZostavy::Druh::Chyba);
+    const ReportChoice rz = chooseReport("RZ2004B", 200312, {});
+    EXPECT_EQ(rz.documentKind, ReportChoice::ReportKind::Chyba);
     EXPECT_EQ(rz.nazov, "Report je možné spúšťať až od roku 2004");
 }
 
@@ -225,7 +225,7 @@ TEST_F(DispatcherRun, RunsTheRegisteredRoutineWithTheRequestWhileTheMainWindowIs
     TMyReportParam seen;
     int runs = 0;
     bool enabledDuringRun = true;
-    DocasnaRegistracia reg("TReportPZ3", [&](const TMyReportParam &p) {
+    TemporaryRegistration reg("TReportPZ3", [&](const TMyReportParam &p) {
         seen = p;
         ++runs;
         enabledDuringRun = scripted.mainWindowEnabled();
@@ -244,8 +244,8 @@ TEST_F(DispatcherRun, RunsTheRegisteredRoutineWithTheRequestWhileTheMainWindowIs
 TEST_F(DispatcherRun, TheUnitCopyIsWhatTheRoutineReceives)
 {
     QString kod;
-    DocasnaRegistracia reg("TReportDOV", [&](const TMyReportParam &p) { kod = p.Kod_zostavy; });
-    ParForm::Parametre_zostavy() = request("DOV", 200501);
+    TemporaryRegistration reg("TReportDOV", [&](const TMyReportParam &p) { kod = p.Kod_zostavy; });
+    ParForm::reportParameters() = request("DOV", 200501);
     ParForm::Spusti_zostavu_podla_nazvu();
     EXPECT_EQ(kod, "DOV");
 }
@@ -264,7 +264,7 @@ TEST_F(DispatcherRun, ErrorsAreShownAndNeverRaised)
         {"ZP05OZPR", 200501,
          "Nastala chyba pri vytváraní tlačovej zostavy. Tlačová zostava TReportZP05OZPR nie je k dispozícii."},
     };
-    Register_zostav().Odregistruj("TReportZP05OZPR");
+    reportRegister().unregisterReport("TReportZP05OZPR");
     for (const Run &r : runs) {
         scripted.clearEvents();
         EXPECT_NO_THROW(ParForm::Spusti_zostavu_podla_nazvu(request(r.kod, r.obdobie)));
@@ -275,7 +275,7 @@ TEST_F(DispatcherRun, ErrorsAreShownAndNeverRaised)
 
 TEST_F(DispatcherRun, AFailureEscapingARoutineIsShownAsAReportError)
 {
-    DocasnaRegistracia reg("TReportVL2", [](const TMyReportParam &) { throw EMyError("zlyhalo"); });
+    TemporaryRegistration reg("TReportVL2", [](const TMyReportParam &) { throw EMyError("zlyhalo"); });
     EXPECT_NO_THROW(ParForm::Spusti_zostavu_podla_nazvu(request("VL2", 200501)));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
               QStringList{"Nastala chyba pri vytváraní tlačovej zostavy. zlyhalo"});
@@ -283,7 +283,7 @@ TEST_F(DispatcherRun, AFailureEscapingARoutineIsShownAsAReportError)
 
     // A silent abort has been told already.
     scripted.clearEvents();
-    DocasnaRegistracia abort("TReportVL2", [](const TMyReportParam &) { throw EAbort(); });
+    TemporaryRegistration abort("TReportVL2", [](const TMyReportParam &) { throw EAbort(); });
     ParForm::Spusti_zostavu_podla_nazvu(request("VL2", 200501));
     EXPECT_TRUE(scripted.messages().isEmpty());
     expectMainWindowRestored();
@@ -292,14 +292,14 @@ TEST_F(DispatcherRun, AFailureEscapingARoutineIsShownAsAReportError)
 TEST(DispatcherRegister, TemporaryRegistrationRestoresThePreviousRoutine)
 {
     int which = 0;
-    Register_zostav().Registruj("TReportX", [&](const TMyReportParam &) { which = 1; });
+    reportRegister().registerReport("TReportX", [&](const TMyReportParam &) { which = 1; });
     {
-        DocasnaRegistracia reg("TReportX", [&](const TMyReportParam &) { which = 2; });
-        (*Register_zostav().Najdi("TReportX"))({});
+        TemporaryRegistration reg("TReportX", [&](const TMyReportParam &) { which = 2; });
+        (*reportRegister().findReport("TReportX"))({});
         EXPECT_EQ(which, 2);
     }
-    (*Register_zostav().Najdi("TReportX"))({});
+    (*reportRegister().findReport("TReportX"))({});
     EXPECT_EQ(which, 1);
-    Register_zostav().Odregistruj("TReportX");
-    EXPECT_EQ(Register_zostav().Najdi("TReportX"), nullptr);
+    reportRegister().unregisterReport("TReportX");
+    EXPECT_EQ(reportRegister().findReport("TReportX"), nullptr);
 }

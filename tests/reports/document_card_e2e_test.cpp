@@ -8,7 +8,7 @@
 
 #include "core/dm_ppv.h"
 #include "core/dm_zam.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/output_file.h"
@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_pracovne_dokumenty(); });
+        const core::StartupHooks hooks = payrollHooks([] { reports::registerWorkDocuments(); });
         payroll::registerCommands();
         reports::registerCommands();
         reports::registerLauncherCommands(core::mainMenuCommands());
@@ -43,9 +43,9 @@ protected:
     // The card of employee 1 (Ing. Ján Hudák) on one of its tabs.
     void showCard(const QString &page)
     {
-        main->Akcia_zamestnanci();
+        main->employeesAction();
         ASSERT_TRUE(core::DMZ().TZAM_.locate("Code_emp", {1}));
-        ASSERT_TRUE(main->karta()->NX_ZAM()->Zmen(page)) << page.toStdString();
+        ASSERT_TRUE(main->cardWindow()->NX_ZAM()->changePage(page)) << page.toStdString();
     }
 
 };
@@ -58,7 +58,7 @@ TEST_F(CardPrints, TheContractOfTheContractsTabPrintsToPdf)
     // The demo contract of 25 March 1998 (kind 0, the employment contract).
     db::Table &ppv = core::DMP().TPPV_;
     ASSERT_TRUE(ppv.locate("TYP", {0}));
-    QPushButton *tlac = main->karta()->tlacidloTlace(QStringLiteral("ppv_tlac"));
+    QPushButton *tlac = main->cardWindow()->printButton(QStringLiteral("ppv_tlac"));
     ASSERT_NE(tlac, nullptr);
     EXPECT_EQ(tlac->text(), "&Tlač");
     const QString pdf = dir.filePath("zmluva.pdf");
@@ -87,7 +87,7 @@ TEST_F(CardPrints, ThePensionRecordTabWritesTheEmployeesFormData)
         f.write("%PDF-1.4\n");
     }
     showCard(QStringLiteral("PAGE_ELDP"));
-    QPushButton *tlac = main->karta()->tlacidloTlace(QStringLiteral("Butt_tlac_eldp"));
+    QPushButton *tlac = main->cardWindow()->printButton(QStringLiteral("Butt_tlac_eldp"));
     ASSERT_NE(tlac, nullptr);
     const QString out = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs) + "ELDP_6803145129_Hudák_Ján.xfdf";
     scripted.answerNo(Msg(65126, out));

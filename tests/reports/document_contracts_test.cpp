@@ -120,7 +120,7 @@ TEST_F(ContractDocuments, AnEmployeeWithoutATitleIsNamedAfterABlank)
     // Employee 2 has no title.
     const rpt::PreparedPage &page = print("DPC2", insertPpv(2, 12)).pages.at(0);
     EXPECT_EQ(textOf(page, "QRDB_CALC_TMP"), " Mária Šťastná");
-    EXPECT_EQ(ContractDocument::Text_mena({}, " Mária ", "Šťastná "), " Mária Šťastná");
+    EXPECT_EQ(ContractDocument::nameText({}, " Mária ", "Šťastná "), " Mária Šťastná");
 }
 
 TEST_F(ContractDocuments, TheContractAndItsAmendmentDifferOnlyInTheirThreeCaptions)

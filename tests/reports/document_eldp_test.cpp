@@ -22,7 +22,7 @@
 
 #include "core/helpers/messages.h"
 #include "reports/documents/rex_eldz1.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QFileInfo>
 
@@ -45,7 +45,7 @@ protected:
     void placeTemplate()
     {
         QDir().mkpath(frm());
-        QFile f(RexELDZ1::Sablona_pdf());
+        QFile f(RexELDZ1::pdfTemplate());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
@@ -146,7 +146,7 @@ TEST_F(PensionRecord, AMissingFormWritesNothing)
 {
     ParForm::Spusti_zostavu_podla_nazvu(request("ELDP_PDF", 1));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
-              QStringList{Text_chyby_zostavy(Msg(65129, RexELDZ1::Sablona_pdf()))});
+              QStringList{reportErrorText(Msg(65129, RexELDZ1::pdfTemplate()))});
     EXPECT_TRUE(QDir(MyConsts::outputFolder()).entryList(QDir::Files).isEmpty());
 }
 

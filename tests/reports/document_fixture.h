@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         SheetsFirm::SetUp();
-        Registruj_pracovne_dokumenty();
+        registerWorkDocuments();
         output.set(root(), 2007);
     }
     void TearDown() override

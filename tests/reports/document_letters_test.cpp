@@ -30,7 +30,7 @@
 #include "core/helpers/messages.h"
 #include "platform/errors.h"
 #include "reports/documents/rex_rtf.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -178,8 +178,8 @@ TEST_F(Letters, MonthMarks)
     const QStringList line{QStringLiteral("[$A1][$A2]!A!B!C!D!E!F!G!H!I!J!K!L")};
     const auto marks = [&](std::array<bool, 12> o) {
         TemplateText t;
-        RexRTF::Pridaj_znacky_mesiacov(t, o);
-        return t.Vypln_riadky(line).at(0);
+        RexRTF::addMonthMarks(t, o);
+        return t.fillRows(line).at(0);
     };
     std::array<bool, 12> all;
     all.fill(true);
@@ -203,8 +203,8 @@ TEST_F(Letters, AllTwelveMonthsMarkedGiveTheWholeYearOnTheCertificate)
     r.Param = letter("RTF_ZDR_DOKLAD");
     r.Otvor_doklad();
     TemplateText t;
-    RexRTF::Kluce_dokladu(t, r);
-    EXPECT_EQ(t.Vypln_riadky({"$A1|$A2|!A!F!L|$MZ13|$UH13|$UHRN_PREDDAV_ZNEC|$UHRN_PREDDAV_ZTEL"}).at(0),
+    RexRTF::certificateKeys(t, r);
+    EXPECT_EQ(t.fillRows({"$A1|$A2|!A!F!L|$MZ13|$UH13|$UHRN_PREDDAV_ZNEC|$UHRN_PREDDAV_ZTEL"}).at(0),
               " |X|   |6000|12000|480|1200");
 }
 
@@ -260,9 +260,9 @@ TEST_F(Letters, MoreThanNineteenStartersFillTheFormAndTheRestAreNamed)
     r.Otvor_prihlasenie();
     TemplateText t;
     int vynechani = -1;
-    RexRTF::Kluce_prihlasenia(t, r, &vynechani);
+    RexRTF::registrationKeys(t, r, &vynechani);
     EXPECT_EQ(vynechani, starters - 19);
-    EXPECT_EQ(t.Vypln_riadky({"$a19|$b19"}).at(0), "19|X");
+    EXPECT_EQ(t.fillRows({"$a19|$b19"}).at(0), "19|X");
 
     QStringList sablona;
     for (int k = 1; k <= 19; ++k)
@@ -288,8 +288,8 @@ TEST_F(Letters, AnEmployerWhoIsAPersonFillsThePersonsBlock)
     r.Param = letter("SP_PRIHLAS");
     r.Otvor_prihlasenie();
     TemplateText t;
-    RexRTF::Kluce_prihlasenia(t, r);
-    EXPECT_EQ(t.Vypln_riadky({"[$FO1][$PO1]|$FO_RC|$FO_PRIEZ|$FO_MENO|$FO_TITUL|$FO_ADRESA|$PO_NAZOV|$PO_ADRESA|$ICZ|$ICO_DIC"})
+    RexRTF::registrationKeys(t, r);
+    EXPECT_EQ(t.fillRows({"[$FO1][$PO1]|$FO_RC|$FO_PRIEZ|$FO_MENO|$FO_TITUL|$FO_ADRESA|$PO_NAZOV|$PO_ADRESA|$ICZ|$ICO_DIC"})
                   .at(0),
               "[X][]|6501011234|Kráľ|Peter|Mgr.|Priemyselná 1234/5, 91701 Trnava||||");
 }
@@ -311,9 +311,9 @@ TEST_F(Letters, TheShippedTemplatesCarryEveryKeyAndLeaveNoneUnfilled)
         std::function<void(TemplateText &)> kluce;
         const char *povinne; // keys a letter must show
     } cases[] = {
-        {RexRTF::kSablonaDokladu, [&](TemplateText &t) { RexRTF::Kluce_dokladu(t, r); }, "Hud"},
-        {RexRTF::kSablonaOznamenia, [&](TemplateText &t) { RexRTF::Kluce_oznamenia(t, r); }, "Hud"},
-        {RexRTF::kSablonaPrihlasenia, [&](TemplateText &t) { RexRTF::Kluce_prihlasenia(t, r); }, "Hud"},
+        {RexRTF::kSablonaDokladu, [&](TemplateText &t) { RexRTF::certificateKeys(t, r); }, "Hud"},
+        {RexRTF::kSablonaOznamenia, [&](TemplateText &t) { RexRTF::noticeKeys(t, r); }, "Hud"},
+        {RexRTF::kSablonaPrihlasenia, [&](TemplateText &t) { RexRTF::registrationKeys(t, r); }, "Hud"},
     };
     for (const auto &c : cases) {
         const QString path = frm() + QString::fromUtf16(c.sablona);
@@ -321,7 +321,7 @@ TEST_F(Letters, TheShippedTemplatesCarryEveryKeyAndLeaveNoneUnfilled)
         const QStringList lines = MyConsts::Nacitaj_zoznam_zo_suboru(path);
         TemplateText t(TemplateText::Format::Rtf);
         c.kluce(t);
-        const QString filled = t.Vypln_riadky(lines).join('\n');
+        const QString filled = t.fillRows(lines).join('\n');
         EXPECT_FALSE(filled.contains(u'$')) << filled.toStdString();
         EXPECT_FALSE(filled.contains(u'!')) << filled.toStdString();
         EXPECT_TRUE(filled.contains(QLatin1String(c.povinne)));
@@ -337,6 +337,6 @@ TEST_F(Letters, AMissingTemplateWritesNothing)
     QFile::remove(frm() + QString::fromUtf16(RexRTF::kSablonaDokladu));
     ParForm::Spusti_zostavu_podla_nazvu(letter("RTF_ZDR_DOKLAD"));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
-              QStringList{Text_chyby_zostavy(Msg(65129, frm() + QString::fromUtf16(RexRTF::kSablonaDokladu)))});
+              QStringList{reportErrorText(Msg(65129, frm() + QString::fromUtf16(RexRTF::kSablonaDokladu)))});
     EXPECT_TRUE(QDir(MyConsts::outputFolder()).entryList(QDir::Files).isEmpty());
 }

@@ -14,19 +14,19 @@ namespace {
 class DocumentLaunchers : public DocumentFirm {
 protected:
     // The request a launcher sends for the demo firm in January 2007, its card on
-    // employee 1 and the contract `druh` current.
-    static TMyReportParam request(const char *id, int druh = -1)
+    // employee 1 and the contract `documentKind` current.
+    static TMyReportParam request(const char *id, int documentKind = -1)
     {
-        const SpustacZostavy *s = Spustac_zostavy(QString::fromLatin1(id));
+        const ReportLauncher *s = reportLauncher(QString::fromLatin1(id));
         EXPECT_NE(s, nullptr) << id;
-        StavSpustaca stav;
+        LauncherState stav;
         stav.obdobie = 200701;
         stav.zamestnanecKarty = 1;
-        stav.druhZmluvy = druh;
+        stav.druhZmluvy = documentKind;
         stav.pidZmluvy = 1;
         TMyReportParam p;
         p.Obdobie = 200701;
-        const std::optional<TMyReportParam> r = s ? Poziadavka_spustaca(*s, stav, p) : std::nullopt;
+        const std::optional<TMyReportParam> r = s ? launcherRequest(*s, stav, p) : std::nullopt;
         EXPECT_TRUE(r.has_value()) << id;
         return r.value_or(p);
     }
@@ -38,7 +38,7 @@ TEST_F(DocumentLaunchers, EveryLauncherReachesARegisteredRoutine)
 {
     const struct {
         const char *id;
-        int druh;
+        int documentKind;
         const char *rutina;
     } cases[] = {
         {"tlac_pp", -1, "TReportPP"},
@@ -58,11 +58,11 @@ TEST_F(DocumentLaunchers, EveryLauncherReachesARegisteredRoutine)
         {"ppv_tlac", 14, "TReportZML2"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(std::string(c.id) + " " + std::to_string(c.druh));
-        const TMyReportParam p = request(c.id, c.druh);
-        const VolbaZostavy v = Vyber_zostavu(p.Kod_zostavy, p.Obdobie, [] { return 0; });
-        EXPECT_EQ(v, (VolbaZostavy{VolbaZostavy::Druh::Zostava, QString::fromLatin1(c.rutina)}));
-        EXPECT_NE(Register_zostav().Najdi(v.nazov), nullptr);
+        SCOPED_TRACE(std::string(c.id) + " " + std::to_string(c.documentKind));
+        const TMyReportParam p = request(c.id, c.documentKind);
+        const ReportChoice v = chooseReport(p.Kod_zostavy, p.Obdobie, [] { return 0; });
+        EXPECT_EQ(v, (ReportChoice{ReportChoice::ReportKind::Zostava, QString::fromLatin1(c.rutina)}));
+        EXPECT_NE(reportRegister().findReport(v.nazov), nullptr);
     }
 }
 

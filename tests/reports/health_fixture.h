@@ -7,7 +7,7 @@
 #include "core/helpers/app_paths.h"
 #include "core/helpers/file_choice.h"
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
 #include "reports/health/zdravotne_vykazy.h"
@@ -40,7 +40,7 @@ protected:
         DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
         registered.keep();
-        Registruj_zdravotne_vykazy();
+        registerHealthStatements();
         MyConsts::Parametre(29).Hodnota = 40.01;
         session.execute("delete from \":tarix_data:vyp\"");
         output.set(root(), 2005);

@@ -29,7 +29,7 @@
 #include "reports/health/zp05ozvy.h"
 #include "reports/health/zp2005pr.h"
 #include "reports/health/zp2005vy.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -72,8 +72,8 @@ protected:
     }
     void placeTemplate()
     {
-        QDir().mkpath(QFileInfo(ZP2005VY::Sablona_rtf()).absolutePath());
-        QFile f(ZP2005VY::Sablona_rtf());
+        QDir().mkpath(QFileInfo(ZP2005VY::rtfTemplate()).absolutePath());
+        QFile f(ZP2005VY::rtfTemplate());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(kTemplate);
     }
@@ -139,14 +139,14 @@ TEST_F(HealthStatements, PayDayIsTheFirmsDayOfTheNextMonthLoweredToItsLastDay)
     } cases[] = {{200503, 15, {2005, 4, 15}}, {200503, 31, {2005, 4, 30}}, {200512, 31, {2006, 1, 31}},
                  {200601, 30, {2006, 2, 28}}, {200401, 30, {2004, 2, 29}}};
     for (const auto &c : cases)
-        EXPECT_EQ(ZP2005VY::Den_na_vyplatu(c.period, c.day), c.expected) << c.period << " " << c.day;
+        EXPECT_EQ(ZP2005VY::payDay(c.period, c.day), c.expected) << c.period << " " << c.day;
 }
 
 TEST_F(HealthStatements, RtfStatementOfInsurerSevenByteForByte)
 {
     insertRtfMonth();
     placeTemplate();
-    const QString out = ZP2005VY::Nazov_rtf(7, 200503);
+    const QString out = ZP2005VY::rtfName(7, 200503);
     EXPECT_TRUE(out.endsWith("vystupy/DATA01/2005/zp7_vykaz_200503.rtf")) << out.toStdString();
     scripted.answerNo(Msg(65126, out));
     ParForm::Spusti_zostavu_podla_nazvu(rtfRequest(7));
@@ -157,7 +157,7 @@ TEST_F(HealthStatements, RtfStatementOfInsurerSevenByteForByte)
 TEST_F(HealthStatements, OurTemplateCarriesEveryPlaceholder)
 {
     insertRtfMonth();
-    const QString out = ZP2005VY::Nazov_rtf(7, 200503);
+    const QString out = ZP2005VY::rtfName(7, 200503);
     scripted.answerNo(Msg(65126, out));
     ParForm::Spusti_zostavu_podla_nazvu(rtfRequest(7));
     EXPECT_EQ(scripted.messages(), QStringList{Msg(65126, out)});
@@ -175,14 +175,14 @@ TEST_F(HealthStatements, AnInsurerWithoutRecordsWritesNoFile)
     ParForm::Spusti_zostavu_podla_nazvu(rtfRequest(25));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
               QStringList{"Nastala chyba pri vytváraní tlačovej zostavy. Výkaz pre zdravotnú poisťovňu č.25 je prázdny."});
-    EXPECT_FALSE(QFile::exists(ZP2005VY::Nazov_rtf(25, 200503)));
+    EXPECT_FALSE(QFile::exists(ZP2005VY::rtfName(25, 200503)));
 }
 
 TEST_F(HealthStatements, TheOverwriteQuestionFollowsTheRequest)
 {
     insertRtfMonth();
     placeTemplate();
-    const QString out = ZP2005VY::Nazov_rtf(7, 200503);
+    const QString out = ZP2005VY::rtfName(7, 200503);
     const auto earlier = [&] {
         QFile f(out);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -216,17 +216,17 @@ TEST_F(HealthStatements, AnnexBasesAndMarksAsTables)
     } zaklady[] = {{1, false, 100, 0}, {1, true, 0, 100}, {2, false, 0, 0}, {2, true, 0, 0}, {3, false, 100, 0},
                    {3, true, 0, 100},  {4, false, 0, 0},  {5, true, 0, 0}};
     for (const auto &c : zaklady)
-        EXPECT_EQ(ZP2005PR::Zaklady(c.u, c.zps, 100), (std::pair{c.z1, c.z2})) << c.u << " " << c.zps;
+        EXPECT_EQ(ZP2005PR::insuranceBases(c.u, c.zps, 100), (std::pair{c.z1, c.z2})) << c.u << " " << c.zps;
     // Who settled: "1" the employer, "2" the employee, anything else nobody.
     const struct {
         const char *a1, *ztel, *znec;
     } znacky[] = {{"1", "X", ""}, {"2", "", "X"}, {"3", "", ""}, {"", "", ""}, {" 1 ", "X", ""}};
     for (const auto &c : znacky)
-        EXPECT_EQ(ZP05OZPR::Znacky(QString::fromLatin1(c.a1)),
+        EXPECT_EQ(ZP05OZPR::insurerMarks(QString::fromLatin1(c.a1)),
                   (std::pair{QString::fromLatin1(c.ztel), QString::fromLatin1(c.znec)}))
             << c.a1;
-    EXPECT_EQ(ZP2005PR::Text_ss(200501), "0105");
-    EXPECT_EQ(ZP2005PR::Text_ss(200612), "1206");
+    EXPECT_EQ(ZP2005PR::socialSecurityText(200501), "0105");
+    EXPECT_EQ(ZP2005PR::socialSecurityText(200612), "1206");
 }
 
 TEST_F(HealthStatements, MonthlyAnnexListsEachInsurersEmployeesOnItsOwnPage)

@@ -38,10 +38,10 @@ TEST_F(HealthTotals, GroupBFollowsTheReducedRateRuleOfThePeriod)
         session.execute("delete from \":tarix_data:vyp\"");
         insertVyp(1, c.period, {{"KZP", 24}, {"ZTP", c.ztp ? 1 : 0}, {"Miera_poklesu", c.miera},
                                 {"N_zaklad_zp", 1000}, {"O_zdravot", 40}, {"Oz_zdravot", 100}});
-        const SumyZP s = ZP2005VY::Spocitaj_poistovnu(session, c.period, 1, 99, 24);
-        EXPECT_EQ(s.Spolu().Pocet_b, c.groupB ? 1 : 0);
-        EXPECT_EQ(s.Spolu().Pocet_a, c.groupB ? 0 : 1);
-        EXPECT_EQ(c.groupB ? s.Spolu().Zaklad_b : s.Spolu().Zaklad_a, 1000);
+        const HealthSums s = ZP2005VY::Spocitaj_poistovnu(session, c.period, 1, 99, 24);
+        EXPECT_EQ(s.grandTotal().Pocet_b, c.groupB ? 1 : 0);
+        EXPECT_EQ(s.grandTotal().Pocet_a, c.groupB ? 0 : 1);
+        EXPECT_EQ(c.groupB ? s.grandTotal().Zaklad_b : s.grandTotal().Zaklad_a, 1000);
     }
 }
 
@@ -62,14 +62,14 @@ TEST_F(HealthTotals, EachKindOfInsuranceAddsItsParts)
         session.execute("delete from \":tarix_data:vyp\"");
         insertVyp(1, 200503, {{"KZP", 24}, {"U_zdrav", c.u}, {"N_zaklad_zp", 1000}, {"O_zdravot", 40},
                               {"Oz_zdravot", 100}, {"V_kal_dni", 31}});
-        const Suma_ZP r = ZP2005VY::Spocitaj_poistovnu(session, 200503, 1, 99, 24).Spolu();
+        const Suma_ZP r = ZP2005VY::Spocitaj_poistovnu(session, 200503, 1, 99, 24).grandTotal();
         EXPECT_EQ(r.Pocet_a, c.pocet);
         EXPECT_EQ(r.Zaklad_a, c.zaklad);
         EXPECT_EQ(r.Zaklad_oz_a, c.zakladOz);
         EXPECT_EQ(r.O_zdravot_a, c.o);
         EXPECT_EQ(r.Oz_zdravot_a, c.oz);
         // The statement before 2005 adds the same parts.
-        const Suma_ZP z = RexZP::Spocitaj_poistovnu(session, 200503, 1, 99, 24).Spolu();
+        const Suma_ZP z = RexZP::Spocitaj_poistovnu(session, 200503, 1, 99, 24).grandTotal();
         EXPECT_EQ(z.Zaklad_a, c.zaklad);
         EXPECT_EQ(z.O_zdravot_a, c.o);
         EXPECT_EQ(z.Oz_zdravot_a, c.oz);
@@ -82,7 +82,7 @@ TEST_F(HealthTotals, ABaseOfZeroCountsAsReportedButNotAsPaying)
     insertVyp(2, 200509, {{"KZP", 24}, {"N_zaklad_zp", 800}, {"N_prijem_zp", 800}, {"V_kal_dni", 30},
                           {"V_nepoist_zp", 4}});
     insertVyp(3, 200509, {{"KZP", 24}, {"ZTP", 1}, {"N_zaklad_zp", 0}, {"N_prijem_zp", 300}, {"V_kal_dni", 30}});
-    const Suma_ZP r = ZP2005VY::Spocitaj_poistovnu(session, 200509, 1, 99, 24).Spolu();
+    const Suma_ZP r = ZP2005VY::Spocitaj_poistovnu(session, 200509, 1, 99, 24).grandTotal();
     EXPECT_EQ(r.Pocet_a, 2);        // rows 1 and 2
     EXPECT_EQ(r.Platiaci_a, 1);     // rows 3 to 5: only the one with a base
     EXPECT_EQ(r.Dni_a, 26);         // 30 calendar days less 4 not insured
@@ -99,13 +99,13 @@ TEST_F(HealthTotals, EmployerAdvanceIsCutToHallersBeforeItIsRoundedUp)
         double suma, preddavok;
     } cases[] = {{1234.00000001, 1234}, {1234.01, 1235}, {1234, 1234}, {0, 0}, {0.001, 0}, {999.999, 1000}};
     for (const auto &c : cases)
-        EXPECT_EQ(ZP2005VY::Preddavok_zamestnavatela(c.suma), c.preddavok) << c.suma;
+        EXPECT_EQ(ZP2005VY::employerAdvance(c.suma), c.preddavok) << c.suma;
 
     // Through the statement: the records' parts add up to 1234.01 in centres 1 and 2.
     insertVyp(1, 200503, {{"KZP", 24}, {"SID", 1}, {"N_zaklad_zp", 6170}, {"Oz_zdravot", 617.00}});
     insertVyp(2, 200503, {{"KZP", 24}, {"SID", 2}, {"N_zaklad_zp", 6170}, {"Oz_zdravot", 617.01}});
-    const SumyZP s = ZP2005VY::Spocitaj_poistovnu(session, 200503, 1, 99, 24);
-    EXPECT_EQ(s.Spolu().Oz_zdravot_a, 1235);
+    const HealthSums s = ZP2005VY::Spocitaj_poistovnu(session, 200503, 1, 99, 24);
+    EXPECT_EQ(s.grandTotal().Oz_zdravot_a, 1235);
     EXPECT_EQ(s.Sumy[1].Oz_zdravot_a, 617.00); // the centres keep their sums
     EXPECT_EQ(s.Sumy[2].Oz_zdravot_a, 617.01);
 }
@@ -116,16 +116,16 @@ TEST_F(HealthTotals, BeforeTwoThousandFiveTheEmployerPremiumIsComputedOnceFromTh
         insertVyp(emp, 200412, {{"KZP", 24}, {"N_zaklad_zp", 10000.40}, {"Fz_zdravot", 10}, {"Oz_zdravot", 1000.04}});
     insertVyp(4, 200412, {{"KZP", 24}, {"ZPS", 1}, {"N_zaklad_zp", 5000}, {"Fz_zdravot", 2.6}, {"Oz_zdravot", 130}});
     // 30 001.20 x 10 % = 3 000.12, rounded up once for the insurer.
-    const SumyZP s = RexZP::Spocitaj_poistovnu(session, 200412, 1, 99, 24);
-    EXPECT_EQ(s.Spolu().Oz_zdravot_a, 3001);
-    EXPECT_EQ(s.Spolu().Oz_zdravot_b, 130);
-    EXPECT_EQ(s.Spolu().Pocet_a, 3);
-    EXPECT_EQ(s.Spolu().Pocet_b, 1);
+    const HealthSums s = RexZP::Spocitaj_poistovnu(session, 200412, 1, 99, 24);
+    EXPECT_EQ(s.grandTotal().Oz_zdravot_a, 3001);
+    EXPECT_EQ(s.grandTotal().Oz_zdravot_b, 130);
+    EXPECT_EQ(s.grandTotal().Pocet_a, 3);
+    EXPECT_EQ(s.grandTotal().Pocet_b, 1);
 
     // From 2005 the stored employer parts are summed as they are.
     for (int emp : {1, 2, 3})
         insertVyp(emp, 200501, {{"KZP", 24}, {"N_zaklad_zp", 10000.40}, {"Fz_zdravot", 10}, {"Oz_zdravot", 1000.04}});
-    EXPECT_DOUBLE_EQ(RexZP::Spocitaj_poistovnu(session, 200501, 1, 99, 24).Spolu().Oz_zdravot_a, 3000.12);
+    EXPECT_DOUBLE_EQ(RexZP::Spocitaj_poistovnu(session, 200501, 1, 99, 24).grandTotal().Oz_zdravot_a, 3000.12);
 }
 
 TEST_F(HealthTotals, EveryInsurerInItsOrderFromOneRead)
@@ -135,19 +135,19 @@ TEST_F(HealthTotals, EveryInsurerInItsOrderFromOneRead)
     insertVyp(2, 200503, {{"KZP", 24}, {"N_zaklad_zp", 200}});
     insertVyp(4, 200503, {{"KZP", 0}, {"N_zaklad_zp", 400}});     // no insurer: not reported
     insertVyp(5, 200503, {{"KZP", 21}, {"U_zdrav", 0}});          // not insured
-    const std::vector<SumyZP> v = ZP2005VY::Vypocitaj_vykazy(session, 200503, 1, 99);
+    const std::vector<HealthSums> v = ZP2005VY::computeStatements(session, 200503, 1, 99);
     ASSERT_EQ(v.size(), 2u);
     EXPECT_EQ(v[0].kzp, 24);
-    EXPECT_EQ(v[0].Spolu().Zaklad_a, 300);
+    EXPECT_EQ(v[0].grandTotal().Zaklad_a, 300);
     EXPECT_EQ(v[1].kzp, 25);
-    EXPECT_EQ(ZP2005VY::Poistovne(session, 200503, 1, 99), (QList<int>{24, 25}));
+    EXPECT_EQ(ZP2005VY::insurerRows(session, 200503, 1, 99), (QList<int>{24, 25}));
 }
 
 TEST_F(HealthTotals, AFailingQueryRaisesInsteadOfGivingZeros)
 {
     insertVyp(1, 200503, {{"KZP", 24}, {"SID", 0}, {"N_zaklad_zp", 100}});
-    EXPECT_THROW(ZP2005VY::Vypocitaj_vykazy(session, 200503, 0, 99), EMyError);
+    EXPECT_THROW(ZP2005VY::computeStatements(session, 200503, 0, 99), EMyError);
     session.execute("drop table \":tarix_data:vyp\"");
-    EXPECT_ANY_THROW(ZP2005VY::Vypocitaj_vykazy(session, 200503, 1, 99));
-    EXPECT_ANY_THROW(RexZP::Vypocitaj_vykazy(session, 200412, 1, 99));
+    EXPECT_ANY_THROW(ZP2005VY::computeStatements(session, 200503, 1, 99));
+    EXPECT_ANY_THROW(RexZP::computeStatements(session, 200412, 1, 99));
 }

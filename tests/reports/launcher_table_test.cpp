@@ -22,9 +22,9 @@ TMyReportParam defaults(int period)
     return p;
 }
 
-StavSpustaca state(int period)
+LauncherState state(int period)
 {
-    StavSpustaca s;
+    LauncherState s;
     s.obdobie = period;
     s.zamestnanecKarty = 7;
     s.zamestnanecZuctovania = 8;
@@ -34,26 +34,26 @@ StavSpustaca state(int period)
     return s;
 }
 
-const SpustacZostavy &launcher(const char *id)
+const ReportLauncher &launcher(const char *id)
 {
-    const SpustacZostavy *s = Spustac_zostavy(QString::fromLatin1(id));
+    const ReportLauncher *s = reportLauncher(QString::fromLatin1(id));
     if (!s)
         throw std::runtime_error(std::string("no launcher ") + id);
     return *s;
 }
 
-TMyReportParam request(const char *id, const StavSpustaca &s)
+TMyReportParam request(const char *id, const LauncherState &s)
 {
-    const std::optional<TMyReportParam> p = Poziadavka_spustaca(launcher(id), s, defaults(s.obdobie));
+    const std::optional<TMyReportParam> p = launcherRequest(launcher(id), s, defaults(s.obdobie));
     if (!p)
         throw std::runtime_error(std::string("no request of ") + id);
     return *p;
 }
 
-QString refusal(const char *id, const StavSpustaca &s)
+QString refusal(const char *id, const LauncherState &s)
 {
     try {
-        Poziadavka_spustaca(launcher(id), s, defaults(s.obdobie));
+        launcherRequest(launcher(id), s, defaults(s.obdobie));
     } catch (const EMyError &e) {
         return e.text();
     }
@@ -78,12 +78,12 @@ TEST(LauncherTable, EveryReportItemHasItsLauncher)
         if (id.startsWith(u"tlac_") || id.startsWith(u"zam_tlac_") || id == u"ppv_tlac") {
             ++reportItems;
             if (id != u"tlac_sp_xml_k") { // a file of its own, not a report code
-                EXPECT_NE(Spustac_zostavy(id), nullptr) << id.toStdString();
+                EXPECT_NE(reportLauncher(id), nullptr) << id.toStdString();
             }
         }
     EXPECT_GT(reportItems, 50);
     QStringList ids;
-    for (const SpustacZostavy &s : Spustace_zostav()) {
+    for (const ReportLauncher &s : reportLaunchers()) {
         const QString id = QString::fromLatin1(s.id);
         EXPECT_FALSE(ids.contains(id)) << s.id;
         ids << id;
@@ -97,27 +97,27 @@ TEST(LauncherTable, EveryReportItemHasItsLauncher)
 // payslip layout setting.
 TEST(LauncherTable, EveryCodeSentHasADispatcherRowForItsPeriods)
 {
-    for (const SpustacZostavy &s : Spustace_zostav()) {
+    for (const ReportLauncher &s : reportLaunchers()) {
         for (int year = 2004; year <= 2008; ++year) {
             for (int month = 1; month <= 12; ++month) {
                 const int period = year * 100 + month;
                 if (period < s.odObdobia)
                     continue;
-                std::vector<StavSpustaca> states;
-                if (s.kod) {
+                std::vector<LauncherState> states;
+                if (s.launcherCode) {
                     states.push_back(state(period));
                 } else {
                     for (int kind : kContractKinds) {
-                        StavSpustaca st = state(period);
+                        LauncherState st = state(period);
                         st.druhZmluvy = kind;
                         states.push_back(st);
                     }
                 }
-                for (const StavSpustaca &st : states) {
+                for (const LauncherState &st : states) {
                     const TMyReportParam p = request(s.id, st);
                     for (int odstup : {0, 1}) {
-                        const VolbaZostavy v = Vyber_zostavu(p.Kod_zostavy, p.Obdobie, [odstup] { return odstup; });
-                        EXPECT_EQ(v.druh, VolbaZostavy::Druh::Zostava)
+                        const ReportChoice v = chooseReport(p.Kod_zostavy, p.Obdobie, [odstup] { return odstup; });
+                        EXPECT_EQ(v.documentKind, ReportChoice::ReportKind::Zostava)
                             << s.id << " " << p.Kod_zostavy.toStdString() << " " << p.Obdobie << ": "
                             << v.nazov.toStdString();
                     }
@@ -151,7 +151,7 @@ TEST(LauncherTable, RecipesSetTheirFieldsAndNothingElse)
         bool noDialog, fileFlag, prepisat3;
         int period;
     };
-    const StavSpustaca st = state(200703);
+    const LauncherState st = state(200703);
     const Case cases[] = {
         {"tlac_vp", "VP", 0, false, false, false, 200703},
         {"tlac_zp_rtf", "ZP_RTF", 0, false, false, true, 200703},
@@ -185,7 +185,7 @@ TEST(LauncherTable, RecipesSetTheirFieldsAndNothingElse)
 
 TEST(LauncherTable, GuardsRefuseBeforeAnythingRuns)
 {
-    StavSpustaca st = state(200703);
+    LauncherState st = state(200703);
     st.kartaEdituje = true;
     EXPECT_EQ(refusal("zam_tlac_ml", st), Msg(65199));
     EXPECT_EQ(refusal("zam_tlac_ml2", st), QString()); // no guard
@@ -214,7 +214,7 @@ TEST(LauncherTable, AContractPrintsByItsKind)
     const std::pair<int, const char *> kinds[] = {{0, "ZML"},   {1, "DVP"},   {2, "DPC"},   {10, "ZML2"},
                                                   {11, "DVP2"}, {12, "DPC2"}, {13, "DBPS"}, {14, "ZMLD"}};
     for (const auto &[kind, code] : kinds) {
-        StavSpustaca st = state(200703);
+        LauncherState st = state(200703);
         st.druhZmluvy = kind;
         const TMyReportParam p = request("ppv_tlac", st);
         EXPECT_EQ(p.Kod_zostavy, QString::fromLatin1(code)) << kind;
@@ -222,8 +222,8 @@ TEST(LauncherTable, AContractPrintsByItsKind)
         EXPECT_TRUE(p.Bez_dialogu) << kind;
     }
     for (int kind : {-1, 3, 4, 9, 15}) {
-        StavSpustaca st = state(200703);
+        LauncherState st = state(200703);
         st.druhZmluvy = kind;
-        EXPECT_FALSE(Poziadavka_spustaca(launcher("ppv_tlac"), st, defaults(200703)).has_value()) << kind;
+        EXPECT_FALSE(launcherRequest(launcher("ppv_tlac"), st, defaults(200703)).has_value()) << kind;
     }
 }

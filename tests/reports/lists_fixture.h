@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_zoznamy_vyplat();
+        registerPayrollLists();
     }
 
     static TMyReportParam listRequest(const char *kod, int period)

@@ -15,7 +15,7 @@
 #include "platform/format/dates.h"
 #include "reports/forms/launcher_commands.h"
 #include "reports/forms/payroll_print.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 #include "reports/recap/rekapitulacie.h"
 #include "core/database_server.h"
 #include "platform/db/pg_connection.h"
@@ -67,7 +67,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_vyplatne_pasky(); });
+        const core::StartupHooks hooks = payrollHooks([] { reports::registerPayslips(); });
         core::CommandRegistry &commands = core::mainMenuCommands();
         payroll::registerCommands();
         payroll::registerNetDailyWageCommand(commands);
@@ -144,7 +144,7 @@ protected:
     // and the payslips' routine, as MainMenuEndToEnd does.
     void startOn(const QString &programFolder)
     {
-        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_vyplatne_pasky(); });
+        const core::StartupHooks hooks = payrollHooks([] { reports::registerPayslips(); });
         core::CommandRegistry &commands = core::mainMenuCommands();
         payroll::registerCommands();
         reports::registerCommands();
@@ -160,12 +160,12 @@ protected:
     void endProgram()
     {
         rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::endProgram();
         main = nullptr;
         modules.destroy();
         registered.restore();
-        payroll::setNastavenia({});
+        payroll::setSettings({});
         MyConsts::Parametre().fill(MyConsts::Parameter{});
     }
 };
@@ -238,7 +238,7 @@ TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
     payroll::TDMV &dmv = payroll::DMV();
     if (!dmv.TVYP_.isActive())
         dmv.TVYP_.open();
-    dmv.Nastav_zamestnanca(101, 1);
+    dmv.setEmployee(101, 1);
     EXPECT_EQ(dmv.TVYP_.fieldByName("N_netto").asFloat(), net);
     endProgram();
 }
@@ -247,7 +247,7 @@ TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
 // lines and prints them; every health insurer of the employees has its lines.
 TEST_F(MainMenuEndToEnd, TheMonthsCostRecapitulationListsEveryInsurer)
 {
-    reports::Registruj_rekapitulacie();
+    reports::registerRecaps();
     print([&] { choose("tlac_nz"); });
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
     ASSERT_EQ(preview.shown.size(), 1u);
@@ -288,7 +288,7 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
     for (QMenu *m : menus())
         collect(m);
 
-    const QString notAvailable = reports::Text_nedostupnej_zostavy(QString()).section(' ', -3);
+    const QString notAvailable = reports::unavailableReportText(QString()).section(' ', -3);
     int reports = 0, unavailable = 0;
     for (QAction *a : items) {
         const std::string name = a->objectName().toStdString() + " \"" + a->text().toStdString() + "\"";
@@ -331,21 +331,21 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
         EXPECT_TRUE(unexpected.isEmpty()) << unexpected.join('\n').toStdString();
         EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
         const bool reached = !windows.isEmpty() || !scripted.asked.isEmpty() || preview.shown.size() > previews
-                             || !scripted.messages().isEmpty() || main->aktualnaStranka() != "EMPTY"
+                             || !scripted.messages().isEmpty() || main->currentPageName() != "EMPTY"
                              || a->isCheckable();
         EXPECT_TRUE(reached) << "nothing happened";
         if (report) {
             ++reports;
             // A report is chosen in its parameter dialog unless its launcher runs it at once.
-            const reports::SpustacZostavy *s = reports::Spustac_zostavy(a->objectName());
+            const reports::ReportLauncher *s = reports::reportLauncher(a->objectName());
             const bool dialog = s && !s->bezDialogu;
             EXPECT_EQ(windows.contains("FParForm"), dialog) << windows.join(',').toStdString();
         }
         // Back to the start page (the card and the tax bands take the menus away).
-        if (main->aktualnaStranka() != "EMPTY")
-            main->Zobraz_stranku("EMPTY");
+        if (main->currentPageName() != "EMPTY")
+            main->showPage("EMPTY");
         main->Akcia_priprav_menu();
-        ASSERT_TRUE(main->menuPrehlady()->isEnabled());
+        ASSERT_TRUE(main->overviewsMenu()->isEnabled());
     }
     EXPECT_EQ(core::DM().Aktualne_obdobie(), 200703);
     EXPECT_GT(reports, 50);
@@ -372,14 +372,14 @@ TEST_F(MainMenuEndToEnd, TheCheckFileAsksForAStatementUntilOneFits)
     ASSERT_EQ(asked.size(), 3u);
     for (const auto &e : asked)
         EXPECT_EQ(e.detail, Msg(65159));
-    EXPECT_EQ(errors(), QStringList{reports::Text_nedostupnej_zostavy("RexSpXml.Zapis_kontrolny_subor")});
+    EXPECT_EQ(errors(), QStringList{reports::unavailableReportText("RexSpXml.Zapis_kontrolny_subor")});
     EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
               QFileInfo(core::appPaths().programFolder).canonicalFilePath());
 
     // With the writer: the statement and its ".txt" beside it, and the end message.
     scripted.clearEvents();
     reports::TMyReportParam got;
-    reports::DocasnaRegistracia writer(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
+    reports::TemporaryRegistration writer(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
                                        [&](const reports::TMyReportParam &p) { got = p; });
     scripted.answerFile(folder + "/SPx.XML");
     choose("tlac_sp_xml_k");
@@ -404,10 +404,10 @@ TEST(CheckFileName, OnlyTheInsurersStatementFits)
         {"xsp.xml", false},   {"sp2005.xml.bak", false}, {"s.xml", false},           {"sp", false},
     };
     for (const auto &[name, fits] : cases)
-        EXPECT_EQ(reports::Je_xml_vykaz_sp(name), fits) << name;
+        EXPECT_EQ(reports::isSpXmlStatement(name), fits) << name;
 }
 
-// "Nastav garančné poistenie všetkým zamestnancom": a closed month is refused before
+// "setRecapBox garančné poistenie všetkým zamestnancom": a closed month is refused before
 // anything changes; otherwise every card and the month's payrolls get the insurance and
 // the payrolls are recalculated; an update with nothing to change is not run.
 TEST_F(MainMenuEndToEnd, GuaranteeInsuranceForEveryone)
@@ -456,11 +456,11 @@ TEST_F(MainMenuEndToEnd, GuaranteeInsuranceForEveryone)
 // his record is being edited.
 TEST_F(MainMenuEndToEnd, TheCardsReportsPrintTheCurrentEmployee)
 {
-    main->Akcia_zamestnanci();
+    main->employeesAction();
     db::Table &zam = core::DMZ().TZAM_;
     ASSERT_FALSE(zam.isEmpty());
     const int codeEmp = int(zam.fieldByName("Code_emp").asInteger());
-    QMenu *operations = main->operacieZam();
+    QMenu *operations = main->employeeOperations();
     emit operations->aboutToShow();
     QAction *ml2 = main->findChild<QAction *>("zam_tlac_ml2");
     ASSERT_NE(ml2, nullptr);
@@ -481,9 +481,9 @@ TEST_F(MainMenuEndToEnd, TheCardsReportsPrintTheCurrentEmployee)
     QAction *ml = main->findChild<QAction *>("zam_tlac_ml");
     ml->trigger();
     ASSERT_EQ(errors().size(), 1);
-    EXPECT_TRUE(errors()[0].contains(reports::Text_nedostupnej_zostavy("TReportML3"))) << errors()[0].toStdString();
-    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_od, codeEmp);
-    EXPECT_EQ(reports::ParForm::Parametre_zostavy().Zamestnanec_do, codeEmp);
+    EXPECT_TRUE(errors()[0].contains(reports::unavailableReportText("TReportML3"))) << errors()[0].toStdString();
+    EXPECT_EQ(reports::ParForm::reportParameters().Zamestnanec_od, codeEmp);
+    EXPECT_EQ(reports::ParForm::reportParameters().Zamestnanec_do, codeEmp);
 
     // An edit pending: refused.
     scripted.clearEvents();
@@ -491,6 +491,6 @@ TEST_F(MainMenuEndToEnd, TheCardsReportsPrintTheCurrentEmployee)
     ml->trigger();
     EXPECT_EQ(errors(), QStringList{Msg(65199)});
     zam.cancel();
-    main->Zobraz_stranku("EMPTY");
+    main->showPage("EMPTY");
     EXPECT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
 }

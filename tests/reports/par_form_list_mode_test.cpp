@@ -27,7 +27,7 @@ TEST_F(ReportDialogListMode, FollowsTheMainWindowsChoice)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.item);
-        choose(main->menuHlavne(), c.item);
+        choose(main->mainMenu(), c.item);
         reports::TMyReportParam unit;
         reports::Priprav_parametre_zostavy(unit);
         unit.Kod_zostavy = QStringLiteral("VL");

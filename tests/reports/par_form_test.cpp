@@ -1,4 +1,4 @@
-// The report parameter dialog: its lists, fill and apply, the checks of "&Spusti", the
+// The report parameter dialog: its lists, fill and apply, the checks of "&runForm", the
 // entry with and without the dialog, and the statement contact dialog.
 #include "reports/forms/f_par_form.h"
 
@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         InstalledFirm::SetUp();
-        core::Nastav_rezim_zobrazenia_zamestnancov(u'A');
+        core::setEmployeeViewMode(u'A');
         session.execute("update \":tarix_data:tlac_par\" set vykaz_zostavil='Mária Šťastná', "
                         "kontaktna_osoba='Ján Hudák', telefon='033/5501234', fax=null, "
                         "mail='mzdy@demostav.example', den='2007-01-31', miesto='Trnava'");
@@ -37,7 +37,7 @@ protected:
     void TearDown() override
     {
         core::DM().TTLA_.close();
-        core::Nastav_rezim_zobrazenia_zamestnancov(core::kZobrazSucasnych);
+        core::setEmployeeViewMode(core::kZobrazSucasnych);
         InstalledFirm::TearDown();
     }
 
@@ -110,7 +110,7 @@ TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
         {u'X', 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
     };
     for (const Case &c : cases) {
-        core::Nastav_rezim_zobrazenia_zamestnancov(c.mode);
+        core::setEmployeeViewMode(c.mode);
         unit = request("VL");
         TFParForm form(unit);
         form.CB_stred->setCurrentIndex(c.centreRow);
@@ -126,7 +126,7 @@ TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
         EXPECT_EQ(unit.Stredisko_do, sid == 0 ? 99 : 2);
     }
     // Sorted by surname: Čierny (3) before Chudý (4) in the Slovak order.
-    core::Nastav_rezim_zobrazenia_zamestnancov(u'A');
+    core::setEmployeeViewMode(u'A');
     unit = request("VL");
     TFParForm form(unit);
     const QList<int> all = codes(form.CB_zam);
@@ -224,10 +224,10 @@ TEST_F(ParFormTest, ControlsShownDependOnTheCodeAndPeriod)
         form.Nacitaj_parametre(p);
         const std::string what = std::string(c.kod) + " " + std::to_string(c.obdobie);
         EXPECT_EQ(!form.CB_abeceda->isHidden(), c.abeceda) << what;
-        EXPECT_EQ(form.stranaViditelna(form.PAGE_PZ2006), c.pz) << what;
+        EXPECT_EQ(form.pageVisible(form.PAGE_PZ2006), c.pz) << what;
         EXPECT_EQ(form.PageControl2->currentWidget() == form.PAGE_SPXML, c.typVykazu) << what;
-        EXPECT_EQ(form.stranaViditelna(form.PAGE_VYBER_ZAM), c.zam) << what;
-        EXPECT_EQ(form.stranaViditelna(form.PAGE_VYBER_ZP), c.zp) << what;
+        EXPECT_EQ(form.pageVisible(form.PAGE_VYBER_ZAM), c.zam) << what;
+        EXPECT_EQ(form.pageVisible(form.PAGE_VYBER_ZP), c.zp) << what;
         EXPECT_EQ(form.Page_Control3->currentWidget(), c.zp ? form.PAGE_VYBER_ZP : form.PAGE_VYBER_ZAM) << what;
         EXPECT_EQ(!form.Label_ine->isHidden(), c.labelIne) << what;
         EXPECT_EQ(!form.Edit_ine->isHidden(), c.editIne) << what;
@@ -314,14 +314,14 @@ TEST_F(ParFormTest, StartChecksRefuseAndKeepTheDialogOpen)
         form.Button1->click();
         if (c.refused.isEmpty()) {
             EXPECT_TRUE(scripted.messages().isEmpty()) << c.kod;
-            EXPECT_EQ(form.beh(), TFParForm::Spustit) << c.kod;
+            EXPECT_EQ(form.run(), TFParForm::Spustit) << c.kod;
             EXPECT_FALSE(form.isVisible());
         } else {
             EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{c.refused}) << c.kod;
-            EXPECT_EQ(form.beh(), TFParForm::Nic);
+            EXPECT_EQ(form.run(), TFParForm::Nic);
             EXPECT_TRUE(form.isVisible()) << c.kod;
             form.Button2->click();
-            EXPECT_EQ(form.beh(), TFParForm::Koniec);
+            EXPECT_EQ(form.run(), TFParForm::Koniec);
             EXPECT_FALSE(form.isVisible());
         }
     }
@@ -330,7 +330,7 @@ TEST_F(ParFormTest, StartChecksRefuseAndKeepTheDialogOpen)
 TEST_F(ParFormTest, WithoutTheDialogTheRequestRunsAtOnce)
 {
     std::vector<TMyReportParam> runs;
-    DocasnaRegistracia reg("TReportDPC", [&](const TMyReportParam &p) { runs.push_back(p); });
+    TemporaryRegistration reg("TReportDPC", [&](const TMyReportParam &p) { runs.push_back(p); });
     TMyReportParam p = request("DPC", 200703);
     p.Bez_dialogu = true;
     p.Zamestnanec_od = p.Zamestnanec_do = 2;
@@ -351,7 +351,7 @@ TEST_F(ParFormTest, WithoutTheDialogTheRequestRunsAtOnce)
 
     // An employee the dialog's list lacks (he left; the main window lists current
     // employees) and a centre without a row stay as the caller named them.
-    core::Nastav_rezim_zobrazenia_zamestnancov(u'S');
+    core::setEmployeeViewMode(u'S');
     p.Zamestnanec_od = p.Zamestnanec_do = 6;
     p.Stredisko = p.Stredisko_od = p.Stredisko_do = 7;
     ParForm::Zobraz_parametre_zostavy(p);
@@ -361,11 +361,11 @@ TEST_F(ParFormTest, WithoutTheDialogTheRequestRunsAtOnce)
     EXPECT_EQ(runs[1].Stredisko, 7);
     EXPECT_EQ(runs[1].Stredisko_text(), "DEMO STAV, s.r.o., stredisko: 7");
 
-    // No checks of "&Spusti" on this road.
+    // No checks of "&runForm" on this road.
     p = request("SPXML", 200703);
     p.Bez_dialogu = true;
     p.Vyber_zp = true;
-    DocasnaRegistracia xml("RexSpXml.Export_xml_vykazu", [&](const TMyReportParam &q) { runs.push_back(q); });
+    TemporaryRegistration xml("RexSpXml.Export_xml_vykazu", [&](const TMyReportParam &q) { runs.push_back(q); });
     ParForm::Zobraz_parametre_zostavy(p);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[2].Typ_vykazu, u'R');
@@ -375,7 +375,7 @@ TEST_F(ParFormTest, TheShownDialogRunsOnlyWhenStarted)
 {
     int runs = 0;
     TMyReportParam seen;
-    DocasnaRegistracia reg("TReportVL", [&](const TMyReportParam &p) {
+    TemporaryRegistration reg("TReportVL", [&](const TMyReportParam &p) {
         ++runs;
         seen = p;
     });
@@ -494,7 +494,7 @@ TEST_F(ParFormTest, TheParameterDialogOpensTheContactDialog)
 TEST_F(ParFormTest, AFailingDialogIsShownAndRunsNothing)
 {
     int runs = 0;
-    DocasnaRegistracia reg("TReportVL", [&](const TMyReportParam &) { ++runs; });
+    TemporaryRegistration reg("TReportVL", [&](const TMyReportParam &) { ++runs; });
     db::Table &tla = core::DM().TTLA_;
     tla.close();
     tla.setTableName("Chyba.DB");

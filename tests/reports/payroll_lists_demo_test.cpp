@@ -6,7 +6,7 @@
 #include "report_checks.h"
 
 #include "core/dm_main.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/ini_settings.h"
 #include "platform/report/qt/preview.h"
 #include "platform/report/render.h"
@@ -43,10 +43,10 @@ protected:
     void SetUp() override
     {
         DemoFirmTest::SetUp();
-        payroll::setNastavenia(payroll::IniSettings{});
+        payroll::setSettings(payroll::IniSettings{});
         rpt::setDefaultPreviewHost(&previewHost);
         registered.keep();
-        Registruj_zoznamy_vyplat();
+        registerPayrollLists();
         demo.setPeriod(2007, 3);
         // The month's payroll of every employee, a full working month each.
         payroll::TDMV dmv;
@@ -62,7 +62,7 @@ protected:
     {
         registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
-        payroll::setNastavenia({});
+        payroll::setSettings({});
         DemoFirmTest::TearDown();
     }
 

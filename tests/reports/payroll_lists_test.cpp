@@ -4,9 +4,9 @@
 #include "lists_fixture.h"
 
 #include "core/helpers/text_utils.h"
-#include "reports/lists/hotovostna_listina.h"
+#include "reports/lists/report_cash_list.h"
 #include "reports/lists/mincovka.h"
-#include "reports/lists/vyplatna_listina.h"
+#include "reports/lists/report_pay_list.h"
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -14,11 +14,11 @@ using fixtures::ListsFirm;
 
 // ---- the coin breakdown --------------------------------------------------------------------
 
-TEST(Mincovka, PaysEachAmountGreedilyInWholeCrowns)
+TEST(CoinCounter, PaysEachAmountGreedilyInWholeCrowns)
 {
     struct Case {
         std::vector<double> sumy;
-        std::array<int, Mincovka::kPocet> pocty;   // 5000 1000 500 200 100 50 20 10 5 2 1
+        std::array<int, CoinCounter::kPocet> pocty;   // 5000 1000 500 200 100 50 20 10 5 2 1
     } cases[] = {
         {{6789.50}, {1, 1, 1, 1, 0, 1, 1, 1, 1, 2, 0}},
         {{0.99}, {}},
@@ -30,10 +30,10 @@ TEST(Mincovka, PaysEachAmountGreedilyInWholeCrowns)
         {{3.5, 3.5}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 2}},
     };
     for (const Case &c : cases) {
-        Mincovka m;
+        CoinCounter m;
         for (double s : c.sumy)
-            m.Pridaj(s);
-        EXPECT_EQ(m.Pocty(), c.pocty) << c.sumy.front();
+            m.addAmount(s);
+        EXPECT_EQ(m.coinCounts(), c.pocty) << c.sumy.front();
     }
 }
 
@@ -189,7 +189,7 @@ TEST_F(PayrollLists, CashListCountsTheCoinsOfEveryListedAmountOncePerRun)
     vl2.Zatvor_data();
     // 20000 + 3300 + 6789.50
     const int expected[] = {5, 4, 1, 2, 1, 1, 1, 1, 1, 2, 0};
-    for (int i = 0; i < Mincovka::kPocet; ++i) {
+    for (int i = 0; i < CoinCounter::kPocet; ++i) {
         const QString name = QStringLiteral("M%1").arg(i + 1);
         EXPECT_EQ(lastTextNamed(first, name), QString::number(expected[i])) << i;
         EXPECT_EQ(lastTextNamed(again, name), QString::number(expected[i])) << i;
@@ -202,7 +202,7 @@ TEST_F(PayrollLists, CashListCountsTheCoinsOfEveryListedAmountOncePerRun)
     const rpt::PreparedReport *zl = run(listRequest("ZL", 200703));
     ASSERT_NE(zl, nullptr);
     const int zaloha[] = {1, 4, 0, 0, 1, 0, 0, 1, 1, 0, 1};
-    for (int i = 0; i < Mincovka::kPocet; ++i)
+    for (int i = 0; i < CoinCounter::kPocet; ++i)
         EXPECT_EQ(lastTextNamed(*zl, QStringLiteral("M%1").arg(i + 1)), QString::number(zaloha[i])) << i;
     EXPECT_EQ(zl->pages[0].findText("QRLabel_titul")->text(), "ZÁLOHOVÁ LISTINA ZA MAREC 2007");
 }
@@ -293,7 +293,7 @@ TEST_P(EveryList, PrintedTextIsTheStoredOne)
     session.execute("update \":tarix_data:inf\" set f_priplat1_text='Príplatok A', f_priplat2_text='Príplatok B', "
                     "f_priplat3_text=null, f_priplat4_text='Príplatok D', f_priplat5_text='Príplatok E'");
     insertFull(z.obdobie, 100);
-    EXPECT_EQ(Vyber_zostavu(z.kod, z.obdobie, Odstup_firmy).nazov, QString(z.trieda));
+    EXPECT_EQ(chooseReport(z.kod, z.obdobie, firmDistance).nazov, QString(z.trieda));
     const rpt::PreparedReport *r = run(listRequest(z.kod, z.obdobie));
     ASSERT_NE(r, nullptr);
     expectSameAsStored(QStringLiteral("lists_%1.txt").arg(z.trieda), rpt::exportText(*r).toUtf8());

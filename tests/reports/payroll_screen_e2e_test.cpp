@@ -13,7 +13,7 @@
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_grid.h"
 #include "reports/forms/payroll_print.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 #include "support/pdf_text.h"
 #include "support/widgets/keyboard.h"
 
@@ -36,7 +36,7 @@ protected:
     void start()
     {
         ProgramTest::start(payrollHooks([] {
-            reports::Registruj_vyplatne_pasky();
+            reports::registerPayslips();
             reports::registerPayrollScreenPrints(payroll::payrollScreenPrintCommands());
         }));
     }
@@ -49,7 +49,7 @@ protected:
     }
     static dbctrl::DBEdit *edit(payroll::TFormMainVyp &f, const QString &field)
     {
-        return qobject_cast<dbctrl::DBEdit *>(f.ovladace(field).value(0));
+        return qobject_cast<dbctrl::DBEdit *>(f.fieldControls(field).value(0));
     }
     // What an edit shows, as a number (Slovak decimal comma, blanks between thousands).
     static double shown(dbctrl::DBEdit *e)
@@ -72,7 +72,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
     bool screenSeen = false, previewSeen = false;
     double netFull = 0, netLess = 0;
     test::whileDialogs(
-        [&] { payroll::Otvor_obrazovku_vyplat(main); },
+        [&] { payroll::openPayrollScreen(main); },
         [&](QWidget *w) {
             auto *f = qobject_cast<payroll::TFormMainVyp *>(w);
             ASSERT_NE(f, nullptr) << "unexpected window " << w->objectName().toStdString();
@@ -89,7 +89,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
             ASSERT_EQ(f->N->currentWidget(), f->Page_vypl1);
 
             // "Nová výplata", the whole month worked.
-            f->akcia("Nová výplata", f->Menu_vypl)->trigger();
+            f->makeAction("Nová výplata", f->Menu_vypl)->trigger();
             db::Table &vyp = payroll::DMV().TVYP_;
             ASSERT_EQ(vyp.state(), db::DataSetState::Insert);
             const double fund = shown(edit(*f, "V_fmes"));
@@ -108,7 +108,7 @@ TEST_F(PayrollScreenEndToEnd, FirstPayslipOfANewUser)
             typeInto(edit(*f, "V_den"), QString::number(fund - 2));
 
             // "Zápis zmien", then the print button.
-            f->akcia("Zápis zmien", f->Menu_vypl)->trigger();
+            f->makeAction("Zápis zmien", f->Menu_vypl)->trigger();
             ASSERT_EQ(vyp.state(), db::DataSetState::Browse);
             // The preview of the payslip opens over the screen: saved as a PDF, then closed.
             test::whileDialogs([&] { f->Butt_vypl_tlac->click(); },

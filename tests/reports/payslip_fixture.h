@@ -7,7 +7,7 @@
 #include "payroll/ini_settings.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 #include "reports/report_param.h"
 #include "report_checks.h"
 #include "support/demo_firm_test.h"
@@ -28,14 +28,14 @@ protected:
         DemoFirmTest::SetUp();
         rpt::setDefaultPreviewHost(&previewHost);
         registered.keep();
-        Registruj_vyplatne_pasky();
+        registerPayslips();
         MyConsts::Parametre(12).Hodnota = 0;
         session.execute("delete from \":tarix_data:vyp\"");
     }
     void TearDown() override
     {
         MyConsts::Parametre(12).Hodnota = 0;
-        payroll::setNastavenia({});
+        payroll::setSettings({});
         registered.restore();
         rpt::setDefaultPreviewHost(nullptr);
         DemoFirmTest::TearDown();

@@ -8,7 +8,7 @@
 #include "platform/report/description.h"
 #include "platform/report/render.h"
 #include "reports/dispatcher.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QDir>
 #include <QFile>
@@ -161,14 +161,14 @@ TEST_P(PayslipLayoutPinned, PrintedTextIsTheStoredOne)
     setOdstup(l.odstup);
     payroll::IniSettings n;
     n.Doplatky = QStringLiteral("Doplatky z minulých období");
-    payroll::setNastavenia(n);
+    payroll::setSettings(n);
     session.execute("update \":tarix_data:inf\" set f_priplat1_text='Príplatok A', f_priplat2_text='Príplatok B', "
                     "f_priplat3_text=null, f_priplat4_text='Príplatok D', f_priplat5_text='Príplatok E'");
     // Payslips one after another: the band height decides where each one starts.
     MyConsts::Parametre(12).Hodnota = 1;
     insertRecords(l.obdobie);
 
-    EXPECT_EQ(Vyber_zostavu("VP", l.obdobie, Odstup_firmy).nazov, QString(l.trieda));
+    EXPECT_EQ(chooseReport("VP", l.obdobie, firmDistance).nazov, QString(l.trieda));
     ParForm::Spusti_zostavu_podla_nazvu(request(l.obdobie));
     ASSERT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
     ASSERT_EQ(previewHost.shownCount, 1);
@@ -183,15 +183,15 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PayslipLayoutPinned, ::testing::ValuesIn(kLayo
 namespace {
 
 // The layout of 2005 with one more line at the end of its first column.
-class PaskaSRiadkom : public TReportVyplatnaPaska {
+class PaskaSRiadkom : public TReportPayslip {
 public:
-    explicit PaskaSRiadkom(const QString &pole) : TReportVyplatnaPaska(vp::Obdobie::Od2005)
+    explicit PaskaSRiadkom(const QString &pole) : TReportPayslip(payslip_layouts::Obdobie::Od2005)
     {
-        rpt::LayoutDesc l = vp::layoutVP2005A();
+        rpt::LayoutDesc l = payslip_layouts::layoutVP2005A();
         auto &items = std::get<rpt::BandDesc>(l.bands.at(0)).items;
         auto it = std::find_if(items.begin(), items.end(), [](const rpt::LayoutItem &i) { return std::holds_alternative<rpt::Stack>(i); });
         std::get<rpt::Stack>(*it).lines.push_back({.block = "line", .args = {{"text", "Navyše"}, {"field", pole}}});
-        Zostav(l);
+        assemble(l);
     }
 };
 

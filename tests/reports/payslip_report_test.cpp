@@ -6,7 +6,7 @@
 #include "core/helpers/periods.h"
 #include "platform/report/render.h"
 #include "reports/dispatcher.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -40,14 +40,14 @@ const Zamestnanec kZamestnanci[] = {
     {1, "Ing. Ján Hudák", 32000, 1280, 4675.75, 24116.5, 20000, "32000,00", "1280,00", "4675,75", "24116,50", "20000,00"},
 };
 
-struct Rozlozenie {
+struct reportLayout {
     int obdobie;
     int odstup;
     const char *trieda;
     int rok; // the year folder that is open
 };
 
-const Rozlozenie kRozlozenia[] = {
+const reportLayout kRozlozenia[] = {
     {200703, 0, "TReportVP2005A", 2007},
     {200703, 1, "TReportVP2005B", 2007},
     {200501, 0, "TReportVP2005A", 2005},
@@ -81,7 +81,7 @@ QString obsah(const rpt::PreparedReport &r)
 
 } // namespace
 
-class PayslipLayouts : public PayslipFirm, public ::testing::WithParamInterface<Rozlozenie> {
+class PayslipLayouts : public PayslipFirm, public ::testing::WithParamInterface<reportLayout> {
 protected:
     void insertThree(int period)
     {
@@ -94,12 +94,12 @@ protected:
 
 TEST_P(PayslipLayouts, DispatcherRunsTheLayoutOfThePeriodAndFirmSetting)
 {
-    const Rozlozenie r = GetParam();
+    const reportLayout r = GetParam();
     openYear(r.rok);
     setOdstup(r.odstup);
     insertThree(r.obdobie);
 
-    EXPECT_EQ(Vyber_zostavu("VP", r.obdobie, Odstup_firmy).nazov, QString(r.trieda));
+    EXPECT_EQ(chooseReport("VP", r.obdobie, firmDistance).nazov, QString(r.trieda));
     ParForm::Spusti_zostavu_podla_nazvu(request(r.obdobie));
 
     ASSERT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
@@ -115,7 +115,7 @@ TEST_P(PayslipLayouts, DispatcherRunsTheLayoutOfThePeriodAndFirmSetting)
 
 TEST_P(PayslipLayouts, OnePagePerEmployeeWithTheStoredValues)
 {
-    const Rozlozenie r = GetParam();
+    const reportLayout r = GetParam();
     openYear(r.rok);
     setOdstup(r.odstup);
     insertThree(r.obdobie);
@@ -152,7 +152,7 @@ TEST_P(PayslipLayouts, OnePagePerEmployeeWithTheStoredValues)
 
 TEST_P(PayslipLayouts, EveryTextFitsItsBoxAndThePage)
 {
-    const Rozlozenie r = GetParam();
+    const reportLayout r = GetParam();
     openYear(r.rok);
     setOdstup(r.odstup);
     // Large amounts in every line the layout prints.
@@ -332,7 +332,7 @@ TEST_F(Payslips, CaptionsOfSupplementsAndSurchargesComeFromTheSettings)
 {
     payroll::IniSettings s;
     s.Doplatky = QStringLiteral("Doplatky za rok");
-    payroll::setNastavenia(s);
+    payroll::setSettings(s);
     session.execute("update \":tarix_data:inf\" set f_priplat1_text='Zmenová práca', f_priplat3_text=null");
     insertVyp(1, 200703, {{"N_doplatok", 1234.5}, {"Vh_priplat1", 8}, {"Vp_priplat1", 160}});
     const rpt::PreparedPage &p = run(200703).pages.at(0);

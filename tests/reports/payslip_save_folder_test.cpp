@@ -29,7 +29,7 @@ protected:
     {
         PayslipFirm::SetUp();
         // As opening firm 01 for 2007 sets it.
-        output = core::Vystupny_priecinok(root(), 1, 2007);
+        output = core::firmOutputFolder(root(), 1, 2007);
         QDir().mkpath(output);
         MyConsts::setOutputFolder(output);
         rpt::setPreviewFileDialog([this](QWidget *, bool save, const QString &caption,
@@ -55,19 +55,19 @@ protected:
 TEST_F(PayslipSaveFolder, TheProposalNamesTheLayoutPeriodAndPersonalNumber)
 {
     // Employee 2 of the demo firm has the personal number 102.
-    EXPECT_EQ(Navrh_nazvu_tlace_vyplaty("VP", 2, 200703), u"VP2005A_200703_102");
+    EXPECT_EQ(payrollPrintNameSuggestion("VP", 2, 200703), u"VP2005A_200703_102");
     setOdstup(1);
-    EXPECT_EQ(Navrh_nazvu_tlace_vyplaty("VP", 2, 200703), u"VP2005B_200703_102");
+    EXPECT_EQ(payrollPrintNameSuggestion("VP", 2, 200703), u"VP2005B_200703_102");
     setOdstup(0);
-    EXPECT_EQ(Navrh_nazvu_tlace_vyplaty("VP", 2, 200412), u"VP2_200412_102");
+    EXPECT_EQ(payrollPrintNameSuggestion("VP", 2, 200412), u"VP2_200412_102");
     // A code the table does not know keeps the code given; an unknown employee his key.
-    EXPECT_EQ(Navrh_nazvu_tlace_vyplaty("XYZ", 999, 200703), u"XYZ_200703_999");
+    EXPECT_EQ(payrollPrintNameSuggestion("XYZ", 999, 200703), u"XYZ_200703_999");
 }
 
 TEST_F(PayslipSaveFolder, PdfAndTextDialogsStartInTheOutputFolderWithTheName)
 {
     insertVyp(2, 200703, {{"N_brutto", 21000}, {"N_netto", 16000}});
-    Tlac_zostavy_vyplaty("VP", 2, 200703);
+    printPayrollReport("VP", 2, 200703);
     ASSERT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
     ASSERT_EQ(previewHost.shownCount, 1);
     const rpt::PreparedReport &shown = previewHost.last;
@@ -96,7 +96,7 @@ TEST_F(PayslipSaveFolder, PdfAndTextDialogsStartInTheOutputFolderWithTheName)
 TEST_F(PayslipSaveFolder, TheProposalEndsWithThePrint)
 {
     insertVyp(2, 200703, {{"N_brutto", 21000}});
-    Tlac_zostavy_vyplaty("VP", 2, 200703);
+    printPayrollReport("VP", 2, 200703);
     ASSERT_EQ(previewHost.shownCount, 1);
     // A report run afterwards by another road proposes nothing of this payslip.
     ParForm::Spusti_zostavu_podla_nazvu(request(200703));

@@ -3,8 +3,8 @@
 #include "payslip_fixture.h"
 
 #include "platform/report/render.h"
-#include "reports/payslips/vyplatna_paska.h"
-#include "reports/run_frame.h"
+#include "reports/payslips/report_payslip.h"
+#include "reports/report.h"
 
 #include <QRegularExpression>
 

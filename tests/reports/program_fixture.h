@@ -13,14 +13,14 @@
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_main.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/main_menu.h"
 #include "core/forms/main_window_pages.h"
 #include "core/forms/startup.h"
 #include "core/helpers/parameters.h"
 #include "core/module_registry.h"
 #include "core/session.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/forms/rzp_pages.h"
 #include "payroll/forms/settlement_commands.h"
@@ -83,11 +83,11 @@ protected:
         payroll::payrollScreenPrintCommands().clear();
         payroll::settlementPrintCommands().clear();
         rpt::setDefaultPreviewHost(nullptr);
-        core::Zrus_otvorenu_firmu();
+        core::dropOpenFirm();
         core::closeSession();
         modules.destroy();
         core::registerPieceWorkPage(nullptr);
-        payroll::setNastavenia({});
+        payroll::setSettings({});
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         test::ScriptedTest<Script>::TearDown();
     }
@@ -104,7 +104,7 @@ protected:
             if (registerReports)
                 registerReports();
         };
-        hooks.readCalculationSettings = [] { payroll::setNastavenia(payroll::Nacitaj_nastavenia(core::trxIni())); };
+        hooks.readCalculationSettings = [] { payroll::setSettings(payroll::loadSettings(core::trxIni())); };
         return hooks;
     }
 
@@ -156,7 +156,7 @@ protected:
     // The main menu bar's four menus.
     std::array<QMenu *, 4> menus() const
     {
-        return {main->menuSystem(), main->menuHlavne(), main->menuPrehlady(), main->menuNastavenia()};
+        return {main->menuSystem(), main->mainMenu(), main->overviewsMenu(), main->settingsMenu()};
     }
     // The menus as the clerk opens them: their items' states brought up to date.
     void refreshMenus()

@@ -378,8 +378,8 @@ TEST_F(CostRecap, TaxBlock)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        REXNZ::Zoznam_riadkov z(false);
-        REXNZ::Danovy_blok(z, c.A, c.N, c.R, c.B, c.W, c.W, false);
+        REXNZ::RowList z(false);
+        REXNZ::taxBlock(z, c.A, c.N, c.R, c.B, c.W, c.W, false);
         std::map<QString, double> podla;
         bool preplatok = false;
         for (const Riadok &r : z.riadky) {
@@ -505,7 +505,7 @@ TEST_F(CostRecap, BookkeepingSchemeFromNakl)
     const std::vector<Riadok> n = nakl();
     for (size_t i = 0; i < n.size(); ++i) {
         EXPECT_EQ(n[i].riadok, int(i) + 1);
-        EXPECT_TRUE(n[i].suma1 || REXNZ::Je_uctovny_symbol(n[i].symbol)) << n[i];
+        EXPECT_TRUE(n[i].suma1 || REXNZ::isAccountingSymbol(n[i].symbol)) << n[i];
     }
     // The printed names: text, number, the part.
     QStringList names;
@@ -521,9 +521,9 @@ TEST_F(CostRecap, BookkeepingSchemeFromNakl)
 TEST_F(CostRecap, BookkeepingSymbols)
 {
     for (const char *s : {"(", ")", "*", "+", "[", "]"})
-        EXPECT_TRUE(REXNZ::Je_uctovny_symbol(s)) << s;
+        EXPECT_TRUE(REXNZ::isAccountingSymbol(s)) << s;
     for (const char *s : {"", "Z", "S", "E", "F", "D", "X", "Y", "U", "P"})
-        EXPECT_FALSE(REXNZ::Je_uctovny_symbol(s)) << s;
+        EXPECT_FALSE(REXNZ::isAccountingSymbol(s)) << s;
 }
 
 TEST_F(CostRecap, PrintedSecondAmounts)

@@ -5,7 +5,7 @@
 #include "social_pdf.h"
 
 #include "core/helpers/parameters.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "reports/dispatcher.h"
 #include "reports/recap/rekapitulacie.h"
 
@@ -18,7 +18,7 @@ protected:
         PayslipFirm::SetUp();
         // The health statement from 2005 asks the payroll data module for the reduced rate.
         payroll::createDMV();
-        Registruj_rekapitulacie();
+        registerRecaps();
         m_p18 = MyConsts::Parametre(18);
         m_p32 = MyConsts::Parametre(32);
     }

@@ -70,7 +70,7 @@ TEST_F(FundStatements, ContributionsByCodeAndGroup)
         EXPECT_EQ(s.pocet, c.pocet);
         EXPECT_EQ(s.n_zaklad_fz, 10000);
         EXPECT_EQ(s.o_fondzam, 100);
-        EXPECT_EQ(s.Odvod_spolu(), 100 + c.fondzam + c.fondzam1 + c.garfond + c.garfond1);
+        EXPECT_EQ(s.totalContribution(), 100 + c.fondzam + c.fondzam1 + c.garfond + c.garfond1);
         // The older statement knows no code 5 and no guarantee fund.
         const REXFZ1::Sumy old = REXFZ1::Sucty_vykazu(session, 200306, 1, 99, false);
         EXPECT_EQ(old.oz_fondzam + old.oz_fondzam1, c.kod == 5 ? 0 : c.fondzam + c.fondzam1);
@@ -124,9 +124,9 @@ TEST_F(FundStatements, VariableSymbolBoxesAndTheFormsTexts)
 
 TEST_F(FundStatements, Fz2BirthNumberBoxesAndBaseByCode)
 {
-    EXPECT_EQ(REXFZ2::Rodne_cislo_do_policok("750101/1234"), "7501011234");
-    EXPECT_EQ(REXFZ2::Rodne_cislo_do_policok(" 75 01 01 / 123 "), "750101123");
-    EXPECT_EQ(REXFZ2::Rodne_cislo_do_policok("7501011234567"), "7501011234");
+    EXPECT_EQ(REXFZ2::birthNumberInBoxes("750101/1234"), "7501011234");
+    EXPECT_EQ(REXFZ2::birthNumberInBoxes(" 75 01 01 / 123 "), "750101123");
+    EXPECT_EQ(REXFZ2::birthNumberInBoxes("7501011234567"), "7501011234");
 
     setInf("fz_vs='98765'");
     session.execute("update \":tarix_data:zam\" set born_numb='750101 / 1234' where code_emp=1");

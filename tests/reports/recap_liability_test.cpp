@@ -71,7 +71,7 @@ TEST_F(Liability, PremiumIsCutToWholeCrownsWithTheMinimum)
         EXPECT_EQ(REXPOI::Poistne(c.brutto, c.promile, c.minimum), c.poistne) << c.brutto << " " << c.promile;
 
     // The quarter without records: count 0, premium = parameter 18.
-    const REXPOI::Udaje u = REXPOI::Vypocitaj(session, 200306);
+    const REXPOI::PoiData u = REXPOI::computeFigures(session, 200306);
     EXPECT_EQ(u.pocet, 0);
     EXPECT_EQ(u.n_brutto, 0);
     EXPECT_EQ(u.poistne, 70);
@@ -82,13 +82,13 @@ TEST_F(Liability, TheTwoWaysOfCounting)
     // Older: employees with health insurance, the listed wage parts of the sickness-insured.
     insertVyp(1, 200109, {{"V_plat", 1000}, {"N_premie", 200}, {"N_brutto", 5000}, {"U_zdrav", 1}, {"U_nemoc", 1}});
     insertVyp(2, 200109, {{"V_plat", 3000}, {"N_brutto", 3000}, {"U_zdrav", 0}, {"U_nemoc", 0}});
-    REXPOI::Udaje u = REXPOI::Vypocitaj(session, 200109);
+    REXPOI::PoiData u = REXPOI::computeFigures(session, 200109);
     EXPECT_EQ(u.pocet, 1);
     EXPECT_EQ(u.n_brutto, 1200);
     // Newer: every employee, gross less the two kinds of agreements.
     insertVyp(1, 200209, {{"N_brutto", 5000}, {"N_dohody_ovp", 500}, {"N_dohody_opc", 300}, {"U_zdrav", 0}});
     insertVyp(2, 200209, {{"N_brutto", 3000}, {"U_nemoc", 0}});
-    u = REXPOI::Vypocitaj(session, 200209);
+    u = REXPOI::computeFigures(session, 200209);
     EXPECT_EQ(u.pocet, 2);
     EXPECT_EQ(u.n_brutto, 7200);
     EXPECT_EQ(u.poistne, 70);   // 25.2 -> 25, below the minimum
@@ -115,12 +115,12 @@ TEST_F(Liability, RateBoxes)
 {
     struct Case {
         double promile;
-        const char *cele, *stotiny;
+        const char *wholeNumber, *stotiny;
     };
     const Case cases[] = {{5.2, "5", "20"}, {9.5, "9", "50"}, {3.0, "3", "00"}, {0.35, "0", "35"}, {7.05, "7", "05"}};
     for (const Case &c : cases) {
-        const auto r = REXPOI2::Sadzba_do_policok(c.promile);
-        EXPECT_EQ(r[0], c.cele) << c.promile;
+        const auto r = REXPOI2::rateInBoxes(c.promile);
+        EXPECT_EQ(r[0], c.wholeNumber) << c.promile;
         EXPECT_EQ(r[1], c.stotiny) << c.promile;
     }
 }

@@ -199,22 +199,22 @@ public:
     void keep()
     {
         m_routines.clear();
-        for (const QString &name : Register_zostav().Nazvy())
-            m_routines.emplace(name, *Register_zostav().Najdi(name));
+        for (const QString &name : reportRegister().reportNames())
+            m_routines.emplace(name, *reportRegister().findReport(name));
         m_menu.keep();
     }
     void restore()
     {
-        for (const QString &name : Register_zostav().Nazvy())
+        for (const QString &name : reportRegister().reportNames())
             if (!m_routines.contains(name))
-                Register_zostav().Odregistruj(name);
+                reportRegister().unregisterReport(name);
         for (const auto &[name, routine] : m_routines)
-            Register_zostav().Registruj(name, routine);
+            reportRegister().registerReport(name, routine);
         m_menu.restore();
     }
 
 private:
-    std::map<QString, SpustenieZostavy> m_routines;
+    std::map<QString, ReportRun> m_routines;
     test::MenuRegisters m_menu;
 };
 

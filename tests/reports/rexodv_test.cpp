@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
     }
 };
 

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
         openYear(2004);
     }
     void insertMonth()

@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
         openYear(2004);
     }
 };
@@ -26,10 +26,10 @@ protected:
 
 TEST(AnnexRange, OneDigitPerFundInItsOrder)
 {
-    EXPECT_EQ(TReportSP1P::Rozsah_poistenia({1, 1, 0, 1, 1, 0, 1}), "1101101");
+    EXPECT_EQ(TReportSP1P::insuranceRange({1, 1, 0, 1, 1, 0, 1}), "1101101");
     // The guarantee place reads the guarantee base, not a flag.
-    EXPECT_EQ(TReportSP1P::Rozsah_poistenia({0, 0, 0, 0, 0, 12500, 0}), "0000010");
-    EXPECT_EQ(TReportSP1P::Rozsah_poistenia({7, -1, 0, 0, 0, 0, 0}), "1100000");
+    EXPECT_EQ(TReportSP1P::insuranceRange({0, 0, 0, 0, 0, 12500, 0}), "0000010");
+    EXPECT_EQ(TReportSP1P::insuranceRange({7, -1, 0, 0, 0, 0, 0}), "1100000");
 }
 
 TEST_F(Annex, InsuredEmployeesByPersonalNumber)

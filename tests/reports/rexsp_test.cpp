@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
     }
     // A record that takes part only in sickness insurance with the given code.
     void sickness(int code, int sid, int kod, double zaklad, double sadzba, double zamestnanec = 0, bool zps1 = false)
@@ -97,9 +97,9 @@ TEST_F(OldStatement, ParticipationCodes)
                           {6, false, false, false}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.kod);
-        EXPECT_EQ(REXSP::Pocita_sa(c.kod), c.pocita);
-        EXPECT_EQ(REXSP::Plati_zamestnanec(c.kod), c.zamestnanec);
-        EXPECT_EQ(REXSP::Plati_zamestnavatel(c.kod), c.zamestnavatel);
+        EXPECT_EQ(REXSP::isCounted(c.kod), c.pocita);
+        EXPECT_EQ(REXSP::employeePaysSp(c.kod), c.zamestnanec);
+        EXPECT_EQ(REXSP::employerPaysSp(c.kod), c.zamestnavatel);
         session.execute("delete from \":tarix_data:vyp\"");
         sickness(1, 1, c.kod, 10000, 3.4, 140);
         const REXSP::Suma_SP t = REXSP::Sucty_vykazu(session, 200303, 1, 99).riadky[0];

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
     }
     // A record of sickness insurance only, with benefits.
     void record(int code, int sid, double zaklad, const QVariantMap &davky)

@@ -1,6 +1,6 @@
 // The report run frame: print options, frame pens by target, the preview variants and the
 // error path, with a small report form built here.
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include "platform/errors.h"
 #include "platform/report/qt/preview.h"
@@ -134,7 +134,7 @@ TEST_F(RunFrame, PrintOptionsLeaveWhatTheRequestAsksFor)
 TEST_F(RunFrame, FramePensAreThinOnScreenAndStrongOnPaper)
 {
     struct Case {
-        SirkyRamcekov sirky;
+        FrameWidths sirky;
         double screen, paper;
     } cases[] = {
         {kRamceky_1_8, 1, 8}, {kRamceky_1_5, 1, 5}, {kRamceky_1_4, 1, 4},
@@ -228,16 +228,16 @@ TEST_F(RunFrame, StandardRunOpensPreviewsAndClosesWithTheCursorNormalDuringThePr
 TEST_F(RunFrame, EmptyReportsFollowTheirVariant)
 {
     struct Case {
-        TReport::Nahlad nahlad;
+        TReport::PreviewMode nahlad;
         int rows;
         int previews;
         QStringList errors;
     } cases[] = {
-        {TReport::Nahlad::Vzdy, 0, 1, {}},
-        {TReport::Nahlad::Len_s_udajmi, 0, 0, {}},
-        {TReport::Nahlad::Len_s_udajmi, 1, 1, {}},
-        {TReport::Nahlad::Hlasenie_prazdnej, 0, 0, {"Tlačová zostava neobsahuje žiadne údaje, je prázdna."}},
-        {TReport::Nahlad::Hlasenie_prazdnej, 2, 1, {}},
+        {TReport::PreviewMode::Vzdy, 0, 1, {}},
+        {TReport::PreviewMode::Len_s_udajmi, 0, 0, {}},
+        {TReport::PreviewMode::Len_s_udajmi, 1, 1, {}},
+        {TReport::PreviewMode::Hlasenie_prazdnej, 0, 0, {"Tlačová zostava neobsahuje žiadne údaje, je prázdna."}},
+        {TReport::PreviewMode::Hlasenie_prazdnej, 2, 1, {}},
     };
     for (const Case &c : cases) {
         scripted.clearEvents();
@@ -250,7 +250,7 @@ TEST_F(RunFrame, EmptyReportsFollowTheirVariant)
 
 TEST_F(RunFrame, AReportCanBeRegisteredByItsClass)
 {
-    auto spustenie = Spustenie_zostavy<TReportSkuska>();
+    auto spustenie = reportRun<TReportSkuska>();
     TMyReportParam p;
     p.Bez_ramcekov = true;
     spustenie(p);

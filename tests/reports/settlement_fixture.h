@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_rocne_zuctovanie();
+        registerAnnualSettlement();
         session.execute("delete from \":tarix_data:rzp\"");
     }
     // One settlement row; the amounts not given are 0.

@@ -62,7 +62,7 @@ TEST_F(SettlementPrints, ASettlementComputedOnItsPagePrintsBothPagesAndTheDeclar
 {
     choose("mnu_rz_vypocet");
     ASSERT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
-    auto *pages = qobject_cast<payroll::TRzpStranky *>(
+    auto *pages = qobject_cast<payroll::TRzpPages *>(
         core::mainWindowPage(QString::fromLatin1(payroll::kSettlementPage)));
     ASSERT_NE(pages, nullptr);
     QMenu *operations = pages->Operacie_rzp1();
@@ -75,7 +75,7 @@ TEST_F(SettlementPrints, ASettlementComputedOnItsPagePrintsBothPagesAndTheDeclar
     const QString surname = zam.fieldByName("Surname").asString();
     payroll::TDMV &dmv = payroll::DMV();
     action(operations, "Nové zúčtovanie")->trigger();
-    QWidget *form = pages->stranka("RZP2005");
+    QWidget *form = pages->pageNamed("RZP2005");
     auto *base2 = qobject_cast<QLineEdit *>(dbctrl::findDataControl(form, &dmv.DS_RZP, "Ciastzd2"));
     auto *advances2 = qobject_cast<QLineEdit *>(dbctrl::findDataControl(form, &dmv.DS_RZP, "Preddavky2"));
     ASSERT_TRUE(base2 && advances2);
@@ -134,7 +134,7 @@ TEST_F(SettlementPrints, ASettlementComputedOnItsPagePrintsBothPagesAndTheDeclar
 TEST_F(SettlementPrints, TheDeclarationNeedsASettlementFirst)
 {
     choose("mnu_rz_vypocet");
-    auto *pages = qobject_cast<payroll::TRzpStranky *>(
+    auto *pages = qobject_cast<payroll::TRzpPages *>(
         core::mainWindowPage(QString::fromLatin1(payroll::kSettlementPage)));
     ASSERT_NE(pages, nullptr);
     print(pages->Operacie_rzp1(), "Potvrdenie o zaplatení dane - Príloha č.2");

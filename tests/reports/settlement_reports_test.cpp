@@ -21,12 +21,12 @@ using Reports = SettlementFirm;
 
 TEST(SettlementValues, TheResultSplitsIntoItsSixRowsWithoutMinusZero)
 {
-    using settlement::Rozdel_vysledok;
-    using settlement::RozdelenieVysledku;
+    using settlement::splitResult;
+    using settlement::ResultSplit;
     const struct {
         const char *what;
         double narok, cerpany, preplatok;
-        RozdelenieVysledku expected; // bonus +/-, tax +/-, without the bonus +/-
+        ResultSplit expected; // bonus +/-, tax +/-, without the bonus +/-
     } cases[] = {
         {"a refund of 1000 with 300 of bonus still owed", 1300, 1000, 1000, {300, 0, 1000, 0, 700, 0}},
         {"equal claim and payment, nothing to settle", 500, 500, 0, {0, 0, 0, 0, 0, 0}},
@@ -34,7 +34,7 @@ TEST(SettlementValues, TheResultSplitsIntoItsSixRowsWithoutMinusZero)
         {"a refund smaller than the bonus owed", 900, 0, 400, {900, 0, 400, 0, 0, 500}},
     };
     for (const auto &c : cases) {
-        const RozdelenieVysledku r = Rozdel_vysledok(c.narok, c.cerpany, c.preplatok);
+        const ResultSplit r = splitResult(c.narok, c.cerpany, c.preplatok);
         EXPECT_EQ(r, c.expected) << c.what;
         for (double v : {r.preplBonus, r.nedoplBonus, r.preplDan, r.nedoplDan, r.preplBB, r.nedoplBB})
             EXPECT_FALSE(std::signbit(v)) << c.what;
@@ -47,7 +47,7 @@ TEST(SettlementValues, TwoPercentOfTheTaxIsTruncatedInHallers)
         double danBezBonusu, expected;
     } cases[] = {{1249, 24}, {1250, 25}, {1150, 23}, {1299.99, 25}, {0, 0}, {-10, 0}, {-1250, -25}};
     for (const auto &c : cases) {
-        const double v = settlement::Dve_percenta_dane(c.danBezBonusu);
+        const double v = settlement::twoPercentOfTax(c.danBezBonusu);
         EXPECT_EQ(v, c.expected) << c.danBezBonusu;
         if (c.expected == 0) {
             EXPECT_FALSE(std::signbit(v)) << c.danBezBonusu;
@@ -68,16 +68,16 @@ TEST(SettlementValues, TheResultTextCarriesItsSign)
         {-0.0, "0 Sk", "+ 0 Sk"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(settlement::Text_preplatku(c.preplatok, QString::fromLatin1(c.maska)), QString::fromUtf8(c.expected))
+        EXPECT_EQ(settlement::overpaymentText(c.preplatok, QString::fromLatin1(c.maska)), QString::fromUtf8(c.expected))
             << c.preplatok << " " << c.maska;
 }
 
 TEST(SettlementValues, NamesAndAddresses)
 {
-    EXPECT_EQ(settlement::Titul_meno_priezvisko(" Ing. ", "Ján ", " Hudák"), "Ing. Ján Hudák");
-    EXPECT_EQ(settlement::Adresa_rz("", "Trnava"), ", Trnava");
-    EXPECT_EQ(settlement::Adresa_pz("", "Trnava"), "Trnava");
-    EXPECT_EQ(settlement::Adresa_pz("Hlavná 12", "Trnava"), "Hlavná 12, Trnava");
+    EXPECT_EQ(settlement::titleNameSurname(" Ing. ", "Ján ", " Hudák"), "Ing. Ján Hudák");
+    EXPECT_EQ(settlement::rzAddress("", "Trnava"), ", Trnava");
+    EXPECT_EQ(settlement::pzAddress("", "Trnava"), "Trnava");
+    EXPECT_EQ(settlement::pzAddress("Hlavná 12", "Trnava"), "Hlavná 12, Trnava");
 }
 
 // ---- the dispatcher's choice ------------------------------------------------------------

@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_mzdove_listy();
+        registerWageSheets();
         session.execute("delete from \":tarix_data:nep\"");
     }
 

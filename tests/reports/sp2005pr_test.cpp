@@ -41,7 +41,7 @@ protected:
     {
         PayslipFirm::SetUp();
         openYear(2005);
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
         output.set(root(), 2005);
         session.execute("update \":tarix_data:inf\" set nazov='Pekáreň <U Ľudy> & syn'");
     }
@@ -108,12 +108,12 @@ protected:
     void placeTemplate()
     {
         QDir().mkpath(frm());
-        QFile f(SP2005PR::Sablona_pdf());
+        QFile f(SP2005PR::pdfTemplate());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
     static QByteArray expected(const char *name) { return expectedFormFile(name); }
-    QString page(int n) const { return MyConsts::formDataPageFile(SP2005PR::Zaklad_nazvu(200503), n); }
+    QString page(int n) const { return MyConsts::formDataPageFile(SP2005PR::baseName(200503), n); }
     QStringList pagesWritten() const
     {
         return QDir(MyConsts::outputFolder()).entryList({QStringLiteral("MesVykPRI_*")}, QDir::Files, QDir::Name);
@@ -181,7 +181,7 @@ TEST_F(Annex2005, AMissingFormWritesNoPage)
     const QStringList errors = scripted.messages(ui::MessageKind::Error);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.at(0).startsWith(Msg(65180))) << errors.at(0).toStdString();
-    EXPECT_TRUE(errors.at(0).contains(SP2005PR::Sablona_pdf()));
+    EXPECT_TRUE(errors.at(0).contains(SP2005PR::pdfTemplate()));
     EXPECT_TRUE(pagesWritten().isEmpty());
 }
 
@@ -190,18 +190,18 @@ TEST_F(Annex2005, AMissingFormWritesNoPage)
 TEST(Annex2005Codes, NeplatiInTheFileForCodesOutside1245)
 {
     for (int kod = 0; kod <= 6; ++kod)
-        EXPECT_EQ(SP2005PR::Plati(kod), kod == 1 || kod == 2 || kod == 4 || kod == 5) << kod;
+        EXPECT_EQ(SP2005PR::pays(kod), kod == 1 || kod == 2 || kod == 4 || kod == 5) << kod;
     REXSP1P::Riadok r;
     r.u_nemoc = 5;
     r.u_invalid = 3;
     r.u_fondzam = 0;
     QStringList names;
-    for (const MyConsts::FormField &f : SP2005PR::Polia_riadku(r, 12))
+    for (const MyConsts::FormField &f : SP2005PR::rowFields(r, 12))
         names << f.name;
     EXPECT_TRUE(names.contains("b12c96nfIPneplaticb.0."));
     EXPECT_TRUE(names.contains("b12c96nfPvNneplati.0."));
     EXPECT_FALSE(names.contains("b12c96nfNPneplaticb.0."));
-    EXPECT_EQ(SP2005PR::Polia_riadku(r, 12).at(0).value, "12");
+    EXPECT_EQ(SP2005PR::rowFields(r, 12).at(0).value, "12");
 }
 
 // The printed annex ("SP1P" from 200501): eight employees to a page, the running number

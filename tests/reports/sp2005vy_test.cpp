@@ -25,7 +25,7 @@
 #include "platform/errors.h"
 #include "platform/report/render.h"
 #include "reports/dispatcher.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 #include "reports/social/socialne_vykazy.h"
 #include "reports/social/sp2005vy.h"
 
@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         PayslipFirm::SetUp();
-        Registruj_socialne_vykazy();
+        registerSocialStatements();
         output.set(root(), 2007);
     }
     void TearDown() override
@@ -97,7 +97,7 @@ protected:
     void placeTemplate()
     {
         QDir().mkpath(frm());
-        QFile f(Sablona_pdf());
+        QFile f(pdfTemplate());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
@@ -125,7 +125,7 @@ const FundColumns kFunds[] = {
 TEST_F(SocialStatement, TotalsAreTheSumsOfTheStoredPayrollsPerFundAndCentre)
 {
     insertMonth();
-    const Sucty s = Vypocitaj_sucty(session, 200703, 1, 2);
+    const Sucty s = computeTotals(session, 200703, 1, 2);
     for (const FundColumns &f : kFunds) {
         SCOPED_TRACE(f.employer);
         for (int sid : {1, 2}) {
@@ -165,7 +165,7 @@ TEST_F(SocialStatement, TotalsAreTheSumsOfTheStoredPayrollsPerFundAndCentre)
 TEST_F(SocialStatement, PayrollOfACentreOutsideTheTableStopsTheStatement)
 {
     insertVyp(1, 200703, {{"SID", 0}, {"O_nemoc", 10}});
-    EXPECT_THROW(Vypocitaj_sucty(session, 200703, 0, 99), EMyError);
+    EXPECT_THROW(computeTotals(session, 200703, 0, 99), EMyError);
 }
 
 TEST_F(SocialStatement, PrintedFormShowsTheTotalsOfTheMonth)
@@ -247,7 +247,7 @@ TEST_F(SocialStatement, FormDataFileOfATwoCentreMonth)
     insertMonth();
     session.execute("update \":tarix_data:inf\" set nazov='DEMO STAV & syn, s.r.o.', adr_ulica='Priemyselná <dvor>'");
     placeTemplate();
-    const QString out = Nazov_xfdf(200703);
+    const QString out = xfdfName(200703);
     EXPECT_TRUE(out.endsWith("vystupy/DATA01/2007/MesVykPCB_200703.xfdf")) << out.toStdString();
     scripted.answerNo(Msg(65126, out));
     ParForm::Spusti_zostavu_podla_nazvu(statement("SP_PDF", 200703));
@@ -259,16 +259,16 @@ TEST_F(SocialStatement, FormDataFileOfAnEmptyMonthHoldsZeros)
 {
     session.execute("update \":tarix_data:inf\" set nazov='DEMO STAV & syn, s.r.o.', adr_ulica='Priemyselná <dvor>'");
     placeTemplate();
-    scripted.answerNo(Msg(65126, Nazov_xfdf(200702)));
+    scripted.answerNo(Msg(65126, xfdfName(200702)));
     ParForm::Spusti_zostavu_podla_nazvu(statement("SP_PDF", 200702));
-    EXPECT_EQ(readFile(Nazov_xfdf(200702)), expectedFile("sp_pdf_empty_month.xfdf"));
+    EXPECT_EQ(readFile(xfdfName(200702)), expectedFile("sp_pdf_empty_month.xfdf"));
 }
 
 TEST_F(SocialStatement, DecliningToReplaceKeepsTheFileAndStillOffersToOpenIt)
 {
     insertMonth();
     placeTemplate();
-    const QString out = Nazov_xfdf(200703);
+    const QString out = xfdfName(200703);
     {
         QFile f(out);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -286,6 +286,6 @@ TEST_F(SocialStatement, MissingPdfFormWritesNothing)
     ParForm::Spusti_zostavu_podla_nazvu(statement("SP_PDF", 200703));
     const QStringList errors = scripted.messages(ui::MessageKind::Error);
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], Text_chyby_zostavy(Msg(65129, Sablona_pdf())));
-    EXPECT_FALSE(QFile::exists(Nazov_xfdf(200703)));
+    EXPECT_EQ(errors[0], reportErrorText(Msg(65129, pdfTemplate())));
+    EXPECT_FALSE(QFile::exists(xfdfName(200703)));
 }

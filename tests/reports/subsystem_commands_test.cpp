@@ -3,7 +3,7 @@
 // payroll screen's print actions.
 #include "core/forms/main_menu.h"
 #include "core/mainwin_fixture.h"
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "reports/forms/payroll_print.h"
 #include "report_checks.h"
@@ -41,14 +41,14 @@ TEST_F(SubsystemCommands, ShowInTheMainMenuAndRun)
     EXPECT_EQ(core::mainMenuCommands().ids(),
               (QStringList{"prepocitanie_vyplat", "rozdelenie_dane", "vyplaty"}));
     EXPECT_EQ(payroll::payrollScreenPrintCommands().ids(), (QStringList{"VP", "VYK"}));
-    emit main->menuHlavne()->aboutToShow();
+    emit main->mainMenu()->aboutToShow();
     for (const char *name : {"mnu_vyplaty", "mnu_prepocet", "mnu_rozdelenie_dane"})
         EXPECT_TRUE(widget<QAction>(name)->isVisible()) << name;
     EXPECT_TRUE(widget<QMenu>("mnu_nastroje")->menuAction()->isVisible());
 
     // "&Výplaty": the payroll screen, modal over the main window.
     QWidget *screen = nullptr;
-    firmtest::whileDialogs([&] { choose(main->menuHlavne(), "Výplaty"); },
+    firmtest::whileDialogs([&] { choose(main->mainMenu(), "Výplaty"); },
                            [&](QWidget *w) {
                                screen = w;
                                EXPECT_EQ(w->parentWidget(), main);
@@ -60,7 +60,7 @@ TEST_F(SubsystemCommands, ShowInTheMainMenuAndRun)
 
     // The recalculation asks before it touches the month; No leaves it.
     scripted.answerNo();
-    choose(main->menuHlavne(), "Prepočítanie všetkých výplat");
+    choose(main->mainMenu(), "Prepočítanie všetkých výplat");
     EXPECT_EQ(scripted.questions().size(), 1);
     EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty())
         << scripted.messages(ui::MessageKind::Error).join('\n').toStdString();

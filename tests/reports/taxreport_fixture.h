@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ListsFirm::SetUp();
-        Registruj_danove_hlasenia();
+        registerTaxReturns();
         output.set(root(), 2005);
     }
     void TearDown() override

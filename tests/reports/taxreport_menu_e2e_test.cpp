@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        const core::StartupHooks hooks = payrollHooks([] { reports::Registruj_danove_hlasenia(); });
+        const core::StartupHooks hooks = payrollHooks([] { reports::registerTaxReturns(); });
         payroll::registerCommands();
         reports::registerCommands();
         reports::registerLauncherCommands(core::mainMenuCommands());

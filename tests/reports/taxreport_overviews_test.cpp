@@ -1,6 +1,6 @@
 // The quarterly overviews of advances and bonus (DNS2A 2004 to 2006, PR2007 from 2007,
 // DNS2 before 2004), the RTF overview before 2001 ("hlasenie.rtf" byte for byte from a
-// small template) and the yearly report before 2004 (VD parts I and II, VD2 part III).
+// small template) and the yearly report before 2004 (vd parts I and II, VD2 part III).
 //
 // The expected RTF (written by hand from the template of the test and the key rules):
 //   - each line of the template keeps its text; the first "$rok" becomes "Rok 2000",
@@ -17,7 +17,7 @@
 #include "core/helpers/parameters.h"
 #include "core/helpers/template_output.h"
 #include "platform/codepage/cp1250.h"
-#include "reports/taxreport/prehlady_dane.h"
+#include "reports/taxreport/report_tax_overview.h"
 #include "reports/taxreport/report_dns3.h"
 #include "reports/taxreport/report_vd.h"
 
@@ -46,9 +46,9 @@ protected:
     }
 };
 
-prehlad::Mesiac month(double a, double bonus, double dan = 0, double t3 = 0, double vyrovnanie = 0)
+tax_overview::Mesiac month(double a, double bonus, double dan = 0, double t3 = 0, double vyrovnanie = 0)
 {
-    prehlad::Mesiac m;
+    tax_overview::Mesiac m;
     m.a = a;
     m.bonus = bonus;
     m.dan = dan;
@@ -69,12 +69,12 @@ TEST(TaxOverviewRows, QuarterOfTheReportPeriod)
         {200706, {200704, 200705, 200706}}, {200712, {200710, 200711, 200712}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(prehlad::Obdobia_stvrtroka(c.period), c.months) << c.period;
+        EXPECT_EQ(tax_overview::quarterPeriods(c.period), c.months) << c.period;
 }
 
 TEST(TaxOverviewRows, Dns2aBonusBeyondTheAdvances)
 {
-    const prehlad::StlpecDNS2A s = prehlad::Vypocitaj_DNS2A(month(1000, 1500));
+    const tax_overview::ColumnDNS2A s = tax_overview::computeDNS2A(month(1000, 1500));
     EXPECT_EQ(s.r5, 1000);
     EXPECT_EQ(s.r6, -1000);
     EXPECT_EQ(s.r7, 0);
@@ -84,9 +84,9 @@ TEST(TaxOverviewRows, Dns2aBonusBeyondTheAdvances)
     EXPECT_EQ(s.D, 500);
     // Settlements count in row 5; a negative row 5 reduces nothing and the whole bonus is
     // the employer's.
-    prehlad::Mesiac m = month(100, 300);
+    tax_overview::Mesiac m = month(100, 300);
     m.o = 400;
-    const prehlad::StlpecDNS2A n = prehlad::Vypocitaj_DNS2A(m);
+    const tax_overview::ColumnDNS2A n = tax_overview::computeDNS2A(m);
     EXPECT_EQ(n.r5, -300);
     EXPECT_EQ(n.r6, 0);
     EXPECT_EQ(n.r7, -300);
@@ -98,7 +98,7 @@ TEST(TaxOverviewRows, Dns2aBonusBeyondTheAdvances)
 // the advances first (row 5), then the tax withheld by deduction (row 9).
 TEST(TaxOverviewRows, Pr2007CarriesTheBonusThroughTheQuarter)
 {
-    const std::array<prehlad::Mesiac, 3> q{month(1000, 2000, 0, 50), month(300, 0, 500, 0), month(1000, 0, 0, 500)};
+    const std::array<tax_overview::Mesiac, 3> q{month(1000, 2000, 0, 50), month(300, 0, 500, 0), month(1000, 0, 0, 500)};
     struct Row {
         double r4, r5, r6, r8, r9, r10, B, C;
     };
@@ -114,7 +114,7 @@ TEST(TaxOverviewRows, Pr2007CarriesTheBonusThroughTheQuarter)
                 {1000, -650, 350, 500, 0, 500, 650, 0}}},
     };
     for (const auto &c : cases) {
-        const auto s = prehlad::Vypocitaj_PR2007(q, c.minuly);
+        const auto s = tax_overview::computePR2007(q, c.minuly);
         for (size_t i = 0; i < 3; ++i) {
             SCOPED_TRACE(testing::Message() << "parameter " << c.minuly << ", month " << i + 1);
             const Row &e = c.rows[i];
@@ -131,7 +131,7 @@ TEST(TaxOverviewRows, Pr2007CarriesTheBonusThroughTheQuarter)
         }
     }
     // A refunded overpayment lowers row 4 through row 2.
-    const auto r = prehlad::Vypocitaj_PR2007({month(1000, 0, 0, 0, 200), month(0, 0), month(0, 0)}, false);
+    const auto r = tax_overview::computePR2007({month(1000, 0, 0, 0, 200), month(0, 0), month(0, 0)}, false);
     EXPECT_EQ(r[0].r2, -200);
     EXPECT_EQ(r[0].r4, 800);
 }
@@ -215,8 +215,8 @@ TEST_F(TaxOverviews, Dns2Before2004WritesTwoDecimals)
 TEST(TaxOverviewRtf, AYearWithoutPayrollWritesZerosInEightCharacters)
 {
     MyConsts::TemplateText t(MyConsts::TemplateText::Format::Rtf);
-    DNS3::Pridaj_kluce(t, 2000, QStringLiteral("Firma"), {});
-    const QStringList out = t.Vypln_riadky({"$ss01r01|$ss02r05|$ss03r12|$ss07r13|$ss09r07|$ss11r13"});
+    DNS3::addKeys(t, 2000, QStringLiteral("Firma"), {});
+    const QStringList out = t.fillRows({"$ss01r01|$ss02r05|$ss03r12|$ss07r13|$ss09r07|$ss11r13"});
     EXPECT_EQ(out, QStringList{"       0|       0|       0|       0|       0|       0"});
 }
 
@@ -258,7 +258,7 @@ TEST_F(TaxOverviews, RtfOverviewAsksBeforeReplacingAndNeedsItsTemplate)
 {
     const QString out = DNS3::Vystupny_subor();
     ParForm::Spusti_zostavu_podla_nazvu(taxRequest("DNS3", 200012));
-    EXPECT_EQ(scripted.messages(), QStringList{Text_chyby_zostavy(Msg(65129, DNS3::Sablona_rtf()))});
+    EXPECT_EQ(scripted.messages(), QStringList{reportErrorText(Msg(65129, DNS3::rtfTemplate()))});
     EXPECT_FALSE(QFile::exists(out));
 
     scripted.clearEvents();
@@ -282,13 +282,13 @@ TEST_F(TaxOverviews, VdRowSevenIsAdvancesPlusUnderpaymentsLessOverpayments)
     insertVyp(2, 200204, {{"D_preddavok", 1000}, {"D_dan", 150}, {"D_vyrovnanie", 120}});
     insertVyp(3, 200104, {{"D_preddavok", 99999}}); // another year
     zeroBlanks();
-    const VD::Sumy s = VD::Nacitaj_sumy(session, 2002);
+    const vd::Sumy s = vd::loadSums(session, 2002);
     EXPECT_EQ(s.P, 5000);
     EXPECT_EQ(s.N, 300);
     EXPECT_EQ(s.O, 120);
     EXPECT_EQ(s.T, 150);
     EXPECT_EQ(s.Riadok7(), 5180);
-    EXPECT_EQ(s.Malo_byt_odvedene(), 5330);
+    EXPECT_EQ(s.shouldHaveBeenPaid(), 5330);
 
     const rpt::PreparedReport *r = run(taxRequest("DNS3", 200212));
     ASSERT_NE(r, nullptr);
@@ -298,11 +298,11 @@ TEST_F(TaxOverviews, VdRowSevenIsAdvancesPlusUnderpaymentsLessOverpayments)
     fixtures::expectWrittenAsPdf(*r, QStringLiteral("taxreport_VD"));
 
     // A year without settlements: N = O = 0 and row 7 is row 1.
-    const VD::Sumy bez = VD::Nacitaj_sumy(session, 2001);
+    const vd::Sumy bez = vd::loadSums(session, 2001);
     EXPECT_EQ(bez.N, 0);
     EXPECT_EQ(bez.O, 0);
     EXPECT_EQ(bez.Riadok7(), bez.P);
-    EXPECT_EQ(VD::Nacitaj_sumy(session, 1999).Riadok7(), 0);
+    EXPECT_EQ(vd::loadSums(session, 1999).Riadok7(), 0);
 }
 
 TEST_F(TaxOverviews, Vd2OneLinePerEmployeeInEmploymentDuringTheYear)
@@ -319,7 +319,7 @@ TEST_F(TaxOverviews, Vd2OneLinePerEmployeeInEmploymentDuringTheYear)
     zeroBlanks();
     session.execute("insert into \":tarix_data:rzp\" (code_emp, v_rok, preplatok) values (1, 2003, -250)");
 
-    const std::vector<VD2::Riadok> rows = VD2::Riadky(session, 2003);
+    const std::vector<VD2::Riadok> rows = VD2::vdRows(session, 2003);
     QList<int> codes;
     for (const VD2::Riadok &r : rows)
         codes << r.code_emp;
@@ -340,10 +340,10 @@ TEST_F(TaxOverviews, Vd2OneLinePerEmployeeInEmploymentDuringTheYear)
     EXPECT_EQ(a.CALC_ZD, "30 000");
     EXPECT_EQ(a.CALC_PREDDAVKY, "4 500");
     EXPECT_EQ(a.CALC_ZUCTOVANE, "2 - 4");
-    EXPECT_EQ(a.Text_nedoplatku(), "-250");
+    EXPECT_EQ(a.arrearsText(), "-250");
     const VD2::Riadok b = of(5);
     EXPECT_EQ(b.CALC_ZUCTOVANE, "6");
-    EXPECT_EQ(b.Text_nedoplatku(), " ");
+    EXPECT_EQ(b.arrearsText(), " ");
     const VD2::Riadok c = of(6);
     EXPECT_EQ(c.CALC_PRIJMY, "0");
     EXPECT_EQ(c.CALC_ZUCTOVANE, "");

@@ -38,7 +38,7 @@ namespace {
 
 class TaxReportPartThree : public fixtures::TaxFirm {
 protected:
-    QString file(int page) const { return Nazov_xfdf(2005, page); }
+    QString file(int page) const { return xfdfName(2005, page); }
     QString endMessage(int files) const
     {
         return Msg(65102, files, QStringLiteral("RH3_*.XFDF"), MyConsts::outputFolder());
@@ -63,7 +63,7 @@ TEST(TaxReportPartThreeMonths, ZuctovaneMarksTheMonthsOfRecords)
         {2, 12, "----" + o + x + x + x + x + x + x + x + x + x + x + x},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Calc_zuctovane(c.zac, c.kon), c.text) << c.zac.toInt() << "-" << c.kon.toInt();
+        EXPECT_EQ(calcSettled(c.zac, c.kon), c.text) << c.zac.toInt() << "-" << c.kon.toInt();
 }
 
 TEST(TaxReportPartThreeMonths, MesiaceHoldsOneMarkForAllTwelve)
@@ -86,7 +86,7 @@ TEST_F(TaxReportPartThree, ScratchTableHoldsTheEmployeesOfTheYear)
 {
     nineEmployees2005();
     session.execute("insert into \":tarix_priv:hld\" (code_emp, prijmy) values (99, 1)"); // an earlier run
-    Napln_hld(session, 2005);
+    fillHld(session, 2005);
     const db::SqlResult r = session.run(
         "select code_emp, prijmy, zaklad_dane, preddavky, prijmy_nepenazne, vyplateny_bonus, pocet_deti, mesiace "
         "from \":tarix_priv:hld\" order by code_emp");
@@ -110,7 +110,7 @@ TEST_F(TaxReportPartThree, AFailureLeavesTheScratchTableAsItWas)
     nineEmployees2005();
     session.execute("insert into \":tarix_priv:hld\" (code_emp, prijmy) values (99, 1)");
     session.execute("alter table \":tarix_priv:hld\" rename column mesiace to mesiace_x");
-    EXPECT_ANY_THROW(Napln_hld(session, 2005));
+    EXPECT_ANY_THROW(fillHld(session, 2005));
     EXPECT_EQ(session.run("select count(*) from \":tarix_priv:hld\"").asInteger(0, 0), 1);
 }
 
@@ -207,6 +207,6 @@ TEST_F(TaxReportPartThree, WithoutTheTaxOfficesFormNothingIsWritten)
 {
     nineEmployees2005();
     ParForm::Spusti_zostavu_podla_nazvu(taxRequest("VD_B_PDF", 200512));
-    EXPECT_EQ(scripted.messages(), QStringList{Text_chyby_zostavy(Msg(65129, Sablona_pdf()))});
+    EXPECT_EQ(scripted.messages(), QStringList{reportErrorText(Msg(65129, pdfTemplate()))});
     EXPECT_FALSE(QFile::exists(file(1)));
 }

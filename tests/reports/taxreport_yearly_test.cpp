@@ -56,7 +56,7 @@ TEST(YearlyTaxReportRows, PartsOneAndTwoFromTheYearsSums)
 {
     struct Case {
         const char *what;
-        Vstup in;
+        Input in;
         double R2, R3, R5, R6, R7, R11, E;
     };
     const Case cases[] = {
@@ -81,7 +81,7 @@ TEST(YearlyTaxReportRows, PartsOneAndTwoFromTheYearsSums)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const Vyuctovanie v = Vypocitaj(c.in);
+        const Statement v = computeFigures(c.in);
         EXPECT_EQ(v.R1, c.in.A);
         EXPECT_EQ(v.R2, c.R2);
         EXPECT_EQ(v.R3, c.R3);
@@ -100,12 +100,12 @@ TEST(YearlyTaxReportRows, PartsOneAndTwoFromTheYearsSums)
 TEST(YearlyTaxReportRows, PagesOfPartThreeHoldFourEmployees)
 {
     for (const auto &[n, pages] : {std::pair{0, 1}, std::pair{1, 1}, std::pair{4, 1}, std::pair{5, 2}, std::pair{9, 3}})
-        EXPECT_EQ(Pocet_stran(n), pages) << n;
+        EXPECT_EQ(pageCount(n), pages) << n;
 }
 
 TEST(YearlyTaxReportRows, SignsStandInBoxesOfTheirOwn)
 {
-    const Hlavicka h;
+    const VdHeading h;
     const TMyReportParam p;
     struct Case {
         double R6, d;
@@ -117,10 +117,10 @@ TEST(YearlyTaxReportRows, SignsStandInBoxesOfTheirOwn)
         {-14040, -580, "-", "14040", "580", "0"},
     };
     for (const Case &c : cases) {
-        Vyuctovanie v;
+        Statement v;
         v.R6 = c.R6;
         v.d = c.d;
-        const QByteArray x = Xfdf(2005, v, h, p, QStringLiteral("rh2004.pdf"));
+        const QByteArray x = vdXfdf(2005, v, h, p, QStringLiteral("rh2004.pdf"));
         EXPECT_EQ(fieldValue(x, "C1_06z"), c.z06) << c.R6;
         EXPECT_EQ(fieldValue(x, "C1_06"), c.c06) << c.R6;
         EXPECT_EQ(fieldValue(x, "C2_3"), c.c23) << c.d;
@@ -130,13 +130,13 @@ TEST(YearlyTaxReportRows, SignsStandInBoxesOfTheirOwn)
 
 TEST(YearlyTaxReportRows, NaturalPersonAndNoSettlementDate)
 {
-    Hlavicka h;
+    VdHeading h;
     h.TYP_ZEL = QStringLiteral("FO");
     h.FO_Surname = QStringLiteral("Kováč");
     h.FO_Name = QStringLiteral("Ľubomír");
     h.FO_Titul_pred = QStringLiteral("Ing.");
     h.NAZOV = QStringLiteral("Kováč - stavby");
-    const QByteArray x = Xfdf(2007, {}, h, {}, QStringLiteral("rh2004.pdf"));
+    const QByteArray x = vdXfdf(2007, {}, h, {}, QStringLiteral("rh2004.pdf"));
     EXPECT_EQ(fieldValue(x, "FO_priezvisko"), "Kováč");
     EXPECT_EQ(fieldValue(x, "FO_meno"), "Ľubomír");
     EXPECT_EQ(fieldValue(x, "FO_titul"), "Ing.");
@@ -163,7 +163,7 @@ TEST(YearlyTaxReportRows, TelephoneSplitDropsTheAreaCodesLeadingZero)
         {"", "", ""},
     };
     for (const auto &c : cases) {
-        const MyConsts::CislaDomu t = MyConsts::Cisla_domu(QString::fromLatin1(c.tel));
+        const MyConsts::HouseNumbers t = MyConsts::Cisla_domu(QString::fromLatin1(c.tel));
         EXPECT_EQ(t.pred_lomkou, c.predvolba) << c.tel;
         EXPECT_EQ(t.posledne, c.cislo) << c.tel;
     }
@@ -174,7 +174,7 @@ TEST_F(YearlyTaxReport, SumsOfTheYearsPayrollRecords)
     nineEmployees2005();
     insertVyp(1, 200412, {{"D_preddavok", 777777}}); // another year stays out
     zeroBlanks();
-    const Vstup in = Nacitaj_vstup(session, 2005);
+    const Input in = loadInput(session, 2005);
     EXPECT_EQ(in.A, 88899);
     EXPECT_EQ(in.C, 14040);
     EXPECT_EQ(in.D, 792679);
@@ -186,7 +186,7 @@ TEST_F(YearlyTaxReport, SumsOfTheYearsPayrollRecords)
     // Employee 10 has only zeros; employee 7's settled July does not add an employee.
     EXPECT_EQ(in.N, 9);
     EXPECT_EQ(in.NB, 2);
-    const Vyuctovanie v = Vypocitaj(in);
+    const Statement v = computeFigures(in);
     EXPECT_EQ(v.R11, 76039);
     EXPECT_EQ(v.E, 580);
     EXPECT_EQ(v.P, 3);
@@ -248,7 +248,7 @@ TEST_F(YearlyTaxReport, FormDataFileOfNineEmployees)
     session.execute("update \":tarix_data:inf\" set nazov='DEMO STAV & syn, s.r.o.', adr_fax='033/5501299', "
                     "datum_rzp='2006-02-15'");
     placeForm("rh2004.pdf");
-    const QString out = Nazov_xfdf(2005);
+    const QString out = xfdfName(2005);
     EXPECT_TRUE(out.endsWith("vystupy/DATA01/2005/RH1_2005.xfdf")) << out.toStdString();
     scripted.answerNo(Msg(65126, out));
     ParForm::Spusti_zostavu_podla_nazvu(taxRequest("VD_A_PDF", 200512));
@@ -259,7 +259,7 @@ TEST_F(YearlyTaxReport, FormDataFileOfNineEmployees)
 TEST_F(YearlyTaxReport, DecliningToReplaceKeepsTheEarlierFile)
 {
     placeForm("rh2004.pdf");
-    const QString out = Nazov_xfdf(2005);
+    const QString out = xfdfName(2005);
     {
         QFile f(out);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -275,6 +275,6 @@ TEST_F(YearlyTaxReport, WithoutTheTaxOfficesFormNothingIsWritten)
 {
     ParForm::Spusti_zostavu_podla_nazvu(taxRequest("VD_A_PDF", 200512));
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error),
-              QStringList{Text_chyby_zostavy(Msg(65129, Sablona_pdf()))});
-    EXPECT_FALSE(QFile::exists(Nazov_xfdf(2005)));
+              QStringList{reportErrorText(Msg(65129, pdfTemplate()))});
+    EXPECT_FALSE(QFile::exists(xfdfName(2005)));
 }

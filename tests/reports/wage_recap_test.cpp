@@ -74,10 +74,10 @@ TEST_F(WageRecap, EveryTotalIsTheSumOfTheRangesRecords)
                  {200701, 200712, 1, 99, 8}, {200601, 200612, 1, 99, 1}};
     for (const Case &c : cases) {
         SCOPED_TRACE(std::to_string(c.od) + " " + std::to_string(c.sidOd));
-        const rekapitulacia::Sumy s = rekapitulacia::Rekapitulacia_miezd(
+        const wage_recap::Sumy s = wage_recap::wageRecap(
             session, {.obdobieOd = c.od, .obdobieDo = c.po, .strediskoOd = c.sidOd, .strediskoDo = c.sidDo});
         EXPECT_EQ(s.pocet, c.pocet);
-        for (const QString &pole : rekapitulacia::Polia_sum())
+        for (const QString &pole : wage_recap::sumFields())
             if (!pole.startsWith("calc_")) {
                 EXPECT_DOUBLE_EQ(s[pole], stored("ifnull(" + pole + ",0)", c.od, c.po, c.sidOd, c.sidDo)) << pole.toStdString();
             }
@@ -146,7 +146,7 @@ TEST_F(WageRecap, JanuaryReadsDecemberOfTheYearBefore)
         const rpt::PreparedReport *r = run(recap(200701, 200701, 200701));
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(lastTextNamed(*r, "QRSum_prijem_39"), "321,00") << n;
-        EXPECT_DOUBLE_EQ(rekapitulacia::Zrazkova_dan_minuleho_mesiaca(session, 200701, 1, 99), 321);
+        EXPECT_DOUBLE_EQ(wage_recap::lastMonthWithholdingTax(session, 200701, 1, 99), 321);
     }
 }
 
@@ -156,8 +156,8 @@ TEST_F(WageRecap, TheChosenMonthIsPrintedAndAYearCoversItsTwelveMonths)
     TMyReportParam p = recap(200703, 200701, 200701);
     TReportVL3 vl3;
     vl3.Nastav_parametre(p);
-    EXPECT_EQ(vl3.Rozsah().obdobieOd, 200703);
-    EXPECT_EQ(vl3.Rozsah().obdobieDo, 200703);
+    EXPECT_EQ(vl3.range().obdobieOd, 200703);
+    EXPECT_EQ(vl3.range().obdobieDo, 200703);
     const rpt::PreparedReport *r = run(p);
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->pages[0].findText("QRLabel_titul")->text(), "REKAPITULÁCIA MIEZD ZA MAREC 2007");
@@ -184,15 +184,15 @@ TEST_F(WageRecap, NoRecordInTheRangeGivesNoPage)
 
 TEST_F(WageRecap, MonthQueriesRunWithTheirOwnParameters)
 {
-    const db::SqlResult q1 = rekapitulacia::Sumy_mesiaca(session, 200703, 1, 1);
+    const db::SqlResult q1 = wage_recap::monthSums(session, 200703, 1, 1);
     ASSERT_EQ(q1.rowCount(), 1);
     EXPECT_DOUBLE_EQ(q1.asFloat(0, q1.columnIndex("n_brutto")), 45800.4);
     EXPECT_DOUBLE_EQ(q1.asFloat(0, q1.columnIndex("n_brutto_dohody")), 4000);
     EXPECT_DOUBLE_EQ(q1.asFloat(0, q1.columnIndex("vy_zraz")), 150.25);
-    EXPECT_DOUBLE_EQ(rekapitulacia::Nedoplatky_dane(session, 200703, 1, 99), 355);
-    EXPECT_DOUBLE_EQ(rekapitulacia::Preplatky_dane(session, 200703, 1, 99), 200);
-    EXPECT_DOUBLE_EQ(rekapitulacia::Nedoplatky_dane(session, 200705, 1, 99), 0);
-    EXPECT_DOUBLE_EQ(rekapitulacia::Zrazkova_dan_minuleho_mesiaca(session, 200703, 1, 1), 750);
+    EXPECT_DOUBLE_EQ(wage_recap::taxArrears(session, 200703, 1, 99), 355);
+    EXPECT_DOUBLE_EQ(wage_recap::taxOverpayments(session, 200703, 1, 99), 200);
+    EXPECT_DOUBLE_EQ(wage_recap::taxArrears(session, 200705, 1, 99), 0);
+    EXPECT_DOUBLE_EQ(wage_recap::lastMonthWithholdingTax(session, 200703, 1, 1), 750);
 }
 
 TEST_F(WageRecap, DataOnlyKeepsTheTitlesAndTheFigures)

@@ -42,7 +42,7 @@ TEST_F(WageSheet, OneSheetPerEmployeeWithAPayrollInTheYearMonthsInOrder)
     insertVyp(5, 200612, {{"N_brutto", 555}});
 
     const rpt::PreparedReport &r = run("ML", 200703);
-    ASSERT_EQ(Vyber_zostavu("ML", 200703, Odstup_firmy).nazov, "TReportML3");
+    ASSERT_EQ(chooseReport("ML", 200703, firmDistance).nazov, "TReportML3");
     ASSERT_EQ(r.pageCount(), 2);
     EXPECT_EQ(textOf(r.pages[0], "QRDB_CALC_MPT"), "Ján Hudák Ing.");
     EXPECT_EQ(textOf(r.pages[1], "QRDB_CALC_MPT"), "Peter Čierny ");
@@ -65,10 +65,10 @@ TEST_F(WageSheet, EveryYearTotalIsTheSumOfItsMonthlyCells)
     int k = 1;
     for (int m = 1; m <= 12; ++m) {
         QVariantMap v;
-        for (const TReportML3::Stlpec &s : TReportML3::Stlpce())
+        for (const TReportML3::SheetColumn &s : TReportML3::sheetColumns())
             for (const TReportML3::Riadok &riadok : s.riadky)
                 if (riadok.pole && !QString(riadok.pole).startsWith("CALC_") && QString(riadok.pole) != "V_nahrada_pn")
-                    v.insert(riadok.pole, TReportML3::Maska(riadok.pole) == "0" ? 100.0 * k++ + m : 0.5 * m);
+                    v.insert(riadok.pole, TReportML3::mask(riadok.pole) == "0" ? 100.0 * k++ + m : 0.5 * m);
         for (const char *f : {"n_jednoraz1", "n_jednoraz2", "n_premie", "n_odmeny", "n_nahrada", "n_nemohol", "nd_spolu",
                               "n_clenovia_organov", "n_pohotovost"})
             v.insert(f, 10.0 * m + k++);
@@ -78,7 +78,7 @@ TEST_F(WageSheet, EveryYearTotalIsTheSumOfItsMonthlyCells)
     }
     const rpt::PreparedReport &r = run("ML", 200712);
     ASSERT_GE(r.pageCount(), 1);
-    for (const TReportML3::Stlpec &s : TReportML3::Stlpce())
+    for (const TReportML3::SheetColumn &s : TReportML3::sheetColumns())
         for (const TReportML3::Riadok &riadok : s.riadky) {
             if (!riadok.pole)
                 continue;
@@ -150,10 +150,10 @@ TEST_F(WageSheet, EveryTextFitsItsBoxAndTwelveMonthsFitOnePage)
                     "where code_emp=1");
     for (int m = 1; m <= 12; ++m) {
         QVariantMap v;
-        for (const TReportML3::Stlpec &s : TReportML3::Stlpce())
+        for (const TReportML3::SheetColumn &s : TReportML3::sheetColumns())
             for (const TReportML3::Riadok &riadok : s.riadky)
                 if (riadok.pole && !QString(riadok.pole).startsWith("CALC_") && QString(riadok.pole) != "V_nahrada_pn")
-                    v.insert(riadok.pole, TReportML3::Maska(riadok.pole) == "0" ? 98765.0 : 23.5);
+                    v.insert(riadok.pole, TReportML3::mask(riadok.pole) == "0" ? 98765.0 : 23.5);
         v.insert("V_hodina", 188.5);
         insertVyp(1, 200700 + m, v);
     }
@@ -165,7 +165,7 @@ TEST_F(WageSheet, EveryTextFitsItsBoxAndTwelveMonthsFitOnePage)
 TEST_F(WageSheet, BeforeTwoThousandFourTheOldSheetPrintsEvenWhenEmpty)
 {
     openYear(2004);
-    EXPECT_EQ(Vyber_zostavu("ML", 200312, Odstup_firmy).nazov, "TReportML");
+    EXPECT_EQ(chooseReport("ML", 200312, firmDistance).nazov, "TReportML");
     const rpt::PreparedReport &prazdny = run("ML", 200312);
     EXPECT_TRUE(textsOf(prazdny, "QRDB_CALC_MPT").isEmpty());
 

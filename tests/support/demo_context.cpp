@@ -48,21 +48,21 @@ void DemoContext::open(const Installation &installation, const DemoOptions &opti
 void DemoContext::open(const Workstation &workstation, const DemoOptions &options)
 {
     close();
-    const QString priv = workstation.programFolder + QStringLiteral("PRIVATE");
-    const QString firm = workstation.root + core::Nazov_priecinka_firmy(options.firm);
+    const QString privateFolderDb = workstation.programFolder + QStringLiteral("PRIVATE");
+    const QString firm = workstation.root + core::firmFolderName(options.firm);
     const QString year = workstation.root + QStringLiteral("COMMON/ROK%1").arg(options.year);
     // Another workstation of the installation starts with a private folder of its own.
     try {
-        if (db::checkFolderDatabase(m_session.get(), priv).state == db::DatabaseState::Missing) {
+        if (db::checkFolderDatabase(m_session.get(), privateFolderDb).state == db::DatabaseState::Missing) {
             if (m_session->isServer())
-                core::createServerPrivateSchema(*m_session->serverConnection(), m_session->serverSchemaOfFolder(priv));
+                core::createServerPrivateSchema(*m_session->serverConnection(), m_session->serverSchemaOfFolder(privateFolderDb));
             else
-                core::createFolderDatabase(priv, core::FolderKind::Private, core::privateSeedResources());
+                core::createFolderDatabase(privateFolderDb, core::FolderKind::Private, core::privateSeedResources());
         }
     } catch (const std::exception &e) {
-        throw SetupFailure(QStringLiteral("no private folder %1: %2").arg(priv, QString::fromUtf8(e.what())));
+        throw SetupFailure(QStringLiteral("no private folder %1: %2").arg(privateFolderDb, QString::fromUtf8(e.what())));
     }
-    for (const QString &folder : {priv, firm, year})
+    for (const QString &folder : {privateFolderDb, firm, year})
         if (db::checkFolderDatabase(m_session.get(), folder).state == db::DatabaseState::Missing)
             throw SetupFailure(QStringLiteral("cannot open firm %1 in %2: %3 holds no database")
                                    .arg(options.firm)
@@ -70,7 +70,7 @@ void DemoContext::open(const Workstation &workstation, const DemoOptions &option
                                    .arg(folder));
     m_options = options;
     m_open = true;
-    m_session->setAlias(QString::fromLatin1(core::kAliasPriv), priv);
+    m_session->setAlias(QString::fromLatin1(core::kAliasPriv), privateFolderDb);
     m_session->setAlias(QString::fromLatin1(core::kAliasData), firm);
     m_session->setAlias(QString::fromLatin1(core::kAliasComm), year);
     db::Session::setDefaultSession(m_session.get());
@@ -117,7 +117,7 @@ void DemoContext::setPeriod(int year, int month, std::optional<int> centre)
         m_session->execute(QStringLiteral("update \":tarix_priv:priv\" set rok = :y, mesiac = :m"),
                           {{QStringLiteral("y"), year}, {QStringLiteral("m"), month}});
     if (m_options.parameters)
-        MyConsts::Uprav_parameter_28(year * 100 + month);
+        MyConsts::adjustParameter28(year * 100 + month);
     if (core::hasDM() && core::DM().TPRIV_.isActive())
         core::DM().TPRIV_.refresh();
 }

@@ -131,7 +131,7 @@ void Installation::sql(const QString &folder, const QString &script) const
 
 QString Installation::firmFolder(int firm) const
 {
-    return filePath(core::Nazov_priecinka_firmy(firm));
+    return filePath(core::firmFolderName(firm));
 }
 
 QString Installation::yearFolder(int year) const

@@ -22,9 +22,9 @@ void ProgramFolder::close()
     if (!m_open)
         return;
     m_open = false;
-    core::Zrus_otvorenu_firmu();
+    core::dropOpenFirm();
     core::closeSession();
-    core::setPriplatky({});
+    core::setSurcharges({});
     MyConsts::Parametre().fill(MyConsts::Parameter{});
 }
 

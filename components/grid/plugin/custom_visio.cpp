@@ -90,19 +90,19 @@ std::unique_ptr<TEditParams> TCustomVisio::CreateEditParams()
 void TCustomVisio::setEditFormParams(int)
 {
     RaiseGridPlugInError(QStringLiteral("Backward compatibility: Dont use EditFormParams property!"),
-                         ClassName(), QStringLiteral("SetEditFormParams"));
+                         designerClassName(), QStringLiteral("SetEditFormParams"));
 }
 
 void TCustomVisio::setDropDownListParams(int)
 {
     RaiseGridPlugInError(QStringLiteral("Backward compatibility: Dont use DropDownListParams property!"),
-                         ClassName(), QStringLiteral("SetDropDownListParams"));
+                         designerClassName(), QStringLiteral("SetDropDownListParams"));
 }
 
 void TCustomVisio::setSBParams(int)
 {
     RaiseGridPlugInError(QStringLiteral("Backward compatibility: Dont use SBParams property!"),
-                         ClassName(), QStringLiteral("SetSBParams"));
+                         designerClassName(), QStringLiteral("SetSBParams"));
 }
 
 void TCustomVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
@@ -160,7 +160,7 @@ void TCustomVisio::PaintTitle(QPainter &canvas, const GridRect &rect)
     QFont font = m_titleAttr.font();
     QColor colour = canvas.pen().color();
     HostGrid &grid = *Grid();
-    if (grid.designer() && grid.currentCol() == Section().column().index() && grid.hasFocus()) {
+    if (grid.designer() && grid.currentCol() == sectionAt().column().index() && grid.hasFocus()) {
         const TStateStyles &styles = grid.designer()->StateStyles();
         addStyle(font, styles.selectedTitleStyle());
         if (styles.SelectedTitleColor().isValid())
@@ -226,8 +226,8 @@ void TCustomVisio::PaintSection(QPainter &canvas, const GridRect &rect, int firs
                             rect.bottom + (row - firstRow) * height};
         grid.withDataRow(row, [&] {
             const bool current = row == grid.currentRow()
-                                 && grid.currentCol() == Section().column().index()
-                                 && grid.currentSection() == Section().index();
+                                 && grid.currentCol() == sectionAt().column().index()
+                                 && grid.currentSection() == sectionAt().index();
             m_currentCell = current;
             paintCell(canvas, cell, row == m_pushedRow);
             m_currentCell = false;
@@ -254,7 +254,7 @@ bool TCustomVisio::isActive() const
     return IsFieldValid() && !m_editing;
 }
 
-bool TCustomVisio::CanEdit()
+bool TCustomVisio::canEdit()
 {
     if (IsReadOnly())
         return false;
@@ -282,7 +282,7 @@ void TCustomVisio::Activate(int activationType, const QString &key)
         m_editing = false;
 }
 
-bool TCustomVisio::KeyDown(int key, Qt::KeyboardModifiers modifiers)
+bool TCustomVisio::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     if (!isActive() || !matchesShortCut(m_editParams->ActivateKey, key, modifiers))
         return false;
@@ -292,36 +292,36 @@ bool TCustomVisio::KeyDown(int key, Qt::KeyboardModifiers modifiers)
         Invalidate();
         return true;
     }
-    if ((activationFlags & afKey) && CanEdit()) {
+    if ((activationFlags & afKey) && canEdit()) {
         Activate(atKey);
         return true;
     }
     return false;
 }
 
-bool TCustomVisio::KeyUp(int key, Qt::KeyboardModifiers)
+bool TCustomVisio::keyUp(int key, Qt::KeyboardModifiers)
 {
     if (m_pushedRow < 0 || m_pushedKey != key)
         return false;
     m_pushedRow = -1;
     m_pushedKey = 0;
     Invalidate();
-    if (isActive() && CanEdit())
+    if (isActive() && canEdit())
         Activate(atKeyRelease);
     return true;
 }
 
-bool TCustomVisio::KeyPress(const QString &text)
+bool TCustomVisio::keyPress(const QString &text)
 {
     if (!isActive() || !(activationFlags & afChar) || text.isEmpty() || !text.at(0).isPrint())
         return false;
-    if (!CanEdit())
+    if (!canEdit())
         return false;
     Activate(atChar, text);
     return true;
 }
 
-bool TCustomVisio::MouseDown(Qt::MouseButton button, bool doubleClick, bool onSelectedCell, int row)
+bool TCustomVisio::mouseDown(Qt::MouseButton button, bool doubleClick, bool onSelectedCell, int row)
 {
     if (!isActive())
         return false;
@@ -338,19 +338,19 @@ bool TCustomVisio::MouseDown(Qt::MouseButton button, bool doubleClick, bool onSe
     } else if (button == Qt::LeftButton && !doubleClick && onSelectedCell
                && (activationFlags & afClickSelected))
         type = atClickSelected;
-    if (type < 0 || !CanEdit())
+    if (type < 0 || !canEdit())
         return false;
     Activate(type);
     return true;
 }
 
-bool TCustomVisio::MouseUp(bool insideCell)
+bool TCustomVisio::mouseUp(bool insideCell)
 {
     if (m_pushedRow < 0 || m_pushedKey != 0)
         return false;
     m_pushedRow = -1;
     Invalidate();
-    if (insideCell && isActive() && CanEdit())
+    if (insideCell && isActive() && canEdit())
         Activate(atMouseRelease);
     return true;
 }
@@ -360,9 +360,9 @@ void TCustomVisio::FocusRequest(db::Field *&field)
     if (!field || field != boundField() || !(activationFlags & afFocusRequest) || !isActive())
         return;
     HostGrid &grid = *Grid();
-    grid.selectColumn(Section().column().index());
-    if (grid.currentCol() == Section().column().index() && grid.currentSection() == Section().index()
-        && CanEdit()) {
+    grid.selectColumn(sectionAt().column().index());
+    if (grid.currentCol() == sectionAt().column().index() && grid.currentSection() == sectionAt().index()
+        && canEdit()) {
         Activate(atFocusRequest);
         field = nullptr;
     }
@@ -421,7 +421,7 @@ public:
     RoutedForm(QWidget *owner, TEditFormVisio &visio) : Form(owner, visio), m_owner(visio) {}
 
 protected:
-    bool FormKeyDown(QKeyEvent &event) override;
+    bool formKeyDown(QKeyEvent &event) override;
 
 private:
     TEditFormVisio &m_owner;
@@ -429,15 +429,15 @@ private:
 
 class VisioEditForm {
 public:
-    static bool keyDown(TEditFormVisio &visio, QKeyEvent &event) { return visio.EditorKeyDown(event); }
+    static bool keyDown(TEditFormVisio &visio, QKeyEvent &event) { return visio.editorKeyDown(event); }
 };
 
 template <class Form>
-bool RoutedForm<Form>::FormKeyDown(QKeyEvent &event)
+bool RoutedForm<Form>::formKeyDown(QKeyEvent &event)
 {
     if (VisioEditForm::keyDown(m_owner, event))
         return true;
-    return Form::FormKeyDown(event);
+    return Form::formKeyDown(event);
 }
 
 TEditFormVisio::~TEditFormVisio()
@@ -457,12 +457,12 @@ TVFStandard *TEditFormVisio::createForm(QWidget *owner)
 
 QString TEditFormVisio::startText() const
 {
-    return Field() ? Field()->text() : QString();
+    return visioField() ? visioField()->text() : QString();
 }
 
 void TEditFormVisio::prepareForm()
 {
-    TMaskEditPlus &edit = m_form->MaskEdit();
+    TMaskEditPlus &edit = m_form->maskEdit();
     edit.setFont(SectionAttr().font());
     const auto *sb = dynamic_cast<const TEditFormSBParams *>(&EditParams());
     if (const auto *std = dynamic_cast<const TStandardEditParams *>(&EditParams())) {
@@ -483,15 +483,15 @@ bool TEditFormVisio::DoActivate(int activationType, const QString &key)
         m_form = createForm(Grid()->widget());
     prepareForm();
     m_initialText = startText();
-    m_form->MaskEdit().setText(m_initialText);
-    m_form->MaskEdit().setSelection(0, m_initialText.size());
+    m_form->maskEdit().setText(m_initialText);
+    m_form->maskEdit().setSelection(0, m_initialText.size());
     m_form->placeOverCell();
     m_form->show();
-    m_form->MaskEdit().setFocus();
+    m_form->maskEdit().setFocus();
     if (activationType == atChar && !key.isEmpty()) {
         // The typed character starts the text.
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
-        QCoreApplication::sendEvent(m_form->MaskEdit().editor(), &press);
+        QCoreApplication::sendEvent(m_form->maskEdit().editor(), &press);
     }
     return true;
 }
@@ -501,20 +501,20 @@ QString TEditFormVisio::EditText() const
     // Outside editing there is no editor text.
     if (!isEditing() || !m_form)
         return {};
-    return m_form->MaskEdit().Text();
+    return m_form->maskEdit().Text();
 }
 
 void TEditFormVisio::setEditText(const QString &text)
 {
     if (!isEditing() || !m_form)
         RaiseGridPlugInError(QStringLiteral("Unable to set \"EditText\" value. Visio not in edit mode"),
-                             ClassName(), QStringLiteral("SetEditText"));
-    m_form->MaskEdit().setText(text);
+                             designerClassName(), QStringLiteral("SetEditText"));
+    m_form->maskEdit().setText(text);
 }
 
 bool TEditFormVisio::writeFieldText(const QString &text)
 {
-    db::Field *field = Field();
+    db::Field *field = visioField();
     if (!field)
         return false;
     db::DataSet &ds = field->dataSet();
@@ -524,22 +524,22 @@ bool TEditFormVisio::writeFieldText(const QString &text)
     return true;
 }
 
-bool TEditFormVisio::PostValue(bool canIgnore)
+bool TEditFormVisio::postValue(bool canIgnore)
 {
-    const QString text = m_form->MaskEdit().Text();
+    const QString text = m_form->maskEdit().Text();
     if (text == m_initialText)
         return true;
     return writeFieldText(text);
 }
 
-void TEditFormVisio::EndEdit(bool post)
+void TEditFormVisio::endEdit(bool post)
 {
     if (!isEditing())
         return;
     if (post) {
         bool ok = false;
         try {
-            ok = PostValue(false);
+            ok = postValue(false);
         } catch (...) {
             // A value the field refuses: the editing ends as a cancel, the error goes on.
             formClosing();
@@ -564,11 +564,11 @@ void TEditFormVisio::EndEdit(bool post)
         AfterCancel(*this);
 }
 
-bool TEditFormVisio::EditorKeyDown(QKeyEvent &event)
+bool TEditFormVisio::editorKeyDown(QKeyEvent &event)
 {
     // A multi-line editor keeps Up and Down inside its text but on its first and last line,
     // and Enter without Shift; the single-line editor's keys are the form's.
-    TMaskEditPlus &edit = m_form->MaskEdit();
+    TMaskEditPlus &edit = m_form->maskEdit();
     if (!edit.multiLine() || (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier)))
         return false;
     HostGrid &grid = *Grid();
@@ -598,17 +598,17 @@ bool TEditFormVisio::EditorKeyDown(QKeyEvent &event)
 TVFStandard *TEditFormSBVisio::createForm(QWidget *owner)
 {
     auto *form = new RoutedForm<TVFStandardSB>(owner, *this);
-    QObject::connect(&form->SB(), &QToolButton::clicked, form, [this] { pressButton(); });
+    QObject::connect(&form->speedButton(), &QToolButton::clicked, form, [this] { pressButton(); });
     return form;
 }
 
 void TEditFormSBVisio::prepareForm()
 {
     TEditFormVisio::prepareForm();
-    auto *form = static_cast<TVFStandardSB *>(EditForm());
+    auto *form = static_cast<TVFStandardSB *>(editForm());
     const auto &params = static_cast<const TEditFormSBParams &>(EditParams());
     const TButtonParams &b = params.ButtonParams;
-    QToolButton &sb = form->SB();
+    QToolButton &sb = form->speedButton();
     if (!params.EnableButton || !b.Visible) {
         sb.hide();
         return;
@@ -638,10 +638,10 @@ void TEditFormSBVisio::pressButton()
     else if (OnButtonClick)
         OnButtonClick(*this);
     else
-        ButtonAction();
+        buttonAction();
 }
 
-bool TEditFormSBVisio::EditorKeyDown(QKeyEvent &event)
+bool TEditFormSBVisio::editorKeyDown(QKeyEvent &event)
 {
     const auto &params = static_cast<const TEditFormSBParams &>(EditParams());
     if (params.EnableButton && params.ButtonParams.Visible
@@ -649,7 +649,7 @@ bool TEditFormSBVisio::EditorKeyDown(QKeyEvent &event)
         pressButton();
         return true;
     }
-    return TEditFormVisio::EditorKeyDown(event);
+    return TEditFormVisio::editorKeyDown(event);
 }
 
 // ---- TDropDownVisio --------------------------------------------------------------------------
@@ -663,7 +663,7 @@ int TDropDownVisio::SelectedItem() const
 {
     if (!isEditing())
         RaiseGridPlugInError(QStringLiteral("Unable to read \"SelectedItem\" value. Visio not in edit mode"),
-                             ClassName(), QStringLiteral("GetSelectedItem"));
+                             designerClassName(), QStringLiteral("GetSelectedItem"));
     return m_selectedItem;
 }
 
@@ -671,10 +671,10 @@ void TDropDownVisio::setSelectedItem(int index)
 {
     if (!isEditing())
         RaiseGridPlugInError(QStringLiteral("Unable to set \"SelectedItem\" value. Visio not in edit mode"),
-                             ClassName(), QStringLiteral("SetSelectedItem"));
+                             designerClassName(), QStringLiteral("SetSelectedItem"));
     m_selectedItem = index;
-    if (m_list && index >= 0 && index < m_list->ListBox().RowCount())
-        m_list->ListBox().selectRow(index);
+    if (m_list && index >= 0 && index < m_list->listBox().RowCount())
+        m_list->listBox().selectRow(index);
 }
 
 bool TDropDownVisio::listShown() const
@@ -688,7 +688,7 @@ void TDropDownVisio::prepareForm()
     m_selectedItem = -1;
     m_filterText.clear();
     prepareList();
-    EditForm()->MaskEdit().OnAcceptValue = [this](TMaskEditPlus &, QString &text, const QString &prev,
+    editForm()->maskEdit().OnAcceptValue = [this](TMaskEditPlus &, QString &text, const QString &prev,
                                                   int &selStart, int &selEnd, bool &accept) {
         acceptValue(text, prev, selStart, selEnd, accept);
     };
@@ -699,8 +699,8 @@ void TDropDownVisio::prepareList()
     if (!m_list)
         m_list = new TVTFDropDown(Grid()->widget(), *this);
     if (pickListValuesOnly())
-        EditForm()->MaskEdit().setReadOnly(false);
-    TListBoxPlus &list = m_list->ListBox();
+        editForm()->maskEdit().setReadOnly(false);
+    TListBoxPlus &list = m_list->listBox();
     list.setFont(SectionAttr().font());
     ListInfo info;
     GetListInfo(info);
@@ -761,23 +761,23 @@ void TDropDownVisio::showList(bool show)
     }
 }
 
-void TDropDownVisio::ButtonAction()
+void TDropDownVisio::buttonAction()
 {
     if (!isEditing() || !dropDownParams().EnableDropDown || !dropDownParams().DropDownList.Visible)
         return;
     showList(!listShown());
 }
 
-bool TDropDownVisio::EditorKeyDown(QKeyEvent &event)
+bool TDropDownVisio::editorKeyDown(QKeyEvent &event)
 {
     if (listShown() && (event.modifiers() & Qt::ControlModifier)
         && (event.key() == Qt::Key_Home || event.key() == Qt::Key_End)) {
-        TListBoxPlus &list = m_list->ListBox();
+        TListBoxPlus &list = m_list->listBox();
         if (list.visibleRowCount() > 0)
             list.selectRow(list.listRow(event.key() == Qt::Key_Home ? 0 : list.visibleRowCount() - 1));
         return true;
     }
-    if (TEditFormSBVisio::EditorKeyDown(event))
+    if (TEditFormSBVisio::editorKeyDown(event))
         return true;
     m_keyInput = true;
     m_typed = event.key() != Qt::Key_Backspace && event.key() != Qt::Key_Delete;
@@ -818,11 +818,11 @@ void TDropDownVisio::acceptValue(QString &text, const QString &prev, int &selSta
         const QString filter = selStart < selEnd ? text.left(selStart) : text;
         if (filter != m_filterText) {
             m_filterText = filter;
-            m_list->ListBox().refilter();
+            m_list->listBox().refilter();
         }
         if (found >= 0) {
             m_selectedItem = found;
-            m_list->ListBox().selectRow(found);
+            m_list->listBox().selectRow(found);
         }
     }
 }

@@ -66,7 +66,7 @@ public:
     explicit TEditParams(TCustomVisio &visio, int activateKey = kShortCutF2)
         : m_visio(visio), ActivateKey(activateKey) {}
     virtual ~TEditParams() = default;
-    TCustomVisio &Visio() const { return m_visio; }
+    TCustomVisio &ownerVisio() const { return m_visio; }
 
 private:
     TCustomVisio &m_visio;
@@ -172,7 +172,7 @@ public:
     int GetTitleHeight() const override;
     int GetSectionHeight() const override;
 
-    virtual bool IsReadOnly() const { return Section().readOnly; }
+    virtual bool IsReadOnly() const { return sectionAt().readOnly; }
     virtual bool IsFieldValid() const { return true; }
     bool isEditing() const { return m_editing; }
     // The data row whose cell is pushed; -1 none.
@@ -180,16 +180,16 @@ public:
 
     // The host grid's events, each answering whether the visio took it. `onSelectedCell`:
     // the click hit the grid's current cell; `row` the data row of the cell.
-    bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    bool KeyUp(int key, Qt::KeyboardModifiers modifiers);
-    bool KeyPress(const QString &text);
-    bool MouseDown(Qt::MouseButton button, bool doubleClick, bool onSelectedCell, int row);
-    bool MouseUp(bool insideCell);
+    bool keyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool keyUp(int key, Qt::KeyboardModifiers modifiers);
+    bool keyPress(const QString &text);
+    bool mouseDown(Qt::MouseButton button, bool doubleClick, bool onSelectedCell, int row);
+    bool mouseUp(bool insideCell);
     // A request to focus `field`; cleared when this visio took it.
     void FocusRequest(db::Field *&field);
 
     // Editing allowed: not read-only, BeforeEdit and (second flag) the grid agree.
-    bool CanEdit();
+    bool canEdit();
     // Sets the editing state and runs the class's activation.
     void Activate(int activationType, const QString &key = {});
 
@@ -221,16 +221,16 @@ class TFieldVisio : public TCustomVisio {
 public:
     QString FieldName() const { return m_fieldName; }
     void setFieldName(const QString &name);
-    db::Field *Field() const { return m_field; }
+    db::Field *visioField() const { return m_field; }
 
     bool IsReadOnly() const override;
     // A field is bound.
     bool IsFieldValid() const override { return m_field != nullptr; }
 
-    void LinkActiveChanged() override { bindField(); }
-    void DataSetChanged() override { bindField(); }
-    void LayoutChanged() override { bindField(); }
-    void Loaded() override { bindField(); }
+    void linkActiveChanged() override { bindField(); }
+    void dataSetChanged() override { bindField(); }
+    void layoutChanged() override { bindField(); }
+    void loaded() override { bindField(); }
     void TakeOverFrom(TGridPlugIn &oldPlugIn) override;
 
 protected:
@@ -252,9 +252,9 @@ public:
     QString EditText() const;
     void setEditText(const QString &text);
     // The form while it exists (for the host and tests).
-    TVFStandard *EditForm() const { return m_form.data(); }
+    TVFStandard *editForm() const { return m_form.data(); }
 
-    void EndEdit(bool post) override;
+    void endEdit(bool post) override;
     void BeforeReplace() override;
 
 protected:
@@ -267,11 +267,11 @@ protected:
     virtual QString startText() const;
     // Writes the edited value; false when it did not succeed. canIgnore: a failure may leave
     // the editor open.
-    virtual bool PostValue(bool canIgnore);
+    virtual bool postValue(bool canIgnore);
     // A key of the editor before the form's own handling; true when taken.
-    virtual bool EditorKeyDown(QKeyEvent &event);
+    virtual bool editorKeyDown(QKeyEvent &event);
     virtual void formClosing() {}
-    TMaskEditPlus &editor() const { return m_form->MaskEdit(); }
+    TMaskEditPlus &editor() const { return m_form->maskEdit(); }
     QString initialText() const { return m_initialText; }
     // Writes `text` into the field, the dataset put in edit first.
     bool writeFieldText(const QString &text);
@@ -291,10 +291,10 @@ protected:
     TEditFormSBVisio(GridSection &section, const GridPlugInClass &cls) : TEditFormVisio(section, cls) {}
     TVFStandard *createForm(QWidget *owner) override;
     void prepareForm() override;
-    bool EditorKeyDown(QKeyEvent &event) override;
+    bool editorKeyDown(QKeyEvent &event) override;
     // The speed button pressed: the event, or the visio's own action.
     void pressButton();
-    virtual void ButtonAction() {}
+    virtual void buttonAction() {}
 };
 
 struct ListInfo {
@@ -316,7 +316,7 @@ public:
     // Only while editing; otherwise EGridPlugIn.
     int SelectedItem() const;
     void setSelectedItem(int index);
-    TVTFDropDown *ListForm() const { return m_list.data(); }
+    TVTFDropDown *listForm() const { return m_list.data(); }
     bool listShown() const;
     QString filterText() const { return m_filterText; }
 
@@ -325,8 +325,8 @@ protected:
     TDropDownParams &dropDownParams() const { return static_cast<TDropDownParams &>(EditParams()); }
     void prepareForm() override;
     void formClosing() override;
-    void ButtonAction() override;
-    bool EditorKeyDown(QKeyEvent &event) override;
+    void buttonAction() override;
+    bool editorKeyDown(QKeyEvent &event) override;
     // The typed text with PeekValues: completed from the list, or refused.
     virtual bool peekValues() const { return false; }
     virtual bool pickListValuesOnly() const { return false; }
@@ -339,7 +339,7 @@ private:
     QPointer<TVTFDropDown> m_list;
     QString m_filterText;
     bool m_keyInput = false; // the change came from a key
-    bool m_typed = false;    // ... other than Backspace and Delete
+    bool m_typed = false;    // ... other than Backspace and deleteItem
     int m_lastAsked = -1;
     int m_lastImage = -1;
     QString m_lastText;

@@ -121,7 +121,7 @@ TGridPlugIn::~TGridPlugIn()
         g->NotifyListeners(2, this);
 }
 
-void TGridPlugIn::SetName(const QString &newName)
+void TGridPlugIn::setName(const QString &newName)
 {
     const QString name = newName == QLatin1String("OGP") ? QStringLiteral("Standard") : newName;
     if (name == Name() || !GetOwnerObject())
@@ -144,7 +144,7 @@ bool TGridPlugIn::mayInvalidate() const
 QString TGridPlugIn::GetDisplayName() const
 {
     const PlugInOwner *owner = GetOwnerObject();
-    return owner ? owner->displayName() + u'.' + ClassName() : ClassName();
+    return owner ? owner->displayName() + u'.' + designerClassName() : designerClassName();
 }
 
 // ---- registry --------------------------------------------------------------------------------
@@ -333,7 +333,7 @@ void TGridDesigner::swapTo(const QString &newName)
     HostGrid &grid = *Grid();
     const DesignerClass *cls = GPGlobal() ? GPGlobal()->FindDesignerClass(newName) : nullptr;
     if (!cls)
-        RaiseGridPlugInError(Msg(65008, newName), ClassName(), QStringLiteral("SetName"));
+        RaiseGridPlugInError(Msg(65008, newName), designerClassName(), QStringLiteral("SetName"));
     std::unique_ptr<TGridDesigner> fresh = cls->create(&grid);
     fresh->TakeOverFrom(*this);
     TGridDesigner *now = fresh.get();
@@ -381,7 +381,7 @@ void TSectionVisio::swapTo(const QString &newName)
     HostGrid &grid = *Grid();
     const VisioClass *cls = GPGlobal() ? GPGlobal()->FindVisioClass(newName) : nullptr;
     if (!cls)
-        RaiseGridPlugInError(Msg(65008, newName), ClassName(), QStringLiteral("SetName"));
+        RaiseGridPlugInError(Msg(65008, newName), designerClassName(), QStringLiteral("SetName"));
     std::unique_ptr<TSectionVisio> fresh = cls->create(section);
     fresh->TakeOverFrom(*this);
     TSectionVisio *now = fresh.get();

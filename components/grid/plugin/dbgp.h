@@ -132,7 +132,7 @@ public:
     HostGrid &grid() const { return m_grid; }
     int index() const { return m_index; }
     int sectionCount() const { return int(m_sections.size()); }
-    // Raises EGridPlugIn "Section index out of range" for an index outside.
+    // Raises EGridPlugIn "sectionAt index out of range" for an index outside.
     GridSection &section(int index) const;
     GridSection &addSection();
 
@@ -233,13 +233,13 @@ public:
     QString Comment() const { return GetInfo(infoComment); }
     QString Version() const { return GetInfo(infoVersion); }
     QString Copyright() const { return GetInfo(infoCopyright); }
-    QString ClassName() const { return plugInClass().className; }
+    QString designerClassName() const { return plugInClass().className; }
 
     // Replaces this plug-in by an instance of the class registered under newName ("OGP"
     // stands for "Standard"); the owner keeps the new one and *this is destroyed. Its own
     // name, or a plug-in without an owner, changes nothing. An unknown name raises
     // EGridPlugIn (65008) and keeps this plug-in.
-    void SetName(const QString &newName);
+    void setName(const QString &newName);
 
     HostGrid *Grid() const { return m_grid; }
     int Tag = 0;
@@ -257,11 +257,11 @@ public:
 
     // The host grid's notifications: its data link became (in)active, its dataset changed,
     // its layout changed, a record changed, it finished loading.
-    virtual void LinkActiveChanged() {}
-    virtual void DataSetChanged() {}
-    virtual void LayoutChanged() {}
-    virtual void RecordChanged() {}
-    virtual void Loaded() {}
+    virtual void linkActiveChanged() {}
+    virtual void dataSetChanged() {}
+    virtual void layoutChanged() {}
+    virtual void recordChanged() {}
+    virtual void loaded() {}
     // Called on the new plug-in with the one it replaces (to copy settings).
     virtual void TakeOverFrom(TGridPlugIn &oldPlugIn) {}
     // Called on a plug-in just before it is replaced and destroyed.
@@ -426,14 +426,14 @@ public:
     explicit TSectionVisio(GridSection &section) : TSectionVisio(section, staticClass()) {}
     static const VisioClass &staticClass();
 
-    GridSection &Section() const { return m_section; }
+    GridSection &sectionAt() const { return m_section; }
 
     virtual void PaintTitle(QPainter &canvas, const GridRect &rect) {}
     virtual void PaintSection(QPainter &canvas, const GridRect &rect, int firstRow, int lastRow) {}
     virtual int GetTitleHeight() const { return 5; }
     virtual int GetSectionHeight() const { return 5; }
     // The host grid ends the visio's editing: post (true) or cancel (false).
-    virtual void EndEdit(bool post) {}
+    virtual void endEdit(bool post) {}
 
     // Set at creation; a state visio clears the first (it edits without a form). With the
     // second set the grid is asked before editing starts.

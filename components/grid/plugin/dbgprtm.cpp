@@ -19,35 +19,35 @@ int GetRecordNumber(db::DataSet *dataSet)
 {
     if (!dataSet || !dataSet->isActive())
         throw EMyError(QStringLiteral("\"GetRecordNumber\" fail. \"DataSet\" is unassigned or inactive"));
-    const int n = dataSet->recNo();
+    const int n = dataSet->recordNumber();
     if (n == 0)
         return -1;
     return -dataSet->moveBy(-(n + 1));
 }
 
-int TGPDataLink::currentRecNo() const
+int TGPDataLink::currentRecordNumber() const
 {
     db::DataSet *ds = dataSet();
-    return ds && ds->isActive() ? ds->recNo() : 0;
+    return ds && ds->isActive() ? ds->recordNumber() : 0;
 }
 
 void TGPDataLink::activeChanged()
 {
-    m_lastRecNo = currentRecNo();
+    m_lastRecNo = currentRecordNumber();
     if (OnActiveChanged)
         OnActiveChanged(*this);
 }
 
 void TGPDataLink::dataSetChanged()
 {
-    m_lastRecNo = currentRecNo();
+    m_lastRecNo = currentRecordNumber();
     if (OnDataSetChanged)
         OnDataSetChanged(*this);
 }
 
 void TGPDataLink::dataSetScrolled()
 {
-    const int now = currentRecNo();
+    const int now = currentRecordNumber();
     const int distance = now - m_lastRecNo;
     m_lastRecNo = now;
     if (OnDataSetScrolled)

@@ -18,7 +18,7 @@ public:
     using EMyError::EMyError;
 };
 
-// Raises EGridPlugIn with "Msg\r\r[ClassName.MethodName]".
+// Raises EGridPlugIn with "Msg\r\r[designerClassName.MethodName]".
 [[noreturn]] void RaiseGridPlugInError(const QString &msg, const QString &className,
                                        const QString &methodName);
 // The same with Msg formatted first from a pattern and its values ("%s", "%d").
@@ -58,7 +58,7 @@ public:
     void layoutChanged();
 
 private:
-    int currentRecNo() const;
+    int currentRecordNumber() const;
     int m_lastRecNo = 0;
 };
 

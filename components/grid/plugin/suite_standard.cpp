@@ -366,7 +366,7 @@ std::unique_ptr<TEditParams> TStandardVisio::CreateEditParams()
 void TStandardVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
 {
     imageIndex = -1;
-    text = Field() ? Field()->displayText() : QString();
+    text = visioField() ? visioField()->displayText() : QString();
 }
 
 void TStandardVisio::GetListInfo(ListInfo &info)
@@ -395,7 +395,7 @@ int TStandardVisio::FindItem(const QString &text, bool exact)
     return -1;
 }
 
-bool TStandardVisio::PostValue(bool canIgnore)
+bool TStandardVisio::postValue(bool canIgnore)
 {
     QVariant value;
     if (m_selectedItem >= 0 && m_selectedItem < PickList.size())
@@ -439,7 +439,7 @@ TVLookupVisio::TVLookupVisio(GridSection &section)
     initEditParams();
     m_lookupParams.m_link.OnActiveChanged = [this](TGPDataLink &) {
         if (isEditing())
-            EndEdit(true);
+            endEdit(true);
         lookupChanged();
     };
 }
@@ -495,7 +495,7 @@ bool TVLookupVisio::IsFieldValid() const
         return false;
     db::Field *key = ds->findField(m_lookupParams.m_keyField);
     db::Field *result = ds->findField(m_lookupParams.m_lookupField);
-    return key && result && keyFitsField(key->type(), Field()->type());
+    return key && result && keyFitsField(key->type(), visioField()->type());
 }
 
 void TVLookupVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
@@ -505,11 +505,11 @@ void TVLookupVisio::GetVisioData(int &imageIndex, QString &text, CellFont &)
     const QString fields = usesImages()
                                ? m_lookupParams.m_lookupField + u';' + m_lookupParams.m_imageField
                                : m_lookupParams.m_lookupField;
-    const QVariant answer = ds && Field() && !Field()->isNull()
-                                ? ds->lookup(m_lookupParams.m_keyField, {Field()->value()}, fields)
+    const QVariant answer = ds && visioField() && !visioField()->isNull()
+                                ? ds->lookup(m_lookupParams.m_keyField, {visioField()->value()}, fields)
                                 : QVariant();
     if (!answer.isValid() || (usesImages() && answer.toList().size() < 2)) {
-        text = QStringLiteral("? <%1>").arg(Field() ? Field()->text() : QString());
+        text = QStringLiteral("? <%1>").arg(visioField() ? visioField()->text() : QString());
         return;
     }
     if (usesImages()) {
@@ -543,7 +543,7 @@ void TVLookupVisio::GetItem(int index, int &imageIndex, QString &text)
     db::DataSet *ds = lookupDataSet();
     if (!ds || ds->isEmpty())
         return;
-    ds->moveBy(index - (ds->recNo() - 1));
+    ds->moveBy(index - (ds->recordNumber() - 1));
     text = ds->fieldByName(m_lookupParams.m_lookupField).displayText();
     if (usesImages()) {
         db::Field &image = ds->fieldByName(m_lookupParams.m_imageField);
@@ -569,7 +569,7 @@ int TVLookupVisio::FindItem(const QString &text, bool exact)
 QString TVLookupVisio::startText() const
 {
     db::DataSet *ds = lookupDataSet();
-    if (!ds || !Field() || !ds->locate(m_lookupParams.m_keyField, {Field()->value()}))
+    if (!ds || !visioField() || !ds->locate(m_lookupParams.m_keyField, {visioField()->value()}))
         return {};
     return ds->fieldByName(m_lookupParams.m_lookupField).displayText();
 }
@@ -578,28 +578,28 @@ bool TVLookupVisio::DoActivate(int activationType, const QString &key)
 {
     const bool goesOn = TDropDownVisio::DoActivate(activationType, key);
     db::DataSet *ds = lookupDataSet();
-    if (ds && Field() && ds->locate(m_lookupParams.m_keyField, {Field()->value()})) {
+    if (ds && visioField() && ds->locate(m_lookupParams.m_keyField, {visioField()->value()})) {
         const int number = GetRecordNumber(ds);
         if (number != -1) {
-            ds->locate(m_lookupParams.m_keyField, {Field()->value()});
+            ds->locate(m_lookupParams.m_keyField, {visioField()->value()});
             setSelectedItem(number);
         }
     }
     return goesOn;
 }
 
-bool TVLookupVisio::PostValue(bool)
+bool TVLookupVisio::postValue(bool)
 {
     db::DataSet *ds = lookupDataSet();
-    if (!ds || m_selectedItem < 0 || !Field())
+    if (!ds || m_selectedItem < 0 || !visioField())
         return true; // nothing chosen: nothing to write
     ds->first();
     ds->moveBy(m_selectedItem);
     const QVariant key = ds->fieldByName(m_lookupParams.m_keyField).value();
-    db::DataSet &own = Field()->dataSet();
+    db::DataSet &own = visioField()->dataSet();
     if (!own.isEditing())
         own.edit();
-    Field()->setValue(key);
+    visioField()->setValue(key);
     return true;
 }
 

@@ -129,7 +129,7 @@ public:
     // Value: the text to post; canIgnore: a refusal may leave the editor open; doPost False
     // writes nothing.
     std::function<void(TCustomVisio &, QVariant &value, bool canIgnore, bool &doPost)> BeforePost;
-    TStandardEditParams &StdEditParams() const { return static_cast<TStandardEditParams &>(EditParams()); }
+    TStandardEditParams &standardEditParams() const { return static_cast<TStandardEditParams &>(EditParams()); }
 
     void GetVisioData(int &imageIndex, QString &text, CellFont &font) override;
     void GetListInfo(ListInfo &info) override;
@@ -141,9 +141,9 @@ public:
 
 protected:
     std::unique_ptr<TEditParams> CreateEditParams() override;
-    bool PostValue(bool canIgnore) override;
-    bool peekValues() const override { return StdEditParams().PeekValues(); }
-    bool pickListValuesOnly() const override { return StdEditParams().PickListValuesOnly; }
+    bool postValue(bool canIgnore) override;
+    bool peekValues() const override { return standardEditParams().PeekValues(); }
+    bool pickListValuesOnly() const override { return standardEditParams().PickListValuesOnly; }
 };
 
 // Where a "V-Lookup" visio looks its values up.
@@ -195,7 +195,7 @@ protected:
     std::unique_ptr<TEditParams> CreateEditParams() override;
     QString startText() const override;
     bool DoActivate(int activationType, const QString &key) override;
-    bool PostValue(bool canIgnore) override;
+    bool postValue(bool canIgnore) override;
 
 private:
     friend class TVLookupParams;

@@ -6,7 +6,7 @@ namespace tarix::grid {
 
 void TXStateParams::setFlag(quint16 flag, bool value)
 {
-    quint16 &flags = Visio().activationFlags;
+    quint16 &flags = ownerVisio().activationFlags;
     if (bool(flags & flag) == value)
         return;
     flags = value ? quint16(flags | flag) : quint16(flags & ~flag);
@@ -15,7 +15,7 @@ void TXStateParams::setFlag(quint16 flag, bool value)
 // ---- items -----------------------------------------------------------------------------------
 
 TCustomStateItem::TCustomStateItem(TCustomStates &states)
-    : m_states(states), m_font(states.Visio().SectionAttr().font())
+    : m_states(states), m_font(states.ownerVisio().SectionAttr().font())
 {
 }
 
@@ -62,7 +62,7 @@ void TCustomStateItem::setParentFont(bool value)
         return;
     m_parentFont = value;
     m_updatingFont = true;
-    m_font = m_states.Visio().SectionAttr().font();
+    m_font = m_states.ownerVisio().SectionAttr().font();
     m_updatingFont = false;
     changed();
 }
@@ -145,26 +145,26 @@ int TCustomStates::indexOf(const TCustomStateItem *item) const
     return -1;
 }
 
-TCustomStateItem &TCustomStates::AddItem()
+TCustomStateItem &TCustomStates::addItem()
 {
     m_items.push_back(createItem());
     changed();
     return *m_items.back();
 }
 
-void TCustomStates::Delete(int index)
+void TCustomStates::deleteItem(int index)
 {
     m_items.erase(m_items.begin() + index);
     changed();
 }
 
-void TCustomStates::Clear()
+void TCustomStates::clearItems()
 {
     m_items.clear();
     changed();
 }
 
-TCustomStateItem *TCustomStates::NullItem() const
+TCustomStateItem *TCustomStates::nullItem() const
 {
     for (auto it = m_items.rbegin(); it != m_items.rend(); ++it)
         if ((*it)->NullValue())
@@ -203,7 +203,7 @@ void TCustomStateVisio::setOptions(int options)
 {
     DrawImages = options & soDrawImages;
     DrawText = options & soDrawText;
-    StateParams().NullSwitchable = options & soNullSwitchable;
+    stateParams().NullSwitchable = options & soNullSwitchable;
     Invalidate();
 }
 
@@ -228,7 +228,7 @@ bool TCustomStateVisio::IsFieldValid() const
 {
     if (!TFieldVisio::IsFieldValid())
         return false;
-    const db::FieldType type = Field()->type();
+    const db::FieldType type = visioField()->type();
     switch (m_kind) {
     case StateValueKind::Integer:
         return type == db::FieldType::Integer || type == db::FieldType::SmallInt
@@ -241,10 +241,10 @@ bool TCustomStateVisio::IsFieldValid() const
 
 void TCustomStateVisio::GetVisioData(int &imageIndex, QString &text, CellFont &font)
 {
-    db::Field *field = Field();
+    db::Field *field = visioField();
     TCustomStateItem *item = nullptr;
     if (field)
-        item = field->isNull() ? m_states->NullItem() : FindState(field->value());
+        item = field->isNull() ? m_states->nullItem() : FindState(field->value());
     if (!item) {
         imageIndex = -1;
         text = QStringLiteral("? <%1>").arg(field ? field->text() : QString());
@@ -259,16 +259,16 @@ void TCustomStateVisio::GetVisioData(int &imageIndex, QString &text, CellFont &f
 int TCustomStateVisio::nextStateIndex() const
 {
     const int count = m_states->Count();
-    db::Field *field = Field();
+    db::Field *field = visioField();
     TCustomStateItem *current = field && !field->isNull() ? FindState(field->value()) : nullptr;
     int next = -1;
     if (current)
         next = current->Index() + 1 < count ? current->Index() + 1 : 0;
-    else if (TCustomStateItem *null = m_states->NullItem())
+    else if (TCustomStateItem *null = m_states->nullItem())
         next = null->Index() + 1 < count ? null->Index() + 1 : 0;
     else
         next = count > 0 ? 0 : -1;
-    if (next >= 0 && m_states->Item(next).NullValue() && !StateParams().NullSwitchable) {
+    if (next >= 0 && m_states->Item(next).NullValue() && !stateParams().NullSwitchable) {
         next = next + 1;
         if (next >= count)
             next = count == 1 ? -1 : 0;
@@ -279,13 +279,13 @@ int TCustomStateVisio::nextStateIndex() const
 bool TCustomStateVisio::DoActivate(int, const QString &)
 {
     const int next = nextStateIndex();
-    if (next < 0 || !Field())
+    if (next < 0 || !visioField())
         return false;
-    db::DataSet &ds = Field()->dataSet();
+    db::DataSet &ds = visioField()->dataSet();
     if (!ds.isEditing())
         ds.edit();
     if (m_states->Item(next).NullValue())
-        Field()->clear();
+        visioField()->clear();
     else
         SetState(next);
     Invalidate();
@@ -299,7 +299,7 @@ TIStateVisio::TIStateVisio(GridSection &section)
 
 void TIStateVisio::SetState(int index)
 {
-    Field()->setAsInteger(IStates()[index].FieldValue());
+    visioField()->setAsInteger(intStates()[index].FieldValue());
 }
 
 TSStateVisio::TSStateVisio(GridSection &section)
@@ -309,7 +309,7 @@ TSStateVisio::TSStateVisio(GridSection &section)
 
 void TSStateVisio::SetState(int index)
 {
-    Field()->setAsString(SStates()[index].FieldValue());
+    visioField()->setAsString(SStates()[index].FieldValue());
 }
 
 TBStateVisio::TBStateVisio(GridSection &section)
@@ -319,7 +319,7 @@ TBStateVisio::TBStateVisio(GridSection &section)
 
 void TBStateVisio::SetState(int index)
 {
-    Field()->setAsBoolean(BStates()[index].FieldValue());
+    visioField()->setAsBoolean(boolStates()[index].FieldValue());
 }
 
 const VisioClass &TIStateVisio::staticClass()

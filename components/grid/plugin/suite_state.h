@@ -21,9 +21,9 @@ class TXStateParams : public TEditParams {
 public:
     explicit TXStateParams(TCustomVisio &visio) : TEditParams(visio, 32) {}
     bool NullSwitchable = false;
-    bool DoubleClicks() const { return Visio().activationFlags & afDoubleClick; }
+    bool DoubleClicks() const { return ownerVisio().activationFlags & afDoubleClick; }
     void setDoubleClicks(bool value) { setFlag(afDoubleClick, value); }
-    bool SwitchClicks() const { return Visio().activationFlags & afSwitchClicks; }
+    bool SwitchClicks() const { return ownerVisio().activationFlags & afSwitchClicks; }
     void setSwitchClicks(bool value) { setFlag(afSwitchClicks, value); }
 
 private:
@@ -109,15 +109,15 @@ public:
     explicit TCustomStates(TCustomStateVisio &visio) : m_visio(visio) {}
     virtual ~TCustomStates() = default;
 
-    TCustomStateVisio &Visio() const { return m_visio; }
+    TCustomStateVisio &ownerVisio() const { return m_visio; }
     int Count() const { return int(m_items.size()); }
     TCustomStateItem &Item(int index) const { return *m_items.at(size_t(index)); }
     int indexOf(const TCustomStateItem *item) const;
-    TCustomStateItem &AddItem();
-    void Delete(int index);
-    void Clear();
+    TCustomStateItem &addItem();
+    void deleteItem(int index);
+    void clearItems();
     // The last item whose NullValue is set; null when none.
-    TCustomStateItem *NullItem() const;
+    TCustomStateItem *nullItem() const;
     void changed();
 
 protected:
@@ -132,7 +132,7 @@ template <class ItemT>
 class TStatesOf : public TCustomStates {
 public:
     using TCustomStates::TCustomStates;
-    ItemT &Add() { return static_cast<ItemT &>(AddItem()); }
+    ItemT &addState() { return static_cast<ItemT &>(addItem()); }
     ItemT &operator[](int index) const { return static_cast<ItemT &>(Item(index)); }
 
 protected:
@@ -152,7 +152,7 @@ class TCustomStateVisio : public TFieldVisio {
 public:
     StateValueKind valueKind() const { return m_kind; }
     TCustomStates &States() const { return *m_states; }
-    TXStateParams &StateParams() const { return static_cast<TXStateParams &>(EditParams()); }
+    TXStateParams &stateParams() const { return static_cast<TXStateParams &>(EditParams()); }
     // Sets DrawImages, DrawText and NullSwitchable from the matching members.
     void setOptions(int options);
 
@@ -182,7 +182,7 @@ class TIStateVisio : public TCustomStateVisio {
 public:
     explicit TIStateVisio(GridSection &section);
     static const VisioClass &staticClass();
-    TIStates &IStates() const { return static_cast<TIStates &>(States()); }
+    TIStates &intStates() const { return static_cast<TIStates &>(States()); }
     void SetState(int index) override;
 };
 
@@ -198,7 +198,7 @@ class TBStateVisio : public TCustomStateVisio {
 public:
     explicit TBStateVisio(GridSection &section);
     static const VisioClass &staticClass();
-    TBStates &BStates() const { return static_cast<TBStates &>(States()); }
+    TBStates &boolStates() const { return static_cast<TBStates &>(States()); }
     void SetState(int index) override;
 };
 

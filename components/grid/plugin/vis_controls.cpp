@@ -51,7 +51,7 @@ QRect TVisioForm::currentCellOnScreen() const
     HostGrid *grid = m_visio.Grid();
     if (!grid)
         return {};
-    const QRect cell = cellRect(*grid, m_visio.Section().column().index(), m_visio.Section().index(),
+    const QRect cell = cellRect(*grid, m_visio.sectionAt().column().index(), m_visio.sectionAt().index(),
                                 grid->currentRow())
                            .toQRect();
     if (QWidget *w = grid->widget())
@@ -64,7 +64,7 @@ void TVisioForm::placeOverCell()
     setGeometry(currentCellOnScreen());
 }
 
-bool TVisioForm::FormKeyDown(QKeyEvent &event)
+bool TVisioForm::formKeyDown(QKeyEvent &event)
 {
     HostGrid *grid = m_visio.Grid();
     if (!grid || event.modifiers() & (Qt::AltModifier | Qt::ControlModifier))
@@ -92,9 +92,9 @@ bool TVisioForm::event(QEvent *e)
 {
     switch (e->type()) {
     case QEvent::WindowActivate: FormActivate(); break;
-    case QEvent::WindowDeactivate: FormDeactivate(); break;
+    case QEvent::WindowDeactivate: formDeactivate(); break;
     case QEvent::KeyPress:
-        if (FormKeyDown(static_cast<QKeyEvent &>(*e)))
+        if (formKeyDown(static_cast<QKeyEvent &>(*e)))
             return true;
         break;
     default: break;
@@ -104,7 +104,7 @@ bool TVisioForm::event(QEvent *e)
 
 bool TVisioForm::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent &>(*e)))
+    if (e->type() == QEvent::KeyPress && formKeyDown(static_cast<QKeyEvent &>(*e)))
         return true;
     return QFrame::eventFilter(watched, e);
 }
@@ -171,7 +171,7 @@ TVTFDropDown::TVTFDropDown(QWidget *owner, TSectionVisio &visio) : TVisioToolFor
     setFocusProxy(m_list);
 }
 
-bool TVTFDropDown::FormKeyDown(QKeyEvent &event)
+bool TVTFDropDown::formKeyDown(QKeyEvent &event)
 {
     // The list's own keys move its selection.
     switch (event.key()) {
@@ -181,7 +181,7 @@ bool TVTFDropDown::FormKeyDown(QKeyEvent &event)
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End: return false;
-    default: return TVisioToolForm::FormKeyDown(event);
+    default: return TVisioToolForm::formKeyDown(event);
     }
 }
 

@@ -27,7 +27,7 @@ public:
     // edit surface colour, or the grid's colour when that is none.
     TVisioForm(QWidget *owner, TSectionVisio &visio);
 
-    TSectionVisio &Visio() const { return m_visio; }
+    TSectionVisio &ownerVisio() const { return m_visio; }
     // The current cell of the grid in screen coordinates.
     QRect currentCellOnScreen() const;
     // An edit form covers the current cell exactly.
@@ -35,15 +35,15 @@ public:
 
 protected:
     virtual void FormActivate() {}
-    virtual void FormDeactivate() {}
+    virtual void formDeactivate() {}
     // Returns whether the key was handled.
-    virtual bool FormKeyDown(QKeyEvent &event);
+    virtual bool formKeyDown(QKeyEvent &event);
     // The form's editor is single-line (Up and Down change the row then).
     virtual bool singleLine() const { return true; }
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Keys of `child` go to FormKeyDown first.
+    // Keys of `child` go to formKeyDown first.
     void routeKeys(QWidget *child);
 
 private:
@@ -59,12 +59,12 @@ public:
     void placeUnderCell(DropDownPlacement placement);
 };
 
-// The edit form: one TMaskEditPlus named "MaskEdit".
+// The edit form: one TMaskEditPlus named "maskEdit".
 class TVFStandard : public TVisioForm {
     Q_OBJECT
 public:
     TVFStandard(QWidget *owner, TSectionVisio &visio);
-    TMaskEditPlus &MaskEdit() const { return *m_edit; }
+    TMaskEditPlus &maskEdit() const { return *m_edit; }
 
 protected:
     bool singleLine() const override { return !m_edit->multiLine(); }
@@ -73,27 +73,27 @@ private:
     TMaskEditPlus *m_edit;
 };
 
-// The edit form with a speed button named "SB" at its right edge.
+// The edit form with a speed button named "speedButton" at its right edge.
 class TVFStandardSB : public TVFStandard {
     Q_OBJECT
 public:
     TVFStandardSB(QWidget *owner, TSectionVisio &visio);
-    QToolButton &SB() const { return *m_button; }
+    QToolButton &speedButton() const { return *m_button; }
 
 private:
     QToolButton *m_button;
 };
 
-// The drop-down list form: a panel named "Panel" holding a TListBoxPlus named "ListBox".
+// The drop-down list form: a panel named "Panel" holding a TListBoxPlus named "listBox".
 class TVTFDropDown : public TVisioToolForm {
     Q_OBJECT
 public:
     TVTFDropDown(QWidget *owner, TSectionVisio &visio);
-    QFrame &Panel() const { return *m_panel; }
-    TListBoxPlus &ListBox() const { return *m_list; }
+    QFrame &formPanel() const { return *m_panel; }
+    TListBoxPlus &listBox() const { return *m_list; }
 
 protected:
-    bool FormKeyDown(QKeyEvent &event) override;
+    bool formKeyDown(QKeyEvent &event) override;
 
 private:
     QFrame *m_panel;

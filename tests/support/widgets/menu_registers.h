@@ -5,7 +5,7 @@
 // first and restores them at its end: what came since is taken out and what was replaced
 // put back, so that later tests in the same program meet the menu as it was.
 #include "core/commands.h"
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 #include "core/forms/main_menu.h"
 #include "core/forms/main_window_pages.h"
 

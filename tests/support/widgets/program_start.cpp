@@ -48,7 +48,7 @@ core::TFormMain *startWithLogin(const QString &programFolder, const core::Startu
 
 void openFirmFromMenu(core::TFormMain &main, int year, int month, int firmIndex)
 {
-    QAction *firm = main.menuOtvorenieFirmy()->actions().value(firmIndex);
+    QAction *firm = main.openFirmMenu()->actions().value(firmIndex);
     if (!firm || !firm->menu())
         throw SetupFailure(QStringLiteral("the firm menu has no firm at place %1").arg(firmIndex));
     QAction *yearItem = nullptr;

@@ -1,4 +1,4 @@
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
@@ -15,27 +15,27 @@ TReport::~TReport() = default;
 void TReport::Zobraz_zostavu()
 {
     Otvor_data();
-    Zobraz_nahlad();
+    showReportPreview();
     Zatvor_data();
 }
 
-bool TReport::Ma_udaje() const
+bool TReport::hasData() const
 {
     return mainDataSource && !mainDataSource->isEmpty();
 }
 
-void TReport::Zobraz_nahlad()
+void TReport::showReportPreview()
 {
     switch (nahlad) {
-    case Nahlad::Vzdy:
+    case PreviewMode::Vzdy:
         preview();
         break;
-    case Nahlad::Len_s_udajmi:
-        if (Ma_udaje())
+    case PreviewMode::Len_s_udajmi:
+        if (hasData())
             preview();
         break;
-    case Nahlad::Hlasenie_prazdnej:
-        if (Ma_udaje())
+    case PreviewMode::Hlasenie_prazdnej:
+        if (hasData())
             preview();
         else
             MyConsts::Sprava_chyba(Msg(65179));
@@ -43,7 +43,7 @@ void TReport::Zobraz_nahlad()
     }
 }
 
-void TReport::Nastav_tlacove_volby()
+void TReport::setPrintOptions()
 {
     if (Param.Bez_ramcekov)
         MyQuick::Vypni_ramceky(*this);
@@ -53,12 +53,12 @@ void TReport::Nastav_tlacove_volby()
         MyQuick::Nastav_hrubku_ramcekov(*this, *Sirky_ramcekov);
 }
 
-QString Text_chyby_zostavy(const QString &sprava)
+QString reportErrorText(const QString &sprava)
 {
     return Msg(65180) + sprava;
 }
 
-bool Spusti_chranene(const std::function<void()> &beh)
+bool runGuarded(const std::function<void()> &beh)
 {
     QString chyba;
     try {
@@ -73,20 +73,20 @@ bool Spusti_chranene(const std::function<void()> &beh)
     } catch (...) {
         chyba = QStringLiteral("Neznáma chyba.");
     }
-    MyConsts::Sprava_chyba(Text_chyby_zostavy(chyba));
+    MyConsts::Sprava_chyba(reportErrorText(chyba));
     return false;
 }
 
-void Spusti_zostavu(const TMyReportParam &p, const VytvorenieZostavy &vytvor)
+void Spusti_zostavu(const TMyReportParam &p, const ReportCreation &vytvor)
 {
-    Spusti_chranene([&] {
+    runGuarded([&] {
         // Declared first, ended last: the cursor comes back once the form is freed.
         std::optional<ui::BusyCursorScope> busy(std::in_place);
         std::unique_ptr<TReport> form = vytvor();
         if (!form)
             throw EMyError(QStringLiteral("Tlačovú zostavu sa nepodarilo vytvoriť."));
         form->Nastav_parametre(p);
-        form->Nastav_tlacove_volby();
+        form->setPrintOptions();
         if (!form->Presypacie_hodiny_ostavaju)
             busy.reset();
         form->Zobraz_zostavu();

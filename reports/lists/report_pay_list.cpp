@@ -1,6 +1,6 @@
 // The summary payroll list: the query and calculated fields, then the two layouts, column by
 // column, each column's caption rows over its value rows.
-#include "reports/lists/vyplatna_listina.h"
+#include "reports/lists/report_pay_list.h"
 
 #include "core/helpers/periods.h"
 #include "core/helpers/text_utils.h"
@@ -8,9 +8,9 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using namespace zoznamy;
+using namespace pay_lists;
 
-TReportVyplatnaListina::TReportVyplatnaListina(bool od2004) : m_od2004(od2004)
+TReportPayList::TReportPayList(bool od2004) : m_od2004(od2004)
 {
     Q0_.setSql(Text_Q0(od2004));
     using db::FieldType;
@@ -18,10 +18,10 @@ TReportVyplatnaListina::TReportVyplatnaListina(bool od2004) : m_od2004(od2004)
     Q0_.addCalculatedField(u"CALC_MPT"_s, FieldType::String, 100);
     for (const char *f : {"CALC_PREMIE", "CALC_NAHRADY", "CALC_DAVKY_NP", "CALC_OSTATNE_P", "CALC_OSTATNE_Z"})
         Q0_.addCalculatedField(QString::fromLatin1(f), FieldType::Money, 0).setDisplayFormat(u"0.00"_s);
-    Q0_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    Q0_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
 }
 
-QString TReportVyplatnaListina::Text_Q0(bool od2004)
+QString TReportPayList::Text_Q0(bool od2004)
 {
     return QStringList{
         u"select v.*, v.n_jednoraz1+v.n_jednoraz2 n_jednoraz, z.code_emp,"_s + (od2004 ? u" z.code_numb,"_s : QString()),
@@ -31,14 +31,14 @@ QString TReportVyplatnaListina::Text_Q0(bool od2004)
     }.join(u'\n');
 }
 
-QString TReportVyplatnaListina::Zoradenie(bool od2004, bool podlaPriezviska)
+QString TReportPayList::sortOrderOf(bool od2004, bool podlaPriezviska)
 {
     if (podlaPriezviska)
         return u"order by z.surname,z.name"_s;
     return od2004 ? u"order by z.code_numb"_s : u"order by v.code_emp"_s;
 }
 
-void TReportVyplatnaListina::Vypocitaj_polia(db::DataSet &ds)
+void TReportPayList::computeReportFields(db::DataSet &ds)
 {
     const auto num = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asFloat(); };
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
@@ -53,27 +53,27 @@ void TReportVyplatnaListina::Vypocitaj_polia(db::DataSet &ds)
         set("CALC_NAHRADY", num("N_nahrada") + num("N_nemohol"));
         set("CALC_OSTATNE_Z", num("Ne_exekucia"));
     } else {
-        set("CALC_MPT", Meno_priezvisko_titul(txt("name"), txt("surname"), txt("title")));
+        set("CALC_MPT", nameSurnameTitle(txt("name"), txt("surname"), txt("title")));
         set("CALC_NAHRADY", num("N_nahrada") + num("N_sviatok") + num("N_holiday") + num("N_nemohol"));
         set("CALC_OSTATNE_Z", num("Ne_exekucia") + num("Ne_stravne"));
     }
 }
 
-void TReportVyplatnaListina::Otvor_data()
+void TReportPayList::Otvor_data()
 {
     if (auto *titul = findAs<rpt::ReportLabel>(u"QRLabel_titul"_s))
-        titul->caption = u"Výplatná listina súhrnná za "_s + Mesiac_a_rok(Param.Obdobie, false);
+        titul->caption = u"Výplatná listina súhrnná za "_s + monthAndYear(Param.Obdobie, false);
     Q0_.close();
-    Q0_.setSql(Text_Q0(m_od2004) + u'\n' + Zoradenie(m_od2004, Param.Podla_priezviska));
+    Q0_.setSql(Text_Q0(m_od2004) + u'\n' + sortOrderOf(m_od2004, Param.Podla_priezviska));
     Q0_.setParam(u"P1"_s, Param.Obdobie);
     Q0_.setParam(u"P2"_s, Param.Stredisko_od);
     Q0_.setParam(u"P3"_s, Param.Stredisko_do);
     Q0_.open();
 }
 
-void TReportVyplatnaListina::Zatvor_data() { Q0_.close(); }
+void TReportPayList::Zatvor_data() { Q0_.close(); }
 
-namespace zoznamy {
+namespace pay_lists {
 namespace {
 
 // Geometry (millimetres) of the landscape page inside its margins.
@@ -98,7 +98,7 @@ struct Stlpec {
 
 rpt::ControlDesc hodnota(const QString &name, rpt::Box box, const QString &pole, const QString &mask)
 {
-    return rpt::dbText(name, box, pole, Uzke(7), Qt::AlignRight, mask);
+    return rpt::dbText(name, box, pole, narrowFont(7), Qt::AlignRight, mask);
 }
 
 struct Listina {
@@ -114,7 +114,7 @@ struct Listina {
     std::vector<std::tuple<int, int, QString>> skupiny{};
 };
 
-rpt::LayoutDesc listina(const Listina &l)
+rpt::LayoutDesc listLayout(const Listina &l)
 {
     rpt::LayoutDesc d;
     d.name = l.name;
@@ -127,9 +127,9 @@ rpt::LayoutDesc listina(const Listina &l)
     const double hornyPopis = kHlavicka + (l.skupiny.empty() ? 0 : kPopis);
     const double vyskaHlavicky = hornyPopis + kPopis * double(l.popisRiadky) + 1;
     std::vector<rpt::LayoutItem> hlavicka{
-        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 0, 95, 4.5}, u"CALC_FIRMA"_s, Pismo(8)),
-        Titul({95, 0, 120, 5}, Qt::AlignHCenter),
-        rpt::sysData(u"QRSysData_strana"_s, {kSirka - 35, 0, 35, 4.5}, rpt::SysDataKind::PageNumber, Pismo(8),
+        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 0, 95, 4.5}, u"CALC_FIRMA"_s, reportFont(8)),
+        titleBlock({95, 0, 120, 5}, Qt::AlignHCenter),
+        rpt::sysData(u"QRSysData_strana"_s, {kSirka - 35, 0, 35, 4.5}, rpt::SysDataKind::PageNumber, reportFont(8),
                      u"Strana č. "_s, Qt::AlignRight),
         rpt::horizontalLine(u"QRShape_hore"_s, {0, kHlavicka - 0.5, kSirka, 0}),
         rpt::horizontalLine(u"QRShape_dole"_s, {0, vyskaHlavicky - 0.3, kSirka, 0}),
@@ -137,20 +137,20 @@ rpt::LayoutDesc listina(const Listina &l)
     std::vector<rpt::LayoutItem> detail;
     std::vector<rpt::LayoutItem> spolu{
         rpt::horizontalLine(u"QRShape_spolu"_s, {0, 0.2, kSirka, 0}),
-        rpt::label(u"QRLabel_spolu"_s, {kPc, 0.6, l.menoSirka - 1, kRiadok}, u"SPOLU"_s, Pismo(8, true)),
+        rpt::label(u"QRLabel_spolu"_s, {kPc, 0.6, l.menoSirka - 1, kRiadok}, u"SPOLU"_s, reportFont(8, true)),
     };
     // Running number and name.
     for (size_t r = 0; r < l.menoPopisy.size(); ++r) {
         if (r == 0)
-            hlavicka.push_back(rpt::label(u"QRLabel_pc"_s, {0, hornyPopis, kPc, kPopis}, u"P.č."_s, Uzke(6, true)));
+            hlavicka.push_back(rpt::label(u"QRLabel_pc"_s, {0, hornyPopis, kPc, kPopis}, u"P.č."_s, narrowFont(6, true)));
         hlavicka.push_back(rpt::label(u"QRLabel_meno%1"_s.arg(r + 1), {kPc, hornyPopis + kPopis * double(r),
                                                                        l.menoSirka - 1, kPopis},
-                                      l.menoPopisy[r], Uzke(6, true)));
+                                      l.menoPopisy[r], narrowFont(6, true)));
     }
     detail.push_back(rpt::sysData(u"QRSysData_pc"_s, {0, 0.3, kPc - 1, kRiadok}, rpt::SysDataKind::DetailNumber,
-                                  Uzke(7), {}, Qt::AlignRight));
+                                  narrowFont(7), {}, Qt::AlignRight));
     rpt::ControlDesc meno = rpt::dbText(u"QRDB_CALC_MPT"_s, {kPc, 0.3, l.menoSirka - 1, 2 * kRiadok}, u"CALC_MPT"_s,
-                                        Uzke(7));
+                                        narrowFont(7));
     meno.wordWrap = true;
     detail.push_back(meno);
 
@@ -171,7 +171,7 @@ rpt::LayoutDesc listina(const Listina &l)
             if (!s.popisy[r].isEmpty())
                 hlavicka.push_back(rpt::label(u"QRLabel_%1_%2"_s.arg(c + 1).arg(r + 1),
                                               {x + 0.4, hornyPopis + kPopis * double(r), s.sirka - 0.8, kPopis},
-                                              s.popisy[r], Uzke(5.5), Qt::AlignRight));
+                                              s.popisy[r], narrowFont(5.5), Qt::AlignRight));
         for (size_t r = 0; r < size_t(l.riadky); ++r) {
             const QString pole = r < s.polia.size() ? s.polia[r] : QString();
             const rpt::Box box{x + 0.4, 0.3 + kRiadok * double(r), s.sirka - 0.8, kRiadok};
@@ -183,7 +183,7 @@ rpt::LayoutDesc listina(const Listina &l)
             if (!suma.isEmpty())
                 spolu.push_back(rpt::expression(u"QRExpr_%1_%2"_s.arg(c + 1).arg(r + 1),
                                                 {box.left, 0.6 + kRiadok * double(r), box.width, kRiadok}, suma,
-                                                Uzke(7, true), Qt::AlignRight, maskSpolu));
+                                                narrowFont(7, true), Qt::AlignRight, maskSpolu));
         }
         x += s.sirka;
     }
@@ -191,7 +191,7 @@ rpt::LayoutDesc listina(const Listina &l)
         const double x0 = zaciatky[size_t(od)];
         const double x1 = size_t(po) + 1 < zaciatky.size() ? zaciatky[size_t(po) + 1] : x;
         hlavicka.push_back(rpt::label(u"QRLabel_skupina%1"_s.arg(od + 1), {x0 + 0.4, kHlavicka, x1 - x0 - 0.8, kPopis},
-                                      text, Uzke(6, true), Qt::AlignHCenter));
+                                      text, narrowFont(6, true), Qt::AlignHCenter));
     }
     double vyskaSpolu = 0.6 + kRiadok * l.riadky + 0.8;
     if (!l.skupinoveSumy.empty()) {
@@ -200,7 +200,7 @@ rpt::LayoutDesc listina(const Listina &l)
             const double x1 = size_t(po) + 1 < zaciatky.size() ? zaciatky[size_t(po) + 1] : x;
             spolu.push_back(rpt::expression(u"QRExpr_skupina%1"_s.arg(od + 1),
                                             {x0 + 0.4, 0.6 + kRiadok * l.riadky, x1 - x0 - 0.8, kRiadok}, text,
-                                            Uzke(7, true), Qt::AlignRight, u"0"_s));
+                                            narrowFont(7, true), Qt::AlignRight, u"0"_s));
         }
         vyskaSpolu += kRiadok;
     }
@@ -220,7 +220,7 @@ rpt::LayoutDesc listina(const Listina &l)
 rpt::LayoutDesc layoutVL()
 {
     constexpr double w = 15.3;
-    return listina({
+    return listLayout({
         .name = u"TReportVL"_s,
         .menoPopisy = {u"MENO A PRIEZVISKO"_s, u"ZAMESTNANCA"_s},
         .stlpce =
@@ -256,7 +256,7 @@ rpt::LayoutDesc layoutVL()
 rpt::LayoutDesc layoutVLOLD()
 {
     constexpr double w = 14.3;
-    return listina({
+    return listLayout({
         .name = u"TReportVLOLD"_s,
         .menoPopisy = {u"MENO A PRIEZVISKO"_s, u"ZAMESTNANCA"_s},
         .stlpce =
@@ -302,16 +302,16 @@ rpt::LayoutDesc layoutVLOLD()
     });
 }
 
-} // namespace zoznamy
+} // namespace pay_lists
 
-TReportVL::TReportVL() : TReportVyplatnaListina(true)
+TReportVL::TReportVL() : TReportPayList(true)
 {
-    Zostav(zoznamy::layoutVL(), zoznamy::Ziadne_bloky());
+    assemble(pay_lists::layoutVL(), pay_lists::noBlocks());
 }
 
-TReportVLOLD::TReportVLOLD() : TReportVyplatnaListina(false)
+TReportVLOLD::TReportVLOLD() : TReportPayList(false)
 {
-    Zostav(zoznamy::layoutVLOLD(), zoznamy::Ziadne_bloky());
+    assemble(pay_lists::layoutVLOLD(), pay_lists::noBlocks());
 }
 
 } // namespace tarix::reports

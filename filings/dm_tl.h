@@ -37,39 +37,39 @@ public:
     db::DataSource &DS_TL2aG; // the width edit of an exported field
 
     // Opens the three tables (and closes them), as the export window needs them.
-    void Otvor();
-    void Zatvor();
+    void openLayouts();
+    void closeLayouts();
 
     // The current layout's TLID; 0 when there is none.
-    int Aktualna_zostava() const;
+    int currentLayout() const;
 
     // "Vyradiť položku" / "Zaradiť položku": the current exported (other) field goes to the
     // end of the other (exported) list; the layout's positions are then numbered 0, 1, 2,
     // ... again. False when the list had no row.
-    bool Vyrad_polozku();
-    bool Zarad_polozku();
+    bool excludeItem();
+    bool includeItem();
     // "Posun hore" / "Posun dole": the current exported field changes places with the
     // exported field above (below) it; false (nothing changes) at the end of the list.
-    bool Posun_hore();
-    bool Posun_dole();
+    bool moveUp();
+    bool moveDown();
     // Numbers the positions of the current layout 0, 1, 2, ... in their order; one
     // transaction.
     void Precisluj_polozky();
     // "Inicializácia": after question 65142, every layout 1 to 10 gets every field of the
     // employee table (but those whose tag is 999) as a field not exported, width 30;
     // returns false when the clerk said no. One transaction.
-    bool Inicializacia(const db::DataSet &zamestnanci);
+    bool initializeLayouts(const db::DataSet &zamestnanci);
 
 private:
     // Moves the current exported field to position `ciel` (swapping with the field there).
-    void Vymen(int tlid, int logid, int ciel);
+    void swapItems(int tlid, int logid, int ciel);
     // Raises RecordChangedError when the row (tlid, logid) no longer holds `nazov` with
     // `tlacit`; called inside the change's transaction.
-    void Over_riadok(int tlid, int logid, const QString &nazov, bool tlacit);
+    void checkLayoutRow(int tlid, int logid, const QString &nazov, bool tlacit);
     // Runs a change with the field lists' sources switched off, then re-reads both lists.
     template <class Change>
-    auto Zmena(Change &&change);
-    bool Presun(db::Table &from, bool tlacit);
+    auto layoutChange(Change &&change);
+    bool moveItem(db::Table &from, bool tlacit);
 };
 
 // The process-wide instance, created eighth at start-up.
@@ -78,39 +78,39 @@ bool hasDMTL();
 void createDMTL();
 void destroyDMTL();
 
-namespace Export_zostavy {
+namespace layout_export {
 
 // An exported field of a layout, in the layout's order.
-struct Polozka {
+struct ExportLayoutItem {
     QString nazov; // field of the employee table
     int sirka = 0; // column width in the SYLK file
 };
 
 // The exported fields of layout `tlid`, in LOGID order.
-QList<Polozka> Polozky(db::Session &session, int tlid);
+QList<ExportLayoutItem> layoutItems(db::Session &session, int tlid);
 
 // A field's value as the files hold it: blank for an empty value, numbers in their plain
 // form with a decimal comma, dates d.M.yyyy, logicals "True" / "False".
-QString Text_hodnoty(const db::Field &field);
+QString layoutValueText(const db::Field &field);
 
-struct Subory {
+struct LayoutFiles {
     QByteArray csv;
     QByteArray slk;
 };
 // Both files for every record of `zamestnanci` as it stands (range, filter), first to
 // last; the dataset's current row is kept. A field a layout names that the table lacks
 // raises the data layer's field-not-found error, and nothing is made.
-Subory Vytvor(db::DataSet &zamestnanci, const QList<Polozka> &polozky);
+LayoutFiles createLayout(db::DataSet &zamestnanci, const QList<ExportLayoutItem> &polozky);
 
 // The program's "excel" folder + "zostava" + tlid + extension (".CSV", ".SLK").
-QString Subor(int tlid, const QString &pripona);
+QString layoutFileName(int tlid, const QString &pripona);
 
 // "Vytvorenie a tlač": writes both files of layout `tlid` from the employee table, then
 // asks 65125 and opens the SYLK file with the desktop's program, or tells 65124. A file
 // that cannot be written: error 65123 naming it, and nothing more. Returns whether both
 // files were written.
-bool Zapis(int tlid, db::DataSet &zamestnanci);
+bool writeExport(int tlid, db::DataSet &zamestnanci);
 
-} // namespace Export_zostavy
+} // namespace layout_export
 
 } // namespace tarix::filings

@@ -1,4 +1,4 @@
-#include "core/forms/karta_zam.h"
+#include "core/forms/employee_card.h"
 
 #include "core/card_page_provider.h"
 #include "core/dm_main.h"
@@ -37,14 +37,14 @@ namespace {
 
 class TStrankyBar : public QTabBar {
 public:
-    explicit TStrankyBar(TStranky *owner) : QTabBar(owner), m_owner(owner) {}
+    explicit TStrankyBar(TPages *owner) : QTabBar(owner), m_owner(owner) {}
 
 protected:
     void mousePressEvent(QMouseEvent *event) override
     {
         const int index = tabAt(event->position().toPoint());
         if (event->button() == Qt::LeftButton && index >= 0 && index != currentIndex()) {
-            m_owner->Zmen(index);
+            m_owner->changePage(index);
             event->accept();
             return;
         }
@@ -63,7 +63,7 @@ protected:
         }
         for (int i = currentIndex() + step; i >= 0 && i < count(); i += step)
             if (isTabEnabled(i) && isTabVisible(i)) {
-                m_owner->Zmen(i);
+                m_owner->changePage(i);
                 break;
             }
         event->accept();
@@ -71,14 +71,14 @@ protected:
     void wheelEvent(QWheelEvent *event) override { event->ignore(); }
 
 private:
-    TStranky *m_owner;
+    TPages *m_owner;
 };
 
 } // namespace
 
-TStranky::TStranky(QWidget *parent) : QTabWidget(parent) { setTabBar(new TStrankyBar(this)); }
+TPages::TPages(QWidget *parent) : QTabWidget(parent) { setTabBar(new TStrankyBar(this)); }
 
-bool TStranky::Zmen(int index)
+bool TPages::changePage(int index)
 {
     if (index == currentIndex())
         return true;
@@ -90,9 +90,9 @@ bool TStranky::Zmen(int index)
     return true;
 }
 
-bool TStranky::Zmen(const QString &pageName) { return Zmen(indexStranky(pageName)); }
+bool TPages::changePage(const QString &pageName) { return changePage(pageIndex(pageName)); }
 
-int TStranky::indexStranky(const QString &pageName) const
+int TPages::pageIndex(const QString &pageName) const
 {
     for (int i = 0; i < count(); ++i)
         if (widget(i)->objectName() == pageName)
@@ -100,9 +100,9 @@ int TStranky::indexStranky(const QString &pageName) const
     return -1;
 }
 
-QString TStranky::aktualnaStranka() const { return currentWidget() ? currentWidget()->objectName() : QString(); }
+QString TPages::currentPageName() const { return currentWidget() ? currentWidget()->objectName() : QString(); }
 
-void TStranky::keyPressEvent(QKeyEvent *event)
+void TPages::keyPressEvent(QKeyEvent *event)
 {
     // Ctrl+Tab and Ctrl+PgUp/PgDown go through the same refusal as clicks.
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -119,7 +119,7 @@ void TStranky::keyPressEvent(QKeyEvent *event)
     for (int k = 1; k < n; ++k) {
         const int i = ((currentIndex() + step * k) % n + n) % n;
         if (isTabEnabled(i) && isTabVisible(i)) {
-            Zmen(i);
+            changePage(i);
             break;
         }
     }
@@ -138,7 +138,7 @@ constexpr dbctrl::ControlKind V = dbctrl::ControlKind::LookupCombo; // over the 
 constexpr dbctrl::ControlKind Z = dbctrl::ControlKind::Combo;       // the fixed texts of `items` ("M;Z")
 constexpr dbctrl::ControlKind R = dbctrl::ControlKind::Label;       // only shown (calculated, lookup)
 
-QLabel *titulok(const QString &text, QWidget *parent, const QString &name)
+QLabel *cardTitle(const QString &text, QWidget *parent, const QString &name)
 {
     auto *panel = new QLabel(text, parent);
     panel->setObjectName(name);
@@ -151,7 +151,7 @@ QLabel *titulok(const QString &text, QWidget *parent, const QString &name)
     return panel;
 }
 
-QHBoxLayout *riadokNavigatorov(DBNavigator *list, DBNavigator *detail)
+QHBoxLayout *navigatorRow(DBNavigator *list, DBNavigator *detail)
 {
     auto *row = new QHBoxLayout;
     if (list)
@@ -165,7 +165,7 @@ QHBoxLayout *riadokNavigatorov(DBNavigator *list, DBNavigator *detail)
 
 } // namespace
 
-TKartaZam::TKartaZam(QWidget *parent) : QWidget(parent)
+TEmployeeCard::TEmployeeCard(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("KartaZam"));
     TDMZ &dmz = DMZ();
@@ -196,61 +196,61 @@ TKartaZam::TKartaZam(QWidget *parent) : QWidget(parent)
     header->addWidget(m_navrat);
     layout->addLayout(header);
 
-    m_nxZam = new TStranky(this);
+    m_nxZam = new TPages(this);
     m_nxZam->setObjectName(QStringLiteral("NX_ZAM"));
     layout->addWidget(m_nxZam, 1);
 
-    vytvorUdaje();
-    vytvorZrazky();
-    vytvorDeti();
-    vytvorVykony();
-    vytvorNepritomnost();
-    vytvorDochodky();
-    vytvorPpv();
-    vytvorEldp();
-    vytvorZp();
-    vytvorDavku601();
+    buildDetails();
+    buildDeductions();
+    buildChildren();
+    buildWork();
+    buildAbsence();
+    buildPensions();
+    buildPpv();
+    buildEldp();
+    buildHealth();
+    buildBatch601();
     m_nxZam->setCurrentIndex(0);
 }
 
-TKartaZam::~TKartaZam() = default;
+TEmployeeCard::~TEmployeeCard() = default;
 
-QWidget *TKartaZam::stranka(const QString &name, const QString &title)
+QWidget *TEmployeeCard::pageNamed(const QString &name, const QString &title)
 {
     auto *page = new QWidget;
     page->setObjectName(name);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(2, 2, 2, 2);
     if (!title.isEmpty())
-        layout->addWidget(titulok(title, page, QStringLiteral("Panel_") + name));
+        layout->addWidget(cardTitle(title, page, QStringLiteral("Panel_") + name));
     return page;
 }
 
-void TKartaZam::pridajZalozku(QWidget *page, const QString &caption, db::DataSource *detail,
+void TEmployeeCard::addCardTab(QWidget *page, const QString &caption, db::DataSource *detail,
                               db::DataSource *list, DBNavigator *navList, DBNavigator *navDetail)
 {
     m_nxZam->addTab(page, caption);
     m_zalozky.append({page->objectName(), detail, list, navList, navDetail});
 }
 
-const ZalozkaKarty *TKartaZam::zalozka(const QString &pageName) const
+const CardTab *TEmployeeCard::tabNamed(const QString &pageName) const
 {
-    for (const ZalozkaKarty &z : m_zalozky)
+    for (const CardTab &z : m_zalozky)
         if (z.nazov == pageName)
             return &z;
     return nullptr;
 }
 
-QWidget *TKartaZam::vytvorUdaje()
+QWidget *TEmployeeCard::buildDetails()
 {
     TDMZ &dmz = DMZ();
     db::DataSource *src = &dmz.DS_ZAM1;
-    QWidget *page = stranka(kTabEmployee, QStringLiteral("  1.11 Zamestnanci"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_ZGRID, QStringLiteral("DBN_zam1"), true);
-    auto *navDetail = Vytvor_navigator(page, src, QStringLiteral("DBN_zam2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
+    QWidget *page = pageNamed(kTabEmployee, QStringLiteral("  1.11 Zamestnanci"));
+    auto *navList = buildNavigator(page, &dmz.DS_ZGRID, QStringLiteral("DBN_zam1"), true);
+    auto *navDetail = buildNavigator(page, src, QStringLiteral("DBN_zam2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
 
-    m_nyZam = new TStranky(page);
+    m_nyZam = new TPages(page);
     m_nyZam->setObjectName(QStringLiteral("NY_ZAM"));
     page->layout()->addWidget(m_nyZam);
 
@@ -363,24 +363,24 @@ QWidget *TKartaZam::vytvorUdaje()
                             {kTabContacts, QStringLiteral("Kontaktné údaje"), {kontakty}},
                             {kTabWork, QStringLiteral("Pracovné údaje"), {pracovne}}});
 
-    pridajZalozku(page, QStringLiteral("Zamestnanci"), src, &dmz.DS_ZGRID, navList, navDetail);
+    addCardTab(page, QStringLiteral("Zamestnanci"), src, &dmz.DS_ZGRID, navList, navDetail);
     return page;
 }
 
-QWidget *TKartaZam::vytvorZrazky()
+QWidget *TEmployeeCard::buildDeductions()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabDeductions, QStringLiteral("  1.12 Zrážky zo mzdy"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_ZRZG, QStringLiteral("DBN_zrz1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmz.DS_ZRZ, QStringLiteral("DBN_zrz2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
-    page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_ZRZG, QStringLiteral("DBG_zrz"),
+    QWidget *page = pageNamed(kTabDeductions, QStringLiteral("  1.12 Zrážky zo mzdy"));
+    auto *navList = buildNavigator(page, &dmz.DS_ZRZG, QStringLiteral("DBN_zrz1"), true);
+    auto *navDetail = buildNavigator(page, &dmz.DS_ZRZ, QStringLiteral("DBN_zrz2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
+    page->layout()->addWidget(buildGrid(page, &dmz.DS_ZRZG, QStringLiteral("DBG_zrz"),
                                              {{"Typ", "Typ", 40},
                                               {"Datum_od", {}, 80},
                                               {"Datum_do", {}, 80},
                                               {"Suma", {}, 80},
                                               {"Prijemca", "Príjemca", 160}}));
-    page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_ZRZ, QStringLiteral("TZRZ_"),
+    page->layout()->addWidget(buildForm(page, &dmz.DS_ZRZ, QStringLiteral("TZRZ_"),
                                               {{"Typ", {}, Z, "P;O;Y;S;X"},
                                                {"Datum_od", {}, D},
                                                {"Datum_do", {}, D},
@@ -395,24 +395,24 @@ QWidget *TKartaZam::vytvorZrazky()
                                                {"Ksym"},
                                                {"Spp"},
                                                {"Poznamka"}}));
-    pridajZalozku(page, QStringLiteral("Zrážky"), &dmz.DS_ZRZ, &dmz.DS_ZRZG, navList, navDetail);
+    addCardTab(page, QStringLiteral("Zrážky"), &dmz.DS_ZRZ, &dmz.DS_ZRZG, navList, navDetail);
     return page;
 }
 
-QWidget *TKartaZam::vytvorDeti()
+QWidget *TEmployeeCard::buildChildren()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabChildren, QStringLiteral("  1.13 Evidencia detí"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_DGRID, QStringLiteral("DBN_deti1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmz.DS_DETI, QStringLiteral("DBN_deti2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
-    page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_DGRID, QStringLiteral("DBG_deti"),
+    QWidget *page = pageNamed(kTabChildren, QStringLiteral("  1.13 Evidencia detí"));
+    auto *navList = buildNavigator(page, &dmz.DS_DGRID, QStringLiteral("DBN_deti1"), true);
+    auto *navDetail = buildNavigator(page, &dmz.DS_DETI, QStringLiteral("DBN_deti2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
+    page->layout()->addWidget(buildGrid(page, &dmz.DS_DGRID, QStringLiteral("DBG_deti"),
                                              {{"Priezvisko", {}, 120},
                                               {"Meno", {}, 90},
                                               {"RC", {}, 90},
                                               {"DAT_NAR", "Dátum nar.", 80},
                                               {"CALC_VEK", {}, 40}}));
-    page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_DETI, QStringLiteral("TDET_"),
+    page->layout()->addWidget(buildForm(page, &dmz.DS_DETI, QStringLiteral("TDET_"),
                                               {{"Priezvisko"},
                                                {"Meno"},
                                                {"RC"},
@@ -428,40 +428,40 @@ QWidget *TKartaZam::vytvorDeti()
                                                {"CALC_POTREBA", {}, R},
                                                {"CALC_PRIDAVKY1", {}, R},
                                                {"CALC_PRIDAVKY2", {}, R}}));
-    pridajZalozku(page, QStringLiteral("Deti"), &dmz.DS_DETI, &dmz.DS_DGRID, navList, navDetail);
+    addCardTab(page, QStringLiteral("Deti"), &dmz.DS_DETI, &dmz.DS_DGRID, navList, navDetail);
     return page;
 }
 
 // Piece-work items belong to the payroll subsystem; the tab is there when it registered
 // the page and its module exists.
-QWidget *TKartaZam::vytvorVykony()
+QWidget *TEmployeeCard::buildWork()
 {
     db::DataSource *zuk = pieceWorkPage() ? pieceWorkPage()->dataSource() : nullptr;
     if (!zuk)
         return nullptr;
-    QWidget *page = stranka(kTabPieceWork, QStringLiteral("  1.14 Evidencia výkonov"));
-    auto *navList = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk1"), true);
-    auto *navDetail = Vytvor_navigator(page, zuk, QStringLiteral("DBN_zuk2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
-    page->layout()->addWidget(Vytvor_mriezku(page, zuk, QStringLiteral("DBG_zuk"),
+    QWidget *page = pageNamed(kTabPieceWork, QStringLiteral("  1.14 Evidencia výkonov"));
+    auto *navList = buildNavigator(page, zuk, QStringLiteral("DBN_zuk1"), true);
+    auto *navDetail = buildNavigator(page, zuk, QStringLiteral("DBN_zuk2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
+    page->layout()->addWidget(buildGrid(page, zuk, QStringLiteral("DBG_zuk"),
                                              {{"UKID", {}, 80},
                                               {"CALC_POPIS", {}, 260},
                                               {"HODNOTA", {}, 90}}));
-    page->layout()->addWidget(Vytvor_formular(page, zuk, QStringLiteral("TZUK_"),
+    page->layout()->addWidget(buildForm(page, zuk, QStringLiteral("TZUK_"),
                                               {{"UKID"},
                                                {"CALC_POPIS", {}, R},
                                                {"HODNOTA"}}));
-    pridajZalozku(page, QStringLiteral("Výkony"), zuk, zuk, navList, navDetail);
+    addCardTab(page, QStringLiteral("Výkony"), zuk, zuk, navList, navDetail);
     return page;
 }
 
-QWidget *TKartaZam::vytvorNepritomnost()
+QWidget *TEmployeeCard::buildAbsence()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabAbsences, QStringLiteral("  1.15 Evidencia neprítomnosti"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_NEPG, QStringLiteral("DBN_nep1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmz.DS_NEP, QStringLiteral("DBN_nep2"), false);
-    auto *row = riadokNavigatorov(navList, navDetail);
+    QWidget *page = pageNamed(kTabAbsences, QStringLiteral("  1.15 Evidencia neprítomnosti"));
+    auto *navList = buildNavigator(page, &dmz.DS_NEPG, QStringLiteral("DBN_nep1"), true);
+    auto *navDetail = buildNavigator(page, &dmz.DS_NEP, QStringLiteral("DBN_nep2"), false);
+    auto *row = navigatorRow(navList, navDetail);
     m_sbTypNep = new QToolButton(page);
     m_sbTypNep->setObjectName(QStringLiteral("SB_typ_nep"));
     m_sbTypNep->setText(QStringLiteral("Druhy neprítomnosti"));
@@ -472,13 +472,13 @@ QWidget *TKartaZam::vytvorNepritomnost()
 
     auto *body = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    left->addWidget(Vytvor_mriezku(page, &dmz.DS_NEPG, QStringLiteral("DBG_nep"),
+    left->addWidget(buildGrid(page, &dmz.DS_NEPG, QStringLiteral("DBG_nep"),
                                    {{"Datum_od", {}, 80},
                                     {"Datum_do", {}, 80},
                                     {"TypRL", {}, 40},
                                     {"Calc_typ_nep", "Druh neprítomnosti", 160},
                                     {"Calc_kal_dni", "Kal.dni", 50}}));
-    left->addWidget(Vytvor_formular(page, &dmz.DS_NEP, QStringLiteral("TNEP_"),
+    left->addWidget(buildForm(page, &dmz.DS_NEP, QStringLiteral("TNEP_"),
                                     {{"TypRL", {}, V, "L_TYPRL"},
                                      {"Datum_od", {}, D},
                                      {"Datum_do", {}, D},
@@ -492,64 +492,64 @@ QWidget *TKartaZam::vytvorNepritomnost()
                                      {"Dovod"}}));
     body->addLayout(left, 1);
     m_dsCisNep = std::make_unique<db::DataSource>(&DM().CIS8_);
-    m_dbgCisNep = Vytvor_mriezku(page, m_dsCisNep.get(), QStringLiteral("DBG_cis_nep"),
+    m_dbgCisNep = buildGrid(page, m_dsCisNep.get(), QStringLiteral("DBG_cis_nep"),
                                  {{"Typ", {}, 40}, {"Popis", {}, 200}});
     m_dbgCisNep->setVisible(false);
     body->addWidget(m_dbgCisNep);
     static_cast<QVBoxLayout *>(page->layout())->addLayout(body, 1);
-    connect(m_sbTypNep, &QToolButton::clicked, this, [this](bool on) { Zobraz_druhy_nepritomnosti(on); });
+    connect(m_sbTypNep, &QToolButton::clicked, this, [this](bool on) { showAbsenceKinds(on); });
 
-    pridajZalozku(page, QStringLiteral("Neprítomnosť"), &dmz.DS_NEP, &dmz.DS_NEPG, navList, navDetail);
+    addCardTab(page, QStringLiteral("Neprítomnosť"), &dmz.DS_NEP, &dmz.DS_NEPG, navList, navDetail);
     return page;
 }
 
-void TKartaZam::Zobraz_druhy_nepritomnosti(bool visible)
+void TEmployeeCard::showAbsenceKinds(bool visible)
 {
     m_dbgCisNep->setVisible(visible);
     m_sbTypNep->setChecked(visible);
 }
 
-QWidget *TKartaZam::vytvorDochodky()
+QWidget *TEmployeeCard::buildPensions()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabPensions, QStringLiteral("  1.16 Evidencia dôchodkov"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
+    QWidget *page = pageNamed(kTabPensions, QStringLiteral("  1.16 Evidencia dôchodkov"));
+    auto *navList = buildNavigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch1"), true);
+    auto *navDetail = buildNavigator(page, &dmz.DS_DOCH, QStringLiteral("DBN_doch2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
     auto *body = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    left->addWidget(Vytvor_mriezku(page, &dmz.DS_DOCH, QStringLiteral("DBG_doch"),
+    left->addWidget(buildGrid(page, &dmz.DS_DOCH, QStringLiteral("DBG_doch"),
                                    {{"Typ", "Typ", 40},
                                     {"L_DOCH", {}, 200},
                                     {"Datum_od", "Nárok od", 80},
                                     {"Datum_do", "Nárok do", 80}}));
-    left->addWidget(Vytvor_formular(page, &dmz.DS_DOCH, QStringLiteral("TDOCH_"),
+    left->addWidget(buildForm(page, &dmz.DS_DOCH, QStringLiteral("TDOCH_"),
                                     {{"Typ", {}, V, "L_DOCH"},
                                      {"Datum_od", {}, D},
                                      {"Datum_do", {}, D}}));
     body->addLayout(left, 1);
     m_dsCisDoch = std::make_unique<db::DataSource>(&DM().CIS13_);
-    body->addWidget(Vytvor_mriezku(page, m_dsCisDoch.get(), QStringLiteral("DBG_cis_doch"),
+    body->addWidget(buildGrid(page, m_dsCisDoch.get(), QStringLiteral("DBG_cis_doch"),
                                    {{"TYP", {}, 40}, {"POPIS", {}, 220}}));
     static_cast<QVBoxLayout *>(page->layout())->addLayout(body, 1);
-    pridajZalozku(page, QStringLiteral("Dôchodok"), &dmz.DS_DOCH, &dmz.DS_DOCH, navList, navDetail);
+    addCardTab(page, QStringLiteral("Dôchodok"), &dmz.DS_DOCH, &dmz.DS_DOCH, navList, navDetail);
     return page;
 }
 
-QWidget *TKartaZam::vytvorPpv()
+QWidget *TEmployeeCard::buildPpv()
 {
     TDMP &dmp = DMP();
-    QWidget *page = stranka(kTabContracts, QStringLiteral("  1.17  Pracovnoprávne vzťahy"));
-    auto *navList = Vytvor_navigator(page, &dmp.DS_PGRID, QStringLiteral("DBN_ppv1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmp.DS_PPV, QStringLiteral("DBN_ppv2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
-    page->layout()->addWidget(Vytvor_mriezku(page, &dmp.DS_PGRID, QStringLiteral("DBG_ppv"),
+    QWidget *page = pageNamed(kTabContracts, QStringLiteral("  1.17  Pracovnoprávne vzťahy"));
+    auto *navList = buildNavigator(page, &dmp.DS_PGRID, QStringLiteral("DBN_ppv1"), true);
+    auto *navDetail = buildNavigator(page, &dmp.DS_PPV, QStringLiteral("DBN_ppv2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
+    page->layout()->addWidget(buildGrid(page, &dmp.DS_PGRID, QStringLiteral("DBG_ppv"),
                                              {{"TYP", "Druh", 40},
                                               {"NASTUP", {}, 80},
                                               {"VYSTUP", {}, 80},
                                               {"DATUM", {}, 80},
                                               {"R1", {}, 240}}));
-    m_pcPpv = new TStranky(page);
+    m_pcPpv = new TPages(page);
     m_pcPpv->setObjectName(QStringLiteral("PC_PPV"));
     m_pcPpv->tabBar()->hide();
     const std::pair<QLatin1String, const char *> kinds[] = {
@@ -569,8 +569,8 @@ QWidget *TKartaZam::vytvorPpv()
             sub = new QWidget;
             auto *l = new QVBoxLayout(sub);
             l->setContentsMargins(0, 0, 0, 0);
-            l->addWidget(titulok(QString::fromUtf8(caption), sub, QStringLiteral("Panel_") + pageName));
-            l->addWidget(Vytvor_formular(sub, &dmp.DS_PPV, pageName.mid(5) + u'_',
+            l->addWidget(cardTitle(QString::fromUtf8(caption), sub, QStringLiteral("Panel_") + pageName));
+            l->addWidget(buildForm(sub, &dmp.DS_PPV, pageName.mid(5) + u'_',
                                          {{"NASTUP", {}, D},
                                           {"VYSTUP", {}, D},
                                           {"R1"},
@@ -592,10 +592,10 @@ QWidget *TKartaZam::vytvorPpv()
         sub->setObjectName(pageName);
         m_pcPpv->addTab(sub, QString::fromUtf8(caption));
     }
-    m_pcPpv->setCurrentIndex(m_pcPpv->indexStranky(TDMP::kPageNoDocument));
+    m_pcPpv->setCurrentIndex(m_pcPpv->pageIndex(TDMP::kPageNoDocument));
     page->layout()->addWidget(m_pcPpv);
-    page->layout()->addWidget(tlacidloTlace(QStringLiteral("ppv_tlac"), QStringLiteral("&Tlač"), page, false));
-    pridajZalozku(page, QStringLiteral("Pracovnoprávne vzťahy"), &dmp.DS_PPV, &dmp.DS_PGRID, navList, navDetail);
+    page->layout()->addWidget(printButton(QStringLiteral("ppv_tlac"), QStringLiteral("&Tlač"), page, false));
+    addCardTab(page, QStringLiteral("Pracovnoprávne vzťahy"), &dmp.DS_PPV, &dmp.DS_PGRID, navList, navDetail);
     return page;
 }
 
@@ -607,7 +607,7 @@ CommandRegistry &cardPrintCommands()
     return commands;
 }
 
-QPushButton *TKartaZam::tlacidloTlace(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie)
+QPushButton *TEmployeeCard::printButton(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(id == u"ppv_tlac" ? QStringLiteral("Butt_ppv_tlac") : id);
@@ -629,48 +629,48 @@ QPushButton *TKartaZam::tlacidloTlace(const QString &id, const QString &caption,
     return b;
 }
 
-QWidget *TKartaZam::vytvorEldp()
+QWidget *TEmployeeCard::buildEldp()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabPensionRecord, QStringLiteral("  1.18 Evid.list dôch.poistenia"));
-    auto *navList = Vytvor_navigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp1"), true);
-    auto *navDetail = Vytvor_navigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp2"), false);
-    page->layout()->addItem(riadokNavigatorov(navList, navDetail));
-    page->layout()->addWidget(Vytvor_mriezku(page, &dmz.DS_ELDP, QStringLiteral("DBG_eldp"),
+    QWidget *page = pageNamed(kTabPensionRecord, QStringLiteral("  1.18 Evid.list dôch.poistenia"));
+    auto *navList = buildNavigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp1"), true);
+    auto *navDetail = buildNavigator(page, &dmz.DS_ELDP, QStringLiteral("DBN_eldp2"), false);
+    page->layout()->addItem(navigatorRow(navList, navDetail));
+    page->layout()->addWidget(buildGrid(page, &dmz.DS_ELDP, QStringLiteral("DBG_eldp"),
                                              {{"Datum_od", {}, 80},
                                               {"Datum_do", {}, 80},
                                               {"Znak", "Znak", 40},
                                               {"VZ", {}, 100},
                                               {"Vyluka_VZ", "VZ vylúč.dôb", 90},
                                               {"Vyluka_dni", "Dni vylúč.dôb", 80}}));
-    page->layout()->addWidget(Vytvor_formular(page, &dmz.DS_ELDP, QStringLiteral("TELDP_"),
+    page->layout()->addWidget(buildForm(page, &dmz.DS_ELDP, QStringLiteral("TELDP_"),
                                               {{"Datum_od", {}, D},
                                                {"Datum_do", {}, D},
                                                {"Znak", {}, V, "L_ZNAK"},
                                                {"VZ"},
                                                {"Vyluka_VZ"},
                                                {"Vyluka_dni"}}));
-    page->layout()->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_eldp"),
+    page->layout()->addWidget(printButton(QStringLiteral("Butt_tlac_eldp"),
                                             QStringLiteral("Tlač evidenčného listu (PDF)"), page, false));
-    pridajZalozku(page, QStringLiteral("Evid.list dôch.poistenia"), &dmz.DS_ELDP, &dmz.DS_ELDP, navList,
+    addCardTab(page, QStringLiteral("Evid.list dôch.poistenia"), &dmz.DS_ELDP, &dmz.DS_ELDP, navList,
                   navDetail);
     return page;
 }
 
-QWidget *TKartaZam::vytvorZp()
+QWidget *TEmployeeCard::buildHealth()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabHealth, QString());
-    m_nxZdr = new TStranky(page);
+    QWidget *page = pageNamed(kTabHealth, QString());
+    m_nxZdr = new TPages(page);
     m_nxZdr->setObjectName(QStringLiteral("NX_ZDR"));
     page->layout()->addWidget(m_nxZdr);
 
     auto *zamnec = new QWidget;
     zamnec->setObjectName(kTabHealthEmployee);
     auto *zl = new QVBoxLayout(zamnec);
-    zl->addItem(riadokNavigatorov(Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1a"), true),
-                                  Vytvor_navigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1b"), false)));
-    zl->addWidget(Vytvor_formular(zamnec, &dmz.DS_ZP1, QStringLiteral("TZP1_"),
+    zl->addItem(navigatorRow(buildNavigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1a"), true),
+                                  buildNavigator(zamnec, &dmz.DS_ZP1, QStringLiteral("DBN_zp1b"), false)));
+    zl->addWidget(buildForm(zamnec, &dmz.DS_ZP1, QStringLiteral("TZP1_"),
                                   {{"V_rok", {}, R},
                                    {"ROK", {}, R},
                                    {"KZP", {}, V, "L_KZP"},
@@ -686,9 +686,9 @@ QWidget *TKartaZam::vytvorZp()
                                    {"Uhrn_preddav_zamtel"},
                                    {"Uhrn_minim_zakladov"},
                                    {"Preddavky_dan_uzn"}}));
-    zl->addItem(riadokNavigatorov(Vytvor_navigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3a"), true),
-                                  Vytvor_navigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3b"), false)));
-    auto *vysledok = Vytvor_mriezku(zamnec, &dmz.DS_ZP3, QStringLiteral("DBG_zp3"),
+    zl->addItem(navigatorRow(buildNavigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3a"), true),
+                                  buildNavigator(zamnec, &dmz.DS_ZP3, QStringLiteral("DBN_zp3b"), false)));
+    auto *vysledok = buildGrid(zamnec, &dmz.DS_ZP3, QStringLiteral("DBG_zp3"),
                                     {{"Typ", {}, 40},
                                      {"Rok", {}, 50},
                                      {"A1", {}, 60},
@@ -700,24 +700,24 @@ QWidget *TKartaZam::vytvorZp()
     // The results have no fields of their own: their cells are typed into.
     vysledok->setReadOnly(false);
     zl->addWidget(vysledok);
-    zl->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_oznam"), QStringLiteral("Tlač oznámenia"), zamnec, true));
+    zl->addWidget(printButton(QStringLiteral("Butt_tlac_oznam"), QStringLiteral("Tlač oznámenia"), zamnec, true));
     m_nxZdr->addTab(zamnec, QStringLiteral("Ročné zúčtovanie "));
 
     auto *doklad = new QWidget;
     doklad->setObjectName(kTabHealthDocument);
     auto *dl = new QVBoxLayout(doklad);
-    dl->addItem(riadokNavigatorov(Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2a"), true),
-                                  Vytvor_navigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2b"), false)));
-    dl->addWidget(Vytvor_mriezku(doklad, &dmz.DS_ZP2, QStringLiteral("DBG_zp2"),
+    dl->addItem(navigatorRow(buildNavigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2a"), true),
+                                  buildNavigator(doklad, &dmz.DS_ZP2, QStringLiteral("DBN_zp2b"), false)));
+    dl->addWidget(buildGrid(doklad, &dmz.DS_ZP2, QStringLiteral("DBG_zp2"),
                                  {{"Datum_od", {}, 80}, {"Datum_do", {}, 80}, {"Dovod", {}, 220}}));
-    dl->addWidget(Vytvor_formular(doklad, &dmz.DS_ZP2, QStringLiteral("TZP2_"),
+    dl->addWidget(buildForm(doklad, &dmz.DS_ZP2, QStringLiteral("TZP2_"),
                                   {{"Datum_od", {}, D}, {"Datum_do", {}, D}, {"Dovod"}}));
     m_vypocetZp = new QPushButton(QStringLiteral("Výpočet podkladov pre doklad"), doklad);
     m_vypocetZp->setObjectName(QStringLiteral("Butt_vypocet_zp"));
     dl->addWidget(m_vypocetZp, 0, Qt::AlignLeft);
-    dl->addItem(riadokNavigatorov(Vytvor_navigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4a"), true),
-                                  Vytvor_navigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4b"), false)));
-    auto *mesiace = Vytvor_mriezku(doklad, &dmz.DS_ZP4, QStringLiteral("DBG_zp4"),
+    dl->addItem(navigatorRow(buildNavigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4a"), true),
+                                  buildNavigator(doklad, &dmz.DS_ZP4, QStringLiteral("DBN_zp4b"), false)));
+    auto *mesiace = buildGrid(doklad, &dmz.DS_ZP4, QStringLiteral("DBG_zp4"),
                                    {{"V_mesiac", {}, 50},
                                     {"X1", {}, 90},
                                     {"X2", {}, 90},
@@ -727,25 +727,25 @@ QWidget *TKartaZam::vytvorZp()
     // The monthly basis is corrected in its cells too.
     mesiace->setReadOnly(false);
     dl->addWidget(mesiace);
-    dl->addWidget(tlacidloTlace(QStringLiteral("Butt_tlac_doklad"), QStringLiteral("Tlač dokladu"), doklad, true));
+    dl->addWidget(printButton(QStringLiteral("Butt_tlac_doklad"), QStringLiteral("Tlač dokladu"), doklad, true));
     m_nxZdr->addTab(doklad, QStringLiteral("Doklad o preddavkoch"));
     connect(m_vypocetZp, &QPushButton::clicked, this, [] { runReported([] { DMZ().Vypocet_podkladov_zp(); }); });
 
-    pridajZalozku(page, QStringLiteral("Zdravotné poistenie"), nullptr, nullptr, nullptr, nullptr);
+    addCardTab(page, QStringLiteral("Zdravotné poistenie"), nullptr, nullptr, nullptr, nullptr);
     return page;
 }
 
-QWidget *TKartaZam::vytvorDavku601()
+QWidget *TEmployeeCard::buildBatch601()
 {
     TDMZ &dmz = DMZ();
-    QWidget *page = stranka(kTabBatch601, QString());
-    auto *nav = Vytvor_navigator(page, &dmz.DS_ZP5, QStringLiteral("DBN_zp5"), true);
+    QWidget *page = pageNamed(kTabBatch601, QString());
+    auto *nav = buildNavigator(page, &dmz.DS_ZP5, QStringLiteral("DBN_zp5"), true);
     nav->setVisibleButtons({NavigateButton::First, NavigateButton::Prior, NavigateButton::Next, NavigateButton::Last,
                             NavigateButton::Insert, NavigateButton::Delete, NavigateButton::Edit,
                             NavigateButton::Post, NavigateButton::Cancel, NavigateButton::Refresh});
-    page->layout()->addItem(riadokNavigatorov(nav, nullptr));
+    page->layout()->addItem(navigatorRow(nav, nullptr));
     auto *body = new QHBoxLayout;
-    auto *grid = Vytvor_mriezku(page, &dmz.DS_ZP5, QStringLiteral("DBG_zp5"),
+    auto *grid = buildGrid(page, &dmz.DS_ZP5, QStringLiteral("DBG_zp5"),
                                 {{"Kod_zmeny", {}, 110},
                                  {"Platnost_zmeny", {}, 130},
                                  {"Datum_zmeny", {}, 90},
@@ -770,16 +770,16 @@ QWidget *TKartaZam::vytvorDavku601()
     help->setMaximumWidth(260);
     body->addWidget(help);
     static_cast<QVBoxLayout *>(page->layout())->addLayout(body, 1);
-    pridajZalozku(page, QStringLiteral("Zdr.poist.-typ dávky 601"), &dmz.DS_ZP5, &dmz.DS_ZP5, nav, nav);
+    addCardTab(page, QStringLiteral("Zdr.poist.-typ dávky 601"), &dmz.DS_ZP5, &dmz.DS_ZP5, nav, nav);
     return page;
 }
 
-bool TKartaZam::Zameraj_pole_zamestnanca(const QString &field)
+bool TEmployeeCard::focusEmployeeField(const QString &field)
 {
     QWidget *control = findDataControl(this, &DMZ().DS_ZAM1, field);
     if (!control)
         return false;
-    m_nxZam->setCurrentIndex(m_nxZam->indexStranky(kTabEmployee));
+    m_nxZam->setCurrentIndex(m_nxZam->pageIndex(kTabEmployee));
     for (QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
         if (w->objectName().startsWith(QLatin1String("PAGE_")) && m_nyZam->indexOf(w) >= 0) {
             m_nyZam->setCurrentWidget(w);

@@ -2,11 +2,11 @@
 // The contribution breakdowns of a month, for checking before payment: the social
 // insurance funds per employee (ODV2), the health insurance per insurer (ODVZP) and the
 // supplementary pension per fund (ODVDP), each insurer or fund a group with its sums.
-#include "reports/lists/zoznam_zostava.h"
+#include "reports/lists/report_list.h"
 
 namespace tarix::reports {
 
-class TReportOdv2 : public zoznamy::TReportZoznam {
+class TReportOdv2 : public pay_lists::TReportList {
 public:
     TReportOdv2();
     // Employees paying at least one of the social funds (P1 period, P2, P3 centre range).
@@ -21,7 +21,7 @@ private:
 
 // The lists grouped by institution: Q0_ the institutions of the month, Q1_ the employees
 // of the current one.
-class TReportOdvodySkupiny : public zoznamy::TReportZoznam {
+class TReportContributionGroups : public pay_lists::TReportList {
 public:
     db::Query Q1_;
     DataSetSource S1_;
@@ -32,7 +32,7 @@ public:
 protected:
     // `kod`: the institution's field ("kzp", "kdp"); `nadpis`: the group caption before
     // the code; `titul`: the title before the month.
-    TReportOdvodySkupiny(const QString &kod, const QString &nadpis, const QString &titul, const QString &textQ0,
+    TReportContributionGroups(const QString &kod, const QString &nadpis, const QString &titul, const QString &textQ0,
                          const QString &textQ1);
     virtual void Q1_CalcFields(db::DataSet &ds);
 
@@ -44,7 +44,7 @@ private:
     QString m_titul;
 };
 
-class TReportOdvZp : public TReportOdvodySkupiny {
+class TReportOdvZp : public TReportContributionGroups {
 public:
     TReportOdvZp();
     static QString Text_Q0();
@@ -54,7 +54,7 @@ protected:
     void Q1_CalcFields(db::DataSet &ds) override;
 };
 
-class TReportOdvDp : public TReportOdvodySkupiny {
+class TReportOdvDp : public TReportContributionGroups {
 public:
     TReportOdvDp();
     static QString Text_Q0();
@@ -62,10 +62,10 @@ public:
     static QString Text_Q1();
 };
 
-namespace zoznamy {
+namespace pay_lists {
 rpt::LayoutDesc layoutOdv2();
 rpt::LayoutDesc layoutOdvZp();
 rpt::LayoutDesc layoutOdvDp();
-} // namespace zoznamy
+} // namespace pay_lists
 
 } // namespace tarix::reports

@@ -1,6 +1,6 @@
 // The payroll data module: its components, the process-wide instance, the employee of a
 // new record and the small lookups of payroll rows.
-#include "payroll/dm_vyp.h"
+#include "payroll/dm_v.h"
 
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
@@ -67,7 +67,7 @@ TDMV::TDMV()
       DS_ZUK(addDataSource("DS_ZUK", TZUK_)),
       DS_HSU(addDataSource("DS_HSU", THSU_)),
       DS_HSUG(addDataSource("DS_HSUG", THSU_)),
-      m_adapter(std::make_unique<VypRecordAdapter>()),
+      m_adapter(std::make_unique<PayrollRecordAdapter>()),
       m_spolocny(std::make_unique<SharedContextCache>()),
       m_mesiac(std::make_unique<MonthDetails>()),
       m_vyplata(std::make_unique<RecordDetails>())
@@ -149,11 +149,11 @@ TDMV::TDMV()
     DS_CUK.setEnabled(false);
     DS_ZUK.setEnabled(false);
 
-    Nastav_udalosti_vyplat();
-    Nastav_udalosti_detailov();
-    Nastav_udalosti_rzp();
-    Nastav_udalosti_hsv();
-    detail::Nastav_popisky(*this);
+    setPayrollEvents();
+    setDetailEvents();
+    setRzpEvents();
+    setHsvEvents();
+    detail::setPayrollLabels(*this);
     TVYP_.close();
 }
 
@@ -161,14 +161,14 @@ TDMV::~TDMV() = default;
 
 // ---- the current employee ------------------------------------------------------------------
 
-void TDMV::Nastav_zamestnanca(int codeNumb, int codeEmp)
+void TDMV::setEmployee(int codeNumb, int codeEmp)
 {
     m_zamestnanec = {codeNumb, codeEmp};
     if (codeEmp != 0)
         m_osobneCisla.insert(codeEmp, codeNumb);
 }
 
-KlucZamestnanca TDMV::Aktualny_zamestnanec() const
+EmployeeKey TDMV::currentEmployee() const
 {
     if (m_zamestnanec.isValid())
         return m_zamestnanec;
@@ -181,7 +181,7 @@ KlucZamestnanca TDMV::Aktualny_zamestnanec() const
     return {};
 }
 
-int TDMV::Osobne_cislo(int codeEmp)
+int TDMV::employeePersonalNumber(int codeEmp)
 {
     db::Session &s = sessionOf(TVYP_);
     const auto known = m_osobneCisla.constFind(codeEmp);
@@ -204,7 +204,7 @@ int TDMV::Osobne_cislo(int codeEmp)
     return numb;
 }
 
-QString TDMV::Meno_zamestnanca(int codeEmp)
+QString TDMV::employeeFullName(int codeEmp)
 {
     if (!m_menaNacitane) {
         m_mena.clear();
@@ -220,16 +220,16 @@ QString TDMV::Meno_zamestnanca(int codeEmp)
 
 // ---- closing date and lookups ------------------------------------------------------------
 
-QDate TDMV::Datum_uzavierky()
+QDate TDMV::closingDate()
 {
     if (m_davkovaUzavierka)
         return *m_davkovaUzavierka;
     return m_spolocny->get(sessionOf(TVYP_)).Datum_uzav;
 }
 
-int TDMV::Obdobie_uzavierky()
+int TDMV::closedPeriod()
 {
-    return MyConsts::Obdobie_z_datumu(Datum_uzavierky());
+    return MyConsts::Obdobie_z_datumu(closingDate());
 }
 
 bool TDMV::Existuje_vyplata(int codeEmp, int year, int month)

@@ -1,4 +1,4 @@
-#include "reports/payslips/vyplatna_paska.h"
+#include "reports/payslips/report_payslip.h"
 
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
@@ -15,60 +15,60 @@
 
 namespace tarix::reports {
 
-namespace vp {
+namespace payslip_layouts {
 
-QString Format(Druh druh)
+QString formatValue(ReportKind documentKind)
 {
-    switch (druh) {
-    case Druh::Suma:
+    switch (documentKind) {
+    case ReportKind::Suma:
         return QStringLiteral("0.00");
-    case Druh::Dni:
+    case ReportKind::Dni:
         return QStringLiteral("0.0");
-    case Druh::Sadzba:
+    case ReportKind::Sadzba:
         return QStringLiteral("0.00%");
-    case Druh::Priemer:
+    case ReportKind::Priemer:
         return QStringLiteral("0");
-    case Druh::Cele:
-    case Druh::Text:
+    case ReportKind::wholeNumberText:
+    case ReportKind::Text:
         break;
     }
     return {};
 }
 
-Druh fieldKind(const QString &pole, Obdobie obdobie)
+ReportKind fieldKind(const QString &pole, Obdobie obdobie)
 {
-    static const QHash<QString, Druh> druhy = [] {
-        QHash<QString, Druh> h;
+    static const QHash<QString, ReportKind> druhy = [] {
+        QHash<QString, ReportKind> h;
         for (const char *f : {"F_doba", "V_fmes", "V_den", "V_absencia", "V_nepl_volno", "V_nepoisteny", "V_hodina",
                               "Vh_nahrada", "Vh_nemohol", "Vh_nadcas", "Vh_sviatok", "Vh_sobota", "Vh_nedela",
                               "Vh_noc", "Vh_skod", "Vh_priplat1", "Vh_priplat2", "Vh_priplat3", "Vh_priplat4",
                               "Vh_priplat5", "V_holiday", "V_sviatok", "V_pn", "V_ocr12", "V_pn1", "V_ocr1", "V_pn2",
                               "V_ocr2"})
-            h.insert(QString::fromLatin1(f).toLower(), Druh::Dni);
+            h.insert(QString::fromLatin1(f).toLower(), ReportKind::Dni);
         for (const char *f : {"F_zdravot", "F_nemoc", "F_dochod", "F_fondz", "F_invalid", "Fz_zdravot", "Fz_nemoc",
                               "Fz_fondz", "Fz_invalid", "CALC_Fz_dochod", "CALC_Fz_sds"})
-            h.insert(QString::fromLatin1(f).toLower(), Druh::Sadzba);
-        h.insert(QStringLiteral("kzp"), Druh::Cele);
+            h.insert(QString::fromLatin1(f).toLower(), ReportKind::Sadzba);
+        h.insert(QStringLiteral("kzp"), ReportKind::wholeNumberText);
         for (const char *f : {"CALC_FIRMA", "CALC_OBDOBIE", "CALC_TMP", "CALC_STREDISKO", "CALC_OS_CISLO",
                               "CALC_RODNE_CISLO", "CALC_DOVOLENKA"})
-            h.insert(QString::fromLatin1(f).toLower(), Druh::Text);
+            h.insert(QString::fromLatin1(f).toLower(), ReportKind::Text);
         return h;
     }();
     const QString f = pole.toLower();
     if (obdobie == Obdobie::Do2004 && (f == u"v_priemer1" || f == u"v_sadzba"))
-        return Druh::Priemer;
-    return druhy.value(f, Druh::Suma);
+        return ReportKind::Priemer;
+    return druhy.value(f, ReportKind::Suma);
 }
 
-} // namespace vp
+} // namespace payslip_layouts
 
-using namespace vp;
+using namespace payslip_layouts;
 
 namespace {
 
 // A value of the firm header (Inf) or of the year's set-up: from the main data module's
 // open table, else read from the folder (a report may run before the module opened it).
-QVariant Hodnota_tabulky(db::Session &session, db::DataSet *otvorena, const QString &tabulka,
+QVariant tableValue(db::Session &session, db::DataSet *otvorena, const QString &tabulka,
                          const QString &pole)
 {
     if (otvorena && otvorena->isActive()) {
@@ -83,37 +83,37 @@ QVariant Hodnota_tabulky(db::Session &session, db::DataSet *otvorena, const QStr
 }
 
 // A number as the program writes it in texts: "25", "12,5".
-QString Cislo_textom(const QVariant &v)
+QString numberInWords(const QVariant &v)
 {
     if (!v.isValid())
         return {};
     return fmt::general(v.toDouble());
 }
 
-bool Zamestnavatel_plati(int priznak)
+bool employerPaysFor(int priznak)
 {
     return priznak == 1 || priznak == 2 || priznak == 4 || priznak == 5;
 }
 
 } // namespace
 
-TReportVyplatnaPaska::TReportVyplatnaPaska(vp::Obdobie obdobie) : m_obdobie(obdobie)
+TReportPayslip::TReportPayslip(payslip_layouts::Obdobie obdobie) : m_obdobie(obdobie)
 {
     Sirky_ramcekov = kRamceky_1_8;
 
-    Priprav_dotaz(Q1_, QStringLiteral("Q1_"), core::kAliasData, Text_Q1(obdobie));
-    Priprav_dotaz(Q2_, QStringLiteral("Q2_"), core::kAliasData, Text_Q2());
-    Pridaj_vypocitane_polia();
-    Q1_.onCalcFields = [this](db::DataSet &ds) { Vypocitaj_polia(ds); };
+    prepareQuery(Q1_, QStringLiteral("Q1_"), core::kAliasData, Text_Q1(obdobie));
+    prepareQuery(Q2_, QStringLiteral("Q2_"), core::kAliasData, Text_Q2());
+    addComputedFields();
+    Q1_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
 
     S1_.setDataSet(&Q1_);
     mainDataSource = &S1_;
     registerDataSource(QStringLiteral("Q1_"), &S1_);
 }
 
-TReportVyplatnaPaska::~TReportVyplatnaPaska() = default;
+TReportPayslip::~TReportPayslip() = default;
 
-QString TReportVyplatnaPaska::Text_Q1(vp::Obdobie obdobie)
+QString TReportPayslip::Text_Q1(payslip_layouts::Obdobie obdobie)
 {
     QStringList s{
         QStringLiteral("select z.code_emp,"),
@@ -125,7 +125,7 @@ QString TReportVyplatnaPaska::Text_Q1(vp::Obdobie obdobie)
         QStringLiteral("z.born_numb,"),
         QStringLiteral("z.holiday_old+z.holiday holiday_spolu,"),
     };
-    if (obdobie == vp::Obdobie::Do2004) {
+    if (obdobie == payslip_layouts::Obdobie::Do2004) {
         s << QStringLiteral("v.*");
     } else {
         s << QStringLiteral("v.* ,") << QStringLiteral("v.v_plat-v.n_ukolova n_zakladna");
@@ -139,13 +139,13 @@ QString TReportVyplatnaPaska::Text_Q1(vp::Obdobie obdobie)
     return s.join(u'\n');
 }
 
-QString TReportVyplatnaPaska::Text_Q2()
+QString TReportPayslip::Text_Q2()
 {
     return QStringLiteral("select sum(v_holiday)  holiday_cerpane from vyp where v_obdobie between "
                           ":v_obdobie - 12 and :v_obdobie and code_emp=:code_emp");
 }
 
-void TReportVyplatnaPaska::Pridaj_vypocitane_polia()
+void TReportPayslip::addComputedFields()
 {
     using db::FieldType;
     const auto text = [&](const char *name, int size) {
@@ -153,7 +153,7 @@ void TReportVyplatnaPaska::Pridaj_vypocitane_polia()
     };
     const auto suma = [&](const char *name) {
         Q1_.addCalculatedField(QString::fromLatin1(name), FieldType::Money, 0)
-            .setDisplayFormat(Format(Druh::Suma));
+            .setDisplayFormat(formatValue(ReportKind::Suma));
     };
     text("CALC_FIRMA", 100);
     text("CALC_STREDISKO", 100);
@@ -168,19 +168,19 @@ void TReportVyplatnaPaska::Pridaj_vypocitane_polia()
         suma("CALC_OCR");
     if (m_obdobie == Obdobie::Od2005) {
         Q1_.addCalculatedField(QStringLiteral("CALC_Fz_sds"), FieldType::Float, 0)
-            .setDisplayFormat(Format(Druh::Sadzba));
+            .setDisplayFormat(formatValue(ReportKind::Sadzba));
         suma("CALC_Oz_sds");
         Q1_.addCalculatedField(QStringLiteral("CALC_Fz_dochod"), FieldType::Float, 0)
-            .setDisplayFormat(Format(Druh::Sadzba));
+            .setDisplayFormat(formatValue(ReportKind::Sadzba));
         suma("CALC_Oz_dochod");
         suma("CALC_Oz_zdravot");
         suma("CALC_N_mzda_a_nahrady");
     }
 }
 
-QString TReportVyplatnaPaska::Dovolenka(db::DataSet &ds)
+QString TReportPayslip::holidayText(db::DataSet &ds)
 {
-    QString text = Cislo_textom(ds.fieldByName(QStringLiteral("holiday_spolu")).value())
+    QString text = numberInWords(ds.fieldByName(QStringLiteral("holiday_spolu")).value())
                    + QStringLiteral(" / ");
     // Without the holiday taken the entitlement still prints.
     try {
@@ -190,7 +190,7 @@ QString TReportVyplatnaPaska::Dovolenka(db::DataSet &ds)
         Q2_.open();
         const QVariant cerpane = Q2_.isEmpty() ? QVariant() : Q2_.fieldByName(QStringLiteral("holiday_cerpane")).value();
         Q2_.close();
-        text += Cislo_textom(cerpane);
+        text += numberInWords(cerpane);
     } catch (...) {
         try {
             Q2_.close();
@@ -200,26 +200,26 @@ QString TReportVyplatnaPaska::Dovolenka(db::DataSet &ds)
     return text;
 }
 
-void TReportVyplatnaPaska::Vypocitaj_polia(db::DataSet &ds)
+void TReportPayslip::computeReportFields(db::DataSet &ds)
 {
     const auto num = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asFloat(); };
-    const auto cele = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asInteger(); };
+    const auto wholeNumber = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asInteger(); };
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString().trimmed(); };
     const auto set = [&](const char *name, const QVariant &v) { ds.setValue(QString::fromLatin1(name), v); };
 
     set("CALC_FIRMA", QStringLiteral("FIRMA: ") + Param.Text_firmy);
     // The employee's present centre (the first column of the name, from Zam).
-    set("CALC_STREDISKO", QStringLiteral("Stredisko: ") + QString::number(cele("sid")));
+    set("CALC_STREDISKO", QStringLiteral("Stredisko: ") + QString::number(wholeNumber("sid")));
     set("CALC_OBDOBIE", QStringLiteral("POTVRDENIE O PRÍJMOCH A ZRÁŽKACH ZA OBDOBIE ")
-                            + MyConsts::Nazov_mesiaca(int(cele("v_mesiac")), true) + u' '
-                            + QString::number(cele("v_rok")));
+                            + MyConsts::Nazov_mesiaca(int(wholeNumber("v_mesiac")), true) + u' '
+                            + QString::number(wholeNumber("v_rok")));
     const QString titul = txt("title");
     set("CALC_TMP", (titul.isEmpty() ? QString() : titul + u' ') + txt("name") + u' ' + txt("surname"));
     set("CALC_OS_CISLO", QStringLiteral("Osob.číslo: ") + txt("code_numb"));
     set("CALC_RODNE_CISLO", QStringLiteral("Rodné č.: ") + txt("born_numb"));
     set("CALC_ZRAZKY", num("Ne_stravne") + num("Ne_odborar") + num("Ne_poistovna") + num("Ne_pozicky")
                            + num("Ne_exekucia"));
-    set("CALC_DOVOLENKA", Dovolenka(ds));
+    set("CALC_DOVOLENKA", holidayText(ds));
     if (m_obdobie != Obdobie::Do2004)
         set("CALC_OCR", num("N_ocr1") + num("N_ocr2"));
 
@@ -241,7 +241,7 @@ void TReportVyplatnaPaska::Vypocitaj_polia(db::DataSet &ds)
         };
         double cena = num("N_brutto");
         for (const Fond &f : fondy)
-            if (Zamestnavatel_plati(int(cele(f.priznak))))
+            if (employerPaysFor(int(wholeNumber(f.priznak))))
                 cena += odvod(f.sadzba, num(f.zaklad));
         set("CALC_CENA_PRACE", cena);
         break;
@@ -249,7 +249,7 @@ void TReportVyplatnaPaska::Vypocitaj_polia(db::DataSet &ds)
     case Obdobie::Rok2004: {
         double cena = num("N_brutto") + num("Oz_nemoc") + num("Oz_dochod") + num("Oz_invalid")
                       + num("Oz_fondzam") + num("Oz_uraz") + num("Oz_rezerva") + num("Oz_garancne");
-        if (Zamestnavatel_plati(int(cele("U_zdrav"))))
+        if (employerPaysFor(int(wholeNumber("U_zdrav"))))
             cena += odvod(num("Fz_zdravot"), num("N_zaklad_zp"));
         set("CALC_CENA_PRACE", cena);
         break;
@@ -258,7 +258,7 @@ void TReportVyplatnaPaska::Vypocitaj_polia(db::DataSet &ds)
         // The employer's old-age contribution is split: 9 of its 14 points go to the
         // second pension pillar of an employee who saves there.
         double fzSds = 0, ozSds = 0;
-        if (cele("U_sds") == 1) {
+        if (wholeNumber("U_sds") == 1) {
             fzSds = 9;
             ozSds = MyConsts::Zaokruhli_sumu(0, MyConsts::Nadol, num("Oz_dochod") / 14 * 9);
         }
@@ -280,24 +280,24 @@ void TReportVyplatnaPaska::Vypocitaj_polia(db::DataSet &ds)
     }
 }
 
-void TReportVyplatnaPaska::Nastav_formaty()
+void TReportPayslip::setFormats()
 {
     for (auto it = m_formaty.cbegin(); it != m_formaty.cend(); ++it)
         if (db::Field *f = Q1_.findField(it.key()))
             f->setDisplayFormat(it.value());
 }
 
-void TReportVyplatnaPaska::Otvor_data()
+void TReportPayslip::Otvor_data()
 {
     db::Session &session = Q1_.session();
     core::TDM *dm = core::hasDM() ? &core::DM() : nullptr;
 
     if (QRLAB_doplatky)
-        QRLAB_doplatky->caption = payroll::nastavenia().Doplatky;
+        QRLAB_doplatky->caption = payroll::iniSettings().Doplatky;
     for (int i = 0; i < int(QRLAB_priplatky.size()); ++i)
         if (QRLAB_priplatky[size_t(i)])
             QRLAB_priplatky[size_t(i)]->caption =
-                Hodnota_tabulky(session, dm ? &dm->TINF_ : nullptr, QStringLiteral("\":tarix_data:inf\""),
+                tableValue(session, dm ? &dm->TINF_ : nullptr, QStringLiteral("\":tarix_data:inf\""),
                                 QStringLiteral("F_PRIPLAT%1_TEXT").arg(i + 1))
                     .toString()
                     .trimmed();
@@ -308,8 +308,8 @@ void TReportVyplatnaPaska::Otvor_data()
     if (m_obdobie != Obdobie::Od2005) {
         db::DataSet *setup = dm ? &dm->TSET_ : nullptr;
         const QString tabulka = QStringLiteral("\":tarix_comm:setup\"");
-        m_zaokrMiesta = int(db::variantToInteger(Hodnota_tabulky(session, setup, tabulka, QStringLiteral("F_ZAODVOD"))));
-        m_zaokrSposob = int(db::variantToInteger(Hodnota_tabulky(session, setup, tabulka, QStringLiteral("F_SMODVOD"))));
+        m_zaokrMiesta = int(db::variantToInteger(tableValue(session, setup, tabulka, QStringLiteral("F_ZAODVOD"))));
+        m_zaokrSposob = int(db::variantToInteger(tableValue(session, setup, tabulka, QStringLiteral("F_SMODVOD"))));
     }
 
     Q1_.close();
@@ -319,16 +319,16 @@ void TReportVyplatnaPaska::Otvor_data()
     Q1_.setParam(QStringLiteral("P4"), Param.Stredisko_od);
     Q1_.setParam(QStringLiteral("P5"), Param.Stredisko_do);
     Q1_.open();
-    Nastav_formaty();
+    setFormats();
 }
 
-void TReportVyplatnaPaska::Zatvor_data()
+void TReportPayslip::Zatvor_data()
 {
     Q2_.close();
     Q1_.close();
 }
 
-void TReportVyplatnaPaska::Zostav(const rpt::LayoutDesc &popis)
+void TReportPayslip::assemble(const rpt::LayoutDesc &popis)
 {
     // The fields of Q1_ are known before it opens: the columns of its text as the database
     // prepares it, and the calculated fields.
@@ -342,7 +342,7 @@ void TReportVyplatnaPaska::Zostav(const rpt::LayoutDesc &popis)
     }
     for (const db::Field *f : Q1_.fields())
         polia.insert(f->name().toLower());
-    rpt::buildReportForm(*this, popis, vp::payslipBlocks(), [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
+    rpt::buildReportForm(*this, popis, payslip_layouts::payslipBlocks(), [&](const rpt::ReportDataSource &zdroj, const QString &pole) {
         return &zdroj == &S1_ ? polia.contains(pole.toLower()) : zdroj.hasField(pole);
     });
 
@@ -351,9 +351,9 @@ void TReportVyplatnaPaska::Zostav(const rpt::LayoutDesc &popis)
     for (int i = 0; i < int(QRLAB_priplatky.size()); ++i)
         QRLAB_priplatky[size_t(i)] = findAs<rpt::ReportLabel>(QStringLiteral("QRLAB_priplatok%1").arg(i + 1));
     for (const rpt::ReportDBText *d : all<rpt::ReportDBText>()) {
-        const Druh druh = fieldKind(d->field, m_obdobie);
-        if (d->dataSource == &S1_ && druh != Druh::Text && druh != Druh::Cele)
-            m_formaty.insert(d->field.toLower(), Format(druh));
+        const ReportKind documentKind = fieldKind(d->field, m_obdobie);
+        if (d->dataSource == &S1_ && documentKind != ReportKind::Text && documentKind != ReportKind::wholeNumberText)
+            m_formaty.insert(d->field.toLower(), formatValue(documentKind));
     }
 }
 

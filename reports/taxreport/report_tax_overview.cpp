@@ -1,4 +1,4 @@
-#include "reports/taxreport/prehlady_dane.h"
+#include "reports/taxreport/report_tax_overview.h"
 
 #include "core/helpers/parameters.h"
 #include "core/helpers/periods.h"
@@ -16,35 +16,35 @@ namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace prehlad {
+namespace tax_overview {
 
-Mesiac Nacitaj_mesiac(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
+Mesiac loadMonth(db::Session &session, int obdobie, int strediskoOd, int strediskoDo)
 {
-    namespace rk = rekapitulacia;
+    namespace rk = wage_recap;
     Mesiac m;
-    const db::SqlResult q1 = rk::Sumy_mesiaca(session, obdobie, strediskoOd, strediskoDo);
+    const db::SqlResult q1 = rk::monthSums(session, obdobie, strediskoOd, strediskoDo);
     if (q1.rowCount()) {
         m.a = q1.asFloat(0, q1.columnIndex(u"d_preddavok"_s));
         m.dan = q1.asFloat(0, q1.columnIndex(u"d_dan"_s));
         m.bonus = q1.asFloat(0, q1.columnIndex(u"d_bonus_cerpany"_s));
         m.vyrovnanie = q1.asFloat(0, q1.columnIndex(u"d_vyrovnanie"_s));
     }
-    m.n = rk::Nedoplatky_dane(session, obdobie, strediskoOd, strediskoDo);
-    m.o = rk::Preplatky_dane(session, obdobie, strediskoOd, strediskoDo);
-    m.t3 = rk::Zrazkova_dan_minuleho_mesiaca(session, obdobie, strediskoOd, strediskoDo);
+    m.n = rk::taxArrears(session, obdobie, strediskoOd, strediskoDo);
+    m.o = rk::taxOverpayments(session, obdobie, strediskoOd, strediskoDo);
+    m.t3 = rk::lastMonthWithholdingTax(session, obdobie, strediskoOd, strediskoDo);
     return m;
 }
 
-std::array<int, 3> Obdobia_stvrtroka(int obdobie)
+std::array<int, 3> quarterPeriods(int obdobie)
 {
     const int rok = obdobie / 100;
     const int prvy = ((obdobie % 100 - 1) / 3) * 3 + 1;
     return {rok * 100 + prvy, rok * 100 + prvy + 1, rok * 100 + prvy + 2};
 }
 
-StlpecDNS2A Vypocitaj_DNS2A(const Mesiac &m)
+ColumnDNS2A computeDNS2A(const Mesiac &m)
 {
-    StlpecDNS2A s;
+    ColumnDNS2A s;
     s.r1 = m.a;
     s.r2 = m.n;
     s.r3 = m.o;
@@ -59,9 +59,9 @@ StlpecDNS2A Vypocitaj_DNS2A(const Mesiac &m)
     return s;
 }
 
-std::array<StlpecPR2007, 3> Vypocitaj_PR2007(const std::array<Mesiac, 3> &mesiace, bool zrazkovaMinulehoMesiaca)
+std::array<ColumnPR2007, 3> computePR2007(const std::array<Mesiac, 3> &mesiace, bool zrazkovaMinulehoMesiaca)
 {
-    std::array<StlpecPR2007, 3> out;
+    std::array<ColumnPR2007, 3> out;
     double R = 0; // the bonus not yet paid from the tax withheld
     // Reduces the bonus still due by what a row of tax covers; returns the row's reduction.
     const auto zniz = [&R](double dan) {
@@ -71,7 +71,7 @@ std::array<StlpecPR2007, 3> Vypocitaj_PR2007(const std::array<Mesiac, 3> &mesiac
     };
     for (size_t i = 0; i < 3; ++i) {
         const Mesiac &m = mesiace[i];
-        StlpecPR2007 &s = out[i];
+        ColumnPR2007 &s = out[i];
         s.r1 = m.a;
         s.r2 = -m.vyrovnanie;
         s.r3 = 0;
@@ -90,13 +90,13 @@ std::array<StlpecPR2007, 3> Vypocitaj_PR2007(const std::array<Mesiac, 3> &mesiac
     return out;
 }
 
-} // namespace prehlad
+} // namespace tax_overview
 
 // ---- the forms --------------------------------------------------------------------------------
 
 namespace {
 
-using namespace dane;
+using namespace tax_blocks;
 using rpt::label;
 
 struct RiadokPrehladu {
@@ -110,7 +110,7 @@ constexpr double kHlavicka = 30; // title, firm, year and the month heading
 
 // The overview's page: title, the firm and year, the months over the columns, the rows
 // and the signatures below them.
-rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const QString &mesiacPopis, bool dic,
+rpt::LayoutDesc overviewLayout(const QString &meno, const QString &nadpis, const QString &mesiacPopis, bool dic,
                                std::initializer_list<RiadokPrehladu> riadky, const QString &vyhlasenie,
                                const std::vector<rpt::LayoutItem> &pata)
 {
@@ -122,15 +122,15 @@ rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const
 
     std::vector<rpt::LayoutItem> items{
         Popis(u"QRL_nadpis"_s, {0, 0, kSirka, 10}, nadpis, kArial11b),
-        Vyplnany_popis(u"QRLabelFirma"_s, {0, 11, 120, 4.5}, kArial9b),
-        Vyplnany_popis(u"QRLabelRok"_s, {150, 11, 40, 4.5}, kArial9b, Qt::AlignRight),
+        filledLabel(u"QRLabelFirma"_s, {0, 11, 120, 4.5}, kArial9b),
+        filledLabel(u"QRLabelRok"_s, {150, 11, 40, 4.5}, kArial9b, Qt::AlignRight),
         rpt::rectangle(u"QRS_mesiace"_s, {0, 18, kSirka, 12}),
         Popis(u"QRL_riadok"_s, {1, 19, 10, 8}, u"Riadok číslo"_s, kArial6),
         label(u"QRL_mesiac"_s, {113, 18.5, 76, 3.5}, mesiacPopis, kArial7, Qt::AlignHCenter),
     };
     if (dic) {
         items.push_back(label(u"QRL_DIC"_s, {122, 11, 8, 4.5}, u"DIČ"_s, kArial9b));
-        items.push_back(Vyplnany_popis(u"QRLabelDic"_s, {131, 11, 30, 4.5}, kArial9));
+        items.push_back(filledLabel(u"QRLabelDic"_s, {131, 11, 30, 4.5}, kArial9));
         // The year moves right of the tax number.
         if (auto *c = std::get_if<rpt::ControlDesc>(&items[2]))
             c->box = {162, 11, 28, 4.5};
@@ -138,7 +138,7 @@ rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const
     for (int i = 0; i < 3; ++i) {
         const double x = 112 + 26 * i;
         items.push_back(rpt::verticalLine(u"QRS_m%1"_s.arg(i + 1), {x, 22.5, 0, 7.5}));
-        items.push_back(Vyplnany_popis(u"M%1"_s.arg(i + 1), {x + 1, 23, 24, 4}, kArial9b, Qt::AlignHCenter));
+        items.push_back(filledLabel(u"M%1"_s.arg(i + 1), {x + 1, 23, 24, 4}, kArial9b, Qt::AlignHCenter));
         if (dic)
             items.push_back(label(u"QRL_m%1"_s.arg(i + 1), {x + 1, 26.5, 24, 3}, u"(01 - 12)"_s, kArial6,
                                   Qt::AlignHCenter));
@@ -168,15 +168,15 @@ rpt::LayoutDesc layoutPrehladu(const QString &meno, const QString &nadpis, const
 }
 
 // The signatory's line under the rows, from the contact data.
-std::vector<rpt::LayoutItem> pataPrehladu(const QString &vyhotovil, const QString &podpis)
+std::vector<rpt::LayoutItem> overviewFooter(const QString &vyhotovil, const QString &podpis)
 {
     return {
         label(u"QRL_vyhotovil"_s, {0, 0, 60, 3.5}, vyhotovil, kArial7),
-        Vyplnany_popis(u"QR_Vykaz_zostavil"_s, {0, 4, 60, 4.5}, kArial9),
+        filledLabel(u"QR_Vykaz_zostavil"_s, {0, 4, 60, 4.5}, kArial9),
         label(u"QRL_telefon"_s, {62, 0, 40, 3.5}, u"Telefón"_s, kArial7),
-        Vyplnany_popis(u"QR_Telefon"_s, {62, 4, 40, 4.5}, kArial9),
+        filledLabel(u"QR_Telefon"_s, {62, 4, 40, 4.5}, kArial9),
         label(u"QRL_datum"_s, {104, 0, 30, 3.5}, u"Dátum"_s, kArial7),
-        Vyplnany_popis(u"QR_Vykaz_dna"_s, {104, 4, 30, 4.5}, kArial9),
+        filledLabel(u"QR_Vykaz_dna"_s, {104, 4, 30, 4.5}, kArial9),
         rpt::rectangle(u"QRS_podpis"_s, {136, 0, 54, 22}),
         Popis(u"QRL_podpis"_s, {137, 14, 52, 7.5}, podpis, kArial6),
     };
@@ -187,7 +187,7 @@ const QString kPodpis = u"Podpis a odtlačok pečiatky zamestnávateľa, ktorý 
 
 rpt::LayoutDesc layoutDNS2A()
 {
-    return layoutPrehladu(
+    return overviewLayout(
         u"TReportDNS2A"_s,
         u"Prehľad o zrazených a odvedených preddavkoch na daň z príjmov zo závislej činnosti a o daňovom bonuse"_s,
         u"Kalendárny mesiac"_s, false,
@@ -216,14 +216,14 @@ rpt::LayoutDesc layoutDNS2A()
             {u"RD", u"D",
              u"Suma vyplateného daňového bonusu vyžiadaná od miestne príslušného správcu dane na poukázanie"},
         },
-        kVyhlasenie, pataPrehladu(u"Vyhotovil (meno a podpis)"_s, kPodpis));
+        kVyhlasenie, overviewFooter(u"Vyhotovil (meno a podpis)"_s, kPodpis));
 }
 
 rpt::LayoutDesc layoutPR2007()
 {
     const char16_t *odvedene =
         u"Odvedené (posledný dátum odvodu podľa účtovníctva zamestnávateľa, ktorý je platiteľom dane)";
-    return layoutPrehladu(
+    return overviewLayout(
         u"TReportPR2007"_s,
         u"Prehľad o zrazených a odvedených preddavkoch na daň z príjmov zo závislej činnosti, dani vybranej zrážkou a o "
         "daňovom bonuse"_s,
@@ -255,14 +255,14 @@ rpt::LayoutDesc layoutPR2007()
             {u"RC", u"C", u"Suma daňového bonusu vyplatená z prostriedkov zamestnávateľa"},
             {u"RD", u"D", u"Suma rozdielu daňového bonusu"},
         },
-        kVyhlasenie, pataPrehladu(u"Vyhotovil (meno a podpis)"_s, kPodpis));
+        kVyhlasenie, overviewFooter(u"Vyhotovil (meno a podpis)"_s, kPodpis));
 }
 
 rpt::LayoutDesc layoutDNS2()
 {
-    std::vector<rpt::LayoutItem> pata = pataPrehladu(u"Vypracoval:"_s, u"Pečiatka a podpis platiteľa"_s);
+    std::vector<rpt::LayoutItem> pata = overviewFooter(u"Vypracoval:"_s, u"Pečiatka a podpis platiteľa"_s);
     pata.push_back(label(u"QRL_miesto"_s, {0, 10, 8, 3.5}, u"V"_s, kArial7));
-    pata.push_back(Vyplnany_popis(u"QR_Vykaz_miesto"_s, {4, 10, 56, 4.5}, kArial9));
+    pata.push_back(filledLabel(u"QR_Vykaz_miesto"_s, {4, 10, 56, 4.5}, kArial9));
     pata.push_back(label(u"QRL_zaznamy"_s, {0, 17, 80, 3.5}, u"Záznamy daňového úradu"_s, kArial7));
     for (rpt::LayoutItem &i : pata)
         if (auto *c = std::get_if<rpt::ControlDesc>(&i)) {
@@ -271,7 +271,7 @@ rpt::LayoutDesc layoutDNS2()
             else if (c->name == u"QRL_datum")
                 c->text = u"Dňa:"_s;
         }
-    return layoutPrehladu(
+    return overviewLayout(
         u"TReportDNS2"_s, u"Prehľad o zrazených a odvedených preddavkoch na daň z príjmov zo závislej činnosti"_s,
         u"Mesiac"_s, false,
         {
@@ -291,55 +291,55 @@ rpt::LayoutDesc layoutDNS2()
         u"Vyhlasujem, že všetky údaje uvedené v tomto prehľade sú pravdivé a úplné."_s, pata);
 }
 
-QString Cele5(double v) { return fmt::format(u"%5.0f", {v}); }
+QString whole5(double v) { return fmt::format(u"%5.0f", {v}); }
 
 } // namespace
 
-using dane::Nastav;
-using dane::Oznac_vyplnane_popisy;
-using dane::taxBlocks;
+using tax_blocks::setBlock;
+using tax_blocks::markFilledLabels;
+using tax_blocks::taxBlocks;
 
-void TReportPrehlad::Otvor_data()
+void TReportTaxOverview::Otvor_data()
 {
     db::Session &session = *db::Session::defaultSession();
-    Obdobia = prehlad::Obdobia_stvrtroka(Param.Obdobie);
+    Obdobia = tax_overview::quarterPeriods(Param.Obdobie);
     for (int i = 0; i < 3; ++i) {
-        Mesiace[size_t(i)] = prehlad::Nacitaj_mesiac(session, Obdobia[size_t(i)], Param.Stredisko_od, Param.Stredisko_do);
-        Nastav(*this, u"M%1"_s.arg(i + 1), MyConsts::Dopln_zlava(QString::number(Obdobia[size_t(i)] % 100), 2, u'0'));
+        Mesiace[size_t(i)] = tax_overview::loadMonth(session, Obdobia[size_t(i)], Param.Stredisko_od, Param.Stredisko_do);
+        setBlock(*this, u"M%1"_s.arg(i + 1), MyConsts::Dopln_zlava(QString::number(Obdobia[size_t(i)] % 100), 2, u'0'));
     }
-    Nastav(*this, u"QRLabelFirma"_s, Param.Text_firmy);
-    Nastav(*this, u"QRLabelRok"_s, u"Rok "_s + QString::number(Param.Obdobie / 100));
-    Nastav(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
-    Nastav(*this, u"QR_Telefon"_s, Param.Telefon);
-    Nastav(*this, u"QR_Vykaz_dna"_s, Param.Den_textom);
+    setBlock(*this, u"QRLabelFirma"_s, Param.Text_firmy);
+    setBlock(*this, u"QRLabelRok"_s, u"Rok "_s + QString::number(Param.Obdobie / 100));
+    setBlock(*this, u"QR_Vykaz_zostavil"_s, Param.Vykaz_zostavil);
+    setBlock(*this, u"QR_Telefon"_s, Param.Telefon);
+    setBlock(*this, u"QR_Vykaz_dna"_s, Param.Den_textom);
     if (find(u"QR_Vykaz_miesto"_s))
-        Nastav(*this, u"QR_Vykaz_miesto"_s, Param.Miesto);
+        setBlock(*this, u"QR_Vykaz_miesto"_s, Param.Miesto);
     if (find(u"QRLabelDic"_s))
-        Nastav(*this, u"QRLabelDic"_s, VD2005A::Nacitaj_hlavicku(session).DIC);
-    Vypln_stlpce();
+        setBlock(*this, u"QRLabelDic"_s, VD2005A::loadHeading(session).DIC);
+    fillColumns();
 }
 
-void TReportPrehlad::Nastav_stlpec(const QString &riadok, int stlpec, const QString &text)
+void TReportTaxOverview::setColumn(const QString &riadok, int stlpec, const QString &text)
 {
-    Nastav(*this, riadok + u'_' + QChar(u'A' + stlpec), text);
+    setBlock(*this, riadok + u'_' + QChar(u'A' + stlpec), text);
 }
 
 TReportDNS2A::TReportDNS2A()
 {
     rpt::buildReportForm(*this, layoutDNS2A(), taxBlocks());
-    Oznac_vyplnane_popisy(*this);
+    markFilledLabels(*this);
 }
 
-void TReportDNS2A::Vypln_stlpce()
+void TReportDNS2A::fillColumns()
 {
     for (int i = 0; i < 3; ++i) {
-        const prehlad::StlpecDNS2A s = prehlad::Vypocitaj_DNS2A(Mesiace[size_t(i)]);
+        const tax_overview::ColumnDNS2A s = tax_overview::computeDNS2A(Mesiace[size_t(i)]);
         const std::pair<const char16_t *, double> riadky[] = {
             {u"R1", s.r1}, {u"R2", s.r2}, {u"R3", s.r3}, {u"R5", s.r5}, {u"R6", s.r6},
             {u"R7", s.r7}, {u"RA", s.A},  {u"RB", s.B},  {u"RC", s.C},  {u"RD", s.D},
         };
         for (const auto &[r, v] : riadky)
-            Nastav_stlpec(QString::fromUtf16(r), i, Cele5(v));
+            setColumn(QString::fromUtf16(r), i, whole5(v));
     }
 }
 
@@ -347,38 +347,38 @@ TReportPR2007::TReportPR2007()
 {
     Sirky_ramcekov = kRamceky_1_8;
     rpt::buildReportForm(*this, layoutPR2007(), taxBlocks());
-    Oznac_vyplnane_popisy(*this);
+    markFilledLabels(*this);
 }
 
-void TReportPR2007::Vypln_stlpce()
+void TReportPR2007::fillColumns()
 {
-    const auto stlpce = prehlad::Vypocitaj_PR2007(Mesiace, MyConsts::Parametre(32).Hodnota == 1.0);
+    const auto stlpce = tax_overview::computePR2007(Mesiace, MyConsts::Parametre(32).Hodnota == 1.0);
     for (int i = 0; i < 3; ++i) {
-        const prehlad::StlpecPR2007 &s = stlpce[size_t(i)];
+        const tax_overview::ColumnPR2007 &s = stlpce[size_t(i)];
         const std::pair<const char16_t *, double> riadky[] = {
             {u"R1", s.r1}, {u"R2", s.r2}, {u"R3", s.r3}, {u"R4", s.r4}, {u"R5", s.r5}, {u"R6", s.r6},
             {u"R8", s.r8}, {u"R9", s.r9}, {u"R10", s.r10}, {u"RA", s.A}, {u"RB", s.B}, {u"RC", s.C},
         };
         for (const auto &[r, v] : riadky)
-            Nastav_stlpec(QString::fromUtf16(r), i, Cele5(v));
+            setColumn(QString::fromUtf16(r), i, whole5(v));
     }
     // The difference of the quarter: the bonus its tax did not cover, in the last month only.
-    Nastav_stlpec(u"RD"_s, 2, Cele5(stlpce[2].R));
+    setColumn(u"RD"_s, 2, whole5(stlpce[2].R));
 }
 
 TReportDNS2::TReportDNS2()
 {
     rpt::buildReportForm(*this, layoutDNS2(), taxBlocks());
-    Oznac_vyplnane_popisy(*this);
+    markFilledLabels(*this);
 }
 
-void TReportDNS2::Vypln_stlpce()
+void TReportDNS2::fillColumns()
 {
     for (int i = 0; i < 3; ++i) {
-        const prehlad::Mesiac &m = Mesiace[size_t(i)];
+        const tax_overview::Mesiac &m = Mesiace[size_t(i)];
         const std::pair<const char16_t *, double> riadky[] = {{u"R1", m.a}, {u"R2", m.n}, {u"R3", m.o}, {u"R9", m.dan}};
         for (const auto &[r, v] : riadky)
-            Nastav_stlpec(QString::fromUtf16(r), i, fmt::format(u"%5.2f", {v}));
+            setColumn(QString::fromUtf16(r), i, fmt::format(u"%5.2f", {v}));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "filings/export_layouts.h"
+#include "filings/dm_tl.h"
 
 #include "core/dm_zam.h"
 #include "core/helpers/dialogs.h"
@@ -58,7 +58,7 @@ private:
 
 // The label of an employee field for the field lists: the field's own name when the
 // employee table does not have it, so that a list can still show the row.
-QString Popisok(const QString &nazov)
+QString layoutLabel(const QString &nazov)
 {
     if (!core::hasDMZ())
         return nazov;
@@ -66,7 +66,7 @@ QString Popisok(const QString &nazov)
     return f ? f->label() : nazov;
 }
 
-void Nastav_zoznam(db::Table &t, db::DataSource &master, const QString &filter)
+void setLayoutList(db::Table &t, db::DataSource &master, const QString &filter)
 {
     t.setIndexFieldNames(u"TLID;LOGID"_s);
     t.setMasterSource(&master);
@@ -77,7 +77,7 @@ void Nastav_zoznam(db::Table &t, db::DataSource &master, const QString &filter)
     t.declareField(u"SIRKA"_s).setLabel(u"Veľkosť"_s);
     t.findField(u"CALC_POPISOK"_s)->setLabel(u"Položka"_s);
     t.onCalcFields = [](db::DataSet &ds) {
-        ds.setValue(u"CALC_POPISOK"_s, Popisok(ds.fieldByName(u"NAZOV"_s).asString()));
+        ds.setValue(u"CALC_POPISOK"_s, layoutLabel(ds.fieldByName(u"NAZOV"_s).asString()));
     };
 }
 
@@ -94,8 +94,8 @@ TDMTL::TDMTL()
       DS_TL2aG(addDataSource("DS_TL2aG", TL2a_))
 {
     TL1_.declareField(u"POPIS"_s).setLabel(u"Popis zostavy"_s);
-    Nastav_zoznam(TL2a_, DS_TL1, u"Tlacit<>False"_s);
-    Nastav_zoznam(TL2b_, DS_TL1, u"Tlacit=False"_s);
+    setLayoutList(TL2a_, DS_TL1, u"Tlacit<>False"_s);
+    setLayoutList(TL2b_, DS_TL1, u"Tlacit=False"_s);
     // The layouts are only read here.
     TL1_.beforeInsert = TL1_.beforeDelete = TL1_.beforeEdit = [](db::DataSet &) { throw EAbort(); };
     addScreenSources({&DS_TL1, &DS_TL2a, &DS_TL2b, &DS_TL2aG});
@@ -103,14 +103,14 @@ TDMTL::TDMTL()
 
 TDMTL::~TDMTL() = default;
 
-void TDMTL::Otvor()
+void TDMTL::openLayouts()
 {
     TL1_.open();
     TL2a_.open();
     TL2b_.open();
 }
 
-void TDMTL::Zatvor()
+void TDMTL::closeLayouts()
 {
     for (db::Table *t : {&TL2a_, &TL2b_}) {
         if (t->isEditing())
@@ -120,7 +120,7 @@ void TDMTL::Zatvor()
     TL1_.close();
 }
 
-int TDMTL::Aktualna_zostava() const
+int TDMTL::currentLayout() const
 {
     if (!TL1_.isActive() || TL1_.isEmpty())
         return 0;
@@ -128,11 +128,11 @@ int TDMTL::Aktualna_zostava() const
 }
 
 template <class Change>
-auto TDMTL::Zmena(Change &&change)
+auto TDMTL::layoutChange(Change &&change)
 {
-    struct Obnova {
+    struct restoreBackup {
         TDMTL &dm;
-        ~Obnova()
+        ~restoreBackup()
         {
             // Both lists read the layout again, whatever the change did.
             for (db::Table *t : {&dm.TL2a_, &dm.TL2b_})
@@ -141,7 +141,7 @@ auto TDMTL::Zmena(Change &&change)
         }
     };
     VypnuteZdroje vypnute{&DS_TL2a, &DS_TL2aG, &DS_TL2b};
-    Obnova obnova{*this};
+    restoreBackup obnova{*this};
     return change();
 }
 
@@ -154,7 +154,7 @@ void lockLayoutPositions(db::Session &s)
 }
 } // namespace
 
-void TDMTL::Over_riadok(int tlid, int logid, const QString &nazov, bool tlacit)
+void TDMTL::checkLayoutRow(int tlid, int logid, const QString &nazov, bool tlacit)
 {
     const db::SqlResult r = TL2a_.session().run(
         u"select nazov, tlacit from \":tarix_comm:tlac2\" where tlid = :t and logid = :l"_s,
@@ -165,10 +165,10 @@ void TDMTL::Over_riadok(int tlid, int logid, const QString &nazov, bool tlacit)
 
 void TDMTL::Precisluj_polozky()
 {
-    const int tlid = Aktualna_zostava();
+    const int tlid = currentLayout();
     if (tlid == 0)
         return;
-    Zmena([&] {
+    layoutChange([&] {
         db::Session &s = TL2a_.session();
         db::Transaction tx(&s);
         lockLayoutPositions(s);
@@ -183,18 +183,18 @@ void TDMTL::Precisluj_polozky()
     });
 }
 
-bool TDMTL::Presun(db::Table &from, bool tlacit)
+bool TDMTL::moveItem(db::Table &from, bool tlacit)
 {
-    const int tlid = Aktualna_zostava();
+    const int tlid = currentLayout();
     if (tlid == 0 || !from.isActive() || from.isEmpty())
         return false;
     const QString nazov = from.fieldByName(u"NAZOV"_s).asString();
     const int logid = from.fieldByName(u"LOGID"_s).asInt();
-    Zmena([&] {
+    layoutChange([&] {
         db::Session &s = from.session();
         db::Transaction tx(&s);
         lockLayoutPositions(s);
-        Over_riadok(tlid, logid, nazov, !tlacit);
+        checkLayoutRow(tlid, logid, nazov, !tlacit);
         const db::SqlResult m =
             s.run(u"select max(logid) + 1 from \":tarix_comm:tlac2\" where tlid = :t"_s, {{"t", tlid}});
         s.execute(u"update \":tarix_comm:tlac2\" set tlacit = :b, logid = :n where tlid = :t and logid = :l"_s,
@@ -217,18 +217,18 @@ bool TDMTL::Presun(db::Table &from, bool tlacit)
     return true;
 }
 
-bool TDMTL::Vyrad_polozku() { return Presun(TL2a_, false); }
+bool TDMTL::excludeItem() { return moveItem(TL2a_, false); }
 
-bool TDMTL::Zarad_polozku() { return Presun(TL2b_, true); }
+bool TDMTL::includeItem() { return moveItem(TL2b_, true); }
 
-void TDMTL::Vymen(int tlid, int logid, int ciel)
+void TDMTL::swapItems(int tlid, int logid, int ciel)
 {
     db::Session &s = TL2a_.session();
     const QString nazov = TL2a_.fieldByName(u"NAZOV"_s).asString();
-    Zmena([&] {
+    layoutChange([&] {
         db::Transaction tx(&s);
         lockLayoutPositions(s);
-        Over_riadok(tlid, logid, nazov, true);
+        checkLayoutRow(tlid, logid, nazov, true);
         const auto upd = [&](int from, int to) {
             s.execute(u"update \":tarix_comm:tlac2\" set logid = :n where tlid = :t and logid = :l"_s,
                       {{"n", to}, {"t", tlid}, {"l", from}});
@@ -243,9 +243,9 @@ void TDMTL::Vymen(int tlid, int logid, int ciel)
     TL2a_.locate(u"TLID;LOGID"_s, {tlid, ciel});
 }
 
-bool TDMTL::Posun_hore()
+bool TDMTL::moveUp()
 {
-    const int tlid = Aktualna_zostava();
+    const int tlid = currentLayout();
     if (tlid == 0 || !TL2a_.isActive() || TL2a_.isEmpty())
         return false;
     const int c = TL2a_.fieldByName(u"LOGID"_s).asInt();
@@ -256,13 +256,13 @@ bool TDMTL::Posun_hore()
         {{"t", tlid}, {"c", c}});
     if (r.rowCount() == 0 || !r.value(0, 0).isValid())
         return false;
-    Vymen(tlid, c, int(r.asInteger(0, 0)));
+    swapItems(tlid, c, int(r.asInteger(0, 0)));
     return true;
 }
 
-bool TDMTL::Posun_dole()
+bool TDMTL::moveDown()
 {
-    const int tlid = Aktualna_zostava();
+    const int tlid = currentLayout();
     if (tlid == 0 || !TL2a_.isActive() || TL2a_.isEmpty())
         return false;
     const int c = TL2a_.fieldByName(u"LOGID"_s).asInt();
@@ -271,17 +271,17 @@ bool TDMTL::Posun_dole()
         {{"t", tlid}, {"c", c}});
     if (r.rowCount() == 0 || !r.value(0, 0).isValid())
         return false;
-    Vymen(tlid, c, int(r.asInteger(0, 0)));
+    swapItems(tlid, c, int(r.asInteger(0, 0)));
     return true;
 }
 
-bool TDMTL::Inicializacia(const db::DataSet &zamestnanci)
+bool TDMTL::initializeLayouts(const db::DataSet &zamestnanci)
 {
     if (!MyConsts::Otazka_ano_nie(Msg(65142)))
         return false;
     ui::ProgressScope priebeh;
     MyConsts::Zobraz_priebeh(0);
-    Zmena([&] {
+    layoutChange([&] {
         db::Session &s = TL2a_.session();
         db::Transaction tx(&s);
         lockLayoutPositions(s);
@@ -310,20 +310,20 @@ bool hasDMTL() { return g_dmtl.exists(); }
 void createDMTL() { g_dmtl.create(); }
 void destroyDMTL() { g_dmtl.destroy(); }
 
-namespace Export_zostavy {
+namespace layout_export {
 
-QList<Polozka> Polozky(db::Session &session, int tlid)
+QList<ExportLayoutItem> layoutItems(db::Session &session, int tlid)
 {
     const db::SqlResult r = session.run(
         u"select nazov, sirka from \":tarix_comm:tlac2\" where tlid = :t and tlacit <> 0 order by logid"_s,
         {{"t", tlid}});
-    QList<Polozka> out;
+    QList<ExportLayoutItem> out;
     for (int i = 0; i < r.rowCount(); ++i)
         out.push_back({r.asString(i, 0), int(r.asInteger(i, 1))});
     return out;
 }
 
-QString Text_hodnoty(const db::Field &field)
+QString layoutValueText(const db::Field &field)
 {
     const QVariant v = field.value();
     if (!v.isValid())
@@ -344,19 +344,19 @@ QString Text_hodnoty(const db::Field &field)
 namespace {
 
 // A CSV value: always in double quotes, an inner one doubled, followed by ";".
-QString Csv_hodnota(QString text) { return u'"' + text.replace(u'"', u"\"\""_s) + u"\";"_s; }
+QString csvValue(QString text) { return u'"' + text.replace(u'"', u"\"\""_s) + u"\";"_s; }
 
 } // namespace
 
-Subory Vytvor(db::DataSet &zamestnanci, const QList<Polozka> &polozky)
+LayoutFiles createLayout(db::DataSet &zamestnanci, const QList<ExportLayoutItem> &polozky)
 {
     // Resolved before anything is written: an unknown field ends the run here.
     std::vector<const db::Field *> polia;
-    for (const Polozka &p : polozky)
+    for (const ExportLayoutItem &p : polozky)
         polia.push_back(&zamestnanci.fieldByName(p.nazov));
 
     QStringList csv;
-    QStringList slk = MyConsts::Sylk_zaciatok();
+    QStringList slk = MyConsts::sylkBegin();
     int riadok = 1;
     bool prvy = true;
     // One snapshot of the employees: the rows and the texts their calculated fields look up
@@ -374,40 +374,40 @@ Subory Vytvor(db::DataSet &zamestnanci, const QList<Polozka> &polozky)
             prvy = false;
             QString hlavicka;
             for (const db::Field *f : polia)
-                hlavicka += Csv_hodnota(f->label());
+                hlavicka += csvValue(f->label());
             csv << hlavicka;
             for (int c = 1; c <= int(polozky.size()); ++c)
-                slk << MyConsts::Sylk_sirka(c, polozky[c - 1].sirka);
+                slk << MyConsts::sylkWidth(c, polozky[c - 1].sirka);
             for (int c = 1; c <= int(polia.size()); ++c)
-                slk << MyConsts::Sylk_bunka(riadok, c, polia[size_t(c - 1)]->label());
+                slk << MyConsts::sylkCell(riadok, c, polia[size_t(c - 1)]->label());
             ++riadok;
         }
         QString line;
         for (int c = 1; c <= int(polia.size()); ++c) {
-            const QString text = Text_hodnoty(*polia[size_t(c - 1)]);
-            line += Csv_hodnota(text);
-            slk << MyConsts::Sylk_bunka(riadok, c, text);
+            const QString text = layoutValueText(*polia[size_t(c - 1)]);
+            line += csvValue(text);
+            slk << MyConsts::sylkCell(riadok, c, text);
         }
         csv << line;
         ++riadok;
     }
-    slk << MyConsts::Sylk_koniec();
+    slk << MyConsts::sylkEnd();
     // A character Windows-1250 lacks becomes '?' rather than losing the whole export.
     return {codepage::cp1250TextFileBytes(csv, codepage::Mode::Lenient),
             codepage::cp1250TextFileBytes(slk, codepage::Mode::Lenient)};
 }
 
-QString Subor(int tlid, const QString &pripona)
+QString layoutFileName(int tlid, const QString &pripona)
 {
     return MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramExcel) + u"zostava"_s + QString::number(tlid)
            + pripona;
 }
 
-bool Zapis(int tlid, db::DataSet &zamestnanci)
+bool writeExport(int tlid, db::DataSet &zamestnanci)
 {
-    const QString csv = Subor(tlid, u".CSV"_s);
-    const QString slk = Subor(tlid, u".SLK"_s);
-    const Subory subory = Vytvor(zamestnanci, Polozky(zamestnanci.session(), tlid));
+    const QString csv = layoutFileName(tlid, u".CSV"_s);
+    const QString slk = layoutFileName(tlid, u".SLK"_s);
+    const LayoutFiles subory = createLayout(zamestnanci, layoutItems(zamestnanci.session(), tlid));
     QDir().mkpath(QFileInfo(csv).absolutePath());
     for (const auto &[nazov, bajty] : {std::pair{csv, subory.csv}, std::pair{slk, subory.slk}}) {
         try {
@@ -424,6 +424,6 @@ bool Zapis(int tlid, db::DataSet &zamestnanci)
     return true;
 }
 
-} // namespace Export_zostavy
+} // namespace layout_export
 
 } // namespace tarix::filings

@@ -1,4 +1,4 @@
-#include "components/grid/blob_editor.h"
+#include "components/grid/ex_blob_editor.h"
 
 #include "platform/dbctrl/field_link.h"
 #include "platform/errors.h"

@@ -26,13 +26,13 @@ public:
     // The file of the current user (follows XDG_CONFIG_HOME).
     static QString storeFileName();
 
-    QString ReadString(const QString &section, const QString &name, const QString &def) const;
+    QString readRegistryString(const QString &section, const QString &name, const QString &def) const;
     // A decimal number; anything else (also a blank) gives the default.
-    int ReadInteger(const QString &section, const QString &name, int def) const;
-    bool SectionExists(const QString &section) const;
+    int readRegistryInteger(const QString &section, const QString &name, int def) const;
+    bool registrySectionExists(const QString &section) const;
 
-    void WriteString(const QString &section, const QString &name, const QString &value);
-    void WriteInteger(const QString &section, const QString &name, int value);
+    void writeRegistryString(const QString &section, const QString &name, const QString &value);
+    void writeRegistryInteger(const QString &section, const QString &name, int value);
     // Writes what was written since the last commit into the file.
     void commit();
 

@@ -34,15 +34,15 @@ class Claim;
 
 namespace tarix::payroll {
 
-class VypRecordAdapter;
+class PayrollRecordAdapter;
 class SharedContextCache;
 class MonthDetails;
 class RecordDetails;
-struct NovyZamestnanec;
-struct SumyObdobia;
+struct NewEmployee;
+struct PeriodSums;
 
 // An employee by the key of Zam.
-struct KlucZamestnanca {
+struct EmployeeKey {
     int Code_numb = 0;
     int Code_emp = 0;
     bool isValid() const { return Code_emp != 0; }
@@ -104,16 +104,16 @@ public:
     // Set by the program just before each of its own inserts into Hsv or hsu.
     bool Povolene_vlozenie = false;
     // Totals by type of the deductions of the last calculation.
-    SumyZrazok Sumy_zrazok;
+    DeductionSums Sumy_zrazok;
 
     // ---- the current employee -----------------------------------------------------------
     // The employee a new payroll record is made for: the one set here, or (none set) the
     // current row of the employee module's TZAM_ when that module exists.
-    void Nastav_zamestnanca(int codeNumb, int codeEmp);
-    KlucZamestnanca Aktualny_zamestnanec() const;
+    void setEmployee(int codeNumb, int codeEmp);
+    EmployeeKey currentEmployee() const;
     // The personal number of an employee, read by key (remembered, checked on every use);
     // 0 when the employee does not exist.
-    int Osobne_cislo(int codeEmp);
+    int employeePersonalNumber(int codeEmp);
 
     // ---- calculation --------------------------------------------------------------------
     // Computes the current payroll record of TVYP_ while it is in edit or insert state:
@@ -123,18 +123,18 @@ public:
     // what it had before the call).
     void Vypocet_vyplaty();
     // The context of a payroll record as the calculation reads it now.
-    CalcContext Kontext_vyplaty(const VypRecord &record);
+    CalcContext payrollContext(const PayRecord &record);
     // The current record of TVYP_ and its computed copy (nothing is written).
-    VypRecord Aktualna_vyplata() const;
-    VypRecord Vypocitana_kopia(const VypRecord &record);
+    PayRecord currentPayroll() const;
+    PayRecord computedCopy(const PayRecord &record);
 
     // ---- guards and lookups -------------------------------------------------------------
     // The closing-date rule for the current payroll record (error box 65134 and a silent
     // abort for a month up to the closing date).
     void Kontrola_uzavierky();
     // The firm's closing date (null when blank) and its period (0 when blank).
-    QDate Datum_uzavierky();
-    int Obdobie_uzavierky();
+    QDate closingDate();
+    int closedPeriod();
     // Offers to drop pending edits of a detail table (question `questionId`); with
     // `abortOnNo` a No aborts the calling operation silently.
     void Zrus_neukoncene_zmeny(db::DataSet &detail, int questionId, bool abortOnNo);
@@ -151,8 +151,8 @@ public:
     void Dopln_fond_mesiaca();
     // `known`, when given, holds sums already read (used when they are of the same periods).
     double Priemerny_zarobok(int codeEmp, int firstPeriod, bool flag, int lastPeriod,
-                             const SumyObdobia *known = nullptr);
-    void Vypocet_stvrtrocneho_priemeru(const SumyObdobia *known = nullptr);
+                             const PeriodSums *known = nullptr);
+    void Vypocet_stvrtrocneho_priemeru(const PeriodSums *known = nullptr);
     double Vypocet_pravdepodobneho_zarobku(int codeEmp, int firstPeriod, bool flag, int lastPeriod);
     void Dopln_pravdepodobny_zarobok();
 
@@ -165,13 +165,13 @@ public:
     void Kopiruj_trvale_zrazky(int codeEmp, int period);
     // Clears the details a new payroll of this workstation left behind when the program
     // ended before the payroll was stored or cancelled.
-    void Uprac_nedokoncenu_vyplatu();
+    void cleanUpUnfinishedPayroll();
     // Replaces the piece-work items of payroll (period, employee) by the employee's
     // assigned tasks with count 0; one transaction. Skipped in import mode.
-    void Kopiruj_ukolove_polozky(int period, const KlucZamestnanca &employee);
+    void Kopiruj_ukolove_polozky(int period, const EmployeeKey &employee);
     // Narrows the month's deductions and piece-work to the current payroll record (also one
     // being inserted); skipped when they already show it, unless `vzdy`.
-    void Obmedz_detaily(bool vzdy = false);
+    void limitDetails(bool vzdy = false);
 
     // ---- batch recalculation of the open month ------------------------------------------
     // Recomputes and stores the selected payroll records of the open month (mode 0 all,
@@ -191,7 +191,7 @@ public:
     void Vypocet_cistej_dennej_mzdy(int year);
 
     // True while a batch run is computing (no questions, no per-record refreshes).
-    bool Davkovy_rezim() const { return m_davka; }
+    bool batchMode() const { return m_davka; }
 
     // ---- annual tax settlement, its posting and bulk entry (dm_vyp_rzp*.cpp, dm_vyp_hsv.cpp)
     // Computes the current settlement of TRZP_ by the rules of its year while it is in edit
@@ -203,7 +203,7 @@ public:
     void Zauctovanie_preplatkov_dane();
     void Zauctovanie_preplatkov_zp();
     // The protocol file of the settlement year `year` (folder "vystupy" of the program).
-    static QString Protokol_zauctovania(int year);
+    static QString postingProtocol(int year);
     // Bulk entry: fills Hsv for the open period and centre range; posts its marked rows.
     void Napln_hsv();
     void Uctuj_hsv();
@@ -212,62 +212,62 @@ public:
     int Pocet_zauctovanych = 0;
 
 private:
-    friend class DavkaScope;
+    friend class BatchScope;
 
-    void Nastav_udalosti_vyplat();
-    void Nastav_udalosti_detailov();
-    void Kontroly_zapisu(const VypRecord &computed); // the checks of a post on the computed record
+    void setPayrollEvents();
+    void setDetailEvents();
+    void postChecks(const PayRecord &computed); // the checks of a post on the computed record
     void TVYP_BeforePostQuestions();
     void TVYP_BeforePost();
     void TVYP_BeforeDeleteQuestions();
     void TVYP_BeforeDelete();
-    void Nova_vyplata();              // OnNewRecord
+    void newPayrollRecord();              // OnNewRecord
     // What a new record of employee `e` in the month looks at, in one statement: the guard's
     // count, the employee's row, the children, the sums of the quarterly average.
-    NovyZamestnanec Nacitaj_novu_vyplatu(const KlucZamestnanca &e, int year, int month);
+    NewEmployee loadNewPayroll(const EmployeeKey &e, int year, int month);
     // The alias the sums of earlier payrolls from firstPeriod on are read through.
     QString aliasSum(int firstPeriod);
-    void Obnov_detaily();
-    void Zmaz_detaily_zrusenej_vyplaty(int codeEmp, int period);
+    void refreshDetails();
+    void deleteDetailsOfDroppedPayroll(int codeEmp, int period);
     // The note of a new payroll whose copied details are stored before it (dm_vyp_pending.cpp).
-    void Poznac_novu_vyplatu(int codeEmp, int period);
-    void Zrus_poznamku_novej_vyplaty();
+    void markNewPayroll(int codeEmp, int period);
+    void dropNewPayrollMark();
     // The claim on the employee's new payroll of the period, held from before its details are
     // copied until it is stored or cancelled: another program making the same payroll is
-    // refused (Odmietni, naming the employee) before it touches a row. Inside a larger
+    // refused (rejectPayroll, naming the employee) before it touches a row. Inside a larger
     // transaction nothing is claimed, as nothing is noted.
     void claimNewPayroll(int codeEmp, int period);
     // The new payroll is stored, cancelled or abandoned: its note and its claim go.
     void finishNewPayroll();
-    [[noreturn]] void Odmietni(const QString &text); // error box + silent abort, or EMyError in a batch
-    void Spolocny_kontext(CalcContext &c);
-    const CalcContext &Pripravit_kontext(const VypRecord &record);
+    [[noreturn]] void rejectPayroll(const QString &text); // error box + silent abort, or EMyError in a batch
+    void sharedContext(CalcContext &c);
+    const CalcContext &prepareContext(const PayRecord &record);
     // The computation into the record; with `zapisatZrazky` (the post) also the deduction
     // amounts into the Zrv rows.
-    VypRecord Vypocitaj_a_zapis(bool zapisatZrazky);
+    PayRecord computeAndPost(bool zapisatZrazky);
     // The record as the calculation takes it: the inputs it derived itself zeroed.
-    VypRecord calculationInput(const VypRecord &record, const CalcContext &c) const;
+    PayRecord calculationInput(const PayRecord &record, const CalcContext &c) const;
     // Notes the clerk's typing into the inputs the calculation may derive.
     void watchDerivedInputs();
     // One of the sums queries (QPRX_, QPRY1_, QPRY2_) over the periods firstPeriod..lastPeriod.
     db::SqlResult earlierPayrollSums(const db::Query &query, const QString &alias, int codeEmp, int firstPeriod,
                                      int lastPeriod);
-    int Prepocitaj_mesiac(int period, const QString &condition, const db::Params &conditionParams,
+    int recomputeMonth(int period, const QString &condition, const db::Params &conditionParams,
                           bool taxSplit);
-    QString Meno_zamestnanca(int codeEmp);
+    QString employeeFullName(int codeEmp);
     // Settlement and bulk-entry events (dm_vyp_rzp.cpp, dm_vyp_hsv.cpp).
-    void Nastav_udalosti_rzp();
-    void Nastav_udalosti_hsv();
-    void Zauctovanie_preplatkov(bool zdravotne);
+    void setRzpEvents();
+    void setHsvEvents();
+    void postOverpayments(bool zdravotne);
 
-    std::unique_ptr<VypRecordAdapter> m_adapter;
+    std::unique_ptr<PayrollRecordAdapter> m_adapter;
     std::unique_ptr<SharedContextCache> m_spolocny; // the firm's and year's part of the context
     std::unique_ptr<MonthDetails> m_mesiac;         // the month's details during a batch run
     std::unique_ptr<RecordDetails> m_vyplata;       // the details of the record computed last
     bool m_kontextZMesiaca = false;                 // the last context came from m_mesiac
-    KlucZamestnanca m_zamestnanec;             // set by Nastav_zamestnanca
-    KlucZamestnanca m_vkladany;                // the employee of the record being inserted
-    std::unique_ptr<NovyZamestnanec> m_novyZamestnanec; // what its guard read, for its defaults
+    EmployeeKey m_zamestnanec;             // set by setEmployee
+    EmployeeKey m_vkladany;                // the employee of the record being inserted
+    std::unique_ptr<NewEmployee> m_novyZamestnanec; // what its guard read, for its defaults
     QHash<int, int> m_osobneCisla;             // Code_emp -> Code_numb
     QHash<int, QString> m_mena;                // Code_emp -> display name (calculated fields)
     bool m_menaNacitane = false;
@@ -283,7 +283,7 @@ private:
     DerivedInputs m_derivedInputs; // the inputs of the edited record the calculation derived
     bool m_writingCalculation = false; // the calculation's results are being written
     std::optional<QDate> m_davkovaUzavierka;
-    struct RozsahDetailov {
+    struct DetailRange {
         int codeEmp = -1, codeNumb = -1, period = -1;
     } m_rozsah;
 };
@@ -293,13 +293,13 @@ private:
 // back as EMyError, the common part of the context and the closing date are read once.
 // Given a period (the batch recalculation), the month's employees, deductions and
 // piece-work are read once too and used while nothing they came from changes.
-class DavkaScope {
+class BatchScope {
 public:
-    explicit DavkaScope(TDMV &dm);
-    DavkaScope(TDMV &dm, int period);
-    ~DavkaScope();
-    DavkaScope(const DavkaScope &) = delete;
-    DavkaScope &operator=(const DavkaScope &) = delete;
+    explicit BatchScope(TDMV &dm);
+    BatchScope(TDMV &dm, int period);
+    ~BatchScope();
+    BatchScope(const BatchScope &) = delete;
+    BatchScope &operator=(const BatchScope &) = delete;
 
 private:
     TDMV &m_dm;

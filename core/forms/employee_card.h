@@ -35,23 +35,23 @@ CommandRegistry &cardPrintCommands();
 
 // A tab widget whose tab changes by the user (click, keys) may be refused: `mozeZmenit`
 // is asked with the new index first.
-class TStranky : public QTabWidget {
+class TPages : public QTabWidget {
     Q_OBJECT
 public:
-    explicit TStranky(QWidget *parent = nullptr);
+    explicit TPages(QWidget *parent = nullptr);
     std::function<bool(int index)> mozeZmenit;
     // Changes to the tab as the user does; false when refused.
-    bool Zmen(int index);
-    bool Zmen(const QString &pageName);
-    int indexStranky(const QString &pageName) const;
-    QString aktualnaStranka() const;
+    bool changePage(int index);
+    bool changePage(const QString &pageName);
+    int pageIndex(const QString &pageName) const;
+    QString currentPageName() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
 // One tab of the card with the sources and navigators the window's menus use.
-struct ZalozkaKarty {
+struct CardTab {
     QString nazov;                        // "PAGE_DETI"
     db::DataSource *detail = nullptr;     // the detail fields' source (and the menus')
     db::DataSource *zoznam = nullptr;     // the list grid's source
@@ -59,55 +59,55 @@ struct ZalozkaKarty {
     dbctrl::DBNavigator *navDetail = nullptr;
 };
 
-class TKartaZam : public QWidget {
+class TEmployeeCard : public QWidget {
     Q_OBJECT
 public:
-    explicit TKartaZam(QWidget *parent = nullptr);
-    ~TKartaZam() override;
+    explicit TEmployeeCard(QWidget *parent = nullptr);
+    ~TEmployeeCard() override;
 
-    TStranky *NX_ZAM() const { return m_nxZam; }
-    TStranky *NY_ZAM() const { return m_nyZam; }
-    TStranky *PC_PPV() const { return m_pcPpv; }
-    TStranky *NX_ZDR() const { return m_nxZdr; }
-    QToolButton *tlacidloZoznamu() const { return m_sbZoznam; }
-    QToolButton *tlacidloDruhovNepritomnosti() const { return m_sbTypNep; }
-    dbctrl::DBGrid *mriezkaDruhovNepritomnosti() const { return m_dbgCisNep; }
-    QPushButton *tlacidloNavratu() const { return m_navrat; }
-    QPushButton *tlacidloVypoctuZp() const { return m_vypocetZp; }
+    TPages *NX_ZAM() const { return m_nxZam; }
+    TPages *NY_ZAM() const { return m_nyZam; }
+    TPages *PC_PPV() const { return m_pcPpv; }
+    TPages *NX_ZDR() const { return m_nxZdr; }
+    QToolButton *listButton() const { return m_sbZoznam; }
+    QToolButton *absenceKindsButton() const { return m_sbTypNep; }
+    dbctrl::DBGrid *absenceKindsGrid() const { return m_dbgCisNep; }
+    QPushButton *returnButton() const { return m_navrat; }
+    QPushButton *healthCalcButton() const { return m_vypocetZp; }
     // The print button of an id of cardPrintCommands().
-    QPushButton *tlacidloTlace(const QString &id) const { return m_tlac.value(id); }
+    QPushButton *printButton(const QString &id) const { return m_tlac.value(id); }
     // The name of the employee whose card is shown.
-    dbctrl::DBEdit *menoZamestnanca() const { return m_meno; }
+    dbctrl::DBEdit *employeeName() const { return m_meno; }
 
-    const ZalozkaKarty *zalozka(const QString &pageName) const;
-    const QList<ZalozkaKarty> &zalozky() const { return m_zalozky; }
+    const CardTab *tabNamed(const QString &pageName) const;
+    const QList<CardTab> &cardTabs() const { return m_zalozky; }
 
     // Shows or hides the absence-kind grid; the toggle's Down state follows.
-    void Zobraz_druhy_nepritomnosti(bool visible);
+    void showAbsenceKinds(bool visible);
     // Turns the card to the page holding the control of `field` (of the employee table)
     // and gives it the focus; false when no control edits it.
-    bool Zameraj_pole_zamestnanca(const QString &field);
+    bool focusEmployeeField(const QString &field);
 
 private:
-    QWidget *vytvorUdaje();
-    QWidget *vytvorZrazky();
-    QWidget *vytvorDeti();
-    QWidget *vytvorVykony();
-    QWidget *vytvorNepritomnost();
-    QWidget *vytvorDochodky();
-    QWidget *vytvorPpv();
-    QWidget *vytvorEldp();
-    QWidget *vytvorZp();
-    QWidget *vytvorDavku601();
-    QWidget *stranka(const QString &name, const QString &title);
-    QPushButton *tlacidloTlace(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie);
-    void pridajZalozku(QWidget *page, const QString &caption, db::DataSource *detail, db::DataSource *list,
+    QWidget *buildDetails();
+    QWidget *buildDeductions();
+    QWidget *buildChildren();
+    QWidget *buildWork();
+    QWidget *buildAbsence();
+    QWidget *buildPensions();
+    QWidget *buildPpv();
+    QWidget *buildEldp();
+    QWidget *buildHealth();
+    QWidget *buildBatch601();
+    QWidget *pageNamed(const QString &name, const QString &title);
+    QPushButton *printButton(const QString &id, const QString &caption, QWidget *parent, bool strazEditacie);
+    void addCardTab(QWidget *page, const QString &caption, db::DataSource *detail, db::DataSource *list,
                        dbctrl::DBNavigator *navList, dbctrl::DBNavigator *navDetail);
 
-    TStranky *m_nxZam = nullptr;
-    TStranky *m_nyZam = nullptr;
-    TStranky *m_pcPpv = nullptr;
-    TStranky *m_nxZdr = nullptr;
+    TPages *m_nxZam = nullptr;
+    TPages *m_nyZam = nullptr;
+    TPages *m_pcPpv = nullptr;
+    TPages *m_nxZdr = nullptr;
     QToolButton *m_sbZoznam = nullptr;
     QToolButton *m_sbTypNep = nullptr;
     dbctrl::DBGrid *m_dbgCisNep = nullptr;
@@ -115,7 +115,7 @@ private:
     QPushButton *m_vypocetZp = nullptr;
     QHash<QString, QPushButton *> m_tlac;
     dbctrl::DBEdit *m_meno = nullptr;
-    QList<ZalozkaKarty> m_zalozky;
+    QList<CardTab> m_zalozky;
     // Sources of the code grids shown beside the absence and pension lists.
     std::unique_ptr<db::DataSource> m_dsCisNep, m_dsCisDoch;
 };

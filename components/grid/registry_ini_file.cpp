@@ -1,4 +1,4 @@
-#include "components/grid/registry_ini.h"
+#include "components/grid/registry_ini_file.h"
 
 #include "platform/errors.h"
 #include "platform/shell/atomic_file.h"
@@ -77,20 +77,20 @@ const TRegistryIniFile::Value *TRegistryIniFile::find(const QString &section, co
     return nullptr;
 }
 
-QString TRegistryIniFile::ReadString(const QString &section, const QString &name, const QString &def) const
+QString TRegistryIniFile::readRegistryString(const QString &section, const QString &name, const QString &def) const
 {
     const Value *v = find(section, name);
     return v ? v->value : def;
 }
 
-int TRegistryIniFile::ReadInteger(const QString &section, const QString &name, int def) const
+int TRegistryIniFile::readRegistryInteger(const QString &section, const QString &name, int def) const
 {
     bool ok = false;
-    const int n = ReadString(section, name, QString()).toInt(&ok);
+    const int n = readRegistryString(section, name, QString()).toInt(&ok);
     return ok ? n : def;
 }
 
-bool TRegistryIniFile::SectionExists(const QString &section) const
+bool TRegistryIniFile::registrySectionExists(const QString &section) const
 {
     const QString full = fullSection(section);
     for (const Value &v : m_values)
@@ -99,7 +99,7 @@ bool TRegistryIniFile::SectionExists(const QString &section) const
     return false;
 }
 
-void TRegistryIniFile::WriteString(const QString &section, const QString &name, const QString &value)
+void TRegistryIniFile::writeRegistryString(const QString &section, const QString &name, const QString &value)
 {
     if (hasLineBreak(section) || hasLineBreak(name) || hasLineBreak(value) || name.contains(u'=') || name.isEmpty())
         throw std::invalid_argument("a registry value cannot hold a line break");
@@ -117,9 +117,9 @@ void TRegistryIniFile::WriteString(const QString &section, const QString &name, 
     put(m_pending);
 }
 
-void TRegistryIniFile::WriteInteger(const QString &section, const QString &name, int value)
+void TRegistryIniFile::writeRegistryInteger(const QString &section, const QString &name, int value)
 {
-    WriteString(section, name, QString::number(value));
+    writeRegistryString(section, name, QString::number(value));
 }
 
 void TRegistryIniFile::commit()

@@ -1,6 +1,6 @@
 #pragma once
 // The grid's modal editor of BLOB, memo and long text fields: a text box for texts, a
-// picture with "Load", "Save", "Copy", "Paste" and "Clear" for BLOBs, and "&OK" and
+// picture with "Load", "Save", "Copy", "Paste" and "clearItems" for BLOBs, and "&OK" and
 // "&Cancel". One editor serves the whole run.
 //
 // A BLOB that holds no picture is shown empty and written back only when the clerk put a

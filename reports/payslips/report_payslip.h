@@ -6,7 +6,7 @@
 // cost is computed; the query, the head, the page rule and the set-up are shared here.
 #include "platform/db/query.h"
 #include "reports/dataset_source.h"
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <QHash>
 #include <array>
@@ -28,20 +28,20 @@ class TReportVP2T;
 class TReportVP;
 
 // Registers the run routines of every payslip layout under their class names.
-void Registruj_vyplatne_pasky();
+void registerPayslips();
 
-namespace vp {
+namespace payslip_layouts {
 
 // How a value prints (the display format of its field).
-enum class Druh {
+enum class ReportKind {
     Suma,     // amounts "0.00"
     Dni,      // day and hour counts "0.0"
     Sadzba,   // rates in per cent "0.00%"
-    Cele,     // whole numbers and codes, as they are
+    wholeNumberText,     // whole numbers and codes, as they are
     Priemer,  // averages and hourly rates of the oldest payslip "0"
     Text,
 };
-QString Format(Druh druh);
+QString formatValue(ReportKind documentKind);
 
 // Which of the law periods' query and calculated fields the layout uses.
 enum class Obdobie { Do2004, Rok2004, Od2005 };
@@ -49,7 +49,7 @@ enum class Obdobie { Do2004, Rok2004, Od2005 };
 // The kind of a field the payslips print, and so its display format: an amount unless
 // the field is one of the others (days and hours, rates, codes, texts; before 2004 the
 // averages and the hourly rate print without decimals).
-Druh fieldKind(const QString &pole, Obdobie obdobie);
+ReportKind fieldKind(const QString &pole, Obdobie obdobie);
 
 // The blocks the payslip layouts share, and the layouts.
 const rpt::BlockLibrary &payslipBlocks();
@@ -59,11 +59,11 @@ rpt::LayoutDesc layoutVP2();
 rpt::LayoutDesc layoutVP2T();
 rpt::LayoutDesc layoutVP();
 
-} // namespace vp
+} // namespace payslip_layouts
 
-class TReportVyplatnaPaska : public TReport {
+class TReportPayslip : public TReport {
 public:
-    ~TReportVyplatnaPaska() override;
+    ~TReportPayslip() override;
 
     // The month's payroll records of the employee and cost-centre ranges, with Zam.
     db::Query Q1_;
@@ -79,22 +79,22 @@ public:
     void Zatvor_data() override;
 
     // The texts of the main query (parameters P1..P5).
-    static QString Text_Q1(vp::Obdobie obdobie);
+    static QString Text_Q1(payslip_layouts::Obdobie obdobie);
     static QString Text_Q2();
 
 protected:
-    explicit TReportVyplatnaPaska(vp::Obdobie obdobie);
+    explicit TReportPayslip(payslip_layouts::Obdobie obdobie);
 
     // Builds the layout; the fields it prints are checked against the query's columns.
-    void Zostav(const rpt::LayoutDesc &popis);
+    void assemble(const rpt::LayoutDesc &popis);
 
 private:
-    void Pridaj_vypocitane_polia();
-    void Vypocitaj_polia(db::DataSet &ds);
-    void Nastav_formaty();
-    QString Dovolenka(db::DataSet &ds);
+    void addComputedFields();
+    void computeReportFields(db::DataSet &ds);
+    void setFormats();
+    QString holidayText(db::DataSet &ds);
 
-    vp::Obdobie m_obdobie;
+    payslip_layouts::Obdobie m_obdobie;
     // Display formats of the fields the layout prints.
     QHash<QString, QString> m_formaty;
     // The year's rounding of contributions (places, mode), read when the data open.
@@ -102,27 +102,27 @@ private:
     int m_zaokrSposob = 2;
 };
 
-class TReportVP2005A : public TReportVyplatnaPaska {
+class TReportVP2005A : public TReportPayslip {
 public:
     TReportVP2005A();
 };
 
-class TReportVP2005B : public TReportVyplatnaPaska {
+class TReportVP2005B : public TReportPayslip {
 public:
     TReportVP2005B();
 };
 
-class TReportVP2 : public TReportVyplatnaPaska {
+class TReportVP2 : public TReportPayslip {
 public:
     TReportVP2();
 };
 
-class TReportVP2T : public TReportVyplatnaPaska {
+class TReportVP2T : public TReportPayslip {
 public:
     TReportVP2T();
 };
 
-class TReportVP : public TReportVyplatnaPaska {
+class TReportVP : public TReportPayslip {
 public:
     TReportVP();
 };

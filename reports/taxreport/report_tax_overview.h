@@ -3,7 +3,7 @@
 // column per month of the calendar quarter holding the report period (code "DNS2"):
 // TReportDNS2 before 2004, TReportDNS2A for 2004 to 2006 and TReportPR2007 from 2007.
 // The monthly sums come from the wage recapitulation's month queries.
-#include "reports/run_frame.h"
+#include "reports/report.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ class Session;
 
 namespace tarix::reports {
 
-namespace prehlad {
+namespace tax_overview {
 
 // The sums of one month of the chosen cost centres.
 struct Mesiac {
@@ -25,20 +25,20 @@ struct Mesiac {
     double o = 0;          // overpayments refunded
     double t3 = 0;         // tax withheld by deduction in the month before
 };
-Mesiac Nacitaj_mesiac(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
+Mesiac loadMonth(db::Session &session, int obdobie, int strediskoOd, int strediskoDo);
 
 // The three periods of the quarter holding `obdobie`.
-std::array<int, 3> Obdobia_stvrtroka(int obdobie);
+std::array<int, 3> quarterPeriods(int obdobie);
 
 // One column of TReportDNS2A.
-struct StlpecDNS2A {
+struct ColumnDNS2A {
     double r1 = 0, r2 = 0, r3 = 0, r5 = 0, r6 = 0, r7 = 0;
     double A = 0, B = 0, C = 0, D = 0;
 };
-StlpecDNS2A Vypocitaj_DNS2A(const Mesiac &m);
+ColumnDNS2A computeDNS2A(const Mesiac &m);
 
 // One column of TReportPR2007; R is the bonus still unpaid after the month.
-struct StlpecPR2007 {
+struct ColumnPR2007 {
     double r1 = 0, r2 = 0, r3 = 0, r4 = 0, r5 = 0, r6 = 0, r8 = 0, r9 = 0, r10 = 0;
     double A = 0, B = 0, C = 0;
     double R = 0;
@@ -47,47 +47,47 @@ struct StlpecPR2007 {
 // it reduces the advances first and then the tax withheld by deduction. With
 // `zrazkovaMinulehoMesiaca` (statutory parameter 32 = 1) row 8 is the withholding tax of
 // the month before, else the month's own.
-std::array<StlpecPR2007, 3> Vypocitaj_PR2007(const std::array<Mesiac, 3> &mesiace, bool zrazkovaMinulehoMesiaca);
+std::array<ColumnPR2007, 3> computePR2007(const std::array<Mesiac, 3> &mesiace, bool zrazkovaMinulehoMesiaca);
 
-} // namespace prehlad
+} // namespace tax_overview
 
 // The three overviews share their frame: the quarter's months read, the captions filled.
-class TReportPrehlad : public TReport {
+class TReportTaxOverview : public TReport {
 public:
-    std::array<prehlad::Mesiac, 3> Mesiace;
+    std::array<tax_overview::Mesiac, 3> Mesiace;
     std::array<int, 3> Obdobia{};
 
     void Otvor_data() override;
-    bool Ma_udaje() const override { return true; }
+    bool hasData() const override { return true; }
 
 protected:
     // Fills the month columns from Mesiace.
-    virtual void Vypln_stlpce() = 0;
-    void Nastav_stlpec(const QString &riadok, int stlpec, const QString &text);
+    virtual void fillColumns() = 0;
+    void setColumn(const QString &riadok, int stlpec, const QString &text);
 };
 
-class TReportDNS2A : public TReportPrehlad {
+class TReportDNS2A : public TReportTaxOverview {
 public:
     TReportDNS2A();
 
 protected:
-    void Vypln_stlpce() override;
+    void fillColumns() override;
 };
 
-class TReportPR2007 : public TReportPrehlad {
+class TReportPR2007 : public TReportTaxOverview {
 public:
     TReportPR2007();
 
 protected:
-    void Vypln_stlpce() override;
+    void fillColumns() override;
 };
 
-class TReportDNS2 : public TReportPrehlad {
+class TReportDNS2 : public TReportTaxOverview {
 public:
     TReportDNS2();
 
 protected:
-    void Vypln_stlpce() override;
+    void fillColumns() override;
 };
 
 } // namespace tarix::reports

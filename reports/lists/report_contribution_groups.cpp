@@ -1,4 +1,4 @@
-#include "reports/lists/rozpis_odvodov.h"
+#include "reports/lists/report_contribution_groups.h"
 
 #include "core/helpers/text_utils.h"
 #include "core/session.h"
@@ -7,18 +7,18 @@
 namespace tarix::reports {
 
 using namespace Qt::Literals::StringLiterals;
-using namespace zoznamy;
+using namespace pay_lists;
 
 namespace {
 
-void Nastav_parametre_dotazu(db::Query &q, const TMyReportParam &p)
+void setQueryParameters(db::Query &q, const TMyReportParam &p)
 {
     q.setParam(u"P1"_s, p.Obdobie);
     q.setParam(u"P2"_s, p.Stredisko_od);
     q.setParam(u"P3"_s, p.Stredisko_do);
 }
 
-QString Ano_nie(bool ano) { return ano ? u"A"_s : u"N"_s; }
+QString yesNo(bool ano) { return ano ? u"A"_s : u"N"_s; }
 
 } // namespace
 
@@ -32,7 +32,7 @@ TReportOdv2::TReportOdv2()
     Q0_.addCalculatedField(u"CALC_ZPS"_s, db::FieldType::String, 1);
     Q0_.addCalculatedField(u"CALC_ZTP"_s, db::FieldType::String, 1);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
-    Zostav(layoutOdv2(), Ziadne_bloky());
+    assemble(layoutOdv2(), noBlocks());
 }
 
 QString TReportOdv2::Text_Q0()
@@ -50,17 +50,17 @@ void TReportOdv2::Q0_CalcFields(db::DataSet &ds)
 {
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
     ds.setValue(u"CALC_FIRMA"_s, u"FIRMA:  "_s + Param.Text_firmy);
-    ds.setValue(u"CALC_MPT"_s, Meno_priezvisko_titul(txt("name"), txt("surname"), txt("title")));
-    ds.setValue(u"CALC_ZPS"_s, Ano_nie(ds.fieldByName(u"zps"_s).asInteger() != 0));
-    ds.setValue(u"CALC_ZTP"_s, Ano_nie(ds.fieldByName(u"ztp"_s).asInteger() != 0));
+    ds.setValue(u"CALC_MPT"_s, nameSurnameTitle(txt("name"), txt("surname"), txt("title")));
+    ds.setValue(u"CALC_ZPS"_s, yesNo(ds.fieldByName(u"zps"_s).asInteger() != 0));
+    ds.setValue(u"CALC_ZTP"_s, yesNo(ds.fieldByName(u"ztp"_s).asInteger() != 0));
 }
 
 void TReportOdv2::Otvor_data()
 {
     if (auto *titul = findAs<rpt::ReportLabel>(u"QRLabel_titul"_s))
-        titul->caption = u"ROZPIS ODVODOV POISTNÉHO ZA "_s + Mesiac_a_rok(Param.Obdobie, true);
+        titul->caption = u"ROZPIS ODVODOV POISTNÉHO ZA "_s + monthAndYear(Param.Obdobie, true);
     Q0_.close();
-    Nastav_parametre_dotazu(Q0_, Param);
+    setQueryParameters(Q0_, Param);
     Q0_.open();
 }
 
@@ -68,7 +68,7 @@ void TReportOdv2::Zatvor_data() { Q0_.close(); }
 
 // ---- the grouped lists -----------------------------------------------------------------------
 
-TReportOdvodySkupiny::TReportOdvodySkupiny(const QString &kod, const QString &nadpis, const QString &titul,
+TReportContributionGroups::TReportContributionGroups(const QString &kod, const QString &nadpis, const QString &titul,
                                            const QString &textQ0, const QString &textQ1)
     : m_kod(kod), m_nadpis(nadpis), m_titul(titul)
 {
@@ -78,7 +78,7 @@ TReportOdvodySkupiny::TReportOdvodySkupiny(const QString &kod, const QString &na
     Q0_.addCalculatedField(u"CA_NADPIS1"_s, db::FieldType::String, 100);
     Q0_.onCalcFields = [this](db::DataSet &ds) { Q0_CalcFields(ds); };
 
-    Priprav_dotaz(Q1_, u"Q1_"_s, core::kAliasData, textQ1);
+    prepareQuery(Q1_, u"Q1_"_s, core::kAliasData, textQ1);
     Q1_.addCalculatedField(u"CALC_MPT"_s, db::FieldType::String, 100);
     Q1_.onCalcFields = [this](db::DataSet &ds) { Q1_CalcFields(ds); };
     S1_.setDataSet(&Q1_);
@@ -86,7 +86,7 @@ TReportOdvodySkupiny::TReportOdvodySkupiny(const QString &kod, const QString &na
     registerDataSource(u"Q1_"_s, &S1_);
 }
 
-void TReportOdvodySkupiny::Q0_CalcFields(db::DataSet &ds)
+void TReportContributionGroups::Q0_CalcFields(db::DataSet &ds)
 {
     const QString obdobie = ds.fieldByName(u"v_obdobie"_s).asString();
     ds.setValue(u"CALC_FIRMA"_s, u"FIRMA:  "_s + Param.Text_firmy);
@@ -95,38 +95,38 @@ void TReportOdvodySkupiny::Q0_CalcFields(db::DataSet &ds)
                 m_nadpis + MyConsts::Dopln_zlava(QString::number(ds.fieldByName(m_kod).asInteger()), 2, u'0'));
 }
 
-void TReportOdvodySkupiny::Q1_CalcFields(db::DataSet &ds)
+void TReportContributionGroups::Q1_CalcFields(db::DataSet &ds)
 {
     const auto txt = [&](const char *name) { return ds.fieldByName(QString::fromLatin1(name)).asString(); };
-    ds.setValue(u"CALC_MPT"_s, Meno_priezvisko_titul(txt("name"), txt("surname"), txt("title")));
+    ds.setValue(u"CALC_MPT"_s, nameSurnameTitle(txt("name"), txt("surname"), txt("title")));
 }
 
-void TReportOdvodySkupiny::Otvor_data()
+void TReportContributionGroups::Otvor_data()
 {
     if (auto *titul = findAs<rpt::ReportLabel>(u"QRLabel_titul"_s))
-        titul->caption = m_titul + Mesiac_a_rok(Param.Obdobie, true);
+        titul->caption = m_titul + monthAndYear(Param.Obdobie, true);
     Q1_.close();
-    Nastav_parametre_dotazu(Q1_, Param);
+    setQueryParameters(Q1_, Param);
     Q0_.close();
-    Nastav_parametre_dotazu(Q0_, Param);
+    setQueryParameters(Q0_, Param);
     Q0_.open();
 }
 
-void TReportOdvodySkupiny::Zatvor_data()
+void TReportContributionGroups::Zatvor_data()
 {
     Q1_.close();
     Q0_.close();
 }
 
 TReportOdvZp::TReportOdvZp()
-    : TReportOdvodySkupiny(u"kzp"_s, u"kód zdravotnej poisťovne : "_s, u"ROZPIS ODVODOV ZDRAVOTNÉHO POISTENIA ZA "_s,
+    : TReportContributionGroups(u"kzp"_s, u"kód zdravotnej poisťovne : "_s, u"ROZPIS ODVODOV ZDRAVOTNÉHO POISTENIA ZA "_s,
                            Text_Q0(), Text_Q1())
 {
     Q1_.addCalculatedField(u"CALC_ZAKLAD1"_s, db::FieldType::Money, 0).setDisplayFormat(u"0.00"_s);
     Q1_.addCalculatedField(u"CALC_ZAKLAD2"_s, db::FieldType::Money, 0).setDisplayFormat(u"0.00"_s);
     Q1_.addCalculatedField(u"CALC_PLATI_ZAM"_s, db::FieldType::String, 1);
     Q1_.addCalculatedField(u"CALC_PLATI_FIRMA"_s, db::FieldType::String, 1);
-    Zostav(layoutOdvZp(), Ziadne_bloky(), {{&S1_, &Q1_}});
+    assemble(layoutOdvZp(), noBlocks(), {{&S1_, &Q1_}});
 }
 
 QString TReportOdvZp::Text_Q0()
@@ -150,7 +150,7 @@ QString TReportOdvZp::Text_Q1()
 
 void TReportOdvZp::Q1_CalcFields(db::DataSet &ds)
 {
-    TReportOdvodySkupiny::Q1_CalcFields(ds);
+    TReportContributionGroups::Q1_CalcFields(ds);
     const qint64 u = ds.fieldByName(u"u_zdrav"_s).asInteger();
     double zaklad1 = 0, zaklad2 = 0;
     // The employer's base: of a disabled employee apart, at the employer's reduced rate.
@@ -162,15 +162,15 @@ void TReportOdvZp::Q1_CalcFields(db::DataSet &ds)
     }
     ds.setValue(u"CALC_ZAKLAD1"_s, zaklad1);
     ds.setValue(u"CALC_ZAKLAD2"_s, zaklad2);
-    ds.setValue(u"CALC_PLATI_ZAM"_s, Ano_nie(u == 1 || u == 2));
-    ds.setValue(u"CALC_PLATI_FIRMA"_s, Ano_nie(u == 1 || u == 3));
+    ds.setValue(u"CALC_PLATI_ZAM"_s, yesNo(u == 1 || u == 2));
+    ds.setValue(u"CALC_PLATI_FIRMA"_s, yesNo(u == 1 || u == 3));
 }
 
 TReportOdvDp::TReportOdvDp()
-    : TReportOdvodySkupiny(u"kdp"_s, u"kód doplnkovej dôchodkovej poisťovne : "_s,
+    : TReportContributionGroups(u"kdp"_s, u"kód doplnkovej dôchodkovej poisťovne : "_s,
                            u"ROZPIS ODVODOV DOPLNKOVÉHO DÔCHODKOVÉHO POISTENIA ZA "_s, Text_Q0(), Text_Q1())
 {
-    Zostav(layoutOdvDp(), Ziadne_bloky(), {{&S1_, &Q1_}});
+    assemble(layoutOdvDp(), noBlocks(), {{&S1_, &Q1_}});
 }
 
 QString TReportOdvDp::Text_Q0()
@@ -194,7 +194,7 @@ QString TReportOdvDp::Text_Q1()
 
 // ---- layouts ---------------------------------------------------------------------------------
 
-namespace zoznamy {
+namespace pay_lists {
 namespace {
 
 constexpr double kRiadok = 3.8;
@@ -209,7 +209,7 @@ struct Stlpec {
     Qt::Alignment zarovnanie = Qt::AlignRight;
 };
 
-rpt::PageSetup stranka(rpt::Orientation o)
+rpt::PageSetup contributionPage(rpt::Orientation o)
 {
     rpt::PageSetup p;
     p.orientation = o;
@@ -218,29 +218,29 @@ rpt::PageSetup stranka(rpt::Orientation o)
 }
 
 // The page head: title, firm, page number.
-std::vector<rpt::LayoutItem> hlavaStranky(double sirka, const QString &zdroj)
+std::vector<rpt::LayoutItem> pageHead(double sirka, const QString &zdroj)
 {
     return {
-        Titul({0, 0, sirka - 30, 5}),
-        rpt::sysData(u"QRSysData_strana"_s, {sirka - 30, 0, 30, 4.5}, rpt::SysDataKind::PageNumber, Pismo(8),
+        titleBlock({0, 0, sirka - 30, 5}),
+        rpt::sysData(u"QRSysData_strana"_s, {sirka - 30, 0, 30, 4.5}, rpt::SysDataKind::PageNumber, reportFont(8),
                      u"Strana č. "_s, Qt::AlignRight),
-        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 6, sirka - 30, 4.5}, zdroj + u"CALC_FIRMA"_s, Pismo(9)),
+        rpt::dbText(u"QRDB_CALC_FIRMA"_s, {0, 6, sirka - 30, 4.5}, zdroj + u"CALC_FIRMA"_s, reportFont(9)),
     };
 }
 
 // Column captions at `y`, values of the band, sums of the SPOLU line; from `x`.
-void stlpce(const std::vector<Stlpec> &s, double x, double y, const QString &zdroj, const QString &master,
+void columns(const std::vector<Stlpec> &s, double x, double y, const QString &zdroj, const QString &master,
             std::vector<rpt::LayoutItem> &popisy, std::vector<rpt::LayoutItem> &hodnoty, std::vector<rpt::LayoutItem> &sumy)
 {
     for (const Stlpec &c : s) {
         const rpt::Box box{x + 0.4, 0.3, c.sirka - 0.8, kRiadok};
         if (!c.popis.isEmpty())
             popisy.push_back(rpt::label(u"QRLabel_"_s + c.pole, {box.left, y, box.width, kRiadok}, c.popis,
-                                        Uzke(7, true), c.zarovnanie));
-        hodnoty.push_back(rpt::dbText(u"QRDB_"_s + c.pole, box, zdroj + c.pole, Uzke(7.5), c.zarovnanie, c.mask));
+                                        narrowFont(7, true), c.zarovnanie));
+        hodnoty.push_back(rpt::dbText(u"QRDB_"_s + c.pole, box, zdroj + c.pole, narrowFont(7.5), c.zarovnanie, c.mask));
         if (c.suma) {
             rpt::ControlDesc e = rpt::expression(u"QRExpr_"_s + c.pole, {box.left, 1, box.width, kRiadok},
-                                                 u"SUM("_s + zdroj + c.pole + u')', Uzke(7.5, true), Qt::AlignRight,
+                                                 u"SUM("_s + zdroj + c.pole + u')', narrowFont(7.5, true), Qt::AlignRight,
                                                  u"0.00"_s);
             if (!master.isEmpty()) {
                 e.master = master;
@@ -259,18 +259,18 @@ rpt::LayoutDesc layoutOdv2()
     rpt::LayoutDesc d;
     d.name = u"TReportOdv2"_s;
     d.title = u"Rozpis odvodov poistného"_s;
-    d.page = stranka(rpt::Orientation::Landscape);
+    d.page = contributionPage(rpt::Orientation::Landscape);
     constexpr double kSirka = 277, kMeno = 62;
 
-    std::vector<rpt::LayoutItem> hlava = hlavaStranky(kSirka, {});
+    std::vector<rpt::LayoutItem> hlava = pageHead(kSirka, {});
     std::vector<rpt::LayoutItem> detail;
     std::vector<rpt::LayoutItem> spolu{
         rpt::horizontalLine(u"QRShape_spolu"_s, {0, 0.4, kSirka, 0}),
-        rpt::label(u"QRLabel_spolu"_s, {0.4, 1, kMeno - 1, kRiadok}, u"SPOLU"_s, Pismo(8, true)),
+        rpt::label(u"QRLabel_spolu"_s, {0.4, 1, kMeno - 1, kRiadok}, u"SPOLU"_s, reportFont(8, true)),
     };
     hlava.push_back(rpt::label(u"QRLabel_meno"_s, {0.4, 16, kMeno - 1, kRiadok}, u"MENO A PRIEZVISKO"_s,
-                               Uzke(7, true)));
-    detail.push_back(rpt::dbText(u"QRDB_CALC_MPT"_s, {0.4, 0.3, kMeno - 1, kRiadok}, u"CALC_MPT"_s, Uzke(7.5)));
+                               narrowFont(7, true)));
+    detail.push_back(rpt::dbText(u"QRDB_CALC_MPT"_s, {0.4, 0.3, kMeno - 1, kRiadok}, u"CALC_MPT"_s, narrowFont(7.5)));
     double x = kMeno;
     const struct {
         const char *nazov;
@@ -283,11 +283,11 @@ rpt::LayoutDesc layoutOdv2()
     for (const auto &f : fondy) {
         const QString u = QString::fromLatin1(f.u);
         hlava.push_back(rpt::label(u"QRLabel_fond_"_s + u, {x + 0.4, 12, 56 - 0.8, kRiadok}, QString::fromUtf8(f.nazov),
-                                   Uzke(7, true), Qt::AlignHCenter));
+                                   narrowFont(7, true), Qt::AlignHCenter));
         hlava.push_back(rpt::verticalLine(u"QRShape_fond_"_s + u, {x, 11.5, 0, 8.5}));
-        hlava.push_back(rpt::label(u"QRLabel_sadzby_"_s + u, {x + 24.4, 16, 17.2, kRiadok}, u"Sadzby"_s, Uzke(7, true),
+        hlava.push_back(rpt::label(u"QRLabel_sadzby_"_s + u, {x + 24.4, 16, 17.2, kRiadok}, u"Sadzby"_s, narrowFont(7, true),
                                    Qt::AlignHCenter));
-        stlpce({{u"TO"_s, u, 6, {}, false, Qt::AlignHCenter},
+        columns({{u"TO"_s, u, 6, {}, false, Qt::AlignHCenter},
                 {u"Základ"_s, QString::fromLatin1(f.zaklad), 18, u"0.00"_s, true},
                 {{}, QString::fromLatin1(f.fz), 9, u"0.00"_s},
                 {{}, QString::fromLatin1(f.f), 9, u"0.00"_s},
@@ -296,7 +296,7 @@ rpt::LayoutDesc layoutOdv2()
         x += 56;
     }
     hlava.push_back(rpt::verticalLine(u"QRShape_zps"_s, {x, 11.5, 0, 8.5}));
-    stlpce({{u"ZPS"_s, u"CALC_ZPS"_s, 10, {}, false, Qt::AlignHCenter},
+    columns({{u"ZPS"_s, u"CALC_ZPS"_s, 10, {}, false, Qt::AlignHCenter},
             {u"ZŤP"_s, u"CALC_ZTP"_s, 10, {}, false, Qt::AlignHCenter}},
            x, 16, {}, {}, hlava, detail, spolu);
     hlava.push_back(rpt::horizontalLine(u"QRShape_hore"_s, {0, 11.3, kSirka, 0}));
@@ -306,7 +306,7 @@ rpt::LayoutDesc layoutOdv2()
                               u"2 - odvádza iba zamestnanec"_s, u"3 - odvádza iba zamestnávateľ"_s};
     for (int i = 0; i < legenda.size(); ++i)
         spolu.push_back(rpt::label(u"QRLabel_legenda%1"_s.arg(i), {0.4, 8 + 3.6 * i, 80, 3.6}, legenda[i],
-                                   Uzke(7, i == 0)));
+                                   narrowFont(7, i == 0)));
 
     d.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 21,
                                     .items = std::move(hlava)});
@@ -321,39 +321,39 @@ namespace {
 
 // A grouped list: the group head (caption and month), the employees of the group under
 // two caption rows, the group's SPOLU line.
-rpt::LayoutDesc skupiny(const QString &name, const QString &title, const QStringList &nadpisy,
+rpt::LayoutDesc groups(const QString &name, const QString &title, const QStringList &nadpisy,
                         const std::vector<std::pair<double, double>> &useky, const std::vector<Stlpec> &s)
 {
     rpt::LayoutDesc d;
     d.name = name;
     d.title = title;
-    d.page = stranka(rpt::Orientation::Portrait);
+    d.page = contributionPage(rpt::Orientation::Portrait);
     constexpr double kSirka = 190, kMeno = 55;
 
-    std::vector<rpt::LayoutItem> hlava = hlavaStranky(kSirka, u"Q0_."_s);
+    std::vector<rpt::LayoutItem> hlava = pageHead(kSirka, u"Q0_."_s);
     hlava.push_back(rpt::horizontalLine(u"QRShape_hlava"_s, {0, 11.5, kSirka, 0}));
     std::vector<rpt::LayoutItem> skupina{
-        rpt::dbText(u"QRDB_CA_NADPIS1"_s, {0, 1, 120, 4.5}, u"Q0_.CA_NADPIS1"_s, Pismo(9, true)),
-        rpt::dbText(u"QRDB_CA_OBDOBIE"_s, {120, 1, 70, 4.5}, u"Q0_.CA_OBDOBIE"_s, Pismo(9), Qt::AlignRight),
+        rpt::dbText(u"QRDB_CA_NADPIS1"_s, {0, 1, 120, 4.5}, u"Q0_.CA_NADPIS1"_s, reportFont(9, true)),
+        rpt::dbText(u"QRDB_CA_OBDOBIE"_s, {120, 1, 70, 4.5}, u"Q0_.CA_OBDOBIE"_s, reportFont(9), Qt::AlignRight),
     };
     std::vector<rpt::LayoutItem> popisy{
-        rpt::label(u"QRLabel_meno"_s, {0.4, 4.5, kMeno - 1, kRiadok}, u"MENO A PRIEZVISKO"_s, Uzke(7, true)),
+        rpt::label(u"QRLabel_meno"_s, {0.4, 4.5, kMeno - 1, kRiadok}, u"MENO A PRIEZVISKO"_s, narrowFont(7, true)),
     };
     for (size_t i = 0; i < size_t(nadpisy.size()) && i < useky.size(); ++i) {
         popisy.push_back(rpt::label(u"QRLabel_usek%1"_s.arg(i + 1),
                                     {useky[i].first + 0.4, 0.3, useky[i].second - 0.8, kRiadok}, nadpisy[int(i)],
-                                    Uzke(7, true), Qt::AlignHCenter));
+                                    narrowFont(7, true), Qt::AlignHCenter));
         popisy.push_back(rpt::verticalLine(u"QRShape_usek%1"_s.arg(i + 1), {useky[i].first, 0, 0, 8.6}));
     }
     popisy.push_back(rpt::horizontalLine(u"QRShape_popisy"_s, {0, 8.6, kSirka, 0}));
     std::vector<rpt::LayoutItem> detail{
-        rpt::dbText(u"QRDB_CALC_MPT"_s, {0.4, 0.3, kMeno - 1, kRiadok}, u"Q1_.CALC_MPT"_s, Uzke(7.5)),
+        rpt::dbText(u"QRDB_CALC_MPT"_s, {0.4, 0.3, kMeno - 1, kRiadok}, u"Q1_.CALC_MPT"_s, narrowFont(7.5)),
     };
     std::vector<rpt::LayoutItem> spolu{
         rpt::horizontalLine(u"QRShape_spolu"_s, {0, 0.4, kSirka, 0}),
-        rpt::label(u"QRLabel_spolu"_s, {0.4, 1, kMeno - 1, kRiadok}, u"SPOLU"_s, Pismo(8, true)),
+        rpt::label(u"QRLabel_spolu"_s, {0.4, 1, kMeno - 1, kRiadok}, u"SPOLU"_s, reportFont(8, true)),
     };
-    stlpce(s, kMeno, 4.5, u"Q1_."_s, u"SubDetailBand1"_s, popisy, detail, spolu);
+    columns(s, kMeno, 4.5, u"Q1_."_s, u"SubDetailBand1"_s, popisy, detail, spolu);
 
     d.bands.push_back(rpt::BandDesc{.kind = rpt::BandKind::PageHeader, .name = u"PageHeaderBand1"_s, .height = 12,
                                     .items = std::move(hlava)});
@@ -373,7 +373,7 @@ rpt::LayoutDesc skupiny(const QString &name, const QString &title, const QString
 
 rpt::LayoutDesc layoutOdvZp()
 {
-    return skupiny(u"TReportOdvZp"_s, u"Rozpis odvodov zdravotného poistenia"_s,
+    return groups(u"TReportOdvZp"_s, u"Rozpis odvodov zdravotného poistenia"_s,
                    {u"ZAMESTNANEC"_s, u"ZAMESTNÁVATEĽ"_s}, {{55, 58}, {113, 77}},
                    {
                        {u"Základ"_s, u"N_zaklad_zp"_s, 17, u"0.00"_s, true},
@@ -390,7 +390,7 @@ rpt::LayoutDesc layoutOdvZp()
 
 rpt::LayoutDesc layoutOdvDp()
 {
-    return skupiny(u"TReportOdvDp"_s, u"Rozpis odvodov doplnkového dôchodkového poistenia"_s,
+    return groups(u"TReportOdvDp"_s, u"Rozpis odvodov doplnkového dôchodkového poistenia"_s,
                    {u"ZAMESTNANEC"_s, u"ZAMESTNÁVATEĽ"_s}, {{55, 44}, {99, 44}},
                    {
                        {u"Sadzba(%)"_s, u"N_sadzba_ddp"_s, 20, u"0.00"_s},
@@ -401,5 +401,5 @@ rpt::LayoutDesc layoutOdvDp()
                    });
 }
 
-} // namespace zoznamy
+} // namespace pay_lists
 } // namespace tarix::reports

@@ -4,7 +4,7 @@
 // a positive amount and space for the signature, the "SPOLU" sum and the coin breakdown of
 // every listed amount ("MINCOVKA").
 #include "reports/lists/mincovka.h"
-#include "reports/lists/zoznam_zostava.h"
+#include "reports/lists/report_list.h"
 
 #include <array>
 
@@ -13,48 +13,48 @@ namespace tarix::reports {
 class TReportVL2;
 class TReportZL;
 
-class TReportHotovostnaListina : public zoznamy::TReportZoznam {
+class TReportCashList : public pay_lists::TReportList {
 public:
-    enum class Druh { Vyplata, Zaloha };
+    enum class ReportKind { Vyplata, Zaloha };
 
     // The query without its ordering line (P1 period, P2, P3 centre range).
-    static QString Text_Q0(Druh druh);
-    static QString Zoradenie(bool podlaPriezviska);
+    static QString Text_Q0(ReportKind documentKind);
+    static QString sortOrderOf(bool podlaPriezviska);
     // The amount the list pays: "Vyplata" or "Ne_zaloha".
-    static QString Pole_sumy(Druh druh);
+    static QString sumField(ReportKind documentKind);
 
     void Otvor_data() override;
     void Zatvor_data() override;
 
     // The coins of the last print run.
-    const Mincovka &Mince() const { return m_mince; }
+    const CoinCounter &coinCounter() const { return m_mince; }
 
 protected:
-    explicit TReportHotovostnaListina(Druh druh);
+    explicit TReportCashList(ReportKind documentKind);
 
 private:
-    void Vypocitaj_polia(db::DataSet &ds);
+    void computeReportFields(db::DataSet &ds);
     // Before each print run: the coins of every listed amount, counted once.
-    void Spocitaj_mince();
+    void countCoins();
 
-    Druh m_druh;
-    Mincovka m_mince;
-    std::array<rpt::ReportLabel *, Mincovka::kPocet> M{};
+    ReportKind m_druh;
+    CoinCounter m_mince;
+    std::array<rpt::ReportLabel *, CoinCounter::kPocet> M{};
 };
 
-class TReportVL2 : public TReportHotovostnaListina {
+class TReportVL2 : public TReportCashList {
 public:
     TReportVL2();
 };
 
-class TReportZL : public TReportHotovostnaListina {
+class TReportZL : public TReportCashList {
 public:
     TReportZL();
 };
 
-namespace zoznamy {
+namespace pay_lists {
 rpt::LayoutDesc layoutVL2();
 rpt::LayoutDesc layoutZL();
-} // namespace zoznamy
+} // namespace pay_lists
 
 } // namespace tarix::reports
