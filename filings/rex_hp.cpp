@@ -124,12 +124,14 @@ QString hpQueryText(const Parametre_hp &volby)
         u"z.banka_u, z.ssym_u, i.ksym_u ksym, '          ' vsym, z.title, z.name, z.surname, "
         u"'                    ' spp, '                              ' prijemca from vyp v,zam z,inf i "
         u"where v.code_emp=z.code_emp and v.v_obdobie = :p1 and v.sid between :p2 and :p3 and v.sporenie > 0 "_s;
+    // A deduction pays what the month's calculation deducted; a percentage row keeps its
+    // rate in suma.
     const QString c =
-        u"select 3 cast_hp, z.code_numb kluc, v.zrid kluc2, '2' poradie, v.suma sporenie, v.predcislo_u, "
+        u"select 3 cast_hp, z.code_numb kluc, v.zrid kluc2, '2' poradie, v.vypocitana_suma sporenie, v.predcislo_u, "
         u"v.cislo_u, v.banka_u, v.ssym_u, v.ksym, v.vsym, z.title, z.name, z.surname, v.spp, v.prijemca "
         u"from zrv v,zam z where v.code_emp=z.code_emp and v.v_obdobie = :p1 and v.code_emp in "
-        u"(select x.code_emp from vyp x where x.v_obdobie = :p1 and x.sid between :p2 and :p3) and v.suma > 0 "
-        u"and v.cislo_u <> '' "_s;
+        u"(select x.code_emp from vyp x where x.v_obdobie = :p1 and x.sid between :p2 and :p3) "
+        u"and v.vypocitana_suma > 0 and v.cislo_u <> '' "_s;
     QStringList casti;
     if (volby.cast_a)
         casti << a;

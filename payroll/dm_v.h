@@ -24,6 +24,7 @@
 
 #include <QDate>
 #include <QHash>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -210,8 +211,12 @@ public:
     void Uctuj_riadok_hsv();
     // Payroll records written by the last Uctuj_hsv.
     int Pocet_zauctovanych = 0;
+    // The marked rows the last Uctuj_hsv could not post, each as "<Os.č.> <name>: <reason>"
+    // (its employee deleted or renumbered since the fill, a refusal of the payroll's checks).
+    const QStringList &rowsNotPosted() const { return m_rowsNotPosted; }
 
 private:
+    QStringList m_rowsNotPosted;
     friend class BatchScope;
 
     void setPayrollEvents();

@@ -68,8 +68,11 @@ constexpr Popis kPopisy[] = {
     {"Vh_noc", "P-noc", nullptr},           {"Vh_skod", "P-škod", nullptr},
     {"Vh_priplat1", "P-priplat1", nullptr}, {"Vh_priplat2", "P-priplat2", nullptr},
     {"Vh_priplat3", "P-priplat3", nullptr}, {"Vh_priplat4", "P-priplat4", nullptr},
-    {"Vh_priplat5", "P-priplat5", nullptr},
+    {"Vh_priplat5", "P-priplat5", nullptr}, {"Priznak_uctovat", "Účtovať", nullptr},
 };
+
+// The columns that say whose row it is: the program fills them, the clerk only reads them.
+constexpr const char *kRowIdentity[] = {"Code_numb", "Code_emp", "Zauctovany", "PMT"};
 
 // Surname, first name and title joined by single blanks, blank parts left out.
 QString pmt(const QString &surname, const QString &name, const QString &title)
@@ -127,6 +130,9 @@ void TDMV::setHsvEvents()
     t.addCalculatedField(QStringLiteral("CALC_DNI_OCR"), db::FieldType::Float).setLabel(QStringLiteral("Dni OČR"));
     for (const char *name : {"CALC_DNI_PN", "CALC_DNI_OCR"})
         t.fieldByName(QString::fromLatin1(name)).setReadOnly(true);
+    // Typed over, a row would name an employee posting cannot find (or another one).
+    for (const char *name : kRowIdentity)
+        t.declareField(QString::fromLatin1(name)).setReadOnly(true);
     t.onCalcFields = [](db::DataSet &ds) {
         ds.setValue(QStringLiteral("CALC_DNI_PN"), ds.fieldByName(QStringLiteral("V_pn1")).asInt()
                                                        + ds.fieldByName(QStringLiteral("V_pn2")).asInt());
@@ -238,6 +244,7 @@ void TDMV::Uctuj_hsv()
     db::Session &s = THSV_.session();
     const int obdobie = detail::openPayrollPeriod(s);
     Pocet_zauctovanych = 0;
+    m_rowsNotPosted.clear();
     // A closed month is refused once, before any row is touched.
     const QDate uzavierka = closingDate();
     const int obdobieUzavierky = MyConsts::Obdobie_z_datumu(uzavierka);
@@ -278,9 +285,8 @@ void TDMV::Uctuj_hsv()
 
         // One transaction for the run (each row's post is its own savepoint, so a refused
         // row leaves nothing behind) and the batch state: nothing is asked per row, a
-        // refusal comes back as an error, and the refusals are shown once the run is stored,
-        // not while other programs wait for it.
-        QStringList chyby;
+        // refusal comes back as an error, and the rows refused are named to the clerk once
+        // the run is stored, not while other programs wait for it.
         {
             sharedContext(m_kontext);
             m_davkovaUzavierka = uzavierka;
@@ -301,12 +307,17 @@ void TDMV::Uctuj_hsv()
             int zobrazene = 0;
             for (THSV_.first(); !THSV_.eof(); THSV_.next()) {
                 ++c;
+                auto unposted = [this](const QString &reason) {
+                    m_rowsNotPosted << THSV_.fieldByName(QStringLiteral("Code_numb")).asString() + u' '
+                                          + THSV_.fieldByName(QStringLiteral("PMT")).asString() + QStringLiteral(": ")
+                                          + reason;
+                };
                 try {
                     Uctuj_riadok_hsv();
                 } catch (const EMyError &e) { // refusals of the payroll's checks and db errors
-                    chyby << e.text();
+                    unposted(e.text());
                 } catch (const EAbort &) {
-                    chyby << QStringLiteral("Spracovanie výplaty bolo prerušené.");
+                    unposted(QStringLiteral("Spracovanie výplaty bolo prerušené."));
                 }
                 const int percent = int(qint64(c) * 100 / qMax(1, pocet));
                 if (percent != zobrazene && percent < 100) {
@@ -319,8 +330,6 @@ void TDMV::Uctuj_hsv()
         refreshDetails();
         THSV_.refresh();
         THSV_.first();
-        for (const QString &chyba : chyby)
-            MyConsts::Sprava_chyba(chyba);
     }
     DS_HSV.setEnabled(true);
     MyConsts::Zobraz_priebeh(100);
@@ -334,11 +343,16 @@ void TDMV::Uctuj_riadok_hsv()
     db::Session &s = h.session();
     const int codeNumb = h.fieldByName(QStringLiteral("Code_numb")).asInt();
     const int codeEmp = h.fieldByName(QStringLiteral("Code_emp")).asInt();
-    const db::SqlResult zam = s.run(
-        QStringLiteral("select 1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e"),
-        {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
-    if (zam.rowCount() == 0)
-        return;
+    const db::Params keys{{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}};
+    const QString found = QStringLiteral("select 1 from \":tarix_data:zam\" where code_numb = :n and code_emp = :e");
+    if (s.run(found, keys).rowCount() == 0) {
+        // Deleted or renumbered since the fill: the row's inputs belong to nobody now.
+        const db::SqlResult now = s.run(QStringLiteral("select code_numb from \":tarix_data:zam\" where code_emp = :e"),
+                                        {{QStringLiteral("e"), codeEmp}});
+        if (now.rowCount() == 0)
+            throw EMyError(QStringLiteral("Zamestnanec bol medzitým vymazaný."));
+        throw EMyError(QStringLiteral("Zamestnanec má medzitým osobné číslo %1.").arg(now.asInteger(0, 0)));
+    }
     const int obdobie = detail::openPayrollPeriod(s);
     db::Table &v = TVYP_;
     // The table narrowed to the one payroll (also while a new one is inserted): finding and
@@ -357,7 +371,7 @@ void TDMV::Uctuj_riadok_hsv()
 
     // The row is marked by its key: the scratch table is read again once, after the run.
     s.execute(QStringLiteral("update \":tarix_priv:hsv\" set zauctovany='1' where code_numb = :n and code_emp = :e"),
-              {{QStringLiteral("n"), codeNumb}, {QStringLiteral("e"), codeEmp}});
+              keys);
     ++Pocet_zauctovanych;
     if (!m_davka)
         h.refresh();

@@ -229,6 +229,11 @@ void setPayrollLabels(TDMV &m)
         {"MES", "Mesiac"},
         {"V_rok", "Rok"},
     });
+    // Bulk entry's columns of agreement pay are the payroll's fields under the payroll's
+    // names (its other columns have short titles of their own).
+    for (const char *field : {"N_dohody_ovp", "N_dohody_opc"})
+        m.THSV_.declareField(QString::fromLatin1(field))
+            .setLabel(m.TVYP_.declareField(QString::fromLatin1(field)).label());
     // Deductions of the month.
     setFieldLabel(m.TZRV_, {
         {"Typ", "Typ zrážky"},

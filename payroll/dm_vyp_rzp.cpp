@@ -9,6 +9,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
 #include "core/helpers/parameters.h"
+#include "payroll/calc/settlement_allowances.h"
 #include "payroll/calc/tax_bands.h"
 #include "payroll/dm_vyp_context.h"
 #include "payroll/dm_vyp_internal.h"
@@ -40,32 +41,6 @@ const char *const kCalcMoney[] = {"CALC_BONUS_PREPL", "CALC_BONUS_NEDOPL", "CALC
 // The cap of savings, life insurance and supplementary pension together (from 2005).
 constexpr double kLimitSporenia = 12000.0;
 
-// From 2007 the annual non-taxable amounts of a taxpayer whose tax base exceeds a
-// threshold shrink by a quarter of the base (the statutory data sheet's rows for 2007 and
-// 2008). The spouse amount as entered is the full amount less the spouse's own income.
-struct ZnizenieNczd {
-    int rok;
-    double hranicaZaklad;    // base above which the taxpayer's own amount shrinks
-    double konstantaZaklad;  // the amount is this less a quarter of the base
-    double hranicaPartner;   // base above which the spouse amount shrinks
-    double konstantaPartner; // the spouse amount is this less a quarter of the base
-    double plnaSuma;         // the full annual amount (taxpayer and spouse alike)
-};
-constexpr ZnizenieNczd kZnizenia[] = {
-    {2007, 498000.0, 220116.0, 880464.0, 315732.0, 95616.0},
-    {2008, 513000.0, 226746.0, 906984.0, 325242.0, 98496.0},
-};
-
-const ZnizenieNczd *yearReduction(int rok)
-{
-    for (const ZnizenieNczd &z : kZnizenia)
-        if (z.rok == rok)
-            return &z;
-    return nullptr;
-}
-
-// Non-taxable amounts are rounded up to whole crowns.
-double roundUp(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nahor, v); }
 double clip(double v) { return MyConsts::Zaokruhli_sumu(0, MyConsts::Nadol, v); }
 
 int openYear(db::Session &s)
@@ -230,19 +205,10 @@ void TDMV::Vypocet_rocneho_zuctovania()
         ncSpolu = get("Nc_minimum") + get("Nc_deti") + get("Nc_partner") + get("Nc_invalid_ciast")
                   + get("Nc_invalid_ztp") + get("Nc_dary");
     } else {
-        double minimum = get("Nc_minimum");
-        double partner = get("Nc_partner");
-        if (const ZnizenieNczd *z = yearReduction(rok)) {
-            // Only the annual settlement reduces them; the entered amounts stay as entered.
-            if (zaklad > z->hranicaZaklad)
-                minimum = std::min(minimum, std::max(0.0, roundUp(z->konstantaZaklad - zaklad / 4)));
-            if (zaklad > z->hranicaPartner && partner > 0) {
-                const double prijemPartnera = std::max(0.0, z->plnaSuma - partner);
-                partner = std::min(partner,
-                                   std::max(0.0, roundUp(z->konstantaPartner - zaklad / 4 - prijemPartnera)));
-            }
-        }
-        ncSpolu = minimum + partner;
+        // Only the annual settlement reduces them; the entered amounts stay as entered.
+        const SettlementAllowances used =
+            settlementAllowances(rok, zaklad, get("Nc_minimum"), get("Nc_partner"));
+        ncSpolu = used.taxpayer + used.spouse;
         if (rok >= 2005) {
             const double doLimitu =
                 std::min(kLimitSporenia, get("Nc_ucelove_sporenie") + get("Nc_zivotne_poistenie") + get("DDP"));

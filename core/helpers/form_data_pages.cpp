@@ -7,16 +7,12 @@
 
 namespace tarix::MyConsts {
 
-namespace {
-
-int pageCount(const FormDataPages &pages)
+int formDataPageCount(qsizetype records, int recordsPerPage)
 {
-    const int perPage = std::max(1, pages.recordsPerPage);
-    const int n = int(pages.records.size());
+    const int perPage = std::max(1, recordsPerPage);
+    const int n = int(records);
     return std::max(1, (n + perPage - 1) / perPage);
 }
-
-} // namespace
 
 QString formDataPageFile(const QString &stem, int page)
 {
@@ -57,7 +53,7 @@ QByteArray formDataPage(const FormDataPages &pages, int page)
 FormDataPagesResult writeFormDataPages(const FormDataPages &pages)
 {
     FormDataPagesResult result;
-    result.pages = pageCount(pages);
+    result.pages = formDataPageCount(pages.records.size(), pages.recordsPerPage);
     for (int page = 1; page <= result.pages; ++page) {
         OutputFiles files{.input = pages.form,
                           .output = pages.pageFile ? pages.pageFile(page) : formDataPageFile(pages.stem, page)};

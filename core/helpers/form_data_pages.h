@@ -46,6 +46,9 @@ struct FormDataPagesResult {
     QString lastFile;
 };
 
+// The pages `records` fill at `recordsPerPage` a page: at least one, also without records.
+int formDataPageCount(qsizetype records, int recordsPerPage);
+
 // The file of page n (from 1).
 QString formDataPageFile(const QString &stem, int page);
 

@@ -612,11 +612,13 @@ void TFormMainVyp::FormActivate()
     setTabsPeriod();
     // The free surcharges carry the names the firm gave them.
     db::Table &inf = core::DM().TINF_;
-    if (inf.isActive() && !inf.isEmpty())
-        for (const QString &field : MainVyp::surchargeLabels())
-            if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + field))
-                if (db::Field *f = inf.findField(field); f && !f->asString().trimmed().isEmpty())
-                    label->setText(f->asString().trimmed());
+    if (inf.isActive() && !inf.isEmpty()) {
+        const QStringList &fields = MainVyp::surchargeLabels();
+        for (int i = 0; i < fields.size(); ++i)
+            if (auto *label = findChild<QLabel *>(QStringLiteral("Label_") + fields[i]))
+                if (db::Field *f = inf.findField(fields[i]))
+                    label->setText(MainVyp::surchargeCaption(i + 1, f->asString()));
+    }
 }
 
 void TFormMainVyp::setTabsPeriod()

@@ -5,6 +5,7 @@
 #include "core/helpers/messages.h"
 #include "payroll/dm_v.h"
 #include "payroll/dm_vyp_internal.h"
+#include "payroll/forms/vyp_layout.h"
 #include "platform/dbctrl/db_grid.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
@@ -26,6 +27,9 @@ const char *const kStlpce[] = {"Code_numb", "Zauctovany", "PMT", "V_den", "V_svi
                                "Vh_priplat5", "Vh_noc", "Vh_skod", "N_premie", "N_odmeny", "Zaloha",
                                "N_dohody_ovp", "N_dohody_opc", "Priznak_uctovat", "CALC_DNI_PN", "CALC_DNI_OCR"};
 constexpr int kPrvyPriplatok = 15; // 0-based column of Vh_priplat1
+// Rows not posted named in the final message; the rest are counted (a box of a whole
+// firm's rows would not fit the screen).
+constexpr int kUnpostedShown = 20;
 
 } // namespace
 
@@ -67,7 +71,9 @@ void THsvPage::setSurchargeColumns()
     for (int i = 0; i < int(std::size(kStlpce)); ++i) {
         dbctrl::DBGridColumn c{QString::fromLatin1(kStlpce[i])};
         if (i >= kPrvyPriplatok && i < kPrvyPriplatok + 5)
-            c.title = QStringLiteral("P-") + (r.rowCount() ? r.asString(0, i - kPrvyPriplatok) : QString());
+            c.title = QStringLiteral("P-")
+                      + MainVyp::surchargeCaption(i - kPrvyPriplatok + 1,
+                                                  r.rowCount() ? r.asString(0, i - kPrvyPriplatok) : QString());
         columns << c;
     }
     m_grid->setColumns(columns);
@@ -98,7 +104,19 @@ void THsvPage::runPosting()
         m_dm.Uctuj_hsv();
     }
     m_grid->setFocus();
-    MyConsts::Sprava_informacia(Msg(65081, m_dm.Pocet_zauctovanych));
+    // One message ends the run: the payrolls written and, by name and reason, the marked
+    // rows that were not.
+    const QString posted = Msg(65081, m_dm.Pocet_zauctovanych);
+    const QStringList &unposted = m_dm.rowsNotPosted();
+    if (unposted.isEmpty()) {
+        MyConsts::Sprava_informacia(posted);
+        return;
+    }
+    QStringList lines{posted, QStringLiteral("Počet nespracovaných výplat %1:").arg(unposted.size())};
+    lines << unposted.mid(0, kUnpostedShown);
+    if (unposted.size() > kUnpostedShown)
+        lines << QStringLiteral("… a ďalších %1.").arg(unposted.size() - kUnpostedShown);
+    MyConsts::Sprava_upozornenie(lines.join(u'\n'));
 }
 
 void THsvPage::goBack()

@@ -24,10 +24,12 @@ public:
     dbctrl::DBGrid *hsvGrid() const { return m_grid; }
     QPushButton *runAction() const { return m_spusti; }
     QPushButton *returnAction() const { return m_navrat; }
-    // Columns 16 to 20 titled "P-" and the firm's texts of its five free surcharges.
+    // Columns 16 to 20 titled "P-" and the captions of the five free surcharges as the
+    // payroll screen shows them (the firm's names, or the surcharge's number).
     void setSurchargeColumns();
 
-    // "&Spusti účtovanie": asks 65082, posts the marked rows and reports their count (65081).
+    // "&Spusti účtovanie": asks 65082, posts the marked rows and ends with one message: their
+    // count (65081) and the marked rows not posted, named with the reason.
     void runPosting();
     // "&Návrat": asks 65083; a yes leaves the page (returnAction()).
     void goBack();

@@ -221,7 +221,7 @@ ScreenPage surchargeFields()
     };
     for (int i = 1; i <= 5; ++i) {
         const QString n = QString::number(i);
-        rows.append({QStringLiteral("Príplatok ") + n,
+        rows.append({surchargeCaption(i, {}),
                      {V(QStringLiteral("Vh_priplat") + n), R(QStringLiteral("F_priplat") + n),
                       V(QStringLiteral("CALC_PRIPL") + n), V(QStringLiteral("Vp_priplat") + n)},
                      surchargeLabelList()[i - 1]});
@@ -310,6 +310,12 @@ const ScreenGroup &deductionFields()
 }
 
 const QStringList &surchargeLabels() { return surchargeLabelList(); }
+
+QString surchargeCaption(int number, const QString &firmName)
+{
+    const QString name = firmName.trimmed();
+    return name.isEmpty() ? QStringLiteral("Príplatok %1").arg(number) : name;
+}
 
 namespace {
 

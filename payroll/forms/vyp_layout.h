@@ -30,6 +30,9 @@ const dbctrl::ScreenGroup &deductionFields();
 // Firm-header fields holding the names the firm gave the free surcharges; the caption of
 // each surcharge's row is the label "Label_" + field.
 const QStringList &surchargeLabels();
+// The caption of free surcharge `number` (1 to 5) wherever it is shown: the name the firm
+// gave it (its field of surchargeLabels()), or "Príplatok <number>" while it has none.
+QString surchargeCaption(int number, const QString &firmName);
 
 // Every field of the record that the screen offers for input (not marked as only shown),
 // each once, in screen order.

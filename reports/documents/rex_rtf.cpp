@@ -209,7 +209,10 @@ void certificateKeys(TemplateText &t, const TReportRTF &r, int *vynechani)
         const int m = int(q.asInteger(i, q.columnIndex(QStringLiteral("V_mesiac"))));
         const auto num = [&](const char *c) { return q.asFloat(i, q.columnIndex(QString::fromLatin1(c))); };
         if (m >= 1 && m <= 12) {
-            if (num("X2") == 2)
+            // The basis holds twelve rows, those of months without a payroll all zero, and
+            // X2 the month's health rate (set whether or not the employee was insured): a
+            // month was insured with the employer when an advance was paid for it.
+            if (num("X4") != 0 || num("X5") != 0)
                 oznacene[size_t(m - 1)] = true;
             mesiace[m].first += num("X3");
             mesiace[m].second += num("X1");
@@ -255,7 +258,16 @@ void noticeKeys(TemplateText &t, const TReportRTF &r)
         zaplatene += q.asFloat(i, q.columnIndex(QStringLiteral("X4"))) + q.asFloat(i, q.columnIndex(QStringLiteral("X5")));
     t.Sablona_pridaj(QStringLiteral("$UHRN_PREDDAV_ZNEC"), wholeNumberText(zaplatene));
     t.Sablona_pridaj(QStringLiteral("$POISTNE"), wholeNumberText(r.Q3_.number(QStringLiteral("X3"))));
-    t.Sablona_pridaj(QStringLiteral("$NEDOPLATOK"), wholeNumberText(r.Q3_.number(QStringLiteral("X1"))));
+    const double vysledok = r.Q3_.number(QStringLiteral("X1"));
+    if (vysledok < 0)
+        t.Sablona_pridaj(QStringLiteral("$PREPLATOK"), wholeNumberText(-vysledok));
+    else
+        t.Sablona_pridaj(QStringLiteral("$NEDOPLATOK"), wholeNumberText(vysledok));
+}
+
+QString noticeTemplate(const TReportRTF &r)
+{
+    return QString::fromUtf16(r.Q3_.number(QStringLiteral("X1")) < 0 ? kSablonaPreplatku : kSablonaOznamenia);
 }
 
 void registrationKeys(TemplateText &t, const TReportRTF &r, int *vynechani)
@@ -357,7 +369,7 @@ void Export_rtf_oznamenie(const TMyReportParam &p)
         TemplateText t(TemplateText::Format::Rtf);
         noticeKeys(t, r);
         const QString vystup = noticeName(r.Q3_);
-        writeRtf(templateFile(QString::fromUtf16(kSablonaOznamenia)), vystup, t);
+        writeRtf(templateFile(noticeTemplate(r)), vystup, t);
         MyConsts::Otvor_vytvoreny_subor(vystup);
     });
 }

@@ -2,7 +2,8 @@
 // The letters written from RTF templates of the installation's "frm" folder by filling
 // their "$" keys (TReportRTF, never previewed): the employee's certificate of health-
 // insurance advances of the previous year ("RTF_ZDR_DOKLAD"), the notice of his
-// underpayment from the annual health-insurance settlement ("RTF_ZDR_OZNAM") and the
+// underpayment or overpayment from the annual health-insurance settlement ("RTF_ZDR_OZNAM",
+// a letter of its own for each) and the
 // social insurer's registration form for the employees who start on the statement date
 // ("SP_PRIHLAS").
 #include "core/helpers/template_output.h"
@@ -54,6 +55,7 @@ namespace RexRTF {
 
 inline constexpr char16_t kSablonaDokladu[] = u"Doklad_preddavkov_zp.rtf";
 inline constexpr char16_t kSablonaOznamenia[] = u"oznamenie_nedoplatku_zp.rtf";
+inline constexpr char16_t kSablonaPreplatku[] = u"oznamenie_preplatku_zp.rtf";
 inline constexpr char16_t kSablonaPrihlasenia[] = u"prihlasenie_odhlasenie_zamestnanca.rtf";
 inline constexpr char16_t kVystupPrihlasenia[] = u"prihlasenie_odhlasenie_zam_.rtf";
 // Lines of the forms.
@@ -75,10 +77,16 @@ bool checkNoticeData(const TReportRTF &r);
 // The keys of each letter, in the order the template is filled. `vynechani` gets the
 // lines that did not fit the form (periods without insurance, employees to register).
 void certificateKeys(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
+// The notice states the result as a positive amount: $NEDOPLATOK for an underpayment (or
+// none), $PREPLATOK for an overpayment (a negative result).
 void noticeKeys(MyConsts::TemplateText &t, const TReportRTF &r);
+// The notice's template by the result's sign: the overpayment letter for a negative
+// result, the underpayment letter otherwise.
+QString noticeTemplate(const TReportRTF &r);
 void registrationKeys(MyConsts::TemplateText &t, const TReportRTF &r, int *vynechani = nullptr);
 
-// The month marks of the certificate: "X" for a month insured with the employer (X2 = 2).
+// The month marks of the certificate: "X" for a month insured with the employer (an
+// advance of the employee or the employer paid for it).
 // Every month marked gives $A1 " ", $A2 "X" and blank months; else $A1 "X", $A2 " " and
 // each month's own mark under "!A" (January) to "!L" (December).
 void addMonthMarks(MyConsts::TemplateText &t, const std::array<bool, 12> &oznacene);

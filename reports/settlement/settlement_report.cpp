@@ -2,6 +2,7 @@
 
 #include "core/helpers/address.h"
 #include "core/session.h"
+#include "payroll/calc/settlement_allowances.h"
 #include "platform/format/number_format.h"
 #include "reports/filled_label.h"
 #include "reports/report_query.h"
@@ -249,7 +250,7 @@ SettlementReport::SettlementReport(const QString &maskaPreplatku, bool telefon) 
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::String, 100);
     Q0_.addCalculatedField(u"CALC_PREPLATOK"_s, db::FieldType::String, 50);
     for (const char *f : {"CALC_PREPL_BONUS", "CALC_NEDOPL_BONUS", "CALC_PREPL_DAN", "CALC_NEDOPL_DAN",
-                          "CALC_PREPL_BB", "CALC_NEDOPL_BB"})
+                          "CALC_PREPL_BB", "CALC_NEDOPL_BB", "CALC_NC_MINIMUM", "CALC_NC_PARTNER"})
         Q0_.addCalculatedField(QString::fromLatin1(f), db::FieldType::Money);
     Q0_.onCalcFields = [this](db::DataSet &ds) { computeReportFields(ds); };
     S0_.setDataSet(&Q0_);
@@ -293,6 +294,11 @@ void SettlementReport::computeReportFields(db::DataSet &ds)
     ds.setValue(u"CALC_NEDOPL_DAN"_s, r.nedoplDan);
     ds.setValue(u"CALC_PREPL_BB"_s, r.preplBB);
     ds.setValue(u"CALC_NEDOPL_BB"_s, r.nedoplBB);
+    // The amounts the settlement's total was made of; the typed ones may be larger.
+    const payroll::SettlementAllowances used = payroll::settlementAllowances(
+        int(ds.fieldByName(u"v_rok"_s).asInteger()), n("Ciastzd_spolu"), n("Nc_minimum"), n("Nc_partner"));
+    ds.setValue(u"CALC_NC_MINIMUM"_s, used.taxpayer);
+    ds.setValue(u"CALC_NC_PARTNER"_s, used.spouse);
 }
 
 void SettlementReport::Otvor_data()

@@ -91,8 +91,9 @@ rpt::LayoutDesc rzLayout(const RzForm &f);
 const rpt::BlockLibrary &rzBlocks();
 
 // A reconciliation form: Q0_ holds the settlement rows of the year of the request's
-// period in the employee and centre ranges (calculated TMP, ADR, CALC_PREPLATOK and the six
-// split fields), QINF_ the firm header with CALC_ADRESA. Nothing is previewed, and nothing
+// period in the employee and centre ranges (calculated TMP, ADR, CALC_PREPLATOK, the six
+// split fields and the non-taxable amounts the computation used, CALC_NC_MINIMUM and
+// CALC_NC_PARTNER), QINF_ the firm header with CALC_ADRESA. Nothing is previewed, and nothing
 // said, when no settlement row is found.
 class SettlementReport : public TReport {
 public:

@@ -31,8 +31,10 @@ rpt::LayoutDesc reportLayout()
                          .items =
                              {
                                  dbText(u"QRDB_CALC_TYP"_s, {0, 0.3, 60, 4}, u"Q1_.CALC_TYP"_s, reportFont(8)),
-                                 dbText(u"QRDB_Suma"_s, {62, 0.3, 26, 4}, u"Q1_.Suma"_s, reportFont(8), Qt::AlignRight,
-                                        u"0.00"_s),
+                                 // What the month's calculation deducted: a percentage
+                                 // deduction keeps its rate in Suma.
+                                 dbText(u"QRDB_Suma"_s, {62, 0.3, 26, 4}, u"Q1_.Vypocitana_suma"_s, reportFont(8),
+                                        Qt::AlignRight, u"0.00"_s),
                                  dbText(u"QRDB_Poznamka"_s, {92, 0.3, 98, 4}, u"Q1_.Poznamka"_s, reportFont(8)),
                              },
                          .master = u"detail"_s,

@@ -54,6 +54,8 @@ MyConsts::FormFields rowFields(const REXSP1P::Riadok &r, int poradie)
     return f;
 }
 
+int annexPageCount(std::size_t rows) { return MyConsts::formDataPageCount(qsizetype(rows), kNaStranu); }
+
 MyConsts::FormDataPages statementPages(const TMyReportParam &p, const SP2005VY::Heading &h,
                                const std::vector<REXSP1P::Riadok> &riadky, const QString &sablona)
 {
@@ -61,7 +63,7 @@ MyConsts::FormDataPages statementPages(const TMyReportParam &p, const SP2005VY::
     s.stem = baseName(p.Obdobie);
     s.form = sablona;
     s.recordsPerPage = kNaStranu;
-    const MyConsts::FormFields hlavicka = SP2005VY::headingFields(p, h);
+    const MyConsts::FormFields hlavicka = SP2005VY::headingFields(p, h, annexPageCount(riadky.size()));
     s.pageFields = [hlavicka](int strana) {
         MyConsts::FormFields f = hlavicka;
         f.append({QStringLiteral("b12c96nfCisStrany"), QString::number(strana)});

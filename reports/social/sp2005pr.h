@@ -31,7 +31,12 @@ bool pays(int kod);
 // the page. `poradie` is the running number (from 1).
 MyConsts::FormFields rowFields(const REXSP1P::Riadok &r, int poradie);
 
-// The form-data pages of the annex: the firm's fields and the page number, then the rows.
+// The pages of the annex of `rows` employees (at least one), as the statement and every
+// page of the annex state them.
+int annexPageCount(std::size_t rows);
+
+// The form-data pages of the annex: the firm's fields, the count of pages and the page
+// number, then the rows.
 MyConsts::FormDataPages statementPages(const TMyReportParam &p, const SP2005VY::Heading &h,
                                const std::vector<REXSP1P::Riadok> &riadky, const QString &sablona);
 

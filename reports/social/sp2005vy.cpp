@@ -16,6 +16,7 @@
 #include "reports/dispatcher.h"
 #include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
+#include "reports/social/sp2005pr.h"
 
 namespace tarix::reports {
 
@@ -120,7 +121,7 @@ Heading loadHeading(db::Session &session)
     return h;
 }
 
-MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h)
+MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h, int annexPages)
 {
     MyConsts::FormFields f;
     const auto pole = [&](const char *meno, const QString &hodnota) { f.append({QString::fromLatin1(meno), hodnota}); };
@@ -133,7 +134,7 @@ MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h)
     pole("b12c96nfcislo_kod_uctu", h.CALC_CISLO_UCTU);
     pole("b12c96nfnazovSidloBanky", h.NAZOV_BANKY);
     pole("b12c96nfobec", h.ADR_MESTO);
-    pole("b12c96nfPocStr", QStringLiteral("1"));
+    pole("b12c96nfPocStr", QString::number(annexPages));
     pole("b12c96nfpsc", h.ADR_PSC);
     pole("b12c96nfstat", {});
     pole("b12c96nftypVykazu", QString(p.Typ_vykazu));
@@ -147,11 +148,12 @@ MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h)
     return f;
 }
 
-QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, const QString &sablona)
+QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, int annexPages,
+                       const QString &sablona)
 {
     MyConsts::XmlText x;
     MyConsts::xfdfBegin(x);
-    for (const MyConsts::FormField &f : headingFields(p, h))
+    for (const MyConsts::FormField &f : headingFields(p, h, annexPages))
         x.Xml_pole(f.name, f.value);
     const auto suma = [&](const char *meno, int stlpec) { x.Xml_pole(QString::fromLatin1(meno), wholeNumberText(s(0, stlpec))); };
     suma("b12c96nfnpZamnec", kNP_zamestnanec);
@@ -204,10 +206,13 @@ void Export_xfdf(const TMyReportParam &p)
         db::Session &session = *db::Session::defaultSession();
         const Sucty s = computeTotals(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do);
         const Heading h = loadHeading(session);
+        // The statement states how many pages its annex of the same month has.
+        const int annexPages = SP2005PR::annexPageCount(
+            REXSP1P::attachmentRows(session, p.Obdobie, p.Stredisko_od, p.Stredisko_do).size());
         MyConsts::OutputFiles subory{.input = pdfTemplate(), .output = xfdfName(p.Obdobie)};
         MyConsts::Kontrola_suborov(subory);
         if (subory.writeAllowed)
-            shell::writeFileAtomically(subory.output, statementXfdf(p, s, h, subory.input));
+            shell::writeFileAtomically(subory.output, statementXfdf(p, s, h, annexPages, subory.input));
         MyConsts::Otvor_vytvoreny_subor(subory.output);
     });
 }

@@ -67,10 +67,11 @@ Heading loadHeading(db::Session &session);
 
 // The firm's fields of the form data, "b12c96nfobdobie" to "b12c96nfFormVyp", in order
 // (the annex's pages write them too).
-MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h);
+MyConsts::FormFields headingFields(const TMyReportParam &p, const Heading &h, int annexPages);
 
 // The form-data (XFDF) document of the statement, for the PDF form `sablona`.
-QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, const QString &sablona);
+QByteArray statementXfdf(const TMyReportParam &p, const Sucty &s, const Heading &h, int annexPages,
+                       const QString &sablona);
 
 // "MesVykPCB_" + period + ".xfdf" in the firm's output folder.
 QString xfdfName(int obdobie);

@@ -124,8 +124,8 @@ protected:
         // Two identical deductions: both are paid, so both are listed.
         for (int i = 0; i < 2; ++i)
             session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, cislo_u, banka_u, ssym_u, "
-                            "ksym, vsym, suma, typ_sumy, prijemca, spp) values (200503, 2, 'E', '2624447774', "
-                            "'1100', '12', '0558', '991', 800, 0, 'Exekútor', 'exekúcia')");
+                            "ksym, vsym, suma, typ_sumy, vypocitana_suma, prijemca, spp) values (200503, 2, 'E', "
+                            "'2624447774', '1100', '12', '0558', '991', 800, 0, 800, 'Exekútor', 'exekúcia')");
     }
     const rpt::PreparedReport *runHp(const Parametre_hp &v)
     {
@@ -156,6 +156,31 @@ TEST_F(PaymentOrderFromPayroll, PartsBAndCAreListedWholeWithTheirTotal)
     EXPECT_EQ(textOf(page, "QRDB_CALC_SPP", 3), "exekúcia");
     expectTextsFit(*r);
     reports::fixtures::expectWrittenAsPdf(*r, QStringLiteral("hromadny_prikaz_HP"));
+}
+
+TEST_F(PaymentOrderFromPayroll, APercentageDeductionPaysWhatWasDeductedAsTheStoredOrderDoes)
+{
+    // 20 % of net pay: Suma holds the rate, the calculation stored what it deducted.
+    session.execute("insert into \":tarix_data:zrv\" (v_obdobie, code_emp, typ, cislo_u, banka_u, ssym_u, ksym, "
+                    "vsym, suma, typ_sumy, vypocitana_suma, prijemca, spp) values (200503, 1, 'X', '2625550001', "
+                    "'1100', '', '0558', '552', 20, 3, 3139, 'Exekútor JUDr. Malý', 'exekúcia')");
+    header(5, "2612345678", "0200", QDate(2005, 4, 10));
+    Parametre_hp v;
+    v.cast_a = false;
+    ASSERT_TRUE(Generuj_polozky(session, 5, 200503, 1, 99, [v] { return std::optional<Parametre_hp>(v); }));
+    const rpt::PreparedReport *stored = run([&] { REXHP::runHp1Report(request("HP1", 5)); });
+    ASSERT_NE(stored, nullptr) << scripted.messages().join('\n').toStdString();
+    ASSERT_EQ(stored->pages.size(), 1u);
+    const QString total = "31739,50"; // 15 000,50 + 12 000 + 2 x 800 + 3 139
+    EXPECT_EQ(textOf(stored->pages[0], "QRDB_celkom"), total);
+
+    const rpt::PreparedReport *fromPayroll = runHp(v);
+    ASSERT_NE(fromPayroll, nullptr);
+    ASSERT_EQ(fromPayroll->pages.size(), 1u);
+    EXPECT_EQ(textOf(fromPayroll->pages[0], "QRL_celkom"), total);
+    EXPECT_TRUE(allTexts(*fromPayroll).contains("3 139,00"));
+    EXPECT_FALSE(allTexts(*fromPayroll).contains("20,00"));
+    reports::fixtures::expectWrittenAsPdf(*fromPayroll, QStringLiteral("hromadny_prikaz_HP_percento"));
 }
 
 TEST_F(PaymentOrderFromPayroll, TheNamesFlagPrintsTitleNameAndSurname)

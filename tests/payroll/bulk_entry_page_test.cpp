@@ -54,7 +54,7 @@ TEST_F(BulkEntryPageTest, TheFreeSurchargeColumnsCarryTheFirmsTexts)
     const auto &columns = page.hsvGrid()->gridModel()->columns();
     ASSERT_GE(columns.size(), 20);
     EXPECT_EQ(columns[15].title, "P-Zmenový"); // column 16
-    EXPECT_EQ(columns[16].title, "P-");
+    EXPECT_EQ(columns[16].title, "P-Príplatok 2"); // unnamed: its number
     EXPECT_EQ(columns[19].title, "P-Rizikový"); // column 20
 }
 

@@ -1,9 +1,9 @@
 // The letters written from RTF templates: the certificate of health-insurance advances,
 // the notice of underpayment and the registration form, each byte for byte against a
 // file written by hand, for a firm and an employee whose surname holds "\" and Slovak
-// letters; the month marks, the checks before writing and their order, the periods
-// without insurance that overlap the year, the nineteen lines of the registration form,
-// the shipped templates, and a missing template.
+// letters; the shipped notice of each sign of the result; the month marks, the checks
+// before writing and their order, the periods without insurance that overlap the year, the
+// nineteen lines of the registration form, the shipped templates, and a missing template.
 //
 // The test puts small templates of its own into the installation's frm folder (each key
 // once, between "|"), so that every filled value stands out. The expected files
@@ -17,8 +17,8 @@
 //   - $ROK is the year before the period's; the month values are the text of the number
 //     (decimal comma, no zeros after it: "7000,5"), a month without a row is empty; the
 //     totals are whole numbers ("%0.0f": 21001.5 gives 21002);
-//   - $A1 "X" and $A2 " " because not every month is marked; "!A" and "!B" are "X" (the
-//     months with X2 = 2), the other ten month keys a blank;
+//   - $A1 "X" and $A2 " " because not every month is marked; "!A" to "!C" are "X" (the
+//     months with an advance paid), the other nine month keys a blank;
 //   - the periods without insurance are those that overlap the year before, in order of
 //     their start, one from 2005 to 2007 included; lines after the last are empty;
 //   - dates are d.M.yyyy, an empty end date is empty;
@@ -28,6 +28,7 @@
 #include "document_fixture.h"
 
 #include "core/helpers/messages.h"
+#include "platform/codepage/cp1250.h"
 #include "platform/errors.h"
 #include "reports/documents/rex_rtf.h"
 #include "reports/report.h"
@@ -62,9 +63,10 @@ protected:
                             {{"r", rok}, {"m", mesiac}, {"t", typ}, {"x1", x1}, {"x2", x2}, {"x3", x3}, {"x4", x4},
                              {"x5", x5}});
         };
-        month(2006, 1, 1, 20000, 2, 7000.5, 800, 2000);
-        month(2006, 2, 1, 20000, 2, 7000.5, 800, 2000);
-        month(2006, 3, 1, 21000, 1, 7000.5, 840, 2100);
+        // X2 holds the month's health rate, as the basis is rebuilt.
+        month(2006, 1, 1, 20000, 4, 7000.5, 800, 2000);
+        month(2006, 2, 1, 20000, 4, 7000.5, 800, 2000);
+        month(2006, 3, 1, 21000, 4, 7000.5, 840, 2100);
         month(2006, 4, 2, 99999, 2, 99999, 99999, 99999); // another kind of row
         month(2005, 5, 1, 99999, 2, 99999, 99999, 99999); // another year
     }
@@ -157,6 +159,61 @@ TEST_F(Letters, NoticeOfUnderpaymentByteForByte)
     EXPECT_EQ(readFile(out), expectedFile("rtf_zdr_oznam.rtf"));
 }
 
+// The written letter as the clerk reads it: RTF's \'hh escapes turned into their
+// Windows-1250 letters.
+static QString rtfLetters(const QByteArray &rtf)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        if (rtf.at(i) == '\\' && i + 3 < rtf.size() && rtf.at(i + 1) == '\'') {
+            bytes += char(rtf.mid(i + 2, 2).toInt(nullptr, 16));
+            i += 3;
+        } else {
+            bytes += rtf.at(i);
+        }
+    }
+    return codepage::fromCp1250(bytes);
+}
+
+// The shipped letters by the result's sign: an overpayment (a negative result) gets the
+// overpayment letter with a positive amount, an underpayment the letter it always had.
+TEST_F(Letters, TheNoticeFitsTheSignOfTheResult)
+{
+    insertSettlement();
+    insertMonths();
+    const struct {
+        double result;
+        QStringList says;
+        QStringList never;
+    } cases[] = {
+        {-300,
+         {"Vec: Oznámenie o preplatku na poistnom", "Preplatok:\\tab 300 Sk", "Preplatok Vám vyplatíme so mzdou"},
+         {"Nedoplatok", "nedoplatku", "-300", "zrazíme"}},
+        {1234.4,
+         {"Vec: Oznámenie o nedoplatku na poistnom", "Nedoplatok:\\tab 1234 Sk", "Nedoplatok Vám zrazíme zo mzdy"},
+         {"Preplatok", "preplatku"}},
+    };
+    const QString out = output(QStringLiteral("zdr2_6803145129_Hudák_Nový_Ján.rtf"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.result);
+        session.execute("delete from \":tarix_data:zp_univ\"");
+        session.execute("insert into \":tarix_data:zp_univ\" (code_emp, v_rok, typ, rok, x1, x3) "
+                        "values (1, 2007, 'VV', 2006, :x1, 30500.6)",
+                        {{"x1", c.result}});
+        QFile::remove(out);
+        write(letter("RTF_ZDR_OZNAM"), out);
+        const QByteArray bytes = readFile(out);
+        ASSERT_FALSE(bytes.isEmpty());
+        EXPECT_TRUE(bytes.startsWith("{\\rtf1\\ansi\\ansicpg1250"));
+        const QString text = rtfLetters(bytes);
+        for (const QString &t : c.says)
+            EXPECT_TRUE(text.contains(t)) << t.toStdString();
+        for (const QString &t : c.never)
+            EXPECT_FALSE(text.contains(t)) << t.toStdString();
+        EXPECT_FALSE(text.contains(u'$')) << text.toStdString();
+    }
+}
+
 TEST_F(Letters, RegistrationFormByteForByte)
 {
     session.execute("update \":tarix_data:zam\" set nastup='2007-02-01' where code_emp in (1, 2)");
@@ -192,20 +249,55 @@ TEST_F(Letters, MonthMarks)
     EXPECT_EQ(marks(some), "[X][ ]X          X");
 }
 
-TEST_F(Letters, AllTwelveMonthsMarkedGiveTheWholeYearOnTheCertificate)
+// The months marked are those the rebuilt basis shows an advance paid for; X2 holds the
+// month's rate whether or not the employee was insured. Every month marked is "all year".
+TEST_F(Letters, TheMonthsWithAnAdvancePaidAreMarkedAndAllTwelveAreTheWholeYear)
 {
     insertSettlement();
-    for (int m = 1; m <= 12; ++m)
-        session.execute("insert into \":tarix_data:zp_tab\" (code_emp, v_rok, v_mesiac, typ, x1, x2, x3, x4, x5) "
-                        "values (1, 2006, :m, 1, 1000, 2, 500, 40, 100)",
-                        {{"m", m}});
+    struct Mesiac {
+        double x1, x2, x4, x5;
+    };
+    const Mesiac plateny{20000, 4, 800, 2000};
+    const Mesiac bezVyplaty{0, 0, 0, 0};
+    const Mesiac nepoisteny{20000, 4, 0, 0}; // a payroll without health insurance
+    const Mesiac lenZamestnavatel{20000, 4, 0, 2800}; // the employer pays the whole advance
+    const struct {
+        const char *name;
+        std::array<Mesiac, 12> months;
+        const char *marks;
+    } cases[] = {
+        {"insured and paid all year", [&] { std::array<Mesiac, 12> a; a.fill(plateny); return a; }(),
+         " |X|            "},
+        {"hired in April", [&] { std::array<Mesiac, 12> a; a.fill(plateny); a[0] = a[1] = a[2] = bezVyplaty; return a; }(),
+         "X| |   XXXXXXXXX"},
+        {"not insured in June", [&] { std::array<Mesiac, 12> a; a.fill(plateny); a[5] = nepoisteny; return a; }(),
+         "X| |XXXXX XXXXXX"},
+        {"the employer pays all year", [&] { std::array<Mesiac, 12> a; a.fill(lenZamestnavatel); return a; }(),
+         " |X|            "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        session.execute("delete from \":tarix_data:zp_tab\"");
+        for (int m = 1; m <= 12; ++m) {
+            const Mesiac &v = c.months[size_t(m - 1)];
+            session.execute("insert into \":tarix_data:zp_tab\" (code_emp, v_rok, v_mesiac, typ, x1, x2, x3, x4, x5) "
+                            "values (1, 2006, :m, 1, :x1, :x2, 0, :x4, :x5)",
+                            {{"m", m}, {"x1", v.x1}, {"x2", v.x2}, {"x4", v.x4}, {"x5", v.x5}});
+        }
+        TReportRTF r(session);
+        r.Param = letter("RTF_ZDR_DOKLAD");
+        r.Otvor_doklad();
+        TemplateText t;
+        RexRTF::certificateKeys(t, r);
+        EXPECT_EQ(t.fillRows({"$A1|$A2|!A!B!C!D!E!F!G!H!I!J!K!L"}).at(0), QString::fromLatin1(c.marks));
+    }
+    // The whole year's totals beside the marks.
     TReportRTF r(session);
     r.Param = letter("RTF_ZDR_DOKLAD");
     r.Otvor_doklad();
     TemplateText t;
     RexRTF::certificateKeys(t, r);
-    EXPECT_EQ(t.fillRows({"$A1|$A2|!A!F!L|$MZ13|$UH13|$UHRN_PREDDAV_ZNEC|$UHRN_PREDDAV_ZTEL"}).at(0),
-              " |X|   |6000|12000|480|1200");
+    EXPECT_EQ(t.fillRows({"$UH13|$UHRN_PREDDAV_ZNEC|$UHRN_PREDDAV_ZTEL"}).at(0), "240000|0|33600");
 }
 
 TEST_F(Letters, TheChecksComeInTheirOrderAndWriteNothing)

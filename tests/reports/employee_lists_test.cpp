@@ -1,6 +1,7 @@
 // The per-employee lists: piece-work items (VYK), deductions (ZRAZ), sickness benefits
 // (VLND), the employer's confirmation of income (PP2) and the assessment bases by month (VZ).
 #include "sheets_fixture.h"
+#include "social_pdf.h"
 
 #include "core/helpers/code_texts.h"
 #include "core/helpers/periods.h"
@@ -50,19 +51,24 @@ TEST_F(EmployeeLists, VykListsTheMonthsPieceWorkItemsWithTheTaskText)
 TEST_F(EmployeeLists, ZrazListsEachEmployeesDeductionsOfTheMonth)
 {
     session.execute("delete from \":tarix_data:zrv\"");
-    session.execute("insert into \":tarix_data:zrv\" (V_obdobie, Code_emp, ZRID, Typ, Suma, Poznamka, Typ_sumy) "
-                    "values (200703, 1, 1, 'P', 1500, 'pôžička na byt', 0), (200703, 1, 2, 'S', 300, 'stavebné sporenie', 0), "
-                    "(200703, 5, 3, 'O', 50, NULL, 0), (200702, 3, 4, 'P', 999, 'minulý mesiac', 0)");
+    // The last row of March is 20 % of net pay: Suma holds the rate, the calculation stored
+    // what it deducted.
+    session.execute("insert into \":tarix_data:zrv\" (V_obdobie, Code_emp, ZRID, Typ, Suma, Poznamka, Typ_sumy, "
+                    "Vypocitana_suma) values (200703, 1, 1, 'P', 1500, 'pôžička na byt', 0, 1500), "
+                    "(200703, 1, 2, 'S', 300, 'stavebné sporenie', 0, 300), (200703, 5, 3, 'O', 50, NULL, 0, 50), "
+                    "(200702, 3, 4, 'P', 999, 'minulý mesiac', 0, 999), "
+                    "(200703, 5, 5, 'X', 20, 'exekúcia 20 % čistej mzdy', 3, 3139)");
 
     const rpt::PreparedReport &r = run("ZRAZ", 200703);
     EXPECT_EQ(textsOf(r, "QRDB_CALC_TMP"), (QStringList{"Ing. Ján Hudák", "Milan Cibula"}));
-    EXPECT_EQ(textsOf(r, "QRDB_Suma"), (QStringList{"1500,00", "300,00", "50,00"}));
+    EXPECT_EQ(textsOf(r, "QRDB_Suma"), (QStringList{"1500,00", "300,00", "50,00", "3139,00"}));
     EXPECT_EQ(textsOf(r, "QRDB_CALC_TYP"),
               (QStringList{MyConsts::Text_druhu_zrazky('P'), MyConsts::Text_druhu_zrazky('S'),
-                           MyConsts::Text_druhu_zrazky('O')}));
+                           MyConsts::Text_druhu_zrazky('O'), MyConsts::Text_druhu_zrazky('X')}));
     EXPECT_FALSE(allTexts(r).contains("minulý mesiac"));
     EXPECT_EQ(textOf(r.pages.at(0), "QRDB_CALC_OBDOBIE"), "ZRÁŽKY ZA OBDOBIE MAREC 2007");
     expectFits(r, 210, 297);
+    fixtures::expectWrittenAsPdf(r, QStringLiteral("zrazky"));
 }
 
 TEST_F(EmployeeLists, VlndByNameOrByCodeWithTheSums)

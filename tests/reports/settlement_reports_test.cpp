@@ -7,6 +7,8 @@
 #include "reports/settlement/settlement_report.h"
 #include "social_pdf.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 using namespace tarix;
@@ -170,6 +172,134 @@ TEST_F(Reports, TheSplitRowsOfBothPagesFromTheSettlement)
             EXPECT_EQ(textOf(page2, "QRDB_CALC_PREPL_BONUS"), c.r07);
             EXPECT_EQ(textOf(page2, "QRDB_CALC_PREPL_BB"), c.r13);
         }
+    }
+}
+
+// ---- the rows add up --------------------------------------------------------------------
+
+// A row of a form as printed, as a number ("60 447", "+2 957", "-7 510").
+double printed(const rpt::PreparedPage &page, const char *field)
+{
+    QString t = fixtures::ReportChecks::textOf(page, QStringLiteral("QRDB_") + QString::fromLatin1(field));
+    t.remove(QRegularExpression(QStringLiteral("[^0-9,-]")));
+    t.replace(u',', u'.');
+    return t.toDouble();
+}
+
+// Each form's rows that its captions define from other rows hold for the settlements the
+// computation stores: an ordinary employee and high earners of every year's layout. From
+// 2007 row "02 a)" ("02 b)") prints the amount the computation used, not the full one typed.
+TEST_F(Reports, EveryRowAFormDefinesAsASumEqualsItsPrintedRows)
+{
+    // sum of (sign, row) = 0; `limit` caps the first row's addends (row "02 f)").
+    struct Rule {
+        std::vector<std::pair<int, const char *>> terms;
+        double limit = 0;
+    };
+    const std::vector<Rule> upTo2003 = {
+        {{{1, "Nc_spolu"}, {-1, "Nc_minimum"}, {-1, "Nc_deti"}, {-1, "Nc_partner"}, {-1, "Nc_invalid_ciast"},
+          {-1, "Nc_invalid_ztp"}, {-1, "Nc_dary"}}},
+        {{{1, "Zdanmzda"}, {-1, "Ciastzd_spolu"}, {1, "Nc_spolu"}}},
+    };
+    std::vector<Rule> upTo2001 = upTo2003;
+    upTo2001.push_back({{{1, "Ciastzd_spolu"}, {-1, "Ciastzd1"}, {-1, "Ciastzd2"}}});
+    const std::vector<Rule> result = {
+        {{{1, "CALC_PREPL_BONUS"}, {-1, "CALC_NEDOPL_BONUS"}, {-1, "D_bonus_narok"}, {1, "D_bonus_cerpany"}}},
+        {{{1, "CALC_NEDOPL_DAN"}, {-1, "CALC_PREPL_DAN"}, {-1, "Dan"}, {1, "D_bonus_narok"}, {-1, "D_bonus_cerpany"},
+          {1, "Uhrn_preddavkov"}}},
+        {{{1, "CALC_NEDOPL_BB"}, {-1, "CALC_PREPL_BB"}, {-1, "Dan"}, {1, "Uhrn_preddavkov"}}},
+        {{{1, "Zdanmzda_round"}, {-1, "Ciastzd_spolu"}, {1, "Nc_spolu"}}},
+    };
+    std::vector<Rule> of2004 = result;
+    of2004.push_back({{{1, "Ciastzd_spolu"}, {-1, "Uhrn_brutto"}, {1, "Poistne"}, {1, "DDP"}}});
+    of2004.push_back({{{1, "Nc_spolu"}, {-1, "CALC_NC_MINIMUM"}, {-1, "CALC_NC_PARTNER"}}});
+    std::vector<Rule> from2005 = result;
+    from2005.push_back({{{1, "Ciastzd_spolu"}, {-1, "Uhrn_brutto"}, {1, "Poistne"}}});
+    from2005.push_back({{{1, "Nc_do_limitu"}, {-1, "DDP"}, {-1, "Nc_ucelove_sporenie"}, {-1, "Nc_zivotne_poistenie"}},
+                        12000});
+    from2005.push_back({{{1, "Nc_spolu"}, {-1, "CALC_NC_MINIMUM"}, {-1, "CALC_NC_PARTNER"}, {-1, "Nc_do_limitu"}}});
+
+    const struct {
+        const char *what;
+        int rok;
+        QVariantMap row; // as the computation stores it
+        const std::vector<Rule> &rules;
+        const char *row02a; // what row "02 a)" prints, when it matters
+        const char *row02b;
+    } cases[] = {
+        {"2000 ordinary", 2000,
+         {{"Ciastzd1", 120000}, {"Ciastzd2", 10000}, {"Ciastzd_spolu", 130000}, {"Nc_minimum", 38760},
+          {"Nc_deti", 16800}, {"Nc_dary", 1000}, {"Nc_spolu", 56560}, {"Zdanmzda", 73440}, {"Zdanmzda_round", 73400}},
+         upTo2001, nullptr, nullptr},
+        {"2001 ordinary", 2001,
+         {{"Ciastzd1", 120000}, {"Ciastzd2", 10000}, {"Ciastzd_spolu", 130000}, {"Nc_minimum", 38760},
+          {"Nc_partner", 12000}, {"Nc_spolu", 50760}, {"Zdanmzda", 79240}, {"Zdanmzda_round", 79200}},
+         upTo2001, nullptr, nullptr},
+        {"2003 high earner", 2003,
+         {{"Uhrn_brutto", 900000}, {"Poistne", 112500}, {"Ciastzd1", 787500}, {"Ciastzd_spolu", 787500},
+          {"Nc_minimum", 38760}, {"Nc_deti", 16800}, {"Nc_invalid_ztp", 26040}, {"Nc_spolu", 81600},
+          {"Zdanmzda", 705900}, {"Zdanmzda_round", 705900}},
+         upTo2003, nullptr, nullptr},
+        {"2004 ordinary", 2004,
+         {{"Uhrn_brutto", 200000}, {"Poistne", 26800}, {"DDP", 1000}, {"Ciastzd1", 172200},
+          {"Ciastzd_spolu", 172200}, {"Nc_minimum", 80832}, {"Nc_spolu", 80832}, {"Zdanmzda", 91368},
+          {"Zdanmzda_round", 91368}, {"Dan", 17359}, {"Preddavky1", 18000}, {"Uhrn_preddavkov", 18000},
+          {"D_bonus_narok", 4800}, {"D_bonus_cerpany", 4800}, {"Preplatok", 641}},
+         of2004, "80 832", "0"},
+        {"2005 ordinary", 2005,
+         {{"Uhrn_brutto", 240000}, {"Poistne", 32160}, {"DDP", 2000}, {"Nc_ucelove_sporenie", 12000},
+          {"Ciastzd1", 207840}, {"Ciastzd_spolu", 207840}, {"Nc_minimum", 88800}, {"Nc_partner", 20000},
+          {"Nc_do_limitu", 12000}, {"Nc_spolu", 120800}, {"Zdanmzda", 87040}, {"Zdanmzda_round", 87040},
+          {"Dan", 16537}, {"Preddavky1", 17000}, {"Uhrn_preddavkov", 17000}, {"Preplatok", 463}},
+         from2005, "88 800", "20 000"},
+        // 220 116 - 638 676 / 4 = 60 447 of the 95 616 typed.
+        {"2007 high earner", 2007,
+         {{"Uhrn_brutto", 750000}, {"Poistne", 111324}, {"DDP", 6000}, {"Nc_ucelove_sporenie", 4000},
+          {"Nc_zivotne_poistenie", 5000}, {"Ciastzd1", 638676}, {"Ciastzd_spolu", 638676}, {"Nc_minimum", 95616},
+          {"Nc_do_limitu", 12000}, {"Nc_spolu", 72447}, {"Zdanmzda", 566229}, {"Zdanmzda_round", 566229},
+          {"Dan", 107583}, {"Preddavky1", 110000}, {"Uhrn_preddavkov", 110000}, {"D_bonus_narok", 6480},
+          {"D_bonus_cerpany", 5940}, {"Preplatok", 2957}},
+         from2005, "60 447", "0"},
+        // Above the spouse threshold: no own amount, the spouse's 315 732 - 250 000.
+        {"2007 high earner with a spouse", 2007,
+         {{"Uhrn_brutto", 1150000}, {"Poistne", 150000}, {"Ciastzd1", 1000000}, {"Ciastzd_spolu", 1000000},
+          {"Nc_minimum", 95616}, {"Nc_partner", 95616}, {"Nc_spolu", 65732}, {"Zdanmzda", 934268},
+          {"Zdanmzda_round", 934268}, {"Dan", 177510}, {"Preddavky1", 170000}, {"Uhrn_preddavkov", 170000},
+          {"Preplatok", -7510}},
+         from2005, "0", "65 732"},
+        {"2007 ordinary", 2007,
+         {{"Uhrn_brutto", 300000}, {"Poistne", 40200}, {"Ciastzd1", 259800}, {"Ciastzd_spolu", 259800},
+          {"Nc_minimum", 95616}, {"Nc_spolu", 95616}, {"Zdanmzda", 164184}, {"Zdanmzda_round", 164184},
+          {"Dan", 31194}, {"Preddavky1", 31500}, {"Uhrn_preddavkov", 31500}, {"D_bonus_narok", 6480},
+          {"D_bonus_cerpany", 6480}, {"Preplatok", 306}},
+         from2005, "95 616", "0"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        session.execute("delete from \":tarix_data:rzp\"");
+        insertRzp(1, c.rok, c.row);
+        const rpt::PreparedReport *r = run("RZ", c.rok * 100 + 12);
+        ASSERT_NE(r, nullptr);
+        const rpt::PreparedPage &page = r->pages.at(0);
+        for (const Rule &rule : c.rules) {
+            double sum = 0;
+            QString text;
+            for (size_t i = 1; i < rule.terms.size(); ++i)
+                sum += rule.terms[i].first * printed(page, rule.terms[i].second);
+            double first = printed(page, rule.terms[0].second);
+            if (rule.limit > 0)
+                sum = -std::min(rule.limit, -sum);
+            for (const auto &[sign, field] : rule.terms)
+                text += QStringLiteral(" %1%2").arg(sign > 0 ? '+' : '-').arg(QString::fromLatin1(field));
+            EXPECT_DOUBLE_EQ(rule.terms[0].first * first + sum, 0) << text.toStdString();
+        }
+        if (c.row02a) {
+            EXPECT_EQ(textOf(page, "QRDB_CALC_NC_MINIMUM"), QString::fromUtf8(c.row02a));
+            EXPECT_EQ(textOf(page, "QRDB_CALC_NC_PARTNER"), QString::fromUtf8(c.row02b));
+        }
+        expectFits(*r);
+        if (c.rok == 2007 && c.row.value("Nc_partner").toDouble() == 0)
+            fixtures::expectWrittenAsPdf(*r, QStringLiteral("rz_2007_") + QString::fromLatin1(c.what).replace(u' ', u'_'));
     }
 }
 

@@ -7,7 +7,8 @@
 // - the XML declaration, <xfdf ...> and <fields>, each field on three CR LF lines, UTF-8;
 // - the firm's fields of the monthly statement's form ("b12c96nfobdobie" "032005" for
 //   March 2005 ... "b12c96nfFormVyp"), the name "Pekáreň <U Ľudy> & syn" escaped, the
-//   account "3621458202 / 1100" (no prefix), then "b12c96nfCisStrany" = the page;
+//   account "3621458202 / 1100" (no prefix), "b12c96nfPocStr" the annex's count of pages
+//   ("@PAGES@" in the file), then "b12c96nfCisStrany" = the page;
 // - per employee, named prefix + row on the page (0 to 7): the running number
 //   (page - 1) x 8 + row + 1, the birth number without "/", the bases and premiums
 //   "%0.0f" (14.5 -> "15": halves away from zero), the days (31 less the uninsured days),
@@ -112,7 +113,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("%PDF-1.4\n");
     }
-    static QByteArray expected(const char *name) { return expectedFormFile(name); }
+    // A page of an annex of `pages` pages: each page states the count.
+    static QByteArray expected(const char *name, int pages)
+    {
+        return expectedFormFile(name).replace("@PAGES@", QByteArray::number(pages));
+    }
     QString page(int n) const { return MyConsts::formDataPageFile(SP2005PR::baseName(200503), n); }
     QStringList pagesWritten() const
     {
@@ -150,7 +155,7 @@ TEST_F(Annex2005, FormDataPagesOfEightByteForByte)
         EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
         ASSERT_EQ(pagesWritten().size(), qsizetype(c.pages.size()));
         for (size_t n = 1; n <= c.pages.size(); ++n)
-            EXPECT_EQ(readFile(page(int(n))), expected(c.pages[n - 1])) << "page " << n;
+            EXPECT_EQ(readFile(page(int(n))), expected(c.pages[n - 1], int(c.pages.size()))) << "page " << n;
         const auto asked = scripted.events(ui::ScriptedUserInterface::EventKind::OpenFile);
         ASSERT_EQ(asked.size(), 1u);
     }
@@ -170,7 +175,49 @@ TEST_F(Annex2005, ADeclinedPageIsSkippedWithItsRows)
     scripted.answerNo(Msg(65109, page(1))).answerYes(Msg(65109, page(2))).cancelFile();
     ParForm::Spusti_zostavu_podla_nazvu(request("SP_PDF_PR"));
     EXPECT_EQ(readFile(page(1)), "earlier");
-    EXPECT_EQ(readFile(page(2)), expected("sp_pdf_pr_9_page2.xfdf"));
+    EXPECT_EQ(readFile(page(2)), expected("sp_pdf_pr_9_page2.xfdf", 2));
+}
+
+// The statement's form data ("SP_PDF") and every page of the annex state the count of the
+// annex's pages: one for 8 employees, two for 9, three for 17.
+TEST_F(Annex2005, TheStatementAndEveryAnnexPageStateTheAnnexsPages)
+{
+    placeTemplate();
+    {
+        QFile f(SP2005VY::pdfTemplate());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("%PDF-1.4\n");
+    }
+    const auto pocetStran = [](const QByteArray &xfdf) {
+        const QByteArray field = "<field name=\"b12c96nfPocStr\">\r\n<value>";
+        const qsizetype from = xfdf.indexOf(field);
+        if (from < 0)
+            return QByteArray("<none>");
+        const qsizetype start = from + field.size();
+        return xfdf.mid(start, xfdf.indexOf('<', start) - start);
+    };
+    const struct {
+        int employees;
+        int pages;
+    } cases[] = {{8, 1}, {9, 2}, {17, 3}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.employees);
+        session.execute("delete from \":tarix_data:vyp\"");
+        for (const QString &f : pagesWritten())
+            QFile::remove(MyConsts::outputFolder() + f);
+        const QString statement = SP2005VY::xfdfName(200503);
+        QFile::remove(statement);
+        employees(c.employees);
+        scripted.answerNo(Msg(65126, statement)).cancelFile();
+        ParForm::Spusti_zostavu_podla_nazvu(request("SP_PDF"));
+        ParForm::Spusti_zostavu_podla_nazvu(request("SP_PDF_PR"));
+        EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty())
+            << scripted.messages().join('\n').toStdString();
+        EXPECT_EQ(pocetStran(readFile(statement)), QByteArray::number(c.pages));
+        ASSERT_EQ(pagesWritten().size(), c.pages);
+        for (int n = 1; n <= c.pages; ++n)
+            EXPECT_EQ(pocetStran(readFile(page(n))), QByteArray::number(c.pages)) << "page " << n;
+    }
 }
 
 // Without the PDF form nothing is written and the run ends with 65180 naming it.
