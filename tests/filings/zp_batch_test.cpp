@@ -118,12 +118,33 @@ TEST_F(ZpBatch, SixOOneBatchOfTwoInsurers)
     EXPECT_EQ(readFile(base() + "ZP25/3621458220050410.601"), expected("zp25_3621458220050410.601"));
 }
 
-TEST_F(ZpBatch, AMonthWithoutChangesWritesNoFileButStillReports)
+TEST_F(ZpBatch, AMonthWithNothingToReportWritesNoFileAndNamesNone)
 {
-    insertMonth();
-    ParForm::Spusti_zostavu_podla_nazvu(request("ZP601", 200503));
-    EXPECT_EQ(scripted.messages(), QStringList{completion("3621458220050410.601")});
-    EXPECT_TRUE(QDir(base()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    // ZP601 of a month with payrolls but no change rows; ZPTXT of a month without payrolls.
+    struct Pripad {
+        const char *kod;
+        bool vyplaty;
+        const char *dovod;
+    } pripady[] = {
+        {"ZP601", true, "Za marec 2005 nie sú žiadne zmeny poistencov"},
+        {"ZPTXT", false, "Za marec 2005 nie sú žiadne údaje pre výkaz preddavkov"},
+    };
+    for (const Pripad &c : pripady) {
+        SCOPED_TRACE(c.kod);
+        session.execute("delete from \":tarix_data:vyp\"");
+        if (c.vyplaty)
+            insertMonth();
+        scripted.clearEvents();
+        ParForm::Spusti_zostavu_podla_nazvu(request(c.kod, 200503));
+        const QStringList said = scripted.messages();
+        ASSERT_EQ(said.size(), 1) << said.join('\n').toStdString();
+        EXPECT_EQ(scripted.messages(ui::MessageKind::Information), said);
+        EXPECT_TRUE(said[0].startsWith(QString::fromUtf8(c.dovod))) << said[0].toStdString();
+        EXPECT_TRUE(said[0].endsWith("Žiadny súbor nebol vytvorený.")) << said[0].toStdString();
+        for (const char *nazov : {".601", ".001", "N514", "36214582", "ZP24", "ZP25"})
+            EXPECT_FALSE(said[0].contains(QString::fromLatin1(nazov))) << nazov;
+        EXPECT_TRUE(QDir(base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
 }
 
 TEST_F(ZpBatch, MoreInsurersThanABatchHoldsStopTheRunWithoutFiles)

@@ -108,6 +108,10 @@ TEST_F(HealthStatements, PrintedZpHasAPagePerInsurerWithTheRateOfThePeriod)
                   (QStringList{"kód zdravotnej poisťovne : 21", "kód zdravotnej poisťovne : 25"}));
         EXPECT_EQ(textOf(r->pages[0], "QRLabelZam1"), caption);
         EXPECT_EQ(textOf(r->pages[0], "QRLabelZam2"), caption);
+        // The employer's captions state the rate each group's amount was computed with;
+        // insurer 21 has nobody in group A: the year's rate.
+        EXPECT_EQ(textOf(r->pages[0], "QRL_V10"), "zamestnávateľ  2,6%");
+        EXPECT_EQ(textOf(r->pages[1], "QRL_V5"), "zamestnávateľ  10,0%");
         // Insurer 21: one employee with changed working capacity.
         EXPECT_EQ(textOf(r->pages[0], "V7"), "1");
         EXPECT_EQ(textOf(r->pages[0], "V8").trimmed(), "10 000,00");
@@ -259,6 +263,38 @@ TEST_F(HealthStatements, MonthlyAnnexListsEachInsurersEmployeesOnItsOwnPage)
         expectFits(*r);
         fixtures::expectWrittenAsPdf(*r, QStringLiteral("zp2005pr_%1").arg(period));
     }
+}
+
+TEST_F(HealthStatements, TheAnnexAndTheNoticeTickTheKindOfStatementRequested)
+{
+    insertVyp(1, 200603, {{"KZP", 24}, {"N_zaklad_zp", 12000}, {"O_zdravot", 480}, {"Oz_zdravot", 1200}});
+    session.execute("insert into \":tarix_data:zp_znec\" (Code_emp, V_rok, ROK, KZP, Typ_zuctovania, Datum_ziadosti) "
+                    "values (1, 2007, 2006, 24, 1, '2007-03-01')");
+    session.execute("insert into \":tarix_data:zp_univ\" (Code_emp, V_rok, Typ, Rok, X1, X2, A1) "
+                    "values (1, 2007, 'VV', 2006, 120, 0, '1')");
+    const struct {
+        const char *kod;
+        int period;
+        const char *regular, *corrective;
+    } reports[] = {{"ZP2005PR", 200603, "QR_RIADNY", "QR_OPRAVNY"}, {"ZP05OZVY", 200706, "QR_RIADNE", "QR_OPRAVNE"}};
+    for (const auto &rep : reports)
+        for (const QChar kind : {QChar(u'R'), QChar(u'O')}) {
+            SCOPED_TRACE(testing::Message() << rep.kod << " " << kind.toLatin1());
+            TMyReportParam p = request(rep.kod, rep.period);
+            p.Typ_vykazu = kind;
+            const rpt::PreparedReport *r = run(p);
+            ASSERT_TRUE(r);
+            EXPECT_EQ(textOf(r->pages[0], rep.regular), kind == u'R' ? "X" : "");
+            EXPECT_EQ(textOf(r->pages[0], rep.corrective), kind == u'O' ? "X" : "");
+            if (QLatin1String(rep.kod) == QLatin1String("ZP05OZVY")) {
+                // The notice of 2007 settles 2006 and names it in row 25 too.
+                EXPECT_EQ(textOf(r->pages[0], "QRLabel_rok"),
+                          "o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok 2006");
+                EXPECT_EQ(textOf(r->pages[0], "QRL_R25"), "Neuhradené záväzky zamestnávateľa za rok 2006");
+            }
+            expectFits(*r);
+            fixtures::expectWrittenAsPdf(*r, QStringLiteral("%1_%2").arg(rep.kod).arg(kind));
+        }
 }
 
 TEST_F(HealthStatements, SettlementNoticeAndItsAnnexPerInsurer)

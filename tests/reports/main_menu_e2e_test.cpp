@@ -379,13 +379,28 @@ TEST_F(MainMenuEndToEnd, TheCheckFileAsksForAStatementUntilOneFits)
     // With the writer: the statement and its ".txt" beside it, and the end message.
     scripted.clearEvents();
     reports::TMyReportParam got;
+    bool writes = true;
     reports::TemporaryRegistration writer(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
-                                       [&](const reports::TMyReportParam &p) { got = p; });
+                                       [&](const reports::TMyReportParam &p) {
+                                           got = p;
+                                           QFile f(p.Vystupny_subor);
+                                           if (writes && f.open(QIODevice::WriteOnly))
+                                               f.write("check");
+                                       });
     scripted.answerFile(folder + "/SPx.XML");
     choose("tlac_sp_xml_k");
     EXPECT_EQ(got.Vstupny_subor, folder + "/SPx.XML");
     EXPECT_EQ(got.Vystupny_subor, folder + "/SPx.txt");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, "SPx.txt")});
+
+    // A writer that made no file is never reported as done.
+    scripted.clearEvents();
+    QFile::remove(folder + "/SPx.txt");
+    writes = false;
+    scripted.answerFile(folder + "/SPx.XML");
+    choose("tlac_sp_xml_k");
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Information).isEmpty());
+    EXPECT_EQ(errors().size(), 1);
 
     // Cancelled: nothing is written and nothing said.
     scripted.clearEvents();
