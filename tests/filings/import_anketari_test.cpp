@@ -243,6 +243,21 @@ TEST_F(Import200503, TheMonthsRowsAreImportedAndTheFailuresListed)
     expectNoQuestionInATransaction();
 }
 
+// A list of failures that cannot be written (a folder stands in its place) is named in
+// 65123 and not opened: the clerk is shown no file that is not there.
+TEST_F(Import200503, AListOfFailuresThatCannotBeWrittenIsNotOpened)
+{
+    ASSERT_TRUE(QDir().mkpath(errorFile(200503)));
+    Row badAmount = row("505", "2", "12a");
+    writeFile("0503.txt", {row("501", "2").text(), badAmount.text()});
+    scripted.answerYes().answerYes();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
+    EXPECT_EQ(v.importovane, 1);
+    EXPECT_EQ(v.chyby.size(), 1);
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65123, errorFile(200503))});
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
+}
+
 // The centres asked about: the open month's rows only, 1 to 99, ascending, each once; a
 // blank or "0" centre names none; rows that cannot be imported name none.
 TEST_F(Import200503, TheCentresAskedAboutComeFromTheOpenMonthsRows)
