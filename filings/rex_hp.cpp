@@ -112,9 +112,11 @@ void runHpReport(const reports::TMyReportParam &p, const Parametre_hp &volby)
 QString hpQueryText(const Parametre_hp &volby)
 {
     // Every part lists its rows in its own order; the parts follow one another as chosen.
+    // A levy is paid to the payee's account, as the stored order pays it (old_cislo_u holds
+    // the employer's payer number at an insurer, no account).
     const QString a =
-        u"select 1 cast_hp, x.riadok kluc, 0 kluc2, '3' poradie, x.suma sporenie, y.old_predcislo_u predcislo_u, "
-        u"y.old_cislo_u cislo_u, y.banka_u, y.ssym_u, y.ksym, y.vsym, '          ' title, "
+        u"select 1 cast_hp, x.riadok kluc, 0 kluc2, '3' poradie, x.suma sporenie, '      ' predcislo_u, "
+        u"y.cislo_u, y.banka_u, y.ssym_u, y.ksym, y.vsym, '          ' title, "
         u"'                    ' name, '                    ' surname, y.spp, y.prijemca "
         u"from \":tarix_priv:nakl\" x,cis_bu y where x.ident_symbol=y.buid_typ and x.ident_cislo=y.buid_kod "
         u"and x.suma > 0 and y.cislo_u <> ''"_s;

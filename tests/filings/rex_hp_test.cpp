@@ -174,6 +174,27 @@ TEST_F(PaymentOrderFromPayroll, PartsBAndCAreListedWholeWithTheirTotal)
     reports::fixtures::expectWrittenAsPdf(*r, QStringLiteral("hromadny_prikaz_HP"));
 }
 
+// A levy of part a is paid to its payee's account, as the stored order pays it: not to the
+// payer number the insurer gave the employer.
+TEST_F(PaymentOrderFromPayroll, ALevyIsPaidToThePayeesAccount)
+{
+    // The month's health insurance of one employee: 1 500 + 3 000 Sk to insurer 24.
+    session.execute("update \":tarix_data:vyp\" set kzp = 24, u_zdrav = 1, o_zdravot = 1500, oz_zdravot = 3000 "
+                    "where code_emp = 1 and v_obdobie = 200503");
+    payee("Z", 24, "7000123456", "8180", QString(), "3558", "36214582");
+    session.execute("update \":tarix_data:cis_bu\" set old_predcislo_u = '99', old_cislo_u = '2500777' "
+                    "where buid_typ = 'Z' and buid_kod = 24");
+    Parametre_hp v;
+    v.cast_b = v.cast_c = false;
+    const rpt::PreparedReport *r = runHp(v);
+    ASSERT_NE(r, nullptr) << scripted.messages().join('\n').toStdString();
+    const rpt::PreparedPage &page = r->pages.at(0);
+    EXPECT_EQ(textOf(page, "QRDB_CALC_CISLO_U", 0), "7000123456");
+    EXPECT_EQ(textOf(page, "QRDB_predcislo_u", 0).trimmed(), "");
+    EXPECT_EQ(textOf(page, "QRDB_banka_u", 0), "8180");
+    EXPECT_EQ(textOf(page, "QRL_celkom"), "4 500,00");
+}
+
 TEST_F(PaymentOrderFromPayroll, APercentageDeductionPaysWhatWasDeductedAsTheStoredOrderDoes)
 {
     // 20 % of net pay: Suma holds the rate, the calculation stored what it deducted.
