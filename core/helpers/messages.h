@@ -10,8 +10,9 @@
 // The placeholders are filled by fmt::format (platform/format/format_pattern.h) with the
 // screen's number style. A group "{one|two to four|many}" of a text takes the form for the
 // message's first whole-number value (MyConsts::pluralForm):
-//   Msg(65102, 3, ...)                  -> "Boli vygenerované 3 súbory ..." A value of the wrong kind for its placeholder, a missing value or
-// a value no placeholder uses is a fault of the calling code and raises fmt::FormatError.
+//   Msg(65102, 3, ...)                  -> "Boli vygenerované 3 súbory ..."
+// A value of the wrong kind for its placeholder, a missing value or a value no placeholder
+// uses is a fault of the calling code and raises fmt::FormatError.
 // Floating-point values are refused when the call is compiled: no message formats them.
 #include "platform/format/format_pattern.h"
 
