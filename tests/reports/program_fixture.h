@@ -115,7 +115,9 @@ protected:
     // of the layers above (`above`, in the program's order) and `hooks`.
     void start(const core::StartupHooks &hooks, const std::vector<test::ModuleSteps> &above = payrollModule())
     {
-        dir.install();
+        // The tests make the months they print themselves: the installation without the demo's
+        // payrolls.
+        dir.install({.demoPayrolls = false});
         std::vector<test::ModuleSteps> all = test::coreModules();
         all.insert(all.end(), above.begin(), above.end());
         modules.handOver(all, true);
