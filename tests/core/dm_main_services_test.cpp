@@ -119,7 +119,9 @@ TEST_F(MainModuleServices, InsurerDataLoadedFromTheRowAndClearedWithoutIt)
     EXPECT_EQ(dm->Udaje_cbu.Pobocka_zp, 0);
     EXPECT_EQ(dm->Udaje_cbu.Ico, QString());
 
-    // A missing row leaves the record cleared, not the firm's ICO and not the earlier row.
+    // A missing row leaves the record cleared, not the firm's ICO and not the earlier row
+    // (insurer 21 without its row: the demo firm ships one).
+    session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod = 21");
     dm->Nacitaj_udaje_zp(25);
     dm->Nacitaj_udaje_zp(21);
     EXPECT_EQ(dm->Udaje_cbu.Cislo_platitela, QString());
