@@ -41,8 +41,6 @@ bool databaseExists(const QString &folder)
     return QFileInfo::exists(QDir(folder).filePath(db::Session::databaseFileName));
 }
 
-// The year whose first months the demo firm's payrolls fill.
-constexpr int kDemoPayrollYear = 2007;
 const QString kDemoFirmSubfolder = QStringLiteral("DATA01/");
 
 // The demo firm made here without the filler its payrolls need: refused before anything is

@@ -48,6 +48,11 @@ struct InstallationOptions {
     bool demoPayrolls = true;
 };
 
+// The year and months whose payrolls the demo firm is shipped with.
+inline constexpr int kDemoPayrollYear = 2007;
+inline constexpr int kDemoPayrollFirstMonth = 1;
+inline constexpr int kDemoPayrollLastMonth = 3;
+
 // Gives the demo firm just made in the program folder its payrolls; `conninfo` names the
 // database server of a server installation (empty for folders). The payroll module lies
 // above the core, so the installation generator hands it in (tools/mkinst).

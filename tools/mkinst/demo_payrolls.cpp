@@ -5,6 +5,7 @@
 #include "core/firm_opening.h"
 #include "core/helpers/app_paths.h"
 #include "core/helpers/parameters.h"
+#include "core/installation.h"
 #include "core/session.h"
 #include "payroll/dm_v.h"
 #include "platform/db/session.h"
@@ -35,12 +36,16 @@ constexpr double kAgreementReward = 3000;
 constexpr int kSickPayFirstBandDays = 3;
 constexpr int kSickPayDays = 10;
 
+// The kind of the person's relation to the employer (Zam.TYPZEC) of an agreement outside
+// an employment: paid its reward, no attendance.
+constexpr int kAgreementRelation = 2;
+
 struct Employee {
     int codeEmp = 0;
     int codeNumb = 0;
     QDate start;
     QDate end; // null: no end
-    bool paidByAgreement = false; // no wage on the card
+    bool paidByAgreement = false;
 };
 
 struct SickLeave {
@@ -61,14 +66,13 @@ int weekdaysBetween(QDate from, QDate to)
 std::vector<Employee> employeesOfMonth(db::Session &s, QDate first, QDate last)
 {
     const db::SqlResult r = s.run(
-        QStringLiteral("select code_emp, code_numb, nastup, vystup, coalesce(mv_plat, 0) + coalesce(v_sadzba, 0) "
-                       "from \":tarix_data:zam\" where nastup <= :last and (vystup is null or vystup >= :first) "
-                       "order by code_emp"),
+        QStringLiteral("select code_emp, code_numb, nastup, vystup, typzec from \":tarix_data:zam\" "
+                       "where nastup <= :last and (vystup is null or vystup >= :first) order by code_emp"),
         {{QStringLiteral("first"), first}, {QStringLiteral("last"), last}});
     std::vector<Employee> out;
     for (int i = 0; i < r.rowCount(); ++i)
         out.push_back({int(r.asInteger(i, 0)), int(r.asInteger(i, 1)), r.value(i, 2).toDate(), r.value(i, 3).toDate(),
-                       r.asFloat(i, 4) == 0});
+                       r.asInteger(i, 4) == kAgreementRelation});
     return out;
 }
 
@@ -141,7 +145,7 @@ public:
         s.setAlias(QString::fromLatin1(core::kAliasPriv), root + QStringLiteral("PRIVATE"));
         s.setAlias(QString::fromLatin1(core::kAliasData), root + core::firmFolderName(1));
         s.setAlias(QString::fromLatin1(core::kAliasDatx), root + core::firmFolderName(1));
-        s.setAlias(QString::fromLatin1(core::kAliasComm), core::yearDataFolder(root, kDemoYear));
+        s.setAlias(QString::fromLatin1(core::kAliasComm), core::yearDataFolder(root, core::kDemoPayrollYear));
         db::Session::setDefaultSession(m_session.get());
         // The statutory parameters of the year, mirrored into a PARAM.INI of no workstation:
         // the installation gets the file at its first opening. The data upgrades of an
@@ -186,7 +190,8 @@ void createDemoPayrolls(const QString &programFolder, const QString &conninfo)
     db::Session &s = firm.session();
     const db::SqlResult made = s.run(
         QStringLiteral("select count(*) from \":tarix_data:vyp\" where v_obdobie between :a and :b"),
-        {{QStringLiteral("a"), kDemoYear * 100 + kDemoFirstMonth}, {QStringLiteral("b"), kDemoYear * 100 + kDemoLastMonth}});
+        {{QStringLiteral("a"), core::kDemoPayrollYear * 100 + core::kDemoPayrollFirstMonth},
+         {QStringLiteral("b"), core::kDemoPayrollYear * 100 + core::kDemoPayrollLastMonth}});
     if (made.asInteger(0, 0) != 0)
         throw std::runtime_error("the demo firm has payrolls of its first months already");
     const db::SqlResult open = s.run(QStringLiteral("select rok, mesiac from \":tarix_priv:priv\""));
@@ -196,10 +201,10 @@ void createDemoPayrolls(const QString &programFolder, const QString &conninfo)
     payroll::TDMV &dmv = payroll::DMV();
     dmv.TVYP_.open();
     try {
-        for (int month = kDemoFirstMonth; month <= kDemoLastMonth; ++month) {
-            setOpenPeriod(s, kDemoYear, month);
-            const QDate first(kDemoYear, month, 1);
-            const QDate last(kDemoYear, month, first.daysInMonth());
+        for (int month = core::kDemoPayrollFirstMonth; month <= core::kDemoPayrollLastMonth; ++month) {
+            setOpenPeriod(s, core::kDemoPayrollYear, month);
+            const QDate first(core::kDemoPayrollYear, month, 1);
+            const QDate last(core::kDemoPayrollYear, month, first.daysInMonth());
             // Nothing is asked per record, and a refusal is an error: the month is stored
             // whole or not at all.
             payroll::BatchScope batch(dmv);

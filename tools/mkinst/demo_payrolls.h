@@ -7,11 +7,6 @@
 
 namespace tarix::installation {
 
-// The year and months the demo firm is shipped with.
-inline constexpr int kDemoYear = 2007;
-inline constexpr int kDemoFirstMonth = 1;
-inline constexpr int kDemoLastMonth = 3;
-
 // Makes the demo firm's payrolls in the installation of the program folder (DATA01 with the
 // year 2007; `conninfo` names its database server, empty for folders). The firm's open
 // period stays as it was. Refuses (std::runtime_error) when the firm already has payrolls
