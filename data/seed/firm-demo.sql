@@ -6,7 +6,8 @@
 -- Every name, birth number, account and identifier is invented. Birth numbers of people born
 -- from 1954 are 10-digit numbers divisible by 11 (earlier: 9 digits); account numbers and the
 -- one prefix pass the bank check digits; the company number passes its check digit.
--- No payroll records: the open period of the private folder is January 2007.
+-- No payroll records here: the installation generator computes the payrolls of January to
+-- March 2007 after loading these rows; the open period of the private folder is January 2007.
 
 -- Firm header (replaces the template's row).
 DELETE FROM Inf;
@@ -65,6 +66,28 @@ INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U
   CISLO_U, BANKA_U, SSYM_U, KSYM, VSYM, SPP, ICO)
   VALUES ('Y', 1, 0, NULL, NULL, 'Doplnková dôch. spoločnosť', '2624447774', '1100', NULL,
   NULL, '36214582', 'DDS zamestnanci', NULL);
+
+-- The institutions a month's payment order pays from the cost recapitulation: the social
+-- insurer (S: its result sum), each health insurer of the employees (Z and the insurer's
+-- code: employees' and employer's part together) and the tax office (D: advances and
+-- withholding tax less the tax bonus). Accounts and symbols are invented demo values (the
+-- accounts pass the bank check digits); the variable symbols are the firm's identifiers (the
+-- social insurer's employer number ICZ, the company number, the tax number). The payer number
+-- at the health insurers (OLD_CISLO_U) is the company number, which an insurer without a row
+-- would be given too.
+INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U, PRIJEMCA,
+  CISLO_U, BANKA_U, SSYM_U, KSYM, VSYM, SPP, ICO)
+  VALUES
+  ('S', 0, 0, NULL, NULL, 'Sociálna poisťovňa, pob.Trnava', '7000123408', '8180', NULL,
+  '0558', '3621458200', 'poistné SP', NULL),
+  ('Z', 21, 0, NULL, '36214582', 'Všeobecná zdravotná poisťovňa', '7000987601', '8180', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('Z', 24, 0, NULL, '36214582', 'Dôvera zdravotná poisťovňa', '2624000008', '1100', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('Z', 25, 0, NULL, '36214582', 'Spoločná zdravotná poisťovňa', '2625000018', '0200', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('D', 0, 0, NULL, NULL, 'Daňový úrad Trnava', '7000432104', '8180', NULL,
+  '1148', '2021458201', 'daň zo závislej čin.', NULL);
 
 -- Bookkeeping lines per health insurer of the employees (29 employees' part, 35 employer's
 -- part) and per supplementary pension fund (34, 43), as the code-list dialog adds them.

@@ -53,6 +53,8 @@ protected:
         clock = std::make_unique<fmt::ScopedClock>(QDateTime(QDate(2005, 4, 10), QTime(23, 59, 59)));
         session.execute("update \":tarix_data:inf\" set dic='SK2021458201'");
         session.execute("update \":tarix_data:zam\" set born_numb='680314/5129' where code_emp=1");
+        // The test's own row for the insurer replaces the one the demo firm ships.
+        session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod = 24");
         session.execute("insert into \":tarix_data:cis_bu\" (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_CISLO_U, PRIJEMCA, ICO) "
                         "values ('Z', 24, 3, '2400123456', 'Dôvera', '35942436')");
     }

@@ -310,6 +310,9 @@ TEST_F(HealthStatements, SettlementNoticeAndItsAnnexPerInsurer)
     settled(1, 25, 120.50, -30, "1", "");
     settled(3, 25, -45, 0, "2", "");
     settled(2, 21, 10, 5, "3", "Iná firma, a.s.");
+    // The test's own row for insurer 25 replaces the one the demo firm ships; insurer 21 has
+    // none (the demo's goes), so its notice shows no payer number.
+    session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod in (21, 25)");
     session.execute("insert into \":tarix_data:cis_bu\" (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_CISLO_U) "
                     "values ('Z', 25, 3, '2500777')");
 

@@ -38,7 +38,9 @@ test::DemoOptions demoOptions()
 
 class DemoLists : public test::DemoFirmTest<> {
 protected:
-    DemoLists() : DemoFirmTest({true, 2007, 2007}, demoOptions()) {}
+    // The tests make the demo firm's January to March 2007 themselves: the installation without
+    // the demo's payrolls.
+    DemoLists() : DemoFirmTest(test::kDemo2007WithoutPayrolls, demoOptions()) {}
 
     void SetUp() override
     {
