@@ -58,7 +58,7 @@ ScreenPage stranaInfo()
     p.groups.push_back({.title = QStringLiteral("Bankové spojenie a úrad práce"), .box = true, .controls = {
         edit("PREDCISLO_U", "Predčíslie účtu"), edit("CISLO_U", "Číslo účtu"), edit("BANKA_U", "Kód banky"),
         edit("NAZOV_BANKY", "Názov banky"), edit("SSYM_U", "Špecifický symbol"), edit("KSYM_U", "Konštantný symbol"),
-        edit("FZ_UCET", "Účet fondu zamestnanosti"), edit("FZ_VS", "Variabilný symbol"), edit("FZ_DEN", "Deň splatnosti"),
+        edit("FZ_UCET", "Účet fondu zamestnanosti"), edit("FZ_VS", "Variabilný symbol fondu"), edit("FZ_DEN", "Deň výplaty"),
         edit("OUP_NAZOV", "Úrad práce"), edit("OUP_ULICA", "Ulica"), edit("OUP_MESTO", "Mesto"),
         edit("OUP_PSC", "PSČ")}});
     p.groups.push_back({.title = QStringLiteral("Výpočet"), .box = true, .controls = {
@@ -71,7 +71,7 @@ ScreenPage stranaInfo()
          .kind = ControlKind::CheckBox}}});
     p.groups.push_back({.title = QStringLiteral("Sadzby"), .box = true, .columns = 2, .controls = {
         edit("F_HOLIDAY", "Dovolenka (dni)"), edit("F_NEMOCD", "Náhrada PN (dni)"),
-        edit("F_DOBA", "Pracovná doba"), edit("F_POISTNE", "Poistné"),
+        edit("F_DOBA", "Denný pracovný čas (hod.)"), edit("F_POISTNE", "Poistenie zodpovednosti (sadzba)"),
         edit("F_NADCAS", "Nadčas"), edit("F_SOBOTA", "Sobota"), edit("F_NEDELA", "Nedeľa"),
         edit("F_SVIATOK", "Sviatok"), edit("F_NOC", "Noc"), edit("F_SKOD", "Sťažené prostredie"),
         edit("F_PRIPLAT1", "Príplatok 1"), edit("F_PRIPLAT1_TEXT", "Názov"),
@@ -79,7 +79,7 @@ ScreenPage stranaInfo()
         edit("F_PRIPLAT3", "Príplatok 3"), edit("F_PRIPLAT3_TEXT", "Názov"),
         edit("F_PRIPLAT4", "Príplatok 4"), edit("F_PRIPLAT4_TEXT", "Názov"),
         edit("F_PRIPLAT5", "Príplatok 5"), edit("F_PRIPLAT5_TEXT", "Názov"),
-        edit("F_SOCFOND", "Sociálny fond"), edit("F_NEMOHOL", "Nemohol pracovať"),
+        edit("F_SOCFOND", "Sociálny fond (%)"), edit("F_NEMOHOL", "Náhrada za prekážky (% priemeru)"),
         edit("DATUM_UZAV", "Dátum uzávierky")}});
     return p;
 }

@@ -99,11 +99,11 @@ ScreenPage strana1()
 {
     ScreenPage p{.name = QStringLiteral("PAGE1"), .groupsPerRow = 2, .scrolled = true};
     p.groups.push_back(workingDaysBox("Počet pracovných dní", ""));
-    p.groups.push_back(workingDaysBox("Počet pracovných hodín", "1"));
+    p.groups.push_back(workingDaysBox("Počet platených sviatkov", "1"));
     p.groups.push_back({.title = QStringLiteral("Nemocenské"), .box = true, .controls = {
-        edit("F_PN1", "PN - 1. obdobie (dni)"), edit("F_PN2", "PN - 2. obdobie (dni)"),
-        edit("F_NEMMAX", "Max. denný vymer. základ"), edit("F_NEMMIN", "Min. denný vymer. základ"),
-        edit("F_PN_DNI", "Počet dní PN"), edit("F_MIN_MZDA", "Minimálna mzda"),
+        edit("F_PN1", "PN - 1. obdobie (%)"), edit("F_PN2", "PN - 2. obdobie (%)"),
+        edit("F_NEMMAX", "Max. čistá denná mzda"), edit("F_NEMMIN", "Min. čistá denná mzda"),
+        edit("F_PN_DNI", "PN - dni 1. obdobia"), edit("F_MIN_MZDA", "Minimálna mzda"),
         edit("F_POISTMAX", "Max. vymer. základ poistného")}});
     p.groups.push_back({.title = QStringLiteral("Sadzby zamestnanca (%)"), .box = true, .columns = 2, .controls = {
         edit("F_ZDRAVOT", "Zdravotné"), edit("F_ZDRAVOT1", "Zdravotné (ZPS)"),

@@ -1,5 +1,6 @@
 // The year-parameter screen TFormSetup and the employer screen TFormInf on an opened firm
-// (offscreen), with the base editing form's menu, close guard and "&Návrat".
+// (offscreen), with the base editing form's menu, close guard and "&Návrat", and the caption
+// beside each field.
 #include "core/forms/form_inf.h"
 #include "core/forms/form_setup.h"
 #include "core/forms/settings_commands.h"
@@ -8,11 +9,14 @@
 #include "firm_fixture.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_radio_group.h"
+#include "platform/dbctrl/screen_builder.h"
 #include "platform/errors.h"
 #include "support/widgets/keyboard.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +51,27 @@ struct Seen {
     QString form;
     QString page;
     QString title;
+};
+
+// The caption a clerk reads for a field: the title of its group, " / ", the text beside it.
+QString captionOf(QWidget *form, db::DataSource *source, const QString &field)
+{
+    QWidget *control = dbctrl::findDataControl(form, source, field);
+    if (!control)
+        return QStringLiteral("<no control>");
+    QString text = QStringLiteral("<no caption>");
+    for (QLabel *l : form->findChildren<QLabel *>())
+        if (l->buddy() == control)
+            text = l->text().trimmed();
+    for (QWidget *w = control->parentWidget(); w && w != form; w = w->parentWidget())
+        if (auto *box = qobject_cast<QGroupBox *>(w))
+            return box->title().trimmed() + QStringLiteral(" / ") + text;
+    return text;
+}
+
+struct Caption {
+    const char *field;
+    const char *caption;
 };
 
 } // namespace
@@ -334,4 +359,67 @@ TEST_F(SettingsForms, TheScreensTakeTheColourSectionsFieldColour)
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 0, 0)) << edit->objectName().toStdString();
     }
+}
+
+// Every caption names the field it labels: the clerk types what the caption asks for, so a
+// caption over another field's values puts hours where holidays belong, days where a rate
+// belongs.
+TEST_F(SettingsForms, YearParametersNameTheirFields)
+{
+    const Caption cases[] = {
+        {"JAN", "Počet pracovných dní / Január"},
+        {"DEC", "Počet pracovných dní / December"},
+        // the public holidays of each month, which holiday pay counts
+        {"JAN1", "Počet platených sviatkov / Január"},
+        {"JUN1", "Počet platených sviatkov / Jún"},
+        {"DEC1", "Počet platených sviatkov / December"},
+        // the sick-pay bands are paid at a percentage
+        {"F_PN1", "Nemocenské / PN - 1. obdobie (%)"},
+        {"F_PN2", "Nemocenské / PN - 2. obdobie (%)"},
+        {"F_PN_DNI", "Nemocenské / PN - dni 1. obdobia"},
+        // the limits of the net daily wage
+        {"F_NEMMAX", "Nemocenské / Max. čistá denná mzda"},
+        {"F_NEMMIN", "Nemocenské / Min. čistá denná mzda"},
+        {"F_MIN_MZDA", "Nemocenské / Minimálna mzda"},
+        {"F_POISTMAX", "Nemocenské / Max. vymer. základ poistného"},
+        {"F_ZDRAVOT", "Sadzby zamestnanca (%) / Zdravotné"},
+        {"F_FONDZ1", "Sadzby zamestnanca (%) / Poist. v nezam. (ZPS)"},
+        {"FZ_URAZ", "Sadzby zamestnávateľa (%) / Úrazové"},
+        {"FZ_GARFOND", "Sadzby zamestnávateľa (%) / Garančné"},
+        {"U_ZDRAV1", "Úľava 1 / zdravotné"},
+        {"U_FONDZAM2", "Úľava 2 / poist. v nezam."},
+    };
+    core::TFormSetup form;
+    form.showSetupPage(1);
+    for (const Caption &c : cases)
+        EXPECT_EQ(captionOf(&form, &core::DM().DS_SET, QString::fromLatin1(c.field)), QString::fromUtf8(c.caption))
+            << c.field;
+}
+
+TEST_F(SettingsForms, EmployerParametersNameTheirFields)
+{
+    const Caption cases[] = {
+        {"NAZOV", "Zamestnávateľ / Názov"},
+        {"ICO", "Zamestnávateľ / IČO"},
+        {"FZ_DEN", "Bankové spojenie a úrad práce / Deň výplaty"},
+        {"FZ_VS", "Bankové spojenie a úrad práce / Variabilný symbol fondu"},
+        {"HOLKVART", "Výpočet / Výpočet dovolenky"},
+        {"F_ODSTUP", "Výpočet / Formát výplatnej pásky"},
+        {"F_TYP_ULAVY_SP", "Výpočet / Úľava - sociálna poisť."},
+        {"F_ODSTUPM", "Výpočet / Platí garančné poist. z dohôd o vyk.práce"},
+        // hours of a working day, the liability-insurance rate, the share of the average
+        // paid for hours the employee was prevented from working
+        {"F_DOBA", "Sadzby / Denný pracovný čas (hod.)"},
+        {"F_POISTNE", "Sadzby / Poistenie zodpovednosti (sadzba)"},
+        {"F_NEMOHOL", "Sadzby / Náhrada za prekážky (% priemeru)"},
+        {"F_SOCFOND", "Sadzby / Sociálny fond (%)"},
+        {"F_NADCAS", "Sadzby / Nadčas"},
+        {"DATUM_UZAV", "Sadzby / Dátum uzávierky"},
+        {"FO_RC", "Zamestnávateľ - fyzická osoba / Rodné číslo"},
+        {"KA_ULICA", "Korešpondenčná adresa / Ulica"},
+    };
+    core::TFormInf form;
+    for (const Caption &c : cases)
+        EXPECT_EQ(captionOf(&form, &core::DM().DS_INF, QString::fromLatin1(c.field)), QString::fromUtf8(c.caption))
+            << c.field;
 }

@@ -29,18 +29,46 @@ protected:
     }
 };
 
-TEST_F(DbctrlDisplayFormat, AComputedAmountShowsRoundedUnlessTypedIn)
+TEST_F(DbctrlDisplayFormat, AComputedAmountShowsWithTheFieldsDecimalsAlsoWhileFocused)
+{
+    const struct {
+        double value;
+        const char *shown;  // beside the cursor
+        const char *edited; // with the cursor in it
+    } cases[] = {
+        {194.078947368421, "194,08", "194,08"},
+        {142.0454545454545, "142,05", "142,05"},
+        {-0.004, "0,00", "0"},
+        {25000, "25000,00", "25000"},
+        {1000.5, "1000,50", "1000,5"},
+    };
+    zam.edit();
+    for (const auto &c : cases) {
+        setPlat(c.value);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.shown)) << c.value;
+        test::enter(&plat);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.edited)) << c.value;
+        test::leave(&plat);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.shown)) << c.value;
+    }
+    // Entering and leaving without typing leaves the value as the program computed it.
+    setPlat(194.078947368421);
+    test::enter(&plat);
+    test::leave(&plat);
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.078947368421);
+    zam.post();
+    EXPECT_EQ(plat.text(), u"194,08");
+}
+
+TEST_F(DbctrlDisplayFormat, DigitsTheClerkTypesStayAsTyped)
 {
     zam.edit();
-    setPlat(142.0454545454545);
-    // Edited but not typed in: as after the post.
-    EXPECT_EQ(plat.text(), u"142,05");
     test::enter(&plat);
-    EXPECT_EQ(plat.text(), u"142,045454545455");
+    plat.selectAll();
+    typeText(&plat, QStringLiteral("12,3456"));
+    EXPECT_EQ(plat.text(), u"12,3456");
     test::leave(&plat);
-    EXPECT_EQ(plat.text(), u"142,05");
-    zam.post();
-    EXPECT_EQ(plat.text(), u"142,05");
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 12.3456);
 }
 
 TEST_F(DbctrlDisplayFormat, FormattedInEveryStateButTyping)
