@@ -74,7 +74,7 @@ void parameterRules(TDM &dm)
     for (const char *f : {"ID", "SKRATKA", "POPIS"})
         t.declareField(QString::fromLatin1(f)).setReadOnly(true);
     label(t, "ID", QStringLiteral("Číslo"));
-    label(t, "SKRATKA", QStringLiteral("Skratka"));
+    label(t, "SKRATKA", QStringLiteral("Skrátený názov"));
     label(t, "HODNOTA", QStringLiteral("Hodnota"));
     label(t, "POPIS", QStringLiteral("Popis"));
 }

@@ -37,7 +37,7 @@ const char *const kNulovePolia[] = {
 
 // Fields the settlement fills from the year's payrolls or computes from the other fields;
 // the clerk types only the rest.
-const char *const kVypocitanePolia[] = {
+const char *const kComputedFields[] = {
     "Uhrn_brutto", "Poistne",         "DDP",          "Ciastzd1",       "Ciastzd_spolu",
     "Nc_do_limitu", "Nc_spolu",       "Zdanmzda",     "Zdanmzda_round", "Dan",
     "Preddavky1",  "Uhrn_preddavkov", "D_bonus_narok", "D_bonus_cerpany", "Preplatok"};
@@ -68,7 +68,7 @@ void TDMV::setRzpEvents()
             .setDisplayFormat(QStringLiteral("0"));
     for (const char *name : kNulovePolia)
         t.declareField(QString::fromLatin1(name)).setDisplayFormat(QStringLiteral("0"));
-    for (const char *name : kVypocitanePolia)
+    for (const char *name : kComputedFields)
         t.declareField(QString::fromLatin1(name)).setComputed(true);
     DS_RZP.autoEdit = false;
 

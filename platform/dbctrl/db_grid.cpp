@@ -221,8 +221,10 @@ bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int r
     db::Field *f = m_fields[index.column()];
     const QString oldText = dbctrl::displayText(f, TextForm::Edit);
     const QString typed = value.toString();
-    if (typed == oldText && m_ds->isEditing())
-        return true; // nothing changed: no write, no validation
+    // Nothing changed: no write, no validation, no edit begun. A number the cell offered
+    // with its shown decimals keeps the digits it has.
+    if (typed == oldText)
+        return true;
     const bool ok = runReported([&] {
         if (!m_ds->isEditing())
             m_ds->edit();
@@ -475,11 +477,21 @@ void DBGrid::applyWidths()
     }
 }
 
+int DBGrid::widthForAllColumns() const
+{
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (!verticalHeader()->isHidden())
+        width += verticalHeader()->sizeHint().width();
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        width += std::max(columnWidth(i), titleWidth(i));
+    return width;
+}
+
 void DBGrid::showEvent(QShowEvent *event)
 {
     // Titles measured again in the font the shown window has; a column only grows.
     for (int i = 0; i < m_model->columnCount(); ++i)
-        if (columnWidth(i) < titleWidth(i))
+        if (!isColumnHidden(i) && columnWidth(i) < titleWidth(i))
             setColumnWidth(i, titleWidth(i));
     QTableView::showEvent(event);
 }

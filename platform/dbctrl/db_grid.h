@@ -143,6 +143,9 @@ public:
     db::DataSource *dataSource() const;
     void setColumns(const QVector<DBGridColumn> &columns);
     void addColumn(const QString &fieldName, const QString &title = {}, int width = -1);
+    // The width the grid needs to show all its columns (hidden ones too) side by side
+    // without scrolling sideways, with room for the vertical scroll bar.
+    int widthForAllColumns() const;
     DBGridModel *gridModel() const { return m_model; }
     // No cell is ever edited in place.
     void setReadOnly(bool readOnly) { m_model->setReadOnly(readOnly); }

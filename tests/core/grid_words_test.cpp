@@ -5,45 +5,13 @@
 #include "core/forms/form_cis.h"
 #include "core/forms/settings_commands.h"
 #include "mainwin_fixture.h"
+#include "support/widgets/grid_words.h"
 
-#include <QHeaderView>
 #include <QLabel>
 
 using namespace tarix;
 
 namespace {
-
-// What is wrong with a grid's titles and cells, one line each.
-QStringList gridFaults(const QString &where, dbctrl::DBGrid &grid)
-{
-    QStringList faults;
-    const dbctrl::DBGridModel &m = *grid.gridModel();
-    const QHeaderView *header = grid.horizontalHeader();
-    const QString at = where + QLatin1Char('/') + grid.objectName() + QLatin1Char(' ');
-    for (int c = 0; c < m.columnCount(); ++c) {
-        if (grid.isColumnHidden(c))
-            continue;
-        const QString title = m.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        const QString field = m.effectiveColumns()[c].fieldName;
-        const db::Field *f = m.declaredField(c);
-        // A title that is the field's name because nobody named the column.
-        if ((title.compare(field, Qt::CaseInsensitive) == 0 && !(f && f->hasLabel()))
-            || title.contains(QLatin1String("CALC_"), Qt::CaseInsensitive))
-            faults << at + "titled by the field name " + title;
-        if (grid.columnWidth(c) < header->sectionSizeHint(c))
-            faults << at + "title cut: " + title;
-        for (int r = 0; r < qMin(m.rowCount(), 40); ++r) {
-            const QString text = m.data(m.index(r, c), Qt::DisplayRole).toString();
-            if (text == QLatin1String("True") || text == QLatin1String("False"))
-                faults << at + title + " shows " + text;
-            // A column sized by its values; a text longer than a third of the screen may be cut.
-            if (m.effectiveColumns()[c].width < 0 && grid.columnWidth(c) < dbctrl::DBGrid::kWidestColumn
-                && grid.fontMetrics().horizontalAdvance(text) + 6 > grid.columnWidth(c))
-                faults << at + title + " cuts " + text;
-        }
-    }
-    return faults;
-}
 
 class GridWords : public mainwintest::MainWindowTest {};
 
@@ -62,10 +30,10 @@ TEST_F(GridWords, MainWindowAndCardGridsTitleAndShowTheirFieldsInWords)
         tabs->setCurrentIndex(i);
         QApplication::processEvents();
         for (dbctrl::DBGrid *g : tabs->widget(i)->findChildren<dbctrl::DBGrid *>())
-            faults << gridFaults(tabs->widget(i)->objectName(), *g);
+            faults << test::gridWordFaults(tabs->widget(i)->objectName(), *g);
     }
     for (dbctrl::DBGrid *g : main->findChildren<dbctrl::DBGrid *>())
-        faults << gridFaults(QStringLiteral("main"), *g);
+        faults << test::gridWordFaults(QStringLiteral("main"), *g);
     faults.removeDuplicates();
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 
@@ -97,7 +65,7 @@ TEST_F(GridWords, EveryCodeListTitlesItsColumnsInWords)
                                    ++shown;
                                    f->resize(1366, 768);
                                    QApplication::processEvents();
-                                   faults << gridFaults(f->Panel0->text().trimmed(), *f->DBGrid1);
+                                   faults << test::gridWordFaults(f->Panel0->text().trimmed(), *f->DBGrid1);
                                }
                                w->close();
                            });

@@ -380,14 +380,19 @@ TEST_F(SettingsForms, YearParametersNameTheirFields)
         // the limits of the net daily wage
         {"F_NEMMAX", "Nemocenské / Max. čistá denná mzda"},
         {"F_NEMMIN", "Nemocenské / Min. čistá denná mzda"},
-        {"F_MIN_MZDA", "Nemocenské / Minimálna mzda"},
-        {"F_POISTMAX", "Nemocenské / Max. vymer. základ poistného"},
+        {"F_MIN_MZDA", "Mzda a poistné / Minimálna mzda"},
+        {"F_POISTMAX", "Mzda a poistné / Max. vymer. základ poistného"},
         {"F_ZDRAVOT", "Sadzby zamestnanca (%) / Zdravotné"},
-        {"F_FONDZ1", "Sadzby zamestnanca (%) / Poist. v nezam. (ZPS)"},
+        // the reduced rates of the disabled and of the employer's reliefs
+        {"F_ZDRAVOT1", "Sadzby zamestnanca (%) / Zdravotné - znížená"},
+        {"F_FONDZ1", "Sadzby zamestnanca (%) / Poist. v nezam. - znížená"},
+        {"FZ_NEMOC1", "Sadzby zamestnávateľa (%) / Nemocenské - znížená"},
         {"FZ_URAZ", "Sadzby zamestnávateľa (%) / Úrazové"},
         {"FZ_GARFOND", "Sadzby zamestnávateľa (%) / Garančné"},
-        {"U_ZDRAV1", "Úľava 1 / zdravotné"},
-        {"U_FONDZAM2", "Úľava 2 / poist. v nezam."},
+        // which bases the pay of the two kinds of work agreements counts into
+        {"U_ZDRAV1", "Dohody o vykonaní práce do vymer. základu / zdravotné"},
+        {"U_DOCHOD1", "Dohody o vykonaní práce do vymer. základu / dôchodkové"},
+        {"U_FONDZAM2", "Dohody o pracovnej činnosti do vymer. základu / poist. v nezam."},
     };
     core::TFormSetup form;
     form.showSetupPage(1);
@@ -401,20 +406,26 @@ TEST_F(SettingsForms, EmployerParametersNameTheirFields)
     const Caption cases[] = {
         {"NAZOV", "Zamestnávateľ / Názov"},
         {"ICO", "Zamestnávateľ / IČO"},
-        {"FZ_DEN", "Bankové spojenie a úrad práce / Deň výplaty"},
-        {"FZ_VS", "Bankové spojenie a úrad práce / Variabilný symbol fondu"},
+        {"CISLO_U", "Bankové spojenie / Číslo účtu"},
+        // the day the wages are paid, which the statements print
+        {"FZ_DEN", "Úrad práce a fond zamestnanosti / Deň výplaty miezd"},
+        {"FZ_VS", "Úrad práce a fond zamestnanosti / Variabilný symbol"},
+        {"OUP_ULICA", "Úrad práce a fond zamestnanosti / Ulica"},
         {"HOLKVART", "Výpočet / Výpočet dovolenky"},
         {"F_ODSTUP", "Výpočet / Formát výplatnej pásky"},
         {"F_TYP_ULAVY_SP", "Výpočet / Úľava - sociálna poisť."},
         {"F_ODSTUPM", "Výpočet / Platí garančné poist. z dohôd o vyk.práce"},
-        // hours of a working day, the liability-insurance rate, the share of the average
-        // paid for hours the employee was prevented from working
-        {"F_DOBA", "Sadzby / Denný pracovný čas (hod.)"},
-        {"F_POISTNE", "Sadzby / Poistenie zodpovednosti (sadzba)"},
-        {"F_NEMOHOL", "Sadzby / Náhrada za prekážky (% priemeru)"},
-        {"F_SOCFOND", "Sadzby / Sociálny fond (%)"},
-        {"F_NADCAS", "Sadzby / Nadčas"},
-        {"DATUM_UZAV", "Sadzby / Dátum uzávierky"},
+        {"F_NADCAS", "Sadzby príplatkov / Nadčas"},
+        {"F_PRIPLAT5_TEXT", "Sadzby príplatkov / Názov"},
+        // hours of a working day, the liability-insurance rate in per mille, the share of
+        // the average paid for hours the employee was prevented from working, the switch
+        // that counts every employee among those with the relief on sickness and pension
+        {"F_DOBA", "Ďalšie údaje výpočtu / Denný pracovný čas (hod.)"},
+        {"F_POISTNE", "Ďalšie údaje výpočtu / Poistenie zodpovednosti (‰)"},
+        {"F_NEMOHOL", "Ďalšie údaje výpočtu / Náhrada za prekážky (% priemeru)"},
+        {"F_NEMOCD", "Ďalšie údaje výpočtu / Úľava firmy na NP a DP (1 = áno)"},
+        {"F_SOCFOND", "Ďalšie údaje výpočtu / Sociálny fond (%)"},
+        {"DATUM_UZAV", "Ďalšie údaje výpočtu / Dátum uzávierky"},
         {"FO_RC", "Zamestnávateľ - fyzická osoba / Rodné číslo"},
         {"KA_ULICA", "Korešpondenčná adresa / Ulica"},
     };

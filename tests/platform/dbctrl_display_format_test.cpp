@@ -3,6 +3,7 @@
 #include "dbctrl_fixture.h"
 
 #include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/field_link.h"
 
 using namespace tarix;
@@ -58,6 +59,28 @@ TEST_F(DbctrlDisplayFormat, AComputedAmountShowsWithTheFieldsDecimalsAlsoWhileFo
     EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.078947368421);
     zam.post();
     EXPECT_EQ(plat.text(), u"194,08");
+}
+
+// A grid cell offers a computed amount with its shown decimals too; left as offered it
+// writes nothing (no edit begun, the digits kept), a changed text is written.
+TEST_F(DbctrlDisplayFormat, AGridCellLeftAsOfferedKeepsTheComputedDigits)
+{
+    zam.edit();
+    setPlat(194.078947368421);
+    zam.post();
+    src.autoEdit = true;
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Surname")}, {QStringLiteral("Plat")}});
+    DBGridModel &m = *grid.gridModel();
+    const QModelIndex cell = m.index(grid.currentRow(), 1);
+    ASSERT_EQ(m.data(cell, Qt::EditRole).toString(), u"194,08");
+    EXPECT_TRUE(m.setData(cell, QStringLiteral("194,08"), Qt::EditRole));
+    EXPECT_FALSE(zam.isEditing());
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.078947368421);
+    EXPECT_TRUE(m.setData(cell, QStringLiteral("194,1"), Qt::EditRole));
+    EXPECT_TRUE(zam.isEditing());
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.1);
 }
 
 TEST_F(DbctrlDisplayFormat, DigitsTheClerkTypesStayAsTyped)
