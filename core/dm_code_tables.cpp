@@ -73,6 +73,10 @@ void parameterRules(TDM &dm)
     t.beforeDeleteQuestions = [](DataSet &) { throw EMyError(Msg(65075)); };
     for (const char *f : {"ID", "SKRATKA", "POPIS"})
         t.declareField(QString::fromLatin1(f)).setReadOnly(true);
+    label(t, "ID", QStringLiteral("Číslo"));
+    label(t, "SKRATKA", QStringLiteral("Skrátený názov"));
+    label(t, "HODNOTA", QStringLiteral("Hodnota"));
+    label(t, "POPIS", QStringLiteral("Popis"));
 }
 
 void healthInsurerRules(TDM &dm)
@@ -81,7 +85,8 @@ void healthInsurerRules(TDM &dm)
     commonRules(t);
     label(t, "ID", QStringLiteral("Číslo"));
     label(t, "TEXT", QStringLiteral("Názov"));
-    t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100);
+    t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100)
+        .setLabel(QStringLiteral("Číslo a názov"));
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_NAZOV",
                 lineHealthInsurerName(ds.fieldByName(QStringLiteral("ID")).asInt(),
@@ -104,7 +109,8 @@ void costCenterRules(TDM &dm)
     id.setMinValue(1);
     id.setMaxValue(99);
     label(t, "NAZOV", QStringLiteral("Názov strediska"));
-    t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100);
+    t.addCalculatedField(QStringLiteral("CALC_NAZOV"), FieldType::String, 100)
+        .setLabel(QStringLiteral("Stredisko"));
     t.onCalcFields = [](DataSet &ds) {
         setCalc(ds, "CALC_NAZOV",
                 numberAndName(ds.value(QStringLiteral("ID")), QStringLiteral(" - "), fieldText(ds, "NAZOV")));
@@ -174,7 +180,8 @@ void exceptionRules(TDM &dm)
     label(t, "ID", QStringLiteral("Kód"));
     label(t, "PERCENTO", QStringLiteral("Percento"));
     label(t, "TEXT", QStringLiteral("Dôvod výnimky"));
-    t.addCalculatedField(QStringLiteral("CALC_ID"), FieldType::String, kDlzkaTextuVynimky);
+    t.addCalculatedField(QStringLiteral("CALC_ID"), FieldType::String, kDlzkaTextuVynimky)
+        .setLabel(QStringLiteral("Výnimka"));
     t.onCalcFields = [&dm](DataSet &ds) {
         setCalc(ds, "CALC_ID", exceptionText(dm.exceptionFilterMode(), fieldText(ds, "ID"), fieldText(ds, "TEXT")));
     };
@@ -207,6 +214,13 @@ void accountingLineRules(TDM &dm)
         if (!isAddedPuLine(ds.fieldByName(QStringLiteral("ID")).asFloat()))
             throw EMyError(Msg(65075));
     };
+    // The line's number, the insurer's or fund's number and whether it is the employee's
+    // (Z) or the firm's (F) share.
+    label(t, "ID", QStringLiteral("Riadok"));
+    label(t, "CISLO", QStringLiteral("Číslo ZP, DDP"));
+    label(t, "DOPLNOK", QStringLiteral("Zam./firma"));
+    label(t, "TEXT", QStringLiteral("Text"));
+    label(t, "SUMA", QStringLiteral("Suma"));
     label(t, "MD_SY", QStringLiteral("SYN.Ú (MD)"));
     label(t, "MD_AN", QStringLiteral("AN.Ú. (MD)"));
     label(t, "DAL_SY", QStringLiteral("SYN.Ú (DAL)"));

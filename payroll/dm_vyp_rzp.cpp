@@ -35,6 +35,13 @@ const char *const kNulovePolia[] = {
     "D_bonus_narok", "D_bonus_cerpany", "Nc_ucelove_sporenie", "Nc_zivotne_poistenie",
     "Nc_do_limitu"};
 
+// Fields the settlement fills from the year's payrolls or computes from the other fields;
+// the clerk types only the rest.
+const char *const kComputedFields[] = {
+    "Uhrn_brutto", "Poistne",         "DDP",          "Ciastzd1",       "Ciastzd_spolu",
+    "Nc_do_limitu", "Nc_spolu",       "Zdanmzda",     "Zdanmzda_round", "Dan",
+    "Preddavky1",  "Uhrn_preddavkov", "D_bonus_narok", "D_bonus_cerpany", "Preplatok"};
+
 const char *const kCalcMoney[] = {"CALC_BONUS_PREPL", "CALC_BONUS_NEDOPL", "CALC_DAN_PREPL",
                                   "CALC_DAN_NEDOPL",  "CALC_BB_PREPL",     "CALC_BB_NEDOPL"};
 
@@ -61,6 +68,8 @@ void TDMV::setRzpEvents()
             .setDisplayFormat(QStringLiteral("0"));
     for (const char *name : kNulovePolia)
         t.declareField(QString::fromLatin1(name)).setDisplayFormat(QStringLiteral("0"));
+    for (const char *name : kComputedFields)
+        t.declareField(QString::fromLatin1(name)).setComputed(true);
     DS_RZP.autoEdit = false;
 
     t.beforeInsert = [this](db::DataSet &) {

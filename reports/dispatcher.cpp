@@ -2,8 +2,10 @@
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
+#include "core/helpers/file_choice.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
+#include "platform/report/preview_host.h"
 #include "platform/ui/user_interface.h"
 #include "reports/report.h"
 
@@ -183,6 +185,42 @@ int firmDistance()
     return r.rowCount() ? int(r.asInteger(0, 0)) : 0;
 }
 
+namespace {
+
+// The employee's personal number, the one the clerk knows him by; his key when the record
+// cannot be read (the name is only a proposal).
+QString personalNumber(int codeEmp)
+{
+    try {
+        if (db::Session *s = db::Session::defaultSession()) {
+            const db::SqlResult r = s->run(
+                QStringLiteral("select code_numb from \":tarix_data:zam\" where code_emp = :e"),
+                {{QStringLiteral("e"), codeEmp}});
+            if (r.rowCount() > 0 && r.asInteger(0, 0) > 0)
+                return QString::number(r.asInteger(0, 0));
+        }
+    } catch (const std::exception &e) {
+        qWarning("No personal number of employee %d: %s", codeEmp, e.what());
+    }
+    return QString::number(codeEmp);
+}
+
+} // namespace
+
+QString proposedSaveName(const TMyReportParam &p)
+{
+    QString code = p.Kod_zostavy;
+    try {
+        const ReportChoice volba = chooseReport(p.Kod_zostavy, p.Obdobie, &firmDistance);
+        if (volba.documentKind == ReportChoice::ReportKind::Zostava && volba.nazov.startsWith(u"TReport"))
+            code = volba.nazov.mid(7);
+    } catch (const std::exception &e) {
+        qWarning("No layout for the proposed name of %s: %s", qUtf8Printable(p.Kod_zostavy), e.what());
+    }
+    const bool oneEmployee = p.Zamestnanec_od == p.Zamestnanec_do && p.Zamestnanec_od > 0;
+    return MyConsts::outputFileBaseName(code, p.Obdobie, oneEmployee ? personalNumber(p.Zamestnanec_od) : QString());
+}
+
 // ---- register --------------------------------------------------------------------------------
 
 void ReportRegister::registerReport(const QString &nazov, ReportRun spustenie)
@@ -262,6 +300,7 @@ void Spusti_zostavu_podla_nazvu(const TMyReportParam &p)
         MyConsts::Sprava_chyba(volba.nazov);
         return;
     }
+    const rpt::SaveProposalScope proposal(MyConsts::outputFolderOrDefault(), proposedSaveName(p));
     // The routines report their own failures; whatever still escapes one, or a routine
     // that is not there, ends the run with the error box of a report run.
     runGuarded([&] {

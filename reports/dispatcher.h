@@ -55,6 +55,12 @@ std::vector<DispatchWindow> dispatchWindows();
 // of the main data module, else from the firm's table.
 int firmDistance();
 
+// The file name (without extension) a report's preview proposes for saving: the layout the
+// code and period select ("VP2005A" for "TReportVP2005A", else the code), the period, and
+// the personal number of the one employee the request is of (his key when it cannot be
+// read).
+QString proposedSaveName(const TMyReportParam &p);
+
 // ---- the routines --------------------------------------------------------------------------
 // A routine takes the request by value and reports its own failures.
 using ReportRun = std::function<void(const TMyReportParam &)>;
@@ -100,7 +106,8 @@ TMyReportParam &reportParameters();
 
 // Runs the routine that the unit's copy selects. The main window is disabled for the
 // run and enabled again however it ends; nothing is raised to the caller: an error of the
-// routine is shown as 65180 followed by its message.
+// routine is shown as 65180 followed by its message. A preview of the run proposes the
+// firm's output folder and proposedSaveName for saving, however the report was asked for.
 void Spusti_zostavu_podla_nazvu();
 // The same for a given request (the unit's copy is not touched).
 void Spusti_zostavu_podla_nazvu(const TMyReportParam &p);

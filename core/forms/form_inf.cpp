@@ -55,12 +55,13 @@ ScreenPage stranaInfo()
         edit("ADR_PSC", "PSČ"), edit("ADR_ZIP", "ZIP"), edit("ADR_STAT", "Štát"),
         edit("ICO", "IČO"), edit("DIC", "DIČ"), edit("OKEC", "OKEČ"), edit("ICZ", "IČZ"),
         edit("TYP_ZEL", "Typ zamestnávateľa"), edit("DANOVY_URAD", "Daňový úrad")}});
-    p.groups.push_back({.title = QStringLiteral("Bankové spojenie a úrad práce"), .box = true, .controls = {
+    p.groups.push_back({.title = QStringLiteral("Bankové spojenie"), .box = true, .controls = {
         edit("PREDCISLO_U", "Predčíslie účtu"), edit("CISLO_U", "Číslo účtu"), edit("BANKA_U", "Kód banky"),
-        edit("NAZOV_BANKY", "Názov banky"), edit("SSYM_U", "Špecifický symbol"), edit("KSYM_U", "Konštantný symbol"),
-        edit("FZ_UCET", "Účet fondu zamestnanosti"), edit("FZ_VS", "Variabilný symbol"), edit("FZ_DEN", "Deň splatnosti"),
+        edit("NAZOV_BANKY", "Názov banky"), edit("SSYM_U", "Špecifický symbol"), edit("KSYM_U", "Konštantný symbol")}});
+    p.groups.push_back({.title = QStringLiteral("Úrad práce a fond zamestnanosti"), .box = true, .controls = {
         edit("OUP_NAZOV", "Úrad práce"), edit("OUP_ULICA", "Ulica"), edit("OUP_MESTO", "Mesto"),
-        edit("OUP_PSC", "PSČ")}});
+        edit("OUP_PSC", "PSČ"), edit("FZ_UCET", "Účet fondu zamestnanosti"), edit("FZ_VS", "Variabilný symbol"),
+        edit("FZ_DEN", "Deň výplaty miezd")}});
     p.groups.push_back({.title = QStringLiteral("Výpočet"), .box = true, .controls = {
         radio("HOLKVART", "  Výpočet dovolenky  ", "podľa počtu mesiacov;kvartálne", "0;1"),
         radio("F_ODSTUP", "     Formát výplatnej pásky", "štandardná výplatná páska;výplatná páska typ A", "0;1"),
@@ -69,17 +70,20 @@ ScreenPage stranaInfo()
         radio("F_TYP_ULAVY_FZ", "  Úľava - fond zamest.  ", "Nikto;ZPS+ZŤP;ZŤP;Všetci", "0;1;2;3"),
         {.field = QStringLiteral("F_ODSTUPM"), .label = QStringLiteral("Platí garančné poist. z dohôd o vyk.práce"),
          .kind = ControlKind::CheckBox}}});
-    p.groups.push_back({.title = QStringLiteral("Sadzby"), .box = true, .columns = 2, .controls = {
-        edit("F_HOLIDAY", "Dovolenka (dni)"), edit("F_NEMOCD", "Náhrada PN (dni)"),
-        edit("F_DOBA", "Pracovná doba"), edit("F_POISTNE", "Poistné"),
+    p.groups.push_back({.title = QStringLiteral("Sadzby príplatkov"), .box = true, .columns = 2, .controls = {
         edit("F_NADCAS", "Nadčas"), edit("F_SOBOTA", "Sobota"), edit("F_NEDELA", "Nedeľa"),
         edit("F_SVIATOK", "Sviatok"), edit("F_NOC", "Noc"), edit("F_SKOD", "Sťažené prostredie"),
         edit("F_PRIPLAT1", "Príplatok 1"), edit("F_PRIPLAT1_TEXT", "Názov"),
         edit("F_PRIPLAT2", "Príplatok 2"), edit("F_PRIPLAT2_TEXT", "Názov"),
         edit("F_PRIPLAT3", "Príplatok 3"), edit("F_PRIPLAT3_TEXT", "Názov"),
         edit("F_PRIPLAT4", "Príplatok 4"), edit("F_PRIPLAT4_TEXT", "Názov"),
-        edit("F_PRIPLAT5", "Príplatok 5"), edit("F_PRIPLAT5_TEXT", "Názov"),
-        edit("F_SOCFOND", "Sociálny fond"), edit("F_NEMOHOL", "Nemohol pracovať"),
+        edit("F_PRIPLAT5", "Príplatok 5"), edit("F_PRIPLAT5_TEXT", "Názov")}});
+    // F_NEMOCD 1 counts every employee among those with the employer's relief on sickness
+    // and pension insurance; F_POISTNE is the liability-insurance rate in per mille.
+    p.groups.push_back({.title = QStringLiteral("Ďalšie údaje výpočtu"), .box = true, .columns = 2, .controls = {
+        edit("F_HOLIDAY", "Dovolenka (dni)"), edit("F_NEMOCD", "Úľava firmy na NP a DP (1 = áno)"),
+        edit("F_DOBA", "Denný pracovný čas (hod.)"), edit("F_POISTNE", "Poistenie zodpovednosti (‰)"),
+        edit("F_SOCFOND", "Sociálny fond (%)"), edit("F_NEMOHOL", "Náhrada za prekážky (% priemeru)"),
         edit("DATUM_UZAV", "Dátum uzávierky")}});
     return p;
 }

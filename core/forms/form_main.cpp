@@ -193,6 +193,8 @@ void TFormMain::Akcia_zatvorenie_db()
 {
     closeFirmTables();
     Akcia_priprav_menu();
+    // The caption and the status bar name no firm that is closed.
+    Obnov_titulok();
 }
 
 void TFormMain::Menu_maly_velky_zavod()

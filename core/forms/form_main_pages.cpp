@@ -591,7 +591,7 @@ void TFormMain::NPageChanged()
     }
     if (m_sbZamPravy) {
         m_sbZamPravy->hide();
-        m_dbgZamPravy->setColumnWidth(0, 0);
+        m_dbgZamPravy->setColumnHidden(0, true);
     }
     hideOperations();
     Akcia_priprav_menu();
@@ -626,10 +626,10 @@ void TFormMain::NPageChanged()
     } else if (m_rezimyStranok.contains(page) || m_operacieStranok.contains(page)) {
         showMenu(m_operacieStranok.value(page), true);
         // A page of a selection mode works on the employee chosen in the list beside it,
-        // whose first column then shows.
+        // whose first column then shows, as wide as its title.
         if (m_rezimyStranok.contains(page) && m_sbZamPravy) {
             m_sbZamPravy->show();
-            m_dbgZamPravy->setColumnWidth(0, 42);
+            m_dbgZamPravy->setColumnHidden(0, false);
         }
     }
 

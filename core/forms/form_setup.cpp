@@ -99,30 +99,32 @@ ScreenPage strana1()
 {
     ScreenPage p{.name = QStringLiteral("PAGE1"), .groupsPerRow = 2, .scrolled = true};
     p.groups.push_back(workingDaysBox("Počet pracovných dní", ""));
-    p.groups.push_back(workingDaysBox("Počet pracovných hodín", "1"));
+    p.groups.push_back(workingDaysBox("Počet platených sviatkov", "1"));
     p.groups.push_back({.title = QStringLiteral("Nemocenské"), .box = true, .controls = {
-        edit("F_PN1", "PN - 1. obdobie (dni)"), edit("F_PN2", "PN - 2. obdobie (dni)"),
-        edit("F_NEMMAX", "Max. denný vymer. základ"), edit("F_NEMMIN", "Min. denný vymer. základ"),
-        edit("F_PN_DNI", "Počet dní PN"), edit("F_MIN_MZDA", "Minimálna mzda"),
-        edit("F_POISTMAX", "Max. vymer. základ poistného")}});
+        edit("F_PN1", "PN - 1. obdobie (%)"), edit("F_PN2", "PN - 2. obdobie (%)"),
+        edit("F_PN_DNI", "PN - dni 1. obdobia"),
+        edit("F_NEMMAX", "Max. čistá denná mzda"), edit("F_NEMMIN", "Min. čistá denná mzda")}});
+    p.groups.push_back({.title = QStringLiteral("Mzda a poistné"), .box = true, .controls = {
+        edit("F_MIN_MZDA", "Minimálna mzda"), edit("F_POISTMAX", "Max. vymer. základ poistného")}});
     p.groups.push_back({.title = QStringLiteral("Sadzby zamestnanca (%)"), .box = true, .columns = 2, .controls = {
-        edit("F_ZDRAVOT", "Zdravotné"), edit("F_ZDRAVOT1", "Zdravotné (ZPS)"),
-        edit("F_NEMOC", "Nemocenské"), edit("F_NEMOC1", "Nemocenské (ZPS)"),
-        edit("F_DOCHOD", "Dôchodkové"), edit("F_DOCHOD1", "Dôchodkové (ZPS)"),
-        edit("F_FONDZ", "Poist. v nezam."), edit("F_FONDZ1", "Poist. v nezam. (ZPS)"),
+        edit("F_ZDRAVOT", "Zdravotné"), edit("F_ZDRAVOT1", "Zdravotné - znížená"),
+        edit("F_NEMOC", "Nemocenské"), edit("F_NEMOC1", "Nemocenské - znížená"),
+        edit("F_DOCHOD", "Dôchodkové"), edit("F_DOCHOD1", "Dôchodkové - znížená"),
+        edit("F_FONDZ", "Poist. v nezam."), edit("F_FONDZ1", "Poist. v nezam. - znížená"),
         edit("F_INVALID", "Invalidné")}});
     p.groups.push_back({.title = QStringLiteral("Sadzby zamestnávateľa (%)"), .box = true, .columns = 2, .controls = {
-        edit("FZ_ZDRAVOT", "Zdravotné"), edit("FZ_ZDRAVOT1", "Zdravotné (ZPS)"),
-        edit("FZ_NEMOC", "Nemocenské"), edit("FZ_NEMOC1", "Nemocenské (ZPS)"),
-        edit("FZ_DOCHOD", "Dôchodkové"), edit("FZ_DOCHOD1", "Dôchodkové (ZPS)"),
-        edit("FZ_FONDZ", "Poist. v nezam."), edit("FZ_FONDZ1", "Poist. v nezam. (ZPS)"),
+        edit("FZ_ZDRAVOT", "Zdravotné"), edit("FZ_ZDRAVOT1", "Zdravotné - znížená"),
+        edit("FZ_NEMOC", "Nemocenské"), edit("FZ_NEMOC1", "Nemocenské - znížená"),
+        edit("FZ_DOCHOD", "Dôchodkové"), edit("FZ_DOCHOD1", "Dôchodkové - znížená"),
+        edit("FZ_FONDZ", "Poist. v nezam."), edit("FZ_FONDZ1", "Poist. v nezam. - znížená"),
         edit("FZ_INVALID", "Invalidné"), edit("FZ_URAZ", "Úrazové"),
         edit("FZ_REZERVA", "Rezervný fond"), edit("FZ_GARFOND", "Garančné"),
-        edit("FZ_GARFOND1", "Garančné (ZPS)")}});
-    p.groups.push_back({.title = QStringLiteral("Úľava 1"), .box = true, .columns = 2, .controls = {
+        edit("FZ_GARFOND1", "Garančné - znížená")}});
+    // Which bases the pay of the two kinds of work agreements counts into.
+    p.groups.push_back({.title = QStringLiteral("Dohody o vykonaní práce do vymer. základu"), .box = true, .columns = 2, .controls = {
         check("U_ZDRAV1", "zdravotné"), check("U_NEMOC1", "nemocenské"),
         check("U_DOCHOD1", "dôchodkové"), check("U_FONDZAM1", "poist. v nezam.")}});
-    p.groups.push_back({.title = QStringLiteral("Úľava 2"), .box = true, .columns = 2, .controls = {
+    p.groups.push_back({.title = QStringLiteral("Dohody o pracovnej činnosti do vymer. základu"), .box = true, .columns = 2, .controls = {
         check("U_ZDRAV2", "zdravotné"), check("U_NEMOC2", "nemocenské"),
         check("U_DOCHOD2", "dôchodkové"), check("U_FONDZAM2", "poist. v nezam.")}});
     return p;

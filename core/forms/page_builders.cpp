@@ -8,9 +8,11 @@
 #include "platform/dbctrl/db_navigator.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tarix::core {
 
@@ -52,7 +54,10 @@ EmployeeList buildEmployeeList(QWidget *parent)
     layout->addWidget(z.mriezka, 1);
     z.navrat = button(QStringLiteral("&Návrat"), z.panel, QStringLiteral("Butt_zam_pravy_navrat"));
     layout->addWidget(z.navrat);
-    z.panel->setFixedWidth(260);
+    // As wide as the list's columns, the request's among them, so that no name is cut; the
+    // names take the room the request leaves where it is not shown.
+    z.panel->setFixedWidth(std::max(260, z.mriezka->widthForAllColumns() + 4));
+    z.mriezka->horizontalHeader()->setStretchLastSection(true);
     return z;
 }
 

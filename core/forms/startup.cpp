@@ -26,7 +26,9 @@
 #include "platform/shell/desktop/main_window.h"
 #include "platform/report/qt/preview.h"
 #include "core/forms/form_par_pu.h"
+#include "platform/shell/launcher.h"
 #include "platform/ui/qt/qt_user_interface.h"
+#include "platform/ui/qt/window_fit.h"
 #include "platform/ui/user_interface.h"
 
 #include <QApplication>
@@ -175,7 +177,17 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
     g_mainWindow = std::make_unique<TFormMain>();
     // Outside programs started with a wait hide the main window meanwhile.
     ShellUtils::setMainWindowProvider([] { return static_cast<QWidget *>(g_mainWindow.get()); });
-    rpt::installDialogPreviewHost();
+    // A document that no program of the desktop opens is never passed over in silence.
+    ShellUtils::setOpenFailureReporter([](const QString &text) {
+        if (ui::hasCurrent())
+            MyConsts::Sprava_upozornenie(text);
+        else
+            qWarning("%s", qUtf8Printable(text));
+    });
+    // Every window fits the clerk's screen.
+    ui::fitWindowsToScreen();
+    // A preview belongs to the window that asked for the report, as a message does.
+    rpt::installDialogPreviewHost([]() -> QWidget * { return g_qtUi ? g_qtUi->dialogParent() : ui::askingWindow(); });
     useParPuDialog();
     if (g_qtUi)
         g_qtUi->setMainWindow(g_mainWindow.get());

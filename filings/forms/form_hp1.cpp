@@ -13,6 +13,7 @@
 #include "filings/payment_orders.h"
 #include "filings/rex_hp.h"
 #include "platform/ui/qt/named_widgets.h"
+#include "platform/ui/qt/window_fit.h"
 #include "platform/db/session.h"
 #include "platform/db/table.h"
 #include "platform/dbctrl/db_edit.h"
@@ -98,7 +99,7 @@ TFormHP1::TFormHP1(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(u"FormHP1"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlag(Qt::Window);
+    ui::keepAboveOwner(this);
     m_dm = &DMHP();
 
     // ---- menu ------------------------------------------------------------------------------

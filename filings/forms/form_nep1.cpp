@@ -14,6 +14,7 @@
 #include "filings/rex_reg_listy.h"
 #include "filings/rex_sp_xml.h"
 #include "platform/ui/qt/named_widgets.h"
+#include "platform/ui/qt/window_fit.h"
 #include "platform/db/datasource.h"
 #include "platform/db/table.h"
 #include "platform/errors.h"
@@ -56,7 +57,7 @@ TFormNEP1::TFormNEP1(QWidget *parent) : QMainWindow(parent), m_povodny(std::make
 {
     setObjectName(QStringLiteral("FormNEP1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlag(Qt::Window);
+    ui::keepAboveOwner(this);
 
     // ---- menu ------------------------------------------------------------------------------
     Operacie = menuBar()->addMenu(QStringLiteral("&Operácie"));

@@ -21,6 +21,7 @@
 #include "filings/rex_sp_xml.h"
 #include "filings/rex_zp_txt.h"
 #include "platform/errors.h"
+#include "platform/ui/qt/window_fit.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/launcher_commands.h"
 
@@ -49,7 +50,7 @@ void registerSubsystem(core::StartupHooks &hooks)
         registerBulkOrders();
         // The order straight from the payroll asks for its parts first.
         reports::reportRegister().registerReport(QStringLiteral("TReportHP"), [](const reports::TMyReportParam &p) {
-            if (const std::optional<Parametre_hp> volby = TFormParHP::Zobraz_parametre(nullptr))
+            if (const std::optional<Parametre_hp> volby = TFormParHP::Zobraz_parametre(ui::askingWindow()))
                 REXHP::runHpReport(p, *volby);
         });
     });

@@ -25,49 +25,49 @@ enum Formular { F2003 = 1, F2004 = 2, F2005 = 4 };
 struct Pole {
     const char *field;
     const char *label;
-    bool vstup; // the clerk types it; the rest is computed
     int formulare;
 };
 
 // In the order of the settlement form: income, base, non-taxable amounts, tax, advances,
-// bonus and result.
+// bonus and result. The clerk types those the settlement does not compute; the fields
+// themselves say which (the computed ones are only shown).
 const Pole kPolia[] = {
-    {"Uhrn_brutto", "Úhrn príjmov zo závislej činnosti", false, F2004 | F2005},
-    {"Poistne", "Poistné zamestnanca", false, F2004 | F2005},
-    {"DDP", "Doplnkové dôchodkové poistenie", false, F2004 | F2005},
-    {"Ciastzd1", "Čiastkový základ dane zo závislej činnosti", false, F2003 | F2004 | F2005},
-    {"Ciastzd2", "Čiastkový základ dane z ďalších príjmov", true, F2003 | F2004 | F2005},
-    {"Ciastzd_spolu", "Základ dane spolu", false, F2003 | F2004 | F2005},
-    {"Nc_minimum", "Nezdaniteľná časť na daňovníka", true, F2003 | F2004 | F2005},
-    {"Nc_deti", "Nezdaniteľná časť na deti", true, F2003},
-    {"Nc_partner", "Nezdaniteľná časť na manželku (manžela)", true, F2003 | F2004 | F2005},
-    {"Nc_invalid_ciast", "Nezdaniteľná časť - čiastočný invalidný dôchodok", true, F2003},
-    {"Nc_invalid_ztp", "Nezdaniteľná časť - ZŤP", true, F2003},
-    {"Nc_dary", "Dary", true, F2003},
-    {"Nc_ucelove_sporenie", "Účelové sporenie", true, F2005},
-    {"Nc_zivotne_poistenie", "Životné poistenie", true, F2005},
-    {"Nc_do_limitu", "Sporenie, poistenie a DDP do limitu", false, F2005},
-    {"Nc_spolu", "Nezdaniteľné časti spolu", false, F2003 | F2004 | F2005},
-    {"Zdanmzda", "Zdaniteľná mzda", false, F2003 | F2004 | F2005},
-    {"Zdanmzda_round", "Zdaniteľná mzda zaokrúhlená", false, F2003 | F2004 | F2005},
-    {"Dan", "Daň", false, F2003 | F2004 | F2005},
-    {"Preddavky1", "Preddavky zrazené týmto zamestnávateľom", false, F2003 | F2004 | F2005},
-    {"Preddavky2", "Preddavky zrazené inými zamestnávateľmi", true, F2003 | F2004 | F2005},
-    {"Uhrn_preddavkov", "Úhrn preddavkov", false, F2003 | F2004 | F2005},
-    {"Uhrn_nepenaznych", "Nepeňažné príjmy", true, F2003},
-    {"Nedoplatok_nepenaznych", "Nezrazená daň z nepeňažných príjmov", true, F2003},
-    {"Uhrn_nepen2", "Nepeňažné príjmy 2", true, F2003},
-    {"Nedoplatok_nepen2", "Nezrazená daň z nepeňažných príjmov 2", true, F2003},
-    {"D_bonus_narok", "Daňový bonus - nárok", false, F2004 | F2005},
-    {"D_bonus_cerpany", "Daňový bonus - vyplatený", false, F2004 | F2005},
-    {"Preplatok", "Preplatok (+) / nedoplatok (-)", false, F2004 | F2005},
-    {"CALC_PREPLATOK", "Preplatok (+) / nedoplatok (-)", false, F2003},
-    {"CALC_DAN_PREPL", "Preplatok na dani", false, F2004 | F2005},
-    {"CALC_DAN_NEDOPL", "Nedoplatok na dani", false, F2004 | F2005},
-    {"CALC_BONUS_PREPL", "Nevyplatený daňový bonus", false, F2004 | F2005},
-    {"CALC_BONUS_NEDOPL", "Neoprávnene vyplatený daňový bonus", false, F2004 | F2005},
-    {"CALC_BB_PREPL", "Preplatok spolu", false, F2004 | F2005},
-    {"CALC_BB_NEDOPL", "Nedoplatok spolu", false, F2004 | F2005},
+    {"Uhrn_brutto", "Úhrn príjmov zo závislej činnosti", F2004 | F2005},
+    {"Poistne", "Poistné zamestnanca", F2004 | F2005},
+    {"DDP", "Doplnkové dôchodkové poistenie", F2004 | F2005},
+    {"Ciastzd1", "Čiastkový základ dane zo závislej činnosti", F2003 | F2004 | F2005},
+    {"Ciastzd2", "Čiastkový základ dane z ďalších príjmov", F2003 | F2004 | F2005},
+    {"Ciastzd_spolu", "Základ dane spolu", F2003 | F2004 | F2005},
+    {"Nc_minimum", "Nezdaniteľná časť na daňovníka", F2003 | F2004 | F2005},
+    {"Nc_deti", "Nezdaniteľná časť na deti", F2003},
+    {"Nc_partner", "Nezdaniteľná časť na manželku (manžela)", F2003 | F2004 | F2005},
+    {"Nc_invalid_ciast", "Nezdaniteľná časť - čiastočný invalidný dôchodok", F2003},
+    {"Nc_invalid_ztp", "Nezdaniteľná časť - ZŤP", F2003},
+    {"Nc_dary", "Dary", F2003},
+    {"Nc_ucelove_sporenie", "Účelové sporenie", F2005},
+    {"Nc_zivotne_poistenie", "Životné poistenie", F2005},
+    {"Nc_do_limitu", "Sporenie, poistenie a DDP do limitu", F2005},
+    {"Nc_spolu", "Nezdaniteľné časti spolu", F2003 | F2004 | F2005},
+    {"Zdanmzda", "Zdaniteľná mzda", F2003 | F2004 | F2005},
+    {"Zdanmzda_round", "Zdaniteľná mzda zaokrúhlená", F2003 | F2004 | F2005},
+    {"Dan", "Daň", F2003 | F2004 | F2005},
+    {"Preddavky1", "Preddavky zrazené týmto zamestnávateľom", F2003 | F2004 | F2005},
+    {"Preddavky2", "Preddavky zrazené inými zamestnávateľmi", F2003 | F2004 | F2005},
+    {"Uhrn_preddavkov", "Úhrn preddavkov", F2003 | F2004 | F2005},
+    {"Uhrn_nepenaznych", "Nepeňažné príjmy", F2003},
+    {"Nedoplatok_nepenaznych", "Nezrazená daň z nepeňažných príjmov", F2003},
+    {"Uhrn_nepen2", "Nepeňažné príjmy 2", F2003},
+    {"Nedoplatok_nepen2", "Nezrazená daň z nepeňažných príjmov 2", F2003},
+    {"D_bonus_narok", "Daňový bonus - nárok", F2004 | F2005},
+    {"D_bonus_cerpany", "Daňový bonus - vyplatený", F2004 | F2005},
+    {"Preplatok", "Preplatok (+) / nedoplatok (-)", F2004 | F2005},
+    {"CALC_PREPLATOK", "Preplatok (+) / nedoplatok (-)", F2003},
+    {"CALC_DAN_PREPL", "Preplatok na dani", F2004 | F2005},
+    {"CALC_DAN_NEDOPL", "Nedoplatok na dani", F2004 | F2005},
+    {"CALC_BONUS_PREPL", "Nevyplatený daňový bonus", F2004 | F2005},
+    {"CALC_BONUS_NEDOPL", "Neoprávnene vyplatený daňový bonus", F2004 | F2005},
+    {"CALC_BB_PREPL", "Preplatok spolu", F2004 | F2005},
+    {"CALC_BB_NEDOPL", "Nedoplatok spolu", F2004 | F2005},
 };
 
 struct Stranka {
@@ -172,7 +172,7 @@ QWidget *TRzpPages::buildPage(int formular)
     builder.addSource(QStringLiteral("DS_RGRID"), &m_dm.DS_RGRID);
     builder.colorRolesByKind = true;
     builder.onControl = [this](const ScreenControl &c, QWidget *w) {
-        if (auto *edit = qobject_cast<DBEdit *>(w); edit && !c.readOnly)
+        if (auto *edit = qobject_cast<DBEdit *>(w); edit && !edit->isDataReadOnly())
             connect(edit, &DBEdit::exited, this, &TRzpPages::SET_RZP);
     };
     using B = NavigateButton;
@@ -192,7 +192,6 @@ QWidget *TRzpPages::buildPage(int formular)
         if (p.formulare & formular)
             polia.controls.push_back({.field = QString::fromLatin1(p.field),
                                       .label = QString::fromUtf8(p.label),
-                                      .readOnly = !p.vstup,
                                       .width = 110,
                                       .alignment = Qt::AlignRight});
     polia.controls.push_back({.kind = ControlKind::Navigator,

@@ -51,6 +51,11 @@ public:
     void setVisible(bool v) { m_visible = v; }
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool r) { m_readOnly = r; }
+    // A value the program computes: a calculated field, or a stored one the program fills
+    // from other values (its own writes go through). The clerk never types into it; every
+    // control only shows it.
+    bool isComputed() const { return m_kind == FieldKind::Calculated || m_computed; }
+    void setComputed(bool c) { m_computed = c; }
     // Limits of a number field; a value outside is refused with FieldValueError.
     void setMinValue(std::optional<double> v) { m_min = v; }
     void setMaxValue(std::optional<double> v) { m_max = v; }
@@ -123,6 +128,7 @@ private:
     int m_tag = 0;
     bool m_visible = true;
     bool m_readOnly = false;
+    bool m_computed = false;
     std::optional<double> m_min, m_max;
     LookupDef m_lookup;
 };

@@ -40,6 +40,7 @@ void DBGridModel::resolveColumns()
     m_fields.clear();
     m_titles.clear();
     m_rightAligned.clear();
+    m_checkBoxes.clear();
     const bool open = m_ds && m_ds->isActive();
     if (!m_columns.isEmpty()) {
         m_effective = m_columns;
@@ -55,15 +56,27 @@ void DBGridModel::resolveColumns()
     }
     // Titles come from the fields' labels also while the rows are not shown (the source
     // switched off, the data closed): the dataset knows its declared fields.
-    const db::DataSource *source = m_link ? m_link->dataSource() : nullptr;
-    const db::DataSet *named = m_ds ? m_ds : source ? source->dataSet() : nullptr;
     for (int i = 0; i < m_effective.size(); ++i) {
         const db::Field *f = m_fields[i];
         const DBGridColumn &c = m_effective[i];
-        const db::Field *labelled = f ? f : named ? named->findField(c.fieldName) : nullptr;
+        const db::Field *labelled = declaredField(i);
         m_titles << (!c.title.isEmpty() ? c.title : labelled ? labelled->label() : c.fieldName);
         m_rightAligned << (f && db::isNumericType(f->type()));
+        // A logical value as a box, not as "True"/"False"; a field that words its own
+        // values keeps its words.
+        m_checkBoxes << (f && f->type() == db::FieldType::Boolean && !f->onGetText && f->displayFormat().isEmpty());
     }
+}
+
+const db::Field *DBGridModel::declaredField(int column) const
+{
+    if (column < 0 || column >= m_effective.size())
+        return nullptr;
+    if (const db::Field *f = m_fields.value(column))
+        return f;
+    const db::DataSource *source = m_link ? m_link->dataSource() : nullptr;
+    const db::DataSet *named = m_ds ? m_ds : source ? source->dataSet() : nullptr;
+    return named ? named->findField(m_effective[column].fieldName) : nullptr;
 }
 
 int DBGridModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
@@ -136,8 +149,18 @@ QVariant DBGridModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.column() >= m_fields.size())
         return {};
     if (role == Qt::DisplayRole) {
+        if (isCheckBoxColumn(index.column()))
+            return {};
         const QStringList texts = rowTexts(index.row());
         return texts.value(index.column());
+    }
+    if (role == Qt::CheckStateRole) {
+        if (!isCheckBoxColumn(index.column()))
+            return {};
+        const QString text = rowTexts(index.row()).value(index.column());
+        if (text.isEmpty())
+            return {};
+        return text == db::formatDisplay(true, db::FieldType::Boolean, {}) ? Qt::Checked : Qt::Unchecked;
     }
     if (role == Qt::EditRole) {
         db::Field *f = m_fields[index.column()];
@@ -163,7 +186,7 @@ Qt::ItemFlags DBGridModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (canEditCell(index.row(), index.column()))
-        f |= Qt::ItemIsEditable;
+        f |= isCheckBoxColumn(index.column()) ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable;
     return f;
 }
 
@@ -172,7 +195,7 @@ bool DBGridModel::canEditCell(int row, int column) const
     if (m_readOnly || !live() || row != m_currentRow || row < 0 || column < 0 || column >= m_fields.size())
         return false;
     const db::Field *f = m_fields[column];
-    if (!f || f->kind() != db::FieldKind::Data || f->isReadOnly() || m_effective[column].readOnly
+    if (!f || f->kind() != db::FieldKind::Data || f->isComputed() || f->isReadOnly() || m_effective[column].readOnly
         || !m_ds->canModify())
         return false;
     return m_ds->isEditing() || (m_link && m_link->dataSource() && m_link->dataSource()->autoEdit);
@@ -181,13 +204,27 @@ bool DBGridModel::canEditCell(int row, int column) const
 bool DBGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     m_writeRefused = false;
+    if (role == Qt::CheckStateRole && index.isValid() && isCheckBoxColumn(index.column())
+        && canEditCell(index.row(), index.column())) {
+        db::Field *f = m_fields[index.column()];
+        const bool ok = runReported([&] {
+            if (!m_ds->isEditing())
+                m_ds->edit();
+            f->setAsBoolean(value.toInt() == Qt::Checked);
+        });
+        m_writeRefused = !ok;
+        currentRecordChanged();
+        return ok;
+    }
     if (role != Qt::EditRole || !index.isValid() || !canEditCell(index.row(), index.column()))
         return false;
     db::Field *f = m_fields[index.column()];
     const QString oldText = dbctrl::displayText(f, TextForm::Edit);
     const QString typed = value.toString();
-    if (typed == oldText && m_ds->isEditing())
-        return true; // nothing changed: no write, no validation
+    // Nothing changed: no write, no validation, no edit begun. A number the cell offered
+    // with its shown decimals keeps the digits it has.
+    if (typed == oldText)
+        return true;
     const bool ok = runReported([&] {
         if (!m_ds->isEditing())
             m_ds->edit();
@@ -383,18 +420,80 @@ void DBGrid::addColumn(const QString &fieldName, const QString &title, int width
     setColumns(c);
 }
 
+namespace {
+
+// Characters a field's values take at most, as a column shows them; 0 when unknown.
+int valueChars(const db::Field *f)
+{
+    if (!f)
+        return 0;
+    switch (f->type()) {
+    case db::FieldType::String: return qBound(1, f->size(), 40);
+    case db::FieldType::SmallInt: return 6;
+    case db::FieldType::Integer:
+    case db::FieldType::AutoInc: return 10;
+    case db::FieldType::Float:
+    case db::FieldType::Money: return 12;
+    case db::FieldType::Date: return 10;
+    case db::FieldType::DateTime: return 19;
+    case db::FieldType::Time: return 8;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+int DBGrid::titleWidth(int column) const
+{
+    const QHeaderView *header = horizontalHeader();
+    const QString title = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    return std::max(header->sectionSizeHint(column),
+                    header->fontMetrics().horizontalAdvance(title)
+                        + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4);
+}
+
 void DBGrid::applyWidths()
 {
     const QVector<DBGridColumn> &cols = m_model->effectiveColumns();
-    QHeaderView *header = horizontalHeader();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    // The rows a first look shows (read for painting anyway).
+    const int rowHeight = std::max(1, verticalHeader()->defaultSectionSize());
+    const int shownRows = std::min(m_model->rowCount(), std::max(viewport()->height(), 600) / rowHeight + 1);
     for (int i = 0; i < cols.size(); ++i) {
+        int width = cols[i].width;
+        if (width < 0) {
+            // As wide as the field's values and the values shown, so that a name is not cut
+            // where the window has room; a long text up to a third of the screen.
+            const int chars = valueChars(m_model->declaredField(i));
+            width = chars > 0 ? chars * fontMetrics().averageCharWidth() + padding
+                              : horizontalHeader()->sectionSize(i);
+            for (int r = 0; r < shownRows; ++r)
+                width = std::max(width, std::min(kWidestColumn, fontMetrics().horizontalAdvance(
+                                                                     m_model->data(m_model->index(r, i)).toString())
+                                                                     + padding));
+        }
         // Never narrower than its title: a clerk reads the column by it.
-        const QString title = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
-        const int needed = header->fontMetrics().horizontalAdvance(title)
-                           + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 4;
-        const int width = cols[i].width >= 0 ? cols[i].width : header->sectionSize(i);
-        setColumnWidth(i, std::max(width, needed));
+        setColumnWidth(i, std::max(width, titleWidth(i)));
     }
+}
+
+int DBGrid::widthForAllColumns() const
+{
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (!verticalHeader()->isHidden())
+        width += verticalHeader()->sizeHint().width();
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        width += std::max(columnWidth(i), titleWidth(i));
+    return width;
+}
+
+void DBGrid::showEvent(QShowEvent *event)
+{
+    // Titles measured again in the font the shown window has; a column only grows.
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        if (!isColumnHidden(i) && columnWidth(i) < titleWidth(i))
+            setColumnWidth(i, titleWidth(i));
+    QTableView::showEvent(event);
 }
 
 void DBGrid::activeChanged()

@@ -1,6 +1,9 @@
 #pragma once
 // A grid over a dataset: one row per record in the dataset's order, one column per chosen
-// field (title and width), showing the fields' display texts.
+// field (title and width), showing the fields' display texts; a logical field shows as a
+// check box. A column is never narrower than its title, and one without a width of its own
+// is as wide as its field's values (a text field up to 40 characters) and the values first
+// shown (up to kWidestColumn).
 //
 // The grid follows the data source: the selected row is the current record, and clicking a
 // row or moving with the keys moves the dataset there (a pending edit is posted or cancelled
@@ -54,6 +57,11 @@ public:
     // The columns in effect (the chosen ones, or one per visible field).
     const QVector<DBGridColumn> &effectiveColumns() const { return m_effective; }
     db::Field *columnField(int column) const { return m_fields.value(column); }
+    // The field a column shows as its dataset declares it (also while the rows are not
+    // shown), or nullptr.
+    const db::Field *declaredField(int column) const;
+    // The column shows a logical field as a check box.
+    bool isCheckBoxColumn(int column) const { return m_checkBoxes.value(column); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -111,6 +119,8 @@ private:
     // one whose dataset is gone never touches a field.
     QStringList m_titles;
     QVector<bool> m_rightAligned;
+    // Logical fields shown as a check box rather than a text.
+    QVector<bool> m_checkBoxes;
     int m_rows = 0;
     int m_currentRow = -1;
     int m_insertRow = -1;
@@ -122,6 +132,10 @@ private:
 class DBGrid : public QTableView {
     Q_OBJECT
 public:
+    // A column sized by its values grows at most to this many pixels (a third of a
+    // 1366-pixel screen); a longer text is cut there.
+    static constexpr int kWidestColumn = 455;
+
     explicit DBGrid(QWidget *parent = nullptr);
     ~DBGrid() override;
 
@@ -129,6 +143,9 @@ public:
     db::DataSource *dataSource() const;
     void setColumns(const QVector<DBGridColumn> &columns);
     void addColumn(const QString &fieldName, const QString &title = {}, int width = -1);
+    // The width the grid needs to show all its columns (hidden ones too) side by side
+    // without scrolling sideways, with room for the vertical scroll bar.
+    int widthForAllColumns() const;
     DBGridModel *gridModel() const { return m_model; }
     // No cell is ever edited in place.
     void setReadOnly(bool readOnly) { m_model->setReadOnly(readOnly); }
@@ -154,6 +171,7 @@ signals:
     void titleClicked(int column, const QString &fieldName);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -174,6 +192,8 @@ private:
     // Esc: the edit of the current record is dropped.
     void cancelRowEdit();
     void applyWidths();
+    // The width a column's title needs.
+    int titleWidth(int column) const;
 
     DBGridModel *m_model = nullptr;
     std::unique_ptr<Link> m_link;

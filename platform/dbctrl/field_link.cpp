@@ -2,6 +2,7 @@
 
 #include "platform/db/dataset.h"
 #include "platform/errors.h"
+#include "platform/format/number_format.h"
 #include "platform/ui/user_interface.h"
 
 #include <QtGlobal>
@@ -20,12 +21,31 @@ void showErrorText(const QString &text)
 
 } // namespace
 
+namespace {
+
+// The text a number is edited as: with at most the decimals the field shows, so that a value
+// the program computed (an average, a share) reads "194,08" in the edit as beside it, not
+// with fifteen digits; trailing zeros and thousands separators are left out. What the clerk
+// types stays in the control as typed until it is written.
+QString editText(const db::Field &field)
+{
+    const db::FieldType type = field.type();
+    if (field.onGetText || (type != db::FieldType::Float && type != db::FieldType::Money) || field.isNull())
+        return field.text();
+    const int decimals = fmt::maskDecimals(field.displayFormat());
+    if (decimals < 0)
+        return field.text();
+    return fmt::plain(field.asFloat(), decimals);
+}
+
+} // namespace
+
 QString displayText(const db::Field *field, TextForm form)
 {
     if (!field || !field->isBound() || !field->dataSet().isActive())
         return {};
     try {
-        return form == TextForm::Edit ? field->text() : field->displayText();
+        return form == TextForm::Edit ? editText(*field) : field->displayText();
     } catch (const std::exception &e) {
         qWarning("Field %s of %s shows no text: %s", qPrintable(field->name()),
                  qPrintable(field->dataSet().objectName()), e.what());
@@ -81,7 +101,8 @@ void FieldDataLink::resolveField()
 bool FieldDataLink::canModify() const
 {
     // isActive first: a source destroyed meanwhile leaves the link without one.
-    if (!isActive() || !m_field || m_readOnly || m_field->isReadOnly() || !dataSet()->canModify())
+    if (!isActive() || !m_field || m_readOnly || m_field->isReadOnly() || m_field->isComputed()
+        || !dataSet()->canModify())
         return false;
     return m_field->kind() == db::FieldKind::Data || (m_lookupWritable && m_field->isLookup());
 }

@@ -22,7 +22,8 @@
 namespace tarix::dbctrl {
 
 // Which text of a field a control shows: the display text (display format, OnGetText
-// asked for display) or the edit text (the plain value, OnGetText asked for editing). A
+// asked for display) or the edit text (the plain value, a number with at most the decimals
+// its display format shows, without separators; OnGetText asked for editing). A
 // control shows the edit text only while the clerk types in it, in any other case (also
 // while its record is edited) the display text.
 enum class TextForm { Display, Edit };
@@ -58,7 +59,7 @@ public:
     bool isReadOnly() const { return m_readOnly; }
 
     // A lookup field is changed by writing its key (the lookup combo does); other controls
-    // only show it. Calculated fields are only shown.
+    // only show it. Computed fields (db::Field::isComputed) are only shown.
     void setLookupWritable(bool writable) { m_lookupWritable = writable; }
 
     // The field may be changed through the control at all: active, field present and

@@ -37,15 +37,30 @@ db::DataSource *ScreenBuilder::sourceOf(const ScreenControl &c) const
     return m_sources.value(c.source);
 }
 
+const db::Field *ScreenBuilder::fieldOf(const ScreenControl &c) const
+{
+    if (c.field.isEmpty())
+        return nullptr;
+    db::DataSource *source = sourceOf(c);
+    const db::DataSet *ds = source ? source->dataSet() : nullptr;
+    return ds ? ds->findField(c.field) : nullptr;
+}
+
+bool ScreenBuilder::showsOnly(const ScreenControl &c) const
+{
+    if (c.readOnly || c.kind == ControlKind::Label)
+        return true;
+    const db::Field *f = fieldOf(c);
+    return f && f->isComputed();
+}
+
 QString ScreenBuilder::captionOf(const ScreenControl &c) const
 {
     // A caption given (also an empty one) stands; otherwise the field's label, so that the
     // screen and the field's messages name the field alike.
     if (!c.label.isNull() || c.field.isEmpty())
         return c.label;
-    db::DataSource *source = sourceOf(c);
-    const db::DataSet *ds = source ? source->dataSet() : nullptr;
-    const db::Field *f = ds ? ds->findField(c.field) : nullptr;
+    const db::Field *f = fieldOf(c);
     return f ? f->label() : c.field;
 }
 
@@ -68,7 +83,7 @@ ColorRole ScreenBuilder::roleOf(const ScreenControl &c) const
     case ControlKind::DateEdit:
     case ControlKind::Combo:
     case ControlKind::LookupCombo:
-    case ControlKind::Memo: return c.readOnly ? ColorRole::Pole2 : ColorRole::Pole1;
+    case ControlKind::Memo: return showsOnly(c) ? ColorRole::Pole2 : ColorRole::Pole1;
     case ControlKind::Label: return c.field.isEmpty() ? ColorRole::None : ColorRole::Pole2;
     default: return ColorRole::None;
     }
@@ -122,7 +137,9 @@ QWidget *ScreenBuilder::control(const ScreenControl &c, QWidget *parent)
     data->setDataSource(sourceOf(c));
     // A lookup combo is bound to the lookup field, which writes the key field it stands for.
     data->setDataField(c.kind == ControlKind::LookupCombo ? c.items : c.field);
-    if (c.readOnly || c.kind == ControlKind::Label)
+    // A computed field is only shown wherever a screen puts it (the link refuses input into
+    // it anyway; marking the control says so to the window's own handlers too).
+    if (showsOnly(c))
         data->setDataReadOnly(true);
     if (auto *edit = qobject_cast<DBEdit *>(w); edit && c.alignment)
         edit->setAlignment(c.alignment);

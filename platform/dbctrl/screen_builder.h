@@ -20,6 +20,7 @@ class QWidget;
 
 namespace tarix::db {
 class DataSource;
+class Field;
 }
 
 namespace tarix::dbctrl {
@@ -59,6 +60,10 @@ private:
     db::DataSource *sourceOf(const ScreenControl &c) const;
     QString nameOf(const ScreenControl &c);
     QString captionOf(const ScreenControl &c) const;
+    // The field a control names, as its data source declares it (also before it is open).
+    const db::Field *fieldOf(const ScreenControl &c) const;
+    // The control only shows its field: described so, a caption, or a computed field.
+    bool showsOnly(const ScreenControl &c) const;
     ColorRole roleOf(const ScreenControl &c) const;
 
     db::DataSource *m_source;

@@ -292,6 +292,27 @@ QString general(double value, const Style &style, int digits)
     return out;
 }
 
+QString plain(double value, int decimals, const Style &style)
+{
+    if (!std::isfinite(value))
+        return nonFinite(value);
+    QString out = fixedText(value, decimals, {style.decimalSeparator, QChar()}, false);
+    if (out.contains(style.decimalSeparator)) {
+        while (out.endsWith(u'0'))
+            out.chop(1);
+        if (out.endsWith(style.decimalSeparator))
+            out.chop(1);
+    }
+    return out == u"-0" ? QStringLiteral("0") : out;
+}
+
+int maskDecimals(QStringView mask)
+{
+    if (mask.isEmpty())
+        return -1;
+    return parseSection(splitSections(mask)[0]).fracPlaceholders;
+}
+
 QString integer(qint64 value, int minDigits)
 {
     // The magnitude as unsigned, so that the smallest qint64 has one too.

@@ -44,6 +44,11 @@
 //                                   zeros dropped, never an exponent: 1500 -> "1500",
 //                                   1234.5 -> "1234.5" (with Style::point()).
 //   integer(value, minDigits)       "%.<minDigits>d"
+//   plain(value, decimals, style)   at most `decimals` decimals, trailing zeros dropped, no
+//                                   thousands separators: the text a value is typed as
+//                                   (194.078947 with 2 -> "194,08", 25000 -> "25000").
+//   maskDecimals(mask)              the decimals a mask prints (its first section's
+//                                   placeholders after the point); -1 for an empty mask.
 //   padLeft(text, width), padRight(text, width)  blank padding, never cuts.
 // ---------------------------------------------------------------------------------------
 #include <QString>
@@ -67,6 +72,8 @@ QString fixed(double value, int decimals, const Style &style = Style::screen());
 QString number(double value, int decimals, const Style &style = Style::screen());
 QString general(double value, const Style &style = Style::screen(), int digits = 15);
 QString integer(qint64 value, int minDigits = 1);
+QString plain(double value, int decimals, const Style &style = Style::screen());
+int maskDecimals(QStringView mask);
 QString padLeft(const QString &text, int width);
 QString padRight(const QString &text, int width);
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <optional>
+#include <utility>
 
 namespace tarix::ShellUtils {
 
@@ -31,6 +33,12 @@ MainWindowHider &mainWindowHider()
 {
     static MainWindowHider hider;
     return hider;
+}
+
+OpenFailureReporter &openFailureReporter()
+{
+    static OpenFailureReporter reporter;
+    return reporter;
 }
 
 struct Launch {
@@ -105,7 +113,63 @@ bool useOpener(Launch &launch)
     return true;
 }
 
+void reportNotOpened(const QString &target)
+{
+    const QString text = isUrl(target)
+                             ? QStringLiteral("Adresu %1 nie je možné otvoriť: na tomto počítači nie je "
+                                              "program, ktorý ju otvorí.")
+                                   .arg(target)
+                             : QStringLiteral("Súbor %1 nie je možné otvoriť: na tomto počítači nie je "
+                                              "program, ktorý ho otvorí.")
+                                   .arg(QDir::toNativeSeparators(target));
+    if (openFailureReporter())
+        openFailureReporter()(text);
+    else
+        qWarning("%s", qUtf8Printable(text));
+}
+
+// Whether the desktop's opener could not open the document: it ended soon after it
+// started (an opener that ran longer had handed the document to a program the clerk saw,
+// whatever that program answered when it was closed) with one of its exit codes for that:
+// 2 no such file, 3 no program for it, 4 the program failed.
+bool openerFoundNoProgram(int exitCode, const QElapsedTimer &running)
+{
+    constexpr qint64 kOpenerAnswerMs = 5000;
+    return exitCode >= 2 && exitCode <= 4 && running.elapsed() < kOpenerAnswerMs;
+}
+
+// The opener ends at once when it finds no program for the document; a program it found
+// may run long under it, so it is not waited for: its end is watched.
+bool startOpener(const Launch &launch)
+{
+    auto *process = new QProcess;
+    process->setProgram(launch.program);
+    process->setArguments(launch.arguments);
+    if (!launch.workingDirectory.isEmpty())
+        process->setWorkingDirectory(launch.workingDirectory);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    const QString target = launch.target;
+    QElapsedTimer running;
+    running.start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, target, running](int exitCode, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && openerFoundNoProgram(exitCode, running))
+                             reportNotOpened(target);
+                         process->deleteLater();
+                     });
+    process->start();
+    if (!process->waitForStarted(-1)) {
+        delete process;
+        reportNotOpened(target);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+void setOpenFailureReporter(OpenFailureReporter reporter) { openFailureReporter() = std::move(reporter); }
 
 void setStartHook(StartHook hook) { startHook() = std::move(hook); }
 
@@ -120,10 +184,15 @@ bool ShellOpenFile(const QString &file, const QString &parameters, const QString
         if (startHook())
             return startHook()(QString(), {launch->target}, launch->workingDirectory);
         const QUrl url = isUrl(launch->target) ? QUrl(launch->target) : QUrl::fromLocalFile(launch->target);
-        return QDesktopServices::openUrl(url);
+        if (QDesktopServices::openUrl(url))
+            return true;
+        reportNotOpened(launch->target);
+        return false;
     }
     if (startHook())
         return startHook()(launch->program, launch->arguments, launch->workingDirectory);
+    if (launch->document)
+        return startOpener(*launch);
     return QProcess::startDetached(launch->program, launch->arguments, launch->workingDirectory);
 }
 
@@ -134,10 +203,20 @@ int ExecuteAndWait(const QString &file, const QString &parameters, const QString
         if (showAgainFn)
             showAgainFn();
     });
+    // The clerk reads that nothing opened with the main window back in front.
+    const auto reportShown = [&showAgainFn](const QString &target) {
+        if (showAgainFn)
+            std::exchange(showAgainFn, nullptr)();
+        reportNotOpened(target);
+    };
 
     std::optional<Launch> launch = resolve(file, parameters, folder);
-    if (!launch || (launch->document && !useOpener(*launch)))
+    if (!launch)
         return -1;
+    if (launch->document && !useOpener(*launch)) {
+        reportShown(launch->target);
+        return -1;
+    }
 
     // Not owned by anything: a program still running when the application ends is left
     // running, not killed with the QProcess.
@@ -154,6 +233,8 @@ int ExecuteAndWait(const QString &file, const QString &parameters, const QString
     QObject::connect(process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop,
                      &QEventLoop::quit);
+    QElapsedTimer running;
+    running.start();
     process->start();
     if (!process->waitForStarted(-1)) {
         delete process;
@@ -169,6 +250,8 @@ int ExecuteAndWait(const QString &file, const QString &parameters, const QString
     }
     Kod_ukoncenia = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
     delete process;
+    if (launch->document && openerFoundNoProgram(Kod_ukoncenia, running))
+        reportShown(launch->target);
     return 0;
 }
 

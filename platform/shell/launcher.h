@@ -24,7 +24,8 @@ extern int Kod_ukoncenia;
 
 // Opens a document (or a folder, or a URL) with the desktop's default program, or starts a
 // program with the parameters (a command line; double quotes group words); returns at once.
-// folder: the working folder of a started program. True when it was handed over.
+// folder: the working folder of a started program. True when it was handed over; a
+// document no program could open is reported (setOpenFailureReporter).
 bool ShellOpenFile(const QString &file, const QString &parameters = QString(),
                    const QString &folder = QString(), int showCmd = SW_SHOWNORMAL);
 
@@ -37,6 +38,14 @@ bool ShellOpenFile(const QString &file, const QString &parameters = QString(),
 // has ended; then so does the wait.
 int ExecuteAndWait(const QString &file, const QString &parameters = QString(),
                    const QString &folder = QString(), int showCmd = SW_SHOWNORMAL);
+
+// Tells the clerk that no program of the desktop could open a document; the text names
+// the document's full path. ShellOpenFile calls it when the desktop has no opener, and
+// later, when the opener ends saying it found no program or could not open the document.
+// The program installs one that shows the text; without one the text goes to the log.
+using OpenFailureReporter = std::function<void(const QString &text)>;
+// Stays a setter, not a registry entry: platform/ sits below the core's registries.
+void setOpenFailureReporter(OpenFailureReporter reporter);
 
 // What ShellOpenFile would start (a program, or the desktop's opener with the document),
 // handed to a test instead of being started; its answer is ShellOpenFile's. An empty hook

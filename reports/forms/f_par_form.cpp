@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/format/clock.h"
 #include "platform/format/dates.h"
+#include "platform/ui/qt/window_fit.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/form_tla1.h"
 #include "reports/report.h"
@@ -492,7 +493,8 @@ int Zobraz_parametre_zostavy(const TMyReportParam &request)
     unit = request;
     bool spustit = false;
     runGuarded([&] {
-        TFParForm form(unit);
+        // The dialog belongs to the window the report was asked from.
+        TFParForm form(unit, ui::askingWindow());
         form.Nacitaj_parametre(unit);
         if (unit.Bez_dialogu) {
             form.Prevezmi_parametre(unit);

@@ -1,10 +1,7 @@
 #include "reports/forms/payroll_print.h"
 
-#include "core/helpers/file_choice.h"
 #include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
-#include "platform/db/session.h"
-#include "platform/report/preview_host.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/f_par_form.h"
 
@@ -22,42 +19,13 @@ TMyReportParam payrollPrintParameters(const QString &kodZostavy, int codeEmp, in
     return p;
 }
 
-namespace {
-
-// The employee's personal number, the one the clerk knows him by; his key when the record
-// cannot be read (the name is only a proposal).
-QString personalNumberOf(int codeEmp)
-{
-    try {
-        if (db::Session *s = db::Session::defaultSession()) {
-            const db::SqlResult r = s->run(
-                QStringLiteral("select code_numb from \":tarix_data:zam\" where code_emp = :e"),
-                {{QStringLiteral("e"), codeEmp}});
-            if (r.rowCount() > 0 && r.asInteger(0, 0) > 0)
-                return QString::number(r.asInteger(0, 0));
-        }
-    } catch (const std::exception &e) {
-        qWarning("No personal number of employee %d: %s", codeEmp, e.what());
-    }
-    return QString::number(codeEmp);
-}
-
-} // namespace
-
 QString payrollPrintNameSuggestion(const QString &kodZostavy, int codeEmp, int period)
 {
-    // The layout's own code tells a 2005 payslip from an older one: "TReportVP2005A" -> "VP2005A".
-    QString kod = kodZostavy;
-    const ReportChoice volba = chooseReport(kodZostavy, period, &firmDistance);
-    if (volba.documentKind == ReportChoice::ReportKind::Zostava && volba.nazov.startsWith(u"TReport"))
-        kod = volba.nazov.mid(7);
-    return MyConsts::outputFileBaseName(kod, period, personalNumberOf(codeEmp));
+    return proposedSaveName(payrollPrintParameters(kodZostavy, codeEmp, period));
 }
 
 void printPayrollReport(const QString &kodZostavy, int codeEmp, int period)
 {
-    const rpt::SaveProposalScope proposal(MyConsts::outputFolderOrDefault(),
-                                          payrollPrintNameSuggestion(kodZostavy, codeEmp, period));
     ParForm::Zobraz_parametre_zostavy(payrollPrintParameters(kodZostavy, codeEmp, period));
 }
 

@@ -15,12 +15,13 @@ namespace tarix::reports {
 // centre, no dialog, the employee range from and to `codeEmp`, the period `period`.
 TMyReportParam payrollPrintParameters(const QString &kodZostavy, int codeEmp, int period);
 
-// The file name (without extension) the report of the request proposes when saved:
-// the layout the period selects ("VP2005A"), the period and the employee's personal number.
+// The file name (without extension) the report of the request proposes when saved
+// (proposedSaveName): the layout the period selects ("VP2005A"), the period and the
+// employee's personal number.
 QString payrollPrintNameSuggestion(const QString &kodZostavy, int codeEmp, int period);
 
 // Runs the report of that request through the report entry; its preview proposes the
-// firm's output folder and payrollPrintNameSuggestion for saving.
+// firm's output folder and payrollPrintNameSuggestion for saving, as every report run does.
 void printPayrollReport(const QString &kodZostavy, int codeEmp, int period);
 
 // Registers the payroll screen's print commands: each runs printPayrollReport for the

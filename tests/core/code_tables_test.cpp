@@ -521,3 +521,43 @@ TEST_F(CodeTables, NumberAndDescriptionTexts)
     EXPECT_EQ(dm->CIS1_.value("CALC_NAZOV").toString(), "21 - Všeobecná zdravotná poisťovňa");
     EXPECT_EQ(dm->CIS4_.fieldByName("OLD_CISLO_U").label(), "Číslo platiteľa ZP");
 }
+
+// The code lists title their columns with what each field holds, so that a clerk reads the
+// grid of "Číselník ..." as the statements and the calculation use it.
+TEST_F(CodeTables, EveryCodeListColumnIsTitledWhatItHolds)
+{
+    const struct {
+        db::Table *table;
+        const char *field;
+        const char *title;
+    } cases[] = {
+        {&dm->CIS0_, "SKRATKA", "Skrátený názov"},
+        {&dm->CIS0_, "POPIS", "Popis"},
+        {&dm->CIS0_, "HODNOTA", "Hodnota"},
+        {&dm->CIS1_, "ID", "Číslo"},
+        {&dm->CIS1_, "TEXT", "Názov"},
+        {&dm->CIS2_, "ID", "Číslo str."},
+        {&dm->CIS2_, "NAZOV", "Názov strediska"},
+        {&dm->CIS2_, "CALC_NAZOV", "Stredisko"},
+        {&dm->CIS3_, "VEK_OD", "Vek od"},
+        {&dm->CIS3_, "POTREBA", "Hranica príjmu"},
+        {&dm->CIS3_, "PRIDAVKY2", "Výška príspevku pre 2.pásmo"},
+        {&dm->CIS4_, "BUID_TYP", "Typ"},
+        {&dm->CIS4_, "BUID_KOD", "Kód ZP,DDP"},
+        {&dm->CIS4_, "CALC_INSTITUCIA", "Inštitúcia"},
+        {&dm->CIS4_, "SPP", "Správa pre prijímateľa"},
+        {&dm->CIS5_, "ID", "Kód"},
+        {&dm->CIS5_, "TEXT", "Dôvod výnimky"},
+        {&dm->CIS5_, "CALC_ID", "Výnimka"},
+        {&dm->CISPUX_, "ID", "Riadok"},
+        {&dm->CISPUX_, "DOPLNOK", "Zam./firma"},
+        {&dm->CISPUX_, "MD_SY", "SYN.Ú (MD)"},
+        {&dm->CISPUX_, "DAL_AN", "AN.Ú. (DAL)"},
+        {&dm->CISPUX_, "CALC_NAZOV", "Názov položky"},
+    };
+    for (const auto &c : cases) {
+        const db::Field *f = c.table->findField(QString::fromLatin1(c.field));
+        ASSERT_NE(f, nullptr) << c.field;
+        EXPECT_EQ(f->label(), QString::fromUtf8(c.title)) << c.table->objectName().toStdString() << " " << c.field;
+    }
+}

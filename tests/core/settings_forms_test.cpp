@@ -1,5 +1,6 @@
 // The year-parameter screen TFormSetup and the employer screen TFormInf on an opened firm
-// (offscreen), with the base editing form's menu, close guard and "&Návrat".
+// (offscreen), with the base editing form's menu, close guard and "&Návrat", and the caption
+// beside each field.
 #include "core/forms/form_inf.h"
 #include "core/forms/form_setup.h"
 #include "core/forms/settings_commands.h"
@@ -8,11 +9,14 @@
 #include "firm_fixture.h"
 #include "platform/dbctrl/db_edit.h"
 #include "platform/dbctrl/db_radio_group.h"
+#include "platform/dbctrl/screen_builder.h"
 #include "platform/errors.h"
 #include "support/widgets/keyboard.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +51,27 @@ struct Seen {
     QString form;
     QString page;
     QString title;
+};
+
+// The caption a clerk reads for a field: the title of its group, " / ", the text beside it.
+QString captionOf(QWidget *form, db::DataSource *source, const QString &field)
+{
+    QWidget *control = dbctrl::findDataControl(form, source, field);
+    if (!control)
+        return QStringLiteral("<no control>");
+    QString text = QStringLiteral("<no caption>");
+    for (QLabel *l : form->findChildren<QLabel *>())
+        if (l->buddy() == control)
+            text = l->text().trimmed();
+    for (QWidget *w = control->parentWidget(); w && w != form; w = w->parentWidget())
+        if (auto *box = qobject_cast<QGroupBox *>(w))
+            return box->title().trimmed() + QStringLiteral(" / ") + text;
+    return text;
+}
+
+struct Caption {
+    const char *field;
+    const char *caption;
 };
 
 } // namespace
@@ -334,4 +359,78 @@ TEST_F(SettingsForms, TheScreensTakeTheColourSectionsFieldColour)
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 0, 0)) << edit->objectName().toStdString();
     }
+}
+
+// Every caption names the field it labels: the clerk types what the caption asks for, so a
+// caption over another field's values puts hours where holidays belong, days where a rate
+// belongs.
+TEST_F(SettingsForms, YearParametersNameTheirFields)
+{
+    const Caption cases[] = {
+        {"JAN", "Počet pracovných dní / Január"},
+        {"DEC", "Počet pracovných dní / December"},
+        // the public holidays of each month, which holiday pay counts
+        {"JAN1", "Počet platených sviatkov / Január"},
+        {"JUN1", "Počet platených sviatkov / Jún"},
+        {"DEC1", "Počet platených sviatkov / December"},
+        // the sick-pay bands are paid at a percentage
+        {"F_PN1", "Nemocenské / PN - 1. obdobie (%)"},
+        {"F_PN2", "Nemocenské / PN - 2. obdobie (%)"},
+        {"F_PN_DNI", "Nemocenské / PN - dni 1. obdobia"},
+        // the limits of the net daily wage
+        {"F_NEMMAX", "Nemocenské / Max. čistá denná mzda"},
+        {"F_NEMMIN", "Nemocenské / Min. čistá denná mzda"},
+        {"F_MIN_MZDA", "Mzda a poistné / Minimálna mzda"},
+        {"F_POISTMAX", "Mzda a poistné / Max. vymer. základ poistného"},
+        {"F_ZDRAVOT", "Sadzby zamestnanca (%) / Zdravotné"},
+        // the reduced rates of the disabled and of the employer's reliefs
+        {"F_ZDRAVOT1", "Sadzby zamestnanca (%) / Zdravotné - znížená"},
+        {"F_FONDZ1", "Sadzby zamestnanca (%) / Poist. v nezam. - znížená"},
+        {"FZ_NEMOC1", "Sadzby zamestnávateľa (%) / Nemocenské - znížená"},
+        {"FZ_URAZ", "Sadzby zamestnávateľa (%) / Úrazové"},
+        {"FZ_GARFOND", "Sadzby zamestnávateľa (%) / Garančné"},
+        // which bases the pay of the two kinds of work agreements counts into
+        {"U_ZDRAV1", "Dohody o vykonaní práce do vymer. základu / zdravotné"},
+        {"U_DOCHOD1", "Dohody o vykonaní práce do vymer. základu / dôchodkové"},
+        {"U_FONDZAM2", "Dohody o pracovnej činnosti do vymer. základu / poist. v nezam."},
+    };
+    core::TFormSetup form;
+    form.showSetupPage(1);
+    for (const Caption &c : cases)
+        EXPECT_EQ(captionOf(&form, &core::DM().DS_SET, QString::fromLatin1(c.field)), QString::fromUtf8(c.caption))
+            << c.field;
+}
+
+TEST_F(SettingsForms, EmployerParametersNameTheirFields)
+{
+    const Caption cases[] = {
+        {"NAZOV", "Zamestnávateľ / Názov"},
+        {"ICO", "Zamestnávateľ / IČO"},
+        {"CISLO_U", "Bankové spojenie / Číslo účtu"},
+        // the day the wages are paid, which the statements print
+        {"FZ_DEN", "Úrad práce a fond zamestnanosti / Deň výplaty miezd"},
+        {"FZ_VS", "Úrad práce a fond zamestnanosti / Variabilný symbol"},
+        {"OUP_ULICA", "Úrad práce a fond zamestnanosti / Ulica"},
+        {"HOLKVART", "Výpočet / Výpočet dovolenky"},
+        {"F_ODSTUP", "Výpočet / Formát výplatnej pásky"},
+        {"F_TYP_ULAVY_SP", "Výpočet / Úľava - sociálna poisť."},
+        {"F_ODSTUPM", "Výpočet / Platí garančné poist. z dohôd o vyk.práce"},
+        {"F_NADCAS", "Sadzby príplatkov / Nadčas"},
+        {"F_PRIPLAT5_TEXT", "Sadzby príplatkov / Názov"},
+        // hours of a working day, the liability-insurance rate in per mille, the share of
+        // the average paid for hours the employee was prevented from working, the switch
+        // that counts every employee among those with the relief on sickness and pension
+        {"F_DOBA", "Ďalšie údaje výpočtu / Denný pracovný čas (hod.)"},
+        {"F_POISTNE", "Ďalšie údaje výpočtu / Poistenie zodpovednosti (‰)"},
+        {"F_NEMOHOL", "Ďalšie údaje výpočtu / Náhrada za prekážky (% priemeru)"},
+        {"F_NEMOCD", "Ďalšie údaje výpočtu / Úľava firmy na NP a DP (1 = áno)"},
+        {"F_SOCFOND", "Ďalšie údaje výpočtu / Sociálny fond (%)"},
+        {"DATUM_UZAV", "Ďalšie údaje výpočtu / Dátum uzávierky"},
+        {"FO_RC", "Zamestnávateľ - fyzická osoba / Rodné číslo"},
+        {"KA_ULICA", "Korešpondenčná adresa / Ulica"},
+    };
+    core::TFormInf form;
+    for (const Caption &c : cases)
+        EXPECT_EQ(captionOf(&form, &core::DM().DS_INF, QString::fromLatin1(c.field)), QString::fromUtf8(c.caption))
+            << c.field;
 }

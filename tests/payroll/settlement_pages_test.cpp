@@ -106,4 +106,42 @@ TEST_F(SettlementPagesTest, ASecondSettlementIsRefusedWithItsMessage)
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65056)});
 }
 
+// What the settlement computes is only shown, on the form of every year: a value typed into
+// it is never taken (the next computation would replace it without a word).
+TEST_F(SettlementPagesTest, TypingIntoAComputedFieldChangesNothing)
+{
+    newPayroll(kDemo[0]);
+    TRzpPages pages(*dmv);
+    pages.showRzpPage(2007);
+    pages.show();
+    QApplication::processEvents();
+    dmv->setEmployee(kDemo[0].codeNumb, kDemo[0].codeEmp);
+    operation(pages, "Nové zúčtovanie");
+    ASSERT_TRUE(dmv->TRZP_.isEditing());
+    for (const char *field : {"Uhrn_brutto", "Poistne", "Ciastzd1", "Zdanmzda", "Dan", "Preddavky1", "Preplatok"}) {
+        QLineEdit *e = edit(pages, dmv->DS_RZP, field);
+        ASSERT_NE(e, nullptr) << field;
+        const QVariant before = dmv->TRZP_.fieldByName(QString::fromLatin1(field)).value();
+        const QString shown = e->text();
+        EXPECT_TRUE(e->isReadOnly()) << field;
+        test::typeInto(e, "12345");
+        EXPECT_EQ(dmv->TRZP_.fieldByName(QString::fromLatin1(field)).value(), before) << field;
+        EXPECT_EQ(e->text(), shown) << field;
+    }
+    // What the clerk types stays open.
+    for (const char *field : {"Ciastzd2", "Nc_minimum", "Preddavky2", "Nc_zivotne_poistenie"}) {
+        QLineEdit *e = edit(pages, dmv->DS_RZP, field);
+        ASSERT_NE(e, nullptr) << field;
+        EXPECT_FALSE(e->isReadOnly()) << field;
+    }
+    // The settlement's own computation still fills them.
+    EXPECT_GT(dmv->TRZP_.fieldByName("Uhrn_brutto").asFloat(), 0);
+    for (const char *year : {"RZP2003", "RZP2004"}) {
+        auto *e = qobject_cast<dbctrl::DBEdit *>(
+            dbctrl::findDataControl(pages.pageNamed(QString::fromLatin1(year)), &dmv->DS_RZP, QStringLiteral("Zdanmzda")));
+        ASSERT_NE(e, nullptr) << year;
+        EXPECT_TRUE(e->isDataReadOnly()) << year;
+    }
+}
+
 } // namespace

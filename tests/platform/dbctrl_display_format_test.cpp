@@ -3,6 +3,7 @@
 #include "dbctrl_fixture.h"
 
 #include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/field_link.h"
 
 using namespace tarix;
@@ -29,18 +30,68 @@ protected:
     }
 };
 
-TEST_F(DbctrlDisplayFormat, AComputedAmountShowsRoundedUnlessTypedIn)
+TEST_F(DbctrlDisplayFormat, AComputedAmountShowsWithTheFieldsDecimalsAlsoWhileFocused)
+{
+    const struct {
+        double value;
+        const char *shown;  // beside the cursor
+        const char *edited; // with the cursor in it
+    } cases[] = {
+        {194.078947368421, "194,08", "194,08"},
+        {142.0454545454545, "142,05", "142,05"},
+        {-0.004, "0,00", "0"},
+        {25000, "25000,00", "25000"},
+        {1000.5, "1000,50", "1000,5"},
+    };
+    zam.edit();
+    for (const auto &c : cases) {
+        setPlat(c.value);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.shown)) << c.value;
+        test::enter(&plat);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.edited)) << c.value;
+        test::leave(&plat);
+        EXPECT_EQ(plat.text(), QString::fromUtf8(c.shown)) << c.value;
+    }
+    // Entering and leaving without typing leaves the value as the program computed it.
+    setPlat(194.078947368421);
+    test::enter(&plat);
+    test::leave(&plat);
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.078947368421);
+    zam.post();
+    EXPECT_EQ(plat.text(), u"194,08");
+}
+
+// A grid cell offers a computed amount with its shown decimals too; left as offered it
+// writes nothing (no edit begun, the digits kept), a changed text is written.
+TEST_F(DbctrlDisplayFormat, AGridCellLeftAsOfferedKeepsTheComputedDigits)
 {
     zam.edit();
-    setPlat(142.0454545454545);
-    // Edited but not typed in: as after the post.
-    EXPECT_EQ(plat.text(), u"142,05");
-    test::enter(&plat);
-    EXPECT_EQ(plat.text(), u"142,045454545455");
-    test::leave(&plat);
-    EXPECT_EQ(plat.text(), u"142,05");
+    setPlat(194.078947368421);
     zam.post();
-    EXPECT_EQ(plat.text(), u"142,05");
+    src.autoEdit = true;
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Surname")}, {QStringLiteral("Plat")}});
+    DBGridModel &m = *grid.gridModel();
+    const QModelIndex cell = m.index(grid.currentRow(), 1);
+    ASSERT_EQ(m.data(cell, Qt::EditRole).toString(), u"194,08");
+    EXPECT_TRUE(m.setData(cell, QStringLiteral("194,08"), Qt::EditRole));
+    EXPECT_FALSE(zam.isEditing());
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.078947368421);
+    EXPECT_TRUE(m.setData(cell, QStringLiteral("194,1"), Qt::EditRole));
+    EXPECT_TRUE(zam.isEditing());
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 194.1);
+}
+
+TEST_F(DbctrlDisplayFormat, DigitsTheClerkTypesStayAsTyped)
+{
+    zam.edit();
+    test::enter(&plat);
+    plat.selectAll();
+    typeText(&plat, QStringLiteral("12,3456"));
+    EXPECT_EQ(plat.text(), u"12,3456");
+    test::leave(&plat);
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 12.3456);
 }
 
 TEST_F(DbctrlDisplayFormat, FormattedInEveryStateButTyping)

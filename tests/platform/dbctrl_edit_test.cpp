@@ -4,6 +4,7 @@
 
 #include "platform/db/db_error.h"
 #include "platform/dbctrl/db_edit.h"
+#include "platform/dbctrl/db_grid.h"
 #include "platform/dbctrl/db_memo.h"
 #include "platform/errors.h"
 
@@ -344,3 +345,44 @@ TEST_F(DbctrlEdit, DateEditTakesShortDatesAndEmpty)
 }
 
 } // namespace
+
+namespace {
+
+// A stored field the program computes (db::Field::setComputed) is only shown, by an edit
+// and by a grid cell alike, while the program's own writes still go through.
+class DbctrlComputedField : public CtlFixture {
+protected:
+    void SetUp() override
+    {
+        zam.declareField(QStringLiteral("Plat")).setComputed(true);
+        zam.open();
+        src.autoEdit = true;
+    }
+};
+
+} // namespace
+
+TEST_F(DbctrlComputedField, TakesNoInputInAnEditOrAGridCell)
+{
+    DBEdit plat;
+    plat.setDataSource(&src);
+    plat.setDataField(QStringLiteral("Plat"));
+    DBGrid grid;
+    grid.setDataSource(&src);
+    grid.setColumns({{QStringLiteral("Surname")}, {QStringLiteral("Plat")}});
+
+    zam.edit();
+    EXPECT_TRUE(plat.isReadOnly());
+    test::enter(&plat);
+    typeText(&plat, QStringLiteral("5"));
+    test::leave(&plat);
+    EXPECT_DOUBLE_EQ(zam.fieldByName(QStringLiteral("Plat")).asFloat(), 1000.5);
+    EXPECT_FALSE(grid.gridModel()->canEditCell(grid.currentRow(), 1));
+    EXPECT_TRUE(grid.gridModel()->canEditCell(grid.currentRow(), 0));
+    EXPECT_FALSE(grid.gridModel()->flags(grid.gridModel()->index(grid.currentRow(), 1)) & Qt::ItemIsEditable);
+
+    // The program computes it.
+    zam.fieldByName(QStringLiteral("Plat")).setAsFloat(1200);
+    zam.post();
+    EXPECT_EQ(plat.text(), u"1200,00");
+}

@@ -35,6 +35,7 @@ protected:
         else
             qputenv("XDG_DATA_HOME", savedDataHome);
         SU::setMainWindowProvider(nullptr);
+        SU::setOpenFailureReporter({});
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -62,6 +63,16 @@ protected:
     {
         put(QStringLiteral("bin/xdg-open"),
             "#!/bin/sh\nprintf '%s' \"$1\" > \"" + path(QStringLiteral("opened.txt")).toUtf8() + "\"\n");
+        QFile::setPermissions(path(QStringLiteral("bin/xdg-open")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", path(QStringLiteral("bin")).toUtf8() + ":" + savedPath);
+    }
+    // The desktop's opener of a machine with no program for the document: it says so and
+    // ends with its exit code for it, as xdg-open does.
+    void openerWithoutPrograms()
+    {
+        put(QStringLiteral("bin/xdg-open"),
+            "#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
         QFile::setPermissions(path(QStringLiteral("bin/xdg-open")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("PATH", path(QStringLiteral("bin")).toUtf8() + ":" + savedPath);
@@ -294,6 +305,66 @@ TEST_F(ShellTest, ShellOpenFileReturnsAtOnce)
 
     EXPECT_FALSE(SU::ShellOpenFile(path(QStringLiteral("missing.pdf"))));
     EXPECT_FALSE(SU::ShellOpenFile(QStringLiteral("no-such-program-tarix")));
+}
+
+// No program of the desktop opens the document: the clerk is told so with its full path,
+// whether the document was handed over (the opener's answer comes later) or waited for, and
+// with the main window back in front. A document that did open says nothing.
+TEST_F(ShellTest, ADocumentNoProgramOpensIsReportedWithItsFullPath)
+{
+    QStringList reported;
+    SU::setOpenFailureReporter([&reported](const QString &text) { reported << text; });
+    put(QStringLiteral("VYSTUPY/chyby1_200703.txt"), "x");
+    const QString full = path(QStringLiteral("VYSTUPY/chyby1_200703.txt"));
+
+    fakeOpener();
+    EXPECT_TRUE(SU::ShellOpenFile(full));
+    EXPECT_TRUE(waitFor([&] { return QFile::exists(path(QStringLiteral("opened.txt"))); }));
+    // Time for the opener's end to be seen.
+    for (QDeadlineTimer settle(300); !settle.hasExpired(); QThread::msleep(10))
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(reported.isEmpty()) << reported.join('\n').toStdString();
+
+    openerWithoutPrograms();
+    EXPECT_TRUE(SU::ShellOpenFile(QStringLiteral("chyby1_200703.txt"), QString(), path(QStringLiteral("vystupy"))));
+    ASSERT_TRUE(waitFor([&] { return !reported.isEmpty(); }));
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].contains(full)) << reported[0].toStdString();
+    EXPECT_TRUE(reported[0].startsWith(QStringLiteral("Súbor "))) << reported[0].toStdString();
+
+    QMainWindow window;
+    window.show();
+    SU::setMainWindowProvider([&window] { return &window; });
+    bool shownWhenTold = false;
+    SU::setOpenFailureReporter([&](const QString &text) {
+        reported << text;
+        shownWhenTold = window.isVisible();
+    });
+    EXPECT_EQ(SU::ExecuteAndWait(full), 0);
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported[1].contains(full));
+    EXPECT_TRUE(shownWhenTold);
+
+    // No opener at all.
+    qputenv("PATH", path(QStringLiteral("empty")).toUtf8());
+    EXPECT_EQ(SU::ExecuteAndWait(full), -1);
+    ASSERT_EQ(reported.size(), 3);
+    EXPECT_TRUE(reported[2].contains(full));
+}
+
+// A window manager drops a hidden window's maximised state; the main window comes back
+// maximised after the outside program, not at its normal size.
+TEST_F(ShellTest, ExecuteAndWaitBringsTheMainWindowBackMaximised)
+{
+    QMainWindow window;
+    window.resize(1024, 720);
+    window.showMaximized();
+    SU::setMainWindowProvider([&window] { return &window; });
+    // What the window manager does to the hidden window.
+    QTimer::singleShot(100, [&] { window.setWindowState(Qt::WindowNoState); });
+    EXPECT_EQ(SU::ExecuteAndWait(QStringLiteral("/bin/sh"), QStringLiteral("-c \"sleep 0.3\"")), 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(ShellTest, ExecuteAndWaitFindsTheMainWindowByItself)

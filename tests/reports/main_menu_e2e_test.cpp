@@ -10,6 +10,7 @@
 
 #include "core/dm_zam.h"
 #include "core/helpers/app_paths.h"
+#include "core/helpers/file_choice.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/text_utils.h"
 #include "payroll/forms/subsystem.h"
@@ -68,14 +69,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        const core::StartupHooks hooks = payrollHooks([] { reports::registerPayslips(); });
-        core::CommandRegistry &commands = core::mainMenuCommands();
-        payroll::registerCommands();
-        payroll::registerNetDailyWageCommand(commands);
-        payroll::registerGuaranteeInsuranceCommand(commands);
-        reports::registerCommands();
-        reports::registerLauncherCommands(commands);
-        start(hooks);
+        start(payrollAndReportCommands());
         openFirm(2007, 3);
         ASSERT_EQ(storeMonth(), 10);
         ASSERT_TRUE(scripted.failures().isEmpty()) << scripted.failures().join('\n').toStdString();
@@ -98,6 +92,12 @@ TEST_F(MainMenuEndToEnd, TheMonthsPayslipsPrintInOneRunThroughTheParameterDialog
     });
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
+    // Saved from its preview, the run goes where the payroll screen's prints go: the firm's
+    // output folder, under the layout and the month.
+    ASSERT_EQ(preview.shown.size(), 1u);
+    EXPECT_EQ(preview.shown[0].saveFolder, MyConsts::outputFolderOrDefault());
+    EXPECT_TRUE(preview.shown[0].saveFolder.contains("DATA01")) << preview.shown[0].saveFolder.toStdString();
+    EXPECT_EQ(preview.shown[0].saveBaseName, "VP2005A_200703");
 
     // The stored payrolls in the order of the Slovak alphabet.
     const db::SqlResult r = core::session().run(
@@ -273,22 +273,7 @@ TEST_F(MainMenuEndToEnd, TheMonthsCostRecapitulationListsEveryInsurer)
 TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
 {
     scripted.sayNo = true;
-    std::vector<QAction *> items;
-    std::function<void(QMenu *)> collect = [&](QMenu *m) {
-        emit m->aboutToShow();
-        for (QAction *a : m->actions()) {
-            if (!a->isVisible() || !a->isEnabled() || a->isSeparator())
-                continue;
-            if (QMenu *sub = a->menu()) {
-                if (sub->objectName() != "Otvorenie_firmy" && sub->objectName() != "Zrusenie_firmy")
-                    collect(sub);
-            } else {
-                items.push_back(a);
-            }
-        }
-    };
-    for (QMenu *m : menus())
-        collect(m);
+    const std::vector<QAction *> items = enabledItems({menus().begin(), menus().end()});
 
     const QString notAvailable = reports::unavailableReportText(QString()).section(' ', -3);
     int reports = 0, unavailable = 0;
@@ -312,15 +297,9 @@ TEST_F(MainMenuEndToEnd, EveryEnabledItemReachesItsWindowQuestionOrReport)
                     if (form->Combo_ZP->currentIndex() < 0 && form->Combo_ZP->count() > 0)
                         form->Combo_ZP->setCurrentIndex(0);
                     form->Button1->click();
+                } else {
+                    dismiss(w);
                 }
-                else if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
-                    d->accept();
-                else if (auto *ok = w->findChild<QPushButton *>("OKBtn"))
-                    ok->click(); // the centre and period choices keep what is chosen
-                else if (auto *d = qobject_cast<QDialog *>(w))
-                    d->reject();
-                else
-                    w->close();
             },
             30000);
         const bool report = a->objectName().startsWith("tlac_");

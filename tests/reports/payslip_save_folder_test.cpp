@@ -1,6 +1,6 @@
-// The payslip printed from the payroll screen is saved where the clerk looks for it: the
-// save dialogs of its preview start in the firm's output folder with a name made of the
-// layout, the period and the employee's personal number.
+// A report is saved where the clerk looks for it, however it was asked for (the payroll
+// screen, the report dialog): the save dialogs of its preview start in the firm's output
+// folder with a name made of the layout, the period and the employee's personal number.
 #include "payslip_fixture.h"
 
 #include "core/firm_opening.h"
@@ -93,14 +93,27 @@ TEST_F(PayslipSaveFolder, PdfAndTextDialogsStartInTheOutputFolderWithTheName)
     EXPECT_EQ(QDir(output).entryList(QDir::Files), QStringList{"VP2005A_200703_102.pdf"});
 }
 
-TEST_F(PayslipSaveFolder, TheProposalEndsWithThePrint)
+TEST_F(PayslipSaveFolder, EveryRoadToAReportProposesTheOutputFolderAndItsOwnName)
 {
     insertVyp(2, 200703, {{"N_brutto", 21000}});
     printPayrollReport("VP", 2, 200703);
     ASSERT_EQ(previewHost.shownCount, 1);
-    // A report run afterwards by another road proposes nothing of this payslip.
+    // The month's payslips of the whole firm, as the report dialog runs them: the same
+    // folder, the layout and the period, and no employee's number.
     ParForm::Spusti_zostavu_podla_nazvu(request(200703));
     ASSERT_EQ(previewHost.shownCount, 2);
-    EXPECT_TRUE(previewHost.last.saveFolder.isEmpty());
-    EXPECT_TRUE(previewHost.last.saveBaseName.isEmpty());
+    EXPECT_EQ(previewHost.last.saveFolder, output);
+    EXPECT_EQ(previewHost.last.saveBaseName, u"VP2005A_200703");
+    // One employee chosen in the dialog: his personal number too.
+    TMyReportParam one = request(200703);
+    one.Zamestnanec_od = one.Zamestnanec_do = 2;
+    ParForm::Spusti_zostavu_podla_nazvu(one);
+    ASSERT_EQ(previewHost.shownCount, 3);
+    EXPECT_EQ(previewHost.last.saveBaseName, u"VP2005A_200703_102");
+
+    // The preview's save dialogs start there.
+    rpt::PreviewDialog preview(previewHost.last);
+    preview.savePdfWithDialog();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].proposed, QDir(output).filePath("VP2005A_200703_102.pdf"));
 }

@@ -23,13 +23,18 @@
 #include "payroll/dm_v.h"
 #include "payroll/forms/form_main_vyp.h"
 #include "payroll/forms/rzp_pages.h"
+#include "payroll/forms/subsystem.h"
 #include "payroll/forms/settlement_commands.h"
 #include "payroll/ini_settings.h"
 #include "payroll/modules.h"
 #include "platform/db/session.h"
 #include "platform/report/qt/preview.h"
+#include "platform/ui/qt/window_fit.h"
 #include "reports/dispatcher.h"
 #include "reports/forms/f_par_form.h"
+#include "reports/forms/launcher_commands.h"
+#include "reports/forms/payroll_print.h"
+#include "reports/payslips/report_payslip.h"
 #include "report_checks.h"
 #include "support/data_modules.h"
 #include "support/installation.h"
@@ -59,7 +64,8 @@ public:
         dialog.showPreview(report, form);
     }
     std::vector<rpt::PreparedReport> shown;
-    rpt::DialogPreviewHost dialog;
+    // Each preview belongs to the window that asked, as in the program.
+    rpt::DialogPreviewHost dialog{[] { return ui::askingWindow(); }};
 };
 
 template <class Script = ui::ScriptedUserInterface>
@@ -105,6 +111,20 @@ protected:
                 registerReports();
         };
         hooks.readCalculationSettings = [] { payroll::setSettings(payroll::loadSettings(core::trxIni())); };
+        return hooks;
+    }
+
+    // The hooks with the payslips' routine, and the main menu's commands of the payroll and
+    // the reports, as the program registers them.
+    static core::StartupHooks payrollAndReportCommands()
+    {
+        core::StartupHooks hooks = payrollHooks([] { registerPayslips(); });
+        core::CommandRegistry &commands = core::mainMenuCommands();
+        payroll::registerCommands();
+        payroll::registerNetDailyWageCommand(commands);
+        payroll::registerGuaranteeInsuranceCommand(commands);
+        registerCommands();
+        registerLauncherCommands(commands);
         return hooks;
     }
 
@@ -165,6 +185,43 @@ protected:
     {
         for (QMenu *m : menus())
             emit m->aboutToShow();
+    }
+
+    // Every item a clerk can choose under `top`, each menu opened on the way as the clerk
+    // opens it; the firm menus' items (open, delete) aside.
+    static std::vector<QAction *> enabledItems(const std::vector<QMenu *> &top)
+    {
+        std::vector<QAction *> items;
+        std::function<void(QMenu *)> collect = [&](QMenu *m) {
+            emit m->aboutToShow();
+            for (QAction *a : m->actions()) {
+                if (!a->isVisible() || !a->isEnabled() || a->isSeparator())
+                    continue;
+                if (QMenu *sub = a->menu()) {
+                    if (sub->objectName() != "Otvorenie_firmy" && sub->objectName() != "Zrusenie_firmy")
+                        collect(sub);
+                } else {
+                    items.push_back(a);
+                }
+            }
+        };
+        for (QMenu *m : top)
+            collect(m);
+        return items;
+    }
+
+    // Closes a window that came up as a clerk who goes on does: a preview is closed, a
+    // choice of centre or period keeps what is chosen, any other dialog is cancelled.
+    static void dismiss(QWidget *w)
+    {
+        if (auto *d = qobject_cast<rpt::PreviewDialog *>(w))
+            d->accept();
+        else if (auto *ok = w->findChild<QPushButton *>("OKBtn"))
+            ok->click();
+        else if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+        else
+            w->close();
     }
 
     // Chooses an item of the main menu as the clerk does: the menus are opened on the way

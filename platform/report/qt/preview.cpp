@@ -19,23 +19,24 @@
 
 namespace tarix::rpt {
 
-void installDialogPreviewHost()
+void installDialogPreviewHost(PreviewOwner owner)
 {
     static DialogPreviewHost dialogHost;
+    dialogHost = DialogPreviewHost(std::move(owner));
     setWindowPreviewHost(&dialogHost);
 }
 
 void DialogPreviewHost::showPreview(const PreparedReport &report, ReportForm &form)
 {
     Q_UNUSED(form);
-    PreviewDialog dlg(report);
+    PreviewDialog dlg(report, owner());
     dlg.exec();
 }
 
 void DialogPreviewHost::takePreview(PreparedReport &&report, ReportForm &form)
 {
     Q_UNUSED(form);
-    PreviewDialog dlg(std::move(report));
+    PreviewDialog dlg(std::move(report), owner());
     dlg.exec();
 }
 

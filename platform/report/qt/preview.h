@@ -12,16 +12,25 @@ class QPrinter;
 
 namespace tarix::rpt {
 
+// The window a preview belongs to: the one that asked for the report.
+using PreviewOwner = std::function<QWidget *()>;
+
 // Opens a PreviewDialog and waits until it is closed.
 class DialogPreviewHost : public PreviewHost {
 public:
+    explicit DialogPreviewHost(PreviewOwner owner = {}) : m_owner(std::move(owner)) {}
     void showPreview(const PreparedReport &report, ReportForm &form) override;
     // The prepared pages move into the window: a long report is not held twice.
     void takePreview(PreparedReport &&report, ReportForm &form) override;
+
+private:
+    QWidget *owner() const { return m_owner ? m_owner() : nullptr; }
+    PreviewOwner m_owner;
 };
 
-// Makes the preview window the host of every report that has no other (start-up does it).
-void installDialogPreviewHost();
+// Makes the preview window the host of every report that has no other (start-up does it),
+// each preview belonging to the window `owner` names when it opens.
+void installDialogPreviewHost(PreviewOwner owner = {});
 
 // The file the save dialogs propose for the report: its save folder and name with the
 // extension `suffix` ("pdf"); only the folder (or nothing) when the report proposes no name.

@@ -41,9 +41,14 @@ void setMainWindowProvider(std::function<QWidget *()> provider)
         QPointer<QWidget> window = mainWindow();
         if (!window || !window->isVisible())
             return nullptr;
+        // A window manager forgets a hidden window's maximised state (and Qt learns it from
+        // the window manager): the window comes back as it was, not at its normal size.
+        const Qt::WindowStates state = window->windowState();
         window->hide();
-        return [window] {
+        return [window, state] {
             if (window) {
+                if (window->windowState() != state)
+                    window->setWindowState(state);
                 window->show();
                 window->raise();
                 window->activateWindow();

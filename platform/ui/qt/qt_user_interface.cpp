@@ -4,6 +4,7 @@
 #include "platform/ui/file_filter.h"
 #include "platform/ui/qt/form_my_otazka.h"
 #include "platform/ui/qt/form_progress.h"
+#include "platform/ui/qt/window_fit.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,9 +59,11 @@ QWidget *QtUserInterface::mainWindow() const
 
 QWidget *QtUserInterface::dialogParent() const
 {
-    if (m_mainWindow)
-        return m_mainWindow.data();
-    return QApplication::activeWindow();
+    // The answer returns to the window that asked, and it stays in front. The progress
+    // dialog only shows a run and is closed by it; it never owns a dialog.
+    if (QWidget *asking = askingWindow(m_progress.data()))
+        return asking;
+    return m_mainWindow.data();
 }
 
 void QtUserInterface::showMessage(MessageKind kind, const QString &text)

@@ -15,8 +15,8 @@ public:
     QtUserInterface();
     ~QtUserInterface() override;
 
-    // The main window: parent of the dialogs, and the window that
-    // MainWindowDisabledScope disables. May be null (dialogs then have no parent).
+    // The main window: the window that MainWindowDisabledScope disables, and the parent of
+    // the dialogs when no other window of the program is active. May be null.
     void setMainWindow(QWidget *mainWindow);
     QWidget *mainWindow() const;
 
@@ -39,9 +39,12 @@ public:
     void setBusyCursor(bool busy) override;
     void setMainWindowEnabled(bool enabled) override;
 
+    // The window that asked for a dialog, its parent: the modal dialog running, else the
+    // active window (never the progress dialog), else the main window.
+    QWidget *dialogParent() const;
+
 private:
     QString chooseFile(const FileDialogRequest &request, bool save, int *chosenFilterIndex);
-    QWidget *dialogParent() const;
 
     QPointer<QWidget> m_mainWindow;
     QPointer<TFormProgress> m_progress;
