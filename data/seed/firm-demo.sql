@@ -69,8 +69,9 @@ INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U
 
 -- The institutions a month's payment order pays from the cost recapitulation: the social
 -- insurer (S: its result sum), each health insurer of the employees (Z and the insurer's
--- code: employees' and employer's part together) and the tax office (D: advances and
--- withholding tax less the tax bonus). Accounts and symbols are invented demo values (the
+-- code: employees' and employer's part together), the tax office (D: advances and
+-- withholding tax less the tax bonus) and the firm's own social fund account (X: the
+-- month's allocation). Accounts and symbols are invented demo values (the
 -- accounts pass the bank check digits); the variable symbols are the firm's identifiers (the
 -- social insurer's employer number ICZ, the company number, the tax number). The payer number
 -- at the health insurers (OLD_CISLO_U) is the company number, which an insurer without a row
@@ -87,7 +88,9 @@ INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U
   ('Z', 25, 0, NULL, '36214582', 'Spoločná zdravotná poisťovňa', '2625000018', '0200', NULL,
   '0558', '36214582', 'poistné ZP', NULL),
   ('D', 0, 0, NULL, NULL, 'Daňový úrad Trnava', '7000432104', '8180', NULL,
-  '1148', '2021458201', 'daň zo závislej čin.', NULL);
+  '1148', '2021458201', 'daň zo závislej čin.', NULL),
+  ('X', 0, 0, NULL, NULL, 'DEMO STAV - sociálny fond', '2624447707', '1100', NULL,
+  '0558', '36214582', 'prídel do SF', NULL);
 
 -- Bookkeeping lines per health insurer of the employees (29 employees' part, 35 employer's
 -- part) and per supplementary pension fund (34, 43), as the code-list dialog adds them.

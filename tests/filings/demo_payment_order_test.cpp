@@ -1,6 +1,6 @@
 // The demo firm's first payment order: generated for March 2007 from the payrolls the
 // installation ships, it pays every levy of the month (the social insurer, each of the
-// employees' health insurers, the tax office) to the accounts of the firm's bank list, with
+// employees' health insurers, the tax office, the firm's social fund) to the accounts of the firm's bank list, with
 // the amounts of the cost recapitulation, which the generation runs itself.
 #include "core/helpers/app_paths.h"
 #include "core/helpers/messages.h"
