@@ -274,6 +274,17 @@ Batch Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes
     return d;
 }
 
+void writeBatch(const Batch &batch, const QString &folder)
+{
+    const QDir base(folder);
+    shell::AtomicFileSet files;
+    for (const BatchFile &s : batch.subory) {
+        base.mkpath(s.priecinok);
+        files.add(base.filePath(s.priecinok + u'/' + s.nazov), s.obsah);
+    }
+    files.commit();
+}
+
 void Export_davok_zp(const TMyReportParam &p)
 {
     reports::runGuarded([&] {
@@ -284,10 +295,7 @@ void Export_davok_zp(const TMyReportParam &p)
         QDir().mkpath(zaklad);
         const QDate dnes = fmt::today();
         const Batch d = davka514 ? batch514(session, p, dnes) : Davka_601(session, p, dnes);
-        for (const BatchFile &s : d.subory) {
-            QDir().mkpath(zaklad + s.priecinok);
-            shell::writeFileAtomically(zaklad + s.priecinok + u'/' + s.nazov, s.obsah);
-        }
+        writeBatch(d, zaklad);
         QString nazov = davka514 ? name514(p.Obdobie) : QString();
         if (!davka514) {
             const db::SqlResult inf = session.run(u"select ico from \":tarix_data:inf\""_s);
