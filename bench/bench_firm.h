@@ -63,8 +63,9 @@ struct BenchFirm {
                  {"r", QStringLiteral("75%1").arg(i, 8, 10, QLatin1Char('0'))},
                  {"h", i % 5}},
                 core::kAliasData);
-        for (int i = 1; i <= shape.employees; ++i)
-            for (int mesiac = shape.firstMonth; mesiac <= shape.lastMonth; ++mesiac)
+        // Month after month, as a firm's payrolls are made: a month's records lie together.
+        for (int mesiac = shape.firstMonth; mesiac <= shape.lastMonth; ++mesiac)
+            for (int i = 1; i <= shape.employees; ++i)
                 insertPayroll(i, mesiac, shape.centres);
         t.commit();
     }
