@@ -61,6 +61,24 @@ inline test::DemoOptions firmOpening()
     return options;
 }
 
+// Employees 1..10 of the demo firm copied `count` times over into codes 1001.. with
+// personal numbers 100001.. (the originals stay); returns the firm's schema.
+inline QString copyDemoEmployees(db::Session &session, int count)
+{
+    session.attach(core::kAliasData);
+    const QString s = session.schemaOf(core::kAliasData);
+    QStringList columns;
+    for (const db::FieldDef &f : session.tableDef(core::kAliasData, "zam").fields)
+        if (f.name.compare("Code_emp", Qt::CaseInsensitive) && f.name.compare("Code_numb", Qt::CaseInsensitive))
+            columns << f.name;
+    session.executeRaw(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                               "INSERT INTO %2.zam (Code_emp, Code_numb, %3) "
+                               "SELECT 1000 + i, 100000 + i, %4 FROM n JOIN %2.zam z ON z.Code_emp = (i - 1) % 10 + 1")
+                           .arg(count)
+                           .arg(s, columns.join(", "), "z." + columns.join(", z.")));
+    return s;
+}
+
 struct Firm {
     test::Installation dir;
     test::DemoContext demo;
@@ -131,18 +149,7 @@ struct Firm {
     // 100001.., each with its standing deductions; the ten originals removed.
     void generateEmployees()
     {
-        session.attach(core::kAliasData);
-        const QString s = session.schemaOf(core::kAliasData);
-        QStringList columns;
-        for (const db::FieldDef &f : session.tableDef(core::kAliasData, "zam").fields)
-            if (f.name.compare("Code_emp", Qt::CaseInsensitive) && f.name.compare("Code_numb", Qt::CaseInsensitive))
-                columns << f.name;
-        const QString list = columns.join(", ");
-        session.executeRaw(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                   "INSERT INTO %2.zam (Code_emp, Code_numb, %3) "
-                                   "SELECT 1000 + i, 100000 + i, %4 FROM n JOIN %2.zam z ON z.Code_emp = (i - 1) % 10 + 1")
-                               .arg(kEmployees)
-                               .arg(s, list, "z." + columns.join(", z.")));
+        const QString s = copyDemoEmployees(session, kEmployees);
         session.executeRaw(QString("INSERT INTO %1.zrz (Code_emp, Typ, Datum_od, Datum_do, Obdobie_od, Obdobie_do, "
                                    "Cislo_u, Banka_u, Prijemca, Suma, Typ_sumy) "
                                    "SELECT e.Code_emp, r.Typ, r.Datum_od, r.Datum_do, r.Obdobie_od, r.Obdobie_do, "

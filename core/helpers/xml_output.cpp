@@ -41,6 +41,14 @@ void appendEscaped(QString &out, QStringView value, bool attribute)
     out += value.mid(from);
 }
 
+// The parts appended one after the other, then a line end.
+template <class... Parts>
+void appendLine(QString &text, const Parts &...parts)
+{
+    ((text += parts), ...);
+    text += kKoniecRiadku;
+}
+
 QString escaped(const QString &value, bool attribute)
 {
     QString out;
@@ -55,27 +63,11 @@ QString xmlAttributeText(const QString &value) { return escaped(value, true); }
 
 void XmlText::Xml_novy_riadok() { m_text += kKoniecRiadku; }
 
-void XmlText::Xml_riadok(const QString &text)
-{
-    m_text += text;
-    m_text += kKoniecRiadku;
-}
+void XmlText::Xml_riadok(const QString &text) { appendLine(m_text, text); }
 
-void XmlText::Xml_zaciatok(const QString &tag)
-{
-    m_text += u'<';
-    m_text += tag;
-    m_text += u'>';
-    m_text += kKoniecRiadku;
-}
+void XmlText::Xml_zaciatok(const QString &tag) { appendLine(m_text, u'<', tag, u'>'); }
 
-void XmlText::Xml_koniec(const QString &tag)
-{
-    m_text += QLatin1StringView("</");
-    m_text += tag;
-    m_text += u'>';
-    m_text += kKoniecRiadku;
-}
+void XmlText::Xml_koniec(const QString &tag) { appendLine(m_text, QLatin1StringView("</"), tag, u'>'); }
 
 void XmlText::Xml_element(const QString &tag, const QString &value)
 {
@@ -94,23 +86,10 @@ void XmlText::Xml_element_neprazdny(const QString &tag, const QString &value)
 
 void XmlText::Xml_prazdny_element(const QString &tag)
 {
-    m_text += u'<';
-    m_text += tag;
-    m_text += u' ';
-    m_text += m_atributy;
-    m_text += QLatin1StringView("/>");
-    m_text += kKoniecRiadku;
+    appendLine(m_text, u'<', tag, u' ', m_atributy, QLatin1StringView("/>"));
 }
 
-void XmlText::Xml_zaciatok_s_atributmi(const QString &tag)
-{
-    m_text += u'<';
-    m_text += tag;
-    m_text += u' ';
-    m_text += m_atributy;
-    m_text += u'>';
-    m_text += kKoniecRiadku;
-}
+void XmlText::Xml_zaciatok_s_atributmi(const QString &tag) { appendLine(m_text, u'<', tag, u' ', m_atributy, u'>'); }
 
 void XmlText::Xml_pole(const QString &name, const QString &value)
 {

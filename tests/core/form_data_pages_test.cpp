@@ -5,6 +5,7 @@
 #include "core/helpers/messages.h"
 #include "platform/errors.h"
 #include "support/scripted_test.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,21 +18,10 @@
 using namespace tarix;
 using MyConsts::FormDataPages;
 using MyConsts::FormFields;
+using tarix::test::readFile;
+using tarix::test::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
 
 // Records numbered from 1 with the field "c." (the number) and "m." (a name).
 FormDataPages numbered(const QString &stem, const QString &form, int count, int perPage)

@@ -3,6 +3,7 @@
 // rights it had.
 #include "platform/shell/atomic_file.h"
 #include "platform/shell/file_errors.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,21 +11,10 @@
 #include <gtest/gtest.h>
 
 using tarix::shell::AtomicFileSet;
+using tarix::test::readFile;
+using tarix::test::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
 
 QStringList filesIn(const QString &folder)
 {
