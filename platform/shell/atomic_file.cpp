@@ -55,12 +55,14 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-bool syncToDisk(const QByteArray &path, int flags)
+// The file (or folder) synced; with `wholeFileSystem` everything of its file system is, in
+// one go: the disk's cache is emptied once rather than once per file.
+bool syncToDisk(const QByteArray &path, int flags, bool wholeFileSystem = false)
 {
     const int fd = ::open(path.constData(), flags | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = (wholeFileSystem ? ::syncfs(fd) : ::fsync(fd)) == 0;
     ::close(fd);
     return synced;
 }
@@ -117,9 +119,18 @@ void AtomicFileSet::add(const QString &path, const QByteArray &bytes)
 
 void AtomicFileSet::commit()
 {
-    for (const Pending &p : m_pending)
-        if (!syncToDisk(p.temporary, O_RDONLY))
+    // A file on its own is synced by itself; the files of a set on one file system all at
+    // once, whose disk then empties its cache once instead of once per file.
+    std::map<dev_t, std::vector<const Pending *>> byFileSystem;
+    for (const Pending &p : m_pending) {
+        struct stat st {};
+        if (::stat(p.temporary.constData(), &st) != 0)
             throw EWriteError(p.target);
+        byFileSystem[st.st_dev].push_back(&p);
+    }
+    for (const auto &[device, files] : byFileSystem)
+        if (!syncToDisk(files.front()->temporary, O_RDONLY, files.size() > 1))
+            throw EWriteError(files.front()->target);
     std::set<QByteArray> folders;
     for (size_t renamed = 0; renamed < m_pending.size(); ++renamed) {
         const Pending &p = m_pending[renamed];

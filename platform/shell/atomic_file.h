@@ -14,8 +14,8 @@
 namespace tarix::shell {
 
 // The files of one run written whole and made durable together: each is written to a
-// temporary beside its target at once, and commit() syncs them all (their writing to disk
-// started together, so the file system commits them in one go rather than one by one),
+// temporary beside its target at once, and commit() syncs them together (their file
+// system in one go, so that the disk empties its cache once rather than once per file),
 // renames each over its target and syncs the targets' folders. A crash leaves each target
 // either as it was or complete. A set destroyed without commit() removes its temporaries
 // and leaves every target as it was.
