@@ -36,7 +36,8 @@ struct BenchFirm {
 
     explicit BenchFirm(const BenchFirmShape &shape)
     {
-        dir.install({true, 2007, 2007});
+        // The firm's months are generated here: the installation without the demo's payrolls.
+        dir.install(test::kDemo2007WithoutPayrolls);
         test::DemoOptions options;
         options.modules = {};
         demo.open(dir, options);

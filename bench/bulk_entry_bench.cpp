@@ -37,7 +37,8 @@ struct Firm {
 
     explicit Firm(int count) : employees(count)
     {
-        dir.install({true, 2007, 2007});
+        // January 2007 starts without payrolls: the installation without the demo's payrolls.
+        dir.install(test::kDemo2007WithoutPayrolls);
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
         test::DemoOptions options;
         options.parameters = true;

@@ -90,7 +90,8 @@ struct Firm {
 
     explicit Firm(test::Backend backend = test::Backend::Embedded) : dir(backend), demo(dir)
     {
-        dir.install({true, 2007, 2007});
+        // The firm makes its January 2007 itself: the installation without the demo's payrolls.
+        dir.install(test::kDemo2007WithoutPayrolls);
         scope = std::make_unique<ui::ScopedUserInterface>(ui);
         demo.open(dir, firmOpening());
         generateEmployees();

@@ -38,7 +38,8 @@ struct Firma {
 
     explicit Firma(int count)
     {
-        dir.install({true, 2007, 2007});
+        // The firm's March 2007 is generated here: the installation without the demo's payrolls.
+        dir.install(test::kDemo2007WithoutPayrolls);
         test::DemoOptions options;
         options.modules = {};
         demo.open(dir, options);

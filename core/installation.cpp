@@ -41,7 +41,24 @@ bool databaseExists(const QString &folder)
     return QFileInfo::exists(QDir(folder).filePath(db::Session::databaseFileName));
 }
 
+const QString kDemoFirmSubfolder = QStringLiteral("DATA01/");
+
+// The demo firm made here without the filler its payrolls need: refused before anything is
+// made, so that no installation silently lacks them.
+void requireFiller(bool demoMadeHere, const InstallationOptions &options, const DemoPayrollFiller &fill)
+{
+    if (demoMadeHere && makesDemoPayrolls(options) && !fill)
+        throw std::invalid_argument("the demo firm's payrolls need the payroll module's filler "
+                                    "(or the option without them)");
+}
+
 } // namespace
+
+bool makesDemoPayrolls(const InstallationOptions &options)
+{
+    return options.demoFirm && options.demoPayrolls && options.firstYear <= kDemoPayrollYear
+           && kDemoPayrollYear <= options.lastYear;
+}
 
 QString schemaResource(FolderKind kind)
 {
@@ -163,7 +180,7 @@ QList<InstallationFolder> installationFolders(const InstallationOptions &options
         folders.append({QStringLiteral("COMMON/ROK%1/").arg(year), FolderKind::Year, yearSeedResources(year)});
     folders.append({QStringLiteral("DATA/"), FolderKind::Firm, templateFirmSeedResources()});
     if (options.demoFirm)
-        folders.append({QStringLiteral("DATA01/"), FolderKind::Firm, demoFirmSeedResources()});
+        folders.append({kDemoFirmSubfolder, FolderKind::Firm, demoFirmSeedResources()});
     return folders;
 }
 
@@ -212,10 +229,13 @@ void writeInstallationFiles(const QString &root, const QString &serverConninfo)
 } // namespace
 
 QStringList createServerInstallation(const QString &conninfo, const QString &programFolder,
-                                     const InstallationOptions &options)
+                                     const InstallationOptions &options, const DemoPayrollFiller &fillDemoFirm)
 {
     const QString root = normalizeFolder(programFolder, QDir::currentPath());
     db::PgConnection conn(conninfo);
+    const QString demoSchema = sharedFolderSchema(kDemoFirmSubfolder);
+    const bool demoMadeHere = options.demoFirm && !db::serverSchemaExists(conn, demoSchema);
+    requireFiller(demoMadeHere, options, fillDemoFirm);
     db::installProgramSchema(conn);
     QStringList created;
     for (const InstallationFolder &f : installationFolders(options)) {
@@ -227,12 +247,25 @@ QStringList createServerInstallation(const QString &conninfo, const QString &pro
         created << schema;
     }
     writeInstallationFiles(root, conninfo);
+    if (demoMadeHere && makesDemoPayrolls(options) && created.contains(demoSchema)) {
+        try {
+            fillDemoFirm(root, conninfo);
+        } catch (...) {
+            // A demo firm without the months it is shipped with is made again next time.
+            conn.execute(QStringLiteral("DROP SCHEMA %1 CASCADE").arg(demoSchema));
+            throw;
+        }
+    }
     return created;
 }
 
-QStringList createInstallation(const QString &programFolder, const InstallationOptions &options)
+QStringList createInstallation(const QString &programFolder, const InstallationOptions &options,
+                               const DemoPayrollFiller &fillDemoFirm)
 {
     const QString root = normalizeFolder(programFolder, QDir::currentPath());
+    const QString demoFolder = root + kDemoFirmSubfolder;
+    const bool demoMadeHere = options.demoFirm && !databaseExists(demoFolder);
+    requireFiller(demoMadeHere, options, fillDemoFirm);
     QStringList created;
     for (const InstallationFolder &f : installationFolders(options)) {
         const QString folder = root + f.subfolder;
@@ -242,6 +275,15 @@ QStringList createInstallation(const QString &programFolder, const InstallationO
         created << folder;
     }
     writeInstallationFiles(root, QString());
+    if (demoMadeHere && makesDemoPayrolls(options) && created.contains(demoFolder)) {
+        try {
+            fillDemoFirm(root, QString());
+        } catch (...) {
+            // A demo firm without the months it is shipped with is made again next time.
+            QFile::remove(QDir(demoFolder).filePath(db::Session::databaseFileName));
+            throw;
+        }
+    }
     return created;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace tarix::db {
 class PgConnection;
 }
@@ -41,20 +43,42 @@ struct InstallationOptions {
     bool demoFirm = true;
     int firstYear = 2004;
     int lastYear = 2008;
+    // The demo firm made here gets its payrolls of January to March 2007, computed by the
+    // payroll module (the filler below) once every database exists. Needs the year 2007.
+    bool demoPayrolls = true;
 };
+
+// The year and months whose payrolls the demo firm is shipped with.
+inline constexpr int kDemoPayrollYear = 2007;
+inline constexpr int kDemoPayrollFirstMonth = 1;
+inline constexpr int kDemoPayrollLastMonth = 3;
+
+// Gives the demo firm just made in the program folder its payrolls; `conninfo` names the
+// database server of a server installation (empty for folders). The payroll module lies
+// above the core, so the installation generator hands it in (tools/mkinst).
+using DemoPayrollFiller = std::function<void(const QString &programFolder, const QString &conninfo)>;
+
+// Whether an installation of these options gives its demo firm payrolls.
+bool makesDemoPayrolls(const InstallationOptions &options);
 
 // Creates what is missing of an installation in the program folder: TRX.INI, PRIVATE/,
 // COMMON/ROKyyyy/ for the shipped years, the template firm DATA/ and the demo firm
-// DATA01/. An existing database is never replaced, so the clerk's data stay. Returns the
-// folders whose databases were created.
+// DATA01/. An existing database is never replaced, so the clerk's data stay. A demo firm made
+// here gets its payrolls from `fillDemoFirm` when the options ask for them (without a filler
+// that is refused before anything is made); when they cannot be made, the demo firm's
+// database goes again and the error is raised. Returns the folders whose databases were
+// created.
 QStringList createInstallation(const QString &programFolder,
-                               const InstallationOptions &options = {});
+                               const InstallationOptions &options = {},
+                               const DemoPayrollFiller &fillDemoFirm = {});
 
 // The installation on a database server (TRX.INI [NETWORK] Database_Server): the program
 // folder gets its files (TRX.INI naming the server, frm/) and the server the schemas that
 // are missing: this workstation's private schema, the years, the template firm "data" and
-// the demo firm "data01". An existing schema is never replaced. Returns the schemas made.
+// the demo firm "data01". An existing schema is never replaced. The demo firm's payrolls as
+// above (a failure drops its schema again). Returns the schemas made.
 QStringList createServerInstallation(const QString &conninfo, const QString &programFolder,
-                                     const InstallationOptions &options = {});
+                                     const InstallationOptions &options = {},
+                                     const DemoPayrollFiller &fillDemoFirm = {});
 
 } // namespace tarix::core

@@ -163,7 +163,7 @@ QString writeXmlBatch(db::Session &session, int hpid)
         MyConsts::Sprava_informacia(Msg(65121, ucet));
     if (!writeBankFile(path, bytes))
         return {};
-    MyConsts::Sprava_informacia(Msg(65151, QDir::toNativeSeparators(path)));
+    MyConsts::reportFilesWritten(Msg(65151, QDir::toNativeSeparators(path)), {path});
     return path;
 }
 
@@ -176,7 +176,7 @@ QString writeVubFile(db::Session &session, int hpid)
     const QByteArray bytes = codepage::cp1250TextFileBytes(vubLines(h, loadOrderItems(session, hpid)));
     if (!writeBankFile(path, bytes))
         return {};
-    MyConsts::Sprava_informacia(Msg(65120, QDir::toNativeSeparators(path)));
+    MyConsts::reportFilesWritten(Msg(65120, QDir::toNativeSeparators(path)), {path});
     return path;
 }
 

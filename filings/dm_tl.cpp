@@ -420,7 +420,7 @@ bool writeExport(int tlid, db::DataSet &zamestnanci)
     if (ui::current().askYesNo(Msg(65125)))
         ShellUtils::ShellOpenFile(slk, QString(), QFileInfo(slk).absolutePath());
     else
-        MyConsts::Sprava_informacia(Msg(65124, slk));
+        MyConsts::reportFilesWritten(Msg(65124, slk), {csv, slk});
     return true;
 }
 

@@ -532,9 +532,11 @@ Vysledok mnu_imp2Click()
     const QString chybovy = surveyErrorFile(obdobie);
     QStringList lines{u"NAČÍTANIE ÚDAJOV O ANKETÁROCH - ZOZNAM CHÝB"_s, QString(43, u'-')};
     lines << v.chyby;
+    bool chybovyZapisany = false;
     try {
         QDir().mkpath(QFileInfo(chybovy).absolutePath());
         shell::writeFileAtomically(chybovy, codepage::cp1250TextFileBytes(lines, codepage::Mode::Lenient));
+        chybovyZapisany = true;
     } catch (const EMyError &) {
         MyConsts::Sprava_chyba(Msg(65123, chybovy));
     }
@@ -544,7 +546,7 @@ Vysledok mnu_imp2Click()
     }
     if (v.chyby.isEmpty())
         MyConsts::Sprava_informacia(Msg(65154, v.importovane));
-    else
+    else if (chybovyZapisany) // a list that could not be written is not opened (65123 said so)
         ShellUtils::ShellOpenFile(chybovy, QString(), QFileInfo(chybovy).absolutePath());
     return v;
 }

@@ -8,12 +8,14 @@
 #include "platform/codepage/cp1250.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
+#include "platform/format/number_format.h"
 #include "platform/shell/launcher.h"
 #include "platform/ui/user_interface.h"
 #include "reports/recap/rexnz.h"
 #include "reports/report_param.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace tarix::filings {
 
@@ -203,6 +205,49 @@ void saveItems(db::Session &s, int hpid, const std::vector<BulkOrderItem> &poloz
 
 } // namespace
 
+std::vector<LeftOutLevy> leviesWithoutAccount(db::Session &session)
+{
+    // Each levy line with the number of its payee's rows that have an account.
+    const db::SqlResult r = session.run(
+        u"select x.text, x.suma, x.ident_symbol, (select count(*) from cis_bu y where y.buid_typ=x.ident_symbol "
+        u"and y.buid_kod=x.ident_cislo and coalesce(y.cislo_u,'') <> '') ucty from \":tarix_priv:nakl\" x "
+        u"where x.ident_symbol in ('D','E','F','P','S','U','X','Y','Z') order by x.riadok"_s,
+        {}, QString::fromLatin1(core::kAliasData));
+    QSet<QString> placene;
+    for (int i = 0; i < r.rowCount(); ++i)
+        if (r.asInteger(i, 3) > 0)
+            placene.insert(r.asString(i, 2));
+    // The tax office is paid either the total "D" or its two parts "E" and "F": a line is
+    // left out only when the tax it carries goes by no other of them.
+    const auto vynechane = [&](const QString &documentKind) {
+        if (placene.contains(documentKind))
+            return false;
+        if (documentKind == u"D")
+            return !placene.contains(u"E"_s) && !placene.contains(u"F"_s);
+        if (documentKind == u"E" || documentKind == u"F")
+            return !placene.contains(u"D"_s) && placene.contains(documentKind == u"E" ? u"F"_s : u"E"_s);
+        return true;
+    };
+    std::vector<LeftOutLevy> out;
+    for (int i = 0; i < r.rowCount(); ++i) {
+        const double suma = r.asFloat(i, 1);
+        if (suma > 0 && r.asInteger(i, 3) == 0 && vynechane(r.asString(i, 2)))
+            out.push_back({r.asString(i, 0).trimmed(), suma});
+    }
+    return out;
+}
+
+QString leftOutLeviesText(const std::vector<LeftOutLevy> &levies)
+{
+    if (levies.empty())
+        return {};
+    QString text = u"Do hromadného príkazu neboli zaradené tieto odvody, lebo ich príjemca nemá "
+                   u"v číselníku príjemcov platieb zadané číslo účtu:"_s;
+    for (const LeftOutLevy &l : levies)
+        text += u"\n    "_s + l.text + u": "_s + fmt::formatFloat(u"#,##0.00", l.amount) + u" Sk"_s;
+    return text;
+}
+
 QStringList employeesWithoutAccount(db::Session &session, int obdobie)
 {
     const db::SqlResult r = session.run(
@@ -274,6 +319,7 @@ bool Generuj_polozky(db::Session &session, int hpid, int obdobie, int sidOd, int
         MyConsts::Sprava_chyba(Msg(65149));
         return false;
     }
+    std::vector<LeftOutLevy> vynechane;
     try {
         ui::BusyCursorScope hodiny;
         if (v.cast_a) {
@@ -282,6 +328,7 @@ bool Generuj_polozky(db::Session &session, int hpid, int obdobie, int sidOd, int
             p.Stredisko_od = sidOd;
             p.Stredisko_do = sidDo;
             reports::REXNZ::Vypocet_rekapitulacie(session, p, true);
+            vynechane = leviesWithoutAccount(session);
         }
         saveItems(session, hpid, bulkOrderItems(session, obdobie, sidOd, sidDo, v));
     } catch (const EAbort &) {
@@ -290,7 +337,8 @@ bool Generuj_polozky(db::Session &session, int hpid, int obdobie, int sidOd, int
         MyConsts::Sprava_chyba(QString::fromUtf8(e.what()));
         return false;
     }
-    MyConsts::Sprava_upozornenie(Msg(65150));
+    const QString chybajuce = leftOutLeviesText(vynechane);
+    MyConsts::Sprava_upozornenie(chybajuce.isEmpty() ? Msg(65150) : Msg(65150) + u"\r\n\r\n"_s + chybajuce);
     return true;
 }
 

@@ -46,6 +46,21 @@ struct BulkOrderItem {
     bool operator==(const BulkOrderItem &) const = default;
 };
 
+// A levy of the last cost recapitulation (nakl) that part a cannot pay: its payee has no
+// row with an account number in cis_bu.
+struct LeftOutLevy {
+    QString text;  // the recapitulation's line
+    double amount = 0;
+};
+
+// The levies owed (amount above 0) to a payee without an account, in the recapitulation's
+// order. The tax office's total "D" and its parts "E" and "F" stand for one another: a tax
+// line paid through another of them is not left out.
+std::vector<LeftOutLevy> leviesWithoutAccount(db::Session &session);
+// The paragraph naming them with their amounts for the message after generation; empty
+// when there are none.
+QString leftOutLeviesText(const std::vector<LeftOutLevy> &levies);
+
 // The employees paid to an account in the period whose account number is empty or ten
 // zeros, as their personal numbers (every one of them).
 QStringList employeesWithoutAccount(db::Session &session, int obdobie);
@@ -68,7 +83,8 @@ std::vector<BulkOrderItem> bulkOrderItems(db::Session &session, int obdobie, int
 //  3. with part a the cost recapitulation of the period rewrites nakl;
 //  4. the header's items are replaced by the generated ones in one transaction: a row that
 //     cannot be stored rolls everything back and is named in an error box;
-//  5. warning box 65150.
+//  5. warning box 65150, followed by every levy of part a left out for want of the
+//     payee's account, with its amount (leviesWithoutAccount).
 // Returns true when the items were replaced. A header that does not exist (hpid < 1, or
 // deleted by another program) is refused with 65127.
 bool Generuj_polozky(db::Session &session, int hpid, int obdobie, int sidOd, int sidDo,

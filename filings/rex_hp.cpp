@@ -3,6 +3,7 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/parameters.h"
+#include "core/helpers/text_utils.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
@@ -72,12 +73,10 @@ QHash<int, double> markPages(db::Session &session, int hpid, int naStranu)
     return sumy;
 }
 
-QString sumLabel(double suma)
-{
-    fmt::Style s = fmt::Style::screen();
-    s.thousandsSeparator = QChar();
-    return fmt::fixed(suma, 2, s);
-}
+// The order's items print with this mask; their totals print as they do.
+const QString kMaskaSumy = u"### ### ### ##0.00"_s;
+
+QString sumLabel(double suma) { return fmt::formatFloat(kMaskaSumy, suma); }
 
 void runHp1Report(const reports::TMyReportParam &p)
 {
@@ -113,9 +112,11 @@ void runHpReport(const reports::TMyReportParam &p, const Parametre_hp &volby)
 QString hpQueryText(const Parametre_hp &volby)
 {
     // Every part lists its rows in its own order; the parts follow one another as chosen.
+    // A levy is paid to the payee's account, as the stored order pays it (old_cislo_u holds
+    // the employer's payer number at an insurer, no account).
     const QString a =
-        u"select 1 cast_hp, x.riadok kluc, 0 kluc2, '3' poradie, x.suma sporenie, y.old_predcislo_u predcislo_u, "
-        u"y.old_cislo_u cislo_u, y.banka_u, y.ssym_u, y.ksym, y.vsym, '          ' title, "
+        u"select 1 cast_hp, x.riadok kluc, 0 kluc2, '3' poradie, x.suma sporenie, '      ' predcislo_u, "
+        u"y.cislo_u, y.banka_u, y.ssym_u, y.ksym, y.vsym, '          ' title, "
         u"'                    ' name, '                    ' surname, y.spp, y.prijemca "
         u"from \":tarix_priv:nakl\" x,cis_bu y where x.ident_symbol=y.buid_typ and x.ident_cislo=y.buid_kod "
         u"and x.suma > 0 and y.cislo_u <> ''"_s;
@@ -154,7 +155,7 @@ ControlDesc orderDatum(const QString &meno, rpt::Box box, const QString &pole, c
     return dbText(meno, box, pole, font, a, maska);
 }
 
-const QString kMaskaSumy = u"### ### ### ##0.00"_s;
+using REXHP::kMaskaSumy;
 
 // A heading over a column: a framed box with its caption.
 void columnHeading(std::vector<rpt::LayoutItem> &items, const QString &meno, rpt::Box box, const QString &text,
@@ -334,7 +335,16 @@ rpt::LayoutDesc layoutHP()
         l.wordWrap = true;
         h.push_back(l);
     }
+    // The payee and the message wrap inside their columns; the row grows with them, so its
+    // rule is drawn above it (and under the last row by the summary band).
+    ControlDesc prijemca = orderDatum(u"QRDB_CALC_PRIJEMCA"_s, {135.5, 0.5, 29, 4.5}, u"CALC_PRIJEMCA"_s, kArial8);
+    ControlDesc sprava = orderDatum(u"QRDB_CALC_SPP"_s, {165.5, 0.5, 24, 4.5}, u"CALC_SPP"_s, kArial8);
+    for (ControlDesc *c : {&prijemca, &sprava}) {
+        c->wordWrap = true;
+        c->autoStretch = true;
+    }
     std::vector<rpt::LayoutItem> d{
+        rpt::horizontalLine(u"QRS_riadok"_s, {0, 0, kSirka, 0.3}),
         orderDatum(u"QRDB_predcislo_u"_s, {0.5, 0.5, 16, 4.5}, u"predcislo_u"_s, kArial8),
         orderDatum(u"QRDB_CALC_CISLO_U"_s, {17.5, 0.5, 27, 4.5}, u"CALC_CISLO_U"_s, kArial8),
         orderDatum(u"QRDB_banka_u"_s, {45.5, 0.5, 10, 4.5}, u"banka_u"_s, kArial8, Qt::AlignCenter),
@@ -342,11 +352,11 @@ rpt::LayoutDesc layoutHP()
         orderDatum(u"QRDB_vsym"_s, {80, 0.5, 17.5, 4.5}, u"vsym"_s, kArial8),
         orderDatum(u"QRDB_ksym"_s, {99, 0.5, 17.5, 4.5}, u"ksym"_s, kArial8),
         orderDatum(u"QRDB_ssym_u"_s, {118, 0.5, 16.5, 4.5}, u"ssym_u"_s, kArial8),
-        orderDatum(u"QRDB_CALC_PRIJEMCA"_s, {135.5, 0.5, 29, 4.5}, u"CALC_PRIJEMCA"_s, kArial8),
-        orderDatum(u"QRDB_CALC_SPP"_s, {165.5, 0.5, 24, 4.5}, u"CALC_SPP"_s, kArial8),
-        rpt::horizontalLine(u"QRS_riadok"_s, {0, 5.5, kSirka, 0.3}),
+        prijemca,
+        sprava,
     };
     std::vector<rpt::LayoutItem> s{
+        rpt::horizontalLine(u"QRS_posledny"_s, {0, 0, kSirka, 0.3}),
         rpt::horizontalLine(u"QRS_miesto"_s, {0, 20, 80, 0.3}),
         label(u"QRL_miesto"_s, {0, 21, 80, 5}, u"Miesto a dátum vystavenia"_s, kArial8, Qt::AlignCenter),
         rpt::horizontalLine(u"QRS_podpis"_s, {120, 20, 70, 0.3}),
@@ -362,12 +372,6 @@ rpt::LayoutDesc layoutHP()
                   BandDesc{.kind = BandKind::Summary, .name = u"SummaryBand1"_s, .height = 27,
                            .items = std::move(s)}},
     };
-}
-
-// The account as printed: the prefix, a dash and the number, or the number alone.
-QString ucet(const QString &predcislo, const QString &cislo)
-{
-    return predcislo.trimmed().isEmpty() ? cislo : predcislo + u'-' + cislo;
 }
 
 } // namespace
@@ -439,8 +443,9 @@ TReportHP::TReportHP()
         Q0_.addCalculatedField(QString::fromLatin1(pole), db::FieldType::String, 80);
     Q0_.onCalcFields = [this](db::DataSet &ds) {
         auto t = [&ds](const char16_t *pole) { return ds.fieldByName(QString::fromUtf16(pole)).asString(); };
-        ds.setValue(u"CALC_CISLO_U"_s, ucet(t(u"predcislo_u"), t(u"cislo_u")));
-        const QString meno = t(u"title").trimmed() + u' ' + t(u"name").trimmed() + u' ' + t(u"surname").trimmed();
+        // The prefix has a column of its own.
+        ds.setValue(u"CALC_CISLO_U"_s, t(u"cislo_u"));
+        const QString meno = MyConsts::Cele_meno(t(u"title"), t(u"name"), t(u"surname"));
         ds.setValue(u"CALC_TMP"_s, meno);
         const bool vyplata = t(u"poradie") == u"1";
         ds.setValue(u"CALC_PRIJEMCA"_s, vyplata ? (Volby.mena ? meno : QString()) : t(u"prijemca"));

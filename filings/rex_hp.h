@@ -24,7 +24,8 @@ std::vector<int> pageList(int pocet, int naStranu);
 // Stores the page of every item of the header (STRANA, in the order stored) in one
 // transaction and returns the total of each page.
 QHash<int, double> markPages(db::Session &session, int hpid, int naStranu);
-// An amount as the totals print it: two decimals, a decimal comma, no thousands separators.
+// An amount as the totals print it: as the items, two decimals, a decimal comma and blanks
+// between thousands.
 QString sumLabel(double suma);
 
 // The run routines of the stored order ("HP1", "HP2"): a request without a header id

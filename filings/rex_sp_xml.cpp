@@ -355,7 +355,7 @@ void Export_xml_vykazu(const reports::TMyReportParam &p)
     reports::runGuarded([&] {
         const QString path = writeStatement(p, *db::Session::defaultSession());
         if (!path.isEmpty())
-            MyConsts::Sprava_informacia(Msg(65151, QDir::toNativeSeparators(path)));
+            MyConsts::reportFilesWritten(Msg(65151, QDir::toNativeSeparators(path)), {path});
     });
 }
 

@@ -290,23 +290,32 @@ void Export_davok_zp(const TMyReportParam &p)
     reports::runGuarded([&] {
         db::Session &session = *db::Session::defaultSession();
         const bool davka514 = p.Kod_zostavy == u"ZPTXT";
-        QDir().mkpath(MyConsts::outputFolderFor(MyConsts::OutputPlace::ProgramOutputs));
-        QString zaklad = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
-        QDir().mkpath(zaklad);
         const QDate dnes = fmt::today();
         const Batch d = davka514 ? batch514(session, p, dnes) : Davka_601(session, p, dnes);
-        writeBatch(d, zaklad);
-        QString nazov = davka514 ? name514(p.Obdobie) : QString();
-        if (!davka514) {
-            const db::SqlResult inf = session.run(u"select ico from \":tarix_data:inf\""_s);
-            nazov = name601(inf.rowCount() ? inf.asString(0, 0) : QString(), dnes);
+        const QString obdobie = MyConsts::Nazov_mesiaca(MyConsts::Mesiac_obdobia(p.Obdobie), false) + u' '
+                                + QString::number(MyConsts::Rok_obdobia(p.Obdobie));
+        if (d.subory.empty()) {
+            QString dovod = davka514
+                                ? u"Za %1 nie sú žiadne údaje pre výkaz preddavkov zdravotným poisťovniam."_s.arg(obdobie)
+                                : u"Za %1 nie sú žiadne zmeny poistencov, ktoré treba oznámiť zdravotným poisťovniam."_s
+                                      .arg(obdobie);
+            for (const QString &u : d.upozornenia)
+                dovod += u"\n"_s + u;
+            MyConsts::reportNothingWritten(dovod);
+            return;
         }
+        QString zaklad = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
+        writeBatch(d, zaklad);
+        QStringList zapisane;
+        for (const BatchFile &s : d.subory)
+            zapisane << zaklad + s.priecinok + u'/' + s.nazov;
         if (zaklad.endsWith(u'/'))
             zaklad.chop(1);
-        QString sprava = Msg(65093, nazov, zaklad);
+        // Every insurer's file of one run bears the same name.
+        QString sprava = Msg(65093, d.subory.front().nazov, zaklad);
         for (const QString &u : d.upozornenia)
             sprava += u"\n"_s + u;
-        MyConsts::Sprava_informacia(sprava);
+        MyConsts::reportFilesWritten(sprava, zapisane);
     });
 }
 

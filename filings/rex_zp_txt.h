@@ -50,7 +50,8 @@ Batch Davka_601(db::Session &session, const reports::TMyReportParam &p, const QD
 void writeBatch(const Batch &batch, const QString &folder);
 
 // The run of codes "ZPTXT" and "ZP601": the files written, then 65093 (and the insurers
-// left out, when any); a failure ends the run with 65180.
+// left out, when any); a month with nothing to report writes no file and says so without
+// naming one; a failure ends the run with 65180.
 void Export_davok_zp(const reports::TMyReportParam &p);
 
 // Registers the run with the report dispatcher.

@@ -3,6 +3,7 @@
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/helpers/output_file.h"
 #include "core/helpers/rounding.h"
 #include "core/session.h"
 #include "platform/codepage/cp1250.h"
@@ -140,7 +141,7 @@ QString Export_udajov()
         MyConsts::Sprava_chyba(shell::whyNotWritable(subor));
         return {};
     }
-    MyConsts::Sprava_informacia(Msg(65153, subor));
+    MyConsts::reportFilesWritten(Msg(65153, subor), {subor});
     return subor;
 }
 

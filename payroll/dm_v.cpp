@@ -5,6 +5,7 @@
 #include "core/dm_main.h"
 #include "core/dm_zam.h"
 #include "core/helpers/dialogs.h"
+#include "core/helpers/employment_period.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
 #include "core/helpers/parameters.h"
@@ -107,10 +108,12 @@ TDMV::TDMV()
         "v.vh_priplat1, v.vh_priplat2, v.vh_priplat3, v.vh_priplat4, v.vh_priplat5, "
         "z.code_numb, z.surname, z.name, z.title from vyp v,zam z where "
         "v.v_obdobie = :v_obdobie and v.sid between :sid1 and :sid2 and z.code_emp = v.code_emp"));
-    QHSV2_.setSql(QStringLiteral(
-        "select code_emp, code_numb, name, surname, title from zam where vystup is null and "
-        "nastup <= :datum and sid between :sid1 and :sid2 and not exists "
-        "(select 1 from vyp where v_obdobie = :v_obdobie and code_emp = zam.code_emp)"));
+    // Everyone employed on some day of the month needs its payroll, also one who joins
+    // after its first day or leaves within it.
+    QHSV2_.setSql(QStringLiteral("select code_emp, code_numb, name, surname, title from zam where ")
+                  + MyConsts::employedInPeriodSql()
+                  + QStringLiteral(" and sid between :sid1 and :sid2 and not exists "
+                                   "(select 1 from vyp where v_obdobie = :v_obdobie and code_emp = zam.code_emp)"));
     QZRV_.setSqlLines({QStringLiteral("select typ,suma,typ_sumy,vypocitana_suma"),
                        QStringLiteral("from zrv"), QStringLiteral("where "),
                        QStringLiteral("v_obdobie=:p1 and code_emp=:p2"),

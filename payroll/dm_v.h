@@ -76,7 +76,7 @@ public:
     db::Query &QRZP07_;
     db::Query &XRZP_;
     db::Query &QHSV1_;     // bulk entry: existing payrolls
-    db::Query &QHSV2_;     // bulk entry: active employees without a payroll
+    db::Query &QHSV2_;     // bulk entry: employees of the month without a payroll
     db::Query &QZRV_;      // live deductions of one payroll
     db::Query &QHSU1_;
     db::Query &QHSU2_;

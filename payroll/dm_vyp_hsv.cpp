@@ -6,6 +6,7 @@
 
 #include "core/dm_main.h"
 #include "core/helpers/dialogs.h"
+#include "core/helpers/employment_period.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/myconsts.h"
 #include "payroll/calc/validators.h"
@@ -184,9 +185,9 @@ void TDMV::Napln_hsv()
                             {QStringLiteral("sid1"), minCostCenter()},
                             {QStringLiteral("sid2"), maxCostCenter()}};
     const db::SqlResult vyplaty = s.run(QHSV1_.sqlText(), rozsah, QHSV1_.aliasName());
-    db::Params nastup = rozsah;
-    nastup.set(QStringLiteral("datum"), QDate(obdobie / 100, obdobie % 100, 1));
-    const db::SqlResult bezVyplaty = s.run(QHSV2_.sqlText(), nastup, QHSV2_.aliasName());
+    db::Params mesiac = rozsah;
+    MyConsts::setPeriodDays(mesiac, MyConsts::monthDays(obdobie));
+    const db::SqlResult bezVyplaty = s.run(QHSV2_.sqlText(), mesiac, QHSV2_.aliasName());
 
     QStringList contextColumns{QStringLiteral("Code_numb"), QStringLiteral("Code_emp"), QStringLiteral("Zauctovany"),
                        QStringLiteral("Priznak_uctovat"), QStringLiteral("PMT")};

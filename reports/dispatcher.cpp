@@ -160,6 +160,15 @@ QStringList reportCodes()
     return out;
 }
 
+std::vector<DispatchWindow> dispatchWindows()
+{
+    std::vector<DispatchWindow> out;
+    for (const Riadok &r : kTabulka)
+        out.push_back({QString::fromUtf16(r.kod), r.od, r.pred, QString::fromUtf16(r.nazov),
+                       r.kratky ? QString::fromUtf16(r.kratky) : QString(), r.chyba});
+    return out;
+}
+
 int firmDistance()
 {
     if (core::hasDM()) {

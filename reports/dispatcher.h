@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace tarix::reports {
 
@@ -35,6 +36,20 @@ ReportChoice chooseReport(const QString &kod, int obdobie, const std::function<i
 
 // Every code of the table, in table order, each once.
 QStringList reportCodes();
+
+// One row of the dispatch table as data: the code, the window [from, before) of the period
+// it holds for, and the routine it runs (the short layout's too, for payslips) or, for an
+// error row, the text it shows.
+struct DispatchWindow {
+    QString code;
+    int from = 0;
+    int before = 0;
+    QString routine;
+    QString shortRoutine;
+    bool error = false;
+};
+// Every row of the table, in table order.
+std::vector<DispatchWindow> dispatchWindows();
 
 // The firm's F_ODSTUP read as an integer (a blank value is 0): from the open firm header
 // of the main data module, else from the firm's table.

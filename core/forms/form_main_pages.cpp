@@ -455,7 +455,7 @@ void TFormMain::buildOperations()
         m_operacieZam->addSeparator();
         auto *group = new QActionGroup(this);
         const std::tuple<const char *, QChar, void (TFormMain::*)()> filters[] = {
-            {"Zobrazovať len platných zamestancov", kZobrazSucasnych, &TFormMain::Akcia_zam_sucasny},
+            {"Zobrazovať len platných zamestnancov", kZobrazSucasnych, &TFormMain::Akcia_zam_sucasny},
             {"Zobrazovať len ukončených zamestnancov", kZobrazVyradenych, &TFormMain::Akcia_zam_vyradeny},
             {"Zobrazovať všetkých zamestnancov", kZobrazVsetkych, &TFormMain::Akcia_zam_vsetci},
         };

@@ -1,5 +1,6 @@
 #include "core/forms/page_rules.h"
 
+#include "core/helpers/employment_period.h"
 #include "core/helpers/messages.h"
 #include "platform/db/dataset.h"
 #include "platform/errors.h"
@@ -62,14 +63,13 @@ QString employeeFilter(QChar mode, const QDate &firstDay, const QDate &lastDay,
     if (mode == kZobrazVyradenych)
         return QStringLiteral("(Vystup<>null and Vystup<'") + d1 + QStringLiteral("') and Nastup<='") + d2
                + QStringLiteral("' and ") + centreFilter;
-    return QStringLiteral("(Vystup=null or Vystup>='") + d1 + QStringLiteral("') and Nastup<='") + d2
-           + QStringLiteral("' and ") + centreFilter;
+    return MyConsts::employedInPeriodFilter({firstDay, lastDay}) + QStringLiteral(" and ") + centreFilter;
 }
 
 QString employeeFilter(QChar mode, int period, const QString &centreFilter)
 {
-    const QDate first(period / 100, period % 100, 1);
-    return employeeFilter(mode, first, first.addMonths(1).addDays(-1), centreFilter);
+    const MyConsts::PeriodDays days = MyConsts::monthDays(period);
+    return employeeFilter(mode, days.firstDay, days.lastDay, centreFilter);
 }
 
 SortOrder sortByColumn(const QString &fieldName, bool choiceGrid)

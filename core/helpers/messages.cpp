@@ -1,5 +1,8 @@
 #include "core/helpers/messages.h"
 
+#include "core/helpers/text_utils.h"
+
+#include <QRegularExpression>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -92,12 +95,12 @@ constexpr Entry kMessages[] = {
     {65094, u"Dôvod prerušenia poistenia je možné zadať len pre registračný list SP-prerušenie"},
     {65095, u"Dôvod prerušenia poistenia musí byť vyplnený"},
     {65096, u"Nebol označený ani jeden riadok, aspoň jeden záznam je potrebné označiť."},
-    {65097, u"Bolo označených %d riadkov na spracovanie. Pokračovať ?"},
+    {65097, u"{Bol označený|Boli označené|Bolo označených} %d {riadok|riadky|riadkov} na spracovanie. Pokračovať ?"},
     {65098, u"Dĺžka rodného čísla musí byť minimálne 9 a maximálne 10 znakov."},
     {65099, u"Výkaz pre zdravotnú poisťovňu č.%d je prázdny."},
     {65100, u"Ročné zúčtovanie zdravotného poistného sa 1.krát vykonáva až vo výplatnom období roku 2006 za rok 2005. Je potrebné najskôr nastaviť správne výplatné obdobie."},
     {65101, u"Nesprávny dátum %s - rok musí byť zhodný s rokom, za ktorý sa robí ročné zúčtovanie."},
-    {65102, u"Bolo vygenerovaných %d súborov %s v adresári %s. Súbory je možné prezerať v prehliadači Acrobat Reader 6.0 CE alebo vyššom. Prehliadač sa otvorí automaticky po dvojkliknutí na daný súbor."},
+    {65102, u"{Bol vygenerovaný|Boli vygenerované|Bolo vygenerovaných} %d {súbor|súbory|súborov} %s v adresári %s. Súbory je možné prezerať v prehliadači Acrobat Reader 6.0 CE alebo vyššom. Prehliadač sa otvorí automaticky po dvojkliknutí na daný súbor."},
     {65103, u"Vybrali ste voľbu pre pridanie novej firmy do mzdovej evidencie. Pokračovať ?"},
     {65104, u"Naozaj chcete prepočítať všetky výplaty za %s ?"},
     {65105, u"Pred vykonaním tejto operácie je doporučené vykonať zálohu údajov a po vykonaní akcie kontrolu údajov vo výplatách. Naozaj chcete prepočítať všetky výplaty (%s) a rozdeliť daň podľa príjmu na preddavkovú a zrážkovú v mesiaci %s ?"},
@@ -209,6 +212,20 @@ QString text(int id)
 bool exists(int id)
 {
     return find(id) != nullptr;
+}
+
+QString withPluralForms(const QString &text, qint64 count)
+{
+    static const QRegularExpression group(QStringLiteral("\\{([^|{}]*)\\|([^|{}]*)\\|([^|{}]*)\\}"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = group.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from);
+        out += MyConsts::pluralForm(count, m.captured(1), m.captured(2), m.captured(3));
+        from = m.capturedEnd();
+    }
+    return out + text.mid(from);
 }
 
 } // namespace tarix::msg

@@ -1,6 +1,7 @@
 #include "core/helpers/output_file.h"
 
 #include "core/helpers/app_paths.h"
+#include "core/helpers/dialogs.h"
 #include "core/helpers/file_choice.h"
 #include "core/helpers/messages.h"
 #include "platform/db/field.h"
@@ -10,10 +11,13 @@
 #include "platform/shell/paths.h"
 #include "platform/ui/user_interface.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
 #include <map>
+
+#include <stdexcept>
 
 namespace tarix::MyConsts {
 
@@ -67,6 +71,21 @@ void Otvor_vytvoreny_subor(const QString &path)
         return;
     const QString file = shell::findCaseInsensitive(path);
     ShellUtils::ShellOpenFile(file, QString(), QFileInfo(file).absolutePath());
+}
+
+void reportFilesWritten(const QString &message, const QStringList &files)
+{
+    if (files.isEmpty())
+        throw std::logic_error("reportFilesWritten: no file written");
+    for (const QString &f : files)
+        if (!exists(f))
+            throw EMyError(Msg(65129, QDir::toNativeSeparators(f)));
+    Sprava_informacia(message);
+}
+
+void reportNothingWritten(const QString &reason)
+{
+    Sprava_informacia(reason + QStringLiteral("\nŽiadny súbor nebol vytvorený."));
 }
 
 QString Format_pola(const QString &format, const db::Field &field)

@@ -5,6 +5,7 @@
 // as the outputs write it. The bytes themselves are written at once through a temporary
 // file beside the target (shell::writeFileAtomically), never piecemeal.
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -36,6 +37,16 @@ void Kontrola_suborov(std::vector<OutputFiles> &files);
 // kind and returns at once (the program window stays usable). A file that does not exist
 // raises EMyError 65129.
 void Otvor_vytvoreny_subor(const QString &path);
+
+// The message that ends a run which wrote `files`: shown only when every one of them
+// exists, so that the clerk is never told of a file that is not there; a missing one
+// raises EMyError 65129 naming it instead. An empty list is a fault of the caller (a run
+// that wrote nothing says so with reportNothingWritten).
+void reportFilesWritten(const QString &message, const QStringList &files);
+
+// The message that ends a run which found nothing to write: `reason`, then that no file
+// was made. It names no file.
+void reportNothingWritten(const QString &reason);
 
 // A field's value as an output writes it: empty for an empty value, the format applied
 // to the value of a currency or small-integer field, empty for other kinds.

@@ -220,6 +220,13 @@ QString Pripoj_s_medzerou(const QString &text, const QString &addition)
     return a.isEmpty() ? text : text + u' ' + a;
 }
 
+QString pluralForm(qint64 count, const QString &one, const QString &twoToFour, const QString &many)
+{
+    if (count == 1)
+        return one;
+    return count >= 2 && count <= 4 ? twoToFour : many;
+}
+
 QString Spoj_s_pomlckou(const QString &prefix, const QString &number)
 {
     return prefix.trimmed().isEmpty() ? number : prefix + u'-' + number;

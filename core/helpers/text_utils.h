@@ -36,7 +36,9 @@ QString Nahrad_vsetky(const QString &text, const QString &pattern, const QString
 QString Odstran_uvodzovky(const QString &text);      // one leading and one trailing '"'
 QString Odstran_lomky_a_medzery(const QString &text); // every "/" and blank (birth numbers)
 
-// Title, surname and first name joined by single blanks; blank parts are left out.
+// Three parts of a person's name (title, names, surname in the order the caller prints
+// them) joined by single blanks; blank parts are left out, so that a name without a title
+// has no leading blank. Every printed name is joined here.
 QString Cele_meno(const QString &title, const QString &surname, const QString &firstName);
 // Three trimmed texts joined by blanks, cut to 100 characters and trimmed.
 QString Spoj_tri_texty(const QString &a, const QString &b, const QString &c);
@@ -44,6 +46,9 @@ QString Spoj_tri_texty(const QString &a, const QString &b, const QString &c);
 QString Pripoj_s_medzerou(const QString &text, const QString &addition);
 // prefix + "-" + number; the number alone when the prefix is blank (bank accounts).
 QString Spoj_s_pomlckou(const QString &prefix, const QString &number);
+// The Slovak form of a word after a count: `one` for 1, `twoToFour` for 2 to 4 and
+// `many` for every other count (0, 5 and more, negative): 1 súbor, 3 súbory, 5 súborov.
+QString pluralForm(qint64 count, const QString &one, const QString &twoToFour, const QString &many);
 // text + ", stredisko: " + centre when the centre is not 0.
 QString Text_so_strediskom(const QString &text, int centre);
 

@@ -6,7 +6,8 @@
 -- Every name, birth number, account and identifier is invented. Birth numbers of people born
 -- from 1954 are 10-digit numbers divisible by 11 (earlier: 9 digits); account numbers and the
 -- one prefix pass the bank check digits; the company number passes its check digit.
--- No payroll records: the open period of the private folder is January 2007.
+-- No payroll records here: the installation generator computes the payrolls of January to
+-- March 2007 after loading these rows; the open period of the private folder is January 2007.
 
 -- Firm header (replaces the template's row).
 DELETE FROM Inf;
@@ -65,6 +66,28 @@ INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U
   CISLO_U, BANKA_U, SSYM_U, KSYM, VSYM, SPP, ICO)
   VALUES ('Y', 1, 0, NULL, NULL, 'Doplnková dôch. spoločnosť', '2624447774', '1100', NULL,
   NULL, '36214582', 'DDS zamestnanci', NULL);
+
+-- The institutions a month's payment order pays from the cost recapitulation: the social
+-- insurer (S: its result sum), each health insurer of the employees (Z and the insurer's
+-- code: employees' and employer's part together) and the tax office (D: advances and
+-- withholding tax less the tax bonus). Accounts and symbols are invented demo values (the
+-- accounts pass the bank check digits); the variable symbols are the firm's identifiers (the
+-- social insurer's employer number ICZ, the company number, the tax number). The payer number
+-- at the health insurers (OLD_CISLO_U) is the company number, which an insurer without a row
+-- would be given too.
+INSERT INTO Cis_bu (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_PREDCISLO_U, OLD_CISLO_U, PRIJEMCA,
+  CISLO_U, BANKA_U, SSYM_U, KSYM, VSYM, SPP, ICO)
+  VALUES
+  ('S', 0, 0, NULL, NULL, 'Sociálna poisťovňa, pob.Trnava', '7000123408', '8180', NULL,
+  '0558', '3621458200', 'poistné SP', NULL),
+  ('Z', 21, 0, NULL, '36214582', 'Všeobecná zdravotná poisťovňa', '7000987601', '8180', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('Z', 24, 0, NULL, '36214582', 'Dôvera zdravotná poisťovňa', '2624000008', '1100', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('Z', 25, 0, NULL, '36214582', 'Spoločná zdravotná poisťovňa', '2625000018', '0200', NULL,
+  '0558', '36214582', 'poistné ZP', NULL),
+  ('D', 0, 0, NULL, NULL, 'Daňový úrad Trnava', '7000432104', '8180', NULL,
+  '1148', '2021458201', 'daň zo závislej čin.', NULL);
 
 -- Bookkeeping lines per health insurer of the employees (29 employees' part, 35 employer's
 -- part) and per supplementary pension fund (34, 43), as the code-list dialog adds them.
@@ -387,21 +410,27 @@ INSERT INTO DOCH (Code_emp, Typ, Datum_od, Datum_do) VALUES (7, 1, '2004-02-11',
 INSERT INTO DOCH (Code_emp, Typ, Datum_od, Datum_do) VALUES (5, 3, '2002-09-01', NULL);
 
 -- Employment documents: contracts (TYP 0), the work-performance agreement (TYP 1) and an
--- amendment (TYP 14).
+-- amendment (TYP 14). Each text sits in the row its layout prints under the matching
+-- heading: a contract (ZML) R1 the term, R2 the trial period, R3 to R6 the further
+-- terms; the agreement (DVP) R1 to R3 the task, R4 its extent, R5 the deadline, R6 how it
+-- is done, R7 the pay, R8 when it is paid; the amendment (ZML2 layout) R1 the kind of
+-- work, R9 the pay.
+INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, R5, MIESTO, DATUM)
+  VALUES (1, '1998-04-01', NULL, 0, 'neurčitú', 'bez skúšobnej doby', 'Druh práce: stavbyvedúci',
+  'Miesto výkonu práce: stavby zamestnávateľa v Trnavskom kraji', 'Mzdové podmienky: podľa mzdového výmeru',
+  'Trnava', '1998-03-25');
+INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R9, MIESTO, DATUM)
+  VALUES (1, '2007-01-01', NULL, 14, 'stavbyvedúci', 'Mesačná mzda sa od 1.1.2007 zvyšuje na 32 000 Sk', 'Trnava',
+  '2006-12-20');
+INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, R5, MIESTO, DATUM)
+  VALUES (4, '2006-02-01', NULL, 0, 'neurčitú', 'bez skúšobnej doby', 'Druh práce: skladník',
+  'Kratší pracovný čas: 20 hodín týždenne', 'Mzdové podmienky: 9 000 Sk mesačne', 'Trnava', '2006-01-25');
 INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (1, '1998-04-01', NULL, 0, 'Druh práce: stavbyvedúci', 'Miesto výkonu práce: stavby zamestnávateľa v Trnavskom kraji',
-  'Pracovný pomer na dobu neurčitú', 'Mzdové podmienky: podľa mzdového výmeru', 'Trnava', '1998-03-25');
+  VALUES (6, '2005-09-01', '2007-04-30', 0, 'neurčitú', 'bez skúšobnej doby', 'Druh práce: vodič',
+  'Skončený dohodou k 30.4.2007', 'Trnava', '2005-08-29');
+INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R4, R5, R6, R7, R8, MIESTO, DATUM)
+  VALUES (7, '2007-01-02', '2007-12-31', 1, 'upratovanie kancelárií centrály', 'najviac 300 hodín', '31.12.2007',
+  'osobne, v kanceláriách zamestnávateľa', 'podľa vykonanej práce', 'mesačne', 'Trnava', '2006-12-28');
 INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (1, '2007-01-01', NULL, 14, 'Mesačná mzda sa od 1.1.2007 zvyšuje na 32 000 Sk', NULL, NULL, NULL, 'Trnava', '2006-12-20');
-INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (4, '2006-02-01', NULL, 0, 'Druh práce: skladník', 'Kratší pracovný čas: 20 hodín týždenne',
-  'Pracovný pomer na dobu neurčitú', 'Mzdové podmienky: 9 000 Sk mesačne', 'Trnava', '2006-01-25');
-INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (6, '2005-09-01', '2007-04-30', 0, 'Druh práce: vodič', 'Pracovný pomer na dobu neurčitú',
-  'Skončený dohodou k 30.4.2007', NULL, 'Trnava', '2005-08-29');
-INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (7, '2007-01-02', '2007-12-31', 1, 'Pracovná úloha: upratovanie kancelárií centrály',
-  'Predpokladaný rozsah práce: najviac 300 hodín', 'Odmena: podľa vykonanej práce, splatná mesačne', NULL, 'Trnava', '2006-12-28');
-INSERT INTO Ppv (CODE_EMP, NASTUP, VYSTUP, TYP, R1, R2, R3, R4, MIESTO, DATUM)
-  VALUES (10, '2007-01-15', NULL, 0, 'Druh práce: elektrikár', 'Skúšobná doba: 3 mesiace',
-  'Pracovný pomer na dobu neurčitú', 'Mzdové podmienky: 110,50 Sk za hodinu', 'Trnava', '2007-01-10');
+  VALUES (10, '2007-01-15', NULL, 0, 'neurčitú', '3 mesiace', 'Druh práce: elektrikár',
+  'Mzdové podmienky: 110,50 Sk za hodinu', 'Trnava', '2007-01-10');

@@ -268,7 +268,7 @@ QString TFormNEP1::btn_xmlClick()
     nep.enableControls();
     ui::current().setBusyCursor(false);
     if (!path.isEmpty())
-        MyConsts::Sprava_informacia(Msg(65151, QDir::toNativeSeparators(path)));
+        MyConsts::reportFilesWritten(Msg(65151, QDir::toNativeSeparators(path)), {path});
     return path;
 }
 

@@ -1,5 +1,6 @@
 #include "reports/certificates/certificate_figures.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/periods.h"
 #include "core/session.h"
 #include "platform/db/session.h"
@@ -68,7 +69,7 @@ double Suma_bonusu(FormSheet t, int rok, int od, int po, double mesacne, BonusMo
 
 QString nameWithTitle(const QString &titul, const QString &meno, const QString &priezvisko)
 {
-    return (titul.trimmed() + u' ' + meno.trimmed() + u' ' + priezvisko.trimmed()).left(100);
+    return MyConsts::Cele_meno(titul, meno, priezvisko).left(100);
 }
 
 QString residenceAddress(const QString &ulica, const QString &mesto)
@@ -167,7 +168,7 @@ void Deti(db::Session &s, FormSheet t, int codeEmp, int rok, double mesacne, Bon
         else
             d.CALC_MES = QString::number(od) + u" - "_s + QString::number(po);
         const bool pomlcka = (t == FormSheet::PZ3 || t == FormSheet::PZ2) && i > 0;
-        d.CALC_DIETA = r.asString(i, 0) + u' ' + r.asString(i, 1) + (pomlcka ? u" - "_s : u" , "_s)
+        d.CALC_DIETA = r.asString(i, 0) + u' ' + r.asString(i, 1) + (pomlcka ? u" - "_s : u", "_s)
                        + fmt::shortDate(r.asDate(i, 2));
         if (t == FormSheet::PZ2 && ztp)
             d.CALC_ZTP = u"ŤZP"_s;

@@ -2,6 +2,7 @@
 
 #include "core/helpers/address.h"
 #include "core/helpers/code_texts.h"
+#include "core/helpers/text_utils.h"
 #include "platform/format/dates.h"
 
 namespace tarix::reports {
@@ -132,7 +133,7 @@ Obsah documentContent(ReportKind documentKind)
                 {u"Dohoda je vyhotovená v dvoch vyhotoveniach, z ktorých jedno dostane zamestnanec a jedno zamestnávateľ."_s},
                 u"podpis zamestnanca"_s};
     case ReportKind::DBPS:
-        return {u"DOHODA O BRIGÁDNCIKEJ PRÁCI ŠTUDENTOV"_s, Obsah::pageList::Zamestnanec, u"a zamestnanec"_s,
+        return {u"DOHODA O BRIGÁDNICKEJ PRÁCI ŠTUDENTOV"_s, Obsah::pageList::Zamestnanec, u"a zamestnanec"_s,
                 {u"uzatvárajú podľa Zákonníka práce túto dohodu o brigádnickej práci študentov:"_s},
                 {
                     {u"1. Dohodnutá práca (druh práce):"_s, {u"R1"_s, u"R2"_s, u"R3"_s}},
@@ -312,7 +313,7 @@ QString ContractDocument::Text_Q0()
 
 QString ContractDocument::nameText(const QString &titul, const QString &meno, const QString &priezvisko)
 {
-    return titul.trimmed() + u' ' + meno.trimmed() + u' ' + priezvisko.trimmed();
+    return MyConsts::Cele_meno(titul, meno, priezvisko);
 }
 
 QString ContractDocument::placeAndDateText(const QString &miesto, const QDate &datum)

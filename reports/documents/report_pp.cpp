@@ -1,5 +1,6 @@
 #include "reports/documents/report_pp.h"
 
+#include "core/helpers/employment_period.h"
 #include "core/helpers/periods.h"
 
 namespace tarix::reports {
@@ -109,7 +110,9 @@ rpt::LayoutDesc reportLayout()
 QString TReportPP::Text_Q0()
 {
     return u"select a.code_emp, a.name, a.surname, a.title, a.born_date, b.cislo from zam a, dual12 b\n"
-           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4 order by a.code_emp, b.cislo"_s;
+           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4 and "_s
+           + MyConsts::employedInPeriodSql(u"a.nastup"_s, u"a.vystup"_s)
+           + u" order by a.code_emp, b.cislo"_s;
 }
 
 QString TReportPP::Text_Q1()
@@ -149,6 +152,7 @@ void TReportPP::Otvor_data()
 {
     setLabelText(u"QRL_nadpis"_s, u"POTVRDENIE O PRÍJME V ROKU "_s + QString::number(Param.Obdobie / 100));
     Q0_.close();
+    MyConsts::setPeriodDays(Q0_, MyConsts::yearDays(Param.Obdobie / 100));
     Q0_.setParam(u"p1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"p2"_s, Param.Zamestnanec_do);
     Q0_.setParam(u"p3"_s, Param.Stredisko_od);

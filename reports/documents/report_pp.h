@@ -19,6 +19,8 @@ public:
     void Otvor_data() override;
     void Zatvor_data() override;
 
+    // The employees employed on some day of the year (its days set by
+    // MyConsts::setPeriodDays when the data are opened).
     static QString Text_Q0();
     static QString Text_Q1();
 };

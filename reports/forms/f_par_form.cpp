@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/dm_code_tables_texts.h"
 #include "core/dm_main.h"
+#include "core/forms/page_rules.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/helpers/periods.h"
@@ -245,13 +246,11 @@ void TFParForm::Napln_zamestnancov()
     t2.setDatabaseName(core::kAliasData);
     t2.setTableName(QStringLiteral("ZAM.DB"));
     t2.setIndexName(QStringLiteral("ZAM1"));
-    QString filter = QStringLiteral("sid>=%1 and sid<=%2").arg(m_param.Stredisko_od).arg(m_param.Stredisko_do);
-    const QChar rezim = core::employeeViewMode();
-    if (rezim == core::kZobrazSucasnych)
-        filter += QStringLiteral(" and vystup=null");
-    else if (rezim == core::kZobrazVyradenych)
-        filter += QStringLiteral(" and vystup<>null");
-    t2.setFilter(filter);
+    // The employees the main window shows in its display mode, for the report's period: also
+    // one who leaves within it or works on an agreement that ends later.
+    const QString strediska = QStringLiteral("sid>=%1 and sid<=%2").arg(m_param.Stredisko_od).arg(m_param.Stredisko_do);
+    const int obdobie = m_param.Obdobie > 0 ? m_param.Obdobie : core::DM().Aktualne_obdobie();
+    t2.setFilter(core::employeeFilter(core::employeeViewMode(), obdobie, strediska));
     t2.setFiltered(true);
     t2.open();
 

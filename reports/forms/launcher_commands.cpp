@@ -4,6 +4,7 @@
 #include "core/helpers/app_paths.h"
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
+#include "core/helpers/output_file.h"
 #include "platform/errors.h"
 #include "platform/ui/user_interface.h"
 #include "reports/dispatcher.h"
@@ -64,7 +65,7 @@ QString supplementaryControlFile()
     p.Vstupny_subor = xml.absoluteFilePath();
     p.Vystupny_subor = xml.absoluteDir().filePath(txt);
     (*write)(p);
-    MyConsts::Sprava_informacia(Msg(65151, txt));
+    MyConsts::reportFilesWritten(Msg(65151, txt), {p.Vystupny_subor});
     return chosen;
 }
 

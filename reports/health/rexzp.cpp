@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/format/format_pattern.h"
+#include "platform/format/number_format.h"
 #include "platform/report/description.h"
 #include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
@@ -27,7 +28,7 @@ namespace {
 QString recordsText(bool jednaPoistovna)
 {
     // An insurer is reported when any record of the range is insured at all.
-    return u"select kzp, sid, u_zdrav, zps, n_zaklad_zp, o_zdravot, oz_zdravot, fz_zdravot "
+    return u"select kzp, sid, u_zdrav, zps, n_zaklad_zp, o_zdravot, oz_zdravot, fz_zdravot, f_zdravot "
            u"from \":tarix_data:vyp\" v where v_obdobie=:p1 and sid between :p2 and :p3 and kzp<>0 "
            u"and exists (select 1 from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 "
            u"and u_zdrav>0)"_s
@@ -43,8 +44,11 @@ void Pripocitaj_zaznam(HealthSums &s, const db::SqlResult &r, int i)
     const bool b = r.asBoolean(i, 3);
     const double zaklad = r.asFloat(i, 4);
     (b ? row.Zaklad_b : row.Zaklad_a) += zaklad;
-    if (u != 3)
+    if (u != 3) {
         (b ? row.O_zdravot_b : row.O_zdravot_a) += r.asFloat(i, 5);
+        double &sadzba = b ? s.employeeRate_b : s.employeeRate_a;
+        sadzba = std::max(sadzba, r.asFloat(i, 8));
+    }
     (b ? row.Pocet_b : row.Pocet_a) += 1;
     if (u == 1 || u == 3) {
         (b ? row.Zaklad_oz_b : row.Zaklad_oz_a) += zaklad;
@@ -256,6 +260,23 @@ void TReportZP::DetailBand1BeforePrint()
 {
     Sumy = RexZP::Spocitaj_poistovnu(Q0_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do,
                                      int(Q0_.fieldByName(u"kzp"_s).asInteger()));
+    // Each caption states the rate its amount was computed with; a group without records
+    // states the year's rate.
+    const auto popis = [&](const char *meno, const QString &text) {
+        if (auto *l = findAs<rpt::ReportLabel>(QString::fromLatin1(meno)))
+            l->caption = text;
+    };
+    const auto zamestnavatel = [](double pouzita, double rocna) {
+        return u"zamestnávateľ  "_s + fmt::formatFloat(u"0.0", pouzita > 0 ? pouzita : rocna) + u'%';
+    };
+    const auto zamestnanec = [&](double pouzita) {
+        return pouzita > 0 ? u"zamestnanec  "_s + fmt::formatFloat(u"0.0", pouzita) + u'%'
+                           : RexZP::employeeLabel(Param.Obdobie);
+    };
+    popis("QRL_V5", zamestnavatel(Sumy.Sadzba_oz_a, m_yearRates[0]));
+    popis("QRL_V10", zamestnavatel(Sumy.Sadzba_oz_b, m_yearRates[1]));
+    popis("QRLabelZam1", zamestnanec(Sumy.employeeRate_a));
+    popis("QRLabelZam2", zamestnanec(Sumy.employeeRate_b));
     const Suma_ZP &r = Sumy.grandTotal();
     const auto suma = [&](const char *meno, double v) {
         if (auto *l = findAs<rpt::ReportLabel>(QString::fromLatin1(meno)))
@@ -290,8 +311,9 @@ void TReportZP::Otvor_data()
     caption("QR_telefon", Param.Telefon);
     caption("QR_fax", Param.Fax);
     caption("QR_kontakt_osoba", Param.Kontaktna_osoba);
-    caption("QRLabelZam1", RexZP::employeeLabel(Param.Obdobie));
-    caption("QRLabelZam2", RexZP::employeeLabel(Param.Obdobie));
+    const db::SqlResult rok = Q0_.session().run(u"select fz_zdravot, fz_zdravot1 from \":tarix_comm:setup\""_s);
+    for (int i = 0; i < 2; ++i)
+        m_yearRates[size_t(i)] = rok.rowCount() ? rok.asFloat(0, i) : 0.0;
     Q1_.close();
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Obdobie);

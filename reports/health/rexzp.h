@@ -20,7 +20,8 @@ namespace RexZP {
 // when any record of the range is insured), in insurer order. Group B: the records with ZPS.
 std::vector<HealthSums> computeStatements(db::Session &session, int obdobie, int sidOd, int sidDo);
 HealthSums Spocitaj_poistovnu(db::Session &session, int obdobie, int sidOd, int sidDo, int kzp);
-// The employee-rate caption: "zamestnanec  3,7%" before 200101, "zamestnanec  4,0%" from it.
+// The employee-rate caption of a group without records: "zamestnanec  3,7%" before 200101,
+// "zamestnanec  4,0%" from it.
 QString employeeLabel(int obdobie);
 } // namespace RexZP
 
@@ -43,6 +44,8 @@ private:
     void Q0_CalcFields(db::DataSet &ds);
     void Q1_CalcFields(db::DataSet &ds);
     void DetailBand1BeforePrint();
+    // The year's employer rates without and with ZPS, for a group without records.
+    std::array<double, 2> m_yearRates{};
 };
 
 } // namespace tarix::reports

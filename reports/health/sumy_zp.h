@@ -35,6 +35,8 @@ struct HealthSums {
     std::array<Suma_ZP, kRiadkySum> Sumy{};
     // The highest employer rate met in each group (statement ZP before 2005).
     double Sadzba_oz_a = 0, Sadzba_oz_b = 0;
+    // The highest employee rate met in each group.
+    double employeeRate_a = 0, employeeRate_b = 0;
 
     const Suma_ZP &grandTotal() const { return Sumy[0]; }
     // The row of a centre; a centre outside 1..99 raises EMyError (the statement then

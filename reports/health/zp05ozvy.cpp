@@ -2,6 +2,7 @@
 
 #include "core/session.h"
 #include "platform/report/description.h"
+#include "reports/filled_label.h"
 #include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
@@ -28,6 +29,11 @@ QString statementYearText(int obdobie)
     return u"o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok "_s + QString::number(obdobie / 100 - 1);
 }
 
+QString unpaidLiabilitiesCaption(int obdobie)
+{
+    return u"Neuhradené záväzky zamestnávateľa za rok "_s + QString::number(obdobie / 100 - 1);
+}
+
 } // namespace ZP05OZVY
 
 namespace {
@@ -48,8 +54,10 @@ rpt::LayoutDesc layoutZP05OZVY()
         }(),
         label(u"QRL_riadne"_s, {30, 15, 20, 4}, u"riadne"_s, kArial8),
         rpt::rectangle(u"QRS_riadne"_s, {50, 15, 4, 4}),
+        filledLabel(u"QR_RIADNE"_s, {50, 15, 4, 4}, kArial8b, Qt::AlignHCenter),
         label(u"QRL_opravne"_s, {80, 15, 20, 4}, u"opravné"_s, kArial8),
         rpt::rectangle(u"QRS_opravne"_s, {100, 15, 4, 4}),
+        filledLabel(u"QR_OPRAVNE"_s, {100, 15, 4, 4}, kArial8b, Qt::AlignHCenter),
         label(u"QRL_dodatocne"_s, {130, 15, 20, 4}, u"dodatočné"_s, kArial8),
         rpt::rectangle(u"QRS_dodatocne"_s, {152, 15, 4, 4}),
         sectionRow(u"oddiel1"_s, u"I. ODDIEL - Údaje o zamestnávateľovi"_s, 22),
@@ -77,7 +85,7 @@ rpt::LayoutDesc layoutZP05OZVY()
         {u"22", u"Výsledný nedoplatok (+) / preplatok (-) za zamestnancov", u"nedopl_znec"},
         {u"23", u"Výsledný nedoplatok (+) / preplatok (-) za zamestnávateľa", u"nedopl_ztel"},
         {u"24", u"Spolu nedoplatok (+) / preplatok (-) (p. 22 + p. 23)", u"R24"},
-        {u"25", u"Neuhradené záväzkly zamestnávateľa za rok 2005", u"R25"},
+        {u"25", u"Neuhradené záväzky zamestnávateľa za rok", u"R25"},
         {u"26", u"Ostatné neuhradené záväzky voči zdravotnej poisťovni", u"R26"},
         {u"27", u"Spolu nedoplatok (+) / preplatok (-) po započítaní neuhradených záväzkov zamestnávateľa "
                 u"(p. 24 + p. 25 + p. 23)", u"R27"},
@@ -139,6 +147,10 @@ void TReportZP05OZVY::Otvor_data()
 {
     if (auto *l = findAs<rpt::ReportLabel>(u"QRLabel_rok"_s))
         l->caption = ZP05OZVY::statementYearText(Param.Obdobie);
+    // Row 25 names the settled year, the year before the period's.
+    if (auto *l = findAs<rpt::ReportLabel>(u"QRL_R25"_s))
+        l->caption = ZP05OZVY::unpaidLiabilitiesCaption(Param.Obdobie);
+    social::markStatementKind(*this, Param.Typ_vykazu, u"QR_RIADNE"_s, u"QR_OPRAVNE"_s);
     Q1_.close();
     Q0_.close();
     Q0_.setParam(u"p1"_s, Param.Obdobie / 100);

@@ -15,6 +15,8 @@ namespace ZP05OZVY {
 QString Text_Q0();
 // "o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok " + (year - 1).
 QString statementYearText(int obdobie);
+// The caption of row 25: "Neuhradené záväzky zamestnávateľa za rok " + (year - 1).
+QString unpaidLiabilitiesCaption(int obdobie);
 } // namespace ZP05OZVY
 
 class TReportZP05OZVY : public TReport {

@@ -5,6 +5,7 @@
 #include "platform/db/session.h"
 #include "platform/report/description.h"
 #include "reports/health/insurer_pages.h"
+#include "reports/filled_label.h"
 #include "reports/report_query.h"
 #include "reports/social/social_blocks.h"
 
@@ -134,8 +135,10 @@ rpt::LayoutDesc layoutZP2005PR()
         }(),
         label(u"QRL_riadny"_s, {110, 7, 20, 4}, u"riadny"_s, kArial7),
         rpt::rectangle(u"QRS_riadny"_s, {124, 7, 4, 4}),
+        filledLabel(u"QR_RIADNY"_s, {124, 7, 4, 4}, kArial8b, Qt::AlignHCenter),
         label(u"QRL_opravny"_s, {134, 7, 20, 4}, u"opravný"_s, kArial7),
         rpt::rectangle(u"QRS_opravny"_s, {148, 7, 4, 4}),
+        filledLabel(u"QR_OPRAVNY"_s, {148, 7, 4, 4}, kArial8b, Qt::AlignHCenter),
         label(u"QRL_doplnkovy"_s, {158, 7, 20, 4}, u"doplnkový"_s, kArial7),
         rpt::rectangle(u"QRS_doplnkovy"_s, {175, 7, 4, 4}),
         label(u"QRL_ident"_s, {0, 13, 45, 4}, u"Identifikácia zamestnávateľa"_s, kArial8),
@@ -244,7 +247,7 @@ void TReportZP2005PR::Q0_CalcFields(db::DataSet &ds)
 void TReportZP2005PR::Q1_CalcFields(db::DataSet &ds)
 {
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
-    ds.setValue(u"CALC_MPT"_s, (t("name") + u' ' + t("surname") + u' ' + t("title")).left(100));
+    ds.setValue(u"CALC_MPT"_s, MyConsts::Cele_meno(t("name"), t("surname"), t("title")).left(100));
     const auto [z1, z2] = ZP2005PR::insuranceBases(int(ds.fieldByName(u"u_zdrav"_s).asInteger()),
                                             ds.fieldByName(u"zps"_s).asBoolean(),
                                             ds.fieldByName(u"n_zaklad_zp"_s).asFloat());
@@ -264,6 +267,7 @@ void TReportZP2005PR::Otvor_data()
         l->caption = Param.Vykaz_zostavil;
     if (auto *l = findAs<rpt::ReportLabel>(u"QR_vykaz_dna"_s))
         l->caption = Param.Den_textom;
+    social::markStatementKind(*this, Param.Typ_vykazu, u"QR_RIADNY"_s, u"QR_OPRAVNY"_s);
     const db::SqlResult inf = Q0_.session().run(u"select ico from \":tarix_data:inf\""_s);
     m_ico = inf.rowCount() ? inf.asString(0, 0) : QString();
     Q1_.close();

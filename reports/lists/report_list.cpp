@@ -1,5 +1,6 @@
 #include "reports/lists/report_list.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/periods.h"
 #include "core/session.h"
 #include "reports/dataset_source.h"
@@ -17,7 +18,7 @@ QString monthAndYear(int obdobie, bool velke)
 
 QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul)
 {
-    return (meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed()).left(100);
+    return MyConsts::Cele_meno(meno, priezvisko, titul).left(100);
 }
 
 TReportList::TReportList()

@@ -160,7 +160,6 @@ rpt::LayoutDesc listLayout(const Listina &l)
         const Stlpec &s = l.stlpce[c];
         zaciatky.push_back(x);
         const QString mask = s.dni ? u"0.0"_s : kSuma;
-        const QString maskSpolu = s.dni ? u"0.0"_s : u"0"_s;
         // Inside a group of columns the rule stops below the group's head.
         bool vnutriSkupiny = false;
         for (const auto &[od, po, text] : l.skupiny)
@@ -183,7 +182,7 @@ rpt::LayoutDesc listLayout(const Listina &l)
             if (!suma.isEmpty())
                 spolu.push_back(rpt::expression(u"QRExpr_%1_%2"_s.arg(c + 1).arg(r + 1),
                                                 {box.left, 0.6 + kRiadok * double(r), box.width, kRiadok}, suma,
-                                                narrowFont(7, true), Qt::AlignRight, maskSpolu));
+                                                narrowFont(7, true), Qt::AlignRight, mask));
         }
         x += s.sirka;
     }
@@ -200,7 +199,7 @@ rpt::LayoutDesc listLayout(const Listina &l)
             const double x1 = size_t(po) + 1 < zaciatky.size() ? zaciatky[size_t(po) + 1] : x;
             spolu.push_back(rpt::expression(u"QRExpr_skupina%1"_s.arg(od + 1),
                                             {x0 + 0.4, 0.6 + kRiadok * l.riadky, x1 - x0 - 0.8, kRiadok}, text,
-                                            narrowFont(7, true), Qt::AlignRight, u"0"_s));
+                                            narrowFont(7, true), Qt::AlignRight, kSuma));
         }
         vyskaSpolu += kRiadok;
     }
@@ -244,7 +243,7 @@ rpt::LayoutDesc layoutVL()
                 {w, {u"Dáv.nem. poist."_s, u"Iné výplaty"_s}, {u"CALC_DAVKY_NP"_s, u"Nd_ine"_s}, false,
                  {{}, {}, u"SUM(Q0_.Nd_materska+Q0_.Nd_pridavky+Q0_.CALC_DAVKY_NP+Q0_.Nd_ine)"_s}},
                 {w, {u"Pôžičky"_s, u"Sporenie"_s, u"Stravné"_s}, {u"Ne_pozicky"_s, u"Sporenie"_s, u"Ne_stravne"_s}},
-                {w, {u"Výživné"_s, u"Iné zrážky"_s, u"Záloha"_s}, {u"Ne_odborar"_s, u"CALC_OSTATNE_Z"_s, u"Ne_zaloha"_s}},
+                {w, {u"Odborársky prísp."_s, u"Iné zrážky"_s, u"Záloha"_s}, {u"Ne_odborar"_s, u"CALC_OSTATNE_Z"_s, u"Ne_zaloha"_s}},
                 {w, {u"Hrubá mzda"_s, u"Čistá mzda"_s, u"K výplate"_s}, {u"N_brutto"_s, u"N_netto"_s, u"Vyplata"_s}},
             },
         .riadky = 3,
@@ -274,7 +273,7 @@ rpt::LayoutDesc layoutVLOLD()
                 {w, {u"Materský prísp."_s, u"Prídavky na deti"_s}, {u"Nd_materska"_s, u"Nd_pridavky"_s}},
                 {w, {u"Dáv.nem. poist."_s, u"Iné výplaty"_s}, {u"CALC_DAVKY_NP"_s, u"Nd_ine"_s}},
                 {w, {u"Pôžičky"_s, u"Sporenie"_s}, {u"Ne_pozicky"_s, u"Sporenie"_s}},
-                {w, {u"Výživné"_s, u"Iné zrážky"_s}, {u"Ne_odborar"_s, u"CALC_OSTATNE_Z"_s}},
+                {w, {u"Odborársky prísp."_s, u"Iné zrážky"_s}, {u"Ne_odborar"_s, u"CALC_OSTATNE_Z"_s}},
                 {w, {u"Celkom"_s, u"Záloha"_s}, {u"N_netto"_s, u"Ne_zaloha"_s}},
                 {w, {u"K výplate"_s}, {u"Vyplata"_s}},
             },

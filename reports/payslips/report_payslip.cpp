@@ -1,5 +1,6 @@
 #include "reports/payslips/report_payslip.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/dm_main.h"
 #include "core/helpers/parameters.h"
 #include "core/helpers/periods.h"
@@ -214,7 +215,7 @@ void TReportPayslip::computeReportFields(db::DataSet &ds)
                             + MyConsts::Nazov_mesiaca(int(wholeNumber("v_mesiac")), true) + u' '
                             + QString::number(wholeNumber("v_rok")));
     const QString titul = txt("title");
-    set("CALC_TMP", (titul.isEmpty() ? QString() : titul + u' ') + txt("name") + u' ' + txt("surname"));
+    set("CALC_TMP", MyConsts::Cele_meno(titul, txt("name"), txt("surname")));
     set("CALC_OS_CISLO", QStringLiteral("Osob.číslo: ") + txt("code_numb"));
     set("CALC_RODNE_CISLO", QStringLiteral("Rodné č.: ") + txt("born_numb"));
     set("CALC_ZRAZKY", num("Ne_stravne") + num("Ne_odborar") + num("Ne_poistovna") + num("Ne_pozicky")
@@ -301,6 +302,8 @@ void TReportPayslip::Otvor_data()
                                 QStringLiteral("F_PRIPLAT%1_TEXT").arg(i + 1))
                     .toString()
                     .trimmed();
+    if (DetailBand1)
+        DetailBand1->beforePrint = [this](rpt::Band &, bool &) { showNamedSurcharges(); };
     // One payslip per page unless the firm prints them one after another.
     if (DetailBand1)
         DetailBand1->forceNewPage = MyConsts::Parametre(12).Hodnota != 1.0;
@@ -326,6 +329,28 @@ void TReportPayslip::Zatvor_data()
 {
     Q2_.close();
     Q1_.close();
+}
+
+void TReportPayslip::showNamedSurcharges()
+{
+    // A surcharge the firm has not named prints only when the payroll has one; its empty
+    // row ("0,0 0,00" without a caption) says nothing.
+    for (int i = 0; i < int(QRLAB_priplatky.size()); ++i) {
+        rpt::ReportLabel *popis = QRLAB_priplatky[size_t(i)];
+        if (!popis)
+            continue;
+        const QString n = QString::number(i + 1);
+        const auto hodnota = [&](const QString &pole) {
+            const db::Field *f = Q1_.findField(pole);
+            return f ? f->asFloat() : 0.0;
+        };
+        const bool tlacit = !popis->caption.isEmpty() || hodnota(QStringLiteral("Vh_priplat") + n) != 0.0
+                            || hodnota(QStringLiteral("Vp_priplat") + n) != 0.0;
+        popis->enabled = tlacit;
+        for (const QString &meno : {QStringLiteral("QRDB_Vh_priplat") + n, QStringLiteral("QRDB_Vp_priplat") + n})
+            if (auto *c = findAs<rpt::ReportDBText>(meno))
+                c->enabled = tlacit;
+    }
 }
 
 void TReportPayslip::assemble(const rpt::LayoutDesc &popis)

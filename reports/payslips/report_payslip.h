@@ -87,6 +87,8 @@ protected:
 
     // Builds the layout; the fields it prints are checked against the query's columns.
     void assemble(const rpt::LayoutDesc &popis);
+    // Leaves out the rows of surcharges the firm has not named, unless the payroll has one.
+    void showNamedSurcharges();
 
 private:
     void addComputedFields();

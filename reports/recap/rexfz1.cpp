@@ -19,9 +19,9 @@ namespace REXFZ1 {
 
 namespace {
 
-enum Stlpec : int { cU_fondzam, cF_firma_zps, cN_zaklad_fz, cFz_fondz, cFz_garfond, cZps, cZtp, cO_fondzam };
+enum Stlpec : int { cU_fondzam, cF_firma_zps, cN_zaklad_fz, cFz_fondz, cFz_garfond, cZps, cZtp, cO_fondzam, cF_fondz };
 
-const char kQ1[] = "select u_fondzam, f_firma_zps, n_zaklad_fz, fz_fondz, fz_garfond, zps, ztp, o_fondzam "
+const char kQ1[] = "select u_fondzam, f_firma_zps, n_zaklad_fz, fz_fondz, fz_garfond, zps, ztp, o_fondzam, f_fondz "
                    "from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 and u_fondzam>0";
 
 // Base x rate per cent, any fraction of a crown up (decided on the decimal value).
@@ -37,7 +37,7 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool 
     Sumy s;
     // Groups: A without and B with F_firma_zps; C and D the same for the guarantee-only code 5.
     double zakladA = 0, zakladB = 0, zakladC = 0, zakladD = 0;
-    double sadzbaA = 0, sadzbaB = 0, garA = 0, garB = 0;
+    double sadzbaA = 0, sadzbaB = 0, garA = 0, garB = 0, sadzbaZamestnanca = 0;
     const db::SqlResult r = session.run(QString::fromLatin1(kQ1), {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}});
     for (int i = 0; i < r.rowCount(); ++i) {
         const int kod = int(db::variantToInteger(r.value(i, cU_fondzam)));
@@ -56,6 +56,9 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool 
             (zps ? zakladD : zakladC) += zaklad;
             zvys();
         }
+        // Code 4 pays the employer's share too: its rate is not the employee's.
+        if (kod >= 1 && kod <= 3)
+            sadzbaZamestnanca = std::max(sadzbaZamestnanca, r.asFloat(i, cF_fondz));
         s.pocet += 1;
         if (r.value(i, cZps).toBool()) {
             s.pocet_zps += 1;
@@ -71,8 +74,19 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool 
         s.oz_garfond = contribution(zakladA + zakladC, garA);
         s.oz_garfond1 = contribution(zakladB + zakladD, garB);
     }
+    const db::SqlResult rok =
+        session.run(u"select f_fondz, fz_fondz, fz_fondz1, fz_garfond, fz_garfond1 from \":tarix_comm:setup\""_s);
+    const auto rocna = [&](int stlpec) { return rok.rowCount() ? rok.asFloat(0, stlpec) : 0.0; };
+    const auto pouzita = [&](double sadzba, int stlpec) { return sadzba > 0 ? sadzba : rocna(stlpec); };
+    s.employeeRate = pouzita(sadzbaZamestnanca, 0);
+    s.employerRate = pouzita(sadzbaA, 1);
+    s.employerRate1 = pouzita(sadzbaB, 2);
+    s.guaranteeRate = pouzita(garA, 3);
+    s.guaranteeRate1 = pouzita(garB, 4);
     return s;
 }
+
+QString rateText(double rate) { return fmt::formatFloat(u"0.##", rate) + u'%'; }
 
 QString sumLabel(double v) { return fmt::formatFloat(u"### ### ###", v); }
 
@@ -143,21 +157,21 @@ rpt::LayoutDesc layoutFZ(bool sGarancnym)
         Riadok(d, u"CALC_POCET_ZPS"_s, y += 7, u"z toho - 1.1. občanov so ZPS ****"_s);
         Riadok(d, u"CALC_POCET_ZTP"_s, y += 7, u"           - 1.2. občanov so ZPS s ŤZP *****"_s);
         Riadok(d, u"N_ZAKLAD_FZ"_s, y += 7, u"2. ÚHRN VYMERIAVACÍCH ZÁKLADOV (zamestnancov)"_s, u"Sk"_s);
-        Riadok(d, u"CALC_OZ_FONDZAM"_s, y += 7, u"3. PRÍSPEVOK NA POISTENIE V NEZAMESTNANOSTI - 3.1. platený zamestnávateľom (2,75%)"_s, u"Sk"_s);
-        Riadok(d, u"CALC_OZ_FONDZAM1"_s, y += 7, u"3.2. platený zamestnávateľom  (0,9%)"_s, u"Sk"_s);
-        Riadok(d, u"O_FONDZAM"_s, y += 7, u"3.3. platený zamestnancom     (1%)"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_FONDZAM"_s, y += 7, u"3. PRÍSPEVOK NA POISTENIE V NEZAMESTNANOSTI - 3.1. platený zamestnávateľom"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_FONDZAM1"_s, y += 7, u"3.2. platený zamestnávateľom"_s, u"Sk"_s);
+        Riadok(d, u"O_FONDZAM"_s, y += 7, u"3.3. platený zamestnancom"_s, u"Sk"_s);
         Riadok(d, u"CALC_ODVOD_FZ"_s, y += 7, u"4. ÚHRN (3.1. + 3.2. + 3.3.)"_s, u"Sk"_s, true);
-        Riadok(d, u"CALC_OZ_GARFOND"_s, y += 7, u"5. PRÍSPEVOK DO GARANČNÉHO FONDU - 5.1. platený zamestnávateľom (0,25%)"_s, u"Sk"_s);
-        Riadok(d, u"CALC_OZ_GARFOND1"_s, y += 7, u"5.2. platený zamestnávateľom  (0,1%)"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_GARFOND"_s, y += 7, u"5. PRÍSPEVOK DO GARANČNÉHO FONDU - 5.1. platený zamestnávateľom"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_GARFOND1"_s, y += 7, u"5.2. platený zamestnávateľom"_s, u"Sk"_s);
         Riadok(d, u"CALC_ODVOD_SPOLU"_s, y += 7, u"6. UHRADENÉ PRÍSPEVKY SPOLU (4. + 5.1. + 5.2. )"_s, u"Sk"_s, true);
     } else {
         Riadok(d, u"CALC_POCET"_s, y, u"POČET PLATITEĽOV PRÍSPEVKU (zamestnancov),"_s);
         Riadok(d, u"CALC_POCET_ZPS"_s, y += 7, u"- občanov so ZPS"_s);
         Riadok(d, u"CALC_POCET_ZTP"_s, y += 7, u"- občanov so ZPS s ŤZP"_s);
         Riadok(d, u"N_ZAKLAD_FZ"_s, y += 7, u"ÚHRN VYMERIAVACÍCH ZÁKLADOV (zamestnancov)"_s, u"Sk"_s);
-        Riadok(d, u"CALC_OZ_FONDZAM"_s, y += 7, u"PRÍSPEVOK NA POISTENIE  V NEZAMESTNANOSTI - platený zamestnávateľom    (3%)"_s, u"Sk"_s);
-        Riadok(d, u"CALC_OZ_FONDZAM1"_s, y += 7, u"platený zamestnávateľom    (1%)"_s, u"Sk"_s);
-        Riadok(d, u"O_FONDZAM"_s, y += 7, u"platený zamestnancom       (1%)"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_FONDZAM"_s, y += 7, u"PRÍSPEVOK NA POISTENIE  V NEZAMESTNANOSTI - platený zamestnávateľom"_s, u"Sk"_s);
+        Riadok(d, u"CALC_OZ_FONDZAM1"_s, y += 7, u"platený zamestnávateľom"_s, u"Sk"_s);
+        Riadok(d, u"O_FONDZAM"_s, y += 7, u"platený zamestnancom"_s, u"Sk"_s);
         Riadok(d, u"CALC_O_SPOLU"_s, y += 7, u"UHRADENÝ PRÍSPEVOK SPOLU"_s, u"Sk"_s, true);
     }
     y += 12;
@@ -187,6 +201,20 @@ TReportFZ::TReportFZ(bool sGarancnym) : m_sGarancnym(sGarancnym)
     registerDataSource(u"T0_"_s, &S0_);
     rpt::buildReportForm(*this, layoutFZ(sGarancnym), social::socialBlocks(), checkFields({{&S0_, &T0_}}));
     social::markFilledLabels(*this);
+    for (const char *meno : {"CALC_OZ_FONDZAM", "CALC_OZ_FONDZAM1", "O_FONDZAM", "CALC_OZ_GARFOND", "CALC_OZ_GARFOND1"})
+        if (const auto *l = findAs<rpt::ReportLabel>(u"QRL_"_s + QString::fromLatin1(meno)))
+            m_rateCaptions.insert(l->name, l->caption);
+}
+
+void TReportFZ::setRateCaptions()
+{
+    const QHash<QString, double> sadzby{
+        {u"QRL_CALC_OZ_FONDZAM"_s, Sumy.employerRate},   {u"QRL_CALC_OZ_FONDZAM1"_s, Sumy.employerRate1},
+        {u"QRL_O_FONDZAM"_s, Sumy.employeeRate},         {u"QRL_CALC_OZ_GARFOND"_s, Sumy.guaranteeRate},
+        {u"QRL_CALC_OZ_GARFOND1"_s, Sumy.guaranteeRate1},
+    };
+    for (auto it = m_rateCaptions.cbegin(); it != m_rateCaptions.cend(); ++it)
+        recap::setRecapBox(*this, it.key(), it.value() + u" ("_s + REXFZ1::rateText(sadzby.value(it.key())) + u')');
 }
 
 TReportFZ::~TReportFZ() = default;
@@ -222,6 +250,7 @@ void TReportFZ::Otvor_data()
     T0_.close();
     T0_.open();
     Sumy = REXFZ1::Sucty_vykazu(T0_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do, m_sGarancnym);
+    setRateCaptions();
     const auto suma = [&](const QString &meno, double v) { setRecapBox(*this, meno, REXFZ1::sumLabel(v)); };
     setRecapBox(*this, u"MESIAC"_s, MyConsts::Nazov_mesiaca(Param.Obdobie % 100, true));
     setRecapBox(*this, u"V_ROK"_s, QString::number(Param.Obdobie / 100));

@@ -25,6 +25,13 @@ struct Sumy {
     double oz_fondzam1 = 0; // employer, records with F_firma_zps
     double oz_garfond = 0;  // guarantee fund (FZ1A only)
     double oz_garfond1 = 0;
+    // The rates the amounts above were computed with (per cent); a group without records
+    // takes the year's rate, so that a caption stating a rate never prints a foreign one.
+    double employerRate = 0;      // oz_fondzam
+    double employerRate1 = 0;     // oz_fondzam1
+    double employeeRate = 0;      // o_fondzam
+    double guaranteeRate = 0;     // oz_garfond
+    double guaranteeRate1 = 0;    // oz_garfond1
 
     double fzContribution() const { return o_fondzam + oz_fondzam + oz_fondzam1; }
     double totalContribution() const { return fzContribution() + oz_garfond + oz_garfond1; }
@@ -39,6 +46,9 @@ Sumy Sucty_vykazu(db::Session &session, int obdobie, int sidOd, int sidDo, bool 
 
 // "### ### ###" of a whole amount; 0 prints empty.
 QString sumLabel(double v);
+
+// A rate as the captions state it: "2,75%", "0,9%", "1%".
+QString rateText(double rate);
 
 // The run routine of code FZ1: the older form before 200005, the newer one from it.
 void Spusti_zostavu(const TMyReportParam &p);
@@ -61,7 +71,10 @@ public:
 
 private:
     void T0_CalcFields(db::DataSet &ds);
+    void setRateCaptions();
     bool m_sGarancnym;
+    // The captions of the rows whose rate is stated beside them, without the rate.
+    QHash<QString, QString> m_rateCaptions;
 };
 
 class TReportFZ1 : public TReportFZ {

@@ -48,7 +48,7 @@ rpt::LayoutDesc TReportRZ_2005::reportLayout()
                  u"Nc_ucelove_sporenie"_s, u"0"_s},
                 {u"02 e)"_s, u"e)  zaplatená a uplatnená suma fin. prostriedkov na životné poistenie"_s,
                  u"Nc_zivotne_poistenie"_s, u"0"_s},
-                {u"02 f)"_s, u"f)  Spolu   c) + d) + e) = max. 12 000 Sk"_s, u"Nc_do_limitu"_s, u"0"_s},
+                {u"02 f)"_s, u"f)  Spolu   c) + d) + e) = max. 12 000 Sk"_s, u"Nc_do_limitu"_s},
                 {u"02"_s, u"Spolu  a) + b) + f)"_s, u"Nc_spolu"_s},
                 {u"03"_s, u"Zdaniteľná mzda  (r. 01 - r. 02)"_s, u"Zdanmzda_round"_s},
             },

@@ -1,5 +1,6 @@
 #include "reports/settlement/settlement_report.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/address.h"
 #include "core/session.h"
 #include "payroll/calc/settlement_allowances.h"
@@ -17,12 +18,12 @@ using namespace Qt::Literals::StringLiterals;
 
 QString titleNameSurname(const QString &titul, const QString &meno, const QString &priezvisko)
 {
-    return (titul.trimmed() + u' ' + meno.trimmed() + u' ' + priezvisko.trimmed()).left(100);
+    return MyConsts::Cele_meno(titul, meno, priezvisko).left(100);
 }
 
 QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul)
 {
-    return meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed();
+    return MyConsts::Cele_meno(meno, priezvisko, titul);
 }
 
 QString rzAddress(const QString &ulica, const QString &mesto) { return ulica + u", "_s + mesto; }

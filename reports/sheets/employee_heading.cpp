@@ -1,5 +1,6 @@
 #include "reports/sheets/employee_heading.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/periods.h"
 #include "reports/sheets/sheet_report.h"
 
@@ -19,7 +20,7 @@ void computeEmployeeFields(db::DataSet &ds, const QString &firma, const QString 
     ds.setValue(u"CALC_FIRMA"_s, u"FIRMA: "_s + firma);
     ds.setValue(u"CALC_STREDISKO"_s, u"Stredisko: "_s + txt("sid"));
     const QString titul = txt("title").trimmed();
-    ds.setValue(u"CALC_TMP"_s, (titul.isEmpty() ? QString() : titul + u' ') + txt("name") + u' ' + txt("surname"));
+    ds.setValue(u"CALC_TMP"_s, MyConsts::Cele_meno(titul, txt("name"), txt("surname")));
     ds.setValue(u"CALC_OS_CISLO"_s, u"Osobné číslo: "_s + txt("code_numb"));
     ds.setValue(u"CALC_RODNE_CISLO"_s, u"Rodné číslo: "_s + txt("born_numb"));
     ds.setValue(u"CALC_OBDOBIE"_s,

@@ -1,5 +1,7 @@
 #include "reports/sheets/report_dov.h"
 
+#include "core/helpers/employment_period.h"
+
 #include <algorithm>
 
 namespace tarix::reports {
@@ -75,9 +77,11 @@ rpt::LayoutDesc reportLayout()
 
 QString TReportDOV::Text_Q0(bool podlaPriezviska)
 {
+    // The employees of the month: one who leaves within it still has his holiday to settle.
     return u"select z.code_numb, z.code_emp, z.surname, z.name, z.title, z.holiday, z.holiday_old,\n"
            u"z.holiday+z.holiday_old holiday_spolu from zam z\n"
-           u"where z.sid between :p1 and :p2 and z.holiday+z.holiday_old >0 and z.vystup is null\n"_s
+           u"where z.sid between :p1 and :p2 and z.holiday+z.holiday_old >0 and "_s
+           + MyConsts::employedInPeriodSql(u"z.nastup"_s, u"z.vystup"_s) + u'\n'
            + (podlaPriezviska ? u"order by z.surname,z.name"_s : u"order by z.code_numb"_s);
 }
 
@@ -123,6 +127,7 @@ void TReportDOV::Otvor_data()
     Q0_.close();
     Q0_.setSql(Text_Q0(Param.Podla_priezviska));
     Q0_.setParam(u"p1"_s, Param.Stredisko_od);
+    MyConsts::setPeriodDays(Q0_, MyConsts::monthDays(Param.Obdobie));
     Q0_.setParam(u"p2"_s, Param.Stredisko_do);
     Q1_.close();
     Q1_.setParam(u"v_obdobie1"_s, Param.Obdobie - 12);

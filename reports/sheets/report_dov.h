@@ -18,6 +18,8 @@ public:
     void Otvor_data() override;
     void Zatvor_data() override;
 
+    // The employees of the month (the days set by MyConsts::setPeriodDays) with a holiday
+    // entitlement.
     static QString Text_Q0(bool podlaPriezviska);
     static QString Text_Q1();
 

@@ -39,7 +39,7 @@ const std::vector<TReportML::SheetColumn> &TReportML::sheetColumns()
         {{{"Materský príspevok", "Nd_materska"}, {"Prídavky na deti", "Nd_pridavky"}, {nullptr, nullptr}}},
         {{{"Dávky nem.poist.", "CALC_DAVKY_NP"}, {"Doplatky", "N_doplatok"}, {nullptr, nullptr}}},
         {{{"Pôžičky", "Ne_pozicky"}, {"Sporenie", "Sporenie"}, {nullptr, nullptr}}},
-        {{{"Výživné", "Ne_odborar"}, {"Iné zrážky", "Ne_exekucia"}, {nullptr, nullptr}}},
+        {{{"Odborársky príspevok", "Ne_odborar"}, {"Iné zrážky", "Ne_exekucia"}, {nullptr, nullptr}}},
         {{{"Stravné", "ne_stravne"}, {"Poisťovňa", "ne_poistovna"}, {nullptr, nullptr}}},
         {{{"Preddavok", "Ne_zaloha"}, {"Celkom", "N_netto"}, {nullptr, nullptr}}},
     };

@@ -1,6 +1,7 @@
 #include "reports/sheets/report_ml2.h"
 
 #include "core/helpers/code_texts.h"
+#include "core/helpers/employment_period.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "reports/sheets/report_ml3.h"
@@ -32,7 +33,7 @@ rpt::LayoutDesc reportLayout()
     };
     par(u"ev_cislo"_s, 0, 15, 18, 20, u"EV.ČÍSLO"_s, u"Code_numb"_s);
     par(u"meno"_s, 40, 15, 24, 70, u"Meno a priezvisko"_s, u"CALC_MPT"_s);
-    par(u"rodne"_s, 136, 15, 10, 44, u"Rodné"_s, u"Prev_name"_s);
+    par(u"rodne"_s, 136, 15, 21, 33, u"Rodné priezvisko"_s, u"Prev_name"_s);
     par(u"datum_nar"_s, 0, 20, 18, 20, u"Dátum nar."_s, u"Born_date"_s);
     par(u"stav"_s, 40, 20, 8, 60, u"Stav"_s, u"CALC_STAV"_s);
     par(u"rodne_cislo"_s, 112, 20, 18, 30, u"Rodné číslo"_s, u"Born_numb"_s);
@@ -101,7 +102,8 @@ rpt::LayoutDesc reportLayout()
 
 QString TReportML2::Text_Q0()
 {
-    return u"select  * from zam where code_emp between :p1 and :p2 and sid between :p3 and :p4\norder by code_emp"_s;
+    return u"select  * from zam where code_emp between :p1 and :p2 and sid between :p3 and :p4 and "_s
+           + MyConsts::employedInPeriodSql() + u"\norder by code_emp"_s;
 }
 
 QString TReportML2::Text_Q1()
@@ -161,6 +163,7 @@ void TReportML2::Otvor_data()
         m_prerusenia.insert(prerusenia.value(i, 0).toLongLong(), prerusenia.value(i, 1).toString());
 
     Q0_.close();
+    MyConsts::setPeriodDays(Q0_, MyConsts::yearDays(rok));
     Q0_.setParam(u"p1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"p2"_s, Param.Zamestnanec_do);
     Q0_.setParam(u"p3"_s, Param.Stredisko_od);

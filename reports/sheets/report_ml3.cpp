@@ -233,7 +233,7 @@ const std::vector<TReportML3::SheetColumn> &TReportML3::sheetColumns()
         {{{"Materský príspevok", "Nd_materska"}, {"Prídavky na deti", "Nd_pridavky"}, {"Dopln. dôch.poist.", "N_ddp"}}},
         {{{"Dávky nem.poist.", "CALC_DAVKY_NP"}, {"Doplatky", "N_doplatok"}, {nullptr, nullptr}}},
         {{{"Pôžičky", "Ne_pozicky"}, {"Sporenie", "Sporenie"}, {nullptr, nullptr}}},
-        {{{"Výživné", "Ne_odborar"}, {"Iné zrážky", "Ne_exekucia"}, {nullptr, nullptr}}},
+        {{{"Odborársky príspevok", "Ne_odborar"}, {"Iné zrážky", "Ne_exekucia"}, {nullptr, nullptr}}},
         {{{"Stravné", "Ne_stravne"}, {"Poisťovňa", "Ne_poistovna"}, {"Preddavok", "Ne_zaloha"}}},
         {{{"Hrubá mzda", "N_brutto"}, {"Čistá mzda", "N_netto"}, {"Vyplatené v hotovosti", "Vyplata"}}},
     };

@@ -1,6 +1,8 @@
 #include "reports/sheets/report_pp2.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/code_texts.h"
+#include "core/helpers/employment_period.h"
 
 namespace tarix::reports {
 
@@ -84,7 +86,9 @@ QString TReportPP2::Text_Q0()
     // One row per employee: the confirmation is printed once, not once per month.
     return u"select a.code_emp, a.name, a.surname, a.title, a.born_date, a.tp_street, a.tp_city, a.tp_zip, a.rod_stav,\n"
            u"a.pohlavie, a.zamestnanie, a.nastup from zam a\n"
-           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4 order by a.code_emp"_s;
+           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4 and "_s
+           + MyConsts::employedInPeriodSql(u"a.nastup"_s, u"a.vystup"_s)
+           + u" order by a.code_emp"_s;
 }
 
 QString TReportPP2::Text_Q1()
@@ -106,7 +110,7 @@ TReportPP2::TReportPP2()
         };
         ds.setValue(u"ADR"_s, txt("tp_street") + u", "_s + txt("tp_zip") + u' ' + txt("tp_city"));
         ds.setValue(u"CALC_ROD_STAV"_s, MyConsts::Text_rodinneho_stavu(znak("rod_stav"), znak("pohlavie")));
-        ds.setValue(u"PMT"_s, txt("Surname") + u' ' + txt("Name") + u' ' + txt("Title"));
+        ds.setValue(u"PMT"_s, MyConsts::Cele_meno(txt("Surname"), txt("Name"), txt("Title")));
     };
     DS0.setDataSet(&Q0_);
     prepareQuery(Q1_, u"Q1_"_s, Text_Q1());
@@ -142,6 +146,7 @@ void TReportPP2::Otvor_data()
     QINF_.close();
     QINF_.open();
     Q0_.close();
+    MyConsts::setPeriodDays(Q0_, MyConsts::yearDays(Param.Obdobie / 100));
     Q0_.setParam(u"p1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"p2"_s, Param.Zamestnanec_do);
     Q0_.setParam(u"p3"_s, Param.Stredisko_od);

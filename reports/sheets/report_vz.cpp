@@ -1,6 +1,8 @@
 #include "reports/sheets/report_vz.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/helpers/code_texts.h"
+#include "core/helpers/employment_period.h"
 #include "core/helpers/periods.h"
 
 namespace tarix::reports {
@@ -93,8 +95,9 @@ QString TReportVZ::Text_Q0()
 {
     return u"select a.code_emp, a.name, a.surname, a.title, a.born_date, a.born_numb, a.tp_street, a.tp_city, a.tp_zip,\n"
            u"a.rod_stav, a.pohlavie, a.zamestnanie, a.nastup, b.cislo from zam a,dual12 b\n"
-           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4\n"
-           u"order by a.code_emp, b.cislo"_s;
+           u"where a.code_emp between :p1 and :p2 and a.sid between :p3 and :p4 and "_s
+           + MyConsts::employedInPeriodSql(u"a.nastup"_s, u"a.vystup"_s)
+           + u"\norder by a.code_emp, b.cislo"_s;
 }
 
 QString TReportVZ::Text_Q1()
@@ -115,7 +118,7 @@ TReportVZ::TReportVZ()
             const QString s = txt(name);
             return s.isEmpty() ? QChar() : s.at(0);
         };
-        ds.setValue(u"TMP"_s, txt("Title") + u' ' + txt("Name") + u' ' + txt("Surname"));
+        ds.setValue(u"TMP"_s, MyConsts::Cele_meno(txt("Title"), txt("Name"), txt("Surname")));
         ds.setValue(u"MES"_s, MyConsts::Nazov_mesiaca(int(ds.fieldByName(u"cislo"_s).asInteger()), false) + u'/'
                                   + QString::number(Param.Obdobie / 100));
         ds.setValue(u"CALC_ROD_STAV"_s, MyConsts::Text_rodinneho_stavu(znak("rod_stav"), znak("pohlavie")));
@@ -137,6 +140,7 @@ TReportVZ::~TReportVZ()
 void TReportVZ::Otvor_data()
 {
     Q0_.close();
+    MyConsts::setPeriodDays(Q0_, MyConsts::yearDays(Param.Obdobie / 100));
     Q0_.setParam(u"p1"_s, Param.Zamestnanec_od);
     Q0_.setParam(u"p2"_s, Param.Zamestnanec_do);
     Q0_.setParam(u"p3"_s, Param.Stredisko_od);

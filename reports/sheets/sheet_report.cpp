@@ -1,5 +1,6 @@
 #include "reports/sheets/sheet_report.h"
 
+#include "core/helpers/text_utils.h"
 #include "core/session.h"
 #include "reports/dataset_source.h"
 #include "platform/db/session.h"
@@ -13,7 +14,7 @@ rpt::FontSpec narrowFont(double body, bool tucne) { return rpt::FontSpec{u"Arial
 
 QString nameSurnameTitle(const QString &meno, const QString &priezvisko, const QString &titul)
 {
-    return (meno.trimmed() + u' ' + priezvisko.trimmed() + u' ' + titul.trimmed()).left(100);
+    return MyConsts::Cele_meno(meno, priezvisko, titul).left(100);
 }
 
 QString sheetAddress(const QString &ulica, const QString &psc, const QString &mesto)

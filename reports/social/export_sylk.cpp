@@ -90,7 +90,7 @@ void Export_sylk(const TMyReportParam &p)
     if (ui::current().askYesNo(Msg(65125)))
         ShellUtils::ShellOpenFile(subor, QString(), QFileInfo(subor).absolutePath());
     else
-        MyConsts::Sprava_informacia(Msg(65124, subor));
+        MyConsts::reportFilesWritten(Msg(65124, subor), {subor});
 }
 
 } // namespace tarix::reports::ParForm

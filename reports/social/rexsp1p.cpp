@@ -128,7 +128,7 @@ void TReportSP1P::computeStatementFields(db::DataSet &ds)
     const auto t = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asString().trimmed(); };
     const auto n = [&](const char *pole) { return ds.fieldByName(QString::fromLatin1(pole)).asFloat(); };
     ds.setValue(QStringLiteral("CALC_MESIAC"), t("v_mesiac") + QStringLiteral(" / ") + t("v_rok"));
-    ds.setValue(QStringLiteral("CALC_MPT"), t("name") + u' ' + t("surname") + u' ' + t("title"));
+    ds.setValue(QStringLiteral("CALC_MPT"), MyConsts::Cele_meno(t("name"), t("surname"), t("title")));
     ds.setValue(QStringLiteral("CALC_U_INVALID"), n("u_invalid") == 0 ? QStringLiteral("X") : QString());
     ds.setValue(QStringLiteral("CALC_BORN_NUMB"), MyConsts::Odstran_lomky_a_medzery(t("born_numb")));
     ds.setValue(QStringLiteral("CALC_ROZSAH_SP"),

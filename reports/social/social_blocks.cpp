@@ -144,4 +144,13 @@ void markFilledLabels(rpt::ReportForm &form)
             l->dataRole = true;
 }
 
+void markStatementKind(rpt::ReportForm &form, QChar kind, const QString &regularBox, const QString &correctiveBox)
+{
+    const bool corrective = kind == u'O';
+    if (auto *l = form.findAs<rpt::ReportLabel>(regularBox))
+        l->caption = corrective ? QString() : QStringLiteral("X");
+    if (auto *l = form.findAs<rpt::ReportLabel>(correctiveBox))
+        l->caption = corrective ? QStringLiteral("X") : QString();
+}
+
 } // namespace tarix::reports::social

@@ -41,5 +41,8 @@ QString Text_obdobia(int obdobie);
 QString firmAccountNumber(const db::DataSet &inf);
 // The labels the set-up fills (tag not 0) keep their data when only data is printed.
 void markFilledLabels(rpt::ReportForm &form);
+// Ticks the box of the statement's kind the request asks for ("O" corrective, otherwise
+// regular): "X" into the label `regularBox` or `correctiveBox`, the other one empty.
+void markStatementKind(rpt::ReportForm &form, QChar kind, const QString &regularBox, const QString &correctiveBox);
 
 } // namespace tarix::reports::social

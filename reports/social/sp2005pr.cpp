@@ -140,7 +140,7 @@ void TReportSP2005PR::computeFieldsQ0(db::DataSet &ds)
         return ds.fieldByName(QString::fromLatin1(pole)).asInteger() == 0 ? QStringLiteral("X") : QString();
     };
     ds.setValue(QStringLiteral("CALC_MESIAC"), t("v_mesiac") + QStringLiteral(" / ") + t("v_rok"));
-    ds.setValue(QStringLiteral("CALC_MPT"), (t("name") + u' ' + t("surname") + u' ' + t("title")).left(100));
+    ds.setValue(QStringLiteral("CALC_MPT"), MyConsts::Cele_meno(t("name"), t("surname"), t("title")).left(100));
     ds.setValue(QStringLiteral("CALC_U_INVALID"), x("u_invalid"));
     ds.setValue(QStringLiteral("CALC_U_FONDZAM"), x("u_fondzam"));
     ds.setValue(QStringLiteral("CALC_U_NEMOC"), x("u_nemoc"));
@@ -169,9 +169,7 @@ void TReportSP2005PR::Otvor_data()
     };
     // The period of the first line; an empty month leaves the box empty.
     nastav("QR_OBDOBIE", Q0_.isEmpty() ? QString() : Q0_.fieldByName(QStringLiteral("CALC_MESIAC")).asString());
-    const bool opravny = Param.Typ_vykazu == u'O';
-    nastav("QR_RIADNY", opravny ? QString() : QStringLiteral("X"));
-    nastav("QR_OPRAVNY", opravny ? QStringLiteral("X") : QString());
+    social::markStatementKind(*this, Param.Typ_vykazu, QStringLiteral("QR_RIADNY"), QStringLiteral("QR_OPRAVNY"));
 }
 
 void TReportSP2005PR::Zatvor_data()

@@ -252,11 +252,7 @@ void TReportSP2005VY::Priprav_vykaz()
 {
     if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_OBDOBIE")))
         l->caption = SP2005VY::statementPeriodText(Param.Obdobie);
-    const bool opravny = Param.Typ_vykazu == u'O';
-    if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_RIADNY")))
-        l->caption = opravny ? QString() : QStringLiteral("X");
-    if (auto *l = findAs<rpt::ReportLabel>(QStringLiteral("QR_OPRAVNY")))
-        l->caption = opravny ? QStringLiteral("X") : QString();
+    social::markStatementKind(*this, Param.Typ_vykazu, QStringLiteral("QR_RIADNY"), QStringLiteral("QR_OPRAVNY"));
     Sucty = SP2005VY::computeTotals(Q1_.session(), Param.Obdobie, Param.Stredisko_od, Param.Stredisko_do);
     fillTotals();
     Q1_.close();

@@ -1,5 +1,7 @@
 #include "reports/taxreport/report_vd.h"
 
+#include "core/helpers/employment_period.h"
+#include "core/helpers/text_utils.h"
 #include "core/session.h"
 #include "platform/db/session.h"
 #include "platform/db/sql_result.h"
@@ -45,10 +47,12 @@ QString settled(const QVariant &zac, const QVariant &kon)
 
 std::vector<Riadok> vdRows(db::Session &session, int rok)
 {
+    db::Params dniRoka;
+    MyConsts::setPeriodDays(dniRoka, MyConsts::yearDays(rok));
     const db::SqlResult q0 = session.run(
-        u"select code_emp, born_numb, born_date, surname,name, title, tp_street, tp_city, tp_zip from zam where "
-        "nastup<=:p1 and (vystup is null or vystup>:p2) and dan_zrazkou=false order by surname"_s,
-        {{u"p1"_s, QDate(rok, 12, 31)}, {u"p2"_s, QDate(rok - 1, 12, 31)}}, core::kAliasData);
+        u"select code_emp, born_numb, born_date, surname,name, title, tp_street, tp_city, tp_zip from zam where "_s
+            + MyConsts::employedInPeriodSql() + u" and dan_zrazkou=false order by surname"_s,
+        dniRoka, core::kAliasData);
     const auto celych = [](double v) { return fmt::formatFloat(u"#,##0", v); };
     std::vector<Riadok> out;
     for (int i = 0; i < q0.rowCount(); ++i) {
@@ -56,7 +60,7 @@ std::vector<Riadok> vdRows(db::Session &session, int rok)
         Riadok r;
         r.code_emp = int(q0.asInteger(i, 0));
         r.born_numb = t(1);
-        r.CALC_MENO = (t(5) + u' ' + t(3) + u' ' + t(4)).trimmed(); // no leading blank without a title
+        r.CALC_MENO = MyConsts::Cele_meno(t(5), t(3), t(4));
         r.CALC_TP = q0.asString(i, 6) + u", "_s + q0.asString(i, 8) + u' ' + q0.asString(i, 7);
         const db::Params p{{u"p1"_s, r.code_emp}, {u"p2"_s, rok}};
         const db::SqlResult q1 = session.run(

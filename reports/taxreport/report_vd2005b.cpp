@@ -251,14 +251,19 @@ void Export_xfdf(const TMyReportParam &p)
         const QList<MyConsts::FormFields> zamestnanci = employeeFields(session);
         MyConsts::Zobraz_priebeh(50);
         // Without employees there is no page to file.
-        int zapisane = 0;
+        QStringList zapisane;
         if (!zamestnanci.isEmpty())
-            zapisane = int(MyConsts::writeFormDataPages(
-                                xfdfPages(rok, VD2005A::loadHeading(session).DIC, zamestnanci, pdfTemplate()))
-                                .written.size());
+            zapisane = MyConsts::writeFormDataPages(
+                           xfdfPages(rok, VD2005A::loadHeading(session).DIC, zamestnanci, pdfTemplate()))
+                           .written;
         priebeh.zatvor();
         const QString priecinok = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
-        MyConsts::Sprava_informacia(Msg(65102, zapisane, u"RH3_*.XFDF"_s, priecinok));
+        if (zapisane.isEmpty())
+            MyConsts::reportNothingWritten(zamestnanci.isEmpty()
+                                               ? u"Za rok %1 nie sú žiadni zamestnanci pre prílohu hlásenia."_s.arg(rok)
+                                               : u"Všetky strany prílohy hlásenia už existovali a ostali bez zmeny."_s);
+        else
+            MyConsts::reportFilesWritten(Msg(65102, int(zapisane.size()), u"RH3_*.XFDF"_s, priecinok), zapisane);
         MyConsts::Vyber_a_otvor_subor(MyConsts::outputFolderOrDefault(), u"*.*"_s);
     });
 }

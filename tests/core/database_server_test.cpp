@@ -162,7 +162,8 @@ TEST_F(ServerStartup, ANewWorkstationGetsItsPrivateSchemaAndListsTheServersFirms
     TARIX_REQUIRE_PG_SERVER();
     test::PgTestDatabase database;
     QTemporaryDir program;
-    core::createServerInstallation(database.conninfo(), program.path());
+    // Start-up needs no payrolls of the demo firm.
+    core::createServerInstallation(database.conninfo(), program.path(), {.demoPayrolls = false});
     // A workstation the server has not met yet: its private schema is not there.
     const QString privateFolderDb = core::workstationPrivateSchema(program.path() + u'/');
     db::PgConnection conn(database.conninfo());

@@ -33,6 +33,9 @@ protected:
     void payee(const QString &kind, int code, const QVariant &payer, const QVariant &branch,
                const QVariant &ico)
     {
+        // The test's own row for the payee replaces the one the demo firm ships.
+        session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = :t and buid_kod = :k",
+                        {{"t", kind}, {"k", code}});
         session.execute("insert into \":tarix_data:cis_bu\" (buid_typ, buid_kod, old_cislo_u, pobocka_zp, ico) "
                         "values (:t, :k, :c, :b, :i)",
                         {{"t", kind}, {"k", code}, {"c", payer}, {"b", branch}, {"i", ico}});
@@ -116,7 +119,9 @@ TEST_F(MainModuleServices, InsurerDataLoadedFromTheRowAndClearedWithoutIt)
     EXPECT_EQ(dm->Udaje_cbu.Pobocka_zp, 0);
     EXPECT_EQ(dm->Udaje_cbu.Ico, QString());
 
-    // A missing row leaves the record cleared, not the firm's ICO and not the earlier row.
+    // A missing row leaves the record cleared, not the firm's ICO and not the earlier row
+    // (insurer 21 without its row: the demo firm ships one).
+    session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod = 21");
     dm->Nacitaj_udaje_zp(25);
     dm->Nacitaj_udaje_zp(21);
     EXPECT_EQ(dm->Udaje_cbu.Cislo_platitela, QString());

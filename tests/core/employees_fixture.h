@@ -25,7 +25,9 @@ inline DemoOptions employeesOptions()
 
 class EmployeesTest : public DemoFirmTest<> {
 protected:
-    EmployeesTest() : DemoFirmTest({true, 2007, 2007}, employeesOptions()) {}
+    // The tests make the demo firm's January to March 2007 themselves: the installation without
+    // the demo's payrolls.
+    EmployeesTest() : DemoFirmTest(kDemo2007WithoutPayrolls, employeesOptions()) {}
 
     core::TDMZ &dmz() { return core::DMZ(); }
     db::Table &zam() { return core::DMZ().TZAM_; }

@@ -73,10 +73,11 @@ protected:
         database = std::make_unique<test::PgTestDatabase>();
         ASSERT_TRUE(program.isValid());
         m_root = QDir(program.path()).canonicalPath() + u'/';
-        core::createServerInstallation(database->conninfo(), m_root, {true, 2007, 2007});
+        // Firm administration needs no payrolls of the demo firm.
+        core::createServerInstallation(database->conninfo(), m_root, {true, 2007, 2007, false});
         // The opening still checks the folders' database files before it opens the tables
         // (all of which it then reads from the server); they are there for that check only.
-        core::createInstallation(m_root, {true, 2007, 2007});
+        core::createInstallation(m_root, {true, 2007, 2007, false});
         core::setAppPaths(core::deriveAppPaths(m_root, QString(), QString()));
         core::openAppIni(m_root);
         core::openStartupSession(core::appPaths(), database->conninfo());

@@ -148,7 +148,7 @@ TEST_F(MainMenuCommandsOnAFirm, FullMenuErrorsAndTheListAfterARecalculation)
                                                       "&Koniec programu"}));
     // "Číselník príspevkov k prídavkom na deti" is hidden from 2005 on.
     EXPECT_EQ(shown(main->settingsMenu()),
-              (QStringList{"&Spoločné parametre programu", "&Zaokrúľovanie", "&Parametre zamestnávateľa",
+              (QStringList{"&Spoločné parametre programu", "&Zaokrúhľovanie", "&Parametre zamestnávateľa",
                            "&Daň z príjmu - ročná tabuľka ", "-", "Číselník parametrov programu", "Číselník stredísk",
                            "Číselník zdravotných poisťovní", "Číselník bankových spojení",
                            "Číselník pracovných výkonov", "Číselník výnimiek z minimálneho vymer.základu",

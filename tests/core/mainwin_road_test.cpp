@@ -48,7 +48,7 @@ TEST_F(MainWindowFromStartup, FilterOpenChangePostCancelAndTheLeaveGuard)
     EXPECT_EQ(core::employeeViewMode(), u'V');
     choose(main->employeeOperations(), "Zobrazovať všetkých zamestnancov");
     EXPECT_EQ(list->gridModel()->rowCount(), 10);
-    choose(main->employeeOperations(), "Zobrazovať len platných zamestancov");
+    choose(main->employeeOperations(), "Zobrazovať len platných zamestnancov");
     EXPECT_EQ(list->gridModel()->rowCount(), 9);
     EXPECT_TRUE(widget<QAction>("mnu_zobr_s")->isChecked());
 

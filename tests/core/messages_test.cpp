@@ -39,7 +39,7 @@ const MessageCase kMessageCases[] = {
      u"Ročné zúčtovanie dane nebolo nájdené. Ak spracovávate rok 2005, je potrebné zmeniť "
      u"výplatné obdobie. Ak spracováte rok 2006 je potrebné najskôr urobiť ročné zúčtovanie dane."},
     {65102, [] { return Msg(65102, 3, "RH3_*.XFDF", "/srv/tarix/vystupy/DATA01/2006"); },
-     u"Bolo vygenerovaných 3 súborov RH3_*.XFDF v adresári /srv/tarix/vystupy/DATA01/2006. "
+     u"Boli vygenerované 3 súbory RH3_*.XFDF v adresári /srv/tarix/vystupy/DATA01/2006. "
      u"Súbory je možné prezerať v prehliadači Acrobat Reader 6.0 CE alebo vyššom. Prehliadač "
      u"sa otvorí automaticky po dvojkliknutí na daný súbor."},
     {65157, [] { return Msg(65157, QStringLiteral("\"/srv/tarix/ZALOHA/\"")); },
@@ -83,6 +83,27 @@ TEST(MessagesTest, TextsFilledWithTheCallersValues)
 {
     for (const MessageCase &c : kMessageCases)
         EXPECT_EQ(c.format(), QString::fromUtf16(c.expected)) << "message " << c.id;
+}
+
+TEST(MessagesTest, ACountedWordAgreesWithItsCount)
+{
+    const struct {
+        int count;
+        const char16_t *generated, *marked;
+    } cases[] = {
+        {1, u"Bol vygenerovaný 1 súbor RH3 v adresári /v.", u"Bol označený 1 riadok na spracovanie. Pokračovať ?"},
+        {3, u"Boli vygenerované 3 súbory RH3 v adresári /v.", u"Boli označené 3 riadky na spracovanie. Pokračovať ?"},
+        {5, u"Bolo vygenerovaných 5 súborov RH3 v adresári /v.",
+         u"Bolo označených 5 riadkov na spracovanie. Pokračovať ?"},
+        {0, u"Bolo vygenerovaných 0 súborov RH3 v adresári /v.",
+         u"Bolo označených 0 riadkov na spracovanie. Pokračovať ?"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_TRUE(Msg(65102, c.count, "RH3", "/v").startsWith(QString::fromUtf16(c.generated))) << c.count;
+        EXPECT_EQ(Msg(65097, c.count), QString::fromUtf16(c.marked));
+    }
+    // A text without a count keeps its braces as they stand.
+    EXPECT_EQ(msg::withPluralForms(QStringLiteral("{a|b|c} {d}"), 2), QStringLiteral("b {d}"));
 }
 
 TEST(MessagesTest, LineBreaksAreRealCharactersInTheirOrder)

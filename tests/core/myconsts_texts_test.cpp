@@ -148,6 +148,19 @@ TEST(MyConstsTexts, Replacing)
               QStringLiteral("7801011234"));
 }
 
+TEST(MyConstsTexts, PluralFormAfterACount)
+{
+    const struct {
+        qint64 count;
+        const char *expected;
+    } cases[] = {{0, "súborov"}, {1, "súbor"}, {2, "súbory"}, {3, "súbory"}, {4, "súbory"}, {5, "súborov"},
+                 {11, "súborov"}, {21, "súborov"}, {22, "súborov"}, {-1, "súborov"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(pluralForm(c.count, QStringLiteral("súbor"), QStringLiteral("súbory"), QStringLiteral("súborov")),
+                  QString::fromUtf8(c.expected))
+            << c.count;
+}
+
 TEST(MyConstsTexts, Joins)
 {
     EXPECT_EQ(Cele_meno(QStringLiteral("Ing."), QStringLiteral("Novák"), QStringLiteral("Ján")),

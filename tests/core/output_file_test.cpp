@@ -1,6 +1,6 @@
 // What every file writer does around writing: the check of its files with the overwrite
-// question, the offer to open the result, where files go, and the parts of a file name
-// taken from data.
+// question, the offer to open the result, the message after writing, where files go, and
+// the parts of a file name taken from data.
 #include "core/helpers/app_paths.h"
 #include "core/helpers/file_choice.h"
 #include "core/helpers/messages.h"
@@ -9,6 +9,7 @@
 #include "platform/shell/launcher.h"
 #include "support/scripted_test.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <optional>
@@ -109,6 +110,29 @@ TEST_F(OutputFileTest, OfferToOpenTheWrittenFile)
     ShellUtils::setStartHook({});
     ASSERT_EQ(started.size(), 1);
     EXPECT_TRUE(started.at(0).contains(file)) << started.at(0).toStdString();
+}
+
+TEST_F(OutputFileTest, ASuccessMessageNamesOnlyFilesThatExist)
+{
+    const QString a = path("tb070410.XML");
+    const QString b = path("tb070410.txt");
+    write(a, "x");
+    // One of the files is missing: the clerk reads of the missing file, not of success.
+    try {
+        MyConsts::reportFilesWritten("Hotovo.", {a, b});
+        ADD_FAILURE() << "no error for a missing file";
+    } catch (const EMyError &e) {
+        EXPECT_EQ(e.text(), Msg(65129, QDir::toNativeSeparators(b)));
+    }
+    EXPECT_TRUE(scripted.messages().isEmpty());
+    write(b, "y");
+    MyConsts::reportFilesWritten("Hotovo.", {a, b});
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{"Hotovo."});
+    // A run with nothing to write names no file.
+    scripted.clearEvents();
+    MyConsts::reportNothingWritten("Nie je čo vykázať.");
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Information),
+              QStringList{"Nie je čo vykázať.\nŽiadny súbor nebol vytvorený."});
 }
 
 TEST_F(OutputFileTest, FilesGoToTheProgramsOrTheFirmsOutputFolder)

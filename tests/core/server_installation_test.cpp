@@ -8,6 +8,7 @@
 #include "platform/ini/ini_file.h"
 #include "support/installation.h"
 #include "support/pg_test_server.h"
+#include "tools/mkinst/demo_payrolls.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,7 +48,9 @@ TEST(ServerInstallation, EveryFolderIsASchemaWithTheRowsOfTheEmbeddedOne)
     test::Installation embedded;
     embedded.install();
     QTemporaryDir program;
-    const QStringList made = core::createServerInstallation(database.conninfo(), program.path());
+    // The demo firm's payrolls too, as the generator makes them: the server's computed the same.
+    const QStringList made = core::createServerInstallation(database.conninfo(), program.path(), {},
+                                                            installation::createDemoPayrolls);
     const QString priv = core::workstationPrivateSchema(program.path() + u'/');
     EXPECT_EQ(made, (QStringList{priv, QStringLiteral("rok2004"), QStringLiteral("rok2005"), QStringLiteral("rok2006"),
                                  QStringLiteral("rok2007"), QStringLiteral("rok2008"), QStringLiteral("data"),
@@ -86,7 +89,8 @@ TEST(ServerInstallation, EveryFolderIsASchemaWithTheRowsOfTheEmbeddedOne)
     // Run again, it makes nothing and keeps what the clerk entered.
     db::PgConnection conn(database.conninfo());
     conn.execute(QStringLiteral("update data01.inf set nazov = 'Zmenená firma'"));
-    EXPECT_EQ(core::createServerInstallation(database.conninfo(), program.path()), QStringList());
+    EXPECT_EQ(core::createServerInstallation(database.conninfo(), program.path(), {}, installation::createDemoPayrolls),
+              QStringList());
     EXPECT_EQ(conn.exec(QStringLiteral("select nazov from data01.inf")).value(0, 0).toString(), QStringLiteral("Zmenená firma"));
 }
 

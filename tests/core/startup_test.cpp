@@ -138,7 +138,9 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
 {
     QTemporaryDir dir;
     const QString root = dir.path() + '/';
-    const QStringList created = core::createInstallation(dir.path());
+    // The core alone: the demo firm's payrolls come from the payroll module (tools/mkinst).
+    const core::InstallationOptions withoutPayrolls{.demoPayrolls = false};
+    const QStringList created = core::createInstallation(dir.path(), withoutPayrolls);
     EXPECT_EQ(created.size(), 1 + 5 + 2);
     for (const char *sub : {"PRIVATE", "COMMON/ROK2004", "COMMON/ROK2008", "DATA", "DATA01"})
         EXPECT_TRUE(QFile::exists(root + sub + "/tarix.db")) << sub;
@@ -154,7 +156,7 @@ TEST(Installation, CreatesEveryFolderOnceAndKeepsExistingData)
         s.closeAll();
     }
     // A second run creates nothing and leaves the clerk's change alone.
-    EXPECT_TRUE(core::createInstallation(dir.path()).isEmpty());
+    EXPECT_TRUE(core::createInstallation(dir.path(), withoutPayrolls).isEmpty());
     db::Session s;
     s.setAlias(core::kAliasData, root + "DATA01");
     EXPECT_EQ(s.run("select count(*) from \":tarix_data:zam\"").value(0, 0).toInt(), 9);

@@ -58,7 +58,9 @@ Row row(const QString &pn, const QString &sid, const QString &ovp = "1000")
 
 class ImportTest : public test::DemoFirmTest<payroll::testing::WatchingUserInterface> {
 protected:
-    ImportTest(int year, int month) : DemoFirmTest({true, 2005, 2007}, options(year, month)) {}
+    // The import makes the month's payrolls into a firm without any: the installation without
+    // the demo's payrolls.
+    ImportTest(int year, int month) : DemoFirmTest({true, 2005, 2007, false}, options(year, month)) {}
 
     void SetUp() override
     {
@@ -241,6 +243,21 @@ TEST_F(Import200503, TheMonthsRowsAreImportedAndTheFailuresListed)
         EXPECT_EQ(zam(pn, "code_emp").toString(), "<none>") << pn;
     EXPECT_NE(zam(101, "tp_street").toString(), "Iná 9");
     expectNoQuestionInATransaction();
+}
+
+// A list of failures that cannot be written (a folder stands in its place) is named in
+// 65123 and not opened: the clerk is shown no file that is not there.
+TEST_F(Import200503, AListOfFailuresThatCannotBeWrittenIsNotOpened)
+{
+    ASSERT_TRUE(QDir().mkpath(errorFile(200503)));
+    Row badAmount = row("505", "2", "12a");
+    writeFile("0503.txt", {row("501", "2").text(), badAmount.text()});
+    scripted.answerYes().answerYes();
+    const Vysledok v = filings::survey_import::mnu_imp2Click();
+    EXPECT_EQ(v.importovane, 1);
+    EXPECT_EQ(v.chyby.size(), 1);
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65123, errorFile(200503))});
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(' ').toStdString();
 }
 
 // The centres asked about: the open month's rows only, 1 to 99, ascending, each once; a

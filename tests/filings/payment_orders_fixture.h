@@ -58,6 +58,9 @@ protected:
     void payee(const QString &typ, int kod, const QString &ucet, const QString &banka, const QString &ssym,
                const QString &ksym, const QString &vsym)
     {
+        // The test's own row for the payee replaces the one the demo firm ships.
+        session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = :p1 and buid_kod = :p2",
+                        {{"p1", typ}, {"p2", kod}});
         session.execute("insert into \":tarix_data:cis_bu\" (buid_typ, buid_kod, cislo_u, banka_u, ssym_u, ksym, "
                         "vsym) values (:p1, :p2, :p3, :p4, :p5, :p6, :p7)",
                         {{"p1", typ}, {"p2", kod}, {"p3", ucet}, {"p4", banka}, {"p5", ssym}, {"p6", ksym},

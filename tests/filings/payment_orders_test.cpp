@@ -1,7 +1,7 @@
 // The generation of bulk payment orders from a month's payroll: the items of the four parts
 // mapped from a fixture of nakl, cis_bu, vyp, zam and zrv (symbols, accounts, order), the
-// account pre-check and its list, and the generation that replaces a header's items in one
-// transaction.
+// account pre-check and its list, the levies left out for want of a payee's account, and
+// the generation that replaces a header's items in one transaction.
 #include "payment_orders_fixture.h"
 
 #include "core/helpers/messages.h"
@@ -222,6 +222,51 @@ TEST_F(PaymentOrderItems, ThePreCheckNamesMoreThanAHundredEmployees)
     EXPECT_EQ(employeesWithoutAccount(session, 200503).size(), 120 + 2);
 }
 
+TEST_F(PaymentOrderItems, LeviesWhosePayeeHasNoAccountAreNamed)
+{
+    // The fixture: the health insurer 25 has a row without an account, the labour office
+    // none at all; the tax office is owed nothing.
+    const std::vector<LeftOutLevy> levies = leviesWithoutAccount(session);
+    ASSERT_EQ(levies.size(), 2u);
+    EXPECT_EQ(levies[0].text, "Poistné do zdrav.poisťovne č.25 - spolu");
+    EXPECT_EQ(levies[0].amount, 300);
+    EXPECT_EQ(levies[1].text, "Odvod na úrad práce spolu");
+    EXPECT_EQ(levies[1].amount, 40);
+    const QString text = leftOutLeviesText(levies);
+    EXPECT_TRUE(text.contains("Poistné do zdrav.poisťovne č.25 - spolu: 300,00 Sk")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Odvod na úrad práce spolu: 40,00 Sk")) << text.toStdString();
+    EXPECT_TRUE(leftOutLeviesText({}).isEmpty());
+}
+
+TEST_F(PaymentOrderItems, TheTaxIsLeftOutOnlyWhenNoneOfItsLinesIsPaid)
+{
+    // The tax office is paid the total "D" or its parts "E" (advances) and "F" (withholding).
+    struct Pripad {
+        const char *name;
+        QStringList placene;
+        QStringList vynechane;
+    } pripady[] = {
+        {"the total paid", {"D"}, {}},
+        {"both parts paid", {"E", "F"}, {}},
+        {"one part paid: the other is named", {"E"}, {"F"}},
+        {"the other part paid", {"F"}, {"E"}},
+        {"nothing paid: the total is named", {}, {"D"}},
+    };
+    for (const Pripad &c : pripady) {
+        session.execute("delete from \":tarix_priv:nakl\"");
+        session.execute("delete from \":tarix_data:cis_bu\"");
+        nakl(1, "E", 600, "E", 0);
+        nakl(2, "F", 400, "F", 0);
+        nakl(3, "D", 1000, "D", 0);
+        for (const QString &documentKind : c.placene)
+            payee(documentKind, 0, "2612345678", "0200", QString(), "1148", QString());
+        QStringList named;
+        for (const LeftOutLevy &l : leviesWithoutAccount(session))
+            named << l.text;
+        EXPECT_EQ(named, c.vynechane) << c.name;
+    }
+}
+
 // ---- the generation ------------------------------------------------------------------------
 
 class PaymentOrderGeneration : public PaymentOrderItems {
@@ -314,6 +359,29 @@ TEST_F(PaymentOrderGeneration, AHeaderDeletedMeanwhileIsRefused)
     EXPECT_EQ(scripted.messages(ui::MessageKind::Error), QStringList{Msg(65127)});
     EXPECT_EQ(items(1), 1); // the orphaned item was not replaced either
     EXPECT_FALSE(generuj(0, v));
+}
+
+TEST_F(PaymentOrderGeneration, TheMessageAfterGenerationNamesEveryLevyLeftOut)
+{
+    // The month owes the tax office 500 Sk of advances; its payee row is gone.
+    session.execute("update \":tarix_data:vyp\" set d_preddavok=500 where code_emp=1 and v_obdobie=200503");
+    session.execute("delete from \":tarix_data:cis_bu\" where buid_typ='D'");
+    Parametre_hp v;
+    v.cast_b = v.cast_c = false;
+    ASSERT_TRUE(generuj(1, v)) << scripted.messages().join('\n').toStdString();
+    const QStringList warnings = scripted.messages(ui::MessageKind::Warning);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].startsWith(Msg(65150)));
+    EXPECT_TRUE(warnings[0].contains("Daňový úrad - odvod dane spolu: 500,00 Sk")) << warnings[0].toStdString();
+    // Its parts go with the total: not named on their own.
+    EXPECT_FALSE(warnings[0].contains("Daňový úrad - preddavky + RZ - bonusy")) << warnings[0].toStdString();
+
+    // With the payee's account back nothing is left out, and the message is the plain one.
+    payee("D", 0, "2612345678", "0200", QString(), "1148", QString());
+    scripted.clearEvents();
+    ASSERT_TRUE(generuj(1, v));
+    EXPECT_EQ(scripted.messages(ui::MessageKind::Warning), QStringList{Msg(65150)});
+    EXPECT_EQ(count("select count(*) from \":tarix_data:hp2\" where hpid=1 and suma=500"), 1);
 }
 
 TEST_F(PaymentOrderGeneration, PartARunsTheRecapitulationWhichRewritesNakl)

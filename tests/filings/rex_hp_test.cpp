@@ -81,6 +81,19 @@ TEST_F(PaymentOrderPrint, TwentyFiveItemsAtTenAPageGiveThreePagesEachWithItsTota
     EXPECT_TRUE(scripted.messages().isEmpty()) << scripted.messages().join('\n').toStdString();
 }
 
+TEST_F(PaymentOrderPrint, ThePageTotalPrintsAsItsItems)
+{
+    header(2, "2612345678", "0200", QDate(2007, 2, 10));
+    item(2, 4697, "123457", "0900");
+    item(2, 201672, "223457", "0900");
+    const rpt::PreparedReport *r = run([&] { REXHP::runHp1Report(request("HP1", 2)); });
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(textOf(r->pages[0], "QRDB_SUMA", 0), "4 697,00");
+    EXPECT_EQ(textOf(r->pages[0], "QRDB_celkom"), "206 369,00");
+    EXPECT_EQ(REXHP::sumLabel(1234567.5), "1 234 567,50");
+    EXPECT_EQ(REXHP::sumLabel(-4697), "-4 697,00");
+}
+
 TEST_F(PaymentOrderPrint, WithoutAHeaderNothingIsPrinted)
 {
     EXPECT_EQ(run([&] { REXHP::runHp1Report(request("HP1", 0)); }), nullptr);
@@ -142,11 +155,14 @@ TEST_F(PaymentOrderFromPayroll, PartsBAndCAreListedWholeWithTheirTotal)
     ASSERT_NE(r, nullptr) << scripted.messages().join('\n').toStdString();
     ASSERT_EQ(r->pages.size(), 1u);
     const rpt::PreparedPage &page = r->pages[0];
-    EXPECT_EQ(textOf(page, "QRL_celkom"), "28600,50");
+    // The total as the items print: with blanks between thousands.
+    EXPECT_EQ(textOf(page, "QRL_celkom"), "28 600,50");
     // Pay first (by personal number), then the deductions.
     const QStringList accounts{textOf(page, "QRDB_CALC_CISLO_U", 0), textOf(page, "QRDB_CALC_CISLO_U", 1),
                                textOf(page, "QRDB_CALC_CISLO_U", 2), textOf(page, "QRDB_CALC_CISLO_U", 3)};
-    EXPECT_EQ(accounts, (QStringList{"19-123457", "123457", "2624447774", "2624447774"}));
+    // The prefix prints in its own column only.
+    EXPECT_EQ(accounts, (QStringList{"123457", "123457", "2624447774", "2624447774"}));
+    EXPECT_EQ(textOf(page, "QRDB_predcislo_u", 0), "19");
     EXPECT_EQ(textOf(page, "QRDB_CALC_CISLO_U", 4), "<none>");
     // Pay: the payee's name only with the names flag, the message of the dialog; a
     // deduction: its own payee and message.
@@ -156,6 +172,27 @@ TEST_F(PaymentOrderFromPayroll, PartsBAndCAreListedWholeWithTheirTotal)
     EXPECT_EQ(textOf(page, "QRDB_CALC_SPP", 3), "exekúcia");
     expectTextsFit(*r);
     reports::fixtures::expectWrittenAsPdf(*r, QStringLiteral("hromadny_prikaz_HP"));
+}
+
+// A levy of part a is paid to its payee's account, as the stored order pays it: not to the
+// payer number the insurer gave the employer.
+TEST_F(PaymentOrderFromPayroll, ALevyIsPaidToThePayeesAccount)
+{
+    // The month's health insurance of one employee: 1 500 + 3 000 Sk to insurer 24.
+    session.execute("update \":tarix_data:vyp\" set kzp = 24, u_zdrav = 1, o_zdravot = 1500, oz_zdravot = 3000 "
+                    "where code_emp = 1 and v_obdobie = 200503");
+    payee("Z", 24, "7000123456", "8180", QString(), "3558", "36214582");
+    session.execute("update \":tarix_data:cis_bu\" set old_predcislo_u = '99', old_cislo_u = '2500777' "
+                    "where buid_typ = 'Z' and buid_kod = 24");
+    Parametre_hp v;
+    v.cast_b = v.cast_c = false;
+    const rpt::PreparedReport *r = runHp(v);
+    ASSERT_NE(r, nullptr) << scripted.messages().join('\n').toStdString();
+    const rpt::PreparedPage &page = r->pages.at(0);
+    EXPECT_EQ(textOf(page, "QRDB_CALC_CISLO_U", 0), "7000123456");
+    EXPECT_EQ(textOf(page, "QRDB_predcislo_u", 0).trimmed(), "");
+    EXPECT_EQ(textOf(page, "QRDB_banka_u", 0), "8180");
+    EXPECT_EQ(textOf(page, "QRL_celkom"), "4 500,00");
 }
 
 TEST_F(PaymentOrderFromPayroll, APercentageDeductionPaysWhatWasDeductedAsTheStoredOrderDoes)
@@ -171,7 +208,7 @@ TEST_F(PaymentOrderFromPayroll, APercentageDeductionPaysWhatWasDeductedAsTheStor
     const rpt::PreparedReport *stored = run([&] { REXHP::runHp1Report(request("HP1", 5)); });
     ASSERT_NE(stored, nullptr) << scripted.messages().join('\n').toStdString();
     ASSERT_EQ(stored->pages.size(), 1u);
-    const QString total = "31739,50"; // 15 000,50 + 12 000 + 2 x 800 + 3 139
+    const QString total = "31 739,50"; // 15 000,50 + 12 000 + 2 x 800 + 3 139
     EXPECT_EQ(textOf(stored->pages[0], "QRDB_celkom"), total);
 
     const rpt::PreparedReport *fromPayroll = runHp(v);
@@ -190,9 +227,28 @@ TEST_F(PaymentOrderFromPayroll, TheNamesFlagPrintsTitleNameAndSurname)
     v.mena = true;
     const rpt::PreparedReport *r = runHp(v);
     ASSERT_NE(r, nullptr);
-    // Without a title the name keeps its leading blank.
-    EXPECT_EQ(r->pages[0].findText("QRDB_CALC_PRIJEMCA", 0)->text(), " Mária Horváthová");
+    // Without a title the name has no leading blank.
+    EXPECT_EQ(r->pages[0].findText("QRDB_CALC_PRIJEMCA", 0)->text(), "Mária Horváthová");
     EXPECT_EQ(r->pages[0].findText("QRDB_CALC_PRIJEMCA", 1)->text(), "Ing. Ján Kováč");
+}
+
+TEST_F(PaymentOrderFromPayroll, ALongPayeeWrapsWithinItsColumn)
+{
+    session.execute("update \":tarix_data:zrv\" set prijemca='Súdny exekútor JUDr. Maximilián Novotný-Šťastný, "
+                    "Exekútorský úrad Trnava'");
+    Parametre_hp v;
+    v.cast_a = v.cast_b = false;
+    const rpt::PreparedReport *r = runHp(v);
+    ASSERT_NE(r, nullptr);
+    const rpt::PreparedItem *payee = r->pages[0].findText("QRDB_CALC_PRIJEMCA", 0);
+    ASSERT_NE(payee, nullptr);
+    EXPECT_GT(payee->lines.size(), 1u);
+    expectTextsFit(*r);
+    // The second item starts below the whole first one.
+    const rpt::PreparedItem *next = r->pages[0].findText("QRDB_CALC_PRIJEMCA", 1);
+    ASSERT_NE(next, nullptr);
+    EXPECT_GE(next->rect.top() + 0.01, payee->rect.bottom());
+    reports::fixtures::expectWrittenAsPdf(*r, QStringLiteral("hromadny_prikaz_HP_dlhy_prijemca"));
 }
 
 TEST_F(PaymentOrderFromPayroll, WithoutPartsABOrCNothingIsPrinted)

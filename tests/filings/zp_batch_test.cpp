@@ -53,6 +53,8 @@ protected:
         clock = std::make_unique<fmt::ScopedClock>(QDateTime(QDate(2005, 4, 10), QTime(23, 59, 59)));
         session.execute("update \":tarix_data:inf\" set dic='SK2021458201'");
         session.execute("update \":tarix_data:zam\" set born_numb='680314/5129' where code_emp=1");
+        // The test's own row for the insurer replaces the one the demo firm ships.
+        session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod = 24");
         session.execute("insert into \":tarix_data:cis_bu\" (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_CISLO_U, PRIJEMCA, ICO) "
                         "values ('Z', 24, 3, '2400123456', 'Dôvera', '35942436')");
     }
@@ -118,12 +120,33 @@ TEST_F(ZpBatch, SixOOneBatchOfTwoInsurers)
     EXPECT_EQ(readFile(base() + "ZP25/3621458220050410.601"), expected("zp25_3621458220050410.601"));
 }
 
-TEST_F(ZpBatch, AMonthWithoutChangesWritesNoFileButStillReports)
+TEST_F(ZpBatch, AMonthWithNothingToReportWritesNoFileAndNamesNone)
 {
-    insertMonth();
-    ParForm::Spusti_zostavu_podla_nazvu(request("ZP601", 200503));
-    EXPECT_EQ(scripted.messages(), QStringList{completion("3621458220050410.601")});
-    EXPECT_TRUE(QDir(base()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    // ZP601 of a month with payrolls but no change rows; ZPTXT of a month without payrolls.
+    struct Pripad {
+        const char *kod;
+        bool vyplaty;
+        const char *dovod;
+    } pripady[] = {
+        {"ZP601", true, "Za marec 2005 nie sú žiadne zmeny poistencov"},
+        {"ZPTXT", false, "Za marec 2005 nie sú žiadne údaje pre výkaz preddavkov"},
+    };
+    for (const Pripad &c : pripady) {
+        SCOPED_TRACE(c.kod);
+        session.execute("delete from \":tarix_data:vyp\"");
+        if (c.vyplaty)
+            insertMonth();
+        scripted.clearEvents();
+        ParForm::Spusti_zostavu_podla_nazvu(request(c.kod, 200503));
+        const QStringList said = scripted.messages();
+        ASSERT_EQ(said.size(), 1) << said.join('\n').toStdString();
+        EXPECT_EQ(scripted.messages(ui::MessageKind::Information), said);
+        EXPECT_TRUE(said[0].startsWith(QString::fromUtf8(c.dovod))) << said[0].toStdString();
+        EXPECT_TRUE(said[0].endsWith("Žiadny súbor nebol vytvorený.")) << said[0].toStdString();
+        for (const char *nazov : {".601", ".001", "N514", "36214582", "ZP24", "ZP25"})
+            EXPECT_FALSE(said[0].contains(QString::fromLatin1(nazov))) << nazov;
+        EXPECT_TRUE(QDir(base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
 }
 
 TEST_F(ZpBatch, MoreInsurersThanABatchHoldsStopTheRunWithoutFiles)

@@ -54,14 +54,16 @@ protected:
     }
 };
 
-TEST_F(BulkEntryTest, FillsFromThePayrollsAndTheActiveEmployeesOfTheMonth)
+TEST_F(BulkEntryTest, FillsFromThePayrollsAndTheEmployeesOfTheMonth)
 {
-    // Employee 6 left (Vystup filled) but has a payroll; 7 and 10 joined after the first
-    // day; 4 joins on the first day of the month.
-    session.execute("update \":tarix_data:zam\" set nastup = '2007-01-01' where code_emp = 4");
+    // Employee 6 has a payroll but left before the month; 7 and 10 join within it (on the
+    // 2nd and the 15th); 4 joins on its first day; 9 joins the month after.
     newPayroll(kDemo[5], 10.0);
+    session.execute("update \":tarix_data:zam\" set vystup = '2006-12-31' where code_emp = 6");
+    session.execute("update \":tarix_data:zam\" set nastup = '2007-01-01' where code_emp = 4");
+    session.execute("update \":tarix_data:zam\" set nastup = '2007-02-01' where code_emp = 9");
     dmv->Napln_hsv();
-    EXPECT_EQ(rows(), (std::set<int>{1, 2, 3, 4, 5, 6, 8, 9}));
+    EXPECT_EQ(rows(), (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 10}));
     go(6);
     EXPECT_DOUBLE_EQ(dmv->THSV_.fieldByName("V_den").asFloat(), 10.0);
     EXPECT_EQ(dmv->THSV_.fieldByName("Zauctovany").asString(), "0");
@@ -75,12 +77,25 @@ TEST_F(BulkEntryTest, FillsFromThePayrollsAndTheActiveEmployeesOfTheMonth)
     EXPECT_EQ(dmv->THSV_.fieldByName("Code_numb").asInt(), 101);
 }
 
+TEST_F(BulkEntryTest, AprilHoldsWhoLeavesWithinItAndTheAgreementThatEndsLater)
+{
+    // April 2007 has no payrolls yet: 6 leaves on 30.4.2007, 7 works on an agreement until
+    // 31.12.2007; both need their April payroll.
+    setPeriod(4);
+    dmv->Napln_hsv();
+    EXPECT_EQ(rows(), (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    // Who left on the last day of March is no longer listed.
+    session.execute("update \":tarix_data:zam\" set vystup = '2007-03-31' where code_emp = 6");
+    dmv->Napln_hsv();
+    EXPECT_EQ(rows().count(6), 0u);
+}
+
 TEST_F(BulkEntryTest, FillsOnlyTheOpenCentreRange)
 {
     setPeriod(1);
     demo.setPeriod(2007, 1, 2);
     dmv->Napln_hsv();
-    EXPECT_EQ(rows(), (std::set<int>{3, 4})); // 6 left, 10 joined on the 15th
+    EXPECT_EQ(rows(), (std::set<int>{3, 4, 6, 10})); // 10 joined on the 15th
 }
 
 TEST_F(BulkEntryTest, AClosedMonthIsRefusedAndTheTableKeepsItsRows)

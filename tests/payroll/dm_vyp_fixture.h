@@ -100,12 +100,17 @@ protected:
 class PayrollModuleOnBothTest : public WithPayrollModule<test::DemoFirmTest<WatchingUserInterface>>,
                                 public ::testing::WithParamInterface<test::Backend> {
 protected:
-    PayrollModuleOnBothTest() : WithPayrollModule({true, 2007, 2007}, payrollModuleOptions(), GetParam()) {}
+    // The tests make the demo firm's January to March 2007 themselves: the installation without
+    // the demo's payrolls.
+    PayrollModuleOnBothTest()
+        : WithPayrollModule(test::kDemo2007WithoutPayrolls, payrollModuleOptions(), GetParam()) {}
 };
 
 class PayrollModuleTest : public WithPayrollModule<test::DemoFirmTest<WatchingUserInterface>> {
 protected:
-    PayrollModuleTest() : WithPayrollModule({true, 2007, 2007}, payrollModuleOptions()) {}
+    // The tests make the demo firm's January to March 2007 themselves: the installation without
+    // the demo's payrolls.
+    PayrollModuleTest() : WithPayrollModule(test::kDemo2007WithoutPayrolls, payrollModuleOptions()) {}
 
     // The open period (the year folder stays 2007's).
     void setPeriod(int month, int year = 2007) { demo.setPeriod(year, month); }

@@ -32,7 +32,8 @@ test::DemoOptions pnDenneOptions()
 // employee's card starts with a known PN_DENNE.
 class PnDenneTest : public test::DemoFirmTest<> {
 protected:
-    PnDenneTest() : DemoFirmTest({true, 2007, 2007}, pnDenneOptions()) {}
+    // The tests write the payrolls they count: the installation without the demo's payrolls.
+    PnDenneTest() : DemoFirmTest(test::kDemo2007WithoutPayrolls, pnDenneOptions()) {}
 
     static constexpr double kBefore = 77.7;
 

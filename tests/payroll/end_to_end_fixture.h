@@ -73,7 +73,8 @@ template <int Year>
 class EndToEndTest : public payroll::testing::WithPayrollModule<test::DemoFirmTest<>>,
                      public ::testing::WithParamInterface<test::Backend> {
 protected:
-    EndToEndTest() : WithPayrollModule({true, Year, Year}, endToEndOptions(Year), GetParam()) {}
+    // The tests make their months themselves: the installation without the demo's payrolls.
+    EndToEndTest() : WithPayrollModule({true, Year, Year, false}, endToEndOptions(Year), GetParam()) {}
 
     static QString yearFolder() { return QStringLiteral("COMMON/ROK%1").arg(Year); }
 

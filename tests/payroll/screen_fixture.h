@@ -47,7 +47,9 @@ inline test::DemoOptions screenOptions()
 
 class PayrollScreenTest : public test::DemoFirmTest<> {
 protected:
-    PayrollScreenTest() : DemoFirmTest({true, 2007, 2007}, screenOptions()) {}
+    // The tests make the demo firm's January to March 2007 themselves: the installation without
+    // the demo's payrolls.
+    PayrollScreenTest() : DemoFirmTest(test::kDemo2007WithoutPayrolls, screenOptions()) {}
 
     void SetUp() override
     {

@@ -37,8 +37,8 @@ TEST_F(PayrollScreenTest, PayrollPageShowsOnlyTheEmployeesUnendedContracts)
         int codeEmp;
         QStringList expected;
     } cases[] = {
-        {1, {"1 Druh práce: stavbyvedúci", "1 Mesačná mzda sa od 1.1.2007 zvyšuje na 32 000 Sk"}},
-        {4, {"4 Druh práce: skladník"}},
+        {1, {"1 neurčitú", "1 stavbyvedúci"}},
+        {4, {"4 neurčitú"}},
         {6, {}},
     };
     for (const auto &c : cases) {

@@ -124,3 +124,17 @@ TEST_F(AbsenceReports, DovLeavesNothingBelowZeroAndCountsNothingWithoutPayrolls)
     const rpt::PreparedReport &podlaMena = run("DOV", 200702);
     EXPECT_EQ(textsOf(podlaMena, "QRDB_code_numb"), (QStringList{"103", "101", "102"}));
 }
+
+// DOV holds everyone employed on some day of the month: Žiak (106) leaves on 30.4.2007
+// with his holiday still to settle; in May he is gone. April 2007 has no payrolls.
+TEST_F(AbsenceReports, DovHoldsWhoLeavesAtTheEndOfTheMonth)
+{
+    const auto kody = [&](int obdobie) {
+        return textsOf(run("DOV", obdobie, [](TMyReportParam &p) { p.Podla_priezviska = false; }), "QRDB_code_numb");
+    };
+    for (int obdobie : {200703, 200704})
+        EXPECT_TRUE(kody(obdobie).contains("106")) << obdobie;
+    const QStringList maj = kody(200705);
+    EXPECT_FALSE(maj.contains("106"));
+    EXPECT_TRUE(maj.contains("101"));
+}

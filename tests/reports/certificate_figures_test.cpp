@@ -98,7 +98,7 @@ TEST_F(PzFigures, In2007TheBonusOfTwoChildrenFollowsThePayment)
         EXPECT_DOUBLE_EQ(d.CALC_NC, 6 * 540 + 2 * 555);
         EXPECT_EQ(d.CALC_MES, "1-8");
     }
-    EXPECT_EQ(f.deti[0].CALC_DIETA, "Peter Hudák , 20.5.2000");
+    EXPECT_EQ(f.deti[0].CALC_DIETA, "Peter Hudák, 20.5.2000");
     EXPECT_DOUBLE_EQ(f.CALC_BONUS_CELKOM, 2 * (6 * 540 + 2 * 555));
     EXPECT_FALSE(f.Rozdiel_bonusu);
 
@@ -213,8 +213,8 @@ TEST_F(PzFigures, NameAddressAndEmployerContributions)
     EXPECT_EQ(all[0].ADR, "Hlavná 12, Trnava");
     EXPECT_EQ(all[0].CALC_NZ_DDP, "450");
     const db::SqlResult z = session.run("select name, surname, tp_city from \":tarix_data:zam\" where code_emp = 2");
-    // A missing title leaves the blank before the name.
-    EXPECT_EQ(all[1].TMP, " " + z.asString(0, 0) + " " + z.asString(0, 1));
+    // A missing title leaves no blank before the name.
+    EXPECT_EQ(all[1].TMP, z.asString(0, 0) + " " + z.asString(0, 1));
     EXPECT_EQ(all[1].ADR, z.asString(0, 2));
     EXPECT_EQ(all[1].CALC_NZ_DDP, "0");
 
@@ -237,9 +237,9 @@ TEST_F(PzFigures, ChildrenLines)
 
     const PZ::CertificateFigures f = figuresOf(FormSheet::PZ2006, 200612, 1);
     ASSERT_EQ(f.deti.size(), 10u);
-    EXPECT_EQ(f.deti[0].CALC_DIETA, "Dieťa1 Hudák , 2.1.1996");
-    EXPECT_EQ(f.deti[4].CALC_DIETA, "Dieťa6 Hudák , 2.1.2001"); // the fifth is not entitled
-    EXPECT_EQ(f.deti[9].CALC_DIETA, "Dieťa11 Hudák , 2.1.2006");
+    EXPECT_EQ(f.deti[0].CALC_DIETA, "Dieťa1 Hudák, 2.1.1996");
+    EXPECT_EQ(f.deti[4].CALC_DIETA, "Dieťa6 Hudák, 2.1.2001"); // the fifth is not entitled
+    EXPECT_EQ(f.deti[9].CALC_DIETA, "Dieťa11 Hudák, 2.1.2006");
     EXPECT_EQ(f.deti[9].CALC_MES, "1-12");
     EXPECT_DOUBLE_EQ(f.CALC_BONUS_CELKOM, 10 * 12 * kParameter28);
 
@@ -251,7 +251,7 @@ TEST_F(PzFigures, ChildrenLines)
     // 2004: " - " before the birth date of every child after the first.
     const PZ::CertificateFigures h = figuresOf(FormSheet::PZ3, 200412, 1);
     ASSERT_EQ(h.deti.size(), 10u);
-    EXPECT_EQ(h.deti[0].CALC_DIETA, "Dieťa1 Hudák , 2.1.1996");
+    EXPECT_EQ(h.deti[0].CALC_DIETA, "Dieťa1 Hudák, 2.1.1996");
     EXPECT_EQ(h.deti[1].CALC_DIETA, "Dieťa2 Hudák - 2.1.1997");
     EXPECT_DOUBLE_EQ(h.deti[1].CALC_NC, 12 * kParameter28);
 

@@ -85,8 +85,8 @@ TEST_F(CertificateFromTheMenu, TheYearsCertificateOfAnEmployeeWithTwoChildren)
     };
     EXPECT_EQ(text("QRL_obdobie"), "2007");
     EXPECT_EQ(text("QRDB_TMP"), "Ing. Ján Hudák");
-    EXPECT_EQ(text("QRDB_CALC_DIETA1"), "Peter Hudák , 20.5.1996");
-    EXPECT_EQ(text("QRDB_CALC_DIETA2"), "Lucia Hudáková , 2.11.2000");
+    EXPECT_EQ(text("QRDB_CALC_DIETA1"), "Peter Hudák, 20.5.1996");
+    EXPECT_EQ(text("QRDB_CALC_DIETA2"), "Lucia Hudáková, 2.11.2000");
     for (const char *mes : {"QRDB_CALC_MES1", "QRDB_CALC_MES2"})
         EXPECT_EQ(text(mes), "1-12") << mes;
     for (const char *nc : {"QRDB_CALC_NC1", "QRDB_CALC_NC2"})

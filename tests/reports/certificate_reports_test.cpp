@@ -82,7 +82,7 @@ TEST_F(Certificates, From2006OnePagePerEmployeeSixChildrenPrinted)
     EXPECT_EQ(textOn(*r, 0, "QRDB_TMP"), "Ing. Ján Hudák");
     EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_MESIACE"), "3, 4, 5, 6, 7, 8, 9, 10, 11, 12");
     EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_MES_NC_MIN"), "3");
-    EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_DIETA1"), "Peter Hudák , 20.5.2000");
+    EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_DIETA1"), "Peter Hudák, 20.5.2000");
     EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_MES1"), "3-12");
     EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_NC1"), QString::number(10 * kParameter28));
     EXPECT_EQ(textOn(*r, 0, "QRDB_CALC_DIETA2"), "");
@@ -90,7 +90,7 @@ TEST_F(Certificates, From2006OnePagePerEmployeeSixChildrenPrinted)
     EXPECT_EQ(textOn(*r, 0, "QR_R10"), "1,2");
     EXPECT_EQ(textOn(*r, 1, "QR_R10"), "1,2");
     EXPECT_EQ(textOn(*r, 1, "QR_Vykaz_zostavil"), "Mzdová účtovníčka");
-    EXPECT_EQ(textOn(*r, 1, "QRDB_CALC_DIETA6"), "Dieťa6 Šťastný , 20.5.2000");
+    EXPECT_EQ(textOn(*r, 1, "QRDB_CALC_DIETA6"), "Dieťa6 Šťastný, 20.5.2000");
     EXPECT_EQ(textOn(*r, 1, "QRDB_CALC_BONUS_CELKOM").remove(' '), QString::number(10 * 12 * kParameter28));
     EXPECT_EQ(r->pages[1].findText("QRDB_CALC_DIETA7"), nullptr);
     EXPECT_EQ(textOn(*r, 1, "QRDB_CALC_R13"), "0");

@@ -63,7 +63,7 @@ TEST_F(ContractDocuments, EachDocumentPrintsItsTitleAndTheContractTextsInTheOrde
         {"DVP2", 11, "DOHODA O VYKONANÍ PRÁCE",
          {"R1", "R2", "R3", "R4", "R5", "R6", "R7", "R8", "R9", "R10", "R12"},
          "4. Predpokladaný rozsah práce (pracovnej úlohy) v hodinách spolu"},
-        {"DBPS", 13, "DOHODA O BRIGÁDNCIKEJ PRÁCI ŠTUDENTOV",
+        {"DBPS", 13, "DOHODA O BRIGÁDNICKEJ PRÁCI ŠTUDENTOV",
          {"R1", "R2", "R3", "R4", "R5", "R6", "R7", "R8", "R9", "R10", "R12"},
          "4. Doba na ktorú sa dohoda uzatvára:"},
     };
@@ -115,12 +115,12 @@ TEST_F(ContractDocuments, TheNewerTextsNameTheFirmWithItsHouseNumberAndTheEmploy
     EXPECT_EQ(textOf(dbps, "QRDB_CALC_POTVRD"), "Potvrdzujeme, že Ing. Ján Hudák  nar. 14.3.1968");
 }
 
-TEST_F(ContractDocuments, AnEmployeeWithoutATitleIsNamedAfterABlank)
+TEST_F(ContractDocuments, AnEmployeeWithoutATitleIsNamedWithoutALeadingBlank)
 {
     // Employee 2 has no title.
     const rpt::PreparedPage &page = print("DPC2", insertPpv(2, 12)).pages.at(0);
-    EXPECT_EQ(textOf(page, "QRDB_CALC_TMP"), " Mária Šťastná");
-    EXPECT_EQ(ContractDocument::nameText({}, " Mária ", "Šťastná "), " Mária Šťastná");
+    EXPECT_EQ(textOf(page, "QRDB_CALC_TMP"), "Mária Šťastná");
+    EXPECT_EQ(ContractDocument::nameText({}, " Mária ", "Šťastná "), "Mária Šťastná");
 }
 
 TEST_F(ContractDocuments, TheContractAndItsAmendmentDifferOnlyInTheirThreeCaptions)

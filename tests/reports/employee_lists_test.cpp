@@ -1,10 +1,12 @@
 // The per-employee lists: piece-work items (VYK), deductions (ZRAZ), sickness benefits
-// (VLND), the employer's confirmation of income (PP2) and the assessment bases by month (VZ).
+// (VLND), the employer's confirmation of income (PP2) and the assessment bases by month (VZ),
+// and who the yearly lists hold.
 #include "sheets_fixture.h"
 #include "social_pdf.h"
 
 #include "core/helpers/code_texts.h"
 #include "core/helpers/periods.h"
+#include "reports/documents/pracovne_dokumenty.h"
 
 using namespace tarix;
 using namespace tarix::reports;
@@ -78,14 +80,14 @@ TEST_F(EmployeeLists, VlndByNameOrByCodeWithTheSums)
     insertVyp(5, 200703, {{"Nd_spolu", 0}, {"N_pn", 77}});   // no benefit: left out
 
     const rpt::PreparedReport &menom = run("VLND", 200703);
-    EXPECT_EQ(textsOf(menom, "QRDB_CALC_MPT"), (QStringList{"Peter Čierny ", "Ján Hudák Ing."}));
+    EXPECT_EQ(textsOf(menom, "QRDB_CALC_MPT"), (QStringList{"Peter Čierny", "Ján Hudák Ing."}));
     EXPECT_EQ(textsOf(menom, "QRE_nd_spolu"), QStringList{"2000,50"});
     EXPECT_EQ(textsOf(menom, "QRE_v_pn"), QStringList{"10"});
     EXPECT_EQ(textOf(menom.pages.at(0), "QRL_nadpis"), "Výplatná listina - súhrn nemocenských dávok za marec 2007");
     expectFits(menom, 297, 210);
 
     const rpt::PreparedReport &kodom = run("VLND", 200703, [](TMyReportParam &p) { p.Podla_priezviska = false; });
-    EXPECT_EQ(textsOf(kodom, "QRDB_CALC_MPT"), (QStringList{"Ján Hudák Ing.", "Peter Čierny "}));
+    EXPECT_EQ(textsOf(kodom, "QRDB_CALC_MPT"), (QStringList{"Ján Hudák Ing.", "Peter Čierny"}));
 }
 
 TEST_F(EmployeeLists, Pp2OneConfirmationPerEmployeeWithTheAverageNetIncome)
@@ -102,7 +104,7 @@ TEST_F(EmployeeLists, Pp2OneConfirmationPerEmployeeWithTheAverageNetIncome)
         p.Den_textom = "15.3.2007";
     });
     ASSERT_EQ(r.pageCount(), 2);
-    EXPECT_EQ(textsOf(r, "QRDB_PMT"), (QStringList{"Hudák Ján Ing.", "Šťastná Mária "}));
+    EXPECT_EQ(textsOf(r, "QRDB_PMT"), (QStringList{"Hudák Ján Ing.", "Šťastná Mária"}));
     EXPECT_EQ(textsOf(r, "QRDB_n_netto"), (QStringList{"1000,50", ""}));
     EXPECT_EQ(textOf(r.pages[0], "QR_Vykaz_zostavil"), "Anna Mzdová");
     EXPECT_EQ(textOf(r.pages[0], "QR_Telefon"), "033/5512345");
@@ -127,4 +129,26 @@ TEST_F(EmployeeLists, VzGivesTwelveMonthsAndTheirSums)
     EXPECT_EQ(textsOf(r, "QRE_zaklad_np"), QStringList{"21000,50"});
     EXPECT_EQ(textsOf(r, "QRE_zaklad_zp"), QStringList{"25000,00"});
     expectFits(r, 210, 297);
+}
+
+// The yearly lists hold the employees of the year: in 2004 neither Chudý (hired 2006) nor
+// Horváthová and Zeman (2007) get a sheet with empty tables, while Hudák (1998) and Žiak,
+// who leaves in 2007, do.
+TEST_F(EmployeeLists, TheYearlyListsHoldOnlyThoseEmployedInTheYear)
+{
+    registerWorkDocuments();
+    openYear(2004);
+    for (const char *kod : {"VZ", "PP", "PP2", "ML2"}) {
+        SCOPED_TRACE(kod);
+        const QString texty = allTexts(run(QString::fromLatin1(kod), 200412)).join(u'\n');
+        for (const char *tu : {"Hudák", "Kováč"})
+            EXPECT_TRUE(texty.contains(QString::fromUtf8(tu))) << tu;
+        for (const char *nie : {"Chudý", "Horváthová", "Zeman"})
+            EXPECT_FALSE(texty.contains(QString::fromUtf8(nie))) << nie;
+    }
+    // In 2007 they are there.
+    openYear(2007);
+    const QString texty = allTexts(run("VZ", 200712)).join(u'\n');
+    for (const char *tu : {"Chudý", "Horváthová", "Zeman", "Žiak"})
+        EXPECT_TRUE(texty.contains(QString::fromUtf8(tu))) << tu;
 }

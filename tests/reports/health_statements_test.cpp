@@ -108,6 +108,10 @@ TEST_F(HealthStatements, PrintedZpHasAPagePerInsurerWithTheRateOfThePeriod)
                   (QStringList{"kód zdravotnej poisťovne : 21", "kód zdravotnej poisťovne : 25"}));
         EXPECT_EQ(textOf(r->pages[0], "QRLabelZam1"), caption);
         EXPECT_EQ(textOf(r->pages[0], "QRLabelZam2"), caption);
+        // The employer's captions state the rate each group's amount was computed with;
+        // insurer 21 has nobody in group A: the year's rate.
+        EXPECT_EQ(textOf(r->pages[0], "QRL_V10"), "zamestnávateľ  2,6%");
+        EXPECT_EQ(textOf(r->pages[1], "QRL_V5"), "zamestnávateľ  10,0%");
         // Insurer 21: one employee with changed working capacity.
         EXPECT_EQ(textOf(r->pages[0], "V7"), "1");
         EXPECT_EQ(textOf(r->pages[0], "V8").trimmed(), "10 000,00");
@@ -261,6 +265,38 @@ TEST_F(HealthStatements, MonthlyAnnexListsEachInsurersEmployeesOnItsOwnPage)
     }
 }
 
+TEST_F(HealthStatements, TheAnnexAndTheNoticeTickTheKindOfStatementRequested)
+{
+    insertVyp(1, 200603, {{"KZP", 24}, {"N_zaklad_zp", 12000}, {"O_zdravot", 480}, {"Oz_zdravot", 1200}});
+    session.execute("insert into \":tarix_data:zp_znec\" (Code_emp, V_rok, ROK, KZP, Typ_zuctovania, Datum_ziadosti) "
+                    "values (1, 2007, 2006, 24, 1, '2007-03-01')");
+    session.execute("insert into \":tarix_data:zp_univ\" (Code_emp, V_rok, Typ, Rok, X1, X2, A1) "
+                    "values (1, 2007, 'VV', 2006, 120, 0, '1')");
+    const struct {
+        const char *kod;
+        int period;
+        const char *regular, *corrective;
+    } reports[] = {{"ZP2005PR", 200603, "QR_RIADNY", "QR_OPRAVNY"}, {"ZP05OZVY", 200706, "QR_RIADNE", "QR_OPRAVNE"}};
+    for (const auto &rep : reports)
+        for (const QChar kind : {QChar(u'R'), QChar(u'O')}) {
+            SCOPED_TRACE(testing::Message() << rep.kod << " " << kind.toLatin1());
+            TMyReportParam p = request(rep.kod, rep.period);
+            p.Typ_vykazu = kind;
+            const rpt::PreparedReport *r = run(p);
+            ASSERT_TRUE(r);
+            EXPECT_EQ(textOf(r->pages[0], rep.regular), kind == u'R' ? "X" : "");
+            EXPECT_EQ(textOf(r->pages[0], rep.corrective), kind == u'O' ? "X" : "");
+            if (QLatin1String(rep.kod) == QLatin1String("ZP05OZVY")) {
+                // The notice of 2007 settles 2006 and names it in row 25 too.
+                EXPECT_EQ(textOf(r->pages[0], "QRLabel_rok"),
+                          "o preplatkoch a nedoplatkoch za jednotlivých zamestnancov za rok 2006");
+                EXPECT_EQ(textOf(r->pages[0], "QRL_R25"), "Neuhradené záväzky zamestnávateľa za rok 2006");
+            }
+            expectFits(*r);
+            fixtures::expectWrittenAsPdf(*r, QStringLiteral("%1_%2").arg(rep.kod).arg(kind));
+        }
+}
+
 TEST_F(HealthStatements, SettlementNoticeAndItsAnnexPerInsurer)
 {
     const auto settled = [&](int emp, int kzp, double x1, double x2, const char *a1, const char *a2) {
@@ -274,6 +310,9 @@ TEST_F(HealthStatements, SettlementNoticeAndItsAnnexPerInsurer)
     settled(1, 25, 120.50, -30, "1", "");
     settled(3, 25, -45, 0, "2", "");
     settled(2, 21, 10, 5, "3", "Iná firma, a.s.");
+    // The test's own row for insurer 25 replaces the one the demo firm ships; insurer 21 has
+    // none (the demo's goes), so its notice shows no payer number.
+    session.execute("delete from \":tarix_data:cis_bu\" where buid_typ = 'Z' and buid_kod in (21, 25)");
     session.execute("insert into \":tarix_data:cis_bu\" (BUID_TYP, BUID_KOD, POBOCKA_ZP, OLD_CISLO_U) "
                     "values ('Z', 25, 3, '2500777')");
 

@@ -1,6 +1,7 @@
-// The main menu as a new user meets it: the program starts on the demo installation with
-// the subsystems' commands registered as the program registers them, firm 01 is opened
-// for March 2007 and the month's payrolls of the ten employees are stored. From
+// The main menu as a new user meets it: the program starts on the demo installation (made
+// without the demo firm's payrolls, as the test stores March 2007 itself) with the
+// subsystems' commands registered as the program registers them, firm 01 is opened for
+// March 2007 and the month's payrolls of the ten employees are stored. From
 // "Tlačové zostavy" the month's payslips print through the parameter dialog in one run;
 // every item a clerk can choose reaches its window, question, report or the "not
 // available" message; the check-file command and the guarantee insurance behave as the
@@ -172,9 +173,10 @@ protected:
 
 } // namespace
 
-// A new user on a server: start, open the demo firm, store and print a payroll; then a second
-// workstation (a program folder of its own, so a private schema of its own, with the first
-// folder as the network root of files) opens the same firm and month and finds the record.
+// A new user on a server: start, open the demo firm, store and print a payroll of April 2007
+// (the first month the demo firm does not ship); then a second workstation (a program folder
+// of its own, so a private schema of its own, with the first folder as the network root of
+// files) opens the same firm and month and finds the record.
 TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
 {
     TARIX_REQUIRE_PG_SERVER();
@@ -183,12 +185,12 @@ TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
     ASSERT_FALSE(QFile::exists(server.filePath("DATA01"))) << "the firm's data belong on the server";
     startOn(server.path());
     EXPECT_TRUE(core::session().isServer());
-    openFirm(2007, 3);
+    openFirm(2007, 4);
     storePayroll(101, 1);
     ASSERT_TRUE(errors().isEmpty()) << errors().join('\n').toStdString();
     const db::SqlResult stored = core::session().run(
         "select z.title, z.name, z.surname, v.n_netto from \":tarix_data:vyp\" v "
-        "join \":tarix_data:zam\" z on z.code_emp = v.code_emp where v.v_obdobie = 200703");
+        "join \":tarix_data:zam\" z on z.code_emp = v.code_emp where v.v_obdobie = 200704");
     ASSERT_EQ(stored.rowCount(), 1);
     const QString name = MyConsts::Cele_meno(stored.asString(0, 0), stored.asString(0, 1), stored.asString(0, 2));
     const double net = stored.value(0, 3).toDouble();
@@ -229,9 +231,9 @@ TEST_F(ServerMainMenu, APayrollStoredAndPrintedOnOneWorkstationIsSeenOnAnother)
     ASSERT_NE(firstPrivate, secondPrivate);
     db::PgConnection conn(server.serverConninfo());
     EXPECT_TRUE(db::serverSchemaExists(conn, secondPrivate));
-    openFirm(2007, 3);
+    openFirm(2007, 4);
     const db::SqlResult seen = core::session().run(
-        "select n_netto from \":tarix_data:vyp\" where v_obdobie = 200703 and code_emp = 1");
+        "select n_netto from \":tarix_data:vyp\" where v_obdobie = 200704 and code_emp = 1");
     ASSERT_EQ(seen.rowCount(), 1);
     EXPECT_EQ(seen.value(0, 0).toDouble(), net);
     // The payroll screen's table shows it too.
@@ -379,13 +381,28 @@ TEST_F(MainMenuEndToEnd, TheCheckFileAsksForAStatementUntilOneFits)
     // With the writer: the statement and its ".txt" beside it, and the end message.
     scripted.clearEvents();
     reports::TMyReportParam got;
+    bool writes = true;
     reports::TemporaryRegistration writer(QString::fromUtf16(reports::kZapisKontrolnehoSuboru),
-                                       [&](const reports::TMyReportParam &p) { got = p; });
+                                       [&](const reports::TMyReportParam &p) {
+                                           got = p;
+                                           QFile f(p.Vystupny_subor);
+                                           if (writes && f.open(QIODevice::WriteOnly))
+                                               f.write("check");
+                                       });
     scripted.answerFile(folder + "/SPx.XML");
     choose("tlac_sp_xml_k");
     EXPECT_EQ(got.Vstupny_subor, folder + "/SPx.XML");
     EXPECT_EQ(got.Vystupny_subor, folder + "/SPx.txt");
     EXPECT_EQ(scripted.messages(ui::MessageKind::Information), QStringList{Msg(65151, "SPx.txt")});
+
+    // A writer that made no file is never reported as done.
+    scripted.clearEvents();
+    QFile::remove(folder + "/SPx.txt");
+    writes = false;
+    scripted.answerFile(folder + "/SPx.XML");
+    choose("tlac_sp_xml_k");
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Information).isEmpty());
+    EXPECT_EQ(errors().size(), 1);
 
     // Cancelled: nothing is written and nothing said.
     scripted.clearEvents();

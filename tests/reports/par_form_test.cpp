@@ -97,21 +97,28 @@ TEST_F(ParFormTest, CreationStampsTodayAndFillsTheLists)
 
 TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
 {
+    // The current employees are those employed on some day of the request's month: Žiak (6)
+    // leaves on 30.4.2007, Horváthová (7) works on an agreement until 31.12.2007, Zeman (10)
+    // joins on 15.1.2007. Those who left before the month are the former ones.
     struct Case {
         QChar mode;
+        int obdobie;
         int centreRow; // 0 whole firm, 2 centre 2
         QList<int> employees;
     } cases[] = {
-        {u'A', 2, {4, 10, 3, 6}},
-        {u'S', 2, {4, 10, 3}},
-        {u'S', 0, {1, 2, 3, 4, 5, 8, 9, 10}},
-        {u'V', 0, {6, 7}},   // both have a leaving date
-        {u'V', 2, {6}},
-        {u'X', 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {u'A', 200703, 2, {4, 10, 3, 6}},
+        {u'S', 200703, 2, {4, 10, 3, 6}},
+        {u'S', 200704, 0, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {u'S', 200705, 0, {1, 2, 3, 4, 5, 7, 8, 9, 10}},
+        {u'S', 200612, 2, {4, 3, 6}},
+        {u'V', 200703, 0, {}},
+        {u'V', 200705, 0, {6}},
+        {u'V', 200705, 2, {6}},
+        {u'X', 200705, 0, {1, 2, 3, 4, 5, 7, 8, 9, 10}}, // any other mode: the current ones
     };
     for (const Case &c : cases) {
         core::setEmployeeViewMode(c.mode);
-        unit = request("VL");
+        unit = request("VL", c.obdobie);
         TFParForm form(unit);
         form.CB_stred->setCurrentIndex(c.centreRow);
         emit form.CB_stred->activated(c.centreRow);
@@ -119,7 +126,7 @@ TEST_F(ParFormTest, EmployeeListFollowsTheCentreAndTheMainWindowsListMode)
         QList<int> want = c.employees;
         std::sort(got.begin(), got.end());
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(got, want) << c.mode.toLatin1() << " row " << c.centreRow;
+        EXPECT_EQ(got, want) << c.mode.toLatin1() << " " << c.obdobie << " row " << c.centreRow;
         const int sid = c.centreRow == 0 ? 0 : 2;
         EXPECT_EQ(unit.Stredisko, sid);
         EXPECT_EQ(unit.Stredisko_od, sid == 0 ? 1 : 2);

@@ -69,8 +69,7 @@ protected:
         const db::SqlResult r = session.run("select surname, name, title from \":tarix_data:zam\" where code_emp = :c",
                                             {{"c", codeEmp}});
         return surnameFirst ? MyConsts::Spoj_tri_texty(r.asString(0, 0), r.asString(0, 1), r.asString(0, 2))
-                            : (r.asString(0, 1).trimmed() + ' ' + r.asString(0, 0).trimmed() + ' '
-                               + r.asString(0, 2).trimmed());
+                            : MyConsts::Cele_meno(r.asString(0, 1), r.asString(0, 0), r.asString(0, 2));
     }
 };
 
@@ -160,14 +159,15 @@ TEST_F(PayrollLists, SummaryListSumsEqualTheStoredRecords)
         const char *sql;
         int decimals;
     } cases[] = {
-        {"QRExpr_15_2", "sum(n_netto)", 0},
-        {"QRExpr_15_1", "sum(n_brutto)", 0},
-        {"QRExpr_15_3", "sum(vyplata)", 0},
+        // Sums print as their rows: amounts with two decimals, days with one.
+        {"QRExpr_15_2", "sum(n_netto)", 2},
+        {"QRExpr_15_1", "sum(n_brutto)", 2},
+        {"QRExpr_15_3", "sum(vyplata)", 2},
         {"QRExpr_1_1", "sum(v_den)", 1},
-        {"QRExpr_4_1", "sum(n_premie + n_odmeny + n_jednoraz1 + n_jednoraz2)", 0},
-        {"QRExpr_12_1", "sum(nd_spolu - nd_materska - nd_pridavky - nd_ine)", 0},
-        {"QRExpr_12_3", "sum(nd_spolu)", 0},
-        {"QRExpr_14_2", "sum(ne_exekucia)", 0},
+        {"QRExpr_4_1", "sum(n_premie + n_odmeny + n_jednoraz1 + n_jednoraz2)", 2},
+        {"QRExpr_12_1", "sum(nd_spolu - nd_materska - nd_pridavky - nd_ine)", 2},
+        {"QRExpr_12_3", "sum(nd_spolu)", 2},
+        {"QRExpr_14_2", "sum(ne_exekucia)", 2},
     };
     for (const Case &c : cases) {
         const double stored = session.run(QStringLiteral("select %1 from \":tarix_data:vyp\" where v_obdobie = 200703")
@@ -177,6 +177,11 @@ TEST_F(PayrollLists, SummaryListSumsEqualTheStoredRecords)
             << c.control;
     }
     EXPECT_EQ(lastTextNamed(*r, "QRDB_CALC_PREMIE"), "0,00");   // the last row is employee 2's
+    EXPECT_EQ(lastTextNamed(*r, "QRExpr_15_2"), "53576,25");
+    // The union dues carry the name the payslip and the recapitulation give them (short
+    // in the narrow column, as "Materský prísp.").
+    EXPECT_EQ(lastTextNamed(*r, "QRLabel_14_1"), "Odborársky prísp.");
+    expectTextsFit(*r);
 }
 
 TEST_F(PayrollLists, CashListCountsTheCoinsOfEveryListedAmountOncePerRun)

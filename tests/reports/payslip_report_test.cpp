@@ -333,13 +333,19 @@ TEST_F(Payslips, CaptionsOfSupplementsAndSurchargesComeFromTheSettings)
     payroll::IniSettings s;
     s.Doplatky = QStringLiteral("Doplatky za rok");
     payroll::setSettings(s);
-    session.execute("update \":tarix_data:inf\" set f_priplat1_text='Zmenová práca', f_priplat3_text=null");
-    insertVyp(1, 200703, {{"N_doplatok", 1234.5}, {"Vh_priplat1", 8}, {"Vp_priplat1", 160}});
+    session.execute("update \":tarix_data:inf\" set f_priplat1_text='Zmenová práca', f_priplat3_text=null, "
+                    "f_priplat4_text=null");
+    insertVyp(1, 200703, {{"N_doplatok", 1234.5}, {"Vh_priplat1", 8}, {"Vp_priplat1", 160}, {"Vp_priplat4", 50}});
     const rpt::PreparedPage &p = run(200703).pages.at(0);
     EXPECT_EQ(textOf(p, "QRLAB_doplatky"), "Doplatky za rok");
     EXPECT_EQ(textOf(p, "QRDB_N_doplatok"), "1234,50");
     EXPECT_EQ(textOf(p, "QRLAB_priplatok1"), "Zmenová práca");
-    EXPECT_EQ(textOf(p, "QRLAB_priplatok3"), "");
+    // A surcharge the firm has not named, with nothing in it, is left out, caption and values.
+    EXPECT_EQ(textOf(p, "QRLAB_priplatok3"), "<none>");
+    EXPECT_EQ(textOf(p, "QRDB_Vp_priplat3"), "<none>");
+    EXPECT_EQ(textOf(p, "QRDB_Vh_priplat3"), "<none>");
+    // One the payroll has an amount in still prints, so that no amount goes unseen.
+    EXPECT_EQ(textOf(p, "QRDB_Vp_priplat4"), "50,00");
     EXPECT_EQ(textOf(p, "QRDB_Vh_priplat1"), "8,0");
     EXPECT_EQ(textOf(p, "QRDB_Vp_priplat1"), "160,00");
 }

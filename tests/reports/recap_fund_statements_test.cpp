@@ -43,6 +43,49 @@ TEST_F(FundStatements, Fz1SwitchesToTheNewerFormFrom200005)
     }
 }
 
+TEST_F(FundStatements, EachRateCaptionStatesTheRateItsAmountWasComputedWith)
+{
+    // One employee of group A at the rates the year's payroll uses; group B (F_firma_zps)
+    // has nobody, so its captions state the year's rates.
+    struct Case {
+        int rok;
+        int obdobie;
+        double fz, f, gar;
+        const char *employer, *employee, *guarantee, *amount;
+    };
+    const Case cases[] = {
+        {2004, 200406, 1, 1, 0.25, "1%", "1%", "0,25%", "120"},
+        {2005, 200506, 1, 1, 0.25, "1%", "1%", "0,25%", "120"},
+        {2006, 200606, 1, 1, 0.25, "1%", "1%", "0,25%", "120"},
+        {2007, 200703, 1, 1, 0.25, "1%", "1%", "0,25%", "120"},
+        // Rates of the records, whatever the year's table says.
+        {2004, 200406, 2.75, 0.5, 0.1, "2,75%", "0,5%", "0,1%", "330"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.obdobie << " " << c.employer);
+        openYear(c.rok);
+        session.execute("delete from \":tarix_data:vyp\"");
+        fund(1, c.obdobie, 1, 12000,
+             {{"Fz_fondz", c.fz}, {"F_fondz", c.f}, {"Fz_garfond", c.gar}, {"O_fondzam", 12000 * c.f / 100}});
+        const rpt::PreparedPage *page = run(request("FZ1", c.obdobie));
+        ASSERT_TRUE(page) << scripted.messages().join('\n').toStdString();
+        EXPECT_EQ(textOf(*page, "CALC_OZ_FONDZAM"), c.amount);
+        EXPECT_EQ(textOf(*page, "QRL_CALC_OZ_FONDZAM"),
+                  QStringLiteral("3. PRÍSPEVOK NA POISTENIE V NEZAMESTNANOSTI - 3.1. platený zamestnávateľom (%1)")
+                      .arg(c.employer));
+        EXPECT_EQ(textOf(*page, "QRL_O_FONDZAM"), QStringLiteral("3.3. platený zamestnancom (%1)").arg(c.employee));
+        EXPECT_EQ(textOf(*page, "QRL_CALC_OZ_GARFOND"),
+                  QStringLiteral("5. PRÍSPEVOK DO GARANČNÉHO FONDU - 5.1. platený zamestnávateľom (%1)").arg(c.guarantee));
+        // Group B is empty: the year's rates (1 % and 0,25 % in every year here).
+        EXPECT_EQ(textOf(*page, "QRL_CALC_OZ_FONDZAM1"), "3.2. platený zamestnávateľom (1%)");
+        EXPECT_EQ(textOf(*page, "QRL_CALC_OZ_GARFOND1"), "5.2. platený zamestnávateľom (0,25%)");
+        expectTextsFit(previewHost.last);
+        if (c.obdobie == 200703)
+            fixtures::expectWrittenAsPdf(previewHost.last, "FZ1_200703");
+    }
+    EXPECT_EQ(REXFZ1::rateText(0.9), "0,9%");
+}
+
 TEST_F(FundStatements, ContributionsByCodeAndGroup)
 {
     struct Case {

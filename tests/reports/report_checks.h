@@ -8,6 +8,7 @@
 #include "core/helpers/parameters.h"
 #include "platform/db/session.h"
 #include "platform/report/prepared.h"
+#include "platform/report/qt/preview.h"
 #include "reports/dispatcher.h"
 #include "support/widgets/menu_registers.h"
 
@@ -119,6 +120,15 @@ struct ReportFiles {
     // The installation's folder of the forms and templates the clerk puts there.
     static QString frm() { return core::Priecinok_formularov(core::appPaths().networkRoot); }
 };
+
+// Runs a request through the dispatcher as the menu does; the report the preview showed,
+// or null when none came.
+inline const rpt::PreparedReport *runThroughDispatcher(rpt::CapturingPreviewHost &host, const TMyReportParam &p)
+{
+    const int before = host.shownCount;
+    ParForm::Spusti_zostavu_podla_nazvu(p);
+    return host.shownCount == before ? nullptr : &host.last;
+}
 
 // `values` over `row`, a field named in either case once.
 inline void overlay(QVariantMap &row, const QVariantMap &values)

@@ -55,12 +55,7 @@ protected:
     }
 
     // Runs the request; the preview it showed, or null when none came.
-    const rpt::PreparedReport *run(const TMyReportParam &p)
-    {
-        const int before = previewHost.shownCount;
-        ParForm::Spusti_zostavu_podla_nazvu(p);
-        return previewHost.shownCount == before ? nullptr : &previewHost.last;
-    }
+    const rpt::PreparedReport *run(const TMyReportParam &p) { return runThroughDispatcher(previewHost, p); }
     const rpt::PreparedReport *run(const QString &kod, int period,
                                    const std::function<void(TMyReportParam &)> &adjust = {})
     {

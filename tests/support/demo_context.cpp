@@ -20,6 +20,15 @@
 
 namespace tarix::test {
 
+DemoOptions programOpening(int month)
+{
+    DemoOptions o;
+    o.month = month;
+    o.upgrades = true;
+    o.parameters = true;
+    return o;
+}
+
 DemoContext::DemoContext() : m_session(std::make_unique<db::Session>()) {}
 
 DemoContext::DemoContext(const Installation &installation) : DemoContext(installation.workstation()) {}

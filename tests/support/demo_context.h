@@ -36,6 +36,10 @@ struct DemoOptions {
     bool openTables = false;
 };
 
+// The options of the program's own opening of the firm in the month of 2007: the data
+// upgrades and the year's statutory parameters.
+DemoOptions programOpening(int month = 1);
+
 class DemoContext {
 public:
     // A session on the embedded database.

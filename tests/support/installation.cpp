@@ -7,6 +7,7 @@
 #include "platform/db/session.h"
 #include "support/pg_test_server.h"
 #include "support/setup_failure.h"
+#include "tools/mkinst/demo_payrolls.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,9 +48,9 @@ void checkGenerated(const QString &root, const core::InstallationOptions &option
 // fails with the same text.
 const QTemporaryDir &generated(const core::InstallationOptions &options)
 {
-    using Key = std::tuple<bool, int, int>;
+    using Key = std::tuple<bool, int, int, bool>;
     static std::map<Key, std::unique_ptr<QTemporaryDir>> made;
-    const Key key{options.demoFirm, options.firstYear, options.lastYear};
+    const Key key{options.demoFirm, options.firstYear, options.lastYear, core::makesDemoPayrolls(options)};
     auto found = made.find(key);
     if (found != made.end())
         return *found->second;
@@ -58,7 +59,7 @@ const QTemporaryDir &generated(const core::InstallationOptions &options)
     if (!dir->isValid())
         throw SetupFailure(QStringLiteral("no temporary folder for the installation: %1").arg(dir->errorString()));
     try {
-        core::createInstallation(dir->path(), options);
+        core::createInstallation(dir->path(), options, installation::createDemoPayrolls);
     } catch (const std::exception &e) {
         throw SetupFailure(QStringLiteral("the installation generator failed in %1: %2")
                                .arg(dir->path(), QString::fromUtf8(e.what())));
@@ -90,7 +91,7 @@ void Installation::install(const core::InstallationOptions &options)
         throw SetupFailure(QStringLiteral("%1 already holds an installation").arg(path()));
     if (m_database) {
         try {
-            core::createServerInstallation(m_database->conninfo(), path(), options);
+            core::createServerInstallation(m_database->conninfo(), path(), options, installation::createDemoPayrolls);
         } catch (const std::exception &e) {
             throw SetupFailure(QStringLiteral("the server's installation generator failed on %1: %2")
                                    .arg(m_database->name(), QString::fromUtf8(e.what())));

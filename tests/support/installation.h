@@ -30,6 +30,10 @@ struct Workstation {
     QString programFolder;
 };
 
+// The demo installation of 2007 without the demo firm's payrolls of January to March (the
+// generator's option): for tests that make those months themselves.
+inline constexpr core::InstallationOptions kDemo2007WithoutPayrolls{true, 2007, 2007, false};
+
 class Installation {
 public:
     // An empty temporary folder; install() fills it. On the server a database of its own is
