@@ -64,8 +64,9 @@ struct BenchFirm {
                  {"r", QStringLiteral("75%1").arg(i, 8, 10, QLatin1Char('0'))},
                  {"h", i % 5}},
                 core::kAliasData);
-        for (int i = 1; i <= shape.employees; ++i)
-            for (int mesiac = shape.firstMonth; mesiac <= shape.lastMonth; ++mesiac)
+        // Month after month, as a firm's payrolls are made: a month's records lie together.
+        for (int mesiac = shape.firstMonth; mesiac <= shape.lastMonth; ++mesiac)
+            for (int i = 1; i <= shape.employees; ++i)
                 insertPayroll(i, mesiac, shape.centres);
         t.commit();
     }
@@ -125,5 +126,27 @@ private:
             core::kAliasData);
     }
 };
+
+// What a payment order of the month needs besides the payrolls: every employee paid to an
+// account, the institutions the levies go to with their accounts (the health insurers
+// `insurers`), and the order's header 1 due on 10 April 2007.
+inline void preparePaymentOrder(db::Session &s, std::initializer_list<int> insurers)
+{
+    db::Transaction t(&s);
+    s.execute("update zam set predcislo_u=case when code_emp % 3 = 0 then '19' end, cislo_u='123457', "
+              "banka_u='0900'", {}, core::kAliasData);
+    for (const char *typ : {"S", "D", "E", "F", "U", "X"})
+        s.execute("insert or replace into cis_bu (buid_typ, buid_kod, cislo_u, banka_u, ksym) values "
+                  "(:t, 0, '19-123457', '0200', '1148')",
+                  {{"t", QString::fromLatin1(typ)}}, core::kAliasData);
+    for (int kzp : insurers)
+        s.execute("insert or replace into cis_bu (buid_typ, buid_kod, cislo_u, banka_u, ksym) values "
+                  "('Z', :k, '2612345678', '0200', '3558')",
+                  {{"k", kzp}}, core::kAliasData);
+    s.execute("insert into hp1 (hpid, por_cislo, cislo_u, banka_u, datum_splatnosti) values "
+              "(1, 1, '2612345678', '0200', '2007-04-10')",
+              {}, core::kAliasData);
+    t.commit();
+}
 
 } // namespace tarix::bench

@@ -15,6 +15,7 @@
 #include "support/demo_context.h"
 #include "support/installation.h"
 #include "bench_main.h"
+#include "payroll_firm.h"
 
 #include <benchmark/benchmark.h>
 
@@ -42,18 +43,8 @@ struct Firm {
         test::DemoOptions options;
         options.parameters = true;
         demo.open(dir, options);
-        session.attach(core::kAliasData);
-        const QString s = session.schemaOf(core::kAliasData);
-        QStringList columns;
-        for (const db::FieldDef &f : session.tableDef(core::kAliasData, "zam").fields)
-            if (f.name.compare("Code_emp", Qt::CaseInsensitive) && f.name.compare("Code_numb", Qt::CaseInsensitive))
-                columns << f.name;
         // Every copy active from before the month, so that each one gets a row.
-        session.executeRaw(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                   "INSERT INTO %2.zam (Code_emp, Code_numb, %3) "
-                                   "SELECT 1000 + i, 100000 + i, %4 FROM n JOIN %2.zam z ON z.Code_emp = (i - 1) % 10 + 1")
-                               .arg(count)
-                               .arg(s, columns.join(", "), "z." + columns.join(", z.")));
+        const QString s = bench::copyDemoEmployees(session, count);
         session.executeRaw(QString("DELETE FROM %1.zam WHERE Code_emp <= 10; UPDATE %1.zam SET vystup = NULL, "
                                    "nastup = '2000-01-01', vyhl = 1, dan_zrazkou = 0; UPDATE %1.inf SET datum_uzav = NULL")
                                .arg(s));

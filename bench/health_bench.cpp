@@ -8,7 +8,6 @@
 #include "filings/rex_zp_txt.h"
 #include "payroll/dm_v.h"
 #include "platform/db/session.h"
-#include "platform/shell/atomic_file.h"
 #include "reports/health/zp2005vy.h"
 #include "support/data_modules.h"
 #include "support/demo_context.h"
@@ -97,12 +96,10 @@ void BM_HealthBatches(benchmark::State &state)
         const std::vector<reports::HealthSums> vykazy =
             reports::ZP2005VY::computeStatements(firma.session, kObdobie, 1, 99);
         const filings::RexZpTxt::Batch d = filings::RexZpTxt::batch514(firma.session, p, QDate(2005, 4, 10));
+        filings::RexZpTxt::writeBatch(d, out.path());
         bajty = 0;
-        for (const filings::RexZpTxt::BatchFile &s : d.subory) {
-            QDir().mkpath(out.filePath(s.priecinok));
-            shell::writeFileAtomically(out.filePath(s.priecinok + u'/' + s.nazov), s.obsah);
+        for (const filings::RexZpTxt::BatchFile &s : d.subory)
             bajty += s.obsah.size();
-        }
         spolu = 0;
         for (const reports::HealthSums &s : vykazy)
             spolu += s.grandTotal().grandTotal();

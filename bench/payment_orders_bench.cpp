@@ -21,25 +21,13 @@ namespace {
 // institutions with accounts, and one order header.
 void preparePayments(db::Session &s)
 {
+    bench::preparePaymentOrder(s, {21, 24, 25});
     db::Transaction t(&s);
-    s.execute("update zam set predcislo_u=case when code_emp % 3 = 0 then '19' end, cislo_u='123457', "
-              "banka_u='0900'", {}, core::kAliasData);
     s.execute("update vyp set sporenie=vyplata, ne_zaloha=case when code_emp % 10 = 0 then 1000 else 0 end",
               {}, core::kAliasData);
     s.execute("insert into zrv (v_obdobie, code_emp, typ, cislo_u, banka_u, vsym, suma, typ_sumy, vypocitana_suma) "
               "select 200703, code_emp, 'E', '2624447774', '1100', '991', 500, 0, 500 from zam "
               "where code_emp % 10 = 0",
-              {}, core::kAliasData);
-    for (const char *typ : {"S", "D", "E", "F", "U", "X"})
-        s.execute("insert or replace into cis_bu (buid_typ, buid_kod, cislo_u, banka_u, ksym) values "
-                  "(:t, 0, '19-123457', '0200', '1148')",
-                  {{"t", QString::fromLatin1(typ)}}, core::kAliasData);
-    for (int kzp : {21, 24, 25})
-        s.execute("insert or replace into cis_bu (buid_typ, buid_kod, cislo_u, banka_u, ksym) values "
-                  "('Z', :k, '2612345678', '0200', '3558')",
-                  {{"k", kzp}}, core::kAliasData);
-    s.execute("insert into hp1 (hpid, por_cislo, cislo_u, banka_u, datum_splatnosti) values "
-              "(1, 1, '2612345678', '0200', '2007-04-10')",
               {}, core::kAliasData);
     t.commit();
 }

@@ -274,6 +274,17 @@ Batch Davka_601(db::Session &session, const TMyReportParam &p, const QDate &dnes
     return d;
 }
 
+void writeBatch(const Batch &batch, const QString &folder)
+{
+    const QDir base(folder);
+    shell::AtomicFileSet files;
+    for (const BatchFile &s : batch.subory) {
+        base.mkpath(s.priecinok);
+        files.add(base.filePath(s.priecinok + u'/' + s.nazov), s.obsah);
+    }
+    files.commit();
+}
+
 void Export_davok_zp(const TMyReportParam &p)
 {
     reports::runGuarded([&] {
@@ -294,12 +305,10 @@ void Export_davok_zp(const TMyReportParam &p)
             return;
         }
         QString zaklad = MyConsts::outputFolderFor(MyConsts::OutputPlace::FirmOutputs);
+        writeBatch(d, zaklad);
         QStringList zapisane;
-        for (const BatchFile &s : d.subory) {
-            QDir().mkpath(zaklad + s.priecinok);
+        for (const BatchFile &s : d.subory)
             zapisane << zaklad + s.priecinok + u'/' + s.nazov;
-            shell::writeFileAtomically(zapisane.back(), s.obsah);
-        }
         if (zaklad.endsWith(u'/'))
             zaklad.chop(1);
         // Every insurer's file of one run bears the same name.

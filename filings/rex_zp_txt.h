@@ -45,6 +45,10 @@ Batch batch514(db::Session &session, const reports::TMyReportParam &p, const QDa
 // The 601 files of the period's changes (Davka601).
 Batch Davka_601(db::Session &session, const reports::TMyReportParam &p, const QDate &dnes);
 
+// Writes the files of a run into their subfolders of `folder` (made when missing), all of
+// them whole and made durable together: a failure replaces none of them.
+void writeBatch(const Batch &batch, const QString &folder);
+
 // The run of codes "ZPTXT" and "ZP601": the files written, then 65093 (and the insurers
 // left out, when any); a month with nothing to report writes no file and says so without
 // naming one; a failure ends the run with 65180.

@@ -54,16 +54,22 @@ FormDataPagesResult writeFormDataPages(const FormDataPages &pages)
 {
     FormDataPagesResult result;
     result.pages = formDataPageCount(pages.records.size(), pages.recordsPerPage);
+    std::vector<OutputFiles> files;
+    files.reserve(size_t(result.pages));
+    for (int page = 1; page <= result.pages; ++page)
+        files.push_back({.input = pages.form,
+                         .output = pages.pageFile ? pages.pageFile(page) : formDataPageFile(pages.stem, page)});
+    Kontrola_suborov(files);
+    shell::AtomicFileSet written;
     for (int page = 1; page <= result.pages; ++page) {
-        OutputFiles files{.input = pages.form,
-                          .output = pages.pageFile ? pages.pageFile(page) : formDataPageFile(pages.stem, page)};
-        Kontrola_suborov(files);
-        result.lastFile = files.output;
-        if (!files.writeAllowed)
+        const OutputFiles &f = files[size_t(page - 1)];
+        if (!f.writeAllowed)
             continue;
-        shell::writeFileAtomically(files.output, formDataPage(pages, page));
-        result.written << files.output;
+        written.add(f.output, formDataPage(pages, page));
+        result.written << f.output;
     }
+    written.commit();
+    result.lastFile = files.back().output;
     return result;
 }
 

@@ -60,9 +60,10 @@ void xfdfEnd(XmlText &x, const QString &form);
 // The form-data document of page n (from 1).
 QByteArray formDataPage(const FormDataPages &pages, int page);
 
-// Writes every page (at least one, with no records when there are none). Each page file
-// is written whole through a temporary file; a failure raises and leaves the pages before
-// it written.
+// Writes every page (at least one, with no records when there are none). Every page is
+// checked before the first is written; the pages are written whole through temporary
+// files made durable together, so a failure raises and replaces none of them, and a
+// crash leaves each page either as it was or complete.
 FormDataPagesResult writeFormDataPages(const FormDataPages &pages);
 
 } // namespace tarix::MyConsts

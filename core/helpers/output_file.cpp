@@ -13,6 +13,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
+
+#include <map>
 
 #include <stdexcept>
 
@@ -23,16 +26,41 @@ bool exists(const QString &path)
 {
     return !path.isEmpty() && QFileInfo(shell::findCaseInsensitive(path)).isFile();
 }
+
+void checkFiles(OutputFiles &files, bool outputExists)
+{
+    files.outputExisted = outputExists;
+    files.writeAllowed = true;
+    if (files.outputExisted && files.askOverwrite)
+        files.writeAllowed = ui::current().askYesNo(Msg(65109, files.output));
+}
 } // namespace
 
 void Kontrola_suborov(OutputFiles &files)
 {
     if (!files.input.isEmpty() && !exists(files.input))
         throw EMyError(Msg(65129, files.input));
-    files.outputExisted = exists(files.output);
-    files.writeAllowed = true;
-    if (files.outputExisted && files.askOverwrite)
-        files.writeAllowed = ui::current().askYesNo(Msg(65109, files.output));
+    checkFiles(files, exists(files.output));
+}
+
+void Kontrola_suborov(std::vector<OutputFiles> &files)
+{
+    QSet<QString> inputs;
+    for (const OutputFiles &f : files)
+        if (!f.input.isEmpty() && !inputs.contains(f.input)) {
+            if (!exists(f.input))
+                throw EMyError(Msg(65129, f.input));
+            inputs.insert(f.input);
+        }
+    std::map<QString, shell::FolderEntries> folders;
+    for (OutputFiles &f : files) {
+        const QFileInfo output(shell::fromWindowsPath(f.output));
+        const QString folder = output.path();
+        auto at = folders.find(folder);
+        if (at == folders.end())
+            at = folders.emplace(folder, shell::FolderEntries(folder)).first;
+        checkFiles(f, !f.output.isEmpty() && QFileInfo(at->second.path(output.fileName())).isFile());
+    }
 }
 
 void Otvor_vytvoreny_subor(const QString &path)

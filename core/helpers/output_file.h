@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace tarix::db {
 class Field;
 }
@@ -27,6 +29,9 @@ struct OutputFiles {
 // naming it; an existing output with askOverwrite asks 65109 naming it, and "No" forbids
 // writing. In every other case writing is allowed.
 void Kontrola_suborov(OutputFiles &files);
+// The same checks for the outputs of one run, in order (each input checked once): the
+// folders are read once rather than once per file, for runs of many numbered files.
+void Kontrola_suborov(std::vector<OutputFiles> &files);
 
 // Offers to open a written file (65126); "Yes" hands it to the desktop's program for its
 // kind and returns at once (the program window stays usable). A file that does not exist

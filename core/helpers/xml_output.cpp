@@ -7,32 +7,53 @@ namespace tarix::MyConsts {
 namespace {
 const QString kKoniecRiadku = QStringLiteral("\r\n");
 
+// The value appended with "&", "<", ">" (and in attributes '"') as entities. The runs
+// between them are appended whole: a document of thousands of fields is built without a
+// temporary string per value.
+void appendEscaped(QString &out, QStringView value, bool attribute)
+{
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        QLatin1StringView entity;
+        switch (value[i].unicode()) {
+        case u'&':
+            entity = QLatin1StringView("&amp;");
+            break;
+        case u'<':
+            entity = QLatin1StringView("&lt;");
+            break;
+        case u'>':
+            entity = QLatin1StringView("&gt;");
+            break;
+        case u'"':
+            if (attribute)
+                entity = QLatin1StringView("&quot;");
+            break;
+        default:
+            break;
+        }
+        if (entity.isEmpty())
+            continue;
+        out += value.mid(from, i - from);
+        out += entity;
+        from = i + 1;
+    }
+    out += value.mid(from);
+}
+
+// The parts appended one after the other, then a line end.
+template <class... Parts>
+void appendLine(QString &text, const Parts &...parts)
+{
+    ((text += parts), ...);
+    text += kKoniecRiadku;
+}
+
 QString escaped(const QString &value, bool attribute)
 {
     QString out;
     out.reserve(value.size() + 8);
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            if (attribute) {
-                out += QStringLiteral("&quot;");
-                break;
-            }
-            out += c;
-            break;
-        default:
-            out += c;
-        }
-    }
+    appendEscaped(out, value, attribute);
     return out;
 }
 } // namespace
@@ -42,19 +63,19 @@ QString xmlAttributeText(const QString &value) { return escaped(value, true); }
 
 void XmlText::Xml_novy_riadok() { m_text += kKoniecRiadku; }
 
-void XmlText::Xml_riadok(const QString &text)
-{
-    m_text += text;
-    m_text += kKoniecRiadku;
-}
+void XmlText::Xml_riadok(const QString &text) { appendLine(m_text, text); }
 
-void XmlText::Xml_zaciatok(const QString &tag) { Xml_riadok(u'<' + tag + u'>'); }
+void XmlText::Xml_zaciatok(const QString &tag) { appendLine(m_text, u'<', tag, u'>'); }
 
-void XmlText::Xml_koniec(const QString &tag) { Xml_riadok(QStringLiteral("</") + tag + u'>'); }
+void XmlText::Xml_koniec(const QString &tag) { appendLine(m_text, QLatin1StringView("</"), tag, u'>'); }
 
 void XmlText::Xml_element(const QString &tag, const QString &value)
 {
-    Xml_riadok(u'<' + tag + u'>' + xmlValueText(value) + QStringLiteral("</") + tag + u'>');
+    m_text += u'<';
+    m_text += tag;
+    m_text += u'>';
+    appendEscaped(m_text, value, false);
+    Xml_koniec(tag);
 }
 
 void XmlText::Xml_element_neprazdny(const QString &tag, const QString &value)
@@ -63,9 +84,12 @@ void XmlText::Xml_element_neprazdny(const QString &tag, const QString &value)
         Xml_element(tag, value);
 }
 
-void XmlText::Xml_prazdny_element(const QString &tag) { Xml_riadok(u'<' + tag + u' ' + m_atributy + QStringLiteral("/>")); }
+void XmlText::Xml_prazdny_element(const QString &tag)
+{
+    appendLine(m_text, u'<', tag, u' ', m_atributy, QLatin1StringView("/>"));
+}
 
-void XmlText::Xml_zaciatok_s_atributmi(const QString &tag) { Xml_riadok(u'<' + tag + u' ' + m_atributy + u'>'); }
+void XmlText::Xml_zaciatok_s_atributmi(const QString &tag) { appendLine(m_text, u'<', tag, u' ', m_atributy, u'>'); }
 
 void XmlText::Xml_pole(const QString &name, const QString &value)
 {
@@ -79,7 +103,10 @@ void XmlText::Xml_pridaj_atribut(const QString &name, const QString &value)
 {
     if (!m_atributy.isEmpty())
         m_atributy += u' ';
-    m_atributy += name + QStringLiteral("=\"") + xmlAttributeText(value) + u'"';
+    m_atributy += name;
+    m_atributy += QLatin1StringView("=\"");
+    appendEscaped(m_atributy, value, true);
+    m_atributy += u'"';
 }
 
 void XmlText::Xml_prvy_atribut(const QString &name, const QString &value)

@@ -45,18 +45,7 @@ QString findCaseInsensitive(const QString &path)
             current = exact;
             continue;
         }
-        const QDir dir(current.isEmpty() ? QStringLiteral(".") : current);
-        // Unsorted: a folder of a thousand numbered pages is read once per new page, and
-        // sorting it each time cost more than the look-up. Of several spellings the one
-        // first in name order is taken, as before.
-        const QStringList entries = dir.entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-        QString match;
-        for (const QString &entry : entries) {
-            if (entry.size() == part.size() && entry.compare(part, Qt::CaseInsensitive) == 0
-                && (match.isEmpty() || entry < match))
-                match = entry;
-        }
+        const QString match = FolderEntries(current.isEmpty() ? QStringLiteral(".") : current).find(part);
         if (match.isEmpty())
             break;
         current = joinPart(current, match);
@@ -66,6 +55,34 @@ QString findCaseInsensitive(const QString &path)
     if (trailing && !current.endsWith(QLatin1Char('/')))
         current += QLatin1Char('/');
     return current;
+}
+
+FolderEntries::FolderEntries(const QString &folder) : m_folder(findCaseInsensitive(folder))
+{
+    // Unsorted: a folder of a thousand numbered pages is read at once, and sorting it cost
+    // more than the look-up; the first spelling in name order is kept below.
+    const QStringList entries = QDir(m_folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    m_exact.reserve(entries.size());
+    for (const QString &entry : entries) {
+        m_exact.insert(entry);
+        QString &first = m_byFolded[entry.toCaseFolded()];
+        if (first.isEmpty() || entry < first)
+            first = entry;
+    }
+}
+
+QString FolderEntries::find(const QString &name) const
+{
+    if (m_exact.contains(name))
+        return name;
+    return m_byFolded.value(name.toCaseFolded());
+}
+
+QString FolderEntries::path(const QString &name) const
+{
+    const QString onDisk = find(name);
+    return joinPart(m_folder, onDisk.isEmpty() ? name : onDisk);
 }
 
 } // namespace tarix::shell

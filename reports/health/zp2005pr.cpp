@@ -20,11 +20,14 @@ namespace ZP2005PR {
 
 std::vector<AttachmentRow> attachmentRowsOf(db::Session &session, int obdobie, int sidOd, int sidDo)
 {
+    // The employees drive the join: zam has no index on code_emp alone, so each payroll of
+    // the month would scan every employee, while each employee finds his payroll through the
+    // payroll table's key (code_emp, v_obdobie).
     const db::SqlResult r = session.run(
         u"select v.kzp, z.code_emp, z.born_numb, z.name, z.surname, z.title, v.u_zdrav, v.zps, "
         u"coalesce(v.v_kal_dni,0)-coalesce(v.v_nepoist_zp,0) dni_poist, v.fz_zdravot, v.f_zdravot, v.n_prijem_zp, "
         u"v.n_zaklad_zp, v.oz_zdravot, v.o_zdravot "
-        u"from \":tarix_data:vyp\" v, \":tarix_data:zam\" z where v.v_obdobie=:p1 and v.sid between :p2 and :p3 "
+        u"from \":tarix_data:zam\" z cross join \":tarix_data:vyp\" v where v.v_obdobie=:p1 and v.sid between :p2 and :p3 "
         u"and v.u_zdrav>0 and v.kzp<>0 and v.code_emp=z.code_emp order by v.kzp, z.code_emp"_s,
         {{"p1", obdobie}, {"p2", sidOd}, {"p3", sidDo}});
     std::vector<AttachmentRow> out;

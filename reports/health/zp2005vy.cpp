@@ -13,6 +13,7 @@
 #include "platform/format/format_pattern.h"
 #include "reports/report.h"
 
+#include <map>
 #include <optional>
 
 namespace tarix::reports::ZP2005VY {
@@ -25,7 +26,9 @@ QString recordsText(bool jednaPoistovna)
                "select kzp, sid, u_zdrav, ztp, miera_poklesu, v_obdobie, n_zaklad_zp, o_zdravot, oz_zdravot, "
                "coalesce(v_kal_dni,0)-coalesce(v_nepoist_zp,0) dni_poist, n_prijem_zp "
                "from \":tarix_data:vyp\" where v_obdobie=:p1 and sid between :p2 and :p3 and kzp<>0 and u_zdrav>0")
-           + (jednaPoistovna ? QStringLiteral(" and kzp=:p4") : QString()) + QStringLiteral(" order by kzp, code_emp");
+           + (jednaPoistovna ? QStringLiteral(" and kzp=:p4") : QString())
+           // The order of the month's index: no sort, and each centre's rows are added by personal number.
+           + QStringLiteral(" order by sid, code_emp");
 }
 
 // One payroll record into its centre's row.
@@ -65,17 +68,19 @@ std::vector<HealthSums> computeFigures(db::Session &session, int obdobie, int si
     if (kzp)
         params.set(QStringLiteral("p4"), *kzp);
     const db::SqlResult r = session.run(recordsText(kzp.has_value()), params);
-    std::vector<HealthSums> out;
+    std::map<int, HealthSums> byInsurer;
     for (int i = 0; i < r.rowCount(); ++i) {
         const int k = int(r.asInteger(i, 0));
-        if (out.empty() || out.back().kzp != k) {
-            out.emplace_back();
-            out.back().kzp = k;
-        }
-        Pripocitaj_zaznam(out.back(), r, i);
+        HealthSums &s = byInsurer[k];
+        s.kzp = k;
+        Pripocitaj_zaznam(s, r, i);
     }
-    for (HealthSums &s : out)
+    std::vector<HealthSums> out;
+    out.reserve(byInsurer.size());
+    for (auto &[kzp, s] : byInsurer) {
         closeStatement(s);
+        out.push_back(std::move(s));
+    }
     return out;
 }
 

@@ -115,6 +115,11 @@ Sumy wageRecap(db::Session &session, const RecapRange &rozsah)
     return s;
 }
 
+// The settlements' arrears and overpayments of the records summed: columns of the month's
+// sums too, so that a run needing all of them reads the month once.
+const QString kArrears = u"-sum(case when d_vyrovnanie < 0 then d_vyrovnanie end) d_nedoplatok"_s;
+const QString kOverpayments = u"sum(case when d_vyrovnanie > 0 then d_vyrovnanie end) d_preplatok"_s;
+
 QString Text_Q1()
 {
     return u"select sum(n_brutto) n_brutto, sum(v_plat) v_plat, sum(n_priplat) n_priplat, sum(n_premie) n_premie, "
@@ -129,20 +134,16 @@ QString Text_Q1()
            "sum(nd_spolu) nd_spolu, sum(vyplata) vy_hot, sum(sporenie) vy_spor, "
            "sum(ne_poistovna+ne_pozicky+ne_odborar+ne_exekucia+ne_stravne) vy_zraz, sum(ne_zaloha) vy_zaloha, "
            "sum(dan_vyrovnana*(n_brutto-n_odstupne-n_jednoraz1-n_jednoraz2)) n_brutto_dohody, "
-           "sum(vyrovnanie_zp) vyrovnanie_zp\n"
-           "from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3"_s;
+           "sum(vyrovnanie_zp) vyrovnanie_zp, "_s
+           + kArrears + u", "_s + kOverpayments
+           + u"\nfrom vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3"_s;
 }
 
-QString Text_Q2a()
-{
-    return u"select -sum(d_vyrovnanie) d_nedoplatok from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3 "
-           "and d_vyrovnanie < 0"_s;
-}
+QString Text_Q2a() { return u"select "_s + kArrears + u" from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3"_s; }
 
 QString Text_Q2b()
 {
-    return u"select sum(d_vyrovnanie) d_preplatok from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3 "
-           "and d_vyrovnanie > 0"_s;
+    return u"select "_s + kOverpayments + u" from vyp v where v_obdobie = :p1 and v.sid between :p2 and :p3"_s;
 }
 
 QString Text_Q3()

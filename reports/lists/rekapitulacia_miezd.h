@@ -53,7 +53,8 @@ const QStringList &sumFields();
 Sumy wageRecap(db::Session &session, const RecapRange &rozsah);
 
 // ---- the month queries (parameters P1 period, P2, P3 centre range) -------------------------
-// Q1_: the sums of one month the cost recapitulation posts.
+// Q1_: the sums of one month the cost recapitulation posts, d_nedoplatok and d_preplatok of
+// Q2a_ and Q2b_ among them.
 QString Text_Q1();
 // Q2a_: the underpayments of the annual tax settlement (d_nedoplatok, positive).
 QString Text_Q2a();

@@ -221,8 +221,8 @@ std::vector<Riadok> Vypocet_rekapitulacie(db::Session &session, const TMyReportP
             return q1.rowCount() && c >= 0 ? q1.asFloat(0, c) : 0.0;
         };
         const double A = v("d_preddavok");
-        const double N = wage_recap::taxArrears(session, P, od, po);
-        const double R = wage_recap::taxOverpayments(session, P, od, po);
+        const double N = v("d_nedoplatok");
+        const double R = v("d_preplatok");
         const double B = v("d_bonus_cerpany");
         const bool minulyMesiac = MyConsts::Parametre(32).Hodnota != 0;
         const double W = minulyMesiac ? wage_recap::lastMonthWithholdingTax(session, P, od, po) : v("d_dan");

@@ -5,29 +5,23 @@
 #include "core/helpers/messages.h"
 #include "platform/errors.h"
 #include "support/scripted_test.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace tarix;
 using MyConsts::FormDataPages;
 using MyConsts::FormFields;
+using tarix::test::readFile;
+using tarix::test::writeFile;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    f.write(bytes);
-}
 
 // Records numbered from 1 with the field "c." (the number) and "m." (a name).
 FormDataPages numbered(const QString &stem, const QString &form, int count, int perPage)
@@ -151,4 +145,73 @@ TEST_F(FormDataPagesTest, AMissingFormWritesNothing)
         EXPECT_EQ(e.text(), Msg(65129, missing));
     }
     EXPECT_TRUE(QDir(tmp.path()).entryList({QStringLiteral("*.xfdf")}, QDir::Files).isEmpty());
+}
+
+// A page that cannot be written stops the run before any page is replaced, and leaves no
+// temporary file behind.
+TEST_F(FormDataPagesTest, AFailedPageReplacesNoPage)
+{
+    const QString page1 = MyConsts::formDataPageFile(stem, 1);
+    writeFile(page1, "earlier page 1");
+    scripted.answerYes(Msg(65109, page1));
+    FormDataPages p = numbered(stem, form, 6, 2);
+    const QString missingFolder = tmp.filePath(QStringLiteral("nie/strana3.xfdf"));
+    p.pageFile = [&](int page) { return page == 3 ? missingFolder : MyConsts::formDataPageFile(stem, page); };
+    EXPECT_THROW(MyConsts::writeFormDataPages(p), EMyError);
+    EXPECT_EQ(readFile(page1), "earlier page 1");
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral("Out_200501_str1.xfdf"), QStringLiteral("form.pdf")}));
+}
+
+// A program killed while it writes the pages leaves each page either as it was or complete:
+// a child writes two versions of the pages in turn and is killed at different moments of a
+// run; every page is then one whole version of itself.
+TEST_F(FormDataPagesTest, ACrashWhileThePagesAreWrittenLeavesEachPageAsItWasOrComplete)
+{
+    constexpr int kRecords = 1600;
+    const auto version = [&](char mark) {
+        FormDataPages p = numbered(stem, form, kRecords, 8);
+        for (FormFields &r : p.records)
+            r[1].value = QString(400, QLatin1Char(mark)) + r[0].value;
+        return p;
+    };
+    const FormDataPages a = version('A');
+    const FormDataPages b = version('B');
+    const int pages = MyConsts::formDataPageCount(kRecords, 8);
+    MyConsts::writeFormDataPages(a);
+
+    for (const int delayUs : {0, 500, 2000, 5000, 10000, 20000, 40000, 80000}) {
+        int started[2];
+        ASSERT_EQ(pipe(started), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(started[0]);
+            for (int run = 0;; ++run) {
+                for (int page = 0; page < pages; ++page)
+                    scripted.answerYes();
+                if (write(started[1], "r", 1) != 1)
+                    _exit(2);
+                try {
+                    MyConsts::writeFormDataPages(run % 2 ? a : b);
+                } catch (...) {
+                    _exit(3);
+                }
+            }
+        }
+        close(started[1]);
+        char c = 0;
+        ASSERT_EQ(read(started[0], &c, 1), 1) << "the child did not start writing";
+        usleep(useconds_t(delayUs));
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        close(started[0]);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended on its own, status " << status;
+        for (int page = 1; page <= pages; ++page) {
+            const QByteArray written = readFile(MyConsts::formDataPageFile(stem, page));
+            EXPECT_TRUE(written == MyConsts::formDataPage(a, page) || written == MyConsts::formDataPage(b, page))
+                << "page " << page << " after " << delayUs << " us: " << written.size() << " bytes";
+        }
+    }
 }

@@ -54,6 +54,15 @@ TEST_F(CaseInsensitiveLookup, FindsWhatExistsAndKeepsTheRestAsGiven)
     };
     for (const Case &c : cases)
         EXPECT_EQ(findCaseInsensitive(c.given), c.expected) << c.given.toStdString();
+    // A folder read once finds each file of it the same way.
+    for (const Case &c : cases) {
+        const QString given = fromWindowsPath(c.given);
+        const qsizetype slash = given.lastIndexOf(u'/');
+        if (given.isEmpty() || given.endsWith(u'/'))
+            continue;
+        EXPECT_EQ(tarix::shell::FolderEntries(given.left(slash)).path(given.mid(slash + 1)), c.expected)
+            << c.given.toStdString();
+    }
 }
 
 TEST_F(CaseInsensitiveLookup, RelativePathsStayRelative)
