@@ -245,18 +245,25 @@ TEST_F(DamagedDb, DamagedYearIsReportedAndStaysInTheMenu)
     EXPECT_EQ(core::openedFirm().firma, 1);
 }
 
-TEST_F(DamagedDb, ReadOnlyFirmIsRefusedAtOpeningWithASlovakMessage)
+TEST_F(DamagedDb, ReadOnlyFirmOrYearIsRefusedAtOpeningWithASlovakMessage)
 {
-    ASSERT_TRUE(QFile::setPermissions(firmDb(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    core::TFormMain *main = start();
-    ASSERT_NE(main, nullptr) << errors().toStdString();
-    // Readable: listed under its own name.
-    EXPECT_EQ(main->openFirmMenu()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
+    // The opening writes to both: the firm's data and the year's parameters (its upgrades).
+    for (const QString &db : {firmDb(), inst.yearFolder(2007) + "/tarix.db"}) {
+        SCOPED_TRACE(db.toStdString());
+        scripted.clearEvents();
+        ASSERT_TRUE(QFile::setPermissions(db, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        core::TFormMain *main = start();
+        ASSERT_NE(main, nullptr) << errors().toStdString();
+        // Readable: listed under its own name.
+        EXPECT_EQ(main->openFirmMenu()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
 
-    openYear(*main, 2007);
-    EXPECT_EQ(core::openedFirm().firma, 0);
-    const QString shown = errors();
-    EXPECT_TRUE(shown.contains("len na čítanie")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(firmDb()).absoluteFilePath())));
-    QFile::setPermissions(firmDb(), QFile::ReadOwner | QFile::WriteOwner);
+        openYear(*main, 2007);
+        EXPECT_EQ(core::openedFirm().firma, 0);
+        const QString shown = errors();
+        EXPECT_TRUE(shown.contains("len na čítanie")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(db).absoluteFilePath())));
+        EXPECT_FALSE(shown.contains("insert", Qt::CaseInsensitive)) << shown.toStdString();
+        QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
+        stop();
+    }
 }
