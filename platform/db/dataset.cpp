@@ -1175,6 +1175,17 @@ void DataSet::removeDataSource(DataSource *ds) { m_dataSources.removeAll(ds); }
 
 void DataSet::disableControls() { ++m_disableCount; }
 
+ControlsDisabled::~ControlsDisabled()
+{
+    try {
+        m_ds.enableControls();
+    } catch (const std::exception &e) {
+        qWarning("The controls of %s were not told the data changed: %s", qPrintable(m_ds.objectName()), e.what());
+    } catch (...) {
+        qWarning("The controls of %s were not told the data changed", qPrintable(m_ds.objectName()));
+    }
+}
+
 void DataSet::enableControls()
 {
     if (m_disableCount > 0 && --m_disableCount == 0 && m_pendingChange) {

@@ -8,18 +8,6 @@
 
 namespace tarix::dbctrl {
 
-namespace {
-
-void showErrorText(const QString &text)
-{
-    if (ui::hasCurrent())
-        ui::current().showMessage(ui::MessageKind::Error, text);
-    else
-        qWarning("%s", qPrintable(text));
-}
-
-} // namespace
-
 QString displayText(const db::Field *field, TextForm form)
 {
     if (!field || !field->isBound() || !field->dataSet().isActive())
@@ -35,13 +23,7 @@ QString displayText(const db::Field *field, TextForm form)
 
 void reportException(const std::exception &e)
 {
-    if (dynamic_cast<const EAbort *>(&e))
-        return;
-    if (auto *my = dynamic_cast<const EMyError *>(&e)) {
-        showErrorText(my->text());
-        return;
-    }
-    showErrorText(QString::fromUtf8(e.what()));
+    ui::reportException(e);
 }
 
 bool runReported(const std::function<void()> &fn)
