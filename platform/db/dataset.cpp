@@ -225,7 +225,7 @@ void DataSet::bindFields(const QVector<ColumnInfo> &columns)
         for (auto &f : extra)
             m_fields.push_back(std::move(f));
         fieldsChanged();
-        throw DbError(QStringLiteral("Položka %1 sa nenachádza v %2.").arg(missing.join(u", "), m_objectName));
+        throw FieldMissingError(missing, m_objectName);
     }
     m_dataFieldCount = int(data.size());
     for (auto &f : data)

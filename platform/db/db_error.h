@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tarix::db {
 
@@ -40,6 +41,17 @@ private:
 class FieldValueError : public DbError {
 public:
     using DbError::DbError;
+};
+
+// Fields a dataset declares that its table or query does not have; names them.
+class FieldMissingError : public DbError {
+public:
+    FieldMissingError(const QStringList &fields, const QString &dataSet)
+        : DbError(QStringLiteral("Položka %1 sa nenachádza v %2.").arg(fields.join(u", "), dataSet)), m_fields(fields) {}
+    const QStringList &fields() const noexcept { return m_fields; }
+
+private:
+    QStringList m_fields;
 };
 
 // A table (or the database holding it) that cannot be opened; names the folder and table.

@@ -423,7 +423,7 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
 }
 
 // Called where the connection is idle again (outside a pipeline), with a BusyError in flight.
-void PgConnection::rethrowBusyNamingHolders()
+void PgConnection::throwBusyNamingHolders()
 {
     QString holders;
     try {
@@ -596,7 +596,7 @@ PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
             deliverNotifications();
             return out;
         } catch (const BusyError &) {
-            rethrowBusyNamingHolders();
+            throwBusyNamingHolders();
         }
     }
     return pipelined(sql, send, [&] {
@@ -680,7 +680,7 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
         endPipeline();
         if (m_depth > 0)
             command(undo);
-        rethrowBusyNamingHolders();
+        throwBusyNamingHolders();
     } catch (...) {
         // What is left (the release, skipped) is read up to the sync point.
         endPipeline();

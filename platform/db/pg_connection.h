@@ -259,7 +259,7 @@ private:
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
     void setUpSession();
     // A lock not granted in time: the message names who holds it, when the server can tell.
-    [[noreturn]] void rethrowBusyNamingHolders();
+    [[noreturn]] void throwBusyNamingHolders();
     QString lockHolders();
 
     pg_conn *m_conn = nullptr;

@@ -1,6 +1,7 @@
 // Damaged, busy and read-only firm databases: the firm stays in the menu, marked, and
 // opening it names the file and the reason; the program never ends without a word.
 #include "core/dm_all.h"
+#include "platform/db/session.h"
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_main.h"
@@ -243,6 +244,41 @@ TEST_F(DamagedDb, DamagedYearIsReportedAndStaysInTheMenu)
     // The other years still open.
     test::openFirmFromMenu(*main, 2006, 7);
     EXPECT_EQ(core::openedFirm().firma, 1);
+}
+
+TEST_F(DamagedDb, ADroppedOrChangedTableIsNamedWithItsFileWithoutSql)
+{
+    const struct {
+        const char *name;
+        const char *change;
+        const char *said;
+    } cases[] = {
+        {"a table dropped", "DROP TABLE firma.zp_univ", "tabuľka neexistuje"},
+        {"a column renamed", "ALTER TABLE firma.zp_univ RENAME COLUMN X1 TO X1_stary",
+         "v tabuľke chýba položka X1; databáza je poškodená alebo z inej verzie programu"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::Installation damaged;
+        damaged.install();
+        {
+            db::Session change;
+            change.setAlias(QStringLiteral("FIRMA"), damaged.firmFolder(1));
+            change.attach(QStringLiteral("FIRMA"));
+            change.executeRaw(QString::fromUtf8(c.change));
+        }
+        scripted.clearEvents();
+        core::TFormMain *main = start(damaged.path());
+        ASSERT_NE(main, nullptr) << errors().toStdString();
+        openYear(*main, 2007);
+        EXPECT_EQ(core::openedFirm().firma, 0);
+        const QString shown = errors();
+        EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(damaged.firmFolder(1) + "/tarix.db") + " (tabuľka Zp_univ"))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.said))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("select", Qt::CaseInsensitive)) << shown.toStdString();
+        stop();
+    }
 }
 
 TEST_F(DamagedDb, ReadOnlyFirmOrYearIsRefusedAtOpeningWithASlovakMessage)
