@@ -129,7 +129,8 @@ private:
 // settings.
 struct ConnectionSettings {
     // The name other workstations' busy messages give this one (libpq's
-    // fallback_application_name: an application_name of the connection string wins).
+    // fallback_application_name: an application_name of the connection string wins). The
+    // server keeps printable ASCII of it only.
     QString applicationName = QStringLiteral("TARIX");
     int connectTimeoutSeconds = 10;
     // TCP keepalives of both ends: the first probe after this much silence, then one every
