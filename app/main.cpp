@@ -2,6 +2,7 @@
 #include "components/grid/plugin/grid_suite.h"
 #include "core/forms/startup.h"
 #include "filings/forms/subsystem.h"
+#include "platform/ui/qt/guarded_application.h"
 #include "platform/ui/qt/qt_translation.h"
 #include "payroll/forms/subsystem.h"
 #include "reports/forms/subsystem.h"
@@ -13,7 +14,7 @@
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    tarix::ui::GuardedApplication app(argc, argv);
     tarix::ui::installQtTranslation(app);
     try {
         // Each subsystem declares its data modules, commands and reports, after those of

@@ -61,6 +61,32 @@ QStringList missingServerSchemas(const QStringList &schemas)
     return missing;
 }
 
+db::ConnectionSettings serverConnectionSettings()
+{
+    db::ConnectionSettings settings;
+    // The workstation as other workstations' busy messages name it.
+    settings.applicationName = QStringLiteral("TARIX %1").arg(QSysInfo::machineHostName()).left(63);
+    ini::IniFile *trx = nullptr;
+    try {
+        trx = &trxIni();
+    } catch (const std::logic_error &) {
+        return settings; // no TRX.INI in this run
+    }
+    const QString section = QString::fromLatin1(kDatabaseServerSection);
+    const auto seconds = [&](const char *key, int fallback) {
+        const int value = trx->readInteger(section, QString::fromLatin1(key), fallback);
+        return value >= 0 ? value : fallback;
+    };
+    settings.connectTimeoutSeconds = seconds("Database_Connect_Timeout", settings.connectTimeoutSeconds);
+    settings.keepaliveIdleSeconds = seconds("Database_Keepalive_Idle", settings.keepaliveIdleSeconds);
+    settings.keepaliveIntervalSeconds = seconds("Database_Keepalive_Interval", settings.keepaliveIntervalSeconds);
+    settings.keepaliveCount = seconds("Database_Keepalive_Count", settings.keepaliveCount);
+    settings.tcpUserTimeoutMs = seconds("Database_User_Timeout", settings.tcpUserTimeoutMs / 1000) * 1000;
+    settings.idleInTransactionTimeoutMs =
+        seconds("Database_Idle_Transaction_Timeout", settings.idleInTransactionTimeoutMs / 1000) * 1000;
+    return settings;
+}
+
 db::ServerOptions serverSessionOptions(const QString &conninfo, const AppPaths &paths)
 {
     // The session asks with clean absolute paths; the folders are compared the same way.
@@ -70,18 +96,20 @@ db::ServerOptions serverSessionOptions(const QString &conninfo, const AppPaths &
     const QString root = clean(paths.networkRoot);
     const QString privateFolder = clean(paths.privateFolder);
     const QString privateSchema = workstationPrivateSchema(paths.programFolder);
-    return db::ServerOptions{conninfo, [=](const QString &folder) {
-        const QString f = clean(folder);
-        if (f == privateFolder)
-            return privateSchema;
-        const QString rel = QDir(root).relativeFilePath(f);
-        return rel.startsWith(QLatin1String("..")) ? QString() : sharedFolderSchema(rel);
-    }};
+    return db::ServerOptions{conninfo,
+                             [=](const QString &folder) {
+                                 const QString f = clean(folder);
+                                 if (f == privateFolder)
+                                     return privateSchema;
+                                 const QString rel = QDir(root).relativeFilePath(f);
+                                 return rel.startsWith(QLatin1String("..")) ? QString() : sharedFolderSchema(rel);
+                             },
+                             serverConnectionSettings()};
 }
 
 void checkDatabaseServer(const QString &conninfo)
 {
-    db::PgConnection conn(conninfo); // names the server and why it cannot be used
+    db::PgConnection conn(conninfo, serverConnectionSettings()); // names the server and why it cannot be used
     const QStringList missing = missingServerSchemas(db::serverSchemas(conn));
     if (!missing.isEmpty()) {
         const QString reason = QStringLiteral("chýba %1").arg(missing.join(QStringLiteral(", ")));

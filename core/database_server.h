@@ -40,9 +40,17 @@ QString workstationPrivateSchema(const QString &programFolder);
 // least one year. Returns what lacks, in the clerk's words; empty when nothing does.
 QStringList missingServerSchemas(const QStringList &schemas);
 
+// How long a workstation and the server wait for each other before they give a silent one
+// up, and the name other workstations see this one by: the office defaults, each overridable
+// in TRX.INI, section NETWORK (seconds): Database_Connect_Timeout, Database_Keepalive_Idle,
+// Database_Keepalive_Interval, Database_Keepalive_Count (probes), Database_User_Timeout,
+// Database_Idle_Transaction_Timeout. Without an open TRX.INI the defaults.
+db::ConnectionSettings serverConnectionSettings();
+
 // How a session reaches the server for an installation's folders: a shared folder below
 // the network root is its schema (sharedFolderSchema), the private folder this
-// workstation's schema; any other folder has none.
+// workstation's schema; any other folder has none. The connection's settings are
+// serverConnectionSettings().
 db::ServerOptions serverSessionOptions(const QString &conninfo, const AppPaths &paths);
 
 // At start-up with a server named: connects and checks the schemas. Throws db::ServerError

@@ -4,12 +4,16 @@
 #include "core/helpers/dialogs.h"
 #include "core/helpers/messages.h"
 #include "core/module_registry.h"
+#include "platform/db/db_error.h"
 #include "platform/db/db_health.h"
 #include "platform/db/session.h"
 #include "platform/errors.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
+
+#include <optional>
 
 namespace tarix::core {
 
@@ -32,32 +36,46 @@ void TDMA::Zatvor_tabulky()
 bool TDMA::Otvor_tabulky(const QString &alias)
 {
     auto chosen = [&](size_t i) { return alias.isEmpty() || m_aliases[i] == alias.toUpper(); };
-    QHash<size_t, QString> reasons;
+    struct Failure {
+        QString reason;
+        bool own = false; // the table's own database failed it, not a table its events read
+    };
+    QHash<size_t, Failure> failures;
     for (size_t i = 0; i < m_tables.size(); ++i) {
         if (!chosen(i) || m_tables[i]->isActive())
             continue;
         try {
             m_tables[i]->open();
         } catch (const std::exception &e) {
-            // Reported below, once, for the first table that stayed closed.
-            const auto *my = dynamic_cast<const EMyError *>(&e);
-            reasons.insert(i, my ? my->text() : QString::fromUtf8(e.what()));
+            const auto *opening = dynamic_cast<const db::TableOpenError *>(&e);
+            // The clerk reads what failed, never the statement that met it.
+            const auto *sql = dynamic_cast<const db::SqlError *>(&e);
+            failures.insert(i, {sql ? errorText(e).section(u'\n', 0, 0) : errorText(e),
+                                opening && QFileInfo(opening->table()).completeBaseName().compare(
+                                               QFileInfo(m_tables[i]->tableName()).completeBaseName(), Qt::CaseInsensitive)
+                                               == 0});
         }
     }
+    // Reported once: the first table whose own database failed it (a damaged or missing
+    // table), else the first that stayed closed.
+    std::optional<size_t> reported;
     for (size_t i = 0; i < m_tables.size(); ++i) {
-        db::Table *t = m_tables[i];
-        if (!chosen(i) || t->isActive())
+        if (!chosen(i) || m_tables[i]->isActive())
             continue;
-        db::Session *session = db::Session::defaultSession();
-        const QString folder = session ? session->aliasFolder(t->databaseName()) : QString();
-        // The folder's one database (the table lives inside it) and the backend's reason.
-        const QString file = QDir::toNativeSeparators(db::folderDatabaseName(session, folder));
-        const QString reason = reasons.value(i);
-        MyConsts::Sprava_chyba(Msg(65174, QStringLiteral("%1 (tabuľka %2)").arg(file, t->tableName()))
-                               + (reason.isEmpty() ? QString() : u'\n' + reason));
-        return false;
+        if (!reported || (failures.value(i).own && !failures.value(*reported).own))
+            reported = i;
     }
-    return true;
+    if (!reported)
+        return true;
+    db::Table *t = m_tables[*reported];
+    db::Session *session = db::Session::defaultSession();
+    const QString folder = session ? session->aliasFolder(t->databaseName()) : QString();
+    // The folder's one database (the table lives inside it) and the backend's reason.
+    const QString file = QDir::toNativeSeparators(db::folderDatabaseName(session, folder));
+    const QString reason = failures.value(*reported).reason;
+    MyConsts::Sprava_chyba(Msg(65174, QStringLiteral("%1 (tabuľka %2)").arg(file, t->tableName()))
+                           + (reason.isEmpty() ? QString() : u'\n' + reason));
+    return false;
 }
 
 void TDMA::Vypni_zdroje_dat()

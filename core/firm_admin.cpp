@@ -342,6 +342,213 @@ QString readWholeFile(const QString &file)
     return QString::fromUtf8(f.readAll());
 }
 
+// ---- what a dump's SQL may do ---------------------------------------------------------------
+
+// A word of SQL text: a name (unquoted ones in lower case), a string's contents, a number or
+// a sign.
+struct SqlToken {
+    enum Kind { Name, Text, Number, Sign } kind;
+    QString text;
+};
+
+// The statements of a dump's SQL as tokens. Comments go; a function's body (dollar-quoted)
+// stays part of its statement and is read as SQL, since it runs later; the rows of a COPY
+// are no SQL and are skipped.
+std::vector<std::vector<SqlToken>> sqlStatements(const QString &sql)
+{
+    std::vector<std::vector<SqlToken>> out(1);
+    QString dollarTag; // inside a dollar-quoted body when not empty
+    const qsizetype n = sql.size();
+    const auto isNameStart = [](QChar c) { return c.isLetter() || c == u'_'; };
+    const auto isNamePart = [](QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; };
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = sql.at(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == u'-' && i + 1 < n && sql.at(i + 1) == u'-') {
+            while (i < n && sql.at(i) != u'\n')
+                ++i;
+        } else if (c == u'/' && i + 1 < n && sql.at(i + 1) == u'*') {
+            int depth = 0;
+            do {
+                if (sql.mid(i, 2) == u"/*") {
+                    ++depth;
+                    i += 2;
+                } else if (sql.mid(i, 2) == u"*/") {
+                    --depth;
+                    i += 2;
+                } else {
+                    ++i;
+                }
+            } while (i < n && depth > 0);
+        } else if (c == u'\'' || ((c == u'E' || c == u'e') && i + 1 < n && sql.at(i + 1) == u'\'')) {
+            const bool escapes = c != u'\'';
+            i += escapes ? 2 : 1;
+            QString text;
+            while (i < n) {
+                const QChar d = sql.at(i);
+                if (escapes && d == u'\\' && i + 1 < n) {
+                    text += sql.at(i + 1);
+                    i += 2;
+                } else if (d == u'\'' && i + 1 < n && sql.at(i + 1) == u'\'') {
+                    text += d;
+                    i += 2;
+                } else if (d == u'\'') {
+                    ++i;
+                    break;
+                } else {
+                    text += d;
+                    ++i;
+                }
+            }
+            out.back().push_back({SqlToken::Text, text});
+        } else if (c == u'"') {
+            QString name;
+            for (++i; i < n; ++i) {
+                if (sql.at(i) == u'"' && i + 1 < n && sql.at(i + 1) == u'"') {
+                    name += u'"';
+                    ++i;
+                } else if (sql.at(i) == u'"') {
+                    ++i;
+                    break;
+                } else {
+                    name += sql.at(i);
+                }
+            }
+            out.back().push_back({SqlToken::Name, name});
+        } else if (c == u'$' && (i + 1 < n) && (sql.at(i + 1) == u'$' || isNameStart(sql.at(i + 1)))) {
+            qsizetype j = i + 1;
+            while (j < n && sql.at(j) != u'$' && isNamePart(sql.at(j)))
+                ++j;
+            if (j < n && sql.at(j) == u'$') {
+                const QString tag = sql.mid(i, j - i + 1);
+                if (dollarTag.isEmpty())
+                    dollarTag = tag;
+                else if (dollarTag == tag)
+                    dollarTag.clear();
+                i = j + 1;
+            } else {
+                out.back().push_back({SqlToken::Sign, QString(c)});
+                ++i;
+            }
+        } else if (isNameStart(c)) {
+            qsizetype j = i;
+            while (j < n && isNamePart(sql.at(j)))
+                ++j;
+            out.back().push_back({SqlToken::Name, sql.mid(i, j - i).toLower()});
+            i = j;
+        } else if (c.isDigit()) {
+            qsizetype j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'.'))
+                ++j;
+            out.back().push_back({SqlToken::Number, sql.mid(i, j - i)});
+            i = j;
+        } else if (c == u';' && dollarTag.isEmpty()) {
+            ++i;
+            const std::vector<SqlToken> &st = out.back();
+            // The rows of a COPY follow its statement up to a line "\.".
+            if (!st.empty() && st.front().text == u"copy" && st.back().text == u"stdin") {
+                const qsizetype end = sql.indexOf(QLatin1String("\n\\.\n"), i);
+                i = end < 0 ? n : end + 4;
+            }
+            out.emplace_back();
+        } else {
+            out.back().push_back({SqlToken::Sign, QString(c)});
+            ++i;
+        }
+    }
+    out.erase(std::remove_if(out.begin(), out.end(), [](const auto &st) { return st.empty(); }), out.end());
+    return out;
+}
+
+// Why the SQL a dump of `schema` makes may not run, in the clerk's words; empty when it may.
+// It may only make the schema's objects and rows: statements of the kinds a dump of the
+// program's schemas holds, settings of the restore itself, and no name of another schema
+// of the server (`otherSchemas`) beyond the program schema's types, collation and the
+// function that announces writes. A crafted archive whose entries all claim the schema
+// would otherwise run what it likes with the clerk's rights.
+QString restoreSqlProblem(const QString &sql, const QString &schema, const QStringList &otherSchemas)
+{
+    static const QStringList kStatements{
+        QStringLiteral("set"), QStringLiteral("select"), QStringLiteral("create schema"), QStringLiteral("create table"),
+        QStringLiteral("create sequence"), QStringLiteral("alter sequence"), QStringLiteral("alter table"),
+        QStringLiteral("create index"), QStringLiteral("create unique index"), QStringLiteral("create trigger"),
+        QStringLiteral("create function"), QStringLiteral("create view"), QStringLiteral("comment on"),
+        QStringLiteral("insert into"), QStringLiteral("copy")};
+    static const QStringList kSettings{
+        QStringLiteral("statement_timeout"), QStringLiteral("lock_timeout"),
+        QStringLiteral("idle_in_transaction_session_timeout"), QStringLiteral("transaction_timeout"),
+        QStringLiteral("client_encoding"), QStringLiteral("standard_conforming_strings"),
+        QStringLiteral("check_function_bodies"), QStringLiteral("xmloption"), QStringLiteral("client_min_messages"),
+        QStringLiteral("row_security"), QStringLiteral("default_tablespace"),
+        QStringLiteral("default_table_access_method"), QStringLiteral("default_with_oids"),
+        QStringLiteral("search_path")};
+    static const QStringList kProgramObjects{QStringLiteral("money_real"), QStringLiteral("logical"),
+                                             QStringLiteral("autoinc_int"), QStringLiteral("sk"),
+                                             QStringLiteral("data_changed")};
+    const auto words = [](const std::vector<SqlToken> &st, int count) {
+        QStringList w;
+        for (int k = 0; k < count && k < int(st.size()) && st[size_t(k)].kind == SqlToken::Name; ++k)
+            w << st[size_t(k)].text;
+        return w.join(u' ');
+    };
+    const auto foreign = [&](const QString &name) {
+        return name != schema && name != u"pg_catalog"
+               && (otherSchemas.contains(name) || name == QLatin1String(db::kProgramSchema) || name == u"public"
+                   || name == u"information_schema" || name.startsWith(QLatin1String("pg_")));
+    };
+    for (const std::vector<SqlToken> &st : sqlStatements(sql)) {
+        const QString head = words(st, 3);
+        bool known = false;
+        for (const QString &k : kStatements)
+            known = known || head == k || head.startsWith(k + u' ');
+        if (!known)
+            return QStringLiteral("príkaz %1").arg(head.isEmpty() ? st.front().text : head.toUpper());
+        // Names of other schemas, also in the bodies of functions.
+        for (size_t k = 0; k + 2 < st.size(); ++k)
+            if (st[k].kind == SqlToken::Name && st[k + 1].text == u"." && st[k + 2].kind == SqlToken::Name
+                && foreign(st[k].text)
+                && !(st[k].text == QLatin1String(db::kProgramSchema) && kProgramObjects.contains(st[k + 2].text)))
+                return QStringLiteral("odkaz na inú schému (%1.%2)").arg(st[k].text, st[k + 2].text);
+        if (head == u"create schema" || head.startsWith(QLatin1String("comment on schema"))) {
+            const size_t at = head == u"create schema" ? 2 : 3;
+            if (st.size() <= at || st[at].text != schema)
+                return QStringLiteral("schéma inú ako %1").arg(schema);
+        }
+        if (head.startsWith(QLatin1String("set "))) {
+            const QString setting = st.size() > 1 ? st[1].text : QString();
+            if (!kSettings.contains(setting))
+                return QStringLiteral("nastavenie %1").arg(setting);
+        }
+        if (head.startsWith(QLatin1String("select"))) {
+            // pg_catalog.set_config('search_path', ...) and pg_catalog.setval('<schema>.<sequence>', ...).
+            const QString function = st.size() > 3 && st[1].text == u"pg_catalog" && st[2].text == u"." ? st[3].text : QString();
+            const QString argument = st.size() > 5 && st[5].kind == SqlToken::Text ? st[5].text : QString();
+            const bool setting = function == u"set_config" && argument == u"search_path";
+            const bool sequence = function == u"setval"
+                                  && (argument.startsWith(schema + u'.') || argument.startsWith(u'"' + schema + QStringLiteral("\".")));
+            if (!setting && !sequence)
+                return QStringLiteral("príkaz SELECT %1").arg(function);
+        }
+        if (head.startsWith(QLatin1String("insert into"))) {
+            // Rows are values, never calls that would run something.
+            size_t k = 0;
+            while (k < st.size() && st[k].text != u"values")
+                ++k;
+            for (++k; k < st.size(); ++k) {
+                const SqlToken &t = st[k];
+                const bool value = t.kind == SqlToken::Text || t.kind == SqlToken::Number
+                                   || (t.kind == SqlToken::Sign && QStringLiteral("(),-+").contains(t.text))
+                                   || (t.kind == SqlToken::Name
+                                       && (t.text == u"null" || t.text == u"true" || t.text == u"false"));
+                if (!value)
+                    return QStringLiteral("vkladaný riadok s výrazom (%1)").arg(t.text);
+            }
+        }
+    }
+    return {};
+}
+
 // Reads a dump. Only a dump of one schema of the program's kinds of objects is taken: an
 // entry outside it (another schema, a role, an extension, the database) is refused, so
 // restoring never reaches beyond the schema it makes.
@@ -454,6 +661,9 @@ void carryVersion(db::PgConnection &conn, const QString &from, const QString &to
 void dropSchema(const Server &s, const Vypis &v, const QString &target, const QString &headerTable, bool replace)
 {
     db::PgConnection conn(s.spojenie);
+    // Nothing of the dump runs unless all of it only makes its schema.
+    if (const QString problem = restoreSqlProblem(v.sql, v.schema, db::serverSchemas(conn)); !problem.isEmpty())
+        throw EMyError(QStringLiteral("záloha obsahuje príkaz mimo schémy %1: %2").arg(v.schema, problem));
     conn.begin();
     try {
         conn.exec(QStringLiteral("SELECT pg_catalog.pg_advisory_xact_lock(%1)").arg(kSpravaFiriemLock));

@@ -190,7 +190,14 @@ bool openFirmAndYear(int firm, int year, const OpeningSteps &kroky)
     auto fail = [&](const std::exception *e) {
         if (e)
             showError(*e);
-        dropOpenFirm();
+        try {
+            dropOpenFirm();
+        } catch (const std::exception &closeError) {
+            // The firm is dropped whatever its tables say as they close.
+            qWarning("Closing the firm's tables failed: %s", closeError.what());
+            g_otvorena = OpenFirm{};
+            MyConsts::setOutputFolder(QString());
+        }
         MyConsts::Parametre().fill(MyConsts::Parameter{});
         try {
             call(kroky.priprav_menu);
@@ -202,8 +209,15 @@ bool openFirmAndYear(int firm, int year, const OpeningSteps &kroky)
 
     TDM &dm = DM();
     db::Session &s = session();
-    dropOpenFirm();
-    s.closeAll();
+    try {
+        dropOpenFirm();
+        s.closeAll();
+        // A server that restarted or ended this workstation's session meanwhile: the firm
+        // opens on a new connection.
+        s.restoreConnection();
+    } catch (const std::exception &e) {
+        return fail(&e);
+    }
 
     AppPaths paths = appPaths();
     const QString root = paths.networkRoot;
@@ -221,8 +235,9 @@ bool openFirmAndYear(int firm, int year, const OpeningSteps &kroky)
         checkDatabase(paths.privateFolder, QStringLiteral("PRIV"),
                       QStringLiteral("pracovnej stanice"), true);
         checkDatabase(opened.priecinokFirmy, QStringLiteral("INF"), QStringLiteral("firmy"), true);
+        // The opening's upgrades write to the year's parameters too.
         checkDatabase(opened.priecinokRoka, QStringLiteral("cis_par"),
-                      QStringLiteral("roka %1").arg(year), false);
+                      QStringLiteral("roka %1").arg(year), true);
         s.setAlias(kAliasPriv, paths.privateFolder);
         s.setAlias(kAliasData, opened.priecinokFirmy);
         s.setAlias(kAliasDatx, opened.priecinokFirmy);

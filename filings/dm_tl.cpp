@@ -364,11 +364,7 @@ LayoutFiles createLayout(db::DataSet &zamestnanci, const QList<ExportLayoutItem>
     // written; the transaction ends when the files' contents are made.
     db::Transaction snimka(&zamestnanci.session());
     db::CursorStateGuard kurzor(zamestnanci);
-    zamestnanci.disableControls();
-    struct Zapnutie {
-        db::DataSet &ds;
-        ~Zapnutie() { ds.enableControls(); }
-    } zapnutie{zamestnanci};
+    db::ControlsDisabled controls(zamestnanci);
     for (zamestnanci.first(); !zamestnanci.eof(); zamestnanci.next()) {
         if (prvy) {
             prvy = false;

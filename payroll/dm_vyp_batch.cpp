@@ -48,17 +48,6 @@ BatchScope::~BatchScope()
 
 namespace {
 
-// Grids and detail tables do not follow the payroll table record by record.
-class ControlsOff {
-public:
-    explicit ControlsOff(db::DataSet &ds) : m_ds(ds) { m_ds.disableControls(); }
-    ~ControlsOff() { m_ds.enableControls(); }
-    ControlsOff(const ControlsOff &) = delete;
-    ControlsOff &operator=(const ControlsOff &) = delete;
-
-private:
-    db::DataSet &m_ds;
-};
 
 QString periodText(int period)
 {
@@ -133,16 +122,25 @@ int TDMV::recomputeMonth(int period, const QString &condition, const db::Params 
     {
         db::CursorStateGuard cursor(vyp);
         BatchScope davka(*this, period);
+        // Another program's recalculation of the month is waited for before a row is read:
+        // the rows then read are as it stored them (on the folders the write lock of the
+        // transaction's start keeps it out the same way).
+        db::Transaction tx(&s);
+        try {
+            s.holdClaimInTransaction(vyp.aliasName(), QStringLiteral("recompute %1").arg(period),
+                                     db::Session::ClaimWait::Now);
+        } catch (const EMyError &e) {
+            throw runStopped(period, e.text());
+        }
         if (!vyp.isActive())
             vyp.open();
-        ControlsOff controls(vyp);
+        db::ControlsDisabled controls(vyp);
         vyp.setFiltered(false);
         // The month's records in the order of the keys, listed once: the cursor goes from
         // one to the next without narrowing the table to each.
         vyp.setOrderedRange(QStringLiteral("V_obdobie;Code_emp"), {period});
 
         const StatutoryParams statutory = statutoryParameters();
-        db::Transaction tx(&s);
         int shown = 0;
         for (const Kluc &key : keys) {
             if (key.codeNumb != 0)

@@ -88,17 +88,6 @@ std::optional<double> fieldNumber(const db::Field &f)
     return f.asFloat();
 }
 
-// Grids and detail tables do not follow a table row by row.
-class ControlsOff {
-public:
-    explicit ControlsOff(db::DataSet &ds) : m_ds(ds) { m_ds.disableControls(); }
-    ~ControlsOff() { m_ds.enableControls(); }
-    ControlsOff(const ControlsOff &) = delete;
-    ControlsOff &operator=(const ControlsOff &) = delete;
-
-private:
-    db::DataSet &m_ds;
-};
 
 int minCostCenter() { return core::hasDM() ? core::DM().Min_stredisko() : 0; }
 int maxCostCenter() { return core::hasDM() ? core::DM().Max_stredisko() : 9999; }
@@ -178,7 +167,7 @@ void TDMV::Napln_hsv()
         throw EAbort();
     }
 
-    ControlsOff controls(THSV_);
+    db::ControlsDisabled controls(THSV_);
     DS_HSV.setEnabled(false);
     THSV_.close();
     const db::Params rozsah{{QStringLiteral("v_obdobie"), obdobie},
@@ -275,12 +264,12 @@ void TDMV::Uctuj_hsv()
     ui::ProgressScope progress;
     MyConsts::Zobraz_priebeh(0);
     {
-        ControlsOff hsv(THSV_);
+        db::ControlsDisabled hsv(THSV_);
         DS_HSV.setEnabled(false);
         db::CursorStateGuard cursor(TVYP_);
         if (!TVYP_.isActive())
             TVYP_.open();
-        ControlsOff vyp(TVYP_);
+        db::ControlsDisabled vyp(TVYP_);
         TVYP_.setFiltered(false);
         TVYP_.setIndexName(QString());
 

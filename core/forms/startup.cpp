@@ -129,9 +129,14 @@ TFormMain *startSteps(const StartupOptions &options, const StartupHooks &hooks)
                                       : normalizeFolder(options.programFolder, QDir::currentPath());
     openAppIni(programFolder);
     ini::IniFile &trx = trxIni();
-    setAppPaths(deriveAppPaths(programFolder,
-                               trx.readString("NETWORK", "Network_Path", QString()),
-                               trx.readString("IMPORT", "Gfk_Path", QString())));
+    const QString networkPath = trx.readString("NETWORK", "Network_Path", QString());
+    setAppPaths(deriveAppPaths(programFolder, networkPath, trx.readString("IMPORT", "Gfk_Path", QString())));
+    // A network folder that is not there (a share not mounted, a typing error) is named, not
+    // taken for an installation without firms.
+    if (!networkPath.trimmed().isEmpty() && !QFileInfo(appPaths().networkRoot).isDir())
+        throw EMyError(QStringLiteral("Sieťový priečinok %1 (TRX.INI, [NETWORK] Network_Path) neexistuje alebo nie je "
+                                      "dostupný.")
+                           .arg(native(appPaths().networkRoot)));
 
     // A workstation keeps its own private folder beside the program, or on a database server
     // named in TRX.INI its own private schema there. A server is used or the program ends

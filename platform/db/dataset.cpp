@@ -225,7 +225,7 @@ void DataSet::bindFields(const QVector<ColumnInfo> &columns)
         for (auto &f : extra)
             m_fields.push_back(std::move(f));
         fieldsChanged();
-        throw DbError(QStringLiteral("Položka %1 sa nenachádza v %2.").arg(missing.join(u", "), m_objectName));
+        throw FieldMissingError(missing, m_objectName);
     }
     m_dataFieldCount = int(data.size());
     for (auto &f : data)
@@ -1174,6 +1174,17 @@ void DataSet::addDataSource(DataSource *ds)
 void DataSet::removeDataSource(DataSource *ds) { m_dataSources.removeAll(ds); }
 
 void DataSet::disableControls() { ++m_disableCount; }
+
+ControlsDisabled::~ControlsDisabled()
+{
+    try {
+        m_ds.enableControls();
+    } catch (const std::exception &e) {
+        qWarning("The controls of %s were not told the data changed: %s", qPrintable(m_ds.objectName()), e.what());
+    } catch (...) {
+        qWarning("The controls of %s were not told the data changed", qPrintable(m_ds.objectName()));
+    }
+}
 
 void DataSet::enableControls()
 {

@@ -413,6 +413,21 @@ private:
     int m_exceptions;
 };
 
+// Controls and detail datasets do not follow the dataset record by record while the scope
+// lasts; at its end they are told once. Their reading then may fail (the connection went
+// during the run that the scope ends by an exception): the failure is logged, never thrown
+// out of the destructor.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(DataSet &ds) : m_ds(ds) { m_ds.disableControls(); }
+    ~ControlsDisabled();
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    DataSet &m_ds;
+};
+
 // Keeps a shared dataset as it was: filter text, filtering switch and callback, the current
 // row, and for tables the index, range and master link; restored when the scope ends.
 class CursorStateGuard {

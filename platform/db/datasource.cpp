@@ -1,5 +1,9 @@
 #include "platform/db/datasource.h"
 
+#include <QtGlobal>
+
+#include <exception>
+
 namespace tarix::db {
 
 DataSource::DataSource(DataSet *dataSet) { setDataSet(dataSet); }
@@ -14,8 +18,15 @@ DataSource::~DataSource()
     m_links.clear();
     for (DataLink *l : links)
         l->m_source = nullptr;
-    for (DataLink *l : links)
-        l->activeChanged();
+    // A detail reads its rows again, which may fail (the connection went): each link is told,
+    // and what it throws is logged, never thrown out of the destructor.
+    for (DataLink *l : links) {
+        try {
+            l->activeChanged();
+        } catch (const std::exception &e) {
+            qWarning("A link of a data source that went did not follow: %s", e.what());
+        }
+    }
 }
 
 void DataSource::setDataSet(DataSet *dataSet)

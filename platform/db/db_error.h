@@ -4,6 +4,7 @@
 #include "platform/errors.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tarix::db {
 
@@ -40,6 +41,17 @@ private:
 class FieldValueError : public DbError {
 public:
     using DbError::DbError;
+};
+
+// Fields a dataset declares that its table or query does not have; names them.
+class FieldMissingError : public DbError {
+public:
+    FieldMissingError(const QStringList &fields, const QString &dataSet)
+        : DbError(QStringLiteral("Položka %1 sa nenachádza v %2.").arg(fields.join(u", "), dataSet)), m_fields(fields) {}
+    const QStringList &fields() const noexcept { return m_fields; }
+
+private:
+    QStringList m_fields;
 };
 
 // A table (or the database holding it) that cannot be opened; names the folder and table.
@@ -80,12 +92,27 @@ private:
     QString m_reason;
 };
 
-// What the clerk reads when the database stayed locked past the busy timeout.
-inline QString busyMessage()
+// What the clerk reads when the database stayed locked past the busy timeout; with the
+// workstations that hold the lock when the server can name them.
+inline QString busyMessage(const QString &holders = {})
 {
+    if (!holders.isEmpty())
+        return QStringLiteral("Databáza je zamknutá inou stanicou (%1); skúste operáciu zopakovať neskôr.")
+            .arg(holders);
     return QStringLiteral("Databáza je zamknutá iným programom alebo inou stanicou; "
                           "skúste operáciu zopakovať neskôr.");
 }
+
+// The server's login lacks a right the operation needs; the text names the right and the
+// object in the clerk's words. The statement alone failed: the connection goes on.
+class PermissionError : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// The text of a refused right: the server's reason ("permission denied for table vyp") and
+// the statement that needed it.
+QString permissionText(const QString &server, const QString &reason, const QString &sql);
 
 // A save or delete found the row no longer as it was read: another user (another program on
 // the same database) changed or deleted it since. Nothing was written.

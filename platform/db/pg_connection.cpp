@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <iterator>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -247,7 +248,8 @@ QString PgConnection::serverNameOf(const QString &conninfo)
     return name;
 }
 
-PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(conninfo))
+PgConnection::PgConnection(const QString &conninfo, const ConnectionSettings &settings)
+    : m_serverName(serverNameOf(conninfo)), m_settings(settings)
 {
     char *err = nullptr;
     PQconninfoOption *opts = PQconninfoParse(conninfo.toUtf8().constData(), &err);
@@ -258,20 +260,95 @@ PgConnection::PgConnection(const QString &conninfo) : m_serverName(serverNameOf(
                           m_serverName, why);
     }
     PQconninfoFree(opts);
-    m_conn = PQconnectdb(conninfo.toUtf8().constData());
+    // The office defaults first; the connection string, expanded last, overrides any of them.
+    const QByteArray values[] = {
+        QByteArray::number(m_settings.connectTimeoutSeconds),
+        QByteArrayLiteral("1"),
+        QByteArray::number(m_settings.keepaliveIdleSeconds),
+        QByteArray::number(m_settings.keepaliveIntervalSeconds),
+        QByteArray::number(m_settings.keepaliveCount),
+        QByteArray::number(m_settings.tcpUserTimeoutMs),
+        m_settings.applicationName.toUtf8(),
+        conninfo.toUtf8(),
+    };
+    const char *const keywords[] = {"connect_timeout", "keepalives", "keepalives_idle", "keepalives_interval",
+                                    "keepalives_count", "tcp_user_timeout", "fallback_application_name",
+                                    "dbname", nullptr};
+    const char *valuePointers[std::size(values) + 1] = {};
+    for (size_t i = 0; i < std::size(values); ++i)
+        valuePointers[i] = values[i].constData();
+    m_conn = PQconnectdbParams(keywords, valuePointers, 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         const QString why = firstLine(PQerrorMessage(m_conn));
         PQfinish(m_conn);
         m_conn = nullptr;
         throw ServerError(connectText(m_serverName, connectReason(why)), m_serverName, why);
     }
+    setUpSession();
+}
+
+void PgConnection::setUpSession()
+{
     PQsetClientEncoding(m_conn, "UTF8");
     // The server's notices ("already exists, skipping") are no business of the clerk's.
     PQsetNoticeProcessor(m_conn, [](void *, const char *) {}, nullptr);
-    // Dates read back as yyyy-MM-dd, as SQLite stores them; the busy timeout 5 s from the
-    // start, as with SQLite.
-    command("SET DateStyle = ISO, YMD; SET IntervalStyle = iso_8601; SET lock_timeout = 5000");
-    m_busyTimeout = 5000;
+    // Dates read back as yyyy-MM-dd, as SQLite stores them; the busy timeout as wanted (5 s
+    // from the start, as with SQLite). The server gives up a workstation that went silent as
+    // the workstation gives up the server, and ends a transaction left idle.
+    QByteArray setup = QByteArrayLiteral("SET DateStyle = ISO, YMD; SET IntervalStyle = iso_8601; ")
+                       + "SET lock_timeout = " + QByteArray::number(m_wantedBusyTimeout)
+                       + "; SET idle_in_transaction_session_timeout = "
+                       + QByteArray::number(m_settings.idleInTransactionTimeoutMs)
+                       + "; SET tcp_keepalives_idle = " + QByteArray::number(m_settings.keepaliveIdleSeconds)
+                       + "; SET tcp_keepalives_interval = " + QByteArray::number(m_settings.keepaliveIntervalSeconds)
+                       + "; SET tcp_keepalives_count = " + QByteArray::number(m_settings.keepaliveCount)
+                       + "; SET tcp_user_timeout = " + QByteArray::number(m_settings.tcpUserTimeoutMs);
+    // A client gone during a long statement is noticed too (from server version 14).
+    if (PQserverVersion(m_conn) >= 140000)
+        setup += "; SET client_connection_check_interval = "
+                 + QByteArray::number(qint64(m_settings.keepaliveIdleSeconds) * 1000);
+    command(setup);
+    m_busyTimeout = m_wantedBusyTimeout;
+}
+
+bool PgConnection::isLost() const
+{
+    return !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+}
+
+bool PgConnection::answers()
+{
+    if (isLost())
+        return false;
+    try {
+        exec(QStringLiteral("SELECT 1"));
+        return true;
+    } catch (const ServerError &) {
+        return false;
+    }
+}
+
+void PgConnection::reconnect()
+{
+    // Whatever the old connection had open went with it.
+    m_depth = 0;
+    m_pending.clear();
+    m_unguarded.clear();
+    m_deferred.clear();
+    m_failure = nullptr;
+    ++m_lockEpoch;
+    for (auto &[sql, st] : m_statements) {
+        st->m_name.clear(); // nothing to deallocate on the new connection
+        st->m_outdated = true;
+    }
+    if (PQpipelineStatus(m_conn) != PQ_PIPELINE_OFF)
+        PQexitPipelineMode(m_conn);
+    PQreset(m_conn);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString why = firstLine(PQerrorMessage(m_conn));
+        throw ServerError(connectText(m_serverName, connectReason(why)), m_serverName, why);
+    }
+    setUpSession();
 }
 
 PgConnection::~PgConnection()
@@ -328,7 +405,8 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
 {
     const QString msg = firstLine(r ? PQresultErrorMessage(r) : PQerrorMessage(m_conn));
     if (PQstatus(m_conn) != CONNECTION_OK)
-        throw ServerError(QStringLiteral("Spojenie s databázovým serverom %1 sa prerušilo: %2")
+        throw ServerError(QStringLiteral("Spojenie s databázovým serverom %1 sa prerušilo (%2). Zmeny, ktoré ešte "
+                                         "neboli uložené, sa neuložili; po obnovení spojenia otvorte firmu znova.")
                               .arg(m_serverName, msg), m_serverName, msg);
     const QString state = QString::fromLatin1(r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : "");
     if (state == u"23505")
@@ -339,7 +417,40 @@ void PgConnection::fail(const pg_result *r, const QString &sql) const
     // "cached plan must not change result type"
     if (state == u"0A000")
         throw StatementOutdatedError(msg, sql);
+    if (state == u"42501")
+        throw PermissionError(permissionText(m_serverName, msg, sql));
     throw SqlError(msg, sql, 0);
+}
+
+// Called where the connection is idle again (outside a pipeline), with a BusyError in flight.
+void PgConnection::throwBusyNamingHolders()
+{
+    QString holders;
+    try {
+        if (!m_failure)
+            holders = lockHolders();
+    } catch (const DbError &) {
+    }
+    if (holders.isEmpty())
+        throw;
+    throw BusyError(busyMessage(holders));
+}
+
+// The other sessions of the database that hold row locks (a transaction that wrote or locked
+// rows) or locks of the program's own (claims, next numbers), by application name; the
+// presence locks every open firm holds are no one's fault.
+QString PgConnection::lockHolders()
+{
+    const PgResult r = run(nullptr, QStringLiteral(
+        "SELECT DISTINCT coalesce(nullif(a.application_name, ''), host(a.client_addr), 'pid ' || a.pid) "
+        "FROM pg_stat_activity a JOIN pg_locks l ON l.pid = a.pid "
+        "WHERE a.datname = current_database() AND a.pid <> pg_backend_pid() AND l.granted "
+        "AND (l.locktype = 'transactionid' OR (l.locktype = 'advisory' AND NOT (l.objsubid = 2 AND l.classid = %1::oid))) "
+        "ORDER BY 1").arg(qint64(kSchemaPresenceLockClass)), {}, 0);
+    QStringList names;
+    for (int i = 0; i < r.rowCount(); ++i)
+        names << r.value(i, 0).toString();
+    return names.join(QStringLiteral(", "));
 }
 
 void PgConnection::setBusyTimeout(int milliseconds)
@@ -347,6 +458,7 @@ void PgConnection::setBusyTimeout(int milliseconds)
     milliseconds = qMax(0, milliseconds);
     // Said again only when it changes; a setting made inside a transaction may be undone
     // with it, so after one the value is not taken as known.
+    m_wantedBusyTimeout = milliseconds;
     if (milliseconds == m_busyTimeout)
         return;
     command(QStringLiteral("SET lock_timeout = %1").arg(milliseconds).toUtf8());
@@ -479,9 +591,13 @@ PgResult PgConnection::run(const PgStatement *prepared, const QString &sql,
         if (!send())
             fail(nullptr, sql);
         PQsetSingleRowMode(m_conn);
-        PgResult out = readResults(sql, description);
-        deliverNotifications();
-        return out;
+        try {
+            PgResult out = readResults(sql, description);
+            deliverNotifications();
+            return out;
+        } catch (const BusyError &) {
+            throwBusyNamingHolders();
+        }
     }
     return pipelined(sql, send, [&] {
         PQsetSingleRowMode(m_conn);
@@ -560,6 +676,11 @@ auto PgConnection::pipelined(const QString &sql, Send send, Read read) -> declty
         return out;
     } catch (const ServerError &) {
         throw;
+    } catch (const BusyError &) {
+        endPipeline();
+        if (m_depth > 0)
+            command(undo);
+        throwBusyNamingHolders();
     } catch (...) {
         // What is left (the release, skipped) is read up to the sync point.
         endPipeline();

@@ -32,6 +32,12 @@ struct pg_result;
 
 namespace tarix::db {
 
+// Presence on the server: a session holds a shared advisory lock on each schema it has
+// attached (taken when it reads the schema's tables, released when the schema leaves it),
+// so that whoever drops or replaces a schema can tell, by taking the lock exclusively,
+// that no other program has it open. Keys: this class and hashtext(schema).
+inline constexpr int kSchemaPresenceLockClass = 0x54525850;
+
 // The rows of one statement, read at once.
 class PgResult {
 public:
@@ -116,12 +122,35 @@ private:
     bool m_outdated = false; // prepared again before it next runs
 };
 
+// How a workstation and the server give each other up when one goes silent, so that a dead
+// or frozen workstation's locks and claims go within about a minute instead of the hours of
+// the system's TCP defaults, and what the other workstations see of it. The connection
+// string may set the libpq ones itself (it wins); the rest are the server's session
+// settings.
+struct ConnectionSettings {
+    // The name other workstations' busy messages give this one (libpq's
+    // fallback_application_name: an application_name of the connection string wins). The
+    // server keeps printable ASCII of it only.
+    QString applicationName = QStringLiteral("TARIX");
+    int connectTimeoutSeconds = 10;
+    // TCP keepalives of both ends: the first probe after this much silence, then one every
+    // interval, the peer given up after `keepaliveCount` unanswered.
+    int keepaliveIdleSeconds = 10;
+    int keepaliveIntervalSeconds = 5;
+    int keepaliveCount = 3;
+    // Data sent and not acknowledged this long: the peer is given up (tcp_user_timeout).
+    int tcpUserTimeoutMs = 30000;
+    // A transaction the workstation leaves idle this long (frozen, stopped in a debugger,
+    // its network gone) is ended by the server, and its locks and claims with it.
+    int idleInTransactionTimeoutMs = 30000;
+};
+
 class PgConnection {
 public:
     // Connects with a libpq connection string ("host=... port=... dbname=... user=...";
     // the password preferably in ~/.pgpass). Throws ServerError naming the server and the
     // reason when the server cannot be reached or refuses the login.
-    explicit PgConnection(const QString &conninfo);
+    explicit PgConnection(const QString &conninfo, const ConnectionSettings &settings = {});
     ~PgConnection();
     PgConnection(const PgConnection &) = delete;
     PgConnection &operator=(const PgConnection &) = delete;
@@ -176,6 +205,15 @@ public:
     void setBusyTimeout(int milliseconds);
 
     pg_conn *handle() const { return m_conn; }
+    // The connection went (the server restarted, ended the session, the network is gone):
+    // every statement now fails with ServerError until reconnect().
+    bool isLost() const;
+    // Connects anew with the same string and settings after the connection was lost: no
+    // transaction, prepared statements prepared again when next used. Throws ServerError
+    // when the server still cannot be reached.
+    void reconnect();
+    // Whether the connection still answers (one round trip; false when it was lost).
+    bool answers();
     // The server process of this connection (as notifications name their sender).
     int backendPid() const;
 
@@ -220,9 +258,15 @@ private:
     void command(const QByteArray &sql);
     void deliverNotifications();
     [[noreturn]] void fail(const pg_result *r, const QString &sql) const;
+    void setUpSession();
+    // A lock not granted in time: the message names who holds it, when the server can tell.
+    [[noreturn]] void throwBusyNamingHolders();
+    QString lockHolders();
 
     pg_conn *m_conn = nullptr;
     QString m_serverName;
+    ConnectionSettings m_settings;
+    int m_wantedBusyTimeout = 5000;
     int m_depth = 0;
     // The BEGIN and savepoint commands of begin/commit/rollback, sent with the next statement.
     QByteArrayList m_pending;

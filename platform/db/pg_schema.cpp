@@ -12,6 +12,20 @@ namespace {
 // object at once (CREATE ... IF NOT EXISTS alone does not keep them apart).
 constexpr qint64 kSchemaLock = 0x54415249583338; // arbitrary, the program's own
 
+// The body of tarix.data_changed(), as the server keeps it (pg_proc.prosrc). Every write
+// statement on a table tells the listening programs that its schema changed (the
+// notification goes out when the writer commits, never after a rollback; several in one
+// transaction arrive as one), so that a reader knows another program may have changed what
+// it keeps. The schema's counter moves too, for programs of older builds that still read it
+// (both in one query: the function runs after every write statement). Replaced at a start
+// that finds another body, so that a server made by an older build notifies.
+constexpr const char *kDataChangedBody =
+    "\n"
+    "BEGIN\n"
+    "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA)), pg_notify('tarix_data_changed', TG_TABLE_SCHEMA);\n"
+    "  RETURN NULL;\n"
+    "END\n";
+
 // ICU's Slovak order: "ch" after "h", "č" after "c", "ä" after "a", "ô" after "o", accents
 // deciding only between otherwise equal words, lower case before upper case.
 const char *const kProgramObjects[] = {
@@ -30,18 +44,6 @@ const char *const kProgramObjects[] = {
     "    CREATE DOMAIN tarix.autoinc_int AS bigint;\n"
     "  END IF;\n"
     "END $body$",
-    // Every write statement on a table tells the listening programs that its schema changed
-    // (the notification goes out when the writer commits, never after a rollback; several in
-    // one transaction arrive as one), so that a reader knows another program may have changed
-    // what it keeps. The schema's counter moves too, for programs of older builds that still
-    // read it (both in one query: the function runs after every write statement). Replaced
-    // at each start, so that a server made by an older build notifies.
-    "CREATE OR REPLACE FUNCTION tarix.data_changed() RETURNS trigger LANGUAGE plpgsql AS $body$\n"
-    "BEGIN\n"
-    "  PERFORM nextval(format('%I._data_version', TG_TABLE_SCHEMA)), pg_notify('tarix_data_changed', TG_TABLE_SCHEMA);\n"
-    "  RETURN NULL;\n"
-    "END\n"
-    "$body$",
     "CREATE TABLE IF NOT EXISTS tarix.dual (text varchar(10))",
     "INSERT INTO tarix.dual SELECT NULL WHERE NOT EXISTS (SELECT 1 FROM tarix.dual)",
     "CREATE TABLE IF NOT EXISTS tarix.dual12 (cislo smallint PRIMARY KEY)",
@@ -57,12 +59,34 @@ void installLocked(PgConnection &conn)
 {
     for (const char *sql : kProgramObjects)
         conn.executeRaw(QString::fromUtf8(sql));
+    conn.executeRaw(QStringLiteral("CREATE OR REPLACE FUNCTION tarix.data_changed() RETURNS trigger "
+                                   "LANGUAGE plpgsql AS $body$%1$body$").arg(QString::fromUtf8(kDataChangedBody)));
 }
 
 } // namespace
 
+// Whether every object of the program schema is there as this build makes it: a login with
+// the rights on the data only (no CREATE, not the functions' owner) then starts without
+// installing anything.
+bool programSchemaCurrent(PgConnection &conn)
+{
+    const PgResult r = conn.exec(QStringLiteral(
+        "SELECT EXISTS (SELECT 1 FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
+        "               WHERE n.nspname = 'tarix' AND p.proname = 'data_changed' AND p.prosrc = $1) "
+        "AND EXISTS (SELECT 1 FROM pg_collation c JOIN pg_namespace n ON n.oid = c.collnamespace "
+        "            WHERE n.nspname = 'tarix' AND c.collname = 'sk') "
+        "AND EXISTS (SELECT 1 FROM pg_type t JOIN pg_namespace n ON n.oid = t.typnamespace "
+        "            WHERE n.nspname = 'tarix' AND t.typname = 'money_real') "
+        "AND to_regclass('tarix.dual') IS NOT NULL AND to_regclass('tarix.dual12') IS NOT NULL"),
+        {QString::fromUtf8(kDataChangedBody)});
+    const QVariant v = r.value(0, 0);
+    return v.toLongLong() != 0 || v.toString() == u"t";
+}
+
 void installProgramSchema(PgConnection &conn)
 {
+    if (programSchemaCurrent(conn))
+        return;
     conn.begin();
     try {
         lockSchemas(conn);

@@ -22,8 +22,11 @@ inline constexpr const char *kProgramSchema = "tarix";
 // ServerSession::dataVersion.
 inline constexpr const char *kDataChangedChannel = "tarix_data_changed";
 
-// Creates what is missing of the program schema; several programs may do it at once.
+// Creates what is missing of the program schema, or is of an older build; several programs
+// may do it at once. Nothing is written when everything is current, so that a login without
+// the right to create (a clerk's) passes.
 void installProgramSchema(PgConnection &conn);
+bool programSchemaCurrent(PgConnection &conn);
 
 // Creates a schema with the tables of a table-definition text (data/schema) in one
 // transaction; the program schema is installed first. Throws DbError when the schema exists.

@@ -92,14 +92,9 @@ bool isWriteCommand(const QString &tag)
 } // namespace
 
 ServerSession::ServerSession(Session &session, ServerOptions options)
-    : m_session(session), m_options(std::move(options)), m_conn(m_options.conninfo)
+    : m_session(session), m_options(std::move(options)), m_conn(m_options.conninfo, m_options.connection)
 {
-    m_pid = m_conn.backendPid();
-    {
-        CommitsInProcess &c = commitsInProcess();
-        const std::lock_guard lock(c.mutex);
-        ++c.connections[pidKey(m_conn.serverName(), m_pid)];
-    }
+    registerInProcess();
     m_conn.setNotificationHandler([this](const char *channel, const char *payload, int pid) {
         noteNotification(channel, payload, pid);
     });
@@ -110,11 +105,49 @@ ServerSession::ServerSession(Session &session, ServerOptions options)
 ServerSession::~ServerSession()
 {
     m_conn.setNotificationHandler({});
+    unregisterInProcess();
+}
+
+void ServerSession::registerInProcess()
+{
+    m_pid = m_conn.backendPid();
+    CommitsInProcess &c = commitsInProcess();
+    const std::lock_guard lock(c.mutex);
+    ++c.connections[pidKey(m_conn.serverName(), m_pid)];
+}
+
+void ServerSession::unregisterInProcess()
+{
     CommitsInProcess &c = commitsInProcess();
     const std::lock_guard lock(c.mutex);
     const QString key = pidKey(m_conn.serverName(), m_pid);
     if (--c.connections[key] <= 0)
         c.connections.remove(key);
+}
+
+void ServerSession::forgetConnectionState()
+{
+    m_searchPath.clear();
+    m_pathAtLevelStart.clear();
+    m_present.clear();
+    m_trusted.clear();
+    m_origins.clear();
+    m_ownTriggers.clear();
+}
+
+void ServerSession::reconnect()
+{
+    unregisterInProcess();
+    forgetConnectionState();
+    try {
+        m_conn.reconnect();
+    } catch (...) {
+        registerInProcess();
+        throw;
+    }
+    registerInProcess();
+    m_conn.executeRaw(QStringLiteral("LISTEN %1").arg(QLatin1String(kDataChangedChannel)));
+    setSearchPath({});
 }
 
 QString ServerSession::inProcessKey(const QString &schema) const
@@ -306,12 +339,15 @@ void ServerSession::releaseClaim(const QString &schema, const QString &key)
     m_conn.exec(QStringLiteral("SELECT pg_advisory_unlock(hashtextextended($1, 0))"), {claimText(schema, key)});
 }
 
-void ServerSession::holdClaimInTransaction(const QString &schema, const QString &key)
+void ServerSession::holdClaimInTransaction(const QString &schema, const QString &key, bool awaited)
 {
     // A transaction-level lock of the same key: it waits for another program's claim as a
     // write waits for a row (lock_timeout), and the transaction's end gives it up.
-    m_conn.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended($1, 0))"))
-        .execDeferred({claimText(schema, key)}, -1, false);
+    PgStatement &lock = m_conn.prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtextextended($1, 0))"));
+    if (awaited)
+        lock.exec(QVariantList{claimText(schema, key)});
+    else
+        lock.execDeferred({claimText(schema, key)}, -1, false);
 }
 
 // ---- presence --------------------------------------------------------------------------------

@@ -17,11 +17,7 @@ namespace tarix::db {
 
 class Session;
 
-// Presence on the server: a session holds a shared advisory lock on each schema it has
-// attached (taken when it reads the schema's tables, released when the schema leaves it),
-// so that whoever drops or replaces a schema can tell, by taking the lock exclusively,
-// that no other program has it open. Keys: this class and hashtext(schema).
-inline constexpr int kSchemaPresenceLockClass = 0x54525850;
+// Presence on the server (kSchemaPresenceLockClass, pg_connection.h).
 // Takes a schema's presence lock exclusively for this connection's session, without
 // waiting: false while another session has the schema attached.
 bool tryTakeSchemaExclusively(PgConnection &conn, const QString &schema);
@@ -32,6 +28,7 @@ void releaseSchemaExclusively(PgConnection &conn, const QString &schema);
 struct ServerOptions {
     QString conninfo;
     std::function<QString(const QString &folder)> schemaOf;
+    ConnectionSettings connection = {};
 };
 
 class ServerSession {
@@ -40,6 +37,11 @@ public:
     ~ServerSession();
 
     PgConnection &connection() { return m_conn; }
+    // A connection that was lost is made anew: no schema attached, nothing kept of the old
+    // one (its path, presence locks, what its notifications said). Throws ServerError.
+    void reconnect();
+    // The connection went under the session: what the server held for it is gone.
+    void forgetConnectionState();
     QString schemaOfFolder(const QString &folder) const;
 
     bool schemaExists(const QString &schema);
@@ -69,7 +71,7 @@ public:
     bool tryClaim(const QString &schema, const QString &key);
     void releaseClaim(const QString &schema, const QString &key);
     // The same key held until the transaction ends (Session::holdClaimInTransaction).
-    void holdClaimInTransaction(const QString &schema, const QString &key);
+    void holdClaimInTransaction(const QString &schema, const QString &key, bool awaited);
     // Moves when another program's write to a table of the schema has committed; never for
     // this session's own writes or rollbacks. Costs no round trip: it counts the
     // notifications that have reached the connection (pg_schema.h, kDataChangedChannel) and
@@ -102,6 +104,8 @@ public:
 
 private:
     void holdPresence(const QString &schema);
+    void registerInProcess();
+    void unregisterInProcess();
     void noteNotification(const char *channel, const char *payload, int senderPid);
     QString inProcessKey(const QString &schema) const;
     void releasePresenceOutside(const QStringList &schemas);

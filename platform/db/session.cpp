@@ -14,12 +14,14 @@
 #include <QStandardPaths>
 #include <QUuid>
 #include <QUrl>
+#include <QtEndian>
 #include <sqlite3.h>
 
 #include <array>
 #include <atomic>
 #include <utility>
 #include <cstring>
+#include <exception>
 
 namespace tarix::db {
 
@@ -173,6 +175,39 @@ const IndexDef *TableDef::index(const QString &n) const
 
 namespace {
 
+// Whether a folder's rollback journal names this super-journal (the record SQLite appends
+// at the journal's end: the name, its length, a checksum and the journal's magic number).
+bool journalNamesSuperJournal(const QString &journal, const QByteArray &superJournal)
+{
+    static const QByteArray kMagic("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    QFile f(journal);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 16 + superJournal.size())
+        return false;
+    f.seek(f.size() - 16);
+    const QByteArray tail = f.read(16);
+    if (tail.size() != 16 || tail.mid(8) != kMagic)
+        return false;
+    const qint64 length = qFromBigEndian<quint32>(tail.constData());
+    if (length != superJournal.size())
+        return false;
+    f.seek(f.size() - 16 - length);
+    return f.read(length) == superJournal;
+}
+
+// A super-journal (the list of the folders' journals of one commit over several folders) is
+// needed while one of those journals still names it; unreadable, it is kept.
+bool superJournalNeeded(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray self = QFile::encodeName(path);
+    for (const QByteArray &journal : f.readAll().split('\0'))
+        if (!journal.isEmpty() && journalNamesSuperJournal(QFile::decodeName(journal), self))
+            return true;
+    return false;
+}
+
 // The connection's own main database is a small file of its own in a lasting folder: SQLite
 // commits a transaction over several attached folders atomically (through a journal of the
 // whole commit beside the main database) only when the main database is a file, and recovery
@@ -186,14 +221,17 @@ QString sessionFile()
     if (!QDir().mkpath(folder))
         return {};
     // The file of a program that was killed stays behind: it goes once its process is gone.
-    // Its commit journal ("-mj…"), should one be left, stays: SQLite needs it to roll back
-    // the folders' unfinished commit.
+    // Its commit journal ("-mj…"), should one be left, stays while a folder's journal names
+    // it (SQLite needs it to settle the folders' unfinished commit) and goes after.
     const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("session-*.db")}, QDir::Files)) {
+    for (const QString &name : dir.entryList({QStringLiteral("session-*.db*")}, QDir::Files)) {
         bool ok = false;
         const qint64 pid = name.section(u'-', 1, 1).toLongLong(&ok);
-        if (ok && pid > 0 && !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
-            QFile::remove(dir.filePath(name));
+        if (!ok || pid <= 0 || QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
+            continue;
+        const QString path = dir.filePath(name);
+        if (name.endsWith(QLatin1String(".db")) || (name.contains(QLatin1String(".db-mj")) && !superJournalNeeded(path)))
+            QFile::remove(path);
     }
     return dir.filePath(QStringLiteral("session-%1-%2.db")
                             .arg(QCoreApplication::applicationPid())
@@ -494,8 +532,33 @@ void Session::detach(const QString &schema)
 // attachment.
 void Session::updateSearchPath()
 {
-    if (m_server)
+    if (!m_server)
+        return;
+    try {
         m_server->setSearchPath(m_attachOrder);
+    } catch (const ServerError &) {
+        // A connection that went holds no path and no presence any more: the bookkeeping
+        // goes on (closing the firm must work), and the next statement reports the loss.
+        if (!m_server->connection().isLost())
+            throw;
+        m_server->forgetConnectionState();
+    }
+}
+
+void Session::restoreConnection()
+{
+    if (!m_server)
+        return;
+    if (m_depth > 0)
+        throw StateError(QStringLiteral("Spojenie nie je možné obnoviť počas transakcie."));
+    if (m_server->connection().answers())
+        return;
+    closeAll();
+    m_claims->held.clear(); // they went with the old connection
+    m_server->reconnect();
+    clearStatementCache();
+    m_defs.clear();
+    ++m_generation;
 }
 
 void Session::closeSchema(const QString &schema)
@@ -509,14 +572,28 @@ void Session::closeAll()
 {
     if (m_depth > 0)
         throw StateError(QStringLiteral("Databázy nie je možné zatvoriť počas transakcie."));
-    for (DataSet *ds : QSet<DataSet *>(m_dataSets))
-        ds->close();
+    // Every dataset closes, also when one's listeners fail as it does (a detail reading over
+    // a connection that went); the first failure is then told, unless the connection is gone
+    // and closing is all that is left to do.
+    std::exception_ptr failure;
+    for (DataSet *ds : QSet<DataSet *>(m_dataSets)) {
+        try {
+            ds->close();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure && m_server && m_server->connection().isLost())
+        failure = nullptr;
     clearStatementCache();
     m_defs.clear();
     const QStringList attached = m_attached.keys();
     for (const QString &s : attached)
         detach(s);
     m_pathUsers.clear();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 QString Session::attachFolder(const QString &folder)
@@ -1066,12 +1143,12 @@ std::unique_ptr<Claim> Session::tryClaim(const QString &alias, const QString &ke
     return std::unique_ptr<Claim>(new Claim(m_claims, schema, key, std::move(presence)));
 }
 
-void Session::holdClaimInTransaction(const QString &alias, const QString &key)
+void Session::holdClaimInTransaction(const QString &alias, const QString &key, ClaimWait wait)
 {
     if (!m_server || transactionDepth() == 0)
         return;
     attach(alias);
-    m_server->holdClaimInTransaction(schemaOf(alias), key);
+    m_server->holdClaimInTransaction(schemaOf(alias), key, wait == ClaimWait::Now);
 }
 
 Claim::Claim(std::shared_ptr<Session::ClaimBook> book, QString schema, QString key,

@@ -67,6 +67,11 @@ public:
     // Closes every dataset, finalizes statements and detaches every database: nothing stays
     // open on any file (no journal remains).
     void closeAll();
+    // On the server: a connection that was lost (the server restarted or ended the session,
+    // the network went) is made anew, every dataset closed and nothing kept of the old one;
+    // one that still answers stays (one round trip). Nothing on the embedded database.
+    // Throws ServerError while the server cannot be reached, StateError in a transaction.
+    void restoreConnection();
 
     // ---- tables -----------------------------------------------------------------------------
     bool tableExists(const QString &alias, const QString &table);
@@ -148,7 +153,12 @@ public:
     // the server a transaction-level advisory lock sent without waiting for its answer; on
     // SQLite nothing, since the transaction's write lock already keeps every other
     // program's writes out until it ends. Outside a transaction it does nothing.
-    void holdClaimInTransaction(const QString &alias, const QString &key);
+    // ClaimWait::Now waits for the claim before it returns (BusyError after the busy
+    // timeout): what the transaction reads afterwards no other holder of the claim changes
+    // until it ends, as SQLite's write lock keeps them out from the transaction's start.
+    enum class ClaimWait { WithNextStatement, Now };
+    void holdClaimInTransaction(const QString &alias, const QString &key,
+                                ClaimWait wait = ClaimWait::WithNextStatement);
 
     void setBusyTimeout(int milliseconds);
     sqlite3 *handle() const { return m_db; } // null on the server

@@ -216,6 +216,13 @@ void Table::doOpen()
     } catch (const TableOpenError &) {
         doClose();
         throw;
+    } catch (const FieldMissingError &e) {
+        // The table's stored definition lacks what the program declares of it.
+        const QString folder = s.folderOfSchema(m_def.schema);
+        doClose();
+        throw TableOpenError(folder, m_table, QStringLiteral("v tabuľke chýba položka %1; databáza je poškodená "
+                                                             "alebo z inej verzie programu")
+                                                  .arg(e.fields().join(QStringLiteral(", "))));
     } catch (const DbError &e) {
         const QString folder = s.folderOfSchema(m_def.schema);
         doClose();

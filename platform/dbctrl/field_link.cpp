@@ -11,18 +11,6 @@ namespace tarix::dbctrl {
 
 namespace {
 
-void showErrorText(const QString &text)
-{
-    if (ui::hasCurrent())
-        ui::current().showMessage(ui::MessageKind::Error, text);
-    else
-        qWarning("%s", qPrintable(text));
-}
-
-} // namespace
-
-namespace {
-
 // The text a number is edited as: with at most the decimals the field shows, so that a value
 // the program computed (an average, a share) reads "194,08" in the edit as beside it, not
 // with fifteen digits; trailing zeros and thousands separators are left out. What the clerk
@@ -55,13 +43,7 @@ QString displayText(const db::Field *field, TextForm form)
 
 void reportException(const std::exception &e)
 {
-    if (dynamic_cast<const EAbort *>(&e))
-        return;
-    if (auto *my = dynamic_cast<const EMyError *>(&e)) {
-        showErrorText(my->text());
-        return;
-    }
-    showErrorText(QString::fromUtf8(e.what()));
+    ui::reportException(e);
 }
 
 bool runReported(const std::function<void()> &fn)

@@ -195,6 +195,19 @@ Encoding detectEncoding(const QByteArray &content, qsizetype *bomSize)
         *bomSize = 2;
         return Encoding::Utf16Be;
     }
+    // UTF-16 without a mark (an editor's "Unicode" without one): the zero bytes of the
+    // Latin letters, digits and signs stand at every other place, odd ones in little-endian
+    // order, even ones in big-endian. No text file of the other encodings holds zero bytes.
+    if (content.contains('\0')) {
+        qsizetype odd = 0, even = 0;
+        for (qsizetype i = 0; i < content.size(); ++i)
+            if (content.at(i) == '\0')
+                ++(i % 2 ? odd : even);
+        if (odd > even)
+            return Encoding::Utf16Le;
+        if (even > odd)
+            return Encoding::Utf16Be;
+    }
     const bool ascii = std::all_of(content.begin(), content.end(), [](char c) { return uchar(c) < 0x80; });
     if (ascii)
         return Encoding::Cp1250;
@@ -241,6 +254,27 @@ void classify(Line &line, QString &currentSection)
     }
 }
 
+// The lines of a text, each without its end: CR LF, LF, or a CR alone (a file of an old Mac
+// editor); the end of the last line may be missing.
+template <class Text>
+QList<Text> splitLines(const Text &text)
+{
+    QList<Text> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (text.at(i) != u'\n' && text.at(i) != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text.at(i) == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
 Content loadLines(const QString &path, const std::function<void(IniProblem)> &report)
 {
     Content result;
@@ -256,12 +290,7 @@ Content loadLines(const QString &path, const std::function<void(IniProblem)> &re
     QString currentSection;
 
     if (result.encoding == Encoding::Cp1250) {
-        QList<QByteArray> rawLines = content.split('\n');
-        if (content.endsWith('\n'))
-            rawLines.removeLast();
-        for (QByteArray &raw : rawLines) {
-            if (raw.endsWith('\r'))
-                raw.chop(1);
+        for (QByteArray &raw : splitLines(content)) {
             Line line;
             line.raw = raw;
             bool replaced = false;
@@ -287,12 +316,7 @@ Content loadLines(const QString &path, const std::function<void(IniProblem)> &re
             text += QChar::ReplacementCharacter;
         damaged = true;
     }
-    QStringList textLines = text.split(QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        textLines.removeLast();
-    for (QString &t : textLines) {
-        if (t.endsWith(QLatin1Char('\r')))
-            t.chop(1);
+    for (QString &t : splitLines(text)) {
         Line line;
         line.text = t;
         classify(line, currentSection);

@@ -25,7 +25,9 @@
 // as it would turn into other lines of the file.
 //
 // A file with a byte-order mark is read as UTF-8 or UTF-16 and written back so; a file
-// without one is UTF-8 when its bytes above 127 all form valid UTF-8, else Windows-1250.
+// without one is UTF-16 when it holds zero bytes (little-endian when they stand at odd
+// places, big-endian at even ones; written back with the mark), UTF-8 when its bytes above
+// 127 all form valid UTF-8, else Windows-1250. Lines end with CR LF, LF or a CR alone.
 // A write that the file system refuses throws EMyError with unwritableText().
 //
 // The file name may use backslashes, and an existing file is found without regard to case.

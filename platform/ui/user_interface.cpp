@@ -1,5 +1,7 @@
 #include "platform/ui/user_interface.h"
 
+#include "platform/errors.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -45,6 +47,17 @@ UserInterface &current()
 bool hasCurrent()
 {
     return g_current != nullptr;
+}
+
+void reportException(const std::exception &e)
+{
+    if (dynamic_cast<const EAbort *>(&e))
+        return;
+    const QString text = errorText(e);
+    if (hasCurrent())
+        current().showMessage(MessageKind::Error, text);
+    else
+        qWarning("%s", qPrintable(text));
 }
 
 void setCurrent(UserInterface *ui)

@@ -89,6 +89,12 @@ UserInterface &current();
 bool hasCurrent();
 void setCurrent(UserInterface *ui);
 
+// Shows an exception's text as an error box (an EMyError its text, any other what()); an
+// EAbort is silent (whoever raised it has told the user). Without a user interface the text
+// goes to the log. The one routine through which every handler of a menu, button or window
+// event reports what stopped it.
+void reportException(const std::exception &e);
+
 // Installs a user interface for its lifetime and restores the previous one.
 class ScopedUserInterface {
 public:

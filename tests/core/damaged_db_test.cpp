@@ -1,6 +1,7 @@
 // Damaged, busy and read-only firm databases: the firm stays in the menu, marked, and
 // opening it names the file and the reason; the program never ends without a word.
 #include "core/dm_all.h"
+#include "platform/db/session.h"
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
 #include "core/forms/form_main.h"
@@ -245,18 +246,60 @@ TEST_F(DamagedDb, DamagedYearIsReportedAndStaysInTheMenu)
     EXPECT_EQ(core::openedFirm().firma, 1);
 }
 
-TEST_F(DamagedDb, ReadOnlyFirmIsRefusedAtOpeningWithASlovakMessage)
+TEST_F(DamagedDb, ADroppedOrChangedTableIsNamedWithItsFileWithoutSql)
 {
-    ASSERT_TRUE(QFile::setPermissions(firmDb(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    core::TFormMain *main = start();
-    ASSERT_NE(main, nullptr) << errors().toStdString();
-    // Readable: listed under its own name.
-    EXPECT_EQ(main->openFirmMenu()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
+    const struct {
+        const char *name;
+        const char *change;
+        const char *said;
+    } cases[] = {
+        {"a table dropped", "DROP TABLE firma.zp_univ", "tabuľka neexistuje"},
+        {"a column renamed", "ALTER TABLE firma.zp_univ RENAME COLUMN X1 TO X1_stary",
+         "v tabuľke chýba položka X1; databáza je poškodená alebo z inej verzie programu"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::Installation damaged;
+        damaged.install();
+        {
+            db::Session change;
+            change.setAlias(QStringLiteral("FIRMA"), damaged.firmFolder(1));
+            change.attach(QStringLiteral("FIRMA"));
+            change.executeRaw(QString::fromUtf8(c.change));
+        }
+        scripted.clearEvents();
+        core::TFormMain *main = start(damaged.path());
+        ASSERT_NE(main, nullptr) << errors().toStdString();
+        openYear(*main, 2007);
+        EXPECT_EQ(core::openedFirm().firma, 0);
+        const QString shown = errors();
+        EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(damaged.firmFolder(1) + "/tarix.db") + " (tabuľka Zp_univ"))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.said))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("select", Qt::CaseInsensitive)) << shown.toStdString();
+        stop();
+    }
+}
 
-    openYear(*main, 2007);
-    EXPECT_EQ(core::openedFirm().firma, 0);
-    const QString shown = errors();
-    EXPECT_TRUE(shown.contains("len na čítanie")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(firmDb()).absoluteFilePath())));
-    QFile::setPermissions(firmDb(), QFile::ReadOwner | QFile::WriteOwner);
+TEST_F(DamagedDb, ReadOnlyFirmOrYearIsRefusedAtOpeningWithASlovakMessage)
+{
+    // The opening writes to both: the firm's data and the year's parameters (its upgrades).
+    for (const QString &db : {firmDb(), inst.yearFolder(2007) + "/tarix.db"}) {
+        SCOPED_TRACE(db.toStdString());
+        scripted.clearEvents();
+        ASSERT_TRUE(QFile::setPermissions(db, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        core::TFormMain *main = start();
+        ASSERT_NE(main, nullptr) << errors().toStdString();
+        // Readable: listed under its own name.
+        EXPECT_EQ(main->openFirmMenu()->actions().value(0)->text(), "DEMO STAV, s.r.o. 01");
+
+        openYear(*main, 2007);
+        EXPECT_EQ(core::openedFirm().firma, 0);
+        const QString shown = errors();
+        EXPECT_TRUE(shown.contains("len na čítanie")) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(QFileInfo(db).absoluteFilePath())));
+        EXPECT_FALSE(shown.contains("insert", Qt::CaseInsensitive)) << shown.toStdString();
+        QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner);
+        stop();
+    }
 }

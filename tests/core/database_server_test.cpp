@@ -1,8 +1,11 @@
 // The database server named in TRX.INI: the schema of each folder, and start-up, which uses
-// the server or ends saying why, never going on with the local folders.
+// the server or ends saying why, never going on with the local folders; a workstation whose
+// session the server ended opens the firm again on a new connection; a clerk's login with
+// the rights on the data only starts and saves, and is told which right it lacks.
 #include "core/database_server.h"
 #include "core/dm_all.h"
 #include "core/dm_main.h"
+#include "core/firm_opening.h"
 #include "core/forms/form_main.h"
 #include "core/forms/startup.h"
 #include "core/session.h"
@@ -12,6 +15,8 @@
 #include "platform/db/pg_connection.h"
 #include "platform/db/pg_schema.h"
 #include "platform/db/session.h"
+#include "platform/db/table.h"
+#include "platform/db/db_error.h"
 #include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/installation.h"
@@ -211,4 +216,119 @@ TEST(DatabaseServer, TheSessionFindsEachFolderSchemaByItsPath)
     };
     for (const auto &c : cases)
         EXPECT_EQ(options.schemaOf(QString::fromUtf8(c.folder)), c.schema) << c.folder;
+}
+
+namespace {
+
+// The program started on a server installation; `login` names the server's login of the
+// workstation (empty: the installation's own).
+class ServerWorkstation : public ServerStartup {
+protected:
+    void SetUp() override
+    {
+        ServerStartup::SetUp();
+        if (test::pgTestConninfo().isEmpty())
+            GTEST_SKIP() << test::kNoPgServer;
+        database = std::make_unique<test::PgTestDatabase>();
+        ASSERT_TRUE(program.isValid());
+        // Opening, reconnecting and saving need no payrolls of the demo firm.
+        core::createServerInstallation(database->conninfo(), program.path(), {.demoPayrolls = false});
+    }
+    core::TFormMain *start(const QString &login = {})
+    {
+        if (!login.isEmpty())
+            ini::IniFile(program.filePath(QStringLiteral("TRX.INI")))
+                .writeString(QStringLiteral("NETWORK"), QStringLiteral("Database_Server"),
+                             database->conninfo() + QStringLiteral(" user=") + login);
+        core::StartupHooks hooks;
+        hooks.afterDataModules = [] { core::DMA().Registruj_tabulky(); };
+        return test::startWithLogin(program.path(), hooks);
+    }
+    QString storedFirmName()
+    {
+        db::PgConnection admin(database->conninfo());
+        return admin.exec(QStringLiteral("select nazov from data01.inf")).value(0, 0).toString();
+    }
+
+    std::unique_ptr<test::PgTestDatabase> database;
+    QTemporaryDir program;
+};
+
+} // namespace
+
+TEST_F(ServerWorkstation, AFirmChosenAgainAfterTheServerEndedTheSessionOpensOnANewConnection)
+{
+    core::TFormMain *main = start();
+    ASSERT_NE(main, nullptr) << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
+    test::openFirmFromMenu(*main, 2007, 4);
+    ASSERT_TRUE(core::DM().TINF_.isActive());
+    const int pid = core::session().serverConnection()->backendPid();
+
+    // The server ends the workstation's session (as a restart does).
+    db::PgConnection(database->conninfo()).exec(QStringLiteral("SELECT pg_terminate_backend($1)"), {pid});
+    // A save now says that nothing was saved.
+    db::Table &inf = core::DM().TINF_;
+    EXPECT_THROW(
+        {
+            inf.edit();
+            inf.setValue(QStringLiteral("NAZOV"), QStringLiteral("Nový názov"));
+            inf.post();
+        },
+        db::ServerError);
+    inf.cancel();
+
+    scripted.clearEvents();
+    EXPECT_NO_THROW(test::openFirmFromMenu(*main, 2007, 4));
+    EXPECT_TRUE(scripted.messages(ui::MessageKind::Error).isEmpty())
+        << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
+    EXPECT_EQ(core::openedFirm().firma, 1);
+    ASSERT_TRUE(inf.isActive());
+    EXPECT_NE(core::session().serverConnection()->backendPid(), pid);
+    inf.edit();
+    inf.setValue(QStringLiteral("NAZOV"), QStringLiteral("Nový názov"));
+    inf.post();
+    EXPECT_EQ(storedFirmName(), QStringLiteral("Nový názov"));
+    core::endProgram();
+}
+
+TEST_F(ServerWorkstation, AClerksLoginWithTheRightsOnTheDataOnlyStartsAndSaves)
+{
+    // The administrator's installation made every schema; the clerk may read and write the
+    // data and nothing more: no CREATE on the database, owner of nothing.
+    const test::PgTestRole clerkRole(*database, QStringLiteral("clerk"));
+    const QString clerk = clerkRole.name();
+    db::PgConnection admin(database->conninfo());
+    admin.executeRaw(QStringLiteral(
+        "REVOKE CREATE ON DATABASE %2 FROM PUBLIC; REVOKE CREATE ON SCHEMA public FROM PUBLIC; "
+        "DO $$ DECLARE s text; BEGIN FOR s IN SELECT nspname FROM pg_namespace WHERE nspname = 'tarix' "
+        "OR nspname ~ '^(data|rok|priv_)' LOOP "
+        "EXECUTE format('GRANT USAGE ON SCHEMA %I TO %1', s); "
+        "EXECUTE format('GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %I TO %1', s); "
+        "EXECUTE format('GRANT USAGE, UPDATE ON ALL SEQUENCES IN SCHEMA %I TO %1', s); END LOOP; END $$")
+                         .arg(clerk, database->name()));
+
+    core::TFormMain *main = start(clerk);
+    ASSERT_NE(main, nullptr) << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
+    test::openFirmFromMenu(*main, 2007, 4);
+    ASSERT_TRUE(core::DM().TINF_.isActive()) << scripted.messages(ui::MessageKind::Error).join(u'\n').toStdString();
+    db::Table &inf = core::DM().TINF_;
+    inf.edit();
+    inf.setValue(QStringLiteral("NAZOV"), QStringLiteral("Firma úradníčky"));
+    inf.post();
+    EXPECT_EQ(storedFirmName(), QStringLiteral("Firma úradníčky"));
+
+    // Without the right to change the header the clerk is told which right on what.
+    admin.executeRaw(QStringLiteral("REVOKE UPDATE ON data01.inf FROM %1").arg(clerk));
+    inf.edit();
+    inf.setValue(QStringLiteral("NAZOV"), QStringLiteral("Iný názov"));
+    try {
+        inf.post();
+        ADD_FAILURE() << "saved without the right";
+    } catch (const db::PermissionError &e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("nemá právo UPDATE na tabuľku inf"))) << e.text().toStdString();
+        EXPECT_FALSE(e.text().contains(QStringLiteral("UPDATE \""), Qt::CaseInsensitive)) << e.text().toStdString();
+    }
+    inf.cancel();
+    EXPECT_EQ(storedFirmName(), QStringLiteral("Firma úradníčky"));
+    core::endProgram();
 }

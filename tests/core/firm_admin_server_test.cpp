@@ -333,6 +333,34 @@ TEST_F(FirmAdminServer, ADamagedOrForeignArchiveLeavesTheFirmAsItWas)
     EXPECT_EQ(core::DM().TINF_.fieldByName("NAZOV").asString(), "Po zálohe");
 }
 
+TEST_F(FirmAdminServer, ACraftedArchiveThatReachesAnotherSchemaIsRefusedAndChangesNothing)
+{
+    // A firm made to carry, in its own schema only, what reaches the year's: a check on its
+    // header that deletes the year's parameters whenever a row is inserted by a restore
+    // (whose search path is empty).
+    conn->executeRaw(QStringLiteral(
+        "CREATE FUNCTION data01.prenes(n text) RETURNS boolean LANGUAGE plpgsql AS $$BEGIN "
+        "IF current_setting('search_path') = '' THEN DELETE FROM rok2007.cis_par; END IF; RETURN true; END$$; "
+        "ALTER TABLE data01.inf ADD CONSTRAINT prenes CHECK (data01.prenes(nazov))"));
+    scripted.answerYes();
+    ASSERT_TRUE(core::backUp(QDate(2007, 3, 5)));
+    conn->executeRaw(QStringLiteral("ALTER TABLE data01.inf DROP CONSTRAINT prenes; DROP FUNCTION data01.prenes(text)"));
+    const Rows firm = rowsOf(*conn, QStringLiteral("data01"));
+    const Rows year = rowsOf(*conn, QStringLiteral("rok2007"));
+    ASSERT_FALSE(year.at(QStringLiteral("cis_par")).isEmpty());
+
+    ASSERT_TRUE(reopen());
+    scripted.clearEvents();
+    scripted.answerFile(root() + QStringLiteral("ZALOHA/z0305d01.zip")).answerYes();
+    EXPECT_FALSE(core::restoreBackup());
+    EXPECT_TRUE(errors().contains(QStringLiteral("záloha obsahuje príkaz mimo schémy data01: odkaz na inú schému "
+                                                 "(rok2007.cis_par)")))
+        << errors().toStdString();
+    EXPECT_EQ(rowsOf(*conn, QStringLiteral("rok2007")), year);
+    EXPECT_EQ(rowsOf(*conn, QStringLiteral("data01")), firm);
+    EXPECT_FALSE(db::serverSchemas(*conn).join(u' ').contains(QStringLiteral("tarix_")));
+}
+
 TEST_F(FirmAdminServer, AFirmAnotherWorkstationHasOpenIsNotRestored)
 {
     scripted.answerYes();

@@ -1,10 +1,12 @@
-// Start-up on a workstation whose private folder cannot be made or read: the program says
-// which folder or file and why, and ends with a failure, never with an escaped exception.
+// Start-up on a workstation whose private folder cannot be made or read, or whose network
+// folder is not there: the program says which folder or file and why, and ends with a
+// failure, never with an escaped exception.
 #include "core/dm_all.h"
 #include "core/dm_main.h"
 #include "core/forms/startup.h"
 #include "core/helpers/messages.h"
 #include "core/module_registry.h"
+#include "platform/ini/ini_file.h"
 #include "platform/ui/scripted_user_interface.h"
 #include "support/installation.h"
 #include "support/scripted_test.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 #include <functional>
 
@@ -103,6 +106,22 @@ TEST_F(StartupFault, UnusablePrivateFolderEndsTheProgramNamingIt)
         core::DMA().Registruj_tabulky();
         core::moduleRegistry().clear();
     }
+}
+
+TEST_F(StartupFault, ANetworkFolderThatIsNotThereEndsTheProgramNamingIt)
+{
+    test::Installation inst;
+    inst.install();
+    const QString missing = inst.filePath(QStringLiteral("nepripojeny_disk/mzdy"));
+    ini::IniFile(inst.filePath(QStringLiteral("TRX.INI")))
+        .writeString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), missing);
+    core::TFormMain *main = nullptr;
+    EXPECT_NO_THROW(main = start(inst.path()));
+    EXPECT_EQ(main, nullptr);
+    EXPECT_TRUE(errors().contains(QStringLiteral("Sieťový priečinok %1 (TRX.INI, [NETWORK] Network_Path) neexistuje")
+                                      .arg(QDir::toNativeSeparators(missing))))
+        << errors().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 TEST_F(StartupFault, RunProgramEndsWithAFailureStatus)

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace tarix::db;
@@ -275,7 +276,8 @@ TEST(DbSession, FolderNamesWithBlanksAndSpecialCharacters)
 
 // Each connection keeps a small main database of its own among the sessions; the file of
 // a program that was killed goes when the next connection starts, never a living one's,
-// and never a commit journal a killed program left for the folders' roll-back.
+// and never a commit journal a killed program left that a folder's journal still names for
+// its roll-back; one that no journal names any more goes.
 TEST(DbSession, SessionFilesOfEndedProgramsAreRemoved)
 {
     QTemporaryDir home;
@@ -283,20 +285,32 @@ TEST(DbSession, SessionFilesOfEndedProgramsAreRemoved)
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     const QDir sessions(home.filePath(QStringLiteral("tarix/sessions")));
     ASSERT_TRUE(QDir().mkpath(sessions.path()));
-    auto put = [&](const QString &name) {
-        QFile f(sessions.filePath(name));
+    auto put = [&](const QString &path, const QByteArray &bytes = {}) {
+        QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
     };
     const QString ended = QStringLiteral("session-2147483646-a.db"); // no such process
     const QString journal = ended + QStringLiteral("-mj1A2B3C4D");
+    const QString orphan = QStringLiteral("session-2147483645-c.db-mj00112233");
     const QString living = QStringLiteral("session-%1-b.db").arg(QCoreApplication::applicationPid());
-    put(ended);
-    put(journal);
-    put(living);
+    // A folder's journal of the unfinished commit names `journal` at its end, as SQLite
+    // writes it: the name, its length, a checksum and the magic number.
+    const QString folderJournal = home.filePath(QStringLiteral("tarix.db-journal"));
+    const QByteArray superName = QFile::encodeName(sessions.filePath(journal));
+    QByteArray length(4, 0);
+    qToBigEndian<quint32>(quint32(superName.size()), length.data());
+    put(folderJournal, QByteArray(512, 'p') + superName + length + QByteArray(4, 0)
+                           + QByteArray("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8));
+    put(sessions.filePath(ended));
+    put(sessions.filePath(journal), QFile::encodeName(folderJournal) + '\0');
+    put(sessions.filePath(orphan), QFile::encodeName(home.filePath(QStringLiteral("gone/tarix.db-journal"))) + '\0');
+    put(sessions.filePath(living));
     {
         Session s;
         EXPECT_FALSE(sessions.exists(ended));
         EXPECT_TRUE(sessions.exists(journal));
+        EXPECT_FALSE(sessions.exists(orphan));
         EXPECT_TRUE(sessions.exists(living));
         // Its own file, named by its process, while it lives; gone with it.
         EXPECT_EQ(sessions.entryList({QStringLiteral("session-%1-*.db").arg(QCoreApplication::applicationPid())},

@@ -1,4 +1,5 @@
 #include "platform/ini/ini_file.h"
+#include "platform/codepage/cp1250.h"
 #include "platform/errors.h"
 #include "platform/shell/file_errors.h"
 
@@ -56,6 +57,17 @@ const QByteArray kSample =
     "Druha=only in the second block\r\n"
     "[Kompatibilita]\n"
     "Priplatky=0";
+
+// A file of two sections, the network root and a text with Slovak letters, read whole.
+void expectNetworkAndTexts(const IniFile &ini)
+{
+    EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("NETWORK"), QStringLiteral("Texty")}));
+    EXPECT_EQ(ini.readString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QString()),
+              QStringLiteral("\\\\server\\tarix"));
+    EXPECT_EQ(ini.readString(QStringLiteral("Texty"), QStringLiteral("Doplatky"), QString()),
+              QStringLiteral("Doplatky za ťažkú prácu"));
+    EXPECT_TRUE(ini.problems().isEmpty());
+}
 
 } // namespace
 
@@ -371,12 +383,7 @@ TEST_F(IniTest, FilesInUnicodeAreReadAndWrittenBackInTheirEncoding)
         SCOPED_TRACE(c.name);
         put(c.bytes);
         IniFile ini(path());
-        EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("NETWORK"), QStringLiteral("Texty")}));
-        EXPECT_EQ(ini.readString(QStringLiteral("NETWORK"), QStringLiteral("Network_Path"), QString()),
-                  QStringLiteral("\\\\server\\tarix"));
-        EXPECT_EQ(ini.readString(QStringLiteral("Texty"), QStringLiteral("Doplatky"), QString()),
-                  QStringLiteral("Doplatky za ťažkú prácu"));
-        EXPECT_TRUE(ini.problems().isEmpty());
+        expectNetworkAndTexts(ini);
 
         ini.writeString(QStringLiteral("Texty"), QStringLiteral("Novy"), QStringLiteral("č"));
         QByteArray expected = c.bytes;
@@ -388,6 +395,40 @@ TEST_F(IniTest, FilesInUnicodeAreReadAndWrittenBackInTheirEncoding)
         else
             expected += added.toUtf8();
         EXPECT_EQ(get(), expected);
+    }
+}
+
+TEST_F(IniTest, UnicodeWithoutAMarkAndLinesEndedByCrAloneAreReadAsWritten)
+{
+    const QString lines[] = {QStringLiteral("[NETWORK]"), QStringLiteral("Network_Path=\\\\server\\tarix"),
+                             QStringLiteral("[Texty]"), QStringLiteral("Doplatky=Doplatky za ťažkú prácu")};
+    const auto joined = [&](const char *end) {
+        QString text;
+        for (const QString &l : lines)
+            text += l + QString::fromLatin1(end);
+        return text;
+    };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-16 LE without a mark", QStringEncoder(QStringConverter::Utf16LE).encode(joined("\r\n"))},
+        {"UTF-16 BE without a mark", QStringEncoder(QStringConverter::Utf16BE).encode(joined("\r\n"))},
+        {"Windows-1250, CR alone", tarix::codepage::toCp1250(joined("\r"))},
+        {"UTF-8, CR alone, no end after the last line", joined("\r").chopped(1).toUtf8()},
+        {"UTF-16 LE without a mark, CR alone", QStringEncoder(QStringConverter::Utf16LE).encode(joined("\r"))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(c.bytes);
+        IniFile ini(path());
+        expectNetworkAndTexts(ini);
+        // A value written keeps the others as read.
+        ini.writeString(QStringLiteral("Texty"), QStringLiteral("Novy"), QStringLiteral("č"));
+        IniFile again(path());
+        EXPECT_EQ(again.readString(QStringLiteral("Texty"), QStringLiteral("Doplatky"), QString()),
+                  QStringLiteral("Doplatky za ťažkú prácu"));
+        EXPECT_EQ(again.readString(QStringLiteral("Texty"), QStringLiteral("Novy"), QString()), QStringLiteral("č"));
     }
 }
 

@@ -178,8 +178,11 @@ TEST_F(PgConnectionTest, ErrorsAreTheLayersKinds)
         EXPECT_EQ(e.sql(), QStringLiteral("SELECT nonsense FROM t")); // the text is kept for the report
     }
 
-    // A row another connection holds: the write waits for the busy timeout, then BusyError.
-    PgConnection other(database->conninfo());
+    // A row another connection holds: the write waits for the busy timeout, then BusyError
+    // naming the holder by its application name.
+    ConnectionSettings holder;
+    holder.applicationName = QStringLiteral("TARIX uctaren");
+    PgConnection other(database->conninfo(), holder);
     other.begin();
     other.execute(QStringLiteral("UPDATE t SET name = 'x' WHERE id = 1"));
     conn->setBusyTimeout(200);
@@ -187,7 +190,7 @@ TEST_F(PgConnectionTest, ErrorsAreTheLayersKinds)
         conn->execute(QStringLiteral("UPDATE t SET name = 'y' WHERE id = 1"));
         ADD_FAILURE() << "the row was not locked";
     } catch (const BusyError &e) {
-        EXPECT_EQ(e.text(), busyMessage());
+        EXPECT_EQ(e.text(), busyMessage(QStringLiteral("TARIX uctaren")));
     }
     other.rollback();
     EXPECT_EQ(conn->execute(QStringLiteral("UPDATE t SET name = 'y' WHERE id = 1")), 1);

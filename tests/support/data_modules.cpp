@@ -42,6 +42,15 @@ void DataModules::handOver(std::vector<ModuleSteps> modules, bool registered)
     m_registered = registered;
 }
 
+DataModules::~DataModules()
+{
+    try {
+        destroy();
+    } catch (const std::exception &e) {
+        qWarning("The data modules were not all destroyed: %s", e.what());
+    }
+}
+
 void DataModules::destroy()
 {
     if (m_modules.empty())

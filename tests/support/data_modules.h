@@ -21,7 +21,7 @@ public:
     DataModules() = default;
     DataModules(const DataModules &) = delete;
     DataModules &operator=(const DataModules &) = delete;
-    ~DataModules() { destroy(); }
+    ~DataModules();
 
     // Creates the modules in order; with registerTables the table registry is filled
     // afterwards, as start-up does.

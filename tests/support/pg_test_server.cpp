@@ -32,4 +32,22 @@ PgTestDatabase::~PgTestDatabase()
     }
 }
 
+PgTestRole::PgTestRole(const PgTestDatabase &database, const QString &suffix)
+    : m_name(database.name() + u'_' + suffix), m_conninfo(database.conninfo())
+{
+    db::PgConnection(m_conninfo).executeRaw(QStringLiteral("CREATE ROLE %1 LOGIN").arg(m_name));
+}
+
+PgTestRole::~PgTestRole()
+{
+    try {
+        db::PgConnection admin(m_conninfo);
+        admin.executeRaw(QStringLiteral("DROP OWNED BY %1; DROP ROLE %1").arg(m_name));
+    } catch (...) {
+        // The cluster goes with the test run anyway.
+    }
+}
+
+QString PgTestRole::conninfo() const { return m_conninfo + QStringLiteral(" user=") + m_name; }
+
 } // namespace tarix::test

@@ -33,6 +33,24 @@ private:
     QString m_conninfo;
 };
 
+// A login role of the test cluster for one test (roles belong to the whole cluster), named
+// after the test's database; dropped with what it owns and its rights when the object goes.
+class PgTestRole {
+public:
+    PgTestRole(const PgTestDatabase &database, const QString &suffix);
+    ~PgTestRole();
+    PgTestRole(const PgTestRole &) = delete;
+    PgTestRole &operator=(const PgTestRole &) = delete;
+
+    const QString &name() const { return m_name; }
+    // The database's connection string with this role as its user.
+    QString conninfo() const;
+
+private:
+    QString m_name;
+    QString m_conninfo;
+};
+
 } // namespace tarix::test
 
 // Skips the current test when no test server is named.

@@ -17,6 +17,15 @@ void ProgramFolder::open(const QString &root, const QString &serverConninfo)
     core::openStartupSession(core::appPaths(), serverConninfo);
 }
 
+ProgramFolder::~ProgramFolder()
+{
+    try {
+        close();
+    } catch (const std::exception &e) {
+        qWarning("The program folder's session did not close: %s", e.what());
+    }
+}
+
 void ProgramFolder::close()
 {
     if (!m_open)

@@ -11,7 +11,7 @@ public:
     ProgramFolder() = default;
     ProgramFolder(const ProgramFolder &) = delete;
     ProgramFolder &operator=(const ProgramFolder &) = delete;
-    ~ProgramFolder() { close(); }
+    ~ProgramFolder();
 
     // `root` with its trailing separator, as the program keeps folders. With a server's
     // connection string the session runs there (each folder its schema), as start-up opens
