@@ -4,6 +4,7 @@
 #include "core/dm_main.h"
 #include "core/firm_opening.h"
 #include "core/helpers/app_paths.h"
+#include "core/helpers/employment_period.h"
 #include "core/helpers/parameters.h"
 #include "core/installation.h"
 #include "core/session.h"
@@ -65,10 +66,12 @@ int weekdaysBetween(QDate from, QDate to)
 // The employees employed at some day of the month, in the order of their codes.
 std::vector<Employee> employeesOfMonth(db::Session &s, QDate first, QDate last)
 {
+    db::Params params;
+    MyConsts::setPeriodDays(params, {first, last});
     const db::SqlResult r = s.run(
-        QStringLiteral("select code_emp, code_numb, nastup, vystup, typzec from \":tarix_data:zam\" "
-                       "where nastup <= :last and (vystup is null or vystup >= :first) order by code_emp"),
-        {{QStringLiteral("first"), first}, {QStringLiteral("last"), last}});
+        QStringLiteral("select code_emp, code_numb, nastup, vystup, typzec from \":tarix_data:zam\" where ") +
+            MyConsts::employedInPeriodSql() + QStringLiteral(" order by code_emp"),
+        params);
     std::vector<Employee> out;
     for (int i = 0; i < r.rowCount(); ++i)
         out.push_back({int(r.asInteger(i, 0)), int(r.asInteger(i, 1)), r.value(i, 2).toDate(), r.value(i, 3).toDate(),
