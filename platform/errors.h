@@ -6,6 +6,7 @@
 // at the top shows the text. EAbort refuses silently: the code that raised it has
 // already told the user (or the user answered No).
 #include <QString>
+#include <QtGlobal>
 #include <stdexcept>
 
 namespace tarix {
@@ -31,6 +32,20 @@ inline QString errorText(const std::exception &e)
     if (const auto *my = dynamic_cast<const EMyError *>(&e))
         return my->text();
     return QString::fromUtf8(e.what());
+}
+
+// Runs the closing step of a guard's destructor: an exception leaving a destructor while
+// another unwinds would end the program, so a failure is logged with what was being done.
+template <class Step>
+void closeWithoutThrowing(const char *what, Step &&step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception &e) {
+        qWarning("%s: %s", what, e.what());
+    } catch (...) {
+        qWarning("%s", what);
+    }
 }
 
 } // namespace tarix

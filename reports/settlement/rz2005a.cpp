@@ -6,6 +6,7 @@
 #include "core/helpers/messages.h"
 #include "core/helpers/output_file.h"
 #include "core/helpers/text_utils.h"
+#include "platform/errors.h"
 #include "platform/format/number_format.h"
 
 #include <QDir>
@@ -129,7 +130,7 @@ void Export_rtf(const TMyReportParam &p, DocumentKind d)
         r.setPrintOptions();
         struct Zatvor {
             TReportRZ_2005 &r;
-            ~Zatvor() { r.Zatvor_data(); }
+            ~Zatvor() { closeWithoutThrowing("The settlement form's data were not closed", [this] { r.Zatvor_data(); }); }
         } zatvor{r};
         r.Otvor_data();
         if (r.Q0_.isEmpty()) {

@@ -11,6 +11,7 @@
 #include "core/helpers/xml_output.h"
 #include "core/session.h"
 #include "platform/db/session.h"
+#include "platform/errors.h"
 #include "platform/format/format.h"
 #include "platform/shell/atomic_file.h"
 #include "reports/taxreport/report_vd2005a.h"
@@ -242,7 +243,7 @@ void Export_xfdf(const TMyReportParam &p)
                 if (std::exchange(otvoreny, false))
                     MyConsts::Zobraz_priebeh(100);
             }
-            ~Priebeh() { zatvor(); }
+            ~Priebeh() { closeWithoutThrowing("The progress display was not closed", [this] { zatvor(); }); }
         } priebeh;
         db::Session &session = *db::Session::defaultSession();
         const int rok = p.Obdobie / 100;
