@@ -1,3 +1,0 @@
-#pragma once
-// Planted: an own header in angle brackets.
-#include <platform/base.h>
