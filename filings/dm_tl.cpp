@@ -152,6 +152,18 @@ void lockLayoutPositions(db::Session &s)
 {
     s.lockForNextKey(QString::fromLatin1(core::kAliasComm), u"tlac2"_s);
 }
+
+// Numbers a layout's positions 0, 1, 2, ... again in their order, within the caller's
+// transaction; ascending, so each new number is free by the time it is given.
+void renumberLayoutPositions(db::Session &s, int tlid)
+{
+    const db::SqlResult r =
+        s.run(u"select logid from \":tarix_comm:tlac2\" where tlid = :t order by logid"_s, {{"t", tlid}});
+    for (int i = 0; i < r.rowCount(); ++i)
+        if (r.asInteger(i, 0) != i)
+            s.execute(u"update \":tarix_comm:tlac2\" set logid = :n where tlid = :t and logid = :l"_s,
+                      {{"n", i}, {"t", tlid}, {"l", r.asInteger(i, 0)}});
+}
 } // namespace
 
 void TDMTL::checkLayoutRow(int tlid, int logid, const QString &nazov, bool tlacit)
@@ -172,13 +184,7 @@ void TDMTL::Precisluj_polozky()
         db::Session &s = TL2a_.session();
         db::Transaction tx(&s);
         lockLayoutPositions(s);
-        const db::SqlResult r =
-            s.run(u"select logid from \":tarix_comm:tlac2\" where tlid = :t order by logid"_s, {{"t", tlid}});
-        // Ascending: each new number is free by the time it is given.
-        for (int i = 0; i < r.rowCount(); ++i)
-            if (r.asInteger(i, 0) != i)
-                s.execute(u"update \":tarix_comm:tlac2\" set logid = :n where tlid = :t and logid = :l"_s,
-                          {{"n", i}, {"t", tlid}, {"l", r.asInteger(i, 0)}});
+        renumberLayoutPositions(s, tlid);
         tx.commit();
     });
 }
@@ -200,12 +206,7 @@ bool TDMTL::moveItem(db::Table &from, bool tlacit)
         s.execute(u"update \":tarix_comm:tlac2\" set tlacit = :b, logid = :n where tlid = :t and logid = :l"_s,
                   {{"b", tlacit ? 1 : 0}, {"n", m.asInteger(0, 0)}, {"t", tlid}, {"l", logid}});
         // The layout's positions numbered 0, 1, 2, ... again, in the same transaction.
-        const db::SqlResult r =
-            s.run(u"select logid from \":tarix_comm:tlac2\" where tlid = :t order by logid"_s, {{"t", tlid}});
-        for (int i = 0; i < r.rowCount(); ++i)
-            if (r.asInteger(i, 0) != i)
-                s.execute(u"update \":tarix_comm:tlac2\" set logid = :n where tlid = :t and logid = :l"_s,
-                          {{"n", i}, {"t", tlid}, {"l", r.asInteger(i, 0)}});
+        renumberLayoutPositions(s, tlid);
         tx.commit();
     });
     // The moved field stands at the end of its new list.
